@@ -1,0 +1,74 @@
+#pragma once
+// State that every subsystem reads: the game size, the seat on turn, the house
+// rules, the player's display and sound settings, the network link flags, the
+// folders and the program-wide flags.
+#include <QString>
+
+#include <array>
+
+// A connection row of the host: player name, socket element, in-use mark (7 in use), seat minus 1.
+struct NetSocketRow {
+    QString Name;
+    int Socket = 0;
+    int InUse = 0;
+    int Seat = 0;
+};
+
+struct CommonState {
+    // Game size.
+    int NumPlayers = 2;
+    int NumCenters = 3;
+    int TotalCards = 104;
+    int PrevPlayers = 2;
+    int PrevCenters = 3;
+    // The seat on turn, 1 to 4 (1 the local human); 99 reports a move refused by the rules.
+    int Pturn = 1;
+
+    // House rules, one set for all seats.
+    int SideSize = 19;
+    int ForcedCards = 0; // bit 1 forced Ace, bit 2 forced Two, bit 4 the dragged card only
+    bool NoWildAce = false;
+    bool DecksSeparate = false;
+
+    // Pace and display.
+    int SpeedIndex = 2;
+    double ComputerPause = 0.5; // seconds between two computer moves
+    int AnimSteps = 45;
+    int LayoutMode = 0; // bit 0 cards moved up, bit 1 small display
+    int DeckStyle = 6;
+    int BackStyle = 0;
+    quint32 DeckColour = 0x00800000;
+    quint32 MatColour = 0x00408000;
+    int PlaceholderStyle = 0;
+    int SoundMode = 0; // 0 all sounds, 1 personalities' sounds off, 2 all off
+    int SoundSet = 1;
+    QString PlayerName;
+    QString PlayerAvatar;
+    bool TutorialMode = false;
+
+    // Network link: 0 in a local game, else the number of peers (99 while connecting).
+    int NetGame = 0;
+    int NetHost = 0;
+    int NetState = 0;
+    int NetSeat = 0;
+    int NetAckCount = 0;
+    QString PeerVersion;
+    std::array<NetSocketRow, 5> NetSockets{};
+
+    // Set once the program is closing: every wait, animation and turn loop returns.
+    bool GameAbort = false;
+    // A mouse button is held over a card area: waits process no events meanwhile.
+    bool MouseHeld = false;
+    bool DebugMode = false;
+
+    QString AppPath;  // the install folder
+    QString DataPath; // per-user data folder, ends with a separator
+    QString UserPath; // per-user user folder, ends with a separator
+    QString DocsPath; // the user's documents folder
+};
+
+extern CommonState Com;
+void Common_Reset();
+
+// Waits the given seconds while the window stays alive; ends early on GameAbort.
+void Pause(double seconds);

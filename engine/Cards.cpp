@@ -1,0 +1,88 @@
+#include "engine/Cards.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Model.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+
+EngineState Eng;
+
+void Engine_SizeTables() {
+    const int total = Com.NumPlayers * 52;
+    Com.TotalCards = total;
+    Eng.Deck.Redim(2, total);
+    Eng.UsedPile.Redim(1, total);
+    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.CenterCount.Redim(Com.NumCenters);
+}
+
+void Engine_Reset() {
+    Eng = EngineState{};
+    Engine_SizeTables();
+}
+
+void Deck_Shuffle(int first, int last, int offset) {
+    auto& rnd = platform::Svc().random;
+    for (int pass = 1; pass <= 10; ++pass) {
+        for (int i = first; i <= last; ++i) {
+            // A uniform partner in the stretch; scaling a [0, 1) draw could land one past it.
+            const int j = rnd.Between(1, Eng.DeckCount) + offset;
+            for (int k = 0; k <= 1; ++k) std::swap(Eng.Deck(k, i), Eng.Deck(k, j));
+        }
+    }
+}
+
+bool Add_Center() {
+    const int p = Eng.TargetPile;
+    if (Eng.CenterCount(p) >= 12) {
+        platform::MsgBox("Internal error: a card was played onto a full center pile (" + NumStr(p) + " ).",
+                         platform::vbExclamation, "Error");
+        return false;
+    }
+    const int n = ++Eng.CenterCount(p);
+    Eng.Center(1, p, n) = Eng.PlayCard(1);
+    Eng.Center(0, p, n) = Eng.PlayCard(0);
+    if (HasTableForm()) {
+        TableForm& f = frmGrulm();
+        if (Eng.PlayCard(1) == 13) {
+            // The King shows the rank it stands for.
+            const QString text = " " + QString::number(n) + " ";
+            f.LblWild(p).SetCaption(text);
+            f.LblWild(p).SetVisible(true);
+            f.PicCenter(p).SetToolTipText(text);
+        } else {
+            f.PicCenter(p).SetToolTipText(QString());
+            f.LblWild(p).SetVisible(false);
+        }
+        if (Com.TutorialMode) {
+            f.imgTip.SetVisible(false);
+            f.imgTipUp.SetVisible(false);
+            f.Piles_Enable(false);
+        }
+    }
+    return true;
+}
+
+void Add_Used() {
+    const int p = Eng.TargetPile;
+    TableForm* f = HasTableForm() ? &frmGrulm() : nullptr;
+    if (f) {
+        f->Label9(0).SetCaption(" CLEARING ");
+        f->Label9(0).SetVisible(true);
+    }
+    if (Com.NetGame != 0 && Com.Pturn != 1) Pause(0.5);
+    if (f) f->LblWild(p).SetVisible(false);
+    for (int n = 1; n <= 12; ++n) {
+        ++Eng.UsedCount;
+        Eng.UsedPile(1, Eng.UsedCount) = Eng.Center(1, p, n);
+        Eng.Center(1, p, n) = 0;
+        Eng.UsedPile(0, Eng.UsedCount) = Eng.Center(0, p, n);
+        Eng.Center(0, p, n) = 0;
+    }
+    Eng.CenterCount(p) = 0;
+    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + "~118.tmp");
+    Pause(Com.NetGame != 0 ? 0.2 : 2 * Com.ComputerPause);
+    if (f) f->PicCenter(p).SetPicture(f->EmptyPlaceLarge);
+    Pause(2 * Com.ComputerPause);
+    if (f) f->Label9(0).SetVisible(false);
+}

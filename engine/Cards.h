@@ -1,0 +1,11 @@
+#pragma once
+// The primitive operations on the card tables.
+#include "common/Card.h"
+
+// Shuffles positions first..last of the stock; every partner lies in
+// offset+1..offset+DeckCount, so the caller sets DeckCount to the stretch size.
+void Deck_Shuffle(int first, int last, int offset = 0);
+// Puts PlayCard on center pile TargetPile. False (and nothing changes) when the pile is already full.
+bool Add_Center();
+// Moves the full center pile TargetPile to the used pile.
+void Add_Used();

@@ -1,0 +1,88 @@
+#pragma once
+// The table model: stock, used pile, center piles, the local human's piles,
+// the records of seats 2 to 4 and the working set of the seat now moving.
+// Cards are (number, rank) pairs with the pair index first; (0, 0) is no card.
+#include "common/BArray.h"
+
+#include <QString>
+
+struct SeatRecord {
+    int RecSideStack = 0;
+    int RecSideCount = 0;
+    BArray<int, 2> RecSide{1, 26};       // side pile, bottom first
+    BArray<int, 2> RecCards{1, 10};      // visible cards by card slot
+    BArray<int, 2> RecHoldInfo{4, 3};    // (pile, 1) depth, (pile, 2) the computer's pile type
+    BArray<int, 3> RecHold{1, 4, 31};    // hold piles, depth 1 up, top included
+    int RecWildsFromHand = 0;
+    int RecWildsFromSide = 0;
+    int RecLevel = 0;
+    QString RecAvatar;
+    QString RecName;
+    BArray<QString, 1> RecSounds{16};
+    int RecSoundColumn = 0;
+    QString RecCommentSet;
+    BArray<QString, 1> RecComments{35};
+    BArray<int, 2> RecStats{1, 5};
+    bool operator==(const SeatRecord&) const = default;
+};
+
+// Covered cards a hold pile can take beneath its top.
+constexpr int kHoldCovered = 30;
+// Places a seat's hold pile has in memory: a top plus the covered cards.
+constexpr int kHoldPlaces = kHoldCovered + 1;
+
+struct EngineState {
+    // Stock in deal order (rows 0 and 1), row 2 by card number: 1 once seen.
+    BArray<int, 2> Deck{2, 104};
+    int DeckCount = 0;
+    BArray<int, 2> UsedPile{1, 104};
+    int UsedCount = 0;
+    BArray<int, 3> Center{1, 3, 12};
+    BArray<int, 1> CenterCount{3};
+
+    // The local human.
+    BArray<int, 2> PlayerCards{1, 10};
+    BArray<int, 3> PlayerHold{1, 4, kHoldCovered}; // covered cards only
+    BArray<int, 1> PlayerHoldCount{4};
+    BArray<int, 2> PlayerSide{1, 26};
+    int PlayerSideCount = 0;
+    int PlayerSideStack = 0;
+    int WildsFromHand = 0;
+    int WildsFromSide = 0;
+
+    // The play in progress.
+    int HandCount = 0;
+    BArray<int, 1> PlayCard{1};
+    int SourceSlot = 0;
+    int TargetPile = 0;
+    int TargetHold = 0;
+
+    // Seats 2 to 4.
+    SeatRecord Seat2Rec, Seat3Rec, Seat4Rec;
+
+    // Working set of the seat now moving.
+    int SeatSideStack = 0;
+    int SeatSideCount = 0;
+    BArray<int, 2> SeatSide{1, 26};
+    BArray<int, 2> SeatCards{1, 10};
+    BArray<int, 2> SeatHoldInfo{4, 3};
+    BArray<int, 3> SeatHold{1, 4, kHoldPlaces};
+    int SeatWildsFromHand = 0;
+    int SeatWildsFromSide = 0;
+    QString SeatName;
+    BArray<QString, 1> SeatSounds{16};
+    BArray<QString, 1> SeatComments{35};
+    bool CommentsOff = false;
+    int Level = 0;
+
+    // Per-player card statistics; row 4 is the seat now moving.
+    BArray<int, 2> StatsTable{5, 5};
+};
+
+extern EngineState Eng;
+// Fresh tables for the current game size.
+void Engine_Reset();
+// Re-dimensions the card tables for NumPlayers and NumCenters, clearing them.
+void Engine_SizeTables();
+
+inline const char* const kLevelNames[3] = {"Level: Average", "Level: Clever", "Level: Ruthless"};

@@ -1,0 +1,10 @@
+#pragma once
+#include "engine/Model.h"
+
+// Loads the record of the seat on turn into the working set (store false), or
+// stores the working set's piles back into it (store true).
+void SeatRecord_Copy(SeatRecord& record, bool store);
+// Stores the working set into the record of the seat on turn; nothing when the human is on turn.
+void GoUpdateOpponents();
+// The record of seat 2, 3 or 4.
+SeatRecord& SeatRecordOf(int seat);

@@ -1,0 +1,60 @@
+#pragma once
+// The table window as the game engine sees it: its controls under their
+// established names, and the few table operations the engine calls. The table
+// presentation builds the window and fills in the operations.
+#include "platform/Controls.h"
+
+#include <QImage>
+
+using platform::CommandButton;
+using platform::ControlArray;
+using platform::Image;
+using platform::Label;
+using platform::PictureBox;
+using platform::Shape;
+
+class TableForm : public platform::Form {
+public:
+    TableForm();
+    ~TableForm() override;
+
+    // Card places by card slot: the human, seats 2, 3 and 4.
+    ControlArray<PictureBox> Picture7{this, "Picture7"};
+    ControlArray<PictureBox> Picture1{this, "Picture1"};
+    ControlArray<PictureBox> Picture2{this, "Picture2"};
+    ControlArray<PictureBox> Picture3{this, "Picture3"};
+    // 0 the stock, 1 to 4 the center piles.
+    ControlArray<PictureBox> PicCenter{this, "PicCenter"};
+    // Side-pile edges, 25 per seat, and hold-pile depth outlines, 4 per seat.
+    ControlArray<PictureBox> Stack{this, "Stack"};
+    ControlArray<Shape> StackHold{this, "StackHold"};
+    ControlArray<Label> Label3{this, "Label3"};
+    ControlArray<Label> Label9{this, "Label9"};
+    ControlArray<Label> LblWild{this, "LblWild"};
+    ControlArray<Label> lblHoldCard{this, "lblHoldCard"};
+    Label Label1{this, "Label1", -1};
+    Label lblHighlight{this, "lblHighlight", -1};
+    Label lblLevel{this, "lblLevel", -1};
+    Image ImgTurn1{this, "ImgTurn1", -1};
+    Image ImgTurn2{this, "ImgTurn2", -1};
+    Image imgCenter{this, "imgCenter", -1};
+    Image ImgHold{this, "ImgHold", -1};
+    Image ImgAvatar{this, "ImgAvatar", -1};
+    Image imgTip{this, "imgTip", -1};
+    Image imgTipUp{this, "imgTipUp", -1};
+    CommandButton cmdDeal{this, "cmdDeal", -1};
+    platform::Timer Timer1{"Timer1"};
+
+    // The pictures of an empty hold place or center pile, full size and small.
+    QImage EmptyPlaceLarge, EmptyPlaceSmall;
+
+    // Enables or disables the human's ten card places (hold places stay enabled in a tutorial).
+    virtual void Piles_Enable(bool value) = 0;
+    // Shows a picture of the user's Avatars folder in the table's avatar image.
+    virtual void Avatar_Show(const QString& name) = 0;
+};
+
+// The one table window of the program.
+TableForm& frmGrulm();
+bool HasTableForm();
+void SetTableForm(TableForm* form);

@@ -1,0 +1,744 @@
+#include "platform/Controls.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+#include <type_traits>
+
+namespace platform {
+
+QColor FromBGR(quint32 bgr) {
+    if (bgr & 0x80000000u) return QApplication::palette().color(QPalette::Window); // system colour
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+quint32 ToBGR(const QColor& c) {
+    return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
+           (static_cast<quint32>(c.blue()) << 16);
+}
+
+int ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int ButtonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton) r |= 1;
+    if (b & Qt::RightButton) r |= 2;
+    if (b & Qt::MiddleButton) r |= 4;
+    return r;
+}
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+    int r = 0;
+    if (m & Qt::ShiftModifier) r |= 1;
+    if (m & Qt::ControlModifier) r |= 2;
+    if (m & Qt::AltModifier) r |= 4;
+    return r;
+}
+
+int VirtualKeyOf(int k) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Shift: return 0x10;
+    case Qt::Key_Control: return 0x11;
+    case Qt::Key_Alt: return 0x12;
+    case Qt::Key_Pause: return 0x13;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Insert: return 0x2D;
+    case Qt::Key_Delete: return 0x2E;
+    case Qt::Key_Plus: return 0x6B;
+    case Qt::Key_Minus: return 0xBD;
+    case Qt::Key_Period: return 0xBE;
+    case Qt::Key_Comma: return 0xBC;
+    default: return 0;
+    }
+}
+
+namespace {
+
+// A widget that reports its mouse events to its control.
+template <typename Base> class EventWidget : public Base {
+public:
+    explicit EventWidget(Control* owner, QWidget* parent) : Base(parent), owner_(owner) {}
+    void Detach() { owner_ = nullptr; }
+    Control* Owner() const { return owner_; }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        Base::mousePressEvent(e);
+        if (owner_) owner_->FireMouse(0, e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Base::mouseMoveEvent(e);
+        if (owner_) owner_->FireMouse(1, e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Control* o = owner_;
+        Base::mouseReleaseEvent(e);
+        if (!o) return;
+        const bool inside = Base::rect().contains(e->position().toPoint());
+        o->FireMouse(2, e);
+        // A press and release on the same control is a click (buttons click through their signal).
+        if constexpr (!std::is_base_of_v<QAbstractButton, Base>) {
+            if (inside && e->button() == Qt::LeftButton && owner_) owner_->FireClick();
+        }
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        Base::mouseDoubleClickEvent(e);
+        if (owner_) owner_->FireDblClick();
+    }
+
+    Control* owner_;
+};
+
+class PaintedWidget : public EventWidget<QWidget> {
+public:
+    using EventWidget<QWidget>::EventWidget;
+    std::function<void(QPainter&, const QRect&)> painter;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (painter) painter(p, rect());
+    }
+};
+
+QFont DefaultFont() {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPointSizeF(8.25);
+    return f;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- Control
+
+Control::Control(Form* form, QString name, int index)
+    : form_(form), name_(std::move(name)), index_(index), font_(DefaultFont()) {
+    handlers_ = std::make_shared<Handlers>();
+}
+
+Control::~Control() {
+    if (widget_) {
+        if (auto* w = dynamic_cast<EventWidget<QWidget>*>(widget_.data())) w->Detach();
+        if (auto* b = dynamic_cast<EventWidget<QPushButton>*>(widget_.data())) b->Detach();
+        widget_->hide();
+        // The widget may be in the middle of delivering the event that unloads it.
+        widget_->deleteLater();
+    }
+}
+
+void Control::Attach(QWidget* w) {
+    widget_ = w;
+    w->setAttribute(Qt::WA_Hover, false);
+    w->setMouseTracking(false);
+    ApplyGeometry();
+    ApplyLook();
+    w->setVisible(visible_);
+}
+
+double Control::ToUnit(double px) const {
+    return form_ && form_->ScaleMode() == vbTwips ? px * kTwipsPerPixel : px;
+}
+double Control::FromUnit(double v) const {
+    return form_ && form_->ScaleMode() == vbTwips ? v / kTwipsPerPixel : v;
+}
+
+double Control::Left() const { return ToUnit(l_); }
+double Control::Top() const { return ToUnit(t_); }
+double Control::Width() const { return ToUnit(w_); }
+double Control::Height() const { return ToUnit(h_); }
+void Control::SetLeft(double v) {
+    l_ = FromUnit(v);
+    ApplyGeometry();
+}
+void Control::SetTop(double v) {
+    t_ = FromUnit(v);
+    ApplyGeometry();
+}
+void Control::SetWidth(double v) {
+    w_ = std::max(0.0, FromUnit(v));
+    ApplyGeometry();
+}
+void Control::SetHeight(double v) {
+    h_ = std::max(0.0, FromUnit(v));
+    ApplyGeometry();
+}
+void Control::Move(double left, double top) {
+    l_ = FromUnit(left);
+    t_ = FromUnit(top);
+    ApplyGeometry();
+}
+void Control::Move(double left, double top, double width, double height) {
+    l_ = FromUnit(left);
+    t_ = FromUnit(top);
+    w_ = std::max(0.0, FromUnit(width));
+    h_ = std::max(0.0, FromUnit(height));
+    ApplyGeometry();
+}
+void Control::SetGeometryPx(double l, double t, double w, double h) {
+    l_ = l;
+    t_ = t;
+    w_ = std::max(0.0, w);
+    h_ = std::max(0.0, h);
+    ApplyGeometry();
+}
+
+void Control::ApplyGeometry() {
+    if (!widget_) return;
+    const int x = static_cast<int>(std::lround(l_)), y = static_cast<int>(std::lround(t_));
+    const int r = static_cast<int>(std::lround(l_ + w_)), b = static_cast<int>(std::lround(t_ + h_));
+    widget_->setGeometry(x, y, std::max(0, r - x), std::max(0, b - y));
+}
+
+void Control::SetVisible(bool v) {
+    visible_ = v;
+    if (widget_) widget_->setVisible(v);
+}
+void Control::SetEnabled(bool v) {
+    enabled_ = v;
+    if (widget_) widget_->setEnabled(v);
+}
+void Control::SetToolTipText(const QString& s) {
+    tip_ = s;
+    if (widget_) widget_->setToolTip(s);
+}
+void Control::SetCaption(const QString& s) {
+    caption_ = s;
+    ApplyLook();
+}
+void Control::SetBackColor(quint32 bgr) {
+    back_ = bgr;
+    ApplyLook();
+}
+void Control::SetForeColor(quint32 bgr) {
+    fore_ = bgr;
+    ApplyLook();
+}
+void Control::SetPicture(const QImage& img) {
+    picture_ = img;
+    ApplyLook();
+}
+void Control::SetBorderStyle(int b) {
+    border_ = b;
+    ApplyLook();
+}
+void Control::SetFont(const QFont& f) {
+    font_ = f;
+    ApplyLook();
+}
+void Control::SetFontSize(double points) {
+    font_.setPointSizeF(points > 0 ? points : 1.0);
+    ApplyLook();
+}
+void Control::SetFontBold(bool b) {
+    font_.setBold(b);
+    ApplyLook();
+}
+void Control::ZOrder(int position) {
+    if (!widget_) return;
+    if (position == 0)
+        widget_->raise();
+    else
+        widget_->lower();
+}
+void Control::Refresh() {
+    if (widget_) widget_->update();
+}
+
+void Control::ApplyLook() {
+    if (!widget_) return;
+    widget_->setFont(font_);
+    widget_->update();
+}
+
+void Control::CopyFrom(const Control& src) {
+    w_ = src.w_;
+    h_ = src.h_;
+    l_ = src.l_;
+    t_ = src.t_;
+    enabled_ = src.enabled_;
+    tip_ = src.tip_;
+    caption_ = src.caption_;
+    back_ = src.back_;
+    fore_ = src.fore_;
+    picture_ = src.picture_;
+    border_ = src.border_;
+    font_ = src.font_;
+    if (widget_) {
+        widget_->setEnabled(enabled_);
+        widget_->setToolTip(tip_);
+    }
+    ApplyGeometry();
+    ApplyLook();
+}
+
+void Control::FireMouse(int kind, QMouseEvent* e) {
+    const int shift = ShiftOf(e->modifiers());
+    const int button = kind == 1 ? ButtonsOf(e->buttons()) : ButtonOf(e->button());
+    const double x = ToUnit(e->position().x());
+    const double y = ToUnit(e->position().y());
+    const int idx = index_ < 0 ? 0 : index_;
+    auto h = handlers_; // the handler may unload this control
+    if (kind == 0 && h->MouseDown) h->MouseDown(idx, button, shift, x, y);
+    if (kind == 1 && h->MouseMove) h->MouseMove(idx, button, shift, x, y);
+    if (kind == 2 && h->MouseUp) h->MouseUp(idx, button, shift, x, y);
+}
+
+void Control::FireClick() {
+    auto h = handlers_;
+    if (h->Click) h->Click(index_ < 0 ? 0 : index_);
+}
+
+void Control::FireDblClick() {
+    auto h = handlers_;
+    if (h->DblClick) h->DblClick(index_ < 0 ? 0 : index_);
+}
+
+// ---------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    back_ = 0x008000; // the table's green until told otherwise
+    auto* w = new PaintedWidget(this, form ? form->Client() : nullptr);
+    w->setAttribute(Qt::WA_OpaquePaintEvent);
+    w->painter = [this](QPainter& p, const QRect& r) {
+        p.fillRect(r, FromBGR(back_));
+        if (!picture_.isNull()) p.drawImage(QPointF(0, 0), picture_);
+        if (border_ == 1) {
+            p.setPen(QColor(0, 0, 0));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    };
+    Attach(w);
+}
+
+void PictureBox::SetBackColor(quint32 bgr) {
+    back_ = bgr;
+    ApplyLook();
+}
+
+void PictureBox::SetPicture(const QImage& img) {
+    picture_ = img;
+    ApplyLook();
+}
+
+void PictureBox::CopyFrom(const Control& src) {
+    Control::CopyFrom(src);
+    if (auto* p = dynamic_cast<const PictureBox*>(&src)) AutoRedraw = p->AutoRedraw;
+}
+
+void PictureBox::PaintPicture(const QImage& src, double dx, double dy, double dw, double dh, double sx, double sy,
+                              double sw, double sh) {
+    const qreal dpr = src.devicePixelRatio() > 0 ? src.devicePixelRatio() : 1.0;
+    const int pw = static_cast<int>(std::lround(w_)), ph = static_cast<int>(std::lround(h_));
+    if (pw <= 0 || ph <= 0) return;
+    const QSize phys(static_cast<int>(std::lround(pw * dpr)), static_cast<int>(std::lround(ph * dpr)));
+    if (picture_.isNull() || picture_.size() != phys) {
+        QImage fresh(phys, QImage::Format_ARGB32_Premultiplied);
+        fresh.setDevicePixelRatio(dpr);
+        fresh.fill(FromBGR(back_));
+        if (!picture_.isNull()) {
+            QPainter q(&fresh);
+            q.drawImage(QPointF(0, 0), picture_);
+        }
+        picture_ = fresh;
+    }
+    QPainter p(&picture_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QRectF(dx, dy, dw, dh), src, QRectF(sx * dpr, sy * dpr, sw * dpr, sh * dpr));
+    p.end();
+    ApplyLook();
+}
+
+void PictureBox::Cls() {
+    picture_ = QImage();
+    ApplyLook();
+}
+
+// ---------------------------------------------------------------- Image
+
+Image::Image(Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    auto* w = new PaintedWidget(this, form ? form->Client() : nullptr);
+    w->painter = [this](QPainter& p, const QRect& r) {
+        if (picture_.isNull()) return;
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (stretch_)
+            p.drawImage(QRectF(r), picture_);
+        else
+            p.drawImage(QPointF(0, 0), picture_);
+    };
+    Attach(w);
+}
+
+void Image::SetStretch(bool s) {
+    stretch_ = s;
+    ApplyLook();
+}
+
+void Image::CopyFrom(const Control& src) {
+    Control::CopyFrom(src);
+    if (auto* i = dynamic_cast<const Image*>(&src)) stretch_ = i->stretch_;
+}
+
+// ---------------------------------------------------------------- Label
+
+Label::Label(Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    auto* w = new PaintedWidget(this, form ? form->Client() : nullptr);
+    w->painter = [this](QPainter& p, const QRect& r) {
+        if (backStyle_ == 1) p.fillRect(r, FromBGR(back_));
+        if (border_ == 1) {
+            p.setPen(QColor(0, 0, 0));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+        p.setFont(font_);
+        p.setPen(FromBGR(fore_));
+        int flags = Qt::AlignTop;
+        flags |= align_ == 1 ? Qt::AlignRight : align_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+        if (wrap_ || !autoSize_) flags |= Qt::TextWordWrap;
+        p.drawText(r.adjusted(1, 0, -1, 0), flags, DisplayText());
+    };
+    Attach(w);
+}
+
+QString Label::DisplayText() const {
+    QString s = caption_;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    // An ampersand marks an access key; a doubled one is shown.
+    s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    s.remove(QChar('&'));
+    s.replace(QChar('\x01'), QChar('&'));
+    return s;
+}
+
+void Label::SetCaption(const QString& s) {
+    caption_ = s;
+    if (autoSize_) FitToText();
+    ApplyLook();
+}
+
+void Label::SetBackStyle(int s) {
+    backStyle_ = s;
+    ApplyLook();
+}
+void Label::SetAlignment(int a) {
+    align_ = a;
+    ApplyLook();
+}
+void Label::SetWordWrap(bool w) {
+    wrap_ = w;
+    if (autoSize_) FitToText();
+    ApplyLook();
+}
+void Label::SetAutoSize(bool a) {
+    autoSize_ = a;
+    if (autoSize_) FitToText();
+    ApplyLook();
+}
+
+void Label::FitToText() {
+    const QFontMetrics fm(font_);
+    if (wrap_) {
+        const QRect b = fm.boundingRect(QRect(0, 0, static_cast<int>(std::max(1.0, w_)), 10000),
+                                        Qt::TextWordWrap, DisplayText());
+        h_ = b.height();
+    } else {
+        const QRect b = fm.boundingRect(QRect(0, 0, 10000, 10000), 0, DisplayText());
+        w_ = b.width() + 2;
+        h_ = b.height();
+    }
+    ApplyGeometry();
+}
+
+void Label::CopyFrom(const Control& src) {
+    Control::CopyFrom(src);
+    if (auto* l = dynamic_cast<const Label*>(&src)) {
+        backStyle_ = l->backStyle_;
+        align_ = l->align_;
+        wrap_ = l->wrap_;
+        autoSize_ = l->autoSize_;
+    }
+    ApplyLook();
+}
+
+// ---------------------------------------------------------------- Shape
+
+Shape::Shape(Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    auto* w = new PaintedWidget(this, form ? form->Client() : nullptr);
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    w->painter = [this](QPainter& p, const QRect& r) {
+        p.setRenderHint(QPainter::Antialiasing);
+        const double half = borderWidth_ / 2.0;
+        const QRectF box = QRectF(r).adjusted(half, half, -half, -half);
+        if (filled_) p.setBrush(FromBGR(fillColor_));
+        p.setPen(borderWidth_ > 0 ? QPen(FromBGR(borderColor_), borderWidth_) : QPen(Qt::NoPen));
+        if (kind_ == 4)
+            p.drawRoundedRect(box, 5, 5);
+        else
+            p.drawRect(box);
+    };
+    Attach(w);
+}
+
+void Shape::SetBorderColor(quint32 c) {
+    borderColor_ = c;
+    ApplyLook();
+}
+void Shape::SetBorderWidth(int w) {
+    borderWidth_ = w;
+    ApplyLook();
+}
+void Shape::SetFilled(bool f, quint32 fill) {
+    filled_ = f;
+    fillColor_ = fill;
+    ApplyLook();
+}
+void Shape::SetKind(int k) {
+    kind_ = k;
+    ApplyLook();
+}
+void Shape::CopyFrom(const Control& src) {
+    Control::CopyFrom(src);
+    if (auto* s = dynamic_cast<const Shape*>(&src)) {
+        borderColor_ = s->borderColor_;
+        fillColor_ = s->fillColor_;
+        borderWidth_ = s->borderWidth_;
+        kind_ = s->kind_;
+        filled_ = s->filled_;
+    }
+    ApplyLook();
+}
+
+// ---------------------------------------------------------------- CommandButton
+
+CommandButton::CommandButton(Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    auto* b = new EventWidget<QPushButton>(this, form ? form->Client() : nullptr);
+    QObject::connect(b, &QPushButton::clicked, [b]() {
+        if (Control* o = b->Owner()) o->FireClick();
+    });
+    b->setFocusPolicy(Qt::NoFocus);
+    Attach(b);
+}
+
+void CommandButton::SetCaption(const QString& s) {
+    caption_ = s;
+    ApplyLook();
+}
+
+void CommandButton::ApplyLook() {
+    if (!widget_) return;
+    auto* b = static_cast<QPushButton*>(widget_.data());
+    b->setText(caption_);
+    b->setFont(font_);
+}
+
+void CommandButton::CopyFrom(const Control& src) {
+    Control::CopyFrom(src);
+    ApplyLook();
+}
+
+// ---------------------------------------------------------------- Timer
+
+Timer::Timer(QString name) : name_(std::move(name)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this]() { Fire(); });
+}
+void Timer::SetInterval(int ms) {
+    interval_ = ms;
+    Apply();
+}
+void Timer::SetEnabled(bool e) {
+    enabled_ = e;
+    Apply();
+}
+void Timer::Apply() {
+    if (enabled_ && interval_ > 0)
+        timer_.start(interval_);
+    else
+        timer_.stop();
+}
+void Timer::Fire() {
+    if (OnTimer) OnTimer();
+}
+
+// ---------------------------------------------------------------- Form
+
+namespace {
+std::vector<Form*>& AllForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+} // namespace
+
+class FormWindow : public QWidget {
+public:
+    explicit FormWindow(Form* f) : form_(f) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QPainter p(this);
+        p.fillRect(e->rect(), FromBGR(form_->back_));
+        if (!form_->background_.isNull()) p.drawImage(QPointF(0, 0), form_->background_);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        // The window stays; unloading only hides it.
+        e->ignore();
+        form_->Unload();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (form_->KeyDown) {
+            const int vk = VirtualKeyOf(e->key());
+            if (vk) form_->KeyDown(vk, ShiftOf(e->modifiers()));
+        }
+        if (form_->KeyPress && !e->text().isEmpty()) form_->KeyPress(e->text().at(0).unicode());
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        if (form_->KeyUp) {
+            const int vk = VirtualKeyOf(e->key());
+            if (vk) form_->KeyUp(vk, ShiftOf(e->modifiers()));
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override { Mouse(0, e); }
+    void mouseMoveEvent(QMouseEvent* e) override { Mouse(1, e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { Mouse(2, e); }
+    void resizeEvent(QResizeEvent*) override {
+        if (form_->Resize) form_->Resize();
+    }
+
+private:
+    void Mouse(int kind, QMouseEvent* e) {
+        const double k = form_->ScaleMode() == vbTwips ? kTwipsPerPixel : 1.0;
+        const int shift = ShiftOf(e->modifiers());
+        const int button = kind == 1 ? ButtonsOf(e->buttons()) : ButtonOf(e->button());
+        const double x = e->position().x() * k, y = e->position().y() * k;
+        auto& h = kind == 0 ? form_->MouseDown : kind == 1 ? form_->MouseMove : form_->MouseUp;
+        if (h) h(button, shift, x, y);
+    }
+    Form* form_;
+};
+
+Form::Form(QString name) : name_(std::move(name)) {
+    window_ = new FormWindow(this);
+    window_->setObjectName(name_);
+    AllForms().push_back(this);
+}
+
+Form::~Form() {
+    auto& all = AllForms();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    delete window_;
+}
+
+double Form::ScaleWidth() const {
+    return window_->width() * (scale_ == vbTwips ? kTwipsPerPixel : 1.0);
+}
+double Form::ScaleHeight() const {
+    return window_->height() * (scale_ == vbTwips ? kTwipsPerPixel : 1.0);
+}
+int Form::LeftTw() const { return window_->frameGeometry().x() * 15; }
+int Form::TopTw() const { return window_->frameGeometry().y() * 15; }
+int Form::WidthTw() const { return window_->frameGeometry().width() * 15; }
+int Form::HeightTw() const { return window_->frameGeometry().height() * 15; }
+
+void Form::MoveTw(int left, int top, int width, int height) {
+    // Placement is of the outer frame; the client is what is left inside it.
+    const QRect frame = window_->frameGeometry(), inner = window_->geometry();
+    const int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
+    window_->move(left / 15, top / 15);
+    window_->resize(std::max(1, width / 15 - extraW), std::max(1, height / 15 - extraH));
+}
+
+void Form::SetClientSizePx(int w, int h) { window_->resize(w, h); }
+
+void Form::SetCaption(const QString& s) {
+    caption_ = s;
+    window_->setWindowTitle(s);
+}
+void Form::SetBackColor(quint32 bgr) {
+    back_ = bgr;
+    window_->update();
+}
+void Form::SetBackground(const QImage& img) {
+    background_ = img;
+    window_->update();
+}
+
+void Form::Load() {
+    if (loaded_ || inLoad_) return;
+    inLoad_ = true;
+    loaded_ = true;
+    Form_Load();
+    inLoad_ = false;
+}
+
+void Form::Show(bool modal) {
+    Load();
+    if (!loaded_) return;
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (modal) {
+        // A modal window keeps the caller waiting until it is hidden.
+        window_->setWindowModality(Qt::ApplicationModal);
+        QEventLoop loop;
+        while (window_->isVisible()) {
+            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+        }
+        window_->setWindowModality(Qt::NonModal);
+    }
+}
+
+void Form::Hide() { window_->hide(); }
+
+bool Form::Unload() {
+    if (!loaded_) return true;
+    if (Form_QueryUnload()) return false;
+    Form_Unload();
+    loaded_ = false;
+    window_->hide();
+    return true;
+}
+
+bool Form::IsVisible() const { return window_->isVisible(); }
+
+Form* Form::Find(const QString& name) {
+    for (Form* f : AllForms())
+        if (f->name_ == name) return f;
+    return nullptr;
+}
+
+bool Form::IsLoaded(const QString& name) {
+    const Form* f = Find(name);
+    return f && f->loaded_;
+}
+
+} // namespace platform

@@ -1,0 +1,228 @@
+#include "platform/Services.h"
+#include "platform/TestServices.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStyle>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
+#include <thread>
+
+namespace platform {
+
+Services& Svc() {
+    static Services s;
+    return s;
+}
+
+namespace {
+
+class RealClock : public Clock {
+public:
+    RealClock() { t_.start(); }
+    double Now() override { return static_cast<double>(t_.nsecsElapsed()) / 1e9; }
+    void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
+        for (;;) {
+            if (stop && stop()) return;
+            const double left = deadline - Now();
+            if (left <= 0) return;
+            // Short slices so a stop request is seen promptly; the thread sleeps in between.
+            const int ms = std::max(1, std::min(15, static_cast<int>(left * 1000.0)));
+            if (processEvents && QCoreApplication::instance()) {
+                QEventLoop loop;
+                QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+                loop.exec();
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            }
+        }
+    }
+
+private:
+    QElapsedTimer t_;
+};
+
+class RealBoxes : public MessageBoxes {
+public:
+    int Show(const QString& text, int style, const QString& title) override {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(title.isEmpty() ? QStringLiteral("Grulm and Torvek") : title);
+        box.setText(text);
+        switch (style & 0x70) {
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: break;
+        }
+        std::vector<std::pair<QPushButton*, int>> buttons;
+        auto add = [&](const char* label, QMessageBox::ButtonRole role, int answer) {
+            buttons.emplace_back(box.addButton(QString::fromLatin1(label), role), answer);
+        };
+        switch (style & 0x0F) {
+        case vbOKCancel:
+            add("OK", QMessageBox::AcceptRole, vbOK);
+            add("Cancel", QMessageBox::RejectRole, vbCancel);
+            break;
+        case vbAbortRetryIgnore:
+            add("&Abort", QMessageBox::RejectRole, vbAbort);
+            add("&Retry", QMessageBox::AcceptRole, vbRetry);
+            add("&Ignore", QMessageBox::AcceptRole, vbIgnore);
+            break;
+        case vbYesNoCancel:
+            add("&Yes", QMessageBox::YesRole, vbYes);
+            add("&No", QMessageBox::NoRole, vbNo);
+            add("Cancel", QMessageBox::RejectRole, vbCancel);
+            break;
+        case vbYesNo:
+            add("&Yes", QMessageBox::YesRole, vbYes);
+            add("&No", QMessageBox::NoRole, vbNo);
+            break;
+        case vbRetryCancel:
+            add("&Retry", QMessageBox::AcceptRole, vbRetry);
+            add("Cancel", QMessageBox::RejectRole, vbCancel);
+            break;
+        default: add("OK", QMessageBox::AcceptRole, vbOK); break;
+        }
+        const int def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+        if (def < static_cast<int>(buttons.size())) box.setDefaultButton(buttons[def].first);
+        box.exec();
+        for (const auto& [b, answer] : buttons)
+            if (box.clickedButton() == b) return answer;
+        // Closed by the window's close box: the last (cancelling) button answers.
+        return buttons.back().second;
+    }
+};
+
+class RealSound : public Sound {
+public:
+    bool PlayAsync(const QString& path) override {
+        if (!HasOutput()) return false;
+        if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+        effect_->stop();
+        effect_->setSource(QUrl::fromLocalFile(path));
+        effect_->play();
+        return true;
+    }
+    bool PlaySync(const QString& path) override {
+        if (!PlayAsync(path)) return false;
+        QElapsedTimer t;
+        t.start();
+        // Loading is asynchronous; give up after a while so a broken file cannot hang the game.
+        while ((effect_->isPlaying() || effect_->status() == QSoundEffect::Loading) && t.elapsed() < 15000) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return true;
+    }
+    void Stop() override {
+        if (effect_) effect_->stop();
+    }
+    bool PlayMusic(const QString& path) override {
+        if (!HasOutput()) return false;
+        if (!player_) {
+            player_ = std::make_unique<QMediaPlayer>();
+            out_ = std::make_unique<QAudioOutput>();
+            player_->setAudioOutput(out_.get());
+        }
+        player_->setSource(QUrl::fromLocalFile(path));
+        player_->play();
+        return true;
+    }
+    void StopMusic() override {
+        if (player_) player_->stop();
+    }
+
+private:
+    static bool HasOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<QMediaPlayer> player_;
+    std::unique_ptr<QAudioOutput> out_;
+};
+
+class RealScreen : public Screen {
+public:
+    int WidthTwips() override { return S() ? S()->geometry().width() * 15 : 12000; }
+    int HeightTwips() override { return S() ? S()->geometry().height() * 15 : 9000; }
+    int CaptionHeightPixels() override {
+        return QApplication::style() ? QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) : 23;
+    }
+    int ColourDepth() override { return S() ? S()->depth() : 32; }
+    int LogicalDpiX() override { return S() ? static_cast<int>(S()->logicalDotsPerInchX()) : 96; }
+
+private:
+    static QScreen* S() { return QGuiApplication::primaryScreen(); }
+};
+
+} // namespace
+
+void InstallRealServices() {
+    auto& s = Svc();
+    s.clock = std::make_unique<RealClock>();
+    s.boxes = std::make_unique<RealBoxes>();
+    s.sound = std::make_unique<RealSound>();
+    s.screen = std::make_unique<RealScreen>();
+    s.random.Randomize(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+void TestClock::WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) {
+    if (stop && stop()) return;
+    if (processEvents && QCoreApplication::instance()) {
+        QCoreApplication::processEvents();
+        ++eventPasses;
+        if (stop && stop()) return;
+    }
+    if (deadline > now_) {
+        waited += deadline - now_;
+        ++waits;
+        now_ = deadline;
+    }
+}
+
+int ScriptedBoxes::Show(const QString& text, int style, const QString& title) {
+    shown.push_back({text, style, title});
+    if (script.empty()) {
+        if (onUnexpected) onUnexpected(shown.back());
+        // The cancelling answer is the safe one when a test forgot to script a box.
+        switch (style & 0x0F) {
+        case vbOKCancel:
+        case vbYesNoCancel:
+        case vbRetryCancel: return vbCancel;
+        case vbYesNo: return vbNo;
+        case vbAbortRetryIgnore: return vbAbort;
+        default: return vbOK;
+        }
+    }
+    const int a = script.front();
+    script.pop_front();
+    return a;
+}
+
+TestServices InstallTestServices() {
+    auto& s = Svc();
+    auto c = std::make_unique<TestClock>();
+    auto b = std::make_unique<ScriptedBoxes>();
+    auto so = std::make_unique<RecordingSound>();
+    auto sc = std::make_unique<FixedScreen>();
+    TestServices t{c.get(), b.get(), so.get(), sc.get()};
+    s.clock = std::move(c);
+    s.boxes = std::move(b);
+    s.sound = std::move(so);
+    s.screen = std::move(sc);
+    s.random.Randomize(1);
+    return t;
+}
+
+} // namespace platform

@@ -1,0 +1,98 @@
+#pragma once
+// The facilities the game asks of the machine, each behind an interface with a
+// real implementation and a test double, chosen once at start-up.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace platform {
+
+// Monotonic seconds; waits keep the window alive.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double Now() = 0;
+    // Waits until Now() reaches `deadline` or `stop()` is true. With `processEvents`
+    // the event loop runs meanwhile (handlers may re-enter); without it nothing runs.
+    virtual void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) = 0;
+};
+
+// Message box buttons, icons and answers in the numbering the game uses.
+enum MsgStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+};
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual int Show(const QString& text, int style, const QString& title) = 0;
+};
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // Starts a sound file without waiting; a new sound cuts the previous one. False when it cannot start.
+    virtual bool PlayAsync(const QString& path) = 0;
+    // Plays a sound file to its end.
+    virtual bool PlaySync(const QString& path) = 0;
+    virtual void Stop() = 0;
+    virtual bool PlayMusic(const QString& path) = 0;
+    virtual void StopMusic() = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual int WidthTwips() = 0;
+    virtual int HeightTwips() = 0;
+    virtual int CaptionHeightPixels() = 0;
+    virtual int ColourDepth() = 0;
+    virtual int LogicalDpiX() = 0;
+};
+
+// One seedable generator behind Rnd and Randomize.
+class Random {
+public:
+    void Randomize(std::uint64_t seed) { gen_.seed(seed); }
+    // Uniform in [0, 1).
+    double Rnd() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen_); }
+    // Uniform integer in lo..hi inclusive.
+    int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen_); }
+
+private:
+    std::mt19937_64 gen_{12345};
+};
+
+struct Services {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<MessageBoxes> boxes;
+    std::unique_ptr<Sound> sound;
+    std::unique_ptr<Screen> screen;
+    Random random;
+};
+
+Services& Svc();
+// The real services of the program.
+void InstallRealServices();
+
+inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
+    return Svc().boxes->Show(text, style, title);
+}
+inline double Rnd() { return Svc().random.Rnd(); }
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/Settings.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString SettingsFile(const QString& app) {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return dir + "/" + app + "/" + app + ".ini";
+}
+
+QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def) {
+    QSettings s(SettingsFile(app), QSettings::IniFormat);
+    return s.value(section + "/" + key, def).toString();
+}
+
+void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value) {
+    QSettings s(SettingsFile(app), QSettings::IniFormat);
+    s.setValue(section + "/" + key, value);
+    s.sync();
+}
+
+void DeleteSetting(const QString& app, const QString& section, const QString& key) {
+    QSettings s(SettingsFile(app), QSettings::IniFormat);
+    s.remove(section + "/" + key);
+    s.sync();
+}
+
+QString UserDataRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace platform
