@@ -17,6 +17,7 @@ public:
         int lo = 0;
         int hi = -1;
         int size() const { return hi >= lo ? hi - lo + 1 : 0; }
+        bool operator==(const Bound&) const = default;
     };
 
     BArray() = default;

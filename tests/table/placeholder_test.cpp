@@ -1,1 +1,0 @@
-#include "tests/support/TestSupport.h"
