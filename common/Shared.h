@@ -45,6 +45,14 @@ struct CommonState {
     QString PlayerName;
     QString PlayerAvatar;
     bool TutorialMode = false;
+    bool PeekOn = false;
+
+    // Restarts of a turn or a game in progress; the table reset keeps what they need.
+    bool RestartingTurn = false;
+    bool UndoRequested = false;
+    bool RestartingGame = false;
+    // Move-history record of the human's current turn (0 before the first recorded turn).
+    int MoveCounter = 0;
 
     // Network link: 0 in a local game, else the number of peers (99 while connecting).
     int NetGame = 0;
@@ -60,6 +68,7 @@ struct CommonState {
     // A mouse button is held over a card area: waits process no events meanwhile.
     bool MouseHeld = false;
     bool DebugMode = false;
+    int CpuSpeed = 0; // MHz, 0 when unknown
 
     QString AppPath;  // the install folder
     QString DataPath; // per-user data folder, ends with a separator

@@ -3,6 +3,7 @@
 // established names, and the few table operations the engine calls. The table
 // presentation builds the window and fills in the operations.
 #include "platform/Controls.h"
+#include "platform/StatusBar.h"
 
 #include <QImage>
 
@@ -42,7 +43,13 @@ public:
     Image ImgAvatar{this, "ImgAvatar", -1};
     Image imgTip{this, "imgTip", -1};
     Image imgTipUp{this, "imgTipUp", -1};
+    Image imgMenu{this, "imgMenu", -1};
+    Image imgIcon{this, "imgIcon", -1};
+    Label LabelPeek{this, "LabelPeek", -1};
+    PictureBox picPanel{this, "picPanel", -1};
+    Label StatusMsg{this, "StatusMsg", -1};
     CommandButton cmdDeal{this, "cmdDeal", -1};
+    platform::StatusBar StatusBar1{this, "StatusBar1", -1};
     platform::Timer Timer1{"Timer1"};
 
     // The pictures of an empty hold place or center pile, full size and small.
