@@ -1,6 +1,7 @@
 #pragma once
 // State of the table presentation: card size, the layout grid, which places
 // exist, and the pictures the table paints from.
+#include "common/BArray.h"
 #include "engine/TableForm.h"
 
 #include <QImage>
