@@ -21,8 +21,7 @@ namespace {
 struct Frame {
     qreal w, h;
     qreal s; // uniform scale for sizes: line widths, pips, text
-    Frame(qreal width, qreal height)
-        : w(width), h(height), s(std::min(width / kLargeW, height / kLargeH)) {}
+    Frame(qreal width, qreal height) : w(width), h(height), s(std::min(width / kLargeW, height / kLargeH)) {}
     qreal x(qreal u) const { return u * w / kLargeW; }
     qreal y(qreal v) const { return v * h / kLargeH; }
     QPointF at(qreal u, qreal v) const { return {x(u), y(v)}; }
@@ -40,7 +39,9 @@ const QColor kGoldDark(128, 90, 18);
 const QColor kSkin(248, 224, 196);
 const QColor kRoyal(78, 38, 128);
 
-QColor suitColour(Suit suit) { return (suit == Suit::Hearts || suit == Suit::Diamonds) ? kRed : kBlack; }
+QColor suitColour(Suit suit) {
+    return (suit == Suit::Hearts || suit == Suit::Diamonds) ? kRed : kBlack;
+}
 
 QImage newImage(QSize size, qreal dpr) {
     if (!(dpr > 0)) dpr = 1.0;
@@ -79,10 +80,10 @@ QPainterPath heartPiece() {
 
 QPainterPath stemPiece() {
     QPainterPath p;
-    p.moveTo(0, 0.0);
-    p.cubicTo(0.05, 0.55, 0.22, 0.88, 0.44, 1.0);
-    p.lineTo(-0.44, 1.0);
-    p.cubicTo(-0.22, 0.88, -0.05, 0.55, 0, 0.0);
+    p.moveTo(0.1, -0.05);
+    p.cubicTo(0.1, 0.55, 0.22, 0.88, 0.46, 1.0);
+    p.lineTo(-0.46, 1.0);
+    p.cubicTo(-0.22, 0.88, -0.1, 0.55, -0.1, -0.05);
     p.closeSubpath();
     return p;
 }
@@ -122,7 +123,8 @@ const Shape& suitShape(Suit suit) {
 
 // Fills a suit symbol of the given height centred on c; upside-down pips are the
 // ones in the lower half of a card.
-void drawSuit(QPainter& p, Suit suit, QPointF c, qreal height, const QColor& colour, bool upsideDown = false) {
+void drawSuit(QPainter& p, Suit suit, QPointF c, qreal height, const QColor& colour,
+              bool upsideDown = false) {
     QTransform t;
     t.translate(c.x(), c.y());
     if (upsideDown) t.rotate(180);
@@ -130,7 +132,8 @@ void drawSuit(QPainter& p, Suit suit, QPointF c, qreal height, const QColor& col
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    for (const QPainterPath& piece : suitShape(suit)) p.drawPath(t.map(piece));
+    for (const QPainterPath& piece : suitShape(suit))
+        p.drawPath(t.map(piece));
     p.restore();
 }
 
@@ -139,9 +142,9 @@ void drawSuit(QPainter& p, Suit suit, QPointF c, qreal height, const QColor& col
 enum class Face { Sans, SansCondensed, Serif };
 
 QFont fontOf(Face face) {
-    QFont f(face == Face::Serif ? QStringLiteral("DejaVu Serif")
-                                : face == Face::SansCondensed ? QStringLiteral("DejaVu Sans Condensed")
-                                                              : QStringLiteral("DejaVu Sans"));
+    QFont f(face == Face::Serif           ? QStringLiteral("DejaVu Serif")
+            : face == Face::SansCondensed ? QStringLiteral("DejaVu Sans Condensed")
+                                          : QStringLiteral("DejaVu Sans"));
     f.setPixelSize(100);
     f.setBold(true);
     if (face == Face::SansCondensed) f.setStretch(QFont::Condensed);
@@ -239,8 +242,8 @@ void drawCrown(QPainter& p, const QRectF& box, const QColor& jewel, qreal line) 
     p.setBrush(g);
     p.drawPath(body);
     p.drawPath(bandPath);
-    for (QPointF tip : {QPointF(l, t + ball * 1.6), QPointF(l + w * 0.5, t + ball * 0.6),
-                        QPointF(r, t + ball * 1.6)})
+    for (QPointF tip :
+         {QPointF(l, t + ball * 1.6), QPointF(l + w * 0.5, t + ball * 0.6), QPointF(r, t + ball * 1.6)})
         p.drawEllipse(tip, ball, ball);
     // Jewels on the band.
     p.setPen(Qt::NoPen);
@@ -256,11 +259,16 @@ void drawCrown(QPainter& p, const QRectF& box, const QColor& jewel, qreal line) 
 
 QString rankLabel(int rank) {
     switch (rank) {
-    case 1: return QStringLiteral("A");
-    case 11: return QStringLiteral("J");
-    case 12: return QStringLiteral("Q");
-    case 13: return QStringLiteral("K");
-    default: return QString::number(rank);
+    case 1:
+        return QStringLiteral("A");
+    case 11:
+        return QStringLiteral("J");
+    case 12:
+        return QStringLiteral("Q");
+    case 13:
+        return QStringLiteral("K");
+    default:
+        return QString::number(rank);
     }
 }
 
@@ -271,43 +279,50 @@ void drawIndex(QPainter& p, const Frame& f, int rank, Suit suit) {
     // Small cards get a slightly larger index: it is what identifies them.
     const qreal boost = f.s < 0.95 ? 1.08 : 1.0;
     const qreal cap = 10.5 * f.s * boost;
-    const qreal cx = f.x(7.6);
+    const qreal cx = f.x(7.8);
     const qreal top = f.y(4);
     twice(p, f, [&] {
         drawText(p, label, ten ? Face::SansCondensed : Face::Sans, QPointF(cx, top + cap / 2), cap, c,
-                 (ten ? 12.5 : 11) * f.s * boost);
+                 (ten ? 12 : 11) * f.s * boost);
         drawSuit(p, suit, QPointF(cx, top + cap + 2.6 * f.s + 4.2 * f.s * boost), 8.4 * f.s * boost, c);
     });
 }
 
 // Pip positions of 2..10 in the classic arrangement, on the 71 x 96 design.
 std::vector<QPointF> pipLayout(int rank) {
-    const qreal L = 22.5, C = 35.5, R = 48.5;
-    const qreal top = 18.5, bottom = 77.5, mid = 48;
+    const qreal L = 23, C = 35.5, R = 48;
+    const qreal top = 17.5, bottom = 78.5, mid = 48;
     const qreal q1 = top + (bottom - top) / 3, q2 = top + 2 * (bottom - top) / 3;
     const qreal upper = (top + mid) / 2, lower = (mid + bottom) / 2;
     switch (rank) {
-    case 2: return {{C, top}, {C, bottom}};
-    case 3: return {{C, top}, {C, mid}, {C, bottom}};
-    case 4: return {{L, top}, {R, top}, {L, bottom}, {R, bottom}};
-    case 5: return {{L, top}, {R, top}, {C, mid}, {L, bottom}, {R, bottom}};
-    case 6: return {{L, top}, {R, top}, {L, mid}, {R, mid}, {L, bottom}, {R, bottom}};
-    case 7: return {{L, top}, {R, top}, {C, upper}, {L, mid}, {R, mid}, {L, bottom}, {R, bottom}};
+    case 2:
+        return {{C, top}, {C, bottom}};
+    case 3:
+        return {{C, top}, {C, mid}, {C, bottom}};
+    case 4:
+        return {{L, top}, {R, top}, {L, bottom}, {R, bottom}};
+    case 5:
+        return {{L, top}, {R, top}, {C, mid}, {L, bottom}, {R, bottom}};
+    case 6:
+        return {{L, top}, {R, top}, {L, mid}, {R, mid}, {L, bottom}, {R, bottom}};
+    case 7:
+        return {{L, top}, {R, top}, {C, upper}, {L, mid}, {R, mid}, {L, bottom}, {R, bottom}};
     case 8:
         return {{L, top}, {R, top}, {C, upper}, {L, mid}, {R, mid}, {C, lower}, {L, bottom}, {R, bottom}};
     case 9:
         return {{L, top}, {R, top}, {L, q1}, {R, q1}, {C, mid}, {L, q2}, {R, q2}, {L, bottom}, {R, bottom}};
     case 10:
-        return {{L, top}, {R, top}, {C, (top + q1) / 2}, {L, q1}, {R, q1}, {L, q2}, {R, q2},
-                {C, (q2 + bottom) / 2}, {L, bottom}, {R, bottom}};
-    default: return {};
+        return {{L, top}, {R, top}, {C, (top + q1) / 2},    {L, q1},     {R, q1},
+                {L, q2},  {R, q2},  {C, (q2 + bottom) / 2}, {L, bottom}, {R, bottom}};
+    default:
+        return {};
     }
 }
 
 void drawPips(QPainter& p, const Frame& f, int rank, Suit suit) {
     const QColor c = suitColour(suit);
     for (QPointF u : pipLayout(rank))
-        drawSuit(p, suit, f.at(u.x(), u.y()), 14.5 * f.s, c, u.y() > 48.5);
+        drawSuit(p, suit, f.at(u.x(), u.y()), 13 * f.s, c, u.y() > 48.5);
 }
 
 void drawAce(QPainter& p, const Frame& f, Suit suit) {
@@ -324,108 +339,132 @@ void drawAce(QPainter& p, const Frame& f, Suit suit) {
     drawSuit(p, suit, centre, (suit == Suit::Diamonds ? 34 : 30) * f.s, c);
 }
 
-QRectF courtPanel(const Frame& f) { return f.rect(15, 9.5, 56, 86.5); }
+QRectF courtPanel(const Frame& f) {
+    return f.rect(15, 9.5, 56, 86.5);
+}
 
-// Jack and Queen: a framed, double-ended bust of our own design.
+// Jack and Queen: a framed, double-ended bust of our own design, the two ends
+// split by a diagonal as on classic court cards.
 void drawCourt(QPainter& p, const Frame& f, int rank, Suit suit) {
     const QColor c = suitColour(suit);
     const QRectF panel = courtPanel(f);
     const bool queen = rank == 12;
+    const qreal s = f.s;
     const QColor tint = queen ? QColor(250, 236, 242) : QColor(228, 236, 250);
+    const QColor second = queen ? QColor(34, 120, 86) : QColor(44, 84, 168);
+    const QColor hair = queen ? QColor(96, 60, 32) : QColor(122, 84, 40);
+    const QColor ink = kEdge;
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(tint);
     p.drawRect(panel);
-    p.setClipRect(panel);
 
-    const qreal s = f.s;
-    const QColor trim = kGold;
-    const QColor ink = kEdge;
-    const QColor hair = queen ? QColor(96, 62, 34) : QColor(120, 84, 40);
+    QPolygonF upperHalf;
+    upperHalf << f.at(15, 9.5) << f.at(56, 9.5) << f.at(56, 42) << f.at(15, 54);
     twice(p, f, [&] {
-        // Robe: shoulders rising from the middle line.
+        p.save();
+        p.setClipRect(panel, Qt::IntersectClip);
+        QPainterPath clip;
+        clip.addPolygon(upperHalf);
+        p.setClipPath(clip, Qt::IntersectClip);
+        // Robe, half in the suit's colour and half in the court's own colour.
         QPainterPath robe;
-        robe.moveTo(f.at(22.5, 48.5));
-        robe.cubicTo(f.at(22.5, 38.5), f.at(27, 33.5), f.at(35.5, 33));
-        robe.cubicTo(f.at(44, 33.5), f.at(48.5, 38.5), f.at(48.5, 48.5));
+        robe.moveTo(f.at(20.5, 60));
+        robe.cubicTo(f.at(20.5, 41), f.at(26.5, 34), f.at(35.5, 33.5));
+        robe.cubicTo(f.at(44.5, 34), f.at(50.5, 41), f.at(50.5, 60));
         robe.closeSubpath();
         p.setPen(Qt::NoPen);
         p.setBrush(c);
         p.drawPath(robe);
-        // Collar and a sash in the trim colour.
-        p.setBrush(trim);
+        QPainterPath right;
+        right.addRect(f.rect(35.5, 30, 56, 62));
+        p.setBrush(second);
+        p.drawPath(robe.intersected(right));
+        // Trim: collar, a line of buttons or a necklace.
+        p.setBrush(kGold);
+        p.setPen(QPen(kGoldDark, 0.4 * s));
         QPainterPath collar;
         if (queen) {
-            collar.moveTo(f.at(29, 34.5));
-            collar.quadTo(f.at(35.5, 42), f.at(42, 34.5));
-            collar.quadTo(f.at(35.5, 38.5), f.at(29, 34.5));
+            collar.moveTo(f.at(28.5, 35));
+            collar.quadTo(f.at(35.5, 44), f.at(42.5, 35));
+            collar.quadTo(f.at(35.5, 39.5), f.at(28.5, 35));
         } else {
-            collar.moveTo(f.at(30, 33.8));
-            collar.lineTo(f.at(35.5, 40.5));
-            collar.lineTo(f.at(41, 33.8));
-            collar.lineTo(f.at(35.5, 36.2));
+            collar.moveTo(f.at(29.5, 34.2));
+            collar.lineTo(f.at(35.5, 41.5));
+            collar.lineTo(f.at(41.5, 34.2));
+            collar.lineTo(f.at(35.5, 37));
             collar.closeSubpath();
         }
         p.drawPath(collar);
+        if (queen) {
+            drawSuit(p, suit, f.at(35.5, 43.6), 4.2 * s, Qt::white);
+        } else {
+            for (qreal v : {44.5, 48.5})
+                p.drawEllipse(f.at(35.5, v), 0.9 * s, 0.9 * s);
+        }
         // Hair behind the face.
+        p.setPen(Qt::NoPen);
         p.setBrush(hair);
-        if (queen)
-            p.drawEllipse(f.at(35.5, 24.5), 7.2 * s, 8.2 * s);
-        else
-            p.drawEllipse(f.at(35.5, 23.5), 6.0 * s, 6.0 * s);
+        if (queen) {
+            QPainterPath locks;
+            locks.addRoundedRect(f.rect(28.3, 17.5, 42.7, 34), 6.5 * s, 6.5 * s);
+            p.drawPath(locks);
+        } else {
+            p.drawEllipse(f.at(35.5, 23.5), 6.4 * s, 6.4 * s);
+        }
         // Face.
         p.setBrush(kSkin);
         p.setPen(QPen(ink, 0.6 * s));
-        p.drawEllipse(f.at(35.5, 25.5), 4.6 * s, 5.4 * s);
+        p.drawEllipse(f.at(35.5, 25.5), 5.0 * s, 5.9 * s);
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        p.drawEllipse(f.at(33.8, 25.0), 0.65 * s, 0.65 * s);
-        p.drawEllipse(f.at(37.2, 25.0), 0.65 * s, 0.65 * s);
+        p.drawEllipse(f.at(33.6, 25.0), 0.7 * s, 0.7 * s);
+        p.drawEllipse(f.at(37.4, 25.0), 0.7 * s, 0.7 * s);
         p.setPen(QPen(ink, 0.6 * s, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(f.at(34.6, 28.3), f.at(36.4, 28.3));
+        p.drawLine(f.at(34.5, 28.6), f.at(36.5, 28.6));
         // Headwear: a tiara for the Queen, a plumed cap for the Jack.
         p.setPen(QPen(kGoldDark, 0.5 * s));
-        p.setBrush(trim);
+        p.setBrush(kGold);
         if (queen) {
             QPainterPath tiara;
-            tiara.moveTo(f.at(30.5, 20.5));
-            tiara.lineTo(f.at(31.2, 16.5));
-            tiara.lineTo(f.at(33.3, 19.0));
-            tiara.lineTo(f.at(35.5, 14.2));
-            tiara.lineTo(f.at(37.7, 19.0));
-            tiara.lineTo(f.at(39.8, 16.5));
-            tiara.lineTo(f.at(40.5, 20.5));
+            tiara.moveTo(f.at(30, 20.5));
+            tiara.lineTo(f.at(30.8, 16));
+            tiara.lineTo(f.at(33.1, 18.6));
+            tiara.lineTo(f.at(35.5, 13.5));
+            tiara.lineTo(f.at(37.9, 18.6));
+            tiara.lineTo(f.at(40.2, 16));
+            tiara.lineTo(f.at(41, 20.5));
             tiara.closeSubpath();
             p.drawPath(tiara);
         } else {
             QPainterPath cap;
-            cap.moveTo(f.at(29.5, 21.5));
-            cap.cubicTo(f.at(29.5, 14.5), f.at(41.5, 14.5), f.at(41.5, 21.5));
+            cap.moveTo(f.at(29, 21.5));
+            cap.cubicTo(f.at(29, 14), f.at(42, 14), f.at(42, 21.5));
             cap.closeSubpath();
-            p.setBrush(c);
+            p.setBrush(second);
             p.drawPath(cap);
-            p.setBrush(trim);
-            p.drawRect(f.rect(29.2, 20.2, 41.8, 22.2));
+            p.setBrush(kGold);
+            p.drawRect(f.rect(28.6, 20.2, 42.4, 22.3));
             QPainterPath plume;
-            plume.moveTo(f.at(40, 19));
-            plume.cubicTo(f.at(44, 17), f.at(46, 13), f.at(47.5, 11.5));
-            plume.cubicTo(f.at(46.5, 15.5), f.at(44, 18.5), f.at(40.5, 20.5));
+            plume.moveTo(f.at(40, 18.5));
+            plume.cubicTo(f.at(44, 16.5), f.at(46.5, 13), f.at(49, 11.5));
+            plume.cubicTo(f.at(47.5, 15.5), f.at(44.5, 19), f.at(40.5, 20.5));
             plume.closeSubpath();
             p.drawPath(plume);
         }
-        // The suit, held up in the panel's corner.
+        // The suit, in the panel's corner.
         drawSuit(p, suit, f.at(20.5, 16), 8 * s, c);
+        p.restore();
     });
-    // Divide the two ends with a thin rule.
     p.setPen(QPen(c, 0.8 * s));
-    p.drawLine(QPointF(panel.left(), f.y(48)), QPointF(panel.right(), f.y(48)));
+    p.drawLine(f.at(15, 54), f.at(56, 42));
     p.restore();
 
     p.save();
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(c, 1.0 * s));
     p.drawRect(panel);
-    p.setPen(QPen(trim, 0.8 * s));
+    p.setPen(QPen(kGold, 0.8 * s));
     p.drawRect(panel.adjusted(1.6 * s, 1.6 * s, -1.6 * s, -1.6 * s));
     p.restore();
 }
@@ -456,7 +495,8 @@ void drawKing(QPainter& p, const Frame& f, Suit suit) {
     p.setPen(QPen(kGold, 0.8 * s));
     p.drawLine(ribbon.topLeft() + QPointF(0, 0.9 * s), ribbon.topRight() + QPointF(0, 0.9 * s));
     p.drawLine(ribbon.bottomLeft() - QPointF(0, 0.9 * s), ribbon.bottomRight() - QPointF(0, 0.9 * s));
-    drawText(p, QStringLiteral("WILD"), Face::Sans, ribbon.center(), 6.6 * s, kGoldLight, ribbon.width() - 6 * s);
+    drawText(p, QStringLiteral("WILD"), Face::Sans, ribbon.center(), 6.6 * s, kGoldLight,
+             ribbon.width() - 6 * s);
     p.restore();
 
     p.save();
@@ -484,7 +524,9 @@ void paintSheetFace(QPainter& p, const Frame& f, int card) {
     endCard(p, outline);
 }
 
-int normalisedCard(int card) { return card < 1 ? 0 : (card - 1) % 52 + 1; }
+int normalisedCard(int card) {
+    return card < 1 ? 0 : (card - 1) % 52 + 1;
+}
 
 // ---- number-only decks --------------------------------------------------------
 
@@ -494,7 +536,9 @@ QColor groupColour(int rank) {
     return QColor(204, 30, 42);
 }
 
-QColor rainbowColour(int rank) { return QColor::fromHsv((rank - 1) * 30 % 360, 190, 225); }
+QColor rainbowColour(int rank) {
+    return QColor::fromHsv((rank - 1) * 30 % 360, 190, 225);
+}
 
 struct NumberLook {
     QBrush background;
@@ -504,9 +548,14 @@ struct NumberLook {
     Face face;
 };
 
-void drawCornerNumbers(QPainter& p, const Frame& f, const QString& label, const QColor& colour, Face face) {
+// Corner numbers; inset moves them inside a frame drawn near the edge.
+void drawCornerNumbers(QPainter& p, const Frame& f, const QString& label, const QColor& colour, Face face,
+                       qreal inset = 0) {
     const qreal cap = 9.5 * f.s * (f.s < 0.95 ? 1.08 : 1.0);
-    twice(p, f, [&] { drawText(p, label, face, f.at(8.5, 4 + 4.75), cap, colour, 12.5 * f.s); });
+    twice(p, f, [&] {
+        drawText(p, label, face, QPointF(f.x(8.5 + inset), f.y(4 + inset) + cap / 2), cap, colour,
+                 12.5 * f.s);
+    });
 }
 
 void drawBigNumber(QPainter& p, const Frame& f, int rank, const QColor& fill, Face face, const QPen& outline,
@@ -525,7 +574,7 @@ void drawBigNumber(QPainter& p, const Frame& f, int rank, const QColor& fill, Fa
 // every look.
 void drawWild(QPainter& p, const Frame& f, const QColor& letter, const QColor& jewel, Face face,
               const QPen& outline = Qt::NoPen) {
-    drawCrown(p, f.rect(17.5, 14, 53.5, 36), jewel, 0.9 * f.s);
+    drawCrown(p, f.rect(21, 15, 50, 35), jewel, 0.9 * f.s);
     const QPainterPath w = textPath(QStringLiteral("W"), face, f.at(35.5, 56), 24 * f.s, 48 * f.s);
     p.save();
     p.setPen(outline);
@@ -577,10 +626,10 @@ void paintNumberStyle2(QPainter& p, const Frame& f, int rank) {
         p.setBrush(glow);
         p.drawRect(f.rect(0, 0, 71, 96));
         drawWild(p, f, gold, QColor(200, 40, 60), Face::Sans);
-        drawCornerNumbers(p, f, QStringLiteral("W"), gold, Face::Sans);
+        drawCornerNumbers(p, f, QStringLiteral("W"), gold, Face::Sans, 3);
     } else {
         drawBigNumber(p, f, rank, gold, Face::Sans, Qt::NoPen, 38);
-        drawCornerNumbers(p, f, QString::number(rank), gold, Face::Sans);
+        drawCornerNumbers(p, f, QString::number(rank), gold, Face::Sans, 3);
     }
     endCard(p, outline, QColor(10, 14, 30));
 }
@@ -590,7 +639,8 @@ void paintNumberStyle3(QPainter& p, const Frame& f, int rank) {
     const QRectF window = f.rect(9, 15, 62, 81);
     if (rank == 13) {
         QConicalGradient g(f.at(35.5, 48), 90);
-        for (int i = 0; i <= 6; ++i) g.setColorAt(i / 6.0, QColor::fromHsv(i * 60 % 360, 200, 235));
+        for (int i = 0; i <= 6; ++i)
+            g.setColorAt(i / 6.0, QColor::fromHsv(i * 60 % 360, 200, 235));
         const QPainterPath outline = beginCard(p, f, g);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
@@ -634,10 +684,10 @@ void paintNumberStyle4(QPainter& p, const Frame& f, int rank) {
     }
     if (rank == 13) {
         drawWild(p, f, brown, QColor(30, 110, 60), Face::Serif);
-        drawCornerNumbers(p, f, QStringLiteral("W"), brown, Face::Serif);
+        drawCornerNumbers(p, f, QStringLiteral("W"), brown, Face::Serif, 4.5);
     } else {
         drawBigNumber(p, f, rank, brown, Face::Serif, Qt::NoPen, 36);
-        drawCornerNumbers(p, f, QString::number(rank), brown, Face::Serif);
+        drawCornerNumbers(p, f, QString::number(rank), brown, Face::Serif, 4.5);
     }
     endCard(p, outline);
 }
@@ -669,7 +719,9 @@ void paintNumberStyle5(QPainter& p, const Frame& f, int rank) {
 
 } // namespace
 
-QColor FromBGR(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor FromBGR(quint32 bgr) {
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 QRect SheetCell(int card) {
     const int n = normalisedCard(card);
@@ -711,11 +763,21 @@ QImage NumberFace(int deckStyle, int rank, QSize size, qreal dpr) {
     prepare(p);
     const Frame f(size.width(), size.height());
     switch (std::clamp(deckStyle, 1, 5)) {
-    case 1: paintNumberStyle1(p, f, rank); break;
-    case 2: paintNumberStyle2(p, f, rank); break;
-    case 3: paintNumberStyle3(p, f, rank); break;
-    case 4: paintNumberStyle4(p, f, rank); break;
-    default: paintNumberStyle5(p, f, rank); break;
+    case 1:
+        paintNumberStyle1(p, f, rank);
+        break;
+    case 2:
+        paintNumberStyle2(p, f, rank);
+        break;
+    case 3:
+        paintNumberStyle3(p, f, rank);
+        break;
+    case 4:
+        paintNumberStyle4(p, f, rank);
+        break;
+    default:
+        paintNumberStyle5(p, f, rank);
+        break;
     }
     return img;
 }
@@ -729,9 +791,10 @@ QImage Back(QSize size, quint32 deckColourBGR, qreal dpr) {
     const QColor base = FromBGR(deckColourBGR);
     // The pattern must show on any deck colour: light lines on dark colours,
     // dark lines on light ones.
-    const bool dark = base.lightness() < 150;
+    const int luma = (299 * base.red() + 587 * base.green() + 114 * base.blue()) / 1000;
+    const bool dark = luma < 140;
     QColor line = dark ? base.lighter(165) : base.darker(140);
-    if (dark && base.lightness() < 30) line = QColor(90, 90, 90);
+    if (base.lightness() < 30) line = QColor(90, 90, 90);
     const QColor frame = dark ? QColor(255, 255, 255, 220) : QColor(40, 40, 40, 170);
 
     const QPainterPath outline = beginCard(p, f, base);
