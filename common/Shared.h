@@ -46,6 +46,12 @@ struct CommonState {
     QString PlayerAvatar;
     bool TutorialMode = false;
     bool PeekOn = false;
+    int CommentFontSize = 10;
+
+    // The card-flow animation runs, is asked to stop, and is asked to press DEAL when it has.
+    bool FlowRunning = false;
+    bool FlowStop = false;
+    bool DealAfterFlow = false;
 
     // Restarts of a turn or a game in progress; the table reset keeps what they need.
     bool RestartingTurn = false;

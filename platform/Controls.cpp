@@ -145,9 +145,11 @@ QFont DefaultFont() {
 Control::Control(Form* form, QString name, int index)
     : form_(form), name_(std::move(name)), index_(index), font_(DefaultFont()) {
     handlers_ = std::make_shared<Handlers>();
+    if (form_) form_->Register(this);
 }
 
 Control::~Control() {
+    if (form_) form_->Unregister(this);
     if (widget_) {
         if (auto* w = dynamic_cast<EventWidget<QWidget>*>(widget_.data())) w->Detach();
         if (auto* b = dynamic_cast<EventWidget<QPushButton>*>(widget_.data())) b->Detach();
@@ -729,6 +731,25 @@ bool Form::Unload() {
 }
 
 bool Form::IsVisible() const { return window_->isVisible(); }
+
+int Form::WindowState() const {
+    const Qt::WindowStates st = window_->windowState();
+    if (st & Qt::WindowMinimized) return 1;
+    if (st & (Qt::WindowMaximized | Qt::WindowFullScreen)) return 2;
+    return 0;
+}
+
+void Form::SetWindowState(int state) {
+    switch (state) {
+    case 1: window_->setWindowState(Qt::WindowMinimized); break;
+    case 2: window_->setWindowState(Qt::WindowMaximized); break;
+    default: window_->setWindowState(Qt::WindowNoState); break;
+    }
+}
+
+void Form::Unregister(Control* c) { controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end()); }
+
+std::vector<Form*> Form::All() { return AllForms(); }
 
 Form* Form::Find(const QString& name) {
     for (Form* f : AllForms())

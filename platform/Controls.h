@@ -340,8 +340,18 @@ public:
     std::function<void(int button, int shift, double x, double y)> MouseDown, MouseMove, MouseUp;
     std::function<void()> Resize;
 
+    // 0 normal, 1 minimized, 2 maximized.
+    int WindowState() const;
+    void SetWindowState(int state);
+
+    // Every control of the window, in creation order.
+    const std::vector<Control*>& Controls() const { return controls_; }
+    void Register(Control* c) { controls_.push_back(c); }
+    void Unregister(Control* c);
+
     static Form* Find(const QString& name);
     static bool IsLoaded(const QString& name);
+    static std::vector<Form*> All();
 
 protected:
     virtual void Form_Load() {}
@@ -359,6 +369,7 @@ private:
     QImage background_;
     bool loaded_ = false;
     bool inLoad_ = false;
+    std::vector<Control*> controls_;
 };
 
 } // namespace platform

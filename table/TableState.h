@@ -42,6 +42,16 @@ struct TableState {
     bool HoldFramesMade = false;
 
     bool KeepSidePicture = false;
+
+    // Window measures: spacing of the center piles and the snap width of a drop on them.
+    int CenterSpacing = 82;
+    int CenterSnapWidth = 41;
+    int FormWidth = 0, FormHeight = 0; // twips
+    int TitleBarHeight = 0;
+    int SavedWindowState = 0;
+    // The two display entries of the popup menu: caption and enabled.
+    QString DisplayEntry[2] = {QStringLiteral("Move Cards Up"), QStringLiteral("Make Display Smaller")};
+    bool DisplayEntryEnabled[2] = {true, true};
     int BackgroundIndex = 0, BackgroundCount = 0;
     bool BackgroundStretch = false;
     int OppShown = 1;

@@ -1,0 +1,32 @@
+#pragma once
+// Display sizes: moving the human's cards up, the small display, the card-size
+// switch, fitting the table window to the screen and scaling windows.
+#include "platform/Controls.h"
+
+#include <functional>
+
+// Installs Display_Change as the display-size change the layout calls.
+void Display_Install();
+void Display_ChangeImpl(int kind);
+void Display_SetCardSize(bool small);
+void Card_SetSizeForMode();
+void Form_FitScreen();
+// Mode 4 fits the window to the screen; mode 5 scales by 1.25 (step 2) or 0.8 (step 3).
+void ScaleFormControls(platform::Form& window, int mode, int step);
+void Layout_AvatarAndPlayers();
+void Grulm_FormResize();
+// CenterSnapWidth from CenterSpacing.
+int CenterSnapWidthOf(int centerSpacing);
+
+// Neighbours that come with later steps; each is skipped while it is not installed.
+struct DisplayHooks {
+    std::function<void()> Avatar_Position;
+    std::function<void()> Background_Load;
+    std::function<bool()> BackgroundChosen;
+    std::function<void()> Rules_ShowCaption;
+    // Closes the drop-down menu and the emote panel when the window changes size.
+    std::function<void()> CloseMenus;
+    // The chat window follows the table's window state (0 normal, 1 minimized, 2 maximized).
+    std::function<void(int state)> ChatFollow;
+};
+extern DisplayHooks DispHooks;
