@@ -1,0 +1,63 @@
+#include "shell/SaveSettings.h"
+#include "common/Records.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Model.h"
+#include "platform/RecordFile.h"
+#include "shell/ShellState.h"
+#include "table/TableState.h"
+
+namespace {
+// Booleans go into the record's integers as -1 and 0.
+int Flag(bool b) {
+    return b ? -1 : 0;
+}
+
+template <typename Change> void Update(platform::RecordFile& scores, int recno, Change change) {
+    ScoreRecord r = ScoreRecord::Decode(scores.Read(recno));
+    change(r);
+    scores.Write(recno, r.Encode());
+}
+} // namespace
+
+void SaveSettings(platform::RecordFile& scores) {
+    if (!scores.IsOpen() || scores.RecordLength() != ScoreRecord::kSize) return;
+
+    Update(scores, 1, [](ScoreRecord& r) {
+        r.Text = NumStr(Shl.FontColour);
+        r.D = Eng.Level;
+    });
+    Update(scores, 12, [](ScoreRecord& r) {
+        r.Text = Shl.LastAvatar;
+        r.A = Flag(Shl.LoseAnimOff);
+        r.B = Flag(Shl.FontBackdrop);
+        r.C = 0;
+        r.D = Com.DeckStyle;
+    });
+    Update(scores, 13, [](ScoreRecord& r) {
+        r.Text = Shl.NetPlayerName;
+        r.A = Shl.LastBackground;
+        r.B = Com.SpeedIndex;
+        r.C = Com.SoundMode;
+    });
+    Update(scores, 16, [](ScoreRecord& r) {
+        r.Text = NumStr(Com.DeckColour);
+        r.A = Com.BackStyle;
+        r.B = Flag(Com.PeekOn); // the status bar shows while peeking
+        r.C = Flag(Shl.AvatarShown);
+        r.D = Flag(Shl.MoveLogOn);
+    });
+    Update(scores, 17, [](ScoreRecord& r) {
+        r.Text = NumStr(Com.MatColour);
+        r.A = Com.CommentFontSize;
+        r.B = Flag(Shl.WinAnimOff);
+        r.D = Tbl.PersonIndex;
+    });
+    Update(scores, 18, [](ScoreRecord& r) {
+        r.Text = NumStr(Com.AnimSteps);
+        r.A = Com.SideSize;
+        r.B = Com.ForcedCards;
+        r.C = Flag(Com.DecksSeparate);
+        r.D = Flag(Com.NoWildAce);
+    });
+}

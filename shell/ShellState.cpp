@@ -1,0 +1,7 @@
+#include "shell/ShellState.h"
+
+ShellState Shl;
+
+void Shell_Reset() {
+    Shl = ShellState{};
+}
