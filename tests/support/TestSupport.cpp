@@ -1,6 +1,8 @@
 #include "tests/support/TestSupport.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "shell/ShellState.h"
+#include "table/TableState.h"
 
 #include <QDir>
 
@@ -30,6 +32,8 @@ void GameTest::SetUp() {
     };
     Common_Reset();
     Engine_Reset();
+    Table_ResetState();
+    Shell_Reset();
 }
 
 void GameTest::TearDown() {
