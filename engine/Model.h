@@ -77,6 +77,12 @@ struct EngineState {
 
     // Per-player card statistics; row 4 is the seat now moving.
     BArray<int, 2> StatsTable{5, 5};
+
+    // The game flow: a set-up, deal, computer turn or game end is running (the window
+    // may not close meanwhile), and the general cancel request.
+    bool TableBusy = false;
+    bool CancelFlag = false;
+    bool CompTurnActive = false;
 };
 
 extern EngineState Eng;

@@ -6,6 +6,7 @@
 #include "platform/StatusBar.h"
 
 #include <QImage>
+#include <functional>
 
 using platform::CommandButton;
 using platform::ControlArray;
@@ -55,10 +56,23 @@ public:
     // The pictures of an empty hold place or center pile, full size and small.
     QImage EmptyPlaceLarge, EmptyPlaceSmall;
 
+    // The window's load, close request (true cancels) and unload, filled in by start-up.
+    std::function<void()> LoadHandler;
+    std::function<bool()> QueryUnloadHandler;
+    std::function<void()> UnloadHandler;
+
     // Enables or disables the human's ten card places (hold places stay enabled in a tutorial).
     virtual void Piles_Enable(bool value) = 0;
     // Shows a picture of the user's Avatars folder in the table's avatar image.
     virtual void Avatar_Show(const QString& name) = 0;
+protected:
+    void Form_Load() override {
+        if (LoadHandler) LoadHandler();
+    }
+    bool Form_QueryUnload() override { return QueryUnloadHandler && QueryUnloadHandler(); }
+    void Form_Unload() override {
+        if (UnloadHandler) UnloadHandler();
+    }
 };
 
 // The one table window of the program.

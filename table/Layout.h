@@ -5,6 +5,8 @@
 #include "engine/Model.h"
 #include "table/TableState.h"
 
+#include <functional>
+
 using Places = ControlArray<PictureBox>;
 
 void Layout_ComputeGrid();
@@ -26,6 +28,9 @@ void Layout_Labels();
 void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
 void Centers_Redim4();
+// The computer opponent's plan tables follow the number of center piles; the
+// opponent installs this at start-up (n = the pile count; the tables start empty).
+extern std::function<void(int n)> PlanTables_Redim;
 
 // Seats' piles and side stacks.
 void Pile_Draw(Places& places, const BArray<int, 2>& cards);
@@ -39,5 +44,7 @@ void HoldImages_Size();
 void HoldImages_Set();
 void HoldCardFrames_Place();
 void Layout_SideStacks();
+// The bevelled frame of a caption-less window, painted into its background.
+void FrameLines_Draw(platform::Form& window);
 // One line per control, "Name(index) left top width height visible", sorted; tests compare it.
 QString Layout_Dump();

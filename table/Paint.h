@@ -4,6 +4,8 @@
 #include "engine/Model.h"
 #include "table/TableState.h"
 
+#include <functional>
+
 using Places = ControlArray<PictureBox>;
 
 void Card_Show(Places& places, int index, int card, int kind);
@@ -21,9 +23,26 @@ void Pictures_Init();
 // Points the place-holder pictures at the look PlaceholderStyle chooses.
 void Skin_SelectImages();
 
+// Pictures are drawn at this many device pixels per logical pixel: the screen's,
+// unless a ratio was set (0 follows the screen again).
+qreal Paint_PixelRatio();
+void Paint_SetPixelRatio(qreal ratio);
+// The 71 x 96 cell of the face sheet whose top left is at x, y; throws when the
+// sheet has no such cell.
+QImage Sheet_CellAt(int x, int y);
+// Sets SheetRow, SheetX and SheetY for the card number in SheetCard (1 to 52).
+void Sheet_ComputeCell();
+// Reads a face file scaled to the small card size (a null picture when it cannot be read).
+QImage Face_ReadSmall(const QString& file);
+// Forgets the faces cut from the sheet or read from the face files; the next
+// paint takes them from the sources again.
+void Faces_Forget();
+
 void Table_Redraw();
 void Table_Clear();
 void DebugShowDeck();
+// The picture the debug view of the shuffled deck shows.
+QImage DebugDeck_Render();
 // Empties a seat's cards and hold piles, and its statistics unless a restart or restore keeps them.
 void Player_Clear(SeatRecord& rec);
 
@@ -35,6 +54,21 @@ void StatusBar1_PanelClick(int panel);
 void StatusBar_Init();
 void WildUpdate();
 void SideInfo_Show(SeatRecord& rec, int seat);
-// HoldInfo: its signature is the painting code's choice (the three callers pass different tables).
+// Fills the hold-pile viewer with the cards hidden in the pile Tbl.ViewedSlot names
+// (0 the stock, 1 a side pile, 7 to 10 a hold pile); the caller shows the viewer.
+// A seat's hold piles: cards (pair, pile, depth) with the top at the depth that column 1 of info holds.
+void HoldInfo(const BArray<int, 3>& cards, const BArray<int, 2>& info, int count, const QString& name);
+// The human's hold piles: the covered cards and their counts.
+void HoldInfo(const BArray<int, 3>& cards, const BArray<int, 1>& counts, int count, const QString& name);
+// A side pile of count cards, top at position count (the stock is read from Deck).
+void HoldInfo(const BArray<int, 2>& cards, int count, const QString& name);
 void DisplayStats();
 QString PlayerNameOf(int rank);
+// The name other subsystems know this lookup by.
+inline QString BlockedPlayerName(int rank) {
+    return PlayerNameOf(rank);
+}
+
+// The restart of the human's turn, which the Undo panel asks for; empty until the
+// saved-game code installs it.
+extern std::function<void()> RestartTurnHook;

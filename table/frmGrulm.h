@@ -12,11 +12,4 @@ public:
 
     // Name of the avatar picture last shown.
     QString ShownAvatar;
-
-protected:
-    void Form_Load() override;
-
-private:
-    void CreateControls();
-    bool created_ = false;
 };

@@ -1,0 +1,401 @@
+#include "shell/Startup.h"
+#include "common/Records.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+#include "platform/Settings.h"
+#include "shell/Folders.h"
+#include "shell/Profile.h"
+#include "shell/SaveSettings.h"
+#include "shell/ShellState.h"
+#include "shell/Utilities.h"
+#include "table/Display.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
+#include "table/TableState.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+StartupHooks Startup;
+StartupState Boot;
+
+namespace {
+
+constexpr int kSavedGameSize = 6038;
+constexpr int kDisplayModeRecord = 14; // layout mode + 20, placement marker
+constexpr int kPlacementRecord = 15;   // height or state, width, left, top (twips)
+const QString kTitle = QStringLiteral("Grulm and Torvek");
+
+std::unique_ptr<QLockFile> g_lock;
+platform::RecordFile g_saved;
+
+int Clamp16(long long v) { return static_cast<int>(std::clamp<long long>(v, -32768, 32767)); }
+
+QString LockPath() {
+    if (!Boot.LockPath.isEmpty()) return Boot.LockPath;
+    const QString root = platform::UserDataRoot() + "/Vornhelm";
+    QDir().mkpath(root);
+    return root + "/running.lock";
+}
+
+// Another copy holds the lock while it runs; a copy that died leaves a stale lock that is taken over.
+bool AnotherCopyRuns() {
+    g_lock = std::make_unique<QLockFile>(LockPath());
+    g_lock->setStaleLockTime(0);
+    if (g_lock->tryLock(0)) return false;
+    g_lock.reset();
+    return true;
+}
+
+void UnloadTable() {
+    TableForm& f = frmGrulm();
+    f.Unload();
+}
+
+} // namespace
+
+void Startup_Reset() {
+    Boot = StartupState{};
+    g_saved.Close();
+    g_lock.reset();
+}
+
+platform::RecordFile& SavedGameFile() { return g_saved; }
+
+DisplayKept DisplayKept_Read(platform::RecordFile& scores) {
+    DisplayKept k;
+    const ScoreRecord mode = ScoreRecord::Decode(scores.Read(kDisplayModeRecord));
+    k.LayoutMode = mode.A >= 20 ? mode.A - 20 : 0;
+    if (k.LayoutMode > 3) k.LayoutMode = 0;
+    k.HasPlacement = mode.B == 20;
+    const ScoreRecord place = ScoreRecord::Decode(scores.Read(kPlacementRecord));
+    k.First = place.A;
+    k.Width = place.B;
+    k.Left = place.C;
+    k.Top = place.D;
+    return k;
+}
+
+void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width, int left,
+                       int top) {
+    ScoreRecord mode = ScoreRecord::Decode(scores.Read(kDisplayModeRecord));
+    mode.A = layoutMode + 20;
+    mode.B = 20;
+    scores.Write(kDisplayModeRecord, mode.Encode());
+    ScoreRecord place = ScoreRecord::Decode(scores.Read(kPlacementRecord));
+    if (state == 1 || state == 2) {
+        place.A = 2;
+        place.B = place.C = place.D = 0;
+    } else {
+        place.A = Clamp16(height);
+        place.B = Clamp16(width);
+        place.C = Clamp16(left);
+        place.D = Clamp16(top);
+    }
+    scores.Write(kPlacementRecord, place.Encode());
+}
+
+void OpenDoor() {
+    TableForm& f = frmGrulm();
+    auto& scr = *platform::Svc().screen;
+    // 1. Screen measures.
+    Tbl.ScreenWidthTwips = scr.WidthTwips();
+    Tbl.ScreenHeightTwips = scr.HeightTwips();
+    Boot.ColorDepth = scr.ColourDepth();
+    Tbl.TitleBarHeight = scr.CaptionHeightPixels();
+    Com.CpuSpeed = static_cast<int>(GetCPUSpeed(false));
+    // 2. Large fonts.
+    if (!IsSmallFonts()) {
+        Tbl.LargeFonts = true;
+        f.Label9(1).SetFontSize(10);
+        f.Label9(2).SetFontSize(10);
+        f.lblLevel.SetFontSize(8);
+        f.LabelPeek.SetFontSize(8);
+    }
+    // 3. Names, and the random generator seeded from the clock.
+    Boot.NetOppName = QStringLiteral("Grulm");
+    platform::Svc().random.Randomize(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+    // 4. The human's and seat 2's places, hold places shown.
+    for (int i = 1; i <= 10; ++i) {
+        if (!f.Picture7.Exists(i)) f.Picture7.Load(i);
+        if (i >= 2 && !f.Picture1.Exists(i)) f.Picture1.Load(i);
+    }
+    for (int i = 7; i <= 10; ++i) {
+        f.Picture7(i).SetVisible(true);
+        f.Picture1(i).SetVisible(true);
+    }
+    // 5. Card measures.
+    Tbl.CardWidth = 71;
+    Tbl.CardHeight = 96;
+    Tbl.CenterSpacing = 82;
+    Tbl.CenterSnapWidth = 41;
+    // 6.
+    if (Startup.List_CommentFiles) Startup.List_CommentFiles();
+    // 7. Required files: a first start makes what an installer would have left.
+    QString error;
+    Profile_CreateDefaults(&error);
+    if (!FileExists(Com.DataPath + kScoreFile) || !FileExists(Com.DataPath + kProfileFile)) {
+        if (Startup.SplashUnload) Startup.SplashUnload();
+        QString text = QStringLiteral("Unable to start Vornhelm!\r\n\r\nFiles are missing.");
+        if (!error.isEmpty()) text += "\r\n" + error;
+        platform::MsgBox(text, platform::vbCritical, kTitle);
+        Com.GameAbort = true;
+        return;
+    }
+    // 8. The display settings kept between runs.
+    platform::RecordFile scores;
+    scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
+    const DisplayKept kept = DisplayKept_Read(scores);
+    Com.LayoutMode = kept.LayoutMode;
+    if (Startup.List_Personalities) Startup.List_Personalities();
+    for (int i = 1; i <= 3; ++i) f.PicCenter(i).SetToolTipText(QString());
+    for (int i = 1; i <= 10; ++i) {
+        f.Picture7(i).SetToolTipText(QString());
+        f.Picture1(i).SetToolTipText(QString());
+    }
+    // 9.
+    Pause(0.01);
+    Get_Players(true);
+    // 10.
+    f.SetScaleMode(platform::vbTwips);
+    Tbl.FormHeight = f.HeightTw();
+    Tbl.FormWidth = f.WidthTw();
+    // 11.
+    if (Startup.SetUpSounds) Startup.SetUpSounds();
+    // 12. Placement.
+    if (kept.HasPlacement) {
+        if (kept.First == 2) {
+            Tbl.SavedWindowState = 2;
+        } else if (kept.First != 1) {
+            Tbl.SavedWindowState = 0;
+            f.MoveTw(kept.Left, kept.Top, kept.Width, kept.First);
+            f.SetScaleMode(platform::vbTwips);
+            const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
+            if (Com.LayoutMode < 2 && kept.First < handBottom + 1068) Form_FitScreen();
+        }
+        f.SetScaleMode(platform::vbTwips);
+        Tbl.FormHeight = f.HeightTw();
+        Tbl.FormWidth = f.WidthTw();
+    } else {
+        f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
+        Tbl.SavedWindowState = 0;
+        Form_FitScreen();
+        platform::SaveSetting(kSettingsApp, QStringLiteral("Startup"), QStringLiteral("Path"), Com.AppPath);
+    }
+    // 13.
+    scores.Close();
+    Com.NetGame = 0;
+    Boot.NetDelim = QString(QChar(10));
+    // 14.
+    if (Startup.ChangePerson) Startup.ChangePerson();
+    if (Startup.List_Backgrounds) Startup.List_Backgrounds();
+    if (Startup.List_ScoreFiles) Startup.List_ScoreFiles();
+    Options_Apply();
+}
+
+void Grulm_FormLoad() {
+    TableForm& f = frmGrulm();
+    // 1. The debug switch.
+    const QString line = Boot.Arguments.join(' ');
+    if (line.left(6).toUpper() == QLatin1String("/KLOMB") && line.size() >= 6) Com.DebugMode = true;
+    // 2. One copy at a time.
+    if (AnotherCopyRuns()) {
+        platform::MsgBox(QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
+                                        "use the Task Manager to end the game."),
+                         platform::vbOKOnly, kTitle);
+        Com.GameAbort = true;
+        QTimer::singleShot(0, [] { UnloadTable(); });
+        return;
+    }
+    // 3. Folders.
+    QString error;
+    if (!Folders_Init(&error)) {
+        platform::MsgBox(error, platform::vbCritical, kTitle);
+        Com.GameAbort = true;
+        QTimer::singleShot(0, [] { UnloadTable(); });
+        return;
+    }
+    // 4.
+    if (Startup.SplashShow) Startup.SplashShow();
+    // 5.
+    Tbl.ResizeLock = true;
+    OpenDoor();
+    if (Com.GameAbort) {
+        QTimer::singleShot(0, [] { UnloadTable(); });
+        return;
+    }
+    // 6. A narrow screen gets the small display.
+    if (Com.LayoutMode < 2 && Tbl.ScreenWidthTwips < 10000) {
+        Tbl.SmallDisplay = true;
+        Com.LayoutMode = 2;
+        Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
+        for (int p : {1, 4, 5, 8})
+            if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = 700 / 15;
+        if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
+        f.StatusBar1.Update();
+    }
+    // 7.
+    Eng.SeatSideStack = 99;
+    // 8. The stored layout mode, entered the way the menu would.
+    switch (Com.LayoutMode) {
+    case 1:
+        Com.LayoutMode = 0;
+        Tbl.ResizeLock = false;
+        Display_Change(0);
+        break;
+    case 2:
+        Display_Change(1);
+        Tbl.CenterSpacing = 66;
+        break;
+    case 3:
+        // Moved and moved back on the way: the small display stays.
+        Com.LayoutMode = 0;
+        Display_Change(0);
+        Display_Change(1);
+        Tbl.CenterSpacing = 66;
+        break;
+    default: break;
+    }
+    // 9.
+    f.SetScaleMode(platform::vbTwips);
+    if (Com.NumPlayers == 2) Layout_AvatarAndPlayers();
+    Tbl.ResizeLock = false;
+    Table_Redraw();
+    // 10.
+    for (int c = 1; c <= Com.NumCenters; ++c)
+        if (f.LblWild.Exists(c)) f.LblWild(c).SetFontSize(Com.CommentFontSize);
+    f.Label9(2).SetFontSize(Com.CommentFontSize);
+    // 11.
+    if (Startup.FlasherLoad) Startup.FlasherLoad();
+    if (!Eng.Seat2Rec.RecAvatar.isEmpty()) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
+    const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
+    f.lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
+    // 12.
+    if (Tbl.SavedWindowState >= 2) {
+        Form_FitScreen();
+        if (Tbl.SavedWindowState == 2) f.SetWindowState(2);
+    } else {
+        f.SetWindowState(0);
+    }
+    f.Show();
+    f.PicCenter(0).SetVisible(true);
+    // 13.
+    if (Startup.SplashUnload) Startup.SplashUnload();
+    // 14. Keep the window on the screen.
+    if (f.WindowState() != 2) {
+        if (f.LeftTw() + f.WidthTw() / 1.5 >= Tbl.ScreenWidthTwips ||
+            f.TopTw() + f.HeightTw() / 1.5 >= Tbl.ScreenHeightTwips)
+            f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
+    }
+    // 15.
+    f.PicCenter(0).SetVisible(true);
+    f.SetScaleMode(platform::vbPixels);
+    if (Tbl.ScreenWidthTwips > 12000) Layout_Stock();
+    // 16.
+    if (Com.PeekOn) {
+        f.StatusBar1.SetVisible(true);
+        Com.PeekOn = false;
+    }
+    // 18. The saved-game file stays open for the run.
+    g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize);
+    // 19. The player.
+    if (Prof.PlayerRecord <= 1) {
+        if (Startup.LoginShow) Startup.LoginShow();
+        if (Startup.TutorialShow) Startup.TutorialShow();
+    } else {
+        f.Label9(3).SetCaption(Com.PlayerName);
+    }
+    // 20.
+    f.Label9(2).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
+    // 21.
+    if (!Com.TutorialMode) {
+        f.cmdDeal.SetVisible(true);
+        Boot.ShowTips = ShowTipsAtStartup() ? 1 : 0;
+        if (Boot.ShowTips == 1 && Startup.TipShow) Startup.TipShow();
+    }
+    Boot.Started = true;
+}
+
+bool Grulm_QueryUnload() {
+    if (Eng.TableBusy || Eng.CompTurnActive) {
+        // The running step stops at its next wait; the window closes once it has unwound.
+        Eng.CancelFlag = true;
+        Com.GameAbort = true;
+        if (!Boot.CloseDeferred) {
+            Boot.CloseDeferred = true;
+            auto* timer = new QTimer();
+            QObject::connect(timer, &QTimer::timeout, [timer] {
+                if (Eng.TableBusy || Eng.CompTurnActive) return;
+                timer->stop();
+                timer->deleteLater();
+                Boot.CloseDeferred = false;
+                frmGrulm().Unload();
+            });
+            timer->start(20);
+        }
+        return true;
+    }
+    if (Boot.Started) ExitLeft(1);
+    return false;
+}
+
+void ExitLeft(int fromClose) {
+    TableForm& f = frmGrulm();
+    // 1.
+    Com.GameAbort = true;
+    if (Com.FlowRunning || Com.FlowStop) {
+        Com.FlowStop = true;
+        Com.DealAfterFlow = true;
+    }
+    // 2.
+    if (Startup.CleanUpSounds) Startup.CleanUpSounds();
+    // 3.
+    if (Shl.MoveLogOn && ProfHooks.TempMovesOpen) ProfHooks.TempMovesOpen(false);
+    if (QFile::exists(Com.DataPath + "~tempmoves.sav")) QFile::remove(Com.DataPath + "~tempmoves.sav");
+    // 4.
+    if (Com.NetGame != 0 && Startup.NetLeave) Startup.NetLeave();
+    // 5. Settings and the display kept for the next run.
+    platform::RecordFile scores;
+    if (scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize)) {
+        SaveSettings(scores);
+        f.SetScaleMode(platform::vbTwips);
+        DisplayKept_Write(scores, Com.LayoutMode, f.WindowState(), Tbl.FormHeight, Tbl.FormWidth, f.LeftTw(),
+                          f.TopTw());
+    }
+    // 6.
+    Prefs_Load();
+    // 7.
+    scores.Close();
+    g_saved.Close();
+    // 8.
+    CleanUpFontsAndForms();
+    // 9.
+    if (fromClose == 0) f.Unload();
+    g_lock.reset();
+}
+
+void CleanUpFontsAndForms() {
+    if (Startup.ShowHelpClose) Startup.ShowHelpClose();
+    for (platform::Form* form : platform::Form::All())
+        if (form->Name() != QLatin1String("frmGrulm") && form->Loaded()) form->Unload();
+}
+
+void Startup_Install() {
+    TableForm& f = frmGrulm();
+    f.LoadHandler = [] { Grulm_FormLoad(); };
+    f.QueryUnloadHandler = [] { return Grulm_QueryUnload(); };
+    f.UnloadHandler = [] {
+        g_lock.reset();
+        if (Startup.Quit) Startup.Quit();
+    };
+    f.Resize = [] { Grulm_FormResize(); };
+    Display_Install();
+}

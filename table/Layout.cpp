@@ -1,0 +1,713 @@
+#include "table/Layout.h"
+
+#include "common/Shared.h"
+#include "table/Design.h"
+#include "table/Paint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+std::function<void(int n)> PlanTables_Redim;
+
+namespace {
+
+TableForm& F() {
+    return frmGrulm();
+}
+void Pixels() {
+    F().SetScaleMode(platform::vbPixels);
+}
+
+// Grid values are whole pixels rounded to even, as a 16-bit integer takes a half.
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+template <typename A> void UnloadIf(A& arr, int i) {
+    if (arr.Exists(i)) arr.Unload(i);
+}
+template <typename A> void ShowIf(A& arr, int i, bool v) {
+    if (arr.Exists(i)) arr(i).SetVisible(v);
+}
+template <typename A> void SizeIf(A& arr, int i, double w, double h) {
+    if (!arr.Exists(i)) return;
+    arr(i).SetWidth(w);
+    arr(i).SetHeight(h);
+}
+
+// Four center piles only while the fourth one stands on the table.
+bool FourPiles() {
+    return Com.NumCenters >= 4 && F().PicCenter.Exists(4) && F().LblWild.Exists(4);
+}
+
+// Runs a pass with NumCenters at 3 and puts the count back even if the pass fails.
+struct CentersAsThree {
+    int kept = Com.NumCenters;
+    CentersAsThree() { Com.NumCenters = 3; }
+    ~CentersAsThree() { Com.NumCenters = kept; }
+    CentersAsThree(const CentersAsThree&) = delete;
+    CentersAsThree& operator=(const CentersAsThree&) = delete;
+};
+
+// The seat (2 to 4) whose places an array holds, 0 for the human's.
+int SeatOf(const Places& places) {
+    const QString& n = places.Name();
+    if (n == "Picture1") return 2;
+    if (n == "Picture2") return 3;
+    if (n == "Picture3") return 4;
+    return 0;
+}
+
+void RedimCenters(int n) {
+    Eng.CenterCount.Redim(n);
+    Eng.Center.Redim(1, n, 12);
+    if (PlanTables_Redim) PlanTables_Redim(n);
+}
+
+void RedimDeck() {
+    Eng.Deck.Redim(2, Com.TotalCards);
+    Eng.UsedPile.Redim(1, Com.TotalCards);
+}
+
+// Run-time edges, outlines and frames lie under the cards, higher edges over lower ones.
+void SendToBack(platform::Control& c) {
+    c.ZOrder(1);
+}
+
+} // namespace
+
+void Layout_ComputeGrid() {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight, S = Tbl.ScreenWidthTwips;
+    if (Com.NumPlayers <= 2) {
+        const bool wide = S >= 12288;
+        const bool four = Com.NumCenters >= 4;
+        Tbl.Seat2Top = 6;
+        Tbl.Seat2HandTop = 6;
+        Tbl.Seat2SideLeft = RoundEven((wide ? 320 : 240) - 1.25 * W);
+        Tbl.HumanTop = wide ? 400 : 392;
+        Tbl.HumanHandLeft = wide ? 400 : (four ? 266 : 166);
+        Tbl.Seat2HandLeft = wide ? 320 : 240;
+        Tbl.HumanHoldTop = wide ? 279 : 273;
+        if (wide) Tbl.OppHoldTop = H + 6;
+        Tbl.HumanHoldLeft = wide ? 480 : (four ? 400 : 300);
+        Tbl.Seat2HoldLeft = Tbl.HumanHoldLeft;
+        Tbl.CenterTop = four ? 153 : (wide ? 289 : 273) - W;
+        Tbl.CenterLeft = wide ? (four ? 225 : RoundEven(400 - 3.5 * W)) : (four ? 166 : 33);
+        f.Picture1(2).Move(Tbl.Seat2HandLeft, Tbl.Seat2HandTop);
+        f.Picture1(7).SetLeft(Tbl.Seat2HoldLeft);
+    } else {
+        const bool above = S > 13000;
+        Tbl.Seat2Top = 5;
+        Tbl.Seat2HandTop = 5;
+        if (Com.NumPlayers == 3)
+            Tbl.Seat2SideLeft = 250;
+        else
+            Tbl.Seat2SideLeft = (above || S >= 12288) ? 80 : 63;
+        Tbl.HumanTop = above ? 405 : 392;
+        Tbl.HumanHandLeft = 433;
+        Tbl.HumanHoldTop = above ? 290 : 273;
+        Tbl.HumanHoldLeft = 433;
+        Tbl.Seat2HandLeft = RoundEven(W / 2.0 + Tbl.Seat2SideLeft + 10);
+        Tbl.CenterTop = above ? 230 : 213;
+        Tbl.OppHoldTop = above ? 5 + H + 15 : 5 + H;
+        Tbl.CenterLeft = 126;
+    }
+    f.Picture1(1).Move(Tbl.Seat2SideLeft, Tbl.Seat2Top);
+}
+
+void Layout_TwoPlayers() {
+    TableForm& f = F();
+    Pixels();
+    Layout_ComputeGrid();
+    Layout_Opponent1();
+    Pixels();
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight;
+    for (int p = 1; p <= 3; ++p) {
+        PictureBox& pile = f.PicCenter(p);
+        pile.SetTop(Tbl.CenterTop);
+        pile.SetLeft(p == 1 ? Tbl.CenterLeft : f.PicCenter(p - 1).Left() + TableState::CardStep);
+        Label& wild = f.LblWild(p);
+        wild.SetLeft(pile.Left() + W / 2.0 - wild.Width() / 2);
+        wild.SetTop(Tbl.CenterTop + H + 10);
+        wild.ZOrder(0);
+    }
+    if (Tbl.FourthCenterLoaded) {
+        UnloadIf(f.PicCenter, 4);
+        UnloadIf(f.LblWild, 4);
+        Tbl.FourthCenterLoaded = false;
+    }
+    f.imgCenter.Move(Tbl.CenterLeft - 15, Tbl.CenterTop - 16);
+    Layout_CenterArea();
+    Centers_Show();
+    Layout_SizePlaces();
+    for (int e = 2; e <= 10; ++e) {
+        if (Tbl.Seat3Loaded) UnloadIf(f.Picture2, e);
+        if (Tbl.Seat4Loaded) UnloadIf(f.Picture3, e);
+    }
+    for (int e = 26; e <= 50; ++e) {
+        SizeIf(f.Stack, e, W, H);
+        if (Tbl.Seat3Loaded) UnloadIf(f.Stack, e + 25);
+        if (Tbl.Seat4Loaded) UnloadIf(f.Stack, e + 50);
+    }
+    for (int e = 5; e <= 8; ++e)
+        SizeIf(f.StackHold, e, W, H);
+    if (Tbl.Seat3Loaded) {
+        UnloadIf(f.Label3, 2);
+        UnloadIf(f.Label9, 5);
+        for (int e = 9; e <= 12; ++e)
+            UnloadIf(f.StackHold, e);
+    }
+    if (Tbl.Seat4Loaded) {
+        UnloadIf(f.Label3, 3);
+        UnloadIf(f.Label9, 6);
+        for (int e = 13; e <= 16; ++e)
+            UnloadIf(f.StackHold, e);
+    }
+    Layout_Labels();
+    Labels_PlayerNames();
+    f.Picture2(1).SetVisible(false);
+    f.Picture3(1).SetVisible(false);
+    Tbl.Seat3Loaded = false;
+    Tbl.Seat4Loaded = false;
+    Layout_Stock();
+    Stack_Place(25, f.Picture7(1));
+    Stack_Place(50, f.Picture1(1));
+    HoldImages_Size();
+}
+
+void Layout_FourCenters() {
+    TableForm& f = F();
+    Pixels();
+    Layout_ComputeGrid();
+    if (!Tbl.FourthCenterLoaded) {
+        if (!f.LblWild.Exists(4)) f.LblWild.Load(4);
+        if (!f.PicCenter.Exists(4)) {
+            PictureBox& p = f.PicCenter.Load(4);
+            // A copy of the stock: give it the look and manners of the other piles.
+            p.AutoRedraw = true;
+            p.SetBorderStyle(1);
+            p.SetBackColor(f.PicCenter(1).BackColor());
+            p.SetPicture(f.EmptyPlaceLarge);
+            p.SetToolTipText(QString());
+            p.SetWidth(design::kLargeCard.w);
+            p.SetHeight(design::kLargeCard.h);
+        }
+        Tbl.FourthCenterLoaded = true;
+    }
+    Layout_CenterImages();
+    if (Com.NumPlayers == 2) {
+        Layout_SideStacks();
+        Layout_Labels();
+        if (Tbl.ScreenWidthTwips < 12001) {
+            Layout_Opponent1();
+            Stack_Place(50, f.Picture1(1));
+            Layout_Stock();
+        }
+    }
+    Centers_Show();
+}
+
+void Layout_Table(int players) {
+    TableForm& f = F();
+    Pixels();
+    Layout_FourCenters();
+    if (players > 2) {
+        Layout_OpponentPiles(f.Picture2);
+        Tbl.Seat3Loaded = true;
+    }
+    if (players == 3 && Tbl.Seat4Loaded) {
+        for (int e = 2; e <= 10; ++e)
+            UnloadIf(f.Picture3, e);
+        f.Picture3(1).SetVisible(false);
+        for (int e = 76; e <= 100; ++e)
+            UnloadIf(f.Stack, e);
+        UnloadIf(f.Label3, 3);
+        UnloadIf(f.Label9, 6);
+        for (int e = 13; e <= 16; ++e)
+            UnloadIf(f.StackHold, e);
+        Tbl.Seat4Loaded = false;
+    }
+    if (players == 4 && !Tbl.Seat4Loaded) {
+        Layout_OpponentPiles(f.Picture3);
+        Tbl.Seat4Loaded = true;
+    }
+    Labels_PlayerNames();
+    Layout_Seat2Small();
+    Layout_SideStacks();
+    Layout_Labels();
+    HoldImages_Set();
+}
+
+void Layout_Opponent1() {
+    TableForm& f = F();
+    Pixels();
+    for (int e = 3; e <= 10; ++e) {
+        PictureBox& p = f.Picture1(e);
+        if (e <= 6) {
+            p.SetLeft(f.Picture1(e - 1).Left() + TableState::CardStep);
+            p.SetTop(f.Picture1(2).Top());
+            continue;
+        }
+        if (e >= 8) p.SetLeft(f.Picture1(e - 1).Left() + TableState::CardStep);
+        p.SetTop(128);
+        if (f.StackHold.Exists(e - 2)) f.StackHold(e - 2).Move(p.Left() + 5, p.Top() - 5);
+    }
+    for (int c = 1; c <= Com.NumCenters; ++c)
+        SizeIf(f.PicCenter, c, Tbl.CardWidth, Tbl.CardHeight);
+    Layout_SideStacks();
+}
+
+void Layout_Seat2Small() {
+    TableForm& f = F();
+    Pixels();
+    const double w = design::kSmallCard.w, h = design::kSmallCard.h;
+    for (int e = 0; e <= 10; ++e)
+        SizeIf(f.Picture1, e, w, h);
+    Layout_Stock();
+    for (int e = 26; e <= 25 * Com.NumPlayers; ++e)
+        SizeIf(f.Stack, e, w, h);
+    for (int e = 5; e <= 4 * Com.NumPlayers; ++e)
+        SizeIf(f.StackHold, e, w, h);
+    Stack_Place(50, f.Picture1(1));
+    Layout_CompactPlaces(f.Picture1, 26);
+    for (int i = 1; i <= 4; ++i)
+        ShowIf(f.lblHoldCard, i, false);
+}
+
+void Layout_OpponentPiles(Places& places) {
+    TableForm& f = F();
+    Pixels();
+    const int seat = SeatOf(places);
+    if (seat != 3 && seat != 4) throw std::invalid_argument("only seats 3 and 4 are laid out as extra seats");
+    const int S = Tbl.ScreenWidthTwips;
+    places(1).SetWidth(design::kSmallCard.w);
+    places(1).SetHeight(design::kSmallCard.h);
+    double left;
+    int first, last, k;
+    bool loaded;
+    if (seat == 3) {
+        left = Com.NumPlayers == 3 ? 580 : (S < 12288 ? 326 : 375);
+        first = 51;
+        last = 75;
+        k = 2;
+        loaded = Tbl.Seat3Loaded;
+    } else {
+        left = S < 12288 ? 590 : 664;
+        first = 76;
+        last = 100;
+        k = 3;
+        loaded = Tbl.Seat4Loaded;
+    }
+    const int firstOutline = 4 * (seat - 1) + 1;
+    if (!loaded) {
+        for (int e = firstOutline; e <= firstOutline + 3; ++e)
+            if (!f.StackHold.Exists(e)) SendToBack(f.StackHold.Load(e));
+    }
+    places(1).Move(left, 5);
+    places(1).SetVisible(true);
+    if (!(seat == 3 && Tbl.Seat3Loaded)) {
+        Label& frame = f.Label3.Exists(k) ? f.Label3(k) : f.Label3.Load(k);
+        frame.SetToolTipText(QString()); // the copied text speaks of the human's piles
+        SendToBack(frame);
+        frame.SetVisible(true);
+        Label& name = f.Label9.Exists(k + 3) ? f.Label9(k + 3) : f.Label9.Load(k + 3);
+        name.SetVisible(true);
+        name.SetFont(f.Label9(4).Font());
+        name.SetForeColor(f.Label9(4).ForeColor());
+        for (int e = last; e >= first; --e) {
+            PictureBox& edge = f.Stack.Exists(e) ? f.Stack(e) : f.Stack.Load(e);
+            edge.SetBackColor(Com.DeckColour);
+            SendToBack(edge);
+        }
+        for (int e = 2; e <= 10; ++e)
+            if (!places.Exists(e)) places.Load(e);
+    }
+    Stack_Place(last, places(1));
+    Layout_CompactPlaces(places, first);
+    HoldFrame_Place(RoundEven(places(7).Top()), RoundEven(places(7).Left()), k);
+    Pixels();
+    if (f.Label9.Exists(k + 3))
+        f.Label9(k + 3).SetTop(places(1).Top() + places(1).Height() + (S < 13000 ? -7 : 3));
+    places(1).SetVisible(false);
+}
+
+void Layout_CompactPlaces(Places& places, int firstEdge) {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth;
+    const int a = RoundEven(W / 4.0);
+    const int b = RoundEven(places(1).Left() + W / 2.0 + 10);
+    for (int e = 2; e <= 6; ++e) {
+        places(e).SetLeft((e - 1) * a + b);
+        places(e).SetTop(places(e - 1).Top() + 3);
+    }
+    for (int e = 7; e <= 10; ++e) {
+        places(e).SetTop(Tbl.OppHoldTop);
+        places(e).SetLeft(e == 7 ? f.Stack(firstEdge).Left() + 8 : places(e - 1).Left() + W - 6);
+    }
+    const int seat = SeatOf(places);
+    if (seat < 2) return;
+    for (int e = 7; e <= 10; ++e) {
+        const int outline = e - 6 + 4 * (seat - 1);
+        if (f.StackHold.Exists(outline)) f.StackHold(outline).Move(places(e).Left() + 4, places(e).Top() - 4);
+    }
+}
+
+void Layout_SizePlaces() {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight;
+    if (Com.NumPlayers > 2) f.Picture1(2).SetTop(5);
+    for (int e = 0; e <= 10; ++e) {
+        SizeIf(f.Picture7, e, W, H);
+        SizeIf(f.Picture1, e, W, H);
+    }
+    Card_Show(f.Picture7, 0, 0, 88);
+    Pixels();
+    f.Picture7(0).SetVisible(false);
+    for (int e = 1; e <= 8; ++e)
+        SizeIf(f.StackHold, e, W, H);
+}
+
+void HoldFrame_Place(int top, int left, int seat) {
+    TableForm& f = F();
+    Pixels();
+    const bool large = seat == 0 || (seat == 1 && Com.NumPlayers == 2);
+    const double w = large ? 324 : 268, h = large ? 112 : 90, m = large ? 16 : 10;
+    if (seat == 0) {
+        HoldCardFrames_Place();
+        Pixels();
+    }
+    if (!f.Label3.Exists(seat)) return;
+    f.Label3(seat).Move(left - 5, top - m / 2, w, h);
+}
+
+void Layout_Stock() {
+    TableForm& f = F();
+    Pixels();
+    PictureBox& P = f.PicCenter(0);
+    const int S = Tbl.ScreenWidthTwips;
+    const bool large = Com.LayoutMode < 2 && S > 12000;
+    P.SetWidth(large ? design::kLargeCard.w : design::kSmallCard.w);
+    P.SetHeight(large ? design::kLargeCard.h : design::kSmallCard.h);
+    P.SetPicture(Tbl.Pic.FilePic[large ? 0 : 5]);
+    if (Tbl.ResizeLock && Com.LayoutMode >= 2 && S < 12289) {
+        Layout_Labels();
+        Pixels();
+    }
+    if (Com.NumPlayers > 2 && S < 12001) {
+        P.SetLeft(25);
+        P.SetTop(f.PicCenter(3).Top() + f.ImgTurn2.Height());
+    } else if (Com.NumPlayers == 2 && S < 12001) {
+        const double right = f.Label3(1).Left() + f.Label3(1).Width();
+        if (Com.LayoutMode > 1) {
+            P.SetLeft(right + 59);
+        } else {
+            P.SetLeft(right + 10);
+            P.SetTop(192);
+        }
+    } else if (P.Width() + 10 <= f.ImgAvatar.Width()) {
+        P.SetLeft(f.ImgAvatar.Left() + f.ImgAvatar.Width() / 2 - (P.Width() + 10) / 2);
+    } else {
+        P.SetLeft(f.ScaleWidth() - P.Width() - 14);
+    }
+    Label& frame = f.Label1;
+    frame.SetHeight(P.Height() + 10);
+    frame.SetWidth(P.Width() + 10);
+    frame.SetLeft(P.Left() - 5);
+    frame.SetTop(P.Top() - 5);
+    f.ImgTurn2.SetTop(frame.Top() - f.ImgTurn2.Height() - 7);
+    f.ImgTurn1.SetTop(frame.Top() + frame.Height() + 7);
+    f.ImgTurn2.SetLeft(frame.Left() + frame.Width() / 2 - f.ImgTurn2.Width() / 2);
+    f.ImgTurn1.SetLeft(frame.Left() + frame.Width() / 2 - f.ImgTurn1.Width() / 2);
+    P.Move(frame.Left() + 5, frame.Top() + 5);
+}
+
+void Centers_Show() {
+    TableForm& f = F();
+    for (int p = 1; p <= 4; ++p) {
+        if (p == 4 && Com.NumCenters == 3) break;
+        ShowIf(f.PicCenter, p, true);
+    }
+}
+
+void Layout_MoveCards(bool up) {
+    TableForm& f = F();
+    Pixels();
+    if (!up) {
+        if (Com.NumPlayers == 2) {
+            {
+                CentersAsThree three;
+                Layout_TwoPlayers();
+            }
+            if (Com.NumCenters == 4) Layout_FourCenters();
+        } else {
+            Layout_FourCenters();
+            Layout_Table(Com.NumPlayers);
+        }
+        Table_Redraw();
+        f.SetScaleMode(platform::vbTwips);
+        return;
+    }
+    const int raise = Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
+    const bool two = Com.NumPlayers == 2;
+    Tbl.UpHoldTop = Tbl.HumanHoldTop - raise;
+    Tbl.UpSideTop = Tbl.HumanTop - raise;
+    // Seat 2's hold row rises with the human's; it stands in the same columns, so it
+    // is taken from its own row (the human's row would put it on the human's piles).
+    Tbl.UpSeat2HoldTop = RoundEven(f.Picture1(7).Top() - 10);
+    f.Picture7(1).SetTop(Tbl.UpSideTop);
+    for (int e = 7; e <= 10; ++e) {
+        f.Picture7(e).SetTop(Tbl.UpHoldTop);
+        if (f.StackHold.Exists(e - 6)) f.StackHold(e - 6).SetTop(Tbl.UpHoldTop - 5);
+        if (two) {
+            f.Picture1(e).SetTop(Tbl.UpSeat2HoldTop);
+            if (f.StackHold.Exists(e - 2)) f.StackHold(e - 2).SetTop(Tbl.UpSeat2HoldTop - 5);
+        }
+    }
+    for (int e = 2; e <= 6; ++e)
+        f.Picture7(e).SetTop(Tbl.UpSideTop);
+    f.Label3(0).SetTop(f.Picture7(7).Top() - 10);
+    if (two) f.Label3(1).SetTop(f.Picture1(7).Top() - 10);
+    Stack_Place(25, f.Picture7(1));
+    Pixels();
+    f.ImgHold.Move(f.Stack(25).Left(), f.Stack(25).Top());
+    if (!two) {
+        Label& l2 = f.Label9(2);
+        l2.SetLeft(f.imgCenter.Left() + f.imgCenter.Width());
+        l2.SetWidth(2.0 * Tbl.CardWidth);
+        l2.SetHeight(f.Picture7(1).Top() - l2.Top());
+    } else if (Com.NumCenters == 4) {
+        f.Label9(1).SetTop(f.Picture7(1).Top() + 10);
+        Tbl.CenterTop = RoundEven(f.Picture1(7).Top() + 10);
+        if (Tbl.FourthCenterLoaded) Layout_CenterImages();
+    }
+    f.SetScaleMode(platform::vbTwips);
+}
+
+void Layout_CenterImages() {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight, L = Tbl.CenterLeft, T = Tbl.CenterTop;
+    struct At {
+        double left, top;
+    };
+    std::array<At, 5> at{};
+    if (Com.LayoutMode < 2 || Com.NumCenters < 4)
+        at = {At{}, At{1.0 * L, 1.0 * T}, At{L + W + 10.0, 1.0 * T}, At{1.0 * L, T + H + 6.0},
+              At{L + W + 10.0, T + H + 6.0}};
+    else
+        at = {At{}, At{L - 4.0, T - 4.0}, At{L + W + 4.0, T - 4.0}, At{L - 4.0, 1.0 * T + H},
+              At{L + W + 4.0, 1.0 * T + H}};
+    for (int p = 1; p <= 4; ++p)
+        if (f.PicCenter.Exists(p)) f.PicCenter(p).Move(at[p].left, at[p].top);
+    f.imgCenter.Move(L - 15, T - 16);
+    Layout_CenterArea();
+}
+
+void Layout_CenterArea() {
+    TableForm& f = F();
+    Pixels();
+    Image& frame = f.imgCenter;
+    const bool four = FourPiles();
+    const bool styled = Com.PlaceholderStyle != 0;
+    const QImage& pic = four ? (styled ? Tbl.Pic.imgCenterV : Tbl.Pic.imgCenterVM)
+                             : (styled ? Tbl.Pic.imgCenterH : Tbl.Pic.imgCenterHM);
+    if (Com.LayoutMode >= 2) {
+        frame.SetStretch(true);
+        frame.SetWidth(four ? 145.6 : 208);
+        frame.SetHeight(four ? 181.6 : 100);
+        if (Tbl.ResizeLock) {
+            Layout_Labels();
+            Pixels();
+        }
+    } else {
+        // The large display shows the frame at its picture's own size.
+        frame.SetStretch(false);
+        design::Size natural = four ? design::kCenterFrameV : design::kCenterFrameH;
+        if (!pic.isNull())
+            natural = {pic.width() / pic.devicePixelRatio(), pic.height() / pic.devicePixelRatio()};
+        frame.SetWidth(natural.w);
+        frame.SetHeight(natural.h);
+    }
+    frame.SetPicture(pic);
+    const int W = Tbl.CardWidth;
+    auto centreOn = [&](int label, int pile) {
+        Label& l = f.LblWild(label);
+        l.SetLeft(f.PicCenter(pile).Left() + W / 2.0 - l.Width() / 2);
+    };
+    if (!four) {
+        for (int p = 1; p <= 3; ++p)
+            centreOn(p, p);
+        f.LblWild(1).SetTop(frame.Top() - f.LblWild(1).Height());
+        f.LblWild(2).SetTop(f.LblWild(1).Top());
+        f.LblWild(3).SetTop(f.LblWild(1).Top());
+    } else {
+        if (Com.NumPlayers > 2) {
+            f.LblWild(1).Move(frame.Left() - f.LblWild(1).Width(), Tbl.CenterTop);
+            f.LblWild(3).Move(f.LblWild(1).Left(), f.PicCenter(3).Top());
+            f.Label9(1).SetTop(frame.Top() + frame.Height());
+        } else {
+            centreOn(1, 1);
+            f.LblWild(1).SetTop(frame.Top() - f.LblWild(1).Height());
+            f.LblWild(3).Move(f.LblWild(1).Left(), frame.Top() + frame.Height());
+        }
+        f.LblWild(2).Move(frame.Left() + frame.Width(), Tbl.CenterTop);
+        f.LblWild(4).Move(f.LblWild(2).Left(), f.PicCenter(4).Top());
+    }
+    for (int p = 1; p <= (four ? 4 : 3); ++p)
+        f.LblWild(p).ZOrder(0);
+}
+
+void Layout_Labels() {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight, S = Tbl.ScreenWidthTwips;
+    const bool two = Com.NumPlayers == 2;
+    const bool four = FourPiles();
+    Image& frame = f.imgCenter;
+    const double frameBottom = frame.Top() + frame.Height();
+    const double frameRight = frame.Left() + frame.Width();
+    Label& l0 = f.Label9(0);
+    Label& l1 = f.Label9(1);
+    Label& l2 = f.Label9(2);
+    PictureBox& side = f.Picture7(1);
+
+    f.Label9(3).Move(side.Left(), side.Top() + H + 6);
+    const PictureBox& seat2Side = f.Picture1(1);
+    if (two && Com.LayoutMode != 2)
+        f.Label9(4).SetTop(seat2Side.Top() + 96);
+    else
+        f.Label9(4).SetTop(seat2Side.Top() + 80 + (S < 13000 ? -7 : 3));
+    l2.SetWidth(frame.Width());
+    if (two) l2.SetHeight(four ? frame.Height() : 80);
+    f.imgIcon.SetLeft(f.imgMenu.Left() + f.imgMenu.Width());
+
+    if (!four) {
+        l0.Move(f.PicCenter(2).Left(), frameBottom + l0.Height());
+        l1.Move(6, frameBottom + 10);
+        l1.SetWidth(frame.Width());
+        l2.Move(20, f.Label9(4).Top() + 15);
+        l2.SetWidth(frameRight - 20);
+        f.LabelPeek.Move(f.Picture7(6).Left() + W, Tbl.HumanTop);
+        f.cmdDeal.Move(f.PicCenter(3).Left(), Tbl.HumanTop - 2 * f.cmdDeal.Height());
+        f.imgIcon.SetTop(S >= 12288 ? f.PicCenter(1).Top() : l2.Top() - f.imgIcon.Height());
+        return;
+    }
+    if (two) {
+        l0.Move(f.PicCenter(2).Left(), frame.Top() - f.LblWild(1).Height());
+        if (S >= 12288 && Com.LayoutMode != 2) {
+            l1.SetTop(side.Top());
+            l1.SetWidth(frame.Width());
+        } else {
+            l1.SetTop(frameBottom);
+            l1.SetWidth(frame.Width() + 20);
+        }
+        l1.SetLeft(3);
+        f.LabelPeek.Move(3, f.PicCenter(3).Top() + W / 2.0);
+        l2.Move(6, f.PicCenter(1).Top() - 20);
+        l2.SetWidth(frame.Left() - 10);
+        f.cmdDeal.Move(frameRight + 6, f.PicCenter(4).Top() - f.cmdDeal.Height() / 2);
+        f.imgIcon.SetTop(l2.Top() - f.imgIcon.Height());
+        return;
+    }
+    l0.Move(Tbl.CenterLeft + frame.Width(), frame.Top());
+    if (S < 12001) {
+        l1.Move(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Top() + f.Label1.Height());
+        l1.SetWidth(1.4 * frame.Width());
+    } else {
+        l1.Move(3, frameBottom + 2);
+        l1.SetWidth(1.75 * frame.Width());
+    }
+    Label& holdFrame = f.Label3(0);
+    l2.Move(holdFrame.Left(), Tbl.OppHoldTop + 86);
+    l2.SetWidth(holdFrame.Width() + 50);
+    l2.SetHeight(80);
+    f.imgIcon.Move(l2.Left() - f.imgIcon.Width(), l2.Top());
+    f.cmdDeal.Move(frameRight + 6, f.PicCenter(4).Top() - f.cmdDeal.Height() - 13);
+    f.LabelPeek.Move(f.cmdDeal.Left(), f.cmdDeal.Top() + f.cmdDeal.Height());
+}
+
+void Labels_PlayerNames() {
+    TableForm& f = F();
+    f.Label9(4).SetCaption(Eng.Seat2Rec.RecName);
+    if (Com.NumPlayers > 2 && f.Label9.Exists(5)) f.Label9(5).SetCaption(Eng.Seat3Rec.RecName);
+    if (Com.NumPlayers == 4 && f.Label9.Exists(6)) f.Label9(6).SetCaption(Eng.Seat4Rec.RecName);
+    if (Com.Pturn == 0) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
+}
+
+void Centers_Redim4() {
+    if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
+}
+
+void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    const int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
+    if (m >= 1) {
+        // Leave the display mode with the geometry it was entered with.
+        const int players = Com.NumPlayers, centers = Com.NumCenters;
+        Com.NumCenters = prevCenters;
+        Com.NumPlayers = prevPlayers;
+        RedimCenters(Com.NumCenters);
+        Display_Change(m == 1 ? 0 : 1);
+        Com.NumPlayers = players;
+        Com.NumCenters = centers;
+    }
+    if (Com.NumPlayers != 2) {
+        Centers_Redim4();
+        Layout_FourCenters();
+        Com.TotalCards = Com.NumPlayers * 52;
+        RedimDeck();
+        Layout_Table(Com.NumPlayers);
+    } else {
+        RedimDeck();
+        {
+            CentersAsThree three;
+            Layout_TwoPlayers();
+        }
+        if (Com.NumCenters == 4) {
+            Centers_Redim4();
+            Layout_FourCenters();
+        }
+    }
+    // Callers may pass previous counts that do not match the table; the pile
+    // tables must still hold every pile in play.
+    if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
+    // Leaving the mode took LayoutMode back to 0, so the mode to enter again is the one kept.
+    if (m == 1) Display_Change(0);
+    if (m == 2 || m == 3) Display_Change(1);
+}
+
+QString Layout_Dump() {
+    TableForm& f = F();
+    struct Line {
+        QString name;
+        int index;
+        QString text;
+    };
+    std::vector<Line> lines;
+    auto num = [](double v) {
+        QString s = QString::number(std::round(v * 100) / 100, 'f', 2);
+        while (s.endsWith('0'))
+            s.chop(1);
+        if (s.endsWith('.')) s.chop(1);
+        if (s == "-0") s = "0";
+        return s;
+    };
+    Design_ForEachControl(f, [&](platform::Control& c) {
+        const QString id = c.Index() >= 0 ? QStringLiteral("%1(%2)").arg(c.Name()).arg(c.Index()) : c.Name();
+        lines.push_back({c.Name(), c.Index(),
+                         QStringLiteral("%1 %2 %3 %4 %5 %6")
+                             .arg(id, num(c.LeftPx()), num(c.TopPx()), num(c.WidthPx()), num(c.HeightPx()))
+                             .arg(c.Visible() ? 1 : 0)});
+    });
+    std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+        return a.name != b.name ? a.name < b.name : a.index < b.index;
+    });
+    QString out;
+    for (const Line& l : lines)
+        out += l.text + '\n';
+    return out;
+}

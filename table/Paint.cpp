@@ -1,0 +1,195 @@
+#include "table/Paint.h"
+
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "platform/Services.h"
+#include "table/CardArt.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+qreal g_ratio = 0;
+
+// Faces already cut from the sheet (by card number) or read from their files (by
+// file name), so a repaint is a swap of shared pictures.
+QHash<int, QImage> g_large;
+QHash<QString, QImage> g_small;
+
+} // namespace
+
+QImage Face_ReadSmall(const QString& file) {
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    const QImage img = reader.read();
+    if (img.isNull()) return {};
+    const qreal dpr = Paint_PixelRatio();
+    const QSize phys(qRound(cardart::kSmallW * dpr), qRound(cardart::kSmallH * dpr));
+    QImage out = img.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                     .scaled(phys, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.setDevicePixelRatio(dpr);
+    return out;
+}
+
+QImage Sheet_CellAt(int x, int y) {
+    const QImage& sheet = Tbl.Pic.imgALL;
+    const qreal dpr = sheet.devicePixelRatio();
+    const QRect cell(qRound(x * dpr), qRound(y * dpr), qRound(cardart::kLargeW * dpr),
+                     qRound(cardart::kLargeH * dpr));
+    if (sheet.isNull() || !sheet.rect().contains(cell))
+        throw std::out_of_range("no such card on the face sheet");
+    QImage face = sheet.copy(cell);
+    face.setDevicePixelRatio(dpr);
+    return face;
+}
+
+void Sheet_ComputeCell() {
+    Tbl.SheetRow = (Tbl.SheetCard - 1) / 13 + 1;
+    Tbl.SheetY = 96 * Tbl.SheetRow - 96;
+    Tbl.SheetX = 71 * (Tbl.SheetCard - 13 * (Tbl.SheetRow - 1)) - 70;
+}
+
+namespace {
+
+const QImage& EmptyLarge() {
+    if (HasTableForm() && !frmGrulm().EmptyPlaceLarge.isNull()) return frmGrulm().EmptyPlaceLarge;
+    return Com.PlaceholderStyle != 0 ? Tbl.Pic.ImgEmpty3 : Tbl.Pic.ImgEmpty2;
+}
+
+const QImage& EmptySmall() {
+    if (HasTableForm() && !frmGrulm().EmptyPlaceSmall.isNull()) return frmGrulm().EmptyPlaceSmall;
+    return Com.PlaceholderStyle != 0 ? Tbl.Pic.ImgEmptySm3 : Tbl.Pic.ImgEmptySm2;
+}
+
+void ShowPaintError(const QString& object, int index, int card, const std::exception& e) {
+    const QString what = QString::fromLocal8Bit(e.what());
+    int number = 5; // invalid procedure call
+    if (dynamic_cast<const std::out_of_range*>(&e)) number = what.startsWith("control array") ? 340 : 9;
+    const QString text = "Houston, we have a problem:\r\nError " + NumStr(number) + ": " + what +
+                         "\r\nObject is: " + object + "\r\nToPicNum: " + NumStr(index) +
+                         "  FromPicNum: " + NumStr(card) + "  adjusted (From): " + NumStr(Tbl.SheetCard);
+    platform::MsgBox(text, platform::vbExclamation);
+}
+
+bool FullSizeSheetFace(const QString& name, int index) {
+    const bool largeLayout = name == "FilePic" || (name != "Picture8" && Com.LayoutMode < 2 &&
+                                                   (Tbl.ScreenWidthTwips != 9600 || !Tbl.LargeFonts));
+    const bool fullPlace = Com.NumPlayers == 2 || name == "Picture7" || name == "PicCenter" ||
+                           name == "FilePic" || (name == "Picture1" && index == 0 && Com.Pturn == 1);
+    return largeLayout && fullPlace;
+}
+
+} // namespace
+
+qreal Paint_PixelRatio() {
+    if (g_ratio > 0) return g_ratio;
+    return qGuiApp ? std::max<qreal>(1.0, qGuiApp->devicePixelRatio()) : 1.0;
+}
+
+void Paint_SetPixelRatio(qreal ratio) {
+    g_ratio = ratio > 0 ? ratio : 0;
+    Faces_Forget();
+}
+
+void Faces_Forget() {
+    g_large.clear();
+    g_small.clear();
+}
+
+void Card_Show(Places& places, int index, int card, int kind) {
+    Tbl.SheetCard = card;
+    try {
+        PictureBox& place = places(index);
+        place.SetVisible(true);
+        const QString& name = places.Name();
+        if (card != 0) {
+            if (Com.DeckStyle < 6) {
+                int rank = card % 13;
+                if (rank == 0) rank = 13;
+                Tbl.SheetCard = rank;
+                place.SetBorderStyle(1);
+                const auto& faces = std::lround(place.HeightPx()) == 96 ? Tbl.Pic.Image1 : Tbl.Pic.ImageSm;
+                place.SetPicture(faces.at(static_cast<size_t>(rank)));
+            } else {
+                while (Tbl.SheetCard >= 53)
+                    Tbl.SheetCard -= 52;
+                Sheet_ComputeCell();
+                if (FullSizeSheetFace(name, index)) {
+                    auto it = g_large.find(Tbl.SheetCard);
+                    if (it == g_large.end())
+                        it = g_large.insert(Tbl.SheetCard, Sheet_CellAt(Tbl.SheetX, Tbl.SheetY));
+                    place.SetPicture(*it);
+                } else {
+                    Card_ShowSmall(places, index);
+                }
+            }
+        } else if (kind == 88) {
+            const bool large =
+                Com.LayoutMode < 2 && ((name == "Picture7" && Com.NumPlayers >= 3) ||
+                                       (Com.Pturn == 1 && Com.NumPlayers > 2) || Com.NumPlayers == 2);
+            if (large) {
+                place.SetPicture(EmptyLarge());
+            } else {
+                place.SetPicture(EmptySmall());
+                place.Refresh();
+            }
+        } else {
+            const bool full =
+                Com.LayoutMode < 2 && (Com.NumPlayers == 2 || (name == "Picture7" && Com.NumPlayers >= 3));
+            place.SetPicture(Tbl.Pic.FilePic[full ? 0 : 5]);
+            if (Com.BackStyle == 0) {
+                place.SetBorderStyle(1);
+                place.SetBackColor(Com.DeckColour);
+            }
+        }
+    } catch (const std::exception& e) {
+        ShowPaintError(places.Name(), index, card, e);
+        return;
+    }
+    if (kind >= 1 && kind <= 5 && Com.SoundMode != 2) Sound_Card(kind);
+}
+
+void Card_ShowSmall(Places& places, int index) {
+    PictureBox& place = places(index);
+    const QString file = Com.DataPath + QString::number(Tbl.SheetCard) + ".tmp";
+    auto it = g_small.find(file);
+    if (it == g_small.end()) {
+        const QImage face = Face_ReadSmall(file);
+        // A missing file leaves the place as it was.
+        if (!face.isNull()) it = g_small.insert(file, face);
+    }
+    if (it != g_small.end()) place.SetPicture(*it);
+    place.Refresh();
+}
+
+void Sound_Card(int kind) {
+    static const int setOne[5] = {113, 112, 111, 115, 114};
+    static const int other[5] = {118, 117, 116, 120, 119};
+    if (kind < 1 || kind > 5 || Com.SoundMode == 2) return;
+    const int id = (Com.SoundSet == 1 ? setOne : other)[kind - 1];
+    Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~" + QString::number(id) + ".tmp");
+}
+
+void Cards_ShowAll() {
+    TableForm& f = frmGrulm();
+    for (int i = 0; i <= 3; ++i) {
+        f.PicCenter(i).SetBackColor(Com.DeckColour);
+        if (i >= 1) f.PicCenter(i).SetPicture(EmptyLarge());
+    }
+    f.Picture7(1).SetBackColor(Com.DeckColour);
+    f.Picture1(1).SetBackColor(Com.DeckColour);
+    Card_Show(f.Picture1, 1, 0, 0);
+    Card_Show(f.Picture7, 1, 0, 0);
+    for (int slot = 7; slot <= 10; ++slot) {
+        Card_Show(f.Picture1, slot, 0, 88);
+        Card_Show(f.Picture7, slot, 0, 88);
+    }
+}

@@ -1,0 +1,159 @@
+// The picture store: backs, place-holders, center frames and the face sources,
+// all drawn in code at the paint ratio.
+#include "table/Paint.h"
+
+#include "common/Shared.h"
+#include "table/CardArt.h"
+#include "table/Design.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+
+const QSize kLarge(cardart::kLargeW, cardart::kLargeH);
+const QSize kSmall(cardart::kSmallW, cardart::kSmallH);
+const QSize kCenterFrameH(qRound(design::kCenterFrameH.w), qRound(design::kCenterFrameH.h));
+const QSize kCenterFrameV(qRound(design::kCenterFrameV.w), qRound(design::kCenterFrameV.h));
+
+QImage NewImage(QSize size, qreal dpr) {
+    QImage img(qRound(size.width() * dpr), qRound(size.height() * dpr), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+// A place-holder laid on the table colour: the picture covers its place whole, so
+// the place's own colour (the reset gives empty center piles a pale orange) stays hidden.
+QImage PlaceholderOnMat(QSize size, int style, qreal dpr) {
+    QImage img = NewImage(size, dpr);
+    img.fill(cardart::FromBGR(Com.MatColour));
+    QPainter p(&img);
+    p.drawImage(QPointF(0, 0), cardart::Placeholder(size, style, dpr));
+    return img;
+}
+
+// A soft rounded panel that lies behind the center piles; the tint follows the look.
+QImage CenterFrame(QSize size, bool secondLook, qreal dpr) {
+    QImage img = NewImage(size, dpr);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(0, 0, size.width(), size.height()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QColor tint = secondLook ? QColor(255, 192, 128) : QColor(192, 192, 192);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    QColor top = tint, bottom = tint.darker(135);
+    top.setAlpha(70);
+    bottom.setAlpha(95);
+    fill.setColorAt(0, top);
+    fill.setColorAt(1, bottom);
+    p.setBrush(fill);
+    QColor rim = tint.lighter(125);
+    rim.setAlpha(190);
+    p.setPen(QPen(rim, 1.6));
+    p.drawRoundedRect(box, 11, 11);
+    // A fine inner line gives the panel a little depth.
+    QColor inner(0, 0, 0, 50);
+    p.setPen(QPen(inner, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(3, 3, -3, -3), 8, 8);
+    return img;
+}
+
+// Our sheet with one blank column of pixels before the first cell, so the sheet
+// cell rule (cells from x = 1, 72, 143, ...) holds for it exactly.
+QImage SheetForTable(qreal dpr) {
+    static QImage cached;
+    static qreal cachedRatio = 0;
+    if (cached.isNull() || cachedRatio != dpr) {
+        const QImage sheet = cardart::BuiltinSheet(dpr);
+        QImage img = NewImage(
+            QSize(cardart::kLargeW * cardart::kSheetCols + 1, cardart::kLargeH * cardart::kSheetRows), dpr);
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPointF(1, 0), sheet);
+        p.end();
+        cached = img;
+        cachedRatio = dpr;
+    }
+    return cached;
+}
+
+} // namespace
+
+void GetCardFaces(int style) {
+    // We offer one picture deck; every picture style shows it.
+    (void)style;
+    Tbl.Pic.imgALL = SheetForTable(Paint_PixelRatio());
+    Faces_Forget();
+}
+
+void GetCardBacks(int back) {
+    // The backs beyond our own one fall back to it.
+    (void)back;
+    const qreal dpr = Paint_PixelRatio();
+    Tbl.Pic.FilePic[0] = cardart::Back(kLarge, Com.DeckColour, dpr);
+    Tbl.Pic.FilePic[5] = cardart::Back(kSmall, Com.DeckColour, dpr);
+}
+
+void Skin_SelectImages() {
+    if (!HasTableForm()) return;
+    TableForm& f = frmGrulm();
+    if (Com.PlaceholderStyle != 0) {
+        f.EmptyPlaceLarge = Tbl.Pic.ImgEmpty3;
+        f.EmptyPlaceSmall = Tbl.Pic.ImgEmptySm3;
+    } else {
+        f.EmptyPlaceLarge = Tbl.Pic.ImgEmpty2;
+        f.EmptyPlaceSmall = Tbl.Pic.ImgEmptySm2;
+    }
+}
+
+void Pictures_Init() {
+    const qreal dpr = Paint_PixelRatio();
+    PictureStore& pic = Tbl.Pic;
+    pic.ImgEmpty2 = PlaceholderOnMat(kLarge, 0, dpr);
+    pic.ImgEmptySm2 = PlaceholderOnMat(kSmall, 0, dpr);
+    pic.ImgEmpty3 = PlaceholderOnMat(kLarge, 1, dpr);
+    pic.ImgEmptySm3 = PlaceholderOnMat(kSmall, 1, dpr);
+    // The "M" frames go with the first look of the place-holders.
+    pic.imgCenterH = CenterFrame(kCenterFrameH, true, dpr);
+    pic.imgCenterHM = CenterFrame(kCenterFrameH, false, dpr);
+    pic.imgCenterV = CenterFrame(kCenterFrameV, true, dpr);
+    pic.imgCenterVM = CenterFrame(kCenterFrameV, false, dpr);
+    GetCardBacks(Com.BackStyle);
+    GetCardFaces(std::max(Com.DeckStyle, 6));
+    Skin_SelectImages();
+}
+
+void Cards_MakeFiles() {
+    Faces_Forget();
+    if (Tbl.Pic.imgALL.isNull()) return;
+    for (Tbl.SheetCard = 1; Tbl.SheetCard <= 52; ++Tbl.SheetCard) {
+        Sheet_ComputeCell();
+        // Saved at the paint ratio, so the small faces scaled from it stay sharp.
+        Sheet_CellAt(Tbl.SheetX, Tbl.SheetY)
+            .save(Com.DataPath + QString::number(Tbl.SheetCard) + ".tmp", "PNG");
+    }
+}
+
+void Deck_LoadSmall() {
+    const qreal dpr = Paint_PixelRatio();
+    const int style = std::clamp(Com.DeckStyle, 1, 5);
+    for (int r = 1; r <= 13; ++r) {
+        QImage& face = Tbl.Pic.Image1[static_cast<size_t>(r)];
+        face = cardart::NumberFace(style, r, kLarge, dpr);
+        const QString file = Com.DataPath + "no" + QString::number(r) + ".tmp";
+        face.save(file, "PNG");
+        Card_LoadFile(file, r);
+        QCoreApplication::processEvents();
+    }
+}
+
+void Card_LoadFile(const QString& file, int rank) {
+    const QImage face = Face_ReadSmall(file);
+    if (rank >= 1 && rank <= 13) Tbl.Pic.ImageSm[static_cast<size_t>(rank)] = face;
+    QFile::remove(file);
+}

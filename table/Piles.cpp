@@ -1,0 +1,268 @@
+#include "table/Layout.h"
+
+#include "common/Shared.h"
+#include "table/Paint.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+TableForm& F() {
+    return frmGrulm();
+}
+void Pixels() {
+    F().SetScaleMode(platform::vbPixels);
+}
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+// The record of the seat whose places an array holds; null for the human's.
+SeatRecord* RecordOf(const Places& places) {
+    const QString& n = places.Name();
+    if (n == "Picture1") return &Eng.Seat2Rec;
+    if (n == "Picture2") return &Eng.Seat3Rec;
+    if (n == "Picture3") return &Eng.Seat4Rec;
+    return nullptr;
+}
+
+// First depth outline of a seat's four: 1 the human, 5 seat 2, 9 seat 3, 13 seat 4.
+int OutlineBase(const Places& places) {
+    const QString& n = places.Name();
+    if (n == "Picture7") return 0;
+    if (n == "Picture1") return 4;
+    if (n == "Picture2") return 8;
+    if (n == "Picture3") return 12;
+    throw std::invalid_argument(("no seat's places: " + n).toStdString());
+}
+
+// Shows edges top down to index + 1, never past the seat's own block of 25.
+void ShowEdges(int top, int index, bool show) {
+    TableForm& f = F();
+    const int lowest = std::max(index + 1, top - 24);
+    for (int e = top; e >= lowest; --e)
+        if (f.Stack.Exists(e)) f.Stack(e).SetVisible(show);
+}
+
+} // namespace
+
+void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
+    Pixels();
+    const bool human = places.Name() == "Picture7";
+    const SeatRecord* rec = RecordOf(places);
+    PictureBox& side = places(1);
+    side.SetBorderStyle(Com.DeckStyle < 6 ? 1 : 0);
+    // The back goes in first: painted after the card it would hide the side card.
+    if (!Tbl.KeepSidePicture) {
+        const int S = Tbl.ScreenWidthTwips;
+        const bool large = Com.LayoutMode < 2 && (S == 12000 || (S > 12000 && (human || Com.NumPlayers < 3)));
+        side.SetBackColor(Com.DeckColour);
+        side.SetPicture(Tbl.Pic.FilePic[large ? 0 : 5]);
+    }
+    if (cards(0, 1) != 0) Card_Show(places, 1, cards(0, 1), 0);
+    side.Refresh();
+
+    for (int slot = 2; slot <= 6; ++slot) {
+        PictureBox& place = places(slot);
+        const int card = cards(0, slot);
+        if (card == 0) {
+            place.SetVisible(false);
+        } else if (human || Com.PeekOn) {
+            if (Com.DeckStyle < 6) place.SetBorderStyle(1);
+            Card_Show(places, slot, card, 0);
+        } else {
+            place.SetBorderStyle(Com.BackStyle == 0 ? 1 : 0);
+            Card_Show(places, slot, 0, 0);
+        }
+    }
+
+    for (int slot = 7; slot <= 10; ++slot) {
+        PictureBox& place = places(slot);
+        const int pile = slot - 6;
+        const int card = cards(0, slot);
+        place.SetBorderStyle(1);
+        if (card != 0) {
+            Card_Show(places, slot, card, 0);
+            const bool covered = human ? cards(1, slot) != 0 && Eng.PlayerHoldCount(pile) > 0
+                                       : rec && rec->RecHoldInfo(pile, 1) >= 2;
+            if (covered) Hold_Highlight(places, true, pile);
+        } else {
+            Card_Show(places, slot, 0, 88);
+        }
+        place.Refresh();
+    }
+}
+
+void Stack_Place(int top, PictureBox& anchor) {
+    TableForm& f = F();
+    Pixels();
+    if (top != 25 && top != 50 && top != 75 && top != 100)
+        throw std::out_of_range("a side stack's top edge is 25, 50, 75 or 100");
+    f.Stack(top).Move(anchor.Left() - 3, anchor.Top());
+    for (int e = top; e >= top - 23; --e)
+        f.Stack(e - 1).Move(f.Stack(e).Left() - 2.25, f.Stack(e).Top());
+    if (top == 25) return;
+    const int label = 2 + top / 25;
+    if (f.Label9.Exists(label)) f.Label9(label).SetLeft(f.Stack(top - 24).Left());
+}
+
+void Stacks_ShowCounts(bool show) {
+    if (Eng.SeatSideStack == 99) return;
+    if (Tbl.Seat3Loaded) ShowEdges(75, Eng.Seat3Rec.RecSideStack, show);
+    if (Tbl.Seat4Loaded) ShowEdges(100, Eng.Seat4Rec.RecSideStack, show);
+    ShowEdges(50, Eng.Seat2Rec.RecSideStack, show);
+    ShowEdges(25, Eng.PlayerSideStack, show);
+}
+
+void Stack_SizeImages(int first, int last) {
+    TableForm& f = F();
+    Pixels();
+    for (int e = first; e <= last; ++e) {
+        if (!f.Stack.Exists(e)) continue;
+        f.Stack(e).SetWidth(Tbl.CardWidth);
+        f.Stack(e).SetHeight(Tbl.CardHeight);
+    }
+}
+
+void Stacks_LoadImages() {
+    TableForm& f = F();
+    Pixels();
+    PictureBox& tpl = f.Stack(0);
+    tpl.SetWidth(Tbl.CardWidth);
+    tpl.SetHeight(Tbl.CardHeight);
+    tpl.SetBackColor(Com.DeckColour);
+    for (int e = 50; e >= 1; --e) {
+        if (!f.Stack.Exists(e)) {
+            f.Stack.Load(e).ZOrder(1);
+            continue;
+        }
+        // An edge of the design takes the template's size and colour, as a new copy would.
+        f.Stack(e).SetWidth(tpl.Width());
+        f.Stack(e).SetHeight(tpl.Height());
+        f.Stack(e).SetBackColor(tpl.BackColor());
+    }
+    f.Picture1(1).SetBackColor(Com.DeckColour);
+    f.Picture7(1).SetBackColor(Com.DeckColour);
+}
+
+void Highlights_LoadImages() {
+    TableForm& f = F();
+    Pixels();
+    Shape& tpl = f.StackHold(0);
+    tpl.SetWidth(Tbl.CardWidth);
+    tpl.SetHeight(Tbl.CardHeight);
+    tpl.SetFilled(true, Com.DeckColour);
+    for (int e = 1; e <= 8; ++e) {
+        Shape& s = f.StackHold.Exists(e) ? f.StackHold(e) : f.StackHold.Load(e);
+        s.SetWidth(tpl.Width());
+        s.SetHeight(tpl.Height());
+        s.SetFilled(true, Com.DeckColour);
+    }
+}
+
+void Hold_Highlight(Places& places, bool show, int hold) {
+    if (hold < 1 || hold > 4) throw std::out_of_range("hold pile " + std::to_string(hold) + " outside 1..4");
+    TableForm& f = F();
+    const int outline = OutlineBase(places) + hold;
+    // A seat that is not laid out has no outlines to show.
+    if (f.StackHold.Exists(outline)) f.StackHold(outline).SetVisible(show);
+}
+
+void HoldImages_Size() {
+    TableForm& f = F();
+    Pixels();
+    f.ImgHold.Move(f.Stack(25).Left(), f.Stack(25).Top(), Tbl.CardWidth, Tbl.CardHeight);
+    HoldImages_Set();
+}
+
+void HoldImages_Set() {
+    F().ImgHold.SetPicture(Tbl.Pic.FilePic[Com.LayoutMode < 2 ? 0 : 5]);
+}
+
+void HoldCardFrames_Place() {
+    TableForm& f = F();
+    Pixels();
+    if (!Tbl.HoldFramesMade) {
+        Tbl.HoldFramesMade = true;
+        for (int i = 2; i <= 8; ++i) {
+            Label& l = f.lblHoldCard.Exists(i) ? f.lblHoldCard(i) : f.lblHoldCard.Load(i);
+            // Seat 2's frames follow its first one: hidden while seat 2 sits compact.
+            l.SetVisible(i <= 4 ? f.lblHoldCard(1).Visible() : true);
+        }
+    }
+    const int W = Tbl.CardWidth, H = Tbl.CardHeight;
+    for (int h = 1; h <= 4; ++h) {
+        const PictureBox& mine = f.Picture7(6 + h);
+        const PictureBox& seat2 = f.Picture1(6 + h);
+        f.lblHoldCard(h + 4).Move(mine.Left() - 1, mine.Top() - 2, W + 2, H + 3);
+        f.lblHoldCard(h).Move(seat2.Left() - 1, seat2.Top() - 2, W + 2, H + 3);
+    }
+    f.lblHighlight.SetWidth(W + 10);
+    f.lblHighlight.SetHeight(H + 10);
+    Pile_Draw(f.Picture7, Eng.PlayerCards);
+}
+
+void Layout_SideStacks() {
+    TableForm& f = F();
+    Pixels();
+    const int W = Tbl.CardWidth;
+    const int step = TableState::CardStep;
+    PictureBox& side = f.Picture7(1);
+    f.Picture7(2).SetLeft(Tbl.HumanHandLeft);
+    f.Picture7(7).SetLeft(Tbl.HumanHoldLeft);
+    if (Com.NumPlayers > 2 || Com.NumCenters == 4) {
+        f.Picture7(7).SetTop(Tbl.HumanHoldTop);
+        f.Picture7(2).SetTop(Tbl.HumanTop);
+    }
+    side.Move(Tbl.HumanHandLeft - 1.25 * W, Tbl.HumanTop);
+    f.ImgHold.Move(side.Left() - 4, Tbl.HumanTop);
+    Stack_Place(25, side);
+    const int handStep = Com.NumPlayers > 2 ? step - 2 : step;
+    for (int k = 0; k <= 4; ++k)
+        f.Picture7(2 + k).Move(Tbl.HumanHandLeft + k * handStep, Tbl.HumanTop);
+    for (int k = 0; k <= 3; ++k) {
+        PictureBox& hold = f.Picture7(7 + k);
+        hold.Move(Tbl.HumanHoldLeft + k * step, Tbl.HumanHoldTop);
+        f.StackHold(k + 1).Move(hold.Left() + 5, hold.Top() - 5);
+    }
+    HoldFrame_Place(RoundEven(f.Picture7(7).Top()), RoundEven(f.Picture7(7).Left()), 0);
+    HoldFrame_Place(RoundEven(f.Picture1(7).Top()), RoundEven(f.Picture1(7).Left()), 1);
+    Pixels();
+    if (Com.NumPlayers == 2)
+        for (int i = 1; i <= 4; ++i)
+            f.lblHoldCard(i).SetVisible(true);
+}
+
+void FrameLines_Draw(platform::Form& window) {
+    // Twips of the design, drawn at 15 to a pixel.
+    QWidget* w = window.Window();
+    const double W = w->width() * platform::kTwipsPerPixel, H = w->height() * platform::kTwipsPerPixel;
+    struct Seg {
+        double x1, y1, x2, y2;
+        quint32 colour;
+    };
+    const Seg segs[] = {
+        {0, 0, 0, H, 0x00FFFFFF},                 // outer edge, left
+        {W - 15, 0, W - 15, H, 0x00808080},       // outer edge, right
+        {0, 0, W - 30, 0, 0x00FFFFFF},            // outer edge, top
+        {0, H - 15, W - 30, H - 15, 0x00808080},  // outer edge, bottom
+        {30, 0, 30, H - 60, 0x00E0E0E0},          // inner bevel
+        {W - 30, 15, W - 30, H - 30, 0x00C0C0C0}, //
+        {30, 30, W - 60, 30, 0x00E0E0E0},         //
+        {20, H - 30, W - 15, H - 30, 0x00C0C0C0}, //
+    };
+    QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(platform::FromBGR(window.BackColor()));
+    QPainter p(&img);
+    if (!window.Background().isNull()) p.drawImage(QPointF(0, 0), window.Background());
+    for (const Seg& s : segs) {
+        p.setPen(QPen(platform::FromBGR(s.colour), 1));
+        const double k = platform::kTwipsPerPixel;
+        p.drawLine(QPointF(s.x1 / k, s.y1 / k), QPointF(s.x2 / k, s.y2 / k));
+    }
+    p.end();
+    window.SetBackground(img);
+}

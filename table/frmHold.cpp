@@ -1,0 +1,97 @@
+#include "table/frmHold.h"
+
+#include "table/Display.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
+
+#include <QWidget>
+
+namespace {
+FrmHold* g_hold = nullptr;
+
+// Design sizes, twips.
+constexpr double kPlaceW = 59 * platform::kTwipsPerPixel, kPlaceH = 80 * platform::kTwipsPerPixel;
+constexpr double kOverlap = 60;
+constexpr double kPlacesLeft = 120, kPlacesTop = 360, kButton = 255;
+} // namespace
+
+FrmHold::FrmHold() : platform::Form("frmHold") {
+    Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    SetBackColor(0xC0C0C0);
+    lblHold.SetBackStyle(0);
+    Picture8.Create(1);
+    cmdExit.Create(0).SetCaption(QStringLiteral("X"));
+    cmdExit.Create(1).SetCaption(QStringLiteral("\u2022"));
+    cmdExit(0).SetToolTipText(QStringLiteral("Close"));
+    cmdExit.On().Click = [this](int index) {
+        SavePosition();
+        if (index == 0) Hide();
+    };
+    Picture8.On().Click = [this](int) { SavePosition(); };
+    lblHold.On().Click = [this](int) { SavePosition(); };
+    Design();
+}
+
+FrmHold* FrmHold::IfCreated() {
+    return g_hold;
+}
+
+FrmHold& frmHold() {
+    // Kept for the whole run: a nested wait may still be using it.
+    if (!g_hold) g_hold = new FrmHold;
+    return *g_hold;
+}
+
+void FrmHold::Design() {
+    SetScaleMode(platform::vbTwips);
+    QFont font = lblHold.Font();
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    lblHold.SetFont(font);
+    lblHold.Move(90, 60, 6000, 255);
+    Picture8(1).Move(kPlacesLeft, kPlacesTop, kPlaceW, kPlaceH);
+    for (int i = 0; i <= 1; ++i)
+        cmdExit(i).Move(0, 45, kButton, kButton);
+    SetClientSizePx(qRound((kPlacesLeft + 10 * kPlaceW) / platform::kTwipsPerPixel),
+                    qRound((kPlacesTop + kPlaceH + 120) / platform::kTwipsPerPixel));
+}
+
+void FrmHold::SavePosition() {
+    Tbl.HoldViewLeft = LeftTw();
+    Tbl.HoldViewTop = TopTw();
+}
+
+void FrmHold::ClearPlaces() {
+    const QImage empty = HasTableForm() ? frmGrulm().EmptyPlaceSmall : QImage();
+    for (int i = 1; i <= 10; ++i)
+        if (Picture8.Exists(i)) Picture8(i).SetPicture(empty);
+}
+
+void FrmHold::Form_Load() {
+    Design();
+    if (Tbl.LargeFonts) {
+        // Scaling a tool window must leave the table's pile spacing alone.
+        const int spacing = Tbl.CenterSpacing;
+        ScaleFormControls(*this, 5, 3);
+        Tbl.CenterSpacing = spacing;
+    }
+    Picture8(1).SetWidth(59 * platform::kTwipsPerPixel);
+    Picture8(1).SetHeight(80 * platform::kTwipsPerPixel);
+    for (int i = 2; i <= 10; ++i) {
+        if (!Picture8.Exists(i)) Picture8.Load(i);
+        PictureBox& prev = Picture8(i - 1);
+        PictureBox& place = Picture8(i);
+        // Each card lies over the right edge of the one before.
+        place.Move(prev.Left() + prev.Width() - kOverlap, prev.Top(), prev.Width(), prev.Height());
+        place.SetVisible(true);
+        place.ZOrder(0);
+    }
+    ClearPlaces();
+    const double width = Picture8(10).Left() + Picture8(10).Width() + 100;
+    const double height = Picture8(1).Top() + Picture8(1).Height() + 120;
+    SetClientSizePx(qRound(width / platform::kTwipsPerPixel), qRound(height / platform::kTwipsPerPixel));
+    cmdExit(0).SetLeft(width - cmdExit(0).Width() - 70);
+    cmdExit(1).SetLeft(cmdExit(0).Left() - cmdExit(1).Width());
+    SetBackground(QImage());
+    FrameLines_Draw(*this);
+}
