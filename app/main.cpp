@@ -1,4 +1,6 @@
 #include "platform/Services.h"
+#include "shell/Startup.h"
+#include "shell/frmWelcome.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -6,10 +8,18 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornhelm"));
+    QApplication::setQuitOnLastWindowClosed(false);
     platform::InstallRealServices();
+    for (int i = 1; i < argc; ++i) Boot.Arguments << QString::fromLocal8Bit(argv[i]);
+
     auto* table = new FrmGrulm();
+    Startup_Install();
+    Startup.Quit = [] { QCoreApplication::quit(); };
+    Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();
-    const int rc = QApplication::exec();
+    // A start-up that stopped (another copy runs, files missing) has already asked to quit.
+    const int rc = Boot.Started ? QApplication::exec() : 1;
+    // The window lives until the event loop has ended.
     delete table;
     return rc;
 }

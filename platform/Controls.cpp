@@ -666,17 +666,15 @@ double Form::ScaleWidth() const {
 double Form::ScaleHeight() const {
     return window_->height() * (scale_ == vbTwips ? kTwipsPerPixel : 1.0);
 }
-int Form::LeftTw() const { return window_->frameGeometry().x() * 15; }
-int Form::TopTw() const { return window_->frameGeometry().y() * 15; }
-int Form::WidthTw() const { return window_->frameGeometry().width() * 15; }
-int Form::HeightTw() const { return window_->frameGeometry().height() * 15; }
+// Placement is of the client area: it reads back exactly what was set, whatever
+// frame the window manager adds.
+int Form::LeftTw() const { return window_->geometry().x() * 15; }
+int Form::TopTw() const { return window_->geometry().y() * 15; }
+int Form::WidthTw() const { return window_->geometry().width() * 15; }
+int Form::HeightTw() const { return window_->geometry().height() * 15; }
 
 void Form::MoveTw(int left, int top, int width, int height) {
-    // Placement is of the outer frame; the client is what is left inside it.
-    const QRect frame = window_->frameGeometry(), inner = window_->geometry();
-    const int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
-    window_->move(left / 15, top / 15);
-    window_->resize(std::max(1, width / 15 - extraW), std::max(1, height / 15 - extraH));
+    window_->setGeometry(left / 15, top / 15, std::max(1, width / 15), std::max(1, height / 15));
 }
 
 void Form::SetClientSizePx(int w, int h) { window_->resize(w, h); }

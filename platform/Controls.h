@@ -309,7 +309,7 @@ public:
     // Inner size in the current unit.
     double ScaleWidth() const;
     double ScaleHeight() const;
-    // Outer position and size in twips, as window placement is stored.
+    // Position and size of the client area in twips, as window placement is stored.
     int LeftTw() const;
     int TopTw() const;
     int WidthTw() const;

@@ -245,6 +245,7 @@ PlayerPrefs Profile_Defaults() {
     d.CardBack = 0;
     d.IntroOn = -1;
     d.AvatarShown = -1;
+    d.StatusBarShown = -1;
     d.AutoSave = -1;
     d.SideSize = 19;
     d.ForcedCards = 0;

@@ -106,12 +106,14 @@ void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, 
 void OpenDoor() {
     TableForm& f = frmGrulm();
     auto& scr = *platform::Svc().screen;
+    StatusBar_Init();
     // 1. Screen measures.
     Tbl.ScreenWidthTwips = scr.WidthTwips();
     Tbl.ScreenHeightTwips = scr.HeightTwips();
     Boot.ColorDepth = scr.ColourDepth();
     Tbl.TitleBarHeight = scr.CaptionHeightPixels();
     Com.CpuSpeed = static_cast<int>(GetCPUSpeed(false));
+    Pictures_Init();
     // 2. Large fonts.
     if (!IsSmallFonts()) {
         Tbl.LargeFonts = true;
@@ -247,8 +249,8 @@ void Grulm_FormLoad() {
     // 8. The stored layout mode, entered the way the menu would.
     switch (Com.LayoutMode) {
     case 1:
+        // The lock stays: refitting the window here would lose its stored placement.
         Com.LayoutMode = 0;
-        Tbl.ResizeLock = false;
         Display_Change(0);
         break;
     case 2:
@@ -311,6 +313,7 @@ void Grulm_FormLoad() {
         if (Startup.LoginShow) Startup.LoginShow();
         if (Startup.TutorialShow) Startup.TutorialShow();
     } else {
+        Com.PlayerName = Prof.ProfileName;
         f.Label9(3).SetCaption(Com.PlayerName);
     }
     // 20.
@@ -388,7 +391,71 @@ void CleanUpFontsAndForms() {
         if (form->Name() != QLatin1String("frmGrulm") && form->Loaded()) form->Unload();
 }
 
+namespace {
+// The game size the table is laid out for now; the design starts with two players and three piles.
+int g_laidPlayers = 2, g_laidCenters = 3;
+
+void InstallProfileHooks() {
+    ProfHooks.ShowProfile = [](bool startUp) {
+        TableForm& f = frmGrulm();
+        Tbl.HoldViewLeft = Prof.HoldViewLeft;
+        Tbl.HoldViewTop = Prof.HoldViewTop;
+        Tbl.BackgroundStretch = Prof.BackgroundStretch;
+        f.StatusBar1.SetVisible(Prof.StatusBarShown);
+        f.ImgAvatar.SetVisible(Shl.AvatarShown);
+        Pictures_Init();
+        if (Com.DeckStyle <= 5) {
+            Deck_LoadSmall();
+        } else {
+            GetCardFaces(Com.DeckStyle);
+            Cards_MakeFiles();
+        }
+        if (startUp) {
+            Stacks_LoadImages();
+            Highlights_LoadImages();
+        }
+        HoldImages_Set();
+        Cards_ShowAll();
+    };
+    ProfHooks.SeatOpponents = [] {
+        Labels_PlayerNames();
+        const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
+        frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
+    };
+    ProfHooks.LayOut = [] {
+        Com.PrevPlayers = g_laidPlayers;
+        Com.PrevCenters = g_laidCenters;
+        Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+        g_laidPlayers = Com.NumPlayers;
+        g_laidCenters = Com.NumCenters;
+    };
+    ProfHooks.ApplyOptions = [] {
+        TableForm& f = frmGrulm();
+        Tbl.BackgroundIndex = Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
+        for (int i = 3; i <= 6; ++i)
+            if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
+        f.Label9(1).SetFontSize(Com.CommentFontSize);
+        f.Label9(2).SetFontSize(Com.CommentFontSize);
+        Table_Redraw();
+        Cards_ShowAll();
+    };
+    ProfHooks.GatherTable = [] {
+        Prof.HoldViewLeft = Tbl.HoldViewLeft;
+        Prof.HoldViewTop = Tbl.HoldViewTop;
+        Prof.BackgroundStretch = Tbl.BackgroundStretch;
+        Prof.SmallDisplay = Com.LayoutMode >= 2;
+        Prof.StatusBarShown = frmGrulm().StatusBar1.Visible();
+    };
+    ProfHooks.NewGamePrompt = [] {
+        frmGrulm().Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
+    };
+}
+} // namespace
+
 void Startup_Install() {
+    g_laidPlayers = 2;
+    g_laidCenters = 3;
+    InstallProfileHooks();
     TableForm& f = frmGrulm();
     f.LoadHandler = [] { Grulm_FormLoad(); };
     f.QueryUnloadHandler = [] { return Grulm_QueryUnload(); };

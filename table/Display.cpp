@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
+#include "table/Avatar.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/TableState.h"
@@ -239,7 +240,7 @@ void ScaleFormControls(platform::Form& window, int mode, int step) {
 
 void Layout_AvatarAndPlayers() {
     if (Com.NumPlayers < 3 || Tbl.ScreenWidthTwips > 12000) {
-        if (DispHooks.Avatar_Position) DispHooks.Avatar_Position();
+        Avatar_Position();
         Layout_Stock();
     }
 }

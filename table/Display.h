@@ -20,7 +20,6 @@ int CenterSnapWidthOf(int centerSpacing);
 
 // Neighbours that come with later steps; each is skipped while it is not installed.
 struct DisplayHooks {
-    std::function<void()> Avatar_Position;
     std::function<void()> Background_Load;
     std::function<bool()> BackgroundChosen;
     std::function<void()> Rules_ShowCaption;

@@ -1,5 +1,6 @@
 #include "table/frmGrulm.h"
 #include "common/Shared.h"
+#include "table/Avatar.h"
 #include "table/Design.h"
 
 #include <QFileInfo>
@@ -29,8 +30,9 @@ void FrmGrulm::Avatar_Show(const QString& name) {
     const QString path = Com.UserPath + "Avatars/" + name;
     QImageReader reader(path);
     const QImage img = reader.read();
-    if (!img.isNull()) {
-        ImgAvatar.SetStretch(true);
-        ImgAvatar.SetPicture(img);
-    }
+    // A picture that cannot be read leaves the one shown before.
+    if (img.isNull()) return;
+    ImgAvatar.SetStretch(true);
+    ImgAvatar.SetPicture(img);
+    Avatar_Fit(img.width(), img.height());
 }

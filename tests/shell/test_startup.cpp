@@ -1,0 +1,238 @@
+#include "common/Records.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "platform/Settings.h"
+#include "shell/Folders.h"
+#include "shell/Profile.h"
+#include "shell/Startup.h"
+#include "shell/frmWelcome.h"
+#include "table/Display.h"
+#include "table/Layout.h"
+#include "table/TableState.h"
+#include "table/frmGrulm.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QTest>
+
+namespace {
+
+class StartupTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        Profile_Reset();
+        Startup_Reset();
+        Startup = StartupHooks{};
+        svc.screen->widthTwips = 15360;
+        svc.screen->heightTwips = 11520;
+        Boot.LockPath = home->Path() + "/running.lock";
+        QDir().mkpath(home->Path() + "/install");
+        Folders_SetAppPath(home->Path() + "/install");
+    }
+    void TearDown() override {
+        form.reset();
+        welcome.reset();
+        Startup_Reset();
+        Startup = StartupHooks{};
+        Profile_Reset();
+        Folders_SetAppPath(QString());
+        GameTest::TearDown();
+    }
+    // One run of the program up to the table: start-up, with a login that types `name`.
+    FrmGrulm& Start(const QString& name = "Ann") {
+        form = std::make_unique<FrmGrulm>();
+        Startup_Install();
+        Startup.Quit = [this] { ++quits; };
+        Startup.LoginShow = [this, name] {
+            ++logins;
+            welcome = std::make_unique<WelcomeForm>();
+            welcome->Show(false);
+            welcome->Combo1.SetText(name);
+            welcome->Command1_Click();
+        };
+        form->Show();
+        return *form;
+    }
+    // Closes the window as the player would and forgets the run's state.
+    void Close() {
+        form->Window()->close();
+        form.reset();
+        welcome.reset();
+        Startup_Reset();
+        Profile_Reset();
+        Common_Reset();
+        Engine_Reset();
+        Table_ResetState();
+    }
+
+    std::unique_ptr<FrmGrulm> form;
+    std::unique_ptr<WelcomeForm> welcome;
+    int quits = 0, logins = 0;
+};
+
+TEST_F(StartupTest, AFirstStartMakesTheFilesAndGreetsTheNewPlayer) {
+    FrmGrulm& f = Start("Ann");
+    EXPECT_TRUE(Boot.Started);
+    const QString data = Com.DataPath;
+    EXPECT_TRUE(data.startsWith(home->Path()));
+    EXPECT_TRUE(QFile::exists(data + "Prefs.sav"));
+    EXPECT_TRUE(QFile::exists(data + "scores.ran"));
+    EXPECT_TRUE(QFile::exists(data + "backup.sav"));
+    EXPECT_TRUE(QDir(Com.UserPath + "Avatars").exists());
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(Com.PlayerName, "Ann");
+    EXPECT_EQ(f.Label9(2).Caption(), "\r\nWelcome Ann to Grulm's World");
+    EXPECT_TRUE(f.cmdDeal.Visible());
+    EXPECT_TRUE(f.IsVisible());
+    EXPECT_EQ(Eng.SeatSideStack, 99);
+    // The first run remembers where the program lives.
+    EXPECT_EQ(platform::GetSetting("Vornhelm", "Startup", "Path"), Com.AppPath);
+}
+
+TEST_F(StartupTest, TheSecondRunKnowsThePlayerAndSkipsTheLogin) {
+    Start("Ann");
+    Close();
+    FrmGrulm& f = Start("Bob");
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(Com.PlayerName, "Ann");
+    EXPECT_EQ(f.Label9(3).Caption(), "Ann");
+}
+
+TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
+    FrmGrulm& f = Start();
+    Display_Change(0); // the cards moved up
+    ASSERT_EQ(Com.LayoutMode, 1);
+    f.MoveTw(600, 450, f.WidthTw(), f.HeightTw());
+    const int left = f.LeftTw(), top = f.TopTw(), width = f.WidthTw();
+    Close();
+    FrmGrulm& g = Start();
+    EXPECT_EQ(Com.LayoutMode, 1);
+    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
+    EXPECT_EQ(g.LeftTw(), left);
+    EXPECT_EQ(g.TopTw(), top);
+    EXPECT_EQ(g.WidthTw(), width);
+}
+
+TEST_F(StartupTest, StoredDisplaySettingsAreReadBackAsWritten) {
+    platform::RecordFile scores;
+    ASSERT_TRUE(scores.Open(home->Path() + "/scores.ran", ScoreRecord::kSize));
+    DisplayKept_Write(scores, 3, 0, 9000, 12000, 150, 300);
+    DisplayKept k = DisplayKept_Read(scores);
+    EXPECT_EQ(k.LayoutMode, 3);
+    EXPECT_TRUE(k.HasPlacement);
+    EXPECT_EQ(k.First, 9000);
+    EXPECT_EQ(k.Width, 12000);
+    EXPECT_EQ(k.Left, 150);
+    EXPECT_EQ(k.Top, 300);
+    // Minimized or maximized is kept as 2; a huge window is clamped to the 16-bit field.
+    DisplayKept_Write(scores, 0, 1, 9000, 12000, 150, 300);
+    EXPECT_EQ(DisplayKept_Read(scores).First, 2);
+    DisplayKept_Write(scores, 0, 0, 40000, 50000, -40000, 0);
+    k = DisplayKept_Read(scores);
+    EXPECT_EQ(k.First, 32767);
+    EXPECT_EQ(k.Left, -32768);
+    // A value below 20 was never stored: mode 0.
+    ScoreRecord r;
+    r.A = 19;
+    scores.Write(14, r.Encode());
+    EXPECT_EQ(DisplayKept_Read(scores).LayoutMode, 0);
+    EXPECT_FALSE(DisplayKept_Read(scores).HasPlacement);
+}
+
+TEST_F(StartupTest, ASecondCopyIsRefused) {
+    QLockFile other(Boot.LockPath);
+    ASSERT_TRUE(other.tryLock(0));
+    svc.boxes->Expect(platform::vbOK);
+    form = std::make_unique<FrmGrulm>();
+    Startup_Install();
+    Startup.Quit = [this] { ++quits; };
+    form->Show();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "The game is already running. Check your Windows task bar to bring it up or use "
+                                        "the Task Manager to end the game.");
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
+    // Nothing was written.
+    EXPECT_FALSE(QFile::exists(home->Path() + "/data/Vornhelm/Grulm and Torvek/Data/Prefs.sav"));
+}
+
+TEST_F(StartupTest, FilesThatCannotBeMadeStopTheStart) {
+    const QString data = home->Path() + "/data/Vornhelm/Grulm and Torvek/Data/";
+    QDir().mkpath(data);
+    // A link to nowhere can neither be read nor written through.
+    ASSERT_TRUE(QFile::link("/nonexistent/folder/Prefs.sav", data + "Prefs.sav"));
+    svc.boxes->Expect(platform::vbOK);
+    Start();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.startsWith("Unable to start Vornhelm!\r\n\r\nFiles are missing."));
+    EXPECT_EQ(svc.boxes->shown[0].style & 0x70, platform::vbCritical);
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(StartupTest, TheDebugSwitchIsTheFirstSixCharactersInAnyCase) {
+    const struct {
+        QStringList args;
+        bool debug;
+    } cases[] = {{{"/klomb"}, true}, {{"/KLOMBXYZ"}, true}, {{"/KLO"}, false}, {{"klomb"}, false}, {{}, false}};
+    for (const auto& c : cases) {
+        Startup_Reset();
+        Boot.LockPath = home->Path() + "/running.lock";
+        Boot.Arguments = c.args;
+        Com.DebugMode = false;
+        Start();
+        EXPECT_EQ(Com.DebugMode, c.debug) << c.args.join(' ').toStdString();
+        Close();
+    }
+}
+
+TEST_F(StartupTest, ANarrowScreenStartsInTheSmallDisplay) {
+    svc.screen->widthTwips = 9990;
+    svc.screen->heightTwips = 7485;
+    Start();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_TRUE(Tbl.SmallDisplay);
+    EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
+    EXPECT_FALSE(Tbl.DisplayEntryEnabled[1]);
+    EXPECT_EQ(Tbl.CardWidth, 59);
+}
+
+TEST_F(StartupTest, ClosingDuringARunningStepWaitsForItToUnwind) {
+    FrmGrulm& f = Start();
+    Eng.TableBusy = true;
+    f.Window()->close();
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_TRUE(Com.GameAbort);
+    EXPECT_TRUE(Eng.CancelFlag);
+    QTest::qWait(60);
+    EXPECT_TRUE(f.Loaded()); // still running
+    Eng.TableBusy = false;
+    QTest::qWait(80);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(StartupTest, TheExitKeepsTheProfileAndRemovesTheMoveHistory) {
+    Start("Ann");
+    QFile moves(Com.DataPath + "~tempmoves.sav");
+    ASSERT_TRUE(moves.open(QIODevice::WriteOnly));
+    moves.close();
+    Com.SideSize = 14;
+    const QString data = Com.DataPath;
+    form->Window()->close();
+    EXPECT_FALSE(QFile::exists(data + "~tempmoves.sav"));
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
+    PlayerPrefs p;
+    ASSERT_TRUE(Prefs_ReadRecord(Prof.PlayerRecord, &p));
+    EXPECT_EQ(p.Identity(0).Name, "Ann");
+    EXPECT_EQ(p.SideSize, 14);
+}
+
+} // namespace
