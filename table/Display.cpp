@@ -245,7 +245,15 @@ void Layout_AvatarAndPlayers() {
     }
 }
 
+void StatusBar_Place() {
+    TableForm& f = frmGrulm();
+    const double barH = f.StatusBar1.HeightPx();
+    f.StatusBar1.SetGeometryPx(0, f.Client()->height() - barH, f.Client()->width(), barH);
+}
+
 void Grulm_FormResize() {
+    // The status bar keeps to the bottom edge, across the whole window, also while the layout is locked.
+    StatusBar_Place();
     if (Tbl.ResizeLock) return;
     TableForm& f = frmGrulm();
     Com.FlowStop = true;
@@ -253,10 +261,6 @@ void Grulm_FormResize() {
     f.picPanel.SetVisible(false);
     const int state = f.WindowState();
     if (Com.NetGame > 0 && DispHooks.ChatFollow) DispHooks.ChatFollow(state == 2 ? 0 : state);
-    // The status bar keeps to the bottom edge, across the whole window.
-    f.SetScaleMode(platform::vbPixels);
-    const double barH = f.StatusBar1.HeightPx();
-    f.StatusBar1.SetGeometryPx(0, f.Client()->height() - barH, f.Client()->width(), barH);
     if (state == 1) {
         if (auto* hold = platform::Form::Find("frmHold")) hold->Unload();
         if (auto* counter = platform::Form::Find("frmCounter")) counter->Unload();

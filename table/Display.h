@@ -15,6 +15,8 @@ void Form_FitScreen();
 void ScaleFormControls(platform::Form& window, int mode, int step);
 void Layout_AvatarAndPlayers();
 void Grulm_FormResize();
+// Puts the status bar along the bottom of the window.
+void StatusBar_Place();
 // CenterSnapWidth from CenterSpacing.
 int CenterSnapWidthOf(int centerSpacing);
 
