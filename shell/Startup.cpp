@@ -464,5 +464,8 @@ void Startup_Install() {
         if (Startup.Quit) Startup.Quit();
     };
     f.Resize = [] { Grulm_FormResize(); };
+    f.KeyDown = [](int keyCode, int shift) {
+        if (Startup.KeyCommand) Startup.KeyCommand(keyCode, shift);
+    };
     Display_Install();
 }

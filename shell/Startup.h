@@ -19,6 +19,8 @@ struct StartupHooks {
     std::function<void()> ShowHelpClose;
     // Leaves an Internet game: goodbye line, leave message, sockets closed.
     std::function<void()> NetLeave;
+    // The keyboard commands: every key pressed on the table.
+    std::function<void(int keyCode, int shift)> KeyCommand;
     // The login window, shown modally on a first run.
     std::function<void()> LoginShow;
     // The program ends when the table window is gone.

@@ -2,8 +2,6 @@
 // UPDATE_GOLDEN=1 writes the dumps instead of comparing (review them before committing).
 #include "tests/table/test_layout_support.h"
 
-#include <QFile>
-#include <QTextStream>
 
 #ifndef GOLDEN_DIR
 #error "GOLDEN_DIR must name the folder of the golden dumps"
@@ -30,32 +28,12 @@ const Config kConfigs[] = {
     {"small_two_4piles_12000", 2, 4, 12000, 2},
 };
 
-QString GoldenPath(const char* file) {
-    return QStringLiteral(GOLDEN_DIR "/%1.txt").arg(QLatin1String(file));
-}
-
 class LayoutGoldenTest : public LayoutTest, public ::testing::WithParamInterface<Config> {};
 
 TEST_P(LayoutGoldenTest, MatchesTheReviewedDump) {
     const Config& c = GetParam();
     Table(c.players, c.centers, c.twips, c.layoutMode);
-    const QString dump = Layout_Dump();
-    const QString path = GoldenPath(c.file);
-    if (qEnvironmentVariableIsSet("UPDATE_GOLDEN")) {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-        out.write(dump.toUtf8());
-        GTEST_SKIP() << "written " << path.toStdString();
-    }
-    QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << "missing golden dump " << path.toStdString();
-    const QStringList want = QString::fromUtf8(in.readAll()).split('\n');
-    const QStringList got = dump.split('\n');
-    for (int i = 0; i < std::max(want.size(), got.size()); ++i) {
-        const QString w = i < want.size() ? want[i] : QStringLiteral("<end>");
-        const QString g = i < got.size() ? got[i] : QStringLiteral("<end>");
-        ASSERT_EQ(g.toStdString(), w.toStdString()) << c.file << " line " << i + 1;
-    }
+    CompareGolden(Layout_Dump(), c.file);
 }
 
 INSTANTIATE_TEST_SUITE_P(Configs, LayoutGoldenTest, ::testing::ValuesIn(kConfigs),

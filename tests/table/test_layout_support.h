@@ -9,6 +9,7 @@
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
 #include <QRectF>
 #include <QStringList>
 #include <cmath>
@@ -102,3 +103,25 @@ inline std::set<QString> Union(std::initializer_list<std::set<QString>> parts) {
         all.insert(p.begin(), p.end());
     return all;
 }
+
+#ifdef GOLDEN_DIR
+// Compares a layout dump with its reviewed golden file; UPDATE_GOLDEN=1 writes it instead.
+inline void CompareGolden(const QString& dump, const char* file) {
+    const QString path = QStringLiteral(GOLDEN_DIR "/%1.txt").arg(QLatin1String(file));
+    if (qEnvironmentVariableIsSet("UPDATE_GOLDEN")) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+        out.write(dump.toUtf8());
+        GTEST_SKIP() << "written " << path.toStdString();
+    }
+    QFile in(path);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << "missing golden dump " << path.toStdString();
+    const QStringList want = QString::fromUtf8(in.readAll()).split('\n');
+    const QStringList got = dump.split('\n');
+    for (int i = 0; i < std::max(want.size(), got.size()); ++i) {
+        const QString w = i < want.size() ? want[i] : QStringLiteral("<end>");
+        const QString g = i < got.size() ? got[i] : QStringLiteral("<end>");
+        ASSERT_EQ(g.toStdString(), w.toStdString()) << file << " line " << i + 1;
+    }
+}
+#endif

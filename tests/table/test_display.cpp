@@ -1,0 +1,210 @@
+// The display sizes: moved cards, the small display, the card-size switch,
+// fitting the window and scaling windows.
+#include "table/Display.h"
+#include "table/Paint.h"
+#include "table/frmCounter.h"
+#include "table/frmHold.h"
+#include "tests/table/test_layout_support.h"
+
+#include <cmath>
+
+namespace {
+
+class DisplayTest : public LayoutTest {
+protected:
+    void SetUp() override {
+        LayoutTest::SetUp();
+        Display_Install();
+        Pictures_Init();
+        StatusBar_Init();
+    }
+    void TearDown() override {
+        DisplayChangeHook = nullptr;
+        LayoutTest::TearDown();
+    }
+    // A fresh two-player table fitted to a screen of that width.
+    void Fitted(int players, int centers, int twips) {
+        Table(players, centers, twips, 0);
+        Tbl.ScreenHeightTwips = twips * 3 / 4;
+        Form_FitScreen();
+    }
+    std::map<QString, QRectF> Rects() {
+        std::map<QString, QRectF> m;
+        for (platform::Control* c : form->Controls())
+            m[QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index())] = Rect(*c);
+        return m;
+    }
+};
+
+TEST_F(DisplayTest, MovedCardsGolden) {
+    Fitted(2, 3, 15360);
+    Display_Change(0);
+    EXPECT_EQ(Com.LayoutMode, 1);
+    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
+    CompareGolden(Layout_Dump(), "display_moved_two_15360");
+}
+
+TEST_F(DisplayTest, SmallDisplayGolden) {
+    Fitted(2, 4, 15360);
+    Display_Change(1);
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Tbl.CardWidth, 59);
+    EXPECT_EQ(Tbl.DisplayEntry[1], "Make Display Larger");
+    EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
+    CompareGolden(Layout_Dump(), "display_small_two_4piles_15360");
+}
+
+TEST_F(DisplayTest, FourPlayersSmallSwitchesTheCardsNotTheWindow) {
+    Fitted(4, 4, 12800);
+    const int width = form->WidthTw();
+    Display_Change(1);
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Tbl.CardWidth, 59);
+    EXPECT_EQ(form->Picture7(3).WidthPx(), 59);
+    EXPECT_EQ(form->PicCenter(4).HeightPx(), 80);
+    EXPECT_EQ(form->Label3(0).WidthPx(), 274);
+    EXPECT_EQ(Tbl.CenterSpacing, 82); // the window is not scaled
+    EXPECT_EQ(form->WidthTw(), width);
+    CompareGolden(Layout_Dump(), "display_small_four_12800");
+    Display_Change(1);
+    EXPECT_EQ(Com.LayoutMode, 0);
+    EXPECT_EQ(form->Picture7(3).WidthPx(), 71);
+}
+
+TEST_F(DisplayTest, SmallerThenLargerScalesByPointEightAndBack) {
+    Fitted(2, 3, 15360);
+    const auto before = Rects();
+    Display_Change(1);
+    EXPECT_EQ(Tbl.CenterSpacing, 66);
+    EXPECT_EQ(Tbl.CenterSnapWidth, 33);
+    // Controls that are never scaled keep their size.
+    EXPECT_DOUBLE_EQ(form->ImgTurn1.WidthPx(), before.at("ImgTurn1(-1)").width());
+    Display_Change(1);
+    EXPECT_EQ(Com.LayoutMode, 0);
+    EXPECT_EQ(Tbl.CenterSpacing, 102);
+    EXPECT_EQ(Tbl.CenterSnapWidth, 51);
+    EXPECT_EQ(Tbl.CardWidth, 71);
+    // 0.8 x 1.25 is 1: the table is back where it was.
+    const auto after = Rects();
+    for (const auto& [name, r] : before) {
+        if (!after.count(name) || name.startsWith("StatusBar1")) continue;
+        const QRectF& a = after.at(name);
+        EXPECT_NEAR(a.width(), r.width(), 0.01) << name.toStdString();
+        EXPECT_NEAR(a.height(), r.height(), 0.01) << name.toStdString();
+    }
+    CompareGolden(Layout_Dump(), "display_smaller_larger_two_15360");
+}
+
+TEST_F(DisplayTest, MovingCardsInTheSmallDisplayKeepsThemSmall) {
+    Fitted(2, 3, 15360);
+    Display_Change(1);
+    ASSERT_EQ(Com.LayoutMode, 2);
+    Display_Change(0);
+    EXPECT_EQ(Com.LayoutMode, 3);
+    EXPECT_EQ(Tbl.CardWidth, 59);
+    Display_Change(0);
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Tbl.CardWidth, 59);
+}
+
+TEST_F(DisplayTest, SmallerWhileMovedFirstMovesTheCardsBack) {
+    Fitted(2, 3, 15360);
+    const double sideTop = form->Picture7(1).TopPx();
+    Display_Change(0);
+    ASSERT_EQ(Com.LayoutMode, 1);
+    EXPECT_LT(form->Picture7(1).TopPx(), sideTop);
+    Display_Change(1);
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Up");
+}
+
+TEST_F(DisplayTest, ScaleFactorsForFittingAndStepping) {
+    Fitted(2, 3, 15360);
+    const struct {
+        int w, h;
+        double f;
+    } cases[] = {{19200, 14400, 1.44}, {19200, 12000, 1.28}};
+    for (const auto& c : cases) {
+        Tbl.ScreenWidthTwips = c.w;
+        Tbl.ScreenHeightTwips = c.h;
+        const double left = form->Picture7(2).LeftPx(), top = form->Picture7(2).TopPx();
+        ScaleFormControls(*form, 4, 0);
+        EXPECT_NEAR(form->Picture7(2).LeftPx(), left * c.f, 1e-9);
+        EXPECT_NEAR(form->Picture7(2).TopPx(), top * c.f, 1e-9);
+    }
+    // Screens up to 17280 twips scale each way by their own ratio.
+    Tbl.ScreenWidthTwips = 13500;
+    Tbl.ScreenHeightTwips = 9900;
+    const double w = form->Label3(0).WidthPx(), h = form->Label3(0).HeightPx();
+    ScaleFormControls(*form, 4, 0);
+    EXPECT_NEAR(form->Label3(0).WidthPx(), w * 13500 / 12000.0, 1e-9);
+    EXPECT_NEAR(form->Label3(0).HeightPx(), h * 9900 / 9000.0, 1e-9);
+}
+
+TEST_F(DisplayTest, TurnMarkersAndTheLevelLabelAreNotScaled) {
+    Fitted(2, 3, 15360);
+    const QRectF turn = Rect(form->ImgTurn2), level = Rect(form->lblLevel), deal = Rect(form->cmdDeal);
+    const double font = form->cmdDeal.Font().pointSizeF();
+    ScaleFormControls(*form, 5, 2);
+    EXPECT_EQ(Rect(form->ImgTurn2), turn);
+    EXPECT_EQ(Rect(form->lblLevel), level);
+    EXPECT_NEAR(form->cmdDeal.WidthPx(), deal.width() * 1.25, 1e-9);
+    EXPECT_NEAR(form->cmdDeal.Font().pointSizeF(), font * 1.25, 1e-6);
+}
+
+TEST_F(DisplayTest, AMaximizedWindowIsNotScaled) {
+    Fitted(2, 3, 15360);
+    form->Show();
+    form->SetWindowState(2);
+    if (form->WindowState() != 2) GTEST_SKIP() << "this platform cannot maximize";
+    const QRectF r = Rect(form->Picture7(2));
+    ScaleFormControls(*form, 5, 3);
+    EXPECT_EQ(Rect(form->Picture7(2)), r);
+    EXPECT_EQ(Tbl.CenterSpacing, 82);
+}
+
+TEST_F(DisplayTest, OtherWindowsScaleAllControlsAndTheirFonts) {
+    platform::Form w("frmOther");
+    Label l(&w, "Label1", -1);
+    w.SetScaleMode(platform::vbPixels);
+    l.Move(10, 20, 100, 30);
+    l.SetFontSize(10);
+    w.MoveTw(0, 0, 3000, 1500);
+    ScaleFormControls(w, 5, 3);
+    EXPECT_NEAR(l.LeftPx(), 8, 1e-9);
+    EXPECT_NEAR(l.WidthPx(), 80, 1e-9);
+    EXPECT_NEAR(l.Font().pointSizeF(), 8, 1e-6);
+    EXPECT_EQ(w.WidthTw(), 2400);
+    EXPECT_EQ(w.HeightTw(), 1200);
+}
+
+TEST_F(DisplayTest, FitScreenSizesTheWindowFromTheHumansRow) {
+    Fitted(2, 3, 15360);
+    form->SetScaleMode(platform::vbTwips);
+    const double bottom = form->Picture7(1).Top() + form->Picture7(1).Height();
+    const int expected = static_cast<int>(std::lround(form->StatusBar1.Height() + bottom + 900)) + 255;
+    EXPECT_EQ(Tbl.FormHeight, expected);
+    EXPECT_EQ(Tbl.FormWidth, 15360);
+    Tbl.ScreenWidthTwips = 19200;
+    Form_FitScreen();
+    EXPECT_EQ(Tbl.FormWidth, 16665);
+}
+
+TEST_F(DisplayTest, SnapWidthFollowsTheSpacing) {
+    EXPECT_EQ(CenterSnapWidthOf(82), 41);
+    EXPECT_EQ(CenterSnapWidthOf(66), 33);
+    EXPECT_EQ(CenterSnapWidthOf(102), 51);
+}
+
+TEST_F(DisplayTest, MinimizingClosesTheViewerAndTheCounter) {
+    Fitted(2, 3, 15360);
+    form->Show();
+    frmCounter().Show();
+    ASSERT_TRUE(platform::Form::IsLoaded("frmCounter"));
+    form->SetWindowState(1);
+    if (form->WindowState() != 1) GTEST_SKIP() << "this platform cannot minimize";
+    Grulm_FormResize();
+    EXPECT_FALSE(platform::Form::IsLoaded("frmCounter"));
+}
+
+} // namespace
