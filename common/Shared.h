@@ -48,6 +48,9 @@ struct CommonState {
     bool PeekOn = false;
     int CommentFontSize = 10;
 
+    // The side places keep their picture (set by a new game, a restore and a snapshot).
+    bool KeepSidePicture = false;
+
     // The card-flow animation runs, is asked to stop, and is asked to press DEAL when it has.
     bool FlowRunning = false;
     bool FlowStop = false;
@@ -68,6 +71,18 @@ struct CommonState {
     int NetAckCount = 0;
     QString PeerVersion;
     std::array<NetSocketRow, 5> NetSockets{};
+    // Texts of the last exchange: the stock message built or received and its read position,
+    // the first-player message, and the fields of the last parsed message.
+    QString NetDeck;
+    int NetDeckPos = 0;
+    QString NetOut;
+    QString NetText;
+    int NetNum = 0;
+    // The local pace kept while an Internet game runs (0 when none).
+    double NetSavedPause = 0;
+    std::array<int, 5> NetLastType{};
+    int RecoverPending = 0;
+    bool NetAnswered = false;
 
     // Set once the program is closing: every wait, animation and turn loop returns.
     bool GameAbort = false;

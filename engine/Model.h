@@ -83,6 +83,18 @@ struct EngineState {
     bool TableBusy = false;
     bool CancelFlag = false;
     bool CompTurnActive = false;
+
+    // Turns: the count of turns played (its parity picks the automatic save), the
+    // resume flags of the turn code, the stalemate state, the playing order.
+    int TurnCount = 0;
+    int TurnResumedOpp = 0;
+    int TurnResumedHuman = 0;
+    int StaleMode = 0;
+    BArray<int, 1> TurnOrder{4};
+    int TurnPos = 1;
+    int TossTie = 0;
+    bool NewGameDeferred = false;
+    bool DragOn = false;
 };
 
 extern EngineState Eng;

@@ -3,6 +3,7 @@
 // established names, and the few table operations the engine calls. The table
 // presentation builds the window and fills in the operations.
 #include "platform/Controls.h"
+#include "common/BArray.h"
 #include "platform/StatusBar.h"
 
 #include <QImage>
@@ -65,6 +66,24 @@ public:
     virtual void Piles_Enable(bool value) = 0;
     // Shows a picture of the user's Avatars folder in the table's avatar image.
     virtual void Avatar_Show(const QString& name) = 0;
+
+    // The table operations the game flow calls; the table presentation fills them in.
+    virtual void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) = 0;
+    virtual void Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) = 0;
+    virtual void Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
+                              int j) = 0;
+    virtual void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) = 0;
+    virtual void Table_Clear() = 0;
+    virtual void Table_Redraw() = 0;
+    virtual void Stacks_ShowCounts(bool show) = 0;
+    virtual void StatusBar_Clear() = 0;
+    virtual void WildUpdate() = 0;
+    // Rewrites the card counter when its window is open.
+    virtual void Counter_Refresh() = 0;
+    virtual void DebugShowDeck() = 0;
+    // Hides the hold-pile viewer when it is open.
+    virtual void HoldView_Hide() = 0;
+    virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
 protected:
     void Form_Load() override {
         if (LoadHandler) LoadHandler();

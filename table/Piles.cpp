@@ -56,7 +56,7 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
     PictureBox& side = places(1);
     side.SetBorderStyle(Com.DeckStyle < 6 ? 1 : 0);
     // The back goes in first: painted after the card it would hide the side card.
-    if (!Tbl.KeepSidePicture) {
+    if (!Com.KeepSidePicture) {
         const int S = Tbl.ScreenWidthTwips;
         const bool large = Com.LayoutMode < 2 && (S == 12000 || (S > 12000 && (human || Com.NumPlayers < 3)));
         side.SetBackColor(Com.DeckColour);

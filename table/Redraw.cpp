@@ -51,7 +51,7 @@ void Table_Redraw() {
 
     if (Eng.PlayerSideCount < 2) f.ImgHold.SetVisible(false);
     f.ImgHold.SetStretch(Com.BackStyle == 0);
-    if (!Tbl.KeepSidePicture && Com.BackStyle == 0) {
+    if (!Com.KeepSidePicture && Com.BackStyle == 0) {
         f.Picture7(1).SetBorderStyle(1);
         f.Picture1(1).SetBorderStyle(1);
     }

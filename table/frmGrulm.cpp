@@ -1,7 +1,12 @@
 #include "table/frmGrulm.h"
 #include "common/Shared.h"
 #include "table/Avatar.h"
+#include "table/Animate.h"
 #include "table/Design.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
+#include "table/frmCounter.h"
+#include "table/frmHold.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -36,3 +41,30 @@ void FrmGrulm::Avatar_Show(const QString& name) {
     ImgAvatar.SetPicture(img);
     Avatar_Fit(img.width(), img.height());
 }
+
+// The game flow reaches the table through these.
+void FrmGrulm::Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) {
+    ::Card_Show(places, index, card, kind);
+}
+void FrmGrulm::Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) {
+    ::Card_Deal(places, cards, slot, kind);
+}
+void FrmGrulm::Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target, int j) {
+    ::Card_Animate(source, i, target, j);
+}
+void FrmGrulm::Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) {
+    ::Piles_EnableRange(places, value, first, last);
+}
+void FrmGrulm::Table_Clear() { ::Table_Clear(); }
+void FrmGrulm::Table_Redraw() { ::Table_Redraw(); }
+void FrmGrulm::Stacks_ShowCounts(bool show) { ::Stacks_ShowCounts(show); }
+void FrmGrulm::StatusBar_Clear() { ::StatusBar_Clear(); }
+void FrmGrulm::WildUpdate() { ::WildUpdate(); }
+void FrmGrulm::Counter_Refresh() {
+    if (platform::Form::IsLoaded("frmCounter")) Counter_ShowDeck();
+}
+void FrmGrulm::DebugShowDeck() { ::DebugShowDeck(); }
+void FrmGrulm::HoldView_Hide() {
+    if (platform::Form::IsLoaded("frmHold")) frmHold().Hide();
+}
+void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) { ::Layout_SetGameSize(prevPlayers, prevCenters); }

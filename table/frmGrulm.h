@@ -9,6 +9,19 @@ public:
 
     void Piles_Enable(bool value) override;
     void Avatar_Show(const QString& name) override;
+    void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) override;
+    void Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) override;
+    void Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target, int j) override;
+    void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) override;
+    void Table_Clear() override;
+    void Table_Redraw() override;
+    void Stacks_ShowCounts(bool show) override;
+    void StatusBar_Clear() override;
+    void WildUpdate() override;
+    void Counter_Refresh() override;
+    void DebugShowDeck() override;
+    void HoldView_Hide() override;
+    void Layout_SetGameSize(int prevPlayers, int prevCenters) override;
 
     // Name of the avatar picture last shown.
     QString ShownAvatar;

@@ -298,7 +298,7 @@ TEST_F(PilesTest, KeptSidePictureStaysAsItWas) {
     const QImage mark = Solid(71, 96, Qt::yellow);
     form->Picture7(1).SetPicture(mark);
     form->Picture7(1).SetBackColor(0x00ABCDEF);
-    Tbl.KeepSidePicture = true;
+    Com.KeepSidePicture = true;
     Pile_Draw(form->Picture7, Eng.PlayerCards);
     EXPECT_TRUE(Same(form->Picture7(1).Picture(), mark));
     EXPECT_EQ(form->Picture7(1).BackColor(), 0x00ABCDEF);
@@ -307,7 +307,7 @@ TEST_F(PilesTest, KeptSidePictureStaysAsItWas) {
 TEST_F(PilesTest, TheSideCardShowsOverItsBack) {
     Table(2, 3, 15360);
     Card(Eng.PlayerCards, 1, 17);
-    Tbl.KeepSidePicture = false;
+    Com.KeepSidePicture = false;
     Pile_Draw(form->Picture7, Eng.PlayerCards);
     EXPECT_TRUE(form->Picture7(1).Visible());
     EXPECT_FALSE(form->Picture7(1).Picture().isNull());

@@ -480,7 +480,7 @@ TEST_F(RedrawTest, RedrawSetsTheSideAndEdgeLooks) {
     EXPECT_EQ(f->BackColor(), 0x00204060u);
 
     Com.BackStyle = 0;
-    Tbl.KeepSidePicture = true;
+    Com.KeepSidePicture = true;
     Table_Redraw();
     EXPECT_EQ(f->Picture7(1).BorderStyle(), 0);
 }
