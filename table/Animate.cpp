@@ -1,5 +1,6 @@
 #include "table/Animate.h"
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "engine/Model.h"
 #include "table/Paint.h"
 #include "table/frmCounter.h"
@@ -19,7 +20,6 @@ void Step(PictureBox& p, double x, double y) {
     Pause(kFlightSeconds / std::max(1, Com.AnimSteps));
 }
 
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 } // namespace
 
 bool Animate_Dealing() { return g_dealing; }

@@ -1,5 +1,6 @@
 #include "table/Display.h"
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
@@ -14,8 +15,6 @@ DisplayHooks DispHooks;
 
 namespace {
 
-// Rounding to the nearest integer, halves to even, as the game's measures round.
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 void SetCardSize(bool small) {
     Tbl.CardWidth = small ? 59 : 71;

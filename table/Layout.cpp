@@ -1,6 +1,7 @@
 #include "table/Layout.h"
 
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "table/Design.h"
 #include "table/Paint.h"
 
@@ -19,10 +20,6 @@ void Pixels() {
     F().SetScaleMode(platform::vbPixels);
 }
 
-// Grid values are whole pixels rounded to even, as a 16-bit integer takes a half.
-int RoundEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
 
 template <typename A> void UnloadIf(A& arr, int i) {
     if (arr.Exists(i)) arr.Unload(i);

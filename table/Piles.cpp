@@ -1,6 +1,7 @@
 #include "table/Layout.h"
 
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "table/Paint.h"
 
 #include <QPainter>
@@ -15,9 +16,6 @@ TableForm& F() {
 }
 void Pixels() {
     F().SetScaleMode(platform::vbPixels);
-}
-int RoundEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
 }
 
 // The record of the seat whose places an array holds; null for the human's.

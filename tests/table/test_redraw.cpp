@@ -6,6 +6,7 @@
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
 #include "tests/support/TestSupport.h"
+#include "tests/table/test_picture_support.h"
 
 #include <QDir>
 #include <QPainter>
@@ -16,22 +17,6 @@
 namespace {
 
 const QSize kLarge(71, 96);
-
-int Differing(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return a.width() * a.height() + 1;
-    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int n = 0;
-    for (int r = 0; r < x.height(); ++r)
-        for (int c = 0; c < x.width(); ++c) {
-            const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
-                24)
-                ++n;
-        }
-    return n;
-}
 
 // Every element 0, whatever the bounds.
 template <typename A> bool AllZero(const A& a) {

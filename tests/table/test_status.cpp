@@ -5,6 +5,7 @@
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
 #include "tests/support/TestSupport.h"
+#include "tests/table/test_picture_support.h"
 
 #include <QDir>
 
@@ -14,34 +15,6 @@
 namespace {
 
 const QSize kSmall(59, 80);
-
-int Differing(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return a.width() * a.height() + 1;
-    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int n = 0;
-    for (int r = 0; r < x.height(); ++r)
-        for (int c = 0; c < x.width(); ++c) {
-            const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
-                24)
-                ++n;
-        }
-    return n;
-}
-
-int ClosestSheetCard(const QImage& pic) {
-    int best = 0, bestDiff = 1 << 30;
-    for (int n = 1; n <= 52; ++n) {
-        const int d = Differing(pic, cardart::SheetFace(n, kSmall, pic.devicePixelRatio()));
-        if (d < bestDiff) {
-            bestDiff = d;
-            best = n;
-        }
-    }
-    return best;
-}
 
 class StatusTest : public GameTest {
   protected:
@@ -257,7 +230,7 @@ TEST_F(StatusTest, TheHumansDeepHoldPileShowsTheTenCardsNearestTheTop) {
     for (int place = 1; place <= 10; ++place) {
         const int depth = 15 - place; // 14 down to 5
         EXPECT_EQ(Tbl.HoldViewCards(place), 20 + depth) << place;
-        EXPECT_EQ(ClosestSheetCard(view.Picture8(place).Picture()), 20 + depth) << place;
+        EXPECT_EQ(ClosestSheetCard(view.Picture8(place).Picture(), kSmall), 20 + depth) << place;
     }
     EXPECT_EQ(Tbl.HoldView(1), 1);
     EXPECT_EQ(Tbl.HoldView(2), 8);
@@ -346,7 +319,7 @@ TEST_F(StatusTest, TheStockIsListedFromTheTopOfTheDeck) {
     EXPECT_EQ(frmHold().lblHold.Caption(), " Stock Cards Hidden: 30 ");
     for (int place = 1; place <= 10; ++place)
         EXPECT_EQ(Tbl.HoldViewCards(place), 91 - place) << place;
-    EXPECT_EQ(ClosestSheetCard(frmHold().Picture8(1).Picture()), 90 - 52);
+    EXPECT_EQ(ClosestSheetCard(frmHold().Picture8(1).Picture(), kSmall), 90 - 52);
 }
 
 TEST_F(StatusTest, CountsBeyondTheTablesAreKeptWithinThem) {
