@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "table/TableState.h"
 
@@ -34,6 +35,7 @@ void GameTest::SetUp() {
     Engine_Reset();
     Table_ResetState();
     Shell_Reset();
+    SavedGames_Reset();
 }
 
 void GameTest::TearDown() {

@@ -1,0 +1,150 @@
+#include "shell/Controls2.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <type_traits>
+
+namespace {
+
+// Reports the mouse to its control; the control may be gone while an event is delivered.
+template <typename Base> class ReportingWidget : public Base {
+  public:
+    ReportingWidget(platform::Control* owner, QWidget* parent) : Base(parent), owner_(owner) {}
+    void Detach() { owner_ = nullptr; }
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        Base::mousePressEvent(e);
+        if (owner_) owner_->FireMouse(0, e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Base::mouseMoveEvent(e);
+        if (owner_) owner_->FireMouse(1, e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Base::mouseReleaseEvent(e);
+        if (!owner_) return;
+        const bool inside = Base::rect().contains(e->position().toPoint());
+        platform::Control* o = owner_;
+        o->FireMouse(2, e);
+        // A check box reports its click through its own change of state.
+        if constexpr (!std::is_base_of_v<QAbstractButton, Base>) {
+            if (inside && e->button() == Qt::LeftButton && owner_) owner_->FireClick();
+        }
+    }
+
+  private:
+    platform::Control* owner_;
+};
+
+using EditWidget = ReportingWidget<QLineEdit>;
+using CheckWidget = ReportingWidget<QCheckBox>;
+
+} // namespace
+
+// ---------------------------------------------------------------- TextBox
+
+TextBox::TextBox(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    back_ = 0x00FFFFFF;
+    Attach(new EditWidget(this, form ? form->Client() : nullptr));
+}
+
+TextBox::~TextBox() {
+    if (auto* w = dynamic_cast<EditWidget*>(widget_.data())) w->Detach();
+}
+
+QLineEdit* TextBox::Edit() const {
+    return static_cast<QLineEdit*>(widget_.data());
+}
+
+QString TextBox::Text() const {
+    return Edit() ? Edit()->text() : QString();
+}
+
+void TextBox::SetText(const QString& s) {
+    if (Edit()) Edit()->setText(s);
+}
+
+int TextBox::MaxLength() const {
+    return Edit() ? Edit()->maxLength() : 0;
+}
+
+void TextBox::SetMaxLength(int n) {
+    if (Edit()) Edit()->setMaxLength(n > 0 ? n : 32767);
+}
+
+bool TextBox::Locked() const {
+    return Edit() && Edit()->isReadOnly();
+}
+
+void TextBox::SetLocked(bool locked) {
+    if (Edit()) Edit()->setReadOnly(locked);
+}
+
+void TextBox::ApplyLook() {
+    if (!Edit()) return;
+    QPalette pal = Edit()->palette();
+    pal.setColor(QPalette::Base, platform::FromBGR(back_));
+    pal.setColor(QPalette::Text, platform::FromBGR(fore_));
+    Edit()->setPalette(pal);
+    Edit()->setFont(font_);
+}
+
+void TextBox::CopyFrom(const platform::Control& src) {
+    Control::CopyFrom(src);
+    if (auto* t = dynamic_cast<const TextBox*>(&src)) {
+        SetMaxLength(t->MaxLength());
+        SetLocked(t->Locked());
+    }
+}
+
+// ---------------------------------------------------------------- CheckBox
+
+CheckBox::CheckBox(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
+    auto* box = new CheckWidget(this, form ? form->Client() : nullptr);
+    toggled_ = QObject::connect(box, &QCheckBox::toggled, box, [this](bool on) {
+        if (syncing_) return;
+        value_ = on ? 1 : 0;
+        FireClick();
+    });
+    Attach(box);
+}
+
+CheckBox::~CheckBox() {
+    QObject::disconnect(toggled_);
+    if (auto* w = dynamic_cast<CheckWidget*>(widget_.data())) w->Detach();
+}
+
+QCheckBox* CheckBox::Box() const {
+    return static_cast<QCheckBox*>(widget_.data());
+}
+
+void CheckBox::SetValue(int v) {
+    const int value = v != 0 ? 1 : 0;
+    if (value == value_) return;
+    value_ = value;
+    if (Box()) {
+        syncing_ = true;
+        Box()->setChecked(value_ == 1);
+        syncing_ = false;
+    }
+    FireClick();
+}
+
+void CheckBox::SetCaption(const QString& s) {
+    caption_ = s;
+    ApplyLook();
+}
+
+void CheckBox::ApplyLook() {
+    if (!Box()) return;
+    Box()->setText(caption_);
+    Box()->setFont(font_);
+}
+
+void CheckBox::CopyFrom(const platform::Control& src) {
+    Control::CopyFrom(src);
+    ApplyLook();
+}

@@ -1,0 +1,647 @@
+#include "shell/SavedGames.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableForm.h"
+#include "engine/TurnOrder.h"
+#include "platform/Services.h"
+#include "shell/Profile.h"
+#include "shell/ShellState.h"
+#include "shell/Startup.h"
+#include "table/Paint.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+SavedGamesState Sav;
+
+namespace {
+
+using platform::RecordBuf;
+
+platform::RecordFile g_moves;
+
+int At(SavedGame::Field f) {
+    return SavedGame::kFields[f].offset;
+}
+
+void CheckSize(SavedGame::Field f, std::size_t cells) {
+    if (static_cast<int>(cells) * 2 != SavedGame::kFields[f].size)
+        throw std::logic_error(std::string("saved-game field ") + SavedGame::kFields[f].name +
+                               " does not match its array");
+}
+
+// Arrays are stored with the first index varying fastest.
+void Put(RecordBuf& b, SavedGame::Field f, const BArray<int, 1>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+        b.SetI16(off, a(i));
+}
+void Put(RecordBuf& b, SavedGame::Field f, const BArray<int, 2>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int j = a.LBound(2); j <= a.UBound(2); ++j)
+        for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+            b.SetI16(off, a(i, j));
+}
+void Put(RecordBuf& b, SavedGame::Field f, const BArray<int, 3>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int k = a.LBound(3); k <= a.UBound(3); ++k)
+        for (int j = a.LBound(2); j <= a.UBound(2); ++j)
+            for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+                b.SetI16(off, a(i, j, k));
+}
+void Get(const RecordBuf& b, SavedGame::Field f, BArray<int, 1>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+        a(i) = b.I16(off);
+}
+void Get(const RecordBuf& b, SavedGame::Field f, BArray<int, 2>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int j = a.LBound(2); j <= a.UBound(2); ++j)
+        for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+            a(i, j) = b.I16(off);
+}
+void Get(const RecordBuf& b, SavedGame::Field f, BArray<int, 3>& a) {
+    CheckSize(f, a.Count());
+    int off = At(f);
+    for (int k = a.LBound(3); k <= a.UBound(3); ++k)
+        for (int j = a.LBound(2); j <= a.UBound(2); ++j)
+            for (int i = a.LBound(1); i <= a.UBound(1); ++i, off += 2)
+                a(i, j, k) = b.I16(off);
+}
+
+// The header's single values, in field order.
+template <typename G> auto HeaderFields(G& g) {
+    return std::array<std::pair<SavedGame::Field, decltype(&g.Pturn)>, 13>{{
+        {SavedGame::kNoWildAce, &g.NoWildAce},
+        {SavedGame::kPturn, &g.Pturn},
+        {SavedGame::kSeatSideCount, &g.SeatSideCount},
+        {SavedGame::kPlayerSideCount, &g.PlayerSideCount},
+        {SavedGame::kSeatSideStack, &g.SeatSideStack},
+        {SavedGame::kPlayerSideStack, &g.PlayerSideStack},
+        {SavedGame::kDeckCount, &g.DeckCount},
+        {SavedGame::kUsedCount, &g.UsedCount},
+        {SavedGame::kHandCount, &g.HandCount},
+        {SavedGame::kSideSize, &g.SideSize},
+        {SavedGame::kForcedCards, &g.ForcedCards},
+        {SavedGame::kNumCenters, &g.NumCenters},
+        {SavedGame::kNumPlayers, &g.NumPlayers},
+    }};
+}
+
+} // namespace
+
+BArray<int, 2>& SavedGame::Side(int seat) {
+    return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Side(seat));
+}
+const BArray<int, 2>& SavedGame::Side(int seat) const {
+    switch (seat) {
+    case 1:
+        return PlayerSide;
+    case 2:
+        return Seat2Side;
+    case 3:
+        return Seat3Side;
+    case 4:
+        return Seat4Side;
+    default:
+        throw std::out_of_range("no side pile for seat " + std::to_string(seat));
+    }
+}
+BArray<int, 2>& SavedGame::Cards(int seat) {
+    return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Cards(seat));
+}
+const BArray<int, 2>& SavedGame::Cards(int seat) const {
+    switch (seat) {
+    case 1:
+        return PlayerCards;
+    case 2:
+        return Seat2Cards;
+    case 3:
+        return Seat3Cards;
+    case 4:
+        return Seat4Cards;
+    default:
+        throw std::out_of_range("no card slots for seat " + std::to_string(seat));
+    }
+}
+
+SavedGame SavedGame::Decode(const RecordBuf& buf) {
+    if (buf.Size() != kSize) throw std::invalid_argument("a saved game is 6038 bytes");
+    SavedGame g;
+    for (auto [field, value] : HeaderFields(g))
+        *value = buf.I16(At(field));
+    g.Reserved = buf.Bytes().mid(At(kReserved), kFields[kReserved].size);
+    Get(buf, kDeck, g.Deck);
+    Get(buf, kUsed, g.Used);
+    Get(buf, kPlayerSide, g.PlayerSide);
+    Get(buf, kSeat2Side, g.Seat2Side);
+    Get(buf, kSeat3Side, g.Seat3Side);
+    Get(buf, kSeat4Side, g.Seat4Side);
+    Get(buf, kSideCounts, g.SideCounts);
+    Get(buf, kSideStacks, g.SideStacks);
+    Get(buf, kPlayerCards, g.PlayerCards);
+    Get(buf, kSeat2Cards, g.Seat2Cards);
+    Get(buf, kSeat3Cards, g.Seat3Cards);
+    Get(buf, kSeat4Cards, g.Seat4Cards);
+    Get(buf, kCenter, g.Center);
+    Get(buf, kCenterCount, g.CenterCount);
+    Get(buf, kOppHold, g.OppHold);
+    Get(buf, kPlayerHold, g.PlayerHold);
+    Get(buf, kHoldDepth, g.HoldDepth);
+    Get(buf, kHoldType, g.HoldType);
+    Get(buf, kPlayerHoldCount, g.PlayerHoldCount);
+    g.Unused = buf.Bytes().mid(At(kUnused), kFields[kUnused].size);
+    g.Name = buf.Text(At(kName), kFields[kName].size);
+    return g;
+}
+
+RecordBuf SavedGame::Encode() const {
+    QByteArray bytes(kSize, '\0');
+    for (auto [field, kept] : {std::pair{kReserved, &Reserved}, std::pair{kUnused, &Unused}}) {
+        const QByteArray raw = kept->left(kFields[field].size);
+        bytes.replace(At(field), raw.size(), raw);
+    }
+    RecordBuf b(bytes);
+    for (auto [field, value] : HeaderFields(*this))
+        b.SetI16(At(field), *value);
+    Put(b, kDeck, Deck);
+    Put(b, kUsed, Used);
+    Put(b, kPlayerSide, PlayerSide);
+    Put(b, kSeat2Side, Seat2Side);
+    Put(b, kSeat3Side, Seat3Side);
+    Put(b, kSeat4Side, Seat4Side);
+    Put(b, kSideCounts, SideCounts);
+    Put(b, kSideStacks, SideStacks);
+    Put(b, kPlayerCards, PlayerCards);
+    Put(b, kSeat2Cards, Seat2Cards);
+    Put(b, kSeat3Cards, Seat3Cards);
+    Put(b, kSeat4Cards, Seat4Cards);
+    Put(b, kCenter, Center);
+    Put(b, kCenterCount, CenterCount);
+    Put(b, kOppHold, OppHold);
+    Put(b, kPlayerHold, PlayerHold);
+    Put(b, kHoldDepth, HoldDepth);
+    Put(b, kHoldType, HoldType);
+    Put(b, kPlayerHoldCount, PlayerHoldCount);
+    b.SetText(At(kName), kFields[kName].size, Name);
+    return b;
+}
+
+QString SavedGame_Fault(const SavedGame& g) {
+    if (!g.HoldsGame()) return QStringLiteral("no one is on turn");
+    const int players = g.NumPlayers;
+    if (players < 2 || players > 4) return QStringLiteral("players %1").arg(players);
+    if ((g.NumCenters != 3 && g.NumCenters != 4) || (players > 2 && g.NumCenters != 4))
+        return QStringLiteral("centers %1").arg(g.NumCenters);
+    if (g.Pturn < 1 || g.Pturn > players) return QStringLiteral("seat on turn %1").arg(g.Pturn);
+    if (g.SideSize < 0 || g.SideSize > 25) return QStringLiteral("side size %1").arg(g.SideSize);
+    if (g.ForcedCards < 0 || g.ForcedCards > 7) return QStringLiteral("forced cards %1").arg(g.ForcedCards);
+    const int side = (g.SideSize == 0 ? 19 : g.SideSize) + 1;
+    const int total = 52 * players;
+    if (g.DeckCount < 0 || g.DeckCount > total || g.UsedCount < 0 || g.UsedCount > total ||
+        g.DeckCount + g.UsedCount > total)
+        return QStringLiteral("stock %1 used %2").arg(g.DeckCount).arg(g.UsedCount);
+    if (g.HandCount < 0 || g.HandCount > 5) return QStringLiteral("hand count %1").arg(g.HandCount);
+    if (g.PlayerSideCount < 0 || g.PlayerSideCount > side || g.SeatSideCount < 0 || g.SeatSideCount > side)
+        return QStringLiteral("side counts");
+    if (g.PlayerSideStack < 0 || g.PlayerSideStack > 25 || g.SeatSideStack < 0 || g.SeatSideStack > 100)
+        return QStringLiteral("side stacks");
+
+    // A position in use holds a card; any other position may be empty.
+    auto card = [total](int number, int rank, bool inUse) {
+        return number >= (inUse ? 1 : 0) && number <= total && rank >= 0 && rank <= 13;
+    };
+    auto pile = [&](const BArray<int, 2>& cards, int count) {
+        for (int i = 1; i <= count; ++i)
+            if (!card(cards(0, i), cards(1, i), true)) return false;
+        return true;
+    };
+    if (!pile(g.Deck, g.DeckCount)) return QStringLiteral("stock cards");
+    if (!pile(g.Used, g.UsedCount)) return QStringLiteral("used cards");
+    if (!pile(g.PlayerSide, g.PlayerSideCount)) return QStringLiteral("side pile of seat 1");
+
+    for (int seat = 1; seat <= players; ++seat) {
+        const BArray<int, 2>& places = g.Cards(seat);
+        for (int s = 1; s <= 10; ++s)
+            if (!card(places(0, s), places(1, s), false))
+                return QStringLiteral("card slots of seat %1").arg(seat);
+        if (seat == 1) continue;
+        const int count = g.SideCounts(seat - 2), stack = g.SideStacks(seat - 2);
+        if (count < 0 || count > side) return QStringLiteral("side count of seat %1").arg(seat);
+        if (stack < 25 * (seat - 1) || stack > 25 * seat)
+            return QStringLiteral("side stack of seat %1").arg(seat);
+        if (!pile(g.Side(seat), count)) return QStringLiteral("side pile of seat %1").arg(seat);
+        for (int p = 1; p <= 4; ++p) {
+            const int depth = g.HoldDepth(seat - 2, p), type = g.HoldType(seat - 2, p);
+            // The file keeps 30 cards of a pile; a 31st is the top, which the pile's slot shows.
+            if (depth < 0 || depth > kHoldPlaces || type < 0 || type > 2)
+                return QStringLiteral("hold pile %1 of seat %2").arg(p).arg(seat);
+            for (int d = 1; d <= std::min(depth, kHoldCovered); ++d)
+                if (!card(g.OppHold(seat - 2, p, d), g.OppHold(seat + 1, p, d), true))
+                    return QStringLiteral("hold pile %1 of seat %2").arg(p).arg(seat);
+            if (depth == kHoldPlaces && places(0, 6 + p) == 0)
+                return QStringLiteral("hold pile %1 of seat %2").arg(p).arg(seat);
+        }
+    }
+
+    for (int c = 1; c <= g.NumCenters; ++c) {
+        const int count = g.CenterCount(c);
+        if (count < 0 || count > 12) return QStringLiteral("center pile %1").arg(c);
+        for (int d = 1; d <= count; ++d)
+            if (!card(g.Center(0, c, d), g.Center(1, c, d), true))
+                return QStringLiteral("center pile %1").arg(c);
+    }
+    for (int p = 1; p <= 4; ++p) {
+        const int count = g.PlayerHoldCount(p);
+        if (count < 0 || count > kHoldCovered) return QStringLiteral("hold pile %1 of seat 1").arg(p);
+        for (int d = 1; d <= count; ++d)
+            if (!card(g.PlayerHold(0, p, d), g.PlayerHold(1, p, d), true))
+                return QStringLiteral("hold pile %1 of seat 1").arg(p);
+    }
+    return QString();
+}
+
+SavedGame SavedGame_Read(platform::RecordFile& file, int record) {
+    const RecordBuf raw = file.Read(record);
+    return raw.Size() == SavedGame::kSize ? SavedGame::Decode(raw) : SavedGame{};
+}
+
+void SavedGames_Reset() {
+    Sav = SavedGamesState{};
+    g_moves.Close();
+}
+
+platform::RecordFile& MoveHistoryFile() {
+    return g_moves;
+}
+
+namespace {
+
+int Count(int value, int most) {
+    return std::clamp(value, 0, most);
+}
+
+void WriteAuto(int record, const RecordBuf& rec) {
+    SavedGameFile().Write(record, rec);
+}
+
+void MoveHistory_Write(int record) {
+    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1) g_moves.Write(record, Sav.Buffer.Encode());
+}
+
+// Whether a stored game can be played over the present connection; tells the user when not.
+bool FitsConnection(const SavedGame& g) {
+    const QString& peer = Com.PeerVersion;
+    const bool fits = g.NumPlayers == Com.NetGame + 1 && peer.compare(QLatin1String("52")) >= 0 &&
+                      !(g.NumCenters == 4 && peer.compare(QLatin1String("74")) <= 0);
+    if (fits) return true;
+    if (peer.compare(QLatin1String("74")) > 0) {
+        platform::MsgBox(QStringLiteral("You don't have enough players to play this saved game.\r\n"
+                                        "Connect to all players first, then Send the Saved game."),
+                         platform::vbCritical, "Saved Game for" + NumStr(g.NumPlayers) + " players");
+    } else if (peer.compare(QLatin1String("52")) >= 0) {
+        platform::MsgBox(QStringLiteral("This saved game uses features that your opponent's program "
+                                        "does not support."),
+                         platform::vbCritical,
+                         "Saved Game for" + NumStr(g.NumPlayers) + " players and" + NumStr(g.NumCenters) +
+                             " centers");
+    } else {
+        platform::MsgBox(QStringLiteral("Your opponent's program is not compatible with saved games."),
+                         platform::vbCritical, QStringLiteral("Unable to send a saved game."));
+    }
+    return false;
+}
+
+void Mark(int number) {
+    if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
+}
+
+// Copies positions 1..count of a stored pile; the positions above stay empty.
+void TakePile(BArray<int, 2>& to, const BArray<int, 2>& from, int count, bool mark) {
+    for (int i = 1; i <= count; ++i) {
+        to(0, i) = from(0, i);
+        to(1, i) = from(1, i);
+        if (mark) Mark(from(0, i));
+    }
+}
+
+void TakeSlots(BArray<int, 2>& to, const BArray<int, 2>& from) {
+    for (int s = 1; s <= 10; ++s) {
+        to(0, s) = from(0, s);
+        to(1, s) = from(1, s);
+        Mark(from(0, s));
+    }
+}
+
+// Puts a checked record's position into the card tables and the seat records.
+void PutOnTable(const SavedGame& g) {
+    Eng.SeatSideCount = g.SeatSideCount;
+    Eng.SeatSideStack = g.SeatSideStack;
+    Eng.PlayerSideCount = g.PlayerSideCount;
+    Eng.PlayerSideStack = g.PlayerSideStack;
+    Eng.DeckCount = g.DeckCount;
+    Eng.UsedCount = g.UsedCount;
+    Eng.HandCount = g.HandCount;
+
+    TakePile(Eng.Deck, g.Deck, g.DeckCount, false);
+    TakePile(Eng.UsedPile, g.Used, g.UsedCount, true);
+    TakePile(Eng.PlayerSide, g.PlayerSide, g.PlayerSideCount, false);
+    TakeSlots(Eng.PlayerCards, g.PlayerCards);
+    for (int p = 1; p <= 4; ++p) {
+        Eng.PlayerHoldCount(p) = g.PlayerHoldCount(p);
+        for (int d = 1; d <= g.PlayerHoldCount(p); ++d) {
+            Eng.PlayerHold(0, p, d) = g.PlayerHold(0, p, d);
+            Eng.PlayerHold(1, p, d) = g.PlayerHold(1, p, d);
+            Mark(g.PlayerHold(0, p, d));
+        }
+    }
+    Eng.WildsFromSide = g.PlayerHold(1, 0, 1);
+    Eng.WildsFromHand = g.PlayerHold(1, 0, 2);
+
+    for (int c = 1; c <= Com.NumCenters; ++c) {
+        Eng.CenterCount(c) = g.CenterCount(c);
+        for (int d = 1; d <= g.CenterCount(c); ++d) {
+            Eng.Center(0, c, d) = g.Center(0, c, d);
+            Eng.Center(1, c, d) = g.Center(1, c, d);
+            Mark(g.Center(0, c, d));
+        }
+    }
+
+    for (int seat = 2; seat <= Com.NumPlayers; ++seat) {
+        SeatRecord& rec = SeatRecordOf(seat);
+        const int i = seat - 2;
+        rec.RecSideCount = g.SideCounts(i);
+        rec.RecSideStack = g.SideStacks(i);
+        rec.RecSide.Clear();
+        TakePile(rec.RecSide, g.Side(seat), g.SideCounts(i), false);
+        TakeSlots(rec.RecCards, g.Cards(seat));
+        for (int p = 1; p <= 4; ++p) {
+            const int depth = g.HoldDepth(i, p);
+            rec.RecHoldInfo(p, 1) = depth;
+            rec.RecHoldInfo(p, 2) = g.HoldType(i, p);
+            for (int d = 1; d <= std::min(depth, kHoldCovered); ++d) {
+                rec.RecHold(0, p, d) = g.OppHold(i, p, d);
+                rec.RecHold(1, p, d) = g.OppHold(i + 3, p, d);
+                Mark(g.OppHold(i, p, d));
+            }
+            // A pile past the file's 30 places has its top in the pile's slot.
+            if (depth == kHoldPlaces) {
+                rec.RecHold(0, p, depth) = rec.RecCards(0, 6 + p);
+                rec.RecHold(1, p, depth) = rec.RecCards(1, 6 + p);
+            }
+        }
+        rec.RecWildsFromSide = g.PlayerHold(1, 0, 2 * seat - 1);
+        rec.RecWildsFromHand = g.PlayerHold(1, 0, 2 * seat);
+    }
+}
+
+} // namespace
+
+void Game_Capture() {
+    if (Sav.SaveMidTurn && Com.Pturn != 1) GoUpdateOpponents();
+    SavedGame g;
+    g.NoWildAce = Com.NoWildAce ? -1 : 0;
+    g.Pturn = Com.Pturn;
+    g.SeatSideCount = Eng.SeatSideCount;
+    g.PlayerSideCount = Eng.PlayerSideCount;
+    g.SeatSideStack = Eng.SeatSideStack;
+    g.PlayerSideStack = Eng.PlayerSideStack;
+    g.DeckCount = Eng.DeckCount;
+    g.UsedCount = Eng.UsedCount;
+    g.HandCount = Eng.HandCount;
+    g.SideSize = Com.SideSize;
+    g.ForcedCards = Com.ForcedCards;
+    g.NumCenters = Com.NumCenters;
+    g.NumPlayers = Com.NumPlayers;
+
+    // Only the positions a pile holds are copied: cards that left it are not carried along.
+    const int total = std::min(Com.TotalCards, 208);
+    TakePile(g.Deck, Eng.Deck, Count(Eng.DeckCount, std::min(total, Eng.Deck.UBound(2))), false);
+    TakePile(g.Used, Eng.UsedPile, Count(Eng.UsedCount, std::min(total, Eng.UsedPile.UBound(2))), false);
+    TakePile(g.PlayerSide, Eng.PlayerSide, Count(Eng.PlayerSideCount, 26), false);
+    for (int s = 1; s <= 10; ++s)
+        for (int k = 0; k <= 1; ++k)
+            g.PlayerCards(k, s) = Eng.PlayerCards(k, s);
+    for (int p = 1; p <= 4; ++p) {
+        const int count = Count(Eng.PlayerHoldCount(p), kHoldCovered);
+        g.PlayerHoldCount(p) = Eng.PlayerHoldCount(p);
+        for (int d = 1; d <= count; ++d)
+            for (int k = 0; k <= 1; ++k)
+                g.PlayerHold(k, p, d) = Eng.PlayerHold(k, p, d);
+    }
+    g.PlayerHold(1, 0, 1) = Eng.WildsFromSide;
+    g.PlayerHold(1, 0, 2) = Eng.WildsFromHand;
+
+    const int centers = std::min({Com.NumCenters, 4, Eng.CenterCount.UBound(1)});
+    for (int c = 1; c <= centers; ++c) {
+        g.CenterCount(c) = Eng.CenterCount(c);
+        for (int d = 1; d <= Count(Eng.CenterCount(c), 12); ++d)
+            for (int k = 0; k <= 1; ++k)
+                g.Center(k, c, d) = Eng.Center(k, c, d);
+    }
+
+    for (int seat = 2; seat <= std::min(Com.NumPlayers, 4); ++seat) {
+        const SeatRecord& rec = SeatRecordOf(seat);
+        const int i = seat - 2;
+        g.SideCounts(i) = rec.RecSideCount;
+        g.SideStacks(i) = rec.RecSideStack;
+        TakePile(g.Side(seat), rec.RecSide, Count(rec.RecSideCount, 26), false);
+        for (int s = 1; s <= 10; ++s)
+            for (int k = 0; k <= 1; ++k)
+                g.Cards(seat)(k, s) = rec.RecCards(k, s);
+        for (int p = 1; p <= 4; ++p) {
+            const int depth = rec.RecHoldInfo(p, 1);
+            g.HoldDepth(i, p) = depth;
+            g.HoldType(i, p) = rec.RecHoldInfo(p, 2);
+            // The file has 30 places a pile; a 31st card is the top its slot keeps.
+            for (int d = 1; d <= Count(depth, kHoldCovered); ++d) {
+                g.OppHold(i, p, d) = rec.RecHold(0, p, d);
+                g.OppHold(i + 3, p, d) = rec.RecHold(1, p, d);
+            }
+        }
+        g.PlayerHold(1, 0, 2 * seat - 1) = rec.RecWildsFromSide;
+        g.PlayerHold(1, 0, 2 * seat) = rec.RecWildsFromHand;
+    }
+    Sav.Buffer = g;
+}
+
+void Game_AutoSave() {
+    Game_Capture();
+    const bool odd = Eng.TurnCount % 2 != 0;
+    Sav.SaveSlot = odd || Eng.TurnCount == 0 ? kAutoSaveOdd : kAutoSaveEven;
+    Sav.Buffer.Name = QStringLiteral("AutoSave");
+    const RecordBuf rec = Sav.Buffer.Encode();
+    WriteAuto(Sav.SaveSlot, rec);
+    WriteAuto(kAutoSaveCopy, rec);
+    if (Eng.TurnCount == 0) {
+        // The deal: a restart of the first turn and of the game both start here.
+        WriteAuto(kAutoSaveEven, rec);
+        WriteAuto(kGameStart, rec);
+    }
+}
+
+void Game_Restore(platform::RecordFile& file) {
+    // The turn loop works on the tables a restore would replace under it.
+    if (Eng.CompTurnActive) {
+        Sav.DialogCancelled = true;
+        return;
+    }
+    Sav.DialogCancelled = false;
+    TableForm& f = frmGrulm();
+    const bool fromSaves = &file == &SavedGameFile();
+    const bool resuming = Sav.ResumePending;
+    const bool sameTurn = Com.RestartingTurn || Com.UndoRequested || resuming;
+
+    const SavedGame g = SavedGame_Read(file, Sav.SaveSlot);
+    Sav.Buffer = g;
+    if (!SavedGame_Fault(g).isEmpty()) {
+        platform::MsgBox(QStringLiteral("This saved game is empty or damaged."), platform::vbExclamation,
+                         QStringLiteral("Restore"));
+        Sav.DialogCancelled = true;
+        return;
+    }
+    if (Com.NetGame != 0 && !FitsConnection(g)) {
+        Sav.DialogCancelled = true;
+        return;
+    }
+
+    // From here on the table takes the stored game.
+    Com.PrevPlayers = Com.NumPlayers;
+    Com.PrevCenters = Com.NumCenters;
+    if (!sameTurn) f.StatusBar_Clear();
+    Com.ForcedCards = g.ForcedCards;
+    Com.NumPlayers = g.NumPlayers;
+    Com.SideSize = g.SideSize;
+    Com.TotalCards = Com.NumPlayers * 52;
+    Com.NumCenters = g.NumCenters;
+
+    if (Com.SoundMode != 2 && !Com.TutorialMode) {
+        const bool chosenGame = fromSaves && !Com.RestartingTurn;
+        platform::Svc().sound->PlayAsync(Com.DataPath + (chosenGame ? "~121.tmp" : "~117.tmp"));
+    }
+    if (Com.SideSize == 0) Com.SideSize = 19;
+
+    if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
+        f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    f.Table_Clear();
+
+    Com.NoWildAce = g.NoWildAce != 0;
+    Com.Pturn = g.Pturn;
+    WhosOnFirst();
+    PutOnTable(g);
+
+    if (!Com.RestartingTurn) {
+        const RecordBuf rec = g.Encode();
+        WriteAuto(kAutoSaveEven, rec);
+        WriteAuto(kAutoSaveOdd, rec);
+    }
+    if (Sav.RecoverBusy == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
+
+    if (Com.NetGame == 0) f.Stacks_ShowCounts(true);
+    Sav.DealtThisRun = true;
+    if (Com.NetGame == 0) f.Table_Redraw();
+    if (Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+    f.Counter_Refresh();
+    // On the human's turn the working set holds the seat that played last, as after a turn.
+    SeatRecord_Copy(SeatRecordOf(Com.Pturn >= 2 ? Com.Pturn : Com.NumPlayers), false);
+    f.WildUpdate();
+    Com.KeepSidePicture = true;
+
+    Sav.ResumePending = false;
+    if (Shl.MoveLogOn && !sameTurn) {
+        // A restored game starts a new move history.
+        Game_Capture();
+        Com.MoveCounter = 1;
+        MoveHistory_Write(1);
+    }
+
+    if (Com.Pturn == 1) {
+        f.Label9(1).SetCaption(QStringLiteral("It's still your turn."));
+        f.ImgTurn1.SetVisible(true);
+        f.ImgTurn2.SetVisible(false);
+    } else {
+        f.Label9(1).SetCaption(QStringLiteral("It's NOT your turn."));
+        f.ImgTurn2.SetVisible(true);
+        f.ImgTurn1.SetVisible(false);
+        if (Com.NetGame == 0) Pause(1.5);
+        if (Com.GameAbort) return;
+    }
+    if (Sav.RecoverBusy == 1) return;
+    if (Com.Pturn == 1)
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+    else if (Hooks.ComputerTurn)
+        Hooks.ComputerTurn();
+}
+
+void TempMoves_Open(bool open) {
+    if (open) {
+        Shl.MoveLogOn = g_moves.Open(Com.DataPath + "~tempmoves.sav", SavedGame::kSize);
+    } else {
+        g_moves.Close();
+        Shl.MoveLogOn = false;
+        Eng.TurnCount = 0;
+    }
+}
+
+void RestartTurn() {
+    const QString title = QStringLiteral("Restart Turn");
+    auto refuse = [&](const QString& text, int style) {
+        platform::MsgBox(text, style, title);
+        // A raised flag would otherwise mislead the next table reset.
+        Com.RestartingTurn = false;
+        Com.UndoRequested = false;
+    };
+    if (Com.NetGame != 0) {
+        refuse(QStringLiteral("Restart turn cannot be used during an Internet game"),
+               platform::vbInformation);
+        return;
+    }
+    if (!Shl.MoveLogOn) {
+        refuse(QStringLiteral("The AutoSave box from the Game Menu, Restore Game option,\r\n"
+                              "must be checked to use this option."),
+               platform::vbOKOnly);
+        return;
+    }
+    if (!Com.KeepSidePicture) {
+        refuse(QStringLiteral("Huh? No turn to restart! (?)"), platform::vbOKOnly);
+        return;
+    }
+    Sav.TurnRestarted = true;
+    if (Com.RestartingTurn) {
+        Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+        Game_Restore(SavedGameFile());
+        Com.RestartingTurn = false;
+        if (Sav.DialogCancelled) return;
+        Com.MoveCounter = 1;
+        Game_Capture();
+        MoveHistory_Write(1);
+    } else if (Com.UndoRequested) {
+        if (Com.MoveCounter > 1) {
+            Sav.SaveSlot = Com.MoveCounter - 1;
+            Game_Restore(g_moves);
+            Com.UndoRequested = false;
+            if (!Sav.DialogCancelled) Com.MoveCounter -= 1;
+        } else {
+            Com.UndoRequested = false;
+        }
+    } else {
+        Com.UndoRequested = false;
+    }
+}
+
+void SavedGames_Install() {
+    Hooks.Game_AutoSave = [] { Game_AutoSave(); };
+    Hooks.Game_Capture = [] { Game_Capture(); };
+    Hooks.MoveHistory_Write = [](int record) { MoveHistory_Write(record); };
+    Hooks.MoveLogOn = [] { return Shl.MoveLogOn; };
+    ProfHooks.TempMovesOpen = [](bool open) { TempMoves_Open(open); };
+    RestartTurnHook = [] { RestartTurn(); };
+}
