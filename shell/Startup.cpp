@@ -8,6 +8,8 @@
 #include "shell/Folders.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
+#include "shell/SavedGames.h"
+#include "engine/Deal.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
 #include "table/Display.h"
@@ -468,4 +470,7 @@ void Startup_Install() {
         if (Startup.KeyCommand) Startup.KeyCommand(keyCode, shift);
     };
     Display_Install();
+    SavedGames_Install();
+    Deal_Install();
+    DealHooks.Sound_Card = [](int kind) { Sound_Card(kind); };
 }

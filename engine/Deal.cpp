@@ -1,0 +1,539 @@
+#include "engine/Deal.h"
+#include "common/Card.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Cards.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/StandIn.h"
+#include "engine/TurnOrder.h"
+#include "platform/Services.h"
+
+#include <QImage>
+
+DealHooksT DealHooks;
+
+namespace {
+
+// A completed SetUp waits for its GoDeal.
+bool g_setUpDone = false;
+
+// The table may not close while a set-up or deal runs; every way out clears the flag.
+struct BusyGuard {
+    BusyGuard() { Eng.TableBusy = true; }
+    ~BusyGuard() { Eng.TableBusy = false; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+};
+
+TableForm& F() {
+    return frmGrulm();
+}
+
+bool Internet() {
+    return Com.NetGame != 0;
+}
+bool Remote() {
+    return Com.NetGame != 0 && Com.NetHost == 0;
+}
+
+void PlayAsync(const char* file) {
+    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+}
+
+// One wait of an exchange. A link that has gone (NetGame 0) counts as a lost connection.
+bool Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {}) {
+    if (Net_Wait(done, endStates)) return true;
+    if (Com.NetGame == 0) Com.NetState = 6;
+    return false;
+}
+
+// The send operations append the terminator to the variable they are given: they get copies.
+void Send(const QString& text) {
+    if (!Netl.Net_Send) return;
+    QString message = text;
+    int socket = 0;
+    Netl.Net_Send(message, socket);
+}
+void SendAll(const QString& text) {
+    if (!Netl.Net_SendAll) return;
+    QString message = text;
+    int except = 0;
+    Netl.Net_SendAll(message, except);
+}
+
+ControlArray<PictureBox>& PlacesOf(int seat) {
+    TableForm& f = F();
+    switch (seat) {
+    case 1:
+        return f.Picture7;
+    case 2:
+        return f.Picture1;
+    case 3:
+        return f.Picture2;
+    case 4:
+        return f.Picture3;
+    default:
+        throw std::out_of_range("no card places for seat " + std::to_string(seat));
+    }
+}
+BArray<int, 2>& CardsOf(int seat) {
+    return seat == 1 ? Eng.PlayerCards : SeatRecordOf(seat).RecCards;
+}
+
+// The local seat that host seat h stands for (the same seat outside a remote's table).
+int SeatOfHostSeat(int h) {
+    return Remote() ? HostToLocalSeat(Com.NumPlayers, Com.NetSeat, h) : h;
+}
+
+void MarkSeen(int number) {
+    if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
+}
+
+void ShowEdge(int e) {
+    TableForm& f = F();
+    if (f.Stack.Exists(e)) f.Stack(e).SetVisible(true);
+}
+
+void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
+    const int top = rec.RecSide(0, rec.RecSideCount);
+    F().Card_Show(places, 1, top, 0);
+    MarkSeen(top);
+}
+
+// The first player's words; true when the deal may go on to the first turn.
+bool AnnounceFirst() {
+    TableForm& f = F();
+    auto& sound = *platform::Svc().sound;
+    // The toss is heard even with sounds off.
+    const QString toss = Com.DataPath + QStringLiteral("~123.tmp");
+    if (Eng.TossTie != 0) {
+        f.Label9(1).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
+        sound.PlaySync(toss);
+        Pause(0.5);
+    }
+    if (Com.GameAbort) return false;
+    if (Com.Pturn == 1) return true;
+
+    SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
+    const QString& name = Eng.SeatName;
+    if (Eng.TossTie != 0) {
+        f.Label9(2).SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
+                               QStringLiteral(" goes FIRST!"));
+        sound.PlaySync(toss);
+        if (!Internet()) Pause(2);
+    } else if (Com.NumPlayers == 2) {
+        f.Label9(2).SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
+                               QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
+                               QStringLiteral("\r\nSo I go FIRST!"));
+        if (!Internet()) Pause(1.85);
+    } else {
+        f.Label9(2).SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
+                               QStringLiteral(" goes FIRST!"));
+        if (!Internet()) Pause(1.85);
+    }
+    if (Com.GameAbort) return false;
+    Pause(Com.ComputerPause);
+    return !Com.GameAbort;
+}
+
+// The human starts: the turn opens with the human's places live.
+void HumanFirst() {
+    TableForm& f = F();
+    f.Label9(2).SetCaption(QStringLiteral("\r\n\r\nYOU go first"));
+    if (Com.PlayerAvatar.isEmpty()) {
+        if (Internet()) f.ImgAvatar.SetPicture(QImage());
+    } else if (Internet() || Com.NumPlayers >= 3) {
+        f.Avatar_Show(Com.PlayerAvatar);
+    }
+    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+        Com.MoveCounter = 1;
+        if (Hooks.Game_Capture) Hooks.Game_Capture();
+        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+    }
+    f.Piles_EnableRange(f.Picture7, true, 1, 10);
+    Eng.DragOn = false;
+}
+
+// A remote player's DEAL press: answers the host, then resumes a snapshot or deals.
+void RemoteDeal() {
+    TableForm& f = F();
+    f.StatusMsg.SetVisible(false);
+    if (Com.NetState == 3) {
+        Send(QStringLiteral("GS"));
+    } else if (Com.NetState == 12) {
+        Send(QStringLiteral("RC"));
+        if (!Version_AtMost(Com.PeerVersion, "74")) {
+            if (!Wait([] { return Com.NetState == 13; })) return;
+            if (DealHooks.Sound_Card) DealHooks.Sound_Card(1);
+        }
+    }
+    if (f.LabelPeek.Visible()) f.LabelPeek.SetVisible(false);
+    Com.NetAnswered = true;
+
+    if (Com.RecoverPending == 1) {
+        Com.RecoverPending = 0;
+        // A repeated resume from the host is ignored.
+        Com.NetLastType[0] = 13;
+        f.Stacks_ShowCounts(true);
+        f.Table_Redraw();
+        if (Com.Pturn != 1) {
+            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's NOT your turn."));
+            Eng.TurnResumedOpp = 1;
+            Eng.TurnResumedHuman = 0;
+            f.ImgTurn2.SetVisible(true);
+            f.ImgTurn1.SetVisible(false);
+            if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+        } else {
+            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's still your turn."));
+            Eng.TurnResumedHuman = 1;
+            Eng.TurnResumedOpp = 0;
+            f.ImgTurn1.SetVisible(true);
+            f.ImgTurn2.SetVisible(false);
+        }
+        return;
+    }
+    if (SetUp()) GoDeal();
+}
+
+// The stock from the host: read, checked, answered.
+bool ReceiveStock() {
+    if (!Wait([] { return Com.NetState == 4; }, {14})) return false;
+    StockRead stock;
+    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
+        // A damaged stock ends the exchange as a lost connection would.
+        Com.NetState = 6;
+        return false;
+    }
+    Stock_Apply(stock, Com.PeerVersion, Com.TotalCards);
+    Eng.DeckCount = Com.TotalCards;
+    Send(QStringLiteral("DK"));
+    return true;
+}
+
+// The host's stock to every remote player, once all of them have pressed DEAL.
+bool SendStock() {
+    if (!Wait([] { return Com.NetState == 3; })) return false;
+    const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
+    Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
+    Com.NetAckCount = 1;
+    SendAll(Com.NetDeck);
+    return Wait([] { return Com.NetState == 4 && Com.NetAckCount == Com.NumPlayers; });
+}
+
+// The first player as the host chose it, in local seat numbers.
+bool ReceiveFirstPlayer() {
+    if (!Wait([] { return Com.NetState == 5; }, {3, 14})) return false;
+    if (Com.Pturn < 1 || Com.Pturn > Com.NumPlayers) {
+        Com.NetState = 6;
+        return false;
+    }
+    Send(QStringLiteral("TR"));
+    if (!Version_AtMost(Com.PeerVersion, "74") && Com.NumPlayers >= 3) PturnCalculate();
+    return true;
+}
+
+bool SendFirstPlayer() {
+    int seat = Com.Pturn;
+    // A current two-player peer is told in its own numbering.
+    if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, "74")) seat = Com.Pturn == 1 ? 2 : 1;
+    Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
+    Com.NetAckCount = 1;
+    SendAll(Com.NetOut);
+    return Wait([] { return Com.NetState == 5 && Com.NetAckCount == Com.NumPlayers; });
+}
+
+} // namespace
+
+bool SetUp_Pending() {
+    return g_setUpDone;
+}
+
+void Stock_Build() {
+    Eng.Deck.Redim(2, Com.TotalCards);
+    int r = 0;
+    for (int i = 1; i <= Com.TotalCards; ++i) {
+        r = r == 13 ? 1 : r + 1;
+        Eng.Deck(0, i) = i;
+        Eng.Deck(1, i) = r;
+    }
+    if (Com.DecksSeparate) {
+        Eng.DeckCount = 52;
+        for (int k = 1; k <= Com.NumPlayers; ++k)
+            Deck_Shuffle(52 * (k - 1) + 1, 52 * k, 52 * (k - 1));
+    } else {
+        Eng.DeckCount = Com.TotalCards;
+        Deck_Shuffle(1, Com.TotalCards);
+    }
+    Eng.DeckCount = Com.TotalCards;
+}
+
+void SidePiles_Deal() {
+    const int players = Com.NumPlayers;
+    const int total = Com.TotalCards;
+    const int size = Com.SideSize + 1;
+
+    Eng.PlayerSideStack = 25 - Com.SideSize;
+    Eng.SeatSideStack = 50 - Com.SideSize;
+    for (int seat = 2; seat <= players; ++seat) {
+        SeatRecord& rec = SeatRecordOf(seat);
+        rec.RecSideStack = 25 * seat - Com.SideSize;
+        rec.RecSideCount = size;
+    }
+    if (Com.DebugMode) F().DebugShowDeck();
+
+    // Piles left from an earlier game must not hold cards of this one twice.
+    Eng.PlayerSide.Clear();
+    for (int seat = 2; seat <= 4; ++seat)
+        SeatRecordOf(seat).RecSide.Clear();
+    Eng.PlayerSideCount = 0;
+    Eng.SeatSideCount = 0;
+    for (int pass = 1; pass <= size; ++pass) {
+        const int k = total - (pass - 1) * players;
+        ++Eng.PlayerSideCount;
+        ++Eng.SeatSideCount;
+        for (int j = 0; j < players; ++j) {
+            const int seat = SeatOfHostSeat(j + 1);
+            BArray<int, 2>& pile = seat == 1 ? Eng.PlayerSide : SeatRecordOf(seat).RecSide;
+            const int at = seat == 1 ? Eng.PlayerSideCount : Eng.SeatSideCount;
+            for (int f = 0; f <= 1; ++f) {
+                pile(f, at) = Eng.Deck(f, k - j);
+                Eng.Deck(f, k - j) = 0;
+            }
+        }
+    }
+    Eng.DeckCount = total - size * players;
+
+    for (int f = 0; f <= 1; ++f)
+        Eng.PlayerCards(f, 1) = Eng.PlayerSide(f, Eng.PlayerSideCount);
+    for (int seat = 2; seat <= players; ++seat) {
+        SeatRecord& rec = SeatRecordOf(seat);
+        for (int f = 0; f <= 1; ++f)
+            rec.RecCards(f, 1) = rec.RecSide(f, Eng.SeatSideCount);
+    }
+}
+
+bool SetUp() {
+    BusyGuard busy;
+    g_setUpDone = false;
+    TableForm& f = F();
+    if (Com.NetSavedPause != 0 && !Internet()) Com.ComputerPause = Com.NetSavedPause;
+    if (Remote()) f.Table_Clear();
+    if (!Internet()) Com.NetHost = 0;
+
+    if (Remote()) {
+        // A seat the table size does not have cannot be dealt to.
+        if (!SeatMapValid(Com.NumPlayers, Com.NetSeat)) {
+            Com.NetState = 6;
+            return false;
+        }
+        Eng.Deck.Redim(2, Com.TotalCards);
+        const bool received = ReceiveStock();
+        Com.NetDeck.clear();
+        if (!received) return false;
+    } else {
+        Stock_Build();
+        Com.NetDeck.clear();
+        if (Internet() && !SendStock()) return false;
+    }
+    Com.NetDeck.clear();
+    if (Internet() && Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+
+    SidePiles_Deal();
+
+    Toss();
+    if (Remote() && !ReceiveFirstPlayer()) return false;
+    WhosOnFirst();
+    if (Internet() && !Remote() && !SendFirstPlayer()) return false;
+
+    Eng.TurnResumedOpp = 1;
+    Eng.TurnResumedHuman = 2;
+    g_setUpDone = true;
+    return true;
+}
+
+void GoDeal() {
+    if (!g_setUpDone) return;
+    g_setUpDone = false;
+    BusyGuard busy;
+    TableForm& f = F();
+    f.Label9(1).SetCaption(QStringLiteral(" "));
+    if (!Internet()) f.Label9(2).SetCaption(QStringLiteral(" "));
+    PlayAsync("~121.tmp");
+
+    for (int e = 25; e >= 26 - Com.SideSize; --e) {
+        ShowEdge(e);
+        ShowEdge(e + 25);
+        if (Com.NumPlayers >= 3) ShowEdge(e + 50);
+        if (Com.NumPlayers == 4) ShowEdge(e + 75);
+    }
+
+    ShowSideTop(f.Picture1, Eng.Seat2Rec);
+    const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
+    f.Card_Show(f.Picture7, 1, top, 0);
+    MarkSeen(top);
+    f.ImgHold.SetVisible(true);
+    if (Com.NumPlayers >= 3) ShowSideTop(f.Picture2, Eng.Seat3Rec);
+    if (Com.NumPlayers == 4) ShowSideTop(f.Picture3, Eng.Seat4Rec);
+
+    Pause(0.6);
+    if (Com.GameAbort) return;
+    PlayAsync("~118.tmp");
+    Deal_All();
+    if (Com.GameAbort) return;
+
+    if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+    Eng.TurnCount = 1;
+    f.StatusBar_Clear();
+    f.WildUpdate();
+    f.Counter_Refresh();
+    f.ImgTurn1.SetVisible(Com.Pturn == 1);
+    f.ImgTurn2.SetVisible(Com.Pturn != 1);
+
+    if (!AnnounceFirst()) return;
+    if (Com.Pturn != 1) {
+        if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+    } else {
+        HumanFirst();
+    }
+}
+
+void Deal_All() {
+    TableForm& f = F();
+    for (int slot = 2; slot <= 6; ++slot) {
+        for (int h = 1; h <= Com.NumPlayers; ++h) {
+            // A closing program or a stock without cards ends the deal.
+            if (Com.GameAbort || Eng.DeckCount < 1) return;
+            const int seat = SeatOfHostSeat(h);
+            f.Card_Deal(PlacesOf(seat), CardsOf(seat), slot, seat == 1 ? 5 : 3);
+        }
+    }
+}
+
+void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
+    TableForm& f = F();
+    for (int slot = 2; slot <= 6; ++slot) {
+        if (Eng.DeckCount == 0 && Hooks.RESHUFFLE) Hooks.RESHUFFLE();
+        if (Com.GameAbort) return;
+        places(slot).ZOrder(0);
+        if (cards(1, slot) != 0) continue;
+        if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
+            if (Hooks.STALEMATE) Hooks.STALEMATE();
+            return;
+        }
+        f.Card_Deal(places, cards, slot, 5);
+        if (Com.Pturn == 1) places(slot).SetEnabled(true);
+    }
+    if (Eng.HandCount == 0) {
+        const bool human = places.Name() == QLatin1String("Picture7");
+        f.Label9(1).SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
+                                     : Eng.SeatName + QStringLiteral(" Picked Up"));
+    }
+    Eng.HandCount = 5;
+    if (f.picPanel.Visible()) f.picPanel.ZOrder(0);
+}
+
+void Game_New() {
+    // A computer turn or another start still on the stack must finish first.
+    if (Eng.CompTurnActive || Eng.TableBusy) return;
+    TableForm& f = F();
+    if (!Internet() && Com.FlowRunning) {
+        Eng.NewGameDeferred = true;
+        Com.FlowStop = true;
+        Com.DealAfterFlow = true;
+        return;
+    }
+    Eng.NewGameDeferred = false;
+
+    // The question comes before anything changes, so "No" leaves the game as it was.
+    if (!Internet() && (Eng.SeatSideCount == 1 || Eng.SeatSideCount == 2)) {
+        const int d = Eng.PlayerSideCount - Eng.SeatSideCount;
+        const QString& title = Eng.Seat2Rec.RecName;
+        if (d >= 10) {
+            platform::MsgBox(QStringLiteral("Sure, go ahead, start a new game when I'm winning!"),
+                             platform::vbOKOnly, title);
+        } else if (d >= 1) {
+            const int answer = platform::MsgBox(
+                QStringLiteral("Are you serious?!\r\nI'm about to win and you want to start a new game???"),
+                platform::vbYesNo, title);
+            if (answer != platform::vbYes) return;
+        }
+        if (Com.GameAbort) return;
+    }
+    f.cmdDeal.SetVisible(false);
+    Eng.StaleMode = 0;
+    Eng.TurnCount = 0;
+    f.Label9(1).SetCaption(QString());
+    f.Label9(2).SetCaption(QString());
+
+    if (Internet()) {
+        f.Table_Clear();
+        if (Com.NumPlayers != Com.NetGame + 1) {
+            platform::MsgBox(
+                QStringLiteral("You have") + NumStr(Com.NetGame) +
+                QStringLiteral(" opponent(s).\r\nUse the Internet Menu, Host Setup option to change "
+                               "the setup to match the number of players."));
+            return;
+        }
+        f.Piles_EnableRange(f.Picture7, false, 1, 10);
+        f.StatusMsg.SetVisible(false);
+        Com.NetAckCount = 1;
+        SendAll(QStringLiteral("GS"));
+        f.StatusMsg.SetCaption(
+            QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
+        f.StatusMsg.SetVisible(true);
+        f.Label9(0).SetCaption(QStringLiteral("WAITING for Opponent"));
+        f.Label9(0).SetVisible(true);
+        const bool everyone = Wait([] { return Com.NetState == 3 && Com.NetAckCount == Com.NumPlayers; });
+        // The waiting notice goes whether the wait succeeded or the link broke.
+        f.StatusMsg.SetVisible(false);
+        f.Label9(0).SetCaption(QString());
+        if (!everyone) return;
+    }
+
+    f.HoldView_Hide();
+    if (!Internet()) f.Table_Clear();
+    PlayAsync("~122.tmp");
+    if (!Com.KeepSidePicture && Com.DeckStyle >= 6) {
+        f.Picture7(1).SetBorderStyle(0);
+        f.Picture1(1).SetBorderStyle(0);
+    }
+    Com.KeepSidePicture = true;
+    if (SetUp()) GoDeal();
+}
+
+void cmdDeal_Click() {
+    TableForm& f = F();
+    if (!Internet() && Com.FlowRunning) {
+        Com.FlowStop = true;
+        Com.DealAfterFlow = true;
+        return;
+    }
+    // A press while a turn, set-up or game end is still running waits for a later one.
+    if (Eng.CompTurnActive || Eng.TableBusy) return;
+    f.cmdDeal.SetVisible(false);
+    f.Label9(2).SetCaption(QString());
+    if (!Internet()) {
+        if (!Eng.NewGameDeferred) Com.KeepSidePicture = false;
+        Game_New();
+    } else if (Com.NetHost != 0) {
+        // A set-up already made is dealt; otherwise the press starts a new game.
+        if (g_setUpDone)
+            GoDeal();
+        else
+            Game_New();
+    } else {
+        RemoteDeal();
+    }
+    if (Com.GameAbort) {
+        // The window's close was refused while the table was busy: close it now.
+        Eng.TableBusy = false;
+        f.Unload();
+    }
+}
+
+void Deal_Install() {
+    frmGrulm().cmdDeal.On().Click = [](int) { cmdDeal_Click(); };
+    if (!Hooks.ComputerTurn) Hooks.ComputerTurn = ComputerTurn_StandIn;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Starting a game: the new-game command and the DEAL button, the set-up (stock,
+// the Internet exchange of stock and first player, side piles, toss), the opening
+// deal and the refill of a hand during play.
+#include "common/BArray.h"
+#include "engine/TableForm.h"
+
+#include <functional>
+
+// The new-game command: questions, the Internet start exchange, the reset, then
+// SetUp and GoDeal. Refused while a computer turn runs.
+void Game_New();
+// The DEAL button.
+void cmdDeal_Click();
+// Stage one: stock, side piles and first player. True when it completed; only then
+// may GoDeal follow.
+bool SetUp();
+// Stage two: side tops, stacks, the hands and the first turn. Runs only after a
+// completed SetUp, once.
+void GoDeal();
+// Five hand cards to every seat, in the host's seat order.
+void Deal_All();
+// Refills the empty hand slots 2 to 6 of a seat from the stock.
+void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards);
+
+// Parts of SetUp that tests and the snapshot code reach on their own.
+// The stock in pack order, shuffled by the house rule; DeckCount = TotalCards.
+void Stock_Build();
+// The side piles from the top of the stock, the side tops into slot 1 of every seat.
+void SidePiles_Deal();
+// True between a completed SetUp and the GoDeal that uses it.
+bool SetUp_Pending();
+
+// What the deal needs of the table presentation: the card sound of a kind.
+struct DealHooksT {
+    std::function<void(int kind)> Sound_Card;
+};
+extern DealHooksT DealHooks;
+
+// Wires the DEAL button, and the stand-in turn loop while no computer opponent is installed.
+void Deal_Install();

@@ -1,0 +1,180 @@
+#pragma once
+// A table window laid out for a game size, the flow hooks cleared, and a scripted
+// network peer: what is sent is recorded, and every wait for a message runs the
+// next scripted arrival (none left: the link is lost).
+#include "common/Card.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/StandIn.h"
+#include "engine/TurnOrder.h"
+#include "table/Design.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
+#include "table/TableState.h"
+#include "table/frmGrulm.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+
+struct FakePeer {
+    QStringList sent;
+    std::deque<std::function<void()>> arrivals;
+
+    void Install() {
+        Netl.Net_Send = [this](QString& m, int& socket) {
+            if (Com.NetHost == 0) socket = 0;
+            sent << m;
+        };
+        Netl.Net_SendAll = [this](QString& m, int&) {
+            sent << m;
+            m += QLatin1Char('\n');
+        };
+        Netl.Net_WaitMessage = [this](int&) {
+            if (arrivals.empty()) {
+                Com.NetState = 6;
+                return;
+            }
+            auto next = std::move(arrivals.front());
+            arrivals.pop_front();
+            next();
+        };
+        Netl.Recover_NextField = RecoverNextField;
+    }
+    // Reads NetDeck as the snapshot reader does: the value after the next "#".
+    static int RecoverNextField() {
+        const int idx = static_cast<int>(Com.NetDeck.indexOf(QLatin1Char('#'), Com.NetDeckPos));
+        if (idx < 0) {
+            Com.NetDeckPos = 0;
+            return 0;
+        }
+        Com.NetDeckPos = idx + 1;
+        return NumVal16(Com.NetDeck.mid(idx + 1));
+    }
+    // An answer of one type from every peer.
+    void Answers(int state) {
+        arrivals.push_back([state] {
+            Com.NetState = state;
+            Com.NetAckCount = Com.NumPlayers;
+        });
+    }
+    // A message from the host as the handler leaves it.
+    void Stock(const QString& message) {
+        arrivals.push_back([message] {
+            Com.NetState = 4;
+            Com.NetDeck = message.mid(3).trimmed();
+        });
+    }
+    void FirstPlayer(int seat) {
+        arrivals.push_back([seat] {
+            Com.NetState = 5;
+            Com.Pturn = seat;
+        });
+    }
+    void State(int state) {
+        arrivals.push_back([state] { Com.NetState = state; });
+    }
+};
+
+class DealTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        Hooks = FlowHooks{};
+        Netl = NetLink{};
+        DealHooks = DealHooksT{};
+        PlanTables_Redim = nullptr;
+        DisplayChangeHook = nullptr;
+        Com.DataPath = home->Path() + "/Data/";
+        QDir().mkpath(Com.DataPath);
+        form = std::make_unique<FrmGrulm>();
+        Pictures_Init();
+        StatusBar_Init();
+        Com.AnimSteps = 3;
+        Com.ComputerPause = 0.1;
+        Eng.Seat2Rec.RecName = "Grulm";
+        Eng.Seat3Rec.RecName = "Torvek";
+        Eng.Seat4Rec.RecName = "Brina";
+        Hooks.ComputerTurn = [this] {
+            ++computerTurns;
+            ComputerTurn_StandIn();
+        };
+        Table(2);
+    }
+    void TearDown() override {
+        form.reset();
+        Hooks = FlowHooks{};
+        Netl = NetLink{};
+        DealHooks = DealHooksT{};
+        GameTest::TearDown();
+    }
+
+    // The table laid out for a game size on the 800-pixel screen.
+    void Table(int players) {
+        Tbl.ScreenWidthTwips = 12000;
+        svc.screen->widthTwips = 12000;
+        form->SetClientSizePx(800, static_cast<int>(design::kClient.h));
+        Stacks_LoadImages();
+        Highlights_LoadImages();
+        Com.PrevPlayers = Com.NumPlayers;
+        Com.PrevCenters = Com.NumCenters;
+        Com.NumPlayers = players;
+        Com.NumCenters = players > 2 ? 4 : 3;
+        Com.TotalCards = players * 52;
+        form->Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    }
+
+    // An Internet game of this program against peers of a version.
+    void Online(bool host, const QString& peerVersion, int netSeat = 1) {
+        peer.Install();
+        Com.NetGame = Com.NumPlayers - 1;
+        Com.NetHost = host ? 1 : 0;
+        Com.PeerVersion = peerVersion;
+        Com.NetSeat = netSeat;
+    }
+
+    // The stock in pack order: position i holds card i.
+    static void PackOrder() {
+        Eng.Deck.Redim(2, Com.TotalCards);
+        for (int i = 1; i <= Com.TotalCards; ++i) {
+            Eng.Deck(0, i) = i;
+            Eng.Deck(1, i) = RankOf(i);
+        }
+        Eng.DeckCount = Com.TotalCards;
+    }
+
+    static BArray<int, 2>& CardsOfSeat(int seat) {
+        return seat == 1 ? Eng.PlayerCards : SeatRecordOf(seat).RecCards;
+    }
+    static BArray<int, 2>& SideOfSeat(int seat) {
+        return seat == 1 ? Eng.PlayerSide : SeatRecordOf(seat).RecSide;
+    }
+    static int SideCountOfSeat(int seat) {
+        return seat == 1 ? Eng.PlayerSideCount : SeatRecordOf(seat).RecSideCount;
+    }
+
+    // Every card of the game by number, counted where it lies: stock, side piles, hands.
+    static std::map<int, int> CardsInPlay() {
+        std::map<int, int> count;
+        for (int i = 1; i <= Eng.DeckCount; ++i)
+            ++count[Eng.Deck(0, i)];
+        for (int seat = 1; seat <= Com.NumPlayers; ++seat) {
+            for (int i = 1; i <= SideCountOfSeat(seat); ++i)
+                ++count[SideOfSeat(seat)(0, i)];
+            for (int slot = 2; slot <= 6; ++slot)
+                ++count[CardsOfSeat(seat)(0, slot)];
+        }
+        return count;
+    }
+
+    std::unique_ptr<FrmGrulm> form;
+    FakePeer peer;
+    int computerTurns = 0;
+};
