@@ -19,6 +19,9 @@ void ComputerTurn_StandIn() {
     if (Com.Pturn == 1 && !Com.GameAbort && HasTableForm()) {
         TableForm& f = frmGrulm();
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        // The turn marker points at the human again.
+        f.ImgTurn1.SetVisible(true);
+        f.ImgTurn2.SetVisible(false);
     }
     Eng.CompTurnActive = false;
     Eng.TableBusy = false;

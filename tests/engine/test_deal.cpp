@@ -507,6 +507,8 @@ TEST_F(DealTest, StandInPlaysTheOtherSeatsRoundToTheHuman) {
     EXPECT_EQ(Eng.TurnPos, 3);
     EXPECT_TRUE(Eng.Seat3Rec == s3 && Eng.Seat4Rec == s4) << "nothing played, nothing changed";
     EXPECT_TRUE(form->Picture7(2).Enabled());
+    EXPECT_TRUE(form->ImgTurn1.Visible());
+    EXPECT_FALSE(form->ImgTurn2.Visible());
     EXPECT_FALSE(Eng.CompTurnActive);
     EXPECT_FALSE(Eng.TableBusy);
 
