@@ -297,7 +297,8 @@ TEST_F(AnnounceTest, OpponentNamesItsWinningCard) {
     EXPECT_EQ(Line(2), "My 9 beats\r\nyour 5\r\nSo I go FIRST!");
     EXPECT_EQ(computerTurns, 1);
     EXPECT_EQ(Com.Pturn, 1);
-    EXPECT_TRUE(form->ImgTurn2.Visible());
+    EXPECT_TRUE(opponentMarkerShown);
+    EXPECT_TRUE(form->ImgTurn1.Visible()); // the turn came back to the human
     EXPECT_FALSE(Eng.TableBusy);
 
     Tops({3, 11, 12});

@@ -104,6 +104,7 @@ class DealTest : public GameTest {
         Eng.Seat4Rec.RecName = "Brina";
         Hooks.ComputerTurn = [this] {
             ++computerTurns;
+            opponentMarkerShown = form->ImgTurn2.Visible();
             ComputerTurn_StandIn();
         };
         Table(2);
@@ -177,4 +178,5 @@ class DealTest : public GameTest {
     std::unique_ptr<FrmGrulm> form;
     FakePeer peer;
     int computerTurns = 0;
+    bool opponentMarkerShown = false; // when the other seats began
 };
