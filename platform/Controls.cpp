@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/EventWidget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -85,41 +86,6 @@ int VirtualKeyOf(int k) {
 
 namespace {
 
-// A widget that reports its mouse events to its control.
-template <typename Base> class EventWidget : public Base {
-public:
-    explicit EventWidget(Control* owner, QWidget* parent) : Base(parent), owner_(owner) {}
-    void Detach() { owner_ = nullptr; }
-    Control* Owner() const { return owner_; }
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        Base::mousePressEvent(e);
-        if (owner_) owner_->FireMouse(0, e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        Base::mouseMoveEvent(e);
-        if (owner_) owner_->FireMouse(1, e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        Control* o = owner_;
-        Base::mouseReleaseEvent(e);
-        if (!o) return;
-        const bool inside = Base::rect().contains(e->position().toPoint());
-        o->FireMouse(2, e);
-        // A press and release on the same control is a click (buttons click through their signal).
-        if constexpr (!std::is_base_of_v<QAbstractButton, Base>) {
-            if (inside && e->button() == Qt::LeftButton && owner_) owner_->FireClick();
-        }
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        Base::mouseDoubleClickEvent(e);
-        if (owner_) owner_->FireDblClick();
-    }
-
-    Control* owner_;
-};
-
 class PaintedWidget : public EventWidget<QWidget> {
 public:
     using EventWidget<QWidget>::EventWidget;
@@ -151,8 +117,7 @@ Control::Control(Form* form, QString name, int index)
 Control::~Control() {
     if (form_) form_->Unregister(this);
     if (widget_) {
-        if (auto* w = dynamic_cast<EventWidget<QWidget>*>(widget_.data())) w->Detach();
-        if (auto* b = dynamic_cast<EventWidget<QPushButton>*>(widget_.data())) b->Detach();
+        if (auto* w = dynamic_cast<Reporting*>(widget_.data())) w->Detach();
         widget_->hide();
         // The widget may be in the middle of delivering the event that unloads it.
         widget_->deleteLater();

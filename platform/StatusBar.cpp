@@ -1,4 +1,5 @@
 #include "platform/StatusBar.h"
+#include "platform/EventWidget.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -9,10 +10,10 @@
 namespace platform {
 
 namespace {
-class BarWidget : public QWidget {
+class BarWidget : public QWidget, public Reporting {
 public:
     BarWidget(StatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) { setAttribute(Qt::WA_OpaquePaintEvent); }
-    void Detach() { bar_ = nullptr; }
+    void Detach() override { bar_ = nullptr; }
 
 protected:
     void paintEvent(QPaintEvent*) override {

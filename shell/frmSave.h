@@ -3,7 +3,10 @@
 // saved-game file to save the running game into or to restore a game from. The
 // caller reads Sav.SaveSlot, Sav.SaveName and Sav.DialogCancelled once it is hidden.
 #include "platform/Controls.h"
-#include "shell/Controls2.h"
+#include "platform/Inputs.h"
+
+using platform::CheckBox;
+using platform::TextBox;
 
 #include <QString>
 #include <functional>

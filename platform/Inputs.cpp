@@ -1,4 +1,5 @@
-#include "shell/Controls2.h"
+#include "platform/Inputs.h"
+#include "platform/EventWidget.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -6,54 +7,21 @@
 #include <QPointer>
 #include <type_traits>
 
+namespace platform {
+
 namespace {
-
-// Reports the mouse to its control; the control may be gone while an event is delivered.
-template <typename Base> class ReportingWidget : public Base {
-  public:
-    ReportingWidget(platform::Control* owner, QWidget* parent) : Base(parent), owner_(owner) {}
-    void Detach() { owner_ = nullptr; }
-
-  protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        Base::mousePressEvent(e);
-        if (owner_) owner_->FireMouse(0, e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        Base::mouseMoveEvent(e);
-        if (owner_) owner_->FireMouse(1, e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        Base::mouseReleaseEvent(e);
-        if (!owner_) return;
-        const bool inside = Base::rect().contains(e->position().toPoint());
-        platform::Control* o = owner_;
-        o->FireMouse(2, e);
-        // A check box reports its click through its own change of state.
-        if constexpr (!std::is_base_of_v<QAbstractButton, Base>) {
-            if (inside && e->button() == Qt::LeftButton && owner_) owner_->FireClick();
-        }
-    }
-
-  private:
-    platform::Control* owner_;
-};
-
-using EditWidget = ReportingWidget<QLineEdit>;
-using CheckWidget = ReportingWidget<QCheckBox>;
-
+using EditWidget = EventWidget<QLineEdit>;
+using CheckWidget = EventWidget<QCheckBox>;
 } // namespace
 
 // ---------------------------------------------------------------- TextBox
 
-TextBox::TextBox(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
+TextBox::TextBox(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     back_ = 0x00FFFFFF;
     Attach(new EditWidget(this, form ? form->Client() : nullptr));
 }
 
-TextBox::~TextBox() {
-    if (auto* w = dynamic_cast<EditWidget*>(widget_.data())) w->Detach();
-}
+TextBox::~TextBox() = default;
 
 QLineEdit* TextBox::Edit() const {
     return static_cast<QLineEdit*>(widget_.data());
@@ -86,13 +54,13 @@ void TextBox::SetLocked(bool locked) {
 void TextBox::ApplyLook() {
     if (!Edit()) return;
     QPalette pal = Edit()->palette();
-    pal.setColor(QPalette::Base, platform::FromBGR(back_));
-    pal.setColor(QPalette::Text, platform::FromBGR(fore_));
+    pal.setColor(QPalette::Base, FromBGR(back_));
+    pal.setColor(QPalette::Text, FromBGR(fore_));
     Edit()->setPalette(pal);
     Edit()->setFont(font_);
 }
 
-void TextBox::CopyFrom(const platform::Control& src) {
+void TextBox::CopyFrom(const Control& src) {
     Control::CopyFrom(src);
     if (auto* t = dynamic_cast<const TextBox*>(&src)) {
         SetMaxLength(t->MaxLength());
@@ -102,7 +70,7 @@ void TextBox::CopyFrom(const platform::Control& src) {
 
 // ---------------------------------------------------------------- CheckBox
 
-CheckBox::CheckBox(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
+CheckBox::CheckBox(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* box = new CheckWidget(this, form ? form->Client() : nullptr);
     toggled_ = QObject::connect(box, &QCheckBox::toggled, box, [this](bool on) {
         if (syncing_) return;
@@ -114,7 +82,6 @@ CheckBox::CheckBox(platform::Form* form, QString name, int index) : Control(form
 
 CheckBox::~CheckBox() {
     QObject::disconnect(toggled_);
-    if (auto* w = dynamic_cast<CheckWidget*>(widget_.data())) w->Detach();
 }
 
 QCheckBox* CheckBox::Box() const {
@@ -144,7 +111,9 @@ void CheckBox::ApplyLook() {
     Box()->setFont(font_);
 }
 
-void CheckBox::CopyFrom(const platform::Control& src) {
+void CheckBox::CopyFrom(const Control& src) {
     Control::CopyFrom(src);
     ApplyLook();
 }
+
+} // namespace platform

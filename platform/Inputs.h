@@ -1,5 +1,5 @@
 #pragma once
-// Controls the platform kit does not have yet: a one-line text box and a check box.
+// Input controls: a one-line text box and a check box.
 #include "platform/Controls.h"
 
 #include <QMetaObject>
@@ -8,11 +8,13 @@
 class QCheckBox;
 class QLineEdit;
 
+namespace platform {
+
 // A one-line text box. Click and the mouse handlers fire as on the other controls;
 // the back colour fills the box.
-class TextBox : public platform::Control {
+class TextBox : public Control {
   public:
-    TextBox(platform::Form* form, QString name, int index);
+    TextBox(Form* form, QString name, int index);
     ~TextBox() override;
 
     QString Text() const;
@@ -22,7 +24,7 @@ class TextBox : public platform::Control {
     // A locked box shows its text but takes no typing.
     bool Locked() const;
     void SetLocked(bool locked);
-    void CopyFrom(const platform::Control& src) override;
+    void CopyFrom(const Control& src) override;
 
   protected:
     void ApplyLook() override;
@@ -33,15 +35,15 @@ class TextBox : public platform::Control {
 
 // A check box: Value 1 checked, 0 not. Changing the value, by a click or in code,
 // fires Click; MouseUp follows a click of the mouse.
-class CheckBox : public platform::Control {
+class CheckBox : public Control {
   public:
-    CheckBox(platform::Form* form, QString name, int index);
+    CheckBox(Form* form, QString name, int index);
     ~CheckBox() override;
 
     int Value() const { return value_; }
     void SetValue(int v);
     void SetCaption(const QString& s) override;
-    void CopyFrom(const platform::Control& src) override;
+    void CopyFrom(const Control& src) override;
 
   protected:
     void ApplyLook() override;
@@ -52,3 +54,5 @@ class CheckBox : public platform::Control {
     bool syncing_ = false;
     QMetaObject::Connection toggled_;
 };
+
+} // namespace platform
