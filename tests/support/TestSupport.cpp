@@ -1,9 +1,16 @@
 #include "tests/support/TestSupport.h"
 #include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
+#include "table/Display.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
 #include "table/TableState.h"
+#include "shell/Profile.h"
+#include "shell/Startup.h"
 
 #include <QDir>
 
@@ -36,6 +43,17 @@ void GameTest::SetUp() {
     Table_ResetState();
     Shell_Reset();
     SavedGames_Reset();
+    // Hooks a start-up in an earlier test installed must not reach this one.
+    Hooks = FlowHooks{};
+    Netl = NetLink{};
+    DealHooks = DealHooksT{};
+    DispHooks = DisplayHooks{};
+    DisplayChangeHook = nullptr;
+    RestartTurnHook = nullptr;
+    PlanTables_Redim = nullptr;
+    Profile_Reset();
+    Startup_Reset();
+    Startup = StartupHooks{};
 }
 
 void GameTest::TearDown() {
