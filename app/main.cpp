@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Vornhelm"));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::InstallRealServices();
-    for (int i = 1; i < argc; ++i) Boot.Arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        Boot.Arguments << QString::fromLocal8Bit(argv[i]);
 
     auto* table = new FrmGrulm();
     Startup_Install();

@@ -12,7 +12,7 @@
 template <typename T, int N> class BArray {
     static_assert(N >= 1 && N <= 4, "1 to 4 dimensions");
 
-public:
+  public:
     struct Bound {
         int lo = 0;
         int hi = -1;
@@ -60,14 +60,16 @@ public:
     std::size_t Count() const { return data_.size(); }
 
     void Clear() {
-        for (auto& v : data_) v = T{};
+        for (auto& v : data_)
+            v = T{};
     }
     void Fill(const T& v) {
-        for (auto& e : data_) e = v;
+        for (auto& e : data_)
+            e = v;
     }
     bool operator==(const BArray& o) const = default;
 
-private:
+  private:
     template <typename... I> std::size_t Offset(I... idx) const {
         static_assert(sizeof...(I) == N, "one index per dimension");
         const int ix[N] = {static_cast<int>(idx)...};
@@ -75,9 +77,8 @@ private:
         for (int d = 0; d < N; ++d) {
             if (ix[d] < bounds_[d].lo || ix[d] > bounds_[d].hi)
                 throw std::out_of_range("array index " + std::to_string(ix[d]) + " outside " +
-                                        std::to_string(bounds_[d].lo) + ".." +
-                                        std::to_string(bounds_[d].hi) + " in dimension " +
-                                        std::to_string(d + 1));
+                                        std::to_string(bounds_[d].lo) + ".." + std::to_string(bounds_[d].hi) +
+                                        " in dimension " + std::to_string(d + 1));
             off = off * static_cast<std::size_t>(bounds_[d].size()) +
                   static_cast<std::size_t>(ix[d] - bounds_[d].lo);
         }
@@ -86,12 +87,14 @@ private:
 
     void Reshape(const std::array<Bound, N>& nb, bool keep) {
         std::size_t total = 1;
-        for (const auto& b : nb) total *= static_cast<std::size_t>(b.size());
+        for (const auto& b : nb)
+            total *= static_cast<std::size_t>(b.size());
         std::vector<T> nd(total);
         if (keep && !data_.empty() && total > 0) {
             // Walk every index of the new shape and copy what the old shape also has.
             std::array<int, N> ix{};
-            for (int d = 0; d < N; ++d) ix[d] = nb[d].lo;
+            for (int d = 0; d < N; ++d)
+                ix[d] = nb[d].lo;
             for (std::size_t n = 0; n < total; ++n) {
                 bool inside = true;
                 std::size_t oldOff = 0;

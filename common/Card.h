@@ -6,4 +6,6 @@
 // callers that must keep the card's pack pass a copy.
 int Card_Rank(int& number);
 // The rank without touching the caller's number.
-inline int RankOf(int number) { return Card_Rank(number); }
+inline int RankOf(int number) {
+    return Card_Rank(number);
+}

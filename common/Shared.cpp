@@ -3,10 +3,13 @@
 
 CommonState Com;
 
-void Common_Reset() { Com = CommonState{}; }
+void Common_Reset() {
+    Com = CommonState{};
+}
 
 void Pause(double seconds) {
     if (seconds <= 0 || Com.GameAbort) return;
     auto& clock = *platform::Svc().clock;
-    clock.WaitUntil(clock.Now() + seconds, [] { return Com.GameAbort; }, !Com.MouseHeld);
+    clock.WaitUntil(
+        clock.Now() + seconds, [] { return Com.GameAbort; }, !Com.MouseHeld);
 }

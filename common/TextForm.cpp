@@ -11,7 +11,8 @@ double NumVal(const QString& s) {
     int i = 0;
     const int n = static_cast<int>(s.size());
     auto skipBlanks = [&] {
-        while (i < n && (s.at(i) == ' ' || s.at(i) == '\t' || s.at(i) == '\n' || s.at(i) == '\r')) ++i;
+        while (i < n && (s.at(i) == ' ' || s.at(i) == '\t' || s.at(i) == '\n' || s.at(i) == '\r'))
+            ++i;
     };
     skipBlanks();
     bool neg = false;

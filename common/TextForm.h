@@ -13,4 +13,6 @@ double NumVal(const QString& s);
 int NumVal16(const QString& s);
 
 // Rounding to the nearest whole number, halves to even, as the game's 16-bit measures round.
-inline int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+inline int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}

@@ -27,7 +27,8 @@ void Deck_Shuffle(int first, int last, int offset) {
         for (int i = first; i <= last; ++i) {
             // A uniform partner in the stretch; scaling a [0, 1) draw could land one past it.
             const int j = rnd.Between(1, Eng.DeckCount) + offset;
-            for (int k = 0; k <= 1; ++k) std::swap(Eng.Deck(k, i), Eng.Deck(k, j));
+            for (int k = 0; k <= 1; ++k)
+                std::swap(Eng.Deck(k, i), Eng.Deck(k, j));
         }
     }
 }

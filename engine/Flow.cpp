@@ -17,7 +17,8 @@ bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endS
             Netl.Net_WaitMessage(socket);
         } else {
             auto& clock = *platform::Svc().clock;
-            clock.WaitUntil(clock.Now() + 0.01, [] { return Com.GameAbort; }, true);
+            clock.WaitUntil(
+                clock.Now() + 0.01, [] { return Com.GameAbort; }, true);
         }
     }
 }

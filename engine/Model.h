@@ -9,10 +9,10 @@
 struct SeatRecord {
     int RecSideStack = 0;
     int RecSideCount = 0;
-    BArray<int, 2> RecSide{1, 26};       // side pile, bottom first
-    BArray<int, 2> RecCards{1, 10};      // visible cards by card slot
-    BArray<int, 2> RecHoldInfo{4, 3};    // (pile, 1) depth, (pile, 2) the computer's pile type
-    BArray<int, 3> RecHold{1, 4, 31};    // hold piles, depth 1 up, top included
+    BArray<int, 2> RecSide{1, 26};    // side pile, bottom first
+    BArray<int, 2> RecCards{1, 10};   // visible cards by card slot
+    BArray<int, 2> RecHoldInfo{4, 3}; // (pile, 1) depth, (pile, 2) the computer's pile type
+    BArray<int, 3> RecHold{1, 4, 31}; // hold piles, depth 1 up, top included
     int RecWildsFromHand = 0;
     int RecWildsFromSide = 0;
     int RecLevel = 0;

@@ -6,10 +6,14 @@
 
 SeatRecord& SeatRecordOf(int seat) {
     switch (seat) {
-    case 2: return Eng.Seat2Rec;
-    case 3: return Eng.Seat3Rec;
-    case 4: return Eng.Seat4Rec;
-    default: throw std::out_of_range("no seat record for seat " + std::to_string(seat));
+    case 2:
+        return Eng.Seat2Rec;
+    case 3:
+        return Eng.Seat3Rec;
+    case 4:
+        return Eng.Seat4Rec;
+    default:
+        throw std::out_of_range("no seat record for seat " + std::to_string(seat));
     }
 }
 
@@ -28,16 +32,19 @@ void Load(const SeatRecord& r) {
         Eng.SeatSide(0, i) = r.RecSide(0, i);
     }
     for (int slot = 1; slot <= 10; ++slot)
-        for (int k = 0; k <= 1; ++k) Eng.SeatCards(k, slot) = r.RecCards(k, slot);
+        for (int k = 0; k <= 1; ++k)
+            Eng.SeatCards(k, slot) = r.RecCards(k, slot);
     for (int p = 1; p <= 4; ++p) {
         for (int d = 1; d <= kHoldPlaces; ++d)
-            for (int k = 0; k <= 1; ++k) Eng.SeatHold(k, p, d) = r.RecHold(k, p, d);
+            for (int k = 0; k <= 1; ++k)
+                Eng.SeatHold(k, p, d) = r.RecHold(k, p, d);
         Eng.SeatHoldInfo(p, 1) = r.RecHoldInfo(p, 1);
         Eng.SeatHoldInfo(p, 2) = r.RecHoldInfo(p, 2);
     }
     Eng.SeatWildsFromHand = r.RecWildsFromHand;
     Eng.SeatWildsFromSide = r.RecWildsFromSide;
-    for (int i = 0; i <= 5; ++i) Eng.StatsTable(4, i) = r.RecStats(1, i);
+    for (int i = 0; i <= 5; ++i)
+        Eng.StatsTable(4, i) = r.RecStats(1, i);
 
     if (Com.Pturn != 1) {
         if (!r.RecAvatar.isEmpty()) ShowAvatar(r.RecAvatar);
@@ -58,10 +65,12 @@ void Load(const SeatRecord& r) {
         return;
     }
     Eng.Level = r.RecLevel;
-    for (int i = 0; i <= 16; ++i) Eng.SeatSounds(i) = r.RecSounds(i);
+    for (int i = 0; i <= 16; ++i)
+        Eng.SeatSounds(i) = r.RecSounds(i);
     if (r.RecCommentSet != QLatin1String("No Comments")) {
         Eng.CommentsOff = false;
-        for (int i = 1; i <= 33; ++i) Eng.SeatComments(i) = r.RecComments(i);
+        for (int i = 1; i <= 33; ++i)
+            Eng.SeatComments(i) = r.RecComments(i);
     } else {
         Eng.CommentsOff = true;
     }
@@ -75,16 +84,19 @@ void Store(SeatRecord& r) {
         r.RecSide(0, i) = Eng.SeatSide(0, i);
     }
     for (int slot = 1; slot <= 10; ++slot)
-        for (int k = 0; k <= 1; ++k) r.RecCards(k, slot) = Eng.SeatCards(k, slot);
+        for (int k = 0; k <= 1; ++k)
+            r.RecCards(k, slot) = Eng.SeatCards(k, slot);
     for (int p = 1; p <= 4; ++p) {
         for (int d = 1; d <= kHoldPlaces; ++d)
-            for (int k = 0; k <= 1; ++k) r.RecHold(k, p, d) = Eng.SeatHold(k, p, d);
+            for (int k = 0; k <= 1; ++k)
+                r.RecHold(k, p, d) = Eng.SeatHold(k, p, d);
         r.RecHoldInfo(p, 1) = Eng.SeatHoldInfo(p, 1);
         r.RecHoldInfo(p, 2) = Eng.SeatHoldInfo(p, 2);
     }
     r.RecWildsFromHand = Eng.SeatWildsFromHand;
     r.RecWildsFromSide = Eng.SeatWildsFromSide;
-    for (int i = 0; i <= 5; ++i) r.RecStats(1, i) = Eng.StatsTable(4, i);
+    for (int i = 0; i <= 5; ++i)
+        r.RecStats(1, i) = Eng.StatsTable(4, i);
 }
 
 } // namespace

@@ -15,6 +15,10 @@ TableForm& frmGrulm() {
     return *g_table;
 }
 
-bool HasTableForm() { return g_table != nullptr; }
+bool HasTableForm() {
+    return g_table != nullptr;
+}
 
-void SetTableForm(TableForm* form) { g_table = form; }
+void SetTableForm(TableForm* form) {
+    g_table = form;
+}

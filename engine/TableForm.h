@@ -2,8 +2,8 @@
 // The table window as the game engine sees it: its controls under their
 // established names, and the few table operations the engine calls. The table
 // presentation builds the window and fills in the operations.
-#include "platform/Controls.h"
 #include "common/BArray.h"
+#include "platform/Controls.h"
 #include "platform/StatusBar.h"
 
 #include <QImage>
@@ -17,7 +17,7 @@ using platform::PictureBox;
 using platform::Shape;
 
 class TableForm : public platform::Form {
-public:
+  public:
     TableForm();
     ~TableForm() override;
 
@@ -84,7 +84,8 @@ public:
     // Hides the hold-pile viewer when it is open.
     virtual void HoldView_Hide() = 0;
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
-protected:
+
+  protected:
     void Form_Load() override {
         if (LoadHandler) LoadHandler();
     }

@@ -28,10 +28,14 @@ quint32 ToBGR(const QColor& c) {
 
 int ButtonOf(Qt::MouseButton b) {
     switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -56,42 +60,66 @@ int VirtualKeyOf(int k) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
     switch (k) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+        return 0x09;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Pause: return 0x13;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    case Qt::Key_Plus: return 0x6B;
-    case Qt::Key_Minus: return 0xBD;
-    case Qt::Key_Period: return 0xBE;
-    case Qt::Key_Comma: return 0xBC;
-    default: return 0;
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Shift:
+        return 0x10;
+    case Qt::Key_Control:
+        return 0x11;
+    case Qt::Key_Alt:
+        return 0x12;
+    case Qt::Key_Pause:
+        return 0x13;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Left:
+        return 0x25;
+    case Qt::Key_Up:
+        return 0x26;
+    case Qt::Key_Right:
+        return 0x27;
+    case Qt::Key_Down:
+        return 0x28;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Delete:
+        return 0x2E;
+    case Qt::Key_Plus:
+        return 0x6B;
+    case Qt::Key_Minus:
+        return 0xBD;
+    case Qt::Key_Period:
+        return 0xBE;
+    case Qt::Key_Comma:
+        return 0xBC;
+    default:
+        return 0;
     }
 }
 
 namespace {
 
 class PaintedWidget : public EventWidget<QWidget> {
-public:
+  public:
     using EventWidget<QWidget>::EventWidget;
     std::function<void(QPainter&, const QRect&)> painter;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         if (painter) painter(p, rect());
@@ -140,10 +168,18 @@ double Control::FromUnit(double v) const {
     return form_ && form_->ScaleMode() == vbTwips ? v / kTwipsPerPixel : v;
 }
 
-double Control::Left() const { return ToUnit(l_); }
-double Control::Top() const { return ToUnit(t_); }
-double Control::Width() const { return ToUnit(w_); }
-double Control::Height() const { return ToUnit(h_); }
+double Control::Left() const {
+    return ToUnit(l_);
+}
+double Control::Top() const {
+    return ToUnit(t_);
+}
+double Control::Width() const {
+    return ToUnit(w_);
+}
+double Control::Height() const {
+    return ToUnit(h_);
+}
 void Control::SetLeft(double v) {
     l_ = FromUnit(v);
     ApplyGeometry();
@@ -323,8 +359,8 @@ void PictureBox::CopyFrom(const Control& src) {
     if (auto* p = dynamic_cast<const PictureBox*>(&src)) AutoRedraw = p->AutoRedraw;
 }
 
-void PictureBox::PaintPicture(const QImage& src, double dx, double dy, double dw, double dh, double sx, double sy,
-                              double sw, double sh) {
+void PictureBox::PaintPicture(const QImage& src, double dx, double dy, double dw, double dh, double sx,
+                              double sy, double sw, double sh) {
     const qreal dpr = src.devicePixelRatio() > 0 ? src.devicePixelRatio() : 1.0;
     const int pw = static_cast<int>(std::lround(w_)), ph = static_cast<int>(std::lround(h_));
     if (pw <= 0 || ph <= 0) return;
@@ -567,10 +603,10 @@ std::vector<Form*>& AllForms() {
 } // namespace
 
 class FormWindow : public QWidget {
-public:
+  public:
     explicit FormWindow(Form* f) : form_(f) { setFocusPolicy(Qt::StrongFocus); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
         p.fillRect(e->rect(), FromBGR(form_->back_));
@@ -601,7 +637,7 @@ protected:
         if (form_->Resize) form_->Resize();
     }
 
-private:
+  private:
     void Mouse(int kind, QMouseEvent* e) {
         const double k = form_->ScaleMode() == vbTwips ? kTwipsPerPixel : 1.0;
         const int shift = ShiftOf(e->modifiers());
@@ -633,16 +669,26 @@ double Form::ScaleHeight() const {
 }
 // Placement is of the client area: it reads back exactly what was set, whatever
 // frame the window manager adds.
-int Form::LeftTw() const { return window_->geometry().x() * 15; }
-int Form::TopTw() const { return window_->geometry().y() * 15; }
-int Form::WidthTw() const { return window_->geometry().width() * 15; }
-int Form::HeightTw() const { return window_->geometry().height() * 15; }
+int Form::LeftTw() const {
+    return window_->geometry().x() * 15;
+}
+int Form::TopTw() const {
+    return window_->geometry().y() * 15;
+}
+int Form::WidthTw() const {
+    return window_->geometry().width() * 15;
+}
+int Form::HeightTw() const {
+    return window_->geometry().height() * 15;
+}
 
 void Form::MoveTw(int left, int top, int width, int height) {
     window_->setGeometry(left / 15, top / 15, std::max(1, width / 15), std::max(1, height / 15));
 }
 
-void Form::SetClientSizePx(int w, int h) { window_->resize(w, h); }
+void Form::SetClientSizePx(int w, int h) {
+    window_->resize(w, h);
+}
 
 void Form::SetCaption(const QString& s) {
     caption_ = s;
@@ -682,7 +728,9 @@ void Form::Show(bool modal) {
     }
 }
 
-void Form::Hide() { window_->hide(); }
+void Form::Hide() {
+    window_->hide();
+}
 
 bool Form::Unload() {
     if (!loaded_) return true;
@@ -693,7 +741,9 @@ bool Form::Unload() {
     return true;
 }
 
-bool Form::IsVisible() const { return window_->isVisible(); }
+bool Form::IsVisible() const {
+    return window_->isVisible();
+}
 
 int Form::WindowState() const {
     const Qt::WindowStates st = window_->windowState();
@@ -704,15 +754,25 @@ int Form::WindowState() const {
 
 void Form::SetWindowState(int state) {
     switch (state) {
-    case 1: window_->setWindowState(Qt::WindowMinimized); break;
-    case 2: window_->setWindowState(Qt::WindowMaximized); break;
-    default: window_->setWindowState(Qt::WindowNoState); break;
+    case 1:
+        window_->setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        window_->setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        window_->setWindowState(Qt::WindowNoState);
+        break;
     }
 }
 
-void Form::Unregister(Control* c) { controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end()); }
+void Form::Unregister(Control* c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+}
 
-std::vector<Form*> Form::All() { return AllForms(); }
+std::vector<Form*> Form::All() {
+    return AllForms();
+}
 
 Form* Form::Find(const QString& name) {
     for (Form* f : AllForms())

@@ -44,7 +44,7 @@ struct Handlers {
 class Form;
 
 class Control {
-public:
+  public:
     Control(Form* form, QString name, int index);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -108,7 +108,7 @@ public:
     void FireClick();
     void FireDblClick();
 
-protected:
+  protected:
     void Attach(QWidget* w);
     void ApplyGeometry();
     virtual void ApplyLook();
@@ -132,7 +132,7 @@ protected:
 // A card place or picture holder: background colour, a picture drawn at (0, 0)
 // unscaled, an optional single-line border.
 class PictureBox : public Control {
-public:
+  public:
     PictureBox(Form* form, QString name, int index);
     void SetBackColor(quint32 bgr) override;
     void SetPicture(const QImage& img) override;
@@ -146,19 +146,19 @@ public:
 
 // A picture, optionally stretched to the control's size.
 class Image : public Control {
-public:
+  public:
     Image(Form* form, QString name, int index);
     bool Stretch() const { return stretch_; }
     void SetStretch(bool s);
     void CopyFrom(const Control& src) override;
 
-private:
+  private:
     bool stretch_ = false;
 };
 
 // Text; CR LF in the caption is a line break. BackStyle 0 is transparent.
 class Label : public Control {
-public:
+  public:
     Label(Form* form, QString name, int index);
     void SetCaption(const QString& s) override;
     int BackStyle() const { return backStyle_; }
@@ -173,7 +173,7 @@ public:
     void CopyFrom(const Control& src) override;
     QString DisplayText() const;
 
-private:
+  private:
     void FitToText();
     int backStyle_ = 1, align_ = 0;
     bool wrap_ = false, autoSize_ = false;
@@ -181,7 +181,7 @@ private:
 
 // A rectangle outline or filled rectangle (0 rectangle, 4 rounded rectangle).
 class Shape : public Control {
-public:
+  public:
     Shape(Form* form, QString name, int index);
     quint32 BorderColor() const { return borderColor_; }
     void SetBorderColor(quint32 c);
@@ -194,25 +194,25 @@ public:
     void SetKind(int k);
     void CopyFrom(const Control& src) override;
 
-private:
+  private:
     quint32 borderColor_ = 0, fillColor_ = 0;
     int borderWidth_ = 1, kind_ = 0;
     bool filled_ = false;
 };
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form* form, QString name, int index);
     void SetCaption(const QString& s) override;
     void CopyFrom(const Control& src) override;
 
-protected:
+  protected:
     void ApplyLook() override;
 };
 
 // The window's one timer: Interval in milliseconds, Enabled, and the Timer event.
 class Timer {
-public:
+  public:
     explicit Timer(QString name);
     const QString& Name() const { return name_; }
     int Interval() const { return interval_; }
@@ -223,7 +223,7 @@ public:
     // Runs the handler as an elapsed interval would; tests use it.
     void Fire();
 
-private:
+  private:
     void Apply();
     QString name_;
     QTimer timer_;
@@ -234,7 +234,7 @@ private:
 // Elements indexed as the game numbers them; Load(i) makes element i an
 // invisible copy of the lowest element, Unload(i) removes it.
 template <typename T> class ControlArray {
-public:
+  public:
     ControlArray(Form* form, QString name) : form_(form), name_(std::move(name)) {
         handlers_ = std::make_shared<Handlers>();
     }
@@ -243,8 +243,9 @@ public:
     T& operator()(int i) {
         auto it = items_.find(i);
         if (it == items_.end())
-            throw std::out_of_range(("control array element not loaded: " + name_ + "(" + QString::number(i) + ")")
-                                        .toStdString());
+            throw std::out_of_range(
+                ("control array element not loaded: " + name_ + "(" + QString::number(i) + ")")
+                    .toStdString());
         return *it->second;
     }
     bool Exists(int i) const { return items_.count(i) != 0; }
@@ -263,8 +264,9 @@ public:
     }
     // A run-time element: a copy of the lowest existing element, invisible.
     T& Load(int i) {
-        if (Exists(i)) throw std::logic_error(("element already loaded: " + name_ + "(" + QString::number(i) + ")")
-                                                  .toStdString());
+        if (Exists(i))
+            throw std::logic_error(
+                ("element already loaded: " + name_ + "(" + QString::number(i) + ")").toStdString());
         if (items_.empty()) throw std::logic_error(("no element to copy in " + name_).toStdString());
         T& src = *items_.begin()->second;
         T& e = Create(i);
@@ -275,16 +277,18 @@ public:
     void Unload(int i) {
         auto it = items_.find(i);
         if (it == items_.end())
-            throw std::out_of_range(("control array element not loaded: " + name_ + "(" + QString::number(i) + ")")
-                                        .toStdString());
+            throw std::out_of_range(
+                ("control array element not loaded: " + name_ + "(" + QString::number(i) + ")")
+                    .toStdString());
         items_.erase(it);
     }
     Handlers& On() { return *handlers_; }
     template <typename F> void ForEach(F f) {
-        for (auto& [i, p] : items_) f(i, *p);
+        for (auto& [i, p] : items_)
+            f(i, *p);
     }
 
-private:
+  private:
     Form* form_;
     QString name_;
     std::map<int, std::unique_ptr<T>> items_;
@@ -294,7 +298,7 @@ private:
 // A window of the game. One instance each; Unload hides it and marks it unloaded,
 // nothing is deleted while a nested wait may still be using it.
 class Form {
-public:
+  public:
     explicit Form(QString name);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -353,13 +357,13 @@ public:
     static bool IsLoaded(const QString& name);
     static std::vector<Form*> All();
 
-protected:
+  protected:
     virtual void Form_Load() {}
     // Return true to cancel the unload.
     virtual bool Form_QueryUnload() { return false; }
     virtual void Form_Unload() {}
 
-private:
+  private:
     friend class FormWindow;
     QString name_;
     QWidget* window_ = nullptr;

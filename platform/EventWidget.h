@@ -10,19 +10,19 @@ namespace platform {
 
 // Lets a control cut the tie when it goes while its widget may still deliver an event.
 class Reporting {
-public:
+  public:
     virtual ~Reporting() = default;
     virtual void Detach() = 0;
 };
 
 // A widget that reports its mouse events to its control.
 template <typename Base> class EventWidget : public Base, public Reporting {
-public:
+  public:
     explicit EventWidget(Control* owner, QWidget* parent) : Base(parent), owner_(owner) {}
     void Detach() override { owner_ = nullptr; }
     Control* Owner() const { return owner_; }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         Base::mousePressEvent(e);
         if (owner_) owner_->FireMouse(0, e);

@@ -29,7 +29,8 @@ void RecordBuf::SetI16(int off, int v) {
 std::int32_t RecordBuf::I32(int off) const {
     Check(off, 4);
     std::uint32_t u = 0;
-    for (int i = 3; i >= 0; --i) u = (u << 8) | static_cast<unsigned char>(b_.at(off + i));
+    for (int i = 3; i >= 0; --i)
+        u = (u << 8) | static_cast<unsigned char>(b_.at(off + i));
     return static_cast<std::int32_t>(u);
 }
 

@@ -10,7 +10,7 @@
 namespace platform {
 
 class RecordBuf {
-public:
+  public:
     explicit RecordBuf(int size = 0) : b_(size, '\0') {}
     explicit RecordBuf(QByteArray bytes) : b_(std::move(bytes)) {}
 
@@ -28,13 +28,13 @@ public:
     QString Text(int off, int width) const;
     void SetText(int off, int width, const QString& s);
 
-private:
+  private:
     void Check(int off, int len) const;
     QByteArray b_;
 };
 
 class RecordFile {
-public:
+  public:
     RecordFile() = default;
     ~RecordFile() { Close(); }
     RecordFile(const RecordFile&) = delete;
@@ -57,7 +57,7 @@ public:
     // Writes the record whole and flushes; writing past the end extends the file with zeros.
     bool Write(int recno, const RecordBuf& rec);
 
-private:
+  private:
     QFile file_;
     int len_ = 0;
 };

@@ -29,7 +29,7 @@ Services& Svc() {
 namespace {
 
 class RealClock : public Clock {
-public:
+  public:
     RealClock() { t_.start(); }
     double Now() override { return static_cast<double>(t_.nsecsElapsed()) / 1e9; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
@@ -49,22 +49,31 @@ public:
         }
     }
 
-private:
+  private:
     QElapsedTimer t_;
 };
 
 class RealBoxes : public MessageBoxes {
-public:
+  public:
     int Show(const QString& text, int style, const QString& title) override {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(title.isEmpty() ? QStringLiteral("Grulm and Torvek") : title);
         box.setText(text);
         switch (style & 0x70) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case vbCritical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case vbQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case vbExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case vbInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
         }
         std::vector<std::pair<QPushButton*, int>> buttons;
         auto add = [&](const char* label, QMessageBox::ButtonRole role, int answer) {
@@ -93,7 +102,9 @@ public:
             add("&Retry", QMessageBox::AcceptRole, vbRetry);
             add("Cancel", QMessageBox::RejectRole, vbCancel);
             break;
-        default: add("OK", QMessageBox::AcceptRole, vbOK); break;
+        default:
+            add("OK", QMessageBox::AcceptRole, vbOK);
+            break;
         }
         const int def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
         if (def < static_cast<int>(buttons.size())) box.setDefaultButton(buttons[def].first);
@@ -106,7 +117,7 @@ public:
 };
 
 class RealSound : public Sound {
-public:
+  public:
     bool PlayAsync(const QString& path) override {
         if (!HasOutput()) return false;
         if (!effect_) effect_ = std::make_unique<QSoundEffect>();
@@ -145,7 +156,7 @@ public:
         if (player_) player_->stop();
     }
 
-private:
+  private:
     static bool HasOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }
     std::unique_ptr<QSoundEffect> effect_;
     std::unique_ptr<QMediaPlayer> player_;
@@ -153,7 +164,7 @@ private:
 };
 
 class RealScreen : public Screen {
-public:
+  public:
     int WidthTwips() override { return S() ? S()->geometry().width() * 15 : 12000; }
     int HeightTwips() override { return S() ? S()->geometry().height() * 15 : 9000; }
     int CaptionHeightPixels() override {
@@ -162,7 +173,7 @@ public:
     int ColourDepth() override { return S() ? S()->depth() : 32; }
     int LogicalDpiX() override { return S() ? static_cast<int>(S()->logicalDotsPerInchX()) : 96; }
 
-private:
+  private:
     static QScreen* S() { return QGuiApplication::primaryScreen(); }
 };
 
@@ -174,7 +185,8 @@ void InstallRealServices() {
     s.boxes = std::make_unique<RealBoxes>();
     s.sound = std::make_unique<RealSound>();
     s.screen = std::make_unique<RealScreen>();
-    s.random.Randomize(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    s.random.Randomize(
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 void TestClock::WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) {
@@ -199,10 +211,14 @@ int ScriptedBoxes::Show(const QString& text, int style, const QString& title) {
         switch (style & 0x0F) {
         case vbOKCancel:
         case vbYesNoCancel:
-        case vbRetryCancel: return vbCancel;
-        case vbYesNo: return vbNo;
-        case vbAbortRetryIgnore: return vbAbort;
-        default: return vbOK;
+        case vbRetryCancel:
+            return vbCancel;
+        case vbYesNo:
+            return vbNo;
+        case vbAbortRetryIgnore:
+            return vbAbort;
+        default:
+            return vbOK;
         }
     }
     const int a = script.front();

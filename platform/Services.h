@@ -12,7 +12,7 @@ namespace platform {
 
 // Monotonic seconds; waits keep the window alive.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual double Now() = 0;
     // Waits until Now() reaches `deadline` or `stop()` is true. With `processEvents`
@@ -38,13 +38,13 @@ enum MsgStyle : int {
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual int Show(const QString& text, int style, const QString& title) = 0;
 };
 
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     // Starts a sound file without waiting; a new sound cuts the previous one. False when it cannot start.
     virtual bool PlayAsync(const QString& path) = 0;
@@ -56,7 +56,7 @@ public:
 };
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual int WidthTwips() = 0;
     virtual int HeightTwips() = 0;
@@ -67,14 +67,14 @@ public:
 
 // One seedable generator behind Rnd and Randomize.
 class Random {
-public:
+  public:
     void Randomize(std::uint64_t seed) { gen_.seed(seed); }
     // Uniform in [0, 1).
     double Rnd() { return std::uniform_real_distribution<double>(0.0, 1.0)(gen_); }
     // Uniform integer in lo..hi inclusive.
     int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen_); }
 
-private:
+  private:
     std::mt19937_64 gen_{12345};
 };
 
@@ -93,6 +93,8 @@ void InstallRealServices();
 inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
     return Svc().boxes->Show(text, style, title);
 }
-inline double Rnd() { return Svc().random.Rnd(); }
+inline double Rnd() {
+    return Svc().random.Rnd();
+}
 
 } // namespace platform

@@ -11,11 +11,13 @@ namespace platform {
 
 namespace {
 class BarWidget : public QWidget, public Reporting {
-public:
-    BarWidget(StatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) { setAttribute(Qt::WA_OpaquePaintEvent); }
+  public:
+    BarWidget(StatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     void Detach() override { bar_ = nullptr; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
@@ -48,7 +50,7 @@ protected:
         return QWidget::event(e);
     }
 
-private:
+  private:
     StatusBar* bar_;
 };
 } // namespace
@@ -78,7 +80,9 @@ int StatusBar::AddPanel(const Panel& p) {
     return PanelCount();
 }
 
-void StatusBar::Update() { Refresh(); }
+void StatusBar::Update() {
+    Refresh();
+}
 
 std::vector<int> StatusBar::Widths() const {
     const QFontMetrics fm(font_);
@@ -103,7 +107,8 @@ std::vector<int> StatusBar::Widths() const {
 QRect StatusBar::PanelRect(int i) const {
     const auto w = Widths();
     int x = 0;
-    for (int k = 1; k < i && k <= static_cast<int>(w.size()); ++k) x += w[k - 1];
+    for (int k = 1; k < i && k <= static_cast<int>(w.size()); ++k)
+        x += w[k - 1];
     if (i < 1 || i > static_cast<int>(w.size())) return {};
     return QRect(x, 0, w[i - 1], static_cast<int>(HeightPx()));
 }

@@ -9,12 +9,12 @@ namespace platform {
 
 struct Panel {
     QString Text, ToolTipText, Key;
-    int AutoSize = 0;   // 0 none, 1 spring, 2 contents
-    int MinWidth = 40;  // pixels
+    int AutoSize = 0;  // 0 none, 1 spring, 2 contents
+    int MinWidth = 40; // pixels
 };
 
 class StatusBar : public Control {
-public:
+  public:
     StatusBar(Form* form, QString name, int index);
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     Panel& Panels(int i);
@@ -29,7 +29,7 @@ public:
     QRect PanelRect(int i) const;
     std::function<void(int index)> PanelClick;
 
-private:
+  private:
     std::vector<int> Widths() const;
     std::vector<Panel> panels_;
 };

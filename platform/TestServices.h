@@ -9,15 +9,15 @@
 namespace platform {
 
 class TestClock : public Clock {
-public:
+  public:
     double Now() override { return now_; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override;
     void Advance(double s) { now_ += s; }
-    double waited = 0;  // total seconds waited
-    int waits = 0;      // number of waits that advanced
+    double waited = 0; // total seconds waited
+    int waits = 0;     // number of waits that advanced
     int eventPasses = 0;
 
-private:
+  private:
     double now_ = 1000.0;
 };
 
@@ -28,7 +28,7 @@ struct MsgCall {
 };
 
 class ScriptedBoxes : public MessageBoxes {
-public:
+  public:
     int Show(const QString& text, int style, const QString& title) override;
     // Queues the answer to the next box.
     void Expect(int answer) { script.push_back(answer); }
@@ -39,7 +39,7 @@ public:
 };
 
 class RecordingSound : public Sound {
-public:
+  public:
     bool PlayAsync(const QString& path) override {
         played.push_back(path);
         return true;
@@ -59,7 +59,7 @@ public:
 };
 
 class FixedScreen : public Screen {
-public:
+  public:
     int WidthTwips() override { return widthTwips; }
     int HeightTwips() override { return heightTwips; }
     int CaptionHeightPixels() override { return captionPixels; }

@@ -55,8 +55,10 @@ QByteArray FixedText(const QString& s, int width) {
 QString TrimFixed(const QByteArray& b) {
     int lo = 0, hi = b.size();
     auto blank = [](char c) { return c == ' ' || c == '\0'; };
-    while (lo < hi && blank(b.at(lo))) ++lo;
-    while (hi > lo && blank(b.at(hi - 1))) --hi;
+    while (lo < hi && blank(b.at(lo)))
+        ++lo;
+    while (hi > lo && blank(b.at(hi - 1)))
+        --hi;
     return FromCp1252(b.mid(lo, hi - lo));
 }
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 #include "common/Records.h"
 #include "common/Shared.h"
+#include "engine/Deal.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
@@ -9,7 +10,6 @@
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/SavedGames.h"
-#include "engine/Deal.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
 #include "table/Display.h"
@@ -39,7 +39,9 @@ const QString kTitle = QStringLiteral("Grulm and Torvek");
 std::unique_ptr<QLockFile> g_lock;
 platform::RecordFile g_saved;
 
-int Clamp16(long long v) { return static_cast<int>(std::clamp<long long>(v, -32768, 32767)); }
+int Clamp16(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, -32768, 32767));
+}
 
 QString LockPath() {
     if (!Boot.LockPath.isEmpty()) return Boot.LockPath;
@@ -70,7 +72,9 @@ void Startup_Reset() {
     g_lock.reset();
 }
 
-platform::RecordFile& SavedGameFile() { return g_saved; }
+platform::RecordFile& SavedGameFile() {
+    return g_saved;
+}
 
 DisplayKept DisplayKept_Read(platform::RecordFile& scores) {
     DisplayKept k;
@@ -86,8 +90,8 @@ DisplayKept DisplayKept_Read(platform::RecordFile& scores) {
     return k;
 }
 
-void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width, int left,
-                       int top) {
+void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
+                       int left, int top) {
     ScoreRecord mode = ScoreRecord::Decode(scores.Read(kDisplayModeRecord));
     mode.A = layoutMode + 20;
     mode.B = 20;
@@ -160,7 +164,8 @@ void OpenDoor() {
     const DisplayKept kept = DisplayKept_Read(scores);
     Com.LayoutMode = kept.LayoutMode;
     if (Startup.List_Personalities) Startup.List_Personalities();
-    for (int i = 1; i <= 3; ++i) f.PicCenter(i).SetToolTipText(QString());
+    for (int i = 1; i <= 3; ++i)
+        f.PicCenter(i).SetToolTipText(QString());
     for (int i = 1; i <= 10; ++i) {
         f.Picture7(i).SetToolTipText(QString());
         f.Picture1(i).SetToolTipText(QString());
@@ -212,9 +217,10 @@ void Grulm_FormLoad() {
     if (line.left(6).toUpper() == QLatin1String("/KLOMB") && line.size() >= 6) Com.DebugMode = true;
     // 2. One copy at a time.
     if (AnotherCopyRuns()) {
-        platform::MsgBox(QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
-                                        "use the Task Manager to end the game."),
-                         platform::vbOKOnly, kTitle);
+        platform::MsgBox(
+            QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
+                           "use the Task Manager to end the game."),
+            platform::vbOKOnly, kTitle);
         Com.GameAbort = true;
         QTimer::singleShot(0, [] { UnloadTable(); });
         return;
@@ -266,7 +272,8 @@ void Grulm_FormLoad() {
         Display_Change(1);
         Tbl.CenterSpacing = 66;
         break;
-    default: break;
+    default:
+        break;
     }
     // 9.
     f.SetScaleMode(platform::vbTwips);
@@ -433,7 +440,8 @@ void InstallProfileHooks() {
     };
     ProfHooks.ApplyOptions = [] {
         TableForm& f = frmGrulm();
-        Tbl.BackgroundIndex = Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
+        Tbl.BackgroundIndex =
+            Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
         for (int i = 3; i <= 6; ++i)
             if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
         f.Label9(1).SetFontSize(Com.CommentFontSize);

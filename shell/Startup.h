@@ -29,13 +29,13 @@ struct StartupHooks {
 extern StartupHooks Startup;
 
 struct StartupState {
-    QStringList Arguments;     // the command line after the program name
-    QString LockPath;          // the single-instance lock; "" uses the default
+    QStringList Arguments; // the command line after the program name
+    QString LockPath;      // the single-instance lock; "" uses the default
     int ColorDepth = 32;
     int ShowTips = 1;
     QString NetOppName;
     QString NetDelim;
-    bool Started = false;      // the load ran to its end
+    bool Started = false;       // the load ran to its end
     bool CloseDeferred = false; // a close waits for the running step to unwind
 };
 extern StartupState Boot;
@@ -61,5 +61,5 @@ struct DisplayKept {
     int First = 0, Width = 0, Left = 0, Top = 0; // first: 2 maximized, 1 minimized, else the height
 };
 DisplayKept DisplayKept_Read(platform::RecordFile& scores);
-void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width, int left,
-                       int top);
+void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
+                       int left, int top);

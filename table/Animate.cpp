@@ -22,7 +22,9 @@ void Step(PictureBox& p, double x, double y) {
 
 } // namespace
 
-bool Animate_Dealing() { return g_dealing; }
+bool Animate_Dealing() {
+    return g_dealing;
+}
 
 void Card_Animate(Places& source, int i, Places& target, int j) {
     TableForm& f = frmGrulm();
@@ -31,7 +33,8 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
     g_animStartX = static_cast<int>(std::lround(s.LeftPx()));
     g_animStartY = static_cast<int>(std::lround(s.TopPx()));
     PictureBox& spare = f.Picture1(0);
-    if (!g_dealing || (i > 6 && human)) spare.SetGeometryPx(g_animStartX, g_animStartY, spare.WidthPx(), spare.HeightPx());
+    if (!g_dealing || (i > 6 && human))
+        spare.SetGeometryPx(g_animStartX, g_animStartY, spare.WidthPx(), spare.HeightPx());
     const double destX = target(j).LeftPx(), destY = target(j).TopPx();
     Pause(0); // lets pending paints through before the flight
     s.ZOrder(0);
@@ -111,4 +114,6 @@ void Piles_EnableRange(Places& places, bool value, int first, int last) {
         if (places.Exists(slot)) places(slot).SetEnabled(Eng.PlayerCards(1, slot) != 0 ? value : false);
 }
 
-void Control_Enable(Places& places, int index) { places(index).SetEnabled(true); }
+void Control_Enable(Places& places, int index) {
+    places(index).SetEnabled(true);
+}

@@ -15,7 +15,6 @@ DisplayHooks DispHooks;
 
 namespace {
 
-
 void SetCardSize(bool small) {
     Tbl.CardWidth = small ? 59 : 71;
     Tbl.CardHeight = small ? 80 : 96;
@@ -35,9 +34,13 @@ void CardsDown() {
 
 } // namespace
 
-int CenterSnapWidthOf(int spacing) { return RoundEven(71 - (71 - (spacing - 71)) / 2.0); }
+int CenterSnapWidthOf(int spacing) {
+    return RoundEven(71 - (71 - (spacing - 71)) / 2.0);
+}
 
-void Display_Install() { DisplayChangeHook = Display_ChangeImpl; }
+void Display_Install() {
+    DisplayChangeHook = Display_ChangeImpl;
+}
 
 void Display_ChangeImpl(int kind) {
     TableForm& f = frmGrulm();

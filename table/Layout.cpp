@@ -20,7 +20,6 @@ void Pixels() {
     F().SetScaleMode(platform::vbPixels);
 }
 
-
 template <typename A> void UnloadIf(A& arr, int i) {
     if (arr.Exists(i)) arr.Unload(i);
 }

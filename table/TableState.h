@@ -41,7 +41,6 @@ struct TableState {
     bool SmallDisplay = false;
     bool HoldFramesMade = false;
 
-
     // Window measures: spacing of the center piles and the snap width of a drop on them.
     int CenterSpacing = 82;
     int CenterSnapWidth = 41;

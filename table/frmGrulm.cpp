@@ -1,7 +1,7 @@
 #include "table/frmGrulm.h"
 #include "common/Shared.h"
-#include "table/Avatar.h"
 #include "table/Animate.h"
+#include "table/Avatar.h"
 #include "table/Design.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
@@ -49,22 +49,37 @@ void FrmGrulm::Card_Show(ControlArray<PictureBox>& places, int index, int card, 
 void FrmGrulm::Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) {
     ::Card_Deal(places, cards, slot, kind);
 }
-void FrmGrulm::Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target, int j) {
+void FrmGrulm::Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
+                            int j) {
     ::Card_Animate(source, i, target, j);
 }
 void FrmGrulm::Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) {
     ::Piles_EnableRange(places, value, first, last);
 }
-void FrmGrulm::Table_Clear() { ::Table_Clear(); }
-void FrmGrulm::Table_Redraw() { ::Table_Redraw(); }
-void FrmGrulm::Stacks_ShowCounts(bool show) { ::Stacks_ShowCounts(show); }
-void FrmGrulm::StatusBar_Clear() { ::StatusBar_Clear(); }
-void FrmGrulm::WildUpdate() { ::WildUpdate(); }
+void FrmGrulm::Table_Clear() {
+    ::Table_Clear();
+}
+void FrmGrulm::Table_Redraw() {
+    ::Table_Redraw();
+}
+void FrmGrulm::Stacks_ShowCounts(bool show) {
+    ::Stacks_ShowCounts(show);
+}
+void FrmGrulm::StatusBar_Clear() {
+    ::StatusBar_Clear();
+}
+void FrmGrulm::WildUpdate() {
+    ::WildUpdate();
+}
 void FrmGrulm::Counter_Refresh() {
     if (platform::Form::IsLoaded("frmCounter")) Counter_ShowDeck();
 }
-void FrmGrulm::DebugShowDeck() { ::DebugShowDeck(); }
+void FrmGrulm::DebugShowDeck() {
+    ::DebugShowDeck();
+}
 void FrmGrulm::HoldView_Hide() {
     if (platform::Form::IsLoaded("frmHold")) frmHold().Hide();
 }
-void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) { ::Layout_SetGameSize(prevPlayers, prevCenters); }
+void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    ::Layout_SetGameSize(prevPlayers, prevCenters);
+}

@@ -3,7 +3,7 @@
 #include "engine/TableForm.h"
 
 class FrmGrulm : public TableForm {
-public:
+  public:
     FrmGrulm();
     ~FrmGrulm() override;
 
@@ -11,7 +11,8 @@ public:
     void Avatar_Show(const QString& name) override;
     void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) override;
     void Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) override;
-    void Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target, int j) override;
+    void Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
+                      int j) override;
     void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) override;
     void Table_Clear() override;
     void Table_Redraw() override;

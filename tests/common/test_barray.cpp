@@ -20,11 +20,13 @@ TEST(BArray, ElementsAreDistinct) {
     int n = 0;
     for (int i = 0; i <= 1; ++i)
         for (int j = 0; j <= 4; ++j)
-            for (int k = 0; k <= 30; ++k) a(i, j, k) = ++n;
+            for (int k = 0; k <= 30; ++k)
+                a(i, j, k) = ++n;
     n = 0;
     for (int i = 0; i <= 1; ++i)
         for (int j = 0; j <= 4; ++j)
-            for (int k = 0; k <= 30; ++k) ASSERT_EQ(a(i, j, k), ++n);
+            for (int k = 0; k <= 30; ++k)
+                ASSERT_EQ(a(i, j, k), ++n);
 }
 
 TEST(BArray, RedimClearsAndPreserveKeepsCommonPart) {

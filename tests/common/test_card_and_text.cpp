@@ -6,8 +6,8 @@
 TEST(CardRank, ReducesTheCallersNumberIntoOnePack) {
     struct Case {
         int in, rank, after;
-    } cases[] = {{0, 0, 0}, {13, 13, 13}, {53, 1, 1}, {104, 13, 52}, {208, 13, 52},
-                 {1, 1, 1},  {12, 12, 12}, {14, 1, 14}, {51, 12, 51}, {105, 1, 1}};
+    } cases[] = {{0, 0, 0}, {13, 13, 13}, {53, 1, 1},  {104, 13, 52}, {208, 13, 52},
+                 {1, 1, 1}, {12, 12, 12}, {14, 1, 14}, {51, 12, 51},  {105, 1, 1}};
     for (const auto& c : cases) {
         int n = c.in;
         EXPECT_EQ(Card_Rank(n), c.rank) << c.in;
@@ -17,8 +17,10 @@ TEST(CardRank, ReducesTheCallersNumberIntoOnePack) {
 
 TEST(CardRank, EveryPackHasFourOfEachRank) {
     int count[14] = {};
-    for (int n = 1; n <= 208; ++n) ++count[RankOf(n)];
-    for (int r = 1; r <= 13; ++r) EXPECT_EQ(count[r], 16) << r;
+    for (int n = 1; n <= 208; ++n)
+        ++count[RankOf(n)];
+    for (int r = 1; r <= 13; ++r)
+        EXPECT_EQ(count[r], 16) << r;
     int keep = 60;
     EXPECT_EQ(RankOf(keep), 8);
     EXPECT_EQ(keep, 60);

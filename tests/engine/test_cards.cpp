@@ -9,7 +9,7 @@
 namespace {
 
 class CardsTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         form = std::make_unique<FrmGrulm>();
@@ -31,7 +31,8 @@ protected:
     }
     std::map<std::pair<int, int>, int> Pairs() const {
         std::map<std::pair<int, int>, int> m;
-        for (int n = 1; n <= Com.TotalCards; ++n) ++m[{Eng.Deck(0, n), Eng.Deck(1, n)}];
+        for (int n = 1; n <= Com.TotalCards; ++n)
+            ++m[{Eng.Deck(0, n), Eng.Deck(1, n)}];
         return m;
     }
     std::unique_ptr<FrmGrulm> form;
@@ -42,14 +43,17 @@ TEST_F(CardsTest, ShuffleKeepsEveryPairAndLeavesRowTwo) {
         SetGame(players);
         const auto before = Pairs();
         std::vector<int> marks;
-        for (int n = 0; n <= Com.TotalCards; ++n) marks.push_back(Eng.Deck(2, n));
+        for (int n = 0; n <= Com.TotalCards; ++n)
+            marks.push_back(Eng.Deck(2, n));
         Eng.DeckCount = Com.TotalCards;
         Deck_Shuffle(1, Com.TotalCards);
         EXPECT_EQ(Pairs(), before);
-        for (int n = 0; n <= Com.TotalCards; ++n) ASSERT_EQ(Eng.Deck(2, n), marks[n]);
+        for (int n = 0; n <= Com.TotalCards; ++n)
+            ASSERT_EQ(Eng.Deck(2, n), marks[n]);
         EXPECT_EQ(Eng.Deck(0, 0), 0);
         int moved = 0;
-        for (int n = 1; n <= Com.TotalCards; ++n) moved += Eng.Deck(0, n) != n;
+        for (int n = 1; n <= Com.TotalCards; ++n)
+            moved += Eng.Deck(0, n) != n;
         EXPECT_GT(moved, Com.TotalCards / 2);
     }
 }
@@ -59,7 +63,8 @@ TEST_F(CardsTest, ShuffleTogetherMixesPacks) {
     Eng.DeckCount = Com.TotalCards;
     Deck_Shuffle(1, Com.TotalCards);
     int foreign = 0;
-    for (int n = 1; n <= 52; ++n) foreign += Eng.Deck(0, n) > 52;
+    for (int n = 1; n <= 52; ++n)
+        foreign += Eng.Deck(0, n) > 52;
     EXPECT_GT(foreign, 0);
 }
 
@@ -68,7 +73,8 @@ TEST_F(CardsTest, SeparatePacksStayInTheirPack) {
         SetGame(players);
         const auto before = Pairs();
         Eng.DeckCount = 52;
-        for (int k = 1; k <= players; ++k) Deck_Shuffle(52 * (k - 1) + 1, 52 * k, 52 * (k - 1));
+        for (int k = 1; k <= players; ++k)
+            Deck_Shuffle(52 * (k - 1) + 1, 52 * k, 52 * (k - 1));
         EXPECT_EQ(Pairs(), before);
         for (int n = 1; n <= Com.TotalCards; ++n) {
             const int pack = (n - 1) / 52;

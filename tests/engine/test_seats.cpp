@@ -30,9 +30,11 @@ SeatRecord FilledRecord(int seed) {
     r.RecLevel = 2;
     r.RecAvatar = "grulm.png";
     r.RecName = "Grulm";
-    for (int i = 0; i <= 16; ++i) r.RecSounds(i) = "s" + QString::number(i + seed);
+    for (int i = 0; i <= 16; ++i)
+        r.RecSounds(i) = "s" + QString::number(i + seed);
     r.RecCommentSet = "Standard";
-    for (int i = 0; i <= 35; ++i) r.RecComments(i) = "c" + QString::number(i + seed);
+    for (int i = 0; i <= 35; ++i)
+        r.RecComments(i) = "c" + QString::number(i + seed);
     for (int i = 0; i <= 5; ++i) {
         r.RecStats(0, i) = 100 + i;
         r.RecStats(1, i) = 10 + i + seed;
@@ -41,7 +43,7 @@ SeatRecord FilledRecord(int seed) {
 }
 
 class SeatsTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         form = std::make_unique<FrmGrulm>();

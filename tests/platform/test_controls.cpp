@@ -8,14 +8,14 @@ using namespace platform;
 
 namespace {
 class TestForm : public Form {
-public:
+  public:
     TestForm() : Form("frmTest") {}
     ControlArray<PictureBox> Places{this, "Places"};
     ControlArray<Label> Texts{this, "Texts"};
     int loads = 0, unloads = 0;
     bool refuse = false;
 
-protected:
+  protected:
     void Form_Load() override { ++loads; }
     bool Form_QueryUnload() override { return refuse; }
     void Form_Unload() override { ++unloads; }
@@ -85,7 +85,9 @@ TEST_F(ControlsTest, MouseEventsCarryIndexButtonShiftAndPixels) {
     };
     std::vector<Got> downs;
     std::vector<int> clicks;
-    f.Places.On().MouseDown = [&](int i, int b, int s, double x, double y) { downs.push_back({i, b, s, x, y}); };
+    f.Places.On().MouseDown = [&](int i, int b, int s, double x, double y) {
+        downs.push_back({i, b, s, x, y});
+    };
     f.Places.On().Click = [&](int i) { clicks.push_back(i); };
     QTest::mousePress(p.Widget(), Qt::RightButton, Qt::ControlModifier, QPoint(7, 9));
     QTest::mouseRelease(p.Widget(), Qt::RightButton, Qt::ControlModifier, QPoint(7, 9));

@@ -58,6 +58,7 @@ TEST_F(ServicesTest, RealClockWaitsWhileProcessingEvents) {
     bool stop = false;
     QTimer::singleShot(10, [&] { stop = true; });
     t.restart();
-    clock.WaitUntil(clock.Now() + 5.0, [&] { return stop; }, true);
+    clock.WaitUntil(
+        clock.Now() + 5.0, [&] { return stop; }, true);
     EXPECT_LT(t.elapsed(), 1000);
 }

@@ -10,8 +10,11 @@ using platform::RecordFile;
 TEST(Text1252, EncodesWindowsCharactersAndReplacesTheRest) {
     const QString s = QString::fromUtf8("Caf\u00e9 \u20ac5 \u2014 \u4e2d");
     const QByteArray b = platform::ToCp1252(s);
-    EXPECT_EQ(b, QByteArray("Caf\xe9 \x80" "5 \x97 ?"));
-    EXPECT_EQ(platform::FromCp1252(QByteArray("Caf\xe9 \x80" "5")), QString::fromUtf8("Caf\u00e9 \u20ac5"));
+    EXPECT_EQ(b, QByteArray("Caf\xe9 \x80"
+                            "5 \x97 ?"));
+    EXPECT_EQ(platform::FromCp1252(QByteArray("Caf\xe9 \x80"
+                                              "5")),
+              QString::fromUtf8("Caf\u00e9 \u20ac5"));
 }
 
 TEST(Text1252, FixedWidthPadsCutsAndTrims) {

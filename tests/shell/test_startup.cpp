@@ -20,7 +20,7 @@
 namespace {
 
 class StartupTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         Profile_Reset();
@@ -151,8 +151,9 @@ TEST_F(StartupTest, ASecondCopyIsRefused) {
     Startup.Quit = [this] { ++quits; };
     form->Show();
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
-    EXPECT_EQ(svc.boxes->shown[0].text, "The game is already running. Check your Windows task bar to bring it up or use "
-                                        "the Task Manager to end the game.");
+    EXPECT_EQ(svc.boxes->shown[0].text,
+              "The game is already running. Check your Windows task bar to bring it up or use "
+              "the Task Manager to end the game.");
     EXPECT_FALSE(Boot.Started);
     QTest::qWait(10);
     EXPECT_FALSE(form->Loaded());
@@ -180,7 +181,8 @@ TEST_F(StartupTest, TheDebugSwitchIsTheFirstSixCharactersInAnyCase) {
     const struct {
         QStringList args;
         bool debug;
-    } cases[] = {{{"/klomb"}, true}, {{"/KLOMBXYZ"}, true}, {{"/KLO"}, false}, {{"klomb"}, false}, {{}, false}};
+    } cases[] = {
+        {{"/klomb"}, true}, {{"/KLOMBXYZ"}, true}, {{"/KLO"}, false}, {{"klomb"}, false}, {{}, false}};
     for (const auto& c : cases) {
         Startup_Reset();
         Boot.LockPath = home->Path() + "/running.lock";

@@ -3,14 +3,14 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
+#include "shell/Startup.h"
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/TableState.h"
-#include "shell/Profile.h"
-#include "shell/Startup.h"
 
 #include <QDir>
 
@@ -36,7 +36,8 @@ void GameTest::SetUp() {
     home = std::make_unique<TestHome>();
     svc = platform::InstallTestServices();
     svc.boxes->onUnexpected = [](const platform::MsgCall& c) {
-        ADD_FAILURE() << "unexpected message box \"" << c.title.toStdString() << "\": " << c.text.toStdString();
+        ADD_FAILURE() << "unexpected message box \"" << c.title.toStdString()
+                      << "\": " << c.text.toStdString();
     };
     Common_Reset();
     Engine_Reset();

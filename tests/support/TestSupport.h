@@ -9,18 +9,18 @@
 #include <memory>
 
 class TestHome {
-public:
+  public:
     TestHome();
     ~TestHome();
     QString Path() const { return dir_.path(); }
 
-private:
+  private:
     QTemporaryDir dir_;
     QByteArray oldHome_, oldConfig_, oldData_;
 };
 
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     std::unique_ptr<TestHome> home;

@@ -7,7 +7,7 @@
 namespace {
 
 class AnimateTest : public LayoutTest {
-protected:
+  protected:
     void SetUp() override {
         LayoutTest::SetUp();
         Pictures_Init();

@@ -11,7 +11,7 @@
 namespace {
 
 class DisplayTest : public LayoutTest {
-protected:
+  protected:
     void SetUp() override {
         LayoutTest::SetUp();
         Display_Install();

@@ -629,7 +629,7 @@ QString VisibleDump() {
 }
 
 class LayoutTransitionTest : public LayoutTest {
-protected:
+  protected:
     // The table as a fresh start lays it out.
     std::pair<QString, std::set<QString>> Fresh(Size3 s, int twips, int mode) {
         form.reset();

@@ -2,7 +2,6 @@
 // UPDATE_GOLDEN=1 writes the dumps instead of comparing (review them before committing).
 #include "tests/table/test_layout_support.h"
 
-
 #ifndef GOLDEN_DIR
 #error "GOLDEN_DIR must name the folder of the golden dumps"
 #endif

@@ -8,7 +8,7 @@
 namespace {
 
 class PilesTest : public LayoutTest {
-protected:
+  protected:
     void SetUp() override {
         LayoutTest::SetUp();
         Pictures_Init();

@@ -17,7 +17,7 @@
 #include <set>
 
 class LayoutTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         PlanTables_Redim = nullptr;

@@ -14,8 +14,8 @@ inline int Differing(const QImage& a, const QImage& b) {
     for (int r = 0; r < x.height(); ++r)
         for (int c = 0; c < x.width(); ++c) {
             const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
-                    std::abs(qAlpha(p) - qAlpha(q)) >
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
                 24)
                 ++n;
         }

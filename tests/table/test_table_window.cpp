@@ -2,8 +2,8 @@
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 
 using TableWindowTest = GameTest;
 
@@ -29,13 +29,17 @@ TEST_F(TableWindowTest, CreatesTheDesignTimePlacesUnderTheirNames) {
 TEST_F(TableWindowTest, PilesEnableSparesTheHoldPlacesInATutorial) {
     FrmGrulm f;
     f.Piles_Enable(false);
-    for (int i = 1; i <= 10; ++i) EXPECT_FALSE(f.Picture7(i).Enabled()) << i;
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_FALSE(f.Picture7(i).Enabled()) << i;
     Com.TutorialMode = true;
     f.Piles_Enable(false);
-    for (int i = 1; i <= 6; ++i) EXPECT_FALSE(f.Picture7(i).Enabled()) << i;
-    for (int i = 7; i <= 10; ++i) EXPECT_TRUE(f.Picture7(i).Enabled()) << i;
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_FALSE(f.Picture7(i).Enabled()) << i;
+    for (int i = 7; i <= 10; ++i)
+        EXPECT_TRUE(f.Picture7(i).Enabled()) << i;
     f.Piles_Enable(true);
-    for (int i = 1; i <= 10; ++i) EXPECT_TRUE(f.Picture7(i).Enabled()) << i;
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_TRUE(f.Picture7(i).Enabled()) << i;
 }
 
 TEST_F(TableWindowTest, AvatarPictureComesFromTheUsersAvatarFolder) {

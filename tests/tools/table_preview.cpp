@@ -46,7 +46,8 @@ void FillSeat(SeatRecord& r, int seat, std::mt19937& gen) {
         r.RecSide(1, i) = RankOf(c);
     }
     Put(r.RecCards, 1, r.RecSide(0, r.RecSideCount));
-    for (int s = 2; s <= 6; ++s) Put(r.RecCards, s, s == 4 ? 0 : Draw());
+    for (int s = 2; s <= 6; ++s)
+        Put(r.RecCards, s, s == 4 ? 0 : Draw());
     for (int p = 1; p <= 4; ++p) {
         const int depth = std::uniform_int_distribution<int>(0, 4)(gen);
         r.RecHoldInfo(p, 1) = depth;
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
         Eng.PlayerSide(1, i) = RankOf(c);
     }
     Put(Eng.PlayerCards, 1, Eng.PlayerSide(0, Eng.PlayerSideCount));
-    for (int s = 2; s <= 6; ++s) Put(Eng.PlayerCards, s, Draw());
+    for (int s = 2; s <= 6; ++s)
+        Put(Eng.PlayerCards, s, Draw());
     for (int p = 1; p <= 4; ++p) {
         const int under = p == 3 ? 0 : p;
         Eng.PlayerHoldCount(p) = under;
@@ -116,7 +118,8 @@ int main(int argc, char** argv) {
         }
         Put(Eng.PlayerCards, 6 + p, p == 4 ? 0 : Draw());
     }
-    for (int seat = 2; seat <= Com.NumPlayers; ++seat) FillSeat(seat == 2 ? Eng.Seat2Rec : seat == 3 ? Eng.Seat3Rec : Eng.Seat4Rec, seat, gen);
+    for (int seat = 2; seat <= Com.NumPlayers; ++seat)
+        FillSeat(seat == 2 ? Eng.Seat2Rec : seat == 3 ? Eng.Seat3Rec : Eng.Seat4Rec, seat, gen);
     const int heights[4] = {5, 0, 11, 2};
     for (int c = 1; c <= Com.NumCenters; ++c) {
         for (int n = 1; n <= heights[c - 1]; ++n) {
