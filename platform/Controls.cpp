@@ -332,11 +332,15 @@ void Control::FireDblClick() {
 PictureBox::PictureBox(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     back_ = 0x008000; // the table's green until told otherwise
     auto* w = new PaintedWidget(this, form ? form->Client() : nullptr);
-    w->setAttribute(Qt::WA_OpaquePaintEvent);
     w->painter = [this](QPainter& p, const QRect& r) {
-        p.fillRect(r, FromBGR(back_));
+        // A card with rounded corners covers its place and draws its own edge: the table shows
+        // at the corners instead of a square of the place's colour and border.
+        const QSizeF size = picture_.deviceIndependentSize();
+        const bool card = !picture_.isNull() && picture_.hasAlphaChannel() && size.width() >= r.width() &&
+                          size.height() >= r.height();
+        if (!card) p.fillRect(r, FromBGR(back_));
         if (!picture_.isNull()) p.drawImage(QPointF(0, 0), picture_);
-        if (border_ == 1) {
+        if (border_ == 1 && !card) {
             p.setPen(QColor(0, 0, 0));
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }

@@ -2,6 +2,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 
 using namespace platform;
@@ -152,6 +153,34 @@ TEST_F(ControlsTest, PictureBoxPaintsBackgroundPictureAndBorder) {
     EXPECT_EQ(shot.pixelColor(5, 5), QColor(Qt::blue));
     EXPECT_EQ(shot.pixelColor(15, 15), QColor(Qt::red));
     EXPECT_EQ(shot.pixelColor(0, 15), QColor(Qt::black));
+}
+
+TEST_F(ControlsTest, ACardWithRoundCornersLetsTheTableShowAtItsCorners) {
+    TestForm f;
+    f.SetScaleMode(vbPixels);
+    f.SetBackColor(0x00008000); // green table
+    f.SetClientSizePx(40, 40);
+    PictureBox& p = f.Places.Create(0);
+    p.Move(10, 10, 20, 20);
+    p.SetBackColor(0x000000FF);
+    p.SetBorderStyle(1);
+    QImage card(20, 20, QImage::Format_ARGB32_Premultiplied);
+    card.fill(Qt::transparent);
+    QPainter painter(&card);
+    painter.setBrush(Qt::white);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRect(0, 0, 20, 20));
+    painter.end();
+    p.SetPicture(card);
+    f.Show();
+    const QImage shot = f.Window()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(10, 10), QColor(0, 128, 0)); // corner: the table
+    EXPECT_EQ(shot.pixelColor(20, 20), QColor(Qt::white));
+    // A picture that does not cover the place keeps the place's colour and border.
+    p.SetPicture(QImage());
+    const QImage plain = f.Window()->grab().toImage();
+    EXPECT_EQ(plain.pixelColor(10, 10), QColor(Qt::black));
+    EXPECT_EQ(plain.pixelColor(20, 20), QColor(Qt::red));
 }
 
 TEST_F(ControlsTest, TimerFiresItsHandlerOnlyWhenEnabled) {
