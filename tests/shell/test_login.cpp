@@ -7,6 +7,7 @@
 #include "shell/Utilities.h"
 #include "shell/frmWelcome.h"
 #include "table/frmGrulm.h"
+#include "tests/shell/test_profile_support.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -36,26 +37,11 @@ class LoginTest : public GameTest {
         GameTest::TearDown();
     }
 
+    // A player without the move history, so logins open no file.
     static PlayerPrefs Player(const QString& name) {
-        PlayerPrefs p = Profile_Defaults();
-        p.Identity(0).Name = name;
+        PlayerPrefs p = ::Player(name);
         p.AutoSave = 0;
         return p;
-    }
-    static void WriteFile(const std::vector<PlayerPrefs>& records) {
-        platform::RecordFile f;
-        ASSERT_TRUE(f.Open(Profile_Path(), PlayerPrefs::kSize));
-        for (size_t i = 0; i < records.size(); ++i)
-            ASSERT_TRUE(f.Write(static_cast<int>(i) + 1, records[i].Encode()));
-    }
-    static PlayerPrefs Record(int recno) {
-        PlayerPrefs p;
-        EXPECT_TRUE(Prefs_ReadRecord(recno, &p)) << "record " << recno;
-        return p;
-    }
-    static QByteArray Bytes() {
-        QFile f(Profile_Path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // The window as start-up shows it, without the modal wait.
     WelcomeForm& Open() {

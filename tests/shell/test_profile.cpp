@@ -5,6 +5,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
+#include "tests/shell/test_profile_support.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -30,28 +31,6 @@ class ProfileTest : public GameTest {
         GameTest::TearDown();
     }
 
-    // A player's record made from the defaults.
-    static PlayerPrefs Player(const QString& name) {
-        PlayerPrefs p = Profile_Defaults();
-        p.Identity(0).Name = name;
-        return p;
-    }
-    static void WriteFile(const std::vector<PlayerPrefs>& records) {
-        QFile::remove(Profile_Path());
-        platform::RecordFile f;
-        ASSERT_TRUE(f.Open(Profile_Path(), PlayerPrefs::kSize));
-        for (size_t i = 0; i < records.size(); ++i)
-            ASSERT_TRUE(f.Write(static_cast<int>(i) + 1, records[i].Encode()));
-    }
-    static PlayerPrefs Record(int recno) {
-        PlayerPrefs p;
-        EXPECT_TRUE(Prefs_ReadRecord(recno, &p)) << "record " << recno;
-        return p;
-    }
-    static QByteArray Bytes(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static void Touch(const QString& path) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

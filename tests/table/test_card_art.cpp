@@ -1,4 +1,5 @@
 #include "table/CardArt.h"
+#include "tests/table/test_picture_support.h"
 
 #include <gtest/gtest.h>
 
@@ -32,20 +33,10 @@ int countPixels(const QImage& img, const std::function<bool(QRgb)>& pred) {
     return n;
 }
 
-// Pixels whose channels differ by more than a little: tolerates rounding in
-// antialiased edges, not a different picture.
+// Pictures of one size that differ in more than antialiasing noise.
 int differingPixels(const QImage& a, const QImage& b) {
     EXPECT_EQ(a.size(), b.size());
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
-                24)
-                ++n;
-        }
-    return n;
+    return Differing(a, b);
 }
 
 // Number of separate ink shapes (4-connected, at least minSize pixels) inside r.
