@@ -56,6 +56,10 @@ struct EngineState {
     int SourceSlot = 0;
     int TargetPile = 0;
     int TargetHold = 0;
+    // The center pile the computer's plan aims at; the placement query keeps wild cards off it.
+    int PlanPile = 0;
+    // The human ended the turn while the side card could have been played.
+    bool SideMissed = false;
 
     // Seats 2 to 4.
     SeatRecord Seat2Rec, Seat3Rec, Seat4Rec;

@@ -1,0 +1,49 @@
+#include "engine/Rules.h"
+
+#include "common/Card.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+
+void PlayerMissedMove(bool& missed) {
+    missed = false;
+    const int side = Eng.PlayerCards(1, 1);
+    if (side == 13 || side == 0) return;
+    for (int p = 1; p <= Com.NumCenters; ++p)
+        if (side == Eng.CenterCount(p) + 1) missed = true;
+}
+
+namespace {
+
+int WildPile() {
+    const int plan = Eng.PlanPile;
+    const int planCount = plan >= 1 && plan <= Com.NumCenters ? Eng.CenterCount(plan) : -1;
+    if (!Com.NoWildAce) {
+        for (int p = Com.NumCenters; p >= 1; --p)
+            if (p != plan && Eng.CenterCount(p) != planCount) return p;
+        return 1;
+    }
+    for (int p = Com.NumCenters; p >= 1; --p)
+        if (p != plan && Eng.CenterCount(p) > 0) return p;
+    for (int p = Com.NumCenters; p >= 1; --p)
+        if (Eng.CenterCount(p) > 0) return p;
+    return 1;
+}
+
+} // namespace
+
+void CenterBestToPlay(int rank, bool wild, int& pile) {
+    if (rank == 13) {
+        pile = wild ? WildPile() : 1;
+        return;
+    }
+    for (int k = 1; k <= 11; ++k)
+        for (int p = 1; p <= Com.NumCenters; ++p) {
+            int reached = Eng.CenterCount(p) + k;
+            if (reached > 12) reached -= 12;
+            if (reached == rank) {
+                pile = p;
+                return;
+            }
+        }
+    pile = 1;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The rules of play as the table enforces them, and the placement queries the
+// computer seats ask of the center piles.
+
+// True when the human's side card could go onto a center pile now (Kings never count).
+void PlayerMissedMove(bool& missed);
+// The center pile on which a card of `rank` fits soonest, counting the cards each pile
+// still needs; for a King placed as a wild card (`wild`), a pile away from PlanPile.
+void CenterBestToPlay(int rank, bool wild, int& pile);
