@@ -1,0 +1,36 @@
+#include "net/NetInstall.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Flow.h"
+#include "net/NetMessage.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "net/NetWait.h"
+
+int Recover_NextField() {
+    const int idx = static_cast<int>(Com.NetDeck.indexOf(QLatin1Char('#'), Com.NetDeckPos));
+    if (idx < 0) {
+        Com.NetDeckPos = 0;
+        return 0;
+    }
+    Com.NetDeckPos = idx + 1;
+    return NumVal16(Com.NetDeck.mid(idx + 1));
+}
+
+void Net_Install() {
+    Netl.Net_Send = [](QString& message, int& socket) { Net_Send(message, socket); };
+    Netl.Net_SendAll = [](QString& message, int& except) { Net_SendAll(message, except); };
+    Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
+    Netl.Recover_NextField = [] { return Recover_NextField(); };
+    auto& ws = Winsock1();
+    ws.ConnectionRequest = [](int index, int id) {
+        Net_Guard("Winsock1_ConnectionRequest", [&] { Winsock1_ConnectionRequest(index, id); });
+    };
+    ws.DataArrival = [](int index, qint64 bytes) {
+        Net_Guard("Winsock1_DataArrival", [&] { Winsock1_DataArrival(index, bytes); });
+    };
+    ws.Error = [](int index, int number, const QString& description) {
+        Net_Guard("Winsock1_Error", [&] { Winsock1_Error(index, number, description); });
+    };
+    ws.CloseEvent = [](int index) { Net_Guard("Winsock1_Close", [&] { Winsock1_Close(index); }); };
+}

@@ -1,0 +1,7 @@
+#pragma once
+// Puts network play in place at start-up: the game flow's network operations
+// and the events of the socket array.
+
+void Net_Install();
+// The next field of the stock or snapshot text in NetDeck (see engine/Flow.h).
+int Recover_NextField();

@@ -1,0 +1,208 @@
+#include "net/NetMessage.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TurnOrder.h"
+#include "net/NetHooks.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+
+#include <stdexcept>
+
+NetHooksT NetHooks;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+void Net_Guard(const char* stage, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        platform::MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Unanticipated error in ") +
+                             QLatin1String(stage) + kCrLf + QString::fromLocal8Bit(e.what()),
+                         platform::vbInformation);
+    }
+}
+
+namespace {
+
+void CountConnection(int socket) {
+    if (Net.Counted[static_cast<size_t>(socket)]) return;
+    if (Com.NetGame == 99) Com.NetGame = 0;
+    ++Com.NetGame;
+    Net.Counted[static_cast<size_t>(socket)] = true;
+}
+
+// A peer of an older program: two players at three center piles, perhaps the default rules.
+void PlayOlderPeer() {
+    QString notice = QStringLiteral("Your opponent does not have the lastest version of Vornhelm.") + kCrLf +
+                     QStringLiteral("Not all online game features are available.");
+    if (Com.NumPlayers != 2 || Com.NumCenters != 3) {
+        Com.PrevPlayers = Com.NumPlayers;
+        Com.PrevCenters = Com.NumCenters;
+        Com.NumPlayers = 2;
+        Com.NumCenters = 3;
+        Com.TotalCards = 104;
+        NetHooks.Table_Relayout();
+    }
+    if (NumVal(Com.PeerVersion) < 52) {
+        notice += kCrLf + kCrLf + QStringLiteral("Only House Rules are in effect.");
+        Com.SideSize = 19;
+        Com.ForcedCards = 0;
+        Com.NoWildAce = false;
+    }
+    platform::MsgBox(notice, platform::vbInformation, QStringLiteral("Playing older version."));
+}
+
+int ApplyIP(const NetMessage& m, int socket) {
+    const bool host = Com.NetHost != 0;
+    if (host) CountConnection(socket);
+    Com.NetState = kNetIP;
+    Com.NetText = m.text;
+    Net.NewVersion = m.version;
+    if (m.version == QLatin1String("40")) Net.HandSortOff = true;
+    if (!host && Version_Above(m.version, "74")) Com.NetSeat = m.seat;
+    if (!host || Com.NetGame == 1) {
+        Com.PeerVersion = m.version;
+    } else if (!Version_Above(Com.PeerVersion, "74")) {
+        // A second player cannot join a game with an old program.
+        Com.NetState = kNetNone;
+        return kNetNone;
+    }
+    if (NumVal(m.version) > 74) return kNetIP;
+    if (host && Com.NetGame >= 2) {
+        platform::MsgBox(QStringLiteral("An opponent tried to join this game who is not using Vornhelm "
+                                        "Multiplayer. They cannot join this game."),
+                         platform::vbCritical, QStringLiteral("Connection Request Denied"));
+        Com.NetState = kNetNone;
+        // The caller that sent the old identification is refused, whatever element it landed on.
+        Net_RejectConnection(socket);
+        --Com.NetGame;
+        return kNetNone;
+    }
+    PlayOlderPeer();
+    return Com.NetState;
+}
+
+void PlaceLayoutNames(const NetMessage& m) {
+    const int players = m.num == kLayoutTwoFour ? 2 : m.num;
+    for (int hostSeat = 1; hostSeat <= players; ++hostSeat) {
+        const int local = HostToLocalSeat(players, m.seat, hostSeat);
+        if (local < 2) continue;
+        const QString name = hostSeat == 1 ? Net.NetOppName : m.names.value(hostSeat - 2).trimmed();
+        SeatRecordOf(local).RecName = name;
+    }
+}
+
+int Apply(const NetMessage& m, int socket) {
+    Com.NetState = m.code;
+    switch (m.code) {
+    case kNetIP:
+        return ApplyIP(m, socket);
+    case kNetLO:
+        Com.NetNum = m.num;
+        Com.NetSeat = m.seat;
+        if (Com.NetHost == 0) PlaceLayoutNames(m);
+        break;
+    case kNetNM:
+    case kNetDK:
+    case kNetRC:
+        Com.NetText = m.text;
+        break;
+    case kNetTR:
+    case kNetWT:
+        Com.NetNum = m.num;
+        break;
+    case kNetLost:
+        Com.NetNum = 0;
+        break;
+    case kNetPC:
+        Com.NetNum = m.num;
+        Com.NetText = m.text;
+        break;
+    default:
+        break;
+    }
+    return Com.NetState;
+}
+
+} // namespace
+
+NetDecodeContext Net_Context() {
+    NetDecodeContext ctx;
+    ctx.host = Com.NetHost != 0;
+    ctx.peerVersion = Com.PeerVersion;
+    ctx.numPlayers = Com.NumPlayers;
+    ctx.numCenters = Com.NumCenters;
+    return ctx;
+}
+
+int Net_ParseMessage(const QByteArray& line, int socket) {
+    if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
+    const NetDecoded d = Net_Decode(line, Net_Context());
+    if (!d.ok) {
+        Net_Trace(socket, '!', d.refusal.toLatin1());
+        return kNetRefused;
+    }
+    return Apply(d.msg, socket);
+}
+
+namespace {
+void CountAnswer(int state) {
+    if (state == kNetPC) {
+        Net.NetMoveFrom = Com.NetNum;
+        Net.NetMoveTo = NumVal16(Com.NetText);
+    }
+    // Only a host of three or four relays moves and counts its answers one by one.
+    if (Com.NetHost != 0 && Com.NumPlayers > 2) ++Com.NetAckCount;
+    else Com.NetAckCount = Com.NumPlayers;
+    if (state == kNetPC) Com.NetAnswered = true;
+}
+
+void ProcessMessage(int socket, const QByteArray* line) {
+    if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
+    if (line && Net_ParseMessage(*line, socket) == kNetRefused) return;
+    const int state = Com.NetState;
+    const bool layoutOnRemote = Com.NetHost == 0 && state == kNetLO;
+    if (socket == Net.NetLastSock && state == Com.NetLastType[static_cast<size_t>(socket)] && !layoutOnRemote)
+        return;
+    Net.NetLastSock = socket;
+    if (state == kNetPC || state == kNetWT || state == kNetOK) CountAnswer(state);
+    if (Com.NetHost == 0) NetHooks.RemoteCases(socket);
+    else NetHooks.HostCases(socket);
+    Com.NetLastType[static_cast<size_t>(socket)] = Com.NetState;
+    if (Com.NetHost == 0) return;
+    Net.NetBusy = false;
+    if (Net.NetPendingSock != 0) {
+        const int pending = Net.NetPendingSock;
+        Net.NetPendingSock = 0;
+        Net_SendIdentity(pending);
+    }
+}
+} // namespace
+
+void Net_ProcessMessage(int socket, const QByteArray* line) {
+    Net_Guard("GetMessage-TOP", [&] { ProcessMessage(socket, line); });
+}
+
+void Net_Dispatch(int socket, const QByteArray& line) {
+    Net_Trace(socket, '<', line);
+    if (line.startsWith("SY") || line.startsWith("PK")) {
+        Net_Guard("GetMessage-TOP", [&] {
+            const NetDecoded d = Net_Decode(line, Net_Context());
+            if (!d.ok) {
+                Net_Trace(socket, '!', d.refusal.toLatin1());
+                return;
+            }
+            NetHooks.Net_ProcessChat(platform::FromCp1252(line), socket);
+        });
+        return;
+    }
+    Net_ProcessMessage(socket, &line);
+}

@@ -1,0 +1,367 @@
+#include "net/NetSockets.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/TableForm.h"
+#include "net/NetCodec.h"
+#include "net/NetFraming.h"
+#include "net/NetHooks.h"
+#include "net/NetMessage.h"
+#include "net/NetState.h"
+#include "net/NetWait.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+
+#include <QApplication>
+
+using platform::MsgBox;
+using platform::sckClosed;
+using platform::sckClosing;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kRowInUse = 7;
+constexpr int kLastElement = 4;
+constexpr double kRejectPause = 0.05;
+
+NetSocketRow& Row(int e) {
+    return Com.NetSockets.at(static_cast<size_t>(e));
+}
+
+void SetLabel9(int i, const QString& text) {
+    if (!HasTableForm() || !frmGrulm().Label9.Exists(i)) return;
+    frmGrulm().Label9(i).SetCaption(text);
+}
+void ShowStatus(const QString& text) {
+    if (!HasTableForm()) return;
+    frmGrulm().StatusMsg.SetCaption(text);
+    frmGrulm().StatusMsg.SetVisible(true);
+}
+void HideStatus() {
+    if (HasTableForm()) frmGrulm().StatusMsg.SetVisible(false);
+}
+void Beep() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+}
+
+bool Alive(int e) {
+    auto& ws = Winsock1();
+    return ws.Exists(e) && ws.State(e) > sckClosed && ws.State(e) != sckClosing;
+}
+
+void Write(int e, const QByteArray& line) {
+    const QByteArray bytes = line + kNetDelim;
+    Winsock1().SendData(e, bytes);
+    Net_Trace(e, '>', bytes);
+}
+
+// The connection of element e is gone: every wait sees it.
+void ConnectionLost(int e) {
+    Com.NetState = kNetLost;
+    Net_ProcessMessage(e);
+}
+
+void NobodyToConnectTo(const QString& title) {
+    MsgBox(QStringLiteral("Nobody to connect to!") + kCrLf + QStringLiteral("You must be on the Internet first."),
+           platform::vbCritical, title);
+    Com.NetHost = 9;
+}
+
+void ListenFailed(int number, const QString& description) {
+    MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) + kCrLf +
+               description,
+           platform::vbInformation);
+    Com.NetHost = 0;
+    if (number == platform::sckAddressInUse)
+        MsgBox(QStringLiteral("If you have changed the Port number, that Port number is already in use by another "
+                              "application."),
+               platform::vbInformation);
+    NetHooks.NetCleanUp();
+}
+
+// The element a caller is taken on: a new one while every created one is taken, else the first free row.
+int ElementForCaller() {
+    auto& ws = Winsock1();
+    if (Net.NetSockCount <= Com.NetGame || Net.NetSockCount == 0) {
+        if (Net.NetSockCount >= kLastElement) return 0;
+        ++Net.NetSockCount;
+        if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
+        return Net.NetSockCount;
+    }
+    for (int e = 1; e <= Net.NetSockCount; ++e)
+        if (Row(e).InUse == 0) return e;
+    if (Net.NetSockCount >= kLastElement) return 0;
+    ++Net.NetSockCount;
+    if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
+    return Net.NetSockCount;
+}
+
+void RefuseCaller(int e) {
+    Net.NetPendingSock = 0;
+    Net_RejectConnection(e);
+    const bool newer = Version_Above(Com.PeerVersion, "74");
+    if (!newer) Com.NetGame = 1;
+    const QString why = newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
+                                    QStringLiteral(" players. Change the Player Setup if you want to add a player. "
+                                                   "Then ask the new opponent to connect.")
+                              : QStringLiteral("Your current opponent does not have Vornhelm Multiplayer so new "
+                                               "players cannot join this game.");
+    MsgBox(QStringLiteral("A new opponent tried to join this game.") + kCrLf + why, platform::vbInformation,
+           QStringLiteral("Connection Request Denied"));
+    Com.NetState = kNetNone;
+}
+
+void AdmitCaller(int e) {
+    Row(e).InUse = kRowInUse;
+    Row(e).Socket = e;
+    if (Net.NetSockCount < 2) {
+        Net.ClientSock = 1;
+        Net_SendIdentity(e);
+        if (Net.NetReady == 1) Net_WaitOpponent();
+        return;
+    }
+    if (!Alive(e)) return;
+    const bool fits = Version_Above(Com.PeerVersion, "74") && e != kLastElement && Com.NetGame + 1 < Com.NumPlayers;
+    if (!fits) {
+        RefuseCaller(e);
+        return;
+    }
+    if (!Net.NetBusy) {
+        Net_SendIdentity(e);
+        Net.NetBusy = true;
+    } else {
+        Net.NetPendingSock = e;
+    }
+    if (Net.NetReady == 1) Net_WaitOpponent();
+}
+
+} // namespace
+
+void NetHostListen() {
+    auto& ws = Winsock1();
+    Net.ClientSock = 0;
+    ws.Close(0);
+    ws.SetLocalPort(0, 0);
+    ws.SetLocalPort(0, Net.NetPort);
+    int number = 0;
+    QString description;
+    if (!ws.Listen(0, Net.NetPort, &number, &description)) {
+        ListenFailed(number, description);
+        return;
+    }
+    if (ws.LocalIP().isEmpty()) {
+        NobodyToConnectTo(QString());
+        return;
+    }
+    SetLabel9(1, QString());
+    SetLabel9(2, QString());
+    ShowStatus(QStringLiteral("Give your IP address to the player(s)") + kCrLf +
+               QStringLiteral("waiting to connect to your game."));
+    Beep();
+}
+
+void NetConnectRemote() {
+    auto& ws = Winsock1();
+    const int c = Net.ClientSock;
+    if (ws.State(c) != sckClosed) ws.Close(c);
+    if (ws.LocalIP().isEmpty()) {
+        NobodyToConnectTo(QStringLiteral("Vornhelm"));
+        return;
+    }
+    ws.SetLocalPort(c, 0);
+    if (Net.NetHostAddress.trimmed().isEmpty() || Net.NetPort <= 0 || Net.NetPort > 65535) {
+        MsgBox(QStringLiteral("We're sorry, that number is not in service at this time.") + kCrLf +
+                   QStringLiteral("Please check your number and dial again."),
+               platform::vbExclamation, QStringLiteral("Vornhelm"));
+        Com.NetHost = 9;
+        return;
+    }
+    ws.Connect(c, Net.NetHostAddress.trimmed(), Net.NetPort);
+    ShowStatus(QStringLiteral("Waiting for Host confirmation...") + kCrLf);
+}
+
+void Net_Send(QString& message, int& element) {
+    if (element < 0) element = 1;
+    if (Com.NetHost == 0) element = 0;
+    auto& ws = Winsock1();
+    if (!ws.Exists(element)) return;
+    const int state = ws.State(element);
+    if (state == sckClosing) {
+        Com.NetState = kNetLost;
+        if (!Com.GameAbort) Net_ProcessMessage(element);
+        SetLabel9(0, QString());
+        return;
+    }
+    if (state > sckClosed) Write(element, platform::ToCp1252(message));
+}
+
+void Net_SendAll(QString& message, int& except) {
+    message += QLatin1Char(kNetDelim);
+    const QByteArray line = platform::ToCp1252(message.chopped(1));
+    for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
+        if (e == except || Row(e).InUse != kRowInUse) continue;
+        if (Alive(e)) {
+            Write(e, line);
+        } else if (Com.NetState != kNetLost) {
+            ConnectionLost(e);
+            return;
+        }
+    }
+}
+
+void Net_SendIdentity(int element) {
+    QString m = platform::FromCp1252(Msg_IP(element));
+    Net_Send(m, element);
+}
+
+void Net_RejectConnection(int element) {
+    if (element < 1 || element > kLastElement) return;
+    auto& ws = Winsock1();
+    if (element <= Net.NetSockCount && ws.Exists(element)) {
+        Write(element, Msg_SY(1, QStringLiteral("GRULM: So you want to play with us? Sorry I'm busy!")));
+        Pause(kRejectPause);
+        if (Alive(element)) {
+            Write(element, Msg_Bare(kNetLost));
+            Pause(kRejectPause);
+        }
+        if (ws.Exists(element)) ws.Close(element);
+    }
+    if (element == Net.NetSockCount) {
+        if (ws.Exists(element)) ws.Unload(element);
+        --Net.NetSockCount;
+    }
+    Row(element) = NetSocketRow{};
+    Net.Counted[static_cast<size_t>(element)] = false;
+    Net.NetBuffer[static_cast<size_t>(element)].clear();
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
+}
+
+void NetCloseClient() {
+    auto& ws = Winsock1();
+    if (ws.Exists(Net.ClientSock) && ws.State(Net.ClientSock) == platform::sckConnected) ws.Close(Net.ClientSock);
+}
+
+void NetCloseAll() {
+    auto& ws = Winsock1();
+    const int c = Net.ClientSock;
+    if (ws.Exists(c) && ws.State(c) != sckClosed) ws.Close(c);
+    for (int e = 1; e <= Net.NetSockCount; ++e)
+        if (ws.Exists(e) && ws.State(e) != sckClosed) ws.Close(e);
+}
+
+void Winsock1_ConnectionRequest(int index, int requestId) {
+    if (index != 0 || Com.NetHost != 1) return; // not accepted: the caller is dropped
+    Net.NewVersion.clear();
+    const int e = ElementForCaller();
+    if (e == 0) return;
+    auto& ws = Winsock1();
+    ws.SetLocalPort(e, Net.NetPort);
+    ws.Accept(e, requestId);
+    Net.NetBuffer[static_cast<size_t>(e)].clear();
+    Net.Counted[static_cast<size_t>(e)] = false;
+    AdmitCaller(e);
+}
+
+void Winsock1_DataArrival(int index, qint64) {
+    auto& ws = Winsock1();
+    if (index < 0 || index > kLastElement || !ws.Exists(index)) return;
+    const QByteArray bytes = ws.GetData(index);
+    if (bytes.isEmpty()) return;
+    QByteArray& buffer = Net.NetBuffer[static_cast<size_t>(index)];
+    if (!Frame_Append(buffer, bytes, kMaxPendingLine)) {
+        // A peer that sends an endless line has lost its way.
+        buffer.clear();
+        Net_Trace(index, '!', "line too long");
+        ws.Close(index);
+        ConnectionLost(index);
+        Beep();
+        return;
+    }
+    Net_DrainLines(index);
+}
+
+bool Net_DrainLines(int index) {
+    if (index < 0 || index > kLastElement) return false;
+    QByteArray& buffer = Net.NetBuffer[static_cast<size_t>(index)];
+    QByteArray line;
+    bool any = false, lastRC = false;
+    // Each line is cut off before it is handled: a nested arrival only appends.
+    while (Frame_TakeLine(buffer, line)) {
+        any = true;
+        Net.NetDataIn = true;
+        Net.NetSockIdx = index;
+        lastRC = line.startsWith("RC");
+        const bool linked = Com.NetGame != 0;
+        Net_Dispatch(index, line);
+        if (linked && Com.NetGame == 0) {
+            // The Internet game ended inside the handler: what follows is dropped.
+            buffer.clear();
+            return true;
+        }
+    }
+    if (lastRC) {
+        int e = index;
+        Net_WaitMessage(e);
+    }
+    return any;
+}
+
+void Winsock1_Close(int index) {
+    if (index < 0 || index > kLastElement) return;
+    Net.NetBuffer[static_cast<size_t>(index)].clear();
+    ConnectionLost(index);
+    Beep();
+}
+
+namespace {
+void ProblemBox(int number, const QString& description) {
+    MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) + kCrLf +
+               description,
+           platform::vbInformation);
+}
+
+void RefusedBoxes(int number, const QString& description) {
+    const QString advice =
+        Com.NetHost == 1
+            ? QStringLiteral("If you are acting as the HOST, your Firewall may be blocking the game.") + kCrLf +
+                  QStringLiteral("Change your Firewall settings to allow Vornhelm to act as a server.") + kCrLf
+            : QStringLiteral("The HOST is not listening!") + kCrLf +
+                  QStringLiteral("HOST must obtain IP ADDRESS first and have started their Connection.") + kCrLf +
+                  QStringLiteral("Check that you have the correct IP ADDRESS from the HOST.") + kCrLf;
+    MsgBox(advice, platform::vbCritical, QStringLiteral("Vornhelm"));
+    MsgBox(QStringLiteral("Restart Vornhelm to connect correctly.") + kCrLf + QStringLiteral("Error ") +
+               NumStr(number) + kCrLf + description,
+           platform::vbInformation, QStringLiteral("Vornhelm"));
+    NetHooks.NetCleanUp();
+    Com.NetHost = 9;
+}
+} // namespace
+
+void Winsock1_Error(int index, int number, const QString& description) {
+    switch (number) {
+    case platform::sckConnectionRefused:
+        RefusedBoxes(number, description);
+        break;
+    case platform::sckAddressInUse:
+        MsgBox(QStringLiteral("Resetting the Local Port!") + kCrLf + QStringLiteral("Error ") + NumStr(number) +
+                   kCrLf + description + kCrLf + QStringLiteral("(No problem, just do the Vornhelm connection again.)"),
+               platform::vbCritical, QStringLiteral("Vornhelm"));
+        if (Winsock1().Exists(index)) Winsock1().SetLocalPort(index, 0);
+        break;
+    case platform::sckConnectionReset:
+        ProblemBox(number, description);
+        MsgBox(QStringLiteral("That means somebody got bumped off line.") + kCrLf +
+                   QStringLiteral("And GRULM had absolutely nothing to do with it!"),
+               platform::vbCritical, QStringLiteral("Vornhelm"));
+        break;
+    default:
+        ProblemBox(number, description);
+        break;
+    }
+    HideStatus();
+    if (Com.Pturn != 0 &&
+        MsgBox(QStringLiteral("Do you want to save this game?"), platform::vbYesNo + platform::vbQuestion,
+               QStringLiteral("Save Game")) == platform::vbYes)
+        NetHooks.Game_Save();
+    if (Com.NetHost != 9) NetHooks.NetCleanUp();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Sockets of an Internet game: listening, connecting, accepting and refusing
+// callers, sending, and turning arrivals into handled messages.
+#include <QString>
+
+void NetHostListen();
+void NetConnectRemote();
+// Sends one message to one element (a remote always uses element 0).
+void Net_Send(QString& message, int& element);
+// Host: sends to every connection in use but `except`; the terminator is appended to `message`.
+void Net_SendAll(QString& message, int& except);
+void Net_SendIdentity(int element);
+void Net_RejectConnection(int element);
+void NetCloseClient();
+void NetCloseAll();
+
+// Handles every complete line waiting in an element's buffer. True when there was one.
+bool Net_DrainLines(int index);
+
+// The events of Winsock1.
+void Winsock1_ConnectionRequest(int index, int requestId);
+void Winsock1_DataArrival(int index, qint64 bytes);
+void Winsock1_Error(int index, int number, const QString& description);
+void Winsock1_Close(int index);

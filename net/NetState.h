@@ -1,0 +1,52 @@
+#pragma once
+// The network subsystem's own state: the socket array, the framing buffers,
+// the protocol trace and the link details that the shared state does not hold.
+#include "platform/Winsock.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <deque>
+
+inline constexpr int kNetElements = 5;
+inline constexpr int kDefaultPort = 1001;
+// A peer whose pending line grows past this has lost its way: the connection counts as lost.
+inline constexpr int kMaxPendingLine = 64 * 1024;
+inline constexpr int kTraceKept = 2000;
+
+struct NetTraceEntry {
+    int element = 0;
+    char direction = '<'; // '<' received, '>' sent, '!' refused
+    QByteArray bytes;
+};
+
+struct NetStateT {
+    int NetPort = kDefaultPort;
+    QString NetHostAddress;
+    // Host: the first accepted element (1), 0 while listening. Remote: its connection (0).
+    int ClientSock = 0;
+    // Host: the highest element 1 to 4 created so far.
+    int NetSockCount = 0;
+    // Bytes received and not yet cut into lines, one buffer per element.
+    std::array<QByteArray, kNetElements> NetBuffer{};
+    bool NetDataIn = false;
+    int NetSockIdx = 0;
+    bool NetBusy = false;
+    int NetPendingSock = 0;
+    int NetReady = 0;
+    QString NewVersion;
+    bool HandSortOff = false;
+    QString NetOppName = QStringLiteral("Grulm");
+    int NetLastSock = 0;
+    int NetMoveFrom = 0;
+    int NetMoveTo = 0;
+    // A connection is counted into NetGame once, by its identification.
+    std::array<bool, kNetElements> Counted{};
+    std::deque<NetTraceEntry> Trace;
+};
+
+extern NetStateT Net;
+// Closes every socket and clears the state.
+void Net_Reset();
+platform::Winsock& Winsock1();
+void Net_Trace(int element, char direction, const QByteArray& bytes);
