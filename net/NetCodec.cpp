@@ -18,7 +18,8 @@ bool IsDigit(QChar c) {
 // The number fields of list messages hold number forms and "#" only.
 bool IsFieldList(const QString& s) {
     for (QChar c : s)
-        if (!IsDigit(c) && c != QLatin1Char(' ') && c != QLatin1Char('-') && c != QLatin1Char('#')) return false;
+        if (!IsDigit(c) && c != QLatin1Char(' ') && c != QLatin1Char('-') && c != QLatin1Char('#'))
+            return false;
     return true;
 }
 
@@ -131,7 +132,8 @@ NetDecoded DecodeTR(const QString& s, const NetDecodeContext& ctx) {
     m.code = kNetTR;
     m.bare = Mid(s, 3).trimmed().isEmpty();
     m.num = NumVal16(Mid(s, 4, 2));
-    if (!m.bare && (m.num < 1 || m.num > ctx.numPlayers)) return Refuse(kNetTR, QStringLiteral("seat out of range"));
+    if (!m.bare && (m.num < 1 || m.num > ctx.numPlayers))
+        return Refuse(kNetTR, QStringLiteral("seat out of range"));
     return Accept(m);
 }
 
@@ -190,22 +192,38 @@ NetDecoded Net_Decode(const QByteArray& line, const NetDecodeContext& ctx) {
 namespace {
 const char* CodeText(int code) {
     switch (code) {
-    case kNetIP: return "IP";
-    case kNetNM: return "NM";
-    case kNetGS: return "GS";
-    case kNetDK: return "DK";
-    case kNetTR: return "TR";
-    case kNetLost: return "GO";
-    case kNetPC: return "PC";
-    case kNetWT: return "WT";
-    case kNetOK: return "OK";
-    case kNetSY: return "SY";
-    case kNetPK: return "PK";
-    case kNetRC: return "RC";
-    case kNetRS: return "RS";
-    case kNetLO: return "LO";
-    case kNetEG: return "EG";
-    default: throw std::invalid_argument("no message code for this state");
+    case kNetIP:
+        return "IP";
+    case kNetNM:
+        return "NM";
+    case kNetGS:
+        return "GS";
+    case kNetDK:
+        return "DK";
+    case kNetTR:
+        return "TR";
+    case kNetLost:
+        return "GO";
+    case kNetPC:
+        return "PC";
+    case kNetWT:
+        return "WT";
+    case kNetOK:
+        return "OK";
+    case kNetSY:
+        return "SY";
+    case kNetPK:
+        return "PK";
+    case kNetRC:
+        return "RC";
+    case kNetRS:
+        return "RS";
+    case kNetLO:
+        return "LO";
+    case kNetEG:
+        return "EG";
+    default:
+        throw std::invalid_argument("no message code for this state");
     }
 }
 QByteArray Line(int code, const QString& rest) {

@@ -38,8 +38,8 @@ struct NetMessage {
     int num = 0;  // PC source, WT digit, TR seat, LO players code, SY counter
     int to = 0;   // PC destination
     bool bare = false;
-    QString version; // IP: the sender's version code
-    int seat = 0;    // IP from the host, LO: the receiver's seat minus 1
+    QString version;   // IP: the sender's version code
+    int seat = 0;      // IP from the host, LO: the receiver's seat minus 1
     QStringList names; // LO: names of host seats 2, 3, 4
     bool peeking = false;
 };

@@ -3,8 +3,10 @@
 bool Frame_Append(QByteArray& buffer, const QByteArray& bytes, int maxPending) {
     qsizetype run = buffer.size() - (buffer.lastIndexOf(kNetDelim) + 1);
     for (const char c : bytes) {
-        if (c == kNetDelim) run = 0;
-        else if (++run > maxPending) return false;
+        if (c == kNetDelim)
+            run = 0;
+        else if (++run > maxPending)
+            return false;
     }
     buffer += bytes;
     return true;

@@ -24,8 +24,9 @@ void Net_Guard(const char* stage, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        platform::MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Unanticipated error in ") +
-                             QLatin1String(stage) + kCrLf + QString::fromLocal8Bit(e.what()),
+        platform::MsgBox(QStringLiteral("Here's the problem:") + kCrLf +
+                             QStringLiteral("Unanticipated error in ") + QLatin1String(stage) + kCrLf +
+                             QString::fromLocal8Bit(e.what()),
                          platform::vbInformation);
     }
 }
@@ -160,8 +161,10 @@ void CountAnswer(int state) {
         Net.NetMoveTo = NumVal16(Com.NetText);
     }
     // Only a host of three or four relays moves and counts its answers one by one.
-    if (Com.NetHost != 0 && Com.NumPlayers > 2) ++Com.NetAckCount;
-    else Com.NetAckCount = Com.NumPlayers;
+    if (Com.NetHost != 0 && Com.NumPlayers > 2)
+        ++Com.NetAckCount;
+    else
+        Com.NetAckCount = Com.NumPlayers;
     if (state == kNetPC) Com.NetAnswered = true;
 }
 
@@ -174,8 +177,10 @@ void ProcessMessage(int socket, const QByteArray* line) {
         return;
     Net.NetLastSock = socket;
     if (state == kNetPC || state == kNetWT || state == kNetOK) CountAnswer(state);
-    if (Com.NetHost == 0) NetHooks.RemoteCases(socket);
-    else NetHooks.HostCases(socket);
+    if (Com.NetHost == 0)
+        NetHooks.RemoteCases(socket);
+    else
+        NetHooks.HostCases(socket);
     Com.NetLastType[static_cast<size_t>(socket)] = Com.NetState;
     if (Com.NetHost == 0) return;
     Net.NetBusy = false;

@@ -62,7 +62,8 @@ void ConnectionLost(int e) {
 }
 
 void NobodyToConnectTo(const QString& title) {
-    MsgBox(QStringLiteral("Nobody to connect to!") + kCrLf + QStringLiteral("You must be on the Internet first."),
+    MsgBox(QStringLiteral("Nobody to connect to!") + kCrLf +
+               QStringLiteral("You must be on the Internet first."),
            platform::vbCritical, title);
     Com.NetHost = 9;
 }
@@ -73,8 +74,9 @@ void ListenFailed(int number, const QString& description) {
            platform::vbInformation);
     Com.NetHost = 0;
     if (number == platform::sckAddressInUse)
-        MsgBox(QStringLiteral("If you have changed the Port number, that Port number is already in use by another "
-                              "application."),
+        MsgBox(QStringLiteral(
+                   "If you have changed the Port number, that Port number is already in use by another "
+                   "application."),
                platform::vbInformation);
     NetHooks.NetCleanUp();
 }
@@ -101,11 +103,12 @@ void RefuseCaller(int e) {
     Net_RejectConnection(e);
     const bool newer = Version_Above(Com.PeerVersion, "74");
     if (!newer) Com.NetGame = 1;
-    const QString why = newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
-                                    QStringLiteral(" players. Change the Player Setup if you want to add a player. "
-                                                   "Then ask the new opponent to connect.")
-                              : QStringLiteral("Your current opponent does not have Vornhelm Multiplayer so new "
-                                               "players cannot join this game.");
+    const QString why =
+        newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
+                    QStringLiteral(" players. Change the Player Setup if you want to add a player. "
+                                   "Then ask the new opponent to connect.")
+              : QStringLiteral("Your current opponent does not have Vornhelm Multiplayer so new "
+                               "players cannot join this game.");
     MsgBox(QStringLiteral("A new opponent tried to join this game.") + kCrLf + why, platform::vbInformation,
            QStringLiteral("Connection Request Denied"));
     Com.NetState = kNetNone;
@@ -121,7 +124,8 @@ void AdmitCaller(int e) {
         return;
     }
     if (!Alive(e)) return;
-    const bool fits = Version_Above(Com.PeerVersion, "74") && e != kLastElement && Com.NetGame + 1 < Com.NumPlayers;
+    const bool fits =
+        Version_Above(Com.PeerVersion, "74") && e != kLastElement && Com.NetGame + 1 < Com.NumPlayers;
     if (!fits) {
         RefuseCaller(e);
         return;
@@ -238,7 +242,8 @@ void Net_RejectConnection(int element) {
 
 void NetCloseClient() {
     auto& ws = Winsock1();
-    if (ws.Exists(Net.ClientSock) && ws.State(Net.ClientSock) == platform::sckConnected) ws.Close(Net.ClientSock);
+    if (ws.Exists(Net.ClientSock) && ws.State(Net.ClientSock) == platform::sckConnected)
+        ws.Close(Net.ClientSock);
 }
 
 void NetCloseAll() {
@@ -323,11 +328,13 @@ void ProblemBox(int number, const QString& description) {
 void RefusedBoxes(int number, const QString& description) {
     const QString advice =
         Com.NetHost == 1
-            ? QStringLiteral("If you are acting as the HOST, your Firewall may be blocking the game.") + kCrLf +
-                  QStringLiteral("Change your Firewall settings to allow Vornhelm to act as a server.") + kCrLf
+            ? QStringLiteral("If you are acting as the HOST, your Firewall may be blocking the game.") +
+                  kCrLf +
+                  QStringLiteral("Change your Firewall settings to allow Vornhelm to act as a server.") +
+                  kCrLf
             : QStringLiteral("The HOST is not listening!") + kCrLf +
-                  QStringLiteral("HOST must obtain IP ADDRESS first and have started their Connection.") + kCrLf +
-                  QStringLiteral("Check that you have the correct IP ADDRESS from the HOST.") + kCrLf;
+                  QStringLiteral("HOST must obtain IP ADDRESS first and have started their Connection.") +
+                  kCrLf + QStringLiteral("Check that you have the correct IP ADDRESS from the HOST.") + kCrLf;
     MsgBox(advice, platform::vbCritical, QStringLiteral("Vornhelm"));
     MsgBox(QStringLiteral("Restart Vornhelm to connect correctly.") + kCrLf + QStringLiteral("Error ") +
                NumStr(number) + kCrLf + description,
@@ -343,8 +350,9 @@ void Winsock1_Error(int index, int number, const QString& description) {
         RefusedBoxes(number, description);
         break;
     case platform::sckAddressInUse:
-        MsgBox(QStringLiteral("Resetting the Local Port!") + kCrLf + QStringLiteral("Error ") + NumStr(number) +
-                   kCrLf + description + kCrLf + QStringLiteral("(No problem, just do the Vornhelm connection again.)"),
+        MsgBox(QStringLiteral("Resetting the Local Port!") + kCrLf + QStringLiteral("Error ") +
+                   NumStr(number) + kCrLf + description + kCrLf +
+                   QStringLiteral("(No problem, just do the Vornhelm connection again.)"),
                platform::vbCritical, QStringLiteral("Vornhelm"));
         if (Winsock1().Exists(index)) Winsock1().SetLocalPort(index, 0);
         break;

@@ -20,5 +20,6 @@ void Net_Trace(int element, char direction, const QByteArray& bytes) {
     Net.Trace.push_back({element, direction, bytes});
     while (Net.Trace.size() > static_cast<size_t>(kTraceKept))
         Net.Trace.pop_front();
-    if (Com.DebugMode) qInfo().noquote() << "net" << element << direction << bytes.toPercentEncoding(" #^|-:!?.,'");
+    if (Com.DebugMode)
+        qInfo().noquote() << "net" << element << direction << bytes.toPercentEncoding(" #^|-:!?.,'");
 }

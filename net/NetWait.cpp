@@ -36,11 +36,13 @@ bool DeliverPending() {
 void Net_WaitStep() {
     if (DeliverPending() || Com.GameAbort) return;
     auto& clock = *platform::Svc().clock;
-    clock.WaitUntil(clock.Now() + kWaitSlice, [] { return Com.GameAbort; }, !Com.MouseHeld);
+    clock.WaitUntil(
+        clock.Now() + kWaitSlice, [] { return Com.GameAbort; }, !Com.MouseHeld);
     DeliverPending();
 }
 
 void Net_WaitMessage(int& element) {
+    (void)element; // every socket is drained: a line for another element ends the wait as well
     if (Com.NetHost == 1 && Com.NumPlayers >= 3 && Com.Pturn == 1) {
         Net_WaitRound();
         return;
@@ -54,7 +56,6 @@ void Net_WaitMessage(int& element) {
         if (LinkEnded() || Net.NetDataIn) return;
         Net_WaitStep();
     }
-    (void)element;
 }
 
 void Net_WaitRound() {

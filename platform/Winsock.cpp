@@ -191,12 +191,15 @@ void Winsock::Accept(int i, int requestId) {
     Attach(i, s);
     // Data or a close that came before the accept is not signalled again.
     if (s->bytesAvailable() > 0 || s->state() != QAbstractSocket::ConnectedState)
-        QMetaObject::invokeMethod(this, [this, i, s] {
-            if (Exists(i) && At(i).socket == s) {
-                if (s->state() != QAbstractSocket::ConnectedState) At(i).peerClosed = true;
-                Deliver(i);
-            }
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, i, s] {
+                if (Exists(i) && At(i).socket == s) {
+                    if (s->state() != QAbstractSocket::ConnectedState) At(i).peerClosed = true;
+                    Deliver(i);
+                }
+            },
+            Qt::QueuedConnection);
 }
 
 qint64 Winsock::SendData(int i, const QByteArray& bytes) {
@@ -227,8 +230,10 @@ void Winsock::Close(int i) {
 void Winsock::CloseAll() {
     for (int i = kElements - 1; i >= 0; --i) {
         if (!Exists(i)) continue;
-        if (i > 0) Unload(i);
-        else Close(i);
+        if (i > 0)
+            Unload(i);
+        else
+            Close(i);
     }
 }
 

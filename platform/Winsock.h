@@ -80,7 +80,7 @@ class Winsock : public QObject {
     std::function<void(int index, int requestId)> ConnectionRequest = [](int, int) {};
     std::function<void(int index, qint64 bytes)> DataArrival = [](int, qint64) {};
     std::function<void(int index, int number, const QString& description)> Error = [](int, int,
-                                                                                          const QString&) {};
+                                                                                      const QString&) {};
     // The peer closed the connection; raised after its last data.
     std::function<void(int index)> CloseEvent = [](int) {};
 

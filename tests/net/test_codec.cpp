@@ -76,11 +76,11 @@ struct MoveCase {
 
 TEST(NetCodec, MovesAreCheckedAgainstTheSlotsTheyName) {
     const MoveCase cases[] = {
-        {"PC  5# 2", 3, true, 5, 2},    {"PC  3# 13", 3, true, 3, 13}, {"PC  2# 16", 3, true, 2, 16}, {"PC  1# 4", 4, true, 1, 4},
-        {"PC  1# 4", 3, false, 0, 0},   {"PC  9# 3", 3, true, 9, 3},   {"PC  2# 8", 3, true, 2, 8},
-        {"PC  1# 8", 3, false, 0, 0},   {"PC  7# 12", 3, false, 0, 0}, {"PC  11# 1", 3, false, 0, 0},
-        {"PC  0# 1", 3, false, 0, 0},   {"PC  2# 17", 3, false, 0, 0}, {"PC  2 3", 3, false, 0, 0},
-        {"PC -32768#-1", 4, false, 0, 0},
+        {"PC  5# 2", 3, true, 5, 2},   {"PC  3# 13", 3, true, 3, 13},    {"PC  2# 16", 3, true, 2, 16},
+        {"PC  1# 4", 4, true, 1, 4},   {"PC  1# 4", 3, false, 0, 0},     {"PC  9# 3", 3, true, 9, 3},
+        {"PC  2# 8", 3, true, 2, 8},   {"PC  1# 8", 3, false, 0, 0},     {"PC  7# 12", 3, false, 0, 0},
+        {"PC  11# 1", 3, false, 0, 0}, {"PC  0# 1", 3, false, 0, 0},     {"PC  2# 17", 3, false, 0, 0},
+        {"PC  2 3", 3, false, 0, 0},   {"PC -32768#-1", 4, false, 0, 0},
     };
     for (const auto& c : cases) {
         const NetDecoded d = Net_Decode(c.line, Remote("96", 2, c.centers));
@@ -111,8 +111,9 @@ TEST(NetCodec, LayoutsAndFirstSeats) {
 
 TEST(NetCodec, EveryCodeIsKnownAndGarbageIsRefused) {
     const std::pair<const char*, int> known[] = {
-        {"GS", kNetGS}, {"GO", kNetLost}, {"WT", kNetWT}, {"OK", kNetOK}, {"RS", kNetRS}, {"EG", kNetEG},
-        {"DK  1# 2#", kNetDK}, {"RC  4#", kNetRC}, {"SY  1#hi", kNetSY}, {"PK False", kNetPK}};
+        {"GS", kNetGS},       {"GO", kNetLost},    {"WT", kNetWT},        {"OK", kNetOK},
+        {"RS", kNetRS},       {"EG", kNetEG},      {"DK  1# 2#", kNetDK}, {"RC  4#", kNetRC},
+        {"SY  1#hi", kNetSY}, {"PK False", kNetPK}};
     for (const auto& [line, code] : known) {
         const NetDecoded d = Net_Decode(line, Remote());
         EXPECT_TRUE(d.ok) << line;

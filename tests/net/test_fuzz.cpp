@@ -13,9 +13,26 @@
 namespace {
 
 const QByteArray kSeeds[] = {
-    "IP Vornhelm Online^ 9. 6. 0^ 2", "IP Vornhelm Online^ 7. 4. 0", "IP short", "NM Ada^Vornhelm Online 9.6",
-    "LO  4  2|Bo|Cy|Di|", "LO  3  1|a|b|", "LO  5  1", "GS", "DK  1# 2# 3#", "TR  2", "GO", "PC  5# 2",
-    "PC  3# 13", "WT", "OK", "RC  1#-1#", "RS", "EG", "SY  2#hi", "PK True",
+    "IP Vornhelm Online^ 9. 6. 0^ 2",
+    "IP Vornhelm Online^ 7. 4. 0",
+    "IP short",
+    "NM Ada^Vornhelm Online 9.6",
+    "LO  4  2|Bo|Cy|Di|",
+    "LO  3  1|a|b|",
+    "LO  5  1",
+    "GS",
+    "DK  1# 2# 3#",
+    "TR  2",
+    "GO",
+    "PC  5# 2",
+    "PC  3# 13",
+    "WT",
+    "OK",
+    "RC  1#-1#",
+    "RS",
+    "EG",
+    "SY  2#hi",
+    "PK True",
 };
 
 QByteArray Mutate(QByteArray s, std::mt19937& rng) {
@@ -63,8 +80,8 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 Snapshot Take() {
-    return {Com.NetState,  Com.NetNum,      Com.NetSeat,     Com.NetGame,     Com.NumPlayers, Com.NumCenters,
-            Com.SideSize,  Com.NetText,     Com.PeerVersion, Eng.Seat2Rec.RecName};
+    return {Com.NetState,   Com.NetNum,   Com.NetSeat, Com.NetGame,     Com.NumPlayers,
+            Com.NumCenters, Com.SideSize, Com.NetText, Com.PeerVersion, Eng.Seat2Rec.RecName};
 }
 
 class NetFuzz : public GameTest {};

@@ -211,6 +211,58 @@ TEST_F(NetLoopback, RemoteAnswersInsideANestedWaitAndLeavesOnce) {
     EXPECT_EQ(states, (std::vector<int>{kNetIP, kNetGS, kNetDK, kNetLO, kNetGS, kNetDK, kNetLost}));
 }
 
+TEST_F(NetLoopback, EveryMessageTypeCrossesTheWireExactly) {
+    PeerListener host;
+    Com.NetHost = 0;
+    Com.NetGame = 1;
+    Net.NetHostAddress = "127.0.0.1";
+    Net.NetPort = host.port;
+    const std::vector<QByteArray> ours = {Msg_IP(-1),
+                                          Msg_NM("Ada", false),
+                                          Msg_Bare(kNetGS),
+                                          Msg_DK(Net_FieldList({7, 19, 0, -1, 0})),
+                                          Msg_TR(2),
+                                          Msg_PC(3, 13),
+                                          Msg_Bare(kNetWT),
+                                          Msg_Bare(kNetOK),
+                                          Msg_RC({4, -1}),
+                                          Msg_Bare(kNetRS),
+                                          Msg_LO(3, 1, {"Bo", "Cy"}),
+                                          Msg_Bare(kNetEG),
+                                          Msg_SY(2, "gg"),
+                                          Msg_PK(false),
+                                          Msg_Bare(kNetLost)};
+    const QByteArray theirs =
+        "IP Vornhelm Online^ 9. 6. 0^ 1\nNM Hosta^Vornhelm Online 9.6\nLO  2  1\nGS\n"
+        "DK  5# 6#\nTR  1\nPC  5# 2\nWT\nOK\nRC  1# 0#\nRS\nEG\nSY  1#hi\nPK True\nGO\n";
+    QStringList chat;
+    NetHooks.Net_ProcessChat = [&](const QString& line, int) { chat << line; };
+    NetHooks.RemoteCases = [&](int) { states.push_back(Com.NetState); };
+    std::atomic<bool> connected = false;
+    peer = std::thread([&] {
+        PeerSocket p(host.Accept());
+        connected = true;
+        for (size_t i = 0; i < ours.size(); ++i)
+            got.push_back(p.Line());
+        p.Send(theirs);
+        p.Close();
+    });
+    NetConnectRemote();
+    ASSERT_TRUE(Pump([&] { return connected && Winsock1().State(0) == platform::sckConnected; }));
+    for (const QByteArray& line : ours)
+        Send(line, 0);
+    ASSERT_TRUE(Pump([] { return Com.NetState == kNetLost; }));
+    peer.join();
+    ASSERT_EQ(got.size(), ours.size());
+    for (size_t i = 0; i < ours.size(); ++i)
+        EXPECT_EQ(got[i], ours[i] + '\n');
+    EXPECT_EQ(states, (std::vector<int>{kNetIP, kNetNM, kNetLO, kNetGS, kNetDK, kNetTR, kNetPC, kNetWT,
+                                        kNetOK, kNetRC, kNetRS, kNetEG, kNetLost}));
+    EXPECT_EQ(chat, QStringList({"SY  1#hi", "PK True"}));
+    EXPECT_EQ(Com.NetText, "1# 0#");
+    EXPECT_EQ(Net.NetMoveFrom, 5);
+}
+
 TEST_F(NetLoopback, ARefusedConnectionTellsTheRemotesUser) {
     int port = 0;
     {

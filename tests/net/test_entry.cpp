@@ -1,0 +1,182 @@
+// The message entry on the shared state: identification and version gates,
+// connection counting, answer counting, the duplicate guard, layouts, and the
+// waits' early ends.
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "net/NetCodec.h"
+#include "net/NetHooks.h"
+#include "net/NetMessage.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "net/NetWait.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class NetEntry : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        Net_Reset();
+        NetHooks = NetHooksT{};
+        NetHooks.HostCases = [this](int s) { handled.push_back({s, Com.NetState}); };
+        NetHooks.RemoteCases = NetHooks.HostCases;
+        NetHooks.Table_Relayout = [this] { ++relayouts; };
+    }
+    void TearDown() override {
+        Net_Reset();
+        NetHooks = NetHooksT{};
+        GameTest::TearDown();
+    }
+    static void Line(int socket, const QByteArray& line) { Net_ProcessMessage(socket, &line); }
+    void Host(int players, int game = 99) {
+        Com.NetHost = 1;
+        Com.NetGame = game;
+        Com.NumPlayers = players;
+        Com.NumCenters = players > 2 ? 4 : 3;
+    }
+
+    std::vector<std::pair<int, int>> handled;
+    int relayouts = 0;
+};
+
+TEST_F(NetEntry, EachConnectionIsCountedOnceByItsIdentification) {
+    Host(3);
+    Line(1, Msg_IP(-1));
+    Line(1, Msg_IP(-1)); // the same player again: a duplicate, and not a second player
+    EXPECT_EQ(Com.NetGame, 1);
+    EXPECT_EQ(Com.PeerVersion, "96");
+    Line(2, "IP Vornhelm Online^ 8. 1. 0");
+    EXPECT_EQ(Com.NetGame, 2);
+    EXPECT_EQ(Com.PeerVersion, "96"); // the first player's code is kept
+    EXPECT_EQ(Net.NewVersion, "81");
+    EXPECT_EQ(handled, (std::vector<std::pair<int, int>>{{1, kNetIP}, {2, kNetIP}}));
+}
+
+TEST_F(NetEntry, AnOldestPeerTurnsTheGameIntoTwoPlayersWithHouseRules) {
+    Host(4);
+    Com.SideSize = 9;
+    Com.NoWildAce = true;
+    svc.boxes->Expect(platform::vbOK);
+    Line(1, "IP Old program 12"); // 17 characters: the oldest layout
+    EXPECT_EQ(Net.NewVersion, "40");
+    EXPECT_TRUE(Net.HandSortOff);
+    EXPECT_EQ(Com.NumPlayers, 2);
+    EXPECT_EQ(Com.NumCenters, 3);
+    EXPECT_EQ(Com.TotalCards, 104);
+    EXPECT_EQ(Com.PrevPlayers, 4);
+    EXPECT_EQ(relayouts, 1);
+    EXPECT_EQ(Com.SideSize, 19);
+    EXPECT_FALSE(Com.NoWildAce);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].title, "Playing older version.");
+    EXPECT_TRUE(svc.boxes->shown[0].text.endsWith("\r\n\r\nOnly House Rules are in effect."));
+}
+
+TEST_F(NetEntry, ASecondPlayerCannotJoinAnOldProgramsGame) {
+    Host(3, 1);
+    Com.PeerVersion = "74";
+    Net.Counted[1] = true;
+    Line(2, Msg_IP(-1));
+    EXPECT_EQ(Com.NetState, kNetNone);
+    EXPECT_EQ(Com.NetGame, 2); // still counted: the connection stays open
+    EXPECT_EQ(Com.PeerVersion, "74");
+}
+
+TEST_F(NetEntry, AnOldSecondPlayerIsRefusedOnTheElementItCameOn) {
+    Host(3, 1);
+    Com.PeerVersion = "96";
+    Net.Counted[1] = true;
+    Net.NetSockCount = 3;
+    Com.NetSockets[2] = {"Old", 2, 7, 2};
+    Com.NetSockets[3] = {"Next", 3, 7, 3};
+    svc.boxes->Expect(platform::vbOK);
+    Line(2, "IP Vornhelm Online^ 7. 4. 0");
+    EXPECT_EQ(Com.NetState, kNetNone);
+    EXPECT_EQ(Com.NetGame, 1);
+    EXPECT_EQ(Com.NetSockets[2].InUse, 0);
+    EXPECT_EQ(Com.NetSockets[3].InUse, 7); // the newest connection is not the one refused
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].title, "Connection Request Denied");
+    EXPECT_EQ(svc.boxes->shown[0].style, platform::vbCritical);
+}
+
+TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
+    Host(4, 3);
+    Com.NetAckCount = 1;
+    Line(1, "WT");
+    Line(1, "WT"); // the same answer twice from one remote
+    Line(2, "WT");
+    EXPECT_EQ(Com.NetAckCount, 3);
+    Line(3, "WT");
+    EXPECT_EQ(Com.NetAckCount, 4);
+    // A remote counts one answer as all of them, and takes the move.
+    Com.NetHost = 0;
+    Com.NetAckCount = 1;
+    Line(0, "PC  5# 2");
+    EXPECT_EQ(Com.NetAckCount, 4);
+    EXPECT_EQ(Net.NetMoveFrom, 5);
+    EXPECT_EQ(Net.NetMoveTo, 2);
+    EXPECT_TRUE(Com.NetAnswered);
+}
+
+TEST_F(NetEntry, RefusedLinesChangeNothingAndReachNoHandler) {
+    Com.NetHost = 0;
+    Com.NetGame = 1;
+    Com.NetState = kNetDK;
+    Com.NetText = "1# 2#";
+    for (const char* bad : {"PC  4# 4", "LO  4  7|a|b|c|", "TR  9", "ZZ", "DK 1#<script>#"}) {
+        Line(0, bad);
+        EXPECT_EQ(Com.NetState, kNetDK) << bad;
+        EXPECT_EQ(Com.NetText, "1# 2#") << bad;
+    }
+    EXPECT_TRUE(handled.empty());
+    EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(), [](auto& t) { return t.direction == '!'; }),
+              5);
+}
+
+TEST_F(NetEntry, LayoutsNameTheRemotesSeats) {
+    Com.NetHost = 0;
+    Net.NetOppName = "Hosta";
+    Line(0, "LO  5  1");
+    EXPECT_EQ(Com.NetNum, 5);
+    EXPECT_EQ(Eng.Seat2Rec.RecName, "Hosta");
+    Line(0, "LO  3  1|Bo|Cy|");
+    EXPECT_EQ(Eng.Seat2Rec.RecName, "Cy");
+    EXPECT_EQ(Eng.Seat3Rec.RecName, "Hosta");
+    EXPECT_EQ(handled.size(), 2u); // a layout is never taken for a repeat
+}
+
+TEST_F(NetEntry, SendingToAllStopsAtTheFirstLostConnection) {
+    Host(4, 3);
+    Net.NetSockCount = 3;
+    for (int e = 1; e <= 3; ++e)
+        Com.NetSockets[static_cast<size_t>(e)] = {"P", e, 7, e};
+    QString message = "WT";
+    int except = 2;
+    Net_SendAll(message, except); // no element is connected
+    EXPECT_EQ(message, "WT\n");
+    EXPECT_EQ(Com.NetState, kNetLost);
+    EXPECT_EQ(handled, (std::vector<std::pair<int, int>>{{1, kNetLost}}));
+}
+
+TEST_F(NetEntry, WaitsEndOnALostLinkTheGamesEndOrAbort) {
+    Com.NetHost = 1;
+    Com.NumPlayers = 3;
+    Com.NetAckCount = 1;
+    Com.NetGame = 2;
+    Com.NetState = kNetEG;
+    Net_WaitRound(); // an answer that can never come
+    EXPECT_EQ(Com.NetAckCount, 1);
+    Com.NetState = kNetNone;
+    Com.NetGame = 0;
+    int element = 0;
+    Net_WaitMessage(element);
+    EXPECT_EQ(Com.NetState, kNetLost);
+    Com.NetGame = 1;
+    Com.GameAbort = true;
+    Net_WaitOpponent();
+    EXPECT_FALSE(Com.NetAnswered);
+}
+
+} // namespace
