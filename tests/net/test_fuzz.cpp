@@ -8,6 +8,7 @@
 #include "net/NetState.h"
 #include "tests/support/TestSupport.h"
 
+#include <deque>
 #include <random>
 
 namespace {
@@ -86,28 +87,45 @@ Snapshot Take() {
 
 class NetFuzz : public GameTest {};
 
-TEST_F(NetFuzz, AMillionLinesThroughDecoderAndEntry) {
+// Lines travel in random chunks through the framing before they are decoded.
+TEST_F(NetFuzz, AMillionLinesThroughFramingDecoderAndEntry) {
     svc.boxes->onUnexpected = nullptr; // old programs' notices are answered with OK
     std::mt19937 rng(20261209);
-    int refused = 0;
+    std::deque<QByteArray> sent;
+    QByteArray stream, buffer, line;
+    int refused = 0, taken = 0;
     for (int i = 0; i < 1000000; ++i) {
-        const QByteArray line = i % 3 == 0 ? RandomLine(rng) : Mutate(kSeeds[rng() % std::size(kSeeds)], rng);
-        Com.NetHost = static_cast<int>(rng() % 2);
-        Com.NetGame = 1;
-        Com.PeerVersion = rng() % 4 ? QStringLiteral("96") : QStringLiteral("74");
-        if (i % 8 != 0) {
-            (void)Net_Decode(line, Net_Context());
-            continue;
+        sent.push_back(i % 3 == 0 ? RandomLine(rng) : Mutate(kSeeds[rng() % std::size(kSeeds)], rng));
+        stream += sent.back() + '\n';
+        if (rng() % 8 != 0) continue;
+        for (int at = 0; at < stream.size();) {
+            const int len = 1 + static_cast<int>(rng() % 64);
+            ASSERT_TRUE(Frame_Append(buffer, stream.mid(at, len), kMaxPendingLine));
+            at += len;
+            while (Frame_TakeLine(buffer, line)) {
+                ASSERT_EQ(line, sent.front());
+                sent.pop_front();
+                ++taken;
+                Com.NetHost = static_cast<int>(rng() % 2);
+                Com.NetGame = 1;
+                Com.PeerVersion = rng() % 4 ? QStringLiteral("96") : QStringLiteral("74");
+                if (taken % 8 != 0) {
+                    (void)Net_Decode(line, Net_Context());
+                    continue;
+                }
+                const Snapshot before = Take();
+                if (Net_ParseMessage(line, static_cast<int>(rng() % 5)) == kNetRefused) {
+                    ++refused;
+                    ASSERT_TRUE(Take() == before) << line.toStdString();
+                }
+                if (svc.boxes->shown.size() > 1000) svc.boxes->shown.clear();
+                Com.NumPlayers = 2 + static_cast<int>(rng() % 3);
+                Com.NumCenters = Com.NumPlayers > 2 ? 4 : 3;
+            }
         }
-        const Snapshot before = Take();
-        if (Net_ParseMessage(line, static_cast<int>(rng() % 5)) == kNetRefused) {
-            ++refused;
-            ASSERT_TRUE(Take() == before) << line.toStdString();
-        }
-        if (svc.boxes->shown.size() > 1000) svc.boxes->shown.clear();
-        Com.NumPlayers = 2 + static_cast<int>(rng() % 3);
-        Com.NumCenters = Com.NumPlayers > 2 ? 4 : 3;
+        stream.clear();
     }
+    EXPECT_GT(taken, 990000);
     EXPECT_GT(refused, 1000);
     Net_Reset();
 }
