@@ -1,3 +1,4 @@
+#include "media/MediaInstall.h"
 #include "platform/Services.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
 
     auto* table = new FrmGrulm();
     Startup_Install();
+    Media_Install();
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();
