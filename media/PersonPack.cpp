@@ -40,7 +40,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 void DrawFace(QPainter& p, const Pack& pack, int frame, int size) {
     const double s = size / 100.0;
     // The animation bobs and grins wider frame by frame.
-    const double bob = frame == 0 ? 0 : 4 * std::sin(frame * std::numbers::pi / 3.5);
+    const double bob = frame == 0 ? 0 : 3 * std::sin(frame * std::numbers::pi / 3.5);
     const double grin = frame == 0 ? 0.5 : frame / 7.0;
     p.scale(s, s);
     p.translate(0, bob);
@@ -48,18 +48,18 @@ void DrawFace(QPainter& p, const Pack& pack, int frame, int size) {
     if (pack.horns > 0) {
         p.setBrush(QColor(0xe8, 0xe0, 0xc8));
         p.setPen(QPen(Qt::black, 1.5));
-        const double w = pack.horns == 2 ? 14 : 8;
+        const double w = pack.horns == 2 ? 12 : 6;
         for (int side : {-1, 1}) {
             QPainterPath horn;
-            horn.moveTo(50 + side * 18, 22);
-            horn.quadTo(50 + side * (30 + w), 10, 50 + side * (28 + w), -2 + bob);
-            horn.quadTo(50 + side * (24 + w / 2), 12, 50 + side * 10, 26);
+            horn.moveTo(50 + side * 16, 24);
+            horn.quadTo(50 + side * (28 + w), 18, 50 + side * (26 + w), 5);
+            horn.quadTo(50 + side * (20 + w / 2), 16, 50 + side * 8, 28);
             p.drawPath(horn);
         }
     }
     p.setBrush(skin);
     p.setPen(QPen(skin.darker(160), 2));
-    p.drawEllipse(QRectF(14, 16, 72, 78));
+    p.drawEllipse(QRectF(14, 20, 72, 74));
     p.setBrush(Qt::white);
     p.setPen(QPen(Qt::black, 1.5));
     p.drawEllipse(QRectF(30, 38, 15, 13));
