@@ -151,6 +151,17 @@ void Person_SeatAll(PlayerPrefs& prefs) {
     }
 }
 
+QString Person_Store(int slot) {
+    if (!Prof.Prefs.Identity.InBounds(slot)) return QString::fromLatin1(kDefaultPersonality);
+    PlayerIdentity& id = Prof.Prefs.Identity(slot);
+    const QString cs = Trimmed(id.CommentSet);
+    if (IsPlain(cs)) return cs;
+    if (!Media_FindNoCase(Com.UserPath, cs + ".cmt").isEmpty()) return cs;
+    id.CommentSet = QString::fromLatin1(kDefaultPersonality);
+    Prefs_WriteRecord(Prof.PlayerRecord, Prof.Prefs);
+    return id.CommentSet;
+}
+
 void List_Personalities() {
     QStringList names{kGrulm};
     bool oskrel = false;

@@ -27,6 +27,11 @@ void Person_Read(const QString& name);
 // Seats 2 to 4 from the profile's opponent slots 1 to 3, in the order the table needs.
 void Person_SeatAll(PlayerPrefs& prefs);
 
+// The comment-set entry an opponents window shows for opponent slot 0..3 of the
+// player's profile: "Default Personality", "No Comments" or the set's name. A set whose
+// file is gone becomes "Default Personality" and the profile record is written back.
+QString Person_Store(int slot);
+
 // Builds PersonList: "Grulm" first, the files found, "Oskrel" last when present.
 void List_Personalities();
 // Seat 2's personality becomes the current one.

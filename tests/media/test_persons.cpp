@@ -135,3 +135,22 @@ TEST_F(MediaTest, PackPicturesAndLevelsStayInTheirTables) {
     EXPECT_EQ(Level_Index(3), 0);
     EXPECT_EQ(Level_Index(-1), 0);
 }
+
+TEST_F(MediaTest, OpponentsWindowShowsAGoneCommentSetAsTheDefaultAndStoresThat) {
+    QString error;
+    ASSERT_TRUE(Profile_CreateDefaults(&error));
+    Prof.PlayerRecord = 2;
+    Prof.Prefs.Identity(1).CommentSet = "Gone";
+    Prof.Prefs.Identity(2).CommentSet = "No Comments";
+    WriteBytes(Com.UserPath + "Kind.cmt", QByteArray(100, ' '));
+    Prof.Prefs.Identity(3).CommentSet = "Kind";
+    EXPECT_EQ(Person_Store(2), "No Comments");
+    EXPECT_EQ(Person_Store(3), "Kind");
+    EXPECT_EQ(Person_Store(9), "Default Personality");
+    EXPECT_EQ(Prefs_RecordCount(), 2); // nothing written so far
+    EXPECT_EQ(Person_Store(1), "Default Personality");
+    PlayerPrefs stored;
+    ASSERT_TRUE(Prefs_ReadRecord(2, &stored));
+    EXPECT_EQ(stored.Identity(1).CommentSet, "Default Personality");
+    EXPECT_EQ(stored.Identity(3).CommentSet, "Kind");
+}
