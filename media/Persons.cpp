@@ -30,7 +30,7 @@ void ReportDamaged(const QString& file) {
                      platform::vbExclamation, QStringLiteral("Personality"));
 }
 
-// Reads a file of the folder; a missing Grulm is Grulm's built-in record.
+// Reads "<name>.pms" of the install folder, whatever the letter case of its file name.
 PersonFile ReadNamed(const QString& name, Personality* rec) {
     const QString file = Media_FindNoCase(Person_Folder(), name + kPmsEnding);
     const PersonFile st =
@@ -39,12 +39,8 @@ PersonFile ReadNamed(const QString& name, Personality* rec) {
     return st;
 }
 
-QString Trimmed(const QString& s) {
-    return s.trimmed();
-}
-
 bool NeverWritten(const QString& s) {
-    return Trimmed(s).isEmpty() || s.at(0).unicode() == 0;
+    return s.trimmed().isEmpty() || s.at(0).unicode() == 0;
 }
 } // namespace
 
@@ -70,11 +66,11 @@ void Person_Default(PlayerIdentity& slot) {
 
 void Person_Check(SeatRecord& seat, PlayerIdentity& slot) {
     if (NeverWritten(slot.Name)) Person_Default(slot);
-    seat.RecName = Trimmed(slot.Name);
+    seat.RecName = slot.Name.trimmed();
     seat.RecLevel = slot.Level;
-    seat.RecAvatar = Trimmed(slot.Avatar);
+    seat.RecAvatar = slot.Avatar.trimmed();
     seat.RecSoundColumn = slot.SoundChoice;
-    seat.RecCommentSet = Trimmed(slot.CommentSet);
+    seat.RecCommentSet = slot.CommentSet.trimmed();
 }
 
 Personality Person_Record(const QString& name, bool* found) {
@@ -104,7 +100,6 @@ void LoadSounds(SeatRecord& seat, const Personality& rec, int first) {
 
 void LoadComments(SeatRecord& seat, const Personality& rec, int first) {
     if (first == 1) {
-        if (HasTableForm()) frmGrulm().Avatar_Show(seat.RecAvatar);
         for (int i = 1; i <= kPersonComments; ++i)
             Eng.SeatComments(i) = Eng.CommentsOff && i <= kSituationComments ? QString() : rec.Comments(i);
     } else if (!Eng.CommentsOff) {
@@ -133,6 +128,7 @@ void Person_Load(SeatRecord& seat, int first) {
     if (NeverWritten(seat.RecAvatar)) seat.RecAvatar = avatar;
     Med.PersonDefaultAvatar = avatar;
     Eng.CommentsOff = seat.RecCommentSet == QLatin1String(kNoComments);
+    if (first == 1 && HasTableForm()) frmGrulm().Avatar_Show(seat.RecAvatar);
     LoadComments(seat, rec, first);
 }
 
@@ -154,7 +150,7 @@ void Person_SeatAll(PlayerPrefs& prefs) {
 QString Person_Store(int slot) {
     if (!Prof.Prefs.Identity.InBounds(slot)) return QString::fromLatin1(kDefaultPersonality);
     PlayerIdentity& id = Prof.Prefs.Identity(slot);
-    const QString cs = Trimmed(id.CommentSet);
+    const QString cs = id.CommentSet.trimmed();
     if (IsPlain(cs)) return cs;
     if (!Media_FindNoCase(Com.UserPath, cs + ".cmt").isEmpty()) return cs;
     id.CommentSet = QString::fromLatin1(kDefaultPersonality);
