@@ -1,6 +1,7 @@
 #include "media/ImageHeader.h"
 
 #include <QFile>
+#include <QImageReader>
 
 namespace {
 // The JPEG search stops before a marker's fields could run past the buffer.
@@ -92,4 +93,14 @@ void clsGetSize::ReadJpeg() {
         q = q + 1 + B(q + 2) * 256 + B(q + 3);
         if (q >= kJpegLimit) return;
     }
+}
+
+QImage Picture_Load(const QString& file, int limit) {
+    clsGetSize header;
+    if (!header.ReadImageInfo(file)) return QImage();
+    if (header.Width() > limit || header.Height() > limit) return QImage();
+    QImageReader reader(file);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > limit || size.height() > limit) return QImage();
+    return reader.read();
 }

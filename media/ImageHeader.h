@@ -2,6 +2,7 @@
 // The size, colour depth and kind of a picture file read from its first bytes,
 // without decoding the picture.
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -30,3 +31,8 @@ class clsGetSize {
     int type_ = kUnknown;
     QByteArray buf_;
 };
+
+// A picture file decoded only when it is no wider or higher than `limit` pixels, by
+// its header or, for a header the reader does not know, by the decoder's own
+// measure. A file that cannot be measured or decoded gives a null picture.
+QImage Picture_Load(const QString& file, int limit);

@@ -69,3 +69,20 @@ TEST_F(MediaTest, HeadersOfPicturesWrittenByQt) {
     EXPECT_FALSE(g.ReadImageInfo(home->Path() + "/none.png"));
     EXPECT_EQ(g.ImageType(), clsGetSize::kUnknown);
 }
+
+TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
+    const QString ok = home->Path() + "/ok.png", big = home->Path() + "/big.bmp";
+    QImage(40, 30, QImage::Format_RGB32).save(ok);
+    QImage(400, 10, QImage::Format_RGB32).save(big);
+    EXPECT_EQ(Picture_Load(ok, 350).size(), QSize(40, 30));
+    EXPECT_TRUE(Picture_Load(big, 350).isNull());
+    // A PNG header that lies about a small size over a body that is no picture.
+    const QString liar = home->Path() + "/liar.png";
+    QFile f(liar);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000100000001008020000") +
+            QByteArray(64, 'x'));
+    f.close();
+    EXPECT_TRUE(Picture_Load(liar, 350).isNull());
+    EXPECT_TRUE(Picture_Load(home->Path() + "/none.gif", 350).isNull());
+}
