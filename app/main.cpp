@@ -1,4 +1,5 @@
 #include "net/NetInstall.h"
+#include "media/MediaInstall.h"
 #include "platform/Services.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     auto* table = new FrmGrulm();
     Startup_Install();
     Net_Install();
+    Media_Install();
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();

@@ -18,6 +18,13 @@ void Sound_Card(int kind);
 // Fills the picture store's face sheet and backs for a deck style and back style.
 void GetCardFaces(int style);
 void GetCardBacks(int back);
+// Decks 7 and up and backs 1 and up (not 99) come from the card-deck component; a null
+// picture, as when none is installed, leaves our own.
+struct DeckSourceHooks {
+    std::function<QImage(int deck, qreal dpr)> FaceSheet = [](int, qreal) { return QImage(); };
+    std::function<QImage(int back, QSize size, qreal dpr)> Back = [](int, QSize, qreal) { return QImage(); };
+};
+extern DeckSourceHooks DeckSource;
 // Builds every picture of the picture store for the current settings.
 void Pictures_Init();
 // Points the place-holder pictures at the look PlaceholderStyle chooses.

@@ -65,18 +65,21 @@ QImage CenterFrame(QSize size, bool secondLook, qreal dpr) {
 
 // Our sheet with one blank column of pixels before the first cell, so the sheet
 // cell rule (cells from x = 1, 72, 143, ...) holds for it exactly.
+QImage SheetWithMargin(const QImage& sheet, qreal dpr) {
+    QImage img = NewImage(
+        QSize(cardart::kLargeW * cardart::kSheetCols + 1, cardart::kLargeH * cardart::kSheetRows), dpr);
+    QPainter p(&img);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPointF(1, 0), sheet);
+    p.end();
+    return img;
+}
+
 QImage SheetForTable(qreal dpr) {
     static QImage cached;
     static qreal cachedRatio = 0;
     if (cached.isNull() || cachedRatio != dpr) {
-        const QImage sheet = cardart::BuiltinSheet(dpr);
-        QImage img = NewImage(
-            QSize(cardart::kLargeW * cardart::kSheetCols + 1, cardart::kLargeH * cardart::kSheetRows), dpr);
-        QPainter p(&img);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPointF(1, 0), sheet);
-        p.end();
-        cached = img;
+        cached = SheetWithMargin(cardart::BuiltinSheet(dpr), dpr);
         cachedRatio = dpr;
     }
     return cached;
@@ -84,19 +87,23 @@ QImage SheetForTable(qreal dpr) {
 
 } // namespace
 
+DeckSourceHooks DeckSource;
+
 void GetCardFaces(int style) {
-    // We offer one picture deck; every picture style shows it.
-    (void)style;
-    Tbl.Pic.imgALL = SheetForTable(Paint_PixelRatio());
+    const qreal dpr = Paint_PixelRatio();
+    const QImage extra = style >= 7 ? DeckSource.FaceSheet(style - 7, dpr) : QImage();
+    Tbl.Pic.imgALL = extra.isNull() ? SheetForTable(dpr) : SheetWithMargin(extra, dpr);
     Faces_Forget();
 }
 
 void GetCardBacks(int back) {
-    // The backs beyond our own one fall back to it.
-    (void)back;
     const qreal dpr = Paint_PixelRatio();
-    Tbl.Pic.FilePic[0] = cardart::Back(kLarge, Com.DeckColour, dpr);
-    Tbl.Pic.FilePic[5] = cardart::Back(kSmall, Com.DeckColour, dpr);
+    const bool extra = back >= 1 && back != 99;
+    const QImage large = extra ? DeckSource.Back(back - 1, kLarge, dpr) : QImage();
+    const QImage small = extra ? DeckSource.Back(back - 1, kSmall, dpr) : QImage();
+    // Backs the component does not offer fall back to our own one.
+    Tbl.Pic.FilePic[0] = large.isNull() ? cardart::Back(kLarge, Com.DeckColour, dpr) : large;
+    Tbl.Pic.FilePic[5] = small.isNull() ? cardart::Back(kSmall, Com.DeckColour, dpr) : small;
 }
 
 void Skin_SelectImages() {
