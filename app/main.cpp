@@ -1,6 +1,9 @@
+#include "opponent/OppState.h"
+#include "opponent/TurnLoop.h"
 #include "platform/Services.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
+#include "table/Layout.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -14,6 +17,9 @@ int main(int argc, char** argv) {
         Boot.Arguments << QString::fromLocal8Bit(argv[i]);
 
     auto* table = new FrmGrulm();
+    Opponent_Install();
+    // A new table size starts the computer's plans afresh.
+    PlanTables_Redim = [](int) { Opponent_Reset(); };
     Startup_Install();
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
