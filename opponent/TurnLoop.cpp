@@ -15,6 +15,7 @@
 namespace {
 
 int g_seat1Level = -1;
+int g_turnsEnded = 0;
 
 // The picture that carries computer cards: smaller while three or four play.
 constexpr int kMovingSmallW = 59, kMovingSmallH = 80, kMovingW = 71, kMovingH = 96;
@@ -128,6 +129,9 @@ void Opponent_PlaySeat1(int level) {
 int Opponent_Seat1Level() {
     return g_seat1Level;
 }
+int Opponent_TurnsEnded() {
+    return g_turnsEnded;
+}
 
 void Move_End_Turn() {
     Say(1, TurnOverText());
@@ -147,6 +151,7 @@ void Move_End_Turn() {
         Pause(Com.ComputerPause);
     }
     WorkingSet_Store();
+    ++g_turnsEnded;
     Eng.HandCount = 5;
     const int mover = Com.Pturn;
     Turn_Advance();
@@ -196,7 +201,11 @@ void ComputerTurn() {
             if (Com.NetGame == 0) break;
             continue;
         }
-        if (!Computer()) break;
+        if (!Computer()) {
+            // The piles as the turn left them, whatever stopped it.
+            WorkingSet_Store();
+            break;
+        }
     }
     Eng.CompTurnActive = false;
     Eng.TableBusy = busy;

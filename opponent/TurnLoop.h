@@ -11,3 +11,5 @@ void Opponent_Install();
 // A facility for headless games and measurements, not for players.
 void Opponent_PlaySeat1(int level);
 int Opponent_Seat1Level();
+// Turns handed over since the program started (for measurements).
+int Opponent_TurnsEnded();

@@ -17,6 +17,22 @@ int TypeOf(int p, int depth) {
     return top == under - 1 ? 2 : 1;
 }
 
+// While the decision code plays seat 1, the player it reads as "the human" is the seat after it.
+void ShowNextSeatAsHuman() {
+    const SeatRecord& next = SeatRecordOf(2);
+    Eng.PlayerSideCount = next.RecSideCount;
+    Eng.PlayerSide = next.RecSide;
+    Eng.PlayerCards = next.RecCards;
+    Eng.PlayerHold.Clear();
+    for (int p = 1; p <= 4; ++p) {
+        const int covered = std::max(next.RecHoldInfo(p, 1) - 1, 0);
+        for (int i = 1; i <= covered; ++i)
+            for (int k = 0; k <= 1; ++k)
+                Eng.PlayerHold(k, p, i) = next.RecHold(k, p, i);
+        Eng.PlayerHoldCount(p) = covered;
+    }
+}
+
 // The human's hold piles keep their tops among the visible cards; the working set holds them on the pile.
 void LoadHuman() {
     Eng.SeatName = Com.PlayerName;
@@ -43,6 +59,7 @@ void LoadHuman() {
     Eng.Level = Opponent_Seat1Level();
     Eng.CommentsOff = true;
     Eng.SeatSounds.Clear();
+    ShowNextSeatAsHuman();
 }
 
 void StoreHuman() {

@@ -40,3 +40,21 @@ INSTANTIATE_TEST_SUITE_P(Tables, WholeGames,
                                            GameCase{4, 2, 1, false, 19}));
 
 } // namespace
+
+namespace {
+
+// A thousand seeded games over every table size, level and house rule; run with
+// `ctest -C Soak -L soak`, outside the default run.
+TEST_F(OpponentTest, DISABLED_SoakOfAThousandGames) {
+    for (int game = 1; game <= 1000 && fault.empty(); ++game) {
+        const int players = 2 + game % 3;
+        Com.ForcedCards = game % 8 == 4 ? 0 : game % 8;
+        Com.NoWildAce = game % 5 == 0;
+        Com.SideSize = (game / 3) % 4 == 0 ? 9 : 19;
+        Seats(players, game % 3, (game / 3) % 3);
+        ASSERT_TRUE(PlayGame(static_cast<unsigned>(game))) << "game " << game;
+    }
+    EXPECT_EQ(fault, "");
+}
+
+} // namespace
