@@ -81,6 +81,9 @@ void HeadlessTable::Seats(int players, const std::array<int, 4>& levels) {
 
 GameResult HeadlessTable::Play(unsigned seed) {
     platform::Svc().random.Randomize(seed);
+    // No question about leaving a game the last one has already ended.
+    Eng.SeatSideCount = 0;
+    Eng.CompTurnActive = Eng.TableBusy = false;
     Eng.StaleMode = 0;
     const int before = Opponent_TurnsEnded();
     Game_New();

@@ -157,10 +157,14 @@ class OpponentTest : public GameTest {
     // Deals and plays one whole game; false when it did not end.
     bool PlayGame(unsigned seed) {
         platform::Svc().random.Randomize(seed);
+        // No question about leaving a game the last one has already ended.
+        Eng.SeatSideCount = 0;
+        Eng.CompTurnActive = Eng.TableBusy = false;
+        const int turns = Opponent_TurnsEnded();
         Game_New();
         for (int round = 0; round < 50 && !GameOver() && fault.empty(); ++round)
             ComputerTurn();
-        return GameOver();
+        return GameOver() && Opponent_TurnsEnded() > turns;
     }
 
     std::unique_ptr<FrmGrulm> form;
