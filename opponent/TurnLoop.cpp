@@ -95,14 +95,14 @@ bool NetTurnOver() {
         Com.NetAckCount = 1;
         QString ok = QStringLiteral("OK");
         int except = mover;
-        Netl.Net_SendAll(ok, except);
+        if (Netl.Net_SendAll) Netl.Net_SendAll(ok, except);
         if (!Net_Wait([] { return Com.NetAckCount >= Com.NumPlayers - 1; })) {
             if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
         }
     }
     if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
     QString ok = QStringLiteral("OK");
-    Netl.Net_Send(ok, mover);
+    if (Netl.Net_Send) Netl.Net_Send(ok, mover);
     return true;
 }
 
