@@ -245,4 +245,55 @@ TEST_F(Decisions, AFullHoldPilePassesTheDiscardOnAndAllFullIsAStalemate) {
     EXPECT_EQ(Eng.SeatCards(1, 2), 9);
 }
 
+TEST_F(Decisions, AForcedAceOnAHoldTopIsPlayedBeforeTheDiscardAndATwoFollowsItsAce) {
+    Sides(9, 3);
+    Centers({3, 0, 1});
+    Pile(1, {6}, 0);
+    Pile(2, {8, 1}, 1);
+    Pile(3, {12, 2}, 1);
+    Hand({11, 10, 7, 5, 4});
+    Com.ForcedCards = 1;
+    Comp_BeforeDrop();
+    EXPECT_EQ(Opp.PlanFound, 1);
+    EXPECT_EQ(Opp.DropPlan, kDropAce);
+    EXPECT_EQ(Opp.PlanStep, 8);
+    EXPECT_EQ(Eng.TargetPile, 2);
+
+    Opp.PlanFound = Opp.DropPlan = 0;
+    Com.ForcedCards = 2;
+    Comp_BeforeDrop();
+    EXPECT_EQ(Opp.DropPlan, kDropTwo);
+    EXPECT_EQ(Opp.PlanStep, 9);
+    EXPECT_EQ(Eng.TargetPile, 3);
+}
+
+TEST_F(Decisions, ASideKingWithNoWildAceAndEveryCenterEmptyStaysAndTheSeatDiscards) {
+    Com.NoWildAce = true;
+    Sides(13, 3);
+    Centers({0, 0, 0});
+    Hand({11, 10, 7, 5, 4});
+    for (int p = 1; p <= 4; ++p)
+        Pile(p, {12}, 0);
+    Eng.SeatSideCount = 5;
+    Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
+    Eng.SeatSide(1, 5) = 13;
+    Eng.TurnResumedOpp = 1;
+    Eng.TurnResumedHuman = 1;
+    Eng.TurnOrder(1) = 1;
+    Eng.TurnOrder(2) = 2;
+    Eng.TurnPos = 2;
+    EXPECT_TRUE(Computer());
+    EXPECT_EQ(Com.Pturn, 1);
+    const SeatRecord& rec = SeatRecordOf(2);
+    EXPECT_EQ(rec.RecCards(1, 1), 13);
+    EXPECT_EQ(rec.RecSideCount, 5);
+    int held = 0, hand = 0;
+    for (int p = 1; p <= 4; ++p)
+        held += rec.RecHoldInfo(p, 1);
+    for (int s = 2; s <= 6; ++s)
+        hand += rec.RecCards(1, s) != 0;
+    EXPECT_EQ(held, 5);
+    EXPECT_EQ(hand, 4);
+}
+
 } // namespace
