@@ -158,6 +158,7 @@ SideResult PlaySide() {
     Eng.SeatSide(1, n + 1) = 0;
     Comp_Flip(1, Eng.TargetPile);
     Pause(Com.ComputerPause);
+    if (Com.GameAbort) return SideResult::GameOver;
     if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
         WorkingSet_Store();

@@ -151,6 +151,7 @@ void Move_End_Turn() {
         Pause(Com.ComputerPause);
     }
     WorkingSet_Store();
+    if (Com.GameAbort) return;
     ++g_turnsEnded;
     Eng.HandCount = 5;
     const int mover = Com.Pturn;
