@@ -1,8 +1,11 @@
 #include "net/NetInstall.h"
 #include "media/MediaInstall.h"
+#include "opponent/OppState.h"
+#include "opponent/TurnLoop.h"
 #include "platform/Services.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
+#include "table/Layout.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -16,6 +19,9 @@ int main(int argc, char** argv) {
         Boot.Arguments << QString::fromLocal8Bit(argv[i]);
 
     auto* table = new FrmGrulm();
+    Opponent_Install();
+    // A new table size starts the computer's plans afresh.
+    PlanTables_Redim = [](int) { Opponent_Reset(); };
     Startup_Install();
     Net_Install();
     Media_Install();

@@ -27,6 +27,8 @@ struct NetLink {
     std::function<void(QString& message, int& except)> Net_SendAll;
     std::function<void(int& socket)> Net_WaitMessage;
     std::function<int()> Recover_NextField;
+    // A remote human's turn, played from the moves its program sends.
+    std::function<void()> Opponent = [] {};
 };
 extern NetLink Netl;
 

@@ -99,6 +99,8 @@ struct EngineState {
     int TossTie = 0;
     bool NewGameDeferred = false;
     bool DragOn = false;
+    // The Game menu asks the turn loop to stop before the next seat and start a new game.
+    bool TurnStop = false;
 };
 
 extern EngineState Eng;

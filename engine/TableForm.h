@@ -16,6 +16,8 @@ using platform::Label;
 using platform::PictureBox;
 using platform::Shape;
 
+struct SeatRecord;
+
 class TableForm : public platform::Form {
   public:
     TableForm();
@@ -84,6 +86,11 @@ class TableForm : public platform::Form {
     // Hides the hold-pile viewer when it is open.
     virtual void HoldView_Hide() = 0;
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
+    // What the computer seats' turns show through the table.
+    virtual void Hold_Highlight(ControlArray<PictureBox>& /*places*/, int /*hold*/, bool /*show*/) {}
+    virtual void StatusBar_Player(SeatRecord& /*rec*/) {}
+    // The player whose side card has this rank ("" when nobody's).
+    virtual QString BlockedPlayerName(int /*rank*/) { return QString(); }
 
   protected:
     void Form_Load() override {

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

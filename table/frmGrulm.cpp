@@ -83,3 +83,12 @@ void FrmGrulm::HoldView_Hide() {
 void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) {
     ::Layout_SetGameSize(prevPlayers, prevCenters);
 }
+void FrmGrulm::Hold_Highlight(ControlArray<PictureBox>& places, int hold, bool show) {
+    ::Hold_Highlight(places, show, hold);
+}
+void FrmGrulm::StatusBar_Player(SeatRecord& rec) {
+    ::StatusBar_Player(rec);
+}
+QString FrmGrulm::BlockedPlayerName(int rank) {
+    return PlayerNameOf(rank);
+}

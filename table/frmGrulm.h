@@ -23,6 +23,9 @@ class FrmGrulm : public TableForm {
     void DebugShowDeck() override;
     void HoldView_Hide() override;
     void Layout_SetGameSize(int prevPlayers, int prevCenters) override;
+    void Hold_Highlight(ControlArray<PictureBox>& places, int hold, bool show) override;
+    void StatusBar_Player(SeatRecord& rec) override;
+    QString BlockedPlayerName(int rank) override;
 
     // Name of the avatar picture last shown.
     QString ShownAvatar;

@@ -1,0 +1,10 @@
+#pragma once
+// The end of a computer seat's turn: the last look for plays before the discard,
+// and which hand card goes onto which hold pile.
+
+// Re-sequences the hand, honours the forced-card rules, and at the top level looks
+// for a play that blocks the human; reports a further play through PlanFound,
+// DropPlan, PlanStep, TargetPile and SkipSecondSearch.
+void Comp_BeforeDrop();
+// The discard: TargetPile the hand slot (2 to 6), PileIndex the hold pile (1 to 4).
+void Comp_Drop();

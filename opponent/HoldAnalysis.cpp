@@ -1,0 +1,100 @@
+#include "opponent/HoldAnalysis.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "opponent/OppState.h"
+
+#include <algorithm>
+
+namespace {
+
+int Type(int p) {
+    return Eng.SeatHoldInfo(p, 2);
+}
+int Under(int p) {
+    const int d = HoldDepth(p);
+    return d > 1 ? Eng.SeatHold(1, p, d - 1) : 0;
+}
+int Bottom(int p) {
+    return HoldDepth(p) > 0 ? Eng.SeatHold(1, p, 1) : 0;
+}
+// The pile is one unbroken run from its top down to its bottom card.
+bool CleanRun(int p) {
+    return HoldTop(p) + HoldDepth(p) - 1 == Bottom(p);
+}
+int Shallower(int i, int j) {
+    return HoldDepth(j) < HoldDepth(i) ? j : i;
+}
+
+int LinkOf(int i, int j) {
+    const int ti = Type(i), tj = Type(j);
+    if (ti == 0) return i;
+    if (ti == 1) {
+        if (tj == 2) return i;
+        if (tj == 0) return j;
+        if (Under(j) >= Under(i)) {
+            int link = HoldTop(i) == Under(i) ? i : j;
+            if (Under(j) == Under(i)) link = Shallower(i, j);
+            return link;
+        }
+        return HoldTop(j) == Under(j) ? j : i;
+    }
+    if (tj != 2) return j;
+    if (CleanRun(i)) return CleanRun(j) ? Shallower(i, j) : j;
+    return Shallower(i, j);
+}
+
+} // namespace
+
+void Comp_Dups() {
+    const int last = Eng.HandCount + 1;
+    for (int s = last; s >= 3; --s) {
+        Eng.TargetPile = s;
+        const int r = SeatRank(s);
+        if (r == 13 || r == 0 || r != SeatRank(s - 1)) continue;
+        Opp.DupSlot = s;
+        if (r == SeatRank(1)) return;
+        if (s - 2 >= Opp.FirstHandSlot && SeatRank(s - 2) == r) return;
+    }
+    Eng.TargetPile = 2;
+    if (Opp.DupSlot == 0) return;
+    const bool forcedAce = Com.ForcedCards == 1 || Com.ForcedCards == 5;
+    if (SeatRank(Opp.DupSlot) == 1 && Eng.Level == 2 && forcedAce)
+        Opp.DupSlot = 0;
+    else
+        Eng.TargetPile = Opp.DupSlot;
+}
+
+void Comp_Analyze() {
+    for (int p = 1; p <= 4; ++p)
+        Eng.SeatHoldInfo(p, 3) = 0;
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j)
+            if (j != i && HoldDepth(i) > 0 && HoldDepth(j) > 0 && HoldTop(i) == HoldTop(j))
+                Eng.SeatHoldInfo(i, 3) = LinkOf(i, j);
+    const int last = std::min(Eng.HandCount + 1, 6);
+    const int match = Opp.MatchSlot >= 1 && Opp.MatchSlot <= 10 ? SeatRank(Opp.MatchSlot) : -1;
+    const int dupRank = Opp.DupSlot != 0 ? SeatRank(Opp.DupSlot) : -1;
+    for (int s = Opp.FirstHandSlot; s <= last; ++s) {
+        Eng.TargetPile = s;
+        if (SeatRank(s) == 0 || SeatRank(s) != match) continue;
+        for (int p = 1; p <= 4; ++p) {
+            Opp.PileIndex = p;
+            if (HoldDepth(p) == 0 || HoldTop(p) != SeatRank(s) || Eng.SeatHoldInfo(p, 3) == 0) continue;
+            Opp.DropPile = Eng.SeatHoldInfo(p, 3);
+            Opp.DropSlot = s;
+            // A doubled card of this rank settles it.
+            if (SeatRank(s) == dupRank) return;
+        }
+    }
+    if (Opp.DropPile != 0) return;
+    for (int p = 1; p <= 4; ++p) {
+        Opp.PileIndex = p;
+        if (Eng.SeatHoldInfo(p, 3) == 0) continue;
+        Opp.DropPile = Eng.SeatHoldInfo(p, 3);
+        if (Opp.DupSlot != 0) {
+            Opp.DropSlot = Opp.DupSlot;
+            return;
+        }
+    }
+    Opp.DropSlot = Opp.FirstHandSlot;
+}

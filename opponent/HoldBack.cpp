@@ -1,0 +1,130 @@
+#include "opponent/HoldBack.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/Rules.h"
+#include "engine/Seats.h"
+#include "opponent/OppState.h"
+#include "opponent/Search.h"
+
+namespace {
+
+int Top() {
+    return Opp.PlanState(Eng.TargetPile, 0);
+}
+int Count() {
+    return Opp.PlanState(Eng.TargetPile, 1);
+}
+int Last() {
+    return Plan_LastRank(Eng.TargetPile);
+}
+// Removes the last play; true when the plan is now empty.
+bool Cut() {
+    bool done = false;
+    Move_ReduceSet(done);
+    return done;
+}
+bool Accept() {
+    Opp.PlanFound = 1;
+    return true;
+}
+int SideOfSeat(int seat) {
+    return SeatRecordOf(seat).RecCards(1, 1);
+}
+// How far below its side card the seat looks for plays that feed the next player.
+int LookDepth() {
+    if (Eng.Level == 0) return 2;
+    const int base = Eng.UsedCount + Eng.DeckCount < 13 ? 2 : 3;
+    return Eng.Level == 2 ? base + 1 : base;
+}
+
+// One round of the test; true when the routine is finished (accepted or returned).
+bool WaitRound(const BArray<int, 2>& x, int look) {
+    const int c = Eng.TargetPile;
+    const int side = SeatRank(1);
+    const int hs = HumanRank(1);
+    if (Count() == 1)
+        for (int slot = 7; slot <= 10; ++slot)
+            if (x(1, slot) != 0 && x(1, slot) == Last() && (Last() == hs || Eng.Level < 2)) return Accept();
+    for (int k = 1; k <= Com.NumCenters; ++k)
+        if (k != c && Eng.CenterCount(k) == Top() && Top() != 0) return Accept();
+    if (side == 13 && c == Opp.SideBestPile) return Accept();
+    const int last = Last();
+    if (side > 4) {
+        if (last < side - look || last >= side) return true;
+        const int sbCount = Eng.CenterCount(Opp.SideBestPile);
+        const bool clear = last <= sbCount && sbCount < side && Eng.Level == 2;
+        if (Top() < Opp.HumanReach && clear) return Accept();
+        if (Cut()) return true;
+    } else {
+        if (last >= side) {
+            if (!(last == 12 && Eng.Level == 2 && c == Opp.SideBestPile)) return true;
+        } else if (last == 1 && look == 2) {
+            return true;
+        }
+        if (Cut()) return true;
+    }
+    if (Count() == 0) return true;
+    if (Last() == x(1, 1) || Top() == x(1, 1)) return Accept();
+    if (Last() > side || (Last() < side - look && side >= 5)) return true;
+    return Count() == 0;
+}
+
+} // namespace
+
+void Move_BlockOppsCk(int rank) {
+    const int n = Com.NumPlayers;
+    auto blocks = [&](int seat) { return seat <= n && SideOfSeat(seat) == rank; };
+    if (Com.Pturn == 2 && (blocks(3) || (n == 4 && blocks(4)))) Opp.PlanFound = 1;
+    if (Com.Pturn == 3 && n == 4 && blocks(4)) Opp.PlanFound = 1;
+}
+
+void CheckOppsSide(int r) {
+    int b = 1;
+    CenterBestToPlay(r, false, b);
+    const int cb = Eng.CenterCount(b);
+    for (int k = 1; k <= Com.NumCenters; ++k) {
+        if (k == b || Top() != Eng.CenterCount(k) + 1) continue;
+        const int ck = Eng.CenterCount(k);
+        if (ck < cb || (cb < ck && cb < r)) return;
+    }
+    for (int i = 1; i <= Eng.Level + 2; ++i) {
+        if (Top() + i != r) continue;
+        for (int k = 1; k <= Com.NumCenters; ++k)
+            if (Eng.CenterCount(k) == Top()) return;
+        if (Cut()) return;
+    }
+}
+
+void Move_Wait(const BArray<int, 2>& cards) {
+    if (Count() == 0 || Last() == 13) return;
+    const int look = LookDepth();
+    for (int guard = 0; guard <= kPlanMax; ++guard)
+        if (WaitRound(cards, look)) return;
+}
+
+void Move_WaitOpps() {
+    Move_Wait(Eng.PlayerCards);
+    if (Com.NumPlayers <= 2) return;
+    auto more = [] { return Count() > 0 && Opp.PlanFound != 1; };
+    auto look = [&](int seat) {
+        if (more()) Move_Wait(SeatRecordOf(seat).RecCards);
+        if (more()) CheckOppsSide(SideOfSeat(seat));
+    };
+    switch (Com.Pturn) {
+    case 2:
+        look(3);
+        if (Com.NumPlayers == 4) look(4);
+        break;
+    case 3:
+        if (Com.NumPlayers == 4)
+            look(4);
+        else if (more())
+            CheckOppsSide(SideOfSeat(2));
+        break;
+    case 4:
+        if (more()) CheckOppsSide(SideOfSeat(2));
+        break;
+    default:
+        break;
+    }
+}

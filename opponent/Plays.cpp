@@ -1,0 +1,352 @@
+#include "opponent/Plays.h"
+#include "common/Shared.h"
+#include "engine/Cards.h"
+#include "engine/Deal.h"
+#include "engine/Model.h"
+#include "opponent/OppState.h"
+#include "platform/Services.h"
+
+namespace {
+
+// Comment numbers of the seat's comment set.
+enum Remark : int {
+    kRemarkBlockFirst = 11,
+    kRemarkSideKingBlocks = 23,
+    kRemarkSideBlocksNamed = 24,
+    kRemarkSideBlocks = 25,
+    kRemarkHumanRankPlayed = 26,
+    kRemarkKingTookRank = 27,
+};
+// Sound numbers of the seat's sound set.
+enum SeatSoundIndex : int { kSoundMurphy = 9, kSoundKing = 16, kSoundRemarkFirst = 3 };
+// Background of an emptied hand place.
+constexpr quint32 kEmptyHandColour = 0x80C0FF;
+
+bool Local() {
+    return Com.NetGame == 0;
+}
+bool Shown() {
+    return HasTableForm();
+}
+QString Comment(int i) {
+    return Eng.SeatComments(i);
+}
+void Remark(int i) {
+    if (!Eng.CommentsOff) Say(2, Comment(i));
+}
+
+void MarkSeen(int number) {
+    if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
+}
+
+// A card leaves hold pile h: the next card becomes the top.
+void TakeFromHold(int slot) {
+    const int h = slot - 6;
+    int& depth = Eng.SeatHoldInfo(h, 1);
+    if (depth > 0) {
+        Eng.SeatHold(0, h, depth) = 0;
+        Eng.SeatHold(1, h, depth) = 0;
+        --depth;
+    }
+    Eng.SeatCards(0, slot) = depth > 0 ? Eng.SeatHold(0, h, depth) : 0;
+    Eng.SeatCards(1, slot) = depth > 0 ? Eng.SeatHold(1, h, depth) : 0;
+    HoldType_Update(h, false);
+}
+
+void ShowFlight(int source, int pile) {
+    TableForm& f = frmGrulm();
+    auto& places = SeatPlaces();
+    const bool wild = Opp.WildPending == 13 && Eng.PlayCard(1) == 13 && source >= 2;
+    const bool peek = Com.PeekOn;
+    Com.PeekOn = true;
+    places(source).ZOrder(0);
+    f.Card_Show(places, source, Eng.PlayCard(0), 0);
+    Com.PeekOn = peek;
+    if (wild) {
+        if (Com.SoundMode != 0)
+            Pause(0.5);
+        else
+            SeatSound(kSoundKing, Local());
+    } else {
+        Pause(Com.ComputerPause);
+    }
+    f.Card_Animate(places, source, f.PicCenter, pile);
+    Opp.WildPending = 0;
+}
+
+// The source place after the card left it.
+void RedrawSource(int source) {
+    TableForm& f = frmGrulm();
+    auto& places = SeatPlaces();
+    if (source == 1) {
+        if (Eng.SeatSideCount > 0) f.Card_Show(places, 1, Eng.SeatCards(0, 1), 0);
+    } else if (source >= 7) {
+        const int h = source - 6;
+        f.Card_Show(places, source, Eng.SeatCards(0, source), Eng.SeatCards(0, source) != 0 ? 0 : 88);
+        if (HoldDepth(h) <= 1) f.Hold_Highlight(places, h, false);
+    } else {
+        places(source).SetPicture(QImage());
+        places(source).SetBackColor(kEmptyHandColour);
+        places(source).SetVisible(false);
+    }
+}
+
+void SideKingRemarks() {
+    if (!CenterFits()) {
+        Remark(kRemarkSideKingBlocks);
+        Pause(0.5);
+    }
+    if (Com.SoundMode == 0) SeatSound(kSoundKing, true);
+}
+
+// After a side King: the next side card has the rank the King just took.
+void MurphyRemark(int pile) {
+    if (Eng.SeatSideCount == 0 || Eng.SeatCards(1, 1) != Eng.CenterCount(pile)) return;
+    bool elsewhere = false;
+    for (int k = 1; k <= Com.NumCenters; ++k)
+        elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
+    if (elsewhere) {
+        Say(2, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
+        Pause(1);
+        return;
+    }
+    Say(2, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
+    if (Com.SoundMode == 0)
+        SeatSound(kSoundMurphy, true);
+    else
+        Pause(0.5);
+}
+
+int RandomRemarkSound() {
+    int n = Opp.LastSound;
+    auto& rnd = platform::Svc().random;
+    for (int tries = 0; tries < 16 && n == Opp.LastSound; ++tries)
+        n = static_cast<int>(rnd.Rnd() * 4) + kSoundRemarkFirst;
+    Opp.LastSound = n;
+    return n;
+}
+
+int RandomBlockRemark() {
+    int n = Opp.LastRemark;
+    auto& rnd = platform::Svc().random;
+    for (int tries = 0; tries < 32 && n == Opp.LastRemark; ++tries)
+        n = static_cast<int>(rnd.Rnd() * 10) + kRemarkBlockFirst;
+    Opp.LastRemark = n;
+    return n;
+}
+
+// Who has a side card of this rank: the human first, then the other seats.
+QString BlockedName(int rank) {
+    return Shown() ? frmGrulm().BlockedPlayerName(rank) : QString();
+}
+
+// A hand play that emptied the hand: refill and think again.
+bool RefillAfterEmptyHand(int c) {
+    if (Eng.CenterCount(c) == 12) Add_Used();
+    Deal_Players(SeatPlaces(), Eng.SeatCards);
+    Opp.SidePlay = kSideReplan;
+    Opp.TurnFlags[kReplan] = 1;
+    Opp.PlanState(c, 1) = 0;
+    if (Eng.StaleMode == 1) return false;
+    if (Eng.StaleMode == 2) Eng.StaleMode = 0;
+    Pause(Com.ComputerPause);
+    return true;
+}
+
+} // namespace
+
+ControlArray<PictureBox>& SeatPlaces() {
+    TableForm& f = frmGrulm();
+    switch (Com.Pturn) {
+    case 2:
+        return f.Picture1;
+    case 3:
+        return f.Picture2;
+    case 4:
+        return f.Picture3;
+    default:
+        return f.Picture7;
+    }
+}
+
+void Say(int element, const QString& text) {
+    if (Shown()) frmGrulm().Label9(element).SetCaption(text);
+}
+
+void SeatSound(int index, bool toEnd) {
+    if (Com.SoundMode != 0 || index < 0 || index > 16) return;
+    const QString& name = Eng.SeatSounds(index);
+    if (name.trimmed().isEmpty()) return;
+    auto& sound = *platform::Svc().sound;
+    if (toEnd)
+        sound.PlaySync(name);
+    else
+        sound.PlayAsync(name);
+}
+
+void HoldType_Update(int pile, bool added) {
+    const int d = HoldDepth(pile);
+    int& type = Eng.SeatHoldInfo(pile, 2);
+    if (d <= 1) {
+        if (!added || d == 0) type = 0;
+        return;
+    }
+    const int top = Eng.SeatHold(1, pile, d), under = Eng.SeatHold(1, pile, d - 1);
+    const int bottom = Eng.SeatHold(1, pile, 1);
+    if (added) {
+        if (top == bottom) type = 0;
+        if (top != under) type = 1;
+        if (top == under - 1) type = 2;
+    } else if (top == bottom) {
+        type = 0;
+    } else if (top == under - 1) {
+        type = 2;
+    } else if (top != under) {
+        type = 1;
+    }
+}
+
+bool CenterFits() {
+    const int hs = HumanRank(1);
+    for (int i = 1; i <= Com.NumCenters; ++i)
+        if (i != Eng.TargetPile && Eng.CenterCount(i) + 1 == hs) return true;
+    return false;
+}
+
+int Comp_Play() {
+    const int c = Eng.TargetPile;
+    const int n = Opp.PlanState(c, 1);
+    for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
+        if (Com.GameAbort) return Opp.PlanStep;
+        const int s = Opp.PlanList(c, Opp.PlanStep);
+        if (s <= 1 || s > 10) return Opp.PlanStep;
+        Eng.PlayCard(0) = Eng.SeatCards(0, s);
+        Eng.PlayCard(1) = Eng.SeatCards(1, s);
+        const int r = Eng.PlayCard(1);
+        // The plan no longer holds: another play changed the pile or the slot.
+        if (r == 0 || Eng.CenterCount(c) >= 12) return Opp.PlanStep;
+        if (r == 13 && Eng.CenterCount(c) == 0 && Com.NoWildAce) return Opp.PlanStep;
+        if (r != 13 && r != Eng.CenterCount(c) + 1) return Opp.PlanStep;
+        if (r == 13) Opp.WildPending = 13;
+        Opp.PileIndex = s;
+        if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
+            Say(2, Comment(kRemarkHumanRankPlayed));
+            Pause(Com.ComputerPause);
+        }
+        if (s >= 7) {
+            TakeFromHold(s);
+            Comp_Flip(s, c);
+        } else {
+            Eng.SeatCards(0, s) = 0;
+            Eng.SeatCards(1, s) = 0;
+            Comp_Flip(s, c);
+            if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
+                Remark(kRemarkKingTookRank);
+                Pause(3 * Com.ComputerPause);
+            }
+            Pause(Com.ComputerPause);
+            if (--Eng.HandCount <= 0 && !RefillAfterEmptyHand(c)) return Opp.PlanStep;
+        }
+        if (Com.GameAbort) return Opp.PlanStep;
+        Comp_SideCompare(Opp.PileIndex);
+        if (Eng.CenterCount(c) == 12) Add_Used();
+        if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
+    }
+    return Opp.PlanStep;
+}
+
+void Comp_Flip(int source, int pile) {
+    Eng.TargetPile = pile;
+    const bool king = Eng.PlayCard(1) == 13;
+    if (Shown() && Local() && !Eng.CommentsOff &&
+        frmGrulm().Label9(2).Caption() == Comment(kRemarkHumanRankPlayed))
+        Say(2, QString());
+    if (source == 1 && king && Local()) {
+        SideKingRemarks();
+        ++Eng.SeatWildsFromSide;
+    }
+    if (Shown()) ShowFlight(source, pile);
+    if (!Add_Center()) return;
+    ++Opp.CardsMoved;
+    Opponent_MoveDone();
+    MarkSeen(Eng.PlayCard(0));
+    if (source != 1 && king) ++Eng.SeatWildsFromHand;
+    if (source == 1) MarkSeen(Eng.SeatCards(0, 1));
+    if (Shown()) {
+        TableForm& f = frmGrulm();
+        f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
+        if (king) f.WildUpdate();
+        RedrawSource(source);
+        f.Counter_Refresh();
+    }
+    if (Eng.SeatSideCount > 0) Pause(Com.ComputerPause);
+    if (source == 1 && king && Local()) MurphyRemark(pile);
+}
+
+void Comp_Reseq() {
+    int last = 0;
+    for (int s = 2; s <= 6; ++s)
+        if (Eng.SeatCards(1, s) != 0) ++last;
+    Eng.HandCount = last;
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (int s = 2; s < 6; ++s) {
+            if (Eng.SeatCards(1, s) >= Eng.SeatCards(1, s + 1)) continue;
+            for (int k = 0; k <= 1; ++k)
+                std::swap(Eng.SeatCards(k, s), Eng.SeatCards(k, s + 1));
+            swapped = true;
+        }
+    }
+    Opp.KingSlot = 0;
+    for (int s = 2; s <= Eng.HandCount + 1; ++s)
+        if (Eng.SeatCards(1, s) == 13) Opp.KingSlot = s;
+    if (Shown()) {
+        TableForm& f = frmGrulm();
+        auto& places = SeatPlaces();
+        for (int s = Eng.HandCount + 2; s <= 6; ++s) {
+            places(s).SetVisible(false);
+            places(s).SetPicture(QImage());
+        }
+        Pause(0.1);
+        for (int s = 2; s <= Eng.HandCount + 1; ++s) {
+            const bool open = Com.PeekOn || Com.Pturn == 1;
+            f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);
+            places(s).ZOrder(0);
+        }
+    }
+    Eng.TargetPile = 2;
+}
+
+void Comp_SideCompare(int source) {
+    if (!Shown()) return;
+    const int rank = Eng.CenterCount(Eng.TargetPile);
+    QString name = BlockedName(rank);
+    bool viaKing = false;
+    if (name.isEmpty()) {
+        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != 13) return;
+        name = BlockedName(13);
+        if (name.isEmpty()) return;
+        viaKing = true;
+    }
+    const bool human = name == Com.PlayerName;
+    if (source == 1) {
+        const bool near = HumanRank(1) == 1 && CenterFits();
+        if (!Eng.CommentsOff)
+            Say(2, near ? QStringLiteral("Not quite a block...")
+                        : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
+        Pause(0);
+        if (human && Com.SoundMode == 0 && !near) SeatSound(RandomRemarkSound(), true);
+    } else {
+        if (Eng.PlayCard(1) == 13 || CenterFits()) return;
+        const int remark = RandomBlockRemark();
+        if (human) {
+            if (!Eng.CommentsOff) Say(2, Comment(remark));
+            Pause(0);
+            if (Com.SoundMode == 0) SeatSound(RandomRemarkSound(), true);
+        } else if (!Eng.CommentsOff) {
+            Say(2, name + QStringLiteral(", ") + Comment(remark));
+            Pause(2 * Com.ComputerPause);
+        }
+    }
+    if (!Eng.CommentsOff) Pause(3 * Com.ComputerPause);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Carrying out the computer's plays: the model changes first, then the table shows
+// them and the seat remarks on them. Every pause goes through Pause.
+#include "engine/TableForm.h"
+
+#include <QString>
+
+// Plays the plan of center TargetPile; returns the plan position where it stopped
+// (one past the last play when the whole plan was played).
+int Comp_Play();
+// Moves PlayCard, already taken out of slot `source`, onto center `pile`.
+void Comp_Flip(int source, int pile);
+// Sorts the hand by rank, highest first, empty slots last, and redraws it; TargetPile = 2.
+void Comp_Reseq();
+// Remarks after a play from `source` that blocks somebody's side card.
+void Comp_SideCompare(int source);
+// True when the human's side card fits a center other than TargetPile.
+bool CenterFits();
+
+// The hold pile's type after its top changed: 0 one rank, 1 mixed, 2 a run step.
+// `added` tells a discard from a play off the pile.
+void HoldType_Update(int pile, bool added);
+
+// The card places of the seat on turn; only while a table window exists.
+ControlArray<PictureBox>& SeatPlaces();
+// Shows a text in a status label of the table (element 1 the turn line, 2 announcements).
+void Say(int element, const QString& text);
+// Plays a sound of the seat's set when personality sounds are on.
+void SeatSound(int index, bool toEnd);

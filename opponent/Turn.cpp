@@ -1,0 +1,343 @@
+#include "opponent/Turn.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Cards.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/GameEnd.h"
+#include "engine/Model.h"
+#include "engine/Rules.h"
+#include "engine/Seats.h"
+#include "engine/TurnOrder.h"
+#include "opponent/Drop.h"
+#include "opponent/OppState.h"
+#include "opponent/Plays.h"
+#include "opponent/Reading.h"
+#include "opponent/Search.h"
+#include "opponent/TurnLoop.h"
+#include "opponent/Wild.h"
+#include "opponent/WorkingSet.h"
+#include "platform/Services.h"
+
+namespace {
+
+// A seat's passes are capped: each pass plays at least one card, a turn cannot need more.
+constexpr int kMaxPasses = 200;
+// Comments about the human's last turn.
+enum : int { kRemarkHumanMissed = 21, kRemarkOwnSideWaits = 22 };
+enum : int { kSoundOwnSideWaits = 12, kSoundTurnOver = 2 };
+
+bool Shown() {
+    return HasTableForm();
+}
+
+int HandCards() {
+    int n = 0;
+    for (int s = 2; s <= 6; ++s)
+        if (Eng.SeatCards(1, s) != 0) ++n;
+    return n;
+}
+
+// Remarks about the human's last turn: a side card left playable, or the seat's own side card waiting.
+void RemarkOnLastTurn() {
+    const int hs = HumanRank(1), side = SeatRank(1);
+    for (int i = 1; i <= Com.NumCenters; ++i) {
+        const int c = Eng.CenterCount(i);
+        if (hs == c + 1 && Eng.SideMissed) {
+            for (int s = 2; s <= 10; ++s) {
+                if (SeatRank(s) != c + 1) continue;
+                if (!Eng.CommentsOff) Say(2, Eng.SeatComments(kRemarkHumanMissed));
+                bool missed = false;
+                PlayerMissedMove(missed);
+                Eng.SideMissed = missed;
+                if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
+                if (!Eng.CommentsOff) Pause(0.75);
+                return;
+            }
+            continue;
+        }
+        if (side != c + 1) continue;
+        bool shared = false;
+        for (int k = 1; k <= Com.NumCenters; ++k)
+            shared = shared || (k != i && Eng.CenterCount(k) == c);
+        if (shared) continue;
+        if (!Eng.CommentsOff) Say(2, Eng.SeatComments(kRemarkOwnSideWaits));
+        Pause(0);
+        SeatSound(kSoundOwnSideWaits, true);
+        return;
+    }
+}
+
+// The pile the side King would block the human on, skipping piles a following seat needs.
+int BlockPileScan() {
+    const int hs = HumanRank(1);
+    for (int i = 1; i <= Com.NumCenters; ++i) {
+        if (hs == 1 && Com.NoWildAce) return 0;
+        const int c = Eng.CenterCount(i);
+        if (c + 1 != hs) continue;
+        if (Com.NumPlayers >= 3 && Com.Pturn == 2 && c + 2 == SeatRecordOf(3).RecCards(1, 1)) continue;
+        if (Com.NumPlayers == 4 && Com.Pturn == 3 && c + 2 == SeatRecordOf(4).RecCards(1, 1)) continue;
+        return i;
+    }
+    return 0;
+}
+
+void DecideSideKing() {
+    Opp.SideIsWild = true;
+    const int block = BlockPileScan();
+    Opp.TurnFlags[kBlockPile] = block;
+    Eng.TargetPile = block;
+    if (!Com.NoWildAce) {
+        Move_Wild();
+        return;
+    }
+    if (block != 0 && Eng.CenterCount(block) != 0) Opp.SidePlay = kSideBlock;
+    if (Opp.SidePlay != kSideBlock || Eng.Level == 2) {
+        bool allEmpty = true;
+        for (int k = 1; k <= Com.NumCenters; ++k)
+            allEmpty = allEmpty && Eng.CenterCount(k) == 0;
+        if (allEmpty)
+            Opp.SidePlay = kSideNone;
+        else
+            Move_Wild();
+    }
+    if (Opp.SidePlay == kSideBlock && Eng.Level < 2) Opp.SidePlay = kSidePlay;
+}
+
+void DecideSide() {
+    Opp.PlanFound = 0;
+    Ck_Player();
+    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile);
+    Opp.SidePlay = kSidePlay;
+    Opp.SideIsWild = false;
+    Opp.TurnFlags[kReplan] = 0;
+    const int side = SeatRank(1);
+    if (side == 13) {
+        DecideSideKing();
+    } else {
+        Eng.TargetPile = 0;
+        for (int i = Com.NumCenters; i >= 1; --i)
+            if (side != 0 && Eng.CenterCount(i) + 1 == side) Eng.TargetPile = i;
+        if (Eng.TargetPile == 0) Opp.SidePlay = kSideNone;
+    }
+    if (Opp.TurnFlags[kReplan] != 0) Opp.SidePlay = kSideReplan;
+}
+
+enum class SideResult { Played, NotPlayed, GameOver };
+
+SideResult PlaySide() {
+    const int side = SeatRank(1);
+    Eng.PlayCard(0) = Eng.SeatCards(0, 1);
+    Eng.PlayCard(1) = side;
+    CenterBestToPlay(side, true, Opp.SideBestPile);
+    if (Eng.TargetPile == 0) Eng.TargetPile = Opp.SideBestPile;
+    if (side == 13 && Opp.SidePlay == kSideFresh) {
+        Ck_Player();
+        CenterBestToPlay(side, true, Opp.SideBestPile);
+        Eng.TargetPile = Opp.SideBestPile;
+        Opp.SidePlay = kSidePlay;
+    }
+    if (Eng.TargetPile < 1 || Eng.TargetPile > Com.NumCenters) Eng.TargetPile = Opp.SideBestPile;
+    const int c = Eng.TargetPile;
+    if (side == 13 && Com.NoWildAce && Eng.CenterCount(c) == 0) {
+        Eng.TargetPile = Opp.SideBestPile;
+        if (Eng.CenterCount(Eng.TargetPile) == 0) return SideResult::NotPlayed;
+    }
+    // A side card that does not fit stays where it is.
+    if (side != 13 && Eng.CenterCount(Eng.TargetPile) + 1 != side) return SideResult::NotPlayed;
+    --Eng.SeatSideCount;
+    if (Eng.SeatSideCount > 0) {
+        ++Eng.SeatSideStack;
+        if (Eng.SeatSideCount == 1 && Shown() && frmGrulm().Stack.Exists(Eng.SeatSideStack))
+            frmGrulm().Stack(Eng.SeatSideStack).SetVisible(false);
+    }
+    const int n = Eng.SeatSideCount;
+    Eng.SeatCards(0, 1) = n > 0 ? Eng.SeatSide(0, n) : 0;
+    Eng.SeatCards(1, 1) = n > 0 ? Eng.SeatSide(1, n) : 0;
+    Eng.SeatSide(0, n + 1) = 0;
+    Eng.SeatSide(1, n + 1) = 0;
+    Comp_Flip(1, Eng.TargetPile);
+    Pause(Com.ComputerPause);
+    if (Com.GameAbort) return SideResult::GameOver;
+    if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
+    if (Eng.SeatSideCount == 0) {
+        WorkingSet_Store();
+        Game_End();
+        return SideResult::GameOver;
+    }
+    return SideResult::Played;
+}
+
+// A single forced play of an Ace or a Two, as a fresh plan of its own.
+void ForcedSingle() {
+    const int c = Eng.TargetPile;
+    Plan_Start(c);
+    if (Opp.PlanStep >= 7) --Eng.SeatHoldInfo(Opp.PlanStep - 6, 0);
+    Move_Plan();
+    Eng.TargetPile = c;
+    Comp_Play();
+}
+
+// Plays what the search found; true when a card moved.
+bool PlayFound() {
+    const int before = Opp.CardsMoved;
+    if (Opp.PlanFound == 1) Comp_Play();
+    return Opp.PlanFound != 0 && Opp.CardsMoved != before;
+}
+
+bool SearchAndPlay() {
+    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile);
+    Eng.TargetPile = Opp.SideBestPile;
+    Opp.KingSlot = 2;
+    Opp.SearchFlag = 0;
+    Opp.MatchSlot = Eng.TargetPile;
+    Move_Comp();
+    const bool moved = PlayFound();
+    Opp.DropPlan = 0;
+    return moved;
+}
+
+bool BeforeDropAndPlay() {
+    const int before = Opp.CardsMoved;
+    Comp_BeforeDrop();
+    if ((Opp.PlanFound == 1 && Opp.DropPlan == kDropAce) || Opp.DropPlan == kDropTwo) {
+        ForcedSingle();
+    } else if (Opp.SkipSecondSearch == 0) {
+        Eng.TargetPile = Opp.HumanBestPile;
+        Opp.SearchFlag = 0;
+        Opp.KingSlot = 2;
+        Move_Comp();
+        if (Opp.PlanFound == 1) Comp_Play();
+        Opp.TurnFlags[kBlockSearches] = Opp.TurnFlags[kBlockCenter] = 0;
+        Opp.DropPlan = 0;
+    }
+    return Opp.PlanFound != 0 && Opp.CardsMoved != before;
+}
+
+// The forced-card rules may still turn the chosen discard into a play; true to pass again.
+bool ForcedInsteadOfDrop() {
+    const int slot = Eng.TargetPile;
+    const int r = slot >= 2 && slot <= 6 ? SeatRank(slot) : 0;
+    const int need = r == 2 && (Com.ForcedCards == 6 || Com.ForcedCards == 7)   ? 1
+                     : r == 1 && (Com.ForcedCards == 5 || Com.ForcedCards == 7) ? 0
+                                                                                : -1;
+    if (need < 0) return false;
+    if (r == 1 && SeatRank(2) != 1 && Eng.Level == 2 && slot != 2) {
+        Eng.TargetPile = 2;
+        return false;
+    }
+    int k = 0;
+    for (int i = Com.NumCenters; i >= 1; --i)
+        if (Eng.CenterCount(i) == need) k = i;
+    if (k == 0) return false;
+    const int before = Opp.CardsMoved;
+    Opp.PlanFound = 1;
+    Opp.DropPlan = r == 1 ? kDropAce : kDropTwo;
+    Opp.PlanStep = slot;
+    Eng.TargetPile = k;
+    ForcedSingle();
+    return Opp.PlanFound != 0 && Opp.CardsMoved != before;
+}
+
+enum class Pass { Again, Discard, Over };
+
+Pass OnePass() {
+    DecideSide();
+    if (Opp.SidePlay == kSideReplan) return Pass::Again;
+    if (Opp.SidePlay != kSideNone) {
+        const SideResult r = PlaySide();
+        if (r == SideResult::GameOver) return Pass::Over;
+        if (r == SideResult::Played) return Pass::Again;
+    }
+    if (Eng.SeatSideCount == 0) return Pass::Discard;
+    if (SearchAndPlay() || BeforeDropAndPlay()) return Pass::Again;
+    if (Com.GameAbort || Eng.StaleMode == 1) return Pass::Over;
+    Comp_Drop();
+    return ForcedInsteadOfDrop() ? Pass::Again : Pass::Discard;
+}
+
+} // namespace
+
+int Discard_Pile(int h) {
+    if (HoldDepth(h) < kSeatHoldLimit) return h;
+    for (Opp.HoldTries = 1; Opp.HoldTries < 5; ++Opp.HoldTries) {
+        h = h % 4 + 1;
+        if (HoldDepth(h) <= kSeatHoldLimit - 2) return h;
+    }
+    for (int p = 1; p <= 4; ++p)
+        if (HoldDepth(p) < kSeatHoldLimit) return p;
+    return 0;
+}
+
+namespace {
+
+// Puts the chosen hand card on its hold pile; false when no pile has room.
+bool Discard() {
+    int h = Opp.PileIndex;
+    if (h < 1 || h > 4) h = 1;
+    int s = Eng.TargetPile;
+    if (s < 2 || s > 6) s = Opp.FirstHandSlot;
+    for (int k = 2; k <= 6 && SeatRank(s) == 0; ++k)
+        if (SeatRank(k) != 0) s = k;
+    if (SeatRank(s) == 0) return false;
+    h = Discard_Pile(h);
+    if (h == 0) {
+        // Every hold pile is full: the game cannot go on.
+        if (Hooks.STALEMATE) Hooks.STALEMATE();
+        if (Eng.StaleMode == 0) Eng.StaleMode = 1;
+        return false;
+    }
+    Opp.PileIndex = h;
+    Eng.TargetPile = s;
+    const int d = ++Eng.SeatHoldInfo(h, 1);
+    Eng.SeatHold(0, h, d) = Eng.SeatCards(0, s);
+    Eng.SeatHold(1, h, d) = Eng.SeatCards(1, s);
+    HoldType_Update(h, true);
+    return true;
+}
+
+void BeginTurn() {
+    Com.NetState = 0;
+    if (Eng.TurnResumedOpp != 0) {
+        Eng.HandCount = HandCards();
+    } else {
+        Deal_Players(SeatPlaces(), Eng.SeatCards);
+    }
+}
+
+} // namespace
+
+bool Computer() {
+    if (Com.Pturn == 1 && Opponent_Seat1Level() < 0) return false;
+    BeginTurn();
+    if (Eng.StaleMode == 1 || Com.GameAbort) return false;
+    if (Eng.StaleMode == 2) Eng.StaleMode = 0;
+    if (HandCards() == 0) {
+        // Nothing to play or discard, and nobody resolved the empty stock.
+        Eng.StaleMode = 1;
+        return false;
+    }
+    Eng.HandCount = HandCards();
+    if (Eng.TurnResumedHuman == 0) RemarkOnLastTurn();
+    if (Com.Pturn == Com.NumPlayers) Eng.TurnResumedOpp = 0;
+    Pause(Com.ComputerPause);
+    Opp.TurnFlags[kBlockSearches] = Opp.TurnFlags[kBlockCenter] = 0;
+    Opp.HoldTries = 0;
+    Opp.DropPlan = 0;
+    Pass pass = Pass::Again;
+    for (int n = 0; n < kMaxPasses && pass == Pass::Again; ++n) {
+        if (Com.GameAbort || Eng.StaleMode == 1) return false;
+        if (Eng.StaleMode == 2) Eng.StaleMode = 0;
+        pass = OnePass();
+    }
+    if (pass == Pass::Over || Com.GameAbort || Eng.StaleMode == 1) return false;
+    if (pass == Pass::Again) {
+        Comp_Reseq();
+        Opp.FirstHandSlot = 2;
+        Comp_Drop();
+    }
+    if (!Discard()) return false;
+    Say(2, QStringLiteral("  "));
+    Move_End_Turn();
+    return true;
+}

@@ -1,0 +1,223 @@
+#include "opponent/TurnLoop.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TurnOrder.h"
+#include "opponent/OppState.h"
+#include "opponent/Plays.h"
+#include "opponent/Turn.h"
+#include "opponent/WorkingSet.h"
+#include "platform/Services.h"
+
+namespace {
+
+int g_seat1Level = -1;
+int g_turnsEnded = 0;
+
+// The picture that carries computer cards: smaller while three or four play.
+constexpr int kMovingSmallW = 59, kMovingSmallH = 80, kMovingW = 71, kMovingH = 96;
+// Intervals of the table's timer for the waiting comments.
+constexpr int kWaitTimerTwo = 12000, kWaitTimerMore = 24000;
+enum : int { kSoundTurnOver = 2 };
+
+bool Shown() {
+    return HasTableForm();
+}
+
+bool LoopGoesOn() {
+    if (Com.GameAbort || Eng.TurnStop || Eng.StaleMode == 1) return false;
+    return Com.Pturn >= 2 || (Com.Pturn == 1 && g_seat1Level >= 0);
+}
+
+void ShowTurnOf() {
+    if (!Shown()) return;
+    TableForm& f = frmGrulm();
+    if (Com.Pturn >= 2) f.StatusBar_Player(SeatRecordOf(Com.Pturn));
+    f.Label9(1).SetCaption(Eng.SeatName + QStringLiteral("'s turn"));
+    if (Com.NetGame == 0 && Com.NumPlayers > 2)
+        f.lblLevel.SetCaption(kLevelNames[std::clamp(Eng.Level, 0, 2)]);
+}
+
+void SizeMovingCard(int w, int h) {
+    if (!Shown()) return;
+    PictureBox& moving = frmGrulm().Picture1(0);
+    moving.SetGeometryPx(moving.LeftPx(), moving.TopPx(), w, h);
+}
+
+void HumanOnTurnAgain() {
+    if (!Shown()) return;
+    TableForm& f = frmGrulm();
+    if (Com.LayoutMode < 2) SizeMovingCard(kMovingW, kMovingH);
+    if (Com.PlayerAvatar.isEmpty()) {
+        if (Com.NetGame >= 3) f.ImgAvatar.SetPicture(QImage());
+    } else if (Com.NetGame != 0 || Com.NumPlayers > 2) {
+        f.Avatar_Show(Com.PlayerAvatar);
+    }
+    if (!Com.TutorialMode && Com.NetGame == 0) {
+        f.Timer1.SetInterval(Com.NumPlayers == 2 ? kWaitTimerTwo : kWaitTimerMore);
+        f.Timer1.SetEnabled(true);
+    }
+}
+
+QString TurnOverText() {
+    const QString& name = Eng.SeatName;
+    if (Com.NetGame != 0) return name + QStringLiteral("'s turn is over...");
+    if (Com.NumPlayers == 2) return QStringLiteral("I'll drop a card now...\r\n     My Turn is over.");
+    return name + QStringLiteral(" will drop\r\n a card now...\r\n") + name +
+           QStringLiteral("'s turn is over.");
+}
+
+void ShowDiscard(int from, int to) {
+    if (!Shown()) return;
+    TableForm& f = frmGrulm();
+    auto& places = SeatPlaces();
+    const int card = Eng.SeatCards(0, to);
+    places(from).ZOrder(0);
+    f.Card_Show(places, from, card, 0);
+    Pause(Com.ComputerPause);
+    const int h = to - 6;
+    if (HoldDepth(h) > 1) f.Hold_Highlight(places, h, true);
+    places(from).SetVisible(false);
+    places(from).SetPicture(QImage());
+    f.Card_Show(places, to, card, 4);
+    f.Counter_Refresh();
+}
+
+// In an Internet game the end of the turn is confirmed by every peer: the mover's OK
+// is passed on to the others and answered on the mover's own connection.
+bool NetTurnOver() {
+    if (!Net_Wait([] { return Com.NetState == kNetOK; }, {kNetGS, kNetLO})) return false;
+    int mover = Eng.Level;
+    if (Com.NetHost != 0 && Com.NumPlayers >= 3) {
+        Com.NetAckCount = 1;
+        QString ok = QStringLiteral("OK");
+        int except = mover;
+        if (Netl.Net_SendAll) Netl.Net_SendAll(ok, except);
+        if (!Net_Wait([] { return Com.NetAckCount >= Com.NumPlayers - 1; })) {
+            if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
+        }
+    }
+    if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
+    QString ok = QStringLiteral("OK");
+    if (Netl.Net_Send) Netl.Net_Send(ok, mover);
+    return true;
+}
+
+void HumanTurnBegins() {
+    Say(1, QStringLiteral("\r\n\r\n     It's your turn..."));
+    if (Eng.TurnResumedHuman == 0 && Shown())
+        Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
+    else
+        Eng.TurnResumedHuman = 0;
+    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+        ++Eng.TurnCount;
+        if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+        Com.MoveCounter = 1;
+        if (Hooks.Game_Capture) Hooks.Game_Capture();
+        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+    }
+}
+
+} // namespace
+
+void Opponent_PlaySeat1(int level) {
+    g_seat1Level = level < 0 ? -1 : std::min(level, 2);
+}
+int Opponent_Seat1Level() {
+    return g_seat1Level;
+}
+int Opponent_TurnsEnded() {
+    return g_turnsEnded;
+}
+
+void Move_End_Turn() {
+    Say(1, TurnOverText());
+    Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
+    const int from = Eng.TargetPile;
+    const int to = Opp.PileIndex + 6;
+    Opp.PileIndex = to;
+    Eng.SeatCards(0, to) = Eng.SeatCards(0, from);
+    Eng.SeatCards(1, to) = Eng.SeatCards(1, from);
+    Eng.SeatCards(0, from) = Eng.SeatCards(1, from) = 0;
+    --Eng.HandCount;
+    Opponent_MoveDone();
+    ShowDiscard(from, to);
+    if (Com.NetGame != 0) {
+        if (!NetTurnOver()) return;
+    } else {
+        Pause(Com.ComputerPause);
+    }
+    WorkingSet_Store();
+    if (Com.GameAbort) return;
+    ++g_turnsEnded;
+    Eng.HandCount = 5;
+    const int mover = Com.Pturn;
+    Turn_Advance();
+    if (Shown()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, false, 7, 10);
+    if (Com.SoundMode != 2) {
+        SeatSound(kSoundTurnOver, false);
+        Pause(0.2);
+    }
+    Pause(Com.ComputerPause);
+    if (Com.Pturn == 1 && g_seat1Level < 0) HumanTurnBegins();
+    if (Com.Pturn == 1 && g_seat1Level >= 0 && mover != 1 && Eng.TurnResumedHuman != 0)
+        Eng.TurnResumedHuman = 0;
+    if (Eng.StaleMode == 1) return;
+    if (Eng.StaleMode == 2) Eng.StaleMode = 0;
+    Opp.SkipSecondSearch = 0;
+    if (Com.Pturn == 1 && g_seat1Level < 0) {
+        Eng.SideMissed = false;
+        if (Shown()) {
+            TableForm& f = frmGrulm();
+            f.ImgTurn1.SetVisible(true);
+            f.ImgTurn2.SetVisible(false);
+            f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        }
+    }
+}
+
+void ComputerTurn() {
+    if (Com.GameAbort) {
+        Eng.CompTurnActive = false;
+        return;
+    }
+    // A turn loop already on the stack finishes the round.
+    if (Eng.CompTurnActive) return;
+    Eng.CompTurnActive = Com.NetGame == 0;
+    if (Com.NetGame >= 1 && Com.NetState == kNetEG) return;
+    const bool busy = Eng.TableBusy;
+    Eng.TableBusy = true;
+    if (Com.NumPlayers > 2) SizeMovingCard(kMovingSmallW, kMovingSmallH);
+    while (LoopGoesOn()) {
+        Opponent_Reset();
+        WorkingSet_Load();
+        ShowTurnOf();
+        if (Com.NetGame != 0) {
+            const int s = Com.NetState;
+            if (s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO) break;
+            Netl.Opponent();
+            if (Com.NetGame == 0) break;
+            continue;
+        }
+        if (!Computer()) {
+            // The piles as the turn left them, whatever stopped it.
+            WorkingSet_Store();
+            break;
+        }
+    }
+    Eng.CompTurnActive = false;
+    Eng.TableBusy = busy;
+    if (Com.Pturn == 1 && !Eng.TurnStop && !Com.GameAbort) HumanOnTurnAgain();
+    if (Eng.TurnStop) {
+        Eng.TurnStop = false;
+        Com.Pturn = 0;
+        Game_New();
+    }
+}
+
+void Opponent_Install() {
+    Hooks.ComputerTurn = ComputerTurn;
+}
