@@ -5,6 +5,7 @@
 #include "engine/Cards.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "engine/StandIn.h"
 #include "engine/TurnOrder.h"
@@ -12,12 +13,7 @@
 
 #include <QImage>
 
-DealHooksT DealHooks;
-
 namespace {
-
-// A completed SetUp waits for its GoDeal.
-bool g_setUpDone = false;
 
 // The table may not close while a set-up or deal runs; every way out clears the flag.
 struct BusyGuard {
@@ -51,35 +47,14 @@ bool Wait(const std::function<bool()>& done, std::initializer_list<int> endState
 
 // The send operations append the terminator to the variable they are given: they get copies.
 void Send(const QString& text) {
-    if (!Netl.Net_Send) return;
     QString message = text;
     int socket = 0;
     Netl.Net_Send(message, socket);
 }
 void SendAll(const QString& text) {
-    if (!Netl.Net_SendAll) return;
     QString message = text;
     int except = 0;
     Netl.Net_SendAll(message, except);
-}
-
-ControlArray<PictureBox>& PlacesOf(int seat) {
-    TableForm& f = F();
-    switch (seat) {
-    case 1:
-        return f.Picture7;
-    case 2:
-        return f.Picture1;
-    case 3:
-        return f.Picture2;
-    case 4:
-        return f.Picture3;
-    default:
-        throw std::out_of_range("no card places for seat " + std::to_string(seat));
-    }
-}
-BArray<int, 2>& CardsOf(int seat) {
-    return seat == 1 ? Eng.PlayerCards : SeatRecordOf(seat).RecCards;
 }
 
 // The local seat that host seat h stands for (the same seat outside a remote's table).
@@ -147,10 +122,10 @@ void HumanFirst() {
     } else if (Internet() || Com.NumPlayers >= 3) {
         f.Avatar_Show(Com.PlayerAvatar);
     }
-    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+    if (Hooks.MoveLogOn()) {
         Com.MoveCounter = 1;
-        if (Hooks.Game_Capture) Hooks.Game_Capture();
-        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+        Hooks.Game_Capture();
+        Hooks.MoveHistory_Write(1);
     }
     f.Piles_EnableRange(f.Picture7, true, 1, 10);
     Eng.DragOn = false;
@@ -166,7 +141,7 @@ void RemoteDeal() {
         Send(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, "74")) {
             if (!Wait([] { return Com.NetState == 13; })) return;
-            if (DealHooks.Sound_Card) DealHooks.Sound_Card(1);
+            DealHooks.Sound_Card(1);
         }
     }
     if (f.LabelPeek.Visible()) f.LabelPeek.SetVisible(false);
@@ -184,7 +159,7 @@ void RemoteDeal() {
             Eng.TurnResumedHuman = 0;
             f.ImgTurn2.SetVisible(true);
             f.ImgTurn1.SetVisible(false);
-            if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+            Hooks.ComputerTurn();
         } else {
             f.Label9(1).SetCaption(QStringLiteral("\r\n     It's still your turn."));
             Eng.TurnResumedHuman = 1;
@@ -247,7 +222,7 @@ bool SendFirstPlayer() {
 } // namespace
 
 bool SetUp_Pending() {
-    return g_setUpDone;
+    return Eng.SetUpDone;
 }
 
 void Stock_Build() {
@@ -295,7 +270,7 @@ void SidePiles_Deal() {
         ++Eng.SeatSideCount;
         for (int j = 0; j < players; ++j) {
             const int seat = SeatOfHostSeat(j + 1);
-            BArray<int, 2>& pile = seat == 1 ? Eng.PlayerSide : SeatRecordOf(seat).RecSide;
+            BArray<int, 2>& pile = *Seat(seat).side;
             const int at = seat == 1 ? Eng.PlayerSideCount : Eng.SeatSideCount;
             for (int f = 0; f <= 1; ++f) {
                 pile(f, at) = Eng.Deck(f, k - j);
@@ -316,7 +291,7 @@ void SidePiles_Deal() {
 
 bool SetUp() {
     BusyGuard busy;
-    g_setUpDone = false;
+    Eng.SetUpDone = false;
     TableForm& f = F();
     if (Com.NetSavedPause != 0 && !Internet()) Com.ComputerPause = Com.NetSavedPause;
     if (Remote()) f.Table_Clear();
@@ -338,7 +313,7 @@ bool SetUp() {
         if (Internet() && !SendStock()) return false;
     }
     Com.NetDeck.clear();
-    if (Internet() && Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+    if (Internet()) Hooks.Rules_ShowCaption();
 
     SidePiles_Deal();
 
@@ -349,33 +324,30 @@ bool SetUp() {
 
     Eng.TurnResumedOpp = 1;
     Eng.TurnResumedHuman = 2;
-    g_setUpDone = true;
+    Eng.SetUpDone = true;
     return true;
 }
 
 void GoDeal() {
-    if (!g_setUpDone) return;
-    g_setUpDone = false;
+    if (!Eng.SetUpDone) return;
+    Eng.SetUpDone = false;
     BusyGuard busy;
     TableForm& f = F();
     f.Label9(1).SetCaption(QStringLiteral(" "));
     if (!Internet()) f.Label9(2).SetCaption(QStringLiteral(" "));
     PlayAsync("~121.tmp");
 
-    for (int e = 25; e >= 26 - Com.SideSize; --e) {
-        ShowEdge(e);
-        ShowEdge(e + 25);
-        if (Com.NumPlayers >= 3) ShowEdge(e + 50);
-        if (Com.NumPlayers == 4) ShowEdge(e + 75);
-    }
+    for (int e = kEdgesPerSeat; e >= kEdgesPerSeat + 1 - Com.SideSize; --e)
+        for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+            ShowEdge(Seat(seat).firstEdge - 1 + e);
 
-    ShowSideTop(f.Picture1, Eng.Seat2Rec);
+    ShowSideTop(*Seat(2).places, Eng.Seat2Rec);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
     f.Card_Show(f.Picture7, 1, top, 0);
     MarkSeen(top);
     f.ImgHold.SetVisible(true);
-    if (Com.NumPlayers >= 3) ShowSideTop(f.Picture2, Eng.Seat3Rec);
-    if (Com.NumPlayers == 4) ShowSideTop(f.Picture3, Eng.Seat4Rec);
+    for (int seat = 3; seat <= Com.NumPlayers; ++seat)
+        ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
     Pause(0.6);
     if (Com.GameAbort) return;
@@ -383,7 +355,7 @@ void GoDeal() {
     Deal_All();
     if (Com.GameAbort) return;
 
-    if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+    Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
     f.StatusBar_Clear();
     f.WildUpdate();
@@ -393,7 +365,7 @@ void GoDeal() {
 
     if (!AnnounceFirst()) return;
     if (Com.Pturn != 1) {
-        if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+        Hooks.ComputerTurn();
     } else {
         HumanFirst();
     }
@@ -406,7 +378,8 @@ void Deal_All() {
             // A closing program or a stock without cards ends the deal.
             if (Com.GameAbort || Eng.DeckCount < 1) return;
             const int seat = SeatOfHostSeat(h);
-            f.Card_Deal(PlacesOf(seat), CardsOf(seat), slot, seat == 1 ? 5 : 3);
+            const SeatParts s = Seat(seat);
+            f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? 5 : 3);
         }
     }
 }
@@ -414,19 +387,19 @@ void Deal_All() {
 void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     TableForm& f = F();
     for (int slot = 2; slot <= 6; ++slot) {
-        if (Eng.DeckCount == 0 && Hooks.RESHUFFLE) Hooks.RESHUFFLE();
+        if (Eng.DeckCount == 0) Hooks.RESHUFFLE();
         if (Com.GameAbort) return;
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
         if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
-            if (Hooks.STALEMATE) Hooks.STALEMATE();
+            Hooks.STALEMATE();
             return;
         }
         f.Card_Deal(places, cards, slot, 5);
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
-        const bool human = places.Name() == QLatin1String("Picture7");
+        const bool human = SeatOf(places).Human();
         f.Label9(1).SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
                                      : Eng.SeatName + QStringLiteral(" Picked Up"));
     }
@@ -519,7 +492,7 @@ void cmdDeal_Click() {
         Game_New();
     } else if (Com.NetHost != 0) {
         // A set-up already made is dealt; otherwise the press starts a new game.
-        if (g_setUpDone)
+        if (Eng.SetUpDone)
             GoDeal();
         else
             Game_New();

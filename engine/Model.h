@@ -99,6 +99,9 @@ struct EngineState {
     int TossTie = 0;
     bool NewGameDeferred = false;
     bool DragOn = false;
+
+    // A completed SetUp waits for its GoDeal.
+    bool SetUpDone = false;
 };
 
 extern EngineState Eng;

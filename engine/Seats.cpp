@@ -1,20 +1,14 @@
 #include "engine/Seats.h"
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "engine/TableForm.h"
 
 #include <stdexcept>
 
 SeatRecord& SeatRecordOf(int seat) {
-    switch (seat) {
-    case 2:
-        return Eng.Seat2Rec;
-    case 3:
-        return Eng.Seat3Rec;
-    case 4:
-        return Eng.Seat4Rec;
-    default:
-        throw std::out_of_range("no seat record for seat " + std::to_string(seat));
-    }
+    SeatRecord* record = seat == 1 ? nullptr : Seat(seat).record;
+    if (!record) throw std::out_of_range("no seat record for seat " + std::to_string(seat));
+    return *record;
 }
 
 namespace {

@@ -58,9 +58,9 @@ class TableForm : public platform::Form {
     QImage EmptyPlaceLarge, EmptyPlaceSmall;
 
     // The window's load, close request (true cancels) and unload, filled in by start-up.
-    std::function<void()> LoadHandler;
-    std::function<bool()> QueryUnloadHandler;
-    std::function<void()> UnloadHandler;
+    std::function<void()> LoadHandler = [] {};
+    std::function<bool()> QueryUnloadHandler = [] { return false; };
+    std::function<void()> UnloadHandler = [] {};
 
     // Enables or disables the human's ten card places (hold places stay enabled in a tutorial).
     virtual void Piles_Enable(bool value) = 0;
@@ -86,13 +86,9 @@ class TableForm : public platform::Form {
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
 
   protected:
-    void Form_Load() override {
-        if (LoadHandler) LoadHandler();
-    }
-    bool Form_QueryUnload() override { return QueryUnloadHandler && QueryUnloadHandler(); }
-    void Form_Unload() override {
-        if (UnloadHandler) UnloadHandler();
-    }
+    void Form_Load() override { LoadHandler(); }
+    bool Form_QueryUnload() override { return QueryUnloadHandler(); }
+    void Form_Unload() override { UnloadHandler(); }
 };
 
 // The one table window of the program.

@@ -102,35 +102,19 @@ BArray<int, 2>& SavedGame::Side(int seat) {
     return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Side(seat));
 }
 const BArray<int, 2>& SavedGame::Side(int seat) const {
-    switch (seat) {
-    case 1:
-        return PlayerSide;
-    case 2:
-        return Seat2Side;
-    case 3:
-        return Seat3Side;
-    case 4:
-        return Seat4Side;
-    default:
-        throw std::out_of_range("no side pile for seat " + std::to_string(seat));
-    }
+    static constexpr BArray<int, 2> SavedGame::*kSides[] = {&SavedGame::PlayerSide, &SavedGame::Seat2Side,
+                                                            &SavedGame::Seat3Side, &SavedGame::Seat4Side};
+    if (seat < 1 || seat > 4) throw std::out_of_range("no side pile for seat " + std::to_string(seat));
+    return this->*kSides[seat - 1];
 }
 BArray<int, 2>& SavedGame::Cards(int seat) {
     return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Cards(seat));
 }
 const BArray<int, 2>& SavedGame::Cards(int seat) const {
-    switch (seat) {
-    case 1:
-        return PlayerCards;
-    case 2:
-        return Seat2Cards;
-    case 3:
-        return Seat3Cards;
-    case 4:
-        return Seat4Cards;
-    default:
-        throw std::out_of_range("no card slots for seat " + std::to_string(seat));
-    }
+    static constexpr BArray<int, 2> SavedGame::*kCards[] = {&SavedGame::PlayerCards, &SavedGame::Seat2Cards,
+                                                            &SavedGame::Seat3Cards, &SavedGame::Seat4Cards};
+    if (seat < 1 || seat > 4) throw std::out_of_range("no card slots for seat " + std::to_string(seat));
+    return this->*kCards[seat - 1];
 }
 
 SavedGame SavedGame::Decode(const RecordBuf& buf) {
@@ -548,7 +532,7 @@ void Game_Restore(platform::RecordFile& file) {
     if (Com.NetGame == 0) f.Stacks_ShowCounts(true);
     Sav.DealtThisRun = true;
     if (Com.NetGame == 0) f.Table_Redraw();
-    if (Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+    Hooks.Rules_ShowCaption();
     f.Counter_Refresh();
     // On the human's turn the working set holds the seat that played last, as after a turn.
     SeatRecord_Copy(SeatRecordOf(Com.Pturn >= 2 ? Com.Pturn : Com.NumPlayers), false);
@@ -577,7 +561,7 @@ void Game_Restore(platform::RecordFile& file) {
     if (Sav.RecoverBusy == 1) return;
     if (Com.Pturn == 1)
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
-    else if (Hooks.ComputerTurn)
+    else
         Hooks.ComputerTurn();
 }
 

@@ -90,8 +90,7 @@ class DealTest : public GameTest {
         Hooks = FlowHooks{};
         Netl = NetLink{};
         DealHooks = DealHooksT{};
-        PlanTables_Redim = nullptr;
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
         Com.DataPath = home->Path() + "/Data/";
         QDir().mkpath(Com.DataPath);
         form = std::make_unique<FrmGrulm>();
