@@ -1,6 +1,9 @@
 #include "engine/Deal.h"
 #include "common/Card.h"
+#include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
@@ -8,6 +11,7 @@
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "engine/StandIn.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
 
@@ -41,7 +45,7 @@ void PlayAsync(const char* file) {
 // One wait of an exchange. A link that has gone (NetGame 0) counts as a lost connection.
 bool Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {}) {
     if (Net_Wait(done, endStates)) return true;
-    if (Com.NetGame == 0) Com.NetState = 6;
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
     return false;
 }
 
@@ -73,7 +77,7 @@ void ShowEdge(int e) {
 
 void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
     const int top = rec.RecSide(0, rec.RecSideCount);
-    F().Card_Show(places, 1, top, 0);
+    F().Card_Show(places, 1, top, kShowSilent);
     MarkSeen(top);
 }
 
@@ -82,11 +86,11 @@ bool AnnounceFirst() {
     TableForm& f = F();
     auto& sound = *platform::Svc().sound;
     // The toss is heard even with sounds off.
-    const QString toss = Com.DataPath + QStringLiteral("~123.tmp");
+    const QString toss = Com.DataPath + QLatin1String(kSoundToss);
     if (Eng.TossTie != 0) {
-        f.Label9(1).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
         sound.PlaySync(toss);
-        Pause(0.5);
+        Pause(kPaceTieToss);
     }
     if (Com.GameAbort) return false;
     if (Com.Pturn == 1) return true;
@@ -94,19 +98,22 @@ bool AnnounceFirst() {
     SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
     const QString& name = Eng.SeatName;
     if (Eng.TossTie != 0) {
-        f.Label9(2).SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
-                               QStringLiteral(" goes FIRST!"));
+        f.Label9(kLblComment)
+            .SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
+                        QStringLiteral(" goes FIRST!"));
         sound.PlaySync(toss);
-        if (!Internet()) Pause(2);
+        if (!Internet()) Pause(kPaceTossWon);
     } else if (Com.NumPlayers == 2) {
-        f.Label9(2).SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
-                               QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
-                               QStringLiteral("\r\nSo I go FIRST!"));
-        if (!Internet()) Pause(1.85);
+        f.Label9(kLblComment)
+            .SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
+                        QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
+                        QStringLiteral("\r\nSo I go FIRST!"));
+        if (!Internet()) Pause(kPaceFirstPlayer);
     } else {
-        f.Label9(2).SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
-                               QStringLiteral(" goes FIRST!"));
-        if (!Internet()) Pause(1.85);
+        f.Label9(kLblComment)
+            .SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
+                        QStringLiteral(" goes FIRST!"));
+        if (!Internet()) Pause(kPaceFirstPlayer);
     }
     if (Com.GameAbort) return false;
     Pause(Com.ComputerPause);
@@ -116,7 +123,7 @@ bool AnnounceFirst() {
 // The human starts: the turn opens with the human's places live.
 void HumanFirst() {
     TableForm& f = F();
-    f.Label9(2).SetCaption(QStringLiteral("\r\n\r\nYOU go first"));
+    f.Label9(kLblComment).SetCaption(QStringLiteral("\r\n\r\nYOU go first"));
     if (Com.PlayerAvatar.isEmpty()) {
         if (Internet()) f.ImgAvatar.SetPicture(QImage());
     } else if (Internet() || Com.NumPlayers >= 3) {
@@ -135,13 +142,13 @@ void HumanFirst() {
 void RemoteDeal() {
     TableForm& f = F();
     f.StatusMsg.SetVisible(false);
-    if (Com.NetState == 3) {
+    if (Com.NetState == kNetGS) {
         Send(QStringLiteral("GS"));
-    } else if (Com.NetState == 12) {
+    } else if (Com.NetState == kNetRC) {
         Send(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, "74")) {
-            if (!Wait([] { return Com.NetState == 13; })) return;
-            DealHooks.Sound_Card(1);
+            if (!Wait([] { return Com.NetState == kNetRS; })) return;
+            DealHooks.Sound_Card(kShowSoundFirst);
         }
     }
     if (f.LabelPeek.Visible()) f.LabelPeek.SetVisible(false);
@@ -150,18 +157,18 @@ void RemoteDeal() {
     if (Com.RecoverPending == 1) {
         Com.RecoverPending = 0;
         // A repeated resume from the host is ignored.
-        Com.NetLastType[0] = 13;
+        Com.NetLastType[0] = kNetRS;
         f.Stacks_ShowCounts(true);
         f.Table_Redraw();
         if (Com.Pturn != 1) {
-            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's NOT your turn."));
+            f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\n     It's NOT your turn."));
             Eng.TurnResumedOpp = 1;
             Eng.TurnResumedHuman = 0;
             f.ImgTurn2.SetVisible(true);
             f.ImgTurn1.SetVisible(false);
             Hooks.ComputerTurn();
         } else {
-            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's still your turn."));
+            f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\n     It's still your turn."));
             Eng.TurnResumedHuman = 1;
             Eng.TurnResumedOpp = 0;
             f.ImgTurn1.SetVisible(true);
@@ -174,11 +181,11 @@ void RemoteDeal() {
 
 // The stock from the host: read, checked, answered.
 bool ReceiveStock() {
-    if (!Wait([] { return Com.NetState == 4; }, {14})) return false;
+    if (!Wait([] { return Com.NetState == kNetDK; }, {kNetLO})) return false;
     StockRead stock;
     if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
         // A damaged stock ends the exchange as a lost connection would.
-        Com.NetState = 6;
+        Com.NetState = kNetLost;
         return false;
     }
     Stock_Apply(stock, Com.PeerVersion, Com.TotalCards);
@@ -189,19 +196,19 @@ bool ReceiveStock() {
 
 // The host's stock to every remote player, once all of them have pressed DEAL.
 bool SendStock() {
-    if (!Wait([] { return Com.NetState == 3; })) return false;
+    if (!Wait([] { return Com.NetState == kNetGS; })) return false;
     const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
     Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
     Com.NetAckCount = 1;
     SendAll(Com.NetDeck);
-    return Wait([] { return Com.NetState == 4 && Com.NetAckCount == Com.NumPlayers; });
+    return Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
 }
 
 // The first player as the host chose it, in local seat numbers.
 bool ReceiveFirstPlayer() {
-    if (!Wait([] { return Com.NetState == 5; }, {3, 14})) return false;
+    if (!Wait([] { return Com.NetState == kNetTR; }, {kNetGS, kNetLO})) return false;
     if (Com.Pturn < 1 || Com.Pturn > Com.NumPlayers) {
-        Com.NetState = 6;
+        Com.NetState = kNetLost;
         return false;
     }
     Send(QStringLiteral("TR"));
@@ -216,7 +223,7 @@ bool SendFirstPlayer() {
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
     Com.NetAckCount = 1;
     SendAll(Com.NetOut);
-    return Wait([] { return Com.NetState == 5 && Com.NetAckCount == Com.NumPlayers; });
+    return Wait([] { return Com.NetState == kNetTR && Com.NetAckCount == Com.NumPlayers; });
 }
 
 } // namespace
@@ -300,7 +307,7 @@ bool SetUp() {
     if (Remote()) {
         // A seat the table size does not have cannot be dealt to.
         if (!SeatMapValid(Com.NumPlayers, Com.NetSeat)) {
-            Com.NetState = 6;
+            Com.NetState = kNetLost;
             return false;
         }
         Eng.Deck.Redim(2, Com.TotalCards);
@@ -333,9 +340,9 @@ void GoDeal() {
     Eng.SetUpDone = false;
     BusyGuard busy;
     TableForm& f = F();
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (!Internet()) f.Label9(2).SetCaption(QStringLiteral(" "));
-    PlayAsync("~121.tmp");
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
+    PlayAsync(kSoundDeal);
 
     for (int e = kEdgesPerSeat; e >= kEdgesPerSeat + 1 - Com.SideSize; --e)
         for (int seat = 1; seat <= Com.NumPlayers; ++seat)
@@ -343,15 +350,15 @@ void GoDeal() {
 
     ShowSideTop(*Seat(2).places, Eng.Seat2Rec);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
-    f.Card_Show(f.Picture7, 1, top, 0);
+    f.Card_Show(f.Picture7, 1, top, kShowSilent);
     MarkSeen(top);
     f.ImgHold.SetVisible(true);
     for (int seat = 3; seat <= Com.NumPlayers; ++seat)
         ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
-    Pause(0.6);
+    Pause(kPaceBeforeDeal);
     if (Com.GameAbort) return;
-    PlayAsync("~118.tmp");
+    PlayAsync(kSoundDealHands);
     Deal_All();
     if (Com.GameAbort) return;
 
@@ -379,7 +386,7 @@ void Deal_All() {
             if (Com.GameAbort || Eng.DeckCount < 1) return;
             const int seat = SeatOfHostSeat(h);
             const SeatParts s = Seat(seat);
-            f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? 5 : 3);
+            f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat);
         }
     }
 }
@@ -395,13 +402,14 @@ void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
             Hooks.STALEMATE();
             return;
         }
-        f.Card_Deal(places, cards, slot, 5);
+        f.Card_Deal(places, cards, slot, kShowDrawn);
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
         const bool human = SeatOf(places).Human();
-        f.Label9(1).SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
-                                     : Eng.SeatName + QStringLiteral(" Picked Up"));
+        f.Label9(kLblMessage)
+            .SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
+                              : Eng.SeatName + QStringLiteral(" Picked Up"));
     }
     Eng.HandCount = 5;
     if (f.picPanel.Visible()) f.picPanel.ZOrder(0);
@@ -437,8 +445,8 @@ void Game_New() {
     f.cmdDeal.SetVisible(false);
     Eng.StaleMode = 0;
     Eng.TurnCount = 0;
-    f.Label9(1).SetCaption(QString());
-    f.Label9(2).SetCaption(QString());
+    f.Label9(kLblMessage).SetCaption(QString());
+    f.Label9(kLblComment).SetCaption(QString());
 
     if (Internet()) {
         f.Table_Clear();
@@ -456,18 +464,19 @@ void Game_New() {
         f.StatusMsg.SetCaption(
             QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
         f.StatusMsg.SetVisible(true);
-        f.Label9(0).SetCaption(QStringLiteral("WAITING for Opponent"));
-        f.Label9(0).SetVisible(true);
-        const bool everyone = Wait([] { return Com.NetState == 3 && Com.NetAckCount == Com.NumPlayers; });
+        f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
+        f.Label9(kLblNotice).SetVisible(true);
+        const bool everyone =
+            Wait([] { return Com.NetState == kNetGS && Com.NetAckCount == Com.NumPlayers; });
         // The waiting notice goes whether the wait succeeded or the link broke.
         f.StatusMsg.SetVisible(false);
-        f.Label9(0).SetCaption(QString());
+        f.Label9(kLblNotice).SetCaption(QString());
         if (!everyone) return;
     }
 
     f.HoldView_Hide();
     if (!Internet()) f.Table_Clear();
-    PlayAsync("~122.tmp");
+    PlayAsync(kSoundNewGame);
     if (!Com.KeepSidePicture && Com.DeckStyle >= 6) {
         f.Picture7(1).SetBorderStyle(0);
         f.Picture1(1).SetBorderStyle(0);
@@ -486,7 +495,7 @@ void cmdDeal_Click() {
     // A press while a turn, set-up or game end is still running waits for a later one.
     if (Eng.CompTurnActive || Eng.TableBusy) return;
     f.cmdDeal.SetVisible(false);
-    f.Label9(2).SetCaption(QString());
+    f.Label9(kLblComment).SetCaption(QString());
     if (!Internet()) {
         if (!Eng.NewGameDeferred) Com.KeepSidePicture = false;
         Game_New();

@@ -1,4 +1,5 @@
 #include "engine/Flow.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "platform/Services.h"
@@ -12,7 +13,8 @@ DealHooksT DealHooks;
 bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endStates) {
     for (;;) {
         if (done()) return true;
-        if (Com.GameAbort || Com.NetGame == 0 || Com.NetState == 6 || Com.NetState == 15) return false;
+        if (Com.GameAbort || Com.NetGame == 0 || Com.NetState == kNetLost || Com.NetState == kNetEG)
+            return false;
         if (std::find(endStates.begin(), endStates.end(), Com.NetState) != endStates.end()) return false;
         int socket = Com.NetHost ? 1 : 0;
         Netl.Net_WaitMessage(socket);

@@ -42,7 +42,7 @@ struct NetLink {
 extern NetLink Netl;
 
 // Every network wait of the game flow: processes events until `done` holds, or the
-// connection is lost (NetState 6 or NetGame 0), the game ended (NetState 15), one of
+// connection is lost (kNetLost or NetGame 0), the game ended (kNetEG), one of
 // `endStates` arrived, or the program is closing. True only when `done` held.
 bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {});
 

@@ -1,5 +1,7 @@
 #include "shell/SavedGames.h"
 #include "common/Shared.h"
+#include "common/Pace.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -509,7 +511,7 @@ void Game_Restore(platform::RecordFile& file) {
 
     if (Com.SoundMode != 2 && !Com.TutorialMode) {
         const bool chosenGame = fromSaves && !Com.RestartingTurn;
-        platform::Svc().sound->PlayAsync(Com.DataPath + (chosenGame ? "~121.tmp" : "~117.tmp"));
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(chosenGame ? kSoundDeal : kSoundRestore));
     }
     if (Com.SideSize == 0) Com.SideSize = 19;
 
@@ -555,7 +557,7 @@ void Game_Restore(platform::RecordFile& file) {
         f.Label9(1).SetCaption(QStringLiteral("It's NOT your turn."));
         f.ImgTurn2.SetVisible(true);
         f.ImgTurn1.SetVisible(false);
-        if (Com.NetGame == 0) Pause(1.5);
+        if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
         if (Com.GameAbort) return;
     }
     if (Sav.RecoverBusy == 1) return;

@@ -1,4 +1,5 @@
 #include "shell/Startup.h"
+#include "common/Pace.h"
 #include "common/Records.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
@@ -170,7 +171,7 @@ void OpenDoor() {
         f.Picture1(i).SetToolTipText(QString());
     }
     // 9.
-    Pause(0.01);
+    Pause(kPaceStartupPaint);
     Get_Players(true);
     // 10.
     f.SetScaleMode(platform::vbTwips);

@@ -1,8 +1,10 @@
 #include "table/Animate.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "table/Paint.h"
 #include "table/frmCounter.h"
 
@@ -11,12 +13,9 @@
 
 namespace {
 
-// A whole flight takes about this long whatever the machine, so every step waits its share.
-constexpr double kFlightSeconds = 0.35;
-
 void Step(PictureBox& p, double x, double y) {
     p.SetGeometryPx(x, y, p.WidthPx(), p.HeightPx());
-    Pause(kFlightSeconds / std::max(1, Com.AnimSteps));
+    Pause(kPaceFlight / std::max(1, Com.AnimSteps));
 }
 
 } // namespace
@@ -46,7 +45,7 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
         if (Eng.PlayerHoldCount(h) != 0)
             Card_Show(f.Picture1, 0, Eng.PlayerHold(0, h, Eng.PlayerHoldCount(h)), 0);
         else
-            Card_Show(f.Picture1, 0, 0, 88);
+            Card_Show(f.Picture1, 0, 0, kShowEmptyPlace);
     } else if (i > 6) {
         spare.SetVisible(true);
     }
@@ -79,7 +78,7 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
             Step(s, x, y);
         }
     }
-    Pause(0.001);
+    Pause(kPaceFlightEnd);
     s.SetVisible(false);
     s.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, s.WidthPx(), s.HeightPx());
 }
@@ -105,7 +104,7 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     places(slot).SetVisible(true);
     Tbl.Dealing = false;
     if (platform::Form::IsLoaded("frmCounter")) Counter_ShowDeck();
-    Pause(kind == 3 ? 0.02 : Com.ComputerPause / 2);
+    Pause(kind == kShowDealtToSeat ? kPaceDealToSeat : Com.ComputerPause / 2);
 }
 
 void Piles_EnableRange(Places& places, bool value, int first, int last) {

@@ -1,8 +1,10 @@
 #include "table/Paint.h"
 
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/CardArt.h"
 
@@ -123,7 +125,7 @@ void Card_Show(Places& places, int index, int card, int kind) {
                     Card_ShowSmall(places, index);
                 }
             }
-        } else if (kind == 88) {
+        } else if (kind == kShowEmptyPlace) {
             const bool large =
                 Com.LayoutMode < 2 && ((human && Com.NumPlayers >= 3) ||
                                        (Com.Pturn == 1 && Com.NumPlayers > 2) || Com.NumPlayers == 2);
@@ -145,7 +147,7 @@ void Card_Show(Places& places, int index, int card, int kind) {
         ShowPaintError(places.Name(), index, card, e);
         return;
     }
-    if (kind >= 1 && kind <= 5 && Com.SoundMode != 2) Sound_Card(kind);
+    if (kind >= kShowSoundFirst && kind <= kShowSoundLast && Com.SoundMode != 2) Sound_Card(kind);
 }
 
 void Card_ShowSmall(Places& places, int index) {
@@ -162,10 +164,8 @@ void Card_ShowSmall(Places& places, int index) {
 }
 
 void Sound_Card(int kind) {
-    static const int setOne[5] = {113, 112, 111, 115, 114};
-    static const int other[5] = {118, 117, 116, 120, 119};
-    if (kind < 1 || kind > 5 || Com.SoundMode == 2) return;
-    const int id = (Com.SoundSet == 1 ? setOne : other)[kind - 1];
+    if (kind < kShowSoundFirst || kind > kShowSoundLast || Com.SoundMode == 2) return;
+    const int id = (Com.SoundSet == 1 ? kCardSoundsSet1 : kCardSoundsOther)[kind - kShowSoundFirst];
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~" + QString::number(id) + ".tmp");
 }
 
