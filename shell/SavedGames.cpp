@@ -1,4 +1,5 @@
 #include "shell/SavedGames.h"
+#include "common/CopyCards.h"
 #include "common/Shared.h"
 #include "common/Pace.h"
 #include "common/SoundFiles.h"
@@ -413,9 +414,7 @@ void Game_Capture() {
     TakePile(g.Deck, Eng.Deck, Count(Eng.DeckCount, std::min(total, Eng.Deck.UBound(2))), false);
     TakePile(g.Used, Eng.UsedPile, Count(Eng.UsedCount, std::min(total, Eng.UsedPile.UBound(2))), false);
     TakePile(g.PlayerSide, Eng.PlayerSide, Count(Eng.PlayerSideCount, 26), false);
-    for (int s = 1; s <= 10; ++s)
-        for (int k = 0; k <= 1; ++k)
-            g.PlayerCards(k, s) = Eng.PlayerCards(k, s);
+    CopyCards(g.PlayerCards, Eng.PlayerCards, 1, 10);
     for (int p = 1; p <= 4; ++p) {
         const int count = Count(Eng.PlayerHoldCount(p), kHoldCovered);
         g.PlayerHoldCount(p) = Eng.PlayerHoldCount(p);
@@ -440,9 +439,7 @@ void Game_Capture() {
         g.SideCounts(i) = rec.RecSideCount;
         g.SideStacks(i) = rec.RecSideStack;
         TakePile(g.Side(seat), rec.RecSide, Count(rec.RecSideCount, 26), false);
-        for (int s = 1; s <= 10; ++s)
-            for (int k = 0; k <= 1; ++k)
-                g.Cards(seat)(k, s) = rec.RecCards(k, s);
+        CopyCards(g.Cards(seat), rec.RecCards, 1, 10);
         for (int p = 1; p <= 4; ++p) {
             const int depth = rec.RecHoldInfo(p, 1);
             g.HoldDepth(i, p) = depth;
