@@ -1,7 +1,10 @@
 #include "engine/Cards.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Model.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 
@@ -68,10 +71,10 @@ void Add_Used() {
     const int p = Eng.TargetPile;
     TableForm* f = HasTableForm() ? &frmGrulm() : nullptr;
     if (f) {
-        f->Label9(0).SetCaption(" CLEARING ");
-        f->Label9(0).SetVisible(true);
+        f->Label9(kLblNotice).SetCaption(" CLEARING ");
+        f->Label9(kLblNotice).SetVisible(true);
     }
-    if (Com.NetGame != 0 && Com.Pturn != 1) Pause(0.5);
+    if (Com.NetGame != 0 && Com.Pturn != 1) Pause(kPaceClearNotice);
     if (f) f->LblWild(p).SetVisible(false);
     for (int n = 1; n <= 12; ++n) {
         ++Eng.UsedCount;
@@ -81,9 +84,9 @@ void Add_Used() {
         Eng.Center(0, p, n) = 0;
     }
     Eng.CenterCount(p) = 0;
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + "~118.tmp");
-    Pause(Com.NetGame != 0 ? 0.2 : 2 * Com.ComputerPause);
+    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
+    Pause(Com.NetGame != 0 ? kPaceClearNet : 2 * Com.ComputerPause);
     if (f) f->PicCenter(p).SetPicture(f->EmptyPlaceLarge);
     Pause(2 * Com.ComputerPause);
-    if (f) f->Label9(0).SetVisible(false);
+    if (f) f->Label9(kLblNotice).SetVisible(false);
 }

@@ -1,23 +1,23 @@
 #include "engine/Deal.h"
 #include "common/Card.h"
+#include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "engine/StandIn.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
 
 #include <QImage>
 
-DealHooksT DealHooks;
-
 namespace {
-
-// A completed SetUp waits for its GoDeal.
-bool g_setUpDone = false;
 
 // The table may not close while a set-up or deal runs; every way out clears the flag.
 struct BusyGuard {
@@ -45,41 +45,20 @@ void PlayAsync(const char* file) {
 // One wait of an exchange. A link that has gone (NetGame 0) counts as a lost connection.
 bool Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {}) {
     if (Net_Wait(done, endStates)) return true;
-    if (Com.NetGame == 0) Com.NetState = 6;
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
     return false;
 }
 
 // The send operations append the terminator to the variable they are given: they get copies.
 void Send(const QString& text) {
-    if (!Netl.Net_Send) return;
     QString message = text;
     int socket = 0;
     Netl.Net_Send(message, socket);
 }
 void SendAll(const QString& text) {
-    if (!Netl.Net_SendAll) return;
     QString message = text;
     int except = 0;
     Netl.Net_SendAll(message, except);
-}
-
-ControlArray<PictureBox>& PlacesOf(int seat) {
-    TableForm& f = F();
-    switch (seat) {
-    case 1:
-        return f.Picture7;
-    case 2:
-        return f.Picture1;
-    case 3:
-        return f.Picture2;
-    case 4:
-        return f.Picture3;
-    default:
-        throw std::out_of_range("no card places for seat " + std::to_string(seat));
-    }
-}
-BArray<int, 2>& CardsOf(int seat) {
-    return seat == 1 ? Eng.PlayerCards : SeatRecordOf(seat).RecCards;
 }
 
 // The local seat that host seat h stands for (the same seat outside a remote's table).
@@ -98,7 +77,7 @@ void ShowEdge(int e) {
 
 void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
     const int top = rec.RecSide(0, rec.RecSideCount);
-    F().Card_Show(places, 1, top, 0);
+    F().Card_Show(places, 1, top, kShowSilent);
     MarkSeen(top);
 }
 
@@ -107,11 +86,11 @@ bool AnnounceFirst() {
     TableForm& f = F();
     auto& sound = *platform::Svc().sound;
     // The toss is heard even with sounds off.
-    const QString toss = Com.DataPath + QStringLiteral("~123.tmp");
+    const QString toss = Com.DataPath + QLatin1String(kSoundToss);
     if (Eng.TossTie != 0) {
-        f.Label9(1).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
         sound.PlaySync(toss);
-        Pause(0.5);
+        Pause(kPaceTieToss);
     }
     if (Com.GameAbort) return false;
     if (Com.Pturn == 1) return true;
@@ -119,19 +98,22 @@ bool AnnounceFirst() {
     SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
     const QString& name = Eng.SeatName;
     if (Eng.TossTie != 0) {
-        f.Label9(2).SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
-                               QStringLiteral(" goes FIRST!"));
+        f.Label9(kLblComment)
+            .SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
+                        QStringLiteral(" goes FIRST!"));
         sound.PlaySync(toss);
-        if (!Internet()) Pause(2);
+        if (!Internet()) Pause(kPaceTossWon);
     } else if (Com.NumPlayers == 2) {
-        f.Label9(2).SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
-                               QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
-                               QStringLiteral("\r\nSo I go FIRST!"));
-        if (!Internet()) Pause(1.85);
+        f.Label9(kLblComment)
+            .SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
+                        QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
+                        QStringLiteral("\r\nSo I go FIRST!"));
+        if (!Internet()) Pause(kPaceFirstPlayer);
     } else {
-        f.Label9(2).SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
-                               QStringLiteral(" goes FIRST!"));
-        if (!Internet()) Pause(1.85);
+        f.Label9(kLblComment)
+            .SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
+                        QStringLiteral(" goes FIRST!"));
+        if (!Internet()) Pause(kPaceFirstPlayer);
     }
     if (Com.GameAbort) return false;
     Pause(Com.ComputerPause);
@@ -141,16 +123,16 @@ bool AnnounceFirst() {
 // The human starts: the turn opens with the human's places live.
 void HumanFirst() {
     TableForm& f = F();
-    f.Label9(2).SetCaption(QStringLiteral("\r\n\r\nYOU go first"));
+    f.Label9(kLblComment).SetCaption(QStringLiteral("\r\n\r\nYOU go first"));
     if (Com.PlayerAvatar.isEmpty()) {
         if (Internet()) f.ImgAvatar.SetPicture(QImage());
     } else if (Internet() || Com.NumPlayers >= 3) {
         f.Avatar_Show(Com.PlayerAvatar);
     }
-    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+    if (Hooks.MoveLogOn()) {
         Com.MoveCounter = 1;
-        if (Hooks.Game_Capture) Hooks.Game_Capture();
-        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+        Hooks.Game_Capture();
+        Hooks.MoveHistory_Write(1);
     }
     f.Piles_EnableRange(f.Picture7, true, 1, 10);
     Eng.DragOn = false;
@@ -160,13 +142,13 @@ void HumanFirst() {
 void RemoteDeal() {
     TableForm& f = F();
     f.StatusMsg.SetVisible(false);
-    if (Com.NetState == 3) {
+    if (Com.NetState == kNetGS) {
         Send(QStringLiteral("GS"));
-    } else if (Com.NetState == 12) {
+    } else if (Com.NetState == kNetRC) {
         Send(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, "74")) {
-            if (!Wait([] { return Com.NetState == 13; })) return;
-            if (DealHooks.Sound_Card) DealHooks.Sound_Card(1);
+            if (!Wait([] { return Com.NetState == kNetRS; })) return;
+            DealHooks.Sound_Card(kShowSoundFirst);
         }
     }
     if (f.LabelPeek.Visible()) f.LabelPeek.SetVisible(false);
@@ -175,18 +157,18 @@ void RemoteDeal() {
     if (Com.RecoverPending == 1) {
         Com.RecoverPending = 0;
         // A repeated resume from the host is ignored.
-        Com.NetLastType[0] = 13;
+        Com.NetLastType[0] = kNetRS;
         f.Stacks_ShowCounts(true);
         f.Table_Redraw();
         if (Com.Pturn != 1) {
-            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's NOT your turn."));
+            f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\n     It's NOT your turn."));
             Eng.TurnResumedOpp = 1;
             Eng.TurnResumedHuman = 0;
             f.ImgTurn2.SetVisible(true);
             f.ImgTurn1.SetVisible(false);
-            if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+            Hooks.ComputerTurn();
         } else {
-            f.Label9(1).SetCaption(QStringLiteral("\r\n     It's still your turn."));
+            f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\n     It's still your turn."));
             Eng.TurnResumedHuman = 1;
             Eng.TurnResumedOpp = 0;
             f.ImgTurn1.SetVisible(true);
@@ -199,11 +181,11 @@ void RemoteDeal() {
 
 // The stock from the host: read, checked, answered.
 bool ReceiveStock() {
-    if (!Wait([] { return Com.NetState == 4; }, {14})) return false;
+    if (!Wait([] { return Com.NetState == kNetDK; }, {kNetLO})) return false;
     StockRead stock;
     if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
         // A damaged stock ends the exchange as a lost connection would.
-        Com.NetState = 6;
+        Com.NetState = kNetLost;
         return false;
     }
     Stock_Apply(stock, Com.PeerVersion, Com.TotalCards);
@@ -214,19 +196,19 @@ bool ReceiveStock() {
 
 // The host's stock to every remote player, once all of them have pressed DEAL.
 bool SendStock() {
-    if (!Wait([] { return Com.NetState == 3; })) return false;
+    if (!Wait([] { return Com.NetState == kNetGS; })) return false;
     const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
     Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
     Com.NetAckCount = 1;
     SendAll(Com.NetDeck);
-    return Wait([] { return Com.NetState == 4 && Com.NetAckCount == Com.NumPlayers; });
+    return Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
 }
 
 // The first player as the host chose it, in local seat numbers.
 bool ReceiveFirstPlayer() {
-    if (!Wait([] { return Com.NetState == 5; }, {3, 14})) return false;
+    if (!Wait([] { return Com.NetState == kNetTR; }, {kNetGS, kNetLO})) return false;
     if (Com.Pturn < 1 || Com.Pturn > Com.NumPlayers) {
-        Com.NetState = 6;
+        Com.NetState = kNetLost;
         return false;
     }
     Send(QStringLiteral("TR"));
@@ -241,13 +223,13 @@ bool SendFirstPlayer() {
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
     Com.NetAckCount = 1;
     SendAll(Com.NetOut);
-    return Wait([] { return Com.NetState == 5 && Com.NetAckCount == Com.NumPlayers; });
+    return Wait([] { return Com.NetState == kNetTR && Com.NetAckCount == Com.NumPlayers; });
 }
 
 } // namespace
 
 bool SetUp_Pending() {
-    return g_setUpDone;
+    return Eng.SetUpDone;
 }
 
 void Stock_Build() {
@@ -295,7 +277,7 @@ void SidePiles_Deal() {
         ++Eng.SeatSideCount;
         for (int j = 0; j < players; ++j) {
             const int seat = SeatOfHostSeat(j + 1);
-            BArray<int, 2>& pile = seat == 1 ? Eng.PlayerSide : SeatRecordOf(seat).RecSide;
+            BArray<int, 2>& pile = *Seat(seat).side;
             const int at = seat == 1 ? Eng.PlayerSideCount : Eng.SeatSideCount;
             for (int f = 0; f <= 1; ++f) {
                 pile(f, at) = Eng.Deck(f, k - j);
@@ -316,7 +298,7 @@ void SidePiles_Deal() {
 
 bool SetUp() {
     BusyGuard busy;
-    g_setUpDone = false;
+    Eng.SetUpDone = false;
     TableForm& f = F();
     if (Com.NetSavedPause != 0 && !Internet()) Com.ComputerPause = Com.NetSavedPause;
     if (Remote()) f.Table_Clear();
@@ -325,7 +307,7 @@ bool SetUp() {
     if (Remote()) {
         // A seat the table size does not have cannot be dealt to.
         if (!SeatMapValid(Com.NumPlayers, Com.NetSeat)) {
-            Com.NetState = 6;
+            Com.NetState = kNetLost;
             return false;
         }
         Eng.Deck.Redim(2, Com.TotalCards);
@@ -338,7 +320,7 @@ bool SetUp() {
         if (Internet() && !SendStock()) return false;
     }
     Com.NetDeck.clear();
-    if (Internet() && Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+    if (Internet()) Hooks.Rules_ShowCaption();
 
     SidePiles_Deal();
 
@@ -349,41 +331,38 @@ bool SetUp() {
 
     Eng.TurnResumedOpp = 1;
     Eng.TurnResumedHuman = 2;
-    g_setUpDone = true;
+    Eng.SetUpDone = true;
     return true;
 }
 
 void GoDeal() {
-    if (!g_setUpDone) return;
-    g_setUpDone = false;
+    if (!Eng.SetUpDone) return;
+    Eng.SetUpDone = false;
     BusyGuard busy;
     TableForm& f = F();
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (!Internet()) f.Label9(2).SetCaption(QStringLiteral(" "));
-    PlayAsync("~121.tmp");
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
+    PlayAsync(kSoundDeal);
 
-    for (int e = 25; e >= 26 - Com.SideSize; --e) {
-        ShowEdge(e);
-        ShowEdge(e + 25);
-        if (Com.NumPlayers >= 3) ShowEdge(e + 50);
-        if (Com.NumPlayers == 4) ShowEdge(e + 75);
-    }
+    for (int e = kEdgesPerSeat; e >= kEdgesPerSeat + 1 - Com.SideSize; --e)
+        for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+            ShowEdge(Seat(seat).firstEdge - 1 + e);
 
-    ShowSideTop(f.Picture1, Eng.Seat2Rec);
+    ShowSideTop(*Seat(2).places, Eng.Seat2Rec);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
-    f.Card_Show(f.Picture7, 1, top, 0);
+    f.Card_Show(f.Picture7, 1, top, kShowSilent);
     MarkSeen(top);
     f.ImgHold.SetVisible(true);
-    if (Com.NumPlayers >= 3) ShowSideTop(f.Picture2, Eng.Seat3Rec);
-    if (Com.NumPlayers == 4) ShowSideTop(f.Picture3, Eng.Seat4Rec);
+    for (int seat = 3; seat <= Com.NumPlayers; ++seat)
+        ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
-    Pause(0.6);
+    Pause(kPaceBeforeDeal);
     if (Com.GameAbort) return;
-    PlayAsync("~118.tmp");
+    PlayAsync(kSoundDealHands);
     Deal_All();
     if (Com.GameAbort) return;
 
-    if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+    Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
     f.StatusBar_Clear();
     f.WildUpdate();
@@ -393,7 +372,7 @@ void GoDeal() {
 
     if (!AnnounceFirst()) return;
     if (Com.Pturn != 1) {
-        if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+        Hooks.ComputerTurn();
     } else {
         HumanFirst();
     }
@@ -406,7 +385,8 @@ void Deal_All() {
             // A closing program or a stock without cards ends the deal.
             if (Com.GameAbort || Eng.DeckCount < 1) return;
             const int seat = SeatOfHostSeat(h);
-            f.Card_Deal(PlacesOf(seat), CardsOf(seat), slot, seat == 1 ? 5 : 3);
+            const SeatParts s = Seat(seat);
+            f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat);
         }
     }
 }
@@ -414,21 +394,22 @@ void Deal_All() {
 void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     TableForm& f = F();
     for (int slot = 2; slot <= 6; ++slot) {
-        if (Eng.DeckCount == 0 && Hooks.RESHUFFLE) Hooks.RESHUFFLE();
+        if (Eng.DeckCount == 0) Hooks.RESHUFFLE();
         if (Com.GameAbort) return;
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
         if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
-            if (Hooks.STALEMATE) Hooks.STALEMATE();
+            Hooks.STALEMATE();
             return;
         }
-        f.Card_Deal(places, cards, slot, 5);
+        f.Card_Deal(places, cards, slot, kShowDrawn);
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
-        const bool human = places.Name() == QLatin1String("Picture7");
-        f.Label9(1).SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
-                                     : Eng.SeatName + QStringLiteral(" Picked Up"));
+        const bool human = SeatOf(places).Human();
+        f.Label9(kLblMessage)
+            .SetCaption(human ? QStringLiteral("\r\n\r\nYOU Picked Up")
+                              : Eng.SeatName + QStringLiteral(" Picked Up"));
     }
     Eng.HandCount = 5;
     if (f.picPanel.Visible()) f.picPanel.ZOrder(0);
@@ -464,8 +445,8 @@ void Game_New() {
     f.cmdDeal.SetVisible(false);
     Eng.StaleMode = 0;
     Eng.TurnCount = 0;
-    f.Label9(1).SetCaption(QString());
-    f.Label9(2).SetCaption(QString());
+    f.Label9(kLblMessage).SetCaption(QString());
+    f.Label9(kLblComment).SetCaption(QString());
 
     if (Internet()) {
         f.Table_Clear();
@@ -483,18 +464,19 @@ void Game_New() {
         f.StatusMsg.SetCaption(
             QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
         f.StatusMsg.SetVisible(true);
-        f.Label9(0).SetCaption(QStringLiteral("WAITING for Opponent"));
-        f.Label9(0).SetVisible(true);
-        const bool everyone = Wait([] { return Com.NetState == 3 && Com.NetAckCount == Com.NumPlayers; });
+        f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
+        f.Label9(kLblNotice).SetVisible(true);
+        const bool everyone =
+            Wait([] { return Com.NetState == kNetGS && Com.NetAckCount == Com.NumPlayers; });
         // The waiting notice goes whether the wait succeeded or the link broke.
         f.StatusMsg.SetVisible(false);
-        f.Label9(0).SetCaption(QString());
+        f.Label9(kLblNotice).SetCaption(QString());
         if (!everyone) return;
     }
 
     f.HoldView_Hide();
     if (!Internet()) f.Table_Clear();
-    PlayAsync("~122.tmp");
+    PlayAsync(kSoundNewGame);
     if (!Com.KeepSidePicture && Com.DeckStyle >= 6) {
         f.Picture7(1).SetBorderStyle(0);
         f.Picture1(1).SetBorderStyle(0);
@@ -513,13 +495,13 @@ void cmdDeal_Click() {
     // A press while a turn, set-up or game end is still running waits for a later one.
     if (Eng.CompTurnActive || Eng.TableBusy) return;
     f.cmdDeal.SetVisible(false);
-    f.Label9(2).SetCaption(QString());
+    f.Label9(kLblComment).SetCaption(QString());
     if (!Internet()) {
         if (!Eng.NewGameDeferred) Com.KeepSidePicture = false;
         Game_New();
     } else if (Com.NetHost != 0) {
         // A set-up already made is dealt; otherwise the press starts a new game.
-        if (g_setUpDone)
+        if (Eng.SetUpDone)
             GoDeal();
         else
             Game_New();

@@ -3,6 +3,7 @@
 // the Internet exchange of stock and first player, side piles, toss), the opening
 // deal and the refill of a hand during play.
 #include "common/BArray.h"
+#include "engine/Flow.h"
 #include "engine/TableForm.h"
 
 #include <functional>
@@ -30,12 +31,6 @@ void Stock_Build();
 void SidePiles_Deal();
 // True between a completed SetUp and the GoDeal that uses it.
 bool SetUp_Pending();
-
-// What the deal needs of the table presentation: the card sound of a kind.
-struct DealHooksT {
-    std::function<void(int kind)> Sound_Card;
-};
-extern DealHooksT DealHooks;
 
 // Wires the DEAL button, and the stand-in turn loop while no computer opponent is installed.
 void Deal_Install();

@@ -1,38 +1,58 @@
 #pragma once
-// What the game flow asks of the subsystems above it. Each is filled in at
-// start-up; one that is not installed is skipped.
+// What the engine asks of the subsystems above it: the engine's one up-call header.
+// Each is filled in at start-up; until then it does what nothing installed means,
+// so a caller never checks. Resetting is assigning a fresh struct (EngineHooks_Reset).
+#include "engine/StandIn.h"
+
 #include <QString>
 #include <functional>
 #include <initializer_list>
 
 struct FlowHooks {
     // The other seats' turns, until the human is on turn again or the game ends.
-    std::function<void()> ComputerTurn;
+    std::function<void()> ComputerTurn = ComputerTurn_StandIn;
     // Saved games: the automatic save, the capture of the running game, and the
     // captured game written as record n of the move history.
-    std::function<void()> Game_AutoSave;
-    std::function<void()> Game_Capture;
-    std::function<void(int record)> MoveHistory_Write;
-    std::function<bool()> MoveLogOn;
-    std::function<void()> Rules_ShowCaption;
+    std::function<void()> Game_AutoSave = [] {};
+    std::function<void()> Game_Capture = [] {};
+    std::function<void(int record)> MoveHistory_Write = [](int) {};
+    std::function<bool()> MoveLogOn = [] { return false; };
+    std::function<void()> Rules_ShowCaption = [] {};
     // An empty stock is refilled from the used pile; a stock that cannot be refilled is a stalemate.
-    std::function<void()> RESHUFFLE;
-    std::function<void()> STALEMATE;
+    std::function<void()> RESHUFFLE = [] {};
+    std::function<void()> STALEMATE = [] {};
 };
 extern FlowHooks Hooks;
 
+// What a network wait does while no network is installed: lets events through for 10 ms.
+void Net_IdleWait(int& socket);
+// Reads the value after the next "#" of NetDeck, from NetDeckPos on (0, and the position
+// back at the start, when there is none).
+int Recover_NextDeckField();
+
 // The network subsystem's operations the game flow uses.
 struct NetLink {
-    std::function<void(QString& message, int& socket)> Net_Send;
-    std::function<void(QString& message, int& except)> Net_SendAll;
-    std::function<void(int& socket)> Net_WaitMessage;
-    std::function<int()> Recover_NextField;
+    std::function<void(QString& message, int& socket)> Net_Send = [](QString&, int&) {};
+    std::function<void(QString& message, int& except)> Net_SendAll = [](QString&, int&) {};
+    // Without a network, a wait lets the window live for a moment.
+    std::function<void(int& socket)> Net_WaitMessage = Net_IdleWait;
+    // The next "#" field of NetDeck from NetDeckPos, as the snapshot reader takes it.
+    std::function<int()> Recover_NextField = Recover_NextDeckField;
     // A remote human's turn, played from the moves its program sends.
     std::function<void()> Opponent = [] {};
 };
 extern NetLink Netl;
 
 // Every network wait of the game flow: processes events until `done` holds, or the
-// connection is lost (NetState 6 or NetGame 0), the game ended (NetState 15), one of
+// connection is lost (kNetLost or NetGame 0), the game ended (kNetEG), one of
 // `endStates` arrived, or the program is closing. True only when `done` held.
 bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {});
+
+// What the deal needs of the table presentation: the card sound of a kind.
+struct DealHooksT {
+    std::function<void(int kind)> Sound_Card = [](int) {};
+};
+extern DealHooksT DealHooks;
+
+// Every engine up-call back to "nothing installed".
+void EngineHooks_Reset();

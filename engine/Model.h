@@ -101,6 +101,9 @@ struct EngineState {
     bool DragOn = false;
     // The Game menu asks the turn loop to stop before the next seat and start a new game.
     bool TurnStop = false;
+
+    // A completed SetUp waits for its GoDeal.
+    bool SetUpDone = false;
 };
 
 extern EngineState Eng;

@@ -1,20 +1,15 @@
 #include "engine/Seats.h"
+#include "common/CopyCards.h"
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "engine/TableForm.h"
 
 #include <stdexcept>
 
 SeatRecord& SeatRecordOf(int seat) {
-    switch (seat) {
-    case 2:
-        return Eng.Seat2Rec;
-    case 3:
-        return Eng.Seat3Rec;
-    case 4:
-        return Eng.Seat4Rec;
-    default:
-        throw std::out_of_range("no seat record for seat " + std::to_string(seat));
-    }
+    SeatRecord* record = seat == 1 ? nullptr : Seat(seat).record;
+    if (!record) throw std::out_of_range("no seat record for seat " + std::to_string(seat));
+    return *record;
 }
 
 namespace {
@@ -23,29 +18,42 @@ void ShowAvatar(const QString& name) {
     if (HasTableForm()) frmGrulm().Avatar_Show(name);
 }
 
-void Load(const SeatRecord& r) {
-    Eng.SeatName = r.RecName;
-    Eng.SeatSideStack = r.RecSideStack;
-    Eng.SeatSideCount = r.RecSideCount;
-    for (int i = 1; i <= 26; ++i) {
-        Eng.SeatSide(1, i) = r.RecSide(1, i);
-        Eng.SeatSide(0, i) = r.RecSide(0, i);
+// One value of the record and its copy in the working set, in the direction asked.
+template <typename T> void Mirror(T& record, T& working, bool store) {
+    if (store)
+        record = working;
+    else
+        working = record;
+}
+
+// The piles, wild counts and statistics: what a turn changes and stores back.
+void CopyPiles(SeatRecord& r, bool store) {
+    Mirror(r.RecSideStack, Eng.SeatSideStack, store);
+    Mirror(r.RecSideCount, Eng.SeatSideCount, store);
+    // Slot 0 of a card table holds the spare card: it is not the seat's.
+    if (store) {
+        CopyCards(r.RecSide, Eng.SeatSide, 1, 26);
+        CopyCards(r.RecCards, Eng.SeatCards, 1, 10);
+    } else {
+        CopyCards(Eng.SeatSide, r.RecSide, 1, 26);
+        CopyCards(Eng.SeatCards, r.RecCards, 1, 10);
     }
-    for (int slot = 1; slot <= 10; ++slot)
-        for (int k = 0; k <= 1; ++k)
-            Eng.SeatCards(k, slot) = r.RecCards(k, slot);
     for (int p = 1; p <= 4; ++p) {
         for (int d = 1; d <= kHoldPlaces; ++d)
             for (int k = 0; k <= 1; ++k)
-                Eng.SeatHold(k, p, d) = r.RecHold(k, p, d);
-        Eng.SeatHoldInfo(p, 1) = r.RecHoldInfo(p, 1);
-        Eng.SeatHoldInfo(p, 2) = r.RecHoldInfo(p, 2);
+                Mirror(r.RecHold(k, p, d), Eng.SeatHold(k, p, d), store);
+        Mirror(r.RecHoldInfo(p, 1), Eng.SeatHoldInfo(p, 1), store);
+        Mirror(r.RecHoldInfo(p, 2), Eng.SeatHoldInfo(p, 2), store);
     }
-    Eng.SeatWildsFromHand = r.RecWildsFromHand;
-    Eng.SeatWildsFromSide = r.RecWildsFromSide;
+    Mirror(r.RecWildsFromHand, Eng.SeatWildsFromHand, store);
+    Mirror(r.RecWildsFromSide, Eng.SeatWildsFromSide, store);
     for (int i = 0; i <= 5; ++i)
-        Eng.StatsTable(4, i) = r.RecStats(1, i);
+        Mirror(r.RecStats(1, i), Eng.StatsTable(4, i), store);
+}
 
+// The rest of a load: who the seat is, its avatar, level, sounds and comments.
+void LoadIdentity(const SeatRecord& r) {
+    Eng.SeatName = r.RecName;
     if (Com.Pturn != 1) {
         if (!r.RecAvatar.isEmpty()) ShowAvatar(r.RecAvatar);
     } else if (!Com.PlayerAvatar.isEmpty() && Com.NumPlayers >= 3) {
@@ -76,36 +84,11 @@ void Load(const SeatRecord& r) {
     }
 }
 
-void Store(SeatRecord& r) {
-    r.RecSideStack = Eng.SeatSideStack;
-    r.RecSideCount = Eng.SeatSideCount;
-    for (int i = 1; i <= 26; ++i) {
-        r.RecSide(1, i) = Eng.SeatSide(1, i);
-        r.RecSide(0, i) = Eng.SeatSide(0, i);
-    }
-    for (int slot = 1; slot <= 10; ++slot)
-        for (int k = 0; k <= 1; ++k)
-            r.RecCards(k, slot) = Eng.SeatCards(k, slot);
-    for (int p = 1; p <= 4; ++p) {
-        for (int d = 1; d <= kHoldPlaces; ++d)
-            for (int k = 0; k <= 1; ++k)
-                r.RecHold(k, p, d) = Eng.SeatHold(k, p, d);
-        r.RecHoldInfo(p, 1) = Eng.SeatHoldInfo(p, 1);
-        r.RecHoldInfo(p, 2) = Eng.SeatHoldInfo(p, 2);
-    }
-    r.RecWildsFromHand = Eng.SeatWildsFromHand;
-    r.RecWildsFromSide = Eng.SeatWildsFromSide;
-    for (int i = 0; i <= 5; ++i)
-        r.RecStats(1, i) = Eng.StatsTable(4, i);
-}
-
 } // namespace
 
 void SeatRecord_Copy(SeatRecord& record, bool store) {
-    if (store)
-        Store(record);
-    else
-        Load(record);
+    CopyPiles(record, store);
+    if (!store) LoadIdentity(record);
 }
 
 void GoUpdateOpponents() {

@@ -60,9 +60,9 @@ class TableForm : public platform::Form {
     QImage EmptyPlaceLarge, EmptyPlaceSmall;
 
     // The window's load, close request (true cancels) and unload, filled in by start-up.
-    std::function<void()> LoadHandler;
-    std::function<bool()> QueryUnloadHandler;
-    std::function<void()> UnloadHandler;
+    std::function<void()> LoadHandler = [] {};
+    std::function<bool()> QueryUnloadHandler = [] { return false; };
+    std::function<void()> UnloadHandler = [] {};
 
     // Enables or disables the human's ten card places (hold places stay enabled in a tutorial).
     virtual void Piles_Enable(bool value) = 0;
@@ -93,13 +93,9 @@ class TableForm : public platform::Form {
     virtual QString BlockedPlayerName(int /*rank*/) { return QString(); }
 
   protected:
-    void Form_Load() override {
-        if (LoadHandler) LoadHandler();
-    }
-    bool Form_QueryUnload() override { return QueryUnloadHandler && QueryUnloadHandler(); }
-    void Form_Unload() override {
-        if (UnloadHandler) UnloadHandler();
-    }
+    void Form_Load() override { LoadHandler(); }
+    bool Form_QueryUnload() override { return QueryUnloadHandler(); }
+    void Form_Unload() override { UnloadHandler(); }
 };
 
 // The one table window of the program.

@@ -141,7 +141,6 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         if (readRules) fewest = list + 3;
     }
     if (count < 1 || fields < fewest || fields > most) return false;
-    if (fields > 1 && !Netl.Recover_NextField) return false;
 
     std::vector<int> values;
     values.reserve(static_cast<size_t>(fields));

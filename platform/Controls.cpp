@@ -122,7 +122,9 @@ class PaintedWidget : public EventWidget<QWidget> {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        if (painter) painter(p, rect());
+        if (painter)
+            Guarded(
+                "paint", [&] { painter(p, rect()); }, true);
     }
 };
 
@@ -551,7 +553,7 @@ void Shape::CopyFrom(const Control& src) {
 CommandButton::CommandButton(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* b = new EventWidget<QPushButton>(this, form ? form->Client() : nullptr);
     QObject::connect(b, &QPushButton::clicked, [b]() {
-        if (Control* o = b->Owner()) o->FireClick();
+        if (Control* o = b->Owner()) Guarded("click", [o] { o->FireClick(); });
     });
     b->setFocusPolicy(Qt::NoFocus);
     Attach(b);
@@ -577,7 +579,7 @@ void CommandButton::CopyFrom(const Control& src) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QString name) : name_(std::move(name)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this]() { Fire(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this]() { Guarded("timer", [this] { Fire(); }); });
 }
 void Timer::SetInterval(int ms) {
     interval_ = ms;
@@ -619,29 +621,39 @@ class FormWindow : public QWidget {
     void closeEvent(QCloseEvent* e) override {
         // The window stays; unloading only hides it.
         e->ignore();
-        form_->Unload();
+        Guarded("close", [this] { form_->Unload(); });
     }
     void keyPressEvent(QKeyEvent* e) override {
+        Guarded("key down", [&] { KeyDown(e); });
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        Guarded("key up", [&] {
+            if (!form_->KeyUp) return;
+            const int vk = VirtualKeyOf(e->key());
+            if (vk) form_->KeyUp(vk, ShiftOf(e->modifiers()));
+        });
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        Guarded("mouse down", [&] { Mouse(0, e); });
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Guarded("mouse move", [&] { Mouse(1, e); });
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Guarded("mouse up", [&] { Mouse(2, e); });
+    }
+    void resizeEvent(QResizeEvent*) override {
+        if (form_->Resize) Guarded("resize", [this] { form_->Resize(); });
+    }
+
+  private:
+    void KeyDown(QKeyEvent* e) {
         if (form_->KeyDown) {
             const int vk = VirtualKeyOf(e->key());
             if (vk) form_->KeyDown(vk, ShiftOf(e->modifiers()));
         }
         if (form_->KeyPress && !e->text().isEmpty()) form_->KeyPress(e->text().at(0).unicode());
     }
-    void keyReleaseEvent(QKeyEvent* e) override {
-        if (form_->KeyUp) {
-            const int vk = VirtualKeyOf(e->key());
-            if (vk) form_->KeyUp(vk, ShiftOf(e->modifiers()));
-        }
-    }
-    void mousePressEvent(QMouseEvent* e) override { Mouse(0, e); }
-    void mouseMoveEvent(QMouseEvent* e) override { Mouse(1, e); }
-    void mouseReleaseEvent(QMouseEvent* e) override { Mouse(2, e); }
-    void resizeEvent(QResizeEvent*) override {
-        if (form_->Resize) form_->Resize();
-    }
-
-  private:
     void Mouse(int kind, QMouseEvent* e) {
         const double k = form_->ScaleMode() == vbTwips ? kTwipsPerPixel : 1.0;
         const int shift = ShiftOf(e->modifiers());

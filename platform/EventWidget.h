@@ -1,6 +1,7 @@
 #pragma once
 // Widgets of the control kit that hand their mouse events to their control.
 #include "platform/Controls.h"
+#include "platform/Guard.h"
 
 #include <QAbstractButton>
 #include <QMouseEvent>
@@ -25,26 +26,27 @@ template <typename Base> class EventWidget : public Base, public Reporting {
   protected:
     void mousePressEvent(QMouseEvent* e) override {
         Base::mousePressEvent(e);
-        if (owner_) owner_->FireMouse(0, e);
+        if (owner_) Guarded("mouse down", [&] { owner_->FireMouse(0, e); });
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         Base::mouseMoveEvent(e);
-        if (owner_) owner_->FireMouse(1, e);
+        if (owner_) Guarded("mouse move", [&] { owner_->FireMouse(1, e); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         Control* o = owner_;
         Base::mouseReleaseEvent(e);
         if (!o) return;
         const bool inside = Base::rect().contains(e->position().toPoint());
-        o->FireMouse(2, e);
+        Guarded("mouse up", [&] { o->FireMouse(2, e); });
         // A press and release on the same control is a click (buttons click through their signal).
         if constexpr (!std::is_base_of_v<QAbstractButton, Base>) {
-            if (inside && e->button() == Qt::LeftButton && owner_) owner_->FireClick();
+            if (inside && e->button() == Qt::LeftButton && owner_)
+                Guarded("click", [&] { owner_->FireClick(); });
         }
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         Base::mouseDoubleClickEvent(e);
-        if (owner_) owner_->FireDblClick();
+        if (owner_) Guarded("double click", [&] { owner_->FireDblClick(); });
     }
 
     Control* owner_;

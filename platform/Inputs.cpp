@@ -75,7 +75,7 @@ CheckBox::CheckBox(Form* form, QString name, int index) : Control(form, std::mov
     toggled_ = QObject::connect(box, &QCheckBox::toggled, box, [this](bool on) {
         if (syncing_) return;
         value_ = on ? 1 : 0;
-        FireClick();
+        Guarded("click", [this] { FireClick(); });
     });
     Attach(box);
 }

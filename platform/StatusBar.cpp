@@ -1,5 +1,6 @@
 #include "platform/StatusBar.h"
 #include "platform/EventWidget.h"
+#include "platform/Guard.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -35,7 +36,7 @@ class BarWidget : public QWidget, public Reporting {
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (!bar_ || e->button() != Qt::LeftButton) return;
         const int i = bar_->PanelAt(static_cast<int>(e->position().x()));
-        if (i > 0 && bar_->PanelClick) bar_->PanelClick(i);
+        if (i > 0 && bar_->PanelClick) Guarded("status bar click", [&] { bar_->PanelClick(i); });
     }
     bool event(QEvent* e) override {
         if (e->type() == QEvent::ToolTip && bar_) {

@@ -15,7 +15,6 @@
 #include <string>
 
 ProfileState Prof;
-ProfileHooks ProfHooks;
 
 void Profile_Reset() {
     Prof = ProfileState{};
@@ -392,26 +391,21 @@ void Profile_Apply(const PlayerPrefs& rec, bool startUp) {
     Com.PlayerAvatar =
         Com.UserPath.isEmpty() ? QString() : FindNoCase(Com.UserPath + "Avatars/", p.Identity(0).Avatar);
 
-    if (startUp && !Prof.IntroOff && ProfHooks.PlayIntro) ProfHooks.PlayIntro();
+    if (startUp && !Prof.IntroOff) ProfHooks.PlayIntro();
 
     Prof.StatusBarShown = p.StatusBarShown != 0;
     Com.PeekOn = Prof.StatusBarShown;
     Shl.AvatarShown = p.AvatarShown != 0;
-    if (p.AutoSave != 0) {
-        if (ProfHooks.TempMovesOpen)
-            ProfHooks.TempMovesOpen(true);
-        else
-            Shl.MoveLogOn = true;
-    }
+    if (p.AutoSave != 0) ProfHooks.TempMovesOpen(true);
 
-    if (ProfHooks.ShowProfile) ProfHooks.ShowProfile(startUp);
+    ProfHooks.ShowProfile(startUp);
 
     SeatFrom(Eng.Seat2Rec, p.Identity(1));
     SeatFrom(Eng.Seat3Rec, p.Identity(2));
     SeatFrom(Eng.Seat4Rec, p.Identity(3));
-    if (ProfHooks.SeatOpponents) ProfHooks.SeatOpponents();
+    ProfHooks.SeatOpponents();
 
-    if (ProfHooks.LayOut) ProfHooks.LayOut();
+    ProfHooks.LayOut();
     Options_Apply();
 }
 
@@ -519,13 +513,13 @@ int Profile_BackgroundChoice(int lastBackground, int backgroundCount, int gameBo
 
 void Options_Apply() {
     Com.ComputerPause = Profile_PauseFor(Com.SpeedIndex, Com.ComputerPause);
-    if (ProfHooks.ApplyOptions) ProfHooks.ApplyOptions();
+    ProfHooks.ApplyOptions();
 }
 
 // ---------------------------------------------------------------- storing
 
 bool Prefs_Save(bool reload) {
-    if (ProfHooks.GatherTable) ProfHooks.GatherTable();
+    ProfHooks.GatherTable();
     const QString path = Profile_Path();
     const QString name = Profile_StoredName(Prof.ProfileName);
 

@@ -9,6 +9,7 @@
 #include "common/BArray.h"
 #include "common/Records.h"
 #include "platform/RecordFile.h"
+#include "shell/ShellHooks.h"
 
 #include <QString>
 #include <cstdint>
@@ -179,33 +180,6 @@ struct PlayerPrefs {
 static_assert(FieldsFill(PlayerPrefs::kFields, PlayerPrefs::kSize));
 static_assert(PlayerPrefs::kFields[PlayerPrefs::kNoWildAce].offset == 62);
 
-// What the table and the media need to do when a profile is loaded. The table and
-// the media sit above the shell, so they fill these in at start-up; each is optional.
-struct ProfileHooks {
-    // Opens (true) or closes the move history.
-    std::function<void(bool open)> TempMovesOpen;
-    // Plays the intro music at start-up and waits for it.
-    std::function<void()> PlayIntro;
-    // Shows the loaded options on the table: status bar and avatar shown or hidden,
-    // skin and colours, card faces and backs, the redraw, the side-stack and
-    // highlight pictures at start-up.
-    std::function<void(bool startUp)> ShowProfile;
-    // Tests and loads the personalities now named in the seat records and selects
-    // the current one; shows the opponent's level.
-    std::function<void()> SeatOpponents;
-    // Re-lays the table when the game size changed (PrevPlayers, PrevCenters against
-    // NumPlayers, NumCenters) and shows the rules caption.
-    std::function<void()> LayOut;
-    // The table's part of Options_Apply: background choice, name label colours,
-    // comments font size, hold viewer placement.
-    std::function<void()> ApplyOptions;
-    // Copies the table's running values into Prof before they are stored: hold
-    // viewer position, background stretch, small display, status bar shown.
-    std::function<void()> GatherTable;
-    // The status line's new-game prompt after a new player was created.
-    std::function<void()> NewGamePrompt;
-};
-
 struct ProfileState {
     QString ProfileName;  // the player whose profile is loaded
     int PlayerRecord = 1; // the player's record; 1 while no player is known
@@ -227,7 +201,6 @@ struct ProfileState {
 };
 
 extern ProfileState Prof;
-extern ProfileHooks ProfHooks;
 // Clears the profile state and the hooks.
 void Profile_Reset();
 

@@ -1,5 +1,8 @@
 #include "shell/SavedGames.h"
+#include "common/CopyCards.h"
 #include "common/Shared.h"
+#include "common/Pace.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -102,35 +105,19 @@ BArray<int, 2>& SavedGame::Side(int seat) {
     return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Side(seat));
 }
 const BArray<int, 2>& SavedGame::Side(int seat) const {
-    switch (seat) {
-    case 1:
-        return PlayerSide;
-    case 2:
-        return Seat2Side;
-    case 3:
-        return Seat3Side;
-    case 4:
-        return Seat4Side;
-    default:
-        throw std::out_of_range("no side pile for seat " + std::to_string(seat));
-    }
+    static constexpr BArray<int, 2> SavedGame::*kSides[] = {&SavedGame::PlayerSide, &SavedGame::Seat2Side,
+                                                            &SavedGame::Seat3Side, &SavedGame::Seat4Side};
+    if (seat < 1 || seat > 4) throw std::out_of_range("no side pile for seat " + std::to_string(seat));
+    return this->*kSides[seat - 1];
 }
 BArray<int, 2>& SavedGame::Cards(int seat) {
     return const_cast<BArray<int, 2>&>(static_cast<const SavedGame&>(*this).Cards(seat));
 }
 const BArray<int, 2>& SavedGame::Cards(int seat) const {
-    switch (seat) {
-    case 1:
-        return PlayerCards;
-    case 2:
-        return Seat2Cards;
-    case 3:
-        return Seat3Cards;
-    case 4:
-        return Seat4Cards;
-    default:
-        throw std::out_of_range("no card slots for seat " + std::to_string(seat));
-    }
+    static constexpr BArray<int, 2> SavedGame::*kCards[] = {&SavedGame::PlayerCards, &SavedGame::Seat2Cards,
+                                                            &SavedGame::Seat3Cards, &SavedGame::Seat4Cards};
+    if (seat < 1 || seat > 4) throw std::out_of_range("no card slots for seat " + std::to_string(seat));
+    return this->*kCards[seat - 1];
 }
 
 SavedGame SavedGame::Decode(const RecordBuf& buf) {
@@ -427,9 +414,7 @@ void Game_Capture() {
     TakePile(g.Deck, Eng.Deck, Count(Eng.DeckCount, std::min(total, Eng.Deck.UBound(2))), false);
     TakePile(g.Used, Eng.UsedPile, Count(Eng.UsedCount, std::min(total, Eng.UsedPile.UBound(2))), false);
     TakePile(g.PlayerSide, Eng.PlayerSide, Count(Eng.PlayerSideCount, 26), false);
-    for (int s = 1; s <= 10; ++s)
-        for (int k = 0; k <= 1; ++k)
-            g.PlayerCards(k, s) = Eng.PlayerCards(k, s);
+    CopyCards(g.PlayerCards, Eng.PlayerCards, 1, 10);
     for (int p = 1; p <= 4; ++p) {
         const int count = Count(Eng.PlayerHoldCount(p), kHoldCovered);
         g.PlayerHoldCount(p) = Eng.PlayerHoldCount(p);
@@ -454,9 +439,7 @@ void Game_Capture() {
         g.SideCounts(i) = rec.RecSideCount;
         g.SideStacks(i) = rec.RecSideStack;
         TakePile(g.Side(seat), rec.RecSide, Count(rec.RecSideCount, 26), false);
-        for (int s = 1; s <= 10; ++s)
-            for (int k = 0; k <= 1; ++k)
-                g.Cards(seat)(k, s) = rec.RecCards(k, s);
+        CopyCards(g.Cards(seat), rec.RecCards, 1, 10);
         for (int p = 1; p <= 4; ++p) {
             const int depth = rec.RecHoldInfo(p, 1);
             g.HoldDepth(i, p) = depth;
@@ -525,7 +508,7 @@ void Game_Restore(platform::RecordFile& file) {
 
     if (Com.SoundMode != 2 && !Com.TutorialMode) {
         const bool chosenGame = fromSaves && !Com.RestartingTurn;
-        platform::Svc().sound->PlayAsync(Com.DataPath + (chosenGame ? "~121.tmp" : "~117.tmp"));
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(chosenGame ? kSoundDeal : kSoundRestore));
     }
     if (Com.SideSize == 0) Com.SideSize = 19;
 
@@ -548,7 +531,7 @@ void Game_Restore(platform::RecordFile& file) {
     if (Com.NetGame == 0) f.Stacks_ShowCounts(true);
     Sav.DealtThisRun = true;
     if (Com.NetGame == 0) f.Table_Redraw();
-    if (Hooks.Rules_ShowCaption) Hooks.Rules_ShowCaption();
+    Hooks.Rules_ShowCaption();
     f.Counter_Refresh();
     // On the human's turn the working set holds the seat that played last, as after a turn.
     SeatRecord_Copy(SeatRecordOf(Com.Pturn >= 2 ? Com.Pturn : Com.NumPlayers), false);
@@ -571,13 +554,13 @@ void Game_Restore(platform::RecordFile& file) {
         f.Label9(1).SetCaption(QStringLiteral("It's NOT your turn."));
         f.ImgTurn2.SetVisible(true);
         f.ImgTurn1.SetVisible(false);
-        if (Com.NetGame == 0) Pause(1.5);
+        if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
         if (Com.GameAbort) return;
     }
     if (Sav.RecoverBusy == 1) return;
     if (Com.Pturn == 1)
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
-    else if (Hooks.ComputerTurn)
+    else
         Hooks.ComputerTurn();
 }
 

@@ -1,4 +1,5 @@
 #include "shell/Startup.h"
+#include "common/Pace.h"
 #include "common/Records.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
@@ -26,7 +27,6 @@
 #include <QWidget>
 #include <memory>
 
-StartupHooks Startup;
 StartupState Boot;
 
 namespace {
@@ -146,12 +146,12 @@ void OpenDoor() {
     Tbl.CenterSpacing = 82;
     Tbl.CenterSnapWidth = 41;
     // 6.
-    if (Startup.List_CommentFiles) Startup.List_CommentFiles();
+    Startup.List_CommentFiles();
     // 7. Required files: a first start makes what an installer would have left.
     QString error;
     Profile_CreateDefaults(&error);
     if (!FileExists(Com.DataPath + kScoreFile) || !FileExists(Com.DataPath + kProfileFile)) {
-        if (Startup.SplashUnload) Startup.SplashUnload();
+        Startup.SplashUnload();
         QString text = QStringLiteral("Unable to start Vornhelm!\r\n\r\nFiles are missing.");
         if (!error.isEmpty()) text += "\r\n" + error;
         platform::MsgBox(text, platform::vbCritical, kTitle);
@@ -163,7 +163,7 @@ void OpenDoor() {
     scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
     const DisplayKept kept = DisplayKept_Read(scores);
     Com.LayoutMode = kept.LayoutMode;
-    if (Startup.List_Personalities) Startup.List_Personalities();
+    Startup.List_Personalities();
     for (int i = 1; i <= 3; ++i)
         f.PicCenter(i).SetToolTipText(QString());
     for (int i = 1; i <= 10; ++i) {
@@ -171,14 +171,14 @@ void OpenDoor() {
         f.Picture1(i).SetToolTipText(QString());
     }
     // 9.
-    Pause(0.01);
+    Pause(kPaceStartupPaint);
     Get_Players(true);
     // 10.
     f.SetScaleMode(platform::vbTwips);
     Tbl.FormHeight = f.HeightTw();
     Tbl.FormWidth = f.WidthTw();
     // 11.
-    if (Startup.SetUpSounds) Startup.SetUpSounds();
+    Startup.SetUpSounds();
     // 12. Placement.
     if (kept.HasPlacement) {
         if (kept.First == 2) {
@@ -204,9 +204,9 @@ void OpenDoor() {
     Com.NetGame = 0;
     Boot.NetDelim = QString(QChar(10));
     // 14.
-    if (Startup.ChangePerson) Startup.ChangePerson();
-    if (Startup.List_Backgrounds) Startup.List_Backgrounds();
-    if (Startup.List_ScoreFiles) Startup.List_ScoreFiles();
+    Startup.ChangePerson();
+    Startup.List_Backgrounds();
+    Startup.List_ScoreFiles();
     Options_Apply();
 }
 
@@ -234,7 +234,7 @@ void Grulm_FormLoad() {
         return;
     }
     // 4.
-    if (Startup.SplashShow) Startup.SplashShow();
+    Startup.SplashShow();
     // 5.
     Tbl.ResizeLock = true;
     OpenDoor();
@@ -285,7 +285,7 @@ void Grulm_FormLoad() {
         if (f.LblWild.Exists(c)) f.LblWild(c).SetFontSize(Com.CommentFontSize);
     f.Label9(2).SetFontSize(Com.CommentFontSize);
     // 11.
-    if (Startup.FlasherLoad) Startup.FlasherLoad();
+    Startup.FlasherLoad();
     if (!Eng.Seat2Rec.RecAvatar.isEmpty()) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
     const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
     f.lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
@@ -299,7 +299,7 @@ void Grulm_FormLoad() {
     f.Show();
     f.PicCenter(0).SetVisible(true);
     // 13.
-    if (Startup.SplashUnload) Startup.SplashUnload();
+    Startup.SplashUnload();
     // 14. Keep the window on the screen.
     if (f.WindowState() != 2) {
         if (f.LeftTw() + f.WidthTw() / 1.5 >= Tbl.ScreenWidthTwips ||
@@ -319,8 +319,8 @@ void Grulm_FormLoad() {
     g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize);
     // 19. The player.
     if (Prof.PlayerRecord <= 1) {
-        if (Startup.LoginShow) Startup.LoginShow();
-        if (Startup.TutorialShow) Startup.TutorialShow();
+        Startup.LoginShow();
+        Startup.TutorialShow();
     } else {
         Com.PlayerName = Prof.ProfileName;
         f.Label9(3).SetCaption(Com.PlayerName);
@@ -331,7 +331,7 @@ void Grulm_FormLoad() {
     if (!Com.TutorialMode) {
         f.cmdDeal.SetVisible(true);
         Boot.ShowTips = ShowTipsAtStartup() ? 1 : 0;
-        if (Boot.ShowTips == 1 && Startup.TipShow) Startup.TipShow();
+        if (Boot.ShowTips == 1) Startup.TipShow();
     }
     Boot.Started = true;
 }
@@ -368,12 +368,12 @@ void ExitLeft(int fromClose) {
         Com.DealAfterFlow = true;
     }
     // 2.
-    if (Startup.CleanUpSounds) Startup.CleanUpSounds();
+    Startup.CleanUpSounds();
     // 3.
-    if (Shl.MoveLogOn && ProfHooks.TempMovesOpen) ProfHooks.TempMovesOpen(false);
+    if (Shl.MoveLogOn) ProfHooks.TempMovesOpen(false);
     if (QFile::exists(Com.DataPath + "~tempmoves.sav")) QFile::remove(Com.DataPath + "~tempmoves.sav");
     // 4.
-    if (Com.NetGame != 0 && Startup.NetLeave) Startup.NetLeave();
+    if (Com.NetGame != 0) Startup.NetLeave();
     // 5. Settings and the display kept for the next run.
     platform::RecordFile scores;
     if (scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize)) {
@@ -395,15 +395,12 @@ void ExitLeft(int fromClose) {
 }
 
 void CleanUpFontsAndForms() {
-    if (Startup.ShowHelpClose) Startup.ShowHelpClose();
+    Startup.ShowHelpClose();
     for (platform::Form* form : platform::Form::All())
         if (form->Name() != QLatin1String("frmGrulm") && form->Loaded()) form->Unload();
 }
 
 namespace {
-// The game size the table is laid out for now; the design starts with two players and three piles.
-int g_laidPlayers = 2, g_laidCenters = 3;
-
 void InstallProfileHooks() {
     ProfHooks.ShowProfile = [](bool startUp) {
         TableForm& f = frmGrulm();
@@ -432,11 +429,11 @@ void InstallProfileHooks() {
         frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
     };
     ProfHooks.LayOut = [] {
-        Com.PrevPlayers = g_laidPlayers;
-        Com.PrevCenters = g_laidCenters;
+        Com.PrevPlayers = Boot.LaidPlayers;
+        Com.PrevCenters = Boot.LaidCenters;
         Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
-        g_laidPlayers = Com.NumPlayers;
-        g_laidCenters = Com.NumCenters;
+        Boot.LaidPlayers = Com.NumPlayers;
+        Boot.LaidCenters = Com.NumCenters;
     };
     ProfHooks.ApplyOptions = [] {
         TableForm& f = frmGrulm();
@@ -463,20 +460,18 @@ void InstallProfileHooks() {
 } // namespace
 
 void Startup_Install() {
-    g_laidPlayers = 2;
-    g_laidCenters = 3;
+    Boot.LaidPlayers = 2;
+    Boot.LaidCenters = 3;
     InstallProfileHooks();
     TableForm& f = frmGrulm();
     f.LoadHandler = [] { Grulm_FormLoad(); };
     f.QueryUnloadHandler = [] { return Grulm_QueryUnload(); };
     f.UnloadHandler = [] {
         g_lock.reset();
-        if (Startup.Quit) Startup.Quit();
+        Startup.Quit();
     };
     f.Resize = [] { Grulm_FormResize(); };
-    f.KeyDown = [](int keyCode, int shift) {
-        if (Startup.KeyCommand) Startup.KeyCommand(keyCode, shift);
-    };
+    f.KeyDown = [](int keyCode, int shift) { Startup.KeyCommand(keyCode, shift); };
     Display_Install();
     SavedGames_Install();
     Deal_Install();

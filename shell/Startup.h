@@ -1,32 +1,11 @@
 #pragma once
 // Start-up and orderly exit of the table window.
 #include "platform/RecordFile.h"
+#include "shell/ShellHooks.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
-
-// Windows and subsystems that come with later steps. Start-up reaches each
-// through one entry; an entry that is not installed is skipped.
-struct StartupHooks {
-    std::function<void()> SplashShow, SplashUnload;
-    std::function<void()> TutorialShow;
-    std::function<void()> TipShow;
-    std::function<void()> SetUpSounds, CleanUpSounds;
-    std::function<void()> List_CommentFiles, List_Personalities, List_Backgrounds, List_ScoreFiles;
-    std::function<void()> ChangePerson;
-    std::function<void()> FlasherLoad;
-    std::function<void()> ShowHelpClose;
-    // Leaves an Internet game: goodbye line, leave message, sockets closed.
-    std::function<void()> NetLeave;
-    // The keyboard commands: every key pressed on the table.
-    std::function<void(int keyCode, int shift)> KeyCommand;
-    // The login window, shown modally on a first run.
-    std::function<void()> LoginShow;
-    // The program ends when the table window is gone.
-    std::function<void()> Quit;
-};
-extern StartupHooks Startup;
 
 struct StartupState {
     QStringList Arguments; // the command line after the program name
@@ -37,6 +16,8 @@ struct StartupState {
     QString NetDelim;
     bool Started = false;       // the load ran to its end
     bool CloseDeferred = false; // a close waits for the running step to unwind
+    // The game size the table is laid out for now; the design starts with two players and three piles.
+    int LaidPlayers = 2, LaidCenters = 3;
 };
 extern StartupState Boot;
 void Startup_Reset();

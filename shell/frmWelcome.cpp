@@ -197,12 +197,7 @@ void WelcomeForm::Command1_Click() {
 
     if (listed > 0 && listed + 1 != Prof.PlayerRecord) {
         Prof.PlayerRecord = listed + 1;
-        if (Shl.MoveLogOn) {
-            if (ProfHooks.TempMovesOpen)
-                ProfHooks.TempMovesOpen(false);
-            else
-                Shl.MoveLogOn = false;
-        }
+        if (Shl.MoveLogOn) ProfHooks.TempMovesOpen(false);
         Players_SetUp(Prof.PlayerRecord);
     }
 
@@ -217,7 +212,7 @@ void WelcomeForm::Command1_Click() {
         Prefs_Save(true);
         Prof.PlayerKnown = true;
         GetCPUSpeed(true);
-        if (ProfHooks.NewGamePrompt) ProfHooks.NewGamePrompt();
+        ProfHooks.NewGamePrompt();
     }
 
     if (HasTableForm() && frmGrulm().Label9.Exists(3)) frmGrulm().Label9(3).SetCaption(Com.PlayerName);

@@ -1,7 +1,10 @@
 #include "table/Animate.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "table/Paint.h"
 #include "table/frmCounter.h"
 
@@ -9,32 +12,27 @@
 #include <cstdlib>
 
 namespace {
-bool g_dealing = false;
-int g_animStartX = 0, g_animStartY = 0;
-
-// A whole flight takes about this long whatever the machine, so every step waits its share.
-constexpr double kFlightSeconds = 0.35;
 
 void Step(PictureBox& p, double x, double y) {
     p.SetGeometryPx(x, y, p.WidthPx(), p.HeightPx());
-    Pause(kFlightSeconds / std::max(1, Com.AnimSteps));
+    Pause(kPaceFlight / std::max(1, Com.AnimSteps));
 }
 
 } // namespace
 
 bool Animate_Dealing() {
-    return g_dealing;
+    return Tbl.Dealing;
 }
 
 void Card_Animate(Places& source, int i, Places& target, int j) {
     TableForm& f = frmGrulm();
     PictureBox& s = source(i);
-    const bool human = source.Name() == QLatin1String("Picture7");
-    g_animStartX = static_cast<int>(std::lround(s.LeftPx()));
-    g_animStartY = static_cast<int>(std::lround(s.TopPx()));
+    const bool human = SeatOf(source).Human();
+    Tbl.AnimStartX = static_cast<int>(std::lround(s.LeftPx()));
+    Tbl.AnimStartY = static_cast<int>(std::lround(s.TopPx()));
     PictureBox& spare = f.Picture1(0);
-    if (!g_dealing || (i > 6 && human))
-        spare.SetGeometryPx(g_animStartX, g_animStartY, spare.WidthPx(), spare.HeightPx());
+    if (!Tbl.Dealing || (i > 6 && human))
+        spare.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, spare.WidthPx(), spare.HeightPx());
     const double destX = target(j).LeftPx(), destY = target(j).TopPx();
     Pause(0); // lets pending paints through before the flight
     s.ZOrder(0);
@@ -47,25 +45,25 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
         if (Eng.PlayerHoldCount(h) != 0)
             Card_Show(f.Picture1, 0, Eng.PlayerHold(0, h, Eng.PlayerHoldCount(h)), 0);
         else
-            Card_Show(f.Picture1, 0, 0, 88);
+            Card_Show(f.Picture1, 0, 0, kShowEmptyPlace);
     } else if (i > 6) {
         spare.SetVisible(true);
     }
 
     const int steps = std::max(1, Com.AnimSteps);
-    int stepX = RoundEven(std::abs(g_animStartX - destX) / steps);
-    int stepY = RoundEven(std::abs(g_animStartY - destY) / steps);
+    int stepX = RoundEven(std::abs(Tbl.AnimStartX - destX) / steps);
+    int stepY = RoundEven(std::abs(Tbl.AnimStartY - destY) / steps);
     if (stepX == 0) stepX = 1;
     if (stepY == 0) stepY = 1;
-    double x = g_animStartX, y = g_animStartY;
-    const bool horizontalLeads = std::abs(g_animStartX - destX) >= std::abs(g_animStartY - destY);
+    double x = Tbl.AnimStartX, y = Tbl.AnimStartY;
+    const bool horizontalLeads = std::abs(Tbl.AnimStartX - destX) >= std::abs(Tbl.AnimStartY - destY);
     // Each loop ends on its own test; the counter only guards against a move that cannot end.
     const int limit = 100000;
     if (horizontalLeads) {
-        const bool left = g_animStartX > destX;
+        const bool left = Tbl.AnimStartX > destX;
         for (int n = 0; n < limit && !Com.GameAbort && (left ? x > destX + 35.5 : x < destX + 35.5); ++n) {
             x += left ? -stepX : stepX;
-            if (destY >= g_animStartY) {
+            if (destY >= Tbl.AnimStartY) {
                 if (y < destY) y += stepY;
             } else if (y > destY) {
                 y -= stepY;
@@ -73,21 +71,21 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
             Step(s, x, y);
         }
     } else {
-        const bool up = destY <= g_animStartY;
+        const bool up = destY <= Tbl.AnimStartY;
         for (int n = 0; n < limit && !Com.GameAbort && (up ? y > destY : y < destY - 48); ++n) {
             y += up ? -stepY : stepY;
             x += x > destX ? -stepX : stepX;
             Step(s, x, y);
         }
     }
-    Pause(0.001);
+    Pause(kPaceFlightEnd);
     s.SetVisible(false);
-    s.SetGeometryPx(g_animStartX, g_animStartY, s.WidthPx(), s.HeightPx());
+    s.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, s.WidthPx(), s.HeightPx());
 }
 
 void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     TableForm& f = frmGrulm();
-    g_dealing = true;
+    Tbl.Dealing = true;
     PictureBox& spare = f.Picture1(0);
     spare.SetGeometryPx(f.PicCenter(0).LeftPx(), f.PicCenter(0).TopPx(), spare.WidthPx(), spare.HeightPx());
     Card_Show(f.Picture1, 0, 0, 0);
@@ -99,14 +97,14 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     --Eng.DeckCount;
     Eng.Deck(2, cards(0, slot)) = 1;
     Card_Animate(f.Picture1, 0, places, slot);
-    if (places.Name() == QLatin1String("Picture7") || Com.PeekOn)
+    if (SeatOf(places).Human() || Com.PeekOn)
         Card_Show(places, slot, cards(0, slot), kind);
     else
         Card_Show(places, slot, 0, kind);
     places(slot).SetVisible(true);
-    g_dealing = false;
+    Tbl.Dealing = false;
     if (platform::Form::IsLoaded("frmCounter")) Counter_ShowDeck();
-    Pause(kind == 3 ? 0.02 : Com.ComputerPause / 2);
+    Pause(kind == kShowDealtToSeat ? kPaceDealToSeat : Com.ComputerPause / 2);
 }
 
 void Piles_EnableRange(Places& places, bool value, int first, int last) {

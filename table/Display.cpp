@@ -11,8 +11,6 @@
 #include <QWidget>
 #include <cmath>
 
-DisplayHooks DispHooks;
-
 namespace {
 
 void SetCardSize(bool small) {
@@ -80,7 +78,7 @@ void Display_ChangeImpl(int kind) {
         }
         if (Com.NumPlayers == 2) Layout_Stock();
         f.Label9(2).SetFontSize(Com.CommentFontSize);
-        if (Tbl.ScreenWidthTwips <= 12000 && DispHooks.Rules_ShowCaption) DispHooks.Rules_ShowCaption();
+        if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
         if (Com.NumPlayers == 2) {
             Card_SetSizeForMode();
             Layout_SizePlaces();
@@ -93,8 +91,7 @@ void Display_ChangeImpl(int kind) {
 
     // Common tail.
     if (Com.NumPlayers == 2 || Com.LayoutMode < 2) HoldCardFrames_Place();
-    if (DispHooks.BackgroundChosen && DispHooks.BackgroundChosen() && DispHooks.Background_Load)
-        DispHooks.Background_Load();
+    if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     f.SetScaleMode(platform::vbTwips);
     f.Label9(3).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
     if (!Tbl.ResizeLock) Form_FitScreen();
@@ -259,10 +256,10 @@ void Grulm_FormResize() {
     if (Tbl.ResizeLock) return;
     TableForm& f = frmGrulm();
     Com.FlowStop = true;
-    if (DispHooks.CloseMenus) DispHooks.CloseMenus();
+    DispHooks.CloseMenus();
     f.picPanel.SetVisible(false);
     const int state = f.WindowState();
-    if (Com.NetGame > 0 && DispHooks.ChatFollow) DispHooks.ChatFollow(state == 2 ? 0 : state);
+    if (Com.NetGame > 0) DispHooks.ChatFollow(state == 2 ? 0 : state);
     if (state == 1) {
         if (auto* hold = platform::Form::Find("frmHold")) hold->Unload();
         if (auto* counter = platform::Form::Find("frmCounter")) counter->Unload();
@@ -271,8 +268,7 @@ void Grulm_FormResize() {
     f.SetScaleMode(platform::vbTwips);
     Tbl.FormWidth = f.WidthTw();
     Tbl.FormHeight = f.HeightTw();
-    if (DispHooks.BackgroundChosen && DispHooks.BackgroundChosen() && DispHooks.Background_Load)
-        DispHooks.Background_Load();
+    if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     Layout_AvatarAndPlayers();
     f.SetScaleMode(platform::vbPixels);
 }

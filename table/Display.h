@@ -2,6 +2,7 @@
 // Display sizes: moving the human's cards up, the small display, the card-size
 // switch, fitting the table window to the screen and scaling windows.
 #include "platform/Controls.h"
+#include "table/TableHooks.h"
 
 #include <functional>
 
@@ -19,15 +20,3 @@ void Grulm_FormResize();
 void StatusBar_Place();
 // CenterSnapWidth from CenterSpacing.
 int CenterSnapWidthOf(int centerSpacing);
-
-// Neighbours that come with later steps; each is skipped while it is not installed.
-struct DisplayHooks {
-    std::function<void()> Background_Load;
-    std::function<bool()> BackgroundChosen;
-    std::function<void()> Rules_ShowCaption;
-    // Closes the drop-down menu and the emote panel when the window changes size.
-    std::function<void()> CloseMenus;
-    // The chat window follows the table's window state (0 normal, 1 minimized, 2 maximized).
-    std::function<void(int state)> ChatFollow;
-};
-extern DisplayHooks DispHooks;

@@ -2,14 +2,13 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/SeatTable.h"
 #include "table/Design.h"
 #include "table/Paint.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
-
-std::function<void(int n)> PlanTables_Redim;
 
 namespace {
 
@@ -46,19 +45,10 @@ struct CentersAsThree {
     CentersAsThree& operator=(const CentersAsThree&) = delete;
 };
 
-// The seat (2 to 4) whose places an array holds, 0 for the human's.
-int SeatOf(const Places& places) {
-    const QString& n = places.Name();
-    if (n == "Picture1") return 2;
-    if (n == "Picture2") return 3;
-    if (n == "Picture3") return 4;
-    return 0;
-}
-
 void RedimCenters(int n) {
     Eng.CenterCount.Redim(n);
     Eng.Center.Redim(1, n, 12);
-    if (PlanTables_Redim) PlanTables_Redim(n);
+    PlanTables_Redim(n);
 }
 
 void RedimDeck() {
@@ -276,28 +266,26 @@ void Layout_Seat2Small() {
 void Layout_OpponentPiles(Places& places) {
     TableForm& f = F();
     Pixels();
-    const int seat = SeatOf(places);
+    const SeatParts parts = SeatOf(places);
+    const int seat = parts.seat;
     if (seat != 3 && seat != 4) throw std::invalid_argument("only seats 3 and 4 are laid out as extra seats");
     const int S = Tbl.ScreenWidthTwips;
     places(1).SetWidth(design::kSmallCard.w);
     places(1).SetHeight(design::kSmallCard.h);
     double left;
-    int first, last, k;
+    const int first = parts.firstEdge, last = parts.TopEdge();
+    int k;
     bool loaded;
     if (seat == 3) {
         left = Com.NumPlayers == 3 ? 580 : (S < 12288 ? 326 : 375);
-        first = 51;
-        last = 75;
         k = 2;
         loaded = Tbl.Seat3Loaded;
     } else {
         left = S < 12288 ? 590 : 664;
-        first = 76;
-        last = 100;
         k = 3;
         loaded = Tbl.Seat4Loaded;
     }
-    const int firstOutline = 4 * (seat - 1) + 1;
+    const int firstOutline = parts.firstHold;
     if (!loaded) {
         for (int e = firstOutline; e <= firstOutline + 3; ++e)
             if (!f.StackHold.Exists(e)) SendToBack(f.StackHold.Load(e));
@@ -344,10 +332,10 @@ void Layout_CompactPlaces(Places& places, int firstEdge) {
         places(e).SetTop(Tbl.OppHoldTop);
         places(e).SetLeft(e == 7 ? f.Stack(firstEdge).Left() + 8 : places(e - 1).Left() + W - 6);
     }
-    const int seat = SeatOf(places);
-    if (seat < 2) return;
+    const SeatParts seat = SeatOf(places);
+    if (seat.seat < 2) return;
     for (int e = 7; e <= 10; ++e) {
-        const int outline = e - 6 + 4 * (seat - 1);
+        const int outline = e - 7 + seat.firstHold;
         if (f.StackHold.Exists(outline)) f.StackHold(outline).Move(places(e).Left() + 4, places(e).Top() - 4);
     }
 }

@@ -3,6 +3,7 @@
 // game size, display mode and screen width; and the drawing of a seat's piles
 // and side stacks.
 #include "engine/Model.h"
+#include "table/TableHooks.h"
 #include "table/TableState.h"
 
 #include <functional>
@@ -28,9 +29,6 @@ void Layout_Labels();
 void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
 void Centers_Redim4();
-// The computer opponent's plan tables follow the number of center piles; the
-// opponent installs this at start-up (n = the pile count; the tables start empty).
-extern std::function<void(int n)> PlanTables_Redim;
 
 // Seats' piles and side stacks.
 void Pile_Draw(Places& places, const BArray<int, 2>& cards);

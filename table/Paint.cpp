@@ -1,7 +1,10 @@
 #include "table/Paint.h"
 
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
+#include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/CardArt.h"
 
@@ -14,17 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
-
-namespace {
-
-qreal g_ratio = 0;
-
-// Faces already cut from the sheet (by card number) or read from their files (by
-// file name), so a repaint is a swap of shared pictures.
-QHash<int, QImage> g_large;
-QHash<QString, QImage> g_small;
-
-} // namespace
 
 QImage Face_ReadSmall(const QString& file) {
     QImageReader reader(file);
@@ -79,29 +71,31 @@ void ShowPaintError(const QString& object, int index, int card, const std::excep
     platform::MsgBox(text, platform::vbExclamation);
 }
 
-bool FullSizeSheetFace(const QString& name, int index) {
+bool FullSizeSheetFace(const Places& places, int index) {
+    const QString& name = places.Name();
+    const int seat = SeatOf(places).seat;
     const bool largeLayout = name == "FilePic" || (name != "Picture8" && Com.LayoutMode < 2 &&
                                                    (Tbl.ScreenWidthTwips != 9600 || !Tbl.LargeFonts));
-    const bool fullPlace = Com.NumPlayers == 2 || name == "Picture7" || name == "PicCenter" ||
-                           name == "FilePic" || (name == "Picture1" && index == 0 && Com.Pturn == 1);
+    const bool fullPlace = Com.NumPlayers == 2 || seat == 1 || name == "PicCenter" || name == "FilePic" ||
+                           (seat == 2 && index == 0 && Com.Pturn == 1);
     return largeLayout && fullPlace;
 }
 
 } // namespace
 
 qreal Paint_PixelRatio() {
-    if (g_ratio > 0) return g_ratio;
+    if (Tbl.PixelRatio > 0) return Tbl.PixelRatio;
     return qGuiApp ? std::max<qreal>(1.0, qGuiApp->devicePixelRatio()) : 1.0;
 }
 
 void Paint_SetPixelRatio(qreal ratio) {
-    g_ratio = ratio > 0 ? ratio : 0;
+    Tbl.PixelRatio = ratio > 0 ? ratio : 0;
     Faces_Forget();
 }
 
 void Faces_Forget() {
-    g_large.clear();
-    g_small.clear();
+    Tbl.LargeFaces.clear();
+    Tbl.SmallFaces.clear();
 }
 
 void Card_Show(Places& places, int index, int card, int kind) {
@@ -109,7 +103,7 @@ void Card_Show(Places& places, int index, int card, int kind) {
     try {
         PictureBox& place = places(index);
         place.SetVisible(true);
-        const QString& name = places.Name();
+        const bool human = SeatOf(places).Human();
         if (card != 0) {
             if (Com.DeckStyle < 6) {
                 int rank = card % 13;
@@ -122,18 +116,18 @@ void Card_Show(Places& places, int index, int card, int kind) {
                 while (Tbl.SheetCard >= 53)
                     Tbl.SheetCard -= 52;
                 Sheet_ComputeCell();
-                if (FullSizeSheetFace(name, index)) {
-                    auto it = g_large.find(Tbl.SheetCard);
-                    if (it == g_large.end())
-                        it = g_large.insert(Tbl.SheetCard, Sheet_CellAt(Tbl.SheetX, Tbl.SheetY));
+                if (FullSizeSheetFace(places, index)) {
+                    auto it = Tbl.LargeFaces.find(Tbl.SheetCard);
+                    if (it == Tbl.LargeFaces.end())
+                        it = Tbl.LargeFaces.insert(Tbl.SheetCard, Sheet_CellAt(Tbl.SheetX, Tbl.SheetY));
                     place.SetPicture(*it);
                 } else {
                     Card_ShowSmall(places, index);
                 }
             }
-        } else if (kind == 88) {
+        } else if (kind == kShowEmptyPlace) {
             const bool large =
-                Com.LayoutMode < 2 && ((name == "Picture7" && Com.NumPlayers >= 3) ||
+                Com.LayoutMode < 2 && ((human && Com.NumPlayers >= 3) ||
                                        (Com.Pturn == 1 && Com.NumPlayers > 2) || Com.NumPlayers == 2);
             if (large) {
                 place.SetPicture(EmptyLarge());
@@ -142,8 +136,7 @@ void Card_Show(Places& places, int index, int card, int kind) {
                 place.Refresh();
             }
         } else {
-            const bool full =
-                Com.LayoutMode < 2 && (Com.NumPlayers == 2 || (name == "Picture7" && Com.NumPlayers >= 3));
+            const bool full = Com.LayoutMode < 2 && (Com.NumPlayers == 2 || (human && Com.NumPlayers >= 3));
             place.SetPicture(Tbl.Pic.FilePic[full ? 0 : 5]);
             if (Com.BackStyle == 0) {
                 place.SetBorderStyle(1);
@@ -154,27 +147,25 @@ void Card_Show(Places& places, int index, int card, int kind) {
         ShowPaintError(places.Name(), index, card, e);
         return;
     }
-    if (kind >= 1 && kind <= 5 && Com.SoundMode != 2) Sound_Card(kind);
+    if (kind >= kShowSoundFirst && kind <= kShowSoundLast && Com.SoundMode != 2) Sound_Card(kind);
 }
 
 void Card_ShowSmall(Places& places, int index) {
     PictureBox& place = places(index);
     const QString file = Com.DataPath + QString::number(Tbl.SheetCard) + ".tmp";
-    auto it = g_small.find(file);
-    if (it == g_small.end()) {
+    auto it = Tbl.SmallFaces.find(file);
+    if (it == Tbl.SmallFaces.end()) {
         const QImage face = Face_ReadSmall(file);
         // A missing file leaves the place as it was.
-        if (!face.isNull()) it = g_small.insert(file, face);
+        if (!face.isNull()) it = Tbl.SmallFaces.insert(file, face);
     }
-    if (it != g_small.end()) place.SetPicture(*it);
+    if (it != Tbl.SmallFaces.end()) place.SetPicture(*it);
     place.Refresh();
 }
 
 void Sound_Card(int kind) {
-    static const int setOne[5] = {113, 112, 111, 115, 114};
-    static const int other[5] = {118, 117, 116, 120, 119};
-    if (kind < 1 || kind > 5 || Com.SoundMode == 2) return;
-    const int id = (Com.SoundSet == 1 ? setOne : other)[kind - 1];
+    if (kind < kShowSoundFirst || kind > kShowSoundLast || Com.SoundMode == 2) return;
+    const int id = (Com.SoundSet == 1 ? kCardSoundsSet1 : kCardSoundsOther)[kind - kShowSoundFirst];
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~" + QString::number(id) + ".tmp");
 }
 

@@ -2,6 +2,7 @@
 // Painting cards, backs and place-holders into card places; the whole-table
 // redraw and reset; the status bar, the card counter and the pile viewer's texts.
 #include "engine/Model.h"
+#include "table/TableHooks.h"
 #include "table/TableState.h"
 
 #include <functional>
@@ -75,7 +76,3 @@ QString PlayerNameOf(int rank);
 inline QString BlockedPlayerName(int rank) {
     return PlayerNameOf(rank);
 }
-
-// The restart of the human's turn, which the Undo panel asks for; empty until the
-// saved-game code installs it.
-extern std::function<void()> RestartTurnHook;

@@ -2,6 +2,7 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/SeatTable.h"
 #include "table/Paint.h"
 
 #include <QPainter>
@@ -18,23 +19,11 @@ void Pixels() {
     F().SetScaleMode(platform::vbPixels);
 }
 
-// The record of the seat whose places an array holds; null for the human's.
-SeatRecord* RecordOf(const Places& places) {
-    const QString& n = places.Name();
-    if (n == "Picture1") return &Eng.Seat2Rec;
-    if (n == "Picture2") return &Eng.Seat3Rec;
-    if (n == "Picture3") return &Eng.Seat4Rec;
-    return nullptr;
-}
-
-// First depth outline of a seat's four: 1 the human, 5 seat 2, 9 seat 3, 13 seat 4.
+// One before the seat's first depth outline: 0 the human, 4 seat 2, 8 seat 3, 12 seat 4.
 int OutlineBase(const Places& places) {
-    const QString& n = places.Name();
-    if (n == "Picture7") return 0;
-    if (n == "Picture1") return 4;
-    if (n == "Picture2") return 8;
-    if (n == "Picture3") return 12;
-    throw std::invalid_argument(("no seat's places: " + n).toStdString());
+    const SeatParts s = SeatOf(places);
+    if (s.seat == 0) throw std::invalid_argument(("no seat's places: " + places.Name()).toStdString());
+    return s.firstHold - 1;
 }
 
 // Shows edges top down to index + 1, never past the seat's own block of 25.
@@ -49,8 +38,9 @@ void ShowEdges(int top, int index, bool show) {
 
 void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
     Pixels();
-    const bool human = places.Name() == "Picture7";
-    const SeatRecord* rec = RecordOf(places);
+    const SeatParts seat = SeatOf(places);
+    const bool human = seat.Human();
+    const SeatRecord* rec = seat.record;
     PictureBox& side = places(1);
     side.SetBorderStyle(Com.DeckStyle < 6 ? 1 : 0);
     // The back goes in first: painted after the card it would hide the side card.
@@ -109,10 +99,12 @@ void Stack_Place(int top, PictureBox& anchor) {
 
 void Stacks_ShowCounts(bool show) {
     if (Eng.SeatSideStack == 99) return;
-    if (Tbl.Seat3Loaded) ShowEdges(75, Eng.Seat3Rec.RecSideStack, show);
-    if (Tbl.Seat4Loaded) ShowEdges(100, Eng.Seat4Rec.RecSideStack, show);
-    ShowEdges(50, Eng.Seat2Rec.RecSideStack, show);
-    ShowEdges(25, Eng.PlayerSideStack, show);
+    const bool loaded[] = {true, true, Tbl.Seat3Loaded, Tbl.Seat4Loaded};
+    for (int seat = 1; seat <= 4; ++seat) {
+        const SeatParts s = Seat(seat);
+        if (loaded[seat - 1])
+            ShowEdges(s.TopEdge(), s.record ? s.record->RecSideStack : Eng.PlayerSideStack, show);
+    }
 }
 
 void Stack_SizeImages(int first, int last) {

@@ -4,19 +4,19 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/SeatTable.h"
 #include "table/CardArt.h"
 #include "table/Layout.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
 
 #include <QPainter>
+#include <algorithm>
 
 void Table_Redraw() {
     TableForm& f = frmGrulm();
-    Pile_Draw(f.Picture7, Eng.PlayerCards);
-    Pile_Draw(f.Picture1, Eng.Seat2Rec.RecCards);
-    if (Com.NumPlayers > 2) Pile_Draw(f.Picture2, Eng.Seat3Rec.RecCards);
-    if (Com.NumPlayers == 4) Pile_Draw(f.Picture3, Eng.Seat4Rec.RecCards);
+    for (int seat = 1; seat <= std::max(2, Com.NumPlayers); ++seat)
+        Pile_Draw(*Seat(seat).places, *Seat(seat).cards);
 
     for (int c = 1; c <= Com.NumCenters; ++c) {
         PictureBox& pile = f.PicCenter(c);
@@ -116,9 +116,8 @@ void Table_Clear() {
         Layout_ComputeGrid();
         Layout_SideStacks();
     }
-    Player_Clear(Eng.Seat2Rec);
-    Player_Clear(Eng.Seat3Rec);
-    Player_Clear(Eng.Seat4Rec);
+    for (int seat = 2; seat <= 4; ++seat)
+        Player_Clear(*Seat(seat).record);
 
     const bool restarting = Com.RestartingTurn || Com.UndoRequested || Com.RestartingGame;
     for (int row = 0; row <= 5; ++row) {

@@ -4,13 +4,12 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "platform/Services.h"
 #include "table/frmHold.h"
 
 #include <algorithm>
-
-std::function<void()> RestartTurnHook;
 
 namespace {
 
@@ -159,8 +158,7 @@ void StatusBar1_PanelClick(int panel) {
         if (++Tbl.OppShown > Com.NumPlayers - 1) Tbl.OppShown = 1;
         StatusBar_Player(SeatRecordOf(Tbl.OppShown + 1));
     } else if (key == "Undo") {
-        // Without the restart a raised flag would only mislead the next table reset.
-        if (Com.Pturn == 1 && Com.MoveCounter != 0 && RestartTurnHook) {
+        if (Com.Pturn == 1 && Com.MoveCounter != 0) {
             Com.UndoRequested = true;
             RestartTurnHook();
         }
@@ -177,10 +175,11 @@ void WildUpdate() {
             opp = WildPair(Eng.SeatWildsFromSide, Eng.SeatWildsFromHand);
         } else {
             const QString shown = bar.Panels(5).Text;
-            const SeatRecord& rec = Eng.Seat2Rec.RecName == shown   ? Eng.Seat2Rec
-                                    : Eng.Seat3Rec.RecName == shown ? Eng.Seat3Rec
-                                                                    : Eng.Seat4Rec;
-            opp = WildPair(rec.RecWildsFromSide, rec.RecWildsFromHand);
+            // The seat the panel names; the last seat when no other matches.
+            const SeatRecord* rec = Seat(4).record;
+            for (int seat = 3; seat >= 2; --seat)
+                if (Seat(seat).record->RecName == shown) rec = Seat(seat).record;
+            opp = WildPair(rec->RecWildsFromSide, rec->RecWildsFromHand);
         }
         bar.Panels(8).Text = "Wild: " + opp;
     } else {

@@ -3,7 +3,9 @@
 // exist, and the pictures the table paints from.
 #include "common/BArray.h"
 #include "engine/TableForm.h"
+#include "table/TableHooks.h"
 
+#include <QHash>
 #include <QImage>
 #include <array>
 #include <functional>
@@ -70,6 +72,16 @@ struct TableState {
     // Module state of the card painting.
     int SheetCard = 0, SheetRow = 0, SheetX = 0, SheetY = 0;
     bool SoundBusy = false;
+    // Pictures are drawn at this many device pixels per logical pixel; 0 follows the screen.
+    qreal PixelRatio = 0;
+    // Faces already cut from the sheet (by card number) or read from their files (by
+    // file name), so a repaint is a swap of shared pictures.
+    QHash<int, QImage> LargeFaces;
+    QHash<QString, QImage> SmallFaces;
+
+    // A card flight: the deal is flying a card, and where the flight started (pixels).
+    bool Dealing = false;
+    int AnimStartX = 0, AnimStartY = 0;
 
     PictureStore Pic;
 };
@@ -77,7 +89,4 @@ struct TableState {
 extern TableState Tbl;
 void Table_ResetState();
 
-// The display-size change belongs to the display code; until it is installed a
-// change of game size in a display mode other than 0 only re-lays the table.
-extern std::function<void(int kind)> DisplayChangeHook;
 void Display_Change(int kind);

@@ -128,7 +128,7 @@ TEST_F(DealTest, RemoteDealsTheHostsStockOntoItsOwnSeats) {
         Table(r.players);
         peer = FakePeer{};
         Online(false, "96", r.netSeat);
-        Com.NetState = 3;
+        Com.NetState = kNetGS;
         const int total = Com.TotalCards;
         PackOrder();
         const StockRules rules{19, 0, false, false};
@@ -384,7 +384,7 @@ TEST_F(DealTest, ABrokenExchangeLeavesNothingBusyAndDealsNothing) {
         PackOrder();
         peer = FakePeer{};
         Online(c.host, "96");
-        Com.NetState = 3;
+        Com.NetState = kNetGS;
         c.script(peer);
         cmdDeal_Click();
         EXPECT_FALSE(Eng.TableBusy) << c.what;
@@ -557,7 +557,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
         Online(false, "96");
         int cardSounds = 0;
         DealHooks.Sound_Card = [&](int kind) { cardSounds += kind == 1; };
-        Com.NetState = 12;
+        Com.NetState = kNetRC;
         Com.RecoverPending = 1;
         Com.Pturn = turn;
         computerTurns = 0;
@@ -577,7 +577,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
     // The link lost before the host resumes: nothing is resumed.
     peer = FakePeer{};
     Online(false, "96");
-    Com.NetState = 12;
+    Com.NetState = kNetRC;
     Com.RecoverPending = 1;
     Com.Pturn = 2;
     computerTurns = 0;

@@ -3,6 +3,7 @@
 // network peer: what is sent is recorded, and every wait for a message runs the
 // next scripted arrival (none left: the link is lost).
 #include "common/Card.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Deal.h"
@@ -39,7 +40,7 @@ struct FakePeer {
         };
         Netl.Net_WaitMessage = [this](int&) {
             if (arrivals.empty()) {
-                Com.NetState = 6;
+                Com.NetState = kNetLost;
                 return;
             }
             auto next = std::move(arrivals.front());
@@ -68,13 +69,13 @@ struct FakePeer {
     // A message from the host as the handler leaves it.
     void Stock(const QString& message) {
         arrivals.push_back([message] {
-            Com.NetState = 4;
+            Com.NetState = kNetDK;
             Com.NetDeck = message.mid(3).trimmed();
         });
     }
     void FirstPlayer(int seat) {
         arrivals.push_back([seat] {
-            Com.NetState = 5;
+            Com.NetState = kNetTR;
             Com.Pturn = seat;
         });
     }
@@ -90,8 +91,7 @@ class DealTest : public GameTest {
         Hooks = FlowHooks{};
         Netl = NetLink{};
         DealHooks = DealHooksT{};
-        PlanTables_Redim = nullptr;
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
         Com.DataPath = home->Path() + "/Data/";
         QDir().mkpath(Com.DataPath);
         form = std::make_unique<FrmGrulm>();

@@ -35,7 +35,7 @@ class SavedTest : public LayoutTest {
         LayoutTest::SetUp();
         SavedGames_Reset();
         Hooks = FlowHooks{};
-        RestartTurnHook = nullptr;
+        TableHooks_Reset();
         ProfHooks = ProfileHooks{};
         Com.DataPath = home->Path() + "/Data/";
         QDir().mkpath(Com.DataPath);
@@ -47,7 +47,7 @@ class SavedTest : public LayoutTest {
         SavedGameFile().Close();
         SavedGames_Reset();
         Hooks = FlowHooks{};
-        RestartTurnHook = nullptr;
+        TableHooks_Reset();
         ProfHooks = ProfileHooks{};
         LayoutTest::TearDown();
     }

@@ -3,13 +3,16 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "platform/Guard.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
+#include "shell/ShellHooks.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/TableHooks.h"
 #include "table/TableState.h"
 
 #include <QDir>
@@ -39,22 +42,18 @@ void GameTest::SetUp() {
         ADD_FAILURE() << "unexpected message box \"" << c.title.toStdString()
                       << "\": " << c.text.toStdString();
     };
+    platform::Guard_Reset();
     Common_Reset();
     Engine_Reset();
     Table_ResetState();
     Shell_Reset();
     SavedGames_Reset();
     // Hooks a start-up in an earlier test installed must not reach this one.
-    Hooks = FlowHooks{};
-    Netl = NetLink{};
-    DealHooks = DealHooksT{};
-    DispHooks = DisplayHooks{};
-    DisplayChangeHook = nullptr;
-    RestartTurnHook = nullptr;
-    PlanTables_Redim = nullptr;
+    EngineHooks_Reset();
+    TableHooks_Reset();
+    ShellHooks_Reset();
     Profile_Reset();
     Startup_Reset();
-    Startup = StartupHooks{};
 }
 
 void GameTest::TearDown() {

@@ -19,7 +19,7 @@ class DisplayTest : public LayoutTest {
         StatusBar_Init();
     }
     void TearDown() override {
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
         LayoutTest::TearDown();
     }
     // A fresh two-player table fitted to a screen of that width.

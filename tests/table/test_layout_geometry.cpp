@@ -597,7 +597,7 @@ TEST_F(LayoutGeometryTest, ADisplayModeIsLeftWithTheOldSizeAndEnteredAgain) {
         EXPECT_EQ(Com.LayoutMode, c.finalMode);
         EXPECT_EQ(Com.NumPlayers, 4);
         EXPECT_EQ(Com.NumCenters, 4);
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
     }
 }
 

@@ -20,14 +20,12 @@ class LayoutTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        PlanTables_Redim = nullptr;
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
         form = std::make_unique<FrmGrulm>();
     }
     void TearDown() override {
         form.reset();
-        PlanTables_Redim = nullptr;
-        DisplayChangeHook = nullptr;
+        TableHooks_Reset();
         GameTest::TearDown();
     }
 

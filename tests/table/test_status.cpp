@@ -32,7 +32,7 @@ class StatusTest : public GameTest {
     }
     void TearDown() override {
         if (FrmHold* h = FrmHold::IfCreated()) h->Hide();
-        RestartTurnHook = nullptr;
+        TableHooks_Reset();
         f.reset();
         GameTest::TearDown();
     }

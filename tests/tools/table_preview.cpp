@@ -4,6 +4,7 @@
 #include "common/Card.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
 #include "table/Display.h"
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
         Put(Eng.PlayerCards, 6 + p, p == 4 ? 0 : Draw());
     }
     for (int seat = 2; seat <= Com.NumPlayers; ++seat)
-        FillSeat(seat == 2 ? Eng.Seat2Rec : seat == 3 ? Eng.Seat3Rec : Eng.Seat4Rec, seat, gen);
+        FillSeat(*Seat(seat).record, seat, gen);
     const int heights[4] = {5, 0, 11, 2};
     for (int c = 1; c <= Com.NumCenters; ++c) {
         for (int n = 1; n <= heights[c - 1]; ++n) {

@@ -1,0 +1,24 @@
+#pragma once
+// Every pause of the game flow, in seconds, so the pace of a game reads in one place.
+// Pauses that scale with the player's speed setting are multiples of ComputerPause.
+
+// The toss: a tie is announced, then the winner.
+constexpr double kPaceTieToss = 0.5;
+constexpr double kPaceTossWon = 2;
+// The first player's words stay up this long.
+constexpr double kPaceFirstPlayer = 1.85;
+// The side tops are shown, then the hands are dealt.
+constexpr double kPaceBeforeDeal = 0.6;
+// A card dealt to a computer seat; one to the human waits half the ComputerPause.
+constexpr double kPaceDealToSeat = 0.02;
+// A whole card flight takes about this long whatever the machine.
+constexpr double kPaceFlight = 0.35;
+// A card flight ends with a moment for the last step to be painted.
+constexpr double kPaceFlightEnd = 0.001;
+// A full center pile in an Internet game: the clearing notice on a peer's turn, then the clearing.
+constexpr double kPaceClearNotice = 0.5;
+constexpr double kPaceClearNet = 0.2;
+// A restored game that is not the human's turn says so before the turn starts.
+constexpr double kPaceNotYourTurn = 1.5;
+// Start-up lets the table paint before the players are read.
+constexpr double kPaceStartupPaint = 0.01;

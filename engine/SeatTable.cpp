@@ -1,0 +1,46 @@
+#include "engine/SeatTable.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+struct SeatRow {
+    Places TableForm::*places;
+    SeatRecord EngineState::*record; // null for the human
+};
+
+constexpr SeatRow kSeats[] = {
+    {&TableForm::Picture7, nullptr},
+    {&TableForm::Picture1, &EngineState::Seat2Rec},
+    {&TableForm::Picture2, &EngineState::Seat3Rec},
+    {&TableForm::Picture3, &EngineState::Seat4Rec},
+};
+
+} // namespace
+
+SeatParts Seat(int seat) {
+    if (seat < 1 || seat > 4) throw std::out_of_range("no seat " + std::to_string(seat));
+    const SeatRow& row = kSeats[seat - 1];
+    SeatParts s;
+    s.seat = seat;
+    if (HasTableForm()) s.places = &(frmGrulm().*row.places);
+    if (row.record) {
+        s.record = &(Eng.*row.record);
+        s.cards = &s.record->RecCards;
+        s.side = &s.record->RecSide;
+    } else {
+        s.cards = &Eng.PlayerCards;
+        s.side = &Eng.PlayerSide;
+    }
+    s.firstEdge = kEdgesPerSeat * (seat - 1) + 1;
+    s.firstHold = kOutlinesPerSeat * (seat - 1) + 1;
+    return s;
+}
+
+SeatParts SeatOf(const Places& places) {
+    if (HasTableForm())
+        for (int seat = 1; seat <= 4; ++seat)
+            if (&(frmGrulm().*kSeats[seat - 1].places) == &places) return Seat(seat);
+    return {};
+}

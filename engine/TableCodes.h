@@ -1,0 +1,21 @@
+#pragma once
+// Numbers the table window's operations take that carry a meaning.
+
+// The roles of the Label9 elements.
+enum Label9Role : int {
+    kLblNotice = 0,    // a notice across the table: "CLEARING", "WAITING for Opponent"
+    kLblMessage = 1,   // the game's messages to the human
+    kLblComment = 2,   // announcements and the opponents' comments
+    kLblHumanName = 3, // the human's name
+    kLblSeat2Name = 4, // seat 2's name; seats 3 and 4 follow
+};
+
+// The kinds of Card_Show and Card_Deal: 1 to 5 also play that kind's card sound.
+enum CardShowKind : int {
+    kShowSilent = 0,
+    kShowSoundFirst = 1,
+    kShowDealtToSeat = 3, // a hand card of the opening deal to a computer seat
+    kShowDrawn = 5,       // a hand card dealt to the human, or drawn to refill a hand
+    kShowSoundLast = 5,
+    kShowEmptyPlace = 88, // the place-holder of an empty place
+};

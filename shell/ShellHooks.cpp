@@ -1,0 +1,9 @@
+#include "shell/ShellHooks.h"
+
+ProfileHooks ProfHooks;
+StartupHooks Startup;
+
+void ShellHooks_Reset() {
+    ProfHooks = ProfileHooks{};
+    Startup = StartupHooks{};
+}

@@ -1,0 +1,74 @@
+#include "platform/Controls.h"
+#include "platform/Guard.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <stdexcept>
+
+using namespace platform;
+
+namespace {
+
+class GuardForm : public Form {
+  public:
+    GuardForm() : Form("frmGuard") {}
+    ControlArray<PictureBox> Places{this, "Places"};
+};
+
+using GuardTest = GameTest;
+
+TEST_F(GuardTest, FaultsInHandlersAreShownOnceAndTheProgramGoesOn) {
+    GuardForm f;
+    PictureBox& p = f.Places.Create(0);
+    f.SetScaleMode(vbPixels);
+    p.Move(0, 0, 71, 96);
+    p.SetVisible(true);
+    int clicks = 0, keys = 0;
+    f.Places.On().Click = [&](int) {
+        ++clicks;
+        throw std::out_of_range("index 11 outside 0..10");
+    };
+    f.KeyDown = [&](int, int) {
+        ++keys;
+        throw std::runtime_error("a key fault");
+    };
+    f.Show();
+    svc.boxes->Expect(vbOK);
+    QTest::mouseClick(p.Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(p.Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(f.Window(), Qt::Key_F2);
+
+    // Every handler ran to its throw; only the first fault asked the player.
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(keys, 1);
+    EXPECT_EQ(FaultCount(), 3);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("index 11 outside 0..10"));
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("click"));
+
+    // The window still answers.
+    f.Places.On().Click = [&](int) { ++clicks; };
+    QTest::mouseClick(p.Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(GuardTest, AFaultInATimerIsCaughtAtTheLoop) {
+    Timer t("Timer1");
+    bool ran = false;
+    t.OnTimer = [&] {
+        ran = true;
+        throw std::logic_error("timer fault");
+    };
+    t.SetInterval(1);
+    t.SetEnabled(true);
+    svc.boxes->Expect(vbOK);
+    for (int i = 0; i < 200 && !ran; ++i)
+        QTest::qWait(10);
+    t.SetEnabled(false);
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("timer fault"));
+}
+
+} // namespace
