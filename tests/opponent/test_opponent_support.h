@@ -11,6 +11,7 @@
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "table/Design.h"
+#include "table/TableHooks.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/TableState.h"
@@ -29,7 +30,7 @@ class OpponentTest : public GameTest {
         Hooks = FlowHooks{};
         Netl = NetLink{};
         DealHooks = DealHooksT{};
-        PlanTables_Redim = nullptr;
+        TableHooks_Reset();
         Opponent_Reset();
         Opponent_MoveDone = [this] { Check(); };
         Com.DataPath = home->Path() + "/Data/";
