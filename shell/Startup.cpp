@@ -9,6 +9,7 @@
 #include "shell/Folders.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
+#include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
@@ -21,10 +22,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <stdexcept>
 
 StartupHooks Startup;
 StartupState Boot;
@@ -50,18 +53,28 @@ QString LockPath() {
     return root + "/running.lock";
 }
 
-// Another copy holds the lock while it runs; a copy that died leaves a stale lock that is taken over.
-bool AnotherCopyRuns() {
-    g_lock = std::make_unique<QLockFile>(LockPath());
-    g_lock->setStaleLockTime(0);
-    if (g_lock->tryLock(0)) return false;
-    g_lock.reset();
-    return true;
-}
-
 void UnloadTable() {
     TableForm& f = frmGrulm();
     f.Unload();
+}
+
+enum class LockResult { Ours, OtherCopy, Failed };
+
+// Another copy holds the lock while it runs; a copy that died leaves a stale lock that is taken over.
+// A lock that cannot be written at all is no sign of another copy.
+LockResult TakeLock() {
+    g_lock = std::make_unique<QLockFile>(LockPath());
+    g_lock->setStaleLockTime(0);
+    if (g_lock->tryLock(0)) return LockResult::Ours;
+    const bool held = g_lock->error() == QLockFile::LockFailedError;
+    g_lock.reset();
+    return held ? LockResult::OtherCopy : LockResult::Failed;
+}
+
+void StopStart(const QString& text, int style) {
+    platform::MsgBox(text, style, kTitle);
+    Com.GameAbort = true;
+    QTimer::singleShot(0, [] { UnloadTable(); });
 }
 
 } // namespace
@@ -215,22 +228,25 @@ void Grulm_FormLoad() {
     // 1. The debug switch.
     const QString line = Boot.Arguments.join(' ');
     if (line.left(6).toUpper() == QLatin1String("/KLOMB") && line.size() >= 6) Com.DebugMode = true;
-    // 2. One copy at a time.
-    if (AnotherCopyRuns()) {
-        platform::MsgBox(
-            QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
-                           "use the Task Manager to end the game."),
-            platform::vbOKOnly, kTitle);
-        Com.GameAbort = true;
-        QTimer::singleShot(0, [] { UnloadTable(); });
-        return;
-    }
-    // 3. Folders.
+    // 2. Folders: without them there is no lock to take either.
     QString error;
     if (!Folders_Init(&error)) {
-        platform::MsgBox(error, platform::vbCritical, kTitle);
-        Com.GameAbort = true;
-        QTimer::singleShot(0, [] { UnloadTable(); });
+        StopStart(error, platform::vbCritical);
+        return;
+    }
+    // 3. One copy at a time.
+    const LockResult lock = TakeLock();
+    if (lock == LockResult::OtherCopy) {
+        StopStart(QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
+                                 "use the Task Manager to end the game."),
+                  platform::vbOKOnly);
+        return;
+    }
+    if (lock == LockResult::Failed) {
+        StopStart(QStringLiteral("Grulm and Torvek cannot write in the folder \"%1\". Please check that the "
+                                 "folder can be written and start the game again.")
+                      .arg(QFileInfo(LockPath()).absolutePath()),
+                  platform::vbCritical);
         return;
     }
     // 4.
@@ -316,10 +332,19 @@ void Grulm_FormLoad() {
         Com.PeekOn = false;
     }
     // 18. The saved-game file stays open for the run.
-    g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize);
+    if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
+        SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());
     // 19. The player.
     if (Prof.PlayerRecord <= 1) {
-        if (Startup.LoginShow) Startup.LoginShow();
+        if (Startup.LoginShow) {
+            Startup.LoginShow();
+            // The login closed without a name: there is no game without a player, the program ends.
+            if (Com.PlayerName.trimmed().isEmpty()) {
+                Com.GameAbort = true;
+                QTimer::singleShot(0, [] { UnloadTable(); });
+                return;
+            }
+        }
         if (Startup.TutorialShow) Startup.TutorialShow();
     } else {
         Com.PlayerName = Prof.ProfileName;
@@ -370,7 +395,10 @@ void ExitLeft(int fromClose) {
     // 2.
     if (Startup.CleanUpSounds) Startup.CleanUpSounds();
     // 3.
+    // Closing the move history leaves the player's AutoSave choice as it is; the profile stores it below.
+    const bool autoSave = Shl.MoveLogOn;
     if (Shl.MoveLogOn && ProfHooks.TempMovesOpen) ProfHooks.TempMovesOpen(false);
+    Shl.MoveLogOn = autoSave;
     if (QFile::exists(Com.DataPath + "~tempmoves.sav")) QFile::remove(Com.DataPath + "~tempmoves.sav");
     // 4.
     if (Com.NetGame != 0 && Startup.NetLeave) Startup.NetLeave();
@@ -381,6 +409,8 @@ void ExitLeft(int fromClose) {
         f.SetScaleMode(platform::vbTwips);
         DisplayKept_Write(scores, Com.LayoutMode, f.WindowState(), Tbl.FormHeight, Tbl.FormWidth, f.LeftTw(),
                           f.TopTw());
+    } else {
+        SaveFailed_Warn(Com.DataPath + kScoreFile, scores.ErrorString());
     }
     // 6.
     Prefs_Load();
@@ -467,7 +497,17 @@ void Startup_Install() {
     g_laidCenters = 3;
     InstallProfileHooks();
     TableForm& f = frmGrulm();
-    f.LoadHandler = [] { Grulm_FormLoad(); };
+    f.LoadHandler = [] {
+        try {
+            Grulm_FormLoad();
+        } catch (const std::exception& e) {
+            // Error numbers as the player knows them: 9 for a value out of range, 5 otherwise.
+            const int number = dynamic_cast<const std::out_of_range*>(&e) ? 9 : 5;
+            StopStart("Unexpected error while setting up Vornhelm!\r\nError # " + QString::number(number) +
+                          " occurred: " + QString::fromLocal8Bit(e.what()),
+                      platform::vbCritical);
+        }
+    };
     f.QueryUnloadHandler = [] { return Grulm_QueryUnload(); };
     f.UnloadHandler = [] {
         g_lock.reset();

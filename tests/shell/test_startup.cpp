@@ -4,6 +4,9 @@
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
+#include "shell/SavedGames.h"
+#include "shell/ShellState.h"
+#include "engine/Flow.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/Display.h"
@@ -235,6 +238,105 @@ TEST_F(StartupTest, TheExitKeepsTheProfileAndRemovesTheMoveHistory) {
     ASSERT_TRUE(Prefs_ReadRecord(Prof.PlayerRecord, &p));
     EXPECT_EQ(p.Identity(0).Name, "Ann");
     EXPECT_EQ(p.SideSize, 14);
+}
+
+TEST_F(StartupTest, TheAutoSaveChoiceSurvivesRuns) {
+    Start("Ann");
+    EXPECT_TRUE(Shl.MoveLogOn); // a new player saves the moves
+    Close();
+    Start("Ann");
+    EXPECT_TRUE(Shl.MoveLogOn);
+    Close();
+    Start("Ann");
+    PlayerPrefs p;
+    ASSERT_TRUE(Prefs_ReadRecord(Prof.PlayerRecord, &p));
+    EXPECT_NE(p.AutoSave, 0);
+    EXPECT_TRUE(Shl.MoveLogOn);
+}
+
+TEST_F(StartupTest, AnUnwritableDataFolderIsNamedNotTakenForAnotherCopy) {
+    // A file where the folder should be: the lock can never be written.
+    Boot.LockPath = home->Path() + "/locked/running.lock";
+    QFile blocker(home->Path() + "/locked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    svc.boxes->Expect(platform::vbOK);
+    Start();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains(home->Path() + "/locked"));
+    EXPECT_FALSE(svc.boxes->shown[0].text.contains("already running"));
+    EXPECT_FALSE(Boot.Started);
+    // No home at all: the same kind of message, and nothing made under the root folder.
+    Close();
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    svc.boxes->Expect(platform::vbOK);
+    Start();
+    ASSERT_EQ(svc.boxes->shown.size(), 2u);
+    EXPECT_TRUE(svc.boxes->shown[1].text.contains("home folder is not known"));
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(StartupTest, FailedSavesAreToldOncePerFileAndTheGameGoesOn) {
+    Start("Ann");
+    const QString data = Com.DataPath;
+    SavedGameFile().Close();
+    QFile::remove(data + "scores.ran");
+    QDir().mkpath(data + "scores.ran"); // a folder where the file should be
+    svc.boxes->Expect(platform::vbOK);
+    Hooks.Game_AutoSave();
+    Hooks.Game_AutoSave();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("backup.sav"));
+    svc.boxes->Expect(platform::vbOK);
+    form->Window()->close();
+    ASSERT_EQ(svc.boxes->shown.size(), 2u);
+    EXPECT_TRUE(svc.boxes->shown[1].text.contains("scores.ran"));
+    EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(StartupTest, ClosingTheLoginTakesTheShownPlayerOrEndsTheProgram) {
+    auto closeLogin = [this](const QString& typed) {
+        form = std::make_unique<FrmGrulm>();
+        Startup_Install();
+        Startup.Quit = [this] { ++quits; };
+        Startup.LoginShow = [this, typed] {
+            welcome = std::make_unique<WelcomeForm>();
+            welcome->Show(false);
+            welcome->Combo1.SetText(typed);
+            welcome->Window()->close();
+        };
+        form->Show();
+    };
+    // An empty login closed: no game without a player.
+    closeLogin("");
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
+    Close();
+    // A name shown when the login is closed is the player.
+    closeLogin("Bob");
+    EXPECT_TRUE(Boot.Started);
+    EXPECT_EQ(Com.PlayerName, "Bob");
+    EXPECT_FALSE(welcome->Loaded());
+    EXPECT_EQ(Profile_FindPlayer("Bob"), 1);
+}
+
+TEST_F(StartupTest, AnUnexpectedErrorDuringStartUpIsShown) {
+    svc.boxes->Expect(platform::vbOK);
+    form = std::make_unique<FrmGrulm>();
+    Startup_Install();
+    Startup.Quit = [this] { ++quits; };
+    Startup.SplashShow = [] { throw std::out_of_range("splash"); };
+    form->Show();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Unexpected error while setting up Vornhelm!\r\nError # 9 occurred: splash");
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
 }
 
 } // namespace
