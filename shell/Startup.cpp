@@ -103,6 +103,24 @@ DisplayKept DisplayKept_Read(platform::RecordFile& scores) {
     return k;
 }
 
+bool DisplayKept_Usable(const DisplayKept& k, const std::vector<QRect>& areas, int captionTwips) {
+    constexpr int kCardWidthTwips = 1065;
+    // The narrowest and lowest window the table is laid out for: a 640 x 480 screen's small display.
+    constexpr int kLeastWidth = 9600, kLeastHeight = 6000;
+    int widest = 0, highest = 0;
+    for (const QRect& a : areas) {
+        widest = std::max(widest, a.width());
+        highest = std::max(highest, a.height());
+    }
+    if (k.Width < std::min(kLeastWidth, widest) || k.First < std::min(kLeastHeight, highest)) return false;
+    const QRect title(k.Left, k.Top, k.Width, captionTwips);
+    for (const QRect& a : areas) {
+        const QRect seen = a.intersected(title);
+        if (seen.width() >= kCardWidthTwips && seen.height() == title.height()) return true;
+    }
+    return false;
+}
+
 void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
                        int left, int top) {
     ScoreRecord mode = ScoreRecord::Decode(scores.Read(kDisplayModeRecord));
@@ -193,7 +211,8 @@ void OpenDoor() {
     // 11.
     if (Startup.SetUpSounds) Startup.SetUpSounds();
     // 12. Placement.
-    if (kept.HasPlacement) {
+    const bool normal = kept.First != 1 && kept.First != 2;
+    if (kept.HasPlacement && !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
         if (kept.First == 2) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {

@@ -2,9 +2,11 @@
 // Start-up and orderly exit of the table window.
 #include "platform/RecordFile.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 // Windows and subsystems that come with later steps. Start-up reaches each
 // through one entry; an entry that is not installed is skipped.
@@ -61,5 +63,8 @@ struct DisplayKept {
     int First = 0, Width = 0, Left = 0, Top = 0; // first: 2 maximized, 1 minimized, else the height
 };
 DisplayKept DisplayKept_Read(platform::RecordFile& scores);
+// Whether a stored normal window placement leaves the window usable: at least its title over a card's
+// width on one of the monitors, and no smaller than the table can be laid out in.
+bool DisplayKept_Usable(const DisplayKept& k, const std::vector<QRect>& areas, int captionTwips);
 void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
                        int left, int top);

@@ -339,4 +339,30 @@ TEST_F(StartupTest, AnUnexpectedErrorDuringStartUpIsShown) {
     EXPECT_EQ(quits, 1);
 }
 
+TEST_F(StartupTest, AStoredPlacementOffEveryScreenOrTooSmallIsReplaced) {
+    const std::vector<QRect> one{QRect(0, 0, 15360, 11520)};
+    const std::vector<QRect> two{QRect(-19200, 0, 19200, 14400), QRect(0, 0, 15360, 11520)};
+    auto kept = [](int height, int width, int left, int top) {
+        return DisplayKept{0, true, height, width, left, top};
+    };
+    const int caption = 23 * 15;
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, 600, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, -30000, -20000), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 30, 600, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1000, 450), one, caption)); // less than a card
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1065, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 600, -100), one, caption)); // the title above the top
+    // A window on a monitor left of the main one stays while that monitor is there.
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), two, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), one, caption));
+
+    FrmGrulm& f = Start();
+    const QRect first(f.LeftTw(), f.TopTw(), f.WidthTw(), f.HeightTw());
+    f.MoveTw(-30000, -20000, 30, first.height());
+    Tbl.FormWidth = 30;
+    Close();
+    FrmGrulm& g = Start();
+    EXPECT_EQ(QRect(g.LeftTw(), g.TopTw(), g.WidthTw(), g.HeightTw()), first);
+}
+
 } // namespace
