@@ -46,6 +46,10 @@ struct CentersAsThree {
     CentersAsThree& operator=(const CentersAsThree&) = delete;
 };
 
+// Seat 2's hold row in the two-player table, and the scale of the small display.
+constexpr double kSeat2HoldRowTop = 128;
+constexpr double kSmallDisplayScale = 0.8;
+
 // The seat (2 to 4) whose places an array holds, 0 for the human's.
 int SeatOf(const Places& places) {
     const QString& n = places.Name();
@@ -248,7 +252,7 @@ void Layout_Opponent1() {
             continue;
         }
         if (e >= 8) p.SetLeft(f.Picture1(e - 1).Left() + TableState::CardStep);
-        p.SetTop(128);
+        p.SetTop(kSeat2HoldRowTop);
         if (f.StackHold.Exists(e - 2)) f.StackHold(e - 2).Move(p.Left() + 5, p.Top() - 5);
     }
     for (int c = 1; c <= Com.NumCenters; ++c)
@@ -453,8 +457,10 @@ void Layout_MoveCards(bool up) {
     Tbl.UpHoldTop = Tbl.HumanHoldTop - raise;
     Tbl.UpSideTop = Tbl.HumanTop - raise;
     // Seat 2's hold row rises with the human's; it stands in the same columns, so it
-    // is taken from its own row (the human's row would put it on the human's piles).
-    Tbl.UpSeat2HoldTop = RoundEven(f.Picture1(7).Top() - 10);
+    // is taken from its own row (the human's row would put it on the human's piles), as the grid
+    // lays it, so moving up twice raises it once.
+    const double seat2Row = kSeat2HoldRowTop * (Com.LayoutMode >= 2 ? kSmallDisplayScale : 1.0);
+    Tbl.UpSeat2HoldTop = RoundEven(seat2Row - 10);
     f.Picture7(1).SetTop(Tbl.UpSideTop);
     for (int e = 7; e <= 10; ++e) {
         f.Picture7(e).SetTop(Tbl.UpHoldTop);

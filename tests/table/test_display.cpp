@@ -1,6 +1,7 @@
 // The display sizes: moved cards, the small display, the card-size switch,
 // fitting the window and scaling windows.
 #include "table/Display.h"
+#include "common/TextForm.h"
 #include "table/Paint.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
@@ -42,6 +43,19 @@ TEST_F(DisplayTest, MovedCardsGolden) {
     EXPECT_EQ(Com.LayoutMode, 1);
     EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
     CompareGolden(Layout_Dump(), "display_moved_two_15360");
+}
+
+TEST_F(DisplayTest, MovingTheCardsUpTwiceRaisesThemOnce) {
+    Fitted(2, 3, 15360);
+    const double human = form->Picture7(7).Top();
+    Display_Change(0);
+    const double up = form->Picture1(7).Top(), humanUp = form->Picture7(7).Top();
+    EXPECT_EQ(up, 118);
+    EXPECT_LT(humanUp, human);
+    Com.LayoutMode = 0; // a restart enters the stored mode from mode 0's entry
+    Display_Change(0);
+    EXPECT_EQ(form->Picture1(7).Top(), up);
+    EXPECT_EQ(form->Picture7(7).Top(), humanUp);
 }
 
 TEST_F(DisplayTest, SmallDisplayGolden) {
