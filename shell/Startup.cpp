@@ -193,7 +193,9 @@ void OpenDoor() {
     platform::RecordFile scores;
     scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
     const DisplayKept kept = DisplayKept_Read(scores);
-    Com.LayoutMode = kept.LayoutMode;
+    // The table is still in the design's mode 0; the kept mode is entered by the load, not before.
+    Boot.StoredLayoutMode = kept.LayoutMode;
+    Com.LayoutMode = 0;
     if (Startup.List_Personalities) Startup.List_Personalities();
     for (int i = 1; i <= 3; ++i)
         f.PicCenter(i).SetToolTipText(QString());
@@ -220,7 +222,9 @@ void OpenDoor() {
             f.MoveTw(kept.Left, kept.Top, kept.Width, kept.First);
             f.SetScaleMode(platform::vbTwips);
             const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
-            if (Com.LayoutMode < 2 && kept.First < handBottom + 1068) Form_FitScreen();
+            // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
+            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * 15.0 : 0;
+            if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
         }
         f.SetScaleMode(platform::vbTwips);
         Tbl.FormHeight = f.HeightTw();
@@ -277,6 +281,7 @@ void Grulm_FormLoad() {
         QTimer::singleShot(0, [] { UnloadTable(); });
         return;
     }
+    Com.LayoutMode = Boot.StoredLayoutMode;
     // 6. A narrow screen gets the small display.
     if (Com.LayoutMode < 2 && Tbl.ScreenWidthTwips < 10000) {
         Tbl.SmallDisplay = true;
@@ -452,6 +457,7 @@ void CleanUpFontsAndForms() {
 namespace {
 // The game size the table is laid out for now; the design starts with two players and three piles.
 int g_laidPlayers = 2, g_laidCenters = 3;
+bool g_laidOut = false; // the first profile of a run lays the table out for the screen
 
 void InstallProfileHooks() {
     ProfHooks.ShowProfile = [](bool startUp) {
@@ -481,6 +487,9 @@ void InstallProfileHooks() {
         frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
     };
     ProfHooks.LayOut = [] {
+        // A profile of the game size on the table leaves the table as it stands.
+        if (g_laidOut && Com.NumPlayers == g_laidPlayers && Com.NumCenters == g_laidCenters) return;
+        g_laidOut = true;
         Com.PrevPlayers = g_laidPlayers;
         Com.PrevCenters = g_laidCenters;
         Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
@@ -514,6 +523,7 @@ void InstallProfileHooks() {
 void Startup_Install() {
     g_laidPlayers = 2;
     g_laidCenters = 3;
+    g_laidOut = false;
     InstallProfileHooks();
     TableForm& f = frmGrulm();
     f.LoadHandler = [] {

@@ -39,6 +39,7 @@ struct StartupState {
     QString NetDelim;
     bool Started = false;       // the load ran to its end
     bool CloseDeferred = false; // a close waits for the running step to unwind
+    int StoredLayoutMode = 0;   // the mode kept from the last run, entered once the table is laid out
 };
 extern StartupState Boot;
 void Startup_Reset();

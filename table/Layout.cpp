@@ -434,6 +434,10 @@ void Centers_Show() {
     }
 }
 
+int Layout_UpRaise() {
+    return Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
+}
+
 void Layout_MoveCards(bool up) {
     TableForm& f = F();
     Pixels();
@@ -452,7 +456,7 @@ void Layout_MoveCards(bool up) {
         f.SetScaleMode(platform::vbTwips);
         return;
     }
-    const int raise = Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
+    const int raise = Layout_UpRaise();
     const bool two = Com.NumPlayers == 2;
     Tbl.UpHoldTop = Tbl.HumanHoldTop - raise;
     Tbl.UpSideTop = Tbl.HumanTop - raise;
@@ -646,7 +650,12 @@ void Centers_Redim4() {
 }
 
 void Layout_SetGameSize(int prevPlayers, int prevCenters) {
-    const int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
+    // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
+    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
+    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
+    int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
+    if (m >= 2 && !small) m = 0;
+    if (m == 1 && !up) m = 0;
     if (m >= 1) {
         // Leave the display mode with the geometry it was entered with.
         const int players = Com.NumPlayers, centers = Com.NumCenters;

@@ -11,6 +11,7 @@
 #include "shell/frmWelcome.h"
 #include "table/Display.h"
 #include "table/Layout.h"
+#include "table/Paint.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
@@ -363,6 +364,61 @@ TEST_F(StartupTest, AStoredPlacementOffEveryScreenOrTooSmallIsReplaced) {
     Close();
     FrmGrulm& g = Start();
     EXPECT_EQ(QRect(g.LeftTw(), g.TopTw(), g.WidthTw(), g.HeightTw()), first);
+}
+
+// The lines of two whole-table dumps that differ; `cardsOnly` leaves out the texts and buttons.
+QString Differences(const QString& a, const QString& b, bool cardsOnly = false) {
+    const QStringList x = a.split('\n'), y = b.split('\n');
+    QString out;
+    for (qsizetype i = 0; i < std::max(x.size(), y.size()); ++i) {
+        const QString& l = x.value(i);
+        if (cardsOnly && (l.startsWith("Label9") || l.startsWith("LabelPeek") || l.startsWith("cmdDeal") ||
+                          l.startsWith("imgIcon")))
+            continue;
+        if (l != y.value(i)) out += l + "  |  " + y.value(i) + "\n";
+    }
+    return out;
+}
+
+TEST_F(StartupTest, ARestartShowsTheTableEveryStoredModeAndGameSizeLeft) {
+    for (int players : {2, 3, 4}) {
+        for (int mode : {0, 1, 2, 3}) {
+            SCOPED_TRACE(QStringLiteral("%1 players, mode %2").arg(players).arg(mode).toStdString());
+            home.reset(); // the old home puts the environment back before the new one takes it
+            home = std::make_unique<TestHome>();
+            Boot.LockPath = home->Path() + "/running.lock";
+            Start();
+            Com.NumPlayers = players;
+            Com.NumCenters = players > 2 ? 4 : 3;
+            ProfHooks.LayOut();
+            Table_Redraw();
+            if (mode == 1) Display_Change(0);
+            if (mode >= 2) Display_Change(1);
+            if (mode == 3) Com.LayoutMode = 3; // kept as such, it comes back as mode 2
+            const QString before = Layout_Dump();
+            const int cardWidth = Tbl.CardWidth;
+            Close();
+            Start();
+            EXPECT_EQ(Com.LayoutMode, std::min(mode, 2));
+            EXPECT_EQ(Tbl.CardWidth, cardWidth);
+            EXPECT_EQ(Differences(before, Layout_Dump(), true).toStdString(), "");
+            Close();
+        }
+    }
+}
+
+TEST_F(StartupTest, ASecondStartOnASmallScreenShowsTheTableOfTheFirst) {
+    svc.screen->widthTwips = 9600;
+    svc.screen->heightTwips = 7200;
+    FrmGrulm& f = Start();
+    ASSERT_EQ(Com.LayoutMode, 2);
+    const QString first = Layout_Dump();
+    const int height = f.HeightTw();
+    Close();
+    FrmGrulm& g = Start();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Differences(first, Layout_Dump()).toStdString(), "");
+    EXPECT_EQ(g.HeightTw(), height);
 }
 
 } // namespace
