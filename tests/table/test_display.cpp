@@ -65,6 +65,11 @@ TEST_F(DisplayTest, SmallDisplayGolden) {
     EXPECT_EQ(Tbl.CardWidth, 59);
     EXPECT_EQ(Tbl.DisplayEntry[1], "Make Display Larger");
     EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
+    // Faces and place-holders of the small size fill the center places whole.
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_EQ(Rect(form->PicCenter(c)).size(), QSizeF(59, 80)) << c;
+        EXPECT_EQ(form->PicCenter(c).Picture(), form->EmptyPlaceSmall) << c;
+    }
     CompareGolden(Layout_Dump(), "display_small_two_4piles_15360");
 }
 
