@@ -282,8 +282,9 @@ void Grulm_FormLoad() {
         return;
     }
     Com.LayoutMode = Boot.StoredLayoutMode;
-    // 6. A narrow screen gets the small display.
-    if (Com.LayoutMode < 2 && Tbl.ScreenWidthTwips < 10000) {
+    // 6. A narrow screen gets the small display; three or four players need a wider one for the standard.
+    const bool narrow = Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
+    if (Com.LayoutMode < 2 && narrow) {
         Tbl.SmallDisplay = true;
         Com.LayoutMode = 2;
         Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;

@@ -421,4 +421,21 @@ TEST_F(StartupTest, ASecondStartOnASmallScreenShowsTheTableOfTheFirst) {
     EXPECT_EQ(g.HeightTw(), height);
 }
 
+TEST_F(StartupTest, FourPlayersOnAnEightHundredPixelScreenStayInsideTheWindow) {
+    svc.screen->widthTwips = 12000;
+    svc.screen->heightTwips = 9000;
+    Start();
+    Com.NumPlayers = 4;
+    Com.NumCenters = 4;
+    Close();
+    FrmGrulm& f = Start();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    f.SetScaleMode(platform::vbPixels);
+    const double width = f.Client()->width();
+    // Every card place; seat 4's frame still reaches 4 px past the edge.
+    for (platform::Control* c : f.Controls())
+        if (c->Visible() && dynamic_cast<platform::PictureBox*>(c))
+            EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
+}
+
 } // namespace
