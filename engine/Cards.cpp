@@ -86,7 +86,11 @@ void Add_Used() {
     Eng.CenterCount(p) = 0;
     if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
     Pause(Com.NetGame != 0 ? kPaceClearNet : 2 * Com.ComputerPause);
-    if (f) f->PicCenter(p).SetPicture(f->EmptyPlaceLarge);
+    if (f) {
+        // The place-holder of the place's size: centers are small in the small display.
+        PictureBox& pile = f->PicCenter(p);
+        pile.SetPicture(std::lround(pile.HeightPx()) >= 96 ? f->EmptyPlaceLarge : f->EmptyPlaceSmall);
+    }
     Pause(2 * Com.ComputerPause);
     if (f) f->Label9(kLblNotice).SetVisible(false);
 }

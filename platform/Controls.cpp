@@ -734,11 +734,12 @@ void Form::Show(bool modal) {
     window_->raise();
     window_->activateWindow();
     if (modal) {
-        // A modal window keeps the caller waiting until it is hidden.
+        // A modal window keeps the caller waiting until it is hidden. The wait sleeps until an event
+        // comes (a time limit would make it return at once and spin).
         window_->setWindowModality(Qt::ApplicationModal);
         QEventLoop loop;
         while (window_->isVisible()) {
-            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
         }
         window_->setWindowModality(Qt::NonModal);
     }

@@ -172,6 +172,14 @@ class RealScreen : public Screen {
     }
     int ColourDepth() override { return S() ? S()->depth() : 32; }
     int LogicalDpiX() override { return S() ? static_cast<int>(S()->logicalDotsPerInchX()) : 96; }
+    std::vector<QRect> AreasTwips() override {
+        std::vector<QRect> areas;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            const QRect g = s->geometry();
+            areas.emplace_back(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15);
+        }
+        return areas.empty() ? Screen::AreasTwips() : areas;
+    }
 
   private:
     static QScreen* S() { return QGuiApplication::primaryScreen(); }

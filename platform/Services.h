@@ -1,12 +1,14 @@
 #pragma once
 // The facilities the game asks of the machine, each behind an interface with a
 // real implementation and a test double, chosen once at start-up.
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace platform {
 
@@ -63,6 +65,9 @@ class Screen {
     virtual int CaptionHeightPixels() = 0;
     virtual int ColourDepth() = 0;
     virtual int LogicalDpiX() = 0;
+    // Every monitor's area on the desktop, in twips; monitors left of or above the main one have
+    // negative positions.
+    virtual std::vector<QRect> AreasTwips() { return {QRect(0, 0, WidthTwips(), HeightTwips())}; }
 };
 
 // One seedable generator behind Rnd and Randomize.

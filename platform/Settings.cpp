@@ -28,6 +28,9 @@ void DeleteSetting(const QString& app, const QString& section, const QString& ke
 }
 
 QString UserDataRoot() {
+    // Without a home Qt falls back to the root folder, which is no place for a player's files.
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.startsWith('/') && qEnvironmentVariable("HOME").isEmpty()) return QString();
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
+#include "shell/SaveWarning.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
 #include "table/Paint.h"
@@ -277,11 +278,13 @@ int Count(int value, int most) {
 }
 
 void WriteAuto(int record, const RecordBuf& rec) {
-    SavedGameFile().Write(record, rec);
+    platform::RecordFile& file = SavedGameFile();
+    if (!file.Write(record, rec)) SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
 }
 
 void MoveHistory_Write(int record) {
-    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1) g_moves.Write(record, Sav.Buffer.Encode());
+    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1 && !g_moves.Write(record, Sav.Buffer.Encode()))
+        SaveFailed_Warn(g_moves.Path(), g_moves.ErrorString());
 }
 
 // Whether a stored game can be played over the present connection; tells the user when not.
@@ -567,6 +570,7 @@ void Game_Restore(platform::RecordFile& file) {
 void TempMoves_Open(bool open) {
     if (open) {
         Shl.MoveLogOn = g_moves.Open(Com.DataPath + "~tempmoves.sav", SavedGame::kSize);
+        if (!Shl.MoveLogOn) SaveFailed_Warn(Com.DataPath + "~tempmoves.sav", g_moves.ErrorString());
     } else {
         g_moves.Close();
         Shl.MoveLogOn = false;

@@ -2,6 +2,7 @@
 // Player options the shell keeps for the profile and the settings copy in the
 // score file, where no lower layer owns them yet.
 #include <QString>
+#include <QStringList>
 
 struct ShellState {
     quint32 FontColour = 0x00FFFFFF; // text colour of the name and comment labels (BGR)
@@ -13,6 +14,7 @@ struct ShellState {
     bool WinAnimOff = false;
     bool MoveLogOn = false; // the move-history file is open
     QString NetPlayerName;  // the name used in Internet games
+    QStringList SaveWarned; // files whose failed save the player was told of this run
 };
 
 extern ShellState Shl;

@@ -10,6 +10,7 @@
 #include "shell/Folders.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
+#include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
@@ -22,10 +23,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <stdexcept>
 
 StartupState Boot;
 
@@ -50,18 +53,28 @@ QString LockPath() {
     return root + "/running.lock";
 }
 
-// Another copy holds the lock while it runs; a copy that died leaves a stale lock that is taken over.
-bool AnotherCopyRuns() {
-    g_lock = std::make_unique<QLockFile>(LockPath());
-    g_lock->setStaleLockTime(0);
-    if (g_lock->tryLock(0)) return false;
-    g_lock.reset();
-    return true;
-}
-
 void UnloadTable() {
     TableForm& f = frmGrulm();
     f.Unload();
+}
+
+enum class LockResult { Ours, OtherCopy, Failed };
+
+// Another copy holds the lock while it runs; a copy that died leaves a stale lock that is taken over.
+// A lock that cannot be written at all is no sign of another copy.
+LockResult TakeLock() {
+    g_lock = std::make_unique<QLockFile>(LockPath());
+    g_lock->setStaleLockTime(0);
+    if (g_lock->tryLock(0)) return LockResult::Ours;
+    const bool held = g_lock->error() == QLockFile::LockFailedError;
+    g_lock.reset();
+    return held ? LockResult::OtherCopy : LockResult::Failed;
+}
+
+void StopStart(const QString& text, int style) {
+    platform::MsgBox(text, style, kTitle);
+    Com.GameAbort = true;
+    QTimer::singleShot(0, [] { UnloadTable(); });
 }
 
 } // namespace
@@ -88,6 +101,24 @@ DisplayKept DisplayKept_Read(platform::RecordFile& scores) {
     k.Left = place.C;
     k.Top = place.D;
     return k;
+}
+
+bool DisplayKept_Usable(const DisplayKept& k, const std::vector<QRect>& areas, int captionTwips) {
+    constexpr int kCardWidthTwips = 1065;
+    // The narrowest and lowest window the table is laid out for: a 640 x 480 screen's small display.
+    constexpr int kLeastWidth = 9600, kLeastHeight = 6000;
+    int widest = 0, highest = 0;
+    for (const QRect& a : areas) {
+        widest = std::max(widest, a.width());
+        highest = std::max(highest, a.height());
+    }
+    if (k.Width < std::min(kLeastWidth, widest) || k.First < std::min(kLeastHeight, highest)) return false;
+    const QRect title(k.Left, k.Top, k.Width, captionTwips);
+    for (const QRect& a : areas) {
+        const QRect seen = a.intersected(title);
+        if (seen.width() >= kCardWidthTwips && seen.height() == title.height()) return true;
+    }
+    return false;
 }
 
 void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
@@ -162,7 +193,9 @@ void OpenDoor() {
     platform::RecordFile scores;
     scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
     const DisplayKept kept = DisplayKept_Read(scores);
-    Com.LayoutMode = kept.LayoutMode;
+    // The table is still in the design's mode 0; the kept mode is entered by the load, not before.
+    Boot.StoredLayoutMode = kept.LayoutMode;
+    Com.LayoutMode = 0;
     Startup.List_Personalities();
     for (int i = 1; i <= 3; ++i)
         f.PicCenter(i).SetToolTipText(QString());
@@ -180,7 +213,8 @@ void OpenDoor() {
     // 11.
     Startup.SetUpSounds();
     // 12. Placement.
-    if (kept.HasPlacement) {
+    const bool normal = kept.First != 1 && kept.First != 2;
+    if (kept.HasPlacement && !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
         if (kept.First == 2) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {
@@ -188,7 +222,9 @@ void OpenDoor() {
             f.MoveTw(kept.Left, kept.Top, kept.Width, kept.First);
             f.SetScaleMode(platform::vbTwips);
             const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
-            if (Com.LayoutMode < 2 && kept.First < handBottom + 1068) Form_FitScreen();
+            // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
+            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * 15.0 : 0;
+            if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
         }
         f.SetScaleMode(platform::vbTwips);
         Tbl.FormHeight = f.HeightTw();
@@ -215,22 +251,25 @@ void Grulm_FormLoad() {
     // 1. The debug switch.
     const QString line = Boot.Arguments.join(' ');
     if (line.left(6).toUpper() == QLatin1String("/KLOMB") && line.size() >= 6) Com.DebugMode = true;
-    // 2. One copy at a time.
-    if (AnotherCopyRuns()) {
-        platform::MsgBox(
-            QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
-                           "use the Task Manager to end the game."),
-            platform::vbOKOnly, kTitle);
-        Com.GameAbort = true;
-        QTimer::singleShot(0, [] { UnloadTable(); });
-        return;
-    }
-    // 3. Folders.
+    // 2. Folders: without them there is no lock to take either.
     QString error;
     if (!Folders_Init(&error)) {
-        platform::MsgBox(error, platform::vbCritical, kTitle);
-        Com.GameAbort = true;
-        QTimer::singleShot(0, [] { UnloadTable(); });
+        StopStart(error, platform::vbCritical);
+        return;
+    }
+    // 3. One copy at a time.
+    const LockResult lock = TakeLock();
+    if (lock == LockResult::OtherCopy) {
+        StopStart(QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
+                                 "use the Task Manager to end the game."),
+                  platform::vbOKOnly);
+        return;
+    }
+    if (lock == LockResult::Failed) {
+        StopStart(QStringLiteral("Grulm and Torvek cannot write in the folder \"%1\". Please check that the "
+                                 "folder can be written and start the game again.")
+                      .arg(QFileInfo(LockPath()).absolutePath()),
+                  platform::vbCritical);
         return;
     }
     // 4.
@@ -242,8 +281,10 @@ void Grulm_FormLoad() {
         QTimer::singleShot(0, [] { UnloadTable(); });
         return;
     }
-    // 6. A narrow screen gets the small display.
-    if (Com.LayoutMode < 2 && Tbl.ScreenWidthTwips < 10000) {
+    Com.LayoutMode = Boot.StoredLayoutMode;
+    // 6. A narrow screen gets the small display; three or four players need a wider one for the standard.
+    const bool narrow = Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
+    if (Com.LayoutMode < 2 && narrow) {
         Tbl.SmallDisplay = true;
         Com.LayoutMode = 2;
         Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
@@ -316,10 +357,17 @@ void Grulm_FormLoad() {
         Com.PeekOn = false;
     }
     // 18. The saved-game file stays open for the run.
-    g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize);
+    if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
+        SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());
     // 19. The player.
     if (Prof.PlayerRecord <= 1) {
         Startup.LoginShow();
+        // The login closed without a name: there is no game without a player, the program ends.
+        if (Com.PlayerName.trimmed().isEmpty()) {
+            Com.GameAbort = true;
+            QTimer::singleShot(0, [] { UnloadTable(); });
+            return;
+        }
         Startup.TutorialShow();
     } else {
         Com.PlayerName = Prof.ProfileName;
@@ -370,7 +418,10 @@ void ExitLeft(int fromClose) {
     // 2.
     Startup.CleanUpSounds();
     // 3.
+    // Closing the move history leaves the player's AutoSave choice as it is; the profile stores it below.
+    const bool autoSave = Shl.MoveLogOn;
     if (Shl.MoveLogOn) ProfHooks.TempMovesOpen(false);
+    Shl.MoveLogOn = autoSave;
     if (QFile::exists(Com.DataPath + "~tempmoves.sav")) QFile::remove(Com.DataPath + "~tempmoves.sav");
     // 4.
     if (Com.NetGame != 0) Startup.NetLeave();
@@ -381,6 +432,8 @@ void ExitLeft(int fromClose) {
         f.SetScaleMode(platform::vbTwips);
         DisplayKept_Write(scores, Com.LayoutMode, f.WindowState(), Tbl.FormHeight, Tbl.FormWidth, f.LeftTw(),
                           f.TopTw());
+    } else {
+        SaveFailed_Warn(Com.DataPath + kScoreFile, scores.ErrorString());
     }
     // 6.
     Prefs_Load();
@@ -429,6 +482,9 @@ void InstallProfileHooks() {
         frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
     };
     ProfHooks.LayOut = [] {
+        // A profile of the game size on the table leaves the table as it stands.
+        if (Boot.LaidOut && Com.NumPlayers == Boot.LaidPlayers && Com.NumCenters == Boot.LaidCenters) return;
+        Boot.LaidOut = true;
         Com.PrevPlayers = Boot.LaidPlayers;
         Com.PrevCenters = Boot.LaidCenters;
         Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
@@ -462,9 +518,20 @@ void InstallProfileHooks() {
 void Startup_Install() {
     Boot.LaidPlayers = 2;
     Boot.LaidCenters = 3;
+    Boot.LaidOut = false;
     InstallProfileHooks();
     TableForm& f = frmGrulm();
-    f.LoadHandler = [] { Grulm_FormLoad(); };
+    f.LoadHandler = [] {
+        try {
+            Grulm_FormLoad();
+        } catch (const std::exception& e) {
+            // Error numbers as the player knows them: 9 for a value out of range, 5 otherwise.
+            const int number = dynamic_cast<const std::out_of_range*>(&e) ? 9 : 5;
+            StopStart("Unexpected error while setting up Vornhelm!\r\nError # " + QString::number(number) +
+                          " occurred: " + QString::fromLocal8Bit(e.what()),
+                      platform::vbCritical);
+        }
+    };
     f.QueryUnloadHandler = [] { return Grulm_QueryUnload(); };
     f.UnloadHandler = [] {
         g_lock.reset();

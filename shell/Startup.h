@@ -3,9 +3,11 @@
 #include "platform/RecordFile.h"
 #include "shell/ShellHooks.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 struct StartupState {
     QStringList Arguments; // the command line after the program name
@@ -18,6 +20,8 @@ struct StartupState {
     bool CloseDeferred = false; // a close waits for the running step to unwind
     // The game size the table is laid out for now; the design starts with two players and three piles.
     int LaidPlayers = 2, LaidCenters = 3;
+    bool LaidOut = false;     // the first profile of a run lays the table out for the screen
+    int StoredLayoutMode = 0; // the mode kept from the last run, entered once the table is laid out
 };
 extern StartupState Boot;
 void Startup_Reset();
@@ -42,5 +46,8 @@ struct DisplayKept {
     int First = 0, Width = 0, Left = 0, Top = 0; // first: 2 maximized, 1 minimized, else the height
 };
 DisplayKept DisplayKept_Read(platform::RecordFile& scores);
+// Whether a stored normal window placement leaves the window usable: at least its title over a card's
+// width on one of the monitors, and no smaller than the table can be laid out in.
+bool DisplayKept_Usable(const DisplayKept& k, const std::vector<QRect>& areas, int captionTwips);
 void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, int height, int width,
                        int left, int top);

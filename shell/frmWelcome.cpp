@@ -216,7 +216,24 @@ void WelcomeForm::Command1_Click() {
     }
 
     if (HasTableForm() && frmGrulm().Label9.Exists(3)) frmGrulm().Label9(3).SetCaption(Com.PlayerName);
+    confirming_ = true;
     Unload();
+    confirming_ = false;
+}
+
+// Closing the window by the window system confirms the name it shows, the last player's unless another
+// was typed; with no name at all it closes with no player, and start-up then ends the program.
+bool WelcomeForm::Form_QueryUnload() {
+    if (confirming_) return false;
+    QString name = Combo1.Text().trimmed();
+    if (name.isEmpty()) name = Prof.ProfileName.trimmed();
+    if (name.isEmpty()) {
+        Com.PlayerName.clear();
+        return false;
+    }
+    Combo1.SetText(name);
+    Command1_Click();
+    return true; // confirmed and unloaded, or refused and still open
 }
 
 void WelcomeForm::StartDrag() {

@@ -53,8 +53,10 @@ class WelcomeForm : public platform::Form {
 
   protected:
     void Form_Load() override;
+    bool Form_QueryUnload() override;
 
   private:
+    bool confirming_ = false;
     // Lets the window system move the caption-less window with the mouse.
     void StartDrag();
     void Refuse(const QString& text, const QString& title, bool emptyCombo);

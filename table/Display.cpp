@@ -82,6 +82,12 @@ void Display_ChangeImpl(int kind) {
         if (Com.NumPlayers == 2) {
             Card_SetSizeForMode();
             Layout_SizePlaces();
+            // The center piles hold cards of the display's size too.
+            for (int c = 1; c <= Com.NumCenters; ++c) {
+                if (!f.PicCenter.Exists(c)) continue;
+                f.PicCenter(c).SetWidth(Tbl.CardWidth);
+                f.PicCenter(c).SetHeight(Tbl.CardHeight);
+            }
             Stack_SizeImages(1, 50);
             HoldImages_Size();
         }

@@ -45,6 +45,10 @@ struct CentersAsThree {
     CentersAsThree& operator=(const CentersAsThree&) = delete;
 };
 
+// Seat 2's hold row in the two-player table, and the scale of the small display.
+constexpr double kSeat2HoldRowTop = 128;
+constexpr double kSmallDisplayScale = 0.8;
+
 void RedimCenters(int n) {
     Eng.CenterCount.Redim(n);
     Eng.Center.Redim(1, n, 12);
@@ -238,7 +242,7 @@ void Layout_Opponent1() {
             continue;
         }
         if (e >= 8) p.SetLeft(f.Picture1(e - 1).Left() + TableState::CardStep);
-        p.SetTop(128);
+        p.SetTop(kSeat2HoldRowTop);
         if (f.StackHold.Exists(e - 2)) f.StackHold(e - 2).Move(p.Left() + 5, p.Top() - 5);
     }
     for (int c = 1; c <= Com.NumCenters; ++c)
@@ -418,6 +422,10 @@ void Centers_Show() {
     }
 }
 
+int Layout_UpRaise() {
+    return Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
+}
+
 void Layout_MoveCards(bool up) {
     TableForm& f = F();
     Pixels();
@@ -436,13 +444,15 @@ void Layout_MoveCards(bool up) {
         f.SetScaleMode(platform::vbTwips);
         return;
     }
-    const int raise = Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
+    const int raise = Layout_UpRaise();
     const bool two = Com.NumPlayers == 2;
     Tbl.UpHoldTop = Tbl.HumanHoldTop - raise;
     Tbl.UpSideTop = Tbl.HumanTop - raise;
     // Seat 2's hold row rises with the human's; it stands in the same columns, so it
-    // is taken from its own row (the human's row would put it on the human's piles).
-    Tbl.UpSeat2HoldTop = RoundEven(f.Picture1(7).Top() - 10);
+    // is taken from its own row (the human's row would put it on the human's piles), as the grid
+    // lays it, so moving up twice raises it once.
+    const double seat2Row = kSeat2HoldRowTop * (Com.LayoutMode >= 2 ? kSmallDisplayScale : 1.0);
+    Tbl.UpSeat2HoldTop = RoundEven(seat2Row - 10);
     f.Picture7(1).SetTop(Tbl.UpSideTop);
     for (int e = 7; e <= 10; ++e) {
         f.Picture7(e).SetTop(Tbl.UpHoldTop);
@@ -628,7 +638,12 @@ void Centers_Redim4() {
 }
 
 void Layout_SetGameSize(int prevPlayers, int prevCenters) {
-    const int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
+    // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
+    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
+    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
+    int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
+    if (m >= 2 && !small) m = 0;
+    if (m == 1 && !up) m = 0;
     if (m >= 1) {
         // Leave the display mode with the geometry it was entered with.
         const int players = Com.NumPlayers, centers = Com.NumCenters;

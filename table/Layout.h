@@ -23,6 +23,8 @@ void HoldFrame_Place(int top, int left, int seat);
 void Layout_Stock();
 void Centers_Show();
 void Layout_MoveCards(bool up);
+// How many pixels moving the cards up raises the human's rows on this screen.
+int Layout_UpRaise();
 void Layout_CenterImages();
 void Layout_CenterArea();
 void Layout_Labels();

@@ -7,6 +7,7 @@
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/CardArt.h"
+#include "table/Design.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -98,6 +99,10 @@ void Faces_Forget() {
     Tbl.SmallFaces.clear();
 }
 
+const QImage& EmptyPlaceFor(const PictureBox& place) {
+    return std::lround(place.HeightPx()) >= design::kLargeCard.h ? EmptyLarge() : EmptySmall();
+}
+
 void Card_Show(Places& places, int index, int card, int kind) {
     Tbl.SheetCard = card;
     try {
@@ -126,15 +131,8 @@ void Card_Show(Places& places, int index, int card, int kind) {
                 }
             }
         } else if (kind == kShowEmptyPlace) {
-            const bool large =
-                Com.LayoutMode < 2 && ((human && Com.NumPlayers >= 3) ||
-                                       (Com.Pturn == 1 && Com.NumPlayers > 2) || Com.NumPlayers == 2);
-            if (large) {
-                place.SetPicture(EmptyLarge());
-            } else {
-                place.SetPicture(EmptySmall());
-                place.Refresh();
-            }
+            place.SetPicture(EmptyPlaceFor(place));
+            place.Refresh();
         } else {
             const bool full = Com.LayoutMode < 2 && (Com.NumPlayers == 2 || (human && Com.NumPlayers >= 3));
             place.SetPicture(Tbl.Pic.FilePic[full ? 0 : 5]);
@@ -173,7 +171,7 @@ void Cards_ShowAll() {
     TableForm& f = frmGrulm();
     for (int i = 0; i <= 3; ++i) {
         f.PicCenter(i).SetBackColor(Com.DeckColour);
-        if (i >= 1) f.PicCenter(i).SetPicture(EmptyLarge());
+        if (i >= 1) f.PicCenter(i).SetPicture(EmptyPlaceFor(f.PicCenter(i)));
     }
     f.Picture7(1).SetBackColor(Com.DeckColour);
     f.Picture1(1).SetBackColor(Com.DeckColour);

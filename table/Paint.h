@@ -12,6 +12,8 @@ using Places = ControlArray<PictureBox>;
 void Card_Show(Places& places, int index, int card, int kind);
 void Cards_ShowAll();
 void Card_ShowSmall(Places& places, int index);
+// The place-holder that fits a place: the large one only in a place of the large card's height.
+const QImage& EmptyPlaceFor(const PictureBox& place);
 void Cards_MakeFiles();
 void Card_LoadFile(const QString& file, int rank);
 void Deck_LoadSmall();

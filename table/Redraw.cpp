@@ -34,7 +34,7 @@ void Table_Redraw() {
             }
             pile.Refresh();
         } else {
-            pile.SetPicture(f.EmptyPlaceLarge);
+            pile.SetPicture(EmptyPlaceFor(pile));
             f.LblWild(c).SetVisible(false);
         }
     }
@@ -164,7 +164,7 @@ void Table_Clear() {
     }
     for (int c = 1; c <= Com.NumCenters; ++c) {
         f.PicCenter(c).SetBackColor(0x80C0FF);
-        f.PicCenter(c).SetPicture(f.EmptyPlaceLarge);
+        f.PicCenter(c).SetPicture(EmptyPlaceFor(f.PicCenter(c)));
         f.LblWild(c).SetVisible(false);
     }
     f.PicCenter(0).SetBackColor(Com.DeckColour);

@@ -114,7 +114,8 @@ void FrmCounter::Form_Load() {
     Image1(0).SetPicture(Counter_GridPicture(qRound(LblGrid.Width() / platform::kTwipsPerPixel), line,
                                              CharWidth(), Paint_PixelRatio()));
     Image1(0).ZOrder(1);
-    Label1.SetCaption(QStringLiteral("1  2  3  4  5  6  7  8  9 10 J  Q  K"));
+    // The grid's tenth column is one wider, so the court cards' headings stand two further right.
+    Label1.SetCaption(QStringLiteral("1  2  3  4  5  6  7  8  9 10   J  Q  K"));
 
     int height = baseHeight_;
     const int gridPx = qRound(Image1(0).HeightPx());

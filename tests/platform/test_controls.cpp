@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
+#include <ctime>
 
 using namespace platform;
 
@@ -199,4 +201,16 @@ TEST_F(ControlsTest, TimerFiresItsHandlerOnlyWhenEnabled) {
     const int seen = fired;
     QTest::qWait(20);
     EXPECT_EQ(fired, seen);
+}
+
+TEST_F(ControlsTest, AModalWindowSleepsWhileItWaits) {
+    TestForm f;
+    QTimer::singleShot(300, f.Window(), [&f] { f.Hide(); });
+    timespec a{}, b{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &a);
+    f.Show(true);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &b);
+    const double cpu = (b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9;
+    EXPECT_FALSE(f.IsVisible());
+    EXPECT_LT(cpu, 0.1); // a spinning wait uses the whole 0.3 s
 }

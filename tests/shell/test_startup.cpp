@@ -4,10 +4,14 @@
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
+#include "shell/SavedGames.h"
+#include "shell/ShellState.h"
+#include "engine/Flow.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/Display.h"
 #include "table/Layout.h"
+#include "table/Paint.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
@@ -235,6 +239,203 @@ TEST_F(StartupTest, TheExitKeepsTheProfileAndRemovesTheMoveHistory) {
     ASSERT_TRUE(Prefs_ReadRecord(Prof.PlayerRecord, &p));
     EXPECT_EQ(p.Identity(0).Name, "Ann");
     EXPECT_EQ(p.SideSize, 14);
+}
+
+TEST_F(StartupTest, TheAutoSaveChoiceSurvivesRuns) {
+    Start("Ann");
+    EXPECT_TRUE(Shl.MoveLogOn); // a new player saves the moves
+    Close();
+    Start("Ann");
+    EXPECT_TRUE(Shl.MoveLogOn);
+    Close();
+    Start("Ann");
+    PlayerPrefs p;
+    ASSERT_TRUE(Prefs_ReadRecord(Prof.PlayerRecord, &p));
+    EXPECT_NE(p.AutoSave, 0);
+    EXPECT_TRUE(Shl.MoveLogOn);
+}
+
+TEST_F(StartupTest, AnUnwritableDataFolderIsNamedNotTakenForAnotherCopy) {
+    // A file where the folder should be: the lock can never be written.
+    Boot.LockPath = home->Path() + "/locked/running.lock";
+    QFile blocker(home->Path() + "/locked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    svc.boxes->Expect(platform::vbOK);
+    Start();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains(home->Path() + "/locked"));
+    EXPECT_FALSE(svc.boxes->shown[0].text.contains("already running"));
+    EXPECT_FALSE(Boot.Started);
+    // No home at all: the same kind of message, and nothing made under the root folder.
+    Close();
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    svc.boxes->Expect(platform::vbOK);
+    Start();
+    ASSERT_EQ(svc.boxes->shown.size(), 2u);
+    EXPECT_TRUE(svc.boxes->shown[1].text.contains("home folder is not known"));
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(StartupTest, FailedSavesAreToldOncePerFileAndTheGameGoesOn) {
+    Start("Ann");
+    const QString data = Com.DataPath;
+    SavedGameFile().Close();
+    QFile::remove(data + "scores.ran");
+    QDir().mkpath(data + "scores.ran"); // a folder where the file should be
+    svc.boxes->Expect(platform::vbOK);
+    Hooks.Game_AutoSave();
+    Hooks.Game_AutoSave();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("backup.sav"));
+    svc.boxes->Expect(platform::vbOK);
+    form->Window()->close();
+    ASSERT_EQ(svc.boxes->shown.size(), 2u);
+    EXPECT_TRUE(svc.boxes->shown[1].text.contains("scores.ran"));
+    EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(StartupTest, ClosingTheLoginTakesTheShownPlayerOrEndsTheProgram) {
+    auto closeLogin = [this](const QString& typed) {
+        form = std::make_unique<FrmGrulm>();
+        Startup_Install();
+        Startup.Quit = [this] { ++quits; };
+        Startup.LoginShow = [this, typed] {
+            welcome = std::make_unique<WelcomeForm>();
+            welcome->Show(false);
+            welcome->Combo1.SetText(typed);
+            welcome->Window()->close();
+        };
+        form->Show();
+    };
+    // An empty login closed: no game without a player.
+    closeLogin("");
+    EXPECT_FALSE(Boot.Started);
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
+    Close();
+    // A name shown when the login is closed is the player.
+    closeLogin("Bob");
+    EXPECT_TRUE(Boot.Started);
+    EXPECT_EQ(Com.PlayerName, "Bob");
+    EXPECT_FALSE(welcome->Loaded());
+    EXPECT_EQ(Profile_FindPlayer("Bob"), 1);
+}
+
+TEST_F(StartupTest, AnUnexpectedErrorDuringStartUpIsShown) {
+    svc.boxes->Expect(platform::vbOK);
+    form = std::make_unique<FrmGrulm>();
+    Startup_Install();
+    Startup.Quit = [this] { ++quits; };
+    Startup.SplashShow = [] { throw std::out_of_range("splash"); };
+    form->Show();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Unexpected error while setting up Vornhelm!\r\nError # 9 occurred: splash");
+    QTest::qWait(10);
+    EXPECT_FALSE(form->Loaded());
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(StartupTest, AStoredPlacementOffEveryScreenOrTooSmallIsReplaced) {
+    const std::vector<QRect> one{QRect(0, 0, 15360, 11520)};
+    const std::vector<QRect> two{QRect(-19200, 0, 19200, 14400), QRect(0, 0, 15360, 11520)};
+    auto kept = [](int height, int width, int left, int top) {
+        return DisplayKept{0, true, height, width, left, top};
+    };
+    const int caption = 23 * 15;
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, 600, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, -30000, -20000), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 30, 600, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1000, 450), one, caption)); // less than a card
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1065, 450), one, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 600, -100), one, caption)); // the title above the top
+    // A window on a monitor left of the main one stays while that monitor is there.
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), two, caption));
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), one, caption));
+
+    FrmGrulm& f = Start();
+    const QRect first(f.LeftTw(), f.TopTw(), f.WidthTw(), f.HeightTw());
+    f.MoveTw(-30000, -20000, 30, first.height());
+    Tbl.FormWidth = 30;
+    Close();
+    FrmGrulm& g = Start();
+    EXPECT_EQ(QRect(g.LeftTw(), g.TopTw(), g.WidthTw(), g.HeightTw()), first);
+}
+
+// The lines of two whole-table dumps that differ; `cardsOnly` leaves out the texts and buttons.
+QString Differences(const QString& a, const QString& b, bool cardsOnly = false) {
+    const QStringList x = a.split('\n'), y = b.split('\n');
+    QString out;
+    for (qsizetype i = 0; i < std::max(x.size(), y.size()); ++i) {
+        const QString& l = x.value(i);
+        if (cardsOnly && (l.startsWith("Label9") || l.startsWith("LabelPeek") || l.startsWith("cmdDeal") ||
+                          l.startsWith("imgIcon")))
+            continue;
+        if (l != y.value(i)) out += l + "  |  " + y.value(i) + "\n";
+    }
+    return out;
+}
+
+TEST_F(StartupTest, ARestartShowsTheTableEveryStoredModeAndGameSizeLeft) {
+    for (int players : {2, 3, 4}) {
+        for (int mode : {0, 1, 2, 3}) {
+            SCOPED_TRACE(QStringLiteral("%1 players, mode %2").arg(players).arg(mode).toStdString());
+            home.reset(); // the old home puts the environment back before the new one takes it
+            home = std::make_unique<TestHome>();
+            Boot.LockPath = home->Path() + "/running.lock";
+            Start();
+            Com.NumPlayers = players;
+            Com.NumCenters = players > 2 ? 4 : 3;
+            ProfHooks.LayOut();
+            Table_Redraw();
+            if (mode == 1) Display_Change(0);
+            if (mode >= 2) Display_Change(1);
+            if (mode == 3) Com.LayoutMode = 3; // kept as such, it comes back as mode 2
+            const QString before = Layout_Dump();
+            const int cardWidth = Tbl.CardWidth;
+            Close();
+            Start();
+            EXPECT_EQ(Com.LayoutMode, std::min(mode, 2));
+            EXPECT_EQ(Tbl.CardWidth, cardWidth);
+            EXPECT_EQ(Differences(before, Layout_Dump(), true).toStdString(), "");
+            Close();
+        }
+    }
+}
+
+TEST_F(StartupTest, ASecondStartOnASmallScreenShowsTheTableOfTheFirst) {
+    svc.screen->widthTwips = 9600;
+    svc.screen->heightTwips = 7200;
+    FrmGrulm& f = Start();
+    ASSERT_EQ(Com.LayoutMode, 2);
+    const QString first = Layout_Dump();
+    const int height = f.HeightTw();
+    Close();
+    FrmGrulm& g = Start();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_EQ(Differences(first, Layout_Dump()).toStdString(), "");
+    EXPECT_EQ(g.HeightTw(), height);
+}
+
+TEST_F(StartupTest, FourPlayersOnAnEightHundredPixelScreenStayInsideTheWindow) {
+    svc.screen->widthTwips = 12000;
+    svc.screen->heightTwips = 9000;
+    Start();
+    Com.NumPlayers = 4;
+    Com.NumCenters = 4;
+    Close();
+    FrmGrulm& f = Start();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    f.SetScaleMode(platform::vbPixels);
+    const double width = f.Client()->width();
+    // Every card place; seat 4's frame still reaches 4 px past the edge.
+    for (platform::Control* c : f.Controls())
+        if (c->Visible() && dynamic_cast<platform::PictureBox*>(c))
+            EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
 }
 
 } // namespace

@@ -55,6 +55,22 @@ TEST_F(CounterTest, BeforeTheDealEveryCardIsOpen) {
     EXPECT_EQ(Line(" _ "), " _  _  _  _  _  _  _  _  _  _   _  _  _ ");
 }
 
+TEST_F(CounterTest, EveryHeadingStandsOverItsColumn) {
+    Players(2);
+    Counter_ShowDeck();
+    // The grid is right-aligned in 42 characters; the heading starts 3 characters in.
+    const QString line = Lines()[1];
+    const QString heading = frmCounter().Label1.Caption();
+    const QStringList ranks = heading.split(' ', Qt::SkipEmptyParts);
+    ASSERT_EQ(ranks.size(), 13);
+    qsizetype from = 0, mark = -1;
+    for (const QString& rank : ranks) {
+        from = heading.indexOf(rank, from) + rank.size();
+        mark = line.indexOf('_', mark + 1);
+        EXPECT_EQ(3 + from - 1, 42 - line.size() + mark) << rank.toStdString();
+    }
+}
+
 TEST_F(CounterTest, AFullyDealtSuitAndSingleCardsLandInTheirLines) {
     Players(2);
     for (int n = 14; n <= 26; ++n)
@@ -109,7 +125,7 @@ TEST_F(CounterTest, TheGridBackgroundGrowsWithThePacks) {
     Players(2);
     Counter_ShowDeck();
     FrmCounter& c = frmCounter();
-    EXPECT_EQ(c.Label1.Caption(), "1  2  3  4  5  6  7  8  9 10 J  Q  K");
+    EXPECT_EQ(c.Label1.Caption(), "1  2  3  4  5  6  7  8  9 10   J  Q  K");
     EXPECT_FALSE(c.Image1.Exists(1));
     EXPECT_DOUBLE_EQ(c.Image1(0).Top(), c.LblGrid.Top());
     const int two = c.Window()->height();

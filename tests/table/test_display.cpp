@@ -1,6 +1,7 @@
 // The display sizes: moved cards, the small display, the card-size switch,
 // fitting the window and scaling windows.
 #include "table/Display.h"
+#include "common/TextForm.h"
 #include "table/Paint.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
@@ -44,6 +45,19 @@ TEST_F(DisplayTest, MovedCardsGolden) {
     CompareGolden(Layout_Dump(), "display_moved_two_15360");
 }
 
+TEST_F(DisplayTest, MovingTheCardsUpTwiceRaisesThemOnce) {
+    Fitted(2, 3, 15360);
+    const double human = form->Picture7(7).Top();
+    Display_Change(0);
+    const double up = form->Picture1(7).Top(), humanUp = form->Picture7(7).Top();
+    EXPECT_EQ(up, 118);
+    EXPECT_LT(humanUp, human);
+    Com.LayoutMode = 0; // a restart enters the stored mode from mode 0's entry
+    Display_Change(0);
+    EXPECT_EQ(form->Picture1(7).Top(), up);
+    EXPECT_EQ(form->Picture7(7).Top(), humanUp);
+}
+
 TEST_F(DisplayTest, SmallDisplayGolden) {
     Fitted(2, 4, 15360);
     Display_Change(1);
@@ -51,6 +65,11 @@ TEST_F(DisplayTest, SmallDisplayGolden) {
     EXPECT_EQ(Tbl.CardWidth, 59);
     EXPECT_EQ(Tbl.DisplayEntry[1], "Make Display Larger");
     EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
+    // Faces and place-holders of the small size fill the center places whole.
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_EQ(Rect(form->PicCenter(c)).size(), QSizeF(59, 80)) << c;
+        EXPECT_EQ(form->PicCenter(c).Picture(), form->EmptyPlaceSmall) << c;
+    }
     CompareGolden(Layout_Dump(), "display_small_two_4piles_15360");
 }
 

@@ -589,6 +589,13 @@ TEST_F(LayoutGeometryTest, ADisplayModeIsLeftWithTheOldSizeAndEnteredAgain) {
             ToggleMode(kind);
         };
         Com.LayoutMode = c.mode;
+        // A mode only kept, not yet entered, is neither left nor entered.
+        GameSize(4, 4);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(Com.LayoutMode, c.mode);
+        GameSize(2, 3);
+        if (c.mode == 1) Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Down");
+        if (c.mode >= 2) Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
         GameSize(4, 4);
         ASSERT_EQ(calls.size(), 2u);
         // Left with the old counts, entered again with the new ones.

@@ -239,21 +239,22 @@ TEST_F(PaintTest, TheBuiltInBackGetsABorderAndTheDeckColour) {
     EXPECT_EQ(f->Picture7(2).BackColor(), 0x00123456u);
 }
 
-TEST_F(PaintTest, EmptyPlaceHoldersFollowThePlaceAndTheSeatOnTurn) {
+TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
     LoadSeat3();
     struct Row {
         int players, layout, pturn;
         int seat; // 1 the human, 2 seat 2, 3 seat 3
-        bool large;
-    } rows[] = {{2, 0, 2, 2, true}, {2, 2, 1, 1, false}, {3, 0, 2, 1, true}, {3, 0, 2, 2, false},
-                {3, 0, 1, 3, true}, {3, 1, 3, 3, false}, {4, 0, 1, 2, true}, {4, 2, 1, 1, false}};
+        double height;
+    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80},   {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
+                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96},   {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
     for (const auto& r : rows) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
         Com.Pturn = r.pturn;
         Places& places = r.seat == 1 ? f->Picture7 : r.seat == 2 ? f->Picture1 : f->Picture2;
+        places(8).SetHeight(r.height);
         Card_Show(places, 8, 0, 88);
-        EXPECT_EQ(places(8).Picture(), r.large ? f->EmptyPlaceLarge : f->EmptyPlaceSmall)
+        EXPECT_EQ(places(8).Picture(), r.height >= 96 ? f->EmptyPlaceLarge : f->EmptyPlaceSmall)
             << r.players << " " << r.layout << " " << r.pturn << " " << r.seat;
     }
     EXPECT_NE(f->EmptyPlaceLarge, f->EmptyPlaceSmall);
