@@ -38,6 +38,7 @@ class TableForm : public platform::Form {
     Label Label1{this, "Label1", -1};
     Label lblHighlight{this, "lblHighlight", -1};
     Label lblLevel{this, "lblLevel", -1};
+    Label lblRules{this, "lblRules", -1};
     Image ImgTurn1{this, "ImgTurn1", -1};
     Image ImgTurn2{this, "ImgTurn2", -1};
     Image imgCenter{this, "imgCenter", -1};
@@ -84,6 +85,12 @@ class TableForm : public platform::Form {
     // Hides the hold-pile viewer when it is open.
     virtual void HoldView_Hide() = 0;
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
+    // The depth outline of hold pile `pile` (1 to 4) of the seat whose places these are.
+    virtual void Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) {
+        (void)places, (void)show, (void)pile;
+    }
+    // Refills the hold-pile viewer when it is open on the human's place `slot`.
+    virtual void HoldView_Follow(int slot) { (void)slot; }
 
   protected:
     void Form_Load() override {

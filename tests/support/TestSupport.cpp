@@ -10,6 +10,7 @@
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Panel.h"
 #include "table/TableState.h"
 
 #include <QDir>
@@ -52,6 +53,7 @@ void GameTest::SetUp() {
     DisplayChangeHook = nullptr;
     RestartTurnHook = nullptr;
     PlanTables_Redim = nullptr;
+    PanelHooks = PanelHooksT{};
     Profile_Reset();
     Startup_Reset();
     Startup = StartupHooks{};
