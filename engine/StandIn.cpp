@@ -17,16 +17,17 @@ void ComputerTurn_StandIn() {
         SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
         GoUpdateOpponents();
         Turn_Advance();
-        ++Eng.TurnCount;
+        // The human's hand is refilled before the save of the turn's start, unless a resumed turn kept it.
+        if (Com.Pturn == 1 && HasTableForm()) {
+            if (Eng.TurnResumedHuman != 0)
+                Eng.TurnResumedHuman = 0;
+            else
+                Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
+        }
         if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
     }
     if (Com.Pturn == 1 && !Com.GameAbort && HasTableForm()) {
         TableForm& f = frmGrulm();
-        // The human's hand is refilled as each seat's turn ends, unless a resumed turn kept it.
-        if (Eng.TurnResumedHuman != 0)
-            Eng.TurnResumedHuman = 0;
-        else
-            Deal_Players(f.Picture7, Eng.PlayerCards);
         if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
             Com.MoveCounter = 1;
             if (Hooks.Game_Capture) Hooks.Game_Capture();

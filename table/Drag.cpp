@@ -83,11 +83,12 @@ void ShowBeneath(int index) {
 
 void LiftCard(int index, double x, double y) {
     TableForm& f = F();
+    // One drag at a time: a second press must not take the first card's slot from its release.
+    if (Eng.DragOn || Eng.PlayBusy) return;
     Eng.SourceSlot = index;
     if (GameOver()) return;
     f.Label9(1).SetCaption(QString());
     if (index >= 8 && Eng.PlayerCards(1, index) == 0) return;
-    if (Eng.DragOn || Eng.PlayBusy) return;
     Eng.DragOn = true;
     PictureBox& place = f.Picture7(index);
     Eng.DragHomeLeft = RoundEven(place.LeftPx());
