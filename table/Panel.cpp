@@ -246,6 +246,8 @@ void Panel_Install(TableForm& f) {
     f.lblRules.CopyFrom(f.lblLevel);
     f.lblRules.SetGeometryPx(f.lblLevel.LeftPx() - 220, f.lblLevel.TopPx(), 215, f.lblLevel.HeightPx());
     f.lblRules.SetAlignment(0);
+    // The two control-panel labels show and hide together.
+    f.lblRules.SetVisible(f.lblLevel.Visible());
     f.picPanel.On().MouseMove = [](int, int, int, double x, double y) {
         Guarded("picPanel_MouseMove", [&] { picPanel_MouseMove(x, y); });
     };
