@@ -115,7 +115,8 @@ struct EngineState {
     int LastBlockSound = 0;
     // A computer or remote seat's card move is being drawn.
     bool SeatMoveBusy = false;
-    // Another seat's avatar is shown after the human blocked its side card; the next press puts the human's back.
+    // Another seat's avatar is shown after the human blocked its side card; the next press puts the human's
+    // back.
     bool AvatarSwapped = false;
     // The summary of the forced-card and wild-card rules in the rules caption.
     QString RulesText;

@@ -65,7 +65,8 @@ QString Rules_MessageText(int kind, bool dropped) {
                (dropped ? QStringLiteral("That card cannot be played to that Center pile yet.")
                         : QStringLiteral("That card cannot be played to any Center pile yet."));
     case kRuleHoldOnly:
-        return QStringLiteral("Once a card has been placed on a Hold pile, it can only be played to the Center piles.");
+        return QStringLiteral(
+            "Once a card has been placed on a Hold pile, it can only be played to the Center piles.");
     case kRuleNotTurn:
         return QStringLiteral("Please stop --\r\n     It's NOT your turn!");
     case kRuleSideOnly:
@@ -111,7 +112,8 @@ void Rules_CheckCenter() {
 
 void Rules_WildText() {
     const int width = ScreenWidthTwips();
-    const bool narrow = width < kNarrowTwips || (width == kNarrowTwips && Com.LayoutMode >= kSmallDisplayMode);
+    const bool narrow =
+        width < kNarrowTwips || (width == kNarrowTwips && Com.LayoutMode >= kSmallDisplayMode);
     QString text;
     switch (Com.ForcedCards) {
     case 1:
@@ -184,7 +186,8 @@ bool ForcedCard_Check() {
 }
 
 void PlayerGoBack(const QString& rule) {
-    platform::MsgBox(QStringLiteral("Forced ") + rule + QStringLiteral(" rule is in effect. You must play your ") + rule,
+    platform::MsgBox(QStringLiteral("Forced ") + rule +
+                         QStringLiteral(" rule is in effect. You must play your ") + rule,
                      platform::vbInformation, QStringLiteral("Rule Enforced"));
     TableForm* f = Table();
     if (!f) return;

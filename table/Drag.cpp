@@ -6,10 +6,10 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
+#include "table/Guard.h"
 #include "table/HandOrder.h"
 #include "table/Paint.h"
 #include "table/Panel.h"
-#include "table/Guard.h"
 #include "table/frmHold.h"
 
 #include <QCoreApplication>

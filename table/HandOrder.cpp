@@ -11,7 +11,8 @@
 namespace {
 
 void SortSound() {
-    if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~118.tmp"));
+    if (Com.SoundMode != 2)
+        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~118.tmp"));
 }
 
 void TakeCard(BArray<int, 2>& cards, int to, int from) {
@@ -64,7 +65,8 @@ void Peek() {
         int seat;
         Places* places;
         bool present;
-    } seats[] = {{2, &f.Picture1, true}, {3, &f.Picture2, Tbl.Seat3Loaded}, {4, &f.Picture3, Tbl.Seat4Loaded}};
+    } seats[] = {
+        {2, &f.Picture1, true}, {3, &f.Picture2, Tbl.Seat3Loaded}, {4, &f.Picture3, Tbl.Seat4Loaded}};
     for (int s = 2; s <= 6; ++s) {
         for (const auto& sp : seats) {
             if (!sp.present || !sp.places->Exists(s)) continue;

@@ -85,7 +85,8 @@ QImage PanelPicture() {
     font.setBold(true);
     p.setFont(font);
     for (int i = 0; i < 4; ++i) {
-        const QRectF r(kIcons[i].left + 4, kRowTop + 3, kIcons[i].right - kIcons[i].left - 8, kRowBottom - kRowTop - 6);
+        const QRectF r(kIcons[i].left + 4, kRowTop + 3, kIcons[i].right - kIcons[i].left - 8,
+                       kRowBottom - kRowTop - 6);
         p.setPen(QColor(0x60, 0x60, 0x60));
         p.setBrush(QColor(0xE8, 0xE8, 0xE0));
         p.drawRoundedRect(r, 6, 6);
@@ -119,8 +120,8 @@ void Form_MouseMove(int, int, double, double y) {
     const double px = F().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
     if (px < 5) {
         if (Com.TutorialMode)
-            platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."), platform::vbInformation,
-                             QStringLiteral("Using Tutorial"));
+            platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
+                             platform::vbInformation, QStringLiteral("Using Tutorial"));
         if (Tbl.ShowBusy) return;
         OpenPanel();
     }
@@ -163,8 +164,10 @@ void picPanel_MouseDown(double x, double y) {
     const int menu = MenuOf(icon);
     if (menu == 0) return;
     TableForm& f = F();
-    const int top = f.TopTw() + static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
-                    (Tbl.LargeFonts ? 250 : 300);
+    const int top =
+        f.TopTw() +
+        static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
+        (Tbl.LargeFonts ? 250 : 300);
     Tbl.MenuChosen = false;
     Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);
     // The list closes itself when chosen from or left; a closing program ends the wait too.
@@ -254,9 +257,15 @@ void Panel_Install(TableForm& f) {
     f.picPanel.On().MouseDown = [](int, int, int, double x, double y) {
         Guarded("picPanel_MouseDown", [&] { picPanel_MouseDown(x, y); });
     };
-    f.imgMenu.On().MouseMove = [](int, int, int, double, double) { Guarded("imgMenu_MouseMove", [] { imgMenu_MouseMove(); }); };
-    f.Label9.On().MouseDown = [](int, int, int, double, double) { Guarded("Label9_MouseDown", [] { Label9_MouseDown(); }); };
-    f.MouseMove = [](int b, int s, double x, double y) { Guarded("Form_MouseMove", [&] { Form_MouseMove(b, s, x, y); }); };
+    f.imgMenu.On().MouseMove = [](int, int, int, double, double) {
+        Guarded("imgMenu_MouseMove", [] { imgMenu_MouseMove(); });
+    };
+    f.Label9.On().MouseDown = [](int, int, int, double, double) {
+        Guarded("Label9_MouseDown", [] { Label9_MouseDown(); });
+    };
+    f.MouseMove = [](int b, int s, double x, double y) {
+        Guarded("Form_MouseMove", [&] { Form_MouseMove(b, s, x, y); });
+    };
     f.MouseDown = [](int, int, double, double) { Guarded("Form_MouseDown", [] { Form_MouseDown(); }); };
     auto seat = [](int s) {
         return [s](int i, int b, int, double, double) {

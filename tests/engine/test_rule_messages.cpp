@@ -65,9 +65,10 @@ TEST_F(RuleTest, CenterPilesTakeTheNextRankAndKingsAreWild) {
 }
 
 TEST_F(RuleTest, TheOtherRuleMessages) {
-    const QString texts[] = {"Once a card has been placed on a Hold pile, it can only be played to the Center piles.",
-                             "Please stop --\r\n     It's NOT your turn!",
-                             "\r\nYour Side card can only be played to a Center pile."};
+    const QString texts[] = {
+        "Once a card has been placed on a Hold pile, it can only be played to the Center piles.",
+        "Please stop --\r\n     It's NOT your turn!",
+        "\r\nYour Side card can only be played to a Center pile."};
     for (int kind = 2; kind <= 4; ++kind) {
         Rules_Message(kind);
         EXPECT_EQ(Rule(), texts[kind - 2]);

@@ -79,10 +79,12 @@ TEST_F(HumanTurnTest, HitTestTolerances) {
     EXPECT_NE(target, 4);
     // A hold card over another hold pile.
     PictureBox& hold = form->Picture7(7);
-    hold.SetGeometryPx(form->Picture7(8).LeftPx(), form->Picture7(8).TopPx(), hold.WidthPx(), hold.HeightPx());
+    hold.SetGeometryPx(form->Picture7(8).LeftPx(), form->Picture7(8).TopPx(), hold.WidthPx(),
+                       hold.HeightPx());
     CenterHitTest(7, target);
     EXPECT_EQ(target, kNoTarget);
-    EXPECT_EQ(Rule(), "Once a card has been placed on a Hold pile, it can only be played to the Center piles.");
+    EXPECT_EQ(Rule(),
+              "Once a card has been placed on a Hold pile, it can only be played to the Center piles.");
 }
 
 TEST_F(HumanTurnTest, DoubleClickPlaysToTheFirstPileThatTakesIt) {

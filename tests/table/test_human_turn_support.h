@@ -4,12 +4,12 @@
 #include "engine/Discard.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
-#include "table/Drag.h"
-#include "table/HandOrder.h"
-#include "table/Panel.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
+#include "table/Drag.h"
+#include "table/HandOrder.h"
+#include "table/Panel.h"
 #include "tests/engine/test_deal_support.h"
 
 #include <QCoreApplication>
@@ -75,7 +75,8 @@ class HumanTurnTest : public DealTest {
         for (int s = 2; s <= 10; ++s)
             if (Eng.PlayerCards(1, s) != 0) ++n[Eng.PlayerCards(0, s)];
         for (int p = 1; p <= 4; ++p) {
-            if (Eng.PlayerHoldCount(p) > kHoldCovered) return ::testing::AssertionFailure() << "hold pile past its limit";
+            if (Eng.PlayerHoldCount(p) > kHoldCovered)
+                return ::testing::AssertionFailure() << "hold pile past its limit";
             for (int d = 1; d <= Eng.PlayerHoldCount(p); ++d)
                 ++n[Eng.PlayerHold(0, p, d)];
         }
@@ -89,15 +90,18 @@ class HumanTurnTest : public DealTest {
                     ++n[r.RecHold(0, p, d)];
         }
         for (int card = 1; card <= Com.TotalCards; ++card)
-            if (n[card] != 1) return ::testing::AssertionFailure() << "card " << card << " is there " << n[card] << " times";
-        if (n.size() != static_cast<size_t>(Com.TotalCards)) return ::testing::AssertionFailure() << "a card 0 or foreign card";
+            if (n[card] != 1)
+                return ::testing::AssertionFailure()
+                       << "card " << card << " is there " << n[card] << " times";
+        if (n.size() != static_cast<size_t>(Com.TotalCards))
+            return ::testing::AssertionFailure() << "a card 0 or foreign card";
         return ::testing::AssertionSuccess();
     }
 
     static void Send(PictureBox& p, QEvent::Type type, QPointF local, Qt::MouseButton b = Qt::LeftButton) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
-        QMouseEvent e(type, local, p.Widget()->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : b, held,
-                      Qt::NoModifier);
+        QMouseEvent e(type, local, p.Widget()->mapToGlobal(local),
+                      type == QEvent::MouseMove ? Qt::NoButton : b, held, Qt::NoModifier);
         QCoreApplication::sendEvent(p.Widget(), &e);
     }
     // Presses on slot at the card's middle, moves in steps until its left top lies at (left, top), releases.
