@@ -83,6 +83,8 @@ struct CommonState {
     std::array<int, 5> NetLastType{};
     int RecoverPending = 0;
     bool NetAnswered = false;
+    // The peer speaks the oldest protocol: the hand cannot be reordered then.
+    bool OldPeer = false;
 
     // Set once the program is closing: every wait, animation and turn loop returns.
     bool GameAbort = false;

@@ -21,6 +21,13 @@ struct FlowHooks {
     // An empty stock is refilled from the used pile; a stock that cannot be refilled is a stalemate.
     std::function<void()> RESHUFFLE = [] {};
     std::function<void()> STALEMATE = [] {};
+    // Statistics of a card played from `slot` by `who`, and the check at the end of a turn.
+    std::function<void(int slot, int who)> StatsAdd = [](int, int) {};
+    std::function<void(int a, int b)> StatsCk = [](int, int) {};
+    // An opponent's taunt when the human played a card the side card needed.
+    std::function<void()> Dumbness = [] {};
+    // A tutorial's next step may be taken (its Next button).
+    std::function<void()> Tutorial_NextStep = [] {};
 };
 extern FlowHooks Hooks;
 
@@ -40,6 +47,10 @@ struct NetLink {
     std::function<int()> Recover_NextField = Recover_NextDeckField;
     // A remote human's turn, played from the moves its program sends.
     std::function<void()> Opponent = [] {};
+    // The human's last move (MoveFrom, MoveTo) to the peers, waiting for their answers;
+    // the same as the last move of the turn.
+    std::function<void()> Move_Transmit = [] {};
+    std::function<void()> Move_Transmit_Done = [] {};
 };
 extern NetLink Netl;
 

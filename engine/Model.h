@@ -104,6 +104,27 @@ struct EngineState {
 
     // A completed SetUp waits for its GoDeal.
     bool SetUpDone = false;
+
+    // The human's play in progress: where the lifted card came from, whether it was
+    // dropped (no flight then), and the last move as the peers are told it.
+    int DragHomeLeft = 0;
+    int DragHomeTop = 0;
+    bool DroppedPlay = false;
+    int MoveFrom = 0;
+    int MoveTo = 0;
+    // A play, discard or restart of the turn is under way: no second one may start.
+    bool PlayBusy = false;
+    // The opponent's reaction to a blocked side card: the last comment and sound, never twice in a row.
+    int CommentPick = 0;
+    int LastBlockComment = 0;
+    int LastBlockSound = 0;
+    // A computer or remote seat's card move is being drawn.
+    bool SeatMoveBusy = false;
+    // Another seat's avatar is shown after the human blocked its side card; the next press puts the human's
+    // back.
+    bool AvatarSwapped = false;
+    // The summary of the forced-card and wild-card rules in the rules caption.
+    QString RulesText;
 };
 
 extern EngineState Eng;

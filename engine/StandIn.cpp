@@ -1,5 +1,7 @@
 #include "engine/StandIn.h"
 #include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TableForm.h"
@@ -15,9 +17,22 @@ void ComputerTurn_StandIn() {
         SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
         GoUpdateOpponents();
         Turn_Advance();
+        // The human's hand is refilled before the save of the turn's start, unless a resumed turn kept it.
+        if (Com.Pturn == 1 && HasTableForm()) {
+            if (Eng.TurnResumedHuman != 0)
+                Eng.TurnResumedHuman = 0;
+            else
+                Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
+        }
+        if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
     }
     if (Com.Pturn == 1 && !Com.GameAbort && HasTableForm()) {
         TableForm& f = frmGrulm();
+        if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+            Com.MoveCounter = 1;
+            if (Hooks.Game_Capture) Hooks.Game_Capture();
+            if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+        }
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
         // The turn marker points at the human again.
         f.ImgTurn1.SetVisible(true);

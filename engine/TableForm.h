@@ -40,6 +40,7 @@ class TableForm : public platform::Form {
     Label Label1{this, "Label1", -1};
     Label lblHighlight{this, "lblHighlight", -1};
     Label lblLevel{this, "lblLevel", -1};
+    Label lblRules{this, "lblRules", -1};
     Image ImgTurn1{this, "ImgTurn1", -1};
     Image ImgTurn2{this, "ImgTurn2", -1};
     Image imgCenter{this, "imgCenter", -1};
@@ -86,8 +87,12 @@ class TableForm : public platform::Form {
     // Hides the hold-pile viewer when it is open.
     virtual void HoldView_Hide() = 0;
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
-    // What the computer seats' turns show through the table.
-    virtual void Hold_Highlight(ControlArray<PictureBox>& /*places*/, int /*hold*/, bool /*show*/) {}
+    // The depth outline of hold pile `pile` (1 to 4) of the seat whose places these are.
+    virtual void Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) {
+        (void)places, (void)show, (void)pile;
+    }
+    // Refills the hold-pile viewer when it is open on the human's place `slot`.
+    virtual void HoldView_Follow(int slot) { (void)slot; }
     virtual void StatusBar_Player(SeatRecord& /*rec*/) {}
     // The player whose side card has this rank ("" when nobody's).
     virtual QString BlockedPlayerName(int /*rank*/) { return QString(); }

@@ -83,7 +83,7 @@ void RedrawSource(int source) {
     } else if (source >= 7) {
         const int h = source - 6;
         f.Card_Show(places, source, Eng.SeatCards(0, source), Eng.SeatCards(0, source) != 0 ? 0 : 88);
-        if (HoldDepth(h) <= 1) f.Hold_Highlight(places, h, false);
+        if (HoldDepth(h) <= 1) f.Hold_Highlight(places, false, h);
     } else {
         places(source).SetPicture(QImage());
         places(source).SetBackColor(kEmptyHandColour);

@@ -79,7 +79,7 @@ void ShowDiscard(int from, int to) {
     f.Card_Show(places, from, card, 0);
     Pause(Com.ComputerPause);
     const int h = to - 6;
-    if (HoldDepth(h) > 1) f.Hold_Highlight(places, h, true);
+    if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
     places(from).SetPicture(QImage());
     f.Card_Show(places, to, card, 4);

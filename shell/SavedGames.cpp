@@ -6,6 +6,7 @@
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/Plays.h"
 #include "engine/Seats.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
@@ -579,6 +580,13 @@ void TempMoves_Open(bool open) {
 }
 
 void RestartTurn() {
+    // A play, discard or restart still on the stack finishes first.
+    if (Eng.PlayBusy) {
+        Com.RestartingTurn = false;
+        Com.UndoRequested = false;
+        return;
+    }
+    PlayBusyScope busy;
     const QString title = QStringLiteral("Restart Turn");
     auto refuse = [&](const QString& text, int style) {
         platform::MsgBox(text, style, title);

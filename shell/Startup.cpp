@@ -3,7 +3,10 @@
 #include "common/Records.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/Plays.h"
+#include "engine/RuleMessages.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
@@ -15,8 +18,10 @@
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
 #include "table/Display.h"
+#include "table/Drag.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Panel.h"
 #include "table/TableState.h"
 
 #include <QCoreApplication>
@@ -543,4 +548,10 @@ void Startup_Install() {
     SavedGames_Install();
     Deal_Install();
     DealHooks.Sound_Card = [](int kind) { Sound_Card(kind); };
+    Drag_Install(f);
+    Panel_Install(f);
+    Plays_Install();
+    Hooks.Rules_ShowCaption = [] { Rules_ShowCaption(); };
+    DispHooks.Rules_ShowCaption = [] { Rules_ShowCaption(); };
+    PanelHooks.MenuStyle = [] { return Prof.MenuStyle; };
 }

@@ -84,6 +84,21 @@ struct TableState {
     int AnimStartX = 0, AnimStartY = 0;
 
     PictureStore Pic;
+
+    // The drag of a human's card: the pressed point inside the card, the places the
+    // last hit test found its target in, and a right press on the side or a hold place.
+    int DragGrabX = 0, DragGrabY = 0;
+    ControlArray<PictureBox>* DropTargets = nullptr;
+    bool RightPressed = false;
+
+    // The icon panel and its drop-down list; the game-end display or the tutorial keeps it shut.
+    bool MenuListShown = false;
+    bool PanelHover = false;
+    bool ShowBusy = false;
+    bool MenuChosen = false;
+    int MenuNumber = 0, MenuItem = 0;
+    // The pointer's first height while the card flow runs (0 none yet).
+    int FlowFirstY = 0;
 };
 
 extern TableState Tbl;

@@ -83,8 +83,14 @@ void FrmGrulm::HoldView_Hide() {
 void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) {
     ::Layout_SetGameSize(prevPlayers, prevCenters);
 }
-void FrmGrulm::Hold_Highlight(ControlArray<PictureBox>& places, int hold, bool show) {
-    ::Hold_Highlight(places, show, hold);
+void FrmGrulm::Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) {
+    ::Hold_Highlight(places, show, pile);
+}
+void FrmGrulm::HoldView_Follow(int slot) {
+    // The viewer follows the human's pile it shows.
+    if (!platform::Form::IsLoaded("frmHold") || !frmHold().IsVisible() || Tbl.HoldViewOther) return;
+    if (Tbl.ViewedSlot != slot) return;
+    if (slot >= 7 && slot <= 10) HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
 }
 void FrmGrulm::StatusBar_Player(SeatRecord& rec) {
     ::StatusBar_Player(rec);

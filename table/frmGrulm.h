@@ -23,7 +23,8 @@ class FrmGrulm : public TableForm {
     void DebugShowDeck() override;
     void HoldView_Hide() override;
     void Layout_SetGameSize(int prevPlayers, int prevCenters) override;
-    void Hold_Highlight(ControlArray<PictureBox>& places, int hold, bool show) override;
+    void Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) override;
+    void HoldView_Follow(int slot) override;
     void StatusBar_Player(SeatRecord& rec) override;
     QString BlockedPlayerName(int rank) override;
 

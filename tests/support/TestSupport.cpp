@@ -13,6 +13,7 @@
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/TableHooks.h"
+#include "table/Panel.h"
 #include "table/TableState.h"
 
 #include <QDir>
@@ -52,6 +53,7 @@ void GameTest::SetUp() {
     EngineHooks_Reset();
     TableHooks_Reset();
     ShellHooks_Reset();
+    PanelHooks = PanelHooksT{};
     Profile_Reset();
     Startup_Reset();
 }

@@ -1,0 +1,107 @@
+#include "engine/Discard.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Plays.h"
+#include "engine/RuleMessages.h"
+#include "engine/Rules.h"
+#include "engine/TableForm.h"
+#include "engine/TurnOrder.h"
+
+namespace {
+
+constexpr int kSoundDiscard = 4;
+constexpr quint32 kWhite = 0x00FFFFFF;
+// The table holds still a moment after a local discard.
+constexpr double kDiscardPause = 0.75;
+
+TableForm& F() {
+    return frmGrulm();
+}
+
+void PutHome(PictureBox& place) {
+    place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
+}
+
+void RefuseFull() {
+    TableForm& f = F();
+    f.Label9(1).SetCaption(QString::fromLatin1(kHoldFullText));
+    Rules_Sound();
+    PutHome(f.Picture7(Eng.SourceSlot));
+    f.Piles_EnableRange(f.Picture7, true, 1, 10);
+}
+
+// The card goes on top of the pile; the former top goes beneath it.
+void LayOnHold(int slot, int hold) {
+    TableForm& f = F();
+    const int p = hold - 6;
+    const int formerCard = Eng.PlayerCards(0, hold), formerRank = Eng.PlayerCards(1, hold);
+    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kWhite);
+    f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kSoundDiscard);
+    f.Picture7(hold).SetVisible(true);
+    PictureBox& hand = f.Picture7(slot);
+    hand.SetVisible(false);
+    hand.SetPicture(QImage());
+    PutHome(hand);
+    if (formerRank != 0) {
+        const int d = ++Eng.PlayerHoldCount(p);
+        Eng.PlayerHold(0, p, d) = formerCard;
+        Eng.PlayerHold(1, p, d) = formerRank;
+        f.Hold_Highlight(f.Picture7, true, p);
+    }
+    Eng.PlayerCards(0, hold) = Eng.PlayerCards(0, slot);
+    Eng.PlayerCards(1, hold) = Eng.PlayerCards(1, slot);
+    Eng.PlayerCards(0, slot) = 0;
+    Eng.PlayerCards(1, slot) = 0;
+}
+
+void PassTheTurn() {
+    TableForm& f = F();
+    Hooks.StatsCk(1, 2);
+    Com.MoveCounter = 0;
+    Turn_Advance();
+    Eng.TurnResumedHuman = 0;
+    Eng.HandCount = 5;
+    f.ImgTurn2.SetVisible(true);
+    f.ImgTurn1.SetVisible(false);
+    f.Piles_EnableRange(f.Picture7, true, 7, 10);
+    bool missed = false;
+    PlayerMissedMove(missed);
+    Eng.SideMissed = missed;
+}
+
+bool NetStopped() {
+    const int s = Com.NetState;
+    return Com.NetGame == 0 || s == 6 || s == 15 || s == 3 || s == 14;
+}
+
+} // namespace
+
+void Player_EndTurn() {
+    if (Eng.PlayBusy || Com.Pturn != 1) return;
+    const int slot = Eng.SourceSlot, hold = Eng.TargetHold;
+    // Only a hand card goes onto one of the human's hold piles.
+    if (slot < 2 || slot > 6 || hold < 7 || hold > 10 || Eng.PlayerCards(1, slot) == 0) return;
+    PlayBusyScope busy;
+    TableForm& f = F();
+    f.Label9(1).SetCaption(QStringLiteral(" "));
+    if (Com.NetGame == 0) f.Label9(2).SetCaption(QStringLiteral(" "));
+    if (Eng.PlayerHoldCount(hold - 6) >= kHoldCovered) {
+        RefuseFull();
+        return;
+    }
+    if (!ForcedCard_Check()) return;
+    LayOnHold(slot, hold);
+    if (Com.NetGame != 0) {
+        Netl.Move_Transmit_Done();
+        if (NetStopped()) return;
+    } else {
+        Pause(kDiscardPause);
+    }
+    if (Com.GameAbort) return;
+    f.Picture7(hold).Refresh();
+    f.HoldView_Follow(hold);
+    PassTheTurn();
+    busy.Release();
+    if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+}

@@ -1,0 +1,334 @@
+#include "engine/Plays.h"
+#include "common/Shared.h"
+#include "engine/Cards.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/GameEnd.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr int kWild = 13;
+constexpr int kPileFull = 12;
+constexpr int kSoundPlayCard = 2;
+constexpr int kSoundSideUp = 1;
+constexpr int kEmptyPlace = 88;
+constexpr quint32 kWhite = 0x00FFFFFF;
+// A King's moment: how long the table holds still after it.
+constexpr double kKingPause = 0.75;
+
+TableForm& F() {
+    return frmGrulm();
+}
+
+void ProcessEvents() {
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+void PlayFile(const QString& file, bool wait) {
+    if (file.isEmpty()) return;
+    auto& sound = *platform::Svc().sound;
+    if (wait)
+        sound.PlaySync(file);
+    else
+        sound.PlayAsync(file);
+}
+
+// The play's own values: waits let other handlers change the shared ones.
+struct Play {
+    int slot = 0;
+    int pile = 0;
+    int card = 0;
+    int rank = 0;
+    void Restore() const {
+        Eng.SourceSlot = slot;
+        Eng.TargetPile = pile;
+        Eng.PlayCard(0) = card;
+        Eng.PlayCard(1) = rank;
+    }
+};
+
+int HandCards() {
+    int n = 0;
+    for (int s = 2; s <= 6; ++s)
+        if (Eng.PlayerCards(1, s) != 0) ++n;
+    return n;
+}
+
+void PutHome(PictureBox& place) {
+    place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
+}
+
+// The side card left: the next one is covered until the play has been shown. True when the pile is empty.
+bool TakeFromSide() {
+    TableForm& f = F();
+    Eng.PlayerSide(0, Eng.PlayerSideCount) = 0;
+    Eng.PlayerSide(1, Eng.PlayerSideCount) = 0;
+    --Eng.PlayerSideCount;
+    Eng.PlayerCards(0, 1) = Eng.PlayerSideCount > 0 ? Eng.PlayerSide(0, Eng.PlayerSideCount) : 0;
+    Eng.PlayerCards(1, 1) = Eng.PlayerSideCount > 0 ? Eng.PlayerSide(1, Eng.PlayerSideCount) : 0;
+    if (Eng.PlayerSideCount > 0) {
+        ++Eng.PlayerSideStack;
+        if (f.Stack.Exists(Eng.PlayerSideStack)) f.Stack(Eng.PlayerSideStack).SetVisible(false);
+    }
+    if (Eng.DroppedPlay) {
+        PutHome(f.Picture7(1));
+        Eng.DroppedPlay = false;
+    }
+    if (Eng.PlayerSideCount == 0) return true;
+    if (Eng.PlayerSideCount == 1) {
+        f.ImgHold.SetPicture(QImage());
+        f.ImgHold.SetVisible(false);
+    }
+    f.Picture7(1).SetBackColor(Com.DeckColour);
+    f.Card_Show(f.Picture7, 1, 0, 0);
+    return false;
+}
+
+void TakeFromHand(int slot) {
+    TableForm& f = F();
+    Eng.PlayerCards(0, slot) = 0;
+    Eng.PlayerCards(1, slot) = 0;
+    --Eng.HandCount;
+    f.Picture7(slot).SetVisible(false);
+    f.Picture7(slot).SetPicture(QImage());
+}
+
+void TakeFromHold(int slot) {
+    TableForm& f = F();
+    const int p = slot - 6;
+    const int beneath = Eng.PlayerHoldCount(p);
+    if (beneath > 0) {
+        Eng.PlayerCards(0, slot) = Eng.PlayerHold(0, p, beneath);
+        Eng.PlayerCards(1, slot) = Eng.PlayerHold(1, p, beneath);
+        Eng.PlayerHold(0, p, beneath) = 0;
+        Eng.PlayerHold(1, p, beneath) = 0;
+        if (beneath == 1) f.Hold_Highlight(f.Picture7, false, p);
+        --Eng.PlayerHoldCount(p);
+        f.Card_Show(f.Picture7, slot, Eng.PlayerCards(0, slot), kSoundPlayCard);
+        f.Picture7(slot).Refresh();
+    } else {
+        Eng.PlayerCards(0, slot) = 0;
+        Eng.PlayerCards(1, slot) = 0;
+        f.Card_Show(f.Picture7, slot, 0, kEmptyPlace);
+    }
+    f.HoldView_Follow(slot);
+}
+
+void KingPlayed(const Play& play) {
+    TableForm& f = F();
+    const int count = Eng.CenterCount(play.pile);
+    const bool complete = count == kPileFull;
+    if (Com.SoundMode == 0) {
+        PlayFile(Eng.SeatSounds(1), false);
+        if (complete || play.slot == 1 || Eng.HandCount == 0) Pause(kKingPause);
+    } else if (complete) {
+        Pause(Com.ComputerPause);
+    }
+    if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kWhite);
+    const int sideRank = Eng.PlayerCards(1, 1);
+    if (play.slot != 1 && count == sideRank) Hooks.Dumbness();
+    if (play.slot == 1 && sideRank == count)
+        f.Label9(1).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
+}
+
+void TurnUpSide(const Play& play) {
+    TableForm& f = F();
+    if (!(play.rank == kWild && Com.NetGame != 0)) Pause(Com.ComputerPause);
+    const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
+    f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
+    if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
+    f.Counter_Refresh();
+    f.Picture7(1).Refresh();
+}
+
+int DrawOtherThan(int lo, int hi, int last) {
+    auto& rnd = platform::Svc().random;
+    int n = rnd.Between(lo, hi);
+    while (n == last)
+        n = rnd.Between(lo, hi);
+    return n;
+}
+
+// The opponent whose side card the human has just blocked says so.
+void BlockedSeatReacts(const Play& play) {
+    const int count = Eng.CenterCount(play.pile);
+    int blocked = 0;
+    for (int seat = Com.NumPlayers; seat >= 2; --seat)
+        if (SeatRecordOf(seat).RecCards(1, 1) == count) blocked = seat;
+    if (blocked == 0) return;
+    if (count == 1) {
+        for (int p = 1; p <= Com.NumCenters; ++p)
+            if (Eng.CenterCount(p) == 0) return;
+    }
+    const SeatRecord rec = SeatRecordOf(blocked);
+    TableForm& f = F();
+    Eng.CommentPick = DrawOtherThan(1, 10, Eng.LastBlockComment);
+    Eng.LastBlockComment = Eng.CommentPick;
+    if (!Eng.CommentsOff) f.Label9(2).SetCaption(rec.RecComments(Eng.CommentPick));
+    if (Com.NumPlayers > 2) {
+        f.Avatar_Show(rec.RecAvatar);
+        Eng.AvatarSwapped = true;
+    }
+    ProcessEvents();
+    if (Com.SoundMode == 0) {
+        int s = 11;
+        if (play.slot != 1) {
+            s = DrawOtherThan(7, 10, Eng.LastBlockSound);
+            Eng.LastBlockSound = s;
+        }
+        PlayFile(rec.RecSounds(s), count == kPileFull);
+    }
+}
+
+bool NetStopped() {
+    const int s = Com.NetState;
+    return Com.NetGame == 0 || s == 6 || s == 15 || s == 3 || s == 14;
+}
+
+// The side pile is empty: the human has won.
+void Won(const Play& play) {
+    TableForm& f = F();
+    f.Picture7(1).SetVisible(false);
+    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    f.PicCenter(play.pile).Refresh();
+    ProcessEvents();
+    if (Com.NetGame != 0) Netl.Move_Transmit_Done();
+    Game_End();
+}
+
+// After the play: a full pile to the used pile, the hand refilled, the move recorded.
+void Settle(const Play& play) {
+    TableForm& f = F();
+    play.Restore();
+    if (Eng.CenterCount(play.pile) == kPileFull) {
+        Pause(Com.ComputerPause);
+        play.Restore();
+        Add_Used();
+    }
+    if (Com.GameAbort) return;
+    if (Eng.HandCount <= 0) {
+        play.Restore();
+        Deal_Players(f.Picture7, Eng.PlayerCards);
+        if (Eng.StaleMode == 1) return;
+        if (Eng.StaleMode == 2) {
+            Eng.StaleMode = 0;
+            // The gathered hand must count as it lies, or it would never refill.
+            Eng.HandCount = HandCards();
+        }
+    }
+    f.PicCenter(play.pile).Refresh();
+    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+        play.Restore();
+        ++Com.MoveCounter;
+        if (Hooks.Game_Capture) Hooks.Game_Capture();
+        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(Com.MoveCounter);
+    }
+    if (!Com.TutorialMode) {
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+    } else {
+        f.Piles_EnableRange(f.Picture7, false, 1, 10);
+        Hooks.Tutorial_NextStep();
+    }
+}
+
+bool Playable(const Play& play) {
+    return play.slot >= 1 && play.slot <= 10 && play.pile >= 1 && play.pile <= Com.NumCenters &&
+           play.rank != 0 && Eng.CenterCount(play.pile) < kPileFull;
+}
+
+} // namespace
+
+PlayBusyScope::PlayBusyScope() {
+    Eng.PlayBusy = true;
+}
+PlayBusyScope::~PlayBusyScope() {
+    Release();
+}
+void PlayBusyScope::Release() {
+    if (held_) Eng.PlayBusy = false;
+    held_ = false;
+}
+
+void Player_Move() {
+    if (Com.Pturn != 1 || Eng.PlayBusy) return;
+    Play play;
+    play.slot = Eng.SourceSlot;
+    play.pile = Eng.TargetPile;
+    if (play.slot >= 1 && play.slot <= 10) {
+        play.card = Eng.PlayerCards(0, play.slot);
+        play.rank = Eng.PlayerCards(1, play.slot);
+    }
+    if (!Playable(play)) return;
+    PlayBusyScope busy;
+    TableForm& f = F();
+    f.Piles_EnableRange(f.Picture7, false, 1, 10);
+    if (!Eng.DroppedPlay) f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile);
+    if (Com.GameAbort) return;
+    Hooks.StatsAdd(play.slot, 1);
+    play.Restore();
+    if (!Add_Center()) return;
+    Eng.MoveFrom = play.slot;
+    Eng.MoveTo = play.pile;
+    if (play.rank == kWild) {
+        if (play.slot == 1)
+            ++Eng.WildsFromSide;
+        else
+            ++Eng.WildsFromHand;
+        f.WildUpdate();
+    }
+
+    if (play.slot == 1) {
+        if (TakeFromSide()) {
+            Won(play);
+            return;
+        }
+    } else if (play.slot <= 6) {
+        TakeFromHand(play.slot);
+    } else {
+        TakeFromHold(play.slot);
+    }
+    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    PictureBox& source = f.Picture7(play.slot);
+    if (Eng.DroppedPlay) {
+        PutHome(source);
+        if (play.slot >= 2 && play.slot <= 6) source.SetVisible(false);
+    } else {
+        f.Picture1(0).SetVisible(false);
+        if (play.slot >= 7) source.SetVisible(true);
+    }
+
+    if (play.rank == kWild) KingPlayed(play);
+    if (Com.GameAbort) return;
+    if (play.slot == 1) TurnUpSide(play);
+    if (Com.GameAbort) return;
+    const int sideRank = Eng.PlayerCards(1, 1);
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kWild) Hooks.Dumbness();
+    if (Com.NetGame == 0) BlockedSeatReacts(play);
+    f.PicCenter(play.pile).Refresh();
+
+    if (Com.NetGame != 0) {
+        Netl.Move_Transmit();
+        if (NetStopped()) return;
+    }
+    if (Com.GameAbort) return;
+    Settle(play);
+}
+
+void Dumbness_Default() {
+    if (Eng.CommentsOff) return;
+    const bool king = Eng.PlayCard(1) == kWild;
+    frmGrulm().Label9(1).SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)
+                                         : Eng.SeatComments(33));
+    if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~105.tmp"));
+    Pause(0.75);
+}
+
+void Plays_Install() {
+    Hooks.Dumbness = [] { Dumbness_Default(); };
+}

@@ -1,0 +1,84 @@
+#include "table/HandOrder.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "platform/Services.h"
+#include "table/Animate.h"
+#include "table/Paint.h"
+
+#include <algorithm>
+
+namespace {
+
+void SortSound() {
+    if (Com.SoundMode != 2)
+        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~118.tmp"));
+}
+
+void TakeCard(BArray<int, 2>& cards, int to, int from) {
+    cards(0, to) = cards(0, from);
+    cards(1, to) = cards(1, from);
+}
+
+void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
+    const int lo = std::min(from, to), hi = std::max(from, to);
+    for (int k = lo; k <= hi; ++k) {
+        PictureBox& place = places(k);
+        if (cards(1, k) != 0) {
+            if (!place.Visible()) place.SetVisible(true);
+            const bool faceUp = Com.Pturn == 1 || Com.PeekOn;
+            Card_Show(places, k, faceUp ? cards(0, k) : 0, 0);
+        } else {
+            place.SetPicture(QImage());
+            place.SetVisible(false);
+        }
+        Pause(0.01);
+    }
+    places(hi).Refresh();
+}
+
+} // namespace
+
+void Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
+    if (from < 2 || from > 6 || to < 2 || to > 6) return;
+    if (!Com.OldPeer) {
+        const int keptCard = cards(0, from), keptRank = cards(1, from);
+        SortSound();
+        if (places.Name() != QLatin1String("Picture7")) Card_Animate(places, from, places, to);
+        if (from > to) {
+            for (int k = from; k >= to + 1; --k)
+                TakeCard(cards, k, k - 1);
+        } else {
+            for (int k = from; k <= to - 1; ++k)
+                TakeCard(cards, k, k + 1);
+        }
+        cards(0, to) = keptCard;
+        cards(1, to) = keptRank;
+    }
+    Redraw(cards, places, from, to);
+}
+
+void Peek() {
+    GoUpdateOpponents();
+    TableForm& f = frmGrulm();
+    struct SeatPlaces {
+        int seat;
+        Places* places;
+        bool present;
+    } seats[] = {
+        {2, &f.Picture1, true}, {3, &f.Picture2, Tbl.Seat3Loaded}, {4, &f.Picture3, Tbl.Seat4Loaded}};
+    for (int s = 2; s <= 6; ++s) {
+        for (const auto& sp : seats) {
+            if (!sp.present || !sp.places->Exists(s)) continue;
+            const SeatRecord& rec = SeatRecordOf(sp.seat);
+            if (rec.RecCards(1, s) == 0) continue;
+            if (Com.PeekOn) {
+                Card_Show(*sp.places, s, rec.RecCards(0, s), 1);
+                (*sp.places)(s).ZOrder(0);
+            } else {
+                Card_Show(*sp.places, s, 0, 1);
+            }
+        }
+    }
+    SortSound();
+}

@@ -1,0 +1,281 @@
+#include "table/Panel.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/RuleMessages.h"
+#include "engine/Seats.h"
+#include "platform/Services.h"
+#include "table/Guard.h"
+#include "table/Layout.h"
+#include "table/Paint.h"
+
+#include <QPainter>
+
+PanelHooksT PanelHooks;
+
+namespace {
+
+constexpr int kEmptyPlace = 88;
+// The icon row of the panel and each icon's span (pixels of the panel).
+constexpr double kRowTop = 22, kRowBottom = 60;
+struct Span {
+    double left, right;
+};
+constexpr Span kIcons[] = {{31, 183}, {195, 335}, {348, 491}, {500, 649}};
+// Where each list opens, in twips from the table's left: normal and with large fonts.
+constexpr int kListLeft[] = {0, 2850, 5200, 7550};
+constexpr int kListLeftLarge[] = {0, 2200, 4100, 6000};
+constexpr int kFlowBand = 10;
+
+TableForm& F() {
+    return frmGrulm();
+}
+
+void PlayAsync(const QString& file) {
+    if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
+}
+
+void OpenPanel() {
+    TableForm& f = F();
+    f.picPanel.ZOrder(0);
+    f.picPanel.SetVisible(true);
+}
+
+void CloseList() {
+    if (!Tbl.MenuListShown) return;
+    PanelHooks.Menu_Close();
+    Tbl.MenuListShown = false;
+}
+
+int ListLeft(int icon) {
+    if (icon == kIconGame) return PanelHooks.MenuStyle() > 0 ? 600 : 400;
+    return Tbl.LargeFonts ? kListLeftLarge[icon - 1] : kListLeft[icon - 1];
+}
+
+// The menu an icon opens now, or 0 when it opens none.
+int MenuOf(int icon) {
+    TableForm& f = F();
+    switch (icon) {
+    case kIconGame:
+        if (Com.NetGame != 0) {
+            Net_MenuNotice(1);
+            return 0;
+        }
+        if (Com.Pturn > 1) {
+            platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
+                             QStringLiteral("Grulm:"));
+            f.picPanel.SetVisible(false);
+            return 0;
+        }
+        return 1;
+    case kIconInternet:
+        return Com.Pturn >= 2 && Com.NetGame == 0 ? 0 : 3;
+    default:
+        return icon;
+    }
+}
+
+QImage PanelPicture() {
+    QImage img(660, 64, QImage::Format_RGB32);
+    img.fill(QColor(0xC0, 0xC0, 0xC0));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const char* names[] = {"Game", "Options", "Internet", "Help"};
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(10);
+    font.setBold(true);
+    p.setFont(font);
+    for (int i = 0; i < 4; ++i) {
+        const QRectF r(kIcons[i].left + 4, kRowTop + 3, kIcons[i].right - kIcons[i].left - 8,
+                       kRowBottom - kRowTop - 6);
+        p.setPen(QColor(0x60, 0x60, 0x60));
+        p.setBrush(QColor(0xE8, 0xE8, 0xE0));
+        p.drawRoundedRect(r, 6, 6);
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, QString::fromLatin1(names[i]));
+    }
+    return img;
+}
+
+} // namespace
+
+int Panel_IconAt(double x, double y) {
+    if (!(y > kRowTop && y < kRowBottom)) return kIconNone;
+    for (int i = 0; i < 4; ++i)
+        if (x > kIcons[i].left && x < kIcons[i].right) return i + 1;
+    return kIconNone;
+}
+
+void Panel_Close() {
+    TableForm& f = F();
+    if (f.picPanel.Visible()) f.picPanel.SetVisible(false);
+    CloseList();
+    Tbl.PanelHover = false;
+}
+
+void imgMenu_MouseMove() {
+    if (!Tbl.ShowBusy) OpenPanel();
+}
+
+void Form_MouseMove(int, int, double, double y) {
+    const double px = F().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
+    if (px < 5) {
+        if (Com.TutorialMode)
+            platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
+                             platform::vbInformation, QStringLiteral("Using Tutorial"));
+        if (Tbl.ShowBusy) return;
+        OpenPanel();
+    }
+    if (!Com.FlowRunning) return;
+    const int whole = static_cast<int>(px);
+    if (Tbl.FlowFirstY == 0) {
+        Tbl.FlowFirstY = whole;
+    } else if (whole < Tbl.FlowFirstY - kFlowBand || whole > Tbl.FlowFirstY + kFlowBand) {
+        Com.FlowStop = true;
+        Tbl.FlowFirstY = 0;
+    }
+}
+
+void Form_MouseDown() {
+    Com.FlowStop = true;
+    Panel_Close();
+}
+
+void Label9_MouseDown() {
+    Form_MouseDown();
+}
+
+void picPanel_MouseMove(double x, double y) {
+    if (!Tbl.PanelHover) {
+        PlayAsync(QStringLiteral("~106.tmp"));
+        Tbl.PanelHover = true;
+    }
+    if ((x < 10 || y < 23) && Tbl.MenuListShown) CloseList();
+}
+
+void picPanel_MouseDown(double x, double y) {
+    if (!(y > kRowTop && y < kRowBottom)) return;
+    const int icon = Panel_IconAt(x, y);
+    if (icon == kIconNone) {
+        CloseList();
+        return;
+    }
+    PlayAsync(Com.SoundSet == 1 ? QStringLiteral("~109.tmp") : QStringLiteral("~107.tmp"));
+    CloseList();
+    const int menu = MenuOf(icon);
+    if (menu == 0) return;
+    TableForm& f = F();
+    const int top =
+        f.TopTw() +
+        static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
+        (Tbl.LargeFonts ? 250 : 300);
+    Tbl.MenuChosen = false;
+    Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);
+    // The list closes itself when chosen from or left; a closing program ends the wait too.
+    while (Tbl.MenuListShown && !Com.GameAbort)
+        Pause(0.05);
+    if (Tbl.MenuChosen) PanelHooks.MenuDispatch();
+    Tbl.MenuNumber = 0;
+    Tbl.MenuItem = 0;
+    if (Com.GameAbort) f.Unload();
+}
+
+void ChangeNoise() {
+    TableForm& f = F();
+    auto& sound = *platform::Svc().sound;
+    switch (Com.SoundMode) {
+    case 0:
+        f.Label9(2).SetCaption(QStringLiteral("YEAH!"));
+        if (!Eng.SeatSounds(13).isEmpty()) sound.PlayAsync(Eng.SeatSounds(13));
+        break;
+    case 1:
+        f.Label9(2).SetCaption(QStringLiteral("Let's hold it down a little guys!"));
+        break;
+    case 2:
+        f.Label9(2).SetCaption(QStringLiteral("Ahhh... the sounds of silence..."));
+        break;
+    default:
+        break;
+    }
+    if (!Eng.SeatSounds(2).isEmpty()) Tbl.SoundBusy = sound.PlayAsync(Eng.SeatSounds(2));
+}
+
+void SeatPlace_MouseDown(int seat, Places& places, int index, int button) {
+    if (index < 1 || index > 10 || !places.Exists(index)) return;
+    if (button != 2) {
+        places(index).ZOrder(0);
+        return;
+    }
+    if (Eng.SeatMoveBusy) return;
+    Tbl.ViewedSlot = index;
+    SideInfo_Show(SeatRecordOf(seat), seat);
+}
+
+void Pictures_Reset(SeatRecord& rec, Places& places) {
+    auto toUsed = [](int card, int rank) {
+        ++Eng.UsedCount;
+        Eng.UsedPile(0, Eng.UsedCount) = card;
+        Eng.UsedPile(1, Eng.UsedCount) = rank;
+    };
+    for (int s = 2; s <= 6; ++s) {
+        if (rec.RecCards(1, s) == 0) continue;
+        toUsed(rec.RecCards(0, s), rec.RecCards(1, s));
+        if (places.Exists(s)) {
+            places(s).SetVisible(false);
+            places(s).SetPicture(QImage());
+        }
+    }
+    const bool seatPlaces = places.Name() != QLatin1String("Picture7");
+    for (int p = 1; p <= 4; ++p) {
+        const int depth = std::clamp(rec.RecHoldInfo(p, 1), 0, kHoldPlaces);
+        for (int d = 1; d <= depth; ++d)
+            toUsed(rec.RecHold(0, p, d), rec.RecHold(1, p, d));
+        if (seatPlaces) Hold_Highlight(places, false, p);
+        if (places.Exists(p + 6)) Card_Show(places, p + 6, 0, kEmptyPlace);
+    }
+    for (int s = 2; s <= 10; ++s) {
+        rec.RecCards(0, s) = 0;
+        rec.RecCards(1, s) = 0;
+    }
+    rec.RecHoldInfo.Clear();
+    rec.RecHold.Clear();
+}
+
+void Panel_Install(TableForm& f) {
+    f.picPanel.SetPicture(PanelPicture());
+    // The panel opens when the pointer merely passes over the menu image or the top edge.
+    f.Window()->setMouseTracking(true);
+    if (f.imgMenu.Widget()) f.imgMenu.Widget()->setMouseTracking(true);
+    if (f.picPanel.Widget()) f.picPanel.Widget()->setMouseTracking(true);
+    f.lblRules.CopyFrom(f.lblLevel);
+    f.lblRules.SetGeometryPx(f.lblLevel.LeftPx() - 220, f.lblLevel.TopPx(), 215, f.lblLevel.HeightPx());
+    f.lblRules.SetAlignment(0);
+    // The two control-panel labels show and hide together.
+    f.lblRules.SetVisible(f.lblLevel.Visible());
+    f.picPanel.On().MouseMove = [](int, int, int, double x, double y) {
+        Guarded("picPanel_MouseMove", [&] { picPanel_MouseMove(x, y); });
+    };
+    f.picPanel.On().MouseDown = [](int, int, int, double x, double y) {
+        Guarded("picPanel_MouseDown", [&] { picPanel_MouseDown(x, y); });
+    };
+    f.imgMenu.On().MouseMove = [](int, int, int, double, double) {
+        Guarded("imgMenu_MouseMove", [] { imgMenu_MouseMove(); });
+    };
+    f.Label9.On().MouseDown = [](int, int, int, double, double) {
+        Guarded("Label9_MouseDown", [] { Label9_MouseDown(); });
+    };
+    f.MouseMove = [](int b, int s, double x, double y) {
+        Guarded("Form_MouseMove", [&] { Form_MouseMove(b, s, x, y); });
+    };
+    f.MouseDown = [](int, int, double, double) { Guarded("Form_MouseDown", [] { Form_MouseDown(); }); };
+    auto seat = [](int s) {
+        return [s](int i, int b, int, double, double) {
+            Guarded("SeatPlace_MouseDown", [&] {
+                TableForm& t = frmGrulm();
+                SeatPlace_MouseDown(s, s == 2 ? t.Picture1 : s == 3 ? t.Picture2 : t.Picture3, i, b);
+            });
+        };
+    };
+    f.Picture1.On().MouseDown = seat(2);
+    f.Picture2.On().MouseDown = seat(3);
+    f.Picture3.On().MouseDown = seat(4);
+}
