@@ -265,8 +265,14 @@ void Comp_Flip(int source, int pile) {
         SideKingRemarks();
         ++Eng.SeatWildsFromSide;
     }
+    // The human's right presses and the avatar wait while the move is drawn.
+    Eng.SeatMoveBusy = true;
     if (Shown()) ShowFlight(source, pile);
-    if (!Add_Center()) return;
+    if (!Add_Center()) {
+        Eng.SeatMoveBusy = false;
+        return;
+    }
+    Hooks.StatsAdd(source, 3);
     ++Opp.CardsMoved;
     Opponent_MoveDone();
     MarkSeen(Eng.PlayCard(0));
@@ -279,6 +285,7 @@ void Comp_Flip(int source, int pile) {
         RedrawSource(source);
         f.Counter_Refresh();
     }
+    Eng.SeatMoveBusy = false;
     if (Eng.SeatSideCount > 0) Pause(Com.ComputerPause);
     if (source == 1 && king && Local()) MurphyRemark(pile);
 }
