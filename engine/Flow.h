@@ -27,6 +27,12 @@ struct NetLink {
     std::function<void(QString& message, int& except)> Net_SendAll;
     std::function<void(int& socket)> Net_WaitMessage;
     std::function<int()> Recover_NextField;
+    // The chat window's Send button, off while a reshuffle exchanges the stock.
+    std::function<void(bool enabled)> Chat_EnableSend = [](bool) {};
+    // The host player's name as a remote player's program knows it.
+    std::function<QString()> NetOppName = [] { return QStringLiteral("Grulm"); };
+    // Records a finished Internet game in the network score files.
+    std::function<void(const QString& text)> Scores_Net = [](const QString&) {};
 };
 extern NetLink Netl;
 

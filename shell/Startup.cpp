@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
+#include "shell/GameEndInstall.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/SavedGames.h"
@@ -481,4 +482,5 @@ void Startup_Install() {
     SavedGames_Install();
     Deal_Install();
     DealHooks.Sound_Card = [](int kind) { Sound_Card(kind); };
+    GameEnd_Install();
 }
