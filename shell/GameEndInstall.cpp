@@ -7,6 +7,7 @@
 #include "engine/TableForm.h"
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
+#include "table/CardFlow.h"
 #include "table/Layout.h"
 #include "table/TableState.h"
 
@@ -51,6 +52,7 @@ void GameEnd_Install() {
     GameEndHooks.Peek = [] { frmGrulm().Table_Redraw(); };
     GameEndHooks.NoLoseAnimation = [] { return Shl.LoseAnimOff; };
     GameEndHooks.NoWinAnimation = [] { return Shl.WinAnimOff; };
+    GameEndHooks.AnimateCardsFlow = [](int mode) { AnimateCardsFlow(mode); };
     GameEndHooks.HoldImages_Refresh = [] { HoldImages_Set(); };
     // Until the personality list is loaded only the main personality is known.
     GameEndHooks.Person_Index = [](const QString& name) {

@@ -364,10 +364,8 @@ void ExitLeft(int fromClose) {
     TableForm& f = frmGrulm();
     // 1.
     Com.GameAbort = true;
-    if (Com.FlowRunning || Com.FlowStop) {
-        Com.FlowStop = true;
-        Com.DealAfterFlow = true;
-    }
+    // The card flow is only asked to stop: a closing program deals no new game.
+    if (Com.FlowRunning || Com.FlowStop) Com.FlowStop = true;
     // 2.
     if (Startup.CleanUpSounds) Startup.CleanUpSounds();
     // 3.
