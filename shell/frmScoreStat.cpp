@@ -22,12 +22,15 @@ FrmScoreStat* g_form = nullptr;
 constexpr quint32 kShade = 0xFFFFC0;
 constexpr quint32 kRanking = 0xC0FFFF;
 const QString kNl = QStringLiteral("\r\n");
+constexpr int kRowHeight = 20;  // pixels
+constexpr int kCountWidth = 56; // the count columns of the high-score list
 
 QTableWidget* NewGrid(QWidget* parent, const QStringList& captions) {
     auto* g = new QTableWidget(parent);
     g->setColumnCount(static_cast<int>(captions.size()));
     g->setHorizontalHeaderLabels(captions);
     g->verticalHeader()->setVisible(false);
+    g->verticalHeader()->setDefaultSectionSize(kRowHeight);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -77,7 +80,8 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     sl->addWidget(fraMaintain);
     Label1 = new QLabel(scores);
     sl->addWidget(Label1);
-    sl->addWidget(new QLabel(QStringLiteral("F9 opens this window on the scores."), scores));
+    sl->addWidget(new QLabel(
+        QStringLiteral("Click a player's row before Delete Player or Clear Player Scores."), scores));
     SSTab1->addTab(scores, QStringLiteral("Scores"));
     QObject::connect(GridScores, &QTableWidget::cellClicked, [](int row, int) { SS.SelectedRow = row + 1; });
 
@@ -119,7 +123,7 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     outer->addWidget(cmdClose, 0, Qt::AlignRight);
     QObject::connect(cmdClose, &QPushButton::clicked, [this] { Unload(); });
     QObject::connect(SSTab1, &QTabWidget::currentChanged, [this](int tab) { SSTab1_Click(tab); });
-    SetClientSizePx(640, 460);
+    SetClientSizePx(640, 500);
 }
 
 void FrmScoreStat::Form_Load() {
@@ -165,6 +169,10 @@ void FrmScoreStat::SetUpGridHigh() {
     for (int c = 0; c < 3; ++c)
         GridHigh->setColumnWidth(c,
                                  static_cast<int>(widths[c] / platform::kTwipsPerPixel) + (c == 2 ? 40 : 0));
+    for (int c = 3; c < 7; ++c)
+        GridHigh->setColumnWidth(c, kCountWidth);
+    // The date and time in our font need more room than the design gave.
+    GridHigh->setColumnWidth(1, 120);
     for (int r = 0; r < 10; ++r) {
         for (int c = 0; c < 7; ++c) {
             auto* item = new QTableWidgetItem;
