@@ -8,6 +8,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
+#include "table/Flash.h"
 #include "table/Layout.h"
 #include "table/TableState.h"
 
@@ -52,6 +53,7 @@ void GameEnd_Install() {
     GameEndHooks.Peek = [] { frmGrulm().Table_Redraw(); };
     GameEndHooks.NoLoseAnimation = [] { return Shl.LoseAnimOff; };
     GameEndHooks.NoWinAnimation = [] { return Shl.WinAnimOff; };
+    GameEndHooks.Flash = [](int index) { Flash(index); };
     GameEndHooks.AnimateCardsFlow = [](int mode) { AnimateCardsFlow(mode); };
     GameEndHooks.HoldImages_Refresh = [] { HoldImages_Set(); };
     // Until the personality list is loaded only the main personality is known.
