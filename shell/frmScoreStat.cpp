@@ -56,6 +56,14 @@ FrmScoreStat& frmScoreStat() {
     return *g_form;
 }
 
+void ScoreStat_Open(int tab) {
+    SS.ScoreStatTab = tab;
+    FrmScoreStat& w = frmScoreStat();
+    if (w.Loaded()) w.Unload();
+    w.Load();
+    w.Show();
+}
+
 FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     Window()->setWindowFlags(Qt::Dialog);
     SetCaption(QStringLiteral("Scores and Stats"));

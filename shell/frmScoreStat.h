@@ -45,3 +45,5 @@ class FrmScoreStat : public platform::Form {
 
 // The statistics window, created on first use.
 FrmScoreStat& frmScoreStat();
+// Opens the window on a tab (0 scores, 1 statistics, 2 high scores), as the menu and keys do.
+void ScoreStat_Open(int tab);

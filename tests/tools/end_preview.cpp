@@ -33,9 +33,7 @@ int main(int argc, char** argv) {
     table->Show();
     QTimer::singleShot(500, [what] {
         if (what == QLatin1String("stats")) {
-            SS.ScoreStatTab = 0;
-            frmScoreStat().Load();
-            frmScoreStat().Show();
+            ScoreStat_Open(0);
             return;
         }
         if (what.startsWith(QLatin1String("flow"))) {
