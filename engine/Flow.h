@@ -51,6 +51,12 @@ struct NetLink {
     // the same as the last move of the turn.
     std::function<void()> Move_Transmit = [] {};
     std::function<void()> Move_Transmit_Done = [] {};
+    // The chat window's Send button, off while a reshuffle exchanges the stock.
+    std::function<void(bool enabled)> Chat_EnableSend = [](bool) {};
+    // The host player's name as a remote player's program knows it.
+    std::function<QString()> NetOppName = [] { return QStringLiteral("Grulm"); };
+    // Records a finished Internet game in the network score files.
+    std::function<void(const QString& text)> Scores_Net = [](const QString&) {};
 };
 extern NetLink Netl;
 

@@ -1,4 +1,239 @@
 #include "engine/GameEnd.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/ScoreFiles.h"
+#include "engine/Seats.h"
+#include "engine/Stats.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
 
-// Replaced by the game-end sequence (winner, margin, scores and statistics).
-void Game_End() {}
+#include <algorithm>
+
+ScoreState Score;
+GameEndHooksT GameEndHooks;
+
+void Score_Reset() {
+    Score = ScoreState{};
+}
+
+namespace {
+
+// Beyond this many games of one kind the player is asked to clear the score file.
+constexpr int kGamesWarning = 32000;
+// Game kinds: 0 all games, 1 to 3 by the opponent's level, 4 to 6 by two to four players.
+constexpr int kKindAll = 0;
+constexpr int kKindLevel = 1;
+constexpr int kKindPlayers = 2; // plus NumPlayers
+// Personality sounds at the end: the winner's taunt, the human's win, the seat's win.
+constexpr int kSoundTaunt = 13;
+constexpr int kSoundHumanWon = 14;
+constexpr int kSoundSeatWon = 15;
+
+const QString kNl = QStringLiteral("\r\n");
+
+void PlaySeatSound(int entry, bool wait) {
+    if (Com.SoundMode != 0) return;
+    const QString& file = Eng.SeatSounds(entry);
+    if (file.trimmed().isEmpty()) return;
+    if (wait)
+        platform::Svc().sound->PlaySync(file);
+    else
+        platform::Svc().sound->PlayAsync(file);
+}
+
+// Every way out of the game end leaves the table free again.
+void Unbusy() {
+    Eng.TableBusy = false;
+    Score.ShowBusy = false;
+}
+
+// The local result into the player's record: the three game kinds and the best runs.
+QString RecordLocal() {
+    if (!GameEndHooks.Scores_Read(Score.Record)) return QString();
+    DoTheUpdate(kKindAll);
+    DoTheUpdate(kKindLevel + std::clamp(Eng.Seat2Rec.RecLevel, 0, 2));
+    DoTheUpdate(kKindPlayers + std::clamp(Com.NumPlayers, 2, 4));
+    const int games = Score.Record.Games(kKindAll), wins = Score.Record.Wins(kKindAll);
+    const QString text = Com.PlayerName + kNl + QStringLiteral("Games Won:") + NumStr(wins) + kNl +
+                         QStringLiteral("Games Lost:") + NumStr(games - wins);
+    StatsSave(kStatsHumanSession, kStatsHumanBest, Score.Record.BestRuns);
+    StatsSave(kStatsSeatSession, kStatsComputerBest, Score.Record.BestRuns);
+    GameEndHooks.Scores_Write(Score.Record);
+    return text;
+}
+
+void RecordInternet(bool humanWon) {
+    TableForm& f = frmGrulm();
+    if (humanWon) Score.NetWins = Saturate16(Score.NetWins + 1LL);
+    Score.NetGames = Saturate16(Score.NetGames + 1LL);
+    Netl.Scores_Net(QString());
+    f.Label9(2).SetCaption(QStringLiteral("Your scores this NET session:") + kNl +
+                           QString::number(Score.NetGames) + QStringLiteral(" games played") + kNl +
+                           NumStr(Score.NetWins) + QStringLiteral(" wins, ") + NumStr(Score.NetMargin) +
+                           QStringLiteral(" margin"));
+    Unbusy();
+    // A remote player's program waits here until the host deals again or the link ends.
+    if (Com.NetHost == 0) Net_Wait([] { return false; }, {kNetGS, kNetLO});
+}
+
+} // namespace
+
+void DoTheMargin(int& margin) {
+    long long m = Eng.PlayerSideCount + Eng.Seat2Rec.RecSideCount;
+    if (Com.NumPlayers > 2) m += Eng.Seat3Rec.RecSideCount;
+    if (Com.NumPlayers == 4) m += Eng.Seat4Rec.RecSideCount;
+    margin = Saturate16(m);
+}
+
+void DoTheMath() {
+    Score.ScoreGames = Saturate16(Score.ScoreGames + 1LL);
+    if (Score.ScoreGames > kGamesWarning)
+        platform::MsgBox(QStringLiteral("The number of games you've played will soon exceed my memory.\r\n"
+                                        "Please clear your score file and start fresh!"),
+                         platform::vbInformation, QStringLiteral("Score file overflowing"));
+    int margin = 0;
+    DoTheMargin(margin);
+    Score.LastMargin = margin;
+    if (Eng.PlayerSideCount == 0) {
+        Score.ScoreWins = Saturate16(Score.ScoreWins + 1LL);
+        Score.ScoreMargin = Saturate16(Score.ScoreMargin + static_cast<long long>(margin));
+    } else {
+        Score.ScoreMargin = Saturate16(Score.ScoreMargin - static_cast<long long>(margin));
+    }
+}
+
+void DoTheNETMath(bool won) {
+    Score.ScoreGames = Saturate16(Score.ScoreGames + 1LL);
+    int margin = 0;
+    DoTheMargin(margin);
+    Score.LastMargin = margin;
+    if (won) {
+        Score.ScoreWins = Saturate16(Score.ScoreWins + 1LL);
+        Score.ScoreMargin = Saturate16(Score.ScoreMargin + static_cast<long long>(margin));
+    } else {
+        Score.ScoreMargin = Saturate16(Score.ScoreMargin - static_cast<long long>(margin));
+    }
+}
+
+void DoTheUpdate(int kind) {
+    ProfileScores& r = Score.Record;
+    Score.ScoreGames = r.Games(kind);
+    Score.ScoreWins = r.Wins(kind);
+    Score.ScoreMargin = r.Margin(kind);
+    DoTheMath();
+    r.Games(kind) = Score.ScoreGames;
+    r.Wins(kind) = Score.ScoreWins;
+    r.Margin(kind) = Score.ScoreMargin;
+}
+
+QString GameEnd_HumanWonText(int margin) {
+    const bool local = Com.NetGame == 0;
+    QString text = QStringLiteral("That was your LAST CARD! OK, so you won!!!  ");
+    if (Eng.SeatSideCount == 1) {
+        text += QStringLiteral("You beat ") + Eng.SeatName + QStringLiteral(" by one card!");
+        if (local) text += QStringLiteral(" I DEMAND a rematch!");
+        return text;
+    }
+    if (local && margin < 6) text += QStringLiteral("Whew, that was close!");
+    if (local && margin >= 11)
+        text += Eng.SeatName + QStringLiteral(" needs") + QStringLiteral(" more memory...");
+    if (Com.NumPlayers > 2)
+        text +=
+            kNl + QStringLiteral("(Your opponents had") + NumStr(margin) + QStringLiteral(" cards left.)");
+    else
+        text += kNl + QStringLiteral("(") + Eng.SeatName + QStringLiteral(" had") +
+                NumStr(Eng.SeatSideCount) + QStringLiteral(" cards left.)");
+    return text;
+}
+
+QString GameEnd_SeatWonText(const QString& winner, int margin) {
+    const bool local = Com.NetGame == 0;
+    QString text = QStringLiteral("That was the last card, ") + winner +
+                   QStringLiteral(" WON with a margin of ") + NumStr(margin) + QStringLiteral(" ! ");
+    const int left = Eng.PlayerSideCount;
+    if (left == 1) return text + QStringLiteral("You ONLY had 1 card left! That was CLOSE!");
+    if (local && left < 6) text += QStringLiteral("That was pretty close!");
+    if (local && left > 11) text += QStringLiteral("Were you SLEEPING?");
+    return text + kNl + QStringLiteral("You had") + NumStr(left) + QStringLiteral(" cards left!");
+}
+
+void Game_End() {
+    TableForm& f = frmGrulm();
+    Eng.TableBusy = true;
+    f.Timer1.SetEnabled(false);
+    Score.ShowBusy = true;
+    f.Piles_EnableRange(f.Picture7, false, 2, 6);
+    // Without exactly one empty side pile there is no winner to announce.
+    if ((Eng.PlayerSideCount == 0) == (Eng.SeatSideCount == 0)) {
+        Unbusy();
+        return;
+    }
+    const bool humanWon = Eng.PlayerSideCount == 0;
+    const bool internet = Com.NetGame != 0;
+    QString winner;
+    int person = -1;
+    if (!humanWon) {
+        GoUpdateOpponents();
+        winner =
+            Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers ? SeatRecordOf(Com.Pturn).RecName : Eng.SeatName;
+        if (!internet) person = GameEndHooks.Person_Index(winner.trimmed());
+    }
+    if (humanWon)
+        StatsCk(kStatsHumanTurn, kStatsHumanSession);
+    else
+        StatsCk(kStatsSeatTurn, kStatsSeatSession);
+
+    Com.Pturn = 0;
+    f.Label9(1).SetCaption(QStringLiteral(" "));
+    if (!internet) f.Label9(2).SetCaption(QStringLiteral(" "));
+    Com.PeekOn = true;
+    GameEndHooks.Peek();
+    int margin = 0;
+    DoTheMargin(margin);
+
+    QString text;
+    if (humanWon) {
+        PlaySeatSound(kSoundHumanWon, false);
+        text = GameEnd_HumanWonText(margin);
+    } else {
+        text = GameEnd_SeatWonText(winner, margin);
+        Pause(0);
+        PlaySeatSound(kSoundSeatWon, true);
+    }
+    f.Label9(1).SetCaption(text);
+
+    QString gamesText;
+    if (!internet)
+        gamesText = RecordLocal();
+    else
+        RecordInternet(humanWon);
+
+    if (Com.GameAbort) {
+        Unbusy();
+        return;
+    }
+    Eng.TableBusy = false;
+    f.Piles_EnableRange(f.Picture7, true, 7, 10);
+    Eng.TurnCount = 0;
+    GameEndHooks.HoldImages_Refresh();
+
+    if (!internet && Com.NetState != kNetLost) {
+        if (!humanWon && !GameEndHooks.NoLoseAnimation()) {
+            PlaySeatSound(kSoundTaunt, false);
+            // A winner missing from the personality list gets the sound but no animation.
+            if (person >= 0) GameEndHooks.Flash(person);
+            if (Com.GameAbort) {
+                Unbusy();
+                return;
+            }
+        }
+        f.Label9(2).SetCaption(gamesText);
+        f.cmdDeal.SetVisible(true);
+        if (humanWon && !GameEndHooks.NoWinAnimation())
+            GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);
+    }
+    Score.ShowBusy = false;
+}

@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
+#include "shell/GameEndInstall.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
@@ -416,10 +417,8 @@ void ExitLeft(int fromClose) {
     TableForm& f = frmGrulm();
     // 1.
     Com.GameAbort = true;
-    if (Com.FlowRunning || Com.FlowStop) {
-        Com.FlowStop = true;
-        Com.DealAfterFlow = true;
-    }
+    // The card flow is only asked to stop: a closing program deals no new game.
+    if (Com.FlowRunning || Com.FlowStop) Com.FlowStop = true;
     // 2.
     Startup.CleanUpSounds();
     // 3.
@@ -554,4 +553,5 @@ void Startup_Install() {
     Hooks.Rules_ShowCaption = [] { Rules_ShowCaption(); };
     DispHooks.Rules_ShowCaption = [] { Rules_ShowCaption(); };
     PanelHooks.MenuStyle = [] { return Prof.MenuStyle; };
+    GameEnd_Install();
 }

@@ -95,7 +95,8 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     cards(0, slot) = Eng.Deck(0, Eng.DeckCount);
     Eng.Deck(0, Eng.DeckCount) = 0;
     --Eng.DeckCount;
-    Eng.Deck(2, cards(0, slot)) = 1;
+    // Only a real card number is marked; an empty stock position has none.
+    if (cards(0, slot) >= 1 && cards(0, slot) <= Com.TotalCards) Eng.Deck(2, cards(0, slot)) = 1;
     Card_Animate(f.Picture1, 0, places, slot);
     if (SeatOf(places).Human() || Com.PeekOn)
         Card_Show(places, slot, cards(0, slot), kind);

@@ -1,0 +1,22 @@
+#pragma once
+// An empty stock is refilled from the used pile; when even that is empty the game is
+// in stalemate, and the cards in play may be gathered into a new stock.
+#include <functional>
+
+// The used pile becomes the stock (the host shuffles, a remote takes the host's order).
+void RESHUFFLE();
+// Declares the stalemate, asks (or waits for the host) and recovers or leaves it.
+void STALEMATE();
+// Gathers every card in play except the side piles, reshuffles and deals new hands.
+// False when the recovery broke off.
+bool Stale_Recover();
+
+// What the stalemate needs of the table presentation.
+struct StaleHooksT {
+    // The stock's place gets its back picture again.
+    std::function<void()> Stock_ShowBack = [] {};
+};
+extern StaleHooksT StaleHooks;
+
+// Installs RESHUFFLE and STALEMATE into the game flow.
+void Stale_Install();
