@@ -1,4 +1,8 @@
 #include "media/MediaInstall.h"
+#include "engine/GameEnd.h"
+#include "media/MediaState.h"
+#include "media/PersonPack.h"
+#include "table/Flash.h"
 #include "media/CardDeck.h"
 #include "media/MediaLists.h"
 #include "media/Persons.h"
@@ -18,4 +22,14 @@ void Media_Install() {
         if (show) show();
     };
     CardDeck_Install();
+    // The winner's animation knows the personalities by the list.
+    GameEndHooks.Person_Index = [](const QString& name) {
+        for (int r = 0; r <= Med.PersonCount; ++r)
+            if (Med.PersonList(1, r).trimmed() == name.trimmed()) return r;
+        return -1;
+    };
+    FlashHooks.Person_Name = [](int index) {
+        return index >= 0 && index <= Med.PersonCount ? Med.PersonList(1, index).trimmed() : QString();
+    };
+    FlashHooks.HasAnimation = PersonPack_Has;
 }

@@ -1,5 +1,6 @@
 #include "shell/GameEndInstall.h"
 #include "common/Shared.h"
+#include "engine/Flow.h"
 #include "engine/GameEnd.h"
 #include "engine/ScoreFiles.h"
 #include "engine/Stale.h"
@@ -44,6 +45,8 @@ bool WriteScores(const ProfileScores& in) {
 
 void GameEnd_Install() {
     Stale_Install();
+    Hooks.StatsAdd = StatsAdd;
+    Hooks.StatsCk = StatsCk;
     StaleHooks.Stock_ShowBack = [] {
         const bool small = Tbl.ScreenWidthTwips < 12001 || Com.LayoutMode >= 2;
         frmGrulm().PicCenter(0).SetPicture(Tbl.Pic.FilePic[small ? 5 : 0]);
