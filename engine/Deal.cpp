@@ -4,6 +4,7 @@
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
+#include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/StandIn.h"
@@ -462,6 +463,7 @@ void Game_New() {
         if (Com.GameAbort) return;
     }
     f.cmdDeal.SetVisible(false);
+    HouseRules_NewGame();
     Eng.StaleMode = 0;
     Eng.TurnCount = 0;
     f.Label9(1).SetCaption(QString());

@@ -18,6 +18,12 @@ struct FlowHooks {
     // An empty stock is refilled from the used pile; a stock that cannot be refilled is a stalemate.
     std::function<void()> RESHUFFLE;
     std::function<void()> STALEMATE;
+    // The house rules window: the forced-card and wild summary into RulesText, the
+    // seats' name labels, and the help file (command, keyword).
+    std::function<void()> Rules_WildText = [] {};
+    std::function<void()> Labels_PlayerNames = [] {};
+    std::function<void(const QString& command, const QString& keyword)> ShowHelp = [](const QString&,
+                                                                                      const QString&) {};
 };
 extern FlowHooks Hooks;
 

@@ -619,7 +619,9 @@ class FormWindow : public QWidget {
     void closeEvent(QCloseEvent* e) override {
         // The window stays; unloading only hides it.
         e->ignore();
+        form_->userClosing_ = true;
         form_->Unload();
+        form_->userClosing_ = false;
     }
     void keyPressEvent(QKeyEvent* e) override {
         if (form_->KeyDown) {

@@ -2,6 +2,7 @@
 #include "common/Records.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
@@ -12,6 +13,9 @@
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
+#include "table/Avatar.h"
+#include "table/Backgrounds.h"
+#include "table/DefaultArt.h"
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
@@ -35,6 +39,8 @@ constexpr int kSavedGameSize = 6038;
 constexpr int kDisplayModeRecord = 14; // layout mode + 20, placement marker
 constexpr int kPlacementRecord = 15;   // height or state, width, left, top (twips)
 const QString kTitle = QStringLiteral("Grulm and Torvek");
+// Virtual-key codes of the stand-in keyboard commands.
+constexpr int kKeySpaceBar = 32, kKeyArrowUp = 38, kKeyArrowDown = 40, kKeyF10 = 121;
 
 std::unique_ptr<QLockFile> g_lock;
 platform::RecordFile g_saved;
@@ -442,6 +448,7 @@ void InstallProfileHooks() {
         TableForm& f = frmGrulm();
         Tbl.BackgroundIndex =
             Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
+        if (Background_Chosen()) Background_Load();
         for (int i = 3; i <= 6; ++i)
             if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
         f.Label9(1).SetFontSize(Com.CommentFontSize);
@@ -459,6 +466,30 @@ void InstallProfileHooks() {
     ProfHooks.NewGamePrompt = [] {
         frmGrulm().Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
     };
+}
+} // namespace
+
+namespace {
+// The avatars, backgrounds and the house rules' neighbours on the table.
+void InstallTableExtras() {
+    Avatar_Install();
+    Backgrounds_Install();
+    BgLinks.LastBackground = [] { return Shl.LastBackground; };
+    BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
+    Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    if (!Startup.List_Backgrounds)
+        Startup.List_Backgrounds = [] {
+            DefaultArt_Install(Com.UserPath);
+            Backgrounds_ReadFolder();
+        };
+    // Until the keyboard commands come: the background keys and the label check.
+    if (!Startup.KeyCommand)
+        Startup.KeyCommand = [](int keyCode, int) {
+            if (keyCode == kKeyF10)
+                Labels_ShowAll();
+            else if (keyCode == kKeySpaceBar || keyCode == kKeyArrowDown || keyCode == kKeyArrowUp)
+                Background_Cycle(keyCode);
+        };
 }
 } // namespace
 
@@ -481,4 +512,5 @@ void Startup_Install() {
     SavedGames_Install();
     Deal_Install();
     DealHooks.Sound_Card = [](int kind) { Sound_Card(kind); };
+    InstallTableExtras();
 }

@@ -5,6 +5,7 @@
 #include "engine/TableForm.h"
 
 #include <QImage>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -57,6 +58,14 @@ struct TableState {
     int PersonIndex = 0;
     QString PersonName = QStringLiteral("Grulm");
     BArray<int, 1> WaitOrder{4};
+    // The background files of the user's folder, the default board first.
+    QStringList BackgroundList;
+    int MenuStyle = 0;
+    // Avatars: the personality's own picture, the one the player's settings keep,
+    // the pointer at the last plain release over the avatar, and a seat's move being drawn.
+    QString PersonDefaultAvatar, ChosenAvatar;
+    int SlapX = 0, SlapY = 0;
+    bool SeatMoveBusy = false;
 
     // The hold-pile viewer's state.
     int ViewedSlot = 0;
