@@ -13,8 +13,9 @@ const QString kSideCaptions[4] = {QStringLiteral("20 cards"), QStringLiteral("26
 // The forced-card boxes by their bit.
 constexpr int kForcedBoxes[3] = {kForcedAce, kForcedTwo, kForcedVisible};
 
-// Design sizes, twips.
-constexpr double kCol1 = 120, kCol2 = 2760, kBoxW = 2400, kRow = 300;
+// Design sizes, twips: two columns of framed groups.
+constexpr double kBoxW = 3000, kFrameW = kBoxW + 240, kCol1 = 120, kCol2 = kCol1 + kFrameW + 120, kRow = 300;
+constexpr double kButtonW = 1500, kButtonH = 375;
 
 bool NetPeer() {
     return Com.NetGame != 0 && Com.NetGame != 99;
@@ -66,33 +67,36 @@ FrmRules::FrmRules() : platform::Form("frmRules") {
 
 void FrmRules::Design() {
     SetScaleMode(platform::vbTwips);
-    auto frame = [](platform::Label& l, double left, double top, double height) {
+    auto frame = [](platform::Label& l, double left, double top, int rows) {
         l.SetBorderStyle(1);
         l.SetBackStyle(0);
-        l.SetAlignment(0);
-        l.Move(left, top, kBoxW + 240, height);
+        l.Move(left, top, kFrameW, rows * kRow + 120);
     };
-    frame(fraSideStack, kCol1, 120, 5 * kRow + 120);
+    // Each choice sits one row below its frame's top, the caption's row.
+    auto row = [](platform::Control& c, double left, double top, int n) {
+        c.Move(left + 120, top + n * kRow, kBoxW, kRow);
+    };
+    frame(fraSideStack, kCol1, 120, 5);
     for (int i = 0; i <= 3; ++i)
-        optSide(i).Move(kCol1 + 120, 120 + (i + 1) * kRow, kBoxW, kRow);
-    frame(fraForced, kCol2, 120, 5 * kRow + 120);
-    chkNoForced.Move(kCol2 + 120, 120 + kRow, kBoxW, kRow);
+        row(optSide(i), kCol1, 120, i + 1);
+    frame(fraForced, kCol2, 120, 5);
+    row(chkNoForced, kCol2, 120, 1);
     for (int b = 0; b < 3; ++b)
-        chkForced(kForcedBoxes[b]).Move(kCol2 + 120, 120 + (b + 2) * kRow, kBoxW, kRow);
-    frame(FraWild, kCol1, 1980, 2 * kRow + 120);
-    chkWild.Move(kCol1 + 120, 1980 + kRow, kBoxW, kRow);
-    frame(fraShuffle, kCol2, 1980, 3 * kRow + 120);
+        row(chkForced(kForcedBoxes[b]), kCol2, 120, b + 2);
+    frame(FraWild, kCol1, 1860, 2);
+    row(chkWild, kCol1, 1860, 1);
+    frame(fraShuffle, kCol2, 1860, 3);
     for (int i = 0; i <= 1; ++i)
-        optShuffle(i).Move(kCol2 + 120, 1980 + (i + 1) * kRow, kBoxW, kRow);
-    frame(fraCenter, kCol1, 2820, 2 * kRow + 120);
+        row(optShuffle(i), kCol2, 1860, i + 1);
+    frame(fraCenter, kCol1, 2700, 2);
     for (int i = 0; i <= 1; ++i)
-        optCenter(i).Move(kCol1 + 120 + i * 900, 2820 + kRow, 800, kRow);
-    cmdSave.Move(kCol2, 3000, 1200, 375);
-    cmdReturn.Move(kCol2 + 1320, 3000, 1200, 375);
-    cmdDefault.Move(kCol1, 3720, 2520, 375);
-    cmdHelp.Move(kCol2 + 1320, 3720, 1200, 375);
-    SetClientSizePx(qRound((kCol2 + kBoxW + 480) / platform::kTwipsPerPixel),
-                    qRound(4260 / platform::kTwipsPerPixel));
+        optCenter(i).Move(kCol1 + 120 + i * 900, 2700 + kRow, 800, kRow);
+    cmdSave.Move(kCol2, 3000, kButtonW, kButtonH);
+    cmdReturn.Move(kCol2 + kFrameW - kButtonW, 3000, kButtonW, kButtonH);
+    cmdDefault.Move(kCol1, 3540, kFrameW, kButtonH);
+    cmdHelp.Move(kCol2 + kFrameW - kButtonW, 3540, kButtonW, kButtonH);
+    SetClientSizePx(qRound((kCol2 + kFrameW + 120) / platform::kTwipsPerPixel),
+                    qRound((3540 + kButtonH + 180) / platform::kTwipsPerPixel));
 }
 
 bool FrmRules::PeerOlderThan(const char* version) const {

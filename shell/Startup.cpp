@@ -4,6 +4,7 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/Seats.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
@@ -25,6 +26,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
 #include <QWidget>
@@ -477,6 +479,18 @@ void InstallTableExtras() {
     BgLinks.LastBackground = [] { return Shl.LastBackground; };
     BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
     Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    if (!Startup.ChangePerson)
+        Startup.ChangePerson = [] {
+            // Until personalities come, the default opponents wear the default avatars named after them.
+            DefaultArt_Install(Com.UserPath);
+            for (int seat = 2; seat <= 4; ++seat) {
+                SeatRecord& r = SeatRecordOf(seat);
+                const QString file = r.RecName + ".png";
+                if (r.RecAvatar.isEmpty() && QFileInfo::exists(Com.UserPath + "Avatars/" + file))
+                    r.RecAvatar = file;
+            }
+            Tbl.PersonDefaultAvatar = Eng.Seat2Rec.RecAvatar;
+        };
     if (!Startup.List_Backgrounds)
         Startup.List_Backgrounds = [] {
             DefaultArt_Install(Com.UserPath);

@@ -59,12 +59,13 @@ void Avatar_Position() {
 
 namespace {
 constexpr int kSlapReach = 100;
+constexpr int kSlapSize = 40;
 constexpr int kCtrl = 2;
 // The waiting comments by the number drawn: 1, 2, 3 say comments 29, 30 and 28.
 constexpr int kWaitComment[4] = {0, 29, 30, 28};
 
 QImage SlapPicture() {
-    static const QImage img = DefaultArt_Slap(40);
+    static const QImage img = DefaultArt_Slap(kSlapSize);
     return img;
 }
 } // namespace
@@ -113,7 +114,11 @@ void Avatar_Install() {
     TableForm& f = frmGrulm();
     f.imgSlap.SetStretch(true);
     f.imgSlap.SetPicture(SlapPicture());
-    f.imgSlap.Move(f.ImgAvatar.Left() - 6, f.ImgAvatar.Top() + f.ImgAvatar.Height() - 42, 40, 40);
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    f.imgSlap.Move(f.ImgAvatar.Left() - 6 / platform::kTwipsPerPixel,
+                   f.ImgAvatar.Top() + f.ImgAvatar.Height() - kSlapSize - 2, kSlapSize, kSlapSize);
+    f.SetScaleMode(scale);
     f.imgSlap.SetVisible(false);
     f.ImgAvatar.Widget()->setCursor(Qt::PointingHandCursor);
     f.imgSlap.Widget()->setCursor(Qt::OpenHandCursor);

@@ -5,7 +5,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
 #include <QRandomGenerator>
 
 #include <array>
@@ -40,18 +39,11 @@ const std::array<Look, 3> kLooks = {{
 } // namespace
 
 QImage DefaultArt_Board(int w, int h) {
+    // Plain felt with a fine grain, which tiles without a seam.
     QImage img = Blank(w, h);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient felt(QPointF(w / 2.0, h / 2.0), std::max(w, h) * 0.7);
-    felt.setColorAt(0, QColor(30, 120, 60));
-    felt.setColorAt(1, QColor(10, 60, 30));
-    p.fillRect(img.rect(), felt);
-    Speckle(p, w, h, QColor(50, 140, 80), QColor(10, 50, 25), w * h / 40);
-    // A thin gold line around the playing area.
-    p.setPen(QPen(QColor(200, 170, 80, 160), 3));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(12, 12, w - 24, h - 24), 30, 30);
+    p.fillRect(img.rect(), QColor(22, 96, 48));
+    Speckle(p, w, h, QColor(40, 120, 66), QColor(12, 70, 34), w * h / 6);
     return img;
 }
 
@@ -166,7 +158,7 @@ void DefaultArt_Install(const QString& userPath) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         img.save(path, "PNG");
     };
-    write(userPath + "Backgrounds/" + kGameBoardFile, DefaultArt_Board(800, 600));
+    write(userPath + "Backgrounds/" + kGameBoardFile, DefaultArt_Board(256, 256));
     write(userPath + "Backgrounds/Weave.png", DefaultArt_Weave(64, 64));
     const QStringList avatars = DefaultArt_AvatarFiles();
     for (int i = 0; i < avatars.size(); ++i)
