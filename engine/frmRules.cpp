@@ -122,9 +122,8 @@ void FrmRules::Form_Load() {
     CheckForcedCards();
     chkWild.SetValue(Com.NoWildAce ? 1 : 0);
     optCenter(1).SetEnabled(true);
-    if (NetPeer() && !PeerOlderThan("75")) {
-        optCenter(HouseRules_CentersChosen() == 3 ? 0 : 1).SetValue(true);
-    } else if (NetPeer()) {
+    if (NetPeer() && Com.PeerVersion <= QLatin1String("74")) {
+        // Older peers know only three piles.
         optCenter(0).SetValue(true);
         optCenter(1).SetEnabled(false);
     } else {

@@ -191,6 +191,10 @@ TEST_F(SurroundTest, TheThreeWaitingCommentsComeEachOnceThenNoMore) {
     f->Timer1.Fire();
     EXPECT_EQ(f->Label9(2).Caption(), QString());
     EXPECT_EQ(Tbl.WaitOrder(0), 4);
+    // A new game's table reset brings them back.
+    Table_Clear();
+    f->Timer1.Fire();
+    EXPECT_FALSE(f->Label9(2).Caption().isEmpty());
 }
 
 // ---------------------------------------------------------------- the hold-pile viewer
