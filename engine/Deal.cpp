@@ -7,6 +7,7 @@
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
+#include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
@@ -443,6 +444,7 @@ void Game_New() {
         if (Com.GameAbort) return;
     }
     f.cmdDeal.SetVisible(false);
+    HouseRules_NewGame();
     Eng.StaleMode = 0;
     Eng.TurnCount = 0;
     f.Label9(kLblMessage).SetCaption(QString());

@@ -103,5 +103,5 @@ void Player_EndTurn() {
     f.HoldView_Follow(hold);
     PassTheTurn();
     busy.Release();
-    if (Hooks.ComputerTurn) Hooks.ComputerTurn();
+    Hooks.ComputerTurn();
 }

@@ -28,6 +28,10 @@ struct FlowHooks {
     std::function<void()> Dumbness = [] {};
     // A tutorial's next step may be taken (its Next button).
     std::function<void()> Tutorial_NextStep = [] {};
+    // The house rules window: the seats' name labels, and the help file (command, keyword).
+    std::function<void()> Labels_PlayerNames = [] {};
+    std::function<void(const QString& command, const QString& keyword)> ShowHelp = [](const QString&,
+                                                                                      const QString&) {};
 };
 extern FlowHooks Hooks;
 

@@ -223,11 +223,11 @@ void Settle(const Play& play) {
         }
     }
     f.PicCenter(play.pile).Refresh();
-    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+    if (Hooks.MoveLogOn()) {
         play.Restore();
         ++Com.MoveCounter;
-        if (Hooks.Game_Capture) Hooks.Game_Capture();
-        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(Com.MoveCounter);
+        Hooks.Game_Capture();
+        Hooks.MoveHistory_Write(Com.MoveCounter);
     }
     if (!Com.TutorialMode) {
         f.Piles_EnableRange(f.Picture7, true, 1, 10);

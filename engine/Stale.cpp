@@ -36,13 +36,11 @@ void PlayAsync(const char* file) {
 
 // The send operations append the terminator to the variable they are given: they get copies.
 void SendAll(const QString& text) {
-    if (!Netl.Net_SendAll) return;
     QString message = text;
     int except = 0;
     Netl.Net_SendAll(message, except);
 }
 void Send(const QString& text) {
-    if (!Netl.Net_Send) return;
     QString message = text;
     int socket = 0;
     Netl.Net_Send(message, socket);

@@ -24,14 +24,14 @@ void ComputerTurn_StandIn() {
             else
                 Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
         }
-        if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+        Hooks.Game_AutoSave();
     }
     if (Com.Pturn == 1 && !Com.GameAbort && HasTableForm()) {
         TableForm& f = frmGrulm();
-        if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+        if (Hooks.MoveLogOn()) {
             Com.MoveCounter = 1;
-            if (Hooks.Game_Capture) Hooks.Game_Capture();
-            if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+            Hooks.Game_Capture();
+            Hooks.MoveHistory_Write(1);
         }
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
         // The turn marker points at the human again.

@@ -46,6 +46,7 @@ class TableForm : public platform::Form {
     Image imgCenter{this, "imgCenter", -1};
     Image ImgHold{this, "ImgHold", -1};
     Image ImgAvatar{this, "ImgAvatar", -1};
+    Image imgSlap{this, "imgSlap", -1};
     Image imgTip{this, "imgTip", -1};
     Image imgTipUp{this, "imgTipUp", -1};
     Image imgMenu{this, "imgMenu", -1};
@@ -86,6 +87,9 @@ class TableForm : public platform::Form {
     virtual void DebugShowDeck() = 0;
     // Hides the hold-pile viewer when it is open.
     virtual void HoldView_Hide() = 0;
+    // Fills and shows the hold-pile viewer again after a pile changed (name: the moving seat's, "" for the
+    // human).
+    virtual void HoldView_Refresh(const QString& name) { (void)name; }
     virtual void Layout_SetGameSize(int prevPlayers, int prevCenters) = 0;
     // The depth outline of hold pile `pile` (1 to 4) of the seat whose places these are.
     virtual void Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) {

@@ -1,7 +1,10 @@
 #include "media/MediaInstall.h"
+#include "common/Shared.h"
 #include "engine/GameEnd.h"
 #include "media/MediaState.h"
 #include "media/PersonPack.h"
+#include "table/Backgrounds.h"
+#include "table/DefaultArt.h"
 #include "table/Flash.h"
 #include "media/CardDeck.h"
 #include "media/MediaLists.h"
@@ -12,7 +15,13 @@
 void Media_Install() {
     Startup.List_Personalities = [] { List_Personalities(); };
     Startup.List_CommentFiles = [] { List_CommentFiles(); };
-    Startup.List_Backgrounds = [] { List_Backgrounds(); };
+    // Our own board and pictures are put in place before the folder is read.
+    Startup.List_Backgrounds = [] {
+        DefaultArt_Install(Com.UserPath);
+        List_Backgrounds();
+    };
+    BgLinks.List_Backgrounds = [] { List_Backgrounds(); };
+    MedHooks.Background_Cycle = [](int key) { Background_Cycle(key); };
     Startup.List_ScoreFiles = [] { List_ScoreFiles(); };
     Startup.ChangePerson = [] { ChangePerson(); };
     // The seats take their personalities before the table shows their names.

@@ -9,7 +9,8 @@
 #include <QFileInfo>
 
 namespace {
-const QStringList kPictureEndings{"JPG", "GIF", "BMP"};
+// Our own pictures are PNG: this toolkit writes no GIF.
+const QStringList kPictureEndings{"JPG", "GIF", "BMP", "PNG"};
 
 void Fill(BArray<QString, 1>& list, int& count, const QStringList& files, bool dropExtension) {
     count = static_cast<int>(files.size());
@@ -54,6 +55,10 @@ void List_Backgrounds() {
     for (int i = 1; i <= Tbl.BackgroundCount; ++i)
         if (Med.BackgroundList(i) == QLatin1String(kGameBoard)) Med.GameBoardIndex = i;
     if (Tbl.BackgroundIndex < 0 || Tbl.BackgroundIndex > Tbl.BackgroundCount + 1) Tbl.BackgroundIndex = 1;
+    // The table cycles through the same list, in the same order, that removing reads.
+    Tbl.BackgroundList.clear();
+    for (int i = 1; i <= Tbl.BackgroundCount; ++i)
+        Tbl.BackgroundList << Med.BackgroundList(i);
 }
 
 void List_ScoreFiles() {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-inline constexpr char kGameBoard[] = "GameBoard.gif";
+inline constexpr char kGameBoard[] = "GameBoard.png";
 
 // The entry of `folder` named `name` regardless of letter case, a regular file; ""
 // when there is none or `name` is not a plain file name.

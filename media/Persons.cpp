@@ -127,6 +127,7 @@ void Person_Load(SeatRecord& seat, int first) {
     const QString avatar = Media_PlainFileName(rec.DefaultAvatar) ? rec.DefaultAvatar : QString();
     if (NeverWritten(seat.RecAvatar)) seat.RecAvatar = avatar;
     Med.PersonDefaultAvatar = avatar;
+    if (first == 1) Tbl.PersonDefaultAvatar = avatar;
     Eng.CommentsOff = seat.RecCommentSet == QLatin1String(kNoComments);
     if (first == 1 && HasTableForm()) frmGrulm().Avatar_Show(seat.RecAvatar);
     LoadComments(seat, rec, first);

@@ -283,7 +283,7 @@ bool Discard() {
     h = Discard_Pile(h);
     if (h == 0) {
         // Every hold pile is full: the game cannot go on.
-        if (Hooks.STALEMATE) Hooks.STALEMATE();
+        Hooks.STALEMATE();
         if (Eng.StaleMode == 0) Eng.StaleMode = 1;
         return false;
     }

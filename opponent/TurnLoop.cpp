@@ -95,14 +95,14 @@ bool NetTurnOver() {
         Com.NetAckCount = 1;
         QString ok = QStringLiteral("OK");
         int except = mover;
-        if (Netl.Net_SendAll) Netl.Net_SendAll(ok, except);
+        Netl.Net_SendAll(ok, except);
         if (!Net_Wait([] { return Com.NetAckCount >= Com.NumPlayers - 1; })) {
             if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
         }
     }
     if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
     QString ok = QStringLiteral("OK");
-    if (Netl.Net_Send) Netl.Net_Send(ok, mover);
+    Netl.Net_Send(ok, mover);
     return true;
 }
 
@@ -112,12 +112,12 @@ void HumanTurnBegins() {
         Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
     else
         Eng.TurnResumedHuman = 0;
-    if (Hooks.MoveLogOn && Hooks.MoveLogOn()) {
+    if (Hooks.MoveLogOn()) {
         ++Eng.TurnCount;
-        if (Hooks.Game_AutoSave) Hooks.Game_AutoSave();
+        Hooks.Game_AutoSave();
         Com.MoveCounter = 1;
-        if (Hooks.Game_Capture) Hooks.Game_Capture();
-        if (Hooks.MoveHistory_Write) Hooks.MoveHistory_Write(1);
+        Hooks.Game_Capture();
+        Hooks.MoveHistory_Write(1);
     }
 }
 

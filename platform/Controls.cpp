@@ -621,7 +621,11 @@ class FormWindow : public QWidget {
     void closeEvent(QCloseEvent* e) override {
         // The window stays; unloading only hides it.
         e->ignore();
-        Guarded("close", [this] { form_->Unload(); });
+        Guarded("close", [this] {
+            form_->userClosing_ = true;
+            form_->Unload();
+            form_->userClosing_ = false;
+        });
     }
     void keyPressEvent(QKeyEvent* e) override {
         Guarded("key down", [&] { KeyDown(e); });

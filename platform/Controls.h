@@ -337,6 +337,8 @@ class Form {
     // Runs QueryUnload (which may cancel) and Form_Unload; hides the window.
     bool Unload();
     bool IsVisible() const;
+    // True while an unload asked for by the user (the window's close box) runs.
+    bool UserClosing() const { return userClosing_; }
 
     // Keys reach the window's key handlers as virtual-key codes.
     std::function<void(int keyCode, int shift)> KeyDown, KeyUp;
@@ -373,6 +375,7 @@ class Form {
     QImage background_;
     bool loaded_ = false;
     bool inLoad_ = false;
+    bool userClosing_ = false;
     std::vector<Control*> controls_;
 };
 

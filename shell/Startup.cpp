@@ -7,6 +7,7 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
+#include "engine/Seats.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
@@ -18,6 +19,9 @@
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
+#include "table/Avatar.h"
+#include "table/Backgrounds.h"
+#include "table/DefaultArt.h"
 #include "table/Display.h"
 #include "table/Drag.h"
 #include "table/Layout.h"
@@ -44,6 +48,8 @@ constexpr int kSavedGameSize = 6038;
 constexpr int kDisplayModeRecord = 14; // layout mode + 20, placement marker
 constexpr int kPlacementRecord = 15;   // height or state, width, left, top (twips)
 const QString kTitle = QStringLiteral("Grulm and Torvek");
+// Virtual-key codes of the stand-in keyboard commands.
+constexpr int kKeySpaceBar = 32, kKeyArrowUp = 38, kKeyArrowDown = 40, kKeyF10 = 121;
 
 std::unique_ptr<QLockFile> g_lock;
 platform::RecordFile g_saved;
@@ -499,6 +505,7 @@ void InstallProfileHooks() {
         TableForm& f = frmGrulm();
         Tbl.BackgroundIndex =
             Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
+        if (Background_Chosen()) Background_Load();
         for (int i = 3; i <= 6; ++i)
             if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
         f.Label9(1).SetFontSize(Com.CommentFontSize);
@@ -516,6 +523,39 @@ void InstallProfileHooks() {
     ProfHooks.NewGamePrompt = [] {
         frmGrulm().Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
     };
+}
+} // namespace
+
+namespace {
+// The avatars, backgrounds and the house rules' neighbours on the table.
+void InstallTableExtras() {
+    Avatar_Install();
+    Backgrounds_Install();
+    BgLinks.LastBackground = [] { return Shl.LastBackground; };
+    BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
+    Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    Startup.ChangePerson = [] {
+            // Without the personalities, the default opponents wear the default avatars named after them.
+            DefaultArt_Install(Com.UserPath);
+            for (int seat = 2; seat <= 4; ++seat) {
+                SeatRecord& r = SeatRecordOf(seat);
+                const QString file = r.RecName + ".png";
+                if (r.RecAvatar.isEmpty() && QFileInfo::exists(Com.UserPath + "Avatars/" + file))
+                    r.RecAvatar = file;
+            }
+            Tbl.PersonDefaultAvatar = Eng.Seat2Rec.RecAvatar;
+        };
+    Startup.List_Backgrounds = [] {
+            DefaultArt_Install(Com.UserPath);
+            Backgrounds_ReadFolder();
+        };
+    // Until the keyboard commands come: the background keys and the label check.
+    Startup.KeyCommand = [](int keyCode, int) {
+            if (keyCode == kKeyF10)
+                Labels_ShowAll();
+            else if (keyCode == kKeySpaceBar || keyCode == kKeyArrowDown || keyCode == kKeyArrowUp)
+                Background_Cycle(keyCode);
+        };
 }
 } // namespace
 
@@ -554,4 +594,5 @@ void Startup_Install() {
     DispHooks.Rules_ShowCaption = [] { Rules_ShowCaption(); };
     PanelHooks.MenuStyle = [] { return Prof.MenuStyle; };
     GameEnd_Install();
+    InstallTableExtras();
 }

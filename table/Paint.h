@@ -32,6 +32,8 @@ extern DeckSourceHooks DeckSource;
 void Pictures_Init();
 // Points the place-holder pictures at the look PlaceholderStyle chooses.
 void Skin_SelectImages();
+// Gives the control panel its picture and puts its labels against its right edge, margin pixels in.
+void Skin_PlacePanel(int margin);
 
 // Pictures are drawn at this many device pixels per logical pixel: the screen's,
 // unless a ratio was set (0 follows the screen again).

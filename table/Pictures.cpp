@@ -4,6 +4,7 @@
 
 #include "common/Shared.h"
 #include "table/CardArt.h"
+#include "table/DefaultArt.h"
 #include "table/Design.h"
 
 #include <QCoreApplication>
@@ -116,6 +117,21 @@ void Skin_SelectImages() {
         f.EmptyPlaceLarge = Tbl.Pic.ImgEmpty2;
         f.EmptyPlaceSmall = Tbl.Pic.ImgEmptySm2;
     }
+    Skin_PlacePanel(Com.PlaceholderStyle != 0 ? 8 : 5);
+}
+
+void Skin_PlacePanel(int margin) {
+    TableForm& f = frmGrulm();
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    PictureBox& panel = f.picPanel;
+    panel.SetPicture(
+        DefaultArt_Panel(Tbl.MenuStyle, static_cast<int>(panel.Width()), static_cast<int>(panel.Height())));
+    // The level and rules labels keep to the panel's right edge.
+    for (platform::Control* c : f.Controls())
+        if (c->Name() == QLatin1String("lblLevel") || c->Name() == QLatin1String("lblRules"))
+            c->SetLeft(panel.Left() + panel.Width() - (margin + c->Width()));
+    f.SetScaleMode(scale);
 }
 
 void Pictures_Init() {

@@ -90,6 +90,7 @@ void Table_Clear() {
     f.ImgHold.SetVisible(false);
     f.cmdDeal.SetVisible(false);
     f.Timer1.SetEnabled(false);
+    Tbl.WaitOrder.Clear();
     Tbl.OppPeeking = 0;
     f.LabelPeek.SetCaption(QString());
     f.LabelPeek.SetVisible(false);

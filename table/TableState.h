@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -59,6 +60,13 @@ struct TableState {
     int PersonIndex = 0;
     QString PersonName = QStringLiteral("Grulm");
     BArray<int, 1> WaitOrder{4};
+    // The background files of the user's folder, the default board first.
+    QStringList BackgroundList;
+    int MenuStyle = 0;
+    // Avatars: the personality's own picture, the one the player's settings keep,
+    // the pointer at the last plain release over the avatar.
+    QString PersonDefaultAvatar, ChosenAvatar;
+    int SlapX = 0, SlapY = 0;
 
     // The hold-pile viewer's state.
     int ViewedSlot = 0;

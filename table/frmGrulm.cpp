@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "table/Animate.h"
 #include "table/Avatar.h"
+#include "table/Backgrounds.h"
 #include "table/Design.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
@@ -35,8 +36,8 @@ void FrmGrulm::Avatar_Show(const QString& name) {
     const QString path = Com.UserPath + "Avatars/" + name;
     QImageReader reader(path);
     const QImage img = reader.read();
-    // A picture that cannot be read leaves the one shown before.
-    if (img.isNull()) return;
+    // A picture that cannot be read, or has no area, leaves the one shown before.
+    if (!Picture_Usable(img)) return;
     ImgAvatar.SetStretch(true);
     ImgAvatar.SetPicture(img);
     Avatar_Fit(img.width(), img.height());
@@ -79,6 +80,9 @@ void FrmGrulm::DebugShowDeck() {
 }
 void FrmGrulm::HoldView_Hide() {
     if (platform::Form::IsLoaded("frmHold")) frmHold().Hide();
+}
+void FrmGrulm::HoldView_Refresh(const QString& name) {
+    ::HoldView_Refresh(name);
 }
 void FrmGrulm::Layout_SetGameSize(int prevPlayers, int prevCenters) {
     ::Layout_SetGameSize(prevPlayers, prevCenters);

@@ -22,6 +22,7 @@ class FrmGrulm : public TableForm {
     void Counter_Refresh() override;
     void DebugShowDeck() override;
     void HoldView_Hide() override;
+    void HoldView_Refresh(const QString& name) override;
     void Layout_SetGameSize(int prevPlayers, int prevCenters) override;
     void Hold_Highlight(ControlArray<PictureBox>& places, bool show, int pile) override;
     void HoldView_Follow(int slot) override;

@@ -1,9 +1,12 @@
 #include "table/frmHold.h"
 
+#include "common/Shared.h"
+#include "table/Backgrounds.h"
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 
+#include <QCursor>
 #include <QWidget>
 
 namespace {
@@ -29,6 +32,25 @@ FrmHold::FrmHold() : platform::Form("frmHold") {
     };
     Picture8.On().Click = [this](int) { SavePosition(); };
     lblHold.On().Click = [this](int) { SavePosition(); };
+    // Every part of the caption-less window is a handle to drag it by.
+    auto press = [this](int, int button, int, double, double) {
+        dragging_ = button == 1;
+        dragFrom_ = QCursor::pos();
+        dragWindowFrom_ = Window()->pos();
+    };
+    auto move = [this](int, int button, int, double, double) { FormDrag(button); };
+    auto release = [this](int, int, int, double, double) {
+        dragging_ = false;
+        SavePosition();
+    };
+    for (platform::Handlers* h : {&Picture8.On(), &lblHold.On()}) {
+        h->MouseDown = press;
+        h->MouseMove = move;
+        h->MouseUp = release;
+    }
+    MouseDown = [press](int button, int shift, double x, double y) { press(0, button, shift, x, y); };
+    MouseMove = [this](int button, int, double, double) { FormDrag(button); };
+    MouseUp = [release](int button, int shift, double x, double y) { release(0, button, shift, x, y); };
     Design();
 }
 
@@ -59,6 +81,30 @@ void FrmHold::Design() {
 void FrmHold::SavePosition() {
     Tbl.HoldViewLeft = LeftTw();
     Tbl.HoldViewTop = TopTw();
+}
+
+void FrmHold::FormDrag(int button) {
+    if (button != 1 || !dragging_) return;
+    Window()->move(dragWindowFrom_ + (QCursor::pos() - dragFrom_));
+}
+
+bool FrmHold::Form_QueryUnload() {
+    if (!UserClosing()) return false;
+    Hide();
+    return true;
+}
+
+void HoldView_Refresh(const QString& name) {
+    FrmHold* view = FrmHold::IfCreated();
+    if (!view || !view->Loaded() || !view->IsVisible()) return;
+    if (Tbl.HoldViewOther && (Com.Pturn != Tbl.HoldView(1) || Tbl.ViewedSlot != Tbl.HoldView(2))) return;
+    view->Hide();
+    Tbl.HoldViewCards.Clear();
+    if (Tbl.HoldViewOther)
+        HoldInfo(Eng.SeatHold, Eng.SeatHoldInfo, 0, name);
+    else
+        HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
+    view->Show();
 }
 
 void FrmHold::ClearPlaces() {
@@ -93,5 +139,6 @@ void FrmHold::Form_Load() {
     cmdExit(0).SetLeft(width - cmdExit(0).Width() - 70);
     cmdExit(1).SetLeft(cmdExit(0).Left() - cmdExit(1).Width());
     SetBackground(QImage());
+    Skin_Apply(*this);
     FrameLines_Draw(*this);
 }

@@ -23,7 +23,7 @@ TEST_F(MediaTest, ListsTakeTheirEndingsInAnyCapitalsAndStartEmpty) {
     List_Avatars();
     List_CommentFiles();
     List_ScoreFiles();
-    EXPECT_EQ(Entries(Med.AvatarList, Med.AvatarCount), (QStringList{"a.jpg", "b.JPG", "d.Gif", "e.bmp"}));
+    EXPECT_EQ(Entries(Med.AvatarList, Med.AvatarCount), (QStringList{"a.jpg", "b.JPG", "d.Gif", "e.bmp", "f.png"}));
     EXPECT_EQ(Entries(Med.CommentFiles, Med.CommentFileCount), (QStringList{"Kind", "Rude"}));
     EXPECT_EQ(Entries(Med.ScoreFiles, Med.ScoreFileCount), QStringList{"Bob_1"});
     EXPECT_EQ(Med.AvatarList(0), "");
@@ -31,7 +31,7 @@ TEST_F(MediaTest, ListsTakeTheirEndingsInAnyCapitalsAndStartEmpty) {
 
 TEST_F(MediaTest, BackgroundRemovalSparesTheDefaultBoardOnly) {
     const QString folder = Com.UserPath + "Backgrounds/";
-    for (const char* f : {"GameBoard.gif", "Moon.jpg", "sea.bmp"})
+    for (const char* f : {"GameBoard.png", "Moon.jpg", "sea.bmp"})
         WriteBytes(folder + f, "x");
     Tbl.BackgroundIndex = 9;
     List_Backgrounds();
@@ -43,7 +43,7 @@ TEST_F(MediaTest, BackgroundRemovalSparesTheDefaultBoardOnly) {
     Background_Remove();
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown[0].style, platform::vbCritical);
-    EXPECT_TRUE(QFileInfo::exists(folder + "GameBoard.gif"));
+    EXPECT_TRUE(QFileInfo::exists(folder + "GameBoard.png"));
 
     int cycled = 0;
     MedHooks.Background_Cycle = [&](int key) { cycled = key; };

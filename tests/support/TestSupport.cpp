@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "platform/Guard.h"
 #include "shell/Profile.h"
@@ -48,6 +49,7 @@ void GameTest::SetUp() {
     Engine_Reset();
     Table_ResetState();
     Shell_Reset();
+    HouseRules_Reset();
     SavedGames_Reset();
     // Hooks a start-up in an earlier test installed must not reach this one.
     EngineHooks_Reset();

@@ -5,6 +5,7 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/frmRules.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
 #include "table/Display.h"
@@ -12,6 +13,7 @@
 #include "table/Paint.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
+#include "table/frmHold.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -145,6 +147,15 @@ int main(int argc, char** argv) {
     StatusBar_Clear();
     WildUpdate();
     f->Show();
+    // Set PREVIEW_HOLD to open the hold-pile viewer on the first hold pile, PREVIEW_RULES for the rules
+    // window.
+    if (qEnvironmentVariableIsSet("PREVIEW_HOLD")) {
+        Tbl.ViewedSlot = 7;
+        Tbl.HoldViewOther = false;
+        HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
+        frmHold().Show();
+    }
+    if (qEnvironmentVariableIsSet("PREVIEW_RULES")) frmRules().Show();
     if (!out.isEmpty()) {
         QTimer::singleShot(1200, [f, out] {
             f->Window()->grab().save(out);
