@@ -50,18 +50,6 @@ bool Wait(const std::function<bool()>& done, std::initializer_list<int> endState
     return false;
 }
 
-// The send operations append the terminator to the variable they are given: they get copies.
-void Send(const QString& text) {
-    QString message = text;
-    int socket = 0;
-    Netl.Net_Send(message, socket);
-}
-void SendAll(const QString& text) {
-    QString message = text;
-    int except = 0;
-    Netl.Net_SendAll(message, except);
-}
-
 // The local seat that host seat h stands for (the same seat outside a remote's table).
 int SeatOfHostSeat(int h) {
     return Remote() ? HostToLocalSeat(Com.NumPlayers, Com.NetSeat, h) : h;
@@ -144,9 +132,9 @@ void RemoteDeal() {
     TableForm& f = F();
     f.StatusMsg.SetVisible(false);
     if (Com.NetState == kNetGS) {
-        Send(QStringLiteral("GS"));
+        Net_SendText(QStringLiteral("GS"));
     } else if (Com.NetState == kNetRC) {
-        Send(QStringLiteral("RC"));
+        Net_SendText(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, "74")) {
             if (!Wait([] { return Com.NetState == kNetRS; })) return;
             DealHooks.Sound_Card(kShowSoundFirst);
@@ -191,7 +179,7 @@ bool ReceiveStock() {
     }
     Stock_Apply(stock, Com.PeerVersion, Com.TotalCards);
     Eng.DeckCount = Com.TotalCards;
-    Send(QStringLiteral("DK"));
+    Net_SendText(QStringLiteral("DK"));
     return true;
 }
 
@@ -201,7 +189,7 @@ bool SendStock() {
     const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
     Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
     Com.NetAckCount = 1;
-    SendAll(Com.NetDeck);
+    Net_SendAllText(Com.NetDeck);
     return Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
 }
 
@@ -212,7 +200,7 @@ bool ReceiveFirstPlayer() {
         Com.NetState = kNetLost;
         return false;
     }
-    Send(QStringLiteral("TR"));
+    Net_SendText(QStringLiteral("TR"));
     if (!Version_AtMost(Com.PeerVersion, "74") && Com.NumPlayers >= 3) PturnCalculate();
     return true;
 }
@@ -223,7 +211,7 @@ bool SendFirstPlayer() {
     if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, "74")) seat = Com.Pturn == 1 ? 2 : 1;
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
     Com.NetAckCount = 1;
-    SendAll(Com.NetOut);
+    Net_SendAllText(Com.NetOut);
     return Wait([] { return Com.NetState == kNetTR && Com.NetAckCount == Com.NumPlayers; });
 }
 
@@ -462,7 +450,7 @@ void Game_New() {
         f.Piles_EnableRange(f.Picture7, false, 1, 10);
         f.StatusMsg.SetVisible(false);
         Com.NetAckCount = 1;
-        SendAll(QStringLiteral("GS"));
+        Net_SendAllText(QStringLiteral("GS"));
         f.StatusMsg.SetCaption(
             QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
         f.StatusMsg.SetVisible(true);

@@ -37,6 +37,16 @@ int Recover_NextDeckField() {
     return NumVal16(Com.NetDeck.mid(idx + 1));
 }
 
+void Net_SendText(const QString& text, int socket) {
+    QString message = text;
+    Netl.Net_Send(message, socket);
+}
+
+void Net_SendAllText(const QString& text, int except) {
+    QString message = text;
+    Netl.Net_SendAll(message, except);
+}
+
 void EngineHooks_Reset() {
     Hooks = FlowHooks{};
     Netl = NetLink{};

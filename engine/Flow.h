@@ -64,6 +64,11 @@ struct NetLink {
 };
 extern NetLink Netl;
 
+// Sends a message to one peer or to all but one; the send appends the terminator to
+// its argument, so these take a copy.
+void Net_SendText(const QString& text, int socket = 0);
+void Net_SendAllText(const QString& text, int except = 0);
+
 // Every network wait of the game flow: processes events until `done` holds, or the
 // connection is lost (kNetLost or NetGame 0), the game ended (kNetEG), one of
 // `endStates` arrived, or the program is closing. True only when `done` held.

@@ -5,6 +5,7 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
@@ -32,25 +33,6 @@ bool Remote() {
 
 void PlayAsync(const char* file) {
     if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
-}
-
-// The send operations append the terminator to the variable they are given: they get copies.
-void SendAll(const QString& text) {
-    QString message = text;
-    int except = 0;
-    Netl.Net_SendAll(message, except);
-}
-void Send(const QString& text) {
-    QString message = text;
-    int socket = 0;
-    Netl.Net_Send(message, socket);
-}
-
-ControlArray<PictureBox>& SeatPlaces(int seat) {
-    TableForm& f = frmGrulm();
-    ControlArray<PictureBox>* places[] = {&f.Picture7, &f.Picture1, &f.Picture2, &f.Picture3};
-    if (seat < 1 || seat > 4) throw std::out_of_range("no card places for seat " + std::to_string(seat));
-    return *places[seat - 1];
 }
 
 // Hold-pile outlines are numbered four per seat, seat 1 first.
@@ -93,7 +75,7 @@ bool Reshuffle_Receive() {
         return false;
     }
     Stock_Apply(read, Com.PeerVersion, Eng.DeckCount);
-    Send(QStringLiteral("DK"));
+    Net_SendText(QStringLiteral("DK"));
     return true;
 }
 
@@ -113,7 +95,7 @@ void Reshuffle_Shuffle() {
     if (!Internet()) return;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
     Com.NetAckCount = 1;
-    SendAll(Com.NetDeck);
+    Net_SendAllText(Com.NetDeck);
     Net_Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
 }
 
@@ -161,7 +143,7 @@ void Recover_Human() {
 void Recover_Seat(int seat) {
     TableForm& f = frmGrulm();
     SeatRecord& rec = SeatRecordOf(seat);
-    ControlArray<PictureBox>& places = SeatPlaces(seat);
+    ControlArray<PictureBox>& places = *Seat(seat).places;
     for (int slot = 2; slot <= 6; ++slot)
         Gather(rec.RecCards(0, slot), rec.RecCards(1, slot));
     for (int pile = 1; pile <= 4; ++pile) {
@@ -298,7 +280,7 @@ void STALEMATE() {
             Stale_Abandon();
             return;
         }
-        if (Internet()) SendAll(QStringLiteral("OK"));
+        if (Internet()) Net_SendAllText(QStringLiteral("OK"));
     }
 
     Eng.StaleMode = 2;

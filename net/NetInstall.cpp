@@ -7,21 +7,10 @@
 #include "net/NetState.h"
 #include "net/NetWait.h"
 
-int Recover_NextField() {
-    const int idx = static_cast<int>(Com.NetDeck.indexOf(QLatin1Char('#'), Com.NetDeckPos));
-    if (idx < 0) {
-        Com.NetDeckPos = 0;
-        return 0;
-    }
-    Com.NetDeckPos = idx + 1;
-    return NumVal16(Com.NetDeck.mid(idx + 1));
-}
-
 void Net_Install() {
     Netl.Net_Send = [](QString& message, int& socket) { Net_Send(message, socket); };
     Netl.Net_SendAll = [](QString& message, int& except) { Net_SendAll(message, except); };
     Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
-    Netl.Recover_NextField = [] { return Recover_NextField(); };
     auto& ws = Winsock1();
     ws.ConnectionRequest = [](int index, int id) {
         Net_Guard("Winsock1_ConnectionRequest", [&] { Winsock1_ConnectionRequest(index, id); });

@@ -3,5 +3,3 @@
 // and the events of the socket array.
 
 void Net_Install();
-// The next field of the stock or snapshot text in NetDeck (see engine/Flow.h).
-int Recover_NextField();

@@ -3,6 +3,7 @@
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "opponent/OppState.h"
 #include "platform/Services.h"
 
@@ -156,17 +157,7 @@ bool RefillAfterEmptyHand(int c) {
 } // namespace
 
 ControlArray<PictureBox>& SeatPlaces() {
-    TableForm& f = frmGrulm();
-    switch (Com.Pturn) {
-    case 2:
-        return f.Picture1;
-    case 3:
-        return f.Picture2;
-    case 4:
-        return f.Picture3;
-    default:
-        return f.Picture7;
-    }
+    return *Seat(Com.Pturn).places;
 }
 
 void Say(int element, const QString& text) {
