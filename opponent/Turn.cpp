@@ -297,7 +297,7 @@ bool Discard() {
 }
 
 void BeginTurn() {
-    Com.NetState = 0;
+    Com.NetState = kNetNone;
     if (Eng.TurnResumedOpp != 0) {
         Eng.HandCount = HandCards();
     } else {
