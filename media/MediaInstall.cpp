@@ -7,6 +7,8 @@
 #include "table/DefaultArt.h"
 #include "table/Flash.h"
 #include "media/CardDeck.h"
+#include "media/GameSounds.h"
+#include "media/Music.h"
 #include "media/MediaLists.h"
 #include "media/Persons.h"
 #include "shell/Profile.h"
@@ -31,6 +33,9 @@ void Media_Install() {
         if (show) show();
     };
     CardDeck_Install();
+    Startup.SetUpSounds = [] { SetUpSounds(); };
+    Startup.CleanUpSounds = [] { CleanUpSounds(); };
+    ProfHooks.PlayIntro = [] { Music_PlayIntro(); };
     // The winner's animation knows the personalities by the list.
     GameEndHooks.Person_Index = [](const QString& name) {
         for (int r = 0; r <= Med.PersonCount; ++r)

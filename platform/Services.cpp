@@ -155,6 +155,9 @@ class RealSound : public Sound {
     void StopMusic() override {
         if (player_) player_->stop();
     }
+    bool MusicPlaying() override {
+        return player_ && player_->playbackState() == QMediaPlayer::PlayingState;
+    }
 
   private:
     static bool HasOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }

@@ -55,6 +55,8 @@ class Sound {
     virtual void Stop() = 0;
     virtual bool PlayMusic(const QString& path) = 0;
     virtual void StopMusic() = 0;
+    // True while music plays.
+    virtual bool MusicPlaying() { return false; }
 };
 
 class Screen {

@@ -51,11 +51,18 @@ class RecordingSound : public Sound {
     void Stop() override { ++stops; }
     bool PlayMusic(const QString& path) override {
         music.push_back(path);
-        return true;
+        musicOn = hasOutput;
+        return hasOutput;
     }
-    void StopMusic() override { ++musicStops; }
+    void StopMusic() override {
+        ++musicStops;
+        musicOn = false;
+    }
+    bool MusicPlaying() override { return musicOn; }
     QStringList played, music;
     int stops = 0, musicStops = 0;
+    // False plays as a machine without an audio device: music does not start.
+    bool hasOutput = true, musicOn = false;
 };
 
 class FixedScreen : public Screen {
