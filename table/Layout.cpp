@@ -620,7 +620,9 @@ void Layout_Labels() {
     }
     l0.Move(Tbl.CenterLeft + frame.Width(), frame.Top());
     if (S < 12001) {
-        l1.Move(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Top() + f.Label1.Height());
+        // Right of the stock's frame: the messages wrap down beside it.
+        l1.Move(std::max(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Left() + f.Label1.Width() + 2),
+                f.Label1.Top() + f.Label1.Height());
         l1.SetWidth(1.4 * frame.Width());
     } else {
         l1.Move(3, frameBottom + 2);
