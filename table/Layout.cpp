@@ -592,7 +592,8 @@ void Layout_Labels() {
         l0.Move(f.PicCenter(2).Left(), Tbl.CenterTop + H + 2);
         l1.Move(6, l0.Top() + l0.Height());
         l1.SetWidth(frame.Width());
-        const bool overStack = l1.Left() + l1.Width() > f.Stack(25).Left();
+        const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
+        const bool overStack = l1.Left() + l1.Width() > stackLeft;
         l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + (overStack ? 0 : H) - l1.Top()));
         l2.Move(20, f.Label9(4).Top() + 15);
         l2.SetWidth(frameRight - 20);
@@ -629,7 +630,8 @@ void Layout_Labels() {
         l1.SetWidth(1.75 * frame.Width());
     }
     // Long messages wrap down beside the human's side stack, never over it.
-    l1.SetWidth(std::min(l1.Width(), f.Stack(25).Left() - 4 - l1.Left()));
+    const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
+    l1.SetWidth(std::min(l1.Width(), stackLeft - 4 - l1.Left()));
     l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + H + 2 * design::kLabelLine - l1.Top()));
     Label& holdFrame = f.Label3(0);
     l2.Move(holdFrame.Left(), Tbl.OppHoldTop + 86);

@@ -41,6 +41,7 @@ TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCard
         EXPECT_FALSE(Rect(message).intersects(Rect(notice)));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Picture7(1))));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(25))));
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(1)))); // the side stack's lowest edge
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1))); // the stock's frame
     }
 }
