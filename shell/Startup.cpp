@@ -83,6 +83,22 @@ LockResult TakeLock() {
     return held ? LockResult::OtherCopy : LockResult::Failed;
 }
 
+bool NarrowForStandard() {
+    return Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
+}
+
+// Takes the table to the small display for good: the menu cannot take it back.
+void SmallDisplay_Force() {
+    TableForm& f = frmGrulm();
+    Tbl.SmallDisplay = true;
+    Com.LayoutMode = 2;
+    Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
+    for (int p : {1, 4, 5, 8})
+        if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = 700 / 15;
+    if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
+    f.StatusBar1.Update();
+}
+
 void StopStart(const QString& text, int style) {
     platform::MsgBox(text, style, kTitle);
     Com.GameAbort = true;
@@ -295,16 +311,8 @@ void Grulm_FormLoad() {
     }
     Com.LayoutMode = Boot.StoredLayoutMode;
     // 6. A narrow screen gets the small display; three or four players need a wider one for the standard.
-    const bool narrow = Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
-    if (Com.LayoutMode < 2 && narrow) {
-        Tbl.SmallDisplay = true;
-        Com.LayoutMode = 2;
-        Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
-        for (int p : {1, 4, 5, 8})
-            if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = 700 / 15;
-        if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
-        f.StatusBar1.Update();
-    }
+    const bool forced = Com.LayoutMode < 2 && NarrowForStandard();
+    if (forced) SmallDisplay_Force();
     // 7.
     Eng.SeatSideStack = 99;
     // 8. The stored layout mode, entered the way the menu would.
@@ -328,7 +336,8 @@ void Grulm_FormLoad() {
     default:
         break;
     }
-    // 9.
+    // 9. The window was sized for the standard display; a forced small one must fit the screen.
+    if (forced) Form_FitScreen();
     f.SetScaleMode(platform::vbTwips);
     if (Com.NumPlayers == 2) Layout_AvatarAndPlayers();
     Tbl.ResizeLock = false;
@@ -498,6 +507,15 @@ void InstallProfileHooks() {
         Com.PrevPlayers = Boot.LaidPlayers;
         Com.PrevCenters = Boot.LaidCenters;
         Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+        // Start-up forces the display itself, after the stored mode is known.
+        if (!Tbl.ResizeLock && Com.LayoutMode < 2 && NarrowForStandard()) {
+            // More players than the standard display holds on this screen.
+            if (Com.LayoutMode == 1) Display_Change(0);
+            Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
+            Display_Change(1);
+            SmallDisplay_Force();
+            Tbl.CenterSpacing = 66;
+        }
         Boot.LaidPlayers = Com.NumPlayers;
         Boot.LaidCenters = Com.NumCenters;
     };

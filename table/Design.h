@@ -31,6 +31,9 @@ constexpr Size kMenuIcon{18, 18};
 constexpr Size kEmoteIcon{32, 32};
 constexpr Size kDealButton{75, 20};
 constexpr Size kWildLabel{24, 16};
+// One line of a label's text, and a name label wide enough for a 20-character login name in bold.
+constexpr double kLabelLine = 16;
+constexpr Size kNameLabel{160, 16};
 constexpr Size kTipArrow{32, 32};
 
 // The table's colours (0x00BBGGRR).

@@ -8,6 +8,7 @@
 #include "table/Paint.h"
 #include "table/TableState.h"
 
+#include <algorithm>
 #include <QWidget>
 #include <cmath>
 
@@ -183,6 +184,7 @@ void Form_FitScreen() {
     const double sideBottom = f.Picture7(1).Top() + f.Picture7(1).Height();
     int h = static_cast<int>(std::lround(f.StatusBar1.Height() + sideBottom + 900));
     h += Tbl.ScreenWidthTwips < 13000 ? 184 : 255;
+    h = std::min(h, Tbl.ScreenHeightTwips); // the status bar stays on the screen
     Tbl.FormHeight = h;
     Tbl.FormWidth = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
     f.MoveTw(0, 0, f.WidthTw(), Tbl.FormHeight);

@@ -305,6 +305,8 @@ void Layout_OpponentPiles(Places& places) {
         name.SetVisible(true);
         name.SetFont(f.Label9(4).Font());
         name.SetForeColor(f.Label9(4).ForeColor());
+        name.SetWidth(design::kNameLabel.w);
+        name.SetHeight(design::kNameLabel.h);
         for (int e = last; e >= first; --e) {
             PictureBox& edge = f.Stack.Exists(e) ? f.Stack(e) : f.Stack.Load(e);
             edge.SetBackColor(Com.DeckColour);
@@ -364,7 +366,12 @@ void HoldFrame_Place(int top, int left, int seat) {
     TableForm& f = F();
     Pixels();
     const bool large = seat == 0 || (seat == 1 && Com.NumPlayers == 2);
-    const double w = large ? 324 : 268, h = large ? 112 : 90, m = large ? 16 : 10;
+    double w = large ? 324 : 268;
+    const double h = large ? 112 : 90, m = large ? 16 : 10;
+    // A computer seat's frame spans its hold row and 5 px on each side; a fixed width ran seat 4's
+    // frame past an 800-px window.
+    Places* row = seat == 1 ? &f.Picture1 : seat == 2 ? &f.Picture2 : seat == 3 ? &f.Picture3 : nullptr;
+    if (!large && row && row->Exists(10)) w = (*row)(10).Left() + (*row)(10).Width() + 5 - (left - 5);
     if (seat == 0) {
         HoldCardFrames_Place();
         Pixels();
@@ -581,9 +588,13 @@ void Layout_Labels() {
     f.imgIcon.SetLeft(f.imgMenu.Left() + f.imgMenu.Width());
 
     if (!four) {
-        l0.Move(f.PicCenter(2).Left(), frameBottom + l0.Height());
-        l1.Move(6, frameBottom + 10);
+        // The notice just under the piles, the messages under it down to the human's side stack.
+        l0.Move(f.PicCenter(2).Left(), Tbl.CenterTop + H + 2);
+        l1.Move(6, l0.Top() + l0.Height());
         l1.SetWidth(frame.Width());
+        const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
+        const bool overStack = l1.Left() + l1.Width() > stackLeft;
+        l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + (overStack ? 0 : H) - l1.Top()));
         l2.Move(20, f.Label9(4).Top() + 15);
         l2.SetWidth(frameRight - 20);
         f.LabelPeek.Move(f.Picture7(6).Left() + W, Tbl.HumanTop);
@@ -610,12 +621,18 @@ void Layout_Labels() {
     }
     l0.Move(Tbl.CenterLeft + frame.Width(), frame.Top());
     if (S < 12001) {
-        l1.Move(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Top() + f.Label1.Height());
+        // Right of the stock's frame: the messages wrap down beside it.
+        l1.Move(std::max(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Left() + f.Label1.Width() + 2),
+                f.Label1.Top() + f.Label1.Height());
         l1.SetWidth(1.4 * frame.Width());
     } else {
         l1.Move(3, frameBottom + 2);
         l1.SetWidth(1.75 * frame.Width());
     }
+    // Long messages wrap down beside the human's side stack, never over it.
+    const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
+    l1.SetWidth(std::min(l1.Width(), stackLeft - 4 - l1.Left()));
+    l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + H + 2 * design::kLabelLine - l1.Top()));
     Label& holdFrame = f.Label3(0);
     l2.Move(holdFrame.Left(), Tbl.OppHoldTop + 86);
     l2.SetWidth(holdFrame.Width() + 50);

@@ -421,21 +421,43 @@ TEST_F(StartupTest, ASecondStartOnASmallScreenShowsTheTableOfTheFirst) {
     EXPECT_EQ(g.HeightTw(), height);
 }
 
+// Every visible card place and seat frame ends inside the window's client area.
+void ExpectInsideTheWindow(FrmGrulm& f) {
+    f.SetScaleMode(platform::vbPixels);
+    const double width = f.Client()->width();
+    for (platform::Control* c : f.Controls())
+        if (c->Visible() && (dynamic_cast<platform::PictureBox*>(c) || c->Name() == "Label3"))
+            EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
+}
+
 TEST_F(StartupTest, FourPlayersOnAnEightHundredPixelScreenStayInsideTheWindow) {
     svc.screen->widthTwips = 12000;
     svc.screen->heightTwips = 9000;
-    Start();
+    FrmGrulm& first = Start();
+    ASSERT_EQ(Com.LayoutMode, 0);
+    // Made four players during the run: the standard display no longer fits.
     Com.NumPlayers = 4;
     Com.NumCenters = 4;
+    ProfHooks.LayOut();
+    EXPECT_EQ(Com.LayoutMode, 2);
+    EXPECT_FALSE(Tbl.DisplayEntryEnabled[1]);
+    ExpectInsideTheWindow(first);
     Close();
     FrmGrulm& f = Start();
     EXPECT_EQ(Com.LayoutMode, 2);
-    f.SetScaleMode(platform::vbPixels);
-    const double width = f.Client()->width();
-    // Every card place; seat 4's frame still reaches 4 px past the edge.
-    for (platform::Control* c : f.Controls())
-        if (c->Visible() && dynamic_cast<platform::PictureBox*>(c))
-            EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
+    ExpectInsideTheWindow(f);
+}
+
+TEST_F(StartupTest, TheWindowFitsAScreenThatForcesTheSmallDisplay) {
+    svc.screen->widthTwips = 9600;
+    svc.screen->heightTwips = 7200;
+    for (int run = 0; run < 2; ++run) {
+        FrmGrulm& f = Start();
+        ASSERT_EQ(Com.LayoutMode, 2);
+        EXPECT_LE(f.HeightTw(), 7200) << "run " << run;
+        EXPECT_LE(f.WidthTw(), 9600) << "run " << run;
+        Close();
+    }
 }
 
 } // namespace

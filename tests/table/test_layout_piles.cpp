@@ -350,7 +350,8 @@ TEST_F(PilesTest, CompactSeatsHaveSmallFrames) {
     for (int seat : {1, 2}) {
         Places& places = seat == 1 ? form->Picture1 : form->Picture2;
         EXPECT_EQ(LayoutTest::Rect(form->Label3(seat)),
-                  QRectF(places(7).LeftPx() - 5, places(7).TopPx() - 5, 268, 90))
+                  QRectF(places(7).LeftPx() - 5, places(7).TopPx() - 5,
+                         places(10).LeftPx() + places(10).WidthPx() - places(7).LeftPx() + 10, 90))
             << seat;
     }
     EXPECT_EQ(form->Label3(0).WidthPx(), 324);

@@ -141,6 +141,15 @@ int main(int argc, char** argv) {
     f->Label9(3).SetCaption("Ann");
     f->Label9(2).SetCaption("\r\n\r\nYOU go first");
     f->Label9(4).SetCaption("Grulm");
+    // Set PREVIEW_TEXTS to fill the notice, message and name labels with their longest texts.
+    if (qEnvironmentVariableIsSet("PREVIEW_TEXTS")) {
+        f->Label9(0).SetCaption("Opponent\r\nALERTED");
+        f->Label9(1).SetCaption("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! I DEMAND "
+                                "a rematch!\r\n(Grulm had 1 cards left.)");
+        f->Label9(3).SetCaption("Annabelle_Winterbour");
+        for (int i = 4; i <= 2 + Com.NumPlayers; ++i)
+            if (f->Label9.Exists(i)) f->Label9(i).SetCaption("Wwwwwwwwwwwwwwwwwwww");
+    }
     f->ImgTurn1.SetVisible(true);
     Table_Redraw();
     Stacks_ShowCounts(true);

@@ -1,0 +1,49 @@
+// The table's text labels hold the longest texts the game shows in them.
+#include "tests/table/test_layout_support.h"
+
+#include <QFontMetricsF>
+#include <QRectF>
+
+namespace {
+
+using LabelFitTest = LayoutTest;
+
+QRectF Rect(platform::Control& c) { return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()}; }
+
+// The height `text` needs wrapped in the label's width, in the label's font.
+double Needed(platform::Label& l, const QString& text, int flags) {
+    return QFontMetricsF(l.Font()).boundingRect(QRectF(0, 0, l.WidthPx(), 1e6), flags, text).height();
+}
+
+TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCards) {
+    const QString winner = QStringLiteral("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! "
+                                          "I DEMAND a rematch!\n(Grulm had 1 cards left.)");
+    const QString longName = QStringLiteral("Maximiliane_Bergmann"); // a login name at its 20 characters
+    struct Case {
+        int players, centers, twips, mode;
+    };
+    for (Case c : {Case{2, 3, 12000, 0}, Case{2, 3, 12000, 2}, Case{2, 3, 15360, 0}, Case{3, 4, 12000, 0},
+                   Case{4, 4, 12000, 0}, Case{4, 4, 12800, 2}, Case{4, 4, 15360, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.players << " players, " << c.twips << " twips, mode " << c.mode);
+        TearDown(); // a fresh table each time
+        SetUp();
+        Com.NumPlayers = 2;
+        Com.NumCenters = 3;
+        Table(c.players, c.centers, c.twips, c.mode);
+        FrmGrulm& f = *form;
+        f.SetScaleMode(platform::vbPixels);
+        platform::Label &notice = f.Label9(0), &message = f.Label9(1);
+        EXPECT_GE(notice.HeightPx(), Needed(notice, QStringLiteral("Opponent\nALERTED"), Qt::TextWordWrap));
+        EXPECT_GE(message.HeightPx() + 1, Needed(message, winner, Qt::TextWordWrap));
+        for (int i = 3; i <= 2 + c.players; ++i)
+            EXPECT_GE(f.Label9(i).WidthPx(), QFontMetricsF(f.Label9(i).Font()).horizontalAdvance(longName))
+                << "name " << i;
+        EXPECT_FALSE(Rect(message).intersects(Rect(notice)));
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Picture7(1))));
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(25))));
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(1)))); // the side stack's lowest edge
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1))); // the stock's frame
+    }
+}
+
+} // namespace
