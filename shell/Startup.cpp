@@ -15,6 +15,7 @@
 #include "shell/GameEndInstall.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
+#include "shell/MenuList.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
@@ -551,6 +552,7 @@ void InstallTableExtras() {
         };
     Startup.KeyCommand = [](int keyCode, int shift) { KeyCommand(keyCode, shift); };
     MenuCommands_Install();
+    MenuList_Install();
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // keep them from running under a computer turn, in an Internet game or mid-move.
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
+#include "shell/MenuList.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
 #include "tests/shell/test_saved_support.h"
@@ -192,6 +193,26 @@ TEST_F(MenuKeysTest, DispatchSendsHouseRulesToTheNoticeInAnInternetGame) {
     EXPECT_EQ(rules, 1);
     EXPECT_TRUE(Menu_RowAvailable(1, kGameSave));
     EXPECT_FALSE(Menu_RowAvailable(4, kHelpTutorial));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MenuKeysTest, MenuRowsMatchTheCommandNumbers) {
+    const QStringList game = Menu_Rows(1);
+    EXPECT_TRUE(game[kGameSave].startsWith("Save\tCtrl+S"));
+    EXPECT_TRUE(game[kGameExit].startsWith("Exit\tF12"));
+    EXPECT_TRUE(game[2].isEmpty());
+    EXPECT_TRUE(Menu_Rows(2)[kOptDisplaySize].startsWith("Display Size..."));
+    Com.NetGame = 1;
+    Com.NetHost = 1;
+    EXPECT_TRUE(Menu_Rows(3)[kNetNew].startsWith("New Game\tF2"));
+    Com.NetHost = 0;
+    EXPECT_EQ(Menu_Rows(3).size(), kNetSave + 1);
+    Com.PeekOn = true;
+    EXPECT_TRUE(Menu_Rows(4)[kHelpPeek].startsWith("Stop Peeking"));
+    Com.PeekOn = false;
 }
 
 } // namespace
