@@ -13,6 +13,9 @@
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/GameEndInstall.h"
+#include "shell/KeyCommand.h"
+#include "shell/MenuCommands.h"
+#include "shell/MenuList.h"
 #include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
@@ -48,8 +51,6 @@ constexpr int kSavedGameSize = 6038;
 constexpr int kDisplayModeRecord = 14; // layout mode + 20, placement marker
 constexpr int kPlacementRecord = 15;   // height or state, width, left, top (twips)
 const QString kTitle = QStringLiteral("Grulm and Torvek");
-// Virtual-key codes of the stand-in keyboard commands.
-constexpr int kKeySpaceBar = 32, kKeyArrowUp = 38, kKeyArrowDown = 40, kKeyF10 = 121;
 
 std::unique_ptr<QLockFile> g_lock;
 platform::RecordFile g_saved;
@@ -567,13 +568,9 @@ void InstallTableExtras() {
             DefaultArt_Install(Com.UserPath);
             Backgrounds_ReadFolder();
         };
-    // Until the keyboard commands come: the background keys and the label check.
-    Startup.KeyCommand = [](int keyCode, int) {
-            if (keyCode == kKeyF10)
-                Labels_ShowAll();
-            else if (keyCode == kKeySpaceBar || keyCode == kKeyArrowDown || keyCode == kKeyArrowUp)
-                Background_Cycle(keyCode);
-        };
+    Startup.KeyCommand = [](int keyCode, int shift) { KeyCommand(keyCode, shift); };
+    MenuCommands_Install();
+    MenuList_Install();
 }
 } // namespace
 

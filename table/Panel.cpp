@@ -173,7 +173,8 @@ void picPanel_MouseDown(double x, double y) {
     // The list closes itself when chosen from or left; a closing program ends the wait too.
     while (Tbl.MenuListShown && !Com.GameAbort)
         Pause(0.05);
-    if (Tbl.MenuChosen) PanelHooks.MenuDispatch();
+    // A closing program runs no command chosen before it closed.
+    if (Tbl.MenuChosen && !Com.GameAbort) PanelHooks.MenuDispatch();
     Tbl.MenuNumber = 0;
     Tbl.MenuItem = 0;
     if (Com.GameAbort) f.Unload();

@@ -1,0 +1,397 @@
+#include "shell/MenuCommands.h"
+#include "shell/KeyCommand.h"
+#include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/HouseRules.h"
+#include "engine/Model.h"
+#include "engine/RuleMessages.h"
+#include "engine/TableForm.h"
+#include "engine/frmRules.h"
+#include "platform/Services.h"
+#include "shell/SavedGames.h"
+#include "shell/ShellState.h"
+#include "shell/Startup.h"
+#include "shell/frmSave.h"
+#include "shell/frmScoreStat.h"
+#include "table/Backgrounds.h"
+#include "table/CardFlow.h"
+#include "table/Display.h"
+#include "table/HandOrder.h"
+#include "table/Panel.h"
+#include "table/TableState.h"
+
+MenuState Menu;
+MenuWindowsT MenuWin;
+
+void Menu_Reset() {
+    Menu = MenuState{};
+}
+
+namespace {
+
+enum MenuNo : int { kMenuGame = 1, kMenuOptions = 2, kMenuInternet = 3, kMenuHelp = 4 };
+constexpr int kUserSlots = 10;
+constexpr int kAutoSlotRow = 11;
+constexpr double kPeekNoticeGap = 0.2;
+constexpr int kBackgroundNextKey = 32;
+constexpr int kConnecting = 99;
+
+bool Local() {
+    return Com.NetGame == 0;
+}
+bool Remote() {
+    return Com.NetGame != 0 && Com.NetHost != 1;
+}
+
+// A restore under a running computer turn would pull its tables away.
+bool RefusedDuringComputerTurn() {
+    if (!Eng.CompTurnActive) return false;
+    platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
+                     QStringLiteral("Grulm:"));
+    return true;
+}
+
+void CopyRecord(int from, int to) {
+    platform::RecordFile& file = SavedGameFile();
+    if (file.IsOpen()) file.Write(to, file.Read(from));
+}
+
+void RestoreSlot(bool turnRestore) {
+    Com.RestartingTurn = turnRestore;
+    Game_Restore(SavedGameFile());
+    Com.RestartingTurn = false;
+}
+
+void Save() {
+    Keys.KeyArmed = true;
+    if (Com.Pturn == 0) {
+        platform::MsgBox(QStringLiteral("There's no game to save!"), platform::vbOKOnly,
+                         QStringLiteral("Grulm & Torvek"));
+        return;
+    }
+    Sav.DialogCancelled = false;
+    MenuWin.SaveDialog(false);
+    if (Sav.DialogCancelled) {
+        Sav.DialogCancelled = false;
+        return;
+    }
+    if (Sav.SaveSlot < 1 || Sav.SaveSlot > kUserSlots) return;
+    Game_Capture();
+    Sav.Buffer.Name = Sav.SaveName;
+    platform::RecordFile& file = SavedGameFile();
+    if (file.IsOpen()) file.Write(Sav.SaveSlot, Sav.Buffer.Encode());
+    CopyRecord(kGameStart, Sav.SaveSlot + kSlotStartOffset);
+    Sav.SaveMidTurn = false;
+}
+
+void Restore() {
+    Sav.DialogCancelled = false;
+    Keys.KeyArmed = true;
+    if (RefusedDuringComputerTurn()) return;
+    MenuWin.SaveDialog(true);
+    if (Sav.DialogCancelled) return;
+    bool turnRestore = false;
+    if (Sav.SaveSlot == kAutoSlotRow) {
+        if (Eng.TurnCount == 0) {
+            platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
+                             QStringLiteral("Previous Turn"));
+            return;
+        }
+        turnRestore = true;
+        Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+    } else if (Sav.SaveSlot >= 1 && Sav.SaveSlot <= kUserSlots) {
+        CopyRecord(Sav.SaveSlot + kSlotStartOffset, kGameStart);
+        Menu.SlotRestored = true;
+    } else {
+        return;
+    }
+    TableForm& f = frmGrulm();
+    if (f.cmdDeal.Visible()) f.cmdDeal.SetVisible(false);
+    RestoreSlot(turnRestore);
+}
+
+void PreviousTurn() {
+    if (RefusedDuringComputerTurn()) return;
+    Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+    RestoreSlot(true);
+}
+
+void RestartGame() {
+    if (RefusedDuringComputerTurn()) return;
+    if (Com.FlowRunning) {
+        Keys.KeyArmed = true;
+        AnimateCardsFlow(0);
+    }
+    const QString title = QStringLiteral("Restart Game");
+    if (Com.NetGame != 0 && Com.NetHost == 1) {
+        if (platform::MsgBox(QStringLiteral("Start the Internet game over from the beginning?"),
+                             platform::vbOKCancel, title) != platform::vbOK)
+            return;
+        Menu.RestartSend = true;
+    } else if (Sav.DealtThisRun) {
+        if (platform::MsgBox(QStringLiteral("Start this game over from the beginning?"), platform::vbOKCancel,
+                             title) != platform::vbOK)
+            return;
+    } else {
+        platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation, title);
+    }
+    Sav.SaveSlot = kGameStart;
+    if (Com.NetGame != 0 && Com.NetHost == 1)
+        MenuInternet(kNetSend);
+    else
+        RestoreSlot(false);
+}
+
+void NewGame() {
+    if (Com.Pturn > 1 && Local()) {
+        Eng.TurnStop = true;
+        return;
+    }
+    Game_New();
+}
+
+} // namespace
+
+void MenuGame(int item) {
+    if (Eng.TurnStop) return;
+    switch (item) {
+    case kGameNew: NewGame(); break;
+    case kGameLogin: MenuWin.Login(); break;
+    case kGameSave: Save(); break;
+    case kGameRestore:
+        // A remote player's game belongs to the host.
+        if (Remote()) Net_MenuNotice(1);
+        else Restore();
+        break;
+    case kGamePrevious: PreviousTurn(); break;
+    case kGameRestart:
+        if (Remote()) Net_MenuNotice(1);
+        else RestartGame();
+        break;
+    case kGameStats:
+        Menu.StatsMode = 0;
+        MenuWin.Stats(0);
+        break;
+    case kGameExit:
+        if (!Eng.CompTurnActive) {
+            Keys.KeyArmed = true;
+            MenuWin.Exit();
+        }
+        break;
+    default: break;
+    }
+}
+
+namespace {
+
+void HouseRules() {
+    MenuWin.Rules();
+    Hooks.Rules_ShowCaption();
+    if (Rul.RulesChanged) {
+        Sav.DealtThisRun = false;
+        TableForm& f = frmGrulm();
+        f.Table_Clear();
+        f.cmdDeal.SetVisible(true);
+    }
+    Rul.RulesChanged = false;
+}
+
+} // namespace
+
+void MenuOptions(int item, int subItem) {
+    switch (item) {
+    case kOptSpeed: MenuWin.Pace(); break;
+    case kOptSound: ChangeNoise(); break;
+    case kOptPreferences:
+        if (Local() || Com.Pturn < 2)
+            MenuWin.Preferences();
+        else
+            platform::MsgBox(QStringLiteral("Please wait until your turn to change game preferences!"),
+                             platform::vbInformation, QStringLiteral("Don't hold up the game!"));
+        break;
+    case kOptRules: HouseRules(); break;
+    case kOptOpponents: MenuWin.Opponents(); break;
+    case kOptComments: MenuWin.Comments(); break;
+    case kOptBackground:
+        Tbl.BackgroundStretch = false;
+        Background_Cycle(kBackgroundNextKey);
+        break;
+    case kOptStretch:
+        Tbl.BackgroundStretch = true;
+        Background_Load();
+        break;
+    case kOptAddBackground: MenuWin.AddBackground(); break;
+    case kOptDisplaySize:
+        if (subItem == 0 || subItem == 1) Display_Change(subItem);
+        else if (subItem == 2) Form_FitScreen();
+        break;
+    default: break;
+    }
+}
+
+void MenuInternet(int item) {
+    switch (item) {
+    case kNetSave:
+        if (Com.Pturn != 0 && Com.NetGame != 0) {
+            Sav.SaveMidTurn = true;
+            MenuGame(kGameSave);
+        } else {
+            platform::MsgBox(QStringLiteral("There's no Internet game to save!"), platform::vbOKOnly,
+                             QStringLiteral("Vornhelm Online"));
+        }
+        break;
+    case kNetSend:
+        if (Com.NetGame == 0 || Com.NetGame == kConnecting) {
+            platform::MsgBox(QStringLiteral("You have to connect to another player first!"), platform::vbOKOnly,
+                             QStringLiteral("Vornhelm Not Online"));
+            Menu.RestartSend = false;
+            return;
+        }
+        // Sending a game goes through the network window of a later step.
+        Menu.RestartSend = false;
+        MenuWin.Internet();
+        break;
+    case kNetRestart: MenuGame(kGameRestart); break;
+    case kNetNew: MenuGame(kGameNew); break;
+    case kNetStart:
+    case kNetScores:
+    case kNetPlayers:
+    case kNetHost: MenuWin.Internet(); break;
+    default: break;
+    }
+}
+
+namespace {
+
+// Tells every peer: the host all of them, a remote player the host.
+void SendToPeers(QString message) {
+    if (Com.NetHost == 1) {
+        int except = 0;
+        Netl.Net_SendAll(message, except);
+    } else {
+        int socket = 1;
+        Netl.Net_Send(message, socket);
+    }
+}
+
+void PeekNotice(const QString& text, bool on) {
+    Menu.ChatCount += 1;
+    const QString body = Com.PeerVersion.toInt() > 74 ? "$-" + text : text;
+    SendToPeers("SY " + QString::number(Menu.ChatCount) + "#" + body);
+    Pause(kPeekNoticeGap);
+    SendToPeers(QStringLiteral("PK ") + (on ? "True" : "False"));
+}
+
+void TogglePeek() {
+    if (Tbl.Dealing) return;
+    TableForm& f = frmGrulm();
+    const bool net = Com.NetGame != 0;
+    if (net && !Com.PeekOn &&
+        platform::MsgBox(
+            QStringLiteral("Are you sure you want to peek at your opponent's cards? They will be notified!"),
+            platform::vbYesNo, QStringLiteral("Cheater")) != platform::vbYes)
+        return;
+    Com.PeekOn = !Com.PeekOn;
+    if (!net) {
+        f.Label9(2).SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
+                                          : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
+                                                           "if you're going to cheat?"));
+    } else if (Com.PeekOn) {
+        f.LabelPeek.SetCaption(QStringLiteral("You're PEEKING!\r\n"));
+        f.LabelPeek.SetVisible(true);
+        PeekNotice(QStringLiteral("GRULM: You're being watched."), true);
+        f.Label9(0).SetCaption(QStringLiteral("Opponent\r\nALERTED"));
+    } else {
+        PeekNotice(QStringLiteral("GRULM: Nobody's looking now."), false);
+        f.Label9(0).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
+        f.LabelPeek.SetCaption((Tbl.OppPeeking != 0) ? QStringLiteral("Opponent is PEEKING!\r\n")
+                                              : QStringLiteral("\r\n"));
+        f.LabelPeek.SetVisible((Tbl.OppPeeking != 0));
+    }
+    Peek();
+    if (!net) f.Counter_Refresh();
+    if (net && Com.PeekOn && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
+}
+
+void CardCounter() {
+    if (Com.NetGame != 0 && !Keys.DebugMode) {
+        platform::MsgBox(QStringLiteral("Count your own cards during a Net game!"), platform::vbExclamation,
+                         QStringLiteral("Count by yourself"));
+        return;
+    }
+    MenuWin.Counter();
+}
+
+} // namespace
+
+void MenuHelp(int item, int subItem) {
+    (void)subItem; // the web links belong to a later step
+    switch (item) {
+    case kHelpContents: MenuWin.Help(); break;
+    case kHelpTutorial: MenuWin.Tutorial(); break;
+    case kHelpTips: MenuWin.Tips(); break;
+    case kHelpPeek: TogglePeek(); break;
+    case kHelpCounter: CardCounter(); break;
+    case kHelpStatusBar: {
+        TableForm& f = frmGrulm();
+        f.StatusBar1.SetVisible(!f.StatusBar1.Visible());
+        break;
+    }
+    case kHelpAbout: MenuWin.About(); break;
+    default: break;
+    }
+}
+
+void MenuDispatch() {
+    const int item = Tbl.MenuItem;
+    switch (Tbl.MenuNumber) {
+    case kMenuGame: MenuGame(item); break;
+    case kMenuOptions:
+        if (item == kOptDisplaySize) {
+            const int sub = Menu.DisplaySizeItem;
+            Menu.DisplaySizeItem = 0;
+            MenuOptions(item, sub);
+        } else if ((item == kOptRules || item == kOptOpponents) && Com.NetGame != 0) {
+            Net_MenuNotice(1);
+        } else {
+            MenuOptions(item, 0);
+        }
+        break;
+    case kMenuInternet: MenuInternet(item); break;
+    case kMenuHelp: {
+        const int sub = item == kHelpWeb ? Menu.WebLinkItem : 0;
+        if (item == kHelpWeb) Menu.WebLinkItem = 0;
+        MenuHelp(item, sub);
+        break;
+    }
+    default: break;
+    }
+}
+
+bool Menu_RowAvailable(int menu, int row) {
+    switch (menu) {
+    case kMenuGame: return row != kGameLogin || MenuWin.Present(menu, row);
+    case kMenuOptions:
+        return row == kOptSound || row == kOptRules || row == kOptBackground || row == kOptStretch ||
+               row == kOptDisplaySize || MenuWin.Present(menu, row);
+    case kMenuInternet: return MenuWin.Present(menu, row);
+    case kMenuHelp: return row == kHelpPeek || row == kHelpStatusBar || MenuWin.Present(menu, row);
+    default: return false;
+    }
+}
+
+void MenuCommands_Install() {
+    MenuWin.SaveDialog = [](bool restore) {
+        SaveForm& w = frmSave();
+        w.Load();
+        w.LoadSlots(restore);
+        w.Show(true);
+    };
+    MenuWin.Rules = [] { frmRules().Show(true); };
+    MenuWin.Stats = [](int mode) { ScoreStat_Open(mode); };
+    MenuWin.Login = [] { Startup.LoginShow(); };
+    MenuWin.Exit = [] { frmGrulm().Unload(); };
+    MenuWin.Present = [](int menu, int row) { return menu == kMenuGame && row == kGameLogin; };
+    PanelHooks.MenuDispatch = [] { MenuDispatch(); };
+}

@@ -1,0 +1,218 @@
+// The menu commands and the table's keys: what each reaches, and the guards that
+// keep them from running under a computer turn, in an Internet game or mid-move.
+#include "shell/KeyCommand.h"
+#include "shell/MenuCommands.h"
+#include "shell/MenuList.h"
+#include "table/Panel.h"
+#include "table/TableState.h"
+#include "tests/shell/test_saved_support.h"
+
+namespace {
+
+using platform::vbOK;
+
+constexpr int kPad0 = 96, kEnter = 13, kF2 = 113, kF3 = 114, kF6 = 117, kF11 = 122, kDigit1 = 49;
+
+class MenuKeysTest : public SavedTest {
+  protected:
+    void SetUp() override {
+        SavedTest::SetUp();
+        Menu_Reset();
+        Keys_Reset();
+        MenuWin = MenuWindowsT{};
+        Netl = NetLink{};
+        MenuWin.SaveDialog = [this](bool restore) {
+            dialogs.push_back(restore);
+            Sav.DialogCancelled = pick == 0;
+            Sav.SaveSlot = pick;
+            Sav.SaveName = QStringLiteral("mine");
+        };
+        MenuWin.Stats = [this](int mode) { stats.push_back(mode); };
+        Netl.Net_SendAll = [this](QString& m, int&) { sent << "all " + m; };
+        Netl.Net_Send = [this](QString& m, int& s) { sent << QString::number(s) + " " + m; };
+        Put({.players = 2, .centers = 3, .seed = 11});
+    }
+    void TearDown() override {
+        MenuWin = MenuWindowsT{};
+        Netl = NetLink{};
+        Com.NetGame = Com.NetHost = 0;
+        Eng.CompTurnActive = Eng.TurnStop = false;
+        Menu_Reset();
+        Keys_Reset();
+        SavedTest::TearDown();
+    }
+    std::vector<bool> dialogs;
+    std::vector<int> stats;
+    QStringList sent;
+    int pick = 0;
+};
+
+TEST_F(MenuKeysTest, SaveWritesTheSlotAndItsStartAndRestoreBringsBothBack) {
+    SaveAs(kGameStart, "start");
+    pick = 3;
+    MenuGame(kGameSave);
+    const QStringList saved = Model();
+    EXPECT_EQ(Stored(3).Name, QStringLiteral("mine"));
+    EXPECT_EQ(Stored(3 + kSlotStartOffset).Name, QStringLiteral("start"));
+
+    Put({.players = 2, .centers = 3, .seed = 12});
+    SaveAs(kGameStart, "other start");
+    MenuGame(kGameRestore);
+    ExpectSameModel(Model(), saved, "restored slot");
+    // Restart Current Game now starts the restored game over.
+    EXPECT_EQ(Stored(kGameStart).Name, QStringLiteral("start"));
+    EXPECT_TRUE(Menu.SlotRestored);
+    EXPECT_EQ(dialogs, (std::vector<bool>{false, true}));
+}
+
+TEST_F(MenuKeysTest, ACancelledOrGamelessSaveWritesNothing) {
+    pick = 0;
+    MenuGame(kGameSave);
+    EXPECT_FALSE(Stored(1).HoldsGame());
+    EXPECT_FALSE(Sav.DialogCancelled);
+    Com.Pturn = 0;
+    svc.boxes->Expect(vbOK);
+    MenuGame(kGameSave);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("There's no game to save!"));
+    EXPECT_EQ(dialogs.size(), 1u);
+}
+
+TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
+    Eng.CompTurnActive = true;
+    for (int row : {kGameRestore, kGamePrevious, kGameRestart}) {
+        svc.boxes->Expect(vbOK);
+        MenuGame(row);
+    }
+    EXPECT_EQ(svc.boxes->shown.size(), 3u);
+    MenuGame(kGameExit); // no exit either
+    Eng.CompTurnActive = false;
+    Com.NetGame = 1;
+    Com.NetHost = 0;
+    for (int row : {kGameRestore, kGameRestart}) {
+        svc.boxes->Expect(vbOK);
+        MenuGame(row);
+        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please use the Internet Menu during Internet games."));
+    }
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(MenuKeysTest, NewGameUnderAComputerTurnOnlyAsksTheLoopToStop) {
+    Com.Pturn = 2;
+    MenuGame(kGameNew);
+    EXPECT_TRUE(Eng.TurnStop);
+    EXPECT_EQ(Com.Pturn, 2);
+    pick = 1;
+    MenuGame(kGameSave); // every Game command waits now
+    MenuGame(kGameStats);
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(stats.empty());
+}
+
+TEST_F(MenuKeysTest, KeypadMoveChoosesSourceThenTargetAndOtherKeysReset) {
+    frmGrulm().cmdDeal.SetVisible(false);
+    frmGrulm().Piles_EnableRange(frmGrulm().Picture7, true, 1, 10);
+    KeyCommand(kPad0 + 2, 0);
+    EXPECT_EQ(Keys.PendingSlot, 2);
+    EXPECT_EQ(frmGrulm().Label9(1).Caption(), QStringLiteral("Move card: 2"));
+    KeyCommand(kEnter, 0);
+    EXPECT_EQ(frmGrulm().Label9(1).Caption(), QStringLiteral("Move card to which pile?"));
+    const QStringList before = Model();
+    KeyCommand(kPad0 + 4, 0); // pile 4 is not on a three-pile table
+    ExpectSameModel(Model(), before, "ignored target");
+    EXPECT_EQ(Keys.PendingSlot, 0);
+    EXPECT_EQ(Com.Pturn, 1);
+    // A target key that is no pile nor a discard only resets the move.
+    KeyCommand(kPad0 + 3, 0);
+    KeyCommand(kEnter, 0);
+    KeyCommand(kPad0 + 5, 0);
+    EXPECT_EQ(Keys.PendingSlot, 0);
+    ExpectSameModel(Model(), before, "reset move");
+    // Enter on an empty slot drops the choice.
+    KeyCommand(kPad0 + 4, 0);
+    KeyCommand(kEnter, 0);
+    EXPECT_EQ(Keys.PendingSlot, 0);
+    EXPECT_FALSE(frmGrulm().lblHighlight.Visible());
+}
+
+TEST_F(MenuKeysTest, FunctionKeysFollowTheGameKindAndTheArmedFlag) {
+    Keys.KeyArmed = false;
+    KeyCommand(kF3, 0); // swallowed
+    KeyCommand(kF3, 0);
+    KeyCommand(kF3, kCtrlMask | kShiftMask);
+    EXPECT_EQ(stats, (std::vector<int>{0, 2}));
+    Com.NetGame = 99; // connecting: only F11
+    KeyCommand(kF3, 0);
+    EXPECT_EQ(stats.size(), 2u);
+    Com.NetGame = 1;
+    Com.NetHost = 0;
+    Com.Pturn = 1;
+    KeyCommand(kF2, 0); // a remote player starts no game
+    EXPECT_EQ(Com.Pturn, 1);
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kF6, 0);
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Vornhelm Online"));
+    KeyCommand(kF11, kAltMask); // Alt alone runs nothing
+}
+
+TEST_F(MenuKeysTest, DigitKeysPlayTheOpponentsSounds) {
+    for (int i = 3; i <= 13; ++i)
+        Eng.SeatSounds(i) = "s" + QString::number(i);
+    KeyCommand(kDigit1, 0);
+    KeyCommand(48, 0);
+    KeyCommand(187, 0);
+    EXPECT_EQ(svc.sound->played, (QStringList{"s3", "s12", "s13"}));
+    EXPECT_TRUE(frmGrulm().Label9(2).Caption().startsWith("I feel like a puppet"));
+}
+
+TEST_F(MenuKeysTest, PeekTellsEveryPeerOnlyInAnInternetGame) {
+    MenuHelp(kHelpPeek, 0);
+    EXPECT_TRUE(Com.PeekOn);
+    EXPECT_TRUE(sent.isEmpty());
+    MenuHelp(kHelpPeek, 0);
+    Com.NetGame = 2;
+    Com.NetHost = 1;
+    svc.boxes->Expect(platform::vbYes);
+    MenuHelp(kHelpPeek, 0);
+    EXPECT_EQ(sent, (QStringList{"all SY 1#GRULM: You're being watched.", "all PK True"}));
+    Com.NetHost = 0;
+    MenuHelp(kHelpPeek, 0);
+    EXPECT_EQ(sent.mid(2), (QStringList{"1 SY 2#GRULM: Nobody's looking now.", "1 PK False"}));
+    Com.PeekOn = false;
+}
+
+TEST_F(MenuKeysTest, DispatchSendsHouseRulesToTheNoticeInAnInternetGame) {
+    int rules = 0;
+    MenuWin.Rules = [&] { ++rules; };
+    Tbl.MenuNumber = 2;
+    Tbl.MenuItem = kOptRules;
+    MenuDispatch();
+    EXPECT_EQ(rules, 1);
+    Com.NetGame = 1;
+    svc.boxes->Expect(vbOK);
+    MenuDispatch();
+    EXPECT_EQ(rules, 1);
+    EXPECT_TRUE(Menu_RowAvailable(1, kGameSave));
+    EXPECT_FALSE(Menu_RowAvailable(4, kHelpTutorial));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MenuKeysTest, MenuRowsMatchTheCommandNumbers) {
+    const QStringList game = Menu_Rows(1);
+    EXPECT_TRUE(game[kGameSave].startsWith("Save\tCtrl+S"));
+    EXPECT_TRUE(game[kGameExit].startsWith("Exit\tF12"));
+    EXPECT_TRUE(game[2].isEmpty());
+    EXPECT_TRUE(Menu_Rows(2)[kOptDisplaySize].startsWith("Display Size..."));
+    Com.NetGame = 1;
+    Com.NetHost = 1;
+    EXPECT_TRUE(Menu_Rows(3)[kNetNew].startsWith("New Game\tF2"));
+    Com.NetHost = 0;
+    EXPECT_EQ(Menu_Rows(3).size(), kNetSave + 1);
+    Com.PeekOn = true;
+    EXPECT_TRUE(Menu_Rows(4)[kHelpPeek].startsWith("Stop Peeking"));
+    Com.PeekOn = false;
+}
+
+} // namespace
