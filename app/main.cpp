@@ -1,8 +1,10 @@
-#include "net/NetInstall.h"
 #include "media/MediaInstall.h"
+#include "net/NetInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
+#include "opponent/frmSpeed.h"
 #include "platform/Services.h"
+#include "shell/MenuCommands.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/Layout.h"
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
     Startup_Install();
     Net_Install();
     Media_Install();
+    // The pace window sits above the shell's menus.
+    MenuWin.Pace = [] { frmSpeed().Show(); };
+    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
+        return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
+    };
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();

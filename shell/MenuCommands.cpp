@@ -30,7 +30,6 @@ void Menu_Reset() {
 
 namespace {
 
-enum MenuNo : int { kMenuGame = 1, kMenuOptions = 2, kMenuInternet = 3, kMenuHelp = 4 };
 constexpr int kUserSlots = 10;
 constexpr int kAutoSlotRow = 11;
 constexpr double kPeekNoticeGap = 0.2;

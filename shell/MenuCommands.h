@@ -5,18 +5,53 @@
 #include <functional>
 
 // Rows of the menus that other code names.
-enum GameRow : int { kGameNew = 0, kGameLogin = 1, kGameSave = 3, kGameRestore = 4, kGamePrevious = 6,
-                     kGameRestart = 7, kGameStats = 9, kGameExit = 11 };
-enum OptionsRow : int { kOptSpeed = 0, kOptSound = 1, kOptPreferences = 2, kOptRules = 4, kOptOpponents = 5,
-                        kOptComments = 7, kOptBackground = 9, kOptStretch = 10, kOptAddBackground = 11,
-                        kOptDisplaySize = 13 };
-enum InternetRow : int { kNetStart = 0, kNetScores = 1, kNetPlayers = 3, kNetSave = 4, kNetSend = 5,
-                         kNetHost = 7, kNetRestart = 9, kNetNew = 10 };
-enum HelpRow : int { kHelpContents = 0, kHelpTutorial = 1, kHelpTips = 2, kHelpPeek = 3, kHelpCounter = 4,
-                     kHelpStatusBar = 5, kHelpWeb = 7, kHelpAbout = 8 };
+enum GameRow : int {
+    kGameNew = 0,
+    kGameLogin = 1,
+    kGameSave = 3,
+    kGameRestore = 4,
+    kGamePrevious = 6,
+    kGameRestart = 7,
+    kGameStats = 9,
+    kGameExit = 11
+};
+// The menus by number, as the panel's list numbers them.
+enum MenuNo : int { kMenuGame = 1, kMenuOptions = 2, kMenuInternet = 3, kMenuHelp = 4 };
+enum OptionsRow : int {
+    kOptSpeed = 0,
+    kOptSound = 1,
+    kOptPreferences = 2,
+    kOptRules = 4,
+    kOptOpponents = 5,
+    kOptComments = 7,
+    kOptBackground = 9,
+    kOptStretch = 10,
+    kOptAddBackground = 11,
+    kOptDisplaySize = 13
+};
+enum InternetRow : int {
+    kNetStart = 0,
+    kNetScores = 1,
+    kNetPlayers = 3,
+    kNetSave = 4,
+    kNetSend = 5,
+    kNetHost = 7,
+    kNetRestart = 9,
+    kNetNew = 10
+};
+enum HelpRow : int {
+    kHelpContents = 0,
+    kHelpTutorial = 1,
+    kHelpTips = 2,
+    kHelpPeek = 3,
+    kHelpCounter = 4,
+    kHelpStatusBar = 5,
+    kHelpWeb = 7,
+    kHelpAbout = 8
+};
 
 struct MenuState {
-    int StatsMode = 0;        // what the statistics window opens on
+    int StatsMode = 0;         // what the statistics window opens on
     bool SlotRestored = false; // the game on the table came from a named slot
     bool RestartSend = false;  // the host restarts the Internet game and sends it
     int DisplaySizeItem = 0;   // the display-size popup's choice
