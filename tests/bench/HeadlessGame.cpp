@@ -13,22 +13,12 @@
 #include "table/Paint.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
+#include "tests/support/TableSize.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
 namespace {
-
-void Reshuffle() {
-    for (int i = 1; i <= Eng.UsedCount; ++i)
-        for (int k = 0; k <= 1; ++k) {
-            Eng.Deck(k, i) = Eng.UsedPile(k, i);
-            Eng.UsedPile(k, i) = 0;
-        }
-    Eng.DeckCount = Eng.UsedCount;
-    Eng.UsedCount = 0;
-    if (Eng.DeckCount > 1) Deck_Shuffle(1, Eng.DeckCount);
-}
 
 int Winner() {
     if (Eng.PlayerSideCount == 0) return 1;
@@ -53,7 +43,7 @@ HeadlessTable::HeadlessTable() {
     Com.ComputerPause = 0.1;
     Com.SoundMode = 2;
     Com.PlayerName = "Seat one";
-    Hooks.RESHUFFLE = [] { Reshuffle(); };
+    Hooks.RESHUFFLE = [] { ReshuffleUsedPile(); };
     Hooks.STALEMATE = [] { Eng.StaleMode = 1; };
     Opponent_Install();
 }
@@ -64,16 +54,7 @@ HeadlessTable::~HeadlessTable() {
 }
 
 void HeadlessTable::Seats(int players, const std::array<int, 4>& levels) {
-    Tbl.ScreenWidthTwips = 12000;
-    form_->SetClientSizePx(800, static_cast<int>(design::kClient.h));
-    Stacks_LoadImages();
-    Highlights_LoadImages();
-    Com.PrevPlayers = Com.NumPlayers;
-    Com.PrevCenters = Com.NumCenters;
-    Com.NumPlayers = players;
-    Com.NumCenters = players > 2 ? 4 : 3;
-    Com.TotalCards = players * 52;
-    form_->Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    LayTableFor(*form_, players);
     Opponent_PlaySeat1(levels[0]);
     for (int seat = 2; seat <= 4; ++seat)
         SeatRecordOf(seat).RecLevel = levels[static_cast<size_t>(seat - 1)];

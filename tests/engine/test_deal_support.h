@@ -17,6 +17,7 @@
 #include "table/Paint.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
+#include "tests/support/TableSize.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -119,17 +120,8 @@ class DealTest : public GameTest {
 
     // The table laid out for a game size on the 800-pixel screen.
     void Table(int players) {
-        Tbl.ScreenWidthTwips = 12000;
         svc.screen->widthTwips = 12000;
-        form->SetClientSizePx(800, static_cast<int>(design::kClient.h));
-        Stacks_LoadImages();
-        Highlights_LoadImages();
-        Com.PrevPlayers = Com.NumPlayers;
-        Com.PrevCenters = Com.NumCenters;
-        Com.NumPlayers = players;
-        Com.NumCenters = players > 2 ? 4 : 3;
-        Com.TotalCards = players * 52;
-        form->Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+        LayTableFor(*form, players);
     }
 
     // An Internet game of this program against peers of a version.

@@ -11,11 +11,12 @@
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "table/Design.h"
-#include "table/TableHooks.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/TableHooks.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
+#include "tests/support/TableSize.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ class OpponentTest : public GameTest {
         Eng.Seat2Rec.RecName = "Grulm";
         Eng.Seat3Rec.RecName = "Torvek";
         Eng.Seat4Rec.RecName = "Brina";
-        Hooks.RESHUFFLE = [] { Reshuffle(); };
+        Hooks.RESHUFFLE = [] { ReshuffleUsedPile(); };
         Hooks.STALEMATE = [] { Eng.StaleMode = 1; };
         Opponent_Install();
     }
@@ -57,28 +58,8 @@ class OpponentTest : public GameTest {
     }
 
     void Table(int players) {
-        Tbl.ScreenWidthTwips = 12000;
         svc.screen->widthTwips = 12000;
-        form->SetClientSizePx(800, static_cast<int>(design::kClient.h));
-        Stacks_LoadImages();
-        Highlights_LoadImages();
-        Com.PrevPlayers = Com.NumPlayers;
-        Com.PrevCenters = Com.NumCenters;
-        Com.NumPlayers = players;
-        Com.NumCenters = players > 2 ? 4 : 3;
-        Com.TotalCards = players * 52;
-        form->Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
-    }
-
-    static void Reshuffle() {
-        for (int i = 1; i <= Eng.UsedCount; ++i)
-            for (int k = 0; k <= 1; ++k) {
-                Eng.Deck(k, i) = Eng.UsedPile(k, i);
-                Eng.UsedPile(k, i) = 0;
-            }
-        Eng.DeckCount = Eng.UsedCount;
-        Eng.UsedCount = 0;
-        if (Eng.DeckCount > 1) Deck_Shuffle(1, Eng.DeckCount);
+        LayTableFor(*form, players);
     }
 
     // Where every card lies now; a fault is recorded once with the move it happened at.
