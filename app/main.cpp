@@ -1,3 +1,4 @@
+#include "app/NetLinks.h"
 #include "media/MediaInstall.h"
 #include "net/NetInstall.h"
 #include "opponent/OppState.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     PlanTables_Redim = [](int) { Opponent_Reset(); };
     Startup_Install();
     Net_Install();
+    NetLinks_Install();
     Media_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };

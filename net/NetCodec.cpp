@@ -76,9 +76,14 @@ NetDecoded DecodeNM(const QString& s, const NetDecodeContext& ctx) {
     return Accept(m);
 }
 
-NetDecoded DecodeLO(const QString& s) {
+NetDecoded DecodeLO(const QString& s, const NetDecodeContext& ctx) {
     NetMessage m;
     m.code = kNetLO;
+    if (ctx.host && Mid(s, 3).trimmed().isEmpty()) {
+        // A remote's answer to a layout.
+        m.bare = true;
+        return Accept(m);
+    }
     m.num = NumVal16(Mid(s, 4, 2));
     m.seat = NumVal16(Mid(s, 7, 2));
     const bool two = m.num == 2 || m.num == kLayoutTwoFour;
@@ -173,7 +178,7 @@ NetDecoded Net_Decode(const QByteArray& line, const NetDecodeContext& ctx) {
     const QString code = s.left(2);
     if (code == QLatin1String("IP")) return DecodeIP(s, ctx);
     if (code == QLatin1String("NM")) return DecodeNM(s, ctx);
-    if (code == QLatin1String("LO")) return DecodeLO(s);
+    if (code == QLatin1String("LO")) return DecodeLO(s, ctx);
     if (code == QLatin1String("GS")) return Bare(kNetGS, s);
     if (code == QLatin1String("DK")) return DecodeText(kNetDK, s);
     if (code == QLatin1String("TR")) return DecodeTR(s, ctx);

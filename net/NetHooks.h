@@ -18,5 +18,23 @@ struct NetHooksT {
     std::function<void()> Game_Save = [] {};
     // The table laid out again after the game size changed for an older peer.
     std::function<void()> Table_Relayout = [] {};
+    // A snapshot the host sent (in NetDeck) put on the table.
+    std::function<void()> GetRecover = [] {};
+    // The chat window's entry field enabled when it is disabled.
+    std::function<void()> ChatEntryEnable = [] {};
+    // The chat window and the Internet opponents window closed and released; the
+    // latter also forgets the personality chosen in it.
+    std::function<void()> ChatWindow_Close = [] {};
+    std::function<void()> MultiNET_Close = [] {};
+    // The current opponent's name as the table's status bar shows it.
+    std::function<void(const QString& name)> PersonName_Set = [](const QString&) {};
+    // Seats 2 to 4 from the profile's opponent slots again, seat 2 the current opponent.
+    std::function<void()> Seats_FromProfile = [] {};
+    // The number-card images: a picture deck cannot be used with the oldest peers.
+    std::function<void()> Deck_LoadSmall = [] {};
+    // The center piles shown for the current count.
+    std::function<void()> Centers_Show = [] {};
+    // Opens (true) or closes (false) the move history.
+    std::function<void(bool open)> TempMoves_Open = [](bool) {};
 };
 extern NetHooksT NetHooks;

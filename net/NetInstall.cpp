@@ -2,15 +2,29 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/TableForm.h"
+#include "net/HostCases.h"
+#include "net/NetCleanUp.h"
+#include "net/NetHooks.h"
 #include "net/NetMessage.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
+#include "net/RemoteCases.h"
 
 void Net_Install() {
     Netl.Net_Send = [](QString& message, int& socket) { Net_Send(message, socket); };
     Netl.Net_SendAll = [](QString& message, int& except) { Net_SendAll(message, except); };
     Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
+    Netl.NetOppName = [] { return Net.NetOppName; };
+    NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
+    NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
+    NetHooks.NetCleanUp = [] { NetCleanUp(); };
+    NetHooks.Table_Relayout = [] {
+        if (!HasTableForm()) return;
+        frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+        frmGrulm().Table_Redraw();
+    };
     auto& ws = Winsock1();
     ws.ConnectionRequest = [](int index, int id) {
         Net_Guard("Winsock1_ConnectionRequest", [&] { Winsock1_ConnectionRequest(index, id); });

@@ -72,8 +72,10 @@ int ApplyIP(const NetMessage& m, int socket) {
     if (!host || Com.NetGame == 1) {
         Com.PeerVersion = m.version;
     } else if (!Version_Above(Com.PeerVersion, "74")) {
-        // A second player cannot join a game with an old program.
+        // A second player cannot join a game with an old program: refused, and no longer counted.
         Com.NetState = kNetNone;
+        Net_RejectConnection(socket);
+        --Com.NetGame;
         return kNetNone;
     }
     if (NumVal(m.version) > 74) return kNetIP;
@@ -181,6 +183,10 @@ void ProcessMessage(int socket, const QByteArray* line) {
         NetHooks.RemoteCases(socket);
     else
         NetHooks.HostCases(socket);
+    if (Net.SkipClosing) {
+        Net.SkipClosing = false;
+        return;
+    }
     Com.NetLastType[static_cast<size_t>(socket)] = Com.NetState;
     if (Com.NetHost == 0) return;
     Net.NetBusy = false;

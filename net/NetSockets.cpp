@@ -102,7 +102,8 @@ void RefuseCaller(int e) {
     Net.NetPendingSock = 0;
     Net_RejectConnection(e);
     const bool newer = Version_Above(Com.PeerVersion, "74");
-    if (!newer) Com.NetGame = 1;
+    // Before anyone has identified there is no game to take back to one player.
+    if (!newer && Com.NetGame != 0 && Com.NetGame != 99) Com.NetGame = 1;
     const QString why =
         newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
                     QStringLiteral(" players. Change the Player Setup if you want to add a player. "
@@ -344,6 +345,17 @@ void RefusedBoxes(int number, const QString& description) {
 }
 } // namespace
 
+namespace {
+// A host's connection to one remote while other remotes are still connected.
+bool OneOfSeveral(int index) {
+    if (Com.NetHost != 1 || index < 1 || index > Net.NetSockCount || Row(index).InUse != kRowInUse)
+        return false;
+    for (int e = 1; e <= Net.NetSockCount; ++e)
+        if (e != index && Row(e).InUse == kRowInUse) return true;
+    return false;
+}
+} // namespace
+
 void Winsock1_Error(int index, int number, const QString& description) {
     switch (number) {
     case platform::sckConnectionRefused:
@@ -367,6 +379,12 @@ void Winsock1_Error(int index, int number, const QString& description) {
         break;
     }
     HideStatus();
+    if (OneOfSeveral(index)) {
+        // Only that player is gone: the others play on.
+        Winsock1().Close(index);
+        ConnectionLost(index);
+        return;
+    }
     if (Com.Pturn != 0 &&
         MsgBox(QStringLiteral("Do you want to save this game?"), platform::vbYesNo + platform::vbQuestion,
                QStringLiteral("Save Game")) == platform::vbYes)

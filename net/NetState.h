@@ -43,6 +43,10 @@ struct NetStateT {
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
     std::deque<NetTraceEntry> Trace;
+    // The cases ended the handling of a message: the closing steps are left out.
+    bool SkipClosing = false;
+    // The move history was closed for the Internet game and is opened again at its end.
+    bool MovesReopen = false;
 };
 
 extern NetStateT Net;

@@ -58,6 +58,8 @@ class RealBoxes : public MessageBoxes {
     int Show(const QString& text, int style, const QString& title) override {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(title.isEmpty() ? QStringLiteral("Grulm and Torvek") : title);
+        // Texts may carry names from the network: never taken as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(text);
         switch (style & 0x70) {
         case vbCritical:

@@ -79,7 +79,8 @@ TEST_F(NetEntry, ASecondPlayerCannotJoinAnOldProgramsGame) {
     Net.Counted[1] = true;
     Line(2, Msg_IP(-1));
     EXPECT_EQ(Com.NetState, kNetNone);
-    EXPECT_EQ(Com.NetGame, 2); // still counted: the connection stays open
+    EXPECT_EQ(Com.NetGame, 1); // refused, and no longer counted
+    EXPECT_FALSE(Net.Counted[2]);
     EXPECT_EQ(Com.PeerVersion, "74");
 }
 

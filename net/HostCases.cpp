@@ -1,0 +1,193 @@
+#include "net/HostCases.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableCodes.h"
+#include "net/AvatarBook.h"
+#include "net/Joining.h"
+#include "net/NetCodec.h"
+#include "net/NetHooks.h"
+#include "net/NetShow.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+
+namespace {
+
+constexpr int kRowInUse = 7;
+constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
+constexpr double kLeavePause = 0.5;
+constexpr char kArrivalSound[] = "~108.tmp";
+
+NetSocketRow& Row(int e) {
+    return Com.NetSockets.at(static_cast<size_t>(e));
+}
+
+void Send(const QByteArray& line, int element) {
+    QString m = platform::FromCp1252(line);
+    Net_Send(m, element);
+}
+
+// The NM answer to a remote's identification.
+void AnswerIdentity(int s) {
+    const bool withIdent = QString::compare(Net.NewVersion, QLatin1String("62")) >= 0;
+    Send(Msg_NM(Com.PlayerName, withIdent), s);
+    if (Net.HandSortOff)
+        platform::MsgBox(QStringLiteral("Your opponent is playing with an old version of Vornhelm. Not all "
+                                        "features will be available."),
+                         platform::vbExclamation, QStringLiteral("Vornhelm"));
+}
+
+bool SeatTaken(int seat, int except) {
+    for (int e = 1; e <= kLastSeat; ++e)
+        if (e != except && Row(e).InUse == kRowInUse && Row(e).Seat == seat) return true;
+    return false;
+}
+
+// The lowest seat no other player holds; 0 when every one is held.
+int FreeSeat(int s) {
+    for (int seat = 1; seat <= kLastSeat; ++seat)
+        if (!SeatTaken(seat, s)) return seat;
+    return 0;
+}
+
+// The caller cannot join: its connection is closed and it no longer counts.
+void Refuse(int s) {
+    const bool counted = Net.Counted[static_cast<size_t>(s)];
+    Net_RejectConnection(s);
+    if (counted && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+}
+
+int RowsInUse() {
+    int n = 0;
+    for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e)
+        if (Row(e).InUse == kRowInUse) ++n;
+    return n;
+}
+
+void SeatPlayer(int s, int seat, const QString& name) {
+    Row(s).Seat = seat;
+    Row(s).Name = name;
+    SeatRecord& rec = SeatRecordOf(seat + 1);
+    rec.RecName = name;
+    Avatar_Load(rec, false);
+    if (seat == 1) NetHooks.PersonName_Set(name);
+}
+
+} // namespace
+
+void Net_Join(int s) {
+    const QString name = Net_CleanName(Com.NetText);
+    if (Row(s).InUse != kRowInUse || Row(s).Seat != 0) return; // a name from a player already seated
+    const int seat = Com.NetGame != s || SeatTaken(s, s) ? FreeSeat(s) : s;
+    if (Com.NetGame >= Com.NumPlayers || seat == 0 || seat >= Com.NumPlayers) {
+        Refuse(s);
+        return;
+    }
+    if (Com.NetGame > 1 &&
+        platform::MsgBox(name + QStringLiteral(" has requested to join this game. Accept the request?"),
+                         platform::vbYesNo, QStringLiteral("New opponent joining")) != platform::vbYes) {
+        Refuse(s);
+        return;
+    }
+    Net_PlayDataSound(kArrivalSound);
+    Net_Label9(kLblComment, name + QStringLiteral(" has joined the game."));
+    SeatPlayer(s, seat, name);
+    if (seat == 1 && !Version_Above(Com.PeerVersion, "74")) {
+        // An old program starts its game at once.
+        Send(Msg_Bare(kNetGS), 1);
+        Net_StatusHide();
+    }
+    Avatar_LoadOpponents();
+    Net_SendLayout();
+    NetHooks.ChatEntryEnable();
+    Net_ShowHostRules();
+    if (Net_GameOn()) {
+        Net_TableClear();
+        Net_SendAllText(QStringLiteral("EG"), s);
+    }
+    Hooks.Labels_PlayerNames();
+}
+
+void Net_Leave(int s) {
+    // A connection refused earlier, or a player who has already gone, has nothing to leave.
+    if (s < 1 || Row(s).InUse != kRowInUse) return;
+    auto& ws = Winsock1();
+    if (ws.Exists(s)) ws.Close(s);
+    if (!Net.Counted[static_cast<size_t>(s)] && RowsInUse() > 1) {
+        // A caller that never identified was never part of the game the others play.
+        Row(s) = NetSocketRow{};
+        Net.NetBuffer[static_cast<size_t>(s)].clear();
+        return;
+    }
+    const QString name = Row(s).Name;
+    Row(s).Socket = 0;
+    Row(s).InUse = 0;
+    Net_Beep();
+    const QString quit = name + QStringLiteral(" quit the game.");
+    Net_Label9(kLblMessage, quit);
+    if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
+    Row(s) = NetSocketRow{};
+    Net.NetBuffer[static_cast<size_t>(s)].clear();
+    Net_AskSaveEndedGame();
+    if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+    Net.Counted[static_cast<size_t>(s)] = false;
+    Com.NetState = kNetEG;
+    Com.NetLastType[static_cast<size_t>(s)] = kNetEG;
+    Com.NetAckCount = Com.NumPlayers;
+    const int left = RowsInUse();
+    if (left == 0) {
+        NetHooks.NetCleanUp();
+        Com.NetHost = 0;
+        Com.NetAnswered = true;
+        return;
+    }
+    Com.NetGame = left;
+    Net_TableClear();
+    Net_SendAllText(QStringLiteral("EG"), s);
+    Pause(kLeavePause);
+    Com.NetAckCount = Com.NumPlayers - 1;
+}
+
+void HostCases(int s) {
+    switch (Com.NetState) {
+    case kNetIP:
+        AnswerIdentity(s);
+        break;
+    case kNetNM:
+        Net_Join(s);
+        break;
+    case kNetGS:
+        ++Com.NetAckCount;
+        Net_Label9(kLblNotice, QString());
+        Com.NetAnswered = true;
+        break;
+    case kNetDK:
+        ++Com.NetAckCount;
+        break;
+    case kNetTR:
+        ++Com.NetAckCount;
+        Net_Label9(kLblNotice, QStringLiteral(" "));
+        NetHooks.ChatEntryEnable();
+        break;
+    case kNetLost:
+        Net_Leave(s);
+        break;
+    case kNetRC:
+        ++Com.NetAckCount;
+        Com.NetAnswered = true;
+        break;
+    case kNetLO:
+        // The next layout answer from this element must not be taken for a repeat.
+        Com.NetLastType[static_cast<size_t>(s)] = kNetNone;
+        ++Com.NetAckCount;
+        Com.NetAnswered = true;
+        Net.SkipClosing = true;
+        break;
+    default:
+        break;
+    }
+}

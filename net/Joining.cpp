@@ -1,0 +1,163 @@
+#include "net/Joining.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableCodes.h"
+#include "engine/TableForm.h"
+#include "net/AvatarBook.h"
+#include "net/NetCodec.h"
+#include "net/NetHooks.h"
+#include "net/NetShow.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kRowInUse = 7;
+// Rows 1 to 3 hold the remote players of host seats 2 to 4.
+constexpr int kLastSeatRow = 3;
+constexpr double kLayoutEndPause = 0.01;
+
+NetSocketRow& Row(int e) {
+    return Com.NetSockets.at(static_cast<size_t>(e));
+}
+bool InUse(int e) {
+    return Row(e).InUse == kRowInUse;
+}
+bool Seated(int e) {
+    return InUse(e) && Row(e).Seat >= 1 && Row(e).Seat <= kLastSeatRow;
+}
+
+// Gives row `e` a seat, when a player is on it.
+void SetSeat(int e, int seat) {
+    if (InUse(e)) Row(e).Seat = seat;
+}
+
+void RepairSeats() {
+    const bool first = InUse(1), second = InUse(2);
+    if (first) {
+        if (Com.NetGame > 1) {
+            if (!second) SetSeat(3, 2);
+        } else if (Com.NetGame == 1) {
+            SetSeat(1, 1);
+        } else {
+            SetSeat(2, 1);
+            SetSeat(3, 2);
+        }
+    } else if (Com.NetGame == 1) {
+        if (second)
+            SetSeat(2, 1);
+        else
+            SetSeat(3, 1);
+    } else {
+        SetSeat(2, 1);
+        SetSeat(3, 2);
+    }
+}
+
+} // namespace
+
+QString Net_CleanName(const QString& name) {
+    QString s;
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('|') || c == QLatin1Char('#') ||
+            c == QLatin1Char('^'))
+            continue;
+        s += c;
+    }
+    return s.trimmed().left(kNetNameWidth).trimmed();
+}
+
+QByteArray Net_LayoutMessage(int row) {
+    const int code = Com.NumPlayers == 2 && Com.NumCenters == 4 ? kLayoutTwoFour : Com.NumPlayers;
+    QStringList names;
+    if (Com.NumPlayers >= 3)
+        for (int seat = 2; seat <= Com.NumPlayers; ++seat)
+            names << Net_CleanName(SeatRecordOf(seat).RecName);
+    return Msg_LO(code, Row(row).Seat, names);
+}
+
+int Net_SendLayout() {
+    Com.NetAckCount = 1;
+    int sent = 0;
+    // Only a player with a seat can place the table's names.
+    for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e) {
+        if (!Seated(e)) continue;
+        QString m = platform::FromCp1252(Net_LayoutMessage(e));
+        int element = e;
+        Net_Send(m, element);
+        ++sent;
+    }
+    return sent;
+}
+
+void Avatar_LoadOpponents() {
+    if (Com.NetGame != 3) RepairSeats();
+    for (int e = 1; e <= kLastSeatRow; ++e) {
+        if (!Seated(e)) continue;
+        SeatRecord& seat = SeatRecordOf(Row(e).Seat + 1);
+        seat.RecName = Row(e).Name;
+        Avatar_Load(seat, false);
+    }
+}
+
+void Net_ChangeLayout() {
+    if (!Version_Above(Com.PeerVersion, "74")) {
+        Game_New();
+        return;
+    }
+    if (Net_GameOn()) {
+        Net_TableClear();
+        Net_SendAllText(QStringLiteral("EG"));
+        Pause(kLayoutEndPause);
+    }
+    Avatar_LoadOpponents();
+    const int seated = Net_SendLayout();
+    Hooks.Labels_PlayerNames();
+    Net_ShowHostRules();
+    NetHooks.Centers_Show();
+    // The players who have a seat answer; a table size larger than the players joined waits for no one else.
+    Net_Wait([seated] { return Com.NetState == kNetLO && Com.NetAckCount >= seated + 1; });
+}
+
+void Net_ShowHostRules() {
+    QString text = QStringLiteral("Number of players is ") + QString::number(Com.NumPlayers) + kCrLf;
+    if (Com.NumPlayers == 2)
+        text += QStringLiteral("Number of centers is ") + QString::number(Com.NumCenters) + kCrLf;
+    text += QStringLiteral("To change number of players or centers, go to Internet Menu, Host Setup.") +
+            kCrLf + QStringLiteral("Press F2 or choose New to start the game.");
+    Net_StatusShow(text);
+    if (!Eng.RulesText.isEmpty())
+        Net_Label9(kLblMessage, QStringLiteral("HOST RULES SET:") + kCrLf + Eng.RulesText + kCrLf +
+                                    QStringLiteral("If these aren't the rules you want, please change them "
+                                                   "before starting the game."));
+}
+
+void Net_AskSaveEndedGame() {
+    if (Com.Pturn == 0) return;
+    if (platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),
+                         platform::vbYesNo, QStringLiteral("Save Game")) == platform::vbYes)
+        NetHooks.Game_Save();
+    Net_TableClear();
+}
+
+void Net_KillTempSounds() {
+    if (Com.GameAbort) return;
+    if (!Com.UserPath.isEmpty()) {
+        const QDir sounds(Com.UserPath + QStringLiteral("Sounds"));
+        for (const QString& f : sounds.entryList(QDir::Files))
+            if (f.endsWith(QStringLiteral(".pmw"), Qt::CaseInsensitive)) QFile::remove(sounds.filePath(f));
+    }
+    NetHooks.Seats_FromProfile();
+    NetHooks.PersonName_Set(Eng.Seat2Rec.RecName);
+    Hooks.Labels_PlayerNames();
+}

@@ -1,0 +1,44 @@
+#include "net/NetShow.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+
+void Net_Label9(int index, const QString& text) {
+    if (!HasTableForm() || !frmGrulm().Label9.Exists(index)) return;
+    frmGrulm().Label9(index).SetCaption(text);
+}
+
+void Net_StatusShow(const QString& text) {
+    if (!HasTableForm()) return;
+    frmGrulm().StatusMsg.SetCaption(text);
+    frmGrulm().StatusMsg.SetVisible(true);
+}
+
+void Net_StatusHide() {
+    if (HasTableForm() && frmGrulm().StatusMsg.Visible()) frmGrulm().StatusMsg.SetVisible(false);
+}
+
+void Net_TableClear() {
+    if (HasTableForm()) frmGrulm().Table_Clear();
+}
+
+void Net_DealButton(bool on) {
+    if (!HasTableForm()) return;
+    frmGrulm().cmdDeal.SetEnabled(on);
+    frmGrulm().cmdDeal.SetVisible(on);
+}
+
+void Net_Beep() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+}
+
+void Net_PlayDataSound(const char* file) {
+    platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+}
+
+bool Net_GameOn() {
+    return Eng.SeatSideCount > 0 || Eng.PlayerSideCount > 0;
+}
