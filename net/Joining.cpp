@@ -95,7 +95,8 @@ int Net_SendLayout() {
         QString m = platform::FromCp1252(Net_LayoutMessage(e));
         int element = e;
         Net_Send(m, element);
-        ++sent;
+        // Only a connection that took the message can answer it.
+        if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected) ++sent;
     }
     return sent;
 }
