@@ -6,6 +6,7 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
+#include "net/Joining.h"
 #include "net/NetHooks.h"
 #include "net/NetInstall.h"
 #include "net/NetSockets.h"
@@ -237,6 +238,39 @@ TEST_F(Conversation, ACallerWhileTheFirstIsStillConnectingIsRefusedUncounted) {
     EXPECT_EQ(svc.boxes->shown[0].title, "Connection Request Denied");
     ASSERT_EQ(second.size(), 2u);
     EXPECT_EQ(second[1], "GO\n");
+}
+
+TEST_F(Conversation, TheHostRulesNoticeAndTheSaveOfferOfAnEndedGame) {
+    Com.NumPlayers = 2;
+    Com.NumCenters = 4;
+    Eng.RulesText = "Forced Aces";
+    Net_ShowHostRules();
+    EXPECT_TRUE(form->StatusMsg.Visible());
+    EXPECT_EQ(
+        form->StatusMsg.Caption(),
+        "Number of players is 2\r\nNumber of centers is 4\r\nTo change number of players or centers, go "
+        "to Internet Menu, Host Setup.\r\nPress F2 or choose New to start the game.");
+    EXPECT_EQ(Label9(kLblMessage),
+              "HOST RULES SET:\r\nForced Aces\r\nIf these aren't the rules you want, please "
+              "change them before starting the game.");
+    Com.NumPlayers = 4;
+    Eng.RulesText.clear();
+    Net_ShowHostRules();
+    EXPECT_TRUE(form->StatusMsg.Caption().startsWith("Number of players is 4\r\nTo change"));
+
+    Com.NumPlayers = 2;
+    Com.NumCenters = 3;
+    int saves = 0;
+    NetHooks.Game_Save = [&] { ++saves; };
+    Com.Pturn = 0;
+    Net_AskSaveEndedGame(); // no game is running: nothing to offer
+    Com.Pturn = 2;
+    svc.boxes->Expect(platform::vbYes);
+    Net_AskSaveEndedGame();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(Com.Pturn, 0); // the table is cleared after the offer
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "This game has ended. Would you like to save this game?");
 }
 
 } // namespace
