@@ -1,4 +1,5 @@
 #include "media/MediaInstall.h"
+#include "net/InternetSetup.h"
 #include "net/NetInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     PlanTables_Redim = [](int) { Opponent_Reset(); };
     Startup_Install();
     Net_Install();
+    Internet_Install();
     Media_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };

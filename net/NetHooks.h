@@ -18,5 +18,18 @@ struct NetHooksT {
     std::function<void()> Game_Save = [] {};
     // The table laid out again after the game size changed for an older peer.
     std::function<void()> Table_Relayout = [] {};
+    // Joining and leaving: LO to every remote, the offer to save a game the leaving ended,
+    // and the removal of the sound files received from the peers.
+    std::function<void()> Net_SendLayout = [] {};
+    std::function<void()> Net_AskSaveEndedGame = [] {};
+    std::function<void()> Net_KillTempSounds = [] {};
+    // The save and restore window's secure-save mark for the game just restored: true with
+    // its name when set; the mark is cleared by asking.
+    std::function<bool(QString& name)> SecureSaveTaken = [](QString&) { return false; };
+    // The chat window: opened beside the table, and its transcript replaced.
+    std::function<void()> Chat_Open = [] {};
+    std::function<void(const QString& text)> Chat_SetTranscript = [](const QString&) {};
+    // The local game's first opponent set up again in seat 2 after a cancelled connection.
+    std::function<void()> Person_CheckSeat2 = [] {};
 };
 extern NetHooksT NetHooks;
