@@ -12,6 +12,7 @@
 #include "tests/net/ScriptedPeer.h"
 
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -77,9 +78,17 @@ class RemoteTurnTest : public NetTableTest {
         WorkingSet_Load();
         Eng.TurnResumedOpp = 1;
         Com.NetState = kNetNone;
+        ready = true;
+    }
+
+    // The scripted mover starts once the seat is on turn here.
+    void AwaitReady() const {
+        for (int i = 0; i < 500 && !ready; ++i)
+            std::this_thread::sleep_for(10ms);
     }
 
     QTimer* guard = nullptr;
+    std::atomic<bool> ready = false;
     std::thread peer;
     std::vector<QByteArray> got;
 };
@@ -124,6 +133,7 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
     const QByteArray empty = "PC  " + QByteArray::number(after) + "# 1\n"; // that slot is empty by then
     peer = std::thread([&] {
         PeerSocket p(host.Accept());
+        AwaitReady();
         const std::pair<QByteArray, const char*> script[] = {
             {"PC  2# 16\n", "WT\n"}, {move, "WT\n"}, {empty, "WT\n"}, {drop, "OK\n"}};
         for (const auto& [pc, then] : script) {
@@ -165,6 +175,7 @@ TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
         if (!b.Connect(port)) return;
         other.push_back(b.Line());
         b.Send("IP Vornhelm Online^ 9. 6. 0\n");
+        AwaitReady();
         for (const QByteArray& m : {move, QByteArray("WT\n"), QByteArray("PC  2# 7\n"), QByteArray("OK\n")}) {
             a.Send(m);
             other.push_back(b.Line());
@@ -206,6 +217,7 @@ TEST_F(RemoteTurnTest, APeerLostMidExchangeLeavesTheTableWhole) {
     const QByteArray move = "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
     peer = std::thread([&] {
         PeerSocket p(host.Accept());
+        AwaitReady();
         p.Send(move);
         got.push_back(p.Line());
         p.Close(); // gone before its WT
