@@ -79,6 +79,11 @@ NetDecoded DecodeNM(const QString& s, const NetDecodeContext& ctx) {
 NetDecoded DecodeLO(const QString& s) {
     NetMessage m;
     m.code = kNetLO;
+    // The bare answer to a layout.
+    if (Mid(s, 3).trimmed().isEmpty()) {
+        m.bare = true;
+        return Accept(m);
+    }
     m.num = NumVal16(Mid(s, 4, 2));
     m.seat = NumVal16(Mid(s, 7, 2));
     const bool two = m.num == 2 || m.num == kLayoutTwoFour;

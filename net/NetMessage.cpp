@@ -107,6 +107,7 @@ int Apply(const NetMessage& m, int socket) {
     case kNetIP:
         return ApplyIP(m, socket);
     case kNetLO:
+        if (m.bare) break; // the answer to a layout
         Com.NetNum = m.num;
         Com.NetSeat = m.seat;
         if (Com.NetHost == 0) PlaceLayoutNames(m);
