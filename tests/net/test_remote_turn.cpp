@@ -26,6 +26,7 @@ class RemoteTurnTest : public NetTableTest {
         NetTableTest::SetUp();
         Net_Install();
         Winsock1().bindAddress = QHostAddress::LocalHost;
+        Net.NetPort = 0; // the system chooses a free port
         guard = new QTimer;
         guard->setSingleShot(true);
         QObject::connect(guard, &QTimer::timeout, [] { Com.GameAbort = true; });
