@@ -1,5 +1,6 @@
 #include "app/NetLinks.h"
 #include "media/MediaInstall.h"
+#include "net/InternetSetup.h"
 #include "net/NetInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     Startup_Install();
     Net_Install();
     NetLinks_Install();
+    Internet_Install();
     Media_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };

@@ -18,8 +18,6 @@ struct NetHooksT {
     std::function<void()> Game_Save = [] {};
     // The table laid out again after the game size changed for an older peer.
     std::function<void()> Table_Relayout = [] {};
-    // A snapshot the host sent (in NetDeck) put on the table.
-    std::function<void()> GetRecover = [] {};
     // The chat window's entry field enabled when it is disabled.
     std::function<void()> ChatEntryEnable = [] {};
     // The chat window and the Internet opponents window closed and released; the
@@ -36,5 +34,15 @@ struct NetHooksT {
     std::function<void()> Centers_Show = [] {};
     // Opens (true) or closes (false) the move history.
     std::function<void(bool open)> TempMoves_Open = [](bool) {};
+    // The new layout to every seated remote; tests of the snapshot exchange swap it.
+    std::function<void()> Net_SendLayout = [] {};
+    // The save and restore window's secure-save mark for the game just restored: true with
+    // its name when set; the mark is cleared by asking.
+    std::function<bool(QString& name)> SecureSaveTaken = [](QString&) { return false; };
+    // The chat window: opened beside the table, and its transcript replaced.
+    std::function<void()> Chat_Open = [] {};
+    std::function<void(const QString& text)> Chat_SetTranscript = [](const QString&) {};
+    // The local game's first opponent set up again in seat 2 after a cancelled connection.
+    std::function<void()> Person_CheckSeat2 = [] {};
 };
 extern NetHooksT NetHooks;

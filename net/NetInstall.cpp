@@ -4,6 +4,7 @@
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
 #include "net/HostCases.h"
+#include "net/Joining.h"
 #include "net/NetCleanUp.h"
 #include "net/NetHooks.h"
 #include "net/NetMessage.h"
@@ -20,6 +21,7 @@ void Net_Install() {
     NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };
+    NetHooks.Net_SendLayout = [] { Net_SendLayout(); };
     NetHooks.Table_Relayout = [] {
         if (!HasTableForm()) return;
         frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);

@@ -109,6 +109,7 @@ int Apply(const NetMessage& m, int socket) {
     case kNetIP:
         return ApplyIP(m, socket);
     case kNetLO:
+        if (m.bare) break; // the answer to a layout
         Com.NetNum = m.num;
         Com.NetSeat = m.seat;
         if (Com.NetHost == 0) PlaceLayoutNames(m);
@@ -170,10 +171,19 @@ void CountAnswer(int state) {
     if (state == kNetPC) Com.NetAnswered = true;
 }
 
+// Answers that were in flight when the host ended the game belong to no exchange of the next one.
+bool PassedOver(int state, const QByteArray& line) {
+    if (state == kNetEG) Net.PassOverAnswers = true;
+    if (state == kNetGS || state == kNetLO || state == kNetRC) Net.PassOverAnswers = false;
+    const QByteArray bare = line.trimmed();
+    return Net.PassOverAnswers && (bare == "PC" || bare == "WT" || bare == "OK");
+}
+
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
     if (line && Net_ParseMessage(*line, socket) == kNetRefused) return;
     const int state = Com.NetState;
+    if (Com.NetHost == 0 && line && PassedOver(state, *line)) return;
     const bool layoutOnRemote = Com.NetHost == 0 && state == kNetLO;
     if (socket == Net.NetLastSock && state == Com.NetLastType[static_cast<size_t>(socket)] && !layoutOnRemote)
         return;

@@ -11,6 +11,7 @@
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
 #include "net/NetShow.h"
+#include "net/Recover.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "platform/Services.h"
@@ -109,7 +110,7 @@ void HostLeft() {
 
 void Snapshot() {
     Com.NetDeck = Com.NetText;
-    NetHooks.GetRecover();
+    if (!GetRecover()) return;
     Net_StatusShow(QStringLiteral("Click the Deal button to resume this game."));
     Net_Label9(kLblMessage, kCrLf + QStringLiteral("HOST resumed a saved game."));
     if (!Version_Above(Com.PeerVersion, "73") && HasTableForm()) {

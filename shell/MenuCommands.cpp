@@ -247,9 +247,8 @@ void MenuInternet(int item) {
             Menu.RestartSend = false;
             return;
         }
-        // Sending a game goes through the network window of a later step.
         Menu.RestartSend = false;
-        MenuWin.Internet();
+        MenuWin.SendGame();
         break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;

@@ -1,0 +1,138 @@
+#include "net/InternetSetup.h"
+#include "common/Shared.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableCodes.h"
+#include "engine/TableForm.h"
+#include "engine/TurnOrder.h"
+#include "net/Joining.h"
+#include "net/NetCleanUp.h"
+#include "net/NetCodec.h"
+#include "net/NetHooks.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "net/NetWait.h"
+#include "net/Recover.h"
+#include "net/RemoteTurn.h"
+#include "net/frmPlayers.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+#include "shell/MenuCommands.h"
+#include "shell/SavedGames.h"
+#include "shell/ShellHooks.h"
+
+std::function<void()> ConnectionWindow_Show = [] { frmPlayers().Show(true); };
+
+namespace {
+
+// The pace of every computer move while an Internet game runs.
+constexpr double kNetPause = 0.01;
+constexpr double kFarewellPause = 0.5;
+
+void Farewell() {
+    ++Menu.ChatCount;
+    Net_Farewell(Menu.ChatCount);
+    Pause(kFarewellPause);
+}
+
+void EndInternetGame() {
+    if (platform::MsgBox(QStringLiteral("Do you want to end this Vornhelm Online Game?"), platform::vbYesNo,
+                         QStringLiteral("TERMINATE Vornhelm Connection")) == platform::vbNo)
+        return;
+    if (Winsock1().Exists(Net.ClientSock) && Winsock1().State(Net.ClientSock) == platform::sckConnected)
+        Farewell();
+    if (Com.Pturn != 0) Net_AskSaveEndedGame();
+    NetHooks.NetCleanUp();
+    Com.NetHost = 0;
+}
+
+// The connection window was cancelled: the local game's opponent sits in seat 2 again.
+void BackToLocalGame() {
+    frmPlayers().Unload();
+    NetHooks.Person_CheckSeat2();
+    if (HasTableForm()) frmGrulm().Label9(kLblSeat2Name).SetCaption(Eng.Seat2Rec.RecName);
+    Hooks.Labels_PlayerNames();
+}
+
+void PrepareTable() {
+    Com.NetSavedPause = Com.ComputerPause;
+    Com.ComputerPause = kNetPause;
+    Net.NetReady = 0;
+    TableForm& f = frmGrulm();
+    f.cmdDeal.SetVisible(false);
+    if (platform::Form* counter = platform::Form::Find(QStringLiteral("frmCounter"))) counter->Unload();
+    NetHooks.Chat_Open();
+    f.LabelPeek.SetCaption(QString());
+    f.LabelPeek.SetVisible(false);
+    Hooks.Rules_ShowCaption();
+}
+
+bool Connected() {
+    if (Com.NetHost == 1) {
+        Net.NetSockCount = 0;
+        NetHostListen();
+        return Com.NetHost == 1;
+    }
+    NetConnectRemote();
+    return Com.NetHost != 9;
+}
+
+void StartInternetGame() {
+    Menu.ChatCount = 0;
+    ConnectionWindow_Show();
+    if (Com.NetGame == 0) {
+        BackToLocalGame();
+        return;
+    }
+    PrepareTable();
+    if (!Connected()) {
+        platform::MsgBox(QStringLiteral("Network connection failed."), platform::vbExclamation);
+        Winsock1().Close(Net.ClientSock);
+        Com.NetHost = 0;
+        NetHooks.NetCleanUp();
+        return;
+    }
+    if (Com.NetHost == 1)
+        for (int seat = 2; seat <= 4; ++seat)
+            SeatRecordOf(seat).RecName.clear();
+    Net_WaitOpponent();
+    if (Com.NetGame == 0) return;
+    // The move history stays closed while the Internet game runs; the clean-up reopens it.
+    if (Shl.MoveLogOn) {
+        ProfHooks.TempMovesOpen(false);
+        Net.MovesReopen = true;
+    }
+    if (!Com.PlayerAvatar.isEmpty()) frmGrulm().Avatar_Show(Com.PlayerAvatar);
+    if (!Version_AtMost(Com.PeerVersion, "74")) {
+        Net.NetReady = 1;
+        return;
+    }
+    SetUp();
+    Net.NetReady = 1;
+    Sav.DealtThisRun = true;
+    if (Com.NetGame != 0) GoDeal();
+}
+
+} // namespace
+
+void SetupInternet() {
+    if (Com.NetGame != 0)
+        EndInternetGame();
+    else
+        StartInternetGame();
+}
+
+void Internet_Install() {
+    Netl.Opponent = [] { Opponent(); };
+    Netl.Move_Transmit = [] { Move_Transmit(); };
+    Netl.Move_Transmit_Done = [] { Move_Transmit_Done(); };
+    MenuWin.Internet = [] { SetupInternet(); };
+    MenuWin.SendGame = [] {
+        if (Com.NetHost == 1) SendRecover();
+    };
+    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
+        return (menu == kMenuInternet && (row == kNetStart || row == kNetSend)) || present(menu, row);
+    };
+}

@@ -1,0 +1,149 @@
+#include "net/Recover.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "common/TextForm.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/TableCodes.h"
+#include "engine/TableForm.h"
+#include "engine/TurnOrder.h"
+#include "net/NetCodec.h"
+#include "net/NetHooks.h"
+#include "net/Snapshot.h"
+#include "net/SnapshotOld.h"
+#include "platform/Services.h"
+#include "platform/Text1252.h"
+#include "shell/MenuCommands.h"
+
+namespace {
+
+const QString kDealSound = QStringLiteral("~121.tmp");
+
+// The deal button and the saved-game code wait while a snapshot is on its way.
+struct RecoverBusyScope {
+    ~RecoverBusyScope() { Com.RecoverPending = 0; }
+};
+
+bool OldPeer() {
+    return Version_AtMost(Com.PeerVersion, "74");
+}
+
+QString Notice() {
+    QString notice;
+    if (Menu.RestartSend) {
+        notice = QStringLiteral("GRULM: Host has restarted this game.");
+        Menu.RestartSend = false;
+    } else {
+        QString name;
+        if (NetHooks.SecureSaveTaken(name))
+            notice = QStringLiteral("GRULM: This is a secure saved game, saved as: ") + name;
+        else
+            notice = QStringLiteral("GRULM: This is NOT a secure saved game.");
+    }
+    if (NumVal(Com.PeerVersion) > 74) notice.prepend(QStringLiteral("$-"));
+    return notice;
+}
+
+int TurnForPeer() {
+    if (!OldPeer()) return Com.Pturn;
+    return Com.Pturn == 1 ? 2 : 1;
+}
+
+void ShowResumed() {
+    TableForm& f = frmGrulm();
+    f.StatusMsg.SetVisible(false);
+    f.Stacks_ShowCounts(true);
+    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + kDealSound);
+    f.Table_Redraw();
+    f.Label9(kLblNotice).SetCaption(QString());
+}
+
+void Resume() {
+    if (Com.Pturn >= 2) {
+        Hooks.ComputerTurn();
+    } else if (Com.Pturn == 1) {
+        TableForm& f = frmGrulm();
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+    }
+}
+
+// Ends the Internet game over a snapshot this program cannot take.
+void RefuseSnapshot(const QString& why) {
+    platform::MsgBox(QStringLiteral("The game sent by the host is damaged (") + why +
+                         QStringLiteral(").\r\nThe Internet game has ended."),
+                     platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
+    Com.NetDeck.clear();
+    Com.RecoverPending = 0;
+    NetHooks.NetCleanUp();
+}
+
+} // namespace
+
+void SendRecover() {
+    RecoverBusyScope busy;
+    TableForm& f = frmGrulm();
+    f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
+    f.StatusMsg.SetVisible(true);
+    ++Menu.ChatCount;
+    Net_SendAllText(platform::FromCp1252(Msg_SY(Menu.ChatCount, Notice())));
+    std::vector<int> fields{TurnForPeer()};
+    if (OldPeer()) {
+        if (!SendRecoverOld(fields)) return;
+    } else {
+        Com.NetAckCount = 1;
+        NetHooks.Net_SendLayout();
+        if (!Net_Wait([] { return Com.NetState == kNetLO && Com.NetAckCount >= Com.NumPlayers; })) return;
+        const std::vector<int> rest = Snapshot_Fields(Snapshot_Capture());
+        fields.insert(fields.end(), rest.begin() + 1, rest.end());
+    }
+    Com.NetDeck = QStringLiteral("RC ") + Net_FieldList(fields);
+    Com.NetAckCount = 1;
+    Net_SendAllText(Com.NetDeck);
+    f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
+    const bool answered = Net_Wait([] { return Com.NetState == kNetRC && Com.NetAckCount >= Com.NumPlayers; });
+    Com.NetDeck.clear();
+    if (!answered) return;
+    Net_SendAllText(QStringLiteral("RS"));
+    ShowResumed();
+    Com.RecoverPending = 0;
+    Resume();
+}
+
+bool GetRecover() {
+    const auto fields = Snapshot_Numbers(Com.NetDeck);
+    if (!fields || fields->empty()) {
+        RefuseSnapshot(QStringLiteral("a field is not a number"));
+        return false;
+    }
+    if (OldPeer()) {
+        const int pturn = fields->front();
+        if (pturn < 1 || pturn > 2) {
+            RefuseSnapshot(QStringLiteral("the seat on turn is not at the table"));
+            return false;
+        }
+        Com.Pturn = pturn;
+        if (!GetRecoverOld(*fields)) {
+            RefuseSnapshot(QStringLiteral("its fields do not fit the older layout"));
+            return false;
+        }
+        Com.RecoverPending = 1;
+        WhosOnFirst();
+        Com.Pturn = Eng.TurnOrder(1);
+        Com.NetDeck.clear();
+        Hooks.Rules_ShowCaption();
+        TableForm& f = frmGrulm();
+        f.ImgTurn1.SetVisible(Com.Pturn == 1);
+        f.ImgTurn2.SetVisible(Com.Pturn != 1);
+        if (Com.Pturn == 1) f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        f.Table_Redraw();
+        return true;
+    }
+    QString why;
+    const auto snapshot = Snapshot_Decode(Com.NetDeck, &why);
+    if (!snapshot) {
+        RefuseSnapshot(why);
+        return false;
+    }
+    Snapshot_Apply(*snapshot);
+    return true;
+}

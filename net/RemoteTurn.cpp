@@ -1,0 +1,286 @@
+#include "net/RemoteTurn.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Cards.h"
+#include "engine/Deal.h"
+#include "engine/Flow.h"
+#include "engine/GameEnd.h"
+#include "engine/Model.h"
+#include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
+#include "engine/TableForm.h"
+#include "engine/TurnOrder.h"
+#include "net/NetCodec.h"
+#include "net/NetState.h"
+#include "net/NetWait.h"
+#include "opponent/OppState.h"
+#include "opponent/Plays.h"
+#include "opponent/TurnLoop.h"
+#include "opponent/WorkingSet.h"
+#include "table/HandOrder.h"
+
+namespace {
+
+constexpr int kWild = 13;
+constexpr int kPileFull = 12;
+enum : int { kSoundWildSide = 16 };
+
+bool Host() {
+    return Com.NetHost == 1;
+}
+
+// Sends a bare or full message from the local player: a remote to the host, the host to all.
+void SendFromHere(const QString& text) {
+    if (Host())
+        Net_SendAllText(text, 0);
+    else
+        Net_SendText(text, 0);
+}
+
+// Waits for every answer of the exchange just opened; early ends as every move wait has.
+bool AwaitAnswers(int state) {
+    return Net_Wait([state] { return Com.NetState == state && Com.NetAckCount >= Com.NumPlayers; },
+                    {kNetGS, kNetLO});
+}
+
+// Waits for the mover's next message of this type; false when the turn must end.
+bool AwaitMover(int state) {
+    const bool got = Net_Wait(
+        [state] {
+            // A bare PC is an answer that was in flight, not a move.
+            const bool move = state != kNetPC || !Com.NetText.trimmed().isEmpty();
+            return (Com.NetState == state && move) || Com.Pturn == 1;
+        },
+        {kNetGS, kNetLO});
+    return got && Com.Pturn != 1;
+}
+
+// Host of three or four: the mover's message to the other remotes, and every one's answer.
+bool Relay(const QString& text) {
+    if (!Host() || Com.NumPlayers < 3) return true;
+    const int state = Com.NetState;
+    Com.NetAckCount = 1;
+    Net_SendAllText(text, Eng.Level);
+    return Net_Wait([state] { return Com.NetState == state && Com.NetAckCount >= Com.NumPlayers - 1; },
+                    {kNetGS, kNetLO});
+}
+
+// The mover's message passed on and answered; false when the exchange broke off.
+bool RelayAndAnswer(const QString& text, const QString& answer) {
+    if (!Relay(text)) return false;
+    Net_SendText(answer, Eng.Level);
+    return true;
+}
+
+int HandCards() {
+    int n = 0;
+    for (int s = 2; s <= 6; ++s)
+        if (Eng.SeatCards(0, s) != 0) ++n;
+    return n;
+}
+
+// The seat's hand refilled; false when a stalemate ends the turn.
+bool Refill() {
+    Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards);
+    Eng.HandCount = HandCards();
+    if (Eng.StaleMode == 1) return false;
+    if (Eng.StaleMode == 2) Eng.StaleMode = 0;
+    return true;
+}
+
+void TakeFromSide(bool king) {
+    --Eng.SeatSideCount;
+    if (king) {
+        SeatSound(kSoundWildSide, false);
+        ++Eng.SeatWildsFromSide;
+        if (HasTableForm()) frmGrulm().WildUpdate();
+        Opp.WildPending = 0;
+    }
+    const int n = Eng.SeatSideCount;
+    if (n > 0) {
+        ++Eng.SeatSideStack;
+        TableForm& f = frmGrulm();
+        if (n == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
+    }
+    for (int k = 0; k <= 1; ++k) {
+        Eng.SeatCards(k, 1) = n > 0 ? Eng.SeatSide(k, n) : 0;
+        Eng.SeatSide(k, n + 1) = 0;
+    }
+}
+
+void TakeFromHoldPile(int slot) {
+    const int h = slot - 6;
+    int& depth = Eng.SeatHoldInfo(h, 1);
+    if (depth > 0) {
+        Eng.SeatHold(0, h, depth) = Eng.SeatHold(1, h, depth) = 0;
+        --depth;
+    }
+    for (int k = 0; k <= 1; ++k)
+        Eng.SeatCards(k, slot) = depth > 0 ? Eng.SeatHold(k, h, depth) : 0;
+    HoldType_Update(h, false);
+}
+
+// A card of the seat onto a center pile, on every table alike.
+void PlayToCenter(int from, int pile) {
+    Eng.TargetPile = pile;
+    Eng.PlayCard(0) = Eng.SeatCards(0, from);
+    Eng.PlayCard(1) = Eng.SeatCards(1, from);
+    const bool king = Eng.PlayCard(1) == kWild;
+    if (king) Opp.WildPending = kWild;
+    if (from == 1) {
+        TakeFromSide(king);
+    } else if (from <= 6) {
+        Eng.SeatCards(0, from) = Eng.SeatCards(1, from) = 0;
+        --Eng.HandCount;
+    } else {
+        TakeFromHoldPile(from);
+    }
+    Comp_Flip(from, pile);
+    if (Eng.CenterCount(pile) == kPileFull) Add_Used();
+    if (HasTableForm()) frmGrulm().PicCenter(pile).Refresh();
+}
+
+void Discard(int from, int to) {
+    Eng.TargetPile = from;
+    const int h = to - 6;
+    const int depth = ++Eng.SeatHoldInfo(h, 1);
+    for (int k = 0; k <= 1; ++k)
+        Eng.SeatHold(k, h, depth) = Eng.SeatCards(k, from);
+    const bool mixed = depth > 1 && Eng.SeatHold(1, h, depth) != Eng.SeatHold(1, h, depth - 1);
+    Eng.SeatHoldInfo(h, 2) = mixed ? 1 : 0;
+    Opp.PileIndex = h;
+    Move_End_Turn();
+}
+
+// The mover emptied its side pile: the last OK, then the end of the game.
+void WonByRemote(const QString& okText) {
+    if (Com.NetGame == 0) return;
+    if (!AwaitMover(kNetOK) || !RelayAndAnswer(okText, QStringLiteral("OK"))) return;
+    if (HasTableForm()) frmGrulm().PicCenter(Eng.TargetPile).Refresh();
+    WorkingSet_Store();
+    Game_End();
+}
+
+// A move this table cannot take: shown, not played, not passed on, but answered, with the
+// message that follows it, so that the mover's program does not wait for ever.
+void RefuseMove(int from, int to) {
+    if (HasTableForm())
+        frmGrulm().Label9(kLblComment).SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
+                                                  QString::number(from) + QStringLiteral(" to ") +
+                                                  QString::number(to) + QStringLiteral("); it was not played."));
+    Net_SendText(QStringLiteral("PC"), Eng.Level);
+    if (!Net_Wait([] { return Com.NetState == kNetWT || Com.NetState == kNetOK; }, {kNetGS, kNetLO})) return;
+    const bool turnOver = Com.NetState == kNetOK;
+    Net_SendText(turnOver ? QStringLiteral("OK") : QStringLiteral("WT"), Eng.Level);
+    if (!turnOver) return;
+    // The mover's turn is over on its own table; this one follows without the discard.
+    WorkingSet_Store();
+    Turn_Advance();
+    if (Com.Pturn == 1 && HasTableForm()) {
+        TableForm& f = frmGrulm();
+        Deal_Players(f.Picture7, Eng.PlayerCards);
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+    }
+}
+
+// Next move; the turn was handed over or the game ended; the exchange broke off.
+enum class Step { Next, TurnOver, Stopped };
+
+// One received move of the remote seat, from check to answer.
+Step OneMove() {
+    if (!AwaitMover(kNetPC)) return Step::Stopped;
+    const int from = Net.NetMoveFrom, to = Net.NetMoveTo;
+    const int seat = Com.Pturn;
+    const MoveKind kind = Move_Check(from, to);
+    if (kind == MoveKind::Invalid) {
+        RefuseMove(from, to);
+        if (Com.Pturn != seat) return Step::TurnOver;
+        return Com.NetGame == 0 || Com.NetState == kNetLost ? Step::Stopped : Step::Next;
+    }
+    const QString pc = QString::fromLatin1(Msg_PC(from, to));
+    if (!RelayAndAnswer(pc, QStringLiteral("PC"))) return Step::Stopped;
+    if (kind == MoveKind::Discard) {
+        Discard(from, to);
+        return Com.Pturn == seat ? Step::Stopped : Step::TurnOver;
+    }
+    if (kind == MoveKind::Center) {
+        PlayToCenter(from, to);
+        if (from == 1 && Eng.SeatSideCount == 0) {
+            WonByRemote(QStringLiteral("OK"));
+            return Step::TurnOver;
+        }
+    } else {
+        Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase);
+    }
+    if (!AwaitMover(kNetWT) || !RelayAndAnswer(QStringLiteral("WT"), QStringLiteral("WT"))) return Step::Stopped;
+    if (Eng.HandCount <= 0 && !Refill()) return Step::Stopped;
+    return Step::Next;
+}
+
+} // namespace
+
+MoveKind Move_Check(int from, int to) {
+    if (from < kSlotSide || from > kSlotHoldLast || Eng.SeatCards(0, from) == 0) return MoveKind::Invalid;
+    const int rank = Eng.SeatCards(1, from);
+    if (rank < 1 || rank > kWild) return MoveKind::Invalid;
+    const bool handCard = from >= kSlotHandFirst && from <= kSlotHandLast;
+    if (to >= 1 && to <= Com.NumCenters) {
+        const int count = Eng.CenterCount(to);
+        if (count >= kPileFull) return MoveKind::Invalid;
+        if (rank == kWild) return Com.NoWildAce && count == 0 ? MoveKind::Invalid : MoveKind::Center;
+        return rank == count + 1 ? MoveKind::Center : MoveKind::Invalid;
+    }
+    if (to >= kSlotHoldFirst && to <= kSlotHoldLast)
+        return handCard && Eng.SeatHoldInfo(to - 6, 1) < kHoldPlaces ? MoveKind::Discard : MoveKind::Invalid;
+    const int slot = to - kHandMoveBase;
+    if (handCard && slot >= kSlotHandFirst && slot <= kSlotHandLast) return MoveKind::HandMove;
+    return MoveKind::Invalid;
+}
+
+void Move_Transmit_PlayCard() {
+    Net_WaitIndication(true);
+    Com.NetOut = QString::fromLatin1(Msg_PC(Eng.MoveFrom, Eng.MoveTo));
+    SendFromHere(Com.NetOut);
+    Com.NetAckCount = 1;
+    AwaitAnswers(kNetPC);
+}
+
+void Move_Transmit() {
+    Move_Transmit_PlayCard();
+    if (Com.NetState != kNetLost && Com.NetGame != 0) {
+        SendFromHere(QStringLiteral("WT"));
+        Com.NetAckCount = 1;
+        AwaitAnswers(kNetWT);
+    }
+    Net_WaitIndication(false);
+}
+
+void Move_Transmit_Done() {
+    if (Com.NetGame == 0) return;
+    Move_Transmit_PlayCard();
+    if (Com.NetState != kNetLost && Com.NetGame != 0) {
+        SendFromHere(QStringLiteral("OK"));
+        Com.NetAckCount = 1;
+        AwaitAnswers(kNetOK);
+    }
+    Net_WaitIndication(false);
+}
+
+void Opponent() {
+    if (Com.Pturn < 2 || Com.Pturn > Com.NumPlayers) return;
+    if (Eng.TurnResumedOpp == 0) {
+        if (!Refill()) {
+            WorkingSet_Store();
+            return;
+        }
+    } else {
+        Eng.TurnResumedOpp = 0;
+        Eng.HandCount = HandCards();
+    }
+    if (HasTableForm()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, true, 7, 10);
+    Step step = Step::Next;
+    while (step == Step::Next)
+        step = OneMove();
+    // A turn that broke off keeps the piles as they lie, so the table stays whole.
+    if (step == Step::Stopped && Com.Pturn >= 2) WorkingSet_Store();
+}
