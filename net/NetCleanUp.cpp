@@ -90,7 +90,11 @@ void NetCleanUp() {
     }
     Hooks.Rules_ShowCaption();
     Net.NetOppName = QStringLiteral("Grulm");
-    Com.Pturn = 0;
+    // A remote turn that is animating a card still needs its seat; it ends the turn itself.
+    if (Net.RemoteTurnRunning)
+        Net.TurnEndPending = true;
+    else
+        Com.Pturn = 0;
     Eng.TurnCount = 0;
     if (HasTableForm()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, false, 1, 10);
     Net_MenuNotice(kMenuNoticeStatus);

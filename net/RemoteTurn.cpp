@@ -279,8 +279,18 @@ void Opponent() {
     }
     if (HasTableForm()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, true, 7, 10);
     Step step = Step::Next;
-    while (step == Step::Next)
-        step = OneMove();
+    {
+        struct Running {
+            Running() { Net.RemoteTurnRunning = true; }
+            ~Running() { Net.RemoteTurnRunning = false; }
+        } running;
+        while (step == Step::Next && !Net.TurnEndPending)
+            step = OneMove();
+    }
     // A turn that broke off keeps the piles as they lie, so the table stays whole.
-    if (step == Step::Stopped && Com.Pturn >= 2) WorkingSet_Store();
+    if (step == Step::Stopped || Net.TurnEndPending) WorkingSet_Store();
+    if (Net.TurnEndPending) {
+        Net.TurnEndPending = false;
+        Com.Pturn = 0;
+    }
 }
