@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     Internet_Install();
     Media_Install();
     // The pace window sits above the shell's menus.
-    MenuWin.Pace = [] { frmSpeed().Show(); };
+    MenuWin.Pace = [] { frmSpeed().Show(true); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
         return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
     };

@@ -478,6 +478,7 @@ void Game_New() {
 void cmdDeal_Click() {
     TableForm& f = F();
     if (!Internet() && Com.FlowRunning) {
+        Hooks.KeyArm(true);
         Com.FlowStop = true;
         Com.DealAfterFlow = true;
         return;

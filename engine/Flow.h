@@ -32,6 +32,8 @@ struct FlowHooks {
     std::function<void()> Labels_PlayerNames = [] {};
     std::function<void(const QString& command, const QString& keyword)> ShowHelp = [](const QString&,
                                                                                       const QString&) {};
+    // Lets the next key through (true) or swallows it (false); the key handler is the shell's.
+    std::function<void(bool armed)> KeyArm = [](bool) {};
 };
 extern FlowHooks Hooks;
 

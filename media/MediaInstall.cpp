@@ -11,6 +11,8 @@
 #include "media/Music.h"
 #include "media/MediaLists.h"
 #include "media/Persons.h"
+#include "media/Seating.h"
+#include "shell/MenuCommands.h"
 #include "shell/Profile.h"
 #include "shell/Startup.h"
 
@@ -46,4 +48,12 @@ void Media_Install() {
         return index >= 0 && index <= Med.PersonCount ? Med.PersonList(1, index).trimmed() : QString();
     };
     FlashHooks.HasAnimation = PersonPack_Has;
+    MenuWin.Opponents = [] { SetupOpponents(false); };
+    MenuWin.HostRules = [] { SetupOpponents(true); };
+    MenuWin.AddBackground = [] { Background_Add(); };
+    MenuWin.RemoveBackground = [] { Background_Remove(); };
+    MenuWin.PlayIntro = [] { Music_PlayIntro(); };
+    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
+        return (menu == kMenuOptions && row == kOptAddBackground) || present(menu, row);
+    };
 }

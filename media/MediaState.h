@@ -4,6 +4,7 @@
 // table's (Tbl), which shows them.
 #include "common/BArray.h"
 #include "media/Personality.h"
+#include "shell/SavedGames.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,9 @@ struct MediaState {
 
     // Damaged personality files already reported in this run.
     QStringList DamagedReported;
+
+    QString NewAvatarName; // the picture imported last into the Avatars folder
+    QString NetPersonName; // the personality chosen in the Internet opponents window, "" none
 };
 extern MediaState Med;
 
@@ -35,6 +39,13 @@ extern MediaState Med;
 struct MediaHooks {
     // Steps the table to the next (40) or previous (38) background.
     std::function<void(int keyCode)> Background_Cycle = [](int) {};
+    // The opponents editor, modal; its Cancel sets Sav.DialogCancelled. Nothing there counts as a cancel.
+    std::function<void()> OpponentsEditor = [] { Sav.DialogCancelled = true; };
+    // The Internet opponents window (it saves by itself) and the Internet table size and rules window.
+    std::function<void()> NetOpponents = [] {};
+    std::function<void()> NetRules = [] {};
+    // The host tells the peers the new table size.
+    std::function<void()> Net_SendLayout = [] {};
 };
 extern MediaHooks MedHooks;
 

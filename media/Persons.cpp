@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
@@ -192,7 +193,7 @@ void List_Personalities() {
 
 void ChangePerson() {
     const QString name = Eng.Seat2Rec.RecName;
-    if (HasTableForm() && frmGrulm().Label9.Exists(4)) frmGrulm().Label9(4).SetCaption(name);
+    if (HasTableForm() && frmGrulm().Label9.Exists(kLblSeat2Name)) frmGrulm().Label9(kLblSeat2Name).SetCaption(name);
     Tbl.PersonName = name;
     Tbl.PersonIndex = Med.PersonCount + 1;
     for (int r = 0; r <= Med.PersonCount; ++r) {

@@ -19,3 +19,11 @@ struct OpponentChoices {
 // Fills the choices; a current personality that names no entry becomes the first.
 // `netPersonName` is the personality chosen in the Internet opponents window.
 OpponentChoices Opponent_Choices(const QString& netPersonName);
+
+// The opponents set-up (rulesOnly false) or, in an Internet game, the table size and
+// rules window (true); then the table and a new game follow what was chosen.
+void SetupOpponents(bool rulesOnly);
+// Imports a picture as the player's avatar.
+void Get_Avatars();
+// Adds a picture to the backgrounds and shows it.
+void Background_Add();

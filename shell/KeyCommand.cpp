@@ -4,12 +4,17 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "shell/MenuCommands.h"
 #include "shell/SavedGames.h"
+#include "shell/ShellHooks.h"
+#include "shell/Utilities.h"
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
+#include "table/Flash.h"
+#include "table/Paint.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
 
@@ -17,6 +22,10 @@ KeyState Keys;
 
 void Keys_Reset() {
     Keys = KeyState{};
+}
+
+bool Keys_MayDebug(const QString& playerName) {
+    return playerName == QLatin1String("Master Rada") || playerName == QLatin1String("Rada");
 }
 
 namespace {
@@ -27,6 +36,7 @@ enum Key : int {
     kPad0 = 96, kPad9 = 105, kF1 = 112, kF2, kF3, kF4, kF5, kF6, kF7, kF8, kF9, kF10, kF11, kF12,
     kEquals = 187, kLetterR = 82, kLetterS = 83
 };
+const QString kSplashForm = QStringLiteral("frmSplash");
 constexpr int kConnecting = 99;
 constexpr int kRefused = 99;
 const QString kAskPile = QStringLiteral("Move card to which pile?");
@@ -43,7 +53,7 @@ bool IsPad(int key) {
 // The target key of a keyboard move; true when the key was a centre pile.
 bool MoveTarget(int digit) {
     TableForm& f = F();
-    f.Label9(1).SetCaption(QString());
+    f.Label9(kLblMessage).SetCaption(QString());
     if (digit >= 1 && digit <= 4) {
         Eng.SourceSlot = Keys.PendingSlot;
         Eng.TargetPile = digit;
@@ -54,7 +64,7 @@ bool MoveTarget(int digit) {
             Com.Pturn = 1;
         } else {
             Player_Move();
-            f.Label9(1).SetCaption(QStringLiteral("Done!"));
+            f.Label9(kLblMessage).SetCaption(QStringLiteral("Done!"));
         }
         return true;
     }
@@ -79,9 +89,9 @@ bool CardMove(int key) {
     if (Com.Pturn != 1 || !(enter || IsPad(key))) return false;
     // Not while a play is under way or the source place is out of play.
     if (Eng.PlayBusy) return false;
-    if (f.Label9(1).Caption() == kAskPile) {
+    if (f.Label9(kLblMessage).Caption() == kAskPile) {
         if (!IsPad(key)) {
-            f.Label9(1).SetCaption(QString());
+            f.Label9(kLblMessage).SetCaption(QString());
             Keys.PendingSlot = 0;
             return false;
         }
@@ -91,9 +101,9 @@ bool CardMove(int key) {
         if (Keys.PendingSlot == 0) return false;
         const int slot = Keys.PendingSlot;
         if (f.Picture7.Exists(slot) && f.Picture7(slot).Enabled() && Eng.PlayerCards(0, slot) != 0) {
-            f.Label9(1).SetCaption(kAskPile);
+            f.Label9(kLblMessage).SetCaption(kAskPile);
         } else {
-            f.Label9(1).SetCaption(QString());
+            f.Label9(kLblMessage).SetCaption(QString());
             Keys.PendingSlot = 0;
             f.lblHighlight.SetVisible(false);
             return true;
@@ -101,7 +111,7 @@ bool CardMove(int key) {
     } else {
         const int digit = key - kPad0;
         Keys.PendingSlot = digit == 0 ? 10 : digit;
-        f.Label9(1).SetCaption("Move card: " + QString::number(Keys.PendingSlot));
+        f.Label9(kLblMessage).SetCaption("Move card: " + QString::number(Keys.PendingSlot));
     }
     if (f.Picture7.Exists(Keys.PendingSlot)) {
         PictureBox& p = f.Picture7(Keys.PendingSlot);
@@ -141,7 +151,7 @@ void OpponentSound(int key) {
     const int index = key == kEquals ? 13 : key == kDigit0 ? 12 : key - kDigit0 + 2;
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Eng.SeatSounds(index));
     if (index == 3)
-        F().Label9(2).SetCaption(
+        F().Label9(kLblComment).SetCaption(
             QStringLiteral("I feel like a puppet on a string. Are you trying to put words in my mouth?"));
 }
 
@@ -191,11 +201,38 @@ void PlainKey(int key) {
         break;
     case kEnd: MenuOptions(kOptPreferences, 0); break;
     case kDelete: platform::MsgBox(QStringLiteral("Are you trying to Delete ME?")); break;
-    case kHome: platform::MsgBox(QStringLiteral("There's no place like home.")); break;
+    case kPageUp:
+        if (Com.NetGame != 0) MenuWin.ChatOnTop(false);
+        break;
+    case kHome:
+        MenuWin.PlayIntro();
+        platform::MsgBox(QStringLiteral("There's no place like home."));
+        break;
     default:
         if (key >= kLetterA && key <= kLetterZ) Emote(key);
         else if ((key >= kDigit0 && key <= kDigit9) || key == kEquals) OpponentSound(key);
         break;
+    }
+}
+
+void RemoveBackground() {
+    const QString title = QStringLiteral("Remove Background");
+    if (PictureBackground()) {
+        if (platform::MsgBox(QStringLiteral("Are you sure you want to permanently delete this background?"),
+                             platform::vbYesNoCancel, title) == platform::vbYes)
+            MenuWin.RemoveBackground();
+        return;
+    }
+    platform::MsgBox(QStringLiteral("There's no background picture to delete.\r\nYou can change the color of this "
+                                    "color-only background from the Options Menu, Preferences, Deck Styles"),
+                     platform::vbInformation, title);
+}
+
+void CtrlShiftKey(int key) {
+    if (key == kF3) {
+        MenuWin.Stats(2);
+    } else if (key == kF8 && Keys_MayDebug(Com.PlayerName)) {
+        Com.DebugMode = !Com.DebugMode;
     }
 }
 
@@ -207,14 +244,13 @@ void CtrlKey(int key) {
     case kLetterR: MenuGame(kGameRestore); break;
     case kF3: MenuWin.Stats(1); break;
     case kF4: F().ImgAvatar.SetVisible(true); break;
-    case kDelete:
-        // Removing a picture comes with the background files' upkeep; the plain colour has none.
-        if (!PictureBackground())
-            platform::MsgBox(QStringLiteral("There's no background picture to delete.\r\nYou can change the "
-                                            "color of this color-only background from the Options Menu, "
-                                            "Preferences, Deck Styles"),
-                             platform::vbInformation, QStringLiteral("Remove Background"));
+    case kF5:
+        if (IsFormLoaded(kSplashForm)) Startup.SplashUnload();
+        else Startup.SplashShow();
         break;
+    case kF6: Flash(Tbl.PersonIndex); break;
+    case kF11: DisplayStats(); break;
+    case kDelete: RemoveBackground(); break;
     default: break;
     }
 }
@@ -238,12 +274,12 @@ void KeyCommand(int key, int shift) {
     f.lblHighlight.SetVisible(false);
     if (Keys.PendingSlot != 0) {
         Keys.PendingSlot = 0;
-        f.Label9(1).SetCaption(QString());
+        f.Label9(kLblMessage).SetCaption(QString());
     }
     if (key == kEsc && f.picPanel.Visible()) Panel_Close();
     if (shift == 0) PlainKey(key);
     else if (shift == kCtrlMask && key != kHome) CtrlKey(key);
-    else if (shift == (kCtrlMask | kShiftMask) && key == kF3) MenuWin.Stats(2);
+    else if (shift == (kCtrlMask | kShiftMask) && key != kHome) CtrlShiftKey(key);
     else if (key == kHome && shift == kCtrlMask) AnimateCardsFlow(1);
     else if (key == kHome && shift == (kCtrlMask | kShiftMask)) AnimateCardsFlow(2);
     else if (key == kHome && shift == (kCtrlMask | kShiftMask | kAltMask)) AnimateCardsFlow(0);

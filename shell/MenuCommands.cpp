@@ -6,19 +6,23 @@
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
 #include "platform/Services.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
+#include "shell/Utilities.h"
 #include "shell/frmSave.h"
 #include "shell/frmScoreStat.h"
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
 #include "table/Display.h"
 #include "table/HandOrder.h"
+#include "table/Paint.h"
 #include "table/Panel.h"
+#include "table/frmCounter.h"
 #include "table/TableState.h"
 
 MenuState Menu;
@@ -113,6 +117,12 @@ void Restore() {
 void PreviousTurn() {
     if (RefusedDuringComputerTurn()) return;
     Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+    // A player who has not played a turn yet has nothing to go back to, which is no damage.
+    if (!SavedGame_Read(SavedGameFile(), Sav.SaveSlot).HoldsGame()) {
+        platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
+                         QStringLiteral("Previous Turn"));
+        return;
+    }
     RestoreSlot(true);
 }
 
@@ -203,9 +213,12 @@ void MenuOptions(int item, int subItem) {
     case kOptSpeed: MenuWin.Pace(); break;
     case kOptSound: ChangeNoise(); break;
     case kOptPreferences:
-        if (Local() || Com.Pturn < 2)
+        if (Local() || Com.Pturn < 2) {
             MenuWin.Preferences();
-        else
+            // The viewer shows the hold piles in the look just chosen.
+            const platform::Form* hold = platform::Form::Find(QStringLiteral("frmHold"));
+            if (hold && hold->IsVisible()) frmGrulm().HoldView_Refresh(QString());
+        } else
             platform::MsgBox(QStringLiteral("Please wait until your turn to change game preferences!"),
                              platform::vbInformation, QStringLiteral("Don't hold up the game!"));
         break;
@@ -254,8 +267,10 @@ void MenuInternet(int item) {
     case kNetNew: MenuGame(kGameNew); break;
     case kNetStart:
     case kNetScores:
-    case kNetPlayers:
-    case kNetHost: MenuWin.Internet(); break;
+        MenuWin.Internet();
+        break;
+    case kNetPlayers: MenuWin.Opponents(); break;
+    case kNetHost: MenuWin.HostRules(); break;
     default: break;
     }
 }
@@ -292,17 +307,17 @@ void TogglePeek() {
         return;
     Com.PeekOn = !Com.PeekOn;
     if (!net) {
-        f.Label9(2).SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
+        f.Label9(kLblComment).SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
                                           : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
                                                            "if you're going to cheat?"));
     } else if (Com.PeekOn) {
         f.LabelPeek.SetCaption(QStringLiteral("You're PEEKING!\r\n"));
         f.LabelPeek.SetVisible(true);
         PeekNotice(QStringLiteral("GRULM: You're being watched."), true);
-        f.Label9(0).SetCaption(QStringLiteral("Opponent\r\nALERTED"));
+        f.Label9(kLblNotice).SetCaption(QStringLiteral("Opponent\r\nALERTED"));
     } else {
         PeekNotice(QStringLiteral("GRULM: Nobody's looking now."), false);
-        f.Label9(0).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
+        f.Label9(kLblNotice).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
         f.LabelPeek.SetCaption((Tbl.OppPeeking != 0) ? QStringLiteral("Opponent is PEEKING!\r\n")
                                               : QStringLiteral("\r\n"));
         f.LabelPeek.SetVisible((Tbl.OppPeeking != 0));
@@ -313,7 +328,7 @@ void TogglePeek() {
 }
 
 void CardCounter() {
-    if (Com.NetGame != 0 && !Keys.DebugMode) {
+    if (Com.NetGame != 0 && !Com.DebugMode) {
         platform::MsgBox(QStringLiteral("Count your own cards during a Net game!"), platform::vbExclamation,
                          QStringLiteral("Count by yourself"));
         return;
@@ -323,8 +338,16 @@ void CardCounter() {
 
 } // namespace
 
+QString Menu_WebLink(int item) {
+    switch (item) {
+    case 1: return QStringLiteral("https://vornhelm.example/");
+    case 2: return QStringLiteral("https://vornhelm.example/online/");
+    case 3: return QStringLiteral("https://vornhelm.example/address-check/");
+    default: return QString();
+    }
+}
+
 void MenuHelp(int item, int subItem) {
-    (void)subItem; // the web links belong to a later step
     switch (item) {
     case kHelpContents: MenuWin.Help(); break;
     case kHelpTutorial: MenuWin.Tutorial(); break;
@@ -336,6 +359,9 @@ void MenuHelp(int item, int subItem) {
         f.StatusBar1.SetVisible(!f.StatusBar1.Visible());
         break;
     }
+    case kHelpWeb:
+        if (!Menu_WebLink(subItem).isEmpty()) OpenURL(Menu_WebLink(subItem));
+        break;
     case kHelpAbout: MenuWin.About(); break;
     default: break;
     }
@@ -374,7 +400,9 @@ bool Menu_RowAvailable(int menu, int row) {
         return row == kOptSound || row == kOptRules || row == kOptBackground || row == kOptStretch ||
                row == kOptDisplaySize || MenuWin.Present(menu, row);
     case kMenuInternet: return MenuWin.Present(menu, row);
-    case kMenuHelp: return row == kHelpPeek || row == kHelpStatusBar || MenuWin.Present(menu, row);
+    case kMenuHelp:
+        return row == kHelpPeek || row == kHelpCounter || row == kHelpStatusBar || row == kHelpWeb ||
+               MenuWin.Present(menu, row);
     default: return false;
     }
 }
@@ -390,6 +418,12 @@ void MenuCommands_Install() {
     MenuWin.Stats = [](int mode) { ScoreStat_Open(mode); };
     MenuWin.Login = [] { Startup.LoginShow(); };
     MenuWin.Exit = [] { frmGrulm().Unload(); };
+    MenuWin.Counter = [] {
+        Counter_ShowDeck();
+        frmCounter().Show();
+    };
+    // The card flow swallows the next key; a click or a new size on the table lets keys through again.
+    Hooks.KeyArm = [](bool armed) { Keys.KeyArmed = armed; };
     MenuWin.Present = [](int menu, int row) { return menu == kMenuGame && row == kGameLogin; };
     PanelHooks.MenuDispatch = [] { MenuDispatch(); };
 }

@@ -55,7 +55,7 @@ struct MenuState {
     bool SlotRestored = false; // the game on the table came from a named slot
     bool RestartSend = false;  // the host restarts the Internet game and sends it
     int DisplaySizeItem = 0;   // the display-size popup's choice
-    int WebLinkItem = 0;       // the web-link popup's choice
+    int WebLinkItem = 0;       // the web-link popup's choice: 1 home page, 2 online gaming, 3 address check
     int ChatCount = 0;         // numbers the system lines sent to the peers
 };
 extern MenuState Menu;
@@ -82,6 +82,14 @@ struct MenuWindowsT {
     std::function<void()> About = [] {};
     // The host sends the game on the table to the remote players.
     std::function<void()> SendGame = [] {};
+    // Deletes the background picture shown and steps to the next one.
+    std::function<void()> RemoveBackground = [] {};
+    // The intro tune.
+    std::function<void()> PlayIntro = [] {};
+    // Lets the chat window go back among the other windows (false) or keeps it on top.
+    std::function<void(bool onTop)> ChatOnTop = [](bool) {};
+    // The Internet table size and house rules window, for the host.
+    std::function<void()> HostRules = [] {};
     // Which of the later windows are there (menu, row); the rest are shown unavailable.
     std::function<bool(int menu, int row)> Present = [](int, int) { return false; };
 };
@@ -93,6 +101,8 @@ void MenuInternet(int item);
 void MenuHelp(int item, int subItem);
 // Runs Tbl.MenuItem of Tbl.MenuNumber.
 void MenuDispatch();
+// The pages the web-link popup opens, by its entry (1 to 3); "" for any other.
+QString Menu_WebLink(int item);
 // Whether a row reaches something that exists in this program.
 bool Menu_RowAvailable(int menu, int row);
 

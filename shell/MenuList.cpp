@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "engine/TableForm.h"
 #include "platform/Guard.h"
+#include "platform/OnTop.h"
 #include "shell/MenuCommands.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
@@ -12,6 +13,8 @@
 
 namespace {
 
+constexpr int kNetConnecting = 99;
+
 QString Row(const char* caption, const char* key = "") {
     return QString::fromLatin1(caption) + "\t" + QString::fromLatin1(key);
 }
@@ -19,27 +22,36 @@ QString Row(const char* caption, const char* key = "") {
 // The list window of the open menu; gone when closed.
 QPointer<QListWidget> g_list;
 
-// The popup of a row with one, at the pointer; -1 when nothing was chosen.
-int PopupChoice(const QStringList& entries) {
+// The popup of a row with one, at the pointer, entries numbered from `first`; `bold` is the
+// default entry (-1 none). -1 when nothing was chosen.
+int PopupChoice(const QStringList& entries, int first = 0, int bold = -1) {
     QMenu popup;
-    for (int i = 0; i < entries.size(); ++i)
-        popup.addAction(entries[i])->setData(i);
+    for (int i = 0; i < entries.size(); ++i) {
+        QAction* a = popup.addAction(entries[i]);
+        a->setData(first + i);
+        if (first + i == bold) popup.setDefaultAction(a);
+    }
     QAction* a = popup.exec(QCursor::pos());
     return a ? a->data().toInt() : -1;
 }
 
 // A row chosen: its popup first where it has one. False when the popup was left.
 bool TakeRow(int menu, int row) {
-    if (menu == 2 && row == kOptSound) {
-        const int level = PopupChoice({"Full Sound", "Some Sound", "No Sound"});
-        if (level < 0) return false;
+    if (menu == kMenuOptions && row == kOptSound) {
+        const int level = PopupChoice({"Full Sound", "Some Sound", "No Sound"}, 0, Com.SoundMode);
+        // The level already in force announces nothing.
+        if (level < 0 || level == Com.SoundMode) return false;
         Com.SoundMode = level;
-    } else if (menu == 2 && row == kOptDisplaySize) {
+    } else if (menu == kMenuOptions && row == kOptDisplaySize) {
         const int item = PopupChoice({Com.LayoutMode & 1 ? "Move Cards Down" : "Move Cards Up",
                                       Com.LayoutMode & 2 ? "Make Display Larger" : "Make Display Smaller",
                                       "Reset Default Window Size"});
         if (item < 0) return false;
         Menu.DisplaySizeItem = item;
+    } else if (menu == kMenuHelp && row == kHelpWeb) {
+        const int link = PopupChoice({"Vornhelm Website Home", "Vornhelm Online Gaming Site", "IP Address Check"}, 1);
+        if (link < 1) return false;
+        Menu.WebLinkItem = link;
     }
     return true;
 }
@@ -79,6 +91,9 @@ bool Open(int menu, int leftTw, int topTw) {
     });
     QObject::connect(list, &QObject::destroyed, [] { Tbl.MenuListShown = false; });
     g_list = list;
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(list);
     list->show();
     return true;
 }
@@ -100,8 +115,10 @@ QStringList Menu_Rows(int menu) {
     case 3: {
         QStringList r = {Com.NetGame == 0 ? Row("Start Internet Game", "F11")
                                           : Row(host ? "Host - END Internet Game" : "Remote - END Internet Game"),
-                         Row("Internet Game Scores"), "", Row("Internet Players Setup", "F10"),
-                         Row("Save This Game")};
+                         Row("Internet Game Scores"), ""};
+        // The game's own rows only once a game is joined.
+        if (Com.NetGame == 0 || Com.NetGame == kNetConnecting) return r;
+        r << Row("Internet Players Setup", "F10") << Row("Save This Game");
         if (host)
             r << Row("Send Saved Internet Game") << "" << Row("Host Setup and Rules") << ""
               << Row("Restart Current Game") << Row("New Game", "F2");

@@ -1,6 +1,7 @@
 #include "table/CardFlow.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
+#include "engine/Flow.h"
 #include "table/Display.h"
 #include "table/TableState.h"
 
@@ -137,6 +138,8 @@ void AnimateCardsFlow(int mode) {
     // Running before the pending events go through, so a DEAL press among them waits for the flow.
     Com.FlowStop = false;
     Com.FlowRunning = true;
+    // The key that stops the flow runs no command.
+    Hooks.KeyArm(false);
     Pause(0);
     const int animW = f.Window()->width(), animH = f.Window()->height();
     f.Timer1.SetEnabled(false);

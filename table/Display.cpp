@@ -1,6 +1,7 @@
 #include "table/Display.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/Flow.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
@@ -263,6 +264,7 @@ void Grulm_FormResize() {
     StatusBar_Place();
     if (Tbl.ResizeLock) return;
     TableForm& f = frmGrulm();
+    Hooks.KeyArm(true);
     Com.FlowStop = true;
     DispHooks.CloseMenus();
     f.picPanel.SetVisible(false);

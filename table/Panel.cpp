@@ -1,5 +1,6 @@
 #include "table/Panel.h"
 #include "common/Shared.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/Seats.h"
@@ -136,6 +137,7 @@ void Form_MouseMove(int, int, double, double y) {
 }
 
 void Form_MouseDown() {
+    Hooks.KeyArm(true);
     Com.FlowStop = true;
     Panel_Close();
 }

@@ -4,6 +4,7 @@
 #include "common/TextForm.h"
 #include "engine/Model.h"
 #include "table/Display.h"
+#include "platform/OnTop.h"
 #include "table/Paint.h"
 
 #include <QFontMetrics>
@@ -43,7 +44,7 @@ int FrmCounter::CharWidth() const {
 }
 
 FrmCounter::FrmCounter() : platform::Form("frmCounter") {
-    Window()->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    Window()->setWindowFlags(Qt::Tool);
     SetCaption(QStringLiteral("Card Counter"));
     SetBackColor(0xE0E0E0);
     Label1.SetBackStyle(0);
@@ -100,6 +101,10 @@ QImage Counter_GridPicture(int width, int lineHeight, int charWidth, qreal dpr) 
 }
 
 void FrmCounter::Form_Load() {
+    // Kept above the table, which the player clicks on while counting.
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(Window());
     Design();
     if (Tbl.LargeFonts) {
         // Scaling a tool window must leave the table's pile spacing alone.

@@ -1,6 +1,7 @@
 #include "table/frmHold.h"
 
 #include "common/Shared.h"
+#include "platform/OnTop.h"
 #include "table/Backgrounds.h"
 #include "table/Display.h"
 #include "table/Layout.h"
@@ -19,7 +20,7 @@ constexpr double kPlacesLeft = 120, kPlacesTop = 360, kButton = 255;
 } // namespace
 
 FrmHold::FrmHold() : platform::Form("frmHold") {
-    Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     SetBackColor(0xC0C0C0);
     lblHold.SetBackStyle(0);
     Picture8.Create(1);
@@ -114,6 +115,10 @@ void FrmHold::ClearPlaces() {
 }
 
 void FrmHold::Form_Load() {
+    // Kept above the table, which the player clicks on while viewing.
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(Window());
     Design();
     if (Tbl.LargeFonts) {
         // Scaling a tool window must leave the table's pile spacing alone.

@@ -1,5 +1,6 @@
 // The menu commands and the table's keys: what each reaches, and the guards that
 // keep them from running under a computer turn, in an Internet game or mid-move.
+#include "engine/Deal.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
@@ -213,6 +214,143 @@ TEST_F(MenuKeysTest, MenuRowsMatchTheCommandNumbers) {
     Com.PeekOn = true;
     EXPECT_TRUE(Menu_Rows(4)[kHelpPeek].startsWith("Stop Peeking"));
     Com.PeekOn = false;
+}
+
+} // namespace
+
+namespace {
+
+constexpr int kF4 = 115, kF8 = 119, kDelete = 46, kPageUp = 33, kHome = 36;
+
+TEST_F(MenuKeysTest, CtrlDeleteRemovesOnlyAPictureAndOnlyOnYes) {
+    int removed = 0;
+    MenuWin.RemoveBackground = [&] { ++removed; };
+    Tbl.BackgroundCount = 2;
+    Tbl.BackgroundIndex = 2;
+    for (int answer : {platform::vbNo, platform::vbCancel, platform::vbYes}) {
+        svc.boxes->Expect(answer);
+        KeyCommand(kDelete, kCtrlMask);
+    }
+    EXPECT_EQ(removed, 1);
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Remove Background"));
+    // The plain colour (count + 1) has no picture: a note, no question, nothing removed.
+    Tbl.BackgroundIndex = 3;
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kDelete, kCtrlMask);
+    EXPECT_EQ(removed, 1);
+    EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("There's no background picture to delete."));
+    // Delete without Ctrl only jokes.
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kDelete, 0);
+    EXPECT_EQ(removed, 1);
+}
+
+TEST_F(MenuKeysTest, DebugSwitchAnswersOnlyTheTwoExactNames) {
+    const int ctrlShift = kCtrlMask | kShiftMask;
+    for (const char* name : {"rada", "Rada ", "Master", "Bob"}) {
+        Com.PlayerName = name;
+        KeyCommand(kF8, ctrlShift);
+        EXPECT_FALSE(Com.DebugMode) << name;
+    }
+    Com.PlayerName = "Rada";
+    KeyCommand(kF8, ctrlShift);
+    EXPECT_TRUE(Com.DebugMode);
+    // The debug mode lifts the card counter's refusal in an Internet game.
+    int counters = 0;
+    MenuWin.Counter = [&] { ++counters; };
+    Com.NetGame = 1;
+    KeyCommand(kF8, 0);
+    EXPECT_EQ(counters, 1);
+    Com.PlayerName = "Master Rada";
+    KeyCommand(kF8, ctrlShift);
+    EXPECT_FALSE(Com.DebugMode);
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kF8, 0);
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Count by yourself"));
+    EXPECT_EQ(counters, 1);
+}
+
+TEST_F(MenuKeysTest, PageUpFreesTheChatOnlyOnlineAndHomePlaysTheTune) {
+    std::vector<bool> chat;
+    int tunes = 0;
+    MenuWin.ChatOnTop = [&](bool on) { chat.push_back(on); };
+    MenuWin.PlayIntro = [&] { ++tunes; };
+    KeyCommand(kPageUp, 0);
+    EXPECT_TRUE(chat.empty());
+    Com.NetGame = 1;
+    KeyCommand(kPageUp, 0);
+    EXPECT_EQ(chat, std::vector<bool>{false});
+    Com.NetGame = 0;
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kHome, 0);
+    EXPECT_EQ(tunes, 1);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("There's no place like home."));
+}
+
+TEST_F(MenuKeysTest, PreviousTurnOnAFreshAccountSaysThereIsNoMoveNotDamage) {
+    // No automatic save has been written yet.
+    svc.boxes->Expect(vbOK);
+    const QStringList before = Model();
+    KeyCommand(kF4, 0);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Previous Turn"));
+    ExpectSameModel(Model(), before, "nothing restored");
+    // With the turn's save in place the same key restores it.
+    SaveAs(Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven, "AutoSave");
+    Put({.players = 2, .centers = 3, .seed = 12});
+    KeyCommand(kF4, 0);
+    ExpectSameModel(Model(), before, "previous turn");
+    EXPECT_EQ(svc.boxes->shown.size(), 1u);
+}
+
+TEST_F(MenuKeysTest, ClickOrDealAfterTheCardFlowStartedLetsKeysThroughAgain) {
+    MenuCommands_Install();
+    Hooks.KeyArm(false); // as the flow does when it starts
+    Form_MouseDown();
+    EXPECT_TRUE(Keys.KeyArmed);
+    Hooks.KeyArm(false);
+    Com.FlowRunning = true;
+    cmdDeal_Click();
+    EXPECT_TRUE(Keys.KeyArmed);
+    EXPECT_TRUE(Com.DealAfterFlow);
+    Com.FlowRunning = Com.FlowStop = Com.DealAfterFlow = false;
+}
+
+TEST_F(MenuKeysTest, InternetMenuHoldsOnlyTheConnectionRowsUntilAGameIsJoined) {
+    for (int net : {0, 99}) {
+        Com.NetGame = net;
+        Com.NetHost = 1;
+        EXPECT_EQ(Menu_Rows(3).size(), 3) << net;
+    }
+    EXPECT_TRUE(Menu_Rows(3)[0].startsWith("Host - END Internet Game"));
+    Com.NetGame = 1;
+    EXPECT_EQ(Menu_Rows(3).size(), kNetNew + 1);
+    // The players and host rows reach the opponents set-up, not the connection window.
+    std::vector<int> calls;
+    MenuWin.Opponents = [&] { calls.push_back(kNetPlayers); };
+    MenuWin.HostRules = [&] { calls.push_back(kNetHost); };
+    MenuWin.Internet = [&] { calls.push_back(kNetStart); };
+    for (int row : {kNetStart, kNetPlayers, kNetHost})
+        MenuInternet(row);
+    EXPECT_EQ(calls, (std::vector<int>{kNetStart, kNetPlayers, kNetHost}));
+}
+
+TEST_F(MenuKeysTest, WebLinkChoiceIsReadOnceAndOnlyRealEntriesOpenAPage) {
+    EXPECT_TRUE(Menu_WebLink(0).isEmpty());
+    EXPECT_TRUE(Menu_WebLink(4).isEmpty());
+    QStringList pages;
+    for (int i = 1; i <= 3; ++i)
+        pages << Menu_WebLink(i);
+    pages.removeDuplicates();
+    EXPECT_EQ(pages.size(), 3);
+    EXPECT_TRUE(Menu_RowAvailable(kMenuHelp, kHelpWeb));
+    // A popup left without a choice runs nothing and leaves no choice behind.
+    Tbl.MenuNumber = kMenuHelp;
+    Tbl.MenuItem = kHelpWeb;
+    MenuDispatch();
+    EXPECT_EQ(Menu.WebLinkItem, 0);
+    EXPECT_TRUE(svc.boxes->shown.empty());
 }
 
 } // namespace

@@ -19,24 +19,6 @@
 
 #include <QDir>
 
-TestHome::TestHome() {
-    oldHome_ = qgetenv("HOME");
-    oldConfig_ = qgetenv("XDG_CONFIG_HOME");
-    oldData_ = qgetenv("XDG_DATA_HOME");
-    const QString root = dir_.path();
-    QDir().mkpath(root + "/config");
-    QDir().mkpath(root + "/data");
-    qputenv("HOME", root.toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (root + "/config").toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (root + "/data").toLocal8Bit());
-}
-
-TestHome::~TestHome() {
-    qputenv("HOME", oldHome_);
-    qputenv("XDG_CONFIG_HOME", oldConfig_);
-    qputenv("XDG_DATA_HOME", oldData_);
-}
-
 void GameTest::SetUp() {
     home = std::make_unique<TestHome>();
     svc = platform::InstallTestServices();

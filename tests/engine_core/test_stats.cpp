@@ -2,17 +2,17 @@
 #include "engine/Model.h"
 #include "engine/ScoreFiles.h"
 #include "engine/Stats.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/EngineTest.h"
 
 #include <QDir>
 #include <set>
 
 namespace {
 
-class StatsTest : public GameTest {
+class StatsTest : public EngineTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
+        EngineTest::SetUp();
         Com.DataPath = home->Path() + "/Data/";
         QDir().mkpath(Com.DataPath);
         Com.PlayerName = "Ann";

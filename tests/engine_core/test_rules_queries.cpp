@@ -1,11 +1,11 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/Rules.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/EngineTest.h"
 
 namespace {
 
-class PlacementTest : public GameTest {
+class PlacementTest : public EngineTest {
   protected:
     void Centers(std::initializer_list<int> counts) {
         Com.NumCenters = int(counts.size());
