@@ -1,5 +1,8 @@
 #include "media/MediaInstall.h"
+#include "media/Persons.h"
 #include "net/NetInstall.h"
+#include "net/NetHooks.h"
+#include "net/frmChat.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
@@ -27,6 +30,8 @@ int main(int argc, char** argv) {
     Startup_Install();
     Net_Install();
     Media_Install();
+    Chat_Install();
+    NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {

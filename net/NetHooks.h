@@ -18,5 +18,9 @@ struct NetHooksT {
     std::function<void()> Game_Save = [] {};
     // The table laid out again after the game size changed for an older peer.
     std::function<void()> Table_Relayout = [] {};
+    // The offer to save a game the host has left.
+    std::function<void()> Net_AskSaveEndedGame = [] {};
+    // A comment set's phrases over SeatComments 1 to 20.
+    std::function<void(const QString& name)> Comments_Load = [](const QString&) {};
 };
 extern NetHooksT NetHooks;
