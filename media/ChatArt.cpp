@@ -48,11 +48,16 @@ void DrawEyes(QPainter& p, Eyes eyes) {
     p.setBrush(kInk);
     const QPointF l(-5.5, -3.5), r(5.5, -3.5);
     switch (eyes) {
-    case kDots: p.drawEllipse(l, 1.8, 2.4), p.drawEllipse(r, 1.8, 2.4); break;
-    case kWink: p.drawEllipse(l, 1.8, 2.4), p.drawLine(r + QPointF(-2.5, 0.5), r + QPointF(2.5, 0.5)); break;
+    case kDots:
+        p.drawEllipse(l, 1.8, 2.4), p.drawEllipse(r, 1.8, 2.4);
+        break;
+    case kWink:
+        p.drawEllipse(l, 1.8, 2.4), p.drawLine(r + QPointF(-2.5, 0.5), r + QPointF(2.5, 0.5));
+        break;
     case kCross:
         p.drawEllipse(l + QPointF(0, 1), 1.6, 1.6), p.drawEllipse(r + QPointF(0, 1), 1.6, 1.6);
-        p.drawLine(l + QPointF(-3, -3.5), l + QPointF(2.5, -1)), p.drawLine(r + QPointF(3, -3.5), r + QPointF(-2.5, -1));
+        p.drawLine(l + QPointF(-3, -3.5), l + QPointF(2.5, -1)),
+            p.drawLine(r + QPointF(3, -3.5), r + QPointF(-2.5, -1));
         break;
     case kHappy:
         p.setBrush(Qt::NoBrush);
@@ -61,7 +66,8 @@ void DrawEyes(QPainter& p, Eyes eyes) {
         break;
     case kXes:
         for (QPointF c : {l, r})
-            p.drawLine(c + QPointF(-2, -2), c + QPointF(2, 2)), p.drawLine(c + QPointF(-2, 2), c + QPointF(2, -2));
+            p.drawLine(c + QPointF(-2, -2), c + QPointF(2, 2)),
+                p.drawLine(c + QPointF(-2, 2), c + QPointF(2, -2));
         break;
     case kPleading:
         p.setBrush(Qt::white);
@@ -81,7 +87,9 @@ void DrawMouth(QPainter& p, Mouth mouth) {
     p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     switch (mouth) {
-    case kSmile: p.drawArc(QRectF(-7, -3, 14, 12), 200 * 16, 140 * 16); break;
+    case kSmile:
+        p.drawArc(QRectF(-7, -3, 14, 12), 200 * 16, 140 * 16);
+        break;
     case kGrin: {
         QPainterPath path;
         path.moveTo(-8, 3);
@@ -91,7 +99,9 @@ void DrawMouth(QPainter& p, Mouth mouth) {
         p.drawPath(path);
         break;
     }
-    case kFrown: p.drawArc(QRectF(-6, 6, 12, 9), 20 * 16, 140 * 16); break;
+    case kFrown:
+        p.drawArc(QRectF(-6, 6, 12, 9), 20 * 16, 140 * 16);
+        break;
     case kWavy: {
         QPainterPath path;
         path.moveTo(-7, 8);
@@ -105,8 +115,12 @@ void DrawMouth(QPainter& p, Mouth mouth) {
         p.setBrush(QColor(230, 80, 110));
         p.drawChord(QRectF(-3.5, 3, 7, 9), 180 * 16, 180 * 16);
         break;
-    case kOpen: p.setBrush(kInk), p.drawEllipse(QPointF(0, 8), 3, 3.5); break;
-    case kSmirk: p.drawArc(QRectF(-3, 0, 12, 9), 220 * 16, 110 * 16); break;
+    case kOpen:
+        p.setBrush(kInk), p.drawEllipse(QPointF(0, 8), 3, 3.5);
+        break;
+    case kSmirk:
+        p.drawArc(QRectF(-3, 0, 12, 9), 220 * 16, 110 * 16);
+        break;
     case kTeeth:
         p.setPen(QPen(kInk, 1.2));
         p.setBrush(Qt::white);
@@ -120,7 +134,8 @@ void DrawMouth(QPainter& p, Mouth mouth) {
 void DrawExtra(QPainter& p, Extra extra) {
     p.setPen(Qt::NoPen);
     switch (extra) {
-    case kNone: break;
+    case kNone:
+        break;
     case kTears:
         p.setBrush(QColor(70, 150, 240));
         p.drawEllipse(QPointF(-6, 3), 1.6, 3), p.drawEllipse(QPointF(6, 3), 1.6, 3);
@@ -153,7 +168,8 @@ void DrawExtra(QPainter& p, Extra extra) {
 }
 
 // Samples of a sound: a sine whose pitch follows `hz(t)` and loudness `env(t)`, t in seconds.
-template <typename Hz, typename Env> std::vector<std::int16_t> Sweep(double secs, Hz hz, Env env, double square = 0) {
+template <typename Hz, typename Env>
+std::vector<std::int16_t> Sweep(double secs, Hz hz, Env env, double square = 0) {
     std::vector<std::int16_t> out;
     double phase = 0;
     const int n = static_cast<int>(secs * kSynthRate);
@@ -176,7 +192,8 @@ std::vector<std::int16_t> Slap() {
         const double t = static_cast<double>(k) / kSynthRate;
         const double thump = std::sin(2 * std::numbers::pi * 120 * t) * std::exp(-30 * t);
         const double crack = u(gen) * std::exp(-45 * t);
-        out.push_back(static_cast<std::int16_t>(std::clamp((0.8 * crack + 0.5 * thump) * 22000, -32000.0, 32000.0)));
+        out.push_back(
+            static_cast<std::int16_t>(std::clamp((0.8 * crack + 0.5 * thump) * 22000, -32000.0, 32000.0)));
     }
     return out;
 }
@@ -184,8 +201,9 @@ std::vector<std::int16_t> Slap() {
 std::vector<std::int16_t> Fanfare() {
     std::vector<std::int16_t> out;
     for (const double hz : {523.25, 659.25, 783.99, 1046.5}) {
-        const auto note = Sweep(hz > 1000 ? 0.45 : 0.14, [hz](double) { return hz; },
-                                [](double t) { return std::min(1.0, t * 200) * std::exp(-3 * t); }, 0.3);
+        const auto note = Sweep(
+            hz > 1000 ? 0.45 : 0.14, [hz](double) { return hz; },
+            [](double t) { return std::min(1.0, t * 200) * std::exp(-3 * t); }, 0.3);
         out.insert(out.end(), note.begin(), note.end());
     }
     return out;
@@ -194,13 +212,23 @@ std::vector<std::int16_t> Fanfare() {
 std::vector<std::int16_t> Samples(const QString& name) {
     if (name == QLatin1String("slap")) return Slap();
     if (name == QLatin1String("Boing"))
-        return Sweep(0.6, [](double t) { return 180 + 90 * std::sin(2 * std::numbers::pi * 9 * t) * std::exp(-4 * t); },
-                     [](double t) { return std::exp(-4 * t); });
+        return Sweep(
+            0.6,
+            [](double t) { return 180 + 90 * std::sin(2 * std::numbers::pi * 9 * t) * std::exp(-4 * t); },
+            [](double t) { return std::exp(-4 * t); });
     if (name == QLatin1String("Whistle"))
-        return Sweep(0.7, [](double t) { return t < 0.35 ? 900 + 2400 * t : 1740 - 2000 * (t - 0.35); },
-                     [](double t) { return std::min({1.0, t * 30, (0.7 - t) * 30}); });
+        return Sweep(
+            0.7, [](double t) { return t < 0.35 ? 900 + 2400 * t : 1740 - 2000 * (t - 0.35); },
+            [](double t) {
+                return std::min({1.0, t * 30, (0.7 - t) * 30});
+            });
     if (name == QLatin1String("Buzzer"))
-        return Sweep(0.5, [](double) { return 110.0; }, [](double t) { return std::min({1.0, t * 80, (0.5 - t) * 80}); }, 0.9);
+        return Sweep(
+            0.5, [](double) { return 110.0; },
+            [](double t) {
+                return std::min({1.0, t * 80, (0.5 - t) * 80});
+            },
+            0.9);
     if (name == QLatin1String("Fanfare")) return Fanfare();
     return {};
 }
@@ -227,8 +255,8 @@ QStringList ChatArt_IconNames() {
 }
 
 QStringList ChatArt_SoundNames() {
-    return {QStringLiteral("slap"), QStringLiteral("Boing"), QStringLiteral("Buzzer"), QStringLiteral("Fanfare"),
-            QStringLiteral("Whistle")};
+    return {QStringLiteral("slap"), QStringLiteral("Boing"), QStringLiteral("Buzzer"),
+            QStringLiteral("Fanfare"), QStringLiteral("Whistle")};
 }
 
 QImage ChatArt_Icon(const QString& name, int size) {

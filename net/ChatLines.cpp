@@ -63,9 +63,9 @@ ChatShortCut Chat_FindShortCut(const QString& text) {
         const char* icon;
         std::initializer_list<const char*> marks;
     };
-    static const Rule rules[] = {{"Wink", {";-)"}},         {"Angry", {">:0", ">:O", ">:o"}},
-                                 {"Grinning", {":-D"}},     {"Embarrassed", {":-["}},
-                                 {"Mischievous", {":-}"}},  {"Sad", {":-("}},
+    static const Rule rules[] = {{"Wink", {";-)"}},           {"Angry", {">:0", ">:O", ">:o"}},
+                                 {"Grinning", {":-D"}},       {"Embarrassed", {":-["}},
+                                 {"Mischievous", {":-}"}},    {"Sad", {":-("}},
                                  {"Begging", {":-P", ":-p"}}, {"Crying", {":'("}}};
     for (const Rule& r : rules)
         for (const char* mark : r.marks) {

@@ -107,7 +107,8 @@ void FrmChat::Options_Chosen(const QString& command, int item) {
 
 void FrmChat::LogStart() {
     if (Com.NetGame == kConnecting) {
-        LogBox(QStringLiteral("Please wait until you are connected to your opponent, then start the chat logging."));
+        LogBox(QStringLiteral(
+            "Please wait until you are connected to your opponent, then start the chat logging."));
         return;
     }
     if (Chat.ChatLogOn) {
@@ -116,17 +117,19 @@ void FrmChat::LogStart() {
     }
     QString folder = ReadSetting(kSetLog);
     if (folder.isEmpty() || !DirExists(folder)) folder = Com.DocsPath;
-    const QString file = ChatDialogs.Ask({true, QStringLiteral("Save Log to:"), folder,
-                                          Chat_OpponentName() + QStringLiteral(".txt"),
-                                          QStringLiteral("Text Files (*.txt)")});
+    const QString file =
+        ChatDialogs.Ask({true, QStringLiteral("Save Log to:"), folder,
+                         Chat_OpponentName() + QStringLiteral(".txt"), QStringLiteral("Text Files (*.txt)")});
     if (file.isEmpty()) {
-        platform::MsgBox(QStringLiteral("Logging Cancelled"), platform::vbInformation, QStringLiteral("Log cancelled"));
+        platform::MsgBox(QStringLiteral("Logging Cancelled"), platform::vbInformation,
+                         QStringLiteral("Log cancelled"));
         return;
     }
     if (DirOf(file) != folder) WriteSetting(kSetLog, DirOf(file));
     auto log = std::make_unique<QFile>(file);
     if (!log->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        platform::MsgBox(QStringLiteral("Unable to start logging"), platform::vbCritical, QStringLiteral("Log failed"));
+        platform::MsgBox(QStringLiteral("Unable to start logging"), platform::vbCritical,
+                         QStringLiteral("Log failed"));
         return;
     }
     Chat.Log = std::move(log);
@@ -153,7 +156,8 @@ void FrmChat::LogStop() {
 void FrmChat::ExportThis(const QString& kind) {
     const bool icon = kind == QLatin1String("Icon");
     const QString from = ChatDialogs.Ask(
-        {false, icon ? QStringLiteral("Export Icon: Select Icon") : QStringLiteral("Export Sound: Select WAV"),
+        {false,
+         icon ? QStringLiteral("Export Icon: Select Icon") : QStringLiteral("Export Sound: Select WAV"),
          Com.UserPath + (icon ? QStringLiteral("Icons") : QStringLiteral("Sounds")), QString(),
          icon ? QStringLiteral("Picon Files (*.jpg *.gif *.bmp)") : QStringLiteral("Wav Sounds (*.wav)")});
     if (from.isEmpty()) return;
@@ -171,7 +175,8 @@ void FrmChat::ExportThis(const QString& kind) {
 void FrmChat::ImportThis(const QString& kind) {
     const bool icon = kind == QLatin1String("Icon");
     const QString from = ChatDialogs.Ask(
-        {false, icon ? QStringLiteral("Import Icon") : QStringLiteral("Import Sound"), GetLastDir(), QString(),
+        {false, icon ? QStringLiteral("Import Icon") : QStringLiteral("Import Sound"), GetLastDir(),
+         QString(),
          icon ? QStringLiteral("Pictures (*.jpg *.gif *.bmp)") : QStringLiteral("Wav Sounds (*.wav)")});
     if (from.isEmpty()) return;
     if (icon && !Picture_SizeOK(from, kIconLimit)) return;

@@ -31,7 +31,8 @@ void PlayAsync(const QString& path) {
 }
 
 void SetComment(const QString& text) {
-    if (HasTableForm() && frmGrulm().Label9.Exists(kLblComment)) frmGrulm().Label9(kLblComment).SetCaption(text);
+    if (HasTableForm() && frmGrulm().Label9.Exists(kLblComment))
+        frmGrulm().Label9(kLblComment).SetCaption(text);
 }
 
 void HideEmote() {
@@ -41,7 +42,8 @@ void HideEmote() {
 void ShowEmote(const QString& icon) {
     // A picture the peer names is looked up by its plain name only.
     QString file = Chat_FindFile(Com.UserPath + QStringLiteral("Icons"), icon + QStringLiteral(".gif"));
-    if (file.isEmpty()) file = Chat_FindFile(Com.UserPath + QStringLiteral("Icons"), icon + QStringLiteral(".jpg"));
+    if (file.isEmpty())
+        file = Chat_FindFile(Com.UserPath + QStringLiteral("Icons"), icon + QStringLiteral(".jpg"));
     const QImage picture = file.isEmpty() ? QImage() : QImage(file);
     if (picture.isNull() || !HasTableForm()) return;
     frmGrulm().imgIcon.SetPicture(picture);
@@ -80,6 +82,8 @@ bool ShowLine(ChatIn& in, const QString& icon, bool newPeer) {
     PlayAsync(Com.DataPath + (in.prefix == kChatSystemPrefix ? kSoundChatSystem : kSoundChatLine));
     if (BusyRefusal(line)) return false;
     if (Chat.QuitFlag == 1) {
+        // Offered once: the lines that may still follow do not ask again.
+        Chat.QuitFlag = 0;
         Pause(kQuitPause);
         NetHooks.Net_AskSaveEndedGame();
     }
@@ -90,7 +94,8 @@ void PassOn(const ChatIn& in, const QString& received, int socket) {
     if (Com.NetHost != 1 || Com.NetGame < 2 || Com.NetGame == 99) return;
     ++ChatCount();
     const QString text = received.isEmpty() ? in.text : received;
-    Net_SendAllText(QStringLiteral("SY ") + NumStr(ChatCount()) + QLatin1Char('#') + in.prefix + text, socket);
+    Net_SendAllText(QStringLiteral("SY ") + NumStr(ChatCount()) + QLatin1Char('#') + in.prefix + text,
+                    socket);
 }
 
 void ProcessSY(const QString& body, int socket) {

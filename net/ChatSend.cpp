@@ -79,8 +79,8 @@ void FrmChat::Command1_Click() {
     const QString typed = Text2->text().trimmed();
     if (typed.isEmpty() && !IconOn) return;
     if (Com.NetGame == kConnecting) {
-        platform::MsgBox(QStringLiteral("You have to be connected to your opponent first!"), platform::vbCritical,
-                         QStringLiteral("Vornhelm Online"));
+        platform::MsgBox(QStringLiteral("You have to be connected to your opponent first!"),
+                         platform::vbCritical, QStringLiteral("Vornhelm Online"));
         return;
     }
     ChatLine = ShortCutCheck(typed);

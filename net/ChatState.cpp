@@ -1,6 +1,6 @@
 #include "net/ChatState.h"
-#include "engine/Model.h"
 #include "common/Shared.h"
+#include "engine/Model.h"
 #include "net/ChatLines.h"
 #include "net/NetState.h"
 #include "net/frmChat.h"

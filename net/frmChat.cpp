@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -84,7 +85,7 @@ QPushButton* SmallButton(QWidget* parent, const QString& text, const QString& ti
 
 // Rows of a folder's files whose names end in one of `ends` (any case), by name.
 void FillList(QListWidget* list, const QString& first, const QString& folder,
-              const std::vector<std::pair<QString, int>>& ends) {
+              const std::vector<std::pair<QString, int>>& ends, bool withPictures) {
     list->clear();
     list->addItem(first);
     for (const QString& f : QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
@@ -92,6 +93,7 @@ void FillList(QListWidget* list, const QString& first, const QString& folder,
             if (f.right(3).compare(end, Qt::CaseInsensitive) == 0) {
                 auto* item = new QListWidgetItem(f.left(f.lastIndexOf(QLatin1Char('.'))), list);
                 item->setData(Qt::UserRole, mark);
+                if (withPictures) item->setIcon(QIcon(QDir(folder).filePath(f)));
             }
     list->addItem(kRefresh);
 }
@@ -105,8 +107,8 @@ class ChatEvents : public QObject {
             static_cast<QKeyEvent*>(e)->key() == Qt::Key_Backspace)
             platform::Guarded("frmChat.Text2_KeyDown", [&] { form_->Text2_Backspace(); });
         if (watched == form_->Text2 && e->type() == QEvent::MouseButtonPress) form_->lstWavs->hide();
-        if ((watched == form_->Label1 || watched == form_->Window()) && e->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+        if ((watched == form_->Label1 || watched == form_->Window()) &&
+            e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
             if (QWindow* w = form_->Window()->windowHandle()) w->startSystemMove();
         return false;
     }
@@ -144,7 +146,7 @@ void FrmChat::BuildControls() {
     title.setBold(true);
     Label1->setFont(title);
     Label1->setCursor(Qt::SizeAllCursor);
-    lblOptions = new QLabel(QStringLiteral("<a href=\"options\"> &Options </a>"), w);
+    lblOptions = new QLabel(QStringLiteral("<a href=\"options\"><u>O</u>ptions</a> "), w);
     top->addWidget(Label1, 1);
     top->addWidget(lblOptions);
     outer->addLayout(top);
@@ -160,8 +162,9 @@ void FrmChat::BuildControls() {
         CmdChat[i]->setIcon(PhrasePicture(i));
         CmdChat[i]->setFixedSize(kButtonSize, kButtonSize);
         phrases->addWidget(CmdChat[i]);
-        QObject::connect(CmdChat[i], &QPushButton::clicked,
-                         [this, i] { platform::Guarded("frmChat.CmdChat_Click", [&] { CmdChat_Click(i); }); });
+        QObject::connect(CmdChat[i], &QPushButton::clicked, [this, i] {
+            platform::Guarded("frmChat.CmdChat_Click", [&] { CmdChat_Click(i); });
+        });
     }
     phrases->addStretch(1);
     outer->addLayout(phrases);
@@ -170,6 +173,7 @@ void FrmChat::BuildControls() {
     Picture1 = new QWidget(w);
     auto* pic = new QHBoxLayout(Picture1);
     pic->setContentsMargins(0, 0, 0, 0);
+    Picture1->setMinimumHeight(kIconBox);
     imgIcon = new QLabel(Picture1);
     imgIcon->setFixedSize(kIconBox, kIconBox);
     imgIcon->setScaledContents(true);
@@ -193,22 +197,33 @@ void FrmChat::BuildControls() {
         l->setFixedSize(180, 160);
     }
 
+    ConnectHandlers();
+}
+
+void FrmChat::ConnectHandlers() {
+    QWidget* w = Window();
     auto guard = [](const char* where, std::function<void()> f) {
         return [where, f] { platform::Guarded(where, f); };
     };
-    QObject::connect(Command1, &QPushButton::clicked, guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
-    QObject::connect(Text2, &QLineEdit::returnPressed, guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
+    QObject::connect(Command1, &QPushButton::clicked,
+                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
+    QObject::connect(Text2, &QLineEdit::returnPressed,
+                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
     QObject::connect(lstIcons, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
         platform::Guarded("frmChat.lstIcons_Click", [&] { lstIcons_Click(lstIcons->row(it)); });
     });
     QObject::connect(lstWavs, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
         platform::Guarded("frmChat.lstWavs_Click", [&] { lstWavs_Click(lstWavs->row(it)); });
     });
-    QObject::connect(lblOptions, &QLabel::linkActivated,
-                     [this](const QString&) { platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); }); });
+    QObject::connect(lblOptions, &QLabel::linkActivated, [this](const QString&) {
+        platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); });
+    });
     QObject::connect(Text1, &QTextBrowser::anchorClicked, [this](const QUrl& url) {
         platform::Guarded("frmChat.Text1_Click", [&] { Text1_LinkClicked(url.toString()); });
     });
+    auto* options = new QShortcut(QKeySequence(QStringLiteral("Alt+O")), w);
+    QObject::connect(options, &QShortcut::activated,
+                     [this] { platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); }); });
     auto* events = new ChatEvents(this);
     Text2->installEventFilter(events);
     Label1->installEventFilter(events);
@@ -249,7 +264,8 @@ void FrmChat::Form_Load() {
     OnTop(true);
     for (int i = 1; i <= 3; ++i) {
         const QString name = SeatRecordOf(i + 1).RecName.trimmed();
-        Com.ChatSoundPersons[static_cast<size_t>(i)] = name == QLatin1String(kDefaultOpponent) ? QString() : name;
+        Com.ChatSoundPersons[static_cast<size_t>(i)] =
+            name == QLatin1String(kDefaultOpponent) ? QString() : name;
     }
     GetSoundList();
     GetIconList();
@@ -293,12 +309,12 @@ void FrmChat::OnTop(bool on) {
 
 void FrmChat::GetSoundList() {
     FillList(lstWavs, kSelectSound, Com.UserPath + QStringLiteral("Sounds"),
-             {{QStringLiteral("WAV"), kWavMark}, {QStringLiteral("PMW"), kPmwMark}});
+             {{QStringLiteral("WAV"), kWavMark}, {QStringLiteral("PMW"), kPmwMark}}, false);
 }
 
 void FrmChat::GetIconList() {
     FillList(lstIcons, kSelectIcon, Com.UserPath + QStringLiteral("Icons"),
-             {{QStringLiteral("GIF"), 0}, {QStringLiteral("JPG"), 0}});
+             {{QStringLiteral("GIF"), 0}, {QStringLiteral("JPG"), 0}}, true);
 }
 
 void FrmChat::IconShow(const QString& path, bool show) {
@@ -318,8 +334,7 @@ void FrmChat::ShowTranscript() {
         QString shown = line.toHtmlEscaped();
         if (!link.isEmpty()) {
             const QString esc = link.toHtmlEscaped();
-            shown.replace(shown.indexOf(esc), esc.size(),
-                          QStringLiteral("<a href=\"%1\">%1</a>").arg(esc));
+            shown.replace(shown.indexOf(esc), esc.size(), QStringLiteral("<a href=\"%1\">%1</a>").arg(esc));
         }
         html += shown + QStringLiteral("<br>");
     }

@@ -96,6 +96,7 @@ class FrmChat : public platform::Form {
   private:
     void BuildControls();
     void BuildButtonRow(QWidget* parent, class QHBoxLayout* row);
+    void ConnectHandlers();
     void LoadPhrases();
     void LogStart();
     void LogStop();

@@ -22,7 +22,8 @@ TEST(ChatLines, ReceivedLinesSplitIntoSpeakerAndTextAndTakeTheirForm) {
          ChatForm::Line},
         {" 3#$-Grulm: This is NOT a secure saved game.", true, "GRULM: ", "This is NOT a secure saved game.",
          ChatForm::Line},
-        {" 1#$-GRULM: You're being watched.", false, "", "$-GRULM: You're being watched.", ChatForm::OldSystem},
+        {" 1#$-GRULM: You're being watched.", false, "", "$-GRULM: You're being watched.",
+         ChatForm::OldSystem},
         {" 4#Kara: <smack>take that", true, "Kara: ", "<smack>take that", ChatForm::Slap},
         {" 4#Kara: <slap>", true, "Kara: ", "<slap>", ChatForm::Slap},
         {" 4#Kara: <SLAP> and more", true, "Kara: ", "<SLAP> and more", ChatForm::Line},
@@ -47,7 +48,8 @@ TEST(ChatLines, ShownLinesCarryTheSpeakerThePictureMarkOrTheOpponentsName) {
     const ChatIcon icon = Chat_IconParts(in.text);
     EXPECT_EQ(icon.icon, "Wink");
     EXPECT_EQ(icon.text, "see you");
-    EXPECT_EQ(Chat_DisplayLine({0, in.prefix, icon.text}, icon.icon, true, "Opp"), "Kara: PIC <Wink> see you");
+    EXPECT_EQ(Chat_DisplayLine({0, in.prefix, icon.text}, icon.icon, true, "Opp"),
+              "Kara: PIC <Wink> see you");
     EXPECT_EQ(Chat_DisplayLine(in, QString(), true, "Opp"), "Kara: ICO Wink!see you");
     EXPECT_EQ(Chat_DisplayLine(Chat_Split(" 2#hi there", false), QString(), false, "Opp"), "Opp: hi there");
     EXPECT_EQ(Chat_IconParts("ICO Sad").icon, "Sad");
@@ -94,8 +96,8 @@ TEST(ChatLines, APeersFileNameIsLookedUpOnlyAsAPlainNameInItsFolder) {
     }
     EXPECT_EQ(Chat_FindFile(dir, "boing.WAV"), dir + "/Boing.wav");
     EXPECT_EQ(Chat_FindFile(dir, "Whistle.wav"), "");
-    for (const char* bad : {"../secret/key.wav", "..", ".", "", "/etc/passwd", "..\\secret\\key.wav", "C:key.wav",
-                            "sub/Boing.wav", "Boing.wav\n"}) {
+    for (const char* bad : {"../secret/key.wav", "..", ".", "", "/etc/passwd", "..\\secret\\key.wav",
+                            "C:key.wav", "sub/Boing.wav", "Boing.wav\n"}) {
         EXPECT_FALSE(Chat_PlainFileName(QLatin1String(bad))) << bad;
         EXPECT_EQ(Chat_FindFile(dir, QLatin1String(bad)), "") << bad;
     }

@@ -71,8 +71,8 @@ TEST_F(ChatProcess, PlayersAndSystemLinesAreShownWithTheirSounds) {
     EXPECT_EQ(LastLine(), "GRULM: Host has restarted this game.");
     Net_ProcessChat("SY  6#Kara: ICO Wink!got you", 0);
     EXPECT_EQ(LastLine(), "Kara: PIC <Wink> got you");
-    EXPECT_EQ(svc.sound->played, (QStringList{Com.DataPath + "~110.tmp", Com.DataPath + "~108.tmp",
-                                              Com.DataPath + "~110.tmp"}));
+    EXPECT_EQ(svc.sound->played,
+              (QStringList{Com.DataPath + "~110.tmp", Com.DataPath + "~108.tmp", Com.DataPath + "~110.tmp"}));
     EXPECT_TRUE(sent.empty()); // a remote passes nothing on
 
     // An older program's lines carry no speaker: the opponent's name stands before them.
@@ -168,7 +168,8 @@ TEST_F(ChatProcess, ABusyHostEndsTheRemotesGameAndAQuitOffersTheSave) {
     Peer("96");
     Net_ProcessChat("SY  5#Kara Quit!^", 0);
     EXPECT_EQ(LastLine(), "Kara Quit!");
-    EXPECT_EQ(Chat.QuitFlag, 1);
+    EXPECT_EQ(saveOffers, 1);
+    Net_ProcessChat("SY  6#Kara: bye", 0);
     EXPECT_EQ(saveOffers, 1);
 }
 

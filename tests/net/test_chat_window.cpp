@@ -24,8 +24,8 @@ class ChatWindow : public GameTest {
         Chat_Reset();
         Net_Reset();
         Com.UserPath = home->Path() + "/User/";
-        for (const char* f : {"Sounds/Boing.wav", "Sounds/Grulm-lose.PMW", "Sounds/slap.wav", "Sounds/notes.txt",
-                              "Icons/Wink.gif", "Icons/Sad.JPG"})
+        for (const char* f : {"Sounds/Boing.wav", "Sounds/Grulm-lose.PMW", "Sounds/slap.wav",
+                              "Sounds/notes.txt", "Icons/Wink.gif", "Icons/Sad.JPG"})
             Touch(Com.UserPath + f);
         Com.PlayerName = "Ann";
         ChatCount() = 0;
@@ -121,8 +121,9 @@ TEST_F(ChatWindow, TheSoundListOffersOurSoundsAndSendsTheirFiles) {
     w->cmdShowSounds_Click();
     w->lstWavs_Click(Row(w->lstWavs, "Boing"));
     EXPECT_EQ(sent.back().first, "SY  2#WAV Boing");
-    EXPECT_EQ(Chat.Transcript.section("\r\n", -2),
-              "Sent: WAV Boing\r\n>>> Kara can't hear the sound you are playing. Feature only works with v.7+");
+    EXPECT_EQ(
+        Chat.Transcript.section("\r\n", -2),
+        "Sent: WAV Boing\r\n>>> Kara can't hear the sound you are playing. Feature only works with v.7+");
 }
 
 TEST_F(ChatWindow, AnIconPickedFromTheListRidesOnTheNextLine) {
