@@ -1,7 +1,10 @@
 #include "app/NetLinks.h"
 #include "media/MediaInstall.h"
 #include "net/InternetSetup.h"
+#include "media/Persons.h"
 #include "net/NetInstall.h"
+#include "net/NetHooks.h"
+#include "net/frmChat.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
@@ -31,6 +34,8 @@ int main(int argc, char** argv) {
     NetLinks_Install();
     Internet_Install();
     Media_Install();
+    Chat_Install();
+    NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(true); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {

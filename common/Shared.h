@@ -85,6 +85,8 @@ struct CommonState {
     bool NetAnswered = false;
     // The peer speaks the oldest protocol: the hand cannot be reordered then.
     bool OldPeer = false;
+    // 1 to 3: the personalities whose sounds the chat offers ("" a free entry).
+    std::array<QString, 4> ChatSoundPersons{};
 
     // Set once the program is closing: every wait, animation and turn loop returns.
     bool GameAbort = false;

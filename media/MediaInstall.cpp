@@ -7,6 +7,7 @@
 #include "table/DefaultArt.h"
 #include "table/Flash.h"
 #include "media/CardDeck.h"
+#include "media/ChatArt.h"
 #include "media/GameSounds.h"
 #include "media/Music.h"
 #include "media/MediaLists.h"
@@ -35,7 +36,11 @@ void Media_Install() {
         if (show) show();
     };
     CardDeck_Install();
-    Startup.SetUpSounds = [] { SetUpSounds(); };
+    // The chat's own icons and sounds come with the game's sounds.
+    Startup.SetUpSounds = [] {
+        SetUpSounds();
+        ChatArt_Install(Com.UserPath);
+    };
     Startup.CleanUpSounds = [] { CleanUpSounds(); };
     ProfHooks.PlayIntro = [] { Music_PlayIntro(); };
     // The winner's animation knows the personalities by the list.

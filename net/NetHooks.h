@@ -36,6 +36,8 @@ struct NetHooksT {
     std::function<void(bool open)> TempMoves_Open = [](bool) {};
     // The new layout to every seated remote; tests of the snapshot exchange swap it.
     std::function<void()> Net_SendLayout = [] {};
+    // The offer to save a game a player's leaving ended; chat tests count it.
+    std::function<void()> Net_AskSaveEndedGame = [] {};
     // The save and restore window's secure-save mark for the game just restored: true with
     // its name when set; the mark is cleared by asking.
     std::function<bool(QString& name)> SecureSaveTaken = [](QString&) { return false; };
@@ -44,5 +46,7 @@ struct NetHooksT {
     std::function<void(const QString& text)> Chat_SetTranscript = [](const QString&) {};
     // The local game's first opponent set up again in seat 2 after a cancelled connection.
     std::function<void()> Person_CheckSeat2 = [] {};
+    // A comment set's phrases over SeatComments 1 to 20.
+    std::function<void(const QString& name)> Comments_Load = [](const QString&) {};
 };
 extern NetHooksT NetHooks;

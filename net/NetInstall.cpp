@@ -22,6 +22,7 @@ void Net_Install() {
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };
     NetHooks.Net_SendLayout = [] { Net_SendLayout(); };
+    NetHooks.Net_AskSaveEndedGame = [] { Net_AskSaveEndedGame(); };
     NetHooks.Table_Relayout = [] {
         if (!HasTableForm()) return;
         frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);

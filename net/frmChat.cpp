@@ -1,0 +1,374 @@
+#include "net/frmChat.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "engine/TableForm.h"
+#include "net/ChatLines.h"
+#include "net/ChatState.h"
+#include "net/NetHooks.h"
+#include "platform/Guard.h"
+#include "platform/Services.h"
+#include "shell/Profile.h"
+#include "table/Backgrounds.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+FrmChat* g_form = nullptr;
+
+const QString kSelectSound = QStringLiteral("-Select Sound:");
+const QString kSelectIcon = QStringLiteral("-Select Icon:");
+const QString kRefresh = QStringLiteral("(refresh)");
+constexpr int kWavMark = 1, kPmwMark = 0;
+constexpr int kButtonSize = 24; // pixels
+constexpr int kIconBox = 32;
+constexpr int kWindowWidth = 540, kWindowHeight = 380;
+// Screens narrower than this many twips get the window at four fifths of its size.
+constexpr int kNarrowScreen = 10000;
+constexpr double kShrink = 0.8, kGrow = 1.25;
+
+// The pin of the on-top button: pushed in (element 0) or lying loose (element 1).
+QIcon PinPicture(int element) {
+    QPixmap pm(kButtonSize, kButtonSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(kButtonSize / 2.0, kButtonSize / 2.0);
+    if (element == 1) p.rotate(-45);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.drawLine(QPointF(0, 2), QPointF(0, element == 0 ? 6 : 10));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 40, 40));
+    p.drawEllipse(QPointF(0, -4), 6, 6);
+    return QIcon(pm);
+}
+
+// A quick phrase's button: a speech bubble with its number.
+QIcon PhrasePicture(int index) {
+    QPixmap pm(kButtonSize, kButtonSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 110), 1.2));
+    p.setBrush(QColor(250, 245, 210));
+    p.drawRoundedRect(QRectF(1.5, 1.5, kButtonSize - 3, kButtonSize - 8), 5, 5);
+    p.drawLine(QPointF(6, kButtonSize - 6.5), QPointF(5, kButtonSize - 1.5));
+    QFont f = p.font();
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRectF(0, 1, kButtonSize, kButtonSize - 8), Qt::AlignCenter, QString::number(index));
+    return QIcon(pm);
+}
+
+QPushButton* SmallButton(QWidget* parent, const QString& text, const QString& tip) {
+    auto* b = new QPushButton(text, parent);
+    b->setFixedSize(kButtonSize + 4, kButtonSize + 4);
+    b->setToolTip(tip);
+    return b;
+}
+
+// Rows of a folder's files whose names end in one of `ends` (any case), by name.
+void FillList(QListWidget* list, const QString& first, const QString& folder,
+              const std::vector<std::pair<QString, int>>& ends, bool withPictures) {
+    list->clear();
+    list->addItem(first);
+    for (const QString& f : QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
+        for (const auto& [end, mark] : ends)
+            if (f.right(3).compare(end, Qt::CaseInsensitive) == 0) {
+                auto* item = new QListWidgetItem(f.left(f.lastIndexOf(QLatin1Char('.'))), list);
+                item->setData(Qt::UserRole, mark);
+                if (withPictures) item->setIcon(QIcon(QDir(folder).filePath(f)));
+            }
+    list->addItem(kRefresh);
+}
+
+// Keys and mouse of the entry box and the title, which plain Qt signals do not give.
+class ChatEvents : public QObject {
+  public:
+    explicit ChatEvents(FrmChat* form) : QObject(form->Window()), form_(form) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == form_->Text2 && e->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(e)->key() == Qt::Key_Backspace)
+            platform::Guarded("frmChat.Text2_KeyDown", [&] { form_->Text2_Backspace(); });
+        if (watched == form_->Text2 && e->type() == QEvent::MouseButtonPress) form_->lstWavs->hide();
+        if ((watched == form_->Label1 || watched == form_->Window()) &&
+            e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            if (QWindow* w = form_->Window()->windowHandle()) w->startSystemMove();
+        return false;
+    }
+
+  private:
+    FrmChat* form_;
+};
+
+} // namespace
+
+FrmChat& frmChat() {
+    if (!g_form) g_form = new FrmChat;
+    return *g_form;
+}
+
+bool ChatWindowExists() {
+    return g_form != nullptr;
+}
+
+FrmChat::FrmChat() : platform::Form("frmChat") {
+    if (!ChatDialogs.Ask) ChatDialogs_Reset();
+    Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    SetCaption(QStringLiteral(" GRULMful Thoughts "));
+    BuildControls();
+    SetClientSizePx(kWindowWidth, kWindowHeight);
+}
+
+void FrmChat::BuildControls() {
+    QWidget* w = Window();
+    auto* outer = new QVBoxLayout(w);
+    outer->setContentsMargins(6, 4, 6, 6);
+    auto* top = new QHBoxLayout;
+    Label1 = new QLabel(QStringLiteral(" Grulmful Thoughts "), w);
+    QFont title = Label1->font();
+    title.setBold(true);
+    Label1->setFont(title);
+    Label1->setCursor(Qt::SizeAllCursor);
+    lblOptions = new QLabel(QStringLiteral("<a href=\"options\"><u>O</u>ptions</a> "), w);
+    top->addWidget(Label1, 1);
+    top->addWidget(lblOptions);
+    outer->addLayout(top);
+
+    Text1 = new QTextBrowser(w);
+    Text1->setOpenLinks(false);
+    outer->addWidget(Text1, 1);
+
+    auto* phrases = new QHBoxLayout;
+    phrases->setSpacing(1);
+    for (int i = 1; i <= kQuickPhrases; ++i) {
+        CmdChat[i] = new QPushButton(w);
+        CmdChat[i]->setIcon(PhrasePicture(i));
+        CmdChat[i]->setFixedSize(kButtonSize, kButtonSize);
+        phrases->addWidget(CmdChat[i]);
+        QObject::connect(CmdChat[i], &QPushButton::clicked, [this, i] {
+            platform::Guarded("frmChat.CmdChat_Click", [&] { CmdChat_Click(i); });
+        });
+    }
+    phrases->addStretch(1);
+    outer->addLayout(phrases);
+
+    auto* entry = new QHBoxLayout;
+    Picture1 = new QWidget(w);
+    auto* pic = new QHBoxLayout(Picture1);
+    pic->setContentsMargins(0, 0, 0, 0);
+    Picture1->setMinimumHeight(kIconBox);
+    imgIcon = new QLabel(Picture1);
+    imgIcon->setFixedSize(kIconBox, kIconBox);
+    imgIcon->setScaledContents(true);
+    imgIcon->hide();
+    Text2 = new QLineEdit(Picture1);
+    pic->addWidget(imgIcon);
+    pic->addWidget(Text2, 1);
+    Command1 = new QPushButton(QStringLiteral("Send"), w);
+    entry->addWidget(Picture1, 1);
+    entry->addWidget(Command1);
+    outer->addLayout(entry);
+
+    auto* row = new QHBoxLayout;
+    BuildButtonRow(w, row);
+    outer->addLayout(row);
+
+    lstIcons = new QListWidget(w);
+    lstWavs = new QListWidget(w);
+    for (QListWidget* l : {lstIcons, lstWavs}) {
+        l->hide();
+        l->setFixedSize(180, 160);
+    }
+
+    ConnectHandlers();
+}
+
+void FrmChat::ConnectHandlers() {
+    QWidget* w = Window();
+    auto guard = [](const char* where, std::function<void()> f) {
+        return [where, f] { platform::Guarded(where, f); };
+    };
+    QObject::connect(Command1, &QPushButton::clicked,
+                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
+    QObject::connect(Text2, &QLineEdit::returnPressed,
+                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
+    QObject::connect(lstIcons, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
+        platform::Guarded("frmChat.lstIcons_Click", [&] { lstIcons_Click(lstIcons->row(it)); });
+    });
+    QObject::connect(lstWavs, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
+        platform::Guarded("frmChat.lstWavs_Click", [&] { lstWavs_Click(lstWavs->row(it)); });
+    });
+    QObject::connect(lblOptions, &QLabel::linkActivated, [this](const QString&) {
+        platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); });
+    });
+    QObject::connect(Text1, &QTextBrowser::anchorClicked, [this](const QUrl& url) {
+        platform::Guarded("frmChat.Text1_Click", [&] { Text1_LinkClicked(url.toString()); });
+    });
+    auto* options = new QShortcut(QKeySequence(QStringLiteral("Alt+O")), w);
+    QObject::connect(options, &QShortcut::activated,
+                     [this] { platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); }); });
+    auto* events = new ChatEvents(this);
+    Text2->installEventFilter(events);
+    Label1->installEventFilter(events);
+    w->installEventFilter(events);
+}
+
+void FrmChat::BuildButtonRow(QWidget* w, QHBoxLayout* row) {
+    row->setSpacing(0);
+    cmdShowSounds = SmallButton(w, QStringLiteral("\u266B"), QStringLiteral("Send Sound"));
+    cmdSize = SmallButton(w, QStringLiteral("\u2922"), QStringLiteral("Change window size"));
+    cmdText[0] = SmallButton(w, QStringLiteral("A+"), QStringLiteral("Make font larger"));
+    cmdText[1] = SmallButton(w, QStringLiteral("a-"), QStringLiteral("Make font smaller"));
+    cmdOnTop = SmallButton(w, QString(), QStringLiteral("Keep this window on top"));
+    cmdIcon = SmallButton(w, QStringLiteral("\u263A"), QStringLiteral("Send Picon"));
+    for (QPushButton* b : {cmdShowSounds, cmdSize, cmdText[0], cmdText[1], cmdOnTop, cmdIcon})
+        row->addWidget(b);
+    row->addStretch(1);
+    auto click = [](QPushButton* b, const char* where, std::function<void()> f) {
+        QObject::connect(b, &QPushButton::clicked, [where, f] { platform::Guarded(where, f); });
+    };
+    click(cmdShowSounds, "frmChat.cmdShowSounds_Click", [this] { cmdShowSounds_Click(); });
+    click(cmdIcon, "frmChat.cmdIcon_Click", [this] { cmdIcon_Click(); });
+    click(cmdSize, "frmChat.cmdSize_Click", [this] { cmdSize_Click(); });
+    click(cmdOnTop, "frmChat.cmdOnTop_Click", [this] { cmdOnTop_Click(); });
+    click(cmdText[0], "frmChat.cmdText_Click", [this] { cmdText_Click(0); });
+    click(cmdText[1], "frmChat.cmdText_Click", [this] { cmdText_Click(1); });
+}
+
+void FrmChat::Form_Load() {
+    SetPin(0);
+    onTopState_ = false;
+    sizeState_ = false;
+    IconOn = false;
+    if (platform::Svc().screen->WidthTwips() < kNarrowScreen)
+        SetClientSizePx(static_cast<int>(kWindowWidth * kShrink), static_cast<int>(kWindowHeight * kShrink));
+    LoadPhrases();
+    Skin_Apply(*this);
+    OnTop(true);
+    for (int i = 1; i <= 3; ++i) {
+        const QString name = SeatRecordOf(i + 1).RecName.trimmed();
+        Com.ChatSoundPersons[static_cast<size_t>(i)] =
+            name == QLatin1String(kDefaultOpponent) ? QString() : name;
+    }
+    GetSoundList();
+    GetIconList();
+    ShowTranscript();
+}
+
+void FrmChat::Form_Unload() {
+    OnTop(false);
+    if (Chat.Log) Chat.Log->close();
+    Chat.Log.reset();
+    Chat.ChatLogOn = false;
+}
+
+void FrmChat::SetPin(int element) {
+    cmdOnTop->setIcon(PinPicture(element));
+    cmdOnTop->setToolTip(element == 0 ? QStringLiteral("Keep this window on top")
+                                      : QStringLiteral("Keep this window on top (Always-on-top ON)"));
+}
+
+void FrmChat::LoadPhrases() {
+    const QString set = Prof.Prefs.Identity(0).CommentSet.trimmed();
+    if (set.isEmpty() || set == QLatin1String(kDefaultPersonality) || set == QLatin1String(kNoComments)) {
+        for (int i = 1; i <= kQuickPhrases; ++i)
+            Eng.SeatComments(i) = Eng.Seat2Rec.RecComments(i);
+    } else {
+        NetHooks.Comments_Load(set);
+    }
+    SetPhrases();
+}
+
+void FrmChat::SetPhrases() {
+    for (int i = 1; i <= kQuickPhrases; ++i)
+        CmdChat[i]->setToolTip(Eng.SeatComments(i));
+}
+
+void FrmChat::OnTop(bool on) {
+    const bool shown = Window()->isVisible();
+    Window()->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (shown) Window()->show();
+}
+
+void FrmChat::GetSoundList() {
+    FillList(lstWavs, kSelectSound, Com.UserPath + QStringLiteral("Sounds"),
+             {{QStringLiteral("WAV"), kWavMark}, {QStringLiteral("PMW"), kPmwMark}}, false);
+}
+
+void FrmChat::GetIconList() {
+    FillList(lstIcons, kSelectIcon, Com.UserPath + QStringLiteral("Icons"),
+             {{QStringLiteral("GIF"), 0}, {QStringLiteral("JPG"), 0}}, true);
+}
+
+void FrmChat::IconShow(const QString& path, bool show) {
+    const QPixmap picture = show ? QPixmap(path) : QPixmap();
+    imgIcon->setPixmap(picture);
+    imgIcon->setVisible(show);
+    if (!show) {
+        IconOn = false;
+        IconName.clear();
+    }
+}
+
+void FrmChat::ShowTranscript() {
+    QString html;
+    for (const QString& line : Chat.Transcript.split(QStringLiteral("\r\n"))) {
+        const QString link = Chat_LinkOf(line);
+        QString shown = line.toHtmlEscaped();
+        if (!link.isEmpty()) {
+            const QString esc = link.toHtmlEscaped();
+            shown.replace(shown.indexOf(esc), esc.size(), QStringLiteral("<a href=\"%1\">%1</a>").arg(esc));
+        }
+        html += shown + QStringLiteral("<br>");
+    }
+    Text1->setHtml(html);
+    Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+}
+
+void Chat_ShowTranscript() {
+    if (g_form && g_form->Loaded()) g_form->ShowTranscript();
+}
+
+void Chat_Open() {
+    FrmChat& f = frmChat();
+    if (!f.Loaded()) f.Load();
+    f.Show();
+}
+
+void Chat_SetTranscript(const QString& text) {
+    Chat.Transcript = text;
+    Chat_ShowTranscript();
+}
+
+void Chat_EnableSend(bool enabled) {
+    FrmChat& f = frmChat();
+    if (!f.Loaded()) f.Load();
+    f.Command1->setEnabled(enabled);
+}
+
+void Chat_EnableEntry(bool enabled) {
+    FrmChat& f = frmChat();
+    if (!f.Loaded()) f.Load();
+    f.Text2->setEnabled(enabled);
+}
+
+void Chat_Close() {
+    if (g_form && g_form->Loaded()) g_form->Unload();
+}
