@@ -1,5 +1,6 @@
 #include "media/MediaInstall.h"
 #include "net/NetInstall.h"
+#include "net/NetWindowsInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     PlanTables_Redim = [](int) { Opponent_Reset(); };
     Startup_Install();
     Net_Install();
+    NetWindows_Install();
     Media_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };

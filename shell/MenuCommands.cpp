@@ -253,8 +253,8 @@ void MenuInternet(int item) {
         break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;
+    case kNetScores: MenuWin.NetScores(); break;
     case kNetStart:
-    case kNetScores:
     case kNetPlayers:
     case kNetHost: MenuWin.Internet(); break;
     default: break;

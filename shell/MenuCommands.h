@@ -80,6 +80,8 @@ struct MenuWindowsT {
     std::function<void()> Tips = [] {};
     std::function<void()> Counter = [] {};
     std::function<void()> About = [] {};
+    // The network scores window (or its notice when there are no score files).
+    std::function<void()> NetScores = [] {};
     // Which of the later windows are there (menu, row); the rest are shown unavailable.
     std::function<bool(int menu, int row)> Present = [](int, int) { return false; };
 };
