@@ -127,7 +127,7 @@ void FrmMultiNET::BuildSetupBox() {
     cmdSounds = new QPushButton(QStringLiteral("Change &Sounds"), Frame1);
     g->addWidget(lblOppName, 0, 0);
     g->addWidget(TxtOpponent[0], 0, 1, 1, 2);
-    g->addWidget(TxtOpponent[1], 1, 1, 1, 2);
+    g->addWidget(TxtOpponent[1], 0, 1, 1, 2);
     g->addWidget(lblNameNote, 2, 0, 1, 3);
     g->addWidget(lblOppSet2, 3, 0);
     g->addWidget(CboComment, 3, 1);

@@ -78,7 +78,10 @@ FrmScoresNet::FrmScoresNet() : platform::Form("frmScoresNet") {
     GridNET->verticalHeader()->setVisible(false);
     GridNET->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridNET->setSelectionMode(QAbstractItemView::SingleSelection);
-    GridNET->setColumnWidth(0, 220);
+    GridNET->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    GridNET->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    GridNET->setColumnWidth(0, 200);
+    GridNET->verticalHeader()->setDefaultSectionSize(24);
     outer->addWidget(GridNET, 1);
     auto* buttons = new QHBoxLayout;
     CmdNext = new QPushButton(QStringLiteral("Next ->"), Window());

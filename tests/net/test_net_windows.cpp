@@ -15,6 +15,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +133,29 @@ TEST_F(NetWindows, ScoresWindowSelectsLineUpsAndSkipsSeparators) {
     EXPECT_EQ(w.GridText(3, 0), "Cid");
     EXPECT_EQ(w.GridText(5, 0), "");
     EXPECT_EQ(NetScore_Entries(Com.UserPath + "Eve_3.ran", 3).size(), 3u);
+}
+
+TEST_F(NetWindows, NextSkipsAPlayersOtherFilesAndDeleteFileMovesOn) {
+    svc.boxes->Expect(platform::vbOK);
+    ScoresNet_Open();
+    EXPECT_EQ(svc.boxes->shown.back().text, "No Vornhelm scores yet to display!");
+    for (const char* f : {"Eve_2.ran", "Eve_3.ran", "Kai_2.ran"})
+        Write(Com.UserPath + f, {{"X", 1, 0, 0, 2}, {"Opp", 1, 0, -1, 2}});
+    Com.PlayerName = QStringLiteral("Kai");
+    List_ScoreFiles();
+    FrmScoresNet& w = frmScoresNet();
+    w.Load();
+    EXPECT_EQ(w.Label1->text(), "Vornhelm Player: Kai");
+    w.CmdNext_Click();
+    EXPECT_EQ(w.Label1->text(), "Vornhelm Player: Eve");
+    w.CmdNext_Click();
+    EXPECT_EQ(w.Label1->text(), "Vornhelm Player: Kai");
+    svc.boxes->Expect(platform::vbYes);
+    svc.boxes->Expect(platform::vbOK);
+    w.Command2_Click();
+    EXPECT_FALSE(QFile::exists(Com.UserPath + "Kai_2.ran"));
+    EXPECT_EQ(w.Label1->text(), "Vornhelm Player: Eve");
+    EXPECT_EQ(w.GridText(1, 0), "Opp");
 }
 
 TEST_F(NetWindows, SaveOpponentWritesTheRowOfThatSeat) {
