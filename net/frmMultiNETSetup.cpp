@@ -135,6 +135,9 @@ void FrmMultiNET::CmdSetup_Click(int k) {
         CboOpponent->setVisible(set == QLatin1String(kDefaultPersonality));
         Frame1->setTitle(QStringLiteral("Setup for Player"));
         lblNameNote->setVisible(false);
+        // Showing the stored avatar is no edit.
+        ChangedSetting = false;
+        CmdApply->setEnabled(false);
     } else {
         ShowPlayerMode(false);
         CboOpponent->setVisible(false);
