@@ -5,6 +5,7 @@
 #include "net/NetInstall.h"
 #include "net/NetHooks.h"
 #include "net/frmChat.h"
+#include "net/NetWindowsInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     Net_Install();
     NetLinks_Install();
     Internet_Install();
+    NetWindows_Install();
     Media_Install();
     Chat_Install();
     NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };

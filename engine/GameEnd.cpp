@@ -65,11 +65,12 @@ QString RecordLocal() {
     return text;
 }
 
-void RecordInternet(bool humanWon) {
+// `winner` is the seat's name that emptied its side pile, empty when the local player did.
+void RecordInternet(bool humanWon, const QString& winner) {
     TableForm& f = frmGrulm();
     if (humanWon) Score.NetWins = Saturate16(Score.NetWins + 1LL);
     Score.NetGames = Saturate16(Score.NetGames + 1LL);
-    Netl.Scores_Net(QString());
+    Netl.Scores_Net(humanWon ? QString() : winner.trimmed());
     f.Label9(2).SetCaption(QStringLiteral("Your scores this NET session:") + kNl +
                            QString::number(Score.NetGames) + QStringLiteral(" games played") + kNl +
                            NumStr(Score.NetWins) + QStringLiteral(" wins, ") + NumStr(Score.NetMargin) +
@@ -209,7 +210,7 @@ void Game_End() {
     if (!internet)
         gamesText = RecordLocal();
     else
-        RecordInternet(humanWon);
+        RecordInternet(humanWon, winner);
 
     if (Com.GameAbort) {
         Unbusy();

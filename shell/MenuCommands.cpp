@@ -265,10 +265,8 @@ void MenuInternet(int item) {
         break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;
-    case kNetStart:
-    case kNetScores:
-        MenuWin.Internet();
-        break;
+    case kNetScores: MenuWin.NetScores(); break;
+    case kNetStart: MenuWin.Internet(); break;
     case kNetPlayers: MenuWin.Opponents(); break;
     case kNetHost: MenuWin.HostRules(); break;
     default: break;

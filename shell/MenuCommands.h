@@ -90,6 +90,8 @@ struct MenuWindowsT {
     std::function<void(bool onTop)> ChatOnTop = [](bool) {};
     // The Internet table size and house rules window, for the host.
     std::function<void()> HostRules = [] {};
+    // The network scores window (or its notice when there are no score files).
+    std::function<void()> NetScores = [] {};
     // Which of the later windows are there (menu, row); the rest are shown unavailable.
     std::function<bool(int menu, int row)> Present = [](int, int) { return false; };
 };

@@ -180,4 +180,18 @@ TEST_F(GameEndTest, NoWinnerOrAClosingProgramLeavesTheTableFree) {
     EXPECT_FALSE(form->cmdDeal.Visible());
 }
 
+TEST_F(GameEndTest, TheNetworkScoresLearnWhoWon) {
+    std::vector<QString> winners;
+    Netl.Scores_Net = [&](const QString& winner) { winners.push_back(winner); };
+    Table(3);
+    Eng.Seat3Rec.RecName = "Cid ";
+    Online(true, "80");
+    Sides(4, 2, 0, 0, 3);
+    Game_End();
+    Sides(0, 2, 1);
+    Game_End();
+    EXPECT_EQ(winners, (std::vector<QString>{"Cid", ""}));
+    Netl.Scores_Net = [](const QString&) {};
+}
+
 } // namespace
