@@ -4,6 +4,7 @@
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
 #include "platform/Services.h"
+#include "shell/HelpInstall.h"
 #include "shell/MenuCommands.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     Startup_Install();
     Net_Install();
     Media_Install();
+    Help_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
