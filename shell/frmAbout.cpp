@@ -1,5 +1,6 @@
 #include "shell/frmAbout.h"
 #include "common/Shared.h"
+#include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "shell/Utilities.h"
 #include "shell/Version.h"
@@ -29,6 +30,13 @@ void Place(platform::Label& l, int top, int height, double size = 9, bool bold =
     l.SetWordWrap(true);
     l.SetFontSize(size);
     l.SetFontBold(bold);
+}
+
+// Over the middle of the table, where the player is looking.
+void CenterOverTable(QWidget* window) {
+    if (!HasTableForm()) return;
+    const QRect over = frmGrulm().Window()->frameGeometry();
+    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 } // namespace
 
@@ -88,6 +96,7 @@ AboutForm::~AboutForm() {
 }
 
 void AboutForm::Form_Load() {
+    CenterOverTable(Window());
     lblTitle.SetCaption(QStringLiteral("Vornhelm: Grulm and Torvek\r\nTable Edition"));
     lblVersion.SetCaption(Version_Text());
     lblDescription.SetCaption(

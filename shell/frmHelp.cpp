@@ -1,4 +1,5 @@
 #include "shell/frmHelp.h"
+#include "engine/TableForm.h"
 #include "shell/Help.h"
 
 #include <QApplication>
@@ -14,6 +15,13 @@ HelpForm*& Instance() {
 }
 
 constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonW = 90, kButtonH = 28;
+
+// Over the middle of the table, where the player is looking.
+void CenterOverTable(QWidget* window) {
+    if (!HasTableForm()) return;
+    const QRect over = frmGrulm().Window()->frameGeometry();
+    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
+}
 } // namespace
 
 HelpForm& frmHelp() {
@@ -67,6 +75,7 @@ void HelpForm::LayOut() {
 
 void HelpForm::ShowPage(const QString& url) {
     browser_->setSource(QUrl(url));
+    if (!Loaded()) CenterOverTable(Window());
     ShowAbove();
 }
 

@@ -46,12 +46,14 @@ QImage Splash_CardFan(int width, int height) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const int n = static_cast<int>(std::size(kFanCards));
-    const QSize card(height * 71 / 110, height * 96 / 110);
+    // The cards turn about a point below the picture, so their tops spread and their feet stay inside.
+    const QSize card(height * 78 / 100 * 71 / 96, height * 78 / 100);
+    const QPointF pivot(width / 2.0, height * 1.15);
     for (int i = 0; i < n; ++i) {
         p.save();
-        p.translate(width / 2.0, height * 1.05);
-        p.rotate((i - (n - 1) / 2.0) * 14.0);
-        p.translate(-card.width() / 2.0, -card.height() - height * 0.12);
+        p.translate(pivot);
+        p.rotate((i - (n - 1) / 2.0) * 13.0);
+        p.translate(-card.width() / 2.0, -card.height() - height * 0.2);
         p.drawImage(0, 0, cardart::SheetFace(kFanCards[i], card));
         p.restore();
     }
@@ -68,7 +70,7 @@ SplashForm::SplashForm() : Form(QStringLiteral("frmSplash")) {
     Window()->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     SetScaleMode(platform::vbPixels);
     SetClientSizePx(kWidth, kHeight);
-    Image1.Move(kWidth / 2 - 110, 96, 220, 120);
+    Image1.Move(kWidth / 2 - 130, 88, 260, 130);
     StyleLabel(lblTitle, 22, true, kGold);
     lblTitle.Move(10, 14, kWidth - 20, 40);
     lblTitle.SetCaption(QStringLiteral("Grulm and Torvek"));
@@ -94,7 +96,7 @@ SplashForm::~SplashForm() {
 
 void SplashForm::Form_Load() {
     SetBackground(Board(kWidth, kHeight));
-    Image1.SetPicture(Splash_CardFan(220, 120));
+    Image1.SetPicture(Splash_CardFan(260, 130));
     lblVersion.SetCaption(Version_Text());
     lblNotice.SetCaption(QStringLiteral("The trolls of Vornhelm are shuffling the cards..."));
     Frame1.ZOrder(0);

@@ -1,6 +1,7 @@
 #include "shell/frmTip.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "engine/TableForm.h"
 #include "shell/Startup.h"
 #include "shell/Tips.h"
 #include "shell/Utilities.h"
@@ -14,7 +15,7 @@ TipForm*& Instance() {
     return form;
 }
 
-constexpr int kWidth = 460, kHeight = 250, kMargin = 12, kPictureW = 71, kButtonW = 96, kButtonH = 28;
+constexpr int kWidth = 520, kHeight = 250, kMargin = 12, kPictureW = 71, kButtonW = 96, kButtonH = 28;
 constexpr quint32 kPaper = 0x00E6F5FF; // warm paper behind the tip
 constexpr int kWildCard = 13;          // the King, the card that fits anywhere
 
@@ -35,6 +36,13 @@ QImage TipPicture() {
     p.drawImage(0, 0, cardart::SheetFace(39 + kWildCard, card));
     return img;
 }
+
+// Over the middle of the table, where the player is looking.
+void CenterOverTable(QWidget* window) {
+    if (!HasTableForm()) return;
+    const QRect over = frmGrulm().Window()->frameGeometry();
+    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
+}
 } // namespace
 
 TipForm& frmTip() {
@@ -54,11 +62,13 @@ TipForm::TipForm() : Form(QStringLiteral("frmTip")) {
     lblHeading.SetFontSize(12);
     lblHeading.SetFontBold(true);
     lblHeading.SetCaption(QStringLiteral("Did you know..."));
-    lblTipText.SetBackColor(kPaper);
+    shpPaper.SetFilled(true, kPaper);
+    shpPaper.SetBorderColor(kPaper);
+    lblTipText.SetBackStyle(0);
     lblTipText.SetWordWrap(true);
     lblTipText.SetFontSize(10);
     chkLoadTipsAtStartup.SetCaption(QStringLiteral("&Show tips at startup"));
-    chkLoadTipsAtStartup.SetForeColor(0x00FFFFFF);
+    chkLoadTipsAtStartup.Widget()->setStyleSheet(QStringLiteral("color: white;"));
     cmdNextTip.SetCaption(QStringLiteral("&Next Tip"));
     cmdHelp.SetCaption(QStringLiteral("&Help"));
     cmdOK.SetCaption(QStringLiteral("OK"));
@@ -81,14 +91,18 @@ void TipForm::LayOut() {
     const int buttonsTop = h - kMargin - kButtonH;
     Image1.SetGeometryPx(kMargin, kMargin, kPictureW, 110);
     lblHeading.SetGeometryPx(textLeft, kMargin, textW, 24);
-    lblTipText.SetGeometryPx(textLeft, kMargin + 30, textW, std::max(0, buttonsTop - kMargin - 30 - kMargin));
-    chkLoadTipsAtStartup.SetGeometryPx(kMargin, buttonsTop, 170, kButtonH);
+    const int paperTop = kMargin + 30, paperH = std::max(0, buttonsTop - kMargin - paperTop);
+    shpPaper.SetGeometryPx(textLeft, paperTop, textW, paperH);
+    // A little room between the paper's edge and the words.
+    lblTipText.SetGeometryPx(textLeft + 8, paperTop + 6, std::max(0, textW - 16), std::max(0, paperH - 12));
+    chkLoadTipsAtStartup.SetGeometryPx(kMargin, buttonsTop, 180, kButtonH);
     cmdOK.SetGeometryPx(w - kMargin - kButtonW, buttonsTop, kButtonW, kButtonH);
     cmdNextTip.SetGeometryPx(w - 2 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
     cmdHelp.SetGeometryPx(w - 3 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
 }
 
 void TipForm::Form_Load() {
+    CenterOverTable(Window());
     current_ = TipNumber();
     chkLoadTipsAtStartup.SetValue(Boot.ShowTips == 1 ? 1 : 0);
     tips_.clear();

@@ -13,6 +13,7 @@ class TipForm : public platform::Form {
 
     platform::Image Image1{this, "Image1", -1};
     platform::Label lblHeading{this, "lblHeading", -1};
+    platform::Shape shpPaper{this, "shpPaper", -1};
     platform::Label lblTipText{this, "lblTipText", -1};
     platform::CheckBox chkLoadTipsAtStartup{this, "chkLoadTipsAtStartup", -1};
     platform::CommandButton cmdNextTip{this, "cmdNextTip", -1};

@@ -6,9 +6,11 @@
 #include "shell/ShellHooks.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSplash.h"
+#include "shell/frmTip.h"
 #include "table/TableState.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
@@ -88,4 +90,17 @@ TEST_F(SplashAboutTest, TheHelpMenuOpensAboutModallyUntilOK) {
     EXPECT_TRUE(wasShown);
     EXPECT_FALSE(frmAbout().IsVisible());
     EXPECT_FALSE(frmAbout().Window()->isModal());
+}
+
+TEST_F(SplashAboutTest, TheStartupTipComesOnceTheTableIsUpAndNotWhenTheProgramCloses) {
+    Com.GameAbort = true;
+    Startup.TipShow();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frmTip().Loaded());
+    Com.GameAbort = false;
+    Startup.TipShow();
+    EXPECT_FALSE(frmTip().Loaded());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frmTip().IsVisible());
+    frmTip().Unload();
 }
