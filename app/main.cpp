@@ -10,6 +10,7 @@
 #include "opponent/TurnLoop.h"
 #include "opponent/frmSpeed.h"
 #include "platform/Services.h"
+#include "shell/HelpInstall.h"
 #include "shell/MenuCommands.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     Media_Install();
     Chat_Install();
     NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };
+    Help_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(true); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {

@@ -1,0 +1,33 @@
+#include "shell/HelpInstall.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "shell/Help.h"
+#include "shell/MenuCommands.h"
+#include "shell/ShellHooks.h"
+#include "shell/frmAbout.h"
+#include "shell/frmSplash.h"
+#include "shell/frmTip.h"
+
+#include <QTimer>
+
+void Help_Install() {
+    Hooks.ShowHelp = [](const QString& kind, const QString& keyword) { ShowHelp(kind, keyword); };
+    Startup.ShowHelpClose = [] { ShowHelp(QStringLiteral("Close"), QString()); };
+    Startup.SplashShow = [] { frmSplash().Show(); };
+    Startup.SplashUnload = [] { frmSplash().Unload(); };
+    // The start-up runs inside the table's first showing, which raises the table after it:
+    // the tip comes once that is done, so it stands above the table.
+    Startup.TipShow = [] {
+        QTimer::singleShot(0, [] {
+            if (!Com.GameAbort) frmTip().Show();
+        });
+    };
+    MenuWin.Help = [] { ShowHelp(QStringLiteral("Contents"), QStringLiteral("Contents")); };
+    MenuWin.Tips = [] { frmTip().Show(); };
+    MenuWin.About = [] { frmAbout().Show(true); };
+    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
+        return (menu == kMenuHelp && (row == kHelpContents || row == kHelpTips || row == kHelpAbout)) ||
+               present(menu, row);
+    };
+    Help_InstallF1();
+}

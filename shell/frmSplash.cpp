@@ -1,0 +1,113 @@
+#include "shell/frmSplash.h"
+#include "common/Shared.h"
+#include "shell/Version.h"
+#include "table/CardArt.h"
+#include "table/DefaultArt.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <iterator>
+
+namespace {
+SplashForm*& Instance() {
+    static SplashForm* form = nullptr;
+    return form;
+}
+
+constexpr int kWidth = 480, kHeight = 300;
+constexpr quint32 kGold = 0x0040D0F0;
+constexpr quint32 kWhite = 0x00FFFFFF;
+// The cards of the fan, one per suit: the wild King in the middle.
+constexpr int kFanCards[] = {1, 14 + 1, 39 + 13, 26 + 11, 12};
+
+// The user's board when it is there, else the board drawn in code.
+QImage Board(int width, int height) {
+    const QImage file(Com.UserPath + "Backgrounds/" + kGameBoardFile);
+    if (file.isNull()) return DefaultArt_Board(width, height);
+    return file.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void StyleLabel(platform::Label& l, double size, bool bold, quint32 colour) {
+    l.SetBackStyle(0);
+    l.SetAlignment(2);
+    l.SetWordWrap(true);
+    l.SetFontSize(size);
+    l.SetFontBold(bold);
+    l.SetForeColor(colour);
+}
+} // namespace
+
+QImage Splash_CardFan(int width, int height) {
+    QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const int n = static_cast<int>(std::size(kFanCards));
+    // The cards turn about a point below the picture, so their tops spread and their feet stay inside.
+    const QSize card(height * 78 / 100 * 71 / 96, height * 78 / 100);
+    const QPointF pivot(width / 2.0, height * 1.15);
+    for (int i = 0; i < n; ++i) {
+        p.save();
+        p.translate(pivot);
+        p.rotate((i - (n - 1) / 2.0) * 13.0);
+        p.translate(-card.width() / 2.0, -card.height() - height * 0.2);
+        p.drawImage(0, 0, cardart::SheetFace(kFanCards[i], card));
+        p.restore();
+    }
+    return img;
+}
+
+SplashForm& frmSplash() {
+    if (!Instance()) new SplashForm(); // lives until the program ends
+    return *Instance();
+}
+
+SplashForm::SplashForm() : Form(QStringLiteral("frmSplash")) {
+    if (!Instance()) Instance() = this;
+    Window()->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    SetScaleMode(platform::vbPixels);
+    SetClientSizePx(kWidth, kHeight);
+    Image1.Move(kWidth / 2 - 130, 88, 260, 130);
+    StyleLabel(lblTitle, 22, true, kGold);
+    lblTitle.Move(10, 14, kWidth - 20, 40);
+    lblTitle.SetCaption(QStringLiteral("Grulm and Torvek"));
+    StyleLabel(lblPlatform, 10, false, kWhite);
+    lblPlatform.Move(10, 56, kWidth - 20, 20);
+    lblPlatform.SetCaption(QStringLiteral("A card race for two to four players"));
+    StyleLabel(lblVersion, 10, true, kWhite);
+    lblVersion.Move(10, 224, kWidth - 20, 20);
+    StyleLabel(lblNotice, 9, false, kWhite);
+    lblNotice.Move(10, 246, kWidth - 20, 20);
+    StyleLabel(lblWarning, 9, true, kGold);
+    lblWarning.Move(10, 270, kWidth - 20, 20);
+    lblWarning.SetCaption(QStringLiteral("Warning: Highly addictive."));
+    Frame1.SetBackStyle(0);
+    Frame1.Move(0, 0, kWidth, kHeight);
+    Frame1.On().Click = [this](int) { Frame1_Click(); };
+    KeyPress = [this](int ascii) { Form_KeyPress(ascii); };
+}
+
+SplashForm::~SplashForm() {
+    if (Instance() == this) Instance() = nullptr;
+}
+
+void SplashForm::Form_Load() {
+    SetBackground(Board(kWidth, kHeight));
+    Image1.SetPicture(Splash_CardFan(260, 130));
+    lblVersion.SetCaption(Version_Text());
+    lblNotice.SetCaption(QStringLiteral("The trolls of Vornhelm are shuffling the cards..."));
+    Frame1.ZOrder(0);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        Window()->move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+}
+
+void SplashForm::Form_KeyPress(int) {
+    Unload();
+}
+
+void SplashForm::Frame1_Click() {
+    Unload();
+}

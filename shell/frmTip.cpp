@@ -1,0 +1,153 @@
+#include "shell/frmTip.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/TableForm.h"
+#include "shell/Startup.h"
+#include "shell/Tips.h"
+#include "shell/Utilities.h"
+#include "table/CardArt.h"
+
+#include <QPainter>
+
+namespace {
+TipForm*& Instance() {
+    static TipForm* form = nullptr;
+    return form;
+}
+
+constexpr int kWidth = 520, kHeight = 250, kMargin = 12, kPictureW = 71, kButtonW = 96, kButtonH = 28;
+constexpr quint32 kPaper = 0x00E6F5FF; // warm paper behind the tip
+constexpr int kWildCard = 13;          // the King, the card that fits anywhere
+
+// A wild King over a fanned Ace, as the window's picture.
+QImage TipPicture() {
+    QImage img(kPictureW, 110, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QSize card(54, 74);
+    p.save();
+    p.translate(10, 14);
+    p.rotate(-10);
+    p.drawImage(0, 0, cardart::SheetFace(1, card));
+    p.restore();
+    p.translate(16, 30);
+    p.rotate(6);
+    p.drawImage(0, 0, cardart::SheetFace(39 + kWildCard, card));
+    return img;
+}
+
+// Over the middle of the table, where the player is looking.
+void CenterOverTable(QWidget* window) {
+    if (!HasTableForm()) return;
+    const QRect over = frmGrulm().Window()->frameGeometry();
+    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+} // namespace
+
+TipForm& frmTip() {
+    if (!Instance()) new TipForm(); // lives until the program ends
+    return *Instance();
+}
+
+TipForm::TipForm() : Form(QStringLiteral("frmTip")) {
+    if (!Instance()) Instance() = this;
+    SetScaleMode(platform::vbPixels);
+    SetCaption(QStringLiteral("Tip of the Day"));
+    SetClientSizePx(kWidth, kHeight);
+    SetBackColor(0x00406020);
+    Image1.SetPicture(TipPicture());
+    lblHeading.SetBackStyle(0);
+    lblHeading.SetForeColor(0x00FFFFFF);
+    lblHeading.SetFontSize(12);
+    lblHeading.SetFontBold(true);
+    lblHeading.SetCaption(QStringLiteral("Did you know..."));
+    shpPaper.SetFilled(true, kPaper);
+    shpPaper.SetBorderColor(kPaper);
+    lblTipText.SetBackStyle(0);
+    lblTipText.SetWordWrap(true);
+    lblTipText.SetFontSize(10);
+    chkLoadTipsAtStartup.SetCaption(QStringLiteral("&Show tips at startup"));
+    chkLoadTipsAtStartup.Widget()->setStyleSheet(QStringLiteral("color: white;"));
+    cmdNextTip.SetCaption(QStringLiteral("&Next Tip"));
+    cmdHelp.SetCaption(QStringLiteral("&Help"));
+    cmdOK.SetCaption(QStringLiteral("OK"));
+    chkLoadTipsAtStartup.On().Click = [this](int) { chkLoadTipsAtStartup_Click(); };
+    cmdNextTip.On().Click = [this](int) { cmdNextTip_Click(); };
+    cmdHelp.On().Click = [this](int) { cmdHelp_Click(); };
+    cmdOK.On().Click = [this](int) { cmdOK_Click(); };
+    Resize = [this] { LayOut(); };
+    LayOut();
+}
+
+TipForm::~TipForm() {
+    if (Instance() == this) Instance() = nullptr;
+}
+
+void TipForm::LayOut() {
+    const int w = Client()->width(), h = Client()->height();
+    if (loadHeight_ == 0) loadHeight_ = h;
+    const int textLeft = 2 * kMargin + kPictureW, textW = std::max(0, w - textLeft - kMargin);
+    const int buttonsTop = h - kMargin - kButtonH;
+    Image1.SetGeometryPx(kMargin, kMargin, kPictureW, 110);
+    lblHeading.SetGeometryPx(textLeft, kMargin, textW, 24);
+    const int paperTop = kMargin + 30, paperH = std::max(0, buttonsTop - kMargin - paperTop);
+    shpPaper.SetGeometryPx(textLeft, paperTop, textW, paperH);
+    // A little room between the paper's edge and the words.
+    lblTipText.SetGeometryPx(textLeft + 8, paperTop + 6, std::max(0, textW - 16), std::max(0, paperH - 12));
+    chkLoadTipsAtStartup.SetGeometryPx(kMargin, buttonsTop, 180, kButtonH);
+    cmdOK.SetGeometryPx(w - kMargin - kButtonW, buttonsTop, kButtonW, kButtonH);
+    cmdNextTip.SetGeometryPx(w - 2 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
+    cmdHelp.SetGeometryPx(w - 3 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
+}
+
+void TipForm::Form_Load() {
+    CenterOverTable(Window());
+    current_ = TipNumber();
+    chkLoadTipsAtStartup.SetValue(Boot.ShowTips == 1 ? 1 : 0);
+    tips_.clear();
+    // The window is used again: a tip of its last opening must not stay.
+    lblTipText.SetCaption(QString());
+    if (!LoadTips(Com.AppPath + "/" + kTipsFile)) lblTipText.SetCaption(Tips_MissingText());
+}
+
+bool TipForm::LoadTips(const QString& path) {
+    if (!Tips_Load(path, &tips_)) return false;
+    current_ = Tip_Start(current_, TipCount());
+    Tip_Step(false);
+    return true;
+}
+
+void TipForm::Tip_Step(bool back) {
+    current_ = ::Tip_Step(current_, TipCount(), back);
+    DisplayCurrentTip();
+}
+
+void TipForm::DisplayCurrentTip() {
+    if (current_ < 1 || current_ > TipCount()) return;
+    lblTipText.SetCaption(Tip_Text(tips_.at(current_ - 1)));
+}
+
+void TipForm::chkLoadTipsAtStartup_Click() {
+    const bool on = chkLoadTipsAtStartup.Value() == 1;
+    SetShowTipsAtStartup(on);
+    // Opened again in this run, the box shows the choice just made.
+    Boot.ShowTips = on ? 1 : 0;
+}
+
+void TipForm::cmdNextTip_Click() {
+    Tip_Step(false);
+}
+
+void TipForm::cmdHelp_Click() {
+    Hooks.ShowHelp(QStringLiteral("Contents"), QStringLiteral("Contents"));
+}
+
+void TipForm::cmdOK_Click() {
+    Unload();
+}
+
+bool TipForm::Form_QueryUnload() {
+    SetTipNumber(current_);
+    return false;
+}
