@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "shell/MenuCommands.h"
 #include "shell/Startup.h"
+#include "shell/frmTutorial.h"
 #include "shell/frmWelcome.h"
 #include "table/Layout.h"
 #include "table/frmGrulm.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     Startup_Install();
     Net_Install();
     Media_Install();
+    // After the opponent: the tutorial follows the end of the computer's turn.
+    Tutorial_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {

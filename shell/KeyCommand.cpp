@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "shell/MenuCommands.h"
 #include "shell/SavedGames.h"
+#include "shell/Tutorial.h"
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
 #include "table/Panel.h"
@@ -244,6 +245,8 @@ void KeyCommand(int key, int shift) {
     if (shift == 0) PlainKey(key);
     else if (shift == kCtrlMask && key != kHome) CtrlKey(key);
     else if (shift == (kCtrlMask | kShiftMask) && key == kF3) MenuWin.Stats(2);
+    else if (shift == (kCtrlMask | kShiftMask) && key == kLetterS) Tutorial_AuthorSave();
+    else if (shift == (kCtrlMask | kShiftMask) && key == kLetterR) Tutorial_AuthorRestore();
     else if (key == kHome && shift == kCtrlMask) AnimateCardsFlow(1);
     else if (key == kHome && shift == (kCtrlMask | kShiftMask)) AnimateCardsFlow(2);
     else if (key == kHome && shift == (kCtrlMask | kShiftMask | kAltMask)) AnimateCardsFlow(0);
