@@ -13,6 +13,7 @@
 #include "shell/Tutorial.h"
 
 #include <QInputDialog>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -24,6 +25,7 @@ constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's l
 constexpr int kSideSlot = 1, kFirstHoldSlot = 7;
 enum FixedStep : int { kStepBackShown = 2, kStepMoved = 3, kStepCenters = 4, kStepSide = 6, kStepHolds = 9 };
 constexpr int kClearBelow = 3;
+constexpr int kPlaceRetryMs = 50, kRaiseLateMs = 500;
 
 TutorialForm*& Instance() {
     static TutorialForm* form = nullptr;
@@ -69,6 +71,20 @@ void StepMayEnd() {
     t.cmdBack.SetEnabled(true);
 }
 
+// At start-up the table is shown only after its load, which opens the tutorial on a first run.
+void PlaceWhenTableShown() {
+    if (!Tut.Open || !HasTableForm()) return;
+    if (!F().Window()->isVisible()) {
+        QTimer::singleShot(kPlaceRetryMs, frmTutorial().Window(), [] { PlaceWhenTableShown(); });
+        return;
+    }
+    frmTutorial().PlaceWindow();
+    // Without a window manager the table may still be mapped above it a moment later.
+    QTimer::singleShot(kRaiseLateMs, frmTutorial().Window(), [] {
+        if (Tut.Open) frmTutorial().Window()->raise();
+    });
+}
+
 } // namespace
 
 TutorialForm::TutorialForm() : Form(QStringLiteral("frmTutorial")) {
@@ -105,8 +121,12 @@ void TutorialForm::Form_Load() {
 
 void TutorialForm::PlaceWindow() {
     if (!HasTableForm()) return;
+    // The lower right corner of the table is free of cards in a two-handed game.
     const QRect table = F().Window()->geometry();
-    Window()->move(table.right() - Window()->width() - kMargin, table.top() + kMargin);
+    const int bottom = F().StatusBar1.Visible() ? table.bottom() - static_cast<int>(F().StatusBar1.HeightPx())
+                                                : table.bottom();
+    Window()->move(table.right() - Window()->width() - kMargin, bottom - Window()->height() - kMargin);
+    Window()->raise();
 }
 
 bool TutorialForm::LoadTips(const QString& path) {
@@ -273,7 +293,9 @@ void Tutorial_Show() {
     t.cmdNext.SetVisible(true);
     t.cmdNext.SetEnabled(true);
     t.cmdBack.SetEnabled(true);
+    // Placed and raised once the table is up: at start-up it is not shown yet.
     t.Show();
+    PlaceWhenTableShown();
     if (!t.LoadTips(Com.AppPath + "/tutorial.txt")) {
         platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."), platform::vbCritical,
                          kTitle);

@@ -22,6 +22,8 @@ class TutorialForm : public platform::Form {
     void cmdNext_Click();
     void cmdBack_Click();
     void cmdOK_Click();
+    // Beside the table's cards, above the table.
+    void PlaceWindow();
 
   protected:
     void Form_Load() override;
@@ -31,7 +33,6 @@ class TutorialForm : public platform::Form {
   private:
     void Tutorial_Step(bool back);
     void StepActions();
-    void PlaceWindow();
     bool closing_ = false;
 };
 
