@@ -433,6 +433,7 @@ void ExitLeft(int fromClose) {
     TableForm& f = frmGrulm();
     // 1.
     Com.GameAbort = true;
+    Startup.TutorialClose();
     // The card flow is only asked to stop: a closing program deals no new game.
     if (Com.FlowRunning || Com.FlowStop) Com.FlowStop = true;
     // 2.

@@ -235,12 +235,18 @@ void TutorialForm::cmdBack_Click() {
 }
 
 void TutorialForm::cmdOK_Click() {
+    // Closing gives the table back, which must not change under the computer's turn.
+    if (Eng.CompTurnActive) return;
     if (Tut.Step < Tut.Steps.size()) {
         if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes)
             return;
         platform::MsgBox(QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
                          platform::vbOKOnly, kTitle);
     }
+    Close();
+}
+
+void TutorialForm::Close() {
     closing_ = true;
     Unload();
     closing_ = false;
@@ -248,7 +254,9 @@ void TutorialForm::cmdOK_Click() {
 
 bool TutorialForm::Form_QueryUnload() {
     // The close box asks as OK does; OK has asked already.
-    if (closing_ || !Tut.Open || Tut.Step >= Tut.Steps.size()) return false;
+    if (closing_ || !Tut.Open) return false;
+    if (Eng.CompTurnActive) return true;
+    if (Tut.Step >= Tut.Steps.size()) return false;
     return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes;
 }
 
@@ -309,6 +317,9 @@ void Tutorial_Install() {
         return (menu == kMenuHelp && row == kHelpTutorial) || present(menu, row);
     };
     Startup.TutorialShow = [] { Tutorial_Show(); };
+    Startup.TutorialClose = [] {
+        if (Tut.Open) frmTutorial().Close();
+    };
     Hooks.Tutorial_NextStep = [] { StepMayEnd(); };
     // A discard hands the turn to the computer; once it is back, the step may end.
     Hooks.ComputerTurn = [turn = Hooks.ComputerTurn] {

@@ -22,6 +22,8 @@ class TutorialForm : public platform::Form {
     void cmdNext_Click();
     void cmdBack_Click();
     void cmdOK_Click();
+    // Closes without asking.
+    void Close();
     // Beside the table's cards, above the table.
     void PlaceWindow();
 

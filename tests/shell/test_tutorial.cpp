@@ -256,6 +256,11 @@ TEST_F(TutorialTest, ADiscardHandsTheTurnOverAndTheLastStepClosesWithoutAsking) 
     ASSERT_EQ(Tut.Step, 11);
     EXPECT_EQ(EnabledHandSlots(), 2);
     EXPECT_FALSE(frmTutorial().cmdNext.Enabled());
+    // Not while the computer's turn runs: the table it plays on would be taken away.
+    Eng.CompTurnActive = true;
+    frmTutorial().cmdOK_Click();
+    EXPECT_TRUE(Tut.Open);
+    Eng.CompTurnActive = false;
     Hooks.ComputerTurn();
     EXPECT_EQ(computerTurns, 1);
     EXPECT_TRUE(frmTutorial().cmdNext.Enabled());
@@ -282,6 +287,19 @@ TEST_F(TutorialTest, RefusedInAnInternetGameAndKeysOnlyTellThePlayer) {
     KeyCommand(113, 0); // F2 would deal a new game
     EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please don't use the Menus during the tutorial."));
     EXPECT_EQ(Tut.Step, 1);
+}
+
+TEST_F(TutorialTest, TheProgramsExitPutsTheTableBackBeforeItIsStoredAndAsksNothing) {
+    Put({.players = 4, .centers = 4, .sideSize = 25, .noWildAce = true});
+    Tutorial_Show();
+    Next(6);
+    ASSERT_EQ(Com.NumPlayers, 2);
+    Startup.TutorialClose();
+    EXPECT_FALSE(Tut.Open);
+    EXPECT_EQ(Com.NumPlayers, 4);
+    EXPECT_EQ(Com.SideSize, 25);
+    EXPECT_TRUE(Com.NoWildAce);
+    EXPECT_TRUE(svc.boxes->shown.empty());
 }
 
 TEST_F(TutorialTest, AMissingStepFileSaysSoAndLeavesTheTableAsItWas) {
