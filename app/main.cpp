@@ -13,6 +13,7 @@
 #include "shell/HelpInstall.h"
 #include "shell/MenuCommands.h"
 #include "shell/Startup.h"
+#include "shell/frmTutorial.h"
 #include "shell/frmWelcome.h"
 #include "table/Layout.h"
 #include "table/frmGrulm.h"
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
     Chat_Install();
     NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };
     Help_Install();
+    // After the opponent: the tutorial follows the end of the computer's turn.
+    Tutorial_Install();
     // The pace window sits above the shell's menus.
     MenuWin.Pace = [] { frmSpeed().Show(true); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {

@@ -1,7 +1,10 @@
 // Builds the install folder's data from its readable sources:
 //   make_assets <source folder> <install folder>
 // personalities/<name>.txt -> Data/PMS/<name>.pms, text/Tobrinel.txt -> Data/Tobrinel.ran,
-// and the silent Data/empty.wav. A text too long for its field stops the build.
+// the silent Data/empty.wav, the tutorial's steps and its prepared positions
+// (text/tutorial.txt -> tutorial.txt, text/tutorial_positions.txt -> Data/tutorial.sav).
+// A text too long for its field stops the build.
+#include "TutorialPositions.h"
 #include "common/Records.h"
 #include "media/PersonText.h"
 #include "media/Personality.h"
@@ -95,5 +98,8 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]);
     if (const int rc = Personalities(src, out)) return rc;
     if (const int rc = TextRecords(src, out)) return rc;
+    if (const int rc = TutorialPositions(src, out)) return rc;
+    QFile::remove(out + "/tutorial.txt");
+    if (!QFile::copy(src + "/text/tutorial.txt", out + "/tutorial.txt")) return Fail("cannot write tutorial.txt");
     return Silence(out);
 }

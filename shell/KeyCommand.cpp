@@ -11,6 +11,7 @@
 #include "shell/SavedGames.h"
 #include "shell/ShellHooks.h"
 #include "shell/Utilities.h"
+#include "shell/Tutorial.h"
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
@@ -233,6 +234,10 @@ void CtrlShiftKey(int key) {
         MenuWin.Stats(2);
     } else if (key == kF8 && Keys_MayDebug(Com.PlayerName)) {
         Com.DebugMode = !Com.DebugMode;
+    } else if (key == kLetterS) {
+        Tutorial_AuthorSave();
+    } else if (key == kLetterR) {
+        Tutorial_AuthorRestore();
     }
 }
 

@@ -39,6 +39,8 @@ extern ProfileHooks ProfHooks;
 struct StartupHooks {
     std::function<void()> SplashShow = [] {}, SplashUnload = [] {};
     std::function<void()> TutorialShow = [] {};
+    // Closes an open tutorial without asking, so its table and rules are put back before they are stored.
+    std::function<void()> TutorialClose = [] {};
     std::function<void()> TipShow = [] {};
     std::function<void()> SetUpSounds = [] {}, CleanUpSounds = [] {};
     std::function<void()> List_CommentFiles = [] {}, List_Personalities = [] {}, List_Backgrounds = [] {},

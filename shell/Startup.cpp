@@ -434,6 +434,7 @@ void ExitLeft(int fromClose) {
     // 1.
     Com.GameAbort = true;
     Keys.KeyArmed = true;
+    Startup.TutorialClose();
     // The card flow is only asked to stop: a closing program deals no new game.
     if (Com.FlowRunning || Com.FlowStop) Com.FlowStop = true;
     // 2.

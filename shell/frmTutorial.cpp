@@ -1,0 +1,335 @@
+#include "shell/frmTutorial.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/RuleMessages.h"
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+#include "shell/KeyCommand.h"
+#include "shell/MenuCommands.h"
+#include "shell/SavedGames.h"
+#include "shell/ShellHooks.h"
+#include "shell/Startup.h"
+#include "shell/Tutorial.h"
+
+#include <QInputDialog>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tutorial");
+constexpr double kStepPause = 0.5;
+constexpr int kWindowW = 280, kWindowH = 303, kMargin = 10;
+constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's left edge
+constexpr int kSideSlot = 1, kFirstHoldSlot = 7;
+enum FixedStep : int { kStepBackShown = 2, kStepMoved = 3, kStepCenters = 4, kStepSide = 6, kStepHolds = 9 };
+constexpr int kClearBelow = 3;
+constexpr int kPlaceRetryMs = 50, kRaiseLateMs = 500;
+
+TutorialForm*& Instance() {
+    static TutorialForm* form = nullptr;
+    return form;
+}
+
+TableForm& F() {
+    return frmGrulm();
+}
+
+void ArrowUpAt(int slot) {
+    TableForm& f = F();
+    if (!f.Picture7.Exists(slot)) return;
+    const PictureBox& p = f.Picture7(slot);
+    f.imgTipUp.SetGeometryPx(p.LeftPx() + kArrowGap, p.TopPx() + p.HeightPx(), f.imgTipUp.WidthPx(),
+                             f.imgTipUp.HeightPx());
+    f.imgTipUp.ZOrder(0);
+    f.imgTipUp.SetVisible(true);
+}
+
+void ArrowDownAt(int slot) {
+    TableForm& f = F();
+    if (!f.Picture7.Exists(slot)) return;
+    const PictureBox& p = f.Picture7(slot);
+    f.imgTip.SetGeometryPx(p.LeftPx() + kArrowGap, p.TopPx() - f.imgTip.HeightPx(), f.imgTip.WidthPx(),
+                           f.imgTip.HeightPx());
+    f.imgTip.ZOrder(0);
+    f.imgTip.SetVisible(true);
+}
+
+void ArrowsHide() {
+    TableForm& f = F();
+    f.imgTip.SetVisible(false);
+    f.imgTipUp.SetVisible(false);
+}
+
+// After the computer's turn, or the player's awaited move, the step may be left.
+void StepMayEnd() {
+    if (!Tut.Open) return;
+    Tut.Wait = false;
+    TutorialForm& t = frmTutorial();
+    t.cmdNext.SetEnabled(true);
+    t.cmdBack.SetEnabled(true);
+}
+
+// At start-up the table is shown only after its load, which opens the tutorial on a first run.
+void PlaceWhenTableShown() {
+    if (!Tut.Open || !HasTableForm()) return;
+    if (!F().Window()->isVisible()) {
+        QTimer::singleShot(kPlaceRetryMs, frmTutorial().Window(), [] { PlaceWhenTableShown(); });
+        return;
+    }
+    frmTutorial().PlaceWindow();
+    // Without a window manager the table may still be mapped above it a moment later.
+    QTimer::singleShot(kRaiseLateMs, frmTutorial().Window(), [] {
+        if (Tut.Open) frmTutorial().Window()->raise();
+    });
+}
+
+} // namespace
+
+TutorialForm::TutorialForm() : Form(QStringLiteral("frmTutorial")) {
+    if (!Instance()) Instance() = this;
+    Window()->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    cmdNext.On().Click = [this](int) { cmdNext_Click(); };
+    cmdBack.On().Click = [this](int) { cmdBack_Click(); };
+    cmdOK.On().Click = [this](int) { cmdOK_Click(); };
+    // Keys go to the table's handler, which tells the player they do nothing here.
+    KeyDown = [](int key, int shift) { KeyCommand(key, shift); };
+}
+
+TutorialForm::~TutorialForm() {
+    if (Instance() == this) Instance() = nullptr;
+}
+
+TutorialForm& frmTutorial() {
+    if (!Instance()) new TutorialForm();
+    return *Instance();
+}
+
+void TutorialForm::Form_Load() {
+    SetCaption(kTitle);
+    SetClientSizePx(kWindowW, kWindowH);
+    lblTipText.SetWordWrap(true);
+    lblTipText.SetGeometryPx(kMargin, kMargin, kWindowW - 2 * kMargin, 240);
+    cmdBack.SetCaption(QStringLiteral("< Back"));
+    cmdBack.SetGeometryPx(kMargin, 262, 80, 30);
+    cmdNext.SetCaption(QStringLiteral("Next >"));
+    cmdNext.SetGeometryPx(100, 262, 80, 30);
+    cmdOK.SetCaption(QStringLiteral("OK"));
+    cmdOK.SetGeometryPx(190, 262, 80, 30);
+}
+
+void TutorialForm::PlaceWindow() {
+    if (!HasTableForm()) return;
+    // The lower right corner of the table is free of cards in a two-handed game.
+    const QRect table = F().Window()->geometry();
+    const int bottom = F().StatusBar1.Visible() ? table.bottom() - static_cast<int>(F().StatusBar1.HeightPx())
+                                                : table.bottom();
+    Window()->move(table.right() - Window()->width() - kMargin, bottom - Window()->height() - kMargin);
+    Window()->raise();
+}
+
+bool TutorialForm::LoadTips(const QString& path) {
+    if (!Tutorial_LoadSteps(path)) return false;
+    Tutorial_Step(false);
+    return true;
+}
+
+void TutorialForm::DisplayCurrentTip() {
+    if (Tut.Step < 1 || Tut.Step > Tut.Steps.size()) return;
+    // The text shows before the step acts, so the player reads while the computer plays.
+    lblTipText.SetCaption(Tutorial_ReadTag(Tut.Steps.at(Tut.Step - 1)).text);
+    lblTipText.SetCaption(ReadEnableInfo(Tut.Steps.at(Tut.Step - 1)));
+}
+
+QString TutorialForm::ReadEnableInfo(const QString& step) {
+    Tut.Wait = true;
+    const TutorialTag tag = Tutorial_ReadTag(step);
+    TableForm& f = F();
+    if (!tag.present) {
+        // The computer plays its turn; the step can be left once it is over.
+        cmdNext.SetEnabled(false);
+        cmdBack.SetEnabled(false);
+        Pause(kStepPause);
+        Hooks.ComputerTurn();
+        StepMayEnd();
+        return tag.text;
+    }
+    f.Piles_Enable(false);
+    if (tag.EnablesSlot() && f.Picture7.Exists(tag.slot)) f.Picture7(tag.slot).SetEnabled(true);
+    if (tag.WaitsForNext()) {
+        Tut.Wait = false;
+        Pause(kStepPause);
+        cmdNext.SetEnabled(true);
+        return tag.text;
+    }
+    if (tag.LoadsRecord()) {
+        if (Tutorial_LoadRecord(tag.record)) {
+            f.Piles_Enable(false);
+            // The prepared position is where a restart of this game begins.
+            SavedGameFile().Write(kGameStart, Sav.Buffer.Encode());
+        }
+    } else if (tag.PointsArrow()) {
+        if (tag.slot >= kFirstHoldSlot)
+            ArrowDownAt(tag.slot);
+        else
+            ArrowUpAt(tag.slot);
+    }
+    if (Com.Pturn == 1) cmdNext.SetEnabled(false);
+    if (tag.LoadsRecord()) cmdNext.SetEnabled(true);
+    return tag.text;
+}
+
+void TutorialForm::StepActions() {
+    TableForm& f = F();
+    switch (Tut.Step) {
+    case kStepBackShown: cmdBack.SetVisible(true); break;
+    case kStepMoved:
+        f.Table_Clear();
+        PlaceWindow();
+        break;
+    case kStepCenters:
+        f.imgTip.SetGeometryPx(f.imgCenter.LeftPx() + f.imgCenter.WidthPx(), f.imgCenter.TopPx(),
+                               f.imgTip.WidthPx(), f.imgTip.HeightPx());
+        f.imgTip.ZOrder(0);
+        f.imgTip.SetVisible(true);
+        DealHooks.Sound_Card(1);
+        break;
+    case kStepSide: ArrowUpAt(kSideSlot); break;
+    case kStepHolds: ArrowDownAt(kFirstHoldSlot); break;
+    default: break;
+    }
+}
+
+void TutorialForm::Tutorial_Step(bool back) {
+    TableForm& f = F();
+    if (back) {
+        f.imgTipUp.SetVisible(false);
+        if (Tut.Step < 3) cmdBack.SetVisible(false);
+        Tut.Step = std::max(1, Tut.Step - 1);
+        const TutorialBack to = Tutorial_BackTarget(Tut.Step);
+        if (to.record != 0) {
+            Tutorial_LoadRecord(to.record);
+            f.Piles_Enable(false);
+            Tut.Step = to.step;
+        }
+    } else {
+        ++Tut.Step;
+    }
+    if (Tut.Step < kClearBelow) f.Table_Clear();
+    f.imgTip.SetVisible(false);
+    StepActions();
+    const bool beyond = Tut.Step > Tut.Steps.size();
+    cmdNext.SetVisible(!beyond);
+    if (!beyond) DisplayCurrentTip();
+}
+
+void TutorialForm::cmdNext_Click() {
+    Tut.Wait = false;
+    Tutorial_Step(false);
+}
+
+void TutorialForm::cmdBack_Click() {
+    Tut.Wait = false;
+    Tutorial_Step(true);
+}
+
+void TutorialForm::cmdOK_Click() {
+    // Closing gives the table back, which must not change under the computer's turn.
+    if (Eng.CompTurnActive) return;
+    if (Tut.Step < Tut.Steps.size()) {
+        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes)
+            return;
+        platform::MsgBox(QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
+                         platform::vbOKOnly, kTitle);
+    }
+    Close();
+}
+
+void TutorialForm::Close() {
+    closing_ = true;
+    Unload();
+    closing_ = false;
+}
+
+bool TutorialForm::Form_QueryUnload() {
+    // The close box asks as OK does; OK has asked already.
+    if (closing_ || !Tut.Open) return false;
+    if (Eng.CompTurnActive) return true;
+    if (Tut.Step >= Tut.Steps.size()) return false;
+    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes;
+}
+
+void TutorialForm::Form_Unload() {
+    if (!Tut.Open) return;
+    TableForm& f = F();
+    f.Piles_Enable(true);
+    Tut.Wait = true;
+    Com.TutorialMode = false;
+    Tut.Open = false;
+    ArrowsHide();
+    f.Table_Clear();
+    Tutorial_PutTableBack();
+    f.Table_Clear();
+    f.cmdDeal.SetVisible(true);
+    Net_MenuNotice(2);
+    Keys.KeysBlocked = false;
+}
+
+void Tutorial_Show() {
+    if (Com.NetGame != 0) {
+        platform::MsgBox(QStringLiteral("The tutorial cannot run during an Internet game."),
+                         platform::vbInformation, kTitle);
+        return;
+    }
+    // The tutorial replaces the table under the turn loop's feet otherwise.
+    if (Eng.CompTurnActive || Tut.Open) return;
+    TutorialForm& t = frmTutorial();
+    t.Load();
+    Keys.KeysBlocked = true;
+    Tut.Step = 0;
+    Tut.Steps.clear();
+    Com.TutorialMode = true;
+    Tut.Open = true;
+    Tutorial_KeepTable();
+    Tutorial_SeedPositions();
+    Tutorial_UseTable();
+    TableForm& f = F();
+    f.Table_Clear();
+    Com.PeekOn = false;
+    t.cmdBack.SetVisible(false);
+    t.cmdNext.SetVisible(true);
+    t.cmdNext.SetEnabled(true);
+    t.cmdBack.SetEnabled(true);
+    // Placed and raised once the table is up: at start-up it is not shown yet.
+    t.Show();
+    PlaceWhenTableShown();
+    if (!t.LoadTips(Com.AppPath + "/tutorial.txt")) {
+        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."), platform::vbCritical,
+                         kTitle);
+        t.cmdOK_Click();
+    }
+}
+
+void Tutorial_Install() {
+    MenuWin.Tutorial = [] { Tutorial_Show(); };
+    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
+        return (menu == kMenuHelp && row == kHelpTutorial) || present(menu, row);
+    };
+    Startup.TutorialShow = [] { Tutorial_Show(); };
+    Startup.TutorialClose = [] {
+        if (Tut.Open) frmTutorial().Close();
+    };
+    Hooks.Tutorial_NextStep = [] { StepMayEnd(); };
+    // A discard hands the turn to the computer; once it is back, the step may end.
+    Hooks.ComputerTurn = [turn = Hooks.ComputerTurn] {
+        turn();
+        if (Tut.Open && Com.Pturn == 1) {
+            F().Piles_Enable(false);
+            StepMayEnd();
+        }
+    };
+    Tut.Input = [](const QString& prompt, const QString& title) {
+        return QInputDialog::getText(nullptr, title, prompt);
+    };
+}
