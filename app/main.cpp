@@ -1,4 +1,5 @@
 #include "media/MediaInstall.h"
+#include "media/MediaWindows.h"
 #include "net/NetInstall.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
         return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
     };
+    MediaWindows_Install();
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();

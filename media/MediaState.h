@@ -26,6 +26,10 @@ struct MediaState {
     BArray<QString, 1> CommentFiles{0};
     int CommentFileCount = 0;
 
+    QString NewAvatarName; // the picture imported last, in the user's "Avatars"
+    // The personalities whose sounds the chat offers, entries 1 to 3; "" a free entry.
+    BArray<QString, 1> ChatSoundPersons{3};
+
     // Damaged personality files already reported in this run.
     QStringList DamagedReported;
 };
@@ -35,6 +39,10 @@ extern MediaState Med;
 struct MediaHooks {
     // Steps the table to the next (40) or previous (38) background.
     std::function<void(int keyCode)> Background_Cycle = [](int) {};
+    // The chat window's quick comment i (1 to 20) becomes `text`.
+    std::function<void(int i, const QString& text)> Chat_SetComment = [](int, const QString&) {};
+    // The chat window takes the current skin (Internet games only).
+    std::function<void()> Chat_Skin = [] {};
 };
 extern MediaHooks MedHooks;
 
