@@ -183,9 +183,11 @@ void MultiForm::CmdSetup_Click(int k) {
         ShowOpponentControls(true);
         lblAvatar.SetCaption(QStringLiteral("Avatar:"));
         CmdApply.SetCaption(QStringLiteral("Save Opponent"));
-        fraCenters.SetVisible(false);
-        optCenters(0).SetVisible(false);
-        optCenters(1).SetVisible(false);
+        // With two players the centre count stays choosable while an opponent is set up.
+        const bool two = players_ == 2;
+        fraCenters.SetVisible(two);
+        optCenters(0).SetVisible(two);
+        optCenters(1).SetVisible(two);
         CboOpponent.SetText(id.Name.trimmed());
         shownName_ = id.Name.trimmed();
         CboOppLevel.SetListIndex(levels_[k]);

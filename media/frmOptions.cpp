@@ -45,6 +45,15 @@ QImage Face(int style, int card, QSize size) {
     return sheet.copy(cardart::SheetCell(card)).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A place-holder as the table shows it, on the mat.
+QImage OnMat(const QImage& holder) {
+    QImage out(holder.size(), QImage::Format_RGB32);
+    out.fill(platform::FromBGR(Com.MatColour));
+    QPainter p(&out);
+    p.drawImage(0, 0, holder);
+    return out;
+}
+
 } // namespace
 
 OptionsForm::OptionsForm() : Form(QStringLiteral("frmOptions")) {
@@ -90,8 +99,9 @@ void OptionsForm::Form_Load() {
     const int decks = clsDLL().GetDecksQuantity();
     // Picture decks beyond our own (6) come from the deck source.
     OptCardSuit.ForEach([&](int i, platform::OptionButton& o) { o.SetEnabled(i <= kFirstPictureDeck + decks); });
-    FilePic(kSampleWood).SetPicture(cardart::Placeholder(CardSize(), -1));
-    FilePic(kSampleMetal).SetPicture(cardart::Placeholder(CardSize(), 0));
+    FilePic(kSampleWood).SetPicture(OnMat(cardart::Placeholder(CardSize(), -1)));
+    FilePic(kSampleMetal).SetPicture(OnMat(cardart::Placeholder(CardSize(), 0)));
+    FilePic(kSampleDefaults).SetPicture(cardart::Back(QSize(36, 48), kCreamBack));
     DisplayCardSize();
     SSTab1.SetCurrent(kPageCards);
 }
@@ -180,6 +190,7 @@ void OptionsForm::ShowBackSample() {
     QImage img = choices_.back == 0 ? cardart::Back(s, choices_.backColour) : clsDLL().BackPicture(choices_.back - 1, s, 1.0);
     if (img.isNull()) img = cardart::Back(s, choices_.backColour);
     picCardBack(0).SetPicture(img);
+    FilePic(kSamplePreview).SetPicture(img);
 }
 
 void OptionsForm::HScrollBacks_Change() {

@@ -94,7 +94,7 @@ void OptionsForm::BuildBacks() {
     defaults.SetToolTipText(lblReset.ToolTipText());
     defaults.Move(130, kPageTop + 206, 36, 48);
     lblDesigner.SetCaption(QStringLiteral("Designer"));
-    lblDesigner.SetGeometryPx(440, kPageTop + 128, 160, 18);
+    lblDesigner.SetGeometryPx(440, kPageTop + 170, 160, 18);
     page = {&lblCurrent, &back,    &HScrollBacks, &lblPlain, &lblBackInfo, &lblPreview,  &Command2(0),
             &Command2(1), &Frame1, &lblReset,     &defaults, &lblDesigner, &FilePic(kSamplePreview)};
     pages_[kPageCards].push_back(&FilePic(kSamplePreview));

@@ -229,3 +229,28 @@ TEST_F(CommentTest, ASilencedSeatSpeaksNoOtherSeatsComments) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommentTest, OpeningShowsTheOnlySetCustomAndNewStartsAFreshOne) {
+    ASSERT_TRUE(Comments_WriteFile(Com.UserPath + "Custom.cmt", Numbered("mine"), nullptr));
+    CustomForm& w = frmCustom();
+    if (w.Loaded()) w.Unload();
+    w.Load();
+    EXPECT_EQ(w.FileTxt.Text(), "Custom.cmt");
+    EXPECT_EQ(w.Text1(20).Text(), "mine 20");
+    EXPECT_FALSE(w.Changed());
+    EXPECT_FALSE(w.Check1.Enabled());
+    w.GetGoing_Click(kCusNew);
+    EXPECT_EQ(w.Text1(7).Text(), "custom7");
+    EXPECT_EQ(w.FileTxt.Text(), "filename");
+
+    // With a second set on disk the editor opens empty-handed.
+    ASSERT_TRUE(Comments_WriteFile(Com.UserPath + "Other.cmt", Numbered("o"), nullptr));
+    w.Unload();
+    w.FileTxt.SetText("");
+    w.Load();
+    EXPECT_EQ(w.FileTxt.Text(), "");
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 #include "platform/PickDialogs.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
+#include "shell/Utilities.h"
 #include "tests/media/MediaTestSupport.h"
 
 namespace {
@@ -147,6 +148,43 @@ TEST_F(EditorTest, DoneChangesTheGameSizeOnlyWhenItDiffers) {
     EXPECT_EQ(Com.NumCenters, 4);
     EXPECT_EQ(Prof.Prefs.Identity(3).Name, "Vex");
     EXPECT_EQ(Eng.Seat4Rec.RecName, "Vex");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
+    const QString big = home->Path() + "/big.bmp", small = home->Path() + "/small.bmp";
+    QImage(400, 20, QImage::Format_RGB32).save(big, "BMP");
+    QImage(60, 60, QImage::Format_RGB32).save(small, "BMP");
+    QString answer;
+    platform::Picks().OpenFile = [&](const platform::FileAsk& a) {
+        EXPECT_EQ(a.title, "Import Avatar Pic");
+        return answer;
+    };
+    EXPECT_EQ(Get_Avatars(), "");
+    answer = big;
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_EQ(Get_Avatars(), "");
+    EXPECT_EQ(svc.boxes->shown.back().title, "Image Rejected");
+    answer = small;
+    EXPECT_EQ(Get_Avatars(), "small.bmp");
+    EXPECT_EQ(Med.NewAvatarName, "small.bmp");
+    EXPECT_EQ(Bytes(Com.UserPath + "Avatars/small.bmp"), Bytes(small));
+    EXPECT_EQ(GetLastDir(), home->Path());
+}
+
+TEST_F(EditorTest, OnlyANeverWrittenSlotIsFilledFromItsRow) {
+    Prof.Prefs.Identity(2).Name = "";
+    EXPECT_TRUE(Opponent_FillBlank(2, "Ann", "No Comments"));
+    EXPECT_FALSE(Opponent_FillBlank(2, "Vex", "Default Personality"));
+    PlayerPrefs stored;
+    ASSERT_TRUE(Prefs_ReadRecord(2, &stored));
+    EXPECT_EQ(stored.Identity(2).Name, "Ann");
+    EXPECT_EQ(stored.Identity(2).Avatar, "Ann.jpg");
+    EXPECT_EQ(stored.Identity(2).CommentSet, "No Comments");
+    EXPECT_EQ(stored.Identity(2).Level, 0);
 }
 
 } // namespace
