@@ -39,8 +39,8 @@ CommentFile Comments_ReadFile(const QString& path, QStringList* texts) {
     QStringList out;
     for (int i = 0; i < kSetComments; ++i) {
         // A short set reads its missing records as empty ones.
-        const QByteArray rec = bytes.mid(i * TextRecord::kSize, TextRecord::kSize)
-                                   .leftJustified(TextRecord::kSize, ' ');
+        const QByteArray rec =
+            bytes.mid(i * TextRecord::kSize, TextRecord::kSize).leftJustified(TextRecord::kSize, ' ');
         out << TextRecord::Decode(platform::RecordBuf(rec)).Text.trimmed();
     }
     *texts = out;

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-constexpr int kSetComments = 20;     // comments in a set
-constexpr int kCommentChars = 100;   // characters of one comment
+constexpr int kSetComments = 20;   // comments in a set
+constexpr int kCommentChars = 100; // characters of one comment
 inline constexpr char kCommentEnding[] = ".cmt";
 inline constexpr char kCustomComments[] = "Custom.cmt"; // the editor's default file
 

@@ -16,7 +16,8 @@ QWidget* ParentOf(platform::Form* form) {
 
 DropList::DropList(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* box = new QComboBox(ParentOf(form));
-    changed_ = QObject::connect(box, &QComboBox::currentIndexChanged, box, [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
+    changed_ = QObject::connect(box, &QComboBox::currentIndexChanged, box,
+                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
     Attach(box);
 }
 
@@ -55,8 +56,10 @@ int DropList::ListIndex() const {
 
 void DropList::SetListIndex(int i) {
     if (!Box() || i < -1 || i >= Box()->count()) return;
-    if (Box()->currentIndex() == i) FireClick();
-    else Box()->setCurrentIndex(i);
+    if (Box()->currentIndex() == i)
+        FireClick();
+    else
+        Box()->setCurrentIndex(i);
 }
 
 QString DropList::Text() const {
@@ -74,7 +77,8 @@ bool DropList::SetText(const QString& s) {
 
 CheckList::CheckList(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* box = new QListWidget(ParentOf(form));
-    changed_ = QObject::connect(box, &QListWidget::currentRowChanged, box, [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
+    changed_ = QObject::connect(box, &QListWidget::currentRowChanged, box,
+                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
     Attach(box);
 }
 
@@ -126,9 +130,8 @@ void CheckList::SetSelected(int i, bool ticked) {
 HScroll::HScroll(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* bar = new QScrollBar(Qt::Horizontal, ParentOf(form));
     bar->setPageStep(1);
-    moved_ = QObject::connect(bar, &QScrollBar::valueChanged, bar, [this](int) {
-        platform::Guarded("change", [this] { Change(); });
-    });
+    moved_ = QObject::connect(bar, &QScrollBar::valueChanged, bar,
+                              [this](int) { platform::Guarded("change", [this] { Change(); }); });
     Attach(bar);
 }
 
@@ -160,7 +163,8 @@ void HScroll::SetRange(int min, int max) {
 
 PageTabs::PageTabs(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* bar = new QTabBar(ParentOf(form));
-    changed_ = QObject::connect(bar, &QTabBar::currentChanged, bar, [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
+    changed_ = QObject::connect(bar, &QTabBar::currentChanged, bar,
+                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
     Attach(bar);
 }
 
@@ -185,8 +189,10 @@ int PageTabs::Current() const {
 
 void PageTabs::SetCurrent(int i) {
     if (!Bar()) return;
-    if (Bar()->currentIndex() == i) FireClick();
-    else Bar()->setCurrentIndex(i);
+    if (Bar()->currentIndex() == i)
+        FireClick();
+    else
+        Bar()->setCurrentIndex(i);
 }
 
 int PageTabs::Count() const {

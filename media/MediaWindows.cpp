@@ -18,7 +18,8 @@ namespace {
 
 void ShowSeatTwo() {
     TableForm& f = frmGrulm();
-    f.Avatar_Show(!Com.PlayerAvatar.isEmpty() && Com.NumPlayers >= 3 ? Com.PlayerAvatar : Eng.Seat2Rec.RecAvatar);
+    f.Avatar_Show(!Com.PlayerAvatar.isEmpty() && Com.NumPlayers >= 3 ? Com.PlayerAvatar
+                                                                     : Eng.Seat2Rec.RecAvatar);
     const int level = Eng.Seat2Rec.RecLevel;
     if (level >= 0 && level <= 2) f.lblLevel.SetCaption(QString::fromLatin1(kLevelNames[level]));
 }

@@ -116,7 +116,7 @@ bool Opponent_SaveSounds(const QString& personality, const QStringList& names, c
 }
 
 bool IsDefaultAvatar(const QString& name) {
-    static const QStringList kDefaults{"Grulm.jpg", "Torvek.jpg", "Zub.jpg",   "Hamlo.jpg",  "Oskrel.jpg",
+    static const QStringList kDefaults{"Grulm.jpg", "Torvek.jpg", "Zub.jpg",  "Hamlo.jpg",  "Oskrel.jpg",
                                        "Drask.jpg", "Juvo.jpg",   "Vesk.jpg", "Ombrel.jpg", "Falsio.jpg"};
     return kDefaults.contains(name);
 }
@@ -124,8 +124,9 @@ bool IsDefaultAvatar(const QString& name) {
 QString Get_Avatars() {
     const QString last = GetLastDir();
     if (HasTableForm()) frmGrulm().ImgAvatar.SetVisible(true);
-    const QString path = platform::Picks().OpenFile({QStringLiteral("Import Avatar Pic"), last, QString(),
-                                                     QStringLiteral("Pictures (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
+    const QString path =
+        platform::Picks().OpenFile({QStringLiteral("Import Avatar Pic"), last, QString(),
+                                    QStringLiteral("Pictures (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
     if (path.isEmpty() || !Picture_SizeOK(path, kAvatarLimit)) return QString();
     const QFileInfo info(path);
     if (!Media_CopyFile(path, Com.UserPath + "Avatars/" + info.fileName(), nullptr)) return QString();
@@ -137,16 +138,18 @@ QString Get_Avatars() {
 
 bool Avatar_Delete(const QString& name) {
     // With no avatar shown there is nothing to delete.
-    if (!Media_PlainFileName(name) || Media_FindNoCase(Com.UserPath + "Avatars/", name).isEmpty()) return false;
+    if (!Media_PlainFileName(name) || Media_FindNoCase(Com.UserPath + "Avatars/", name).isEmpty())
+        return false;
     if (IsDefaultAvatar(name)) {
         platform::MsgBox(QStringLiteral("Personality's default avatar picture cannot be deleted."),
                          platform::vbOKOnly, kDeleteTitle);
         return false;
     }
-    if (platform::MsgBox(QStringLiteral("Are you sure you want to delete this Avatar picture?"), platform::vbYesNo,
-                         kDeleteTitle) != platform::vbYes)
+    if (platform::MsgBox(QStringLiteral("Are you sure you want to delete this Avatar picture?"),
+                         platform::vbYesNo, kDeleteTitle) != platform::vbYes)
         return false;
-    const bool gone = QFile::remove(Com.UserPath + "Avatars/" + Media_FindNoCase(Com.UserPath + "Avatars/", name));
+    const bool gone =
+        QFile::remove(Com.UserPath + "Avatars/" + Media_FindNoCase(Com.UserPath + "Avatars/", name));
     List_Avatars();
     return gone;
 }

@@ -19,8 +19,10 @@ constexpr int kFirstNameLabel = 1;
 // With the first back, some picture decks come with a back colour of their own.
 void FirstBackColour(int face, int silverStyle) {
     if (Com.BackStyle != 1) return;
-    if (face == 6 || face == 8) Com.DeckColour = kCreamBack;
-    else if (face == silverStyle) Com.DeckColour = kSilverBack;
+    if (face == 6 || face == 8)
+        Com.DeckColour = kCreamBack;
+    else if (face == silverStyle)
+        Com.DeckColour = kSilverBack;
 }
 
 void ApplyCards(const PrefChoices& c, int& shown) {
@@ -34,8 +36,10 @@ void ApplyCards(const PrefChoices& c, int& shown) {
 void ApplyBacks(const PrefChoices& c, int& shown) {
     Com.BackStyle = c.back == 0 ? kPlainBack : c.back;
     Com.MatColour = c.matColour;
-    if (Com.BackStyle == 1) FirstBackColour(Com.DeckStyle, 7);
-    else Com.DeckColour = c.backColour;
+    if (Com.BackStyle == 1)
+        FirstBackColour(Com.DeckStyle, 7);
+    else
+        Com.DeckColour = c.backColour;
     shown |= kShowBack;
 }
 
@@ -48,8 +52,10 @@ void ApplyFont(const PrefChoices& c, int& shown) {
 }
 
 void ApplySounds(const PrefChoices& c, int& shown) {
-    if (c.soundOption == kSoundNone) Com.SoundMode = 2;
-    else Com.SoundSet = c.soundOption == kSoundMetal ? 1 : 0;
+    if (c.soundOption == kSoundNone)
+        Com.SoundMode = 2;
+    else
+        Com.SoundSet = c.soundOption == kSoundMetal ? 1 : 0;
     Prof.MenuStyle = c.menuStyle == 0 ? 0 : 1;
     Tbl.MenuStyle = Prof.MenuStyle;
     Prof.IntroOff = c.introOff;
@@ -93,11 +99,20 @@ PrefChoices Prefs_Choices(int backs) {
 int Prefs_Apply(int page, const PrefChoices& c) {
     int shown = 0;
     switch (page) {
-    case kPageCards: ApplyCards(c, shown); break;
-    case kPageBacks: ApplyBacks(c, shown); break;
-    case kPageFont: ApplyFont(c, shown); break;
-    case kPageSounds: ApplySounds(c, shown); break;
-    default: break;
+    case kPageCards:
+        ApplyCards(c, shown);
+        break;
+    case kPageBacks:
+        ApplyBacks(c, shown);
+        break;
+    case kPageFont:
+        ApplyFont(c, shown);
+        break;
+    case kPageSounds:
+        ApplySounds(c, shown);
+        break;
+    default:
+        break;
     }
     return shown;
 }

@@ -16,7 +16,7 @@ struct PrefChoices {
     int faceStyle = 0;
     int back = 0; // 0 the plain back, n the component's back n
     quint32 backColour = kCreamBack;
-    quint32 matColour = kGreenMat;      // the mat sample of the backs page
+    quint32 matColour = kGreenMat; // the mat sample of the backs page
     quint32 fontColour = 0x00FFFFFF;
     quint32 backdropColour = kGreenMat; // the font page's backdrop
     int fontSize = 12;

@@ -45,8 +45,9 @@ CustomForm::CustomForm() : Form(QStringLiteral("frmCustom")) {
         lblNumber.Create(i);
         platform::TextBox& t = Text1.Create(i);
         if (auto* edit = qobject_cast<QLineEdit*>(t.Widget()))
-            QObject::connect(edit, &QLineEdit::textEdited, edit,
-                             [this, i](const QString&) { platform::Guarded("change", [this, i] { Text1_Change(i); }); });
+            QObject::connect(edit, &QLineEdit::textEdited, edit, [this, i](const QString&) {
+                platform::Guarded("change", [this, i] { Text1_Change(i); });
+            });
     }
     for (int i = kCusNew; i <= kCusExport; ++i)
         Command3.Create(i);
@@ -144,11 +145,20 @@ void CustomForm::GetGoing_Click(int command) {
     Check1.SetValue(0);
     Check1.SetEnabled(false);
     switch (command) {
-    case kCusNew: NewSet(); break;
-    case kCusOpen: OpenSet(); break;
-    case kCusSave: SaveSet(); break;
-    case kCusExport: ExportSet(); break;
-    default: break;
+    case kCusNew:
+        NewSet();
+        break;
+    case kCusOpen:
+        OpenSet();
+        break;
+    case kCusSave:
+        SaveSet();
+        break;
+    case kCusExport:
+        ExportSet();
+        break;
+    default:
+        break;
     }
 }
 
@@ -213,8 +223,8 @@ bool CustomForm::SaveSet() {
     }
     QString error;
     if (!Comments_WriteFile(Com.UserPath + name + kCommentEnding, Texts(), &error)) {
-        platform::MsgBox(QStringLiteral("The comment file could not be saved.\n%1").arg(error), platform::vbCritical,
-                         QStringLiteral("Comment File"));
+        platform::MsgBox(QStringLiteral("The comment file could not be saved.\n%1").arg(error),
+                         platform::vbCritical, QStringLiteral("Comment File"));
         return false;
     }
     if (name == Eng.Seat2Rec.RecCommentSet) UseCommentsNow();
@@ -231,8 +241,9 @@ void CustomForm::ExportSet() {
     const QString own = name.isEmpty() ? QString() : Media_FindNoCase(Com.UserPath, name + kCommentEnding);
     // Only a set saved in the user folder can be exported.
     if (Text1(1).Text().isEmpty() || own.isEmpty()) {
-        Info(QStringLiteral("No comments to export! Open an exisiting comment file or Save the current comment "
-                            "file first."));
+        Info(QStringLiteral(
+            "No comments to export! Open an exisiting comment file or Save the current comment "
+            "file first."));
         Focus(Command3(kCusOpen));
         return;
     }

@@ -120,8 +120,10 @@ void MultiForm::FillCombos() {
     loading_ = false;
     ChangedSetting = ChangedPerson = false;
     if (c.playersButton >= 0 && c.playersButton <= 2) {
-        if (Option1(c.playersButton).Value()) Option1_Click(c.playersButton);
-        else Option1(c.playersButton).SetValue(true);
+        if (Option1(c.playersButton).Value())
+            Option1_Click(c.playersButton);
+        else
+            Option1(c.playersButton).SetValue(true);
     }
     cmdDone.SetEnabled(true);
 }
@@ -140,8 +142,10 @@ void MultiForm::Option1_Click(int i) {
     fraCenters.SetVisible(two);
     optCenters(0).SetVisible(two);
     optCenters(1).SetVisible(two);
-    if (two) optCenters(Com.NumPlayers == 2 && Com.NumCenters == 4 ? 1 : 0).SetValue(true);
-    else optCenters(1).SetValue(true);
+    if (two)
+        optCenters(Com.NumPlayers == 2 && Com.NumCenters == 4 ? 1 : 0).SetValue(true);
+    else
+        optCenters(1).SetValue(true);
     if (optCenters(1).Value()) centers_ = 4;
     if (optCenters(0).Value()) centers_ = 3;
     CmdSetup_Click(i);
@@ -170,8 +174,9 @@ void MultiForm::CmdSetup_Click(int k) {
         Frame1.SetCaption(QStringLiteral("Setup for Player"));
         ShowOpponentControls(false);
         lblAvatar.SetCaption(QStringLiteral("Your Avatar:"));
-        lblPlayer.SetCaption(QStringLiteral("If you would like to use your own picture during your turn for "
-                                            "multiplayer games, check the Show Player Avatar box and select a picture."));
+        lblPlayer.SetCaption(
+            QStringLiteral("If you would like to use your own picture during your turn for "
+                           "multiplayer games, check the Show Player Avatar box and select a picture."));
         CmdApply.SetCaption(QStringLiteral("Save Player"));
         ckNoPlayerAvatar.SetValue(Com.PlayerAvatar.isEmpty() ? 0 : 1);
         if (!Com.PlayerAvatar.isEmpty()) SetAvatarScroll(Com.PlayerAvatar);
@@ -228,9 +233,9 @@ void MultiForm::CmdApply_Click() {
 }
 
 void MultiForm::AskSaveChanges(int seat) {
-    const QString text = seat == kPlayerSetup
-                             ? QStringLiteral("Did you want to save your Avatar?")
-                             : QStringLiteral("Did you want to save Opponent") + QString::number(seat + 1) + "'s settings?";
+    const QString text = seat == kPlayerSetup ? QStringLiteral("Did you want to save your Avatar?")
+                                              : QStringLiteral("Did you want to save Opponent") +
+                                                    QString::number(seat + 1) + "'s settings?";
     if (platform::MsgBox(text, platform::vbYesNo, QStringLiteral("Save Settings?")) == platform::vbYes)
         CmdApply_Click();
     else
@@ -243,10 +248,11 @@ void MultiForm::CheckPersonalitySounds() {
     // Our packs stand in for the sound programs: a personality without one has no sounds.
     if (noticeShown_ || name == kGrulm || PersonPack_Has(name)) return;
     noticeShown_ = true;
-    platform::MsgBox(QStringLiteral("Torvek and Zubs's personality sounds were not found.\n\nYou can download them "
-                                    "separately from\nthe download page of the Vornhelm web site.\n\nYou can still use "
-                                    "these personalities but only Grulm's personality currently has sounds."),
-                     platform::vbInformation, QStringLiteral("Missing Personality Sounds"));
+    platform::MsgBox(
+        QStringLiteral("Torvek and Zubs's personality sounds were not found.\n\nYou can download them "
+                       "separately from\nthe download page of the Vornhelm web site.\n\nYou can still use "
+                       "these personalities but only Grulm's personality currently has sounds."),
+        platform::vbInformation, QStringLiteral("Missing Personality Sounds"));
 }
 
 void MultiForm::SetAvatarScroll(const QString& name) {
@@ -267,7 +273,8 @@ void MultiForm::SetAvatarScroll(const QString& name) {
 void MultiForm::ShowAvatar(const QString& name) {
     avatar_ = name;
     const QString file = Media_FindNoCase(Com.UserPath + "Avatars/", name);
-    imgOppAvatar.SetPicture(file.isEmpty() ? QImage() : QImageReader(Com.UserPath + "Avatars/" + file).read());
+    imgOppAvatar.SetPicture(file.isEmpty() ? QImage()
+                                           : QImageReader(Com.UserPath + "Avatars/" + file).read());
 }
 
 void MultiForm::HScrollAvatar_Change() {
@@ -290,11 +297,12 @@ void MultiForm::Command1_Click() {
 void MultiForm::cmdExport_Click() {
     const QString own = Media_FindNoCase(Com.UserPath + "Avatars/", avatar_);
     if (own.isEmpty()) return;
-    const QString to = platform::Picks().SaveFile(
-        {QStringLiteral("Export Avatar picture"), GetLastDir(), avatar_,
-         QStringLiteral("Avatar Files (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
+    const QString to =
+        platform::Picks().SaveFile({QStringLiteral("Export Avatar picture"), GetLastDir(), avatar_,
+                                    QStringLiteral("Avatar Files (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
     if (to.isEmpty()) return;
-    if (Media_CopyFile(Com.UserPath + "Avatars/" + own, to, nullptr)) SaveLastDir(QFileInfo(to).absolutePath());
+    if (Media_CopyFile(Com.UserPath + "Avatars/" + own, to, nullptr))
+        SaveLastDir(QFileInfo(to).absolutePath());
 }
 
 void MultiForm::imgOppAvatar_MouseDown() {
@@ -318,7 +326,8 @@ void MultiForm::ckNoPlayerAvatar_Click() {
         return;
     }
     Com.PlayerAvatar.clear();
-    if (Com.NumPlayers >= 3 && Com.Pturn == 1 && HasTableForm()) frmGrulm().Avatar_Show(Eng.Seat2Rec.RecAvatar);
+    if (Com.NumPlayers >= 3 && Com.Pturn == 1 && HasTableForm())
+        frmGrulm().Avatar_Show(Eng.Seat2Rec.RecAvatar);
 }
 
 void MultiForm::Check1_Click(int i) {

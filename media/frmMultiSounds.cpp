@@ -23,8 +23,8 @@ QString Sounds() {
 void MultiForm::ShowSoundPanel(bool shown) {
     Frame2.SetVisible(shown);
     OptPlay.ForEach([shown](int, platform::CommandButton& b) { b.SetVisible(shown); });
-    for (platform::Control* c :
-         std::initializer_list<platform::Control*>{&imgPoint, &CmdChangeSound, &cmdResetSounds, &CmdSaveSounds})
+    for (platform::Control* c : std::initializer_list<platform::Control*>{&imgPoint, &CmdChangeSound,
+                                                                          &cmdResetSounds, &CmdSaveSounds})
         c->SetVisible(shown);
     SetClientSizePx(620, shown ? kWithPanel : kWithoutPanel);
 }
@@ -72,8 +72,8 @@ void MultiForm::OptPlay_Click(int i) {
 
 void MultiForm::CmdChangeSound_Click() {
     if (selectedSound_ < 1 || selectedSound_ >= custom_.size()) return;
-    const QString path =
-        platform::Picks().OpenFile({QString(), Com.UserPath + "Sounds", QString(), QStringLiteral("Wav Sounds (*.wav)|*.wav")});
+    const QString path = platform::Picks().OpenFile(
+        {QString(), Com.UserPath + "Sounds", QString(), QStringLiteral("Wav Sounds (*.wav)|*.wav")});
     if (path.isEmpty()) return;
     custom_[selectedSound_] = QFileInfo(path).fileName();
     paths_[selectedSound_] = path;

@@ -1,11 +1,11 @@
 #include "media/frmOptions.h"
 #include "common/Shared.h"
+#include "engine/TableForm.h"
 #include "media/CardDeck.h"
 #include "media/MediaState.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/ShellState.h"
-#include "engine/TableForm.h"
 #include "table/CardArt.h"
 #include "table/TableState.h"
 
@@ -22,10 +22,10 @@ constexpr int kFontDefault = 12;
 constexpr int kFontDefaultSmall = 10;
 constexpr int kFontMin = 6;
 constexpr int kFontMax = 36;
-constexpr int kSmallLayout = 2;        // layout modes from here on use small cards
+constexpr int kSmallLayout = 2; // layout modes from here on use small cards
 constexpr int kWideScreenTwips = 15360;
 constexpr quint32 kShallowCream = 0x00C0FFFF;
-constexpr int kCardsWide = 13;         // a face sheet's cells in a row
+constexpr int kCardsWide = 13; // a face sheet's cells in a row
 
 OptionsForm*& Instance() {
     static OptionsForm* form = nullptr;
@@ -38,7 +38,8 @@ bool SmallCards() {
 
 // One face of a style, drawn as the table would draw it.
 QImage Face(int style, int card, QSize size) {
-    if (style < kFirstPictureDeck) return cardart::NumberFace(std::clamp(style, 1, 5), (card - 1) % kCardsWide + 1, size);
+    if (style < kFirstPictureDeck)
+        return cardart::NumberFace(std::clamp(style, 1, 5), (card - 1) % kCardsWide + 1, size);
     if (style == kFirstPictureDeck) return cardart::SheetFace(card, size);
     const QImage sheet = clsDLL().FaceSheet(style - kFirstPictureDeck - 1, 1.0);
     if (sheet.isNull()) return cardart::SheetFace(card, size);
@@ -98,7 +99,8 @@ void OptionsForm::Form_Load() {
     backs_ = clsDLL().GetBacksQuantity();
     const int decks = clsDLL().GetDecksQuantity();
     // Picture decks beyond our own (6) come from the deck source.
-    OptCardSuit.ForEach([&](int i, platform::OptionButton& o) { o.SetEnabled(i <= kFirstPictureDeck + decks); });
+    OptCardSuit.ForEach(
+        [&](int i, platform::OptionButton& o) { o.SetEnabled(i <= kFirstPictureDeck + decks); });
     FilePic(kSampleWood).SetPicture(OnMat(cardart::Placeholder(CardSize(), -1)));
     FilePic(kSampleMetal).SetPicture(OnMat(cardart::Placeholder(CardSize(), 0)));
     FilePic(kSampleDefaults).SetPicture(cardart::Back(QSize(36, 48), kCreamBack));
@@ -159,14 +161,17 @@ void OptionsForm::ShowPage(int page) {
         Frame1.SetBackColor(choices_.matColour);
         HScrollBacks_Change();
         break;
-    case kPageFont: ShowFontSamples(); break;
+    case kPageFont:
+        ShowFontSamples();
+        break;
     case kPageSounds:
         OptSound(choices_.soundOption).SetValue(true);
         OptMenu(choices_.menuStyle).SetValue(true);
         ckIntro.SetValue(choices_.introOff ? 1 : 0);
         optPlaceHolder(choices_.placeWood ? 0 : 1).SetValue(true);
         break;
-    default: break;
+    default:
+        break;
     }
     loading_ = false;
     CmdApply.SetEnabled(false);
@@ -175,8 +180,10 @@ void OptionsForm::ShowPage(int page) {
 void OptionsForm::ShowDeckSamples(int style) {
     choices_.faceStyle = style;
     // The two groups of decks are one choice.
-    if (style >= kFirstPictureDeck) OptCard.ForEach([](int, platform::OptionButton& o) { o.SetValue(false); });
-    else OptCardSuit.ForEach([](int, platform::OptionButton& o) { o.SetValue(false); });
+    if (style >= kFirstPictureDeck)
+        OptCard.ForEach([](int, platform::OptionButton& o) { o.SetValue(false); });
+    else
+        OptCardSuit.ForEach([](int, platform::OptionButton& o) { o.SetValue(false); });
     if (style != Com.DeckStyle) Changed();
     const QSize s = CardSize();
     // Sample place and the card drawn in it.
@@ -187,7 +194,8 @@ void OptionsForm::ShowDeckSamples(int style) {
 
 void OptionsForm::ShowBackSample() {
     const QSize s = CardSize();
-    QImage img = choices_.back == 0 ? cardart::Back(s, choices_.backColour) : clsDLL().BackPicture(choices_.back - 1, s, 1.0);
+    QImage img = choices_.back == 0 ? cardart::Back(s, choices_.backColour)
+                                    : clsDLL().BackPicture(choices_.back - 1, s, 1.0);
     if (img.isNull()) img = cardart::Back(s, choices_.backColour);
     picCardBack(0).SetPicture(img);
     FilePic(kSamplePreview).SetPicture(img);
@@ -197,8 +205,9 @@ void OptionsForm::HScrollBacks_Change() {
     choices_.back = HScrollBacks.Value();
     const bool plain = choices_.back == 0;
     lblPlain.SetVisible(plain && SSTab1.Current() == kPageBacks);
-    lblBackInfo.SetCaption(plain ? QStringLiteral("Plain Deck Style:\r\nPlain deck back color can be changed.")
-                                 : QStringLiteral("Click on the scroll bar below to change the Deck back style."));
+    lblBackInfo.SetCaption(
+        plain ? QStringLiteral("Plain Deck Style:\r\nPlain deck back color can be changed.")
+              : QStringLiteral("Click on the scroll bar below to change the Deck back style."));
     Command2(0).SetEnabled(plain);
     ShowBackSample();
     Changed();
@@ -213,7 +222,8 @@ void OptionsForm::picCardBack_Click() {
 void OptionsForm::ShowFontSamples() {
     QImage back(400, 150, QImage::Format_RGB32);
     const QImage table = HasTableForm() ? frmGrulm().Background() : QImage();
-    const bool picture = !table.isNull() && Tbl.BackgroundIndex >= 1 && Tbl.BackgroundIndex <= Tbl.BackgroundCount;
+    const bool picture =
+        !table.isNull() && Tbl.BackgroundIndex >= 1 && Tbl.BackgroundIndex <= Tbl.BackgroundCount;
     if (picture) {
         QPainter p(&back);
         p.drawImage(QRect(0, 0, back.width(), back.height()), table);
@@ -221,9 +231,10 @@ void OptionsForm::ShowFontSamples() {
         back.fill(platform::FromBGR(Com.MatColour));
     }
     picBackFnt.SetPicture(back);
-    lblFontInfo.SetCaption((picture ? QStringLiteral("This is how the font size and color appear on the picture background.")
-                                    : QStringLiteral("This is how the font size and color appear on the matt background.")) +
-                           QStringLiteral("\r\nUse the Up/Down arrow keys to change backgrounds."));
+    lblFontInfo.SetCaption(
+        (picture ? QStringLiteral("This is how the font size and color appear on the picture background.")
+                 : QStringLiteral("This is how the font size and color appear on the matt background.")) +
+        QStringLiteral("\r\nUse the Up/Down arrow keys to change backgrounds."));
     Frame3.SetBackColor(choices_.backdropColour);
     CKFnt.SetValue(choices_.backdrop ? 1 : 0);
     for (int i = 0; i <= 1; ++i) {
@@ -275,7 +286,8 @@ void OptionsForm::CKFnt_Click() {
 }
 
 void OptionsForm::Command2_Click(int i) {
-    quint32* target[] = {&choices_.backColour, &choices_.matColour, &choices_.fontColour, &choices_.backdropColour};
+    quint32* target[] = {&choices_.backColour, &choices_.matColour, &choices_.fontColour,
+                         &choices_.backdropColour};
     if (i < 0 || i > 3) return;
     quint32 chosen = 0;
     if (!platform::Picks().PickColour(*target[i], &chosen)) return;

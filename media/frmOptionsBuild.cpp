@@ -29,8 +29,9 @@ void OptionsForm::Build() {
 
 void OptionsForm::BuildCards() {
     auto& page = pages_[kPageCards];
-    lblCardInfo.SetCaption(QStringLiteral("Select the style of cards you would like to use below. Choose a deck with "
-                                          "numbers and suits or numbers only."));
+    lblCardInfo.SetCaption(
+        QStringLiteral("Select the style of cards you would like to use below. Choose a deck with "
+                       "numbers and suits or numbers only."));
     lblCardInfo.SetWordWrap(true);
     lblCardInfo.SetGeometryPx(20, kPageTop, 620, 34);
     lblNumbers.SetCaption(QStringLiteral("Numbers only card decks:"));
@@ -95,8 +96,19 @@ void OptionsForm::BuildBacks() {
     defaults.Move(130, kPageTop + 206, 36, 48);
     lblDesigner.SetCaption(QStringLiteral("Designer"));
     lblDesigner.SetGeometryPx(440, kPageTop + 170, 160, 18);
-    page = {&lblCurrent, &back,    &HScrollBacks, &lblPlain, &lblBackInfo, &lblPreview,  &Command2(0),
-            &Command2(1), &Frame1, &lblReset,     &defaults, &lblDesigner, &FilePic(kSamplePreview)};
+    page = {&lblCurrent,
+            &back,
+            &HScrollBacks,
+            &lblPlain,
+            &lblBackInfo,
+            &lblPreview,
+            &Command2(0),
+            &Command2(1),
+            &Frame1,
+            &lblReset,
+            &defaults,
+            &lblDesigner,
+            &FilePic(kSamplePreview)};
     pages_[kPageCards].push_back(&FilePic(kSamplePreview));
 }
 

@@ -46,9 +46,10 @@ void SoundsForm::Form_Load() {
     cmdDone.SetGeometryPx(220, 262, 90, 28);
     CmdCancel.SetCaption(QStringLiteral("Cancel"));
     CmdCancel.SetGeometryPx(320, 262, 90, 28);
-    lblSounds.SetCaption(QStringLiteral("Select up to 3 personalities and their sounds will be included in the Chat "
-                                        "box.\r\nRemember: your opponent must have the same sounds in order to hear the "
-                                        "sounds you send."));
+    lblSounds.SetCaption(
+        QStringLiteral("Select up to 3 personalities and their sounds will be included in the Chat "
+                       "box.\r\nRemember: your opponent must have the same sounds in order to hear the "
+                       "sounds you send."));
     ticked_ = 0;
     loading_ = true;
     MoveTw(OwnerLeft, OwnerTop, WidthTw(), HeightTw());
@@ -82,9 +83,10 @@ void SoundsForm::cmdDone_Click() {
         if (!lstSounds.Selected(i)) continue;
         // The count is checked before a fourth choice is stored.
         if (picked.size() == kChatSoundPersons) {
-            platform::MsgBox(QStringLiteral("You have more than 3 checked and 3 is the maximum. Uncheck somebody and "
-                                            "then click the Update button again."),
-                             platform::vbInformation, QStringLiteral("3 Maximum"));
+            platform::MsgBox(
+                QStringLiteral("You have more than 3 checked and 3 is the maximum. Uncheck somebody and "
+                               "then click the Update button again."),
+                platform::vbInformation, QStringLiteral("3 Maximum"));
             return;
         }
         picked << lstSounds.List(i);

@@ -19,7 +19,10 @@ class CommentTest : public MediaTest {
   protected:
     void SetUp() override {
         MediaTest::SetUp();
-        platform::Picks().OpenFile = [this](const platform::FileAsk& a) { asked << a.folder; return openAnswer; };
+        platform::Picks().OpenFile = [this](const platform::FileAsk& a) {
+            asked << a.folder;
+            return openAnswer;
+        };
         platform::Picks().SaveFile = [this](const platform::FileAsk& a) {
             asked << a.title + "|" + a.name;
             return saveAnswer;
@@ -93,7 +96,8 @@ TEST_F(CommentTest, NamesLoseTheirEndingAndBadNamesAreRefusedUnwritten) {
     EXPECT_EQ(CommentSet_Name(" Rude.CMT "), "Rude");
     EXPECT_EQ(CommentSet_Name(".cmt"), "");
     CustomForm& w = Editor(Numbered("c"), "");
-    const QStringList bad{"a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", QString("a") + QChar(7) + "b",
+    const QStringList bad{"a/b",  "a\\b", "a:b", "a*b", "a?b",
+                          "a\"b", "a<b",  "a>b", "a|b", QString("a") + QChar(7) + "b",
                           "../up"};
     for (const QString& name : bad) {
         svc.boxes->Expect(platform::vbOK);
@@ -126,7 +130,8 @@ TEST_F(CommentTest, SaveStopsAtTheFirstOverlongCommentAndAtMissingTexts) {
     svc.boxes->Expect(platform::vbOK);
     w.GetGoing_Click(kCusSave);
     EXPECT_EQ(w.Text1(7).BackColor(), 0x00FFFFFFu);
-    EXPECT_EQ(svc.boxes->shown.back().text, "No comments to save! You should write some comments before saving.");
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              "No comments to save! You should write some comments before saving.");
     w.Text1(1).SetText("first");
     w.FileTxt.SetText(" .CMT");
     svc.boxes->Expect(platform::vbOK);
@@ -177,8 +182,9 @@ TEST_F(CommentTest, ExportNeedsASavedSetAndNeverCopiesAFileOntoItself) {
     CustomForm& w = Editor(Numbered("x"), "Unsaved");
     svc.boxes->Expect(platform::vbOK);
     w.GetGoing_Click(kCusExport);
-    EXPECT_EQ(svc.boxes->shown.back().text,
-              "No comments to export! Open an exisiting comment file or Save the current comment file first.");
+    EXPECT_EQ(
+        svc.boxes->shown.back().text,
+        "No comments to export! Open an exisiting comment file or Save the current comment file first.");
     EXPECT_TRUE(asked.isEmpty());
 
     w.GetGoing_Click(kCusSave);
