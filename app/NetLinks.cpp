@@ -1,5 +1,13 @@
 #include "app/NetLinks.h"
+#include "media/MediaState.h"
+#include "media/OpponentsEdit.h"
 #include "media/Persons.h"
+#include "media/frmSounds.h"
+#include "net/AvatarBook.h"
+#include "net/Joining.h"
+#include "net/frmChat.h"
+#include "net/frmMultiNET.h"
+#include "net/frmRulesNET.h"
 #include "net/NetHooks.h"
 #include "shell/MenuCommands.h"
 #include "shell/Profile.h"
@@ -19,4 +27,21 @@ void NetLinks_Install() {
     NetHooks.Deck_LoadSmall = [] { Deck_LoadSmall(); };
     NetHooks.TempMoves_Open = [](bool open) { TempMoves_Open(open); };
     NetHooks.Centers_Show = [] { Centers_Show(); };
+    // The windows of Internet play reach the media windows and back.
+    NetHooks.Avatar_Load = [](SeatRecord& seat, bool write) { Avatar_Load(seat, write); };
+    NetHooks.Get_Avatars = [] { return Get_Avatars(); };
+    NetHooks.Chat_PhraseTips = [] {
+        if (ChatWindowExists()) frmChat().SetPhrases();
+    };
+    NetHooks.GetSoundList = [] { frmChat().GetSoundList(); };
+    NetHooks.OnlineSounds_Show = [] { frmSounds().Show(true); };
+    NetHooks.MultiNET_Close = [] {
+        if (platform::Form::IsLoaded(QStringLiteral("frmMultiNET"))) frmMultiNET().Unload();
+        NetSetup.NetPersonName.clear();
+        Med.NetPersonName.clear();
+    };
+    NetHooks.Person_CheckSeat2 = [] { Person_SeatAll(Prof.Prefs); };
+    MedHooks.NetOpponents = [] { MultiNET_Show(); };
+    MedHooks.NetRules = [] { RulesNET_Choose(); };
+    MedHooks.Net_SendLayout = [] { Net_SendLayout(); };
 }

@@ -2,6 +2,7 @@
 #include "media/MediaInstall.h"
 #include "net/InternetSetup.h"
 #include "media/Persons.h"
+#include "media/MediaWindows.h"
 #include "net/NetInstall.h"
 #include "net/NetHooks.h"
 #include "net/frmChat.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
         return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
     };
+    MediaWindows_Install();
     Startup.Quit = [] { QCoreApplication::quit(); };
     Startup.LoginShow = [] { frmWelcome().Show(true); };
     table->Show();

@@ -27,10 +27,13 @@ struct MediaState {
     BArray<QString, 1> CommentFiles{0};
     int CommentFileCount = 0;
 
+    QString NewAvatarName; // the picture imported last, in the user's "Avatars"
+    // The personalities whose sounds the chat offers, entries 1 to 3; "" a free entry.
+    BArray<QString, 1> ChatSoundPersons{3};
+
     // Damaged personality files already reported in this run.
     QStringList DamagedReported;
 
-    QString NewAvatarName; // the picture imported last into the Avatars folder
     QString NetPersonName; // the personality chosen in the Internet opponents window, "" none
 };
 extern MediaState Med;
@@ -46,6 +49,10 @@ struct MediaHooks {
     std::function<void()> NetRules = [] {};
     // The host tells the peers the new table size.
     std::function<void()> Net_SendLayout = [] {};
+    // The chat window's quick comment i (1 to 20) becomes `text`.
+    std::function<void(int i, const QString& text)> Chat_SetComment = [](int, const QString&) {};
+    // The chat window takes the current skin (Internet games only).
+    std::function<void()> Chat_Skin = [] {};
 };
 extern MediaHooks MedHooks;
 

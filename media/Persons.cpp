@@ -4,6 +4,7 @@
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
+#include "media/CommentSets.h"
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
 #include "media/PersonPack.h"
@@ -109,8 +110,10 @@ void LoadComments(SeatRecord& seat, const Personality& rec, int first) {
     }
     if (!IsPlain(seat.RecCommentSet)) Comments_Load(seat.RecCommentSet);
     const int last = first == 1 ? kPersonComments : kSituationComments;
+    // A silenced seat 3 or 4 must not take the comments another seat left in the working set.
+    const bool silent = first != 1 && Eng.CommentsOff;
     for (int i = 1; i <= last; ++i)
-        seat.RecComments(i) = Eng.SeatComments(i);
+        seat.RecComments(i) = silent ? QString() : Eng.SeatComments(i);
 }
 } // namespace
 
@@ -205,10 +208,12 @@ void ChangePerson() {
 }
 
 void Comments_Load(const QString& name) {
-    const QString file = Media_FindNoCase(Com.UserPath, name + ".cmt");
+    const QString file = Media_FindNoCase(Com.UserPath, name + kCommentEnding);
     if (file.isEmpty()) return;
-    platform::RecordFile f;
-    if (!f.OpenReadOnly(Com.UserPath + file, TextRecord::kSize)) return;
+    QStringList texts;
+    const CommentFile st = Comments_ReadFile(Com.UserPath + file, &texts);
+    if (st == CommentFile::Damaged) Comments_ReportDamaged(Com.UserPath + file);
+    if (st != CommentFile::Ok) return;
     for (int i = 1; i <= kGeneralComments; ++i)
-        Eng.SeatComments(i) = TextRecord::Decode(f.Read(i)).Text;
+        Eng.SeatComments(i) = texts.value(i - 1);
 }

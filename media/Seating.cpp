@@ -105,21 +105,6 @@ void SetupOpponents(bool rulesOnly) {
         MedHooks.Net_SendLayout();
 }
 
-void Get_Avatars() {
-    const QString folder = GetLastDir();
-    frmGrulm().ImgAvatar.SetVisible(true);
-    const QString file = platform::OpenFileName(QStringLiteral("Import Avatar Pic"), kPictureFilter, folder);
-    if (file.isEmpty()) return;
-    if (Picture_SizeOK(file, kAvatarLimit)) {
-        const QString name = CopyInto(file, Com.UserPath + "Avatars/");
-        if (name.isEmpty()) return;
-        Med.NewAvatarName = name;
-        frmGrulm().Avatar_Show(name);
-    }
-    const QString chosenFolder = QFileInfo(file).absolutePath();
-    if (QDir(chosenFolder) != QDir(folder)) SaveLastDir(chosenFolder);
-}
-
 void Background_Add() {
     const QString file =
         platform::OpenFileName(QStringLiteral("Add Background Picture"), kPictureFilter, Com.DocsPath);

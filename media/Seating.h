@@ -24,6 +24,5 @@ OpponentChoices Opponent_Choices(const QString& netPersonName);
 // rules window (true); then the table and a new game follow what was chosen.
 void SetupOpponents(bool rulesOnly);
 // Imports a picture as the player's avatar.
-void Get_Avatars();
 // Adds a picture to the backgrounds and shows it.
 void Background_Add();

@@ -76,11 +76,15 @@ bool BadFileName(const QString& name) {
     static const QString kForbidden = QStringLiteral("!\"*./:<>?\\|");
     if (std::none_of(kForbidden.begin(), kForbidden.end(), [&](QChar c) { return name.contains(c); }))
         return false;
+    BadFileName_Tell();
+    return true;
+}
+
+void BadFileName_Tell() {
     platform::MsgBox(QStringLiteral("Please do not use the following characters:  \n"
                                     "/ \\ : * . ? ! < > | \"\n"
                                     "Please re-enter."),
                      platform::vbCritical, QStringLiteral("Non-standard filename character"));
-    return true;
 }
 
 bool OpenURL(const QString& address) {

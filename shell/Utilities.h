@@ -48,6 +48,8 @@ bool IsFormLoaded(const QString& name);
 
 // True, after telling the user, when `name` holds a character a file name may not have.
 bool BadFileName(const QString& name);
+// The message of a refused file name.
+void BadFileName_Tell();
 
 // Opens a web page or document with the desktop's default application; tells the
 // user and gives false when that fails.

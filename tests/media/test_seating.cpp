@@ -125,28 +125,6 @@ TEST_F(SeatingTest, OnlineTheOpponentsWindowSavesAloneAndTheRulesSendTheLayout) 
     EXPECT_EQ(sends, 1);
 }
 
-TEST_F(SeatingTest, AvatarImportCopiesAFittingPictureAndNeverLosesTheChosenFile) {
-    const QString face = Picture("face.bmp", 40, 30);
-    Choose(face);
-    Get_Avatars();
-    EXPECT_TRUE(QFileInfo::exists(Com.UserPath + "Avatars/face.bmp"));
-    EXPECT_EQ(Med.NewAvatarName, QStringLiteral("face.bmp"));
-    EXPECT_EQ(table.calls, QStringList{"Avatar_Show face.bmp"});
-    EXPECT_EQ(ReadSetting(kSetLastDir), QFileInfo(face).absolutePath());
-    EXPECT_TRUE(asked.value(0).startsWith("Import Avatar Pic @ "));
-    // Choosing the copy already in the Avatars folder keeps it.
-    Choose(Com.UserPath + "Avatars/face.bmp");
-    Get_Avatars();
-    EXPECT_TRUE(QImage(Com.UserPath + "Avatars/face.bmp").size() == QSize(40, 30));
-    // Too large: the size check tells, nothing is copied.
-    Choose(Picture("wide.bmp", 351, 10));
-    svc.boxes->Expect(platform::vbOK);
-    Get_Avatars();
-    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Image Rejected"));
-    EXPECT_FALSE(QFileInfo::exists(Com.UserPath + "Avatars/wide.bmp"));
-    EXPECT_EQ(Med.NewAvatarName, QStringLiteral("face.bmp"));
-}
-
 TEST_F(SeatingTest, AnAddedBackgroundIsTheOneTheTableStepsOnto) {
     std::vector<int> cycles;
     int indexAtCycle = -1;

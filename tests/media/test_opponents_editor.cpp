@@ -1,0 +1,190 @@
+// The opponents editor: saving an opponent, a personality's custom sounds, avatars,
+// and the game size chosen when it closes.
+#include "media/OpponentsEdit.h"
+#include "media/Persons.h"
+#include "media/frmMulti.h"
+#include "platform/PickDialogs.h"
+#include "shell/Profile.h"
+#include "shell/SavedGames.h"
+#include "shell/Utilities.h"
+#include "tests/media/MediaTestSupport.h"
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class EditorTest : public MediaTest {
+  protected:
+    void SetUp() override {
+        MediaTest::SetUp();
+        for (const char* name : {"Vex", "Ann"})
+            ASSERT_TRUE(Personality_WriteFile(Pms(QString(name) + ".pms"), Tagged(name)));
+        List_Personalities();
+        QString error;
+        ASSERT_TRUE(Profile_CreateDefaults(&error));
+        ASSERT_TRUE(Prefs_WriteRecord(2, Profile_Defaults()));
+        Prof.PlayerRecord = 2;
+        ASSERT_TRUE(Prefs_ReadRecord(2, &Prof.Prefs));
+        QDir().mkpath(Com.UserPath + "Sounds");
+        QDir().mkpath(Com.UserPath + "Avatars");
+    }
+    void TearDown() override {
+        platform::Picks_Reset();
+        MediaTest::TearDown();
+    }
+};
+
+TEST_F(EditorTest, SaveCustomChangesOnlyTheCustomNamesOfTheFileOnDisk) {
+    const QString path = Pms("Vex.pms");
+    QByteArray before = Bytes(path) + "tail";
+    WriteBytes(path, before);
+    WriteBytes(home->Path() + "/mine.wav", "RIFFmine");
+    QStringList names{""}, paths{""};
+    for (int i = 1; i <= kPersonSounds; ++i) {
+        names << QStringLiteral("c%1.wav").arg(i);
+        paths << Com.UserPath + "Sounds/" + names.last();
+    }
+    names[3] = "mine.wav";
+    paths[3] = home->Path() + "/mine.wav";
+    ASSERT_TRUE(Opponent_SaveSounds("vex", names, paths));
+    EXPECT_EQ(Bytes(Com.UserPath + "Sounds/mine.wav"), "RIFFmine");
+    EXPECT_EQ(Eng.SeatSounds(3), Com.UserPath + "Sounds/mine.wav");
+
+    const QByteArray after = Bytes(path);
+    ASSERT_EQ(after.size(), before.size());
+    Personality rec;
+    ASSERT_EQ(Personality_ReadFile(path, &rec), PersonFile::Ok);
+    for (int i = 1; i <= kPersonSounds; ++i) {
+        EXPECT_EQ(rec.Sounds(1, i), names.at(i));
+        EXPECT_EQ(rec.Sounds(0, i), QStringLiteral("Vex-0-%1.wav").arg(i));
+        const int at = Personality::SoundOffset(1, i);
+        before.replace(at, Personality::kSoundWidth, after.mid(at, Personality::kSoundWidth));
+    }
+    EXPECT_EQ(after, before); // nothing else moved, the tail included
+
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_FALSE(Opponent_SaveSounds("Gone", names, paths));
+    EXPECT_EQ(svc.boxes->shown.back().title, "Save Custom");
+}
+
+TEST_F(EditorTest, ReplacingTheLastUserOfAPersonalityDeletesItsChatSounds) {
+    for (const char* f : {"a-Vex.pmw", "a-Ann.pmw", "a-Grulm.pmw"})
+        WriteBytes(Com.UserPath + "Sounds/" + f, "x");
+    Prof.Prefs.Identity(3).Name = "Vex";
+    Opponent_Save(2, {"Ann", 2, "Ann.jpg", "No Comments", 1}, "Vex");
+    EXPECT_TRUE(QFile::exists(Com.UserPath + "Sounds/a-Vex.pmw")); // slot 3 still names Vex
+    EXPECT_EQ(Eng.Seat3Rec.RecName, "Ann");
+    EXPECT_EQ(Eng.Seat3Rec.RecLevel, 2);
+    EXPECT_TRUE(Eng.CommentsOff);
+    for (int i = 1; i <= 33; ++i)
+        EXPECT_EQ(Eng.Seat3Rec.RecComments(i), "") << i;
+    PlayerPrefs stored;
+    ASSERT_TRUE(Prefs_ReadRecord(2, &stored));
+    EXPECT_EQ(stored.Identity(2).Name, "Ann");
+    EXPECT_EQ(stored.Identity(2).SoundChoice, 1);
+
+    Opponent_Save(3, {"Grulm", 0, "Grulm.jpg", "Default Personality", 0}, "Vex");
+    EXPECT_FALSE(QFile::exists(Com.UserPath + "Sounds/a-Vex.pmw"));
+    Opponent_Save(3, {"Vex", 0, "", "Default Personality", 0}, "Grulm");
+    EXPECT_TRUE(QFile::exists(Com.UserPath + "Sounds/a-Grulm.pmw")); // Grulm's stay
+    EXPECT_TRUE(QFile::exists(Com.UserPath + "Sounds/a-Ann.pmw"));
+    EXPECT_EQ(Eng.Seat4Rec.RecAvatar, "Vex.jpg");
+}
+
+TEST_F(EditorTest, DefaultAvatarsStayAndNoAvatarMeansNothingToDelete) {
+    WriteBytes(Com.UserPath + "Avatars/Grulm.jpg", "x");
+    WriteBytes(Com.UserPath + "Avatars/Me.jpg", "x");
+    EXPECT_FALSE(Avatar_Delete(""));
+    EXPECT_FALSE(Avatar_Delete("Nobody.jpg"));
+    EXPECT_FALSE(Avatar_Delete("../Prefs.sav"));
+    EXPECT_TRUE(svc.boxes->shown.empty());
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_FALSE(Avatar_Delete("Grulm.jpg"));
+    EXPECT_EQ(svc.boxes->shown.back().text, "Personality's default avatar picture cannot be deleted.");
+    svc.boxes->Expect(platform::vbNo);
+    EXPECT_FALSE(Avatar_Delete("Me.jpg"));
+    svc.boxes->Expect(platform::vbYes);
+    EXPECT_TRUE(Avatar_Delete("Me.jpg"));
+    EXPECT_FALSE(QFile::exists(Com.UserPath + "Avatars/Me.jpg"));
+    EXPECT_EQ(Med.AvatarCount, 1);
+}
+
+TEST_F(EditorTest, DoneChangesTheGameSizeOnlyWhenItDiffers) {
+    Com.NumPlayers = 2;
+    Com.NumCenters = 3;
+    MultiForm& w = frmMulti();
+    if (w.Loaded()) w.Unload();
+    Sav.DialogCancelled = false;
+    w.FillCombos();
+    EXPECT_TRUE(w.Option1(0).Value());
+    EXPECT_EQ(w.Seat(), 0);
+    EXPECT_EQ(w.CboOpponent.Text(), "Grulm");
+    w.cmdDone_Click();
+    EXPECT_TRUE(Sav.DialogCancelled);
+    EXPECT_EQ(Com.NumPlayers, 2);
+
+    Sav.DialogCancelled = false;
+    w.FillCombos();
+    w.Option1(2).SetValue(true);
+    EXPECT_EQ(w.Seat(), 2);
+    EXPECT_TRUE(w.CmdSetup(2).Enabled());
+    w.CboOpponent.SetText("Vex");
+    EXPECT_TRUE(w.ChangedSetting);
+    EXPECT_EQ(w.Avatar(), "Vex.jpg");
+    svc.boxes->Expect(platform::vbOK);
+    w.cmdSounds_Click(); // a new personality must be saved before its sounds change
+    EXPECT_EQ(svc.boxes->shown.back().title, "Save before customizing sounds");
+    svc.boxes->Expect(platform::vbYes);
+    svc.boxes->Expect(platform::vbOK);
+    w.cmdDone_Click();
+    ASSERT_GE(svc.boxes->shown.size(), 2u);
+    EXPECT_EQ(svc.boxes->shown.end()[-2].text, "Did you want to save Opponent3's settings?");
+    EXPECT_EQ(svc.boxes->shown.back().title, "Missing Personality Sounds"); // Vex has no pack
+    EXPECT_FALSE(Sav.DialogCancelled);
+    EXPECT_EQ(Com.NumPlayers, 4);
+    EXPECT_EQ(Com.NumCenters, 4);
+    EXPECT_EQ(Prof.Prefs.Identity(3).Name, "Vex");
+    EXPECT_EQ(Eng.Seat4Rec.RecName, "Vex");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
+    const QString big = home->Path() + "/big.bmp", small = home->Path() + "/small.bmp";
+    QImage(400, 20, QImage::Format_RGB32).save(big, "BMP");
+    QImage(60, 60, QImage::Format_RGB32).save(small, "BMP");
+    QString answer;
+    platform::Picks().OpenFile = [&](const platform::FileAsk& a) {
+        EXPECT_EQ(a.title, "Import Avatar Pic");
+        return answer;
+    };
+    EXPECT_EQ(Get_Avatars(), "");
+    answer = big;
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_EQ(Get_Avatars(), "");
+    EXPECT_EQ(svc.boxes->shown.back().title, "Image Rejected");
+    answer = small;
+    EXPECT_EQ(Get_Avatars(), "small.bmp");
+    EXPECT_EQ(Med.NewAvatarName, "small.bmp");
+    EXPECT_EQ(Bytes(Com.UserPath + "Avatars/small.bmp"), Bytes(small));
+    EXPECT_EQ(GetLastDir(), home->Path());
+}
+
+TEST_F(EditorTest, OnlyANeverWrittenSlotIsFilledFromItsRow) {
+    Prof.Prefs.Identity(2).Name = "";
+    EXPECT_TRUE(Opponent_FillBlank(2, "Ann", "No Comments"));
+    EXPECT_FALSE(Opponent_FillBlank(2, "Vex", "Default Personality"));
+    PlayerPrefs stored;
+    ASSERT_TRUE(Prefs_ReadRecord(2, &stored));
+    EXPECT_EQ(stored.Identity(2).Name, "Ann");
+    EXPECT_EQ(stored.Identity(2).Avatar, "Ann.jpg");
+    EXPECT_EQ(stored.Identity(2).CommentSet, "No Comments");
+    EXPECT_EQ(stored.Identity(2).Level, 0);
+}
+
+} // namespace
