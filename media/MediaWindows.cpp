@@ -5,6 +5,7 @@
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
+#include "media/MediaState.h"
 #include "media/frmCustom.h"
 #include "media/frmMulti.h"
 #include "media/frmOptions.h"

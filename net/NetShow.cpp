@@ -1,4 +1,5 @@
 #include "net/NetShow.h"
+#include "net/NetState.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
@@ -22,6 +23,12 @@ void Net_StatusHide() {
 }
 
 void Net_TableClear() {
+    // A remote seat's card may be in flight: the turn clears the table when it returns.
+    if (Net.RemoteTurnRunning) {
+        Net.TurnEndPending = true;
+        Net.ClearPending = true;
+        return;
+    }
     if (HasTableForm()) frmGrulm().Table_Clear();
 }
 

@@ -48,6 +48,7 @@ struct NetStateT {
     // A remote seat's turn is being played; a clean-up meanwhile ends the turn when it returns.
     bool RemoteTurnRunning = false;
     bool TurnEndPending = false;
+    bool ClearPending = false;
     // The cases ended the handling of a message: the closing steps are left out.
     bool SkipClosing = false;
     // The move history was closed for the Internet game and is opened again at its end.

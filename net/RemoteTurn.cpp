@@ -11,6 +11,7 @@
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
+#include "net/NetShow.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
 #include "opponent/OppState.h"
@@ -292,5 +293,9 @@ void Opponent() {
     if (Net.TurnEndPending) {
         Net.TurnEndPending = false;
         Com.Pturn = 0;
+    }
+    if (Net.ClearPending) {
+        Net.ClearPending = false;
+        Net_TableClear();
     }
 }

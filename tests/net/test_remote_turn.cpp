@@ -247,6 +247,8 @@ TEST_F(RemoteTurnTest, APeerLostMidExchangeLeavesTheTableWhole) {
     // The lost host ended the Internet game; the turn ended with it.
     EXPECT_EQ(Com.NetGame, 0);
     EXPECT_EQ(Com.Pturn, 0);
+    // The table was cleared once the card in flight had landed, not under it.
+    EXPECT_EQ(Eng.CenterCount(play.pile), 0);
     // The sender's side of a lost exchange returns as well, without the WT.
     Eng.MoveFrom = 4;
     Eng.MoveTo = 1;
