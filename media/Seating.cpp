@@ -6,7 +6,7 @@
 #include "engine/TableForm.h"
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
-#include "platform/OpenDialog.h"
+#include "platform/PickDialogs.h"
 #include "shell/MenuCommands.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
@@ -107,7 +107,7 @@ void SetupOpponents(bool rulesOnly) {
 
 void Background_Add() {
     const QString file =
-        platform::OpenFileName(QStringLiteral("Add Background Picture"), kPictureFilter, Com.DocsPath);
+        platform::Picks().OpenFile({QStringLiteral("Add Background Picture"), Com.DocsPath, QString(), kPictureFilter});
     if (file.isEmpty()) return;
     const QString name = CopyInto(file, Com.UserPath + "Backgrounds/");
     if (name.isEmpty()) return;

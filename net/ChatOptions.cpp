@@ -4,6 +4,7 @@
 #include "engine/Flow.h"
 #include "net/ChatProcess.h"
 #include "net/ChatState.h"
+#include "shell/MenuCommands.h"
 #include "net/NetHooks.h"
 #include "net/frmChat.h"
 #include "platform/Services.h"
@@ -202,4 +203,7 @@ void Chat_Install() {
     NetHooks.ChatWindow_Close = [] { Chat_Close(); };
     NetHooks.Chat_Open = [] { Chat_Open(); };
     NetHooks.Chat_SetTranscript = [](const QString& text) { Chat_SetTranscript(text); };
+    MenuWin.IconsLoad = [] {
+        if (ChatWindowExists()) frmChat().GetIconList();
+    };
 }

@@ -60,10 +60,5 @@ struct NetHooksT {
     std::function<void()> GetSoundList = [] {};
     // The online personality sounds chooser, modal.
     std::function<void()> OnlineSounds_Show = [] {};
-    // A save-file dialog: the chosen path, "" when cancelled.
-    std::function<QString(const QString& title, const QString& folder, const QString& proposed,
-                          const QString& filter)>
-        SaveFileName =
-            [](const QString&, const QString&, const QString&, const QString&) { return QString(); };
 };
 extern NetHooksT NetHooks;

@@ -3,12 +3,14 @@
 #include "common/Shared.h"
 #include "engine/Seats.h"
 #include "engine/TableForm.h"
+#include "media/CommentSets.h"
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
 #include "media/Persons.h"
 #include "net/NetHooks.h"
 #include "net/NetScores.h"
 #include "net/frmMultiNET.h"
+#include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
@@ -247,11 +249,11 @@ void FrmMultiNET::Command1_Click() {
 void FrmMultiNET::cmdExport_Click() {
     if (AvatarShown.isEmpty()) return;
     const QString to =
-        NetHooks.SaveFileName(QStringLiteral("Export Avatar picture"), GetLastDir(), AvatarShown,
-                              QStringLiteral("Avatar Files (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp"));
+        platform::Picks().SaveFile({QStringLiteral("Export Avatar picture"), GetLastDir(), AvatarShown,
+                                    QStringLiteral("Avatar Files (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
     if (to.isEmpty()) return;
-    QFile::remove(to);
-    if (!QFile::copy(AvatarPath(AvatarShown), to)) {
+    // Exporting onto the picture itself must not delete it first.
+    if (!Media_CopyFile(AvatarPath(AvatarShown), to, nullptr)) {
         platform::MsgBox(QStringLiteral("The avatar could not be copied to ") + to, platform::vbExclamation,
                          QStringLiteral("Export Avatar picture"));
         return;

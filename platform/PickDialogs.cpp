@@ -47,9 +47,18 @@ void Picks_Reset() {
 }
 
 QString Picks_QtFilter(const QString& filter) {
-    const int bar = filter.indexOf('|');
-    QString qt = bar < 0 ? filter : filter.left(bar);
-    return qt.replace(';', ' ');
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) return filter;
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString label = parts[i];
+        const int open = label.indexOf(QLatin1Char('('));
+        if (open >= 0) label = label.left(open).trimmed();
+        out << label + " (" + patterns + ")";
+    }
+    return out.join(QStringLiteral(";;"));
 }
 
 } // namespace platform

@@ -254,6 +254,7 @@ void CtrlKey(int key) {
         else Startup.SplashShow();
         break;
     case kF6: Flash(Tbl.PersonIndex); break;
+    case kF10: MenuWin.IconsLoad(); break;
     case kF11: DisplayStats(); break;
     case kDelete: RemoveBackground(); break;
     default: break;

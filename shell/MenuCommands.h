@@ -88,6 +88,8 @@ struct MenuWindowsT {
     std::function<void()> PlayIntro = [] {};
     // Lets the chat window go back among the other windows (false) or keeps it on top.
     std::function<void(bool onTop)> ChatOnTop = [](bool) {};
+    // The chat window's emote icon list read again from the Icons folder.
+    std::function<void()> IconsLoad = [] {};
     // The Internet table size and house rules window, for the host.
     std::function<void()> HostRules = [] {};
     // The network scores window (or its notice when there are no score files).

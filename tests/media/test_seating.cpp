@@ -35,7 +35,7 @@ TEST_F(MediaTest, OpponentChoicesFrameTheCommentSetsAndMendAnUnknownPersonality)
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/Flow.h"
-#include "platform/OpenDialog.h"
+#include "platform/PickDialogs.h"
 #include "shell/MenuCommands.h"
 #include "shell/SavedGames.h"
 #include "shell/Utilities.h"
@@ -58,15 +58,15 @@ class SeatingTest : public MediaTest {
         Com.NumCenters = 3;
     }
     void TearDown() override {
-        platform::OpenFileScript = nullptr;
+        platform::Picks_Reset();
         Hooks = FlowHooks{};
         Rul.RulesChanged = false;
         MediaTest::TearDown();
     }
     // Answers the open-file dialog with `file`, noting the dialog's title and folder.
     void Choose(const QString& file) {
-        platform::OpenFileScript = [this, file](const QString& title, const QString&, const QString& folder) {
-            asked << title + " @ " + folder;
+        platform::Picks().OpenFile = [this, file](const platform::FileAsk& ask) {
+            asked << ask.title + " @ " + ask.folder;
             return file;
         };
     }

@@ -12,7 +12,7 @@ namespace {
 
 using platform::vbOK;
 
-constexpr int kPad0 = 96, kEnter = 13, kF2 = 113, kF3 = 114, kF6 = 117, kF11 = 122, kDigit1 = 49;
+constexpr int kPad0 = 96, kEnter = 13, kF2 = 113, kF3 = 114, kF6 = 117, kF10 = 121, kF11 = 122, kDigit1 = 49;
 
 class MenuKeysTest : public SavedTest {
   protected:
@@ -285,6 +285,11 @@ TEST_F(MenuKeysTest, PageUpFreesTheChatOnlyOnlineAndHomePlaysTheTune) {
     KeyCommand(kHome, 0);
     EXPECT_EQ(tunes, 1);
     EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("There's no place like home."));
+    int iconLoads = 0;
+    MenuWin.IconsLoad = [&] { ++iconLoads; };
+    KeyCommand(kF10, 0); // the opponents set-up, not the icons
+    KeyCommand(kF10, kCtrlMask);
+    EXPECT_EQ(iconLoads, 1);
 }
 
 TEST_F(MenuKeysTest, PreviousTurnOnAFreshAccountSaysThereIsNoMoveNotDamage) {
