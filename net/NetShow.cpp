@@ -14,6 +14,8 @@ void Net_Label9(int index, const QString& text) {
 
 void Net_StatusShow(const QString& text) {
     if (!HasTableForm()) return;
+    // The notices run to four lines: the box grows to hold them all.
+    frmGrulm().StatusMsg.SetAutoSize(true);
     frmGrulm().StatusMsg.SetCaption(text);
     frmGrulm().StatusMsg.SetVisible(true);
 }
