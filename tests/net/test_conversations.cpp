@@ -13,7 +13,7 @@
 #include "net/NetState.h"
 #include "net/NetWait.h"
 #include "table/frmGrulm.h"
-#include "tests/net/ScriptedPeer.h"
+#include "tests/net/PeerTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTimer>
@@ -36,10 +36,7 @@ class Conversation : public GameTest {
         Winsock1().bindAddress = QHostAddress::LocalHost;
         Net.NetPort = 0;
         Com.PlayerName = "Ada";
-        guard = new QTimer;
-        guard->setSingleShot(true);
-        QObject::connect(guard, &QTimer::timeout, [] { Com.GameAbort = true; });
-        guard->start(20000);
+        guard = Net_AbortLimit();
     }
     void TearDown() override {
         if (peer.joinable()) peer.join();
@@ -48,15 +45,6 @@ class Conversation : public GameTest {
         NetHooks = NetHooksT{};
         form.reset();
         GameTest::TearDown();
-    }
-    static bool Pump(const std::function<bool()>& until) {
-        const auto end = std::chrono::steady_clock::now() + 10s;
-        while (!until()) {
-            if (Com.GameAbort || std::chrono::steady_clock::now() > end) return false;
-            Net_WaitStep();
-            std::this_thread::sleep_for(1ms);
-        }
-        return true;
     }
     QString Label9(int i) { return form->Label9(i).Caption(); }
     QStringList Titles() {

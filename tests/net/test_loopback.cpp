@@ -11,7 +11,7 @@
 #include "net/NetState.h"
 #include "net/NetWait.h"
 #include "platform/Text1252.h"
-#include "tests/net/ScriptedPeer.h"
+#include "tests/net/PeerTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTimer>
@@ -32,11 +32,7 @@ class NetLoopback : public GameTest {
         Net_Install();
         Winsock1().bindAddress = QHostAddress::LocalHost;
         Net.NetPort = 0; // the system chooses a free port
-        // A broken exchange ends every wait instead of hanging the test.
-        guard = new QTimer;
-        guard->setSingleShot(true);
-        QObject::connect(guard, &QTimer::timeout, [] { Com.GameAbort = true; });
-        guard->start(20000);
+        guard = Net_AbortLimit();
     }
     void TearDown() override {
         if (peer.joinable()) peer.join();
@@ -44,16 +40,6 @@ class NetLoopback : public GameTest {
         Net_Reset();
         NetHooks = NetHooksT{};
         GameTest::TearDown();
-    }
-    // Lets the program run until `until` holds; false when it never does.
-    static bool Pump(const std::function<bool()>& until) {
-        const auto end = std::chrono::steady_clock::now() + 10s;
-        while (!until()) {
-            if (Com.GameAbort || std::chrono::steady_clock::now() > end) return false;
-            Net_WaitStep();
-            std::this_thread::sleep_for(1ms);
-        }
-        return true;
     }
     static void Send(const QByteArray& line, int element) {
         QString m = platform::FromCp1252(line);

@@ -8,7 +8,7 @@
 #include "net/Recover.h"
 #include "net/Snapshot.h"
 #include "tests/net/NetTableTest.h"
-#include "tests/net/ScriptedPeer.h"
+#include "tests/net/PeerTest.h"
 
 #include <QTimer>
 #include <chrono>
@@ -25,10 +25,7 @@ class RecoverExchange : public NetTableTest {
         Net_Install();
         Winsock1().bindAddress = QHostAddress::LocalHost;
         Net.NetPort = 0; // the system chooses a free port
-        guard = new QTimer;
-        guard->setSingleShot(true);
-        QObject::connect(guard, &QTimer::timeout, [] { Com.GameAbort = true; });
-        guard->start(20000);
+        guard = Net_AbortLimit();
         // The host's answer counting and layout, as the host's message cases do them.
         NetHooks.HostCases = [](int) {
             if (Com.NetState == kNetLO || Com.NetState == kNetRC) ++Com.NetAckCount;

@@ -9,7 +9,7 @@
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
 #include "tests/net/NetTableTest.h"
-#include "tests/net/ScriptedPeer.h"
+#include "tests/net/PeerTest.h"
 
 #include <QTimer>
 #include <atomic>
@@ -27,24 +27,12 @@ class RemoteTurnTest : public NetTableTest {
         Net_Install();
         Winsock1().bindAddress = QHostAddress::LocalHost;
         Net.NetPort = 0; // the system chooses a free port
-        guard = new QTimer;
-        guard->setSingleShot(true);
-        QObject::connect(guard, &QTimer::timeout, [] { Com.GameAbort = true; });
-        guard->start(20000);
+        guard = Net_AbortLimit();
     }
     void TearDown() override {
         if (peer.joinable()) peer.join();
         delete guard;
         NetTableTest::TearDown();
-    }
-    static bool Pump(const std::function<bool()>& until) {
-        const auto end = std::chrono::steady_clock::now() + 10s;
-        while (!until()) {
-            if (Com.GameAbort || std::chrono::steady_clock::now() > end) return false;
-            Net_WaitStep();
-            std::this_thread::sleep_for(1ms);
-        }
-        return true;
     }
     // This program as a remote player connected to the scripted host.
     void JoinAsRemote(PeerListener& host, int players) {
