@@ -9,26 +9,40 @@ void CheckSize(const platform::RecordBuf& buf, int size, const char* what) {
         throw std::invalid_argument(std::string(what) + " needs " + std::to_string(size) + " bytes, got " +
                                     std::to_string(buf.Size()));
 }
+
+void Codec(platform::RecordBuf& buf, ScoreRecord& r, bool toBuf) {
+    TextAndNumbers(buf, &ScoreRecord::kFields[ScoreRecord::kText], r.Text, {&r.A, &r.B, &r.C, &r.D}, toBuf);
+}
 } // namespace
+
+void TextAndNumbers(platform::RecordBuf& buf, const RecordField* textField, QString& text,
+                    std::initializer_list<int*> numbers, bool toBuf) {
+    if (toBuf)
+        buf.SetText(textField->offset, textField->size, text);
+    else
+        text = buf.Text(textField->offset, textField->size);
+    const RecordField* field = textField;
+    for (int* number : numbers) {
+        ++field;
+        if (toBuf)
+            buf.SetI16(field->offset, *number);
+        else
+            *number = buf.I16(field->offset);
+    }
+}
 
 ScoreRecord ScoreRecord::Decode(const platform::RecordBuf& buf) {
     CheckSize(buf, kSize, "ScoreRecord");
     ScoreRecord r;
-    r.Text = buf.Text(kFields[kText].offset, kFields[kText].size);
-    r.A = buf.I16(kFields[kA].offset);
-    r.B = buf.I16(kFields[kB].offset);
-    r.C = buf.I16(kFields[kC].offset);
-    r.D = buf.I16(kFields[kD].offset);
+    platform::RecordBuf from = buf;
+    Codec(from, r, false);
     return r;
 }
 
 platform::RecordBuf ScoreRecord::Encode() const {
     platform::RecordBuf buf(kSize);
-    buf.SetText(kFields[kText].offset, kFields[kText].size, Text);
-    buf.SetI16(kFields[kA].offset, A);
-    buf.SetI16(kFields[kB].offset, B);
-    buf.SetI16(kFields[kC].offset, C);
-    buf.SetI16(kFields[kD].offset, D);
+    ScoreRecord from = *this;
+    Codec(buf, from, true);
     return buf;
 }
 

@@ -7,11 +7,18 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 struct RecordField {
     const char* name;
     int offset;
     int size;
 };
+
+// A text field and the 16-bit numbers in the fields that follow it, read from the
+// buffer or, with toBuf, written to it: one routine serves a codec's both ways.
+void TextAndNumbers(platform::RecordBuf& buf, const RecordField* textField, QString& text,
+                    std::initializer_list<int*> numbers, bool toBuf);
 
 // True when the fields follow one another from offset 0 and fill exactly `size` bytes.
 template <int N> constexpr bool FieldsFill(const RecordField (&fields)[N], int size) {

@@ -10,6 +10,11 @@
 namespace {
 const QDate kOleEpoch(1899, 12, 30);
 constexpr double kMsPerDay = 86400000.0;
+
+void Codec(platform::RecordBuf& buf, HighScore& h, bool toBuf) {
+    TextAndNumbers(buf, &HighScore::kFields[HighScore::kName], h.Name, {&h.Side, &h.Hand, &h.Hold, &h.Total},
+                   toBuf);
+}
 } // namespace
 
 HighScore HighScore::Decode(const platform::RecordBuf& buf) {
@@ -19,11 +24,8 @@ HighScore HighScore::Decode(const platform::RecordBuf& buf) {
     std::memcpy(&h.When, &bits, sizeof bits);
     // A damaged date is no date at all.
     if (!std::isfinite(h.When)) h.When = 0;
-    h.Name = buf.Text(kFields[kName].offset, kFields[kName].size);
-    h.Side = buf.I16(kFields[kSide].offset);
-    h.Hand = buf.I16(kFields[kHand].offset);
-    h.Hold = buf.I16(kFields[kHold].offset);
-    h.Total = buf.I16(kFields[kTotal].offset);
+    platform::RecordBuf from = buf;
+    Codec(from, h, false);
     return h;
 }
 
@@ -33,11 +35,8 @@ platform::RecordBuf HighScore::Encode() const {
     std::memcpy(&bits, &When, sizeof bits);
     qToLittleEndian<quint64>(bits, bytes.data());
     platform::RecordBuf buf(bytes);
-    buf.SetText(kFields[kName].offset, kFields[kName].size, Name);
-    buf.SetI16(kFields[kSide].offset, Side);
-    buf.SetI16(kFields[kHand].offset, Hand);
-    buf.SetI16(kFields[kHold].offset, Hold);
-    buf.SetI16(kFields[kTotal].offset, Total);
+    HighScore from = *this;
+    Codec(buf, from, true);
     return buf;
 }
 

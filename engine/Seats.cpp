@@ -18,26 +18,13 @@ void ShowAvatar(const QString& name) {
     if (HasTableForm()) frmGrulm().Avatar_Show(name);
 }
 
-// One value of the record and its copy in the working set, in the direction asked.
-template <typename T> void Mirror(T& record, T& working, bool store) {
-    if (store)
-        record = working;
-    else
-        working = record;
-}
-
 // The piles, wild counts and statistics: what a turn changes and stores back.
 void CopyPiles(SeatRecord& r, bool store) {
     Mirror(r.RecSideStack, Eng.SeatSideStack, store);
     Mirror(r.RecSideCount, Eng.SeatSideCount, store);
     // Slot 0 of a card table holds the spare card: it is not the seat's.
-    if (store) {
-        CopyCards(r.RecSide, Eng.SeatSide, 1, 26);
-        CopyCards(r.RecCards, Eng.SeatCards, 1, 10);
-    } else {
-        CopyCards(Eng.SeatSide, r.RecSide, 1, 26);
-        CopyCards(Eng.SeatCards, r.RecCards, 1, 10);
-    }
+    MirrorCards(r.RecSide, Eng.SeatSide, 1, 26, store);
+    MirrorCards(r.RecCards, Eng.SeatCards, 1, 10, store);
     for (int p = 1; p <= 4; ++p) {
         for (int d = 1; d <= kHoldPlaces; ++d)
             for (int k = 0; k <= 1; ++k)

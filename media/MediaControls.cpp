@@ -1,7 +1,6 @@
 #include "media/MediaControls.h"
 #include "platform/Guard.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTabBar>
@@ -11,67 +10,6 @@ QWidget* ParentOf(platform::Form* form) {
     return form ? form->Client() : nullptr;
 }
 } // namespace
-
-// ---------------------------------------------------------------- DropList
-
-DropList::DropList(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
-    auto* box = new QComboBox(ParentOf(form));
-    changed_ = QObject::connect(box, &QComboBox::currentIndexChanged, box,
-                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
-    Attach(box);
-}
-
-DropList::~DropList() {
-    // The widget is deleted later; its signals must not reach this control meanwhile.
-    QObject::disconnect(changed_);
-}
-
-QComboBox* DropList::Box() const {
-    return static_cast<QComboBox*>(widget_.data());
-}
-
-void DropList::AddItem(const QString& item) {
-    if (!Box()) return;
-    const QSignalBlocker quiet(Box());
-    Box()->addItem(item);
-}
-
-void DropList::Clear() {
-    if (!Box()) return;
-    const QSignalBlocker quiet(Box());
-    Box()->clear();
-}
-
-int DropList::ListCount() const {
-    return Box() ? Box()->count() : 0;
-}
-
-QString DropList::List(int i) const {
-    return Box() ? Box()->itemText(i) : QString();
-}
-
-int DropList::ListIndex() const {
-    return Box() ? Box()->currentIndex() : -1;
-}
-
-void DropList::SetListIndex(int i) {
-    if (!Box() || i < -1 || i >= Box()->count()) return;
-    if (Box()->currentIndex() == i)
-        FireClick();
-    else
-        Box()->setCurrentIndex(i);
-}
-
-QString DropList::Text() const {
-    return Box() ? Box()->currentText() : QString();
-}
-
-bool DropList::SetText(const QString& s) {
-    const int i = Box() ? Box()->findText(s, Qt::MatchFixedString | Qt::MatchCaseSensitive) : -1;
-    if (i < 0) return false;
-    SetListIndex(i);
-    return true;
-}
 
 // ---------------------------------------------------------------- CheckList
 

@@ -1,36 +1,15 @@
 #pragma once
-// The few controls the media windows need beyond the platform's kit: a drop-down
-// list, a list whose entries carry a tick, a horizontal scroll bar and a tab strip.
-// Each fires its event whether the player or the code makes the change.
+// The few controls the media windows need beyond the platform's kit: a list whose
+// entries carry a tick, a horizontal scroll bar and a tab strip. Each fires its event
+// whether the player or the code makes the change.
 #include "platform/Controls.h"
 
 #include <QMetaObject>
 #include <QStringList>
 
-class QComboBox;
 class QListWidget;
 class QScrollBar;
 class QTabBar;
-
-// A drop-down list that takes no typing; Click fires when the shown entry changes.
-class DropList : public platform::Control {
-  public:
-    DropList(platform::Form* form, QString name, int index);
-    ~DropList() override;
-    void AddItem(const QString& item);
-    void Clear();
-    int ListCount() const;
-    QString List(int i) const;
-    int ListIndex() const;
-    void SetListIndex(int i);
-    QString Text() const;
-    // Shows the entry with this text; false, and nothing shown changes, when there is none.
-    bool SetText(const QString& s);
-
-  private:
-    QComboBox* Box() const;
-    QMetaObject::Connection changed_;
-};
 
 // A list with a tick box per entry. Click fires when an entry is selected.
 class CheckList : public platform::Control {

@@ -3,6 +3,7 @@
 // comment set, sound set and avatar; a personality's custom sounds; the player's own
 // avatar; and the switches for personality sounds and the win and lose animations.
 #include "media/MediaControls.h"
+#include "platform/ComboBox.h"
 #include "platform/Controls.h"
 #include "platform/Inputs.h"
 #include "platform/OptionButton.h"
@@ -23,9 +24,9 @@ class MultiForm : public platform::Form {
     platform::ControlArray<platform::CommandButton> CmdSetup{this, "CmdSetup"};
     platform::Label Frame1{this, "Frame1", -1};
     platform::ControlArray<platform::Label> lblOppSet{this, "lblOppSet"};
-    DropList CboOpponent{this, "CboOpponent", -1};
-    DropList CboOppLevel{this, "CboOppLevel", -1};
-    DropList CboComment{this, "CboComment", -1};
+    platform::ComboBox CboOpponent{this, "CboOpponent", -1};
+    platform::ComboBox CboOppLevel{this, "CboOppLevel", -1};
+    platform::ComboBox CboComment{this, "CboComment", -1};
     platform::Label lblDescription{this, "lblDescription", -1};
     platform::ControlArray<platform::OptionButton> OptWav{this, "OptWav"};
     platform::CommandButton cmdSounds{this, "cmdSounds", -1};

@@ -7,14 +7,13 @@
 #include "shell/MenuCommands.h"
 #include "net/NetHooks.h"
 #include "net/frmChat.h"
+#include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
 #include "shell/Utilities.h"
 
 #include <QCursor>
 #include <QDateTime>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -25,12 +24,6 @@ namespace {
 constexpr int kConnecting = 99;
 constexpr int kChoiceFirst = 1; // start logging, or import
 const QString kLogTitle = QStringLiteral("Chat Logging");
-
-QString AskFile(const ChatFileAsk& a) {
-    const QString start = a.file.isEmpty() ? a.folder : QDir(a.folder).filePath(a.file);
-    return a.save ? QFileDialog::getSaveFileName(nullptr, a.title, start, a.filter)
-                  : QFileDialog::getOpenFileName(nullptr, a.title, start, a.filter);
-}
 
 std::pair<QString, int> OptionsMenu() {
     QMenu menu;
@@ -81,7 +74,6 @@ void KeepLastDir(const QString& file) {
 } // namespace
 
 void ChatDialogs_Reset() {
-    ChatDialogs.Ask = AskFile;
     ChatDialogs.Options = OptionsMenu;
 }
 
@@ -118,9 +110,9 @@ void FrmChat::LogStart() {
     }
     QString folder = ReadSetting(kSetLog);
     if (folder.isEmpty() || !DirExists(folder)) folder = Com.DocsPath;
-    const QString file =
-        ChatDialogs.Ask({true, QStringLiteral("Save Log to:"), folder,
-                         Chat_OpponentName() + QStringLiteral(".txt"), QStringLiteral("Text Files (*.txt)")});
+    const QString file = platform::Picks().SaveFile({QStringLiteral("Save Log to:"), folder,
+                                                     Chat_OpponentName() + QStringLiteral(".txt"),
+                                                     QStringLiteral("Text Files (*.txt)")});
     if (file.isEmpty()) {
         platform::MsgBox(QStringLiteral("Logging Cancelled"), platform::vbInformation,
                          QStringLiteral("Log cancelled"));
@@ -156,15 +148,14 @@ void FrmChat::LogStop() {
 
 void FrmChat::ExportThis(const QString& kind) {
     const bool icon = kind == QLatin1String("Icon");
-    const QString from = ChatDialogs.Ask(
-        {false,
-         icon ? QStringLiteral("Export Icon: Select Icon") : QStringLiteral("Export Sound: Select WAV"),
+    const QString from = platform::Picks().OpenFile(
+        {icon ? QStringLiteral("Export Icon: Select Icon") : QStringLiteral("Export Sound: Select WAV"),
          Com.UserPath + (icon ? QStringLiteral("Icons") : QStringLiteral("Sounds")), QString(),
          icon ? QStringLiteral("Picon Files (*.jpg *.gif *.bmp)") : QStringLiteral("Wav Sounds (*.wav)")});
     if (from.isEmpty()) return;
     const QString name = QFileInfo(from).fileName();
-    const QString to = ChatDialogs.Ask(
-        {true, QStringLiteral("Export - choose folder to Export to"), GetLastDir(), name, QString()});
+    const QString to = platform::Picks().SaveFile(
+        {QStringLiteral("Export - choose folder to Export to"), GetLastDir(), name, QString()});
     if (to.isEmpty()) return;
     if (!CopyOver(from, to)) {
         CopyFailed(to);
@@ -175,9 +166,8 @@ void FrmChat::ExportThis(const QString& kind) {
 
 void FrmChat::ImportThis(const QString& kind) {
     const bool icon = kind == QLatin1String("Icon");
-    const QString from = ChatDialogs.Ask(
-        {false, icon ? QStringLiteral("Import Icon") : QStringLiteral("Import Sound"), GetLastDir(),
-         QString(),
+    const QString from = platform::Picks().OpenFile(
+        {icon ? QStringLiteral("Import Icon") : QStringLiteral("Import Sound"), GetLastDir(), QString(),
          icon ? QStringLiteral("Pictures (*.jpg *.gif *.bmp)") : QStringLiteral("Wav Sounds (*.wav)")});
     if (from.isEmpty()) return;
     if (icon && !Picture_SizeOK(from, kIconLimit)) return;

@@ -10,6 +10,7 @@
 #include "net/AvatarBook.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
@@ -21,15 +22,10 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kRowInUse = 7;
 // Rows 1 to 3 hold the remote players of host seats 2 to 4.
 constexpr int kLastSeatRow = 3;
 constexpr double kLayoutEndPause = 0.01;
 
-NetSocketRow& Row(int e) {
-    return Com.NetSockets.at(static_cast<size_t>(e));
-}
 bool InUse(int e) {
     return Row(e).InUse == kRowInUse;
 }

@@ -5,6 +5,7 @@
 #include "net/NetCodec.h"
 #include "net/NetFraming.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetMessage.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
@@ -19,14 +20,8 @@ using platform::sckClosing;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kRowInUse = 7;
 constexpr int kLastElement = 4;
 constexpr double kRejectPause = 0.05;
-
-NetSocketRow& Row(int e) {
-    return Com.NetSockets.at(static_cast<size_t>(e));
-}
 
 void SetLabel9(int i, const QString& text) {
     if (!HasTableForm() || !frmGrulm().Label9.Exists(i)) return;

@@ -129,7 +129,7 @@ bool ChatWindowExists() {
 }
 
 FrmChat::FrmChat() : platform::Form("frmChat") {
-    if (!ChatDialogs.Ask) ChatDialogs_Reset();
+    if (!ChatDialogs.Options) ChatDialogs_Reset();
     Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     SetCaption(QStringLiteral(" GRULMful Thoughts "));
     BuildControls();

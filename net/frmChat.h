@@ -14,21 +14,13 @@ class QPushButton;
 class QTextBrowser;
 class QWidget;
 
-// A file dialog the chat asks for; the answer is the chosen file, "" when cancelled.
-struct ChatFileAsk {
-    bool save = false;
-    QString title;
-    QString folder;
-    QString file; // proposed name
-    QString filter;
-};
+// The chat's own menu; its file dialogs are the platform's Picks().
 struct ChatDialogsT {
-    std::function<QString(const ChatFileAsk&)> Ask;
     // The options menu at the pointer: command ("Log", "Icon", "Sound", "Help") and item; "" when left.
     std::function<std::pair<QString, int>()> Options;
 };
 extern ChatDialogsT ChatDialogs;
-// The real dialogs back in place.
+// The real menu back in place.
 void ChatDialogs_Reset();
 
 inline constexpr int kQuickPhrases = 20;

@@ -1,4 +1,5 @@
 #include "shell/GameEndInstall.h"
+#include "common/CopyCards.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/GameEnd.h"
@@ -15,29 +16,29 @@
 
 namespace {
 
+// The results a player's record keeps, copied either way.
+void MirrorScores(ProfileScores& s, PlayerPrefs& r, bool toRecord) {
+    Mirror(r.Games, s.Games, toRecord);
+    Mirror(r.Wins, s.Wins, toRecord);
+    Mirror(r.Margin, s.Margin, toRecord);
+    Mirror(r.BestRuns, s.BestRuns, toRecord);
+}
+
 bool ReadScores(ProfileScores& out) {
     PlayerPrefs rec;
     if (Prof.PlayerRecord < 2 || !Prefs_ReadRecord(Prof.PlayerRecord, &rec)) return false;
-    out.Games = rec.Games;
-    out.Wins = rec.Wins;
-    out.Margin = rec.Margin;
-    out.BestRuns = rec.BestRuns;
+    MirrorScores(out, rec, false);
     return true;
 }
 
 bool WriteScores(const ProfileScores& in) {
     PlayerPrefs rec;
     if (Prof.PlayerRecord < 2 || !Prefs_ReadRecord(Prof.PlayerRecord, &rec)) return false;
-    rec.Games = in.Games;
-    rec.Wins = in.Wins;
-    rec.Margin = in.Margin;
-    rec.BestRuns = in.BestRuns;
+    ProfileScores scores = in;
+    MirrorScores(scores, rec, true);
     if (!Prefs_WriteRecord(Prof.PlayerRecord, rec)) return false;
     // The record in memory follows, so a later store of the options keeps the result.
-    Prof.Prefs.Games = in.Games;
-    Prof.Prefs.Wins = in.Wins;
-    Prof.Prefs.Margin = in.Margin;
-    Prof.Prefs.BestRuns = in.BestRuns;
+    MirrorScores(scores, Prof.Prefs, true);
     return true;
 }
 

@@ -1,5 +1,4 @@
 #include "shell/SavedGames.h"
-#include "common/CopyCards.h"
 #include "common/Shared.h"
 #include "common/Pace.h"
 #include "common/SoundFiles.h"
@@ -11,6 +10,7 @@
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
+#include "shell/GameMirror.h"
 #include "shell/Profile.h"
 #include "shell/SaveWarning.h"
 #include "shell/ShellState.h"
@@ -274,10 +274,6 @@ platform::RecordFile& MoveHistoryFile() {
 
 namespace {
 
-int Count(int value, int most) {
-    return std::clamp(value, 0, most);
-}
-
 void WriteAuto(int record, const RecordBuf& rec) {
     platform::RecordFile& file = SavedGameFile();
     if (!file.Write(record, rec)) SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
@@ -311,87 +307,10 @@ bool FitsConnection(const SavedGame& g) {
     return false;
 }
 
-void Mark(int number) {
-    if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
-}
-
-// Copies positions 1..count of a stored pile; the positions above stay empty.
-void TakePile(BArray<int, 2>& to, const BArray<int, 2>& from, int count, bool mark) {
-    for (int i = 1; i <= count; ++i) {
-        to(0, i) = from(0, i);
-        to(1, i) = from(1, i);
-        if (mark) Mark(from(0, i));
-    }
-}
-
-void TakeSlots(BArray<int, 2>& to, const BArray<int, 2>& from) {
-    for (int s = 1; s <= 10; ++s) {
-        to(0, s) = from(0, s);
-        to(1, s) = from(1, s);
-        Mark(from(0, s));
-    }
-}
-
 // Puts a checked record's position into the card tables and the seat records.
 void PutOnTable(const SavedGame& g) {
-    Eng.SeatSideCount = g.SeatSideCount;
-    Eng.SeatSideStack = g.SeatSideStack;
-    Eng.PlayerSideCount = g.PlayerSideCount;
-    Eng.PlayerSideStack = g.PlayerSideStack;
-    Eng.DeckCount = g.DeckCount;
-    Eng.UsedCount = g.UsedCount;
-    Eng.HandCount = g.HandCount;
-
-    TakePile(Eng.Deck, g.Deck, g.DeckCount, false);
-    TakePile(Eng.UsedPile, g.Used, g.UsedCount, true);
-    TakePile(Eng.PlayerSide, g.PlayerSide, g.PlayerSideCount, false);
-    TakeSlots(Eng.PlayerCards, g.PlayerCards);
-    for (int p = 1; p <= 4; ++p) {
-        Eng.PlayerHoldCount(p) = g.PlayerHoldCount(p);
-        for (int d = 1; d <= g.PlayerHoldCount(p); ++d) {
-            Eng.PlayerHold(0, p, d) = g.PlayerHold(0, p, d);
-            Eng.PlayerHold(1, p, d) = g.PlayerHold(1, p, d);
-            Mark(g.PlayerHold(0, p, d));
-        }
-    }
-    Eng.WildsFromSide = g.PlayerHold(1, 0, 1);
-    Eng.WildsFromHand = g.PlayerHold(1, 0, 2);
-
-    for (int c = 1; c <= Com.NumCenters; ++c) {
-        Eng.CenterCount(c) = g.CenterCount(c);
-        for (int d = 1; d <= g.CenterCount(c); ++d) {
-            Eng.Center(0, c, d) = g.Center(0, c, d);
-            Eng.Center(1, c, d) = g.Center(1, c, d);
-            Mark(g.Center(0, c, d));
-        }
-    }
-
-    for (int seat = 2; seat <= Com.NumPlayers; ++seat) {
-        SeatRecord& rec = SeatRecordOf(seat);
-        const int i = seat - 2;
-        rec.RecSideCount = g.SideCounts(i);
-        rec.RecSideStack = g.SideStacks(i);
-        rec.RecSide.Clear();
-        TakePile(rec.RecSide, g.Side(seat), g.SideCounts(i), false);
-        TakeSlots(rec.RecCards, g.Cards(seat));
-        for (int p = 1; p <= 4; ++p) {
-            const int depth = g.HoldDepth(i, p);
-            rec.RecHoldInfo(p, 1) = depth;
-            rec.RecHoldInfo(p, 2) = g.HoldType(i, p);
-            for (int d = 1; d <= std::min(depth, kHoldCovered); ++d) {
-                rec.RecHold(0, p, d) = g.OppHold(i, p, d);
-                rec.RecHold(1, p, d) = g.OppHold(i + 3, p, d);
-                Mark(g.OppHold(i, p, d));
-            }
-            // A pile past the file's 30 places has its top in the pile's slot.
-            if (depth == kHoldPlaces) {
-                rec.RecHold(0, p, depth) = rec.RecCards(0, 6 + p);
-                rec.RecHold(1, p, depth) = rec.RecCards(1, 6 + p);
-            }
-        }
-        rec.RecWildsFromSide = g.PlayerHold(1, 0, 2 * seat - 1);
-        rec.RecWildsFromHand = g.PlayerHold(1, 0, 2 * seat);
-    }
+    SavedGame from = g;
+    SavedGame_Mirror(from, true);
 }
 
 } // namespace
@@ -401,62 +320,11 @@ void Game_Capture() {
     SavedGame g;
     g.NoWildAce = Com.NoWildAce ? -1 : 0;
     g.Pturn = Com.Pturn;
-    g.SeatSideCount = Eng.SeatSideCount;
-    g.PlayerSideCount = Eng.PlayerSideCount;
-    g.SeatSideStack = Eng.SeatSideStack;
-    g.PlayerSideStack = Eng.PlayerSideStack;
-    g.DeckCount = Eng.DeckCount;
-    g.UsedCount = Eng.UsedCount;
-    g.HandCount = Eng.HandCount;
     g.SideSize = Com.SideSize;
     g.ForcedCards = Com.ForcedCards;
     g.NumCenters = Com.NumCenters;
     g.NumPlayers = Com.NumPlayers;
-
-    // Only the positions a pile holds are copied: cards that left it are not carried along.
-    const int total = std::min(Com.TotalCards, 208);
-    TakePile(g.Deck, Eng.Deck, Count(Eng.DeckCount, std::min(total, Eng.Deck.UBound(2))), false);
-    TakePile(g.Used, Eng.UsedPile, Count(Eng.UsedCount, std::min(total, Eng.UsedPile.UBound(2))), false);
-    TakePile(g.PlayerSide, Eng.PlayerSide, Count(Eng.PlayerSideCount, 26), false);
-    CopyCards(g.PlayerCards, Eng.PlayerCards, 1, 10);
-    for (int p = 1; p <= 4; ++p) {
-        const int count = Count(Eng.PlayerHoldCount(p), kHoldCovered);
-        g.PlayerHoldCount(p) = Eng.PlayerHoldCount(p);
-        for (int d = 1; d <= count; ++d)
-            for (int k = 0; k <= 1; ++k)
-                g.PlayerHold(k, p, d) = Eng.PlayerHold(k, p, d);
-    }
-    g.PlayerHold(1, 0, 1) = Eng.WildsFromSide;
-    g.PlayerHold(1, 0, 2) = Eng.WildsFromHand;
-
-    const int centers = std::min({Com.NumCenters, 4, Eng.CenterCount.UBound(1)});
-    for (int c = 1; c <= centers; ++c) {
-        g.CenterCount(c) = Eng.CenterCount(c);
-        for (int d = 1; d <= Count(Eng.CenterCount(c), 12); ++d)
-            for (int k = 0; k <= 1; ++k)
-                g.Center(k, c, d) = Eng.Center(k, c, d);
-    }
-
-    for (int seat = 2; seat <= std::min(Com.NumPlayers, 4); ++seat) {
-        const SeatRecord& rec = SeatRecordOf(seat);
-        const int i = seat - 2;
-        g.SideCounts(i) = rec.RecSideCount;
-        g.SideStacks(i) = rec.RecSideStack;
-        TakePile(g.Side(seat), rec.RecSide, Count(rec.RecSideCount, 26), false);
-        CopyCards(g.Cards(seat), rec.RecCards, 1, 10);
-        for (int p = 1; p <= 4; ++p) {
-            const int depth = rec.RecHoldInfo(p, 1);
-            g.HoldDepth(i, p) = depth;
-            g.HoldType(i, p) = rec.RecHoldInfo(p, 2);
-            // The file has 30 places a pile; a 31st card is the top its slot keeps.
-            for (int d = 1; d <= Count(depth, kHoldCovered); ++d) {
-                g.OppHold(i, p, d) = rec.RecHold(0, p, d);
-                g.OppHold(i + 3, p, d) = rec.RecHold(1, p, d);
-            }
-        }
-        g.PlayerHold(1, 0, 2 * seat - 1) = rec.RecWildsFromSide;
-        g.PlayerHold(1, 0, 2 * seat) = rec.RecWildsFromHand;
-    }
+    SavedGame_Mirror(g, false);
     Sav.Buffer = g;
 }
 

@@ -2,39 +2,11 @@
 // The login window: the person at the keyboard picks a known player or types a
 // new name, and the profile follows (an existing player's is loaded, a new name
 // gets a record made from the defaults).
+#include "platform/ComboBox.h"
 #include "platform/Controls.h"
 
 #include <QString>
 #include <QStringList>
-
-class QComboBox;
-
-// A combo box that accepts a typed name as well as a listed one; Click fires when
-// an entry is chosen from the list or selected in code.
-class NameCombo : public platform::Control {
-  public:
-    NameCombo(platform::Form* form, QString name, int index);
-    ~NameCombo() override;
-
-    void AddItem(const QString& item);
-    void Clear();
-    int ListCount() const;
-    QString List(int i) const;
-    // -1 when no entry is selected.
-    int ListIndex() const;
-    void SetListIndex(int i);
-    // The text in the edit field.
-    QString Text() const;
-    void SetText(const QString& s);
-    int MaxLength() const;
-    void SetMaxLength(int n);
-    // Enter pressed in the edit field.
-    std::function<void()> Confirmed;
-
-  private:
-    QComboBox* Box() const;
-    QMetaObject::Connection chosen_, entered_;
-};
 
 class WelcomeForm : public platform::Form {
   public:
@@ -42,7 +14,7 @@ class WelcomeForm : public platform::Form {
     ~WelcomeForm() override;
 
     platform::Label Label1{this, "Label1", -1};
-    NameCombo Combo1{this, "Combo1", -1};
+    platform::ComboBox Combo1{this, "Combo1", -1, platform::vbComboDropdown};
     platform::CommandButton Command1{this, "Command1", -1};
 
     // Event handlers, public so tests can drive the window without a modal loop.

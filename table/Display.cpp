@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "platform/OnTop.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
@@ -192,6 +193,19 @@ void Form_FitScreen() {
     Layout_AvatarAndPlayers();
     f.MoveTw(0, 0, Tbl.FormWidth, Tbl.FormHeight);
     f.SetScaleMode(platform::vbPixels);
+}
+
+bool ToolWindow_Lay(platform::Form& window, const std::function<void()>& design) {
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(window.Window());
+    design();
+    if (!Tbl.LargeFonts) return false;
+    // Scaling a tool window must leave the table's pile spacing alone.
+    const int spacing = Tbl.CenterSpacing;
+    ScaleFormControls(window, 5, 3);
+    Tbl.CenterSpacing = spacing;
+    return true;
 }
 
 void ScaleFormControls(platform::Form& window, int mode, int step) {

@@ -4,7 +4,6 @@
 #include "common/TextForm.h"
 #include "engine/Model.h"
 #include "table/Display.h"
-#include "platform/OnTop.h"
 #include "table/Paint.h"
 
 #include <QFontMetrics>
@@ -101,18 +100,7 @@ QImage Counter_GridPicture(int width, int lineHeight, int charWidth, qreal dpr) 
 }
 
 void FrmCounter::Form_Load() {
-    // Kept above the table, which the player clicks on while counting.
-    platform::WindowOnTop top;
-    top.SetOnTop(true);
-    top.TopForm(Window());
-    Design();
-    if (Tbl.LargeFonts) {
-        // Scaling a tool window must leave the table's pile spacing alone.
-        const int spacing = Tbl.CenterSpacing;
-        ScaleFormControls(*this, 5, 3);
-        Tbl.CenterSpacing = spacing;
-        baseHeight_ = Window()->height();
-    }
+    if (ToolWindow_Lay(*this, [this] { Design(); })) baseHeight_ = Window()->height();
     const int line = LineHeight();
     // The background lies under the grid's first row.
     Image1(0).SetTop(LblGrid.Top());

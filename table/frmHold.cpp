@@ -1,7 +1,6 @@
 #include "table/frmHold.h"
 
 #include "common/Shared.h"
-#include "platform/OnTop.h"
 #include "table/Backgrounds.h"
 #include "table/Display.h"
 #include "table/Layout.h"
@@ -115,17 +114,7 @@ void FrmHold::ClearPlaces() {
 }
 
 void FrmHold::Form_Load() {
-    // Kept above the table, which the player clicks on while viewing.
-    platform::WindowOnTop top;
-    top.SetOnTop(true);
-    top.TopForm(Window());
-    Design();
-    if (Tbl.LargeFonts) {
-        // Scaling a tool window must leave the table's pile spacing alone.
-        const int spacing = Tbl.CenterSpacing;
-        ScaleFormControls(*this, 5, 3);
-        Tbl.CenterSpacing = spacing;
-    }
+    ToolWindow_Lay(*this, [this] { Design(); });
     Picture8(1).SetWidth(59 * platform::kTwipsPerPixel);
     Picture8(1).SetHeight(80 * platform::kTwipsPerPixel);
     for (int i = 2; i <= 10; ++i) {

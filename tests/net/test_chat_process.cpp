@@ -11,6 +11,7 @@
 #include "net/NetMessage.h"
 #include "net/NetState.h"
 #include "net/frmChat.h"
+#include "platform/PickDialogs.h"
 #include "shell/MenuCommands.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
@@ -40,6 +41,7 @@ class ChatProcess : public GameTest {
         NetHooks.Net_AskSaveEndedGame = [this] { ++saveOffers; };
     }
     void TearDown() override {
+        platform::Picks_Reset();
         Chat_Reset();
         Net_Reset();
         NetHooks = NetHooksT{};
@@ -181,8 +183,8 @@ TEST_F(ChatProcess, TheLogFileGetsEveryLineWhileLoggingIsOn) {
     w.Load();
     const QString log = home->Path() + "/logs/Kara.txt";
     QDir().mkpath(home->Path() + "/logs");
-    std::vector<ChatFileAsk> asked;
-    ChatDialogs.Ask = [&](const ChatFileAsk& a) {
+    std::vector<platform::FileAsk> asked;
+    platform::Picks().SaveFile = [&](const platform::FileAsk& a) {
         asked.push_back(a);
         return log;
     };
@@ -191,7 +193,7 @@ TEST_F(ChatProcess, TheLogFileGetsEveryLineWhileLoggingIsOn) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].title, "Save Log to:");
     EXPECT_EQ(asked[0].folder, home->Path());
-    EXPECT_EQ(asked[0].file, "Kara.txt");
+    EXPECT_EQ(asked[0].name, "Kara.txt");
     EXPECT_EQ(svc.boxes->shown.back().text, "Logging Started");
     Net_ProcessChat("SY  2#Kara: first", 0);
     Net_ProcessChat("SY  3#Kara: second", 0);
@@ -210,7 +212,7 @@ TEST_F(ChatProcess, TheLogFileGetsEveryLineWhileLoggingIsOn) {
 
     // The next start proposes the folder kept from this one; a cancel is told.
     svc.boxes->Expect(platform::vbOK);
-    ChatDialogs.Ask = [&](const ChatFileAsk& a) {
+    platform::Picks().SaveFile = [&](const platform::FileAsk& a) {
         asked.push_back(a);
         return QString();
     };

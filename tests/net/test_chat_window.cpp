@@ -7,6 +7,7 @@
 #include "net/NetHooks.h"
 #include "net/NetState.h"
 #include "net/frmChat.h"
+#include "platform/PickDialogs.h"
 #include "shell/MenuCommands.h"
 #include "tests/support/TestSupport.h"
 
@@ -36,6 +37,7 @@ class ChatWindow : public GameTest {
         w->Load();
     }
     void TearDown() override {
+        platform::Picks_Reset();
         if (w->Loaded()) w->Unload();
         Chat_Reset();
         Net_Reset();
@@ -154,20 +156,24 @@ TEST_F(ChatWindow, ALineWithoutAGameClosesTheWindowAndTheConversationKeepsItsEnd
 TEST_F(ChatWindow, ExportCopiesTheChosenSoundAndKeepsTheFolder) {
     const QString target = home->Path() + "/out/Boing.wav";
     QDir().mkpath(home->Path() + "/out");
-    std::vector<ChatFileAsk> asked;
-    ChatDialogs.Ask = [&](const ChatFileAsk& a) {
+    std::vector<platform::FileAsk> asked;
+    platform::Picks().OpenFile = [&](const platform::FileAsk& a) {
         asked.push_back(a);
-        return asked.size() == 1 ? Com.UserPath + "Sounds/Boing.wav" : target;
+        return Com.UserPath + "Sounds/Boing.wav";
+    };
+    platform::Picks().SaveFile = [&](const platform::FileAsk& a) {
+        asked.push_back(a);
+        return target;
     };
     w->Options_Chosen("Sound", 2);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].title, "Export Sound: Select WAV");
-    EXPECT_EQ(asked[1].file, "Boing.wav");
+    EXPECT_EQ(asked[1].name, "Boing.wav");
     EXPECT_TRUE(QFile::exists(target));
 
     // Imported back under another name, it joins the list.
     QFile::rename(target, home->Path() + "/out/Tada.wav");
-    ChatDialogs.Ask = [&](const ChatFileAsk& a) {
+    platform::Picks().OpenFile = [&](const platform::FileAsk& a) {
         asked.push_back(a);
         return home->Path() + "/out/Tada.wav";
     };

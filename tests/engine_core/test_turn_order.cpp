@@ -1,20 +1,25 @@
-#include "tests/engine/test_deal_support.h"
+#include "common/Card.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/TurnOrder.h"
+#include "tests/support/EngineTest.h"
 
-#include <numeric>
+#include <map>
 #include <set>
 #include <vector>
 
 namespace {
 
-class TurnOrderTest : public GameTest {
+class TurnOrderTest : public EngineTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
+        EngineTest::SetUp();
         Netl = NetLink{};
     }
     void TearDown() override {
         Netl = NetLink{};
-        GameTest::TearDown();
+        EngineTest::TearDown();
     }
     void Size(int players) {
         Com.NumPlayers = players;
@@ -172,7 +177,6 @@ class StockMessageTest : public TurnOrderTest {
             Eng.Deck(0, i) = 105 - i;
             Eng.Deck(1, i) = RankOf(105 - i);
         }
-        Netl.Recover_NextField = FakePeer::RecoverNextField;
     }
     std::vector<int> Numbers(int count) const {
         std::vector<int> v;

@@ -1,0 +1,14 @@
+#pragma once
+// The host's connection rows as the joining and socket code read them.
+#include "common/Shared.h"
+
+#include <QString>
+
+inline const QString kCrLf = QStringLiteral("\r\n");
+// The mark of a row whose connection is in use.
+inline constexpr int kRowInUse = 7;
+
+// The row of a socket element; a bad element throws rather than reading past the rows.
+inline NetSocketRow& Row(int e) {
+    return Com.NetSockets.at(static_cast<size_t>(e));
+}
