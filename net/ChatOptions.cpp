@@ -17,8 +17,6 @@
 #include <QFileInfo>
 #include <QMenu>
 
-ChatDialogsT ChatDialogs;
-
 namespace {
 
 constexpr int kConnecting = 99;
@@ -72,6 +70,8 @@ void KeepLastDir(const QString& file) {
 }
 
 } // namespace
+
+ChatDialogsT ChatDialogs{OptionsMenu};
 
 void ChatDialogs_Reset() {
     ChatDialogs.Options = OptionsMenu;

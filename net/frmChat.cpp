@@ -129,7 +129,6 @@ bool ChatWindowExists() {
 }
 
 FrmChat::FrmChat() : platform::Form("frmChat") {
-    if (!ChatDialogs.Options) ChatDialogs_Reset();
     Window()->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     SetCaption(QStringLiteral(" GRULMful Thoughts "));
     BuildControls();
