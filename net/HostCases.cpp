@@ -9,6 +9,7 @@
 #include "net/Joining.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
@@ -17,14 +18,9 @@
 
 namespace {
 
-constexpr int kRowInUse = 7;
 constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
 constexpr double kLeavePause = 0.5;
 constexpr char kArrivalSound[] = "~108.tmp";
-
-NetSocketRow& Row(int e) {
-    return Com.NetSockets.at(static_cast<size_t>(e));
-}
 
 void Send(const QByteArray& line, int element) {
     QString m = platform::FromCp1252(line);

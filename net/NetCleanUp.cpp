@@ -9,6 +9,7 @@
 #include "net/Joining.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr int kMenuNoticeStatus = 2;
-constexpr int kRowInUse = 7;
 
 void CloseSockets() {
     auto& ws = Winsock1();

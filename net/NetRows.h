@@ -1,5 +1,5 @@
 #pragma once
-// The host's connection rows as the joining and socket code read them.
+// The host's connection rows as the network code reads them.
 #include "common/Shared.h"
 
 #include <QString>
