@@ -30,8 +30,6 @@ class SettingsTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        Shell_Reset();
-        Table_ResetState();
     }
     void TearDown() override {
         Shell_Reset();

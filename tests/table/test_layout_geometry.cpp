@@ -147,11 +147,7 @@ TEST_F(LayoutGeometryTest, FourPlayersSeatTwoByScreenWidth) {
                  {13000, 80, 392, 83}, {13001, 80, 405, 83}, {15360, 80, 405, 83}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.twips);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(4, 4, c.twips);
+        NewTable(4, 4, c.twips);
         EXPECT_EQ(form->Picture1(1).LeftPx(), c.seat2Left);
         EXPECT_EQ(form->Picture1(1).TopPx(), 5);
         EXPECT_EQ(form->Picture7(1).TopPx(), c.humanTop);
@@ -164,11 +160,7 @@ TEST_F(LayoutGeometryTest, MessageLabelOfThreeAndFourPlayersIsEightyHighAndWider
     for (int players : {3, 4}) {
         for (int twips : {12000, 12800, 15360}) {
             SCOPED_TRACE(testing::Message() << players << " players, " << twips);
-            form = std::make_unique<FrmGrulm>();
-            Table_ResetState();
-            Com.NumPlayers = 2;
-            Com.NumCenters = 3;
-            Table(players, 4, twips);
+            NewTable(players, 4, twips);
             EXPECT_EQ(form->Label9(2).HeightPx(), 80);
             EXPECT_EQ(form->Label9(2).WidthPx(), form->Label3(0).WidthPx() + 50);
             EXPECT_EQ(form->Label9(2).LeftPx(), form->Label3(0).LeftPx());
@@ -179,11 +171,7 @@ TEST_F(LayoutGeometryTest, MessageLabelOfThreeAndFourPlayersIsEightyHighAndWider
 TEST_F(LayoutGeometryTest, CompactSeatsHoldPilesOverlapBySixPixels) {
     for (int mode : {0, 2}) {
         SCOPED_TRACE(mode);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(4, 4, 15360, mode);
+        NewTable(4, 4, 15360, mode);
         const int W = Tbl.CardWidth;
         EXPECT_EQ(W - 6, mode == 0 ? 65 : 53);
         for (Places* places : {&form->Picture1, &form->Picture2, &form->Picture3}) {
@@ -293,11 +281,7 @@ TEST_F(LayoutGeometryTest, StockOfANarrowScreen) {
     EXPECT_EQ(form->PicCenter(0).LeftPx(), seat2Frame.LeftPx() + seat2Frame.WidthPx() + 10);
     EXPECT_EQ(form->PicCenter(0).TopPx(), 192);
     EXPECT_EQ(form->PicCenter(0).WidthPx(), 59);
-    form = std::make_unique<FrmGrulm>();
-    Table_ResetState();
-    Com.NumPlayers = 2;
-    Com.NumCenters = 3;
-    Table(3, 4, 12000);
+    NewTable(3, 4, 12000);
     EXPECT_EQ(form->PicCenter(0).LeftPx(), 25);
     EXPECT_EQ(form->PicCenter(0).TopPx(), form->PicCenter(3).TopPx() + form->ImgTurn2.HeightPx());
 }
@@ -323,11 +307,7 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpRaisesTheHumansRows) {
                  {3, 4, 12000, 20}, {3, 4, 15360, 50}, {4, 4, 12800, 20}, {4, 4, 15360, 50}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.players << "/" << c.centers << " at " << c.twips);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(c.players, c.centers, c.twips);
+        NewTable(c.players, c.centers, c.twips);
         std::map<int, double> before;
         for (int e = 1; e <= 10; ++e)
             before[e] = form->Picture7(e).TopPx();
@@ -354,11 +334,7 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpRaisesTheHumansRows) {
 TEST_F(LayoutGeometryTest, MovingTheCardsUpKeepsSeatTwosHoldPilesOffTheHumans) {
     for (int centers : {3, 4}) {
         SCOPED_TRACE(centers);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(2, centers, 12000);
+        NewTable(2, centers, 12000);
         const double seat2Before = form->Picture1(7).TopPx();
         Layout_MoveCards(true);
         for (int e = 7; e <= 10; ++e) {
@@ -385,11 +361,7 @@ TEST_F(LayoutGeometryTest, MovingTheCardsBackRestoresTheTable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.players << "/" << c.centers << " at " << c.twips << " mode " << c.mode);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(c.players, c.centers, c.twips, c.mode);
+        NewTable(c.players, c.centers, c.twips, c.mode);
         Table_Redraw(); // moving the cards back ends with a redraw
         const QString before = Layout_Dump();
         Layout_MoveCards(true);
@@ -578,11 +550,7 @@ TEST_F(LayoutGeometryTest, ADisplayModeIsLeftWithTheOldSizeAndEnteredAgain) {
     } cases[] = {{1, {0, 0}, 1}, {2, {1, 1}, 2}, {3, {1, 1}, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(2, 3, 15360);
+        NewTable(2, 3, 15360);
         std::vector<DisplayCall> calls;
         DisplayChangeHook = [&](int kind) {
             calls.push_back({kind, Com.NumPlayers, Com.NumCenters});

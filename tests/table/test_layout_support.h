@@ -7,7 +7,7 @@
 #include "table/Layout.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
 #include <QFile>
 #include <QRectF>
@@ -16,18 +16,8 @@
 #include <memory>
 #include <set>
 
-class LayoutTest : public GameTest {
+class LayoutTest : public WindowTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        TableHooks_Reset();
-        form = std::make_unique<FrmGrulm>();
-    }
-    void TearDown() override {
-        form.reset();
-        TableHooks_Reset();
-        GameTest::TearDown();
-    }
 
     // The window fitted to a screen that many twips wide (its outer width is the
     // screen's), with the avatar at its right edge as the avatar code puts it.
@@ -71,6 +61,15 @@ class LayoutTest : public GameTest {
         GameSize(players, centers);
     }
 
+    // A new window and table state, laid out from the two-player table.
+    void NewTable(int players, int centers, int twips, int layoutMode = 0) {
+        form = std::make_unique<FrmGrulm>();
+        Table_ResetState();
+        Com.NumPlayers = 2;
+        Com.NumCenters = 3;
+        Table(players, centers, twips, layoutMode);
+    }
+
     // Every element that exists, as "Name(index)".
     std::set<QString> Existing() {
         std::set<QString> all;
@@ -83,8 +82,6 @@ class LayoutTest : public GameTest {
     static QRectF Rect(const platform::Control& c) {
         return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx());
     }
-
-    std::unique_ptr<FrmGrulm> form;
 };
 
 // Names of elements first..last of an array.
