@@ -141,13 +141,6 @@ TEST(ProfileNames, StoredFormIsTwentyTrimmedCharacters) {
         EXPECT_EQ(Profile_StoredName(c.in), c.stored) << c.in.toStdString();
 }
 
-TEST(ProfileNames, SameNameIgnoresCaseAndWhatTheFileCannotKeep) {
-    EXPECT_TRUE(Profile_SameName("bob", " BOB "));
-    EXPECT_TRUE(Profile_SameName("abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"));
-    EXPECT_FALSE(Profile_SameName("Bob", "Bobby"));
-    EXPECT_FALSE(Profile_SameName("Bob", ""));
-}
-
 // ---------------------------------------------------------------- defaults on a fresh machine
 
 TEST_F(ProfileTest, CreateDefaultsWritesWhatAnInstallerWouldLeave) {
@@ -299,6 +292,7 @@ TEST_F(ProfileTest, ShortLastRecordIsNotCountedAndTheFileNotCut) {
     EXPECT_EQ(Prefs_RecordCount(), 2);
 }
 
+// Names are the same whatever their case and whatever the file cannot keep.
 TEST_F(ProfileTest, FindPlayerComparesStoredNamesIgnoringCase) {
     WriteFile({Player(""), Player("Bob"), Player("abcdefghijklmnopqrst")});
     Get_Players();

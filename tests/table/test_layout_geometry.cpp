@@ -366,23 +366,6 @@ TEST_F(LayoutGeometryTest, FromThreePlayersToTwoWithFourPilesMakesTheFourthPileA
         EXPECT_FALSE(Existing().count(s)) << s.toStdString();
 }
 
-TEST_F(LayoutGeometryTest, FourPlayersMakeEverySeatsPlacesOnce) {
-    Table(4, 4, 12000);
-    const auto all = Existing();
-    for (const QString& s : Union({SeatThreePlaces(), SeatFourPlaces(), FourthPile()}))
-        EXPECT_TRUE(all.count(s)) << s.toStdString();
-    // The run-time places come hidden; seat 3 and 4's side places are hidden until drawn.
-    for (int e = 1; e <= 10; ++e) {
-        EXPECT_FALSE(form->Picture2(e).Visible()) << e;
-        EXPECT_FALSE(form->Picture3(e).Visible()) << e;
-    }
-    // Seat 2 sits compact: its single hold frames are hidden.
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_FALSE(form->lblHoldCard(i).Visible()) << i;
-    for (int i = 5; i <= 8; ++i)
-        EXPECT_TRUE(form->lblHoldCard(i).Visible()) << i;
-}
-
 // ---------------------------------------------------------------- changes of game size
 
 struct DisplayCall {
