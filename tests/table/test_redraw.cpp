@@ -184,24 +184,6 @@ TEST_F(RedrawTest, RestartsKeepTheStatisticsTheyNeed) {
     }
 }
 
-TEST_F(RedrawTest, ResetHidesTheSideStacksOfTheSeatsPresent) {
-    for (int e = 1; e <= 50; ++e)
-        form->Stack(e).SetVisible(true);
-    Table_Clear();
-    for (int e = 1; e <= 50; ++e)
-        EXPECT_FALSE(form->Stack(e).Visible()) << e;
-
-    LoadSeats34();
-    Com.NumPlayers = 4;
-    Com.NumCenters = 4;
-    Com.TotalCards = 208;
-    for (int e = 1; e <= 100; ++e)
-        form->Stack(e).SetVisible(true);
-    Table_Clear();
-    for (int e = 1; e <= 100; ++e)
-        EXPECT_FALSE(form->Stack(e).Visible()) << e;
-}
-
 TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
     FillModel();
     Com.DeckColour = 0x00332211;
@@ -298,11 +280,11 @@ TEST_F(RedrawTest, ResetForAnUndoLeavesThePlacesAsTheyStand) {
     EXPECT_TRUE(form->StackHold(2).Visible());
     // The model and the side stacks are reset all the same.
     EXPECT_EQ(Eng.PlayerCards(0, 3), 0);
-    EXPECT_FALSE(form->Stack(10).Visible());
-    EXPECT_FALSE(form->Stack(40).Visible());
+    for (int e = 1; e <= 50; ++e)
+        EXPECT_FALSE(form->Stack(e).Visible()) << e;
 }
 
-TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlace) {
+TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlaceAndHidesEveryStack) {
     LoadSeats34();
     Com.NumPlayers = 4;
     Com.NumCenters = 4;
@@ -313,6 +295,8 @@ TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlace) {
     }
     for (int h = 1; h <= 16; ++h)
         form->StackHold(h).SetVisible(true);
+    for (int e = 1; e <= 100; ++e)
+        form->Stack(e).SetVisible(true);
     Table_Clear();
     for (int s = 1; s <= 6; ++s) {
         EXPECT_FALSE(form->Picture2(s).Visible()) << s;
@@ -325,6 +309,8 @@ TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlace) {
     }
     for (int h = 1; h <= 16; ++h)
         EXPECT_FALSE(form->StackHold(h).Visible()) << h;
+    for (int e = 1; e <= 100; ++e)
+        EXPECT_FALSE(form->Stack(e).Visible()) << e;
     EXPECT_EQ(form->PicCenter(4).Picture(), form->EmptyPlaceLarge);
     EXPECT_EQ(Eng.Deck.UBound(2), 208);
     EXPECT_EQ(Eng.CenterCount.UBound(1), 4);
