@@ -29,7 +29,6 @@ class ProfileTest : public GameTest {
         Profile_Reset();
         GameTest::TearDown();
     }
-
 };
 
 // ---------------------------------------------------------------- byte layout

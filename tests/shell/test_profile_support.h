@@ -30,4 +30,6 @@ inline PlayerPrefs Record(int recno) {
     return p;
 }
 
-inline QByteArray Bytes(const QString& path = Profile_Path()) { return FileBytes(path); }
+inline QByteArray Bytes(const QString& path = Profile_Path()) {
+    return FileBytes(path);
+}

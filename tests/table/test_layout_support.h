@@ -18,7 +18,6 @@
 
 class LayoutTest : public WindowTest {
   protected:
-
     // The window fitted to a screen that many twips wide (its outer width is the
     // screen's), with the avatar at its right edge as the avatar code puts it.
     void Screen(int twips) {
