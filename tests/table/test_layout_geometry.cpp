@@ -11,19 +11,6 @@ namespace {
 
 using LayoutGeometryTest = LayoutTest;
 
-// Reports the first line where two dumps differ.
-void ExpectSameLines(const QString& got, const QString& want) {
-    const QStringList g = got.split('\n'), w = want.split('\n');
-    for (int i = 0; i < std::max(g.size(), w.size()); ++i) {
-        const QString a = i < g.size() ? g[i] : QStringLiteral("<end>");
-        const QString b = i < w.size() ? w[i] : QStringLiteral("<end>");
-        if (a != b) {
-            ADD_FAILURE() << "line " << i + 1 << ": " << a.toStdString() << " instead of " << b.toStdString();
-            return;
-        }
-    }
-}
-
 // ---------------------------------------------------------------- the grid
 
 struct TwoGrid {

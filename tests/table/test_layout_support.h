@@ -98,6 +98,19 @@ inline std::set<QString> Union(std::initializer_list<std::set<QString>> parts) {
     return all;
 }
 
+// Reports the first line where two dumps differ.
+inline void ExpectSameLines(const QString& got, const QString& want) {
+    const QStringList g = got.split('\n'), w = want.split('\n');
+    for (int i = 0; i < std::max(g.size(), w.size()); ++i) {
+        const QString a = i < g.size() ? g[i] : QStringLiteral("<end>");
+        const QString b = i < w.size() ? w[i] : QStringLiteral("<end>");
+        if (a != b) {
+            ADD_FAILURE() << "line " << i + 1 << ": " << a.toStdString() << " instead of " << b.toStdString();
+            return;
+        }
+    }
+}
+
 #ifdef GOLDEN_DIR
 // Compares a layout dump with its reviewed golden file; UPDATE_GOLDEN=1 writes it instead.
 inline void CompareGolden(const QString& dump, const char* file) {
@@ -110,12 +123,7 @@ inline void CompareGolden(const QString& dump, const char* file) {
     }
     QFile in(path);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << "missing golden dump " << path.toStdString();
-    const QStringList want = QString::fromUtf8(in.readAll()).split('\n');
-    const QStringList got = dump.split('\n');
-    for (int i = 0; i < std::max(want.size(), got.size()); ++i) {
-        const QString w = i < want.size() ? want[i] : QStringLiteral("<end>");
-        const QString g = i < got.size() ? got[i] : QStringLiteral("<end>");
-        ASSERT_EQ(g.toStdString(), w.toStdString()) << file << " line " << i + 1;
-    }
+    SCOPED_TRACE(file);
+    ExpectSameLines(dump, QString::fromUtf8(in.readAll()));
 }
 #endif
