@@ -159,10 +159,9 @@ TEST_F(StatusTest, ClickingTheOpponentPanelCyclesTheSeats) {
     StatusBar1_PanelClick(5);
     StatusBar1_PanelClick(5);
     EXPECT_EQ(P(5).Text, "Grulm");
-}
-
-TEST_F(StatusTest, WithTwoPlayersTheOpponentPanelDoesNothing) {
+    // With two players the panel does nothing, nor do the other panels.
     Com.NumPlayers = 2;
+    Tbl.OppShown = 1;
     P(5).Text = "Grulm";
     StatusBar1_PanelClick(5);
     EXPECT_EQ(P(5).Text, "Grulm");
@@ -188,9 +187,9 @@ TEST_F(StatusTest, TheUndoPanelRestartsOnlyARecordedTurnOfTheHuman) {
         EXPECT_EQ(restarts, r.restarts ? 1 : 0) << r.pturn << " " << r.moves;
         EXPECT_EQ(Com.UndoRequested, r.restarts) << r.pturn << " " << r.moves;
     }
-}
-
-TEST_F(StatusTest, WithoutTheRestartTheUndoPanelLeavesTheFlagDown) {
+    // Without the restart installed the flag stays down.
+    TableHooks_Reset();
+    Com.UndoRequested = false;
     Com.Pturn = 1;
     Com.MoveCounter = 2;
     StatusBar1_PanelClick(9);
