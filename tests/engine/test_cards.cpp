@@ -1,23 +1,14 @@
 #include "common/Shared.h"
 #include "engine/Cards.h"
 #include "engine/Model.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
 #include <map>
 
 namespace {
 
-class CardsTest : public GameTest {
+class CardsTest : public WindowTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        form = std::make_unique<FrmGrulm>();
-    }
-    void TearDown() override {
-        form.reset();
-        GameTest::TearDown();
-    }
     void SetGame(int players) {
         Com.NumPlayers = players;
         Com.NumCenters = players > 2 ? 4 : 3;
@@ -35,7 +26,6 @@ class CardsTest : public GameTest {
             ++m[{Eng.Deck(0, n), Eng.Deck(1, n)}];
         return m;
     }
-    std::unique_ptr<FrmGrulm> form;
 };
 
 TEST_F(CardsTest, ShuffleKeepsEveryPairAndLeavesRowTwo) {

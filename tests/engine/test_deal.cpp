@@ -174,7 +174,6 @@ TEST_F(DealTest, HostSendsStockAndFirstPlayerAndWaitsForEveryAnswer) {
             EXPECT_EQ(peer.sent[0], "GS");
             // The stock the host dealt from is the one it sent.
             Com.NetDeck = peer.sent[1].mid(3).trimmed();
-            Netl.Recover_NextField = FakePeer::RecoverNextField;
             StockRead sent;
             ASSERT_TRUE(Stock_Parse(c.version, Com.TotalCards, Com.TotalCards, true, sent));
             EXPECT_EQ(sent.numbers[static_cast<size_t>(Com.TotalCards)], Eng.PlayerSide(0, 1));

@@ -12,19 +12,11 @@
 #include "engine/Seats.h"
 #include "engine/StandIn.h"
 #include "engine/TurnOrder.h"
-#include "table/Design.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
-#include "table/TableState.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
-#include <QDir>
 #include <deque>
 #include <functional>
 #include <map>
-#include <memory>
 
 struct FakePeer {
     QStringList sent;
@@ -48,18 +40,9 @@ struct FakePeer {
             arrivals.pop_front();
             next();
         };
-        Netl.Recover_NextField = RecoverNextField;
     }
-    // Reads NetDeck as the snapshot reader does: the value after the next "#".
-    static int RecoverNextField() {
-        const int idx = static_cast<int>(Com.NetDeck.indexOf(QLatin1Char('#'), Com.NetDeckPos));
-        if (idx < 0) {
-            Com.NetDeckPos = 0;
-            return 0;
-        }
-        Com.NetDeckPos = idx + 1;
-        return NumVal16(Com.NetDeck.mid(idx + 1));
-    }
+    // The engine's reader of NetDeck fields.
+    static int RecoverNextField() { return Recover_NextDeckField(); }
     // An answer of one type from every peer.
     void Answers(int state) {
         arrivals.push_back([state] {
@@ -85,43 +68,17 @@ struct FakePeer {
     }
 };
 
-class DealTest : public GameTest {
+class DealTest : public LaidTableTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        Hooks = FlowHooks{};
-        Netl = NetLink{};
-        DealHooks = DealHooksT{};
-        TableHooks_Reset();
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
-        form = std::make_unique<FrmGrulm>();
-        Pictures_Init();
-        StatusBar_Init();
+        LaidTableTest::SetUp();
         Com.AnimSteps = 3;
-        Com.ComputerPause = 0.1;
-        Eng.Seat2Rec.RecName = "Grulm";
-        Eng.Seat3Rec.RecName = "Torvek";
-        Eng.Seat4Rec.RecName = "Brina";
         Hooks.ComputerTurn = [this] {
             ++computerTurns;
             opponentMarkerShown = form->ImgTurn2.Visible();
             ComputerTurn_StandIn();
         };
         Table(2);
-    }
-    void TearDown() override {
-        form.reset();
-        Hooks = FlowHooks{};
-        Netl = NetLink{};
-        DealHooks = DealHooksT{};
-        GameTest::TearDown();
-    }
-
-    // The table laid out for a game size on the 800-pixel screen.
-    void Table(int players) {
-        svc.screen->widthTwips = 12000;
-        LayTableFor(*form, players);
     }
 
     // An Internet game of this program against peers of a version.
@@ -167,7 +124,6 @@ class DealTest : public GameTest {
         return count;
     }
 
-    std::unique_ptr<FrmGrulm> form;
     FakePeer peer;
     int computerTurns = 0;
     bool opponentMarkerShown = false; // when the other seats began

@@ -1,7 +1,6 @@
 #include "common/Shared.h"
 #include "engine/Seats.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
 namespace {
 
@@ -42,18 +41,7 @@ SeatRecord FilledRecord(int seed) {
     return r;
 }
 
-class SeatsTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        form = std::make_unique<FrmGrulm>();
-    }
-    void TearDown() override {
-        form.reset();
-        GameTest::TearDown();
-    }
-    std::unique_ptr<FrmGrulm> form;
-};
+using SeatsTest = WindowTest;
 
 TEST_F(SeatsTest, LoadThenStoreWithoutPlayLeavesTheRecordUnchanged) {
     Com.Pturn = 3;

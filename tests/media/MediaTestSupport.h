@@ -25,11 +25,6 @@ class MediaTest : public GameTest {
         GameTest::TearDown();
     }
     QString Pms(const QString& file) const { return Com.AppPath + "/Data/PMS/" + file; }
-    static void WriteBytes(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
     // A personality whose every text names where it came from.
     static Personality Tagged(const QString& tag) {
         Personality p;

@@ -10,11 +10,6 @@
 
 namespace {
 
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class CommentTest : public MediaTest {
   protected:
     void SetUp() override {
@@ -58,7 +53,7 @@ TEST_F(CommentTest, SetFileIsTwentyBlankPaddedRecordsInWindows1252) {
     texts[19] = QString(kCommentChars, 'x');
     const QString path = Com.UserPath + "Mine.cmt";
     ASSERT_TRUE(Comments_WriteFile(path, texts, nullptr));
-    const QByteArray b = Bytes(path);
+    const QByteArray b = FileBytes(path);
     ASSERT_EQ(b.size(), kSetComments * 100);
     EXPECT_EQ(b.mid(200, 100), QByteArray("caf\xe9").leftJustified(100, ' '));
     EXPECT_EQ(b.mid(1900, 100), QByteArray(100, 'x'));
@@ -188,17 +183,17 @@ TEST_F(CommentTest, ExportNeedsASavedSetAndNeverCopiesAFileOntoItself) {
     EXPECT_TRUE(asked.isEmpty());
 
     w.GetGoing_Click(kCusSave);
-    const QByteArray saved = Bytes(Com.UserPath + "Unsaved.cmt");
+    const QByteArray saved = FileBytes(Com.UserPath + "Unsaved.cmt");
     saveAnswer = home->Path() + "/out.cmt";
     w.GetGoing_Click(kCusExport);
     EXPECT_EQ(asked.back(), "Export Custom Comment file|Unsaved.cmt");
-    EXPECT_EQ(Bytes(saveAnswer), saved);
+    EXPECT_EQ(FileBytes(saveAnswer), saved);
     saveAnswer = Com.UserPath + "Unsaved.cmt";
     w.GetGoing_Click(kCusExport);
-    EXPECT_EQ(Bytes(saveAnswer), saved);
+    EXPECT_EQ(FileBytes(saveAnswer), saved);
     QString error;
     EXPECT_FALSE(Media_CopyFile(home->Path() + "/nothing", saveAnswer, &error));
-    EXPECT_EQ(Bytes(saveAnswer), saved);
+    EXPECT_EQ(FileBytes(saveAnswer), saved);
 }
 
 TEST_F(CommentTest, OpenFromElsewhereCountsAsChangedAndReturnOffersTheSave) {

@@ -78,11 +78,8 @@ TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
     EXPECT_TRUE(Picture_Load(big, 350).isNull());
     // A PNG header that lies about a small size over a body that is no picture.
     const QString liar = home->Path() + "/liar.png";
-    QFile f(liar);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000100000001008020000") +
-            QByteArray(64, 'x'));
-    f.close();
+    WriteBytes(liar, QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000100000001008020000") +
+                         QByteArray(64, 'x'));
     EXPECT_TRUE(Picture_Load(liar, 350).isNull());
     EXPECT_TRUE(Picture_Load(home->Path() + "/none.gif", 350).isNull());
 }

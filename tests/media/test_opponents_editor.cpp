@@ -11,11 +11,6 @@
 
 namespace {
 
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class EditorTest : public MediaTest {
   protected:
     void SetUp() override {
@@ -39,7 +34,7 @@ class EditorTest : public MediaTest {
 
 TEST_F(EditorTest, SaveCustomChangesOnlyTheCustomNamesOfTheFileOnDisk) {
     const QString path = Pms("Vex.pms");
-    QByteArray before = Bytes(path) + "tail";
+    QByteArray before = FileBytes(path) + "tail";
     WriteBytes(path, before);
     WriteBytes(home->Path() + "/mine.wav", "RIFFmine");
     QStringList names{""}, paths{""};
@@ -50,10 +45,10 @@ TEST_F(EditorTest, SaveCustomChangesOnlyTheCustomNamesOfTheFileOnDisk) {
     names[3] = "mine.wav";
     paths[3] = home->Path() + "/mine.wav";
     ASSERT_TRUE(Opponent_SaveSounds("vex", names, paths));
-    EXPECT_EQ(Bytes(Com.UserPath + "Sounds/mine.wav"), "RIFFmine");
+    EXPECT_EQ(FileBytes(Com.UserPath + "Sounds/mine.wav"), "RIFFmine");
     EXPECT_EQ(Eng.SeatSounds(3), Com.UserPath + "Sounds/mine.wav");
 
-    const QByteArray after = Bytes(path);
+    const QByteArray after = FileBytes(path);
     ASSERT_EQ(after.size(), before.size());
     Personality rec;
     ASSERT_EQ(Personality_ReadFile(path, &rec), PersonFile::Ok);
@@ -171,7 +166,7 @@ TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
     answer = small;
     EXPECT_EQ(Get_Avatars(), "small.bmp");
     EXPECT_EQ(Med.NewAvatarName, "small.bmp");
-    EXPECT_EQ(Bytes(Com.UserPath + "Avatars/small.bmp"), Bytes(small));
+    EXPECT_EQ(FileBytes(Com.UserPath + "Avatars/small.bmp"), FileBytes(small));
     EXPECT_EQ(GetLastDir(), home->Path());
 }
 

@@ -10,41 +10,19 @@
 #include "engine/Seats.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
-#include "table/Design.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
-#include "table/TableHooks.h"
-#include "table/TableState.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
-#include <QDir>
-#include <memory>
 #include <string>
 #include <vector>
 
-class OpponentTest : public GameTest {
+class OpponentTest : public LaidTableTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        Hooks = FlowHooks{};
-        Netl = NetLink{};
-        DealHooks = DealHooksT{};
-        TableHooks_Reset();
+        LaidTableTest::SetUp();
         Opponent_Reset();
         Opponent_MoveDone = [this] { Check(); };
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
-        form = std::make_unique<FrmGrulm>();
-        Pictures_Init();
-        StatusBar_Init();
         Com.AnimSteps = 1;
-        Com.ComputerPause = 0.1;
         Com.PlayerName = "Ada";
-        Eng.Seat2Rec.RecName = "Grulm";
-        Eng.Seat3Rec.RecName = "Torvek";
-        Eng.Seat4Rec.RecName = "Brina";
         Hooks.RESHUFFLE = [] { ReshuffleUsedPile(); };
         Hooks.STALEMATE = [] { Eng.StaleMode = 1; };
         Opponent_Install();
@@ -52,14 +30,7 @@ class OpponentTest : public GameTest {
     void TearDown() override {
         Opponent_PlaySeat1(-1);
         Opponent_MoveDone = [] {};
-        form.reset();
-        Hooks = FlowHooks{};
-        GameTest::TearDown();
-    }
-
-    void Table(int players) {
-        svc.screen->widthTwips = 12000;
-        LayTableFor(*form, players);
+        LaidTableTest::TearDown();
     }
 
     // Where every card lies now; a fault is recorded once with the move it happened at.
@@ -149,7 +120,6 @@ class OpponentTest : public GameTest {
         return GameOver() && Opponent_TurnsEnded() > turns;
     }
 
-    std::unique_ptr<FrmGrulm> form;
     std::string fault;
     int moves = 0;
 };

@@ -64,11 +64,7 @@ TEST_F(RecordFileTest, WritesWholeRecordsAndExtendsPastTheEnd) {
 
 TEST_F(RecordFileTest, AShortTailIsNotARecordButReadsPadded) {
     const QString path = home->Path() + "/short.dat";
-    {
-        QFile q(path);
-        ASSERT_TRUE(q.open(QIODevice::WriteOnly));
-        q.write(QByteArray(15, 'x'));
-    }
+    WriteBytes(path, QByteArray(15, 'x'));
     RecordFile f;
     ASSERT_TRUE(f.Open(path, 10));
     EXPECT_EQ(f.RecordCount(), 1);

@@ -21,11 +21,6 @@ class FoldersTest : public GameTest {
     }
     QString DataRoot() const { return home->Path() + "/data"; }
     QString Product() const { return DataRoot() + "/Vornhelm/Grulm and Torvek"; }
-    static void Touch(const QString& path) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
-    }
 };
 } // namespace
 
@@ -38,7 +33,7 @@ TEST_F(FoldersTest, AppDataPathIsTheProductFolderAndIsCreated) {
 
 TEST_F(FoldersTest, AppDataPathIsEmptyWhenTheFolderCannotBeMade) {
     const QString blocker = home->Path() + "/blocker";
-    Touch(blocker);
+    WriteBytes(blocker, "x");
     qputenv("XDG_DATA_HOME", blocker.toLocal8Bit());
     ASSERT_EQ(platform::UserDataRoot(), blocker);
     EXPECT_EQ(GetAppDataPath(), "");
@@ -59,7 +54,7 @@ TEST_F(FoldersTest, InitSetsThePathsAndCreatesTheFolders) {
 
 TEST_F(FoldersTest, InitKeepsWhatIsAlreadyThere) {
     ASSERT_TRUE(Folders_Init(nullptr));
-    Touch(Com.DataPath + "Prefs.sav");
+    WriteBytes(Com.DataPath + "Prefs.sav", "x");
     ASSERT_TRUE(Folders_Init(nullptr));
     EXPECT_TRUE(QFileInfo::exists(Com.DataPath + "Prefs.sav"));
 }
@@ -72,7 +67,7 @@ TEST_F(FoldersTest, DocumentsFallBackToTheInstallFolder) {
 
 TEST_F(FoldersTest, InitFailsCleanlyWhenTheDataRootIsAFile) {
     const QString blocker = home->Path() + "/blocker";
-    Touch(blocker);
+    WriteBytes(blocker, "x");
     qputenv("XDG_DATA_HOME", blocker.toLocal8Bit());
     Com.DataPath = "stale";
     QString error;
@@ -84,7 +79,7 @@ TEST_F(FoldersTest, InitFailsCleanlyWhenTheDataRootIsAFile) {
 
 TEST_F(FoldersTest, InitNamesTheSubfolderItCannotMake) {
     QDir().mkpath(Product() + "/User");
-    Touch(Product() + "/User/Backgrounds");
+    WriteBytes(Product() + "/User/Backgrounds", "x");
     QString error;
     EXPECT_FALSE(Folders_Init(&error));
     EXPECT_TRUE(error.contains(Product() + "/User/Backgrounds")) << error.toStdString();
@@ -108,7 +103,7 @@ TEST_F(FoldersTest, SpecialFoldersByIdAndTheFallback) {
 TEST_F(FoldersTest, FileExistsForFilesAndFolders) {
     const QString dir = home->Path() + "/stuff";
     QDir().mkpath(dir);
-    Touch(dir + "/a.txt");
+    WriteBytes(dir + "/a.txt", "x");
     EXPECT_TRUE(FileExists(dir + "/a.txt"));
     EXPECT_TRUE(FileExists(dir));
     EXPECT_FALSE(FileExists(dir + "/b.txt"));
@@ -118,7 +113,7 @@ TEST_F(FoldersTest, FileExistsForFilesAndFolders) {
 TEST_F(FoldersTest, DirExistsWithAndWithoutTrailingSeparator) {
     const QString dir = home->Path() + "/stuff";
     QDir().mkpath(dir);
-    Touch(dir + "/a.txt");
+    WriteBytes(dir + "/a.txt", "x");
     EXPECT_TRUE(DirExists(dir));
     EXPECT_TRUE(DirExists(dir + "/"));
     EXPECT_TRUE(DirExists("  " + dir + "/  "));

@@ -22,7 +22,6 @@ class LoginTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        Profile_Reset();
         QString error;
         ASSERT_TRUE(Folders_Init(&error)) << error.toStdString();
         ProfHooks.NewGamePrompt = [this] { ++prompts; };

@@ -22,7 +22,6 @@ class ProfileTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        Profile_Reset();
         QString error;
         ASSERT_TRUE(Folders_Init(&error)) << error.toStdString();
     }
@@ -30,83 +29,9 @@ class ProfileTest : public GameTest {
         Profile_Reset();
         GameTest::TearDown();
     }
-
-    static void Touch(const QString& path) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
-    }
 };
 
 // ---------------------------------------------------------------- byte layout
-
-TEST(ProfileLayout, RecordSizes) {
-    EXPECT_EQ(PlayerPrefs::kSize, 756);
-    EXPECT_EQ(PlayerIdentity::kSize, 154);
-    EXPECT_EQ(PlayerPrefs().Encode().Size(), 756);
-    EXPECT_EQ(PlayerIdentity().Encode().Size(), 154);
-}
-
-TEST(ProfileLayout, FieldTableFollowsTheFileLayout) {
-    struct Expected {
-        const char* name;
-        int offset;
-        int size;
-    };
-    const Expected expected[] = {{"FontColour", 0, 4},
-                                 {"MatColour", 4, 4},
-                                 {"DeckColour", 8, 4},
-                                 {"NumPlayers", 12, 2},
-                                 {"NumCenters", 14, 2},
-                                 {"CommentFontSize", 16, 2},
-                                 {"LastBackground", 18, 2},
-                                 {"SpeedIndex", 20, 2},
-                                 {"AnimSteps", 22, 2},
-                                 {"SoundMode", 24, 2},
-                                 {"SoundSet", 26, 2},
-                                 {"DeckStyle", 28, 2},
-                                 {"CardBack", 30, 2},
-                                 {"HoldViewLeft", 32, 2},
-                                 {"HoldViewTop", 34, 2},
-                                 {"FontBackdrop", 36, 2},
-                                 {"StatusBarShown", 38, 2},
-                                 {"IntroOn", 40, 2},
-                                 {"PlaceholderStyle", 42, 2},
-                                 {"MenuStyle", 44, 2},
-                                 {"SmallDisplay", 46, 2},
-                                 {"AvatarShown", 48, 2},
-                                 {"AutoSave", 50, 2},
-                                 {"LoseAnimOff", 52, 2},
-                                 {"WinAnimOff", 54, 2},
-                                 {"SideSize", 56, 2},
-                                 {"ForcedCards", 58, 2},
-                                 {"DecksSeparate", 60, 2},
-                                 {"NoWildAce", 62, 2},
-                                 {"BestRuns", 64, 24},
-                                 {"Games", 88, 14},
-                                 {"Wins", 102, 14},
-                                 {"Margin", 116, 14},
-                                 {"Identity", 130, 616},
-                                 {"BackgroundStretch", 746, 2},
-                                 {"Reserved", 748, 8}};
-    ASSERT_EQ(std::size(PlayerPrefs::kFields), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_STREQ(PlayerPrefs::kFields[i].name, expected[i].name);
-        EXPECT_EQ(PlayerPrefs::kFields[i].offset, expected[i].offset) << expected[i].name;
-        EXPECT_EQ(PlayerPrefs::kFields[i].size, expected[i].size) << expected[i].name;
-    }
-    const Expected identity[] = {{"Name", 0, 20},
-                                 {"Avatar", 20, 30},
-                                 {"CommentSet", 50, 100},
-                                 {"Level", 150, 2},
-                                 {"SoundChoice", 152, 2}};
-    ASSERT_EQ(std::size(PlayerIdentity::kFields), std::size(identity));
-    for (size_t i = 0; i < std::size(identity); ++i) {
-        EXPECT_STREQ(PlayerIdentity::kFields[i].name, identity[i].name);
-        EXPECT_EQ(PlayerIdentity::kFields[i].offset, identity[i].offset) << identity[i].name;
-        EXPECT_EQ(PlayerIdentity::kFields[i].size, identity[i].size) << identity[i].name;
-    }
-}
 
 // Every option lands at its own offset: a distinct value per field, read back from the bytes.
 TEST(ProfileLayout, OptionsLandAtTheirOffsets) {
@@ -143,6 +68,8 @@ TEST(ProfileLayout, OptionsLandAtTheirOffsets) {
         p.Reserved(i) = 7 + i;
 
     const platform::RecordBuf b = p.Encode();
+    EXPECT_EQ(b.Size(), 756);
+    EXPECT_EQ(PlayerIdentity().Encode().Size(), 154);
     EXPECT_EQ(b.I32(0), 0x00112233);
     EXPECT_EQ(b.I32(4), 0x00445566);
     EXPECT_EQ(b.I32(8), 0x00778899);
@@ -213,13 +140,6 @@ TEST(ProfileNames, StoredFormIsTwentyTrimmedCharacters) {
         EXPECT_EQ(Profile_StoredName(c.in), c.stored) << c.in.toStdString();
 }
 
-TEST(ProfileNames, SameNameIgnoresCaseAndWhatTheFileCannotKeep) {
-    EXPECT_TRUE(Profile_SameName("bob", " BOB "));
-    EXPECT_TRUE(Profile_SameName("abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"));
-    EXPECT_FALSE(Profile_SameName("Bob", "Bobby"));
-    EXPECT_FALSE(Profile_SameName("Bob", ""));
-}
-
 // ---------------------------------------------------------------- defaults on a fresh machine
 
 TEST_F(ProfileTest, CreateDefaultsWritesWhatAnInstallerWouldLeave) {
@@ -259,7 +179,7 @@ TEST_F(ProfileTest, CreateDefaultsWritesWhatAnInstallerWouldLeave) {
 
 TEST_F(ProfileTest, CreateDefaultsKeepsFilesThatAreThere) {
     WriteFile({Player("Ann"), Player("Ann")});
-    Touch(Com.DataPath + "scores.ran");
+    WriteBytes(Com.DataPath + "scores.ran", "x");
     const QByteArray prefs = Bytes(Profile_Path());
     QString error;
     ASSERT_TRUE(Profile_CreateDefaults(&error));
@@ -293,10 +213,7 @@ TEST_F(ProfileTest, MissingFileGivesTheDefaultsAndCreatesNothing) {
 }
 
 TEST_F(ProfileTest, FileShorterThanOneRecordGivesTheDefaultsAndStaysAsItIs) {
-    QFile f(Profile_Path());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(100, 'z'));
-    f.close();
+    WriteBytes(Profile_Path(), QByteArray(100, 'z'));
     Com.DeckStyle = 2;
     Get_Players();
     EXPECT_EQ(Prof.PlayerRecord, 1);
@@ -374,6 +291,7 @@ TEST_F(ProfileTest, ShortLastRecordIsNotCountedAndTheFileNotCut) {
     EXPECT_EQ(Prefs_RecordCount(), 2);
 }
 
+// Names are the same whatever their case and whatever the file cannot keep.
 TEST_F(ProfileTest, FindPlayerComparesStoredNamesIgnoringCase) {
     WriteFile({Player(""), Player("Bob"), Player("abcdefghijklmnopqrst")});
     Get_Players();
@@ -495,8 +413,8 @@ TEST_F(ProfileTest, DamagedRecordLoadsCorrectedAndIsNotRewritten) {
 
 TEST_F(ProfileTest, CommentSetsAndAvatarsMustExist) {
     ASSERT_TRUE(QDir().mkpath(Com.UserPath + "Avatars"));
-    Touch(Com.UserPath + "Mean Streak.cmt");
-    Touch(Com.UserPath + "Avatars/me.png");
+    WriteBytes(Com.UserPath + "Mean Streak.cmt", "x");
+    WriteBytes(Com.UserPath + "Avatars/me.png", "x");
     PlayerPrefs p = Player("Bob");
     p.Identity(0).Avatar = "Me.PNG";
     p.Identity(1).CommentSet = "mean streak";

@@ -2,6 +2,7 @@
 // Writing and reading "Prefs.sav" in a test's temporary home.
 #include "platform/RecordFile.h"
 #include "shell/Profile.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -30,6 +31,5 @@ inline PlayerPrefs Record(int recno) {
 }
 
 inline QByteArray Bytes(const QString& path = Profile_Path()) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return FileBytes(path);
 }

@@ -1,4 +1,4 @@
-// The saved-game record: its size, where every field lies, and its codec.
+// The saved-game record: its size, where every value lies, and its codec.
 #include "shell/SavedGames.h"
 
 #include <gtest/gtest.h>
@@ -9,34 +9,6 @@
 namespace {
 
 using platform::RecordBuf;
-
-TEST(SavedGameRecord, FieldsLieWhereTheFileLayoutPutsThem) {
-    struct Want {
-        const char* name;
-        int offset, size;
-    } want[] = {
-        {"NoWildAce", 0, 2},           {"Pturn", 2, 2},           {"SeatSideCount", 4, 2},
-        {"PlayerSideCount", 6, 2},     {"SeatSideStack", 8, 2},   {"PlayerSideStack", 10, 2},
-        {"DeckCount", 12, 2},          {"UsedCount", 14, 2},      {"HandCount", 16, 2},
-        {"SideSize", 18, 2},           {"ForcedCards", 20, 2},    {"NumCenters", 22, 2},
-        {"NumPlayers", 24, 2},         {"Reserved", 26, 840},     {"Deck", 866, 836},
-        {"Used", 1702, 836},           {"PlayerSide", 2538, 108}, {"Seat2Side", 2646, 108},
-        {"Seat3Side", 2754, 108},      {"Seat4Side", 2862, 108},  {"SideCounts", 2970, 6},
-        {"SideStacks", 2976, 6},       {"PlayerCards", 2982, 44}, {"Seat2Cards", 3026, 44},
-        {"Seat3Cards", 3070, 44},      {"Seat4Cards", 3114, 44},  {"Center", 3158, 260},
-        {"CenterCount", 3418, 10},     {"OppHold", 3428, 1860},   {"PlayerHold", 5288, 620},
-        {"Unused", 5908, 30},          {"HoldDepth", 5938, 30},   {"HoldType", 5968, 30},
-        {"PlayerHoldCount", 5998, 10}, {"Name", 6008, 30},
-    };
-    ASSERT_EQ(std::size(SavedGame::kFields), std::size(want));
-    for (std::size_t i = 0; i < std::size(want); ++i) {
-        EXPECT_STREQ(SavedGame::kFields[i].name, want[i].name);
-        EXPECT_EQ(SavedGame::kFields[i].offset, want[i].offset) << want[i].name;
-        EXPECT_EQ(SavedGame::kFields[i].size, want[i].size) << want[i].name;
-    }
-    EXPECT_EQ(SavedGame::kSize, 6038);
-    EXPECT_EQ(SavedGame{}.Encode().Size(), 6038);
-}
 
 // Each value written into a fresh record lands at its byte offset and nowhere else.
 TEST(SavedGameRecord, EveryValueIsWrittenAtItsOffset) {

@@ -6,6 +6,7 @@
 #include "engine/Seats.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
+#include "shell/ShellHooks.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
 #include "shell/frmSave.h"
@@ -33,12 +34,6 @@ class SavedTest : public LayoutTest {
   protected:
     void SetUp() override {
         LayoutTest::SetUp();
-        SavedGames_Reset();
-        Hooks = FlowHooks{};
-        TableHooks_Reset();
-        ProfHooks = ProfileHooks{};
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
         ASSERT_TRUE(SavedGameFile().Open(Com.DataPath + "backup.sav", SavedGame::kSize));
         SavedGames_Install();
     }
@@ -46,9 +41,7 @@ class SavedTest : public LayoutTest {
         frmSave().Hide();
         SavedGameFile().Close();
         SavedGames_Reset();
-        Hooks = FlowHooks{};
-        TableHooks_Reset();
-        ProfHooks = ProfileHooks{};
+        ShellHooks_Reset();
         LayoutTest::TearDown();
     }
 

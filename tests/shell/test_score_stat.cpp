@@ -16,7 +16,6 @@ class ScoreStatTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        Profile_Reset();
         ScoreStat_Reset();
         QString error;
         ASSERT_TRUE(Folders_Init(&error)) << error.toStdString();

@@ -28,16 +28,6 @@ QString Stored(long long n) {
 
 class SettingsTest : public GameTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        Shell_Reset();
-        Table_ResetState();
-    }
-    void TearDown() override {
-        Shell_Reset();
-        Table_ResetState();
-        GameTest::TearDown();
-    }
     QVariant OnDisk(const QString& sectionKey) {
         return QSettings(platform::SettingsFile("Vornhelm"), QSettings::IniFormat).value(sectionKey);
     }

@@ -27,9 +27,6 @@ class StartupTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        Profile_Reset();
-        Startup_Reset();
-        Startup = StartupHooks{};
         svc.screen->widthTwips = 15360;
         svc.screen->heightTwips = 11520;
         Boot.LockPath = home->Path() + "/running.lock";
@@ -226,9 +223,7 @@ TEST_F(StartupTest, ClosingDuringARunningStepWaitsForItToUnwind) {
 
 TEST_F(StartupTest, TheExitKeepsTheProfileAndRemovesTheMoveHistory) {
     Start("Ann");
-    QFile moves(Com.DataPath + "~tempmoves.sav");
-    ASSERT_TRUE(moves.open(QIODevice::WriteOnly));
-    moves.close();
+    WriteBytes(Com.DataPath + "~tempmoves.sav", {});
     Com.SideSize = 14;
     const QString data = Com.DataPath;
     form->Window()->close();
@@ -258,9 +253,7 @@ TEST_F(StartupTest, TheAutoSaveChoiceSurvivesRuns) {
 TEST_F(StartupTest, AnUnwritableDataFolderIsNamedNotTakenForAnotherCopy) {
     // A file where the folder should be: the lock can never be written.
     Boot.LockPath = home->Path() + "/locked/running.lock";
-    QFile blocker(home->Path() + "/locked");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteBytes(home->Path() + "/locked", {});
     svc.boxes->Expect(platform::vbOK);
     Start();
     ASSERT_EQ(svc.boxes->shown.size(), 1u);

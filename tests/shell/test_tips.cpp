@@ -21,11 +21,7 @@ class TipTest : public GameTest {
         if (frmTip().Loaded()) frmTip().Unload();
         GameTest::TearDown();
     }
-    void WriteTips(const QByteArray& text) {
-        QFile f(Com.AppPath + "/" + kTipsFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
-    }
+    void WriteTips(const QByteArray& text) { WriteBytes(Com.AppPath + "/" + kTipsFile, text); }
     // Opens the window as the menu does, returns the tip shown, and closes it.
     QString OpenAndClose() {
         frmTip().Show();

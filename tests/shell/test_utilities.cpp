@@ -269,11 +269,8 @@ TEST_F(UtilitiesTest, PictureTooHighIsRejected) {
 }
 
 TEST_F(UtilitiesTest, FileThatIsNoPictureIsNotRejected) {
-    QFile f(home->Path() + "/notes.png");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("just some text");
-    f.close();
-    EXPECT_TRUE(Picture_SizeOK(f.fileName(), 10));
+    WriteBytes(home->Path() + "/notes.png", "just some text");
+    EXPECT_TRUE(Picture_SizeOK(home->Path() + "/notes.png", 10));
     EXPECT_TRUE(svc.boxes->shown.empty());
 }
 

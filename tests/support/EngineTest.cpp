@@ -5,7 +5,7 @@
 #include "engine/Model.h"
 #include "platform/Guard.h"
 
-void EngineTest::SetUp() {
+void StartCleanTest(std::unique_ptr<TestHome>& home, platform::TestServices& svc) {
     home = std::make_unique<TestHome>();
     svc = platform::InstallTestServices();
     svc.boxes->onUnexpected = [](const platform::MsgCall& c) {
@@ -17,6 +17,10 @@ void EngineTest::SetUp() {
     Engine_Reset();
     HouseRules_Reset();
     EngineHooks_Reset();
+}
+
+void EngineTest::SetUp() {
+    StartCleanTest(home, svc);
     table = std::make_unique<NullTable>();
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 
 TestHome::TestHome() {
     oldHome_ = qgetenv("HOME");
@@ -18,4 +19,15 @@ TestHome::~TestHome() {
     qputenv("HOME", oldHome_);
     qputenv("XDG_CONFIG_HOME", oldConfig_);
     qputenv("XDG_DATA_HOME", oldData_);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
 }

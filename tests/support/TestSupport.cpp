@@ -2,9 +2,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
-#include "engine/HouseRules.h"
 #include "engine/Model.h"
-#include "platform/Guard.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellHooks.h"
@@ -20,21 +18,11 @@
 #include <QDir>
 
 void GameTest::SetUp() {
-    home = std::make_unique<TestHome>();
-    svc = platform::InstallTestServices();
-    svc.boxes->onUnexpected = [](const platform::MsgCall& c) {
-        ADD_FAILURE() << "unexpected message box \"" << c.title.toStdString()
-                      << "\": " << c.text.toStdString();
-    };
-    platform::Guard_Reset();
-    Common_Reset();
-    Engine_Reset();
+    StartCleanTest(home, svc);
     Table_ResetState();
     Shell_Reset();
-    HouseRules_Reset();
     SavedGames_Reset();
     // Hooks a start-up in an earlier test installed must not reach this one.
-    EngineHooks_Reset();
     TableHooks_Reset();
     ShellHooks_Reset();
     PanelHooks = PanelHooksT{};

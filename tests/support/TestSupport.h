@@ -19,6 +19,14 @@ class TestHome {
     QByteArray oldHome_, oldConfig_, oldData_;
 };
 
+// A file's bytes (none when it cannot be read); a file written anew with these bytes.
+QByteArray FileBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// A fresh home, the test services (an unexpected message box fails the test) and the
+// engine's state and hooks clean: where every test starts.
+void StartCleanTest(std::unique_ptr<TestHome>& home, platform::TestServices& svc);
+
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -19,10 +19,6 @@ class DisplayTest : public LayoutTest {
         Pictures_Init();
         StatusBar_Init();
     }
-    void TearDown() override {
-        TableHooks_Reset();
-        LayoutTest::TearDown();
-    }
     // A fresh two-player table fitted to a screen of that width.
     void Fitted(int players, int centers, int twips) {
         Table(players, centers, twips, 0);

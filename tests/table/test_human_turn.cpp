@@ -338,7 +338,6 @@ class RestartTest : public HumanTurnTest {
     void SetUp() override {
         DealTest::SetUp();
         Drag_Install(*form);
-        Com.DataPath = home->Path() + "/Data/";
         ASSERT_TRUE(SavedGameFile().Open(Com.DataPath + "backup.sav", SavedGame::kSize));
         SavedGames_Install();
         TempMoves_Open(true);

@@ -23,9 +23,6 @@ class HumanTurnTest : public DealTest {
         Com.SideSize = 19;
         Game_New();
         ASSERT_EQ(Com.Pturn, 1);
-        svc.boxes->onUnexpected = [](const platform::MsgCall& c) {
-            ADD_FAILURE() << "unexpected message box: " << c.text.toStdString();
-        };
     }
 
     // Swaps a card of `rank` from the stock into the human's slot; every card stays once.

@@ -326,37 +326,6 @@ TEST_F(PilesTest, SidePlaceBorderFollowsTheDeckStyle) {
 
 // ---------------------------------------------------------------- frames and the picture on the side stack
 
-TEST_F(PilesTest, HoldFramesSurroundTheHoldPlaces) {
-    Table(2, 4, 15360);
-    for (int h = 1; h <= 4; ++h) {
-        const PictureBox& mine = form->Picture7(6 + h);
-        const PictureBox& seat2 = form->Picture1(6 + h);
-        EXPECT_EQ(LayoutTest::Rect(form->lblHoldCard(h + 4)),
-                  QRectF(mine.LeftPx() - 1, mine.TopPx() - 2, 73, 99));
-        EXPECT_EQ(LayoutTest::Rect(form->lblHoldCard(h)),
-                  QRectF(seat2.LeftPx() - 1, seat2.TopPx() - 2, 73, 99));
-        EXPECT_TRUE(form->lblHoldCard(h).Visible());
-        EXPECT_TRUE(form->lblHoldCard(h + 4).Visible());
-    }
-    EXPECT_EQ(form->lblHighlight.WidthPx(), 81);
-    EXPECT_EQ(form->lblHighlight.HeightPx(), 106);
-    // The four piles' frame: 324 x 112 with half a margin of 16 above the row.
-    EXPECT_EQ(LayoutTest::Rect(form->Label3(0)),
-              QRectF(form->Picture7(7).LeftPx() - 5, form->Picture7(7).TopPx() - 8, 324, 112));
-}
-
-TEST_F(PilesTest, CompactSeatsHaveSmallFrames) {
-    Table(3, 4, 15360);
-    for (int seat : {1, 2}) {
-        Places& places = seat == 1 ? form->Picture1 : form->Picture2;
-        EXPECT_EQ(LayoutTest::Rect(form->Label3(seat)),
-                  QRectF(places(7).LeftPx() - 5, places(7).TopPx() - 5,
-                         places(10).LeftPx() + places(10).WidthPx() - places(7).LeftPx() + 10, 90))
-            << seat;
-    }
-    EXPECT_EQ(form->Label3(0).WidthPx(), 324);
-}
-
 TEST_F(PilesTest, PictureOnTheSideStackLiesOnItsTopEdge) {
     for (int mode : {0, 2}) {
         form = std::make_unique<FrmGrulm>();

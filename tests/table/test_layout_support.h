@@ -7,7 +7,7 @@
 #include "table/Layout.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
 #include <QFile>
 #include <QRectF>
@@ -16,19 +16,8 @@
 #include <memory>
 #include <set>
 
-class LayoutTest : public GameTest {
+class LayoutTest : public WindowTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        TableHooks_Reset();
-        form = std::make_unique<FrmGrulm>();
-    }
-    void TearDown() override {
-        form.reset();
-        TableHooks_Reset();
-        GameTest::TearDown();
-    }
-
     // The window fitted to a screen that many twips wide (its outer width is the
     // screen's), with the avatar at its right edge as the avatar code puts it.
     void Screen(int twips) {
@@ -71,6 +60,15 @@ class LayoutTest : public GameTest {
         GameSize(players, centers);
     }
 
+    // A new window and table state, laid out from the two-player table.
+    void NewTable(int players, int centers, int twips, int layoutMode = 0) {
+        form = std::make_unique<FrmGrulm>();
+        Table_ResetState();
+        Com.NumPlayers = 2;
+        Com.NumCenters = 3;
+        Table(players, centers, twips, layoutMode);
+    }
+
     // Every element that exists, as "Name(index)".
     std::set<QString> Existing() {
         std::set<QString> all;
@@ -83,8 +81,6 @@ class LayoutTest : public GameTest {
     static QRectF Rect(const platform::Control& c) {
         return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx());
     }
-
-    std::unique_ptr<FrmGrulm> form;
 };
 
 // Names of elements first..last of an array.
@@ -102,6 +98,19 @@ inline std::set<QString> Union(std::initializer_list<std::set<QString>> parts) {
     return all;
 }
 
+// Reports the first line where two dumps differ.
+inline void ExpectSameLines(const QString& got, const QString& want) {
+    const QStringList g = got.split('\n'), w = want.split('\n');
+    for (int i = 0; i < std::max(g.size(), w.size()); ++i) {
+        const QString a = i < g.size() ? g[i] : QStringLiteral("<end>");
+        const QString b = i < w.size() ? w[i] : QStringLiteral("<end>");
+        if (a != b) {
+            ADD_FAILURE() << "line " << i + 1 << ": " << a.toStdString() << " instead of " << b.toStdString();
+            return;
+        }
+    }
+}
+
 #ifdef GOLDEN_DIR
 // Compares a layout dump with its reviewed golden file; UPDATE_GOLDEN=1 writes it instead.
 inline void CompareGolden(const QString& dump, const char* file) {
@@ -114,12 +123,7 @@ inline void CompareGolden(const QString& dump, const char* file) {
     }
     QFile in(path);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << "missing golden dump " << path.toStdString();
-    const QStringList want = QString::fromUtf8(in.readAll()).split('\n');
-    const QStringList got = dump.split('\n');
-    for (int i = 0; i < std::max(want.size(), got.size()); ++i) {
-        const QString w = i < want.size() ? want[i] : QStringLiteral("<end>");
-        const QString g = i < got.size() ? got[i] : QStringLiteral("<end>");
-        ASSERT_EQ(g.toStdString(), w.toStdString()) << file << " line " << i + 1;
-    }
+    SCOPED_TRACE(file);
+    ExpectSameLines(dump, QString::fromUtf8(in.readAll()));
 }
 #endif

@@ -3,7 +3,7 @@
 #include "table/Design.h"
 #include "table/Paint.h"
 #include "table/frmGrulm.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 #include "tests/table/test_picture_support.h"
 
 #include <QDir>
@@ -16,37 +16,26 @@ namespace {
 
 const QSize kLarge(71, 96), kSmall(59, 80);
 
-class PaintTest : public GameTest {
+class PaintTest : public WindowTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
-        f = std::make_unique<FrmGrulm>();
-        f->SetScaleMode(platform::vbPixels);
-        for (int i = 0; i <= 10; ++i) {
-            Size(f->Picture7(i), kLarge);
-            Size(f->Picture1(i), kLarge);
-        }
-        for (int i = 0; i <= 3; ++i)
-            Size(f->PicCenter(i), kLarge);
+        WindowTest::SetUp();
+        SizePlaces(kLarge);
         Pictures_Init();
     }
     void TearDown() override {
         Paint_SetPixelRatio(0);
-        f.reset();
-        GameTest::TearDown();
+        WindowTest::TearDown();
     }
     static void Size(PictureBox& p, QSize s) { p.Move(0, 0, s.width(), s.height()); }
     // Seat 3's places, as the layout makes them for a third player.
     void LoadSeat3() {
         for (int i = 2; i <= 10; ++i)
-            f->Picture2.Load(i);
+            form->Picture2.Load(i);
         for (int i = 1; i <= 10; ++i)
-            Size(f->Picture2(i), kSmall);
+            Size(form->Picture2(i), kSmall);
         Tbl.Seat3Loaded = true;
     }
-    std::unique_ptr<FrmGrulm> f;
 };
 
 // ---------------------------------------------------------------- sheet faces
@@ -62,12 +51,12 @@ TEST_F(PaintTest, SheetDeckPaintsTheCellOfTheCardReducedToItsFirstPack) {
         {157, 1, 1, 1, 0},   {200, 44, 4, 285, 288},
     };
     for (const auto& c : cases) {
-        Card_Show(f->Picture7, 2, c.card, 0);
+        Card_Show(form->Picture7, 2, c.card, 0);
         EXPECT_EQ(Tbl.SheetCard, c.expected) << c.card;
         EXPECT_EQ(Tbl.SheetRow, c.row) << c.card;
         EXPECT_EQ(Tbl.SheetX, c.x) << c.card;
         EXPECT_EQ(Tbl.SheetY, c.y) << c.card;
-        const QImage& pic = f->Picture7(2).Picture();
+        const QImage& pic = form->Picture7(2).Picture();
         EXPECT_EQ(pic.size(), kLarge) << c.card;
         EXPECT_LT(Differing(pic, cardart::SheetFace(c.expected, kLarge)), 20) << c.card;
         // Not merely some card: the neighbouring cells are plainly different.
@@ -83,20 +72,20 @@ TEST_F(PaintTest, SmallSheetFacesComeFromTheCardFilesAtSmallSize) {
     EXPECT_FALSE(QFile::exists(Com.DataPath + "53.tmp"));
     Com.LayoutMode = 2;
     for (int card : {5, 31, 57, 100}) {
-        Card_Show(f->Picture7, 4, card, 0);
-        const QImage& pic = f->Picture7(4).Picture();
+        Card_Show(form->Picture7, 4, card, 0);
+        const QImage& pic = form->Picture7(4).Picture();
         ASSERT_EQ(pic.size(), kSmall) << card;
         EXPECT_EQ(ClosestSheetCard(pic, kSmall), (card - 1) % 52 + 1) << card;
     }
 }
 
 TEST_F(PaintTest, AMissingCardFileLeavesThePlaceAsItWas) {
-    Card_Show(f->Picture7, 2, 0, 0); // a back
-    const QImage before = f->Picture7(2).Picture();
+    Card_Show(form->Picture7, 2, 0, 0); // a back
+    const QImage before = form->Picture7(2).Picture();
     Com.LayoutMode = 2;
-    Card_Show(f->Picture7, 2, 9, 0);
-    EXPECT_EQ(f->Picture7(2).Picture(), before);
-    EXPECT_TRUE(f->Picture7(2).Visible());
+    Card_Show(form->Picture7, 2, 9, 0);
+    EXPECT_EQ(form->Picture7(2).Picture(), before);
+    EXPECT_TRUE(form->Picture7(2).Visible());
 }
 
 struct FullSizeCase {
@@ -126,10 +115,10 @@ TEST_F(PaintTest, WhichPlacesGetFullSizeSheetFaces) {
         Com.NumPlayers = c.players;
         Com.LayoutMode = c.layout;
         Com.Pturn = c.pturn;
-        Places& places = QString(c.array) == "Picture7"   ? f->Picture7
-                         : QString(c.array) == "Picture1" ? f->Picture1
-                         : QString(c.array) == "Picture2" ? f->Picture2
-                                                          : f->PicCenter;
+        Places& places = QString(c.array) == "Picture7"   ? form->Picture7
+                         : QString(c.array) == "Picture1" ? form->Picture1
+                         : QString(c.array) == "Picture2" ? form->Picture2
+                                                          : form->PicCenter;
         Card_Show(places, c.index, 20, 0);
         const QImage& pic = places(c.index).Picture();
         EXPECT_EQ(pic.size(), c.full ? kLarge : kSmall) << c.what;
@@ -139,7 +128,7 @@ TEST_F(PaintTest, WhichPlacesGetFullSizeSheetFaces) {
 
 TEST_F(PaintTest, NarrowScreenWithLargeFontsShowsSmallFacesExceptOnFilePic) {
     Cards_MakeFiles();
-    ControlArray<PictureBox> filePic(f.get(), "FilePic");
+    ControlArray<PictureBox> filePic(form.get(), "FilePic");
     Size(filePic.Create(1), kLarge);
     struct Case {
         int twips;
@@ -149,8 +138,8 @@ TEST_F(PaintTest, NarrowScreenWithLargeFontsShowsSmallFacesExceptOnFilePic) {
     for (const auto& c : cases) {
         Tbl.ScreenWidthTwips = c.twips;
         Tbl.LargeFonts = c.largeFonts;
-        Card_Show(f->Picture7, 2, 3, 0);
-        EXPECT_EQ(f->Picture7(2).Picture().size(), c.full ? kLarge : kSmall) << c.twips << c.largeFonts;
+        Card_Show(form->Picture7, 2, 3, 0);
+        EXPECT_EQ(form->Picture7(2).Picture().size(), c.full ? kLarge : kSmall) << c.twips << c.largeFonts;
         // The picture store's own targets are full size whatever the display.
         Com.LayoutMode = 2;
         Card_Show(filePic, 1, 3, 0);
@@ -161,7 +150,7 @@ TEST_F(PaintTest, NarrowScreenWithLargeFontsShowsSmallFacesExceptOnFilePic) {
 
 TEST_F(PaintTest, TheHoldViewersPlacesAlwaysGetSmallFaces) {
     Cards_MakeFiles();
-    ControlArray<PictureBox> viewer(f.get(), "Picture8");
+    ControlArray<PictureBox> viewer(form.get(), "Picture8");
     Size(viewer.Create(1), kSmall);
     Card_Show(viewer, 1, 27, 0);
     EXPECT_EQ(viewer(1).Picture().size(), kSmall);
@@ -177,17 +166,17 @@ TEST_F(PaintTest, NumberDeckPaintsByRankAtTheSizeOfThePlace) {
         EXPECT_FALSE(QFile::exists(Com.DataPath + "no" + QString::number(r) + ".tmp")) << r;
         ASSERT_EQ(Tbl.Pic.ImageSm[r].size(), kSmall) << r;
     }
-    Size(f->Picture7(5), kSmall);
+    Size(form->Picture7(5), kSmall);
     for (int card : {1, 13, 26, 39, 52, 60, 121}) {
         const int rank = (card - 1) % 13 + 1;
-        Card_Show(f->Picture7, 2, card, 0);
+        Card_Show(form->Picture7, 2, card, 0);
         EXPECT_EQ(Tbl.SheetCard, rank) << card;
-        EXPECT_EQ(f->Picture7(2).BorderStyle(), 1);
-        EXPECT_EQ(f->Picture7(2).Picture(), Tbl.Pic.Image1[rank]) << card;
-        EXPECT_LT(Differing(f->Picture7(2).Picture(), cardart::NumberFace(3, rank, kLarge)), 20) << card;
-        Card_Show(f->Picture7, 5, card, 0);
-        EXPECT_EQ(f->Picture7(5).Picture().size(), kSmall) << card;
-        EXPECT_EQ(ClosestNumberRank(f->Picture7(5).Picture(), 3, kSmall), rank) << card;
+        EXPECT_EQ(form->Picture7(2).BorderStyle(), 1);
+        EXPECT_EQ(form->Picture7(2).Picture(), Tbl.Pic.Image1[rank]) << card;
+        EXPECT_LT(Differing(form->Picture7(2).Picture(), cardart::NumberFace(3, rank, kLarge)), 20) << card;
+        Card_Show(form->Picture7, 5, card, 0);
+        EXPECT_EQ(form->Picture7(5).Picture().size(), kSmall) << card;
+        EXPECT_EQ(ClosestNumberRank(form->Picture7(5).Picture(), 3, kSmall), rank) << card;
     }
 }
 
@@ -195,13 +184,13 @@ TEST_F(PaintTest, OnlyANinetySixPixelPlaceGetsTheFullNumberFace) {
     Com.DeckStyle = 1;
     Deck_LoadSmall();
     for (int h : {95, 97, 80}) {
-        f->Picture7(2).Move(0, 0, 71, h);
-        Card_Show(f->Picture7, 2, 4, 0);
-        EXPECT_EQ(f->Picture7(2).Picture().size(), kSmall) << h;
+        form->Picture7(2).Move(0, 0, 71, h);
+        Card_Show(form->Picture7, 2, 4, 0);
+        EXPECT_EQ(form->Picture7(2).Picture().size(), kSmall) << h;
     }
-    f->Picture7(2).Move(0, 0, 59, 96);
-    Card_Show(f->Picture7, 2, 4, 0);
-    EXPECT_EQ(f->Picture7(2).Picture().size(), kLarge);
+    form->Picture7(2).Move(0, 0, 59, 96);
+    Card_Show(form->Picture7, 2, 4, 0);
+    EXPECT_EQ(form->Picture7(2).Picture().size(), kLarge);
 }
 
 // ---------------------------------------------------------------- backs and place-holders
@@ -217,7 +206,7 @@ TEST_F(PaintTest, BacksFollowThePlaceAndTheLayout) {
     for (const auto& r : rows) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
-        Places& places = r.human ? f->Picture7 : f->Picture1;
+        Places& places = r.human ? form->Picture7 : form->Picture1;
         Card_Show(places, 3, 0, 0);
         EXPECT_EQ(places(3).Picture(), Tbl.Pic.FilePic[r.expected])
             << r.players << " " << r.layout << r.human;
@@ -227,16 +216,16 @@ TEST_F(PaintTest, BacksFollowThePlaceAndTheLayout) {
 
 TEST_F(PaintTest, TheBuiltInBackGetsABorderAndTheDeckColour) {
     Com.DeckColour = 0x00123456;
-    f->Picture7(2).SetBorderStyle(0);
-    f->Picture7(2).SetBackColor(0x00008000);
+    form->Picture7(2).SetBorderStyle(0);
+    form->Picture7(2).SetBackColor(0x00008000);
     Com.BackStyle = 2;
-    Card_Show(f->Picture7, 2, 0, 0);
-    EXPECT_EQ(f->Picture7(2).BorderStyle(), 0);
-    EXPECT_EQ(f->Picture7(2).BackColor(), 0x00008000u);
+    Card_Show(form->Picture7, 2, 0, 0);
+    EXPECT_EQ(form->Picture7(2).BorderStyle(), 0);
+    EXPECT_EQ(form->Picture7(2).BackColor(), 0x00008000u);
     Com.BackStyle = 0;
-    Card_Show(f->Picture7, 2, 0, 0);
-    EXPECT_EQ(f->Picture7(2).BorderStyle(), 1);
-    EXPECT_EQ(f->Picture7(2).BackColor(), 0x00123456u);
+    Card_Show(form->Picture7, 2, 0, 0);
+    EXPECT_EQ(form->Picture7(2).BorderStyle(), 1);
+    EXPECT_EQ(form->Picture7(2).BackColor(), 0x00123456u);
 }
 
 TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
@@ -251,25 +240,25 @@ TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
         Com.Pturn = r.pturn;
-        Places& places = r.seat == 1 ? f->Picture7 : r.seat == 2 ? f->Picture1 : f->Picture2;
+        Places& places = r.seat == 1 ? form->Picture7 : r.seat == 2 ? form->Picture1 : form->Picture2;
         places(8).SetHeight(r.height);
         Card_Show(places, 8, 0, 88);
-        EXPECT_EQ(places(8).Picture(), r.height >= 96 ? f->EmptyPlaceLarge : f->EmptyPlaceSmall)
+        EXPECT_EQ(places(8).Picture(), r.height >= 96 ? form->EmptyPlaceLarge : form->EmptyPlaceSmall)
             << r.players << " " << r.layout << " " << r.pturn << " " << r.seat;
     }
-    EXPECT_NE(f->EmptyPlaceLarge, f->EmptyPlaceSmall);
+    EXPECT_NE(form->EmptyPlaceLarge, form->EmptyPlaceSmall);
 }
 
 TEST_F(PaintTest, KindEightyEightWithACardPaintsTheCardSilently) {
-    Card_Show(f->Picture7, 9, 30, 88);
-    EXPECT_LT(Differing(f->Picture7(9).Picture(), cardart::SheetFace(30, kLarge)), 20);
+    Card_Show(form->Picture7, 9, 30, 88);
+    EXPECT_LT(Differing(form->Picture7(9).Picture(), cardart::SheetFace(30, kLarge)), 20);
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
 
 TEST_F(PaintTest, PaintingAHiddenPlaceShowsIt) {
-    f->Picture7(4).SetVisible(false);
-    Card_Show(f->Picture7, 4, 0, 88);
-    EXPECT_TRUE(f->Picture7(4).Visible());
+    form->Picture7(4).SetVisible(false);
+    Card_Show(form->Picture7, 4, 0, 88);
+    EXPECT_TRUE(form->Picture7(4).Visible());
 }
 
 // ---------------------------------------------------------------- sounds
@@ -281,26 +270,26 @@ TEST_F(PaintTest, CardSoundsByKindAndSoundSet) {
         Com.SoundSet = set;
         for (int kind = 1; kind <= 5; ++kind) {
             svc.sound->played.clear();
-            Card_Show(f->Picture7, 2, 7, kind);
+            Card_Show(form->Picture7, 2, 7, kind);
             ASSERT_EQ(svc.sound->played.size(), 1) << set << " " << kind;
             EXPECT_EQ(svc.sound->played[0], Com.DataPath + (set == 1 ? setOne : setTwo)[kind - 1]);
         }
     }
     svc.sound->played.clear();
     for (int kind : {0, 6, 88, -1})
-        Card_Show(f->Picture7, 2, 7, kind);
+        Card_Show(form->Picture7, 2, 7, kind);
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
 
 TEST_F(PaintTest, NoCardSoundWhenAllSoundsAreOff) {
     Com.SoundMode = 1; // only the personalities are quiet
-    Card_Show(f->Picture7, 2, 0, 3);
+    Card_Show(form->Picture7, 2, 0, 3);
     EXPECT_EQ(svc.sound->played.size(), 1);
     Com.SoundMode = 2;
     svc.sound->played.clear();
     for (int kind = 1; kind <= 5; ++kind) {
-        Card_Show(f->Picture7, 2, 7, kind);
-        Card_Show(f->Picture7, 3, 0, kind);
+        Card_Show(form->Picture7, 2, 7, kind);
+        Card_Show(form->Picture7, 3, 0, kind);
         Sound_Card(kind);
     }
     EXPECT_TRUE(svc.sound->played.isEmpty());
@@ -310,7 +299,7 @@ TEST_F(PaintTest, NoCardSoundWhenAllSoundsAreOff) {
 
 TEST_F(PaintTest, APlaceThatDoesNotExistIsReportedNotACrash) {
     svc.boxes->Expect(platform::vbOK);
-    Card_Show(f->Picture7, 11, 65, 1);
+    Card_Show(form->Picture7, 11, 65, 1);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown[0].text, "Houston, we have a problem:\r\n"
                                         "Error  340: control array element not loaded: Picture7(11)\r\n"
@@ -322,13 +311,13 @@ TEST_F(PaintTest, APlaceThatDoesNotExistIsReportedNotACrash) {
 
 TEST_F(PaintTest, ACardOffTheSheetIsReported) {
     svc.boxes->Expect(platform::vbOK);
-    const QImage before = f->Picture7(2).Picture();
-    Card_Show(f->Picture7, 2, -3, 2);
+    const QImage before = form->Picture7(2).Picture();
+    Card_Show(form->Picture7, 2, -3, 2);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_TRUE(svc.boxes->shown[0].text.startsWith("Houston, we have a problem:\r\nError  9: "));
     EXPECT_TRUE(svc.boxes->shown[0].text.endsWith("Object is: Picture7\r\nToPicNum:  2  FromPicNum: -3  "
                                                   "adjusted (From): -3"));
-    EXPECT_EQ(f->Picture7(2).Picture(), before);
+    EXPECT_EQ(form->Picture7(2).Picture(), before);
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
 
@@ -385,26 +374,26 @@ TEST_F(PaintTest, BacksOfTheDeckComponentFallBackToOurOwn) {
 TEST_F(PaintTest, SkinChoosesThePlaceHolderLook) {
     Com.PlaceholderStyle = -1;
     Skin_SelectImages();
-    EXPECT_EQ(f->EmptyPlaceLarge, Tbl.Pic.ImgEmpty3);
-    EXPECT_EQ(f->EmptyPlaceSmall, Tbl.Pic.ImgEmptySm3);
+    EXPECT_EQ(form->EmptyPlaceLarge, Tbl.Pic.ImgEmpty3);
+    EXPECT_EQ(form->EmptyPlaceSmall, Tbl.Pic.ImgEmptySm3);
     Com.PlaceholderStyle = 0;
     Skin_SelectImages();
-    EXPECT_EQ(f->EmptyPlaceLarge, Tbl.Pic.ImgEmpty2);
-    EXPECT_EQ(f->EmptyPlaceSmall, Tbl.Pic.ImgEmptySm2);
+    EXPECT_EQ(form->EmptyPlaceLarge, Tbl.Pic.ImgEmpty2);
+    EXPECT_EQ(form->EmptyPlaceSmall, Tbl.Pic.ImgEmptySm2);
 }
 
 TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
     Com.DeckColour = 0x00402010;
     Cards_ShowAll();
     for (int i = 0; i <= 3; ++i)
-        EXPECT_EQ(f->PicCenter(i).BackColor(), 0x00402010u) << i;
+        EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(f->PicCenter(i).Picture(), f->EmptyPlaceLarge) << i;
-    EXPECT_EQ(f->Picture7(1).Picture(), Tbl.Pic.FilePic[0]);
-    EXPECT_EQ(f->Picture1(1).Picture(), Tbl.Pic.FilePic[0]);
+        EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
+    EXPECT_EQ(form->Picture7(1).Picture(), Tbl.Pic.FilePic[0]);
+    EXPECT_EQ(form->Picture1(1).Picture(), Tbl.Pic.FilePic[0]);
     for (int slot = 7; slot <= 10; ++slot) {
-        EXPECT_EQ(f->Picture7(slot).Picture(), f->EmptyPlaceLarge) << slot;
-        EXPECT_EQ(f->Picture1(slot).Picture(), f->EmptyPlaceLarge) << slot;
+        EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
+        EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
     }
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
@@ -416,14 +405,14 @@ TEST_F(PaintTest, PicturesAreDrawnAtTheDevicePixelRatio) {
     EXPECT_EQ(Tbl.Pic.FilePic[0].size(), QSize(142, 192));
     EXPECT_EQ(Tbl.Pic.FilePic[0].devicePixelRatio(), 2.0);
     EXPECT_EQ(QImage(Com.DataPath + "1.tmp").size(), QSize(142, 192)) << "files keep the fine pixels";
-    Card_Show(f->Picture7, 2, 45, 0);
-    const QImage& large = f->Picture7(2).Picture();
+    Card_Show(form->Picture7, 2, 45, 0);
+    const QImage& large = form->Picture7(2).Picture();
     EXPECT_EQ(large.size(), QSize(142, 192));
     EXPECT_EQ(large.devicePixelRatio(), 2.0);
     EXPECT_LT(Differing(large, cardart::SheetFace(45, kLarge, 2.0)), 40);
     Com.LayoutMode = 2;
-    Card_Show(f->Picture7, 3, 45, 0);
-    const QImage& small = f->Picture7(3).Picture();
+    Card_Show(form->Picture7, 3, 45, 0);
+    const QImage& small = form->Picture7(3).Picture();
     EXPECT_EQ(small.size(), QSize(118, 160));
     EXPECT_EQ(small.devicePixelRatio(), 2.0);
     EXPECT_EQ(ClosestSheetCard(small, kSmall), 45);

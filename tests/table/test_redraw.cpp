@@ -5,7 +5,7 @@
 #include "table/frmCounter.h"
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 #include "tests/table/test_picture_support.h"
 
 #include <QDir>
@@ -30,40 +30,25 @@ void PutCard(BArray<int, 2>& cards, int slot, int card) {
     cards(1, slot) = RankOf(card);
 }
 
-class RedrawTest : public GameTest {
+class RedrawTest : public WindowTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
-        f = std::make_unique<FrmGrulm>();
-        f->SetScaleMode(platform::vbPixels);
-        for (int i = 0; i <= 10; ++i) {
-            f->Picture7(i).Move(0, 0, 71, 96);
-            f->Picture1(i).Move(0, 0, 71, 96);
-        }
-        for (int i = 0; i <= 3; ++i)
-            f->PicCenter(i).Move(0, 0, 71, 96);
+        WindowTest::SetUp();
+        SizePlaces(kLarge);
         Pictures_Init();
         StatusBar_Init();
     }
-    void TearDown() override {
-        if (platform::Form::IsLoaded("frmCounter")) frmCounter().Unload();
-        if (FrmHold* h = FrmHold::IfCreated()) h->Hide();
-        f.reset();
-        GameTest::TearDown();
-    }
     // The places of seats 3 and 4 as the layout makes them.
     void LoadSeats34() {
-        for (Places* p : {&f->Picture2, &f->Picture3})
+        for (Places* p : {&form->Picture2, &form->Picture3})
             for (int i = 2; i <= 10; ++i)
                 p->Load(i).Move(0, 0, 59, 80);
         for (int i = 51; i <= 100; ++i)
-            f->Stack.Load(i);
+            form->Stack.Load(i);
         for (int i = 9; i <= 16; ++i)
-            f->StackHold.Load(i);
-        f->PicCenter.Load(4).Move(0, 0, 71, 96);
-        f->LblWild.Load(4);
+            form->StackHold.Load(i);
+        form->PicCenter.Load(4).Move(0, 0, 71, 96);
+        form->LblWild.Load(4);
         Tbl.Seat3Loaded = Tbl.Seat4Loaded = Tbl.FourthCenterLoaded = true;
     }
     // Every card slot, pile and counter of a game under way.
@@ -108,7 +93,6 @@ class RedrawTest : public GameTest {
             for (int row = 0; row <= 5; ++row)
                 Eng.StatsTable(who, row) = 10 * who + row + 1;
     }
-    std::unique_ptr<FrmGrulm> f;
 };
 
 // ---------------------------------------------------------------- Table_Clear
@@ -154,8 +138,8 @@ TEST_F(RedrawTest, ResetEmptiesTheModelAndTheCounters) {
     EXPECT_EQ(Eng.Deck.UBound(2), 156);
     EXPECT_EQ(Eng.UsedPile.UBound(2), 156);
     // The status bar's wild counts were rewritten from the cleared counters.
-    EXPECT_EQ(f->StatusBar1.Panels(4).Text, "Wild:  0/ 0");
-    EXPECT_EQ(f->StatusBar1.Panels(8).Text, "Wild:  0/ 0");
+    EXPECT_EQ(form->StatusBar1.Panels(4).Text, "Wild:  0/ 0");
+    EXPECT_EQ(form->StatusBar1.Panels(8).Text, "Wild:  0/ 0");
 }
 
 TEST_F(RedrawTest, ResetClearsTheSeatRecordsButKeepsTheirSidePiles) {
@@ -200,82 +184,64 @@ TEST_F(RedrawTest, RestartsKeepTheStatisticsTheyNeed) {
     }
 }
 
-TEST_F(RedrawTest, ResetHidesTheSideStacksOfTheSeatsPresent) {
-    for (int e = 1; e <= 50; ++e)
-        f->Stack(e).SetVisible(true);
-    Table_Clear();
-    for (int e = 1; e <= 50; ++e)
-        EXPECT_FALSE(f->Stack(e).Visible()) << e;
-
-    LoadSeats34();
-    Com.NumPlayers = 4;
-    Com.NumCenters = 4;
-    Com.TotalCards = 208;
-    for (int e = 1; e <= 100; ++e)
-        f->Stack(e).SetVisible(true);
-    Table_Clear();
-    for (int e = 1; e <= 100; ++e)
-        EXPECT_FALSE(f->Stack(e).Visible()) << e;
-}
-
 TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
     FillModel();
     Com.DeckColour = 0x00332211;
     for (int s = 1; s <= 10; ++s) {
-        f->Picture7(s).SetEnabled(true);
-        Card_Show(f->Picture7, s, s, 0);
-        Card_Show(f->Picture1, s, s + 10, 0);
+        form->Picture7(s).SetEnabled(true);
+        Card_Show(form->Picture7, s, s, 0);
+        Card_Show(form->Picture1, s, s + 10, 0);
     }
     for (int h = 1; h <= 8; ++h)
-        f->StackHold(h).SetVisible(true);
-    f->LblWild(2).SetVisible(true);
-    f->PicCenter(0).SetVisible(false);
-    f->Label1.SetVisible(false);
-    f->ImgTurn1.SetVisible(true);
-    f->ImgTurn2.SetVisible(true);
-    f->ImgHold.SetVisible(true);
-    f->cmdDeal.SetVisible(true);
-    f->Timer1.SetInterval(1000);
-    f->Timer1.SetEnabled(true);
-    f->LabelPeek.SetCaption("PEEK");
-    f->LabelPeek.SetVisible(true);
-    f->Label9(1).SetCaption("Grulm's turn");
-    f->Label9(2).SetCaption("YEAH!");
+        form->StackHold(h).SetVisible(true);
+    form->LblWild(2).SetVisible(true);
+    form->PicCenter(0).SetVisible(false);
+    form->Label1.SetVisible(false);
+    form->ImgTurn1.SetVisible(true);
+    form->ImgTurn2.SetVisible(true);
+    form->ImgHold.SetVisible(true);
+    form->cmdDeal.SetVisible(true);
+    form->Timer1.SetInterval(1000);
+    form->Timer1.SetEnabled(true);
+    form->LabelPeek.SetCaption("PEEK");
+    form->LabelPeek.SetVisible(true);
+    form->Label9(1).SetCaption("Grulm's turn");
+    form->Label9(2).SetCaption("YEAH!");
     Com.PeekOn = true;
     Tbl.OppPeeking = 1;
 
     Table_Clear();
     for (int s = 1; s <= 10; ++s)
-        EXPECT_FALSE(f->Picture7(s).Enabled()) << s;
+        EXPECT_FALSE(form->Picture7(s).Enabled()) << s;
     for (int s = 1; s <= 6; ++s) {
-        EXPECT_FALSE(f->Picture7(s).Visible()) << s;
-        EXPECT_FALSE(f->Picture1(s).Visible()) << s;
+        EXPECT_FALSE(form->Picture7(s).Visible()) << s;
+        EXPECT_FALSE(form->Picture1(s).Visible()) << s;
     }
     for (int s = 7; s <= 10; ++s) {
-        EXPECT_EQ(f->Picture7(s).Picture(), f->EmptyPlaceLarge) << s;
-        EXPECT_EQ(f->Picture1(s).Picture(), f->EmptyPlaceLarge) << s;
-        EXPECT_TRUE(f->Picture7(s).Visible()) << s;
+        EXPECT_EQ(form->Picture7(s).Picture(), form->EmptyPlaceLarge) << s;
+        EXPECT_EQ(form->Picture1(s).Picture(), form->EmptyPlaceLarge) << s;
+        EXPECT_TRUE(form->Picture7(s).Visible()) << s;
     }
     for (int h = 1; h <= 8; ++h)
-        EXPECT_FALSE(f->StackHold(h).Visible()) << h;
+        EXPECT_FALSE(form->StackHold(h).Visible()) << h;
     for (int c = 1; c <= 3; ++c) {
-        EXPECT_EQ(f->PicCenter(c).BackColor(), 0x80C0FFu) << c;
-        EXPECT_EQ(f->PicCenter(c).Picture(), f->EmptyPlaceLarge) << c;
-        EXPECT_TRUE(f->PicCenter(c).Visible()) << c;
-        EXPECT_FALSE(f->LblWild(c).Visible()) << c;
+        EXPECT_EQ(form->PicCenter(c).BackColor(), 0x80C0FFu) << c;
+        EXPECT_EQ(form->PicCenter(c).Picture(), form->EmptyPlaceLarge) << c;
+        EXPECT_TRUE(form->PicCenter(c).Visible()) << c;
+        EXPECT_FALSE(form->LblWild(c).Visible()) << c;
     }
-    EXPECT_EQ(f->PicCenter(0).BackColor(), 0x00332211u);
-    EXPECT_TRUE(f->PicCenter(0).Visible());
-    EXPECT_TRUE(f->Label1.Visible());
-    EXPECT_FALSE(f->ImgTurn1.Visible());
-    EXPECT_FALSE(f->ImgTurn2.Visible());
-    EXPECT_FALSE(f->ImgHold.Visible());
-    EXPECT_FALSE(f->cmdDeal.Visible());
-    EXPECT_FALSE(f->Timer1.Enabled());
-    EXPECT_EQ(f->LabelPeek.Caption(), "");
-    EXPECT_FALSE(f->LabelPeek.Visible());
-    EXPECT_EQ(f->Label9(1).Caption(), "");
-    EXPECT_EQ(f->Label9(2).Caption(), "");
+    EXPECT_EQ(form->PicCenter(0).BackColor(), 0x00332211u);
+    EXPECT_TRUE(form->PicCenter(0).Visible());
+    EXPECT_TRUE(form->Label1.Visible());
+    EXPECT_FALSE(form->ImgTurn1.Visible());
+    EXPECT_FALSE(form->ImgTurn2.Visible());
+    EXPECT_FALSE(form->ImgHold.Visible());
+    EXPECT_FALSE(form->cmdDeal.Visible());
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_EQ(form->LabelPeek.Caption(), "");
+    EXPECT_FALSE(form->LabelPeek.Visible());
+    EXPECT_EQ(form->Label9(1).Caption(), "");
+    EXPECT_EQ(form->Label9(2).Caption(), "");
     EXPECT_FALSE(Com.PeekOn);
     EXPECT_EQ(Tbl.OppPeeking, 0);
     EXPECT_TRUE(svc.sound->played.isEmpty());
@@ -283,65 +249,69 @@ TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
 
 TEST_F(RedrawTest, ResetInAnInternetGameKeepsTheMessageLabels) {
     Com.NetGame = 1;
-    f->Label9(1).SetCaption("Waiting for Bob");
-    f->Label9(2).SetCaption("Bob joined");
+    form->Label9(1).SetCaption("Waiting for Bob");
+    form->Label9(2).SetCaption("Bob joined");
     Table_Clear();
-    EXPECT_EQ(f->Label9(1).Caption(), "Waiting for Bob");
-    EXPECT_EQ(f->Label9(2).Caption(), "Bob joined");
+    EXPECT_EQ(form->Label9(1).Caption(), "Waiting for Bob");
+    EXPECT_EQ(form->Label9(2).Caption(), "Bob joined");
 }
 
 TEST_F(RedrawTest, ResetForAnUndoLeavesThePlacesAsTheyStand) {
     FillModel();
     for (int s = 1; s <= 10; ++s) {
-        f->Picture7(s).SetEnabled(s % 2 == 0);
-        Card_Show(f->Picture7, s, s, 0);
+        form->Picture7(s).SetEnabled(s % 2 == 0);
+        Card_Show(form->Picture7, s, s, 0);
     }
-    Card_Show(f->PicCenter, 1, 14, 0);
-    f->LblWild(1).SetVisible(true);
-    f->StackHold(2).SetVisible(true);
-    const QImage hold = f->Picture7(8).Picture(), center = f->PicCenter(1).Picture();
+    Card_Show(form->PicCenter, 1, 14, 0);
+    form->LblWild(1).SetVisible(true);
+    form->StackHold(2).SetVisible(true);
+    const QImage hold = form->Picture7(8).Picture(), center = form->PicCenter(1).Picture();
     for (int e = 1; e <= 50; ++e)
-        f->Stack(e).SetVisible(true);
+        form->Stack(e).SetVisible(true);
     Com.UndoRequested = true;
     Table_Clear();
     for (int s = 1; s <= 10; ++s) {
-        EXPECT_EQ(f->Picture7(s).Enabled(), s % 2 == 0) << s;
-        EXPECT_TRUE(f->Picture7(s).Visible()) << s;
+        EXPECT_EQ(form->Picture7(s).Enabled(), s % 2 == 0) << s;
+        EXPECT_TRUE(form->Picture7(s).Visible()) << s;
     }
-    EXPECT_EQ(f->Picture7(8).Picture(), hold);
-    EXPECT_EQ(f->PicCenter(1).Picture(), center);
-    EXPECT_TRUE(f->LblWild(1).Visible());
-    EXPECT_TRUE(f->StackHold(2).Visible());
+    EXPECT_EQ(form->Picture7(8).Picture(), hold);
+    EXPECT_EQ(form->PicCenter(1).Picture(), center);
+    EXPECT_TRUE(form->LblWild(1).Visible());
+    EXPECT_TRUE(form->StackHold(2).Visible());
     // The model and the side stacks are reset all the same.
     EXPECT_EQ(Eng.PlayerCards(0, 3), 0);
-    EXPECT_FALSE(f->Stack(10).Visible());
-    EXPECT_FALSE(f->Stack(40).Visible());
+    for (int e = 1; e <= 50; ++e)
+        EXPECT_FALSE(form->Stack(e).Visible()) << e;
 }
 
-TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlace) {
+TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlaceAndHidesEveryStack) {
     LoadSeats34();
     Com.NumPlayers = 4;
     Com.NumCenters = 4;
     Com.TotalCards = 208;
     for (int s = 1; s <= 10; ++s) {
-        f->Picture2(s).SetVisible(true);
-        f->Picture3(s).SetVisible(true);
+        form->Picture2(s).SetVisible(true);
+        form->Picture3(s).SetVisible(true);
     }
     for (int h = 1; h <= 16; ++h)
-        f->StackHold(h).SetVisible(true);
+        form->StackHold(h).SetVisible(true);
+    for (int e = 1; e <= 100; ++e)
+        form->Stack(e).SetVisible(true);
     Table_Clear();
     for (int s = 1; s <= 6; ++s) {
-        EXPECT_FALSE(f->Picture2(s).Visible()) << s;
-        EXPECT_FALSE(f->Picture3(s).Visible()) << s;
+        EXPECT_FALSE(form->Picture2(s).Visible()) << s;
+        EXPECT_FALSE(form->Picture3(s).Visible()) << s;
     }
     for (int s = 7; s <= 10; ++s) {
-        EXPECT_EQ(f->Picture2(s).Picture(), f->EmptyPlaceSmall) << s; // nobody on turn after a reset
-        EXPECT_EQ(f->Picture3(s).Picture(), f->EmptyPlaceSmall) << s;
-        EXPECT_EQ(f->Picture7(s).Picture(), f->EmptyPlaceLarge) << s;
+        EXPECT_EQ(form->Picture2(s).Picture(), form->EmptyPlaceSmall) << s; // nobody on turn after a reset
+        EXPECT_EQ(form->Picture3(s).Picture(), form->EmptyPlaceSmall) << s;
+        EXPECT_EQ(form->Picture7(s).Picture(), form->EmptyPlaceLarge) << s;
     }
     for (int h = 1; h <= 16; ++h)
-        EXPECT_FALSE(f->StackHold(h).Visible()) << h;
-    EXPECT_EQ(f->PicCenter(4).Picture(), f->EmptyPlaceLarge);
+        EXPECT_FALSE(form->StackHold(h).Visible()) << h;
+    for (int e = 1; e <= 100; ++e)
+        EXPECT_FALSE(form->Stack(e).Visible()) << e;
+    EXPECT_EQ(form->PicCenter(4).Picture(), form->EmptyPlaceLarge);
     EXPECT_EQ(Eng.Deck.UBound(2), 208);
     EXPECT_EQ(Eng.CenterCount.UBound(1), 4);
 }
@@ -396,19 +366,19 @@ TEST_F(RedrawTest, AWildKingOnACenterPileShowsTheRankItStandsFor) {
     Eng.Center(0, 2, 1) = 27;
     Eng.Center(1, 2, 1) = 1;
     Eng.CenterCount(2) = 1;
-    f->PicCenter(2).SetToolTipText("old");
-    f->LblWild(2).SetVisible(true);
-    f->LblWild(3).SetVisible(true);
+    form->PicCenter(2).SetToolTipText("old");
+    form->LblWild(2).SetVisible(true);
+    form->LblWild(3).SetVisible(true);
     Table_Redraw();
-    EXPECT_TRUE(f->LblWild(1).Visible());
-    EXPECT_EQ(f->LblWild(1).Caption(), "7");
-    EXPECT_EQ(f->PicCenter(1).ToolTipText(), " 7");
-    EXPECT_LT(Differing(f->PicCenter(1).Picture(), cardart::SheetFace(13, kLarge)), 20);
-    EXPECT_FALSE(f->LblWild(2).Visible());
-    EXPECT_EQ(f->PicCenter(2).ToolTipText(), "");
-    EXPECT_LT(Differing(f->PicCenter(2).Picture(), cardart::SheetFace(27, kLarge)), 20);
-    EXPECT_FALSE(f->LblWild(3).Visible());
-    EXPECT_EQ(f->PicCenter(3).Picture(), f->EmptyPlaceLarge);
+    EXPECT_TRUE(form->LblWild(1).Visible());
+    EXPECT_EQ(form->LblWild(1).Caption(), "7");
+    EXPECT_EQ(form->PicCenter(1).ToolTipText(), " 7");
+    EXPECT_LT(Differing(form->PicCenter(1).Picture(), cardart::SheetFace(13, kLarge)), 20);
+    EXPECT_FALSE(form->LblWild(2).Visible());
+    EXPECT_EQ(form->PicCenter(2).ToolTipText(), "");
+    EXPECT_LT(Differing(form->PicCenter(2).Picture(), cardart::SheetFace(27, kLarge)), 20);
+    EXPECT_FALSE(form->LblWild(3).Visible());
+    EXPECT_EQ(form->PicCenter(3).Picture(), form->EmptyPlaceLarge);
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
 
@@ -418,13 +388,13 @@ TEST_F(RedrawTest, TheStockShowsTheBackForTheDisplay) {
     } rows[] = {{12000, 0, 5}, {12001, 0, 0}, {15360, 1, 0}, {15360, 2, 5}, {9600, 3, 5}};
     Com.DeckColour = 0x00445566;
     for (const auto& r : rows) {
-        f->PicCenter(0).SetBorderStyle(0);
+        form->PicCenter(0).SetBorderStyle(0);
         Tbl.ScreenWidthTwips = r.twips;
         Com.LayoutMode = r.layout;
         Table_Redraw();
-        EXPECT_EQ(f->PicCenter(0).Picture(), Tbl.Pic.FilePic[r.back]) << r.twips << " " << r.layout;
-        EXPECT_EQ(f->PicCenter(0).BorderStyle(), 1);
-        EXPECT_EQ(f->PicCenter(0).BackColor(), 0x00445566u);
+        EXPECT_EQ(form->PicCenter(0).Picture(), Tbl.Pic.FilePic[r.back]) << r.twips << " " << r.layout;
+        EXPECT_EQ(form->PicCenter(0).BorderStyle(), 1);
+        EXPECT_EQ(form->PicCenter(0).BackColor(), 0x00445566u);
     }
 }
 
@@ -433,41 +403,41 @@ TEST_F(RedrawTest, RedrawDrawsTheOpponentsFromTheirRecords) {
     Com.Pturn = 1;
     Table_Redraw();
     // Seat 2's hold tops come from its record, not from the working set of the last mover.
-    EXPECT_LT(Differing(f->Picture1(8).Picture(), cardart::SheetFace(38, kLarge)), 20);
-    EXPECT_GT(Differing(f->Picture1(8).Picture(), cardart::SheetFace(28, kLarge)), 200);
-    EXPECT_LT(Differing(f->Picture7(9).Picture(), cardart::SheetFace(9, kLarge)), 20);
+    EXPECT_LT(Differing(form->Picture1(8).Picture(), cardart::SheetFace(38, kLarge)), 20);
+    EXPECT_GT(Differing(form->Picture1(8).Picture(), cardart::SheetFace(28, kLarge)), 200);
+    EXPECT_LT(Differing(form->Picture7(9).Picture(), cardart::SheetFace(9, kLarge)), 20);
 }
 
 TEST_F(RedrawTest, RedrawSetsTheSideAndEdgeLooks) {
     Com.DeckColour = 0x00102030;
     Com.MatColour = 0x00204060;
     Com.BackStyle = 0;
-    f->ImgHold.SetVisible(true);
+    form->ImgHold.SetVisible(true);
     Eng.PlayerSideCount = 2;
     Table_Redraw();
-    EXPECT_TRUE(f->ImgHold.Visible());
-    EXPECT_TRUE(f->ImgHold.Stretch());
-    EXPECT_EQ(f->Picture7(1).BorderStyle(), 1);
-    EXPECT_EQ(f->Picture1(1).BorderStyle(), 1);
+    EXPECT_TRUE(form->ImgHold.Visible());
+    EXPECT_TRUE(form->ImgHold.Stretch());
+    EXPECT_EQ(form->Picture7(1).BorderStyle(), 1);
+    EXPECT_EQ(form->Picture1(1).BorderStyle(), 1);
     for (int e = 1; e <= 50; ++e)
-        EXPECT_EQ(f->Stack(e).BackColor(), 0x00102030u) << e;
-    EXPECT_NE(f->BackColor(), 0x00204060u);
+        EXPECT_EQ(form->Stack(e).BackColor(), 0x00102030u) << e;
+    EXPECT_NE(form->BackColor(), 0x00204060u);
 
     Eng.PlayerSideCount = 1;
     Com.BackStyle = 3;
     Tbl.BackgroundCount = 4;
     Tbl.BackgroundIndex = 5;
-    f->Picture7(1).SetBorderStyle(0);
+    form->Picture7(1).SetBorderStyle(0);
     Table_Redraw();
-    EXPECT_FALSE(f->ImgHold.Visible());
-    EXPECT_FALSE(f->ImgHold.Stretch());
-    EXPECT_EQ(f->Picture7(1).BorderStyle(), 0);
-    EXPECT_EQ(f->BackColor(), 0x00204060u);
+    EXPECT_FALSE(form->ImgHold.Visible());
+    EXPECT_FALSE(form->ImgHold.Stretch());
+    EXPECT_EQ(form->Picture7(1).BorderStyle(), 0);
+    EXPECT_EQ(form->BackColor(), 0x00204060u);
 
     Com.BackStyle = 0;
     Com.KeepSidePicture = true;
     Table_Redraw();
-    EXPECT_EQ(f->Picture7(1).BorderStyle(), 0);
+    EXPECT_EQ(form->Picture7(1).BorderStyle(), 0);
 }
 
 // ---------------------------------------------------------------- the debug view

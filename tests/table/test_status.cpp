@@ -4,7 +4,7 @@
 #include "table/Paint.h"
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 #include "tests/table/test_picture_support.h"
 
 #include <QDir>
@@ -16,13 +16,10 @@ namespace {
 
 const QSize kSmall(59, 80);
 
-class StatusTest : public GameTest {
+class StatusTest : public WindowTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        Com.DataPath = home->Path() + "/Data/";
-        QDir().mkpath(Com.DataPath);
-        f = std::make_unique<FrmGrulm>();
+        WindowTest::SetUp();
         Pictures_Init();
         Cards_MakeFiles();
         StatusBar_Init();
@@ -30,14 +27,7 @@ class StatusTest : public GameTest {
         Eng.Seat3Rec.RecName = "Torvek";
         Eng.Seat4Rec.RecName = "Mira";
     }
-    void TearDown() override {
-        if (FrmHold* h = FrmHold::IfCreated()) h->Hide();
-        TableHooks_Reset();
-        f.reset();
-        GameTest::TearDown();
-    }
-    platform::Panel& P(int i) { return f->StatusBar1.Panels(i); }
-    std::unique_ptr<FrmGrulm> f;
+    platform::Panel& P(int i) { return form->StatusBar1.Panels(i); }
 };
 
 // ---------------------------------------------------------------- the status bar
@@ -49,18 +39,18 @@ TEST_F(StatusTest, TheNinePanelsAreLaidOutWithTheirTextsTipsAndKeys) {
         {"Player:", "", ""},         {"", "Last Hand ", ""},       {"", "Best Run", ""},
         {"Wild: ", "Side/Hand", ""}, {"Opponent:", "", "OppName"}, {"", "Last Hand", ""},
         {"", "Best Run", ""},        {"Wild:", "Side/Hand", ""},   {"Undo Move", "Undo Move", "Undo"}};
-    ASSERT_EQ(f->StatusBar1.PanelCount(), 9);
+    ASSERT_EQ(form->StatusBar1.PanelCount(), 9);
     for (int i = 1; i <= 9; ++i) {
         EXPECT_EQ(P(i).Text, rows[i - 1].text) << i;
         EXPECT_EQ(P(i).ToolTipText, rows[i - 1].tip) << i;
         EXPECT_EQ(P(i).Key, rows[i - 1].key) << i;
     }
     StatusBar_Init(); // a second time keeps nine
-    EXPECT_EQ(f->StatusBar1.PanelCount(), 9);
+    EXPECT_EQ(form->StatusBar1.PanelCount(), 9);
     // The bar's click reaches the handler.
     Com.NumPlayers = 3;
-    ASSERT_TRUE(f->StatusBar1.PanelClick);
-    f->StatusBar1.PanelClick(5);
+    ASSERT_TRUE(form->StatusBar1.PanelClick);
+    form->StatusBar1.PanelClick(5);
     EXPECT_EQ(P(5).Text, "Torvek");
 }
 
@@ -169,10 +159,9 @@ TEST_F(StatusTest, ClickingTheOpponentPanelCyclesTheSeats) {
     StatusBar1_PanelClick(5);
     StatusBar1_PanelClick(5);
     EXPECT_EQ(P(5).Text, "Grulm");
-}
-
-TEST_F(StatusTest, WithTwoPlayersTheOpponentPanelDoesNothing) {
+    // With two players the panel does nothing, nor do the other panels.
     Com.NumPlayers = 2;
+    Tbl.OppShown = 1;
     P(5).Text = "Grulm";
     StatusBar1_PanelClick(5);
     EXPECT_EQ(P(5).Text, "Grulm");
@@ -198,9 +187,9 @@ TEST_F(StatusTest, TheUndoPanelRestartsOnlyARecordedTurnOfTheHuman) {
         EXPECT_EQ(restarts, r.restarts ? 1 : 0) << r.pturn << " " << r.moves;
         EXPECT_EQ(Com.UndoRequested, r.restarts) << r.pturn << " " << r.moves;
     }
-}
-
-TEST_F(StatusTest, WithoutTheRestartTheUndoPanelLeavesTheFlagDown) {
+    // Without the restart installed the flag stays down.
+    TableHooks_Reset();
+    Com.UndoRequested = false;
     Com.Pturn = 1;
     Com.MoveCounter = 2;
     StatusBar1_PanelClick(9);
@@ -208,11 +197,11 @@ TEST_F(StatusTest, WithoutTheRestartTheUndoPanelLeavesTheFlagDown) {
 }
 
 TEST_F(StatusTest, TheBarIsMadeWhenAnOperationFindsItBare) {
-    f.reset();
-    f = std::make_unique<FrmGrulm>();
-    ASSERT_EQ(f->StatusBar1.PanelCount(), 0);
+    form.reset();
+    form = std::make_unique<FrmGrulm>();
+    ASSERT_EQ(form->StatusBar1.PanelCount(), 0);
     WildUpdate();
-    EXPECT_EQ(f->StatusBar1.PanelCount(), 9);
+    EXPECT_EQ(form->StatusBar1.PanelCount(), 9);
     EXPECT_EQ(P(4).Text, "Wild:  0/ 0");
 }
 
@@ -256,7 +245,7 @@ TEST_F(StatusTest, ASeatsHoldPileThroughTheSideInfo) {
         EXPECT_EQ(Tbl.HoldViewCards(place), 4 - place) << place;
     // The places beyond the cards show the empty picture.
     for (int place = 4; place <= 10; ++place)
-        EXPECT_EQ(view.Picture8(place).Picture(), f->EmptyPlaceSmall);
+        EXPECT_EQ(view.Picture8(place).Picture(), form->EmptyPlaceSmall);
 }
 
 TEST_F(StatusTest, TheSeatOnTurnIsReadFromTheWorkingSet) {
@@ -277,7 +266,7 @@ TEST_F(StatusTest, ASidePileShowsItsCountWhileTheGameRuns) {
     Eng.PlayerSideCount = 5;
     Tbl.ViewedSlot = 1;
     SideInfo_Show(Eng.Seat4Rec, 4);
-    EXPECT_EQ(f->Label9(1).Caption(), "Mira SIDE :  12");
+    EXPECT_EQ(form->Label9(1).Caption(), "Mira SIDE :  12");
     EXPECT_FALSE(FrmHold::IfCreated() && FrmHold::IfCreated()->IsVisible());
 }
 
@@ -290,9 +279,9 @@ TEST_F(StatusTest, ASidePileIsListedOnceTheGameIsOverOrInDebugMode) {
     Tbl.ViewedSlot = 1;
     Tbl.HoldView(1) = 4;
     Tbl.HoldView(2) = 9;
-    f->Label9(1).SetCaption("kept");
+    form->Label9(1).SetCaption("kept");
     SideInfo_Show(rec, 4);
-    EXPECT_EQ(f->Label9(1).Caption(), "kept");
+    EXPECT_EQ(form->Label9(1).Caption(), "kept");
     EXPECT_TRUE(frmHold().IsVisible());
     EXPECT_EQ(frmHold().lblHold.Caption(), " Side Cards Hidden: 5 ");
     for (int place = 1; place <= 5; ++place)
@@ -365,11 +354,11 @@ TEST_F(StatusTest, SystemInformationBox) {
     svc.screen->heightTwips = 11520;
     svc.screen->captionPixels = 26;
     Com.CpuSpeed = 2400;
-    f->SetClientSizePx(800, 570);
+    form->SetClientSizePx(800, 570);
     svc.boxes->Expect(platform::vbOK);
     DisplayStats();
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
-    const QString w = QString::number(f->WidthTw() / 15), h = QString::number(f->HeightTw() / 15);
+    const QString w = QString::number(form->WidthTw() / 15), h = QString::number(form->HeightTw() / 15);
     EXPECT_EQ(svc.boxes->shown[0].text, "Resolution: \r\n 1024 X  768 pixels\r\n"
                                         " 32 bits per pixel  (True Color)\r\n\r\n"
                                         "15360 X 11520\r\n"

@@ -6,7 +6,7 @@
 #include "table/Paint.h"
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TableTest.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,33 +18,27 @@
 
 namespace {
 
-class SurroundTest : public GameTest {
+class SurroundTest : public WindowTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
+        WindowTest::SetUp();
         Backgrounds_ResetLinks();
-        Com.DataPath = home->Path() + "/Data/";
         Com.UserPath = home->Path() + "/User/";
-        QDir().mkpath(Com.DataPath);
         QDir().mkpath(Com.UserPath + "Backgrounds");
         QDir().mkpath(Com.UserPath + "Avatars");
-        f = std::make_unique<FrmGrulm>();
-        f->SetClientSizePx(800, 560);
+        form->SetClientSizePx(800, 560);
         Pictures_Init();
         Avatar_Install();
     }
     void TearDown() override {
-        if (FrmHold* h = FrmHold::IfCreated()) h->Hide();
         Backgrounds_ResetLinks();
-        f.reset();
-        GameTest::TearDown();
+        WindowTest::TearDown();
     }
     static void Save(const QString& path, QSize size, QColor colour) {
         QImage img(size, QImage::Format_ARGB32);
         img.fill(colour);
         ASSERT_TRUE(img.save(path, "PNG"));
     }
-    std::unique_ptr<FrmGrulm> f;
 };
 
 // ---------------------------------------------------------------- backgrounds
@@ -76,15 +70,15 @@ TEST_F(SurroundTest, TheHintComesBeforeTheFirstCycleOnlyAndTheBoardIsFirst) {
     EXPECT_EQ(svc.boxes->shown[0].title, "Grulm Backgrounds");
     EXPECT_EQ(last, 2);
     // Tiled at its own size: every 30 x 20 cell is the red picture.
-    const QImage& bg = f->Background();
-    ASSERT_EQ(bg.size(), f->Window()->size());
+    const QImage& bg = form->Background();
+    ASSERT_EQ(bg.size(), form->Window()->size());
     EXPECT_EQ(bg.pixelColor(45, 25), QColor(Qt::red));
     Background_Cycle(38); // back to the board, no second hint
     EXPECT_EQ(svc.boxes->shown.size(), 1u);
     Background_Cycle(38); // back past the first picture: the mat colour
     EXPECT_EQ(Tbl.BackgroundIndex, 4);
-    EXPECT_TRUE(f->Background().isNull());
-    EXPECT_EQ(f->BackColor(), Com.MatColour);
+    EXPECT_TRUE(form->Background().isNull());
+    EXPECT_EQ(form->BackColor(), Com.MatColour);
     Background_Cycle(32);
     EXPECT_EQ(Tbl.BackgroundIndex, 1);
 }
@@ -95,30 +89,27 @@ TEST_F(SurroundTest, AStretchedPictureCoversTheWindow) {
     Tbl.BackgroundIndex = 1;
     Tbl.BackgroundStretch = true;
     Background_Load();
-    EXPECT_EQ(f->Background().size(), f->Window()->size());
-    EXPECT_EQ(f->Background().pixelColor(700, 500), QColor(Qt::blue));
+    EXPECT_EQ(form->Background().size(), form->Window()->size());
+    EXPECT_EQ(form->Background().pixelColor(700, 500), QColor(Qt::blue));
 }
 
 TEST_F(SurroundTest, ADamagedOrVanishedPictureRebuildsTheListAndKeepsTheTable) {
     Save(Com.UserPath + "Backgrounds/Good.png", QSize(8, 8), Qt::green);
-    QFile bad(Com.UserPath + "Backgrounds/Bad.png");
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a picture");
-    bad.close();
+    WriteBytes(Com.UserPath + "Backgrounds/Bad.png", "not a picture");
     Backgrounds_ReadFolder();
     ASSERT_EQ(Tbl.BackgroundCount, 2);
     Tbl.BackgroundIndex = 2;
     Background_Load();
-    const QImage good = f->Background();
+    const QImage good = form->Background();
     ASSERT_FALSE(good.isNull());
     Tbl.BackgroundIndex = 1; // Bad.png
     Background_Load();
-    EXPECT_EQ(f->Background(), good);
+    EXPECT_EQ(form->Background(), good);
     QFile::remove(Com.UserPath + "Backgrounds/Good.png");
     Tbl.BackgroundIndex = 2;
     Background_Load(); // the list shrank to one: index 2 is checked, not read
     EXPECT_EQ(Tbl.BackgroundCount, 1);
-    EXPECT_EQ(f->Background(), good);
+    EXPECT_EQ(form->Background(), good);
 }
 
 TEST_F(SurroundTest, TilesAreClippedToAnAreaSmallerThanThePicture) {
@@ -137,41 +128,39 @@ TEST_F(SurroundTest, AvatarsFitTheBoxAndAnEmptyPictureKeepsThePrevious) {
     Tbl.ScreenWidthTwips = 15360;
     Save(Com.UserPath + "Avatars/Square.png", QSize(64, 64), Qt::yellow);
     Save(Com.UserPath + "Avatars/Wide.png", QSize(100, 81), Qt::cyan);
-    f->Avatar_Show("Square.png");
-    EXPECT_EQ(f->ImgAvatar.WidthPx(), 130);
-    EXPECT_EQ(f->ImgAvatar.HeightPx(), 130);
-    f->Avatar_Show("Wide.png");
-    EXPECT_EQ(f->ImgAvatar.WidthPx(), 130);
-    EXPECT_DOUBLE_EQ(f->ImgAvatar.HeightPx() * 15, 1580); // 1950 x 0.81, the half to even
+    form->Avatar_Show("Square.png");
+    EXPECT_EQ(form->ImgAvatar.WidthPx(), 130);
+    EXPECT_EQ(form->ImgAvatar.HeightPx(), 130);
+    form->Avatar_Show("Wide.png");
+    EXPECT_EQ(form->ImgAvatar.WidthPx(), 130);
+    EXPECT_DOUBLE_EQ(form->ImgAvatar.HeightPx() * 15, 1580); // 1950 x 0.81, the half to even
     // The slap picture sits on the avatar's bottom edge, just left of it.
-    EXPECT_DOUBLE_EQ(f->imgSlap.TopPx() + f->imgSlap.HeightPx() + 2,
-                     f->ImgAvatar.TopPx() + f->ImgAvatar.HeightPx());
-    EXPECT_DOUBLE_EQ(f->imgSlap.LeftPx() * 15, f->ImgAvatar.LeftPx() * 15 - 6);
-    QFile empty(Com.UserPath + "Avatars/Empty.png");
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    const QImage before = f->ImgAvatar.Picture();
-    f->Avatar_Show("Empty.png");
-    EXPECT_EQ(f->ImgAvatar.Picture(), before);
+    EXPECT_DOUBLE_EQ(form->imgSlap.TopPx() + form->imgSlap.HeightPx() + 2,
+                     form->ImgAvatar.TopPx() + form->ImgAvatar.HeightPx());
+    EXPECT_DOUBLE_EQ(form->imgSlap.LeftPx() * 15, form->ImgAvatar.LeftPx() * 15 - 6);
+    WriteBytes(Com.UserPath + "Avatars/Empty.png", {});
+    const QImage before = form->ImgAvatar.Picture();
+    form->Avatar_Show("Empty.png");
+    EXPECT_EQ(form->ImgAvatar.Picture(), before);
 }
 
 TEST_F(SurroundTest, CtrlClickRestoresThePersonalitysAvatarAndASlapComesAndGoes) {
     DefaultArt_Install(Com.UserPath);
     Tbl.PersonDefaultAvatar = "Torvek.png";
-    f->ImgAvatar.On().MouseUp(-1, 1, 2, 10, 10);
-    EXPECT_EQ(f->ShownAvatar, "Torvek.png");
+    form->ImgAvatar.On().MouseUp(-1, 1, 2, 10, 10);
+    EXPECT_EQ(form->ShownAvatar, "Torvek.png");
     EXPECT_EQ(Tbl.ChosenAvatar, "Torvek.png");
-    f->ImgAvatar.On().MouseUp(-1, 1, 0, 40.4, 60.6);
-    f->ImgAvatar.FireClick();
-    EXPECT_TRUE(f->imgSlap.Visible());
+    form->ImgAvatar.On().MouseUp(-1, 1, 0, 40.4, 60.6);
+    form->ImgAvatar.FireClick();
+    EXPECT_TRUE(form->imgSlap.Visible());
     EXPECT_EQ(svc.sound->played.back(), Com.UserPath + "Sounds/slap.wav");
-    f->imgSlap.On().MouseMove(-1, 0, 0, 140, 61); // within reach of (40, 61)
-    EXPECT_TRUE(f->imgSlap.Visible());
-    f->imgSlap.On().MouseMove(-1, 0, 0, 141, 61);
-    EXPECT_FALSE(f->imgSlap.Visible());
-    f->ImgAvatar.FireClick();
-    f->imgSlap.FireClick();
-    EXPECT_FALSE(f->imgSlap.Visible());
+    form->imgSlap.On().MouseMove(-1, 0, 0, 140, 61); // within reach of (40, 61)
+    EXPECT_TRUE(form->imgSlap.Visible());
+    form->imgSlap.On().MouseMove(-1, 0, 0, 141, 61);
+    EXPECT_FALSE(form->imgSlap.Visible());
+    form->ImgAvatar.FireClick();
+    form->imgSlap.FireClick();
+    EXPECT_FALSE(form->imgSlap.Visible());
     EXPECT_EQ(svc.sound->played.back(), Com.DataPath + "~118.tmp");
 }
 
@@ -180,21 +169,21 @@ TEST_F(SurroundTest, TheThreeWaitingCommentsComeEachOnceThenNoMore) {
         Eng.SeatComments(i) = "comment " + QString::number(i);
     std::set<QString> said;
     for (int tick = 1; tick <= 3; ++tick) {
-        f->Timer1.SetEnabled(true);
-        f->Timer1.Fire();
-        said.insert(f->Label9(2).Caption());
-        EXPECT_FALSE(f->Timer1.Enabled());
+        form->Timer1.SetEnabled(true);
+        form->Timer1.Fire();
+        said.insert(form->Label9(2).Caption());
+        EXPECT_FALSE(form->Timer1.Enabled());
     }
     EXPECT_EQ(said, (std::set<QString>{"comment 28", "comment 29", "comment 30"}));
     EXPECT_EQ(Tbl.WaitOrder(0), 4);
-    f->Label9(2).SetCaption(QString());
-    f->Timer1.Fire();
-    EXPECT_EQ(f->Label9(2).Caption(), QString());
+    form->Label9(2).SetCaption(QString());
+    form->Timer1.Fire();
+    EXPECT_EQ(form->Label9(2).Caption(), QString());
     EXPECT_EQ(Tbl.WaitOrder(0), 4);
     // A new game's table reset brings them back.
     Table_Clear();
-    f->Timer1.Fire();
-    EXPECT_FALSE(f->Label9(2).Caption().isEmpty());
+    form->Timer1.Fire();
+    EXPECT_FALSE(form->Label9(2).Caption().isEmpty());
 }
 
 // ---------------------------------------------------------------- the hold-pile viewer
@@ -225,10 +214,10 @@ TEST_F(SurroundTest, ARefreshFollowsTheViewedPileOnlyAndARightDragDoesNotMove) {
     ASSERT_EQ(view.lblHold.Caption(), " Grulm's Hold Cards Hidden: 2 ");
     Eng.SeatHoldInfo(1, 1) = 5;
     Com.Pturn = 3; // seat 3 moves: the viewer keeps seat 2's pile
-    f->HoldView_Refresh("Torvek");
+    form->HoldView_Refresh("Torvek");
     EXPECT_EQ(view.lblHold.Caption(), " Grulm's Hold Cards Hidden: 2 ");
     Com.Pturn = 2;
-    f->HoldView_Refresh("Grulm");
+    form->HoldView_Refresh("Grulm");
     EXPECT_EQ(view.lblHold.Caption(), " Grulm's Hold Cards Hidden: 4 ");
     EXPECT_TRUE(view.IsVisible());
     const QPoint at = view.Window()->pos();
@@ -253,15 +242,15 @@ TEST_F(SurroundTest, TheViewersSkinFollowsThePlaceholderLook) {
 }
 
 TEST_F(SurroundTest, TheLabelCheckNamesEveryLabel) {
-    f->Label9(3).SetCaption("You");
-    f->Label9(4).SetCaption(QString());
+    form->Label9(3).SetCaption("You");
+    form->Label9(4).SetCaption(QString());
     Labels_ShowAll();
-    EXPECT_EQ(f->Label9(3).Caption(), "You 3");
-    EXPECT_EQ(f->Label9(4).Caption(), "Label9 4");
-    f->lblHighlight.SetCaption(QString());
+    EXPECT_EQ(form->Label9(3).Caption(), "You 3");
+    EXPECT_EQ(form->Label9(4).Caption(), "Label9 4");
+    form->lblHighlight.SetCaption(QString());
     Labels_ShowAll();
-    EXPECT_EQ(f->lblHighlight.Caption(), "lblHighlight"); // not an array: no index
-    EXPECT_TRUE(f->Label9(4).Visible() && f->lblHighlight.Visible() && f->imgIcon.Visible());
+    EXPECT_EQ(form->lblHighlight.Caption(), "lblHighlight"); // not an array: no index
+    EXPECT_TRUE(form->Label9(4).Visible() && form->lblHighlight.Visible() && form->imgIcon.Visible());
 }
 
 } // namespace
