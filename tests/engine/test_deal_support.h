@@ -41,8 +41,6 @@ struct FakePeer {
             next();
         };
     }
-    // The engine's reader of NetDeck fields.
-    static int RecoverNextField() { return Recover_NextDeckField(); }
     // An answer of one type from every peer.
     void Answers(int state) {
         arrivals.push_back([state] {
