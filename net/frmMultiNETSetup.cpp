@@ -2,6 +2,7 @@
 // the avatar and score-file choices and closing.
 #include "common/Shared.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "media/CommentSets.h"
 #include "media/MediaLists.h"
@@ -346,7 +347,7 @@ bool FrmMultiNET::NetSetup_Validate() {
     }
     if (TxtOpponent[0]->text().trimmed().isEmpty()) TxtOpponent[0]->setText(Com.PlayerName);
     Com.PlayerName = TxtOpponent[0]->text().trimmed();
-    frmGrulm().Label9(3).SetCaption(Com.PlayerName);
+    frmGrulm().Label9(kLblHumanName).SetCaption(Com.PlayerName);
     return true;
 }
 

@@ -1,13 +1,14 @@
 #include "shell/SavedGames.h"
 #include "common/CopyCards.h"
-#include "common/Shared.h"
 #include "common/Pace.h"
+#include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
@@ -551,11 +552,11 @@ void Game_Restore(platform::RecordFile& file) {
     }
 
     if (Com.Pturn == 1) {
-        f.Label9(1).SetCaption(QStringLiteral("It's still your turn."));
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("It's still your turn."));
         f.ImgTurn1.SetVisible(true);
         f.ImgTurn2.SetVisible(false);
     } else {
-        f.Label9(1).SetCaption(QStringLiteral("It's NOT your turn."));
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("It's NOT your turn."));
         f.ImgTurn2.SetVisible(true);
         f.ImgTurn1.SetVisible(false);
         if (Com.NetGame == 0) Pause(kPaceNotYourTurn);

@@ -8,6 +8,7 @@
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
@@ -183,8 +184,8 @@ void OpenDoor() {
     // 2. Large fonts.
     if (!IsSmallFonts()) {
         Tbl.LargeFonts = true;
-        f.Label9(1).SetFontSize(10);
-        f.Label9(2).SetFontSize(10);
+        f.Label9(kLblMessage).SetFontSize(10);
+        f.Label9(kLblComment).SetFontSize(10);
         f.lblLevel.SetFontSize(8);
         f.LabelPeek.SetFontSize(8);
     }
@@ -346,7 +347,7 @@ void Grulm_FormLoad() {
     // 10.
     for (int c = 1; c <= Com.NumCenters; ++c)
         if (f.LblWild.Exists(c)) f.LblWild(c).SetFontSize(Com.CommentFontSize);
-    f.Label9(2).SetFontSize(Com.CommentFontSize);
+    f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
     // 11.
     Startup.FlasherLoad();
     if (!Eng.Seat2Rec.RecAvatar.isEmpty()) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
@@ -393,10 +394,10 @@ void Grulm_FormLoad() {
         Startup.TutorialShow();
     } else {
         Com.PlayerName = Prof.ProfileName;
-        f.Label9(3).SetCaption(Com.PlayerName);
+        f.Label9(kLblHumanName).SetCaption(Com.PlayerName);
     }
     // 20.
-    f.Label9(2).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
+    f.Label9(kLblComment).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
     // 21.
     if (!Com.TutorialMode) {
         f.cmdDeal.SetVisible(true);
@@ -527,10 +528,10 @@ void InstallProfileHooks() {
         Tbl.BackgroundIndex =
             Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
         if (Background_Chosen()) Background_Load();
-        for (int i = 3; i <= 6; ++i)
+        for (int i = SeatNameLabel(1); i <= SeatNameLabel(4); ++i)
             if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
-        f.Label9(1).SetFontSize(Com.CommentFontSize);
-        f.Label9(2).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblMessage).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
         Table_Redraw();
         Cards_ShowAll();
     };
@@ -542,7 +543,9 @@ void InstallProfileHooks() {
         Prof.StatusBarShown = frmGrulm().StatusBar1.Visible();
     };
     ProfHooks.NewGamePrompt = [] {
-        frmGrulm().Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
     };
 }
 } // namespace

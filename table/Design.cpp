@@ -1,4 +1,5 @@
 #include "table/Design.h"
+#include "engine/TableCodes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -70,16 +71,21 @@ std::vector<Entry> MakeTable() {
     t.push_back({.name = "LblWild", .kind = Kind::Label, .first = 1, .last = 3, .left = 56.5, .top = 170,
                  .width = kWildLabel.w, .height = kWildLabel.h, .visible = false, .back = kPaleYellow,
                  .border = 1, .align = 2, .fontSize = 9, .bold = true, .stepX = 80});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 0, .last = 0, .left = 113, .top = 327,
-                 .width = 150, .height = 2 * kLabelLine, .fore = kWhite, .backStyle = 0});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 1, .last = 1, .left = 6, .top = 321,
-                 .width = 260, .height = 26, .fore = kPaleYellow, .backStyle = 0, .wrap = true, .bold = true});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 2, .last = 2, .left = 20, .top = 117,
-                 .width = 258, .height = 80, .fore = kLightYellow, .backStyle = 0, .wrap = true, .fontSize = 9});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 3, .last = 3, .left = 77.25, .top = 494,
-                 .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite, .backStyle = 0, .bold = true});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 4, .last = 4, .left = 94, .top = 102,
-                 .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite, .backStyle = 0, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblNotice, .last = kLblNotice,
+                 .left = 113, .top = 327, .width = 150, .height = 2 * kLabelLine, .fore = kWhite,
+                 .backStyle = 0});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblMessage, .last = kLblMessage,
+                 .left = 6, .top = 321, .width = 260, .height = 26, .fore = kPaleYellow, .backStyle = 0,
+                 .wrap = true, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblComment, .last = kLblComment,
+                 .left = 20, .top = 117, .width = 258, .height = 80, .fore = kLightYellow, .backStyle = 0,
+                 .wrap = true, .fontSize = 9});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblHumanName, .last = kLblHumanName,
+                 .left = 77.25, .top = 494, .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite,
+                 .backStyle = 0, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblSeat2Name, .last = kLblSeat2Name,
+                 .left = 94, .top = 102, .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite,
+                 .backStyle = 0, .bold = true});
     t.push_back({.name = "LabelPeek", .kind = Kind::Label, .left = 557, .top = 392, .width = 120, .height = 16,
                  .visible = false, .fore = kYellow, .backStyle = 0, .bold = true});
     t.push_back({.name = "cmdDeal", .kind = Kind::Button, .left = 193, .top = 352, .width = kDealButton.w,

@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
@@ -79,7 +80,7 @@ void Display_ChangeImpl(int kind) {
             Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
         }
         if (Com.NumPlayers == 2) Layout_Stock();
-        f.Label9(2).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
         if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
         if (Com.NumPlayers == 2) {
             Card_SetSizeForMode();
@@ -101,7 +102,7 @@ void Display_ChangeImpl(int kind) {
     if (Com.NumPlayers == 2 || Com.LayoutMode < 2) HoldCardFrames_Place();
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     f.SetScaleMode(platform::vbTwips);
-    f.Label9(3).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
+    f.Label9(kLblHumanName).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
     if (!Tbl.ResizeLock) Form_FitScreen();
     if (Tbl.FormWidth - f.LeftTw() >= Tbl.ScreenWidthTwips) f.MoveTw(0, f.TopTw(), f.WidthTw(), f.HeightTw());
     f.SetScaleMode(platform::vbPixels);
@@ -173,7 +174,7 @@ void Card_SetSizeForMode() {
     SetCardSize(Com.LayoutMode >= 2);
     if (Tbl.ScreenWidthTwips < 10000) {
         TableForm& f = frmGrulm();
-        Label& l = f.Label9(1);
+        Label& l = f.Label9(kLblMessage);
         l.SetGeometryPx(l.LeftPx(), l.TopPx(), l.WidthPx(), f.Label3(0).HeightPx() + Tbl.CardHeight);
     }
 }

@@ -1,3 +1,4 @@
+#include "engine/TableCodes.h"
 #include "table/Layout.h"
 
 #include "common/Shared.h"
@@ -93,7 +94,7 @@ void Stack_Place(int top, PictureBox& anchor) {
     for (int e = top; e >= top - 23; --e)
         f.Stack(e - 1).Move(f.Stack(e).Left() - 2.25, f.Stack(e).Top());
     if (top == 25) return;
-    const int label = 2 + top / 25;
+    const int label = SeatNameLabel(top / 25); // the top edges 50, 75, 100 are seats 2, 3, 4
     if (f.Label9.Exists(label)) f.Label9(label).SetLeft(f.Stack(top - 24).Left());
 }
 

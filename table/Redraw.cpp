@@ -1,5 +1,6 @@
 // The whole-table redraw from the model, the reset before a new game, and the
 // debug view of the shuffled deck.
+#include "engine/TableCodes.h"
 #include "table/Paint.h"
 
 #include "common/Shared.h"
@@ -95,8 +96,8 @@ void Table_Clear() {
     f.LabelPeek.SetCaption(QString());
     f.LabelPeek.SetVisible(false);
     if (Com.NetGame == 0) {
-        f.Label9(2).SetCaption(QString());
-        f.Label9(1).SetCaption(QString());
+        f.Label9(kLblComment).SetCaption(QString());
+        f.Label9(kLblMessage).SetCaption(QString());
     }
 
     Eng.PlayerCards.Clear();
