@@ -7,7 +7,8 @@
 #include "shell/ShellState.h"
 #include "table/Backgrounds.h"
 #include "table/Layout.h"
-#include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 
 #include <algorithm>

@@ -1,5 +1,8 @@
 // The Internet players window: opening, switching between the set-ups, saving,
 // the avatar and score-file choices and closing.
+// More of FrmMultiNET, which frmMultiNET.h declares.
+#include "net/frmMultiNET.h"
+
 #include "common/Shared.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
@@ -10,7 +13,6 @@
 #include "media/Persons.h"
 #include "net/NetHooks.h"
 #include "net/NetScores.h"
-#include "net/frmMultiNET.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"

@@ -10,7 +10,7 @@
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
-#include "table/Layout.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 
 namespace {

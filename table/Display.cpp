@@ -8,6 +8,8 @@
 #include "table/Avatar.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
 #include "table/TableState.h"
 
 #include <algorithm>

@@ -11,6 +11,7 @@
 #include "table/HandOrder.h"
 #include "table/Paint.h"
 #include "table/Panel.h"
+#include "table/Status.h"
 #include "table/frmHold.h"
 
 #include <QCoreApplication>

@@ -6,6 +6,8 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
 
 #include <algorithm>
 #include <cmath>

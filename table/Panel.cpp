@@ -7,8 +7,9 @@
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Guard.h"
-#include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Status.h"
 
 #include <QPainter>
 

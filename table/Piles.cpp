@@ -1,9 +1,12 @@
-#include "engine/TableCodes.h"
-#include "table/Layout.h"
+// Seats' piles and side stacks: the drawing of a seat's cards into its places,
+// the side stacks' edges and counts, the hold outlines and highlights.
+#include "table/Piles.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
+#include "table/Layout.h"
 #include "table/Paint.h"
 
 #include <QPainter>

@@ -1,13 +1,14 @@
 // The status bar, the side-pile counts, the filling of the hold-pile viewer, the
 // system-information box and the lookup of a player by side card.
-#include "engine/TableCodes.h"
-#include "table/Paint.h"
+#include "table/Status.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
+#include "table/Paint.h"
 #include "table/frmHold.h"
 
 #include <algorithm>

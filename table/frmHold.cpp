@@ -4,8 +4,9 @@
 #include "platform/OnTop.h"
 #include "table/Backgrounds.h"
 #include "table/Display.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Status.h"
+#include "table/TableState.h"
 
 #include <QCursor>
 #include <QWidget>

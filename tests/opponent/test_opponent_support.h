@@ -13,6 +13,8 @@
 #include "table/Design.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/TableHooks.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
