@@ -13,7 +13,7 @@
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "table/Layout.h"
-#include "table/Paint.h"
+#include "table/Pictures.h"
 #include "table/TableState.h"
 
 void NetLinks_Install() {

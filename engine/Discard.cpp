@@ -5,6 +5,7 @@
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
 #include "engine/Rules.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 
@@ -25,7 +26,7 @@ void PutHome(PictureBox& place) {
 
 void RefuseFull() {
     TableForm& f = F();
-    f.Label9(1).SetCaption(QString::fromLatin1(kHoldFullText));
+    f.Label9(kLblMessage).SetCaption(QString::fromLatin1(kHoldFullText));
     Rules_Sound();
     PutHome(f.Picture7(Eng.SourceSlot));
     f.Piles_EnableRange(f.Picture7, true, 1, 10);
@@ -84,8 +85,8 @@ void Player_EndTurn() {
     if (slot < 2 || slot > 6 || hold < 7 || hold > 10 || Eng.PlayerCards(1, slot) == 0) return;
     PlayBusyScope busy;
     TableForm& f = F();
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (Com.NetGame == 0) f.Label9(2).SetCaption(QStringLiteral(" "));
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     if (Eng.PlayerHoldCount(hold - 6) >= kHoldCovered) {
         RefuseFull();
         return;

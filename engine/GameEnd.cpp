@@ -7,6 +7,7 @@
 #include "engine/ScoreFiles.h"
 #include "engine/Seats.h"
 #include "engine/Stats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 
@@ -71,10 +72,10 @@ void RecordInternet(bool humanWon, const QString& winner) {
     if (humanWon) Score.NetWins = Saturate16(Score.NetWins + 1LL);
     Score.NetGames = Saturate16(Score.NetGames + 1LL);
     Netl.Scores_Net(humanWon ? QString() : winner.trimmed());
-    f.Label9(2).SetCaption(QStringLiteral("Your scores this NET session:") + kNl +
-                           QString::number(Score.NetGames) + QStringLiteral(" games played") + kNl +
-                           NumStr(Score.NetWins) + QStringLiteral(" wins, ") + NumStr(Score.NetMargin) +
-                           QStringLiteral(" margin"));
+    f.Label9(kLblComment)
+        .SetCaption(QStringLiteral("Your scores this NET session:") + kNl + QString::number(Score.NetGames) +
+                    QStringLiteral(" games played") + kNl + NumStr(Score.NetWins) +
+                    QStringLiteral(" wins, ") + NumStr(Score.NetMargin) + QStringLiteral(" margin"));
     Unbusy();
     // A remote player's program waits here until the host deals again or the link ends.
     if (Com.NetHost == 0) Net_Wait([] { return false; }, {kNetGS, kNetLO});
@@ -188,8 +189,8 @@ void Game_End() {
         StatsCk(kStatsSeatTurn, kStatsSeatSession);
 
     Com.Pturn = 0;
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (!internet) f.Label9(2).SetCaption(QStringLiteral(" "));
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (!internet) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Com.PeekOn = true;
     GameEndHooks.Peek();
     int margin = 0;
@@ -204,7 +205,7 @@ void Game_End() {
         Pause(0);
         PlaySeatSound(kSoundSeatWon, true);
     }
-    f.Label9(1).SetCaption(text);
+    f.Label9(kLblMessage).SetCaption(text);
 
     QString gamesText;
     if (!internet)
@@ -231,7 +232,7 @@ void Game_End() {
                 return;
             }
         }
-        f.Label9(2).SetCaption(gamesText);
+        f.Label9(kLblComment).SetCaption(gamesText);
         f.cmdDeal.SetVisible(true);
         if (humanWon && !GameEndHooks.NoWinAnimation())
             GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);

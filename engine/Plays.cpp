@@ -6,6 +6,7 @@
 #include "engine/GameEnd.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 
@@ -134,7 +135,7 @@ void KingPlayed(const Play& play) {
     const int sideRank = Eng.PlayerCards(1, 1);
     if (play.slot != 1 && count == sideRank) Hooks.Dumbness();
     if (play.slot == 1 && sideRank == count)
-        f.Label9(1).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
 }
 
 void TurnUpSide(const Play& play) {
@@ -170,7 +171,7 @@ void BlockedSeatReacts(const Play& play) {
     TableForm& f = F();
     Eng.CommentPick = DrawOtherThan(1, 10, Eng.LastBlockComment);
     Eng.LastBlockComment = Eng.CommentPick;
-    if (!Eng.CommentsOff) f.Label9(2).SetCaption(rec.RecComments(Eng.CommentPick));
+    if (!Eng.CommentsOff) f.Label9(kLblComment).SetCaption(rec.RecComments(Eng.CommentPick));
     if (Com.NumPlayers > 2) {
         f.Avatar_Show(rec.RecAvatar);
         Eng.AvatarSwapped = true;
@@ -323,8 +324,10 @@ void Player_Move() {
 void Dumbness_Default() {
     if (Eng.CommentsOff) return;
     const bool king = Eng.PlayCard(1) == kWild;
-    frmGrulm().Label9(1).SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)
-                                         : Eng.SeatComments(33));
+    frmGrulm()
+        .Label9(kLblMessage)
+        .SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)
+                         : Eng.SeatComments(33));
     if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~105.tmp"));
     Pause(0.75);
 }

@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Model.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 
@@ -23,8 +24,8 @@ TableForm* Table() {
 
 void ClearRuleLines() {
     if (TableForm* f = Table()) {
-        f->Label9(1).SetCaption(QStringLiteral(" "));
-        if (Com.NetGame == 0) f->Label9(2).SetCaption(QStringLiteral(" "));
+        f->Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+        if (Com.NetGame == 0) f->Label9(kLblComment).SetCaption(QStringLiteral(" "));
     }
 }
 
@@ -78,7 +79,7 @@ QString Rules_MessageText(int kind, bool dropped) {
 
 void Rules_Message(int kind) {
     const QString text = Rules_MessageText(kind, Eng.DragOn);
-    if (TableForm* f = Table()) f->Label9(1).SetCaption(text);
+    if (TableForm* f = Table()) f->Label9(kLblMessage).SetCaption(text);
     Rules_Sound();
 }
 
@@ -168,7 +169,8 @@ void Net_MenuNotice(int kind) {
                          platform::vbInformation, QStringLiteral("Vornhelm Online"));
     } else if (kind == 2) {
         if (TableForm* f = Table())
-            f->Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
+            f->Label9(kLblComment)
+                .SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
     }
 }
 

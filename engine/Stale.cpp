@@ -7,6 +7,7 @@
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
@@ -56,14 +57,14 @@ void Gather(int number, int rank) {
 void Reshuffle_Finish() {
     TableForm& f = frmGrulm();
     if (Internet()) Netl.Chat_EnableSend(true);
-    f.Label9(0).SetCaption(QString());
+    f.Label9(kLblNotice).SetCaption(QString());
     f.PicCenter(0).SetVisible(true);
 }
 
 // The host's order of the stock. False when the wait ended or the message was damaged.
 bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
-    f.Label9(0).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
+    f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(0.75);
     const bool arrived =
         Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
@@ -81,7 +82,7 @@ bool Reshuffle_Receive() {
 
 void Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
-    f.Label9(Internet() ? 0 : 2).SetCaption(QStringLiteral("I Reshuffled"));
+    f.Label9(Internet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
     Pause(0.75);
     Pause(Com.ComputerPause);
     for (int i = 1; i <= Eng.DeckCount; ++i) {
@@ -101,7 +102,7 @@ void Reshuffle_Shuffle() {
 
 void Recover_Centers() {
     TableForm& f = frmGrulm();
-    f.Label9(0).SetCaption(QStringLiteral(" CLEARING Center "));
+    f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
         for (int k = 1; k <= 12 && Eng.Center(0, c, k) != 0; ++k)
             Gather(Eng.Center(0, c, k), Eng.Center(1, c, k));
@@ -116,7 +117,7 @@ void Recover_Centers() {
 
 void Recover_Human() {
     TableForm& f = frmGrulm();
-    f.Label9(0).SetCaption(QStringLiteral(" CLEARING Player Hand "));
+    f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Player Hand "));
     for (int slot = 2; slot <= 6; ++slot) {
         if (Eng.PlayerCards(0, slot) == 0) continue;
         Gather(Eng.PlayerCards(0, slot), Eng.PlayerCards(1, slot));
@@ -124,7 +125,7 @@ void Recover_Human() {
         f.Picture7(slot).SetPicture(QImage());
         Eng.PlayerCards(0, slot) = Eng.PlayerCards(1, slot) = 0;
     }
-    f.Label9(0).SetCaption(QStringLiteral(" CLEARING Player Hold "));
+    f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Player Hold "));
     for (int slot = 7; slot <= 10; ++slot) {
         Gather(Eng.PlayerCards(0, slot), Eng.PlayerCards(1, slot));
         HideOutline(1, slot - 6);
@@ -201,7 +202,7 @@ void RESHUFFLE() {
     }
     Eng.UsedPile.Redim(1, Com.TotalCards);
     Eng.UsedCount = 0;
-    if (!Internet()) f.Label9(2).SetCaption(QStringLiteral(" "));
+    if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Reshuffle_Finish();
 }
 
@@ -213,7 +214,7 @@ bool Stale_Recover() {
         Recover_Human();
         PlayAsync(kClearSound);
         Pause(kClearPause);
-        f.Label9(0).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
+        f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
         PlayAsync(kClearSound);
@@ -234,8 +235,8 @@ bool Stale_Recover() {
         else
             Eng.TurnResumedHuman = 2;
 
-        f.Label9(1).SetCaption(QString());
-        f.Label9(2).SetCaption(QString());
+        f.Label9(kLblMessage).SetCaption(QString());
+        f.Label9(kLblComment).SetCaption(QString());
         if (Eng.SeatSideCount >= 1) MarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
         if (Eng.PlayerSideCount >= 1) MarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
         f.Counter_Refresh();
@@ -251,16 +252,18 @@ void STALEMATE() {
     if (f.Picture1.Exists(0)) f.Picture1(0).SetVisible(false);
     f.PicCenter(0).SetPicture(QImage());
     f.imgIcon.SetVisible(false);
-    f.Label9(1).SetCaption(
-        QStringLiteral("UNBELIEVABLY GRULMFUL!\r\nWe're out of cards.\r\nI can't deal anymore."));
+    f.Label9(kLblMessage)
+        .SetCaption(QStringLiteral("UNBELIEVABLY GRULMFUL!\r\nWe're out of cards.\r\nI can't deal anymore."));
     if (Remote()) {
-        f.Label9(2).SetCaption(
-            QStringLiteral("HOST will decide whether to reshuffle the cards in play or start a new game."));
+        f.Label9(kLblComment)
+            .SetCaption(QStringLiteral(
+                "HOST will decide whether to reshuffle the cards in play or start a new game."));
         // A decision of the host that came in just before is kept, so nobody waits for ever.
         if (Com.NetState != kNetOK && Com.NetState != kNetGS) Com.NetState = kNetWT;
     } else {
-        f.Label9(2).SetCaption(QStringLiteral("This game declared a Stalemate! Reshuffle cards in play to "
-                                              "continue or start up a new game."));
+        f.Label9(kLblComment)
+            .SetCaption(QStringLiteral("This game declared a Stalemate! Reshuffle cards in play to "
+                                       "continue or start up a new game."));
     }
     PlayAsync(kStaleSound);
     Eng.StaleMode = 1;
@@ -275,8 +278,9 @@ void STALEMATE() {
         const int answer = platform::MsgBox(QStringLiteral("Reshuffle cards and continue with this game?"),
                                             platform::vbYesNo, QStringLiteral("Stalemate"));
         if (answer != platform::vbYes) {
-            f.Label9(2).SetCaption(QStringLiteral("You tossed the Stalemated game. Press F2 to start a new "
-                                                  "game or select New Game from the menu."));
+            f.Label9(kLblComment)
+                .SetCaption(QStringLiteral("You tossed the Stalemated game. Press F2 to start a new "
+                                           "game or select New Game from the menu."));
             Stale_Abandon();
             return;
         }

@@ -10,6 +10,11 @@ enum Label9Role : int {
     kLblSeat2Name = 4, // seat 2's name; seats 3 and 4 follow
 };
 
+// The element holding a seat's name (seat 1 is the human).
+constexpr int SeatNameLabel(int seat) {
+    return kLblHumanName + seat - 1;
+}
+
 // The kinds of Card_Show and Card_Deal: 1 to 5 also play that kind's card sound.
 enum CardShowKind : int {
     kShowSilent = 0,

@@ -4,6 +4,7 @@
 
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 
@@ -197,7 +198,8 @@ void FrmRules::cmdSave_Click() {
     if (HouseRules_DealChanges(Pending)) Rul.RulesChanged = true;
     if (Com.NetGame != 0) {
         Rul.RulesChanged = true;
-        if (HasTableForm()) frmGrulm().Label9(2).SetCaption(QStringLiteral("\r\nStart a New game."));
+        if (HasTableForm())
+            frmGrulm().Label9(kLblComment).SetCaption(QStringLiteral("\r\nStart a New game."));
     }
     if (Rul.RulesChanged) {
         if (Com.NetGame == 99) {

@@ -1,6 +1,6 @@
 #include "media/CardDeck.h"
 #include "table/CardArt.h"
-#include "table/Paint.h"
+#include "table/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -14,7 +14,7 @@
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "shell/Utilities.h"
-#include "table/Paint.h"
+#include "table/Redraw.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,12 +1,14 @@
 #include "media/Preferences.h"
 #include "common/Shared.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "media/MediaState.h"
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "table/Backgrounds.h"
 #include "table/Layout.h"
-#include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 
 #include <algorithm>
@@ -14,7 +16,6 @@
 namespace {
 
 constexpr int kWoodPlaces = -1; // the settings' True
-constexpr int kFirstNameLabel = 1;
 
 // With the first back, some picture decks come with a back colour of their own.
 void FirstBackColour(int face, int silverStyle) {
@@ -64,13 +65,13 @@ void ApplySounds(const PrefChoices& c, int& shown) {
 }
 
 void ShowFont(TableForm& f) {
-    if (f.Label9.Exists(2)) {
-        platform::Label& l = f.Label9(2);
+    if (f.Label9.Exists(kLblComment)) {
+        platform::Label& l = f.Label9(kLblComment);
         l.SetFontSize(Com.CommentFontSize);
         l.SetBackColor(Com.MatColour);
         l.SetBackStyle(Shl.FontBackdrop ? 1 : 0);
     }
-    for (int i = kFirstNameLabel; i <= Com.NumPlayers + 2; ++i) {
+    for (int i = kLblMessage; i <= SeatNameLabel(Com.NumPlayers); ++i) {
         if (!f.Label9.Exists(i)) continue;
         f.Label9(i).SetForeColor(Shl.FontColour);
         if (i <= Com.NumCenters) f.Label9(i).SetFontSize(Com.CommentFontSize);
@@ -121,8 +122,9 @@ void Prefs_ShowOnTable(int shown) {
     if (!HasTableForm()) return;
     TableForm& f = frmGrulm();
     if (shown & kShowFaces) {
-        if (f.Label9.Exists(2))
-            f.Label9(2).SetCaption(QStringLiteral("To change backgrounds, use the Up/Down Arrow keys."));
+        if (f.Label9.Exists(kLblComment))
+            f.Label9(kLblComment)
+                .SetCaption(QStringLiteral("To change backgrounds, use the Up/Down Arrow keys."));
         if (Com.DeckStyle < kFirstPictureDeck) {
             Deck_LoadSmall();
         } else {

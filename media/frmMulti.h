@@ -91,6 +91,10 @@ class MultiForm : public platform::Form {
 
   private:
     void Build();
+    void BuildChoices();
+    void BuildOpponent();
+    void BuildAvatar();
+    void BuildGeneral();
     void BuildSounds();
     void Changed();
     void AskSaveChanges(int seat);

@@ -1,6 +1,8 @@
 // The opponents editor's controls: captions, tips and places.
-#include "media/Personality.h"
+// More of MultiForm, which frmMulti.h declares.
 #include "media/frmMulti.h"
+
+#include "media/Personality.h"
 
 namespace {
 constexpr int kWidth = 620;
@@ -8,6 +10,14 @@ constexpr int kWidth = 620;
 
 void MultiForm::Build() {
     SetCaption(QStringLiteral("Opponents"));
+    BuildChoices();
+    BuildOpponent();
+    BuildAvatar();
+    BuildGeneral();
+    BuildSounds();
+}
+
+void MultiForm::BuildChoices() {
     lblChoose.SetWordWrap(true);
     lblChoose.SetGeometryPx(10, 8, 600, 34);
     const char* const counts[] = {"1 Opponent", "2 Opponents", "3 Opponents"};
@@ -29,6 +39,9 @@ void MultiForm::Build() {
         b.SetCaption(QString::fromLatin1(setups[i]));
         b.SetGeometryPx(10 + i * 110, 76, 100, 28);
     }
+}
+
+void MultiForm::BuildOpponent() {
     Frame1.SetGeometryPx(10, 112, 600, 250);
     Frame1.SetBorderStyle(1);
     const char* const labels[] = {"Opponent Personality:", "Ability Level:", "Comment File:", "Sound File:"};
@@ -51,6 +64,9 @@ void MultiForm::Build() {
     lblDescription.SetGeometryPx(20, 286, 300, 70);
     lblPlayer.SetWordWrap(true);
     lblPlayer.SetGeometryPx(20, 138, 300, 90);
+}
+
+void MultiForm::BuildAvatar() {
     lblAvatar.SetGeometryPx(340, 134, 120, 20);
     imgOppAvatar.SetStretch(true);
     imgOppAvatar.SetBorderStyle(1);
@@ -67,6 +83,9 @@ void MultiForm::Build() {
     cmdExport.SetGeometryPx(460, 236, 140, 26);
     CmdApply.SetCaption(QStringLiteral("&Save Opponent"));
     CmdApply.SetGeometryPx(340, 300, 140, 28);
+}
+
+void MultiForm::BuildGeneral() {
     fraGeneral.SetCaption(QStringLiteral("Personality Adjustment"));
     fraGeneral.SetGeometryPx(10, 370, 600, 86);
     fraGeneral.SetBorderStyle(1);
@@ -85,7 +104,6 @@ void MultiForm::Build() {
         row[i]->SetCaption(QString::fromLatin1(buttons[i]));
         row[i]->SetGeometryPx(kWidth - 330 + i * 110, 464, 100, 28);
     }
-    BuildSounds();
 }
 
 void MultiForm::BuildSounds() {

@@ -1,11 +1,13 @@
 // The opponents editor's sound panel: a personality's custom sounds chosen, heard,
 // restored and saved.
+// More of MultiForm, which frmMulti.h declares.
+#include "media/frmMulti.h"
+
 #include "common/Shared.h"
 #include "media/MediaLists.h"
 #include "media/OpponentsEdit.h"
 #include "media/Personality.h"
 #include "media/Persons.h"
-#include "media/frmMulti.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 

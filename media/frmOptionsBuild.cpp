@@ -1,4 +1,5 @@
 // The preferences dialog's controls: captions, tips and places, page by page.
+// More of OptionsForm, which frmOptions.h declares.
 #include "media/frmOptions.h"
 
 namespace {

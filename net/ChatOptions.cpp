@@ -1,12 +1,14 @@
 // The chat window's options: logging the conversation, importing and exporting
 // icons and sounds, help; and the chat's place in the network hooks.
+// More of FrmChat, which frmChat.h declares.
+#include "net/frmChat.h"
+
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "net/ChatProcess.h"
 #include "net/ChatState.h"
 #include "shell/MenuCommands.h"
 #include "net/NetHooks.h"
-#include "net/frmChat.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"

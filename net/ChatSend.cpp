@@ -1,5 +1,8 @@
 // The chat window's sending side: the entry box and its send button, the quick
 // phrases, the icon and sound lists, the emoticon shortcuts and the small buttons.
+// More of FrmChat, which frmChat.h declares.
+#include "net/frmChat.h"
+
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -8,7 +11,6 @@
 #include "net/ChatLines.h"
 #include "net/ChatState.h"
 #include "net/NetMessage.h"
-#include "net/frmChat.h"
 #include "platform/Services.h"
 #include "shell/Utilities.h"
 #include "table/Avatar.h"

@@ -1,6 +1,7 @@
 #include "net/NetSockets.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "net/NetCodec.h"
 #include "net/NetFraming.h"
@@ -153,8 +154,8 @@ void NetHostListen() {
         NobodyToConnectTo(QString());
         return;
     }
-    SetLabel9(1, QString());
-    SetLabel9(2, QString());
+    SetLabel9(kLblMessage, QString());
+    SetLabel9(kLblComment, QString());
     ShowStatus(QStringLiteral("Give your IP address to the player(s)") + kCrLf +
                QStringLiteral("waiting to connect to your game."));
     Beep();
@@ -189,7 +190,7 @@ void Net_Send(QString& message, int& element) {
     if (state == sckClosing) {
         Com.NetState = kNetLost;
         if (!Com.GameAbort) Net_ProcessMessage(element);
-        SetLabel9(0, QString());
+        SetLabel9(kLblNotice, QString());
         return;
     }
     if (state > sckClosed) Write(element, platform::ToCp1252(message));

@@ -1,6 +1,7 @@
 #include "net/NetWait.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "net/NetHooks.h"
 #include "net/NetSockets.h"
@@ -13,9 +14,9 @@ namespace {
 constexpr double kWaitSlice = 0.01;
 
 void SetLabel9(const QString& text, bool visible) {
-    if (!HasTableForm() || !frmGrulm().Label9.Exists(0)) return;
-    frmGrulm().Label9(0).SetCaption(text);
-    frmGrulm().Label9(0).SetVisible(visible);
+    if (!HasTableForm() || !frmGrulm().Label9.Exists(kLblNotice)) return;
+    frmGrulm().Label9(kLblNotice).SetCaption(text);
+    frmGrulm().Label9(kLblNotice).SetVisible(visible);
 }
 
 bool LinkEnded() {

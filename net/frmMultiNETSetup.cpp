@@ -1,7 +1,11 @@
 // The Internet players window: opening, switching between the set-ups, saving,
 // the avatar and score-file choices and closing.
+// More of FrmMultiNET, which frmMultiNET.h declares.
+#include "net/frmMultiNET.h"
+
 #include "common/Shared.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "media/CommentSets.h"
 #include "media/MediaLists.h"
@@ -9,7 +13,6 @@
 #include "media/Persons.h"
 #include "net/NetHooks.h"
 #include "net/NetScores.h"
-#include "net/frmMultiNET.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
@@ -346,7 +349,7 @@ bool FrmMultiNET::NetSetup_Validate() {
     }
     if (TxtOpponent[0]->text().trimmed().isEmpty()) TxtOpponent[0]->setText(Com.PlayerName);
     Com.PlayerName = TxtOpponent[0]->text().trimmed();
-    frmGrulm().Label9(3).SetCaption(Com.PlayerName);
+    frmGrulm().Label9(kLblHumanName).SetCaption(Com.PlayerName);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/Deal.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "opponent/OppState.h"
 #include "platform/Services.h"
 
@@ -33,7 +34,7 @@ QString Comment(int i) {
     return Eng.SeatComments(i);
 }
 void Remark(int i) {
-    if (!Eng.CommentsOff) Say(2, Comment(i));
+    if (!Eng.CommentsOff) Say(kLblComment, Comment(i));
 }
 
 void MarkSeen(int number) {
@@ -107,11 +108,11 @@ void MurphyRemark(int pile) {
     for (int k = 1; k <= Com.NumCenters; ++k)
         elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
     if (elsewhere) {
-        Say(2, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
+        Say(kLblComment, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
         Pause(1);
         return;
     }
-    Say(2, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
+    Say(kLblComment, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
     if (Com.SoundMode == 0)
         SeatSound(kSoundMurphy, true);
     else
@@ -221,7 +222,7 @@ int Comp_Play() {
         if (r == 13) Opp.WildPending = 13;
         Opp.PileIndex = s;
         if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
-            Say(2, Comment(kRemarkHumanRankPlayed));
+            Say(kLblComment, Comment(kRemarkHumanRankPlayed));
             Pause(Com.ComputerPause);
         }
         if (s >= 7) {
@@ -250,8 +251,8 @@ void Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
     const bool king = Eng.PlayCard(1) == 13;
     if (Shown() && Local() && !Eng.CommentsOff &&
-        frmGrulm().Label9(2).Caption() == Comment(kRemarkHumanRankPlayed))
-        Say(2, QString());
+        frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
+        Say(kLblComment, QString());
     if (source == 1 && king && Local()) {
         SideKingRemarks();
         ++Eng.SeatWildsFromSide;
@@ -330,19 +331,19 @@ void Comp_SideCompare(int source) {
     if (source == 1) {
         const bool near = HumanRank(1) == 1 && CenterFits();
         if (!Eng.CommentsOff)
-            Say(2, near ? QStringLiteral("Not quite a block...")
-                        : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
+            Say(kLblComment, near ? QStringLiteral("Not quite a block...")
+                                  : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
         Pause(0);
         if (human && Com.SoundMode == 0 && !near) SeatSound(RandomRemarkSound(), true);
     } else {
         if (Eng.PlayCard(1) == 13 || CenterFits()) return;
         const int remark = RandomBlockRemark();
         if (human) {
-            if (!Eng.CommentsOff) Say(2, Comment(remark));
+            if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));
             Pause(0);
             if (Com.SoundMode == 0) SeatSound(RandomRemarkSound(), true);
         } else if (!Eng.CommentsOff) {
-            Say(2, name + QStringLiteral(", ") + Comment(remark));
+            Say(kLblComment, name + QStringLiteral(", ") + Comment(remark));
             Pause(2 * Com.ComputerPause);
         }
     }

@@ -8,6 +8,7 @@
 #include "engine/Model.h"
 #include "engine/Rules.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "opponent/Drop.h"
 #include "opponent/OppState.h"
@@ -46,7 +47,7 @@ void RemarkOnLastTurn() {
         if (hs == c + 1 && Eng.SideMissed) {
             for (int s = 2; s <= 10; ++s) {
                 if (SeatRank(s) != c + 1) continue;
-                if (!Eng.CommentsOff) Say(2, Eng.SeatComments(kRemarkHumanMissed));
+                if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
                 bool missed = false;
                 PlayerMissedMove(missed);
                 Eng.SideMissed = missed;
@@ -61,7 +62,7 @@ void RemarkOnLastTurn() {
         for (int k = 1; k <= Com.NumCenters; ++k)
             shared = shared || (k != i && Eng.CenterCount(k) == c);
         if (shared) continue;
-        if (!Eng.CommentsOff) Say(2, Eng.SeatComments(kRemarkOwnSideWaits));
+        if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkOwnSideWaits));
         Pause(0);
         SeatSound(kSoundOwnSideWaits, true);
         return;
@@ -337,7 +338,7 @@ bool Computer() {
         Comp_Drop();
     }
     if (!Discard()) return false;
-    Say(2, QStringLiteral("  "));
+    Say(kLblComment, QStringLiteral("  "));
     Move_End_Turn();
     return true;
 }

@@ -5,6 +5,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "opponent/OppState.h"
 #include "opponent/Plays.h"
@@ -36,7 +37,7 @@ void ShowTurnOf() {
     if (!Shown()) return;
     TableForm& f = frmGrulm();
     if (Com.Pturn >= 2) f.StatusBar_Player(SeatRecordOf(Com.Pturn));
-    f.Label9(1).SetCaption(Eng.SeatName + QStringLiteral("'s turn"));
+    f.Label9(kLblMessage).SetCaption(Eng.SeatName + QStringLiteral("'s turn"));
     if (Com.NetGame == 0 && Com.NumPlayers > 2)
         f.lblLevel.SetCaption(kLevelNames[std::clamp(Eng.Level, 0, 2)]);
 }
@@ -107,7 +108,7 @@ bool NetTurnOver() {
 }
 
 void HumanTurnBegins() {
-    Say(1, QStringLiteral("\r\n\r\n     It's your turn..."));
+    Say(kLblMessage, QStringLiteral("\r\n\r\n     It's your turn..."));
     if (Eng.TurnResumedHuman == 0 && Shown())
         Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
     else
@@ -134,7 +135,7 @@ int Opponent_TurnsEnded() {
 }
 
 void Move_End_Turn() {
-    Say(1, TurnOverText());
+    Say(kLblMessage, TurnOverText());
     Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;

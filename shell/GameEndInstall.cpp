@@ -11,7 +11,7 @@
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
-#include "table/Layout.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
-#include "table/Paint.h"
 #include "table/Panel.h"
+#include "table/Status.h"
 #include "table/TableState.h"
 
 KeyState Keys;

@@ -20,7 +20,6 @@
 #include "table/CardFlow.h"
 #include "table/Display.h"
 #include "table/HandOrder.h"
-#include "table/Paint.h"
 #include "table/Panel.h"
 #include "table/frmCounter.h"
 #include "table/TableState.h"

@@ -1,5 +1,6 @@
 #include "shell/SavedGames.h"
 #include "common/Shared.h"
+#include "common/CopyCards.h"
 #include "common/Pace.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
@@ -7,6 +8,7 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "platform/Services.h"
@@ -15,9 +17,10 @@
 #include "shell/SaveWarning.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
-#include "table/Paint.h"
+#include "table/TableHooks.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 SavedGamesState Sav;
@@ -343,32 +346,22 @@ void Game_AutoSave() {
     }
 }
 
-void Game_Restore(platform::RecordFile& file) {
-    // The turn loop works on the tables a restore would replace under it.
-    if (Eng.CompTurnActive) {
-        Sav.DialogCancelled = true;
-        return;
-    }
-    Sav.DialogCancelled = false;
-    TableForm& f = frmGrulm();
-    const bool fromSaves = &file == &SavedGameFile();
-    const bool resuming = Sav.ResumePending;
-    const bool sameTurn = Com.RestartingTurn || Com.UndoRequested || resuming;
+namespace {
 
+// The stored game in the slot Sav.SaveSlot names, or nothing when it cannot be restored here.
+std::optional<SavedGame> ReadRestorable(platform::RecordFile& file) {
     const SavedGame g = SavedGame_Read(file, Sav.SaveSlot);
     Sav.Buffer = g;
     if (!SavedGame_Fault(g).isEmpty()) {
         platform::MsgBox(QStringLiteral("This saved game is empty or damaged."), platform::vbExclamation,
                          QStringLiteral("Restore"));
-        Sav.DialogCancelled = true;
-        return;
+        return std::nullopt;
     }
-    if (Com.NetGame != 0 && !FitsConnection(g)) {
-        Sav.DialogCancelled = true;
-        return;
-    }
+    if (Com.NetGame != 0 && !FitsConnection(g)) return std::nullopt;
+    return g;
+}
 
-    // From here on the table takes the stored game.
+void TakeGameSize(TableForm& f, const SavedGame& g, bool sameTurn) {
     Com.PrevPlayers = Com.NumPlayers;
     Com.PrevCenters = Com.NumCenters;
     if (!sameTurn) f.StatusBar_Clear();
@@ -377,29 +370,15 @@ void Game_Restore(platform::RecordFile& file) {
     Com.SideSize = g.SideSize;
     Com.TotalCards = Com.NumPlayers * 52;
     Com.NumCenters = g.NumCenters;
+}
 
-    if (Com.SoundMode != 2 && !Com.TutorialMode) {
-        const bool chosenGame = fromSaves && !Com.RestartingTurn;
-        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(chosenGame ? kSoundDeal : kSoundRestore));
-    }
-    if (Com.SideSize == 0) Com.SideSize = 19;
+void PlayRestoreSound(bool fromSaves) {
+    if (Com.SoundMode == 2 || Com.TutorialMode) return;
+    const bool chosenGame = fromSaves && !Com.RestartingTurn;
+    platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(chosenGame ? kSoundDeal : kSoundRestore));
+}
 
-    if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
-        f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
-    f.Table_Clear();
-
-    Com.NoWildAce = g.NoWildAce != 0;
-    Com.Pturn = g.Pturn;
-    WhosOnFirst();
-    PutOnTable(g);
-
-    if (!Com.RestartingTurn) {
-        const RecordBuf rec = g.Encode();
-        WriteAuto(kAutoSaveEven, rec);
-        WriteAuto(kAutoSaveOdd, rec);
-    }
-    if (Sav.RecoverBusy == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
-
+void ShowRestored(TableForm& f) {
     if (Com.NetGame == 0) f.Stacks_ShowCounts(true);
     Sav.DealtThisRun = true;
     if (Com.NetGame == 0) f.Table_Redraw();
@@ -409,7 +388,60 @@ void Game_Restore(platform::RecordFile& file) {
     SeatRecord_Copy(SeatRecordOf(Com.Pturn >= 2 ? Com.Pturn : Com.NumPlayers), false);
     f.WildUpdate();
     Com.KeepSidePicture = true;
+}
 
+// False when the game was ended during the pause.
+bool ShowWhoseTurn(TableForm& f) {
+    if (Com.Pturn == 1) {
+        f.Label9(kLblMessage).SetCaption(QStringLiteral("It's still your turn."));
+        f.ImgTurn1.SetVisible(true);
+        f.ImgTurn2.SetVisible(false);
+        return true;
+    }
+    f.Label9(kLblMessage).SetCaption(QStringLiteral("It's NOT your turn."));
+    f.ImgTurn2.SetVisible(true);
+    f.ImgTurn1.SetVisible(false);
+    if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
+    return !Com.GameAbort;
+}
+
+} // namespace
+
+void Game_Restore(platform::RecordFile& file) {
+    // The turn loop works on the tables a restore would replace under it.
+    if (Eng.CompTurnActive) {
+        Sav.DialogCancelled = true;
+        return;
+    }
+    Sav.DialogCancelled = false;
+    TableForm& f = frmGrulm();
+    const bool fromSaves = &file == &SavedGameFile();
+    const bool sameTurn = Com.RestartingTurn || Com.UndoRequested || Sav.ResumePending;
+    const std::optional<SavedGame> read = ReadRestorable(file);
+    if (!read) {
+        Sav.DialogCancelled = true;
+        return;
+    }
+    const SavedGame& g = *read;
+
+    // From here on the table takes the stored game.
+    TakeGameSize(f, g, sameTurn);
+    PlayRestoreSound(fromSaves);
+    if (Com.SideSize == 0) Com.SideSize = 19;
+    if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
+        f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    f.Table_Clear();
+    Com.NoWildAce = g.NoWildAce != 0;
+    Com.Pturn = g.Pturn;
+    WhosOnFirst();
+    PutOnTable(g);
+    if (!Com.RestartingTurn) {
+        const RecordBuf rec = g.Encode();
+        WriteAuto(kAutoSaveEven, rec);
+        WriteAuto(kAutoSaveOdd, rec);
+    }
+    if (Sav.RecoverBusy == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
+    ShowRestored(f);
     Sav.ResumePending = false;
     if (Shl.MoveLogOn && !sameTurn) {
         // A restored game starts a new move history.
@@ -417,18 +449,7 @@ void Game_Restore(platform::RecordFile& file) {
         Com.MoveCounter = 1;
         MoveHistory_Write(1);
     }
-
-    if (Com.Pturn == 1) {
-        f.Label9(1).SetCaption(QStringLiteral("It's still your turn."));
-        f.ImgTurn1.SetVisible(true);
-        f.ImgTurn2.SetVisible(false);
-    } else {
-        f.Label9(1).SetCaption(QStringLiteral("It's NOT your turn."));
-        f.ImgTurn2.SetVisible(true);
-        f.ImgTurn1.SetVisible(false);
-        if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
-        if (Com.GameAbort) return;
-    }
+    if (!ShowWhoseTurn(f)) return;
     if (Sav.RecoverBusy == 1) return;
     if (Com.Pturn == 1)
         f.Piles_EnableRange(f.Picture7, true, 1, 10);

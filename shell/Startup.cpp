@@ -8,6 +8,7 @@
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
@@ -30,6 +31,10 @@
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/Panel.h"
+#include "table/Pictures.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
+#include "table/Status.h"
 #include "table/TableState.h"
 
 #include <QCoreApplication>
@@ -169,29 +174,27 @@ void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, 
     scores.Write(kPlacementRecord, place.Encode());
 }
 
-void OpenDoor() {
-    TableForm& f = frmGrulm();
-    auto& scr = *platform::Svc().screen;
-    StatusBar_Init();
-    // 1. Screen measures.
+namespace {
+
+void ReadScreen(platform::Screen& scr) {
     Tbl.ScreenWidthTwips = scr.WidthTwips();
     Tbl.ScreenHeightTwips = scr.HeightTwips();
     Boot.ColorDepth = scr.ColourDepth();
     Tbl.TitleBarHeight = scr.CaptionHeightPixels();
     Com.CpuSpeed = static_cast<int>(GetCPUSpeed(false));
-    Pictures_Init();
-    // 2. Large fonts.
-    if (!IsSmallFonts()) {
-        Tbl.LargeFonts = true;
-        f.Label9(1).SetFontSize(10);
-        f.Label9(2).SetFontSize(10);
-        f.lblLevel.SetFontSize(8);
-        f.LabelPeek.SetFontSize(8);
-    }
-    // 3. Names, and the random generator seeded from the clock.
-    Boot.NetOppName = QStringLiteral("Grulm");
-    platform::Svc().random.Randomize(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
-    // 4. The human's and seat 2's places, hold places shown.
+}
+
+void UseLargeFonts(TableForm& f) {
+    if (IsSmallFonts()) return;
+    Tbl.LargeFonts = true;
+    f.Label9(kLblMessage).SetFontSize(10);
+    f.Label9(kLblComment).SetFontSize(10);
+    f.lblLevel.SetFontSize(8);
+    f.LabelPeek.SetFontSize(8);
+}
+
+// The human's and seat 2's places, their hold places shown.
+void LoadStartPlaces(TableForm& f) {
     for (int i = 1; i <= 10; ++i) {
         if (!f.Picture7.Exists(i)) f.Picture7.Load(i);
         if (i >= 2 && !f.Picture1.Exists(i)) f.Picture1.Load(i);
@@ -200,48 +203,45 @@ void OpenDoor() {
         f.Picture7(i).SetVisible(true);
         f.Picture1(i).SetVisible(true);
     }
-    // 5. Card measures.
+}
+
+void SetCardMeasures() {
     Tbl.CardWidth = 71;
     Tbl.CardHeight = 96;
     Tbl.CenterSpacing = 82;
     Tbl.CenterSnapWidth = 41;
-    // 6.
-    Startup.List_CommentFiles();
-    // 7. Required files: a first start makes what an installer would have left.
+}
+
+// A first start makes what an installer would have left; without the files there is no game.
+bool RequiredFilesPresent() {
     QString error;
     Profile_CreateDefaults(&error);
-    if (!FileExists(Com.DataPath + kScoreFile) || !FileExists(Com.DataPath + kProfileFile)) {
-        Startup.SplashUnload();
-        QString text = QStringLiteral("Unable to start Vornhelm!\r\n\r\nFiles are missing.");
-        if (!error.isEmpty()) text += "\r\n" + error;
-        platform::MsgBox(text, platform::vbCritical, kTitle);
-        Com.GameAbort = true;
-        return;
-    }
-    // 8. The display settings kept between runs.
-    platform::RecordFile scores;
-    scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
-    const DisplayKept kept = DisplayKept_Read(scores);
-    // The table is still in the design's mode 0; the kept mode is entered by the load, not before.
-    Boot.StoredLayoutMode = kept.LayoutMode;
-    Com.LayoutMode = 0;
-    Startup.List_Personalities();
+    if (FileExists(Com.DataPath + kScoreFile) && FileExists(Com.DataPath + kProfileFile)) return true;
+    Startup.SplashUnload();
+    QString text = QStringLiteral("Unable to start Vornhelm!\r\n\r\nFiles are missing.");
+    if (!error.isEmpty()) text += "\r\n" + error;
+    platform::MsgBox(text, platform::vbCritical, kTitle);
+    Com.GameAbort = true;
+    return false;
+}
+
+void ClearStartTips(TableForm& f) {
     for (int i = 1; i <= 3; ++i)
         f.PicCenter(i).SetToolTipText(QString());
     for (int i = 1; i <= 10; ++i) {
         f.Picture7(i).SetToolTipText(QString());
         f.Picture1(i).SetToolTipText(QString());
     }
-    // 9.
-    Pause(kPaceStartupPaint);
-    Get_Players(true);
-    // 10.
+}
+
+void KeepFormSize(TableForm& f) {
     f.SetScaleMode(platform::vbTwips);
     Tbl.FormHeight = f.HeightTw();
     Tbl.FormWidth = f.WidthTw();
-    // 11.
-    Startup.SetUpSounds();
-    // 12. Placement.
+}
+
+// Puts the window where the last run left it, when that place is still on a screen.
+void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
     const bool normal = kept.First != 1 && kept.First != 2;
     if (kept.HasPlacement && !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
         if (kept.First == 2) {
@@ -255,68 +255,85 @@ void OpenDoor() {
             const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * 15.0 : 0;
             if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
         }
-        f.SetScaleMode(platform::vbTwips);
-        Tbl.FormHeight = f.HeightTw();
-        Tbl.FormWidth = f.WidthTw();
+        KeepFormSize(f);
     } else {
         f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
         Tbl.SavedWindowState = 0;
         Form_FitScreen();
         platform::SaveSetting(kSettingsApp, QStringLiteral("Startup"), QStringLiteral("Path"), Com.AppPath);
     }
-    // 13.
+}
+
+} // namespace
+
+void OpenDoor() {
+    TableForm& f = frmGrulm();
+    auto& scr = *platform::Svc().screen;
+    StatusBar_Init();
+    ReadScreen(scr);
+    Pictures_Init();
+    UseLargeFonts(f);
+    Boot.NetOppName = QStringLiteral("Grulm");
+    platform::Svc().random.Randomize(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+    LoadStartPlaces(f);
+    SetCardMeasures();
+    Startup.List_CommentFiles();
+    if (!RequiredFilesPresent()) return;
+    platform::RecordFile scores;
+    scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
+    const DisplayKept kept = DisplayKept_Read(scores);
+    // The table is still in the design's mode 0; the kept mode is entered by the load, not before.
+    Boot.StoredLayoutMode = kept.LayoutMode;
+    Com.LayoutMode = 0;
+    Startup.List_Personalities();
+    ClearStartTips(f);
+    Pause(kPaceStartupPaint);
+    Get_Players(true);
+    KeepFormSize(f);
+    Startup.SetUpSounds();
+    PlaceWindow(f, kept, scr);
     scores.Close();
     Com.NetGame = 0;
     Boot.NetDelim = QString(QChar(10));
-    // 14.
     Startup.ChangePerson();
     Startup.List_Backgrounds();
     Startup.List_ScoreFiles();
     Options_Apply();
 }
 
-void Grulm_FormLoad() {
-    TableForm& f = frmGrulm();
-    // 1. The debug switch.
+namespace {
+
+void ReadDebugSwitch() {
     const QString line = Boot.Arguments.join(' ');
     if (line.left(6).toUpper() == QLatin1String("/KLOMB") && line.size() >= 6) Com.DebugMode = true;
-    // 2. Folders: without them there is no lock to take either.
+}
+
+// Folders first: without them there is no lock to take either. Then one copy at a time.
+bool FoldersAndLock() {
     QString error;
     if (!Folders_Init(&error)) {
         StopStart(error, platform::vbCritical);
-        return;
+        return false;
     }
-    // 3. One copy at a time.
     const LockResult lock = TakeLock();
     if (lock == LockResult::OtherCopy) {
         StopStart(QStringLiteral("The game is already running. Check your Windows task bar to bring it up or "
                                  "use the Task Manager to end the game."),
                   platform::vbOKOnly);
-        return;
+        return false;
     }
     if (lock == LockResult::Failed) {
         StopStart(QStringLiteral("Grulm and Torvek cannot write in the folder \"%1\". Please check that the "
                                  "folder can be written and start the game again.")
                       .arg(QFileInfo(LockPath()).absolutePath()),
                   platform::vbCritical);
-        return;
+        return false;
     }
-    // 4.
-    Startup.SplashShow();
-    // 5.
-    Tbl.ResizeLock = true;
-    OpenDoor();
-    if (Com.GameAbort) {
-        QTimer::singleShot(0, [] { UnloadTable(); });
-        return;
-    }
-    Com.LayoutMode = Boot.StoredLayoutMode;
-    // 6. A narrow screen gets the small display; three or four players need a wider one for the standard.
-    const bool forced = Com.LayoutMode < 2 && NarrowForStandard();
-    if (forced) SmallDisplay_Force();
-    // 7.
-    Eng.SeatSideStack = 99;
-    // 8. The stored layout mode, entered the way the menu would.
+    return true;
+}
+
+// The stored layout mode, entered the way the menu would.
+void EnterStoredLayout() {
     switch (Com.LayoutMode) {
     case 1:
         // The lock stays: refitting the window here would lose its stored placement.
@@ -337,22 +354,19 @@ void Grulm_FormLoad() {
     default:
         break;
     }
-    // 9. The window was sized for the standard display; a forced small one must fit the screen.
-    if (forced) Form_FitScreen();
-    f.SetScaleMode(platform::vbTwips);
-    if (Com.NumPlayers == 2) Layout_AvatarAndPlayers();
-    Tbl.ResizeLock = false;
-    Table_Redraw();
-    // 10.
+}
+
+void ShowOpponent(TableForm& f) {
     for (int c = 1; c <= Com.NumCenters; ++c)
         if (f.LblWild.Exists(c)) f.LblWild(c).SetFontSize(Com.CommentFontSize);
-    f.Label9(2).SetFontSize(Com.CommentFontSize);
-    // 11.
+    f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
     Startup.FlasherLoad();
     if (!Eng.Seat2Rec.RecAvatar.isEmpty()) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
     const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
     f.lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
-    // 12.
+}
+
+void ShowWindow(TableForm& f) {
     if (Tbl.SavedWindowState >= 2) {
         Form_FitScreen();
         if (Tbl.SavedWindowState == 2) f.SetWindowState(2);
@@ -361,43 +375,71 @@ void Grulm_FormLoad() {
     }
     f.Show();
     f.PicCenter(0).SetVisible(true);
-    // 13.
     Startup.SplashUnload();
-    // 14. Keep the window on the screen.
+    // Keep the window on the screen.
     if (f.WindowState() != 2) {
         if (f.LeftTw() + f.WidthTw() / 1.5 >= Tbl.ScreenWidthTwips ||
             f.TopTw() + f.HeightTw() / 1.5 >= Tbl.ScreenHeightTwips)
             f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
     }
-    // 15.
     f.PicCenter(0).SetVisible(true);
     f.SetScaleMode(platform::vbPixels);
     if (Tbl.ScreenWidthTwips > 12000) Layout_Stock();
-    // 16.
-    if (Com.PeekOn) {
-        f.StatusBar1.SetVisible(true);
-        Com.PeekOn = false;
-    }
-    // 18. The saved-game file stays open for the run.
-    if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
-        SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());
-    // 19. The player.
+}
+
+// False when the login closed without a name: there is no game without a player, the program ends.
+bool MeetPlayer(TableForm& f) {
     if (Prof.PlayerRecord <= 1) {
         Startup.LoginShow();
-        // The login closed without a name: there is no game without a player, the program ends.
         if (Com.PlayerName.trimmed().isEmpty()) {
             Com.GameAbort = true;
             QTimer::singleShot(0, [] { UnloadTable(); });
-            return;
+            return false;
         }
         Startup.TutorialShow();
     } else {
         Com.PlayerName = Prof.ProfileName;
-        f.Label9(3).SetCaption(Com.PlayerName);
+        f.Label9(kLblHumanName).SetCaption(Com.PlayerName);
     }
-    // 20.
-    f.Label9(2).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
-    // 21.
+    f.Label9(kLblComment).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
+    return true;
+}
+
+} // namespace
+
+void Grulm_FormLoad() {
+    TableForm& f = frmGrulm();
+    ReadDebugSwitch();
+    if (!FoldersAndLock()) return;
+    Startup.SplashShow();
+    Tbl.ResizeLock = true;
+    OpenDoor();
+    if (Com.GameAbort) {
+        QTimer::singleShot(0, [] { UnloadTable(); });
+        return;
+    }
+    Com.LayoutMode = Boot.StoredLayoutMode;
+    // A narrow screen gets the small display; three or four players need a wider one for the standard.
+    const bool forced = Com.LayoutMode < 2 && NarrowForStandard();
+    if (forced) SmallDisplay_Force();
+    Eng.SeatSideStack = 99;
+    EnterStoredLayout();
+    // The window was sized for the standard display; a forced small one must fit the screen.
+    if (forced) Form_FitScreen();
+    f.SetScaleMode(platform::vbTwips);
+    if (Com.NumPlayers == 2) Layout_AvatarAndPlayers();
+    Tbl.ResizeLock = false;
+    Table_Redraw();
+    ShowOpponent(f);
+    ShowWindow(f);
+    if (Com.PeekOn) {
+        f.StatusBar1.SetVisible(true);
+        Com.PeekOn = false;
+    }
+    // The saved-game file stays open for the run.
+    if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
+        SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());
+    if (!MeetPlayer(f)) return;
     if (!Com.TutorialMode) {
         f.cmdDeal.SetVisible(true);
         Boot.ShowTips = ShowTipsAtStartup() ? 1 : 0;
@@ -431,23 +473,19 @@ bool Grulm_QueryUnload() {
 
 void ExitLeft(int fromClose) {
     TableForm& f = frmGrulm();
-    // 1.
     Com.GameAbort = true;
     Keys.KeyArmed = true;
     Startup.TutorialClose();
     // The card flow is only asked to stop: a closing program deals no new game.
     if (Com.FlowRunning || Com.FlowStop) Com.FlowStop = true;
-    // 2.
     Startup.CleanUpSounds();
-    // 3.
     // Closing the move history leaves the player's AutoSave choice as it is; the profile stores it below.
     const bool autoSave = Shl.MoveLogOn;
     if (Shl.MoveLogOn) ProfHooks.TempMovesOpen(false);
     Shl.MoveLogOn = autoSave;
     if (QFile::exists(Com.DataPath + "~tempmoves.sav")) QFile::remove(Com.DataPath + "~tempmoves.sav");
-    // 4.
     if (Com.NetGame != 0) Startup.NetLeave();
-    // 5. Settings and the display kept for the next run.
+    // Settings and the display kept for the next run.
     platform::RecordFile scores;
     if (scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize)) {
         SaveSettings(scores);
@@ -457,14 +495,10 @@ void ExitLeft(int fromClose) {
     } else {
         SaveFailed_Warn(Com.DataPath + kScoreFile, scores.ErrorString());
     }
-    // 6.
     Prefs_Load();
-    // 7.
     scores.Close();
     g_saved.Close();
-    // 8.
     CleanUpFontsAndForms();
-    // 9.
     if (fromClose == 0) f.Unload();
     g_lock.reset();
 }
@@ -527,10 +561,10 @@ void InstallProfileHooks() {
         Tbl.BackgroundIndex =
             Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
         if (Background_Chosen()) Background_Load();
-        for (int i = 3; i <= 6; ++i)
+        for (int i = SeatNameLabel(1); i <= SeatNameLabel(4); ++i)
             if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
-        f.Label9(1).SetFontSize(Com.CommentFontSize);
-        f.Label9(2).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblMessage).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
         Table_Redraw();
         Cards_ShowAll();
     };
@@ -542,7 +576,9 @@ void InstallProfileHooks() {
         Prof.StatusBarShown = frmGrulm().StatusBar1.Visible();
     };
     ProfHooks.NewGamePrompt = [] {
-        frmGrulm().Label9(2).SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
     };
 }
 } // namespace

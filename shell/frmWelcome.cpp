@@ -1,5 +1,6 @@
 #include "shell/frmWelcome.h"
 #include "common/Shared.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
@@ -142,7 +143,8 @@ void WelcomeForm::Command1_Click() {
         ProfHooks.NewGamePrompt();
     }
 
-    if (HasTableForm() && frmGrulm().Label9.Exists(3)) frmGrulm().Label9(3).SetCaption(Com.PlayerName);
+    if (HasTableForm() && frmGrulm().Label9.Exists(kLblHumanName))
+        frmGrulm().Label9(kLblHumanName).SetCaption(Com.PlayerName);
     confirming_ = true;
     Unload();
     confirming_ = false;

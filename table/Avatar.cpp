@@ -1,6 +1,7 @@
 #include "table/Avatar.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/DefaultArt.h"
 #include "table/TableState.h"
@@ -104,7 +105,7 @@ void WaitComment_Tick() {
     // Three comments shown: the timer stays off until the table is cleared.
     if (Tbl.WaitOrder(0) >= 1 && Tbl.WaitOrder(0) <= 3) {
         const int drawn = std::clamp(Tbl.WaitOrder(Tbl.WaitOrder(0)), 1, 3);
-        f.Label9(2).SetCaption(Eng.SeatComments(kWaitComment[drawn]));
+        f.Label9(kLblComment).SetCaption(Eng.SeatComments(kWaitComment[drawn]));
     }
     f.Timer1.SetEnabled(false);
     Tbl.WaitOrder(0) = std::min(Tbl.WaitOrder(0) + 1, 4);

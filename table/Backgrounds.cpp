@@ -4,7 +4,8 @@
 #include "platform/Services.h"
 #include "table/DefaultArt.h"
 #include "table/Display.h"
-#include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/TableHooks.h"
 #include "table/TableState.h"
 
 #include <QDir>

@@ -343,20 +343,136 @@ QRectF courtPanel(const Frame& f) {
     return f.rect(15, 9.5, 56, 86.5);
 }
 
+// One court card's look: the suit's colour, the court's own colours, and the scale.
+struct CourtLook {
+    Suit suit;
+    bool queen;
+    qreal s;
+    QColor c, second, hair, ink;
+};
+
+// Half in the suit's colour and half in the court's own colour.
+void drawRobe(QPainter& p, const Frame& f, const CourtLook& k) {
+    QPainterPath robe;
+    robe.moveTo(f.at(20.5, 60));
+    robe.cubicTo(f.at(20.5, 41), f.at(26.5, 34), f.at(35.5, 33.5));
+    robe.cubicTo(f.at(44.5, 34), f.at(50.5, 41), f.at(50.5, 60));
+    robe.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(k.c);
+    p.drawPath(robe);
+    QPainterPath right;
+    right.addRect(f.rect(35.5, 30, 56, 62));
+    p.setBrush(k.second);
+    p.drawPath(robe.intersected(right));
+}
+
+// A collar, and a line of buttons or a necklace.
+void drawTrim(QPainter& p, const Frame& f, const CourtLook& k) {
+    p.setBrush(kGold);
+    p.setPen(QPen(kGoldDark, 0.4 * k.s));
+    QPainterPath collar;
+    if (k.queen) {
+        collar.moveTo(f.at(28.5, 35));
+        collar.quadTo(f.at(35.5, 44), f.at(42.5, 35));
+        collar.quadTo(f.at(35.5, 39.5), f.at(28.5, 35));
+    } else {
+        collar.moveTo(f.at(29.5, 34.2));
+        collar.lineTo(f.at(35.5, 41.5));
+        collar.lineTo(f.at(41.5, 34.2));
+        collar.lineTo(f.at(35.5, 37));
+        collar.closeSubpath();
+    }
+    p.drawPath(collar);
+    if (k.queen) {
+        drawSuit(p, k.suit, f.at(35.5, 43.6), 4.2 * k.s, Qt::white);
+    } else {
+        for (qreal v : {44.5, 48.5})
+            p.drawEllipse(f.at(35.5, v), 0.9 * k.s, 0.9 * k.s);
+    }
+}
+
+void drawHead(QPainter& p, const Frame& f, const CourtLook& k) {
+    // Hair behind the face.
+    p.setPen(Qt::NoPen);
+    p.setBrush(k.hair);
+    if (k.queen) {
+        QPainterPath locks;
+        locks.addRoundedRect(f.rect(28.3, 17.5, 42.7, 34), 6.5 * k.s, 6.5 * k.s);
+        p.drawPath(locks);
+    } else {
+        p.drawEllipse(f.at(35.5, 23.5), 6.4 * k.s, 6.4 * k.s);
+    }
+    // Face.
+    p.setBrush(kSkin);
+    p.setPen(QPen(k.ink, 0.6 * k.s));
+    p.drawEllipse(f.at(35.5, 25.5), 5.0 * k.s, 5.9 * k.s);
+    p.setPen(Qt::NoPen);
+    p.setBrush(k.ink);
+    p.drawEllipse(f.at(33.6, 25.0), 0.7 * k.s, 0.7 * k.s);
+    p.drawEllipse(f.at(37.4, 25.0), 0.7 * k.s, 0.7 * k.s);
+    p.setPen(QPen(k.ink, 0.6 * k.s, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(f.at(34.5, 28.6), f.at(36.5, 28.6));
+}
+
+// A tiara for the Queen, a plumed cap for the Jack.
+void drawHeadwear(QPainter& p, const Frame& f, const CourtLook& k) {
+    p.setPen(QPen(kGoldDark, 0.5 * k.s));
+    p.setBrush(kGold);
+    if (k.queen) {
+        QPainterPath tiara;
+        tiara.moveTo(f.at(30, 20.5));
+        tiara.lineTo(f.at(30.8, 16));
+        tiara.lineTo(f.at(33.1, 18.6));
+        tiara.lineTo(f.at(35.5, 13.5));
+        tiara.lineTo(f.at(37.9, 18.6));
+        tiara.lineTo(f.at(40.2, 16));
+        tiara.lineTo(f.at(41, 20.5));
+        tiara.closeSubpath();
+        p.drawPath(tiara);
+    } else {
+        QPainterPath cap;
+        cap.moveTo(f.at(29, 21.5));
+        cap.cubicTo(f.at(29, 14), f.at(42, 14), f.at(42, 21.5));
+        cap.closeSubpath();
+        p.setBrush(k.second);
+        p.drawPath(cap);
+        p.setBrush(kGold);
+        p.drawRect(f.rect(28.6, 20.2, 42.4, 22.3));
+        QPainterPath plume;
+        plume.moveTo(f.at(40, 18.5));
+        plume.cubicTo(f.at(44, 16.5), f.at(46.5, 13), f.at(49, 11.5));
+        plume.cubicTo(f.at(47.5, 15.5), f.at(44.5, 19), f.at(40.5, 20.5));
+        plume.closeSubpath();
+        p.drawPath(plume);
+    }
+}
+
+void drawCourtBorder(QPainter& p, const QRectF& panel, QColor c, qreal s) {
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, 1.0 * s));
+    p.drawRect(panel);
+    p.setPen(QPen(kGold, 0.8 * s));
+    p.drawRect(panel.adjusted(1.6 * s, 1.6 * s, -1.6 * s, -1.6 * s));
+    p.restore();
+}
+
 // Jack and Queen: a framed, double-ended bust of our own design, the two ends
 // split by a diagonal as on classic court cards.
 void drawCourt(QPainter& p, const Frame& f, int rank, Suit suit) {
-    const QColor c = suitColour(suit);
-    const QRectF panel = courtPanel(f);
     const bool queen = rank == 12;
-    const qreal s = f.s;
-    const QColor tint = queen ? QColor(250, 236, 242) : QColor(228, 236, 250);
-    const QColor second = queen ? QColor(34, 120, 86) : QColor(44, 84, 168);
-    const QColor hair = queen ? QColor(96, 60, 32) : QColor(122, 84, 40);
-    const QColor ink = kEdge;
+    const CourtLook k{.suit = suit,
+                      .queen = queen,
+                      .s = f.s,
+                      .c = suitColour(suit),
+                      .second = queen ? QColor(34, 120, 86) : QColor(44, 84, 168),
+                      .hair = queen ? QColor(96, 60, 32) : QColor(122, 84, 40),
+                      .ink = kEdge};
+    const QRectF panel = courtPanel(f);
     p.save();
     p.setPen(Qt::NoPen);
-    p.setBrush(tint);
+    p.setBrush(queen ? QColor(250, 236, 242) : QColor(228, 236, 250));
     p.drawRect(panel);
 
     QPolygonF upperHalf;
@@ -367,106 +483,18 @@ void drawCourt(QPainter& p, const Frame& f, int rank, Suit suit) {
         QPainterPath clip;
         clip.addPolygon(upperHalf);
         p.setClipPath(clip, Qt::IntersectClip);
-        // Robe, half in the suit's colour and half in the court's own colour.
-        QPainterPath robe;
-        robe.moveTo(f.at(20.5, 60));
-        robe.cubicTo(f.at(20.5, 41), f.at(26.5, 34), f.at(35.5, 33.5));
-        robe.cubicTo(f.at(44.5, 34), f.at(50.5, 41), f.at(50.5, 60));
-        robe.closeSubpath();
-        p.setPen(Qt::NoPen);
-        p.setBrush(c);
-        p.drawPath(robe);
-        QPainterPath right;
-        right.addRect(f.rect(35.5, 30, 56, 62));
-        p.setBrush(second);
-        p.drawPath(robe.intersected(right));
-        // Trim: collar, a line of buttons or a necklace.
-        p.setBrush(kGold);
-        p.setPen(QPen(kGoldDark, 0.4 * s));
-        QPainterPath collar;
-        if (queen) {
-            collar.moveTo(f.at(28.5, 35));
-            collar.quadTo(f.at(35.5, 44), f.at(42.5, 35));
-            collar.quadTo(f.at(35.5, 39.5), f.at(28.5, 35));
-        } else {
-            collar.moveTo(f.at(29.5, 34.2));
-            collar.lineTo(f.at(35.5, 41.5));
-            collar.lineTo(f.at(41.5, 34.2));
-            collar.lineTo(f.at(35.5, 37));
-            collar.closeSubpath();
-        }
-        p.drawPath(collar);
-        if (queen) {
-            drawSuit(p, suit, f.at(35.5, 43.6), 4.2 * s, Qt::white);
-        } else {
-            for (qreal v : {44.5, 48.5})
-                p.drawEllipse(f.at(35.5, v), 0.9 * s, 0.9 * s);
-        }
-        // Hair behind the face.
-        p.setPen(Qt::NoPen);
-        p.setBrush(hair);
-        if (queen) {
-            QPainterPath locks;
-            locks.addRoundedRect(f.rect(28.3, 17.5, 42.7, 34), 6.5 * s, 6.5 * s);
-            p.drawPath(locks);
-        } else {
-            p.drawEllipse(f.at(35.5, 23.5), 6.4 * s, 6.4 * s);
-        }
-        // Face.
-        p.setBrush(kSkin);
-        p.setPen(QPen(ink, 0.6 * s));
-        p.drawEllipse(f.at(35.5, 25.5), 5.0 * s, 5.9 * s);
-        p.setPen(Qt::NoPen);
-        p.setBrush(ink);
-        p.drawEllipse(f.at(33.6, 25.0), 0.7 * s, 0.7 * s);
-        p.drawEllipse(f.at(37.4, 25.0), 0.7 * s, 0.7 * s);
-        p.setPen(QPen(ink, 0.6 * s, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(f.at(34.5, 28.6), f.at(36.5, 28.6));
-        // Headwear: a tiara for the Queen, a plumed cap for the Jack.
-        p.setPen(QPen(kGoldDark, 0.5 * s));
-        p.setBrush(kGold);
-        if (queen) {
-            QPainterPath tiara;
-            tiara.moveTo(f.at(30, 20.5));
-            tiara.lineTo(f.at(30.8, 16));
-            tiara.lineTo(f.at(33.1, 18.6));
-            tiara.lineTo(f.at(35.5, 13.5));
-            tiara.lineTo(f.at(37.9, 18.6));
-            tiara.lineTo(f.at(40.2, 16));
-            tiara.lineTo(f.at(41, 20.5));
-            tiara.closeSubpath();
-            p.drawPath(tiara);
-        } else {
-            QPainterPath cap;
-            cap.moveTo(f.at(29, 21.5));
-            cap.cubicTo(f.at(29, 14), f.at(42, 14), f.at(42, 21.5));
-            cap.closeSubpath();
-            p.setBrush(second);
-            p.drawPath(cap);
-            p.setBrush(kGold);
-            p.drawRect(f.rect(28.6, 20.2, 42.4, 22.3));
-            QPainterPath plume;
-            plume.moveTo(f.at(40, 18.5));
-            plume.cubicTo(f.at(44, 16.5), f.at(46.5, 13), f.at(49, 11.5));
-            plume.cubicTo(f.at(47.5, 15.5), f.at(44.5, 19), f.at(40.5, 20.5));
-            plume.closeSubpath();
-            p.drawPath(plume);
-        }
+        drawRobe(p, f, k);
+        drawTrim(p, f, k);
+        drawHead(p, f, k);
+        drawHeadwear(p, f, k);
         // The suit, in the panel's corner.
-        drawSuit(p, suit, f.at(20.5, 16), 8 * s, c);
+        drawSuit(p, suit, f.at(20.5, 16), 8 * f.s, k.c);
         p.restore();
     });
-    p.setPen(QPen(c, 0.8 * s));
+    p.setPen(QPen(k.c, 0.8 * f.s));
     p.drawLine(f.at(15, 54), f.at(56, 42));
     p.restore();
-
-    p.save();
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(c, 1.0 * s));
-    p.drawRect(panel);
-    p.setPen(QPen(kGold, 0.8 * s));
-    p.drawRect(panel.adjusted(1.6 * s, 1.6 * s, -1.6 * s, -1.6 * s));
-    p.restore();
+    drawCourtBorder(p, panel, k.c, f.s);
 }
 
 // The King is the wild card: gold panel, crown, suit and a "WILD" ribbon, in a

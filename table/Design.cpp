@@ -1,4 +1,5 @@
 #include "table/Design.h"
+#include "engine/TableCodes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -16,11 +17,8 @@ const QString kGrulmCards = QStringLiteral("Grulm's cards");
 constexpr quint32 kDeckBlue = 0x00800000; // the default deck colour
 constexpr quint32 kBlack = 0x00000000;
 
-std::vector<Entry> MakeTable() {
-    // Positions are those of the two-player table with three piles on an
-    // 800-pixel screen, so the window looks right even before the first layout.
+void AddFramesAndStacks(std::vector<Entry>& t) {
     const double W = kLargeCard.w, H = kLargeCard.h;
-    std::vector<Entry> t;
     // clang-format off
     t.push_back({.name = "imgCenter", .kind = Kind::Image, .left = 18, .top = 186, .width = kCenterFrameH.w,
                  .height = kCenterFrameH.h});
@@ -42,6 +40,12 @@ std::vector<Entry> MakeTable() {
                  .visible = false, .back = kDeckBlue, .border = 1});
     t.push_back({.name = "ImgHold", .kind = Kind::Image, .left = 74.25, .top = 392, .width = W, .height = H,
                  .visible = false});
+    // clang-format on
+}
+
+void AddCardPlaces(std::vector<Entry>& t) {
+    const double W = kLargeCard.w, H = kLargeCard.h;
+    // clang-format off
     t.push_back({.name = "PicCenter", .kind = Kind::Picture, .first = 0, .last = 0, .left = 684, .top = 170,
                  .width = W, .height = H, .tooltip = QStringLiteral("STOCK"), .back = kDeckBlue, .border = 1});
     t.push_back({.name = "PicCenter", .kind = Kind::Picture, .first = 1, .last = 3, .left = 33, .top = 202,
@@ -67,21 +71,36 @@ std::vector<Entry> MakeTable() {
                  .width = W, .height = H, .visible = false, .back = kDeckBlue, .stepX = 80});
     t.push_back({.name = "Picture7", .kind = Kind::Picture, .first = 7, .last = 10, .left = 300, .top = 273,
                  .width = W, .height = H, .back = kDeckBlue, .border = 1, .stepX = 80});
+    // clang-format on
+}
+
+void AddLabels(std::vector<Entry>& t) {
+    // clang-format off
     t.push_back({.name = "LblWild", .kind = Kind::Label, .first = 1, .last = 3, .left = 56.5, .top = 170,
                  .width = kWildLabel.w, .height = kWildLabel.h, .visible = false, .back = kPaleYellow,
                  .border = 1, .align = 2, .fontSize = 9, .bold = true, .stepX = 80});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 0, .last = 0, .left = 113, .top = 327,
-                 .width = 150, .height = 2 * kLabelLine, .fore = kWhite, .backStyle = 0});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 1, .last = 1, .left = 6, .top = 321,
-                 .width = 260, .height = 26, .fore = kPaleYellow, .backStyle = 0, .wrap = true, .bold = true});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 2, .last = 2, .left = 20, .top = 117,
-                 .width = 258, .height = 80, .fore = kLightYellow, .backStyle = 0, .wrap = true, .fontSize = 9});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 3, .last = 3, .left = 77.25, .top = 494,
-                 .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite, .backStyle = 0, .bold = true});
-    t.push_back({.name = "Label9", .kind = Kind::Label, .first = 4, .last = 4, .left = 94, .top = 102,
-                 .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite, .backStyle = 0, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblNotice, .last = kLblNotice,
+                 .left = 113, .top = 327, .width = 150, .height = 2 * kLabelLine, .fore = kWhite,
+                 .backStyle = 0});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblMessage, .last = kLblMessage,
+                 .left = 6, .top = 321, .width = 260, .height = 26, .fore = kPaleYellow, .backStyle = 0,
+                 .wrap = true, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblComment, .last = kLblComment,
+                 .left = 20, .top = 117, .width = 258, .height = 80, .fore = kLightYellow, .backStyle = 0,
+                 .wrap = true, .fontSize = 9});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblHumanName, .last = kLblHumanName,
+                 .left = 77.25, .top = 494, .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite,
+                 .backStyle = 0, .bold = true});
+    t.push_back({.name = "Label9", .kind = Kind::Label, .first = kLblSeat2Name, .last = kLblSeat2Name,
+                 .left = 94, .top = 102, .width = kNameLabel.w, .height = kNameLabel.h, .fore = kWhite,
+                 .backStyle = 0, .bold = true});
     t.push_back({.name = "LabelPeek", .kind = Kind::Label, .left = 557, .top = 392, .width = 120, .height = 16,
                  .visible = false, .fore = kYellow, .backStyle = 0, .bold = true});
+    // clang-format on
+}
+
+void AddButtonsAndMarkers(std::vector<Entry>& t) {
+    // clang-format off
     t.push_back({.name = "cmdDeal", .kind = Kind::Button, .left = 193, .top = 352, .width = kDealButton.w,
                  .height = kDealButton.h, .visible = false, .caption = QStringLiteral("DEAL"), .bold = true});
     t.push_back({.name = "ImgTurn2", .kind = Kind::Image, .left = 703.5, .top = 134, .width = kTurnMarker.w,
@@ -108,6 +127,16 @@ std::vector<Entry> MakeTable() {
     t.push_back({.name = "StatusBar1", .kind = Kind::Bar, .top = kClient.h - 20, .width = kClient.w,
                  .height = 20});
     // clang-format on
+}
+
+std::vector<Entry> MakeTable() {
+    // Positions are those of the two-player table with three piles on an
+    // 800-pixel screen, so the window looks right even before the first layout.
+    std::vector<Entry> t;
+    AddFramesAndStacks(t);
+    AddCardPlaces(t);
+    AddLabels(t);
+    AddButtonsAndMarkers(t);
     return t;
 }
 

@@ -3,11 +3,14 @@
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "platform/OnTop.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
 #include "table/TableState.h"
 
 #include <algorithm>
@@ -80,7 +83,7 @@ void Display_ChangeImpl(int kind) {
             Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
         }
         if (Com.NumPlayers == 2) Layout_Stock();
-        f.Label9(2).SetFontSize(Com.CommentFontSize);
+        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
         if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
         if (Com.NumPlayers == 2) {
             Card_SetSizeForMode();
@@ -102,7 +105,7 @@ void Display_ChangeImpl(int kind) {
     if (Com.NumPlayers == 2 || Com.LayoutMode < 2) HoldCardFrames_Place();
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     f.SetScaleMode(platform::vbTwips);
-    f.Label9(3).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
+    f.Label9(kLblHumanName).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
     if (!Tbl.ResizeLock) Form_FitScreen();
     if (Tbl.FormWidth - f.LeftTw() >= Tbl.ScreenWidthTwips) f.MoveTw(0, f.TopTw(), f.WidthTw(), f.HeightTw());
     f.SetScaleMode(platform::vbPixels);
@@ -174,7 +177,7 @@ void Card_SetSizeForMode() {
     SetCardSize(Com.LayoutMode >= 2);
     if (Tbl.ScreenWidthTwips < 10000) {
         TableForm& f = frmGrulm();
-        Label& l = f.Label9(1);
+        Label& l = f.Label9(kLblMessage);
         l.SetGeometryPx(l.LeftPx(), l.TopPx(), l.WidthPx(), f.Label3(0).HeightPx() + Tbl.CardHeight);
     }
 }

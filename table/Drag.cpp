@@ -6,10 +6,12 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
+#include "engine/TableCodes.h"
 #include "table/Guard.h"
 #include "table/HandOrder.h"
 #include "table/Paint.h"
 #include "table/Panel.h"
+#include "table/Status.h"
 #include "table/frmHold.h"
 
 #include <QCoreApplication>
@@ -54,7 +56,8 @@ void RightPress(int index, int shift) {
         HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
         frmHold().Show();
     } else if (!GameOver() && !(shift == kCtrl && Com.DebugMode)) {
-        F().Label9(1).SetCaption(Com.PlayerName + QStringLiteral(" SIDE : ") + NumStr(Eng.PlayerSideCount));
+        F().Label9(kLblMessage)
+            .SetCaption(Com.PlayerName + QStringLiteral(" SIDE : ") + NumStr(Eng.PlayerSideCount));
     } else {
         Tbl.HoldViewOther = false;
         HoldInfo(Eng.PlayerSide, Eng.PlayerSideCount, QString());
@@ -87,7 +90,7 @@ void LiftCard(int index, double x, double y) {
     if (Eng.DragOn || Eng.PlayBusy) return;
     Eng.SourceSlot = index;
     if (GameOver()) return;
-    f.Label9(1).SetCaption(QString());
+    f.Label9(kLblMessage).SetCaption(QString());
     if (index >= 8 && Eng.PlayerCards(1, index) == 0) return;
     Eng.DragOn = true;
     PictureBox& place = f.Picture7(index);
@@ -170,8 +173,8 @@ void DropOnOwnPlace(int index, int target, int left, int top) {
 
 void DropOnCenter(int index, int target, int left, int top) {
     TableForm& f = F();
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (Com.NetGame == 0) f.Label9(2).SetCaption(QStringLiteral(" "));
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Eng.TargetPile = target;
     Eng.SourceSlot = index;
     Eng.DragOn = true;
@@ -314,11 +317,12 @@ void Picture7_DblClick(int index) {
     f.Timer1.SetEnabled(false);
     Eng.SourceSlot = index;
     if (index == 1 && GameOver()) return;
-    f.Label9(1).SetCaption(QStringLiteral(" "));
-    if (Com.NetGame == 0) f.Label9(2).SetCaption(QStringLiteral(" "));
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     const int rank = Eng.PlayerCards(1, index);
     if (rank == kWild) {
-        f.Label9(1).SetCaption(Eng.SeatComments(34) + QStringLiteral("\r\n") + Eng.SeatComments(35));
+        f.Label9(kLblMessage)
+            .SetCaption(Eng.SeatComments(34) + QStringLiteral("\r\n") + Eng.SeatComments(35));
         Rules_Sound();
         return;
     }
@@ -339,7 +343,7 @@ void Picture7_DblClick(int index) {
 }
 
 void PicCenter_DblClick(int index) {
-    if (index == 0) F().Label9(1).SetCaption(QStringLiteral("STOCK: ") + NumStr(Eng.DeckCount));
+    if (index == 0) F().Label9(kLblMessage).SetCaption(QStringLiteral("STOCK: ") + NumStr(Eng.DeckCount));
 }
 
 void PicCenter_MouseDown(int index, int button, int shift, double, double) {
@@ -350,7 +354,7 @@ void PicCenter_MouseDown(int index, int button, int shift, double, double) {
         frmHold().Show();
         return;
     }
-    F().Label9(1).SetCaption(QStringLiteral("USED: ") + NumStr(Eng.UsedCount));
+    F().Label9(kLblMessage).SetCaption(QStringLiteral("USED: ") + NumStr(Eng.UsedCount));
 }
 
 void Drag_Install(TableForm& f) {

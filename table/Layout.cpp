@@ -3,8 +3,11 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,13 +149,13 @@ void Layout_TwoPlayers() {
         SizeIf(f.StackHold, e, W, H);
     if (Tbl.Seat3Loaded) {
         UnloadIf(f.Label3, 2);
-        UnloadIf(f.Label9, 5);
+        UnloadIf(f.Label9, SeatNameLabel(3));
         for (int e = 9; e <= 12; ++e)
             UnloadIf(f.StackHold, e);
     }
     if (Tbl.Seat4Loaded) {
         UnloadIf(f.Label3, 3);
-        UnloadIf(f.Label9, 6);
+        UnloadIf(f.Label9, SeatNameLabel(4));
         for (int e = 13; e <= 16; ++e)
             UnloadIf(f.StackHold, e);
     }
@@ -215,7 +218,7 @@ void Layout_Table(int players) {
         for (int e = 76; e <= 100; ++e)
             UnloadIf(f.Stack, e);
         UnloadIf(f.Label3, 3);
-        UnloadIf(f.Label9, 6);
+        UnloadIf(f.Label9, SeatNameLabel(4));
         for (int e = 13; e <= 16; ++e)
             UnloadIf(f.StackHold, e);
         Tbl.Seat4Loaded = false;
@@ -301,10 +304,11 @@ void Layout_OpponentPiles(Places& places) {
         frame.SetToolTipText(QString()); // the copied text speaks of the human's piles
         SendToBack(frame);
         frame.SetVisible(true);
-        Label& name = f.Label9.Exists(k + 3) ? f.Label9(k + 3) : f.Label9.Load(k + 3);
+        const int n = SeatNameLabel(seat);
+        Label& name = f.Label9.Exists(n) ? f.Label9(n) : f.Label9.Load(n);
         name.SetVisible(true);
-        name.SetFont(f.Label9(4).Font());
-        name.SetForeColor(f.Label9(4).ForeColor());
+        name.SetFont(f.Label9(kLblSeat2Name).Font());
+        name.SetForeColor(f.Label9(kLblSeat2Name).ForeColor());
         name.SetWidth(design::kNameLabel.w);
         name.SetHeight(design::kNameLabel.h);
         for (int e = last; e >= first; --e) {
@@ -319,8 +323,8 @@ void Layout_OpponentPiles(Places& places) {
     Layout_CompactPlaces(places, first);
     HoldFrame_Place(RoundEven(places(7).Top()), RoundEven(places(7).Left()), k);
     Pixels();
-    if (f.Label9.Exists(k + 3))
-        f.Label9(k + 3).SetTop(places(1).Top() + places(1).Height() + (S < 13000 ? -7 : 3));
+    if (f.Label9.Exists(SeatNameLabel(seat)))
+        f.Label9(SeatNameLabel(seat)).SetTop(places(1).Top() + places(1).Height() + (S < 13000 ? -7 : 3));
     places(1).SetVisible(false);
 }
 
@@ -477,12 +481,12 @@ void Layout_MoveCards(bool up) {
     Pixels();
     f.ImgHold.Move(f.Stack(25).Left(), f.Stack(25).Top());
     if (!two) {
-        Label& l2 = f.Label9(2);
+        Label& l2 = f.Label9(kLblComment);
         l2.SetLeft(f.imgCenter.Left() + f.imgCenter.Width());
         l2.SetWidth(2.0 * Tbl.CardWidth);
         l2.SetHeight(f.Picture7(1).Top() - l2.Top());
     } else if (Com.NumCenters == 4) {
-        f.Label9(1).SetTop(f.Picture7(1).Top() + 10);
+        f.Label9(kLblMessage).SetTop(f.Picture7(1).Top() + 10);
         Tbl.CenterTop = RoundEven(f.Picture1(7).Top() + 10);
         if (Tbl.FourthCenterLoaded) Layout_CenterImages();
     }
@@ -550,7 +554,7 @@ void Layout_CenterArea() {
         if (Com.NumPlayers > 2) {
             f.LblWild(1).Move(frame.Left() - f.LblWild(1).Width(), Tbl.CenterTop);
             f.LblWild(3).Move(f.LblWild(1).Left(), f.PicCenter(3).Top());
-            f.Label9(1).SetTop(frame.Top() + frame.Height());
+            f.Label9(kLblMessage).SetTop(frame.Top() + frame.Height());
         } else {
             centreOn(1, 1);
             f.LblWild(1).SetTop(frame.Top() - f.LblWild(1).Height());
@@ -572,17 +576,17 @@ void Layout_Labels() {
     Image& frame = f.imgCenter;
     const double frameBottom = frame.Top() + frame.Height();
     const double frameRight = frame.Left() + frame.Width();
-    Label& l0 = f.Label9(0);
-    Label& l1 = f.Label9(1);
-    Label& l2 = f.Label9(2);
+    Label& l0 = f.Label9(kLblNotice);
+    Label& l1 = f.Label9(kLblMessage);
+    Label& l2 = f.Label9(kLblComment);
     PictureBox& side = f.Picture7(1);
 
-    f.Label9(3).Move(side.Left(), side.Top() + H + 6);
+    f.Label9(kLblHumanName).Move(side.Left(), side.Top() + H + 6);
     const PictureBox& seat2Side = f.Picture1(1);
     if (two && Com.LayoutMode != 2)
-        f.Label9(4).SetTop(seat2Side.Top() + 96);
+        f.Label9(kLblSeat2Name).SetTop(seat2Side.Top() + 96);
     else
-        f.Label9(4).SetTop(seat2Side.Top() + 80 + (S < 13000 ? -7 : 3));
+        f.Label9(kLblSeat2Name).SetTop(seat2Side.Top() + 80 + (S < 13000 ? -7 : 3));
     l2.SetWidth(frame.Width());
     if (two) l2.SetHeight(four ? frame.Height() : 80);
     f.imgIcon.SetLeft(f.imgMenu.Left() + f.imgMenu.Width());
@@ -595,7 +599,7 @@ void Layout_Labels() {
         const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
         const bool overStack = l1.Left() + l1.Width() > stackLeft;
         l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + (overStack ? 0 : H) - l1.Top()));
-        l2.Move(20, f.Label9(4).Top() + 15);
+        l2.Move(20, f.Label9(kLblSeat2Name).Top() + 15);
         l2.SetWidth(frameRight - 20);
         f.LabelPeek.Move(f.Picture7(6).Left() + W, Tbl.HumanTop);
         f.cmdDeal.Move(f.PicCenter(3).Left(), Tbl.HumanTop - 2 * f.cmdDeal.Height());
@@ -644,9 +648,11 @@ void Layout_Labels() {
 
 void Labels_PlayerNames() {
     TableForm& f = F();
-    f.Label9(4).SetCaption(Eng.Seat2Rec.RecName);
-    if (Com.NumPlayers > 2 && f.Label9.Exists(5)) f.Label9(5).SetCaption(Eng.Seat3Rec.RecName);
-    if (Com.NumPlayers == 4 && f.Label9.Exists(6)) f.Label9(6).SetCaption(Eng.Seat4Rec.RecName);
+    f.Label9(kLblSeat2Name).SetCaption(Eng.Seat2Rec.RecName);
+    if (Com.NumPlayers > 2 && f.Label9.Exists(SeatNameLabel(3)))
+        f.Label9(SeatNameLabel(3)).SetCaption(Eng.Seat3Rec.RecName);
+    if (Com.NumPlayers == 4 && f.Label9.Exists(SeatNameLabel(4)))
+        f.Label9(SeatNameLabel(4)).SetCaption(Eng.Seat4Rec.RecName);
     if (Com.Pturn == 0) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
 }
 

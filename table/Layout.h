@@ -1,7 +1,6 @@
 #pragma once
 // Where every card place, pile, frame and label of the table stands, for every
-// game size, display mode and screen width; and the drawing of a seat's piles
-// and side stacks.
+// game size, display mode and screen width.
 #include "engine/Model.h"
 #include "table/TableHooks.h"
 #include "table/TableState.h"
@@ -32,19 +31,5 @@ void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
 void Centers_Redim4();
 
-// Seats' piles and side stacks.
-void Pile_Draw(Places& places, const BArray<int, 2>& cards);
-void Stack_Place(int top, PictureBox& anchor);
-void Stacks_ShowCounts(bool show);
-void Stack_SizeImages(int first, int last);
-void Stacks_LoadImages();
-void Highlights_LoadImages();
-void Hold_Highlight(Places& places, bool show, int hold);
-void HoldImages_Size();
-void HoldImages_Set();
-void HoldCardFrames_Place();
-void Layout_SideStacks();
-// The bevelled frame of a caption-less window, painted into its background.
-void FrameLines_Draw(platform::Form& window);
 // One line per control, "Name(index) left top width height visible", sorted; tests compare it.
 QString Layout_Dump();

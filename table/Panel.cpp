@@ -4,10 +4,12 @@
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Guard.h"
-#include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Status.h"
 
 #include <QPainter>
 
@@ -187,14 +189,14 @@ void ChangeNoise() {
     auto& sound = *platform::Svc().sound;
     switch (Com.SoundMode) {
     case 0:
-        f.Label9(2).SetCaption(QStringLiteral("YEAH!"));
+        f.Label9(kLblComment).SetCaption(QStringLiteral("YEAH!"));
         if (!Eng.SeatSounds(13).isEmpty()) sound.PlayAsync(Eng.SeatSounds(13));
         break;
     case 1:
-        f.Label9(2).SetCaption(QStringLiteral("Let's hold it down a little guys!"));
+        f.Label9(kLblComment).SetCaption(QStringLiteral("Let's hold it down a little guys!"));
         break;
     case 2:
-        f.Label9(2).SetCaption(QStringLiteral("Ahhh... the sounds of silence..."));
+        f.Label9(kLblComment).SetCaption(QStringLiteral("Ahhh... the sounds of silence..."));
         break;
     default:
         break;

@@ -1,11 +1,12 @@
 // The picture store: backs, place-holders, center frames and the face sources,
 // all drawn in code at the paint ratio.
-#include "table/Paint.h"
+#include "table/Pictures.h"
 
 #include "common/Shared.h"
 #include "table/CardArt.h"
 #include "table/DefaultArt.h"
 #include "table/Design.h"
+#include "table/Paint.h"
 
 #include <QCoreApplication>
 #include <QFile>

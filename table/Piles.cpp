@@ -1,8 +1,12 @@
-#include "table/Layout.h"
+// Seats' piles and side stacks: the drawing of a seat's cards into its places,
+// the side stacks' edges and counts, the hold outlines and highlights.
+#include "table/Piles.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
+#include "table/Layout.h"
 #include "table/Paint.h"
 
 #include <QPainter>
@@ -93,7 +97,7 @@ void Stack_Place(int top, PictureBox& anchor) {
     for (int e = top; e >= top - 23; --e)
         f.Stack(e - 1).Move(f.Stack(e).Left() - 2.25, f.Stack(e).Top());
     if (top == 25) return;
-    const int label = 2 + top / 25;
+    const int label = SeatNameLabel(top / 25); // the top edges 50, 75, 100 are seats 2, 3, 4
     if (f.Label9.Exists(label)) f.Label9(label).SetLeft(f.Stack(top - 24).Left());
 }
 

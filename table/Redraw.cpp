@@ -1,12 +1,16 @@
 // The whole-table redraw from the model, the reset before a new game, and the
 // debug view of the shuffled deck.
-#include "table/Paint.h"
+#include "table/Redraw.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "table/CardArt.h"
 #include "table/Layout.h"
+#include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Status.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
 
@@ -69,9 +73,9 @@ void Player_Clear(SeatRecord& rec) {
     }
 }
 
-void Table_Clear() {
-    TableForm& f = frmGrulm();
-    Centers_Show();
+namespace {
+
+void ResetCounts() {
     Eng.PlayerSideStack = 25 - Com.SideSize;
     Eng.SeatSideStack = 50 - Com.SideSize;
     Com.Pturn = 0;
@@ -83,8 +87,9 @@ void Table_Clear() {
     Eng.WildsFromSide = 0;
     Eng.SeatWildsFromHand = 0;
     Eng.SeatWildsFromSide = 0;
-    WildUpdate();
+}
 
+void HideTurnSigns(TableForm& f) {
     f.ImgTurn1.SetVisible(false);
     f.ImgTurn2.SetVisible(false);
     f.ImgHold.SetVisible(false);
@@ -95,10 +100,12 @@ void Table_Clear() {
     f.LabelPeek.SetCaption(QString());
     f.LabelPeek.SetVisible(false);
     if (Com.NetGame == 0) {
-        f.Label9(2).SetCaption(QString());
-        f.Label9(1).SetCaption(QString());
+        f.Label9(kLblComment).SetCaption(QString());
+        f.Label9(kLblMessage).SetCaption(QString());
     }
+}
 
+void EmptyModelPiles() {
     Eng.PlayerCards.Clear();
     Eng.PlayerHold.Clear();
     Eng.PlayerHoldCount.Clear();
@@ -112,14 +119,9 @@ void Table_Clear() {
     Eng.CenterCount.Redim(Com.NumCenters);
     Eng.Deck.Redim(2, Com.TotalCards);
     Eng.UsedPile.Redim(1, Com.TotalCards);
+}
 
-    if (Com.LayoutMode == 0 && !Com.UndoRequested) {
-        Layout_ComputeGrid();
-        Layout_SideStacks();
-    }
-    for (int seat = 2; seat <= 4; ++seat)
-        Player_Clear(*Seat(seat).record);
-
+void ClearStats() {
     const bool restarting = Com.RestartingTurn || Com.UndoRequested || Com.RestartingGame;
     for (int row = 0; row <= 5; ++row) {
         if (restarting) {
@@ -130,16 +132,18 @@ void Table_Clear() {
                 Eng.StatsTable(who, row) = 0;
         }
     }
+}
 
+void HideSideStacks(TableForm& f) {
     for (int k = 1; k <= 25; ++k) {
         if (f.Stack(k).Visible()) f.Stack(k).SetVisible(false);
         if (f.Stack(25 + k).Visible()) f.Stack(25 + k).SetVisible(false);
         if (Tbl.Seat3Loaded) f.Stack(50 + k).SetVisible(false);
         if (Tbl.Seat4Loaded) f.Stack(75 + k).SetVisible(false);
     }
-    // An undo restores the turn's position over the places as they stand.
-    if (Com.UndoRequested) return;
+}
 
+void EmptyPlaces(TableForm& f) {
     for (int slot = 1; slot <= 10; ++slot)
         if (f.Picture7(slot).Enabled()) f.Picture7(slot).SetEnabled(false);
     for (int slot = 1; slot <= 6; ++slot) {
@@ -150,19 +154,22 @@ void Table_Clear() {
     }
     for (int slot = 7; slot <= 10; ++slot) {
         const int pile = slot - 6;
-        Card_Show(f.Picture7, slot, 0, 88);
+        Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);
         f.StackHold(pile).SetVisible(false);
-        Card_Show(f.Picture1, slot, 0, 88);
+        Card_Show(f.Picture1, slot, 0, kShowEmptyPlace);
         f.StackHold(pile + 4).SetVisible(false);
         if (Tbl.Seat3Loaded) {
-            Card_Show(f.Picture2, slot, 0, 88);
+            Card_Show(f.Picture2, slot, 0, kShowEmptyPlace);
             f.StackHold(pile + 8).SetVisible(false);
         }
         if (Tbl.Seat4Loaded) {
-            Card_Show(f.Picture3, slot, 0, 88);
+            Card_Show(f.Picture3, slot, 0, kShowEmptyPlace);
             f.StackHold(pile + 12).SetVisible(false);
         }
     }
+}
+
+void EmptyCenters(TableForm& f) {
     for (int c = 1; c <= Com.NumCenters; ++c) {
         f.PicCenter(c).SetBackColor(0x80C0FF);
         f.PicCenter(c).SetPicture(EmptyPlaceFor(f.PicCenter(c)));
@@ -170,6 +177,29 @@ void Table_Clear() {
     }
     f.PicCenter(0).SetBackColor(Com.DeckColour);
     f.PicCenter(0).SetVisible(true);
+}
+
+} // namespace
+
+void Table_Clear() {
+    TableForm& f = frmGrulm();
+    Centers_Show();
+    ResetCounts();
+    WildUpdate();
+    HideTurnSigns(f);
+    EmptyModelPiles();
+    if (Com.LayoutMode == 0 && !Com.UndoRequested) {
+        Layout_ComputeGrid();
+        Layout_SideStacks();
+    }
+    for (int seat = 2; seat <= 4; ++seat)
+        Player_Clear(*Seat(seat).record);
+    ClearStats();
+    HideSideStacks(f);
+    // An undo restores the turn's position over the places as they stand.
+    if (Com.UndoRequested) return;
+    EmptyPlaces(f);
+    EmptyCenters(f);
     f.Label1.SetVisible(true);
     Com.PeekOn = false;
     if (FrmHold* hold = FrmHold::IfCreated(); hold && hold->IsVisible()) hold->Hide();

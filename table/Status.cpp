@@ -1,12 +1,14 @@
 // The status bar, the side-pile counts, the filling of the hold-pile viewer, the
 // system-information box and the lookup of a player by side card.
-#include "table/Paint.h"
+#include "table/Status.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
+#include "table/Paint.h"
 #include "table/frmHold.h"
 
 #include <algorithm>
@@ -205,7 +207,7 @@ void SideInfo_Show(SeatRecord& rec, int seat) {
     } else if (slot == 1) {
         const int sideCount = live ? Eng.SeatSideCount : rec.RecSideCount;
         if (sideCount != 0 && Eng.PlayerSideCount != 0 && !Com.DebugMode) {
-            frmGrulm().Label9(1).SetCaption(name + " SIDE : " + NumStr(sideCount));
+            frmGrulm().Label9(kLblMessage).SetCaption(name + " SIDE : " + NumStr(sideCount));
             return;
         }
         Tbl.HoldViewOther = true;

@@ -31,3 +31,6 @@ FrmCounter& frmCounter();
 // The grid background: one band per suit for the rows of two packs, with a
 // faint line between the columns, width x rows of lineHeight pixels.
 QImage Counter_GridPicture(int width, int lineHeight, int charWidth, qreal dpr);
+
+// Loads the counter and fills its grid from the deck's marks.
+void Counter_ShowDeck();

@@ -6,6 +6,9 @@
 #include "table/Design.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
+#include "table/Status.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
 

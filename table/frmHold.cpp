@@ -3,8 +3,9 @@
 #include "common/Shared.h"
 #include "table/Backgrounds.h"
 #include "table/Display.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Status.h"
+#include "table/TableState.h"
 
 #include <QCursor>
 #include <QWidget>

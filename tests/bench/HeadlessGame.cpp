@@ -11,6 +11,8 @@
 #include "table/Design.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TableSize.h"

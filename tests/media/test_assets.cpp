@@ -4,6 +4,7 @@
 #include "media/PersonPack.h"
 #include "media/Persons.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
 #include "tests/media/MediaTestSupport.h"
 
 #include <QDir>

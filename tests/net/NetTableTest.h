@@ -8,6 +8,8 @@
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/TableHooks.h"
 #include "table/frmGrulm.h"
 #include "tests/net/NetTable.h"

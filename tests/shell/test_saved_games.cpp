@@ -1,5 +1,6 @@
 // Capturing the table into a saved game, the automatic saves, restoring a stored
 // game, refused restores, the move history and the restart of the turn.
+#include "table/Status.h"
 #include "tests/shell/test_saved_support.h"
 
 #include <QFile>

@@ -11,6 +11,9 @@
 #include "shell/Startup.h"
 #include "shell/frmSave.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Redraw.h"
+#include "table/Status.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QDir>

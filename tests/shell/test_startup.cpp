@@ -12,6 +12,7 @@
 #include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
+#include "table/Redraw.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"

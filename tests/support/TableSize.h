@@ -5,7 +5,7 @@
 #include "engine/Cards.h"
 #include "engine/Model.h"
 #include "table/Design.h"
-#include "table/Layout.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 

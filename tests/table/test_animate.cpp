@@ -2,6 +2,8 @@
 #include "common/Card.h"
 #include "table/Animate.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "tests/table/test_layout_support.h"
 
 namespace {

@@ -3,6 +3,8 @@
 #include "table/Display.h"
 #include "common/TextForm.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
 #include "tests/table/test_layout_support.h"

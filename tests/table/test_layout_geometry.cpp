@@ -1,4 +1,5 @@
 // The table's geometry checked against its rules, computed here on their own.
+#include "table/Redraw.h"
 #include "table/Paint.h"
 #include "tests/table/test_layout_support.h"
 

@@ -1,6 +1,8 @@
 // Drawing a seat's piles, the side stacks, the depth outlines and the hold frames.
 #include "common/Card.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Piles.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QWidget>

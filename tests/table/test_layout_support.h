@@ -5,6 +5,7 @@
 #include "engine/Model.h"
 #include "table/Design.h"
 #include "table/Layout.h"
+#include "table/Piles.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TableTest.h"

@@ -2,6 +2,7 @@
 #include "table/CardArt.h"
 #include "table/Design.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TableTest.h"
 #include "tests/table/test_picture_support.h"

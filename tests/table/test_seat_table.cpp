@@ -1,5 +1,6 @@
 #include "engine/SeatTable.h"
 #include "table/Paint.h"
+#include "table/Piles.h"
 #include "tests/table/test_layout_support.h"
 
 #include <set>

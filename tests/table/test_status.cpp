@@ -2,6 +2,8 @@
 #include "common/Shared.h"
 #include "table/CardArt.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/frmGrulm.h"
 #include "table/frmHold.h"
 #include "tests/support/TableTest.h"

@@ -1,0 +1,14 @@
+#pragma once
+// The whole-table redraw from the model, the reset before a new game, and the
+// debug view of the shuffled deck.
+#include "engine/Model.h"
+
+#include <QImage>
+
+void Table_Redraw();
+void Table_Clear();
+void DebugShowDeck();
+// The picture the debug view of the shuffled deck shows.
+QImage DebugDeck_Render();
+// Empties a seat's cards and hold piles, and its statistics unless a restart or restore keeps them.
+void Player_Clear(SeatRecord& rec);
