@@ -13,15 +13,6 @@
 #include "engine/StandIn.h"
 #include "engine/TurnOrder.h"
 #include "tests/support/TableTest.h"
-#include "table/Design.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
-#include "table/Pictures.h"
-#include "table/Status.h"
-#include "table/TableState.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
 
 #include <deque>
 #include <functional>

@@ -11,16 +11,6 @@
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "tests/support/TableTest.h"
-#include "table/Design.h"
-#include "table/Layout.h"
-#include "table/Paint.h"
-#include "table/Pictures.h"
-#include "table/Status.h"
-#include "table/TableHooks.h"
-#include "table/TableState.h"
-#include "table/frmGrulm.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
 
 #include <string>
 #include <vector>

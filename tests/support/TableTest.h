@@ -6,6 +6,8 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
+#include "table/Status.h"
 #include "table/TableHooks.h"
 #include "table/frmCounter.h"
 #include "table/frmGrulm.h"
