@@ -125,8 +125,12 @@ void AdmitCaller(int e) {
         return;
     }
     if (!Alive(e)) return;
-    const bool fits =
-        Version_Above(Com.PeerVersion, "74") && e != kLastElement && Com.NetGame + 1 < Com.NumPlayers;
+    // A caller that comes before the first one has identified is not refused for a version
+    // nobody has told yet.
+    const bool nobodyYet = Com.NetGame == 99;
+    const int joined = nobodyYet ? 0 : Com.NetGame;
+    const bool fits = (nobodyYet || Version_Above(Com.PeerVersion, "74")) && e != kLastElement &&
+                      joined + 1 < Com.NumPlayers;
     if (!fits) {
         RefuseCaller(e);
         return;

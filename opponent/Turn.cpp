@@ -10,6 +10,7 @@
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
 #include "opponent/Drop.h"
+#include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
 #include "opponent/Plays.h"
 #include "opponent/Reading.h"
@@ -162,6 +163,9 @@ SideResult PlaySide() {
     if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
         WorkingSet_Store();
+        // Seat 1's win at an Internet table ends the game as a player's win does: the
+        // working set holds the seat that played before it.
+        if (OnlineSeat_Active()) SeatRecord_Copy(SeatRecordOf(Com.NumPlayers), false);
         Game_End();
         return SideResult::GameOver;
     }

@@ -530,7 +530,7 @@ void Game_Restore(platform::RecordFile& file) {
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kAutoSaveOdd, rec);
     }
-    if (Sav.RecoverBusy == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
+    if (Com.RecoverPending == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
 
     if (Com.NetGame == 0) f.Stacks_ShowCounts(true);
     Sav.DealtThisRun = true;
@@ -561,7 +561,7 @@ void Game_Restore(platform::RecordFile& file) {
         if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
         if (Com.GameAbort) return;
     }
-    if (Sav.RecoverBusy == 1) return;
+    if (Com.RecoverPending == 1) return;
     if (Com.Pturn == 1)
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
     else
