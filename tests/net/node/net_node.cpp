@@ -36,13 +36,15 @@
 
 namespace {
 
+constexpr int kShortSide = 9;
+
 struct Options {
     int players = 0; // host: the table size; 0 joins
     int port = 0;
     QString name, dir;
     unsigned seed = 1;
     int level = 2;
-    double limit = 25.0; // seconds of real time before the program gives up
+    double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
 // Pauses pass at once; a wait that lets events run sleeps until the next event or a
@@ -52,6 +54,7 @@ class NodeClock : public platform::Clock {
     double Now() override { return now_; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
         if (stop && stop()) return;
+        ++waits;
         if (processEvents) {
             QEventLoop loop;
             QTimer::singleShot(1, &loop, &QEventLoop::quit);
@@ -59,6 +62,8 @@ class NodeClock : public platform::Clock {
         }
         if (deadline > now_) now_ = deadline;
     }
+
+    long waits = 0;
 
   private:
     double now_ = 1000.0;
@@ -213,8 +218,9 @@ class Driver {
         ended_ = true;
         WriteDump(ended);
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE")) WriteTrace();
-        std::fprintf(stderr, "[%s] %s after %lld ms\n", qPrintable(opt.name), ended ? "game over" : "gave up",
-                     static_cast<long long>(elapsed_.elapsed()));
+        std::fprintf(stderr, "[%s] %s after %lld ms, %ld waits\n", qPrintable(opt.name),
+                     ended ? "game over" : "gave up", static_cast<long long>(elapsed_.elapsed()),
+                     static_cast<NodeClock&>(*platform::Svc().clock).waits);
         if (!ended) std::_Exit(2);
     }
 
@@ -339,6 +345,9 @@ int main(int argc, char** argv) {
     Com.AnimSteps = 1;
     Com.SoundMode = 2;
     Com.PlayerName = opt.name;
+    // The shortest side piles the house rules allow keep a whole game short; the host's
+    // rules reach every table with the stock.
+    if (opt.players != 0) Com.SideSize = kShortSide;
     Opponent_PlaySeat1(opt.level);
     Netl.Scores_Net = [record = Netl.Scores_Net](const QString& winner) {
         record(winner);
