@@ -1,22 +1,6 @@
-#include "app/NetLinks.h"
-#include "media/MediaInstall.h"
-#include "net/InternetSetup.h"
-#include "media/Persons.h"
-#include "media/MediaWindows.h"
-#include "net/NetInstall.h"
-#include "net/NetHooks.h"
-#include "net/frmChat.h"
-#include "net/NetWindowsInstall.h"
-#include "opponent/OppState.h"
-#include "opponent/TurnLoop.h"
-#include "opponent/frmSpeed.h"
+#include "app/Wiring.h"
 #include "platform/Services.h"
-#include "shell/HelpInstall.h"
-#include "shell/MenuCommands.h"
 #include "shell/Startup.h"
-#include "shell/frmTutorial.h"
-#include "shell/frmWelcome.h"
-#include "table/Layout.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -30,28 +14,7 @@ int main(int argc, char** argv) {
         Boot.Arguments << QString::fromLocal8Bit(argv[i]);
 
     auto* table = new FrmGrulm();
-    Opponent_Install();
-    // A new table size starts the computer's plans afresh.
-    PlanTables_Redim = [](int) { Opponent_Reset(); };
-    Startup_Install();
-    Net_Install();
-    NetLinks_Install();
-    Internet_Install();
-    NetWindows_Install();
-    Media_Install();
-    Chat_Install();
-    NetHooks.Comments_Load = [](const QString& name) { Comments_Load(name); };
-    Help_Install();
-    // After the opponent: the tutorial follows the end of the computer's turn.
-    Tutorial_Install();
-    // The pace window sits above the shell's menus.
-    MenuWin.Pace = [] { frmSpeed().Show(true); };
-    MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
-        return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
-    };
-    MediaWindows_Install();
-    Startup.Quit = [] { QCoreApplication::quit(); };
-    Startup.LoginShow = [] { frmWelcome().Show(true); };
+    Program_Install();
     table->Show();
     // A start-up that stopped (another copy runs, files missing) has already asked to quit.
     const int rc = Boot.Started ? QApplication::exec() : 1;

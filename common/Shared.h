@@ -81,6 +81,7 @@ struct CommonState {
     // The local pace kept while an Internet game runs (0 when none).
     double NetSavedPause = 0;
     std::array<int, 5> NetLastType{};
+    // 1 while a snapshot is on its way: the deal button and the saved-game code wait for its end.
     int RecoverPending = 0;
     bool NetAnswered = false;
     // The peer speaks the oldest protocol: the hand cannot be reordered then.

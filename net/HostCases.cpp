@@ -179,8 +179,10 @@ void HostCases(int s) {
     case kNetLO:
         // The next layout answer from this element must not be taken for a repeat.
         Com.NetLastType[static_cast<size_t>(s)] = kNetNone;
-        ++Com.NetAckCount;
-        Com.NetAnswered = true;
+        if (Net.LayoutAnswersOpen) {
+            ++Com.NetAckCount;
+            Com.NetAnswered = true;
+        }
         Net.SkipClosing = true;
         break;
     default:

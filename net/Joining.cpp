@@ -84,6 +84,7 @@ QByteArray Net_LayoutMessage(int row) {
 
 int Net_SendLayout() {
     Com.NetAckCount = 1;
+    Net.LayoutAnswersOpen = true;
     int sent = 0;
     // Only a player with a seat can place the table's names.
     for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e) {

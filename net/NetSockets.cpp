@@ -13,6 +13,7 @@
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
+#include <algorithm>
 #include <QApplication>
 
 using platform::MsgBox;
@@ -121,8 +122,15 @@ void AdmitCaller(int e) {
         return;
     }
     if (!Alive(e)) return;
-    const bool fits =
-        Version_Above(Com.PeerVersion, "74") && e != kLastElement && Com.NetGame + 1 < Com.NumPlayers;
+    // A caller that comes before the first one has identified is not refused for a version
+    // nobody has told yet.
+    const bool nobodyYet = Com.NetGame == 99;
+    int callers = 0;
+    for (int other = 1; other <= Net.NetSockCount && other <= kLastElement; ++other)
+        if (other != e && Row(other).InUse == kRowInUse) ++callers;
+    const int joined = std::max(nobodyYet ? 0 : Com.NetGame, callers);
+    const bool fits = (nobodyYet || Version_Above(Com.PeerVersion, "74")) && e != kLastElement &&
+                      joined + 1 < Com.NumPlayers;
     if (!fits) {
         RefuseCaller(e);
         return;
@@ -199,6 +207,8 @@ void Net_Send(QString& message, int& element) {
 void Net_SendAll(QString& message, int& except) {
     message += QLatin1Char(kNetDelim);
     const QByteArray line = platform::ToCp1252(message.chopped(1));
+    for (const char* opens : {"GS", "DK", "RC", "TR", "EG"})
+        if (line.startsWith(opens)) Net.LayoutAnswersOpen = false;
     for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
         if (e == except || Row(e).InUse != kRowInUse) continue;
         if (Alive(e)) {

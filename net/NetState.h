@@ -53,6 +53,9 @@ struct NetStateT {
     bool SkipClosing = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
+    // Host: layout answers count until the host opens another exchange with every remote; a
+    // late one after a new game's start is not taken for an answer to that start.
+    bool LayoutAnswersOpen = true;
 };
 
 extern NetStateT Net;

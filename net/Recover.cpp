@@ -20,8 +20,8 @@ namespace {
 const QString kDealSound = QStringLiteral("~121.tmp");
 
 // The deal button and the saved-game code wait while a snapshot is on its way.
-struct RecoverBusyScope {
-    ~RecoverBusyScope() { Com.RecoverPending = 0; }
+struct RecoverPendingScope {
+    ~RecoverPendingScope() { Com.RecoverPending = 0; }
 };
 
 bool OldPeer() {
@@ -80,7 +80,7 @@ void RefuseSnapshot(const QString& why) {
 } // namespace
 
 void SendRecover() {
-    RecoverBusyScope busy;
+    RecoverPendingScope pending;
     TableForm& f = frmGrulm();
     f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
     f.StatusMsg.SetVisible(true);

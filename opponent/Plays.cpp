@@ -5,6 +5,7 @@
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
+#include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
 #include "platform/Services.h"
 
@@ -253,10 +254,9 @@ void Comp_Flip(int source, int pile) {
     if (Shown() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
-    if (source == 1 && king && Local()) {
-        SideKingRemarks();
-        ++Eng.SeatWildsFromSide;
-    }
+    if (source == 1 && king && Local()) SideKingRemarks();
+    // A remote seat's side wild is counted where its move is taken; seat 1's here.
+    if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
     if (Shown()) ShowFlight(source, pile);
@@ -278,11 +278,13 @@ void Comp_Flip(int source, int pile) {
         f.Counter_Refresh();
     }
     Eng.SeatMoveBusy = false;
+    if (OnlineSeat_Active()) OnlineSeat_Send(source, pile, source == 1 && Eng.SeatSideCount == 0);
     if (Eng.SeatSideCount > 0) Pause(Com.ComputerPause);
     if (source == 1 && king && Local()) MurphyRemark(pile);
 }
 
 void Comp_Reseq() {
+    const HandOrder before = OnlineSeat_Hand();
     int last = 0;
     for (int s = 2; s <= 6; ++s)
         if (Eng.SeatCards(1, s) != 0) ++last;
@@ -314,6 +316,7 @@ void Comp_Reseq() {
         }
     }
     Eng.TargetPile = 2;
+    if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
 }
 
 void Comp_SideCompare(int source) {

@@ -11,6 +11,7 @@
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "opponent/Drop.h"
+#include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
 #include "opponent/Plays.h"
 #include "opponent/Reading.h"
@@ -163,6 +164,9 @@ SideResult PlaySide() {
     if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
         WorkingSet_Store();
+        // Seat 1's win at an Internet table ends the game as a player's win does: the
+        // working set holds the seat that played before it.
+        if (OnlineSeat_Active()) SeatRecord_Copy(SeatRecordOf(Com.NumPlayers), false);
         Game_End();
         return SideResult::GameOver;
     }

@@ -7,6 +7,7 @@
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
+#include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
 #include "opponent/Plays.h"
 #include "opponent/Turn.h"
@@ -147,7 +148,9 @@ void Move_End_Turn() {
     Opponent_MoveDone();
     ShowDiscard(from, to);
     if (Com.NetGame != 0) {
-        if (!NetTurnOver()) return;
+        // Seat 1 played by the decision code tells its discard as a player's program does.
+        const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();
+        if (!sent) return;
     } else {
         Pause(Com.ComputerPause);
     }
@@ -199,6 +202,8 @@ void ComputerTurn() {
         if (Com.NetGame != 0) {
             const int s = Com.NetState;
             if (s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO) break;
+        }
+        if (Com.NetGame != 0 && Com.Pturn >= 2) {
             Netl.Opponent();
             if (Com.NetGame == 0) break;
             continue;

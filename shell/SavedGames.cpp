@@ -440,7 +440,7 @@ void Game_Restore(platform::RecordFile& file) {
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kAutoSaveOdd, rec);
     }
-    if (Sav.RecoverBusy == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
+    if (Com.RecoverPending == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
     ShowRestored(f);
     Sav.ResumePending = false;
     if (Shl.MoveLogOn && !sameTurn) {
@@ -450,7 +450,7 @@ void Game_Restore(platform::RecordFile& file) {
         MoveHistory_Write(1);
     }
     if (!ShowWhoseTurn(f)) return;
-    if (Sav.RecoverBusy == 1) return;
+    if (Com.RecoverPending == 1) return;
     if (Com.Pturn == 1)
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
     else

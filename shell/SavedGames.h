@@ -137,7 +137,6 @@ struct SavedGamesState {
     bool DealtThisRun = false;  // the game on the table was dealt or restored in this run
     // Flags of the network subsystem.
     bool SaveMidTurn = false;     // a save asked for while a remote seat may be moving
-    int RecoverBusy = 0;          // 1: a snapshot taken over from the host is being restored
     bool NetSaveRestored = false; // the chosen slot holds an Internet game's save
     QString RecoveredLabel;       // name of the saved game a snapshot restored
 };

@@ -10,6 +10,7 @@
 #include "net/NetHooks.h"
 #include "net/NetInstall.h"
 #include "net/NetMessage.h"
+#include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "tests/support/TestSupport.h"
 
@@ -156,6 +157,13 @@ TEST_F(HostCasesTest, EveryLayoutAnswerCountsEvenFromTheSameRemote) {
     EXPECT_EQ(Com.NetAckCount, 4);
     EXPECT_TRUE(Com.NetAnswered);
     EXPECT_EQ(Com.NetLastType[1], kNetNone);
+    // A layout answer still in flight when the host starts a game is no answer to the start.
+    QString gs = "GS";
+    int none = 0;
+    Net_SendAll(gs, none);
+    Com.NetAckCount = 1;
+    Line(3, "LO");
+    EXPECT_EQ(Com.NetAckCount, 1);
     // A remote never takes a bare layout: it carries no table size.
     Com.NetHost = 0;
     Line(0, "LO");

@@ -1,0 +1,362 @@
+// One program of an Internet game between real processes on loopback, with no one at
+// the keyboard: the program's own wiring, the connection window filled in and pressed,
+// seat 1 played by the computer's decision code. At the end of the game it writes its
+// whole table, keyed by player name, waits until every program has written its own, and
+// leaves.
+//   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
+#include "app/Wiring.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Flow.h"
+#include "engine/Model.h"
+#include "engine/Seats.h"
+#include "net/NetState.h"
+#include "net/frmPlayers.h"
+#include "opponent/OppState.h"
+#include "opponent/TurnLoop.h"
+#include "platform/TestServices.h"
+#include "shell/MenuCommands.h"
+#include "shell/SavedGames.h"
+#include "shell/Startup.h"
+#include "table/Paint.h"
+#include "table/TableState.h"
+#include "table/frmGrulm.h"
+#include "tests/support/TableSize.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTextStream>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kShortSide = 9;
+
+struct Options {
+    int players = 0; // host: the table size; 0 joins
+    int port = 0;
+    QString name, dir;
+    unsigned seed = 1;
+    int level = 2;
+    double limit = 60.0; // seconds of real time before the program gives up
+} opt;
+
+// Pauses pass at once; a wait that lets events run sleeps until the next event or a
+// millisecond, so that waiting programs do not spin against each other.
+class NodeClock : public platform::Clock {
+  public:
+    double Now() override { return now_; }
+    void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
+        if (stop && stop()) return;
+        ++waits;
+        if (processEvents) {
+            QEventLoop loop;
+            QTimer::singleShot(1, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        if (deadline > now_) now_ = deadline;
+    }
+
+    long waits = 0;
+
+  private:
+    double now_ = 1000.0;
+};
+
+// Every box answered as a player who wants the game to go on would answer it.
+class NodeBoxes : public platform::MessageBoxes {
+  public:
+    int Show(const QString& text, int style, const QString& title) override {
+        std::fprintf(stderr, "[%s] box %s: %s\n", qPrintable(opt.name), qPrintable(title),
+                     qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
+        const int buttons = style & 0x0F;
+        if (buttons == platform::vbYesNo || buttons == platform::vbYesNoCancel) {
+            const bool yes = title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
+            return yes ? platform::vbYes : platform::vbNo;
+        }
+        if (buttons == platform::vbOKCancel || buttons == platform::vbRetryCancel) return platform::vbCancel;
+        return platform::vbOK;
+    }
+};
+
+QString SeatName(int seat) {
+    return seat == 1 ? Com.PlayerName : SeatRecordOf(seat).RecName;
+}
+
+QString Cards(const BArray<int, 2>& pile, int count) {
+    QStringList s;
+    for (int i = 1; i <= count; ++i)
+        s << QString::number(pile(0, i));
+    return s.join(' ');
+}
+
+// One seat's piles in the same form whether this program plays it or shows it.
+QStringList SeatLines(int seat) {
+    const QString who = QStringLiteral("player ") + SeatName(seat).trimmed() + ' ';
+    QStringList side, hand, holds[4];
+    int sideCount = 0, wildsSide = 0, wildsHand = 0;
+    if (seat == 1) {
+        sideCount = Eng.PlayerSideCount;
+        for (int i = 1; i <= sideCount; ++i)
+            side << QString::number(Eng.PlayerSide(0, i));
+        for (int s = 2; s <= 6; ++s)
+            hand << QString::number(Eng.PlayerCards(0, s));
+        for (int h = 1; h <= 4; ++h) {
+            for (int k = 1; k <= Eng.PlayerHoldCount(h); ++k)
+                holds[h - 1] << QString::number(Eng.PlayerHold(0, h, k));
+            if (Eng.PlayerCards(0, h + 6) != 0) holds[h - 1] << QString::number(Eng.PlayerCards(0, h + 6));
+        }
+        wildsSide = Eng.WildsFromSide;
+        wildsHand = Eng.WildsFromHand;
+    } else {
+        const SeatRecord& r = SeatRecordOf(seat);
+        sideCount = r.RecSideCount;
+        for (int i = 1; i <= sideCount; ++i)
+            side << QString::number(r.RecSide(0, i));
+        for (int s = 2; s <= 6; ++s)
+            hand << QString::number(r.RecCards(0, s));
+        for (int h = 1; h <= 4; ++h)
+            for (int k = 1; k <= r.RecHoldInfo(h, 1); ++k)
+                holds[h - 1] << QString::number(r.RecHold(0, h, k));
+        wildsSide = r.RecWildsFromSide;
+        wildsHand = r.RecWildsFromHand;
+    }
+    QStringList lines{who + "side: " + side.join(' '), who + "hand: " + hand.join(' ')};
+    for (int h = 0; h < 4; ++h)
+        lines << who + "hold" + QString::number(h + 1) + ": " + holds[h].join(' ');
+    lines << who + "wilds " + QString::number(wildsSide) + ' ' + QString::number(wildsHand);
+    return lines;
+}
+
+QString TableDump(bool ended) {
+    QStringList lines{QStringLiteral("ended %1").arg(ended ? 1 : 0),
+                      QStringLiteral("size %1 %2 %3").arg(Com.NumPlayers).arg(Com.NumCenters).arg(Com.TotalCards),
+                      "stock: " + Cards(Eng.Deck, Eng.DeckCount), "used: " + Cards(Eng.UsedPile, Eng.UsedCount)};
+    for (int c = 1; c <= Com.NumCenters; ++c) {
+        QStringList pile;
+        for (int k = 1; k <= Eng.CenterCount(c); ++k)
+            pile << QString::number(Eng.Center(0, c, k));
+        lines << QStringLiteral("center%1: ").arg(c) + pile.join(' ');
+    }
+    QStringList seats;
+    for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+        seats << SeatLines(seat).join('\n');
+    seats.sort();
+    return (lines + seats).join('\n') + '\n';
+}
+
+int DumpsWritten() {
+    return static_cast<int>(QDir(opt.dir).entryList({QStringLiteral("*.dump")}, QDir::Files).size());
+}
+
+void WriteDump(bool ended) {
+    const QString path = opt.dir + '/' + opt.name + ".dump";
+    QFile f(path + ".part");
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(TableDump(ended).toUtf8());
+        f.close();
+        QFile::rename(path + ".part", path);
+    }
+}
+
+// The protocol lines this program sent and received, for finding what went wrong.
+void WriteTrace() {
+    QFile f(opt.dir + '/' + opt.name + ".trace");
+    if (!f.open(QIODevice::WriteOnly)) return;
+    for (const NetTraceEntry& t : Net.Trace)
+        f.write(QByteArray::number(t.element) + t.direction + ' ' + t.bytes.trimmed() + '\n');
+}
+
+// What a player would do next, looked at every few milliseconds from the event loop
+// (and from inside the program's own waits, which let events run).
+class Driver {
+  public:
+    void Tick() {
+        if (elapsed_.elapsed() > opt.limit * 1000) Finish(false);
+        if (ended_) {
+            if (DumpsWritten() >= Players()) std::_Exit(0);
+            return;
+        }
+        if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && elapsed_.elapsed() / 500 != traced_) {
+            traced_ = elapsed_.elapsed() / 500;
+            QWidget* m = ModalWindow();
+            std::fprintf(stderr, "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s\n",
+                         qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost,
+                         Winsock1().State(0), pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-");
+        }
+        CloseStrayWindows();
+        // The programs that join wait for the host to listen.
+        if (opt.players != 0 && !listening_ && Winsock1().State(0) == platform::sckListening) {
+            listening_ = true;
+            QFile f(opt.dir + QStringLiteral("/listening"));
+            if (f.open(QIODevice::WriteOnly)) f.close();
+        }
+        if (pending_) return;
+        pending_ = true;
+        // A timer does not fire again while its own handler runs: what may wait runs apart.
+        // A player's next click may come while an earlier one still waits, as it may for a
+        // player: the game's own flags refuse what cannot be done then.
+        QTimer::singleShot(0, [this] {
+            pending_ = false;
+            Step();
+        });
+    }
+    void GameEnded() { Finish(true); }
+    void Start() { elapsed_.start(); }
+
+  private:
+    int Players() const { return opt.players != 0 ? opt.players : Com.NumPlayers; }
+
+    void Finish(bool ended) {
+        if (ended_) return;
+        ended_ = true;
+        WriteDump(ended);
+        if (qEnvironmentVariableIsSet("NET_NODE_TRACE")) WriteTrace();
+        std::fprintf(stderr, "[%s] %s after %lld ms, %ld waits\n", qPrintable(opt.name),
+                     ended ? "game over" : "gave up", static_cast<long long>(elapsed_.elapsed()),
+                     static_cast<NodeClock&>(*platform::Svc().clock).waits);
+        if (!ended) std::_Exit(2);
+    }
+
+    // The connection window is the one window a player fills in; any other that stops
+    // the program is noted and closed.
+    static QWidget* ModalWindow() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowModality() == Qt::ApplicationModal) return w;
+        return nullptr;
+    }
+
+    void CloseStrayWindows() {
+        QWidget* modal = ModalWindow();
+        if (!modal) return;
+        if (connecting_) {
+            connecting_ = false;
+            PlayersForm& w = frmPlayers();
+            w.txtPlayerName.SetText(opt.name);
+            (opt.players == 0 ? w.Option2 : w.Option1).SetValue(true);
+            w.Text2.SetText(QStringLiteral("127.0.0.1"));
+            w.Text3.SetText(QString::number(opt.port));
+            w.cmdConnect.FireClick();
+            return;
+        }
+        std::fprintf(stderr, "[%s] closing window %s\n", qPrintable(opt.name), qPrintable(modal->windowTitle()));
+        modal->close();
+    }
+
+    int SeatedRemotes() const {
+        int n = 0;
+        for (int e = 1; e < kNetElements; ++e)
+            if (Com.NetSockets[static_cast<size_t>(e)].InUse == 7 && Com.NetSockets[static_cast<size_t>(e)].Seat >= 1)
+                ++n;
+        return n;
+    }
+
+    void Step() {
+        if (!connected_) {
+            if (opt.players == 0 && !QFile::exists(opt.dir + QStringLiteral("/listening"))) return;
+            connected_ = true;
+            connecting_ = true;
+            MenuInternet(kNetStart); // F11
+            return;
+        }
+        if (Com.NetGame == 0) {
+            std::fprintf(stderr, "[%s] the Internet game ended before the end of the game\n", qPrintable(opt.name));
+            Finish(false);
+            return;
+        }
+        if (opt.players != 0) {
+            if (!started_ && SeatedRemotes() == opt.players - 1 && Com.NetGame == opt.players - 1 &&
+                ++settled_ > 10) {
+                started_ = true;
+                MenuGame(kGameNew); // F2
+                return;
+            }
+        } else if (frmGrulm().cmdDeal.Visible()) {
+            frmGrulm().cmdDeal.FireClick();
+            return;
+        }
+        // Seat 1 on turn with no turn running: the decision code takes it.
+        if (Com.Pturn == 1 && Eng.TurnCount > 0 && !Eng.TableBusy && !Eng.PlayBusy) Hooks.ComputerTurn();
+    }
+
+    QElapsedTimer elapsed_;
+    bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
+    int settled_ = 0;
+    qint64 traced_ = -1;
+};
+
+Driver driver;
+
+bool ParseArgs(const QStringList& a) {
+    for (int i = 1; i < a.size(); ++i) {
+        const QString& k = a[i];
+        const QString v = i + 1 < a.size() ? a[i + 1] : QString();
+        if (k == "--join") continue;
+        if (k == "--host") opt.players = v.toInt();
+        else if (k == "--port") opt.port = v.toInt();
+        else if (k == "--name") opt.name = v;
+        else if (k == "--dir") opt.dir = v;
+        else if (k == "--seed") opt.seed = v.toUInt();
+        else if (k == "--level") opt.level = v.toInt();
+        else if (k == "--limit") opt.limit = v.toDouble();
+        else return false;
+        ++i;
+    }
+    return opt.port > 0 && !opt.name.isEmpty() && !opt.dir.isEmpty() && opt.players >= 0 && opt.players <= 4;
+}
+
+void InstallServices() {
+    auto& s = platform::Svc();
+    s.clock = std::make_unique<NodeClock>();
+    s.boxes = std::make_unique<NodeBoxes>();
+    s.sound = std::make_unique<platform::RecordingSound>();
+    s.screen = std::make_unique<platform::FixedScreen>();
+    s.random.Randomize(opt.seed);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (!ParseArgs(QApplication::arguments())) {
+        std::fprintf(stderr, "usage: net_node --host PLAYERS|--join --port P --name NAME --dir DIR\n");
+        return 64;
+    }
+    InstallServices();
+    Common_Reset();
+    Engine_Reset();
+    Table_ResetState();
+    Com.DataPath = QDir::homePath() + QStringLiteral("/data/");
+    QDir().mkpath(Com.DataPath);
+    // The saved-game file stays open for the run, as the program's start-up keeps it.
+    SavedGameFile().Open(Com.DataPath + QStringLiteral("backup.sav"), SavedGame::kSize);
+    auto table = std::make_unique<FrmGrulm>();
+    Pictures_Init();
+    StatusBar_Init();
+    Program_Install();
+    LayTableFor(*table, opt.players != 0 ? opt.players : 2);
+    Com.AnimSteps = 1;
+    Com.SoundMode = 2;
+    Com.PlayerName = opt.name;
+    // The shortest side piles the house rules allow keep a whole game short; the host's
+    // rules reach every table with the stock.
+    if (opt.players != 0) Com.SideSize = kShortSide;
+    Opponent_PlaySeat1(opt.level);
+    Netl.Scores_Net = [record = Netl.Scores_Net](const QString& winner) {
+        record(winner);
+        driver.GameEnded();
+    };
+
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [] { driver.Tick(); });
+    tick.start(5);
+    driver.Start();
+    return QApplication::exec();
+}
