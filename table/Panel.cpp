@@ -80,6 +80,12 @@ int MenuOf(int icon) {
 QImage PanelPicture() {
     QImage img(660, 64, QImage::Format_RGB32);
     img.fill(QColor(0xC0, 0xC0, 0xC0));
+    return Panel_WithIcons(img);
+}
+
+} // namespace
+
+QImage Panel_WithIcons(QImage img) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const char* names[] = {"Game", "Options", "Internet", "Help"};
@@ -98,8 +104,6 @@ QImage PanelPicture() {
     }
     return img;
 }
-
-} // namespace
 
 int Panel_IconAt(double x, double y) {
     if (!(y > kRowTop && y < kRowBottom)) return kIconNone;

@@ -5,6 +5,7 @@
 #include "engine/Model.h"
 #include "table/TableState.h"
 
+#include <QImage>
 #include <functional>
 
 using Places = ControlArray<PictureBox>;
@@ -13,6 +14,8 @@ using Places = ControlArray<PictureBox>;
 enum PanelIcon : int { kIconNone = 0, kIconGame = 1, kIconOptions = 2, kIconInternet = 3, kIconHelp = 4 };
 // The icon under a press at x, y of the panel (kIconNone off the icon row).
 int Panel_IconAt(double x, double y);
+// The four menu icons drawn over a panel backdrop, where the icon hit test expects them.
+QImage Panel_WithIcons(QImage backdrop);
 
 // The drop-down list window and the commands belong to the shell; until it installs
 // them no list opens.

@@ -7,6 +7,7 @@
 #include "table/DefaultArt.h"
 #include "table/Design.h"
 #include "table/Paint.h"
+#include "table/Panel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -126,8 +127,8 @@ void Skin_PlacePanel(int margin) {
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
     PictureBox& panel = f.picPanel;
-    panel.SetPicture(
-        DefaultArt_Panel(Tbl.MenuStyle, static_cast<int>(panel.Width()), static_cast<int>(panel.Height())));
+    panel.SetPicture(Panel_WithIcons(
+        DefaultArt_Panel(Tbl.MenuStyle, static_cast<int>(panel.Width()), static_cast<int>(panel.Height()))));
     // The level and rules labels keep to the panel's right edge.
     for (platform::Control* c : f.Controls())
         if (c->Name() == QLatin1String("lblLevel") || c->Name() == QLatin1String("lblRules"))

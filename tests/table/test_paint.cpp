@@ -2,6 +2,7 @@
 #include "table/CardArt.h"
 #include "table/Design.h"
 #include "table/Paint.h"
+#include "table/Panel.h"
 #include "table/Pictures.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TableTest.h"
@@ -381,6 +382,24 @@ TEST_F(PaintTest, SkinChoosesThePlaceHolderLook) {
     Skin_SelectImages();
     EXPECT_EQ(form->EmptyPlaceLarge, Tbl.Pic.ImgEmpty2);
     EXPECT_EQ(form->EmptyPlaceSmall, Tbl.Pic.ImgEmptySm2);
+}
+
+// The skin's panel replaced the drawn one and left the menu icons off it.
+TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
+    for (int style : {0, 1}) {
+        Tbl.MenuStyle = style;
+        Skin_SelectImages();
+        const QImage panel = form->picPanel.Picture();
+        ASSERT_FALSE(panel.isNull());
+        // Between the first two icons, on the row's own line.
+        ASSERT_EQ(Panel_IconAt(189, 41), kIconNone);
+        const QRgb backdrop = panel.pixel(189, 41);
+        for (int icon = kIconGame; icon <= kIconHelp; ++icon) {
+            int x = 0;
+            while (Panel_IconAt(x, 41) != icon) ++x;
+            EXPECT_NE(panel.pixel(x + 8, 41), backdrop) << style << " " << icon;
+        }
+    }
 }
 
 TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
