@@ -59,6 +59,7 @@ void Media_Install() {
     MenuWin.RemoveBackground = [] { Background_Remove(); };
     MenuWin.PlayIntro = [] { Music_PlayIntro(); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
-        return (menu == kMenuOptions && row == kOptAddBackground) || present(menu, row);
+        return (menu == kMenuOptions && row == kOptAddBackground) ||
+               (menu == kMenuInternet && (row == kNetPlayers || row == kNetHost)) || present(menu, row);
     };
 }

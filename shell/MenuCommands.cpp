@@ -396,7 +396,8 @@ bool Menu_RowAvailable(int menu, int row) {
     case kMenuOptions:
         return row == kOptSound || row == kOptRules || row == kOptBackground || row == kOptStretch ||
                row == kOptDisplaySize || MenuWin.Present(menu, row);
-    case kMenuInternet: return MenuWin.Present(menu, row);
+    case kMenuInternet:
+        return row == kNetSave || row == kNetRestart || row == kNetNew || MenuWin.Present(menu, row);
     case kMenuHelp:
         return row == kHelpPeek || row == kHelpCounter || row == kHelpStatusBar || row == kHelpWeb ||
                MenuWin.Present(menu, row);
