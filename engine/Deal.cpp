@@ -508,5 +508,4 @@ void cmdDeal_Click() {
 
 void Deal_Install() {
     frmGrulm().cmdDeal.On().Click = [](int) { cmdDeal_Click(); };
-    if (!Hooks.ComputerTurn) Hooks.ComputerTurn = ComputerTurn_StandIn;
 }

@@ -1,4 +1,5 @@
 #include "net/frmPlayers.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -172,7 +173,7 @@ void PlayersForm::cmdConnect_Click() {
     Com.Pturn = 0;
     Option1.SetEnabled(false);
     Option2.SetEnabled(false);
-    Com.NetState = 0;
+    Com.NetState = kNetNone;
     Com.NetGame = 99;
     Net.NetPort = choice.port;
     if (remote) {

@@ -1,6 +1,7 @@
 #include "table/HandOrder.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "platform/Services.h"
 #include "table/Animate.h"
@@ -44,7 +45,7 @@ void Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
     if (!Com.OldPeer) {
         const int keptCard = cards(0, from), keptRank = cards(1, from);
         SortSound();
-        if (places.Name() != QLatin1String("Picture7")) Card_Animate(places, from, places, to);
+        if (SeatOf(places).seat != 1) Card_Animate(places, from, places, to);
         if (from > to) {
             for (int k = from; k >= to + 1; --k)
                 TakeCard(cards, k, k - 1);

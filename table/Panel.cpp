@@ -3,6 +3,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
+#include "engine/SeatTable.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
@@ -233,7 +234,7 @@ void Pictures_Reset(SeatRecord& rec, Places& places) {
             places(s).SetPicture(QImage());
         }
     }
-    const bool seatPlaces = places.Name() != QLatin1String("Picture7");
+    const bool seatPlaces = SeatOf(places).seat != 1;
     for (int p = 1; p <= 4; ++p) {
         const int depth = std::clamp(rec.RecHoldInfo(p, 1), 0, kHoldPlaces);
         for (int d = 1; d <= depth; ++d)

@@ -534,7 +534,6 @@ TEST_F(DealTest, NoNewGameWhileAComputerTurnRuns) {
 }
 
 TEST_F(DealTest, InstallWiresTheDealButtonAndTheStandIn) {
-    Hooks.ComputerTurn = nullptr;
     Deal_Install();
     ASSERT_TRUE(Hooks.ComputerTurn);
     form->cmdDeal.SetVisible(true);
