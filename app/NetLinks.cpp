@@ -43,5 +43,5 @@ void NetLinks_Install() {
     NetHooks.Person_CheckSeat2 = [] { Person_SeatAll(Prof.Prefs); };
     MedHooks.NetOpponents = [] { MultiNET_Show(); };
     MedHooks.NetRules = [] { RulesNET_Choose(); };
-    MedHooks.Net_SendLayout = [] { Net_SendLayout(); };
+    MedHooks.Net_ChangeLayout = [] { Net_ChangeLayout(); };
 }

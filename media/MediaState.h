@@ -47,8 +47,8 @@ struct MediaHooks {
     // The Internet opponents window (it saves by itself) and the Internet table size and rules window.
     std::function<void()> NetOpponents = [] {};
     std::function<void()> NetRules = [] {};
-    // The host tells the peers the new table size.
-    std::function<void()> Net_SendLayout = [] {};
+    // The host tells the peers the new table size, ending a game in progress.
+    std::function<void()> Net_ChangeLayout = [] {};
     // The chat window's quick comment i (1 to 20) becomes `text`.
     std::function<void(int i, const QString& text)> Chat_SetComment = [](int, const QString&) {};
     // The chat window takes the current skin (Internet games only).

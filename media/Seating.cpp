@@ -102,7 +102,7 @@ void SetupOpponents(bool rulesOnly) {
     if (local)
         MenuGame(kGameNew);
     else if (Com.NetGame != kConnecting)
-        MedHooks.Net_SendLayout();
+        MedHooks.Net_ChangeLayout();
 }
 
 void Background_Add() {

@@ -111,7 +111,7 @@ TEST_F(SeatingTest, OnlineTheOpponentsWindowSavesAloneAndTheRulesSendTheLayout) 
     int sends = 0, windows = 0;
     MedHooks.NetOpponents = [&] { ++windows; };
     MedHooks.NetRules = [&] { Rul.RulesChanged = true; };
-    MedHooks.Net_SendLayout = [&] { ++sends; };
+    MedHooks.Net_ChangeLayout = [&] { ++sends; };
     Com.NetGame = 1;
     SetupOpponents(false);
     EXPECT_EQ(windows, 1);
