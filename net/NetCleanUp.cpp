@@ -45,7 +45,7 @@ void CloseSockets() {
     // A new connection's first messages are not repeats of the last game's.
     Net.NetLastSock = 0;
     Net.NetBusy = false;
-    Net.NetPendingSock = 0;
+    Net.NetPendingSocks.clear();
 }
 
 void ClearTableSigns() {

@@ -200,9 +200,11 @@ void ProcessMessage(int socket, const QByteArray* line) {
     Com.NetLastType[static_cast<size_t>(socket)] = Com.NetState;
     if (Com.NetHost == 0) return;
     Net.NetBusy = false;
-    if (Net.NetPendingSock != 0) {
-        const int pending = Net.NetPendingSock;
-        Net.NetPendingSock = 0;
+    if (!Net.NetPendingSocks.empty()) {
+        const int pending = Net.NetPendingSocks.front();
+        Net.NetPendingSocks.pop_front();
+        // The others wait for this caller's answer, as they would behind any exchange.
+        Net.NetBusy = !Net.NetPendingSocks.empty();
         Net_SendIdentity(pending);
     }
 }

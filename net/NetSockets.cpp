@@ -96,7 +96,7 @@ int ElementForCaller() {
 }
 
 void RefuseCaller(int e) {
-    Net.NetPendingSock = 0;
+    std::erase(Net.NetPendingSocks, e);
     Net_RejectConnection(e);
     const bool newer = Version_Above(Com.PeerVersion, "74");
     // Before anyone has identified there is no game to take back to one player.
@@ -139,7 +139,7 @@ void AdmitCaller(int e) {
         Net_SendIdentity(e);
         Net.NetBusy = true;
     } else {
-        Net.NetPendingSock = e;
+        Net.NetPendingSocks.push_back(e);
     }
     if (Net.NetReady == 1) Net_WaitOpponent();
 }

@@ -32,7 +32,8 @@ struct NetStateT {
     bool NetDataIn = false;
     int NetSockIdx = 0;
     bool NetBusy = false;
-    int NetPendingSock = 0;
+    // Host: callers waiting for their identification while another exchange is open, first come first.
+    std::deque<int> NetPendingSocks;
     int NetReady = 0;
     QString NewVersion;
     bool HandSortOff = false;

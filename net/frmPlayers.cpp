@@ -184,7 +184,7 @@ void PlayersForm::cmdConnect_Click() {
         Com.NetHost = 1;
         SocketsInitialize();
         GetIPAddress();
-        Net.NetPendingSock = 0;
+        Net.NetPendingSocks.clear();
         Net.NetBusy = false;
     }
     Hide();

@@ -102,6 +102,19 @@ TEST_F(NetEntry, AnOldSecondPlayerIsRefusedOnTheElementItCameOn) {
     EXPECT_EQ(svc.boxes->shown[0].style, platform::vbCritical);
 }
 
+// Three programs calling at once: every waiting caller is identified in turn, none is lost.
+TEST_F(NetEntry, CallersWaitingTogetherAreIdentifiedInTurn) {
+    Host(4, 1);
+    Net.NetBusy = true;
+    Net.NetPendingSocks = {2, 3};
+    Line(1, "PC");
+    EXPECT_EQ(Net.NetPendingSocks, std::deque<int>{3});
+    EXPECT_TRUE(Net.NetBusy); // the last waits for the first one's answer
+    Line(2, "PC");
+    EXPECT_TRUE(Net.NetPendingSocks.empty());
+    EXPECT_FALSE(Net.NetBusy);
+}
+
 TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     Host(4, 3);
     Com.NetAckCount = 1;
