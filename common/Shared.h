@@ -6,6 +6,11 @@
 
 #include <array>
 
+// NetGame while a connection is being made, before the peers are counted.
+inline constexpr int kNetGameConnecting = 99;
+// NetHost after a connection could not be made: no link to clean up.
+inline constexpr int kNetHostFailed = 9;
+
 // A connection row of the host: player name, socket element, in-use mark (7 in use), seat minus 1.
 struct NetSocketRow {
     QString Name;

@@ -9,6 +9,8 @@ inline constexpr char kSoundDealHands[] = "~118.tmp";
 inline constexpr char kSoundNewGame[] = "~122.tmp";
 // The toss for the first player, heard even with sounds off.
 inline constexpr char kSoundToss[] = "~123.tmp";
+// A player arrives or leaves, a play is refused, a stalemate; also a system line of the chat.
+inline constexpr char kSoundAlert[] = "~108.tmp";
 // A game restored for a restart.
 inline constexpr char kSoundRestore[] = "~117.tmp";
 // The card sounds of Card_Show's kinds 1 to 5, by sound set (set 1, then the other).

@@ -1,4 +1,5 @@
 #include "engine/Plays.h"
+#include "common/Card.h"
 #include "common/Shared.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
@@ -14,18 +15,12 @@
 
 namespace {
 
-constexpr int kWild = 13;
-constexpr int kPileFull = 12;
 constexpr int kSoundPlayCard = 2;
 constexpr int kSoundSideUp = 1;
 constexpr int kEmptyPlace = 88;
 constexpr quint32 kWhite = 0x00FFFFFF;
 // A King's moment: how long the table holds still after it.
 constexpr double kKingPause = 0.75;
-
-TableForm& F() {
-    return frmGrulm();
-}
 
 void ProcessEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -67,7 +62,7 @@ void PutHome(PictureBox& place) {
 
 // The side card left: the next one is covered until the play has been shown. True when the pile is empty.
 bool TakeFromSide() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.PlayerSide(0, Eng.PlayerSideCount) = 0;
     Eng.PlayerSide(1, Eng.PlayerSideCount) = 0;
     --Eng.PlayerSideCount;
@@ -92,7 +87,7 @@ bool TakeFromSide() {
 }
 
 void TakeFromHand(int slot) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.PlayerCards(0, slot) = 0;
     Eng.PlayerCards(1, slot) = 0;
     --Eng.HandCount;
@@ -101,7 +96,7 @@ void TakeFromHand(int slot) {
 }
 
 void TakeFromHold(int slot) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int p = slot - 6;
     const int beneath = Eng.PlayerHoldCount(p);
     if (beneath > 0) {
@@ -122,7 +117,7 @@ void TakeFromHold(int slot) {
 }
 
 void KingPlayed(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int count = Eng.CenterCount(play.pile);
     const bool complete = count == kPileFull;
     if (Com.SoundMode == 0) {
@@ -139,8 +134,8 @@ void KingPlayed(const Play& play) {
 }
 
 void TurnUpSide(const Play& play) {
-    TableForm& f = F();
-    if (!(play.rank == kWild && Com.NetGame != 0)) Pause(Com.ComputerPause);
+    TableForm& f = frmGrulm();
+    if (!(play.rank == kRankKing && Com.NetGame != 0)) Pause(Com.ComputerPause);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
     f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
     if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
@@ -168,7 +163,7 @@ void BlockedSeatReacts(const Play& play) {
             if (Eng.CenterCount(p) == 0) return;
     }
     const SeatRecord rec = SeatRecordOf(blocked);
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.CommentPick = DrawOtherThan(1, 10, Eng.LastBlockComment);
     Eng.LastBlockComment = Eng.CommentPick;
     if (!Eng.CommentsOff) f.Label9(kLblComment).SetCaption(rec.RecComments(Eng.CommentPick));
@@ -194,7 +189,7 @@ bool NetStopped() {
 
 // The side pile is empty: the human has won.
 void Won(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Picture7(1).SetVisible(false);
     f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
     f.PicCenter(play.pile).Refresh();
@@ -205,7 +200,7 @@ void Won(const Play& play) {
 
 // After the play: a full pile to the used pile, the hand refilled, the move recorded.
 void Settle(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
         Pause(Com.ComputerPause);
@@ -267,7 +262,7 @@ void Player_Move() {
     }
     if (!Playable(play)) return;
     PlayBusyScope busy;
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
     if (!Eng.DroppedPlay) f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile);
     if (Com.GameAbort) return;
@@ -276,7 +271,7 @@ void Player_Move() {
     if (!Add_Center()) return;
     Eng.MoveFrom = play.slot;
     Eng.MoveTo = play.pile;
-    if (play.rank == kWild) {
+    if (play.rank == kRankKing) {
         if (play.slot == 1)
             ++Eng.WildsFromSide;
         else
@@ -304,12 +299,12 @@ void Player_Move() {
         if (play.slot >= 7) source.SetVisible(true);
     }
 
-    if (play.rank == kWild) KingPlayed(play);
+    if (play.rank == kRankKing) KingPlayed(play);
     if (Com.GameAbort) return;
     if (play.slot == 1) TurnUpSide(play);
     if (Com.GameAbort) return;
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && play.rank == sideRank && sideRank != kWild) Hooks.Dumbness();
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing) Hooks.Dumbness();
     if (Com.NetGame == 0) BlockedSeatReacts(play);
     f.PicCenter(play.pile).Refresh();
 
@@ -323,7 +318,7 @@ void Player_Move() {
 
 void Dumbness_Default() {
     if (Eng.CommentsOff) return;
-    const bool king = Eng.PlayCard(1) == kWild;
+    const bool king = Eng.PlayCard(1) == kRankKing;
     frmGrulm()
         .Label9(kLblMessage)
         .SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)

@@ -1,6 +1,8 @@
 #include "engine/RuleMessages.h"
+#include "common/Card.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -11,12 +13,9 @@
 namespace {
 
 constexpr int kRefused = 99;
-constexpr int kWild = 13;
 // Screens narrower than this (in twips) get the short rule summary.
 constexpr int kNarrowTwips = 12000;
 constexpr int kSmallDisplayMode = 2;
-
-enum ForcedBits : int { kForcedAce = 1, kForcedTwo = 2, kVisibleOnly = 4 };
 
 TableForm* Table() {
     return HasTableForm() ? &frmGrulm() : nullptr;
@@ -36,7 +35,7 @@ int ScreenWidthTwips() {
 // The first card of `rank` the forced rule makes the human play before a discard.
 bool ForcedCardHeld(int rank) {
     if (Eng.PlayerCards(1, 1) == rank) return true;
-    if (Com.ForcedCards < kVisibleOnly) {
+    if (Com.ForcedCards < kForcedVisible) {
         for (int slot = 2; slot <= 6; ++slot)
             if (Eng.PlayerCards(1, slot) == rank) return true;
     } else if (Eng.SourceSlot >= 1 && Eng.SourceSlot <= 10 && Eng.PlayerCards(1, Eng.SourceSlot) == rank) {
@@ -98,7 +97,7 @@ void Rules_CheckCenter() {
         Com.Pturn = kRefused;
         return;
     }
-    if (rank == kWild) {
+    if (rank == kRankKing) {
         if (count == 0 && Com.NoWildAce) {
             platform::MsgBox(QStringLiteral("Wild card can not be used as an Ace."), platform::vbInformation,
                              QStringLiteral("Rules Enforced"));

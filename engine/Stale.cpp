@@ -25,14 +25,14 @@ constexpr double kClearPause = 0.75;
 // The empty-place look of a hold place.
 constexpr int kEmptyHold = 88;
 
-bool Internet() {
+bool StaleInternet() {
     return Com.NetGame != 0;
 }
-bool Remote() {
+bool StaleRemote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }
 
-void PlayAsync(const char* file) {
+void StalePlayAsync(const char* file) {
     if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
 }
 
@@ -56,7 +56,7 @@ void Gather(int number, int rank) {
 // The end of a reshuffle, and every way out of a remote's wait after the deck place went.
 void Reshuffle_Finish() {
     TableForm& f = frmGrulm();
-    if (Internet()) Netl.Chat_EnableSend(true);
+    if (StaleInternet()) Netl.Chat_EnableSend(true);
     f.Label9(kLblNotice).SetCaption(QString());
     f.PicCenter(0).SetVisible(true);
 }
@@ -82,7 +82,7 @@ bool Reshuffle_Receive() {
 
 void Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
-    f.Label9(Internet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
+    f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
     Pause(0.75);
     Pause(Com.ComputerPause);
     for (int i = 1; i <= Eng.DeckCount; ++i) {
@@ -93,7 +93,7 @@ void Reshuffle_Shuffle() {
     }
     // The whole used pile is one stretch, whatever the packs rule says.
     Deck_Shuffle(1, Eng.DeckCount);
-    if (!Internet()) return;
+    if (!StaleInternet()) return;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
     Com.NetAckCount = 1;
     Net_SendAllText(Com.NetDeck);
@@ -111,7 +111,7 @@ void Recover_Centers() {
     }
     Eng.Center.Redim(1, Com.NumCenters, 12);
     Eng.CenterCount.Redim(Com.NumCenters);
-    PlayAsync(kClearSound);
+    StalePlayAsync(kClearSound);
     Pause(kClearPause);
 }
 
@@ -166,7 +166,7 @@ void Recover_Seat(int seat) {
     rec.RecHoldInfo.Clear();
 }
 
-void MarkSeen(int number) {
+void StaleMarkSeen(int number) {
     if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
 }
 
@@ -187,10 +187,10 @@ void RESHUFFLE() {
     if (Eng.UsedCount == 0) return;
     TableForm& f = frmGrulm();
     f.PicCenter(0).SetVisible(false);
-    if (Internet()) Netl.Chat_EnableSend(false);
+    if (StaleInternet()) Netl.Chat_EnableSend(false);
     Eng.DeckCount = Eng.UsedCount;
-    PlayAsync(kReshuffleSound);
-    if (Remote()) {
+    StalePlayAsync(kReshuffleSound);
+    if (StaleRemote()) {
         // A stock message that came in before this point is kept for the read below.
         if (!Reshuffle_Receive()) {
             Reshuffle_Finish();
@@ -202,7 +202,7 @@ void RESHUFFLE() {
     }
     Eng.UsedPile.Redim(1, Com.TotalCards);
     Eng.UsedCount = 0;
-    if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
+    if (!StaleInternet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Reshuffle_Finish();
 }
 
@@ -212,12 +212,12 @@ bool Stale_Recover() {
         if (Com.Pturn != 1) GoUpdateOpponents();
         Recover_Centers();
         Recover_Human();
-        PlayAsync(kClearSound);
+        StalePlayAsync(kClearSound);
         Pause(kClearPause);
         f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
-        PlayAsync(kClearSound);
+        StalePlayAsync(kClearSound);
         Pause(kClearPause);
         if (Com.GameAbort) return true;
 
@@ -237,8 +237,8 @@ bool Stale_Recover() {
 
         f.Label9(kLblMessage).SetCaption(QString());
         f.Label9(kLblComment).SetCaption(QString());
-        if (Eng.SeatSideCount >= 1) MarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
-        if (Eng.PlayerSideCount >= 1) MarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
+        if (Eng.SeatSideCount >= 1) StaleMarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
+        if (Eng.PlayerSideCount >= 1) StaleMarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
         f.Counter_Refresh();
         return true;
     } catch (const std::exception&) {
@@ -254,7 +254,7 @@ void STALEMATE() {
     f.imgIcon.SetVisible(false);
     f.Label9(kLblMessage)
         .SetCaption(QStringLiteral("UNBELIEVABLY GRULMFUL!\r\nWe're out of cards.\r\nI can't deal anymore."));
-    if (Remote()) {
+    if (StaleRemote()) {
         f.Label9(kLblComment)
             .SetCaption(QStringLiteral(
                 "HOST will decide whether to reshuffle the cards in play or start a new game."));
@@ -265,10 +265,10 @@ void STALEMATE() {
             .SetCaption(QStringLiteral("This game declared a Stalemate! Reshuffle cards in play to "
                                        "continue or start up a new game."));
     }
-    PlayAsync(kStaleSound);
+    StalePlayAsync(kStaleSound);
     Eng.StaleMode = 1;
 
-    if (Remote()) {
+    if (StaleRemote()) {
         if (!Net_Wait([] { return Com.NetState == kNetOK || Com.NetState == kNetGS; }, {kNetLO})) return;
         if (Com.NetState == kNetGS) {
             Stale_Abandon();
@@ -284,7 +284,7 @@ void STALEMATE() {
             Stale_Abandon();
             return;
         }
-        if (Internet()) Net_SendAllText(QStringLiteral("OK"));
+        if (StaleInternet()) Net_SendAllText(QStringLiteral("OK"));
     }
 
     Eng.StaleMode = 2;

@@ -21,7 +21,7 @@ namespace {
 constexpr int kInstructFirst = 9; // the editor's instructions in the text records
 constexpr int kInstructLast = 11;
 constexpr quint32 kWhite = 0x00FFFFFF;
-constexpr quint32 kYellow = 0x0000FFFF;
+constexpr quint32 kCustomYellow = 0x0000FFFF;
 constexpr int kSoundThanks = 12;
 constexpr int kSoundsOff = 2;
 const QString kFilter = QStringLiteral("Comment Files (*.cmt)|*.cmt");
@@ -194,7 +194,7 @@ bool CustomForm::StopAtTooLong() {
     const int bad = Comments_FirstTooLong(Texts());
     if (bad == 0) return false;
     QApplication::beep();
-    Text1(bad).SetBackColor(kYellow);
+    Text1(bad).SetBackColor(kCustomYellow);
     Focus(Text1(bad));
     Label4.SetCaption(QStringLiteral("Exceeds 100 characters. Edit and Save again."));
     QApplication::beep();

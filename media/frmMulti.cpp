@@ -23,11 +23,11 @@
 
 namespace {
 
-const QString kGrulm = QStringLiteral("Grulm");
+const QString kMultiGrulm = QStringLiteral("Grulm");
 constexpr int kWithoutPanel = 500; // window height without the sound panel
 constexpr int kNarrowScreen = 10000;
 
-MultiForm*& Instance() {
+MultiForm*& MultiInstance() {
     static MultiForm* form = nullptr;
     return form;
 }
@@ -35,7 +35,7 @@ MultiForm*& Instance() {
 } // namespace
 
 MultiForm::MultiForm() : Form(QStringLiteral("frmMulti")) {
-    if (!Instance()) Instance() = this;
+    if (!MultiInstance()) MultiInstance() = this;
     SetScaleMode(platform::vbPixels);
     Build();
     Option1.On().Click = [this](int i) { Option1_Click(i); };
@@ -70,7 +70,7 @@ MultiForm::MultiForm() : Form(QStringLiteral("frmMulti")) {
 }
 
 MultiForm::~MultiForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (MultiInstance() == this) MultiInstance() = nullptr;
 }
 
 void MultiForm::Form_Load() {
@@ -246,7 +246,7 @@ void MultiForm::AskSaveChanges(int seat) {
 void MultiForm::CheckPersonalitySounds() {
     const QString name = CboOpponent.Text();
     // Our packs stand in for the sound programs: a personality without one has no sounds.
-    if (noticeShown_ || name == kGrulm || PersonPack_Has(name)) return;
+    if (noticeShown_ || name == kMultiGrulm || PersonPack_Has(name)) return;
     noticeShown_ = true;
     platform::MsgBox(
         QStringLiteral("Torvek and Zubs's personality sounds were not found.\n\nYou can download them "
@@ -360,6 +360,6 @@ bool MultiForm::Form_QueryUnload() {
 }
 
 MultiForm& frmMulti() {
-    if (!Instance()) new MultiForm(); // lives until the program ends
-    return *Instance();
+    if (!MultiInstance()) new MultiForm(); // lives until the program ends
+    return *MultiInstance();
 }

@@ -9,6 +9,7 @@
 #include "net/ChatState.h"
 #include "net/NetHooks.h"
 #include "net/NetMessage.h"
+#include "net/NetRows.h"
 #include "net/frmChat.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kBusyLine = QStringLiteral("GRULM: So you want to play with us? Sorry I'm busy!");
 const QString kQuitMark = QStringLiteral("Quit!^");
 

@@ -1,6 +1,7 @@
 #include "net/HostCases.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
 constexpr double kLeavePause = 0.5;
-constexpr char kArrivalSound[] = "~108.tmp";
 
 void Send(const QByteArray& line, int element) {
     QString m = platform::FromCp1252(line);
@@ -51,7 +51,7 @@ int FreeSeat(int s) {
 }
 
 // The caller cannot join: its connection is closed and it no longer counts.
-void Refuse(int s) {
+void HostRefuse(int s) {
     const bool counted = Net.Counted[static_cast<size_t>(s)];
     Net_RejectConnection(s);
     if (counted && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
@@ -80,16 +80,16 @@ void Net_Join(int s) {
     if (Row(s).InUse != kRowInUse || Row(s).Seat != 0) return; // a name from a player already seated
     const int seat = Com.NetGame != s || SeatTaken(s, s) ? FreeSeat(s) : s;
     if (Com.NetGame >= Com.NumPlayers || seat == 0 || seat >= Com.NumPlayers) {
-        Refuse(s);
+        HostRefuse(s);
         return;
     }
     if (Com.NetGame > 1 &&
         platform::MsgBox(name + QStringLiteral(" has requested to join this game. Accept the request?"),
                          platform::vbYesNo, QStringLiteral("New opponent joining")) != platform::vbYes) {
-        Refuse(s);
+        HostRefuse(s);
         return;
     }
-    Net_PlayDataSound(kArrivalSound);
+    Net_PlayDataSound(kSoundAlert);
     Net_Label9(kLblComment, name + QStringLiteral(" has joined the game."));
     SeatPlayer(s, seat, name);
     if (seat == 1 && !Version_Above(Com.PeerVersion, "74")) {

@@ -5,6 +5,7 @@
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "platform/Services.h"
@@ -15,8 +16,6 @@
 NetHooksT NetHooks;
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 namespace {
-FrmRulesNET* g_window = nullptr;
+FrmRulesNET* g_rulesWindow = nullptr;
 
 // The oldest peers know only the two-player, three-pile table.
 constexpr char kOldPeer[] = "74";
@@ -34,8 +34,8 @@ void EraseSeat(SeatRecord& r) {
 } // namespace
 
 FrmRulesNET& frmRulesNET() {
-    if (!g_window) g_window = new FrmRulesNET;
-    return *g_window;
+    if (!g_rulesWindow) g_rulesWindow = new FrmRulesNET;
+    return *g_rulesWindow;
 }
 
 bool RulesNET_Choose() {

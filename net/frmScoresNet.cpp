@@ -18,7 +18,7 @@
 #include <algorithm>
 
 namespace {
-FrmScoresNet* g_window = nullptr;
+FrmScoresNet* g_scoresWindow = nullptr;
 
 constexpr int kGridRows = 12; // header included
 constexpr int kCols = 5;
@@ -43,8 +43,8 @@ QString PlayerOf(const QString& entry) {
 } // namespace
 
 FrmScoresNet& frmScoresNet() {
-    if (!g_window) g_window = new FrmScoresNet;
-    return *g_window;
+    if (!g_scoresWindow) g_scoresWindow = new FrmScoresNet;
+    return *g_scoresWindow;
 }
 
 void ScoresNet_Open() {

@@ -20,16 +20,11 @@ enum Remark : int {
     kRemarkHumanRankPlayed = 26,
     kRemarkKingTookRank = 27,
 };
-// Sound numbers of the seat's sound set.
-enum SeatSoundIndex : int { kSoundMurphy = 9, kSoundKing = 16, kSoundRemarkFirst = 3 };
 // Background of an emptied hand place.
 constexpr quint32 kEmptyHandColour = 0x80C0FF;
 
 bool Local() {
     return Com.NetGame == 0;
-}
-bool Shown() {
-    return HasTableForm();
 }
 QString Comment(int i) {
     return Eng.SeatComments(i);
@@ -140,7 +135,7 @@ int RandomBlockRemark() {
 
 // Who has a side card of this rank: the human first, then the other seats.
 QString BlockedName(int rank) {
-    return Shown() ? frmGrulm().BlockedPlayerName(rank) : QString();
+    return HasTableForm() ? frmGrulm().BlockedPlayerName(rank) : QString();
 }
 
 // A hand play that emptied the hand: refill and think again.
@@ -163,7 +158,7 @@ ControlArray<PictureBox>& SeatPlaces() {
 }
 
 void Say(int element, const QString& text) {
-    if (Shown()) frmGrulm().Label9(element).SetCaption(text);
+    if (HasTableForm()) frmGrulm().Label9(element).SetCaption(text);
 }
 
 void SeatSound(int index, bool toEnd) {
@@ -251,7 +246,7 @@ int Comp_Play() {
 void Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
     const bool king = Eng.PlayCard(1) == 13;
-    if (Shown() && Local() && !Eng.CommentsOff &&
+    if (HasTableForm() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
     if (source == 1 && king && Local()) SideKingRemarks();
@@ -259,7 +254,7 @@ void Comp_Flip(int source, int pile) {
     if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
-    if (Shown()) ShowFlight(source, pile);
+    if (HasTableForm()) ShowFlight(source, pile);
     if (!Add_Center()) {
         Eng.SeatMoveBusy = false;
         return;
@@ -270,7 +265,7 @@ void Comp_Flip(int source, int pile) {
     MarkSeen(Eng.PlayCard(0));
     if (source != 1 && king) ++Eng.SeatWildsFromHand;
     if (source == 1) MarkSeen(Eng.SeatCards(0, 1));
-    if (Shown()) {
+    if (HasTableForm()) {
         TableForm& f = frmGrulm();
         f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
         if (king) f.WildUpdate();
@@ -301,7 +296,7 @@ void Comp_Reseq() {
     Opp.KingSlot = 0;
     for (int s = 2; s <= Eng.HandCount + 1; ++s)
         if (Eng.SeatCards(1, s) == 13) Opp.KingSlot = s;
-    if (Shown()) {
+    if (HasTableForm()) {
         TableForm& f = frmGrulm();
         auto& places = SeatPlaces();
         for (int s = Eng.HandCount + 2; s <= 6; ++s) {
@@ -320,7 +315,7 @@ void Comp_Reseq() {
 }
 
 void Comp_SideCompare(int source) {
-    if (!Shown()) return;
+    if (!HasTableForm()) return;
     const int rank = Eng.CenterCount(Eng.TargetPile);
     QString name = BlockedName(rank);
     bool viaKing = false;

@@ -27,11 +27,6 @@ namespace {
 constexpr int kMaxPasses = 200;
 // Comments about the human's last turn.
 enum : int { kRemarkHumanMissed = 21, kRemarkOwnSideWaits = 22 };
-enum : int { kSoundOwnSideWaits = 12, kSoundTurnOver = 2 };
-
-bool Shown() {
-    return HasTableForm();
-}
 
 int HandCards() {
     int n = 0;
@@ -150,7 +145,7 @@ SideResult PlaySide() {
     --Eng.SeatSideCount;
     if (Eng.SeatSideCount > 0) {
         ++Eng.SeatSideStack;
-        if (Eng.SeatSideCount == 1 && Shown() && frmGrulm().Stack.Exists(Eng.SeatSideStack))
+        if (Eng.SeatSideCount == 1 && HasTableForm() && frmGrulm().Stack.Exists(Eng.SeatSideStack))
             frmGrulm().Stack(Eng.SeatSideStack).SetVisible(false);
     }
     const int n = Eng.SeatSideCount;

@@ -23,7 +23,6 @@ int g_turnsEnded = 0;
 constexpr int kMovingSmallW = 59, kMovingSmallH = 80, kMovingW = 71, kMovingH = 96;
 // Intervals of the table's timer for the waiting comments.
 constexpr int kWaitTimerTwo = 12000, kWaitTimerMore = 24000;
-enum : int { kSoundTurnOver = 2 };
 
 bool Shown() {
     return HasTableForm();

@@ -37,7 +37,6 @@ constexpr int kUserSlots = 10;
 constexpr int kAutoSlotRow = 11;
 constexpr double kPeekNoticeGap = 0.2;
 constexpr int kBackgroundNextKey = 32;
-constexpr int kConnecting = 99;
 
 bool Local() {
     return Com.NetGame == 0;
@@ -253,7 +252,7 @@ void MenuInternet(int item) {
         }
         break;
     case kNetSend:
-        if (Com.NetGame == 0 || Com.NetGame == kConnecting) {
+        if (Com.NetGame == 0 || Com.NetGame == kNetGameConnecting) {
             platform::MsgBox(QStringLiteral("You have to connect to another player first!"), platform::vbOKOnly,
                              QStringLiteral("Vornhelm Not Online"));
             Menu.RestartSend = false;

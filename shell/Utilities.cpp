@@ -2,6 +2,7 @@
 #include "common/Records.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/TableForm.h"
 #include "platform/Controls.h"
 #include "platform/RecordFile.h"
 #include "platform/Services.h"
@@ -70,6 +71,12 @@ void ResToFile(int id, const QString& type, const QString& path) {
 
 bool IsFormLoaded(const QString& name) {
     return platform::Form::IsLoaded(name);
+}
+
+void CenterOverTable(QWidget* window) {
+    if (!HasTableForm()) return;
+    const QRect over = frmGrulm().Window()->frameGeometry();
+    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
 bool BadFileName(const QString& name) {

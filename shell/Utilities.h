@@ -4,6 +4,8 @@
 // of the screen and the processor.
 #include <QString>
 
+class QWidget;
+
 // The settings store: application name, and section, key and default of each setting.
 inline constexpr char kSettingsApp[] = "Vornhelm";
 struct SettingKey {
@@ -45,6 +47,8 @@ void ResToFile(int id, const QString& type, const QString& path);
 
 // True when a loaded window has exactly this name.
 bool IsFormLoaded(const QString& name);
+// Moves a window over the middle of the table, where the player is looking.
+void CenterOverTable(QWidget* window);
 
 // True, after telling the user, when `name` holds a character a file name may not have.
 bool BadFileName(const QString& name);

@@ -31,13 +31,6 @@ void Place(platform::Label& l, int top, int height, double size = 9, bool bold =
     l.SetFontSize(size);
     l.SetFontBold(bold);
 }
-
-// Over the middle of the table, where the player is looking.
-void CenterOverTable(QWidget* window) {
-    if (!HasTableForm()) return;
-    const QRect over = frmGrulm().Window()->frameGeometry();
-    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
-}
 } // namespace
 
 // A green shield with a wild King on it.

@@ -61,7 +61,7 @@ void Avatar_Position() {
 namespace {
 constexpr int kSlapReach = 100;
 constexpr int kSlapSize = 40;
-constexpr int kCtrl = 2;
+constexpr int kAvatarCtrl = 2;
 // The waiting comments by the number drawn: 1, 2, 3 say comments 29, 30 and 28.
 constexpr int kWaitComment[4] = {0, 29, 30, 28};
 
@@ -127,7 +127,7 @@ void Avatar_Install() {
     f.ImgAvatar.On().MouseUp = [](int, int button, int shift, double x, double y) {
         if (button != 1) return;
         TableForm& t = frmGrulm();
-        if (shift == kCtrl) {
+        if (shift == kAvatarCtrl) {
             t.Avatar_Show(Tbl.PersonDefaultAvatar);
             Tbl.ChosenAvatar = Tbl.PersonDefaultAvatar;
         } else if (!Eng.SeatMoveBusy) {

@@ -18,7 +18,6 @@ PanelHooksT PanelHooks;
 
 namespace {
 
-constexpr int kEmptyPlace = 88;
 // The icon row of the panel and each icon's span (pixels of the panel).
 constexpr double kRowTop = 22, kRowBottom = 60;
 struct Span {
@@ -30,16 +29,12 @@ constexpr int kListLeft[] = {0, 2850, 5200, 7550};
 constexpr int kListLeftLarge[] = {0, 2200, 4100, 6000};
 constexpr int kFlowBand = 10;
 
-TableForm& F() {
-    return frmGrulm();
-}
-
 void PlayAsync(const QString& file) {
     if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
 }
 
 void OpenPanel() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.picPanel.ZOrder(0);
     f.picPanel.SetVisible(true);
 }
@@ -57,7 +52,7 @@ int ListLeft(int icon) {
 
 // The menu an icon opens now, or 0 when it opens none.
 int MenuOf(int icon) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     switch (icon) {
     case kIconGame:
         if (Com.NetGame != 0) {
@@ -114,7 +109,7 @@ int Panel_IconAt(double x, double y) {
 }
 
 void Panel_Close() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     if (f.picPanel.Visible()) f.picPanel.SetVisible(false);
     CloseList();
     Tbl.PanelHover = false;
@@ -125,7 +120,7 @@ void imgMenu_MouseMove() {
 }
 
 void Form_MouseMove(int, int, double, double y) {
-    const double px = F().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
+    const double px = frmGrulm().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
     if (px < 5) {
         if (Com.TutorialMode)
             platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
@@ -172,7 +167,7 @@ void picPanel_MouseDown(double x, double y) {
     CloseList();
     const int menu = MenuOf(icon);
     if (menu == 0) return;
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int top =
         f.TopTw() +
         static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
@@ -190,7 +185,7 @@ void picPanel_MouseDown(double x, double y) {
 }
 
 void ChangeNoise() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     auto& sound = *platform::Svc().sound;
     switch (Com.SoundMode) {
     case 0:
@@ -240,7 +235,7 @@ void Pictures_Reset(SeatRecord& rec, Places& places) {
         for (int d = 1; d <= depth; ++d)
             toUsed(rec.RecHold(0, p, d), rec.RecHold(1, p, d));
         if (seatPlaces) Hold_Highlight(places, false, p);
-        if (places.Exists(p + 6)) Card_Show(places, p + 6, 0, kEmptyPlace);
+        if (places.Exists(p + 6)) Card_Show(places, p + 6, 0, kShowEmptyPlace);
     }
     for (int s = 2; s <= 10; ++s) {
         rec.RecCards(0, s) = 0;
