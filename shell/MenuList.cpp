@@ -1,7 +1,7 @@
 #include "shell/MenuList.h"
 #include "common/Shared.h"
 #include "engine/TableForm.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 #include "platform/OnTop.h"
 #include "shell/MenuCommands.h"
 #include "table/Panel.h"
@@ -75,21 +75,20 @@ bool Open(int menu, int leftTw, int topTw) {
     }
     list->setFixedSize(list->sizeHintForColumn(0) + 24, list->sizeHintForRow(0) * rows.size() + 6);
     list->move(leftTw / static_cast<int>(platform::kTwipsPerPixel), topTw / static_cast<int>(platform::kTwipsPerPixel));
-    QObject::connect(list, &QListWidget::itemClicked, list, [menu, list](QListWidgetItem* item) {
-        platform::Guarded("frmMenu.List1_Click", [&] {
-            const int row = list->row(item);
-            list->hide();
-            if (!TakeRow(menu, row)) {
-                Close();
-                return;
-            }
-            Tbl.MenuNumber = menu;
-            Tbl.MenuItem = row;
-            Tbl.MenuChosen = true;
-            Close();
-        });
-    });
-    QObject::connect(list, &QObject::destroyed, [] { Tbl.MenuListShown = false; });
+    platform::Connect(list, &QListWidget::itemClicked, list, "frmMenu.List1_Click",
+                      [menu, list](QListWidgetItem* item) {
+                          const int row = list->row(item);
+                          list->hide();
+                          if (!TakeRow(menu, row)) {
+                              Close();
+                              return;
+                          }
+                          Tbl.MenuNumber = menu;
+                          Tbl.MenuItem = row;
+                          Tbl.MenuChosen = true;
+                          Close();
+                      });
+    platform::Connect(list, &QObject::destroyed, "close", [] { Tbl.MenuListShown = false; });
     g_list = list;
     platform::WindowOnTop top;
     top.SetOnTop(true);

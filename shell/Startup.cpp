@@ -10,6 +10,7 @@
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
@@ -108,7 +109,7 @@ void SmallDisplay_Force() {
 void StopStart(const QString& text, int style) {
     platform::MsgBox(text, style, kStartupTitle);
     Com.GameAbort = true;
-    QTimer::singleShot(0, [] { UnloadTable(); });
+    platform::Later(0, "timer", [] { UnloadTable(); });
 }
 
 } // namespace
@@ -393,7 +394,7 @@ bool MeetPlayer(TableForm& f) {
         Startup.LoginShow();
         if (Com.PlayerName.trimmed().isEmpty()) {
             Com.GameAbort = true;
-            QTimer::singleShot(0, [] { UnloadTable(); });
+            platform::Later(0, "timer", [] { UnloadTable(); });
             return false;
         }
         Startup.TutorialShow();
@@ -415,7 +416,7 @@ void Grulm_FormLoad() {
     Tbl.ResizeLock = true;
     OpenDoor();
     if (Com.GameAbort) {
-        QTimer::singleShot(0, [] { UnloadTable(); });
+        platform::Later(0, "timer", [] { UnloadTable(); });
         return;
     }
     Com.LayoutMode = Boot.StoredLayoutMode;
@@ -456,7 +457,7 @@ bool Grulm_QueryUnload() {
         if (!Boot.CloseDeferred) {
             Boot.CloseDeferred = true;
             auto* timer = new QTimer();
-            QObject::connect(timer, &QTimer::timeout, [timer] {
+            platform::Connect(timer, &QTimer::timeout, "timer", [timer] {
                 if (Eng.TableBusy || Eng.CompTurnActive) return;
                 timer->stop();
                 timer->deleteLater();

@@ -1,5 +1,6 @@
 #include "shell/frmHelp.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "shell/Help.h"
 #include "shell/Utilities.h"
 
@@ -47,8 +48,8 @@ HelpForm::HelpForm() : Form(QStringLiteral("frmHelp")) {
     };
     cmdBack.On().Click = [this](int) { browser_->backward(); };
     cmdClose.On().Click = [this](int) { Unload(); };
-    QObject::connect(browser_, &QTextBrowser::backwardAvailable, Client(),
-                     [this](bool available) { cmdBack.SetEnabled(available); });
+    platform::Connect(browser_, &QTextBrowser::backwardAvailable, Client(), "change",
+                      [this](bool available) { cmdBack.SetEnabled(available); });
     cmdBack.SetEnabled(false);
     Resize = [this] { LayOut(); };
     LayOut();

@@ -4,6 +4,7 @@
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
@@ -13,7 +14,6 @@
 #include "shell/Tutorial.h"
 
 #include <QInputDialog>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -75,12 +75,12 @@ void StepMayEnd() {
 void PlaceWhenTableShown() {
     if (!Tut.Open || !HasTableForm()) return;
     if (!F().Window()->isVisible()) {
-        QTimer::singleShot(kPlaceRetryMs, frmTutorial().Window(), [] { PlaceWhenTableShown(); });
+        platform::Later(kPlaceRetryMs, frmTutorial().Window(), "timer", [] { PlaceWhenTableShown(); });
         return;
     }
     frmTutorial().PlaceWindow();
     // Without a window manager the table may still be mapped above it a moment later.
-    QTimer::singleShot(kRaiseLateMs, frmTutorial().Window(), [] {
+    platform::Later(kRaiseLateMs, frmTutorial().Window(), "timer", [] {
         if (Tut.Open) frmTutorial().Window()->raise();
     });
 }
