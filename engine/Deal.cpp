@@ -40,7 +40,7 @@ bool Remote() {
 }
 
 void PlayAsync(const char* file) {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+    if (Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
 }
 
 // One wait of an exchange. A link that has gone (NetGame 0) counts as a lost connection.
@@ -135,7 +135,7 @@ void RemoteDeal() {
         Net_SendText(QStringLiteral("GS"));
     } else if (Com.NetState == kNetRC) {
         Net_SendText(QStringLiteral("RC"));
-        if (!Version_AtMost(Com.PeerVersion, "74")) {
+        if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
             if (!Wait([] { return Com.NetState == kNetRS; })) return;
             DealHooks.Sound_Card(kShowSoundFirst);
         }
@@ -201,14 +201,15 @@ bool ReceiveFirstPlayer() {
         return false;
     }
     Net_SendText(QStringLiteral("TR"));
-    if (!Version_AtMost(Com.PeerVersion, "74") && Com.NumPlayers >= 3) PturnCalculate();
+    if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion) && Com.NumPlayers >= 3) PturnCalculate();
     return true;
 }
 
 bool SendFirstPlayer() {
     int seat = Com.Pturn;
     // A current two-player peer is told in its own numbering.
-    if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, "74")) seat = Com.Pturn == 1 ? 2 : 1;
+    if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, kOldPeerVersion))
+        seat = Com.Pturn == 1 ? 2 : 1;
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
     Com.NetAckCount = 1;
     Net_SendAllText(Com.NetOut);
@@ -225,7 +226,7 @@ void Stock_Build() {
     Eng.Deck.Redim(2, Com.TotalCards);
     int r = 0;
     for (int i = 1; i <= Com.TotalCards; ++i) {
-        r = r == 13 ? 1 : r + 1;
+        r = r == kRankKing ? 1 : r + 1;
         Eng.Deck(0, i) = i;
         Eng.Deck(1, i) = r;
     }

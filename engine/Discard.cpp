@@ -62,9 +62,7 @@ void PassTheTurn() {
     f.ImgTurn2.SetVisible(true);
     f.ImgTurn1.SetVisible(false);
     f.Piles_EnableRange(f.Picture7, true, 7, 10);
-    bool missed = false;
-    PlayerMissedMove(missed);
-    Eng.SideMissed = missed;
+    Eng.SideMissed = PlayerMissedMove();
 }
 
 bool DiscardNetStopped() {

@@ -1,6 +1,8 @@
 #include "engine/Plays.h"
 #include "common/Card.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -120,7 +122,7 @@ void KingPlayed(const Play& play) {
     TableForm& f = frmGrulm();
     const int count = Eng.CenterCount(play.pile);
     const bool complete = count == kPileFull;
-    if (Com.SoundMode == 0) {
+    if (Com.SoundMode == kSoundsAll) {
         PlayFile(Eng.SeatSounds(1), false);
         if (complete || play.slot == 1 || Eng.HandCount == 0) Pause(kKingPause);
     } else if (complete) {
@@ -172,7 +174,7 @@ void BlockedSeatReacts(const Play& play) {
         Eng.AvatarSwapped = true;
     }
     ProcessEvents();
-    if (Com.SoundMode == 0) {
+    if (Com.SoundMode == kSoundsAll) {
         int s = 11;
         if (play.slot != 1) {
             s = DrawOtherThan(7, 10, Eng.LastBlockSound);
@@ -323,8 +325,9 @@ void Dumbness_Default() {
         .Label9(kLblMessage)
         .SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)
                          : Eng.SeatComments(33));
-    if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~105.tmp"));
-    Pause(0.75);
+    if (Com.SoundMode == kSoundsAll)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundJeer));
+    Pause(kPaceRemark);
 }
 
 void Plays_Install() {

@@ -1,6 +1,7 @@
 #include "engine/RuleMessages.h"
 #include "common/Card.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
@@ -55,7 +56,8 @@ bool SomePileHolds(int count) {
 } // namespace
 
 void Rules_Sound() {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~108.tmp"));
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundAlert));
 }
 
 QString Rules_MessageText(int kind, bool dropped) {
@@ -93,7 +95,7 @@ void Rules_CheckCenter() {
     const int rank = Eng.PlayerCards(1, slot);
     const int count = Eng.CenterCount(pile);
     // A full pile takes nothing more; play never leaves one on the table.
-    if (count >= 12) {
+    if (count >= kPileFull) {
         Com.Pturn = kRefused;
         return;
     }

@@ -1,6 +1,9 @@
 #include "engine/Stale.h"
+#include "common/Card.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -18,9 +21,6 @@ StaleHooksT StaleHooks;
 
 namespace {
 
-constexpr char kReshuffleSound[] = "~122.tmp";
-constexpr char kStaleSound[] = "~108.tmp";
-constexpr char kClearSound[] = "~118.tmp";
 constexpr double kClearPause = 0.75;
 // The empty-place look of a hold place.
 constexpr int kEmptyHold = 88;
@@ -33,7 +33,7 @@ bool StaleRemote() {
 }
 
 void StalePlayAsync(const char* file) {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+    if (Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
 }
 
 // Hold-pile outlines are numbered four per seat, seat 1 first.
@@ -65,7 +65,7 @@ void Reshuffle_Finish() {
 bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
-    Pause(0.75);
+    Pause(kPaceReshuffleNotice);
     const bool arrived =
         Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
     if (!arrived || Com.NetState != kNetDK) return false;
@@ -83,7 +83,7 @@ bool Reshuffle_Receive() {
 void Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
     f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
-    Pause(0.75);
+    Pause(kPaceReshuffleNotice);
     Pause(Com.ComputerPause);
     for (int i = 1; i <= Eng.DeckCount; ++i) {
         for (int k = 1; k >= 0; --k) {
@@ -104,14 +104,14 @@ void Recover_Centers() {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
-        for (int k = 1; k <= 12 && Eng.Center(0, c, k) != 0; ++k)
+        for (int k = 1; k <= kPileFull && Eng.Center(0, c, k) != 0; ++k)
             Gather(Eng.Center(0, c, k), Eng.Center(1, c, k));
         f.PicCenter(c).SetPicture(f.EmptyPlaceLarge);
         f.LblWild(c).SetVisible(false);
     }
-    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Eng.CenterCount.Redim(Com.NumCenters);
-    StalePlayAsync(kClearSound);
+    StalePlayAsync(kSoundDealHands);
     Pause(kClearPause);
 }
 
@@ -189,7 +189,7 @@ void RESHUFFLE() {
     f.PicCenter(0).SetVisible(false);
     if (StaleInternet()) Netl.Chat_EnableSend(false);
     Eng.DeckCount = Eng.UsedCount;
-    StalePlayAsync(kReshuffleSound);
+    StalePlayAsync(kSoundNewGame);
     if (StaleRemote()) {
         // A stock message that came in before this point is kept for the read below.
         if (!Reshuffle_Receive()) {
@@ -212,12 +212,12 @@ bool Stale_Recover() {
         if (Com.Pturn != 1) GoUpdateOpponents();
         Recover_Centers();
         Recover_Human();
-        StalePlayAsync(kClearSound);
+        StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
         f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
-        StalePlayAsync(kClearSound);
+        StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
         if (Com.GameAbort) return true;
 
@@ -265,7 +265,7 @@ void STALEMATE() {
             .SetCaption(QStringLiteral("This game declared a Stalemate! Reshuffle cards in play to "
                                        "continue or start up a new game."));
     }
-    StalePlayAsync(kStaleSound);
+    StalePlayAsync(kSoundAlert);
     Eng.StaleMode = 1;
 
     if (StaleRemote()) {

@@ -23,7 +23,6 @@ constexpr int kInstructLast = 11;
 constexpr quint32 kWhite = 0x00FFFFFF;
 constexpr quint32 kCustomYellow = 0x0000FFFF;
 constexpr int kSoundThanks = 12;
-constexpr int kSoundsOff = 2;
 const QString kFilter = QStringLiteral("Comment Files (*.cmt)|*.cmt");
 const QString kEmptyName = QStringLiteral("Enter a name for this comment file!");
 

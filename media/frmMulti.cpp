@@ -92,9 +92,9 @@ void MultiForm::Form_Load() {
     CboOppLevel.SetListIndex(levels_[0]);
     Check1(0).SetValue(Shl.WinAnimOff ? 1 : 0);
     Check1(1).SetValue(Shl.LoseAnimOff ? 1 : 0);
-    Check1(2).SetValue(Com.SoundMode != 0 ? 1 : 0);
-    OptWav(0).SetEnabled(Com.SoundMode == 0);
-    OptWav(1).SetEnabled(Com.SoundMode == 0);
+    Check1(2).SetValue(Com.SoundMode != kSoundsAll ? 1 : 0);
+    OptWav(0).SetEnabled(Com.SoundMode == kSoundsAll);
+    OptWav(1).SetEnabled(Com.SoundMode == kSoundsAll);
     players_ = Com.NumPlayers;
     centers_ = 0;
     fraCenters.SetVisible(Com.NumPlayers == 2);
@@ -335,8 +335,8 @@ void MultiForm::Check1_Click(int i) {
     if (i == 0) Shl.WinAnimOff = on;
     if (i == 1) Shl.LoseAnimOff = on;
     if (i != 2) return;
-    if (on && Com.SoundMode == 0) Com.SoundMode = 1;
-    if (!on && Com.SoundMode != 0) Com.SoundMode = 0;
+    if (on && Com.SoundMode == kSoundsAll) Com.SoundMode = kSoundsGameOnly;
+    if (!on && Com.SoundMode != kSoundsAll) Com.SoundMode = kSoundsAll;
     OptWav(0).SetEnabled(!on);
     OptWav(1).SetEnabled(!on);
 }

@@ -62,7 +62,8 @@ void MultiForm::cmdSounds_Click() {
 }
 
 void MultiForm::PlaySlot(int i) {
-    if (i >= 1 && i < paths_.size() && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(paths_.at(i));
+    if (i >= 1 && i < paths_.size() && Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(paths_.at(i));
 }
 
 void MultiForm::OptPlay_Click(int i) {

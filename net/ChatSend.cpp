@@ -3,6 +3,7 @@
 // More of FrmChat, which frmChat.h declares.
 #include "net/frmChat.h"
 
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -42,7 +43,7 @@ QString Folder(const char* name) {
 
 void PlayOwn(const QString& fileName) {
     const QString file = Chat_FindFile(Folder("Sounds"), fileName);
-    if (!file.isEmpty() && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(file);
+    if (!file.isEmpty() && Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(file);
 }
 
 QString IconFile(const QString& name) {
@@ -93,7 +94,7 @@ void FrmChat::Command1_Click() {
     }
     if (ChatLine == QLatin1String("<SLAP>")) ChatLine = QStringLiteral("<SMACK>");
     const QString entry = Text2->text().trimmed();
-    if (Version_Above(Com.PeerVersion, "74")) {
+    if (Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         if (SendStartsCi(entry, "WAV ")) ChatLine = QStringLiteral("WAV ") + ChatSoundFile;
         ChatLine = Com.PlayerName + QStringLiteral(": ") + ChatLine;
     }

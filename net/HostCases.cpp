@@ -23,8 +23,7 @@ constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
 constexpr double kLeavePause = 0.5;
 
 void Send(const QByteArray& line, int element) {
-    QString m = platform::FromCp1252(line);
-    Net_Send(m, element);
+    Net_Send(platform::FromCp1252(line), element);
 }
 
 // The NM answer to a remote's identification.
@@ -54,7 +53,7 @@ int FreeSeat(int s) {
 void HostRefuse(int s) {
     const bool counted = Net.Counted[static_cast<size_t>(s)];
     Net_RejectConnection(s);
-    if (counted && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+    if (counted && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting) --Com.NetGame;
 }
 
 int RowsInUse() {
@@ -92,7 +91,7 @@ void Net_Join(int s) {
     Net_PlayDataSound(kSoundAlert);
     Net_Label9(kLblComment, name + QStringLiteral(" has joined the game."));
     SeatPlayer(s, seat, name);
-    if (seat == 1 && !Version_Above(Com.PeerVersion, "74")) {
+    if (seat == 1 && !Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         // An old program starts its game at once.
         Send(Msg_Bare(kNetGS), 1);
         Net_StatusHide();
@@ -129,7 +128,8 @@ void Net_Leave(int s) {
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();
     Net_AskSaveEndedGame();
-    if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+    if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting)
+        --Com.NetGame;
     Net.Counted[static_cast<size_t>(s)] = false;
     Com.NetState = kNetEG;
     Com.NetLastType[static_cast<size_t>(s)] = kNetEG;

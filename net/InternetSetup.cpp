@@ -1,4 +1,5 @@
 #include "net/InternetSetup.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -76,7 +77,7 @@ bool Connected() {
         return Com.NetHost == 1;
     }
     NetConnectRemote();
-    return Com.NetHost != 9;
+    return Com.NetHost != kNetHostFailed;
 }
 
 void StartInternetGame() {
@@ -105,7 +106,7 @@ void StartInternetGame() {
         Net.MovesReopen = true;
     }
     if (!Com.PlayerAvatar.isEmpty()) frmGrulm().Avatar_Show(Com.PlayerAvatar);
-    if (!Version_AtMost(Com.PeerVersion, "74")) {
+    if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
         Net.NetReady = 1;
         return;
     }

@@ -89,9 +89,7 @@ int Net_SendLayout() {
     // Only a player with a seat can place the table's names.
     for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e) {
         if (!Seated(e)) continue;
-        QString m = platform::FromCp1252(Net_LayoutMessage(e));
-        int element = e;
-        Net_Send(m, element);
+        Net_Send(platform::FromCp1252(Net_LayoutMessage(e)), e);
         // Only a connection that took the message can answer it.
         if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected) ++sent;
     }
@@ -109,7 +107,7 @@ void Avatar_LoadOpponents() {
 }
 
 void Net_ChangeLayout() {
-    if (!Version_Above(Com.PeerVersion, "74")) {
+    if (!Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         Game_New();
         return;
     }

@@ -24,7 +24,7 @@ struct RecoverPendingScope {
 };
 
 bool OldPeer() {
-    return Version_AtMost(Com.PeerVersion, "74");
+    return Version_AtMost(Com.PeerVersion, kOldPeerVersion);
 }
 
 QString RecoverNotice() {
@@ -52,7 +52,8 @@ void ShowResumed() {
     TableForm& f = frmGrulm();
     f.StatusMsg.SetVisible(false);
     f.Stacks_ShowCounts(true);
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     f.Table_Redraw();
     f.Label9(kLblNotice).SetCaption(QString());
 }

@@ -26,13 +26,11 @@ constexpr int kLastNumberDeck = 5;
 constexpr int kNumberDeck = 1;
 
 void Answer(const QByteArray& line) {
-    QString m = platform::FromCp1252(line);
-    int element = 0;
-    Net_Send(m, element);
+    Net_Send(platform::FromCp1252(line), 0);
 }
 
 bool HostOld() {
-    return !Version_Above(Com.PeerVersion, "74");
+    return !Version_Above(Com.PeerVersion, kOldPeerVersion);
 }
 
 void Identified() {

@@ -300,7 +300,8 @@ void Snapshot_Apply(const Snapshot& s) {
     if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
         f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     f.Table_Clear();
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     ApplyPiles(s);
     Com.NetDeck.clear();
     Hooks.Rules_ShowCaption();

@@ -47,7 +47,7 @@ struct OldSnapshot {
 namespace {
 
 int MaxOf(int row) {
-    return row == 1 ? 13 : kOldCards;
+    return row == 1 ? kRankKing : kOldCards;
 }
 
 void VisitCards(SnapFields& io, OldSnapshot& o, bool ranksOnly) {

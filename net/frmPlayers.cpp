@@ -174,7 +174,7 @@ void PlayersForm::cmdConnect_Click() {
     Option1.SetEnabled(false);
     Option2.SetEnabled(false);
     Com.NetState = kNetNone;
-    Com.NetGame = 99;
+    Com.NetGame = kNetGameConnecting;
     Net.NetPort = choice.port;
     if (remote) {
         Net.NetHostAddress = choice.address;

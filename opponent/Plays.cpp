@@ -1,4 +1,5 @@
 #include "opponent/Plays.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
@@ -61,8 +62,8 @@ void ShowFlight(int source, int pile) {
     f.Card_Show(places, source, Eng.PlayCard(0), 0);
     Com.PeekOn = peek;
     if (wild) {
-        if (Com.SoundMode != 0)
-            Pause(0.5);
+        if (Com.SoundMode != kSoundsAll)
+            Pause(kPaceRemarkShort);
         else
             SeatSound(kSoundKing, Local());
     } else {
@@ -92,9 +93,9 @@ void RedrawSource(int source) {
 void SideKingRemarks() {
     if (!CenterFits()) {
         Remark(kRemarkSideKingBlocks);
-        Pause(0.5);
+        Pause(kPaceRemarkShort);
     }
-    if (Com.SoundMode == 0) SeatSound(kSoundKing, true);
+    if (Com.SoundMode == kSoundsAll) SeatSound(kSoundKing, true);
 }
 
 // After a side King: the next side card has the rank the King just took.
@@ -105,14 +106,14 @@ void MurphyRemark(int pile) {
         elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
     if (elsewhere) {
         Say(kLblComment, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
-        Pause(1);
+        Pause(kPaceRemarkLong);
         return;
     }
     Say(kLblComment, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
-    if (Com.SoundMode == 0)
+    if (Com.SoundMode == kSoundsAll)
         SeatSound(kSoundMurphy, true);
     else
-        Pause(0.5);
+        Pause(kPaceRemarkShort);
 }
 
 int RandomRemarkSound() {
@@ -162,7 +163,7 @@ void Say(int element, const QString& text) {
 }
 
 void SeatSound(int index, bool toEnd) {
-    if (Com.SoundMode != 0 || index < 0 || index > 16) return;
+    if (Com.SoundMode != kSoundsAll || index < 0 || index > 16) return;
     const QString& name = Eng.SeatSounds(index);
     if (name.trimmed().isEmpty()) return;
     auto& sound = *platform::Svc().sound;
@@ -303,7 +304,7 @@ void Comp_Reseq() {
             places(s).SetVisible(false);
             places(s).SetPicture(QImage());
         }
-        Pause(0.1);
+        Pause(kPaceHandRefill);
         for (int s = 2; s <= Eng.HandCount + 1; ++s) {
             const bool open = Com.PeekOn || Com.Pturn == 1;
             f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);
@@ -332,14 +333,14 @@ void Comp_SideCompare(int source) {
             Say(kLblComment, near ? QStringLiteral("Not quite a block...")
                                   : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
         Pause(0);
-        if (human && Com.SoundMode == 0 && !near) SeatSound(RandomRemarkSound(), true);
+        if (human && Com.SoundMode == kSoundsAll && !near) SeatSound(RandomRemarkSound(), true);
     } else {
         if (Eng.PlayCard(1) == 13 || CenterFits()) return;
         const int remark = RandomBlockRemark();
         if (human) {
             if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));
             Pause(0);
-            if (Com.SoundMode == 0) SeatSound(RandomRemarkSound(), true);
+            if (Com.SoundMode == kSoundsAll) SeatSound(RandomRemarkSound(), true);
         } else if (!Eng.CommentsOff) {
             Say(kLblComment, name + QStringLiteral(", ") + Comment(remark));
             Pause(2 * Com.ComputerPause);

@@ -1,6 +1,8 @@
 #include "opponent/Turn.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -44,11 +46,9 @@ void RemarkOnLastTurn() {
             for (int s = 2; s <= 10; ++s) {
                 if (SeatRank(s) != c + 1) continue;
                 if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
-                bool missed = false;
-                PlayerMissedMove(missed);
-                Eng.SideMissed = missed;
-                if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
-                if (!Eng.CommentsOff) Pause(0.75);
+                Eng.SideMissed = PlayerMissedMove();
+                if (Com.SoundMode == kSoundsAll) platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
+                if (!Eng.CommentsOff) Pause(kPaceRemark);
                 return;
             }
             continue;

@@ -1,6 +1,6 @@
 #include "shell/MenuCommands.h"
-#include "shell/KeyCommand.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/HouseRules.h"
@@ -10,6 +10,7 @@
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
 #include "platform/Services.h"
+#include "shell/KeyCommand.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
@@ -21,8 +22,8 @@
 #include "table/Display.h"
 #include "table/HandOrder.h"
 #include "table/Panel.h"
-#include "table/frmCounter.h"
 #include "table/TableState.h"
+#include "table/frmCounter.h"
 
 MenuState Menu;
 MenuWindowsT MenuWin;
@@ -320,7 +321,8 @@ void TogglePeek() {
     }
     Peek();
     if (!net) f.Counter_Refresh();
-    if (net && Com.PeekOn && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
+    if (net && Com.PeekOn && Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
 }
 
 void CardCounter() {

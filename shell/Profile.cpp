@@ -238,7 +238,7 @@ PlayerPrefs Profile_Defaults() {
     d.LastBackground = 0;
     d.SpeedIndex = 2;
     d.AnimSteps = kDefaultAnimSteps;
-    d.SoundMode = 0;
+    d.SoundMode = kSoundsAll;
     d.SoundSet = 1;
     d.DeckStyle = 6;
     d.CardBack = 0;

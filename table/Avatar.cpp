@@ -1,5 +1,6 @@
 #include "table/Avatar.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
@@ -137,7 +138,7 @@ void Avatar_Install() {
     };
     f.imgSlap.On().Click = [](int) {
         frmGrulm().imgSlap.SetVisible(false);
-        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~118.tmp");
+        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + kSoundDealHands);
     };
     f.imgSlap.On().MouseMove = [](int, int, int, double x, double y) {
         if (std::abs(x - Tbl.SlapX) > kSlapReach || std::abs(y - Tbl.SlapY) > kSlapReach)

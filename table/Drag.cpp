@@ -1,5 +1,6 @@
 #include "table/Drag.h"
 #include "common/Card.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Discard.h"
@@ -269,7 +270,7 @@ void Drag_GlideBack(int index, int left, int top) {
         InterpolatePoint(left, top, Eng.DragHomeLeft, Eng.DragHomeTop, static_cast<float>(i) / d, x, y);
         place.SetGeometryPx(x, y, place.WidthPx(), place.HeightPx());
         place.Refresh();
-        Pause(0.01);
+        Pause(kPaceStep);
     }
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
 }

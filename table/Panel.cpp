@@ -1,5 +1,7 @@
 #include "table/Panel.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
@@ -30,7 +32,7 @@ constexpr int kListLeftLarge[] = {0, 2200, 4100, 6000};
 constexpr int kFlowBand = 10;
 
 void PlayAsync(const QString& file) {
-    if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
+    if (Com.SoundMode != kSoundsOff) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
 }
 
 void OpenPanel() {
@@ -150,7 +152,7 @@ void Label9_MouseDown() {
 
 void picPanel_MouseMove(double x, double y) {
     if (!Tbl.PanelHover) {
-        PlayAsync(QStringLiteral("~106.tmp"));
+        PlayAsync(QLatin1String(kSoundPanelHover));
         Tbl.PanelHover = true;
     }
     if ((x < 10 || y < 23) && Tbl.MenuListShown) CloseList();
@@ -163,7 +165,7 @@ void picPanel_MouseDown(double x, double y) {
         CloseList();
         return;
     }
-    PlayAsync(Com.SoundSet == 1 ? QStringLiteral("~109.tmp") : QStringLiteral("~107.tmp"));
+    PlayAsync(QLatin1String(Com.SoundSet == 1 ? kSoundPanelPressSet1 : kSoundPanelPressOther));
     CloseList();
     const int menu = MenuOf(icon);
     if (menu == 0) return;
@@ -176,7 +178,7 @@ void picPanel_MouseDown(double x, double y) {
     Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);
     // The list closes itself when chosen from or left; a closing program ends the wait too.
     while (Tbl.MenuListShown && !Com.GameAbort)
-        Pause(0.05);
+        Pause(kPaceMenuPoll);
     // A closing program runs no command chosen before it closed.
     if (Tbl.MenuChosen && !Com.GameAbort) PanelHooks.MenuDispatch();
     Tbl.MenuNumber = 0;
@@ -188,14 +190,14 @@ void ChangeNoise() {
     TableForm& f = frmGrulm();
     auto& sound = *platform::Svc().sound;
     switch (Com.SoundMode) {
-    case 0:
+    case kSoundsAll:
         f.Label9(kLblComment).SetCaption(QStringLiteral("YEAH!"));
         if (!Eng.SeatSounds(13).isEmpty()) sound.PlayAsync(Eng.SeatSounds(13));
         break;
-    case 1:
+    case kSoundsGameOnly:
         f.Label9(kLblComment).SetCaption(QStringLiteral("Let's hold it down a little guys!"));
         break;
-    case 2:
+    case kSoundsOff:
         f.Label9(kLblComment).SetCaption(QStringLiteral("Ahhh... the sounds of silence..."));
         break;
     default:
