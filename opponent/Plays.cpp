@@ -4,6 +4,7 @@
 #include "engine/Deal.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
@@ -177,6 +178,10 @@ void SeatSound(int index, bool toEnd) {
         sound.PlayAsync(name);
 }
 
+int Seat_RunColumn() {
+    return Com.Pturn == 1 ? kStatsHumanTurn : kStatsSeatTurn;
+}
+
 void HoldType_Update(int pile, bool added) {
     const int d = HoldDepth(pile);
     int& type = Eng.SeatHoldInfo(pile, 2);
@@ -264,7 +269,7 @@ void Comp_Flip(int source, int pile) {
         Eng.SeatMoveBusy = false;
         return;
     }
-    Hooks.StatsAdd(source, 3);
+    Hooks.StatsAdd(source, Seat_RunColumn());
     ++Opp.CardsMoved;
     Opponent_MoveDone();
     MarkSeen(Eng.PlayCard(0));

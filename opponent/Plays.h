@@ -27,3 +27,6 @@ ControlArray<PictureBox>& SeatPlaces();
 void Say(int element, const QString& text);
 // Plays a sound of the seat's set when personality sounds are on.
 void SeatSound(int index, bool toEnd);
+// The statistics column that counts the run of the seat on turn: seat 1's own when the
+// decision code plays it, else the one the other seats share.
+int Seat_RunColumn();
