@@ -105,7 +105,8 @@ void Move_Wait(const BArray<int, 2>& cards) {
 void Move_WaitOpps() {
     Move_Wait(Eng.PlayerCards);
     if (Com.NumPlayers <= 2) return;
-    auto more = [] { return Count() > 0 && Opp.PlanFound != 1; };
+    // A plan the human's test accepted may still feed a following seat: every one is looked at.
+    auto more = [] { return Count() > 0; };
     auto look = [&](int seat) {
         if (more()) Move_Wait(SeatRecordOf(seat).RecCards);
         if (more()) CheckOppsSide(SideOfSeat(seat));

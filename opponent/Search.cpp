@@ -203,8 +203,8 @@ bool PlanKing(int c) {
     }
     for (int s = std::max(Opp.KingSlot, 1); s <= 6; ++s) {
         if (Eng.SeatCards(1, s) != 13 || HandUsed(c, s)) continue;
+        // A hand King stays counted among the cards left: planning it does not empty the hand.
         Opp.KingSlot = s + 1;
-        if (s >= 2) --Opp.SimHandCount;
         Opp.PlanStep = s;
         Move_Plan();
         return Count(c) > 0 && Opp.PlanList(c, Count(c)) == s;

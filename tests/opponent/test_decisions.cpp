@@ -1,4 +1,5 @@
 // Turns built by hand: the play, plan, wild card or discard each level must choose.
+#include "engine/Rules.h"
 #include "opponent/Drop.h"
 #include "opponent/HoldAnalysis.h"
 #include "opponent/HoldBack.h"
@@ -200,6 +201,70 @@ TEST_F(Decisions, TheHoldBackKeepsTheNextSeatsSideCardFartherAwayAtHigherLevels)
         CheckOppsSide(8);
         EXPECT_EQ(Opp.PlanState(1, 0), level == 0 ? 5 : 3) << "level " << level;
     }
+}
+
+// A Four on a Three: the human's hold top Four lets the lower levels play it, but a following
+// seat's side card is a Five, so no seat may play it whatever the human holds.
+TEST_F(Decisions, EveryFollowingSeatIsCheckedAfterTheHumansTestAcceptsAPlan) {
+    struct Case {
+        int players, mover, fiveSeat;
+    };
+    const Case cases[] = {{2, 2, 0}, {3, 2, 3}, {3, 3, 2}, {4, 2, 4}, {4, 3, 4}, {4, 4, 2}};
+    for (const Case& k : cases) {
+        for (int level : {0, 1}) {
+            Table(k.players);
+            Com.Pturn = k.mover;
+            for (int seat = 2; seat <= k.players; ++seat) {
+                SeatRecordOf(seat).RecCards.Clear();
+                Put(SeatRecordOf(seat).RecCards, 1, seat == k.fiveSeat ? 5 : 11);
+            }
+            Eng.Level = level;
+            Sides(9, 10);
+            Put(Eng.PlayerCards, 7, 4);
+            if (k.players == 2)
+                Centers({3, 0, 9});
+            else
+                Centers({3, 0, 9, 10});
+            for (int p = 1; p <= 4; ++p)
+                Pile(p, {}, 0);
+            Hand({4, 7, 7});
+            Opponent_Reset();
+            Ck_Player();
+            CenterBestToPlay(9, true, Opp.SideBestPile);
+            Opp.MatchSlot = Eng.TargetPile = Opp.SideBestPile;
+            Opp.KingSlot = 2;
+            Move_Comp();
+            const bool played = Opp.PlanFound == 1;
+            EXPECT_EQ(played, k.players == 2)
+                << k.players << " players, mover " << k.mover << ", level " << level;
+            if (played) EXPECT_EQ(Plan_LastRank(Eng.TargetPile), 4);
+        }
+    }
+}
+
+// A King planned from the hand is not a hand card used up: with King and Four the seat
+// keeps the King rather than emptying its hand onto a pile the human's Five then takes.
+TEST_F(Decisions, APlannedHandKingDoesNotEmptyTheHand) {
+    Sides(9, 5);
+    Centers({3, 10, 11});
+    for (int p = 1; p <= 4; ++p)
+        Pile(p, {}, 0);
+    Hand({13, 4});
+    Eng.SeatSideCount = 5;
+    Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
+    Eng.SeatSide(1, 5) = 9;
+    Eng.TurnResumedOpp = 1;
+    Eng.TurnResumedHuman = 1;
+    Eng.TurnOrder(1) = 1;
+    Eng.TurnOrder(2) = 2;
+    Eng.TurnPos = 2;
+    const int deck = Eng.DeckCount;
+    EXPECT_TRUE(Computer());
+    const SeatRecord& rec = SeatRecordOf(2);
+    EXPECT_EQ(Eng.CenterCount(1), 3);
+    EXPECT_EQ(Eng.DeckCount, deck) << "the hand was emptied and refilled";
+    EXPECT_EQ(rec.RecCards(1, 2), 13);
+    EXPECT_EQ(rec.RecCards(1, 7) + rec.RecCards(1, 8) + rec.RecCards(1, 9) + rec.RecCards(1, 10), 4);
 }
 
 TEST_F(Decisions, TheSideKingGoesOutsideTheHumansRunOrOntoTheBlockPile) {
