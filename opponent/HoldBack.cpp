@@ -9,13 +9,13 @@
 namespace {
 
 int Top() {
-    return Opp.PlanState(Eng.TargetPile, 0);
+    return Opp.PlanState(Opp.PlanCenter, 0);
 }
 int Count() {
-    return Opp.PlanState(Eng.TargetPile, 1);
+    return Opp.PlanState(Opp.PlanCenter, 1);
 }
 int Last() {
-    return Plan_LastRank(Eng.TargetPile);
+    return Plan_LastRank(Opp.PlanCenter);
 }
 // Removes the last play; true when the plan is now empty.
 bool Cut() {
@@ -39,7 +39,7 @@ int LookDepth() {
 
 // One round of the test; true when the routine is finished (accepted or returned).
 bool WaitRound(const BArray<int, 2>& x, int look) {
-    const int c = Eng.TargetPile;
+    const int c = Opp.PlanCenter;
     const int side = SeatRank(1);
     const int hs = HumanRank(1);
     if (Count() == 1)

@@ -211,8 +211,8 @@ bool CenterFits() {
     return false;
 }
 
-int Comp_Play() {
-    const int c = Eng.TargetPile;
+int Comp_Play(int c) {
+    Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
         if (Com.GameAbort) return Opp.PlanStep;
@@ -320,7 +320,6 @@ void Comp_Reseq() {
             places(s).ZOrder(0);
         }
     }
-    Eng.TargetPile = 2;
     if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
 }
 

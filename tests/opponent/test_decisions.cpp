@@ -80,7 +80,7 @@ TEST_F(Decisions, APileOfOneRankTakesItsMatchBeforeAnythingElse) {
     Pile(4, {12}, 0);
     Hand({9, 9, 7, 3, 2});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 4);
+    EXPECT_EQ(Opp.DiscardSlot, 4);
     EXPECT_EQ(Opp.PileIndex, 1);
 }
 
@@ -94,16 +94,16 @@ TEST_F(Decisions, AnEmptyPileTakesTheDoubledCardButTheTopLevelKeepsAnAcePair) {
     Pile(4, {10, 4}, 1);
     Hand({9, 9, 5, 3, 2});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Opp.DiscardSlot, 3);
     EXPECT_EQ(Opp.PileIndex, 3);
 
     Hand({9, 5, 1, 1});
     Eng.Level = 0;
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 5);
+    EXPECT_EQ(Opp.DiscardSlot, 5);
     Eng.Level = 2;
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.DiscardSlot, 2);
     EXPECT_EQ(Opp.PileIndex, 3);
 }
 
@@ -112,7 +112,6 @@ TEST_F(Decisions, ThreeOfAKindStopsTheDuplicateWalk) {
     Hand({10, 9, 5, 5, 5});
     Comp_Dups();
     EXPECT_EQ(Opp.DupSlot, 6);
-    EXPECT_EQ(Eng.TargetPile, 6);
 }
 
 TEST_F(Decisions, HoldTopsAllBelowTheHandLeaveTheFirstCardOnPileFour) {
@@ -125,7 +124,7 @@ TEST_F(Decisions, HoldTopsAllBelowTheHandLeaveTheFirstCardOnPileFour) {
     Pile(4, {10, 4}, 1);
     Hand({12, 11, 10, 9, 8});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.DiscardSlot, 2);
     EXPECT_EQ(Opp.PileIndex, 4);
 }
 
@@ -153,15 +152,14 @@ TEST_F(Decisions, APlanUpToTheSideCardTakesAHoldTopOfTheSameRank) {
     Centers({2, 7, 9});
     Pile(1, {9, 4}, 1);
     Hand({3, 4, 5, 11, 10});
-    Opp.SideBestPile = Opp.MatchSlot = Eng.TargetPile = 1;
+    Opp.SideBestPile = Opp.MatchSlot = 1;
     Opp.KingSlot = 2;
-    Move_Comp();
+    EXPECT_EQ(Move_Comp(1), 1);
     ASSERT_EQ(Opp.PlanFound, 1);
-    EXPECT_EQ(Eng.TargetPile, 1);
     EXPECT_EQ(Opp.PlanState(1, 1), 3);
     EXPECT_EQ(Opp.PlanList(1, 2), 7);
     EXPECT_EQ(Opp.PlanState(1, 0), 5);
-    Comp_Play();
+    Comp_Play(1);
     EXPECT_EQ(Eng.CenterCount(1), 5);
     EXPECT_EQ(Eng.SeatCards(1, 7), 9);
     EXPECT_EQ(Eng.SeatCards(1, 3), 4) << "the hand's Four stays";
@@ -170,7 +168,7 @@ TEST_F(Decisions, APlanUpToTheSideCardTakesAHoldTopOfTheSameRank) {
 TEST_F(Decisions, RemovingAPlannedQueenRestoresEleven) {
     Centers({10, 0, 0});
     Hand({11, 12});
-    Eng.TargetPile = 1;
+    Opp.PlanCenter = 1;
     Plan_Start(1);
     Opp.SimHandCount = 5;
     Opp.PlanStep = 2;
@@ -191,7 +189,7 @@ TEST_F(Decisions, TheHoldBackKeepsTheNextSeatsSideCardFartherAwayAtHigherLevels)
     Centers({1, 0, 0, 0});
     for (int level : {0, 2}) {
         Eng.Level = level;
-        Eng.TargetPile = 1;
+        Opp.PlanCenter = 1;
         Opp.PlanState(1, 0) = 7;
         Opp.PlanState(1, 1) = 6;
         for (int k = 1; k <= 6; ++k) {
@@ -230,14 +228,16 @@ TEST_F(Decisions, EveryFollowingSeatIsCheckedAfterTheHumansTestAcceptsAPlan) {
             Hand({4, 7, 7});
             Opponent_Reset();
             Ck_Player();
-            CenterBestToPlay(9, true, Opp.SideBestPile);
-            Opp.MatchSlot = Eng.TargetPile = Opp.SideBestPile;
+            CenterBestToPlay(9, true, Opp.SideBestPile, Opp.HumanBestPile);
+            Opp.MatchSlot = Opp.SideBestPile;
             Opp.KingSlot = 2;
-            Move_Comp();
-            const bool played = Opp.PlanFound == 1;
+            const int pile = Move_Comp(Opp.SideBestPile);
+            const bool played = pile != 0;
             EXPECT_EQ(played, k.players == 2)
                 << k.players << " players, mover " << k.mover << ", level " << level;
-            if (played) EXPECT_EQ(Plan_LastRank(Eng.TargetPile), 4);
+            if (played) {
+                EXPECT_EQ(Plan_LastRank(pile), 4);
+            }
         }
     }
 }
@@ -272,11 +272,9 @@ TEST_F(Decisions, TheSideKingGoesOutsideTheHumansRunOrOntoTheBlockPile) {
     Centers({5, 9, 2});
     Eng.Level = 0;
     Opp.HumanReach = 6;
-    Move_Wild();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Move_Wild().pile, 2);
     Opp.TurnFlags[kBlockPile] = 3;
-    Move_Wild();
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Move_Wild().pile, 3);
     EXPECT_EQ(Opp.TurnFlags[kBlockPile], 0);
 }
 
@@ -322,14 +320,14 @@ TEST_F(Decisions, AForcedAceOnAHoldTopIsPlayedBeforeTheDiscardAndATwoFollowsItsA
     EXPECT_EQ(Opp.PlanFound, 1);
     EXPECT_EQ(Opp.DropPlan, kDropAce);
     EXPECT_EQ(Opp.PlanStep, 8);
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.PlanCenter, 2);
 
     Opp.PlanFound = Opp.DropPlan = 0;
     Com.ForcedCards = 2;
     Comp_BeforeDrop();
     EXPECT_EQ(Opp.DropPlan, kDropTwo);
     EXPECT_EQ(Opp.PlanStep, 9);
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Opp.PlanCenter, 3);
 }
 
 TEST_F(Decisions, ASideKingWithNoWildAceAndEveryCenterEmptyStaysAndTheSeatDiscards) {
