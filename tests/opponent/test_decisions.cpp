@@ -68,6 +68,18 @@ class Decisions : public OpponentTest {
         Put(Eng.SeatCards, 1, own);
         Put(Eng.PlayerCards, 1, human);
     }
+    // Seat 2 plays a whole turn next, its hand already dealt, five side cards left,
+    // the one turned up on top; the human follows.
+    void WholeTurnAhead() {
+        Eng.SeatSideCount = 5;
+        Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
+        Eng.SeatSide(1, 5) = Eng.SeatCards(1, 1);
+        Eng.TurnResumedOpp = 1;
+        Eng.TurnResumedHuman = 1;
+        Eng.TurnOrder(1) = 1;
+        Eng.TurnOrder(2) = 2;
+        Eng.TurnPos = 2;
+    }
 };
 
 TEST_F(Decisions, APileOfOneRankTakesItsMatchBeforeAnythingElse) {
@@ -250,14 +262,7 @@ TEST_F(Decisions, APlannedHandKingDoesNotEmptyTheHand) {
     for (int p = 1; p <= 4; ++p)
         Pile(p, {}, 0);
     Hand({13, 4});
-    Eng.SeatSideCount = 5;
-    Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
-    Eng.SeatSide(1, 5) = 9;
-    Eng.TurnResumedOpp = 1;
-    Eng.TurnResumedHuman = 1;
-    Eng.TurnOrder(1) = 1;
-    Eng.TurnOrder(2) = 2;
-    Eng.TurnPos = 2;
+    WholeTurnAhead();
     const int deck = Eng.DeckCount;
     EXPECT_TRUE(Computer());
     const SeatRecord& rec = SeatRecordOf(2);
@@ -337,14 +342,7 @@ TEST_F(Decisions, ASideKingWithNoWildAceAndEveryCenterEmptyStaysAndTheSeatDiscar
     Hand({11, 10, 7, 5, 4});
     for (int p = 1; p <= 4; ++p)
         Pile(p, {12}, 0);
-    Eng.SeatSideCount = 5;
-    Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
-    Eng.SeatSide(1, 5) = 13;
-    Eng.TurnResumedOpp = 1;
-    Eng.TurnResumedHuman = 1;
-    Eng.TurnOrder(1) = 1;
-    Eng.TurnOrder(2) = 2;
-    Eng.TurnPos = 2;
+    WholeTurnAhead();
     EXPECT_TRUE(Computer());
     EXPECT_EQ(Com.Pturn, 1);
     const SeatRecord& rec = SeatRecordOf(2);
