@@ -56,8 +56,6 @@ struct EngineState {
     int SourceSlot = 0;
     int TargetPile = 0;
     int TargetHold = 0;
-    // The center pile the computer's plan aims at; the placement query keeps wild cards off it.
-    int PlanPile = 0;
     // The human ended the turn while the side card could have been played.
     bool SideMissed = false;
 
@@ -125,6 +123,8 @@ struct EngineState {
     bool AvatarSwapped = false;
     // The summary of the forced-card and wild-card rules in the rules caption.
     QString RulesText;
+
+    bool operator==(const EngineState&) const = default;
 };
 
 extern EngineState Eng;

@@ -2,6 +2,7 @@
 // player's moves sent and answered, a remote seat's turn played from its messages,
 // the host's relay at a table of three, a refused move, and a peer lost mid-exchange.
 #include "common/NetCodes.h"
+#include "engine/Stats.h"
 #include "engine/TurnOrder.h"
 #include "net/NetInstall.h"
 #include "net/NetSockets.h"
@@ -142,6 +143,8 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
         HoldUntilReleased();
     });
     ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    Hooks.StatsAdd = StatsAdd;
+    Hooks.StatsCk = StatsCk;
     SeatOnTurn(2);
     Opponent();
     release = true;
@@ -154,6 +157,10 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
     EXPECT_EQ(Eng.Seat2Rec.RecCards(0, 9), discard);
     EXPECT_TRUE(form->Label9(2).Caption().contains("cannot make"));
     EXPECT_TRUE(EveryCardOnce());
+    // The turn's run of one hand card is the seat's best, and the next turn counts from zero.
+    EXPECT_EQ(Eng.Seat2Rec.RecStats(1, 1), 1);
+    for (int r = 0; r <= 5; ++r)
+        EXPECT_EQ(Eng.StatsTable(kStatsSeatTurn, r), 0) << "row " << r;
 }
 
 TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
