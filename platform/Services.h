@@ -96,6 +96,11 @@ struct Services {
 Services& Svc();
 // The real services of the program.
 void InstallRealServices();
+// The sound of the program alone, for a test that plays through a real sound server.
+std::unique_ptr<Sound> MakeRealSound();
+// Ends every service. The audio output and the music player must go while the application
+// object still lives: after it, the toolkit's sound system is gone and they crash.
+void ReleaseServices();
 
 inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
     return Svc().boxes->Show(text, style, title);

@@ -7,10 +7,10 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
+#include "shell/ImageHeader.h"
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QImageReader>
 #include <QUrl>
 
 #include <algorithm>
@@ -128,9 +128,10 @@ int GetCPUSpeed(bool setDefault) {
 }
 
 bool Picture_SizeOK(const QString& file, int limit) {
-    const QSize size = QImageReader(file).size();
-    const int width = std::max(0, size.width());
-    const int height = std::max(0, size.height());
+    clsGetSize header;
+    header.ReadImageInfo(file);
+    const int width = header.Width();
+    const int height = header.Height();
     if (width <= limit && height <= limit) return true;
     platform::MsgBox(QStringLiteral("Picture is too large: W %1 x H %2\n"
                                     "Please use pictures sized under %3 x %3 pixels.")
