@@ -12,7 +12,7 @@
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "table/frmGrulm.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/ConversationTest.h"
 #include "tests/support/TableSize.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,26 +23,8 @@
 
 namespace {
 
-class Callers : public GameTest {
+class Callers : public ConversationTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        Net_Reset();
-        NetHooks = NetHooksT{};
-        form = std::make_unique<FrmGrulm>();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0;
-        Com.PlayerName = "Ada";
-        guard = Net_AbortLimit();
-    }
-    void TearDown() override {
-        delete guard;
-        Net_Reset();
-        NetHooks = NetHooksT{};
-        form.reset();
-        GameTest::TearDown();
-    }
     // Our program hosting a table of `players`, listening; the port it listens on.
     int Listen(int players) {
         Com.NetHost = 1;
@@ -59,9 +41,6 @@ class Callers : public GameTest {
             if (Row(e).InUse == kRowInUse && Row(e).Seat >= 1) ++n;
         return n;
     }
-
-    std::unique_ptr<FrmGrulm> form;
-    QTimer* guard = nullptr;
 };
 
 // A remote program as it answers a host: its identification, its name and every layout.

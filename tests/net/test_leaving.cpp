@@ -6,12 +6,8 @@
 #include "engine/Stale.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
-#include "net/NetInstall.h"
-#include "net/NetSockets.h"
-#include "net/NetState.h"
 #include "shell/MenuCommands.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -42,31 +38,19 @@ class PatientClock : public platform::Clock {
     double now_ = 1000.0;
 };
 
-class Leaving : public NetTableTest {
+class Leaving : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0;
+        PeerTableTest::SetUp();
         Com.PlayerName = "Ada";
         Menu.ChatCount = 0;
-        guard = Net_AbortLimit();
     }
     void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
-        NetTableTest::TearDown();
+        Menu.ChatCount = 0; // the farewells counted here are no later test's
+        PeerTableTest::TearDown();
     }
     void JoinAsRemote(PeerListener& host) {
-        Table(2);
-        Com.NetHost = 0;
-        Com.NetGame = 1;
-        Com.NetSeat = 1;
-        Com.PeerVersion = "96";
-        Net.NetHostAddress = "127.0.0.1";
-        Net.NetPort = host.port;
-        NetConnectRemote();
+        PeerTableTest::JoinAsRemote(host, 2);
         ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
     }
     // Every line a peer gets until the other side closes.
@@ -81,9 +65,6 @@ class Leaving : public NetTableTest {
             t << b.text;
         return t.join('\n').toStdString();
     }
-
-    QTimer* guard = nullptr;
-    std::thread peer;
 };
 
 // A stock message cut short before the field at `at` (counted from 0) when `value` is empty,
@@ -182,11 +163,7 @@ TEST_F(Leaving, ARemoteThatLeavesHearsNothingOfItsOwnLeaving) {
 }
 
 TEST_F(Leaving, AHostThatEndsTheGameIsNotToldThatEachPlayerQuit) {
-    Table(3);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
+    const int port = HostListening(3);
     std::vector<QByteArray> bo, cy;
     std::atomic<bool> seated = false;
     peer = std::thread([&, port] {

@@ -8,8 +8,7 @@
 #include "net/NetWait.h"
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <atomic>
@@ -20,31 +19,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RemoteTurnTest : public NetTableTest {
+class RemoteTurnTest : public PeerTableTest {
   protected:
-    void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0; // the system chooses a free port
-        guard = Net_AbortLimit();
-    }
-    void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
-        NetTableTest::TearDown();
-    }
-    // This program as a remote player connected to the scripted host.
-    void JoinAsRemote(PeerListener& host, int players) {
-        Table(players);
-        Com.NetHost = 0;
-        Com.NetGame = 1;
-        Com.NetSeat = 1;
-        Com.PeerVersion = "96";
-        Net.NetHostAddress = "127.0.0.1";
-        Net.NetPort = host.port;
-        NetConnectRemote();
-    }
     // A table where seat 2 holds a full hand with a card that fits a center pile.
     struct Playable {
         int slot = 0, pile = 0;
@@ -83,10 +59,8 @@ class RemoteTurnTest : public NetTableTest {
             std::this_thread::sleep_for(10ms);
     }
 
-    QTimer* guard = nullptr;
     std::atomic<bool> ready = false;
     std::atomic<bool> release = false;
-    std::thread peer;
     std::vector<QByteArray> got;
 };
 
@@ -157,12 +131,8 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
 }
 
 TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
-    Table(3);
+    const int port = HostListening(3);
     const Playable play = DealFor(2);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     const QByteArray move = "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
     std::vector<QByteArray> other;
     peer = std::thread([&] {
@@ -216,12 +186,8 @@ TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
 // The mover's program sends a bare GS, LO or EG in the same write as its moves: none belongs
 // to the turn, so none ends it, and the host answers every move to the discard.
 TEST_F(RemoteTurnTest, AMoversStrayStartLayoutOrEndDoesNotStopTheHostsAnswers) {
-    Table(2);
+    const int port = HostListening(2);
     const Playable play = DealFor(2);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     const QByteArray move =
         "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
     const QByteArray drop = "PC  " + QByteArray::number(play.slot == 3 ? 4 : 3) + "# 9\n";
