@@ -43,15 +43,16 @@ class Callers : public ConversationTest {
     }
 };
 
-// A remote program as it answers a host: its identification, its name and every layout.
-// The one on element `slowElement` answers its identification only once the others have
-// been laid out, as a busy machine might.
+// What a caller learnt: the element the host took it on and the layouts it was sent.
 struct Caller {
     int element = 0;
     std::vector<QByteArray> layouts;
 };
 std::mutex g_callersLock;
 
+// A remote program as it answers a host: its identification, its name and every layout.
+// The one on element `slowElement` answers its identification only once the others have
+// been laid out, as a busy machine might.
 void Answer(PeerSocket& p, Caller& me, const QByteArray& name, int slowElement, std::atomic<int>& laidOut,
             int others) {
     for (;;) {
