@@ -172,8 +172,9 @@ void RemoteDeal() {
 bool ReceiveStock() {
     if (!Wait([] { return Com.NetState == kNetDK; }, {kNetLO})) return false;
     StockRead stock;
-    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
-        // A damaged stock ends the exchange as a lost connection would.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }

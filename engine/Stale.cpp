@@ -70,8 +70,9 @@ bool Reshuffle_Receive() {
         Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
     if (!arrived || Com.NetState != kNetDK) return false;
     StockRead read;
-    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read)) {
-        // A damaged stock is refused like a lost connection.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }

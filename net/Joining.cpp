@@ -33,13 +33,15 @@ bool Seated(int e) {
     return InUse(e) && Row(e).Seat >= 1 && Row(e).Seat <= kLastSeatRow;
 }
 
-// Gives row `e` a seat, when a player is on it.
+// Gives row `e` a new seat, when a player who has joined is on it.
 void SetSeat(int e, int seat) {
-    if (InUse(e)) Row(e).Seat = seat;
+    if (Seated(e)) Row(e).Seat = seat;
 }
 
+// Closes the gaps a leaving player left. A caller still on its way in (on the line, no
+// name yet) holds no seat: given one here, its name would later be taken for a repeat.
 void RepairSeats() {
-    const bool first = InUse(1), second = InUse(2);
+    const bool first = Seated(1), second = Seated(2);
     if (first) {
         if (Com.NetGame > 1) {
             if (!second) SetSeat(3, 2);

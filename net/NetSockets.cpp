@@ -54,6 +54,7 @@ void Write(int e, const QByteArray& line) {
 
 // The connection of element e is gone: every wait sees it.
 void ConnectionLost(int e) {
+    Net.StateBefore = Com.NetState;
     Com.NetState = kNetLost;
     Net_ProcessMessage(e);
 }
@@ -78,17 +79,15 @@ void ListenFailed(int number, const QString& description) {
     NetHooks.NetCleanUp();
 }
 
-// The element a caller is taken on: a new one while every created one is taken, else the first free row.
+// The element a caller is taken on: the first free row of those created, else a new one. While
+// a connection is being made NetGame counts nobody, so the free rows are looked for first.
 int ElementForCaller() {
     auto& ws = Winsock1();
-    if (Net.NetSockCount <= Com.NetGame || Net.NetSockCount == 0) {
-        if (Net.NetSockCount >= kLastElement) return 0;
-        ++Net.NetSockCount;
-        if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
-        return Net.NetSockCount;
+    for (int e = 1; e <= Net.NetSockCount; ++e) {
+        if (Row(e).InUse != 0) continue;
+        if (!ws.Exists(e)) ws.Load(e);
+        return e;
     }
-    for (int e = 1; e <= Net.NetSockCount; ++e)
-        if (Row(e).InUse == 0) return e;
     if (Net.NetSockCount >= kLastElement) return 0;
     ++Net.NetSockCount;
     if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
@@ -196,8 +195,10 @@ void Net_Send(QString& message, int& element) {
     if (!ws.Exists(element)) return;
     const int state = ws.State(element);
     if (state == sckClosing) {
-        Com.NetState = kNetLost;
-        if (!Com.GameAbort) Net_ProcessMessage(element);
+        if (Com.GameAbort)
+            Com.NetState = kNetLost;
+        else
+            ConnectionLost(element);
         SetLabel9(kLblNotice, QString());
         return;
     }
@@ -235,8 +236,15 @@ void Net_RejectConnection(int element) {
             Write(element, Msg_Bare(kNetLost));
             Pause(kRejectPause);
         }
-        if (ws.Exists(element)) ws.Close(element);
     }
+    Net_FreeElement(element);
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
+}
+
+void Net_FreeElement(int element) {
+    if (element < 1 || element > kLastElement) return;
+    auto& ws = Winsock1();
+    if (ws.Exists(element)) ws.Close(element);
     if (element == Net.NetSockCount) {
         if (ws.Exists(element)) ws.Unload(element);
         --Net.NetSockCount;
@@ -244,7 +252,6 @@ void Net_RejectConnection(int element) {
     Row(element) = NetSocketRow{};
     Net.Counted[static_cast<size_t>(element)] = false;
     Net.NetBuffer[static_cast<size_t>(element)].clear();
-    if (Com.NetGame == 0) Com.NetState = kNetLost;
 }
 
 void NetCloseClient() {
@@ -271,6 +278,9 @@ void Winsock1_ConnectionRequest(int index, int requestId) {
     ws.Accept(e, requestId);
     Net.NetBuffer[static_cast<size_t>(e)].clear();
     Net.Counted[static_cast<size_t>(e)] = false;
+    // A new caller's first message is not a repeat of what the element's last one sent.
+    Com.NetLastType[static_cast<size_t>(e)] = kNetNone;
+    if (Net.NetLastSock == e) Net.NetLastSock = 0;
     AdmitCaller(e);
 }
 
@@ -352,10 +362,12 @@ void RefusedBoxes(int number, const QString& description) {
 } // namespace
 
 namespace {
-// A host's connection to one remote while other remotes are still connected.
+// A host's connection to one remote while other remotes are still connected, or to a caller
+// that has not joined: the host goes on with the others, or goes on listening.
 bool OneOfSeveral(int index) {
     if (Com.NetHost != 1 || index < 1 || index > Net.NetSockCount || Row(index).InUse != kRowInUse)
         return false;
+    if (Row(index).Seat == 0) return true;
     for (int e = 1; e <= Net.NetSockCount; ++e)
         if (e != index && Row(e).InUse == kRowInUse) return true;
     return false;

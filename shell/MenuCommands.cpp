@@ -1,6 +1,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/KeyCommand.h"
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/HouseRules.h"
@@ -288,7 +289,8 @@ void SendToPeers(QString message) {
 void PeekNotice(const QString& text, bool on) {
     Menu.ChatCount += 1;
     const QString body = Com.PeerVersion.toInt() > 74 ? "$-" + text : text;
-    SendToPeers("SY " + QString::number(Menu.ChatCount) + "#" + body);
+    // The counter in the number form every message uses, as the chat's own lines have it.
+    SendToPeers("SY " + NumStr(Menu.ChatCount) + "#" + body);
     Pause(kPeekNoticeGap);
     SendToPeers(QStringLiteral("PK ") + (on ? "True" : "False"));
 }

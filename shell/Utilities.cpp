@@ -72,12 +72,24 @@ bool IsFormLoaded(const QString& name) {
     return platform::Form::IsLoaded(name);
 }
 
+namespace {
+// What a file name of the game may not hold.
+const QString kFileNameForbidden = QStringLiteral("!\"*./:<>?\\|");
+} // namespace
+
 bool BadFileName(const QString& name) {
-    static const QString kForbidden = QStringLiteral("!\"*./:<>?\\|");
-    if (std::none_of(kForbidden.begin(), kForbidden.end(), [&](QChar c) { return name.contains(c); }))
+    if (std::none_of(kFileNameForbidden.begin(), kFileNameForbidden.end(),
+                     [&](QChar c) { return name.contains(c); }))
         return false;
     BadFileName_Tell();
     return true;
+}
+
+QString FileNameCleaned(const QString& name) {
+    QString s;
+    for (QChar c : name)
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F && !kFileNameForbidden.contains(c)) s += c;
+    return s.trimmed();
 }
 
 void BadFileName_Tell() {
