@@ -1,10 +1,7 @@
-// Starts that overlap and messages that arrive during the deal, against scripted peers
-// over 127.0.0.1: New Game and restore pressed while an Internet start waits for its
-// peer, a host's end, new game or new layout arriving while the remote deals, and a
-// player leaving a table of three while the host deals. Each leaves a table that
-// deals the next game in full and shows no error box.
+// Against scripted peers over 127.0.0.1: New Game and restore pressed while the host's
+// Internet start waits for its peer, and a host's end, new game or new layout, or a
+// player leaving, while the cards are dealt. Each leaves a usable table and no error box.
 #include "common/Card.h"
-#include "common/NetCodes.h"
 #include "engine/Deal.h"
 #include "engine/GameOnTable.h"
 #include "engine/SeatTable.h"
@@ -38,14 +35,13 @@ class StartAndDeal : public NetTableTest {
         Com.PlayerName = "Ada";
         guard = Net_AbortLimit();
         svc.boxes->onUnexpected = [](const platform::MsgCall& c) { ADD_FAILURE() << c.text.toStdString(); };
-        // The first card in flight holds the deal until the peer's line has been written.
+        // The first card in flight holds the deal until the peer's lines are on their way.
         watch.setInterval(0);
         QObject::connect(&watch, &QTimer::timeout, [this] {
             if (!Tbl.Dealing) return;
             watch.stop();
             dealing = true;
-            for (int i = 0; i < 3000 && !written; ++i)
-                std::this_thread::sleep_for(1ms);
+            Until(written);
             std::this_thread::sleep_for(20ms);
         });
     }
@@ -57,7 +53,11 @@ class StartAndDeal : public NetTableTest {
         ConnectionWindow_Show = [] { frmPlayers().Show(true); };
         NetTableTest::TearDown();
     }
-    // The peer's stock message for a table of `players`, in pack order.
+    static void Until(const std::atomic<bool>& flag) {
+        for (int i = 0; i < 2000 && !flag; ++i)
+            std::this_thread::sleep_for(2ms);
+    }
+    // The host's stock for a table of `players`, in pack order.
     static QByteArray Stock(int players) {
         BArray<int, 2> deck(2, players * 52);
         for (int i = 1; i <= players * 52; ++i) {
@@ -67,32 +67,31 @@ class StartAndDeal : public NetTableTest {
         const StockRules rules;
         return (Stock_Message(deck, players * 52, QStringLiteral("96"), &rules) + "\n").toLatin1();
     }
-    void AwaitDealing() const {
-        for (int i = 0; i < 1000 && !dealing; ++i)
-            std::this_thread::sleep_for(5ms);
-    }
-    void HoldUntilReleased() const {
-        for (int i = 0; i < 2000 && !release; ++i)
-            std::this_thread::sleep_for(5ms);
-    }
-    static bool HandsFull(bool full) {
+    static bool Hands(bool full) {
         for (int seat = 1; seat <= Com.NumPlayers; ++seat)
             for (int slot = 2; slot <= 6; ++slot)
                 if (((*Seat(seat).cards)(0, slot) != 0) != full) return false;
         return true;
     }
+    void ExpectStoppedDeal() {
+        EXPECT_TRUE(dealing);
+        EXPECT_EQ(Com.Pturn, 0);
+        EXPECT_TRUE(Hands(false));
+        EXPECT_FALSE(Eng.TableBusy);
+    }
 
     QTimer* guard = nullptr;
     QTimer watch;
     std::thread peer;
+    QByteArrayList got; // what the peer read, written by its thread until joined
     std::atomic<bool> dealing = false, written = false, release = false;
 };
 
 struct DuringDeal {
     const char* what;
     int players;
-    QByteArray lines;  // what the host writes while this program deals
-    QByteArray answer; // what this program answers to it, if anything
+    QByteArray lines; // the host's lines while this program deals, and the answers to them
+    const char* answers;
 };
 
 class MessageDuringDeal : public StartAndDeal, public ::testing::WithParamInterface<DuringDeal> {};
@@ -108,58 +107,47 @@ TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
     Net.NetReady = 1;
     Net.NetHostAddress = "127.0.0.1";
     Net.NetPort = host.port;
-    const QByteArray first = Stock(c.players), second = Stock(2);
-    std::vector<QByteArray> got;
+    const QByteArrayList first{"GS\n", Stock(c.players), c.players == 2 ? "TR  1\n" : "TR  2\n"};
+    const QByteArrayList second{Stock(2), "TR  1\n"};
     peer = std::thread([&] {
         PeerSocket p(host.Accept());
-        p.Send("GS\n");
-        got.push_back(p.Line());
-        p.Send(first);
-        got.push_back(p.Line());
-        p.Send(c.players == 2 ? "TR  1\n" : "TR  2\n");
-        got.push_back(p.Line());
-        AwaitDealing();
+        for (const QByteArray& line : first) {
+            p.Send(line);
+            got << p.Line().trimmed();
+        }
+        Until(dealing);
         p.Send(c.lines);
         written = true;
-        if (!c.answer.isEmpty()) got.push_back(p.Line());
-        got.push_back(p.Line()); // the next game
-        p.Send(second);
-        got.push_back(p.Line());
-        p.Send("TR  1\n");
-        got.push_back(p.Line());
-        HoldUntilReleased();
+        for (qsizetype n = QByteArray(c.answers).count(' ') + 1; n > 0; --n)
+            got << p.Line().trimmed();
+        for (const QByteArray& line : second) {
+            p.Send(line);
+            got << p.Line().trimmed();
+        }
+        Until(release);
     });
     NetConnectRemote();
     ASSERT_TRUE(Pump([this] { return form->cmdDeal.Visible(); }));
     watch.start();
     cmdDeal_Click();
-    EXPECT_TRUE(dealing);
-    EXPECT_EQ(Com.Pturn, 0);
-    EXPECT_TRUE(HandsFull(false));
-    EXPECT_FALSE(Eng.TableBusy);
+    ExpectStoppedDeal();
     ASSERT_EQ(Com.NumPlayers, 2);
     ASSERT_TRUE(Pump([this] { return form->cmdDeal.Visible(); }));
-
     cmdDeal_Click();
     EXPECT_EQ(Com.Pturn, 1);
-    EXPECT_TRUE(HandsFull(true));
+    EXPECT_TRUE(Hands(true));
     EXPECT_TRUE(form->Picture7(2).Enabled());
     release = true;
     peer.join();
-    std::vector<QByteArray> expected{"GS\n", "DK\n", "TR\n"};
-    if (!c.answer.isEmpty()) expected.push_back(c.answer);
-    expected.insert(expected.end(), {"GS\n", "DK\n", "TR\n"});
-    EXPECT_EQ(got, expected);
+    EXPECT_EQ(got.join(' '), "GS DK TR " + QByteArray(c.answers) + " DK TR");
     EXPECT_TRUE(svc.boxes->shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, MessageDuringDeal,
-                         ::testing::Values(DuringDeal{"the host ends the game", 2, "EG\nGS\n", ""},
-                                           DuringDeal{"the host starts another", 2, "GS\n", ""},
-                                           DuringDeal{"a smaller table", 3, "LO  2  1\nGS\n", "LO\n"}),
-                         [](const ::testing::TestParamInfo<DuringDeal>& i) {
-                             return QString(i.param.what).remove(' ').toStdString();
-                         });
+                         ::testing::Values(DuringDeal{"EndOfGame", 2, "EG\nGS\n", "GS"},
+                                           DuringDeal{"NewGame", 2, "GS\n", "GS"},
+                                           DuringDeal{"SmallerTable", 3, "LO  2  1\nGS\n", "LO GS"}),
+                         [](const ::testing::TestParamInfo<DuringDeal>& i) { return i.param.what; });
 
 TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     Table(3);
@@ -169,61 +157,54 @@ TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     NetHostListen();
     const int port = Winsock1().LocalPort(0);
     svc.boxes->Expect(platform::vbYes); // Cy may join
-    std::vector<QByteArray> bo;
     std::atomic<bool> seated = false;
     peer = std::thread([&, port] {
-        PeerSocket p1, p2;
-        auto join = [](PeerSocket& p, const char* name) {
+        PeerSocket bo, cy;
+        // Identification, name, and the answer to every layout sent so far.
+        auto join = [](PeerSocket& p, int port, const char* name, std::vector<PeerSocket*> laidOut) {
+            if (!p.Connect(port)) return;
             p.Line();
             p.Send("IP Vornhelm Online^ 9. 6. 0\n");
             p.Line();
             p.Send(name);
+            for (PeerSocket* s : laidOut) {
+                s->Line();
+                s->Send("LO\n");
+            }
         };
-        if (!p1.Connect(port)) return;
-        join(p1, "NM Bo\n");
-        p1.Line();
-        p1.Send("LO\n");
-        if (!p2.Connect(port)) return;
-        join(p2, "NM Cy\n");
-        p1.Line();
-        p2.Line();
-        p1.Send("LO\n");
-        p2.Send("LO\n");
+        join(bo, port, "NM Bo\n", {&bo});
+        join(cy, port, "NM Cy\n", {&bo, &cy});
         seated = true;
-        // Both answer every step of the start; Cy leaves once the cards fly.
-        for (int step = 0; step < 3; ++step) {
-            bo.push_back(p1.Line().left(2));
-            p2.Line();
-            p1.Send(bo.back() + "\n");
-            p2.Send(bo.back() + "\n");
+        for (int step = 0; step < 3; ++step) { // GS, DK and TR, answered by both
+            got << bo.Line().left(2);
+            cy.Line();
+            bo.Send(got.back() + "\n");
+            cy.Send(got.back() + "\n");
         }
-        AwaitDealing();
-        p2.Close();
+        Until(dealing);
+        cy.Close();
         written = true;
-        bo.push_back(p1.Line());
-        HoldUntilReleased();
+        got << bo.Line().trimmed();
+        Until(release);
     });
     ASSERT_TRUE(Pump([&] { return seated && Com.NetGame == 2 && Com.NetAckCount == 3; }));
     Hooks.ComputerTurn = [] {};
     watch.start();
     Game_New();
-    EXPECT_TRUE(dealing);
-    EXPECT_EQ(Com.Pturn, 0);
-    EXPECT_TRUE(HandsFull(false));
+    ExpectStoppedDeal();
     EXPECT_EQ(Com.NetGame, 1);
-    EXPECT_FALSE(Eng.TableBusy);
     EXPECT_EQ(form->Label9(kLblMessage).Caption(), "Cy quit the game.");
-    // The table takes the next command: two players left for a table of three.
+    // The next command is taken: two players are left at a table for three.
     svc.boxes->Expect(platform::vbOK);
     Game_New();
     ASSERT_EQ(svc.boxes->shown.size(), 2u);
     EXPECT_TRUE(svc.boxes->shown[1].text.startsWith("You have 1 opponent(s)."));
     release = true;
     peer.join();
-    EXPECT_EQ(bo, (std::vector<QByteArray>{"GS", "DK", "TR", "EG\n"}));
+    EXPECT_EQ(got.join(' '), "GS DK TR EG");
 }
 
-TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileAnInternetStartWaitsForItsPeer) {
+TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
     Table(2);
     ConnectionWindow_Show = [] {
         Com.NetGame = 99;
@@ -234,7 +215,6 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileAnInternetStartWaitsForItsPeer) {
     MenuWin.SaveDialog = [&](bool) { ++dialogs; };
     std::atomic<int> port = 0;
     std::atomic<bool> asked = false, pressed = false;
-    std::vector<QByteArray> got;
     QTimer press;
     press.setInterval(0);
     QObject::connect(&press, &QTimer::timeout, [&] {
@@ -254,38 +234,29 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileAnInternetStartWaitsForItsPeer) {
         p.Send("IP Vornhelm Online^ 7. 4. 0\n"); // a program that starts its game at once
         p.Line();
         p.Send("NM Bob\n");
-        auto until = [&](const char* code) {
-            for (QByteArray line = p.Line(); !line.isEmpty(); line = p.Line()) {
-                got.push_back(line.left(2));
-                if (line.startsWith(code)) return;
+        for (const char* code : {"GS", "DK", "TR"}) {
+            for (QByteArray line = p.Line(); !line.isEmpty(); line = p.Line())
+                if ((got << line.left(2)).back() == code) break;
+            if (got.back() == "GS") {
+                asked = true;
+                Until(pressed);
             }
-        };
-        until("GS");
-        asked = true;
-        for (int i = 0; i < 1000 && !pressed; ++i)
-            std::this_thread::sleep_for(5ms);
-        p.Send("GS\n");
-        until("DK");
-        p.Send("DK\n");
-        until("TR");
-        p.Send("TR\n");
-        HoldUntilReleased();
+            p.Send(QByteArray(code) + "\n");
+        }
+        Until(release);
     });
     svc.boxes->Expect(platform::vbOK); // told the peer is an older program
     SetupInternet();
-    press.stop();
     EXPECT_TRUE(pressed);
     EXPECT_EQ(dialogs, 0);
-    EXPECT_EQ(Com.NetGame, 1);
     EXPECT_NE(Com.Pturn, 0);
-    EXPECT_TRUE(HandsFull(true));
+    EXPECT_TRUE(Hands(true));
     EXPECT_FALSE(Game_Starting());
     release = true;
     peer.join();
-    // One start: a single GS, and the stock and first player after it.
-    EXPECT_EQ(std::count(got.begin(), got.end(), QByteArray("GS")), 1);
-    EXPECT_EQ(got.end()[-2], "DK");
-    EXPECT_EQ(got.back(), "TR");
+    // One start: a single GS, then the stock and the first player.
+    EXPECT_EQ(got.count("GS"), 1);
+    EXPECT_TRUE(got.join(' ').endsWith("DK TR")) << got.join(' ').toStdString();
     EXPECT_EQ(svc.boxes->shown.size(), 1u);
 }
 
