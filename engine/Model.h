@@ -85,6 +85,10 @@ struct EngineState {
     bool TableBusy = false;
     bool CancelFlag = false;
     bool CompTurnActive = false;
+    // A game is being put on the table (GameOnTable.h), and the count of games the table has
+    // held: a clearing or an end puts the next one in place.
+    bool Starting = false;
+    int TableGame = 0;
 
     // Turns: the count of turns played (its parity picks the automatic save), the
     // resume flags of the turn code, the stalemate state, the playing order.

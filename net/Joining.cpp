@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
@@ -144,7 +145,9 @@ void Net_ShowHostRules() {
 
 void Net_AskSaveEndedGame() {
     if (Com.Pturn == 0) return;
-    if (platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),
+    // A game still being dealt holds nothing worth keeping.
+    if (!Game_Starting() &&
+        platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),
                          platform::vbYesNo, QStringLiteral("Save Game")) == platform::vbYes)
         NetHooks.Game_Save();
     Net_TableClear();

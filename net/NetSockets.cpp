@@ -24,6 +24,9 @@ namespace {
 
 constexpr int kLastElement = 4;
 constexpr double kRejectPause = 0.05;
+// The first port a normal user may listen on, and the step from a refused port to a suggestion.
+constexpr int kFirstUserPort = 1024;
+constexpr int kUserPortShift = 10000;
 
 void SetLabel9(int i, const QString& text) {
     if (!HasTableForm() || !frmGrulm().Label9.Exists(i)) return;
@@ -66,10 +69,26 @@ void NobodyToConnectTo(const QString& title) {
     Com.NetHost = 9;
 }
 
+// Ports below 1024 are the system's: a normal user may not listen there. The default port is
+// one of them, so the player is told which port to take instead.
+void PortRefused(int port) {
+    const int other = port < kFirstUserPort ? port + kUserPortShift : kFirstUserPort;
+    MsgBox(QStringLiteral("This computer does not let the game listen on port") + NumStr(port) +
+               QStringLiteral(".") + kCrLf +
+               QStringLiteral(
+                   "Ports below 1024 need the administrator's permission. Choose a port from 1024 up, "
+                   "such as") +
+               NumStr(other) + QStringLiteral(", and give it to the other players with your address."),
+           platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
+}
+
 void ListenFailed(int number, const QString& description) {
-    MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) + kCrLf +
-               description,
-           platform::vbInformation);
+    if (number == platform::sckAccessDenied)
+        PortRefused(Net.NetPort);
+    else
+        MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) +
+                   kCrLf + description,
+               platform::vbInformation);
     Com.NetHost = 0;
     if (number == platform::sckAddressInUse)
         MsgBox(QStringLiteral(
