@@ -5,10 +5,10 @@
 #include "table/TableState.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <vector>
 
 namespace {
