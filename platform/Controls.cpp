@@ -706,6 +706,19 @@ void Form::MoveTw(int left, int top, int width, int height) {
     window_->setGeometry(left / 15, top / 15, std::max(1, width / 15), std::max(1, height / 15));
 }
 
+void Form::MoveFrameTw(int left, int top, int width, int height) {
+    // A window's position given by move() is its frame's, as the window manager adds it.
+    window_->resize(std::max(1, width / 15), std::max(1, height / 15));
+    window_->move(left / 15, top / 15);
+}
+
+int Form::FrameLeftTw() const {
+    return window_->frameGeometry().x() * 15;
+}
+int Form::FrameTopTw() const {
+    return window_->frameGeometry().y() * 15;
+}
+
 void Form::SetClientSizePx(int w, int h) {
     window_->resize(w, h);
 }
@@ -737,16 +750,17 @@ void Form::Show(bool modal) {
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (modal) {
-        // A modal window keeps the caller waiting until it is hidden. The wait sleeps until an event
-        // comes (a time limit would make it return at once and spin).
-        window_->setWindowModality(Qt::ApplicationModal);
-        QEventLoop loop;
-        while (window_->isVisible()) {
-            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
-        }
-        window_->setWindowModality(Qt::NonModal);
+    if (!modal) return;
+    // A modal window keeps the caller waiting until it is hidden. The wait sleeps until an event
+    // comes (a time limit would make it return at once and spin). The toolkit's own modality is
+    // not used: the game's waits nest, and a window reopened while an older wait of it is still
+    // pending would stay registered as modal after it closed, leaving every other window dead.
+    ++waits_;
+    QEventLoop loop;
+    while (window_->isVisible()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
+    --waits_;
 }
 
 void Form::Hide() {

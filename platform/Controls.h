@@ -319,6 +319,11 @@ class Form {
     int WidthTw() const;
     int HeightTw() const;
     void MoveTw(int left, int top, int width, int height);
+    // The same placement for the whole window, title bar and borders included: its frame's
+    // top-left corner goes to left, top; width and height stay the client area's.
+    void MoveFrameTw(int left, int top, int width, int height);
+    int FrameLeftTw() const;
+    int FrameTopTw() const;
     void SetClientSizePx(int w, int h);
 
     const QString& Caption() const { return caption_; }
@@ -337,6 +342,8 @@ class Form {
     // Runs QueryUnload (which may cancel) and Form_Unload; hides the window.
     bool Unload();
     bool IsVisible() const;
+    // True while a modal Show waits for the window to close.
+    bool Waiting() const { return waits_ > 0; }
     // True while an unload asked for by the user (the window's close box) runs.
     bool UserClosing() const { return userClosing_; }
 
@@ -376,6 +383,7 @@ class Form {
     bool loaded_ = false;
     bool inLoad_ = false;
     bool userClosing_ = false;
+    int waits_ = 0;
     std::vector<Control*> controls_;
 };
 

@@ -14,6 +14,7 @@
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -59,7 +60,8 @@ class RealClock : public Clock {
 class RealBoxes : public MessageBoxes {
   public:
     int Show(const QString& text, int style, const QString& title) override {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box;
+        Dialog_Attach(&box);
         box.setWindowTitle(title.isEmpty() ? QStringLiteral("Grulm and Torvek") : title);
         // Texts may carry names from the network: never taken as markup.
         box.setTextFormat(Qt::PlainText);
@@ -120,6 +122,27 @@ class RealBoxes : public MessageBoxes {
         return buttons.back().second;
     }
 };
+
+bool AnyWindowOnTop() {
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return true;
+    return false;
+}
+
+} // namespace
+
+void Dialog_Attach(QWidget* dialog) {
+    // A dialog that closed gives the activation back later than the next one may open.
+    static QPointer<QWidget> owner;
+    QWidget* active = QApplication::activeWindow();
+    if (active && !qobject_cast<QDialog*>(active)) owner = active;
+    QWidget* parent = active ? active : owner && owner->isVisible() ? owner.data() : nullptr;
+    const bool onTop = AnyWindowOnTop();
+    dialog->setParent(parent, dialog->windowFlags() | Qt::Dialog);
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+namespace {
 
 // One sound on its way to the output: the checked samples and the sink that pulls them.
 class SoundVoice {

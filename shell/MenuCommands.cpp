@@ -25,6 +25,7 @@
 #include "table/Panel.h"
 #include "table/frmCounter.h"
 #include "table/TableState.h"
+#include "table/WindowPlaces.h"
 
 MenuState Menu;
 MenuWindowsT MenuWin;
@@ -430,7 +431,7 @@ void MenuCommands_Install() {
     MenuWin.Exit = [] { frmGrulm().Unload(); };
     MenuWin.Counter = [] {
         Counter_ShowDeck();
-        frmCounter().Show();
+        ToolWindow_Open(frmCounter(), TableSpot::Free, false);
     };
     // The card flow swallows the next key; a click or a new size on the table lets keys through again.
     Hooks.KeyArm = [](bool armed) { Keys.KeyArmed = armed; };

@@ -6,6 +6,7 @@
 #include "shell/Version.h"
 #include "table/CardArt.h"
 #include "table/TableState.h"
+#include "table/WindowPlaces.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -32,12 +33,6 @@ void Place(platform::Label& l, int top, int height, double size = 9, bool bold =
     l.SetFontBold(bold);
 }
 
-// Over the middle of the table, where the player is looking.
-void CenterOverTable(QWidget* window) {
-    if (!HasTableForm()) return;
-    const QRect over = frmGrulm().Window()->frameGeometry();
-    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
-}
 } // namespace
 
 // A green shield with a wild King on it.
@@ -96,7 +91,7 @@ AboutForm::~AboutForm() {
 }
 
 void AboutForm::Form_Load() {
-    CenterOverTable(Window());
+    Window_PlaceOverTable(Window(), TableSpot::Centre);
     lblTitle.SetCaption(QStringLiteral("Vornhelm: Grulm and Torvek\r\nTable Edition"));
     lblVersion.SetCaption(Version_Text());
     lblDescription.SetCaption(

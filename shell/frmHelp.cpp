@@ -1,6 +1,7 @@
 #include "shell/frmHelp.h"
 #include "engine/TableForm.h"
 #include "shell/Help.h"
+#include "table/WindowPlaces.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -16,12 +17,6 @@ HelpForm*& Instance() {
 
 constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonW = 90, kButtonH = 28;
 
-// Over the middle of the table, where the player is looking.
-void CenterOverTable(QWidget* window) {
-    if (!HasTableForm()) return;
-    const QRect over = frmGrulm().Window()->frameGeometry();
-    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
-}
 } // namespace
 
 HelpForm& frmHelp() {
@@ -75,7 +70,7 @@ void HelpForm::LayOut() {
 
 void HelpForm::ShowPage(const QString& url) {
     browser_->setSource(QUrl(url));
-    if (!Loaded()) CenterOverTable(Window());
+    if (!Loaded()) Window_PlaceOverTable(Window(), TableSpot::Centre);
     ShowAbove();
 }
 

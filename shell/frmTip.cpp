@@ -2,10 +2,12 @@
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
+#include "platform/OnTop.h"
 #include "shell/Startup.h"
 #include "shell/Tips.h"
 #include "shell/Utilities.h"
 #include "table/CardArt.h"
+#include "table/WindowPlaces.h"
 
 #include <QPainter>
 
@@ -37,12 +39,6 @@ QImage TipPicture() {
     return img;
 }
 
-// Over the middle of the table, where the player is looking.
-void CenterOverTable(QWidget* window) {
-    if (!HasTableForm()) return;
-    const QRect over = frmGrulm().Window()->frameGeometry();
-    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
-}
 } // namespace
 
 TipForm& frmTip() {
@@ -102,7 +98,11 @@ void TipForm::LayOut() {
 }
 
 void TipForm::Form_Load() {
-    CenterOverTable(Window());
+    // Kept above the table: a click on the table must not bury the tip under it.
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(Window());
+    Window_PlaceOverTable(Window(), TableSpot::Centre);
     current_ = TipNumber();
     chkLoadTipsAtStartup.SetValue(Boot.ShowTips == 1 ? 1 : 0);
     tips_.clear();
