@@ -5,7 +5,7 @@
 # is started here for the tests and stopped at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen VORNHELM_TEST_PACKAGES=1
 source scripts/sound-server.sh
 
 sound_server_running || export VORNHELM_NEEDS_PULSEAUDIO=1
