@@ -32,8 +32,9 @@ quint32 ToBGR(const QColor& c);
 int ButtonOf(Qt::MouseButton b);
 int ButtonsOf(Qt::MouseButtons b);
 int ShiftOf(Qt::KeyboardModifiers m);
-// The Windows virtual-key code of a Qt key (0 when it has none).
-int VirtualKeyOf(int qtKey);
+// The Windows virtual-key code of a Qt key (0 when it has none); a key of the numeric
+// keypad has the keypad's own code.
+int VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Handlers shared by all elements of a control array; index is the element's.
 struct Handlers {

@@ -8,6 +8,8 @@
 #include "table/TableState.h"
 #include "tests/shell/test_saved_support.h"
 
+#include <QTest>
+
 namespace {
 
 using platform::vbOK;
@@ -92,7 +94,8 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
     for (int row : {kGameRestore, kGameRestart}) {
         svc.boxes->Expect(vbOK);
         MenuGame(row);
-        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please use the Internet Menu during Internet games."));
+        EXPECT_EQ(svc.boxes->shown.back().text,
+                  QStringLiteral("Please use the Internet Menu during Internet games."));
     }
     EXPECT_TRUE(dialogs.empty());
 }
@@ -133,6 +136,62 @@ TEST_F(MenuKeysTest, KeypadMoveChoosesSourceThenTargetAndOtherKeysReset) {
     KeyCommand(kEnter, 0);
     EXPECT_EQ(Keys.PendingSlot, 0);
     EXPECT_FALSE(frmGrulm().lblHighlight.Visible());
+}
+
+// Every keypad move, typed on the table window as the keypad sends it: digits with
+// NumLock on, the movement keys printed on the keypad with it off.
+TEST_F(MenuKeysTest, EveryKeypadMoveWorksFromTheKeypadItself) {
+    constexpr Qt::Key kNumLockOff[] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
+                                       Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
+                                       Qt::Key_Up,     Qt::Key_PageUp};
+    TableForm& f = frmGrulm();
+    f.KeyDown = [](int key, int shift) { KeyCommand(key, shift); };
+    bool numLock = true;
+    auto pad = [&](int digit) {
+        const Qt::Key key = numLock ? Qt::Key(Qt::Key_0 + digit) : kNumLockOff[digit];
+        QTest::keyClick(f.Window(), key, Qt::KeypadModifier);
+    };
+    auto move = [&](int source, int target) {
+        pad(source);
+        QTest::keyClick(f.Window(), Qt::Key_Enter, Qt::KeypadModifier);
+        pad(target);
+    };
+    auto fresh = [&] {
+        Put({.players = 2, .centers = 3, .seed = 11});
+        f.cmdDeal.SetVisible(false);
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        numLock = !numLock;
+    };
+    constexpr int kAce = 40; // the Ace of spades, rank 1
+    // Plays onto an empty center pile from the side, the hand and a hold pile (slot 8).
+    for (const auto [source, pile] : {std::pair{1, 1}, {2, 2}, {5, 3}, {8, 1}}) {
+        fresh();
+        Eng.CenterCount(pile) = 0;
+        Eng.PlayerCards(0, source) = kAce;
+        Eng.PlayerCards(1, source) = 1;
+        if (source == 1) {
+            Eng.PlayerSide(0, Eng.PlayerSideCount) = kAce;
+            Eng.PlayerSide(1, Eng.PlayerSideCount) = 1;
+        }
+        move(source, pile);
+        EXPECT_EQ(Eng.CenterCount(pile), 1) << source << " to pile " << pile << " numlock " << numLock;
+        EXPECT_EQ(Eng.Center(0, pile, 1), kAce) << source;
+        EXPECT_EQ(f.Label9(1).Caption(), QStringLiteral("Done!")) << source;
+    }
+    // Discards from the hand onto each hold pile: keypad 7, 8, 9 and 0 for piles 1 to 4.
+    for (const auto [source, digit] : {std::pair{2, 7}, {3, 8}, {5, 9}, {2, 0}}) {
+        fresh();
+        const int card = Eng.PlayerCards(0, source), hold = digit == 0 ? 10 : digit;
+        ASSERT_NE(card, 0);
+        move(source, digit);
+        EXPECT_EQ(Eng.PlayerCards(0, hold), card) << source << " onto " << hold << " numlock " << numLock;
+        EXPECT_EQ(Eng.PlayerCards(0, source), 0) << source;
+    }
+    // Keypad 6 discards nothing.
+    fresh();
+    const QStringList before = Model();
+    move(2, 6);
+    ExpectSameModel(Model(), before, "keypad 6");
 }
 
 TEST_F(MenuKeysTest, FunctionKeysFollowTheGameKindAndTheArmedFlag) {
