@@ -492,6 +492,7 @@ QString Label::DisplayText() const {
     QString s = caption_;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QChar('\r'), QChar('\n'));
+    if (!mnemonic_) return s;
     // An ampersand marks an access key; a doubled one is shown.
     s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
     s.remove(QChar('&'));
@@ -515,6 +516,11 @@ void Label::SetAlignment(int a) {
 }
 void Label::SetWordWrap(bool w) {
     wrap_ = w;
+    if (autoSize_) FitToText();
+    ApplyLook();
+}
+void Label::SetUseMnemonic(bool m) {
+    mnemonic_ = m;
     if (autoSize_) FitToText();
     ApplyLook();
 }
@@ -545,6 +551,7 @@ void Label::CopyFrom(const Control& src) {
         align_ = l->align_;
         wrap_ = l->wrap_;
         autoSize_ = l->autoSize_;
+        mnemonic_ = l->mnemonic_;
     }
     ApplyLook();
 }

@@ -171,13 +171,16 @@ class Label : public Control {
     void SetWordWrap(bool w);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool a);
+    // An ampersand marks an access key; off, every ampersand is shown as written.
+    bool UseMnemonic() const { return mnemonic_; }
+    void SetUseMnemonic(bool m);
     void CopyFrom(const Control& src) override;
     QString DisplayText() const;
 
   private:
     void FitToText();
     int backStyle_ = 1, align_ = 0;
-    bool wrap_ = false, autoSize_ = false;
+    bool wrap_ = false, autoSize_ = false, mnemonic_ = true;
 };
 
 // A rectangle outline or filled rectangle (0 rectangle, 4 rounded rectangle).

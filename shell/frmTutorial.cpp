@@ -183,7 +183,9 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
 void TutorialForm::StepActions() {
     TableForm& f = F();
     switch (Tut.Step) {
-    case kStepBackShown: cmdBack.SetVisible(true); break;
+    case kStepBackShown:
+        cmdBack.SetVisible(true);
+        break;
     case kStepMoved:
         f.Table_Clear();
         PlaceWindow();
@@ -195,9 +197,14 @@ void TutorialForm::StepActions() {
         f.imgTip.SetVisible(true);
         DealHooks.Sound_Card(1);
         break;
-    case kStepSide: ArrowUpAt(kSideSlot); break;
-    case kStepHolds: ArrowDownAt(kFirstHoldSlot); break;
-    default: break;
+    case kStepSide:
+        ArrowUpAt(kSideSlot);
+        break;
+    case kStepHolds:
+        ArrowDownAt(kFirstHoldSlot);
+        break;
+    default:
+        break;
     }
 }
 
@@ -238,10 +245,12 @@ void TutorialForm::cmdOK_Click() {
     // Closing gives the table back, which must not change under the computer's turn.
     if (Eng.CompTurnActive) return;
     if (Tut.Step < Tut.Steps.size()) {
-        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes)
+        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
+            platform::vbYes)
             return;
-        platform::MsgBox(QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
-                         platform::vbOKOnly, kTitle);
+        platform::MsgBox(
+            QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
+            platform::vbOKOnly, kTitle);
     }
     Close();
 }
@@ -257,7 +266,8 @@ bool TutorialForm::Form_QueryUnload() {
     if (closing_ || !Tut.Open) return false;
     if (Eng.CompTurnActive) return true;
     if (Tut.Step >= Tut.Steps.size()) return false;
-    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes;
+    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
+           platform::vbYes;
 }
 
 void TutorialForm::Form_Unload() {
@@ -266,6 +276,7 @@ void TutorialForm::Form_Unload() {
     f.Piles_Enable(true);
     Tut.Wait = true;
     Com.TutorialMode = false;
+    Com.ShowBusy = false;
     Tut.Open = false;
     ArrowsHide();
     f.Table_Clear();
@@ -290,6 +301,8 @@ void Tutorial_Show() {
     Tut.Step = 0;
     Tut.Steps.clear();
     Com.TutorialMode = true;
+    // The menus would change the table under the tutorial's steps.
+    Com.ShowBusy = true;
     Tut.Open = true;
     Tutorial_KeepTable();
     Tutorial_SeedPositions();
@@ -305,8 +318,8 @@ void Tutorial_Show() {
     t.Show();
     PlaceWhenTableShown();
     if (!t.LoadTips(Com.AppPath + "/tutorial.txt")) {
-        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."), platform::vbCritical,
-                         kTitle);
+        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."),
+                         platform::vbCritical, kTitle);
         t.cmdOK_Click();
     }
 }

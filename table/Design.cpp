@@ -243,6 +243,8 @@ void ApplyLook(platform::Control& c, const Entry& e, int index) {
             l->SetBackStyle(e.backStyle);
             l->SetAlignment(e.align);
             l->SetWordWrap(e.wrap);
+            // The table's labels show names and comments the players write; none has an access key.
+            l->SetUseMnemonic(false);
         }
         c.SetBackColor(e.back);
         c.SetForeColor(e.fore);

@@ -47,7 +47,7 @@ void OpenPanel() {
 void CloseList() {
     if (!Tbl.MenuListShown) return;
     PanelHooks.Menu_Close();
-    Tbl.MenuListShown = false;
+    Panel_ListClosed();
 }
 
 int ListLeft(int icon) {
@@ -121,7 +121,7 @@ void Panel_Close() {
 }
 
 void imgMenu_MouseMove() {
-    if (!Tbl.ShowBusy) OpenPanel();
+    if (!Com.ShowBusy) OpenPanel();
 }
 
 void Form_MouseMove(int, int, double, double y) {
@@ -130,7 +130,7 @@ void Form_MouseMove(int, int, double, double y) {
         if (Com.TutorialMode)
             platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
                              platform::vbInformation, QStringLiteral("Using Tutorial"));
-        if (Tbl.ShowBusy) return;
+        if (Com.ShowBusy) return;
         OpenPanel();
     }
     if (!Com.FlowRunning) return;
@@ -178,15 +178,21 @@ void picPanel_MouseDown(double x, double y) {
         static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
         (Tbl.LargeFonts ? 250 : 300);
     Tbl.MenuChosen = false;
+    // No wait here: the game under the list goes on until a choice closes it.
     Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);
-    // The list closes itself when chosen from or left; a closing program ends the wait too.
-    while (Tbl.MenuListShown && !Com.GameAbort)
-        Pause(0.05);
+}
+
+void Panel_ListClosed() {
+    const bool chosen = Tbl.MenuListShown && Tbl.MenuChosen;
+    Tbl.MenuListShown = false;
+    Tbl.MenuChosen = false;
     // A closing program runs no command chosen before it closed.
-    if (Tbl.MenuChosen && !Com.GameAbort) PanelHooks.MenuDispatch();
+    if (chosen && !Com.GameAbort) {
+        PanelHooks.MenuDispatch();
+        if (Com.GameAbort) F().Unload();
+    }
     Tbl.MenuNumber = 0;
     Tbl.MenuItem = 0;
-    if (Com.GameAbort) f.Unload();
 }
 
 void ChangeNoise() {
@@ -255,7 +261,11 @@ void Panel_Install(TableForm& f) {
     // The panel opens when the pointer merely passes over the menu image or the top edge.
     f.Window()->setMouseTracking(true);
     if (f.imgMenu.Widget()) f.imgMenu.Widget()->setMouseTracking(true);
-    if (f.picPanel.Widget()) f.picPanel.Widget()->setMouseTracking(true);
+    if (f.picPanel.Widget()) {
+        f.picPanel.Widget()->setMouseTracking(true);
+        // A press on the panel is the panel's own: passed on to the table it would close the panel.
+        f.picPanel.Widget()->setAttribute(Qt::WA_NoMousePropagation);
+    }
     f.lblRules.CopyFrom(f.lblLevel);
     f.lblRules.SetGeometryPx(f.lblLevel.LeftPx() - 220, f.lblLevel.TopPx(), 215, f.lblLevel.HeightPx());
     f.lblRules.SetAlignment(0);

@@ -36,7 +36,10 @@ void Form_MouseMove(int button, int shift, double x, double y);
 void Form_MouseDown();
 void Label9_MouseDown();
 void picPanel_MouseMove(double x, double y);
+// Opens an icon's list beside the panel and returns at once.
 void picPanel_MouseDown(double x, double y);
+// The list has closed: the command of a chosen row runs now.
+void Panel_ListClosed();
 // Announces the sound setting.
 void ChangeNoise();
 // A press on a place of seat 2, 3 or 4.

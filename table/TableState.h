@@ -99,10 +99,9 @@ struct TableState {
     ControlArray<PictureBox>* DropTargets = nullptr;
     bool RightPressed = false;
 
-    // The icon panel and its drop-down list; the game-end display or the tutorial keeps it shut.
+    // The icon panel and its drop-down list (Com.ShowBusy keeps them shut).
     bool MenuListShown = false;
     bool PanelHover = false;
-    bool ShowBusy = false;
     bool MenuChosen = false;
     int MenuNumber = 0, MenuItem = 0;
     // The pointer's first height while the card flow runs (0 none yet).

@@ -71,6 +71,9 @@ TEST_F(ControlsTest, LabelShowsCrLfAsLineBreakAndKeepsCaptionVerbatim) {
     t.SetCaption("Line one\r\nLine && two&");
     EXPECT_EQ(t.Caption(), "Line one\r\nLine && two&");
     EXPECT_EQ(t.DisplayText(), "Line one\nLine & two");
+    t.SetUseMnemonic(false);
+    EXPECT_EQ(t.DisplayText(), "Line one\nLine && two&");
+    EXPECT_FALSE(f.Texts.Load(1).UseMnemonic()) << "copies keep it";
 }
 
 TEST_F(ControlsTest, MouseEventsCarryIndexButtonShiftAndPixels) {

@@ -6,6 +6,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
+#include "table/Panel.h"
 #include "tests/shell/test_saved_support.h"
 
 #include <QFile>
@@ -285,8 +286,24 @@ TEST_F(TutorialTest, RefusedInAnInternetGameAndKeysOnlyTellThePlayer) {
     ASSERT_TRUE(Com.TutorialMode);
     svc.boxes->Expect(vbOK);
     KeyCommand(113, 0); // F2 would deal a new game
-    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please don't use the Menus during the tutorial."));
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Please don't use the Menus during the tutorial."));
     EXPECT_EQ(Tut.Step, 1);
+}
+
+TEST_F(TutorialTest, TheIconPanelStaysShutWhileTheTutorialRuns) {
+    Put({});
+    Tutorial_Show();
+    ASSERT_TRUE(Tut.Open);
+    imgMenu_MouseMove();
+    svc.boxes->Expect(vbOK);
+    Form_MouseMove(0, 0, 100, 2); // the pointer at the table's top edge
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Please don't use the Menus during the tutorial."));
+    EXPECT_FALSE(form->picPanel.Visible());
+    Startup.TutorialClose();
+    imgMenu_MouseMove();
+    EXPECT_TRUE(form->picPanel.Visible());
 }
 
 TEST_F(TutorialTest, TheProgramsExitPutsTheTableBackBeforeItIsStoredAndAsksNothing) {
@@ -307,7 +324,8 @@ TEST_F(TutorialTest, AMissingStepFileSaysSoAndLeavesTheTableAsItWas) {
     Com.AppPath = home->Path();
     svc.boxes->Expect(vbOK);
     Tutorial_Show();
-    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Tutorial not found, unable to run the tutorial."));
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Tutorial not found, unable to run the tutorial."));
     EXPECT_FALSE(Tut.Open);
     EXPECT_FALSE(Com.TutorialMode);
     EXPECT_EQ(Com.NumPlayers, 3);
@@ -322,7 +340,8 @@ TEST_F(TutorialTest, AuthoringKeysWriteAndReadOnlyRecords31To99) {
         answer = QString::fromUtf8(bad);
         svc.boxes->Expect(vbOK);
         KeyCommand(kKeyS, kCtrlShift);
-        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Tutorial games are kept in records 31 to 99."));
+        EXPECT_EQ(svc.boxes->shown.back().text,
+                  QStringLiteral("Tutorial games are kept in records 31 to 99."));
     }
     EXPECT_LE(SavedGameFile().RecordCount(), 14);
     answer = QString(); // cancelled: nothing at all
