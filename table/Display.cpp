@@ -2,19 +2,20 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
-#include "platform/OnTop.h"
 #include "engine/TableCodes.h"
+#include "platform/OnTop.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
+#include "table/KeepClear.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
 #include "table/TableState.h"
 
-#include <algorithm>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -117,6 +118,7 @@ void Display_ChangeImpl(int kind) {
     Tbl.CenterSnapWidth = CenterSnapWidthOf(Tbl.CenterSpacing);
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
     Layout_CenterArea();
+    Layout_KeepClear();
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 

@@ -9,10 +9,13 @@
 #include "platform/Services.h"
 #include "table/Guard.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
 #include "table/Piles.h"
 #include "table/Status.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 PanelHooksT PanelHooks;
 
@@ -38,8 +41,21 @@ void PlayAsync(const QString& file) {
     if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
 }
 
+// A press on the panel as the icons are laid out, whatever width the window lets it have.
+double PanelX(double x) {
+    const double w = F().picPanel.WidthPx();
+    return w > 0 ? x * kPanelWidth / w : x;
+}
+
 void OpenPanel() {
     TableForm& f = F();
+    // The whole panel stays inside the window.
+    const double width = std::min<double>(kPanelWidth, f.Client()->width());
+    PictureBox& panel = f.picPanel;
+    if (std::abs(panel.WidthPx() - width) >= 1) {
+        panel.SetGeometryPx(panel.LeftPx(), panel.TopPx(), width, panel.HeightPx());
+        Skin_SelectImages();
+    }
     f.picPanel.ZOrder(0);
     f.picPanel.SetVisible(true);
 }
@@ -79,7 +95,7 @@ int MenuOf(int icon) {
 }
 
 QImage PanelPicture() {
-    QImage img(660, 64, QImage::Format_RGB32);
+    QImage img(kPanelWidth, 64, QImage::Format_RGB32);
     img.fill(QColor(0xC0, 0xC0, 0xC0));
     return Panel_WithIcons(img);
 }
@@ -158,12 +174,12 @@ void picPanel_MouseMove(double x, double y) {
         PlayAsync(QStringLiteral("~106.tmp"));
         Tbl.PanelHover = true;
     }
-    if ((x < 10 || y < 23) && Tbl.MenuListShown) CloseList();
+    if ((PanelX(x) < 10 || y < 23) && Tbl.MenuListShown) CloseList();
 }
 
 void picPanel_MouseDown(double x, double y) {
     if (!(y > kRowTop && y < kRowBottom)) return;
-    const int icon = Panel_IconAt(x, y);
+    const int icon = Panel_IconAt(PanelX(x), y);
     if (icon == kIconNone) {
         CloseList();
         return;

@@ -10,6 +10,8 @@
 
 using Places = ControlArray<PictureBox>;
 
+// The panel's designed width (pixels); a narrower window shrinks it, icons and all.
+inline constexpr int kPanelWidth = 660;
 // The icons of the panel, left to right.
 enum PanelIcon : int { kIconNone = 0, kIconGame = 1, kIconOptions = 2, kIconInternet = 3, kIconHelp = 4 };
 // The icon under a press at x, y of the panel (kIconNone off the icon row).

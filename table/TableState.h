@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -66,6 +67,8 @@ struct TableState {
     // Avatars: the personality's own picture, the one the player's settings keep,
     // the pointer at the last plain release over the avatar.
     QString PersonDefaultAvatar, ChosenAvatar;
+    // The avatar's box as the layout rule puts it (pixels), before it gives way to the cards.
+    QRectF AvatarRule;
     int SlapX = 0, SlapY = 0;
 
     // The hold-pile viewer's state.

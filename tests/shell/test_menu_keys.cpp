@@ -530,3 +530,24 @@ TEST_F(MenuListTest, ShortcutsStandInOneColumnPastEveryCaption) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MenuListTest, OnANarrowWindowThePanelShrinksIconsAndAllAndTheirPressesStillHit) {
+    frmGrulm().SetClientSizePx(640, 480);
+    imgMenu_MouseMove();
+    PictureBox& panel = frmGrulm().picPanel;
+    ASSERT_TRUE(panel.Visible());
+    EXPECT_LE(panel.WidthPx(), 640);
+    int opened = 0;
+    PanelHooks.Menu_Open = [&, open = PanelHooks.Menu_Open](int menu, int left, int top) {
+        opened = menu;
+        return open(menu, left, top);
+    };
+    // The Help icon's middle, where the shrunk picture shows it.
+    QTest::mouseClick(panel.Widget(), Qt::LeftButton, {}, QPoint(575 * 640 / kPanelWidth, 40));
+    EXPECT_EQ(opened, kMenuHelp);
+    EXPECT_TRUE(MenuList_Window()->isVisible());
+}
+
+} // namespace
