@@ -165,6 +165,31 @@ void Form_MouseDown() {
     Panel_Close();
 }
 
+void Tutorial_PressHint(double x, double y) {
+    TableForm& f = F();
+    if (!Com.TutorialMode) return;
+    const double k = f.ScaleMode() == platform::vbTwips ? platform::kTwipsPerPixel : 1.0;
+    const QPointF at(x / k, y / k);
+    int pressed = 0, awaited = 0;
+    for (int s = 1; s <= 10; ++s) {
+        if (!f.Picture7.Exists(s)) continue;
+        const PictureBox& p = f.Picture7(s);
+        if (p.Visible() && !p.Enabled() &&
+            QRectF(p.LeftPx(), p.TopPx(), p.WidthPx(), p.HeightPx()).contains(at))
+            pressed = s;
+        if (s <= 6 && p.Enabled()) awaited = s;
+    }
+    if (pressed == 0) return;
+    QString why;
+    if (Com.Pturn != 1)
+        why = QStringLiteral("Please wait: it's my turn now.");
+    else if (awaited != 0)
+        why = QStringLiteral("Not that card: in this step only the card the arrow points at can be moved.");
+    else
+        why = QStringLiteral("No card is moved in this step: read it, then press Next.");
+    f.Label9(kLblMessage).SetCaption(why);
+}
+
 void Label9_MouseDown() {
     Form_MouseDown();
 }
@@ -302,7 +327,13 @@ void Panel_Install(TableForm& f) {
     f.MouseMove = [](int b, int s, double x, double y) {
         Guarded("Form_MouseMove", [&] { Form_MouseMove(b, s, x, y); });
     };
-    f.MouseDown = [](int, int, double, double) { Guarded("Form_MouseDown", [] { Form_MouseDown(); }); };
+    // A press on a card that is out of play reaches the table, which says why in a tutorial.
+    f.MouseDown = [](int, int, double x, double y) {
+        Guarded("Form_MouseDown", [&] {
+            Form_MouseDown();
+            Tutorial_PressHint(x, y);
+        });
+    };
     auto seat = [](int s) {
         return [s](int i, int b, int, double, double) {
             Guarded("SeatPlace_MouseDown", [&] {

@@ -37,6 +37,9 @@ void imgMenu_MouseMove();
 void Form_MouseMove(int button, int shift, double x, double y);
 void Form_MouseDown();
 void Label9_MouseDown();
+// A press at x, y of the table on one of the human's cards that the tutorial keeps still: the
+// message line says why it does not move.
+void Tutorial_PressHint(double x, double y);
 void picPanel_MouseMove(double x, double y);
 // Opens an icon's list beside the panel and returns at once.
 void picPanel_MouseDown(double x, double y);
