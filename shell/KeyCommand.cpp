@@ -10,8 +10,8 @@
 #include "shell/MenuCommands.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellHooks.h"
-#include "shell/Tutorial.h"
 #include "shell/Utilities.h"
+#include "shell/Tutorial.h"
 #include "table/Backgrounds.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
@@ -32,38 +32,10 @@ bool Keys_MayDebug(const QString& playerName) {
 namespace {
 
 enum Key : int {
-    kBackspace = 8,
-    kEnter = 13,
-    kEsc = 27,
-    kPageUp = 33,
-    kEnd = 35,
-    kHome = 36,
-    kLeft = 37,
-    kUp = 38,
-    kRight = 39,
-    kDown = 40,
-    kDelete = 46,
-    kDigit0 = 48,
-    kDigit9 = 57,
-    kLetterA = 65,
-    kLetterZ = 90,
-    kPad0 = 96,
-    kPad9 = 105,
-    kF1 = 112,
-    kF2,
-    kF3,
-    kF4,
-    kF5,
-    kF6,
-    kF7,
-    kF8,
-    kF9,
-    kF10,
-    kF11,
-    kF12,
-    kEquals = 187,
-    kLetterR = 82,
-    kLetterS = 83
+    kBackspace = 8, kEnter = 13, kEsc = 27, kPageUp = 33, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38,
+    kRight = 39, kDown = 40, kDelete = 46, kDigit0 = 48, kDigit9 = 57, kLetterA = 65, kLetterZ = 90,
+    kPad0 = 96, kPad9 = 105, kF1 = 112, kF2, kF3, kF4, kF5, kF6, kF7, kF8, kF9, kF10, kF11, kF12,
+    kEquals = 187, kLetterR = 82, kLetterS = 83
 };
 const QString kSplashForm = QStringLiteral("frmSplash");
 constexpr int kConnecting = 99;
@@ -144,8 +116,7 @@ bool CardMove(int key) {
     }
     if (f.Picture7.Exists(Keys.PendingSlot)) {
         PictureBox& p = f.Picture7(Keys.PendingSlot);
-        f.lblHighlight.SetGeometryPx(p.LeftPx(), p.TopPx(), f.lblHighlight.WidthPx(),
-                                     f.lblHighlight.HeightPx());
+        f.lblHighlight.SetGeometryPx(p.LeftPx(), p.TopPx(), f.lblHighlight.WidthPx(), f.lblHighlight.HeightPx());
         f.lblHighlight.SetVisible(true);
     }
     return true;
@@ -153,34 +124,20 @@ bool CardMove(int key) {
 
 const char* EmoteFile(int letter) {
     switch (letter) {
-    case 'A':
-        return "Angry.gif";
-    case 'B':
-        return "Begging.gif";
-    case 'C':
-        return "Crying.gif";
-    case 'D':
-        return "Dumb_Move.gif";
-    case 'E':
-        return "Embarrassed.gif";
-    case 'F':
-        return "Hotflash.gif";
-    case 'G':
-        return "Grinning.gif";
-    case 'K':
-        return "Skull.gif";
-    case 'M':
-        return "Mischievous.gif";
-    case 'N':
-        return "Noose.gif";
-    case 'S':
-        return "Sad.gif";
-    case 'W':
-        return "Wink.gif";
-    case 'X':
-        return "Shoot.gif";
-    default:
-        return nullptr;
+    case 'A': return "Angry.gif";
+    case 'B': return "Begging.gif";
+    case 'C': return "Crying.gif";
+    case 'D': return "Dumb_Move.gif";
+    case 'E': return "Embarrassed.gif";
+    case 'F': return "Hotflash.gif";
+    case 'G': return "Grinning.gif";
+    case 'K': return "Skull.gif";
+    case 'M': return "Mischievous.gif";
+    case 'N': return "Noose.gif";
+    case 'S': return "Sad.gif";
+    case 'W': return "Wink.gif";
+    case 'X': return "Shoot.gif";
+    default: return nullptr;
     }
 }
 
@@ -195,9 +152,8 @@ void OpponentSound(int key) {
     const int index = key == kEquals ? 13 : key == kDigit0 ? 12 : key - kDigit0 + 2;
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Eng.SeatSounds(index));
     if (index == 3)
-        F().Label9(kLblComment)
-            .SetCaption(
-                QStringLiteral("I feel like a puppet on a string. Are you trying to put words in my mouth?"));
+        F().Label9(kLblComment).SetCaption(
+            QStringLiteral("I feel like a puppet on a string. Are you trying to put words in my mouth?"));
 }
 
 bool PictureBackground() {
@@ -207,45 +163,25 @@ bool PictureBackground() {
 void PlainKey(int key) {
     if (Com.NetGame == kConnecting && key != kF11) return;
     switch (key) {
-    case kF1:
-        MenuHelp(kHelpContents, 0);
-        break;
+    case kF1: MenuHelp(kHelpContents, 0); break;
     case kF2:
         if (Com.NetGame == 0 || Com.NetHost == 1) MenuGame(kGameNew);
         break;
-    case kF3:
-        MenuGame(kGameStats);
-        break;
+    case kF3: MenuGame(kGameStats); break;
     case kF4:
         if (Com.NetGame == 0) MenuGame(kGamePrevious);
         break;
-    case kF5:
-        MenuOptions(kOptSpeed, 0);
-        break;
+    case kF5: MenuOptions(kOptSpeed, 0); break;
     case kF6:
-        if (Com.NetGame != 0)
-            Net_MenuNotice(1);
-        else
-            MenuOptions(kOptRules, 0);
+        if (Com.NetGame != 0) Net_MenuNotice(1);
+        else MenuOptions(kOptRules, 0);
         break;
-    case kF7:
-        MenuHelp(kHelpPeek, 0);
-        break;
-    case kF8:
-        MenuHelp(kHelpCounter, 0);
-        break;
-    case kF9:
-        MenuHelp(kHelpStatusBar, 0);
-        break;
-    case kF10:
-        MenuOptions(kOptOpponents, 0);
-        break;
-    case kF11:
-        MenuInternet(kNetStart);
-        break;
-    case kF12:
-        MenuGame(kGameExit);
-        break;
+    case kF7: MenuHelp(kHelpPeek, 0); break;
+    case kF8: MenuHelp(kHelpCounter, 0); break;
+    case kF9: MenuHelp(kHelpStatusBar, 0); break;
+    case kF10: MenuOptions(kOptOpponents, 0); break;
+    case kF11: MenuInternet(kNetStart); break;
+    case kF12: MenuGame(kGameExit); break;
     case kUp:
     case kDown:
         Tbl.BackgroundStretch = false;
@@ -264,12 +200,8 @@ void PlainKey(int key) {
             RestartTurn();
         }
         break;
-    case kEnd:
-        MenuOptions(kOptPreferences, 0);
-        break;
-    case kDelete:
-        platform::MsgBox(QStringLiteral("Are you trying to Delete ME?"));
-        break;
+    case kEnd: MenuOptions(kOptPreferences, 0); break;
+    case kDelete: platform::MsgBox(QStringLiteral("Are you trying to Delete ME?")); break;
     case kPageUp:
         if (Com.NetGame != 0) MenuWin.ChatOnTop(false);
         break;
@@ -278,10 +210,8 @@ void PlainKey(int key) {
         platform::MsgBox(QStringLiteral("There's no place like home."));
         break;
     default:
-        if (key >= kLetterA && key <= kLetterZ)
-            Emote(key);
-        else if ((key >= kDigit0 && key <= kDigit9) || key == kEquals)
-            OpponentSound(key);
+        if (key >= kLetterA && key <= kLetterZ) Emote(key);
+        else if ((key >= kDigit0 && key <= kDigit9) || key == kEquals) OpponentSound(key);
         break;
     }
 }
@@ -294,10 +224,9 @@ void RemoveBackground() {
             MenuWin.RemoveBackground();
         return;
     }
-    platform::MsgBox(
-        QStringLiteral("There's no background picture to delete.\r\nYou can change the color of this "
-                       "color-only background from the Options Menu, Preferences, Deck Styles"),
-        platform::vbInformation, title);
+    platform::MsgBox(QStringLiteral("There's no background picture to delete.\r\nYou can change the color of this "
+                                    "color-only background from the Options Menu, Preferences, Deck Styles"),
+                     platform::vbInformation, title);
 }
 
 void CtrlShiftKey(int key) {
@@ -317,35 +246,18 @@ void CtrlKey(int key) {
     case kLetterS:
         if (Com.NetGame == 0) MenuGame(kGameSave);
         break;
-    case kLetterR:
-        MenuGame(kGameRestore);
-        break;
-    case kF3:
-        MenuWin.Stats(1);
-        break;
-    case kF4:
-        F().ImgAvatar.SetVisible(true);
-        break;
+    case kLetterR: MenuGame(kGameRestore); break;
+    case kF3: MenuWin.Stats(1); break;
+    case kF4: F().ImgAvatar.SetVisible(true); break;
     case kF5:
-        if (IsFormLoaded(kSplashForm))
-            Startup.SplashUnload();
-        else
-            Startup.SplashShow();
+        if (IsFormLoaded(kSplashForm)) Startup.SplashUnload();
+        else Startup.SplashShow();
         break;
-    case kF6:
-        Flash(Tbl.PersonIndex);
-        break;
-    case kF10:
-        MenuWin.IconsLoad();
-        break;
-    case kF11:
-        DisplayStats();
-        break;
-    case kDelete:
-        RemoveBackground();
-        break;
-    default:
-        break;
+    case kF6: Flash(Tbl.PersonIndex); break;
+    case kF10: MenuWin.IconsLoad(); break;
+    case kF11: DisplayStats(); break;
+    case kDelete: RemoveBackground(); break;
+    default: break;
     }
 }
 
@@ -359,8 +271,8 @@ void KeyCommand(int key, int shift) {
         return;
     }
     if (Com.TutorialMode) {
-        platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
-                         platform::vbInformation, QStringLiteral("Using Tutorial"));
+        platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."), platform::vbInformation,
+                         QStringLiteral("Using Tutorial"));
         return;
     }
     if (Keys.KeysBlocked) return;
@@ -371,16 +283,10 @@ void KeyCommand(int key, int shift) {
         f.Label9(kLblMessage).SetCaption(QString());
     }
     if (key == kEsc && (f.picPanel.Visible() || Tbl.MenuListShown)) Panel_Close();
-    if (shift == 0)
-        PlainKey(key);
-    else if (shift == kCtrlMask && key != kHome)
-        CtrlKey(key);
-    else if (shift == (kCtrlMask | kShiftMask) && key != kHome)
-        CtrlShiftKey(key);
-    else if (key == kHome && shift == kCtrlMask)
-        AnimateCardsFlow(1);
-    else if (key == kHome && shift == (kCtrlMask | kShiftMask))
-        AnimateCardsFlow(2);
-    else if (key == kHome && shift == (kCtrlMask | kShiftMask | kAltMask))
-        AnimateCardsFlow(0);
+    if (shift == 0) PlainKey(key);
+    else if (shift == kCtrlMask && key != kHome) CtrlKey(key);
+    else if (shift == (kCtrlMask | kShiftMask) && key != kHome) CtrlShiftKey(key);
+    else if (key == kHome && shift == kCtrlMask) AnimateCardsFlow(1);
+    else if (key == kHome && shift == (kCtrlMask | kShiftMask)) AnimateCardsFlow(2);
+    else if (key == kHome && shift == (kCtrlMask | kShiftMask | kAltMask)) AnimateCardsFlow(0);
 }

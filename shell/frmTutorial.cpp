@@ -202,9 +202,7 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
 void TutorialForm::StepActions() {
     TableForm& f = F();
     switch (Tut.Step) {
-    case kStepBackShown:
-        cmdBack.SetVisible(true);
-        break;
+    case kStepBackShown: cmdBack.SetVisible(true); break;
     case kStepMoved:
         // The window stays where it opened: a window that jumps loses the player's eye.
         f.Table_Clear();
@@ -216,14 +214,9 @@ void TutorialForm::StepActions() {
         f.imgTip.SetVisible(true);
         DealHooks.Sound_Card(1);
         break;
-    case kStepSide:
-        ArrowUpAt(kSideSlot);
-        break;
-    case kStepHolds:
-        ArrowDownAt(kFirstHoldSlot);
-        break;
-    default:
-        break;
+    case kStepSide: ArrowUpAt(kSideSlot); break;
+    case kStepHolds: ArrowDownAt(kFirstHoldSlot); break;
+    default: break;
     }
 }
 
@@ -264,12 +257,10 @@ void TutorialForm::cmdOK_Click() {
     // Closing gives the table back, which must not change under the computer's turn.
     if (Eng.CompTurnActive) return;
     if (Tut.Step < Tut.Steps.size()) {
-        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
-            platform::vbYes)
+        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes)
             return;
-        platform::MsgBox(
-            QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
-            platform::vbOKOnly, kTitle);
+        platform::MsgBox(QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
+                         platform::vbOKOnly, kTitle);
     }
     Close();
 }
@@ -285,8 +276,7 @@ bool TutorialForm::Form_QueryUnload() {
     if (closing_ || !Tut.Open) return false;
     if (Eng.CompTurnActive) return true;
     if (Tut.Step >= Tut.Steps.size()) return false;
-    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
-           platform::vbYes;
+    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes;
 }
 
 void TutorialForm::Form_Unload() {
@@ -337,8 +327,8 @@ void Tutorial_Show() {
     t.Show();
     PlaceWhenTableShown();
     if (!t.LoadTips(Com.AppPath + "/tutorial.txt")) {
-        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."),
-                         platform::vbCritical, kTitle);
+        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."), platform::vbCritical,
+                         kTitle);
         t.cmdOK_Click();
     }
 }

@@ -8,9 +8,7 @@ namespace {
 
 using LabelFitTest = LayoutTest;
 
-QRectF Rect(platform::Control& c) {
-    return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
-}
+QRectF Rect(platform::Control& c) { return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()}; }
 
 // The height `text` needs wrapped in the label's width, in the label's font.
 double Needed(platform::Label& l, const QString& text, int flags) {
@@ -18,9 +16,8 @@ double Needed(platform::Label& l, const QString& text, int flags) {
 }
 
 TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCards) {
-    const QString winner =
-        QStringLiteral("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! "
-                       "I DEMAND a rematch!\n(Grulm had 1 cards left.)");
+    const QString winner = QStringLiteral("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! "
+                                          "I DEMAND a rematch!\n(Grulm had 1 cards left.)");
     const QString longName = QStringLiteral("Maximiliane_Bergmann"); // a login name at its 20 characters
     struct Case {
         int players, centers, twips, mode;
@@ -45,7 +42,7 @@ TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCard
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Picture7(1))));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(25))));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(1)))); // the side stack's lowest edge
-        EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1)));   // the stock's frame
+        EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1))); // the stock's frame
     }
 }
 
