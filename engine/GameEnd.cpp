@@ -49,7 +49,8 @@ void PlaySeatSound(int entry, bool wait) {
 // Every way out of the game end leaves the table free again.
 void Unbusy() {
     Eng.TableBusy = false;
-    Score.ShowBusy = false;
+    // A tutorial keeps the panel shut until it closes.
+    Com.ShowBusy = Com.TutorialMode;
 }
 
 // The local result into the player's record: the three game kinds and the best runs.
@@ -169,7 +170,7 @@ void Game_End() {
     const GameOnTable mine;
     Eng.TableBusy = true;
     f.Timer1.SetEnabled(false);
-    Score.ShowBusy = true;
+    Com.ShowBusy = true;
     f.Piles_EnableRange(f.Picture7, false, 2, 6);
     // Without exactly one empty side pile there is no winner to announce.
     if ((Eng.PlayerSideCount == 0) == (Eng.SeatSideCount == 0)) {
@@ -240,5 +241,5 @@ void Game_End() {
         if (humanWon && !GameEndHooks.NoWinAnimation())
             GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);
     }
-    Score.ShowBusy = false;
+    Com.ShowBusy = Com.TutorialMode;
 }

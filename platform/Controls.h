@@ -32,8 +32,9 @@ quint32 ToBGR(const QColor& c);
 int ButtonOf(Qt::MouseButton b);
 int ButtonsOf(Qt::MouseButtons b);
 int ShiftOf(Qt::KeyboardModifiers m);
-// The Windows virtual-key code of a Qt key (0 when it has none).
-int VirtualKeyOf(int qtKey);
+// The Windows virtual-key code of a Qt key (0 when it has none); a key of the numeric
+// keypad has the keypad's own code.
+int VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Handlers shared by all elements of a control array; index is the element's.
 struct Handlers {
@@ -170,13 +171,16 @@ class Label : public Control {
     void SetWordWrap(bool w);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool a);
+    // An ampersand marks an access key; off, every ampersand is shown as written.
+    bool UseMnemonic() const { return mnemonic_; }
+    void SetUseMnemonic(bool m);
     void CopyFrom(const Control& src) override;
     QString DisplayText() const;
 
   private:
     void FitToText();
     int backStyle_ = 1, align_ = 0;
-    bool wrap_ = false, autoSize_ = false;
+    bool wrap_ = false, autoSize_ = false, mnemonic_ = true;
 };
 
 // A rectangle outline or filled rectangle (0 rectangle, 4 rounded rectangle).

@@ -396,8 +396,8 @@ void Profile_Apply(const PlayerPrefs& rec, bool startUp) {
 
     if (startUp && !Prof.IntroOff) ProfHooks.PlayIntro();
 
+    // The status bar is shown by ShowProfile; peeking is the player's own choice in each game.
     Prof.StatusBarShown = p.StatusBarShown != 0;
-    Com.PeekOn = Prof.StatusBarShown;
     Shl.AvatarShown = p.AvatarShown != 0;
     if (p.AutoSave != 0) ProfHooks.TempMovesOpen(true);
 

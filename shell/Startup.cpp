@@ -437,10 +437,6 @@ void Grulm_FormLoad() {
     Table_Redraw();
     ShowOpponent(f);
     ShowWindow(f);
-    if (Com.PeekOn) {
-        f.StatusBar1.SetVisible(true);
-        Com.PeekOn = false;
-    }
     // The saved-game file stays open for the run.
     if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
         SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());

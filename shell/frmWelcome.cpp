@@ -81,6 +81,8 @@ void WelcomeForm::Form_Load() {
         Combo1.SetListIndex(selected);
     else
         Combo1.SetText(Com.PlayerName);
+    // A new player types over the name shown instead of after it.
+    Combo1.SelectText();
 }
 
 void WelcomeForm::Combo1_Click() {

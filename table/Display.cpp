@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
+#include "table/KeepClear.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
@@ -121,6 +122,7 @@ void Display_ChangeImpl(int kind) {
     Tbl.CenterSnapWidth = CenterSnapWidthOf(Tbl.CenterSpacing);
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
     Layout_CenterArea();
+    Layout_KeepClear();
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 

@@ -92,7 +92,10 @@ TEST_F(GameEndTest, ALocalWinIsRecordedUnderThreeKindsAndEndsFree) {
     Eng.StatsTable(1, 3) = 3;
     Com.PlayerName = "Ann";
     stored.Margin(0) = 10;
+    bool shutWhileShown = false;
+    GameEndHooks.Peek = [&] { shutWhileShown = Com.ShowBusy; };
     Game_End();
+    EXPECT_TRUE(shutWhileShown) << "the panel's flag is up while the end is shown";
     for (int kind : {0, 2, 4}) {
         EXPECT_EQ(stored.Games(kind), 1) << kind;
         EXPECT_EQ(stored.Wins(kind), 1) << kind;
@@ -108,7 +111,7 @@ TEST_F(GameEndTest, ALocalWinIsRecordedUnderThreeKindsAndEndsFree) {
     EXPECT_TRUE(flows[0] == 1 || flows[0] == 2);
     EXPECT_TRUE(flashes.empty());
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_TRUE(svc.sound->played.contains("snd14"));
 }
 
@@ -169,7 +172,7 @@ TEST_F(GameEndTest, NoWinnerOrAClosingProgramLeavesTheTableFree) {
     Sides(3, 3);
     Game_End();
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_EQ(stored.Games(0), 0);
 
     // An Internet game counts the session; a remote waits for the host and is freed by a lost link.
@@ -188,7 +191,7 @@ TEST_F(GameEndTest, NoWinnerOrAClosingProgramLeavesTheTableFree) {
     Com.GameAbort = true;
     Game_End();
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_FALSE(form->cmdDeal.Visible());
 }
 

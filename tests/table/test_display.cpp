@@ -2,7 +2,9 @@
 // window and scaling windows; and the places of the windows opened over the table.
 #include "common/TextForm.h"
 #include "opponent/frmSpeed.h"
+#include "table/Avatar.h"
 #include "table/Display.h"
+#include "table/KeepClear.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
 #include "table/Status.h"
@@ -12,6 +14,7 @@
 #include "tests/table/test_layout_support.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
@@ -333,6 +336,56 @@ TEST_F(WindowPlacesTest, TheHoldViewerOpensOffTheCardsThenWhereThePlayerLeftIt) 
     Tbl.HoldViewTop = 100 * 15;
     HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
     EXPECT_EQ(view.Window()->frameGeometry().topLeft(), QPoint(150, 100));
+}
+
+} // namespace
+
+namespace {
+
+// On every screen and display the avatar, the comment line and the deal button keep off
+// the cards, and the winner's notice shows whole in its label's own font.
+TEST_F(DisplayTest, TheAvatarCommentDealButtonAndNoticeKeepOffTheCardsAndShowWhole) {
+    const QString notices[] = {
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
+                       "(Oskrel had 20 cards left.)"),
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
+                       "(Your opponents had 57 cards left.)"),
+        QStringLiteral("That was the last card, Oskrel WON with a margin of  57 ! Were you SLEEPING?\n"
+                       "You had 20 cards left!")};
+    struct Case {
+        int players, centers;
+    };
+    for (const Case c : {Case{2, 3}, Case{2, 4}, Case{3, 4}, Case{4, 4}})
+        for (int twips : {9600, 12000, 15360})
+            for (int change : {0, 1, 2, 3}) { // bit 0 the cards moved up, bit 1 the small display
+                if (twips < 10000 && !(change & 2)) continue; // such a screen always has the small display
+                SCOPED_TRACE(testing::Message()
+                             << c.players << "/" << c.centers << " at " << twips << " change " << change);
+                TearDown();
+                SetUp();
+                Com.NumPlayers = 2;
+                Com.NumCenters = 3;
+                Fitted(c.players, c.centers, twips);
+                Avatar_Fit(130, 130);
+                if (change & 2) Display_Change(1);
+                if (change & 1) Display_Change(0);
+                form->SetScaleMode(platform::vbPixels);
+                FrmGrulm& f = *form;
+                for (const QRectF& place : KeepClear_CardPlaces()) {
+                    EXPECT_FALSE(Rect(f.ImgAvatar).intersects(place)) << "avatar";
+                    EXPECT_FALSE(Rect(f.Label9(2)).intersects(place)) << "comment";
+                }
+                EXPECT_GE(f.ImgAvatar.WidthPx(), 40);
+                EXPECT_FALSE(Rect(f.cmdDeal).intersects(Rect(f.Picture7(1))));
+                EXPECT_FALSE(Rect(f.cmdDeal).intersects(Rect(f.Label9(3))));
+                Label& l = f.Label9(1);
+                for (const QString& text : notices) {
+                    const QRectF room(0, 0, l.WidthPx() - 2, 1e6);
+                    EXPECT_LE(QFontMetricsF(l.Font()).boundingRect(room, Qt::TextWordWrap, text).height(),
+                              l.HeightPx())
+                        << text.toStdString();
+                }
+            }
 }
 
 } // namespace
