@@ -17,6 +17,7 @@
 #include "shell/frmTutorial.h"
 #include "shell/frmWelcome.h"
 #include "table/Layout.h"
+#include "table/WindowPlaces.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +37,8 @@ void Program_Install() {
     // After the opponent: the tutorial follows the end of the computer's turn.
     Tutorial_Install();
     // The pace window sits above the shell's menus.
-    MenuWin.Pace = [] { frmSpeed().Show(true); };
+    // A tool window the game goes on under: the pace is set while the computer plays.
+    MenuWin.Pace = [] { ToolWindow_Open(frmSpeed(), TableSpot::Free, false); };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
         return (menu == kMenuOptions && row == kOptSpeed) || present(menu, row);
     };

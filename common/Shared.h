@@ -53,6 +53,8 @@ struct CommonState {
     QString PlayerAvatar;
     bool TutorialMode = false;
     bool PeekOn = false;
+    // The game-end display or the tutorial runs: the icon panel and its menus stay shut.
+    bool ShowBusy = false;
     int CommentFontSize = 10;
 
     // The side places keep their picture (set by a new game, a restore and a snapshot).

@@ -7,6 +7,7 @@
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
@@ -19,14 +20,6 @@
 #include <QImage>
 
 namespace {
-
-// The table may not close while a set-up or deal runs; every way out clears the flag.
-struct BusyGuard {
-    BusyGuard() { Eng.TableBusy = true; }
-    ~BusyGuard() { Eng.TableBusy = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-};
 
 TableForm& F() {
     return frmGrulm();
@@ -71,7 +64,7 @@ void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
 }
 
 // The first player's words; true when the deal may go on to the first turn.
-bool AnnounceFirst() {
+bool AnnounceFirst(const GameOnTable& mine) {
     TableForm& f = F();
     auto& sound = *platform::Svc().sound;
     // The toss is heard even with sounds off.
@@ -81,7 +74,7 @@ bool AnnounceFirst() {
         sound.PlaySync(toss);
         Pause(kPaceTieToss);
     }
-    if (Com.GameAbort) return false;
+    if (!mine.StillOn()) return false;
     if (Com.Pturn == 1) return true;
 
     SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
@@ -104,9 +97,9 @@ bool AnnounceFirst() {
                         QStringLiteral(" goes FIRST!"));
         if (!Internet()) Pause(kPaceFirstPlayer);
     }
-    if (Com.GameAbort) return false;
+    if (!mine.StillOn()) return false;
     Pause(Com.ComputerPause);
-    return !Com.GameAbort;
+    return mine.StillOn();
 }
 
 // The human starts: the turn opens with the human's places live.
@@ -172,8 +165,9 @@ void RemoteDeal() {
 bool ReceiveStock() {
     if (!Wait([] { return Com.NetState == kNetDK; }, {kNetLO})) return false;
     StockRead stock;
-    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
-        // A damaged stock ends the exchange as a lost connection would.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }
@@ -287,7 +281,7 @@ void SidePiles_Deal() {
 }
 
 bool SetUp() {
-    BusyGuard busy;
+    GameStarting starting;
     Eng.SetUpDone = false;
     TableForm& f = F();
     if (Com.NetSavedPause != 0 && !Internet()) Com.ComputerPause = Com.NetSavedPause;
@@ -325,10 +319,10 @@ bool SetUp() {
     return true;
 }
 
-void GoDeal() {
-    if (!Eng.SetUpDone) return;
-    Eng.SetUpDone = false;
-    BusyGuard busy;
+// Side tops, stacks and hands, and the first player's words; false when the game did not
+// stay on the table meanwhile.
+static bool DealOpening(const GameOnTable& mine) {
+    GameStarting starting;
     TableForm& f = F();
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
@@ -347,10 +341,10 @@ void GoDeal() {
         ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
     Pause(kPaceBeforeDeal);
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return false;
     PlayAsync(kSoundDealHands);
     Deal_All();
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return false;
 
     Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
@@ -359,8 +353,15 @@ void GoDeal() {
     f.Counter_Refresh();
     f.ImgTurn1.SetVisible(Com.Pturn == 1);
     f.ImgTurn2.SetVisible(Com.Pturn != 1);
+    return AnnounceFirst(mine);
+}
 
-    if (!AnnounceFirst()) return;
+void GoDeal() {
+    if (!Eng.SetUpDone) return;
+    Eng.SetUpDone = false;
+    const GameOnTable mine;
+    if (!DealOpening(mine)) return;
+    // The start is over: a new game asked for during the deal may begin from the first turn.
     if (Com.Pturn != 1) {
         Hooks.ComputerTurn();
     } else {
@@ -370,10 +371,11 @@ void GoDeal() {
 
 void Deal_All() {
     TableForm& f = F();
+    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         for (int h = 1; h <= Com.NumPlayers; ++h) {
-            // A closing program or a stock without cards ends the deal.
-            if (Com.GameAbort || Eng.DeckCount < 1) return;
+            // A game gone from the table or a stock without cards ends the deal.
+            if (!mine.StillOn() || Eng.DeckCount < 1) return;
             const int seat = SeatOfHostSeat(h);
             const SeatParts s = Seat(seat);
             f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat);
@@ -383,9 +385,11 @@ void Deal_All() {
 
 void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     TableForm& f = F();
+    // A table cleared meanwhile holds no stock: that is no stalemate.
+    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         if (Eng.DeckCount == 0) Hooks.RESHUFFLE();
-        if (Com.GameAbort) return;
+        if (!mine.StillOn()) return;
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
         if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
@@ -393,6 +397,7 @@ void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
             return;
         }
         f.Card_Deal(places, cards, slot, kShowDrawn);
+        if (!mine.StillOn()) return;
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
@@ -457,8 +462,12 @@ void Game_New() {
         f.StatusMsg.SetVisible(true);
         f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
         f.Label9(kLblNotice).SetVisible(true);
-        const bool everyone =
-            Wait([] { return Com.NetState == kNetGS && Com.NetAckCount == Com.NumPlayers; });
+        bool everyone = false;
+        {
+            // A second start while the peers are asked would leave this one waiting for ever.
+            GameStarting starting;
+            everyone = Wait([] { return Com.NetState == kNetGS && Com.NetAckCount == Com.NumPlayers; });
+        }
         // The waiting notice goes whether the wait succeeded or the link broke.
         f.StatusMsg.SetVisible(false);
         f.Label9(kLblNotice).SetCaption(QString());

@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/ScoreFiles.h"
 #include "engine/Seats.h"
@@ -48,7 +49,8 @@ void PlaySeatSound(int entry, bool wait) {
 // Every way out of the game end leaves the table free again.
 void Unbusy() {
     Eng.TableBusy = false;
-    Score.ShowBusy = false;
+    // A tutorial keeps the panel shut until it closes.
+    Com.ShowBusy = Com.TutorialMode;
 }
 
 // The local result into the player's record: the three game kinds and the best runs.
@@ -164,9 +166,11 @@ QString GameEnd_SeatWonText(const QString& winner, int margin) {
 
 void Game_End() {
     TableForm& f = frmGrulm();
+    // The sounds, the animation and a remote's wait let events run: a new game may take the table.
+    const GameOnTable mine;
     Eng.TableBusy = true;
     f.Timer1.SetEnabled(false);
-    Score.ShowBusy = true;
+    Com.ShowBusy = true;
     f.Piles_EnableRange(f.Picture7, false, 2, 6);
     // Without exactly one empty side pile there is no winner to announce.
     if ((Eng.PlayerSideCount == 0) == (Eng.SeatSideCount == 0)) {
@@ -213,7 +217,7 @@ void Game_End() {
     else
         RecordInternet(humanWon, winner);
 
-    if (Com.GameAbort) {
+    if (!mine.StillOn()) {
         Unbusy();
         return;
     }
@@ -227,7 +231,7 @@ void Game_End() {
             PlaySeatSound(kSoundTaunt, false);
             // A winner missing from the personality list gets the sound but no animation.
             if (person >= 0) GameEndHooks.Flash(person);
-            if (Com.GameAbort) {
+            if (!mine.StillOn()) {
                 Unbusy();
                 return;
             }
@@ -237,5 +241,5 @@ void Game_End() {
         if (humanWon && !GameEndHooks.NoWinAnimation())
             GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);
     }
-    Score.ShowBusy = false;
+    Com.ShowBusy = Com.TutorialMode;
 }

@@ -37,7 +37,6 @@ struct ScoreState {
     int LastMargin = 0;
     int NetGames = 0, NetWins = 0, NetMargin = 0;
     ProfileScores Record; // the player's record while a game is being recorded
-    bool ShowBusy = false;
 };
 extern ScoreState Score;
 void Score_Reset();

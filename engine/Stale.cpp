@@ -7,6 +7,7 @@
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
@@ -64,14 +65,17 @@ void Reshuffle_Finish() {
 // The host's order of the stock. False when the wait ended or the message was damaged.
 bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(kPaceReshuffleNotice);
+    if (!mine.StillOn()) return false;
     const bool arrived =
         Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
-    if (!arrived || Com.NetState != kNetDK) return false;
+    if (!arrived || Com.NetState != kNetDK || !mine.StillOn()) return false;
     StockRead read;
-    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read)) {
-        // A damaged stock is refused like a lost connection.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }
@@ -80,11 +84,14 @@ bool Reshuffle_Receive() {
     return true;
 }
 
-void Reshuffle_Shuffle() {
+// False when the game left the table during the pauses: there is nothing to shuffle then.
+bool Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
     Pause(kPaceReshuffleNotice);
     Pause(Com.ComputerPause);
+    if (!mine.StillOn()) return false;
     for (int i = 1; i <= Eng.DeckCount; ++i) {
         for (int k = 1; k >= 0; --k) {
             Eng.Deck(k, i) = Eng.UsedPile(k, i);
@@ -93,11 +100,12 @@ void Reshuffle_Shuffle() {
     }
     // The whole used pile is one stretch, whatever the packs rule says.
     Deck_Shuffle(1, Eng.DeckCount);
-    if (!StaleInternet()) return;
+    if (!StaleInternet()) return true;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
     Com.NetAckCount = 1;
     Net_SendAllText(Com.NetDeck);
     Net_Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
+    return mine.StillOn();
 }
 
 void Recover_Centers() {
@@ -198,7 +206,10 @@ void RESHUFFLE() {
         }
     } else {
         Com.NetDeck.clear();
-        Reshuffle_Shuffle();
+        if (!Reshuffle_Shuffle()) {
+            Reshuffle_Finish();
+            return;
+        }
     }
     Eng.UsedPile.Redim(1, Com.TotalCards);
     Eng.UsedCount = 0;
@@ -208,27 +219,33 @@ void RESHUFFLE() {
 
 bool Stale_Recover() {
     TableForm& f = frmGrulm();
+    // A game that left the table meanwhile is no failure of the recovery: it just ends.
+    const GameOnTable mine;
     try {
         if (Com.Pturn != 1) GoUpdateOpponents();
         Recover_Centers();
+        if (!mine.StillOn()) return true;
         Recover_Human();
         StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
+        if (!mine.StillOn()) return true;
         f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
         StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
-        if (Com.GameAbort) return true;
+        if (!mine.StillOn()) return true;
 
         RESHUFFLE();
+        if (!mine.StillOn()) return true;
         // A reshuffle whose exchange broke off leaves the gathered cards where they are.
-        if (Eng.UsedCount != 0 || Com.GameAbort) return Com.GameAbort;
+        if (Eng.UsedCount != 0) return false;
         for (int n = 1; n <= Com.TotalCards; ++n)
             Eng.Deck(2, n) = 0;
 
         f.Table_Redraw();
         Deal_All();
+        if (!mine.StillOn()) return true;
         if (Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers) SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
         if (Com.Pturn < 2)
             Eng.TurnResumedOpp = 1;
@@ -248,6 +265,7 @@ bool Stale_Recover() {
 
 void STALEMATE() {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Timer1.SetEnabled(false);
     if (f.Picture1.Exists(0)) f.Picture1(0).SetVisible(false);
     f.PicCenter(0).SetPicture(QImage());
@@ -286,6 +304,8 @@ void STALEMATE() {
         }
         if (StaleInternet()) Net_SendAllText(QStringLiteral("OK"));
     }
+    // The answer was awaited with events running: the game may have left the table.
+    if (!mine.StillOn()) return;
 
     Eng.StaleMode = 2;
     if (Stale_Recover() || Com.GameAbort) return;

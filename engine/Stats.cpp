@@ -78,40 +78,45 @@ void StatsAdd(int slot, int who) {
     SetPanel(who == kStatsHumanTurn ? kHumanPanel : kSeatPanel, Stats_RunText(who));
 }
 
-void StatsCk(int cur, int best) {
+bool StatsCk(int cur, int best) {
     int panel = kHumanPanel;
     if ((Com.Pturn >= 2 && Com.Pturn <= 4) || Eng.SeatSideCount == 0) panel = kSeatPanel;
     if (Com.Pturn == 1 || Eng.PlayerSideCount == 0) panel = kHumanPanel;
     const bool over = Com.Pturn == 0;
     const int sumCur = Sum(cur, 0);
     const QString text = Stats_RunText(cur);
+    // A record beats a best there was: the first runs of a player fill the lists quietly, and
+    // a run that only equals the best (as the session's best does once it is saved) is none.
+    bool record = false;
 
     if (sumCur != 0) {
-        if (sumCur > Sum(best, 0)) {
+        const int sumBest = Sum(best, 0);
+        if (sumCur > sumBest) {
             CopyRows(cur, best, 0);
             if (!over) {
                 SetPanel(panel + 1, Stats_RunText(best));
             } else if (Local()) {
                 StatsHigh(best, kRunFirst, kRunLast, 0, sumCur, T(best, 0));
-                StatsNotify();
+                record = sumBest > 0;
             }
         }
         if (T(cur, 3) != 0 || T(best, 3) != 0) {
-            const int sideCur = Sum(cur, 3);
-            if (T(cur, 3) > T(best, 3) || (T(cur, 3) == T(best, 3) && sideCur >= Sum(best, 3))) {
-                CopyRows(cur, best, 3);
-                if (over && Local()) {
-                    StatsHigh(best, kSideFirst, kSideLast, 3, sideCur, T(best, 3));
-                    StatsNotify();
-                }
+            const int sideCur = Sum(cur, 3), sideBest = T(best, 3), sideBestSum = Sum(best, 3);
+            const bool better = T(cur, 3) > sideBest || (T(cur, 3) == sideBest && sideCur > sideBestSum);
+            if (better || (T(cur, 3) == sideBest && sideCur == sideBestSum)) CopyRows(cur, best, 3);
+            if (better && over && Local()) {
+                StatsHigh(best, kSideFirst, kSideLast, 3, sideCur, T(best, 3));
+                record = record || sideBest > 0;
             }
         }
     }
+    if (record) StatsNotify();
     if (!over) {
         SetPanel(panel, text);
         for (int r = 0; r <= 5; ++r)
             T(cur, r) = 0;
     }
+    return record;
 }
 
 void StatsNotify() {

@@ -23,8 +23,9 @@ enum StatsColumn : int {
 QString Stats_RunText(int column, int firstRow = 0);
 // One card played by `who` (1 the human, 3 another seat) from a card slot.
 void StatsAdd(int slot, int who);
-// Compares the run in `cur` with the best in `best`; during play clears `cur`.
-void StatsCk(int cur, int best);
+// Compares the run in `cur` with the best in `best`; during play clears `cur`. At the end of a
+// local game true, with "New Stats Record!" shown, when a run beat a best there was.
+bool StatsCk(int cur, int best);
 void StatsNotify();
 // Enters a run of column `who` into the list first..last (the run or the side list).
 void StatsHigh(int who, int first, int last, int row, int score, int side);

@@ -12,17 +12,18 @@
 #include "shell/MenuCommands.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
+#include "table/WindowPlaces.h"
 
 #include <algorithm>
 
 void MediaWindows_Install() {
-    MenuWin.Comments = [] { frmCustom().Show(true); };
-    MenuWin.Preferences = [] { frmOptions().Show(true); };
+    MenuWin.Comments = [] { ToolWindow_Open(frmCustom(), TableSpot::Centre, true); };
+    MenuWin.Preferences = [] { ToolWindow_Open(frmOptions(), TableSpot::Centre, true); };
     // The seating asks the editor; its Cancel sets Sav.DialogCancelled.
     MedHooks.OpponentsEditor = [] {
         MultiForm& w = frmMulti();
         w.FillCombos();
-        w.Show(true);
+        ToolWindow_Open(w, TableSpot::Centre, true);
     };
     MenuWin.Present = [present = MenuWin.Present](int menu, int row) {
         const bool ours = row == kOptComments || row == kOptPreferences || row == kOptOpponents;

@@ -8,6 +8,7 @@
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
+#include "net/NetCleanUp.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
 #include "net/Snapshot.h"
@@ -67,17 +68,19 @@ void Resume() {
     }
 }
 
-// Ends the Internet game over a snapshot this program cannot take.
-void RefuseSnapshot(const QString& why) {
+} // namespace
+
+void Net_RefuseDamaged(const QString& why) {
     platform::MsgBox(QStringLiteral("The game sent by the host is damaged (") + why +
                          QStringLiteral(").\r\nThe Internet game has ended."),
                      platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
     Com.NetDeck.clear();
     Com.RecoverPending = 0;
+    // The host hears the end as a player's leaving, not as a silence to wait out.
+    ++Menu.ChatCount;
+    Net_Farewell(Menu.ChatCount);
     NetHooks.NetCleanUp();
 }
-
-} // namespace
 
 void SendRecover() {
     RecoverPendingScope pending;
@@ -100,7 +103,8 @@ void SendRecover() {
     Com.NetAckCount = 1;
     Net_SendAllText(Com.NetDeck);
     f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
-    const bool answered = Net_Wait([] { return Com.NetState == kNetRC && Com.NetAckCount >= Com.NumPlayers; });
+    const bool answered =
+        Net_Wait([] { return Com.NetState == kNetRC && Com.NetAckCount >= Com.NumPlayers; });
     Com.NetDeck.clear();
     if (!answered) return;
     Net_SendAllText(QStringLiteral("RS"));
@@ -112,18 +116,18 @@ void SendRecover() {
 bool GetRecover() {
     const auto fields = Snapshot_Numbers(Com.NetDeck);
     if (!fields || fields->empty()) {
-        RefuseSnapshot(QStringLiteral("a field is not a number"));
+        Net_RefuseDamaged(QStringLiteral("a field is not a number"));
         return false;
     }
     if (OldPeer()) {
         const int pturn = fields->front();
         if (pturn < 1 || pturn > 2) {
-            RefuseSnapshot(QStringLiteral("the seat on turn is not at the table"));
+            Net_RefuseDamaged(QStringLiteral("the seat on turn is not at the table"));
             return false;
         }
         Com.Pturn = pturn;
         if (!GetRecoverOld(*fields)) {
-            RefuseSnapshot(QStringLiteral("its fields do not fit the older layout"));
+            Net_RefuseDamaged(QStringLiteral("its fields do not fit the older layout"));
             return false;
         }
         Com.RecoverPending = 1;
@@ -141,7 +145,7 @@ bool GetRecover() {
     QString why;
     const auto snapshot = Snapshot_Decode(Com.NetDeck, &why);
     if (!snapshot) {
-        RefuseSnapshot(why);
+        Net_RefuseDamaged(why);
         return false;
     }
     Snapshot_Apply(*snapshot);

@@ -95,7 +95,8 @@ void FirstTurn() {
 }
 
 void HostLeft() {
-    if (Com.NetGame == 0) return; // the Internet game has already ended here
+    // The Internet game has already ended here, or this player is the one leaving.
+    if (Com.NetGame == 0 || Net.Leaving) return;
     Winsock1().Close(0);
     const QString text = QStringLiteral("Dealer has terminated game.");
     Net_Label9(kLblMessage, text);

@@ -12,6 +12,7 @@
 #include "shell/Profile.h"
 #include "table/Backgrounds.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -108,14 +109,47 @@ class ChatEvents : public QObject {
             static_cast<QKeyEvent*>(e)->key() == Qt::Key_Backspace)
             platform::Guarded("frmChat.Text2_KeyDown", [&] { form_->Text2_Backspace(); });
         if (watched == form_->Text2 && e->type() == QEvent::MouseButtonPress) form_->lstWavs->hide();
-        if ((watched == form_->Label1 || watched == form_->Window()) &&
-            e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-            if (QWindow* w = form_->Window()->windowHandle()) w->startSystemMove();
+        if (watched == form_->Label1 || watched == form_->Window()) Drag(e);
         return false;
     }
 
   private:
+    // The window follows the pointer only while it moves with the left button held: a plain
+    // click (on Options, say) leaves it where it is.
+    void Drag(QEvent* e) {
+        const auto type = e->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+            type != QEvent::MouseButtonRelease)
+            return;
+        const auto* m = static_cast<QMouseEvent*>(e);
+        const QPoint at = m->globalPosition().toPoint();
+        QWidget* window = form_->Window();
+        if (type == QEvent::MouseButtonPress) {
+            pressed_ = m->button() == Qt::LeftButton;
+            moving_ = false;
+            pressAt_ = at;
+            return;
+        }
+        if (type == QEvent::MouseButtonRelease || !(m->buttons() & Qt::LeftButton) || !pressed_) {
+            pressed_ = false;
+            return;
+        }
+        if (!moving_) {
+            if ((at - pressAt_).manhattanLength() < QApplication::startDragDistance()) return;
+            // The window manager moves it where it can; it then has the pointer until the button is let go.
+            if (QWindow* handle = window->windowHandle(); handle && handle->startSystemMove()) {
+                pressed_ = false;
+                return;
+            }
+            moving_ = true;
+            windowFrom_ = window->pos();
+        }
+        window->move(windowFrom_ + (at - pressAt_));
+    }
+
     FrmChat* form_;
+    bool pressed_ = false, moving_ = false;
+    QPoint pressAt_, windowFrom_;
 };
 
 } // namespace
@@ -265,6 +299,8 @@ void FrmChat::Form_Load() {
 }
 
 void FrmChat::Form_Unload() {
+    // The conversation goes with the window: the next connection's begins empty.
+    Chat.Transcript.clear();
     OnTop(false);
     if (Chat.Log) Chat.Log->close();
     Chat.Log.reset();

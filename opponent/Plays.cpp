@@ -5,6 +5,7 @@
 #include "engine/Deal.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
@@ -173,6 +174,10 @@ void SeatSound(int index, bool toEnd) {
         sound.PlayAsync(name);
 }
 
+int Seat_RunColumn() {
+    return Com.Pturn == 1 ? kStatsHumanTurn : kStatsSeatTurn;
+}
+
 void HoldType_Update(int pile, bool added) {
     const int d = HoldDepth(pile);
     int& type = Eng.SeatHoldInfo(pile, 2);
@@ -202,8 +207,8 @@ bool CenterFits() {
     return false;
 }
 
-int Comp_Play() {
-    const int c = Eng.TargetPile;
+int Comp_Play(int c) {
+    Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
         if (Com.GameAbort) return Opp.PlanStep;
@@ -260,7 +265,7 @@ void Comp_Flip(int source, int pile) {
         Eng.SeatMoveBusy = false;
         return;
     }
-    Hooks.StatsAdd(source, 3);
+    Hooks.StatsAdd(source, Seat_RunColumn());
     ++Opp.CardsMoved;
     Opponent_MoveDone();
     MarkSeen(Eng.PlayCard(0));
@@ -311,7 +316,6 @@ void Comp_Reseq() {
             places(s).ZOrder(0);
         }
     }
-    Eng.TargetPile = 2;
     if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
 }
 

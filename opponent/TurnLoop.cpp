@@ -6,6 +6,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "opponent/OnlineSeat.h"
@@ -135,6 +136,12 @@ int Opponent_TurnsEnded() {
     return g_turnsEnded;
 }
 
+void Seat_CloseRun() {
+    // The session's best is the seat's own: it is checked before the working set goes back into the record.
+    const int column = Seat_RunColumn();
+    Hooks.StatsCk(column, column == kStatsHumanTurn ? kStatsHumanSession : kStatsSeatSession);
+}
+
 void Move_End_Turn() {
     Say(kLblMessage, TurnOverText());
     Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
@@ -154,6 +161,7 @@ void Move_End_Turn() {
     } else {
         Pause(Com.ComputerPause);
     }
+    Seat_CloseRun();
     WorkingSet_Store();
     if (Com.GameAbort) return;
     ++g_turnsEnded;

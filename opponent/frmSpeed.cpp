@@ -66,8 +66,12 @@ void SpeedForm::Form_Load() {
     HScroll1.SetGeometryPx(10, 30, 200, 18);
     Label1.SetAlignment(2);
     Label1.SetGeometryPx(10, 52, 200, 18);
-    Label2.SetCaption(QStringLiteral("slow          fast"));
-    Label2.SetGeometryPx(10, 72, 200, 18);
+    // The ends of the pace bar: "slow" under its left end, "fast" under its right.
+    Label2.SetCaption(QStringLiteral("slow"));
+    Label2.SetGeometryPx(10, 72, 100, 18);
+    lblFast.SetCaption(QStringLiteral("fast"));
+    lblFast.SetAlignment(1);
+    lblFast.SetGeometryPx(110, 72, 100, 18);
     Frame2.SetCaption(QStringLiteral("Card flight"));
     Frame2.SetGeometryPx(220, 8, 75, 18);
     VScroll1.SetRange(0, kAnimPositions - 1);

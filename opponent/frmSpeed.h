@@ -30,6 +30,7 @@ class SpeedForm : public platform::Form {
     ScrollBar HScroll1{this, "HScroll1", -1, Qt::Horizontal};
     platform::Label Label1{this, "Label1", -1};
     platform::Label Label2{this, "Label2", -1};
+    platform::Label lblFast{this, "lblFast", -1};
     ScrollBar VScroll1{this, "VScroll1", -1, Qt::Vertical};
     platform::Label lblAni{this, "lblAni", -1};
     platform::Label Label3{this, "Label3", -1};

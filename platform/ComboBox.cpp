@@ -89,6 +89,12 @@ bool ComboBox::SetText(const QString& s) {
     return true;
 }
 
+void ComboBox::SelectText() {
+    if (!Editable()) return;
+    Box()->setFocus(Qt::OtherFocusReason);
+    Box()->lineEdit()->selectAll();
+}
+
 int ComboBox::MaxLength() const {
     return Editable() ? Box()->lineEdit()->maxLength() : 0;
 }

@@ -34,6 +34,8 @@ class ComboBox : public Control {
     // The edit field's limit; 0 for a list.
     int MaxLength() const;
     void SetMaxLength(int n);
+    // Focuses a combo's edit field with its whole text selected, so that typing replaces it.
+    void SelectText();
     // Enter pressed in a combo's edit field.
     std::function<void()> Confirmed = [] {};
 

@@ -32,11 +32,11 @@ auto GuardedSlot(const char* where, Handler handler, std::tuple<A...>*) {
 }
 } // namespace connect_detail
 
-// Connects `signal` of `sender` to `handler` for as long as `context` lives. `where` names
-// the event in the fault box ("click", "change", ...).
+// Connects `signal` of `sender` (a pointer, or a QPointer) to `handler` for as long as
+// `context` lives. `where` names the event in the fault box ("click", "change", ...).
 template <typename Sender, typename Signal, typename Handler>
-QMetaObject::Connection Connect(Sender* sender, Signal signal, const QObject* context, const char* where,
-                                Handler handler) {
+QMetaObject::Connection Connect(const Sender& sender, Signal signal, const QObject* context,
+                                const char* where, Handler handler) {
     using Args = typename connect_detail::Params<decltype(&Handler::operator())>::Args;
     return QObject::connect(
         sender, signal, context,
@@ -45,7 +45,7 @@ QMetaObject::Connection Connect(Sender* sender, Signal signal, const QObject* co
 
 // The same for as long as the sender lives.
 template <typename Sender, typename Signal, typename Handler>
-QMetaObject::Connection Connect(Sender* sender, Signal signal, const char* where, Handler handler) {
+QMetaObject::Connection Connect(const Sender& sender, Signal signal, const char* where, Handler handler) {
     return Connect(sender, signal, sender, where, std::move(handler));
 }
 

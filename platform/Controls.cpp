@@ -56,7 +56,54 @@ int ShiftOf(Qt::KeyboardModifiers m) {
     return r;
 }
 
-int VirtualKeyOf(int k) {
+namespace {
+// The keypad's keys have codes of their own, whatever NumLock makes of them: with it
+// off the toolkit reports the keypad's digits as the movement keys printed on them.
+constexpr int kVkNumpad0 = 0x60;
+int KeypadKeyOf(int k) {
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return kVkNumpad0 + (k - Qt::Key_0);
+    switch (k) {
+    case Qt::Key_Insert:
+        return kVkNumpad0;
+    case Qt::Key_End:
+        return kVkNumpad0 + 1;
+    case Qt::Key_Down:
+        return kVkNumpad0 + 2;
+    case Qt::Key_PageDown:
+        return kVkNumpad0 + 3;
+    case Qt::Key_Left:
+        return kVkNumpad0 + 4;
+    case Qt::Key_Clear:
+        return kVkNumpad0 + 5;
+    case Qt::Key_Right:
+        return kVkNumpad0 + 6;
+    case Qt::Key_Home:
+        return kVkNumpad0 + 7;
+    case Qt::Key_Up:
+        return kVkNumpad0 + 8;
+    case Qt::Key_PageUp:
+        return kVkNumpad0 + 9;
+    case Qt::Key_Asterisk:
+        return 0x6A;
+    case Qt::Key_Plus:
+        return 0x6B;
+    case Qt::Key_Minus:
+        return 0x6D;
+    case Qt::Key_Period:
+    case Qt::Key_Delete:
+        return 0x6E;
+    case Qt::Key_Slash:
+        return 0x6F;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+int VirtualKeyOf(int k, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::KeypadModifier) {
+        if (const int pad = KeypadKeyOf(k)) return pad;
+    }
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
@@ -100,8 +147,10 @@ int VirtualKeyOf(int k) {
         return 0x2D;
     case Qt::Key_Delete:
         return 0x2E;
+    // "=" and "+" share one key of the main block.
+    case Qt::Key_Equal:
     case Qt::Key_Plus:
-        return 0x6B;
+        return 0xBB;
     case Qt::Key_Minus:
         return 0xBD;
     case Qt::Key_Period:
@@ -444,6 +493,7 @@ QString Label::DisplayText() const {
     QString s = caption_;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QChar('\r'), QChar('\n'));
+    if (!mnemonic_) return s;
     // An ampersand marks an access key; a doubled one is shown.
     s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
     s.remove(QChar('&'));
@@ -467,6 +517,11 @@ void Label::SetAlignment(int a) {
 }
 void Label::SetWordWrap(bool w) {
     wrap_ = w;
+    if (autoSize_) FitToText();
+    ApplyLook();
+}
+void Label::SetUseMnemonic(bool m) {
+    mnemonic_ = m;
     if (autoSize_) FitToText();
     ApplyLook();
 }
@@ -497,6 +552,7 @@ void Label::CopyFrom(const Control& src) {
         align_ = l->align_;
         wrap_ = l->wrap_;
         autoSize_ = l->autoSize_;
+        mnemonic_ = l->mnemonic_;
     }
     ApplyLook();
 }
@@ -634,7 +690,7 @@ class FormWindow : public QWidget {
     void keyReleaseEvent(QKeyEvent* e) override {
         Guarded("key up", [&] {
             if (!form_->KeyUp) return;
-            const int vk = VirtualKeyOf(e->key());
+            const int vk = VirtualKeyOf(e->key(), e->modifiers());
             if (vk) form_->KeyUp(vk, ShiftOf(e->modifiers()));
         });
     }
@@ -654,7 +710,7 @@ class FormWindow : public QWidget {
   private:
     void KeyDown(QKeyEvent* e) {
         if (form_->KeyDown) {
-            const int vk = VirtualKeyOf(e->key());
+            const int vk = VirtualKeyOf(e->key(), e->modifiers());
             if (vk) form_->KeyDown(vk, ShiftOf(e->modifiers()));
         }
         if (form_->KeyPress && !e->text().isEmpty()) form_->KeyPress(e->text().at(0).unicode());
@@ -707,6 +763,19 @@ void Form::MoveTw(int left, int top, int width, int height) {
     window_->setGeometry(left / 15, top / 15, std::max(1, width / 15), std::max(1, height / 15));
 }
 
+void Form::MoveFrameTw(int left, int top, int width, int height) {
+    // A window's position given by move() is its frame's, as the window manager adds it.
+    window_->resize(std::max(1, width / 15), std::max(1, height / 15));
+    window_->move(left / 15, top / 15);
+}
+
+int Form::FrameLeftTw() const {
+    return window_->frameGeometry().x() * 15;
+}
+int Form::FrameTopTw() const {
+    return window_->frameGeometry().y() * 15;
+}
+
 void Form::SetClientSizePx(int w, int h) {
     window_->resize(w, h);
 }
@@ -738,16 +807,17 @@ void Form::Show(bool modal) {
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (modal) {
-        // A modal window keeps the caller waiting until it is hidden. The wait sleeps until an event
-        // comes (a time limit would make it return at once and spin).
-        window_->setWindowModality(Qt::ApplicationModal);
-        QEventLoop loop;
-        while (window_->isVisible()) {
-            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
-        }
-        window_->setWindowModality(Qt::NonModal);
+    if (!modal) return;
+    // A modal window keeps the caller waiting until it is hidden. The wait sleeps until an event
+    // comes (a time limit would make it return at once and spin). The toolkit's own modality is
+    // not used: the game's waits nest, and a window reopened while an older wait of it is still
+    // pending would stay registered as modal after it closed, leaving every other window dead.
+    ++waits_;
+    QEventLoop loop;
+    while (window_->isVisible()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
+    --waits_;
 }
 
 void Form::Hide() {

@@ -32,8 +32,9 @@ quint32 ToBGR(const QColor& c);
 int ButtonOf(Qt::MouseButton b);
 int ButtonsOf(Qt::MouseButtons b);
 int ShiftOf(Qt::KeyboardModifiers m);
-// The Windows virtual-key code of a Qt key (0 when it has none).
-int VirtualKeyOf(int qtKey);
+// The Windows virtual-key code of a Qt key (0 when it has none); a key of the numeric
+// keypad has the keypad's own code.
+int VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Handlers shared by all elements of a control array; index is the element's.
 struct Handlers {
@@ -170,13 +171,16 @@ class Label : public Control {
     void SetWordWrap(bool w);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool a);
+    // An ampersand marks an access key; off, every ampersand is shown as written.
+    bool UseMnemonic() const { return mnemonic_; }
+    void SetUseMnemonic(bool m);
     void CopyFrom(const Control& src) override;
     QString DisplayText() const;
 
   private:
     void FitToText();
     int backStyle_ = 1, align_ = 0;
-    bool wrap_ = false, autoSize_ = false;
+    bool wrap_ = false, autoSize_ = false, mnemonic_ = true;
 };
 
 // A rectangle outline or filled rectangle (0 rectangle, 4 rounded rectangle).
@@ -319,6 +323,11 @@ class Form {
     int WidthTw() const;
     int HeightTw() const;
     void MoveTw(int left, int top, int width, int height);
+    // The same placement for the whole window, title bar and borders included: its frame's
+    // top-left corner goes to left, top; width and height stay the client area's.
+    void MoveFrameTw(int left, int top, int width, int height);
+    int FrameLeftTw() const;
+    int FrameTopTw() const;
     void SetClientSizePx(int w, int h);
 
     const QString& Caption() const { return caption_; }
@@ -337,6 +346,8 @@ class Form {
     // Runs QueryUnload (which may cancel) and Form_Unload; hides the window.
     bool Unload();
     bool IsVisible() const;
+    // True while a modal Show waits for the window to close.
+    bool Waiting() const { return waits_ > 0; }
     // True while an unload asked for by the user (the window's close box) runs.
     bool UserClosing() const { return userClosing_; }
 
@@ -376,6 +387,7 @@ class Form {
     bool loaded_ = false;
     bool inLoad_ = false;
     bool userClosing_ = false;
+    int waits_ = 0;
     std::vector<Control*> controls_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/PickDialogs.h"
 #include "platform/Controls.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -18,14 +19,21 @@ QString StartPath(const FileAsk& ask) {
     return ask.name.isEmpty() ? ask.folder : QDir(ask.folder).filePath(ask.name);
 }
 
+// The chosen file, "" when cancelled. The dialog opens over the window that asked, also when
+// that one is kept on top (the chat window).
+QString AskFile(const FileAsk& ask, bool save) {
+    QFileDialog dialog(nullptr, ask.title, StartPath(ask), Picks_QtFilter(ask.filter));
+    Dialog_Attach(&dialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 PickDialogsT Desktop() {
     PickDialogsT d;
-    d.OpenFile = [](const FileAsk& ask) {
-        return QFileDialog::getOpenFileName(Parent(), ask.title, StartPath(ask), Picks_QtFilter(ask.filter));
-    };
-    d.SaveFile = [](const FileAsk& ask) {
-        return QFileDialog::getSaveFileName(Parent(), ask.title, StartPath(ask), Picks_QtFilter(ask.filter));
-    };
+    d.OpenFile = [](const FileAsk& ask) { return AskFile(ask, false); };
+    d.SaveFile = [](const FileAsk& ask) { return AskFile(ask, true); };
     d.PickColour = [](quint32 initial, quint32* chosen) {
         const QColor c = QColorDialog::getColor(FromBGR(initial), Parent());
         if (!c.isValid()) return false;

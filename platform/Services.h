@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+class QWidget;
+
 namespace platform {
 
 // Monotonic seconds; waits keep the window alive.
@@ -95,6 +97,16 @@ struct Services {
 Services& Svc();
 // The real services of the program.
 void InstallRealServices();
+// The sound of the program alone, for a test that plays through a real sound server.
+std::unique_ptr<Sound> MakeRealSound();
+// Ends every service. The audio output and the music player must go while the application
+// object still lives: after it, the toolkit's sound system is gone and they crash.
+void ReleaseServices();
+
+// A message box or file dialog belongs to the window the player is using (the one active, else
+// the one the last dialog belonged to while it shows): it opens over that window, and above
+// every window of the game kept on top, so that it is never hidden under one.
+void Dialog_Attach(QWidget* dialog);
 
 inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
     return Svc().boxes->Show(text, style, title);

@@ -47,10 +47,17 @@ QString GetAppDataPath() {
 
 QString GetSpecialFolder(int id) {
     QString path;
-    if (id == kFolderDocuments)
+    if (id == kFolderDocuments) {
         path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    else if (id == kFolderAppData)
+        // Without a Documents folder the player's dialogs start where the player may write:
+        // the home folder, else the game's data folder (never the install folder).
+        for (const QString& next : {QDir::homePath(), Com.DataPath}) {
+            if (!path.isEmpty() && QFileInfo(path).isDir()) break;
+            path = StripSlash(next);
+        }
+    } else if (id == kFolderAppData) {
         path = platform::UserDataRoot();
+    }
     if (path.isEmpty() || !QFileInfo(path).isDir()) return Com.AppPath;
     return path;
 }

@@ -281,7 +281,7 @@ void KeyCommand(int key, int shift) {
         Keys.PendingSlot = 0;
         f.Label9(kLblMessage).SetCaption(QString());
     }
-    if (key == kEsc && f.picPanel.Visible()) Panel_Close();
+    if (key == kEsc && (f.picPanel.Visible() || Tbl.MenuListShown)) Panel_Close();
     if (shift == 0) PlainKey(key);
     else if (shift == kCtrlMask && key != kHome) CtrlKey(key);
     else if (shift == (kCtrlMask | kShiftMask) && key != kHome) CtrlShiftKey(key);

@@ -1,8 +1,10 @@
 #include "shell/MenuCommands.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
+#include "common/TextForm.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
@@ -24,6 +26,7 @@
 #include "table/Panel.h"
 #include "table/TableState.h"
 #include "table/frmCounter.h"
+#include "table/WindowPlaces.h"
 
 MenuState Menu;
 MenuWindowsT MenuWin;
@@ -46,8 +49,10 @@ bool Remote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }
 
-// A restore under a running computer turn would pull its tables away.
-bool RefusedDuringComputerTurn() {
+// A restore or a new table under a running computer turn, or while a game is being started,
+// would pull its tables away. The start is waited for as New Game waits for it.
+bool RefusedWhileTableBusy() {
+    if (Game_Starting()) return true;
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
                      QStringLiteral("Grulm:"));
@@ -90,7 +95,7 @@ void Save() {
 void Restore() {
     Sav.DialogCancelled = false;
     Keys.KeyArmed = true;
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     MenuWin.SaveDialog(true);
     if (Sav.DialogCancelled) return;
     bool turnRestore = false;
@@ -114,7 +119,7 @@ void Restore() {
 }
 
 void PreviousTurn() {
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
     // A player who has not played a turn yet has nothing to go back to, which is no damage.
     if (!SavedGame_Read(SavedGameFile(), Sav.SaveSlot).HoldsGame()) {
@@ -126,7 +131,7 @@ void PreviousTurn() {
 }
 
 void RestartGame() {
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     if (Com.FlowRunning) {
         Keys.KeyArmed = true;
         AnimateCardsFlow(0);
@@ -194,6 +199,7 @@ void MenuGame(int item) {
 namespace {
 
 void HouseRules() {
+    if (RefusedWhileTableBusy()) return;
     MenuWin.Rules();
     Hooks.Rules_ShowCaption();
     if (Rul.RulesChanged) {
@@ -222,7 +228,9 @@ void MenuOptions(int item, int subItem) {
                              platform::vbInformation, QStringLiteral("Don't hold up the game!"));
         break;
     case kOptRules: HouseRules(); break;
-    case kOptOpponents: MenuWin.Opponents(); break;
+    case kOptOpponents:
+        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        break;
     case kOptComments: MenuWin.Comments(); break;
     case kOptBackground:
         Tbl.BackgroundStretch = false;
@@ -260,14 +268,18 @@ void MenuInternet(int item) {
             return;
         }
         Menu.RestartSend = false;
-        MenuWin.SendGame();
+        if (!RefusedWhileTableBusy()) MenuWin.SendGame();
         break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;
     case kNetScores: MenuWin.NetScores(); break;
     case kNetStart: MenuWin.Internet(); break;
-    case kNetPlayers: MenuWin.Opponents(); break;
-    case kNetHost: MenuWin.HostRules(); break;
+    case kNetPlayers:
+        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        break;
+    case kNetHost:
+        if (!RefusedWhileTableBusy()) MenuWin.HostRules();
+        break;
     default: break;
     }
 }
@@ -288,7 +300,8 @@ void SendToPeers(QString message) {
 void PeekNotice(const QString& text, bool on) {
     Menu.ChatCount += 1;
     const QString body = Com.PeerVersion.toInt() > 74 ? "$-" + text : text;
-    SendToPeers("SY " + QString::number(Menu.ChatCount) + "#" + body);
+    // The counter in the number form every message uses, as the chat's own lines have it.
+    SendToPeers("SY " + NumStr(Menu.ChatCount) + "#" + body);
     Pause(kPeekNoticeGap);
     SendToPeers(QStringLiteral("PK ") + (on ? "True" : "False"));
 }
@@ -419,7 +432,7 @@ void MenuCommands_Install() {
     MenuWin.Exit = [] { frmGrulm().Unload(); };
     MenuWin.Counter = [] {
         Counter_ShowDeck();
-        frmCounter().Show();
+        ToolWindow_Open(frmCounter(), TableSpot::Free, false);
     };
     // The card flow swallows the next key; a click or a new size on the table lets keys through again.
     Hooks.KeyArm = [](bool armed) { Keys.KeyArmed = armed; };

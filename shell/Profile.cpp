@@ -335,8 +335,11 @@ PlayerPrefs Profile_Corrected(const PlayerPrefs& rec, int screenWidthPx, int scr
         p.NumCenters = 3;
     if (p.AnimSteps <= 0) p.AnimSteps = DefaultAnimSteps();
     p.ForcedCards &= 7;
-    p.HoldViewLeft = std::clamp(p.HoldViewLeft, 0, std::max(0, screenWidthPx - kHoldViewMinShown));
-    p.HoldViewTop = std::clamp(p.HoldViewTop, 0, std::max(0, screenHeightPx - kHoldViewMinShown));
+    // The viewer's place is kept in twips, as the viewer stores it.
+    p.HoldViewLeft =
+        std::clamp(p.HoldViewLeft, 0, std::max(0, screenWidthPx - kHoldViewMinShown) * kTwipsPerPixel);
+    p.HoldViewTop =
+        std::clamp(p.HoldViewTop, 0, std::max(0, screenHeightPx - kHoldViewMinShown) * kTwipsPerPixel);
     if (p.SoundSet == 2) p.SoundSet = 0;
     if (p.MenuStyle != 0) p.MenuStyle = 1;
     // Opponents' levels and sound columns index tables.
@@ -393,8 +396,8 @@ void Profile_Apply(const PlayerPrefs& rec, bool startUp) {
 
     if (startUp && !Prof.IntroOff) ProfHooks.PlayIntro();
 
+    // The status bar is shown by ShowProfile; peeking is the player's own choice in each game.
     Prof.StatusBarShown = p.StatusBarShown != 0;
-    Com.PeekOn = Prof.StatusBarShown;
     Shl.AvatarShown = p.AvatarShown != 0;
     if (p.AutoSave != 0) ProfHooks.TempMovesOpen(true);
 

@@ -65,7 +65,7 @@ struct PlayerPrefs {
     int SoundSet = 0; // a stored 2 loads as 0
     int DeckStyle = 0;
     int CardBack = 0;     // 99 a plain colour
-    int HoldViewLeft = 0; // pixels of the screen
+    int HoldViewLeft = 0; // twips of the screen
     int HoldViewTop = 0;
     int FontBackdrop = 0;
     int StatusBarShown = 0; // also the peek display
@@ -189,7 +189,7 @@ struct ProfileState {
     PlayerPrefs Prefs;                 // the record last loaded or stored
 
     // Values of the table and the shell's menus that the profile carries.
-    int HoldViewLeft = 0, HoldViewTop = 0; // pixels of the screen
+    int HoldViewLeft = 0, HoldViewTop = 0; // twips of the screen
     bool BackgroundStretch = false;
     bool SmallDisplay = false;
     bool StatusBarShown = false;

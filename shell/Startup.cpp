@@ -37,6 +37,7 @@
 #include "table/Redraw.h"
 #include "table/Status.h"
 #include "table/TableState.h"
+#include "table/WindowPlaces.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -249,7 +250,8 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {
             Tbl.SavedWindowState = 0;
-            f.MoveTw(kept.Left, kept.Top, kept.Width, kept.First);
+            // The kept place is the frame's, title bar included.
+            f.MoveFrameTw(kept.Left, kept.Top, kept.Width, kept.First);
             f.SetScaleMode(platform::vbTwips);
             const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
             // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
@@ -258,7 +260,7 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
         }
         KeepFormSize(f);
     } else {
-        f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
+        Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
         Tbl.SavedWindowState = 0;
         Form_FitScreen();
         platform::SaveSetting(kSettingsApp, QStringLiteral("Startup"), QStringLiteral("Path"), Com.AppPath);
@@ -280,6 +282,8 @@ void OpenDoor() {
     SetCardMeasures();
     Startup.List_CommentFiles();
     if (!RequiredFilesPresent()) return;
+    // Before the personalities bring their own avatars, so a first start gets ours too.
+    DefaultArt_Install(Com.UserPath);
     platform::RecordFile scores;
     scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
     const DisplayKept kept = DisplayKept_Read(scores);
@@ -379,9 +383,10 @@ void ShowWindow(TableForm& f) {
     Startup.SplashUnload();
     // Keep the window on the screen.
     if (f.WindowState() != 2) {
-        if (f.LeftTw() + f.WidthTw() / 1.5 >= Tbl.ScreenWidthTwips ||
-            f.TopTw() + f.HeightTw() / 1.5 >= Tbl.ScreenHeightTwips)
-            f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
+        if (f.FrameLeftTw() + f.WidthTw() / 1.5 >= Tbl.ScreenWidthTwips ||
+            f.FrameTopTw() + f.HeightTw() / 1.5 >= Tbl.ScreenHeightTwips)
+            Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
+        Table_KeepFrameOnScreen();
     }
     f.PicCenter(0).SetVisible(true);
     f.SetScaleMode(platform::vbPixels);
@@ -433,10 +438,6 @@ void Grulm_FormLoad() {
     Table_Redraw();
     ShowOpponent(f);
     ShowWindow(f);
-    if (Com.PeekOn) {
-        f.StatusBar1.SetVisible(true);
-        Com.PeekOn = false;
-    }
     // The saved-game file stays open for the run.
     if (!g_saved.Open(Com.DataPath + "backup.sav", kSavedGameSize))
         SaveFailed_Warn(Com.DataPath + "backup.sav", g_saved.ErrorString());
@@ -491,8 +492,8 @@ void ExitLeft(int fromClose) {
     if (scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize)) {
         SaveSettings(scores);
         f.SetScaleMode(platform::vbTwips);
-        DisplayKept_Write(scores, Com.LayoutMode, f.WindowState(), Tbl.FormHeight, Tbl.FormWidth, f.LeftTw(),
-                          f.TopTw());
+        DisplayKept_Write(scores, Com.LayoutMode, f.WindowState(), Tbl.FormHeight, Tbl.FormWidth,
+                          f.FrameLeftTw(), f.FrameTopTw());
     } else {
         SaveFailed_Warn(Com.DataPath + kScoreFile, scores.ErrorString());
     }

@@ -4,8 +4,6 @@
 // of the screen and the processor.
 #include <QString>
 
-class QWidget;
-
 // The settings store: application name, and section, key and default of each setting.
 inline constexpr char kSettingsApp[] = "Vornhelm";
 struct SettingKey {
@@ -47,13 +45,14 @@ void ResToFile(int id, const QString& type, const QString& path);
 
 // True when a loaded window has exactly this name.
 bool IsFormLoaded(const QString& name);
-// Moves a window over the middle of the table, where the player is looking.
-void CenterOverTable(QWidget* window);
 
 // True, after telling the user, when `name` holds a character a file name may not have.
 bool BadFileName(const QString& name);
 // The message of a refused file name.
 void BadFileName_Tell();
+// `name` without the characters a file name may not hold (those above and control
+// characters), trimmed: a name that came from elsewhere, made fit to propose as a file's.
+QString FileNameCleaned(const QString& name);
 
 // Opens a web page or document with the desktop's default application; tells the
 // user and gives false when that fails.

@@ -7,6 +7,7 @@
 #include "shell/Version.h"
 #include "table/CardArt.h"
 #include "table/TableState.h"
+#include "table/WindowPlaces.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -30,6 +31,7 @@ void Place(platform::Label& l, int top, int height, double size = 9, bool bold =
     l.SetFontSize(size);
     l.SetFontBold(bold);
 }
+
 } // namespace
 
 // A green shield with a wild King on it.
@@ -88,7 +90,7 @@ AboutForm::~AboutForm() {
 }
 
 void AboutForm::Form_Load() {
-    CenterOverTable(Window());
+    Window_PlaceOverTable(Window(), TableSpot::Centre);
     lblTitle.SetCaption(QStringLiteral("Vornhelm: Grulm and Torvek\r\nTable Edition"));
     lblVersion.SetCaption(Version_Text());
     lblDescription.SetCaption(

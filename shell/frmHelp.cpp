@@ -2,7 +2,7 @@
 #include "engine/TableForm.h"
 #include "platform/Connect.h"
 #include "shell/Help.h"
-#include "shell/Utilities.h"
+#include "table/WindowPlaces.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -71,7 +71,7 @@ void HelpForm::LayOut() {
 
 void HelpForm::ShowPage(const QString& url) {
     browser_->setSource(QUrl(url));
-    if (!Loaded()) CenterOverTable(Window());
+    if (!Loaded()) Window_PlaceOverTable(Window(), TableSpot::Centre);
     ShowAbove();
 }
 

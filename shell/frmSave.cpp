@@ -6,6 +6,7 @@
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
+#include "table/WindowPlaces.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -125,10 +126,7 @@ void SaveForm::LoadSlots(bool restore) {
 }
 
 void SaveForm::Form_Load() {
-    if (HasTableForm()) {
-        const QRect over = frmGrulm().Window()->frameGeometry();
-        Window()->move(over.center() - QPoint(Window()->width() / 2, Window()->height() / 2));
-    }
+    Window_PlaceOverTable(Window(), TableSpot::Centre);
     Selected = 0;
 }
 

@@ -2,10 +2,12 @@
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
+#include "platform/OnTop.h"
 #include "shell/Startup.h"
 #include "shell/Tips.h"
 #include "shell/Utilities.h"
 #include "table/CardArt.h"
+#include "table/WindowPlaces.h"
 
 #include <QPainter>
 
@@ -37,6 +39,7 @@ QImage TipPicture() {
     p.drawImage(0, 0, cardart::SheetFace(39 + kWildCard, card));
     return img;
 }
+
 } // namespace
 
 TipForm& frmTip() {
@@ -96,7 +99,11 @@ void TipForm::LayOut() {
 }
 
 void TipForm::Form_Load() {
-    CenterOverTable(Window());
+    // Kept above the table: a click on the table must not bury the tip under it.
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(Window());
+    Window_PlaceOverTable(Window(), TableSpot::Centre);
     current_ = TipNumber();
     chkLoadTipsAtStartup.SetValue(Boot.ShowTips == 1 ? 1 : 0);
     tips_.clear();

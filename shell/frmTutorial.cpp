@@ -71,6 +71,22 @@ void StepMayEnd() {
     t.cmdBack.SetEnabled(true);
 }
 
+// The player's awaited move (with the computer's turn it hands over) is done. A step that sets
+// no position of its own tells about the one the move has made, so it shows at once; one
+// that loads a new position waits for Next, so the player can look at the table first.
+void MoveDone() {
+    if (!Tut.Open) return;
+    StepMayEnd();
+    const int step = Tut.Step;
+    if (step < 1 || step >= Tut.Steps.size()) return;
+    if (!Tutorial_ReadTag(Tut.Steps.at(step - 1)).EnablesSlot()) return;
+    if (Tutorial_ReadTag(Tut.Steps.at(step)).LoadsRecord()) return;
+    // Once the move's own handler has finished; a Next pressed meanwhile has gone on already.
+    platform::Later(0, frmTutorial().Window(), "frmTutorial.MoveDone", [step] {
+        if (Tut.Open && Tut.Step == step) frmTutorial().cmdNext_Click();
+    });
+}
+
 // At start-up the table is shown only after its load, which opens the tutorial on a first run.
 void PlaceWhenTableShown() {
     if (!Tut.Open || !HasTableForm()) return;
@@ -186,8 +202,8 @@ void TutorialForm::StepActions() {
     switch (Tut.Step) {
     case kStepBackShown: cmdBack.SetVisible(true); break;
     case kStepMoved:
+        // The window stays where it opened: a window that jumps loses the player's eye.
         f.Table_Clear();
-        PlaceWindow();
         break;
     case kStepCenters:
         f.imgTip.SetGeometryPx(f.imgCenter.LeftPx() + f.imgCenter.WidthPx(), f.imgCenter.TopPx(),
@@ -267,6 +283,7 @@ void TutorialForm::Form_Unload() {
     f.Piles_Enable(true);
     Tut.Wait = true;
     Com.TutorialMode = false;
+    Com.ShowBusy = false;
     Tut.Open = false;
     ArrowsHide();
     f.Table_Clear();
@@ -291,6 +308,8 @@ void Tutorial_Show() {
     Tut.Step = 0;
     Tut.Steps.clear();
     Com.TutorialMode = true;
+    // The menus would change the table under the tutorial's steps.
+    Com.ShowBusy = true;
     Tut.Open = true;
     Tutorial_KeepTable();
     Tutorial_SeedPositions();
@@ -321,13 +340,13 @@ void Tutorial_Install() {
     Startup.TutorialClose = [] {
         if (Tut.Open) frmTutorial().Close();
     };
-    Hooks.Tutorial_NextStep = [] { StepMayEnd(); };
+    Hooks.Tutorial_NextStep = [] { MoveDone(); };
     // A discard hands the turn to the computer; once it is back, the step may end.
     Hooks.ComputerTurn = [turn = Hooks.ComputerTurn] {
         turn();
         if (Tut.Open && Com.Pturn == 1) {
             F().Piles_Enable(false);
-            StepMayEnd();
+            MoveDone();
         }
     };
     Tut.Input = [](const QString& prompt, const QString& title) {

@@ -6,6 +6,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
+#include "table/WindowPlaces.h"
 
 #include <QWindow>
 
@@ -63,8 +64,7 @@ void WelcomeForm::Form_Load() {
     if (HasTableForm()) {
         TableForm& table = frmGrulm();
         SetBackground(table.Background());
-        const QRect over = table.Window()->frameGeometry();
-        Window()->move(over.center() - QPoint(Window()->width() / 2, Window()->height() / 2));
+        Window_PlaceOverTable(Window(), TableSpot::Centre);
     }
 
     if (Com.PlayerName.isEmpty()) Com.PlayerName = Prof.ProfileName.trimmed();
@@ -81,6 +81,8 @@ void WelcomeForm::Form_Load() {
         Combo1.SetListIndex(selected);
     else
         Combo1.SetText(Com.PlayerName);
+    // A new player types over the name shown instead of after it.
+    Combo1.SelectText();
 }
 
 void WelcomeForm::Combo1_Click() {

@@ -5,6 +5,7 @@
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/DefaultArt.h"
+#include "table/KeepClear.h"
 #include "table/TableState.h"
 
 #include <algorithm>
@@ -41,11 +42,19 @@ void Avatar_Fit(int pw, int ph) {
     f.SetScaleMode(platform::vbPixels);
     // The slap picture sits on the avatar's bottom edge.
     f.imgSlap.SetTop(a.Top() + a.Height() - f.imgSlap.Height() - 2);
+    Tbl.AvatarRule = QRectF(a.LeftPx(), a.TopPx(), a.WidthPx(), a.HeightPx());
     Avatar_Position();
 }
 
 void Avatar_Position() {
     TableForm& f = frmGrulm();
+    // The rule places the avatar at its own size, not at one it gave way to the cards with.
+    const QRectF& rule = Tbl.AvatarRule;
+    if (rule.isValid()) {
+        f.ImgAvatar.SetGeometryPx(f.ImgAvatar.LeftPx(), rule.top(), rule.width(), rule.height());
+        f.imgSlap.SetGeometryPx(f.imgSlap.LeftPx(), rule.bottom() - f.imgSlap.HeightPx() - 2,
+                                f.imgSlap.WidthPx(), f.imgSlap.HeightPx());
+    }
     f.SetScaleMode(platform::vbTwips);
     const bool narrow = Tbl.ScreenWidthTwips < 13000;
     const double m1 = narrow ? 75 : 130, m2 = narrow ? 150 : 300;
@@ -57,6 +66,9 @@ void Avatar_Position() {
         a.SetLeft(formWidth - (m2 + a.Width()));
     f.imgSlap.SetLeft(a.Left() - 6);
     f.SetScaleMode(platform::vbPixels);
+    Tbl.AvatarRule = QRectF(a.LeftPx(), a.TopPx(), a.WidthPx(), a.HeightPx());
+    // On a narrow screen the avatar gives way to the cards.
+    Avatar_KeepClear();
 }
 
 namespace {

@@ -112,7 +112,9 @@ void AddButtonsAndMarkers(std::vector<Entry>& t) {
                  .height = kAvatar.h, .stretch = true});
     t.push_back({.name = "imgIcon", .kind = Kind::Image, .left = kMenuIcon.w, .top = 85, .width = kEmoteIcon.w,
                  .height = kEmoteIcon.h, .visible = false, .stretch = true});
-    t.push_back({.name = "imgMenu", .kind = Kind::Image, .width = kMenuIcon.w, .height = kMenuIcon.h});
+    // Stretched: the small display scales the icon's box, and the picture goes with it.
+    t.push_back({.name = "imgMenu", .kind = Kind::Image, .width = kMenuIcon.w, .height = kMenuIcon.h,
+                 .stretch = true});
     t.push_back({.name = "imgTip", .kind = Kind::Image, .width = kTipArrow.w, .height = kTipArrow.h,
                  .visible = false});
     t.push_back({.name = "imgTipUp", .kind = Kind::Image, .width = kTipArrow.w, .height = kTipArrow.h,
@@ -243,6 +245,8 @@ void ApplyLook(platform::Control& c, const Entry& e, int index) {
             l->SetBackStyle(e.backStyle);
             l->SetAlignment(e.align);
             l->SetWordWrap(e.wrap);
+            // The table's labels show names and comments the players write; none has an access key.
+            l->SetUseMnemonic(false);
         }
         c.SetBackColor(e.back);
         c.SetForeColor(e.fore);

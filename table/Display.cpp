@@ -2,22 +2,26 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
-#include "platform/OnTop.h"
 #include "engine/TableCodes.h"
+#include "platform/OnTop.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
+#include "table/KeepClear.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
 #include "table/TableState.h"
+#include "table/WindowPlaces.h"
 
-#include <algorithm>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr int kTwipsPerPixelInt = 15;
 
 void SetCardSize(bool small) {
     Tbl.CardWidth = small ? 59 : 71;
@@ -73,7 +77,7 @@ void Display_ChangeImpl(int kind) {
             if (Tbl.ScreenWidthTwips > 10000) Tbl.DisplayEntryEnabled[0] = true;
             Com.LayoutMode = 0;
             Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
-            f.MoveTw(0, 0, f.WidthTw(), f.HeightTw());
+            Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
             if (Com.NumPlayers > 2) Display_SetCardSize(false);
         } else {
             Tbl.DisplayEntryEnabled[0] = false;
@@ -107,7 +111,8 @@ void Display_ChangeImpl(int kind) {
     f.SetScaleMode(platform::vbTwips);
     f.Label9(kLblHumanName).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
     if (!Tbl.ResizeLock) Form_FitScreen();
-    if (Tbl.FormWidth - f.LeftTw() >= Tbl.ScreenWidthTwips) f.MoveTw(0, f.TopTw(), f.WidthTw(), f.HeightTw());
+    if (Tbl.FormWidth - f.FrameLeftTw() >= Tbl.ScreenWidthTwips)
+        Table_MoveFrameTo(Table_HomeTw().x(), f.FrameTopTw());
     f.SetScaleMode(platform::vbPixels);
     const bool standard = Com.LayoutMode < 2;
     for (auto* places : {&f.Picture7, &f.Picture1}) {
@@ -117,6 +122,7 @@ void Display_ChangeImpl(int kind) {
     Tbl.CenterSnapWidth = CenterSnapWidthOf(Tbl.CenterSpacing);
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
     Layout_CenterArea();
+    Layout_KeepClear();
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 
@@ -189,12 +195,19 @@ void Form_FitScreen() {
     const double sideBottom = f.Picture7(1).Top() + f.Picture7(1).Height();
     int h = static_cast<int>(std::lround(f.StatusBar1.Height() + sideBottom + 900));
     h += Tbl.ScreenWidthTwips < 13000 ? 184 : 255;
-    h = std::min(h, Tbl.ScreenHeightTwips); // the status bar stays on the screen
+    // The title bar above and the status bar at the bottom both stay on the screen.
+    const QMargins frame = Table_FrameMargins() * kTwipsPerPixelInt;
+    h = std::min(h, Tbl.ScreenHeightTwips - frame.top() - frame.bottom());
+    const int w = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    // The window is placed once, with both sizes: a resize in between would report the old
+    // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
-    Tbl.FormWidth = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
-    f.MoveTw(0, 0, f.WidthTw(), Tbl.FormHeight);
+    Tbl.FormWidth = w;
     Layout_AvatarAndPlayers();
-    f.MoveTw(0, 0, Tbl.FormWidth, Tbl.FormHeight);
+    const QPoint home = Table_HomeTw();
+    f.MoveFrameTw(home.x(), home.y(), w, h);
+    Tbl.FormWidth = w;
+    Tbl.FormHeight = h;
     f.SetScaleMode(platform::vbPixels);
 }
 

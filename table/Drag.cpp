@@ -73,7 +73,9 @@ void ShowBeneath(int index) {
         spare.SetGeometryPx(Eng.DragHomeLeft + 5, Eng.DragHomeTop - 5, spare.WidthPx(), spare.HeightPx());
         Card_Show(f.Picture1, 0, card, 0);
         Eng.SeatCards(0, 0) = card;
-        f.Picture7(0).SetVisible(true);
+        // The strip the offset card leaves shows the pile's empty place, painted at the size the
+        // places have now, never the stand-in's bare colour.
+        Card_Show(f.Picture7, 0, 0, kShowEmptyPlace);
     } else {
         spare.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, spare.WidthPx(), spare.HeightPx());
         Card_Show(f.Picture1, 0, 0, kShowEmptyPlace);
@@ -94,7 +96,7 @@ void LiftCard(int index, double x, double y) {
     Eng.DragHomeLeft = RoundEven(place.LeftPx());
     Eng.DragHomeTop = RoundEven(place.TopPx());
     PictureBox& stand = f.Picture7(0);
-    stand.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, stand.WidthPx(), stand.HeightPx());
+    stand.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
     if (index >= 7) ShowBeneath(index);
     Tbl.DragGrabX = RoundEven(ToPx(x));
     Tbl.DragGrabY = RoundEven(ToPx(y));

@@ -1,7 +1,9 @@
 #include "table/Layout.h"
+#include "table/KeepClear.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
@@ -18,6 +20,14 @@ namespace {
 TableForm& F() {
     return frmGrulm();
 }
+
+// The stock keeps to where the avatar's rule puts it, not to where it gave way to the cards.
+QRectF Layout_AvatarBox() {
+    const Image& a = F().ImgAvatar;
+    return Tbl.AvatarRule.isValid() ? Tbl.AvatarRule
+                                    : QRectF(a.LeftPx(), a.TopPx(), a.WidthPx(), a.HeightPx());
+}
+
 void Pixels() {
     F().SetScaleMode(platform::vbPixels);
 }
@@ -408,8 +418,8 @@ void Layout_Stock() {
             P.SetLeft(right + 10);
             P.SetTop(192);
         }
-    } else if (P.Width() + 10 <= f.ImgAvatar.Width()) {
-        P.SetLeft(f.ImgAvatar.Left() + f.ImgAvatar.Width() / 2 - (P.Width() + 10) / 2);
+    } else if (const QRectF avatar = Layout_AvatarBox(); P.Width() + 10 <= avatar.width()) {
+        P.SetLeft(avatar.left() + avatar.width() / 2 - (P.Width() + 10) / 2);
     } else {
         P.SetLeft(f.ScaleWidth() - P.Width() - 14);
     }
@@ -452,6 +462,7 @@ void Layout_MoveCards(bool up) {
             Layout_Table(Com.NumPlayers);
         }
         Table_Redraw();
+        Layout_KeepClear();
         f.SetScaleMode(platform::vbTwips);
         return;
     }
@@ -490,6 +501,7 @@ void Layout_MoveCards(bool up) {
         Tbl.CenterTop = RoundEven(f.Picture1(7).Top() + 10);
         if (Tbl.FourthCenterLoaded) Layout_CenterImages();
     }
+    Layout_KeepClear();
     f.SetScaleMode(platform::vbTwips);
 }
 
@@ -567,7 +579,8 @@ void Layout_CenterArea() {
         f.LblWild(p).ZOrder(0);
 }
 
-void Layout_Labels() {
+namespace {
+void LayoutLabels_Place() {
     TableForm& f = F();
     Pixels();
     const int W = Tbl.CardWidth, H = Tbl.CardHeight, S = Tbl.ScreenWidthTwips;
@@ -645,6 +658,11 @@ void Layout_Labels() {
     f.cmdDeal.Move(frameRight + 6, f.PicCenter(4).Top() - f.cmdDeal.Height() - 13);
     f.LabelPeek.Move(f.cmdDeal.Left(), f.cmdDeal.Top() + f.cmdDeal.Height());
 }
+} // namespace
+
+void Layout_Labels() {
+    LayoutLabels_Place();
+}
 
 void Labels_PlayerNames() {
     TableForm& f = F();
@@ -661,6 +679,8 @@ void Centers_Redim4() {
 }
 
 void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    // The places and tables of the game on the table go with its size.
+    Table_GameOver();
     // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
     const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
     const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
@@ -700,6 +720,7 @@ void Layout_SetGameSize(int prevPlayers, int prevCenters) {
     // Leaving the mode took LayoutMode back to 0, so the mode to enter again is the one kept.
     if (m == 1) Display_Change(0);
     if (m == 2 || m == 3) Display_Change(1);
+    Layout_KeepClear();
 }
 
 QString Layout_Dump() {

@@ -11,10 +11,13 @@
 #include "platform/Services.h"
 #include "table/Guard.h"
 #include "table/Paint.h"
+#include "table/Pictures.h"
 #include "table/Piles.h"
 #include "table/Status.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 PanelHooksT PanelHooks;
 
@@ -35,8 +38,21 @@ void PlayAsync(const QString& file) {
     if (Com.SoundMode != kSoundsOff) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
 }
 
+// A press on the panel as the icons are laid out, whatever width the window lets it have.
+double PanelX(double x) {
+    const double w = frmGrulm().picPanel.WidthPx();
+    return w > 0 ? x * kPanelWidth / w : x;
+}
+
 void OpenPanel() {
     TableForm& f = frmGrulm();
+    // The whole panel stays inside the window.
+    const double width = std::min<double>(kPanelWidth, f.Client()->width());
+    PictureBox& panel = f.picPanel;
+    if (std::abs(panel.WidthPx() - width) >= 1) {
+        panel.SetGeometryPx(panel.LeftPx(), panel.TopPx(), width, panel.HeightPx());
+        Skin_SelectImages();
+    }
     f.picPanel.ZOrder(0);
     f.picPanel.SetVisible(true);
 }
@@ -44,7 +60,7 @@ void OpenPanel() {
 void CloseList() {
     if (!Tbl.MenuListShown) return;
     PanelHooks.Menu_Close();
-    Tbl.MenuListShown = false;
+    Panel_ListClosed();
 }
 
 int ListLeft(int icon) {
@@ -76,7 +92,7 @@ int MenuOf(int icon) {
 }
 
 QImage PanelPicture() {
-    QImage img(660, 64, QImage::Format_RGB32);
+    QImage img(kPanelWidth, 64, QImage::Format_RGB32);
     img.fill(QColor(0xC0, 0xC0, 0xC0));
     return Panel_WithIcons(img);
 }
@@ -118,7 +134,7 @@ void Panel_Close() {
 }
 
 void imgMenu_MouseMove() {
-    if (!Tbl.ShowBusy) OpenPanel();
+    if (!Com.ShowBusy) OpenPanel();
 }
 
 void Form_MouseMove(int, int, double, double y) {
@@ -127,7 +143,7 @@ void Form_MouseMove(int, int, double, double y) {
         if (Com.TutorialMode)
             platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
                              platform::vbInformation, QStringLiteral("Using Tutorial"));
-        if (Tbl.ShowBusy) return;
+        if (Com.ShowBusy) return;
         OpenPanel();
     }
     if (!Com.FlowRunning) return;
@@ -146,6 +162,31 @@ void Form_MouseDown() {
     Panel_Close();
 }
 
+void Tutorial_PressHint(double x, double y) {
+    TableForm& f = frmGrulm();
+    if (!Com.TutorialMode) return;
+    const double k = f.ScaleMode() == platform::vbTwips ? platform::kTwipsPerPixel : 1.0;
+    const QPointF at(x / k, y / k);
+    int pressed = 0, awaited = 0;
+    for (int s = 1; s <= 10; ++s) {
+        if (!f.Picture7.Exists(s)) continue;
+        const PictureBox& p = f.Picture7(s);
+        if (p.Visible() && !p.Enabled() &&
+            QRectF(p.LeftPx(), p.TopPx(), p.WidthPx(), p.HeightPx()).contains(at))
+            pressed = s;
+        if (s <= 6 && p.Enabled()) awaited = s;
+    }
+    if (pressed == 0) return;
+    QString why;
+    if (Com.Pturn != 1)
+        why = QStringLiteral("Please wait: it's my turn now.");
+    else if (awaited != 0)
+        why = QStringLiteral("Not that card: in this step only the card the arrow points at can be moved.");
+    else
+        why = QStringLiteral("No card is moved in this step: read it, then press Next.");
+    f.Label9(kLblMessage).SetCaption(why);
+}
+
 void Label9_MouseDown() {
     Form_MouseDown();
 }
@@ -155,12 +196,12 @@ void picPanel_MouseMove(double x, double y) {
         PlayAsync(QLatin1String(kSoundPanelHover));
         Tbl.PanelHover = true;
     }
-    if ((x < 10 || y < 23) && Tbl.MenuListShown) CloseList();
+    if ((PanelX(x) < 10 || y < 23) && Tbl.MenuListShown) CloseList();
 }
 
 void picPanel_MouseDown(double x, double y) {
     if (!(y > kRowTop && y < kRowBottom)) return;
-    const int icon = Panel_IconAt(x, y);
+    const int icon = Panel_IconAt(PanelX(x), y);
     if (icon == kIconNone) {
         CloseList();
         return;
@@ -175,15 +216,21 @@ void picPanel_MouseDown(double x, double y) {
         static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
         (Tbl.LargeFonts ? 250 : 300);
     Tbl.MenuChosen = false;
+    // No wait here: the game under the list goes on until a choice closes it.
     Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);
-    // The list closes itself when chosen from or left; a closing program ends the wait too.
-    while (Tbl.MenuListShown && !Com.GameAbort)
-        Pause(kPaceMenuPoll);
+}
+
+void Panel_ListClosed() {
+    const bool chosen = Tbl.MenuListShown && Tbl.MenuChosen;
+    Tbl.MenuListShown = false;
+    Tbl.MenuChosen = false;
     // A closing program runs no command chosen before it closed.
-    if (Tbl.MenuChosen && !Com.GameAbort) PanelHooks.MenuDispatch();
+    if (chosen && !Com.GameAbort) {
+        PanelHooks.MenuDispatch();
+        if (Com.GameAbort) frmGrulm().Unload();
+    }
     Tbl.MenuNumber = 0;
     Tbl.MenuItem = 0;
-    if (Com.GameAbort) f.Unload();
 }
 
 void ChangeNoise() {
@@ -252,7 +299,11 @@ void Panel_Install(TableForm& f) {
     // The panel opens when the pointer merely passes over the menu image or the top edge.
     f.Window()->setMouseTracking(true);
     if (f.imgMenu.Widget()) f.imgMenu.Widget()->setMouseTracking(true);
-    if (f.picPanel.Widget()) f.picPanel.Widget()->setMouseTracking(true);
+    if (f.picPanel.Widget()) {
+        f.picPanel.Widget()->setMouseTracking(true);
+        // A press on the panel is the panel's own: passed on to the table it would close the panel.
+        f.picPanel.Widget()->setAttribute(Qt::WA_NoMousePropagation);
+    }
     f.lblRules.CopyFrom(f.lblLevel);
     f.lblRules.SetGeometryPx(f.lblLevel.LeftPx() - 220, f.lblLevel.TopPx(), 215, f.lblLevel.HeightPx());
     f.lblRules.SetAlignment(0);
@@ -273,7 +324,13 @@ void Panel_Install(TableForm& f) {
     f.MouseMove = [](int b, int s, double x, double y) {
         Guarded("Form_MouseMove", [&] { Form_MouseMove(b, s, x, y); });
     };
-    f.MouseDown = [](int, int, double, double) { Guarded("Form_MouseDown", [] { Form_MouseDown(); }); };
+    // A press on a card that is out of play reaches the table, which says why in a tutorial.
+    f.MouseDown = [](int, int, double x, double y) {
+        Guarded("Form_MouseDown", [&] {
+            Form_MouseDown();
+            Tutorial_PressHint(x, y);
+        });
+    };
     auto seat = [](int s) {
         return [s](int i, int b, int, double, double) {
             Guarded("SeatPlace_MouseDown", [&] {

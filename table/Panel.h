@@ -10,6 +10,8 @@
 
 using Places = ControlArray<PictureBox>;
 
+// The panel's designed width (pixels); a narrower window shrinks it, icons and all.
+inline constexpr int kPanelWidth = 660;
 // The icons of the panel, left to right.
 enum PanelIcon : int { kIconNone = 0, kIconGame = 1, kIconOptions = 2, kIconInternet = 3, kIconHelp = 4 };
 // The icon under a press at x, y of the panel (kIconNone off the icon row).
@@ -35,8 +37,14 @@ void imgMenu_MouseMove();
 void Form_MouseMove(int button, int shift, double x, double y);
 void Form_MouseDown();
 void Label9_MouseDown();
+// A press at x, y of the table on one of the human's cards that the tutorial keeps still: the
+// message line says why it does not move.
+void Tutorial_PressHint(double x, double y);
 void picPanel_MouseMove(double x, double y);
+// Opens an icon's list beside the panel and returns at once.
 void picPanel_MouseDown(double x, double y);
+// The list has closed: the command of a chosen row runs now.
+void Panel_ListClosed();
 // Announces the sound setting.
 void ChangeNoise();
 // A press on a place of seat 2, 3 or 4.

@@ -128,8 +128,14 @@ void Skin_PlacePanel(int margin) {
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
     PictureBox& panel = f.picPanel;
-    panel.SetPicture(Panel_WithIcons(
-        DefaultArt_Panel(Tbl.MenuStyle, static_cast<int>(panel.Width()), static_cast<int>(panel.Height()))));
+    // Drawn at its designed width, where the icons' hit test expects them, and shrunk to a
+    // narrower window.
+    const int height = static_cast<int>(panel.Height());
+    QImage picture = Panel_WithIcons(DefaultArt_Panel(Tbl.MenuStyle, kPanelWidth, height));
+    if (panel.Width() < kPanelWidth)
+        picture = picture.scaled(static_cast<int>(panel.Width()), height, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    panel.SetPicture(picture);
     // The level and rules labels keep to the panel's right edge.
     for (platform::Control* c : f.Controls())
         if (c->Name() == QLatin1String("lblLevel") || c->Name() == QLatin1String("lblRules"))

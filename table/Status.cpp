@@ -9,6 +9,7 @@
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Paint.h"
+#include "table/WindowPlaces.h"
 #include "table/frmHold.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kPanels = 9;
+constexpr int kTwips = 15; // twips to a pixel
 
 // The bar with its nine panels, made on first use so no caller finds it bare.
 platform::StatusBar& Bar() {
@@ -38,6 +40,21 @@ template <typename CardAt> void ListCards(FrmHold& view, int n, CardAt cardAt) {
     }
 }
 
+// Where the player left the viewer, while that lies on the screen. A viewer never placed (kept
+// at 0, 0, the corner over the opponent's cards) opens beside the cards instead, and stays there.
+void PlaceViewer(FrmHold& view) {
+    const QRect kept(Tbl.HoldViewLeft / kTwips, Tbl.HoldViewTop / kTwips, view.Window()->width(),
+                     view.Window()->height());
+    const bool placed = Tbl.HoldViewLeft != 0 || Tbl.HoldViewTop != 0;
+    if (placed && platform::FreeAreaAt(kept.center()).contains(kept)) {
+        view.MoveFrameTw(Tbl.HoldViewLeft, Tbl.HoldViewTop, view.WidthTw(), view.HeightTw());
+        return;
+    }
+    Window_PlaceOverTable(view, TableSpot::Free);
+    Tbl.HoldViewLeft = view.FrameLeftTw();
+    Tbl.HoldViewTop = view.FrameTopTw();
+}
+
 // What the three kinds of caller have in common; hiddenInPile gives the hidden
 // count of hold pile p, holdCard the card at a depth of it, sideCard a side card.
 // Counts are kept within the tables (deepest), as a damaged record may hold anything.
@@ -50,7 +67,7 @@ void FillViewer(int count, const QString& name, int deepest, Hidden hiddenInPile
         view.Show();
         view.SetWindowState(0);
     }
-    view.MoveTw(Tbl.HoldViewLeft, Tbl.HoldViewTop, view.WidthTw(), view.HeightTw());
+    PlaceViewer(view);
     view.ClearPlaces();
 
     const int slot = Tbl.ViewedSlot;

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -66,6 +67,8 @@ struct TableState {
     // Avatars: the personality's own picture, the one the player's settings keep,
     // the pointer at the last plain release over the avatar.
     QString PersonDefaultAvatar, ChosenAvatar;
+    // The avatar's box as the layout rule puts it (pixels), before it gives way to the cards.
+    QRectF AvatarRule;
     int SlapX = 0, SlapY = 0;
 
     // The hold-pile viewer's state.
@@ -99,10 +102,9 @@ struct TableState {
     ControlArray<PictureBox>* DropTargets = nullptr;
     bool RightPressed = false;
 
-    // The icon panel and its drop-down list; the game-end display or the tutorial keeps it shut.
+    // The icon panel and its drop-down list (Com.ShowBusy keeps them shut).
     bool MenuListShown = false;
     bool PanelHover = false;
-    bool ShowBusy = false;
     bool MenuChosen = false;
     int MenuNumber = 0, MenuItem = 0;
     // The pointer's first height while the card flow runs (0 none yet).

@@ -92,7 +92,10 @@ TEST_F(GameEndTest, ALocalWinIsRecordedUnderThreeKindsAndEndsFree) {
     Eng.StatsTable(1, 3) = 3;
     Com.PlayerName = "Ann";
     stored.Margin(0) = 10;
+    bool shutWhileShown = false;
+    GameEndHooks.Peek = [&] { shutWhileShown = Com.ShowBusy; };
     Game_End();
+    EXPECT_TRUE(shutWhileShown) << "the panel's flag is up while the end is shown";
     for (int kind : {0, 2, 4}) {
         EXPECT_EQ(stored.Games(kind), 1) << kind;
         EXPECT_EQ(stored.Wins(kind), 1) << kind;
@@ -108,7 +111,7 @@ TEST_F(GameEndTest, ALocalWinIsRecordedUnderThreeKindsAndEndsFree) {
     EXPECT_TRUE(flows[0] == 1 || flows[0] == 2);
     EXPECT_TRUE(flashes.empty());
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_TRUE(svc.sound->played.contains("snd14"));
 }
 
@@ -141,6 +144,18 @@ TEST_F(GameEndTest, AFourPlayerLossSubtractsTheMarginAndAnimatesOnlyKnownWinners
     EXPECT_EQ(flashes.size(), 1u);
 }
 
+TEST_F(GameEndTest, ANewGameStartedDuringTheWinnersAnimationKeepsTheTable) {
+    Table(2);
+    Sides(4, 0);
+    GameEndHooks.Person_Index = [](const QString&) { return 0; };
+    GameEndHooks.Flash = [](int) { Game_New(); }; // F2 while the winner dances
+    Game_End();
+    EXPECT_EQ(stored.Games(0), 1) << "the ended game is still counted";
+    EXPECT_NE(Com.Pturn, 0);
+    EXPECT_FALSE(form->cmdDeal.Visible());
+    EXPECT_FALSE(form->Label9(2).Caption().contains("Games Won:"));
+}
+
 TEST_F(GameEndTest, CountersStopAtTheLimitAndWarn) {
     Sides(0, 3);
     stored.Games(0) = 32767;
@@ -157,7 +172,7 @@ TEST_F(GameEndTest, NoWinnerOrAClosingProgramLeavesTheTableFree) {
     Sides(3, 3);
     Game_End();
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_EQ(stored.Games(0), 0);
 
     // An Internet game counts the session; a remote waits for the host and is freed by a lost link.
@@ -176,7 +191,7 @@ TEST_F(GameEndTest, NoWinnerOrAClosingProgramLeavesTheTableFree) {
     Com.GameAbort = true;
     Game_End();
     EXPECT_FALSE(Eng.TableBusy);
-    EXPECT_FALSE(Score.ShowBusy);
+    EXPECT_FALSE(Com.ShowBusy);
     EXPECT_FALSE(form->cmdDeal.Visible());
 }
 

@@ -154,4 +154,30 @@ TEST_F(StatsTest, TheEndOfAGameComparesWithTheProfilesBestRuns) {
     EXPECT_EQ(Eng.StatsTable(2, 1), 5) << "at the end the session column stays";
 }
 
+// "New Stats Record!" only for a run that beats a best there was.
+TEST_F(StatsTest, ARecordBeatsABestThatWasThereAndAnEqualRunIsNone) {
+    // A player's first runs fill the lists quietly.
+    Run(2, 1, 2, 0);
+    Run(2, 1, 2, 0, 3);
+    EXPECT_FALSE(StatsCk(2, 0));
+    EXPECT_EQ(List()[0].Total, 3);
+    EXPECT_EQ(List()[10].Side, 1);
+    // The next game's end finds the session's best saved already: equal runs are no record
+    // and go into the lists no second time.
+    EXPECT_FALSE(StatsCk(2, 0));
+    EXPECT_TRUE(List()[1].Empty());
+    EXPECT_TRUE(List()[11].Empty());
+    // A longer run is; so is a side run with as many side cards and more cards in all.
+    Run(2, 1, 3, 0);
+    EXPECT_TRUE(StatsCk(2, 0));
+    EXPECT_EQ(List()[0].Total, 4);
+    Run(2, 1, 2, 1, 3);
+    EXPECT_TRUE(StatsCk(2, 0));
+    EXPECT_EQ(List()[10].Total, 4);
+    // During play nothing is a record: the lists wait for the end.
+    Com.Pturn = 1;
+    Run(1, 3, 3, 3);
+    EXPECT_FALSE(StatsCk(1, 2));
+}
+
 } // namespace

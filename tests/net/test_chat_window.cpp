@@ -11,10 +11,16 @@
 #include "shell/MenuCommands.h"
 #include "tests/support/TestSupport.h"
 
+#include "shell/Folders.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QTextBrowser>
 
 namespace {
 
@@ -65,6 +71,18 @@ class ChatWindow : public GameTest {
     FrmChat* w = nullptr;
     std::vector<std::pair<QString, int>> sent;
 };
+
+// The window is closed when the Internet game ends; the next connection's conversation
+// starts without the old game's lines.
+TEST_F(ChatWindow, TheConversationGoesWithTheWindow) {
+    Remote("96");
+    Type("see you next game");
+    EXPECT_EQ(LastLine(), "Ann: see you next game");
+    w->Unload();
+    w->Load();
+    EXPECT_TRUE(Chat.Transcript.isEmpty());
+    EXPECT_TRUE(w->Text1->toPlainText().trimmed().isEmpty());
+}
 
 TEST_F(ChatWindow, TheWinkShortcutSendsThePictureAndShowsItsMark) {
     Remote("96");
@@ -180,6 +198,52 @@ TEST_F(ChatWindow, ExportCopiesTheChosenSoundAndKeepsTheFolder) {
     w->Options_Chosen("Sound", 1);
     EXPECT_EQ(asked.back().folder, home->Path() + "/out");
     EXPECT_EQ(Row(w->lstWavs, "Tada"), 4);
+}
+
+// A click (on Options, say) leaves the window where it is; it moves only while the pointer
+// moves with the left button held.
+TEST_F(ChatWindow, TheWindowMovesOnlyWithTheButtonHeldAndThePointerMoving) {
+    w->Show();
+    QWidget* title = w->Label1;
+    const QPoint start = w->Window()->pos();
+    auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, title->mapFromGlobal(global), global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(title, &e);
+    };
+    const QPoint at = title->mapToGlobal(QPoint(5, 5));
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    send(QEvent::MouseMove, at + QPoint(40, 30), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(w->Window()->pos(), start);
+
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, at + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(w->Window()->pos(), start + QPoint(40, 30));
+    send(QEvent::MouseMove, at + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(w->Window()->pos(), start + QPoint(40, 30));
+}
+
+// Without a Documents folder the log and the exports start at home, where the player may
+// write, not in the install folder.
+TEST_F(ChatWindow, WithoutDocumentsTheLogAndExportDialogsStartAtHome) {
+    ASSERT_TRUE(Folders_Init(nullptr));
+    ASSERT_FALSE(QFileInfo::exists(home->Path() + "/Documents"));
+    Remote("96");
+    std::vector<platform::FileAsk> asked;
+    platform::Picks().SaveFile = [&](const platform::FileAsk& a) {
+        asked.push_back(a);
+        return QString();
+    };
+    platform::Picks().OpenFile = [&](const platform::FileAsk&) { return Com.UserPath + "Sounds/Boing.wav"; };
+    svc.boxes->Expect(platform::vbOK); // "Logging Cancelled"
+    w->Options_Chosen("Log", 1);
+    w->Options_Chosen("Sound", 2);
+    ASSERT_EQ(asked.size(), 2u);
+    for (const platform::FileAsk& a : asked) {
+        EXPECT_EQ(a.folder, QDir::homePath()) << a.title.toStdString();
+        EXPECT_NE(a.folder, Com.AppPath);
+    }
 }
 
 } // namespace

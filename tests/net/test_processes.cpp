@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -19,7 +18,6 @@ namespace {
 
 const QStringList kNames = {"Ada", "Bea", "Cyd", "Dot"};
 constexpr int kGameLimitMs = 90000; // a game takes a few seconds; a slow machine may take longer
-constexpr unsigned long kJoinGapMs = 2000;
 
 int FreePort() {
     QTcpServer s;
@@ -79,9 +77,6 @@ void PlayGame(int players, unsigned seed) {
                          "--seed", QString::number(seed + static_cast<unsigned>(i)), "--level",
                          QString::number(i % 3)};
         args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
-        // Players come to the table one after another; callers arriving in the same instant
-        // while the host is still seating one are not what these games are about.
-        if (i > 1) QThread::msleep(kJoinGapMs);
         Start(nodes[static_cast<size_t>(i)], args);
     }
     QElapsedTimer clock;

@@ -2,10 +2,17 @@
 // somewhere, alone at the table and as host or remote of an Internet game.
 #include "app/Wiring.h"
 #include "common/Shared.h"
+#include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -27,6 +34,73 @@ TEST_F(WiringTest, EveryShownMenuRowIsAvailable) {
                     EXPECT_TRUE(Menu_RowAvailable(menu, row))
                         << s.netGame << "/" << s.netHost << " " << rows[row].toStdString();
         }
+    }
+}
+
+// The window manager's close box: a close event to the window, as the desktop sends it.
+void CloseBox(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible() && w->windowHandle()) {
+            QCloseEvent e;
+            QCoreApplication::sendEvent(w->windowHandle(), &e);
+        }
+}
+
+bool Showing(const char* name) {
+    const platform::Form* f = platform::Form::Find(QLatin1String(name));
+    return f && f->IsVisible();
+}
+
+bool KeptOnTop(const char* name) {
+    const platform::Form* f = platform::Form::Find(QLatin1String(name));
+    return f && f->Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Opened by its key or its menu row, closed by the close box, every tool window opens again
+// both ways (the modal ones are closed from inside their wait, as the player does).
+TEST_F(WiringTest, EveryToolWindowClosedByItsCloseBoxOpensAgainEitherWay) {
+    FrmGrulm table;
+    Program_Install();
+    enum Key : int { kEnd = 35, kF5 = 116, kF8 = 119, kF10 = 121 };
+    auto key = [](int k) {
+        return [k] {
+            Keys.KeyArmed = true;
+            KeyCommand(k, 0);
+        };
+    };
+    struct Way {
+        const char* window;
+        std::function<void()> byKey, byRow;
+    };
+    const Way ways[] = {
+        {"frmSpeed", key(kF5), [] { MenuOptions(kOptSpeed, 0); }},
+        {"frmCounter", key(kF8), [] { MenuHelp(kHelpCounter, 0); }},
+        {"frmOptions", key(kEnd), [] { MenuOptions(kOptPreferences, 0); }},
+        {"frmMulti", key(kF10), [] { MenuOptions(kOptOpponents, 0); }},
+        {"frmCustom", nullptr, [] { MenuOptions(kOptComments, 0); }},
+        {"frmTip", nullptr, [] { MenuHelp(kHelpTips, 0); }},
+    };
+    for (const Way& w : ways) {
+        const auto second = w.byKey ? w.byKey : w.byRow;
+        for (const auto& [open, again] : {std::pair{w.byRow, second}, std::pair{second, w.byRow}}) {
+            for (const auto& how : {open, again}) {
+                bool shown = false, onTop = false;
+                QTimer::singleShot(0, [&] {
+                    shown = Showing(w.window);
+                    onTop = KeptOnTop(w.window);
+                    CloseBox(w.window);
+                });
+                how();
+                QApplication::processEvents();
+                EXPECT_TRUE(shown) << w.window;
+                // The tip stays above the table when the player clicks the table.
+                if (QLatin1String(w.window) == QLatin1String("frmTip")) {
+                    EXPECT_TRUE(onTop);
+                }
+                EXPECT_FALSE(Showing(w.window)) << w.window;
+            }
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << w.window;
     }
 }
 

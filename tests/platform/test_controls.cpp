@@ -71,6 +71,9 @@ TEST_F(ControlsTest, LabelShowsCrLfAsLineBreakAndKeepsCaptionVerbatim) {
     t.SetCaption("Line one\r\nLine && two&");
     EXPECT_EQ(t.Caption(), "Line one\r\nLine && two&");
     EXPECT_EQ(t.DisplayText(), "Line one\nLine & two");
+    t.SetUseMnemonic(false);
+    EXPECT_EQ(t.DisplayText(), "Line one\nLine && two&");
+    EXPECT_FALSE(f.Texts.Load(1).UseMnemonic()) << "copies keep it";
 }
 
 TEST_F(ControlsTest, MouseEventsCarryIndexButtonShiftAndPixels) {
@@ -138,6 +141,32 @@ TEST_F(ControlsTest, KeysArriveAsVirtualKeyCodes) {
     EXPECT_EQ(keys[0], std::make_pair(0x71, 0));
     EXPECT_EQ(keys[1], std::make_pair(0x08, 1));
     EXPECT_EQ(keys[2], std::make_pair(int('A'), 6));
+}
+
+TEST_F(ControlsTest, KeypadKeysHaveTheirOwnCodesWhateverNumLockSays) {
+    TestForm f;
+    std::vector<int> keys;
+    f.KeyDown = [&](int k, int) { keys.push_back(k); };
+    f.Show();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int vk;
+    } cases[] = {
+        {Qt::Key_1, Qt::KeypadModifier, 97},       {Qt::Key_0, Qt::KeypadModifier, 96},
+        {Qt::Key_9, Qt::KeypadModifier, 105},      {Qt::Key_End, Qt::KeypadModifier, 97},
+        {Qt::Key_Insert, Qt::KeypadModifier, 96},  {Qt::Key_Clear, Qt::KeypadModifier, 101},
+        {Qt::Key_PageUp, Qt::KeypadModifier, 105}, {Qt::Key_Enter, Qt::KeypadModifier, 13},
+        {Qt::Key_Plus, Qt::KeypadModifier, 0x6B},  {Qt::Key_1, Qt::NoModifier, 49},
+        {Qt::Key_End, Qt::NoModifier, 35},         {Qt::Key_Up, Qt::NoModifier, 38},
+        {Qt::Key_Equal, Qt::NoModifier, 187},
+    };
+    for (const auto& c : cases) {
+        keys.clear();
+        QTest::keyClick(f.Window(), c.key, c.mods);
+        ASSERT_EQ(keys.size(), 1u) << c.vk;
+        EXPECT_EQ(keys[0], c.vk) << "Qt key " << c.key;
+    }
 }
 
 TEST_F(ControlsTest, PictureBoxPaintsBackgroundPictureAndBorder) {

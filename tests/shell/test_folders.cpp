@@ -59,10 +59,17 @@ TEST_F(FoldersTest, InitKeepsWhatIsAlreadyThere) {
     EXPECT_TRUE(QFileInfo::exists(Com.DataPath + "Prefs.sav"));
 }
 
-TEST_F(FoldersTest, DocumentsFallBackToTheInstallFolder) {
+// The install folder is not the player's to write: the dialogs start at home, else in the data folder.
+TEST_F(FoldersTest, DocumentsFallBackToTheHomeThenTheDataFolder) {
     ASSERT_FALSE(QFileInfo::exists(home->Path() + "/Documents"));
     ASSERT_TRUE(Folders_Init(nullptr));
-    EXPECT_EQ(Com.DocsPath, Com.AppPath);
+    EXPECT_EQ(Com.DocsPath, QDir::homePath());
+    EXPECT_NE(Com.DocsPath, Com.AppPath);
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", (home->Path() + "/gone").toLocal8Bit());
+    ASSERT_TRUE(Folders_Init(nullptr));
+    EXPECT_EQ(Com.DocsPath, StripSlash(Com.DataPath));
+    qputenv("HOME", oldHome);
 }
 
 TEST_F(FoldersTest, InitFailsCleanlyWhenTheDataRootIsAFile) {
@@ -96,7 +103,7 @@ TEST(FoldersAppPath, AssetsBesideTheExecutableWin) {
 TEST_F(FoldersTest, SpecialFoldersByIdAndTheFallback) {
     Com.AppPath = "/opt/game";
     EXPECT_EQ(GetSpecialFolder(kFolderAppData), DataRoot());
-    EXPECT_EQ(GetSpecialFolder(kFolderDocuments), "/opt/game"); // no Documents yet
+    EXPECT_EQ(GetSpecialFolder(kFolderDocuments), QDir::homePath()); // no Documents yet
     EXPECT_EQ(GetSpecialFolder(999), "/opt/game");
 }
 

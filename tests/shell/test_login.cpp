@@ -2,6 +2,8 @@
 #include "engine/Model.h"
 #include "platform/RecordFile.h"
 #include "shell/Folders.h"
+#include "shell/MenuCommands.h"
+#include "shell/MenuList.h"
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
@@ -10,8 +12,11 @@
 #include "tests/shell/test_profile_support.h"
 #include "tests/support/TestSupport.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 
 #include <memory>
 #include <vector>
@@ -280,6 +285,28 @@ TEST_F(KnownPlayersTest, OkShowsTheNameOnTheTable) {
     Open();
     Confirm("Bob");
     EXPECT_EQ(table.Label9(3).Caption(), "Bob");
+    // A name's single ampersand is part of the name, not an access key.
+    Open();
+    Confirm("Tom & Jerry");
+    EXPECT_EQ(table.Label9(3).DisplayText(), "Tom & Jerry");
+    EXPECT_EQ(table.Label9(4).UseMnemonic(), false) << "nor in the opponents' names";
+}
+
+TEST_F(KnownPlayersTest, TheNameFieldStartsSelectedSoTypingReplacesIt) {
+    Open();
+    auto* edit = qobject_cast<QComboBox*>(form->Combo1.Widget())->lineEdit();
+    ASSERT_EQ(edit->text(), "Ann");
+    EXPECT_EQ(edit->selectedText(), "Ann");
+    QTest::keyClicks(edit, "Cleo");
+    EXPECT_EQ(form->Combo1.Text(), "Cleo");
+}
+
+TEST_F(KnownPlayersTest, ANewPlayersHelpMenuOffersPeek) {
+    FrmGrulm table;
+    Open();
+    Confirm("Cleo"); // the header's options show the status bar
+    EXPECT_FALSE(Com.PeekOn);
+    EXPECT_TRUE(Menu_Rows(4)[kHelpPeek].startsWith("Peek\t"));
 }
 
 TEST_F(KnownPlayersTest, EnterInTheNameFieldConfirms) {

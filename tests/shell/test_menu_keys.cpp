@@ -8,6 +8,11 @@
 #include "table/TableState.h"
 #include "tests/shell/test_saved_support.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
 namespace {
 
 using platform::vbOK;
@@ -92,7 +97,8 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
     for (int row : {kGameRestore, kGameRestart}) {
         svc.boxes->Expect(vbOK);
         MenuGame(row);
-        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please use the Internet Menu during Internet games."));
+        EXPECT_EQ(svc.boxes->shown.back().text,
+                  QStringLiteral("Please use the Internet Menu during Internet games."));
     }
     EXPECT_TRUE(dialogs.empty());
 }
@@ -135,6 +141,62 @@ TEST_F(MenuKeysTest, KeypadMoveChoosesSourceThenTargetAndOtherKeysReset) {
     EXPECT_FALSE(frmGrulm().lblHighlight.Visible());
 }
 
+// Every keypad move, typed on the table window as the keypad sends it: digits with
+// NumLock on, the movement keys printed on the keypad with it off.
+TEST_F(MenuKeysTest, EveryKeypadMoveWorksFromTheKeypadItself) {
+    constexpr Qt::Key kNumLockOff[] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
+                                       Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
+                                       Qt::Key_Up,     Qt::Key_PageUp};
+    TableForm& f = frmGrulm();
+    f.KeyDown = [](int key, int shift) { KeyCommand(key, shift); };
+    bool numLock = true;
+    auto pad = [&](int digit) {
+        const Qt::Key key = numLock ? Qt::Key(Qt::Key_0 + digit) : kNumLockOff[digit];
+        QTest::keyClick(f.Window(), key, Qt::KeypadModifier);
+    };
+    auto move = [&](int source, int target) {
+        pad(source);
+        QTest::keyClick(f.Window(), Qt::Key_Enter, Qt::KeypadModifier);
+        pad(target);
+    };
+    auto fresh = [&] {
+        Put({.players = 2, .centers = 3, .seed = 11});
+        f.cmdDeal.SetVisible(false);
+        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        numLock = !numLock;
+    };
+    constexpr int kAce = 40; // the Ace of spades, rank 1
+    // Plays onto an empty center pile from the side, the hand and a hold pile (slot 8).
+    for (const auto& [source, pile] : {std::pair{1, 1}, {2, 2}, {5, 3}, {8, 1}}) {
+        fresh();
+        Eng.CenterCount(pile) = 0;
+        Eng.PlayerCards(0, source) = kAce;
+        Eng.PlayerCards(1, source) = 1;
+        if (source == 1) {
+            Eng.PlayerSide(0, Eng.PlayerSideCount) = kAce;
+            Eng.PlayerSide(1, Eng.PlayerSideCount) = 1;
+        }
+        move(source, pile);
+        EXPECT_EQ(Eng.CenterCount(pile), 1) << source << " to pile " << pile << " numlock " << numLock;
+        EXPECT_EQ(Eng.Center(0, pile, 1), kAce) << source;
+        EXPECT_EQ(f.Label9(1).Caption(), QStringLiteral("Done!")) << source;
+    }
+    // Discards from the hand onto each hold pile: keypad 7, 8, 9 and 0 for piles 1 to 4.
+    for (const auto& [source, digit] : {std::pair{2, 7}, {3, 8}, {5, 9}, {2, 0}}) {
+        fresh();
+        const int card = Eng.PlayerCards(0, source), hold = digit == 0 ? 10 : digit;
+        ASSERT_NE(card, 0);
+        move(source, digit);
+        EXPECT_EQ(Eng.PlayerCards(0, hold), card) << source << " onto " << hold << " numlock " << numLock;
+        EXPECT_EQ(Eng.PlayerCards(0, source), 0) << source;
+    }
+    // Keypad 6 discards nothing.
+    fresh();
+    const QStringList before = Model();
+    move(2, 6);
+    ExpectSameModel(Model(), before, "keypad 6");
+}
+
 TEST_F(MenuKeysTest, FunctionKeysFollowTheGameKindAndTheArmedFlag) {
     Keys.KeyArmed = false;
     KeyCommand(kF3, 0); // swallowed
@@ -174,10 +236,10 @@ TEST_F(MenuKeysTest, PeekTellsEveryPeerOnlyInAnInternetGame) {
     Com.NetHost = 1;
     svc.boxes->Expect(platform::vbYes);
     MenuHelp(kHelpPeek, 0);
-    EXPECT_EQ(sent, (QStringList{"all SY 1#GRULM: You're being watched.", "all PK True"}));
+    EXPECT_EQ(sent, (QStringList{"all SY  1#GRULM: You're being watched.", "all PK True"}));
     Com.NetHost = 0;
     MenuHelp(kHelpPeek, 0);
-    EXPECT_EQ(sent.mid(2), (QStringList{"1 SY 2#GRULM: Nobody's looking now.", "1 PK False"}));
+    EXPECT_EQ(sent.mid(2), (QStringList{"1 SY  2#GRULM: Nobody's looking now.", "1 PK False"}));
     Com.PeekOn = false;
 }
 
@@ -356,6 +418,136 @@ TEST_F(MenuKeysTest, WebLinkChoiceIsReadOnceAndOnlyRealEntriesOpenAPage) {
     MenuDispatch();
     EXPECT_EQ(Menu.WebLinkItem, 0);
     EXPECT_TRUE(svc.boxes->shown.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The panel's list as a player meets it: it opens at once beside a running game, lights
+// the row under the pointer, and closes on Esc, on a press elsewhere or when the pointer
+// leaves the panel, while the other windows keep taking their clicks.
+class MenuListTest : public MenuKeysTest {
+  protected:
+    void SetUp() override {
+        MenuKeysTest::SetUp();
+        MenuList_Install();
+        Panel_Install(frmGrulm());
+        PanelHooks.MenuDispatch = [this] { chosen.push_back({Tbl.MenuNumber, Tbl.MenuItem}); };
+        frmGrulm().KeyDown = [](int key, int shift) { KeyCommand(key, shift); };
+        frmGrulm().Show();
+    }
+    void TearDown() override {
+        Panel_Close();
+        MenuKeysTest::TearDown();
+    }
+    // Opens the Options list by a press on its icon.
+    QWidget* Open() {
+        frmGrulm().picPanel.SetVisible(true);
+        QTest::mouseClick(frmGrulm().picPanel.Widget(), Qt::LeftButton, {}, QPoint(250, 40));
+        return MenuList_Window();
+    }
+    static QPoint AtRow(int row) { return {40, MenuList_RowTop(row) + 3}; }
+    // The pointer passing over the list with no button held.
+    static void Hover(QWidget* list, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, list->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(list, &move);
+    }
+    std::vector<std::pair<int, int>> chosen;
+};
+
+TEST_F(MenuListTest, EscAPressElsewhereOrLeavingThePanelCloseItAndOtherWindowsStillTakeClicks) {
+    QWidget* list = Open();
+    ASSERT_TRUE(Tbl.MenuListShown) << "the press returned with the list open";
+    EXPECT_TRUE(list->isVisible());
+    QTest::keyClick(frmGrulm().Window(), Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(Tbl.MenuListShown);
+    EXPECT_FALSE(frmGrulm().picPanel.Visible());
+
+    Open();
+    QTest::mouseClick(frmGrulm().Window(), Qt::LeftButton, {}, QPoint(400, 450));
+    EXPECT_FALSE(list->isVisible()) << "a press on the table";
+
+    QPushButton other(QStringLiteral("Next >"));
+    int clicks = 0;
+    QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
+    other.show();
+    Open();
+    QTest::mouseClick(&other, Qt::LeftButton);
+    EXPECT_FALSE(list->isVisible()) << "a press on another window";
+    EXPECT_EQ(clicks, 1) << "which takes the click as well";
+
+    for (const QPoint leave : {QPoint(5, 40), QPoint(300, 20)}) {
+        Open();
+        picPanel_MouseMove(leave.x(), leave.y());
+        EXPECT_FALSE(list->isVisible()) << leave.x() << "," << leave.y();
+    }
+    Open();
+    picPanel_MouseMove(300, 40); // along the icon row it stays
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(MenuListTest, RowsLightUnderThePointerAndASeparatorKeepsTheListOpen) {
+    QWidget* list = Open();
+    Hover(list, AtRow(kOptRules));
+    EXPECT_EQ(MenuList_Hovered(), kOptRules);
+    Hover(list, AtRow(kOptRules - 1)); // the separator above Rules
+    EXPECT_EQ(MenuList_Hovered(), -1);
+    QTest::mouseClick(list, Qt::LeftButton, {}, AtRow(kOptRules - 1));
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(chosen.empty());
+    QTest::mouseClick(list, Qt::LeftButton, {}, AtRow(kOptRules));
+    EXPECT_FALSE(list->isVisible());
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0], std::make_pair(int(kMenuOptions), int(kOptRules)));
+    EXPECT_EQ(Tbl.MenuNumber, 0) << "reset once the command ran";
+}
+
+TEST_F(MenuListTest, ShortcutsStandInOneColumnPastEveryCaption) {
+    Com.NetGame = 1;
+    Com.NetHost = 1; // the Internet menu with all its rows
+    for (int menu = kMenuGame; menu <= kMenuHelp; ++menu) {
+        ASSERT_TRUE(PanelHooks.Menu_Open(menu, 0, 0));
+        QWidget* list = MenuList_Window();
+        const QFontMetrics fm(list->font());
+        int shortcuts = 0;
+        for (const QString& row : Menu_Rows(menu)) {
+            const QString caption = row.section('\t', 0, 0), key = row.section('\t', 1);
+            if (key.isEmpty()) {
+                EXPECT_LE(fm.horizontalAdvance(caption), list->width()) << caption.toStdString();
+                continue;
+            }
+            ++shortcuts;
+            EXPECT_LT(fm.horizontalAdvance(caption), MenuList_ShortcutColumn()) << caption.toStdString();
+            EXPECT_LE(MenuList_ShortcutColumn() + fm.horizontalAdvance(key), list->width())
+                << key.toStdString();
+        }
+        EXPECT_GT(shortcuts, 0) << menu;
+        PanelHooks.Menu_Close();
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MenuListTest, OnANarrowWindowThePanelShrinksIconsAndAllAndTheirPressesStillHit) {
+    frmGrulm().SetClientSizePx(640, 480);
+    imgMenu_MouseMove();
+    PictureBox& panel = frmGrulm().picPanel;
+    ASSERT_TRUE(panel.Visible());
+    EXPECT_LE(panel.WidthPx(), 640);
+    int opened = 0;
+    PanelHooks.Menu_Open = [&, open = PanelHooks.Menu_Open](int menu, int left, int top) {
+        opened = menu;
+        return open(menu, left, top);
+    };
+    // The Help icon's middle, where the shrunk picture shows it.
+    QTest::mouseClick(panel.Widget(), Qt::LeftButton, {}, QPoint(575 * 640 / kPanelWidth, 40));
+    EXPECT_EQ(opened, kMenuHelp);
+    EXPECT_TRUE(MenuList_Window()->isVisible());
 }
 
 } // namespace

@@ -352,7 +352,12 @@ TEST_F(ProfileTest, AnimationStepsForcedCardsAndHoldViewer) {
     struct Pos {
         int left, top, wantLeft, wantTop;
     };
-    const Pos pos[] = {{100, 50, 100, 50}, {-10, -20, 0, 0}, {5000, 5000, 736, 536}, {736, 536, 736, 536}};
+    // Twips, as the viewer stores its place: at least 64 pixels of it stay on an 800 x 600 screen.
+    const Pos pos[] = {{100, 50, 100, 50},
+                       {-10, -20, 0, 0},
+                       {5000, 5000, 5000, 5000},
+                       {20000, 20000, 736 * 15, 536 * 15},
+                       {11040, 8040, 11040, 8040}};
     for (const Pos& c : pos) {
         p.HoldViewLeft = c.left;
         p.HoldViewTop = c.top;
@@ -401,7 +406,7 @@ TEST_F(ProfileTest, DamagedRecordLoadsCorrectedAndIsNotRewritten) {
     EXPECT_EQ(Com.NumCenters, 3);
     EXPECT_GT(Com.AnimSteps, 0);
     EXPECT_EQ(Com.ForcedCards, 5);
-    EXPECT_EQ(Prof.HoldViewLeft, 800 - 64);
+    EXPECT_EQ(Prof.HoldViewLeft, (800 - 64) * 15);
     EXPECT_EQ(Prof.HoldViewTop, 0);
     EXPECT_EQ(Com.SoundSet, 0);
     EXPECT_EQ(Prof.MenuStyle, 1);

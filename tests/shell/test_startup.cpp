@@ -107,14 +107,15 @@ TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
     FrmGrulm& f = Start();
     Display_Change(0); // the cards moved up
     ASSERT_EQ(Com.LayoutMode, 1);
-    f.MoveTw(600, 450, f.WidthTw(), f.HeightTw());
-    const int left = f.LeftTw(), top = f.TopTw(), width = f.WidthTw();
+    // A narrower window moved inside the screen: its frame's place is kept.
+    f.MoveFrameTw(600, 450, f.WidthTw() - 1500, f.HeightTw());
+    const int left = f.FrameLeftTw(), top = f.FrameTopTw(), width = f.WidthTw();
     Close();
     FrmGrulm& g = Start();
     EXPECT_EQ(Com.LayoutMode, 1);
     EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
-    EXPECT_EQ(g.LeftTw(), left);
-    EXPECT_EQ(g.TopTw(), top);
+    EXPECT_EQ(g.FrameLeftTw(), left);
+    EXPECT_EQ(g.FrameTopTw(), top);
     EXPECT_EQ(g.WidthTw(), width);
 }
 

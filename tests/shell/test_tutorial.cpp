@@ -6,9 +6,12 @@
 #include "shell/MenuCommands.h"
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
+#include "table/Panel.h"
 #include "tests/shell/test_saved_support.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTextStream>
 #include <vector>
 
@@ -285,8 +288,60 @@ TEST_F(TutorialTest, RefusedInAnInternetGameAndKeysOnlyTellThePlayer) {
     ASSERT_TRUE(Com.TutorialMode);
     svc.boxes->Expect(vbOK);
     KeyCommand(113, 0); // F2 would deal a new game
-    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Please don't use the Menus during the tutorial."));
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Please don't use the Menus during the tutorial."));
     EXPECT_EQ(Tut.Step, 1);
+}
+
+TEST_F(TutorialTest, AMoveShowsTheNextStepAtOnceTheWindowStaysAndAStillCardSaysWhy) {
+    Put({});
+    Panel_Install(*form);
+    Tutorial_Show();
+    frmTutorial().Window()->move(50, 60); // where the player put it
+    Next(6);                              // step 7, past the step that used to move the window
+    ASSERT_EQ(Tut.Step, 7);
+    EXPECT_EQ(frmTutorial().Window()->pos(), QPoint(50, 60));
+
+    // A press on a hand card the step keeps still reaches the table, which says why.
+    PictureBox& still = form->Picture7(2);
+    ASSERT_FALSE(still.Enabled());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), still.Widget()->mapToGlobal(QPointF(10, 10)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(still.Widget(), &press);
+    EXPECT_TRUE(form->Label9(1).Caption().startsWith("Not that card"))
+        << form->Label9(1).Caption().toStdString();
+
+    // The awaited move made the next step's position: its text follows without Next.
+    Eng.SourceSlot = 1;
+    Eng.TargetPile = 2;
+    Rules_CheckCenter();
+    Player_Move();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Tut.Step, 8);
+    EXPECT_EQ(frmTutorial().lblTipText.Caption(), Tutorial_ReadTag(Tut.Steps.at(7)).text);
+    EXPECT_EQ(EnabledHandSlots(), 3);
+    // A move whose next step loads a new position leaves that to Next.
+    Next(3); // step 10 loads one, step 11 asks for the discard
+    ASSERT_EQ(Tut.Step, 11);
+    Hooks.ComputerTurn();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Tut.Step, 11);
+    EXPECT_TRUE(frmTutorial().cmdNext.Enabled());
+}
+
+TEST_F(TutorialTest, TheIconPanelStaysShutWhileTheTutorialRuns) {
+    Put({});
+    Tutorial_Show();
+    ASSERT_TRUE(Tut.Open);
+    imgMenu_MouseMove();
+    svc.boxes->Expect(vbOK);
+    Form_MouseMove(0, 0, 100, 2); // the pointer at the table's top edge
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Please don't use the Menus during the tutorial."));
+    EXPECT_FALSE(form->picPanel.Visible());
+    Startup.TutorialClose();
+    imgMenu_MouseMove();
+    EXPECT_TRUE(form->picPanel.Visible());
 }
 
 TEST_F(TutorialTest, TheProgramsExitPutsTheTableBackBeforeItIsStoredAndAsksNothing) {
@@ -307,7 +362,8 @@ TEST_F(TutorialTest, AMissingStepFileSaysSoAndLeavesTheTableAsItWas) {
     Com.AppPath = home->Path();
     svc.boxes->Expect(vbOK);
     Tutorial_Show();
-    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Tutorial not found, unable to run the tutorial."));
+    EXPECT_EQ(svc.boxes->shown.back().text,
+              QStringLiteral("Tutorial not found, unable to run the tutorial."));
     EXPECT_FALSE(Tut.Open);
     EXPECT_FALSE(Com.TutorialMode);
     EXPECT_EQ(Com.NumPlayers, 3);
@@ -322,7 +378,8 @@ TEST_F(TutorialTest, AuthoringKeysWriteAndReadOnlyRecords31To99) {
         answer = QString::fromUtf8(bad);
         svc.boxes->Expect(vbOK);
         KeyCommand(kKeyS, kCtrlShift);
-        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Tutorial games are kept in records 31 to 99."));
+        EXPECT_EQ(svc.boxes->shown.back().text,
+                  QStringLiteral("Tutorial games are kept in records 31 to 99."));
     }
     EXPECT_LE(SavedGameFile().RecordCount(), 14);
     answer = QString(); // cancelled: nothing at all

@@ -1,14 +1,22 @@
-// The display sizes: moved cards, the small display, the card-size switch,
-// fitting the window and scaling windows.
-#include "table/Display.h"
+// The display sizes: moved cards, the small display, the card-size switch, fitting the
+// window and scaling windows; and the places of the windows opened over the table.
 #include "common/TextForm.h"
+#include "opponent/frmSpeed.h"
+#include "table/Avatar.h"
+#include "table/Display.h"
+#include "table/KeepClear.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
 #include "table/Status.h"
+#include "table/WindowPlaces.h"
 #include "table/frmCounter.h"
 #include "table/frmHold.h"
 #include "tests/table/test_layout_support.h"
 
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -222,6 +230,162 @@ TEST_F(DisplayTest, MinimizingClosesTheViewerAndTheCounter) {
     if (form->WindowState() != 1) GTEST_SKIP() << "this platform cannot minimize";
     Grulm_FormResize();
     EXPECT_FALSE(platform::Form::IsLoaded("frmCounter"));
+}
+
+// ---------------------------------------------------------------- windows over the table
+
+// Windows over the table: the fitted width after the player dragged the table wider, tool
+// windows wholly on the screen beside the cards, and the hold viewer's first and kept place.
+class WindowPlacesTest : public DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        form->Resize = [] { Grulm_FormResize(); };
+    }
+    void TearDown() override {
+        if (platform::Form::IsLoaded("frmSpeed")) frmSpeed().Unload();
+        DisplayTest::TearDown();
+    }
+    // A two-player table fitted to the offscreen screen (800 x 600), every card place showing.
+    void ShownTable() {
+        Table(2, 3, 12000, 0);
+        Tbl.ScreenHeightTwips = 9000;
+        Form_FitScreen();
+        for (int i = 1; i <= 10; ++i) {
+            form->Picture7(i).SetVisible(true);
+            form->Picture1(i).SetVisible(true);
+        }
+        form->Show();
+        QApplication::processEvents();
+    }
+    // The card places a window's frame lies over.
+    QStringList Covered(QWidget* w) {
+        QStringList names;
+        const QRect frame = w->frameGeometry();
+        const QPoint origin = form->Window()->geometry().topLeft();
+        for (auto* places : {&form->Picture7, &form->Picture1, &form->PicCenter})
+            for (int i = 0; i <= 10; ++i) {
+                if (!places->Exists(i) || !(*places)(i).Visible()) continue;
+                const PictureBox& p = (*places)(i);
+                const QRect r(origin + QPoint(int(p.LeftPx()), int(p.TopPx())),
+                              QSize(int(p.WidthPx()), int(p.HeightPx())));
+                if (r.intersects(frame)) names << QStringLiteral("%1(%2)").arg(p.Name()).arg(i);
+            }
+        return names;
+    }
+    QRect ScreenArea() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
+};
+
+// "Reset Default Window Size": 1250 pixels dragged on a 1280-pixel screen go back to 1111.
+TEST_F(WindowPlacesTest, TheResetUndoesAWidthThePlayerDragged) {
+    Table(2, 3, 19200, 0);
+    Tbl.ScreenHeightTwips = 15360;
+    Form_FitScreen();
+    form->Show();
+    form->Window()->resize(1250, form->Window()->height());
+    QApplication::processEvents();
+    ASSERT_EQ(Tbl.FormWidth, 1250 * 15);
+    Form_FitScreen();
+    QApplication::processEvents();
+    EXPECT_EQ(form->WidthTw(), 16665);
+    EXPECT_EQ(Tbl.FormWidth, 16665);
+}
+
+TEST_F(WindowPlacesTest, ToolWindowsOpenWhollyOnTheScreenAndOffTheCards) {
+    ShownTable();
+    Counter_ShowDeck();
+    platform::Form* counter = &frmCounter();
+    platform::Form* pace = &frmSpeed();
+    for (platform::Form* w : {counter, pace}) {
+        ToolWindow_Open(*w, TableSpot::Free, false);
+        ASSERT_TRUE(w->IsVisible()) << w->Name().toStdString();
+        EXPECT_TRUE(ScreenArea().contains(w->Window()->frameGeometry())) << w->Name().toStdString();
+        EXPECT_EQ(Covered(w->Window()), QStringList()) << w->Name().toStdString();
+        EXPECT_EQ(w->Window()->windowHandle()->transientParent(), form->Window()->windowHandle());
+        w->Hide();
+    }
+    // Opened together, the second keeps off the first.
+    ToolWindow_Open(*pace, TableSpot::Free, false);
+    ToolWindow_Open(*counter, TableSpot::Free, false);
+    EXPECT_FALSE(counter->Window()->frameGeometry().intersects(pace->Window()->frameGeometry()));
+    // A dialog the game waits for is centred over the table above its status bar.
+    platform::Form* hold = &frmHold();
+    hold->Load();
+    Window_PlaceOverTable(*hold, TableSpot::Centre);
+    const QRect table = form->Window()->geometry().adjusted(0, 0, 0, -int(form->StatusBar1.HeightPx()));
+    EXPECT_LE((hold->Window()->frameGeometry().center() - table.center()).manhattanLength(), 2);
+}
+
+// A viewer never placed opens beside the cards, not in the corner over the opponent's; a
+// place the player dragged it to is kept.
+TEST_F(WindowPlacesTest, TheHoldViewerOpensOffTheCardsThenWhereThePlayerLeftIt) {
+    ShownTable();
+    Tbl.ViewedSlot = 7;
+    Tbl.HoldViewOther = false;
+    Tbl.HoldViewLeft = Tbl.HoldViewTop = 0;
+    HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
+    FrmHold& view = frmHold();
+    view.Show();
+    const QRect first = view.Window()->frameGeometry();
+    EXPECT_NE(first.topLeft(), QPoint(0, 0));
+    EXPECT_TRUE(ScreenArea().contains(first));
+    EXPECT_EQ(Covered(view.Window()), QStringList());
+    EXPECT_EQ(Tbl.HoldViewLeft, first.left() * 15);
+
+    Tbl.HoldViewLeft = 150 * 15;
+    Tbl.HoldViewTop = 100 * 15;
+    HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
+    EXPECT_EQ(view.Window()->frameGeometry().topLeft(), QPoint(150, 100));
+}
+
+} // namespace
+
+namespace {
+
+// On every screen and display the avatar, the comment line and the deal button keep off
+// the cards, and the winner's notice shows whole in its label's own font.
+TEST_F(DisplayTest, TheAvatarCommentDealButtonAndNoticeKeepOffTheCardsAndShowWhole) {
+    const QString notices[] = {
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
+                       "(Oskrel had 20 cards left.)"),
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
+                       "(Your opponents had 57 cards left.)"),
+        QStringLiteral("That was the last card, Oskrel WON with a margin of  57 ! Were you SLEEPING?\n"
+                       "You had 20 cards left!")};
+    struct Case {
+        int players, centers;
+    };
+    for (const Case c : {Case{2, 3}, Case{2, 4}, Case{3, 4}, Case{4, 4}})
+        for (int twips : {9600, 12000, 15360})
+            for (int change : {0, 1, 2, 3}) { // bit 0 the cards moved up, bit 1 the small display
+                if (twips < 10000 && !(change & 2)) continue; // such a screen always has the small display
+                SCOPED_TRACE(testing::Message()
+                             << c.players << "/" << c.centers << " at " << twips << " change " << change);
+                TearDown();
+                SetUp();
+                Com.NumPlayers = 2;
+                Com.NumCenters = 3;
+                Fitted(c.players, c.centers, twips);
+                Avatar_Fit(130, 130);
+                if (change & 2) Display_Change(1);
+                if (change & 1) Display_Change(0);
+                form->SetScaleMode(platform::vbPixels);
+                FrmGrulm& f = *form;
+                for (const QRectF& place : KeepClear_CardPlaces()) {
+                    EXPECT_FALSE(Rect(f.ImgAvatar).intersects(place)) << "avatar";
+                    EXPECT_FALSE(Rect(f.Label9(2)).intersects(place)) << "comment";
+                }
+                EXPECT_GE(f.ImgAvatar.WidthPx(), 40);
+                EXPECT_FALSE(Rect(f.cmdDeal).intersects(Rect(f.Picture7(1))));
+                EXPECT_FALSE(Rect(f.cmdDeal).intersects(Rect(f.Label9(3))));
+                Label& l = f.Label9(1);
+                for (const QString& text : notices) {
+                    const QRectF room(0, 0, l.WidthPx() - 2, 1e6);
+                    EXPECT_LE(QFontMetricsF(l.Font()).boundingRect(room, Qt::TextWordWrap, text).height(),
+                              l.HeightPx())
+                        << text.toStdString();
+                }
+            }
 }
 
 } // namespace

@@ -396,3 +396,26 @@ TEST_F(RestartTest, UndoAndRestartPutThePositionBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HumanTurnTest, ALiftedHoldCardLeavesItsPilesEmptyPlaceAtTheSizeThePlacesHaveNow) {
+    Give(8, 5);
+    Bury(2, 2);
+    // The places of the small display, and a stand-in still of the standard size and bare.
+    PictureBox& place = form->Picture7(8);
+    place.SetGeometryPx(place.LeftPx(), place.TopPx(), 59, 80);
+    form->Picture7(0).SetGeometryPx(0, 0, 71, 96);
+    form->Picture7(0).SetPicture(QImage());
+    Send(place, QEvent::MouseButtonPress, {20, 20});
+    const PictureBox& stand = form->Picture7(0);
+    EXPECT_TRUE(stand.Visible());
+    EXPECT_EQ(QRectF(stand.LeftPx(), stand.TopPx(), stand.WidthPx(), stand.HeightPx()),
+              QRectF(place.LeftPx(), place.TopPx(), 59, 80));
+    EXPECT_EQ(stand.Picture(), EmptyPlaceFor(place));
+    EXPECT_FALSE(stand.Picture().isNull());
+    Send(place, QEvent::MouseButtonRelease, {20, 20});
+    EXPECT_FALSE(Eng.DragOn);
+}
+
+} // namespace

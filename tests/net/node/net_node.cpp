@@ -228,8 +228,8 @@ class Driver {
     // The connection window is the one window a player fills in; any other that stops
     // the program is noted and closed.
     static QWidget* ModalWindow() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->windowModality() == Qt::ApplicationModal) return w;
+        for (platform::Form* f : platform::Form::All())
+            if (f->IsVisible() && f->Waiting()) return f->Window();
         return nullptr;
     }
 

@@ -1,10 +1,13 @@
-#include "media/ImageHeader.h"
-#include "tests/media/MediaTestSupport.h"
+#include "shell/ImageHeader.h"
+#include "shell/Utilities.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 
 namespace {
-QByteArray Bytes(std::initializer_list<int> v) {
+using ImageHeaderTest = GameTest;
+
+QByteArray HeaderBytes(std::initializer_list<int> v) {
     QByteArray b;
     for (int x : v)
         b.append(static_cast<char>(x));
@@ -12,16 +15,16 @@ QByteArray Bytes(std::initializer_list<int> v) {
 }
 
 QByteArray Png(int w, int h, int bits, int colourType) {
-    QByteArray b = Bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
-    b += Bytes({0, 0x01, w >> 8, w & 0xFF, 0, 0x02, h >> 8, h & 0xFF, bits, colourType, 0, 0, 0});
+    QByteArray b = HeaderBytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
+    b += HeaderBytes({0, 0x01, w >> 8, w & 0xFF, 0, 0x02, h >> 8, h & 0xFF, bits, colourType, 0, 0, 0});
     return b;
 }
 
 // A JPEG start, an application segment of `padding` bytes, then a frame header.
 QByteArray Jpeg(int padding, int w, int h) {
-    QByteArray b = Bytes({0xFF, 0xD8, 0xFF, 0xE0, (padding + 2) >> 8, (padding + 2) & 0xFF});
+    QByteArray b = HeaderBytes({0xFF, 0xD8, 0xFF, 0xE0, (padding + 2) >> 8, (padding + 2) & 0xFF});
     b += QByteArray(padding, '\x11');
-    b += Bytes({0xFF, 0xC0, 0, 17, 8, h >> 8, h & 0xFF, w >> 8, w & 0xFF, 3});
+    b += HeaderBytes({0xFF, 0xC0, 0, 17, 8, h >> 8, h & 0xFF, w >> 8, w & 0xFF, 3});
     return b;
 }
 } // namespace
@@ -36,13 +39,13 @@ TEST(ImageHeader, HandMadeHeadersOfEveryKind) {
         {Png(70000, 5, 4, 3), clsGetSize::kPng, 70000 - 65536, 5, 8}, // palette: 8; only the low 16 bits
         {Png(10, 10, 16, 6), clsGetSize::kPng, 10, 10, 64},
         {Png(10, 10, 8, 5), clsGetSize::kUnknown, 0, 0, 0},
-        {QByteArray("GIF89a") + Bytes({0x2C, 0x01, 0x90, 0x00, 0xF5}), clsGetSize::kGif, 300, 144, 6},
-        {QByteArray("BM") + QByteArray(16, 0) + Bytes({0x40, 0x01, 0, 0, 0xC8, 0, 0, 0, 1, 0, 24}),
+        {QByteArray("GIF89a") + HeaderBytes({0x2C, 0x01, 0x90, 0x00, 0xF5}), clsGetSize::kGif, 300, 144, 6},
+        {QByteArray("BM") + QByteArray(16, 0) + HeaderBytes({0x40, 0x01, 0, 0, 0xC8, 0, 0, 0, 1, 0, 24}),
          clsGetSize::kBmp, 320, 200, 24},
         {Jpeg(100, 640, 480), clsGetSize::kJpeg, 640, 480, 24},
         {QByteArray(50, 'z') + Jpeg(60000, 33, 44), clsGetSize::kJpeg, 33, 44, 24},
         {Jpeg(65530, 33, 44), clsGetSize::kUnknown, 0, 0, 0}, // frame header past the search limit
-        {Bytes({0xFF, 0xD8, 0xFF}), clsGetSize::kUnknown, 0, 0, 0},
+        {HeaderBytes({0xFF, 0xD8, 0xFF}), clsGetSize::kUnknown, 0, 0, 0},
         {QByteArray("plain text"), clsGetSize::kUnknown, 0, 0, 0},
     };
     clsGetSize g;
@@ -55,7 +58,7 @@ TEST(ImageHeader, HandMadeHeadersOfEveryKind) {
     }
 }
 
-TEST_F(MediaTest, HeadersOfPicturesWrittenByQt) {
+TEST_F(ImageHeaderTest, HeadersOfPicturesWrittenByQt) {
     QImage img(123, 45, QImage::Format_RGB32);
     img.fill(Qt::red);
     clsGetSize g;
@@ -70,7 +73,7 @@ TEST_F(MediaTest, HeadersOfPicturesWrittenByQt) {
     EXPECT_EQ(g.ImageType(), clsGetSize::kUnknown);
 }
 
-TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
+TEST_F(ImageHeaderTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
     const QString ok = home->Path() + "/ok.png", big = home->Path() + "/big.bmp";
     QImage(40, 30, QImage::Format_RGB32).save(ok);
     QImage(400, 10, QImage::Format_RGB32).save(big);
@@ -82,4 +85,15 @@ TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
                          QByteArray(64, 'x'));
     EXPECT_TRUE(Picture_Load(liar, 350).isNull());
     EXPECT_TRUE(Picture_Load(home->Path() + "/none.gif", 350).isNull());
+}
+
+TEST_F(ImageHeaderTest, TheSizeCheckMeasuresAPictureByItsHeader) {
+    // Only a JPEG's frame header: the toolkit's decoder cannot size it, the header tells.
+    const QString path = home->Path() + "/head.jpg";
+    WriteBytes(path, Jpeg(100, 640, 480));
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_FALSE(Picture_SizeOK(path, 350));
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text,
+              "Picture is too large: W 640 x H 480\nPlease use pictures sized under 350 x 350 pixels.");
 }

@@ -1,0 +1,152 @@
+#include "table/KeepClear.h"
+#include "common/Shared.h"
+#include "engine/TableCodes.h"
+#include "table/TableState.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+
+namespace {
+
+// Below this the avatar is no picture any more; it is shrunk and moved in these steps.
+constexpr double kAvatarSmallest = 40, kAvatarStep = 4;
+constexpr double kClearGap = 2;
+
+QRectF KeepClearRect(const platform::Control& c) {
+    return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
+}
+
+void KeepClearAddPlaces(std::vector<QRectF>& out, ControlArray<PictureBox>& places) {
+    for (int e = 1; e <= 10; ++e)
+        if (places.Exists(e)) out.push_back(KeepClearRect(places(e)));
+}
+
+} // namespace
+
+std::vector<QRectF> KeepClear_CardPlaces() {
+    TableForm& f = frmGrulm();
+    std::vector<QRectF> out;
+    KeepClearAddPlaces(out, f.Picture7);
+    KeepClearAddPlaces(out, f.Picture1);
+    if (Tbl.Seat3Loaded) KeepClearAddPlaces(out, f.Picture2);
+    if (Tbl.Seat4Loaded) KeepClearAddPlaces(out, f.Picture3);
+    for (int c = 0; c <= Com.NumCenters; ++c)
+        if (f.PicCenter.Exists(c)) out.push_back(KeepClearRect(f.PicCenter(c)));
+    for (int s = 0; s < Com.NumPlayers; ++s)
+        if (f.Label3.Exists(s)) out.push_back(KeepClearRect(f.Label3(s)));
+    out.push_back(KeepClearRect(f.Label1));
+    return out;
+}
+
+namespace {
+bool KeepClearFree(const QRectF& box, const std::vector<QRectF>& places) {
+    return std::none_of(places.begin(), places.end(), [&](const QRectF& c) { return c.intersects(box); });
+}
+} // namespace
+
+void Avatar_KeepClear() {
+    TableForm& f = frmGrulm();
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    Image& a = f.ImgAvatar;
+    if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClearRect(a);
+    const QRectF at = Tbl.AvatarRule;
+    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    // Smaller where the layout puts it; failing that, the largest that fits lower down the
+    // right edge; with nowhere free it stays as it was put.
+    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
+    const double largest = std::max(at.width(), at.height());
+    auto sized = [&](double k) {
+        return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
+    };
+    QRectF box = at;
+    for (double k = 1; !KeepClearFree(box, places) && k * largest >= kAvatarSmallest;
+         k -= kAvatarStep / largest)
+        box = sized(k);
+    for (double k = 1; !KeepClearFree(box, places) && k * largest >= kAvatarSmallest;
+         k -= kAvatarStep / largest) {
+        box = sized(k);
+        while (!KeepClearFree(box, places) && box.bottom() + kAvatarStep <= bottom)
+            box.translate(0, kAvatarStep);
+    }
+    if (!KeepClearFree(box, places)) box = at;
+    if (box != KeepClearRect(a)) {
+        a.SetGeometryPx(box.left(), box.top(), box.width(), box.height());
+        f.imgSlap.SetGeometryPx(box.left() - 6 / platform::kTwipsPerPixel,
+                                box.bottom() - f.imgSlap.HeightPx() - 2, f.imgSlap.WidthPx(),
+                                f.imgSlap.HeightPx());
+    }
+    f.SetScaleMode(scale);
+}
+
+void Labels_KeepClear() {
+    TableForm& f = frmGrulm();
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    Label& comment = f.Label9(kLblComment);
+    const QRectF line = KeepClearRect(comment);
+    double height = line.height();
+    for (const QRectF& c : places)
+        if (c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
+            c.top() < line.top() + height)
+            height = c.top() - line.top() - kClearGap;
+    comment.SetGeometryPx(line.left(), line.top(), line.width(), height);
+
+    CommandButton& deal = f.cmdDeal;
+    const PictureBox& side = f.Picture7(1);
+    const QRectF dealAt = KeepClearRect(deal);
+    if (dealAt.intersects(KeepClearRect(side)) || dealAt.intersects(KeepClearRect(f.Label9(kLblHumanName))))
+        deal.SetGeometryPx(deal.LeftPx(), side.TopPx() - deal.HeightPx() - 4 * kClearGap, deal.WidthPx(),
+                           deal.HeightPx());
+    f.SetScaleMode(scale);
+}
+
+double Notice_Height(const Label& label) {
+    // The longest the game end writes: the human's win over a full table, and a seat's win
+    // over a sleeping human.
+    static const QString longest[] = {
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
+                       "(Your opponents had 60 cards left.)"),
+        QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
+                       "You had 20 cards left!")};
+    const QRectF room(0, 0, std::max(1.0, label.WidthPx() - 2), 1e6);
+    double height = 0;
+    for (const QString& text : longest)
+        height =
+            std::max(height, QFontMetricsF(label.Font()).boundingRect(room, Qt::TextWordWrap, text).height());
+    return height + kClearGap;
+}
+
+void Notice_Fit() {
+    Label& message = frmGrulm().Label9(kLblMessage);
+    const QRectF line = KeepClearRect(message);
+    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    // It grows down to the first card place under it, not over it; short of room there it
+    // widens to the first card place beside it.
+    auto roomBelow = [&](double width) {
+        double room = 1e6;
+        for (const QRectF& c : places)
+            if (c.left() < line.left() + width && c.right() > line.left() && c.top() > line.top())
+                room = std::min(room, c.top() - line.top() - kClearGap);
+        return room;
+    };
+    double width = line.width();
+    if (roomBelow(width) < Notice_Height(message)) {
+        double right = frmGrulm().Client()->width();
+        for (const QRectF& c : places)
+            if (c.top() < line.top() + Notice_Height(message) && c.bottom() > line.top() &&
+                c.left() >= line.right())
+                right = std::min(right, c.left());
+        width = std::max(width, right - kClearGap - line.left());
+    }
+    message.SetGeometryPx(line.left(), line.top(), width, line.height());
+    const double height = std::min(Notice_Height(message), roomBelow(width));
+    message.SetGeometryPx(line.left(), line.top(), width, std::max(line.height(), height));
+}
+
+void Layout_KeepClear() {
+    Notice_Fit();
+    Labels_KeepClear();
+    Avatar_KeepClear();
+}

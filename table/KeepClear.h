@@ -1,0 +1,22 @@
+#pragma once
+// What the layout keeps off the cards on narrow screens: the avatar, the comment line
+// and the deal button, and the height the winner's notice needs.
+#include "engine/TableForm.h"
+
+#include <QRectF>
+#include <vector>
+
+// Every card place of the seats at the table, their hold frames, the center piles and the
+// stock with its frame (pixels), shown or waiting for the deal.
+std::vector<QRectF> KeepClear_CardPlaces();
+// Shrinks the avatar toward its top right corner until it covers no card place.
+void Avatar_KeepClear();
+// Ends the comment line above the card places under it, and puts the deal button above the
+// human's side card when it would cover the card or the name under it.
+void Labels_KeepClear();
+// The height the longest winner's notice takes in the message label, in its own font and width.
+double Notice_Height(const Label& label);
+// Makes the message label at least that high, so the notice shows whole however narrow the label.
+void Notice_Fit();
+// The three above, once every place of a layout stands where it goes.
+void Layout_KeepClear();

@@ -1,0 +1,161 @@
+#include "table/WindowPlaces.h"
+
+#include "engine/TableForm.h"
+#include "platform/Services.h"
+#include "table/TableState.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kTw = 15; // twips to a pixel
+// How long a shown table waits for the window manager to put its frame round it.
+constexpr double kFrameWaitSeconds = 0.5;
+
+QWidget* TableWindow() {
+    return HasTableForm() ? frmGrulm().Window() : nullptr;
+}
+
+// Room kept between a window put over the table and the table's edges.
+constexpr int kEdgeGap = 8;
+constexpr int kCardWeight = 4;
+
+// The table's client area on the screen, above its status bar.
+QRect TableClient() {
+    TableForm& f = frmGrulm();
+    // A window's geometry is its client area on the desktop.
+    QRect r = f.Window()->geometry();
+    if (f.StatusBar1.Visible()) r.setBottom(r.bottom() - static_cast<int>(f.StatusBar1.HeightPx()));
+    return r;
+}
+
+qint64 Overlap(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return static_cast<qint64>(both.width()) * both.height();
+}
+
+// How much `frame` covers of the card places, piles, frames and pictures of the table and
+// of the other windows open over it.
+qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
+    TableForm& f = frmGrulm();
+    const QPoint origin = f.Window()->geometry().topLeft();
+    qint64 covered = 0;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
+            covered += Overlap(frame, w->frameGeometry());
+    for (const platform::Control* c : f.Controls()) {
+        const bool drawn = dynamic_cast<const platform::PictureBox*>(c) ||
+                           dynamic_cast<const platform::Image*>(c) ||
+                           dynamic_cast<const platform::Shape*>(c) || c->Name() == QLatin1String("Label3");
+        if (!drawn || !c->Visible() || !c->Widget() || !c->Widget()->isVisible()) continue;
+        // A hidden card costs more than a window partly covered, which can be raised.
+        const QRect place(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
+                          QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
+        covered += kCardWeight * Overlap(frame, place);
+    }
+    return covered;
+}
+
+// Where a window of size `frame` may go, best first: beside the table (below it, right of
+// it), then the table's corners, the lower ones first, where a game leaves most room.
+std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& client, const QSize& frame) {
+    const int right = client.right() + 1 - frame.width() - kEdgeGap;
+    const int bottom = client.bottom() + 1 - frame.height() - kEdgeGap;
+    const int left = client.left() + kEdgeGap, top = client.top() + kEdgeGap;
+    const int middle = client.center().x() - frame.width() / 2;
+    const int below = tableFrame.bottom() + 1, beside = tableFrame.right() + 1;
+    return {{right, below},  {middle, below}, {left, below}, {beside, bottom}, {beside, top},
+            {right, bottom}, {left, bottom},  {right, top},  {left, top}};
+}
+
+} // namespace
+
+QMargins Table_FrameMargins() {
+    return platform::FrameMarginsOf(TableWindow());
+}
+
+QPoint Table_HomeTw() {
+    QWidget* w = TableWindow();
+    const QPoint at = w ? w->frameGeometry().center() : QPoint();
+    return platform::FreeAreaAt(at).topLeft() * kTw;
+}
+
+void Table_MoveFrameTo(int leftTw, int topTw) {
+    TableForm& f = frmGrulm();
+    f.MoveFrameTw(leftTw, topTw, f.WidthTw(), f.HeightTw());
+}
+
+void Table_KeepFrameOnScreen() {
+    if (!HasTableForm()) return;
+    TableForm& f = frmGrulm();
+    QWidget* w = f.Window();
+    if (!w->isVisible() || f.WindowState() != 0) return;
+    // The frame comes with the window manager's answer to the window's first showing.
+    auto& clock = *platform::Svc().clock;
+    clock.WaitUntil(
+        clock.Now() + kFrameWaitSeconds, [w] { return !platform::FrameMarginsOf(w).isNull(); }, true);
+    const QMargins m = platform::FrameMarginsOf(w);
+    const QRect frame = w->frameGeometry();
+    // The screen as the game measured it, from the free area's corner.
+    const QRect area(platform::FreeAreaAt(frame.center()).topLeft(),
+                     QSize(Tbl.ScreenWidthTwips, Tbl.ScreenHeightTwips) / kTw);
+    // The width stays the layout's (a table as wide as the screen keeps its side borders just
+    // off it); a table taller than the screen is made lower, so its status bar shows.
+    const QSize client(w->width(), std::min(w->height(), area.height() - m.top() - m.bottom()));
+    const QRect kept = platform::FrameKeptIn(area, frame.topLeft(), client, m);
+    if (kept == frame) return;
+    f.MoveFrameTw(kept.left() * kTw, kept.top() * kTw, client.width() * kTw, client.height() * kTw);
+}
+
+void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
+    if (!window) return;
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    const QSize frame = window->size().grownBy(margins);
+    QWidget* table = TableWindow();
+    const QRect area = platform::FreeAreaAt(table ? table->frameGeometry().center() : QPoint());
+    if (!table) {
+        window->move(platform::FrameKeptIn(area,
+                                           area.center() - QPoint(frame.width() / 2, frame.height() / 2),
+                                           window->size(), margins)
+                         .topLeft());
+        return;
+    }
+    const QRect client = TableClient();
+    QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    if (spot == TableSpot::Free) {
+        qint64 least = -1;
+        for (const QPoint& at : FreeSpotCandidates(table->frameGeometry(), client, frame)) {
+            const QRect kept = platform::FrameKeptIn(area, at, window->size(), margins);
+            const qint64 covered = CoveredArea(kept, window);
+            if (least < 0 || covered < least) {
+                least = covered;
+                best = kept.topLeft();
+            }
+        }
+    }
+    window->move(platform::FrameKeptIn(area, best, window->size(), margins).topLeft());
+}
+
+void Window_PlaceOverTable(platform::Form& window, TableSpot spot) {
+    Window_PlaceOverTable(window.Window(), spot);
+}
+
+void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
+    window.Load();
+    if (!window.Loaded()) return;
+    if (!window.IsVisible()) {
+        Window_PlaceOverTable(window, spot);
+        // The window manager keeps a window that belongs to the table above it.
+        QWidget* w = window.Window();
+        if (QWidget* table = TableWindow(); table && table->windowHandle()) {
+            w->winId();
+            w->windowHandle()->setTransientParent(table->windowHandle());
+        }
+    }
+    window.Show(modal);
+}

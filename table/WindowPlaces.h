@@ -1,0 +1,29 @@
+#pragma once
+// Where the table window and the windows opened over it go on the screen: always
+// with their whole frame (title bar and close box) on it.
+#include "platform/Placement.h"
+
+class QWidget;
+namespace platform {
+class Form;
+}
+
+// The frame the window manager draws round the table window (none before it is shown).
+QMargins Table_FrameMargins();
+// The top-left corner of the screen's free area, in twips: where a fitted table's frame goes.
+QPoint Table_HomeTw();
+// Puts the table's frame at left, top (twips), its client size kept.
+void Table_MoveFrameTo(int leftTw, int topTw);
+// Once the table is shown and its frame known: a frame that leaves the screen is moved back
+// onto it (its title bar first), and made lower where it is taller than the screen.
+void Table_KeepFrameOnScreen();
+
+enum class TableSpot {
+    Centre, // centred over the table: a dialog the game waits for
+    Free    // beside the table, or over a part of it no card place lies under
+};
+// Puts a window that opens over the table at `spot`, wholly on the screen.
+void Window_PlaceOverTable(QWidget* window, TableSpot spot);
+void Window_PlaceOverTable(platform::Form& window, TableSpot spot);
+// Loads a tool window, puts it at `spot` when it is not showing yet, and shows it.
+void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal);

@@ -1,0 +1,134 @@
+// The game's windows on a real X server with a window manager (Xvfb and openbox, each
+// started here on a display of its own): the table's title bar on the screen at the first
+// start and at a stored place, the tool windows wholly on the screen, and the width a
+// player dragged undone by the reset. Skipped where Xvfb or openbox is not installed.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRect>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+constexpr int kStartMs = 10000, kProbeMs = 90000;
+
+class XServer {
+  public:
+    // False (with the reason) when no X server with a window manager could be started.
+    bool Start(QSize screen, QString* why) {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        if (xvfb.isEmpty() || openbox.isEmpty()) {
+            *why = QStringLiteral("Xvfb or openbox is not installed");
+            return false;
+        }
+        // The server picks a free display and says which on its output.
+        x_.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                  QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!x_.waitForReadyRead(kStartMs)) {
+            *why = QStringLiteral("Xvfb did not start");
+            return false;
+        }
+        display_ = ":" + QString::fromLatin1(x_.readAllStandardOutput()).trimmed();
+        // openbox runs its start-up command once it manages the screen.
+        const QString ready = dir_.filePath(QStringLiteral("wm-ready"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        wm_.setProcessEnvironment(env);
+        wm_.start(openbox, {QStringLiteral("--startup"), "touch " + ready});
+        for (int waited = 0; !QFile::exists(ready) && waited < kStartMs; waited += 50)
+            QThread::msleep(50);
+        if (!QFile::exists(ready)) {
+            *why = QStringLiteral("openbox did not start");
+            return false;
+        }
+        return true;
+    }
+    ~XServer() {
+        for (QProcess* p : {&wm_, &x_}) {
+            p->terminate();
+            if (!p->waitForFinished(3000)) p->kill();
+            p->waitForFinished(1000);
+        }
+    }
+    // Runs the probe on this display with its own home; its lines by their first word.
+    std::map<QString, QRect> Probe(const QString& home, const QStringList& args = {}) {
+        QProcess probe;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + "/data");
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + "/config");
+        probe.setProcessEnvironment(env);
+        probe.start(QStringLiteral(WM_PROBE), args);
+        probe.waitForFinished(kProbeMs);
+        EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+        std::map<QString, QRect> seen;
+        for (const QByteArray& line : probe.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 5)
+                seen[QString::fromLatin1(f[0])] =
+                    QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+        }
+        return seen;
+    }
+
+  private:
+    QTemporaryDir dir_;
+    QProcess x_, wm_;
+    QString display_;
+};
+
+// A frame that fits the free area lies wholly in it; a larger one (a dialog designed for a
+// wider screen) starts at its corner, its title bar and close box reachable.
+void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name) {
+    ASSERT_TRUE(seen.count(name)) << name;
+    const QRect frame = seen.at(name), free = seen.at(QStringLiteral("free"));
+    const bool fits = frame.width() <= free.width() && frame.height() <= free.height();
+    const bool seenWhole = fits ? free.contains(frame) : free.contains(frame.topLeft());
+    EXPECT_TRUE(seenWhole) << name << " " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                           << frame.height();
+}
+
+TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
+    for (const QSize screen : {QSize(640, 480), QSize(1280, 1024)}) {
+        XServer x;
+        QString why;
+        if (!x.Start(screen, &why)) GTEST_SKIP() << why.toStdString();
+        QTemporaryDir home;
+        const auto seen = x.Probe(home.path());
+        ASSERT_TRUE(seen.count(QStringLiteral("table")) && seen.count(QStringLiteral("client")));
+        // The title bar (with the close box) lies above the client area, on the screen.
+        EXPECT_LT(seen.at(QStringLiteral("table")).top(), seen.at(QStringLiteral("client")).top());
+        for (const char* name : {"table", "pace", "counter", "preferences", "opponents", "comments"})
+            ExpectFramedOnScreen(seen, name);
+        // A width the player dragged gives way to the fitted one: the screen's on a 640-pixel
+        // screen (less the frame), 1111 pixels from 1280 up.
+        const int fitted = screen.width() > 1024 ? 1111 : seen.at(QStringLiteral("client")).width();
+        EXPECT_EQ(seen.at(QStringLiteral("reset")).width(), fitted) << screen.width();
+    }
+}
+
+TEST(WindowManager, TheTableReopensWhereItsFrameWasLeft) {
+    XServer x;
+    QString why;
+    if (!x.Start(QSize(1280, 1024), &why)) GTEST_SKIP() << why.toStdString();
+    QTemporaryDir home;
+    const auto left =
+        x.Probe(home.path(), {QStringLiteral("--move"), QStringLiteral("60"), QStringLiteral("40")});
+    ASSERT_TRUE(left.count(QStringLiteral("moved")));
+    EXPECT_EQ(left.at(QStringLiteral("moved")).topLeft(), QPoint(60, 40));
+    const auto again = x.Probe(home.path());
+    ASSERT_TRUE(again.count(QStringLiteral("table")));
+    EXPECT_EQ(again.at(QStringLiteral("table")).topLeft(), QPoint(60, 40));
+    ExpectFramedOnScreen(again, "table");
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// The game's windows under a real window manager. Started on an X display where one runs,
+// it starts the table as the program does (a player named at once, no tutorial and no tip)
+// and prints where each window's frame lies, one line each, screen pixels:
+//   free L T W H          the screen's free area
+//   table L T W H         the table's frame; "client" the same for its client area
+//   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
+//                         opened by their menu rows
+//   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
+//   wm_probe [--move L T]
+// With --move it puts the table's frame at L, T and closes the program the orderly way,
+// which keeps that place for the next start.
+#include "app/Wiring.h"
+#include "common/Shared.h"
+#include "platform/Placement.h"
+#include "platform/Services.h"
+#include "shell/Folders.h"
+#include "shell/MenuCommands.h"
+#include "shell/ShellHooks.h"
+#include "shell/Startup.h"
+#include "table/frmGrulm.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+constexpr int kFrameWaitMs = 3000, kBreathMs = 400;
+
+// Lets the window manager answer until `done` holds or the time is up.
+template <typename Done> void Settle(Done done, int ms = kFrameWaitMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QApplication::processEvents();
+}
+
+void Print(const char* name, const QRect& r) {
+    std::printf("%s %d %d %d %d\n", name, r.x(), r.y(), r.width(), r.height());
+    std::fflush(stdout);
+}
+
+void PrintFrame(const char* name, QWidget* w) {
+    Settle([w] { return w->isVisible() && !platform::FrameMarginsOf(w).isNull(); });
+    Print(name, w->frameGeometry());
+}
+
+QWidget* Shown(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vornhelm"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::InstallRealServices();
+    Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
+    auto* table = new FrmGrulm();
+    Program_Install();
+    Startup.LoginShow = [] { Com.PlayerName = QStringLiteral("Probe"); };
+    Startup.TutorialShow = [] {};
+    Startup.TipShow = [] {};
+    table->Show();
+    if (!Boot.Started) return 1;
+    QWidget* w = table->Window();
+    PrintFrame("table", w);
+    Print("client", w->geometry());
+    Print("free", platform::FreeAreaAt(w->frameGeometry().center()));
+
+    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--move")) {
+        const QPoint to(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt());
+        table->MoveFrameTw(to.x() * 15, to.y() * 15, table->WidthTw(), table->HeightTw());
+        Settle([w, to] { return w->frameGeometry().topLeft() == to; });
+        PrintFrame("moved", w);
+        table->Unload();
+        return 0;
+    }
+
+    MenuOptions(kOptSpeed, 0);
+    if (QWidget* pace = Shown("frmSpeed")) PrintFrame("pace", pace);
+    MenuHelp(kHelpCounter, 0);
+    if (QWidget* counter = Shown("frmCounter")) PrintFrame("counter", counter);
+    // The dialogs the game waits for: looked at, then closed as by their close box.
+    const struct {
+        const char *line, *window;
+        int row;
+    } dialogs[] = {{"preferences", "frmOptions", kOptPreferences},
+                   {"opponents", "frmMulti", kOptOpponents},
+                   {"comments", "frmCustom", kOptComments}};
+    for (const auto& d : dialogs) {
+        QTimer::singleShot(0, [d] {
+            if (QWidget* dialog = Shown(d.window)) {
+                PrintFrame(d.line, dialog);
+                dialog->close();
+            }
+        });
+        MenuOptions(d.row, 0);
+    }
+
+    // The player widens the table; the reset brings back the width fitted to the screen.
+    const int fitted = w->width();
+    w->resize(fitted + 120, w->height());
+    Settle([w, fitted] { return w->width() != fitted; });
+    Settle([] { return false; }, kBreathMs);
+    MenuOptions(kOptDisplaySize, 2);
+    Settle([] { return false; }, kBreathMs);
+    Print("reset", w->geometry());
+    table->Unload();
+    return 0;
+}
