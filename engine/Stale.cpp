@@ -66,9 +66,14 @@ bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(0.75);
-    const bool arrived =
-        Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
-    if (!arrived || Com.NetState != kNetDK) return false;
+    bool stock = false;
+    const bool arrived = Net_Wait(
+        [&stock] {
+            stock = Net_Take(kNetDK);
+            return stock || Eng.StaleMode == 1;
+        },
+        {kNetGS, kNetLO});
+    if (!arrived || !stock) return false;
     StockRead read;
     if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read)) {
         // A damaged stock is refused like a lost connection.
@@ -95,9 +100,9 @@ void Reshuffle_Shuffle() {
     Deck_Shuffle(1, Eng.DeckCount);
     if (!Internet()) return;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
-    Com.NetAckCount = 1;
+    const Exchange dk = Net_Open(kNetDK, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
-    Net_Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
+    Net_Wait(dk);
 }
 
 void Recover_Centers() {
@@ -247,6 +252,7 @@ bool Stale_Recover() {
 }
 
 void STALEMATE() {
+    const NetMark since = Net_Mark();
     TableForm& f = frmGrulm();
     f.Timer1.SetEnabled(false);
     if (f.Picture1.Exists(0)) f.Picture1(0).SetVisible(false);
@@ -269,8 +275,16 @@ void STALEMATE() {
     Eng.StaleMode = 1;
 
     if (Remote()) {
-        if (!Net_Wait([] { return Com.NetState == kNetOK || Com.NetState == kNetGS; }, {kNetLO})) return;
-        if (Com.NetState == kNetGS) {
+        // The host's choice: OK to reshuffle, or a new game (GS), perhaps come before the wait.
+        bool reshuffle = false;
+        const bool chosen = Net_Wait(
+            [&reshuffle, &since] {
+                reshuffle = Net_Take(kNetOK);
+                return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
+            },
+            {kNetLO});
+        if (!chosen) return;
+        if (!reshuffle) {
             Stale_Abandon();
             return;
         }

@@ -26,11 +26,13 @@ class RecoverExchange : public NetTableTest {
         Winsock1().bindAddress = QHostAddress::LocalHost;
         Net.NetPort = 0; // the system chooses a free port
         guard = Net_AbortLimit();
-        // The host's answer counting and layout, as the host's message cases do them.
-        NetHooks.HostCases = [](int) {
-            if (Com.NetState == kNetLO || Com.NetState == kNetRC) ++Com.NetAckCount;
+        // The answers are counted as each line is handled; the host's cases add nothing here.
+        NetHooks.HostCases = [](int) {};
+        NetHooks.Net_SendLayout = [] {
+            const Exchange lo = Net_Open(kNetLO, Net_Answerers());
+            Net_SendAllText(QString::fromLatin1(Msg_LO(2, 1, {})));
+            return lo;
         };
-        NetHooks.Net_SendLayout = [] { Net_SendAllText(QString::fromLatin1(Msg_LO(2, 1, {}))); };
     }
     void TearDown() override {
         if (peer.joinable()) peer.join();
@@ -61,6 +63,7 @@ class RecoverExchange : public NetTableTest {
         const auto end = std::chrono::steady_clock::now() + 10s;
         while (Com.NetGame != 1 && std::chrono::steady_clock::now() < end)
             Net_WaitStep();
+        Com.NetSockets[1].Seat = 1; // the remote's name has seated it
         Com.Pturn = 1;
     }
 
