@@ -17,7 +17,8 @@ namespace {
 // snapshot that replaced the game, one of the caller's end states, or the program closing.
 bool FlowWaitEnds(const NetMark& since, std::initializer_list<int> endStates) {
     if (Com.GameAbort || Com.NetGame == 0 || Com.NetState == kNetLost || Com.NetState == kNetEG) return true;
-    if (since.Heard(kNetLost) || since.Heard(kNetEG) || since.Heard(kNetRC) || Net_GameReplaced()) return true;
+    if (since.Heard(kNetLost) || since.Heard(kNetEG) || since.Heard(kNetRC) || Net_GameReplaced())
+        return true;
     return std::any_of(endStates.begin(), endStates.end(),
                        [&since](int s) { return Com.NetState == s || since.Heard(s); });
 }
@@ -45,7 +46,8 @@ bool Net_WaitTake(int kind, int element, std::initializer_list<int> endStates) {
 bool Net_Stopped() {
     if (Com.NetGame != 0) Netl.Net_HandleArrived();
     const int s = Com.NetState;
-    return Com.NetGame == 0 || s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO || Net_GameReplaced();
+    return Com.NetGame == 0 || s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO ||
+           Net_GameReplaced();
 }
 
 void Net_IdleWait(int&) {

@@ -18,10 +18,6 @@ void SetLabel9(const QString& text, bool visible) {
     frmGrulm().Label9(kLblNotice).SetVisible(visible);
 }
 
-bool LinkEnded() {
-    return Com.GameAbort || Com.NetState == kNetLost || Com.NetState == kNetEG;
-}
-
 // Inside a wait step lines are handled one at a time (see Net_DrainLines).
 struct WaitStepScope {
     WaitStepScope() { ++Net.WaitDepth; }
@@ -72,10 +68,11 @@ void Net_WaitRound() {
 void Net_WaitOpponent() {
     Com.NetAnswered = false;
     const NetMark since = Net_Mark();
+    // Shown once: a label set again on every pass would repaint, wake the wait and spin it.
+    if (Com.NetGame != 0) SetLabel9(QStringLiteral("WAITING for Opponent"), true);
     do {
         if (Com.NetGame == 0) return;
         if (Com.GameAbort || since.Heard(kNetLost) || since.Heard(kNetEG)) break;
-        SetLabel9(QStringLiteral("WAITING for Opponent"), true);
         int element = 0;
         Net_WaitMessage(element);
     } while (!Com.NetAnswered);

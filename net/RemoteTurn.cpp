@@ -53,7 +53,8 @@ int MoverElement() {
 // Takes the mover's next message of this kind, whenever it came; false when the turn must end.
 bool AwaitMover(int kind) {
     const int element = MoverElement();
-    const bool got = Net_Wait([kind, element] { return Net_Take(kind, element) || Com.Pturn == 1; }, {kNetGS, kNetLO});
+    const bool got =
+        Net_Wait([kind, element] { return Net_Take(kind, element) || Com.Pturn == 1; }, {kNetGS, kNetLO});
     return got && Com.Pturn != 1;
 }
 
@@ -165,9 +166,11 @@ bool WonByRemote(const QString& okText) {
 // message that follows it, so that the mover's program does not wait for ever.
 void RefuseMove(int from, int to) {
     if (HasTableForm())
-        frmGrulm().Label9(kLblComment).SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
-                                                  QString::number(from) + QStringLiteral(" to ") +
-                                                  QString::number(to) + QStringLiteral("); it was not played."));
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
+                        QString::number(from) + QStringLiteral(" to ") + QString::number(to) +
+                        QStringLiteral("); it was not played."));
     Net_SendText(QStringLiteral("PC"), Eng.Level);
     const int element = MoverElement();
     bool turnOver = false;

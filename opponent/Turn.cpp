@@ -147,8 +147,8 @@ SideResult PlaySide() {
     }
     // A side card that does not fit stays where it is.
     if (side != 13 && Eng.CenterCount(Eng.TargetPile) + 1 != side) return SideResult::NotPlayed;
-    // Taken before the play is sent: a farewell right after its last answer ends the link,
-    // and the win is still seat 1's.
+    // Taken before the play is sent: a farewell right after its last answer ends the link
+    // and clears the turn, and the win is still seat 1's.
     const bool seat1 = OnlineSeat_Active();
     --Eng.SeatSideCount;
     if (Eng.SeatSideCount > 0) {
@@ -166,6 +166,7 @@ SideResult PlaySide() {
     if (Com.GameAbort) return SideResult::GameOver;
     if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
+        if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
         // Seat 1's win at an Internet table ends the game as a player's win does: the
         // working set holds the seat that played before it.

@@ -40,7 +40,8 @@ class RealClock : public Clock {
         if (stop && stop()) return;
         if (!processEvents || !QCoreApplication::instance()) {
             const double left = deadline - Now();
-            if (left > 0) std::this_thread::sleep_for(std::chrono::nanoseconds(static_cast<long long>(left * 1e9)));
+            if (left > 0)
+                std::this_thread::sleep_for(std::chrono::nanoseconds(static_cast<long long>(left * 1e9)));
             return;
         }
         // The thread sleeps until an event comes or the deadline's timer wakes it.
@@ -174,9 +175,7 @@ class RealSound : public Sound {
     void StopMusic() override {
         if (player_) player_->stop();
     }
-    bool MusicPlaying() override {
-        return player_ && player_->playbackState() == QMediaPlayer::PlayingState;
-    }
+    bool MusicPlaying() override { return player_ && player_->playbackState() == QMediaPlayer::PlayingState; }
 
   private:
     static bool HasOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }

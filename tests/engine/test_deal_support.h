@@ -96,7 +96,8 @@ class DealTest : public LaidTableTest {
         Com.NetSeat = netSeat;
         // Every remote has taken its seat at the host's table.
         for (int e = 1; e <= 3; ++e)
-            Com.NetSockets[static_cast<size_t>(e)] = e < Com.NumPlayers && host ? NetSocketRow{"P", e, 7, e} : NetSocketRow{};
+            Com.NetSockets[static_cast<size_t>(e)] =
+                e < Com.NumPlayers && host ? NetSocketRow{"P", e, 7, e} : NetSocketRow{};
     }
 
     // The stock in pack order: position i holds card i.

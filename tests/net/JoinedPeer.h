@@ -56,7 +56,8 @@ class Peer {
 // A remote player at the program's table that only discards.
 class DiscardingRemote : public Peer {
   public:
-    DiscardingRemote(int seat, int players, QByteArray name) : Peer(std::move(name)), seat_(seat), players_(players) {}
+    DiscardingRemote(int seat, int players, QByteArray name)
+        : Peer(std::move(name)), seat_(seat), players_(players) {}
     int discards = 0;
 
     void Play(PeerSocket& p, const std::atomic<bool>& stop) {
@@ -92,7 +93,8 @@ class DiscardingRemote : public Peer {
             // Another seat's turn is over: when the next is this one, its move goes with the answer.
             turn_ = Next(turn_);
             Write(p, "OK\n" + (turn_ == seat_ ? Mine() : Chat()));
-        } else if (code == "GS" || code == "DK" || code == "LO" || code == "PC" || code == "WT" || code == "RC") {
+        } else if (code == "GS" || code == "DK" || code == "LO" || code == "PC" || code == "WT" ||
+                   code == "RC") {
             Write(p, code + '\n' + Chat());
         } else {
             strange.push_back(line);
@@ -110,7 +112,8 @@ class DiscardingRemote : public Peer {
 class DealingHost : public Peer {
   public:
     DealingHost(int players, int mine, int first, QByteArray stock, int turns)
-        : Peer("Hosta"), players_(players), mine_(mine), first_(first), stock_(std::move(stock)), turns_(turns) {}
+        : Peer("Hosta"), players_(players), mine_(mine), first_(first), stock_(std::move(stock)),
+          turns_(turns) {}
     int programTurns = 0;
     bool won = false;
 

@@ -8,6 +8,7 @@
 #include "engine/Deal.h"
 #include "engine/Discard.h"
 #include "engine/Stale.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/Joining.h"
 #include "net/NetCodec.h"
@@ -177,7 +178,8 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
             while (Com.Pturn == 1 && Opponent_Seat1Level() >= 0 && !Com.GameAbort)
                 Hooks.ComputerTurn();
             rounds.stop();
-            EXPECT_TRUE(Com.Pturn == 1 || Eng.PlayerSideCount == 0) << "the game stopped on seat " << Com.Pturn;
+            EXPECT_TRUE(Com.Pturn == 1 || Eng.PlayerSideCount == 0)
+                << "the game stopped on seat " << Com.Pturn;
             EXPECT_TRUE(EveryCardOnce());
             Release();
             for (const auto& bot : remotes) {
@@ -207,7 +209,8 @@ TEST_F(JoinedLines, ARemotesGameGoesOnWithTheHostsAnswersJoinedToItsNextMove) {
     } cases[] = {{2, 2, 1}, {2, 2, 2}, {3, 2, 1}, {3, 3, 2}, {3, 2, 2}, {4, 2, 1}, {4, 4, 3}, {4, 3, 3}};
     unsigned seed = 40;
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.players << " players, this seat " << c.mine << ", first " << c.first);
+        SCOPED_TRACE(testing::Message()
+                     << c.players << " players, this seat " << c.mine << ", first " << c.first);
         PeerListener listener;
         RemoteAt(listener, c.players, c.mine);
         platform::Svc().random.Randomize(++seed);
@@ -261,9 +264,8 @@ TEST_F(JoinedLines, TheHostsReshuffleLayoutAndSnapshotAreAnsweredWithMoreBehind)
         SendRecover();
         EXPECT_EQ(Com.RecoverPending, 0);
         ASSERT_TRUE(Pump([&] {
-            return std::all_of(remotes.begin(), remotes.end(), [](const auto& b) {
-                return !b->got.empty() && b->got.back() == "RS\n";
-            });
+            return std::all_of(remotes.begin(), remotes.end(),
+                               [](const auto& b) { return !b->got.empty() && b->got.back() == "RS\n"; });
         }));
         Release();
         for (const auto& bot : remotes) {
@@ -351,6 +353,49 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
     EXPECT_EQ(form->Label9(1).Caption(), "\r\n     It's still your turn.");
     Release();
     EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n"}));
+}
+
+// Seat 1's last side card, answered and followed at once by the remote's farewell: the
+// link ends, and the win still reaches the end of the game.
+TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
+    Fresh(2);
+    Com.NetHost = 1;
+    Com.NetGame = 99;
+    NetHostListen();
+    const int port = Winsock1().LocalPort(0);
+    std::vector<QByteArray> got;
+    peers.emplace_back([&] {
+        PeerSocket p;
+        if (!p.Connect(port)) return;
+        p.Line(); // the identification
+        got.push_back(p.Line());
+        p.Send("PC\n");
+        got.push_back(p.Line());
+        p.Send("OK\nSY  1#Bo Quit!^\nGO\n");
+        p.Close();
+    });
+    ASSERT_TRUE(Pump([] { return Com.NetSockets[1].InUse == 7; }));
+    FillTable(31);
+    Com.NetSockets[1] = {"Bo", 1, 7, 1};
+    Net.Counted[1] = true;
+    Com.NetGame = 1;
+    Net.NetReady = 1;
+    // One side card left, and it fits center pile 1.
+    Eng.PlayerSideCount = 1;
+    nettable::Put(Eng.PlayerSide, 1, Eng.CenterCount(1) + 1);
+    nettable::Put(Eng.PlayerCards, 1, Eng.CenterCount(1) + 1);
+    Com.Pturn = 1;
+    Eng.TurnResumedOpp = 1;
+    svc.boxes->Expect(platform::vbNo); // no save of the game that ended
+    Opponent_PlaySeat1(2);
+    Hooks.ComputerTurn();
+    Opponent_PlaySeat1(-1);
+    peers.back().join();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  1# 1\n", "OK\n"}));
+    EXPECT_EQ(Com.NetGame, 0);
+    EXPECT_EQ(Eng.PlayerSideCount, 0);
+    EXPECT_EQ(Com.Pturn, 0);
+    EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was your LAST CARD!"));
 }
 
 } // namespace

@@ -77,9 +77,12 @@ std::string PlayGames(int players, unsigned seed, int games) {
     const int port = FreePort();
     std::vector<Node> nodes(static_cast<size_t>(players));
     for (int i = 0; i < players; ++i) {
-        QStringList args{"--port", QString::number(port), "--name", kNames[i], "--dir", dir.path(),
-                         "--seed", QString::number(seed + static_cast<unsigned>(i)), "--level",
-                         QString::number(i % 3), "--games", QString::number(games)};
+        QStringList args{"--port",  QString::number(port),
+                         "--name",  kNames[i],
+                         "--dir",   dir.path(),
+                         "--seed",  QString::number(seed + static_cast<unsigned>(i)),
+                         "--level", QString::number(i % 3),
+                         "--games", QString::number(games)};
         args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
         // Players come to the table one after another: each joins once the one before is seated.
         if (i > 1) args << "--after" << QString::number(i - 1);
@@ -111,7 +114,8 @@ std::string PlayGames(int players, unsigned seed, int games) {
     const auto counts = CardCounts(dumps[0]);
     if (static_cast<int>(counts.size()) != players * 52) why += "cards are missing; ";
     for (const auto& [card, times] : counts)
-        if (times != 1 || card < 1 || card > players * 52) why += "card " + std::to_string(card) + " is wrong; ";
+        if (times != 1 || card < 1 || card > players * 52)
+            why += "card " + std::to_string(card) + " is wrong; ";
     // Every program keeps its score files in its own folder.
     for (const Node& n : nodes)
         if (QDir(n.home->path() + "/user").entryList({"*.ran"}, QDir::Files).isEmpty())
@@ -134,11 +138,14 @@ TEST(NetProcesses, FourProgramsPlayTwoGamesInARow) {
 
 // Twenty seeded runs of two games at every table size, counted: run with the soak label.
 TEST(NetProcesses, DISABLED_SoakOfSeededRunsAtEveryTableSize) {
-    const int runs = qEnvironmentVariableIntValue("NET_SOAK_RUNS") > 0 ? qEnvironmentVariableIntValue("NET_SOAK_RUNS") : 20;
+    const int runs = qEnvironmentVariableIntValue("NET_SOAK_RUNS") > 0
+                         ? qEnvironmentVariableIntValue("NET_SOAK_RUNS")
+                         : 20;
     for (int players = 2; players <= 4; ++players) {
         int failed = 0;
         for (int run = 1; run <= runs; ++run) {
-            const std::string why = PlayGames(players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2);
+            const std::string why = PlayGames(
+                players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2);
             if (!why.empty()) {
                 ++failed;
                 ADD_FAILURE() << players << " players, run " << run << ": " << why;
