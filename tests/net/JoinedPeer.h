@@ -24,10 +24,24 @@ inline QByteArray Discard(int count) {
 
 class Peer {
   public:
-    explicit Peer(QByteArray name) : name_(std::move(name)) {}
+    Peer(QByteArray name, int players) : name_(std::move(name)), players_(players) {}
     std::vector<QByteArray> got, writes, strange;
 
   protected:
+    int Next(int t) const { return t % players_ + 1; }
+    // The program has this peer's move, a discard: the turn ends with OK.
+    void MoveAnswered(PeerSocket& p, const QByteArray& line) {
+        if (!awaitingPC_) strange.push_back(line);
+        awaitingPC_ = false;
+        awaitingOK_ = true;
+        Write(p, "OK\n");
+    }
+    // The program answered this peer's OK: true once, when that turn is over.
+    bool TurnOver(const QByteArray& code) {
+        if (code != "OK" || !awaitingOK_) return false;
+        awaitingOK_ = false;
+        return true;
+    }
     void Write(PeerSocket& p, const QByteArray& bytes) {
         writes.push_back(bytes);
         p.Send(bytes);
@@ -50,14 +64,15 @@ class Peer {
     }
 
     QByteArray name_;
+    int players_;
     int chat_ = 0;
+    bool awaitingPC_ = false, awaitingOK_ = false;
 };
 
 // A remote player at the program's table that only discards.
 class DiscardingRemote : public Peer {
   public:
-    DiscardingRemote(int seat, int players, QByteArray name)
-        : Peer(std::move(name)), seat_(seat), players_(players) {}
+    DiscardingRemote(int seat, int players, QByteArray name) : Peer(std::move(name), players), seat_(seat) {}
     int discards = 0;
 
     void Play(PeerSocket& p, const std::atomic<bool>& stop) {
@@ -71,7 +86,6 @@ class DiscardingRemote : public Peer {
         awaitingPC_ = true;
         return Discard(discards);
     }
-    int Next(int t) const { return t % players_ + 1; }
 
     void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) {
         if (code == "RS" || code == "EG") return;
@@ -81,12 +95,8 @@ class DiscardingRemote : public Peer {
             turn_ = players_ == 2 ? (k == 1 ? 2 : 1) : k;
             Write(p, "TR\n" + (turn_ == seat_ ? Mine() : Chat()));
         } else if (code == "PC" && bare) {
-            if (!awaitingPC_) strange.push_back(line);
-            awaitingPC_ = false;
-            awaitingOK_ = true;
-            Write(p, "OK\n");
-        } else if (code == "OK" && awaitingOK_) {
-            awaitingOK_ = false;
+            MoveAnswered(p, line);
+        } else if (TurnOver(code)) {
             ++discards;
             turn_ = Next(turn_);
         } else if (code == "OK") {
@@ -101,8 +111,7 @@ class DiscardingRemote : public Peer {
         }
     }
 
-    int seat_, players_, turn_ = 0;
-    bool awaitingPC_ = false, awaitingOK_ = false;
+    int seat_, turn_ = 0;
 };
 
 // The host of the program's table: it deals `stock` (a whole DK line), names `first` to
@@ -112,8 +121,7 @@ class DiscardingRemote : public Peer {
 class DealingHost : public Peer {
   public:
     DealingHost(int players, int mine, int first, QByteArray stock, int turns)
-        : Peer("Hosta"), players_(players), mine_(mine), first_(first), stock_(std::move(stock)),
-          turns_(turns) {}
+        : Peer("Hosta", players), mine_(mine), first_(first), stock_(std::move(stock)), turns_(turns) {}
     int programTurns = 0;
     bool won = false;
 
@@ -125,7 +133,6 @@ class DealingHost : public Peer {
     }
 
   private:
-    int Next(int t) const { return t % players_ + 1; }
     QByteArray Move(int seat) {
         awaitingPC_ = true;
         return Discard(moves_[seat]++);
@@ -141,13 +148,8 @@ class DealingHost : public Peer {
             turn_ = first_;
             if (turn_ != mine_) Write(p, Move(turn_));
         } else if (code == "PC" && bare) {
-            // The program has this host's move: the turn ends.
-            if (!awaitingPC_) strange.push_back(line);
-            awaitingPC_ = false;
-            awaitingOK_ = true;
-            Write(p, "OK\n");
-        } else if (code == "OK" && awaitingOK_) {
-            awaitingOK_ = false;
+            MoveAnswered(p, line);
+        } else if (TurnOver(code)) {
             turn_ = Next(turn_);
             if (turn_ != mine_) Write(p, Move(turn_));
         } else if (code == "PC") {
@@ -167,11 +169,11 @@ class DealingHost : public Peer {
         }
     }
 
-    int players_, mine_, first_;
+    int mine_, first_;
     QByteArray stock_;
     int turns_, turn_ = 0, lastTo_ = 0;
     std::map<int, int> moves_;
-    bool awaitingPC_ = false, awaitingOK_ = false, over_ = false;
+    bool over_ = false;
 };
 
 } // namespace joined
