@@ -17,6 +17,7 @@
 #include "net/Recover.h"
 #include "net/RemoteTurn.h"
 #include "net/Snapshot.h"
+#include "shell/MenuCommands.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/NetTableTest.h"
 #include "tests/net/PeerTest.h"
@@ -65,6 +66,7 @@ class JoinedLines : public NetTableTest {
         Release();
         delete guard;
         Opponent_PlaySeat1(-1);
+        Menu_Reset(); // the snapshots' notices counted chat lines
         NetTableTest::TearDown();
     }
     // The peers close first, so this program sees no one leave; then its sockets close.
@@ -315,11 +317,14 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
 }
 
 // A remote's discard answered with OK, a chat line, a new layout and a snapshot in one
-// write: the turn stops there, and the snapshot is answered and resumed.
+// write: the turn stops there, and the snapshot is answered and resumed; the host's
+// resume comes with its own next move.
 TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
+    // The host's table, the host on turn with hand card 2 to discard.
     Table(2);
-    FillTable(21);
-    Com.Pturn = 2; // the remote on turn, in the host's seats
+    for (unsigned seed = 21; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1; ++seed)
+        FillTable(seed);
+    Com.Pturn = 1;
     const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
     PeerListener listener;
     RemoteAt(listener, 2, 2);
@@ -336,7 +341,10 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
         p.Send("OK\nSY  1#Bob: line 1\nLO  2  1\n" + table);
         got.push_back(p.Line());
         got.push_back(p.Line());
-        p.Send("RS\n");
+        p.Send("RS\n" + joined::Discard(0));
+        got.push_back(p.Line());
+        p.Send("OK\n");
+        got.push_back(p.Line());
         p.ReadTimeout(20);
         while (!stop && !p.Closed())
             p.Line();
@@ -347,12 +355,15 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
     Player_EndTurn();
     EXPECT_EQ(Com.RecoverPending, 1);
     ASSERT_TRUE(form->cmdDeal.Visible());
+    const int holds = Eng.Seat2Rec.RecHoldInfo(1, 1);
     cmdDeal_Click();
     EXPECT_EQ(Com.RecoverPending, 0);
     EXPECT_EQ(Com.Pturn, 1);
-    EXPECT_EQ(form->Label9(1).Caption(), "\r\n     It's still your turn.");
+    EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), holds + 1)
+        << "the host's discard, taken from behind the resume";
+    EXPECT_TRUE(EveryCardOnce());
     Release();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n"}));
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
 }
 
 // Seat 1's last side card, answered and followed at once by the remote's farewell: the
