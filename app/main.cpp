@@ -20,5 +20,6 @@ int main(int argc, char** argv) {
     const int rc = Boot.Started ? QApplication::exec() : 1;
     // The window lives until the event loop has ended.
     delete table;
+    platform::ReleaseServices();
     return rc;
 }

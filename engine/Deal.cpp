@@ -7,6 +7,7 @@
 #include "common/TextForm.h"
 #include "engine/Cards.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
@@ -19,14 +20,6 @@
 #include <QImage>
 
 namespace {
-
-// The table may not close while a set-up or deal runs; every way out clears the flag.
-struct BusyGuard {
-    BusyGuard() { Eng.TableBusy = true; }
-    ~BusyGuard() { Eng.TableBusy = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-};
 
 TableForm& F() {
     return frmGrulm();
@@ -74,7 +67,7 @@ void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
 }
 
 // The first player's words; true when the deal may go on to the first turn.
-bool AnnounceFirst() {
+bool AnnounceFirst(const GameOnTable& mine) {
     TableForm& f = F();
     auto& sound = *platform::Svc().sound;
     // The toss is heard even with sounds off.
@@ -84,7 +77,7 @@ bool AnnounceFirst() {
         sound.PlaySync(toss);
         Pause(kPaceTieToss);
     }
-    if (Com.GameAbort) return false;
+    if (!mine.StillOn()) return false;
     if (Com.Pturn == 1) return true;
 
     SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
@@ -107,9 +100,9 @@ bool AnnounceFirst() {
                         QStringLiteral(" goes FIRST!"));
         if (!Internet()) Pause(kPaceFirstPlayer);
     }
-    if (Com.GameAbort) return false;
+    if (!mine.StillOn()) return false;
     Pause(Com.ComputerPause);
-    return !Com.GameAbort;
+    return mine.StillOn();
 }
 
 // The human starts: the turn opens with the human's places live.
@@ -176,8 +169,9 @@ void RemoteDeal() {
 bool ReceiveStock() {
     if (!Wait([] { return Net_Take(kNetDK); }, {kNetLO})) return false;
     StockRead stock;
-    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock)) {
-        // A damaged stock ends the exchange as a lost connection would.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }
@@ -293,7 +287,7 @@ void SidePiles_Deal() {
 }
 
 bool SetUp() {
-    BusyGuard busy;
+    GameStarting starting;
     Eng.SetUpDone = false;
     TableForm& f = F();
     if (Com.NetSavedPause != 0 && !Internet()) Com.ComputerPause = Com.NetSavedPause;
@@ -331,10 +325,10 @@ bool SetUp() {
     return true;
 }
 
-void GoDeal() {
-    if (!Eng.SetUpDone) return;
-    Eng.SetUpDone = false;
-    BusyGuard busy;
+// Side tops, stacks and hands, and the first player's words; false when the game did not
+// stay on the table meanwhile.
+static bool DealOpening(const GameOnTable& mine) {
+    GameStarting starting;
     TableForm& f = F();
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
@@ -353,10 +347,10 @@ void GoDeal() {
         ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
     Pause(kPaceBeforeDeal);
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return false;
     PlayAsync(kSoundDealHands);
     Deal_All();
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return false;
 
     Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
@@ -365,8 +359,15 @@ void GoDeal() {
     f.Counter_Refresh();
     f.ImgTurn1.SetVisible(Com.Pturn == 1);
     f.ImgTurn2.SetVisible(Com.Pturn != 1);
+    return AnnounceFirst(mine);
+}
 
-    if (!AnnounceFirst()) return;
+void GoDeal() {
+    if (!Eng.SetUpDone) return;
+    Eng.SetUpDone = false;
+    const GameOnTable mine;
+    if (!DealOpening(mine)) return;
+    // The start is over: a new game asked for during the deal may begin from the first turn.
     if (Com.Pturn != 1) {
         Hooks.ComputerTurn();
     } else {
@@ -376,10 +377,11 @@ void GoDeal() {
 
 void Deal_All() {
     TableForm& f = F();
+    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         for (int h = 1; h <= Com.NumPlayers; ++h) {
-            // A closing program or a stock without cards ends the deal.
-            if (Com.GameAbort || Eng.DeckCount < 1) return;
+            // A game gone from the table or a stock without cards ends the deal.
+            if (!mine.StillOn() || Eng.DeckCount < 1) return;
             const int seat = SeatOfHostSeat(h);
             const SeatParts s = Seat(seat);
             f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat);
@@ -389,9 +391,11 @@ void Deal_All() {
 
 void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     TableForm& f = F();
+    // A table cleared meanwhile holds no stock: that is no stalemate.
+    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         if (Eng.DeckCount == 0) Hooks.RESHUFFLE();
-        if (Com.GameAbort) return;
+        if (!mine.StillOn()) return;
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
         if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
@@ -399,6 +403,7 @@ void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
             return;
         }
         f.Card_Deal(places, cards, slot, kShowDrawn);
+        if (!mine.StillOn()) return;
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
@@ -464,7 +469,12 @@ void Game_New() {
         f.StatusMsg.SetVisible(true);
         f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
         f.Label9(kLblNotice).SetVisible(true);
-        const bool everyone = Wait(gs);
+        bool everyone = false;
+        {
+            // A second start while the peers are asked would leave this one waiting for ever.
+            GameStarting starting;
+            everyone = Wait(gs);
+        }
         // The waiting notice goes whether the wait succeeded or the link broke.
         f.StatusMsg.SetVisible(false);
         f.Label9(kLblNotice).SetCaption(QString());

@@ -66,6 +66,9 @@ struct NetLink {
     std::function<QString()> NetOppName = [] { return QStringLiteral("Grulm"); };
     // Records a finished Internet game in the network score files.
     std::function<void(const QString& text)> Scores_Net = [](const QString&) {};
+    // A damaged message from the host refused: the user is told why and the Internet game
+    // ends on every side.
+    std::function<void(const QString& why)> RefuseDamaged = [](const QString&) {};
 };
 extern NetLink Netl;
 

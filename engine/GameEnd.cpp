@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/ScoreFiles.h"
 #include "engine/Seats.h"
@@ -164,6 +165,8 @@ QString GameEnd_SeatWonText(const QString& winner, int margin) {
 
 void Game_End() {
     TableForm& f = frmGrulm();
+    // The sounds, the animation and a remote's wait let events run: a new game may take the table.
+    const GameOnTable mine;
     Eng.TableBusy = true;
     f.Timer1.SetEnabled(false);
     Score.ShowBusy = true;
@@ -213,7 +216,7 @@ void Game_End() {
     else
         RecordInternet(humanWon, winner);
 
-    if (Com.GameAbort) {
+    if (!mine.StillOn()) {
         Unbusy();
         return;
     }
@@ -227,7 +230,7 @@ void Game_End() {
             PlaySeatSound(kSoundTaunt, false);
             // A winner missing from the personality list gets the sound but no animation.
             if (person >= 0) GameEndHooks.Flash(person);
-            if (Com.GameAbort) {
+            if (!mine.StillOn()) {
                 Unbusy();
                 return;
             }

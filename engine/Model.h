@@ -56,8 +56,6 @@ struct EngineState {
     int SourceSlot = 0;
     int TargetPile = 0;
     int TargetHold = 0;
-    // The center pile the computer's plan aims at; the placement query keeps wild cards off it.
-    int PlanPile = 0;
     // The human ended the turn while the side card could have been played.
     bool SideMissed = false;
 
@@ -87,6 +85,10 @@ struct EngineState {
     bool TableBusy = false;
     bool CancelFlag = false;
     bool CompTurnActive = false;
+    // A game is being put on the table (GameOnTable.h), and the count of games the table has
+    // held: a clearing or an end puts the next one in place.
+    bool Starting = false;
+    int TableGame = 0;
 
     // Turns: the count of turns played (its parity picks the automatic save), the
     // resume flags of the turn code, the stalemate state, the playing order.
@@ -125,6 +127,8 @@ struct EngineState {
     bool AvatarSwapped = false;
     // The summary of the forced-card and wild-card rules in the rules caption.
     QString RulesText;
+
+    bool operator==(const EngineState&) const = default;
 };
 
 extern EngineState Eng;

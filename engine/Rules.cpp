@@ -14,8 +14,7 @@ void PlayerMissedMove(bool& missed) {
 
 namespace {
 
-int WildPile() {
-    const int plan = Eng.PlanPile;
+int WildPile(int plan) {
     const int planCount = plan >= 1 && plan <= Com.NumCenters ? Eng.CenterCount(plan) : -1;
     if (!Com.NoWildAce) {
         for (int p = Com.NumCenters; p >= 1; --p)
@@ -31,9 +30,9 @@ int WildPile() {
 
 } // namespace
 
-void CenterBestToPlay(int rank, bool wild, int& pile) {
+void CenterBestToPlay(int rank, bool wild, int& pile, int avoid) {
     if (rank == 13) {
-        pile = wild ? WildPile() : 1;
+        pile = wild ? WildPile(avoid) : 1;
         return;
     }
     for (int k = 1; k <= 11; ++k)

@@ -5,5 +5,6 @@
 // True when the human's side card could go onto a center pile now (Kings never count).
 void PlayerMissedMove(bool& missed);
 // The center pile on which a card of `rank` fits soonest, counting the cards each pile
-// still needs; for a King placed as a wild card (`wild`), a pile away from PlanPile.
-void CenterBestToPlay(int rank, bool wild, int& pile);
+// still needs; for a King placed as a wild card (`wild`), a pile away from `avoid`,
+// the pile the human's side card needs soonest.
+void CenterBestToPlay(int rank, bool wild, int& pile, int avoid = 0);

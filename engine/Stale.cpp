@@ -4,6 +4,7 @@
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
@@ -64,8 +65,10 @@ void Reshuffle_Finish() {
 // The host's order of the stock. False when the wait ended or the message was damaged.
 bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(0.75);
+    if (!mine.StillOn()) return false;
     bool stock = false;
     const bool arrived = Net_Wait(
         [&stock] {
@@ -73,10 +76,11 @@ bool Reshuffle_Receive() {
             return stock || Eng.StaleMode == 1;
         },
         {kNetGS, kNetLO});
-    if (!arrived || !stock) return false;
+    if (!arrived || !stock || !mine.StillOn()) return false;
     StockRead read;
-    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read)) {
-        // A damaged stock is refused like a lost connection.
+    QString why;
+    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read, &why)) {
+        Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }
@@ -85,11 +89,14 @@ bool Reshuffle_Receive() {
     return true;
 }
 
-void Reshuffle_Shuffle() {
+// False when the game left the table during the pauses: there is nothing to shuffle then.
+bool Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Label9(Internet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
     Pause(0.75);
     Pause(Com.ComputerPause);
+    if (!mine.StillOn()) return false;
     for (int i = 1; i <= Eng.DeckCount; ++i) {
         for (int k = 1; k >= 0; --k) {
             Eng.Deck(k, i) = Eng.UsedPile(k, i);
@@ -98,11 +105,12 @@ void Reshuffle_Shuffle() {
     }
     // The whole used pile is one stretch, whatever the packs rule says.
     Deck_Shuffle(1, Eng.DeckCount);
-    if (!Internet()) return;
+    if (!Internet()) return true;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
     const Exchange dk = Net_Open(kNetDK, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
     Net_Wait(dk);
+    return mine.StillOn();
 }
 
 void Recover_Centers() {
@@ -203,7 +211,10 @@ void RESHUFFLE() {
         }
     } else {
         Com.NetDeck.clear();
-        Reshuffle_Shuffle();
+        if (!Reshuffle_Shuffle()) {
+            Reshuffle_Finish();
+            return;
+        }
     }
     Eng.UsedPile.Redim(1, Com.TotalCards);
     Eng.UsedCount = 0;
@@ -213,27 +224,33 @@ void RESHUFFLE() {
 
 bool Stale_Recover() {
     TableForm& f = frmGrulm();
+    // A game that left the table meanwhile is no failure of the recovery: it just ends.
+    const GameOnTable mine;
     try {
         if (Com.Pturn != 1) GoUpdateOpponents();
         Recover_Centers();
+        if (!mine.StillOn()) return true;
         Recover_Human();
         PlayAsync(kClearSound);
         Pause(kClearPause);
+        if (!mine.StillOn()) return true;
         f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
         PlayAsync(kClearSound);
         Pause(kClearPause);
-        if (Com.GameAbort) return true;
+        if (!mine.StillOn()) return true;
 
         RESHUFFLE();
+        if (!mine.StillOn()) return true;
         // A reshuffle whose exchange broke off leaves the gathered cards where they are.
-        if (Eng.UsedCount != 0 || Com.GameAbort) return Com.GameAbort;
+        if (Eng.UsedCount != 0) return false;
         for (int n = 1; n <= Com.TotalCards; ++n)
             Eng.Deck(2, n) = 0;
 
         f.Table_Redraw();
         Deal_All();
+        if (!mine.StillOn()) return true;
         if (Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers) SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
         if (Com.Pturn < 2)
             Eng.TurnResumedOpp = 1;
@@ -254,6 +271,7 @@ bool Stale_Recover() {
 void STALEMATE() {
     const NetMark since = Net_Mark();
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.Timer1.SetEnabled(false);
     if (f.Picture1.Exists(0)) f.Picture1(0).SetVisible(false);
     f.PicCenter(0).SetPicture(QImage());
@@ -300,6 +318,8 @@ void STALEMATE() {
         }
         if (Internet()) Net_SendAllText(QStringLiteral("OK"));
     }
+    // The answer was awaited with events running: the game may have left the table.
+    if (!mine.StillOn()) return;
 
     Eng.StaleMode = 2;
     if (Stale_Recover() || Com.GameAbort) return;

@@ -123,12 +123,17 @@ QString Stock_Message(const BArray<int, 2>& deck, int count, const QString& peer
     return text;
 }
 
-bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out) {
+bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out,
+                 QString* why) {
     out = StockRead{};
+    auto refuse = [why](const char* reason) {
+        if (why) *why = QLatin1String(reason);
+        return false;
+    };
     const QString& text = Com.NetDeck;
     // Every field ends in "#"; anything after the last one is a torn field.
     const int last = text.lastIndexOf(QLatin1Char('#'));
-    if (last < 0 || !text.mid(last + 1).trimmed().isEmpty()) return false;
+    if (last < 0 || !text.mid(last + 1).trimmed().isEmpty()) return refuse("a field is torn off");
     const int fields = static_cast<int>(text.count(QLatin1Char('#')));
 
     const bool ranks = Version_AtMost(hostVersion, "74");
@@ -140,7 +145,7 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         most = list + 4;
         if (readRules) fewest = list + 3;
     }
-    if (count < 1 || fields < fewest || fields > most) return false;
+    if (count < 1 || fields < fewest || fields > most) return refuse("it holds too few or too many fields");
 
     std::vector<int> values;
     values.reserve(static_cast<size_t>(fields));
@@ -154,7 +159,7 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         out.ranks.assign(static_cast<size_t>(count) + 1, 0);
         for (int i = 1; i <= count; ++i) {
             const int r = values[k++];
-            if (r < 1 || r > 13) return false;
+            if (r < 1 || r > 13) return refuse("a rank is not a card's");
             out.ranks[static_cast<size_t>(i)] = r;
         }
     }
@@ -163,7 +168,8 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         std::vector<bool> seen(static_cast<size_t>(totalCards) + 1, false);
         for (int i = 1; i <= count; ++i) {
             const int n = values[k++];
-            if (n < 1 || n > totalCards || seen[static_cast<size_t>(n)]) return false;
+            if (n < 1 || n > totalCards) return refuse("a card number is out of range");
+            if (seen[static_cast<size_t>(n)]) return refuse("a card is missing and another given twice");
             seen[static_cast<size_t>(n)] = true;
             out.numbers[static_cast<size_t>(i)] = n;
         }
@@ -172,8 +178,9 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         const int side = values[k++];
         const int forced = values[k++];
         const int wildAce = values[k++];
-        if (side != 9 && side != 14 && side != 19 && side != 25) return false;
-        if (forced < 0 || forced > 7) return false;
+        if (side != 9 && side != 14 && side != 19 && side != 25)
+            return refuse("its side-pile size is unknown");
+        if (forced < 0 || forced > 7) return refuse("its forced-card rule is unknown");
         out.rules.SideSize = side;
         out.rules.ForcedCards = forced;
         out.rules.NoWildAce = wildAce != 0;

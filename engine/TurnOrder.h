@@ -56,7 +56,9 @@ struct StockRead {
 // through Netl.Recover_NextField) as a host of `hostVersion` lays it out, for
 // positions 1..count and `totalCards` card numbers. False for a damaged message: a
 // wrong field count, a card number outside 1..totalCards or given twice, a rank
-// outside 1..13, a side size other than 9, 14, 19 or 25, forced cards outside 0..7.
-bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out);
+// outside 1..13, a side size other than 9, 14, 19 or 25, forced cards outside 0..7;
+// `why`, when given, then says which.
+bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out,
+                 QString* why = nullptr);
 // Puts a checked stock into Deck positions 1..count and takes over the host's rules.
 void Stock_Apply(const StockRead& in, const QString& hostVersion, int count);

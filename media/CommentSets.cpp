@@ -32,17 +32,15 @@ bool SameFile(const QString& a, const QString& b) {
 } // namespace
 
 CommentFile Comments_ReadFile(const QString& path, QStringList* texts) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) return CommentFile::Missing;
-    const QByteArray bytes = f.readAll();
-    if (bytes.isEmpty() || bytes.size() % TextRecord::kSize != 0) return CommentFile::Damaged;
+    const QFileInfo info(path);
+    platform::RecordFile file;
+    if (!info.isFile() || !file.OpenReadOnly(path, TextRecord::kSize)) return CommentFile::Missing;
+    // The size alone tells whether the file is made of whole records: a huge file is not read.
+    if (info.size() == 0 || info.size() % TextRecord::kSize != 0) return CommentFile::Damaged;
     QStringList out;
-    for (int i = 0; i < kSetComments; ++i) {
-        // A short set reads its missing records as empty ones.
-        const QByteArray rec =
-            bytes.mid(i * TextRecord::kSize, TextRecord::kSize).leftJustified(TextRecord::kSize, ' ');
-        out << TextRecord::Decode(platform::RecordBuf(rec)).Text.trimmed();
-    }
+    // A short set reads its missing records as empty ones.
+    for (int i = 1; i <= kSetComments; ++i)
+        out << TextRecord::Decode(file.Read(i)).Text.trimmed();
     *texts = out;
     return CommentFile::Ok;
 }
@@ -68,11 +66,22 @@ bool Comments_WriteFile(const QString& path, const QStringList& texts, QString* 
 bool Media_CopyFile(const QString& from, const QString& to, QString* error) {
     if (SameFile(from, to)) return true;
     QFile in(from);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (error) *error = in.errorString();
+    QSaveFile out(to);
+    const auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        out.cancelWriting();
         return false;
+    };
+    if (!in.open(QIODevice::ReadOnly)) return fail(in.errorString());
+    if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
+    // In pieces: the user's file may be of any size.
+    constexpr qint64 kCopyPiece = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray piece = in.read(kCopyPiece);
+        if (piece.isEmpty()) return fail(in.errorString());
+        if (out.write(piece) != piece.size()) return fail(out.errorString());
     }
-    return WriteWhole(to, in.readAll(), error);
+    return out.commit() || fail(out.errorString());
 }
 
 QString CommentSet_Name(const QString& typed) {
@@ -84,7 +93,11 @@ QString CommentSet_Name(const QString& typed) {
 bool CommentSet_BadName(const QString& name) {
     const bool control =
         std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
-    if (control) {
+    // The comment lists' own two choices: a set so named would only switch the comments off.
+    const bool reserved =
+        name.trimmed().compare(QLatin1String(kNoComments), Qt::CaseInsensitive) == 0 ||
+        name.trimmed().compare(QLatin1String(kDefaultPersonality), Qt::CaseInsensitive) == 0;
+    if (control || reserved) {
         BadFileName_Tell();
         return true;
     }

@@ -25,7 +25,8 @@ bool Media_CopyFile(const QString& from, const QString& to, QString* error);
 // The set's name as typed in the name box: trimmed, with a ".cmt" (any case) cut off.
 QString CommentSet_Name(const QString& typed);
 // True, after telling the user with the bad-name message, when `name` cannot be a
-// file name of the user folder (a path separator, : * ? " < > | or a control character).
+// file name of the user folder (a path separator, : * ? " < > | or a control character)
+// or names one of the comment lists' own choices, "No Comments" and "Default Personality".
 bool CommentSet_BadName(const QString& name);
 // The first text (1-based) that is longer than a comment may be, trimmed; 0 when none.
 int Comments_FirstTooLong(const QStringList& texts);

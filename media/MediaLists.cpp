@@ -34,6 +34,21 @@ QString Media_FindNoCase(const QString& folder, const QString& name) {
     return QString();
 }
 
+QString Media_FitName(const QString& folder, const QString& name, int width) {
+    if (name.size() <= width) return name;
+    const qsizetype dot = name.lastIndexOf('.');
+    const QString ending = dot > 0 ? name.mid(dot) : QString();
+    const QString stem = name.left(name.size() - ending.size());
+    for (int n = 1; n <= 9; ++n) {
+        const QString mark = n == 1 ? QString() : QStringLiteral("~%1").arg(n);
+        const qsizetype keep = width - ending.size() - mark.size();
+        if (keep < 1) return QString();
+        const QString fitted = stem.left(keep) + mark + ending;
+        if (Media_FindNoCase(folder, fitted).isEmpty()) return fitted;
+    }
+    return QString();
+}
+
 QStringList Media_FolderFiles(const QString& folder, const QStringList& endings) {
     QStringList out;
     if (folder.isEmpty()) return out;

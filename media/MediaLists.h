@@ -11,6 +11,11 @@ inline constexpr char kGameBoard[] = "GameBoard.png";
 QString Media_FindNoCase(const QString& folder, const QString& name);
 // A name read from a file may only name a file inside its folder.
 bool Media_PlainFileName(const QString& name);
+// The name under which the file `name` goes into `folder` when a record's text field of
+// `width` characters keeps it: `name` itself when it fits, else its start cut to fit with
+// its ending kept, marked "~2" to "~9" when another file of the folder has that name.
+// "" when no such name is free.
+QString Media_FitName(const QString& folder, const QString& name, int width);
 // The files of `folder` whose last three characters, in capitals, are one of `endings`,
 // in the folder's order; a missing folder has none.
 QStringList Media_FolderFiles(const QString& folder, const QStringList& endings);

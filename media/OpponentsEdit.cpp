@@ -18,13 +18,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 const QString kGrulm = QStringLiteral("Grulm");
 constexpr int kSituationComments = 33; // the comments "No Comments" silences
 constexpr int kAvatarLimit = 350;      // pixels an imported avatar may measure
+constexpr int kAvatarNameWidth = PlayerIdentity::kFields[PlayerIdentity::kAvatar].size;
 constexpr int kPictureDeck = 6;
 const QString kDeleteTitle = QStringLiteral("Delete Avatar Picture");
 
@@ -85,33 +85,37 @@ void Opponent_Save(int slot, const OpponentEdit& e, const QString& previousName)
 
 bool Opponent_SaveSounds(const QString& personality, const QStringList& names, const QStringList& paths) {
     const QString sounds = Com.UserPath + "Sounds/";
-    for (int i = 1; i <= kPersonSounds; ++i) {
-        const QString name = names.value(i).trimmed();
-        const QString path = paths.value(i);
-        if (path.isEmpty() || path.startsWith(sounds) || !Media_PlainFileName(name)) continue;
-        QString error;
-        if (!Media_CopyFile(path, sounds + name, &error))
-            return Refuse(QStringLiteral("The sound \"%1\" could not be copied.\n%2").arg(name, error));
-    }
     const QString file = Media_FindNoCase(Person_Folder(), personality + ".pms");
     Personality rec;
     if (file.isEmpty() || Personality_ReadFile(Person_Folder() + file, &rec) != PersonFile::Ok)
         return Refuse(QStringLiteral("The personality file of %1 cannot be read.").arg(personality));
-    QFile in(Person_Folder() + file);
-    if (!in.open(QIODevice::ReadOnly)) return Refuse(in.errorString());
-    QByteArray bytes = in.readAll();
-    in.close();
-    // Only the custom column's names change; every other byte stays as it was.
-    platform::RecordBuf buf(bytes.left(Personality::kSize));
+    const auto unwritten = [&](const QString& why) {
+        return Refuse(
+            QStringLiteral("The personality file of %1 could not be written.\n%2").arg(personality, why));
+    };
+    platform::RecordFile pms;
+    if (!pms.Open(Person_Folder() + file, Personality::kSize)) return unwritten(pms.ErrorString());
+    QStringList stored;
+    for (int i = 0; i <= kPersonSounds; ++i)
+        stored << names.value(i).trimmed();
+    for (int i = 1; i <= kPersonSounds; ++i) {
+        const QString name = stored.at(i);
+        const QString path = paths.value(i);
+        // A name the record would cut is shortened before the copy, so the file is found again.
+        const bool fits = name.size() <= Personality::kSoundWidth;
+        if (path.isEmpty() || (path.startsWith(sounds) && fits) || !Media_PlainFileName(name)) continue;
+        stored[i] = Media_FitName(sounds, name, Personality::kSoundWidth);
+        QString error;
+        if (stored.at(i).isEmpty() || !Media_CopyFile(path, sounds + stored.at(i), &error))
+            return Refuse(QStringLiteral("The sound \"%1\" could not be copied.\n%2").arg(name, error));
+    }
+    // Only the custom column's names change; every other byte of the file stays as it was.
+    platform::RecordBuf buf = pms.Read(1);
     for (int i = 1; i <= kPersonSounds; ++i)
-        buf.SetText(Personality::SoundOffset(1, i), Personality::kSoundWidth, names.value(i).trimmed());
-    bytes.replace(0, Personality::kSize, buf.Bytes());
-    QSaveFile out(Person_Folder() + file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return Refuse(QStringLiteral("The personality file of %1 could not be written.\n%2")
-                          .arg(personality, out.errorString()));
+        buf.SetText(Personality::SoundOffset(1, i), Personality::kSoundWidth, stored.at(i));
+    if (!pms.Write(1, buf)) return unwritten(pms.ErrorString());
     for (int i = 1; i <= kPersonSounds; ++i)
-        Eng.SeatSounds(i) = sounds + names.value(i).trimmed();
+        Eng.SeatSounds(i) = sounds + stored.at(i);
     return true;
 }
 
@@ -129,8 +133,11 @@ QString Get_Avatars() {
                                     QStringLiteral("Pictures (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp")});
     if (path.isEmpty() || !Picture_SizeOK(path, kAvatarLimit)) return QString();
     const QFileInfo info(path);
-    if (!Media_CopyFile(path, Com.UserPath + "Avatars/" + info.fileName(), nullptr)) return QString();
-    Med.NewAvatarName = info.fileName();
+    // The profile keeps an avatar's name in a field of its own width: a longer name is
+    // shortened before the copy, so the picture is found again after a restart.
+    const QString name = Media_FitName(Com.UserPath + "Avatars/", info.fileName(), kAvatarNameWidth);
+    if (name.isEmpty() || !Media_CopyFile(path, Com.UserPath + "Avatars/" + name, nullptr)) return QString();
+    Med.NewAvatarName = name;
     if (HasTableForm()) frmGrulm().Avatar_Show(Med.NewAvatarName);
     if (info.absolutePath() != QFileInfo(last).absoluteFilePath()) SaveLastDir(info.absolutePath());
     return Med.NewAvatarName;

@@ -112,9 +112,12 @@ void FrmChat::LogStart() {
     }
     QString folder = ReadSetting(kSetLog);
     if (folder.isEmpty() || !DirExists(folder)) folder = Com.DocsPath;
-    const QString file = platform::Picks().SaveFile({QStringLiteral("Save Log to:"), folder,
-                                                     Chat_OpponentName() + QStringLiteral(".txt"),
-                                                     QStringLiteral("Text Files (*.txt)")});
+    // The name came over the network: what it proposes stays a plain file in that folder.
+    QString name = FileNameCleaned(Chat_OpponentName());
+    if (name.isEmpty()) name = QStringLiteral("Chat");
+    const QString file =
+        platform::Picks().SaveFile({QStringLiteral("Save Log to:"), folder, name + QStringLiteral(".txt"),
+                                    QStringLiteral("Text Files (*.txt)")});
     if (file.isEmpty()) {
         platform::MsgBox(QStringLiteral("Logging Cancelled"), platform::vbInformation,
                          QStringLiteral("Log cancelled"));

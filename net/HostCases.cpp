@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
 constexpr double kLeavePause = 0.5;
+// NetGame while a connection is being made and nobody has identified.
+constexpr int kConnecting = 99;
 constexpr char kArrivalSound[] = "~108.tmp";
 
 void Send(const QByteArray& line, int element) {
@@ -62,6 +64,22 @@ int RowsInUse() {
     for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e)
         if (Row(e).InUse == kRowInUse) ++n;
     return n;
+}
+
+// A caller that went before it gave its name was never part of a game: nobody quit, no game
+// ends, the host goes on listening, and whatever the waits were looking at stays as it was.
+void CallerLeft(int s) {
+    const bool counted = Net.Counted[static_cast<size_t>(s)];
+    Net_FreeElement(s);
+    if (counted && Com.NetGame > 0 && Com.NetGame != kConnecting) --Com.NetGame;
+    if (Com.NetGame == 0) {
+        // Nobody is on the line: the next caller's program is the one the game goes by.
+        Com.NetGame = kConnecting;
+        Com.PeerVersion.clear();
+        Net.HandSortOff = false;
+    }
+    Com.NetState = Net.StateBefore;
+    Net_Label9(kLblMessage, QStringLiteral("A caller left before joining."));
 }
 
 void SeatPlayer(int s, int seat, const QString& name) {
@@ -111,14 +129,14 @@ void Net_Join(int s) {
 void Net_Leave(int s) {
     // A connection refused earlier, or a player who has already gone, has nothing to leave.
     if (s < 1 || Row(s).InUse != kRowInUse) return;
-    auto& ws = Winsock1();
-    if (ws.Exists(s)) ws.Close(s);
-    if (!Net.Counted[static_cast<size_t>(s)] && RowsInUse() > 1) {
-        // A caller that never identified was never part of the game the others play.
-        Row(s) = NetSocketRow{};
-        Net.NetBuffer[static_cast<size_t>(s)].clear();
+    // This program is leaving itself: the others' going is part of it.
+    if (Net.Leaving) return;
+    if (Row(s).Seat == 0) {
+        CallerLeft(s);
         return;
     }
+    auto& ws = Winsock1();
+    if (ws.Exists(s)) ws.Close(s);
     const QString name = Row(s).Name;
     Row(s).Socket = 0;
     Row(s).InUse = 0;

@@ -2,6 +2,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
@@ -81,6 +82,17 @@ bool Connected() {
     return Com.NetHost != 9;
 }
 
+// The host's wait for its first player: New Game and the other table commands wait with it,
+// or a second start would run inside it. A remote's wait lasts until its own DEAL press.
+void AwaitFirstAnswer() {
+    if (Com.NetHost != 1) {
+        Net_WaitOpponent();
+        return;
+    }
+    GameStarting starting;
+    Net_WaitOpponent();
+}
+
 void StartInternetGame() {
     Menu.ChatCount = 0;
     ConnectionWindow_Show();
@@ -99,7 +111,7 @@ void StartInternetGame() {
     if (Com.NetHost == 1)
         for (int seat = 2; seat <= 4; ++seat)
             SeatRecordOf(seat).RecName.clear();
-    Net_WaitOpponent();
+    AwaitFirstAnswer();
     if (Com.NetGame == 0) return;
     // The move history stays closed while the Internet game runs; the clean-up reopens it.
     if (Shl.MoveLogOn) {

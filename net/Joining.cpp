@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
@@ -33,13 +34,15 @@ bool Seated(int e) {
     return InUse(e) && Row(e).Seat >= 1 && Row(e).Seat <= kLastSeatRow;
 }
 
-// Gives row `e` a seat, when a player is on it.
+// Gives row `e` a new seat, when a player who has joined is on it.
 void SetSeat(int e, int seat) {
-    if (InUse(e)) Row(e).Seat = seat;
+    if (Seated(e)) Row(e).Seat = seat;
 }
 
+// Closes the gaps a leaving player left. A caller still on its way in (on the line, no
+// name yet) holds no seat: given one here, its name would later be taken for a repeat.
 void RepairSeats() {
-    const bool first = InUse(1), second = InUse(2);
+    const bool first = Seated(1), second = Seated(2);
     if (first) {
         if (Com.NetGame > 1) {
             if (!second) SetSeat(3, 2);
@@ -142,7 +145,9 @@ void Net_ShowHostRules() {
 
 void Net_AskSaveEndedGame() {
     if (Com.Pturn == 0) return;
-    if (platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),
+    // A game still being dealt holds nothing worth keeping.
+    if (!Game_Starting() &&
+        platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),
                          platform::vbYesNo, QStringLiteral("Save Game")) == platform::vbYes)
         NetHooks.Game_Save();
     Net_TableClear();

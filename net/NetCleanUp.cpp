@@ -46,6 +46,7 @@ void CloseSockets() {
     Net.NetLastSock = 0;
     Net.NetBusy = false;
     Net.NetPendingSocks.clear();
+    Net.Leaving = false;
 }
 
 void ClearTableSigns() {
@@ -101,6 +102,8 @@ void NetCleanUp() {
 }
 
 void Net_Farewell(int chatCount) {
+    // The others close their end in answer: that is this program's own leaving, not theirs.
+    Net.Leaving = true;
     const QByteArray bye = Msg_SY(chatCount, Com.PlayerName + QStringLiteral(" Quit!^"));
     const QByteArray go = Msg_Bare(kNetLost);
     if (Com.NetHost != 1) {

@@ -188,7 +188,11 @@ NetDecoded Net_Decode(const QByteArray& line, const NetDecodeContext& ctx) {
     if (code == QLatin1String("OK")) return Bare(kNetOK, s);
     if (code == QLatin1String("RC")) return DecodeText(kNetRC, s);
     if (code == QLatin1String("RS")) return Bare(kNetRS, s);
-    if (code == QLatin1String("EG")) return Bare(kNetEG, s);
+    if (code == QLatin1String("EG")) {
+        // Only the host ends a game for everyone.
+        if (ctx.host) return Refuse(kNetEG, QStringLiteral("a remote cannot end the game"));
+        return Bare(kNetEG, s);
+    }
     if (code == QLatin1String("SY")) return DecodeChat(kNetSY, s);
     if (code == QLatin1String("PK")) return DecodeChat(kNetPK, s);
     return Refuse(kNetNone, QStringLiteral("unknown message code"));

@@ -11,6 +11,7 @@
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
+#include "net/Recover.h"
 #include "net/RemoteCases.h"
 
 void Net_Install() {
@@ -19,6 +20,7 @@ void Net_Install() {
     Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
     Netl.Net_HandleArrived = [] { Net_HandleArrived(); };
     Netl.NetOppName = [] { return Net.NetOppName; };
+    Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
     NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };

@@ -183,11 +183,24 @@ bool PassedOver(int state, const QByteArray& line) {
     return Net.PassOverAnswers && (bare == "PC" || bare == "WT" || bare == "OK");
 }
 
+// Host: a remote's GS or LO while a remote seat's turn runs answers nothing this program has
+// asked, unless the table was cleared under the turn (a new player, a new layout). It must
+// not end the turn: the mover's next moves would go unanswered.
+bool NotOfThisTurn(int state) {
+    if (Com.NetHost == 0 || !Net.RemoteTurnRunning || Net.TurnEndPending) return false;
+    return state == kNetGS || state == kNetLO;
+}
+
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
+    if (line) Net.StateBefore = Com.NetState;
     if (line && Net_ParseMessage(*line, socket) == kNetRefused) return;
     const int state = Com.NetState;
     if (Com.NetHost == 0 && line && PassedOver(state, *line)) return;
+    if (NotOfThisTurn(state)) {
+        Com.NetState = Net.StateBefore;
+        return;
+    }
     const bool layoutOnRemote = Com.NetHost == 0 && state == kNetLO;
     if (socket == Net.NetLastSock && state == Com.NetLastType[static_cast<size_t>(socket)] && !layoutOnRemote)
         return;

@@ -25,6 +25,9 @@ namespace {
 
 constexpr int kLastElement = 4;
 constexpr double kRejectPause = 0.05;
+// The first port a normal user may listen on, and the step from a refused port to a suggestion.
+constexpr int kFirstUserPort = 1024;
+constexpr int kUserPortShift = 10000;
 
 void SetLabel9(int i, const QString& text) {
     if (!HasTableForm() || !frmGrulm().Label9.Exists(i)) return;
@@ -55,6 +58,7 @@ void Write(int e, const QByteArray& line) {
 
 // The connection of element e is gone: every wait sees it.
 void ConnectionLost(int e) {
+    Net.StateBefore = Com.NetState;
     Com.NetState = kNetLost;
     Net_ProcessMessage(e);
 }
@@ -66,10 +70,26 @@ void NobodyToConnectTo(const QString& title) {
     Com.NetHost = 9;
 }
 
+// Ports below 1024 are the system's: a normal user may not listen there. The default port is
+// one of them, so the player is told which port to take instead.
+void PortRefused(int port) {
+    const int other = port < kFirstUserPort ? port + kUserPortShift : kFirstUserPort;
+    MsgBox(QStringLiteral("This computer does not let the game listen on port") + NumStr(port) +
+               QStringLiteral(".") + kCrLf +
+               QStringLiteral(
+                   "Ports below 1024 need the administrator's permission. Choose a port from 1024 up, "
+                   "such as") +
+               NumStr(other) + QStringLiteral(", and give it to the other players with your address."),
+           platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
+}
+
 void ListenFailed(int number, const QString& description) {
-    MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) + kCrLf +
-               description,
-           platform::vbInformation);
+    if (number == platform::sckAccessDenied)
+        PortRefused(Net.NetPort);
+    else
+        MsgBox(QStringLiteral("Here's the problem:") + kCrLf + QStringLiteral("Error ") + NumStr(number) +
+                   kCrLf + description,
+               platform::vbInformation);
     Com.NetHost = 0;
     if (number == platform::sckAddressInUse)
         MsgBox(QStringLiteral(
@@ -79,17 +99,15 @@ void ListenFailed(int number, const QString& description) {
     NetHooks.NetCleanUp();
 }
 
-// The element a caller is taken on: a new one while every created one is taken, else the first free row.
+// The element a caller is taken on: the first free row of those created, else a new one. While
+// a connection is being made NetGame counts nobody, so the free rows are looked for first.
 int ElementForCaller() {
     auto& ws = Winsock1();
-    if (Net.NetSockCount <= Com.NetGame || Net.NetSockCount == 0) {
-        if (Net.NetSockCount >= kLastElement) return 0;
-        ++Net.NetSockCount;
-        if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
-        return Net.NetSockCount;
+    for (int e = 1; e <= Net.NetSockCount; ++e) {
+        if (Row(e).InUse != 0) continue;
+        if (!ws.Exists(e)) ws.Load(e);
+        return e;
     }
-    for (int e = 1; e <= Net.NetSockCount; ++e)
-        if (Row(e).InUse == 0) return e;
     if (Net.NetSockCount >= kLastElement) return 0;
     ++Net.NetSockCount;
     if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
@@ -197,8 +215,10 @@ void Net_Send(QString& message, int& element) {
     if (!ws.Exists(element)) return;
     const int state = ws.State(element);
     if (state == sckClosing) {
-        Com.NetState = kNetLost;
-        if (!Com.GameAbort) Net_ProcessMessage(element);
+        if (Com.GameAbort)
+            Com.NetState = kNetLost;
+        else
+            ConnectionLost(element);
         SetLabel9(kLblNotice, QString());
         return;
     }
@@ -234,8 +254,15 @@ void Net_RejectConnection(int element) {
             Write(element, Msg_Bare(kNetLost));
             Pause(kRejectPause);
         }
-        if (ws.Exists(element)) ws.Close(element);
     }
+    Net_FreeElement(element);
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
+}
+
+void Net_FreeElement(int element) {
+    if (element < 1 || element > kLastElement) return;
+    auto& ws = Winsock1();
+    if (ws.Exists(element)) ws.Close(element);
     if (element == Net.NetSockCount) {
         if (ws.Exists(element)) ws.Unload(element);
         --Net.NetSockCount;
@@ -243,7 +270,6 @@ void Net_RejectConnection(int element) {
     Row(element) = NetSocketRow{};
     Net.Counted[static_cast<size_t>(element)] = false;
     Net.NetBuffer[static_cast<size_t>(element)].clear();
-    if (Com.NetGame == 0) Com.NetState = kNetLost;
 }
 
 void NetCloseClient() {
@@ -270,6 +296,9 @@ void Winsock1_ConnectionRequest(int index, int requestId) {
     ws.Accept(e, requestId);
     Net.NetBuffer[static_cast<size_t>(e)].clear();
     Net.Counted[static_cast<size_t>(e)] = false;
+    // A new caller's first message is not a repeat of what the element's last one sent.
+    Com.NetLastType[static_cast<size_t>(e)] = kNetNone;
+    if (Net.NetLastSock == e) Net.NetLastSock = 0;
     AdmitCaller(e);
 }
 
@@ -371,10 +400,12 @@ void RefusedBoxes(int number, const QString& description) {
 } // namespace
 
 namespace {
-// A host's connection to one remote while other remotes are still connected.
+// A host's connection to one remote while other remotes are still connected, or to a caller
+// that has not joined: the host goes on with the others, or goes on listening.
 bool OneOfSeveral(int index) {
     if (Com.NetHost != 1 || index < 1 || index > Net.NetSockCount || Row(index).InUse != kRowInUse)
         return false;
+    if (Row(index).Seat == 0) return true;
     for (int e = 1; e <= Net.NetSockCount; ++e)
         if (e != index && Row(e).InUse == kRowInUse) return true;
     return false;

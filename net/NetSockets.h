@@ -11,6 +11,9 @@ void Net_Send(QString& message, int& element);
 void Net_SendAll(QString& message, int& except);
 void Net_SendIdentity(int element);
 void Net_RejectConnection(int element);
+// Host: the element's connection closed and its row, count and buffer cleared; the highest
+// element is removed.
+void Net_FreeElement(int element);
 void NetCloseClient();
 void NetCloseAll();
 

@@ -52,6 +52,11 @@ struct NetStateT {
     bool ClearPending = false;
     // The cases ended the handling of a message: the closing steps are left out.
     bool SkipClosing = false;
+    // What NetState was before the message or lost connection being handled; a message
+    // that changes nothing puts it back, so no wait takes it for news.
+    int StateBefore = 0;
+    // This program has said its farewell: what the others do about it is no news to it.
+    bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
     // The line being handled answered the exchange that was open.

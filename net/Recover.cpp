@@ -7,6 +7,7 @@
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
+#include "net/NetCleanUp.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
 #include "net/Snapshot.h"
@@ -67,17 +68,19 @@ void Resume() {
     }
 }
 
-// Ends the Internet game over a snapshot this program cannot take.
-void RefuseSnapshot(const QString& why) {
+} // namespace
+
+void Net_RefuseDamaged(const QString& why) {
     platform::MsgBox(QStringLiteral("The game sent by the host is damaged (") + why +
                          QStringLiteral(").\r\nThe Internet game has ended."),
                      platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
     Com.NetDeck.clear();
     Com.RecoverPending = 0;
+    // The host hears the end as a player's leaving, not as a silence to wait out.
+    ++Menu.ChatCount;
+    Net_Farewell(Menu.ChatCount);
     NetHooks.NetCleanUp();
 }
-
-} // namespace
 
 void SendRecover() {
     RecoverPendingScope pending;
@@ -111,18 +114,18 @@ void SendRecover() {
 bool GetRecover() {
     const auto fields = Snapshot_Numbers(Com.NetDeck);
     if (!fields || fields->empty()) {
-        RefuseSnapshot(QStringLiteral("a field is not a number"));
+        Net_RefuseDamaged(QStringLiteral("a field is not a number"));
         return false;
     }
     if (OldPeer()) {
         const int pturn = fields->front();
         if (pturn < 1 || pturn > 2) {
-            RefuseSnapshot(QStringLiteral("the seat on turn is not at the table"));
+            Net_RefuseDamaged(QStringLiteral("the seat on turn is not at the table"));
             return false;
         }
         Com.Pturn = pturn;
         if (!GetRecoverOld(*fields)) {
-            RefuseSnapshot(QStringLiteral("its fields do not fit the older layout"));
+            Net_RefuseDamaged(QStringLiteral("its fields do not fit the older layout"));
             return false;
         }
         Com.RecoverPending = 1;
@@ -140,7 +143,7 @@ bool GetRecover() {
     QString why;
     const auto snapshot = Snapshot_Decode(Com.NetDeck, &why);
     if (!snapshot) {
-        RefuseSnapshot(why);
+        Net_RefuseDamaged(why);
         return false;
     }
     Snapshot_Apply(*snapshot);

@@ -11,9 +11,9 @@
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
 #include "net/NetShow.h"
-#include "net/Recover.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
+#include "net/Recover.h"
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
@@ -97,7 +97,8 @@ void FirstTurn() {
 }
 
 void HostLeft() {
-    if (Com.NetGame == 0) return; // the Internet game has already ended here
+    // The Internet game has already ended here, or this player is the one leaving.
+    if (Com.NetGame == 0 || Net.Leaving) return;
     Winsock1().Close(0);
     const QString text = QStringLiteral("Dealer has terminated game.");
     Net_Label9(kLblMessage, text);

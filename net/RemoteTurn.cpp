@@ -184,6 +184,7 @@ void RefuseMove(int from, int to) {
     Net_SendText(turnOver ? QStringLiteral("OK") : QStringLiteral("WT"), Eng.Level);
     if (!turnOver) return;
     // The mover's turn is over on its own table; this one follows without the discard.
+    Seat_CloseRun();
     WorkingSet_Store();
     Turn_Advance();
     if (Com.Pturn == 1 && HasTableForm()) {

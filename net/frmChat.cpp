@@ -272,6 +272,8 @@ void FrmChat::Form_Load() {
 }
 
 void FrmChat::Form_Unload() {
+    // The conversation goes with the window: the next connection's begins empty.
+    Chat.Transcript.clear();
     OnTop(false);
     if (Chat.Log) Chat.Log->close();
     Chat.Log.reset();

@@ -157,6 +157,13 @@ void PlayersForm::Option2_Click() {
 
 void PlayersForm::cmdConnect_Click() {
     const QString name = txtPlayerName.Text().trimmed();
+    // The peers learn who plays from the first message: nothing is sent without a name.
+    if (name.isEmpty() && Com.PlayerName.trimmed().isEmpty()) {
+        platform::MsgBox(QStringLiteral("Please enter a name...\nI'd like to know who I'm playing with!"),
+                         platform::vbExclamation, QStringLiteral("Unknown Player"));
+        if (txtPlayerName.Widget()) txtPlayerName.Widget()->setFocus();
+        return;
+    }
     if (!name.isEmpty()) {
         if (BadFileName(name)) return;
         Com.PlayerName = name;

@@ -32,7 +32,7 @@ int HandEnd() {
     return std::min(Eng.HandCount + 1, 6);
 }
 bool Drop(int s, int p) {
-    Eng.TargetPile = s;
+    Opp.DiscardSlot = s;
     Opp.PileIndex = p;
     return true;
 }
@@ -70,7 +70,7 @@ bool ForcedPlay(int rank, int need, int kind) {
     Opp.PlanFound = 1;
     Opp.DropPlan = kind;
     Opp.PlanStep = s;
-    Eng.TargetPile = k;
+    Opp.PlanCenter = k;
     return true;
 }
 
@@ -83,11 +83,11 @@ bool BlockingLook() {
         return false;
     const int c = Opp.HumanBestPile;
     const int cc = Eng.CenterCount(c);
-    auto startSearch = [c] {
+    // The driver's second search starts on the human's best pile.
+    auto startSearch = [] {
         Opp.SkipSecondSearch = 0;
         Opp.SearchFlag = 0;
         Opp.KingSlot = 2;
-        Eng.TargetPile = c;
     };
     if (cc + 1 != hs) {
         if (ss < ps) return false;
@@ -118,11 +118,9 @@ void Comp_BeforeDrop() {
     if (BlockingLook()) return;
     if (const int block = Opp.TurnFlags[kBlockCenter]; block != 0) {
         Opp.SideBestPile = block;
-        Eng.TargetPile = block;
         Opp.SearchFlag = 0;
         Opp.KingSlot = 2;
-        Move_Comp();
-        if (Opp.PlanFound == 1) Comp_Play();
+        if (const int c = Move_Comp(block); c != 0) Comp_Play(c);
         Opp.TurnFlags[kBlockCenter] = 0;
         Opp.TurnFlags[kBlockSearches] = 0;
     }

@@ -4,7 +4,7 @@
 
 // Re-sequences the hand, honours the forced-card rules, and at the top level looks
 // for a play that blocks the human; reports a further play through PlanFound,
-// DropPlan, PlanStep, TargetPile and SkipSecondSearch.
+// DropPlan, PlanStep, PlanCenter (the center of a single forced play) and SkipSecondSearch.
 void Comp_BeforeDrop();
-// The discard: TargetPile the hand slot (2 to 6), PileIndex the hold pile (1 to 4).
+// The discard: DiscardSlot the hand slot (2 to 6), PileIndex the hold pile (1 to 4).
 void Comp_Drop();

@@ -48,39 +48,33 @@ int LinkOf(int i, int j) {
 void Comp_Dups() {
     const int last = Eng.HandCount + 1;
     for (int s = last; s >= 3; --s) {
-        Eng.TargetPile = s;
         const int r = SeatRank(s);
         if (r == 13 || r == 0 || r != SeatRank(s - 1)) continue;
         Opp.DupSlot = s;
         if (r == SeatRank(1)) return;
         if (s - 2 >= Opp.FirstHandSlot && SeatRank(s - 2) == r) return;
     }
-    Eng.TargetPile = 2;
     if (Opp.DupSlot == 0) return;
     const bool forcedAce = Com.ForcedCards == 1 || Com.ForcedCards == 5;
-    if (SeatRank(Opp.DupSlot) == 1 && Eng.Level == 2 && forcedAce)
-        Opp.DupSlot = 0;
-    else
-        Eng.TargetPile = Opp.DupSlot;
+    if (SeatRank(Opp.DupSlot) == 1 && Eng.Level == 2 && forcedAce) Opp.DupSlot = 0;
 }
 
 void Comp_Analyze() {
     for (int p = 1; p <= 4; ++p)
-        Eng.SeatHoldInfo(p, 3) = 0;
+        Opp.HoldLink(p) = 0;
     for (int i = 1; i <= 4; ++i)
         for (int j = 1; j <= 4; ++j)
             if (j != i && HoldDepth(i) > 0 && HoldDepth(j) > 0 && HoldTop(i) == HoldTop(j))
-                Eng.SeatHoldInfo(i, 3) = LinkOf(i, j);
+                Opp.HoldLink(i) = LinkOf(i, j);
     const int last = std::min(Eng.HandCount + 1, 6);
     const int match = Opp.MatchSlot >= 1 && Opp.MatchSlot <= 10 ? SeatRank(Opp.MatchSlot) : -1;
     const int dupRank = Opp.DupSlot != 0 ? SeatRank(Opp.DupSlot) : -1;
     for (int s = Opp.FirstHandSlot; s <= last; ++s) {
-        Eng.TargetPile = s;
         if (SeatRank(s) == 0 || SeatRank(s) != match) continue;
         for (int p = 1; p <= 4; ++p) {
             Opp.PileIndex = p;
-            if (HoldDepth(p) == 0 || HoldTop(p) != SeatRank(s) || Eng.SeatHoldInfo(p, 3) == 0) continue;
-            Opp.DropPile = Eng.SeatHoldInfo(p, 3);
+            if (HoldDepth(p) == 0 || HoldTop(p) != SeatRank(s) || Opp.HoldLink(p) == 0) continue;
+            Opp.DropPile = Opp.HoldLink(p);
             Opp.DropSlot = s;
             // A doubled card of this rank settles it.
             if (SeatRank(s) == dupRank) return;
@@ -89,8 +83,8 @@ void Comp_Analyze() {
     if (Opp.DropPile != 0) return;
     for (int p = 1; p <= 4; ++p) {
         Opp.PileIndex = p;
-        if (Eng.SeatHoldInfo(p, 3) == 0) continue;
-        Opp.DropPile = Eng.SeatHoldInfo(p, 3);
+        if (Opp.HoldLink(p) == 0) continue;
+        Opp.DropPile = Opp.HoldLink(p);
         if (Opp.DupSlot != 0) {
             Opp.DropSlot = Opp.DupSlot;
             return;

@@ -9,13 +9,13 @@
 namespace {
 
 int Top() {
-    return Opp.PlanState(Eng.TargetPile, 0);
+    return Opp.PlanState(Opp.PlanCenter, 0);
 }
 int Count() {
-    return Opp.PlanState(Eng.TargetPile, 1);
+    return Opp.PlanState(Opp.PlanCenter, 1);
 }
 int Last() {
-    return Plan_LastRank(Eng.TargetPile);
+    return Plan_LastRank(Opp.PlanCenter);
 }
 // Removes the last play; true when the plan is now empty.
 bool Cut() {
@@ -39,7 +39,7 @@ int LookDepth() {
 
 // One round of the test; true when the routine is finished (accepted or returned).
 bool WaitRound(const BArray<int, 2>& x, int look) {
-    const int c = Eng.TargetPile;
+    const int c = Opp.PlanCenter;
     const int side = SeatRank(1);
     const int hs = HumanRank(1);
     if (Count() == 1)
@@ -105,7 +105,8 @@ void Move_Wait(const BArray<int, 2>& cards) {
 void Move_WaitOpps() {
     Move_Wait(Eng.PlayerCards);
     if (Com.NumPlayers <= 2) return;
-    auto more = [] { return Count() > 0 && Opp.PlanFound != 1; };
+    // A plan the human's test accepted may still feed a following seat: every one is looked at.
+    auto more = [] { return Count() > 0; };
     auto look = [&](int seat) {
         if (more()) Move_Wait(SeatRecordOf(seat).RecCards);
         if (more()) CheckOppsSide(SideOfSeat(seat));

@@ -17,6 +17,8 @@ enum DropPlanKind : int { kDropAce = 1, kDropTwo = 2, kDropBlock = 12, kDropKing
 // Entries of TurnFlags.
 enum TurnFlag : int { kBlockSearches = 0, kBlockCenter = 1, kBlockPile = 2, kReplan = 3 };
 
+// What the turn's decisions leave for the turn loop to apply: they read the table model
+// and write only here.
 struct OpponentState {
     // Plans by center: (c, 0) the top the pile will show (12 wraps to 0), (c, 1) the plays;
     // PlanList (c, k) the source slot of play k, PlanRank (c, k) the rank it carries.
@@ -48,14 +50,23 @@ struct OpponentState {
     BArray<int, 1> HumanReachByPile{4};
     int EmptyCenter = 0;
 
-    // The search's working values.
+    // The search's working values: the center being planned, and the hold depths as the
+    // planned plays from hold piles leave them.
+    int PlanCenter = 0;
+    BArray<int, 1> SimDepth{4};
     int SimHandCount = 0;
     int HoldChoice = 0;
     int ReturnMark = 0;
     int ReturnCenter = 0;
     int NeededRank = 0;
 
-    // The discard choice's working values.
+    // The center the side card goes to this pass.
+    int SidePile = 0;
+
+    // The discard choice: the hand slot (PileIndex the hold pile), and its working values;
+    // HoldLink(p) is the pile that takes a further card of the top rank p shares with another.
+    int DiscardSlot = 0;
+    BArray<int, 1> HoldLink{4};
     int DupSlot = 0;
     int DropPile = 0;
     int DropSlot = 0;

@@ -4,6 +4,7 @@
 #include "engine/Deal.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "opponent/OnlineSeat.h"
 #include "opponent/OppState.h"
@@ -177,6 +178,10 @@ void SeatSound(int index, bool toEnd) {
         sound.PlayAsync(name);
 }
 
+int Seat_RunColumn() {
+    return Com.Pturn == 1 ? kStatsHumanTurn : kStatsSeatTurn;
+}
+
 void HoldType_Update(int pile, bool added) {
     const int d = HoldDepth(pile);
     int& type = Eng.SeatHoldInfo(pile, 2);
@@ -206,8 +211,8 @@ bool CenterFits() {
     return false;
 }
 
-int Comp_Play() {
-    const int c = Eng.TargetPile;
+int Comp_Play(int c) {
+    Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
         if (Com.GameAbort) return Opp.PlanStep;
@@ -264,7 +269,7 @@ void Comp_Flip(int source, int pile) {
         Eng.SeatMoveBusy = false;
         return;
     }
-    Hooks.StatsAdd(source, 3);
+    Hooks.StatsAdd(source, Seat_RunColumn());
     ++Opp.CardsMoved;
     Opponent_MoveDone();
     MarkSeen(Eng.PlayCard(0));
@@ -315,7 +320,6 @@ void Comp_Reseq() {
             places(s).ZOrder(0);
         }
     }
-    Eng.TargetPile = 2;
     if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
 }
 

@@ -5,12 +5,12 @@
 
 #include <QString>
 
-// Plays the plan of center TargetPile; returns the plan position where it stopped
+// Plays the plan of center c; returns the plan position where it stopped
 // (one past the last play when the whole plan was played).
-int Comp_Play();
+int Comp_Play(int c);
 // Moves PlayCard, already taken out of slot `source`, onto center `pile`.
 void Comp_Flip(int source, int pile);
-// Sorts the hand by rank, highest first, empty slots last, and redraws it; TargetPile = 2.
+// Sorts the hand by rank, highest first, empty slots last, and redraws it.
 void Comp_Reseq();
 // Remarks after a play from `source` that blocks somebody's side card.
 void Comp_SideCompare(int source);
@@ -27,3 +27,6 @@ ControlArray<PictureBox>& SeatPlaces();
 void Say(int element, const QString& text);
 // Plays a sound of the seat's set when personality sounds are on.
 void SeatSound(int index, bool toEnd);
+// The statistics column that counts the run of the seat on turn: seat 1's own when the
+// decision code plays it, else the one the other seats share.
+int Seat_RunColumn();

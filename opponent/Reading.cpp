@@ -150,7 +150,6 @@ void Ck_Player() {
     }
     // Asked before any early end: the search and the wild card read it in every case.
     CenterBestToPlay(side, false, Opp.HumanBestPile);
-    Eng.PlanPile = Opp.HumanBestPile;
     Chain chain(Clamp(side));
     if (chain.H() == 1 && Opp.EmptyCenter != 0) {
         Opp.HumanReach = 1;

@@ -15,7 +15,7 @@ int& Count(int c) {
     return Opp.PlanState(c, 1);
 }
 int Sd(int p) {
-    return Eng.SeatHoldInfo(p, 0);
+    return Opp.SimDepth(p);
 }
 int Stop(int p) {
     return Sd(p) > 0 ? Eng.SeatHold(1, p, Sd(p)) : 0;
@@ -84,7 +84,7 @@ void SwapToHold(int c, int p) {
     const int n = Count(c);
     MarkHand(c, Opp.PlanList(c, n), false);
     Opp.PlanList(c, n) = 6 + p;
-    --Eng.SeatHoldInfo(p, 0);
+    --Opp.SimDepth(p);
     ++Opp.SimHandCount;
 }
 
@@ -182,7 +182,7 @@ Ext Extend(int c) {
             if (Top(c) == HumanSide()) return Accept() ? Ext::Accepted : Ext::Ended;
             continue;
         }
-        --Eng.SeatHoldInfo(p, 0);
+        --Opp.SimDepth(p);
         Opp.PlanStep = 6 + p;
         Move_Plan();
         if (Opp.PlanFound == 1) return Ext::Accepted;
@@ -195,7 +195,7 @@ bool PlanKing(int c) {
     if ((Com.NoWildAce && Top(c) == 0) || Count(c) >= kPlanMax) return false;
     for (int p = 1; p <= 4; ++p) {
         if (Sd(p) > 0 && Stop(p) == 13) {
-            --Eng.SeatHoldInfo(p, 0);
+            --Opp.SimDepth(p);
             Opp.PlanStep = 6 + p;
             Move_Plan();
             return true;
@@ -203,8 +203,8 @@ bool PlanKing(int c) {
     }
     for (int s = std::max(Opp.KingSlot, 1); s <= 6; ++s) {
         if (Eng.SeatCards(1, s) != 13 || HandUsed(c, s)) continue;
+        // A hand King stays counted among the cards left: planning it does not empty the hand.
         Opp.KingSlot = s + 1;
-        if (s >= 2) --Opp.SimHandCount;
         Opp.PlanStep = s;
         Move_Plan();
         return Count(c) > 0 && Opp.PlanList(c, Count(c)) == s;
@@ -258,7 +258,7 @@ void StartCenter(int c) {
     Opp.SimHandCount = Eng.HandCount;
     Opp.ReturnMark = 0;
     Opp.ReturnCenter = 0;
-    Eng.TargetPile = c;
+    Opp.PlanCenter = c;
 }
 
 // Extends and judges the plan on c; true when it is to be played.
@@ -298,11 +298,11 @@ void Plan_Start(int c) {
     Top(c) = Eng.CenterCount(c);
     Opp.PlanHandUsed(c) = 0;
     for (int p = 1; p <= 4; ++p)
-        Eng.SeatHoldInfo(p, 0) = Eng.SeatHoldInfo(p, 1);
+        Opp.SimDepth(p) = HoldDepth(p);
 }
 
 void Move_Plan() {
-    const int c = Eng.TargetPile, s = Opp.PlanStep;
+    const int c = Opp.PlanCenter, s = Opp.PlanStep;
     if (Opp.SideIsWild && Top(c) == 0 && Com.NoWildAce && s == 1) return;
     if (Count(c) >= kPlanMax) return; // nothing more fits
     const int rank = RankOfSource(s);
@@ -325,12 +325,12 @@ void Move_Plan() {
             return;
         }
     } else if (Top(c) + 1 == SeatRank(1)) {
-        if (Opp.ReturnMark == 14) Eng.TargetPile = Opp.ReturnCenter;
+        if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
         return;
     }
     if (Opp.SimHandCount == 0) {
-        if (Opp.ReturnMark == 14) Eng.TargetPile = Opp.ReturnCenter;
+        if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
     }
     const bool blocks = BlocksHuman(Top(c));
@@ -353,7 +353,7 @@ void Move_Plan() {
 }
 
 void Move_ReduceSet(bool& done) {
-    const int c = Eng.TargetPile;
+    const int c = Opp.PlanCenter;
     const int n = Count(c);
     done = false;
     if (n > 0) {
@@ -392,18 +392,18 @@ void Move_Comp_Hold() {
     }
 }
 
-void Move_Comp() {
+int Move_Comp(int from) {
     const int n = Com.NumCenters;
     int order[kPlanMax];
     int len = 0;
-    int c = Eng.TargetPile >= 1 && Eng.TargetPile <= n ? Eng.TargetPile : 1;
+    int c = from >= 1 && from <= n ? from : 1;
     const int first = c;
     for (int step = 0;; ++step) {
         StartCenter(c);
         if (SearchCenter(c)) {
-            Eng.TargetPile = c;
+            Opp.PlanCenter = c;
             Opp.PlanFound = 1;
-            return;
+            return c;
         }
         if (step == 0) {
             // The second stage: the blocking center once, then every center in order.
@@ -420,5 +420,6 @@ void Move_Comp() {
         c = order[step];
     }
     Opp.PlanFound = 0;
-    Eng.TargetPile = n;
+    Opp.PlanCenter = n;
+    return 0;
 }

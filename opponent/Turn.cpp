@@ -84,13 +84,27 @@ int BlockPileScan() {
     return 0;
 }
 
+// The top level's plan with the side King is played first; the King follows it when the
+// plan stopped at the King, else the side card is placed afresh.
+void PlayWildPlan(int c) {
+    const int stop = Comp_Play(c);
+    const bool endsWithSide = stop <= Opp.PlanState(c, 1) && Opp.PlanList(c, stop) == 1;
+    if (!endsWithSide || Opp.PlanState(c, 1) == 0) Opp.SidePlay = kSideFresh;
+}
+
+void WildSide() {
+    const WildChoice w = Move_Wild();
+    Opp.SidePile = w.pile;
+    if (w.plan) PlayWildPlan(w.pile);
+}
+
 void DecideSideKing() {
     Opp.SideIsWild = true;
     const int block = BlockPileScan();
     Opp.TurnFlags[kBlockPile] = block;
-    Eng.TargetPile = block;
+    Opp.SidePile = block;
     if (!Com.NoWildAce) {
-        Move_Wild();
+        WildSide();
         return;
     }
     if (block != 0 && Eng.CenterCount(block) != 0) Opp.SidePlay = kSideBlock;
@@ -101,7 +115,7 @@ void DecideSideKing() {
         if (allEmpty)
             Opp.SidePlay = kSideNone;
         else
-            Move_Wild();
+            WildSide();
     }
     if (Opp.SidePlay == kSideBlock && Eng.Level < 2) Opp.SidePlay = kSidePlay;
 }
@@ -109,7 +123,7 @@ void DecideSideKing() {
 void DecideSide() {
     Opp.PlanFound = 0;
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile);
+    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
     Opp.SidePlay = kSidePlay;
     Opp.SideIsWild = false;
     Opp.TurnFlags[kReplan] = 0;
@@ -117,10 +131,10 @@ void DecideSide() {
     if (side == 13) {
         DecideSideKing();
     } else {
-        Eng.TargetPile = 0;
+        Opp.SidePile = 0;
         for (int i = Com.NumCenters; i >= 1; --i)
-            if (side != 0 && Eng.CenterCount(i) + 1 == side) Eng.TargetPile = i;
-        if (Eng.TargetPile == 0) Opp.SidePlay = kSideNone;
+            if (side != 0 && Eng.CenterCount(i) + 1 == side) Opp.SidePile = i;
+        if (Opp.SidePile == 0) Opp.SidePlay = kSideNone;
     }
     if (Opp.TurnFlags[kReplan] != 0) Opp.SidePlay = kSideReplan;
 }
@@ -131,22 +145,21 @@ SideResult PlaySide() {
     const int side = SeatRank(1);
     Eng.PlayCard(0) = Eng.SeatCards(0, 1);
     Eng.PlayCard(1) = side;
-    CenterBestToPlay(side, true, Opp.SideBestPile);
-    if (Eng.TargetPile == 0) Eng.TargetPile = Opp.SideBestPile;
+    CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+    int c = Opp.SidePile != 0 ? Opp.SidePile : Opp.SideBestPile;
     if (side == 13 && Opp.SidePlay == kSideFresh) {
         Ck_Player();
-        CenterBestToPlay(side, true, Opp.SideBestPile);
-        Eng.TargetPile = Opp.SideBestPile;
+        CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+        c = Opp.SideBestPile;
         Opp.SidePlay = kSidePlay;
     }
-    if (Eng.TargetPile < 1 || Eng.TargetPile > Com.NumCenters) Eng.TargetPile = Opp.SideBestPile;
-    const int c = Eng.TargetPile;
+    if (c < 1 || c > Com.NumCenters) c = Opp.SideBestPile;
     if (side == 13 && Com.NoWildAce && Eng.CenterCount(c) == 0) {
-        Eng.TargetPile = Opp.SideBestPile;
-        if (Eng.CenterCount(Eng.TargetPile) == 0) return SideResult::NotPlayed;
+        c = Opp.SideBestPile;
+        if (Eng.CenterCount(c) == 0) return SideResult::NotPlayed;
     }
     // A side card that does not fit stays where it is.
-    if (side != 13 && Eng.CenterCount(Eng.TargetPile) + 1 != side) return SideResult::NotPlayed;
+    if (side != 13 && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
     // Taken before the play is sent: a farewell right after its last answer ends the link
     // and clears the turn, and the win is still seat 1's.
     const bool seat1 = OnlineSeat_Active();
@@ -161,10 +174,10 @@ SideResult PlaySide() {
     Eng.SeatCards(1, 1) = n > 0 ? Eng.SeatSide(1, n) : 0;
     Eng.SeatSide(0, n + 1) = 0;
     Eng.SeatSide(1, n + 1) = 0;
-    Comp_Flip(1, Eng.TargetPile);
+    Comp_Flip(1, c);
     Pause(Com.ComputerPause);
     if (Com.GameAbort) return SideResult::GameOver;
-    if (Eng.CenterCount(Eng.TargetPile) == 12) Add_Used();
+    if (Eng.CenterCount(c) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
@@ -177,31 +190,28 @@ SideResult PlaySide() {
     return SideResult::Played;
 }
 
-// A single forced play of an Ace or a Two, as a fresh plan of its own.
-void ForcedSingle() {
-    const int c = Eng.TargetPile;
+// A single forced play of an Ace or a Two onto center c, as a fresh plan of its own.
+void ForcedSingle(int c) {
+    Opp.PlanCenter = c;
     Plan_Start(c);
-    if (Opp.PlanStep >= 7) --Eng.SeatHoldInfo(Opp.PlanStep - 6, 0);
+    if (Opp.PlanStep >= 7) --Opp.SimDepth(Opp.PlanStep - 6);
     Move_Plan();
-    Eng.TargetPile = c;
-    Comp_Play();
+    Comp_Play(c);
 }
 
-// Plays what the search found; true when a card moved.
-bool PlayFound() {
+// Plays the plan the search accepted on center c (0: none); true when a card moved.
+bool PlayFound(int c) {
     const int before = Opp.CardsMoved;
-    if (Opp.PlanFound == 1) Comp_Play();
+    if (c != 0) Comp_Play(c);
     return Opp.PlanFound != 0 && Opp.CardsMoved != before;
 }
 
 bool SearchAndPlay() {
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile);
-    Eng.TargetPile = Opp.SideBestPile;
+    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
     Opp.KingSlot = 2;
     Opp.SearchFlag = 0;
-    Opp.MatchSlot = Eng.TargetPile;
-    Move_Comp();
-    const bool moved = PlayFound();
+    Opp.MatchSlot = Opp.SideBestPile;
+    const bool moved = PlayFound(Move_Comp(Opp.SideBestPile));
     Opp.DropPlan = 0;
     return moved;
 }
@@ -210,13 +220,11 @@ bool BeforeDropAndPlay() {
     const int before = Opp.CardsMoved;
     Comp_BeforeDrop();
     if ((Opp.PlanFound == 1 && Opp.DropPlan == kDropAce) || Opp.DropPlan == kDropTwo) {
-        ForcedSingle();
+        ForcedSingle(Opp.PlanCenter);
     } else if (Opp.SkipSecondSearch == 0) {
-        Eng.TargetPile = Opp.HumanBestPile;
         Opp.SearchFlag = 0;
         Opp.KingSlot = 2;
-        Move_Comp();
-        if (Opp.PlanFound == 1) Comp_Play();
+        if (const int c = Move_Comp(Opp.HumanBestPile); c != 0) Comp_Play(c);
         Opp.TurnFlags[kBlockSearches] = Opp.TurnFlags[kBlockCenter] = 0;
         Opp.DropPlan = 0;
     }
@@ -225,14 +233,14 @@ bool BeforeDropAndPlay() {
 
 // The forced-card rules may still turn the chosen discard into a play; true to pass again.
 bool ForcedInsteadOfDrop() {
-    const int slot = Eng.TargetPile;
+    const int slot = Opp.DiscardSlot;
     const int r = slot >= 2 && slot <= 6 ? SeatRank(slot) : 0;
     const int need = r == 2 && (Com.ForcedCards == 6 || Com.ForcedCards == 7)   ? 1
                      : r == 1 && (Com.ForcedCards == 5 || Com.ForcedCards == 7) ? 0
                                                                                 : -1;
     if (need < 0) return false;
     if (r == 1 && SeatRank(2) != 1 && Eng.Level == 2 && slot != 2) {
-        Eng.TargetPile = 2;
+        Opp.DiscardSlot = 2;
         return false;
     }
     int k = 0;
@@ -243,8 +251,7 @@ bool ForcedInsteadOfDrop() {
     Opp.PlanFound = 1;
     Opp.DropPlan = r == 1 ? kDropAce : kDropTwo;
     Opp.PlanStep = slot;
-    Eng.TargetPile = k;
-    ForcedSingle();
+    ForcedSingle(k);
     return Opp.PlanFound != 0 && Opp.CardsMoved != before;
 }
 
@@ -284,7 +291,7 @@ namespace {
 bool Discard() {
     int h = Opp.PileIndex;
     if (h < 1 || h > 4) h = 1;
-    int s = Eng.TargetPile;
+    int s = Opp.DiscardSlot;
     if (s < 2 || s > 6) s = Opp.FirstHandSlot;
     for (int k = 2; k <= 6 && SeatRank(s) == 0; ++k)
         if (SeatRank(k) != 0) s = k;

@@ -5,6 +5,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "opponent/OnlineSeat.h"
@@ -133,6 +134,12 @@ int Opponent_TurnsEnded() {
     return g_turnsEnded;
 }
 
+void Seat_CloseRun() {
+    // The session's best is the seat's own: it is checked before the working set goes back into the record.
+    const int column = Seat_RunColumn();
+    Hooks.StatsCk(column, column == kStatsHumanTurn ? kStatsHumanSession : kStatsSeatSession);
+}
+
 void Move_End_Turn() {
     Say(kLblMessage, TurnOverText());
     Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
@@ -152,6 +159,7 @@ void Move_End_Turn() {
     } else {
         Pause(Com.ComputerPause);
     }
+    Seat_CloseRun();
     WorkingSet_Store();
     if (Com.GameAbort) return;
     ++g_turnsEnded;

@@ -2,7 +2,6 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "opponent/OppState.h"
-#include "opponent/Plays.h"
 #include "opponent/Search.h"
 
 namespace {
@@ -11,29 +10,21 @@ bool Usable(int k) {
     return !(Com.NoWildAce && Eng.CenterCount(k) == 0);
 }
 
-// A plan that uses the side King on the way; true when one was found and played.
-bool PlanWithKing() {
+// A plan that uses the side King on the way: its center, 0 when none was found.
+int PlanWithKing() {
     const int hbp = Opp.HumanBestPile;
-    Eng.TargetPile = hbp;
     Opp.SearchFlag = 0;
     Opp.KingSlot = 1;
     Opp.PlanList(hbp, 0) = 1;
-    Move_Comp();
+    int c = Move_Comp(hbp);
     Opp.KingSlot = 2;
-    for (int k = 1; k <= Com.NumCenters && Opp.PlanFound != 1; ++k) {
+    for (int k = 1; k <= Com.NumCenters && c == 0; ++k) {
         if (k == hbp) continue;
-        Eng.TargetPile = k;
         Opp.SearchFlag = 0;
         Opp.KingSlot = 2;
-        Move_Comp();
+        c = Move_Comp(k);
     }
-    if (Opp.PlanFound != 1) return false;
-    const int c = Eng.TargetPile;
-    const int stop = Comp_Play();
-    Eng.TargetPile = c;
-    const bool endsWithSide = stop <= Opp.PlanState(c, 1) && Opp.PlanList(c, stop) == 1;
-    if (!endsWithSide || Opp.PlanState(c, 1) == 0) Opp.SidePlay = kSideFresh;
-    return true;
+    return c;
 }
 
 // A pile far below the human's side card, away from the human's best pile if possible.
@@ -68,13 +59,10 @@ int LeastHelpful() {
 
 } // namespace
 
-void Move_Wild() {
+WildChoice Move_Wild() {
     if (Eng.Level == 2) {
-        if (PlanWithKing()) return;
-        if (const int low = LowPile(); low != 0) {
-            Eng.TargetPile = low;
-            return;
-        }
+        if (const int c = PlanWithKing(); c != 0) return {c, true};
+        if (const int low = LowPile(); low != 0) return {low, false};
     }
     int chosen = LeastHelpful();
     if (Opp.TurnFlags[kBlockPile] != 0) {
@@ -87,5 +75,5 @@ void Move_Wild() {
         chosen = Eng.CenterCount(1) > Eng.CenterCount(2) ? 2 : 1;
         if (Eng.CenterCount(1) > Eng.CenterCount(3)) chosen = 3;
     }
-    Eng.TargetPile = chosen != 0 ? chosen : 2;
+    return {chosen != 0 ? chosen : 2, false};
 }

@@ -1,18 +1,21 @@
 #include "platform/Services.h"
 #include "platform/TestServices.h"
+#include "platform/WaveFile.h"
 
 #include <QApplication>
 #include <QAudioDevice>
 #include <QAudioOutput>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
@@ -29,8 +32,9 @@ Services& Svc() {
 
 namespace {
 
-// A wait that may not let events run (a button held over a card) looks again after this.
-constexpr int kHeldSleepMs = 10;
+// A wait that cannot sleep until an event (a button held over a card, a clock without
+// events) looks again after this.
+constexpr int kWaitSliceMs = 10;
 
 class RealClock : public Clock {
   public:
@@ -60,7 +64,7 @@ class RealClock : public Clock {
     void WaitForEvent(const std::function<bool()>& stop, bool processEvents) override {
         if (stop && stop()) return;
         if (!processEvents || !QCoreApplication::instance()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kHeldSleepMs));
+            std::this_thread::sleep_for(std::chrono::milliseconds(kWaitSliceMs));
             return;
         }
         QEventLoop loop;
@@ -136,33 +140,91 @@ class RealBoxes : public MessageBoxes {
     }
 };
 
+// One sound on its way to the output: the checked samples and the sink that pulls them.
+class SoundVoice {
+  public:
+    SoundVoice(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& samples)
+        : sink_(device, format) {
+        buffer_.setData(samples);
+        buffer_.open(QIODevice::ReadOnly);
+        sink_.start(&buffer_);
+    }
+    ~SoundVoice() { sink_.stop(); }
+    SoundVoice(const SoundVoice&) = delete;
+    SoundVoice& operator=(const SoundVoice&) = delete;
+    // The output is taking samples, or has taken them all and plays out what it holds.
+    bool Sounding() const {
+        return sink_.state() == QAudio::ActiveState || sink_.state() == QAudio::IdleState;
+    }
+
+  private:
+    QBuffer buffer_;
+    QAudioSink sink_;
+};
+
+QAudioFormat SoundFormat(const WaveSound& wave) {
+    QAudioFormat f;
+    f.setSampleRate(wave.rate);
+    f.setChannelCount(wave.channels);
+    switch (wave.kind) {
+    case WaveSamples::UInt8:
+        f.setSampleFormat(QAudioFormat::UInt8);
+        break;
+    case WaveSamples::Int16:
+        f.setSampleFormat(QAudioFormat::Int16);
+        break;
+    case WaveSamples::Int32:
+        f.setSampleFormat(QAudioFormat::Int32);
+        break;
+    case WaveSamples::Float:
+        f.setSampleFormat(QAudioFormat::Float);
+        break;
+    }
+    return f;
+}
+
+// Each sound is read and checked here and handed to the output as samples: the toolkit's
+// own sound effect loads a file in the background and, on a damaged one, never finishes
+// loading, and every later sound waits on it.
 class RealSound : public Sound {
   public:
+    ~RealSound() override {
+        voice_.reset();
+        player_.reset();
+        out_.reset();
+    }
     bool PlayAsync(const QString& path) override {
-        if (!HasOutput()) return false;
-        if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-        effect_->stop();
-        effect_->setSource(QUrl::fromLocalFile(path));
-        effect_->play();
-        return true;
+        voice_.reset(); // a new sound cuts the previous one
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) return false;
+        QFile file(path);
+        WaveSound wave;
+        // A damaged or foreign file is passed over without a word; the game goes on.
+        if (!file.open(QIODevice::ReadOnly) || WaveFile_Read(file, &wave) != WaveFault::None) return false;
+        const QAudioFormat format = SoundFormat(wave);
+        if (!device.isFormatSupported(format)) return false;
+        voice_ = std::make_unique<SoundVoice>(device, format, wave.samples);
+        seconds_ = static_cast<double>(wave.samples.size()) / format.bytesForDuration(1000000);
+        return voice_->Sounding();
     }
     bool PlaySync(const QString& path) override {
         if (!PlayAsync(path)) return false;
+        const SoundVoice* voice = voice_.get();
+        // The output takes the samples long before they are heard: the sound's own length is the wait.
+        const auto length = static_cast<qint64>(seconds_ * 1000);
         QElapsedTimer t;
         t.start();
-        // Loading is asynchronous; give up after a while so a broken file cannot hang the game.
-        while ((effect_->isPlaying() || effect_->status() == QSoundEffect::Loading) && t.elapsed() < 15000) {
+        // Handlers run meanwhile and may start another sound, which ends this one.
+        while (voice_.get() == voice && voice->Sounding() && t.elapsed() < length) {
             QEventLoop loop;
             QTimer::singleShot(10, &loop, &QEventLoop::quit);
             loop.exec();
         }
         return true;
     }
-    void Stop() override {
-        if (effect_) effect_->stop();
-    }
+    void Stop() override { voice_.reset(); }
     bool PlayMusic(const QString& path) override {
-        if (!HasOutput()) return false;
+        if (QMediaDevices::defaultAudioOutput().isNull()) return false;
         if (!player_) {
             player_ = std::make_unique<QMediaPlayer>();
             out_ = std::make_unique<QAudioOutput>();
@@ -175,11 +237,14 @@ class RealSound : public Sound {
     void StopMusic() override {
         if (player_) player_->stop();
     }
-    bool MusicPlaying() override { return player_ && player_->playbackState() == QMediaPlayer::PlayingState; }
+    bool MusicPlaying() override {
+        return player_ && player_->playbackState() == QMediaPlayer::PlayingState &&
+               player_->error() == QMediaPlayer::NoError;
+    }
 
   private:
-    static bool HasOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }
-    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<SoundVoice> voice_;
+    double seconds_ = 0;
     std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QAudioOutput> out_;
 };
@@ -208,11 +273,29 @@ class RealScreen : public Screen {
 
 } // namespace
 
+std::unique_ptr<Sound> MakeRealSound() {
+    return std::make_unique<RealSound>();
+}
+
+void ReleaseServices() {
+    auto& s = Svc();
+    s.sound.reset();
+    s.clock.reset();
+    s.boxes.reset();
+    s.screen.reset();
+}
+
 void InstallRealServices() {
+    // Whatever way a program ends, the sound goes while the application object lives.
+    static const bool released = [] {
+        qAddPostRoutine(ReleaseServices);
+        return true;
+    }();
+    (void)released;
     auto& s = Svc();
     s.clock = std::make_unique<RealClock>();
     s.boxes = std::make_unique<RealBoxes>();
-    s.sound = std::make_unique<RealSound>();
+    s.sound = MakeRealSound();
     s.screen = std::make_unique<RealScreen>();
     s.random.Randomize(
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -230,6 +313,10 @@ void TestClock::WaitUntil(double deadline, const std::function<bool()>& stop, bo
         ++waits;
         now_ = deadline;
     }
+}
+
+void Clock::WaitForEvent(const std::function<bool()>& stop, bool processEvents) {
+    WaitUntil(Now() + kWaitSliceMs / 1000.0, stop, processEvents);
 }
 
 void TestClock::WaitForEvent(const std::function<bool()>& stop, bool processEvents) {

@@ -22,8 +22,8 @@ class Clock {
     virtual void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) = 0;
     // Sleeps until the event loop has handled something, or `stop()` is true: a wait with no
     // deadline of its own uses no processor while nothing happens. Without `processEvents`
-    // it sleeps a moment.
-    virtual void WaitForEvent(const std::function<bool()>& stop, bool processEvents) = 0;
+    // it sleeps a moment. A clock that cannot sleep so waits a short slice.
+    virtual void WaitForEvent(const std::function<bool()>& stop, bool processEvents);
 };
 
 // Message box buttons, icons and answers in the numbering the game uses.
@@ -100,6 +100,11 @@ struct Services {
 Services& Svc();
 // The real services of the program.
 void InstallRealServices();
+// The sound of the program alone, for a test that plays through a real sound server.
+std::unique_ptr<Sound> MakeRealSound();
+// Ends every service. The audio output and the music player must go while the application
+// object still lives: after it, the toolkit's sound system is gone and they crash.
+void ReleaseServices();
 
 inline int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString()) {
     return Svc().boxes->Show(text, style, title);

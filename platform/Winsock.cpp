@@ -14,6 +14,8 @@ int ErrorNumber(QAbstractSocket::SocketError e) {
         return sckConnectionRefused;
     case QAbstractSocket::AddressInUseError:
         return sckAddressInUse;
+    case QAbstractSocket::SocketAccessError:
+        return sckAccessDenied;
     case QAbstractSocket::HostNotFoundError:
         return sckHostNotFound;
     case QAbstractSocket::SocketTimeoutError:

@@ -30,6 +30,7 @@ enum SockState : int {
 
 // The error numbers the game tells apart.
 enum SockError : int {
+    sckAccessDenied = 10013,
     sckAddressInUse = 10048,
     sckConnectionReset = 10054,
     sckTimedOut = 10060,

@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core gstreamer1.0-plugins-good gstreamer1.0-pulseaudio)
+# The tests' own sound server, when the machine runs none (a desktop has its own).
+if [ "${VORNHELM_NEEDS_PULSEAUDIO:-0}" = 1 ]; then packages+=(pulseaudio); fi
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,8 +1,10 @@
 #include "shell/MenuCommands.h"
 #include "shell/KeyCommand.h"
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
@@ -46,8 +48,10 @@ bool Remote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }
 
-// A restore under a running computer turn would pull its tables away.
-bool RefusedDuringComputerTurn() {
+// A restore or a new table under a running computer turn, or while a game is being started,
+// would pull its tables away. The start is waited for as New Game waits for it.
+bool RefusedWhileTableBusy() {
+    if (Game_Starting()) return true;
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
                      QStringLiteral("Grulm:"));
@@ -90,7 +94,7 @@ void Save() {
 void Restore() {
     Sav.DialogCancelled = false;
     Keys.KeyArmed = true;
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     MenuWin.SaveDialog(true);
     if (Sav.DialogCancelled) return;
     bool turnRestore = false;
@@ -114,7 +118,7 @@ void Restore() {
 }
 
 void PreviousTurn() {
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
     // A player who has not played a turn yet has nothing to go back to, which is no damage.
     if (!SavedGame_Read(SavedGameFile(), Sav.SaveSlot).HoldsGame()) {
@@ -126,7 +130,7 @@ void PreviousTurn() {
 }
 
 void RestartGame() {
-    if (RefusedDuringComputerTurn()) return;
+    if (RefusedWhileTableBusy()) return;
     if (Com.FlowRunning) {
         Keys.KeyArmed = true;
         AnimateCardsFlow(0);
@@ -194,6 +198,7 @@ void MenuGame(int item) {
 namespace {
 
 void HouseRules() {
+    if (RefusedWhileTableBusy()) return;
     MenuWin.Rules();
     Hooks.Rules_ShowCaption();
     if (Rul.RulesChanged) {
@@ -222,7 +227,9 @@ void MenuOptions(int item, int subItem) {
                              platform::vbInformation, QStringLiteral("Don't hold up the game!"));
         break;
     case kOptRules: HouseRules(); break;
-    case kOptOpponents: MenuWin.Opponents(); break;
+    case kOptOpponents:
+        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        break;
     case kOptComments: MenuWin.Comments(); break;
     case kOptBackground:
         Tbl.BackgroundStretch = false;
@@ -260,14 +267,18 @@ void MenuInternet(int item) {
             return;
         }
         Menu.RestartSend = false;
-        MenuWin.SendGame();
+        if (!RefusedWhileTableBusy()) MenuWin.SendGame();
         break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;
     case kNetScores: MenuWin.NetScores(); break;
     case kNetStart: MenuWin.Internet(); break;
-    case kNetPlayers: MenuWin.Opponents(); break;
-    case kNetHost: MenuWin.HostRules(); break;
+    case kNetPlayers:
+        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        break;
+    case kNetHost:
+        if (!RefusedWhileTableBusy()) MenuWin.HostRules();
+        break;
     default: break;
     }
 }
@@ -288,7 +299,8 @@ void SendToPeers(QString message) {
 void PeekNotice(const QString& text, bool on) {
     Menu.ChatCount += 1;
     const QString body = Com.PeerVersion.toInt() > 74 ? "$-" + text : text;
-    SendToPeers("SY " + QString::number(Menu.ChatCount) + "#" + body);
+    // The counter in the number form every message uses, as the chat's own lines have it.
+    SendToPeers("SY " + NumStr(Menu.ChatCount) + "#" + body);
     Pause(kPeekNoticeGap);
     SendToPeers(QStringLiteral("PK ") + (on ? "True" : "False"));
 }

@@ -5,6 +5,7 @@
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/Seats.h"
@@ -469,8 +470,8 @@ void TempMoves_Open(bool open) {
 }
 
 void RestartTurn() {
-    // A play, discard or restart still on the stack finishes first.
-    if (Eng.PlayBusy) {
+    // A play, discard or restart still on the stack, or a game being dealt, finishes first.
+    if (Eng.PlayBusy || Game_Starting()) {
         Com.RestartingTurn = false;
         Com.UndoRequested = false;
         return;

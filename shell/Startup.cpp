@@ -279,6 +279,8 @@ void OpenDoor() {
     SetCardMeasures();
     Startup.List_CommentFiles();
     if (!RequiredFilesPresent()) return;
+    // Before the personalities bring their own avatars, so a first start gets ours too.
+    DefaultArt_Install(Com.UserPath);
     platform::RecordFile scores;
     scores.Open(Com.DataPath + kScoreFile, ScoreRecord::kSize);
     const DisplayKept kept = DisplayKept_Read(scores);

@@ -7,10 +7,10 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
+#include "shell/ImageHeader.h"
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QImageReader>
 #include <QUrl>
 
 #include <algorithm>
@@ -72,12 +72,24 @@ bool IsFormLoaded(const QString& name) {
     return platform::Form::IsLoaded(name);
 }
 
+namespace {
+// What a file name of the game may not hold.
+const QString kFileNameForbidden = QStringLiteral("!\"*./:<>?\\|");
+} // namespace
+
 bool BadFileName(const QString& name) {
-    static const QString kForbidden = QStringLiteral("!\"*./:<>?\\|");
-    if (std::none_of(kForbidden.begin(), kForbidden.end(), [&](QChar c) { return name.contains(c); }))
+    if (std::none_of(kFileNameForbidden.begin(), kFileNameForbidden.end(),
+                     [&](QChar c) { return name.contains(c); }))
         return false;
     BadFileName_Tell();
     return true;
+}
+
+QString FileNameCleaned(const QString& name) {
+    QString s;
+    for (QChar c : name)
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F && !kFileNameForbidden.contains(c)) s += c;
+    return s.trimmed();
 }
 
 void BadFileName_Tell() {
@@ -128,9 +140,10 @@ int GetCPUSpeed(bool setDefault) {
 }
 
 bool Picture_SizeOK(const QString& file, int limit) {
-    const QSize size = QImageReader(file).size();
-    const int width = std::max(0, size.width());
-    const int height = std::max(0, size.height());
+    clsGetSize header;
+    header.ReadImageInfo(file);
+    const int width = header.Width();
+    const int height = header.Height();
     if (width <= limit && height <= limit) return true;
     platform::MsgBox(QStringLiteral("Picture is too large: W %1 x H %2\n"
                                     "Please use pictures sized under %3 x %3 pixels.")

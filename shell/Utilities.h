@@ -50,6 +50,9 @@ bool IsFormLoaded(const QString& name);
 bool BadFileName(const QString& name);
 // The message of a refused file name.
 void BadFileName_Tell();
+// `name` without the characters a file name may not hold (those above and control
+// characters), trimmed: a name that came from elsewhere, made fit to propose as a file's.
+QString FileNameCleaned(const QString& name);
 
 // Opens a web page or document with the desktop's default application; tells the
 // user and gives false when that fails.

@@ -2,6 +2,7 @@
 #include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
@@ -26,6 +27,8 @@ bool Animate_Dealing() {
 
 void Card_Animate(Places& source, int i, Places& target, int j) {
     TableForm& f = frmGrulm();
+    // A table cleared or laid out anew during the flight may have removed the places it uses.
+    const GameOnTable mine;
     PictureBox& s = source(i);
     const bool human = SeatOf(source).Human();
     Tbl.AnimStartX = static_cast<int>(std::lround(s.LeftPx()));
@@ -61,7 +64,7 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
     const int limit = 100000;
     if (horizontalLeads) {
         const bool left = Tbl.AnimStartX > destX;
-        for (int n = 0; n < limit && !Com.GameAbort && (left ? x > destX + 35.5 : x < destX + 35.5); ++n) {
+        for (int n = 0; n < limit && mine.StillOn() && (left ? x > destX + 35.5 : x < destX + 35.5); ++n) {
             x += left ? -stepX : stepX;
             if (destY >= Tbl.AnimStartY) {
                 if (y < destY) y += stepY;
@@ -72,19 +75,22 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
         }
     } else {
         const bool up = destY <= Tbl.AnimStartY;
-        for (int n = 0; n < limit && !Com.GameAbort && (up ? y > destY : y < destY - 48); ++n) {
+        for (int n = 0; n < limit && mine.StillOn() && (up ? y > destY : y < destY - 48); ++n) {
             y += up ? -stepY : stepY;
             x += x > destX ? -stepX : stepX;
             Step(s, x, y);
         }
     }
     Pause(kPaceFlightEnd);
-    s.SetVisible(false);
-    s.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, s.WidthPx(), s.HeightPx());
+    if (!source.Exists(i)) return;
+    PictureBox& back = source(i);
+    back.SetVisible(false);
+    back.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, back.WidthPx(), back.HeightPx());
 }
 
 void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     Tbl.Dealing = true;
     PictureBox& spare = f.Picture1(0);
     spare.SetGeometryPx(f.PicCenter(0).LeftPx(), f.PicCenter(0).TopPx(), spare.WidthPx(), spare.HeightPx());
@@ -98,6 +104,11 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     // Only a real card number is marked; an empty stock position has none.
     if (cards(0, slot) >= 1 && cards(0, slot) <= Com.TotalCards) Eng.Deck(2, cards(0, slot)) = 1;
     Card_Animate(f.Picture1, 0, places, slot);
+    if (!mine.StillOn()) {
+        // The card went with the table it was dealt on.
+        Tbl.Dealing = false;
+        return;
+    }
     if (SeatOf(places).Human() || Com.PeekOn)
         Card_Show(places, slot, cards(0, slot), kind);
     else

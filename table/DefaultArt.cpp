@@ -151,16 +151,29 @@ QStringList DefaultArt_AvatarFiles() {
     return {QStringLiteral("Grulm.png"), QStringLiteral("Torvek.png"), QStringLiteral("Brina.png")};
 }
 
+namespace {
+// A folder the player has put pictures in, or kept some of ours in, is left as it is: a
+// picture deleted there stays deleted.
+bool DefaultArtFolderHasPictures(const QString& folder) {
+    const QStringList pictures{"*.png", "*.jpg", "*.gif", "*.bmp"};
+    return !QDir(folder).entryList(pictures, QDir::Files).isEmpty();
+}
+} // namespace
+
 void DefaultArt_Install(const QString& userPath) {
     if (userPath.isEmpty()) return;
     auto write = [](const QString& path, const QImage& img) {
-        if (QFileInfo::exists(path)) return;
         QDir().mkpath(QFileInfo(path).absolutePath());
         img.save(path, "PNG");
     };
-    write(userPath + "Backgrounds/" + kGameBoardFile, DefaultArt_Board(256, 256));
-    write(userPath + "Backgrounds/Weave.png", DefaultArt_Weave(64, 64));
-    const QStringList avatars = DefaultArt_AvatarFiles();
-    for (int i = 0; i < avatars.size(); ++i)
-        write(userPath + "Avatars/" + avatars[i], DefaultArt_Avatar(i, 130));
+    const QString backgrounds = userPath + "Backgrounds/";
+    if (!DefaultArtFolderHasPictures(backgrounds)) {
+        write(backgrounds + kGameBoardFile, DefaultArt_Board(256, 256));
+        write(backgrounds + "Weave.png", DefaultArt_Weave(64, 64));
+    }
+    const QString avatars = userPath + "Avatars/";
+    if (DefaultArtFolderHasPictures(avatars)) return;
+    const QStringList files = DefaultArt_AvatarFiles();
+    for (int i = 0; i < files.size(); ++i)
+        write(avatars + files[i], DefaultArt_Avatar(i, 130));
 }

@@ -19,6 +19,7 @@ QImage DefaultArt_Panel(int style, int width, int height);
 inline const QString kGameBoardFile = QStringLiteral("GameBoard.png");
 // The default avatars' file names, one per default opponent.
 QStringList DefaultArt_AvatarFiles();
-// Writes the board, the second background and the default avatars into the user's
-// Backgrounds and Avatars folders where they are missing, as an installer would.
+// Writes the board and the second background into the user's Backgrounds folder, and the
+// default avatars into the Avatars folder, as an installer would: each only into a folder
+// that holds no picture at all, as on the first start.
 void DefaultArt_Install(const QString& userPath);

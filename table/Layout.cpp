@@ -2,6 +2,7 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
@@ -661,6 +662,8 @@ void Centers_Redim4() {
 }
 
 void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    // The places and tables of the game on the table go with its size.
+    Table_GameOver();
     // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
     const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
     const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");

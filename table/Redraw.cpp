@@ -4,6 +4,7 @@
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/CardArt.h"
@@ -183,6 +184,7 @@ void EmptyCenters(TableForm& f) {
 
 void Table_Clear() {
     TableForm& f = frmGrulm();
+    Table_GameOver();
     Centers_Show();
     ResetCounts();
     WildUpdate();

@@ -57,6 +57,10 @@ HeadlessTable::~HeadlessTable() {
 
 void HeadlessTable::Seats(int players, const std::array<int, 4>& levels) {
     LayTableFor(*form_, players);
+    Levels(levels);
+}
+
+void HeadlessTable::Levels(const std::array<int, 4>& levels) {
     Opponent_PlaySeat1(levels[0]);
     for (int seat = 2; seat <= 4; ++seat)
         SeatRecordOf(seat).RecLevel = levels[static_cast<size_t>(seat - 1)];

@@ -18,6 +18,8 @@ class HeadlessTable {
     ~HeadlessTable();
     // Seats 1 to players at the given levels (seat 1 played by the same code).
     void Seats(int players, const std::array<int, 4>& levels);
+    // New levels for the same table, seat 1 first.
+    void Levels(const std::array<int, 4>& levels);
     GameResult Play(unsigned seed);
 
   private:

@@ -30,15 +30,16 @@ std::vector<EngineState> CapturePositions() {
 }
 
 // One pass of a seat's decisions: the reading of the human, the play search and the discard choice.
-void Decide() {
+int Decide() {
     Opponent_Reset();
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile);
-    Eng.TargetPile = Opp.MatchSlot = Opp.SideBestPile;
+    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.MatchSlot = Opp.SideBestPile;
     Opp.KingSlot = 2;
-    Move_Comp();
+    const int pile = Move_Comp(Opp.SideBestPile);
     Opp.FirstHandSlot = 2;
     Comp_Drop();
+    return pile + Opp.DiscardSlot;
 }
 
 void BM_TurnDecisions(benchmark::State& state) {
@@ -48,8 +49,7 @@ void BM_TurnDecisions(benchmark::State& state) {
         state.PauseTiming();
         Eng = positions[i++ % positions.size()];
         state.ResumeTiming();
-        Decide();
-        benchmark::DoNotOptimize(Eng.TargetPile);
+        benchmark::DoNotOptimize(Decide());
     }
 }
 BENCHMARK(BM_TurnDecisions)->Repetitions(5)->Unit(benchmark::kMicrosecond);

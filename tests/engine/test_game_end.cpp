@@ -141,6 +141,18 @@ TEST_F(GameEndTest, AFourPlayerLossSubtractsTheMarginAndAnimatesOnlyKnownWinners
     EXPECT_EQ(flashes.size(), 1u);
 }
 
+TEST_F(GameEndTest, ANewGameStartedDuringTheWinnersAnimationKeepsTheTable) {
+    Table(2);
+    Sides(4, 0);
+    GameEndHooks.Person_Index = [](const QString&) { return 0; };
+    GameEndHooks.Flash = [](int) { Game_New(); }; // F2 while the winner dances
+    Game_End();
+    EXPECT_EQ(stored.Games(0), 1) << "the ended game is still counted";
+    EXPECT_NE(Com.Pturn, 0);
+    EXPECT_FALSE(form->cmdDeal.Visible());
+    EXPECT_FALSE(form->Label9(2).Caption().contains("Games Won:"));
+}
+
 TEST_F(GameEndTest, CountersStopAtTheLimitAndWarn) {
     Sides(0, 3);
     stored.Games(0) = 32767;

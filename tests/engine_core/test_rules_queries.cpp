@@ -15,9 +15,10 @@ class PlacementTest : public EngineTest {
         for (int c : counts)
             Eng.CenterCount(p++) = c;
     }
+    // Pile 1 is the one the wild King is to keep away from.
     int Best(int rank, bool wild) {
         int pile = -1;
-        CenterBestToPlay(rank, wild, pile);
+        CenterBestToPlay(rank, wild, pile, 1);
         return pile;
     }
 };
@@ -34,7 +35,6 @@ TEST_F(PlacementTest, RankGoesWhereItFitsSoonestWithWrapAtTwelve) {
 
 TEST_F(PlacementTest, WildKingAvoidsThePlannedPile) {
     Centers({4, 4, 7, 0});
-    Eng.PlanPile = 1;
     Com.NoWildAce = false;
     EXPECT_EQ(Best(13, true), 4); // highest pile whose count differs from the planned one's
     Com.NoWildAce = true;

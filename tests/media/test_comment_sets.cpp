@@ -8,6 +8,8 @@
 #include "shell/Profile.h"
 #include "tests/media/MediaTestSupport.h"
 
+#include <sys/resource.h>
+
 namespace {
 
 class CommentTest : public MediaTest {
@@ -71,6 +73,21 @@ TEST_F(CommentTest, SetFileIsTwentyBlankPaddedRecordsInWindows1252) {
     EXPECT_EQ(back.at(1), "");
 }
 
+TEST_F(CommentTest, AHugeSetIsReadByItsRecordsNotWhole) {
+    const QString path = Com.UserPath + "Huge.cmt";
+    WriteBytes(path, QByteArray("first").leftJustified(TextRecord::kSize, ' '));
+    QFile f(path);
+    ASSERT_TRUE(f.resize(1000LL * 1000 * 1000)); // a gigabyte of whole records, sparse on disk
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QStringList texts;
+    ASSERT_EQ(Comments_ReadFile(path, &texts), CommentFile::Ok);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(texts.at(0), "first");
+    EXPECT_EQ(texts.at(19), "");
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes taken at the peak";
+}
+
 TEST_F(CommentTest, DamagedSetIsNamedOnceAndLeavesTheSeatsComments) {
     WriteBytes(Com.UserPath + "Torn.cmt", QByteArray(150, 'a'));
     QStringList texts{"kept"};
@@ -91,9 +108,19 @@ TEST_F(CommentTest, NamesLoseTheirEndingAndBadNamesAreRefusedUnwritten) {
     EXPECT_EQ(CommentSet_Name(" Rude.CMT "), "Rude");
     EXPECT_EQ(CommentSet_Name(".cmt"), "");
     CustomForm& w = Editor(Numbered("c"), "");
-    const QStringList bad{"a/b",  "a\\b", "a:b", "a*b", "a?b",
-                          "a\"b", "a<b",  "a>b", "a|b", QString("a") + QChar(7) + "b",
-                          "../up"};
+    const QStringList bad{"a/b",
+                          "a\\b",
+                          "a:b",
+                          "a*b",
+                          "a?b",
+                          "a\"b",
+                          "a<b",
+                          "a>b",
+                          "a|b",
+                          QString("a") + QChar(7) + "b",
+                          "../up",
+                          "No Comments",
+                          "default personality.cmt"};
     for (const QString& name : bad) {
         svc.boxes->Expect(platform::vbOK);
         w.FileTxt.SetText(name);

@@ -44,9 +44,23 @@ TEST_F(EditorTest, SaveCustomChangesOnlyTheCustomNamesOfTheFileOnDisk) {
     }
     names[3] = "mine.wav";
     paths[3] = home->Path() + "/mine.wav";
+    // Names longer than the record keeps, from outside the Sounds folder and inside it, are
+    // shortened before the copy, so the stored name finds the file.
+    const QString longName = QString(90, 'l') + ".wav", shortened = QString(76, 'l') + ".wav";
+    WriteBytes(home->Path() + "/" + longName, "RIFFlong");
+    WriteBytes(Com.UserPath + "Sounds/" + QString(85, 'k') + ".wav", "RIFFkept");
+    names[5] = longName;
+    paths[5] = home->Path() + "/" + longName;
+    names[6] = QString(85, 'k') + ".wav";
+    paths[6] = Com.UserPath + "Sounds/" + names[6];
     ASSERT_TRUE(Opponent_SaveSounds("vex", names, paths));
     EXPECT_EQ(FileBytes(Com.UserPath + "Sounds/mine.wav"), "RIFFmine");
     EXPECT_EQ(Eng.SeatSounds(3), Com.UserPath + "Sounds/mine.wav");
+    EXPECT_EQ(Eng.SeatSounds(5), Com.UserPath + "Sounds/" + shortened);
+    EXPECT_EQ(FileBytes(Eng.SeatSounds(5)), "RIFFlong");
+    EXPECT_EQ(FileBytes(Eng.SeatSounds(6)), "RIFFkept");
+    names[5] = shortened;
+    names[6] = QString(76, 'k') + ".wav";
 
     const QByteArray after = FileBytes(path);
     ASSERT_EQ(after.size(), before.size());
@@ -168,6 +182,24 @@ TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
     EXPECT_EQ(Med.NewAvatarName, "small.bmp");
     EXPECT_EQ(FileBytes(Com.UserPath + "Avatars/small.bmp"), FileBytes(small));
     EXPECT_EQ(GetLastDir(), home->Path());
+
+    // A name longer than the profile keeps is shortened before the copy, its ending kept;
+    // a second one of the same start does not replace the first.
+    const QString stem = home->Path() + "/a-picture-with-a-very-long-name-number-";
+    QStringList imported;
+    for (const char* n : {"one.bmp", "two.bmp"}) {
+        answer = stem + n;
+        ASSERT_TRUE(QFile::copy(small, answer));
+        imported << Get_Avatars();
+    }
+    EXPECT_EQ(imported, (QStringList{"a-picture-with-a-very-long.bmp", "a-picture-with-a-very-lo~2.bmp"}));
+    for (int i = 0; i < 2; ++i) {
+        PlayerIdentity stored;
+        stored.Avatar = imported.at(i);
+        EXPECT_EQ(PlayerIdentity::Decode(stored.Encode()).Avatar, imported.at(i))
+            << "as the profile keeps it";
+        EXPECT_EQ(FileBytes(Com.UserPath + "Avatars/" + imported.at(i)), FileBytes(small));
+    }
 }
 
 TEST_F(EditorTest, OnlyANeverWrittenSlotIsFilledFromItsRow) {

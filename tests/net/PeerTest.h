@@ -3,6 +3,8 @@
 // ends every wait of the program instead of hanging the test, and a pump that lets
 // the program run until a condition holds.
 #include "common/Shared.h"
+#include "net/NetInstall.h"
+#include "net/NetState.h"
 #include "net/NetWait.h"
 #include "tests/net/ScriptedPeer.h"
 
@@ -17,6 +19,21 @@ inline QTimer* Net_AbortLimit() {
     QObject::connect(limit, &QTimer::timeout, [] { Com.GameAbort = true; });
     limit->start(20000);
     return limit;
+}
+
+// The program's network installed on 127.0.0.1 at a port the system chooses; the time limit.
+inline QTimer* Net_InstallOnLoopback() {
+    Net_Install();
+    Winsock1().bindAddress = QHostAddress::LocalHost;
+    Net.NetPort = 0;
+    return Net_AbortLimit();
+}
+
+// The scripted peer's thread joined, then the time limit ended.
+inline void Net_EndPeer(std::thread& peer, QTimer*& guard) {
+    if (peer.joinable()) peer.join();
+    delete guard;
+    guard = nullptr;
 }
 
 // False when `until` never holds.

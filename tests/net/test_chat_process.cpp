@@ -223,4 +223,26 @@ TEST_F(ChatProcess, TheLogFileGetsEveryLineWhileLoggingIsOn) {
     w.Unload();
 }
 
+// The opponent's name came over the network: the log proposes it only as a plain file name.
+TEST_F(ChatProcess, TheLogProposesTheOpponentsNameAsAPlainFileName) {
+    Peer("96");
+    Com.DocsPath = home->Path();
+    FrmChat& w = frmChat();
+    w.Load();
+    QString asked;
+    platform::Picks().SaveFile = [&](const platform::FileAsk& a) {
+        asked = a.name;
+        return QString();
+    };
+    const std::pair<const char*, const char*> names[] = {
+        {"Kara", "Kara.txt"}, {"../../Bo", "Bo.txt"}, {"a/b\\c:d*e?f", "abcdef.txt"}, {" ..\t", "Chat.txt"}};
+    for (const auto& [name, proposed] : names) {
+        Net.NetOppName = name;
+        svc.boxes->Expect(platform::vbOK); // "Logging Cancelled"
+        w.Options_Chosen("Log", 1);
+        EXPECT_EQ(asked, proposed) << name;
+    }
+    w.Unload();
+}
+
 } // namespace

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTextBrowser>
 
 namespace {
 
@@ -65,6 +66,18 @@ class ChatWindow : public GameTest {
     FrmChat* w = nullptr;
     std::vector<std::pair<QString, int>> sent;
 };
+
+// The window is closed when the Internet game ends; the next connection's conversation
+// starts without the old game's lines.
+TEST_F(ChatWindow, TheConversationGoesWithTheWindow) {
+    Remote("96");
+    Type("see you next game");
+    EXPECT_EQ(LastLine(), "Ann: see you next game");
+    w->Unload();
+    w->Load();
+    EXPECT_TRUE(Chat.Transcript.isEmpty());
+    EXPECT_TRUE(w->Text1->toPlainText().trimmed().isEmpty());
+}
 
 TEST_F(ChatWindow, TheWinkShortcutSendsThePictureAndShowsItsMark) {
     Remote("96");

@@ -121,6 +121,7 @@ TEST(NetCodec, EveryCodeIsKnownAndGarbageIsRefused) {
     }
     for (const char* bad : {"", "X", "ip", "ZZ 1", "DK 1#x#", "RC 1;2#", "SY no counter", "PK maybe"})
         EXPECT_FALSE(Net_Decode(bad, Remote()).ok) << bad;
+    EXPECT_FALSE(Net_Decode("EG", Host("96", 3, 4)).ok); // only the host ends a game for all
     EXPECT_FALSE(Net_Decode("PK False", Remote()).msg.peeking);
     EXPECT_TRUE(Net_Decode("PK True", Remote()).msg.peeking);
 }

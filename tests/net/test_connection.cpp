@@ -1,7 +1,11 @@
 // The connection window's checks, and the Internet menu's start and end of a game.
 #include "net/InternetSetup.h"
+#include "net/NetSockets.h"
 #include "net/frmPlayers.h"
 #include "tests/net/NetTableTest.h"
+
+#include <QFile>
+#include <unistd.h>
 
 namespace {
 
@@ -17,7 +21,8 @@ class ConnectionTest : public NetTableTest {
         NetTableTest::TearDown();
     }
     // Fills the window as the user would and presses Connect; the window stays loaded.
-    PlayersForm& Press(bool remote, const QString& address, const QString& port, const QString& name = "Ada") {
+    PlayersForm& Press(bool remote, const QString& address, const QString& port,
+                       const QString& name = "Ada") {
         PlayersForm& w = frmPlayers();
         w.Load();
         w.txtPlayerName.SetText(name);
@@ -62,6 +67,45 @@ TEST_F(ConnectionTest, ABadAddressOrPortKeepsTheWindowAndChangesNothing) {
     EXPECT_EQ(Com.NetGame, 0);
     EXPECT_EQ(Com.PlayerName, "Old"); // an empty name keeps the stored one
     EXPECT_TRUE(frmPlayers().Option1.Enabled());
+}
+
+TEST_F(ConnectionTest, NothingConnectsWithoutAName) {
+    Com.PlayerName.clear();
+    svc.boxes->Expect(platform::vbOK);
+    Press(false, "", "1001", "  ");
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].title, "Unknown Player");
+    EXPECT_EQ(Com.NetGame, 0);
+    EXPECT_TRUE(frmPlayers().Option1.Enabled()); // the window waits for the name
+}
+
+// A normal user may not listen below 1024: the default port is refused with a port to take
+// instead. Run as root, the listening program becomes a normal user first.
+TEST_F(ConnectionTest, ARefusedLowPortIsToldWithAPortToTakeInstead) {
+    QFile start(QStringLiteral("/proc/sys/net/ipv4/ip_unprivileged_port_start"));
+    if (start.open(QIODevice::ReadOnly) && start.readAll().trimmed().toInt() <= 1001)
+        GTEST_SKIP() << "this machine lets every user listen on port 1001";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+            ConnectionWindow_Show = [] {
+                Com.NetGame = 99;
+                Com.NetHost = 1;
+                Net.NetPort = 1001;
+            };
+            svc.boxes->Expect(platform::vbOK);
+            svc.boxes->Expect(platform::vbOK);
+            SetupInternet();
+            const auto& shown = svc.boxes->shown;
+            for (const auto& b : shown)
+                fprintf(stderr, "%s\n", qPrintable(b.text));
+            const bool told = shown.size() == 2 && shown[0].text.contains("listen on port 1001.") &&
+                              shown[0].text.contains("from 1024 up, such as 11001") &&
+                              shown[1].text == "Network connection failed.";
+            _exit(told && cleanUps == 2 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "port 1001");
 }
 
 TEST_F(ConnectionTest, ConnectRecordsTheChoicesForTheConnection) {

@@ -13,7 +13,7 @@
 #include "net/NetState.h"
 #include "net/NetWait.h"
 #include "table/frmGrulm.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/ConversationTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTimer>
@@ -25,27 +25,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class Conversation : public GameTest {
+class Conversation : public ConversationTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        Net_Reset();
-        NetHooks = NetHooksT{};
-        form = std::make_unique<FrmGrulm>();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0;
-        Com.PlayerName = "Ada";
-        guard = Net_AbortLimit();
-    }
-    void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
-        Net_Reset();
-        NetHooks = NetHooksT{};
-        form.reset();
-        GameTest::TearDown();
-    }
     QString Label9(int i) { return form->Label9(i).Caption(); }
     QStringList Titles() {
         QStringList t;
@@ -53,10 +34,6 @@ class Conversation : public GameTest {
             t << b.title + ": " + b.text;
         return t;
     }
-
-    std::unique_ptr<FrmGrulm> form;
-    QTimer* guard = nullptr;
-    std::thread peer;
 };
 
 TEST_F(Conversation, AHostSeatsTwoPlayersWhoLeaveOneByOne) {

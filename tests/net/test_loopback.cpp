@@ -29,14 +29,10 @@ class NetLoopback : public GameTest {
         GameTest::SetUp();
         Net_Reset();
         NetHooks = NetHooksT{};
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0; // the system chooses a free port
-        guard = Net_AbortLimit();
+        guard = Net_InstallOnLoopback();
     }
     void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
+        Net_EndPeer(peer, guard);
         Net_Reset();
         NetHooks = NetHooksT{};
         GameTest::TearDown();

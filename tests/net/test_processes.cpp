@@ -84,8 +84,6 @@ std::string PlayGames(int players, unsigned seed, int games) {
                          "--level", QString::number(i % 3),
                          "--games", QString::number(games)};
         args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
-        // Players come to the table one after another: each joins once the one before is seated.
-        if (i > 1) args << "--after" << QString::number(i - 1);
         Start(nodes[static_cast<size_t>(i)], args);
     }
     QElapsedTimer clock;

@@ -7,8 +7,7 @@
 #include "net/NetWait.h"
 #include "net/Recover.h"
 #include "net/Snapshot.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <chrono>
@@ -18,14 +17,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RecoverExchange : public NetTableTest {
+class RecoverExchange : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0; // the system chooses a free port
-        guard = Net_AbortLimit();
+        PeerTableTest::SetUp();
         // The answers are counted as each line is handled; the host's cases add nothing here.
         NetHooks.HostCases = [](int) {};
         NetHooks.Net_SendLayout = [] {
@@ -33,11 +28,6 @@ class RecoverExchange : public NetTableTest {
             Net_SendAllText(QString::fromLatin1(Msg_LO(2, 1, {})));
             return lo;
         };
-    }
-    void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
-        NetTableTest::TearDown();
     }
     // A host of two with one remote connected and identified.
     void Host(bool answer) {
@@ -67,8 +57,6 @@ class RecoverExchange : public NetTableTest {
         Com.Pturn = 1;
     }
 
-    QTimer* guard = nullptr;
-    std::thread peer;
     std::vector<QByteArray> got;
 };
 

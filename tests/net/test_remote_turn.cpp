@@ -2,14 +2,14 @@
 // player's moves sent and answered, a remote seat's turn played from its messages,
 // the host's relay at a table of three, a refused move, and a peer lost mid-exchange.
 #include "common/NetCodes.h"
+#include "engine/Stats.h"
 #include "engine/TurnOrder.h"
 #include "net/NetInstall.h"
 #include "net/NetSockets.h"
 #include "net/NetWait.h"
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <atomic>
@@ -20,31 +20,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RemoteTurnTest : public NetTableTest {
+class RemoteTurnTest : public PeerTableTest {
   protected:
-    void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0; // the system chooses a free port
-        guard = Net_AbortLimit();
-    }
-    void TearDown() override {
-        if (peer.joinable()) peer.join();
-        delete guard;
-        NetTableTest::TearDown();
-    }
-    // This program as a remote player connected to the scripted host.
-    void JoinAsRemote(PeerListener& host, int players) {
-        Table(players);
-        Com.NetHost = 0;
-        Com.NetGame = 1;
-        Com.NetSeat = 1;
-        Com.PeerVersion = "96";
-        Net.NetHostAddress = "127.0.0.1";
-        Net.NetPort = host.port;
-        NetConnectRemote();
-    }
     // A table where seat 2 holds a full hand with a card that fits a center pile.
     struct Playable {
         int slot = 0, pile = 0;
@@ -83,10 +60,8 @@ class RemoteTurnTest : public NetTableTest {
             std::this_thread::sleep_for(10ms);
     }
 
-    QTimer* guard = nullptr;
     std::atomic<bool> ready = false;
     std::atomic<bool> release = false;
-    std::thread peer;
     std::vector<QByteArray> got;
 };
 
@@ -142,6 +117,8 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
         HoldUntilReleased();
     });
     ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    Hooks.StatsAdd = StatsAdd;
+    Hooks.StatsCk = StatsCk;
     SeatOnTurn(2);
     Opponent();
     release = true;
@@ -154,15 +131,15 @@ TEST_F(RemoteTurnTest, ARemoteSeatsTurnIsPlayedFromItsMessagesAndARefusedMoveSti
     EXPECT_EQ(Eng.Seat2Rec.RecCards(0, 9), discard);
     EXPECT_TRUE(form->Label9(2).Caption().contains("cannot make"));
     EXPECT_TRUE(EveryCardOnce());
+    // The turn's run of one hand card is the seat's best, and the next turn counts from zero.
+    EXPECT_EQ(Eng.Seat2Rec.RecStats(1, 1), 1);
+    for (int r = 0; r <= 5; ++r)
+        EXPECT_EQ(Eng.StatsTable(kStatsSeatTurn, r), 0) << "row " << r;
 }
 
 TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
-    Table(3);
+    const int port = HostListening(3);
     const Playable play = DealFor(2);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     const QByteArray move = "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
     std::vector<QByteArray> other;
     peer = std::thread([&] {
@@ -213,11 +190,49 @@ TEST_F(RemoteTurnTest, TheHostOfThreeRelaysAMoveAndAnswersTheMoverLast) {
     EXPECT_TRUE(EveryCardOnce());
 }
 
+// The mover's program sends a bare GS, LO or EG in the same write as its moves: none belongs
+// to the turn, so none ends it, and the host answers every move to the discard.
+TEST_F(RemoteTurnTest, AMoversStrayStartLayoutOrEndDoesNotStopTheHostsAnswers) {
+    const int port = HostListening(2);
+    const Playable play = DealFor(2);
+    const QByteArray move =
+        "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
+    const QByteArray drop = "PC  " + QByteArray::number(play.slot == 3 ? 4 : 3) + "# 9\n";
+    peer = std::thread([&] {
+        PeerSocket p;
+        if (!p.Connect(port)) return;
+        p.Line();
+        p.Send("IP Vornhelm Online^ 9. 6. 0\n");
+        p.Line();
+        AwaitReady();
+        const std::pair<const char*, QByteArray> script[] = {
+            {"GS\n", move}, {"LO\n", "WT\n"}, {"EG\n", drop}, {"GS\n", "OK\n"}};
+        for (const auto& [stray, m] : script) {
+            p.Send(stray); // alone, so that the host takes it for the last word
+            std::this_thread::sleep_for(30ms);
+            p.Send(stray + m);
+            got.push_back(p.Line());
+        }
+        HoldUntilReleased();
+    });
+    ASSERT_TRUE(Pump([] { return Com.NetGame == 1; }));
+    Com.NetSockets[1].Seat = 1;
+    SeatOnTurn(2);
+    Opponent();
+    release = true;
+    peer.join();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC\n", "WT\n", "PC\n", "OK\n"}));
+    EXPECT_EQ(Com.Pturn, 1);
+    EXPECT_EQ(Com.NetGame, 1);
+    EXPECT_TRUE(EveryCardOnce());
+}
+
 TEST_F(RemoteTurnTest, APeerLostMidExchangeLeavesTheTableWhole) {
     PeerListener host;
     JoinAsRemote(host, 2);
     const Playable play = DealFor(2);
-    const QByteArray move = "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
+    const QByteArray move =
+        "PC  " + QByteArray::number(play.slot) + "# " + QByteArray::number(play.pile) + "\n";
     peer = std::thread([&] {
         PeerSocket p(host.Accept());
         AwaitReady();
@@ -259,14 +274,14 @@ TEST_F(RemoteTurnTest, AMoveIsCheckedBeforeItIsApplied) {
     Com.NoWildAce = true;
     Eng.SeatHoldInfo(2, 1) = kHoldPlaces;
     EXPECT_EQ(Move_Check(3, 2), MoveKind::Center);
-    EXPECT_EQ(Move_Check(3, 1), MoveKind::Invalid);  // a 5 on an empty pile
-    EXPECT_EQ(Move_Check(2, 1), MoveKind::Invalid);  // no King on an empty pile under this rule
-    EXPECT_EQ(Move_Check(2, 3), MoveKind::Invalid);  // the pile is full
-    EXPECT_EQ(Move_Check(8, 1), MoveKind::Center);   // a hold top
-    EXPECT_EQ(Move_Check(4, 2), MoveKind::Invalid);  // an empty slot
+    EXPECT_EQ(Move_Check(3, 1), MoveKind::Invalid); // a 5 on an empty pile
+    EXPECT_EQ(Move_Check(2, 1), MoveKind::Invalid); // no King on an empty pile under this rule
+    EXPECT_EQ(Move_Check(2, 3), MoveKind::Invalid); // the pile is full
+    EXPECT_EQ(Move_Check(8, 1), MoveKind::Center);  // a hold top
+    EXPECT_EQ(Move_Check(4, 2), MoveKind::Invalid); // an empty slot
     EXPECT_EQ(Move_Check(3, 7), MoveKind::Discard);
-    EXPECT_EQ(Move_Check(3, 8), MoveKind::Invalid);  // no room on that hold pile
-    EXPECT_EQ(Move_Check(8, 9), MoveKind::Invalid);  // only hand cards are discarded
+    EXPECT_EQ(Move_Check(3, 8), MoveKind::Invalid); // no room on that hold pile
+    EXPECT_EQ(Move_Check(8, 9), MoveKind::Invalid); // only hand cards are discarded
     EXPECT_EQ(Move_Check(3, 16), MoveKind::HandMove);
     EXPECT_EQ(Move_Check(3, 11), MoveKind::Invalid); // slot 1 is no hand slot
     EXPECT_EQ(Move_Check(0, 1), MoveKind::Invalid);

@@ -1,4 +1,5 @@
 // Turns built by hand: the play, plan, wild card or discard each level must choose.
+#include "engine/Rules.h"
 #include "opponent/Drop.h"
 #include "opponent/HoldAnalysis.h"
 #include "opponent/HoldBack.h"
@@ -67,6 +68,18 @@ class Decisions : public OpponentTest {
         Put(Eng.SeatCards, 1, own);
         Put(Eng.PlayerCards, 1, human);
     }
+    // Seat 2 plays a whole turn next, its hand already dealt, five side cards left,
+    // the one turned up on top; the human follows.
+    void WholeTurnAhead() {
+        Eng.SeatSideCount = 5;
+        Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
+        Eng.SeatSide(1, 5) = Eng.SeatCards(1, 1);
+        Eng.TurnResumedOpp = 1;
+        Eng.TurnResumedHuman = 1;
+        Eng.TurnOrder(1) = 1;
+        Eng.TurnOrder(2) = 2;
+        Eng.TurnPos = 2;
+    }
 };
 
 TEST_F(Decisions, APileOfOneRankTakesItsMatchBeforeAnythingElse) {
@@ -79,7 +92,7 @@ TEST_F(Decisions, APileOfOneRankTakesItsMatchBeforeAnythingElse) {
     Pile(4, {12}, 0);
     Hand({9, 9, 7, 3, 2});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 4);
+    EXPECT_EQ(Opp.DiscardSlot, 4);
     EXPECT_EQ(Opp.PileIndex, 1);
 }
 
@@ -93,16 +106,16 @@ TEST_F(Decisions, AnEmptyPileTakesTheDoubledCardButTheTopLevelKeepsAnAcePair) {
     Pile(4, {10, 4}, 1);
     Hand({9, 9, 5, 3, 2});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Opp.DiscardSlot, 3);
     EXPECT_EQ(Opp.PileIndex, 3);
 
     Hand({9, 5, 1, 1});
     Eng.Level = 0;
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 5);
+    EXPECT_EQ(Opp.DiscardSlot, 5);
     Eng.Level = 2;
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.DiscardSlot, 2);
     EXPECT_EQ(Opp.PileIndex, 3);
 }
 
@@ -111,7 +124,6 @@ TEST_F(Decisions, ThreeOfAKindStopsTheDuplicateWalk) {
     Hand({10, 9, 5, 5, 5});
     Comp_Dups();
     EXPECT_EQ(Opp.DupSlot, 6);
-    EXPECT_EQ(Eng.TargetPile, 6);
 }
 
 TEST_F(Decisions, HoldTopsAllBelowTheHandLeaveTheFirstCardOnPileFour) {
@@ -124,7 +136,7 @@ TEST_F(Decisions, HoldTopsAllBelowTheHandLeaveTheFirstCardOnPileFour) {
     Pile(4, {10, 4}, 1);
     Hand({12, 11, 10, 9, 8});
     Comp_Drop();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.DiscardSlot, 2);
     EXPECT_EQ(Opp.PileIndex, 4);
 }
 
@@ -152,15 +164,14 @@ TEST_F(Decisions, APlanUpToTheSideCardTakesAHoldTopOfTheSameRank) {
     Centers({2, 7, 9});
     Pile(1, {9, 4}, 1);
     Hand({3, 4, 5, 11, 10});
-    Opp.SideBestPile = Opp.MatchSlot = Eng.TargetPile = 1;
+    Opp.SideBestPile = Opp.MatchSlot = 1;
     Opp.KingSlot = 2;
-    Move_Comp();
+    EXPECT_EQ(Move_Comp(1), 1);
     ASSERT_EQ(Opp.PlanFound, 1);
-    EXPECT_EQ(Eng.TargetPile, 1);
     EXPECT_EQ(Opp.PlanState(1, 1), 3);
     EXPECT_EQ(Opp.PlanList(1, 2), 7);
     EXPECT_EQ(Opp.PlanState(1, 0), 5);
-    Comp_Play();
+    Comp_Play(1);
     EXPECT_EQ(Eng.CenterCount(1), 5);
     EXPECT_EQ(Eng.SeatCards(1, 7), 9);
     EXPECT_EQ(Eng.SeatCards(1, 3), 4) << "the hand's Four stays";
@@ -169,7 +180,7 @@ TEST_F(Decisions, APlanUpToTheSideCardTakesAHoldTopOfTheSameRank) {
 TEST_F(Decisions, RemovingAPlannedQueenRestoresEleven) {
     Centers({10, 0, 0});
     Hand({11, 12});
-    Eng.TargetPile = 1;
+    Opp.PlanCenter = 1;
     Plan_Start(1);
     Opp.SimHandCount = 5;
     Opp.PlanStep = 2;
@@ -190,7 +201,7 @@ TEST_F(Decisions, TheHoldBackKeepsTheNextSeatsSideCardFartherAwayAtHigherLevels)
     Centers({1, 0, 0, 0});
     for (int level : {0, 2}) {
         Eng.Level = level;
-        Eng.TargetPile = 1;
+        Opp.PlanCenter = 1;
         Opp.PlanState(1, 0) = 7;
         Opp.PlanState(1, 1) = 6;
         for (int k = 1; k <= 6; ++k) {
@@ -202,16 +213,73 @@ TEST_F(Decisions, TheHoldBackKeepsTheNextSeatsSideCardFartherAwayAtHigherLevels)
     }
 }
 
+// A Four on a Three: the human's hold top Four lets the lower levels play it, but a following
+// seat's side card is a Five, so no seat may play it whatever the human holds.
+TEST_F(Decisions, EveryFollowingSeatIsCheckedAfterTheHumansTestAcceptsAPlan) {
+    struct Case {
+        int players, mover, fiveSeat;
+    };
+    const Case cases[] = {{2, 2, 0}, {3, 2, 3}, {3, 3, 2}, {4, 2, 4}, {4, 3, 4}, {4, 4, 2}};
+    for (const Case& k : cases) {
+        for (int level : {0, 1}) {
+            Table(k.players);
+            Com.Pturn = k.mover;
+            for (int seat = 2; seat <= k.players; ++seat) {
+                SeatRecordOf(seat).RecCards.Clear();
+                Put(SeatRecordOf(seat).RecCards, 1, seat == k.fiveSeat ? 5 : 11);
+            }
+            Eng.Level = level;
+            Sides(9, 10);
+            Put(Eng.PlayerCards, 7, 4);
+            if (k.players == 2)
+                Centers({3, 0, 9});
+            else
+                Centers({3, 0, 9, 10});
+            for (int p = 1; p <= 4; ++p)
+                Pile(p, {}, 0);
+            Hand({4, 7, 7});
+            Opponent_Reset();
+            Ck_Player();
+            CenterBestToPlay(9, true, Opp.SideBestPile, Opp.HumanBestPile);
+            Opp.MatchSlot = Opp.SideBestPile;
+            Opp.KingSlot = 2;
+            const int pile = Move_Comp(Opp.SideBestPile);
+            const bool played = pile != 0;
+            EXPECT_EQ(played, k.players == 2)
+                << k.players << " players, mover " << k.mover << ", level " << level;
+            if (played) {
+                EXPECT_EQ(Plan_LastRank(pile), 4);
+            }
+        }
+    }
+}
+
+// A King planned from the hand is not a hand card used up: with King and Four the seat
+// keeps the King rather than emptying its hand onto a pile the human's Five then takes.
+TEST_F(Decisions, APlannedHandKingDoesNotEmptyTheHand) {
+    Sides(9, 5);
+    Centers({3, 10, 11});
+    for (int p = 1; p <= 4; ++p)
+        Pile(p, {}, 0);
+    Hand({13, 4});
+    WholeTurnAhead();
+    const int deck = Eng.DeckCount;
+    EXPECT_TRUE(Computer());
+    const SeatRecord& rec = SeatRecordOf(2);
+    EXPECT_EQ(Eng.CenterCount(1), 3);
+    EXPECT_EQ(Eng.DeckCount, deck) << "the hand was emptied and refilled";
+    EXPECT_EQ(rec.RecCards(1, 2), 13);
+    EXPECT_EQ(rec.RecCards(1, 7) + rec.RecCards(1, 8) + rec.RecCards(1, 9) + rec.RecCards(1, 10), 4);
+}
+
 TEST_F(Decisions, TheSideKingGoesOutsideTheHumansRunOrOntoTheBlockPile) {
     Sides(13, 9);
     Centers({5, 9, 2});
     Eng.Level = 0;
     Opp.HumanReach = 6;
-    Move_Wild();
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Move_Wild().pile, 2);
     Opp.TurnFlags[kBlockPile] = 3;
-    Move_Wild();
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Move_Wild().pile, 3);
     EXPECT_EQ(Opp.TurnFlags[kBlockPile], 0);
 }
 
@@ -257,14 +325,14 @@ TEST_F(Decisions, AForcedAceOnAHoldTopIsPlayedBeforeTheDiscardAndATwoFollowsItsA
     EXPECT_EQ(Opp.PlanFound, 1);
     EXPECT_EQ(Opp.DropPlan, kDropAce);
     EXPECT_EQ(Opp.PlanStep, 8);
-    EXPECT_EQ(Eng.TargetPile, 2);
+    EXPECT_EQ(Opp.PlanCenter, 2);
 
     Opp.PlanFound = Opp.DropPlan = 0;
     Com.ForcedCards = 2;
     Comp_BeforeDrop();
     EXPECT_EQ(Opp.DropPlan, kDropTwo);
     EXPECT_EQ(Opp.PlanStep, 9);
-    EXPECT_EQ(Eng.TargetPile, 3);
+    EXPECT_EQ(Opp.PlanCenter, 3);
 }
 
 TEST_F(Decisions, ASideKingWithNoWildAceAndEveryCenterEmptyStaysAndTheSeatDiscards) {
@@ -274,14 +342,7 @@ TEST_F(Decisions, ASideKingWithNoWildAceAndEveryCenterEmptyStaysAndTheSeatDiscar
     Hand({11, 10, 7, 5, 4});
     for (int p = 1; p <= 4; ++p)
         Pile(p, {12}, 0);
-    Eng.SeatSideCount = 5;
-    Eng.SeatSide(0, 5) = Eng.SeatCards(0, 1);
-    Eng.SeatSide(1, 5) = 13;
-    Eng.TurnResumedOpp = 1;
-    Eng.TurnResumedHuman = 1;
-    Eng.TurnOrder(1) = 1;
-    Eng.TurnOrder(2) = 2;
-    Eng.TurnPos = 2;
+    WholeTurnAhead();
     EXPECT_TRUE(Computer());
     EXPECT_EQ(Com.Pturn, 1);
     const SeatRecord& rec = SeatRecordOf(2);

@@ -174,10 +174,10 @@ TEST_F(MenuKeysTest, PeekTellsEveryPeerOnlyInAnInternetGame) {
     Com.NetHost = 1;
     svc.boxes->Expect(platform::vbYes);
     MenuHelp(kHelpPeek, 0);
-    EXPECT_EQ(sent, (QStringList{"all SY 1#GRULM: You're being watched.", "all PK True"}));
+    EXPECT_EQ(sent, (QStringList{"all SY  1#GRULM: You're being watched.", "all PK True"}));
     Com.NetHost = 0;
     MenuHelp(kHelpPeek, 0);
-    EXPECT_EQ(sent.mid(2), (QStringList{"1 SY 2#GRULM: Nobody's looking now.", "1 PK False"}));
+    EXPECT_EQ(sent.mid(2), (QStringList{"1 SY  2#GRULM: Nobody's looking now.", "1 PK False"}));
     Com.PeekOn = false;
 }
 

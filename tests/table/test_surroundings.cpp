@@ -57,6 +57,25 @@ TEST_F(SurroundTest, CyclingWrapsThroughThePicturesAndTheMatColour) {
         EXPECT_EQ(Background_Step(c.index, c.count, c.forward), c.want) << c.index << " " << c.count;
 }
 
+TEST_F(SurroundTest, DefaultPicturesComeOnlyIntoAFolderWithoutPictures) {
+    const QString backgrounds = Com.UserPath + "Backgrounds/", avatars = Com.UserPath + "Avatars/";
+    DefaultArt_Install(Com.UserPath);
+    ASSERT_TRUE(QFile::exists(backgrounds + "Weave.png") && QFile::exists(avatars + "Brina.png"));
+    ASSERT_TRUE(QFile::remove(backgrounds + "Weave.png") && QFile::remove(avatars + "Brina.png"));
+    DefaultArt_Install(Com.UserPath); // the next start
+    EXPECT_FALSE(QFile::exists(backgrounds + "Weave.png"));
+    EXPECT_FALSE(QFile::exists(avatars + "Brina.png"));
+    // A folder left with no picture at all (other files do not count) is furnished again.
+    for (const QString& f : QDir(avatars).entryList(QDir::Files))
+        QFile::remove(avatars + f);
+    QFile notes(avatars + "notes.txt");
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    DefaultArt_Install(Com.UserPath);
+    EXPECT_EQ(QDir(avatars).entryList({"*.png"}, QDir::Files).size(), DefaultArt_AvatarFiles().size());
+    EXPECT_FALSE(QFile::exists(backgrounds + "Weave.png"));
+}
+
 TEST_F(SurroundTest, TheHintComesBeforeTheFirstCycleOnlyAndTheBoardIsFirst) {
     DefaultArt_Install(Com.UserPath);
     Save(Com.UserPath + "Backgrounds/Amber.png", QSize(30, 20), Qt::red);

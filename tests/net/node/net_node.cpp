@@ -4,8 +4,8 @@
 // host starts the next game as soon as one ends. At the end of the last game it writes
 // its whole table, keyed by player name, waits until every program has written its own,
 // and leaves.
-//   net_node --host PLAYERS | --join [--after SEATED]   --port P --name NAME --dir DIR
-//            [--seed N] [--level L] [--games G]
+//   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
+//            [--games G]
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
@@ -48,7 +48,6 @@ struct Options {
     unsigned seed = 1;
     int level = 2;
     int games = 1;
-    int after = 0;       // a program that joins waits until this many players sit at the host's table
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
@@ -85,8 +84,7 @@ class NodeBoxes : public platform::MessageBoxes {
                      qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
         const int buttons = style & 0x0F;
         if (buttons == platform::vbYesNo || buttons == platform::vbYesNoCancel) {
-            const bool yes =
-                title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
+            const bool yes = title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
             return yes ? platform::vbYes : platform::vbNo;
         }
         if (buttons == platform::vbOKCancel || buttons == platform::vbRetryCancel) return platform::vbCancel;
@@ -144,10 +142,9 @@ QStringList SeatLines(int seat) {
 }
 
 QString TableDump(bool ended) {
-    QStringList lines{
-        QStringLiteral("ended %1").arg(ended ? 1 : 0),
-        QStringLiteral("size %1 %2 %3").arg(Com.NumPlayers).arg(Com.NumCenters).arg(Com.TotalCards),
-        "stock: " + Cards(Eng.Deck, Eng.DeckCount), "used: " + Cards(Eng.UsedPile, Eng.UsedCount)};
+    QStringList lines{QStringLiteral("ended %1").arg(ended ? 1 : 0),
+                      QStringLiteral("size %1 %2 %3").arg(Com.NumPlayers).arg(Com.NumCenters).arg(Com.TotalCards),
+                      "stock: " + Cards(Eng.Deck, Eng.DeckCount), "used: " + Cards(Eng.UsedPile, Eng.UsedCount)};
     for (int c = 1; c <= Com.NumCenters; ++c) {
         QStringList pile;
         for (int k = 1; k <= Eng.CenterCount(c); ++k)
@@ -196,23 +193,17 @@ class Driver {
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && elapsed_.elapsed() / 500 != traced_) {
             traced_ = elapsed_.elapsed() / 500;
             QWidget* m = ModalWindow();
-            std::fprintf(
-                stderr,
-                "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s deal %d busy %d/%d\n",
-                qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost, Winsock1().State(0),
-                pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-",
-                frmGrulm().cmdDeal.Visible() ? 1 : 0, Eng.TableBusy ? 1 : 0, Eng.CompTurnActive ? 1 : 0);
+            std::fprintf(stderr, "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s deal %d busy %d\n",
+                         qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost,
+                         Winsock1().State(0), pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-",
+                         frmGrulm().cmdDeal.Visible() ? 1 : 0, Eng.TableBusy ? 1 : 0);
         }
         CloseStrayWindows();
-        // The programs that join wait for the host to listen, and each for the one before it
-        // to be seated.
+        // The programs that join wait for the host to listen.
         if (opt.players != 0 && !listening_ && Winsock1().State(0) == platform::sckListening) {
             listening_ = true;
-            Mark(QStringLiteral("listening"));
-        }
-        if (opt.players != 0 && SeatedRemotes() > seatedMarked_) {
-            seatedMarked_ = SeatedRemotes();
-            Mark(QStringLiteral("seated%1").arg(seatedMarked_));
+            QFile f(opt.dir + QStringLiteral("/listening"));
+            if (f.open(QIODevice::WriteOnly)) f.close();
         }
         if (pending_) return;
         pending_ = true;
@@ -236,12 +227,6 @@ class Driver {
 
   private:
     int Players() const { return opt.players != 0 ? opt.players : Com.NumPlayers; }
-
-    static void Mark(const QString& name) {
-        QFile f(opt.dir + '/' + name);
-        if (f.open(QIODevice::WriteOnly)) f.close();
-    }
-    static bool Marked(const QString& name) { return QFile::exists(opt.dir + '/' + name); }
 
     void Finish(bool ended) {
         if (ended_) return;
@@ -275,32 +260,28 @@ class Driver {
             w.cmdConnect.FireClick();
             return;
         }
-        std::fprintf(stderr, "[%s] closing window %s\n", qPrintable(opt.name),
-                     qPrintable(modal->windowTitle()));
+        std::fprintf(stderr, "[%s] closing window %s\n", qPrintable(opt.name), qPrintable(modal->windowTitle()));
         modal->close();
     }
 
     int SeatedRemotes() const {
         int n = 0;
         for (int e = 1; e < kNetElements; ++e)
-            if (Com.NetSockets[static_cast<size_t>(e)].InUse == 7 &&
-                Com.NetSockets[static_cast<size_t>(e)].Seat >= 1)
+            if (Com.NetSockets[static_cast<size_t>(e)].InUse == 7 && Com.NetSockets[static_cast<size_t>(e)].Seat >= 1)
                 ++n;
         return n;
     }
 
     void Step() {
         if (!connected_) {
-            if (opt.players == 0 && !Marked(QStringLiteral("listening"))) return;
-            if (opt.after > 0 && !Marked(QStringLiteral("seated%1").arg(opt.after))) return;
+            if (opt.players == 0 && !QFile::exists(opt.dir + QStringLiteral("/listening"))) return;
             connected_ = true;
             connecting_ = true;
             MenuInternet(kNetStart); // F11
             return;
         }
         if (Com.NetGame == 0) {
-            std::fprintf(stderr, "[%s] the Internet game ended before the end of the game\n",
-                         qPrintable(opt.name));
+            std::fprintf(stderr, "[%s] the Internet game ended before the end of the game\n", qPrintable(opt.name));
             Finish(false);
             return;
         }
@@ -326,10 +307,9 @@ class Driver {
     }
 
     QElapsedTimer elapsed_;
-    bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false,
-         listening_ = false;
+    bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
     bool nextGame_ = false;
-    int settled_ = 0, seatedMarked_ = 0, gamesEnded_ = 0;
+    int settled_ = 0, gamesEnded_ = 0;
     qint64 traced_ = -1;
 };
 
@@ -340,26 +320,15 @@ bool ParseArgs(const QStringList& a) {
         const QString& k = a[i];
         const QString v = i + 1 < a.size() ? a[i + 1] : QString();
         if (k == "--join") continue;
-        if (k == "--host")
-            opt.players = v.toInt();
-        else if (k == "--port")
-            opt.port = v.toInt();
-        else if (k == "--name")
-            opt.name = v;
-        else if (k == "--dir")
-            opt.dir = v;
-        else if (k == "--seed")
-            opt.seed = v.toUInt();
-        else if (k == "--level")
-            opt.level = v.toInt();
-        else if (k == "--limit")
-            opt.limit = v.toDouble();
-        else if (k == "--games")
-            opt.games = std::max(1, v.toInt());
-        else if (k == "--after")
-            opt.after = v.toInt();
-        else
-            return false;
+        if (k == "--host") opt.players = v.toInt();
+        else if (k == "--port") opt.port = v.toInt();
+        else if (k == "--name") opt.name = v;
+        else if (k == "--dir") opt.dir = v;
+        else if (k == "--seed") opt.seed = v.toUInt();
+        else if (k == "--level") opt.level = v.toInt();
+        else if (k == "--limit") opt.limit = v.toDouble();
+        else if (k == "--games") opt.games = std::max(1, v.toInt());
+        else return false;
         ++i;
     }
     return opt.port > 0 && !opt.name.isEmpty() && !opt.dir.isEmpty() && opt.players >= 0 && opt.players <= 4;

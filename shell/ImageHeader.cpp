@@ -1,4 +1,4 @@
-#include "media/ImageHeader.h"
+#include "shell/ImageHeader.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,9 +1,12 @@
-#include "media/ImageHeader.h"
-#include "tests/media/MediaTestSupport.h"
+#include "shell/ImageHeader.h"
+#include "shell/Utilities.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 
 namespace {
+using ImageHeaderTest = GameTest;
+
 QByteArray Bytes(std::initializer_list<int> v) {
     QByteArray b;
     for (int x : v)
@@ -55,7 +58,7 @@ TEST(ImageHeader, HandMadeHeadersOfEveryKind) {
     }
 }
 
-TEST_F(MediaTest, HeadersOfPicturesWrittenByQt) {
+TEST_F(ImageHeaderTest, HeadersOfPicturesWrittenByQt) {
     QImage img(123, 45, QImage::Format_RGB32);
     img.fill(Qt::red);
     clsGetSize g;
@@ -70,7 +73,7 @@ TEST_F(MediaTest, HeadersOfPicturesWrittenByQt) {
     EXPECT_EQ(g.ImageType(), clsGetSize::kUnknown);
 }
 
-TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
+TEST_F(ImageHeaderTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
     const QString ok = home->Path() + "/ok.png", big = home->Path() + "/big.bmp";
     QImage(40, 30, QImage::Format_RGB32).save(ok);
     QImage(400, 10, QImage::Format_RGB32).save(big);
@@ -82,4 +85,15 @@ TEST_F(MediaTest, PicturesLoadOnlyWithinTheLimitAndNeverFromRubbish) {
                          QByteArray(64, 'x'));
     EXPECT_TRUE(Picture_Load(liar, 350).isNull());
     EXPECT_TRUE(Picture_Load(home->Path() + "/none.gif", 350).isNull());
+}
+
+TEST_F(ImageHeaderTest, TheSizeCheckMeasuresAPictureByItsHeader) {
+    // Only a JPEG's frame header: the toolkit's decoder cannot size it, the header tells.
+    const QString path = home->Path() + "/head.jpg";
+    WriteBytes(path, Jpeg(100, 640, 480));
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_FALSE(Picture_SizeOK(path, 350));
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text,
+              "Picture is too large: W 640 x H 480\nPlease use pictures sized under 350 x 350 pixels.");
 }

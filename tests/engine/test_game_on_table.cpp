@@ -1,0 +1,143 @@
+// A game taken off the table while a flow that pauses is under way: the deal, a card's
+// flight and a refill with its reshuffle stop there and leave the table to whatever
+// replaced the game; a New Game asked for during the deal starts once the deal is over.
+#include "engine/GameOnTable.h"
+#include "engine/Stale.h"
+#include "opponent/OppState.h"
+#include "opponent/TurnLoop.h"
+#include "shell/MenuCommands.h"
+#include "tests/engine/test_deal_support.h"
+
+#include <QTimer>
+
+namespace {
+
+class GameOnTableTest : public DealTest {
+  protected:
+    void SetUp() override {
+        DealTest::SetUp();
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (++passes < at) return;
+            timer.stop();
+            act();
+        });
+    }
+    // Runs `what` in the n-th pass of events from now: every pause lets events run once.
+    void AtPass(int n, std::function<void()> what) {
+        passes = 0;
+        at = n;
+        act = std::move(what);
+        timer.start();
+    }
+    // What a new layout message does to a remote's table: cleared, then laid out for two.
+    void LaidOutForTwo() {
+        form->Table_Clear();
+        Com.PrevPlayers = Com.NumPlayers;
+        Com.PrevCenters = Com.NumCenters;
+        Com.NumPlayers = 2;
+        Com.NumCenters = 3;
+        form->Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    }
+    void DealWithSeat2First(unsigned seed) {
+        platform::Svc().random.Randomize(seed);
+        ASSERT_TRUE(::SetUp());
+        Com.Pturn = 2;
+        WhosOnFirst();
+        GoDeal();
+    }
+    static bool HandsEmpty() {
+        for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+            for (int slot = 2; slot <= 6; ++slot)
+                if (CardsOfSeat(seat)(0, slot) != 0) return false;
+        return true;
+    }
+
+    QTimer timer;
+    int passes = 0, at = 0;
+    std::function<void()> act;
+};
+
+TEST_F(GameOnTableTest, TheDealStopsWhereverTheTableIsClearedOrLaidOutAnew) {
+    Table(3);
+    const int before = svc.clock->eventPasses;
+    DealWithSeat2First(11);
+    const int passes = svc.clock->eventPasses - before;
+    ASSERT_EQ(computerTurns, 1);
+    ASSERT_GT(passes, 20);
+    for (bool relayout : {false, true}) {
+        // The first pause, a card in flight, and the first player's last words.
+        for (int n : {1, passes / 2, passes - 1, passes}) {
+            Table(3);
+            computerTurns = 0;
+            AtPass(n, [&] { relayout ? LaidOutForTwo() : form->Table_Clear(); });
+            DealWithSeat2First(11);
+            EXPECT_EQ(computerTurns, 0) << relayout << " at " << n;
+            EXPECT_EQ(Com.Pturn, 0);
+            EXPECT_TRUE(HandsEmpty());
+            EXPECT_FALSE(form->Picture7(6).Visible());
+            EXPECT_FALSE(Eng.TableBusy);
+            EXPECT_FALSE(Game_Starting());
+            // The table is usable: the next game deals every hand in full.
+            Game_New();
+            ASSERT_NE(Com.Pturn, 0);
+            for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+                EXPECT_NE(CardsOfSeat(seat)(0, 6), 0) << relayout << " at " << n;
+        }
+    }
+}
+
+TEST_F(GameOnTableTest, ACardsFlightEndsWithTheTableItFliesOver) {
+    Table(3);
+    Com.AnimSteps = 45;
+    form->Picture2(3).SetVisible(true);
+    AtPass(2, [&] { LaidOutForTwo(); });
+    const int before = svc.clock->eventPasses;
+    form->Card_Animate(form->Picture2, 3, form->PicCenter, 1);
+    EXPECT_FALSE(form->Picture2.Exists(3));
+    EXPECT_LT(svc.clock->eventPasses - before, 5); // stopped, not flown to the end
+}
+
+TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
+    int stalemates = 0;
+    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
+    Hooks.STALEMATE = [&] { ++stalemates; };
+    for (bool relayout : {false, true}) {
+        Table(4);
+        Game_New();
+        // Every stock card onto the used pile, and one empty hand slot to fill.
+        while (Eng.DeckCount > 0) {
+            ++Eng.UsedCount;
+            for (int f = 0; f <= 1; ++f) {
+                Eng.UsedPile(f, Eng.UsedCount) = Eng.Deck(f, Eng.DeckCount);
+                Eng.Deck(f, Eng.DeckCount) = 0;
+            }
+            --Eng.DeckCount;
+        }
+        Eng.PlayerCards(0, 4) = Eng.PlayerCards(1, 4) = 0;
+        ASSERT_GT(Eng.UsedCount, 104);
+        AtPass(1, [&] { relayout ? LaidOutForTwo() : form->Table_Clear(); });
+        Deal_Players(form->Picture7, Eng.PlayerCards);
+        EXPECT_EQ(stalemates, 0) << relayout;
+        EXPECT_EQ(Eng.PlayerCards(0, 4), 0);
+        EXPECT_TRUE(form->PicCenter(0).Visible());
+    }
+}
+
+TEST_F(GameOnTableTest, NewGameAskedForDuringTheDealStartsWhenAComputerSeatBegins) {
+    Opponent_Reset();
+    Opponent_Install();
+    Table(2);
+    const QString dealSound = Com.DataPath + "~121.tmp";
+    AtPass(3, [] { MenuGame(kGameNew); });
+    DealWithSeat2First(3);
+    EXPECT_EQ(svc.sound->played.count(dealSound), 2);
+    EXPECT_FALSE(Eng.TurnStop);
+    EXPECT_FALSE(Eng.TableBusy);
+    ASSERT_EQ(Com.Pturn, 1); // the new game came round to the human
+    for (int slot = 2; slot <= 6; ++slot)
+        EXPECT_NE(Eng.PlayerCards(0, slot), 0);
+    EXPECT_TRUE(form->Picture7(2).Enabled());
+}
+
+} // namespace

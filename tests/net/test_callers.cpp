@@ -1,0 +1,225 @@
+// Callers at our host, over 127.0.0.1 with scripted peers: several that connect in the same
+// millisecond, round after round, each seated once whatever order their answers come in; and
+// callers that go again before they have given their name.
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "engine/TableCodes.h"
+#include "net/NetCleanUp.h"
+#include "net/NetHooks.h"
+#include "net/NetInstall.h"
+#include "net/NetRows.h"
+#include "net/NetSockets.h"
+#include "net/NetState.h"
+#include "table/frmGrulm.h"
+#include "tests/net/ConversationTest.h"
+#include "tests/support/TableSize.h"
+#include "tests/support/TestSupport.h"
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace {
+
+class Callers : public ConversationTest {
+  protected:
+    // Our program hosting a table of `players`, listening; the port it listens on.
+    int Listen(int players) {
+        Com.NetHost = 1;
+        Com.NetGame = 99;
+        LayTableFor(*form, players);
+        Engine_SizeTables();
+        Net.NetSockCount = 0;
+        NetHostListen();
+        return Winsock1().LocalPort(0);
+    }
+    static int SeatedRows() {
+        int n = 0;
+        for (int e = 1; e < kNetElements; ++e)
+            if (Row(e).InUse == kRowInUse && Row(e).Seat >= 1) ++n;
+        return n;
+    }
+};
+
+// What a caller learnt: the element the host took it on and the layouts it was sent.
+struct Caller {
+    int element = 0;
+    std::vector<QByteArray> layouts;
+};
+std::mutex g_callersLock;
+
+// A remote program as it answers a host: its identification, its name and every layout.
+// The one on element `slowElement` answers its identification only once the others have
+// been laid out, as a busy machine might.
+void Answer(PeerSocket& p, Caller& me, const QByteArray& name, int slowElement, std::atomic<int>& laidOut,
+            int others) {
+    for (;;) {
+        const QByteArray line = p.Line();
+        if (line.isEmpty()) return;
+        if (line.startsWith("IP")) {
+            {
+                std::lock_guard lock(g_callersLock);
+                me.element = line.at(line.size() - 2) - '0';
+            }
+            if (me.element == slowElement)
+                for (int i = 0; i < 2000 && laidOut < others; ++i)
+                    std::this_thread::sleep_for(std::chrono::microseconds(500));
+            p.Send("IP Vornhelm Online^ 9. 6. 0\n");
+        } else if (line.startsWith("NM")) {
+            p.Send("NM " + name + "\n");
+        } else if (line.startsWith("LO")) {
+            {
+                std::lock_guard lock(g_callersLock);
+                if (me.layouts.empty()) ++laidOut;
+                me.layouts.push_back(line);
+            }
+            p.Send("LO\n");
+        }
+    }
+}
+
+TEST_F(Callers, CallersOfTheSameMillisecondAreEachSeatedOnce) {
+    for (int round = 0; round < 24; ++round) {
+        const int players = 3 + round % 2;
+        const int slow = (round / 2) % players; // 0: nobody holds back
+        SCOPED_TRACE(testing::Message() << "round " << round << ", " << players << " players, slow " << slow);
+        const int port = Listen(players);
+        ASSERT_GT(port, 0);
+        svc.boxes->script.assign(players, platform::vbYes); // "New opponent joining"
+        std::vector<Caller> callers(static_cast<size_t>(players - 1));
+        std::atomic<int> ready = 0, laidOut = 0;
+        std::atomic<bool> go = false;
+        std::vector<std::thread> peers;
+        for (int i = 0; i < players - 1; ++i)
+            peers.emplace_back([&, i, port] {
+                PeerSocket p;
+                ++ready;
+                while (!go) {
+                }
+                if (p.Connect(port))
+                    Answer(p, callers[static_cast<size_t>(i)], "P" + QByteArray::number(i), slow, laidOut,
+                           slow == 0 ? players - 1 : players - 2);
+            });
+        while (ready < players - 1) {
+        }
+        go = true; // every caller connects in the same instant
+        // Done when every caller's last layout names them all.
+        const bool seated = Pump([&] {
+            if (SeatedRows() != players - 1 || Com.NetGame != players - 1) return false;
+            std::lock_guard lock(g_callersLock);
+            for (const Caller& c : callers)
+                for (int i = 0; i < players - 1; ++i)
+                    if (c.layouts.empty() || !c.layouts.back().contains("|P" + QByteArray::number(i) + "|"))
+                        return false;
+            return true;
+        });
+        // What each caller got, beside the seat the host keeps for its element.
+        std::vector<std::pair<int, QByteArray>> seen;
+        std::set<int> seats;
+        {
+            std::lock_guard lock(g_callersLock);
+            for (const Caller& c : callers) {
+                const int seat = c.element >= 1 && c.element < kNetElements ? Row(c.element).Seat : -1;
+                seen.emplace_back(seat, c.layouts.empty() ? QByteArray() : c.layouts.back());
+                seats.insert(seat);
+            }
+        }
+        NetCleanUp();
+        for (auto& t : peers)
+            t.join();
+        ASSERT_TRUE(seated) << SeatedRows() << " seated, NetGame " << Com.NetGame;
+        EXPECT_EQ(seats.size(), static_cast<size_t>(players - 1));
+        // The last layout a caller got names its own seat as the host keeps it.
+        for (const auto& [seat, layout] : seen)
+            EXPECT_EQ(layout.mid(6, 2).trimmed().toInt(), seat) << layout.toStdString();
+        svc.boxes->shown.clear();
+        Net.Trace.clear();
+    }
+}
+
+TEST_F(Callers, ACallerThatGoesBeforeItsNameLeavesTheHostListening) {
+    struct Case {
+        const char* what;
+        bool answersIdentity;
+        bool gameOn; // a player already sits at the table, with cards dealt
+    } cases[] = {
+        {"gone before its identification", false, false},
+        {"gone after its identification", true, false},
+        {"gone while a player plays on", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int port = Listen(3);
+        PeerSocket seated;
+        if (c.gameOn) {
+            std::thread bo([&, port] {
+                if (!seated.Connect(port)) return;
+                seated.Line();
+                seated.Send("IP Vornhelm Online^ 9. 6. 0\n");
+                seated.Line();
+                seated.Send("NM Bo\n");
+            });
+            const bool boSeated = Pump([] { return SeatedRows() == 1; });
+            bo.join();
+            ASSERT_TRUE(boSeated);
+            Eng.PlayerSideCount = 10;
+            Com.Pturn = 2;
+        }
+        std::vector<QByteArray> got;
+        std::thread peer([&, port] {
+            PeerSocket p;
+            if (!p.Connect(port)) return;
+            got.push_back(p.Line());
+            if (c.answersIdentity) {
+                p.Send("IP Vornhelm Online^ 8. 4. 0\n");
+                got.push_back(p.Line());
+            }
+        });
+        ASSERT_TRUE(Pump([&] {
+            return form->Label9(kLblMessage).Caption() == QLatin1String("A caller left before joining.");
+        }));
+        peer.join();
+        EXPECT_TRUE(svc.boxes->shown.empty());
+        EXPECT_EQ(Winsock1().State(0), platform::sckListening);
+        EXPECT_EQ(Com.NetHost, 1);
+        EXPECT_NE(Com.NetState, kNetLost); // no wait takes the caller's going for a lost link
+        EXPECT_EQ(Com.NetGame, c.gameOn ? 1 : 99);
+        EXPECT_EQ(Com.PeerVersion, c.gameOn ? "96" : "");
+        EXPECT_EQ(Eng.PlayerSideCount, c.gameOn ? 10 : 0); // nobody's game was ended
+        for (const NetTraceEntry& t : Net.Trace)
+            EXPECT_FALSE(t.direction == '>' && t.bytes.startsWith("EG"))
+                << "an EG went to element " << t.element;
+        // The next caller is taken and seated as if nobody had been there.
+        std::vector<QByteArray> next;
+        std::thread later([&, port] {
+            PeerSocket p;
+            if (!p.Connect(port)) return;
+            next.push_back(p.Line());
+            p.Send("IP Vornhelm Online^ 9. 6. 0\n");
+            next.push_back(p.Line());
+            p.Send("NM Cy\n");
+            next.push_back(p.Line());
+            p.Send("LO\n");
+        });
+        if (c.gameOn) svc.boxes->Expect(platform::vbYes);
+        const bool joined = Pump([&] { return SeatedRows() == (c.gameOn ? 2 : 1); });
+        later.join();
+        ASSERT_TRUE(joined);
+        ASSERT_EQ(next.size(), 3u);
+        EXPECT_EQ(next[0],
+                  c.gameOn ? "IP Vornhelm Online^ 9. 6. 0^ 2\n" : "IP Vornhelm Online^ 9. 6. 0^ 1\n");
+        EXPECT_EQ(next[2], c.gameOn ? "LO  3  2|Bo|Cy|\n" : "LO  3  1|Cy||\n");
+        NetCleanUp();
+        seated.Close();
+        Com.NetState = kNetNone;
+        Com.Pturn = 0;
+        Eng.PlayerSideCount = 0;
+        svc.boxes->shown.clear();
+        Net.Trace.clear();
+        form->Label9(kLblMessage).SetCaption(QString());
+    }
+}
+
+} // namespace
