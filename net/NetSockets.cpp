@@ -6,16 +6,16 @@
 #include "net/NetCodec.h"
 #include "net/NetFraming.h"
 #include "net/NetHooks.h"
-#include "net/NetMessage.h"
 #include "net/NetRows.h"
+#include "net/NetMessage.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QTimer>
-#include <algorithm>
 
 using platform::MsgBox;
 using platform::sckClosed;

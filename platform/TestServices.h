@@ -74,7 +74,9 @@ class FixedScreen : public Screen {
     int CaptionHeightPixels() override { return captionPixels; }
     int ColourDepth() override { return 32; }
     int LogicalDpiX() override { return dpi; }
-    std::vector<QRect> AreasTwips() override { return areas.empty() ? Screen::AreasTwips() : areas; }
+    std::vector<QRect> AreasTwips() override {
+        return areas.empty() ? Screen::AreasTwips() : areas;
+    }
     int widthTwips = 12000, heightTwips = 9000, captionPixels = 23, dpi = 96;
     std::vector<QRect> areas; // more monitors; empty: the one screen above
 };
