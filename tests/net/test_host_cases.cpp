@@ -173,6 +173,7 @@ TEST_F(HostCasesTest, EveryLayoutAnswerCountsEvenFromTheSameRemote) {
     EXPECT_EQ(Com.NetAckCount, 1);
     EXPECT_FALSE(Com.NetAnswered);
     EXPECT_TRUE(lo.Closed());
+    EXPECT_FALSE(gs.Answered());
     EXPECT_EQ(Net_Awaited(), 0b1110u);
     // A remote never takes a bare layout: it carries no table size.
     Com.NetHost = 0;
