@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
+#include "engine/Exchange.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -21,6 +22,7 @@ void Engine_SizeTables() {
 
 void Engine_Reset() {
     Eng = EngineState{};
+    Exchange_Reset();
     Engine_SizeTables();
 }
 

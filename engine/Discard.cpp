@@ -71,11 +71,6 @@ void PassTheTurn() {
     Eng.SideMissed = missed;
 }
 
-bool NetStopped() {
-    const int s = Com.NetState;
-    return Com.NetGame == 0 || s == 6 || s == 15 || s == 3 || s == 14;
-}
-
 } // namespace
 
 void Player_EndTurn() {
@@ -95,7 +90,7 @@ void Player_EndTurn() {
     LayOnHold(slot, hold);
     if (Com.NetGame != 0) {
         Netl.Move_Transmit_Done();
-        if (NetStopped()) return;
+        if (Net_Stopped()) return;
     } else {
         Pause(kDiscardPause);
     }
