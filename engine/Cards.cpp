@@ -4,6 +4,7 @@
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
+#include "engine/Exchange.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -22,6 +23,7 @@ void Engine_SizeTables() {
 
 void Engine_Reset() {
     Eng = EngineState{};
+    Exchange_Reset();
     Engine_SizeTables();
 }
 

@@ -42,6 +42,9 @@ bool Wait(const std::function<bool()>& done, std::initializer_list<int> endState
     if (Com.NetGame == 0) Com.NetState = kNetLost;
     return false;
 }
+bool Wait(const Exchange& x) {
+    return Wait([&x] { return x.Answered() || x.Closed(); }) && x.Answered();
+}
 
 // The local seat that host seat h stands for (the same seat outside a remote's table).
 int SeatOfHostSeat(int h) {
@@ -122,6 +125,7 @@ void HumanFirst() {
 
 // A remote player's DEAL press: answers the host, then resumes a snapshot or deals.
 void RemoteDeal() {
+    Net_GameBegins();
     TableForm& f = F();
     f.StatusMsg.SetVisible(false);
     if (Com.NetState == kNetGS) {
@@ -129,7 +133,7 @@ void RemoteDeal() {
     } else if (Com.NetState == kNetRC) {
         Net_SendText(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
-            if (!Wait([] { return Com.NetState == kNetRS; })) return;
+            if (!Wait([] { return Net_Take(kNetRS); })) return;
             DealHooks.Sound_Card(kShowSoundFirst);
         }
     }
@@ -163,7 +167,7 @@ void RemoteDeal() {
 
 // The stock from the host: read, checked, answered.
 bool ReceiveStock() {
-    if (!Wait([] { return Com.NetState == kNetDK; }, {kNetLO})) return false;
+    if (!Wait([] { return Net_Take(kNetDK); }, {kNetLO})) return false;
     StockRead stock;
     QString why;
     if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
@@ -179,17 +183,20 @@ bool ReceiveStock() {
 
 // The host's stock to every remote player, once all of them have pressed DEAL.
 bool SendStock() {
-    if (!Wait([] { return Com.NetState == kNetGS; })) return false;
+    // Every remote has pressed DEAL: the new game's exchange, or an older peer's answer to
+    // its start, which the set-up waited for.
+    const bool older = Version_AtMost(Com.PeerVersion, kOldPeerVersion);
+    if (!Wait([older] { return older || Net_KindAnswered(kNetGS); })) return false;
     const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
     Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
-    Com.NetAckCount = 1;
+    const Exchange dk = Net_Open(kNetDK, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
-    return Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
+    return Wait(dk);
 }
 
 // The first player as the host chose it, in local seat numbers.
 bool ReceiveFirstPlayer() {
-    if (!Wait([] { return Com.NetState == kNetTR; }, {kNetGS, kNetLO})) return false;
+    if (!Wait([] { return Net_Take(kNetTR); }, {kNetGS, kNetLO})) return false;
     if (Com.Pturn < 1 || Com.Pturn > Com.NumPlayers) {
         Com.NetState = kNetLost;
         return false;
@@ -205,9 +212,9 @@ bool SendFirstPlayer() {
     if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, kOldPeerVersion))
         seat = Com.Pturn == 1 ? 2 : 1;
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
-    Com.NetAckCount = 1;
+    const Exchange tr = Net_Open(kNetTR, Net_Answerers());
     Net_SendAllText(Com.NetOut);
-    return Wait([] { return Com.NetState == kNetTR && Com.NetAckCount == Com.NumPlayers; });
+    return Wait(tr);
 }
 
 } // namespace
@@ -455,7 +462,8 @@ void Game_New() {
         }
         f.Piles_EnableRange(f.Picture7, false, 1, 10);
         f.StatusMsg.SetVisible(false);
-        Com.NetAckCount = 1;
+        Net_GameBegins();
+        const Exchange gs = Net_Open(kNetGS, Net_Answerers());
         Net_SendAllText(QStringLiteral("GS"));
         f.StatusMsg.SetCaption(
             QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
@@ -466,7 +474,7 @@ void Game_New() {
         {
             // A second start while the peers are asked would leave this one waiting for ever.
             GameStarting starting;
-            everyone = Wait([] { return Com.NetState == kNetGS && Com.NetAckCount == Com.NumPlayers; });
+            everyone = Wait(gs);
         }
         // The waiting notice goes whether the wait succeeded or the link broke.
         f.StatusMsg.SetVisible(false);

@@ -65,11 +65,6 @@ void PassTheTurn() {
     Eng.SideMissed = PlayerMissedMove();
 }
 
-bool DiscardNetStopped() {
-    const int s = Com.NetState;
-    return Com.NetGame == 0 || s == 6 || s == 15 || s == 3 || s == 14;
-}
-
 } // namespace
 
 void Player_EndTurn() {
@@ -89,7 +84,7 @@ void Player_EndTurn() {
     LayOnHold(slot, hold);
     if (Com.NetGame != 0) {
         Netl.Move_Transmit_Done();
-        if (DiscardNetStopped()) return;
+        if (Net_Stopped()) return;
     } else {
         Pause(kDiscardPause);
     }

@@ -10,15 +10,44 @@ FlowHooks Hooks;
 NetLink Netl;
 DealHooksT DealHooks;
 
+namespace {
+
+// What ends a wait before its answer: a lost link or an ended game, whether the last line
+// shows it or it was received since the wait began (more lines may have followed it), a
+// snapshot that replaced the game, one of the caller's end states, or the program closing.
+bool FlowWaitEnds(const NetMark& since, std::initializer_list<int> endStates) {
+    if (Com.GameAbort || Com.NetGame == 0 || Com.NetState == kNetLost || Com.NetState == kNetEG) return true;
+    if (since.Heard(kNetLost) || since.Heard(kNetEG) || since.Heard(kNetRC) || Net_GameReplaced())
+        return true;
+    return std::any_of(endStates.begin(), endStates.end(),
+                       [&since](int s) { return Com.NetState == s || since.Heard(s); });
+}
+
+} // namespace
+
 bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endStates) {
+    const NetMark since = Net_Mark();
     for (;;) {
         if (done()) return true;
-        if (Com.GameAbort || Com.NetGame == 0 || Com.NetState == kNetLost || Com.NetState == kNetEG)
-            return false;
-        if (std::find(endStates.begin(), endStates.end(), Com.NetState) != endStates.end()) return false;
+        if (FlowWaitEnds(since, endStates)) return false;
         int socket = Com.NetHost ? 1 : 0;
         Netl.Net_WaitMessage(socket);
     }
+}
+
+bool Net_Wait(const Exchange& x, std::initializer_list<int> endStates) {
+    return Net_Wait([&x] { return x.Answered() || x.Closed(); }, endStates) && x.Answered();
+}
+
+bool Net_WaitTake(int kind, int element, std::initializer_list<int> endStates) {
+    return Net_Wait([kind, element] { return Net_Take(kind, element); }, endStates);
+}
+
+bool Net_Stopped() {
+    if (Com.NetGame != 0) Netl.Net_HandleArrived();
+    const int s = Com.NetState;
+    return Com.NetGame == 0 || s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO ||
+           Net_GameReplaced();
 }
 
 void Net_IdleWait(int&) {

@@ -2,6 +2,7 @@
 // What the engine asks of the subsystems above it: the engine's one up-call header.
 // Each is filled in at start-up; until then it does what nothing installed means,
 // so a caller never checks. Resetting is assigning a fresh struct (EngineHooks_Reset).
+#include "engine/Exchange.h"
 #include "engine/StandIn.h"
 
 #include <QString>
@@ -51,6 +52,8 @@ struct NetLink {
     std::function<void(int& socket)> Net_WaitMessage = Net_IdleWait;
     // The next "#" field of NetDeck from NetDeckPos, as the snapshot reader takes it.
     std::function<int()> Recover_NextField = Recover_NextDeckField;
+    // Handles every line already received, without waiting.
+    std::function<void()> Net_HandleArrived = [] {};
     // A remote human's turn, played from the moves its program sends.
     std::function<void()> Opponent = [] {};
     // The human's last move (MoveFrom, MoveTo) to the peers, waiting for their answers;
@@ -75,9 +78,17 @@ void Net_SendText(const QString& text, int socket = 0);
 void Net_SendAllText(const QString& text, int except = 0);
 
 // Every network wait of the game flow: processes events until `done` holds, or the
-// connection is lost (kNetLost or NetGame 0), the game ended (kNetEG), one of
-// `endStates` arrived, or the program is closing. True only when `done` held.
+// connection is lost (kNetLost or NetGame 0), the game ended (kNetEG) or was replaced by a
+// snapshot, one of `endStates` arrived (before the wait or during it), or the program is
+// closing. True only when `done` held.
 bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endStates = {});
+// Until every answer of the exchange is in; false when it ended without them.
+bool Net_Wait(const Exchange& x, std::initializer_list<int> endStates = {});
+// Until a message of `kind` has come (from `element`, or anyone with -1), and takes it.
+bool Net_WaitTake(int kind, int element = -1, std::initializer_list<int> endStates = {});
+// A flow that sent a move, or is about to play the next seat, stops: the lines already
+// received are handled first, then the link is gone or the game ended or was replaced.
+bool Net_Stopped();
 
 // What the deal needs of the table presentation: the card sound of a kind.
 struct DealHooksT {

@@ -184,11 +184,6 @@ void BlockedSeatReacts(const Play& play) {
     }
 }
 
-bool NetStopped() {
-    const int s = Com.NetState;
-    return Com.NetGame == 0 || s == 6 || s == 15 || s == 3 || s == 14;
-}
-
 // The side pile is empty: the human has won.
 void Won(const Play& play) {
     TableForm& f = frmGrulm();
@@ -312,7 +307,7 @@ void Player_Move() {
 
     if (Com.NetGame != 0) {
         Netl.Move_Transmit();
-        if (NetStopped()) return;
+        if (Net_Stopped()) return;
     }
     if (Com.GameAbort) return;
     Settle(play);

@@ -69,9 +69,14 @@ bool Reshuffle_Receive() {
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(kPaceReshuffleNotice);
     if (!mine.StillOn()) return false;
-    const bool arrived =
-        Net_Wait([] { return Com.NetState == kNetDK || Eng.StaleMode == 1; }, {kNetGS, kNetLO});
-    if (!arrived || Com.NetState != kNetDK || !mine.StillOn()) return false;
+    bool stock = false;
+    const bool arrived = Net_Wait(
+        [&stock] {
+            stock = Net_Take(kNetDK);
+            return stock || Eng.StaleMode == 1;
+        },
+        {kNetGS, kNetLO});
+    if (!arrived || !stock || !mine.StillOn()) return false;
     StockRead read;
     QString why;
     if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read, &why)) {
@@ -102,9 +107,9 @@ bool Reshuffle_Shuffle() {
     Deck_Shuffle(1, Eng.DeckCount);
     if (!StaleInternet()) return true;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
-    Com.NetAckCount = 1;
+    const Exchange dk = Net_Open(kNetDK, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
-    Net_Wait([] { return Com.NetState == kNetDK && Com.NetAckCount == Com.NumPlayers; });
+    Net_Wait(dk);
     return mine.StillOn();
 }
 
@@ -264,6 +269,7 @@ bool Stale_Recover() {
 }
 
 void STALEMATE() {
+    const NetMark since = Net_Mark();
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     f.Timer1.SetEnabled(false);
@@ -287,8 +293,16 @@ void STALEMATE() {
     Eng.StaleMode = 1;
 
     if (StaleRemote()) {
-        if (!Net_Wait([] { return Com.NetState == kNetOK || Com.NetState == kNetGS; }, {kNetLO})) return;
-        if (Com.NetState == kNetGS) {
+        // The host's choice: OK to reshuffle, or a new game (GS), perhaps come before the wait.
+        bool reshuffle = false;
+        const bool chosen = Net_Wait(
+            [&reshuffle, &since] {
+                reshuffle = Net_Take(kNetOK);
+                return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
+            },
+            {kNetLO});
+        if (!chosen) return;
+        if (!reshuffle) {
             Stale_Abandon();
             return;
         }

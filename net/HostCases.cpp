@@ -173,15 +173,10 @@ void HostCases(int s) {
         Net_Join(s);
         break;
     case kNetGS:
-        ++Com.NetAckCount;
         Net_Label9(kLblNotice, QString());
         Com.NetAnswered = true;
         break;
-    case kNetDK:
-        ++Com.NetAckCount;
-        break;
     case kNetTR:
-        ++Com.NetAckCount;
         Net_Label9(kLblNotice, QStringLiteral(" "));
         NetHooks.ChatEntryEnable();
         break;
@@ -189,16 +184,13 @@ void HostCases(int s) {
         Net_Leave(s);
         break;
     case kNetRC:
-        ++Com.NetAckCount;
         Com.NetAnswered = true;
         break;
     case kNetLO:
         // The next layout answer from this element must not be taken for a repeat.
         Com.NetLastType[static_cast<size_t>(s)] = kNetNone;
-        if (Net.LayoutAnswersOpen) {
-            ++Com.NetAckCount;
-            Com.NetAnswered = true;
-        }
+        // A late layout answer, after the host went on to another exchange, answers nothing.
+        if (Net.LineAnswered) Com.NetAnswered = true;
         Net.SkipClosing = true;
         break;
     default:

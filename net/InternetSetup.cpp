@@ -62,6 +62,8 @@ void PrepareTable() {
     Com.NetSavedPause = Com.ComputerPause;
     Com.ComputerPause = kNetPause;
     Net.NetReady = 0;
+    // Nothing of an earlier connection is taken for an answer or a message of this one.
+    Exchange_Reset();
     TableForm& f = frmGrulm();
     f.cmdDeal.SetVisible(false);
     if (platform::Form* counter = platform::Form::Find(QStringLiteral("frmCounter"))) counter->Unload();
@@ -122,6 +124,7 @@ void StartInternetGame() {
         Net.NetReady = 1;
         return;
     }
+    Net_GameBegins();
     SetUp();
     Net.NetReady = 1;
     Sav.DealtThisRun = true;

@@ -85,18 +85,18 @@ QByteArray Net_LayoutMessage(int row) {
     return Msg_LO(code, Row(row).Seat, names);
 }
 
-int Net_SendLayout() {
-    Com.NetAckCount = 1;
-    Net.LayoutAnswersOpen = true;
-    int sent = 0;
-    // Only a player with a seat can place the table's names.
+Exchange Net_SendLayout() {
+    // Only a player with a seat can place the table's names, and only a connection can answer.
+    unsigned answerers = 0;
+    for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e)
+        if (Seated(e) && Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected)
+            answerers |= 1u << e;
+    const Exchange lo = Net_Open(kNetLO, answerers);
     for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e) {
         if (!Seated(e)) continue;
         Net_Send(platform::FromCp1252(Net_LayoutMessage(e)), e);
-        // Only a connection that took the message can answer it.
-        if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected) ++sent;
     }
-    return sent;
+    return lo;
 }
 
 void Avatar_LoadOpponents() {
@@ -120,12 +120,12 @@ void Net_ChangeLayout() {
         Pause(kLayoutEndPause);
     }
     Avatar_LoadOpponents();
-    const int seated = Net_SendLayout();
+    const Exchange lo = Net_SendLayout();
     Hooks.Labels_PlayerNames();
     Net_ShowHostRules();
     NetHooks.Centers_Show();
     // The players who have a seat answer; a table size larger than the players joined waits for no one else.
-    Net_Wait([seated] { return Com.NetState == kNetLO && Com.NetAckCount >= seated + 1; });
+    Net_Wait(lo);
 }
 
 void Net_ShowHostRules() {

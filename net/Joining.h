@@ -2,6 +2,8 @@
 // Who sits at an Internet table, as the host keeps it: the seats of the remote
 // players, the layout message that tells each remote the table, a change of
 // table size, the house-rules notice, and what an ended game leaves behind.
+#include "engine/Exchange.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,8 +13,8 @@ inline constexpr int kNetNameWidth = 20;
 QString Net_CleanName(const QString& name);
 // The LO message for the player of socket row `row`.
 QByteArray Net_LayoutMessage(int row);
-// Sends LO to every seated remote and starts an answer count; the number of remotes sent to.
-int Net_SendLayout();
+// Sends LO to every seated remote: the exchange of their answers.
+Exchange Net_SendLayout();
 // Closes gaps in the remote players' seats, then names the seats and loads their avatars.
 void Avatar_LoadOpponents();
 // Host: the table size was changed during an Internet game.

@@ -2,6 +2,8 @@
 // What the socket layer and the message handler's entry call of the parts of
 // network play built above them: the host's and the remote's cases, chat,
 // clean-up and the table. Each defaults to doing nothing.
+#include "common/NetCodes.h"
+#include "engine/Exchange.h"
 #include "engine/Model.h"
 
 #include <QString>
@@ -36,8 +38,9 @@ struct NetHooksT {
     std::function<void()> Centers_Show = [] {};
     // Opens (true) or closes (false) the move history.
     std::function<void(bool open)> TempMoves_Open = [](bool) {};
-    // The new layout to every seated remote; tests of the snapshot exchange swap it.
-    std::function<void()> Net_SendLayout = [] {};
+    // The new layout to every seated remote, and the exchange of their answers; tests of the
+    // snapshot exchange swap it.
+    std::function<Exchange()> Net_SendLayout = [] { return Net_Open(kNetLO, 0); };
     // The offer to save a game a player's leaving ended; chat tests count it.
     std::function<void()> Net_AskSaveEndedGame = [] {};
     // The save and restore window's secure-save mark for the game just restored: true with

@@ -18,12 +18,13 @@ void Net_Install() {
     Netl.Net_Send = [](QString& message, int& socket) { Net_Send(message, socket); };
     Netl.Net_SendAll = [](QString& message, int& except) { Net_SendAll(message, except); };
     Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
+    Netl.Net_HandleArrived = [] { Net_HandleArrived(); };
     Netl.NetOppName = [] { return Net.NetOppName; };
     Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
     NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };
-    NetHooks.Net_SendLayout = [] { Net_SendLayout(); };
+    NetHooks.Net_SendLayout = [] { return Net_SendLayout(); };
     NetHooks.Net_AskSaveEndedGame = [] { Net_AskSaveEndedGame(); };
     NetHooks.Table_Relayout = [] {
         if (!HasTableForm()) return;

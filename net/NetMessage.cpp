@@ -2,6 +2,7 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/Exchange.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
@@ -158,17 +159,20 @@ int Net_ParseMessage(const QByteArray& line, int socket) {
 }
 
 namespace {
-void CountAnswer(int state) {
+// A line without fields: the bare form every answer takes.
+bool LineBare(const QByteArray& line) {
+    return line.mid(2).trimmed().isEmpty();
+}
+
+// A move of the seat on turn: what it moves, for the turn that plays it.
+void KeepMove(int state, bool answer) {
     if (state == kNetPC) {
-        Net.NetMoveFrom = Com.NetNum;
-        Net.NetMoveTo = NumVal16(Com.NetText);
+        if (!answer && Com.NetText.trimmed().size() > 0) {
+            Net.NetMoveFrom = Com.NetNum;
+            Net.NetMoveTo = NumVal16(Com.NetText);
+        }
+        Com.NetAnswered = true;
     }
-    // Only a host of three or four relays moves and counts its answers one by one.
-    if (Com.NetHost != 0 && Com.NumPlayers > 2)
-        ++Com.NetAckCount;
-    else
-        Com.NetAckCount = Com.NumPlayers;
-    if (state == kNetPC) Com.NetAnswered = true;
 }
 
 // Answers that were in flight when the host ended the game belong to no exchange of the next one.
@@ -201,7 +205,10 @@ void ProcessMessage(int socket, const QByteArray* line) {
     if (socket == Net.NetLastSock && state == Com.NetLastType[static_cast<size_t>(socket)] && !layoutOnRemote)
         return;
     Net.NetLastSock = socket;
-    if (state == kNetPC || state == kNetWT || state == kNetOK) CountAnswer(state);
+    // Counted for its exchange, or kept as a message, before anything after it is read.
+    const bool answer = Net_Handle(state, socket, line && LineBare(*line));
+    Net.LineAnswered = answer;
+    KeepMove(state, answer);
     if (Com.NetHost == 0)
         NetHooks.RemoteCases(socket);
     else

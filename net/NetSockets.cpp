@@ -11,6 +11,7 @@
 #include "net/NetRows.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
@@ -229,8 +230,6 @@ int Net_Send(const QString& message, int element) {
 void Net_SendAll(QString& message, int& except) {
     message += QLatin1Char(kNetDelim);
     const QByteArray line = platform::ToCp1252(message.chopped(1));
-    for (const char* opens : {"GS", "DK", "RC", "TR", "EG"})
-        if (line.startsWith(opens)) Net.LayoutAnswersOpen = false;
     for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
         if (e == except || Row(e).InUse != kRowInUse) continue;
         if (Alive(e)) {
@@ -322,6 +321,22 @@ void Winsock1_DataArrival(int index, qint64) {
     Net_DrainLines(index);
 }
 
+namespace {
+// Lines a wait left for later are handled at the next turn of the event loop, as if they
+// had come a moment after the one before.
+void DrainSoon() {
+    if (Net.DrainQueued) return;
+    Net.DrainQueued = true;
+    platform::Later(0, &Winsock1(), "Winsock1_DataArrival", [] {
+        Net.DrainQueued = false;
+        Net_Guard("Winsock1_DataArrival", [] {
+            for (int e = 0; e < kNetElements; ++e)
+                if (Net.NetBuffer[static_cast<size_t>(e)].contains(kNetDelim)) Net_DrainLines(e);
+        });
+    });
+}
+} // namespace
+
 bool Net_DrainLines(int index) {
     if (index < 0 || index > kLastElement) return false;
     QByteArray& buffer = Net.NetBuffer[static_cast<size_t>(index)];
@@ -340,7 +355,11 @@ bool Net_DrainLines(int index) {
             buffer.clear();
             return true;
         }
+        // A waiting flow looks at each line before the next is read: the one that completes
+        // its exchange lets it go on as it would had the rest come a moment later.
+        if (Net.WaitDepth > 0) break;
     }
+    if (buffer.contains(kNetDelim)) DrainSoon();
     if (lastRC) {
         int e = index;
         Net_WaitMessage(e);

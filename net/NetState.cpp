@@ -1,5 +1,6 @@
 #include "net/NetState.h"
 #include "common/Shared.h"
+#include "engine/Exchange.h"
 
 #include <QDebug>
 
@@ -14,6 +15,7 @@ platform::Winsock& Winsock1() {
 void Net_Reset() {
     Winsock1().CloseAll();
     Net = NetStateT{};
+    Exchange_Reset();
 }
 
 void Net_Trace(int element, char direction, const QByteArray& bytes) {

@@ -59,9 +59,11 @@ struct NetStateT {
     bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
-    // Host: layout answers count until the host opens another exchange with every remote; a
-    // late one after a new game's start is not taken for an answer to that start.
-    bool LayoutAnswersOpen = true;
+    // The line being handled answered the exchange that was open.
+    bool LineAnswered = false;
+    // Wait steps on the stack, and a later handling of the lines they left.
+    int WaitDepth = 0;
+    bool DrainQueued = false;
 };
 
 extern NetStateT Net;

@@ -1,6 +1,8 @@
 #include "net/NetWait.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "engine/Exchange.h"
+#include "engine/Flow.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "net/NetHooks.h"
@@ -10,76 +12,69 @@
 
 namespace {
 
-// Long enough for the thread to sleep, short enough that a reply is seen at once.
-constexpr double kWaitSlice = 0.01;
-
 void SetLabel9(const QString& text, bool visible) {
     if (!HasTableForm() || !frmGrulm().Label9.Exists(kLblNotice)) return;
     frmGrulm().Label9(kLblNotice).SetCaption(text);
     frmGrulm().Label9(kLblNotice).SetVisible(visible);
 }
 
-bool LinkEnded() {
-    return Com.GameAbort || Com.NetState == kNetLost || Com.NetState == kNetEG;
-}
+// Inside a wait step lines are handled one at a time (see Net_DrainLines).
+struct WaitStepScope {
+    WaitStepScope() { ++Net.WaitDepth; }
+    ~WaitStepScope() { Net.WaitDepth = std::max(0, Net.WaitDepth - 1); }
+    WaitStepScope(const WaitStepScope&) = delete;
+    WaitStepScope& operator=(const WaitStepScope&) = delete;
+};
 
-// Lines left behind a message whose handler is waiting, and bytes Qt will not signal
-// again inside a nested wait, are handled here.
-bool DeliverPending() {
-    bool any = false;
+// A line left behind by the one handled before, or bytes Qt will not signal again
+// inside a nested wait: the next of them is handled. True when there was one.
+bool DeliverNext() {
     for (int e = 0; e < kNetElements; ++e)
-        if (Net.NetBuffer[static_cast<size_t>(e)].contains('\n')) any = Net_DrainLines(e) || any;
-    return Winsock1().Poll() || any;
+        if (Net.NetBuffer[static_cast<size_t>(e)].contains('\n') && Net_DrainLines(e)) return true;
+    return Winsock1().Poll();
 }
 
 } // namespace
 
 void Net_WaitStep() {
-    if (DeliverPending() || Com.GameAbort) return;
-    auto& clock = *platform::Svc().clock;
-    clock.WaitUntil(
-        clock.Now() + kWaitSlice, [] { return Com.GameAbort; }, !Com.MouseHeld);
-    DeliverPending();
+    WaitStepScope waiting;
+    if (DeliverNext() || Com.GameAbort) return;
+    // Nothing to handle: the thread sleeps until an event comes (data, a click, a timer).
+    platform::Svc().clock->WaitForEvent([] { return Com.GameAbort; }, !Com.MouseHeld);
+}
+
+void Net_HandleArrived() {
+    Winsock1().Poll();
+    for (int e = 0; e < kNetElements && Com.NetGame != 0; ++e)
+        while (Com.NetGame != 0 && Net.NetBuffer[static_cast<size_t>(e)].contains('\n'))
+            Net_DrainLines(e);
 }
 
 void Net_WaitMessage(int& element) {
-    (void)element; // every socket is drained: a line for another element ends the wait as well
-    if (Com.NetHost == 1 && Com.NumPlayers >= 3 && Com.Pturn == 1) {
-        Net_WaitRound();
+    (void)element; // every socket is looked at: a line for another element ends the step as well
+    if (Com.NetGame == 0) {
+        Com.NetState = kNetLost;
         return;
     }
     Net_WaitStep();
-    for (;;) {
-        if (Com.NetGame == 0) {
-            Com.NetState = kNetLost;
-            return;
-        }
-        if (LinkEnded() || Net.NetDataIn) return;
-        Net_WaitStep();
-    }
+    if (Com.NetGame == 0) Com.NetState = kNetLost;
 }
 
 void Net_WaitRound() {
-    Net_WaitStep();
-    while (Com.NetGame != 0) {
-        // A player who left cannot answer: the callers' own loops end on the lost link.
-        if (Com.NetAckCount == Com.NumPlayers || LinkEnded()) return;
-        Net_WaitStep();
-    }
-    Com.NetState = kNetLost;
+    // A player who left cannot answer: the callers' own loops end on the lost link.
+    if (!Net_Wait([] { return Net_Awaited() == 0; }) && Com.NetGame == 0) Com.NetState = kNetLost;
 }
 
 void Net_WaitOpponent() {
     Com.NetAnswered = false;
-    const int before = Com.NetState;
+    const NetMark since = Net_Mark();
+    // Shown once: a label set again on every pass would repaint, wake the wait and spin it.
+    if (Com.NetGame != 0) SetLabel9(QStringLiteral("WAITING for Opponent"), true);
     do {
         if (Com.NetGame == 0) return;
-        // A state that was already there when the wait began is not news.
-        if (Com.GameAbort || (Com.NetState != before && LinkEnded())) break;
-        SetLabel9(QStringLiteral("WAITING for Opponent"), true);
+        if (Com.GameAbort || since.Heard(kNetLost) || since.Heard(kNetEG)) break;
         int element = 0;
         Net_WaitMessage(element);
-        Net_WaitStep();
     } while (!Com.NetAnswered);
     if (!Com.GameAbort) SetLabel9(QStringLiteral(" "), true);
 }

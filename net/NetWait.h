@@ -7,8 +7,10 @@
 // One step of every network wait: handles what the sockets hold, else lets
 // events run for a short slice without spinning.
 void Net_WaitStep();
-// One wait on a socket element; callers loop on it until NetState shows what they await.
+// One wait on a socket element; callers loop on it until what they await has come.
 void Net_WaitMessage(int& element);
+// Handles every complete line already received, and what the sockets hold, without waiting.
+void Net_HandleArrived();
 // Host: until every program of the table has the current message.
 void Net_WaitRound();
 // Until the handler reports an answer (NetAnswered).

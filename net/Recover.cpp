@@ -84,6 +84,7 @@ void Net_RefuseDamaged(const QString& why) {
 
 void SendRecover() {
     RecoverPendingScope pending;
+    Net_GameBegins();
     TableForm& f = frmGrulm();
     f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
     f.StatusMsg.SetVisible(true);
@@ -93,18 +94,15 @@ void SendRecover() {
     if (OldPeer()) {
         if (!SendRecoverOld(fields)) return;
     } else {
-        Com.NetAckCount = 1;
-        NetHooks.Net_SendLayout();
-        if (!Net_Wait([] { return Com.NetState == kNetLO && Com.NetAckCount >= Com.NumPlayers; })) return;
+        if (!Net_Wait(NetHooks.Net_SendLayout())) return;
         const std::vector<int> rest = Snapshot_Fields(Snapshot_Capture());
         fields.insert(fields.end(), rest.begin() + 1, rest.end());
     }
     Com.NetDeck = QStringLiteral("RC ") + Net_FieldList(fields);
-    Com.NetAckCount = 1;
+    const Exchange rc = Net_Open(kNetRC, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
     f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
-    const bool answered =
-        Net_Wait([] { return Com.NetState == kNetRC && Com.NetAckCount >= Com.NumPlayers; });
+    const bool answered = Net_Wait(rc);
     Com.NetDeck.clear();
     if (!answered) return;
     Net_SendAllText(QStringLiteral("RS"));

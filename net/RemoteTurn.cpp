@@ -37,38 +37,38 @@ void SendFromHere(const QString& text) {
         Net_SendText(text, 0);
 }
 
-// Waits for every answer of the exchange just opened; early ends as every move wait has.
-bool AwaitAnswers(int state) {
-    return Net_Wait([state] { return Com.NetState == state && Com.NetAckCount >= Com.NumPlayers; },
-                    {kNetGS, kNetLO});
+// The local player's message to the peers, and every answer; early ends as every move wait has.
+bool SendAndAwait(int kind, const QString& text) {
+    const Exchange x = Net_Open(kind, Net_Answerers());
+    SendFromHere(text);
+    return Net_Wait(x, {kNetGS, kNetLO});
 }
 
-// Waits for the mover's next message of this type; false when the turn must end.
-bool AwaitMover(int state) {
-    const bool got = Net_Wait(
-        [state] {
-            // A bare PC is an answer that was in flight, not a move.
-            const bool move = state != kNetPC || !Com.NetText.trimmed().isEmpty();
-            return (Com.NetState == state && move) || Com.Pturn == 1;
-        },
-        {kNetGS, kNetLO});
+// The element the mover's messages come through: its connection on the host, the host on a remote.
+int MoverElement() {
+    return Host() ? Eng.Level : 0;
+}
+
+// Takes the mover's next message of this kind, whenever it came; false when the turn must end.
+bool AwaitMover(int kind) {
+    const int element = MoverElement();
+    const bool got =
+        Net_Wait([kind, element] { return Net_Take(kind, element) || Com.Pturn == 1; }, {kNetGS, kNetLO});
     return got && Com.Pturn != 1;
 }
 
 // Host of three or four: the mover's message to the other remotes, and every one's answer.
-bool Relay(const QString& text) {
+bool Relay(int kind, const QString& text) {
     if (!Host() || Com.NumPlayers < 3) return true;
-    const int state = Com.NetState;
-    Com.NetAckCount = 1;
+    const Exchange x = Net_Open(kind, Net_Answerers(Eng.Level));
     Net_SendAllText(text, Eng.Level);
-    return Net_Wait([state] { return Com.NetState == state && Com.NetAckCount >= Com.NumPlayers - 1; },
-                    {kNetGS, kNetLO});
+    return Net_Wait(x, {kNetGS, kNetLO});
 }
 
 // The mover's message passed on and answered; false when the exchange broke off.
-bool RelayAndAnswer(const QString& text, const QString& answer) {
-    if (!Relay(text)) return false;
-    Net_SendText(answer, Eng.Level);
+bool RelayAndAnswer(int kind, const QString& text) {
+    if (!Relay(kind, text)) return false;
+    Net_SendText(QString::fromLatin1(Msg_Bare(kind)), Eng.Level);
     return true;
 }
 
@@ -152,13 +152,13 @@ void Discard(int from, int to) {
     Move_End_Turn();
 }
 
-// The mover emptied its side pile: the last OK, then the end of the game.
-void WonByRemote(const QString& okText) {
-    if (Com.NetGame == 0) return;
-    if (!AwaitMover(kNetOK) || !RelayAndAnswer(okText, QStringLiteral("OK"))) return;
+// The mover emptied its side pile: the last OK; true when the game may end.
+bool WonByRemote(const QString& okText) {
+    if (Com.NetGame == 0) return false;
+    if (!AwaitMover(kNetOK) || !RelayAndAnswer(kNetOK, okText)) return false;
     if (HasTableForm()) frmGrulm().PicCenter(Eng.TargetPile).Refresh();
     WorkingSet_Store();
-    Game_End();
+    return true;
 }
 
 // A move this table cannot take: shown, not played, not passed on, but answered, with the
@@ -169,8 +169,15 @@ void RefuseMove(int from, int to) {
                                                   QString::number(from) + QStringLiteral(" to ") +
                                                   QString::number(to) + QStringLiteral("); it was not played."));
     Net_SendText(QStringLiteral("PC"), Eng.Level);
-    if (!Net_Wait([] { return Com.NetState == kNetWT || Com.NetState == kNetOK; }, {kNetGS, kNetLO})) return;
-    const bool turnOver = Com.NetState == kNetOK;
+    const int element = MoverElement();
+    bool turnOver = false;
+    const bool next = Net_Wait(
+        [element, &turnOver] {
+            turnOver = Net_Take(kNetOK, element);
+            return turnOver || Net_Take(kNetWT, element);
+        },
+        {kNetGS, kNetLO});
+    if (!next) return;
     Net_SendText(turnOver ? QStringLiteral("OK") : QStringLiteral("WT"), Eng.Level);
     if (!turnOver) return;
     // The mover's turn is over on its own table; this one follows without the discard.
@@ -185,7 +192,7 @@ void RefuseMove(int from, int to) {
 }
 
 // Next move; the turn was handed over or the game ended; the exchange broke off.
-enum class Step { Next, TurnOver, Stopped };
+enum class Step { Next, TurnOver, Won, Stopped };
 
 // One received move of the remote seat, from check to answer.
 Step OneMove() {
@@ -199,7 +206,7 @@ Step OneMove() {
         return Com.NetGame == 0 || Com.NetState == kNetLost ? Step::Stopped : Step::Next;
     }
     const QString pc = QString::fromLatin1(Msg_PC(from, to));
-    if (!RelayAndAnswer(pc, QStringLiteral("PC"))) return Step::Stopped;
+    if (!RelayAndAnswer(kNetPC, pc)) return Step::Stopped;
     if (kind == MoveKind::Discard) {
         Discard(from, to);
         return Com.Pturn == seat ? Step::Stopped : Step::TurnOver;
@@ -207,13 +214,12 @@ Step OneMove() {
     if (kind == MoveKind::Center) {
         PlayToCenter(from, to);
         if (from == 1 && Eng.SeatSideCount == 0) {
-            WonByRemote(QStringLiteral("OK"));
-            return Step::TurnOver;
+            return WonByRemote(QStringLiteral("OK")) ? Step::Won : Step::TurnOver;
         }
     } else {
         Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase);
     }
-    if (!AwaitMover(kNetWT) || !RelayAndAnswer(QStringLiteral("WT"), QStringLiteral("WT"))) return Step::Stopped;
+    if (!AwaitMover(kNetWT) || !RelayAndAnswer(kNetWT, QStringLiteral("WT"))) return Step::Stopped;
     if (Eng.HandCount <= 0 && !Refill()) return Step::Stopped;
     return Step::Next;
 }
@@ -238,32 +244,28 @@ MoveKind Move_Check(int from, int to) {
     return MoveKind::Invalid;
 }
 
-void Move_Transmit_PlayCard() {
+namespace {
+// The local player's move to the peers; true when every one has it.
+bool TransmitMove() {
     Net_WaitIndication(true);
     Com.NetOut = QString::fromLatin1(Msg_PC(Eng.MoveFrom, Eng.MoveTo));
-    SendFromHere(Com.NetOut);
-    Com.NetAckCount = 1;
-    AwaitAnswers(kNetPC);
+    return SendAndAwait(kNetPC, Com.NetOut);
+}
+} // namespace
+
+void Move_Transmit_PlayCard() {
+    TransmitMove();
 }
 
 void Move_Transmit() {
-    Move_Transmit_PlayCard();
-    if (Com.NetState != kNetLost && Com.NetGame != 0) {
-        SendFromHere(QStringLiteral("WT"));
-        Com.NetAckCount = 1;
-        AwaitAnswers(kNetWT);
-    }
+    // A move the peers did not all take is not followed by its WT: the game it belonged to has ended.
+    if (TransmitMove()) SendAndAwait(kNetWT, QStringLiteral("WT"));
     Net_WaitIndication(false);
 }
 
 void Move_Transmit_Done() {
     if (Com.NetGame == 0) return;
-    Move_Transmit_PlayCard();
-    if (Com.NetState != kNetLost && Com.NetGame != 0) {
-        SendFromHere(QStringLiteral("OK"));
-        Com.NetAckCount = 1;
-        AwaitAnswers(kNetOK);
-    }
+    if (TransmitMove()) SendAndAwait(kNetOK, QStringLiteral("OK"));
     Net_WaitIndication(false);
 }
 
@@ -288,8 +290,9 @@ void Opponent() {
         while (step == Step::Next && !Net.TurnEndPending)
             step = OneMove();
     }
-    // A turn that broke off keeps the piles as they lie, so the table stays whole.
-    if (step == Step::Stopped || Net.TurnEndPending) WorkingSet_Store();
+    // A turn that broke off keeps the piles as they lie, so the table stays whole; a snapshot
+    // that came meanwhile is the table now.
+    if ((step == Step::Stopped || Net.TurnEndPending) && Com.RecoverPending != 1) WorkingSet_Store();
     if (Net.TurnEndPending) {
         Net.TurnEndPending = false;
         Com.Pturn = 0;
@@ -298,4 +301,7 @@ void Opponent() {
         Net.ClearPending = false;
         Net_TableClear();
     }
+    // The game ends once the turn is over: what comes while its end is shown (a new game)
+    // changes the table at once, not when the turn returns.
+    if (step == Step::Won && !Net_GameReplaced()) Game_End();
 }

@@ -155,6 +155,9 @@ SideResult PlaySide() {
     }
     // A side card that does not fit stays where it is.
     if (side != 13 && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
+    // Taken before the play is sent: a farewell right after its last answer ends the link
+    // and clears the turn, and the win is still seat 1's.
+    const bool seat1 = OnlineSeat_Active();
     --Eng.SeatSideCount;
     if (Eng.SeatSideCount > 0) {
         ++Eng.SeatSideStack;
@@ -171,10 +174,11 @@ SideResult PlaySide() {
     if (Com.GameAbort) return SideResult::GameOver;
     if (Eng.CenterCount(c) == 12) Add_Used();
     if (Eng.SeatSideCount == 0) {
+        if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
         // Seat 1's win at an Internet table ends the game as a player's win does: the
         // working set holds the seat that played before it.
-        if (OnlineSeat_Active()) SeatRecord_Copy(SeatRecordOf(Com.NumPlayers), false);
+        if (seat1) SeatRecord_Copy(SeatRecordOf(Com.NumPlayers), false);
         Game_End();
         return SideResult::GameOver;
     }
@@ -304,7 +308,9 @@ bool Discard() {
 }
 
 void BeginTurn() {
-    Com.NetState = kNetNone;
+    // At an Internet table what the peers sent before this turn stays: the host's stock for
+    // a reshuffle at its start may be here already.
+    if (Com.NetGame == 0) Com.NetState = kNetNone;
     if (Eng.TurnResumedOpp != 0) {
         Eng.HandCount = HandCards();
     } else {

@@ -92,14 +92,12 @@ void ShowDiscard(int from, int to) {
 // In an Internet game the end of the turn is confirmed by every peer: the mover's OK
 // is passed on to the others and answered on the mover's own connection.
 bool NetTurnOver() {
-    if (!Net_Wait([] { return Com.NetState == kNetOK; }, {kNetGS, kNetLO})) return false;
     int mover = Eng.Level;
+    if (!Net_WaitTake(kNetOK, Com.NetHost != 0 ? mover : 0, {kNetGS, kNetLO})) return false;
     if (Com.NetHost != 0 && Com.NumPlayers >= 3) {
-        Com.NetAckCount = 1;
-        QString ok = QStringLiteral("OK");
-        int except = mover;
-        Netl.Net_SendAll(ok, except);
-        if (!Net_Wait([] { return Com.NetAckCount >= Com.NumPlayers - 1; })) {
+        const Exchange ok = Net_Open(kNetOK, Net_Answerers(mover));
+        Net_SendAllText(QStringLiteral("OK"), mover);
+        if (!Net_Wait(ok)) {
             if (Com.NetState == kNetLost || Com.NetGame == 0) return false;
         }
     }
@@ -207,18 +205,16 @@ void ComputerTurn() {
         Opponent_Reset();
         WorkingSet_Load();
         ShowTurnOf();
-        if (Com.NetGame != 0) {
-            const int s = Com.NetState;
-            if (s == kNetLost || s == kNetEG || s == kNetGS || s == kNetLO) break;
-        }
+        // The peers may have ended or replaced the game, in lines that came with the last answer.
+        if (Com.NetGame != 0 && Net_Stopped()) break;
         if (Com.NetGame != 0 && Com.Pturn >= 2) {
             Netl.Opponent();
             if (Com.NetGame == 0) break;
             continue;
         }
         if (!Computer()) {
-            // The piles as the turn left them, whatever stopped it.
-            WorkingSet_Store();
+            // The piles as the turn left them, whatever stopped it, unless a snapshot replaced them.
+            if (Com.RecoverPending != 1) WorkingSet_Store();
             break;
         }
     }

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace platform {
@@ -32,25 +33,43 @@ Services& Svc() {
 
 namespace {
 
+// A wait that cannot sleep until an event (a button held over a card, a clock without
+// events) looks again after this.
+constexpr int kWaitSliceMs = 10;
+
 class RealClock : public Clock {
   public:
     RealClock() { t_.start(); }
     double Now() override { return static_cast<double>(t_.nsecsElapsed()) / 1e9; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
+        if (stop && stop()) return;
+        if (!processEvents || !QCoreApplication::instance()) {
+            const double left = deadline - Now();
+            if (left > 0)
+                std::this_thread::sleep_for(std::chrono::nanoseconds(static_cast<long long>(left * 1e9)));
+            return;
+        }
+        // The thread sleeps until an event comes or the deadline's timer wakes it.
+        QTimer wake;
+        wake.setSingleShot(true);
+        wake.setTimerType(Qt::PreciseTimer);
         for (;;) {
-            if (stop && stop()) return;
             const double left = deadline - Now();
             if (left <= 0) return;
-            // Short slices so a stop request is seen promptly; the thread sleeps in between.
-            const int ms = std::max(1, std::min(15, static_cast<int>(left * 1000.0)));
-            if (processEvents && QCoreApplication::instance()) {
-                QEventLoop loop;
-                QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-                loop.exec();
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-            }
+            wake.start(std::max(1, static_cast<int>(std::ceil(left * 1000.0))));
+            QEventLoop loop;
+            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+            if (stop && stop()) return;
         }
+    }
+    void WaitForEvent(const std::function<bool()>& stop, bool processEvents) override {
+        if (stop && stop()) return;
+        if (!processEvents || !QCoreApplication::instance()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kWaitSliceMs));
+            return;
+        }
+        QEventLoop loop;
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
 
   private:
@@ -316,6 +335,18 @@ void TestClock::WaitUntil(double deadline, const std::function<bool()>& stop, bo
         waited += deadline - now_;
         ++waits;
         now_ = deadline;
+    }
+}
+
+void Clock::WaitForEvent(const std::function<bool()>& stop, bool processEvents) {
+    WaitUntil(Now() + kWaitSliceMs / 1000.0, stop, processEvents);
+}
+
+void TestClock::WaitForEvent(const std::function<bool()>& stop, bool processEvents) {
+    if (stop && stop()) return;
+    if (processEvents && QCoreApplication::instance()) {
+        QCoreApplication::processEvents();
+        ++eventPasses;
     }
 }
 

@@ -21,6 +21,10 @@ class Clock {
     // Waits until Now() reaches `deadline` or `stop()` is true. With `processEvents`
     // the event loop runs meanwhile (handlers may re-enter); without it nothing runs.
     virtual void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) = 0;
+    // Sleeps until the event loop has handled something, or `stop()` is true: a wait with no
+    // deadline of its own uses no processor while nothing happens. Without `processEvents`
+    // it sleeps a moment. A clock that cannot sleep so waits a short slice.
+    virtual void WaitForEvent(const std::function<bool()>& stop, bool processEvents);
 };
 
 // Message box buttons, icons and answers in the numbering the game uses.

@@ -13,6 +13,8 @@ class TestClock : public Clock {
   public:
     double Now() override { return now_; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override;
+    // Lets the pending events run once and returns: time does not pass.
+    void WaitForEvent(const std::function<bool()>& stop, bool processEvents) override;
     void Advance(double s) { now_ += s; }
     double waited = 0; // total seconds waited
     int waits = 0;     // number of waits that advanced

@@ -41,11 +41,13 @@ struct FakePeer {
             next();
         };
     }
-    // An answer of one type from every peer.
+    // An answer of one type from every peer the open exchange awaits.
     void Answers(int state) {
         arrivals.push_back([state] {
             Com.NetState = state;
-            Com.NetAckCount = Com.NumPlayers;
+            const unsigned awaited = Net_Awaited();
+            for (int e = 0; e < kNetPeers; ++e)
+                if ((awaited & (1u << e)) != 0) Net_Handle(state, e, true);
         });
     }
     // A message from the host as the handler leaves it.
@@ -53,16 +55,22 @@ struct FakePeer {
         arrivals.push_back([message] {
             Com.NetState = kNetDK;
             Com.NetDeck = message.mid(3).trimmed();
+            Net_Handle(kNetDK, 0, false);
         });
     }
     void FirstPlayer(int seat) {
         arrivals.push_back([seat] {
             Com.NetState = kNetTR;
             Com.Pturn = seat;
+            Net_Handle(kNetTR, 0, false);
         });
     }
+    // A bare message from the host.
     void State(int state) {
-        arrivals.push_back([state] { Com.NetState = state; });
+        arrivals.push_back([state] {
+            Com.NetState = state;
+            Net_Handle(state, 0, true);
+        });
     }
 };
 
@@ -86,6 +94,10 @@ class DealTest : public LaidTableTest {
         Com.NetHost = host ? 1 : 0;
         Com.PeerVersion = peerVersion;
         Com.NetSeat = netSeat;
+        // Every remote has taken its seat at the host's table.
+        for (int e = 1; e <= 3; ++e)
+            Com.NetSockets[static_cast<size_t>(e)] =
+                e < Com.NumPlayers && host ? NetSocketRow{"P", e, 7, e} : NetSocketRow{};
     }
 
     // The stock in pack order: position i holds card i.

@@ -226,8 +226,10 @@ TEST_F(StaleTest, AFailedRecoveryTellsOnceAndStaysStalemated) {
 TEST_F(StaleTest, ARemoteWaitsForTheHostAndKeepsAnEarlyAnswer) {
     StockPlayedOut();
     Online(false, "80");
-    // The host's "OK" came in just before the remote declared the stalemate.
+    // The host's "OK" came in just before the remote declared the stalemate, with a line after it.
     Com.NetState = kNetOK;
+    Net_Handle(kNetOK, 0, true);
+    Com.NetState = kNetNone;
     const int gathered = 33 + 22 + 9;
     BArray<int, 2> order(2, gathered);
     for (int i = 1; i <= gathered; ++i)

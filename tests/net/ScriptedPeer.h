@@ -38,6 +38,7 @@ class PeerSocket {
             }
             char buf[4096];
             const ssize_t n = fd_ < 0 ? -1 : ::recv(fd_, buf, sizeof buf, 0);
+            if (n == 0) closed_ = true;
             if (n <= 0) return {};
             pending_.append(buf, static_cast<qsizetype>(n));
         }
@@ -51,6 +52,13 @@ class PeerSocket {
     void Close() {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
+    }
+    // The other side closed the connection (seen by a read that found its end).
+    bool Closed() const { return closed_ || fd_ < 0; }
+    // Reads give up after this long instead of the usual few seconds.
+    void ReadTimeout(int ms) {
+        timeval tv{ms / 1000, (ms % 1000) * 1000};
+        if (fd_ >= 0) ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
     }
 
     static sockaddr_in Loopback(int port) {
@@ -67,6 +75,7 @@ class PeerSocket {
         if (fd_ >= 0) ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
     }
     int fd_ = -1;
+    bool closed_ = false;
     QByteArray pending_;
 };
 

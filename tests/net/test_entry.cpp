@@ -117,21 +117,31 @@ TEST_F(NetEntry, CallersWaitingTogetherAreIdentifiedInTurn) {
 
 TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     Host(4, 3);
-    Com.NetAckCount = 1;
+    for (int e = 1; e <= 3; ++e)
+        Com.NetSockets[static_cast<size_t>(e)] = {"P", e, 7, e};
+    const Exchange wt = Net_Open(kNetWT, Net_Answerers());
     Line(1, "WT");
     Line(1, "WT"); // the same answer twice from one remote
     Line(2, "WT");
     EXPECT_EQ(Com.NetAckCount, 3);
+    EXPECT_FALSE(wt.Answered());
     Line(3, "WT");
     EXPECT_EQ(Com.NetAckCount, 4);
-    // A remote counts one answer as all of them, and takes the move.
+    EXPECT_TRUE(wt.Answered());
+    // A remote counts one answer as all of them; a move is never an answer, it is kept.
     Com.NetHost = 0;
-    Com.NetAckCount = 1;
+    const Exchange ok = Net_Open(kNetOK, Net_Answerers());
     Line(0, "PC  5# 2");
-    EXPECT_EQ(Com.NetAckCount, 4);
+    EXPECT_EQ(Com.NetAckCount, 1);
     EXPECT_EQ(Net.NetMoveFrom, 5);
     EXPECT_EQ(Net.NetMoveTo, 2);
     EXPECT_TRUE(Com.NetAnswered);
+    Line(0, "OK");
+    EXPECT_EQ(Com.NetAckCount, 4);
+    EXPECT_TRUE(ok.Answered());
+    EXPECT_TRUE(Net_Take(kNetPC, 0));
+    EXPECT_FALSE(Net_Take(kNetPC, 0));
+    EXPECT_FALSE(Net_Take(kNetOK)); // the answer is no message
 }
 
 TEST_F(NetEntry, RefusedLinesChangeNothingAndReachNoHandler) {

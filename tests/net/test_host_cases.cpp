@@ -149,21 +149,32 @@ TEST_F(HostCasesTest, ACallerWhoNeverIdentifiedLeavesWithoutEndingTheGame) {
 
 TEST_F(HostCasesTest, EveryLayoutAnswerCountsEvenFromTheSameRemote) {
     Host(4, 3);
-    Com.NetAckCount = 1;
+    for (int e = 1; e <= 3; ++e)
+        Row(e) = {"P", e, 7, e};
+    Exchange lo = Net_Open(kNetLO, Net_Answerers());
     Line(1, "LO");
-    Line(1, "LO");
+    Line(1, "LO"); // one remote's answer counts once in one exchange
     Line(2, "LO");
     EXPECT_EQ(Com.NetState, kNetLO);
-    EXPECT_EQ(Com.NetAckCount, 4);
+    EXPECT_EQ(Com.NetAckCount, 3);
     EXPECT_TRUE(Com.NetAnswered);
+    EXPECT_FALSE(lo.Answered());
     EXPECT_EQ(Com.NetLastType[1], kNetNone);
+    // The next layout is answered again by the same remote.
+    lo = Net_Open(kNetLO, Net_Answerers());
+    for (int e : {1, 2, 3})
+        Line(e, "LO");
+    EXPECT_TRUE(lo.Answered());
+    EXPECT_EQ(Com.NetAckCount, 4);
     // A layout answer still in flight when the host starts a game is no answer to the start.
-    QString gs = "GS";
-    int none = 0;
-    Net_SendAll(gs, none);
-    Com.NetAckCount = 1;
+    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
+    Com.NetAnswered = false;
     Line(3, "LO");
     EXPECT_EQ(Com.NetAckCount, 1);
+    EXPECT_FALSE(Com.NetAnswered);
+    EXPECT_TRUE(lo.Closed());
+    EXPECT_FALSE(gs.Answered());
+    EXPECT_EQ(Net_Awaited(), 0b1110u);
     // A remote never takes a bare layout: it carries no table size.
     Com.NetHost = 0;
     Line(0, "LO");
@@ -184,7 +195,7 @@ TEST_F(HostCasesTest, SeatsCloseTheGapAfterTheFirstRemoteLeaves) {
     // Only seated players who are still connected are sent the layout and awaited.
     Row(1) = {"New", 1, 7, 0};
     Net.NetSockCount = 3;
-    EXPECT_EQ(Net_SendLayout(), 0); // none of them is connected: no answer to wait for
+    EXPECT_TRUE(Net_SendLayout().Answered()); // none of them is connected: no answer to wait for
     EXPECT_EQ(Com.NetAckCount, 1);
 }
 

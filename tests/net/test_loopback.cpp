@@ -83,9 +83,10 @@ TEST_F(NetLoopback, HostAcceptsIdentifiesExchangesAndSeesTheClose) {
     EXPECT_EQ(Com.PeerVersion, "96");
     EXPECT_EQ(Com.NetSockets[1].InUse, 7);
 
+    const Exchange pc = Net_Open(kNetPC, 1u << 1);
     Send(Msg_PC(5, 2), 1);
-    Com.NetAckCount = 1;
-    EXPECT_TRUE(Net_Wait([] { return Com.NetState == kNetPC && Com.NetAckCount == Com.NumPlayers; }));
+    EXPECT_TRUE(Net_Wait(pc));
+    EXPECT_EQ(Com.NetAckCount, Com.NumPlayers);
     EXPECT_EQ(Net.NetMoveFrom, 0); // a bare answer carries no move
     Send(Msg_Bare(kNetGS), 1);
     ASSERT_TRUE(Pump([] { return Com.NetState == kNetLost; }));
@@ -161,8 +162,9 @@ TEST_F(NetLoopback, RemoteAnswersInsideANestedWaitAndLeavesOnce) {
         }
         if (Com.NetState == kNetGS) {
             // The deal follows the answer: wait for it inside this message's handling.
+            Net_GameBegins();
             Send(Msg_Bare(kNetGS), s);
-            if (Net_Wait([] { return Com.NetState == kNetDK; })) ++nestedDone;
+            if (Net_Wait([] { return Net_Take(kNetDK); })) ++nestedDone;
         }
     };
     peer = std::thread([&] {

@@ -30,9 +30,10 @@ TEST_F(WiringTest, EveryShownMenuRowIsAvailable) {
         for (int menu = kMenuGame; menu <= kMenuHelp; ++menu) {
             const QStringList rows = Menu_Rows(menu);
             for (int row = 0; row < rows.size(); ++row)
-                if (!rows[row].isEmpty())
+                if (!rows[row].isEmpty()) {
                     EXPECT_TRUE(Menu_RowAvailable(menu, row))
                         << s.netGame << "/" << s.netHost << " " << rows[row].toStdString();
+                }
         }
     }
 }

@@ -421,8 +421,9 @@ void ExpectInsideTheWindow(FrmGrulm& f) {
     f.SetScaleMode(platform::vbPixels);
     const double width = f.Client()->width();
     for (platform::Control* c : f.Controls())
-        if (c->Visible() && (dynamic_cast<platform::PictureBox*>(c) || c->Name() == "Label3"))
+        if (c->Visible() && (dynamic_cast<platform::PictureBox*>(c) || c->Name() == "Label3")) {
             EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
+        }
 }
 
 TEST_F(StartupTest, FourPlayersOnAnEightHundredPixelScreenStayInsideTheWindow) {

@@ -8,8 +8,6 @@ namespace {
 
 using LabelFitTest = LayoutTest;
 
-QRectF Rect(platform::Control& c) { return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()}; }
-
 // The height `text` needs wrapped in the label's width, in the label's font.
 double Needed(platform::Label& l, const QString& text, int flags) {
     return QFontMetricsF(l.Font()).boundingRect(QRectF(0, 0, l.WidthPx(), 1e6), flags, text).height();

@@ -1,9 +1,11 @@
 // One program of an Internet game between real processes on loopback, with no one at
 // the keyboard: the program's own wiring, the connection window filled in and pressed,
-// seat 1 played by the computer's decision code. At the end of the game it writes its
-// whole table, keyed by player name, waits until every program has written its own, and
-// leaves.
+// seat 1 played by the computer's decision code with no pause between its moves. The
+// host starts the next game as soon as one ends. At the end of the last game it writes
+// its whole table, keyed by player name, waits until every program has written its own,
+// and leaves.
 //   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
+//            [--games G]
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
@@ -45,23 +47,27 @@ struct Options {
     QString name, dir;
     unsigned seed = 1;
     int level = 2;
+    int games = 1;
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
-// Pauses pass at once; a wait that lets events run sleeps until the next event or a
-// millisecond, so that waiting programs do not spin against each other.
+// Pauses pass at once, letting what is pending run: a move follows the answer to the one
+// before with nothing in between. A network wait sleeps until something happens.
 class NodeClock : public platform::Clock {
   public:
     double Now() override { return now_; }
     void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
         if (stop && stop()) return;
         ++waits;
-        if (processEvents) {
-            QEventLoop loop;
-            QTimer::singleShot(1, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
+        if (processEvents) QCoreApplication::processEvents();
         if (deadline > now_) now_ = deadline;
+    }
+    void WaitForEvent(const std::function<bool()>& stop, bool processEvents) override {
+        if (stop && stop()) return;
+        ++waits;
+        if (!processEvents) return;
+        QEventLoop loop;
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
 
     long waits = 0;
@@ -187,9 +193,10 @@ class Driver {
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && elapsed_.elapsed() / 500 != traced_) {
             traced_ = elapsed_.elapsed() / 500;
             QWidget* m = ModalWindow();
-            std::fprintf(stderr, "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s\n",
+            std::fprintf(stderr, "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s deal %d busy %d\n",
                          qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost,
-                         Winsock1().State(0), pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-");
+                         Winsock1().State(0), pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-",
+                         frmGrulm().cmdDeal.Visible() ? 1 : 0, Eng.TableBusy ? 1 : 0);
         }
         CloseStrayWindows();
         // The programs that join wait for the host to listen.
@@ -208,7 +215,14 @@ class Driver {
             Step();
         });
     }
-    void GameEnded() { Finish(true); }
+    // A game has been scored: the last one ends the program, another is started.
+    void GameEnded() {
+        if (++gamesEnded_ < opt.games) {
+            nextGame_ = true;
+            return;
+        }
+        Finish(true);
+    }
     void Start() { elapsed_.start(); }
 
   private:
@@ -278,6 +292,12 @@ class Driver {
                 MenuGame(kGameNew); // F2
                 return;
             }
+            // The next game at once after the one that ended, with F2 as a player would.
+            if (nextGame_ && !Eng.TableBusy && !Eng.CompTurnActive) {
+                nextGame_ = false;
+                MenuGame(kGameNew);
+                return;
+            }
         } else if (frmGrulm().cmdDeal.Visible()) {
             frmGrulm().cmdDeal.FireClick();
             return;
@@ -288,7 +308,8 @@ class Driver {
 
     QElapsedTimer elapsed_;
     bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
-    int settled_ = 0;
+    bool nextGame_ = false;
+    int settled_ = 0, gamesEnded_ = 0;
     qint64 traced_ = -1;
 };
 
@@ -306,6 +327,7 @@ bool ParseArgs(const QStringList& a) {
         else if (k == "--seed") opt.seed = v.toUInt();
         else if (k == "--level") opt.level = v.toInt();
         else if (k == "--limit") opt.limit = v.toDouble();
+        else if (k == "--games") opt.games = std::max(1, v.toInt());
         else return false;
         ++i;
     }
@@ -335,7 +357,10 @@ int main(int argc, char** argv) {
     Engine_Reset();
     Table_ResetState();
     Com.DataPath = QDir::homePath() + QStringLiteral("/data/");
+    // The score files of the Internet games go to this program's own folder.
+    Com.UserPath = QDir::homePath() + QStringLiteral("/user/");
     QDir().mkpath(Com.DataPath);
+    QDir().mkpath(Com.UserPath);
     // The saved-game file stays open for the run, as the program's start-up keeps it.
     SavedGameFile().Open(Com.DataPath + QStringLiteral("backup.sav"), SavedGame::kSize);
     auto table = std::make_unique<FrmGrulm>();

@@ -1,0 +1,171 @@
+#include "engine/Exchange.h"
+#include "common/NetCodes.h"
+#include "common/Shared.h"
+
+namespace {
+
+// The mark of a host's connection row in use, and the host's seats held by remotes (seat minus 1).
+constexpr int kExchangeRowInUse = 7;
+constexpr int kExchangeLastSeat = 3;
+
+struct ExchangeState {
+    int lastId = 0;
+    // The latest exchange opened here: one is open at a time on each program.
+    int id = 0;
+    int kind = kNetNone;
+    unsigned awaited = 0;
+    unsigned answered = 0;
+    bool closed = true;
+    // Messages received, by kind; never reset, so a mark taken earlier still compares.
+    std::array<int, kNetKinds> heard{};
+    // Messages received and not yet taken, by element and kind.
+    std::array<std::array<int, kNetKinds>, kNetPeers> kept{};
+    // Messages that ended or replaced a game, and their number when the running flow began.
+    int epoch = 0;
+    int flowEpoch = 0;
+};
+ExchangeState X;
+
+bool ExchangeComplete() {
+    return X.id != 0 && (X.answered & X.awaited) == X.awaited;
+}
+
+bool ExchangeSeated(int e) {
+    const NetSocketRow& r = Com.NetSockets.at(static_cast<size_t>(e));
+    return r.InUse == kExchangeRowInUse && r.Seat >= 1 && r.Seat <= kExchangeLastSeat;
+}
+
+// What a line that answers nothing means here. A remote takes every such line from the
+// host as a message. The host hears a leave, and a mover's move, WT or OK; a late or
+// repeated bare answer from a remote belongs to no exchange and is passed over.
+bool ExchangeIsMessage(int kind, int element, bool bare) {
+    if (kind == kNetPC && bare) return false;
+    if (Com.NetHost == 0) return true;
+    switch (kind) {
+    case kNetGS:
+    case kNetDK:
+    case kNetTR:
+    case kNetRC:
+    case kNetRS:
+    case kNetLO:
+        return false;
+    case kNetLost:
+        // A caller that never took a seat leaves nothing of the game behind.
+        return element == 0 || ExchangeSeated(element);
+    default:
+        return true;
+    }
+}
+
+// A new game or table: what was kept for the one before is no one's to take. What came
+// before a leave or the end of a game is still taken (the last OK before a farewell).
+bool ExchangeStartsGame(int kind) {
+    return kind == kNetGS || kind == kNetLO || kind == kNetRC;
+}
+
+// Messages after which no exchange of the running game can be answered.
+bool ExchangeEndsGame(int kind) {
+    return kind == kNetLost || kind == kNetEG || ExchangeStartsGame(kind);
+}
+
+} // namespace
+
+bool Exchange::Answered() const {
+    return X.id == id_ && ExchangeComplete();
+}
+
+bool Exchange::Closed() const {
+    return X.id != id_ || X.closed;
+}
+
+unsigned Net_Answerers(int except) {
+    if (Com.NetHost == 0) return 1u;
+    unsigned who = 0;
+    for (int e = 1; e < kNetPeers; ++e)
+        if (e != except && ExchangeSeated(e)) who |= 1u << e;
+    return who;
+}
+
+Exchange Net_Open(int kind, unsigned answerers) {
+    X.id = ++X.lastId;
+    X.kind = kind;
+    X.awaited = answerers;
+    X.answered = 0;
+    X.closed = false;
+    if (ExchangeStartsGame(kind)) X.kept = {};
+    Com.NetAckCount = 1;
+    return Exchange(X.id);
+}
+
+bool Net_KindAnswered(int kind) {
+    return X.kind == kind && ExchangeComplete();
+}
+
+unsigned Net_Awaited() {
+    return X.closed ? 0u : X.awaited & ~X.answered;
+}
+
+bool Net_Handle(int kind, int element, bool bare) {
+    if (kind <= kNetNone || kind >= kNetKinds || element < 0 || element >= kNetPeers) return false;
+    const unsigned bit = 1u << element;
+    if (bare && !X.closed && X.kind == kind && (X.awaited & bit) != 0 && (X.answered & bit) == 0) {
+        X.answered |= bit;
+        ++Com.NetAckCount;
+        // A remote's one answer is every answer there is.
+        if (Com.NetHost == 0) Com.NetAckCount = Com.NumPlayers;
+        return true;
+    }
+    if (!ExchangeIsMessage(kind, element, bare)) return false;
+    ++X.heard[static_cast<size_t>(kind)];
+    if (ExchangeEndsGame(kind)) {
+        X.closed = true;
+        ++X.epoch;
+    }
+    if (ExchangeStartsGame(kind)) X.kept = {};
+    ++X.kept[static_cast<size_t>(element)][static_cast<size_t>(kind)];
+    return false;
+}
+
+bool Net_Take(int kind, int element) {
+    if (kind <= kNetNone || kind >= kNetKinds || element >= kNetPeers) return false;
+    for (int e = 0; e < kNetPeers; ++e) {
+        if (element >= 0 && e != element) continue;
+        int& n = X.kept[static_cast<size_t>(e)][static_cast<size_t>(kind)];
+        if (n > 0) {
+            --n;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NetMark::Heard(int kind) const {
+    if (kind <= kNetNone || kind >= kNetKinds) return false;
+    return X.heard[static_cast<size_t>(kind)] > heard_[static_cast<size_t>(kind)];
+}
+
+bool NetMark::Ended() const {
+    for (int kind : {kNetLost, kNetEG, kNetGS, kNetLO, kNetRC})
+        if (Heard(kind)) return true;
+    return false;
+}
+
+NetMark Net_Mark() {
+    NetMark m;
+    m.heard_ = X.heard;
+    return m;
+}
+
+void Net_GameBegins() {
+    X.flowEpoch = X.epoch;
+}
+
+bool Net_GameReplaced() {
+    return X.epoch != X.flowEpoch;
+}
+
+void Exchange_Reset() {
+    const auto heard = X.heard;
+    X = ExchangeState{};
+    X.heard = heard;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The answers and messages of an Internet game, counted as each line is handled. A peer
+// may send an answer and its next message in one write, and both are handled before a
+// wait looks again: so a wait asks whether its own exchange was answered, or whether
+// the message it awaits was received, never what the last line was.
+#include <array>
+
+// The NetState values, 0 to 16.
+inline constexpr int kNetKinds = 17;
+// Socket elements 0 to 4, one bit each in a set of answerers.
+inline constexpr int kNetPeers = 5;
+
+// A message sent to the peers and the bare answers it awaits, one from each answerer.
+class Exchange {
+  public:
+    // Every awaited peer has answered.
+    bool Answered() const;
+    // A later exchange took its place, or the peers ended the game: nothing completes it any more.
+    bool Closed() const;
+
+  private:
+    friend Exchange Net_Open(int kind, unsigned answerers);
+    explicit Exchange(int id) : id_(id) {}
+    int id_;
+};
+
+// Who answers a message from here: the host on a remote's program; on the host every
+// seated player but `except` (the mover, whose own message is being passed on).
+unsigned Net_Answerers(int except = -1);
+// Opens the exchange of a message about to be sent; the one before it is closed.
+// NetAckCount starts at 1, the sender.
+Exchange Net_Open(int kind, unsigned answerers);
+// The latest exchange is of this kind and has every answer.
+bool Net_KindAnswered(int kind);
+// The peers whose answer the open exchange still awaits (for test doubles of the peers).
+unsigned Net_Awaited();
+
+// A line of `kind` from `element` being handled (`bare`: without fields). An answer the
+// open exchange awaits is counted for it; any other line is a message, kept for the wait
+// that takes it. True for an answer.
+bool Net_Handle(int kind, int element, bool bare);
+
+// Takes one received message of `kind` (from `element`, or from anyone with -1); false
+// while none has come.
+bool Net_Take(int kind, int element = -1);
+
+// What had been received when a wait or a flow began.
+class NetMark {
+  public:
+    // A message of this kind was received since.
+    bool Heard(int kind) const;
+    // The peers have ended or replaced the running game since: a player left, the host
+    // ended the game, started a new one, changed the table or sent a snapshot.
+    bool Ended() const;
+
+  private:
+    friend NetMark Net_Mark();
+    std::array<int, kNetKinds> heard_{};
+};
+NetMark Net_Mark();
+
+// A game flow of this program begins (a deal, a resume): from now on, a leave, the host's
+// end of the game, a new game, layout or snapshot from the peers replaces it.
+void Net_GameBegins();
+// The peers have ended or replaced the game since the flow began: nothing of it goes on.
+bool Net_GameReplaced();
+
+// Forgets every exchange and every kept message (a new connection, a test).
+void Exchange_Reset();

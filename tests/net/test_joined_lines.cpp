@@ -1,0 +1,412 @@
+// Answers that come with the next line in one read. The peers here write every answer
+// together with what they send next, in one write(): the first player's answer with its
+// first move, the end of a turn with the next seat's move, a WT with the host's new
+// stock, the last OK with the end of the game, a discard's OK with a layout and a
+// snapshot. Every wait must end at its answer and the lines behind it be taken in turn,
+// as host and as remote, at two to four players.
+#include "common/NetCodes.h"
+#include "engine/Deal.h"
+#include "engine/Discard.h"
+#include "engine/Stale.h"
+#include "engine/TableCodes.h"
+#include "engine/TurnOrder.h"
+#include "net/Joining.h"
+#include "net/NetCodec.h"
+#include "net/NetInstall.h"
+#include "net/NetSockets.h"
+#include "net/Recover.h"
+#include "net/RemoteTurn.h"
+#include "net/Snapshot.h"
+#include "shell/MenuCommands.h"
+#include "tests/net/JoinedPeer.h"
+#include "tests/net/NetTableTest.h"
+#include "tests/net/PeerTest.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using joined::DealingHost;
+using joined::DiscardingRemote;
+
+const QByteArray kJoinedNames[] = {"Ada", "Bo", "Cy", "Di"};
+
+// The lines a peer read, without the chat and identification that may come between.
+std::vector<QByteArray> Moves(const std::vector<QByteArray>& got) {
+    std::vector<QByteArray> out;
+    for (const QByteArray& l : got)
+        if (!l.startsWith("SY") && !l.startsWith("PK") && !l.startsWith("IP")) out.push_back(l);
+    return out;
+}
+
+int HoldCards(int seat) {
+    int n = 0;
+    for (int h = 1; h <= 4; ++h)
+        n += SeatRecordOf(seat).RecHoldInfo(h, 1);
+    return n;
+}
+
+class JoinedLines : public NetTableTest {
+  protected:
+    void SetUp() override {
+        NetTableTest::SetUp();
+        Net_Install();
+        Stale_Install();
+        Netl.Opponent = [] { Opponent(); };
+        Netl.Move_Transmit = [] { Move_Transmit(); };
+        Netl.Move_Transmit_Done = [] { Move_Transmit_Done(); };
+        Winsock1().bindAddress = QHostAddress::LocalHost;
+        guard = Net_AbortLimit();
+    }
+    void TearDown() override {
+        Release();
+        delete guard;
+        Opponent_PlaySeat1(-1);
+        Menu_Reset(); // the snapshots' notices counted chat lines
+        NetTableTest::TearDown();
+    }
+    // The peers close first, so this program sees no one leave; then its sockets close.
+    void Release() {
+        stop = true;
+        for (auto& t : peers)
+            if (t.joinable()) t.join();
+        peers.clear();
+        stop = false;
+        Net_Reset();
+        Com.NetSockets = {};
+        Com.NetState = kNetNone;
+    }
+    void Fresh(int players) {
+        Release();
+        guard->start(20000); // each game its own time
+        Engine_Reset();
+        Table(players);
+        Net.NetPort = 0;
+        Com.SideSize = 9;
+        Com.PeerVersion = "96";
+        Com.PlayerName = QString::fromLatin1(kJoinedNames[0]);
+    }
+
+    // This program hosts `players`: the discarding remotes call in turn and are seated as
+    // their names would seat them.
+    void HostFor(int players) {
+        Fresh(players);
+        remotes.clear();
+        Com.NetHost = 1;
+        Com.NetGame = 99;
+        NetHostListen();
+        const int port = Winsock1().LocalPort(0);
+        for (int e = 1; e < players; ++e) {
+            remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
+            DiscardingRemote* bot = remotes.back().get();
+            peers.emplace_back([this, bot, port] {
+                PeerSocket p;
+                if (p.Connect(port)) bot->Play(p, stop);
+            });
+            ASSERT_TRUE(Pump([e] { return Com.NetSockets[static_cast<size_t>(e)].InUse == 7; }));
+        }
+        for (int e = 1; e < players; ++e) {
+            Com.NetSockets[static_cast<size_t>(e)] = {QString::fromLatin1(kJoinedNames[e]), e, 7, e};
+            Net.Counted[static_cast<size_t>(e)] = true;
+            SeatRecordOf(e + 1).RecName = QString::fromLatin1(kJoinedNames[e]);
+        }
+        Com.NetGame = players - 1;
+        Net.NetBusy = false;
+        Net.NetPendingSocks.clear();
+        Net.NetReady = 1;
+    }
+
+    // This program as the remote in host seat `mine` of a scripted host at `host`.
+    void RemoteAt(const PeerListener& host, int players, int mine) {
+        Fresh(players);
+        Com.NetHost = 0;
+        Com.NetGame = players - 1;
+        Com.NetSeat = mine - 1;
+        Net.NetReady = 1;
+        Net.NetHostAddress = "127.0.0.1";
+        Net.NetPort = host.port;
+        NetConnectRemote();
+    }
+
+    // The host's stock of a new game with the house rules, as one line.
+    static QByteArray NewStock() {
+        Stock_Build();
+        const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
+        return Stock_Message(Eng.Deck, Com.TotalCards, "96", &rules).toLatin1() + '\n';
+    }
+
+    // Moves the stock under the used pile: the next refill reshuffles it.
+    static void StockPlayedOut() {
+        for (int i = 1; i <= Eng.DeckCount; ++i)
+            for (int k = 0; k <= 1; ++k) {
+                Eng.UsedPile(k, Eng.UsedCount + i) = Eng.Deck(k, i);
+                Eng.Deck(k, i) = 0;
+            }
+        Eng.UsedCount += Eng.DeckCount;
+        Eng.DeckCount = 0;
+    }
+
+    QTimer* guard = nullptr;
+    std::atomic<bool> stop = false;
+    std::vector<std::thread> peers;
+    std::vector<std::unique_ptr<DiscardingRemote>> remotes;
+};
+
+// Rounds of a game hosted here, seat 1 played by the decision code: each remote answers
+// the first player, the end of a turn and every move with its next line in the same write.
+// After some rounds seat 1 is left to the player, and the table must be whole and the same
+// as the remotes played it.
+TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
+    for (int players = 2; players <= 4; ++players) {
+        bool remoteFirst = false, hostFirst = false;
+        for (unsigned seed = 1; seed <= 16 && !(remoteFirst && hostFirst); ++seed) {
+            SCOPED_TRACE(testing::Message() << players << " players, seed " << seed);
+            HostFor(players);
+            platform::Svc().random.Randomize(seed);
+            Opponent_PlaySeat1(2);
+            // Four rounds, then seat 1 waits for the player.
+            const int turns = Opponent_TurnsEnded() + 4 * players;
+            QTimer rounds;
+            QObject::connect(&rounds, &QTimer::timeout, [turns] {
+                if (Opponent_TurnsEnded() >= turns) Opponent_PlaySeat1(-1);
+            });
+            rounds.start(0);
+            Game_New();
+            (Eng.TurnOrder(1) == 1 ? hostFirst : remoteFirst) = true;
+            while (Com.Pturn == 1 && Opponent_Seat1Level() >= 0 && !Com.GameAbort)
+                Hooks.ComputerTurn();
+            rounds.stop();
+            EXPECT_TRUE(Com.Pturn == 1 || Eng.PlayerSideCount == 0)
+                << "the game stopped on seat " << Com.Pturn;
+            EXPECT_TRUE(EveryCardOnce());
+            Release();
+            for (const auto& bot : remotes) {
+                EXPECT_TRUE(bot->strange.empty()) << bot->strange.front().toStdString();
+                const auto lines = Moves(bot->got);
+                ASSERT_GE(lines.size(), 3u);
+                EXPECT_EQ(lines[0], "GS\n");
+                EXPECT_TRUE(lines[1].startsWith("DK "));
+                EXPECT_TRUE(lines[2].startsWith("TR "));
+                // Each of its discards was answered once, and applied here once.
+                EXPECT_EQ(std::count(lines.begin(), lines.end(), QByteArray("PC\n")), bot->discards);
+                const auto seat = static_cast<int>(&bot - &remotes.front()) + 2;
+                EXPECT_EQ(HoldCards(seat), bot->discards);
+            }
+            EXPECT_GT(remotes.front()->discards, 0);
+        }
+        EXPECT_TRUE(remoteFirst) << players;
+        EXPECT_TRUE(hostFirst) << players;
+    }
+}
+
+// This program as a remote, seat 1 played by the decision code: the host answers its end
+// of turn with the next seat's move, each move with a chat line, and its last OK with EG.
+TEST_F(JoinedLines, ARemotesGameGoesOnWithTheHostsAnswersJoinedToItsNextMove) {
+    struct Case {
+        int players, mine, first;
+    } cases[] = {{2, 2, 1}, {2, 2, 2}, {3, 2, 1}, {3, 3, 2}, {3, 2, 2}, {4, 2, 1}, {4, 4, 3}, {4, 3, 3}};
+    unsigned seed = 40;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.players << " players, this seat " << c.mine << ", first " << c.first);
+        PeerListener listener;
+        RemoteAt(listener, c.players, c.mine);
+        platform::Svc().random.Randomize(++seed);
+        DealingHost host(c.players, c.mine, c.first, NewStock(), 3);
+        peers.emplace_back([&] {
+            PeerSocket p(listener.Accept());
+            host.Play(p, stop);
+        });
+        Opponent_PlaySeat1(1);
+        ASSERT_TRUE(Pump([this] { return form->cmdDeal.Visible(); }));
+        cmdDeal_Click();
+        for (int turns = 0; turns < 50 && Com.Pturn == 1 && Com.NetState != kNetEG; ++turns)
+            Hooks.ComputerTurn();
+        EXPECT_EQ(Com.NetState, kNetEG);
+        Release();
+        EXPECT_TRUE(host.strange.empty()) << host.strange.front().toStdString();
+        EXPECT_TRUE(host.won || host.programTurns == 3);
+        const auto lines = Moves(host.got);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ((std::vector<QByteArray>{lines[0], lines[1], lines[2]}),
+                  (std::vector<QByteArray>{"GS\n", "DK\n", "TR\n"}));
+        // Every move of the host's seats was answered with its bare PC, then its OK.
+        int hostMoves = 0;
+        for (const QByteArray& w : host.writes)
+            hostMoves += static_cast<int>(w.count("PC  2#"));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), QByteArray("PC\n")), hostMoves);
+        EXPECT_GE(hostMoves, c.first == c.mine ? c.players - 1 : 1);
+    }
+}
+
+// The host's stock, layout and snapshot exchanges, each answer followed by a chat line.
+TEST_F(JoinedLines, TheHostsReshuffleLayoutAndSnapshotAreAnsweredWithMoreBehind) {
+    for (int players = 2; players <= 4; ++players) {
+        SCOPED_TRACE(testing::Message() << players << " players");
+        HostFor(players);
+        FillTable(static_cast<unsigned>(players));
+        Com.Pturn = 1;
+        StockPlayedOut();
+        const int cards = Eng.UsedCount;
+        RESHUFFLE();
+        EXPECT_EQ(Eng.DeckCount, cards);
+        EXPECT_EQ(Eng.UsedCount, 0);
+        EXPECT_TRUE(Net_KindAnswered(kNetDK));
+
+        Net_ChangeLayout();
+        EXPECT_TRUE(Net_KindAnswered(kNetLO));
+
+        FillTable(static_cast<unsigned>(players) + 10);
+        Com.Pturn = 1;
+        const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+        SendRecover();
+        EXPECT_EQ(Com.RecoverPending, 0);
+        ASSERT_TRUE(Pump([&] {
+            return std::all_of(remotes.begin(), remotes.end(),
+                               [](const auto& b) { return !b->got.empty() && b->got.back() == "RS\n"; });
+        }));
+        Release();
+        for (const auto& bot : remotes) {
+            const auto lines = Moves(bot->got);
+            const int seat = static_cast<int>(&bot - &remotes.front()) + 1;
+            const QByteArray layout = "LO " + joined::Num(players) + ' ' + joined::Num(seat);
+            ASSERT_EQ(lines.size(), 6u);
+            EXPECT_TRUE(lines[0].startsWith("DK "));
+            EXPECT_EQ(lines[1], "EG\n");
+            EXPECT_TRUE(lines[2].startsWith(layout)) << lines[2].toStdString();
+            EXPECT_TRUE(lines[3].startsWith(layout));
+            EXPECT_EQ(lines[4], table);
+            EXPECT_EQ(lines[5], "RS\n");
+        }
+    }
+}
+
+// A remote's WT answered together with the host's new stock: the refill takes it.
+TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
+    PeerListener listener;
+    RemoteAt(listener, 2, 2);
+    FillTable(5);
+    StockPlayedOut();
+    BArray<int, 2> order(2, Eng.UsedCount);
+    for (int i = 1; i <= Eng.UsedCount; ++i)
+        order(0, i) = Eng.UsedPile(0, Eng.UsedCount + 1 - i);
+    const QByteArray stock = Stock_Message(order, Eng.UsedCount, "96", nullptr).toLatin1() + '\n';
+    std::vector<QByteArray> got;
+    peers.emplace_back([&] {
+        PeerSocket p(listener.Accept());
+        got.push_back(p.Line());
+        p.Send("PC\nSY  1#Hosta: and on\n");
+        got.push_back(p.Line());
+        p.Send("WT\n" + stock);
+        got.push_back(p.Line());
+    });
+    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    Eng.MoveFrom = 5;
+    Eng.MoveTo = 12;
+    Move_Transmit();
+    RESHUFFLE();
+    peers.back().join();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  5# 12\n", "WT\n", "DK\n"}));
+    for (int i = 1; i <= Eng.DeckCount; ++i)
+        ASSERT_EQ(Eng.Deck(0, i), (order(0, i) - 1) % 52 + 1) << i;
+    EXPECT_EQ(Eng.UsedCount, 0);
+}
+
+// A remote's discard answered with OK, a chat line, a new layout and a snapshot in one
+// write: the turn stops there, and the snapshot is answered and resumed; the host's
+// resume comes with its own next move.
+TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
+    // The host's table, the host on turn with hand card 2 to discard.
+    Table(2);
+    for (unsigned seed = 21; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1; ++seed)
+        FillTable(seed);
+    Com.Pturn = 1;
+    const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+    PeerListener listener;
+    RemoteAt(listener, 2, 2);
+    // A table where hand card 2 can go onto hold pile 1.
+    for (unsigned seed = 22; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered; ++seed)
+        FillTable(seed);
+    Com.Pturn = 1;
+    std::vector<QByteArray> got;
+    peers.emplace_back([&] {
+        PeerSocket p(listener.Accept());
+        got.push_back(p.Line());
+        p.Send("PC\n");
+        got.push_back(p.Line());
+        p.Send("OK\nSY  1#Bob: line 1\nLO  2  1\n" + table);
+        got.push_back(p.Line());
+        got.push_back(p.Line());
+        p.Send("RS\n" + joined::Discard(0));
+        got.push_back(p.Line());
+        p.Send("OK\n");
+        got.push_back(p.Line());
+        p.ReadTimeout(20);
+        while (!stop && !p.Closed())
+            p.Line();
+    });
+    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    Eng.SourceSlot = Eng.MoveFrom = 2;
+    Eng.TargetHold = Eng.MoveTo = 7;
+    Player_EndTurn();
+    EXPECT_EQ(Com.RecoverPending, 1);
+    ASSERT_TRUE(form->cmdDeal.Visible());
+    const int holds = Eng.Seat2Rec.RecHoldInfo(1, 1);
+    cmdDeal_Click();
+    EXPECT_EQ(Com.RecoverPending, 0);
+    EXPECT_EQ(Com.Pturn, 1);
+    EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), holds + 1)
+        << "the host's discard, taken from behind the resume";
+    EXPECT_TRUE(EveryCardOnce());
+    Release();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
+}
+
+// Seat 1's last side card, answered and followed at once by the remote's farewell: the
+// link ends, and the win still reaches the end of the game.
+TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
+    Fresh(2);
+    Com.NetHost = 1;
+    Com.NetGame = 99;
+    NetHostListen();
+    const int port = Winsock1().LocalPort(0);
+    std::vector<QByteArray> got;
+    peers.emplace_back([&] {
+        PeerSocket p;
+        if (!p.Connect(port)) return;
+        p.Line(); // the identification
+        got.push_back(p.Line());
+        p.Send("PC\n");
+        got.push_back(p.Line());
+        p.Send("OK\nSY  1#Bo Quit!^\nGO\n");
+        p.Close();
+    });
+    ASSERT_TRUE(Pump([] { return Com.NetSockets[1].InUse == 7; }));
+    FillTable(31);
+    Com.NetSockets[1] = {"Bo", 1, 7, 1};
+    Net.Counted[1] = true;
+    Com.NetGame = 1;
+    Net.NetReady = 1;
+    // One side card left, and it fits center pile 1.
+    Eng.PlayerSideCount = 1;
+    nettable::Put(Eng.PlayerSide, 1, Eng.CenterCount(1) + 1);
+    nettable::Put(Eng.PlayerCards, 1, Eng.CenterCount(1) + 1);
+    Com.Pturn = 1;
+    Eng.TurnResumedOpp = 1;
+    svc.boxes->Expect(platform::vbNo); // no save of the game that ended
+    Opponent_PlaySeat1(2);
+    Hooks.ComputerTurn();
+    Opponent_PlaySeat1(-1);
+    peers.back().join();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  1# 1\n", "OK\n"}));
+    EXPECT_EQ(Com.NetGame, 0);
+    EXPECT_EQ(Eng.PlayerSideCount, 0);
+    EXPECT_EQ(Com.Pturn, 0);
+    EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was your LAST CARD!"));
+}
+
+} // namespace
