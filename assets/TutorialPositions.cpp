@@ -127,7 +127,7 @@ SavedGame Build(int record, const QHash<QString, QString>& f) {
     return g;
 }
 
-int Fail(const QString& text) {
+int PositionsFail(const QString& text) {
     std::fprintf(stderr, "make_assets: tutorial_positions.txt: %s\n", qPrintable(text));
     return 1;
 }
@@ -136,28 +136,31 @@ int Fail(const QString& text) {
 
 int TutorialPositions(const QString& src, const QString& out) {
     QFile in(src + "/text/tutorial_positions.txt");
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) return Fail("cannot read");
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) return PositionsFail("cannot read");
     const QString target = out + "/Data/tutorial.sav";
     QFile::remove(target);
     platform::RecordFile file;
-    if (!file.Open(target, SavedGame::kSize)) return Fail("cannot write " + target);
+    if (!file.Open(target, SavedGame::kSize)) return PositionsFail("cannot write " + target);
     for (const QString& raw : QString::fromUtf8(in.readAll()).split('\n')) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith('#')) continue;
         QStringList words = line.split(' ', Qt::SkipEmptyParts);
         bool ok = false;
         const int record = words.takeFirst().toInt(&ok);
-        if (!ok || record < kFirstRecord || record > kLastRecord) return Fail("bad record in: " + line);
+        if (!ok || record < kFirstRecord || record > kLastRecord)
+            return PositionsFail("bad record in: " + line);
         QHash<QString, QString> fields;
         for (const QString& w : words)
             fields.insert(w.section('=', 0, 0), w.section('=', 1));
         try {
             const SavedGame g = Build(record, fields);
             const QString fault = SavedGame_Fault(g);
-            if (!fault.isEmpty()) return Fail(QStringLiteral("record %1: %2").arg(record).arg(fault));
+            if (!fault.isEmpty())
+                return PositionsFail(QStringLiteral("record %1: %2").arg(record).arg(fault));
             file.Write(record, g.Encode());
         } catch (const std::exception& e) {
-            return Fail(QStringLiteral("record %1: %2").arg(record).arg(QString::fromUtf8(e.what())));
+            return PositionsFail(
+                QStringLiteral("record %1: %2").arg(record).arg(QString::fromUtf8(e.what())));
         }
     }
     return 0;

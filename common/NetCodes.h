@@ -20,3 +20,7 @@ enum NetMsg : int {
     kNetEG = 15,
     kNetEarlyLO = 16, // a layout taken before the game's set-up finished
 };
+
+// The version code of the oldest peers, which know only the two-player, three-pile table
+// and the first message and snapshot layouts. Version codes are compared as text.
+inline constexpr char kOldPeerVersion[] = "74";

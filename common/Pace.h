@@ -22,3 +22,18 @@ constexpr double kPaceClearNet = 0.2;
 constexpr double kPaceNotYourTurn = 1.5;
 // Start-up lets the table paint before the players are read.
 constexpr double kPaceStartupPaint = 0.01;
+// A computer seat's remark stays up alone: short where it stands in for the seat's sound,
+// the usual length after a jeer, long for the lucky escape.
+constexpr double kPaceRemarkShort = 0.5;
+constexpr double kPaceRemark = 0.75;
+constexpr double kPaceRemarkLong = 1;
+// The reshuffle's notice stays up before the stock is gathered, on every side of the table.
+constexpr double kPaceReshuffleNotice = 0.75;
+// A card gliding back to its place, and the hand redrawn slot by slot as it is sorted.
+constexpr double kPaceStep = 0.01;
+// The emptied hand places of a computer seat show a moment before it draws.
+constexpr double kPaceHandRefill = 0.1;
+// The turn-over sound starts before the next seat's turn.
+constexpr double kPaceTurnOver = 0.2;
+// The wait for the icon panel's menu list to close looks this often.
+constexpr double kPaceMenuPoll = 0.05;

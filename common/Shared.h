@@ -6,6 +6,13 @@
 
 #include <array>
 
+// The values of SoundMode: every sound, the game's own without the personalities', none.
+enum SoundModeValue : int { kSoundsAll = 0, kSoundsGameOnly = 1, kSoundsOff = 2 };
+// NetGame while a connection is being made, before the peers are counted.
+inline constexpr int kNetGameConnecting = 99;
+// NetHost after a connection could not be made: no link to clean up.
+inline constexpr int kNetHostFailed = 9;
+
 // A connection row of the host: player name, socket element, in-use mark (7 in use), seat minus 1.
 struct NetSocketRow {
     QString Name;
@@ -40,7 +47,7 @@ struct CommonState {
     quint32 DeckColour = 0x00800000;
     quint32 MatColour = 0x00408000;
     int PlaceholderStyle = 0;
-    int SoundMode = 0; // 0 all sounds, 1 personalities' sounds off, 2 all off
+    int SoundMode = kSoundsAll;
     int SoundSet = 1;
     QString PlayerName;
     QString PlayerAvatar;

@@ -1,4 +1,5 @@
 #include "engine/Cards.h"
+#include "common/Card.h"
 #include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
@@ -16,7 +17,7 @@ void Engine_SizeTables() {
     Com.TotalCards = total;
     Eng.Deck.Redim(2, total);
     Eng.UsedPile.Redim(1, total);
-    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Eng.CenterCount.Redim(Com.NumCenters);
 }
 
@@ -40,7 +41,7 @@ void Deck_Shuffle(int first, int last, int offset) {
 
 bool Add_Center() {
     const int p = Eng.TargetPile;
-    if (Eng.CenterCount(p) >= 12) {
+    if (Eng.CenterCount(p) >= kPileFull) {
         platform::MsgBox("Internal error: a card was played onto a full center pile (" + NumStr(p) + " ).",
                          platform::vbExclamation, "Error");
         return false;
@@ -50,7 +51,7 @@ bool Add_Center() {
     Eng.Center(0, p, n) = Eng.PlayCard(0);
     if (HasTableForm()) {
         TableForm& f = frmGrulm();
-        if (Eng.PlayCard(1) == 13) {
+        if (Eng.PlayCard(1) == kRankKing) {
             // The King shows the rank it stands for.
             const QString text = " " + QString::number(n) + " ";
             f.LblWild(p).SetCaption(text);
@@ -78,7 +79,7 @@ void Add_Used() {
     }
     if (Com.NetGame != 0 && Com.Pturn != 1) Pause(kPaceClearNotice);
     if (f) f->LblWild(p).SetVisible(false);
-    for (int n = 1; n <= 12; ++n) {
+    for (int n = 1; n <= kPileFull; ++n) {
         ++Eng.UsedCount;
         Eng.UsedPile(1, Eng.UsedCount) = Eng.Center(1, p, n);
         Eng.Center(1, p, n) = 0;
@@ -86,7 +87,8 @@ void Add_Used() {
         Eng.Center(0, p, n) = 0;
     }
     Eng.CenterCount(p) = 0;
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
     Pause(Com.NetGame != 0 ? kPaceClearNet : 2 * Com.ComputerPause);
     if (f) {
         // The place-holder of the place's size: centers are small in the small display.

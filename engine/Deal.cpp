@@ -33,7 +33,7 @@ bool Remote() {
 }
 
 void PlayAsync(const char* file) {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+    if (Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
 }
 
 // One wait of an exchange. A link that has gone (NetGame 0) counts as a lost connection.
@@ -132,7 +132,7 @@ void RemoteDeal() {
         Net_SendText(QStringLiteral("GS"));
     } else if (Com.NetState == kNetRC) {
         Net_SendText(QStringLiteral("RC"));
-        if (!Version_AtMost(Com.PeerVersion, "74")) {
+        if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
             if (!Wait([] { return Net_Take(kNetRS); })) return;
             DealHooks.Sound_Card(kShowSoundFirst);
         }
@@ -185,7 +185,7 @@ bool ReceiveStock() {
 bool SendStock() {
     // Every remote has pressed DEAL: the new game's exchange, or an older peer's answer to
     // its start, which the set-up waited for.
-    const bool older = Version_AtMost(Com.PeerVersion, "74");
+    const bool older = Version_AtMost(Com.PeerVersion, kOldPeerVersion);
     if (!Wait([older] { return older || Net_KindAnswered(kNetGS); })) return false;
     const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
     Com.NetDeck = Stock_Message(Eng.Deck, Com.TotalCards, Com.PeerVersion, &rules);
@@ -202,14 +202,15 @@ bool ReceiveFirstPlayer() {
         return false;
     }
     Net_SendText(QStringLiteral("TR"));
-    if (!Version_AtMost(Com.PeerVersion, "74") && Com.NumPlayers >= 3) PturnCalculate();
+    if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion) && Com.NumPlayers >= 3) PturnCalculate();
     return true;
 }
 
 bool SendFirstPlayer() {
     int seat = Com.Pturn;
     // A current two-player peer is told in its own numbering.
-    if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, "74")) seat = Com.Pturn == 1 ? 2 : 1;
+    if (Com.NumPlayers == 2 && !Version_AtMost(Com.PeerVersion, kOldPeerVersion))
+        seat = Com.Pturn == 1 ? 2 : 1;
     Com.NetOut = QStringLiteral("TR ") + NumStr(seat);
     const Exchange tr = Net_Open(kNetTR, Net_Answerers());
     Net_SendAllText(Com.NetOut);
@@ -226,7 +227,7 @@ void Stock_Build() {
     Eng.Deck.Redim(2, Com.TotalCards);
     int r = 0;
     for (int i = 1; i <= Com.TotalCards; ++i) {
-        r = r == 13 ? 1 : r + 1;
+        r = r == kRankKing ? 1 : r + 1;
         Eng.Deck(0, i) = i;
         Eng.Deck(1, i) = r;
     }

@@ -12,38 +12,34 @@
 namespace {
 
 constexpr int kSoundDiscard = 4;
-constexpr quint32 kWhite = 0x00FFFFFF;
+constexpr quint32 kDiscardWhite = 0x00FFFFFF;
 // The table holds still a moment after a local discard.
 constexpr double kDiscardPause = 0.75;
 
-TableForm& F() {
-    return frmGrulm();
-}
-
-void PutHome(PictureBox& place) {
+void DiscardPutHome(PictureBox& place) {
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
 }
 
 void RefuseFull() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QString::fromLatin1(kHoldFullText));
     Rules_Sound();
-    PutHome(f.Picture7(Eng.SourceSlot));
+    DiscardPutHome(f.Picture7(Eng.SourceSlot));
     f.Piles_EnableRange(f.Picture7, true, 1, 10);
 }
 
 // The card goes on top of the pile; the former top goes beneath it.
 void LayOnHold(int slot, int hold) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int p = hold - 6;
     const int formerCard = Eng.PlayerCards(0, hold), formerRank = Eng.PlayerCards(1, hold);
-    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kWhite);
+    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kDiscardWhite);
     f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kSoundDiscard);
     f.Picture7(hold).SetVisible(true);
     PictureBox& hand = f.Picture7(slot);
     hand.SetVisible(false);
     hand.SetPicture(QImage());
-    PutHome(hand);
+    DiscardPutHome(hand);
     if (formerRank != 0) {
         const int d = ++Eng.PlayerHoldCount(p);
         Eng.PlayerHold(0, p, d) = formerCard;
@@ -57,7 +53,7 @@ void LayOnHold(int slot, int hold) {
 }
 
 void PassTheTurn() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Hooks.StatsCk(1, 2);
     Com.MoveCounter = 0;
     Turn_Advance();
@@ -66,9 +62,7 @@ void PassTheTurn() {
     f.ImgTurn2.SetVisible(true);
     f.ImgTurn1.SetVisible(false);
     f.Piles_EnableRange(f.Picture7, true, 7, 10);
-    bool missed = false;
-    PlayerMissedMove(missed);
-    Eng.SideMissed = missed;
+    Eng.SideMissed = PlayerMissedMove();
 }
 
 } // namespace
@@ -79,7 +73,7 @@ void Player_EndTurn() {
     // Only a hand card goes onto one of the human's hold piles.
     if (slot < 2 || slot > 6 || hold < 7 || hold > 10 || Eng.PlayerCards(1, slot) == 0) return;
     PlayBusyScope busy;
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     if (Eng.PlayerHoldCount(hold - 6) >= kHoldCovered) {

@@ -37,7 +37,7 @@ constexpr int kSoundSeatWon = 15;
 const QString kNl = QStringLiteral("\r\n");
 
 void PlaySeatSound(int entry, bool wait) {
-    if (Com.SoundMode != 0) return;
+    if (Com.SoundMode != kSoundsAll) return;
     const QString& file = Eng.SeatSounds(entry);
     if (file.trimmed().isEmpty()) return;
     if (wait)

@@ -2,7 +2,6 @@
 // The house rules as the rules window edits them: the choices before they are
 // applied, the forced-card value the boxes name, and the change of the number of
 // center piles, which waits for the next game while one is under way.
-#include <QString>
 
 // The window's choices; only applying writes them to the shared rules.
 struct RulesPending {

@@ -3,6 +3,7 @@
 // the records of seats 2 to 4 and the working set of the seat now moving.
 // Cards are (number, rank) pairs with the pair index first; (0, 0) is no card.
 #include "common/BArray.h"
+#include "common/Card.h"
 
 #include <QString>
 
@@ -37,7 +38,7 @@ struct EngineState {
     int DeckCount = 0;
     BArray<int, 2> UsedPile{1, 104};
     int UsedCount = 0;
-    BArray<int, 3> Center{1, 3, 12};
+    BArray<int, 3> Center{1, 3, kPileFull};
     BArray<int, 1> CenterCount{3};
 
     // The local human.

@@ -1,5 +1,8 @@
 #include "engine/Plays.h"
+#include "common/Card.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -14,18 +17,12 @@
 
 namespace {
 
-constexpr int kWild = 13;
-constexpr int kPileFull = 12;
 constexpr int kSoundPlayCard = 2;
 constexpr int kSoundSideUp = 1;
 constexpr int kEmptyPlace = 88;
 constexpr quint32 kWhite = 0x00FFFFFF;
 // A King's moment: how long the table holds still after it.
 constexpr double kKingPause = 0.75;
-
-TableForm& F() {
-    return frmGrulm();
-}
 
 void ProcessEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -67,7 +64,7 @@ void PutHome(PictureBox& place) {
 
 // The side card left: the next one is covered until the play has been shown. True when the pile is empty.
 bool TakeFromSide() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.PlayerSide(0, Eng.PlayerSideCount) = 0;
     Eng.PlayerSide(1, Eng.PlayerSideCount) = 0;
     --Eng.PlayerSideCount;
@@ -92,7 +89,7 @@ bool TakeFromSide() {
 }
 
 void TakeFromHand(int slot) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.PlayerCards(0, slot) = 0;
     Eng.PlayerCards(1, slot) = 0;
     --Eng.HandCount;
@@ -101,7 +98,7 @@ void TakeFromHand(int slot) {
 }
 
 void TakeFromHold(int slot) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int p = slot - 6;
     const int beneath = Eng.PlayerHoldCount(p);
     if (beneath > 0) {
@@ -122,10 +119,10 @@ void TakeFromHold(int slot) {
 }
 
 void KingPlayed(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int count = Eng.CenterCount(play.pile);
     const bool complete = count == kPileFull;
-    if (Com.SoundMode == 0) {
+    if (Com.SoundMode == kSoundsAll) {
         PlayFile(Eng.SeatSounds(1), false);
         if (complete || play.slot == 1 || Eng.HandCount == 0) Pause(kKingPause);
     } else if (complete) {
@@ -139,8 +136,8 @@ void KingPlayed(const Play& play) {
 }
 
 void TurnUpSide(const Play& play) {
-    TableForm& f = F();
-    if (!(play.rank == kWild && Com.NetGame != 0)) Pause(Com.ComputerPause);
+    TableForm& f = frmGrulm();
+    if (!(play.rank == kRankKing && Com.NetGame != 0)) Pause(Com.ComputerPause);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
     f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
     if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
@@ -168,7 +165,7 @@ void BlockedSeatReacts(const Play& play) {
             if (Eng.CenterCount(p) == 0) return;
     }
     const SeatRecord rec = SeatRecordOf(blocked);
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.CommentPick = DrawOtherThan(1, 10, Eng.LastBlockComment);
     Eng.LastBlockComment = Eng.CommentPick;
     if (!Eng.CommentsOff) f.Label9(kLblComment).SetCaption(rec.RecComments(Eng.CommentPick));
@@ -177,7 +174,7 @@ void BlockedSeatReacts(const Play& play) {
         Eng.AvatarSwapped = true;
     }
     ProcessEvents();
-    if (Com.SoundMode == 0) {
+    if (Com.SoundMode == kSoundsAll) {
         int s = 11;
         if (play.slot != 1) {
             s = DrawOtherThan(7, 10, Eng.LastBlockSound);
@@ -189,7 +186,7 @@ void BlockedSeatReacts(const Play& play) {
 
 // The side pile is empty: the human has won.
 void Won(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Picture7(1).SetVisible(false);
     f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
     f.PicCenter(play.pile).Refresh();
@@ -200,7 +197,7 @@ void Won(const Play& play) {
 
 // After the play: a full pile to the used pile, the hand refilled, the move recorded.
 void Settle(const Play& play) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
         Pause(Com.ComputerPause);
@@ -262,7 +259,7 @@ void Player_Move() {
     }
     if (!Playable(play)) return;
     PlayBusyScope busy;
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
     if (!Eng.DroppedPlay) f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile);
     if (Com.GameAbort) return;
@@ -271,7 +268,7 @@ void Player_Move() {
     if (!Add_Center()) return;
     Eng.MoveFrom = play.slot;
     Eng.MoveTo = play.pile;
-    if (play.rank == kWild) {
+    if (play.rank == kRankKing) {
         if (play.slot == 1)
             ++Eng.WildsFromSide;
         else
@@ -299,12 +296,12 @@ void Player_Move() {
         if (play.slot >= 7) source.SetVisible(true);
     }
 
-    if (play.rank == kWild) KingPlayed(play);
+    if (play.rank == kRankKing) KingPlayed(play);
     if (Com.GameAbort) return;
     if (play.slot == 1) TurnUpSide(play);
     if (Com.GameAbort) return;
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && play.rank == sideRank && sideRank != kWild) Hooks.Dumbness();
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing) Hooks.Dumbness();
     if (Com.NetGame == 0) BlockedSeatReacts(play);
     f.PicCenter(play.pile).Refresh();
 
@@ -318,13 +315,14 @@ void Player_Move() {
 
 void Dumbness_Default() {
     if (Eng.CommentsOff) return;
-    const bool king = Eng.PlayCard(1) == kWild;
+    const bool king = Eng.PlayCard(1) == kRankKing;
     frmGrulm()
         .Label9(kLblMessage)
         .SetCaption(king ? Eng.SeatComments(31) + QStringLiteral(" ") + Eng.SeatComments(32)
                          : Eng.SeatComments(33));
-    if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~105.tmp"));
-    Pause(0.75);
+    if (Com.SoundMode == kSoundsAll)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundJeer));
+    Pause(kPaceRemark);
 }
 
 void Plays_Install() {

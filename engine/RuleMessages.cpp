@@ -1,6 +1,9 @@
 #include "engine/RuleMessages.h"
+#include "common/Card.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
+#include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -11,12 +14,9 @@
 namespace {
 
 constexpr int kRefused = 99;
-constexpr int kWild = 13;
 // Screens narrower than this (in twips) get the short rule summary.
 constexpr int kNarrowTwips = 12000;
 constexpr int kSmallDisplayMode = 2;
-
-enum ForcedBits : int { kForcedAce = 1, kForcedTwo = 2, kVisibleOnly = 4 };
 
 TableForm* Table() {
     return HasTableForm() ? &frmGrulm() : nullptr;
@@ -36,7 +36,7 @@ int ScreenWidthTwips() {
 // The first card of `rank` the forced rule makes the human play before a discard.
 bool ForcedCardHeld(int rank) {
     if (Eng.PlayerCards(1, 1) == rank) return true;
-    if (Com.ForcedCards < kVisibleOnly) {
+    if (Com.ForcedCards < kForcedVisible) {
         for (int slot = 2; slot <= 6; ++slot)
             if (Eng.PlayerCards(1, slot) == rank) return true;
     } else if (Eng.SourceSlot >= 1 && Eng.SourceSlot <= 10 && Eng.PlayerCards(1, Eng.SourceSlot) == rank) {
@@ -56,7 +56,8 @@ bool SomePileHolds(int count) {
 } // namespace
 
 void Rules_Sound() {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~108.tmp"));
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundAlert));
 }
 
 QString Rules_MessageText(int kind, bool dropped) {
@@ -94,11 +95,11 @@ void Rules_CheckCenter() {
     const int rank = Eng.PlayerCards(1, slot);
     const int count = Eng.CenterCount(pile);
     // A full pile takes nothing more; play never leaves one on the table.
-    if (count >= 12) {
+    if (count >= kPileFull) {
         Com.Pturn = kRefused;
         return;
     }
-    if (rank == kWild) {
+    if (rank == kRankKing) {
         if (count == 0 && Com.NoWildAce) {
             platform::MsgBox(QStringLiteral("Wild card can not be used as an Ace."), platform::vbInformation,
                              QStringLiteral("Rules Enforced"));

@@ -4,12 +4,12 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 
-void PlayerMissedMove(bool& missed) {
-    missed = false;
+bool PlayerMissedMove() {
     const int side = Eng.PlayerCards(1, 1);
-    if (side == 13 || side == 0) return;
+    if (side == kRankKing || side == 0) return false;
     for (int p = 1; p <= Com.NumCenters; ++p)
-        if (side == Eng.CenterCount(p) + 1) missed = true;
+        if (side == Eng.CenterCount(p) + 1) return true;
+    return false;
 }
 
 namespace {
@@ -31,14 +31,14 @@ int WildPile(int plan) {
 } // namespace
 
 void CenterBestToPlay(int rank, bool wild, int& pile, int avoid) {
-    if (rank == 13) {
+    if (rank == kRankKing) {
         pile = wild ? WildPile(avoid) : 1;
         return;
     }
     for (int k = 1; k <= 11; ++k)
         for (int p = 1; p <= Com.NumCenters; ++p) {
             int reached = Eng.CenterCount(p) + k;
-            if (reached > 12) reached -= 12;
+            if (reached > kPileFull) reached -= kPileFull;
             if (reached == rank) {
                 pile = p;
                 return;

@@ -1,6 +1,9 @@
 #include "engine/Stale.h"
+#include "common/Card.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -19,22 +22,19 @@ StaleHooksT StaleHooks;
 
 namespace {
 
-constexpr char kReshuffleSound[] = "~122.tmp";
-constexpr char kStaleSound[] = "~108.tmp";
-constexpr char kClearSound[] = "~118.tmp";
 constexpr double kClearPause = 0.75;
 // The empty-place look of a hold place.
 constexpr int kEmptyHold = 88;
 
-bool Internet() {
+bool StaleInternet() {
     return Com.NetGame != 0;
 }
-bool Remote() {
+bool StaleRemote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }
 
-void PlayAsync(const char* file) {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
+void StalePlayAsync(const char* file) {
+    if (Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(file));
 }
 
 // Hold-pile outlines are numbered four per seat, seat 1 first.
@@ -57,7 +57,7 @@ void Gather(int number, int rank) {
 // The end of a reshuffle, and every way out of a remote's wait after the deck place went.
 void Reshuffle_Finish() {
     TableForm& f = frmGrulm();
-    if (Internet()) Netl.Chat_EnableSend(true);
+    if (StaleInternet()) Netl.Chat_EnableSend(true);
     f.Label9(kLblNotice).SetCaption(QString());
     f.PicCenter(0).SetVisible(true);
 }
@@ -67,7 +67,7 @@ bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
-    Pause(0.75);
+    Pause(kPaceReshuffleNotice);
     if (!mine.StillOn()) return false;
     bool stock = false;
     const bool arrived = Net_Wait(
@@ -93,8 +93,8 @@ bool Reshuffle_Receive() {
 bool Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
-    f.Label9(Internet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
-    Pause(0.75);
+    f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
+    Pause(kPaceReshuffleNotice);
     Pause(Com.ComputerPause);
     if (!mine.StillOn()) return false;
     for (int i = 1; i <= Eng.DeckCount; ++i) {
@@ -105,7 +105,7 @@ bool Reshuffle_Shuffle() {
     }
     // The whole used pile is one stretch, whatever the packs rule says.
     Deck_Shuffle(1, Eng.DeckCount);
-    if (!Internet()) return true;
+    if (!StaleInternet()) return true;
     Com.NetDeck = Stock_Message(Eng.Deck, Eng.DeckCount, Com.PeerVersion, nullptr);
     const Exchange dk = Net_Open(kNetDK, Net_Answerers());
     Net_SendAllText(Com.NetDeck);
@@ -117,14 +117,14 @@ void Recover_Centers() {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
-        for (int k = 1; k <= 12 && Eng.Center(0, c, k) != 0; ++k)
+        for (int k = 1; k <= kPileFull && Eng.Center(0, c, k) != 0; ++k)
             Gather(Eng.Center(0, c, k), Eng.Center(1, c, k));
         f.PicCenter(c).SetPicture(f.EmptyPlaceLarge);
         f.LblWild(c).SetVisible(false);
     }
-    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Eng.CenterCount.Redim(Com.NumCenters);
-    PlayAsync(kClearSound);
+    StalePlayAsync(kSoundDealHands);
     Pause(kClearPause);
 }
 
@@ -179,7 +179,7 @@ void Recover_Seat(int seat) {
     rec.RecHoldInfo.Clear();
 }
 
-void MarkSeen(int number) {
+void StaleMarkSeen(int number) {
     if (number >= 1 && number <= Com.TotalCards) Eng.Deck(2, number) = 1;
 }
 
@@ -200,10 +200,10 @@ void RESHUFFLE() {
     if (Eng.UsedCount == 0) return;
     TableForm& f = frmGrulm();
     f.PicCenter(0).SetVisible(false);
-    if (Internet()) Netl.Chat_EnableSend(false);
+    if (StaleInternet()) Netl.Chat_EnableSend(false);
     Eng.DeckCount = Eng.UsedCount;
-    PlayAsync(kReshuffleSound);
-    if (Remote()) {
+    StalePlayAsync(kSoundNewGame);
+    if (StaleRemote()) {
         // A stock message that came in before this point is kept for the read below.
         if (!Reshuffle_Receive()) {
             Reshuffle_Finish();
@@ -218,7 +218,7 @@ void RESHUFFLE() {
     }
     Eng.UsedPile.Redim(1, Com.TotalCards);
     Eng.UsedCount = 0;
-    if (!Internet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
+    if (!StaleInternet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Reshuffle_Finish();
 }
 
@@ -231,13 +231,13 @@ bool Stale_Recover() {
         Recover_Centers();
         if (!mine.StillOn()) return true;
         Recover_Human();
-        PlayAsync(kClearSound);
+        StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
         if (!mine.StillOn()) return true;
         f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
         for (int seat = 2; seat <= Com.NumPlayers; ++seat)
             Recover_Seat(seat);
-        PlayAsync(kClearSound);
+        StalePlayAsync(kSoundDealHands);
         Pause(kClearPause);
         if (!mine.StillOn()) return true;
 
@@ -259,8 +259,8 @@ bool Stale_Recover() {
 
         f.Label9(kLblMessage).SetCaption(QString());
         f.Label9(kLblComment).SetCaption(QString());
-        if (Eng.SeatSideCount >= 1) MarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
-        if (Eng.PlayerSideCount >= 1) MarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
+        if (Eng.SeatSideCount >= 1) StaleMarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
+        if (Eng.PlayerSideCount >= 1) StaleMarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
         f.Counter_Refresh();
         return true;
     } catch (const std::exception&) {
@@ -278,7 +278,7 @@ void STALEMATE() {
     f.imgIcon.SetVisible(false);
     f.Label9(kLblMessage)
         .SetCaption(QStringLiteral("UNBELIEVABLY GRULMFUL!\r\nWe're out of cards.\r\nI can't deal anymore."));
-    if (Remote()) {
+    if (StaleRemote()) {
         f.Label9(kLblComment)
             .SetCaption(QStringLiteral(
                 "HOST will decide whether to reshuffle the cards in play or start a new game."));
@@ -289,10 +289,10 @@ void STALEMATE() {
             .SetCaption(QStringLiteral("This game declared a Stalemate! Reshuffle cards in play to "
                                        "continue or start up a new game."));
     }
-    PlayAsync(kStaleSound);
+    StalePlayAsync(kSoundAlert);
     Eng.StaleMode = 1;
 
-    if (Remote()) {
+    if (StaleRemote()) {
         // The host's choice: OK to reshuffle, or a new game (GS), perhaps come before the wait.
         bool reshuffle = false;
         const bool chosen = Net_Wait(
@@ -316,7 +316,7 @@ void STALEMATE() {
             Stale_Abandon();
             return;
         }
-        if (Internet()) Net_SendAllText(QStringLiteral("OK"));
+        if (StaleInternet()) Net_SendAllText(QStringLiteral("OK"));
     }
     // The answer was awaited with events running: the game may have left the table.
     if (!mine.StillOn()) return;

@@ -1,5 +1,6 @@
 #include "engine/TurnOrder.h"
 #include "common/Card.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -107,7 +108,7 @@ QString Stock_Message(const BArray<int, 2>& deck, int count, const QString& peer
                       const StockRules* rules) {
     QString text = QStringLiteral("DK ");
     auto field = [&text](long long v) { text += NumStr(v) + QLatin1Char('#'); };
-    if (Version_AtMost(peerVersion, "74"))
+    if (Version_AtMost(peerVersion, kOldPeerVersion))
         for (int i = 1; i <= count; ++i)
             field(deck(1, i));
     if (peerVersion != QLatin1String("40")) {
@@ -136,7 +137,7 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
     if (last < 0 || !text.mid(last + 1).trimmed().isEmpty()) return refuse("a field is torn off");
     const int fields = static_cast<int>(text.count(QLatin1Char('#')));
 
-    const bool ranks = Version_AtMost(hostVersion, "74");
+    const bool ranks = Version_AtMost(hostVersion, kOldPeerVersion);
     const bool numbers = hostVersion != QLatin1String("40");
     const bool readRules = withRules && numbers && NumVal(hostVersion) > 51;
     const int list = (ranks ? count : 0) + (numbers ? count : 0);
@@ -159,7 +160,7 @@ bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool wit
         out.ranks.assign(static_cast<size_t>(count) + 1, 0);
         for (int i = 1; i <= count; ++i) {
             const int r = values[k++];
-            if (r < 1 || r > 13) return refuse("a rank is not a card's");
+            if (r < 1 || r > kRankKing) return refuse("a rank is not a card's");
             out.ranks[static_cast<size_t>(i)] = r;
         }
     }
@@ -198,7 +199,7 @@ void Stock_Apply(const StockRead& in, const QString& hostVersion, int count) {
         for (int i = 1; i <= count; ++i)
             Eng.Deck(1, i) = in.ranks[static_cast<size_t>(i)];
     if (!in.numbers.empty()) {
-        const bool derive = !Version_AtMost(hostVersion, "74");
+        const bool derive = !Version_AtMost(hostVersion, kOldPeerVersion);
         for (int i = 1; i <= count; ++i) {
             int n = in.numbers[static_cast<size_t>(i)];
             if (derive) {

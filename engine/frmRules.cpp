@@ -1,4 +1,5 @@
 #include "engine/frmRules.h"
+#include "common/NetCodes.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 
@@ -21,7 +22,7 @@ constexpr double kBoxW = 3000, kFrameW = kBoxW + 240, kCol1 = 120, kCol2 = kCol1
 constexpr double kButtonW = 1500, kButtonH = 375;
 
 bool NetPeer() {
-    return Com.NetGame != 0 && Com.NetGame != 99;
+    return Com.NetGame != 0 && Com.NetGame != kNetGameConnecting;
 }
 } // namespace
 
@@ -125,7 +126,7 @@ void FrmRules::Form_Load() {
     CheckForcedCards();
     chkWild.SetValue(Com.NoWildAce ? 1 : 0);
     optCenter(1).SetEnabled(true);
-    if (NetPeer() && Com.PeerVersion <= QLatin1String("74")) {
+    if (NetPeer() && Com.PeerVersion <= QLatin1String(kOldPeerVersion)) {
         // Older peers know only three piles.
         optCenter(0).SetValue(true);
         optCenter(1).SetEnabled(false);
@@ -202,7 +203,7 @@ void FrmRules::cmdSave_Click() {
             frmGrulm().Label9(kLblComment).SetCaption(QStringLiteral("\r\nStart a New game."));
     }
     if (Rul.RulesChanged) {
-        if (Com.NetGame == 99) {
+        if (Com.NetGame == kNetGameConnecting) {
             platform::MsgBox(QStringLiteral("The new rules will take effect when you start a new game."),
                              platform::vbInformation);
         } else if (platform::MsgBox(QStringLiteral("Start a new game for the changed rules to take effect."),

@@ -209,7 +209,7 @@ std::vector<std::int16_t> Fanfare() {
     return out;
 }
 
-std::vector<std::int16_t> Samples(const QString& name) {
+std::vector<std::int16_t> ChatSamples(const QString& name) {
     if (name == QLatin1String("slap")) return Slap();
     if (name == QLatin1String("Boing"))
         return Sweep(
@@ -279,7 +279,7 @@ QImage ChatArt_Icon(const QString& name, int size) {
 }
 
 QByteArray ChatArt_Sound(const QString& name) {
-    const auto samples = Samples(name);
+    const auto samples = ChatSamples(name);
     return samples.empty() ? QByteArray() : Wav_Make(samples);
 }
 

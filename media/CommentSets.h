@@ -2,7 +2,7 @@
 // Comment sets: files of 20 general comments "<name>.cmt" in the user folder, one
 // 100-character text record each, and how seat 2 takes a set at once.
 #include <QString>
-#include <QStringList>
+#include <QtCore/qcontainerfwd.h>
 
 constexpr int kSetComments = 20;   // comments in a set
 constexpr int kCommentChars = 100; // characters of one comment

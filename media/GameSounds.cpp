@@ -107,7 +107,8 @@ void SetUpSounds() {
 }
 
 void CleanUpSounds() {
-    if (Com.SoundMode == 0 && !Eng.SeatSounds(2).isEmpty()) platform::Svc().sound->PlayAsync(Eng.SeatSounds(2));
+    if (Com.SoundMode == kSoundsAll && !Eng.SeatSounds(2).isEmpty())
+        platform::Svc().sound->PlayAsync(Eng.SeatSounds(2));
     if (!Com.DataPath.isEmpty()) {
         QDir data(Com.DataPath);
         for (const QString& name : data.entryList({QStringLiteral("*.tmp")}, QDir::Files))

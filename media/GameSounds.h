@@ -7,7 +7,7 @@
 inline constexpr int kGameSoundFirst = 105;
 inline constexpr int kGameSoundLast = 123;
 
-// The data folder's file of sound `id`: "~105.tmp" and so on.
+// The data folder's file of sound `id`, as common/SoundFiles.h names them.
 QString GameSound_File(int id);
 // The WAVE bytes of sound `id`; empty for an id that is not one of ours.
 QByteArray GameSound_Make(int id);

@@ -1,5 +1,7 @@
 #include "media/GifWriter.h"
 
+#include <QImage>
+
 namespace {
 
 constexpr int kCubeSteps = 6;

@@ -3,6 +3,7 @@
 // 6x6x6 cube, mostly see-through pixels become the transparent colour, and the
 // codes are written without compression, which every GIF reader takes.
 #include <QByteArray>
-#include <QImage>
+
+class QImage;
 
 QByteArray Gif_Encode(const QImage& picture);

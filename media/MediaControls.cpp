@@ -1,5 +1,5 @@
 #include "media/MediaControls.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 
 #include <QListWidget>
 #include <QScrollBar>
@@ -15,8 +15,7 @@ QWidget* ParentOf(platform::Form* form) {
 
 CheckList::CheckList(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* box = new QListWidget(ParentOf(form));
-    changed_ = QObject::connect(box, &QListWidget::currentRowChanged, box,
-                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
+    changed_ = platform::Connect(box, &QListWidget::currentRowChanged, box, "click", [this] { FireClick(); });
     Attach(box);
 }
 
@@ -68,8 +67,7 @@ void CheckList::SetSelected(int i, bool ticked) {
 HScroll::HScroll(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* bar = new QScrollBar(Qt::Horizontal, ParentOf(form));
     bar->setPageStep(1);
-    moved_ = QObject::connect(bar, &QScrollBar::valueChanged, bar,
-                              [this](int) { platform::Guarded("change", [this] { Change(); }); });
+    moved_ = platform::Connect(bar, &QScrollBar::valueChanged, bar, "change", [this] { Change(); });
     Attach(bar);
 }
 
@@ -101,8 +99,7 @@ void HScroll::SetRange(int min, int max) {
 
 PageTabs::PageTabs(platform::Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* bar = new QTabBar(ParentOf(form));
-    changed_ = QObject::connect(bar, &QTabBar::currentChanged, bar,
-                                [this](int) { platform::Guarded("click", [this] { FireClick(); }); });
+    changed_ = platform::Connect(bar, &QTabBar::currentChanged, bar, "click", [this] { FireClick(); });
     Attach(bar);
 }
 

@@ -5,7 +5,6 @@
 #include "platform/Controls.h"
 
 #include <QMetaObject>
-#include <QStringList>
 
 class QListWidget;
 class QScrollBar;

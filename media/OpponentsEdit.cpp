@@ -21,14 +21,14 @@
 
 namespace {
 
-const QString kGrulm = QStringLiteral("Grulm");
-constexpr int kSituationComments = 33; // the comments "No Comments" silences
+const QString kEditGrulm = QStringLiteral("Grulm");
+constexpr int kEditSituationComments = 33; // the comments "No Comments" silences
 constexpr int kAvatarLimit = 350;      // pixels an imported avatar may measure
 constexpr int kAvatarNameWidth = PlayerIdentity::kFields[PlayerIdentity::kAvatar].size;
 constexpr int kPictureDeck = 6;
 const QString kDeleteTitle = QStringLiteral("Delete Avatar Picture");
 
-bool NeverWritten(const QString& s) {
+bool EditNeverWritten(const QString& s) {
     return s.trimmed().isEmpty() || s.at(0).unicode() == 0;
 }
 
@@ -55,7 +55,7 @@ void ApplyOpponent(int slot) {
 
 bool Opponent_FillBlank(int slot, const QString& personality, const QString& commentSet) {
     PlayerIdentity& id = Prof.Prefs.Identity(slot);
-    if (!NeverWritten(id.Name)) return false;
+    if (!EditNeverWritten(id.Name)) return false;
     id.Name = personality;
     id.Level = 0;
     id.Avatar = personality + ".jpg";
@@ -75,10 +75,10 @@ void Opponent_Save(int slot, const OpponentEdit& e, const QString& previousName)
     id.SoundChoice = e.soundColumn;
     Eng.CommentsOff = id.CommentSet == QLatin1String(kNoComments);
     if (Eng.CommentsOff)
-        for (int i = 1; i <= kSituationComments; ++i)
+        for (int i = 1; i <= kEditSituationComments; ++i)
             Eng.SeatComments(i).clear();
     const QString old = previousName.trimmed();
-    if (!old.isEmpty() && old != kGrulm && old != e.name && !NamedBySlot(old)) ChatSounds_Remove(old);
+    if (!old.isEmpty() && old != kEditGrulm && old != e.name && !NamedBySlot(old)) ChatSounds_Remove(old);
     Prefs_WriteRecord(Prof.PlayerRecord, Prof.Prefs);
     ApplyOpponent(slot);
 }

@@ -3,7 +3,7 @@
 // seated, a personality's custom sounds, avatars imported and deleted, and the game
 // size chosen when the editor closes.
 #include <QString>
-#include <QStringList>
+#include <QtCore/qcontainerfwd.h>
 
 // One opponent as the editor shows it.
 struct OpponentEdit {

@@ -54,7 +54,7 @@ void ApplyFont(const PrefChoices& c, int& shown) {
 
 void ApplySounds(const PrefChoices& c, int& shown) {
     if (c.soundOption == kSoundNone)
-        Com.SoundMode = 2;
+        Com.SoundMode = kSoundsOff;
     else
         Com.SoundSet = c.soundOption == kSoundMetal ? 1 : 0;
     Prof.MenuStyle = c.menuStyle == 0 ? 0 : 1;
@@ -90,7 +90,7 @@ PrefChoices Prefs_Choices(int backs) {
     c.backdropColour = Com.MatColour;
     c.fontSize = Com.CommentFontSize;
     c.backdrop = Shl.FontBackdrop;
-    c.soundOption = Com.SoundMode == 2 ? kSoundNone : (Com.SoundSet == 1 ? kSoundMetal : kSoundWood);
+    c.soundOption = Com.SoundMode == kSoundsOff ? kSoundNone : (Com.SoundSet == 1 ? kSoundMetal : kSoundWood);
     c.menuStyle = Prof.MenuStyle == 0 ? 0 : 1;
     c.introOff = Prof.IntroOff;
     c.placeWood = Com.PlaceholderStyle != 0;

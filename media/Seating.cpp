@@ -36,8 +36,6 @@ OpponentChoices Opponent_Choices(const QString& netPersonName) {
 
 namespace {
 
-constexpr int kConnecting = 99;
-constexpr int kAvatarLimit = 350; // pixels either way
 const QString kPictureFilter = QStringLiteral("Pictures (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp");
 
 // The chosen file copied into `folder` under its own name; "" when it could not be.
@@ -101,7 +99,7 @@ void SetupOpponents(bool rulesOnly) {
     Resize();
     if (local)
         MenuGame(kGameNew);
-    else if (Com.NetGame != kConnecting)
+    else if (Com.NetGame != kNetGameConnecting)
         MedHooks.Net_ChangeLayout();
 }
 

@@ -11,7 +11,7 @@ void Put32(QByteArray& b, std::uint32_t v) {
     qToLittleEndian(v, c);
     b.append(c, 4);
 }
-void Put16(QByteArray& b, std::uint16_t v) {
+void SynthPut16(QByteArray& b, std::uint16_t v) {
     char c[2];
     qToLittleEndian(v, c);
     b.append(c, 2);
@@ -75,16 +75,16 @@ QByteArray Wav_Make(const std::vector<std::int16_t>& samples, int rate) {
     Put32(b, 36 + bytes);
     b.append("WAVEfmt ");
     Put32(b, 16);
-    Put16(b, 1); // PCM
-    Put16(b, 1); // mono
+    SynthPut16(b, 1); // PCM
+    SynthPut16(b, 1); // mono
     Put32(b, static_cast<std::uint32_t>(rate));
     Put32(b, static_cast<std::uint32_t>(rate * 2));
-    Put16(b, 2);
-    Put16(b, 16);
+    SynthPut16(b, 2);
+    SynthPut16(b, 16);
     b.append("data");
     Put32(b, bytes);
     for (std::int16_t s : samples)
-        Put16(b, static_cast<std::uint16_t>(s));
+        SynthPut16(b, static_cast<std::uint16_t>(s));
     return b;
 }
 

@@ -5,7 +5,7 @@
 #include "media/CommentSets.h"
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
@@ -21,9 +21,8 @@ namespace {
 constexpr int kInstructFirst = 9; // the editor's instructions in the text records
 constexpr int kInstructLast = 11;
 constexpr quint32 kWhite = 0x00FFFFFF;
-constexpr quint32 kYellow = 0x0000FFFF;
+constexpr quint32 kCustomYellow = 0x0000FFFF;
 constexpr int kSoundThanks = 12;
-constexpr int kSoundsOff = 2;
 const QString kFilter = QStringLiteral("Comment Files (*.cmt)|*.cmt");
 const QString kEmptyName = QStringLiteral("Enter a name for this comment file!");
 
@@ -45,9 +44,7 @@ CustomForm::CustomForm() : Form(QStringLiteral("frmCustom")) {
         lblNumber.Create(i);
         platform::TextBox& t = Text1.Create(i);
         if (auto* edit = qobject_cast<QLineEdit*>(t.Widget()))
-            QObject::connect(edit, &QLineEdit::textEdited, edit, [this, i](const QString&) {
-                platform::Guarded("change", [this, i] { Text1_Change(i); });
-            });
+            platform::Connect(edit, &QLineEdit::textEdited, edit, "change", [this, i] { Text1_Change(i); });
     }
     for (int i = kCusNew; i <= kCusExport; ++i)
         Command3.Create(i);
@@ -66,13 +63,13 @@ void CustomForm::MakeMenu() {
     QMenu* file = menu_->addMenu(QStringLiteral("&File"));
     const char* const items[] = {"&New Comment file...", "&Open Existing...", "&Save..."};
     for (int i = kCusNew; i <= kCusSave; ++i)
-        QObject::connect(file->addAction(QString::fromLatin1(items[i])), &QAction::triggered, menu_,
-                         [this, i] { platform::Guarded("menu", [this, i] { GetGoing_Click(i); }); });
+        platform::Connect(file->addAction(QString::fromLatin1(items[i])), &QAction::triggered, menu_, "menu",
+                          [this, i] { GetGoing_Click(i); });
     file->addSeparator();
-    QObject::connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, menu_,
-                     [this] { platform::Guarded("menu", [this] { ExitCus_Click(); }); });
-    QObject::connect(menu_->addAction(QStringLiteral("&Help")), &QAction::triggered, menu_,
-                     [this] { platform::Guarded("menu", [this] { HelpComments_Click(); }); });
+    platform::Connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, menu_, "menu",
+                      [this] { ExitCus_Click(); });
+    platform::Connect(menu_->addAction(QStringLiteral("&Help")), &QAction::triggered, menu_, "menu",
+                      [this] { HelpComments_Click(); });
 }
 
 void CustomForm::Layout() {
@@ -194,7 +191,7 @@ bool CustomForm::StopAtTooLong() {
     const int bad = Comments_FirstTooLong(Texts());
     if (bad == 0) return false;
     QApplication::beep();
-    Text1(bad).SetBackColor(kYellow);
+    Text1(bad).SetBackColor(kCustomYellow);
     Focus(Text1(bad));
     Label4.SetCaption(QStringLiteral("Exceeds 100 characters. Edit and Save again."));
     QApplication::beep();

@@ -23,11 +23,11 @@
 
 namespace {
 
-const QString kGrulm = QStringLiteral("Grulm");
+const QString kMultiGrulm = QStringLiteral("Grulm");
 constexpr int kWithoutPanel = 500; // window height without the sound panel
 constexpr int kNarrowScreen = 10000;
 
-MultiForm*& Instance() {
+MultiForm*& MultiInstance() {
     static MultiForm* form = nullptr;
     return form;
 }
@@ -35,7 +35,7 @@ MultiForm*& Instance() {
 } // namespace
 
 MultiForm::MultiForm() : Form(QStringLiteral("frmMulti")) {
-    if (!Instance()) Instance() = this;
+    if (!MultiInstance()) MultiInstance() = this;
     SetScaleMode(platform::vbPixels);
     Build();
     Option1.On().Click = [this](int i) { Option1_Click(i); };
@@ -70,7 +70,7 @@ MultiForm::MultiForm() : Form(QStringLiteral("frmMulti")) {
 }
 
 MultiForm::~MultiForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (MultiInstance() == this) MultiInstance() = nullptr;
 }
 
 void MultiForm::Form_Load() {
@@ -92,9 +92,9 @@ void MultiForm::Form_Load() {
     CboOppLevel.SetListIndex(levels_[0]);
     Check1(0).SetValue(Shl.WinAnimOff ? 1 : 0);
     Check1(1).SetValue(Shl.LoseAnimOff ? 1 : 0);
-    Check1(2).SetValue(Com.SoundMode != 0 ? 1 : 0);
-    OptWav(0).SetEnabled(Com.SoundMode == 0);
-    OptWav(1).SetEnabled(Com.SoundMode == 0);
+    Check1(2).SetValue(Com.SoundMode != kSoundsAll ? 1 : 0);
+    OptWav(0).SetEnabled(Com.SoundMode == kSoundsAll);
+    OptWav(1).SetEnabled(Com.SoundMode == kSoundsAll);
     players_ = Com.NumPlayers;
     centers_ = 0;
     fraCenters.SetVisible(Com.NumPlayers == 2);
@@ -246,7 +246,7 @@ void MultiForm::AskSaveChanges(int seat) {
 void MultiForm::CheckPersonalitySounds() {
     const QString name = CboOpponent.Text();
     // Our packs stand in for the sound programs: a personality without one has no sounds.
-    if (noticeShown_ || name == kGrulm || PersonPack_Has(name)) return;
+    if (noticeShown_ || name == kMultiGrulm || PersonPack_Has(name)) return;
     noticeShown_ = true;
     platform::MsgBox(
         QStringLiteral("Torvek and Zubs's personality sounds were not found.\n\nYou can download them "
@@ -335,8 +335,8 @@ void MultiForm::Check1_Click(int i) {
     if (i == 0) Shl.WinAnimOff = on;
     if (i == 1) Shl.LoseAnimOff = on;
     if (i != 2) return;
-    if (on && Com.SoundMode == 0) Com.SoundMode = 1;
-    if (!on && Com.SoundMode != 0) Com.SoundMode = 0;
+    if (on && Com.SoundMode == kSoundsAll) Com.SoundMode = kSoundsGameOnly;
+    if (!on && Com.SoundMode != kSoundsAll) Com.SoundMode = kSoundsAll;
     OptWav(0).SetEnabled(!on);
     OptWav(1).SetEnabled(!on);
 }
@@ -360,6 +360,6 @@ bool MultiForm::Form_QueryUnload() {
 }
 
 MultiForm& frmMulti() {
-    if (!Instance()) new MultiForm(); // lives until the program ends
-    return *Instance();
+    if (!MultiInstance()) new MultiForm(); // lives until the program ends
+    return *MultiInstance();
 }

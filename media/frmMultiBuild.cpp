@@ -5,7 +5,7 @@
 #include "media/Personality.h"
 
 namespace {
-constexpr int kWidth = 620;
+constexpr int kMultiWidth = 620;
 } // namespace
 
 void MultiForm::Build() {
@@ -102,7 +102,7 @@ void MultiForm::BuildGeneral() {
     platform::CommandButton* row[] = {&cmdDone, &CmdCancel, &cmdHelp};
     for (int i = 0; i <= 2; ++i) {
         row[i]->SetCaption(QString::fromLatin1(buttons[i]));
-        row[i]->SetGeometryPx(kWidth - 330 + i * 110, 464, 100, 28);
+        row[i]->SetGeometryPx(kMultiWidth - 330 + i * 110, 464, 100, 28);
     }
 }
 

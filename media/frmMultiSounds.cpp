@@ -15,7 +15,7 @@
 
 namespace {
 constexpr int kWithPanel = 680;
-constexpr int kWithoutPanel = 500;
+constexpr int kSoundsWithoutPanel = 500;
 
 QString Sounds() {
     return Com.UserPath + "Sounds/";
@@ -28,7 +28,7 @@ void MultiForm::ShowSoundPanel(bool shown) {
     for (platform::Control* c : std::initializer_list<platform::Control*>{&imgPoint, &CmdChangeSound,
                                                                           &cmdResetSounds, &CmdSaveSounds})
         c->SetVisible(shown);
-    SetClientSizePx(620, shown ? kWithPanel : kWithoutPanel);
+    SetClientSizePx(620, shown ? kWithPanel : kSoundsWithoutPanel);
 }
 
 void MultiForm::OptWav_Click(int i) {
@@ -62,7 +62,8 @@ void MultiForm::cmdSounds_Click() {
 }
 
 void MultiForm::PlaySlot(int i) {
-    if (i >= 1 && i < paths_.size() && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(paths_.at(i));
+    if (i >= 1 && i < paths_.size() && Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(paths_.at(i));
 }
 
 void MultiForm::OptPlay_Click(int i) {

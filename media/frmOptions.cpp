@@ -27,7 +27,7 @@ constexpr int kWideScreenTwips = 15360;
 constexpr quint32 kShallowCream = 0x00C0FFFF;
 constexpr int kCardsWide = 13; // a face sheet's cells in a row
 
-OptionsForm*& Instance() {
+OptionsForm*& OptionsInstance() {
     static OptionsForm* form = nullptr;
     return form;
 }
@@ -37,7 +37,7 @@ bool SmallCards() {
 }
 
 // One face of a style, drawn as the table would draw it.
-QImage Face(int style, int card, QSize size) {
+QImage OptionsFace(int style, int card, QSize size) {
     if (style < kFirstPictureDeck)
         return cardart::NumberFace(std::clamp(style, 1, 5), (card - 1) % kCardsWide + 1, size);
     if (style == kFirstPictureDeck) return cardart::SheetFace(card, size);
@@ -58,7 +58,7 @@ QImage OnMat(const QImage& holder) {
 } // namespace
 
 OptionsForm::OptionsForm() : Form(QStringLiteral("frmOptions")) {
-    if (!Instance()) Instance() = this;
+    if (!OptionsInstance()) OptionsInstance() = this;
     SetScaleMode(platform::vbPixels);
     Build();
     SSTab1.On().Click = [this](int) { SSTab1_Click(); };
@@ -91,7 +91,7 @@ OptionsForm::OptionsForm() : Form(QStringLiteral("frmOptions")) {
 }
 
 OptionsForm::~OptionsForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (OptionsInstance() == this) OptionsInstance() = nullptr;
 }
 
 void OptionsForm::Form_Load() {
@@ -189,7 +189,7 @@ void OptionsForm::ShowDeckSamples(int style) {
     // Sample place and the card drawn in it.
     static constexpr int kSamples[][2] = {{1, 1}, {2, 15}, {4, 43}, {7, 46}, {10, 36}, {13, 39}};
     for (const auto& [place, card] : kSamples)
-        FilePic(place).SetPicture(Face(style, card, s));
+        FilePic(place).SetPicture(OptionsFace(style, card, s));
 }
 
 void OptionsForm::ShowBackSample() {
@@ -328,6 +328,6 @@ void OptionsForm::Form_KeyDown(int keyCode, int shift) {
 }
 
 OptionsForm& frmOptions() {
-    if (!Instance()) new OptionsForm(); // lives until the program ends
-    return *Instance();
+    if (!OptionsInstance()) new OptionsForm(); // lives until the program ends
+    return *OptionsInstance();
 }

@@ -5,9 +5,9 @@
 
 namespace {
 
-const QString kOskrel = QStringLiteral("Oskrel"); // shares Juvo's sounds: never offered
+const QString kSoundsOskrel = QStringLiteral("Oskrel"); // shares Juvo's sounds: never offered
 
-SoundsForm*& Instance() {
+SoundsForm*& SoundsInstance() {
     static SoundsForm* form = nullptr;
     return form;
 }
@@ -22,7 +22,7 @@ int PersonRow(const QString& name) {
 } // namespace
 
 SoundsForm::SoundsForm() : Form(QStringLiteral("frmSounds")) {
-    if (!Instance()) Instance() = this;
+    if (!SoundsInstance()) SoundsInstance() = this;
     SetScaleMode(platform::vbPixels);
     lstSounds.On().Click = [this](int) { lstSounds_Click(); };
     cmdDone.On().Click = [this](int) { cmdDone_Click(); };
@@ -30,7 +30,7 @@ SoundsForm::SoundsForm() : Form(QStringLiteral("frmSounds")) {
 }
 
 SoundsForm::~SoundsForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (SoundsInstance() == this) SoundsInstance() = nullptr;
 }
 
 void SoundsForm::Form_Load() {
@@ -56,7 +56,7 @@ void SoundsForm::Form_Load() {
     lstSounds.Clear();
     for (int r = 1; r <= Med.PersonCount; ++r) {
         const QString name = Med.PersonList(1, r);
-        if (name == kOskrel) continue;
+        if (name == kSoundsOskrel) continue;
         lstSounds.AddItem(name);
         const int row = lstSounds.ListCount() - 1;
         for (int j = 1; j <= kChatSoundPersons; ++j) {
@@ -100,6 +100,6 @@ void SoundsForm::CmdCancel_Click() {
 }
 
 SoundsForm& frmSounds() {
-    if (!Instance()) new SoundsForm(); // lives until the program ends
-    return *Instance();
+    if (!SoundsInstance()) new SoundsForm(); // lives until the program ends
+    return *SoundsInstance();
 }

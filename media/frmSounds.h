@@ -3,8 +3,6 @@
 #include "media/MediaControls.h"
 #include "platform/Controls.h"
 
-#include <QStringList>
-
 class SoundsForm : public platform::Form {
   public:
     SoundsForm();

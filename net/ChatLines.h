@@ -3,7 +3,6 @@
 // conversation shows for it, the emoticon shortcuts, the peer's file names and
 // the web addresses a line may be opened at. Pure: no state is touched.
 #include <QString>
-#include <QStringList>
 
 // A received chat line: the sender's counter, the speaker prefix ("Name: ") and the text.
 struct ChatIn {

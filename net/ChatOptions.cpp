@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kConnecting = 99;
 constexpr int kChoiceFirst = 1; // start logging, or import
 const QString kLogTitle = QStringLiteral("Chat Logging");
 
@@ -101,7 +100,7 @@ void FrmChat::Options_Chosen(const QString& command, int item) {
 }
 
 void FrmChat::LogStart() {
-    if (Com.NetGame == kConnecting) {
+    if (Com.NetGame == kNetGameConnecting) {
         LogBox(QStringLiteral(
             "Please wait until you are connected to your opponent, then start the chat logging."));
         return;

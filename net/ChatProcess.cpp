@@ -1,5 +1,7 @@
 #include "net/ChatProcess.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/GameEnd.h"
@@ -9,6 +11,7 @@
 #include "net/ChatState.h"
 #include "net/NetHooks.h"
 #include "net/NetMessage.h"
+#include "net/NetRows.h"
 #include "net/frmChat.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
@@ -18,16 +21,15 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kBusyLine = QStringLiteral("GRULM: So you want to play with us? Sorry I'm busy!");
 const QString kQuitMark = QStringLiteral("Quit!^");
 
 bool NewPeer() {
-    return Version_Above(Com.PeerVersion, "74");
+    return Version_Above(Com.PeerVersion, kOldPeerVersion);
 }
 
 void PlayAsync(const QString& path) {
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(path);
+    if (Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(path);
 }
 
 void SetComment(const QString& text) {
@@ -79,7 +81,7 @@ bool ShowLine(ChatIn& in, const QString& icon, bool newPeer) {
     }
     const QString line = Chat_DisplayLine(in, icon, newPeer, Chat_OpponentName());
     Chat_AddLine(line);
-    PlayAsync(Com.DataPath + (in.prefix == kChatSystemPrefix ? kSoundChatSystem : kSoundChatLine));
+    PlayAsync(Com.DataPath + (in.prefix == kChatSystemPrefix ? kSoundAlert : kSoundChatLine));
     if (BusyRefusal(line)) return false;
     if (Chat.QuitFlag == 1) {
         // Offered once: the lines that may still follow do not ask again.
@@ -91,7 +93,7 @@ bool ShowLine(ChatIn& in, const QString& icon, bool newPeer) {
 }
 
 void PassOn(const ChatIn& in, const QString& received, int socket) {
-    if (Com.NetHost != 1 || Com.NetGame < 2 || Com.NetGame == 99) return;
+    if (Com.NetHost != 1 || Com.NetGame < 2 || Com.NetGame == kNetGameConnecting) return;
     ++ChatCount();
     const QString text = received.isEmpty() ? in.text : received;
     Net_SendAllText(QStringLiteral("SY ") + NumStr(ChatCount()) + QLatin1Char('#') + in.prefix + text,
@@ -106,7 +108,7 @@ void ProcessSY(const QString& body, int socket) {
     case ChatForm::OldSystem:
         Chat_AddLine(in.text.mid(2));
         SetComment(in.text.mid(2));
-        PlayAsync(Com.DataPath + kSoundChatSystem);
+        PlayAsync(Com.DataPath + kSoundAlert);
         break;
     case ChatForm::Flow:
         GameEndHooks.AnimateCardsFlow(0);
@@ -134,7 +136,7 @@ void ProcessSY(const QString& body, int socket) {
 }
 
 void ProcessPK(bool peeking) {
-    if (peeking) PlayAsync(Com.DataPath + kSoundPeek);
+    if (peeking) PlayAsync(Com.DataPath + kSoundJeer);
     if (HasTableForm()) {
         frmGrulm().LabelPeek.SetCaption(peeking ? QStringLiteral("Opponent is PEEKING!")
                                                 : QStringLiteral("Opponent is not peeking now."));

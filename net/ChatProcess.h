@@ -7,10 +7,5 @@
 // Handles one SY or PK line (without its terminator) that arrived on `socket`.
 void Net_ProcessChat(const QString& line, int socket);
 
-// The chat sounds of the data folder: a system line, a player's line, a peek.
-inline constexpr char kSoundChatSystem[] = "~108.tmp";
-inline constexpr char kSoundChatLine[] = "~110.tmp";
-inline constexpr char kSoundPeek[] = "~105.tmp";
-
 // The pause before a quit is offered to be saved, so the line shows first.
 inline constexpr double kQuitPause = 0.02;

@@ -3,6 +3,7 @@
 // More of FrmChat, which frmChat.h declares.
 #include "net/frmChat.h"
 
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -11,6 +12,7 @@
 #include "net/ChatLines.h"
 #include "net/ChatState.h"
 #include "net/NetMessage.h"
+#include "net/NetRows.h"
 #include "platform/Services.h"
 #include "shell/Utilities.h"
 #include "table/Avatar.h"
@@ -24,12 +26,10 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kConnecting = 99;
 constexpr int kFontStep = 2;
-constexpr double kShrink = 0.8, kGrow = 1.25;
+constexpr double kResizeShrink = 0.8, kResizeGrow = 1.25;
 
-bool StartsCi(const QString& s, const char* head) {
+bool SendStartsCi(const QString& s, const char* head) {
     return s.startsWith(QLatin1String(head), Qt::CaseInsensitive);
 }
 // The peers compare their version codes as text.
@@ -43,7 +43,7 @@ QString Folder(const char* name) {
 
 void PlayOwn(const QString& fileName) {
     const QString file = Chat_FindFile(Folder("Sounds"), fileName);
-    if (!file.isEmpty() && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(file);
+    if (!file.isEmpty() && Com.SoundMode != kSoundsOff) platform::Svc().sound->PlayAsync(file);
 }
 
 QString IconFile(const QString& name) {
@@ -80,7 +80,7 @@ QString FrmChat::ShortCutCheck(const QString& text) {
 void FrmChat::Command1_Click() {
     const QString typed = Text2->text().trimmed();
     if (typed.isEmpty() && !IconOn) return;
-    if (Com.NetGame == kConnecting) {
+    if (Com.NetGame == kNetGameConnecting) {
         platform::MsgBox(QStringLiteral("You have to be connected to your opponent first!"),
                          platform::vbCritical, QStringLiteral("Vornhelm Online"));
         return;
@@ -94,8 +94,8 @@ void FrmChat::Command1_Click() {
     }
     if (ChatLine == QLatin1String("<SLAP>")) ChatLine = QStringLiteral("<SMACK>");
     const QString entry = Text2->text().trimmed();
-    if (Version_Above(Com.PeerVersion, "74")) {
-        if (StartsCi(entry, "WAV ")) ChatLine = QStringLiteral("WAV ") + ChatSoundFile;
+    if (Version_Above(Com.PeerVersion, kOldPeerVersion)) {
+        if (SendStartsCi(entry, "WAV ")) ChatLine = QStringLiteral("WAV ") + ChatSoundFile;
         ChatLine = Com.PlayerName + QStringLiteral(": ") + ChatLine;
     }
     const QString message = QStringLiteral("SY ") + NumStr(ChatCount()) + QLatin1Char('#') + ChatLine;
@@ -112,7 +112,7 @@ void FrmChat::Command1_Click() {
 }
 
 QString FrmChat::DisplayLine(const QString& entry) {
-    if (StartsCi(entry, "WAV ")) {
+    if (SendStartsCi(entry, "WAV ")) {
         ChatSoundName = entry.mid(4).trimmed();
         PlayOwn(ChatSoundFile);
         QString line = QStringLiteral("Sent: WAV ") + ChatSoundName;
@@ -125,11 +125,11 @@ QString FrmChat::DisplayLine(const QString& entry) {
                     QStringLiteral(" can't hear personality sounds. Feature only works with v.7.5+");
         return line;
     }
-    if (StartsCi(entry, "<SMACK>")) {
+    if (SendStartsCi(entry, "<SMACK>")) {
         if (HasTableForm()) AvatarSlap();
         return QStringLiteral("Sent: Smack Slap! (Ouch!) ");
     }
-    if (StartsCi(entry, "<SLAP>")) return QStringLiteral("Sent: You slapped your opponent! ");
+    if (SendStartsCi(entry, "<SLAP>")) return QStringLiteral("Sent: You slapped your opponent! ");
     return Com.PlayerName + QStringLiteral(": ") + entry;
 }
 
@@ -151,7 +151,7 @@ void FrmChat::lstIcons_Click(int row) {
     IconShow(IconFile(name), true);
     IconOn = true;
     IconName = name;
-    if (Com.NetGame != kConnecting && Com.NetGame != 0 && VersionBelow("81"))
+    if (Com.NetGame != kNetGameConnecting && Com.NetGame != 0 && VersionBelow("81"))
         Notice(QStringLiteral(">>> ") + Chat_OpponentName() +
                QStringLiteral(" can't see the picture you are sending. Feature only works with v.8.2+"));
 }
@@ -175,7 +175,7 @@ void FrmChat::lstWavs_Click(int row) {
     }
     const bool wav = lstWavs->item(row)->data(Qt::UserRole).toInt() == 1;
     ChatSoundFile = name + (wav ? QStringLiteral(".wav") : QStringLiteral(".pmw"));
-    if (Com.NetGame == kConnecting) {
+    if (Com.NetGame == kNetGameConnecting) {
         PlayOwn(ChatSoundFile);
         return;
     }
@@ -202,7 +202,7 @@ void FrmChat::cmdText_Click(int index) {
 }
 
 void FrmChat::cmdSize_Click() {
-    const double by = sizeState_ ? kGrow : kShrink;
+    const double by = sizeState_ ? kResizeGrow : kResizeShrink;
     SetClientSizePx(static_cast<int>(Window()->width() * by), static_cast<int>(Window()->height() * by));
     sizeState_ = !sizeState_;
 }

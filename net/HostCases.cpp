@@ -1,6 +1,7 @@
 #include "net/HostCases.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
@@ -20,13 +21,9 @@ namespace {
 
 constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
 constexpr double kLeavePause = 0.5;
-// NetGame while a connection is being made and nobody has identified.
-constexpr int kConnecting = 99;
-constexpr char kArrivalSound[] = "~108.tmp";
 
 void Send(const QByteArray& line, int element) {
-    QString m = platform::FromCp1252(line);
-    Net_Send(m, element);
+    Net_Send(platform::FromCp1252(line), element);
 }
 
 // The NM answer to a remote's identification.
@@ -53,10 +50,10 @@ int FreeSeat(int s) {
 }
 
 // The caller cannot join: its connection is closed and it no longer counts.
-void Refuse(int s) {
+void HostRefuse(int s) {
     const bool counted = Net.Counted[static_cast<size_t>(s)];
     Net_RejectConnection(s);
-    if (counted && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+    if (counted && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting) --Com.NetGame;
 }
 
 int RowsInUse() {
@@ -71,10 +68,10 @@ int RowsInUse() {
 void CallerLeft(int s) {
     const bool counted = Net.Counted[static_cast<size_t>(s)];
     Net_FreeElement(s);
-    if (counted && Com.NetGame > 0 && Com.NetGame != kConnecting) --Com.NetGame;
+    if (counted && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting) --Com.NetGame;
     if (Com.NetGame == 0) {
         // Nobody is on the line: the next caller's program is the one the game goes by.
-        Com.NetGame = kConnecting;
+        Com.NetGame = kNetGameConnecting;
         Com.PeerVersion.clear();
         Net.HandSortOff = false;
     }
@@ -98,19 +95,19 @@ void Net_Join(int s) {
     if (Row(s).InUse != kRowInUse || Row(s).Seat != 0) return; // a name from a player already seated
     const int seat = Com.NetGame != s || SeatTaken(s, s) ? FreeSeat(s) : s;
     if (Com.NetGame >= Com.NumPlayers || seat == 0 || seat >= Com.NumPlayers) {
-        Refuse(s);
+        HostRefuse(s);
         return;
     }
     if (Com.NetGame > 1 &&
         platform::MsgBox(name + QStringLiteral(" has requested to join this game. Accept the request?"),
                          platform::vbYesNo, QStringLiteral("New opponent joining")) != platform::vbYes) {
-        Refuse(s);
+        HostRefuse(s);
         return;
     }
-    Net_PlayDataSound(kArrivalSound);
+    Net_PlayDataSound(kSoundAlert);
     Net_Label9(kLblComment, name + QStringLiteral(" has joined the game."));
     SeatPlayer(s, seat, name);
-    if (seat == 1 && !Version_Above(Com.PeerVersion, "74")) {
+    if (seat == 1 && !Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         // An old program starts its game at once.
         Send(Msg_Bare(kNetGS), 1);
         Net_StatusHide();
@@ -147,7 +144,8 @@ void Net_Leave(int s) {
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();
     Net_AskSaveEndedGame();
-    if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != 99) --Com.NetGame;
+    if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting)
+        --Com.NetGame;
     Net.Counted[static_cast<size_t>(s)] = false;
     Com.NetState = kNetEG;
     Com.NetLastType[static_cast<size_t>(s)] = kNetEG;

@@ -1,4 +1,5 @@
 #include "net/InternetSetup.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -79,7 +80,7 @@ bool Connected() {
         return Com.NetHost == 1;
     }
     NetConnectRemote();
-    return Com.NetHost != 9;
+    return Com.NetHost != kNetHostFailed;
 }
 
 // The host's wait for its first player: New Game and the other table commands wait with it,
@@ -119,7 +120,7 @@ void StartInternetGame() {
         Net.MovesReopen = true;
     }
     if (!Com.PlayerAvatar.isEmpty()) frmGrulm().Avatar_Show(Com.PlayerAvatar);
-    if (!Version_AtMost(Com.PeerVersion, "74")) {
+    if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
         Net.NetReady = 1;
         return;
     }

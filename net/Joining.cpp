@@ -94,9 +94,7 @@ Exchange Net_SendLayout() {
     const Exchange lo = Net_Open(kNetLO, answerers);
     for (int e = 1; e <= Net.NetSockCount && e < kNetElements; ++e) {
         if (!Seated(e)) continue;
-        QString m = platform::FromCp1252(Net_LayoutMessage(e));
-        int element = e;
-        Net_Send(m, element);
+        Net_Send(platform::FromCp1252(Net_LayoutMessage(e)), e);
     }
     return lo;
 }
@@ -112,7 +110,7 @@ void Avatar_LoadOpponents() {
 }
 
 void Net_ChangeLayout() {
-    if (!Version_Above(Com.PeerVersion, "74")) {
+    if (!Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         Game_New();
         return;
     }

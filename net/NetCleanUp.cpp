@@ -64,8 +64,7 @@ void ClearTableSigns() {
 
 void SendLine(const QByteArray& line, int e) {
     if (!Winsock1().Exists(e) || Winsock1().State(e) != platform::sckConnected) return;
-    QString m = platform::FromCp1252(line);
-    Net_Send(m, e);
+    Net_Send(platform::FromCp1252(line), e);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "net/NetCodec.h"
+#include "common/NetCodes.h"
 #include "common/TextForm.h"
 #include "platform/Text1252.h"
 
@@ -52,7 +53,7 @@ NetDecoded DecodeIP(const QString& s, const NetDecodeContext& ctx) {
     }
     if (m.version.size() != 2 || !IsDigit(m.version[0]) || !IsDigit(m.version[1]))
         return Refuse(kNetIP, QStringLiteral("unreadable version code"));
-    if (!ctx.host && Version_Above(m.version, "74")) {
+    if (!ctx.host && Version_Above(m.version, kOldPeerVersion)) {
         const int caret = static_cast<int>(s.indexOf(QLatin1Char('^'), 23));
         const QChar digit = caret < 0 ? QChar(' ') : At(s, caret + 3);
         if (!IsDigit(digit)) return Refuse(kNetIP, QStringLiteral("no seat in the identification"));

@@ -1,5 +1,7 @@
 #include "net/NetFraming.h"
 
+#include <QByteArray>
+
 bool Frame_Append(QByteArray& buffer, const QByteArray& bytes, int maxPending) {
     qsizetype run = buffer.size() - (buffer.lastIndexOf(kNetDelim) + 1);
     for (const char c : bytes) {

@@ -1,7 +1,7 @@
 #pragma once
 // Cutting a socket's byte stream into lines at the terminator. Pure: the
 // buffer is the caller's, one per socket element.
-#include <QByteArray>
+class QByteArray;
 
 inline constexpr char kNetDelim = '\n';
 

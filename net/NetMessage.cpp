@@ -1,4 +1,5 @@
 #include "net/NetMessage.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Exchange.h"
@@ -6,6 +7,7 @@
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "platform/Services.h"
@@ -16,8 +18,6 @@
 NetHooksT NetHooks;
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -36,7 +36,7 @@ namespace {
 
 void CountConnection(int socket) {
     if (Net.Counted[static_cast<size_t>(socket)]) return;
-    if (Com.NetGame == 99) Com.NetGame = 0;
+    if (Com.NetGame == kNetGameConnecting) Com.NetGame = 0;
     ++Com.NetGame;
     Net.Counted[static_cast<size_t>(socket)] = true;
 }
@@ -69,10 +69,10 @@ int ApplyIP(const NetMessage& m, int socket) {
     Com.NetText = m.text;
     Net.NewVersion = m.version;
     if (m.version == QLatin1String("40")) Net.HandSortOff = true;
-    if (!host && Version_Above(m.version, "74")) Com.NetSeat = m.seat;
+    if (!host && Version_Above(m.version, kOldPeerVersion)) Com.NetSeat = m.seat;
     if (!host || Com.NetGame == 1) {
         Com.PeerVersion = m.version;
-    } else if (!Version_Above(Com.PeerVersion, "74")) {
+    } else if (!Version_Above(Com.PeerVersion, kOldPeerVersion)) {
         // A second player cannot join a game with an old program: refused, and no longer counted.
         Com.NetState = kNetNone;
         Net_RejectConnection(socket);

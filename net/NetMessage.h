@@ -3,8 +3,9 @@
 // shared network state and handed to the host's or the remote's cases.
 #include "net/NetCodec.h"
 
-#include <QByteArray>
 #include <functional>
+
+class QByteArray;
 
 // The decoder's view of this program.
 NetDecodeContext Net_Context();

@@ -1,4 +1,5 @@
 #include "net/NetSockets.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/TableCodes.h"
@@ -6,16 +7,16 @@
 #include "net/NetCodec.h"
 #include "net/NetFraming.h"
 #include "net/NetHooks.h"
-#include "net/NetRows.h"
 #include "net/NetMessage.h"
+#include "net/NetRows.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
 #include <algorithm>
 #include <QApplication>
-#include <QTimer>
 
 using platform::MsgBox;
 using platform::sckClosed;
@@ -67,7 +68,7 @@ void NobodyToConnectTo(const QString& title) {
     MsgBox(QStringLiteral("Nobody to connect to!") + kCrLf +
                QStringLiteral("You must be on the Internet first."),
            platform::vbCritical, title);
-    Com.NetHost = 9;
+    Com.NetHost = kNetHostFailed;
 }
 
 // Ports below 1024 are the system's: a normal user may not listen there. The default port is
@@ -117,9 +118,9 @@ int ElementForCaller() {
 void RefuseCaller(int e) {
     std::erase(Net.NetPendingSocks, e);
     Net_RejectConnection(e);
-    const bool newer = Version_Above(Com.PeerVersion, "74");
+    const bool newer = Version_Above(Com.PeerVersion, kOldPeerVersion);
     // Before anyone has identified there is no game to take back to one player.
-    if (!newer && Com.NetGame != 0 && Com.NetGame != 99) Com.NetGame = 1;
+    if (!newer && Com.NetGame != 0 && Com.NetGame != kNetGameConnecting) Com.NetGame = 1;
     const QString why =
         newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
                     QStringLiteral(" players. Change the Player Setup if you want to add a player. "
@@ -143,12 +144,12 @@ void AdmitCaller(int e) {
     if (!Alive(e)) return;
     // A caller that comes before the first one has identified is not refused for a version
     // nobody has told yet.
-    const bool nobodyYet = Com.NetGame == 99;
+    const bool nobodyYet = Com.NetGame == kNetGameConnecting;
     int callers = 0;
     for (int other = 1; other <= Net.NetSockCount && other <= kLastElement; ++other)
         if (other != e && Row(other).InUse == kRowInUse) ++callers;
     const int joined = std::max(nobodyYet ? 0 : Com.NetGame, callers);
-    const bool fits = (nobodyYet || Version_Above(Com.PeerVersion, "74")) && e != kLastElement &&
+    const bool fits = (nobodyYet || Version_Above(Com.PeerVersion, kOldPeerVersion)) && e != kLastElement &&
                       joined + 1 < Com.NumPlayers;
     if (!fits) {
         RefuseCaller(e);
@@ -201,18 +202,18 @@ void NetConnectRemote() {
         MsgBox(QStringLiteral("We're sorry, that number is not in service at this time.") + kCrLf +
                    QStringLiteral("Please check your number and dial again."),
                platform::vbExclamation, QStringLiteral("Vornhelm"));
-        Com.NetHost = 9;
+        Com.NetHost = kNetHostFailed;
         return;
     }
     ws.Connect(c, Net.NetHostAddress.trimmed(), Net.NetPort);
     ShowStatus(QStringLiteral("Waiting for Host confirmation...") + kCrLf);
 }
 
-void Net_Send(QString& message, int& element) {
+int Net_Send(const QString& message, int element) {
     if (element < 0) element = 1;
     if (Com.NetHost == 0) element = 0;
     auto& ws = Winsock1();
-    if (!ws.Exists(element)) return;
+    if (!ws.Exists(element)) return element;
     const int state = ws.State(element);
     if (state == sckClosing) {
         if (Com.GameAbort)
@@ -220,9 +221,10 @@ void Net_Send(QString& message, int& element) {
         else
             ConnectionLost(element);
         SetLabel9(kLblNotice, QString());
-        return;
+        return element;
     }
     if (state > sckClosed) Write(element, platform::ToCp1252(message));
+    return element;
 }
 
 void Net_SendAll(QString& message, int& except) {
@@ -240,8 +242,7 @@ void Net_SendAll(QString& message, int& except) {
 }
 
 void Net_SendIdentity(int element) {
-    QString m = platform::FromCp1252(Msg_IP(element));
-    Net_Send(m, element);
+    Net_Send(platform::FromCp1252(Msg_IP(element)), element);
 }
 
 void Net_RejectConnection(int element) {
@@ -326,7 +327,7 @@ namespace {
 void DrainSoon() {
     if (Net.DrainQueued) return;
     Net.DrainQueued = true;
-    QTimer::singleShot(0, &Winsock1(), [] {
+    platform::Later(0, &Winsock1(), "Winsock1_DataArrival", [] {
         Net.DrainQueued = false;
         Net_Guard("Winsock1_DataArrival", [] {
             for (int e = 0; e < kNetElements; ++e)
@@ -395,7 +396,7 @@ void RefusedBoxes(int number, const QString& description) {
                NumStr(number) + kCrLf + description,
            platform::vbInformation, QStringLiteral("Vornhelm"));
     NetHooks.NetCleanUp();
-    Com.NetHost = 9;
+    Com.NetHost = kNetHostFailed;
 }
 } // namespace
 
@@ -445,5 +446,5 @@ void Winsock1_Error(int index, int number, const QString& description) {
         MsgBox(QStringLiteral("Do you want to save this game?"), platform::vbYesNo + platform::vbQuestion,
                QStringLiteral("Save Game")) == platform::vbYes)
         NetHooks.Game_Save();
-    if (Com.NetHost != 9) NetHooks.NetCleanUp();
+    if (Com.NetHost != kNetHostFailed) NetHooks.NetCleanUp();
 }

@@ -1,6 +1,7 @@
 #include "net/Recover.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -18,18 +19,16 @@
 
 namespace {
 
-const QString kDealSound = QStringLiteral("~121.tmp");
-
 // The deal button and the saved-game code wait while a snapshot is on its way.
 struct RecoverPendingScope {
     ~RecoverPendingScope() { Com.RecoverPending = 0; }
 };
 
 bool OldPeer() {
-    return Version_AtMost(Com.PeerVersion, "74");
+    return Version_AtMost(Com.PeerVersion, kOldPeerVersion);
 }
 
-QString Notice() {
+QString RecoverNotice() {
     QString notice;
     if (Menu.RestartSend) {
         notice = QStringLiteral("GRULM: Host has restarted this game.");
@@ -54,7 +53,8 @@ void ShowResumed() {
     TableForm& f = frmGrulm();
     f.StatusMsg.SetVisible(false);
     f.Stacks_ShowCounts(true);
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + kDealSound);
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     f.Table_Redraw();
     f.Label9(kLblNotice).SetCaption(QString());
 }
@@ -89,7 +89,7 @@ void SendRecover() {
     f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
     f.StatusMsg.SetVisible(true);
     ++Menu.ChatCount;
-    Net_SendAllText(platform::FromCp1252(Msg_SY(Menu.ChatCount, Notice())));
+    Net_SendAllText(platform::FromCp1252(Msg_SY(Menu.ChatCount, RecoverNotice())));
     std::vector<int> fields{TurnForPeer()};
     if (OldPeer()) {
         if (!SendRecoverOld(fields)) return;

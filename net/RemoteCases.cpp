@@ -1,6 +1,7 @@
 #include "net/RemoteCases.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
@@ -10,6 +11,7 @@
 #include "net/Joining.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
@@ -19,26 +21,22 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr char kArrivalSound[] = "~108.tmp";
 // Decks above this style are pictures, which the oldest programs cannot show.
 constexpr int kLastNumberDeck = 5;
 constexpr int kNumberDeck = 1;
 
 void Answer(const QByteArray& line) {
-    QString m = platform::FromCp1252(line);
-    int element = 0;
-    Net_Send(m, element);
+    Net_Send(platform::FromCp1252(line), 0);
 }
 
 bool HostOld() {
-    return !Version_Above(Com.PeerVersion, "74");
+    return !Version_Above(Com.PeerVersion, kOldPeerVersion);
 }
 
 void Identified() {
     Net_StatusShow(QStringLiteral(" Connected! ") + kCrLf +
                    QStringLiteral(" Waiting for dealer to start game... "));
-    Net_PlayDataSound(kArrivalSound);
+    Net_PlayDataSound(kSoundAlert);
     if (Net.HandSortOff) {
         platform::MsgBox(
             QStringLiteral("Your opponent is not playing with the latest version of Vornhelm. Not all "
@@ -109,7 +107,7 @@ void HostLeft() {
     Com.NetState = kNetNone;
 }
 
-void Snapshot() {
+void ResumeSnapshot() {
     Com.NetDeck = Com.NetText;
     if (!GetRecover()) return;
     Net_StatusShow(QStringLiteral("Click the Deal button to resume this game."));
@@ -171,7 +169,7 @@ void RemoteCases(int) {
         HostLeft();
         break;
     case kNetRC:
-        Snapshot();
+        ResumeSnapshot();
         break;
     case kNetLO:
         NewLayout();

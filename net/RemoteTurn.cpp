@@ -1,4 +1,5 @@
 #include "net/RemoteTurn.h"
+#include "common/Card.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Cards.h"
@@ -22,8 +23,6 @@
 
 namespace {
 
-constexpr int kWild = 13;
-constexpr int kPileFull = 12;
 enum : int { kSoundWildSide = 16 };
 
 bool Host() {
@@ -126,8 +125,8 @@ void PlayToCenter(int from, int pile) {
     Eng.TargetPile = pile;
     Eng.PlayCard(0) = Eng.SeatCards(0, from);
     Eng.PlayCard(1) = Eng.SeatCards(1, from);
-    const bool king = Eng.PlayCard(1) == kWild;
-    if (king) Opp.WildPending = kWild;
+    const bool king = Eng.PlayCard(1) == kRankKing;
+    if (king) Opp.WildPending = kRankKing;
     if (from == 1) {
         TakeFromSide(king);
     } else if (from <= 6) {
@@ -230,12 +229,12 @@ Step OneMove() {
 MoveKind Move_Check(int from, int to) {
     if (from < kSlotSide || from > kSlotHoldLast || Eng.SeatCards(0, from) == 0) return MoveKind::Invalid;
     const int rank = Eng.SeatCards(1, from);
-    if (rank < 1 || rank > kWild) return MoveKind::Invalid;
+    if (rank < 1 || rank > kRankKing) return MoveKind::Invalid;
     const bool handCard = from >= kSlotHandFirst && from <= kSlotHandLast;
     if (to >= 1 && to <= Com.NumCenters) {
         const int count = Eng.CenterCount(to);
         if (count >= kPileFull) return MoveKind::Invalid;
-        if (rank == kWild) return Com.NoWildAce && count == 0 ? MoveKind::Invalid : MoveKind::Center;
+        if (rank == kRankKing) return Com.NoWildAce && count == 0 ? MoveKind::Invalid : MoveKind::Center;
         return rank == count + 1 ? MoveKind::Center : MoveKind::Invalid;
     }
     if (to >= kSlotHoldFirst && to <= kSlotHoldLast)

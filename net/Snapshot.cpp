@@ -1,6 +1,7 @@
 #include "net/Snapshot.h"
 #include "common/Card.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -17,11 +18,9 @@ namespace {
 
 constexpr int kSlots = 10;
 constexpr int kHoldPiles = 4;
-constexpr int kPileFull = 12;
 constexpr int kMaxSide = 26;
 constexpr int kMaxWilds = 4 * 52;
 const int kSideSizes[] = {9, 14, 19, 25};
-const QString kDealSound = QStringLiteral("~121.tmp");
 
 // The side-stack edges of a seat end at 25 times its number.
 int SideStackBase(int seat) {
@@ -301,7 +300,8 @@ void Snapshot_Apply(const Snapshot& s) {
     if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
         f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     f.Table_Clear();
-    if (Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + kDealSound);
+    if (Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     ApplyPiles(s);
     Com.NetDeck.clear();
     Hooks.Rules_ShowCaption();

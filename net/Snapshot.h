@@ -3,6 +3,8 @@
 // resumes an Internet game, every remote rebuilds its table from it, re-seated so
 // that it sits in seat 1 itself. A received snapshot is decoded and checked into a
 // copy first and applied whole, or not at all.
+#include "common/Card.h"
+
 #include <QString>
 
 #include <array>
@@ -30,7 +32,7 @@ struct Snapshot {
     bool noWildAce = false;
     std::vector<int> deck, used; // card numbers by position
     std::array<int, 4> centerCount{};
-    std::array<std::array<int, 12>, 4> center{};
+    std::array<std::array<int, kPileFull>, 4> center{};
     // [0] the host's own piles (local-player form), then host seats 2.. (seat-record form).
     std::vector<SnapBlock> blocks;
 };

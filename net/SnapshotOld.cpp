@@ -14,8 +14,7 @@ namespace {
 
 constexpr int kOldCards = 104;
 constexpr int kOldCenters = 3;
-constexpr int kPileFull = 12;
-constexpr int kSlots = 10;
+constexpr int kOldSlots = 10;
 constexpr int kDefaultSide = 19;
 constexpr int kLocal = 0, kSeat = 1;
 // Card pairs: the rank row is sent before the card-number row.
@@ -48,7 +47,7 @@ struct OldSnapshot {
 namespace {
 
 int MaxOf(int row) {
-    return row == 1 ? 13 : kOldCards;
+    return row == 1 ? kRankKing : kOldCards;
 }
 
 void VisitCards(SnapFields& io, OldSnapshot& o, bool ranksOnly) {
@@ -71,7 +70,7 @@ void VisitPiles(SnapFields& io, OldSnapshot& o) {
             for (auto& p : o.who)
                 io.Num(p.side[r][static_cast<size_t>(i)], 0, MaxOf(r), "side pile");
     for (int r : kRowOrder)
-        for (int s = 1; s <= kSlots; ++s)
+        for (int s = 1; s <= kOldSlots; ++s)
             for (auto& p : o.who)
                 io.Num(p.cards[r][static_cast<size_t>(s)], 0, MaxOf(r), "card slot");
     for (int r : kRowOrder)
@@ -151,7 +150,7 @@ OldSnapshot Capture() {
             local.side[r][static_cast<size_t>(i)] = rec.RecSide(r, i);
             seat.side[r][static_cast<size_t>(i)] = Eng.PlayerSide(r, i);
         }
-        for (int s = 1; s <= kSlots; ++s) {
+        for (int s = 1; s <= kOldSlots; ++s) {
             local.cards[r][static_cast<size_t>(s)] = rec.RecCards(r, s);
             seat.cards[r][static_cast<size_t>(s)] = Eng.PlayerCards(r, s);
         }
@@ -182,7 +181,7 @@ void ApplyLocal(const OldPiles& p) {
     for (int r = 0; r <= 1; ++r) {
         for (int i = 1; i <= Com.SideSize + 1; ++i)
             Eng.PlayerSide(r, i) = p.side[r][static_cast<size_t>(i)];
-        for (int s = 1; s <= kSlots; ++s)
+        for (int s = 1; s <= kOldSlots; ++s)
             Eng.PlayerCards(r, s) = p.cards[r][static_cast<size_t>(s)];
         for (int h = 1; h <= 4; ++h)
             for (int d = 1; d <= kHoldCovered; ++d)
@@ -201,7 +200,7 @@ void ApplySeat(const OldPiles& p, SeatRecord& rec) {
     for (int r = 0; r <= 1; ++r) {
         for (int i = 1; i <= Com.SideSize + 1; ++i)
             rec.RecSide(r, i) = p.side[r][static_cast<size_t>(i)];
-        for (int s = 1; s <= kSlots; ++s)
+        for (int s = 1; s <= kOldSlots; ++s)
             rec.RecCards(r, s) = p.cards[r][static_cast<size_t>(s)];
         for (int h = 1; h <= 4; ++h)
             for (int d = 1; d <= kHoldCovered; ++d)
@@ -219,7 +218,7 @@ void ApplySeat(const OldPiles& p, SeatRecord& rec) {
     }
 }
 
-void Apply(const OldSnapshot& o) {
+void OldApply(const OldSnapshot& o) {
     TableForm& f = frmGrulm();
     Com.PrevPlayers = Com.NumPlayers;
     Com.PrevCenters = Com.NumCenters;
@@ -283,6 +282,6 @@ bool GetRecoverOld(const std::vector<int>& fields) {
     SnapFields io(rest);
     Visit(io, o, Com.PeerVersion);
     if (!io.Ok() || !io.AllTaken()) return false;
-    Apply(o);
+    OldApply(o);
     return true;
 }

@@ -2,7 +2,6 @@
 // The snapshot as older programs (version "74" and below) lay it out: always two
 // players at three center piles, whole card arrays rank row first, the receiving
 // player's piles before the sender's.
-#include <QString>
 
 #include <optional>
 #include <vector>

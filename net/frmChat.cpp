@@ -6,6 +6,7 @@
 #include "net/ChatLines.h"
 #include "net/ChatState.h"
 #include "net/NetHooks.h"
+#include "platform/Connect.h"
 #include "platform/Guard.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
@@ -195,9 +196,8 @@ void FrmChat::BuildControls() {
         CmdChat[i]->setIcon(PhrasePicture(i));
         CmdChat[i]->setFixedSize(kButtonSize, kButtonSize);
         phrases->addWidget(CmdChat[i]);
-        QObject::connect(CmdChat[i], &QPushButton::clicked, [this, i] {
-            platform::Guarded("frmChat.CmdChat_Click", [&] { CmdChat_Click(i); });
-        });
+        platform::Connect(CmdChat[i], &QPushButton::clicked, "frmChat.CmdChat_Click",
+                          [this, i] { CmdChat_Click(i); });
     }
     phrases->addStretch(1);
     outer->addLayout(phrases);
@@ -235,28 +235,21 @@ void FrmChat::BuildControls() {
 
 void FrmChat::ConnectHandlers() {
     QWidget* w = Window();
-    auto guard = [](const char* where, std::function<void()> f) {
-        return [where, f] { platform::Guarded(where, f); };
-    };
-    QObject::connect(Command1, &QPushButton::clicked,
-                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
-    QObject::connect(Text2, &QLineEdit::returnPressed,
-                     guard("frmChat.Command1_Click", [this] { Command1_Click(); }));
-    QObject::connect(lstIcons, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
-        platform::Guarded("frmChat.lstIcons_Click", [&] { lstIcons_Click(lstIcons->row(it)); });
-    });
-    QObject::connect(lstWavs, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
-        platform::Guarded("frmChat.lstWavs_Click", [&] { lstWavs_Click(lstWavs->row(it)); });
-    });
-    QObject::connect(lblOptions, &QLabel::linkActivated, [this](const QString&) {
-        platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); });
-    });
-    QObject::connect(Text1, &QTextBrowser::anchorClicked, [this](const QUrl& url) {
-        platform::Guarded("frmChat.Text1_Click", [&] { Text1_LinkClicked(url.toString()); });
-    });
+    platform::Connect(Command1, &QPushButton::clicked, "frmChat.Command1_Click",
+                      [this] { Command1_Click(); });
+    platform::Connect(Text2, &QLineEdit::returnPressed, "frmChat.Command1_Click",
+                      [this] { Command1_Click(); });
+    platform::Connect(lstIcons, &QListWidget::itemClicked, "frmChat.lstIcons_Click",
+                      [this](QListWidgetItem* it) { lstIcons_Click(lstIcons->row(it)); });
+    platform::Connect(lstWavs, &QListWidget::itemClicked, "frmChat.lstWavs_Click",
+                      [this](QListWidgetItem* it) { lstWavs_Click(lstWavs->row(it)); });
+    platform::Connect(lblOptions, &QLabel::linkActivated, "frmChat.lblOptions_Click",
+                      [this](const QString&) { lblOptions_Click(); });
+    platform::Connect(Text1, &QTextBrowser::anchorClicked, "frmChat.Text1_Click",
+                      [this](const QUrl& url) { Text1_LinkClicked(url.toString()); });
     auto* options = new QShortcut(QKeySequence(QStringLiteral("Alt+O")), w);
-    QObject::connect(options, &QShortcut::activated,
-                     [this] { platform::Guarded("frmChat.lblOptions_Click", [&] { lblOptions_Click(); }); });
+    platform::Connect(options, &QShortcut::activated, "frmChat.lblOptions_Click",
+                      [this] { lblOptions_Click(); });
     auto* events = new ChatEvents(this);
     Text2->installEventFilter(events);
     Label1->installEventFilter(events);
@@ -275,7 +268,7 @@ void FrmChat::BuildButtonRow(QWidget* w, QHBoxLayout* row) {
         row->addWidget(b);
     row->addStretch(1);
     auto click = [](QPushButton* b, const char* where, std::function<void()> f) {
-        QObject::connect(b, &QPushButton::clicked, [where, f] { platform::Guarded(where, f); });
+        platform::Connect(b, &QPushButton::clicked, where, std::move(f));
     };
     click(cmdShowSounds, "frmChat.cmdShowSounds_Click", [this] { cmdShowSounds_Click(); });
     click(cmdIcon, "frmChat.cmdIcon_Click", [this] { cmdIcon_Click(); });

@@ -9,6 +9,7 @@
 #include "media/Seating.h"
 #include "net/NetHooks.h"
 #include "net/NetScores.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
 
@@ -76,7 +77,7 @@ FrmMultiNET::FrmMultiNET() : platform::Form("frmMultiNET") {
     for (int k = 0; k < 4; ++k) {
         CmdSetup[k] = new QPushButton(captions[k], Window());
         buttons->addWidget(CmdSetup[k]);
-        QObject::connect(CmdSetup[k], &QPushButton::clicked, [this, k] { CmdSetup_Click(k); });
+        platform::Connect(CmdSetup[k], &QPushButton::clicked, "click", [this, k] { CmdSetup_Click(k); });
     }
     outer->addLayout(buttons);
     BuildSetupBox();
@@ -92,9 +93,9 @@ FrmMultiNET::FrmMultiNET() : platform::Form("frmMultiNET") {
     ends->addWidget(cmdDone);
     ends->addWidget(CmdCancel);
     outer->addLayout(ends);
-    QObject::connect(CmdApply, &QPushButton::clicked, [this] { CmdApply_Click(); });
-    QObject::connect(cmdDone, &QPushButton::clicked, [this] { cmdDone_Click(); });
-    QObject::connect(CmdCancel, &QPushButton::clicked, [this] { CmdCancel_Click(); });
+    platform::Connect(CmdApply, &QPushButton::clicked, "click", [this] { CmdApply_Click(); });
+    platform::Connect(cmdDone, &QPushButton::clicked, "click", [this] { cmdDone_Click(); });
+    platform::Connect(CmdCancel, &QPushButton::clicked, "click", [this] { CmdCancel_Click(); });
     SetClientSizePx(460, 560);
 }
 
@@ -140,16 +141,18 @@ void FrmMultiNET::BuildSetupBox() {
     g->addWidget(Command1, 8, 0);
     g->addWidget(cmdExport, 8, 1);
     g->addWidget(cmdSounds, 8, 2);
-    QObject::connect(HScrollAvatar, &QScrollBar::valueChanged, [this](int v) { HScrollAvatar_Change(v); });
-    QObject::connect(ckNoPlayerAvatar, &QCheckBox::clicked, [this] { ckNoPlayerAvatar_Click(); });
-    QObject::connect(ckShowAvatar, &QCheckBox::clicked, [this] { ckShowAvatar_Click(); });
-    QObject::connect(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
-    QObject::connect(cmdExport, &QPushButton::clicked, [this] { cmdExport_Click(); });
-    QObject::connect(cmdSounds, &QPushButton::clicked, [this] { cmdSounds_Click(); });
-    QObject::connect(CboComment, &QComboBox::activated, [this](int) { CboComment_Click(); });
-    QObject::connect(CboOpponent, &QComboBox::activated, [this](int) { Changed(); });
+    platform::Connect(HScrollAvatar, &QScrollBar::valueChanged, "change",
+                      [this](int v) { HScrollAvatar_Change(v); });
+    platform::Connect(ckNoPlayerAvatar, &QCheckBox::clicked, "click", [this] { ckNoPlayerAvatar_Click(); });
+    platform::Connect(ckShowAvatar, &QCheckBox::clicked, "click", [this] { ckShowAvatar_Click(); });
+    platform::Connect(Command1, &QPushButton::clicked, "click", [this] { Command1_Click(); });
+    platform::Connect(cmdExport, &QPushButton::clicked, "click", [this] { cmdExport_Click(); });
+    platform::Connect(cmdSounds, &QPushButton::clicked, "click", [this] { cmdSounds_Click(); });
+    platform::Connect(CboComment, &QComboBox::activated, "click", [this](int) { CboComment_Click(); });
+    platform::Connect(CboOpponent, &QComboBox::activated, "click", [this](int) { Changed(); });
     for (int i = 0; i < 2; ++i)
-        QObject::connect(TxtOpponent[i], &QLineEdit::textEdited, [this, i] { TxtOpponent_Edited(i); });
+        platform::Connect(TxtOpponent[i], &QLineEdit::textEdited, "change",
+                          [this, i] { TxtOpponent_Edited(i); });
 }
 
 void FrmMultiNET::BuildScoreBox() {
@@ -169,9 +172,10 @@ void FrmMultiNET::BuildScoreBox() {
                        static_cast<QWidget*>(lblScoreFile)})
         v->addWidget(w);
     for (int i = 0; i < 2; ++i)
-        QObject::connect(optNetScore[i], &QRadioButton::clicked, [this, i] { optNetScore_Click(i); });
-    QObject::connect(Combo1, &QComboBox::activated, [this](int i) { Combo1_Click(i); });
+        platform::Connect(optNetScore[i], &QRadioButton::clicked, "click",
+                          [this, i] { optNetScore_Click(i); });
+    platform::Connect(Combo1, &QComboBox::activated, "click", [this](int i) { Combo1_Click(i); });
     // Only what the player types; the list set in code is not an edit.
-    QObject::connect(Combo1->lineEdit(), &QLineEdit::textEdited,
-                     [this](const QString& t) { Combo1_Change(t); });
+    platform::Connect(Combo1->lineEdit(), &QLineEdit::textEdited, "change",
+                      [this](const QString& t) { Combo1_Change(t); });
 }

@@ -32,7 +32,6 @@
 #include <exception>
 
 namespace {
-constexpr int kConnecting = 99;
 // Screens narrower than this get the window fitted.
 constexpr int kNarrowScreenTwips = 10000;
 const QString kUseScoreFile = QStringLiteral("Use Score File: ");
@@ -96,7 +95,7 @@ void FrmMultiNET::SetAvatarHscroll(const QString& avatar) {
 }
 
 QString FrmMultiNET::Avatar_Select(SeatRecord& seat) {
-    if (Com.NetGame != kConnecting) TxtOpponent[1]->setText(seat.RecName);
+    if (Com.NetGame != kNetGameConnecting) TxtOpponent[1]->setText(seat.RecName);
     NetHooks.Avatar_Load(seat, false);
     if (!seat.RecAvatar.trimmed().isEmpty()) SetAvatarHscroll(seat.RecAvatar);
     return seat.RecAvatar.trimmed();
@@ -183,7 +182,7 @@ void FrmMultiNET::SavePlayer() {
     } else if (set != QLatin1String(kNoComments)) {
         Comments_Load(set);
     }
-    if (Com.NetGame != kConnecting) NetHooks.Chat_PhraseTips();
+    if (Com.NetGame != kNetGameConnecting) NetHooks.Chat_PhraseTips();
 }
 
 void FrmMultiNET::SaveOpponent(int k) {

@@ -7,6 +7,7 @@
 #include "engine/TableForm.h"
 #include "net/Joining.h"
 #include "net/NetHooks.h"
+#include "net/NetRows.h"
 #include "net/NetState.h"
 #include "platform/Services.h"
 #include "shell/Utilities.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kMaxAddress = 15;
 constexpr int kMaxPort = 65535;
 
@@ -181,7 +181,7 @@ void PlayersForm::cmdConnect_Click() {
     Option1.SetEnabled(false);
     Option2.SetEnabled(false);
     Com.NetState = kNetNone;
-    Com.NetGame = 99;
+    Com.NetGame = kNetGameConnecting;
     Net.NetPort = choice.port;
     if (remote) {
         Net.NetHostAddress = choice.address;

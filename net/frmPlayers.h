@@ -1,7 +1,7 @@
 #pragma once
 // The connection window: the player's name, host or remote, the port and, as a
 // remote, the host's address. It only checks and records the choices; connecting
-// follows once it has closed (NetGame 99 to go on, 0 when cancelled).
+// follows once it has closed (NetGame kNetGameConnecting to go on, 0 when cancelled).
 #include "platform/Controls.h"
 #include "platform/Inputs.h"
 #include "platform/OptionButton.h"

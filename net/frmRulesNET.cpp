@@ -1,4 +1,5 @@
 #include "net/frmRulesNET.h"
+#include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -12,10 +13,8 @@
 #include <algorithm>
 
 namespace {
-FrmRulesNET* g_window = nullptr;
+FrmRulesNET* g_rulesWindow = nullptr;
 
-// The oldest peers know only the two-player, three-pile table.
-constexpr char kOldPeer[] = "74";
 // Deck styles above this draw pictures that keep the seats' visible cards.
 constexpr int kLastPlainDeck = 5;
 constexpr int kTwoPlayers = 0;
@@ -24,7 +23,7 @@ constexpr int kThreePiles = 0, kFourPiles = 1;
 constexpr double kW = 3600, kRow = 300, kLeft = 240, kButtonW = 1500, kButtonH = 375;
 
 bool OldPeerConnected() {
-    return Com.NetGame != 0 && !Com.PeerVersion.isEmpty() && Version_AtMost(Com.PeerVersion, kOldPeer);
+    return Com.NetGame != 0 && !Com.PeerVersion.isEmpty() && Version_AtMost(Com.PeerVersion, kOldPeerVersion);
 }
 
 void EraseSeat(SeatRecord& r) {
@@ -34,8 +33,8 @@ void EraseSeat(SeatRecord& r) {
 } // namespace
 
 FrmRulesNET& frmRulesNET() {
-    if (!g_window) g_window = new FrmRulesNET;
-    return *g_window;
+    if (!g_rulesWindow) g_rulesWindow = new FrmRulesNET;
+    return *g_rulesWindow;
 }
 
 bool RulesNET_Choose() {
@@ -121,7 +120,7 @@ void FrmRulesNET::Option1_Click(int index) {
         Option1(kTwoPlayers).SetValue(true);
         return;
     }
-    if (index + 1 < Com.NetGame && Com.NetGame != 99) {
+    if (index + 1 < Com.NetGame && Com.NetGame != kNetGameConnecting) {
         platform::MsgBox(
             QStringLiteral("You have too many humans connected. Ask a player to leave if you want "
                            "to change the layout to use less players."));

@@ -3,6 +3,7 @@
 #include "media/MediaLists.h"
 #include "media/MediaState.h"
 #include "net/NetScores.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
 
@@ -18,7 +19,7 @@
 #include <algorithm>
 
 namespace {
-FrmScoresNet* g_window = nullptr;
+FrmScoresNet* g_scoresWindow = nullptr;
 
 constexpr int kGridRows = 12; // header included
 constexpr int kCols = 5;
@@ -43,8 +44,8 @@ QString PlayerOf(const QString& entry) {
 } // namespace
 
 FrmScoresNet& frmScoresNet() {
-    if (!g_window) g_window = new FrmScoresNet;
-    return *g_window;
+    if (!g_scoresWindow) g_scoresWindow = new FrmScoresNet;
+    return *g_scoresWindow;
 }
 
 void ScoresNet_Open() {
@@ -93,13 +94,14 @@ FrmScoresNet::FrmScoresNet() : platform::Form("frmScoresNet") {
     for (QPushButton* b : {CmdNext, Command4, Command2, Command1})
         buttons->addWidget(b);
     outer->addLayout(buttons);
-    QObject::connect(cboMulti, &QComboBox::activated, [this](int i) { cboMulti_Click(i); });
-    QObject::connect(Combo1, &QComboBox::activated, [this](int i) { Combo1_Click(i); });
-    QObject::connect(GridNET, &QTableWidget::cellClicked, [this](int r, int c) { GridNET_Click(r + 1, c); });
-    QObject::connect(CmdNext, &QPushButton::clicked, [this] { CmdNext_Click(); });
-    QObject::connect(Command4, &QPushButton::clicked, [this] { Command4_Click(); });
-    QObject::connect(Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    QObject::connect(Command1, &QPushButton::clicked, [this] { Unload(); });
+    platform::Connect(cboMulti, &QComboBox::activated, "click", [this](int i) { cboMulti_Click(i); });
+    platform::Connect(Combo1, &QComboBox::activated, "click", [this](int i) { Combo1_Click(i); });
+    platform::Connect(GridNET, &QTableWidget::cellClicked, "click",
+                      [this](int r, int c) { GridNET_Click(r + 1, c); });
+    platform::Connect(CmdNext, &QPushButton::clicked, "click", [this] { CmdNext_Click(); });
+    platform::Connect(Command4, &QPushButton::clicked, "click", [this] { Command4_Click(); });
+    platform::Connect(Command2, &QPushButton::clicked, "click", [this] { Command2_Click(); });
+    platform::Connect(Command1, &QPushButton::clicked, "click", [this] { Unload(); });
     SetClientSizePx(620, 400);
 }
 

@@ -7,10 +7,10 @@
 
 namespace {
 
-int Type(int p) {
+int AnalysisType(int p) {
     return Eng.SeatHoldInfo(p, 2);
 }
-int Under(int p) {
+int AnalysisUnder(int p) {
     const int d = HoldDepth(p);
     return d > 1 ? Eng.SeatHold(1, p, d - 1) : 0;
 }
@@ -26,17 +26,17 @@ int Shallower(int i, int j) {
 }
 
 int LinkOf(int i, int j) {
-    const int ti = Type(i), tj = Type(j);
+    const int ti = AnalysisType(i), tj = AnalysisType(j);
     if (ti == 0) return i;
     if (ti == 1) {
         if (tj == 2) return i;
         if (tj == 0) return j;
-        if (Under(j) >= Under(i)) {
-            int link = HoldTop(i) == Under(i) ? i : j;
-            if (Under(j) == Under(i)) link = Shallower(i, j);
+        if (AnalysisUnder(j) >= AnalysisUnder(i)) {
+            int link = HoldTop(i) == AnalysisUnder(i) ? i : j;
+            if (AnalysisUnder(j) == AnalysisUnder(i)) link = Shallower(i, j);
             return link;
         }
-        return HoldTop(j) == Under(j) ? j : i;
+        return HoldTop(j) == AnalysisUnder(j) ? j : i;
     }
     if (tj != 2) return j;
     if (CleanRun(i)) return CleanRun(j) ? Shallower(i, j) : j;

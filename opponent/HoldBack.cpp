@@ -8,10 +8,10 @@
 
 namespace {
 
-int Top() {
+int HoldBackTop() {
     return Opp.PlanState(Opp.PlanCenter, 0);
 }
-int Count() {
+int HoldBackCount() {
     return Opp.PlanState(Opp.PlanCenter, 1);
 }
 int Last() {
@@ -23,7 +23,7 @@ bool Cut() {
     Move_ReduceSet(done);
     return done;
 }
-bool Accept() {
+bool HoldBackAccept() {
     Opp.PlanFound = 1;
     return true;
 }
@@ -42,18 +42,19 @@ bool WaitRound(const BArray<int, 2>& x, int look) {
     const int c = Opp.PlanCenter;
     const int side = SeatRank(1);
     const int hs = HumanRank(1);
-    if (Count() == 1)
+    if (HoldBackCount() == 1)
         for (int slot = 7; slot <= 10; ++slot)
-            if (x(1, slot) != 0 && x(1, slot) == Last() && (Last() == hs || Eng.Level < 2)) return Accept();
+            if (x(1, slot) != 0 && x(1, slot) == Last() && (Last() == hs || Eng.Level < 2))
+                return HoldBackAccept();
     for (int k = 1; k <= Com.NumCenters; ++k)
-        if (k != c && Eng.CenterCount(k) == Top() && Top() != 0) return Accept();
-    if (side == 13 && c == Opp.SideBestPile) return Accept();
+        if (k != c && Eng.CenterCount(k) == HoldBackTop() && HoldBackTop() != 0) return HoldBackAccept();
+    if (side == 13 && c == Opp.SideBestPile) return HoldBackAccept();
     const int last = Last();
     if (side > 4) {
         if (last < side - look || last >= side) return true;
         const int sbCount = Eng.CenterCount(Opp.SideBestPile);
         const bool clear = last <= sbCount && sbCount < side && Eng.Level == 2;
-        if (Top() < Opp.HumanReach && clear) return Accept();
+        if (HoldBackTop() < Opp.HumanReach && clear) return HoldBackAccept();
         if (Cut()) return true;
     } else {
         if (last >= side) {
@@ -63,10 +64,10 @@ bool WaitRound(const BArray<int, 2>& x, int look) {
         }
         if (Cut()) return true;
     }
-    if (Count() == 0) return true;
-    if (Last() == x(1, 1) || Top() == x(1, 1)) return Accept();
+    if (HoldBackCount() == 0) return true;
+    if (Last() == x(1, 1) || HoldBackTop() == x(1, 1)) return HoldBackAccept();
     if (Last() > side || (Last() < side - look && side >= 5)) return true;
-    return Count() == 0;
+    return HoldBackCount() == 0;
 }
 
 } // namespace
@@ -83,20 +84,20 @@ void CheckOppsSide(int r) {
     CenterBestToPlay(r, false, b);
     const int cb = Eng.CenterCount(b);
     for (int k = 1; k <= Com.NumCenters; ++k) {
-        if (k == b || Top() != Eng.CenterCount(k) + 1) continue;
+        if (k == b || HoldBackTop() != Eng.CenterCount(k) + 1) continue;
         const int ck = Eng.CenterCount(k);
         if (ck < cb || (cb < ck && cb < r)) return;
     }
     for (int i = 1; i <= Eng.Level + 2; ++i) {
-        if (Top() + i != r) continue;
+        if (HoldBackTop() + i != r) continue;
         for (int k = 1; k <= Com.NumCenters; ++k)
-            if (Eng.CenterCount(k) == Top()) return;
+            if (Eng.CenterCount(k) == HoldBackTop()) return;
         if (Cut()) return;
     }
 }
 
 void Move_Wait(const BArray<int, 2>& cards) {
-    if (Count() == 0 || Last() == 13) return;
+    if (HoldBackCount() == 0 || Last() == 13) return;
     const int look = LookDepth();
     for (int guard = 0; guard <= kPlanMax; ++guard)
         if (WaitRound(cards, look)) return;
@@ -106,7 +107,7 @@ void Move_WaitOpps() {
     Move_Wait(Eng.PlayerCards);
     if (Com.NumPlayers <= 2) return;
     // A plan the human's test accepted may still feed a following seat: every one is looked at.
-    auto more = [] { return Count() > 0; };
+    auto more = [] { return HoldBackCount() > 0; };
     auto look = [&](int seat) {
         if (more()) Move_Wait(SeatRecordOf(seat).RecCards);
         if (more()) CheckOppsSide(SideOfSeat(seat));

@@ -1,4 +1,5 @@
 #include "opponent/Plays.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
@@ -21,16 +22,11 @@ enum Remark : int {
     kRemarkHumanRankPlayed = 26,
     kRemarkKingTookRank = 27,
 };
-// Sound numbers of the seat's sound set.
-enum SeatSoundIndex : int { kSoundMurphy = 9, kSoundKing = 16, kSoundRemarkFirst = 3 };
 // Background of an emptied hand place.
 constexpr quint32 kEmptyHandColour = 0x80C0FF;
 
 bool Local() {
     return Com.NetGame == 0;
-}
-bool Shown() {
-    return HasTableForm();
 }
 QString Comment(int i) {
     return Eng.SeatComments(i);
@@ -67,8 +63,8 @@ void ShowFlight(int source, int pile) {
     f.Card_Show(places, source, Eng.PlayCard(0), 0);
     Com.PeekOn = peek;
     if (wild) {
-        if (Com.SoundMode != 0)
-            Pause(0.5);
+        if (Com.SoundMode != kSoundsAll)
+            Pause(kPaceRemarkShort);
         else
             SeatSound(kSoundKing, Local());
     } else {
@@ -98,9 +94,9 @@ void RedrawSource(int source) {
 void SideKingRemarks() {
     if (!CenterFits()) {
         Remark(kRemarkSideKingBlocks);
-        Pause(0.5);
+        Pause(kPaceRemarkShort);
     }
-    if (Com.SoundMode == 0) SeatSound(kSoundKing, true);
+    if (Com.SoundMode == kSoundsAll) SeatSound(kSoundKing, true);
 }
 
 // After a side King: the next side card has the rank the King just took.
@@ -111,14 +107,14 @@ void MurphyRemark(int pile) {
         elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
     if (elsewhere) {
         Say(kLblComment, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
-        Pause(1);
+        Pause(kPaceRemarkLong);
         return;
     }
     Say(kLblComment, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
-    if (Com.SoundMode == 0)
+    if (Com.SoundMode == kSoundsAll)
         SeatSound(kSoundMurphy, true);
     else
-        Pause(0.5);
+        Pause(kPaceRemarkShort);
 }
 
 int RandomRemarkSound() {
@@ -141,7 +137,7 @@ int RandomBlockRemark() {
 
 // Who has a side card of this rank: the human first, then the other seats.
 QString BlockedName(int rank) {
-    return Shown() ? frmGrulm().BlockedPlayerName(rank) : QString();
+    return HasTableForm() ? frmGrulm().BlockedPlayerName(rank) : QString();
 }
 
 // A hand play that emptied the hand: refill and think again.
@@ -164,11 +160,11 @@ ControlArray<PictureBox>& SeatPlaces() {
 }
 
 void Say(int element, const QString& text) {
-    if (Shown()) frmGrulm().Label9(element).SetCaption(text);
+    if (HasTableForm()) frmGrulm().Label9(element).SetCaption(text);
 }
 
 void SeatSound(int index, bool toEnd) {
-    if (Com.SoundMode != 0 || index < 0 || index > 16) return;
+    if (Com.SoundMode != kSoundsAll || index < 0 || index > 16) return;
     const QString& name = Eng.SeatSounds(index);
     if (name.trimmed().isEmpty()) return;
     auto& sound = *platform::Svc().sound;
@@ -256,7 +252,7 @@ int Comp_Play(int c) {
 void Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
     const bool king = Eng.PlayCard(1) == 13;
-    if (Shown() && Local() && !Eng.CommentsOff &&
+    if (HasTableForm() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
     if (source == 1 && king && Local()) SideKingRemarks();
@@ -264,7 +260,7 @@ void Comp_Flip(int source, int pile) {
     if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
-    if (Shown()) ShowFlight(source, pile);
+    if (HasTableForm()) ShowFlight(source, pile);
     if (!Add_Center()) {
         Eng.SeatMoveBusy = false;
         return;
@@ -275,7 +271,7 @@ void Comp_Flip(int source, int pile) {
     MarkSeen(Eng.PlayCard(0));
     if (source != 1 && king) ++Eng.SeatWildsFromHand;
     if (source == 1) MarkSeen(Eng.SeatCards(0, 1));
-    if (Shown()) {
+    if (HasTableForm()) {
         TableForm& f = frmGrulm();
         f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
         if (king) f.WildUpdate();
@@ -306,14 +302,14 @@ void Comp_Reseq() {
     Opp.KingSlot = 0;
     for (int s = 2; s <= Eng.HandCount + 1; ++s)
         if (Eng.SeatCards(1, s) == 13) Opp.KingSlot = s;
-    if (Shown()) {
+    if (HasTableForm()) {
         TableForm& f = frmGrulm();
         auto& places = SeatPlaces();
         for (int s = Eng.HandCount + 2; s <= 6; ++s) {
             places(s).SetVisible(false);
             places(s).SetPicture(QImage());
         }
-        Pause(0.1);
+        Pause(kPaceHandRefill);
         for (int s = 2; s <= Eng.HandCount + 1; ++s) {
             const bool open = Com.PeekOn || Com.Pturn == 1;
             f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);
@@ -324,7 +320,7 @@ void Comp_Reseq() {
 }
 
 void Comp_SideCompare(int source) {
-    if (!Shown()) return;
+    if (!HasTableForm()) return;
     const int rank = Eng.CenterCount(Eng.TargetPile);
     QString name = BlockedName(rank);
     bool viaKing = false;
@@ -341,14 +337,14 @@ void Comp_SideCompare(int source) {
             Say(kLblComment, near ? QStringLiteral("Not quite a block...")
                                   : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
         Pause(0);
-        if (human && Com.SoundMode == 0 && !near) SeatSound(RandomRemarkSound(), true);
+        if (human && Com.SoundMode == kSoundsAll && !near) SeatSound(RandomRemarkSound(), true);
     } else {
         if (Eng.PlayCard(1) == 13 || CenterFits()) return;
         const int remark = RandomBlockRemark();
         if (human) {
             if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));
             Pause(0);
-            if (Com.SoundMode == 0) SeatSound(RandomRemarkSound(), true);
+            if (Com.SoundMode == kSoundsAll) SeatSound(RandomRemarkSound(), true);
         } else if (!Eng.CommentsOff) {
             Say(kLblComment, name + QStringLiteral(", ") + Comment(remark));
             Pause(2 * Com.ComputerPause);

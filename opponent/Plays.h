@@ -25,6 +25,14 @@ void HoldType_Update(int pile, bool added);
 ControlArray<PictureBox>& SeatPlaces();
 // Shows a text in a status label of the table (element 1 the turn line, 2 announcements).
 void Say(int element, const QString& text);
+// The sounds of a seat's set, by what they accompany.
+enum SeatSoundIndex : int {
+    kSoundTurnOver = 2,
+    kSoundRemarkFirst = 3,
+    kSoundMurphy = 9,
+    kSoundOwnSideWaits = 12,
+    kSoundKing = 16,
+};
 // Plays a sound of the seat's set when personality sounds are on.
 void SeatSound(int index, bool toEnd);
 // The statistics column that counts the run of the seat on turn: seat 1's own when the

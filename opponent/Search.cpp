@@ -8,7 +8,7 @@
 
 namespace {
 
-int& Top(int c) {
+int& SearchTop(int c) {
     return Opp.PlanState(c, 0);
 }
 int& Count(int c) {
@@ -66,7 +66,7 @@ void Append(int c, int slot, int rank) {
     Opp.PlanList(c, n) = slot;
     Opp.PlanRank(c, n) = rank;
     MarkHand(c, slot, true);
-    if (++Top(c) == 12) Top(c) = 0;
+    if (++SearchTop(c) == 12) SearchTop(c) = 0;
 }
 
 enum class Ext { Ended, Accepted, Returned };
@@ -74,7 +74,7 @@ enum class Ext { Ended, Accepted, Returned };
 int FirstHandFit(int c) {
     for (int s = 2; s <= 6; ++s) {
         const int r = Eng.SeatCards(1, s);
-        if (r != 0 && r != 13 && r == Top(c) + 1 && !HandUsed(c, s)) return s;
+        if (r != 0 && r != 13 && r == SearchTop(c) + 1 && !HandUsed(c, s)) return s;
     }
     return 0;
 }
@@ -143,7 +143,7 @@ int HoldFit(int c) {
     const int side = SeatRank(1);
     int candidate = 0;
     for (int p = 1; p <= 4; ++p) {
-        if (Sd(p) == 0 || Stop(p) != Top(c) + 1) continue;
+        if (Sd(p) == 0 || Stop(p) != SearchTop(c) + 1) continue;
         Opp.HoldChoice = 0;
         Opp.PlanStep = p;
         Move_Comp_Hold();
@@ -161,7 +161,7 @@ int HoldFit(int c) {
 bool SideKingNext(int c) {
     const int n = Count(c);
     if (!Opp.SideIsWild || c != Opp.HumanBestPile || n == 0 || n >= kPlanMax) return false;
-    if (Opp.PlanList(c, n) < 2 || Top(c) != 0 || Com.NoWildAce) return false;
+    if (Opp.PlanList(c, n) < 2 || SearchTop(c) != 0 || Com.NoWildAce) return false;
     for (int k = 1; k <= n; ++k)
         if (Opp.PlanList(c, k) == 1) return false;
     Append(c, 1, 13);
@@ -179,7 +179,7 @@ Ext Extend(int c) {
         const int p = HoldFit(c);
         if (p == 0) {
             if (!SideKingNext(c)) return Ext::Ended;
-            if (Top(c) == HumanSide()) return Accept() ? Ext::Accepted : Ext::Ended;
+            if (SearchTop(c) == HumanSide()) return Accept() ? Ext::Accepted : Ext::Ended;
             continue;
         }
         --Opp.SimDepth(p);
@@ -192,7 +192,7 @@ Ext Extend(int c) {
 
 // A King onto the plan (first stage only): a hold top first, then the hand from KingSlot on.
 bool PlanKing(int c) {
-    if ((Com.NoWildAce && Top(c) == 0) || Count(c) >= kPlanMax) return false;
+    if ((Com.NoWildAce && SearchTop(c) == 0) || Count(c) >= kPlanMax) return false;
     for (int p = 1; p <= 4; ++p) {
         if (Sd(p) > 0 && Stop(p) == 13) {
             --Opp.SimDepth(p);
@@ -217,7 +217,7 @@ bool Judge(int c) {
     const int hs = HumanSide();
     for (int guard = 0; guard <= kPlanMax + 1; ++guard) {
         if (Count(c) == 0) return false;
-        int last = Plan_LastRank(c), top = Top(c);
+        int last = Plan_LastRank(c), top = SearchTop(c);
         if (last == 1 && Opp.DropPlan == kDropAce) return Accept();
         if (last == hs) return Accept();
         if (Eng.Level >= 1 && top == hs) return Accept();
@@ -227,7 +227,7 @@ bool Judge(int c) {
         if (Count(c) == 0) return false;
         if (Opp.PlanFound == 1) return true;
         last = Plan_LastRank(c);
-        top = Top(c);
+        top = SearchTop(c);
         const int reach = Opp.HumanReach;
         if (reach < hs && top < reach - 1) return Accept();
         for (int k = 1; k <= Com.NumCenters; ++k) {
@@ -278,7 +278,7 @@ bool SearchCenter(int c) {
         if (Opp.SearchFlag == 1) return Judge(c);
         if (!PlanKing(c)) {
             Opp.SearchFlag = 1;
-            Opp.NeededRank = Top(c) + 1;
+            Opp.NeededRank = SearchTop(c) + 1;
             return false;
         }
         if (Opp.PlanFound == 1) return true;
@@ -295,7 +295,7 @@ int Plan_LastRank(int c) {
 
 void Plan_Start(int c) {
     Count(c) = 0;
-    Top(c) = Eng.CenterCount(c);
+    SearchTop(c) = Eng.CenterCount(c);
     Opp.PlanHandUsed(c) = 0;
     for (int p = 1; p <= 4; ++p)
         Opp.SimDepth(p) = HoldDepth(p);
@@ -303,7 +303,7 @@ void Plan_Start(int c) {
 
 void Move_Plan() {
     const int c = Opp.PlanCenter, s = Opp.PlanStep;
-    if (Opp.SideIsWild && Top(c) == 0 && Com.NoWildAce && s == 1) return;
+    if (Opp.SideIsWild && SearchTop(c) == 0 && Com.NoWildAce && s == 1) return;
     if (Count(c) >= kPlanMax) return; // nothing more fits
     const int rank = RankOfSource(s);
     Append(c, s, rank);
@@ -324,7 +324,7 @@ void Move_Plan() {
             Opp.PlanFound = 1;
             return;
         }
-    } else if (Top(c) + 1 == SeatRank(1)) {
+    } else if (SearchTop(c) + 1 == SeatRank(1)) {
         if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
         return;
@@ -333,7 +333,7 @@ void Move_Plan() {
         if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
     }
-    const bool blocks = BlocksHuman(Top(c));
+    const bool blocks = BlocksHuman(SearchTop(c));
     if (Opp.TurnFlags[kBlockCenter] != 0 && blocks) {
         Opp.PlanFound = 1;
         Opp.TurnFlags[kBlockCenter] = 0;
@@ -360,7 +360,7 @@ void Move_ReduceSet(bool& done) {
         if (Opp.ReturnMark == n) Opp.ReturnMark = 0;
         MarkHand(c, Opp.PlanList(c, n), false);
         --Count(c);
-        Top(c) = Top(c) == 0 ? 11 : Top(c) - 1;
+        SearchTop(c) = SearchTop(c) == 0 ? 11 : SearchTop(c) - 1;
     }
     if (Count(c) == 0) {
         Opp.PlanFound = 0;

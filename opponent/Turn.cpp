@@ -1,6 +1,8 @@
 #include "opponent/Turn.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -27,11 +29,6 @@ namespace {
 constexpr int kMaxPasses = 200;
 // Comments about the human's last turn.
 enum : int { kRemarkHumanMissed = 21, kRemarkOwnSideWaits = 22 };
-enum : int { kSoundOwnSideWaits = 12, kSoundTurnOver = 2 };
-
-bool Shown() {
-    return HasTableForm();
-}
 
 int HandCards() {
     int n = 0;
@@ -49,11 +46,9 @@ void RemarkOnLastTurn() {
             for (int s = 2; s <= 10; ++s) {
                 if (SeatRank(s) != c + 1) continue;
                 if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
-                bool missed = false;
-                PlayerMissedMove(missed);
-                Eng.SideMissed = missed;
-                if (Com.SoundMode == 0) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
-                if (!Eng.CommentsOff) Pause(0.75);
+                Eng.SideMissed = PlayerMissedMove();
+                if (Com.SoundMode == kSoundsAll) platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
+                if (!Eng.CommentsOff) Pause(kPaceRemark);
                 return;
             }
             continue;
@@ -166,7 +161,7 @@ SideResult PlaySide() {
     --Eng.SeatSideCount;
     if (Eng.SeatSideCount > 0) {
         ++Eng.SeatSideStack;
-        if (Eng.SeatSideCount == 1 && Shown() && frmGrulm().Stack.Exists(Eng.SeatSideStack))
+        if (Eng.SeatSideCount == 1 && HasTableForm() && frmGrulm().Stack.Exists(Eng.SeatSideStack))
             frmGrulm().Stack(Eng.SeatSideStack).SetVisible(false);
     }
     const int n = Eng.SeatSideCount;

@@ -1,5 +1,6 @@
 #include "opponent/TurnLoop.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -24,7 +25,6 @@ int g_turnsEnded = 0;
 constexpr int kMovingSmallW = 59, kMovingSmallH = 80, kMovingW = 71, kMovingH = 96;
 // Intervals of the table's timer for the waiting comments.
 constexpr int kWaitTimerTwo = 12000, kWaitTimerMore = 24000;
-enum : int { kSoundTurnOver = 2 };
 
 bool Shown() {
     return HasTableForm();
@@ -167,9 +167,9 @@ void Move_End_Turn() {
     const int mover = Com.Pturn;
     Turn_Advance();
     if (Shown()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, false, 7, 10);
-    if (Com.SoundMode != 2) {
+    if (Com.SoundMode != kSoundsOff) {
         SeatSound(kSoundTurnOver, false);
-        Pause(0.2);
+        Pause(kPaceTurnOver);
     }
     Pause(Com.ComputerPause);
     if (Com.Pturn == 1 && g_seat1Level < 0) HumanTurnBegins();

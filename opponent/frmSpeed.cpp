@@ -1,7 +1,7 @@
 #include "opponent/frmSpeed.h"
 #include "common/Shared.h"
 #include "opponent/Speed.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 
 #include <QScrollBar>
 
@@ -11,9 +11,7 @@ ScrollBar::ScrollBar(platform::Form* form, QString name, int index, Qt::Orientat
     : Control(form, std::move(name), index) {
     auto* bar = new QScrollBar(orientation, form ? form->Client() : nullptr);
     bar->setPageStep(1);
-    moved_ = QObject::connect(bar, &QScrollBar::valueChanged, bar, [this](int) {
-        platform::Guarded("change", [this] { Change(); });
-    });
+    moved_ = platform::Connect(bar, &QScrollBar::valueChanged, bar, "change", [this] { Change(); });
     Attach(bar);
 }
 

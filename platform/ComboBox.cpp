@@ -1,5 +1,5 @@
 #include "platform/ComboBox.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,16 +9,15 @@ namespace platform {
 ComboBox::ComboBox(Form* form, QString name, int index, ComboStyle style)
     : Control(form, std::move(name), index) {
     auto* box = new QComboBox(form ? form->Client() : nullptr);
-    auto click = [this](int) { Guarded("click", [this] { FireClick(); }); };
+    auto click = [this] { FireClick(); };
     if (style == vbComboDropdown) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         // Choosing the entry already shown puts its text back over a typed one: that is a click too.
-        chosen_ = QObject::connect(box, &QComboBox::activated, box, click);
-        entered_ = QObject::connect(box->lineEdit(), &QLineEdit::returnPressed, box,
-                                    [this]() { Guarded("enter", [this] { Confirmed(); }); });
+        chosen_ = Connect(box, &QComboBox::activated, box, "click", click);
+        entered_ = Connect(box->lineEdit(), &QLineEdit::returnPressed, box, "enter", [this] { Confirmed(); });
     } else {
-        chosen_ = QObject::connect(box, &QComboBox::currentIndexChanged, box, click);
+        chosen_ = Connect(box, &QComboBox::currentIndexChanged, box, "click", click);
     }
     Attach(box);
 }

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/Connect.h"
 #include "platform/EventWidget.h"
 
 #include <QApplication>
@@ -608,8 +609,8 @@ void Shape::CopyFrom(const Control& src) {
 
 CommandButton::CommandButton(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* b = new EventWidget<QPushButton>(this, form ? form->Client() : nullptr);
-    QObject::connect(b, &QPushButton::clicked, [b]() {
-        if (Control* o = b->Owner()) Guarded("click", [o] { o->FireClick(); });
+    Connect(b, &QPushButton::clicked, "click", [b] {
+        if (Control* o = b->Owner()) o->FireClick();
     });
     b->setFocusPolicy(Qt::NoFocus);
     Attach(b);
@@ -635,7 +636,7 @@ void CommandButton::CopyFrom(const Control& src) {
 // ---------------------------------------------------------------- Timer
 
 Timer::Timer(QString name) : name_(std::move(name)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this]() { Guarded("timer", [this] { Fire(); }); });
+    Connect(&timer_, &QTimer::timeout, "timer", [this] { Fire(); });
 }
 void Timer::SetInterval(int ms) {
     interval_ = ms;

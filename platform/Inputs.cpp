@@ -1,4 +1,5 @@
 #include "platform/Inputs.h"
+#include "platform/Connect.h"
 #include "platform/EventWidget.h"
 
 #include <QCheckBox>
@@ -72,10 +73,10 @@ void TextBox::CopyFrom(const Control& src) {
 
 CheckBox::CheckBox(Form* form, QString name, int index) : Control(form, std::move(name), index) {
     auto* box = new CheckWidget(this, form ? form->Client() : nullptr);
-    toggled_ = QObject::connect(box, &QCheckBox::toggled, box, [this](bool on) {
+    toggled_ = Connect(box, &QCheckBox::toggled, box, "click", [this](bool on) {
         if (syncing_) return;
         value_ = on ? 1 : 0;
-        Guarded("click", [this] { FireClick(); });
+        FireClick();
     });
     Attach(box);
 }

@@ -1,4 +1,5 @@
 #include "platform/OptionButton.h"
+#include "platform/Connect.h"
 #include "platform/EventWidget.h"
 
 #include <QRadioButton>
@@ -13,7 +14,7 @@ OptionButton::OptionButton(Form* form, QString name, int index) : Control(form, 
     auto* button = new RadioWidget(this, form ? form->Client() : nullptr);
     // The group is kept here, so buttons of different names can share a window.
     button->setAutoExclusive(false);
-    toggled_ = QObject::connect(button, &QRadioButton::toggled, button, [this](bool on) {
+    toggled_ = Connect(button, &QRadioButton::toggled, button, "click", [this](bool on) {
         if (syncing_) return;
         if (!on) {
             // A click on the selected button leaves it selected.

@@ -3,7 +3,6 @@
 // real implementation and a test double, chosen once at start-up.
 #include <QRect>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -3,6 +3,7 @@
 // answered by a script, sound that only records, a screen of a chosen size.
 #include "platform/Services.h"
 
+#include <QStringList>
 #include <deque>
 #include <vector>
 

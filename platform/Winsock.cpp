@@ -1,4 +1,5 @@
 #include "platform/Winsock.h"
+#include "platform/Connect.h"
 
 #include <QNetworkInterface>
 #include <QTcpServer>
@@ -88,15 +89,15 @@ void Winsock::Detach(int i) {
 void Winsock::Attach(int i, QTcpSocket* s) {
     Element& e = At(i);
     e.socket = s;
-    connect(s, &QTcpSocket::readyRead, this, [this, i] { Deliver(i); });
-    connect(s, &QTcpSocket::disconnected, this, [this, i] {
+    platform::Connect(s, &QTcpSocket::readyRead, this, "socket", [this, i] { Deliver(i); });
+    platform::Connect(s, &QTcpSocket::disconnected, this, "socket", [this, i] {
         if (Exists(i)) {
             At(i).peerClosed = true;
             Deliver(i);
         }
     });
-    connect(s, &QTcpSocket::errorOccurred, this,
-            [this, i, s](QAbstractSocket::SocketError err) { OnError(i, err, s->errorString()); });
+    platform::Connect(s, &QTcpSocket::errorOccurred, this, "socket",
+                      [this, i, s](QAbstractSocket::SocketError err) { OnError(i, err, s->errorString()); });
 }
 
 int Winsock::State(int i) const {
@@ -151,7 +152,8 @@ bool Winsock::Listen(int i, int port, int* errorNumber, QString* description) {
     Detach(i);
     Element& e = At(i);
     e.server = new QTcpServer(this);
-    connect(e.server, &QTcpServer::newConnection, this, [this, i] { OnNewConnection(i); });
+    platform::Connect(e.server, &QTcpServer::newConnection, this, "socket",
+                      [this, i] { OnNewConnection(i); });
     if (e.server->listen(bindAddress, static_cast<quint16>(port))) return true;
     if (errorNumber) *errorNumber = ErrorNumber(e.server->serverError());
     if (description) *description = e.server->errorString();
@@ -196,10 +198,11 @@ void Winsock::Accept(int i, int requestId) {
         QMetaObject::invokeMethod(
             this,
             [this, i, s] {
-                if (Exists(i) && At(i).socket == s) {
+                Guarded("socket", [&] {
+                    if (!Exists(i) || At(i).socket != s) return;
                     if (s->state() != QAbstractSocket::ConnectedState) At(i).peerClosed = true;
                     Deliver(i);
-                }
+                });
             },
             Qt::QueuedConnection);
 }

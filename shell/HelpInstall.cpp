@@ -1,14 +1,13 @@
 #include "shell/HelpInstall.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "platform/Connect.h"
 #include "shell/Help.h"
 #include "shell/MenuCommands.h"
 #include "shell/ShellHooks.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSplash.h"
 #include "shell/frmTip.h"
-
-#include <QTimer>
 
 void Help_Install() {
     Hooks.ShowHelp = [](const QString& kind, const QString& keyword) { ShowHelp(kind, keyword); };
@@ -18,7 +17,7 @@ void Help_Install() {
     // The start-up runs inside the table's first showing, which raises the table after it:
     // the tip comes once that is done, so it stands above the table.
     Startup.TipShow = [] {
-        QTimer::singleShot(0, [] {
+        platform::Later(0, "timer", [] {
             if (!Com.GameAbort) frmTip().Show();
         });
     };

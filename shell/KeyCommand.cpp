@@ -38,14 +38,9 @@ enum Key : int {
     kEquals = 187, kLetterR = 82, kLetterS = 83
 };
 const QString kSplashForm = QStringLiteral("frmSplash");
-constexpr int kConnecting = 99;
 constexpr int kRefused = 99;
 const QString kAskPile = QStringLiteral("Move card to which pile?");
 constexpr int kFirstHold = 7;
-
-TableForm& F() {
-    return frmGrulm();
-}
 
 bool IsPad(int key) {
     return key >= kPad0 && key <= kPad9;
@@ -53,7 +48,7 @@ bool IsPad(int key) {
 
 // The target key of a keyboard move; true when the key was a centre pile.
 bool MoveTarget(int digit) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QString());
     if (digit >= 1 && digit <= 4) {
         Eng.SourceSlot = Keys.PendingSlot;
@@ -85,7 +80,7 @@ bool MoveTarget(int digit) {
 
 // A keyboard card move; true when the key was taken by it.
 bool CardMove(int key) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const bool enter = key == kEnter && !f.cmdDeal.Visible();
     if (Com.Pturn != 1 || !(enter || IsPad(key))) return false;
     // Not while a play is under way or the source place is out of play.
@@ -142,7 +137,7 @@ const char* EmoteFile(int letter) {
 }
 
 void Emote(int letter) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const char* file = EmoteFile(letter);
     f.imgIcon.SetVisible(file != nullptr);
     if (file) f.imgIcon.SetPicture(QImage(Com.UserPath + "Icons/" + QLatin1String(file)));
@@ -152,8 +147,10 @@ void OpponentSound(int key) {
     const int index = key == kEquals ? 13 : key == kDigit0 ? 12 : key - kDigit0 + 2;
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Eng.SeatSounds(index));
     if (index == 3)
-        F().Label9(kLblComment).SetCaption(
-            QStringLiteral("I feel like a puppet on a string. Are you trying to put words in my mouth?"));
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(
+                QStringLiteral("I feel like a puppet on a string. Are you trying to put words in my mouth?"));
 }
 
 bool PictureBackground() {
@@ -161,7 +158,7 @@ bool PictureBackground() {
 }
 
 void PlainKey(int key) {
-    if (Com.NetGame == kConnecting && key != kF11) return;
+    if (Com.NetGame == kNetGameConnecting && key != kF11) return;
     switch (key) {
     case kF1: MenuHelp(kHelpContents, 0); break;
     case kF2:
@@ -248,7 +245,9 @@ void CtrlKey(int key) {
         break;
     case kLetterR: MenuGame(kGameRestore); break;
     case kF3: MenuWin.Stats(1); break;
-    case kF4: F().ImgAvatar.SetVisible(true); break;
+    case kF4:
+        frmGrulm().ImgAvatar.SetVisible(true);
+        break;
     case kF5:
         if (IsFormLoaded(kSplashForm)) Startup.SplashUnload();
         else Startup.SplashShow();
@@ -264,7 +263,7 @@ void CtrlKey(int key) {
 } // namespace
 
 void KeyCommand(int key, int shift) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Timer1.SetEnabled(false);
     if (!Keys.KeyArmed) {
         Keys.KeyArmed = true;

@@ -1,6 +1,6 @@
 #include "shell/MenuCommands.h"
-#include "shell/KeyCommand.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -12,6 +12,7 @@
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
 #include "platform/Services.h"
+#include "shell/KeyCommand.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
@@ -23,8 +24,8 @@
 #include "table/Display.h"
 #include "table/HandOrder.h"
 #include "table/Panel.h"
-#include "table/frmCounter.h"
 #include "table/TableState.h"
+#include "table/frmCounter.h"
 #include "table/WindowPlaces.h"
 
 MenuState Menu;
@@ -40,7 +41,6 @@ constexpr int kUserSlots = 10;
 constexpr int kAutoSlotRow = 11;
 constexpr double kPeekNoticeGap = 0.2;
 constexpr int kBackgroundNextKey = 32;
-constexpr int kConnecting = 99;
 
 bool Local() {
     return Com.NetGame == 0;
@@ -261,7 +261,7 @@ void MenuInternet(int item) {
         }
         break;
     case kNetSend:
-        if (Com.NetGame == 0 || Com.NetGame == kConnecting) {
+        if (Com.NetGame == 0 || Com.NetGame == kNetGameConnecting) {
             platform::MsgBox(QStringLiteral("You have to connect to another player first!"), platform::vbOKOnly,
                              QStringLiteral("Vornhelm Not Online"));
             Menu.RestartSend = false;
@@ -334,7 +334,8 @@ void TogglePeek() {
     }
     Peek();
     if (!net) f.Counter_Refresh();
-    if (net && Com.PeekOn && Com.SoundMode != 2) platform::Svc().sound->PlayAsync(Com.DataPath + "~105.tmp");
+    if (net && Com.PeekOn && Com.SoundMode != kSoundsOff)
+        platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
 }
 
 void CardCounter() {

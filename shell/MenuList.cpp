@@ -1,6 +1,7 @@
 #include "shell/MenuList.h"
 #include "common/Shared.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Guard.h"
 #include "shell/MenuCommands.h"
 #include "table/DefaultArt.h"
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -212,13 +212,12 @@ class MenuWindow : public QWidget {
             if (first + i == bold) popup_->setDefaultAction(a);
         }
         popupOpen_ = true;
-        QObject::connect(popup_, &QMenu::aboutToHide, this, [this] { popupOpen_ = false; });
+        platform::Connect(popup_, &QMenu::aboutToHide, this, "frmPic.Popup_Hide",
+                          [this] { popupOpen_ = false; });
         // The command runs once the popup is gone.
-        QObject::connect(popup_, &QMenu::triggered, this, [this, row](QAction* a) {
+        platform::Connect(popup_, &QMenu::triggered, this, "frmPic.Popup_Click", [this, row](QAction* a) {
             const int entry = a->data().toInt();
-            QTimer::singleShot(0, this, [this, row, entry] {
-                platform::Guarded("frmPic.Popup_Click", [&] { PopupChosen(row, entry); });
-            });
+            platform::Later(0, this, "frmPic.Popup_Click", [this, row, entry] { PopupChosen(row, entry); });
         });
         popup_->popup(mapToGlobal(QPoint(width() - kSidePad, RowTop(row))));
     }

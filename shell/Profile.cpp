@@ -42,7 +42,7 @@ constexpr int kHoldViewMinShown = 64;
 constexpr int kDefaultAnimSteps = 45;
 constexpr int kTwipsPerPixel = 15;
 
-void CheckSize(const RecordBuf& buf, int size, const char* what) {
+void ProfileCheckSize(const RecordBuf& buf, int size, const char* what) {
     if (buf.Size() != size)
         throw std::invalid_argument(std::string(what) + " needs " + std::to_string(size) + " bytes, got " +
                                     std::to_string(buf.Size()));
@@ -124,7 +124,7 @@ void SetPlayerNames(int count) {
 // ---------------------------------------------------------------- codecs
 
 PlayerIdentity PlayerIdentity::Decode(const RecordBuf& buf) {
-    CheckSize(buf, kSize, "PlayerIdentity");
+    ProfileCheckSize(buf, kSize, "PlayerIdentity");
     return DecodeAt(buf, 0);
 }
 
@@ -153,7 +153,7 @@ void PlayerIdentity::EncodeAt(RecordBuf& buf, int at) const {
 }
 
 PlayerPrefs PlayerPrefs::Decode(const RecordBuf& buf) {
-    CheckSize(buf, kSize, "PlayerPrefs");
+    ProfileCheckSize(buf, kSize, "PlayerPrefs");
     PlayerPrefs p;
     p.FontColour = buf.I32(Off(kFontColour));
     p.MatColour = buf.I32(Off(kMatColour));
@@ -238,7 +238,7 @@ PlayerPrefs Profile_Defaults() {
     d.LastBackground = 0;
     d.SpeedIndex = 2;
     d.AnimSteps = kDefaultAnimSteps;
-    d.SoundMode = 0;
+    d.SoundMode = kSoundsAll;
     d.SoundSet = 1;
     d.DeckStyle = 6;
     d.CardBack = 0;

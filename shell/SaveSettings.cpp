@@ -9,7 +9,7 @@
 
 namespace {
 // Booleans go into the record's integers as -1 and 0.
-int Flag(bool b) {
+int SettingFlag(bool b) {
     return b ? -1 : 0;
 }
 
@@ -29,8 +29,8 @@ void SaveSettings(platform::RecordFile& scores) {
     });
     Update(scores, 12, [](ScoreRecord& r) {
         r.Text = Shl.LastAvatar;
-        r.A = Flag(Shl.LoseAnimOff);
-        r.B = Flag(Shl.FontBackdrop);
+        r.A = SettingFlag(Shl.LoseAnimOff);
+        r.B = SettingFlag(Shl.FontBackdrop);
         r.C = 0;
         r.D = Com.DeckStyle;
     });
@@ -43,21 +43,21 @@ void SaveSettings(platform::RecordFile& scores) {
     Update(scores, 16, [](ScoreRecord& r) {
         r.Text = NumStr(Com.DeckColour);
         r.A = Com.BackStyle;
-        r.B = Flag(Com.PeekOn); // the status bar shows while peeking
-        r.C = Flag(Shl.AvatarShown);
-        r.D = Flag(Shl.MoveLogOn);
+        r.B = SettingFlag(Com.PeekOn); // the status bar shows while peeking
+        r.C = SettingFlag(Shl.AvatarShown);
+        r.D = SettingFlag(Shl.MoveLogOn);
     });
     Update(scores, 17, [](ScoreRecord& r) {
         r.Text = NumStr(Com.MatColour);
         r.A = Com.CommentFontSize;
-        r.B = Flag(Shl.WinAnimOff);
+        r.B = SettingFlag(Shl.WinAnimOff);
         r.D = Tbl.PersonIndex;
     });
     Update(scores, 18, [](ScoreRecord& r) {
         r.Text = NumStr(Com.AnimSteps);
         r.A = Com.SideSize;
         r.B = Com.ForcedCards;
-        r.C = Flag(Com.DecksSeparate);
-        r.D = Flag(Com.NoWildAce);
+        r.C = SettingFlag(Com.DecksSeparate);
+        r.D = SettingFlag(Com.NoWildAce);
     });
 }

@@ -1,7 +1,8 @@
 #include "shell/SavedGames.h"
-#include "common/Shared.h"
 #include "common/CopyCards.h"
+#include "common/NetCodes.h"
 #include "common/Pace.h"
+#include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
@@ -292,9 +293,9 @@ void MoveHistory_Write(int record) {
 bool FitsConnection(const SavedGame& g) {
     const QString& peer = Com.PeerVersion;
     const bool fits = g.NumPlayers == Com.NetGame + 1 && peer.compare(QLatin1String("52")) >= 0 &&
-                      !(g.NumCenters == 4 && peer.compare(QLatin1String("74")) <= 0);
+                      !(g.NumCenters == 4 && peer.compare(QLatin1String(kOldPeerVersion)) <= 0);
     if (fits) return true;
-    if (peer.compare(QLatin1String("74")) > 0) {
+    if (peer.compare(QLatin1String(kOldPeerVersion)) > 0) {
         platform::MsgBox(QStringLiteral("You don't have enough players to play this saved game.\r\n"
                                         "Connect to all players first, then Send the Saved game."),
                          platform::vbCritical, "Saved Game for" + NumStr(g.NumPlayers) + " players");
@@ -374,7 +375,7 @@ void TakeGameSize(TableForm& f, const SavedGame& g, bool sameTurn) {
 }
 
 void PlayRestoreSound(bool fromSaves) {
-    if (Com.SoundMode == 2 || Com.TutorialMode) return;
+    if (Com.SoundMode == kSoundsOff || Com.TutorialMode) return;
     const bool chosenGame = fromSaves && !Com.RestartingTurn;
     platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(chosenGame ? kSoundDeal : kSoundRestore));
 }

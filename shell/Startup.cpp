@@ -10,6 +10,7 @@
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
@@ -56,12 +57,12 @@ namespace {
 constexpr int kSavedGameSize = 6038;
 constexpr int kDisplayModeRecord = 14; // layout mode + 20, placement marker
 constexpr int kPlacementRecord = 15;   // height or state, width, left, top (twips)
-const QString kTitle = QStringLiteral("Grulm and Torvek");
+const QString kStartupTitle = QStringLiteral("Grulm and Torvek");
 
 std::unique_ptr<QLockFile> g_lock;
 platform::RecordFile g_saved;
 
-int Clamp16(long long v) {
+int StartupClamp16(long long v) {
     return static_cast<int>(std::clamp<long long>(v, -32768, 32767));
 }
 
@@ -107,9 +108,9 @@ void SmallDisplay_Force() {
 }
 
 void StopStart(const QString& text, int style) {
-    platform::MsgBox(text, style, kTitle);
+    platform::MsgBox(text, style, kStartupTitle);
     Com.GameAbort = true;
-    QTimer::singleShot(0, [] { UnloadTable(); });
+    platform::Later(0, "timer", [] { UnloadTable(); });
 }
 
 } // namespace
@@ -167,10 +168,10 @@ void DisplayKept_Write(platform::RecordFile& scores, int layoutMode, int state, 
         place.A = 2;
         place.B = place.C = place.D = 0;
     } else {
-        place.A = Clamp16(height);
-        place.B = Clamp16(width);
-        place.C = Clamp16(left);
-        place.D = Clamp16(top);
+        place.A = StartupClamp16(height);
+        place.B = StartupClamp16(width);
+        place.C = StartupClamp16(left);
+        place.D = StartupClamp16(top);
     }
     scores.Write(kPlacementRecord, place.Encode());
 }
@@ -221,7 +222,7 @@ bool RequiredFilesPresent() {
     Startup.SplashUnload();
     QString text = QStringLiteral("Unable to start Vornhelm!\r\n\r\nFiles are missing.");
     if (!error.isEmpty()) text += "\r\n" + error;
-    platform::MsgBox(text, platform::vbCritical, kTitle);
+    platform::MsgBox(text, platform::vbCritical, kStartupTitle);
     Com.GameAbort = true;
     return false;
 }
@@ -398,7 +399,7 @@ bool MeetPlayer(TableForm& f) {
         Startup.LoginShow();
         if (Com.PlayerName.trimmed().isEmpty()) {
             Com.GameAbort = true;
-            QTimer::singleShot(0, [] { UnloadTable(); });
+            platform::Later(0, "timer", [] { UnloadTable(); });
             return false;
         }
         Startup.TutorialShow();
@@ -420,7 +421,7 @@ void Grulm_FormLoad() {
     Tbl.ResizeLock = true;
     OpenDoor();
     if (Com.GameAbort) {
-        QTimer::singleShot(0, [] { UnloadTable(); });
+        platform::Later(0, "timer", [] { UnloadTable(); });
         return;
     }
     Com.LayoutMode = Boot.StoredLayoutMode;
@@ -457,7 +458,7 @@ bool Grulm_QueryUnload() {
         if (!Boot.CloseDeferred) {
             Boot.CloseDeferred = true;
             auto* timer = new QTimer();
-            QObject::connect(timer, &QTimer::timeout, [timer] {
+            platform::Connect(timer, &QTimer::timeout, "timer", [timer] {
                 if (Eng.TableBusy || Eng.CompTurnActive) return;
                 timer->stop();
                 timer->deleteLater();

@@ -1,9 +1,10 @@
 #pragma once
 // The tips of the day: the list read from the install folder's text file and the
 // numbering that steps through it.
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+class QByteArray;
 
 inline constexpr char kTipsFile[] = "TIPOFDAY.TXT";
 

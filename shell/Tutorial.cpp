@@ -20,7 +20,7 @@ void Tutorial_Reset() {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Tutorial Game");
+const QString kTutorialGameTitle = QStringLiteral("Tutorial Game");
 const QString kParagraph = QStringLiteral("\r\n\r\n");
 constexpr int kTutorialPlayers = 2, kTutorialCenters = 3, kTutorialSide = 19;
 
@@ -167,14 +167,14 @@ int Tutorial_AuthorRecord(const QString& answer) {
 namespace {
 // Asks for a record number; 0 after a cancel, and after a wrong answer, which is explained.
 int AskRecord(const QString& prompt) {
-    const QString answer = Tut.Input(prompt, kTitle);
+    const QString answer = Tut.Input(prompt, kTutorialGameTitle);
     if (answer.trimmed().isEmpty()) return 0;
     const int n = Tutorial_AuthorRecord(answer);
     if (n == 0)
         platform::MsgBox(QStringLiteral("Tutorial games are kept in records %1 to %2.")
                              .arg(kAuthorFirstRecord)
                              .arg(kAuthorLastRecord),
-                         platform::vbExclamation, kTitle);
+                         platform::vbExclamation, kTutorialGameTitle);
     return n;
 }
 } // namespace
@@ -185,14 +185,16 @@ void Tutorial_AuthorSave() {
     Game_Capture();
     Sav.Buffer.Name = "Tutorial" + NumStr(n);
     if (!SavedGameFile().Write(n, Sav.Buffer.Encode()))
-        platform::MsgBox(QStringLiteral("The game could not be saved."), platform::vbExclamation, kTitle);
+        platform::MsgBox(QStringLiteral("The game could not be saved."), platform::vbExclamation,
+                         kTutorialGameTitle);
 }
 
 void Tutorial_AuthorRestore() {
     const int n = AskRecord(QStringLiteral("Enter the record number to restore a game (31-)"));
     if (n == 0) return;
     if (!SavedGame_Read(SavedGameFile(), n).HoldsGame()) {
-        platform::MsgBox(QStringLiteral("Record %1 holds no game.").arg(n), platform::vbExclamation, kTitle);
+        platform::MsgBox(QStringLiteral("Record %1 holds no game.").arg(n), platform::vbExclamation,
+                         kTutorialGameTitle);
         return;
     }
     Sav.SaveSlot = n;

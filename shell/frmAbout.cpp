@@ -1,5 +1,6 @@
 #include "shell/frmAbout.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/TableForm.h"
 #include "platform/Services.h"
 #include "shell/Utilities.h"
@@ -22,8 +23,6 @@ constexpr int kTextLeft = 2 * kMargin + kIcon, kTextW = kWidth - kTextLeft - kMa
 // The text records of the About window.
 constexpr int kRecRulesFirst = 19, kRecRulesLast = 21, kRecTurnEnd = 22, kRecCreditsFirst = 23,
               kRecCreditsLast = 28;
-// The little fanfare of the credits.
-constexpr char kSoundCredits[] = "~119.tmp";
 
 void Place(platform::Label& l, int top, int height, double size = 9, bool bold = false) {
     l.Move(kTextLeft, top, kTextW, height);

@@ -1,5 +1,6 @@
 #include "shell/frmHelp.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "shell/Help.h"
 #include "table/WindowPlaces.h"
 
@@ -10,33 +11,32 @@
 #include <algorithm>
 
 namespace {
-HelpForm*& Instance() {
+HelpForm*& HelpInstance() {
     static HelpForm* form = nullptr;
     return form;
 }
 
-constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonW = 90, kButtonH = 28;
-
+constexpr int kHelpWidth = 640, kHelpHeight = 520, kHelpMargin = 8, kHelpButtonW = 90, kHelpButtonH = 28;
 } // namespace
 
 HelpForm& frmHelp() {
-    if (!Instance()) new HelpForm(); // lives until the program ends
-    return *Instance();
+    if (!HelpInstance()) new HelpForm(); // lives until the program ends
+    return *HelpInstance();
 }
 
 bool HelpWindow_Exists() {
-    return Instance() != nullptr;
+    return HelpInstance() != nullptr;
 }
 
 void HelpWindow_Close() {
-    if (Instance()) Instance()->Unload();
+    if (HelpInstance()) HelpInstance()->Unload();
 }
 
 HelpForm::HelpForm() : Form(QStringLiteral("frmHelp")) {
-    if (!Instance()) Instance() = this;
+    if (!HelpInstance()) HelpInstance() = this;
     SetScaleMode(platform::vbPixels);
     SetCaption(QStringLiteral("Grulm and Torvek Help"));
-    SetClientSizePx(kWidth, kHeight);
+    SetClientSizePx(kHelpWidth, kHelpHeight);
     browser_ = new QTextBrowser(Client());
     browser_->setOpenExternalLinks(false);
     browser_->setOpenLinks(true);
@@ -48,24 +48,25 @@ HelpForm::HelpForm() : Form(QStringLiteral("frmHelp")) {
     };
     cmdBack.On().Click = [this](int) { browser_->backward(); };
     cmdClose.On().Click = [this](int) { Unload(); };
-    QObject::connect(browser_, &QTextBrowser::backwardAvailable, Client(),
-                     [this](bool available) { cmdBack.SetEnabled(available); });
+    platform::Connect(browser_, &QTextBrowser::backwardAvailable, Client(), "change",
+                      [this](bool available) { cmdBack.SetEnabled(available); });
     cmdBack.SetEnabled(false);
     Resize = [this] { LayOut(); };
     LayOut();
 }
 
 HelpForm::~HelpForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (HelpInstance() == this) HelpInstance() = nullptr;
 }
 
 void HelpForm::LayOut() {
     const int w = Client()->width(), h = Client()->height();
-    cmdContents.SetGeometryPx(kMargin, kMargin, kButtonW, kButtonH);
-    cmdBack.SetGeometryPx(2 * kMargin + kButtonW, kMargin, kButtonW, kButtonH);
-    cmdClose.SetGeometryPx(w - kMargin - kButtonW, kMargin, kButtonW, kButtonH);
-    const int top = 2 * kMargin + kButtonH;
-    browser_->setGeometry(kMargin, top, std::max(0, w - 2 * kMargin), std::max(0, h - top - kMargin));
+    cmdContents.SetGeometryPx(kHelpMargin, kHelpMargin, kHelpButtonW, kHelpButtonH);
+    cmdBack.SetGeometryPx(2 * kHelpMargin + kHelpButtonW, kHelpMargin, kHelpButtonW, kHelpButtonH);
+    cmdClose.SetGeometryPx(w - kHelpMargin - kHelpButtonW, kHelpMargin, kHelpButtonW, kHelpButtonH);
+    const int top = 2 * kHelpMargin + kHelpButtonH;
+    browser_->setGeometry(kHelpMargin, top, std::max(0, w - 2 * kHelpMargin),
+                          std::max(0, h - top - kHelpMargin));
 }
 
 void HelpForm::ShowPage(const QString& url) {

@@ -19,7 +19,7 @@ constexpr quint32 kChosen = 0x0080FFFF; // pale yellow
 constexpr int kSlots = 10;
 constexpr int kAutoSlot = 11;
 
-SaveForm*& Instance() {
+SaveForm*& SaveInstance() {
     static SaveForm* form = nullptr;
     return form;
 }
@@ -33,12 +33,12 @@ QString ShownName(const QString& name) {
 } // namespace
 
 SaveForm& frmSave() {
-    if (!Instance()) new SaveForm(); // lives until the program ends
-    return *Instance();
+    if (!SaveInstance()) new SaveForm(); // lives until the program ends
+    return *SaveInstance();
 }
 
 SaveForm::SaveForm() : Form(QStringLiteral("frmSave")) {
-    if (!Instance()) Instance() = this;
+    if (!SaveInstance()) SaveInstance() = this;
     Window()->setWindowFlags(Qt::Dialog);
     SetCaption(QStringLiteral("Saved Games"));
     SetScaleMode(platform::vbPixels);
@@ -72,7 +72,7 @@ SaveForm::SaveForm() : Form(QStringLiteral("frmSave")) {
 }
 
 SaveForm::~SaveForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (SaveInstance() == this) SaveInstance() = nullptr;
 }
 
 bool SaveForm::SaveMode() const {

@@ -1,5 +1,6 @@
 #include "shell/frmScoreStat.h"
 #include "engine/ScoreFiles.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
 #include "shell/ScoreStat.h"
@@ -83,7 +84,7 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     for (int i = 0; i < 4; ++i) {
         Maintance[i] = new QPushButton(QString::fromLatin1(captions[i]), fraMaintain);
         ml->addWidget(Maintance[i]);
-        QObject::connect(Maintance[i], &QPushButton::clicked, [this, i] { Maintance_Click(i); });
+        platform::Connect(Maintance[i], &QPushButton::clicked, "click", [this, i] { Maintance_Click(i); });
     }
     sl->addWidget(fraMaintain);
     Label1 = new QLabel(scores);
@@ -91,13 +92,15 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     sl->addWidget(new QLabel(
         QStringLiteral("Click a player's row before Delete Player or Clear Player Scores."), scores));
     SSTab1->addTab(scores, QStringLiteral("Scores"));
-    QObject::connect(GridScores, &QTableWidget::cellClicked, [](int row, int) { SS.SelectedRow = row + 1; });
+    platform::Connect(GridScores, &QTableWidget::cellClicked, "click",
+                      [](int row, int) { SS.SelectedRow = row + 1; });
 
     auto* stats = new QWidget;
     auto* tl = new QVBoxLayout(stats);
     Combo1 = new QComboBox(stats);
     tl->addWidget(Combo1);
-    QObject::connect(Combo1, &QComboBox::activated, [this](int i) { Combo1_Click(Combo1->itemText(i)); });
+    platform::Connect(Combo1, &QComboBox::activated, "click",
+                      [this](int i) { Combo1_Click(Combo1->itemText(i)); });
     GridStats = NewGrid(stats, {QStringLiteral("Games"), QStringLiteral("Played"), QStringLiteral("Won"),
                                 QStringLiteral("Lost"), QStringLiteral("Margin")});
     tl->addWidget(GridStats);
@@ -108,7 +111,7 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     tl->addWidget(GridRun);
     cmdClearStats = new QPushButton(QStringLiteral("Clear Run Stats"), stats);
     tl->addWidget(cmdClearStats);
-    QObject::connect(cmdClearStats, &QPushButton::clicked, [this] { cmdClearStats_Click(); });
+    platform::Connect(cmdClearStats, &QPushButton::clicked, "click", [this] { cmdClearStats_Click(); });
     SSTab1->addTab(stats, QStringLiteral("Statistics"));
 
     auto* high = new QWidget;
@@ -123,14 +126,14 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     bl->addWidget(cmdSwitch);
     bl->addWidget(cmdClear);
     hl->addLayout(bl);
-    QObject::connect(cmdSwitch, &QPushButton::clicked, [this] { cmdSwitch_Click(); });
-    QObject::connect(cmdClear, &QPushButton::clicked, [this] { cmdClear_Click(); });
+    platform::Connect(cmdSwitch, &QPushButton::clicked, "click", [this] { cmdSwitch_Click(); });
+    platform::Connect(cmdClear, &QPushButton::clicked, "click", [this] { cmdClear_Click(); });
     SSTab1->addTab(high, QStringLiteral("High Scores"));
 
     cmdClose = new QPushButton(QStringLiteral("&Close"), Window());
     outer->addWidget(cmdClose, 0, Qt::AlignRight);
-    QObject::connect(cmdClose, &QPushButton::clicked, [this] { Unload(); });
-    QObject::connect(SSTab1, &QTabWidget::currentChanged, [this](int tab) { SSTab1_Click(tab); });
+    platform::Connect(cmdClose, &QPushButton::clicked, "click", [this] { Unload(); });
+    platform::Connect(SSTab1, &QTabWidget::currentChanged, "change", [this](int tab) { SSTab1_Click(tab); });
     SetClientSizePx(640, 500);
 }
 

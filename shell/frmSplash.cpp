@@ -11,12 +11,12 @@
 #include <iterator>
 
 namespace {
-SplashForm*& Instance() {
+SplashForm*& SplashInstance() {
     static SplashForm* form = nullptr;
     return form;
 }
 
-constexpr int kWidth = 480, kHeight = 300;
+constexpr int kSplashWidth = 480, kSplashHeight = 300;
 constexpr quint32 kGold = 0x0040D0F0;
 constexpr quint32 kWhite = 0x00FFFFFF;
 // The cards of the fan, one per suit: the wild King in the middle.
@@ -61,47 +61,47 @@ QImage Splash_CardFan(int width, int height) {
 }
 
 SplashForm& frmSplash() {
-    if (!Instance()) new SplashForm(); // lives until the program ends
-    return *Instance();
+    if (!SplashInstance()) new SplashForm(); // lives until the program ends
+    return *SplashInstance();
 }
 
 SplashForm::SplashForm() : Form(QStringLiteral("frmSplash")) {
-    if (!Instance()) Instance() = this;
+    if (!SplashInstance()) SplashInstance() = this;
     Window()->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     SetScaleMode(platform::vbPixels);
-    SetClientSizePx(kWidth, kHeight);
-    Image1.Move(kWidth / 2 - 130, 88, 260, 130);
+    SetClientSizePx(kSplashWidth, kSplashHeight);
+    Image1.Move(kSplashWidth / 2 - 130, 88, 260, 130);
     StyleLabel(lblTitle, 22, true, kGold);
-    lblTitle.Move(10, 14, kWidth - 20, 40);
+    lblTitle.Move(10, 14, kSplashWidth - 20, 40);
     lblTitle.SetCaption(QStringLiteral("Grulm and Torvek"));
     StyleLabel(lblPlatform, 10, false, kWhite);
-    lblPlatform.Move(10, 56, kWidth - 20, 20);
+    lblPlatform.Move(10, 56, kSplashWidth - 20, 20);
     lblPlatform.SetCaption(QStringLiteral("A card race for two to four players"));
     StyleLabel(lblVersion, 10, true, kWhite);
-    lblVersion.Move(10, 224, kWidth - 20, 20);
+    lblVersion.Move(10, 224, kSplashWidth - 20, 20);
     StyleLabel(lblNotice, 9, false, kWhite);
-    lblNotice.Move(10, 246, kWidth - 20, 20);
+    lblNotice.Move(10, 246, kSplashWidth - 20, 20);
     StyleLabel(lblWarning, 9, true, kGold);
-    lblWarning.Move(10, 270, kWidth - 20, 20);
+    lblWarning.Move(10, 270, kSplashWidth - 20, 20);
     lblWarning.SetCaption(QStringLiteral("Warning: Highly addictive."));
     Frame1.SetBackStyle(0);
-    Frame1.Move(0, 0, kWidth, kHeight);
+    Frame1.Move(0, 0, kSplashWidth, kSplashHeight);
     Frame1.On().Click = [this](int) { Frame1_Click(); };
     KeyPress = [this](int ascii) { Form_KeyPress(ascii); };
 }
 
 SplashForm::~SplashForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (SplashInstance() == this) SplashInstance() = nullptr;
 }
 
 void SplashForm::Form_Load() {
-    SetBackground(Board(kWidth, kHeight));
+    SetBackground(Board(kSplashWidth, kSplashHeight));
     Image1.SetPicture(Splash_CardFan(260, 130));
     lblVersion.SetCaption(Version_Text());
     lblNotice.SetCaption(QStringLiteral("The trolls of Vornhelm are shuffling the cards..."));
     Frame1.ZOrder(0);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        Window()->move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+        Window()->move(screen->availableGeometry().center() - QPoint(kSplashWidth / 2, kSplashHeight / 2));
 }
 
 void SplashForm::Form_KeyPress(int) {

@@ -12,12 +12,13 @@
 #include <QPainter>
 
 namespace {
-TipForm*& Instance() {
+TipForm*& TipInstance() {
     static TipForm* form = nullptr;
     return form;
 }
 
-constexpr int kWidth = 520, kHeight = 250, kMargin = 12, kPictureW = 71, kButtonW = 96, kButtonH = 28;
+constexpr int kTipWidth = 520, kTipHeight = 250, kTipMargin = 12, kPictureW = 71, kTipButtonW = 96,
+              kTipButtonH = 28;
 constexpr quint32 kPaper = 0x00E6F5FF; // warm paper behind the tip
 constexpr int kWildCard = 13;          // the King, the card that fits anywhere
 
@@ -42,15 +43,15 @@ QImage TipPicture() {
 } // namespace
 
 TipForm& frmTip() {
-    if (!Instance()) new TipForm(); // lives until the program ends
-    return *Instance();
+    if (!TipInstance()) new TipForm(); // lives until the program ends
+    return *TipInstance();
 }
 
 TipForm::TipForm() : Form(QStringLiteral("frmTip")) {
-    if (!Instance()) Instance() = this;
+    if (!TipInstance()) TipInstance() = this;
     SetScaleMode(platform::vbPixels);
     SetCaption(QStringLiteral("Tip of the Day"));
-    SetClientSizePx(kWidth, kHeight);
+    SetClientSizePx(kTipWidth, kTipHeight);
     SetBackColor(0x00406020);
     Image1.SetPicture(TipPicture());
     lblHeading.SetBackStyle(0);
@@ -77,24 +78,24 @@ TipForm::TipForm() : Form(QStringLiteral("frmTip")) {
 }
 
 TipForm::~TipForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (TipInstance() == this) TipInstance() = nullptr;
 }
 
 void TipForm::LayOut() {
     const int w = Client()->width(), h = Client()->height();
     if (loadHeight_ == 0) loadHeight_ = h;
-    const int textLeft = 2 * kMargin + kPictureW, textW = std::max(0, w - textLeft - kMargin);
-    const int buttonsTop = h - kMargin - kButtonH;
-    Image1.SetGeometryPx(kMargin, kMargin, kPictureW, 110);
-    lblHeading.SetGeometryPx(textLeft, kMargin, textW, 24);
-    const int paperTop = kMargin + 30, paperH = std::max(0, buttonsTop - kMargin - paperTop);
+    const int textLeft = 2 * kTipMargin + kPictureW, textW = std::max(0, w - textLeft - kTipMargin);
+    const int buttonsTop = h - kTipMargin - kTipButtonH;
+    Image1.SetGeometryPx(kTipMargin, kTipMargin, kPictureW, 110);
+    lblHeading.SetGeometryPx(textLeft, kTipMargin, textW, 24);
+    const int paperTop = kTipMargin + 30, paperH = std::max(0, buttonsTop - kTipMargin - paperTop);
     shpPaper.SetGeometryPx(textLeft, paperTop, textW, paperH);
     // A little room between the paper's edge and the words.
     lblTipText.SetGeometryPx(textLeft + 8, paperTop + 6, std::max(0, textW - 16), std::max(0, paperH - 12));
-    chkLoadTipsAtStartup.SetGeometryPx(kMargin, buttonsTop, 180, kButtonH);
-    cmdOK.SetGeometryPx(w - kMargin - kButtonW, buttonsTop, kButtonW, kButtonH);
-    cmdNextTip.SetGeometryPx(w - 2 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
-    cmdHelp.SetGeometryPx(w - 3 * (kMargin + kButtonW), buttonsTop, kButtonW, kButtonH);
+    chkLoadTipsAtStartup.SetGeometryPx(kTipMargin, buttonsTop, 180, kTipButtonH);
+    cmdOK.SetGeometryPx(w - kTipMargin - kTipButtonW, buttonsTop, kTipButtonW, kTipButtonH);
+    cmdNextTip.SetGeometryPx(w - 2 * (kTipMargin + kTipButtonW), buttonsTop, kTipButtonW, kTipButtonH);
+    cmdHelp.SetGeometryPx(w - 3 * (kTipMargin + kTipButtonW), buttonsTop, kTipButtonW, kTipButtonH);
 }
 
 void TipForm::Form_Load() {

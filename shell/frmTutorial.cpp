@@ -4,7 +4,7 @@
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/TableForm.h"
-#include "platform/Guard.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
@@ -14,21 +14,20 @@
 #include "shell/Tutorial.h"
 
 #include <QInputDialog>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Tutorial");
 constexpr double kStepPause = 0.5;
-constexpr int kWindowW = 280, kWindowH = 303, kMargin = 10;
+constexpr int kWindowW = 280, kWindowH = 303, kTutorialMargin = 10;
 constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's left edge
 constexpr int kSideSlot = 1, kFirstHoldSlot = 7;
 enum FixedStep : int { kStepBackShown = 2, kStepMoved = 3, kStepCenters = 4, kStepSide = 6, kStepHolds = 9 };
 constexpr int kClearBelow = 3;
 constexpr int kPlaceRetryMs = 50, kRaiseLateMs = 500;
 
-TutorialForm*& Instance() {
+TutorialForm*& TutorialInstance() {
     static TutorialForm* form = nullptr;
     return form;
 }
@@ -83,10 +82,8 @@ void MoveDone() {
     if (!Tutorial_ReadTag(Tut.Steps.at(step - 1)).EnablesSlot()) return;
     if (Tutorial_ReadTag(Tut.Steps.at(step)).LoadsRecord()) return;
     // Once the move's own handler has finished; a Next pressed meanwhile has gone on already.
-    QTimer::singleShot(0, frmTutorial().Window(), [step] {
-        platform::Guarded("frmTutorial.MoveDone", [step] {
-            if (Tut.Open && Tut.Step == step) frmTutorial().cmdNext_Click();
-        });
+    platform::Later(0, frmTutorial().Window(), "frmTutorial.MoveDone", [step] {
+        if (Tut.Open && Tut.Step == step) frmTutorial().cmdNext_Click();
     });
 }
 
@@ -94,12 +91,12 @@ void MoveDone() {
 void PlaceWhenTableShown() {
     if (!Tut.Open || !HasTableForm()) return;
     if (!F().Window()->isVisible()) {
-        QTimer::singleShot(kPlaceRetryMs, frmTutorial().Window(), [] { PlaceWhenTableShown(); });
+        platform::Later(kPlaceRetryMs, frmTutorial().Window(), "timer", [] { PlaceWhenTableShown(); });
         return;
     }
     frmTutorial().PlaceWindow();
     // Without a window manager the table may still be mapped above it a moment later.
-    QTimer::singleShot(kRaiseLateMs, frmTutorial().Window(), [] {
+    platform::Later(kRaiseLateMs, frmTutorial().Window(), "timer", [] {
         if (Tut.Open) frmTutorial().Window()->raise();
     });
 }
@@ -107,7 +104,7 @@ void PlaceWhenTableShown() {
 } // namespace
 
 TutorialForm::TutorialForm() : Form(QStringLiteral("frmTutorial")) {
-    if (!Instance()) Instance() = this;
+    if (!TutorialInstance()) TutorialInstance() = this;
     Window()->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     cmdNext.On().Click = [this](int) { cmdNext_Click(); };
     cmdBack.On().Click = [this](int) { cmdBack_Click(); };
@@ -117,21 +114,21 @@ TutorialForm::TutorialForm() : Form(QStringLiteral("frmTutorial")) {
 }
 
 TutorialForm::~TutorialForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (TutorialInstance() == this) TutorialInstance() = nullptr;
 }
 
 TutorialForm& frmTutorial() {
-    if (!Instance()) new TutorialForm();
-    return *Instance();
+    if (!TutorialInstance()) new TutorialForm();
+    return *TutorialInstance();
 }
 
 void TutorialForm::Form_Load() {
     SetCaption(kTitle);
     SetClientSizePx(kWindowW, kWindowH);
     lblTipText.SetWordWrap(true);
-    lblTipText.SetGeometryPx(kMargin, kMargin, kWindowW - 2 * kMargin, 240);
+    lblTipText.SetGeometryPx(kTutorialMargin, kTutorialMargin, kWindowW - 2 * kTutorialMargin, 240);
     cmdBack.SetCaption(QStringLiteral("< Back"));
-    cmdBack.SetGeometryPx(kMargin, 262, 80, 30);
+    cmdBack.SetGeometryPx(kTutorialMargin, 262, 80, 30);
     cmdNext.SetCaption(QStringLiteral("Next >"));
     cmdNext.SetGeometryPx(100, 262, 80, 30);
     cmdOK.SetCaption(QStringLiteral("OK"));
@@ -144,7 +141,8 @@ void TutorialForm::PlaceWindow() {
     const QRect table = F().Window()->geometry();
     const int bottom = F().StatusBar1.Visible() ? table.bottom() - static_cast<int>(F().StatusBar1.HeightPx())
                                                 : table.bottom();
-    Window()->move(table.right() - Window()->width() - kMargin, bottom - Window()->height() - kMargin);
+    Window()->move(table.right() - Window()->width() - kTutorialMargin,
+                   bottom - Window()->height() - kTutorialMargin);
     Window()->raise();
 }
 

@@ -13,19 +13,19 @@
 // ---------------------------------------------------------------- WelcomeForm
 
 namespace {
-WelcomeForm*& Instance() {
+WelcomeForm*& WelcomeInstance() {
     static WelcomeForm* form = nullptr;
     return form;
 }
 } // namespace
 
 WelcomeForm& frmWelcome() {
-    if (!Instance()) new WelcomeForm(); // lives until the program ends
-    return *Instance();
+    if (!WelcomeInstance()) new WelcomeForm(); // lives until the program ends
+    return *WelcomeInstance();
 }
 
 WelcomeForm::WelcomeForm() : Form(QStringLiteral("frmWelcome")) {
-    if (!Instance()) Instance() = this;
+    if (!WelcomeInstance()) WelcomeInstance() = this;
     Window()->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     SetScaleMode(platform::vbPixels);
     SetClientSizePx(320, 140);
@@ -57,7 +57,7 @@ WelcomeForm::WelcomeForm() : Form(QStringLiteral("frmWelcome")) {
 }
 
 WelcomeForm::~WelcomeForm() {
-    if (Instance() == this) Instance() = nullptr;
+    if (WelcomeInstance() == this) WelcomeInstance() = nullptr;
 }
 
 void WelcomeForm::Form_Load() {

@@ -6,7 +6,6 @@
 #include "platform/Controls.h"
 
 #include <QString>
-#include <QStringList>
 
 class WelcomeForm : public platform::Form {
   public:

@@ -1,5 +1,6 @@
 #include "table/Avatar.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "platform/Services.h"
@@ -73,7 +74,7 @@ void Avatar_Position() {
 namespace {
 constexpr int kSlapReach = 100;
 constexpr int kSlapSize = 40;
-constexpr int kCtrl = 2;
+constexpr int kAvatarCtrl = 2;
 // The waiting comments by the number drawn: 1, 2, 3 say comments 29, 30 and 28.
 constexpr int kWaitComment[4] = {0, 29, 30, 28};
 
@@ -139,7 +140,7 @@ void Avatar_Install() {
     f.ImgAvatar.On().MouseUp = [](int, int button, int shift, double x, double y) {
         if (button != 1) return;
         TableForm& t = frmGrulm();
-        if (shift == kCtrl) {
+        if (shift == kAvatarCtrl) {
             t.Avatar_Show(Tbl.PersonDefaultAvatar);
             Tbl.ChosenAvatar = Tbl.PersonDefaultAvatar;
         } else if (!Eng.SeatMoveBusy) {
@@ -149,7 +150,7 @@ void Avatar_Install() {
     };
     f.imgSlap.On().Click = [](int) {
         frmGrulm().imgSlap.SetVisible(false);
-        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~118.tmp");
+        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + kSoundDealHands);
     };
     f.imgSlap.On().MouseMove = [](int, int, int, double x, double y) {
         if (std::abs(x - Tbl.SlapX) > kSlapReach || std::abs(y - Tbl.SlapY) > kSlapReach)

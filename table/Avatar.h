@@ -1,7 +1,6 @@
 #pragma once
 // The opponent's picture at the right of the table, the slap, and the waiting
 // comments the table's timer brings when the human takes long.
-#include <QString>
 
 // Places the avatar horizontally against the window's right edge.
 void Avatar_Position();

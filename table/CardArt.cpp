@@ -31,7 +31,7 @@ struct Frame {
 enum class Suit { Clubs, Diamonds, Hearts, Spades };
 
 const QColor kRed(200, 20, 38);
-const QColor kBlack(20, 20, 24);
+const QColor kSuitBlack(20, 20, 24);
 const QColor kEdge(48, 48, 54);
 const QColor kGold(226, 178, 48);
 const QColor kGoldLight(255, 232, 140);
@@ -40,7 +40,7 @@ const QColor kSkin(248, 224, 196);
 const QColor kRoyal(78, 38, 128);
 
 QColor suitColour(Suit suit) {
-    return (suit == Suit::Hearts || suit == Suit::Diamonds) ? kRed : kBlack;
+    return (suit == Suit::Hearts || suit == Suit::Diamonds) ? kRed : kSuitBlack;
 }
 
 QImage newImage(QSize size, qreal dpr) {

@@ -2,9 +2,7 @@
 // The decorative card flow: rows of card backs drifting across the table (mode 0),
 // across two strips of it (mode 1) or inside the stock's place (mode 2) until the
 // player does something (FlowStop). A DEAL press meanwhile deals once it has stopped.
-#include <QImage>
-#include <QPoint>
-#include <QSize>
+class QImage;
 
 void AnimateCardsFlow(int mode);
 

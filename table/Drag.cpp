@@ -1,4 +1,6 @@
 #include "table/Drag.h"
+#include "common/Card.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Discard.h"
@@ -22,20 +24,14 @@ namespace {
 
 constexpr int kRightButton = 2;
 constexpr int kCtrl = 2;
-constexpr int kEmptyPlace = 88;
-constexpr int kWild = 13;
 // The hit test measures by the large card whatever size is shown.
 constexpr double kHitWidth = 71, kHitHeight = 96;
 // The glide back moves this many pixels a step.
 constexpr int kGlideStep = 60;
 
-TableForm& F() {
-    return frmGrulm();
-}
-
 // Event positions come in the window's unit; the drag works in pixels.
 double ToPx(double v) {
-    return F().ScaleMode() == platform::vbTwips ? v / platform::kTwipsPerPixel : v;
+    return frmGrulm().ScaleMode() == platform::vbTwips ? v / platform::kTwipsPerPixel : v;
 }
 
 bool Near(const PictureBox& dragged, const PictureBox& place) {
@@ -56,7 +52,8 @@ void RightPress(int index, int shift) {
         HoldInfo(Eng.PlayerHold, Eng.PlayerHoldCount, 0, QString());
         frmHold().Show();
     } else if (!GameOver() && !(shift == kCtrl && Com.DebugMode)) {
-        F().Label9(kLblMessage)
+        frmGrulm()
+            .Label9(kLblMessage)
             .SetCaption(Com.PlayerName + QStringLiteral(" SIDE : ") + NumStr(Eng.PlayerSideCount));
     } else {
         Tbl.HoldViewOther = false;
@@ -67,7 +64,7 @@ void RightPress(int index, int shift) {
 
 // What lies under a lifted hold-pile top: the next card a little offset, or an empty place.
 void ShowBeneath(int index) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     PictureBox& spare = f.Picture1(0);
     const int p = index - 6;
     const int depth = Eng.PlayerHoldCount(p);
@@ -78,16 +75,16 @@ void ShowBeneath(int index) {
         Eng.SeatCards(0, 0) = card;
         // The strip the offset card leaves shows the pile's empty place, painted at the size the
         // places have now, never the stand-in's bare colour.
-        Card_Show(f.Picture7, 0, 0, kEmptyPlace);
+        Card_Show(f.Picture7, 0, 0, kShowEmptyPlace);
     } else {
         spare.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, spare.WidthPx(), spare.HeightPx());
-        Card_Show(f.Picture1, 0, 0, kEmptyPlace);
+        Card_Show(f.Picture1, 0, 0, kShowEmptyPlace);
     }
     spare.SetVisible(true);
 }
 
 void LiftCard(int index, double x, double y) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     // One drag at a time: a second press must not take the first card's slot from its release.
     if (Eng.DragOn || Eng.PlayBusy) return;
     Eng.SourceSlot = index;
@@ -108,7 +105,7 @@ void LiftCard(int index, double x, double y) {
 
 // Phase 1: the center piles, with the neighbour rule of the pile spacing.
 int CenterTarget(const PictureBox& dragged) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     for (int p = 1; p <= Com.NumCenters; ++p) {
         if (!f.PicCenter.Exists(p) || !Near(dragged, f.PicCenter(p))) continue;
         int pile = p;
@@ -122,7 +119,7 @@ int CenterTarget(const PictureBox& dragged) {
 }
 
 int HoldTarget(int index, const PictureBox& dragged) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     for (int s = 7; s <= 10; ++s) {
         if (s == index || !Near(dragged, f.Picture7(s))) continue;
         if (dragged.LeftPx() >= f.Picture7(s).LeftPx() + Tbl.CenterSnapWidth) return std::min(s + 1, 10);
@@ -132,7 +129,7 @@ int HoldTarget(int index, const PictureBox& dragged) {
 }
 
 int HandTarget(int index, const PictureBox& dragged) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     for (int s = 2; s <= 6; ++s) {
         if (s == index || Eng.PlayerCards(0, s) == 0) continue;
         const PictureBox& place = f.Picture7(s);
@@ -144,14 +141,14 @@ int HandTarget(int index, const PictureBox& dragged) {
 }
 
 bool Moved(int index, int& left, int& top) {
-    const PictureBox& place = F().Picture7(index);
+    const PictureBox& place = frmGrulm().Picture7(index);
     left = static_cast<int>(std::floor(place.LeftPx()));
     top = static_cast<int>(std::floor(place.TopPx()));
     return left != Eng.DragHomeLeft || top != Eng.DragHomeTop;
 }
 
 void DropOnOwnPlace(int index, int target, int left, int top) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.TargetHold = target;
     Eng.SourceSlot = index;
     Eng.MoveFrom = index;
@@ -174,7 +171,7 @@ void DropOnOwnPlace(int index, int target, int left, int top) {
 }
 
 void DropOnCenter(int index, int target, int left, int top) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Eng.TargetPile = target;
@@ -201,7 +198,7 @@ void InterpolatePoint(int x1, int y1, int x2, int y2, float t, int& x, int& y) {
 }
 
 void Picture7_MouseDown(int index, int button, int shift, double x, double y) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.TargetHold = index;
     if (Com.NetGame == 0) {
         f.Timer1.SetEnabled(false);
@@ -224,7 +221,7 @@ void Picture7_MouseDown(int index, int button, int shift, double x, double y) {
 }
 
 void Picture7_MouseMove(int index, int, int, double x, double y) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     f.lblHighlight.SetVisible(false);
     if (!Eng.DragOn || Eng.SourceSlot != index) return;
     PictureBox& place = f.Picture7(index);
@@ -234,7 +231,7 @@ void Picture7_MouseMove(int index, int, int, double x, double y) {
 }
 
 void CenterHitTest(int index, int& target) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const PictureBox& dragged = f.Picture7(index);
     target = kNoTarget;
     if (const int pile = CenterTarget(dragged)) {
@@ -268,20 +265,20 @@ void CenterHitTest(int index, int& target) {
 }
 
 void Drag_GlideBack(int index, int left, int top) {
-    PictureBox& place = F().Picture7(index);
+    PictureBox& place = frmGrulm().Picture7(index);
     const int d = std::max(std::abs(left - Eng.DragHomeLeft), std::abs(top - Eng.DragHomeTop));
     for (int i = 0; d > 0 && i <= d; i += kGlideStep) {
         int x = 0, y = 0;
         InterpolatePoint(left, top, Eng.DragHomeLeft, Eng.DragHomeTop, static_cast<float>(i) / d, x, y);
         place.SetGeometryPx(x, y, place.WidthPx(), place.HeightPx());
         place.Refresh();
-        Pause(0.01);
+        Pause(kPaceStep);
     }
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
 }
 
 void Picture7_MouseUp(int index, int, int, double, double) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     Eng.DroppedPlay = false;
     f.Picture1(0).SetVisible(false);
     f.Picture7(0).SetVisible(false);
@@ -306,7 +303,7 @@ void Picture7_MouseUp(int index, int, int, double, double) {
 }
 
 void Picture7_DblClick(int index) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     // The press of the double click lifted the card; it was not dragged.
     if (Eng.DragOn && Eng.SourceSlot == index) {
         Eng.DragOn = false;
@@ -322,7 +319,7 @@ void Picture7_DblClick(int index) {
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     const int rank = Eng.PlayerCards(1, index);
-    if (rank == kWild) {
+    if (rank == kRankKing) {
         f.Label9(kLblMessage)
             .SetCaption(Eng.SeatComments(34) + QStringLiteral("\r\n") + Eng.SeatComments(35));
         Rules_Sound();
@@ -345,7 +342,8 @@ void Picture7_DblClick(int index) {
 }
 
 void PicCenter_DblClick(int index) {
-    if (index == 0) F().Label9(kLblMessage).SetCaption(QStringLiteral("STOCK: ") + NumStr(Eng.DeckCount));
+    if (index == 0)
+        frmGrulm().Label9(kLblMessage).SetCaption(QStringLiteral("STOCK: ") + NumStr(Eng.DeckCount));
 }
 
 void PicCenter_MouseDown(int index, int button, int shift, double, double) {
@@ -356,7 +354,7 @@ void PicCenter_MouseDown(int index, int button, int shift, double, double) {
         frmHold().Show();
         return;
     }
-    F().Label9(kLblMessage).SetCaption(QStringLiteral("USED: ") + NumStr(Eng.UsedCount));
+    frmGrulm().Label9(kLblMessage).SetCaption(QStringLiteral("USED: ") + NumStr(Eng.UsedCount));
 }
 
 void Drag_Install(TableForm& f) {

@@ -1,5 +1,7 @@
 #include "table/HandOrder.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
@@ -12,8 +14,8 @@
 namespace {
 
 void SortSound() {
-    if (Com.SoundMode != 2)
-        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + QStringLiteral("~118.tmp"));
+    if (Com.SoundMode != kSoundsOff)
+        Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
 }
 
 void TakeCard(BArray<int, 2>& cards, int to, int from) {
@@ -33,7 +35,7 @@ void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
             place.SetPicture(QImage());
             place.SetVisible(false);
         }
-        Pause(0.01);
+        Pause(kPaceStep);
     }
     places(hi).Refresh();
 }

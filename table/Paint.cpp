@@ -1,5 +1,6 @@
 #include "table/Paint.h"
 
+#include "common/Card.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
@@ -111,8 +112,8 @@ void Card_Show(Places& places, int index, int card, int kind) {
         const bool human = SeatOf(places).Human();
         if (card != 0) {
             if (Com.DeckStyle < 6) {
-                int rank = card % 13;
-                if (rank == 0) rank = 13;
+                int rank = card % kRankKing;
+                if (rank == 0) rank = kRankKing;
                 Tbl.SheetCard = rank;
                 place.SetBorderStyle(1);
                 const auto& faces = std::lround(place.HeightPx()) == 96 ? Tbl.Pic.Image1 : Tbl.Pic.ImageSm;
@@ -145,7 +146,7 @@ void Card_Show(Places& places, int index, int card, int kind) {
         ShowPaintError(places.Name(), index, card, e);
         return;
     }
-    if (kind >= kShowSoundFirst && kind <= kShowSoundLast && Com.SoundMode != 2) Sound_Card(kind);
+    if (kind >= kShowSoundFirst && kind <= kShowSoundLast && Com.SoundMode != kSoundsOff) Sound_Card(kind);
 }
 
 void Card_ShowSmall(Places& places, int index) {
@@ -162,7 +163,7 @@ void Card_ShowSmall(Places& places, int index) {
 }
 
 void Sound_Card(int kind) {
-    if (kind < kShowSoundFirst || kind > kShowSoundLast || Com.SoundMode == 2) return;
+    if (kind < kShowSoundFirst || kind > kShowSoundLast || Com.SoundMode == kSoundsOff) return;
     const int id = (Com.SoundSet == 1 ? kCardSoundsSet1 : kCardSoundsOther)[kind - kShowSoundFirst];
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~" + QString::number(id) + ".tmp");
 }

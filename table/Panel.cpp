@@ -1,5 +1,7 @@
 #include "table/Panel.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
+#include "common/SoundFiles.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
@@ -21,7 +23,6 @@ PanelHooksT PanelHooks;
 
 namespace {
 
-constexpr int kEmptyPlace = 88;
 // The icon row of the panel and each icon's span (pixels of the panel).
 constexpr double kRowTop = 22, kRowBottom = 60;
 struct Span {
@@ -33,22 +34,18 @@ constexpr int kListLeft[] = {0, 2850, 5200, 7550};
 constexpr int kListLeftLarge[] = {0, 2200, 4100, 6000};
 constexpr int kFlowBand = 10;
 
-TableForm& F() {
-    return frmGrulm();
-}
-
 void PlayAsync(const QString& file) {
-    if (Com.SoundMode != 2) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
+    if (Com.SoundMode != kSoundsOff) Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + file);
 }
 
 // A press on the panel as the icons are laid out, whatever width the window lets it have.
 double PanelX(double x) {
-    const double w = F().picPanel.WidthPx();
+    const double w = frmGrulm().picPanel.WidthPx();
     return w > 0 ? x * kPanelWidth / w : x;
 }
 
 void OpenPanel() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     // The whole panel stays inside the window.
     const double width = std::min<double>(kPanelWidth, f.Client()->width());
     PictureBox& panel = f.picPanel;
@@ -73,7 +70,7 @@ int ListLeft(int icon) {
 
 // The menu an icon opens now, or 0 when it opens none.
 int MenuOf(int icon) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     switch (icon) {
     case kIconGame:
         if (Com.NetGame != 0) {
@@ -130,7 +127,7 @@ int Panel_IconAt(double x, double y) {
 }
 
 void Panel_Close() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     if (f.picPanel.Visible()) f.picPanel.SetVisible(false);
     CloseList();
     Tbl.PanelHover = false;
@@ -141,7 +138,7 @@ void imgMenu_MouseMove() {
 }
 
 void Form_MouseMove(int, int, double, double y) {
-    const double px = F().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
+    const double px = frmGrulm().ScaleMode() == platform::vbTwips ? y / platform::kTwipsPerPixel : y;
     if (px < 5) {
         if (Com.TutorialMode)
             platform::MsgBox(QStringLiteral("Please don't use the Menus during the tutorial."),
@@ -166,7 +163,7 @@ void Form_MouseDown() {
 }
 
 void Tutorial_PressHint(double x, double y) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     if (!Com.TutorialMode) return;
     const double k = f.ScaleMode() == platform::vbTwips ? platform::kTwipsPerPixel : 1.0;
     const QPointF at(x / k, y / k);
@@ -196,7 +193,7 @@ void Label9_MouseDown() {
 
 void picPanel_MouseMove(double x, double y) {
     if (!Tbl.PanelHover) {
-        PlayAsync(QStringLiteral("~106.tmp"));
+        PlayAsync(QLatin1String(kSoundPanelHover));
         Tbl.PanelHover = true;
     }
     if ((PanelX(x) < 10 || y < 23) && Tbl.MenuListShown) CloseList();
@@ -209,11 +206,11 @@ void picPanel_MouseDown(double x, double y) {
         CloseList();
         return;
     }
-    PlayAsync(Com.SoundSet == 1 ? QStringLiteral("~109.tmp") : QStringLiteral("~107.tmp"));
+    PlayAsync(QLatin1String(Com.SoundSet == 1 ? kSoundPanelPressSet1 : kSoundPanelPressOther));
     CloseList();
     const int menu = MenuOf(icon);
     if (menu == 0) return;
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int top =
         f.TopTw() +
         static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
@@ -230,24 +227,24 @@ void Panel_ListClosed() {
     // A closing program runs no command chosen before it closed.
     if (chosen && !Com.GameAbort) {
         PanelHooks.MenuDispatch();
-        if (Com.GameAbort) F().Unload();
+        if (Com.GameAbort) frmGrulm().Unload();
     }
     Tbl.MenuNumber = 0;
     Tbl.MenuItem = 0;
 }
 
 void ChangeNoise() {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     auto& sound = *platform::Svc().sound;
     switch (Com.SoundMode) {
-    case 0:
+    case kSoundsAll:
         f.Label9(kLblComment).SetCaption(QStringLiteral("YEAH!"));
         if (!Eng.SeatSounds(13).isEmpty()) sound.PlayAsync(Eng.SeatSounds(13));
         break;
-    case 1:
+    case kSoundsGameOnly:
         f.Label9(kLblComment).SetCaption(QStringLiteral("Let's hold it down a little guys!"));
         break;
-    case 2:
+    case kSoundsOff:
         f.Label9(kLblComment).SetCaption(QStringLiteral("Ahhh... the sounds of silence..."));
         break;
     default:
@@ -287,7 +284,7 @@ void Pictures_Reset(SeatRecord& rec, Places& places) {
         for (int d = 1; d <= depth; ++d)
             toUsed(rec.RecHold(0, p, d), rec.RecHold(1, p, d));
         if (seatPlaces) Hold_Highlight(places, false, p);
-        if (places.Exists(p + 6)) Card_Show(places, p + 6, 0, kEmptyPlace);
+        if (places.Exists(p + 6)) Card_Show(places, p + 6, 0, kShowEmptyPlace);
     }
     for (int s = 2; s <= 10; ++s) {
         rec.RecCards(0, s) = 0;

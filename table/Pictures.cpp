@@ -2,6 +2,7 @@
 // all drawn in code at the paint ratio.
 #include "table/Pictures.h"
 
+#include "common/Card.h"
 #include "common/Shared.h"
 #include "table/CardArt.h"
 #include "table/DefaultArt.h"
@@ -185,6 +186,6 @@ void Deck_LoadSmall() {
 
 void Card_LoadFile(const QString& file, int rank) {
     const QImage face = Face_ReadSmall(file);
-    if (rank >= 1 && rank <= 13) Tbl.Pic.ImageSm[static_cast<size_t>(rank)] = face;
+    if (rank >= 1 && rank <= kRankKing) Tbl.Pic.ImageSm[static_cast<size_t>(rank)] = face;
     QFile::remove(file);
 }

@@ -16,11 +16,8 @@
 
 namespace {
 
-TableForm& F() {
-    return frmGrulm();
-}
-void Pixels() {
-    F().SetScaleMode(platform::vbPixels);
+void PilesPixels() {
+    frmGrulm().SetScaleMode(platform::vbPixels);
 }
 
 // One before the seat's first depth outline: 0 the human, 4 seat 2, 8 seat 3, 12 seat 4.
@@ -32,7 +29,7 @@ int OutlineBase(const Places& places) {
 
 // Shows edges top down to index + 1, never past the seat's own block of 25.
 void ShowEdges(int top, int index, bool show) {
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int lowest = std::max(index + 1, top - 24);
     for (int e = top; e >= lowest; --e)
         if (f.Stack.Exists(e)) f.Stack(e).SetVisible(show);
@@ -41,7 +38,7 @@ void ShowEdges(int top, int index, bool show) {
 } // namespace
 
 void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
-    Pixels();
+    PilesPixels();
     const SeatParts seat = SeatOf(places);
     const bool human = seat.Human();
     const SeatRecord* rec = seat.record;
@@ -89,8 +86,8 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
 }
 
 void Stack_Place(int top, PictureBox& anchor) {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     if (top != 25 && top != 50 && top != 75 && top != 100)
         throw std::out_of_range("a side stack's top edge is 25, 50, 75 or 100");
     f.Stack(top).Move(anchor.Left() - 3, anchor.Top());
@@ -112,8 +109,8 @@ void Stacks_ShowCounts(bool show) {
 }
 
 void Stack_SizeImages(int first, int last) {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     for (int e = first; e <= last; ++e) {
         if (!f.Stack.Exists(e)) continue;
         f.Stack(e).SetWidth(Tbl.CardWidth);
@@ -122,8 +119,8 @@ void Stack_SizeImages(int first, int last) {
 }
 
 void Stacks_LoadImages() {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     PictureBox& tpl = f.Stack(0);
     tpl.SetWidth(Tbl.CardWidth);
     tpl.SetHeight(Tbl.CardHeight);
@@ -143,8 +140,8 @@ void Stacks_LoadImages() {
 }
 
 void Highlights_LoadImages() {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     Shape& tpl = f.StackHold(0);
     tpl.SetWidth(Tbl.CardWidth);
     tpl.SetHeight(Tbl.CardHeight);
@@ -159,26 +156,26 @@ void Highlights_LoadImages() {
 
 void Hold_Highlight(Places& places, bool show, int hold) {
     if (hold < 1 || hold > 4) throw std::out_of_range("hold pile " + std::to_string(hold) + " outside 1..4");
-    TableForm& f = F();
+    TableForm& f = frmGrulm();
     const int outline = OutlineBase(places) + hold;
     // A seat that is not laid out has no outlines to show.
     if (f.StackHold.Exists(outline)) f.StackHold(outline).SetVisible(show);
 }
 
 void HoldImages_Size() {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     f.ImgHold.Move(f.Stack(25).Left(), f.Stack(25).Top(), Tbl.CardWidth, Tbl.CardHeight);
     HoldImages_Set();
 }
 
 void HoldImages_Set() {
-    F().ImgHold.SetPicture(Tbl.Pic.FilePic[Com.LayoutMode < 2 ? 0 : 5]);
+    frmGrulm().ImgHold.SetPicture(Tbl.Pic.FilePic[Com.LayoutMode < 2 ? 0 : 5]);
 }
 
 void HoldCardFrames_Place() {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     if (!Tbl.HoldFramesMade) {
         Tbl.HoldFramesMade = true;
         for (int i = 2; i <= 8; ++i) {
@@ -200,8 +197,8 @@ void HoldCardFrames_Place() {
 }
 
 void Layout_SideStacks() {
-    TableForm& f = F();
-    Pixels();
+    TableForm& f = frmGrulm();
+    PilesPixels();
     const int W = Tbl.CardWidth;
     const int step = TableState::CardStep;
     PictureBox& side = f.Picture7(1);
@@ -224,7 +221,7 @@ void Layout_SideStacks() {
     }
     HoldFrame_Place(RoundEven(f.Picture7(7).Top()), RoundEven(f.Picture7(7).Left()), 0);
     HoldFrame_Place(RoundEven(f.Picture1(7).Top()), RoundEven(f.Picture1(7).Left()), 1);
-    Pixels();
+    PilesPixels();
     if (Com.NumPlayers == 2)
         for (int i = 1; i <= 4; ++i)
             f.lblHoldCard(i).SetVisible(true);

@@ -48,13 +48,13 @@ TEST_F(PlacementTest, MissedSidePlayIgnoresKings) {
     Centers({3, 6, 0});
     bool missed = false;
     Eng.PlayerCards(1, 1) = 7;
-    PlayerMissedMove(missed);
+    missed = PlayerMissedMove();
     EXPECT_TRUE(missed);
     Eng.PlayerCards(1, 1) = 13;
-    PlayerMissedMove(missed);
+    missed = PlayerMissedMove();
     EXPECT_FALSE(missed);
     Eng.PlayerCards(1, 1) = 9;
-    PlayerMissedMove(missed);
+    missed = PlayerMissedMove();
     EXPECT_FALSE(missed);
 }
 

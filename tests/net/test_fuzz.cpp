@@ -75,12 +75,12 @@ QByteArray RandomLine(std::mt19937& rng) {
     return s;
 }
 
-struct Snapshot {
+struct FuzzState {
     int state, num, seat, game, players, centers, side;
     QString text, peer, seat2;
-    bool operator==(const Snapshot&) const = default;
+    bool operator==(const FuzzState&) const = default;
 };
-Snapshot Take() {
+FuzzState Take() {
     return {Com.NetState,   Com.NetNum,   Com.NetSeat, Com.NetGame,     Com.NumPlayers,
             Com.NumCenters, Com.SideSize, Com.NetText, Com.PeerVersion, Eng.Seat2Rec.RecName};
 }
@@ -113,7 +113,7 @@ TEST_F(NetFuzz, AMillionLinesThroughFramingDecoderAndEntry) {
                     (void)Net_Decode(line, Net_Context());
                     continue;
                 }
-                const Snapshot before = Take();
+                const FuzzState before = Take();
                 if (Net_ParseMessage(line, static_cast<int>(rng() % 5)) == kNetRefused) {
                     ++refused;
                     ASSERT_TRUE(Take() == before) << line.toStdString();

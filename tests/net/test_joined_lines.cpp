@@ -33,7 +33,7 @@ namespace {
 using joined::DealingHost;
 using joined::DiscardingRemote;
 
-const QByteArray kNames[] = {"Ada", "Bo", "Cy", "Di"};
+const QByteArray kJoinedNames[] = {"Ada", "Bo", "Cy", "Di"};
 
 // The lines a peer read, without the chat and identification that may come between.
 std::vector<QByteArray> Moves(const std::vector<QByteArray>& got) {
@@ -88,7 +88,7 @@ class JoinedLines : public NetTableTest {
         Net.NetPort = 0;
         Com.SideSize = 9;
         Com.PeerVersion = "96";
-        Com.PlayerName = QString::fromLatin1(kNames[0]);
+        Com.PlayerName = QString::fromLatin1(kJoinedNames[0]);
     }
 
     // This program hosts `players`: the discarding remotes call in turn and are seated as
@@ -101,7 +101,7 @@ class JoinedLines : public NetTableTest {
         NetHostListen();
         const int port = Winsock1().LocalPort(0);
         for (int e = 1; e < players; ++e) {
-            remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kNames[e]));
+            remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
             DiscardingRemote* bot = remotes.back().get();
             peers.emplace_back([this, bot, port] {
                 PeerSocket p;
@@ -110,9 +110,9 @@ class JoinedLines : public NetTableTest {
             ASSERT_TRUE(Pump([e] { return Com.NetSockets[static_cast<size_t>(e)].InUse == 7; }));
         }
         for (int e = 1; e < players; ++e) {
-            Com.NetSockets[static_cast<size_t>(e)] = {QString::fromLatin1(kNames[e]), e, 7, e};
+            Com.NetSockets[static_cast<size_t>(e)] = {QString::fromLatin1(kJoinedNames[e]), e, 7, e};
             Net.Counted[static_cast<size_t>(e)] = true;
-            SeatRecordOf(e + 1).RecName = QString::fromLatin1(kNames[e]);
+            SeatRecordOf(e + 1).RecName = QString::fromLatin1(kJoinedNames[e]);
         }
         Com.NetGame = players - 1;
         Net.NetBusy = false;

@@ -1,10 +1,14 @@
+#include "platform/Connect.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "tests/support/TestSupport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QTest>
 #include <stdexcept>
+#include <vector>
 
 using namespace platform;
 
@@ -69,6 +73,48 @@ TEST_F(GuardTest, AFaultInATimerIsCaughtAtTheLoop) {
     EXPECT_TRUE(ran);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_TRUE(svc.boxes->shown[0].text.contains("timer fault"));
+}
+
+TEST_F(GuardTest, ASignalsHandlerThatThrowsShowsTheOneBoxAndTheProgramGoesOn) {
+    QComboBox box;
+    box.addItems({"one", "two", "three"});
+    QPushButton button;
+    std::vector<int> chosen;
+    int pressed = 0;
+    // A handler takes the signal's arguments it wants: all of activated's, none of clicked's.
+    Connect(&box, &QComboBox::activated, "change", [&](int row) {
+        chosen.push_back(row);
+        if (row == 1) throw std::out_of_range("row 1 has no record");
+    });
+    Connect(&button, &QPushButton::clicked, &box, "click", [&] {
+        ++pressed;
+        throw std::runtime_error("a button fault");
+    });
+    svc.boxes->Expect(vbOK);
+    emit box.activated(1);
+    button.click();
+    emit box.activated(2);
+
+    EXPECT_EQ(chosen, (std::vector<int>{1, 2}));
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(FaultCount(), 2);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("row 1 has no record"));
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("change"));
+}
+
+TEST_F(GuardTest, ALaterHandlerThatThrowsIsCaughtAtTheLoop) {
+    bool ran = false;
+    Later(0, "timer", [&] {
+        ran = true;
+        throw std::logic_error("a later fault");
+    });
+    svc.boxes->Expect(vbOK);
+    for (int i = 0; i < 200 && !ran; ++i)
+        QTest::qWait(5);
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_TRUE(svc.boxes->shown[0].text.contains("a later fault"));
 }
 
 } // namespace

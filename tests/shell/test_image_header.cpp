@@ -7,7 +7,7 @@
 namespace {
 using ImageHeaderTest = GameTest;
 
-QByteArray Bytes(std::initializer_list<int> v) {
+QByteArray HeaderBytes(std::initializer_list<int> v) {
     QByteArray b;
     for (int x : v)
         b.append(static_cast<char>(x));
@@ -15,16 +15,16 @@ QByteArray Bytes(std::initializer_list<int> v) {
 }
 
 QByteArray Png(int w, int h, int bits, int colourType) {
-    QByteArray b = Bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
-    b += Bytes({0, 0x01, w >> 8, w & 0xFF, 0, 0x02, h >> 8, h & 0xFF, bits, colourType, 0, 0, 0});
+    QByteArray b = HeaderBytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
+    b += HeaderBytes({0, 0x01, w >> 8, w & 0xFF, 0, 0x02, h >> 8, h & 0xFF, bits, colourType, 0, 0, 0});
     return b;
 }
 
 // A JPEG start, an application segment of `padding` bytes, then a frame header.
 QByteArray Jpeg(int padding, int w, int h) {
-    QByteArray b = Bytes({0xFF, 0xD8, 0xFF, 0xE0, (padding + 2) >> 8, (padding + 2) & 0xFF});
+    QByteArray b = HeaderBytes({0xFF, 0xD8, 0xFF, 0xE0, (padding + 2) >> 8, (padding + 2) & 0xFF});
     b += QByteArray(padding, '\x11');
-    b += Bytes({0xFF, 0xC0, 0, 17, 8, h >> 8, h & 0xFF, w >> 8, w & 0xFF, 3});
+    b += HeaderBytes({0xFF, 0xC0, 0, 17, 8, h >> 8, h & 0xFF, w >> 8, w & 0xFF, 3});
     return b;
 }
 } // namespace
@@ -39,13 +39,13 @@ TEST(ImageHeader, HandMadeHeadersOfEveryKind) {
         {Png(70000, 5, 4, 3), clsGetSize::kPng, 70000 - 65536, 5, 8}, // palette: 8; only the low 16 bits
         {Png(10, 10, 16, 6), clsGetSize::kPng, 10, 10, 64},
         {Png(10, 10, 8, 5), clsGetSize::kUnknown, 0, 0, 0},
-        {QByteArray("GIF89a") + Bytes({0x2C, 0x01, 0x90, 0x00, 0xF5}), clsGetSize::kGif, 300, 144, 6},
-        {QByteArray("BM") + QByteArray(16, 0) + Bytes({0x40, 0x01, 0, 0, 0xC8, 0, 0, 0, 1, 0, 24}),
+        {QByteArray("GIF89a") + HeaderBytes({0x2C, 0x01, 0x90, 0x00, 0xF5}), clsGetSize::kGif, 300, 144, 6},
+        {QByteArray("BM") + QByteArray(16, 0) + HeaderBytes({0x40, 0x01, 0, 0, 0xC8, 0, 0, 0, 1, 0, 24}),
          clsGetSize::kBmp, 320, 200, 24},
         {Jpeg(100, 640, 480), clsGetSize::kJpeg, 640, 480, 24},
         {QByteArray(50, 'z') + Jpeg(60000, 33, 44), clsGetSize::kJpeg, 33, 44, 24},
         {Jpeg(65530, 33, 44), clsGetSize::kUnknown, 0, 0, 0}, // frame header past the search limit
-        {Bytes({0xFF, 0xD8, 0xFF}), clsGetSize::kUnknown, 0, 0, 0},
+        {HeaderBytes({0xFF, 0xD8, 0xFF}), clsGetSize::kUnknown, 0, 0, 0},
         {QByteArray("plain text"), clsGetSize::kUnknown, 0, 0, 0},
     };
     clsGetSize g;

@@ -15,9 +15,6 @@ using namespace cardart;
 
 namespace {
 
-const QSize kLarge(kLargeW, kLargeH);
-const QSize kSmall(kSmallW, kSmallH);
-
 bool isRed(QRgb c) {
     return qAlpha(c) > 200 && qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90;
 }

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QSize kLarge(71, 96), kSmall(59, 80);
-
 class PaintTest : public WindowTest {
   protected:
     void SetUp() override {

@@ -3,7 +3,11 @@
 #include "table/CardArt.h"
 
 #include <QImage>
+#include <QSize>
 #include <cstdlib>
+
+// The card sizes of the table: large, and small while three or four play.
+inline const QSize kLarge(cardart::kLargeW, cardart::kLargeH), kSmall(cardart::kSmallW, cardart::kSmallH);
 
 // Pixels whose channels differ by more than antialiasing noise.
 inline int Differing(const QImage& a, const QImage& b) {

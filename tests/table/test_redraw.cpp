@@ -19,8 +19,6 @@
 
 namespace {
 
-const QSize kLarge(71, 96);
-
 // Every element 0, whatever the bounds.
 template <typename A> bool AllZero(const A& a) {
     A zero = a;

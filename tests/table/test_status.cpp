@@ -16,8 +16,6 @@
 
 namespace {
 
-const QSize kSmall(59, 80);
-
 class StatusTest : public WindowTest {
   protected:
     void SetUp() override {
