@@ -12,6 +12,9 @@ class GameOnTable {
     GameOnTable();
     // False once the table was cleared or the game ended since, or the program is closing.
     bool StillOn() const;
+    // The table was cleared or laid out anew since: the places and piles of this game may be
+    // gone. A closing program keeps its game.
+    bool Replaced() const;
 
   private:
     int game_;

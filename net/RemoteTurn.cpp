@@ -6,6 +6,7 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/GameEnd.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
@@ -120,8 +121,10 @@ void TakeFromHoldPile(int slot) {
     HoldType_Update(h, false);
 }
 
-// A card of the seat onto a center pile, on every table alike.
-void PlayToCenter(int from, int pile) {
+// A card of the seat onto a center pile, on every table alike; false when another game
+// took the table during its flight (a layout may have taken the pile away).
+bool PlayToCenter(int from, int pile) {
+    const GameOnTable mine;
     Eng.TargetPile = pile;
     Eng.PlayCard(0) = Eng.SeatCards(0, from);
     Eng.PlayCard(1) = Eng.SeatCards(1, from);
@@ -136,8 +139,10 @@ void PlayToCenter(int from, int pile) {
         TakeFromHoldPile(from);
     }
     Comp_Flip(from, pile);
+    if (mine.Replaced()) return false;
     if (Eng.CenterCount(pile) == kPileFull) Add_Used();
     if (HasTableForm()) frmGrulm().PicCenter(pile).Refresh();
+    return true;
 }
 
 void Discard(int from, int to) {
@@ -206,18 +211,21 @@ Step OneMove() {
         return Com.NetGame == 0 || Com.NetState == kNetLost ? Step::Stopped : Step::Next;
     }
     const QString pc = QString::fromLatin1(Msg_PC(from, to));
-    if (!RelayAndAnswer(kNetPC, pc)) return Step::Stopped;
+    // The relay waits with events running: the move is applied only to the game it belongs to.
+    const GameOnTable mine;
+    if (!RelayAndAnswer(kNetPC, pc) || mine.Replaced()) return Step::Stopped;
     if (kind == MoveKind::Discard) {
         Discard(from, to);
         return Com.Pturn == seat ? Step::Stopped : Step::TurnOver;
     }
     if (kind == MoveKind::Center) {
-        PlayToCenter(from, to);
+        if (!PlayToCenter(from, to)) return Step::Stopped;
         if (from == 1 && Eng.SeatSideCount == 0) {
             return WonByRemote(QStringLiteral("OK")) ? Step::Won : Step::TurnOver;
         }
     } else {
         Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase);
+        if (mine.Replaced()) return Step::Stopped;
     }
     if (!AwaitMover(kNetWT) || !RelayAndAnswer(kNetWT, QStringLiteral("WT"))) return Step::Stopped;
     if (Eng.HandCount <= 0 && !Refill()) return Step::Stopped;

@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/Cards.h"
 #include "engine/Deal.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Stats.h"
@@ -53,8 +54,11 @@ void TakeFromHold(int slot) {
     HoldType_Update(h, false);
 }
 
-void ShowFlight(int source, int pile) {
+// The card shown and flown to the pile; false when another game took the table meanwhile (a
+// layout from the host may have taken the pile or the seat away).
+bool ShowFlight(int source, int pile) {
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     auto& places = SeatPlaces();
     const bool wild = Opp.WildPending == 13 && Eng.PlayCard(1) == 13 && source >= 2;
     const bool peek = Com.PeekOn;
@@ -70,8 +74,10 @@ void ShowFlight(int source, int pile) {
     } else {
         Pause(Com.ComputerPause);
     }
-    f.Card_Animate(places, source, f.PicCenter, pile);
     Opp.WildPending = 0;
+    if (mine.Replaced()) return false;
+    f.Card_Animate(places, source, f.PicCenter, pile);
+    return !mine.Replaced();
 }
 
 // The source place after the card left it.
@@ -208,10 +214,11 @@ bool CenterFits() {
 }
 
 int Comp_Play(int c) {
+    const GameOnTable mine;
     Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
-        if (Com.GameAbort) return Opp.PlanStep;
+        if (Com.GameAbort || mine.Replaced()) return Opp.PlanStep;
         const int s = Opp.PlanList(c, Opp.PlanStep);
         if (s <= 1 || s > 10) return Opp.PlanStep;
         Eng.PlayCard(0) = Eng.SeatCards(0, s);
@@ -234,6 +241,7 @@ int Comp_Play(int c) {
             Eng.SeatCards(0, s) = 0;
             Eng.SeatCards(1, s) = 0;
             Comp_Flip(s, c);
+            if (mine.Replaced()) return Opp.PlanStep;
             if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
                 Remark(kRemarkKingTookRank);
                 Pause(3 * Com.ComputerPause);
@@ -241,7 +249,7 @@ int Comp_Play(int c) {
             Pause(Com.ComputerPause);
             if (--Eng.HandCount <= 0 && !RefillAfterEmptyHand(c)) return Opp.PlanStep;
         }
-        if (Com.GameAbort) return Opp.PlanStep;
+        if (Com.GameAbort || mine.Replaced()) return Opp.PlanStep;
         Comp_SideCompare(Opp.PileIndex);
         if (Eng.CenterCount(c) == 12) Add_Used();
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
@@ -260,7 +268,10 @@ void Comp_Flip(int source, int pile) {
     if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
-    if (HasTableForm()) ShowFlight(source, pile);
+    if (HasTableForm() && !ShowFlight(source, pile)) {
+        Eng.SeatMoveBusy = false;
+        return;
+    }
     if (!Add_Center()) {
         Eng.SeatMoveBusy = false;
         return;

@@ -4,6 +4,7 @@
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/Stats.h"
@@ -76,11 +77,14 @@ QString TurnOverText() {
 void ShowDiscard(int from, int to) {
     if (!Shown()) return;
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     auto& places = SeatPlaces();
     const int card = Eng.SeatCards(0, to);
     places(from).ZOrder(0);
     f.Card_Show(places, from, card, 0);
     Pause(Com.ComputerPause);
+    // A layout from the host may have taken the seat's places away.
+    if (mine.Replaced()) return;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
@@ -141,8 +145,11 @@ void Seat_CloseRun() {
 }
 
 void Move_End_Turn() {
+    const GameOnTable mine;
     Say(kLblMessage, TurnOverText());
     Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
+    // The discard belongs to the game it was made in; another game on the table ends the turn.
+    if (mine.Replaced()) return;
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;
     Opp.PileIndex = to;
@@ -152,6 +159,7 @@ void Move_End_Turn() {
     --Eng.HandCount;
     Opponent_MoveDone();
     ShowDiscard(from, to);
+    if (mine.Replaced()) return;
     if (Com.NetGame != 0) {
         // Seat 1 played by the decision code tells its discard as a player's program does.
         const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();

@@ -2,6 +2,7 @@
 #include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
@@ -24,8 +25,11 @@ void TakeCard(BArray<int, 2>& cards, int to, int from) {
 }
 
 void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
+    // A table laid out anew between the steps may have taken the places away.
+    const GameOnTable mine;
     const int lo = std::min(from, to), hi = std::max(from, to);
     for (int k = lo; k <= hi; ++k) {
+        if (mine.Replaced()) return;
         PictureBox& place = places(k);
         if (cards(1, k) != 0) {
             if (!place.Visible()) place.SetVisible(true);
@@ -37,7 +41,7 @@ void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
         }
         Pause(kPaceStep);
     }
-    places(hi).Refresh();
+    if (!mine.Replaced()) places(hi).Refresh();
 }
 
 } // namespace
@@ -47,7 +51,9 @@ void Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
     if (!Com.OldPeer) {
         const int keptCard = cards(0, from), keptRank = cards(1, from);
         SortSound();
+        const GameOnTable mine;
         if (SeatOf(places).seat != 1) Card_Animate(places, from, places, to);
+        if (mine.Replaced()) return;
         if (from > to) {
             for (int k = from; k >= to + 1; --k)
                 TakeCard(cards, k, k - 1);

@@ -1,0 +1,97 @@
+// What the peers change while this program shows a move or waits: a layout that takes away
+// the place a remote seat's card flies to, a caller accepted while the host's player presses
+// New Game, the start with an older program, and the hand refill after a damaged reshuffle.
+// The scripted peers write what changes the table in the same write as the line before it.
+#include "common/NetCodes.h"
+#include "engine/Deal.h"
+#include "engine/GameOnTable.h"
+#include "engine/Stale.h"
+#include "engine/TurnOrder.h"
+#include "net/NetSockets.h"
+#include "net/RemoteTurn.h"
+#include "opponent/WorkingSet.h"
+#include "platform/Guard.h"
+#include "tests/net/PeerTableTest.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class TableChanges : public PeerTableTest {
+  protected:
+    void SetUp() override {
+        PeerTableTest::SetUp();
+        Com.PlayerName = "Ada";
+    }
+    // This program as the remote in host seat 2 of a table of `players`, connected.
+    void Remote(PeerListener& host, int players) {
+        JoinAsRemote(host, players);
+        Com.NetGame = players - 1;
+        Com.NetSeat = 1;
+        Net.NetReady = 1;
+    }
+    // A table where `seat` holds in hand a card that fits center pile `pile`; its slot.
+    int CardFor(int seat, int pile) {
+        for (unsigned seed = 1;; ++seed) {
+            FillTable(seed);
+            const SeatRecord& r = SeatRecordOf(seat);
+            for (int s = 2; s <= 6; ++s)
+                if (r.RecCards(0, s) != 0 && r.RecCards(1, s) == Eng.CenterCount(pile) + 1) return s;
+        }
+    }
+    void OnTurn(int seat) {
+        Com.Pturn = seat;
+        WhosOnFirst();
+        WorkingSet_Load();
+        Eng.TurnResumedOpp = 1;
+        Com.NetState = kNetNone;
+    }
+    std::atomic<bool> release = false;
+    std::vector<QByteArray> got;
+};
+
+// A seat's play to center pile 4, a move inside its hand or a discard comes in one write
+// with the end of the game and a layout for two players, which has no seat 3 and no fourth
+// pile: what the move shows stops with the game it belonged to, nothing faults, and the
+// layout is answered.
+TEST_F(TableChanges, ALayoutThatTakesAwayAMovesPlaceStopsTheMove) {
+    struct Case {
+        int mover;
+        const char* to;
+    } cases[] = {{2, "4"}, {3, "4"}, {3, "16"}, {3, "7"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "seat " << c.mover << " to " << c.to);
+        PeerListener host;
+        Remote(host, 3);
+        const int slot = CardFor(c.mover, 4);
+        const QByteArray move = "PC  " + QByteArray::number(slot) + "# " + c.to + "\n";
+        got.clear();
+        release = false;
+        peer = std::thread([&] {
+            PeerSocket p(host.Accept());
+            p.Send(move + "EG\nLO  2  1\n");
+            got = {p.Line(), p.Line()};
+            for (int i = 0; i < 500 && !release; ++i)
+                std::this_thread::sleep_for(10ms);
+        });
+        ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+        OnTurn(c.mover);
+        Opponent();
+        release = true;
+        peer.join();
+        EXPECT_EQ(got, (std::vector<QByteArray>{"PC\n", "LO\n"}));
+        EXPECT_TRUE(svc.boxes->shown.empty()) << svc.boxes->shown.front().text.toStdString();
+        EXPECT_EQ(Com.NumPlayers, 2);
+        EXPECT_EQ(Com.NumCenters, 3);
+        EXPECT_EQ(Com.Pturn, 0);
+        EXPECT_FALSE(Net.RemoteTurnRunning);
+        Net_Reset();
+        svc.boxes->shown.clear();
+    }
+}
+
+} // namespace
