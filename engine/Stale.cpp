@@ -79,11 +79,13 @@ bool Reshuffle_Receive() {
     if (!arrived || !stock || !mine.StillOn()) return false;
     StockRead read;
     QString why;
-    if (!Stock_Parse(Com.PeerVersion, Eng.DeckCount, Com.TotalCards, false, read, &why)) {
+    // A refused order leaves the stock as it was: none of its cards are taken.
+    if (!Stock_Parse(Com.PeerVersion, Eng.UsedCount, Com.TotalCards, false, read, &why)) {
         Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
     }
+    Eng.DeckCount = Eng.UsedCount;
     Stock_Apply(read, Com.PeerVersion, Eng.DeckCount);
     Net_SendText(QStringLiteral("DK"));
     return true;
@@ -201,7 +203,7 @@ void RESHUFFLE() {
     TableForm& f = frmGrulm();
     f.PicCenter(0).SetVisible(false);
     if (StaleInternet()) Netl.Chat_EnableSend(false);
-    Eng.DeckCount = Eng.UsedCount;
+    if (!StaleRemote()) Eng.DeckCount = Eng.UsedCount;
     StalePlayAsync(kSoundNewGame);
     if (StaleRemote()) {
         // A stock message that came in before this point is kept for the read below.

@@ -4,6 +4,7 @@
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -76,6 +77,8 @@ void Net_RefuseDamaged(const QString& why) {
                      platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
     Com.NetDeck.clear();
     Com.RecoverPending = 0;
+    // The game on the table ends here too: a deal or refill under way stops at its next question.
+    Table_GameOver();
     // The host hears the end as a player's leaving, not as a silence to wait out.
     ++Menu.ChatCount;
     Net_Farewell(Menu.ChatCount);

@@ -80,9 +80,12 @@ int HandCards() {
     return n;
 }
 
-// The seat's hand refilled; false when a stalemate ends the turn.
+// The seat's hand refilled; false when a stalemate ends the turn, or the game left the table
+// (a reshuffle refused as damaged ends it).
 bool Refill() {
+    const GameOnTable mine;
     Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards);
+    if (mine.Replaced()) return false;
     Eng.HandCount = HandCards();
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;

@@ -6,6 +6,8 @@
 #include "engine/Stale.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
+#include "net/RemoteTurn.h"
+#include "opponent/WorkingSet.h"
 #include "shell/MenuCommands.h"
 #include "tests/net/PeerTableTest.h"
 
@@ -81,15 +83,16 @@ QByteArray Damaged(const QString& good, int at, const QString& value) {
 TEST_F(Leaving, ADamagedDeckEndsTheInternetGameOnBothSides) {
     struct Case {
         const char* what;
-        bool reshuffle;
+        int refill; // the seat whose hand refill asks for the reshuffle, 0 for the opening stock
         int field;
         const char* value;
         const char* why;
     } cases[] = {
-        {"a card twice", false, 7, "=", "a card is missing and another given twice"},
-        {"a card past the packs", false, 0, " 105", "a card number is out of range"},
-        {"a stock cut short", false, 50, "", "it holds too few or too many fields"},
-        {"a reshuffled card twice", true, 2, "=", "a card is missing and another given twice"},
+        {"a card twice", 0, 7, "=", "a card is missing and another given twice"},
+        {"a card past the packs", 0, 0, " 105", "a card number is out of range"},
+        {"a stock cut short", 0, 50, "", "it holds too few or too many fields"},
+        {"a reshuffled card twice", 1, 2, "=", "a card is missing and another given twice"},
+        {"a reshuffle for seat 2 cut short", 2, 6, "", "it holds too few or too many fields"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -99,7 +102,8 @@ TEST_F(Leaving, ADamagedDeckEndsTheInternetGameOnBothSides) {
         Com.NetState = kNetNone;
         Stock_Build();
         QString good;
-        if (c.reshuffle) {
+        const bool reshuffle = c.refill != 0;
+        if (reshuffle) {
             // Twelve cards on the used pile and none left to deal: the host's order comes.
             Eng.DeckCount = 0;
             Eng.UsedCount = 12;
@@ -114,29 +118,41 @@ TEST_F(Leaving, ADamagedDeckEndsTheInternetGameOnBothSides) {
         std::vector<QByteArray> got;
         peer = std::thread([&] {
             PeerSocket p(host.Accept());
-            if (!c.reshuffle) got.push_back(p.Line()); // the DEAL press
+            if (!reshuffle) got.push_back(p.Line()); // the DEAL press
             p.Send(Damaged(good, c.field, c.value));
             ReadToEnd(p, got);
         });
         svc.boxes->Expect(platform::vbOK);
-        if (c.reshuffle) {
+        if (reshuffle) {
             // The hand refill that finds the stock empty asks for the reshuffle.
             Hooks.RESHUFFLE = [] { RESHUFFLE(); };
             Hooks.STALEMATE = [] { STALEMATE(); };
-            Com.Pturn = 1;
-            Deal_Players(form->Picture7, Eng.PlayerCards);
+            Com.Pturn = c.refill;
+            WhosOnFirst();
+            if (c.refill == 1) {
+                Deal_Players(form->Picture7, Eng.PlayerCards);
+            } else {
+                WorkingSet_Load();
+                Eng.TurnResumedOpp = 0;
+                Opponent();
+            }
         } else
             cmdDeal_Click();
         peer.join();
         const std::vector<QByteArray> bye{"SY  1#Ada Quit!^\n", "GO\n"};
-        EXPECT_EQ(got, c.reshuffle ? bye : (std::vector<QByteArray>{"GS\n", bye[0], bye[1]}));
+        EXPECT_EQ(got, reshuffle ? bye : (std::vector<QByteArray>{"GS\n", bye[0], bye[1]}));
         EXPECT_EQ(Boxes(), std::string("The game sent by the host is damaged (") + c.why +
                                ").\r\nThe Internet game has ended.");
         EXPECT_EQ(Com.NetGame, 0);
         EXPECT_FALSE(Eng.TableBusy);
-        if (!c.reshuffle) {
-            EXPECT_EQ(Eng.PlayerCards(0, 2), 0); // nothing was dealt from it
+        // Nothing was dealt from it, nor onto the table that was left, and the stock is as it was.
+        for (int slot = 2; slot <= 6; ++slot) {
+            EXPECT_EQ(Eng.PlayerCards(0, slot), 0) << slot;
+            EXPECT_EQ(Eng.Seat2Rec.RecCards(0, slot), 0) << slot;
+            EXPECT_EQ(Eng.SeatCards(0, slot), 0) << slot;
         }
+        if (reshuffle) EXPECT_EQ(Eng.DeckCount, 0);
+        EXPECT_EQ(Com.Pturn, 0);
         svc.boxes->shown.clear();
     }
 }
