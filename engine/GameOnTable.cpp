@@ -30,3 +30,17 @@ GameStarting::~GameStarting() {
 bool Game_Starting() {
     return Eng.Starting;
 }
+
+CallerWaiting::CallerWaiting() : busy_(Eng.TableBusy), waiting_(Eng.CallerWait) {
+    Eng.TableBusy = true;
+    Eng.CallerWait = true;
+}
+
+CallerWaiting::~CallerWaiting() {
+    Eng.TableBusy = busy_;
+    Eng.CallerWait = waiting_;
+}
+
+bool Table_CommandsHeld() {
+    return Eng.Starting || Eng.CallerWait;
+}

@@ -40,3 +40,20 @@ class GameStarting {
     bool starting_;
 };
 bool Game_Starting();
+
+// The host is taking a caller into the Internet game and waits for its answers. As during a
+// start, the table may not close and the commands that would put another game on the table
+// are refused, or a game would start inside the wait; the game on the table stays what it is.
+class CallerWaiting {
+  public:
+    CallerWaiting();
+    ~CallerWaiting();
+    CallerWaiting(const CallerWaiting&) = delete;
+    CallerWaiting& operator=(const CallerWaiting&) = delete;
+
+  private:
+    bool busy_;
+    bool waiting_;
+};
+// A start or a caller's acceptance is running: the table's commands wait for it.
+bool Table_CommandsHeld();

@@ -90,6 +90,8 @@ struct EngineState {
     // held: a clearing or an end puts the next one in place.
     bool Starting = false;
     int TableGame = 0;
+    // The host waits for a caller it is taking into the Internet game (GameOnTable.h).
+    bool CallerWait = false;
 
     // Turns: the count of turns played (its parity picks the automatic save), the
     // resume flags of the turn code, the stalemate state, the playing order.

@@ -2,6 +2,7 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "net/NetCodec.h"
@@ -132,13 +133,20 @@ void RefuseCaller(int e) {
     Com.NetState = kNetNone;
 }
 
+// Once the Internet game is set up, the host waits for the caller's answers before it goes on.
+void AcceptWait() {
+    if (Net.NetReady != 1) return;
+    const CallerWaiting waiting;
+    Net_WaitOpponent();
+}
+
 void AdmitCaller(int e) {
     Row(e).InUse = kRowInUse;
     Row(e).Socket = e;
     if (Net.NetSockCount < 2) {
         Net.ClientSock = 1;
         Net_SendIdentity(e);
-        if (Net.NetReady == 1) Net_WaitOpponent();
+        AcceptWait();
         return;
     }
     if (!Alive(e)) return;
@@ -161,7 +169,7 @@ void AdmitCaller(int e) {
     } else {
         Net.NetPendingSocks.push_back(e);
     }
-    if (Net.NetReady == 1) Net_WaitOpponent();
+    AcceptWait();
 }
 
 } // namespace

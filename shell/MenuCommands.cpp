@@ -49,10 +49,10 @@ bool Remote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }
 
-// A restore or a new table under a running computer turn, or while a game is being started,
-// would pull its tables away. The start is waited for as New Game waits for it.
+// A restore or a new table under a running computer turn, while a game is being started or a
+// caller taken in, would pull its tables away. The start is waited for as New Game waits for it.
 bool RefusedWhileTableBusy() {
-    if (Game_Starting()) return true;
+    if (Table_CommandsHeld()) return true;
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
                      QStringLiteral("Grulm:"));

@@ -10,9 +10,10 @@
 #include "net/NetSockets.h"
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
-#include "platform/Guard.h"
+#include "shell/KeyCommand.h"
 #include "tests/net/PeerTableTest.h"
 
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -20,6 +21,8 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+constexpr int kF2Key = 113;
 
 class TableChanges : public PeerTableTest {
   protected:
@@ -92,6 +95,66 @@ TEST_F(TableChanges, ALayoutThatTakesAwayAMovesPlaceStopsTheMove) {
         Net_Reset();
         svc.boxes->shown.clear();
     }
+}
+
+// The host's player presses F2 while a late caller is being taken in, between the caller's
+// identification and its name: no game starts inside that wait, the caller is seated and
+// the table's layout goes to both players.
+TEST_F(TableChanges, NewGameWaitsForTheCallerBeingTakenIn) {
+    const int port = HostListening(3);
+    std::vector<QByteArray> bo, cy;
+    std::atomic<bool> seated = false, pressed = false;
+    peer = std::thread([&, port] {
+        PeerSocket a, b;
+        if (!a.Connect(port)) return;
+        a.Line();
+        a.Send("IP Vornhelm Online^ 9. 6. 0\n");
+        a.Line();
+        a.Send("NM Bo\n");
+        for (int i = 0; i < 500 && !seated; ++i)
+            std::this_thread::sleep_for(10ms);
+        if (!b.Connect(port)) return;
+        b.Line();
+        b.Send("IP Vornhelm Online^ 9. 6. 0\n");
+        cy.push_back(b.Line());
+        for (int i = 0; i < 500 && !pressed; ++i)
+            std::this_thread::sleep_for(10ms);
+        b.Send("NM Cy\nSY  1#Cy: hello\n");
+        // The first player answers what the host asks of it; neither says anything else.
+        a.ReadTimeout(300);
+        b.ReadTimeout(300);
+        for (QByteArray l = a.Line(); !l.isEmpty(); l = a.Line()) {
+            bo.push_back(l);
+            a.Send(l.left(2) + "\n");
+        }
+        for (QByteArray l = b.Line(); !l.isEmpty(); l = b.Line())
+            cy.push_back(l);
+    });
+    ASSERT_TRUE(Pump([] { return Com.NetGame == 1 && Com.NetSockets[1].Seat != 0; }));
+    Net.NetReady = 1;
+    seated = true;
+    QTimer f2;
+    QObject::connect(&f2, &QTimer::timeout, [&] {
+        if (pressed || Com.NetGame != 2) return;
+        KeyCommand(kF2Key, 0);
+        pressed = true;
+    });
+    f2.start(1);
+    svc.boxes->Expect(platform::vbYes); // "New opponent joining"
+    ASSERT_TRUE(Pump([] { return Com.NetSockets[2].Seat != 0; }));
+    peer.join();
+    EXPECT_TRUE(pressed);
+    for (const auto* lines : {&bo, &cy})
+        for (const QByteArray& l : *lines)
+            EXPECT_FALSE(l.startsWith("GS")) << "a game started inside the wait";
+    ASSERT_FALSE(bo.empty());
+    EXPECT_TRUE(bo.front().startsWith("LO  3  1|")) << bo.front().toStdString();
+    ASSERT_EQ(cy.size(), 2u);
+    EXPECT_TRUE(cy.back().startsWith("LO  3  2|")) << cy.back().toStdString();
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown.front().title, "New opponent joining");
+    EXPECT_FALSE(Eng.TableBusy);
+    EXPECT_FALSE(Table_CommandsHeld());
 }
 
 } // namespace
