@@ -13,6 +13,7 @@
 #include "net/NetCleanUp.h"
 #include "net/NetCodec.h"
 #include "net/NetHooks.h"
+#include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
@@ -124,6 +125,8 @@ void StartInternetGame() {
         Net.NetReady = 1;
         return;
     }
+    // The older program has started its game: the notice of how to start one is out of date.
+    Net_StatusHide();
     Net_GameBegins();
     SetUp();
     Net.NetReady = 1;

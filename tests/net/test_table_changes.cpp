@@ -6,8 +6,11 @@
 #include "engine/Deal.h"
 #include "engine/GameOnTable.h"
 #include "engine/Stale.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
+#include "net/InternetSetup.h"
 #include "net/NetSockets.h"
+#include "net/frmPlayers.h"
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
 #include "shell/KeyCommand.h"
@@ -155,6 +158,49 @@ TEST_F(TableChanges, NewGameWaitsForTheCallerBeingTakenIn) {
     EXPECT_EQ(svc.boxes->shown.front().title, "New opponent joining");
     EXPECT_FALSE(Eng.TableBusy);
     EXPECT_FALSE(Table_CommandsHeld());
+}
+
+// An older program joins and starts its game at once: the host's notice that tells how to
+// start a game goes once the game has started. The peer writes each answer with a chat line.
+TEST_F(TableChanges, TheStartNoticeGoesWhenAnOlderProgramsGameStarts) {
+    Table(2);
+    ConnectionWindow_Show = [] {
+        Com.NetGame = 99;
+        Com.NetHost = 1;
+    };
+    Hooks.ComputerTurn = [] {};
+    std::atomic<int> port = 0;
+    QTimer listening;
+    QObject::connect(&listening, &QTimer::timeout, [&] {
+        if (port == 0 && Winsock1().State(0) == platform::sckListening) port = Winsock1().LocalPort(0);
+    });
+    listening.start(0);
+    peer = std::thread([&] {
+        for (int i = 0; i < 1000 && port == 0; ++i)
+            std::this_thread::sleep_for(5ms);
+        PeerSocket p;
+        if (!p.Connect(port)) return;
+        p.Line();
+        p.Send("IP Vornhelm Online^ 7. 4. 0\n");
+        p.Line();
+        p.Send("NM Bob\nSY  1#Bob: hello\n");
+        // Each of these is answered; the layout, which goes to every player, is passed over.
+        for (const char* code : {"GS", "DK", "TR"}) {
+            for (QByteArray line = p.Line(); !line.isEmpty(); line = p.Line())
+                if (got.emplace_back(line.left(2)) == code) break;
+            p.Send(QByteArray(code) + "\nSY  2#Bob: ready\n");
+        }
+        for (int i = 0; i < 500 && !release; ++i)
+            std::this_thread::sleep_for(10ms);
+    });
+    svc.boxes->Expect(platform::vbOK); // told the peer is an older program
+    SetupInternet();
+    release = true;
+    peer.join();
+    ConnectionWindow_Show = [] { frmPlayers().Show(true); };
+    EXPECT_EQ(got, (std::vector<QByteArray>{"GS", "LO", "DK", "TR"}));
+    EXPECT_NE(Com.Pturn, 0);
+    EXPECT_FALSE(form->StatusMsg.Visible()) << form->StatusMsg.Caption().toStdString();
 }
 
 } // namespace
