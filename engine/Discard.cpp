@@ -83,6 +83,10 @@ void Player_EndTurn() {
     if (!ForcedCard_Check()) return;
     LayOnHold(slot, hold);
     if (Com.NetGame != 0) {
+        // The peers are sent this discard, however it was made (a drag or the keys), never the
+        // move before it.
+        Eng.MoveFrom = slot;
+        Eng.MoveTo = hold;
         Netl.Move_Transmit_Done();
         if (Net_Stopped()) return;
     } else {

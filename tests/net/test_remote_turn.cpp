@@ -9,6 +9,7 @@
 #include "net/NetWait.h"
 #include "net/RemoteTurn.h"
 #include "opponent/WorkingSet.h"
+#include "shell/KeyCommand.h"
 #include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
@@ -257,6 +258,41 @@ TEST_F(RemoteTurnTest, APeerLostMidExchangeLeavesTheTableWhole) {
     Eng.MoveTo = 1;
     Move_Transmit();
     EXPECT_FALSE(form->Label9(0).Visible());
+}
+
+// The player plays to a center pile, then discards with the keys (pad 2, Enter, pad 7): the
+// host is sent that discard, not the play before it again.
+TEST_F(RemoteTurnTest, ADiscardMadeWithTheKeysIsTheMoveSent) {
+    constexpr int kPad2 = 98, kPad7 = 103, kEnterKey = 13;
+    PeerListener host;
+    peer = std::thread([&] {
+        PeerSocket p(host.Accept());
+        got.push_back(p.Line());
+        p.Send("PC\nSY  1#Hosta: nice\n");
+        got.push_back(p.Line());
+        p.Send("OK\nSY  2#Hosta: my turn\n");
+        HoldUntilReleased();
+    });
+    JoinAsRemote(host, 2);
+    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    for (unsigned seed = 3; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1; ++seed)
+        FillTable(seed);
+    const int card = Eng.PlayerCards(0, 2);
+    Com.Pturn = 1;
+    WhosOnFirst();
+    Netl.Move_Transmit_Done = [] { Move_Transmit_Done(); };
+    Eng.MoveFrom = 4; // the play to a center pile just before
+    Eng.MoveTo = 1;
+    Hooks.ComputerTurn = [] {};
+    form->cmdDeal.SetVisible(false);
+    form->Picture7(2).SetEnabled(true);
+    for (int key : {kPad2, kEnterKey, kPad7})
+        KeyCommand(key, 0);
+    release = true;
+    peer.join();
+    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n"}));
+    EXPECT_EQ(Eng.PlayerCards(0, 7), card);
+    EXPECT_EQ(Com.Pturn, 2);
 }
 
 TEST_F(RemoteTurnTest, AMoveIsCheckedBeforeItIsApplied) {
