@@ -50,6 +50,8 @@ bool IsPad(int key) {
 bool MoveTarget(int digit) {
     TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QString());
+    // The frame marked the chosen card; a discard plays the other seats' turns before this returns.
+    f.lblHighlight.SetVisible(false);
     if (digit >= 1 && digit <= 4) {
         Eng.SourceSlot = Keys.PendingSlot;
         Eng.TargetPile = digit;

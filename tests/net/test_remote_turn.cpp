@@ -261,7 +261,7 @@ TEST_F(RemoteTurnTest, APeerLostMidExchangeLeavesTheTableWhole) {
 }
 
 // The player plays to a center pile, then discards with the keys (pad 2, Enter, pad 7): the
-// host is sent that discard, not the play before it again.
+// host is sent that discard, not the play before it again, and the card's frame goes with it.
 TEST_F(RemoteTurnTest, ADiscardMadeWithTheKeysIsTheMoveSent) {
     constexpr int kPad2 = 98, kPad7 = 103, kEnterKey = 13;
     PeerListener host;
@@ -283,7 +283,8 @@ TEST_F(RemoteTurnTest, ADiscardMadeWithTheKeysIsTheMoveSent) {
     Netl.Move_Transmit_Done = [] { Move_Transmit_Done(); };
     Eng.MoveFrom = 4; // the play to a center pile just before
     Eng.MoveTo = 1;
-    Hooks.ComputerTurn = [] {};
+    bool framed = true;
+    Hooks.ComputerTurn = [&] { framed = form->lblHighlight.Visible(); };
     form->cmdDeal.SetVisible(false);
     form->Picture7(2).SetEnabled(true);
     for (int key : {kPad2, kEnterKey, kPad7})
@@ -293,6 +294,7 @@ TEST_F(RemoteTurnTest, ADiscardMadeWithTheKeysIsTheMoveSent) {
     EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n"}));
     EXPECT_EQ(Eng.PlayerCards(0, 7), card);
     EXPECT_EQ(Com.Pturn, 2);
+    EXPECT_FALSE(framed) << "the emptied hand place stays framed through the other seat's turn";
 }
 
 TEST_F(RemoteTurnTest, AMoveIsCheckedBeforeItIsApplied) {
