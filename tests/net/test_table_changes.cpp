@@ -1,12 +1,9 @@
 // What the peers change while this program shows a move or waits: a layout that takes away
-// the place a remote seat's card flies to, a caller accepted while the host's player presses
-// New Game, the start with an older program, and the hand refill after a damaged reshuffle.
-// The scripted peers write what changes the table in the same write as the line before it.
+// the place a remote seat's card flies to, a caller taken in while the host's player presses
+// New Game, and the start with an older program. The scripted peers write what changes the
+// table in the same write as the line before it.
 #include "common/NetCodes.h"
-#include "engine/Deal.h"
 #include "engine/GameOnTable.h"
-#include "engine/Stale.h"
-#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
 #include "net/NetSockets.h"
@@ -32,6 +29,11 @@ class TableChanges : public PeerTableTest {
     void SetUp() override {
         PeerTableTest::SetUp();
         Com.PlayerName = "Ada";
+    }
+    void TearDown() override {
+        release = true;
+        PeerTableTest::TearDown();
+        ConnectionWindow_Show = [] { frmPlayers().Show(true); };
     }
     // This program as the remote in host seat 2 of a table of `players`, connected.
     void Remote(PeerListener& host, int players) {
@@ -197,7 +199,6 @@ TEST_F(TableChanges, TheStartNoticeGoesWhenAnOlderProgramsGameStarts) {
     SetupInternet();
     release = true;
     peer.join();
-    ConnectionWindow_Show = [] { frmPlayers().Show(true); };
     EXPECT_EQ(got, (std::vector<QByteArray>{"GS", "LO", "DK", "TR"}));
     EXPECT_NE(Com.Pturn, 0);
     EXPECT_FALSE(form->StatusMsg.Visible()) << form->StatusMsg.Caption().toStdString();
