@@ -7,6 +7,7 @@
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
 #include "shell/MenuCommands.h"
+#include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
 #include <QCoreApplication>
@@ -43,7 +44,6 @@ class Leaving : public PeerTableTest {
     void SetUp() override {
         PeerTableTest::SetUp();
         Com.PlayerName = "Ada";
-        Menu.ChatCount = 0;
     }
     void TearDown() override {
         Menu.ChatCount = 0; // the farewells counted here are no later test's
@@ -52,11 +52,6 @@ class Leaving : public PeerTableTest {
     void JoinAsRemote(PeerListener& host) {
         PeerTableTest::JoinAsRemote(host, 2);
         ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
-    }
-    // Every line a peer gets until the other side closes.
-    static void ReadToEnd(PeerSocket& p, std::vector<QByteArray>& into) {
-        for (QByteArray l = p.Line(); !l.isEmpty(); l = p.Line())
-            into.push_back(l);
     }
     // The texts of the boxes shown, one to a line.
     std::string Boxes() const {
@@ -116,7 +111,8 @@ TEST_F(Leaving, ADamagedDeckEndsTheInternetGameOnBothSides) {
             PeerSocket p(host.Accept());
             if (!c.reshuffle) got.push_back(p.Line()); // the DEAL press
             p.Send(Damaged(good, c.field, c.value));
-            ReadToEnd(p, got);
+            for (QByteArray l = p.Line(); !l.isEmpty(); l = p.Line())
+                got.push_back(l);
         });
         svc.boxes->Expect(platform::vbOK);
         if (c.reshuffle) {
@@ -134,72 +130,60 @@ TEST_F(Leaving, ADamagedDeckEndsTheInternetGameOnBothSides) {
                                ").\r\nThe Internet game has ended.");
         EXPECT_EQ(Com.NetGame, 0);
         EXPECT_FALSE(Eng.TableBusy);
-        if (!c.reshuffle) {
-            EXPECT_EQ(Eng.PlayerCards(0, 2), 0); // nothing was dealt from it
-        }
+        EXPECT_TRUE(c.reshuffle || Eng.PlayerCards(0, 2) == 0); // nothing was dealt from it
         svc.boxes->shown.clear();
     }
 }
 
-TEST_F(Leaving, ARemoteThatLeavesHearsNothingOfItsOwnLeaving) {
-    PeerListener host;
-    JoinAsRemote(host);
-    std::vector<QByteArray> got;
-    peer = std::thread([&] {
-        PeerSocket p(host.Accept());
-        got.push_back(p.Line());
-        got.push_back(p.Line());
-        p.Close(); // the host lets the player go, as it does at once
-    });
-    platform::Svc().clock = std::make_unique<PatientClock>();
-    Com.Pturn = 0;                      // no game under way: nothing to offer to save
-    svc.boxes->Expect(platform::vbYes); // end the Internet game
-    SetupInternet();
-    peer.join();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"SY  1#Ada Quit!^\n", "GO\n"}));
-    EXPECT_EQ(Boxes(), "Do you want to end this Vornhelm Online Game?");
-    EXPECT_NE(form->Label9(1).Caption(), "Dealer has terminated game.");
-    EXPECT_EQ(Com.NetGame, 0);
-}
-
-TEST_F(Leaving, AHostThatEndsTheGameIsNotToldThatEachPlayerQuit) {
-    const int port = HostListening(3);
-    std::vector<QByteArray> bo, cy;
-    std::atomic<bool> seated = false;
-    peer = std::thread([&, port] {
-        PeerSocket a, b;
-        if (!a.Connect(port) || !b.Connect(port)) return;
-        for (PeerSocket* p : {&a, &b}) {
-            p->Line();
-            p->Send("IP Vornhelm Online^ 9. 6. 0\n");
-            p->Line();
+// The program ends the Internet game as host of two or as remote; the peers read on to its
+// GO and close their ends, as a peer program does.
+TEST_F(Leaving, TheOneWhoEndsTheGameHearsNothingOfItsOwnLeaving) {
+    for (const bool hosting : {true, false}) {
+        SCOPED_TRACE(hosting ? "host" : "remote");
+        Menu.ChatCount = 0;
+        std::vector<QByteArray> got[2];
+        const auto toGo = [&got](PeerSocket& p, int i) {
+            for (QByteArray l = p.Line(); !l.isEmpty(); l = p.Line())
+                if ((l.startsWith("SY") || l == "GO\n") && (got[i].push_back(l), l == "GO\n")) break;
+            p.Close();
+        };
+        PeerListener host;
+        if (hosting) {
+            const int port = HostListening(3);
+            std::atomic<bool> seated = false;
+            peer = std::thread([&, port] {
+                PeerSocket bo, cy;
+                if (joined::Call(bo, port, "Bo").empty() || joined::Call(cy, port, "Cy").empty()) return;
+                for (int i = 0; i < 1000 && !seated; ++i)
+                    std::this_thread::sleep_for(5ms);
+                toGo(bo, 0);
+                toGo(cy, 1);
+            });
+            svc.boxes->script.assign(2, platform::vbYes); // "New opponent joining"
+            ASSERT_TRUE(Pump([] { return Com.NetGame == 2 && Com.NetSockets[2].Seat != 0; }));
+            seated = true;
+        } else {
+            JoinAsRemote(host);
+            got[1] = {"SY  1#Ada Quit!^\n", "GO\n"};
+            peer = std::thread([&] {
+                PeerSocket p(host.Accept());
+                toGo(p, 0);
+            });
         }
-        a.Send("NM Bo\n");
-        b.Send("NM Cy\n");
-        for (int i = 0; i < 1000 && !seated; ++i)
-            std::this_thread::sleep_for(5ms);
-        // Each remote reads on to the host's GO and closes its end, as a remote program does.
-        for (auto [p, into] : {std::pair{&a, &bo}, std::pair{&b, &cy}}) {
-            for (QByteArray l = p->Line(); !l.isEmpty() && l != "GO\n"; l = p->Line())
-                if (l.startsWith("SY")) into->push_back(l);
-            p->Close();
-        }
-    });
-    svc.boxes->script.assign(2, platform::vbYes); // "New opponent joining"
-    ASSERT_TRUE(Pump([] { return Com.NetGame == 2 && Com.NetSockets[2].Seat != 0; }));
-    seated = true;
-    platform::Svc().clock = std::make_unique<PatientClock>();
-    svc.boxes->shown.clear();
-    svc.boxes->script.clear();
-    Com.Pturn = 0;
-    svc.boxes->Expect(platform::vbYes); // end the Internet game
-    SetupInternet();
-    peer.join();
-    EXPECT_EQ(bo, std::vector<QByteArray>{"SY  1#Ada Quit!^\n"});
-    EXPECT_EQ(cy, std::vector<QByteArray>{"SY  1#Ada Quit!^\n"});
-    EXPECT_EQ(Boxes(), "Do you want to end this Vornhelm Online Game?");
-    EXPECT_EQ(Com.NetGame, 0);
-    EXPECT_EQ(Com.NetHost, 0);
+        platform::Svc().clock = std::make_unique<PatientClock>();
+        svc.boxes->shown.clear();
+        svc.boxes->script.clear();
+        Com.Pturn = 0;                      // no game under way: nothing to offer to save
+        svc.boxes->Expect(platform::vbYes); // end the Internet game
+        SetupInternet();
+        peer.join();
+        for (const auto& lines : got)
+            EXPECT_EQ(lines, (std::vector<QByteArray>{"SY  1#Ada Quit!^\n", "GO\n"}));
+        EXPECT_EQ(Boxes(), "Do you want to end this Vornhelm Online Game?");
+        EXPECT_NE(form->Label9(1).Caption(), "Dealer has terminated game.");
+        EXPECT_EQ(Com.NetGame, 0);
+        EXPECT_EQ(Com.NetHost, 0);
+    }
 }
 
 } // namespace

