@@ -39,7 +39,8 @@ class Peer {
   public:
     Peer(QByteArray name, int players) : name_(std::move(name)), players_(players) {}
     virtual ~Peer() = default;
-    std::vector<QByteArray> got, writes, strange;
+    std::vector<QByteArray> got, strange;
+    int moves = 0; // the discards it sent
 
     // Reacts until the other side closes, or the test lets go and nothing more comes.
     void Play(PeerSocket& p, const std::atomic<bool>& stop) {
@@ -67,7 +68,7 @@ class Peer {
         if (!awaitingPC_) strange.push_back(line);
         awaitingPC_ = false;
         awaitingOK_ = true;
-        Write(p, "OK\n");
+        p.Send("OK\n");
     }
     // True once, when the program answered the OK of this peer's turn.
     bool TurnOver(const QByteArray& code) {
@@ -77,11 +78,8 @@ class Peer {
     }
     QByteArray Move(int count) {
         awaitingPC_ = true;
+        ++moves;
         return Discard(count);
-    }
-    void Write(PeerSocket& p, const QByteArray& bytes) {
-        writes.push_back(bytes);
-        p.Send(bytes);
     }
     QByteArray Chat() { return "SY" + Num(++chat_) + '#' + name_ + ": on we go\n"; }
 
@@ -103,7 +101,7 @@ class DiscardingRemote : public Peer {
         if (code == "TR") {
             const int k = line.mid(3).trimmed().toInt();
             turn_ = players_ == 2 ? 3 - k : k; // a two-player table is told in the remote's own numbering
-            Write(p, "TR\n" + MineOrChat());
+            p.Send("TR\n" + MineOrChat());
         } else if (code == "PC" && bare) {
             MoveAnswered(p, line);
         } else if (TurnOver(code)) {
@@ -111,9 +109,9 @@ class DiscardingRemote : public Peer {
             turn_ = Next(turn_);
         } else if (code == "OK") { // another seat's turn is over: the next one's move goes with the answer
             turn_ = Next(turn_);
-            Write(p, "OK\n" + MineOrChat());
+            p.Send("OK\n" + MineOrChat());
         } else if (QByteArrayList{"GS", "DK", "LO", "PC", "WT", "RC"}.contains(code)) {
-            Write(p, code + '\n' + Chat());
+            p.Send(code + '\n' + Chat());
         } else {
             strange.push_back(line);
         }
@@ -133,17 +131,17 @@ class DealingHost : public Peer {
     bool won = false;
 
   private:
-    void Begin(PeerSocket& p) override { Write(p, "GS\n"); }
+    void Begin(PeerSocket& p) override { p.Send("GS\n"); }
     void MoveFrom(PeerSocket& p, int seat) {
         turn_ = seat;
-        if (seat != mine_) Write(p, Move(moves_[seat]++));
+        if (seat != mine_) p.Send(Move(moves_[seat]++));
     }
     void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) override {
         if (over_) return;
         if (code == "GS") {
-            Write(p, stock_);
+            p.Send(stock_);
         } else if (code == "DK") {
-            Write(p, "TR " + Num(players_ == 2 ? 3 - first_ : first_) + '\n');
+            p.Send("TR " + Num(players_ == 2 ? 3 - first_ : first_) + '\n');
         } else if (code == "TR") {
             MoveFrom(p, first_);
         } else if (code == "PC" && bare) {
@@ -152,15 +150,15 @@ class DealingHost : public Peer {
             MoveFrom(p, Next(turn_));
         } else if (code == "PC") {
             lastTo_ = line.mid(line.indexOf('#') + 1).trimmed().toInt();
-            Write(p, "PC\n" + Chat());
+            p.Send("PC\n" + Chat());
         } else if (code == "WT") {
-            Write(p, "WT\n" + Chat());
+            p.Send("WT\n" + Chat());
         } else if (code == "OK") {
             ++programTurns;
             won = lastTo_ >= 1 && lastTo_ <= 4; // a play to a center pile ended the turn: no side card left
             over_ = won || programTurns >= turns_;
             turn_ = Next(mine_);
-            Write(p, "OK\n" + (over_ ? QByteArray("EG\n") : turn_ != mine_ ? Move(moves_[turn_]++) : QByteArray()));
+            p.Send("OK\n" + (over_ ? QByteArray("EG\n") : turn_ != mine_ ? Move(moves_[turn_]++) : QByteArray()));
         } else {
             strange.push_back(line);
         }

@@ -2,20 +2,11 @@
 // millisecond, round after round, each seated once whatever order their answers come in; and
 // callers that go again before they have given their name.
 #include "common/NetCodes.h"
-#include "common/Shared.h"
-#include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "net/NetCleanUp.h"
-#include "net/NetHooks.h"
-#include "net/NetInstall.h"
 #include "net/NetRows.h"
-#include "net/NetSockets.h"
-#include "net/NetState.h"
-#include "table/frmGrulm.h"
-#include "tests/net/ConversationTest.h"
 #include "tests/net/JoinedPeer.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <atomic>
 #include <mutex>
@@ -24,17 +15,11 @@
 
 namespace {
 
-class Callers : public ConversationTest {
+class Callers : public PeerTableTest {
   protected:
-    // Our program hosting a table of `players`, listening; the port it listens on.
     int Listen(int players) {
-        Com.NetHost = 1;
-        Com.NetGame = 99;
-        LayTableFor(*form, players);
-        Engine_SizeTables();
         Net.NetSockCount = 0;
-        NetHostListen();
-        return Winsock1().LocalPort(0);
+        return HostListening(players);
     }
     static int SeatedRows() {
         int n = 0;
