@@ -158,7 +158,9 @@ class DealingHost : public Peer {
             won = lastTo_ >= 1 && lastTo_ <= 4; // a play to a center pile ended the turn: no side card left
             over_ = won || programTurns >= turns_;
             turn_ = Next(mine_);
-            p.Send("OK\n" + (over_ ? QByteArray("EG\n") : turn_ != mine_ ? Move(moves_[turn_]++) : QByteArray()));
+            p.Send("OK\n" + (over_            ? QByteArray("EG\n")
+                             : turn_ != mine_ ? Move(moves_[turn_]++)
+                                              : QByteArray()));
         } else {
             strange.push_back(line);
         }

@@ -149,7 +149,9 @@ TEST_P(CallerGoing, BeforeItsNameLeavesTheHostListeningAndTheNextCallerIsSeated)
             p.Line();
         }
     });
-    ASSERT_TRUE(Pump([&] { return form->Label9(kLblMessage).Caption() == QLatin1String("A caller left before joining."); }));
+    ASSERT_TRUE(Pump([&] {
+        return form->Label9(kLblMessage).Caption() == QLatin1String("A caller left before joining.");
+    }));
     peer.join();
     EXPECT_TRUE(svc.boxes->shown.empty());
     EXPECT_EQ(Winsock1().State(0), platform::sckListening);

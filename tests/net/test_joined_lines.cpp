@@ -11,15 +11,12 @@
 #include "engine/TurnOrder.h"
 #include "net/Joining.h"
 #include "net/NetCodec.h"
-#include "net/NetInstall.h"
-#include "net/NetSockets.h"
 #include "net/Recover.h"
 #include "net/RemoteTurn.h"
 #include "net/Snapshot.h"
 #include "shell/MenuCommands.h"
 #include "tests/net/JoinedPeer.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -42,11 +39,10 @@ int HoldCards(int seat) {
     return n;
 }
 
-class JoinedLines : public NetTableTest {
+class JoinedLines : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        guard = Net_InstallOnLoopback();
+        PeerTableTest::SetUp();
         Stale_Install();
         Netl.Opponent = [] { Opponent(); };
         Netl.Move_Transmit = [] { Move_Transmit(); };
@@ -54,10 +50,9 @@ class JoinedLines : public NetTableTest {
     }
     void TearDown() override {
         Release();
-        delete guard;
         Opponent_PlaySeat1(-1);
         Menu_Reset(); // the snapshots' notices counted chat lines
-        NetTableTest::TearDown();
+        PeerTableTest::TearDown();
     }
     // The peers close first, so this program sees no one leave; then its sockets close.
     void Release() {
@@ -70,11 +65,10 @@ class JoinedLines : public NetTableTest {
         Com.NetSockets = {};
         Com.NetState = kNetNone;
     }
-    void Fresh(int players) {
+    void Fresh() {
         Release();
         guard->start(20000); // each game its own time
         Engine_Reset();
-        Table(players);
         Net.NetPort = 0;
         Com.SideSize = 9;
         Com.PeerVersion = "96";
@@ -84,12 +78,9 @@ class JoinedLines : public NetTableTest {
     // This program hosts `players`, seated as their names would seat them: the callers
     // play by `play`, or else are discarding remotes.
     void HostFor(int players, const std::function<void(PeerSocket&)>& play = {}) {
-        Fresh(players);
+        Fresh();
         remotes.clear();
-        Com.NetHost = 1;
-        Com.NetGame = 99;
-        NetHostListen();
-        const int port = Winsock1().LocalPort(0);
+        const int port = HostListening(players);
         for (int e = 1; e < players; ++e) {
             remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
             peers.emplace_back([this, bot = remotes.back().get(), port, play] {
@@ -110,15 +101,12 @@ class JoinedLines : public NetTableTest {
     }
 
     // This program as the remote in host seat `mine` of a scripted host at `host`.
-    void RemoteAt(const PeerListener& host, int players, int mine) {
-        Fresh(players);
-        Com.NetHost = 0;
+    void RemoteAt(PeerListener& host, int players, int mine) {
+        Fresh();
+        Net.NetReady = 1;
+        JoinAsRemote(host, players);
         Com.NetGame = players - 1;
         Com.NetSeat = mine - 1;
-        Net.NetReady = 1;
-        Net.NetHostAddress = "127.0.0.1";
-        Net.NetPort = host.port;
-        NetConnectRemote();
     }
 
     // Moves the stock under the used pile: the next refill reshuffles it.
@@ -135,7 +123,6 @@ class JoinedLines : public NetTableTest {
         return "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
     }
 
-    QTimer* guard = nullptr;
     std::atomic<bool> stop = false;
     std::vector<std::thread> peers;
     std::vector<std::unique_ptr<DiscardingRemote>> remotes;
@@ -162,7 +149,8 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
             while (Com.Pturn == 1 && Opponent_Seat1Level() >= 0 && !Com.GameAbort)
                 Hooks.ComputerTurn();
             rounds.stop();
-            EXPECT_TRUE(Com.Pturn == 1 || Eng.PlayerSideCount == 0) << "the game stopped on seat " << Com.Pturn;
+            EXPECT_TRUE(Com.Pturn == 1 || Eng.PlayerSideCount == 0)
+                << "the game stopped on seat " << Com.Pturn;
             EXPECT_TRUE(EveryCardOnce());
             Release();
             for (size_t i = 0; i < remotes.size(); ++i) {
@@ -186,7 +174,8 @@ TEST_F(JoinedLines, ARemotesGameGoesOnWithTheHostsAnswersJoinedToItsNextMove) {
     } cases[] = {{2, 2, 1}, {2, 2, 2}, {3, 2, 1}, {3, 3, 2}, {3, 2, 2}, {4, 2, 1}, {4, 4, 3}, {4, 3, 3}};
     unsigned seed = 40;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.players << " players, this seat " << c.mine << ", first " << c.first);
+        SCOPED_TRACE(testing::Message()
+                     << c.players << " players, this seat " << c.mine << ", first " << c.first);
         PeerListener listener;
         RemoteAt(listener, c.players, c.mine);
         platform::Svc().random.Randomize(++seed);
@@ -297,9 +286,8 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
     std::vector<QByteArray> got;
     peers.emplace_back([&] {
         PeerSocket p(listener.Accept());
-        for (const QByteArray& answer :
-             {QByteArray("PC\n"), "OK\nSY  1#Bob: line 1\nLO  2  1\n" + table, QByteArray(),
-              "RS\n" + joined::Discard(0), QByteArray("OK\n")}) {
+        for (const QByteArray& answer : {QByteArray("PC\n"), "OK\nSY  1#Bob: line 1\nLO  2  1\n" + table,
+                                         QByteArray(), "RS\n" + joined::Discard(0), QByteArray("OK\n")}) {
             got.push_back(p.Line());
             p.Send(answer);
         }
@@ -318,7 +306,8 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
     cmdDeal_Click();
     EXPECT_EQ(Com.RecoverPending, 0);
     EXPECT_EQ(Com.Pturn, 1);
-    EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), holds + 1) << "the host's discard, taken from behind the resume";
+    EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), holds + 1)
+        << "the host's discard, taken from behind the resume";
     EXPECT_TRUE(EveryCardOnce());
     Release();
     EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));

@@ -67,10 +67,10 @@ TEST_F(WiringTest, EveryToolWindowClosedByItsCloseBoxOpensAgainEitherWay) {
         const char* window;
         std::function<void()> byKey, byRow;
     } ways[] = {
-        {"frmSpeed", key(116), [] { MenuOptions(kOptSpeed, 0); }},      // F5
-        {"frmCounter", key(119), [] { MenuHelp(kHelpCounter, 0); }},   // F8
+        {"frmSpeed", key(116), [] { MenuOptions(kOptSpeed, 0); }},        // F5
+        {"frmCounter", key(119), [] { MenuHelp(kHelpCounter, 0); }},      // F8
         {"frmOptions", key(35), [] { MenuOptions(kOptPreferences, 0); }}, // End
-        {"frmMulti", key(121), [] { MenuOptions(kOptOpponents, 0); }},  // F10
+        {"frmMulti", key(121), [] { MenuOptions(kOptOpponents, 0); }},    // F10
         {"frmCustom", nullptr, [] { MenuOptions(kOptComments, 0); }},
         {"frmTip", nullptr, [] { MenuHelp(kHelpTips, 0); }},
     };

@@ -24,8 +24,8 @@ QByteArray Chunk(const char* id, const QByteArray& body, int stated = -1) {
 
 QByteArray Fmt(int tag, int channels, int rate, int bits) {
     const int block = channels * bits / 8;
-    return Chunk("fmt ", LE<quint16>(tag) + LE<quint16>(channels) + LE<quint32>(rate) + LE<quint32>(rate * block) +
-                             LE<quint16>(block) + LE<quint16>(bits));
+    return Chunk("fmt ", LE<quint16>(tag) + LE<quint16>(channels) + LE<quint32>(rate) +
+                             LE<quint32>(rate * block) + LE<quint16>(block) + LE<quint16>(bits));
 }
 
 // The extensible form names its sample kind in the sub-format's first two bytes.
@@ -85,7 +85,8 @@ TEST(WaveFile, DamagedAndForeignFilesAreNamedAndGoodOnesGiveWholeFramesOfTheirKi
     }
 
     // A padded odd chunk before the format, an odd tail that is no whole frame.
-    QByteArray odd = Wave(Chunk("LIST", "abc") + '\0' + Fmt(1, 2, 44100, 16) + Chunk("data", QByteArray(403, 'x')));
+    QByteArray odd =
+        Wave(Chunk("LIST", "abc") + '\0' + Fmt(1, 2, 44100, 16) + Chunk("data", QByteArray(403, 'x')));
     QBuffer in(&odd);
     in.open(QIODevice::ReadOnly);
     platform::WaveSound w;

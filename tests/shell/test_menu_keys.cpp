@@ -151,7 +151,8 @@ TEST_F(MenuKeysTest, EveryKeypadMoveWorksFromTheKeypadItself) {
     f.KeyDown = [](int key, int shift) { KeyCommand(key, shift); };
     bool numLock = true;
     auto pad = [&](int digit) {
-        QTest::keyClick(f.Window(), numLock ? Qt::Key(Qt::Key_0 + digit) : kNumLockOff[digit], Qt::KeypadModifier);
+        QTest::keyClick(f.Window(), numLock ? Qt::Key(Qt::Key_0 + digit) : kNumLockOff[digit],
+                        Qt::KeypadModifier);
     };
     constexpr int kAce = 40; // the Ace of spades, rank 1
     // Aces onto an empty center pile (keypad 1 to 3) from the side, the hand and a hold pile
@@ -456,7 +457,8 @@ TEST_F(MenuListTest, TheListClosesOnEscAPressElsewhereOrLeavingThePanelAndOnlyAR
     QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
     other.show();
     const std::pair<const char*, std::function<void()>> closers[] = {
-        {"a press on the table", [] { QTest::mouseClick(frmGrulm().Window(), Qt::LeftButton, {}, QPoint(400, 450)); }},
+        {"a press on the table",
+         [] { QTest::mouseClick(frmGrulm().Window(), Qt::LeftButton, {}, QPoint(400, 450)); }},
         {"a press on another window", [&] { QTest::mouseClick(&other, Qt::LeftButton); }},
         {"leaving at the left", [] { picPanel_MouseMove(5, 40); }},
         {"leaving above", [] { picPanel_MouseMove(300, 20); }},
