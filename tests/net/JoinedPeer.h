@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <atomic>
-#include <map>
 #include <vector>
 
 namespace joined {
@@ -40,7 +39,7 @@ class Peer {
     Peer(QByteArray name, int players) : name_(std::move(name)), players_(players) {}
     virtual ~Peer() = default;
     std::vector<QByteArray> got, strange;
-    int moves = 0; // the discards it sent
+    int moves = 0; // the discards it sent, each answered by the end of its turn
 
     // Reacts until the other side closes, or the test lets go and nothing more comes.
     void Play(PeerSocket& p, const std::atomic<bool>& stop) {
@@ -76,10 +75,9 @@ class Peer {
         awaitingOK_ = false;
         return true;
     }
-    QByteArray Move(int count) {
+    QByteArray Move() {
         awaitingPC_ = true;
-        ++moves;
-        return Discard(count);
+        return Discard(moves++);
     }
     QByteArray Chat() { return "SY" + Num(++chat_) + '#' + name_ + ": on we go\n"; }
 
@@ -92,10 +90,9 @@ class Peer {
 class DiscardingRemote : public Peer {
   public:
     DiscardingRemote(int seat, int players, QByteArray name) : Peer(std::move(name), players), seat_(seat) {}
-    int discards = 0;
 
   private:
-    QByteArray MineOrChat() { return turn_ == seat_ ? Move(discards) : Chat(); }
+    QByteArray MineOrChat() { return turn_ == seat_ ? Move() : Chat(); }
     void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) override {
         if (code == "RS" || code == "EG") return;
         if (code == "TR") {
@@ -105,7 +102,6 @@ class DiscardingRemote : public Peer {
         } else if (code == "PC" && bare) {
             MoveAnswered(p, line);
         } else if (TurnOver(code)) {
-            ++discards;
             turn_ = Next(turn_);
         } else if (code == "OK") { // another seat's turn is over: the next one's move goes with the answer
             turn_ = Next(turn_);
@@ -134,7 +130,7 @@ class DealingHost : public Peer {
     void Begin(PeerSocket& p) override { p.Send("GS\n"); }
     void MoveFrom(PeerSocket& p, int seat) {
         turn_ = seat;
-        if (seat != mine_) p.Send(Move(moves_[seat]++));
+        if (seat != mine_) p.Send(Move());
     }
     void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) override {
         if (over_) return;
@@ -159,7 +155,7 @@ class DealingHost : public Peer {
             over_ = won || programTurns >= turns_;
             turn_ = Next(mine_);
             p.Send("OK\n" + (over_            ? QByteArray("EG\n")
-                             : turn_ != mine_ ? Move(moves_[turn_]++)
+                             : turn_ != mine_ ? Move()
                                               : QByteArray()));
         } else {
             strange.push_back(line);
@@ -169,7 +165,6 @@ class DealingHost : public Peer {
     int mine_, first_;
     QByteArray stock_;
     int turns_, lastTo_ = 0;
-    std::map<int, int> moves_;
     bool over_ = false;
 };
 

@@ -157,10 +157,10 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
                 const DiscardingRemote& bot = *remotes[i];
                 EXPECT_TRUE(bot.strange.empty()) << bot.strange.front().toStdString();
                 // Each of its discards was answered once, and applied here once.
-                EXPECT_EQ(std::count(bot.got.begin(), bot.got.end(), QByteArray("PC\n")), bot.discards);
-                EXPECT_EQ(HoldCards(static_cast<int>(i) + 2), bot.discards);
+                EXPECT_EQ(std::count(bot.got.begin(), bot.got.end(), QByteArray("PC\n")), bot.moves);
+                EXPECT_EQ(HoldCards(static_cast<int>(i) + 2), bot.moves);
             }
-            EXPECT_GT(remotes.front()->discards, 0);
+            EXPECT_GT(remotes.front()->moves, 0);
         }
         EXPECT_TRUE(first[0] && first[1]) << players;
     }
