@@ -12,8 +12,6 @@
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
-#include "net/NetInstall.h"
-#include "net/NetSockets.h"
 #include "net/frmPlayers.h"
 #include "shell/MenuCommands.h"
 #include "table/TableState.h"
