@@ -109,6 +109,23 @@ class JoinedLines : public PeerTableTest {
         Com.NetSeat = mine - 1;
     }
 
+    // A scripted host that answers each line it reads with the next of `answers`, keeps what
+    // it read in `heard` (one line past the last answer), then reads on until let go.
+    bool ScriptedHost(PeerListener& host, const std::vector<QByteArray>& answers) {
+        peers.emplace_back([this, &host, answers] {
+            PeerSocket p(host.Accept());
+            for (const QByteArray& answer : answers) {
+                heard.push_back(p.Line());
+                p.Send(answer);
+            }
+            heard.push_back(p.Line());
+            p.ReadTimeout(20);
+            while (!stop && !p.Closed())
+                p.Line();
+        });
+        return Pump([] { return Winsock1().State(0) == platform::sckConnected; });
+    }
+
     // Moves the stock under the used pile: the next refill reshuffles it.
     static void StockPlayedOut() {
         for (int i = 1; i <= Eng.DeckCount; ++i)
@@ -126,6 +143,7 @@ class JoinedLines : public PeerTableTest {
     std::atomic<bool> stop = false;
     std::vector<std::thread> peers;
     std::vector<std::unique_ptr<DiscardingRemote>> remotes;
+    std::vector<QByteArray> heard;
 };
 
 // Rounds of a game hosted here with seat 1 played by the decision code, then seat 1 left
@@ -247,22 +265,13 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
     for (int i = 1; i <= Eng.UsedCount; ++i)
         order(0, i) = Eng.UsedPile(0, Eng.UsedCount + 1 - i);
     const QByteArray stock = Stock_Message(order, Eng.UsedCount, "96", nullptr).toLatin1() + '\n';
-    std::vector<QByteArray> got;
-    peers.emplace_back([&] {
-        PeerSocket p(listener.Accept());
-        got.push_back(p.Line());
-        p.Send("PC\nSY  1#Hosta: and on\n");
-        got.push_back(p.Line());
-        p.Send("WT\n" + stock);
-        got.push_back(p.Line());
-    });
-    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\nSY  1#Hosta: and on\n", "WT\n" + stock}));
     Eng.MoveFrom = 5;
     Eng.MoveTo = 12;
     Move_Transmit();
     RESHUFFLE();
-    peers.back().join();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  5# 12\n", "WT\n", "DK\n"}));
+    Release();
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  5# 12\n", "WT\n", "DK\n"}));
     for (int i = 1; i <= Eng.DeckCount; ++i)
         ASSERT_EQ(Eng.Deck(0, i), (order(0, i) - 1) % 52 + 1) << i;
     EXPECT_EQ(Eng.UsedCount, 0);
@@ -283,20 +292,8 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
     PeerListener listener;
     RemoteAt(listener, 2, 2);
     discardable(22, 0);
-    std::vector<QByteArray> got;
-    peers.emplace_back([&] {
-        PeerSocket p(listener.Accept());
-        for (const QByteArray& answer : {QByteArray("PC\n"), "OK\nSY  1#Bob: line 1\nLO  2  1\n" + table,
-                                         QByteArray(), "RS\n" + joined::Discard(0), QByteArray("OK\n")}) {
-            got.push_back(p.Line());
-            p.Send(answer);
-        }
-        got.push_back(p.Line());
-        p.ReadTimeout(20);
-        while (!stop && !p.Closed())
-            p.Line();
-    });
-    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\n", "OK\nSY  1#Bob: line 1\nLO  2  1\n" + table, "",
+                                        "RS\n" + joined::Discard(0), "OK\n"}));
     Eng.SourceSlot = Eng.MoveFrom = 2;
     Eng.TargetHold = Eng.MoveTo = 7;
     Player_EndTurn();
@@ -310,7 +307,7 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
         << "the host's discard, taken from behind the resume";
     EXPECT_TRUE(EveryCardOnce());
     Release();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
 }
 
 // Seat 1's last side card, answered and followed at once by the remote's farewell: the
