@@ -40,7 +40,7 @@ QByteArray Wave(const QByteArray& chunks) {
 
 } // namespace
 
-TEST(WaveFile, DamagedAndForeignFilesAreNamedAndGoodOnesGiveWholeFramesOfTheirKind) {
+TEST(WaveFile, DamagedForeignAndHugeFilesAreNamedWithoutReadingThemWholeAndGoodOnesGiveWholeFrames) {
     const QByteArray samples(400, 's'), fmt = Fmt(1, 1, 22050, 16), good = Wave(fmt + Chunk("data", samples));
     QByteArray huge = good;
     qToLittleEndian<quint32>(0xFFFFFFF0u, huge.data() + 40);

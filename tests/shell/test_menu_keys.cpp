@@ -451,7 +451,7 @@ class MenuListTest : public MenuKeysTest {
     std::vector<std::pair<int, int>> chosen;
 };
 
-TEST_F(MenuListTest, TheListClosesOnEscAPressElsewhereOrLeavingThePanelAndOnlyARowChooses) {
+TEST_F(MenuListTest, EscAPressThatStillReachesItsWindowOrLeavingThePanelCloseTheListAndOnlyARowChooses) {
     QPushButton other(QStringLiteral("Next >"));
     int clicks = 0;
     QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
