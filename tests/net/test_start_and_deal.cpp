@@ -352,9 +352,9 @@ TEST_F(StartAndDeal, TheOneWhoEndsTheGameHearsNothingOfItsOwnLeaving) {
             p.Close();
         };
         PeerListener host;
+        std::atomic<bool> seated = false;
         if (hosting) {
             const int port = HostListening(3);
-            std::atomic<bool> seated = false;
             peer = std::thread([&, port] {
                 PeerSocket bo, cy;
                 if (joined::Call(bo, port, "Bo").empty() || joined::Call(cy, port, "Cy").empty()) return;
