@@ -1,16 +1,27 @@
 #pragma once
-// Peers that write every answer together with their next line in one write(), as a
-// real opponent's TCP stack may hand them over: a remote player that only discards, and
-// a host that deals and plays its own seat and its other remotes' seats by discards.
-// Each runs on its own thread with a blocking socket and keeps what it read and wrote.
+// Scripted peers on their own threads with blocking sockets: callers that join a host, and
+// players that write every answer together with their next line in one write(), as a real
+// opponent's TCP stack may hand them over.
 #include "tests/net/ScriptedPeer.h"
 
 #include <QByteArray>
 #include <atomic>
-#include <map>
 #include <vector>
 
 namespace joined {
+
+// A caller at the host's `port` that identifies itself and gives its name: the two lines
+// it read before, none when no one listens.
+inline std::vector<QByteArray> Call(PeerSocket& p, int port, const QByteArray& name,
+                                    const char* version = " 9. 6. 0") {
+    std::vector<QByteArray> got;
+    if (!p.Connect(port)) return got;
+    got.push_back(p.Line());
+    p.Send("IP Vornhelm Online^" + QByteArray(version) + "\n");
+    got.push_back(p.Line());
+    p.Send("NM " + name + "\n");
+    return got;
+}
 
 // A number as the messages write it: one blank before it.
 inline QByteArray Num(int n) {
@@ -22,33 +33,17 @@ inline QByteArray Discard(int count) {
     return "PC " + Num(2) + '#' + Num(7 + count % 4) + '\n';
 }
 
+// Keeps the lines it read but chat and identification; `strange` the lines out of turn.
 class Peer {
   public:
     Peer(QByteArray name, int players) : name_(std::move(name)), players_(players) {}
-    std::vector<QByteArray> got, writes, strange;
+    virtual ~Peer() = default;
+    std::vector<QByteArray> got, strange;
+    int moves = 0; // the discards it sent, each answered by the end of its turn
 
-  protected:
-    int Next(int t) const { return t % players_ + 1; }
-    // The program has this peer's move, a discard: the turn ends with OK.
-    void MoveAnswered(PeerSocket& p, const QByteArray& line) {
-        if (!awaitingPC_) strange.push_back(line);
-        awaitingPC_ = false;
-        awaitingOK_ = true;
-        Write(p, "OK\n");
-    }
-    // The program answered this peer's OK: true once, when that turn is over.
-    bool TurnOver(const QByteArray& code) {
-        if (code != "OK" || !awaitingOK_) return false;
-        awaitingOK_ = false;
-        return true;
-    }
-    void Write(PeerSocket& p, const QByteArray& bytes) {
-        writes.push_back(bytes);
-        p.Send(bytes);
-    }
-    QByteArray Chat() { return "SY" + Num(++chat_) + '#' + name_ + ": on we go\n"; }
-    // Reads and reacts until the other side closes, or the test lets go and nothing more comes.
-    template <typename React> void Run(PeerSocket& p, const std::atomic<bool>& stop, React react) {
+    // Reacts until the other side closes, or the test lets go and nothing more comes.
+    void Play(PeerSocket& p, const std::atomic<bool>& stop) {
+        Begin(p);
         p.ReadTimeout(20);
         while (!p.Closed()) {
             const QByteArray line = p.Line();
@@ -56,16 +51,38 @@ class Peer {
                 if (stop) break;
                 continue;
             }
-            got.push_back(line);
             const QByteArray code = line.left(2);
             if (code == "SY" || code == "PK" || code == "IP") continue;
-            react(p, line, code, line.size() == 3);
+            got.push_back(line);
+            React(p, line, code, line.size() == 3);
         }
     }
 
+  protected:
+    virtual void Begin(PeerSocket&) {}
+    virtual void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) = 0;
+    int Next(int t) const { return t % players_ + 1; }
+    // The program has this peer's move, a discard: the turn ends with OK.
+    void MoveAnswered(PeerSocket& p, const QByteArray& line) {
+        if (!awaitingPC_) strange.push_back(line);
+        awaitingPC_ = false;
+        awaitingOK_ = true;
+        p.Send("OK\n");
+    }
+    // True once, when the program answered the OK of this peer's turn.
+    bool TurnOver(const QByteArray& code) {
+        if (code != "OK" || !awaitingOK_) return false;
+        awaitingOK_ = false;
+        return true;
+    }
+    QByteArray Move() {
+        awaitingPC_ = true;
+        return Discard(moves++);
+    }
+    QByteArray Chat() { return "SY" + Num(++chat_) + '#' + name_ + ": on we go\n"; }
+
     QByteArray name_;
-    int players_;
-    int chat_ = 0;
+    int players_, turn_ = 0, chat_ = 0;
     bool awaitingPC_ = false, awaitingOK_ = false;
 };
 
@@ -73,51 +90,35 @@ class Peer {
 class DiscardingRemote : public Peer {
   public:
     DiscardingRemote(int seat, int players, QByteArray name) : Peer(std::move(name), players), seat_(seat) {}
-    int discards = 0;
-
-    void Play(PeerSocket& p, const std::atomic<bool>& stop) {
-        Run(p, stop, [this](PeerSocket& s, const QByteArray& line, const QByteArray& code, bool bare) {
-            React(s, line, code, bare);
-        });
-    }
 
   private:
-    QByteArray Mine() {
-        awaitingPC_ = true;
-        return Discard(discards);
-    }
-
-    void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) {
+    QByteArray MineOrChat() { return turn_ == seat_ ? Move() : Chat(); }
+    void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) override {
         if (code == "RS" || code == "EG") return;
         if (code == "TR") {
             const int k = line.mid(3).trimmed().toInt();
-            // A two-player table is told in the remote's own numbering.
-            turn_ = players_ == 2 ? (k == 1 ? 2 : 1) : k;
-            Write(p, "TR\n" + (turn_ == seat_ ? Mine() : Chat()));
+            turn_ = players_ == 2 ? 3 - k : k; // a two-player table is told in the remote's own numbering
+            p.Send("TR\n" + MineOrChat());
         } else if (code == "PC" && bare) {
             MoveAnswered(p, line);
         } else if (TurnOver(code)) {
-            ++discards;
             turn_ = Next(turn_);
-        } else if (code == "OK") {
-            // Another seat's turn is over: when the next is this one, its move goes with the answer.
+        } else if (code == "OK") { // another seat's turn is over: the next one's move goes with the answer
             turn_ = Next(turn_);
-            Write(p, "OK\n" + (turn_ == seat_ ? Mine() : Chat()));
-        } else if (code == "GS" || code == "DK" || code == "LO" || code == "PC" || code == "WT" ||
-                   code == "RC") {
-            Write(p, code + '\n' + Chat());
+            p.Send("OK\n" + MineOrChat());
+        } else if (QByteArrayList{"GS", "DK", "LO", "PC", "WT", "RC"}.contains(code)) {
+            p.Send(code + '\n' + Chat());
         } else {
             strange.push_back(line);
         }
     }
 
-    int seat_, turn_ = 0;
+    int seat_;
 };
 
 // The host of the program's table: it deals `stock` (a whole DK line), names `first` to
 // begin (host numbering), and plays every seat but the program's (`mine`) by discards.
-// It ends the game with EG when the program has won, or once the program has ended
-// `turns` turns.
+// It ends the game with EG when the program has won, or once the program has ended `turns` turns.
 class DealingHost : public Peer {
   public:
     DealingHost(int players, int mine, int first, QByteArray stock, int turns)
@@ -125,45 +126,37 @@ class DealingHost : public Peer {
     int programTurns = 0;
     bool won = false;
 
-    void Play(PeerSocket& p, const std::atomic<bool>& stop) {
-        Write(p, "GS\n");
-        Run(p, stop, [this](PeerSocket& s, const QByteArray& line, const QByteArray& code, bool bare) {
-            React(s, line, code, bare);
-        });
-    }
-
   private:
-    QByteArray Move(int seat) {
-        awaitingPC_ = true;
-        return Discard(moves_[seat]++);
+    void Begin(PeerSocket& p) override { p.Send("GS\n"); }
+    void MoveFrom(PeerSocket& p, int seat) {
+        turn_ = seat;
+        if (seat != mine_) p.Send(Move());
     }
-
-    void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) {
+    void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) override {
         if (over_) return;
         if (code == "GS") {
-            Write(p, stock_);
+            p.Send(stock_);
         } else if (code == "DK") {
-            Write(p, "TR " + Num(players_ == 2 ? (first_ == 1 ? 2 : 1) : first_) + '\n');
+            p.Send("TR " + Num(players_ == 2 ? 3 - first_ : first_) + '\n');
         } else if (code == "TR") {
-            turn_ = first_;
-            if (turn_ != mine_) Write(p, Move(turn_));
+            MoveFrom(p, first_);
         } else if (code == "PC" && bare) {
             MoveAnswered(p, line);
         } else if (TurnOver(code)) {
-            turn_ = Next(turn_);
-            if (turn_ != mine_) Write(p, Move(turn_));
+            MoveFrom(p, Next(turn_));
         } else if (code == "PC") {
             lastTo_ = line.mid(line.indexOf('#') + 1).trimmed().toInt();
-            Write(p, "PC\n" + Chat());
+            p.Send("PC\n" + Chat());
         } else if (code == "WT") {
-            Write(p, "WT\n" + Chat());
+            p.Send("WT\n" + Chat());
         } else if (code == "OK") {
             ++programTurns;
-            // An OK after a play to a center pile: the program's side pile is empty.
-            won = lastTo_ >= 1 && lastTo_ <= 4;
+            won = lastTo_ >= 1 && lastTo_ <= 4; // a play to a center pile ended the turn: no side card left
             over_ = won || programTurns >= turns_;
             turn_ = Next(mine_);
-            Write(p, "OK\n" + (over_ ? QByteArray("EG\n") : turn_ != mine_ ? Move(turn_) : QByteArray()));
+            p.Send("OK\n" + (over_            ? QByteArray("EG\n")
+                             : turn_ != mine_ ? Move()
+                                              : QByteArray()));
         } else {
             strange.push_back(line);
         }
@@ -171,8 +164,7 @@ class DealingHost : public Peer {
 
     int mine_, first_;
     QByteArray stock_;
-    int turns_, turn_ = 0, lastTo_ = 0;
-    std::map<int, int> moves_;
+    int turns_, lastTo_ = 0;
     bool over_ = false;
 };
 

@@ -2,19 +2,11 @@
 // millisecond, round after round, each seated once whatever order their answers come in; and
 // callers that go again before they have given their name.
 #include "common/NetCodes.h"
-#include "common/Shared.h"
-#include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "net/NetCleanUp.h"
-#include "net/NetHooks.h"
-#include "net/NetInstall.h"
 #include "net/NetRows.h"
-#include "net/NetSockets.h"
-#include "net/NetState.h"
-#include "table/frmGrulm.h"
-#include "tests/net/ConversationTest.h"
-#include "tests/support/TableSize.h"
-#include "tests/support/TestSupport.h"
+#include "tests/net/JoinedPeer.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <atomic>
 #include <mutex>
@@ -23,17 +15,11 @@
 
 namespace {
 
-class Callers : public ConversationTest {
+class Callers : public PeerTableTest {
   protected:
-    // Our program hosting a table of `players`, listening; the port it listens on.
     int Listen(int players) {
-        Com.NetHost = 1;
-        Com.NetGame = 99;
-        LayTableFor(*form, players);
-        Engine_SizeTables();
         Net.NetSockCount = 0;
-        NetHostListen();
-        return Winsock1().LocalPort(0);
+        return HostListening(players);
     }
     static int SeatedRows() {
         int n = 0;
@@ -115,111 +101,88 @@ TEST_F(Callers, CallersOfTheSameMillisecondAreEachSeatedOnce) {
                         return false;
             return true;
         });
-        // What each caller got, beside the seat the host keeps for its element.
-        std::vector<std::pair<int, QByteArray>> seen;
-        std::set<int> seats;
+        EXPECT_TRUE(seated) << SeatedRows() << " seated, NetGame " << Com.NetGame;
         {
             std::lock_guard lock(g_callersLock);
+            std::set<int> seats;
             for (const Caller& c : callers) {
                 const int seat = c.element >= 1 && c.element < kNetElements ? Row(c.element).Seat : -1;
-                seen.emplace_back(seat, c.layouts.empty() ? QByteArray() : c.layouts.back());
                 seats.insert(seat);
+                // The last layout a caller got names its own seat as the host keeps it.
+                EXPECT_EQ(c.layouts.empty() ? 0 : c.layouts.back().mid(6, 2).trimmed().toInt(), seat);
             }
+            EXPECT_EQ(seats.size(), static_cast<size_t>(players - 1));
         }
         NetCleanUp();
         for (auto& t : peers)
             t.join();
-        ASSERT_TRUE(seated) << SeatedRows() << " seated, NetGame " << Com.NetGame;
-        EXPECT_EQ(seats.size(), static_cast<size_t>(players - 1));
-        // The last layout a caller got names its own seat as the host keeps it.
-        for (const auto& [seat, layout] : seen)
-            EXPECT_EQ(layout.mid(6, 2).trimmed().toInt(), seat) << layout.toStdString();
         svc.boxes->shown.clear();
         Net.Trace.clear();
     }
 }
 
-TEST_F(Callers, ACallerThatGoesBeforeItsNameLeavesTheHostListening) {
-    struct Case {
-        const char* what;
-        bool answersIdentity;
-        bool gameOn; // a player already sits at the table, with cards dealt
-    } cases[] = {
-        {"gone before its identification", false, false},
-        {"gone after its identification", true, false},
-        {"gone while a player plays on", true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const int port = Listen(3);
-        PeerSocket seated;
-        if (c.gameOn) {
-            std::thread bo([&, port] {
-                if (!seated.Connect(port)) return;
-                seated.Line();
-                seated.Send("IP Vornhelm Online^ 9. 6. 0\n");
-                seated.Line();
-                seated.Send("NM Bo\n");
-            });
-            const bool boSeated = Pump([] { return SeatedRows() == 1; });
-            bo.join();
-            ASSERT_TRUE(boSeated);
-            Eng.PlayerSideCount = 10;
-            Com.Pturn = 2;
-        }
-        std::vector<QByteArray> got;
-        std::thread peer([&, port] {
-            PeerSocket p;
-            if (!p.Connect(port)) return;
-            got.push_back(p.Line());
-            if (c.answersIdentity) {
-                p.Send("IP Vornhelm Online^ 8. 4. 0\n");
-                got.push_back(p.Line());
-            }
-        });
-        ASSERT_TRUE(Pump([&] {
-            return form->Label9(kLblMessage).Caption() == QLatin1String("A caller left before joining.");
-        }));
-        peer.join();
-        EXPECT_TRUE(svc.boxes->shown.empty());
-        EXPECT_EQ(Winsock1().State(0), platform::sckListening);
-        EXPECT_EQ(Com.NetHost, 1);
-        EXPECT_NE(Com.NetState, kNetLost); // no wait takes the caller's going for a lost link
-        EXPECT_EQ(Com.NetGame, c.gameOn ? 1 : 99);
-        EXPECT_EQ(Com.PeerVersion, c.gameOn ? "96" : "");
-        EXPECT_EQ(Eng.PlayerSideCount, c.gameOn ? 10 : 0); // nobody's game was ended
-        for (const NetTraceEntry& t : Net.Trace)
-            EXPECT_FALSE(t.direction == '>' && t.bytes.startsWith("EG"))
-                << "an EG went to element " << t.element;
-        // The next caller is taken and seated as if nobody had been there.
-        std::vector<QByteArray> next;
-        std::thread later([&, port] {
-            PeerSocket p;
-            if (!p.Connect(port)) return;
-            next.push_back(p.Line());
-            p.Send("IP Vornhelm Online^ 9. 6. 0\n");
-            next.push_back(p.Line());
-            p.Send("NM Cy\n");
-            next.push_back(p.Line());
-            p.Send("LO\n");
-        });
-        if (c.gameOn) svc.boxes->Expect(platform::vbYes);
-        const bool joined = Pump([&] { return SeatedRows() == (c.gameOn ? 2 : 1); });
-        later.join();
-        ASSERT_TRUE(joined);
-        ASSERT_EQ(next.size(), 3u);
-        EXPECT_EQ(next[0],
-                  c.gameOn ? "IP Vornhelm Online^ 9. 6. 0^ 2\n" : "IP Vornhelm Online^ 9. 6. 0^ 1\n");
-        EXPECT_EQ(next[2], c.gameOn ? "LO  3  2|Bo|Cy|\n" : "LO  3  1|Cy||\n");
-        NetCleanUp();
-        seated.Close();
-        Com.NetState = kNetNone;
-        Com.Pturn = 0;
-        Eng.PlayerSideCount = 0;
-        svc.boxes->shown.clear();
-        Net.Trace.clear();
-        form->Label9(kLblMessage).SetCaption(QString());
+struct Going {
+    const char* what;
+    bool answersIdentity;
+    bool gameOn; // a player already sits at the table, with cards dealt
+};
+class CallerGoing : public Callers, public ::testing::WithParamInterface<Going> {};
+
+TEST_P(CallerGoing, BeforeItsNameLeavesTheHostListeningAndTheNextCallerIsSeated) {
+    const Going c = GetParam();
+    const int port = Listen(3);
+    PeerSocket seated;
+    if (c.gameOn) {
+        std::thread bo([&, port] { joined::Call(seated, port, "Bo"); });
+        const bool boSeated = Pump([] { return SeatedRows() == 1; });
+        bo.join();
+        ASSERT_TRUE(boSeated);
+        Eng.PlayerSideCount = 10;
+        Com.Pturn = 2;
     }
+    peer = std::thread([&, port] {
+        PeerSocket p;
+        if (!p.Connect(port)) return;
+        p.Line();
+        if (c.answersIdentity) {
+            p.Send("IP Vornhelm Online^ 8. 4. 0\n");
+            p.Line();
+        }
+    });
+    ASSERT_TRUE(Pump([&] {
+        return form->Label9(kLblMessage).Caption() == QLatin1String("A caller left before joining.");
+    }));
+    peer.join();
+    EXPECT_TRUE(svc.boxes->shown.empty());
+    EXPECT_EQ(Winsock1().State(0), platform::sckListening);
+    EXPECT_EQ(Com.NetHost, 1);
+    EXPECT_NE(Com.NetState, kNetLost); // no wait takes the caller's going for a lost link
+    EXPECT_EQ(Com.NetGame, c.gameOn ? 1 : 99);
+    EXPECT_EQ(Com.PeerVersion, c.gameOn ? "96" : "");
+    EXPECT_EQ(Eng.PlayerSideCount, c.gameOn ? 10 : 0); // nobody's game was ended
+    for (const NetTraceEntry& t : Net.Trace)
+        EXPECT_FALSE(t.direction == '>' && t.bytes.startsWith("EG")) << "an EG went to element " << t.element;
+    std::vector<QByteArray> next;
+    peer = std::thread([&, port] {
+        PeerSocket p;
+        next = joined::Call(p, port, "Cy");
+        next.push_back(p.Line());
+        p.Send("LO\n");
+    });
+    if (c.gameOn) svc.boxes->Expect(platform::vbYes);
+    const bool cySeated = Pump([&] { return SeatedRows() == (c.gameOn ? 2 : 1); });
+    peer.join();
+    ASSERT_TRUE(cySeated);
+    ASSERT_EQ(next.size(), 3u);
+    EXPECT_EQ(next[0], c.gameOn ? "IP Vornhelm Online^ 9. 6. 0^ 2\n" : "IP Vornhelm Online^ 9. 6. 0^ 1\n");
+    EXPECT_EQ(next[2], c.gameOn ? "LO  3  2|Bo|Cy|\n" : "LO  3  1|Cy||\n");
+    NetCleanUp();
 }
+
+INSTANTIATE_TEST_SUITE_P(Callers, CallerGoing,
+                         ::testing::Values(Going{"BeforeItsIdentification", false, false},
+                                           Going{"AfterItsIdentification", true, false},
+                                           Going{"WhileAPlayerPlaysOn", true, true}),
+                         [](const ::testing::TestParamInfo<Going>& i) { return i.param.what; });
 
 } // namespace

@@ -1,5 +1,4 @@
-// Answers that come with the next line in one read. The peers here write every answer
-// together with what they send next, in one write(): the first player's answer with its
+// Answers that come with the next line in one read: the first player's answer with its
 // first move, the end of a turn with the next seat's move, a WT with the host's new
 // stock, the last OK with the end of the game, a discard's OK with a layout and a
 // snapshot. Every wait must end at its answer and the lines behind it be taken in turn,
@@ -12,19 +11,17 @@
 #include "engine/TurnOrder.h"
 #include "net/Joining.h"
 #include "net/NetCodec.h"
-#include "net/NetInstall.h"
-#include "net/NetSockets.h"
 #include "net/Recover.h"
 #include "net/RemoteTurn.h"
 #include "net/Snapshot.h"
 #include "shell/MenuCommands.h"
 #include "tests/net/JoinedPeer.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -35,14 +32,6 @@ using joined::DiscardingRemote;
 
 const QByteArray kJoinedNames[] = {"Ada", "Bo", "Cy", "Di"};
 
-// The lines a peer read, without the chat and identification that may come between.
-std::vector<QByteArray> Moves(const std::vector<QByteArray>& got) {
-    std::vector<QByteArray> out;
-    for (const QByteArray& l : got)
-        if (!l.startsWith("SY") && !l.startsWith("PK") && !l.startsWith("IP")) out.push_back(l);
-    return out;
-}
-
 int HoldCards(int seat) {
     int n = 0;
     for (int h = 1; h <= 4; ++h)
@@ -50,24 +39,20 @@ int HoldCards(int seat) {
     return n;
 }
 
-class JoinedLines : public NetTableTest {
+class JoinedLines : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
+        PeerTableTest::SetUp();
         Stale_Install();
         Netl.Opponent = [] { Opponent(); };
         Netl.Move_Transmit = [] { Move_Transmit(); };
         Netl.Move_Transmit_Done = [] { Move_Transmit_Done(); };
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        guard = Net_AbortLimit();
     }
     void TearDown() override {
         Release();
-        delete guard;
         Opponent_PlaySeat1(-1);
         Menu_Reset(); // the snapshots' notices counted chat lines
-        NetTableTest::TearDown();
+        PeerTableTest::TearDown();
     }
     // The peers close first, so this program sees no one leave; then its sockets close.
     void Release() {
@@ -80,32 +65,27 @@ class JoinedLines : public NetTableTest {
         Com.NetSockets = {};
         Com.NetState = kNetNone;
     }
-    void Fresh(int players) {
+    void Fresh() {
         Release();
         guard->start(20000); // each game its own time
         Engine_Reset();
-        Table(players);
         Net.NetPort = 0;
         Com.SideSize = 9;
         Com.PeerVersion = "96";
         Com.PlayerName = QString::fromLatin1(kJoinedNames[0]);
     }
 
-    // This program hosts `players`: the discarding remotes call in turn and are seated as
-    // their names would seat them.
-    void HostFor(int players) {
-        Fresh(players);
+    // This program hosts `players`, seated as their names would seat them: the callers
+    // play by `play`, or else are discarding remotes.
+    void HostFor(int players, const std::function<void(PeerSocket&)>& play = {}) {
+        Fresh();
         remotes.clear();
-        Com.NetHost = 1;
-        Com.NetGame = 99;
-        NetHostListen();
-        const int port = Winsock1().LocalPort(0);
+        const int port = HostListening(players);
         for (int e = 1; e < players; ++e) {
             remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
-            DiscardingRemote* bot = remotes.back().get();
-            peers.emplace_back([this, bot, port] {
+            peers.emplace_back([this, bot = remotes.back().get(), port, play] {
                 PeerSocket p;
-                if (p.Connect(port)) bot->Play(p, stop);
+                if (p.Connect(port)) play ? play(p) : bot->Play(p, stop);
             });
             ASSERT_TRUE(Pump([e] { return Com.NetSockets[static_cast<size_t>(e)].InUse == 7; }));
         }
@@ -121,22 +101,29 @@ class JoinedLines : public NetTableTest {
     }
 
     // This program as the remote in host seat `mine` of a scripted host at `host`.
-    void RemoteAt(const PeerListener& host, int players, int mine) {
-        Fresh(players);
-        Com.NetHost = 0;
+    void RemoteAt(PeerListener& host, int players, int mine) {
+        Fresh();
+        Net.NetReady = 1;
+        JoinAsRemote(host, players);
         Com.NetGame = players - 1;
         Com.NetSeat = mine - 1;
-        Net.NetReady = 1;
-        Net.NetHostAddress = "127.0.0.1";
-        Net.NetPort = host.port;
-        NetConnectRemote();
     }
 
-    // The host's stock of a new game with the house rules, as one line.
-    static QByteArray NewStock() {
-        Stock_Build();
-        const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
-        return Stock_Message(Eng.Deck, Com.TotalCards, "96", &rules).toLatin1() + '\n';
+    // A scripted host that answers each line it reads with the next of `answers`, keeps what
+    // it read in `heard` (one line past the last answer), then reads on until let go.
+    bool ScriptedHost(PeerListener& host, const std::vector<QByteArray>& answers) {
+        peers.emplace_back([this, &host, answers] {
+            PeerSocket p(host.Accept());
+            for (const QByteArray& answer : answers) {
+                heard.push_back(p.Line());
+                p.Send(answer);
+            }
+            heard.push_back(p.Line());
+            p.ReadTimeout(20);
+            while (!stop && !p.Closed())
+                p.Line();
+        });
+        return Pump([] { return Winsock1().State(0) == platform::sckConnected; });
     }
 
     // Moves the stock under the used pile: the next refill reshuffles it.
@@ -149,26 +136,26 @@ class JoinedLines : public NetTableTest {
         Eng.UsedCount += Eng.DeckCount;
         Eng.DeckCount = 0;
     }
+    static QByteArray TableNow() {
+        return "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+    }
 
-    QTimer* guard = nullptr;
     std::atomic<bool> stop = false;
     std::vector<std::thread> peers;
     std::vector<std::unique_ptr<DiscardingRemote>> remotes;
+    std::vector<QByteArray> heard;
 };
 
-// Rounds of a game hosted here, seat 1 played by the decision code: each remote answers
-// the first player, the end of a turn and every move with its next line in the same write.
-// After some rounds seat 1 is left to the player, and the table must be whole and the same
-// as the remotes played it.
+// Rounds of a game hosted here with seat 1 played by the decision code, then seat 1 left
+// to the player: the table must be whole and as the remotes played it.
 TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
     for (int players = 2; players <= 4; ++players) {
-        bool remoteFirst = false, hostFirst = false;
-        for (unsigned seed = 1; seed <= 16 && !(remoteFirst && hostFirst); ++seed) {
+        bool first[2] = {false, false}; // the host first, a remote first
+        for (unsigned seed = 1; seed <= 16 && !(first[0] && first[1]); ++seed) {
             SCOPED_TRACE(testing::Message() << players << " players, seed " << seed);
             HostFor(players);
             platform::Svc().random.Randomize(seed);
             Opponent_PlaySeat1(2);
-            // Four rounds, then seat 1 waits for the player.
             const int turns = Opponent_TurnsEnded() + 4 * players;
             QTimer rounds;
             QObject::connect(&rounds, &QTimer::timeout, [turns] {
@@ -176,7 +163,7 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
             });
             rounds.start(0);
             Game_New();
-            (Eng.TurnOrder(1) == 1 ? hostFirst : remoteFirst) = true;
+            first[Eng.TurnOrder(1) == 1 ? 0 : 1] = true;
             while (Com.Pturn == 1 && Opponent_Seat1Level() >= 0 && !Com.GameAbort)
                 Hooks.ComputerTurn();
             rounds.stop();
@@ -184,39 +171,36 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
                 << "the game stopped on seat " << Com.Pturn;
             EXPECT_TRUE(EveryCardOnce());
             Release();
-            for (const auto& bot : remotes) {
-                EXPECT_TRUE(bot->strange.empty()) << bot->strange.front().toStdString();
-                const auto lines = Moves(bot->got);
-                ASSERT_GE(lines.size(), 3u);
-                EXPECT_EQ(lines[0], "GS\n");
-                EXPECT_TRUE(lines[1].startsWith("DK "));
-                EXPECT_TRUE(lines[2].startsWith("TR "));
+            for (size_t i = 0; i < remotes.size(); ++i) {
+                const DiscardingRemote& bot = *remotes[i];
+                EXPECT_TRUE(bot.strange.empty()) << bot.strange.front().toStdString();
                 // Each of its discards was answered once, and applied here once.
-                EXPECT_EQ(std::count(lines.begin(), lines.end(), QByteArray("PC\n")), bot->discards);
-                const auto seat = static_cast<int>(&bot - &remotes.front()) + 2;
-                EXPECT_EQ(HoldCards(seat), bot->discards);
+                EXPECT_EQ(std::count(bot.got.begin(), bot.got.end(), QByteArray("PC\n")), bot.moves);
+                EXPECT_EQ(HoldCards(static_cast<int>(i) + 2), bot.moves);
             }
-            EXPECT_GT(remotes.front()->discards, 0);
+            EXPECT_GT(remotes.front()->moves, 0);
         }
-        EXPECT_TRUE(remoteFirst) << players;
-        EXPECT_TRUE(hostFirst) << players;
+        EXPECT_TRUE(first[0] && first[1]) << players;
     }
 }
 
 // This program as a remote, seat 1 played by the decision code: the host answers its end
 // of turn with the next seat's move, each move with a chat line, and its last OK with EG.
 TEST_F(JoinedLines, ARemotesGameGoesOnWithTheHostsAnswersJoinedToItsNextMove) {
-    struct Case {
+    const struct {
         int players, mine, first;
     } cases[] = {{2, 2, 1}, {2, 2, 2}, {3, 2, 1}, {3, 3, 2}, {3, 2, 2}, {4, 2, 1}, {4, 4, 3}, {4, 3, 3}};
     unsigned seed = 40;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.players << " players, this seat " << c.mine << ", first " << c.first);
         PeerListener listener;
         RemoteAt(listener, c.players, c.mine);
         platform::Svc().random.Randomize(++seed);
-        DealingHost host(c.players, c.mine, c.first, NewStock(), 3);
+        Stock_Build();
+        const StockRules rules{Com.SideSize, Com.ForcedCards, Com.NoWildAce, Com.DecksSeparate};
+        DealingHost host(c.players, c.mine, c.first,
+                         Stock_Message(Eng.Deck, Com.TotalCards, "96", &rules).toLatin1() + '\n', 3);
         peers.emplace_back([&] {
             PeerSocket p(listener.Accept());
             host.Play(p, stop);
@@ -230,16 +214,9 @@ TEST_F(JoinedLines, ARemotesGameGoesOnWithTheHostsAnswersJoinedToItsNextMove) {
         Release();
         EXPECT_TRUE(host.strange.empty()) << host.strange.front().toStdString();
         EXPECT_TRUE(host.won || host.programTurns == 3);
-        const auto lines = Moves(host.got);
-        ASSERT_GE(lines.size(), 3u);
-        EXPECT_EQ((std::vector<QByteArray>{lines[0], lines[1], lines[2]}),
-                  (std::vector<QByteArray>{"GS\n", "DK\n", "TR\n"}));
         // Every move of the host's seats was answered with its bare PC, then its OK.
-        int hostMoves = 0;
-        for (const QByteArray& w : host.writes)
-            hostMoves += static_cast<int>(w.count("PC  2#"));
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), QByteArray("PC\n")), hostMoves);
-        EXPECT_GE(hostMoves, c.first == c.mine ? c.players - 1 : 1);
+        EXPECT_EQ(std::count(host.got.begin(), host.got.end(), QByteArray("PC\n")), host.moves);
+        EXPECT_GE(host.moves, c.first == c.mine ? c.players - 1 : 1);
     }
 }
 
@@ -256,13 +233,11 @@ TEST_F(JoinedLines, TheHostsReshuffleLayoutAndSnapshotAreAnsweredWithMoreBehind)
         EXPECT_EQ(Eng.DeckCount, cards);
         EXPECT_EQ(Eng.UsedCount, 0);
         EXPECT_TRUE(Net_KindAnswered(kNetDK));
-
         Net_ChangeLayout();
         EXPECT_TRUE(Net_KindAnswered(kNetLO));
-
         FillTable(static_cast<unsigned>(players) + 10);
         Com.Pturn = 1;
-        const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+        const QByteArray table = TableNow();
         SendRecover();
         EXPECT_EQ(Com.RecoverPending, 0);
         ASSERT_TRUE(Pump([&] {
@@ -271,16 +246,11 @@ TEST_F(JoinedLines, TheHostsReshuffleLayoutAndSnapshotAreAnsweredWithMoreBehind)
         }));
         Release();
         for (const auto& bot : remotes) {
-            const auto lines = Moves(bot->got);
-            const int seat = static_cast<int>(&bot - &remotes.front()) + 1;
-            const QByteArray layout = "LO " + joined::Num(players) + ' ' + joined::Num(seat);
-            ASSERT_EQ(lines.size(), 6u);
-            EXPECT_TRUE(lines[0].startsWith("DK "));
-            EXPECT_EQ(lines[1], "EG\n");
-            EXPECT_TRUE(lines[2].startsWith(layout)) << lines[2].toStdString();
-            EXPECT_TRUE(lines[3].startsWith(layout));
-            EXPECT_EQ(lines[4], table);
-            EXPECT_EQ(lines[5], "RS\n");
+            QByteArrayList codes;
+            for (const QByteArray& l : bot->got)
+                codes << l.left(2);
+            EXPECT_EQ(codes, (QByteArrayList{"DK", "EG", "LO", "LO", "RC", "RS"}));
+            EXPECT_EQ(bot->got.at(4), table);
         }
     }
 }
@@ -295,61 +265,35 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
     for (int i = 1; i <= Eng.UsedCount; ++i)
         order(0, i) = Eng.UsedPile(0, Eng.UsedCount + 1 - i);
     const QByteArray stock = Stock_Message(order, Eng.UsedCount, "96", nullptr).toLatin1() + '\n';
-    std::vector<QByteArray> got;
-    peers.emplace_back([&] {
-        PeerSocket p(listener.Accept());
-        got.push_back(p.Line());
-        p.Send("PC\nSY  1#Hosta: and on\n");
-        got.push_back(p.Line());
-        p.Send("WT\n" + stock);
-        got.push_back(p.Line());
-    });
-    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\nSY  1#Hosta: and on\n", "WT\n" + stock}));
     Eng.MoveFrom = 5;
     Eng.MoveTo = 12;
     Move_Transmit();
     RESHUFFLE();
-    peers.back().join();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  5# 12\n", "WT\n", "DK\n"}));
+    Release();
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  5# 12\n", "WT\n", "DK\n"}));
     for (int i = 1; i <= Eng.DeckCount; ++i)
         ASSERT_EQ(Eng.Deck(0, i), (order(0, i) - 1) % 52 + 1) << i;
     EXPECT_EQ(Eng.UsedCount, 0);
 }
 
 // A remote's discard answered with OK, a chat line, a new layout and a snapshot in one
-// write: the turn stops there, and the snapshot is answered and resumed; the host's
-// resume comes with its own next move.
+// write: the turn stops there, the snapshot is answered and resumed, and the host's
+// move that came with its resume is taken.
 TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
-    // The host's table, the host on turn with hand card 2 to discard.
+    const auto discardable = [](unsigned seed, int room) {
+        while (Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - room)
+            FillTable(seed++);
+        Com.Pturn = 1;
+    };
     Table(2);
-    for (unsigned seed = 21; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1; ++seed)
-        FillTable(seed);
-    Com.Pturn = 1;
-    const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+    discardable(21, 1); // the host's table, the host on turn with hand card 2 to discard
+    const QByteArray table = TableNow();
     PeerListener listener;
     RemoteAt(listener, 2, 2);
-    // A table where hand card 2 can go onto hold pile 1.
-    for (unsigned seed = 22; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered; ++seed)
-        FillTable(seed);
-    Com.Pturn = 1;
-    std::vector<QByteArray> got;
-    peers.emplace_back([&] {
-        PeerSocket p(listener.Accept());
-        got.push_back(p.Line());
-        p.Send("PC\n");
-        got.push_back(p.Line());
-        p.Send("OK\nSY  1#Bob: line 1\nLO  2  1\n" + table);
-        got.push_back(p.Line());
-        got.push_back(p.Line());
-        p.Send("RS\n" + joined::Discard(0));
-        got.push_back(p.Line());
-        p.Send("OK\n");
-        got.push_back(p.Line());
-        p.ReadTimeout(20);
-        while (!stop && !p.Closed())
-            p.Line();
-    });
-    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    discardable(22, 0);
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\n", "OK\nSY  1#Bob: line 1\nLO  2  1\n" + table, "",
+                                        "RS\n" + joined::Discard(0), "OK\n"}));
     Eng.SourceSlot = Eng.MoveFrom = 2;
     Eng.TargetHold = Eng.MoveTo = 7;
     Player_EndTurn();
@@ -363,21 +307,14 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
         << "the host's discard, taken from behind the resume";
     EXPECT_TRUE(EveryCardOnce());
     Release();
-    EXPECT_EQ(got, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "LO\n", "RC\n", "PC\n", "OK\n"}));
 }
 
 // Seat 1's last side card, answered and followed at once by the remote's farewell: the
 // link ends, and the win still reaches the end of the game.
 TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
-    Fresh(2);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     std::vector<QByteArray> got;
-    peers.emplace_back([&] {
-        PeerSocket p;
-        if (!p.Connect(port)) return;
+    HostFor(2, [&](PeerSocket& p) {
         p.Line(); // the identification
         got.push_back(p.Line());
         p.Send("PC\n");
@@ -385,12 +322,7 @@ TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
         p.Send("OK\nSY  1#Bo Quit!^\nGO\n");
         p.Close();
     });
-    ASSERT_TRUE(Pump([] { return Com.NetSockets[1].InUse == 7; }));
     FillTable(31);
-    Com.NetSockets[1] = {"Bo", 1, 7, 1};
-    Net.Counted[1] = true;
-    Com.NetGame = 1;
-    Net.NetReady = 1;
     // One side card left, and it fits center pile 1.
     Eng.PlayerSideCount = 1;
     nettable::Put(Eng.PlayerSide, 1, Eng.CenterCount(1) + 1);

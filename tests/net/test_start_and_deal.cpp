@@ -1,21 +1,27 @@
-// Against scripted peers over 127.0.0.1: New Game and restore pressed while the host's
-// Internet start waits for its peer, and a host's end, new game or new layout, or a
-// player leaving, while the cards are dealt. Each leaves a usable table and no error box.
+// How an Internet game starts and ends, against scripted peers over 127.0.0.1: New Game and
+// restore pressed while the host's start waits for its peer; a host's end, new game or new
+// layout, or a player leaving, while the cards are dealt; a damaged deck from the host, which
+// ends the game on both sides with the farewell and GO; and the player who leaves, who is not
+// told of its own leaving. Each leaves a usable table and no unexpected box.
 #include "common/Card.h"
+#include "common/NetCodes.h"
 #include "engine/Deal.h"
 #include "engine/GameOnTable.h"
 #include "engine/SeatTable.h"
+#include "engine/Stale.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
-#include "net/NetInstall.h"
-#include "net/NetSockets.h"
+#include "net/RemoteTurn.h"
 #include "net/frmPlayers.h"
+#include "opponent/WorkingSet.h"
 #include "shell/MenuCommands.h"
 #include "table/TableState.h"
-#include "tests/net/NetTableTest.h"
-#include "tests/net/PeerTest.h"
+#include "tests/net/JoinedPeer.h"
+#include "tests/net/PeerTableTest.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -25,15 +31,31 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class StartAndDeal : public NetTableTest {
+// Pauses that take their time (half a second at most), so that what the peers do meanwhile
+// is handled inside them, as it is for a player.
+class PatientClock : public platform::Clock {
+  public:
+    double Now() override { return now_; }
+    void WaitUntil(double deadline, const std::function<bool()>& stop, bool processEvents) override {
+        QElapsedTimer t;
+        t.start();
+        const qint64 ms = std::min<qint64>(static_cast<qint64>((deadline - now_) * 1000), 500);
+        while (!(stop && stop()) && t.elapsed() < ms) {
+            if (processEvents) QCoreApplication::processEvents();
+            std::this_thread::sleep_for(1ms);
+        }
+        now_ = std::max(now_, deadline);
+    }
+
+  private:
+    double now_ = 1000.0;
+};
+
+class StartAndDeal : public PeerTableTest {
   protected:
     void SetUp() override {
-        NetTableTest::SetUp();
-        Net_Install();
-        Winsock1().bindAddress = QHostAddress::LocalHost;
-        Net.NetPort = 0;
+        PeerTableTest::SetUp();
         Com.PlayerName = "Ada";
-        guard = Net_AbortLimit();
         svc.boxes->onUnexpected = [](const platform::MsgCall& c) { ADD_FAILURE() << c.text.toStdString(); };
         // The first card in flight holds the deal until the peer's lines are on their way.
         watch.setInterval(0);
@@ -47,11 +69,21 @@ class StartAndDeal : public NetTableTest {
     }
     void TearDown() override {
         release = true;
-        if (peer.joinable()) peer.join();
-        delete guard;
+        Menu.ChatCount = 0; // the farewells counted here are no later test's
+        PeerTableTest::TearDown();
         MenuWin = MenuWindowsT{};
         ConnectionWindow_Show = [] { frmPlayers().Show(true); };
-        NetTableTest::TearDown();
+    }
+    void RemoteOfTwo(PeerListener& host) {
+        JoinAsRemote(host, 2);
+        ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    }
+    // The texts of the boxes shown, one to a line.
+    std::string Boxes() const {
+        QStringList t;
+        for (const auto& b : svc.boxes->shown)
+            t << b.text;
+        return t.join('\n').toStdString();
     }
     static void Until(const std::atomic<bool>& flag) {
         for (int i = 0; i < 2000 && !flag; ++i)
@@ -80,9 +112,7 @@ class StartAndDeal : public NetTableTest {
         EXPECT_FALSE(Eng.TableBusy);
     }
 
-    QTimer* guard = nullptr;
     QTimer watch;
-    std::thread peer;
     QByteArrayList got; // what the peer read, written by its thread until joined
     std::atomic<bool> dealing = false, written = false, release = false;
 };
@@ -99,14 +129,7 @@ class MessageDuringDeal : public StartAndDeal, public ::testing::WithParamInterf
 TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
     const DuringDeal c = GetParam();
     PeerListener host;
-    Table(c.players);
-    Com.NetHost = 0;
-    Com.NetGame = c.players - 1;
-    Com.NetSeat = 1;
-    Com.PeerVersion = "96";
     Net.NetReady = 1;
-    Net.NetHostAddress = "127.0.0.1";
-    Net.NetPort = host.port;
     const QByteArrayList first{"GS\n", Stock(c.players), c.players == 2 ? "TR  1\n" : "TR  2\n"};
     const QByteArrayList second{Stock(2), "TR  1\n"};
     peer = std::thread([&] {
@@ -126,7 +149,8 @@ TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
         }
         Until(release);
     });
-    NetConnectRemote();
+    JoinAsRemote(host, c.players);
+    Com.NetGame = c.players - 1;
     ASSERT_TRUE(Pump([this] { return form->cmdDeal.Visible(); }));
     watch.start();
     cmdDeal_Click();
@@ -140,7 +164,6 @@ TEST_P(MessageDuringDeal, StopsTheRemotesDealAndTheNextGameDealsInFull) {
     release = true;
     peer.join();
     EXPECT_EQ(got.join(' '), "GS DK TR " + QByteArray(c.answers) + " DK TR");
-    EXPECT_TRUE(svc.boxes->shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, MessageDuringDeal,
@@ -150,30 +173,20 @@ INSTANTIATE_TEST_SUITE_P(Messages, MessageDuringDeal,
                          [](const ::testing::TestParamInfo<DuringDeal>& i) { return i.param.what; });
 
 TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
-    Table(3);
-    Com.NetHost = 1;
-    Com.NetGame = 99;
+    const int port = HostListening(3);
     Com.Pturn = 0;
-    NetHostListen();
-    const int port = Winsock1().LocalPort(0);
     svc.boxes->Expect(platform::vbYes); // Cy may join
     std::atomic<bool> seated = false;
     peer = std::thread([&, port] {
         PeerSocket bo, cy;
-        // Identification, name, and the answer to every layout sent so far.
-        auto join = [](PeerSocket& p, int port, const char* name, std::vector<PeerSocket*> laidOut) {
-            if (!p.Connect(port)) return;
-            p.Line();
-            p.Send("IP Vornhelm Online^ 9. 6. 0\n");
-            p.Line();
-            p.Send(name);
+        // Each seated caller answers every layout.
+        for (const auto& laidOut : {std::vector{&bo}, std::vector{&bo, &cy}}) {
+            joined::Call(*laidOut.back(), port, laidOut.size() == 1 ? "Bo" : "Cy");
             for (PeerSocket* s : laidOut) {
                 s->Line();
                 s->Send("LO\n");
             }
-        };
-        join(bo, port, "NM Bo\n", {&bo});
-        join(cy, port, "NM Cy\n", {&bo, &cy});
+        }
         seated = true;
         for (int step = 0; step < 3; ++step) { // GS, DK and TR, answered by both
             got << bo.Line().left(2);
@@ -197,8 +210,7 @@ TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     // The next command is taken: two players are left at a table for three.
     svc.boxes->Expect(platform::vbOK);
     Game_New();
-    ASSERT_EQ(svc.boxes->shown.size(), 2u);
-    EXPECT_TRUE(svc.boxes->shown[1].text.startsWith("You have 1 opponent(s)."));
+    EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("You have 1 opponent(s)."));
     release = true;
     peer.join();
     EXPECT_EQ(got.join(' '), "GS DK TR EG");
@@ -229,11 +241,8 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
         for (int i = 0; i < 1000 && port == 0; ++i)
             std::this_thread::sleep_for(5ms);
         PeerSocket p;
-        if (!p.Connect(port)) return;
-        p.Line();
-        p.Send("IP Vornhelm Online^ 7. 4. 0\n"); // a program that starts its game at once
-        p.Line();
-        p.Send("NM Bob\n");
+        if (joined::Call(p, port, "Bob", " 7. 4. 0").empty())
+            return; // a program that starts its game at once
         for (const char* code : {"GS", "DK", "TR"}) {
             for (QByteArray line = p.Line(); !line.isEmpty(); line = p.Line())
                 if ((got << line.left(2)).back() == code) break;
@@ -257,7 +266,148 @@ TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
     // One start: a single GS, then the stock and the first player.
     EXPECT_EQ(got.count("GS"), 1);
     EXPECT_TRUE(got.join(' ').endsWith("DK TR")) << got.join(' ').toStdString();
-    EXPECT_EQ(svc.boxes->shown.size(), 1u);
+}
+
+// A stock message cut short before the field at `at` (counted from 0) when `value` is empty,
+// with that field a copy of the first when it is "=", else with that field replaced by it.
+QByteArray Damaged(const QString& good, int at, const QString& value) {
+    QStringList fields = good.mid(3).split('#');
+    if (value.isEmpty())
+        fields = fields.mid(0, at) << QString();
+    else
+        fields[at] = value == "=" ? fields[0] : value;
+    return ("DK " + fields.join('#') + "\n").toLatin1();
+}
+
+TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
+    struct Case {
+        const char* what;
+        int refill; // the seat whose hand refill asks for the reshuffle, 0 for the opening stock
+        int field;
+        const char* value;
+        const char* why;
+    } cases[] = {
+        {"a card twice", 0, 7, "=", "a card is missing and another given twice"},
+        {"a card past the packs", 0, 0, " 105", "a card number is out of range"},
+        {"a stock cut short", 0, 50, "", "it holds too few or too many fields"},
+        {"a reshuffled card twice", 1, 2, "=", "a card is missing and another given twice"},
+        {"a reshuffle for seat 2 cut short", 2, 6, "", "it holds too few or too many fields"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PeerListener host;
+        RemoteOfTwo(host);
+        Menu.ChatCount = 0;
+        Com.NetState = kNetNone;
+        Stock_Build();
+        QString good;
+        const bool reshuffle = c.refill != 0;
+        if (reshuffle) {
+            // Twelve cards on the used pile and none left to deal: the host's order comes.
+            Eng.DeckCount = 0;
+            Eng.UsedCount = 12;
+            for (int i = 1; i <= 12; ++i)
+                Eng.UsedPile(0, i) = Eng.UsedPile(1, i) = i;
+            good = Stock_Message(Eng.UsedPile, Eng.UsedCount, "96", nullptr);
+        } else {
+            const StockRules rules{19, 0, false, false};
+            good = Stock_Message(Eng.Deck, Com.TotalCards, "96", &rules);
+            Com.NetState = kNetGS;
+        }
+        std::vector<QByteArray> got;
+        peer = std::thread([&] {
+            PeerSocket p(host.Accept());
+            if (!reshuffle) got.push_back(p.Line()); // the DEAL press
+            p.Send(Damaged(good, c.field, c.value));
+            for (QByteArray l = p.Line(); !l.isEmpty(); l = p.Line())
+                got.push_back(l);
+        });
+        svc.boxes->Expect(platform::vbOK);
+        if (reshuffle) {
+            // The hand refill that finds the stock empty asks for the reshuffle.
+            Hooks.RESHUFFLE = [] { RESHUFFLE(); };
+            Hooks.STALEMATE = [] { STALEMATE(); };
+            Com.Pturn = c.refill;
+            WhosOnFirst();
+            if (c.refill == 1) {
+                Deal_Players(form->Picture7, Eng.PlayerCards);
+            } else {
+                WorkingSet_Load();
+                Eng.TurnResumedOpp = 0;
+                Opponent();
+            }
+        } else
+            cmdDeal_Click();
+        peer.join();
+        const std::vector<QByteArray> bye{"SY  1#Ada Quit!^\n", "GO\n"};
+        EXPECT_EQ(got, reshuffle ? bye : (std::vector<QByteArray>{"GS\n", bye[0], bye[1]}));
+        EXPECT_EQ(Boxes(), std::string("The game sent by the host is damaged (") + c.why +
+                               ").\r\nThe Internet game has ended.");
+        EXPECT_EQ(Com.NetGame, 0);
+        EXPECT_FALSE(Eng.TableBusy);
+        // Nothing was dealt from it, nor onto the table that was left, and the stock is as it was.
+        for (int slot = 2; slot <= 6; ++slot) {
+            EXPECT_EQ(Eng.PlayerCards(0, slot), 0) << slot;
+            EXPECT_EQ(Eng.Seat2Rec.RecCards(0, slot), 0) << slot;
+            EXPECT_EQ(Eng.SeatCards(0, slot), 0) << slot;
+        }
+        if (reshuffle) {
+            EXPECT_EQ(Eng.DeckCount, 0);
+        }
+        EXPECT_EQ(Com.Pturn, 0);
+        svc.boxes->shown.clear();
+    }
+}
+
+// The program ends the Internet game as host of two or as remote; the peers read on to its
+// GO and close their ends, as a peer program does.
+TEST_F(StartAndDeal, TheOneWhoEndsTheGameHearsNothingOfItsOwnLeaving) {
+    for (const bool hosting : {true, false}) {
+        SCOPED_TRACE(hosting ? "host" : "remote");
+        Menu.ChatCount = 0;
+        std::vector<QByteArray> got[2];
+        const auto toGo = [&got](PeerSocket& p, int i) {
+            for (QByteArray l = p.Line(); !l.isEmpty(); l = p.Line())
+                if ((l.startsWith("SY") || l == "GO\n") && (got[i].push_back(l), l == "GO\n")) break;
+            p.Close();
+        };
+        PeerListener host;
+        std::atomic<bool> seated = false;
+        if (hosting) {
+            const int port = HostListening(3);
+            peer = std::thread([&, port] {
+                PeerSocket bo, cy;
+                if (joined::Call(bo, port, "Bo").empty() || joined::Call(cy, port, "Cy").empty()) return;
+                for (int i = 0; i < 1000 && !seated; ++i)
+                    std::this_thread::sleep_for(5ms);
+                toGo(bo, 0);
+                toGo(cy, 1);
+            });
+            svc.boxes->script.assign(2, platform::vbYes); // "New opponent joining"
+            ASSERT_TRUE(Pump([] { return Com.NetGame == 2 && Com.NetSockets[2].Seat != 0; }));
+            seated = true;
+        } else {
+            RemoteOfTwo(host);
+            got[1] = {"SY  1#Ada Quit!^\n", "GO\n"};
+            peer = std::thread([&] {
+                PeerSocket p(host.Accept());
+                toGo(p, 0);
+            });
+        }
+        platform::Svc().clock = std::make_unique<PatientClock>();
+        svc.boxes->shown.clear();
+        svc.boxes->script.clear();
+        Com.Pturn = 0;                      // no game under way: nothing to offer to save
+        svc.boxes->Expect(platform::vbYes); // end the Internet game
+        SetupInternet();
+        peer.join();
+        for (const auto& lines : got)
+            EXPECT_EQ(lines, (std::vector<QByteArray>{"SY  1#Ada Quit!^\n", "GO\n"}));
+        EXPECT_EQ(Boxes(), "Do you want to end this Vornhelm Online Game?");
+        EXPECT_NE(form->Label9(1).Caption(), "Dealer has terminated game.");
+        EXPECT_EQ(Com.NetGame, 0);
+        EXPECT_EQ(Com.NetHost, 0);
+    }
 }
 
 } // namespace

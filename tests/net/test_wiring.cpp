@@ -47,59 +47,50 @@ void CloseBox(const char* name) {
         }
 }
 
-bool Showing(const char* name) {
+const platform::Form* ShownForm(const char* name) {
     const platform::Form* f = platform::Form::Find(QLatin1String(name));
-    return f && f->IsVisible();
-}
-
-bool KeptOnTop(const char* name) {
-    const platform::Form* f = platform::Form::Find(QLatin1String(name));
-    return f && f->Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return f && f->IsVisible() ? f : nullptr;
 }
 
 // Opened by its key or its menu row, closed by the close box, every tool window opens again
-// both ways (the modal ones are closed from inside their wait, as the player does).
+// the other way (the modal ones are closed from inside their wait, as the player does).
 TEST_F(WiringTest, EveryToolWindowClosedByItsCloseBoxOpensAgainEitherWay) {
     FrmGrulm table;
     Program_Install();
-    enum Key : int { kEnd = 35, kF5 = 116, kF8 = 119, kF10 = 121 };
     auto key = [](int k) {
         return [k] {
             Keys.KeyArmed = true;
             KeyCommand(k, 0);
         };
     };
-    struct Way {
+    const struct {
         const char* window;
         std::function<void()> byKey, byRow;
-    };
-    const Way ways[] = {
-        {"frmSpeed", key(kF5), [] { MenuOptions(kOptSpeed, 0); }},
-        {"frmCounter", key(kF8), [] { MenuHelp(kHelpCounter, 0); }},
-        {"frmOptions", key(kEnd), [] { MenuOptions(kOptPreferences, 0); }},
-        {"frmMulti", key(kF10), [] { MenuOptions(kOptOpponents, 0); }},
+    } ways[] = {
+        {"frmSpeed", key(116), [] { MenuOptions(kOptSpeed, 0); }},        // F5
+        {"frmCounter", key(119), [] { MenuHelp(kHelpCounter, 0); }},      // F8
+        {"frmOptions", key(35), [] { MenuOptions(kOptPreferences, 0); }}, // End
+        {"frmMulti", key(121), [] { MenuOptions(kOptOpponents, 0); }},    // F10
         {"frmCustom", nullptr, [] { MenuOptions(kOptComments, 0); }},
         {"frmTip", nullptr, [] { MenuHelp(kHelpTips, 0); }},
     };
-    for (const Way& w : ways) {
-        const auto second = w.byKey ? w.byKey : w.byRow;
-        for (const auto& [open, again] : {std::pair{w.byRow, second}, std::pair{second, w.byRow}}) {
-            for (const auto& how : {open, again}) {
-                bool shown = false, onTop = false;
-                QTimer::singleShot(0, [&] {
-                    shown = Showing(w.window);
-                    onTop = KeptOnTop(w.window);
-                    CloseBox(w.window);
-                });
-                how();
-                QApplication::processEvents();
-                EXPECT_TRUE(shown) << w.window;
-                // The tip stays above the table when the player clicks the table.
-                if (QLatin1String(w.window) == QLatin1String("frmTip")) {
-                    EXPECT_TRUE(onTop);
-                }
-                EXPECT_FALSE(Showing(w.window)) << w.window;
+    for (const auto& w : ways) {
+        for (const auto& how : {w.byRow, w.byKey ? w.byKey : w.byRow, w.byRow}) {
+            bool shown = false, onTop = false;
+            QTimer::singleShot(0, [&] {
+                const platform::Form* f = ShownForm(w.window);
+                shown = f;
+                onTop = f && f->Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                CloseBox(w.window);
+            });
+            how();
+            QApplication::processEvents();
+            EXPECT_TRUE(shown) << w.window;
+            // The tip stays above the table when the player clicks the table.
+            if (QLatin1String(w.window) == QLatin1String("frmTip")) {
+                EXPECT_TRUE(onTop);
             }
+            EXPECT_FALSE(ShownForm(w.window)) << w.window;
         }
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << w.window;
     }
