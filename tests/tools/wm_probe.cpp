@@ -3,6 +3,8 @@
 // and prints where each window's frame lies, one line each, screen pixels:
 //   free L T W H          the screen's free area
 //   table L T W H         the table's frame; "client" the same for its client area
+//   status L T W H        the table's status bar
+//   tutorial L T W H      the tutorial window's frame, put beside the table's cards
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
 //                         opened by their menu rows
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
@@ -17,6 +19,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
+#include "shell/frmTutorial.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -82,6 +85,20 @@ int main(int argc, char** argv) {
         table->Unload();
         return 0;
     }
+
+    const QRect client = w->geometry();
+    Print("status", QRect(client.left(), client.top() + static_cast<int>(table->StatusBar1.TopPx()),
+                          client.width(), static_cast<int>(table->StatusBar1.HeightPx())));
+    // The tutorial as it is put beside the table's cards once the table shows.
+    TutorialForm& tutorial = frmTutorial();
+    tutorial.Load();
+    tutorial.Show();
+    QWidget* t = tutorial.Window();
+    Settle([t] { return t->isVisible() && !platform::FrameMarginsOf(t).isNull(); });
+    tutorial.PlaceWindow();
+    Settle([] { return false; }, kBreathMs);
+    PrintFrame("tutorial", t);
+    tutorial.Hide();
 
     MenuOptions(kOptSpeed, 0);
     if (QWidget* pace = Shown("frmSpeed")) PrintFrame("pace", pace);
