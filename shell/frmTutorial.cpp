@@ -148,7 +148,8 @@ void TutorialForm::PlaceWindow() {
     const QSize frame = Window()->size().grownBy(m);
     const QPoint at(table.right() + 1 - frame.width() - kTutorialMargin,
                     bottom + 1 - frame.height() - kTutorialMargin);
-    Window()->move(platform::FrameKeptIn(platform::FreeAreaAt(table.center()), at, Window()->size(), m).topLeft());
+    Window()->move(
+        platform::FrameKeptIn(platform::FreeAreaAt(table.center()), at, Window()->size(), m).topLeft());
     Window()->raise();
 }
 

@@ -91,8 +91,8 @@ class XServer {
 void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name) {
     ASSERT_TRUE(seen.count(name)) << name;
     const QRect frame = seen.at(name), free = seen.at(QStringLiteral("free"));
-    EXPECT_TRUE(free.contains(frame)) << name << " " << frame.x() << "," << frame.y() << " " << frame.width()
-                                      << "x" << frame.height();
+    EXPECT_TRUE(free.contains(frame))
+        << name << " " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
 TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {

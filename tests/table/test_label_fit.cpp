@@ -1,8 +1,8 @@
 // The table's text labels hold the longest texts the game shows in them.
-#include "tests/table/test_layout_support.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/KeepClear.h"
+#include "tests/table/test_layout_support.h"
 
 #include <QFontMetricsF>
 #include <QRectF>
@@ -57,7 +57,8 @@ TEST_F(LabelFitTest, AnOpponentsNameIsNotCoveredByItsSideStack) {
     for (const int twips : {9600, 12000, 15360}) {
         for (const int players : {2, 3, 4}) {
             for (const int mode : {0, 2}) {
-                SCOPED_TRACE(testing::Message() << players << " players, " << twips << " twips, mode " << mode);
+                SCOPED_TRACE(testing::Message()
+                             << players << " players, " << twips << " twips, mode " << mode);
                 NewTable(players, players == 2 ? 3 : 4, twips, mode);
                 int clear = 0;
                 for (int seat = 2; seat <= players; ++seat) {
