@@ -109,6 +109,8 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
             ExpectFramedOnScreen(seen, name);
         // The table's title bar is on the screen; its bottom border may lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
+        // The counter leaves the player's own places and the center piles free.
+        EXPECT_FALSE(seen.count(QStringLiteral("covered"))) << screen.width();
         // The tutorial's bottom edge stays above the table's status bar.
         ASSERT_TRUE(seen.count(QStringLiteral("status")));
         EXPECT_LE(seen.at(QStringLiteral("tutorial")).bottom(), seen.at(QStringLiteral("status")).top())

@@ -7,6 +7,7 @@
 //   tutorial L T W H      the tutorial window's frame, put beside the table's cards
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
 //                         opened by their menu rows
+//   covered L T W H       a place of the player's own or a center pile under the counter
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
 //   wm_probe [--move L T]
 // With --move it puts the table's frame at L, T and closes the program the orderly way,
@@ -102,8 +103,22 @@ int main(int argc, char** argv) {
 
     MenuOptions(kOptSpeed, 0);
     if (QWidget* pace = Shown("frmSpeed")) PrintFrame("pace", pace);
+    // The counter over a table with every card place showing, as in a game.
+    for (auto* places : {&table->Picture7, &table->Picture1})
+        for (int i = 1; i <= 10; ++i)
+            (*places)(i).SetVisible(true);
     MenuHelp(kHelpCounter, 0);
-    if (QWidget* counter = Shown("frmCounter")) PrintFrame("counter", counter);
+    if (QWidget* counter = Shown("frmCounter")) {
+        PrintFrame("counter", counter);
+        for (auto* places : {&table->Picture7, &table->PicCenter})
+            for (int i = 0; i <= 10; ++i) {
+                if (!places->Exists(i) || !(*places)(i).Visible()) continue;
+                const platform::PictureBox& p = (*places)(i);
+                const QRect r(client.topLeft() + QPoint(int(p.LeftPx()), int(p.TopPx())),
+                              QSize(int(p.WidthPx()), int(p.HeightPx())));
+                if (r.intersects(counter->frameGeometry())) Print("covered", r);
+            }
+    }
     // The dialogs the game waits for: looked at, then closed as by their close box.
     const struct {
         const char *line, *window;
