@@ -30,10 +30,13 @@ void MultiForm::ShowSoundPanel(bool shown) {
                                                                           &cmdResetSounds, &CmdSaveSounds})
         c->SetVisible(shown);
     // At the scale the window was fitted to the screen with; grown by the panel, it is fitted
-    // again, so its buttons stay on the screen.
+    // and placed again, so its buttons stay on the screen.
     const double k = DesignScale();
     SetClientSizePx(qRound(kSoundsWidth * k), qRound((shown ? kWithPanel : kSoundsWithoutPanel) * k));
-    if (shown && IsVisible() && Window_FitScreen(*this) < 1) Window_PlaceOverTable(*this, TableSpot::Centre);
+    if (shown && IsVisible()) {
+        Window_FitScreen(*this);
+        Window_PlaceOverTable(*this, TableSpot::Centre);
+    }
 }
 
 void MultiForm::OptWav_Click(int i) {
