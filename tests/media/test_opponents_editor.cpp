@@ -263,7 +263,8 @@ TEST_F(EditorTest, DialogsLieWholeOnTheScreenEachTimeTheyOpen) {
         m.cmdSounds_Click();
         ASSERT_TRUE(m.CmdSaveSounds.Widget()->isVisibleTo(m.Window()));
         ExpectFitsTheScreen(m);
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(m.Window()->frameGeometry()));
+        EXPECT_TRUE(
+            QGuiApplication::primaryScreen()->availableGeometry().contains(m.Window()->frameGeometry()));
         m.CmdCancel_Click();
         m.Unload();
     }
