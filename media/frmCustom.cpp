@@ -74,6 +74,7 @@ void CustomForm::MakeMenu() {
 
 void CustomForm::Layout() {
     constexpr int kRow = 24, kTop = 84;
+    SetDesignScale(1);
     SetClientSizePx(660, kTop + kSetComments * kRow + 110);
     menu_->setGeometry(0, 0, 660, 24);
     lblInstruct.SetGeometryPx(10, 28, 640, 52);

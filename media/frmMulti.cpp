@@ -24,7 +24,6 @@
 namespace {
 
 const QString kMultiGrulm = QStringLiteral("Grulm");
-constexpr int kWithoutPanel = 500; // window height without the sound panel
 constexpr int kNarrowScreen = 10000;
 
 MultiForm*& MultiInstance() {
@@ -75,7 +74,6 @@ MultiForm::~MultiForm() {
 
 void MultiForm::Form_Load() {
     loading_ = true;
-    SetClientSizePx(620, kWithoutPanel);
     ShowSoundPanel(false);
     noticeShown_ = false;
     ChangedSetting = ChangedPerson = false;

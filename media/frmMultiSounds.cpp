@@ -10,11 +10,12 @@
 #include "media/Persons.h"
 #include "platform/PickDialogs.h"
 #include "platform/Services.h"
+#include "table/WindowPlaces.h"
 
 #include <QFileInfo>
 
 namespace {
-constexpr int kWithPanel = 680;
+constexpr int kSoundsWidth = 620, kWithPanel = 680;
 constexpr int kSoundsWithoutPanel = 500;
 
 QString Sounds() {
@@ -28,7 +29,14 @@ void MultiForm::ShowSoundPanel(bool shown) {
     for (platform::Control* c : std::initializer_list<platform::Control*>{&imgPoint, &CmdChangeSound,
                                                                           &cmdResetSounds, &CmdSaveSounds})
         c->SetVisible(shown);
-    SetClientSizePx(620, shown ? kWithPanel : kSoundsWithoutPanel);
+    // At the scale the window was fitted to the screen with; grown by the panel, it is fitted
+    // and placed again, so its buttons stay on the screen.
+    const double k = DesignScale();
+    SetClientSizePx(qRound(kSoundsWidth * k), qRound((shown ? kWithPanel : kSoundsWithoutPanel) * k));
+    if (shown && IsVisible()) {
+        Window_FitScreen(*this);
+        Window_PlaceOverTable(*this, TableSpot::Centre);
+    }
 }
 
 void MultiForm::OptWav_Click(int i) {

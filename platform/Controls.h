@@ -329,6 +329,9 @@ class Form {
     int FrameLeftTw() const;
     int FrameTopTw() const;
     void SetClientSizePx(int w, int h);
+    // How far the window and its controls were scaled from their design (1: as designed).
+    double DesignScale() const { return designScale_; }
+    void SetDesignScale(double k) { designScale_ = k; }
 
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& s);
@@ -381,6 +384,7 @@ class Form {
     QString name_;
     QWidget* window_ = nullptr;
     int scale_ = vbTwips;
+    double designScale_ = 1;
     QString caption_;
     quint32 back_ = 0x8000000F;
     QImage background_;

@@ -12,6 +12,7 @@
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
 #include "shell/Tutorial.h"
+#include "table/WindowPlaces.h"
 
 #include <QInputDialog>
 #include <QWidget>
@@ -141,8 +142,14 @@ void TutorialForm::PlaceWindow() {
     const QRect table = F().Window()->geometry();
     const int bottom = F().StatusBar1.Visible() ? table.bottom() - static_cast<int>(F().StatusBar1.HeightPx())
                                                 : table.bottom();
-    Window()->move(table.right() - Window()->width() - kTutorialMargin,
-                   bottom - Window()->height() - kTutorialMargin);
+    // The position given is of the frame: its title bar and borders count in its height, or
+    // its bottom would lie on the status bar.
+    const QMargins m = platform::FrameMarginsOf(Window(), Table_FrameMargins());
+    const QSize frame = Window()->size().grownBy(m);
+    const QPoint at(table.right() + 1 - frame.width() - kTutorialMargin,
+                    bottom + 1 - frame.height() - kTutorialMargin);
+    Window()->move(
+        platform::FrameKeptIn(platform::FreeAreaAt(table.center()), at, Window()->size(), m).topLeft());
     Window()->raise();
 }
 

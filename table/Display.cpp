@@ -58,6 +58,7 @@ void Display_ChangeImpl(int kind) {
         f.Window()->setUpdatesEnabled(false);
     }
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
+    Names_PutBack();
     f.SetScaleMode(platform::vbTwips);
 
     if (kind == 0) {
@@ -244,35 +245,58 @@ void ScaleFormControls(platform::Form& window, int mode, int step) {
     } else {
         return;
     }
-    const bool table = window.Name() == QLatin1String("frmGrulm");
+    if (window.Name() != QLatin1String("frmGrulm")) {
+        ScaleWindowBy(window, x, y);
+        return;
+    }
     const int oldScale = window.ScaleMode();
     window.SetScaleMode(platform::vbTwips);
-    int w = window.WidthTw(), h = window.HeightTw();
-    if (!(table && Tbl.ResizeLock)) h = static_cast<int>(std::lround(h * y));
-    if (!table) w = static_cast<int>(std::lround(w * x));
-    window.MoveTw(window.LeftTw(), window.TopTw(), w, h);
-    if (table) Tbl.FormHeight = h;
+    int h = window.HeightTw();
+    if (!Tbl.ResizeLock) h = static_cast<int>(std::lround(h * y));
+    window.MoveTw(window.LeftTw(), window.TopTw(), window.WidthTw(), h);
+    Tbl.FormHeight = h;
 
     for (platform::Control* c : window.Controls()) {
         const QString& n = c->Name();
         const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
         const bool isLabel = dynamic_cast<platform::Label*>(c) != nullptr;
         const bool isButton = dynamic_cast<platform::CommandButton*>(c) != nullptr;
-        if (table) {
-            const bool kind = isImage || isLabel || isButton || dynamic_cast<platform::PictureBox*>(c) ||
-                              dynamic_cast<platform::Shape*>(c);
-            if (!kind) continue;
-            if (n == "lblRules" || n == "lblLevel" || n == "picPanel" || n == "imgIcon") continue;
-            if ((n == "ImgAvatar" || n == "imgSlap") && Tbl.ScreenWidthTwips >= 12000) continue;
-            if (n == "ImgTurn1" || n == "ImgTurn2") continue;
-            c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
-            if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
-        } else {
-            if (window.Name() == QLatin1String("frmCounter") && isImage) continue;
-            c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
-            if (!isImage) c->SetFontSize(c->Font().pointSizeF() * x);
-        }
+        const bool kind = isImage || isLabel || isButton || dynamic_cast<platform::PictureBox*>(c) ||
+                          dynamic_cast<platform::Shape*>(c);
+        if (!kind) continue;
+        if (n == "lblRules" || n == "lblLevel" || n == "picPanel" || n == "imgIcon") continue;
+        if ((n == "ImgAvatar" || n == "imgSlap") && Tbl.ScreenWidthTwips >= 12000) continue;
+        if (n == "ImgTurn1" || n == "ImgTurn2") continue;
+        c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
+        if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
     }
+    window.SetScaleMode(oldScale);
+}
+
+void ScaleWindowBy(platform::Form& window, double x, double y) {
+    const int oldScale = window.ScaleMode();
+    window.SetScaleMode(platform::vbTwips);
+    window.MoveTw(window.LeftTw(), window.TopTw(), static_cast<int>(std::lround(window.WidthTw() * x)),
+                  static_cast<int>(std::lround(window.HeightTw() * y)));
+    std::vector<const QWidget*> controls;
+    for (platform::Control* c : window.Controls()) {
+        const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
+        controls.push_back(c->Widget());
+        if (window.Name() == QLatin1String("frmCounter") && isImage) continue;
+        c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
+        if (!isImage) c->SetFontSize(c->Font().pointSizeF() * x);
+    }
+    // A child the window holds besides its controls (a menu bar) goes with them.
+    for (QWidget* w : window.Window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (std::find(controls.begin(), controls.end(), w) != controls.end() || w->isWindow()) continue;
+        const QRect r = w->geometry();
+        w->setGeometry(QRect(QPoint(qRound(r.x() * x), qRound(r.y() * y)),
+                             QSize(qRound(r.width() * x), qRound(r.height() * y))));
+        QFont font = w->font();
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * x);
+        w->setFont(font);
+    }
+    window.SetDesignScale(window.DesignScale() * x);
     window.SetScaleMode(oldScale);
 }
 

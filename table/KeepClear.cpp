@@ -1,5 +1,6 @@
 #include "table/KeepClear.h"
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/TableState.h"
 
@@ -79,10 +80,57 @@ void Avatar_KeepClear() {
     f.SetScaleMode(scale);
 }
 
+QRectF KeepClear_SidePile(int seat) {
+    TableForm& f = frmGrulm();
+    const SeatParts s = Seat(seat);
+    QRectF pile = KeepClearRect((*s.places)(1));
+    for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
+        if (f.Stack.Exists(e)) pile |= KeepClearRect(f.Stack(e));
+    return pile;
+}
+
+void Names_KeepClear() {
+    TableForm& f = frmGrulm();
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    for (int seat = 2; seat <= Com.NumPlayers; ++seat) {
+        const int index = SeatNameLabel(seat);
+        if (!f.Label9.Exists(index)) continue;
+        Label& name = f.Label9(index);
+        const QRectF at = KeepClearRect(name);
+        const QRectF pile = KeepClear_SidePile(seat);
+        if (!at.intersects(pile)) continue;
+        const QRectF below = at.translated(0, pile.bottom() + kClearGap - at.top());
+        if (KeepClearFree(below, places)) {
+            name.SetGeometryPx(below.left(), below.top(), below.width(), below.height());
+            Tbl.NameMoves.at(seat) = {true, at.top(), below.top()};
+        } else {
+            name.ZOrder(0);
+        }
+    }
+    f.SetScaleMode(scale);
+}
+
+void Names_PutBack() {
+    TableForm& f = frmGrulm();
+    for (int seat = 2; seat <= 4; ++seat) {
+        auto& move = Tbl.NameMoves.at(seat);
+        const int index = SeatNameLabel(seat);
+        // A name a layout has placed since stays where that layout put it.
+        if (move.moved && f.Label9.Exists(index) && f.Label9(index).TopPx() == move.to) {
+            Label& name = f.Label9(index);
+            name.SetGeometryPx(name.LeftPx(), move.from, name.WidthPx(), name.HeightPx());
+        }
+        move = {};
+    }
+}
+
 void Labels_KeepClear() {
     TableForm& f = frmGrulm();
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
+    Names_KeepClear();
     const std::vector<QRectF> places = KeepClear_CardPlaces();
     Label& comment = f.Label9(kLblComment);
     const QRectF line = KeepClearRect(comment);

@@ -9,9 +9,18 @@
 // Every card place of the seats at the table, their hold frames, the center piles and the
 // stock with its frame (pixels), shown or waiting for the deal.
 std::vector<QRectF> KeepClear_CardPlaces();
+// A seat's side pile with the edges of its side stack (pixels).
+QRectF KeepClear_SidePile(int seat);
 // Shrinks the avatar toward its top right corner until it covers no card place.
 void Avatar_KeepClear();
-// Ends the comment line above the card places under it, and puts the deal button above the
+// Puts back the opponents' names Labels_KeepClear moved, where the layout put them: before
+// the table is rescaled, which would otherwise carry the move along.
+void Names_PutBack();
+// An opponent's name goes under its side pile and stack where the card places leave room;
+// where they leave none it stays, drawn in front of the stack's edges.
+void Names_KeepClear();
+// Puts each opponent's name clear of its side stack, ends the comment line above the card
+// places under it, and puts the deal button above the
 // human's side card when it would cover the card or the name under it.
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.

@@ -1,5 +1,4 @@
 #include "table/Layout.h"
-#include "table/KeepClear.h"
 
 #include "common/Shared.h"
 #include "common/TextForm.h"
@@ -7,6 +6,7 @@
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/KeepClear.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -662,6 +662,8 @@ void LayoutLabels_Place() {
 
 void Layout_Labels() {
     LayoutLabels_Place();
+    // Wherever the labels are placed, a name stays clear of its side stack.
+    Names_KeepClear();
 }
 
 void Labels_PlayerNames() {

@@ -211,10 +211,10 @@ void picPanel_MouseDown(double x, double y) {
     const int menu = MenuOf(icon);
     if (menu == 0) return;
     TableForm& f = frmGrulm();
-    const int top =
-        f.TopTw() +
-        static_cast<int>((f.picPanel.HeightPx() / 2 + Tbl.TitleBarHeight) * platform::kTwipsPerPixel) +
-        (Tbl.LargeFonts ? 250 : 300);
+    // The window's top here is its client area's, already below the title bar: adding the
+    // title bar's height again would open the list that far below the panel.
+    const int top = f.TopTw() + static_cast<int>(f.picPanel.HeightPx() / 2 * platform::kTwipsPerPixel) +
+                    (Tbl.LargeFonts ? 250 : 300);
     Tbl.MenuChosen = false;
     // No wait here: the game under the list goes on until a choice closes it.
     Tbl.MenuListShown = PanelHooks.Menu_Open(menu, f.LeftTw() + ListLeft(icon), top);

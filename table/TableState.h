@@ -69,6 +69,13 @@ struct TableState {
     QString PersonDefaultAvatar, ChosenAvatar;
     // The avatar's box as the layout rule puts it (pixels), before it gives way to the cards.
     QRectF AvatarRule;
+    // An opponent's name moved from under its side stack, by seat: the top the layout gave
+    // it and the top it was moved to (pixels), so a rescaling starts from the layout's.
+    struct NameMove {
+        bool moved = false;
+        double from = 0, to = 0;
+    };
+    std::array<NameMove, 5> NameMoves{};
     int SlapX = 0, SlapY = 0;
 
     // The hold-pile viewer's state.

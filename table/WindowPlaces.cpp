@@ -2,6 +2,7 @@
 
 #include "engine/TableForm.h"
 #include "platform/Services.h"
+#include "table/Display.h"
 #include "table/TableState.h"
 
 #include <QApplication>
@@ -23,7 +24,10 @@ QWidget* TableWindow() {
 
 // Room kept between a window put over the table and the table's edges.
 constexpr int kEdgeGap = 8;
-constexpr int kCardWeight = 4;
+// What covering a part of the table costs, by what lies there: the places the player plays
+// from and to, the other seats' places, another window (which can be raised), and the rest
+// (pictures, side-stack edges, frames).
+constexpr int kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
 QRect TableClient() {
@@ -39,6 +43,14 @@ qint64 Overlap(const QRect& a, const QRect& b) {
     return static_cast<qint64>(both.width()) * both.height();
 }
 
+int WeightOf(const platform::Control& c) {
+    const QString& n = c.Name();
+    if (n == QLatin1String("Picture7") || n == QLatin1String("PicCenter")) return kOwnWeight;
+    if (n == QLatin1String("Picture1") || n == QLatin1String("Picture2") || n == QLatin1String("Picture3"))
+        return kSeatWeight;
+    return kPictureWeight;
+}
+
 // How much `frame` covers of the card places, piles, frames and pictures of the table and
 // of the other windows open over it.
 qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
@@ -47,30 +59,40 @@ qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
     qint64 covered = 0;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
-            covered += Overlap(frame, w->frameGeometry());
+            covered += kWindowWeight * Overlap(frame, w->frameGeometry());
+    // A side stack's 25 edges lie over one another: their outline counts once.
+    QRect stacks[5];
     for (const platform::Control* c : f.Controls()) {
         const bool drawn = dynamic_cast<const platform::PictureBox*>(c) ||
                            dynamic_cast<const platform::Image*>(c) ||
                            dynamic_cast<const platform::Shape*>(c) || c->Name() == QLatin1String("Label3");
         if (!drawn || !c->Visible() || !c->Widget() || !c->Widget()->isVisible()) continue;
-        // A hidden card costs more than a window partly covered, which can be raised.
         const QRect place(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
                           QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
-        covered += kCardWeight * Overlap(frame, place);
+        if (c->Name() == QLatin1String("Stack") && c->Index() >= 1) {
+            stacks[std::min(4, (c->Index() - 1) / 25 + 1)] |= place;
+            continue;
+        }
+        covered += WeightOf(*c) * Overlap(frame, place);
     }
+    for (const QRect& stack : stacks)
+        covered += kPictureWeight * Overlap(frame, stack);
     return covered;
 }
 
 // Where a window of size `frame` may go, best first: beside the table (below it, right of
-// it), then the table's corners, the lower ones first, where a game leaves most room.
+// it), then the table's corners, the lower ones first, where a game leaves most room, then
+// its top-left corner over its title bar.
 std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& client, const QSize& frame) {
     const int right = client.right() + 1 - frame.width() - kEdgeGap;
     const int bottom = client.bottom() + 1 - frame.height() - kEdgeGap;
     const int left = client.left() + kEdgeGap, top = client.top() + kEdgeGap;
     const int middle = client.center().x() - frame.width() / 2;
     const int below = tableFrame.bottom() + 1, beside = tableFrame.right() + 1;
+    // Last, over the left of the table's title bar: on a small screen the rows of cards
+    // leave no corner free, and the title bar is what the window hides least of.
     return {{right, below},  {middle, below}, {left, below}, {beside, bottom}, {beside, top},
-            {right, bottom}, {left, bottom},  {right, top},  {left, top}};
+            {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
 }
 
 } // namespace
@@ -145,10 +167,23 @@ void Window_PlaceOverTable(platform::Form& window, TableSpot spot) {
     Window_PlaceOverTable(window.Window(), spot);
 }
 
+double Window_FitScreen(platform::Form& window) {
+    QWidget* w = window.Window();
+    const QMargins margins = platform::FrameMarginsOf(w, Table_FrameMargins());
+    QWidget* table = TableWindow();
+    const QSize room =
+        platform::FreeAreaAt(table ? table->frameGeometry().center() : QPoint()).size().shrunkBy(margins);
+    const double k = std::min({1.0, static_cast<double>(room.width()) / std::max(1, w->width()),
+                               static_cast<double>(room.height()) / std::max(1, w->height())});
+    if (k < 1) ScaleWindowBy(window, k, k);
+    return k;
+}
+
 void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
     window.Load();
     if (!window.Loaded()) return;
     if (!window.IsVisible()) {
+        Window_FitScreen(window);
         Window_PlaceOverTable(window, spot);
         // The window manager keeps a window that belongs to the table above it.
         QWidget* w = window.Window();

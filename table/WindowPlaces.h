@@ -25,5 +25,9 @@ enum class TableSpot {
 // Puts a window that opens over the table at `spot`, wholly on the screen.
 void Window_PlaceOverTable(QWidget* window, TableSpot spot);
 void Window_PlaceOverTable(platform::Form& window, TableSpot spot);
-// Loads a tool window, puts it at `spot` when it is not showing yet, and shows it.
+// A window larger than the screen's free area is made smaller, controls and fonts alike, until
+// its frame fits; its scale (1 when it fitted already).
+double Window_FitScreen(platform::Form& window);
+// Loads a tool window, fits it to the screen and puts it at `spot` when it is not showing yet,
+// and shows it.
 void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal);

@@ -2,12 +2,18 @@
 // and the game size chosen when it closes.
 #include "media/OpponentsEdit.h"
 #include "media/Persons.h"
+#include "media/frmCustom.h"
 #include "media/frmMulti.h"
 #include "platform/PickDialogs.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "shell/Utilities.h"
+#include "table/Display.h"
+#include "table/WindowPlaces.h"
 #include "tests/media/MediaTestSupport.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -212,6 +218,56 @@ TEST_F(EditorTest, OnlyANeverWrittenSlotIsFilledFromItsRow) {
     EXPECT_EQ(stored.Identity(2).Avatar, "Ann.jpg");
     EXPECT_EQ(stored.Identity(2).CommentSet, "No Comments");
     EXPECT_EQ(stored.Identity(2).Level, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Every control the window shows lies inside it, and it is no larger than the screen.
+void ExpectFitsTheScreen(platform::Form& w) {
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(w.Window()->width() <= free.width() && w.Window()->height() <= free.height())
+        << w.Name().toStdString();
+    for (const platform::Control* c : w.Controls()) {
+        if (c->Widget() && c->Widget()->isVisibleTo(w.Window())) {
+            EXPECT_TRUE(w.Window()->rect().contains(c->Widget()->geometry()))
+                << c->Name().toStdString() << c->Index();
+        }
+    }
+}
+
+// A dialog larger than the screen is made smaller, controls and all, until it lies whole on
+// it; the opponents editor grown by its sound panel is fitted and placed again, and opened
+// again it opens at the size of its first opening.
+TEST_F(EditorTest, DialogsLieWholeOnTheScreenEachTimeTheyOpen) {
+    CustomForm& comments = frmCustom();
+    comments.Load();
+    ScaleWindowBy(comments, 1.3, 1.3); // as designed for a screen larger than this one
+    ToolWindow_Open(comments, TableSpot::Centre, false);
+    EXPECT_LT(comments.DesignScale(), 1.3);
+    ExpectFitsTheScreen(comments);
+    comments.Unload();
+
+    MultiForm& m = frmMulti();
+    QSize first;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        m.FillCombos();
+        ToolWindow_Open(m, TableSpot::Centre, false);
+        ExpectFitsTheScreen(m);
+        if (round == 0) first = m.Window()->size();
+        EXPECT_EQ(m.Window()->size(), first);
+        m.CboOpponent.SetText("Vex");
+        m.ChangedPerson = false;
+        m.cmdSounds_Click();
+        ASSERT_TRUE(m.CmdSaveSounds.Widget()->isVisibleTo(m.Window()));
+        ExpectFitsTheScreen(m);
+        EXPECT_TRUE(
+            QGuiApplication::primaryScreen()->availableGeometry().contains(m.Window()->frameGeometry()));
+        m.CmdCancel_Click();
+        m.Unload();
+    }
 }
 
 } // namespace

@@ -295,15 +295,21 @@ TEST_F(HumanTurnTest, PanelIconsAndTheGatheringOfASeat) {
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown[0].text, "Wait!  Let me finish my turn first!");
     EXPECT_FALSE(form->picPanel.Visible());
-    int opened = 0;
-    PanelHooks.Menu_Open = [&](int menu, int, int) {
+    int opened = 0, topTw = 0;
+    PanelHooks.Menu_Open = [&](int menu, int, int top) {
         opened = menu;
+        topTw = top;
         return false;
     };
     picPanel_MouseDown(400, 40);
     EXPECT_EQ(opened, 0);
+    // The list opens over the panel's lower half, however high the window manager's title bar.
+    Tbl.TitleBarHeight = 26;
     picPanel_MouseDown(250, 40);
     EXPECT_EQ(opened, 2);
+    const double below = (topTw - form->TopTw()) / 15.0;
+    EXPECT_GT(below, form->picPanel.HeightPx() / 2);
+    EXPECT_LT(below, form->picPanel.HeightPx());
     Com.Pturn = 1;
 
     // A seat with 3 hand cards and hold piles 2, 0, 5 and 1 deep gives 11 cards.

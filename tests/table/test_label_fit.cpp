@@ -1,4 +1,7 @@
 // The table's text labels hold the longest texts the game shows in them.
+#include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
+#include "table/KeepClear.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QFontMetricsF>
@@ -41,6 +44,40 @@ TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCard
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(25))));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(1)))); // the side stack's lowest edge
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1))); // the stock's frame
+    }
+}
+
+// Each opponent's name is read whole: under its side pile and stack where the places leave
+// room, else drawn in front of the stack's edges, never behind them.
+TEST_F(LabelFitTest, AnOpponentsNameIsNotCoveredByItsSideStack) {
+    auto inFront = [](const platform::Control& a, const platform::Control& b) {
+        const QObjectList& order = a.Widget()->parentWidget()->children();
+        return order.indexOf(a.Widget()) > order.indexOf(b.Widget());
+    };
+    for (const int twips : {9600, 12000, 15360}) {
+        for (const int players : {2, 3, 4}) {
+            for (const int mode : {0, 2}) {
+                SCOPED_TRACE(testing::Message()
+                             << players << " players, " << twips << " twips, mode " << mode);
+                NewTable(players, players == 2 ? 3 : 4, twips, mode);
+                int clear = 0;
+                for (int seat = 2; seat <= players; ++seat) {
+                    const platform::Label& name = form->Label9(SeatNameLabel(seat));
+                    if (!Rect(name).intersects(KeepClear_SidePile(seat))) {
+                        ++clear;
+                        continue;
+                    }
+                    const SeatParts s = Seat(seat);
+                    EXPECT_TRUE(inFront(name, (*s.places)(1))) << seat;
+                    for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
+                        EXPECT_TRUE(inFront(name, form->Stack(e))) << seat << " edge " << e;
+                }
+                // The two-player table has room under seat 2's stack on every screen.
+                if (players == 2) {
+                    EXPECT_EQ(clear, 1);
+                }
+            }
+        }
     }
 }
 

@@ -3,8 +3,11 @@
 // and prints where each window's frame lies, one line each, screen pixels:
 //   free L T W H          the screen's free area
 //   table L T W H         the table's frame; "client" the same for its client area
+//   status L T W H        the table's status bar
+//   tutorial L T W H      the tutorial window's frame, put beside the table's cards
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
 //                         opened by their menu rows
+//   covered L T W H       a place of the player's own or a center pile under the counter
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
 //   wm_probe [--move L T]
 // With --move it puts the table's frame at L, T and closes the program the orderly way,
@@ -17,6 +20,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
+#include "shell/frmTutorial.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -83,10 +87,38 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    const QRect client = w->geometry();
+    Print("status", QRect(client.left(), client.top() + static_cast<int>(table->StatusBar1.TopPx()),
+                          client.width(), static_cast<int>(table->StatusBar1.HeightPx())));
+    // The tutorial as it is put beside the table's cards once the table shows.
+    TutorialForm& tutorial = frmTutorial();
+    tutorial.Load();
+    tutorial.Show();
+    QWidget* t = tutorial.Window();
+    Settle([t] { return t->isVisible() && !platform::FrameMarginsOf(t).isNull(); });
+    tutorial.PlaceWindow();
+    Settle([] { return false; }, kBreathMs);
+    PrintFrame("tutorial", t);
+    tutorial.Hide();
+
     MenuOptions(kOptSpeed, 0);
     if (QWidget* pace = Shown("frmSpeed")) PrintFrame("pace", pace);
+    // The counter over a table with every card place showing, as in a game.
+    for (auto* places : {&table->Picture7, &table->Picture1})
+        for (int i = 1; i <= 10; ++i)
+            (*places)(i).SetVisible(true);
     MenuHelp(kHelpCounter, 0);
-    if (QWidget* counter = Shown("frmCounter")) PrintFrame("counter", counter);
+    if (QWidget* counter = Shown("frmCounter")) {
+        PrintFrame("counter", counter);
+        for (auto* places : {&table->Picture7, &table->PicCenter})
+            for (int i = 0; i <= 10; ++i) {
+                if (!places->Exists(i) || !(*places)(i).Visible()) continue;
+                const platform::PictureBox& p = (*places)(i);
+                const QRect r(client.topLeft() + QPoint(int(p.LeftPx()), int(p.TopPx())),
+                              QSize(int(p.WidthPx()), int(p.HeightPx())));
+                if (r.intersects(counter->frameGeometry())) Print("covered", r);
+            }
+    }
     // The dialogs the game waits for: looked at, then closed as by their close box.
     const struct {
         const char *line, *window;
