@@ -8,6 +8,10 @@ bool GameOnTable::StillOn() const {
     return !Com.GameAbort && game_ == Eng.TableGame;
 }
 
+bool GameOnTable::Replaced() const {
+    return game_ != Eng.TableGame;
+}
+
 void Table_GameOver() {
     ++Eng.TableGame;
     Eng.SetUpDone = false;

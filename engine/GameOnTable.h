@@ -12,6 +12,8 @@ class GameOnTable {
     GameOnTable();
     // False once the table was cleared or the game ended since, or the program is closing.
     bool StillOn() const;
+    // True once another game took the table; a closing program leaves its game in place.
+    bool Replaced() const;
 
   private:
     int game_;
