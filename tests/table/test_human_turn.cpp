@@ -441,6 +441,8 @@ TEST_F(HumanTurnTest, NewGameDuringTheFlightOfAPlayLeavesTheNewGameWhole) {
         now.push_back(Eng.CenterCount(c));
     now.push_back(Eng.PlayerCards(0, 5));
     EXPECT_EQ(now, dealt);
+    // The new hand shows in the place the card left from.
+    EXPECT_TRUE(form->Picture7(5).Visible());
     EXPECT_FALSE(Eng.PlayBusy);
     EXPECT_TRUE(EveryCardOnce());
 }
