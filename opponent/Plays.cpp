@@ -304,6 +304,9 @@ void Comp_Flip(int source, int pile) {
         f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
         if (king) f.WildUpdate();
         RedrawSource(source);
+        // The stand-in shown at a side or hold place during the flight; left visible, the next
+        // flight would carry it to a hand place and show a card the seat does not hold.
+        f.Picture1(0).SetVisible(false);
         f.Counter_Refresh();
     }
     Eng.SeatMoveBusy = false;

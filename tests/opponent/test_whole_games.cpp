@@ -125,3 +125,26 @@ TEST_F(OpponentTest, ATurnStopsWhenAnotherGameTakesTheTableDuringAPause) {
 }
 
 } // namespace
+namespace {
+
+// The picture that stands in at a side or hold place while its card flies is gone once the
+// card has landed: left there, the next hand play uncovered it as a card the seat does not hold.
+TEST_F(OpponentTest, NoFlightPictureIsLeftOnTheTableWhenATurnEnds) {
+    for (int players : {2, 4}) {
+        Seats(players, 1, 1);
+        int ends = 0, left = 0;
+        Opponent_MoveDone = [&] {
+            Check();
+            // The discard's report: no card is being drawn.
+            if (Eng.SeatMoveBusy) return;
+            ++ends;
+            if (form->Picture1(0).Visible()) ++left;
+        };
+        ASSERT_TRUE(PlayGame(5 + static_cast<unsigned>(players)));
+        EXPECT_EQ(fault, "");
+        EXPECT_GT(ends, 5);
+        EXPECT_EQ(left, 0) << players << " players";
+    }
+}
+
+} // namespace
