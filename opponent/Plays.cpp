@@ -303,6 +303,8 @@ void Comp_Flip(int source, int pile) {
         TableForm& f = frmGrulm();
         f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
         if (king) f.WildUpdate();
+        // The side pile loses the edge of the card that left it.
+        if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
         RedrawSource(source);
         // The stand-in shown at a side or hold place during the flight; left visible, the next
         // flight would carry it to a hand place and show a card the seat does not hold.

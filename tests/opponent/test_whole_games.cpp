@@ -1,5 +1,6 @@
 // Whole games between computer seats: after every move every card lies somewhere
 // exactly once, no pile passes its limit, and every game ends.
+#include "engine/SeatTable.h"
 #include "platform/Connect.h"
 #include "tests/opponent/test_opponent_support.h"
 
@@ -144,6 +145,41 @@ TEST_F(OpponentTest, NoFlightPictureIsLeftOnTheTableWhenATurnEnds) {
         EXPECT_EQ(fault, "");
         EXPECT_GT(ends, 5);
         EXPECT_EQ(left, 0) << players << " players";
+    }
+}
+
+} // namespace
+namespace {
+
+// A seat's side pile shows one edge for every card under its top, so the pile shrinks as
+// the seat plays its side cards, down to no edge at all when it has won.
+TEST_F(OpponentTest, TheSidePileOfAComputerSeatShrinksWithEverySideCard) {
+    for (int players : {2, 3}) {
+        Seats(players, 1, 1);
+        std::string wrong;
+        auto edges = [&](int seat) {
+            int n = 0;
+            for (int e = Seat(seat).firstEdge; e <= Seat(seat).TopEdge(); ++e)
+                n += form->Stack.Exists(e) && form->Stack(e).Visible() ? 1 : 0;
+            return n;
+        };
+        Opponent_MoveDone = [&] {
+            Check();
+            // The discard's report: the seat's side plays of the turn are all drawn.
+            if (Eng.SeatMoveBusy || Com.Pturn < 2 || !wrong.empty()) return;
+            const int shown = edges(Com.Pturn), under = std::max(Eng.SeatSideCount - 1, 0);
+            if (shown != under)
+                wrong = "seat " + std::to_string(Com.Pturn) + " shows " + std::to_string(shown) +
+                        " edges over " + std::to_string(under) + " cards";
+        };
+        ASSERT_TRUE(PlayGame(3 + static_cast<unsigned>(players)));
+        EXPECT_EQ(fault, "");
+        EXPECT_EQ(wrong, "") << players << " players";
+        for (int seat = 2; seat <= players; ++seat) {
+            if (SeatRecordOf(seat).RecSideCount == 0) {
+                EXPECT_EQ(edges(seat), 0) << "the winner, seat " << seat;
+            }
+        }
     }
 }
 
