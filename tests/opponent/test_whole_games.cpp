@@ -1,5 +1,6 @@
 // Whole games between computer seats: after every move every card lies somewhere
 // exactly once, no pile passes its limit, and every game ends.
+#include "engine/Deal.h"
 #include "engine/SeatTable.h"
 #include "platform/Connect.h"
 #include "tests/opponent/test_opponent_support.h"
@@ -101,7 +102,7 @@ TEST_F(OpponentTest, ATurnStopsWhenAnotherGameTakesTheTableDuringAPause) {
                     platform::Later(0, "test", [&] {
                         // The next game, set up as the start of one does before its deal.
                         form->Table_Clear();
-                        SetUp();
+                        ::SetUp();
                         cleared = moves;
                         kept = Piles(players);
                         stock = Eng.DeckCount;
