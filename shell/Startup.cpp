@@ -406,6 +406,7 @@ bool MeetPlayer(TableForm& f) {
     } else {
         Com.PlayerName = Prof.ProfileName;
         f.Label9(kLblHumanName).SetCaption(Com.PlayerName);
+        StatusBar_Human();
     }
     f.Label9(kLblComment).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
     return true;

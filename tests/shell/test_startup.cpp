@@ -101,6 +101,7 @@ TEST_F(StartupTest, TheSecondRunKnowsThePlayerAndSkipsTheLogin) {
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(Com.PlayerName, "Ann");
     EXPECT_EQ(f.Label9(3).Caption(), "Ann");
+    EXPECT_EQ(f.StatusBar1.Panels(1).Text, "Ann:");
 }
 
 TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
