@@ -7,6 +7,7 @@
 #include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/GameEnd.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TableCodes.h"
@@ -196,15 +197,16 @@ void Won(const Play& play) {
 }
 
 // After the play: a full pile to the used pile, the hand refilled, the move recorded.
-void Settle(const Play& play) {
+void Settle(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
         Pause(Com.ComputerPause);
+        if (mine.Replaced()) return;
         play.Restore();
         Add_Used();
     }
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return;
     if (Eng.HandCount <= 0) {
         play.Restore();
         Deal_Players(f.Picture7, Eng.PlayerCards);
@@ -259,10 +261,12 @@ void Player_Move() {
     }
     if (!Playable(play)) return;
     PlayBusyScope busy;
+    // New Game may deal while the card flies or the table pauses: the play belongs to this game.
+    const GameOnTable mine;
     TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
     if (!Eng.DroppedPlay) f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile);
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return;
     Hooks.StatsAdd(play.slot, 1);
     play.Restore();
     if (!Add_Center()) return;
@@ -297,9 +301,9 @@ void Player_Move() {
     }
 
     if (play.rank == kRankKing) KingPlayed(play);
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return;
     if (play.slot == 1) TurnUpSide(play);
-    if (Com.GameAbort) return;
+    if (!mine.StillOn()) return;
     const int sideRank = Eng.PlayerCards(1, 1);
     if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing) Hooks.Dumbness();
     if (Com.NetGame == 0) BlockedSeatReacts(play);
@@ -309,8 +313,8 @@ void Player_Move() {
         Netl.Move_Transmit();
         if (Net_Stopped()) return;
     }
-    if (Com.GameAbort) return;
-    Settle(play);
+    if (!mine.StillOn()) return;
+    Settle(play, mine);
 }
 
 void Dumbness_Default() {

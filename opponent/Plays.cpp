@@ -26,6 +26,8 @@ enum Remark : int {
 // Background of an emptied hand place.
 constexpr quint32 kEmptyHandColour = 0x80C0FF;
 
+TurnOnTable* g_turn = nullptr;
+
 bool Local() {
     return Com.NetGame == 0;
 }
@@ -76,7 +78,8 @@ bool ShowFlight(int source, int pile) {
     }
     Opp.WildPending = 0;
     if (mine.Replaced()) return false;
-    f.Card_Animate(places, source, f.PicCenter, pile);
+    // A closing program skips the flight; the card still lands, so the model stays whole.
+    if (Turn_StillOn()) f.Card_Animate(places, source, f.PicCenter, pile);
     return !mine.Replaced();
 }
 
@@ -148,18 +151,40 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
+    if (Turn_Replaced()) return false;
     if (Eng.CenterCount(c) == 12) Add_Used();
+    if (!Turn_StillOn()) return false;
     Deal_Players(SeatPlaces(), Eng.SeatCards);
+    if (!Turn_StillOn()) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
     Opp.PlanState(c, 1) = 0;
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
-    Pause(Com.ComputerPause);
-    return true;
+    return Turn_Pause(Com.ComputerPause);
 }
 
 } // namespace
+
+TurnOnTable::TurnOnTable() : outer_(g_turn), local_(Com.NetGame == 0) {
+    g_turn = this;
+}
+TurnOnTable::~TurnOnTable() {
+    g_turn = outer_;
+}
+
+bool Turn_StillOn() {
+    return g_turn ? g_turn->StillOn() : !Com.GameAbort;
+}
+
+bool Turn_Replaced() {
+    return g_turn && g_turn->Replaced();
+}
+
+bool Turn_Pause(double seconds) {
+    Pause(seconds);
+    return Turn_StillOn();
+}
 
 ControlArray<PictureBox>& SeatPlaces() {
     return *Seat(Com.Pturn).places;
@@ -218,7 +243,7 @@ int Comp_Play(int c) {
     Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
-        if (Com.GameAbort || mine.Replaced()) return Opp.PlanStep;
+        if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
         const int s = Opp.PlanList(c, Opp.PlanStep);
         if (s <= 1 || s > 10) return Opp.PlanStep;
         Eng.PlayCard(0) = Eng.SeatCards(0, s);
@@ -232,7 +257,7 @@ int Comp_Play(int c) {
         Opp.PileIndex = s;
         if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
             Say(kLblComment, Comment(kRemarkHumanRankPlayed));
-            Pause(Com.ComputerPause);
+            if (!Turn_Pause(Com.ComputerPause)) return Opp.PlanStep;
         }
         if (s >= 7) {
             TakeFromHold(s);
@@ -241,17 +266,19 @@ int Comp_Play(int c) {
             Eng.SeatCards(0, s) = 0;
             Eng.SeatCards(1, s) = 0;
             Comp_Flip(s, c);
-            if (mine.Replaced()) return Opp.PlanStep;
+            if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
             if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
                 Remark(kRemarkKingTookRank);
                 Pause(3 * Com.ComputerPause);
             }
-            Pause(Com.ComputerPause);
+            if (!Turn_Pause(Com.ComputerPause)) return Opp.PlanStep;
             if (--Eng.HandCount <= 0 && !RefillAfterEmptyHand(c)) return Opp.PlanStep;
         }
-        if (Com.GameAbort || mine.Replaced()) return Opp.PlanStep;
+        if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
         Comp_SideCompare(Opp.PileIndex);
+        if (Turn_Replaced()) return Opp.PlanStep;
         if (Eng.CenterCount(c) == 12) Add_Used();
+        if (!Turn_StillOn()) return Opp.PlanStep;
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
     return Opp.PlanStep;
@@ -268,11 +295,8 @@ void Comp_Flip(int source, int pile) {
     if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
-    if (HasTableForm() && !ShowFlight(source, pile)) {
-        Eng.SeatMoveBusy = false;
-        return;
-    }
-    if (!Add_Center()) {
+    // A card in flight when another game took the table belongs to no pile of that game.
+    if ((HasTableForm() && !ShowFlight(source, pile)) || Turn_Replaced() || !Add_Center()) {
         Eng.SeatMoveBusy = false;
         return;
     }
@@ -286,12 +310,17 @@ void Comp_Flip(int source, int pile) {
         TableForm& f = frmGrulm();
         f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
         if (king) f.WildUpdate();
+        // The side pile loses the edge of the card that left it.
+        if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
         RedrawSource(source);
+        // The stand-in shown at a side or hold place during the flight; left visible, the next
+        // flight would carry it to a hand place and show a card the seat does not hold.
+        f.Picture1(0).SetVisible(false);
         f.Counter_Refresh();
     }
     Eng.SeatMoveBusy = false;
     if (OnlineSeat_Active()) OnlineSeat_Send(source, pile, source == 1 && Eng.SeatSideCount == 0);
-    if (Eng.SeatSideCount > 0) Pause(Com.ComputerPause);
+    if (Eng.SeatSideCount > 0 && !Turn_Pause(Com.ComputerPause)) return;
     if (source == 1 && king && Local()) MurphyRemark(pile);
 }
 
@@ -320,7 +349,7 @@ void Comp_Reseq() {
             places(s).SetVisible(false);
             places(s).SetPicture(QImage());
         }
-        Pause(kPaceHandRefill);
+        if (!Turn_Pause(kPaceHandRefill)) return;
         for (int s = 2; s <= Eng.HandCount + 1; ++s) {
             const bool open = Com.PeekOn || Com.Pturn == 1;
             f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);

@@ -1,9 +1,38 @@
 #pragma once
 // Carrying out the computer's plays: the model changes first, then the table shows
 // them and the seat remarks on them. Every pause goes through Pause.
+#include "common/Shared.h"
+#include "engine/GameOnTable.h"
 #include "engine/TableForm.h"
 
 #include <QString>
+
+// The local game a computer turn plays in, for as long as the turn runs. Its pauses let events
+// run: when the program closes or another game takes the table meanwhile, the turn stops
+// at its next question and leaves the table to whatever replaced it.
+class TurnOnTable {
+  public:
+    TurnOnTable();
+    ~TurnOnTable();
+    TurnOnTable(const TurnOnTable&) = delete;
+    TurnOnTable& operator=(const TurnOnTable&) = delete;
+
+    bool StillOn() const { return local_ ? game_.StillOn() : !Com.GameAbort; }
+    bool Replaced() const { return local_ && game_.Replaced(); }
+
+  private:
+    GameOnTable game_;
+    TurnOnTable* outer_;
+    // An Internet game's turn follows the peers' states instead: a lost link clears the
+    // table and the turn still ends the game it was playing.
+    bool local_;
+};
+// False once the turn's game is no longer on the table or the program is closing.
+bool Turn_StillOn();
+// True once another game took the table: the turn's cards are not that game's.
+bool Turn_Replaced();
+// A pause of the turn; false when the turn must stop after it.
+bool Turn_Pause(double seconds);
 
 // Plays the plan of center c; returns the plan position where it stopped
 // (one past the last play when the whole plan was played).

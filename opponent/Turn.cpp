@@ -170,9 +170,9 @@ SideResult PlaySide() {
     Eng.SeatSide(0, n + 1) = 0;
     Eng.SeatSide(1, n + 1) = 0;
     Comp_Flip(1, c);
-    Pause(Com.ComputerPause);
-    if (Com.GameAbort) return SideResult::GameOver;
+    if (!Turn_Pause(Com.ComputerPause)) return SideResult::GameOver;
     if (Eng.CenterCount(c) == 12) Add_Used();
+    if (!Turn_StillOn()) return SideResult::GameOver;
     if (Eng.SeatSideCount == 0) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
@@ -262,7 +262,7 @@ Pass OnePass() {
     }
     if (Eng.SeatSideCount == 0) return Pass::Discard;
     if (SearchAndPlay() || BeforeDropAndPlay()) return Pass::Again;
-    if (Com.GameAbort || Eng.StaleMode == 1) return Pass::Over;
+    if (!Turn_StillOn() || Eng.StaleMode == 1) return Pass::Over;
     Comp_Drop();
     return ForcedInsteadOfDrop() ? Pass::Again : Pass::Discard;
 }
@@ -323,7 +323,7 @@ void BeginTurn() {
 bool Computer() {
     if (Com.Pturn == 1 && Opponent_Seat1Level() < 0) return false;
     BeginTurn();
-    if (Eng.StaleMode == 1 || Com.GameAbort) return false;
+    if (Eng.StaleMode == 1 || !Turn_StillOn()) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
     if (HandCards() == 0) {
         // Nothing to play or discard, and nobody resolved the empty stock.
@@ -333,19 +333,20 @@ bool Computer() {
     Eng.HandCount = HandCards();
     if (Eng.TurnResumedHuman == 0) RemarkOnLastTurn();
     if (Com.Pturn == Com.NumPlayers) Eng.TurnResumedOpp = 0;
-    Pause(Com.ComputerPause);
+    if (!Turn_Pause(Com.ComputerPause)) return false;
     Opp.TurnFlags[kBlockSearches] = Opp.TurnFlags[kBlockCenter] = 0;
     Opp.HoldTries = 0;
     Opp.DropPlan = 0;
     Pass pass = Pass::Again;
     for (int n = 0; n < kMaxPasses && pass == Pass::Again; ++n) {
-        if (Com.GameAbort || Eng.StaleMode == 1) return false;
+        if (!Turn_StillOn() || Eng.StaleMode == 1) return false;
         if (Eng.StaleMode == 2) Eng.StaleMode = 0;
         pass = OnePass();
     }
-    if (pass == Pass::Over || Com.GameAbort || Eng.StaleMode == 1) return false;
+    if (pass == Pass::Over || !Turn_StillOn() || Eng.StaleMode == 1) return false;
     if (pass == Pass::Again) {
         Comp_Reseq();
+        if (!Turn_StillOn()) return false;
         Opp.FirstHandSlot = 2;
         Comp_Drop();
     }

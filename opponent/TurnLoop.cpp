@@ -32,7 +32,7 @@ bool Shown() {
 }
 
 bool LoopGoesOn() {
-    if (Com.GameAbort || Eng.TurnStop || Eng.StaleMode == 1) return false;
+    if (!Turn_StillOn() || Eng.TurnStop || Eng.StaleMode == 1) return false;
     return Com.Pturn >= 2 || (Com.Pturn == 1 && g_seat1Level >= 0);
 }
 
@@ -83,8 +83,8 @@ void ShowDiscard(int from, int to) {
     places(from).ZOrder(0);
     f.Card_Show(places, from, card, 0);
     Pause(Com.ComputerPause);
-    // A layout from the host may have taken the seat's places away.
-    if (mine.Replaced()) return;
+    // Another game or a layout from the host may have taken the seat's places away.
+    if (mine.Replaced() || Turn_Replaced()) return;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
@@ -149,7 +149,7 @@ void Move_End_Turn() {
     Say(kLblMessage, TurnOverText());
     Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
     // The discard belongs to the game it was made in; another game on the table ends the turn.
-    if (mine.Replaced()) return;
+    if (mine.Replaced() || Turn_Replaced()) return;
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;
     Opp.PileIndex = to;
@@ -167,6 +167,8 @@ void Move_End_Turn() {
     } else {
         Pause(Com.ComputerPause);
     }
+    // The turn's cards go back into its own game's record only.
+    if (Turn_Replaced()) return;
     Seat_CloseRun();
     WorkingSet_Store();
     if (Com.GameAbort) return;
@@ -179,7 +181,7 @@ void Move_End_Turn() {
         SeatSound(kSoundTurnOver, false);
         Pause(kPaceTurnOver);
     }
-    Pause(Com.ComputerPause);
+    if (!Turn_Pause(Com.ComputerPause)) return;
     if (Com.Pturn == 1 && g_seat1Level < 0) HumanTurnBegins();
     if (Com.Pturn == 1 && g_seat1Level >= 0 && mover != 1 && Eng.TurnResumedHuman != 0)
         Eng.TurnResumedHuman = 0;
@@ -208,6 +210,7 @@ void ComputerTurn() {
     if (Com.NetGame >= 1 && Com.NetState == kNetEG) return;
     const bool busy = Eng.TableBusy;
     Eng.TableBusy = true;
+    const TurnOnTable turn;
     if (Com.NumPlayers > 2) SizeMovingCard(kMovingSmallW, kMovingSmallH);
     while (LoopGoesOn()) {
         Opponent_Reset();
@@ -221,14 +224,15 @@ void ComputerTurn() {
             continue;
         }
         if (!Computer()) {
-            // The piles as the turn left them, whatever stopped it, unless a snapshot replaced them.
-            if (Com.RecoverPending != 1) WorkingSet_Store();
+            // The piles as the turn left them, whatever stopped it, unless a snapshot or
+            // another game replaced them.
+            if (Com.RecoverPending != 1 && !Turn_Replaced()) WorkingSet_Store();
             break;
         }
     }
     Eng.CompTurnActive = false;
     Eng.TableBusy = busy;
-    if (Com.Pturn == 1 && !Eng.TurnStop && !Com.GameAbort) HumanOnTurnAgain();
+    if (Com.Pturn == 1 && !Eng.TurnStop && Turn_StillOn()) HumanOnTurnAgain();
     if (Eng.TurnStop) {
         Eng.TurnStop = false;
         Com.Pturn = 0;

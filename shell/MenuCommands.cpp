@@ -170,7 +170,10 @@ void MenuGame(int item) {
     if (Eng.TurnStop) return;
     switch (item) {
     case kGameNew: NewGame(); break;
-    case kGameLogin: MenuWin.Login(); break;
+    case kGameLogin:
+        // Another player's profile brings its own table size, rules and opponents.
+        if (!RefusedWhileTableBusy()) MenuWin.Login();
+        break;
     case kGameSave: Save(); break;
     case kGameRestore:
         // A remote player's game belongs to the host.

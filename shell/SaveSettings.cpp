@@ -3,7 +3,9 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Model.h"
+#include "engine/TableForm.h"
 #include "platform/RecordFile.h"
+#include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "table/TableState.h"
 
@@ -11,6 +13,11 @@ namespace {
 // Booleans go into the record's integers as -1 and 0.
 int SettingFlag(bool b) {
     return b ? -1 : 0;
+}
+
+// The status bar as the player left it; the peek display is another matter.
+bool StatusBarShown() {
+    return HasTableForm() ? frmGrulm().StatusBar1.Visible() : Prof.StatusBarShown;
 }
 
 template <typename Change> void Update(platform::RecordFile& scores, int recno, Change change) {
@@ -43,7 +50,7 @@ void SaveSettings(platform::RecordFile& scores) {
     Update(scores, 16, [](ScoreRecord& r) {
         r.Text = NumStr(Com.DeckColour);
         r.A = Com.BackStyle;
-        r.B = SettingFlag(Com.PeekOn); // the status bar shows while peeking
+        r.B = SettingFlag(StatusBarShown());
         r.C = SettingFlag(Shl.AvatarShown);
         r.D = SettingFlag(Shl.MoveLogOn);
     });

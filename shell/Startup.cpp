@@ -406,6 +406,7 @@ bool MeetPlayer(TableForm& f) {
     } else {
         Com.PlayerName = Prof.ProfileName;
         f.Label9(kLblHumanName).SetCaption(Com.PlayerName);
+        StatusBar_Human();
     }
     f.Label9(kLblComment).SetCaption("\r\nWelcome " + Com.PlayerName + " to Grulm's World");
     return true;
@@ -542,6 +543,7 @@ void InstallProfileHooks() {
     ProfHooks.LayOut = [] {
         // A profile of the game size on the table leaves the table as it stands.
         if (Boot.LaidOut && Com.NumPlayers == Boot.LaidPlayers && Com.NumCenters == Boot.LaidCenters) return;
+        const bool relaid = Boot.LaidOut;
         Boot.LaidOut = true;
         Com.PrevPlayers = Boot.LaidPlayers;
         Com.PrevCenters = Boot.LaidCenters;
@@ -557,6 +559,13 @@ void InstallProfileHooks() {
         }
         Boot.LaidPlayers = Com.NumPlayers;
         Boot.LaidCenters = Com.NumCenters;
+        // A game in play dealt for the other size cannot go on at this one (another player's
+        // profile brings its own): the table waits for a new deal, as after a change of house rules.
+        if (relaid && Com.NetGame == 0 && Com.Pturn != 0 && Eng.PlayerSideCount > 0) {
+            TableForm& f = frmGrulm();
+            f.Table_Clear();
+            f.cmdDeal.SetVisible(true);
+        }
     };
     ProfHooks.ApplyOptions = [] {
         TableForm& f = frmGrulm();

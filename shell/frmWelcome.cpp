@@ -6,6 +6,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
+#include "table/Status.h"
 #include "table/WindowPlaces.h"
 
 #include <QWindow>
@@ -147,6 +148,8 @@ void WelcomeForm::Command1_Click() {
 
     if (HasTableForm() && frmGrulm().Label9.Exists(kLblHumanName))
         frmGrulm().Label9(kLblHumanName).SetCaption(Com.PlayerName);
+    // Not the last player's name, nor none, until the next deal writes it again.
+    if (HasTableForm()) StatusBar_Human();
     confirming_ = true;
     Unload();
     confirming_ = false;

@@ -84,7 +84,8 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
     Pause(kPaceFlightEnd);
     if (!source.Exists(i)) return;
     PictureBox& back = source(i);
-    back.SetVisible(false);
+    // A game dealt meanwhile shows its own card at the place: it only goes home.
+    if (!mine.Replaced()) back.SetVisible(false);
     back.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, back.WidthPx(), back.HeightPx());
 }
 

@@ -168,6 +168,13 @@ void StatusBar_Clear() {
     bar.Update();
 }
 
+void StatusBar_Human() {
+    platform::StatusBar& bar = Bar();
+    bar.Panels(1).Text = Com.PlayerName + ":";
+    bar.Panels(4).ToolTipText = Com.PlayerName + ": Side/Hand";
+    bar.Update();
+}
+
 void StatusBar1_PanelClick(int panel) {
     platform::StatusBar& bar = Bar();
     if (panel < 1 || panel > bar.PanelCount()) return;

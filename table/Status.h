@@ -8,6 +8,8 @@
 
 void StatusBar_Player(SeatRecord& rec);
 void StatusBar_Clear();
+// Panel 1 and the tooltip of panel 4 name the player who has just logged in.
+void StatusBar_Human();
 void StatusBar1_PanelClick(int panel);
 void StatusBar_Init();
 void WildUpdate();

@@ -285,6 +285,8 @@ TEST_F(KnownPlayersTest, OkShowsTheNameOnTheTable) {
     Open();
     Confirm("Bob");
     EXPECT_EQ(table.Label9(3).Caption(), "Bob");
+    // The status bar names the player from the login on, not only from the first deal.
+    EXPECT_EQ(table.StatusBar1.Panels(1).Text, "Bob:");
     // A name's single ampersand is part of the name, not an access key.
     Open();
     Confirm("Tom & Jerry");

@@ -84,12 +84,17 @@ TEST_F(MenuKeysTest, ACancelledOrGamelessSaveWritesNothing) {
 }
 
 TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
+    int logins = 0;
+    MenuWin.Login = [&] { ++logins; };
     Eng.CompTurnActive = true;
-    for (int row : {kGameRestore, kGamePrevious, kGameRestart}) {
+    // Another player's profile would bring its own table size and opponents mid-turn.
+    for (int row : {kGameRestore, kGamePrevious, kGameRestart, kGameLogin}) {
         svc.boxes->Expect(vbOK);
         MenuGame(row);
+        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Wait!  Let me finish my turn first!"));
     }
-    EXPECT_EQ(svc.boxes->shown.size(), 3u);
+    EXPECT_EQ(svc.boxes->shown.size(), 4u);
+    EXPECT_EQ(logins, 0);
     MenuGame(kGameExit); // no exit either
     Eng.CompTurnActive = false;
     Com.NetGame = 1;
@@ -101,6 +106,8 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
                   QStringLiteral("Please use the Internet Menu during Internet games."));
     }
     EXPECT_TRUE(dialogs.empty());
+    MenuGame(kGameLogin);
+    EXPECT_EQ(logins, 1);
 }
 
 TEST_F(MenuKeysTest, NewGameUnderAComputerTurnOnlyAsksTheLoopToStop) {

@@ -4,6 +4,7 @@
 #include "engine/Model.h"
 #include "platform/RecordFile.h"
 #include "platform/Settings.h"
+#include "shell/Profile.h"
 #include "shell/SaveSettings.h"
 #include "shell/ShellState.h"
 #include "shell/Utilities.h"
@@ -96,7 +97,9 @@ TEST_F(SaveSettingsTest, WritesTheRunningValues) {
     Shl.FontBackdrop = false;
     Shl.NetPlayerName = "Torvek";
     Shl.LastBackground = 4;
-    Com.PeekOn = true;
+    // The copy keeps the status bar's state, not whether the opponents' cards are open.
+    Com.PeekOn = false;
+    Prof.StatusBarShown = true;
     Shl.AvatarShown = false;
     Shl.MoveLogOn = true;
     Com.CommentFontSize = 12;

@@ -101,6 +101,7 @@ TEST_F(StartupTest, TheSecondRunKnowsThePlayerAndSkipsTheLogin) {
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(Com.PlayerName, "Ann");
     EXPECT_EQ(f.Label9(3).Caption(), "Ann");
+    EXPECT_EQ(f.StatusBar1.Panels(1).Text, "Ann:");
 }
 
 TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
@@ -400,6 +401,30 @@ TEST_F(StartupTest, ARestartShowsTheTableEveryStoredModeAndGameSizeLeft) {
             Close();
         }
     }
+}
+
+// Another player's profile of another table size comes in the middle of a game: the game
+// dealt for the old size does not go on at the new one.
+TEST_F(StartupTest, AProfileOfAnotherTableSizeLeavesNoGameToPlayOn) {
+    FrmGrulm& f = Start();
+    ASSERT_EQ(Com.NumPlayers, 2);
+    auto onTable = [] {
+        Com.Pturn = 1;
+        Eng.PlayerSideCount = 20;
+        Eng.Seat2Rec.RecSideCount = 20;
+    };
+    onTable();
+    f.cmdDeal.SetVisible(false);
+    ProfHooks.LayOut(); // the same size: the game stays
+    EXPECT_EQ(Com.Pturn, 1);
+    EXPECT_EQ(Eng.PlayerSideCount, 20);
+    Com.NumPlayers = 4;
+    Com.NumCenters = 4;
+    ProfHooks.LayOut();
+    EXPECT_EQ(Com.Pturn, 0);
+    EXPECT_EQ(Eng.PlayerSideCount, 0);
+    EXPECT_EQ(Eng.Seat2Rec.RecCards(0, 1), 0);
+    EXPECT_TRUE(f.cmdDeal.Visible());
 }
 
 TEST_F(StartupTest, ASecondStartOnASmallScreenShowsTheTableOfTheFirst) {

@@ -1,3 +1,4 @@
+#include "platform/Connect.h"
 #include "tests/table/test_human_turn_support.h"
 
 namespace {
@@ -422,6 +423,34 @@ TEST_F(HumanTurnTest, ALiftedHoldCardLeavesItsPilesEmptyPlaceAtTheSizeThePlacesH
     EXPECT_FALSE(stand.Picture().isNull());
     Send(place, QEvent::MouseButtonRelease, {20, 20});
     EXPECT_FALSE(Eng.DragOn);
+}
+
+} // namespace
+
+namespace {
+
+// New Game chosen while the human's card is in flight: the play does not land in the new
+// game, which keeps every card once.
+TEST_F(HumanTurnTest, NewGameDuringTheFlightOfAPlayLeavesTheNewGameWhole) {
+    Give(5, 1);
+    std::vector<int> dealt;
+    platform::Later(0, "test", [&] {
+        Game_New();
+        for (int c = 1; c <= Com.NumCenters; ++c)
+            dealt.push_back(Eng.CenterCount(c));
+        dealt.push_back(Eng.PlayerCards(0, 5));
+    });
+    DoubleClick(5);
+    ASSERT_FALSE(dealt.empty()) << "the flight paused for no event";
+    std::vector<int> now;
+    for (int c = 1; c <= Com.NumCenters; ++c)
+        now.push_back(Eng.CenterCount(c));
+    now.push_back(Eng.PlayerCards(0, 5));
+    EXPECT_EQ(now, dealt);
+    // The new hand shows in the place the card left from.
+    EXPECT_TRUE(form->Picture7(5).Visible());
+    EXPECT_FALSE(Eng.PlayBusy);
+    EXPECT_TRUE(EveryCardOnce());
 }
 
 } // namespace
