@@ -17,29 +17,23 @@ void Table_GameOver() {
     Eng.SetUpDone = false;
 }
 
-GameStarting::GameStarting() : busy_(Eng.TableBusy), starting_(Eng.Starting) {
+TableHeld::TableHeld(bool& flag) : flag_(flag), busy_(Eng.TableBusy), was_(flag) {
     Eng.TableBusy = true;
-    Eng.Starting = true;
+    flag_ = true;
 }
 
-GameStarting::~GameStarting() {
+TableHeld::~TableHeld() {
     Eng.TableBusy = busy_;
-    Eng.Starting = starting_;
+    flag_ = was_;
 }
+
+GameStarting::GameStarting() : TableHeld(Eng.Starting) {}
 
 bool Game_Starting() {
     return Eng.Starting;
 }
 
-CallerWaiting::CallerWaiting() : busy_(Eng.TableBusy), waiting_(Eng.CallerWait) {
-    Eng.TableBusy = true;
-    Eng.CallerWait = true;
-}
-
-CallerWaiting::~CallerWaiting() {
-    Eng.TableBusy = busy_;
-    Eng.CallerWait = waiting_;
-}
+CallerWaiting::CallerWaiting() : TableHeld(Eng.CallerWait) {}
 
 bool Table_CommandsHeld() {
     return Eng.Starting || Eng.CallerWait;

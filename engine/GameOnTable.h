@@ -24,36 +24,36 @@ class GameOnTable {
 // and a set-up made for it is not dealt.
 void Table_GameOver();
 
-// A game is being put on the table: a set-up, the opening deal, or an Internet start
-// waiting for its peers. The table may not close meanwhile (TableBusy), and New Game,
-// restore and the other commands that would put another game there are refused. The
-// flags are left as they were found.
-class GameStarting {
+// Holds the table while a flow waits that must not have another game put on the table
+// under it: the table may not close meanwhile (TableBusy) and `flag` tells the commands
+// that would put another game there to wait. The flags are left as they were found.
+class TableHeld {
   public:
-    GameStarting();
-    ~GameStarting();
-    GameStarting(const GameStarting&) = delete;
-    GameStarting& operator=(const GameStarting&) = delete;
+    explicit TableHeld(bool& flag);
+    ~TableHeld();
+    TableHeld(const TableHeld&) = delete;
+    TableHeld& operator=(const TableHeld&) = delete;
 
   private:
+    bool& flag_;
     bool busy_;
-    bool starting_;
+    bool was_;
+};
+
+// A game is being put on the table: a set-up, the opening deal, or an Internet start
+// waiting for its peers. New Game, restore and the other commands are refused.
+class GameStarting : TableHeld {
+  public:
+    GameStarting();
 };
 bool Game_Starting();
 
 // The host is taking a caller into the Internet game and waits for its answers. As during a
-// start, the table may not close and the commands that would put another game on the table
-// are refused, or a game would start inside the wait; the game on the table stays what it is.
-class CallerWaiting {
+// start, the commands wait, or a game would start inside the wait; the game on the table
+// stays what it is.
+class CallerWaiting : TableHeld {
   public:
     CallerWaiting();
-    ~CallerWaiting();
-    CallerWaiting(const CallerWaiting&) = delete;
-    CallerWaiting& operator=(const CallerWaiting&) = delete;
-
-  private:
-    bool busy_;
-    bool waiting_;
 };
 // A start or a caller's acceptance is running: the table's commands wait for it.
 bool Table_CommandsHeld();
