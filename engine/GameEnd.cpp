@@ -209,6 +209,8 @@ void Game_End() {
         Pause(0);
         PlaySeatSound(kSoundSeatWon, true);
     }
+    // Whatever layout ran last, the whole notice shows.
+    GameEndHooks.Notice_Fit();
     f.Label9(kLblMessage).SetCaption(text);
 
     QString gamesText;

@@ -11,6 +11,7 @@
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
+#include "table/KeepClear.h"
 #include "table/Piles.h"
 #include "table/TableState.h"
 
@@ -60,6 +61,7 @@ void GameEnd_Install() {
     GameEndHooks.Flash = [](int index) { Flash(index); };
     GameEndHooks.AnimateCardsFlow = [](int mode) { AnimateCardsFlow(mode); };
     GameEndHooks.HoldImages_Refresh = [] { HoldImages_Set(); };
+    GameEndHooks.Notice_Fit = [] { Notice_Fit(true); };
     // Until the personality list is loaded only the main personality is known.
     GameEndHooks.Person_Index = [](const QString& name) {
         return name.trimmed() == QLatin1String(kMainPersonality) ? 0 : -1;

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -150,7 +151,9 @@ void Labels_KeepClear() {
     f.SetScaleMode(scale);
 }
 
-double Notice_Height(const Label& label) {
+namespace {
+// The height the longest winner's notice takes in that font, wrapped in that width.
+double NoticeHeightAt(const QFont& font, double width) {
     // The longest the game end writes: the human's win over a full table, and a seat's win
     // over a sleeping human.
     static const QString longest[] = {
@@ -158,20 +161,93 @@ double Notice_Height(const Label& label) {
                        "(Your opponents had 60 cards left.)"),
         QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
                        "You had 20 cards left!")};
-    const QRectF room(0, 0, std::max(1.0, label.WidthPx() - 2), 1e6);
+    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     double height = 0;
     for (const QString& text : longest)
-        height =
-            std::max(height, QFontMetricsF(label.Font()).boundingRect(room, Qt::TextWordWrap, text).height());
+        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
     return height + kClearGap;
 }
 
-void Notice_Fit() {
-    Label& message = frmGrulm().Label9(kLblMessage);
+// What the message label must not lie on while the winner's notice shows: the card places,
+// every side stack, the deal button when it shows, the other text labels, the turn markers
+// and the avatar.
+std::vector<QRectF> NoticeObstacles(bool dealShown) {
+    TableForm& f = frmGrulm();
+    std::vector<QRectF> out = KeepClear_CardPlaces();
+    for (int seat = 1; seat <= Com.NumPlayers; ++seat)
+        out.push_back(KeepClear_SidePile(seat));
+    if (dealShown) out.push_back(KeepClearRect(f.cmdDeal));
+    for (int i = 0; i <= SeatNameLabel(Com.NumPlayers); ++i)
+        if (i != kLblMessage && f.Label9.Exists(i) && f.Label9(i).Visible())
+            out.push_back(KeepClearRect(f.Label9(i)));
+    for (const platform::Control* c : {&f.ImgTurn1, &f.ImgTurn2})
+        out.push_back(KeepClearRect(*c));
+    if (f.ImgAvatar.Visible()) out.push_back(KeepClearRect(f.ImgAvatar));
+    return out;
+}
+
+// The narrowest width the notice is squeezed to, and the step of the search for free room.
+constexpr double kNoticeNarrowest = 0.4, kNoticeStep = 4;
+} // namespace
+
+double Notice_Height(const Label& label) {
+    return NoticeHeightAt(label.Font(), label.WidthPx());
+}
+
+void Notice_Fit(bool dealShown) {
+    TableForm& f = frmGrulm();
+    Label& message = f.Label9(kLblMessage);
     const QRectF line = KeepClearRect(message);
     const std::vector<QRectF> places = KeepClear_CardPlaces();
-    // It grows down to the first card place under it, not over it; short of room there it
-    // widens to the first card place beside it.
+    const std::vector<QRectF> obstacles = NoticeObstacles(dealShown);
+    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
+    const double clientWidth = f.Client()->width();
+    auto boxAt = [&](double left, double top, double width) {
+        return QRectF(left, top, width, std::max(line.height(), NoticeHeightAt(message.Font(), width)));
+    };
+    auto free = [&](const QRectF& box) {
+        return box.top() >= 0 && box.left() >= 0 && box.bottom() <= bottom && box.right() <= clientWidth &&
+               KeepClearFree(box, obstacles);
+    };
+    auto place = [&](const QRectF& box) {
+        message.SetGeometryPx(box.left(), box.top(), box.width(), box.height());
+    };
+    // Where the label stands: as laid out, ending before what cuts into its right part, or
+    // widened to what stands beside it.
+    std::vector<double> widths{line.width()};
+    const QRectF band = boxAt(line.left(), line.top(), line.width());
+    double narrow = line.width();
+    for (const QRectF& c : obstacles)
+        if (c.intersects(band) && c.left() > line.left())
+            narrow = std::min(narrow, c.left() - kClearGap - line.left());
+    if (narrow < line.width() && narrow >= kNoticeNarrowest * line.width()) widths.push_back(narrow);
+    double right = clientWidth;
+    for (const QRectF& c : obstacles)
+        if (c.top() < band.bottom() && c.bottom() > band.top() && c.left() >= line.right())
+            right = std::min(right, c.left());
+    if (right - kClearGap - line.left() > line.width()) widths.push_back(right - kClearGap - line.left());
+    for (const double width : widths)
+        if (free(boxAt(line.left(), line.top(), width))) return place(boxAt(line.left(), line.top(), width));
+    // Else the free room nearest to where it stands, as wide as laid out or narrower.
+    widths = {line.width(), 0.8 * line.width(), 0.6 * line.width(), kNoticeNarrowest * line.width()};
+    std::optional<QRectF> nearest;
+    double best = 1e18;
+    for (const double width : widths) {
+        const QRectF sized = boxAt(0, 0, width);
+        for (double top = 0; top + sized.height() <= bottom; top += kNoticeStep)
+            for (double left = 0; left + width <= clientWidth; left += kNoticeStep) {
+                const double dx = left - line.left(), dy = top - line.top(), d = dx * dx + dy * dy;
+                if (d >= best) continue;
+                const QRectF box = sized.translated(left, top);
+                if (free(box)) {
+                    best = d;
+                    nearest = box;
+                }
+            }
+    }
+    if (nearest) return place(*nearest);
+    // Nowhere free: it grows down to the first card place under it, not over it; short of
+    // room there it widens to the first card place beside it.
     auto roomBelow = [&](double width) {
         double room = 1e6;
         for (const QRectF& c : places)
@@ -181,12 +257,12 @@ void Notice_Fit() {
     };
     double width = line.width();
     if (roomBelow(width) < Notice_Height(message)) {
-        double right = frmGrulm().Client()->width();
+        double beside = clientWidth;
         for (const QRectF& c : places)
             if (c.top() < line.top() + Notice_Height(message) && c.bottom() > line.top() &&
                 c.left() >= line.right())
-                right = std::min(right, c.left());
-        width = std::max(width, right - kClearGap - line.left());
+                beside = std::min(beside, c.left());
+        width = std::max(width, beside - kClearGap - line.left());
     }
     message.SetGeometryPx(line.left(), line.top(), width, line.height());
     const double height = std::min(Notice_Height(message), roomBelow(width));
@@ -194,7 +270,8 @@ void Notice_Fit() {
 }
 
 void Layout_KeepClear() {
-    Notice_Fit();
+    // The notice keeps clear of the deal button and the comment line where these end up.
     Labels_KeepClear();
+    Notice_Fit(frmGrulm().cmdDeal.Visible());
     Avatar_KeepClear();
 }

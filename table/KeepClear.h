@@ -25,7 +25,10 @@ void Names_KeepClear();
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
-// Makes the message label at least that high, so the notice shows whole however narrow the label.
-void Notice_Fit();
+// Makes the message label at least that high, so the notice shows whole: where it stands, else
+// narrowed clear of what cuts into it or widened to what stands beside it, else in the free room
+// nearest to it; clear of the card places, the side stacks, the other labels and pictures, and
+// of the deal button when it shows with the notice.
+void Notice_Fit(bool dealShown);
 // The three above, once every place of a layout stands where it goes.
 void Layout_KeepClear();

@@ -94,8 +94,11 @@ TEST_F(GameEndTest, ALocalWinIsRecordedUnderThreeKindsAndEndsFree) {
     stored.Margin(0) = 10;
     bool shutWhileShown = false;
     GameEndHooks.Peek = [&] { shutWhileShown = Com.ShowBusy; };
+    int fits = 0;
+    GameEndHooks.Notice_Fit = [&] { ++fits; };
     Game_End();
     EXPECT_TRUE(shutWhileShown) << "the panel's flag is up while the end is shown";
+    EXPECT_EQ(fits, 1) << "the message label is given the notice's room, whatever layout ran last";
     for (int kind : {0, 2, 4}) {
         EXPECT_EQ(stored.Games(kind), 1) << kind;
         EXPECT_EQ(stored.Wins(kind), 1) << kind;

@@ -112,7 +112,8 @@ TEST_F(DisplayTest, SmallerThenLargerScalesByPointEightAndBack) {
     // 0.8 x 1.25 is 1: the table is back where it was.
     const auto after = Rects();
     for (const auto& [name, r] : before) {
-        if (!after.count(name) || name.startsWith("StatusBar1")) continue;
+        // The message label is fitted to the room each display leaves it, not scaled back.
+        if (!after.count(name) || name.startsWith("StatusBar1") || name == "Label9(1)") continue;
         const QRectF& a = after.at(name);
         EXPECT_NEAR(a.width(), r.width(), 0.01) << name.toStdString();
         EXPECT_NEAR(a.height(), r.height(), 0.01) << name.toStdString();

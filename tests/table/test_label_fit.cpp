@@ -2,6 +2,7 @@
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/KeepClear.h"
+#include "table/Layout.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QFontMetricsF>
@@ -44,6 +45,47 @@ TEST_F(LabelFitTest, NoticesNamesAndMessagesFitWithoutCoveringEachOtherOrTheCard
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(25))));
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Stack(1)))); // the side stack's lowest edge
         EXPECT_FALSE(Rect(message).intersects(Rect(f.Label1))); // the stock's frame
+    }
+}
+
+// The winner's notice shows whole in the message label on every table and screen, whichever
+// layout pass placed the labels last, and lies on no card place, side stack, deal button or label.
+TEST_F(LabelFitTest, TheWinnersNoticeShowsWholeAndClearOfEverythingElse) {
+    const QString notices[] = {
+        QStringLiteral(
+            "That was the last card, Grulm WON with a margin of  20 ! Were you SLEEPING?\nYou had 20 "
+            "cards left!"),
+        QStringLiteral(
+            "That was your LAST CARD! OK, so you won!!!  Grulm needs more memory...\n(Your opponents had "
+            "48 cards left.)")};
+    for (const int twips : {12000, 15360, 19200}) {
+        for (const int players : {2, 3, 4}) {
+            for (const int centers : {3, 4}) {
+                for (const int mode : {0, 2}) {
+                    if (players > 2 && centers == 3) continue;
+                    SCOPED_TRACE(testing::Message() << players << " players, " << centers << " piles, "
+                                                    << twips << " mode " << mode);
+                    NewTable(players, centers, twips, mode);
+                    Layout_Labels();  // a pass that places the labels again after the table was laid out
+                    Notice_Fit(true); // as the game end does before it writes the notice
+                    FrmGrulm& f = *form;
+                    const platform::Label& message = f.Label9(kLblMessage);
+                    for (const QString& text : notices)
+                        EXPECT_GE(message.HeightPx() + 1,
+                                  Needed(f.Label9(kLblMessage), text, Qt::TextWordWrap));
+                    std::vector<QRectF> others = KeepClear_CardPlaces();
+                    for (int seat = 1; seat <= players; ++seat)
+                        others.push_back(KeepClear_SidePile(seat));
+                    others.push_back(Rect(f.cmdDeal));
+                    for (const int other :
+                         {int(kLblNotice), int(kLblComment), SeatNameLabel(1), SeatNameLabel(2)})
+                        others.push_back(Rect(f.Label9(other)));
+                    for (const QRectF& r : others)
+                        EXPECT_FALSE(Rect(message).intersects(r)) << r.x() << " " << r.y();
+                    EXPECT_LE(message.TopPx() + message.HeightPx(), f.StatusBar1.TopPx());
+                }
+            }
+        }
     }
 }
 
