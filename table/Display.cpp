@@ -166,11 +166,21 @@ void Shrink_ToWindow(TableForm& f) {
     Layout_CenterImages();
     Layout_Stock();
     Layout_Labels();
-    f.SetScaleMode(platform::vbPixels);
-    Label& comment = f.Label9(kLblComment);
-    comment.SetWidth(std::min(comment.Width(), room - comment.Left()));
     HoldImages_Size();
     HoldCardFrames_Place();
+}
+
+// The labels the layout puts by the piles, kept in the shrunk table's room; after every pass
+// that places them.
+void Shrink_Labels(TableForm& f) {
+    if (Tbl.TableShrink == 1) return;
+    f.SetScaleMode(platform::vbPixels);
+    const QSizeF space = Shrink_Room(f);
+    Label& comment = f.Label9(kLblComment);
+    comment.SetWidth(std::min(comment.Width(), space.width() - comment.Left()));
+    // The notice beside the stock, placed under the stock's frame, keeps above the status bar.
+    Label& message = f.Label9(kLblMessage);
+    message.SetTop(std::min(message.Top(), space.height() - std::max(message.Height(), Notice_Height(message))));
 }
 
 // Back to the layout's own scale before the display is made larger; true when it was shrunk,
@@ -277,6 +287,7 @@ void Display_ChangeImpl(int kind) {
     Tbl.CenterSnapWidth = CenterSnapWidthOf(Tbl.CenterSpacing);
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
     Layout_CenterArea();
+    Shrink_Labels(f);
     Layout_KeepClear();
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
