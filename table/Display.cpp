@@ -2,11 +2,13 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Flow.h"
+#include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "platform/OnTop.h"
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Avatar.h"
+#include "table/Design.h"
 #include "table/KeepClear.h"
 #include "table/Layout.h"
 #include "table/Paint.h"
@@ -38,6 +40,157 @@ void CardsDown() {
     Layout_MoveCards(false);
     Com.LayoutMode &= ~1;
     Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
+}
+
+// How far right and down the table reaches: the card places of every seat at the table (the
+// hand places too, which show once dealt), the piles and every frame and label that shows. The
+// avatar gives way to the cards by itself and the panel keeps to the window when opened.
+QSizeF Shrink_Extent(TableForm& f) {
+    QSizeF reach;
+    auto take = [&reach](const platform::Control& c) {
+        reach = reach.expandedTo(QSizeF(c.LeftPx() + c.WidthPx(), c.TopPx() + c.HeightPx()));
+    };
+    for (int s = 1; s <= Com.NumPlayers; ++s) {
+        Places& places = *Seat(s).places;
+        for (int e = 1; e <= 10; ++e)
+            if (places.Exists(e)) take(places(e));
+    }
+    for (platform::Control* c : f.Controls()) {
+        const QString& n = c->Name();
+        if (!c->Visible() || n == "StatusBar1" || n == "ImgAvatar" || n == "imgSlap" || n == "picPanel") continue;
+        take(*c);
+    }
+    return reach;
+}
+
+// After the table was scaled: every card place keeps its card size.
+void Shrink_KeepCards(TableForm& f) {
+    f.SetScaleMode(platform::vbPixels);
+    const double w = design::kSmallCard.w, h = design::kSmallCard.h;
+    for (int e = 0; e <= 10; ++e) {
+        f.Picture7(e).SetWidth(Tbl.CardWidth);
+        f.Picture7(e).SetHeight(Tbl.CardHeight);
+        for (Places* compact : {&f.Picture1, &f.Picture2, &f.Picture3}) {
+            if (!compact->Exists(e)) continue;
+            (*compact)(e).SetWidth(w);
+            (*compact)(e).SetHeight(h);
+        }
+    }
+    for (int c = 1; c <= Com.NumCenters; ++c) {
+        if (!f.PicCenter.Exists(c)) continue;
+        f.PicCenter(c).SetWidth(Tbl.CardWidth);
+        f.PicCenter(c).SetHeight(Tbl.CardHeight);
+    }
+    Stack_SizeImages(1, 25);
+    for (int e = 1; e <= 16; ++e) {
+        if (!f.StackHold.Exists(e)) continue;
+        f.StackHold(e).SetWidth(e <= 4 ? Tbl.CardWidth : w);
+        f.StackHold(e).SetHeight(e <= 4 ? Tbl.CardHeight : h);
+    }
+    for (int e = 26; e <= 100; ++e) {
+        if (!f.Stack.Exists(e)) continue;
+        f.Stack(e).SetWidth(w);
+        f.Stack(e).SetHeight(h);
+    }
+}
+
+// The room the window fitted to this screen gives the table, above the status bar.
+QSizeF Shrink_Room(TableForm& f) {
+    const int w = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    const QMargins frame = Table_FrameMargins();
+    const double px = kTwipsPerPixelInt;
+    return {w / px - frame.left() - frame.right() - 2,
+            Tbl.ScreenHeightTwips / px - frame.top() - frame.bottom() - f.StatusBar1.HeightPx() - 2};
+}
+
+// Lays hold places 8 to 10 beside place 7, as far apart as `step` but ending by `right`, with
+// their outlines; gives back the right edge of place 10.
+double Shrink_HoldRow(Places& places, int firstOutline, double step, double right, double top) {
+    TableForm& f = frmGrulm();
+    const double W = places(7).Width();
+    step = std::min(step, (right - places(7).Left() - W) / 3);
+    for (int e = 7; e <= 10; ++e) {
+        PictureBox& p = places(e);
+        p.Move(e == 7 ? p.Left() : places(e - 1).Left() + step, top);
+        const int outline = firstOutline + e - 7;
+        const double inset = firstOutline == 1 ? 5 : 4;
+        if (f.StackHold.Exists(outline)) f.StackHold(outline).Move(p.Left() + inset, p.Top() - inset);
+    }
+    return places(10).Left() + W;
+}
+
+// The small display of three or four players keeps the layout made for an 800-pixel window and
+// only takes smaller cards; on a narrower window it is scaled down whole as the two-player table
+// is. The cards keep the small size, so the rows are closed up where the places would run into
+// the next seat's or past the window's edge.
+void Shrink_ToWindow(TableForm& f) {
+    f.SetScaleMode(platform::vbPixels);
+    if (Tbl.TableShrink != 1) return;
+    const QSizeF reach = Shrink_Extent(f), space = Shrink_Room(f);
+    const double room = space.width();
+    if (reach.width() <= room) return;
+    // Across to the window's width; down only as far as the screen's height asks.
+    const double k = room / reach.width(), ky = std::min(1.0, space.height() / reach.height());
+    ScaleTableControls(f, k, ky);
+    Tbl.TableShrink = k;
+    Tbl.TableShrinkDown = ky;
+    Shrink_KeepCards(f);
+    const int W = Tbl.CardWidth;
+    constexpr double kFrameGap = 10; // two hold frames of 5 pixels each way
+
+    // The human's hold row in its frame; the side piles' edges keep their scaled steps.
+    // Scaled, the row would come down onto the hand: it keeps 10 pixels above the hand.
+    const double holdTop = std::min(f.Picture7(7).Top(), f.Picture7(2).Top() - Tbl.CardHeight - 10);
+    const double humanRight = Shrink_HoldRow(f.Picture7, 1, W + 8, room - 9, holdTop);
+    f.Label3(0).Move(f.Picture7(7).Left() - 5, holdTop - 8, humanRight + 9 - (f.Picture7(7).Left() - 5), 93);
+
+    // The compact seats: the hold rows under the side piles, each ending before the next seat's.
+    for (int s = 2; s <= Com.NumPlayers; ++s) {
+        const SeatParts seat = Seat(s);
+        Places& places = *seat.places;
+        const double right = s < Com.NumPlayers ? (*Seat(s + 1).places)(7).Left() - kFrameGap : room - 5;
+        const double step = places(8).Left() - places(7).Left();
+        // Under the side pile, as the layout puts it for the small cards.
+        Shrink_HoldRow(places, seat.firstHold, step, right, std::ceil(places(1).Top() + places(1).Height()));
+        HoldFrame_Place(RoundEven(places(7).Top()), RoundEven(places(7).Left()), s - 1);
+        f.SetScaleMode(platform::vbPixels);
+        const double d = Tbl.ScreenWidthTwips < 13000 ? -7 : 3;
+        const int name = SeatNameLabel(s);
+        if (f.Label9.Exists(name)) f.Label9(name).SetTop(places(1).Top() + places(1).Height() + d);
+    }
+    Tbl.OppHoldTop = RoundEven(f.Picture1(7).Top());
+
+    // The center piles in their block, then the stock and the labels around them.
+    Tbl.CenterLeft = RoundEven(Tbl.CenterLeft * k);
+    Tbl.CenterTop = RoundEven(Tbl.CenterTop * ky);
+    Layout_CenterImages();
+    Layout_Stock();
+    Layout_Labels();
+    HoldImages_Size();
+    HoldCardFrames_Place();
+}
+
+// The labels the layout puts by the piles, kept in the shrunk table's room; after every pass
+// that places them.
+void Shrink_Labels(TableForm& f) {
+    if (Tbl.TableShrink == 1) return;
+    f.SetScaleMode(platform::vbPixels);
+    const QSizeF space = Shrink_Room(f);
+    Label& comment = f.Label9(kLblComment);
+    comment.SetWidth(std::min(comment.Width(), space.width() - comment.Left()));
+    // The notice beside the stock, placed under the stock's frame, keeps above the status bar.
+    Label& message = f.Label9(kLblMessage);
+    message.SetTop(std::min(message.Top(), space.height() - std::max(message.Height(), Notice_Height(message))));
+}
+
+// Back to the layout's own scale before the display is made larger; true when it was shrunk,
+// and the seats are then laid out again from the layout once the cards are large.
+bool Shrink_Undo(TableForm& f) {
+    if (Tbl.TableShrink == 1) return false;
+    ScaleTableControls(f, 1 / Tbl.TableShrink, 1 / Tbl.TableShrinkDown);
+    Tbl.TableShrink = Tbl.TableShrinkDown = 1;
+    Shrink_KeepCards(f);
+    return true;
 }
 
 } // namespace
@@ -79,12 +232,23 @@ void Display_ChangeImpl(int kind) {
             Com.LayoutMode = 0;
             Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
             Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
-            if (Com.NumPlayers > 2) Display_SetCardSize(false);
+            if (Com.NumPlayers > 2) {
+                const bool shrunk = Shrink_Undo(f);
+                Display_SetCardSize(false);
+                if (shrunk) {
+                    Layout_Table(Com.NumPlayers);
+                    // A seat already at the table is laid out again only for seat 3.
+                    if (Tbl.Seat4Loaded) Layout_OpponentPiles(f.Picture3);
+                }
+            }
         } else {
             Tbl.DisplayEntryEnabled[0] = false;
             if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 3);
             Com.LayoutMode = 2;
-            if (Com.NumPlayers > 2) Display_SetCardSize(true);
+            if (Com.NumPlayers > 2) {
+                Display_SetCardSize(true);
+                Shrink_ToWindow(f);
+            }
             Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
         }
         if (Com.NumPlayers == 2) Layout_Stock();
@@ -123,6 +287,7 @@ void Display_ChangeImpl(int kind) {
     Tbl.CenterSnapWidth = CenterSnapWidthOf(Tbl.CenterSpacing);
     Tbl.SmallDisplay = Com.LayoutMode >= 2;
     Layout_CenterArea();
+    Shrink_Labels(f);
     Layout_KeepClear();
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
@@ -256,6 +421,13 @@ void ScaleFormControls(platform::Form& window, int mode, int step) {
     window.MoveTw(window.LeftTw(), window.TopTw(), window.WidthTw(), h);
     Tbl.FormHeight = h;
 
+    ScaleTableControls(window, x, y);
+    window.SetScaleMode(oldScale);
+}
+
+void ScaleTableControls(platform::Form& window, double x, double y) {
+    const int oldScale = window.ScaleMode();
+    window.SetScaleMode(platform::vbPixels);
     for (platform::Control* c : window.Controls()) {
         const QString& n = c->Name();
         const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;

@@ -43,6 +43,9 @@ struct TableState {
     bool FourthCenterLoaded = false, Seat3Loaded = false, Seat4Loaded = false;
     bool ResizeLock = false;
     bool SmallDisplay = false;
+    // Three or four players: the factors the small display was scaled by, across and down, to fit
+    // a narrow window.
+    double TableShrink = 1, TableShrinkDown = 1;
     bool HoldFramesMade = false;
 
     // Window measures: spacing of the center piles and the snap width of a drop on them.

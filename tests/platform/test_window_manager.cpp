@@ -1,7 +1,7 @@
 // The game's windows on a real X server with a window manager (Xvfb and openbox, each
 // started here on a display of its own): the table's title bar on the screen at the first
-// start and at a stored place, the tool windows wholly on the screen, and the width a
-// player dragged undone by the reset. Skipped where Xvfb or openbox is not installed.
+// start and at a stored place, the tool windows wholly on the screen, the width a player
+// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where Xvfb or openbox is not installed.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -120,6 +120,23 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
         const int fitted = screen.width() > 1024 ? 1111 : seen.at(QStringLiteral("client")).width();
         EXPECT_EQ(seen.at(QStringLiteral("reset")).width(), fitted) << screen.width();
     }
+}
+
+TEST(WindowManager, ThreeAndFourPlayersSeeTheirWholeTableOnSmallScreens) {
+    for (const QSize screen : {QSize(640, 480), QSize(800, 600)})
+        for (const char* players : {"3", "4"}) {
+            XServer x;
+            QString why;
+            if (!x.Start(screen, &why)) GTEST_SKIP() << why.toStdString();
+            QTemporaryDir home;
+            const auto seen = x.Probe(home.path(), {QStringLiteral("--players"), QLatin1String(players)});
+            ASSERT_TRUE(seen.count(QStringLiteral("client"))) << screen.width() << " " << players;
+            // Every card place and label inside the client area, no place on another owner's.
+            for (const auto& [line, r] : seen)
+                EXPECT_FALSE(line.startsWith(QLatin1String("outside")) || line.startsWith(QLatin1String("overlap")))
+                    << screen.width() << " " << players << ": " << line.toStdString() << " " << r.x() << ","
+                    << r.y() << " " << r.width() << "x" << r.height();
+        }
 }
 
 TEST(WindowManager, TheTableReopensWhereItsFrameWasLeft) {

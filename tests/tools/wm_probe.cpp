@@ -9,10 +9,15 @@
 //                         opened by their menu rows
 //   covered L T W H       a place of the player's own or a center pile under the counter
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
-//   wm_probe [--move L T]
+//   outside:NAME L T W H  a card place or label of the table not wholly in its client area above
+//                         the status bar
+//   overlap:NAME L T W H  a card place lying on a place of another seat or another pile
+//   wm_probe [--move L T | --players N]
 // With --move it puts the table's frame at L, T and closes the program the orderly way,
-// which keeps that place for the next start.
+// which keeps that place for the next start. With --players it takes the profile's table to
+// N players (three or four) and reports only the table's places.
 #include "app/Wiring.h"
+#include "engine/SeatTable.h"
 #include "common/Shared.h"
 #include "platform/Placement.h"
 #include "platform/Services.h"
@@ -27,7 +32,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -58,6 +65,39 @@ QWidget* Shown(const char* name) {
     return nullptr;
 }
 
+// The table's places against its client area and each other, as the player sees them.
+void PrintPlaces(FrmGrulm* table) {
+    QWidget* w = table->Window();
+    Settle([] { return false; }, kBreathMs);
+    table->SetScaleMode(platform::vbPixels);
+    const QRectF area(0, 0, w->width(), table->StatusBar1.TopPx());
+    auto at = [](const platform::Control& c) { return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()); };
+    auto print = [](const char* line, const platform::Control& c, const QRectF& r) {
+        std::printf("%s:%s(%d) %d %d %d %d\n", line, qPrintable(c.Name()), c.Index(), int(r.x()), int(r.y()),
+                    int(r.width()), int(r.height()));
+    };
+    std::vector<std::pair<int, const platform::Control*>> places;
+    for (int s = 1; s <= Com.NumPlayers; ++s)
+        for (int e = 1; e <= 10; ++e)
+            if (Seat(s).places->Exists(e)) places.push_back({s, &(*Seat(s).places)(e)});
+    for (int c = 0; c <= Com.NumCenters; ++c)
+        if (table->PicCenter.Exists(c)) places.push_back({10 + c, &table->PicCenter(c)});
+    for (const auto& [owner, c] : places)
+        if (!area.contains(at(*c))) print("outside", *c, at(*c));
+    for (platform::Control* c : table->Controls()) {
+        const QString& n = c->Name();
+        const bool label = dynamic_cast<platform::Label*>(c) != nullptr;
+        if (label && c->Visible() && !at(*c).isEmpty() && n != "lblRules" && n != "lblLevel" &&
+            !area.contains(at(*c)))
+            print("outside", *c, at(*c));
+    }
+    for (size_t i = 0; i < places.size(); ++i)
+        for (size_t j = i + 1; j < places.size(); ++j)
+            if (places[i].first != places[j].first && at(*places[i].second).intersects(at(*places[j].second)))
+                print("overlap", *places[i].second, at(*places[i].second));
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +123,17 @@ int main(int argc, char** argv) {
         table->MoveFrameTw(to.x() * 15, to.y() * 15, table->WidthTw(), table->HeightTw());
         Settle([w, to] { return w->frameGeometry().topLeft() == to; });
         PrintFrame("moved", w);
+        table->Unload();
+        return 0;
+    }
+
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--players")) {
+        // As a profile of that many players lays the table out.
+        Com.NumPlayers = std::clamp(QString::fromLatin1(argv[2]).toInt(), 3, 4);
+        Com.NumCenters = 4;
+        ProfHooks.LayOut();
+        Print("client", w->geometry());
+        PrintPlaces(table);
         table->Unload();
         return 0;
     }
