@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -107,6 +108,15 @@ void Names_KeepClear() {
             name.SetGeometryPx(below.left(), below.top(), below.width(), below.height());
             Tbl.NameMoves.at(seat) = {true, at.top(), below.top()};
         } else {
+            // In front of the stack's edges, and above the hold frame's top line when that
+            // would cross the name.
+            const QRectF frame = f.Label3.Exists(seat - 1) ? KeepClearRect(f.Label3(seat - 1)) : QRectF();
+            const double text = std::ceil(QFontMetricsF(name.Font()).height());
+            const double above = frame.top() - text - 1;
+            if (frame.isValid() && frame.top() > at.top() && frame.top() < at.top() + text && above >= 0) {
+                name.SetGeometryPx(at.left(), above, at.width(), at.height());
+                Tbl.NameMoves.at(seat) = {true, at.top(), above};
+            }
             name.ZOrder(0);
         }
     }

@@ -110,6 +110,10 @@ TEST_F(LabelFitTest, AnOpponentsNameIsNotCoveredByItsSideStack) {
                         continue;
                     }
                     const SeatParts s = Seat(seat);
+                    // Its text keeps above the hold frame's top line rather than crossed by it.
+                    const double frameTop = form->Label3(seat - 1).TopPx();
+                    const double textBottom = name.TopPx() + QFontMetricsF(name.Font()).height();
+                    EXPECT_FALSE(frameTop > name.TopPx() && frameTop < textBottom) << seat;
                     EXPECT_TRUE(inFront(name, (*s.places)(1))) << seat;
                     for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
                         EXPECT_TRUE(inFront(name, form->Stack(e))) << seat << " edge " << e;
