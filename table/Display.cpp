@@ -42,6 +42,12 @@ void CardsDown() {
     Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
 }
 
+// The table window's width when fitted to the screen: the screen's own up to 1024 pixels, 1111
+// on wider ones.
+int FittedWidthTw() {
+    return Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+}
+
 // How far right and down the table reaches: the card places of every seat at the table (the
 // hand places too, which show once dealt), the piles and every frame and label that shows. The
 // avatar gives way to the cards by itself and the panel keeps to the window when opened.
@@ -96,7 +102,7 @@ void Shrink_KeepCards(TableForm& f) {
 
 // The room the window fitted to this screen gives the table, above the status bar.
 QSizeF Shrink_Room(TableForm& f) {
-    const int w = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    const int w = FittedWidthTw();
     const QMargins frame = Table_FrameMargins();
     const double px = kTwipsPerPixelInt;
     return {w / px - frame.left() - frame.right() - 2,
@@ -364,7 +370,7 @@ void Form_FitScreen() {
     // The title bar above and the status bar at the bottom both stay on the screen.
     const QMargins frame = Table_FrameMargins() * kTwipsPerPixelInt;
     h = std::min(h, Tbl.ScreenHeightTwips - frame.top() - frame.bottom());
-    const int w = Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    const int w = FittedWidthTw();
     // The window is placed once, with both sizes: a resize in between would report the old
     // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
