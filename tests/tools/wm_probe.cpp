@@ -38,7 +38,7 @@
 
 namespace {
 
-constexpr int kFrameWaitMs = 3000, kBreathMs = 400;
+constexpr int kFrameWaitMs = 5000, kBreathMs = 400, kStillMs = 250;
 
 // Lets the window manager answer until `done` holds or the time is up.
 template <typename Done> void Settle(Done done, int ms = kFrameWaitMs) {
@@ -54,8 +54,24 @@ void Print(const char* name, const QRect& r) {
     std::fflush(stdout);
 }
 
-void PrintFrame(const char* name, QWidget* w) {
+// Until the window manager has framed the window and left it where it is for a moment: on a
+// busy machine its answers to a showing, a move and a resize come one by one.
+void StandStill(QWidget* w) {
     Settle([w] { return w->isVisible() && !platform::FrameMarginsOf(w).isNull(); });
+    QRect last = w->frameGeometry();
+    QElapsedTimer still;
+    still.start();
+    Settle([&] {
+        if (w->frameGeometry() != last) {
+            last = w->frameGeometry();
+            still.restart();
+        }
+        return still.elapsed() >= kStillMs;
+    });
+}
+
+void PrintFrame(const char* name, QWidget* w) {
+    StandStill(w);
     Print(name, w->frameGeometry());
 }
 
@@ -146,7 +162,7 @@ int main(int argc, char** argv) {
     tutorial.Load();
     tutorial.Show();
     QWidget* t = tutorial.Window();
-    Settle([t] { return t->isVisible() && !platform::FrameMarginsOf(t).isNull(); });
+    StandStill(t);
     tutorial.PlaceWindow();
     Settle([] { return false; }, kBreathMs);
     PrintFrame("tutorial", t);
