@@ -2,6 +2,7 @@
 // somewhere, alone at the table and as host or remote of an Internet game.
 #include "app/Wiring.h"
 #include "common/Shared.h"
+#include "shell/Folders.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
@@ -16,7 +17,16 @@
 
 namespace {
 
-class WiringTest : public GameTest {};
+// The player's folders in the test's own home, as the start-up makes them: the windows
+// opened here read and write the profile there.
+class WiringTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        QString error;
+        ASSERT_TRUE(Folders_Init(&error)) << error.toStdString();
+    }
+};
 
 TEST_F(WiringTest, EveryShownMenuRowIsAvailable) {
     FrmGrulm table;
