@@ -198,6 +198,15 @@ std::vector<QRectF> NoticeObstacles(bool dealShown) {
 
 // The narrowest width the notice is squeezed to, and the step of the search for free room.
 constexpr double kNoticeNarrowest = 0.4, kNoticeStep = 4;
+
+// The left edge of the nearest of `rects` right of `line` and level with it down to `bottom`;
+// `limit` when none is.
+double NearestOnTheRight(const std::vector<QRectF>& rects, const QRectF& line, double bottom, double limit) {
+    for (const QRectF& c : rects)
+        if (c.top() < bottom && c.bottom() > line.top() && c.left() >= line.right())
+            limit = std::min(limit, c.left());
+    return limit;
+}
 } // namespace
 
 double Notice_Height(const Label& label) {
@@ -215,7 +224,7 @@ void Notice_Fit(bool dealShown) {
     auto boxAt = [&](double left, double top, double width) {
         return QRectF(left, top, width, std::max(line.height(), NoticeHeightAt(message.Font(), width)));
     };
-    auto free = [&](const QRectF& box) {
+    auto isClear = [&](const QRectF& box) {
         return box.top() >= 0 && box.left() >= 0 && box.bottom() <= bottom && box.right() <= clientWidth &&
                KeepClearFree(box, obstacles);
     };
@@ -231,13 +240,11 @@ void Notice_Fit(bool dealShown) {
         if (c.intersects(band) && c.left() > line.left())
             narrow = std::min(narrow, c.left() - kClearGap - line.left());
     if (narrow < line.width() && narrow >= kNoticeNarrowest * line.width()) widths.push_back(narrow);
-    double right = clientWidth;
-    for (const QRectF& c : obstacles)
-        if (c.top() < band.bottom() && c.bottom() > band.top() && c.left() >= line.right())
-            right = std::min(right, c.left());
+    const double right = NearestOnTheRight(obstacles, line, band.bottom(), clientWidth);
     if (right - kClearGap - line.left() > line.width()) widths.push_back(right - kClearGap - line.left());
     for (const double width : widths)
-        if (free(boxAt(line.left(), line.top(), width))) return place(boxAt(line.left(), line.top(), width));
+        if (isClear(boxAt(line.left(), line.top(), width)))
+            return place(boxAt(line.left(), line.top(), width));
     // Else the free room nearest to where it stands, as wide as laid out or narrower.
     widths = {line.width(), 0.8 * line.width(), 0.6 * line.width(), kNoticeNarrowest * line.width()};
     std::optional<QRectF> nearest;
@@ -249,7 +256,7 @@ void Notice_Fit(bool dealShown) {
                 const double dx = left - line.left(), dy = top - line.top(), d = dx * dx + dy * dy;
                 if (d >= best) continue;
                 const QRectF box = sized.translated(left, top);
-                if (free(box)) {
+                if (isClear(box)) {
                     best = d;
                     nearest = box;
                 }
@@ -267,11 +274,8 @@ void Notice_Fit(bool dealShown) {
     };
     double width = line.width();
     if (roomBelow(width) < Notice_Height(message)) {
-        double beside = clientWidth;
-        for (const QRectF& c : places)
-            if (c.top() < line.top() + Notice_Height(message) && c.bottom() > line.top() &&
-                c.left() >= line.right())
-                beside = std::min(beside, c.left());
+        const double beside =
+            NearestOnTheRight(places, line, line.top() + Notice_Height(message), clientWidth);
         width = std::max(width, beside - kClearGap - line.left());
     }
     message.SetGeometryPx(line.left(), line.top(), width, line.height());
