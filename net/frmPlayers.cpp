@@ -130,6 +130,8 @@ void PlayersForm::Form_Load() {
     txtPlayerName.SetText(Com.PlayerName);
     Text3.SetText(QString::number(kDefaultPort));
     Label5.SetCaption(QStringLiteral("Click CONNECT to get your IP ADDRESS"));
+    // Every opening is a new connection: nothing of the last one's address is offered.
+    Text2.SetText(QString());
     cmdConnect.SetEnabled(true);
     lblSetup.SetCaption(QStringLiteral("One player must act as Host for an Internet game. All other players, should "
                                        "click the Remote option and then enter in the IP Address that the Host player "
@@ -194,12 +196,13 @@ void PlayersForm::cmdConnect_Click() {
         Net.NetPendingSocks.clear();
         Net.NetBusy = false;
     }
-    Hide();
+    Unload();
 }
 
 void PlayersForm::CmdCancel_Click() {
     Com.NetGame = 0;
-    Hide();
+    // The window serves one connection attempt; the next opening loads it afresh.
+    Unload();
 }
 
 void PlayersForm::cmdHelp_Click() {

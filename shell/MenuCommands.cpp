@@ -92,18 +92,19 @@ void Save() {
     Sav.SaveMidTurn = false;
 }
 
-void Restore() {
+// False when nothing was restored: the dialog was cancelled or the slot holds no game for it.
+bool Restore() {
     Sav.DialogCancelled = false;
     Keys.KeyArmed = true;
-    if (RefusedWhileTableBusy()) return;
+    if (RefusedWhileTableBusy()) return false;
     MenuWin.SaveDialog(true);
-    if (Sav.DialogCancelled) return;
+    if (Sav.DialogCancelled) return false;
     bool turnRestore = false;
     if (Sav.SaveSlot == kAutoSlotRow) {
         if (Eng.TurnCount == 0) {
             platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
                              QStringLiteral("Previous Turn"));
-            return;
+            return false;
         }
         turnRestore = true;
         Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
@@ -111,11 +112,12 @@ void Restore() {
         CopyRecord(Sav.SaveSlot + kSlotStartOffset, kGameStart);
         Menu.SlotRestored = true;
     } else {
-        return;
+        return false;
     }
     TableForm& f = frmGrulm();
     if (f.cmdDeal.Visible()) f.cmdDeal.SetVisible(false);
     RestoreSlot(turnRestore);
+    return !Sav.DialogCancelled;
 }
 
 void PreviousTurn() {
@@ -156,6 +158,35 @@ void RestartGame() {
         RestoreSlot(false);
 }
 
+// The host's table is the remotes' too: it restores the start of this game when Restart Current
+// Game asked for it, else the game chosen in the restore window, and sends it to them.
+void SendSavedGame() {
+    if (Com.NetGame == 0 || Com.NetGame == kNetGameConnecting) {
+        platform::MsgBox(QStringLiteral("You have to connect to another player first!"), platform::vbOKOnly,
+                         QStringLiteral("Vornhelm Not Online"));
+        Menu.RestartSend = false;
+        return;
+    }
+    if (RefusedWhileTableBusy()) {
+        Menu.RestartSend = false;
+        return;
+    }
+    Com.RecoverPending = 1;
+    bool restored = false;
+    if (Menu.RestartSend) {
+        Sav.SaveSlot = kGameStart;
+        RestoreSlot(false);
+        restored = !Sav.DialogCancelled;
+    } else {
+        restored = Restore();
+    }
+    if (restored) MenuWin.SendGame();
+    // Nothing restored leaves the game on the table as it was, and nothing is sent.
+    Sav.DialogCancelled = false;
+    Menu.RestartSend = false;
+    Com.RecoverPending = 0;
+}
+
 void NewGame() {
     if (Com.Pturn > 1 && Local()) {
         Eng.TurnStop = true;
@@ -178,6 +209,7 @@ void MenuGame(int item) {
     case kGameRestore:
         // A remote player's game belongs to the host.
         if (Remote()) Net_MenuNotice(1);
+        else if (Com.NetGame != 0) SendSavedGame();
         else Restore();
         break;
     case kGamePrevious: PreviousTurn(); break;
@@ -263,16 +295,7 @@ void MenuInternet(int item) {
                              QStringLiteral("Vornhelm Online"));
         }
         break;
-    case kNetSend:
-        if (Com.NetGame == 0 || Com.NetGame == kNetGameConnecting) {
-            platform::MsgBox(QStringLiteral("You have to connect to another player first!"), platform::vbOKOnly,
-                             QStringLiteral("Vornhelm Not Online"));
-            Menu.RestartSend = false;
-            return;
-        }
-        Menu.RestartSend = false;
-        if (!RefusedWhileTableBusy()) MenuWin.SendGame();
-        break;
+    case kNetSend: SendSavedGame(); break;
     case kNetRestart: MenuGame(kGameRestart); break;
     case kNetNew: MenuGame(kGameNew); break;
     case kNetScores: MenuWin.NetScores(); break;

@@ -20,7 +20,7 @@ class ConnectionTest : public NetTableTest {
         ConnectionWindow_Show = [] { frmPlayers().Show(true); };
         NetTableTest::TearDown();
     }
-    // Fills the window as the user would and presses Connect; the window stays loaded.
+    // Fills the window as the user would and presses Connect.
     PlayersForm& Press(bool remote, const QString& address, const QString& port,
                        const QString& name = "Ada") {
         PlayersForm& w = frmPlayers();
@@ -117,9 +117,11 @@ TEST_F(ConnectionTest, ConnectRecordsTheChoicesForTheConnection) {
     EXPECT_EQ(Net.NetHostAddress, "127.0.0.1");
     EXPECT_EQ(Net.NetPort, 2002);
     EXPECT_EQ(Com.PlayerName, "Bea");
-    EXPECT_FALSE(frmPlayers().Option2.Enabled());
     EXPECT_TRUE(transcript.isEmpty());
-    frmPlayers().Unload();
+    // The window closed with the connection: it opens again as at first, ready to host.
+    frmPlayers().Load();
+    EXPECT_TRUE(frmPlayers().Option2.Enabled() && frmPlayers().Option1.Value());
+    EXPECT_EQ(frmPlayers().Text2.Text(), "");
     Press(false, "", "1001");
     EXPECT_EQ(Com.NetHost, 1);
     EXPECT_TRUE(transcript.contains("HOST IP ADDRESS:\r\n"));
