@@ -140,6 +140,8 @@ void Net_Leave(int s) {
     Net_Beep();
     const QString quit = name + QStringLiteral(" quit the game.");
     Net_Label9(kLblMessage, quit);
+    // Nor do the last game's words stay: its winner and scores, an opponent's comment.
+    Net_Label9(kLblComment, QString());
     if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();

@@ -80,6 +80,8 @@ void NetCleanUp() {
     NetHooks.ChatWindow_Close();
     NetHooks.MultiNET_Close();
     Net_KillTempSounds();
+    // The local opponent is back in seat 2: the status bar names it, not the last player online.
+    if (HasTableForm()) frmGrulm().StatusBar_Clear();
     Com.NetOut.clear();
     Com.PeerVersion.clear();
     Com.PeekOn = false;

@@ -178,6 +178,7 @@ void RemoteCases(int) {
         Net_TableClear();
         Net_Label9(kLblMessage,
                    QStringLiteral("Host has ended this game. Wait for the start of a new game."));
+        Net_Label9(kLblComment, QString());
         break;
     default:
         break;

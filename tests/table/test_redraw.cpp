@@ -206,6 +206,7 @@ TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
     form->Timer1.SetEnabled(true);
     form->LabelPeek.SetCaption("PEEK");
     form->LabelPeek.SetVisible(true);
+    form->Label9(0).SetCaption("Opponent\r\nALERTED");
     form->Label9(1).SetCaption("Grulm's turn");
     form->Label9(2).SetCaption("YEAH!");
     Com.PeekOn = true;
@@ -241,8 +242,8 @@ TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
     EXPECT_FALSE(form->Timer1.Enabled());
     EXPECT_EQ(form->LabelPeek.Caption(), "");
     EXPECT_FALSE(form->LabelPeek.Visible());
-    EXPECT_EQ(form->Label9(1).Caption(), "");
-    EXPECT_EQ(form->Label9(2).Caption(), "");
+    for (int i = 0; i <= 2; ++i)
+        EXPECT_EQ(form->Label9(i).Caption(), "") << i;
     EXPECT_FALSE(Com.PeekOn);
     EXPECT_EQ(Tbl.OppPeeking, 0);
     EXPECT_TRUE(svc.sound->played.isEmpty());
