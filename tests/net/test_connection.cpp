@@ -117,11 +117,10 @@ TEST_F(ConnectionTest, ConnectRecordsTheChoicesForTheConnection) {
     EXPECT_EQ(Net.NetHostAddress, "127.0.0.1");
     EXPECT_EQ(Net.NetPort, 2002);
     EXPECT_EQ(Com.PlayerName, "Bea");
+    EXPECT_FALSE(frmPlayers().Option2.Enabled());
     EXPECT_TRUE(transcript.isEmpty());
-    // The window closed with the connection: it opens again as at first, ready to host.
-    frmPlayers().Load();
-    EXPECT_TRUE(frmPlayers().Option2.Enabled() && frmPlayers().Option1.Value());
-    EXPECT_EQ(frmPlayers().Text2.Text(), "");
+    frmPlayers().Load(); // the window closed with Connect: it opens as at first, ready to host
+    EXPECT_TRUE(frmPlayers().Option2.Enabled() && frmPlayers().Text2.Text().isEmpty());
     Press(false, "", "1001");
     EXPECT_EQ(Com.NetHost, 1);
     EXPECT_TRUE(transcript.contains("HOST IP ADDRESS:\r\n"));

@@ -12,8 +12,6 @@
 #include "net/NetSockets.h"
 #include "net/NetState.h"
 #include "net/NetWait.h"
-#include "table/Status.h"
-#include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/net/ConversationTest.h"
 #include "tests/support/TestSupport.h"
@@ -100,14 +98,14 @@ TEST_F(Conversation, AHostSeatsTwoPlayersWhoLeaveOneByOne) {
     EXPECT_EQ(Com.NetSockets[2].InUse, 0);
     EXPECT_EQ(Label9(kLblMessage), "Cy quit the game.");
     EXPECT_EQ(Label9(kLblComment), ""); // nothing of the game Cy ended stays
-    StatusBar_Player(Eng.Seat2Rec);     // Bo, as on Bo's turn
+    form->StatusBar_Player(Eng.Seat2Rec); // Bo, as on Bo's turn
 
     svc.boxes->Expect(platform::vbOK);
     ASSERT_TRUE(Pump([] { return Com.NetHost == 0; }));
     peer.join();
     EXPECT_EQ(Com.NetGame, 0);
     EXPECT_EQ(Net.NetSockCount, 0);
-    EXPECT_EQ(form->StatusBar1.Panels(5).Text, Tbl.PersonName + ":"); // no longer Bo
+    EXPECT_EQ(form->StatusBar1.Panels(5).Text, "Grulm:"); // the local opponent again, not Bo
     ASSERT_EQ(bo.size(), 5u);
     EXPECT_EQ(bo[0], "IP Vornhelm Online^ 9. 6. 0^ 1\n");
     EXPECT_EQ(bo[1], "NM Ada^Vornhelm Online 9.6\n");

@@ -7,9 +7,6 @@
 #include "net/NetWait.h"
 #include "net/Recover.h"
 #include "net/Snapshot.h"
-#include "shell/MenuCommands.h"
-#include "shell/SavedGames.h"
-#include "shell/Startup.h"
 #include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
@@ -90,34 +87,5 @@ TEST_F(RecoverExchange, ARemoteLostBeforeItsAnswerEndsTheExchangeWithoutRS) {
     EXPECT_FALSE(std::any_of(Net.Trace.begin(), Net.Trace.end(),
                              [](const NetTraceEntry& t) { return t.bytes.startsWith("RS"); }));
 }
-
-// Restart Current Game sends the game's start; Send Saved Internet Game and the restore key send
-// the game chosen in the restore window. Neither sends the live table.
-class SendsStored : public RecoverExchange, public ::testing::WithParamInterface<int> {};
-
-TEST_P(SendsStored, TheRestoredGameGoesToTheRemotesNotTheLiveTable) {
-    const int record = GetParam() == kGameRestart ? kGameStart : 2;
-    Menu_Reset(); // the notices count from 1
-    ASSERT_TRUE(SavedGameFile().Open(Com.DataPath + "backup.sav", SavedGame::kSize));
-    MenuWin.SaveDialog = [](bool) { Sav.SaveSlot = 2; };
-    MenuWin.SendGame = [] { SendRecover(); };
-    Host(true);
-    FillTable(record);
-    Eng.Seat2Rec.RecSideStack = 50 - Com.SideSize; // where a deal leaves it
-    const QString stored = Net_FieldList(Snapshot_Fields(Snapshot_Capture()));
-    Game_Capture();
-    SavedGameFile().Write(record, Sav.Buffer.Encode());
-    FillTable(5);
-    svc.boxes->Expect(platform::vbOK); // a restart is asked first
-    GetParam() == kNetSend ? MenuInternet(kNetSend) : MenuGame(GetParam());
-    peer.join();
-    SavedGameFile().Close();
-    MenuWin = MenuWindowsT{};
-    ASSERT_EQ(got.size(), 4u);
-    EXPECT_TRUE(got[0].endsWith(record == kGameStart ? "Host has restarted this game.\n"
-                                                     : "This is NOT a secure saved game.\n"));
-    EXPECT_EQ(got[2], "RC " + stored.toLatin1() + "\n");
-}
-INSTANTIATE_TEST_SUITE_P(HostCommands, SendsStored, ::testing::Values(kGameRestart, kNetSend, kGameRestore));
 
 } // namespace

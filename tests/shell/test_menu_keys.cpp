@@ -71,6 +71,22 @@ TEST_F(MenuKeysTest, SaveWritesTheSlotAndItsStartAndRestoreBringsBothBack) {
     EXPECT_EQ(dialogs, (std::vector<bool>{false, true}));
 }
 
+TEST_F(MenuKeysTest, TheHostSendsTheGameItRestoredNotTheTableAsItStood) {
+    for (const int record : {kGameStart, 2, 2 + kSlotStartOffset}) // slot 2 holds its start as well
+        SaveAs(record);
+    const QStringList saved = Model();
+    pick = 2;
+    Put({.players = 2, .centers = 3, .seed = 12});
+    Com.NetGame = Com.NetHost = 1;
+    Com.PeerVersion = "96";
+    std::vector<int> sends; // 0 another table, 1 the saved one, 2 the saved one as a restart
+    MenuWin.SendGame = [&] { sends.push_back(Model() == saved ? 1 + Menu.RestartSend : 0); };
+    svc.boxes->Expect(vbOK); // the restart asks first
+    for (const int row : std::initializer_list<int>{kNetSend, kGameRestore, kGameRestart})
+        row == kNetSend ? MenuInternet(row) : MenuGame(row);
+    EXPECT_EQ(sends, (std::vector<int>{1, 1, 2}));
+}
+
 TEST_F(MenuKeysTest, ACancelledOrGamelessSaveWritesNothing) {
     pick = 0;
     MenuGame(kGameSave);

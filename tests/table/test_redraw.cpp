@@ -242,8 +242,9 @@ TEST_F(RedrawTest, ResetPutsThePlacesBackToAnEmptyTable) {
     EXPECT_FALSE(form->Timer1.Enabled());
     EXPECT_EQ(form->LabelPeek.Caption(), "");
     EXPECT_FALSE(form->LabelPeek.Visible());
-    for (int i = 0; i <= 2; ++i)
-        EXPECT_EQ(form->Label9(i).Caption(), "") << i;
+    EXPECT_EQ(form->Label9(0).Caption(), "");
+    EXPECT_EQ(form->Label9(1).Caption(), "");
+    EXPECT_EQ(form->Label9(2).Caption(), "");
     EXPECT_FALSE(Com.PeekOn);
     EXPECT_EQ(Tbl.OppPeeking, 0);
     EXPECT_TRUE(svc.sound->played.isEmpty());
