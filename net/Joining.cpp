@@ -116,6 +116,9 @@ void Net_ChangeLayout() {
     }
     if (Net_GameOn()) {
         Net_TableClear();
+        // The game ends here: its winner's notice and scores go with it.
+        Net_Label9(kLblMessage, QString());
+        Net_Label9(kLblComment, QString());
         Net_SendAllText(QStringLiteral("EG"));
         Pause(kLayoutEndPause);
     }

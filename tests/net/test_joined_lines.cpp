@@ -233,8 +233,10 @@ TEST_F(JoinedLines, TheHostsReshuffleLayoutAndSnapshotAreAnsweredWithMoreBehind)
         EXPECT_EQ(Eng.DeckCount, cards);
         EXPECT_EQ(Eng.UsedCount, 0);
         EXPECT_TRUE(Net_KindAnswered(kNetDK));
+        form->Label9(kLblMessage).SetCaption("That was the last card, Bo WON");
         Net_ChangeLayout();
         EXPECT_TRUE(Net_KindAnswered(kNetLO));
+        EXPECT_EQ(form->Label9(kLblMessage).Caption(), ""); // the ended game's notice went with it
         FillTable(static_cast<unsigned>(players) + 10);
         Com.Pturn = 1;
         const QByteArray table = TableNow();
