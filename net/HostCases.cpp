@@ -140,7 +140,7 @@ void Net_Leave(int s) {
     Net_Beep();
     const QString quit = name + QStringLiteral(" quit the game.");
     Net_Label9(kLblMessage, quit);
-    // Nor do the last game's words stay: its winner and scores, an opponent's comment.
+    // The game that ends takes its words along: its winner and scores, a join notice.
     Net_Label9(kLblComment, QString());
     if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
     Row(s) = NetSocketRow{};

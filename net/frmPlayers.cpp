@@ -196,12 +196,12 @@ void PlayersForm::cmdConnect_Click() {
         Net.NetPendingSocks.clear();
         Net.NetBusy = false;
     }
+    // The window serves one connection attempt; the next opening loads it afresh.
     Unload();
 }
 
 void PlayersForm::CmdCancel_Click() {
     Com.NetGame = 0;
-    // The window serves one connection attempt; the next opening loads it afresh.
     Unload();
 }
 

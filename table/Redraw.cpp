@@ -100,7 +100,7 @@ void HideTurnSigns(TableForm& f) {
     Tbl.OppPeeking = 0;
     f.LabelPeek.SetCaption(QString());
     f.LabelPeek.SetVisible(false);
-    // The notice across the table, "Opponent ALERTED" among them, told of the game that goes.
+    // The notice across the table ("Opponent ALERTED" and the like) was about the game that goes.
     f.Label9(kLblNotice).SetCaption(QString());
     if (Com.NetGame == 0) {
         f.Label9(kLblComment).SetCaption(QString());
