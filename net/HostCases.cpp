@@ -139,7 +139,8 @@ void Net_Leave(int s) {
     Row(s).InUse = 0;
     Net_Beep();
     const QString quit = name + QStringLiteral(" quit the game.");
-    Net_Label9(kLblMessage, quit);
+    // After a won game its notice stays; the box tells who left.
+    if (!Net.LeaveAfterWin) Net_Label9(kLblMessage, quit);
     if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();
@@ -158,6 +159,8 @@ void Net_Leave(int s) {
         return;
     }
     Com.NetGame = left;
+    // A game already won has nothing left to end: the others keep its final table.
+    if (Net.LeaveAfterWin) return;
     Net_TableClear();
     Net_SendAllText(QStringLiteral("EG"), s);
     Pause(kLeavePause);

@@ -59,8 +59,12 @@ struct NetStateT {
     bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
-    // The line being handled answered the exchange that was open.
+    // The line being handled answered the exchange that was open; the last line of each
+    // element did.
     bool LineAnswered = false;
+    std::array<bool, kNetElements> LastWasAnswer{};
+    // A leave held while a game was won is taking effect: the ended game stays on the table.
+    bool LeaveAfterWin = false;
     // Wait steps on the stack, and a later handling of the lines they left.
     int WaitDepth = 0;
     bool DrainQueued = false;

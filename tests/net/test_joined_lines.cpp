@@ -6,6 +6,7 @@
 #include "common/NetCodes.h"
 #include "engine/Deal.h"
 #include "engine/Discard.h"
+#include "engine/GameEnd.h"
 #include "engine/Stale.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
@@ -311,8 +312,9 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
 }
 
 // Seat 1's last side card, answered and followed at once by the remote's farewell: the
-// link ends, and the win still reaches the end of the game.
-TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
+// win is scored as an Internet game's first, then the player's leave is told, with no save
+// offer for the game that ended.
+TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWinScored) {
     std::vector<QByteArray> got;
     HostFor(2, [&](PeerSocket& p) {
         p.Line(); // the identification
@@ -329,14 +331,19 @@ TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
     nettable::Put(Eng.PlayerCards, 1, Eng.CenterCount(1) + 1);
     Com.Pturn = 1;
     Eng.TurnResumedOpp = 1;
-    svc.boxes->Expect(platform::vbNo); // no save of the game that ended
+    int scored = 0;
+    Netl.Scores_Net = [&scored](const QString&) { scored += Com.NetGame != 0; };
+    svc.boxes->Expect(platform::vbOK); // "Bo quit the game."
     Opponent_PlaySeat1(2);
     Hooks.ComputerTurn();
     Opponent_PlaySeat1(-1);
     peers.back().join();
+    ASSERT_TRUE(Pump([] { return Com.NetGame == 0; }));
     EXPECT_EQ(got, (std::vector<QByteArray>{"PC  1# 1\n", "OK\n"}));
-    EXPECT_EQ(Com.NetGame, 0);
-    EXPECT_EQ(Eng.PlayerSideCount, 0);
+    EXPECT_EQ(scored, 1);
+    EXPECT_EQ(Score.NetWins, 1);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Bo quit the game.");
     EXPECT_EQ(Com.Pturn, 0);
     EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was your LAST CARD!"));
 }
