@@ -128,6 +128,14 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     Line(3, "WT");
     EXPECT_EQ(Com.NetAckCount, 4);
     EXPECT_TRUE(wt.Answered());
+    // A remote's start or layout that nothing awaits changes nothing; the answer after it counts.
+    Com.PeerVersion = "96";
+    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
+    for (const char* stray : {"GS  7", "LO", "GS  7"})
+        Line(1, stray);
+    EXPECT_EQ(Com.NetState, kNetWT);
+    Line(1, "GS");
+    EXPECT_EQ(Com.NetAckCount, 2);
     // A remote counts one answer as all of them; a move is never an answer, it is kept.
     Com.NetHost = 0;
     const Exchange ok = Net_Open(kNetOK, Net_Answerers());
@@ -142,6 +150,12 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     EXPECT_TRUE(Net_Take(kNetPC, 0));
     EXPECT_FALSE(Net_Take(kNetPC, 0));
     EXPECT_FALSE(Net_Take(kNetOK)); // the answer is no message
+    // The host's OK after its answer is its own (a stalemate reshuffled); once more, a repeat.
+    Line(0, "OK");
+    Line(0, "OK");
+    EXPECT_TRUE(Net_Take(kNetOK));
+    EXPECT_FALSE(Net_Take(kNetOK));
+    EXPECT_EQ(handled.size(), 7u); // the strays and the repeats reached no handler
 }
 
 TEST_F(NetEntry, RefusedLinesChangeNothingAndReachNoHandler) {
