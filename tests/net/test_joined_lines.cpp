@@ -278,6 +278,55 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
     EXPECT_EQ(Eng.UsedCount, 0);
 }
 
+// The host's answer to the last discard, its choice to reshuffle the stalemate its refill
+// found and the new stock, in one write: the remote's refill of the host's hand finds no
+// card either, takes the choice and answers the stock.
+TEST_F(JoinedLines, ARemoteTakesTheStalemateChoiceThatCameWithTheHostsAnswer) {
+    PeerListener listener;
+    RemoteAt(listener, 2, 2);
+    for (unsigned seed = 60; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1;) {
+        Eng.Center.Clear(); // a recovery gathers a center pile up to its first empty place
+        FillTable(seed++);
+    }
+    Com.Pturn = 1;
+    WhosOnFirst();
+    // Nothing left to deal: the stock and the used pile lie under the host's hold piles, whose
+    // hand has room. The host's new stock is every card but the side piles'.
+    SeatRecord& host = Eng.Seat2Rec;
+    std::vector<int> under;
+    if (host.RecCards(0, 2) != 0) under.push_back(host.RecCards(0, 2));
+    for (int i = 1; i <= Eng.DeckCount; ++i)
+        under.push_back(Eng.Deck(0, i));
+    for (int i = 1; i <= Eng.UsedCount; ++i)
+        under.push_back(Eng.UsedPile(0, i));
+    Eng.DeckCount = Eng.UsedCount = 0;
+    nettable::Put(host.RecCards, 2, 0);
+    for (size_t i = 0; i < under.size(); ++i) {
+        const int h = static_cast<int>(i % 4) + 1, depth = ++host.RecHoldInfo(h, 1);
+        host.RecHold(0, h, depth) = under[i];
+        host.RecHold(1, h, depth) = Card_Rank(under[i]);
+        nettable::Put(host.RecCards, h + 6, under[i]);
+    }
+    std::vector<bool> onSide(static_cast<size_t>(Com.TotalCards) + 1);
+    for (int i = 1; i <= Eng.PlayerSideCount; ++i)
+        onSide[static_cast<size_t>(Eng.PlayerSide(0, i))] = true;
+    for (int i = 1; i <= host.RecSideCount; ++i)
+        onSide[static_cast<size_t>(host.RecSide(0, i))] = true;
+    BArray<int, 2> stock(2, Com.TotalCards);
+    int n = 0;
+    for (int c = 1; c <= Com.TotalCards; ++c)
+        if (!onSide[static_cast<size_t>(c)]) stock(0, ++n) = c;
+    const QByteArray dk = Stock_Message(stock, n, "96", nullptr).toLatin1() + '\n';
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\n", "OK\nOK\n" + dk, "GO\n"}));
+    svc.boxes->Expect(platform::vbOK); // "Dealer has terminated game."
+    svc.boxes->Expect(platform::vbNo); // no save
+    Eng.SourceSlot = Eng.MoveFrom = 2;
+    Eng.TargetHold = Eng.MoveTo = 7;
+    Player_EndTurn();
+    Release();
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "DK\n", ""}));
+}
+
 // A remote's discard answered with OK, a chat line, a new layout and a snapshot in one
 // write: the turn stops there, the snapshot is answered and resumed, and the host's
 // move that came with its resume is taken.
