@@ -15,6 +15,7 @@
 #include "net/Recover.h"
 #include "net/RemoteTurn.h"
 #include "net/Snapshot.h"
+#include "opponent/WorkingSet.h"
 #include "shell/MenuCommands.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
@@ -78,15 +79,15 @@ class JoinedLines : public PeerTableTest {
 
     // This program hosts `players`, seated as their names would seat them: the callers
     // play by `play`, or else are discarding remotes.
-    void HostFor(int players, const std::function<void(PeerSocket&)>& play = {}) {
+    void HostFor(int players, const std::function<void(PeerSocket&, int element)>& play = {}) {
         Fresh();
         remotes.clear();
         const int port = HostListening(players);
         for (int e = 1; e < players; ++e) {
             remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
-            peers.emplace_back([this, bot = remotes.back().get(), port, play] {
+            peers.emplace_back([this, bot = remotes.back().get(), port, play, e] {
                 PeerSocket p;
-                if (p.Connect(port)) play ? play(p) : bot->Play(p, stop);
+                if (p.Connect(port)) play ? play(p, e) : bot->Play(p, stop);
             });
             ASSERT_TRUE(Pump([e] { return Com.NetSockets[static_cast<size_t>(e)].InUse == 7; }));
         }
@@ -365,7 +366,7 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
 // offer for the game that ended.
 TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWinScored) {
     std::vector<QByteArray> got;
-    HostFor(2, [&](PeerSocket& p) {
+    HostFor(2, [&](PeerSocket& p, int) {
         p.Line(); // the identification
         got.push_back(p.Line());
         p.Send("PC\n");
@@ -395,6 +396,57 @@ TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWinScored) {
     EXPECT_EQ(svc.boxes->shown[0].text, "Bo quit the game.");
     EXPECT_EQ(Com.Pturn, 0);
     EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was your LAST CARD!"));
+}
+
+// At four, seat 2's last side card, and a third player's farewell right after its answer
+// to the relayed OK: the winner's OK is answered, no one is told the game ended, and the
+// leave follows the score.
+TEST_F(JoinedLines, AFarewellAfterARelayedLastAnswerLeavesTheRemotesWinScored) {
+    std::vector<QByteArray> winner;
+    std::atomic<bool> onTurn = false;
+    FillTable(31); // the table before the callers: its first center pile's count is known
+    const QByteArray move = "PC  1# 1\n";
+    HostFor(4, [&](PeerSocket& p, int e) {
+        const auto next = [&p] { // the identification may come at any time
+            QByteArray l = p.Line();
+            return l.startsWith("IP") ? p.Line() : l;
+        };
+        if (e == 1) {
+            while (!onTurn)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            p.Send(move);
+            winner.push_back(next());
+            p.Send("OK\n");
+        } else {
+            next();
+            p.Send("PC\n");
+            next();
+            p.Send(e == 2 ? QByteArray("OK\nSY  1#Cy Quit!^\nGO\n") : QByteArray("OK\n"));
+            if (e == 2) return p.Close();
+        }
+        p.ReadTimeout(20);
+        while (!stop && !p.Closed())
+            if (const QByteArray l = p.Line(); e == 1 && !l.isEmpty() && !l.startsWith("IP"))
+                winner.push_back(l);
+    });
+    FillTable(31);
+    Eng.Seat2Rec.RecSideCount = 1;
+    nettable::Put(Eng.Seat2Rec.RecSide, 1, Eng.CenterCount(1) + 1);
+    nettable::Put(Eng.Seat2Rec.RecCards, 1, Eng.CenterCount(1) + 1);
+    Com.Pturn = 2;
+    WhosOnFirst();
+    WorkingSet_Load();
+    Eng.TurnResumedOpp = 1;
+    svc.boxes->Expect(platform::vbOK); // "Cy quit the game."
+    const int games = Score.NetGames;
+    onTurn = true;
+    Opponent();
+    Release();
+    EXPECT_EQ(winner, (std::vector<QByteArray>{"PC\n", "OK\n"}));
+    EXPECT_EQ(Score.NetGames, games + 1);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Cy quit the game.");
+    EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was the last card, Bo WON"));
 }
 
 } // namespace
