@@ -140,7 +140,8 @@ void Net_Leave(int s) {
     Net_Beep();
     const QString quit = name + QStringLiteral(" quit the game.");
     // After a won game its notice stays; the box tells who left.
-    if (!Net.LeaveAfterWin) Net_Label9(kLblMessage, quit);
+    const bool won = Net_GameWon();
+    if (!won) Net_Label9(kLblMessage, quit);
     if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();
@@ -160,7 +161,7 @@ void Net_Leave(int s) {
     }
     Com.NetGame = left;
     // A game already won has nothing left to end: the others keep its final table.
-    if (Net.LeaveAfterWin) return;
+    if (won) return;
     Net_TableClear();
     Net_SendAllText(QStringLiteral("EG"), s);
     Pause(kLeavePause);

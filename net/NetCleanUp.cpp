@@ -56,7 +56,7 @@ void ClearTableSigns() {
     f.imgIcon.SetVisible(false);
     f.HoldView_Hide();
     // A game won just before its last player left keeps its notice and scores on the table.
-    const int last = Net.LeaveAfterWin ? kLblNotice : kLblComment;
+    const int last = Net_GameWon() ? kLblNotice : kLblComment;
     for (int i = kLblNotice; i <= last; ++i)
         Net_Label9(i, QString());
     f.LabelPeek.SetCaption(QString());

@@ -259,14 +259,12 @@ void Net_ProcessMessage(int socket, const QByteArray* line) {
 
 void Net_RunHeldLeaves() {
     const unsigned held = Net_ReleaseLeaves();
-    Net.LeaveAfterWin = true;
     for (int e = 0; e < kNetElements && held != 0; ++e) {
         if ((held & (1u << e)) == 0) continue;
         Net.StateBefore = Com.NetState;
         Com.NetState = kNetLost;
         Net_ProcessMessage(e);
     }
-    Net.LeaveAfterWin = false;
 }
 
 void Net_Dispatch(int socket, const QByteArray& line) {

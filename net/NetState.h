@@ -63,8 +63,6 @@ struct NetStateT {
     // element did.
     bool LineAnswered = false;
     std::array<bool, kNetElements> LastWasAnswer{};
-    // A leave held while a game was won is taking effect: the ended game stays on the table.
-    bool LeaveAfterWin = false;
     // Wait steps on the stack, and a later handling of the lines they left.
     int WaitDepth = 0;
     bool DrainQueued = false;
