@@ -72,7 +72,8 @@ QString PackOne(const QString& dump) {
 }
 
 // What went wrong in a run of games, empty when nothing did.
-std::string PlayGames(int players, unsigned seed, int games) {
+// With `leave` every program says its farewell as soon as its last game is scored.
+std::string PlayGames(int players, unsigned seed, int games, bool leave = false) {
     QTemporaryDir dir;
     const int port = FreePort();
     std::vector<Node> nodes(static_cast<size_t>(players));
@@ -84,6 +85,7 @@ std::string PlayGames(int players, unsigned seed, int games) {
                          "--level", QString::number(i % 3),
                          "--games", QString::number(games)};
         args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
+        if (leave) args << "--leave";
         Start(nodes[static_cast<size_t>(i)], args);
     }
     QElapsedTimer clock;
@@ -132,6 +134,12 @@ TEST(NetProcesses, AThirdProgramJoinsAndASecondGameFollowsTheFirst) {
 
 TEST(NetProcesses, FourProgramsPlayTwoGamesInARow) {
     EXPECT_EQ(PlayGames(4, 31, 2), "");
+}
+
+// Whoever loses leaves at once: the winner still scores the game and shows its end.
+TEST(NetProcesses, EveryProgramLeavesTheMomentTheGameEnds) {
+    for (int players : {2, 4})
+        EXPECT_EQ(PlayGames(players, 41, 1, true), "") << players;
 }
 
 // Twenty seeded runs of two games at every table size, counted: run with the soak label.
