@@ -23,8 +23,9 @@ struct ExchangeState {
     // Messages that ended or replaced a game, and their number when the running flow began.
     int epoch = 0;
     int flowEpoch = 0;
-    // Damaged messages received and not yet taken, by kind.
+    // Damaged and repeated messages received and not yet taken, by kind.
     std::array<int, kNetKinds> refused{};
+    std::array<int, kNetKinds> repeated{};
     // Players whose leave waits until the game being won is scored.
     unsigned held = 0;
 };
@@ -72,9 +73,16 @@ bool ExchangeEndsGame(int kind) {
     return kind == kNetLost || kind == kNetEG || ExchangeStartsGame(kind);
 }
 
+bool ExchangeTakeAside(std::array<int, kNetKinds>& aside, int kind) {
+    if (kind <= kNetNone || kind >= kNetKinds || aside[static_cast<size_t>(kind)] == 0) return false;
+    --aside[static_cast<size_t>(kind)];
+    return true;
+}
+
 void ExchangeForgetKept() {
     X.kept = {};
     X.refused = {};
+    X.repeated = {};
 }
 
 } // namespace
@@ -154,15 +162,20 @@ bool Net_Take(int kind, int element) {
     return false;
 }
 
-void Net_Refused(int kind, int element) {
-    if (kind <= kNetNone || kind >= kNetKinds || element < 0 || element >= kNetPeers) return;
-    ++X.refused[static_cast<size_t>(kind)];
+void Net_Refused(int kind) {
+    if (kind > kNetNone && kind < kNetKinds) ++X.refused[static_cast<size_t>(kind)];
 }
 
 bool Net_TakeRefused(int kind) {
-    if (kind <= kNetNone || kind >= kNetKinds || X.refused[static_cast<size_t>(kind)] == 0) return false;
-    --X.refused[static_cast<size_t>(kind)];
-    return true;
+    return ExchangeTakeAside(X.refused, kind);
+}
+
+void Net_Repeated(int kind) {
+    if (kind > kNetNone && kind < kNetKinds) ++X.repeated[static_cast<size_t>(kind)];
+}
+
+bool Net_TakeRepeated(int kind) {
+    return ExchangeTakeAside(X.repeated, kind);
 }
 
 bool NetMark::Heard(int kind) const {

@@ -48,10 +48,15 @@ bool Net_Handle(int kind, int element, bool bare);
 // while none has come.
 bool Net_Take(int kind, int element = -1);
 
-// A message of `kind` from `element` that was refused as damaged, and the wait for that
-// kind taking the news (once); kept as received messages are.
-void Net_Refused(int kind, int element);
+// A message of `kind` that was refused as damaged, and the wait for that kind taking the
+// news (once); kept as received messages are.
+void Net_Refused(int kind);
 bool Net_TakeRefused(int kind);
+// A remote's line of the host's of the same kind as the one before it: no wait takes it
+// for news but the one that asks for it (the host's OK to reshuffle a stalemate may follow
+// its OK to the last discard).
+void Net_Repeated(int kind);
+bool Net_TakeRepeated(int kind);
 
 // What had been received when a wait or a flow began.
 class NetMark {

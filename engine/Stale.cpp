@@ -299,7 +299,7 @@ void STALEMATE() {
         bool reshuffle = false;
         const bool chosen = Net_Wait(
             [&reshuffle, &since] {
-                reshuffle = Net_Take(kNetOK);
+                reshuffle = Net_Take(kNetOK) || Net_TakeRepeated(kNetOK);
                 return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
             },
             {kNetLO});

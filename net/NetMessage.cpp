@@ -190,12 +190,14 @@ bool StrayStart(int state, bool answer) {
 }
 
 // The same line again from the element of the last one changes nothing, unless the open
-// exchange awaits it. On a remote the host's line after its answer of that kind is news
-// (its OK to a discard, then its own OK to reshuffle a stalemate), and so is every layout.
+// exchange awaits it; a layout on a remote is never a repeat. A remote keeps the host's
+// repeat aside for the one wait that may ask for it.
 bool Repeated(int socket, int state) {
-    const auto e = static_cast<size_t>(socket);
-    if (socket != Net.NetLastSock || state != Com.NetLastType[e]) return false;
-    return Com.NetHost != 0 || (state != kNetLO && !Net.LastWasAnswer[e]);
+    if (socket != Net.NetLastSock || state != Com.NetLastType[static_cast<size_t>(socket)]) return false;
+    if (Com.NetHost != 0) return true;
+    if (state == kNetLO) return false;
+    Net_Repeated(state);
+    return true;
 }
 
 // A player leaving while a game is being won, who owes no answer to it, leaves once the
@@ -207,15 +209,15 @@ bool LeaveWaits(int socket, int state) {
 }
 
 // A deck the decoder refused still ends the wait for it: as any damaged deck, it ends the game.
-void KeepRefusedDeck(const QByteArray& line, int socket) {
-    if (Com.NetHost == 0 && line.startsWith("DK")) Net_Refused(kNetDK, socket);
+void KeepRefusedDeck(const QByteArray& line) {
+    if (Com.NetHost == 0 && line.startsWith("DK")) Net_Refused(kNetDK);
 }
 
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
     if (line) Net.StateBefore = Com.NetState;
     if (line && Net_ParseMessage(*line, socket) == kNetRefused) {
-        KeepRefusedDeck(*line, socket);
+        KeepRefusedDeck(*line);
         return;
     }
     const int state = Com.NetState;
@@ -230,7 +232,6 @@ void ProcessMessage(int socket, const QByteArray* line) {
     // Counted for its exchange, or kept as a message, before anything after it is read.
     const bool answer = Net_Handle(state, socket, bare);
     Net.LineAnswered = answer;
-    Net.LastWasAnswer[static_cast<size_t>(socket)] = answer;
     KeepMove(state, answer);
     if (Com.NetHost == 0)
         NetHooks.RemoteCases(socket);

@@ -59,10 +59,8 @@ struct NetStateT {
     bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
-    // The line being handled answered the exchange that was open; the last line of each
-    // element did.
+    // The line being handled answered the exchange that was open.
     bool LineAnswered = false;
-    std::array<bool, kNetElements> LastWasAnswer{};
     // Wait steps on the stack, and a later handling of the lines they left.
     int WaitDepth = 0;
     bool DrainQueued = false;
