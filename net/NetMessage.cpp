@@ -17,8 +17,6 @@
 
 NetHooksT NetHooks;
 
-namespace {} // namespace
-
 void Net_Guard(const char* stage, const std::function<void()>& handler) {
     try {
         handler();
