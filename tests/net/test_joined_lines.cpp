@@ -294,32 +294,25 @@ TEST_F(JoinedLines, ARemoteTakesTheStalemateChoiceThatCameWithTheHostsAnswer) {
     }
     Com.Pturn = 1;
     WhosOnFirst();
-    // Nothing left to deal: the stock and the used pile lie under the host's hold piles, whose
-    // hand has room. The host's new stock is every card but the side piles'.
+    // Nothing left to deal: the stock and the used pile lie on the host's hold piles, whose
+    // hand has room. The host's new stock holds every card but the side piles'.
     SeatRecord& host = Eng.Seat2Rec;
-    std::vector<int> under;
-    if (host.RecCards(0, 2) != 0) under.push_back(host.RecCards(0, 2));
-    for (int i = 1; i <= Eng.DeckCount; ++i)
-        under.push_back(Eng.Deck(0, i));
-    for (int i = 1; i <= Eng.UsedCount; ++i)
-        under.push_back(Eng.UsedPile(0, i));
+    std::vector<int> under{host.RecCards(0, 2)};
+    for (int i = 1; i <= Eng.DeckCount + Eng.UsedCount; ++i)
+        under.push_back(i <= Eng.DeckCount ? Eng.Deck(0, i) : Eng.UsedPile(0, i - Eng.DeckCount));
     Eng.DeckCount = Eng.UsedCount = 0;
     nettable::Put(host.RecCards, 2, 0);
     for (size_t i = 0; i < under.size(); ++i) {
-        const int h = static_cast<int>(i % 4) + 1, depth = ++host.RecHoldInfo(h, 1);
-        host.RecHold(0, h, depth) = under[i];
-        host.RecHold(1, h, depth) = Card_Rank(under[i]);
+        const int h = static_cast<int>(i % 4) + 1, depth = under[i] ? ++host.RecHoldInfo(h, 1) : 0;
+        if (depth == 0) continue;
         nettable::Put(host.RecCards, h + 6, under[i]);
+        for (int k = 0; k <= 1; ++k)
+            host.RecHold(k, h, depth) = host.RecCards(k, h + 6);
     }
-    std::vector<bool> onSide(static_cast<size_t>(Com.TotalCards) + 1);
-    for (int i = 1; i <= Eng.PlayerSideCount; ++i)
-        onSide[static_cast<size_t>(Eng.PlayerSide(0, i))] = true;
-    for (int i = 1; i <= host.RecSideCount; ++i)
-        onSide[static_cast<size_t>(host.RecSide(0, i))] = true;
     BArray<int, 2> stock(2, Com.TotalCards);
-    int n = 0;
-    for (int c = 1; c <= Com.TotalCards; ++c)
-        if (!onSide[static_cast<size_t>(c)]) stock(0, ++n) = c;
+    const int n = Com.TotalCards - Eng.PlayerSideCount - host.RecSideCount;
+    for (int i = 1; i <= n; ++i)
+        stock(0, i) = i;
     const QByteArray dk = Stock_Message(stock, n, "96", nullptr).toLatin1() + '\n';
     ASSERT_TRUE(ScriptedHost(listener, {"PC\n", "OK\nOK\n" + dk, "GO\n"}));
     svc.boxes->Expect(platform::vbOK); // "Dealer has terminated game."

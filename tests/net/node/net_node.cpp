@@ -5,7 +5,7 @@
 // its whole table, keyed by player name, waits until every program has written its own,
 // and leaves.
 //   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
-//            [--games G] [--leave]
+//            [--games G] [--leave] [--side S]
 // With --leave the program says its farewell as its last game ends: a loser right behind
 // its answer to the winner's last OK, the winner once the game is scored.
 #include "app/Wiring.h"
@@ -53,6 +53,7 @@ struct Options {
     int level = 2;
     int games = 1;
     bool leave = false;
+    int side = kShortSide; // the host's side piles
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
@@ -348,6 +349,7 @@ bool ParseArgs(const QStringList& a) {
         else if (k == "--level") opt.level = v.toInt();
         else if (k == "--limit") opt.limit = v.toDouble();
         else if (k == "--games") opt.games = std::max(1, v.toInt());
+        else if (k == "--side") opt.side = v.toInt();
         else return false;
         ++i;
     }
@@ -393,7 +395,7 @@ int main(int argc, char** argv) {
     Com.PlayerName = opt.name;
     // The shortest side piles the house rules allow keep a whole game short; the host's
     // rules reach every table with the stock.
-    if (opt.players != 0) Com.SideSize = kShortSide;
+    if (opt.players != 0) Com.SideSize = opt.side;
     Opponent_PlaySeat1(opt.level);
     Netl.Scores_Net = [record = Netl.Scores_Net](const QString& winner) {
         record(winner);
