@@ -167,10 +167,11 @@ void RemoteDeal() {
 
 // The stock from the host: read, checked, answered.
 bool ReceiveStock() {
-    if (!Wait([] { return Net_Take(kNetDK); }, {kNetLO})) return false;
+    bool damaged = false;
+    if (!Wait([&damaged] { return Net_TakeStock(damaged); }, {kNetLO})) return false;
     StockRead stock;
-    QString why;
-    if (!Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
+    QString why = QLatin1String(kStockDamaged);
+    if (damaged || !Stock_Parse(Com.PeerVersion, Com.TotalCards, Com.TotalCards, true, stock, &why)) {
         Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;

@@ -23,6 +23,11 @@ struct ExchangeState {
     // Messages that ended or replaced a game, and their number when the running flow began.
     int epoch = 0;
     int flowEpoch = 0;
+    // Damaged and repeated messages received and not yet taken, by kind.
+    std::array<int, kNetKinds> refused{};
+    std::array<int, kNetKinds> repeated{};
+    // Players whose leave waits until the game being won is scored.
+    unsigned held = 0;
 };
 ExchangeState X;
 
@@ -68,6 +73,18 @@ bool ExchangeEndsGame(int kind) {
     return kind == kNetLost || kind == kNetEG || ExchangeStartsGame(kind);
 }
 
+bool ExchangeTakeAside(std::array<int, kNetKinds>& aside, int kind) {
+    if (kind <= kNetNone || kind >= kNetKinds || aside[static_cast<size_t>(kind)] == 0) return false;
+    --aside[static_cast<size_t>(kind)];
+    return true;
+}
+
+void ExchangeForgetKept() {
+    X.kept = {};
+    X.refused = {};
+    X.repeated = {};
+}
+
 } // namespace
 
 bool Exchange::Answered() const {
@@ -82,7 +99,7 @@ unsigned Net_Answerers(int except) {
     if (Com.NetHost == 0) return 1u;
     unsigned who = 0;
     for (int e = 1; e < kNetPeers; ++e)
-        if (e != except && ExchangeSeated(e)) who |= 1u << e;
+        if (e != except && ExchangeSeated(e) && !Net_LeaveHeld(e)) who |= 1u << e;
     return who;
 }
 
@@ -92,7 +109,7 @@ Exchange Net_Open(int kind, unsigned answerers) {
     X.awaited = answerers;
     X.answered = 0;
     X.closed = false;
-    if (ExchangeStartsGame(kind)) X.kept = {};
+    if (ExchangeStartsGame(kind)) ExchangeForgetKept();
     Com.NetAckCount = 1;
     return Exchange(X.id);
 }
@@ -105,10 +122,16 @@ unsigned Net_Awaited() {
     return X.closed ? 0u : X.awaited & ~X.answered;
 }
 
+bool Net_Awaits(int kind, int element, bool bare) {
+    if (kind <= kNetNone || kind >= kNetKinds || element < 0 || element >= kNetPeers) return false;
+    const unsigned bit = 1u << element;
+    return bare && !X.closed && X.kind == kind && (X.awaited & bit) != 0 && (X.answered & bit) == 0;
+}
+
 bool Net_Handle(int kind, int element, bool bare) {
     if (kind <= kNetNone || kind >= kNetKinds || element < 0 || element >= kNetPeers) return false;
     const unsigned bit = 1u << element;
-    if (bare && !X.closed && X.kind == kind && (X.awaited & bit) != 0 && (X.answered & bit) == 0) {
+    if (Net_Awaits(kind, element, bare)) {
         X.answered |= bit;
         ++Com.NetAckCount;
         // A remote's one answer is every answer there is.
@@ -121,7 +144,7 @@ bool Net_Handle(int kind, int element, bool bare) {
         X.closed = true;
         ++X.epoch;
     }
-    if (ExchangeStartsGame(kind)) X.kept = {};
+    if (ExchangeStartsGame(kind)) ExchangeForgetKept();
     ++X.kept[static_cast<size_t>(element)][static_cast<size_t>(kind)];
     return false;
 }
@@ -137,6 +160,22 @@ bool Net_Take(int kind, int element) {
         }
     }
     return false;
+}
+
+void Net_Refused(int kind) {
+    if (kind > kNetNone && kind < kNetKinds) ++X.refused[static_cast<size_t>(kind)];
+}
+
+bool Net_TakeRefused(int kind) {
+    return ExchangeTakeAside(X.refused, kind);
+}
+
+void Net_Repeated(int kind) {
+    if (kind > kNetNone && kind < kNetKinds) ++X.repeated[static_cast<size_t>(kind)];
+}
+
+bool Net_TakeRepeated(int kind) {
+    return ExchangeTakeAside(X.repeated, kind);
 }
 
 bool NetMark::Heard(int kind) const {
@@ -162,6 +201,23 @@ void Net_GameBegins() {
 
 bool Net_GameReplaced() {
     return X.epoch != X.flowEpoch;
+}
+
+void Net_HoldLeave(int element) {
+    if (element < 0 || element >= kNetPeers) return;
+    X.held |= 1u << element;
+    // An answer still awaited from it will not come.
+    X.awaited &= ~(1u << element);
+}
+
+bool Net_LeaveHeld(int element) {
+    return element >= 0 && element < kNetPeers && (X.held & (1u << element)) != 0;
+}
+
+unsigned Net_ReleaseLeaves() {
+    const unsigned held = X.held;
+    X.held = 0;
+    return held;
 }
 
 void Exchange_Reset() {

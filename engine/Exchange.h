@@ -35,6 +35,10 @@ bool Net_KindAnswered(int kind);
 // The peers whose answer the open exchange still awaits (for test doubles of the peers).
 unsigned Net_Awaited();
 
+// A line of `kind` from `element` (`bare`: without fields) would be counted as an answer
+// the open exchange still awaits.
+bool Net_Awaits(int kind, int element, bool bare);
+
 // A line of `kind` from `element` being handled (`bare`: without fields). An answer the
 // open exchange awaits is counted for it; any other line is a message, kept for the wait
 // that takes it. True for an answer.
@@ -43,6 +47,16 @@ bool Net_Handle(int kind, int element, bool bare);
 // Takes one received message of `kind` (from `element`, or from anyone with -1); false
 // while none has come.
 bool Net_Take(int kind, int element = -1);
+
+// A message of `kind` that was refused as damaged, and the wait for that kind taking the
+// news (once); kept as received messages are.
+void Net_Refused(int kind);
+bool Net_TakeRefused(int kind);
+// A remote's line of the host's of the same kind as the one before it: no wait takes it
+// for news but the one that asks for it (the host's OK to reshuffle a stalemate may follow
+// its OK to the last discard).
+void Net_Repeated(int kind);
+bool Net_TakeRepeated(int kind);
 
 // What had been received when a wait or a flow began.
 class NetMark {
@@ -64,6 +78,13 @@ NetMark Net_Mark();
 void Net_GameBegins();
 // The peers have ended or replaced the game since the flow began: nothing of it goes on.
 bool Net_GameReplaced();
+
+// A player whose leave waits (a game is being won): the exchanges opened meanwhile await
+// nothing from it, and a message to all passes it by. Released, it is a player again.
+void Net_HoldLeave(int element);
+bool Net_LeaveHeld(int element);
+// The elements held, which are held no more.
+unsigned Net_ReleaseLeaves();
 
 // Forgets every exchange and every kept message (a new connection, a test).
 void Exchange_Reset();

@@ -43,6 +43,11 @@ bool Net_WaitTake(int kind, int element, std::initializer_list<int> endStates) {
     return Net_Wait([kind, element] { return Net_Take(kind, element); }, endStates);
 }
 
+bool Net_TakeStock(bool& damaged) {
+    damaged = Net_TakeRefused(kNetDK);
+    return damaged || Net_Take(kNetDK);
+}
+
 bool Net_Stopped() {
     if (Com.NetGame != 0) Netl.Net_HandleArrived();
     const int s = Com.NetState;

@@ -66,6 +66,8 @@ struct NetLink {
     std::function<QString()> NetOppName = [] { return QStringLiteral("Grulm"); };
     // Records a finished Internet game in the network score files.
     std::function<void(const QString& text)> Scores_Net = [](const QString&) {};
+    // The game being won is scored (or its win broke off): the leaves held meanwhile happen.
+    std::function<void()> Net_GameScored = [] {};
     // A damaged message from the host refused: the user is told why and the Internet game
     // ends on every side.
     std::function<void(const QString& why)> RefuseDamaged = [](const QString&) {};
@@ -86,6 +88,10 @@ bool Net_Wait(const std::function<bool()>& done, std::initializer_list<int> endS
 bool Net_Wait(const Exchange& x, std::initializer_list<int> endStates = {});
 // Until a message of `kind` has come (from `element`, or anyone with -1), and takes it.
 bool Net_WaitTake(int kind, int element = -1, std::initializer_list<int> endStates = {});
+// Takes the host's stock message, whenever it came; `damaged` when it came refused.
+bool Net_TakeStock(bool& damaged);
+// What a stock message refused as damaged is told as.
+inline constexpr const char* kStockDamaged = "a field is not a number";
 // A flow that sent a move, or is about to play the next seat, stops: the lines already
 // received are handled first, then the link is gone or the game ended or was replaced.
 bool Net_Stopped();

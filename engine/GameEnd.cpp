@@ -79,8 +79,106 @@ void RecordInternet(bool humanWon, const QString& winner) {
                     QStringLiteral(" games played") + kNl + NumStr(Score.NetWins) +
                     QStringLiteral(" wins, ") + NumStr(Score.NetMargin) + QStringLiteral(" margin"));
     Unbusy();
+    Game_Scored();
     // A remote player's program waits here until the host deals again or the link ends.
     if (Com.NetHost == 0) Net_Wait([] { return false; }, {kNetGS, kNetLO});
+}
+
+// Who won the game on the table, as its end announces and records it.
+struct GameResult {
+    bool humanWon = false;
+    bool internet = false;
+    QString winner;  // a seat's name; empty when the human won
+    int person = -1; // the winner's place in the personality list (local games)
+};
+
+// The table stops for the end. False without exactly one empty side pile: no winner.
+bool GameEnd_Stop() {
+    TableForm& f = frmGrulm();
+    Eng.TableBusy = true;
+    f.Timer1.SetEnabled(false);
+    Com.ShowBusy = true;
+    f.Piles_EnableRange(f.Picture7, false, 2, 6);
+    return (Eng.PlayerSideCount == 0) != (Eng.SeatSideCount == 0);
+}
+
+// The winner, its seat stored back, and the statistics of the winning turn.
+GameResult GameEnd_Winner() {
+    GameResult r;
+    r.humanWon = Eng.PlayerSideCount == 0;
+    r.internet = Com.NetGame != 0;
+    if (!r.humanWon) {
+        GoUpdateOpponents();
+        r.winner =
+            Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers ? SeatRecordOf(Com.Pturn).RecName : Eng.SeatName;
+        if (!r.internet) r.person = GameEndHooks.Person_Index(r.winner.trimmed());
+    }
+    if (r.humanWon)
+        StatsCk(kStatsHumanTurn, kStatsHumanSession);
+    else
+        StatsCk(kStatsSeatTurn, kStatsSeatSession);
+    return r;
+}
+
+// The opponents' hands open, the winner's notice and sound.
+void GameEnd_Notice(const GameResult& r) {
+    TableForm& f = frmGrulm();
+    Com.Pturn = 0;
+    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
+    if (!r.internet) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
+    Com.PeekOn = true;
+    GameEndHooks.Peek();
+    int margin = 0;
+    DoTheMargin(margin);
+    QString text;
+    if (r.humanWon) {
+        PlaySeatSound(kSoundHumanWon, false);
+        text = GameEnd_HumanWonText(margin);
+    } else {
+        text = GameEnd_SeatWonText(r.winner, margin);
+        Pause(0);
+        PlaySeatSound(kSoundSeatWon, true);
+    }
+    // Whatever layout ran last, the whole notice shows.
+    GameEndHooks.Notice_Fit();
+    f.Label9(kLblMessage).SetCaption(text);
+}
+
+// The result into the player's record or the network score files; the local games' text.
+QString GameEnd_Record(const GameResult& r) {
+    if (r.internet) {
+        RecordInternet(r.humanWon, r.winner);
+        return QString();
+    }
+    const QString gamesText = RecordLocal();
+    Game_Scored();
+    return gamesText;
+}
+
+// The table free again: the hold places live, the turn count back to the start.
+void GameEnd_Release() {
+    TableForm& f = frmGrulm();
+    Eng.TableBusy = false;
+    f.Piles_EnableRange(f.Picture7, true, 7, 10);
+    Eng.TurnCount = 0;
+    GameEndHooks.HoldImages_Refresh();
+}
+
+// A local game's farewell: the winner's taunt and animation, the scores, the DEAL button.
+// False when another game took the table meanwhile.
+bool GameEnd_Local(const GameResult& r, const QString& gamesText, const GameOnTable& mine) {
+    TableForm& f = frmGrulm();
+    if (!r.humanWon && !GameEndHooks.NoLoseAnimation()) {
+        PlaySeatSound(kSoundTaunt, false);
+        // A winner missing from the personality list gets the sound but no animation.
+        if (r.person >= 0) GameEndHooks.Flash(r.person);
+        if (!mine.StillOn()) return false;
+    }
+    f.Label9(kLblComment).SetCaption(gamesText);
+    f.cmdDeal.SetVisible(true);
+    if (r.humanWon && !GameEndHooks.NoWinAnimation())
+        GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);
+    return true;
 }
 
 } // namespace
@@ -164,84 +262,31 @@ QString GameEnd_SeatWonText(const QString& winner, int margin) {
     return text + kNl + QStringLiteral("You had") + NumStr(left) + QStringLiteral(" cards left!");
 }
 
+void Game_Scored() {
+    if (!Eng.GameWinning) return;
+    Eng.GameWinning = false;
+    Netl.Net_GameScored();
+}
+
 void Game_End() {
-    TableForm& f = frmGrulm();
     // The sounds, the animation and a remote's wait let events run: a new game may take the table.
     const GameOnTable mine;
-    Eng.TableBusy = true;
-    f.Timer1.SetEnabled(false);
-    Com.ShowBusy = true;
-    f.Piles_EnableRange(f.Picture7, false, 2, 6);
-    // Without exactly one empty side pile there is no winner to announce.
-    if ((Eng.PlayerSideCount == 0) == (Eng.SeatSideCount == 0)) {
+    if (!GameEnd_Stop()) {
         Unbusy();
+        Game_Scored();
         return;
     }
-    const bool humanWon = Eng.PlayerSideCount == 0;
-    const bool internet = Com.NetGame != 0;
-    QString winner;
-    int person = -1;
-    if (!humanWon) {
-        GoUpdateOpponents();
-        winner =
-            Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers ? SeatRecordOf(Com.Pturn).RecName : Eng.SeatName;
-        if (!internet) person = GameEndHooks.Person_Index(winner.trimmed());
-    }
-    if (humanWon)
-        StatsCk(kStatsHumanTurn, kStatsHumanSession);
-    else
-        StatsCk(kStatsSeatTurn, kStatsSeatSession);
-
-    Com.Pturn = 0;
-    f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
-    if (!internet) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
-    Com.PeekOn = true;
-    GameEndHooks.Peek();
-    int margin = 0;
-    DoTheMargin(margin);
-
-    QString text;
-    if (humanWon) {
-        PlaySeatSound(kSoundHumanWon, false);
-        text = GameEnd_HumanWonText(margin);
-    } else {
-        text = GameEnd_SeatWonText(winner, margin);
-        Pause(0);
-        PlaySeatSound(kSoundSeatWon, true);
-    }
-    // Whatever layout ran last, the whole notice shows.
-    GameEndHooks.Notice_Fit();
-    f.Label9(kLblMessage).SetCaption(text);
-
-    QString gamesText;
-    if (!internet)
-        gamesText = RecordLocal();
-    else
-        RecordInternet(humanWon, winner);
-
+    const GameResult result = GameEnd_Winner();
+    GameEnd_Notice(result);
+    const QString gamesText = GameEnd_Record(result);
     if (!mine.StillOn()) {
         Unbusy();
         return;
     }
-    Eng.TableBusy = false;
-    f.Piles_EnableRange(f.Picture7, true, 7, 10);
-    Eng.TurnCount = 0;
-    GameEndHooks.HoldImages_Refresh();
-
-    if (!internet && Com.NetState != kNetLost) {
-        if (!humanWon && !GameEndHooks.NoLoseAnimation()) {
-            PlaySeatSound(kSoundTaunt, false);
-            // A winner missing from the personality list gets the sound but no animation.
-            if (person >= 0) GameEndHooks.Flash(person);
-            if (!mine.StillOn()) {
-                Unbusy();
-                return;
-            }
-        }
-        f.Label9(kLblComment).SetCaption(gamesText);
-        f.cmdDeal.SetVisible(true);
-        if (humanWon && !GameEndHooks.NoWinAnimation())
-            GameEndHooks.AnimateCardsFlow(static_cast<int>(platform::Rnd() * 2) + 1);
+    GameEnd_Release();
+    if (!result.internet && Com.NetState != kNetLost && !GameEnd_Local(result, gamesText, mine)) {
+        Unbusy();
+        return;
     }
     Com.ShowBusy = Com.TutorialMode;
 }

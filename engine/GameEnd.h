@@ -8,6 +8,8 @@
 
 // The end of a game: the seat on turn has emptied its side pile.
 void Game_End();
+// The game being won is scored, or its win broke off: a leave held meanwhile takes effect.
+void Game_Scored();
 
 // The cards left on all side piles (the winner's is empty, so the others' count).
 void DoTheMargin(int& margin);

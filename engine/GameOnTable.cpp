@@ -1,5 +1,6 @@
 #include "engine/GameOnTable.h"
 #include "common/Shared.h"
+#include "engine/GameEnd.h"
 #include "engine/Model.h"
 
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
@@ -15,6 +16,8 @@ bool GameOnTable::Replaced() const {
 void Table_GameOver() {
     ++Eng.TableGame;
     Eng.SetUpDone = false;
+    // A win that left the table unscored holds no one's leave any longer.
+    Game_Scored();
 }
 
 TableHeld::TableHeld(bool& flag) : flag_(flag), busy_(Eng.TableBusy), was_(flag) {

@@ -92,6 +92,9 @@ struct EngineState {
     int TableGame = 0;
     // The host waits for a caller it is taking into the Internet game (GameOnTable.h).
     bool CallerWait = false;
+    // An Internet game's last side card is down and its win is on its way to the scores: a
+    // player who leaves meanwhile leaves once the game is scored.
+    bool GameWinning = false;
 
     // Turns: the count of turns played (its parity picks the automatic save), the
     // resume flags of the turn code, the stalemate state, the playing order.

@@ -69,18 +69,18 @@ bool Reshuffle_Receive() {
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     Pause(kPaceReshuffleNotice);
     if (!mine.StillOn()) return false;
-    bool stock = false;
+    bool stock = false, damaged = false;
     const bool arrived = Net_Wait(
-        [&stock] {
-            stock = Net_Take(kNetDK);
+        [&stock, &damaged] {
+            stock = Net_TakeStock(damaged);
             return stock || Eng.StaleMode == 1;
         },
         {kNetGS, kNetLO});
     if (!arrived || !stock || !mine.StillOn()) return false;
     StockRead read;
-    QString why;
+    QString why = QLatin1String(kStockDamaged);
     // A refused order leaves the stock as it was: none of its cards are taken.
-    if (!Stock_Parse(Com.PeerVersion, Eng.UsedCount, Com.TotalCards, false, read, &why)) {
+    if (damaged || !Stock_Parse(Com.PeerVersion, Eng.UsedCount, Com.TotalCards, false, read, &why)) {
         Netl.RefuseDamaged(why);
         Com.NetState = kNetLost;
         return false;
@@ -299,7 +299,7 @@ void STALEMATE() {
         bool reshuffle = false;
         const bool chosen = Net_Wait(
             [&reshuffle, &since] {
-                reshuffle = Net_Take(kNetOK);
+                reshuffle = Net_Take(kNetOK) || Net_TakeRepeated(kNetOK);
                 return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
             },
             {kNetLO});

@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 
 #include <utility>
+#include <vector>
 
 int Toss_Choose(const std::array<int, 4>& ranks, int& tie) {
     // (rank, seat) pairs, sorted highest rank first; equal ranks keep their seat order.
@@ -124,74 +125,108 @@ QString Stock_Message(const BArray<int, 2>& deck, int count, const QString& peer
     return text;
 }
 
-bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out,
-                 QString* why) {
-    out = StockRead{};
-    auto refuse = [why](const char* reason) {
-        if (why) *why = QLatin1String(reason);
-        return false;
-    };
-    const QString& text = Com.NetDeck;
-    // Every field ends in "#"; anything after the last one is a torn field.
-    const int last = text.lastIndexOf(QLatin1Char('#'));
-    if (last < 0 || !text.mid(last + 1).trimmed().isEmpty()) return refuse("a field is torn off");
-    const int fields = static_cast<int>(text.count(QLatin1Char('#')));
+namespace {
 
-    const bool ranks = Version_AtMost(hostVersion, kOldPeerVersion);
-    const bool numbers = hostVersion != QLatin1String("40");
-    const bool readRules = withRules && numbers && NumVal(hostVersion) > 51;
-    const int list = (ranks ? count : 0) + (numbers ? count : 0);
-    int fewest = list, most = list;
-    if (withRules && numbers) {
-        most = list + 4;
-        if (readRules) fewest = list + 3;
+// What a stock message holds for the host's version: ranks, card numbers, house rules.
+struct StockLayout {
+    bool ranks = false, numbers = false, readRules = false;
+    int fewest = 0, most = 0; // fields
+};
+
+StockLayout Stock_Layout(const QString& hostVersion, int count, bool withRules) {
+    StockLayout l;
+    l.ranks = Version_AtMost(hostVersion, kOldPeerVersion);
+    l.numbers = hostVersion != QLatin1String("40");
+    l.readRules = withRules && l.numbers && NumVal(hostVersion) > 51;
+    const int list = (l.ranks ? count : 0) + (l.numbers ? count : 0);
+    l.fewest = l.most = list;
+    if (withRules && l.numbers) {
+        l.most = list + 4;
+        if (l.readRules) l.fewest = list + 3;
     }
-    if (count < 1 || fields < fewest || fields > most) return refuse("it holds too few or too many fields");
+    return l;
+}
 
+// Every field of NetDeck in order: the first from the start of the text, the others after each "#".
+std::vector<int> Stock_Values(int fields) {
     std::vector<int> values;
     values.reserve(static_cast<size_t>(fields));
     Com.NetDeckPos = 0;
-    values.push_back(NumVal16(text));
+    values.push_back(NumVal16(Com.NetDeck));
     for (int f = 1; f < fields; ++f)
         values.push_back(Netl.Recover_NextField());
+    return values;
+}
 
+// Each reader takes its fields from `k` on; it names what is wrong, or gives nullptr.
+const char* Stock_ReadRanks(const std::vector<int>& values, size_t& k, int count, StockRead& out) {
+    out.ranks.assign(static_cast<size_t>(count) + 1, 0);
+    for (int i = 1; i <= count; ++i) {
+        const int r = values[k++];
+        if (r < 1 || r > kRankKing) return "a rank is not a card's";
+        out.ranks[static_cast<size_t>(i)] = r;
+    }
+    return nullptr;
+}
+
+const char* Stock_ReadNumbers(const std::vector<int>& values, size_t& k, int count, int totalCards,
+                              StockRead& out) {
+    out.numbers.assign(static_cast<size_t>(count) + 1, 0);
+    std::vector<bool> seen(static_cast<size_t>(totalCards) + 1, false);
+    for (int i = 1; i <= count; ++i) {
+        const int n = values[k++];
+        if (n < 1 || n > totalCards) return "a card number is out of range";
+        if (seen[static_cast<size_t>(n)]) return "a card is missing and another given twice";
+        seen[static_cast<size_t>(n)] = true;
+        out.numbers[static_cast<size_t>(i)] = n;
+    }
+    return nullptr;
+}
+
+const char* Stock_ReadRules(const std::vector<int>& values, size_t& k, StockRead& out) {
+    const int side = values[k++];
+    const int forced = values[k++];
+    const int wildAce = values[k++];
+    if (side != 9 && side != 14 && side != 19 && side != 25) return "its side-pile size is unknown";
+    if (forced < 0 || forced > 7) return "its forced-card rule is unknown";
+    out.rules.SideSize = side;
+    out.rules.ForcedCards = forced;
+    out.rules.NoWildAce = wildAce != 0;
+    out.hasRules = true;
+    if (k < values.size()) {
+        out.hasSeparate = true;
+        out.rules.DecksSeparate = values[k++] != 0;
+    }
+    return nullptr;
+}
+
+// The fields of NetDeck read into `out`; what is wrong with them, or nullptr.
+const char* Stock_Read(const QString& hostVersion, int count, int totalCards, bool withRules,
+                       StockRead& out) {
+    const QString& text = Com.NetDeck;
+    // Every field ends in "#"; anything after the last one is a torn field.
+    const int last = static_cast<int>(text.lastIndexOf(QLatin1Char('#')));
+    if (last < 0 || !text.mid(last + 1).trimmed().isEmpty()) return "a field is torn off";
+    const int fields = static_cast<int>(text.count(QLatin1Char('#')));
+    const StockLayout l = Stock_Layout(hostVersion, count, withRules);
+    if (count < 1 || fields < l.fewest || fields > l.most) return "it holds too few or too many fields";
+    const std::vector<int> values = Stock_Values(fields);
     size_t k = 0;
-    if (ranks) {
-        out.ranks.assign(static_cast<size_t>(count) + 1, 0);
-        for (int i = 1; i <= count; ++i) {
-            const int r = values[k++];
-            if (r < 1 || r > kRankKing) return refuse("a rank is not a card's");
-            out.ranks[static_cast<size_t>(i)] = r;
-        }
-    }
-    if (numbers) {
-        out.numbers.assign(static_cast<size_t>(count) + 1, 0);
-        std::vector<bool> seen(static_cast<size_t>(totalCards) + 1, false);
-        for (int i = 1; i <= count; ++i) {
-            const int n = values[k++];
-            if (n < 1 || n > totalCards) return refuse("a card number is out of range");
-            if (seen[static_cast<size_t>(n)]) return refuse("a card is missing and another given twice");
-            seen[static_cast<size_t>(n)] = true;
-            out.numbers[static_cast<size_t>(i)] = n;
-        }
-    }
-    if (readRules) {
-        const int side = values[k++];
-        const int forced = values[k++];
-        const int wildAce = values[k++];
-        if (side != 9 && side != 14 && side != 19 && side != 25)
-            return refuse("its side-pile size is unknown");
-        if (forced < 0 || forced > 7) return refuse("its forced-card rule is unknown");
-        out.rules.SideSize = side;
-        out.rules.ForcedCards = forced;
-        out.rules.NoWildAce = wildAce != 0;
-        out.hasRules = true;
-        if (k < values.size()) {
-            out.hasSeparate = true;
-            out.rules.DecksSeparate = values[k++] != 0;
-        }
-    }
-    return true;
+    const char* wrong = nullptr;
+    if (l.ranks) wrong = Stock_ReadRanks(values, k, count, out);
+    if (!wrong && l.numbers) wrong = Stock_ReadNumbers(values, k, count, totalCards, out);
+    if (!wrong && l.readRules) wrong = Stock_ReadRules(values, k, out);
+    return wrong;
+}
+
+} // namespace
+
+bool Stock_Parse(const QString& hostVersion, int count, int totalCards, bool withRules, StockRead& out,
+                 QString* why) {
+    out = StockRead{};
+    const char* wrong = Stock_Read(hostVersion, count, totalCards, withRules, out);
+    if (wrong && why) *why = QLatin1String(wrong);
+    return wrong == nullptr;
 }
 
 void Stock_Apply(const StockRead& in, const QString& hostVersion, int count) {

@@ -139,9 +139,12 @@ void Net_Leave(int s) {
     Row(s).InUse = 0;
     Net_Beep();
     const QString quit = name + QStringLiteral(" quit the game.");
-    Net_Label9(kLblMessage, quit);
-    // The game that ends takes its words along: its winner and scores, a join notice.
-    Net_Label9(kLblComment, QString());
+    // After a won game its notice stays and the box tells who left; a game that ends
+    // otherwise takes its words along: its winner and scores, a join notice.
+    if (!Net_GameWon()) {
+        Net_Label9(kLblMessage, quit);
+        Net_Label9(kLblComment, QString());
+    }
     if (Com.Pturn == 0) platform::MsgBox(quit, platform::vbCritical, QStringLiteral("Vornhelm"));
     Row(s) = NetSocketRow{};
     Net.NetBuffer[static_cast<size_t>(s)].clear();
@@ -160,6 +163,8 @@ void Net_Leave(int s) {
         return;
     }
     Com.NetGame = left;
+    // A game already won has nothing left to end: the others keep its final table.
+    if (won) return;
     Net_TableClear();
     Net_SendAllText(QStringLiteral("EG"), s);
     Pause(kLeavePause);

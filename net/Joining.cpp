@@ -145,7 +145,8 @@ void Net_ShowHostRules() {
 }
 
 void Net_AskSaveEndedGame() {
-    if (Com.Pturn == 0) return;
+    // A game being won, or won, has ended with its score: there is nothing to save.
+    if (Com.Pturn == 0 || Eng.GameWinning) return;
     // A game still being dealt holds nothing worth keeping.
     if (!Game_Starting() &&
         platform::MsgBox(QStringLiteral("This game has ended. Would you like to save this game?"),

@@ -55,7 +55,9 @@ void ClearTableSigns() {
     Net_StatusHide();
     f.imgIcon.SetVisible(false);
     f.HoldView_Hide();
-    for (int i = kLblNotice; i <= kLblComment; ++i)
+    // A game won just before its last player left keeps its notice and scores on the table.
+    const int last = Net_GameWon() ? kLblNotice : kLblComment;
+    for (int i = kLblNotice; i <= last; ++i)
         Net_Label9(i, QString());
     f.LabelPeek.SetCaption(QString());
     if (f.LabelPeek.Visible()) f.LabelPeek.SetVisible(false);

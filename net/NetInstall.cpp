@@ -21,6 +21,7 @@ void Net_Install() {
     Netl.Net_HandleArrived = [] { Net_HandleArrived(); };
     Netl.NetOppName = [] { return Net.NetOppName; };
     Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
+    Netl.Net_GameScored = [] { Net_RunHeldLeaves(); };
     NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };

@@ -17,10 +17,6 @@
 
 NetHooksT NetHooks;
 
-namespace {
-
-} // namespace
-
 void Net_Guard(const char* stage, const std::function<void()>& handler) {
     try {
         handler();
@@ -183,30 +179,56 @@ bool PassedOver(int state, const QByteArray& line) {
     return Net.PassOverAnswers && (bare == "PC" || bare == "WT" || bare == "OK");
 }
 
-// Host: a remote's GS or LO while a remote seat's turn runs answers nothing this program has
-// asked, unless the table was cleared under the turn (a new player, a new layout). It must
-// not end the turn: the mover's next moves would go unanswered.
-bool NotOfThisTurn(int state) {
-    if (Com.NetHost == 0 || !Net.RemoteTurnRunning || Net.TurnEndPending) return false;
-    return state == kNetGS || state == kNetLO;
+// Host: a remote's GS or LO that no exchange of this program awaits (a stray line, or a late
+// answer) asks nothing of it: it changes nothing, and no wait may end on it. The oldest
+// programs answer their start without being asked.
+bool StrayStart(int state, bool answer) {
+    if (Com.NetHost == 0 || answer || (state != kNetGS && state != kNetLO)) return false;
+    return state == kNetLO || Version_Above(Com.PeerVersion, kOldPeerVersion);
+}
+
+// The same line again from the element of the last one changes nothing, unless the open
+// exchange awaits it; a layout on a remote is never a repeat. A remote keeps the host's
+// repeat aside for the one wait that may ask for it.
+bool Repeated(int socket, int state) {
+    if (socket != Net.NetLastSock || state != Com.NetLastType[static_cast<size_t>(socket)]) return false;
+    if (Com.NetHost != 0) return true;
+    if (state == kNetLO) return false;
+    Net_Repeated(state);
+    return true;
+}
+
+// A player leaving while a game is being won, who owes no answer to it, leaves once the
+// game is scored: the win stays an Internet game's, and its end no abandoned one.
+bool LeaveWaits(int socket, int state) {
+    if (state != kNetLost || !Eng.GameWinning || (Net_Awaited() & (1u << socket)) != 0) return false;
+    Net_HoldLeave(socket);
+    return true;
+}
+
+// A deck the decoder refused still ends the wait for it: as any damaged deck, it ends the game.
+void KeepRefusedDeck(const QByteArray& line) {
+    if (Com.NetHost == 0 && line.startsWith("DK")) Net_Refused(kNetDK);
 }
 
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
     if (line) Net.StateBefore = Com.NetState;
-    if (line && Net_ParseMessage(*line, socket) == kNetRefused) return;
+    if (line && Net_ParseMessage(*line, socket) == kNetRefused) {
+        KeepRefusedDeck(*line);
+        return;
+    }
     const int state = Com.NetState;
     if (Com.NetHost == 0 && line && PassedOver(state, *line)) return;
-    if (NotOfThisTurn(state)) {
+    const bool bare = line && LineBare(*line);
+    const bool awaited = Net_Awaits(state, socket, bare);
+    if (StrayStart(state, awaited) || (!awaited && Repeated(socket, state)) || LeaveWaits(socket, state)) {
         Com.NetState = Net.StateBefore;
         return;
     }
-    const bool layoutOnRemote = Com.NetHost == 0 && state == kNetLO;
-    if (socket == Net.NetLastSock && state == Com.NetLastType[static_cast<size_t>(socket)] && !layoutOnRemote)
-        return;
     Net.NetLastSock = socket;
     // Counted for its exchange, or kept as a message, before anything after it is read.
-    const bool answer = Net_Handle(state, socket, line && LineBare(*line));
+    const bool answer = Net_Handle(state, socket, bare);
     Net.LineAnswered = answer;
     KeepMove(state, answer);
     if (Com.NetHost == 0)
@@ -232,6 +254,16 @@ void ProcessMessage(int socket, const QByteArray* line) {
 
 void Net_ProcessMessage(int socket, const QByteArray* line) {
     Net_Guard("GetMessage-TOP", [&] { ProcessMessage(socket, line); });
+}
+
+void Net_RunHeldLeaves() {
+    const unsigned held = Net_ReleaseLeaves();
+    for (int e = 0; e < kNetElements && held != 0; ++e) {
+        if ((held & (1u << e)) == 0) continue;
+        Net.StateBefore = Com.NetState;
+        Com.NetState = kNetLost;
+        Net_ProcessMessage(e);
+    }
 }
 
 void Net_Dispatch(int socket, const QByteArray& line) {

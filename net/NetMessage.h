@@ -15,6 +15,8 @@ inline constexpr int kNetRefused = -1;
 int Net_ParseMessage(const QByteArray& line, int socket);
 // Handles one received line, or with no line a connection event (NetState set by the caller).
 void Net_ProcessMessage(int socket, const QByteArray* line = nullptr);
+// The players who left while a game was being won leave now that it is scored.
+void Net_RunHeldLeaves();
 // A complete line from a socket: chat and peek to the chat handler, the rest to Net_ProcessMessage.
 void Net_Dispatch(int socket, const QByteArray& line);
 // Runs an event handler; a fault is told to the user instead of unwinding through Qt.

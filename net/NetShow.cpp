@@ -1,8 +1,8 @@
 #include "net/NetShow.h"
-#include "net/NetState.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
+#include "net/NetState.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -50,4 +50,8 @@ void Net_PlayDataSound(const char* file) {
 
 bool Net_GameOn() {
     return Eng.SeatSideCount > 0 || Eng.PlayerSideCount > 0;
+}
+
+bool Net_GameWon() {
+    return Com.Pturn == 0 && (Eng.PlayerSideCount == 0) != (Eng.SeatSideCount == 0);
 }

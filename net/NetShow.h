@@ -14,3 +14,5 @@ void Net_Beep();
 void Net_PlayDataSound(const char* file);
 // A game is on: the working seat's or the human's side pile holds cards.
 bool Net_GameOn();
+// The table shows a game that has been won: no one is on turn, one side pile is empty.
+bool Net_GameWon();

@@ -2,6 +2,7 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/Exchange.h"
 #include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -16,8 +17,8 @@
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
-#include <algorithm>
 #include <QApplication>
+#include <algorithm>
 
 using platform::MsgBox;
 using platform::sckClosed;
@@ -239,7 +240,7 @@ void Net_SendAll(QString& message, int& except) {
     message += QLatin1Char(kNetDelim);
     const QByteArray line = platform::ToCp1252(message.chopped(1));
     for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
-        if (e == except || Row(e).InUse != kRowInUse) continue;
+        if (e == except || Row(e).InUse != kRowInUse || Net_LeaveHeld(e)) continue;
         if (Alive(e)) {
             Write(e, line);
         } else if (Com.NetState != kNetLost) {

@@ -99,7 +99,7 @@ void HostLeft() {
     if (Com.NetGame == 0 || Net.Leaving) return;
     Winsock1().Close(0);
     const QString text = QStringLiteral("Dealer has terminated game.");
-    Net_Label9(kLblMessage, text);
+    if (!Net_GameWon()) Net_Label9(kLblMessage, text);
     platform::MsgBox(text, platform::vbCritical, QStringLiteral("Vornhelm"));
     Net_AskSaveEndedGame();
     NetHooks.NetCleanUp();

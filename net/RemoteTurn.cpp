@@ -163,7 +163,10 @@ void Discard(int from, int to) {
 // The mover emptied its side pile: the last OK; true when the game may end.
 bool WonByRemote(const QString& okText) {
     if (Com.NetGame == 0) return false;
-    if (!AwaitMover(kNetOK) || !RelayAndAnswer(kNetOK, okText)) return false;
+    if (!AwaitMover(kNetOK)) return false;
+    // The mover has ended its game: a player who leaves from now on leaves it scored.
+    Eng.GameWinning = true;
+    if (!RelayAndAnswer(kNetOK, okText)) return false;
     if (HasTableForm()) frmGrulm().PicCenter(Eng.TargetPile).Refresh();
     WorkingSet_Store();
     return true;
@@ -173,9 +176,11 @@ bool WonByRemote(const QString& okText) {
 // message that follows it, so that the mover's program does not wait for ever.
 void RefuseMove(int from, int to) {
     if (HasTableForm())
-        frmGrulm().Label9(kLblComment).SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
-                                                  QString::number(from) + QStringLiteral(" to ") +
-                                                  QString::number(to) + QStringLiteral("); it was not played."));
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
+                        QString::number(from) + QStringLiteral(" to ") + QString::number(to) +
+                        QStringLiteral("); it was not played."));
     Net_SendText(QStringLiteral("PC"), Eng.Level);
     const int element = MoverElement();
     bool turnOver = false;
@@ -276,6 +281,8 @@ void Move_Transmit() {
 
 void Move_Transmit_Done() {
     if (Com.NetGame == 0) return;
+    // The last side card: whoever leaves once it is answered leaves a game won, and scored.
+    if (Eng.MoveFrom == kSlotSide) Eng.GameWinning = true;
     if (TransmitMove()) SendAndAwait(kNetOK, QStringLiteral("OK"));
     Net_WaitIndication(false);
 }
@@ -314,5 +321,8 @@ void Opponent() {
     }
     // The game ends once the turn is over: what comes while its end is shown (a new game)
     // changes the table at once, not when the turn returns.
-    if (step == Step::Won && !Net_GameReplaced()) Game_End();
+    if (step == Step::Won && !Net_GameReplaced())
+        Game_End();
+    else if (Eng.GameWinning)
+        Game_Scored(); // the win broke off: the leaves it held happen now
 }

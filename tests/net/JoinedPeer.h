@@ -62,12 +62,13 @@ class Peer {
     virtual void Begin(PeerSocket&) {}
     virtual void React(PeerSocket& p, const QByteArray& line, const QByteArray& code, bool bare) = 0;
     int Next(int t) const { return t % players_ + 1; }
-    // The program has this peer's move, a discard: the turn ends with OK.
-    void MoveAnswered(PeerSocket& p, const QByteArray& line) {
+    // The program has this peer's move, a discard: the turn ends with OK, and `after` in
+    // the same write.
+    void MoveAnswered(PeerSocket& p, const QByteArray& line, const QByteArray& after = {}) {
         if (!awaitingPC_) strange.push_back(line);
         awaitingPC_ = false;
         awaitingOK_ = true;
-        p.Send("OK\n");
+        p.Send("OK\n" + after);
     }
     // True once, when the program answered the OK of this peer's turn.
     bool TurnOver(const QByteArray& code) {
@@ -86,10 +87,12 @@ class Peer {
     bool awaitingPC_ = false, awaitingOK_ = false;
 };
 
-// A remote player at the program's table that only discards.
+// A remote player at the program's table that only discards; `stray`, a line that asks
+// nothing of the program, follows the OK of each of its turns and its answer to a move.
 class DiscardingRemote : public Peer {
   public:
-    DiscardingRemote(int seat, int players, QByteArray name) : Peer(std::move(name), players), seat_(seat) {}
+    DiscardingRemote(int seat, int players, QByteArray name, QByteArray stray = {})
+        : Peer(std::move(name), players), seat_(seat), stray_(std::move(stray)) {}
 
   private:
     QByteArray MineOrChat() { return turn_ == seat_ ? Move() : Chat(); }
@@ -100,20 +103,22 @@ class DiscardingRemote : public Peer {
             turn_ = players_ == 2 ? 3 - k : k; // a two-player table is told in the remote's own numbering
             p.Send("TR\n" + MineOrChat());
         } else if (code == "PC" && bare) {
-            MoveAnswered(p, line);
+            MoveAnswered(p, line, stray_);
         } else if (TurnOver(code)) {
             turn_ = Next(turn_);
         } else if (code == "OK") { // another seat's turn is over: the next one's move goes with the answer
             turn_ = Next(turn_);
             p.Send("OK\n" + MineOrChat());
         } else if (QByteArrayList{"GS", "DK", "LO", "PC", "WT", "RC"}.contains(code)) {
-            p.Send(code + '\n' + Chat());
+            // Another seat's move: the stray goes with the answer as well.
+            p.Send(code + '\n' + (code == "PC" ? stray_ : QByteArray()) + Chat());
         } else {
             strange.push_back(line);
         }
     }
 
     int seat_;
+    QByteArray stray_;
 };
 
 // The host of the program's table: it deals `stock` (a whole DK line), names `first` to
@@ -154,9 +159,7 @@ class DealingHost : public Peer {
             won = lastTo_ >= 1 && lastTo_ <= 4; // a play to a center pile ended the turn: no side card left
             over_ = won || programTurns >= turns_;
             turn_ = Next(mine_);
-            p.Send("OK\n" + (over_            ? QByteArray("EG\n")
-                             : turn_ != mine_ ? Move()
-                                              : QByteArray()));
+            p.Send("OK\n" + (over_ ? QByteArray("EG\n") : turn_ != mine_ ? Move() : QByteArray()));
         } else {
             strange.push_back(line);
         }

@@ -128,6 +128,14 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     Line(3, "WT");
     EXPECT_EQ(Com.NetAckCount, 4);
     EXPECT_TRUE(wt.Answered());
+    // A remote's start or layout that nothing awaits changes nothing; the answer after it counts.
+    Com.PeerVersion = "96";
+    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
+    for (const char* stray : {"GS  7", "LO", "GS  7"})
+        Line(1, stray);
+    EXPECT_EQ(Com.NetState, kNetWT);
+    Line(1, "GS");
+    EXPECT_EQ(Com.NetAckCount, 2);
     // A remote counts one answer as all of them; a move is never an answer, it is kept.
     Com.NetHost = 0;
     const Exchange ok = Net_Open(kNetOK, Net_Answerers());
@@ -142,6 +150,11 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     EXPECT_TRUE(Net_Take(kNetPC, 0));
     EXPECT_FALSE(Net_Take(kNetPC, 0));
     EXPECT_FALSE(Net_Take(kNetOK)); // the answer is no message
+    // The host's OK after its answer is kept aside, for the stalemate's choice alone.
+    Line(0, "OK");
+    EXPECT_FALSE(Net_Take(kNetOK));
+    EXPECT_TRUE(Net_TakeRepeated(kNetOK));
+    EXPECT_EQ(handled.size(), 6u); // the strays and the repeats reached no handler
 }
 
 TEST_F(NetEntry, RefusedLinesChangeNothingAndReachNoHandler) {

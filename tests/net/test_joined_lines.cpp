@@ -6,6 +6,7 @@
 #include "common/NetCodes.h"
 #include "engine/Deal.h"
 #include "engine/Discard.h"
+#include "engine/GameEnd.h"
 #include "engine/Stale.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
@@ -14,6 +15,7 @@
 #include "net/Recover.h"
 #include "net/RemoteTurn.h"
 #include "net/Snapshot.h"
+#include "opponent/WorkingSet.h"
 #include "shell/MenuCommands.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
@@ -69,6 +71,7 @@ class JoinedLines : public PeerTableTest {
         Release();
         guard->start(20000); // each game its own time
         Engine_Reset();
+        Score_Reset();
         Net.NetPort = 0;
         Com.SideSize = 9;
         Com.PeerVersion = "96";
@@ -77,15 +80,16 @@ class JoinedLines : public PeerTableTest {
 
     // This program hosts `players`, seated as their names would seat them: the callers
     // play by `play`, or else are discarding remotes.
-    void HostFor(int players, const std::function<void(PeerSocket&)>& play = {}) {
+    void HostFor(int players, const std::function<void(PeerSocket&, int element)>& play = {},
+                 const QByteArray& stray = {}) {
         Fresh();
         remotes.clear();
         const int port = HostListening(players);
         for (int e = 1; e < players; ++e) {
-            remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e]));
-            peers.emplace_back([this, bot = remotes.back().get(), port, play] {
+            remotes.push_back(std::make_unique<DiscardingRemote>(e + 1, players, kJoinedNames[e], stray));
+            peers.emplace_back([this, bot = remotes.back().get(), port, play, e] {
                 PeerSocket p;
-                if (p.Connect(port)) play ? play(p) : bot->Play(p, stop);
+                if (p.Connect(port)) play ? play(p, e) : bot->Play(p, stop);
             });
             ASSERT_TRUE(Pump([e] { return Com.NetSockets[static_cast<size_t>(e)].InUse == 7; }));
         }
@@ -147,13 +151,14 @@ class JoinedLines : public PeerTableTest {
 };
 
 // Rounds of a game hosted here with seat 1 played by the decision code, then seat 1 left
-// to the player: the table must be whole and as the remotes played it.
+// to the player: the table must be whole and as the remotes played it. A remote's bare GS
+// or LO behind the OK of its turn changes nothing.
 TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
     for (int players = 2; players <= 4; ++players) {
         bool first[2] = {false, false}; // the host first, a remote first
         for (unsigned seed = 1; seed <= 16 && !(first[0] && first[1]); ++seed) {
             SCOPED_TRACE(testing::Message() << players << " players, seed " << seed);
-            HostFor(players);
+            HostFor(players, {}, players == 3 ? "LO\n" : "GS\n");
             platform::Svc().random.Randomize(seed);
             Opponent_PlaySeat1(2);
             const int turns = Opponent_TurnsEnded() + 4 * players;
@@ -279,6 +284,48 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
     EXPECT_EQ(Eng.UsedCount, 0);
 }
 
+// The host's answer to the last discard, its choice to reshuffle the stalemate its refill
+// found and the new stock, in one write: the remote's refill of the host's hand finds no
+// card either, takes the choice and answers the stock.
+TEST_F(JoinedLines, ARemoteTakesTheStalemateChoiceThatCameWithTheHostsAnswer) {
+    PeerListener listener;
+    RemoteAt(listener, 2, 2);
+    for (unsigned seed = 60; Eng.PlayerCards(0, 2) == 0 || Eng.PlayerHoldCount(1) >= kHoldCovered - 1;) {
+        Eng.Center.Clear(); // a recovery gathers a center pile up to its first empty place
+        FillTable(seed++);
+    }
+    Com.Pturn = 1;
+    WhosOnFirst();
+    // Nothing left to deal: the stock and the used pile lie on the host's hold piles, whose
+    // hand has room. The host's new stock holds every card but the side piles'.
+    SeatRecord& host = Eng.Seat2Rec;
+    std::vector<int> under{host.RecCards(0, 2)};
+    for (int i = 1; i <= Eng.DeckCount + Eng.UsedCount; ++i)
+        under.push_back(i <= Eng.DeckCount ? Eng.Deck(0, i) : Eng.UsedPile(0, i - Eng.DeckCount));
+    Eng.DeckCount = Eng.UsedCount = 0;
+    nettable::Put(host.RecCards, 2, 0);
+    for (size_t i = 0; i < under.size(); ++i) {
+        const int h = static_cast<int>(i % 4) + 1, depth = under[i] ? ++host.RecHoldInfo(h, 1) : 0;
+        if (depth == 0) continue;
+        nettable::Put(host.RecCards, h + 6, under[i]);
+        for (int k = 0; k <= 1; ++k)
+            host.RecHold(k, h, depth) = host.RecCards(k, h + 6);
+    }
+    BArray<int, 2> stock(2, Com.TotalCards);
+    const int n = Com.TotalCards - Eng.PlayerSideCount - host.RecSideCount;
+    for (int i = 1; i <= n; ++i)
+        stock(0, i) = i;
+    const QByteArray dk = Stock_Message(stock, n, "96", nullptr).toLatin1() + '\n';
+    ASSERT_TRUE(ScriptedHost(listener, {"PC\n", "OK\nOK\n" + dk, "GO\n"}));
+    svc.boxes->Expect(platform::vbOK); // "Dealer has terminated game."
+    svc.boxes->Expect(platform::vbNo); // no save
+    Eng.SourceSlot = Eng.MoveFrom = 2;
+    Eng.TargetHold = Eng.MoveTo = 7;
+    Player_EndTurn();
+    Release();
+    EXPECT_EQ(heard, (std::vector<QByteArray>{"PC  2# 7\n", "OK\n", "DK\n", ""}));
+}
+
 // A remote's discard answered with OK, a chat line, a new layout and a snapshot in one
 // write: the turn stops there, the snapshot is answered and resumed, and the host's
 // move that came with its resume is taken.
@@ -313,10 +360,11 @@ TEST_F(JoinedLines, ARemotesDiscardAnsweredWithALayoutAndASnapshotIsResumed) {
 }
 
 // Seat 1's last side card, answered and followed at once by the remote's farewell: the
-// link ends, and the win still reaches the end of the game.
-TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
+// win is scored as an Internet game's first, then the player's leave is told, with no save
+// offer for the game that ended.
+TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWinScored) {
     std::vector<QByteArray> got;
-    HostFor(2, [&](PeerSocket& p) {
+    HostFor(2, [&](PeerSocket& p, int) {
         p.Line(); // the identification
         got.push_back(p.Line());
         p.Send("PC\n");
@@ -331,16 +379,72 @@ TEST_F(JoinedLines, AFarewellRightAfterTheLastAnswerLeavesSeat1sWin) {
     nettable::Put(Eng.PlayerCards, 1, Eng.CenterCount(1) + 1);
     Com.Pturn = 1;
     Eng.TurnResumedOpp = 1;
-    svc.boxes->Expect(platform::vbNo); // no save of the game that ended
+    int scored = 0;
+    Netl.Scores_Net = [&scored](const QString&) { scored += Com.NetGame != 0; };
+    svc.boxes->Expect(platform::vbOK); // "Bo quit the game."
     Opponent_PlaySeat1(2);
     Hooks.ComputerTurn();
     Opponent_PlaySeat1(-1);
     peers.back().join();
+    ASSERT_TRUE(Pump([] { return Com.NetGame == 0; }));
     EXPECT_EQ(got, (std::vector<QByteArray>{"PC  1# 1\n", "OK\n"}));
-    EXPECT_EQ(Com.NetGame, 0);
-    EXPECT_EQ(Eng.PlayerSideCount, 0);
+    EXPECT_EQ(scored, 1);
+    EXPECT_EQ(Score.NetWins, 1);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Bo quit the game.");
     EXPECT_EQ(Com.Pturn, 0);
     EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was your LAST CARD!"));
+}
+
+// At four, seat 2's last side card, and a third player's farewell right after its answer
+// to the relayed OK: the winner's OK is answered, no one is told the game ended, and the
+// leave follows the score.
+TEST_F(JoinedLines, AFarewellAfterARelayedLastAnswerLeavesTheRemotesWinScored) {
+    std::vector<QByteArray> winner;
+    std::atomic<bool> onTurn = false;
+    FillTable(31); // the table before the callers: its first center pile's count is known
+    const QByteArray move = "PC  1# 1\n";
+    HostFor(4, [&](PeerSocket& p, int e) {
+        const auto next = [&p] { // the identification may come at any time
+            QByteArray l = p.Line();
+            return l.startsWith("IP") ? p.Line() : l;
+        };
+        if (e == 1) {
+            while (!onTurn)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            p.Send(move);
+            winner.push_back(next());
+            p.Send("OK\n");
+        } else {
+            next();
+            p.Send("PC\n");
+            next();
+            p.Send(e == 2 ? QByteArray("OK\nSY  1#Cy Quit!^\nGO\n") : QByteArray("OK\n"));
+            if (e == 2) return p.Close();
+        }
+        p.ReadTimeout(20);
+        while (!stop && !p.Closed())
+            if (const QByteArray l = p.Line(); e == 1 && !l.isEmpty() && !l.startsWith("IP"))
+                winner.push_back(l);
+    });
+    FillTable(31);
+    Eng.Seat2Rec.RecSideCount = 1;
+    nettable::Put(Eng.Seat2Rec.RecSide, 1, Eng.CenterCount(1) + 1);
+    nettable::Put(Eng.Seat2Rec.RecCards, 1, Eng.CenterCount(1) + 1);
+    Com.Pturn = 2;
+    WhosOnFirst();
+    WorkingSet_Load();
+    Eng.TurnResumedOpp = 1;
+    svc.boxes->Expect(platform::vbOK); // "Cy quit the game."
+    onTurn = true;
+    Opponent();
+    ASSERT_TRUE(Pump([this] { return !svc.boxes->shown.empty(); })); // the leave, told
+    Release();
+    EXPECT_EQ(winner, (std::vector<QByteArray>{"PC\n", "OK\n"}));
+    EXPECT_EQ(Score.NetGames, 1);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "Cy quit the game.");
+    EXPECT_TRUE(form->Label9(kLblMessage).Caption().startsWith("That was the last card, Bo WON"));
 }
 
 } // namespace

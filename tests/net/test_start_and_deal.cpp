@@ -292,6 +292,8 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
         {"a stock cut short", 0, 50, "", "it holds too few or too many fields"},
         {"a reshuffled card twice", 1, 2, "=", "a card is missing and another given twice"},
         {"a reshuffle for seat 2 cut short", 2, 6, "", "it holds too few or too many fields"},
+        {"a stock of words", 0, 0, "abc", "a field is not a number"},
+        {"a reshuffle of words", 1, 1, "def", "a field is not a number"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -5,13 +5,17 @@
 // its whole table, keyed by player name, waits until every program has written its own,
 // and leaves.
 //   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
-//            [--games G]
+//            [--games G] [--leave] [--side S]
+// With --leave the program says its farewell as its last game ends: a loser right behind
+// its answer to the winner's last OK, the winner once the game is scored.
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "net/NetCleanUp.h"
+#include "net/NetCodec.h"
 #include "net/NetState.h"
 #include "net/frmPlayers.h"
 #include "opponent/OppState.h"
@@ -48,6 +52,8 @@ struct Options {
     unsigned seed = 1;
     int level = 2;
     int games = 1;
+    bool leave = false;
+    int side = kShortSide; // the host's side piles
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
@@ -224,6 +230,7 @@ class Driver {
         Finish(true);
     }
     void Start() { elapsed_.start(); }
+    bool LastGame() const { return gamesEnded_ + 1 >= opt.games; }
 
   private:
     int Players() const { return opt.players != 0 ? opt.players : Com.NumPlayers; }
@@ -232,6 +239,7 @@ class Driver {
         if (ended_) return;
         ended_ = true;
         WriteDump(ended);
+        if (ended && opt.leave && !Net.Leaving) Net_Farewell(++Menu.ChatCount);
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE")) WriteTrace();
         std::fprintf(stderr, "[%s] %s after %lld ms, %ld waits\n", qPrintable(opt.name),
                      ended ? "game over" : "gave up", static_cast<long long>(elapsed_.elapsed()),
@@ -315,11 +323,24 @@ class Driver {
 
 Driver driver;
 
+// The farewell to every peer, behind the answer "OK" to `answered` in one write.
+void LeaveWithAnswer(int answered) {
+    Net.Leaving = true;
+    const QByteArray bye = Msg_SY(++Menu.ChatCount, Com.PlayerName + QStringLiteral(" Quit!^")) + "\nGO\n";
+    for (int e = 0; e < kNetElements; ++e)
+        if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected && (e == 0) == (Com.NetHost != 1))
+            Winsock1().SendData(e, (e == answered ? QByteArray("OK\n") : QByteArray()) + bye);
+}
+
 bool ParseArgs(const QStringList& a) {
     for (int i = 1; i < a.size(); ++i) {
         const QString& k = a[i];
         const QString v = i + 1 < a.size() ? a[i + 1] : QString();
         if (k == "--join") continue;
+        if (k == "--leave") {
+            opt.leave = true;
+            continue;
+        }
         if (k == "--host") opt.players = v.toInt();
         else if (k == "--port") opt.port = v.toInt();
         else if (k == "--name") opt.name = v;
@@ -328,6 +349,7 @@ bool ParseArgs(const QStringList& a) {
         else if (k == "--level") opt.level = v.toInt();
         else if (k == "--limit") opt.limit = v.toDouble();
         else if (k == "--games") opt.games = std::max(1, v.toInt());
+        else if (k == "--side") opt.side = v.toInt();
         else return false;
         ++i;
     }
@@ -373,11 +395,20 @@ int main(int argc, char** argv) {
     Com.PlayerName = opt.name;
     // The shortest side piles the house rules allow keep a whole game short; the host's
     // rules reach every table with the stock.
-    if (opt.players != 0) Com.SideSize = kShortSide;
+    if (opt.players != 0) Com.SideSize = opt.side;
     Opponent_PlaySeat1(opt.level);
     Netl.Scores_Net = [record = Netl.Scores_Net](const QString& winner) {
         record(winner);
         driver.GameEnded();
+    };
+
+    // A loser's answer to the winner's last OK, with its farewell behind it in the same write.
+    Netl.Net_Send = [send = Netl.Net_Send](QString& message, int& socket) {
+        if (opt.leave && message == QLatin1String("OK") && Com.Pturn != 1 && Eng.SeatSideCount == 0 &&
+            driver.LastGame() && !Net.Leaving)
+            LeaveWithAnswer(Com.NetHost == 1 ? socket : 0);
+        else
+            send(message, socket);
     };
 
     QTimer tick;
