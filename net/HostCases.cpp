@@ -141,7 +141,8 @@ void Net_Leave(int s) {
     const QString quit = name + QStringLiteral(" quit the game.");
     // After a won game its notice stays and the box tells who left; a game that ends
     // otherwise takes its words along: its winner and scores, a join notice.
-    if (!Net_GameWon()) {
+    const bool won = Net_GameWon();
+    if (!won) {
         Net_Label9(kLblMessage, quit);
         Net_Label9(kLblComment, QString());
     }

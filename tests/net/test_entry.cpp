@@ -134,6 +134,7 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     for (const char* stray : {"GS  7", "LO", "GS  7"})
         Line(1, stray);
     EXPECT_EQ(Com.NetState, kNetWT);
+    EXPECT_FALSE(gs.Answered());
     Line(1, "GS");
     EXPECT_EQ(Com.NetAckCount, 2);
     // A remote counts one answer as all of them; a move is never an answer, it is kept.
