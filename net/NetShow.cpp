@@ -1,8 +1,8 @@
 #include "net/NetShow.h"
-#include "net/NetState.h"
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
+#include "net/NetState.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -25,12 +25,8 @@ void Net_StatusHide() {
 }
 
 void Net_TableClear() {
-    // A remote seat's card may be in flight: the turn clears the table when it returns.
-    if (Net.RemoteTurnRunning) {
-        Net.TurnEndPending = true;
-        Net.ClearPending = true;
-        return;
-    }
+    // At once, though a remote seat's card may be in flight: the turn finds its game gone at
+    // its next pause and leaves this table alone.
     if (HasTableForm()) frmGrulm().Table_Clear();
 }
 

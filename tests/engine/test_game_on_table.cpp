@@ -100,8 +100,8 @@ TEST_F(GameOnTableTest, ACardsFlightEndsWithTheTableItFliesOver) {
 
 TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
     int stalemates = 0;
-    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-    Hooks.STALEMATE = [&] { ++stalemates; };
+    Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+    Hooks.STALEMATE = [&] { return ++stalemates > 0; };
     for (bool relayout : {false, true}) {
         Table(4);
         Game_New();

@@ -169,8 +169,8 @@ TEST_F(StaleTest, StalemateRecoveryGathersEveryCardButTheSidePiles) {
     StockPlayedOut();
     const BArray<int, 2> side1 = Eng.PlayerSide, side2 = Eng.Seat2Rec.RecSide;
     const auto before = EveryCard();
-    Hooks.STALEMATE = [] { STALEMATE(); };
-    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
+    Hooks.STALEMATE = [] { return STALEMATE(); };
+    Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
     svc.boxes->Expect(platform::vbYes);
     Deal_Players(form->Picture7, Eng.PlayerCards);
 

@@ -325,8 +325,8 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
         svc.boxes->Expect(platform::vbOK);
         if (reshuffle) {
             // The hand refill that finds the stock empty asks for the reshuffle.
-            Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-            Hooks.STALEMATE = [] { STALEMATE(); };
+            Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+            Hooks.STALEMATE = [] { return STALEMATE(); };
             Com.Pturn = c.refill;
             WhosOnFirst();
             if (c.refill == 1) {
