@@ -192,8 +192,7 @@ void RefuseMove(int from, int to) {
     Turn_Advance();
     if (Com.Pturn == 1 && HasTableForm()) {
         TableForm& f = frmGrulm();
-        Deal_Players(f.Picture7, Eng.PlayerCards);
-        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        if (Deal_Players(f.Picture7, Eng.PlayerCards)) f.Piles_EnableRange(f.Picture7, true, 1, 10);
     }
 }
 

@@ -111,12 +111,15 @@ bool NetTurnOver() {
     return true;
 }
 
-void HumanTurnBegins() {
+// The human's hand refilled and the turn's start saved; false when the game left the table
+// during the refill.
+bool HumanTurnBegins() {
     Say(kLblMessage, QStringLiteral("\r\n\r\n     It's your turn..."));
-    if (Eng.TurnResumedHuman == 0 && Shown())
-        Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
-    else
+    if (Eng.TurnResumedHuman == 0 && Shown()) {
+        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards)) return false;
+    } else {
         Eng.TurnResumedHuman = 0;
+    }
     if (Hooks.MoveLogOn()) {
         ++Eng.TurnCount;
         Hooks.Game_AutoSave();
@@ -124,6 +127,7 @@ void HumanTurnBegins() {
         Hooks.Game_Capture();
         Hooks.MoveHistory_Write(1);
     }
+    return true;
 }
 
 } // namespace
@@ -177,7 +181,7 @@ void Move_End_Turn() {
     if (Com.SoundMode != kSoundsOff) SeatSound(kSoundTurnOver, false);
     if (!Turn_Pause(Com.SoundMode != kSoundsOff ? kPaceTurnOver : 0) || !Turn_Pause(Com.ComputerPause))
         return;
-    if (Com.Pturn == 1 && g_seat1Level < 0) HumanTurnBegins();
+    if (Com.Pturn == 1 && g_seat1Level < 0 && !HumanTurnBegins()) return;
     if (Com.Pturn == 1 && g_seat1Level >= 0 && mover != 1 && Eng.TurnResumedHuman != 0)
         Eng.TurnResumedHuman = 0;
     if (Eng.StaleMode == 1) return;
