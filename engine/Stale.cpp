@@ -351,10 +351,10 @@ bool STALEMATE() {
     const StaleChoice choice = StaleRemote() ? Stale_HostChoice(since) : Stale_AskPlayer();
     if (choice == StaleChoice::Toss) Stale_Abandon();
     // The answer was awaited with events running: the game may have left the table.
-    if (choice != StaleChoice::Reshuffle || !mine.StillOn()) return mine.StillOn();
-    Eng.StaleMode = 2;
-    if (Stale_Recover()) return mine.StillOn();
-    if (!Com.GameAbort) Stale_DealerError();
+    if (choice == StaleChoice::Reshuffle && mine.StillOn()) {
+        Eng.StaleMode = 2;
+        if (!Stale_Recover() && !Com.GameAbort) Stale_DealerError();
+    }
     return mine.StillOn();
 }
 
