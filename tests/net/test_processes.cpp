@@ -72,7 +72,7 @@ QString PackOne(const QString& dump) {
 }
 
 // What went wrong in a run of games, empty when nothing did.
-std::string PlayGames(int players, unsigned seed, int games) {
+std::string PlayGames(int players, unsigned seed, int games, const QStringList& hostArgs = {}) {
     QTemporaryDir dir;
     const int port = FreePort();
     std::vector<Node> nodes(static_cast<size_t>(players));
@@ -83,7 +83,7 @@ std::string PlayGames(int players, unsigned seed, int games) {
                          "--seed",  QString::number(seed + static_cast<unsigned>(i)),
                          "--level", QString::number(i % 3),
                          "--games", QString::number(games)};
-        args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
+        args << (i == 0 ? QStringList{"--host", QString::number(players)} + hostArgs : QStringList{"--join"});
         Start(nodes[static_cast<size_t>(i)], args);
     }
     QElapsedTimer clock;
@@ -124,6 +124,11 @@ std::string PlayGames(int players, unsigned seed, int games) {
 
 TEST(NetProcesses, TwoProgramsPlayAWholeGame) {
     EXPECT_EQ(PlayGames(2, 11, 1), "");
+}
+
+// The host's player presses F2 during the host's own turn: the remote answers the new game.
+TEST(NetProcesses, TheHostsNewGameDuringItsOwnTurnStartsOnTheRemote) {
+    EXPECT_EQ(PlayGames(2, 13, 1, {"--new-on-turn"}), "");
 }
 
 TEST(NetProcesses, AThirdProgramJoinsAndASecondGameFollowsTheFirst) {
