@@ -159,7 +159,8 @@ void Discard(int from, int to) {
 // The mover emptied its side pile: the last OK; true when the game may end.
 bool WonByRemote(const QString& okText) {
     if (Com.NetGame == 0) return false;
-    if (!AwaitMover(kNetOK) || !RelayAndAnswer(kNetOK, okText)) return false;
+    // The end of the game, come with the last answer, has cleared the table: the piles are not its.
+    if (!AwaitMover(kNetOK) || !RelayAndAnswer(kNetOK, okText) || !Turn_Pause(0)) return false;
     if (HasTableForm()) frmGrulm().PicCenter(Eng.TargetPile).Refresh();
     WorkingSet_Store();
     return true;

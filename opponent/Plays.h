@@ -7,9 +7,11 @@
 
 #include <QString>
 
-// The local game a computer turn plays in, for as long as the turn runs. Its pauses let events
-// run: when the program closes or another game takes the table meanwhile, the turn stops
-// at its next question and leaves the table to whatever replaced it.
+// The game a turn plays in, local or Internet, for as long as the turn runs; a turn begun
+// inside another plays the outer one's game. Its pauses let events run: when the program
+// closes or another game takes the table meanwhile (a new game, a layout, a snapshot, a
+// lost link or a refused message clearing it), the pause says so, the turn stops and leaves
+// the table to whatever replaced its game.
 class TurnOnTable {
   public:
     TurnOnTable();
@@ -35,8 +37,8 @@ bool Turn_Replaced();
 // Plays the plan of center c; returns the plan position where it stopped
 // (one past the last play when the whole plan was played).
 int Comp_Play(int c);
-// Moves PlayCard, already taken out of slot `source`, onto center `pile`. True when the card
-// landed; the turn may still have to stop after it (Turn_StillOn).
+// Moves PlayCard, already taken out of slot `source`, onto center `pile`. False when the card
+// did not land, or the turn must stop after it (Opp.CardsMoved tells a card that landed).
 bool Comp_Flip(int source, int pile);
 // Sorts the hand by rank, highest first, empty slots last, and redraws it; false when the
 // turn must stop.
