@@ -170,11 +170,9 @@ bool WonByRemote(const QString& okText) {
 // message that follows it, so that the mover's program does not wait for ever.
 void RefuseMove(int from, int to) {
     if (HasTableForm())
-        frmGrulm()
-            .Label9(kLblComment)
-            .SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
-                        QString::number(from) + QStringLiteral(" to ") + QString::number(to) +
-                        QStringLiteral("); it was not played."));
+        frmGrulm().Label9(kLblComment).SetCaption(Eng.SeatName + QStringLiteral(" sent a move this table cannot make (") +
+                                                  QString::number(from) + QStringLiteral(" to ") +
+                                                  QString::number(to) + QStringLiteral("); it was not played."));
     Net_SendText(QStringLiteral("PC"), Eng.Level);
     const int element = MoverElement();
     bool turnOver = false;

@@ -86,8 +86,7 @@ class NodeBoxes : public platform::MessageBoxes {
                      qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
         const int buttons = style & 0x0F;
         if (buttons == platform::vbYesNo || buttons == platform::vbYesNoCancel) {
-            const bool yes =
-                title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
+            const bool yes = title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
             return yes ? platform::vbYes : platform::vbNo;
         }
         if (buttons == platform::vbOKCancel || buttons == platform::vbRetryCancel) return platform::vbCancel;
@@ -145,10 +144,9 @@ QStringList SeatLines(int seat) {
 }
 
 QString TableDump(bool ended) {
-    QStringList lines{
-        QStringLiteral("ended %1").arg(ended ? 1 : 0),
-        QStringLiteral("size %1 %2 %3").arg(Com.NumPlayers).arg(Com.NumCenters).arg(Com.TotalCards),
-        "stock: " + Cards(Eng.Deck, Eng.DeckCount), "used: " + Cards(Eng.UsedPile, Eng.UsedCount)};
+    QStringList lines{QStringLiteral("ended %1").arg(ended ? 1 : 0),
+                      QStringLiteral("size %1 %2 %3").arg(Com.NumPlayers).arg(Com.NumCenters).arg(Com.TotalCards),
+                      "stock: " + Cards(Eng.Deck, Eng.DeckCount), "used: " + Cards(Eng.UsedPile, Eng.UsedCount)};
     for (int c = 1; c <= Com.NumCenters; ++c) {
         QStringList pile;
         for (int k = 1; k <= Eng.CenterCount(c); ++k)
@@ -197,12 +195,10 @@ class Driver {
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && elapsed_.elapsed() / 500 != traced_) {
             traced_ = elapsed_.elapsed() / 500;
             QWidget* m = ModalWindow();
-            std::fprintf(
-                stderr,
-                "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s deal %d busy %d\n",
-                qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost, Winsock1().State(0),
-                pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-",
-                frmGrulm().cmdDeal.Visible() ? 1 : 0, Eng.TableBusy ? 1 : 0);
+            std::fprintf(stderr, "[%s] game %d state %d turn %d host %d sock0 %d pending %d modal %s deal %d busy %d\n",
+                         qPrintable(opt.name), Com.NetGame, Com.NetState, Com.Pturn, Com.NetHost,
+                         Winsock1().State(0), pending_ ? 1 : 0, m ? qPrintable(m->windowTitle()) : "-",
+                         frmGrulm().cmdDeal.Visible() ? 1 : 0, Eng.TableBusy ? 1 : 0);
         }
         CloseStrayWindows();
         // The programs that join wait for the host to listen.
@@ -266,16 +262,14 @@ class Driver {
             w.cmdConnect.FireClick();
             return;
         }
-        std::fprintf(stderr, "[%s] closing window %s\n", qPrintable(opt.name),
-                     qPrintable(modal->windowTitle()));
+        std::fprintf(stderr, "[%s] closing window %s\n", qPrintable(opt.name), qPrintable(modal->windowTitle()));
         modal->close();
     }
 
     int SeatedRemotes() const {
         int n = 0;
         for (int e = 1; e < kNetElements; ++e)
-            if (Com.NetSockets[static_cast<size_t>(e)].InUse == 7 &&
-                Com.NetSockets[static_cast<size_t>(e)].Seat >= 1)
+            if (Com.NetSockets[static_cast<size_t>(e)].InUse == 7 && Com.NetSockets[static_cast<size_t>(e)].Seat >= 1)
                 ++n;
         return n;
     }
@@ -289,8 +283,7 @@ class Driver {
             return;
         }
         if (Com.NetGame == 0) {
-            std::fprintf(stderr, "[%s] the Internet game ended before the end of the game\n",
-                         qPrintable(opt.name));
+            std::fprintf(stderr, "[%s] the Internet game ended before the end of the game\n", qPrintable(opt.name));
             Finish(false);
             return;
         }
@@ -323,8 +316,7 @@ class Driver {
     int onTurn_ = 0;
 
     QElapsedTimer elapsed_;
-    bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false,
-         listening_ = false;
+    bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
     bool nextGame_ = false;
     int settled_ = 0, gamesEnded_ = 0;
     qint64 traced_ = -1;
@@ -341,24 +333,15 @@ bool ParseArgs(const QStringList& a) {
             opt.newOnTurn = true;
             continue;
         }
-        if (k == "--host")
-            opt.players = v.toInt();
-        else if (k == "--port")
-            opt.port = v.toInt();
-        else if (k == "--name")
-            opt.name = v;
-        else if (k == "--dir")
-            opt.dir = v;
-        else if (k == "--seed")
-            opt.seed = v.toUInt();
-        else if (k == "--level")
-            opt.level = v.toInt();
-        else if (k == "--limit")
-            opt.limit = v.toDouble();
-        else if (k == "--games")
-            opt.games = std::max(1, v.toInt());
-        else
-            return false;
+        if (k == "--host") opt.players = v.toInt();
+        else if (k == "--port") opt.port = v.toInt();
+        else if (k == "--name") opt.name = v;
+        else if (k == "--dir") opt.dir = v;
+        else if (k == "--seed") opt.seed = v.toUInt();
+        else if (k == "--level") opt.level = v.toInt();
+        else if (k == "--limit") opt.limit = v.toDouble();
+        else if (k == "--games") opt.games = std::max(1, v.toInt());
+        else return false;
         ++i;
     }
     return opt.port > 0 && !opt.name.isEmpty() && !opt.dir.isEmpty() && opt.players >= 0 && opt.players <= 4;
