@@ -5,6 +5,7 @@
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
 #include "engine/Exchange.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
@@ -77,7 +78,10 @@ void Add_Used() {
         f->Label9(kLblNotice).SetCaption(" CLEARING ");
         f->Label9(kLblNotice).SetVisible(true);
     }
-    if (Com.NetGame != 0 && Com.Pturn != 1) Pause(kPaceClearNotice);
+    // The notice shows a moment at an Internet table; a game that left the table meanwhile
+    // has no full pile to move. A closing program still moves it, so the game it saves is whole.
+    const GameOnTable mine;
+    if (!mine.Pause(Com.NetGame != 0 && Com.Pturn != 1 ? kPaceClearNotice : 0) && mine.Replaced()) return;
     if (f) f->LblWild(p).SetVisible(false);
     for (int n = 1; n <= kPileFull; ++n) {
         ++Eng.UsedCount;

@@ -7,5 +7,6 @@
 void Deck_Shuffle(int first, int last, int offset = 0);
 // Puts PlayCard on center pile TargetPile. False (and nothing changes) when the pile is already full.
 bool Add_Center();
-// Moves the full center pile TargetPile to the used pile.
+// Moves the full center pile TargetPile to the used pile, unless the game left the table
+// during the notice that goes with it.
 void Add_Used();

@@ -66,6 +66,19 @@ void ShowSideTop(ControlArray<PictureBox>& places, const SeatRecord& rec) {
     MarkSeen(top);
 }
 
+// The words of the seat that won the toss or has the highest card, and how long they stay.
+QString FirstWords(const QString& name, double& pace) {
+    if (Eng.TossTie != 0) {
+        pace = kPaceTossWon;
+        return name + QStringLiteral(" won the toss --\r\nSo ") + name + QStringLiteral(" goes FIRST!");
+    }
+    pace = kPaceFirstPlayer;
+    if (Com.NumPlayers == 2)
+        return QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) + QStringLiteral(" beats\r\nyour") +
+               NumStr(Eng.PlayerCards(1, 1)) + QStringLiteral("\r\nSo I go FIRST!");
+    return name + QStringLiteral(" has the highest card.\r\n") + name + QStringLiteral(" goes FIRST!");
+}
+
 // The first player's words; true when the deal may go on to the first turn.
 bool AnnounceFirst(const GameOnTable& mine) {
     TableForm& f = F();
@@ -75,34 +88,17 @@ bool AnnounceFirst(const GameOnTable& mine) {
     if (Eng.TossTie != 0) {
         f.Label9(kLblMessage).SetCaption(QStringLiteral("It was a tie...\r\nWe flipped for it."));
         sound.PlaySync(toss);
-        Pause(kPaceTieToss);
     }
-    if (!mine.StillOn()) return false;
+    // A close while the deal was being saved stops here too.
+    if (!mine.Pause(Eng.TossTie != 0 ? kPaceTieToss : 0)) return false;
     if (Com.Pturn == 1) return true;
 
     SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
-    const QString& name = Eng.SeatName;
-    if (Eng.TossTie != 0) {
-        f.Label9(kLblComment)
-            .SetCaption(name + QStringLiteral(" won the toss --\r\nSo ") + name +
-                        QStringLiteral(" goes FIRST!"));
-        sound.PlaySync(toss);
-        if (!Internet()) Pause(kPaceTossWon);
-    } else if (Com.NumPlayers == 2) {
-        f.Label9(kLblComment)
-            .SetCaption(QStringLiteral("My") + NumStr(Eng.SeatCards(1, 1)) +
-                        QStringLiteral(" beats\r\nyour") + NumStr(Eng.PlayerCards(1, 1)) +
-                        QStringLiteral("\r\nSo I go FIRST!"));
-        if (!Internet()) Pause(kPaceFirstPlayer);
-    } else {
-        f.Label9(kLblComment)
-            .SetCaption(name + QStringLiteral(" has the highest card.\r\n") + name +
-                        QStringLiteral(" goes FIRST!"));
-        if (!Internet()) Pause(kPaceFirstPlayer);
-    }
-    if (!mine.StillOn()) return false;
-    Pause(Com.ComputerPause);
-    return mine.StillOn();
+    double pace = 0;
+    f.Label9(kLblComment).SetCaption(FirstWords(Eng.SeatName, pace));
+    if (Eng.TossTie != 0) sound.PlaySync(toss);
+    // A peer's table is told at once: the first turn is its game's too.
+    return mine.Pause(Internet() ? 0 : pace) && mine.Pause(Com.ComputerPause);
 }
 
 // The human starts: the turn opens with the human's places live.
@@ -216,6 +212,57 @@ bool SendFirstPlayer() {
     const Exchange tr = Net_Open(kNetTR, Net_Answerers());
     Net_SendAllText(Com.NetOut);
     return Wait(tr);
+}
+
+// A local seat about to win has its say first; false when the player keeps the game on.
+// The question comes before anything changes, so "No" leaves the game as it was.
+bool WinnerAgrees() {
+    if (Internet() || (Eng.SeatSideCount != 1 && Eng.SeatSideCount != 2)) return true;
+    const int d = Eng.PlayerSideCount - Eng.SeatSideCount;
+    const QString& title = Eng.Seat2Rec.RecName;
+    if (d >= 10) {
+        platform::MsgBox(QStringLiteral("Sure, go ahead, start a new game when I'm winning!"),
+                         platform::vbOKOnly, title);
+    } else if (d >= 1) {
+        const int answer = platform::MsgBox(
+            QStringLiteral("Are you serious?!\r\nI'm about to win and you want to start a new game???"),
+            platform::vbYesNo, title);
+        if (answer != platform::vbYes) return false;
+    }
+    return !Com.GameAbort;
+}
+
+// The host's new game: the table cleared, GS to every remote, and every DEAL press awaited.
+// False when the table size does not match the players, or the link broke meanwhile.
+bool PeersPressDeal() {
+    TableForm& f = F();
+    f.Table_Clear();
+    if (Com.NumPlayers != Com.NetGame + 1) {
+        platform::MsgBox(QStringLiteral("You have") + NumStr(Com.NetGame) +
+                         QStringLiteral(" opponent(s).\r\nUse the Internet Menu, Host Setup option to change "
+                                        "the setup to match the number of players."));
+        return false;
+    }
+    f.Piles_EnableRange(f.Picture7, false, 1, 10);
+    f.StatusMsg.SetVisible(false);
+    Net_GameBegins();
+    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
+    Net_SendAllText(QStringLiteral("GS"));
+    f.StatusMsg.SetCaption(
+        QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
+    f.StatusMsg.SetVisible(true);
+    f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
+    f.Label9(kLblNotice).SetVisible(true);
+    bool everyone = false;
+    {
+        // A second start while the peers are asked would leave this one waiting for ever.
+        GameStarting starting;
+        everyone = Wait(gs);
+    }
+    // The waiting notice goes whether the wait succeeded or the link broke.
+    f.StatusMsg.SetVisible(false);
+    f.Label9(kLblNotice).SetCaption(QString());
+    return everyone;
 }
 
 } // namespace
@@ -348,11 +395,9 @@ static bool DealOpening(const GameOnTable& mine) {
     for (int seat = 3; seat <= Com.NumPlayers; ++seat)
         ShowSideTop(*Seat(seat).places, *Seat(seat).record);
 
-    Pause(kPaceBeforeDeal);
-    if (!mine.StillOn()) return false;
+    if (!mine.Pause(kPaceBeforeDeal)) return false;
     PlayAsync(kSoundDealHands);
-    Deal_All();
-    if (!mine.StillOn()) return false;
+    if (!Deal_All()) return false;
 
     Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
@@ -368,44 +413,44 @@ void GoDeal() {
     if (!Eng.SetUpDone) return;
     Eng.SetUpDone = false;
     const GameOnTable mine;
-    if (!DealOpening(mine)) return;
-    // The start is over: a new game asked for during the deal may begin from the first turn.
+    if (!DealOpening(mine)) {
+        // A New Game asked for during a deal that another game interrupted is not lost.
+        if (!Com.GameAbort) Game_NewIfAsked();
+        return;
+    }
+    // The start is over: a new game asked for during the deal begins from the first turn,
+    // the computer's when it plays first, else here.
     if (Com.Pturn != 1) {
         Hooks.ComputerTurn();
     } else {
         HumanFirst();
+        Game_NewIfAsked();
     }
 }
 
-void Deal_All() {
+bool Deal_All() {
     TableForm& f = F();
-    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         for (int h = 1; h <= Com.NumPlayers; ++h) {
-            // A game gone from the table or a stock without cards ends the deal.
-            if (!mine.StillOn() || Eng.DeckCount < 1) return;
-            const int seat = SeatOfHostSeat(h);
-            const SeatParts s = Seat(seat);
-            f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat);
+            // A stock without cards ends the deal, and so does a game gone from the table.
+            if (Eng.DeckCount < 1) return true;
+            const SeatParts s = Seat(SeatOfHostSeat(h));
+            if (!f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat))
+                return false;
         }
     }
+    return true;
 }
 
-void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
+bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     TableForm& f = F();
-    // A table cleared meanwhile holds no stock: that is no stalemate.
-    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
-        if (Eng.DeckCount == 0) Hooks.RESHUFFLE();
-        if (!mine.StillOn()) return;
+        // A table cleared meanwhile holds no stock: that is no stalemate.
+        if (Eng.DeckCount == 0 && !Hooks.RESHUFFLE()) return false;
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
-        if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) {
-            Hooks.STALEMATE();
-            return;
-        }
-        f.Card_Deal(places, cards, slot, kShowDrawn);
-        if (!mine.StillOn()) return;
+        if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) return Hooks.STALEMATE();
+        if (!f.Card_Deal(places, cards, slot, kShowDrawn)) return false;
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {
@@ -416,6 +461,7 @@ void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
     }
     Eng.HandCount = 5;
     if (f.picPanel.Visible()) f.picPanel.ZOrder(0);
+    return true;
 }
 
 void Game_New() {
@@ -429,59 +475,14 @@ void Game_New() {
         return;
     }
     Eng.NewGameDeferred = false;
-
-    // The question comes before anything changes, so "No" leaves the game as it was.
-    if (!Internet() && (Eng.SeatSideCount == 1 || Eng.SeatSideCount == 2)) {
-        const int d = Eng.PlayerSideCount - Eng.SeatSideCount;
-        const QString& title = Eng.Seat2Rec.RecName;
-        if (d >= 10) {
-            platform::MsgBox(QStringLiteral("Sure, go ahead, start a new game when I'm winning!"),
-                             platform::vbOKOnly, title);
-        } else if (d >= 1) {
-            const int answer = platform::MsgBox(
-                QStringLiteral("Are you serious?!\r\nI'm about to win and you want to start a new game???"),
-                platform::vbYesNo, title);
-            if (answer != platform::vbYes) return;
-        }
-        if (Com.GameAbort) return;
-    }
+    if (!WinnerAgrees()) return;
     f.cmdDeal.SetVisible(false);
     HouseRules_NewGame();
     Eng.StaleMode = 0;
     Eng.TurnCount = 0;
     f.Label9(kLblMessage).SetCaption(QString());
     f.Label9(kLblComment).SetCaption(QString());
-
-    if (Internet()) {
-        f.Table_Clear();
-        if (Com.NumPlayers != Com.NetGame + 1) {
-            platform::MsgBox(
-                QStringLiteral("You have") + NumStr(Com.NetGame) +
-                QStringLiteral(" opponent(s).\r\nUse the Internet Menu, Host Setup option to change "
-                               "the setup to match the number of players."));
-            return;
-        }
-        f.Piles_EnableRange(f.Picture7, false, 1, 10);
-        f.StatusMsg.SetVisible(false);
-        Net_GameBegins();
-        const Exchange gs = Net_Open(kNetGS, Net_Answerers());
-        Net_SendAllText(QStringLiteral("GS"));
-        f.StatusMsg.SetCaption(
-            QStringLiteral("Waiting for opponent(s) to click their DEAL button so the game can begin"));
-        f.StatusMsg.SetVisible(true);
-        f.Label9(kLblNotice).SetCaption(QStringLiteral("WAITING for Opponent"));
-        f.Label9(kLblNotice).SetVisible(true);
-        bool everyone = false;
-        {
-            // A second start while the peers are asked would leave this one waiting for ever.
-            GameStarting starting;
-            everyone = Wait(gs);
-        }
-        // The waiting notice goes whether the wait succeeded or the link broke.
-        f.StatusMsg.SetVisible(false);
-        f.Label9(kLblNotice).SetCaption(QString());
-        if (!everyone) return;
-    }
+    if (Internet() && !PeersPressDeal()) return;
 
     f.HoldView_Hide();
     if (!Internet()) f.Table_Clear();
@@ -492,6 +493,13 @@ void Game_New() {
     }
     Com.KeepSidePicture = true;
     if (SetUp()) GoDeal();
+}
+
+void Game_NewIfAsked() {
+    if (!Eng.TurnStop) return;
+    Eng.TurnStop = false;
+    Com.Pturn = 0;
+    Game_New();
 }
 
 void cmdDeal_Click() {

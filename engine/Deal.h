@@ -11,6 +11,9 @@
 // The new-game command: questions, the Internet start exchange, the reset, then
 // SetUp and GoDeal. Refused while a computer turn runs.
 void Game_New();
+// A New Game asked for while the table was held (the deal, a computer turn, the hand-over
+// after the human's discard) starts now that the table is free.
+void Game_NewIfAsked();
 // The DEAL button.
 void cmdDeal_Click();
 // Stage one: stock, side piles and first player. True when it completed; only then
@@ -19,10 +22,12 @@ bool SetUp();
 // Stage two: side tops, stacks, the hands and the first turn. Runs only after a
 // completed SetUp, once.
 void GoDeal();
-// Five hand cards to every seat, in the host's seat order.
-void Deal_All();
-// Refills the empty hand slots 2 to 6 of a seat from the stock.
-void Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards);
+// Five hand cards to every seat, in the host's seat order; false when the game left the
+// table during the deal.
+bool Deal_All();
+// Refills the empty hand slots 2 to 6 of a seat from the stock, reshuffling or declaring the
+// stalemate as it must; false when the game left the table meanwhile.
+bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards);
 
 // Parts of SetUp that tests and the snapshot code reach on their own.
 // The stock in pack order, shuffled by the house rule; DeckCount = TotalCards.

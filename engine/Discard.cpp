@@ -1,6 +1,7 @@
 #include "engine/Discard.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
@@ -65,6 +66,16 @@ void PassTheTurn() {
     Eng.SideMissed = PlayerMissedMove();
 }
 
+// The short pause after a local discard. The turn is the next seat's already: a New Game
+// pressed now waits for that turn, which starts it. False when the game left the table.
+bool HandOverPause() {
+    const GameOnTable mine;
+    Eng.HandingOver = true;
+    const bool on = mine.Pause(kDiscardPause);
+    Eng.HandingOver = false;
+    return on;
+}
+
 } // namespace
 
 void Player_EndTurn() {
@@ -88,11 +99,10 @@ void Player_EndTurn() {
         Eng.MoveFrom = slot;
         Eng.MoveTo = hold;
         Netl.Move_Transmit_Done();
-        if (Net_Stopped()) return;
-    } else {
-        Pause(kDiscardPause);
+        if (Net_Stopped() || Com.GameAbort) return;
+    } else if (!HandOverPause()) {
+        return;
     }
-    if (Com.GameAbort) return;
     f.Picture7(hold).Refresh();
     f.HoldView_Follow(hold);
     PassTheTurn();

@@ -19,14 +19,20 @@ struct FlowHooks {
     std::function<void(int record)> MoveHistory_Write = [](int) {};
     std::function<bool()> MoveLogOn = [] { return false; };
     std::function<void()> Rules_ShowCaption = [] {};
-    // An empty stock is refilled from the used pile; a stock that cannot be refilled is a stalemate.
-    std::function<void()> RESHUFFLE = [] {};
-    std::function<void()> STALEMATE = [] {};
+    // An empty stock is refilled from the used pile; a stock that cannot be refilled is a
+    // stalemate. Both pause: false when the game left the table meanwhile.
+    std::function<bool()> RESHUFFLE = [] { return true; };
+    std::function<bool()> STALEMATE = [] { return true; };
+    // The decision code playing seat 1 keeps the seat's cards in the working set: they go back
+    // to the seat before a stalemate gathers them, and are taken up again after the new deal.
+    std::function<void()> Seat1_Store = [] {};
+    std::function<void()> Seat1_Load = [] {};
     // Statistics of a card played from `slot` by `who`, and the check at the end of a turn.
     std::function<void(int slot, int who)> StatsAdd = [](int, int) {};
     std::function<void(int a, int b)> StatsCk = [](int, int) {};
-    // An opponent's taunt when the human played a card the side card needed.
-    std::function<void()> Dumbness = [] {};
+    // An opponent's taunt when the human played a card the side card needed; false when the
+    // game left the table during its pause.
+    std::function<bool()> Dumbness = [] { return true; };
     // A tutorial's next step may be taken (its Next button).
     std::function<void()> Tutorial_NextStep = [] {};
     // The house rules window: the seats' name labels, and the help file (command, keyword).

@@ -13,6 +13,11 @@ bool GameOnTable::Replaced() const {
     return game_ != Eng.TableGame;
 }
 
+bool GameOnTable::Pause(double seconds) const {
+    ::Pause(seconds);
+    return StillOn();
+}
+
 void Table_GameOver() {
     ++Eng.TableGame;
     Eng.SetUpDone = false;

@@ -15,6 +15,9 @@ class GameOnTable {
     // The table was cleared or laid out anew since: the places and piles of this game may be
     // gone. A closing program keeps its game.
     bool Replaced() const;
+    // Lets events run for `seconds`, then answers as StillOn: false when another game took
+    // the table meanwhile or the program is closing.
+    [[nodiscard]] bool Pause(double seconds) const;
 
   private:
     int game_;

@@ -109,6 +109,8 @@ struct EngineState {
     bool DragOn = false;
     // The Game menu asks the turn loop to stop before the next seat and start a new game.
     bool TurnStop = false;
+    // From the human's discard until the next seat plays: a New Game waits for that turn.
+    bool HandingOver = false;
 
     // A completed SetUp waits for its GoDeal.
     bool SetUpDone = false;

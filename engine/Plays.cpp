@@ -119,31 +119,38 @@ void TakeFromHold(int slot) {
     f.HoldView_Follow(slot);
 }
 
-void KingPlayed(const Play& play) {
+// A King's moment; false when the game left the table during it.
+bool KingPlayed(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     const int count = Eng.CenterCount(play.pile);
     const bool complete = count == kPileFull;
+    double moment = 0;
     if (Com.SoundMode == kSoundsAll) {
         PlayFile(Eng.SeatSounds(1), false);
-        if (complete || play.slot == 1 || Eng.HandCount == 0) Pause(kKingPause);
+        if (complete || play.slot == 1 || Eng.HandCount == 0) moment = kKingPause;
     } else if (complete) {
-        Pause(Com.ComputerPause);
+        moment = Com.ComputerPause;
     }
+    if (!mine.Pause(moment)) return false;
     if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kWhite);
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && count == sideRank) Hooks.Dumbness();
+    if (play.slot != 1 && count == sideRank && !Hooks.Dumbness()) return false;
     if (play.slot == 1 && sideRank == count)
         f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
+    return true;
 }
 
-void TurnUpSide(const Play& play) {
+// The next side card turned up; false when the game left the table first.
+bool TurnUpSide(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
-    if (!(play.rank == kRankKing && Com.NetGame != 0)) Pause(Com.ComputerPause);
+    // A wild side card of an Internet game turns the next one up at once.
+    if (!mine.Pause(play.rank == kRankKing && Com.NetGame != 0 ? 0 : Com.ComputerPause)) return false;
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
     f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
     if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
     f.Counter_Refresh();
     f.Picture7(1).Refresh();
+    return true;
 }
 
 int DrawOtherThan(int lo, int hi, int last) {
@@ -201,16 +208,16 @@ void Settle(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
-        Pause(Com.ComputerPause);
+        const bool on = mine.Pause(Com.ComputerPause);
+        // A closing program still moves the full pile, so the game it saves is whole.
         if (mine.Replaced()) return;
         play.Restore();
         Add_Used();
+        if (!on) return;
     }
-    if (!mine.StillOn()) return;
     if (Eng.HandCount <= 0) {
         play.Restore();
-        Deal_Players(f.Picture7, Eng.PlayerCards);
-        if (Eng.StaleMode == 1) return;
+        if (!Deal_Players(f.Picture7, Eng.PlayerCards) || Eng.StaleMode == 1) return;
         if (Eng.StaleMode == 2) {
             Eng.StaleMode = 0;
             // The gathered hand must count as it lies, or it would never refill.
@@ -237,6 +244,62 @@ bool Playable(const Play& play) {
            play.rank != 0 && Eng.CenterCount(play.pile) < kPileFull;
 }
 
+// The play the drag or the keys asked for, in the play's own values.
+Play AskedPlay() {
+    Play play;
+    play.slot = Eng.SourceSlot;
+    play.pile = Eng.TargetPile;
+    if (play.slot >= 1 && play.slot <= 10) {
+        play.card = Eng.PlayerCards(0, play.slot);
+        play.rank = Eng.PlayerCards(1, play.slot);
+    }
+    return play;
+}
+
+void CountWild(const Play& play) {
+    if (play.slot == 1)
+        ++Eng.WildsFromSide;
+    else
+        ++Eng.WildsFromHand;
+    frmGrulm().WildUpdate();
+}
+
+// The card leaves its place in the model; true when it was the last side card.
+bool LeaveSource(const Play& play) {
+    if (play.slot == 1) return TakeFromSide();
+    if (play.slot <= 6)
+        TakeFromHand(play.slot);
+    else
+        TakeFromHold(play.slot);
+    return false;
+}
+
+// The card shown on its pile, and its place as it now is.
+void ShowLanded(const Play& play) {
+    TableForm& f = frmGrulm();
+    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    PictureBox& source = f.Picture7(play.slot);
+    if (Eng.DroppedPlay) {
+        PutHome(source);
+        if (play.slot >= 2 && play.slot <= 6) source.SetVisible(false);
+    } else {
+        f.Picture1(0).SetVisible(false);
+        if (play.slot >= 7) source.SetVisible(true);
+    }
+}
+
+// What the play sets off: a King's moment, the next side card, the seats' taunts; false
+// when the game left the table meanwhile.
+bool Reactions(const Play& play, const GameOnTable& mine) {
+    if (play.rank == kRankKing && !KingPlayed(play, mine)) return false;
+    if (play.slot == 1 && !TurnUpSide(play, mine)) return false;
+    const int sideRank = Eng.PlayerCards(1, 1);
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing && !Hooks.Dumbness()) return false;
+    if (Com.NetGame == 0) BlockedSeatReacts(play);
+    frmGrulm().PicCenter(play.pile).Refresh();
+    return true;
+}
+
 } // namespace
 
 PlayBusyScope::PlayBusyScope() {
@@ -252,73 +315,38 @@ void PlayBusyScope::Release() {
 
 void Player_Move() {
     if (Com.Pturn != 1 || Eng.PlayBusy) return;
-    Play play;
-    play.slot = Eng.SourceSlot;
-    play.pile = Eng.TargetPile;
-    if (play.slot >= 1 && play.slot <= 10) {
-        play.card = Eng.PlayerCards(0, play.slot);
-        play.rank = Eng.PlayerCards(1, play.slot);
-    }
+    const Play play = AskedPlay();
     if (!Playable(play)) return;
     PlayBusyScope busy;
     // New Game may deal while the card flies or the table pauses: the play belongs to this game.
     const GameOnTable mine;
     TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
-    if (!Eng.DroppedPlay) f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile);
-    if (!mine.StillOn()) return;
+    if (!Eng.DroppedPlay && !f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile)) return;
     Hooks.StatsAdd(play.slot, 1);
     play.Restore();
     if (!Add_Center()) return;
     Eng.MoveFrom = play.slot;
     Eng.MoveTo = play.pile;
-    if (play.rank == kRankKing) {
-        if (play.slot == 1)
-            ++Eng.WildsFromSide;
-        else
-            ++Eng.WildsFromHand;
-        f.WildUpdate();
+    if (play.rank == kRankKing) CountWild(play);
+    if (LeaveSource(play)) {
+        Won(play);
+        return;
     }
-
-    if (play.slot == 1) {
-        if (TakeFromSide()) {
-            Won(play);
-            return;
-        }
-    } else if (play.slot <= 6) {
-        TakeFromHand(play.slot);
-    } else {
-        TakeFromHold(play.slot);
-    }
-    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
-    PictureBox& source = f.Picture7(play.slot);
-    if (Eng.DroppedPlay) {
-        PutHome(source);
-        if (play.slot >= 2 && play.slot <= 6) source.SetVisible(false);
-    } else {
-        f.Picture1(0).SetVisible(false);
-        if (play.slot >= 7) source.SetVisible(true);
-    }
-
-    if (play.rank == kRankKing) KingPlayed(play);
-    if (!mine.StillOn()) return;
-    if (play.slot == 1) TurnUpSide(play);
-    if (!mine.StillOn()) return;
-    const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing) Hooks.Dumbness();
-    if (Com.NetGame == 0) BlockedSeatReacts(play);
-    f.PicCenter(play.pile).Refresh();
-
+    ShowLanded(play);
+    if (!Reactions(play, mine)) return;
     if (Com.NetGame != 0) {
         Netl.Move_Transmit();
         if (Net_Stopped()) return;
     }
+    // The peers' answers were awaited, and the seat's remarks heard, with events running.
     if (!mine.StillOn()) return;
     Settle(play, mine);
 }
 
-void Dumbness_Default() {
-    if (Eng.CommentsOff) return;
+bool Dumbness_Default() {
+    if (Eng.CommentsOff) return true;
+    const GameOnTable mine;
     const bool king = Eng.PlayCard(1) == kRankKing;
     frmGrulm()
         .Label9(kLblMessage)
@@ -326,9 +354,9 @@ void Dumbness_Default() {
                          : Eng.SeatComments(33));
     if (Com.SoundMode == kSoundsAll)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundJeer));
-    Pause(kPaceRemark);
+    return mine.Pause(kPaceRemark);
 }
 
 void Plays_Install() {
-    Hooks.Dumbness = [] { Dumbness_Default(); };
+    Hooks.Dumbness = [] { return Dumbness_Default(); };
 }

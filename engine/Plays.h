@@ -17,7 +17,8 @@ class PlayBusyScope {
   private:
     bool held_ = true;
 };
-// The opponent's taunt when a card the side card needed went elsewhere; comments off says nothing.
-void Dumbness_Default();
+// The opponent's taunt when a card the side card needed went elsewhere; comments off says
+// nothing. It pauses: false when the game left the table meanwhile.
+bool Dumbness_Default();
 // Installs the taunt where the plays reach it.
 void Plays_Install();

@@ -67,8 +67,7 @@ bool Reshuffle_Receive() {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
-    Pause(kPaceReshuffleNotice);
-    if (!mine.StillOn()) return false;
+    if (!mine.Pause(kPaceReshuffleNotice)) return false;
     bool stock = false, damaged = false;
     const bool arrived = Net_Wait(
         [&stock, &damaged] {
@@ -76,6 +75,7 @@ bool Reshuffle_Receive() {
             return stock || Eng.StaleMode == 1;
         },
         {kNetGS, kNetLO});
+    // The stock may have come in one read behind a line that took the table.
     if (!arrived || !stock || !mine.StillOn()) return false;
     StockRead read;
     QString why = QLatin1String(kStockDamaged);
@@ -96,9 +96,7 @@ bool Reshuffle_Shuffle() {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
-    Pause(kPaceReshuffleNotice);
-    Pause(Com.ComputerPause);
-    if (!mine.StillOn()) return false;
+    if (!mine.Pause(kPaceReshuffleNotice) || !mine.Pause(Com.ComputerPause)) return false;
     for (int i = 1; i <= Eng.DeckCount; ++i) {
         for (int k = 1; k >= 0; --k) {
             Eng.Deck(k, i) = Eng.UsedPile(k, i);
@@ -115,7 +113,7 @@ bool Reshuffle_Shuffle() {
     return mine.StillOn();
 }
 
-void Recover_Centers() {
+bool Recover_Centers(const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
@@ -127,7 +125,7 @@ void Recover_Centers() {
     Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Eng.CenterCount.Redim(Com.NumCenters);
     StalePlayAsync(kSoundDealHands);
-    Pause(kClearPause);
+    return mine.Pause(kClearPause);
 }
 
 void Recover_Human() {
@@ -198,82 +196,71 @@ void Stale_Abandon() {
 
 } // namespace
 
-void RESHUFFLE() {
-    if (Eng.UsedCount == 0) return;
+bool RESHUFFLE() {
+    if (Eng.UsedCount == 0) return true;
     TableForm& f = frmGrulm();
+    const GameOnTable mine;
     f.PicCenter(0).SetVisible(false);
     if (StaleInternet()) Netl.Chat_EnableSend(false);
     if (!StaleRemote()) Eng.DeckCount = Eng.UsedCount;
     StalePlayAsync(kSoundNewGame);
-    if (StaleRemote()) {
-        // A stock message that came in before this point is kept for the read below.
-        if (!Reshuffle_Receive()) {
-            Reshuffle_Finish();
-            return;
-        }
-    } else {
-        Com.NetDeck.clear();
-        if (!Reshuffle_Shuffle()) {
-            Reshuffle_Finish();
-            return;
-        }
+    if (!StaleRemote()) Com.NetDeck.clear();
+    // On a remote, a stock message that came in before this point is kept for the read below.
+    const bool stock = StaleRemote() ? Reshuffle_Receive() : Reshuffle_Shuffle();
+    if (stock) {
+        Eng.UsedPile.Redim(1, Com.TotalCards);
+        Eng.UsedCount = 0;
+        if (!StaleInternet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     }
-    Eng.UsedPile.Redim(1, Com.TotalCards);
-    Eng.UsedCount = 0;
-    if (!StaleInternet()) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
     Reshuffle_Finish();
+    // A stock that did not come leaves the game on the table; the refill then finds none.
+    return stock || mine.StillOn();
 }
 
-bool Stale_Recover() {
+namespace {
+
+// The seats' hands and holds gathered, the used pile shuffled back into the stock and new
+// hands dealt; false when the game left the table on the way.
+bool Recover_Deal(const GameOnTable& mine, bool& dealt) {
     TableForm& f = frmGrulm();
-    // A game that left the table meanwhile is no failure of the recovery: it just ends.
-    const GameOnTable mine;
-    try {
-        if (Com.Pturn != 1) GoUpdateOpponents();
-        Recover_Centers();
-        if (!mine.StillOn()) return true;
-        Recover_Human();
-        StalePlayAsync(kSoundDealHands);
-        Pause(kClearPause);
-        if (!mine.StillOn()) return true;
-        f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
-        for (int seat = 2; seat <= Com.NumPlayers; ++seat)
-            Recover_Seat(seat);
-        StalePlayAsync(kSoundDealHands);
-        Pause(kClearPause);
-        if (!mine.StillOn()) return true;
-
-        RESHUFFLE();
-        if (!mine.StillOn()) return true;
-        // A reshuffle whose exchange broke off leaves the gathered cards where they are.
-        if (Eng.UsedCount != 0) return false;
-        for (int n = 1; n <= Com.TotalCards; ++n)
-            Eng.Deck(2, n) = 0;
-
-        f.Table_Redraw();
-        Deal_All();
-        if (!mine.StillOn()) return true;
-        if (Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers) SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
-        if (Com.Pturn < 2)
-            Eng.TurnResumedOpp = 1;
-        else
-            Eng.TurnResumedHuman = 2;
-
-        f.Label9(kLblMessage).SetCaption(QString());
-        f.Label9(kLblComment).SetCaption(QString());
-        if (Eng.SeatSideCount >= 1) StaleMarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
-        if (Eng.PlayerSideCount >= 1) StaleMarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
-        f.Counter_Refresh();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    dealt = false;
+    if (!Recover_Centers(mine)) return false;
+    Recover_Human();
+    StalePlayAsync(kSoundDealHands);
+    if (!mine.Pause(kClearPause)) return false;
+    f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Opponents's Cards "));
+    for (int seat = 2; seat <= Com.NumPlayers; ++seat)
+        Recover_Seat(seat);
+    StalePlayAsync(kSoundDealHands);
+    if (!mine.Pause(kClearPause) || !RESHUFFLE()) return false;
+    // A reshuffle whose exchange broke off leaves the gathered cards where they are.
+    if (Eng.UsedCount != 0) return true;
+    for (int n = 1; n <= Com.TotalCards; ++n)
+        Eng.Deck(2, n) = 0;
+    f.Table_Redraw();
+    dealt = Deal_All();
+    return dealt;
 }
 
-void STALEMATE() {
-    const NetMark since = Net_Mark();
+// The seat on turn takes up its new hand, and the table says nothing of the old one.
+void Recover_Resume() {
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
+    if (Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers) SeatRecord_Copy(SeatRecordOf(Com.Pturn), false);
+    Hooks.Seat1_Load();
+    if (Com.Pturn < 2)
+        Eng.TurnResumedOpp = 1;
+    else
+        Eng.TurnResumedHuman = 2;
+    f.Label9(kLblMessage).SetCaption(QString());
+    f.Label9(kLblComment).SetCaption(QString());
+    if (Eng.SeatSideCount >= 1) StaleMarkSeen(Eng.SeatSide(0, Eng.SeatSideCount));
+    if (Eng.PlayerSideCount >= 1) StaleMarkSeen(Eng.PlayerSide(0, Eng.PlayerSideCount));
+    f.Counter_Refresh();
+}
+
+// The declaration on the table: the stock is gone and someone must decide.
+void Stale_Declare() {
+    TableForm& f = frmGrulm();
     f.Timer1.SetEnabled(false);
     if (f.Picture1.Exists(0)) f.Picture1(0).SetVisible(false);
     f.PicCenter(0).SetPicture(QImage());
@@ -293,38 +280,41 @@ void STALEMATE() {
     }
     StalePlayAsync(kSoundAlert);
     Eng.StaleMode = 1;
+}
 
-    if (StaleRemote()) {
-        // The host's choice: OK to reshuffle, or a new game (GS), perhaps come before the wait.
-        bool reshuffle = false;
-        const bool chosen = Net_Wait(
-            [&reshuffle, &since] {
-                reshuffle = Net_Take(kNetOK) || Net_TakeRepeated(kNetOK);
-                return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
-            },
-            {kNetLO});
-        if (!chosen) return;
-        if (!reshuffle) {
-            Stale_Abandon();
-            return;
-        }
-    } else {
-        const int answer = platform::MsgBox(QStringLiteral("Reshuffle cards and continue with this game?"),
-                                            platform::vbYesNo, QStringLiteral("Stalemate"));
-        if (answer != platform::vbYes) {
-            f.Label9(kLblComment)
-                .SetCaption(QStringLiteral("You tossed the Stalemated game. Press F2 to start a new "
-                                           "game or select New Game from the menu."));
-            Stale_Abandon();
-            return;
-        }
-        if (StaleInternet()) Net_SendAllText(QStringLiteral("OK"));
+enum class StaleChoice { Reshuffle, Toss, None };
+
+// The host's choice on a remote: OK to reshuffle, or a new game (GS), perhaps come before the wait.
+StaleChoice Stale_HostChoice(const NetMark& since) {
+    bool reshuffle = false;
+    const bool chosen = Net_Wait(
+        [&reshuffle, &since] {
+            reshuffle = Net_Take(kNetOK) || Net_TakeRepeated(kNetOK);
+            return reshuffle || Com.NetState == kNetGS || since.Heard(kNetGS);
+        },
+        {kNetLO});
+    if (!chosen) return StaleChoice::None;
+    return reshuffle ? StaleChoice::Reshuffle : StaleChoice::Toss;
+}
+
+// The player's choice here, told to the remotes of an Internet game when it is to reshuffle.
+StaleChoice Stale_AskPlayer() {
+    const int answer = platform::MsgBox(QStringLiteral("Reshuffle cards and continue with this game?"),
+                                        platform::vbYesNo, QStringLiteral("Stalemate"));
+    if (answer != platform::vbYes) {
+        frmGrulm()
+            .Label9(kLblComment)
+            .SetCaption(QStringLiteral("You tossed the Stalemated game. Press F2 to start a new "
+                                       "game or select New Game from the menu."));
+        return StaleChoice::Toss;
     }
-    // The answer was awaited with events running: the game may have left the table.
-    if (!mine.StillOn()) return;
+    if (StaleInternet()) Net_SendAllText(QStringLiteral("OK"));
+    return StaleChoice::Reshuffle;
+}
 
-    Eng.StaleMode = 2;
-    if (Stale_Recover() || Com.GameAbort) return;
+// The cards could not be dealt again: the stalemate stays, and a new game must start.
+void Stale_DealerError() {
+    TableForm& f = frmGrulm();
     platform::MsgBox(
         QStringLiteral("Oops! Sorry, I dropped the cards and can't redeal. Let's give up on this "
                        "stalemate and start a new game."),
@@ -335,7 +325,40 @@ void STALEMATE() {
     StaleHooks.Stock_ShowBack();
 }
 
+} // namespace
+
+bool Stale_Recover() {
+    // A game that left the table meanwhile is no failure of the recovery: it just ends.
+    const GameOnTable mine;
+    try {
+        // The cards of the seat on turn are gathered from the seat itself, not from the working set.
+        if (Com.Pturn != 1) GoUpdateOpponents();
+        Hooks.Seat1_Store();
+        bool dealt = false;
+        if (!Recover_Deal(mine, dealt)) return true;
+        if (!dealt) return false;
+        Recover_Resume();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool STALEMATE() {
+    const NetMark since = Net_Mark();
+    const GameOnTable mine;
+    Stale_Declare();
+    const StaleChoice choice = StaleRemote() ? Stale_HostChoice(since) : Stale_AskPlayer();
+    if (choice == StaleChoice::Toss) Stale_Abandon();
+    // The answer was awaited with events running: the game may have left the table.
+    if (choice == StaleChoice::Reshuffle && mine.StillOn()) {
+        Eng.StaleMode = 2;
+        if (!Stale_Recover() && !Com.GameAbort) Stale_DealerError();
+    }
+    return mine.StillOn();
+}
+
 void Stale_Install() {
-    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-    Hooks.STALEMATE = [] { STALEMATE(); };
+    Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+    Hooks.STALEMATE = [] { return STALEMATE(); };
 }

@@ -4,9 +4,11 @@
 #include <functional>
 
 // The used pile becomes the stock (the host shuffles, a remote takes the host's order).
-void RESHUFFLE();
-// Declares the stalemate, asks (or waits for the host) and recovers or leaves it.
-void STALEMATE();
+// False when the game left the table meanwhile.
+bool RESHUFFLE();
+// Declares the stalemate, asks (or waits for the host) and recovers or leaves it. False when
+// the game left the table meanwhile.
+bool STALEMATE();
 // Gathers every card in play except the side piles, reshuffles and deals new hands.
 // False when the recovery broke off.
 bool Stale_Recover();

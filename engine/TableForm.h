@@ -73,8 +73,9 @@ class TableForm : public platform::Form {
 
     // The table operations the game flow calls; the table presentation fills them in.
     virtual void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) = 0;
-    virtual void Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) = 0;
-    virtual void Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
+    // A deal and a flight pause as they go; false when their game left the table meanwhile.
+    virtual bool Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) = 0;
+    virtual bool Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
                               int j) = 0;
     virtual void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) = 0;
     virtual void Table_Clear() = 0;

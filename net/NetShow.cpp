@@ -25,12 +25,8 @@ void Net_StatusHide() {
 }
 
 void Net_TableClear() {
-    // A remote seat's card may be in flight: the turn clears the table when it returns.
-    if (Net.RemoteTurnRunning) {
-        Net.TurnEndPending = true;
-        Net.ClearPending = true;
-        return;
-    }
+    // At once, though a remote seat's card may be in flight: the turn finds its game gone at
+    // its next pause and leaves this table alone.
     if (HasTableForm()) frmGrulm().Table_Clear();
 }
 

@@ -46,10 +46,10 @@ struct NetStateT {
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
     std::deque<NetTraceEntry> Trace;
-    // A remote seat's turn is being played; a clean-up meanwhile ends the turn when it returns.
+    // A remote seat's turn is being played; a clean-up meanwhile ends the turn when it returns
+    // (its flight still needs the seat).
     bool RemoteTurnRunning = false;
     bool TurnEndPending = false;
-    bool ClearPending = false;
     // The cases ended the handling of a message: the closing steps are left out.
     bool SkipClosing = false;
     // What NetState was before the message or lost connection being handled; a message

@@ -83,9 +83,7 @@ int HandCards() {
 // The seat's hand refilled; false when a stalemate ends the turn, or the game left the table
 // (a reshuffle refused as damaged ends it).
 bool Refill() {
-    const GameOnTable mine;
-    Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards);
-    if (mine.Replaced()) return false;
+    if (!Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards)) return false;
     Eng.HandCount = HandCards();
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
@@ -127,7 +125,6 @@ void TakeFromHoldPile(int slot) {
 // A card of the seat onto a center pile, on every table alike; false when another game
 // took the table during its flight (a layout may have taken the pile away).
 bool PlayToCenter(int from, int pile) {
-    const GameOnTable mine;
     Eng.TargetPile = pile;
     Eng.PlayCard(0) = Eng.SeatCards(0, from);
     Eng.PlayCard(1) = Eng.SeatCards(1, from);
@@ -141,8 +138,7 @@ bool PlayToCenter(int from, int pile) {
     } else {
         TakeFromHoldPile(from);
     }
-    Comp_Flip(from, pile);
-    if (mine.Replaced()) return false;
+    if (!Comp_Flip(from, pile)) return false;
     if (Eng.CenterCount(pile) == kPileFull) Add_Used();
     if (HasTableForm()) frmGrulm().PicCenter(pile).Refresh();
     return true;
@@ -166,7 +162,8 @@ bool WonByRemote(const QString& okText) {
     if (!AwaitMover(kNetOK)) return false;
     // The mover has ended its game: a player who leaves from now on leaves it scored.
     Eng.GameWinning = true;
-    if (!RelayAndAnswer(kNetOK, okText)) return false;
+    // The end of the game, come with the last answer, has cleared the table: the piles are not its.
+    if (!RelayAndAnswer(kNetOK, okText) || !Turn_Pause(0)) return false;
     if (HasTableForm()) frmGrulm().PicCenter(Eng.TargetPile).Refresh();
     WorkingSet_Store();
     return true;
@@ -199,8 +196,7 @@ void RefuseMove(int from, int to) {
     Turn_Advance();
     if (Com.Pturn == 1 && HasTableForm()) {
         TableForm& f = frmGrulm();
-        Deal_Players(f.Picture7, Eng.PlayerCards);
-        f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        if (Deal_Players(f.Picture7, Eng.PlayerCards)) f.Piles_EnableRange(f.Picture7, true, 1, 10);
     }
 }
 
@@ -220,8 +216,7 @@ Step OneMove() {
     }
     const QString pc = QString::fromLatin1(Msg_PC(from, to));
     // The relay waits with events running: the move is applied only to the game it belongs to.
-    const GameOnTable mine;
-    if (!RelayAndAnswer(kNetPC, pc) || mine.Replaced()) return Step::Stopped;
+    if (!RelayAndAnswer(kNetPC, pc) || !Turn_Pause(0)) return Step::Stopped;
     if (kind == MoveKind::Discard) {
         Discard(from, to);
         return Com.Pturn == seat ? Step::Stopped : Step::TurnOver;
@@ -232,8 +227,8 @@ Step OneMove() {
             return WonByRemote(QStringLiteral("OK")) ? Step::Won : Step::TurnOver;
         }
     } else {
-        Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase);
-        if (mine.Replaced()) return Step::Stopped;
+        if (!Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase))
+            return Step::Stopped;
     }
     if (!AwaitMover(kNetWT) || !RelayAndAnswer(kNetWT, QStringLiteral("WT"))) return Step::Stopped;
     if (Eng.HandCount <= 0 && !Refill()) return Step::Stopped;
@@ -289,9 +284,12 @@ void Move_Transmit_Done() {
 
 void Opponent() {
     if (Com.Pturn < 2 || Com.Pturn > Com.NumPlayers) return;
+    // A new game, layout or snapshot that takes the table meanwhile is the table now: the turn
+    // leaves it as it finds it.
+    const TurnOnTable turn;
     if (Eng.TurnResumedOpp == 0) {
         if (!Refill()) {
-            WorkingSet_Store();
+            if (!Turn_Replaced()) WorkingSet_Store();
             return;
         }
     } else {
@@ -308,16 +306,12 @@ void Opponent() {
         while (step == Step::Next && !Net.TurnEndPending)
             step = OneMove();
     }
-    // A turn that broke off keeps the piles as they lie, so the table stays whole; a snapshot
-    // that came meanwhile is the table now.
-    if ((step == Step::Stopped || Net.TurnEndPending) && Com.RecoverPending != 1) WorkingSet_Store();
+    // A turn that broke off keeps the piles as they lie, so the table stays whole.
+    const bool broke = step == Step::Stopped || Net.TurnEndPending;
+    if (broke && Com.RecoverPending != 1 && !Turn_Replaced()) WorkingSet_Store();
     if (Net.TurnEndPending) {
         Net.TurnEndPending = false;
         Com.Pturn = 0;
-    }
-    if (Net.ClearPending) {
-        Net.ClearPending = false;
-        Net_TableClear();
     }
     // The game ends once the turn is over: what comes while its end is shown (a new game)
     // changes the table at once, not when the turn returns.

@@ -113,7 +113,7 @@ bool BlockingLook() {
 
 void Comp_BeforeDrop() {
     Opp.SkipSecondSearch = 1;
-    Comp_Reseq();
+    if (!Comp_Reseq()) return;
     SeatIsFirstNonKing();
     if (BlockingLook()) return;
     if (const int block = Opp.TurnFlags[kBlockCenter]; block != 0) {

@@ -68,19 +68,14 @@ bool ShowFlight(int source, int pile) {
     places(source).ZOrder(0);
     f.Card_Show(places, source, Eng.PlayCard(0), 0);
     Com.PeekOn = peek;
-    if (wild) {
-        if (Com.SoundMode != kSoundsAll)
-            Pause(kPaceRemarkShort);
-        else
-            SeatSound(kSoundKing, Local());
-    } else {
-        Pause(Com.ComputerPause);
-    }
+    // A wild card is shown with the King's sound, or a short look without it.
+    const bool kingSound = wild && Com.SoundMode == kSoundsAll;
+    if (kingSound) SeatSound(kSoundKing, Local());
+    const double look = kingSound ? 0 : wild ? kPaceRemarkShort : Com.ComputerPause;
+    const bool flew = mine.Pause(look) && f.Card_Animate(places, source, f.PicCenter, pile);
     Opp.WildPending = 0;
-    if (mine.Replaced()) return false;
     // A closing program skips the flight; the card still lands, so the model stays whole.
-    if (Turn_StillOn()) f.Card_Animate(places, source, f.PicCenter, pile);
-    return !mine.Replaced();
+    return flew || !mine.Replaced();
 }
 
 // The source place after the card left it.
@@ -100,30 +95,30 @@ void RedrawSource(int source) {
     }
 }
 
-void SideKingRemarks() {
+bool SideKingRemarks() {
     if (!CenterFits()) {
         Remark(kRemarkSideKingBlocks);
-        Pause(kPaceRemarkShort);
+        if (!Turn_Pause(kPaceRemarkShort)) return false;
     }
     if (Com.SoundMode == kSoundsAll) SeatSound(kSoundKing, true);
+    return true;
 }
 
-// After a side King: the next side card has the rank the King just took.
-void MurphyRemark(int pile) {
-    if (Eng.SeatSideCount == 0 || Eng.SeatCards(1, 1) != Eng.CenterCount(pile)) return;
+// After a side King: the next side card has the rank the King just took. False when the
+// turn must stop after the remark.
+bool MurphyRemark(int pile) {
+    if (Eng.SeatSideCount == 0 || Eng.SeatCards(1, 1) != Eng.CenterCount(pile)) return true;
     bool elsewhere = false;
     for (int k = 1; k <= Com.NumCenters; ++k)
         elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
     if (elsewhere) {
         Say(kLblComment, QStringLiteral("Lucky for me...\r\nThere's still room to play this card."));
-        Pause(kPaceRemarkLong);
-        return;
+        return Turn_Pause(kPaceRemarkLong);
     }
     Say(kLblComment, QStringLiteral("Argh!\r\nThat bites! Murphy's Law!"));
-    if (Com.SoundMode == kSoundsAll)
-        SeatSound(kSoundMurphy, true);
-    else
-        Pause(kPaceRemarkShort);
+    // The seat's sound is heard to its end, with events running as in a pause.
+    if (Com.SoundMode == kSoundsAll) SeatSound(kSoundMurphy, true);
+    return Turn_Pause(Com.SoundMode == kSoundsAll ? 0 : kPaceRemarkShort);
 }
 
 int RandomRemarkSound() {
@@ -151,11 +146,8 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
-    if (Turn_Replaced()) return false;
     if (Eng.CenterCount(c) == 12) Add_Used();
-    if (!Turn_StillOn()) return false;
-    Deal_Players(SeatPlaces(), Eng.SeatCards);
-    if (!Turn_StillOn()) return false;
+    if (!Deal_Players(SeatPlaces(), Eng.SeatCards)) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
     Opp.PlanState(c, 1) = 0;
@@ -164,9 +156,24 @@ bool RefillAfterEmptyHand(int c) {
     return Turn_Pause(Com.ComputerPause);
 }
 
+// The landed card on its pile and the place it left, as the table now shows them.
+void ShowLanded(int source, int pile, bool king) {
+    TableForm& f = frmGrulm();
+    f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
+    if (king) f.WildUpdate();
+    // The side pile loses the edge of the card that left it.
+    if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
+    RedrawSource(source);
+    // The stand-in shown at a side or hold place during the flight; left visible, the next
+    // flight would carry it to a hand place and show a card the seat does not hold.
+    f.Picture1(0).SetVisible(false);
+    f.Counter_Refresh();
+}
+
 } // namespace
 
-TurnOnTable::TurnOnTable() : outer_(g_turn), local_(Com.NetGame == 0) {
+// A turn begun inside another (a remote's turn in the turn loop) plays the same game.
+TurnOnTable::TurnOnTable() : game_(g_turn ? g_turn->game_ : GameOnTable()), outer_(g_turn) {
     g_turn = this;
 }
 TurnOnTable::~TurnOnTable() {
@@ -182,7 +189,7 @@ bool Turn_Replaced() {
 }
 
 bool Turn_Pause(double seconds) {
-    Pause(seconds);
+    ::Pause(seconds);
     return Turn_StillOn();
 }
 
@@ -238,21 +245,42 @@ bool CenterFits() {
     return false;
 }
 
+namespace {
+
+// The plan's play from slot s still fits center c: another play may have changed the pile or the slot.
+bool PlanHolds(int c, int s) {
+    if (s <= 1 || s > 10) return false;
+    Eng.PlayCard(0) = Eng.SeatCards(0, s);
+    Eng.PlayCard(1) = Eng.SeatCards(1, s);
+    const int r = Eng.PlayCard(1);
+    if (r == 0 || Eng.CenterCount(c) >= 12) return false;
+    if (r == 13 && Eng.CenterCount(c) == 0 && Com.NoWildAce) return false;
+    return r == 13 || r == Eng.CenterCount(c) + 1;
+}
+
+// A hand card of the plan onto center c, with its remark and pace, and the refill of an
+// emptied hand; false when the turn must stop.
+bool PlayFromHand(int s, int c, int r) {
+    Eng.SeatCards(0, s) = 0;
+    Eng.SeatCards(1, s) = 0;
+    if (!Comp_Flip(s, c)) return false;
+    if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
+        Remark(kRemarkKingTookRank);
+        if (!Turn_Pause(3 * Com.ComputerPause)) return false;
+    }
+    if (!Turn_Pause(Com.ComputerPause)) return false;
+    return --Eng.HandCount > 0 || RefillAfterEmptyHand(c);
+}
+
+} // namespace
+
 int Comp_Play(int c) {
-    const GameOnTable mine;
     Eng.TargetPile = c;
     const int n = Opp.PlanState(c, 1);
     for (Opp.PlanStep = 1; Opp.PlanStep <= n; ++Opp.PlanStep) {
-        if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
         const int s = Opp.PlanList(c, Opp.PlanStep);
-        if (s <= 1 || s > 10) return Opp.PlanStep;
-        Eng.PlayCard(0) = Eng.SeatCards(0, s);
-        Eng.PlayCard(1) = Eng.SeatCards(1, s);
+        if (!PlanHolds(c, s)) return Opp.PlanStep;
         const int r = Eng.PlayCard(1);
-        // The plan no longer holds: another play changed the pile or the slot.
-        if (r == 0 || Eng.CenterCount(c) >= 12) return Opp.PlanStep;
-        if (r == 13 && Eng.CenterCount(c) == 0 && Com.NoWildAce) return Opp.PlanStep;
-        if (r != 13 && r != Eng.CenterCount(c) + 1) return Opp.PlanStep;
         if (r == 13) Opp.WildPending = 13;
         Opp.PileIndex = s;
         if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
@@ -261,44 +289,32 @@ int Comp_Play(int c) {
         }
         if (s >= 7) {
             TakeFromHold(s);
-            Comp_Flip(s, c);
-        } else {
-            Eng.SeatCards(0, s) = 0;
-            Eng.SeatCards(1, s) = 0;
-            Comp_Flip(s, c);
-            if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
-            if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
-                Remark(kRemarkKingTookRank);
-                Pause(3 * Com.ComputerPause);
-            }
-            if (!Turn_Pause(Com.ComputerPause)) return Opp.PlanStep;
-            if (--Eng.HandCount <= 0 && !RefillAfterEmptyHand(c)) return Opp.PlanStep;
+            if (!Comp_Flip(s, c)) return Opp.PlanStep;
+        } else if (!PlayFromHand(s, c, r)) {
+            return Opp.PlanStep;
         }
-        if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
-        Comp_SideCompare(Opp.PileIndex);
-        if (Turn_Replaced()) return Opp.PlanStep;
+        if (!Comp_SideCompare(Opp.PileIndex)) return Opp.PlanStep;
         if (Eng.CenterCount(c) == 12) Add_Used();
-        if (!Turn_StillOn()) return Opp.PlanStep;
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
     return Opp.PlanStep;
 }
 
-void Comp_Flip(int source, int pile) {
+bool Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
     const bool king = Eng.PlayCard(1) == 13;
     if (HasTableForm() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
-    if (source == 1 && king && Local()) SideKingRemarks();
+    if (source == 1 && king && Local() && !SideKingRemarks()) return false;
     // A remote seat's side wild is counted where its move is taken; seat 1's here.
     if (source == 1 && king && (Local() || OnlineSeat_Active())) ++Eng.SeatWildsFromSide;
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
     // A card in flight when another game took the table belongs to no pile of that game.
-    if ((HasTableForm() && !ShowFlight(source, pile)) || Turn_Replaced() || !Add_Center()) {
+    if ((HasTableForm() && !ShowFlight(source, pile)) || !Add_Center()) {
         Eng.SeatMoveBusy = false;
-        return;
+        return false;
     }
     Hooks.StatsAdd(source, Seat_RunColumn());
     ++Opp.CardsMoved;
@@ -306,25 +322,15 @@ void Comp_Flip(int source, int pile) {
     MarkSeen(Eng.PlayCard(0));
     if (source != 1 && king) ++Eng.SeatWildsFromHand;
     if (source == 1) MarkSeen(Eng.SeatCards(0, 1));
-    if (HasTableForm()) {
-        TableForm& f = frmGrulm();
-        f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
-        if (king) f.WildUpdate();
-        // The side pile loses the edge of the card that left it.
-        if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
-        RedrawSource(source);
-        // The stand-in shown at a side or hold place during the flight; left visible, the next
-        // flight would carry it to a hand place and show a card the seat does not hold.
-        f.Picture1(0).SetVisible(false);
-        f.Counter_Refresh();
-    }
+    if (HasTableForm()) ShowLanded(source, pile, king);
     Eng.SeatMoveBusy = false;
     if (OnlineSeat_Active()) OnlineSeat_Send(source, pile, source == 1 && Eng.SeatSideCount == 0);
-    if (Eng.SeatSideCount > 0 && !Turn_Pause(Com.ComputerPause)) return;
-    if (source == 1 && king && Local()) MurphyRemark(pile);
+    // The seat's last side card ends the game at once.
+    if (!Turn_Pause(Eng.SeatSideCount > 0 ? Com.ComputerPause : 0)) return false;
+    return !(source == 1 && king && Local()) || MurphyRemark(pile);
 }
 
-void Comp_Reseq() {
+bool Comp_Reseq() {
     const HandOrder before = OnlineSeat_Hand();
     int last = 0;
     for (int s = 2; s <= 6; ++s)
@@ -349,7 +355,7 @@ void Comp_Reseq() {
             places(s).SetVisible(false);
             places(s).SetPicture(QImage());
         }
-        if (!Turn_Pause(kPaceHandRefill)) return;
+        if (!Turn_Pause(kPaceHandRefill)) return false;
         for (int s = 2; s <= Eng.HandCount + 1; ++s) {
             const bool open = Com.PeekOn || Com.Pturn == 1;
             f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);
@@ -357,17 +363,18 @@ void Comp_Reseq() {
         }
     }
     if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
+    return Turn_Pause(0);
 }
 
-void Comp_SideCompare(int source) {
-    if (!HasTableForm()) return;
+bool Comp_SideCompare(int source) {
+    if (!HasTableForm()) return true;
     const int rank = Eng.CenterCount(Eng.TargetPile);
     QString name = BlockedName(rank);
     bool viaKing = false;
     if (name.isEmpty()) {
-        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != 13) return;
+        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != 13) return true;
         name = BlockedName(13);
-        if (name.isEmpty()) return;
+        if (name.isEmpty()) return true;
         viaKing = true;
     }
     const bool human = name == Com.PlayerName;
@@ -376,19 +383,19 @@ void Comp_SideCompare(int source) {
         if (!Eng.CommentsOff)
             Say(kLblComment, near ? QStringLiteral("Not quite a block...")
                                   : Comment(viaKing ? kRemarkSideBlocksNamed : kRemarkSideBlocks));
-        Pause(0);
+        if (!Turn_Pause(0)) return false;
         if (human && Com.SoundMode == kSoundsAll && !near) SeatSound(RandomRemarkSound(), true);
     } else {
-        if (Eng.PlayCard(1) == 13 || CenterFits()) return;
+        if (Eng.PlayCard(1) == 13 || CenterFits()) return true;
         const int remark = RandomBlockRemark();
         if (human) {
             if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));
-            Pause(0);
+            if (!Turn_Pause(0)) return false;
             if (Com.SoundMode == kSoundsAll) SeatSound(RandomRemarkSound(), true);
         } else if (!Eng.CommentsOff) {
             Say(kLblComment, name + QStringLiteral(", ") + Comment(remark));
-            Pause(2 * Com.ComputerPause);
+            if (!Turn_Pause(2 * Com.ComputerPause)) return false;
         }
     }
-    if (!Eng.CommentsOff) Pause(3 * Com.ComputerPause);
+    return Turn_Pause(Eng.CommentsOff ? 0 : 3 * Com.ComputerPause);
 }

@@ -1,15 +1,17 @@
 #pragma once
 // Carrying out the computer's plays: the model changes first, then the table shows
-// them and the seat remarks on them. Every pause goes through Pause.
+// them and the seat remarks on them. Every pause goes through Turn_Pause.
 #include "common/Shared.h"
 #include "engine/GameOnTable.h"
 #include "engine/TableForm.h"
 
 #include <QString>
 
-// The local game a computer turn plays in, for as long as the turn runs. Its pauses let events
-// run: when the program closes or another game takes the table meanwhile, the turn stops
-// at its next question and leaves the table to whatever replaced it.
+// The game a turn plays in, local or Internet, for as long as the turn runs; a turn begun
+// inside another plays the outer one's game. Its pauses let events run: when the program
+// closes or another game takes the table meanwhile (a new game, a layout, a snapshot, a
+// lost link or a refused message clearing it), the pause says so, the turn stops and leaves
+// the table to whatever replaced its game.
 class TurnOnTable {
   public:
     TurnOnTable();
@@ -17,32 +19,33 @@ class TurnOnTable {
     TurnOnTable(const TurnOnTable&) = delete;
     TurnOnTable& operator=(const TurnOnTable&) = delete;
 
-    bool StillOn() const { return local_ ? game_.StillOn() : !Com.GameAbort; }
-    bool Replaced() const { return local_ && game_.Replaced(); }
+    bool StillOn() const { return game_.StillOn(); }
+    bool Replaced() const { return game_.Replaced(); }
 
   private:
     GameOnTable game_;
     TurnOnTable* outer_;
-    // An Internet game's turn follows the peers' states instead: a lost link clears the
-    // table and the turn still ends the game it was playing.
-    bool local_;
 };
 // False once the turn's game is no longer on the table or the program is closing.
 bool Turn_StillOn();
 // True once another game took the table: the turn's cards are not that game's.
 bool Turn_Replaced();
-// A pause of the turn; false when the turn must stop after it.
-bool Turn_Pause(double seconds);
+// A pause of the turn; false when the turn must stop after it. Every pause of a turn goes
+// through it.
+[[nodiscard]] bool Turn_Pause(double seconds);
 
 // Plays the plan of center c; returns the plan position where it stopped
 // (one past the last play when the whole plan was played).
 int Comp_Play(int c);
-// Moves PlayCard, already taken out of slot `source`, onto center `pile`.
-void Comp_Flip(int source, int pile);
-// Sorts the hand by rank, highest first, empty slots last, and redraws it.
-void Comp_Reseq();
-// Remarks after a play from `source` that blocks somebody's side card.
-void Comp_SideCompare(int source);
+// Moves PlayCard, already taken out of slot `source`, onto center `pile`. False when the card
+// did not land, or the turn must stop after it (Opp.CardsMoved tells a card that landed).
+bool Comp_Flip(int source, int pile);
+// Sorts the hand by rank, highest first, empty slots last, and redraws it; false when the
+// turn must stop.
+bool Comp_Reseq();
+// Remarks after a play from `source` that blocks somebody's side card; false when the turn
+// must stop after them.
+bool Comp_SideCompare(int source);
 // True when the human's side card fits a center other than TargetPile.
 bool CenterFits();
 

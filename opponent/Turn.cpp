@@ -37,8 +37,9 @@ int HandCards() {
     return n;
 }
 
-// Remarks about the human's last turn: a side card left playable, or the seat's own side card waiting.
-void RemarkOnLastTurn() {
+// Remarks about the human's last turn: a side card left playable, or the seat's own side card
+// waiting. False when the turn must stop after them.
+bool RemarkOnLastTurn() {
     const int hs = HumanRank(1), side = SeatRank(1);
     for (int i = 1; i <= Com.NumCenters; ++i) {
         const int c = Eng.CenterCount(i);
@@ -48,8 +49,7 @@ void RemarkOnLastTurn() {
                 if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
                 Eng.SideMissed = PlayerMissedMove();
                 if (Com.SoundMode == kSoundsAll) platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
-                if (!Eng.CommentsOff) Pause(kPaceRemark);
-                return;
+                return Turn_Pause(Eng.CommentsOff ? 0 : kPaceRemark);
             }
             continue;
         }
@@ -59,10 +59,11 @@ void RemarkOnLastTurn() {
             shared = shared || (k != i && Eng.CenterCount(k) == c);
         if (shared) continue;
         if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkOwnSideWaits));
-        Pause(0);
+        if (!Turn_Pause(0)) return false;
         SeatSound(kSoundOwnSideWaits, true);
-        return;
+        return Turn_Pause(0);
     }
+    return true;
 }
 
 // The pile the side King would block the human on, skipping piles a following seat needs.
@@ -136,6 +137,10 @@ void DecideSide() {
 
 enum class SideResult { Played, NotPlayed, GameOver };
 
+bool TurnGoesOn() {
+    return Turn_StillOn() && Eng.StaleMode != 1;
+}
+
 SideResult PlaySide() {
     const int side = SeatRank(1);
     Eng.PlayCard(0) = Eng.SeatCards(0, 1);
@@ -169,11 +174,14 @@ SideResult PlaySide() {
     Eng.SeatCards(1, 1) = n > 0 ? Eng.SeatSide(1, n) : 0;
     Eng.SeatSide(0, n + 1) = 0;
     Eng.SeatSide(1, n + 1) = 0;
-    Comp_Flip(1, c);
-    if (!Turn_Pause(Com.ComputerPause)) return SideResult::GameOver;
+    const int moved = Opp.CardsMoved;
+    const bool on = Comp_Flip(1, c) && Turn_Pause(Com.ComputerPause);
+    // Seat 1's last card at an Internet table wins though the loser's farewell right after its
+    // answer has cleared the table.
+    const bool won = Opp.CardsMoved != moved && Eng.SeatSideCount == 0 && (on || (seat1 && !Com.GameAbort));
+    if (!on && !won) return SideResult::GameOver;
     if (Eng.CenterCount(c) == 12) Add_Used();
-    if (!Turn_StillOn()) return SideResult::GameOver;
-    if (Eng.SeatSideCount == 0) {
+    if (won) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
         // Seat 1's win at an Internet table ends the game as a player's win does: the
@@ -214,6 +222,8 @@ bool SearchAndPlay() {
 bool BeforeDropAndPlay() {
     const int before = Opp.CardsMoved;
     Comp_BeforeDrop();
+    // Its plays paused: the forced play below belongs to the same game.
+    if (!TurnGoesOn()) return Opp.CardsMoved != before;
     if ((Opp.PlanFound == 1 && Opp.DropPlan == kDropAce) || Opp.DropPlan == kDropTwo) {
         ForcedSingle(Opp.PlanCenter);
     } else if (Opp.SkipSecondSearch == 0) {
@@ -261,8 +271,12 @@ Pass OnePass() {
         if (r == SideResult::Played) return Pass::Again;
     }
     if (Eng.SeatSideCount == 0) return Pass::Discard;
-    if (SearchAndPlay() || BeforeDropAndPlay()) return Pass::Again;
-    if (!Turn_StillOn() || Eng.StaleMode == 1) return Pass::Over;
+    // The plays pause as they go: a turn whose game left the table, or that ran into a
+    // stalemate, decides nothing more.
+    if (SearchAndPlay()) return Pass::Again;
+    if (!TurnGoesOn()) return Pass::Over;
+    if (BeforeDropAndPlay()) return Pass::Again;
+    if (!TurnGoesOn()) return Pass::Over;
     Comp_Drop();
     return ForcedInsteadOfDrop() ? Pass::Again : Pass::Discard;
 }
@@ -294,8 +308,7 @@ bool Discard() {
     h = Discard_Pile(h);
     if (h == 0) {
         // Every hold pile is full: the game cannot go on.
-        Hooks.STALEMATE();
-        if (Eng.StaleMode == 0) Eng.StaleMode = 1;
+        if (Hooks.STALEMATE() && Eng.StaleMode == 0) Eng.StaleMode = 1;
         return false;
     }
     Opp.PileIndex = h;
@@ -307,23 +320,21 @@ bool Discard() {
     return true;
 }
 
-void BeginTurn() {
+// The hand refilled unless the turn resumes; false when the game left the table meanwhile.
+bool BeginTurn() {
     // At an Internet table what the peers sent before this turn stays: the host's stock for
     // a reshuffle at its start may be here already.
     if (Com.NetGame == 0) Com.NetState = kNetNone;
-    if (Eng.TurnResumedOpp != 0) {
-        Eng.HandCount = HandCards();
-    } else {
-        Deal_Players(SeatPlaces(), Eng.SeatCards);
-    }
+    if (Eng.TurnResumedOpp == 0) return Deal_Players(SeatPlaces(), Eng.SeatCards);
+    Eng.HandCount = HandCards();
+    return true;
 }
 
 } // namespace
 
 bool Computer() {
     if (Com.Pturn == 1 && Opponent_Seat1Level() < 0) return false;
-    BeginTurn();
-    if (Eng.StaleMode == 1 || !Turn_StillOn()) return false;
+    if (!BeginTurn() || Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
     if (HandCards() == 0) {
         // Nothing to play or discard, and nobody resolved the empty stock.
@@ -331,7 +342,7 @@ bool Computer() {
         return false;
     }
     Eng.HandCount = HandCards();
-    if (Eng.TurnResumedHuman == 0) RemarkOnLastTurn();
+    if (Eng.TurnResumedHuman == 0 && !RemarkOnLastTurn()) return false;
     if (Com.Pturn == Com.NumPlayers) Eng.TurnResumedOpp = 0;
     if (!Turn_Pause(Com.ComputerPause)) return false;
     Opp.TurnFlags[kBlockSearches] = Opp.TurnFlags[kBlockCenter] = 0;
@@ -339,14 +350,13 @@ bool Computer() {
     Opp.DropPlan = 0;
     Pass pass = Pass::Again;
     for (int n = 0; n < kMaxPasses && pass == Pass::Again; ++n) {
-        if (!Turn_StillOn() || Eng.StaleMode == 1) return false;
+        if (!TurnGoesOn()) return false;
         if (Eng.StaleMode == 2) Eng.StaleMode = 0;
         pass = OnePass();
     }
-    if (pass == Pass::Over || !Turn_StillOn() || Eng.StaleMode == 1) return false;
+    if (pass == Pass::Over || !TurnGoesOn()) return false;
     if (pass == Pass::Again) {
-        Comp_Reseq();
-        if (!Turn_StillOn()) return false;
+        if (!Comp_Reseq()) return false;
         Opp.FirstHandSlot = 2;
         Comp_Drop();
     }

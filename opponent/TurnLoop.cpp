@@ -74,23 +74,23 @@ QString TurnOverText() {
            QStringLiteral("'s turn is over.");
 }
 
-void ShowDiscard(int from, int to) {
-    if (!Shown()) return;
+// The discard shown on its hold pile; false when another game or a layout from the host took
+// the seat's places away meanwhile. A closing program still shows it.
+bool ShowDiscard(int from, int to) {
+    if (!Shown()) return true;
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
     auto& places = SeatPlaces();
     const int card = Eng.SeatCards(0, to);
     places(from).ZOrder(0);
     f.Card_Show(places, from, card, 0);
-    Pause(Com.ComputerPause);
-    // Another game or a layout from the host may have taken the seat's places away.
-    if (mine.Replaced() || Turn_Replaced()) return;
+    if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) return false;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
     places(from).SetPicture(QImage());
     f.Card_Show(places, to, card, 4);
     f.Counter_Refresh();
+    return true;
 }
 
 // In an Internet game the end of the turn is confirmed by every peer: the mover's OK
@@ -111,12 +111,15 @@ bool NetTurnOver() {
     return true;
 }
 
-void HumanTurnBegins() {
+// The human's hand refilled and the turn's start saved; false when the game left the table
+// during the refill.
+bool HumanTurnBegins() {
     Say(kLblMessage, QStringLiteral("\r\n\r\n     It's your turn..."));
-    if (Eng.TurnResumedHuman == 0 && Shown())
-        Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
-    else
+    if (Eng.TurnResumedHuman == 0 && Shown()) {
+        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards)) return false;
+    } else {
         Eng.TurnResumedHuman = 0;
+    }
     if (Hooks.MoveLogOn()) {
         ++Eng.TurnCount;
         Hooks.Game_AutoSave();
@@ -124,6 +127,7 @@ void HumanTurnBegins() {
         Hooks.Game_Capture();
         Hooks.MoveHistory_Write(1);
     }
+    return true;
 }
 
 } // namespace
@@ -145,11 +149,10 @@ void Seat_CloseRun() {
 }
 
 void Move_End_Turn() {
-    const GameOnTable mine;
     Say(kLblMessage, TurnOverText());
-    Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2);
     // The discard belongs to the game it was made in; another game on the table ends the turn.
-    if (mine.Replaced() || Turn_Replaced()) return;
+    // A closing program still makes it, so the game it saves is whole.
+    if (!Turn_Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2) && Turn_Replaced()) return;
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;
     Opp.PileIndex = to;
@@ -158,17 +161,15 @@ void Move_End_Turn() {
     Eng.SeatCards(0, from) = Eng.SeatCards(1, from) = 0;
     --Eng.HandCount;
     Opponent_MoveDone();
-    ShowDiscard(from, to);
-    if (mine.Replaced()) return;
+    if (!ShowDiscard(from, to)) return;
     if (Com.NetGame != 0) {
         // Seat 1 played by the decision code tells its discard as a player's program does.
         const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();
-        if (!sent) return;
-    } else {
-        Pause(Com.ComputerPause);
+        // The turn's cards go back into its own game's record only.
+        if (!sent || !Turn_Pause(0)) return;
+    } else if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) {
+        return;
     }
-    // The turn's cards go back into its own game's record only.
-    if (Turn_Replaced()) return;
     Seat_CloseRun();
     WorkingSet_Store();
     if (Com.GameAbort) return;
@@ -177,12 +178,10 @@ void Move_End_Turn() {
     const int mover = Com.Pturn;
     Turn_Advance();
     if (Shown()) frmGrulm().Piles_EnableRange(frmGrulm().Picture7, false, 7, 10);
-    if (Com.SoundMode != kSoundsOff) {
-        SeatSound(kSoundTurnOver, false);
-        Pause(kPaceTurnOver);
-    }
-    if (!Turn_Pause(Com.ComputerPause)) return;
-    if (Com.Pturn == 1 && g_seat1Level < 0) HumanTurnBegins();
+    if (Com.SoundMode != kSoundsOff) SeatSound(kSoundTurnOver, false);
+    if (!Turn_Pause(Com.SoundMode != kSoundsOff ? kPaceTurnOver : 0) || !Turn_Pause(Com.ComputerPause))
+        return;
+    if (Com.Pturn == 1 && g_seat1Level < 0 && !HumanTurnBegins()) return;
     if (Com.Pturn == 1 && g_seat1Level >= 0 && mover != 1 && Eng.TurnResumedHuman != 0)
         Eng.TurnResumedHuman = 0;
     if (Eng.StaleMode == 1) return;
@@ -233,13 +232,15 @@ void ComputerTurn() {
     Eng.CompTurnActive = false;
     Eng.TableBusy = busy;
     if (Com.Pturn == 1 && !Eng.TurnStop && Turn_StillOn()) HumanOnTurnAgain();
-    if (Eng.TurnStop) {
-        Eng.TurnStop = false;
-        Com.Pturn = 0;
-        Game_New();
-    }
+    Game_NewIfAsked();
 }
 
 void Opponent_Install() {
     Hooks.ComputerTurn = ComputerTurn;
+    Hooks.Seat1_Store = [] {
+        if (Com.Pturn == 1 && g_seat1Level >= 0) WorkingSet_Store();
+    };
+    Hooks.Seat1_Load = [] {
+        if (Com.Pturn == 1 && g_seat1Level >= 0) WorkingSet_Load();
+    };
 }

@@ -188,7 +188,9 @@ void SendSavedGame() {
 }
 
 void NewGame() {
-    if (Com.Pturn > 1 && Local()) {
+    // A computer turn, the deal or the hand-over after the human's discard holds the table:
+    // the new game waits for it and starts when it is over.
+    if (Local() && (Com.Pturn > 1 || Eng.CompTurnActive || Game_Starting() || Eng.HandingOver)) {
         Eng.TurnStop = true;
         return;
     }

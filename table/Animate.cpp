@@ -14,33 +14,15 @@
 
 namespace {
 
-void Step(PictureBox& p, double x, double y) {
+// One step of the flight; false once the game the card flies in has left the table.
+bool Step(const GameOnTable& mine, PictureBox& p, double x, double y) {
     p.SetGeometryPx(x, y, p.WidthPx(), p.HeightPx());
-    Pause(kPaceFlight / std::max(1, Com.AnimSteps));
+    return mine.Pause(kPaceFlight / std::max(1, Com.AnimSteps));
 }
 
-} // namespace
-
-bool Animate_Dealing() {
-    return Tbl.Dealing;
-}
-
-void Card_Animate(Places& source, int i, Places& target, int j) {
-    TableForm& f = frmGrulm();
-    // A table cleared or laid out anew during the flight may have removed the places it uses.
-    const GameOnTable mine;
-    PictureBox& s = source(i);
-    const bool human = SeatOf(source).Human();
-    Tbl.AnimStartX = static_cast<int>(std::lround(s.LeftPx()));
-    Tbl.AnimStartY = static_cast<int>(std::lround(s.TopPx()));
+// What stays at the source place while the card flies.
+void ShowWhatStays(TableForm& f, int i, bool human) {
     PictureBox& spare = f.Picture1(0);
-    if (!Tbl.Dealing || (i > 6 && human))
-        spare.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, spare.WidthPx(), spare.HeightPx());
-    const double destX = target(j).LeftPx(), destY = target(j).TopPx();
-    Pause(0); // lets pending paints through before the flight
-    s.ZOrder(0);
-
-    // What stays at the source place while the card flies.
     if (!human && i == 1 && Eng.SeatSideCount != 0) {
         spare.SetVisible(true);
     } else if (i > 6 && human) {
@@ -52,44 +34,83 @@ void Card_Animate(Places& source, int i, Places& target, int j) {
     } else if (i > 6) {
         spare.SetVisible(true);
     }
+}
 
-    const int steps = std::max(1, Com.AnimSteps);
-    int stepX = RoundEven(std::abs(Tbl.AnimStartX - destX) / steps);
-    int stepY = RoundEven(std::abs(Tbl.AnimStartY - destY) / steps);
-    if (stepX == 0) stepX = 1;
-    if (stepY == 0) stepY = 1;
+int StepOf(double distance) {
+    const int step = RoundEven(distance / std::max(1, Com.AnimSteps));
+    return step == 0 ? 1 : step;
+}
+
+// The card from its start to the target's place, the longer way leading; false when its
+// game left the table on the way.
+bool Fly(const GameOnTable& mine, PictureBox& s, double destX, double destY) {
+    const int stepX = StepOf(std::abs(Tbl.AnimStartX - destX));
+    const int stepY = StepOf(std::abs(Tbl.AnimStartY - destY));
     double x = Tbl.AnimStartX, y = Tbl.AnimStartY;
-    const bool horizontalLeads = std::abs(Tbl.AnimStartX - destX) >= std::abs(Tbl.AnimStartY - destY);
     // Each loop ends on its own test; the counter only guards against a move that cannot end.
     const int limit = 100000;
-    if (horizontalLeads) {
+    if (std::abs(Tbl.AnimStartX - destX) >= std::abs(Tbl.AnimStartY - destY)) {
         const bool left = Tbl.AnimStartX > destX;
-        for (int n = 0; n < limit && mine.StillOn() && (left ? x > destX + 35.5 : x < destX + 35.5); ++n) {
+        for (int n = 0; n < limit && (left ? x > destX + 35.5 : x < destX + 35.5); ++n) {
             x += left ? -stepX : stepX;
             if (destY >= Tbl.AnimStartY) {
                 if (y < destY) y += stepY;
             } else if (y > destY) {
                 y -= stepY;
             }
-            Step(s, x, y);
+            if (!Step(mine, s, x, y)) return false;
         }
-    } else {
-        const bool up = destY <= Tbl.AnimStartY;
-        for (int n = 0; n < limit && mine.StillOn() && (up ? y > destY : y < destY - 48); ++n) {
-            y += up ? -stepY : stepY;
-            x += x > destX ? -stepX : stepX;
-            Step(s, x, y);
-        }
+        return true;
     }
-    Pause(kPaceFlightEnd);
+    const bool up = destY <= Tbl.AnimStartY;
+    for (int n = 0; n < limit && (up ? y > destY : y < destY - 48); ++n) {
+        y += up ? -stepY : stepY;
+        x += x > destX ? -stepX : stepX;
+        if (!Step(mine, s, x, y)) return false;
+    }
+    return true;
+}
+
+// The flown place back where it started, hidden; a game dealt meanwhile shows its own card
+// there, so the place only goes home.
+void SendHome(Places& source, int i, const GameOnTable& mine) {
     if (!source.Exists(i)) return;
     PictureBox& back = source(i);
-    // A game dealt meanwhile shows its own card at the place: it only goes home.
     if (!mine.Replaced()) back.SetVisible(false);
     back.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, back.WidthPx(), back.HeightPx());
 }
 
-void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
+} // namespace
+
+bool Animate_Dealing() {
+    return Tbl.Dealing;
+}
+
+bool Card_Animate(Places& source, int i, Places& target, int j) {
+    TableForm& f = frmGrulm();
+    // A table cleared or laid out anew during the flight may have removed the places it uses.
+    const GameOnTable mine;
+    PictureBox& s = source(i);
+    const bool human = SeatOf(source).Human();
+    Tbl.AnimStartX = static_cast<int>(std::lround(s.LeftPx()));
+    Tbl.AnimStartY = static_cast<int>(std::lround(s.TopPx()));
+    PictureBox& spare = f.Picture1(0);
+    if (!Tbl.Dealing || (i > 6 && human))
+        spare.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, spare.WidthPx(), spare.HeightPx());
+    const double destX = target(j).LeftPx(), destY = target(j).TopPx();
+    // The first pause lets pending paints through before the flight.
+    bool flew = mine.Pause(0);
+    if (flew) {
+        s.ZOrder(0);
+        ShowWhatStays(f, i, human);
+        flew = Fly(mine, s, destX, destY);
+    }
+    const bool on = mine.Pause(kPaceFlightEnd) && flew;
+    SendHome(source, i, mine);
+    return on;
+}
+
+bool Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     Tbl.Dealing = true;
@@ -104,11 +125,10 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     --Eng.DeckCount;
     // Only a real card number is marked; an empty stock position has none.
     if (cards(0, slot) >= 1 && cards(0, slot) <= Com.TotalCards) Eng.Deck(2, cards(0, slot)) = 1;
-    Card_Animate(f.Picture1, 0, places, slot);
-    if (!mine.StillOn()) {
+    if (!Card_Animate(f.Picture1, 0, places, slot)) {
         // The card went with the table it was dealt on.
         Tbl.Dealing = false;
-        return;
+        return false;
     }
     if (SeatOf(places).Human() || Com.PeekOn)
         Card_Show(places, slot, cards(0, slot), kind);
@@ -117,7 +137,7 @@ void Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     places(slot).SetVisible(true);
     Tbl.Dealing = false;
     if (platform::Form::IsLoaded("frmCounter")) Counter_ShowDeck();
-    Pause(kind == kShowDealtToSeat ? kPaceDealToSeat : Com.ComputerPause / 2);
+    return mine.Pause(kind == kShowDealtToSeat ? kPaceDealToSeat : Com.ComputerPause / 2);
 }
 
 void Piles_EnableRange(Places& places, bool value, int first, int last) {

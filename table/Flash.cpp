@@ -1,6 +1,7 @@
 #include "table/Flash.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "table/TableState.h"
 
@@ -46,11 +47,6 @@ PictureBox& Spot() {
     TableForm& f = frmGrulm();
     if (Com.NumPlayers == 2 && Com.NumCenters == 3) return f.PicCenter(1);
     return f.Picture7(1);
-}
-
-// A new game dealt meanwhile with another seat on turn ends the animation.
-bool Interrupted() {
-    return Com.GameAbort || (Eng.SeatSideCount != 0 && Com.Pturn != 1 && Com.Pturn != 0);
 }
 
 } // namespace
@@ -134,11 +130,13 @@ void Flash(int index) {
     view->show();
     view->raise();
     const std::vector<int> frames = Flash_Frames(style);
-    for (size_t i = 0; i < frames.size() && !Interrupted(); ++i) {
+    // A new game dealt meanwhile ends the animation.
+    const GameOnTable mine;
+    for (size_t i = 0; i < frames.size(); ++i) {
         const int n = frames[i];
         view->setPixmap(QPixmap::fromImage(pictures[static_cast<size_t>(n - 1)]));
         const bool goingUp = i + 1 < frames.size() && frames[i + 1] > n;
-        Pause(Flash_FrameSeconds(n, goingUp));
+        if (!mine.Pause(Flash_FrameSeconds(n, goingUp))) break;
     }
     if (Com.GameAbort) return;
     Pause(kSettle);

@@ -24,12 +24,11 @@ void TakeCard(BArray<int, 2>& cards, int to, int from) {
     cards(1, to) = cards(1, from);
 }
 
-void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
+bool Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
     // A table laid out anew between the steps may have taken the places away.
     const GameOnTable mine;
     const int lo = std::min(from, to), hi = std::max(from, to);
     for (int k = lo; k <= hi; ++k) {
-        if (mine.Replaced()) return;
         PictureBox& place = places(k);
         if (cards(1, k) != 0) {
             if (!place.Visible()) place.SetVisible(true);
@@ -39,21 +38,21 @@ void Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
             place.SetPicture(QImage());
             place.SetVisible(false);
         }
-        Pause(kPaceStep);
+        if (!mine.Pause(kPaceStep)) return false;
     }
-    if (!mine.Replaced()) places(hi).Refresh();
+    places(hi).Refresh();
+    return true;
 }
 
 } // namespace
 
-void Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
-    if (from < 2 || from > 6 || to < 2 || to > 6) return;
+bool Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
+    if (from < 2 || from > 6 || to < 2 || to > 6) return true;
     if (!Com.OldPeer) {
         const int keptCard = cards(0, from), keptRank = cards(1, from);
         SortSound();
-        const GameOnTable mine;
-        if (SeatOf(places).seat != 1) Card_Animate(places, from, places, to);
-        if (mine.Replaced()) return;
+        // The sort belongs to the game whose card flew; a closing program keeps the hand as it was.
+        if (SeatOf(places).seat != 1 && !Card_Animate(places, from, places, to)) return false;
         if (from > to) {
             for (int k = from; k >= to + 1; --k)
                 TakeCard(cards, k, k - 1);
@@ -64,7 +63,7 @@ void Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
         cards(0, to) = keptCard;
         cards(1, to) = keptRank;
     }
-    Redraw(cards, places, from, to);
+    return Redraw(cards, places, from, to);
 }
 
 void Peek() {

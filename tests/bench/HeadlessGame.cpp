@@ -45,8 +45,14 @@ HeadlessTable::HeadlessTable() {
     Com.ComputerPause = 0.1;
     Com.SoundMode = 2;
     Com.PlayerName = "Seat one";
-    Hooks.RESHUFFLE = [] { ReshuffleUsedPile(); };
-    Hooks.STALEMATE = [] { Eng.StaleMode = 1; };
+    Hooks.RESHUFFLE = [] {
+        ReshuffleUsedPile();
+        return true;
+    };
+    Hooks.STALEMATE = [] {
+        Eng.StaleMode = 1;
+        return true;
+    };
     Opponent_Install();
 }
 

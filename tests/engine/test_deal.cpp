@@ -469,8 +469,8 @@ TEST_F(DealTest, RefillDealsEmptySlotsAndAnnouncesAPlayedOutHand) {
 TEST_F(DealTest, AnEmptyStockIsRefilledOrEndsInStalemate) {
     Game_New();
     int reshuffles = 0, stalemates = 0;
-    Hooks.STALEMATE = [&] { ++stalemates; };
-    Hooks.RESHUFFLE = [&] { ++reshuffles; };
+    Hooks.STALEMATE = [&] { return ++stalemates > 0; };
+    Hooks.RESHUFFLE = [&] { return ++reshuffles > 0; };
     for (int i = 1; i <= Com.TotalCards; ++i)
         Eng.Deck(0, i) = Eng.Deck(1, i) = 0;
     Eng.DeckCount = 0;
@@ -488,6 +488,7 @@ TEST_F(DealTest, AnEmptyStockIsRefilledOrEndsInStalemate) {
         Eng.Deck(0, 1) = 40;
         Eng.Deck(1, 1) = 1;
         Eng.DeckCount = 1;
+        return true;
     };
     Deal_Players(form->Picture7, Eng.PlayerCards);
     EXPECT_EQ(Eng.PlayerCards(0, 4), 40);

@@ -1,11 +1,13 @@
 // A game taken off the table while a flow that pauses is under way: the deal, a card's
 // flight and a refill with its reshuffle stop there and leave the table to whatever
 // replaced the game; a New Game asked for during the deal starts once the deal is over.
+#include "engine/Discard.h"
 #include "engine/GameOnTable.h"
 #include "engine/Stale.h"
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "shell/MenuCommands.h"
+#include "table/Animate.h"
 #include "tests/engine/test_deal_support.h"
 
 #include <QTimer>
@@ -29,6 +31,13 @@ class GameOnTableTest : public DealTest {
         at = n;
         act = std::move(what);
         timer.start();
+    }
+    // Runs `what` in the first pass of events in which `when` holds.
+    void AtPassWhen(bool (*when)(), const std::function<void()>& what) {
+        AtPass(1, [this, when, what] {
+            if (when()) return what();
+            AtPassWhen(when, what);
+        });
     }
     // What a new layout message does to a remote's table: cleared, then laid out for two.
     void LaidOutForTwo() {
@@ -100,8 +109,8 @@ TEST_F(GameOnTableTest, ACardsFlightEndsWithTheTableItFliesOver) {
 
 TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
     int stalemates = 0;
-    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-    Hooks.STALEMATE = [&] { ++stalemates; };
+    Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+    Hooks.STALEMATE = [&] { return ++stalemates > 0; };
     for (bool relayout : {false, true}) {
         Table(4);
         Game_New();
@@ -124,20 +133,53 @@ TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
     }
 }
 
-TEST_F(GameOnTableTest, NewGameAskedForDuringTheDealStartsWhenAComputerSeatBegins) {
+// F2 while the table is held: the deal with either side first, the pause after the human's
+// discard, the last computer hand-over. The press is kept and the new game dealt.
+TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
     Opponent_Reset();
     Opponent_Install();
-    Table(2);
-    const QString dealSound = Com.DataPath + "~121.tmp";
-    AtPass(3, [] { MenuGame(kGameNew); });
-    DealWithSeat2First(3);
-    EXPECT_EQ(svc.sound->played.count(dealSound), 2);
-    EXPECT_FALSE(Eng.TurnStop);
-    EXPECT_FALSE(Eng.TableBusy);
-    ASSERT_EQ(Com.Pturn, 1); // the new game came round to the human
-    for (int slot = 2; slot <= 6; ++slot)
-        EXPECT_NE(Eng.PlayerCards(0, slot), 0);
-    EXPECT_TRUE(form->Picture7(2).Enabled());
+    const struct {
+        const char* what;
+        int first;
+        bool discard;
+        bool (*held)();
+    } cases[] = {
+        {"deal, seat 2 first", 2, false, [] { return Animate_Dealing(); }},
+        {"deal, the human first", 1, false, [] { return Animate_Dealing(); }},
+        {"the human's discard", 1, true, [] { return Com.Pturn == 1 && Eng.PlayBusy; }},
+        {"the last hand-over", 1, true, [] { return Com.Pturn == 1 && Eng.CompTurnActive; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Table(2);
+        svc.sound->played.clear();
+        const auto press = [&] { AtPassWhen(c.held, [] { MenuGame(kGameNew); }); };
+        if (!c.discard) press();
+        platform::Svc().random.Randomize(3);
+        ASSERT_TRUE(::SetUp());
+        Com.Pturn = c.first;
+        WhosOnFirst();
+        GoDeal();
+        if (c.discard) {
+            ASSERT_EQ(Com.Pturn, 1);
+            press();
+            Eng.SourceSlot = 2;
+            Eng.TargetHold = 7;
+            Player_EndTurn();
+        }
+        EXPECT_EQ(svc.sound->played.count(Com.DataPath + "~121.tmp"), 2);
+        EXPECT_FALSE(Eng.TurnStop);
+        EXPECT_FALSE(Eng.TableBusy);
+        ASSERT_EQ(Com.Pturn, 1); // the new game came round to the human
+        for (int slot = 2; slot <= 6; ++slot)
+            EXPECT_NE(Eng.PlayerCards(0, slot), 0);
+        EXPECT_TRUE(form->Picture7(2).Enabled());
+        // Only the seat that began the new game has discarded in it.
+        int held = 0;
+        for (int h = 1; h <= 4; ++h)
+            held += Eng.Seat2Rec.RecHoldInfo(h, 1) + (Eng.PlayerCards(0, h + 6) != 0 ? 1 : 0);
+        EXPECT_EQ(held, Eng.TurnOrder(1) == 2 ? 1 : 0);
+    }
 }
 
 } // namespace

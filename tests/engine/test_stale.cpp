@@ -1,5 +1,7 @@
 #include "common/NetCodes.h"
 #include "engine/Stale.h"
+#include "opponent/TurnLoop.h"
+#include "opponent/WorkingSet.h"
 #include "tests/engine/test_deal_support.h"
 
 #include <set>
@@ -66,9 +68,8 @@ class StaleTest : public DealTest {
         r.RecCards(0, 8) = r.RecHold(0, 2, 11);
         r.RecCards(1, 8) = r.RecHold(1, 2, 11);
         // The human's third hand card went onto hold pile 2: the refill finds the stock empty.
-        Eng.PlayerHold(0, 2, 1) = Eng.PlayerCards(0, 3);
-        Eng.PlayerHold(1, 2, 1) = Eng.PlayerCards(1, 3);
-        Eng.PlayerHoldCount(2) = 1;
+        Eng.PlayerCards(0, 8) = Eng.PlayerCards(0, 3);
+        Eng.PlayerCards(1, 8) = Eng.PlayerCards(1, 3);
         Eng.PlayerCards(0, 3) = Eng.PlayerCards(1, 3) = 0;
         ASSERT_EQ(Eng.DeckCount, 0);
         ASSERT_EQ(EveryCard().size(), 104u);
@@ -165,34 +166,47 @@ TEST_F(StaleTest, InternetReshuffleSendsAndTakesTheHostsOrder) {
     EXPECT_TRUE(form->PicCenter(0).Visible());
 }
 
+// The human's refill, and seat 1's played by the decision code, whose cards lie in the working set.
 TEST_F(StaleTest, StalemateRecoveryGathersEveryCardButTheSidePiles) {
-    StockPlayedOut();
-    const BArray<int, 2> side1 = Eng.PlayerSide, side2 = Eng.Seat2Rec.RecSide;
-    const auto before = EveryCard();
-    Hooks.STALEMATE = [] { STALEMATE(); };
-    Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-    svc.boxes->Expect(platform::vbYes);
-    Deal_Players(form->Picture7, Eng.PlayerCards);
-
-    EXPECT_EQ(svc.boxes->shown.at(0).title, "Stalemate");
-    EXPECT_EQ(EveryCard(), before);
-    EXPECT_TRUE(Eng.PlayerSide == side1);
-    EXPECT_TRUE(Eng.Seat2Rec.RecSide == side2);
-    EXPECT_EQ(Eng.UsedCount, 0);
-    // 33 center cards, 22 hold cards, 9 hand cards went into the stock; two hands of five came off it.
-    EXPECT_EQ(Eng.DeckCount, 64 - 10);
-    for (int slot = 2; slot <= 6; ++slot) {
-        EXPECT_NE(Eng.PlayerCards(0, slot), 0);
-        EXPECT_NE(Eng.Seat2Rec.RecCards(0, slot), 0);
+    for (const bool decided : {false, true}) {
+        SCOPED_TRACE(decided ? "the decision code" : "the human");
+        StockPlayedOut();
+        const BArray<int, 2> side1 = Eng.PlayerSide, side2 = Eng.Seat2Rec.RecSide;
+        const auto before = EveryCard();
+        Hooks.STALEMATE = [] { return STALEMATE(); };
+        Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+        svc.boxes->Expect(platform::vbYes);
+        if (decided) {
+            Opponent_Install();
+            Opponent_PlaySeat1(2);
+            WorkingSet_Load();
+            Deal_Players(form->Picture7, Eng.SeatCards);
+            WorkingSet_Store();
+            Opponent_PlaySeat1(-1);
+        } else {
+            Deal_Players(form->Picture7, Eng.PlayerCards);
+        }
+        ASSERT_EQ(svc.boxes->shown.size(), decided ? 2u : 1u);
+        EXPECT_EQ(svc.boxes->shown.back().title, "Stalemate");
+        EXPECT_EQ(EveryCard(), before);
+        EXPECT_TRUE(Eng.PlayerSide == side1);
+        EXPECT_TRUE(Eng.Seat2Rec.RecSide == side2);
+        EXPECT_EQ(Eng.UsedCount, 0);
+        // 33 center cards, 22 hold cards, 9 hand cards went into the stock; two hands of five came off it.
+        EXPECT_EQ(Eng.DeckCount, 64 - 10);
+        for (int slot = 2; slot <= 6; ++slot) {
+            EXPECT_NE(Eng.PlayerCards(0, slot), 0);
+            EXPECT_NE(Eng.Seat2Rec.RecCards(0, slot), 0);
+        }
+        for (int c = 1; c <= 3; ++c)
+            EXPECT_EQ(Eng.CenterCount(c), 0);
+        EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(2, 1), 0);
+        EXPECT_EQ(Eng.PlayerHoldCount(1), 0);
+        EXPECT_EQ(Eng.StaleMode, 2);
+        EXPECT_EQ(Eng.TurnResumedOpp, 1);
+        EXPECT_EQ(Eng.Deck(2, Eng.PlayerSide(0, Eng.PlayerSideCount)), 1);
+        EXPECT_EQ(form->Label9(1).Caption(), "");
     }
-    for (int c = 1; c <= 3; ++c)
-        EXPECT_EQ(Eng.CenterCount(c), 0);
-    EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(2, 1), 0);
-    EXPECT_EQ(Eng.PlayerHoldCount(1), 0);
-    EXPECT_EQ(Eng.StaleMode, 2);
-    EXPECT_EQ(Eng.TurnResumedOpp, 1);
-    EXPECT_EQ(Eng.Deck(2, Eng.PlayerSide(0, Eng.PlayerSideCount)), 1);
-    EXPECT_EQ(form->Label9(1).Caption(), "");
 }
 
 TEST_F(StaleTest, ATossedStalemateLeavesThePiles) {

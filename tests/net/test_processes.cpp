@@ -73,7 +73,8 @@ QString PackOne(const QString& dump) {
 
 // What went wrong in a run of games, empty when nothing did.
 // With `leave` every program says its farewell as soon as its last game is scored.
-std::string PlayGames(int players, unsigned seed, int games, bool leave = false) {
+std::string PlayGames(int players, unsigned seed, int games, bool leave = false,
+                      const QStringList& hostArgs = {}) {
     QTemporaryDir dir;
     const int port = FreePort();
     std::vector<Node> nodes(static_cast<size_t>(players));
@@ -84,7 +85,7 @@ std::string PlayGames(int players, unsigned seed, int games, bool leave = false)
                          "--seed",  QString::number(seed + static_cast<unsigned>(i)),
                          "--level", QString::number(i % 3),
                          "--games", QString::number(games)};
-        args << (i == 0 ? QStringList{"--host", QString::number(players)} : QStringList{"--join"});
+        args << (i == 0 ? QStringList{"--host", QString::number(players)} + hostArgs : QStringList{"--join"});
         if (leave) args << "--leave";
         Start(nodes[static_cast<size_t>(i)], args);
     }
@@ -126,6 +127,11 @@ std::string PlayGames(int players, unsigned seed, int games, bool leave = false)
 
 TEST(NetProcesses, TwoProgramsPlayAWholeGame) {
     EXPECT_EQ(PlayGames(2, 11, 1), "");
+}
+
+// The host's player presses F2 during the host's own turn: the remote answers the new game.
+TEST(NetProcesses, TheHostsNewGameDuringItsOwnTurnStartsOnTheRemote) {
+    EXPECT_EQ(PlayGames(2, 13, 1, false, {"--new-on-turn"}), "");
 }
 
 TEST(NetProcesses, AThirdProgramJoinsAndASecondGameFollowsTheFirst) {

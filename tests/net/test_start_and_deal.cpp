@@ -14,6 +14,7 @@
 #include "net/InternetSetup.h"
 #include "net/RemoteTurn.h"
 #include "net/frmPlayers.h"
+#include "opponent/TurnLoop.h"
 #include "opponent/WorkingSet.h"
 #include "shell/MenuCommands.h"
 #include "table/TableState.h"
@@ -282,7 +283,8 @@ QByteArray Damaged(const QString& good, int at, const QString& value) {
 TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
     struct Case {
         const char* what;
-        int refill; // the seat whose hand refill asks for the reshuffle, 0 for the opening stock
+        int refill; // the seat whose hand refill asks for the reshuffle, 0 for the opening stock,
+                    // -1 seat 1 played by the decision code with one card left in its hand
         int field;
         const char* value;
         const char* why;
@@ -294,6 +296,7 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
         {"a reshuffle for seat 2 cut short", 2, 6, "", "it holds too few or too many fields"},
         {"a stock of words", 0, 0, "abc", "a field is not a number"},
         {"a reshuffle of words", 1, 1, "def", "a field is not a number"},
+        {"a reshuffle for seat 1's own play", -1, 2, "=", "a card is missing and another given twice"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -311,6 +314,7 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
             for (int i = 1; i <= 12; ++i)
                 Eng.UsedPile(0, i) = Eng.UsedPile(1, i) = i;
             good = Stock_Message(Eng.UsedPile, Eng.UsedCount, "96", nullptr);
+            if (c.refill < 0) nettable::Put(Eng.PlayerCards, 2, 57); // not on the used pile
         } else {
             const StockRules rules{19, 0, false, false};
             good = Stock_Message(Eng.Deck, Com.TotalCards, "96", &rules);
@@ -327,11 +331,18 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
         svc.boxes->Expect(platform::vbOK);
         if (reshuffle) {
             // The hand refill that finds the stock empty asks for the reshuffle.
-            Hooks.RESHUFFLE = [] { RESHUFFLE(); };
-            Hooks.STALEMATE = [] { STALEMATE(); };
-            Com.Pturn = c.refill;
+            Hooks.RESHUFFLE = [] { return RESHUFFLE(); };
+            Hooks.STALEMATE = [] { return STALEMATE(); };
+            Com.Pturn = std::abs(c.refill);
             WhosOnFirst();
-            if (c.refill == 1) {
+            if (c.refill < 0) {
+                // Its decisions stop with the game: no play on the table the refusal left.
+                Opponent_Install();
+                Opponent_PlaySeat1(2);
+                Eng.TurnResumedOpp = 0;
+                Hooks.ComputerTurn();
+                Opponent_PlaySeat1(-1);
+            } else if (c.refill == 1) {
                 Deal_Players(form->Picture7, Eng.PlayerCards);
             } else {
                 WorkingSet_Load();
@@ -348,7 +359,7 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
         EXPECT_EQ(Com.NetGame, 0);
         EXPECT_FALSE(Eng.TableBusy);
         // Nothing was dealt from it, nor onto the table that was left, and the stock is as it was.
-        for (int slot = 2; slot <= 6; ++slot) {
+        for (int slot = c.refill < 0 ? 3 : 2; slot <= 6; ++slot) {
             EXPECT_EQ(Eng.PlayerCards(0, slot), 0) << slot;
             EXPECT_EQ(Eng.Seat2Rec.RecCards(0, slot), 0) << slot;
             EXPECT_EQ(Eng.SeatCards(0, slot), 0) << slot;

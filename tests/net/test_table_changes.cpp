@@ -3,12 +3,15 @@
 // New Game, and the start with an older program. The scripted peers write what changes the
 // table in the same write as the line before it.
 #include "common/NetCodes.h"
+#include "engine/Deal.h"
 #include "engine/GameOnTable.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
 #include "net/NetSockets.h"
 #include "net/RemoteTurn.h"
 #include "net/frmPlayers.h"
+#include "opponent/TurnLoop.h"
 #include "opponent/WorkingSet.h"
 #include "shell/KeyCommand.h"
 #include "tests/net/PeerTableTest.h"
@@ -100,6 +103,33 @@ TEST_F(TableChanges, ALayoutThatTakesAwayAMovesPlaceStopsTheMove) {
         Net_Reset();
         svc.boxes->shown.clear();
     }
+}
+
+// The host's player starts a new game while this program waits for the host's first move: the
+// turn it broke off leaves the new table alone, so DEAL stays and its press answers the host.
+TEST_F(TableChanges, TheHostsNewGameDuringItsOwnTurnIsAnsweredByTheDealPress) {
+    PeerListener host;
+    Remote(host, 2);
+    FillTable(3);
+    peer = std::thread([&] {
+        PeerSocket p(host.Accept());
+        p.Send("GS\n");
+        got = {p.Line()};
+        p.Send("EG\n"); // ends the set-up's wait for the stock
+        for (int i = 0; i < 500 && !release; ++i)
+            std::this_thread::sleep_for(10ms);
+    });
+    ASSERT_TRUE(Pump([] { return Winsock1().State(0) == platform::sckConnected; }));
+    OnTurn(2);
+    Netl.Opponent = [] { Opponent(); };
+    Opponent_Install();
+    Hooks.ComputerTurn();
+    EXPECT_TRUE(form->cmdDeal.Visible());
+    EXPECT_EQ(form->Label9(kLblMessage).Caption(), "\r\nHOST began a NEW GAME!");
+    cmdDeal_Click();
+    release = true;
+    peer.join();
+    EXPECT_EQ(got, std::vector<QByteArray>{"GS\n"});
 }
 
 // The host's player presses F2 while a late caller is being taken in, between the caller's

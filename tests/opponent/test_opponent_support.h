@@ -23,8 +23,14 @@ class OpponentTest : public LaidTableTest {
         Opponent_MoveDone = [this] { Check(); };
         Com.AnimSteps = 1;
         Com.PlayerName = "Ada";
-        Hooks.RESHUFFLE = [] { ReshuffleUsedPile(); };
-        Hooks.STALEMATE = [] { Eng.StaleMode = 1; };
+        Hooks.RESHUFFLE = [] {
+            ReshuffleUsedPile();
+            return true;
+        };
+        Hooks.STALEMATE = [] {
+            Eng.StaleMode = 1;
+            return true;
+        };
         Opponent_Install();
     }
     void TearDown() override {

@@ -5,9 +5,10 @@
 // its whole table, keyed by player name, waits until every program has written its own,
 // and leaves.
 //   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
-//            [--games G] [--leave] [--side S]
+//            [--games G] [--leave] [--side S] [--new-on-turn]
 // With --leave the program says its farewell as its last game ends: a loser right behind
 // its answer to the winner's last OK, the winner once the game is scored.
+// With --new-on-turn the host's player presses F2 once, a moment into the host's first turn.
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
@@ -54,6 +55,7 @@ struct Options {
     int games = 1;
     bool leave = false;
     int side = kShortSide; // the host's side piles
+    bool newOnTurn = false;
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
@@ -311,8 +313,15 @@ class Driver {
             return;
         }
         // Seat 1 on turn with no turn running: the decision code takes it.
-        if (Com.Pturn == 1 && Eng.TurnCount > 0 && !Eng.TableBusy && !Eng.PlayBusy) Hooks.ComputerTurn();
+        if (Com.Pturn == 1 && Eng.TurnCount > 0 && !Eng.TableBusy && !Eng.PlayBusy) {
+            // The remotes wait for the host's first move when its player starts a new game.
+            if (opt.players != 0 && opt.newOnTurn && ++onTurn_ < kTurnSteps) return;
+            if (opt.players != 0 && opt.newOnTurn && onTurn_ == kTurnSteps) return MenuGame(kGameNew);
+            Hooks.ComputerTurn();
+        }
     }
+    static constexpr int kTurnSteps = 20;
+    int onTurn_ = 0;
 
     QElapsedTimer elapsed_;
     bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
@@ -339,6 +348,10 @@ bool ParseArgs(const QStringList& a) {
         if (k == "--join") continue;
         if (k == "--leave") {
             opt.leave = true;
+            continue;
+        }
+        if (k == "--new-on-turn") {
+            opt.newOnTurn = true;
             continue;
         }
         if (k == "--host") opt.players = v.toInt();
