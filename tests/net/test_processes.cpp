@@ -149,8 +149,10 @@ TEST(NetProcesses, EveryProgramLeavesTheMomentTheGameEnds) {
 }
 
 // Twenty seeded runs of two games at every table size, every program leaving as the last
-// one ends, counted: run with the soak label.
+// one ends, counted: run with the soak label. NET_SOAK_SIDE=25 makes stalemates likely.
 TEST(NetProcesses, DISABLED_SoakOfSeededRunsAtEveryTableSize) {
+    const QString side = qEnvironmentVariable("NET_SOAK_SIDE");
+    const QStringList hostArgs = side.isEmpty() ? QStringList{} : QStringList{"--side", side};
     const int runs = qEnvironmentVariableIntValue("NET_SOAK_RUNS") > 0
                          ? qEnvironmentVariableIntValue("NET_SOAK_RUNS")
                          : 20;
@@ -158,7 +160,7 @@ TEST(NetProcesses, DISABLED_SoakOfSeededRunsAtEveryTableSize) {
         int failed = 0, unended = 0, unscored = 0;
         for (int run = 1; run <= runs; ++run) {
             const std::string why = PlayGames(
-                players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2, true);
+                players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2, true, hostArgs);
             if (!why.empty()) {
                 ++failed;
                 unended += why.find("did not end") != std::string::npos ||
