@@ -43,7 +43,7 @@ bool HasCard(int s) {
 bool SeatIsFirstNonKing() {
     Opp.FirstHandSlot = 2;
     for (int s = 2; s <= HandEnd(); ++s)
-        if (Rank(s) != 13) {
+        if (Rank(s) != kRankKing) {
             Opp.FirstHandSlot = s;
             return true;
         }
@@ -125,7 +125,7 @@ void Comp_BeforeDrop() {
         Opp.TurnFlags[kBlockSearches] = 0;
     }
     if (Opp.PlanFound == 1) return;
-    if (Rank(Opp.FirstHandSlot) == 13 && !Com.NoWildAce) {
+    if (Rank(Opp.FirstHandSlot) == kRankKing && !Com.NoWildAce) {
         Opp.DropPlan = kDropKing;
         Opp.PlanFound = 1;
         Opp.SkipSecondSearch = 0;

@@ -49,7 +49,7 @@ void Comp_Dups() {
     const int last = Eng.HandCount + 1;
     for (int s = last; s >= 3; --s) {
         const int r = SeatRank(s);
-        if (r == 13 || r == 0 || r != SeatRank(s - 1)) continue;
+        if (r == kRankKing || r == 0 || r != SeatRank(s - 1)) continue;
         Opp.DupSlot = s;
         if (r == SeatRank(1)) return;
         if (s - 2 >= Opp.FirstHandSlot && SeatRank(s - 2) == r) return;

@@ -33,7 +33,7 @@ int SideOfSeat(int seat) {
 // How far below its side card the seat looks for plays that feed the next player.
 int LookDepth() {
     if (Eng.Level == 0) return 2;
-    const int base = Eng.UsedCount + Eng.DeckCount < 13 ? 2 : 3;
+    const int base = Eng.UsedCount + Eng.DeckCount <= kPileFull ? 2 : 3;
     return Eng.Level == 2 ? base + 1 : base;
 }
 
@@ -48,7 +48,7 @@ bool WaitRound(const BArray<int, 2>& x, int look) {
                 return HoldBackAccept();
     for (int k = 1; k <= Com.NumCenters; ++k)
         if (k != c && Eng.CenterCount(k) == HoldBackTop() && HoldBackTop() != 0) return HoldBackAccept();
-    if (side == 13 && c == Opp.SideBestPile) return HoldBackAccept();
+    if (side == kRankKing && c == Opp.SideBestPile) return HoldBackAccept();
     const int last = Last();
     if (side > 4) {
         if (last < side - look || last >= side) return true;
@@ -58,7 +58,7 @@ bool WaitRound(const BArray<int, 2>& x, int look) {
         if (Cut()) return true;
     } else {
         if (last >= side) {
-            if (!(last == 12 && Eng.Level == 2 && c == Opp.SideBestPile)) return true;
+            if (!(last == kRankQueen && Eng.Level == 2 && c == Opp.SideBestPile)) return true;
         } else if (last == 1 && look == 2) {
             return true;
         }
@@ -97,7 +97,7 @@ void CheckOppsSide(int r) {
 }
 
 void Move_Wait(const BArray<int, 2>& cards) {
-    if (HoldBackCount() == 0 || Last() == 13) return;
+    if (HoldBackCount() == 0 || Last() == kRankKing) return;
     const int look = LookDepth();
     for (int guard = 0; guard <= kPlanMax; ++guard)
         if (WaitRound(cards, look)) return;

@@ -62,7 +62,7 @@ bool ShowFlight(int source, int pile) {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     auto& places = SeatPlaces();
-    const bool wild = Opp.WildPending == 13 && Eng.PlayCard(1) == 13 && source >= 2;
+    const bool wild = Opp.WildPending == kRankKing && Eng.PlayCard(1) == kRankKing && source >= 2;
     const bool peek = Com.PeekOn;
     Com.PeekOn = true;
     places(source).ZOrder(0);
@@ -152,7 +152,7 @@ QString BlockedName(int rank) {
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
     if (Turn_Replaced()) return false;
-    if (Eng.CenterCount(c) == 12) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull) Add_Used();
     if (!Turn_StillOn()) return false;
     Deal_Players(SeatPlaces(), Eng.SeatCards);
     if (!Turn_StillOn()) return false;
@@ -250,10 +250,10 @@ int Comp_Play(int c) {
         Eng.PlayCard(1) = Eng.SeatCards(1, s);
         const int r = Eng.PlayCard(1);
         // The plan no longer holds: another play changed the pile or the slot.
-        if (r == 0 || Eng.CenterCount(c) >= 12) return Opp.PlanStep;
-        if (r == 13 && Eng.CenterCount(c) == 0 && Com.NoWildAce) return Opp.PlanStep;
-        if (r != 13 && r != Eng.CenterCount(c) + 1) return Opp.PlanStep;
-        if (r == 13) Opp.WildPending = 13;
+        if (r == 0 || Eng.CenterCount(c) >= kPileFull) return Opp.PlanStep;
+        if (r == kRankKing && Eng.CenterCount(c) == 0 && Com.NoWildAce) return Opp.PlanStep;
+        if (r != kRankKing && r != Eng.CenterCount(c) + 1) return Opp.PlanStep;
+        if (r == kRankKing) Opp.WildPending = kRankKing;
         Opp.PileIndex = s;
         if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
             Say(kLblComment, Comment(kRemarkHumanRankPlayed));
@@ -267,7 +267,7 @@ int Comp_Play(int c) {
             Eng.SeatCards(1, s) = 0;
             Comp_Flip(s, c);
             if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
-            if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
+            if (r == kRankKing && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
                 Remark(kRemarkKingTookRank);
                 Pause(3 * Com.ComputerPause);
             }
@@ -277,7 +277,7 @@ int Comp_Play(int c) {
         if (!Turn_StillOn() || mine.Replaced()) return Opp.PlanStep;
         Comp_SideCompare(Opp.PileIndex);
         if (Turn_Replaced()) return Opp.PlanStep;
-        if (Eng.CenterCount(c) == 12) Add_Used();
+        if (Eng.CenterCount(c) == kPileFull) Add_Used();
         if (!Turn_StillOn()) return Opp.PlanStep;
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
@@ -286,7 +286,7 @@ int Comp_Play(int c) {
 
 void Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
-    const bool king = Eng.PlayCard(1) == 13;
+    const bool king = Eng.PlayCard(1) == kRankKing;
     if (HasTableForm() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
@@ -341,7 +341,7 @@ void Comp_Reseq() {
     }
     Opp.KingSlot = 0;
     for (int s = 2; s <= Eng.HandCount + 1; ++s)
-        if (Eng.SeatCards(1, s) == 13) Opp.KingSlot = s;
+        if (Eng.SeatCards(1, s) == kRankKing) Opp.KingSlot = s;
     if (HasTableForm()) {
         TableForm& f = frmGrulm();
         auto& places = SeatPlaces();
@@ -365,8 +365,8 @@ void Comp_SideCompare(int source) {
     QString name = BlockedName(rank);
     bool viaKing = false;
     if (name.isEmpty()) {
-        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != 13) return;
-        name = BlockedName(13);
+        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != kRankKing) return;
+        name = BlockedName(kRankKing);
         if (name.isEmpty()) return;
         viaKing = true;
     }
@@ -379,7 +379,7 @@ void Comp_SideCompare(int source) {
         Pause(0);
         if (human && Com.SoundMode == kSoundsAll && !near) SeatSound(RandomRemarkSound(), true);
     } else {
-        if (Eng.PlayCard(1) == 13 || CenterFits()) return;
+        if (Eng.PlayCard(1) == kRankKing || CenterFits()) return;
         const int remark = RandomBlockRemark();
         if (human) {
             if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));

@@ -34,7 +34,7 @@ int HumanSide() {
 }
 // The pile would show the rank just below the human's side card's need: it blocks it.
 bool BlocksHuman(int top) {
-    return top == HumanSide() || (top == 0 && HumanSide() == 12);
+    return top == HumanSide() || (top == 0 && HumanSide() == kRankQueen);
 }
 bool OthersEmpty(int c) {
     for (int k = 1; k <= Com.NumCenters; ++k)
@@ -66,7 +66,7 @@ void Append(int c, int slot, int rank) {
     Opp.PlanList(c, n) = slot;
     Opp.PlanRank(c, n) = rank;
     MarkHand(c, slot, true);
-    if (++SearchTop(c) == 12) SearchTop(c) = 0;
+    if (++SearchTop(c) == kPileFull) SearchTop(c) = 0;
 }
 
 enum class Ext { Ended, Accepted, Returned };
@@ -74,7 +74,7 @@ enum class Ext { Ended, Accepted, Returned };
 int FirstHandFit(int c) {
     for (int s = 2; s <= 6; ++s) {
         const int r = Eng.SeatCards(1, s);
-        if (r != 0 && r != 13 && r == SearchTop(c) + 1 && !HandUsed(c, s)) return s;
+        if (r != 0 && r != kRankKing && r == SearchTop(c) + 1 && !HandUsed(c, s)) return s;
     }
     return 0;
 }
@@ -164,7 +164,7 @@ bool SideKingNext(int c) {
     if (Opp.PlanList(c, n) < 2 || SearchTop(c) != 0 || Com.NoWildAce) return false;
     for (int k = 1; k <= n; ++k)
         if (Opp.PlanList(c, k) == 1) return false;
-    Append(c, 1, 13);
+    Append(c, 1, kRankKing);
     return true;
 }
 
@@ -194,7 +194,7 @@ Ext Extend(int c) {
 bool PlanKing(int c) {
     if ((Com.NoWildAce && SearchTop(c) == 0) || Count(c) >= kPlanMax) return false;
     for (int p = 1; p <= 4; ++p) {
-        if (Sd(p) > 0 && Stop(p) == 13) {
+        if (Sd(p) > 0 && Stop(p) == kRankKing) {
             --Opp.SimDepth(p);
             Opp.PlanStep = 6 + p;
             Move_Plan();
@@ -202,7 +202,7 @@ bool PlanKing(int c) {
         }
     }
     for (int s = std::max(Opp.KingSlot, 1); s <= 6; ++s) {
-        if (Eng.SeatCards(1, s) != 13 || HandUsed(c, s)) continue;
+        if (Eng.SeatCards(1, s) != kRankKing || HandUsed(c, s)) continue;
         // A hand King stays counted among the cards left: planning it does not empty the hand.
         Opp.KingSlot = s + 1;
         Opp.PlanStep = s;
@@ -240,7 +240,7 @@ bool Judge(int c) {
             if (last <= reach - 1 && last > hs) return Accept();
         } else if (reach >= 2) {
             if (top < reach - 1 || top > hs) return Accept();
-        } else if (last > hs && (Opp.EmptyCenter != 0 || last != 12)) {
+        } else if (last > hs && (Opp.EmptyCenter != 0 || last != kRankQueen)) {
             return Accept();
         }
         if (Count(c) == 1)
@@ -309,11 +309,11 @@ void Move_Plan() {
     Append(c, s, rank);
     const int n = Count(c);
     if (Opp.SideIsWild) {
-        if (rank != 13 || s == 1) {
-            if (rank == 12 && Com.NoWildAce && OthersEmpty(c)) {
+        if (rank != kRankKing || s == 1) {
+            if (rank == kRankQueen && Com.NoWildAce && OthersEmpty(c)) {
                 MarkHand(c, s, false);
                 Opp.PlanList(c, n) = 1;
-                Opp.PlanRank(c, n) = 13;
+                Opp.PlanRank(c, n) = kRankKing;
                 Opp.PlanFound = 1;
                 return;
             }
@@ -349,7 +349,7 @@ void Move_Plan() {
         Opp.PlanFound = 1;
         return;
     }
-    if (Com.NumPlayers >= 3 && Com.Pturn != Com.NumPlayers && rank != 13) Move_BlockOppsCk(rank);
+    if (Com.NumPlayers >= 3 && Com.Pturn != Com.NumPlayers && rank != kRankKing) Move_BlockOppsCk(rank);
 }
 
 void Move_ReduceSet(bool& done) {
@@ -372,7 +372,7 @@ void Move_Comp_Hold() {
     const int a = Opp.PlanStep;
     Opp.PileIndex = 5;
     for (int b = 1; b <= 4; ++b) {
-        if (b == a || Sd(b) == 0 || Stop(b) != Stop(a) || Stop(a) == 13) continue;
+        if (b == a || Sd(b) == 0 || Stop(b) != Stop(a) || Stop(a) == kRankKing) continue;
         int choice = 0;
         if (Eng.Level >= 1) {
             if (Type(a) == 0)

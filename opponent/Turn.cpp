@@ -123,7 +123,7 @@ void DecideSide() {
     Opp.SideIsWild = false;
     Opp.TurnFlags[kReplan] = 0;
     const int side = SeatRank(1);
-    if (side == 13) {
+    if (side == kRankKing) {
         DecideSideKing();
     } else {
         Opp.SidePile = 0;
@@ -142,19 +142,19 @@ SideResult PlaySide() {
     Eng.PlayCard(1) = side;
     CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
     int c = Opp.SidePile != 0 ? Opp.SidePile : Opp.SideBestPile;
-    if (side == 13 && Opp.SidePlay == kSideFresh) {
+    if (side == kRankKing && Opp.SidePlay == kSideFresh) {
         Ck_Player();
         CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
         c = Opp.SideBestPile;
         Opp.SidePlay = kSidePlay;
     }
     if (c < 1 || c > Com.NumCenters) c = Opp.SideBestPile;
-    if (side == 13 && Com.NoWildAce && Eng.CenterCount(c) == 0) {
+    if (side == kRankKing && Com.NoWildAce && Eng.CenterCount(c) == 0) {
         c = Opp.SideBestPile;
         if (Eng.CenterCount(c) == 0) return SideResult::NotPlayed;
     }
     // A side card that does not fit stays where it is.
-    if (side != 13 && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
+    if (side != kRankKing && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
     // Taken before the play is sent: a farewell right after its last answer ends the link
     // and clears the turn, and the win is still seat 1's.
     const bool seat1 = OnlineSeat_Active();
@@ -171,7 +171,7 @@ SideResult PlaySide() {
     Eng.SeatSide(1, n + 1) = 0;
     Comp_Flip(1, c);
     if (!Turn_Pause(Com.ComputerPause)) return SideResult::GameOver;
-    if (Eng.CenterCount(c) == 12) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull) Add_Used();
     if (!Turn_StillOn()) return SideResult::GameOver;
     if (Eng.SeatSideCount == 0) {
         if (seat1) Com.Pturn = 1;
