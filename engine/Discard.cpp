@@ -1,4 +1,5 @@
 #include "engine/Discard.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int kSoundDiscard = 4;
 constexpr quint32 kDiscardWhite = 0x00FFFFFF;
-// The table holds still a moment after a local discard.
-constexpr double kDiscardPause = 0.75;
 
 void DiscardPutHome(PictureBox& place) {
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());

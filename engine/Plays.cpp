@@ -22,8 +22,6 @@ constexpr int kSoundPlayCard = 2;
 constexpr int kSoundSideUp = 1;
 constexpr int kEmptyPlace = 88;
 constexpr quint32 kWhite = 0x00FFFFFF;
-// A King's moment: how long the table holds still after it.
-constexpr double kKingPause = 0.75;
 
 void ProcessEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();

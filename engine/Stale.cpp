@@ -22,7 +22,6 @@ StaleHooksT StaleHooks;
 
 namespace {
 
-constexpr double kClearPause = 0.75;
 // The empty-place look of a hold place.
 constexpr int kEmptyHold = 88;
 

@@ -1,5 +1,6 @@
 #include "net/NetSockets.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/GameOnTable.h"
@@ -16,8 +17,8 @@
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
-#include <algorithm>
 #include <QApplication>
+#include <algorithm>
 
 using platform::MsgBox;
 using platform::sckClosed;
@@ -26,7 +27,6 @@ using platform::sckClosing;
 namespace {
 
 constexpr int kLastElement = 4;
-constexpr double kRejectPause = 0.05;
 // The first port a normal user may listen on, and the step from a refused port to a suggestion.
 constexpr int kFirstUserPort = 1024;
 constexpr int kUserPortShift = 10000;
