@@ -31,7 +31,9 @@ void Net_Install() {
         frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
         frmGrulm().Table_Redraw();
     };
-    auto& ws = Winsock1();
+}
+
+void Net_WireSockets(platform::Winsock& ws) {
     ws.ConnectionRequest = [](int index, int id) {
         Net_Guard("Winsock1_ConnectionRequest", [&] { Winsock1_ConnectionRequest(index, id); });
     };

@@ -49,6 +49,7 @@
 #include <QWidget>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 StartupState Boot;
 
@@ -272,6 +273,7 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
 void OpenDoor() {
     TableForm& f = frmGrulm();
     auto& scr = *platform::Svc().screen;
+    Panel_Draw(f);
     StatusBar_Init();
     ReadScreen(scr);
     Pictures_Init();
@@ -379,6 +381,9 @@ void ShowWindow(TableForm& f) {
         f.SetWindowState(0);
     }
     f.Show();
+    Boot.TableShown = true;
+    for (auto& step : std::exchange(Boot.WhenShown, {}))
+        platform::Later(0, "timer", std::move(step));
     f.PicCenter(0).SetVisible(true);
     Startup.SplashUnload();
     // Keep the window on the screen.
@@ -449,6 +454,13 @@ void Grulm_FormLoad() {
         if (Boot.ShowTips == 1) Startup.TipShow();
     }
     Boot.Started = true;
+}
+
+void Startup_WhenShown(std::function<void()> step) {
+    if (Boot.TableShown)
+        platform::Later(0, "timer", std::move(step));
+    else
+        Boot.WhenShown.push_back(std::move(step));
 }
 
 bool Grulm_QueryUnload() {
