@@ -235,9 +235,8 @@ int Net_Send(const QString& message, int element) {
     return element;
 }
 
-void Net_SendAll(QString& message, int& except) {
-    message += QLatin1Char(kNetDelim);
-    const QByteArray line = platform::ToCp1252(message.chopped(1));
+void Net_SendAll(const QString& message, int except) {
+    const QByteArray line = platform::ToCp1252(message);
     for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
         if (e == except || Row(e).InUse != kRowInUse) continue;
         if (Alive(e)) {

@@ -80,8 +80,7 @@ void Move_BlockOppsCk(int rank) {
 }
 
 void CheckOppsSide(int r) {
-    int b = 1;
-    CenterBestToPlay(r, false, b);
+    const int b = CenterBestToPlay(r, false);
     const int cb = Eng.CenterCount(b);
     for (int k = 1; k <= Com.NumCenters; ++k) {
         if (k == b || HoldBackTop() != Eng.CenterCount(k) + 1) continue;

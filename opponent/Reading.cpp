@@ -149,7 +149,7 @@ void Ck_Player() {
         Opp.HumanReachByPile(i) = 0;
     }
     // Asked before any early end: the search and the wild card read it in every case.
-    CenterBestToPlay(side, false, Opp.HumanBestPile);
+    Opp.HumanBestPile = CenterBestToPlay(side, false);
     Chain chain(Clamp(side));
     if (chain.H() == 1 && Opp.EmptyCenter != 0) {
         Opp.HumanReach = 1;

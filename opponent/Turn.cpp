@@ -118,7 +118,7 @@ void DecideSideKing() {
 void DecideSide() {
     Opp.PlanFound = 0;
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.SidePlay = kSidePlay;
     Opp.SideIsWild = false;
     Opp.TurnFlags[kReplan] = 0;
@@ -140,11 +140,11 @@ SideResult PlaySide() {
     const int side = SeatRank(1);
     Eng.PlayCard(0) = Eng.SeatCards(0, 1);
     Eng.PlayCard(1) = side;
-    CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(side, true, Opp.HumanBestPile);
     int c = Opp.SidePile != 0 ? Opp.SidePile : Opp.SideBestPile;
     if (side == kRankKing && Opp.SidePlay == kSideFresh) {
         Ck_Player();
-        CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+        Opp.SideBestPile = CenterBestToPlay(side, true, Opp.HumanBestPile);
         c = Opp.SideBestPile;
         Opp.SidePlay = kSidePlay;
     }
@@ -202,7 +202,7 @@ bool PlayFound(int c) {
 }
 
 bool SearchAndPlay() {
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.KingSlot = 2;
     Opp.SearchFlag = 0;
     Opp.MatchSlot = Opp.SideBestPile;
