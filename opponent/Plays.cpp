@@ -6,6 +6,7 @@
 #include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Seats.h"
 #include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "opponent/OnlineSeat.h"
@@ -207,28 +208,6 @@ void SeatSound(int index, bool toEnd) {
 
 int Seat_RunColumn() {
     return Com.Pturn == 1 ? kStatsHumanTurn : kStatsSeatTurn;
-}
-
-void HoldType_Update(int pile, bool added) {
-    const int d = HoldDepth(pile);
-    int& type = Eng.SeatHoldInfo(pile, 2);
-    if (d <= 1) {
-        if (!added || d == 0) type = 0;
-        return;
-    }
-    const int top = Eng.SeatHold(1, pile, d), under = Eng.SeatHold(1, pile, d - 1);
-    const int bottom = Eng.SeatHold(1, pile, 1);
-    if (added) {
-        if (top == bottom) type = 0;
-        if (top != under) type = 1;
-        if (top == under - 1) type = 2;
-    } else if (top == bottom) {
-        type = 0;
-    } else if (top == under - 1) {
-        type = 2;
-    } else if (top != under) {
-        type = 1;
-    }
 }
 
 bool CenterFits() {
