@@ -42,7 +42,6 @@ constexpr int kIconBox = 32;
 constexpr int kWindowWidth = 540, kWindowHeight = 380;
 // Screens narrower than this many twips get the window at four fifths of its size.
 constexpr int kNarrowScreen = 10000;
-constexpr double kShrink = 0.8, kGrow = 1.25;
 
 // The pin of the on-top button: pushed in (element 0) or lying loose (element 1).
 QIcon PinPicture(int element) {
@@ -284,7 +283,8 @@ void FrmChat::Form_Load() {
     sizeState_ = false;
     IconOn = false;
     if (platform::Svc().screen->WidthTwips() < kNarrowScreen)
-        SetClientSizePx(static_cast<int>(kWindowWidth * kShrink), static_cast<int>(kWindowHeight * kShrink));
+        SetClientSizePx(static_cast<int>(kWindowWidth * kChatShrink),
+                        static_cast<int>(kWindowHeight * kChatShrink));
     LoadPhrases();
     Skin_Apply(*this);
     OnTop(true);
