@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int kSoundDiscard = 4;
-constexpr quint32 kDiscardWhite = 0x00FFFFFF;
-
 void DiscardPutHome(PictureBox& place) {
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
 }
@@ -32,8 +29,8 @@ void LayOnHold(int slot, int hold) {
     TableForm& f = frmGrulm();
     const int p = hold - 6;
     const int formerCard = Eng.PlayerCards(0, hold), formerRank = Eng.PlayerCards(1, hold);
-    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kDiscardWhite);
-    f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kSoundDiscard);
+    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kPlaceWhite);
+    f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kShowDiscarded);
     f.Picture7(hold).SetVisible(true);
     PictureBox& hand = f.Picture7(slot);
     hand.SetVisible(false);

@@ -18,11 +18,6 @@
 
 namespace {
 
-constexpr int kSoundPlayCard = 2;
-constexpr int kSoundSideUp = 1;
-constexpr int kEmptyPlace = 88;
-constexpr quint32 kWhite = 0x00FFFFFF;
-
 void ProcessEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
@@ -107,12 +102,12 @@ void TakeFromHold(int slot) {
         Eng.PlayerHold(1, p, beneath) = 0;
         if (beneath == 1) f.Hold_Highlight(f.Picture7, false, p);
         --Eng.PlayerHoldCount(p);
-        f.Card_Show(f.Picture7, slot, Eng.PlayerCards(0, slot), kSoundPlayCard);
+        f.Card_Show(f.Picture7, slot, Eng.PlayerCards(0, slot), kShowPlayed);
         f.Picture7(slot).Refresh();
     } else {
         Eng.PlayerCards(0, slot) = 0;
         Eng.PlayerCards(1, slot) = 0;
-        f.Card_Show(f.Picture7, slot, 0, kEmptyPlace);
+        f.Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);
     }
     f.HoldView_Follow(slot);
 }
@@ -127,7 +122,7 @@ void KingPlayed(const Play& play) {
     } else if (complete) {
         Pause(Com.ComputerPause);
     }
-    if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kWhite);
+    if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kPlaceWhite);
     const int sideRank = Eng.PlayerCards(1, 1);
     if (play.slot != 1 && count == sideRank) Hooks.Dumbness();
     if (play.slot == 1 && sideRank == count)
@@ -138,7 +133,7 @@ void TurnUpSide(const Play& play) {
     TableForm& f = frmGrulm();
     if (!(play.rank == kRankKing && Com.NetGame != 0)) Pause(Com.ComputerPause);
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
-    f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
+    f.Card_Show(f.Picture7, 1, top, kShowSideUp);
     if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
     f.Counter_Refresh();
     f.Picture7(1).Refresh();
@@ -187,7 +182,7 @@ void BlockedSeatReacts(const Play& play) {
 void Won(const Play& play) {
     TableForm& f = frmGrulm();
     f.Picture7(1).SetVisible(false);
-    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    f.Card_Show(f.PicCenter, play.pile, play.card, kShowPlayed);
     f.PicCenter(play.pile).Refresh();
     ProcessEvents();
     if (Com.NetGame != 0) Netl.Move_Transmit_Done();
@@ -288,7 +283,7 @@ void Player_Move() {
     } else {
         TakeFromHold(play.slot);
     }
-    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    f.Card_Show(f.PicCenter, play.pile, play.card, kShowPlayed);
     PictureBox& source = f.Picture7(play.slot);
     if (Eng.DroppedPlay) {
         PutHome(source);
