@@ -173,6 +173,25 @@ void FrmChat::BuildControls() {
     QWidget* w = Window();
     auto* outer = new QVBoxLayout(w);
     outer->setContentsMargins(6, 4, 6, 6);
+    outer->addLayout(BuildTitleRow(w));
+    Text1 = new QTextBrowser(w);
+    Text1->setOpenLinks(false);
+    outer->addWidget(Text1, 1);
+    outer->addLayout(BuildPhraseRow(w));
+    outer->addLayout(BuildEntryRow(w));
+    auto* row = new QHBoxLayout;
+    BuildButtonRow(w, row);
+    outer->addLayout(row);
+    lstIcons = new QListWidget(w);
+    lstWavs = new QListWidget(w);
+    for (QListWidget* l : {lstIcons, lstWavs}) {
+        l->hide();
+        l->setFixedSize(180, 160);
+    }
+    ConnectHandlers();
+}
+
+QHBoxLayout* FrmChat::BuildTitleRow(QWidget* w) {
     auto* top = new QHBoxLayout;
     Label1 = new QLabel(QStringLiteral(" Grulmful Thoughts "), w);
     QFont title = Label1->font();
@@ -182,12 +201,10 @@ void FrmChat::BuildControls() {
     lblOptions = new QLabel(QStringLiteral("<a href=\"options\"><u>O</u>ptions</a> "), w);
     top->addWidget(Label1, 1);
     top->addWidget(lblOptions);
-    outer->addLayout(top);
+    return top;
+}
 
-    Text1 = new QTextBrowser(w);
-    Text1->setOpenLinks(false);
-    outer->addWidget(Text1, 1);
-
+QHBoxLayout* FrmChat::BuildPhraseRow(QWidget* w) {
     auto* phrases = new QHBoxLayout;
     phrases->setSpacing(1);
     for (int i = 1; i <= kQuickPhrases; ++i) {
@@ -199,8 +216,10 @@ void FrmChat::BuildControls() {
                           [this, i] { CmdChat_Click(i); });
     }
     phrases->addStretch(1);
-    outer->addLayout(phrases);
+    return phrases;
+}
 
+QHBoxLayout* FrmChat::BuildEntryRow(QWidget* w) {
     auto* entry = new QHBoxLayout;
     Picture1 = new QWidget(w);
     auto* pic = new QHBoxLayout(Picture1);
@@ -216,20 +235,7 @@ void FrmChat::BuildControls() {
     Command1 = new QPushButton(QStringLiteral("Send"), w);
     entry->addWidget(Picture1, 1);
     entry->addWidget(Command1);
-    outer->addLayout(entry);
-
-    auto* row = new QHBoxLayout;
-    BuildButtonRow(w, row);
-    outer->addLayout(row);
-
-    lstIcons = new QListWidget(w);
-    lstWavs = new QListWidget(w);
-    for (QListWidget* l : {lstIcons, lstWavs}) {
-        l->hide();
-        l->setFixedSize(180, 160);
-    }
-
-    ConnectHandlers();
+    return entry;
 }
 
 void FrmChat::ConnectHandlers() {

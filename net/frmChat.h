@@ -91,6 +91,11 @@ class FrmChat : public platform::Form {
 
   private:
     void BuildControls();
+    // The rows of the window from the top: title and options link, quick phrases, entry
+    // box and Send, then the buttons.
+    class QHBoxLayout* BuildTitleRow(QWidget* parent);
+    class QHBoxLayout* BuildPhraseRow(QWidget* parent);
+    class QHBoxLayout* BuildEntryRow(QWidget* parent);
     void BuildButtonRow(QWidget* parent, class QHBoxLayout* row);
     void ConnectHandlers();
     void LoadPhrases();
