@@ -382,8 +382,9 @@ void ShowWindow(TableForm& f) {
     }
     f.Show();
     Boot.TableShown = true;
+    // Tied to the window: a step still waiting when the table goes is dropped with it.
     for (auto& step : std::exchange(Boot.WhenShown, {}))
-        platform::Later(0, "timer", std::move(step));
+        platform::Later(0, f.Window(), "timer", std::move(step));
     f.PicCenter(0).SetVisible(true);
     Startup.SplashUnload();
     // Keep the window on the screen.
@@ -457,8 +458,8 @@ void Grulm_FormLoad() {
 }
 
 void Startup_WhenShown(std::function<void()> step) {
-    if (Boot.TableShown)
-        platform::Later(0, "timer", std::move(step));
+    if (Boot.TableShown && HasTableForm())
+        platform::Later(0, frmGrulm().Window(), "timer", std::move(step));
     else
         Boot.WhenShown.push_back(std::move(step));
 }
