@@ -1,6 +1,7 @@
 #include "TutorialPositions.h"
 #include "common/Card.h"
 #include "platform/RecordFile.h"
+#include "shell/SavedGameCheck.h"
 #include "shell/SavedGames.h"
 
 #include <QFile>

@@ -37,3 +37,26 @@ constexpr double kPaceHandRefill = 0.1;
 constexpr double kPaceTurnOver = 0.2;
 // The wait for the icon panel's menu list to close looks this often.
 constexpr double kPaceMenuPoll = 0.05;
+// The table holds still a moment after a local discard, and after a King.
+constexpr double kDiscardPause = 0.75;
+constexpr double kKingPause = 0.75;
+// A stalemate's clearing of the piles stays up this long at each step.
+constexpr double kClearPause = 0.75;
+// A tutorial step the computer plays waits this long before it goes on.
+constexpr double kStepPause = 0.5;
+// The peek notice goes to the peers before the table answers.
+constexpr double kPeekNoticeGap = 0.2;
+// A personality's flash: the first rising frame, the last frame, every other frame, and
+// the rest after the last.
+constexpr double kFlashFirstUp = 0.45, kFlashLast = 0.75, kFlashOther = 0.25;
+constexpr double kFlashSettle = 0.2;
+// Internet play: the pace of every computer move while an Internet game runs; a refused
+// caller's lines leave before its connection closes; the game-end line leaves before a
+// layout change, a player's leaving, or the host's farewell; a quit's line shows before
+// the save is offered.
+constexpr double kNetPause = 0.01;
+constexpr double kRejectPause = 0.05;
+constexpr double kLayoutEndPause = 0.01;
+constexpr double kLeavePause = 0.5;
+constexpr double kFarewellPause = 0.5;
+constexpr double kQuitPause = 0.02;

@@ -13,7 +13,9 @@ inline constexpr int kNetGameConnecting = 99;
 // NetHost after a connection could not be made: no link to clean up.
 inline constexpr int kNetHostFailed = 9;
 
-// A connection row of the host: player name, socket element, in-use mark (7 in use), seat minus 1.
+// The in-use mark of a host's connection row whose connection is in use.
+inline constexpr int kRowInUse = 7;
+// A connection row of the host: player name, socket element, in-use mark, seat minus 1.
 struct NetSocketRow {
     QString Name;
     int Socket = 0;

@@ -1,4 +1,5 @@
 #include "engine/Discard.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/GameOnTable.h"
@@ -11,11 +12,6 @@
 #include "engine/TurnOrder.h"
 
 namespace {
-
-constexpr int kSoundDiscard = 4;
-constexpr quint32 kDiscardWhite = 0x00FFFFFF;
-// The table holds still a moment after a local discard.
-constexpr double kDiscardPause = 0.75;
 
 void DiscardPutHome(PictureBox& place) {
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
@@ -34,8 +30,8 @@ void LayOnHold(int slot, int hold) {
     TableForm& f = frmGrulm();
     const int p = hold - 6;
     const int formerCard = Eng.PlayerCards(0, hold), formerRank = Eng.PlayerCards(1, hold);
-    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kDiscardWhite);
-    f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kSoundDiscard);
+    if (Com.DeckStyle < 6) f.Picture7(hold).SetBackColor(kPlaceWhite);
+    f.Card_Show(f.Picture7, hold, Eng.PlayerCards(0, slot), kShowDiscarded);
     f.Picture7(hold).SetVisible(true);
     PictureBox& hand = f.Picture7(slot);
     hand.SetVisible(false);

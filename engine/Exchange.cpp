@@ -4,8 +4,7 @@
 
 namespace {
 
-// The mark of a host's connection row in use, and the host's seats held by remotes (seat minus 1).
-constexpr int kExchangeRowInUse = 7;
+// The host's seats held by remotes (seat minus 1).
 constexpr int kExchangeLastSeat = 3;
 
 struct ExchangeState {
@@ -37,7 +36,7 @@ bool ExchangeComplete() {
 
 bool ExchangeSeated(int e) {
     const NetSocketRow& r = Com.NetSockets.at(static_cast<size_t>(e));
-    return r.InUse == kExchangeRowInUse && r.Seat >= 1 && r.Seat <= kExchangeLastSeat;
+    return r.InUse == kRowInUse && r.Seat >= 1 && r.Seat <= kExchangeLastSeat;
 }
 
 // What a line that answers nothing means here. A remote takes every such line from the

@@ -72,13 +72,11 @@ int Recover_NextDeckField() {
 }
 
 void Net_SendText(const QString& text, int socket) {
-    QString message = text;
-    Netl.Net_Send(message, socket);
+    Netl.Net_Send(text, socket);
 }
 
 void Net_SendAllText(const QString& text, int except) {
-    QString message = text;
-    Netl.Net_SendAll(message, except);
+    Netl.Net_SendAll(text, except);
 }
 
 void EngineHooks_Reset() {

@@ -52,8 +52,11 @@ int Recover_NextDeckField();
 
 // The network subsystem's operations the game flow uses.
 struct NetLink {
-    std::function<void(QString& message, int& socket)> Net_Send = [](QString&, int&) {};
-    std::function<void(QString& message, int& except)> Net_SendAll = [](QString&, int&) {};
+    // One peer: the element the message went to. All peers but `except`.
+    std::function<int(const QString& message, int socket)> Net_Send = [](const QString&, int socket) {
+        return socket;
+    };
+    std::function<void(const QString& message, int except)> Net_SendAll = [](const QString&, int) {};
     // Without a network, a wait lets the window live for a moment.
     std::function<void(int& socket)> Net_WaitMessage = Net_IdleWait;
     // The next "#" field of NetDeck from NetDeckPos, as the snapshot reader takes it.
@@ -80,8 +83,7 @@ struct NetLink {
 };
 extern NetLink Netl;
 
-// Sends a message to one peer or to all but one; the send appends the terminator to
-// its argument, so these take a copy.
+// Sends a message to one peer or to all but one.
 void Net_SendText(const QString& text, int socket = 0);
 void Net_SendAllText(const QString& text, int except = 0);
 

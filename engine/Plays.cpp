@@ -18,13 +18,6 @@
 
 namespace {
 
-constexpr int kSoundPlayCard = 2;
-constexpr int kSoundSideUp = 1;
-constexpr int kEmptyPlace = 88;
-constexpr quint32 kWhite = 0x00FFFFFF;
-// A King's moment: how long the table holds still after it.
-constexpr double kKingPause = 0.75;
-
 void ProcessEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
@@ -109,12 +102,12 @@ void TakeFromHold(int slot) {
         Eng.PlayerHold(1, p, beneath) = 0;
         if (beneath == 1) f.Hold_Highlight(f.Picture7, false, p);
         --Eng.PlayerHoldCount(p);
-        f.Card_Show(f.Picture7, slot, Eng.PlayerCards(0, slot), kSoundPlayCard);
+        f.Card_Show(f.Picture7, slot, Eng.PlayerCards(0, slot), kShowPlayed);
         f.Picture7(slot).Refresh();
     } else {
         Eng.PlayerCards(0, slot) = 0;
         Eng.PlayerCards(1, slot) = 0;
-        f.Card_Show(f.Picture7, slot, 0, kEmptyPlace);
+        f.Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);
     }
     f.HoldView_Follow(slot);
 }
@@ -132,7 +125,7 @@ bool KingPlayed(const Play& play, const GameOnTable& mine) {
         moment = Com.ComputerPause;
     }
     if (!mine.Pause(moment)) return false;
-    if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kWhite);
+    if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kPlaceWhite);
     const int sideRank = Eng.PlayerCards(1, 1);
     if (play.slot != 1 && count == sideRank && !Hooks.Dumbness()) return false;
     if (play.slot == 1 && sideRank == count)
@@ -146,7 +139,7 @@ bool TurnUpSide(const Play& play, const GameOnTable& mine) {
     // A wild side card of an Internet game turns the next one up at once.
     if (!mine.Pause(play.rank == kRankKing && Com.NetGame != 0 ? 0 : Com.ComputerPause)) return false;
     const int top = Eng.PlayerSide(0, Eng.PlayerSideCount);
-    f.Card_Show(f.Picture7, 1, top, kSoundSideUp);
+    f.Card_Show(f.Picture7, 1, top, kShowSideUp);
     if (top >= 1 && top <= Com.TotalCards) Eng.Deck(2, top) = 1;
     f.Counter_Refresh();
     f.Picture7(1).Refresh();
@@ -196,7 +189,7 @@ void BlockedSeatReacts(const Play& play) {
 void Won(const Play& play) {
     TableForm& f = frmGrulm();
     f.Picture7(1).SetVisible(false);
-    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    f.Card_Show(f.PicCenter, play.pile, play.card, kShowPlayed);
     f.PicCenter(play.pile).Refresh();
     ProcessEvents();
     if (Com.NetGame != 0) Netl.Move_Transmit_Done();
@@ -277,7 +270,7 @@ bool LeaveSource(const Play& play) {
 // The card shown on its pile, and its place as it now is.
 void ShowLanded(const Play& play) {
     TableForm& f = frmGrulm();
-    f.Card_Show(f.PicCenter, play.pile, play.card, kSoundPlayCard);
+    f.Card_Show(f.PicCenter, play.pile, play.card, kShowPlayed);
     PictureBox& source = f.Picture7(play.slot);
     if (Eng.DroppedPlay) {
         PutHome(source);

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kRefused = 99;
 // Screens narrower than this (in twips) get the short rule summary.
 constexpr int kNarrowTwips = 12000;
 constexpr int kSmallDisplayMode = 2;

@@ -11,7 +11,10 @@ enum RuleMessageKind : int {
     kRuleSideOnly = 4, // the side card dropped anywhere but on a center pile
 };
 
-// The play of PlayerCards(SourceSlot) onto center pile TargetPile; a refusal sets Pturn to 99.
+// Pturn after the rules refused the human's move.
+inline constexpr int kRefused = 99;
+
+// The play of PlayerCards(SourceSlot) onto center pile TargetPile; a refusal sets Pturn to kRefused.
 void Rules_CheckCenter();
 // Shows rule message kind 1 to 4 and plays the rule sound.
 void Rules_Message(int kind);

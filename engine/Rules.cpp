@@ -30,19 +30,13 @@ int WildPile(int plan) {
 
 } // namespace
 
-void CenterBestToPlay(int rank, bool wild, int& pile, int avoid) {
-    if (rank == kRankKing) {
-        pile = wild ? WildPile(avoid) : 1;
-        return;
-    }
+int CenterBestToPlay(int rank, bool wild, int avoid) {
+    if (rank == kRankKing) return wild ? WildPile(avoid) : 1;
     for (int k = 1; k <= 11; ++k)
         for (int p = 1; p <= Com.NumCenters; ++p) {
             int reached = Eng.CenterCount(p) + k;
             if (reached > kPileFull) reached -= kPileFull;
-            if (reached == rank) {
-                pile = p;
-                return;
-            }
+            if (reached == rank) return p;
         }
-    pile = 1;
+    return 1;
 }

@@ -7,4 +7,4 @@ bool PlayerMissedMove();
 // The center pile on which a card of `rank` fits soonest, counting the cards each pile
 // still needs; for a King placed as a wild card (`wild`), a pile away from `avoid`,
 // the pile the human's side card needs soonest.
-void CenterBestToPlay(int rank, bool wild, int& pile, int avoid = 0);
+int CenterBestToPlay(int rank, bool wild, int avoid = 0);

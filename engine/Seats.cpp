@@ -81,3 +81,25 @@ void SeatRecord_Copy(SeatRecord& record, bool store) {
 void GoUpdateOpponents() {
     if (Com.Pturn >= 2 && Com.Pturn <= 4) SeatRecord_Copy(SeatRecordOf(Com.Pturn), true);
 }
+
+void HoldType_Update(int pile, bool added) {
+    const int d = Eng.SeatHoldInfo(pile, 1);
+    int& type = Eng.SeatHoldInfo(pile, 2);
+    if (d <= 1) {
+        if (!added || d == 0) type = 0;
+        return;
+    }
+    const int top = Eng.SeatHold(1, pile, d), under = Eng.SeatHold(1, pile, d - 1);
+    const int bottom = Eng.SeatHold(1, pile, 1);
+    if (added) {
+        if (top == bottom) type = 0;
+        if (top != under) type = 1;
+        if (top == under - 1) type = 2;
+    } else if (top == bottom) {
+        type = 0;
+    } else if (top == under - 1) {
+        type = 2;
+    } else if (top != under) {
+        type = 1;
+    }
+}

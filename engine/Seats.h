@@ -8,3 +8,7 @@ void SeatRecord_Copy(SeatRecord& record, bool store);
 void GoUpdateOpponents();
 // The record of seat 2, 3 or 4.
 SeatRecord& SeatRecordOf(int seat);
+// The working set's hold pile's type after its top changed: 0 one rank, 1 mixed, 2 a run
+// step. `added` tells a discard onto the pile from a card taken off it; a top equal to the
+// card under it (and not to the bottom card) keeps the type it had.
+void HoldType_Update(int pile, bool added);

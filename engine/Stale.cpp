@@ -22,10 +22,6 @@ StaleHooksT StaleHooks;
 
 namespace {
 
-constexpr double kClearPause = 0.75;
-// The empty-place look of a hold place.
-constexpr int kEmptyHold = 88;
-
 bool StaleInternet() {
     return Com.NetGame != 0;
 }
@@ -147,7 +143,7 @@ void Recover_Human() {
         for (int k = 1; k <= Eng.PlayerHoldCount(pile); ++k)
             Gather(Eng.PlayerHold(0, pile, k), Eng.PlayerHold(1, pile, k));
         Eng.PlayerCards(0, 6 + pile) = Eng.PlayerCards(1, 6 + pile) = 0;
-        f.Card_Show(f.Picture7, 6 + pile, 0, kEmptyHold);
+        f.Card_Show(f.Picture7, 6 + pile, 0, kShowEmptyPlace);
     }
     Eng.PlayerHold.Clear();
     Eng.PlayerHoldCount.Clear();
@@ -173,7 +169,7 @@ void Recover_Seat(int seat) {
         if (slot <= 6)
             places(slot).SetVisible(false);
         else
-            f.Card_Show(places, slot, 0, kEmptyHold);
+            f.Card_Show(places, slot, 0, kShowEmptyPlace);
     }
     rec.RecHold.Clear();
     rec.RecHoldInfo.Clear();

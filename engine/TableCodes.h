@@ -1,5 +1,6 @@
 #pragma once
 // Numbers the table window's operations take that carry a meaning.
+#include <QtGlobal>
 
 // The roles of the Label9 elements.
 enum Label9Role : int {
@@ -19,8 +20,14 @@ constexpr int SeatNameLabel(int seat) {
 enum CardShowKind : int {
     kShowSilent = 0,
     kShowSoundFirst = 1,
+    kShowSideUp = 1,      // the next side card turned up
+    kShowPlayed = 2,      // a card played onto a center pile
     kShowDealtToSeat = 3, // a hand card of the opening deal to a computer seat
+    kShowDiscarded = 4,   // a card discarded onto a hold pile
     kShowDrawn = 5,       // a hand card dealt to the human, or drawn to refill a hand
     kShowSoundLast = 5,
     kShowEmptyPlace = 88, // the place-holder of an empty place
 };
+
+// The white a place shows under a card of the small decks.
+inline constexpr quint32 kPlaceWhite = 0x00FFFFFF;

@@ -42,7 +42,8 @@ void Media_Install() {
         ChatArt_Install(Com.UserPath);
     };
     Startup.CleanUpSounds = [] { CleanUpSounds(); };
-    ProfHooks.PlayIntro = [] { Music_PlayIntro(); };
+    // The player the tune needs loads the decoder and reaches the sound server: it waits for the table.
+    ProfHooks.PlayIntro = [] { Startup_WhenShown([] { Music_PlayIntro(); }); };
     // The winner's animation knows the personalities by the list.
     GameEndHooks.Person_Index = [](const QString& name) {
         for (int r = 0; r <= Med.PersonCount; ++r)

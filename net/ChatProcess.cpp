@@ -1,5 +1,6 @@
 #include "net/ChatProcess.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"

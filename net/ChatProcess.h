@@ -6,6 +6,3 @@
 
 // Handles one SY or PK line (without its terminator) that arrived on `socket`.
 void Net_ProcessChat(const QString& line, int socket);
-
-// The pause before a quit is offered to be saved, so the line shows first.
-inline constexpr double kQuitPause = 0.02;

@@ -27,7 +27,6 @@
 namespace {
 
 constexpr int kFontStep = 2;
-constexpr double kResizeShrink = 0.8, kResizeGrow = 1.25;
 
 bool SendStartsCi(const QString& s, const char* head) {
     return s.startsWith(QLatin1String(head), Qt::CaseInsensitive);
@@ -202,7 +201,7 @@ void FrmChat::cmdText_Click(int index) {
 }
 
 void FrmChat::cmdSize_Click() {
-    const double by = sizeState_ ? kResizeGrow : kResizeShrink;
+    const double by = sizeState_ ? kChatGrow : kChatShrink;
     SetClientSizePx(static_cast<int>(Window()->width() * by), static_cast<int>(Window()->height() * by));
     sizeState_ = !sizeState_;
 }

@@ -1,5 +1,6 @@
 #include "net/HostCases.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "engine/Flow.h"
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
-constexpr double kLeavePause = 0.5;
 
 void Send(const QByteArray& line, int element) {
     Net_Send(platform::FromCp1252(line), element);

@@ -1,5 +1,6 @@
 #include "net/InternetSetup.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -29,10 +30,6 @@
 std::function<void()> ConnectionWindow_Show = [] { frmPlayers().Show(true); };
 
 namespace {
-
-// The pace of every computer move while an Internet game runs.
-constexpr double kNetPause = 0.01;
-constexpr double kFarewellPause = 0.5;
 
 void Farewell() {
     ++Menu.ChatCount;

@@ -1,5 +1,6 @@
 #include "net/Joining.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Deal.h"
 #include "engine/Flow.h"
@@ -25,7 +26,6 @@ namespace {
 
 // Rows 1 to 3 hold the remote players of host seats 2 to 4.
 constexpr int kLastSeatRow = 3;
-constexpr double kLayoutEndPause = 0.01;
 
 bool InUse(int e) {
     return Row(e).InUse == kRowInUse;

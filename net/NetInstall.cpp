@@ -15,8 +15,8 @@
 #include "net/RemoteCases.h"
 
 void Net_Install() {
-    Netl.Net_Send = [](QString& message, int& socket) { Net_Send(message, socket); };
-    Netl.Net_SendAll = [](QString& message, int& except) { Net_SendAll(message, except); };
+    Netl.Net_Send = [](const QString& message, int socket) { return Net_Send(message, socket); };
+    Netl.Net_SendAll = [](const QString& message, int except) { Net_SendAll(message, except); };
     Netl.Net_WaitMessage = [](int& socket) { Net_WaitMessage(socket); };
     Netl.Net_HandleArrived = [] { Net_HandleArrived(); };
     Netl.NetOppName = [] { return Net.NetOppName; };
@@ -32,7 +32,9 @@ void Net_Install() {
         frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
         frmGrulm().Table_Redraw();
     };
-    auto& ws = Winsock1();
+}
+
+void Net_WireSockets(platform::Winsock& ws) {
     ws.ConnectionRequest = [](int index, int id) {
         Net_Guard("Winsock1_ConnectionRequest", [&] { Winsock1_ConnectionRequest(index, id); });
     };

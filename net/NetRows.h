@@ -5,8 +5,6 @@
 #include <QString>
 
 inline const QString kCrLf = QStringLiteral("\r\n");
-// The mark of a row whose connection is in use.
-inline constexpr int kRowInUse = 7;
 
 // The row of a socket element; a bad element throws rather than reading past the rows.
 inline NetSocketRow& Row(int e) {

@@ -1,5 +1,6 @@
 #include "net/NetSockets.h"
 #include "common/NetCodes.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Exchange.h"
@@ -27,7 +28,6 @@ using platform::sckClosing;
 namespace {
 
 constexpr int kLastElement = 4;
-constexpr double kRejectPause = 0.05;
 // The first port a normal user may listen on, and the step from a refused port to a suggestion.
 constexpr int kFirstUserPort = 1024;
 constexpr int kUserPortShift = 10000;
@@ -236,9 +236,8 @@ int Net_Send(const QString& message, int element) {
     return element;
 }
 
-void Net_SendAll(QString& message, int& except) {
-    message += QLatin1Char(kNetDelim);
-    const QByteArray line = platform::ToCp1252(message.chopped(1));
+void Net_SendAll(const QString& message, int except) {
+    const QByteArray line = platform::ToCp1252(message);
     for (int e = 1; e <= Net.NetSockCount && e <= kLastElement; ++e) {
         if (e == except || Row(e).InUse != kRowInUse || Net_LeaveHeld(e)) continue;
         if (Alive(e)) {

@@ -8,8 +8,8 @@ void NetConnectRemote();
 // Sends one message to one element (a remote always uses element 0, and a negative
 // element means 1); the element it went to.
 int Net_Send(const QString& message, int element);
-// Host: sends to every connection in use but `except`; the terminator is appended to `message`.
-void Net_SendAll(QString& message, int& except);
+// Host: sends to every connection in use but `except`.
+void Net_SendAll(const QString& message, int except);
 void Net_SendIdentity(int element);
 void Net_RejectConnection(int element);
 // Host: the element's connection closed and its row, count and buffer cleared; the highest

@@ -1,6 +1,7 @@
 #include "net/NetState.h"
 #include "common/Shared.h"
 #include "engine/Exchange.h"
+#include "net/NetInstall.h"
 
 #include <QDebug>
 
@@ -8,7 +9,12 @@ NetStateT Net;
 
 platform::Winsock& Winsock1() {
     // Never deleted: its sockets may outlive the event loop, which must not run their destructors.
-    static auto* ws = new platform::Winsock();
+    // Made on first use, so a start-up that plays no Internet game opens no network objects.
+    static auto* ws = [] {
+        auto* made = new platform::Winsock();
+        Net_WireSockets(*made);
+        return made;
+    }();
     return *ws;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Seats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
@@ -150,8 +151,7 @@ void Discard(int from, int to) {
     const int depth = ++Eng.SeatHoldInfo(h, 1);
     for (int k = 0; k <= 1; ++k)
         Eng.SeatHold(k, h, depth) = Eng.SeatCards(k, from);
-    const bool mixed = depth > 1 && Eng.SeatHold(1, h, depth) != Eng.SeatHold(1, h, depth - 1);
-    Eng.SeatHoldInfo(h, 2) = mixed ? 1 : 0;
+    HoldType_Update(h, true);
     Opp.PileIndex = h;
     Move_End_Turn();
 }

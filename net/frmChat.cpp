@@ -42,7 +42,6 @@ constexpr int kIconBox = 32;
 constexpr int kWindowWidth = 540, kWindowHeight = 380;
 // Screens narrower than this many twips get the window at four fifths of its size.
 constexpr int kNarrowScreen = 10000;
-constexpr double kShrink = 0.8, kGrow = 1.25;
 
 // The pin of the on-top button: pushed in (element 0) or lying loose (element 1).
 QIcon PinPicture(int element) {
@@ -174,6 +173,25 @@ void FrmChat::BuildControls() {
     QWidget* w = Window();
     auto* outer = new QVBoxLayout(w);
     outer->setContentsMargins(6, 4, 6, 6);
+    outer->addLayout(BuildTitleRow(w));
+    Text1 = new QTextBrowser(w);
+    Text1->setOpenLinks(false);
+    outer->addWidget(Text1, 1);
+    outer->addLayout(BuildPhraseRow(w));
+    outer->addLayout(BuildEntryRow(w));
+    auto* row = new QHBoxLayout;
+    BuildButtonRow(w, row);
+    outer->addLayout(row);
+    lstIcons = new QListWidget(w);
+    lstWavs = new QListWidget(w);
+    for (QListWidget* l : {lstIcons, lstWavs}) {
+        l->hide();
+        l->setFixedSize(180, 160);
+    }
+    ConnectHandlers();
+}
+
+QHBoxLayout* FrmChat::BuildTitleRow(QWidget* w) {
     auto* top = new QHBoxLayout;
     Label1 = new QLabel(QStringLiteral(" Grulmful Thoughts "), w);
     QFont title = Label1->font();
@@ -183,12 +201,10 @@ void FrmChat::BuildControls() {
     lblOptions = new QLabel(QStringLiteral("<a href=\"options\"><u>O</u>ptions</a> "), w);
     top->addWidget(Label1, 1);
     top->addWidget(lblOptions);
-    outer->addLayout(top);
+    return top;
+}
 
-    Text1 = new QTextBrowser(w);
-    Text1->setOpenLinks(false);
-    outer->addWidget(Text1, 1);
-
+QHBoxLayout* FrmChat::BuildPhraseRow(QWidget* w) {
     auto* phrases = new QHBoxLayout;
     phrases->setSpacing(1);
     for (int i = 1; i <= kQuickPhrases; ++i) {
@@ -200,8 +216,10 @@ void FrmChat::BuildControls() {
                           [this, i] { CmdChat_Click(i); });
     }
     phrases->addStretch(1);
-    outer->addLayout(phrases);
+    return phrases;
+}
 
+QHBoxLayout* FrmChat::BuildEntryRow(QWidget* w) {
     auto* entry = new QHBoxLayout;
     Picture1 = new QWidget(w);
     auto* pic = new QHBoxLayout(Picture1);
@@ -217,20 +235,7 @@ void FrmChat::BuildControls() {
     Command1 = new QPushButton(QStringLiteral("Send"), w);
     entry->addWidget(Picture1, 1);
     entry->addWidget(Command1);
-    outer->addLayout(entry);
-
-    auto* row = new QHBoxLayout;
-    BuildButtonRow(w, row);
-    outer->addLayout(row);
-
-    lstIcons = new QListWidget(w);
-    lstWavs = new QListWidget(w);
-    for (QListWidget* l : {lstIcons, lstWavs}) {
-        l->hide();
-        l->setFixedSize(180, 160);
-    }
-
-    ConnectHandlers();
+    return entry;
 }
 
 void FrmChat::ConnectHandlers() {
@@ -284,7 +289,8 @@ void FrmChat::Form_Load() {
     sizeState_ = false;
     IconOn = false;
     if (platform::Svc().screen->WidthTwips() < kNarrowScreen)
-        SetClientSizePx(static_cast<int>(kWindowWidth * kShrink), static_cast<int>(kWindowHeight * kShrink));
+        SetClientSizePx(static_cast<int>(kWindowWidth * kChatShrink),
+                        static_cast<int>(kWindowHeight * kChatShrink));
     LoadPhrases();
     Skin_Apply(*this);
     OnTop(true);

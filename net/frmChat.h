@@ -27,6 +27,10 @@ inline constexpr int kQuickPhrases = 20;
 // The largest icon the import takes, in pixels.
 inline constexpr int kIconLimit = 141;
 
+// The size button shrinks the window by this factor and grows it back; a narrow screen
+// starts it shrunk.
+inline constexpr double kChatShrink = 0.8, kChatGrow = 1.25;
+
 class FrmChat : public platform::Form {
   public:
     FrmChat();
@@ -87,6 +91,11 @@ class FrmChat : public platform::Form {
 
   private:
     void BuildControls();
+    // The rows of the window from the top: title and options link, quick phrases, entry
+    // box and Send, then the buttons.
+    class QHBoxLayout* BuildTitleRow(QWidget* parent);
+    class QHBoxLayout* BuildPhraseRow(QWidget* parent);
+    class QHBoxLayout* BuildEntryRow(QWidget* parent);
     void BuildButtonRow(QWidget* parent, class QHBoxLayout* row);
     void ConnectHandlers();
     void LoadPhrases();

@@ -19,9 +19,6 @@ int Rank(int s) {
 int Top(int p) {
     return p >= 1 && p <= 4 ? HoldTop(p) : 0;
 }
-int DropType(int p) {
-    return Eng.SeatHoldInfo(p, 2);
-}
 int Side() {
     return SeatRank(1);
 }
@@ -43,7 +40,7 @@ bool HasCard(int s) {
 bool SeatIsFirstNonKing() {
     Opp.FirstHandSlot = 2;
     for (int s = 2; s <= HandEnd(); ++s)
-        if (Rank(s) != 13) {
+        if (Rank(s) != kRankKing) {
             Opp.FirstHandSlot = s;
             return true;
         }
@@ -125,7 +122,7 @@ void Comp_BeforeDrop() {
         Opp.TurnFlags[kBlockSearches] = 0;
     }
     if (Opp.PlanFound == 1) return;
-    if (Rank(Opp.FirstHandSlot) == 13 && !Com.NoWildAce) {
+    if (Rank(Opp.FirstHandSlot) == kRankKing && !Com.NoWildAce) {
         Opp.DropPlan = kDropKing;
         Opp.PlanFound = 1;
         Opp.SkipSecondSearch = 0;
@@ -145,9 +142,9 @@ bool ScanPiles() {
         }
         for (int s = 2; s <= 6; ++s) {
             if (!HasCard(s) || Rank(s) != Top(p)) continue;
-            if (DropType(p) == 0) return Drop(s, p);
+            if (HoldType(p) == 0) return Drop(s, p);
             Opp.MatchSlot = s;
-            (DropType(p) == 1 ? Opp.MixedMatchPile : Opp.RunMatchPile) = p;
+            (HoldType(p) == 1 ? Opp.MixedMatchPile : Opp.RunMatchPile) = p;
         }
         if (Top(p) == Side()) Opp.SideTopPile = p;
     }
@@ -197,7 +194,7 @@ bool DropRunStep() {
             if (!HasCard(s) || Top(p) - 1 != Rank(s)) continue;
             if (s == Opp.DupSlot && Opp.DropSlot != 0 && Opp.DropPile != 0) return Drop(s, Opp.DropPile);
             if (Top(p) == Side()) return Drop(s, p);
-            if ((HoldDepth(p) == 1 || DropType(p) == 2) && Rank(s) != Best()) return Drop(s, p);
+            if ((HoldDepth(p) == 1 || HoldType(p) == 2) && Rank(s) != Best()) return Drop(s, p);
         }
     return false;
 }
@@ -301,7 +298,7 @@ bool EqualTops() {
     const int fhs = Opp.FirstHandSlot, side = Side(), best = Best();
     for (int s = fhs; s <= HandEnd(); ++s)
         for (int p = 1; p <= 4; ++p)
-            if (HasCard(s) && Top(p) == Rank(s) && DropType(p) != 2) return Drop(fhs, p);
+            if (HasCard(s) && Top(p) == Rank(s) && HoldType(p) != 2) return Drop(fhs, p);
     for (int p = 1; p <= 4; ++p)
         if (Top(p) <= best && Top(p) <= side) return Drop(fhs, p);
     for (int p = 1; p <= 4; ++p)

@@ -7,9 +7,6 @@
 
 namespace {
 
-int AnalysisType(int p) {
-    return Eng.SeatHoldInfo(p, 2);
-}
 int AnalysisUnder(int p) {
     const int d = HoldDepth(p);
     return d > 1 ? Eng.SeatHold(1, p, d - 1) : 0;
@@ -26,7 +23,7 @@ int Shallower(int i, int j) {
 }
 
 int LinkOf(int i, int j) {
-    const int ti = AnalysisType(i), tj = AnalysisType(j);
+    const int ti = HoldType(i), tj = HoldType(j);
     if (ti == 0) return i;
     if (ti == 1) {
         if (tj == 2) return i;
@@ -49,7 +46,7 @@ void Comp_Dups() {
     const int last = Eng.HandCount + 1;
     for (int s = last; s >= 3; --s) {
         const int r = SeatRank(s);
-        if (r == 13 || r == 0 || r != SeatRank(s - 1)) continue;
+        if (r == kRankKing || r == 0 || r != SeatRank(s - 1)) continue;
         Opp.DupSlot = s;
         if (r == SeatRank(1)) return;
         if (s - 2 >= Opp.FirstHandSlot && SeatRank(s - 2) == r) return;

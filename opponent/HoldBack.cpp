@@ -8,12 +8,6 @@
 
 namespace {
 
-int HoldBackTop() {
-    return Opp.PlanState(Opp.PlanCenter, 0);
-}
-int HoldBackCount() {
-    return Opp.PlanState(Opp.PlanCenter, 1);
-}
 int Last() {
     return Plan_LastRank(Opp.PlanCenter);
 }
@@ -33,7 +27,7 @@ int SideOfSeat(int seat) {
 // How far below its side card the seat looks for plays that feed the next player.
 int LookDepth() {
     if (Eng.Level == 0) return 2;
-    const int base = Eng.UsedCount + Eng.DeckCount < 13 ? 2 : 3;
+    const int base = Eng.UsedCount + Eng.DeckCount <= kPileFull ? 2 : 3;
     return Eng.Level == 2 ? base + 1 : base;
 }
 
@@ -42,32 +36,32 @@ bool WaitRound(const BArray<int, 2>& x, int look) {
     const int c = Opp.PlanCenter;
     const int side = SeatRank(1);
     const int hs = HumanRank(1);
-    if (HoldBackCount() == 1)
+    if (PlanCount(c) == 1)
         for (int slot = 7; slot <= 10; ++slot)
             if (x(1, slot) != 0 && x(1, slot) == Last() && (Last() == hs || Eng.Level < 2))
                 return HoldBackAccept();
     for (int k = 1; k <= Com.NumCenters; ++k)
-        if (k != c && Eng.CenterCount(k) == HoldBackTop() && HoldBackTop() != 0) return HoldBackAccept();
-    if (side == 13 && c == Opp.SideBestPile) return HoldBackAccept();
+        if (k != c && Eng.CenterCount(k) == PlanTop(c) && PlanTop(c) != 0) return HoldBackAccept();
+    if (side == kRankKing && c == Opp.SideBestPile) return HoldBackAccept();
     const int last = Last();
     if (side > 4) {
         if (last < side - look || last >= side) return true;
         const int sbCount = Eng.CenterCount(Opp.SideBestPile);
         const bool clear = last <= sbCount && sbCount < side && Eng.Level == 2;
-        if (HoldBackTop() < Opp.HumanReach && clear) return HoldBackAccept();
+        if (PlanTop(c) < Opp.HumanReach && clear) return HoldBackAccept();
         if (Cut()) return true;
     } else {
         if (last >= side) {
-            if (!(last == 12 && Eng.Level == 2 && c == Opp.SideBestPile)) return true;
+            if (!(last == kRankQueen && Eng.Level == 2 && c == Opp.SideBestPile)) return true;
         } else if (last == 1 && look == 2) {
             return true;
         }
         if (Cut()) return true;
     }
-    if (HoldBackCount() == 0) return true;
-    if (Last() == x(1, 1) || HoldBackTop() == x(1, 1)) return HoldBackAccept();
+    if (PlanCount(c) == 0) return true;
+    if (Last() == x(1, 1) || PlanTop(c) == x(1, 1)) return HoldBackAccept();
     if (Last() > side || (Last() < side - look && side >= 5)) return true;
-    return HoldBackCount() == 0;
+    return PlanCount(c) == 0;
 }
 
 } // namespace
@@ -80,24 +74,23 @@ void Move_BlockOppsCk(int rank) {
 }
 
 void CheckOppsSide(int r) {
-    int b = 1;
-    CenterBestToPlay(r, false, b);
+    const int b = CenterBestToPlay(r, false);
     const int cb = Eng.CenterCount(b);
     for (int k = 1; k <= Com.NumCenters; ++k) {
-        if (k == b || HoldBackTop() != Eng.CenterCount(k) + 1) continue;
+        if (k == b || PlanTop(Opp.PlanCenter) != Eng.CenterCount(k) + 1) continue;
         const int ck = Eng.CenterCount(k);
         if (ck < cb || (cb < ck && cb < r)) return;
     }
     for (int i = 1; i <= Eng.Level + 2; ++i) {
-        if (HoldBackTop() + i != r) continue;
+        if (PlanTop(Opp.PlanCenter) + i != r) continue;
         for (int k = 1; k <= Com.NumCenters; ++k)
-            if (Eng.CenterCount(k) == HoldBackTop()) return;
+            if (Eng.CenterCount(k) == PlanTop(Opp.PlanCenter)) return;
         if (Cut()) return;
     }
 }
 
 void Move_Wait(const BArray<int, 2>& cards) {
-    if (HoldBackCount() == 0 || Last() == 13) return;
+    if (PlanCount(Opp.PlanCenter) == 0 || Last() == kRankKing) return;
     const int look = LookDepth();
     for (int guard = 0; guard <= kPlanMax; ++guard)
         if (WaitRound(cards, look)) return;
@@ -107,7 +100,7 @@ void Move_WaitOpps() {
     Move_Wait(Eng.PlayerCards);
     if (Com.NumPlayers <= 2) return;
     // A plan the human's test accepted may still feed a following seat: every one is looked at.
-    auto more = [] { return HoldBackCount() > 0; };
+    auto more = [] { return PlanCount(Opp.PlanCenter) > 0; };
     auto look = [&](int seat) {
         if (more()) Move_Wait(SeatRecordOf(seat).RecCards);
         if (more()) CheckOppsSide(SideOfSeat(seat));

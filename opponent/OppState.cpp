@@ -17,6 +17,15 @@ int SeatRank(int slot) {
 int HoldDepth(int pile) {
     return Eng.SeatHoldInfo(pile, 1);
 }
+int HoldType(int pile) {
+    return Eng.SeatHoldInfo(pile, 2);
+}
+int& PlanTop(int c) {
+    return Opp.PlanState(c, 0);
+}
+int& PlanCount(int c) {
+    return Opp.PlanState(c, 1);
+}
 int HoldTop(int pile) {
     return Eng.SeatCards(1, pile + 6);
 }

@@ -92,6 +92,10 @@ void Opponent_Reset();
 // Readers of the working set of the seat now moving.
 int SeatRank(int slot);
 int HoldDepth(int pile);
-int HoldTop(int pile); // rank of the pile's top, 0 when empty
+int HoldTop(int pile);  // rank of the pile's top, 0 when empty
+int HoldType(int pile); // 0 one rank, 1 mixed, 2 a run step
+// A center's plan: the top the pile will show, and the number of plays.
+int& PlanTop(int c);
+int& PlanCount(int c);
 // Rank of a card of the human's visible cards.
 int HumanRank(int slot);

@@ -6,6 +6,7 @@
 #include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
+#include "engine/Seats.h"
 #include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "opponent/OnlineSeat.h"
@@ -62,7 +63,7 @@ bool ShowFlight(int source, int pile) {
     TableForm& f = frmGrulm();
     const GameOnTable mine;
     auto& places = SeatPlaces();
-    const bool wild = Opp.WildPending == 13 && Eng.PlayCard(1) == 13 && source >= 2;
+    const bool wild = Opp.WildPending == kRankKing && Eng.PlayCard(1) == kRankKing && source >= 2;
     const bool peek = Com.PeekOn;
     Com.PeekOn = true;
     places(source).ZOrder(0);
@@ -146,7 +147,7 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
-    if (Eng.CenterCount(c) == 12) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull) Add_Used();
     if (!Deal_Players(SeatPlaces(), Eng.SeatCards)) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
@@ -216,28 +217,6 @@ int Seat_RunColumn() {
     return Com.Pturn == 1 ? kStatsHumanTurn : kStatsSeatTurn;
 }
 
-void HoldType_Update(int pile, bool added) {
-    const int d = HoldDepth(pile);
-    int& type = Eng.SeatHoldInfo(pile, 2);
-    if (d <= 1) {
-        if (!added || d == 0) type = 0;
-        return;
-    }
-    const int top = Eng.SeatHold(1, pile, d), under = Eng.SeatHold(1, pile, d - 1);
-    const int bottom = Eng.SeatHold(1, pile, 1);
-    if (added) {
-        if (top == bottom) type = 0;
-        if (top != under) type = 1;
-        if (top == under - 1) type = 2;
-    } else if (top == bottom) {
-        type = 0;
-    } else if (top == under - 1) {
-        type = 2;
-    } else if (top != under) {
-        type = 1;
-    }
-}
-
 bool CenterFits() {
     const int hs = HumanRank(1);
     for (int i = 1; i <= Com.NumCenters; ++i)
@@ -253,9 +232,9 @@ bool PlanHolds(int c, int s) {
     Eng.PlayCard(0) = Eng.SeatCards(0, s);
     Eng.PlayCard(1) = Eng.SeatCards(1, s);
     const int r = Eng.PlayCard(1);
-    if (r == 0 || Eng.CenterCount(c) >= 12) return false;
-    if (r == 13 && Eng.CenterCount(c) == 0 && Com.NoWildAce) return false;
-    return r == 13 || r == Eng.CenterCount(c) + 1;
+    if (r == 0 || Eng.CenterCount(c) >= kPileFull) return false;
+    if (r == kRankKing && Eng.CenterCount(c) == 0 && Com.NoWildAce) return false;
+    return r == kRankKing || r == Eng.CenterCount(c) + 1;
 }
 
 // A hand card of the plan onto center c, with its remark and pace, and the refill of an
@@ -264,7 +243,7 @@ bool PlayFromHand(int s, int c, int r) {
     Eng.SeatCards(0, s) = 0;
     Eng.SeatCards(1, s) = 0;
     if (!Comp_Flip(s, c)) return false;
-    if (r == 13 && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
+    if (r == kRankKing && Eng.CenterCount(c) == HumanRank(1) && !Eng.CommentsOff) {
         Remark(kRemarkKingTookRank);
         if (!Turn_Pause(3 * Com.ComputerPause)) return false;
     }
@@ -281,7 +260,7 @@ int Comp_Play(int c) {
         const int s = Opp.PlanList(c, Opp.PlanStep);
         if (!PlanHolds(c, s)) return Opp.PlanStep;
         const int r = Eng.PlayCard(1);
-        if (r == 13) Opp.WildPending = 13;
+        if (r == kRankKing) Opp.WildPending = kRankKing;
         Opp.PileIndex = s;
         if (!Eng.CommentsOff && r == HumanRank(1) && !CenterFits()) {
             Say(kLblComment, Comment(kRemarkHumanRankPlayed));
@@ -294,7 +273,7 @@ int Comp_Play(int c) {
             return Opp.PlanStep;
         }
         if (!Comp_SideCompare(Opp.PileIndex)) return Opp.PlanStep;
-        if (Eng.CenterCount(c) == 12) Add_Used();
+        if (Eng.CenterCount(c) == kPileFull) Add_Used();
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
     return Opp.PlanStep;
@@ -302,7 +281,7 @@ int Comp_Play(int c) {
 
 bool Comp_Flip(int source, int pile) {
     Eng.TargetPile = pile;
-    const bool king = Eng.PlayCard(1) == 13;
+    const bool king = Eng.PlayCard(1) == kRankKing;
     if (HasTableForm() && Local() && !Eng.CommentsOff &&
         frmGrulm().Label9(kLblComment).Caption() == Comment(kRemarkHumanRankPlayed))
         Say(kLblComment, QString());
@@ -347,7 +326,7 @@ bool Comp_Reseq() {
     }
     Opp.KingSlot = 0;
     for (int s = 2; s <= Eng.HandCount + 1; ++s)
-        if (Eng.SeatCards(1, s) == 13) Opp.KingSlot = s;
+        if (Eng.SeatCards(1, s) == kRankKing) Opp.KingSlot = s;
     if (HasTableForm()) {
         TableForm& f = frmGrulm();
         auto& places = SeatPlaces();
@@ -372,8 +351,8 @@ bool Comp_SideCompare(int source) {
     QString name = BlockedName(rank);
     bool viaKing = false;
     if (name.isEmpty()) {
-        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != 13) return true;
-        name = BlockedName(13);
+        if (Eng.CommentsOff || source != 1 || Eng.PlayCard(1) != kRankKing) return true;
+        name = BlockedName(kRankKing);
         if (name.isEmpty()) return true;
         viaKing = true;
     }
@@ -386,7 +365,7 @@ bool Comp_SideCompare(int source) {
         if (!Turn_Pause(0)) return false;
         if (human && Com.SoundMode == kSoundsAll && !near) SeatSound(RandomRemarkSound(), true);
     } else {
-        if (Eng.PlayCard(1) == 13 || CenterFits()) return true;
+        if (Eng.PlayCard(1) == kRankKing || CenterFits()) return true;
         const int remark = RandomBlockRemark();
         if (human) {
             if (!Eng.CommentsOff) Say(kLblComment, Comment(remark));

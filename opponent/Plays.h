@@ -49,10 +49,6 @@ bool Comp_SideCompare(int source);
 // True when the human's side card fits a center other than TargetPile.
 bool CenterFits();
 
-// The hold pile's type after its top changed: 0 one rank, 1 mixed, 2 a run step.
-// `added` tells a discard from a play off the pile.
-void HoldType_Update(int pile, bool added);
-
 // The card places of the seat on turn; only while a table window exists.
 ControlArray<PictureBox>& SeatPlaces();
 // Shows a text in a status label of the table (element 1 the turn line, 2 announcements).

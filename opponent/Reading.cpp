@@ -9,7 +9,7 @@
 namespace {
 
 int Clamp(int h) {
-    return std::clamp(h, 1, 13);
+    return std::clamp(h, 1, kRankKing);
 }
 
 // The walk of the human's chain: H falls as hold cards lead down towards the side card.
@@ -24,7 +24,7 @@ class Chain {
         if (Opp.EmptyCenter != 0)
             done_ = true;
         else
-            h_ = 13;
+            h_ = kRankKing;
     }
     void Lower(int by) { h_ = Clamp(h_ - by); }
     void MarkPiles(bool byCount) {
@@ -112,11 +112,11 @@ int Margin() {
                 break;
             }
             m = 1;
-        } else if (Eng.SeatHoldInfo(p, 2) == 1) {
+        } else if (HoldType(p) == 1) {
             ++m;
         }
     }
-    if (Eng.Level == 1 && m >= 3 && Eng.UsedCount + Eng.DeckCount > 12) --m;
+    if (Eng.Level == 1 && m >= 3 && Eng.UsedCount + Eng.DeckCount > kPileFull) --m;
     if (Eng.Level == 2 && m > 2) m = 2;
     return m;
 }
@@ -136,7 +136,7 @@ int ApplyMargin(int h, int side) {
         limit = 2;
     if (h > limit) return h - limit;
     if (m >= 4) return wrap ? 11 : h;
-    return wrap ? h + 12 - limit : 1;
+    return wrap ? h + kRankQueen - limit : 1;
 }
 
 } // namespace
@@ -149,7 +149,7 @@ void Ck_Player() {
         Opp.HumanReachByPile(i) = 0;
     }
     // Asked before any early end: the search and the wild card read it in every case.
-    CenterBestToPlay(side, false, Opp.HumanBestPile);
+    Opp.HumanBestPile = CenterBestToPlay(side, false);
     Chain chain(Clamp(side));
     if (chain.H() == 1 && Opp.EmptyCenter != 0) {
         Opp.HumanReach = 1;
@@ -157,7 +157,7 @@ void Ck_Player() {
     }
     chain.HoldTops();
     if (!chain.Done()) chain.HoldPiles();
-    int h = chain.H() == 13 ? 1 : chain.H();
+    int h = chain.H() == kRankKing ? 1 : chain.H();
     if (!chain.Done()) h = Clamp(ApplyMargin(h, side));
     const int c = Eng.CenterCount(Opp.HumanBestPile);
     if (h < c) {

@@ -8,12 +8,6 @@
 
 namespace {
 
-int& SearchTop(int c) {
-    return Opp.PlanState(c, 0);
-}
-int& Count(int c) {
-    return Opp.PlanState(c, 1);
-}
 int Sd(int p) {
     return Opp.SimDepth(p);
 }
@@ -23,9 +17,6 @@ int Stop(int p) {
 int Under(int p) {
     return Sd(p) > 1 ? Eng.SeatHold(1, p, Sd(p) - 1) : 0;
 }
-int Type(int p) {
-    return Eng.SeatHoldInfo(p, 2);
-}
 bool RunStep(int p) {
     return Sd(p) > 1 && Under(p) == Stop(p) + 1;
 }
@@ -34,7 +25,7 @@ int HumanSide() {
 }
 // The pile would show the rank just below the human's side card's need: it blocks it.
 bool BlocksHuman(int top) {
-    return top == HumanSide() || (top == 0 && HumanSide() == 12);
+    return top == HumanSide() || (top == 0 && HumanSide() == kRankQueen);
 }
 bool OthersEmpty(int c) {
     for (int k = 1; k <= Com.NumCenters; ++k)
@@ -62,11 +53,11 @@ bool Accept() {
     return true;
 }
 void Append(int c, int slot, int rank) {
-    const int n = ++Count(c);
+    const int n = ++PlanCount(c);
     Opp.PlanList(c, n) = slot;
     Opp.PlanRank(c, n) = rank;
     MarkHand(c, slot, true);
-    if (++SearchTop(c) == 12) SearchTop(c) = 0;
+    if (++PlanTop(c) == kPileFull) PlanTop(c) = 0;
 }
 
 enum class Ext { Ended, Accepted, Returned };
@@ -74,14 +65,14 @@ enum class Ext { Ended, Accepted, Returned };
 int FirstHandFit(int c) {
     for (int s = 2; s <= 6; ++s) {
         const int r = Eng.SeatCards(1, s);
-        if (r != 0 && r != 13 && r == SearchTop(c) + 1 && !HandUsed(c, s)) return s;
+        if (r != 0 && r != kRankKing && r == PlanTop(c) + 1 && !HandUsed(c, s)) return s;
     }
     return 0;
 }
 
 // The last play takes the top of hold pile p in place of the hand card of the same rank.
 void SwapToHold(int c, int p) {
-    const int n = Count(c);
+    const int n = PlanCount(c);
     MarkHand(c, Opp.PlanList(c, n), false);
     Opp.PlanList(c, n) = 6 + p;
     --Opp.SimDepth(p);
@@ -109,7 +100,7 @@ int TwinChoice(int c, int rank) {
             choice = p;
         } else if (Opp.SimHandCount != 0) {
             choice = p;
-            Opp.ReturnMark = Count(c);
+            Opp.ReturnMark = PlanCount(c);
         }
     }
     return choice;
@@ -143,15 +134,15 @@ int HoldFit(int c) {
     const int side = SeatRank(1);
     int candidate = 0;
     for (int p = 1; p <= 4; ++p) {
-        if (Sd(p) == 0 || Stop(p) != SearchTop(c) + 1) continue;
+        if (Sd(p) == 0 || Stop(p) != PlanTop(c) + 1) continue;
         Opp.HoldChoice = 0;
         Opp.PlanStep = p;
         Move_Comp_Hold();
         if (Opp.PileIndex < 5) return Opp.HoldChoice != 0 ? Opp.HoldChoice : p;
         candidate = p;
-        if (Type(p) != 0) {
+        if (HoldType(p) != 0) {
             if (RunStep(p) || (sbCount < Under(p) && Under(p) < side)) break;
-            Opp.ReturnMark = Count(c) + 1;
+            Opp.ReturnMark = PlanCount(c) + 1;
         }
     }
     return candidate;
@@ -159,18 +150,18 @@ int HoldFit(int c) {
 
 // The side King planned as the Ace of a pile the plan completes, to block the human.
 bool SideKingNext(int c) {
-    const int n = Count(c);
+    const int n = PlanCount(c);
     if (!Opp.SideIsWild || c != Opp.HumanBestPile || n == 0 || n >= kPlanMax) return false;
-    if (Opp.PlanList(c, n) < 2 || SearchTop(c) != 0 || Com.NoWildAce) return false;
+    if (Opp.PlanList(c, n) < 2 || PlanTop(c) != 0 || Com.NoWildAce) return false;
     for (int k = 1; k <= n; ++k)
         if (Opp.PlanList(c, k) == 1) return false;
-    Append(c, 1, 13);
+    Append(c, 1, kRankKing);
     return true;
 }
 
 Ext Extend(int c) {
     for (int guard = 0; guard < 4 * kPlanMax; ++guard) {
-        if (Count(c) >= kPlanMax) return Ext::Ended;
+        if (PlanCount(c) >= kPlanMax) return Ext::Ended;
         if (const int s = FirstHandFit(c); s != 0) {
             const Ext r = HandPlay(c, s);
             if (r != Ext::Ended) return r;
@@ -179,7 +170,7 @@ Ext Extend(int c) {
         const int p = HoldFit(c);
         if (p == 0) {
             if (!SideKingNext(c)) return Ext::Ended;
-            if (SearchTop(c) == HumanSide()) return Accept() ? Ext::Accepted : Ext::Ended;
+            if (PlanTop(c) == HumanSide()) return Accept() ? Ext::Accepted : Ext::Ended;
             continue;
         }
         --Opp.SimDepth(p);
@@ -192,9 +183,9 @@ Ext Extend(int c) {
 
 // A King onto the plan (first stage only): a hold top first, then the hand from KingSlot on.
 bool PlanKing(int c) {
-    if ((Com.NoWildAce && SearchTop(c) == 0) || Count(c) >= kPlanMax) return false;
+    if ((Com.NoWildAce && PlanTop(c) == 0) || PlanCount(c) >= kPlanMax) return false;
     for (int p = 1; p <= 4; ++p) {
-        if (Sd(p) > 0 && Stop(p) == 13) {
+        if (Sd(p) > 0 && Stop(p) == kRankKing) {
             --Opp.SimDepth(p);
             Opp.PlanStep = 6 + p;
             Move_Plan();
@@ -202,12 +193,12 @@ bool PlanKing(int c) {
         }
     }
     for (int s = std::max(Opp.KingSlot, 1); s <= 6; ++s) {
-        if (Eng.SeatCards(1, s) != 13 || HandUsed(c, s)) continue;
+        if (Eng.SeatCards(1, s) != kRankKing || HandUsed(c, s)) continue;
         // A hand King stays counted among the cards left: planning it does not empty the hand.
         Opp.KingSlot = s + 1;
         Opp.PlanStep = s;
         Move_Plan();
-        return Count(c) > 0 && Opp.PlanList(c, Count(c)) == s;
+        return PlanCount(c) > 0 && Opp.PlanList(c, PlanCount(c)) == s;
     }
     return false;
 }
@@ -216,18 +207,18 @@ bool PlanKing(int c) {
 bool Judge(int c) {
     const int hs = HumanSide();
     for (int guard = 0; guard <= kPlanMax + 1; ++guard) {
-        if (Count(c) == 0) return false;
-        int last = Plan_LastRank(c), top = SearchTop(c);
+        if (PlanCount(c) == 0) return false;
+        int last = Plan_LastRank(c), top = PlanTop(c);
         if (last == 1 && Opp.DropPlan == kDropAce) return Accept();
         if (last == hs) return Accept();
         if (Eng.Level >= 1 && top == hs) return Accept();
         for (int k = 1; k <= Com.NumCenters; ++k)
             if (k != c && Eng.CenterCount(k) == top) return Accept();
         Move_WaitOpps();
-        if (Count(c) == 0) return false;
+        if (PlanCount(c) == 0) return false;
         if (Opp.PlanFound == 1) return true;
         last = Plan_LastRank(c);
-        top = SearchTop(c);
+        top = PlanTop(c);
         const int reach = Opp.HumanReach;
         if (reach < hs && top < reach - 1) return Accept();
         for (int k = 1; k <= Com.NumCenters; ++k) {
@@ -240,10 +231,10 @@ bool Judge(int c) {
             if (last <= reach - 1 && last > hs) return Accept();
         } else if (reach >= 2) {
             if (top < reach - 1 || top > hs) return Accept();
-        } else if (last > hs && (Opp.EmptyCenter != 0 || last != 12)) {
+        } else if (last > hs && (Opp.EmptyCenter != 0 || last != kRankQueen)) {
             return Accept();
         }
-        if (Count(c) == 1)
+        if (PlanCount(c) == 1)
             for (int slot = 7; slot <= 10; ++slot)
                 if (HumanRank(slot) != 0 && HumanRank(slot) == last) return Accept();
         bool done = false;
@@ -271,14 +262,14 @@ bool SearchCenter(int c) {
             Opp.NeededRank = 0;
             continue;
         }
-        if (Opp.DropPlan == kDropKing && c == Opp.SideBestPile && Count(c) < kPlanMax) {
+        if (Opp.DropPlan == kDropKing && c == Opp.SideBestPile && PlanCount(c) < kPlanMax) {
             Append(c, Opp.FirstHandSlot, Eng.SeatCards(1, Opp.FirstHandSlot));
             return Accept();
         }
         if (Opp.SearchFlag == 1) return Judge(c);
         if (!PlanKing(c)) {
             Opp.SearchFlag = 1;
-            Opp.NeededRank = SearchTop(c) + 1;
+            Opp.NeededRank = PlanTop(c) + 1;
             return false;
         }
         if (Opp.PlanFound == 1) return true;
@@ -289,13 +280,13 @@ bool SearchCenter(int c) {
 } // namespace
 
 int Plan_LastRank(int c) {
-    const int n = Count(c);
+    const int n = PlanCount(c);
     return n > 0 ? Opp.PlanRank(c, n) : 0;
 }
 
 void Plan_Start(int c) {
-    Count(c) = 0;
-    SearchTop(c) = Eng.CenterCount(c);
+    PlanCount(c) = 0;
+    PlanTop(c) = Eng.CenterCount(c);
     Opp.PlanHandUsed(c) = 0;
     for (int p = 1; p <= 4; ++p)
         Opp.SimDepth(p) = HoldDepth(p);
@@ -303,17 +294,17 @@ void Plan_Start(int c) {
 
 void Move_Plan() {
     const int c = Opp.PlanCenter, s = Opp.PlanStep;
-    if (Opp.SideIsWild && SearchTop(c) == 0 && Com.NoWildAce && s == 1) return;
-    if (Count(c) >= kPlanMax) return; // nothing more fits
+    if (Opp.SideIsWild && PlanTop(c) == 0 && Com.NoWildAce && s == 1) return;
+    if (PlanCount(c) >= kPlanMax) return; // nothing more fits
     const int rank = RankOfSource(s);
     Append(c, s, rank);
-    const int n = Count(c);
+    const int n = PlanCount(c);
     if (Opp.SideIsWild) {
-        if (rank != 13 || s == 1) {
-            if (rank == 12 && Com.NoWildAce && OthersEmpty(c)) {
+        if (rank != kRankKing || s == 1) {
+            if (rank == kRankQueen && Com.NoWildAce && OthersEmpty(c)) {
                 MarkHand(c, s, false);
                 Opp.PlanList(c, n) = 1;
-                Opp.PlanRank(c, n) = 13;
+                Opp.PlanRank(c, n) = kRankKing;
                 Opp.PlanFound = 1;
                 return;
             }
@@ -324,7 +315,7 @@ void Move_Plan() {
             Opp.PlanFound = 1;
             return;
         }
-    } else if (SearchTop(c) + 1 == SeatRank(1)) {
+    } else if (PlanTop(c) + 1 == SeatRank(1)) {
         if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
         return;
@@ -333,7 +324,7 @@ void Move_Plan() {
         if (Opp.ReturnMark == 14) Opp.PlanCenter = Opp.ReturnCenter;
         Opp.PlanFound = 1;
     }
-    const bool blocks = BlocksHuman(SearchTop(c));
+    const bool blocks = BlocksHuman(PlanTop(c));
     if (Opp.TurnFlags[kBlockCenter] != 0 && blocks) {
         Opp.PlanFound = 1;
         Opp.TurnFlags[kBlockCenter] = 0;
@@ -349,20 +340,20 @@ void Move_Plan() {
         Opp.PlanFound = 1;
         return;
     }
-    if (Com.NumPlayers >= 3 && Com.Pturn != Com.NumPlayers && rank != 13) Move_BlockOppsCk(rank);
+    if (Com.NumPlayers >= 3 && Com.Pturn != Com.NumPlayers && rank != kRankKing) Move_BlockOppsCk(rank);
 }
 
 void Move_ReduceSet(bool& done) {
     const int c = Opp.PlanCenter;
-    const int n = Count(c);
+    const int n = PlanCount(c);
     done = false;
     if (n > 0) {
         if (Opp.ReturnMark == n) Opp.ReturnMark = 0;
         MarkHand(c, Opp.PlanList(c, n), false);
-        --Count(c);
-        SearchTop(c) = SearchTop(c) == 0 ? 11 : SearchTop(c) - 1;
+        --PlanCount(c);
+        PlanTop(c) = PlanTop(c) == 0 ? 11 : PlanTop(c) - 1;
     }
-    if (Count(c) == 0) {
+    if (PlanCount(c) == 0) {
         Opp.PlanFound = 0;
         done = true;
     }
@@ -372,16 +363,16 @@ void Move_Comp_Hold() {
     const int a = Opp.PlanStep;
     Opp.PileIndex = 5;
     for (int b = 1; b <= 4; ++b) {
-        if (b == a || Sd(b) == 0 || Stop(b) != Stop(a) || Stop(a) == 13) continue;
+        if (b == a || Sd(b) == 0 || Stop(b) != Stop(a) || Stop(a) == kRankKing) continue;
         int choice = 0;
         if (Eng.Level >= 1) {
-            if (Type(a) == 0)
-                choice = Type(b) == 0 && (Sd(a) == 1 || Sd(b) > Sd(a)) ? a : b;
+            if (HoldType(a) == 0)
+                choice = HoldType(b) == 0 && (Sd(a) == 1 || Sd(b) > Sd(a)) ? a : b;
             else if ((!RunStep(a) && RunStep(b)) || (RunStep(a) && RunStep(b) && Sd(b) > Sd(a)))
                 choice = b;
-        } else if (Type(b) == 2) {
-            if (Type(a) != 2 || HoldDepth(b) > HoldDepth(a)) choice = b;
-        } else if (Sd(a) == 1 && Type(b) == 1 && Sd(b) > Sd(a)) {
+        } else if (HoldType(b) == 2) {
+            if (HoldType(a) != 2 || HoldDepth(b) > HoldDepth(a)) choice = b;
+        } else if (Sd(a) == 1 && HoldType(b) == 1 && Sd(b) > Sd(a)) {
             choice = b;
         }
         if (choice != 0) {

@@ -119,12 +119,12 @@ void DecideSideKing() {
 void DecideSide() {
     Opp.PlanFound = 0;
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.SidePlay = kSidePlay;
     Opp.SideIsWild = false;
     Opp.TurnFlags[kReplan] = 0;
     const int side = SeatRank(1);
-    if (side == 13) {
+    if (side == kRankKing) {
         DecideSideKing();
     } else {
         Opp.SidePile = 0;
@@ -145,21 +145,21 @@ SideResult PlaySide() {
     const int side = SeatRank(1);
     Eng.PlayCard(0) = Eng.SeatCards(0, 1);
     Eng.PlayCard(1) = side;
-    CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(side, true, Opp.HumanBestPile);
     int c = Opp.SidePile != 0 ? Opp.SidePile : Opp.SideBestPile;
-    if (side == 13 && Opp.SidePlay == kSideFresh) {
+    if (side == kRankKing && Opp.SidePlay == kSideFresh) {
         Ck_Player();
-        CenterBestToPlay(side, true, Opp.SideBestPile, Opp.HumanBestPile);
+        Opp.SideBestPile = CenterBestToPlay(side, true, Opp.HumanBestPile);
         c = Opp.SideBestPile;
         Opp.SidePlay = kSidePlay;
     }
     if (c < 1 || c > Com.NumCenters) c = Opp.SideBestPile;
-    if (side == 13 && Com.NoWildAce && Eng.CenterCount(c) == 0) {
+    if (side == kRankKing && Com.NoWildAce && Eng.CenterCount(c) == 0) {
         c = Opp.SideBestPile;
         if (Eng.CenterCount(c) == 0) return SideResult::NotPlayed;
     }
     // A side card that does not fit stays where it is.
-    if (side != 13 && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
+    if (side != kRankKing && Eng.CenterCount(c) + 1 != side) return SideResult::NotPlayed;
     // Taken before the play is sent: a farewell right after its last answer ends the link
     // and clears the turn, and the win is still seat 1's.
     const bool seat1 = OnlineSeat_Active();
@@ -180,7 +180,7 @@ SideResult PlaySide() {
     // answer has cleared the table.
     const bool won = Opp.CardsMoved != moved && Eng.SeatSideCount == 0 && (on || (seat1 && !Com.GameAbort));
     if (!on && !won) return SideResult::GameOver;
-    if (Eng.CenterCount(c) == 12) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull) Add_Used();
     if (won) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
@@ -210,7 +210,7 @@ bool PlayFound(int c) {
 }
 
 bool SearchAndPlay() {
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.KingSlot = 2;
     Opp.SearchFlag = 0;
     Opp.MatchSlot = Opp.SideBestPile;

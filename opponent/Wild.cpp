@@ -49,7 +49,7 @@ int LeastHelpful() {
         if (r <= hs && r != 1)
             outside = rank < r || rank > hs;
         else if (r == 1)
-            outside = rank > hs && (Opp.EmptyCenter != 0 || rank != 12);
+            outside = rank > hs && (Opp.EmptyCenter != 0 || rank != kRankQueen);
         else
             outside = hs < rank && rank < r - 1;
         if (outside) return k;

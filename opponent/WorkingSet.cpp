@@ -9,14 +9,6 @@
 
 namespace {
 
-// The type a pile's present cards give it.
-int TypeOf(int p, int depth) {
-    if (depth <= 1) return 0;
-    const int top = Eng.SeatHold(1, p, depth), under = Eng.SeatHold(1, p, depth - 1);
-    if (top == Eng.SeatHold(1, p, 1) || top == under) return 0;
-    return top == under - 1 ? 2 : 1;
-}
-
 // While the decision code plays seat 1, the player it reads as "the human" is the seat after it.
 void ShowNextSeatAsHuman() {
     const SeatRecord& next = SeatRecordOf(2);
@@ -52,7 +44,9 @@ void LoadHuman() {
                 Eng.SeatHold(k, p, d) = Eng.PlayerCards(k, p + 6);
         }
         Eng.SeatHoldInfo(p, 1) = d;
-        Eng.SeatHoldInfo(p, 2) = TypeOf(p, d);
+        // The type its present cards give it, as if its top had just been uncovered.
+        Eng.SeatHoldInfo(p, 2) = 0;
+        HoldType_Update(p, false);
     }
     Eng.SeatWildsFromHand = Eng.WildsFromHand;
     Eng.SeatWildsFromSide = Eng.WildsFromSide;

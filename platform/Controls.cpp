@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <cmath>
 #include <type_traits>
+#include <utility>
 
 namespace platform {
 
@@ -98,6 +99,18 @@ int KeypadKeyOf(int k) {
         return 0;
     }
 }
+
+// The keys other than letters, digits and function keys, with their virtual-key codes;
+// "=" and "+" share one key of the main block.
+constexpr std::pair<int, int> kVirtualKeys[] = {
+    {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},     {Qt::Key_Return, 0x0D}, {Qt::Key_Enter, 0x0D},
+    {Qt::Key_Shift, 0x10},     {Qt::Key_Control, 0x11}, {Qt::Key_Alt, 0x12},    {Qt::Key_Pause, 0x13},
+    {Qt::Key_Escape, 0x1B},    {Qt::Key_Space, 0x20},   {Qt::Key_PageUp, 0x21}, {Qt::Key_PageDown, 0x22},
+    {Qt::Key_End, 0x23},       {Qt::Key_Home, 0x24},    {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},
+    {Qt::Key_Right, 0x27},     {Qt::Key_Down, 0x28},    {Qt::Key_Insert, 0x2D}, {Qt::Key_Delete, 0x2E},
+    {Qt::Key_Equal, 0xBB},     {Qt::Key_Plus, 0xBB},    {Qt::Key_Minus, 0xBD},  {Qt::Key_Period, 0xBE},
+    {Qt::Key_Comma, 0xBC},
+};
 } // namespace
 
 int VirtualKeyOf(int k, Qt::KeyboardModifiers modifiers) {
@@ -107,59 +120,9 @@ int VirtualKeyOf(int k, Qt::KeyboardModifiers modifiers) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
-    switch (k) {
-    case Qt::Key_Backspace:
-        return 0x08;
-    case Qt::Key_Tab:
-        return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 0x0D;
-    case Qt::Key_Shift:
-        return 0x10;
-    case Qt::Key_Control:
-        return 0x11;
-    case Qt::Key_Alt:
-        return 0x12;
-    case Qt::Key_Pause:
-        return 0x13;
-    case Qt::Key_Escape:
-        return 0x1B;
-    case Qt::Key_Space:
-        return 0x20;
-    case Qt::Key_PageUp:
-        return 0x21;
-    case Qt::Key_PageDown:
-        return 0x22;
-    case Qt::Key_End:
-        return 0x23;
-    case Qt::Key_Home:
-        return 0x24;
-    case Qt::Key_Left:
-        return 0x25;
-    case Qt::Key_Up:
-        return 0x26;
-    case Qt::Key_Right:
-        return 0x27;
-    case Qt::Key_Down:
-        return 0x28;
-    case Qt::Key_Insert:
-        return 0x2D;
-    case Qt::Key_Delete:
-        return 0x2E;
-    // "=" and "+" share one key of the main block.
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        return 0xBB;
-    case Qt::Key_Minus:
-        return 0xBD;
-    case Qt::Key_Period:
-        return 0xBE;
-    case Qt::Key_Comma:
-        return 0xBC;
-    default:
-        return 0;
-    }
+    for (const auto& [key, code] : kVirtualKeys)
+        if (key == k) return code;
+    return 0;
 }
 
 namespace {

@@ -76,6 +76,49 @@ class RealClock : public Clock {
     QElapsedTimer t_;
 };
 
+QMessageBox::Icon BoxIconOf(int style) {
+    switch (style & 0x70) {
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+struct BoxButton {
+    const char* label;
+    QMessageBox::ButtonRole role;
+    int answer;
+};
+
+// The buttons of a box style in their order; the last one is the cancelling one.
+std::vector<BoxButton> BoxButtonsOf(int style) {
+    switch (style & 0x0F) {
+    case vbOKCancel:
+        return {{"OK", QMessageBox::AcceptRole, vbOK}, {"Cancel", QMessageBox::RejectRole, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{"&Abort", QMessageBox::RejectRole, vbAbort},
+                {"&Retry", QMessageBox::AcceptRole, vbRetry},
+                {"&Ignore", QMessageBox::AcceptRole, vbIgnore}};
+    case vbYesNoCancel:
+        return {{"&Yes", QMessageBox::YesRole, vbYes},
+                {"&No", QMessageBox::NoRole, vbNo},
+                {"Cancel", QMessageBox::RejectRole, vbCancel}};
+    case vbYesNo:
+        return {{"&Yes", QMessageBox::YesRole, vbYes}, {"&No", QMessageBox::NoRole, vbNo}};
+    case vbRetryCancel:
+        return {{"&Retry", QMessageBox::AcceptRole, vbRetry}, {"Cancel", QMessageBox::RejectRole, vbCancel}};
+    default:
+        return {{"OK", QMessageBox::AcceptRole, vbOK}};
+    }
+}
+
 class RealBoxes : public MessageBoxes {
   public:
     int Show(const QString& text, int style, const QString& title) override {
@@ -85,53 +128,10 @@ class RealBoxes : public MessageBoxes {
         // Texts may carry names from the network: never taken as markup.
         box.setTextFormat(Qt::PlainText);
         box.setText(text);
-        switch (style & 0x70) {
-        case vbCritical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case vbQuestion:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case vbExclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case vbInformation:
-            box.setIcon(QMessageBox::Information);
-            break;
-        default:
-            break;
-        }
+        box.setIcon(BoxIconOf(style));
         std::vector<std::pair<QPushButton*, int>> buttons;
-        auto add = [&](const char* label, QMessageBox::ButtonRole role, int answer) {
-            buttons.emplace_back(box.addButton(QString::fromLatin1(label), role), answer);
-        };
-        switch (style & 0x0F) {
-        case vbOKCancel:
-            add("OK", QMessageBox::AcceptRole, vbOK);
-            add("Cancel", QMessageBox::RejectRole, vbCancel);
-            break;
-        case vbAbortRetryIgnore:
-            add("&Abort", QMessageBox::RejectRole, vbAbort);
-            add("&Retry", QMessageBox::AcceptRole, vbRetry);
-            add("&Ignore", QMessageBox::AcceptRole, vbIgnore);
-            break;
-        case vbYesNoCancel:
-            add("&Yes", QMessageBox::YesRole, vbYes);
-            add("&No", QMessageBox::NoRole, vbNo);
-            add("Cancel", QMessageBox::RejectRole, vbCancel);
-            break;
-        case vbYesNo:
-            add("&Yes", QMessageBox::YesRole, vbYes);
-            add("&No", QMessageBox::NoRole, vbNo);
-            break;
-        case vbRetryCancel:
-            add("&Retry", QMessageBox::AcceptRole, vbRetry);
-            add("Cancel", QMessageBox::RejectRole, vbCancel);
-            break;
-        default:
-            add("OK", QMessageBox::AcceptRole, vbOK);
-            break;
-        }
+        for (const BoxButton& b : BoxButtonsOf(style))
+            buttons.emplace_back(box.addButton(QString::fromLatin1(b.label), b.role), b.answer);
         const int def = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
         if (def < static_cast<int>(buttons.size())) box.setDefaultButton(buttons[def].first);
         box.exec();

@@ -12,7 +12,10 @@
 void Help_Install() {
     Hooks.ShowHelp = [](const QString& kind, const QString& keyword) { ShowHelp(kind, keyword); };
     Startup.ShowHelpClose = [] { ShowHelp(QStringLiteral("Close"), QString()); };
-    Startup.SplashShow = [] { frmSplash().Show(); };
+    Startup.SplashShow = [] {
+        frmSplash().Show();
+        frmSplash().DrawPictures();
+    };
     Startup.SplashUnload = [] { frmSplash().Unload(); };
     // The start-up runs inside the table's first showing, which raises the table after it:
     // the tip comes once that is done, so it stands above the table.

@@ -38,7 +38,6 @@ enum Key : int {
     kEquals = 187, kLetterR = 82, kLetterS = 83
 };
 const QString kSplashForm = QStringLiteral("frmSplash");
-constexpr int kRefused = 99;
 const QString kAskPile = QStringLiteral("Move card to which pile?");
 constexpr int kFirstHold = 7;
 

@@ -1,4 +1,5 @@
 #include "shell/MenuCommands.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/SoundFiles.h"
 #include "common/TextForm.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr int kUserSlots = 10;
 constexpr int kAutoSlotRow = 11;
-constexpr double kPeekNoticeGap = 0.2;
 constexpr int kBackgroundNextKey = 32;
 
 bool Local() {

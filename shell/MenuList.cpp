@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kNetConnecting = 99;
 // The picture over the rows is 400 twips high, the rows stand 125 twips below it, and
 // the window is 500 twips wider than its rows.
 constexpr int kTopStrip = 400 / 15, kListPad = 125 / 15, kSidePad = 500 / 15 / 2;
@@ -292,7 +291,7 @@ QStringList Menu_Rows(int menu) {
                              : Row(host ? "Host - END Internet Game" : "Remote - END Internet Game"),
                          Row("Internet Game Scores"), ""};
         // The game's own rows only once a game is joined.
-        if (Com.NetGame == 0 || Com.NetGame == kNetConnecting) return r;
+        if (Com.NetGame == 0 || Com.NetGame == kNetGameConnecting) return r;
         r << Row("Internet Players Setup", "F10") << Row("Save This Game");
         if (host)
             r << Row("Send Saved Internet Game") << "" << Row("Host Setup and Rules") << ""

@@ -115,8 +115,6 @@ struct SavedGame {
 };
 static_assert(FieldsFill(SavedGame::kFields, SavedGame::kSize));
 
-// Empty when the record can be put on the table; otherwise what is wrong with it.
-QString SavedGame_Fault(const SavedGame& g);
 // A record of an open file; an empty record past the end or when the file is not open.
 SavedGame SavedGame_Read(platform::RecordFile& file, int record);
 

@@ -19,6 +19,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
 #include "shell/Profile.h"
+#include "shell/ProfileTable.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
@@ -49,6 +50,7 @@
 #include <QWidget>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 StartupState Boot;
 
@@ -89,22 +91,6 @@ LockResult TakeLock() {
     const bool held = g_lock->error() == QLockFile::LockFailedError;
     g_lock.reset();
     return held ? LockResult::OtherCopy : LockResult::Failed;
-}
-
-bool NarrowForStandard() {
-    return Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
-}
-
-// Takes the table to the small display for good: the menu cannot take it back.
-void SmallDisplay_Force() {
-    TableForm& f = frmGrulm();
-    Tbl.SmallDisplay = true;
-    Com.LayoutMode = 2;
-    Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
-    for (int p : {1, 4, 5, 8})
-        if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = 700 / 15;
-    if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
-    f.StatusBar1.Update();
 }
 
 void StopStart(const QString& text, int style) {
@@ -272,6 +258,7 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
 void OpenDoor() {
     TableForm& f = frmGrulm();
     auto& scr = *platform::Svc().screen;
+    Panel_Draw(f);
     StatusBar_Init();
     ReadScreen(scr);
     Pictures_Init();
@@ -379,6 +366,10 @@ void ShowWindow(TableForm& f) {
         f.SetWindowState(0);
     }
     f.Show();
+    Boot.TableShown = true;
+    // Tied to the window: a step still waiting when the table goes is dropped with it.
+    for (auto& step : std::exchange(Boot.WhenShown, {}))
+        platform::Later(0, f.Window(), "timer", std::move(step));
     f.PicCenter(0).SetVisible(true);
     Startup.SplashUnload();
     // Keep the window on the screen.
@@ -451,6 +442,13 @@ void Grulm_FormLoad() {
     Boot.Started = true;
 }
 
+void Startup_WhenShown(std::function<void()> step) {
+    if (Boot.TableShown && HasTableForm())
+        platform::Later(0, frmGrulm().Window(), "timer", std::move(step));
+    else
+        Boot.WhenShown.push_back(std::move(step));
+}
+
 bool Grulm_QueryUnload() {
     if (Eng.TableBusy || Eng.CompTurnActive) {
         // The running step stops at its next wait; the window closes once it has unwound.
@@ -513,88 +511,6 @@ void CleanUpFontsAndForms() {
 }
 
 namespace {
-void InstallProfileHooks() {
-    ProfHooks.ShowProfile = [](bool startUp) {
-        TableForm& f = frmGrulm();
-        Tbl.HoldViewLeft = Prof.HoldViewLeft;
-        Tbl.HoldViewTop = Prof.HoldViewTop;
-        Tbl.BackgroundStretch = Prof.BackgroundStretch;
-        f.StatusBar1.SetVisible(Prof.StatusBarShown);
-        f.ImgAvatar.SetVisible(Shl.AvatarShown);
-        Pictures_Init();
-        if (Com.DeckStyle <= 5) {
-            Deck_LoadSmall();
-        } else {
-            GetCardFaces(Com.DeckStyle);
-            Cards_MakeFiles();
-        }
-        if (startUp) {
-            Stacks_LoadImages();
-            Highlights_LoadImages();
-        }
-        HoldImages_Set();
-        Cards_ShowAll();
-    };
-    ProfHooks.SeatOpponents = [] {
-        Labels_PlayerNames();
-        const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
-        frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
-    };
-    ProfHooks.LayOut = [] {
-        // A profile of the game size on the table leaves the table as it stands.
-        if (Boot.LaidOut && Com.NumPlayers == Boot.LaidPlayers && Com.NumCenters == Boot.LaidCenters) return;
-        const bool relaid = Boot.LaidOut;
-        Boot.LaidOut = true;
-        Com.PrevPlayers = Boot.LaidPlayers;
-        Com.PrevCenters = Boot.LaidCenters;
-        Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
-        // Start-up forces the display itself, after the stored mode is known.
-        if (!Tbl.ResizeLock && Com.LayoutMode < 2 && NarrowForStandard()) {
-            // More players than the standard display holds on this screen.
-            if (Com.LayoutMode == 1) Display_Change(0);
-            Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
-            Display_Change(1);
-            SmallDisplay_Force();
-            Tbl.CenterSpacing = 66;
-        }
-        Boot.LaidPlayers = Com.NumPlayers;
-        Boot.LaidCenters = Com.NumCenters;
-        // A game in play dealt for the other size cannot go on at this one (another player's
-        // profile brings its own): the table waits for a new deal, as after a change of house rules.
-        if (relaid && Com.NetGame == 0 && Com.Pturn != 0 && Eng.PlayerSideCount > 0) {
-            TableForm& f = frmGrulm();
-            f.Table_Clear();
-            f.cmdDeal.SetVisible(true);
-        }
-    };
-    ProfHooks.ApplyOptions = [] {
-        TableForm& f = frmGrulm();
-        Tbl.BackgroundIndex =
-            Profile_BackgroundChoice(Shl.LastBackground, Tbl.BackgroundCount, 0, Boot.ColorDepth);
-        if (Background_Chosen()) Background_Load();
-        for (int i = SeatNameLabel(1); i <= SeatNameLabel(4); ++i)
-            if (f.Label9.Exists(i)) f.Label9(i).SetForeColor(Shl.FontColour);
-        f.Label9(kLblMessage).SetFontSize(Com.CommentFontSize);
-        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
-        Table_Redraw();
-        Cards_ShowAll();
-    };
-    ProfHooks.GatherTable = [] {
-        Prof.HoldViewLeft = Tbl.HoldViewLeft;
-        Prof.HoldViewTop = Tbl.HoldViewTop;
-        Prof.BackgroundStretch = Tbl.BackgroundStretch;
-        Prof.SmallDisplay = Com.LayoutMode >= 2;
-        Prof.StatusBarShown = frmGrulm().StatusBar1.Visible();
-    };
-    ProfHooks.NewGamePrompt = [] {
-        frmGrulm()
-            .Label9(kLblComment)
-            .SetCaption(QStringLiteral("Select NEW from the Game Menu to start a new game."));
-    };
-}
-} // namespace
-
-namespace {
 // The avatars, backgrounds and the house rules' neighbours on the table.
 void InstallTableExtras() {
     Avatar_Install();
@@ -627,7 +543,7 @@ void Startup_Install() {
     Boot.LaidPlayers = 2;
     Boot.LaidCenters = 3;
     Boot.LaidOut = false;
-    InstallProfileHooks();
+    ProfileTable_Install();
     TableForm& f = frmGrulm();
     f.LoadHandler = [] {
         try {

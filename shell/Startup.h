@@ -22,12 +22,19 @@ struct StartupState {
     int LaidPlayers = 2, LaidCenters = 3;
     bool LaidOut = false;     // the first profile of a run lays the table out for the screen
     int StoredLayoutMode = 0; // the mode kept from the last run, entered once the table is laid out
+    bool TableShown = false;  // the table window is on the screen
+    // Steps that wait for the table to be on the screen.
+    std::vector<std::function<void()>> WhenShown;
 };
 extern StartupState Boot;
 void Startup_Reset();
 
 // The saved-game file, open from start-up to exit.
 platform::RecordFile& SavedGameFile();
+
+// Runs `step` from the event loop once the table window is on the screen, so the slow
+// parts of start-up (the music player, the sound server) come after the first window.
+void Startup_WhenShown(std::function<void()> step);
 
 // The load handler of the table window: the whole start-up.
 void Grulm_FormLoad();

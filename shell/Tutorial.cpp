@@ -5,6 +5,7 @@
 #include "engine/TableForm.h"
 #include "platform/RecordFile.h"
 #include "platform/Services.h"
+#include "shell/SavedGameCheck.h"
 #include "shell/SavedGames.h"
 #include "shell/Startup.h"
 

@@ -71,7 +71,17 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     auto* outer = new QVBoxLayout(Window());
     SSTab1 = new QTabWidget(Window());
     outer->addWidget(SSTab1);
+    SSTab1->addTab(BuildScoresTab(), QStringLiteral("Scores"));
+    SSTab1->addTab(BuildStatsTab(), QStringLiteral("Statistics"));
+    SSTab1->addTab(BuildHighTab(), QStringLiteral("High Scores"));
+    cmdClose = new QPushButton(QStringLiteral("&Close"), Window());
+    outer->addWidget(cmdClose, 0, Qt::AlignRight);
+    platform::Connect(cmdClose, &QPushButton::clicked, "click", [this] { Unload(); });
+    platform::Connect(SSTab1, &QTabWidget::currentChanged, "change", [this](int tab) { SSTab1_Click(tab); });
+    SetClientSizePx(640, 500);
+}
 
+QWidget* FrmScoreStat::BuildScoresTab() {
     auto* scores = new QWidget;
     auto* sl = new QVBoxLayout(scores);
     GridScores = NewGrid(scores, {QStringLiteral("Player"), QStringLiteral("Games"), QStringLiteral("Won"),
@@ -91,10 +101,12 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     sl->addWidget(Label1);
     sl->addWidget(new QLabel(
         QStringLiteral("Click a player's row before Delete Player or Clear Player Scores."), scores));
-    SSTab1->addTab(scores, QStringLiteral("Scores"));
     platform::Connect(GridScores, &QTableWidget::cellClicked, "click",
                       [](int row, int) { SS.SelectedRow = row + 1; });
+    return scores;
+}
 
+QWidget* FrmScoreStat::BuildStatsTab() {
     auto* stats = new QWidget;
     auto* tl = new QVBoxLayout(stats);
     Combo1 = new QComboBox(stats);
@@ -112,8 +124,10 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     cmdClearStats = new QPushButton(QStringLiteral("Clear Run Stats"), stats);
     tl->addWidget(cmdClearStats);
     platform::Connect(cmdClearStats, &QPushButton::clicked, "click", [this] { cmdClearStats_Click(); });
-    SSTab1->addTab(stats, QStringLiteral("Statistics"));
+    return stats;
+}
 
+QWidget* FrmScoreStat::BuildHighTab() {
     auto* high = new QWidget;
     auto* hl = new QVBoxLayout(high);
     lblBest = new QLabel(QStringLiteral("Best Overall"), high);
@@ -128,13 +142,7 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     hl->addLayout(bl);
     platform::Connect(cmdSwitch, &QPushButton::clicked, "click", [this] { cmdSwitch_Click(); });
     platform::Connect(cmdClear, &QPushButton::clicked, "click", [this] { cmdClear_Click(); });
-    SSTab1->addTab(high, QStringLiteral("High Scores"));
-
-    cmdClose = new QPushButton(QStringLiteral("&Close"), Window());
-    outer->addWidget(cmdClose, 0, Qt::AlignRight);
-    platform::Connect(cmdClose, &QPushButton::clicked, "click", [this] { Unload(); });
-    platform::Connect(SSTab1, &QTabWidget::currentChanged, "change", [this](int tab) { SSTab1_Click(tab); });
-    SetClientSizePx(640, 500);
+    return high;
 }
 
 void FrmScoreStat::Form_Load() {

@@ -39,6 +39,10 @@ class FrmScoreStat : public platform::Form {
     void Form_Load() override;
 
   private:
+    // The three tabs, each a page of its own.
+    QWidget* BuildScoresTab();
+    QWidget* BuildStatsTab();
+    QWidget* BuildHighTab();
     bool visited_[3] = {};
     bool comboTouched_ = false;
 };

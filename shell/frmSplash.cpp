@@ -95,13 +95,16 @@ SplashForm::~SplashForm() {
 }
 
 void SplashForm::Form_Load() {
-    SetBackground(Board(kSplashWidth, kSplashHeight));
-    Image1.SetPicture(Splash_CardFan(260, 130));
     lblVersion.SetCaption(Version_Text());
     lblNotice.SetCaption(QStringLiteral("The trolls of Vornhelm are shuffling the cards..."));
     Frame1.ZOrder(0);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         Window()->move(screen->availableGeometry().center() - QPoint(kSplashWidth / 2, kSplashHeight / 2));
+}
+
+void SplashForm::DrawPictures() {
+    SetBackground(Board(kSplashWidth, kSplashHeight));
+    Image1.SetPicture(Splash_CardFan(260, 130));
 }
 
 void SplashForm::Form_KeyPress(int) {

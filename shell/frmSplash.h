@@ -16,6 +16,8 @@ class SplashForm : public platform::Form {
     // Covers the window: a click anywhere closes it.
     platform::Label Frame1{this, "Frame1", -1};
 
+    // The board and the fan, drawn once the window is on its way to the screen.
+    void DrawPictures();
     void Form_KeyPress(int ascii);
     void Frame1_Click();
 

@@ -1,4 +1,5 @@
 #include "shell/frmTip.h"
+#include "common/Card.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
@@ -20,7 +21,6 @@ TipForm*& TipInstance() {
 constexpr int kTipWidth = 520, kTipHeight = 250, kTipMargin = 12, kPictureW = 71, kTipButtonW = 96,
               kTipButtonH = 28;
 constexpr quint32 kPaper = 0x00E6F5FF; // warm paper behind the tip
-constexpr int kWildCard = 13;          // the King, the card that fits anywhere
 
 // A wild King over a fanned Ace, as the window's picture.
 QImage TipPicture() {
@@ -36,7 +36,7 @@ QImage TipPicture() {
     p.restore();
     p.translate(16, 30);
     p.rotate(6);
-    p.drawImage(0, 0, cardart::SheetFace(39 + kWildCard, card));
+    p.drawImage(0, 0, cardart::SheetFace(39 + kRankKing, card));
     return img;
 }
 

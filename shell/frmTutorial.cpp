@@ -1,4 +1,5 @@
 #include "shell/frmTutorial.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
@@ -20,7 +21,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Tutorial");
-constexpr double kStepPause = 0.5;
 constexpr int kWindowW = 280, kWindowH = 303, kTutorialMargin = 10;
 constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's left edge
 constexpr int kSideSlot = 1, kFirstHoldSlot = 7;

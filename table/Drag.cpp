@@ -179,7 +179,7 @@ void DropOnCenter(int index, int target, int left, int top) {
     Eng.DragOn = true;
     Rules_CheckCenter();
     Eng.DragOn = false;
-    if (Com.Pturn == 99) {
+    if (Com.Pturn == kRefused) {
         Com.Pturn = 1;
         Tbl.DropTargets = nullptr;
         Drag_GlideBack(index, left, top);
@@ -333,7 +333,7 @@ void Picture7_DblClick(int index) {
         }
     }
     Rules_CheckCenter();
-    if (Com.Pturn == 99) {
+    if (Com.Pturn == kRefused) {
         Com.Pturn = 1;
         return;
     }

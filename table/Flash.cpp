@@ -1,4 +1,5 @@
 #include "table/Flash.h"
+#include "common/Pace.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/GameOnTable.h"
@@ -16,8 +17,6 @@ FlashHooksT FlashHooks;
 namespace {
 
 constexpr int kSize = 96; // pixels of a picture
-constexpr double kFirstUp = 0.45, kLast = 0.75, kOther = 0.25;
-constexpr double kSettle = 0.2;
 
 QString PictureFile(const QString& name, int n) {
     return Com.DataPath + name + QString::number(n) + QStringLiteral(".tmp");
@@ -66,9 +65,9 @@ std::vector<int> Flash_Frames(int style) {
 }
 
 double Flash_FrameSeconds(int image, bool goingUp) {
-    if (image == kFlashPictures) return kLast;
-    if (image == 1 && goingUp) return kFirstUp;
-    return kOther;
+    if (image == kFlashPictures) return kFlashLast;
+    if (image == 1 && goingUp) return kFlashFirstUp;
+    return kFlashOther;
 }
 
 bool Flash_NameSafe(const QString& name) {
@@ -139,7 +138,7 @@ void Flash(int index) {
         if (!mine.Pause(Flash_FrameSeconds(n, goingUp))) break;
     }
     if (Com.GameAbort) return;
-    Pause(kSettle);
+    Pause(kFlashSettle);
     view.reset();
     spot.SetVisible(wasVisible);
     frmGrulm().Window()->update();

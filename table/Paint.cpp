@@ -179,7 +179,7 @@ void Cards_ShowAll() {
     Card_Show(f.Picture1, 1, 0, 0);
     Card_Show(f.Picture7, 1, 0, 0);
     for (int slot = 7; slot <= 10; ++slot) {
-        Card_Show(f.Picture1, slot, 0, 88);
-        Card_Show(f.Picture7, slot, 0, 88);
+        Card_Show(f.Picture1, slot, 0, kShowEmptyPlace);
+        Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);
     }
 }

@@ -294,8 +294,11 @@ void Pictures_Reset(SeatRecord& rec, Places& places) {
     rec.RecHold.Clear();
 }
 
-void Panel_Install(TableForm& f) {
+void Panel_Draw(TableForm& f) {
     f.picPanel.SetPicture(PanelPicture());
+}
+
+void Panel_Install(TableForm& f) {
     // The panel opens when the pointer merely passes over the menu image or the top edge.
     f.Window()->setMouseTracking(true);
     if (f.imgMenu.Widget()) f.imgMenu.Widget()->setMouseTracking(true);

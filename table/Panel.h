@@ -53,3 +53,5 @@ void SeatPlace_MouseDown(int seat, Places& places, int index, int button);
 void Pictures_Reset(SeatRecord& rec, Places& places);
 // Wires the panel, the table and the other seats' places to the handlers above.
 void Panel_Install(TableForm& f);
+// The panel's own picture; its text is the start-up's first, which loads the fonts.
+void Panel_Draw(TableForm& f);

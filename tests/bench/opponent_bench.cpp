@@ -33,7 +33,7 @@ std::vector<EngineState> CapturePositions() {
 int Decide() {
     Opponent_Reset();
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.MatchSlot = Opp.SideBestPile;
     Opp.KingSlot = 2;
     const int pile = Move_Comp(Opp.SideBestPile);

@@ -23,14 +23,11 @@ struct FakePeer {
     std::deque<std::function<void()>> arrivals;
 
     void Install() {
-        Netl.Net_Send = [this](QString& m, int& socket) {
-            if (Com.NetHost == 0) socket = 0;
+        Netl.Net_Send = [this](const QString& m, int socket) {
             sent << m;
+            return Com.NetHost == 0 ? 0 : socket;
         };
-        Netl.Net_SendAll = [this](QString& m, int&) {
-            sent << m;
-            m += QLatin1Char('\n');
-        };
+        Netl.Net_SendAll = [this](const QString& m, int) { sent << m; };
         Netl.Net_WaitMessage = [this](int&) {
             if (arrivals.empty()) {
                 Com.NetState = kNetLost;

@@ -16,11 +16,7 @@ class PlacementTest : public EngineTest {
             Eng.CenterCount(p++) = c;
     }
     // Pile 1 is the one the wild King is to keep away from.
-    int Best(int rank, bool wild) {
-        int pile = -1;
-        CenterBestToPlay(rank, wild, pile, 1);
-        return pile;
-    }
+    int Best(int rank, bool wild) { return CenterBestToPlay(rank, wild, 1); }
 };
 
 TEST_F(PlacementTest, RankGoesWhereItFitsSoonestWithWrapAtTwelve) {

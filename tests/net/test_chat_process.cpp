@@ -35,8 +35,11 @@ class ChatProcess : public GameTest {
         QDir().mkpath(Com.UserPath + "Sounds");
         QDir().mkpath(Com.UserPath + "Icons");
         f = std::make_unique<FrmGrulm>();
-        Netl.Net_SendAll = [this](QString& m, int& except) { sent.push_back({m, except}); };
-        Netl.Net_Send = [this](QString& m, int& socket) { sent.push_back({m, -socket}); };
+        Netl.Net_SendAll = [this](const QString& m, int except) { sent.push_back({m, except}); };
+        Netl.Net_Send = [this](const QString& m, int socket) {
+            sent.push_back({m, -socket});
+            return socket;
+        };
         NetHooks.NetCleanUp = [this] { ++cleanUps; };
         NetHooks.Net_AskSaveEndedGame = [this] { ++saveOffers; };
     }

@@ -37,8 +37,11 @@ class ChatWindow : public GameTest {
         Com.PlayerName = "Ann";
         ChatCount() = 0;
         Net.NetOppName = "Kara";
-        Netl.Net_Send = [this](QString& m, int& socket) { sent.push_back({m, socket}); };
-        Netl.Net_SendAll = [this](QString& m, int& except) { sent.push_back({m, -1 - except}); };
+        Netl.Net_Send = [this](const QString& m, int socket) {
+            sent.push_back({m, socket});
+            return socket;
+        };
+        Netl.Net_SendAll = [this](const QString& m, int except) { sent.push_back({m, -1 - except}); };
         w = &frmChat();
         w->Load();
     }

@@ -190,10 +190,7 @@ TEST_F(NetEntry, SendingToAllStopsAtTheFirstLostConnection) {
     Net.NetSockCount = 3;
     for (int e = 1; e <= 3; ++e)
         Com.NetSockets[static_cast<size_t>(e)] = {"P", e, 7, e};
-    QString message = "WT";
-    int except = 2;
-    Net_SendAll(message, except); // no element is connected
-    EXPECT_EQ(message, "WT\n");
+    Net_SendAll(QStringLiteral("WT"), 2); // no element is connected
     EXPECT_EQ(Com.NetState, kNetLost);
     EXPECT_EQ(handled, (std::vector<std::pair<int, int>>{{1, kNetLost}}));
 }

@@ -240,7 +240,7 @@ TEST_F(Decisions, EveryFollowingSeatIsCheckedAfterTheHumansTestAcceptsAPlan) {
             Hand({4, 7, 7});
             Opponent_Reset();
             Ck_Player();
-            CenterBestToPlay(9, true, Opp.SideBestPile, Opp.HumanBestPile);
+            Opp.SideBestPile = CenterBestToPlay(9, true, Opp.HumanBestPile);
             Opp.MatchSlot = Opp.SideBestPile;
             Opp.KingSlot = 2;
             const int pile = Move_Comp(Opp.SideBestPile);

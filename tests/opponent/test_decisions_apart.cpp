@@ -18,7 +18,7 @@ struct Found {
 void DecideAll(Found& found) {
     Opponent_Reset();
     Ck_Player();
-    CenterBestToPlay(SeatRank(1), true, Opp.SideBestPile, Opp.HumanBestPile);
+    Opp.SideBestPile = CenterBestToPlay(SeatRank(1), true, Opp.HumanBestPile);
     Opp.MatchSlot = Opp.SideBestPile;
     Opp.KingSlot = 2;
     found.plans += Move_Comp(Opp.SideBestPile) != 0;

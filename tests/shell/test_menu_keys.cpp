@@ -34,8 +34,11 @@ class MenuKeysTest : public SavedTest {
             Sav.SaveName = QStringLiteral("mine");
         };
         MenuWin.Stats = [this](int mode) { stats.push_back(mode); };
-        Netl.Net_SendAll = [this](QString& m, int&) { sent << "all " + m; };
-        Netl.Net_Send = [this](QString& m, int& s) { sent << QString::number(s) + " " + m; };
+        Netl.Net_SendAll = [this](const QString& m, int) { sent << "all " + m; };
+        Netl.Net_Send = [this](const QString& m, int s) {
+            sent << QString::number(s) + " " + m;
+            return s;
+        };
         Put({.players = 2, .centers = 3, .seed = 11});
     }
     void TearDown() override {

@@ -94,6 +94,17 @@ TEST_F(StartupTest, AFirstStartMakesTheFilesAndGreetsTheNewPlayer) {
     EXPECT_EQ(platform::GetSetting("Vornhelm", "Startup", "Path"), Com.AppPath);
 }
 
+// The slow parts of start-up (the intro music) wait for the first window.
+TEST_F(StartupTest, AStepThatWaitsForTheTableRunsOnceTheTableIsShown) {
+    int runs = 0;
+    bool shownWhenRun = false;
+    Startup_WhenShown([&] { shownWhenRun = ++runs == 1 && form && form->IsVisible(); });
+    Start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(shownWhenRun);
+}
+
 TEST_F(StartupTest, TheSecondRunKnowsThePlayerAndSkipsTheLogin) {
     Start("Ann");
     Close();

@@ -4,6 +4,7 @@
 #include "engine/RuleMessages.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
+#include "shell/SavedGameCheck.h"
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
 #include "table/Panel.h"

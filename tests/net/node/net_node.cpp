@@ -416,12 +416,14 @@ int main(int argc, char** argv) {
     };
 
     // A loser's answer to the winner's last OK, with its farewell behind it in the same write.
-    Netl.Net_Send = [send = Netl.Net_Send](QString& message, int& socket) {
+    Netl.Net_Send = [send = Netl.Net_Send](const QString& message, int socket) {
         if (opt.leave && message == QLatin1String("OK") && Com.Pturn != 1 && Eng.SeatSideCount == 0 &&
-            driver.LastGame() && !Net.Leaving)
-            LeaveWithAnswer(Com.NetHost == 1 ? socket : 0);
-        else
-            send(message, socket);
+            driver.LastGame() && !Net.Leaving) {
+            const int to = Com.NetHost == 1 ? socket : 0;
+            LeaveWithAnswer(to);
+            return to;
+        }
+        return send(message, socket);
     };
 
     QTimer tick;
