@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "common/Shared.h"
 #include "engine/Seats.h"
 #include "tests/support/TableTest.h"
@@ -155,6 +157,36 @@ TEST_F(SeatsTest, UpdateWithTheHumanOnTurnChangesNothing) {
     GoUpdateOpponents();
     EXPECT_TRUE(Eng.Seat2Rec == a);
     EXPECT_TRUE(Eng.Seat3Rec == SeatRecord{});
+}
+
+// Ranks bottom to top; the type before; whether the top was just added or a card just left.
+TEST_F(SeatsTest, AHoldPilesTypeFollowsItsTopCards) {
+    struct Case {
+        std::vector<int> ranks;
+        int before;
+        bool added;
+        int type;
+    } const cases[] = {
+        {{9}, 2, true, 2},           // one card keeps the type a discard found
+        {{9}, 2, false, 0},          // one card left
+        {{9, 9}, 1, true, 0},        // the bottom's rank again
+        {{9, 5, 9}, 1, true, 1},     // ... but a discard's last test wins: it differs from the one under it
+        {{9, 5, 9}, 1, false, 0},    // a card that left shows the bottom's rank
+        {{9, 5}, 0, true, 1},        // mixed
+        {{9, 8, 7}, 1, true, 2},     // a run down
+        {{9, 4, 4}, 2, true, 2},     // a top like the card under it keeps the type
+        {{9, 8, 7}, 0, false, 2},    // a card left a run
+        {{9, 3, 4, 4}, 1, false, 1}, // likewise after a card left
+    };
+    for (const Case& c : cases) {
+        const int d = static_cast<int>(c.ranks.size());
+        for (int i = 1; i <= d; ++i)
+            Eng.SeatHold(1, 3, i) = c.ranks[static_cast<size_t>(i - 1)];
+        Eng.SeatHoldInfo(3, 1) = d;
+        Eng.SeatHoldInfo(3, 2) = c.before;
+        HoldType_Update(3, c.added);
+        EXPECT_EQ(Eng.SeatHoldInfo(3, 2), c.type) << d << " cards, added " << c.added;
+    }
 }
 
 } // namespace
