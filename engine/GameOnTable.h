@@ -4,8 +4,8 @@
 // Clearing the table, a new table size or the end of a game puts another game in the
 // place of the one that was there. A flow that lets events run while it pauses (the deal,
 // a card's flight, a reshuffle, the game end) keeps the ticket of the game it began with
-// and, after each pause, asks whether that game is still the one on the table; when it is
-// not, it stops and leaves the table to whatever replaced it.
+// and pauses through it, so that every pause answers whether that game is still the one on
+// the table; when it is not, the flow stops and leaves the table to whatever replaced it.
 
 class GameOnTable {
   public:
