@@ -8,7 +8,11 @@
 
 // Installs Display_Change as the display-size change the layout calls.
 void Display_Install();
+// A change of display size: the plan for the mode the entry `kind` leads to, applied.
 void Display_ChangeImpl(int kind);
+// The steps of a change of display size on a table laid out for the mode in force; `fit` fits
+// the window to the screen after them.
+void Display_ChangeSteps(int kind, bool fit);
 void Display_SetCardSize(bool small);
 void Card_SetSizeForMode();
 void Form_FitScreen();

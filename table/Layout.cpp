@@ -7,6 +7,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -680,49 +681,52 @@ void Centers_Redim4() {
     if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
 }
 
-void Layout_SetGameSize(int prevPlayers, int prevCenters) {
-    // The places and tables of the game on the table go with its size.
-    Table_GameOver();
-    // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
-    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
-    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
-    int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
-    if (m >= 2 && !small) m = 0;
-    if (m == 1 && !up) m = 0;
-    if (m >= 1) {
-        // Leave the display mode with the geometry it was entered with.
-        const int players = Com.NumPlayers, centers = Com.NumCenters;
-        Com.NumCenters = prevCenters;
-        Com.NumPlayers = prevPlayers;
-        RedimCenters(Com.NumCenters);
-        Display_Change(m == 1 ? 0 : 1);
-        Com.NumPlayers = players;
-        Com.NumCenters = centers;
-    }
+void Layout_GameSizeSteps() {
     if (Com.NumPlayers != 2) {
-        Centers_Redim4();
         Layout_FourCenters();
-        Com.TotalCards = Com.NumPlayers * 52;
-        RedimDeck();
         Layout_Table(Com.NumPlayers);
     } else {
-        RedimDeck();
         {
             CentersAsThree three;
             Layout_TwoPlayers();
         }
-        if (Com.NumCenters == 4) {
-            Centers_Redim4();
-            Layout_FourCenters();
-        }
+        if (Com.NumCenters == 4) Layout_FourCenters();
     }
+    Layout_KeepClear();
+}
+
+namespace {
+// The display mode the player has the table in, as its menu entries show it: a small display
+// the screen forced on the game size goes with it.
+int Layout_ModeShown() {
+    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
+    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
+    return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
+}
+
+// The pile and deck tables of the new size; each one made again starts empty.
+void Layout_GameSizeTables(int prevCenters, int mode) {
+    if (mode >= 1) RedimCenters(prevCenters);
+    if (Com.NumPlayers != 2) {
+        Centers_Redim4();
+        Com.TotalCards = Com.NumPlayers * 52;
+    } else if (Com.NumCenters == 4) {
+        RedimCenters(4);
+    }
+    RedimDeck();
     // Callers may pass previous counts that do not match the table; the pile
     // tables must still hold every pile in play.
     if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
-    // Leaving the mode took LayoutMode back to 0, so the mode to enter again is the one kept.
-    if (m == 1) Display_Change(0);
-    if (m == 2 || m == 3) Display_Change(1);
-    Layout_KeepClear();
+}
+} // namespace
+
+void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    (void)prevPlayers; // the plan lays the new size out from scratch
+    // The places and tables of the game on the table go with its size.
+    Table_GameOver();
+    const int mode = Layout_ModeShown();
+    Layout_GameSizeTables(prevCenters, mode);
+    Layout_Relay(mode);
 }
 
 QString Layout_Dump() {

@@ -29,6 +29,8 @@ void Layout_CenterArea();
 void Layout_Labels();
 void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
+// The passes that lay a table out for the game size in Com, from a table never laid out.
+void Layout_GameSizeSteps();
 void Centers_Redim4();
 
 // One line per control, "Name(index) left top width height visible", sorted; tests compare it.
