@@ -43,10 +43,8 @@ void CardsDown() {
     Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
 }
 
-// The table window's width when fitted to the screen: the screen's own up to 1024 pixels, 1111
-// on wider ones.
 int FittedWidthTw() {
-    return Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    return Display_FittedWidthTw(Tbl.ScreenWidthTwips);
 }
 
 // How far right and down the table reaches: the card places of every seat at the table (the
@@ -203,6 +201,10 @@ bool Shrink_Undo(TableForm& f) {
 }
 
 } // namespace
+
+int Display_FittedWidthTw(int screenWidthTw) {
+    return screenWidthTw <= 15360 ? screenWidthTw : 16665;
+}
 
 int CenterSnapWidthOf(int spacing) {
     return RoundEven(71 - (71 - (spacing - 71)) / 2.0);
@@ -412,9 +414,11 @@ void Form_FitScreen() {
     // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
     Tbl.FormWidth = w;
-    Layout_AvatarAndPlayers();
+    if (Layout_Planning()) Layout_AvatarAndPlayers();
     const QPoint home = Table_HomeTw();
     f.MoveFrameTw(home.x(), home.y(), w, h);
+    StatusBar_Place();
+    if (!Layout_Planning()) Layout_AvatarAndPlayers();
     Tbl.FormWidth = w;
     Tbl.FormHeight = h;
     f.SetScaleMode(platform::vbPixels);
@@ -517,6 +521,8 @@ void ScaleWindowBy(platform::Form& window, double x, double y) {
 }
 
 void Layout_AvatarAndPlayers() {
+    // Outside a plan, a window of another size is a new input to the plan.
+    if (!Layout_Planning()) return Layout_Relay(Layout_ModeShown());
     if (Com.NumPlayers < 3 || Tbl.ScreenWidthTwips > 12000) {
         Avatar_Position();
         Layout_Stock();

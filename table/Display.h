@@ -16,6 +16,9 @@ void Display_ChangeSteps(int kind, bool fit);
 void Display_SetCardSize(bool small);
 void Card_SetSizeForMode();
 void Form_FitScreen();
+// The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
+// pixels, 1111 on wider ones.
+int Display_FittedWidthTw(int screenWidthTw);
 // Mode 4 fits the window to the screen; mode 5 scales by 1.25 (step 2) or 0.8 (step 3).
 void ScaleFormControls(platform::Form& window, int mode, int step);
 // The table window's controls, by x across and y down, as the step scaling does it.

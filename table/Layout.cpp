@@ -695,14 +695,13 @@ void Layout_GameSizeSteps() {
     Layout_KeepClear();
 }
 
-namespace {
-// The display mode the player has the table in, as its menu entries show it: a small display
-// the screen forced on the game size goes with it.
 int Layout_ModeShown() {
     const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
     const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
     return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
 }
+
+namespace {
 
 // The pile and deck tables of the new size; each one made again starts empty.
 void Layout_GameSizeTables(int prevCenters, int mode) {

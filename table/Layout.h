@@ -29,6 +29,9 @@ void Layout_CenterArea();
 void Layout_Labels();
 void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
+// The display mode the player has the table in, as its menu entries show it: a small display
+// the screen forced on the game size goes with it.
+int Layout_ModeShown();
 // The passes that lay a table out for the game size in Com, from a table never laid out.
 void Layout_GameSizeSteps();
 void Centers_Redim4();

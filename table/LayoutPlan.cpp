@@ -8,6 +8,7 @@
 #include "table/Display.h"
 #include "table/KeepClear.h"
 #include "table/Layout.h"
+#include "table/LayoutFit.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -63,7 +64,9 @@ TableState PlanStartState(const LayoutInputs& in) {
     s.HoldFramesMade = false;
     s.CenterSpacing = fresh.CenterSpacing;
     s.CenterSnapWidth = fresh.CenterSnapWidth;
-    s.FormWidth = in.window.width() * kPlanTwipsPerPixel;
+    s.FormWidth =
+        (in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width()) *
+        kPlanTwipsPerPixel;
     s.FormHeight = in.window.height() * kPlanTwipsPerPixel;
     for (int i = 0; i < 2; ++i) {
         s.DisplayEntry[i] = fresh.DisplayEntry[i];
@@ -107,9 +110,12 @@ struct PlanScope {
 // The plan's window as designed, the size the table's window has, with the table's status bar
 // and the message fonts the player chose.
 void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, double fontScale) {
-    w.SetClientSizePx(in.window.width(), in.window.height());
+    // A window about to be fitted to the screen is laid out for the width it gets.
+    const int width =
+        in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
+    w.SetClientSizePx(width, in.window.height());
     w.SetScaleMode(platform::vbPixels);
-    w.StatusBar1.SetGeometryPx(0, in.window.height() - table.StatusBar1.HeightPx(), in.window.width(),
+    w.StatusBar1.SetGeometryPx(0, in.window.height() - table.StatusBar1.HeightPx(), width,
                                table.StatusBar1.HeightPx());
     w.StatusBar1.SetVisible(table.StatusBar1.Visible());
     w.ImgAvatar.SetVisible(table.ImgAvatar.Visible());
@@ -119,8 +125,7 @@ void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, 
         w.Label9(i).SetFontSize(table.Label9(i).Font().pointSizeF() / fontScale);
     // The avatar at its rule's size at the window's right edge, before the cards push it.
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
-    w.ImgAvatar.SetGeometryPx(in.window.width() - margin - design::kAvatar.w, 0, design::kAvatar.w,
-                              design::kAvatar.h);
+    w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
 }
 
 // The layout's steps on the plan's window: the game size from the two-player table, then the
@@ -134,11 +139,15 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     Eng.Center.Redim(1, Com.NumCenters, 12);
     Layout_GameSizeSteps();
     const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
-    const int mode = forced && in.mode < 2 ? in.mode + 2 : in.mode;
+    // A forced small display cannot have its cards moved either.
+    const int mode = forced ? 2 : in.mode;
     if (mode >= 2) Display_ChangeSteps(1, in.fit);
     if (mode & 1) Display_ChangeSteps(0, in.fit);
+    // The avatar and the stock under it for the window, whether or not it was fitted on the way.
+    Layout_AvatarAndPlayers();
     if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
     Tbl.DisplayForced = forced && in.mode < 2;
+    Layout_Fit();
     // The avatar takes its picture's shape, then gives way to the cards.
     if (!in.avatarPicture.isEmpty()) {
         Avatar_Fit(in.avatarPicture.width(), in.avatarPicture.height());
