@@ -164,22 +164,39 @@ void Labels_KeepClear() {
 }
 
 namespace {
-// The height the longest winner's notice takes in that font, wrapped in that width.
-double NoticeHeightAt(const QFont& font, double width) {
+constexpr int kNoticeLongest = 3;
+
+const QString* NoticeLongest() {
     // The longest the game end writes: the human's win over a full table, and a seat's win
     // over a sleeping human.
-    static const QString longest[] = {
+    static const QString longest[kNoticeLongest] = {
         QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
                        "(Your opponents had 60 cards left.)"),
         QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
                        "You had 20 cards left!"),
         // and the longest rule message
         Rules_MessageText(kRuleSequence, true)};
+    return longest;
+}
+
+// The height the longest winner's notice takes in that font, wrapped in that width.
+double NoticeHeightAt(const QFont& font, double width) {
+    const QString* longest = NoticeLongest();
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     double height = 0;
-    for (const QString& text : longest)
-        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
+    for (int i = 0; i < kNoticeLongest; ++i)
+        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).height());
     return height + kClearGap;
+}
+
+// True when every word of the longest notices fits that width: a narrower label cuts them.
+bool NoticeWordsFit(const QFont& font, double width) {
+    const QString* longest = NoticeLongest();
+    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
+    for (int i = 0; i < kNoticeLongest; ++i)
+        if (QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).width() > room.width())
+            return false;
+    return true;
 }
 
 // What the message label must not lie on while the winner's notice shows: the card places,
@@ -229,8 +246,10 @@ struct NoticeRoom {
     double bottom = 0, width = 0;
 };
 
+// A box too narrow for the notice's words is as high as no room is.
 QRectF NoticeBox(const NoticeRoom& r, double left, double top, double width) {
-    return {left, top, width, std::max(r.line.height(), NoticeHeightAt(r.font, width))};
+    const double height = NoticeWordsFit(r.font, width) ? NoticeHeightAt(r.font, width) : 1e6;
+    return {left, top, width, std::max(r.line.height(), height)};
 }
 
 bool NoticeClear(const NoticeRoom& r, const QRectF& box) {

@@ -7,6 +7,7 @@
 #include "table/KeepClear.h"
 #include "table/TableState.h"
 
+#include <QFontMetricsF>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -196,8 +197,9 @@ void FitStock() {
 }
 
 // A label ends before the card place under it, keeping `lines` lines of text, else before the
-// one to its right; where neither leaves it free it goes to the free room nearest to it.
-void FitLabel(Label& label, int lines) {
+// one to its right, keeping room for `widest`; where neither leaves it free it goes to the free
+// room nearest to it.
+void FitLabel(Label& label, int lines, const QString& widest) {
     // The notice and the comment line may share room with each other, not with the cards, the
     // names or the avatar.
     TableForm& f = frmGrulm();
@@ -209,12 +211,15 @@ void FitLabel(Label& label, int lines) {
     obstacles.push_back(FitRect(f.cmdDeal));
     if (f.ImgAvatar.Visible()) obstacles.push_back(FitRect(f.ImgAvatar));
     QRectF box = FitRect(label);
-    const double least = lines * design::kLabelLine;
+    const QFontMetricsF metrics(label.Font());
+    const double least = lines * std::max(design::kLabelLine, metrics.height());
+    const double narrowest = std::min(box.width(), metrics.horizontalAdvance(widest) + 2 * kFitGap);
+    box.setHeight(std::max(box.height(), least));
     for (const QRectF& o : obstacles) {
         if (!FitOverlap(box, o)) continue;
         if (o.top() - kFitGap - box.top() >= least)
             box.setHeight(o.top() - kFitGap - box.top());
-        else if (o.left() - kFitGap - box.left() >= 2 * design::kLabelLine)
+        else if (o.left() - kFitGap - box.left() >= narrowest)
             box.setWidth(o.left() - kFitGap - box.left());
     }
     if (!FitFree(box, obstacles) || !FitRoom().contains(box))
@@ -249,9 +254,9 @@ void Fit_Labels() {
         if (const auto free = FitNearestFree(FitRect(wild), obstacles))
             wild.SetGeometryPx(free->left(), free->top(), free->width(), free->height());
     }
-    FitLabel(f.Label9(kLblNotice), 2);
+    FitLabel(f.Label9(kLblNotice), 2, QStringLiteral("WAITING for"));
     // A comment or the player's record runs to three lines.
-    FitLabel(f.Label9(kLblComment), 3);
+    FitLabel(f.Label9(kLblComment), 3, QStringLiteral("Games Lost: 0000"));
     FitDeal();
 }
 
