@@ -185,7 +185,8 @@ double NoticeHeightAt(const QFont& font, double width) {
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     double height = 0;
     for (int i = 0; i < kNoticeLongest; ++i)
-        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).height());
+        height =
+            std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).height());
     return height + kClearGap;
 }
 
@@ -202,12 +203,21 @@ bool NoticeWordsFit(const QFont& font, double width) {
 // What the message label must not lie on while the winner's notice shows: the card places,
 // every side stack, the deal button when it shows, the other text labels, the turn markers
 // and the avatar.
-std::vector<QRectF> NoticeObstacles(bool dealShown) {
+// Short of room, the notice may lie on the names, markers and the avatar, never on what the
+// player reads or presses with it: the cards, the deal button and the comment line.
+std::vector<QRectF> NoticeEssentials(bool dealShown) {
     TableForm& f = frmGrulm();
     std::vector<QRectF> out = KeepClear_CardPlaces();
     for (int seat = 1; seat <= Com.NumPlayers; ++seat)
         out.push_back(KeepClear_SidePile(seat));
     if (dealShown) out.push_back(KeepClearRect(f.cmdDeal));
+    out.push_back(KeepClearRect(f.Label9(kLblComment)));
+    return out;
+}
+
+std::vector<QRectF> NoticeObstacles(bool dealShown) {
+    TableForm& f = frmGrulm();
+    std::vector<QRectF> out = NoticeEssentials(dealShown);
     for (int i = 0; i <= SeatNameLabel(Com.NumPlayers); ++i)
         if (i != kLblMessage && f.Label9.Exists(i) && f.Label9(i).Visible())
             out.push_back(KeepClearRect(f.Label9(i)));
@@ -297,24 +307,30 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
     return nearest;
 }
 
-// Nowhere free: it grows down to the first card place under it, not over it; short of room
-// there it widens to the first card place beside it.
-QRectF Notice_Squeezed(const NoticeRoom& r, const Label& message) {
-    const QRectF& line = r.line;
-    auto roomBelow = [&](double width) {
-        double room = 1e6;
-        for (const QRectF& c : r.places)
-            if (c.left() < line.left() + width && c.right() > line.left() && c.top() > line.top())
-                room = std::min(room, c.top() - line.top() - kClearGap);
-        return room;
-    };
-    const double needed = NoticeHeightAt(message.Font(), line.width());
-    double width = line.width();
-    if (roomBelow(width) < needed)
-        width = std::max(width, NearestOnTheRight(r.places, line, line.top() + needed, r.width) - kClearGap -
-                                    line.left());
-    const double height = std::min(NoticeHeightAt(message.Font(), width), roomBelow(width));
-    return {line.left(), line.top(), width, std::max(design::kLabelLine, height)};
+// Nowhere free for the whole notice: as wide as its words need, where the most of it shows free,
+// nearest to where it stands; what does not fit is cut.
+QRectF Notice_Squeezed(const NoticeRoom& r) {
+    double width = r.line.width();
+    while (!NoticeWordsFit(r.font, width) && width < r.width)
+        width += kNoticeStep;
+    const double needed = NoticeHeightAt(r.font, width);
+    QRectF best = r.line;
+    double bestHeight = 0, bestDistance = 1e18;
+    for (double top = 0; top + design::kLabelLine <= r.bottom; top += kNoticeStep)
+        for (double left = 0; left + width <= r.width; left += kNoticeStep) {
+            double height = std::min(needed, r.bottom - top);
+            for (const QRectF& o : r.obstacles)
+                if (o.left() < left + width && o.right() > left && o.bottom() > top)
+                    height = std::min(height, o.top() - kClearGap - top);
+            const double dx = left - r.line.left(), dy = top - r.line.top(), d = dx * dx + dy * dy;
+            if (height < design::kLabelLine || height < bestHeight ||
+                (height == bestHeight && d >= bestDistance))
+                continue;
+            best = QRectF(left, top, width, height);
+            bestHeight = height;
+            bestDistance = d;
+        }
+    return best;
 }
 
 } // namespace
@@ -331,7 +347,11 @@ void Notice_Fit(bool dealShown) {
     r.width = f.Client()->width();
     std::optional<QRectF> box = Notice_WhereItStands(r);
     if (!box) box = Notice_NearestFree(r);
-    const QRectF at = box ? *box : Notice_Squeezed(r, message);
+    if (!box) {
+        r.obstacles = NoticeEssentials(dealShown);
+        box = Notice_NearestFree(r);
+    }
+    const QRectF at = box ? *box : Notice_Squeezed(r);
     message.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
 }
 
