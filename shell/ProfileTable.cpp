@@ -56,15 +56,6 @@ void ShowProfileOnTable(bool startUp) {
     Cards_ShowAll();
 }
 
-// More players than the standard display holds on this screen.
-void ForceSmallDisplay() {
-    if (Com.LayoutMode == 1) Display_Change(0);
-    Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
-    Display_Change(1);
-    SmallDisplay_Force();
-    Tbl.CenterSpacing = 66;
-}
-
 // The table laid out for the profile's game size.
 void LayOutForProfile() {
     // A profile of the game size on the table leaves the table as it stands.
@@ -74,8 +65,9 @@ void LayOutForProfile() {
     Com.PrevPlayers = Boot.LaidPlayers;
     Com.PrevCenters = Boot.LaidCenters;
     Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
-    // Start-up forces the display itself, after the stored mode is known.
-    if (!Tbl.ResizeLock && Com.LayoutMode < 2 && NarrowForStandard()) ForceSmallDisplay();
+    // The layout took the small display for more players than the standard one holds here;
+    // start-up forces it itself, after the stored mode is known.
+    if (!Tbl.ResizeLock && Tbl.DisplayForced) SmallDisplay_Force();
     Boot.LaidPlayers = Com.NumPlayers;
     Boot.LaidCenters = Com.NumCenters;
     // A game in play dealt for the other size cannot go on at this one (another player's

@@ -31,6 +31,7 @@
 #include "table/Display.h"
 #include "table/Drag.h"
 #include "table/Layout.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Panel.h"
 #include "table/Pictures.h"
@@ -231,7 +232,8 @@ void KeepFormSize(TableForm& f) {
 // Puts the window where the last run left it, when that place is still on a screen.
 void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
     const bool normal = kept.First != 1 && kept.First != 2;
-    if (kept.HasPlacement && !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
+    if (kept.HasPlacement &&
+        !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
         if (kept.First == 2) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {
@@ -381,7 +383,8 @@ void ShowWindow(TableForm& f) {
     }
     f.PicCenter(0).SetVisible(true);
     f.SetScaleMode(platform::vbPixels);
-    if (Tbl.ScreenWidthTwips > 12000) Layout_Stock();
+    // Shown, the window's frame is known: the table is laid out for it.
+    Layout_Relay(Layout_ModeShown());
 }
 
 // False when the login closed without a name: there is no game without a player, the program ends.
@@ -519,20 +522,20 @@ void InstallTableExtras() {
     BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
     Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
     Startup.ChangePerson = [] {
-            // Without the personalities, the default opponents wear the default avatars named after them.
-            DefaultArt_Install(Com.UserPath);
-            for (int seat = 2; seat <= 4; ++seat) {
-                SeatRecord& r = SeatRecordOf(seat);
-                const QString file = r.RecName + ".png";
-                if (r.RecAvatar.isEmpty() && QFileInfo::exists(Com.UserPath + "Avatars/" + file))
-                    r.RecAvatar = file;
-            }
-            Tbl.PersonDefaultAvatar = Eng.Seat2Rec.RecAvatar;
-        };
+        // Without the personalities, the default opponents wear the default avatars named after them.
+        DefaultArt_Install(Com.UserPath);
+        for (int seat = 2; seat <= 4; ++seat) {
+            SeatRecord& r = SeatRecordOf(seat);
+            const QString file = r.RecName + ".png";
+            if (r.RecAvatar.isEmpty() && QFileInfo::exists(Com.UserPath + "Avatars/" + file))
+                r.RecAvatar = file;
+        }
+        Tbl.PersonDefaultAvatar = Eng.Seat2Rec.RecAvatar;
+    };
     Startup.List_Backgrounds = [] {
-            DefaultArt_Install(Com.UserPath);
-            Backgrounds_ReadFolder();
-        };
+        DefaultArt_Install(Com.UserPath);
+        Backgrounds_ReadFolder();
+    };
     Startup.KeyCommand = [](int keyCode, int shift) { KeyCommand(keyCode, shift); };
     MenuCommands_Install();
     MenuList_Install();

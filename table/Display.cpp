@@ -11,6 +11,7 @@
 #include "table/Design.h"
 #include "table/KeepClear.h"
 #include "table/Layout.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -42,10 +43,8 @@ void CardsDown() {
     Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
 }
 
-// The table window's width when fitted to the screen: the screen's own up to 1024 pixels, 1111
-// on wider ones.
 int FittedWidthTw() {
-    return Tbl.ScreenWidthTwips <= 15360 ? Tbl.ScreenWidthTwips : 16665;
+    return Display_FittedWidthTw(Tbl.ScreenWidthTwips);
 }
 
 // How far right and down the table reaches: the card places of every seat at the table (the
@@ -63,7 +62,8 @@ QSizeF Shrink_Extent(TableForm& f) {
     }
     for (platform::Control* c : f.Controls()) {
         const QString& n = c->Name();
-        if (!c->Visible() || n == "StatusBar1" || n == "ImgAvatar" || n == "imgSlap" || n == "picPanel") continue;
+        if (!c->Visible() || n == "StatusBar1" || n == "ImgAvatar" || n == "imgSlap" || n == "picPanel")
+            continue;
         take(*c);
     }
     return reach;
@@ -186,7 +186,8 @@ void Shrink_Labels(TableForm& f) {
     comment.SetWidth(std::min(comment.Width(), space.width() - comment.Left()));
     // The notice beside the stock, placed under the stock's frame, keeps above the status bar.
     Label& message = f.Label9(kLblMessage);
-    message.SetTop(std::min(message.Top(), space.height() - std::max(message.Height(), Notice_Height(message))));
+    message.SetTop(
+        std::min(message.Top(), space.height() - std::max(message.Height(), Notice_Height(message))));
 }
 
 // Back to the layout's own scale before the display is made larger; true when it was shrunk,
@@ -201,6 +202,10 @@ bool Shrink_Undo(TableForm& f) {
 
 } // namespace
 
+int Display_FittedWidthTw(int screenWidthTw) {
+    return screenWidthTw <= 15360 ? screenWidthTw : 16665;
+}
+
 int CenterSnapWidthOf(int spacing) {
     return RoundEven(71 - (71 - (spacing - 71)) / 2.0);
 }
@@ -209,79 +214,83 @@ void Display_Install() {
     DisplayChangeHook = Display_ChangeImpl;
 }
 
-void Display_ChangeImpl(int kind) {
-    TableForm& f = frmGrulm();
-    const bool lock = !DialogOpen();
-    if (lock) {
-        f.SetWindowState(0);
-        f.Window()->setUpdatesEnabled(false);
-    }
-    Tbl.SmallDisplay = Com.LayoutMode >= 2;
-    Names_PutBack();
-    f.SetScaleMode(platform::vbTwips);
+namespace {
 
-    if (kind == 0) {
-        if (Com.LayoutMode == 0 || Com.LayoutMode == 2) {
-            Layout_MoveCards(true);
-            Com.LayoutMode += 1;
-            Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Down");
-        } else {
-            Layout_MoveCards(false);
-            Com.LayoutMode -= 1;
-            Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
-        }
+// The move-cards entry: up from 0 or 2, down from 1 or 3; the small-display bit stays.
+void DisplaySteps_MoveCards() {
+    if (Com.LayoutMode == 0 || Com.LayoutMode == 2) {
+        Layout_MoveCards(true);
+        Com.LayoutMode += 1;
+        Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Down");
     } else {
-        if (Com.LayoutMode == 1 || Com.LayoutMode == 3) CardsDown();
-        if (Tbl.DisplayEntry[1] != QLatin1String("Make Display Smaller")) {
-            if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 2);
-            if (Tbl.ScreenWidthTwips > 10000) Tbl.DisplayEntryEnabled[0] = true;
-            Com.LayoutMode = 0;
-            Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
-            Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
-            if (Com.NumPlayers > 2) {
-                const bool shrunk = Shrink_Undo(f);
-                Display_SetCardSize(false);
-                if (shrunk) {
-                    Layout_Table(Com.NumPlayers);
-                    // A seat already at the table is laid out again only for seat 3.
-                    if (Tbl.Seat4Loaded) Layout_OpponentPiles(f.Picture3);
-                }
-            }
-        } else {
-            Tbl.DisplayEntryEnabled[0] = false;
-            if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 3);
-            Com.LayoutMode = 2;
-            if (Com.NumPlayers > 2) {
-                Display_SetCardSize(true);
-                Shrink_ToWindow(f);
-            }
-            Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
-        }
-        if (Com.NumPlayers == 2) Layout_Stock();
-        f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
-        if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
-        if (Com.NumPlayers == 2) {
-            Card_SetSizeForMode();
-            Layout_SizePlaces();
-            // The center piles hold cards of the display's size too.
-            for (int c = 1; c <= Com.NumCenters; ++c) {
-                if (!f.PicCenter.Exists(c)) continue;
-                f.PicCenter(c).SetWidth(Tbl.CardWidth);
-                f.PicCenter(c).SetHeight(Tbl.CardHeight);
-            }
-            Stack_SizeImages(1, 50);
-            HoldImages_Size();
-        }
-        Cards_ShowAll();
-        Table_Redraw();
+        Layout_MoveCards(false);
+        Com.LayoutMode -= 1;
+        Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
     }
+}
 
-    // Common tail.
+void DisplaySteps_Larger(TableForm& f) {
+    if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 2);
+    if (Tbl.ScreenWidthTwips > 10000) Tbl.DisplayEntryEnabled[0] = true;
+    Com.LayoutMode = 0;
+    Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
+    Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
+    if (Com.NumPlayers <= 2) return;
+    const bool shrunk = Shrink_Undo(f);
+    Display_SetCardSize(false);
+    if (shrunk) {
+        Layout_Table(Com.NumPlayers);
+        // A seat already at the table is laid out again only for seat 3.
+        if (Tbl.Seat4Loaded) Layout_OpponentPiles(f.Picture3);
+    }
+}
+
+void DisplaySteps_Smaller(TableForm& f) {
+    Tbl.DisplayEntryEnabled[0] = false;
+    if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 3);
+    Com.LayoutMode = 2;
+    if (Com.NumPlayers > 2) {
+        Display_SetCardSize(true);
+        Shrink_ToWindow(f);
+    }
+    Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
+}
+
+// The two-player table takes the card size of its display in every place.
+void DisplaySteps_TwoPlayerCards(TableForm& f) {
+    Card_SetSizeForMode();
+    Layout_SizePlaces();
+    for (int c = 1; c <= Com.NumCenters; ++c) {
+        if (!f.PicCenter.Exists(c)) continue;
+        f.PicCenter(c).SetWidth(Tbl.CardWidth);
+        f.PicCenter(c).SetHeight(Tbl.CardHeight);
+    }
+    Stack_SizeImages(1, 50);
+    HoldImages_Size();
+}
+
+// The small display entry: made larger or smaller, the cards moved back down first.
+void DisplaySteps_Size(TableForm& f) {
+    if (Com.LayoutMode == 1 || Com.LayoutMode == 3) CardsDown();
+    if (Tbl.DisplayEntry[1] != QLatin1String("Make Display Smaller"))
+        DisplaySteps_Larger(f);
+    else
+        DisplaySteps_Smaller(f);
+    if (Com.NumPlayers == 2) Layout_Stock();
+    f.Label9(kLblComment).SetFontSize(Com.CommentFontSize);
+    if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
+    if (Com.NumPlayers == 2) DisplaySteps_TwoPlayerCards(f);
+    Cards_ShowAll();
+    Table_Redraw();
+}
+
+// What follows either entry: frames, the window fitted, the templates and the center area.
+void DisplaySteps_Tail(TableForm& f, bool fit) {
     if (Com.NumPlayers == 2 || Com.LayoutMode < 2) HoldCardFrames_Place();
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     f.SetScaleMode(platform::vbTwips);
     f.Label9(kLblHumanName).SetTop(f.Picture7(1).Top() + f.Picture7(1).Height() + 100);
-    if (!Tbl.ResizeLock) Form_FitScreen();
+    if (!Tbl.ResizeLock && fit) Form_FitScreen();
     if (Tbl.FormWidth - f.FrameLeftTw() >= Tbl.ScreenWidthTwips)
         Table_MoveFrameTo(Table_HomeTw().x(), f.FrameTopTw());
     f.SetScaleMode(platform::vbPixels);
@@ -295,6 +304,36 @@ void Display_ChangeImpl(int kind) {
     Layout_CenterArea();
     Shrink_Labels(f);
     Layout_KeepClear();
+}
+
+// The display mode the menu entry `kind` takes the table to.
+int Display_ModeAfter(int kind) {
+    if (kind == 0) return (Com.LayoutMode ^ 1) - (Tbl.DisplayForced ? 2 : 0);
+    return Tbl.DisplayEntry[1] != QLatin1String("Make Display Smaller") ? 0 : 2;
+}
+
+} // namespace
+
+void Display_ChangeSteps(int kind, bool fit) {
+    TableForm& f = frmGrulm();
+    Tbl.SmallDisplay = Com.LayoutMode >= 2;
+    Names_PutBack();
+    f.SetScaleMode(platform::vbTwips);
+    if (kind == 0)
+        DisplaySteps_MoveCards();
+    else
+        DisplaySteps_Size(f);
+    DisplaySteps_Tail(f, fit);
+}
+
+void Display_ChangeImpl(int kind) {
+    TableForm& f = frmGrulm();
+    const bool lock = !DialogOpen();
+    if (lock) {
+        f.SetWindowState(0);
+        f.Window()->setUpdatesEnabled(false);
+    }
+    Layout_Relay(Display_ModeAfter(kind), !Tbl.ResizeLock, true);
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 
@@ -375,9 +414,11 @@ void Form_FitScreen() {
     // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
     Tbl.FormWidth = w;
-    Layout_AvatarAndPlayers();
+    if (Layout_Planning()) Layout_AvatarAndPlayers();
     const QPoint home = Table_HomeTw();
     f.MoveFrameTw(home.x(), home.y(), w, h);
+    StatusBar_Place();
+    if (!Layout_Planning()) Layout_AvatarAndPlayers();
     Tbl.FormWidth = w;
     Tbl.FormHeight = h;
     f.SetScaleMode(platform::vbPixels);
@@ -448,6 +489,7 @@ void ScaleTableControls(platform::Form& window, double x, double y) {
         c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
         if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
     }
+    Tbl.FontScale *= x;
     window.SetScaleMode(oldScale);
 }
 
@@ -479,6 +521,8 @@ void ScaleWindowBy(platform::Form& window, double x, double y) {
 }
 
 void Layout_AvatarAndPlayers() {
+    // Outside a plan, a window of another size is a new input to the plan.
+    if (!Layout_Planning()) return Layout_Relay(Layout_ModeShown());
     if (Com.NumPlayers < 3 || Tbl.ScreenWidthTwips > 12000) {
         Avatar_Position();
         Layout_Stock();

@@ -8,10 +8,17 @@
 
 // Installs Display_Change as the display-size change the layout calls.
 void Display_Install();
+// A change of display size: the plan for the mode the entry `kind` leads to, applied.
 void Display_ChangeImpl(int kind);
+// The steps of a change of display size on a table laid out for the mode in force; `fit` fits
+// the window to the screen after them.
+void Display_ChangeSteps(int kind, bool fit);
 void Display_SetCardSize(bool small);
 void Card_SetSizeForMode();
 void Form_FitScreen();
+// The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
+// pixels, 1111 on wider ones.
+int Display_FittedWidthTw(int screenWidthTw);
 // Mode 4 fits the window to the screen; mode 5 scales by 1.25 (step 2) or 0.8 (step 3).
 void ScaleFormControls(platform::Form& window, int mode, int step);
 // The table window's controls, by x across and y down, as the step scaling does it.

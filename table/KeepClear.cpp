@@ -1,7 +1,9 @@
 #include "table/KeepClear.h"
 #include "common/Shared.h"
+#include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
+#include "table/Design.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
@@ -162,36 +164,67 @@ void Labels_KeepClear() {
 }
 
 namespace {
-// The height the longest winner's notice takes in that font, wrapped in that width.
-double NoticeHeightAt(const QFont& font, double width) {
+constexpr int kNoticeLongest = 3;
+
+const QString* NoticeLongest() {
     // The longest the game end writes: the human's win over a full table, and a seat's win
     // over a sleeping human.
-    static const QString longest[] = {
+    static const QString longest[kNoticeLongest] = {
         QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
                        "(Your opponents had 60 cards left.)"),
         QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
-                       "You had 20 cards left!")};
+                       "You had 20 cards left!"),
+        // and the longest rule message
+        Rules_MessageText(kRuleSequence, true)};
+    return longest;
+}
+
+// The height the longest winner's notice takes in that font, wrapped in that width.
+double NoticeHeightAt(const QFont& font, double width) {
+    const QString* longest = NoticeLongest();
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     double height = 0;
-    for (const QString& text : longest)
-        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
+    for (int i = 0; i < kNoticeLongest; ++i)
+        height =
+            std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).height());
     return height + kClearGap;
+}
+
+// True when every word of the longest notices fits that width: a narrower label cuts them.
+bool NoticeWordsFit(const QFont& font, double width) {
+    const QString* longest = NoticeLongest();
+    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
+    for (int i = 0; i < kNoticeLongest; ++i)
+        if (QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).width() > room.width())
+            return false;
+    return true;
 }
 
 // What the message label must not lie on while the winner's notice shows: the card places,
 // every side stack, the deal button when it shows, the other text labels, the turn markers
 // and the avatar.
-std::vector<QRectF> NoticeObstacles(bool dealShown) {
+// Short of room, the notice may lie on the names, markers and the avatar, never on what the
+// player reads or presses with it: the cards, the deal button and the comment line.
+std::vector<QRectF> NoticeEssentials(bool dealShown) {
     TableForm& f = frmGrulm();
     std::vector<QRectF> out = KeepClear_CardPlaces();
     for (int seat = 1; seat <= Com.NumPlayers; ++seat)
         out.push_back(KeepClear_SidePile(seat));
     if (dealShown) out.push_back(KeepClearRect(f.cmdDeal));
+    out.push_back(KeepClearRect(f.Label9(kLblComment)));
+    return out;
+}
+
+std::vector<QRectF> NoticeObstacles(bool dealShown) {
+    TableForm& f = frmGrulm();
+    std::vector<QRectF> out = NoticeEssentials(dealShown);
     for (int i = 0; i <= SeatNameLabel(Com.NumPlayers); ++i)
         if (i != kLblMessage && f.Label9.Exists(i) && f.Label9(i).Visible())
             out.push_back(KeepClearRect(f.Label9(i)));
     for (const platform::Control* c : {&f.ImgTurn1, &f.ImgTurn2})
         out.push_back(KeepClearRect(*c));
+    for (int p = 1; p <= Com.NumCenters; ++p)
+        if (f.LblWild.Exists(p)) out.push_back(KeepClearRect(f.LblWild(p)));
     if (f.ImgAvatar.Visible()) out.push_back(KeepClearRect(f.ImgAvatar));
     return out;
 }
@@ -213,74 +246,113 @@ double Notice_Height(const Label& label) {
     return NoticeHeightAt(label.Font(), label.WidthPx());
 }
 
-void Notice_Fit(bool dealShown) {
-    TableForm& f = frmGrulm();
-    Label& message = f.Label9(kLblMessage);
-    const QRectF line = KeepClearRect(message);
-    const std::vector<QRectF> places = KeepClear_CardPlaces();
-    const std::vector<QRectF> obstacles = NoticeObstacles(dealShown);
-    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
-    const double clientWidth = f.Client()->width();
-    auto boxAt = [&](double left, double top, double width) {
-        return QRectF(left, top, width, std::max(line.height(), NoticeHeightAt(message.Font(), width)));
-    };
-    auto isClear = [&](const QRectF& box) {
-        return box.top() >= 0 && box.left() >= 0 && box.bottom() <= bottom && box.right() <= clientWidth &&
-               KeepClearFree(box, obstacles);
-    };
-    auto place = [&](const QRectF& box) {
-        message.SetGeometryPx(box.left(), box.top(), box.width(), box.height());
-    };
-    // Where the label stands: as laid out, ending before what cuts into its right part, or
-    // widened to what stands beside it.
+namespace {
+
+// What the notice is fitted against: where it stands, what it must not lie on, the room.
+struct NoticeRoom {
+    QRectF line;
+    QFont font;
+    std::vector<QRectF> places, obstacles;
+    double bottom = 0, width = 0;
+};
+
+// A box too narrow for the notice's words is as high as no room is.
+QRectF NoticeBox(const NoticeRoom& r, double left, double top, double width) {
+    const double height = NoticeWordsFit(r.font, width) ? NoticeHeightAt(r.font, width) : 1e6;
+    return {left, top, width, std::max(r.line.height(), height)};
+}
+
+bool NoticeClear(const NoticeRoom& r, const QRectF& box) {
+    return box.top() >= 0 && box.left() >= 0 && box.bottom() <= r.bottom && box.right() <= r.width &&
+           KeepClearFree(box, r.obstacles);
+}
+
+// Where the label stands: as laid out, ending before what cuts into its right part, or widened
+// to what stands beside it.
+std::optional<QRectF> Notice_WhereItStands(const NoticeRoom& r) {
+    const QRectF& line = r.line;
     std::vector<double> widths{line.width()};
-    const QRectF band = boxAt(line.left(), line.top(), line.width());
+    const QRectF band = NoticeBox(r, line.left(), line.top(), line.width());
     double narrow = line.width();
-    for (const QRectF& c : obstacles)
+    for (const QRectF& c : r.obstacles)
         if (c.intersects(band) && c.left() > line.left())
             narrow = std::min(narrow, c.left() - kClearGap - line.left());
     if (narrow < line.width() && narrow >= kNoticeNarrowest * line.width()) widths.push_back(narrow);
-    const double right = NearestOnTheRight(obstacles, line, band.bottom(), clientWidth);
+    const double right = NearestOnTheRight(r.obstacles, line, band.bottom(), r.width);
     if (right - kClearGap - line.left() > line.width()) widths.push_back(right - kClearGap - line.left());
     for (const double width : widths)
-        if (isClear(boxAt(line.left(), line.top(), width)))
-            return place(boxAt(line.left(), line.top(), width));
-    // Else the free room nearest to where it stands, as wide as laid out or narrower.
-    widths = {line.width(), 0.8 * line.width(), 0.6 * line.width(), kNoticeNarrowest * line.width()};
+        if (const QRectF box = NoticeBox(r, line.left(), line.top(), width); NoticeClear(r, box)) return box;
+    return std::nullopt;
+}
+
+// Else the free room nearest to where it stands, as wide as laid out, narrower or wider.
+std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
+    const QRectF& line = r.line;
     std::optional<QRectF> nearest;
     double best = 1e18;
-    for (const double width : widths) {
-        const QRectF sized = boxAt(0, 0, width);
-        for (double top = 0; top + sized.height() <= bottom; top += kNoticeStep)
-            for (double left = 0; left + width <= clientWidth; left += kNoticeStep) {
+    for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
+        const double width = k * line.width();
+        const QRectF sized = NoticeBox(r, 0, 0, width);
+        for (double top = 0; top + sized.height() <= r.bottom; top += kNoticeStep)
+            for (double left = 0; left + width <= r.width; left += kNoticeStep) {
                 const double dx = left - line.left(), dy = top - line.top(), d = dx * dx + dy * dy;
                 if (d >= best) continue;
                 const QRectF box = sized.translated(left, top);
-                if (isClear(box)) {
+                if (NoticeClear(r, box)) {
                     best = d;
                     nearest = box;
                 }
             }
     }
-    if (nearest) return place(*nearest);
-    // Nowhere free: it grows down to the first card place under it, not over it; short of
-    // room there it widens to the first card place beside it.
-    auto roomBelow = [&](double width) {
-        double room = 1e6;
-        for (const QRectF& c : places)
-            if (c.left() < line.left() + width && c.right() > line.left() && c.top() > line.top())
-                room = std::min(room, c.top() - line.top() - kClearGap);
-        return room;
-    };
-    double width = line.width();
-    if (roomBelow(width) < Notice_Height(message)) {
-        const double beside =
-            NearestOnTheRight(places, line, line.top() + Notice_Height(message), clientWidth);
-        width = std::max(width, beside - kClearGap - line.left());
+    return nearest;
+}
+
+// Nowhere free for the whole notice: as wide as its words need, where the most of it shows free,
+// nearest to where it stands; what does not fit is cut.
+QRectF Notice_Squeezed(const NoticeRoom& r) {
+    double width = r.line.width();
+    while (!NoticeWordsFit(r.font, width) && width < r.width)
+        width += kNoticeStep;
+    const double needed = NoticeHeightAt(r.font, width);
+    QRectF best = r.line;
+    double bestHeight = 0, bestDistance = 1e18;
+    for (double top = 0; top + design::kLabelLine <= r.bottom; top += kNoticeStep)
+        for (double left = 0; left + width <= r.width; left += kNoticeStep) {
+            double height = std::min(needed, r.bottom - top);
+            for (const QRectF& o : r.obstacles)
+                if (o.left() < left + width && o.right() > left && o.bottom() > top)
+                    height = std::min(height, o.top() - kClearGap - top);
+            const double dx = left - r.line.left(), dy = top - r.line.top(), d = dx * dx + dy * dy;
+            if (height < design::kLabelLine || height < bestHeight ||
+                (height == bestHeight && d >= bestDistance))
+                continue;
+            best = QRectF(left, top, width, height);
+            bestHeight = height;
+            bestDistance = d;
+        }
+    return best;
+}
+
+} // namespace
+
+void Notice_Fit(bool dealShown) {
+    TableForm& f = frmGrulm();
+    Label& message = f.Label9(kLblMessage);
+    NoticeRoom r;
+    r.line = KeepClearRect(message);
+    r.font = message.Font();
+    r.places = KeepClear_CardPlaces();
+    r.obstacles = NoticeObstacles(dealShown);
+    r.bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
+    r.width = f.Client()->width();
+    std::optional<QRectF> box = Notice_WhereItStands(r);
+    if (!box) box = Notice_NearestFree(r);
+    if (!box) {
+        r.obstacles = NoticeEssentials(dealShown);
+        box = Notice_NearestFree(r);
     }
-    message.SetGeometryPx(line.left(), line.top(), width, line.height());
-    const double height = std::min(Notice_Height(message), roomBelow(width));
-    message.SetGeometryPx(line.left(), line.top(), width, std::max(line.height(), height));
+    const QRectF at = box ? *box : Notice_Squeezed(r);
+    message.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
 }
 
 void Layout_KeepClear() {

@@ -7,6 +7,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -579,150 +580,55 @@ void Layout_CenterArea() {
         f.LblWild(p).ZOrder(0);
 }
 
-namespace {
-void LayoutLabels_Place() {
-    TableForm& f = F();
-    Pixels();
-    const int W = Tbl.CardWidth, H = Tbl.CardHeight, S = Tbl.ScreenWidthTwips;
-    const bool two = Com.NumPlayers == 2;
-    const bool four = FourPiles();
-    Image& frame = f.imgCenter;
-    const double frameBottom = frame.Top() + frame.Height();
-    const double frameRight = frame.Left() + frame.Width();
-    Label& l0 = f.Label9(kLblNotice);
-    Label& l1 = f.Label9(kLblMessage);
-    Label& l2 = f.Label9(kLblComment);
-    PictureBox& side = f.Picture7(1);
-
-    f.Label9(kLblHumanName).Move(side.Left(), side.Top() + H + 6);
-    const PictureBox& seat2Side = f.Picture1(1);
-    if (two && Com.LayoutMode != 2)
-        f.Label9(kLblSeat2Name).SetTop(seat2Side.Top() + 96);
-    else
-        f.Label9(kLblSeat2Name).SetTop(seat2Side.Top() + 80 + (S < 13000 ? -7 : 3));
-    l2.SetWidth(frame.Width());
-    if (two) l2.SetHeight(four ? frame.Height() : 80);
-    f.imgIcon.SetLeft(f.imgMenu.Left() + f.imgMenu.Width());
-
-    if (!four) {
-        // The notice just under the piles, the messages under it down to the human's side stack.
-        l0.Move(f.PicCenter(2).Left(), Tbl.CenterTop + H + 2);
-        l1.Move(6, l0.Top() + l0.Height());
-        l1.SetWidth(frame.Width());
-        const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
-        const bool overStack = l1.Left() + l1.Width() > stackLeft;
-        l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + (overStack ? 0 : H) - l1.Top()));
-        l2.Move(20, f.Label9(kLblSeat2Name).Top() + 15);
-        l2.SetWidth(frameRight - 20);
-        f.LabelPeek.Move(f.Picture7(6).Left() + W, Tbl.HumanTop);
-        f.cmdDeal.Move(f.PicCenter(3).Left(), Tbl.HumanTop - 2 * f.cmdDeal.Height());
-        f.imgIcon.SetTop(S >= 12288 ? f.PicCenter(1).Top() : l2.Top() - f.imgIcon.Height());
-        return;
-    }
-    if (two) {
-        l0.Move(f.PicCenter(2).Left(), frame.Top() - f.LblWild(1).Height());
-        if (S >= 12288 && Com.LayoutMode != 2) {
-            l1.SetTop(side.Top());
-            l1.SetWidth(frame.Width());
-        } else {
-            l1.SetTop(frameBottom);
-            l1.SetWidth(frame.Width() + 20);
-        }
-        l1.SetLeft(3);
-        f.LabelPeek.Move(3, f.PicCenter(3).Top() + W / 2.0);
-        l2.Move(6, f.PicCenter(1).Top() - 20);
-        l2.SetWidth(frame.Left() - 10);
-        f.cmdDeal.Move(frameRight + 6, f.PicCenter(4).Top() - f.cmdDeal.Height() / 2);
-        f.imgIcon.SetTop(l2.Top() - f.imgIcon.Height());
-        return;
-    }
-    l0.Move(Tbl.CenterLeft + frame.Width(), frame.Top());
-    if (S < 12001) {
-        // Right of the stock's frame: the messages wrap down beside it.
-        l1.Move(std::max(f.ImgTurn1.Left() + f.ImgTurn1.Width(), f.Label1.Left() + f.Label1.Width() + 2),
-                f.Label1.Top() + f.Label1.Height());
-        l1.SetWidth(1.4 * frame.Width());
-    } else {
-        l1.Move(3, frameBottom + 2);
-        l1.SetWidth(1.75 * frame.Width());
-    }
-    // Long messages wrap down beside the human's side stack, never over it.
-    const double stackLeft = std::min(f.Stack(25).Left(), f.Stack.Exists(1) ? f.Stack(1).Left() : 1e9);
-    l1.SetWidth(std::min(l1.Width(), stackLeft - 4 - l1.Left()));
-    l1.SetHeight(std::max(2 * design::kLabelLine, side.Top() + H + 2 * design::kLabelLine - l1.Top()));
-    Label& holdFrame = f.Label3(0);
-    l2.Move(holdFrame.Left(), Tbl.OppHoldTop + 86);
-    l2.SetWidth(holdFrame.Width() + 50);
-    l2.SetHeight(80);
-    f.imgIcon.Move(l2.Left() - f.imgIcon.Width(), l2.Top());
-    f.cmdDeal.Move(frameRight + 6, f.PicCenter(4).Top() - f.cmdDeal.Height() - 13);
-    f.LabelPeek.Move(f.cmdDeal.Left(), f.cmdDeal.Top() + f.cmdDeal.Height());
-}
-} // namespace
-
-void Layout_Labels() {
-    LayoutLabels_Place();
-    // Wherever the labels are placed, a name stays clear of its side stack.
-    Names_KeepClear();
-}
-
-void Labels_PlayerNames() {
-    TableForm& f = F();
-    f.Label9(kLblSeat2Name).SetCaption(Eng.Seat2Rec.RecName);
-    if (Com.NumPlayers > 2 && f.Label9.Exists(SeatNameLabel(3)))
-        f.Label9(SeatNameLabel(3)).SetCaption(Eng.Seat3Rec.RecName);
-    if (Com.NumPlayers == 4 && f.Label9.Exists(SeatNameLabel(4)))
-        f.Label9(SeatNameLabel(4)).SetCaption(Eng.Seat4Rec.RecName);
-    if (Com.Pturn == 0) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
-}
-
 void Centers_Redim4() {
     if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
 }
 
-void Layout_SetGameSize(int prevPlayers, int prevCenters) {
-    // The places and tables of the game on the table go with its size.
-    Table_GameOver();
-    // Only a mode the display is in is left and entered again; the menu entries tell which it is in.
-    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger");
-    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
-    int m = Com.LayoutMode >= 1 ? Com.LayoutMode : 0;
-    if (m >= 2 && !small) m = 0;
-    if (m == 1 && !up) m = 0;
-    if (m >= 1) {
-        // Leave the display mode with the geometry it was entered with.
-        const int players = Com.NumPlayers, centers = Com.NumCenters;
-        Com.NumCenters = prevCenters;
-        Com.NumPlayers = prevPlayers;
-        RedimCenters(Com.NumCenters);
-        Display_Change(m == 1 ? 0 : 1);
-        Com.NumPlayers = players;
-        Com.NumCenters = centers;
-    }
+void Layout_GameSizeSteps() {
     if (Com.NumPlayers != 2) {
-        Centers_Redim4();
         Layout_FourCenters();
-        Com.TotalCards = Com.NumPlayers * 52;
-        RedimDeck();
         Layout_Table(Com.NumPlayers);
     } else {
-        RedimDeck();
         {
             CentersAsThree three;
             Layout_TwoPlayers();
         }
-        if (Com.NumCenters == 4) {
-            Centers_Redim4();
-            Layout_FourCenters();
-        }
+        if (Com.NumCenters == 4) Layout_FourCenters();
     }
+    Layout_KeepClear();
+}
+
+int Layout_ModeShown() {
+    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
+    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
+    return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
+}
+
+namespace {
+
+// The pile and deck tables of the new size; each one made again starts empty.
+void Layout_GameSizeTables(int prevCenters, int mode) {
+    if (mode >= 1) RedimCenters(prevCenters);
+    if (Com.NumPlayers != 2) {
+        Centers_Redim4();
+        Com.TotalCards = Com.NumPlayers * 52;
+    } else if (Com.NumCenters == 4) {
+        RedimCenters(4);
+    }
+    RedimDeck();
     // Callers may pass previous counts that do not match the table; the pile
     // tables must still hold every pile in play.
     if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
-    // Leaving the mode took LayoutMode back to 0, so the mode to enter again is the one kept.
-    if (m == 1) Display_Change(0);
-    if (m == 2 || m == 3) Display_Change(1);
-    Layout_KeepClear();
+}
+} // namespace
+
+void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    (void)prevPlayers; // the plan lays the new size out from scratch
+    // The places and tables of the game on the table go with its size.
+    Table_GameOver();
+    const int mode = Layout_ModeShown();
+    Layout_GameSizeTables(prevCenters, mode);
+    Layout_Relay(mode);
 }
 
 QString Layout_Dump() {

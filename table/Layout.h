@@ -2,6 +2,7 @@
 // Where every card place, pile, frame and label of the table stands, for every
 // game size, display mode and screen width.
 #include "engine/Model.h"
+#include "table/LayoutLabels.h"
 #include "table/TableHooks.h"
 #include "table/TableState.h"
 
@@ -26,9 +27,12 @@ void Layout_MoveCards(bool up);
 int Layout_UpRaise();
 void Layout_CenterImages();
 void Layout_CenterArea();
-void Layout_Labels();
-void Labels_PlayerNames();
 void Layout_SetGameSize(int prevPlayers, int prevCenters);
+// The display mode the player has the table in, as its menu entries show it: a small display
+// the screen forced on the game size goes with it.
+int Layout_ModeShown();
+// The passes that lay a table out for the game size in Com, from a table never laid out.
+void Layout_GameSizeSteps();
 void Centers_Redim4();
 
 // One line per control, "Name(index) left top width height visible", sorted; tests compare it.

@@ -43,9 +43,13 @@ struct TableState {
     bool FourthCenterLoaded = false, Seat3Loaded = false, Seat4Loaded = false;
     bool ResizeLock = false;
     bool SmallDisplay = false;
+    // The small display was taken because the standard one does not fit, not chosen.
+    bool DisplayForced = false;
     // Three or four players: the factors the small display was scaled by, across and down, to fit
     // a narrow window.
     double TableShrink = 1, TableShrinkDown = 1;
+    // What the table's fonts are scaled by, against the sizes the player chose.
+    double FontScale = 1;
     bool HoldFramesMade = false;
 
     // Window measures: spacing of the center piles and the snap width of a drop on them.

@@ -1,4 +1,5 @@
 #include "table/WindowPlaces.h"
+#include "table/LayoutPlan.h"
 
 #include "engine/TableForm.h"
 #include "platform/Services.h"
@@ -98,6 +99,8 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
 } // namespace
 
 QMargins Table_FrameMargins() {
+    // A layout being planned measures the table's frame, not its own hidden window's.
+    if (const QMargins* planned = Layout_PlanningFrame()) return *planned;
     return platform::FrameMarginsOf(TableWindow());
 }
 

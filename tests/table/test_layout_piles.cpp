@@ -334,9 +334,7 @@ TEST_F(PilesTest, PictureOnTheSideStackLiesOnItsTopEdge) {
         Table_ResetState();
         Tbl.Pic.FilePic[0] = Solid(71, 96, Qt::cyan);
         Tbl.Pic.FilePic[5] = Solid(59, 80, Qt::magenta);
-        Com.NumPlayers = 2;
-        Com.NumCenters = 3;
-        Table(2, 3, 12000, mode);
+        Passes(2, 3, 12000, mode);
         EXPECT_EQ(form->ImgHold.LeftPx(), form->Stack(25).LeftPx());
         EXPECT_EQ(form->ImgHold.TopPx(), form->Stack(25).TopPx());
         EXPECT_EQ(form->ImgHold.WidthPx(), Tbl.CardWidth);

@@ -53,12 +53,14 @@ class LayoutTest : public WindowTest {
         Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     }
 
-    // A fresh table on a screen, in a display mode, for a game size.
+    // A fresh table on a screen, in a display mode (entered as the menu enters it), for a game size.
     void Table(int players, int centers, int twips, int layoutMode = 0) {
         Screen(twips);
-        Mode(layoutMode);
+        Mode(0);
         StartUp();
         GameSize(players, centers);
+        if (layoutMode >= 2 && Com.LayoutMode < 2) Display_Change(1);
+        if ((layoutMode & 1) != (Com.LayoutMode & 1)) Display_Change(0);
     }
 
     // A new window and table state, laid out from the two-player table.
@@ -68,6 +70,24 @@ class LayoutTest : public WindowTest {
         Com.NumPlayers = 2;
         Com.NumCenters = 3;
         Table(players, centers, twips, layoutMode);
+    }
+
+    // The layout's passes alone, as the plan runs them, on a new window: the places the Parts give
+    // before the plan fits the table to the screen.
+    void Passes(int players, int centers, int twips, int layoutMode = 0) {
+        Screen(twips);
+        Mode(layoutMode);
+        StartUp();
+        Com.NumPlayers = players;
+        Com.NumCenters = centers;
+        Eng.CenterCount.Redim(centers);
+        Eng.Center.Redim(1, centers, 12);
+        Layout_GameSizeSteps();
+    }
+    void NewPasses(int players, int centers, int twips, int layoutMode = 0) {
+        form = std::make_unique<FrmGrulm>();
+        Table_ResetState();
+        Passes(players, centers, twips, layoutMode);
     }
 
     // Every element that exists, as "Name(index)".

@@ -1,0 +1,368 @@
+#include "table/LayoutPlan.h"
+
+#include "common/Shared.h"
+#include "engine/Model.h"
+#include "platform/Services.h"
+#include "table/Avatar.h"
+#include "table/Design.h"
+#include "table/Display.h"
+#include "table/KeepClear.h"
+#include "table/Layout.h"
+#include "table/LayoutFit.h"
+#include "table/Paint.h"
+#include "table/Piles.h"
+#include "table/Redraw.h"
+#include "table/WindowPlaces.h"
+#include "table/frmGrulm.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr int kPlanTwipsPerPixel = 15;
+const QMargins* g_planFrame = nullptr;
+
+// The chrome the plan does not place: the status bar keeps to the window's bottom, the panel goes
+// where its own code puts it.
+bool PlanLeavesAlone(const QString& name) {
+    return name == QLatin1String("StatusBar1") || name == QLatin1String("picPanel");
+}
+
+// Shown or hidden by the layout itself; every other control shows as the game has it.
+bool PlanOwnsVisibility(const PlacedControl& c) {
+    static const QString owned[] = {QStringLiteral("PicCenter"), QStringLiteral("imgCenter"),
+                                    QStringLiteral("Label1"), QStringLiteral("Label3"),
+                                    QStringLiteral("lblHoldCard")};
+    if (std::find(std::begin(owned), std::end(owned), c.name) != std::end(owned))
+        return c.name != QLatin1String("PicCenter") || c.index >= 1;
+    if (c.name == QLatin1String("Label9")) return c.index >= SeatNameLabel(1);
+    // A seat that left the table takes its side place with it.
+    return (c.name == QLatin1String("Picture2") || c.name == QLatin1String("Picture3")) && c.index == 1 &&
+           !c.visible;
+}
+
+// The layout's own part of the table state, as a table that was never laid out has it; the
+// pictures, the screen and the player's choices stay.
+TableState PlanStartState(const LayoutInputs& in) {
+    TableState s = Tbl;
+    const TableState fresh{};
+    s.CardWidth = fresh.CardWidth;
+    s.CardHeight = fresh.CardHeight;
+    s.ScreenWidthTwips = in.screenWidthTw;
+    s.ScreenHeightTwips = in.screenHeightTw;
+    s.Seat2Top = s.Seat2SideLeft = s.HumanTop = s.Seat2HandTop = s.HumanHandLeft = s.Seat2HandLeft = 0;
+    s.HumanHoldTop = s.OppHoldTop = s.HumanHoldLeft = s.Seat2HoldLeft = s.CenterTop = s.CenterLeft = 0;
+    s.UpSideTop = s.UpHoldTop = s.UpSeat2HoldTop = 0;
+    s.FourthCenterLoaded = s.Seat3Loaded = s.Seat4Loaded = false;
+    s.ResizeLock = false;
+    s.SmallDisplay = false;
+    s.DisplayForced = false;
+    s.TableShrink = s.TableShrinkDown = 1;
+    s.FontScale = 1;
+    s.HoldFramesMade = false;
+    s.CenterSpacing = fresh.CenterSpacing;
+    s.CenterSnapWidth = fresh.CenterSnapWidth;
+    s.FormWidth =
+        (in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width()) *
+        kPlanTwipsPerPixel;
+    s.FormHeight = in.window.height() * kPlanTwipsPerPixel;
+    for (int i = 0; i < 2; ++i) {
+        s.DisplayEntry[i] = fresh.DisplayEntry[i];
+        s.DisplayEntryEnabled[i] = true;
+    }
+    s.AvatarRule = QRectF();
+    s.NameMoves = {};
+    return s;
+}
+
+// What a plan borrows from the program while it runs, given back when it ends.
+struct PlanScope {
+    TableState table = Tbl;
+    TableForm* form = &frmGrulm();
+    int players = Com.NumPlayers, centers = Com.NumCenters, mode = Com.LayoutMode;
+    int prevPlayers = Com.PrevPlayers, prevCenters = Com.PrevCenters, total = Com.TotalCards;
+    BArray<int, 1> centerCount = Eng.CenterCount;
+    BArray<int, 3> center = Eng.Center;
+    DisplayHooks display = DispHooks;
+    std::function<void(int)> change = DisplayChangeHook;
+    PlanScope() = default;
+    PlanScope(const PlanScope&) = delete;
+    PlanScope& operator=(const PlanScope&) = delete;
+    ~PlanScope() {
+        Tbl = table;
+        SetTableForm(form);
+        Com.NumPlayers = players;
+        Com.NumCenters = centers;
+        Com.LayoutMode = mode;
+        Com.PrevPlayers = prevPlayers;
+        Com.PrevCenters = prevCenters;
+        Com.TotalCards = total;
+        Eng.CenterCount = centerCount;
+        Eng.Center = center;
+        DispHooks = display;
+        DisplayChangeHook = change;
+        g_planFrame = nullptr;
+    }
+};
+
+// The plan's window as designed, the size the table's window has, with the table's status bar
+// and the message fonts the player chose.
+void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, double fontScale) {
+    // A window about to be fitted to the screen is laid out for the width it gets.
+    const int width =
+        in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
+    w.SetClientSizePx(width, in.window.height());
+    w.SetScaleMode(platform::vbPixels);
+    w.StatusBar1.SetGeometryPx(0, in.window.height() - table.StatusBar1.HeightPx(), width,
+                               table.StatusBar1.HeightPx());
+    w.StatusBar1.SetVisible(table.StatusBar1.Visible());
+    w.ImgAvatar.SetVisible(table.ImgAvatar.Visible());
+    w.EmptyPlaceLarge = table.EmptyPlaceLarge;
+    w.EmptyPlaceSmall = table.EmptyPlaceSmall;
+    for (int i : {int(kLblMessage), int(kLblComment)})
+        w.Label9(i).SetFontSize(table.Label9(i).Font().pointSizeF() / fontScale);
+    // The avatar at its rule's size at the window's right edge, before the cards push it.
+    const double margin = in.screenWidthTw < 13000 ? 10 : 20;
+    w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
+}
+
+// The layout's steps on the plan's window: the game size from the two-player table, then the
+// display size entered as the menu enters it.
+void PlanWindow_LayOut(const LayoutInputs& in) {
+    Stacks_LoadImages();
+    Highlights_LoadImages();
+    Com.NumPlayers = in.players;
+    Com.NumCenters = in.players > 2 ? 4 : in.centers;
+    Eng.CenterCount.Redim(Com.NumCenters);
+    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Layout_GameSizeSteps();
+    const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
+    // A forced small display cannot have its cards moved either.
+    const int mode = forced ? 2 : in.mode;
+    if (mode >= 2) Display_ChangeSteps(1, in.fit);
+    if (mode & 1) Display_ChangeSteps(0, in.fit);
+    // The avatar and the stock under it for the window, whether or not it was fitted on the way.
+    Layout_AvatarAndPlayers();
+    if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
+    Tbl.DisplayForced = forced && in.mode < 2;
+    Layout_Fit();
+    // The avatar takes its picture's shape, then gives way to the cards.
+    if (!in.avatarPicture.isEmpty()) {
+        Avatar_Fit(in.avatarPicture.width(), in.avatarPicture.height());
+        Avatar_Position();
+    }
+}
+
+std::vector<PlacedControl> PlanWindow_Capture(TableForm& w) {
+    std::vector<PlacedControl> out;
+    const QObjectList& order = w.Client()->children();
+    Design_ForEachControl(w, [&](platform::Control& c) {
+        out.push_back({c.Name(), c.Index(), QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()),
+                       c.Visible(), c.Font().pointSizeF(), int(order.indexOf(c.Widget())), c.ToolTipText(),
+                       c.Caption(), c.BackColor(), c.ForeColor(), c.BorderStyle(), c.Font()});
+    });
+    return out;
+}
+
+} // namespace
+
+const PlacedControl* LayoutPlan::Find(const QString& name, int index) const {
+    for (const PlacedControl& c : controls)
+        if (c.name == name && c.index == index) return &c;
+    return nullptr;
+}
+
+bool Layout_NarrowForStandard(int screenWidthTw, int players) {
+    return screenWidthTw < 10000 || (players > 2 && screenWidthTw < 13000);
+}
+
+bool Layout_Planning() {
+    return g_planFrame != nullptr;
+}
+
+const QMargins* Layout_PlanningFrame() {
+    return g_planFrame;
+}
+
+LayoutInputs Layout_InputsNow(int mode, bool fit) {
+    TableForm& f = frmGrulm();
+    LayoutInputs in;
+    in.screenWidthTw = Tbl.ScreenWidthTwips;
+    in.screenHeightTw = Tbl.ScreenHeightTwips;
+    in.players = Com.NumPlayers;
+    in.centers = Com.NumCenters;
+    in.mode = mode;
+    in.window = f.Client()->size();
+    in.frame = Table_FrameMargins();
+    in.fit = fit;
+    const QImage& avatar = f.ImgAvatar.Picture();
+    if (!avatar.isNull()) in.avatarPicture = avatar.size();
+    return in;
+}
+
+LayoutPlan Layout_Plan(const LayoutInputs& in) {
+    LayoutPlan plan;
+    plan.inputs = in;
+    PlanScope scope;
+    TableForm& table = *scope.form;
+    Tbl = PlanStartState(in);
+    Com.LayoutMode = 0;
+    DispHooks = DisplayHooks{};
+    DisplayChangeHook = [](int kind) { Display_ChangeSteps(kind, false); };
+    g_planFrame = &plan.inputs.frame;
+    FrmGrulm w; // becomes the table the layout's steps work on
+    PlanWindow_Prepare(w, table, in, scope.table.FontScale);
+    PlanWindow_LayOut(in);
+    plan.controls = PlanWindow_Capture(w);
+    plan.state = Tbl;
+    plan.mode = Com.LayoutMode;
+    plan.window = w.Client()->size();
+    plan.fitted = plan.window != in.window;
+    plan.imgCenterStretch = w.imgCenter.Stretch();
+    plan.imgCenterPicture = w.imgCenter.Picture();
+    plan.stockPicture = w.PicCenter(0).Picture();
+    return plan;
+}
+
+namespace {
+
+using ControlMap = std::map<std::pair<QString, int>, platform::Control*>;
+
+ControlMap PlanApply_Controls(TableForm& f) {
+    ControlMap m;
+    Design_ForEachControl(f, [&](platform::Control& c) { m[{c.Name(), c.Index()}] = &c; });
+    return m;
+}
+
+// The elements of one array the plan lays out: those it has not are removed, those it has are
+// made, looking as the layout made them; the new ones are listed in `made`.
+template <typename T>
+void PlanApply_Elements(ControlArray<T>& arr, const LayoutPlan& plan, std::vector<platform::Control*>& made) {
+    std::vector<const PlacedControl*> wanted;
+    for (const PlacedControl& c : plan.controls)
+        if (c.name == arr.Name()) wanted.push_back(&c);
+    std::vector<int> gone;
+    arr.ForEach([&](int i, platform::Control&) {
+        if (std::none_of(wanted.begin(), wanted.end(), [i](const PlacedControl* c) { return c->index == i; }))
+            gone.push_back(i);
+    });
+    for (auto it = gone.rbegin(); it != gone.rend(); ++it)
+        arr.Unload(*it);
+    for (const PlacedControl* c : wanted) {
+        if (arr.Exists(c->index)) continue;
+        T& e = arr.Load(c->index);
+        e.SetToolTipText(c->tip);
+        e.SetBackColor(c->back);
+        e.SetForeColor(c->fore);
+        e.SetBorderStyle(c->border);
+        e.SetFont(c->font);
+        e.SetCaption(c->caption);
+        made.push_back(&e);
+    }
+}
+
+void PlanApply_AllElements(TableForm& f, const LayoutPlan& plan, std::vector<platform::Control*>& made) {
+    PlanApply_Elements(f.Picture2, plan, made);
+    PlanApply_Elements(f.Picture3, plan, made);
+    PlanApply_Elements(f.PicCenter, plan, made);
+    PlanApply_Elements(f.Stack, plan, made);
+    PlanApply_Elements(f.StackHold, plan, made);
+    PlanApply_Elements(f.Label3, plan, made);
+    PlanApply_Elements(f.Label9, plan, made);
+    PlanApply_Elements(f.LblWild, plan, made);
+    PlanApply_Elements(f.lblHoldCard, plan, made);
+    // A new center pile looks and behaves as the others, not as the stock it was copied from.
+    if (f.PicCenter.Exists(4) &&
+        std::find(made.begin(), made.end(), static_cast<platform::Control*>(&f.PicCenter(4))) != made.end()) {
+        f.PicCenter(4).AutoRedraw = true;
+        f.PicCenter(4).SetPicture(f.EmptyPlaceLarge);
+    }
+}
+
+void PlanApply_Places(TableForm& f, const LayoutPlan& plan, const std::vector<platform::Control*>& made) {
+    const ControlMap live = PlanApply_Controls(f);
+    std::vector<const PlacedControl*> order;
+    for (const PlacedControl& c : plan.controls) {
+        const auto it = live.find({c.name, c.index});
+        if (it == live.end() || PlanLeavesAlone(c.name)) continue;
+        platform::Control& w = *it->second;
+        const QRectF& r = c.rect;
+        w.SetGeometryPx(r.left(), r.top(), r.width(), r.height());
+        const bool text = dynamic_cast<Label*>(&w) || dynamic_cast<CommandButton*>(&w);
+        if (text && c.fontSize > 0 && w.Font().pointSizeF() != c.fontSize) w.SetFontSize(c.fontSize);
+        if (PlanOwnsVisibility(c) || std::find(made.begin(), made.end(), &w) != made.end())
+            w.SetVisible(c.visible);
+        order.push_back(&c);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const PlacedControl* a, const PlacedControl* b) { return a->stack < b->stack; });
+    for (const PlacedControl* c : order)
+        if (QWidget* w = live.at({c->name, c->index})->Widget()) w->raise();
+}
+
+// The layout's part of the table state, as the plan left it.
+void PlanApply_State(const LayoutPlan& plan) {
+    const TableState& s = plan.state;
+    Tbl.CardWidth = s.CardWidth;
+    Tbl.CardHeight = s.CardHeight;
+    Tbl.Seat2Top = s.Seat2Top, Tbl.Seat2SideLeft = s.Seat2SideLeft, Tbl.HumanTop = s.HumanTop;
+    Tbl.Seat2HandTop = s.Seat2HandTop, Tbl.HumanHandLeft = s.HumanHandLeft,
+    Tbl.Seat2HandLeft = s.Seat2HandLeft;
+    Tbl.HumanHoldTop = s.HumanHoldTop, Tbl.OppHoldTop = s.OppHoldTop, Tbl.HumanHoldLeft = s.HumanHoldLeft;
+    Tbl.Seat2HoldLeft = s.Seat2HoldLeft, Tbl.CenterTop = s.CenterTop, Tbl.CenterLeft = s.CenterLeft;
+    Tbl.UpSideTop = s.UpSideTop, Tbl.UpHoldTop = s.UpHoldTop, Tbl.UpSeat2HoldTop = s.UpSeat2HoldTop;
+    Tbl.FourthCenterLoaded = s.FourthCenterLoaded;
+    Tbl.Seat3Loaded = s.Seat3Loaded;
+    Tbl.Seat4Loaded = s.Seat4Loaded;
+    Tbl.SmallDisplay = s.SmallDisplay;
+    Tbl.DisplayForced = s.DisplayForced;
+    Tbl.TableShrink = s.TableShrink;
+    Tbl.TableShrinkDown = s.TableShrinkDown;
+    Tbl.FontScale = s.FontScale;
+    Tbl.HoldFramesMade = s.HoldFramesMade;
+    Tbl.CenterSpacing = s.CenterSpacing;
+    Tbl.CenterSnapWidth = s.CenterSnapWidth;
+    for (int i = 0; i < 2; ++i) {
+        Tbl.DisplayEntry[i] = s.DisplayEntry[i];
+        Tbl.DisplayEntryEnabled[i] = s.DisplayEntryEnabled[i];
+    }
+    Tbl.AvatarRule = s.AvatarRule;
+    Tbl.NameMoves = s.NameMoves;
+    Com.LayoutMode = plan.mode;
+}
+
+} // namespace
+
+void Layout_Apply(const LayoutPlan& plan, bool repaint) {
+    TableForm& f = frmGrulm();
+    const int scale = f.ScaleMode();
+    f.SetScaleMode(platform::vbPixels);
+    if (plan.inputs.fit && plan.fitted) {
+        const QPoint home = Table_HomeTw();
+        f.MoveFrameTw(home.x(), home.y(), plan.window.width() * kPlanTwipsPerPixel,
+                      plan.window.height() * kPlanTwipsPerPixel);
+        Tbl.FormWidth = plan.state.FormWidth;
+        Tbl.FormHeight = plan.state.FormHeight;
+    }
+    std::vector<platform::Control*> made;
+    PlanApply_AllElements(f, plan, made);
+    PlanApply_Places(f, plan, made);
+    PlanApply_State(plan);
+    f.imgCenter.SetStretch(plan.imgCenterStretch);
+    f.imgCenter.SetPicture(plan.imgCenterPicture);
+    f.PicCenter(0).SetPicture(plan.stockPicture);
+    HoldImages_Set();
+    if (repaint) {
+        Cards_ShowAll();
+        Table_Redraw();
+    }
+    if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
+    if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
+    f.SetScaleMode(scale);
+}
+
+void Layout_Relay(int mode, bool fit, bool repaint) {
+    Layout_Apply(Layout_Plan(Layout_InputsNow(mode, fit)), repaint);
+}

@@ -1,0 +1,131 @@
+// The layout plan on every screen, game size and display size: everything in the window, and
+// nothing on anything else but where the table lays one thing over another on purpose.
+#include "table/LayoutPlan.h"
+#include "tests/table/test_layout_support.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+using LayoutPlanTest = LayoutTest;
+
+struct Placed {
+    QString id; // "Name(index)"; a seat's side pile takes its stack's edges in
+    QRectF rect;
+    int owner; // the seat (1 to 4), 0 for the table
+};
+
+// The seat whose places, side stack, hold frame or name an element is, 0 for the table's.
+int OwnerOf(const PlacedControl& c) {
+    static const QString places[] = {"Picture7", "Picture1", "Picture2", "Picture3"};
+    for (int s = 0; s < 4; ++s)
+        if (c.name == places[s]) return s + 1;
+    if (c.name == "Label3") return c.index + 1;
+    if (c.name == "lblHoldCard") return c.index <= 4 ? 2 : 1;
+    if (c.name == "Label9" && c.index >= SeatNameLabel(1)) return c.index - SeatNameLabel(1) + 1;
+    if (c.name == "Stack") return (c.index - 1) / 25 + 1;
+    return 0;
+}
+
+// The card places, frames, labels, buttons, the notice and the avatar of a plan: what shows
+// or shows once the cards are dealt.
+std::vector<Placed> Elements(const LayoutPlan& plan) {
+    static const QRegularExpression kept("^(Picture[1237]\\(([1-9]|10)\\)|PicCenter|Label[139]|lblHoldCard|"
+                                         "LblWild|cmdDeal|imgCenter|ImgAvatar)");
+    std::vector<Placed> out;
+    std::map<int, QRectF> sides;
+    for (const PlacedControl& c : plan.controls) {
+        const QString id = c.index >= 0 ? QStringLiteral("%1(%2)").arg(c.name).arg(c.index) : c.name;
+        if (c.name == "Stack" && c.index >= 1) sides[OwnerOf(c)] |= c.rect;
+        const bool shows = c.visible || c.name.startsWith("Picture") || c.name == "PicCenter" ||
+                           c.name == "LblWild" || c.name == "cmdDeal";
+        if (!kept.match(id).hasMatch() || !shows || c.rect.isEmpty()) continue;
+        if (c.name.startsWith("Picture") && c.index == 1) {
+            sides[OwnerOf(c)] |= c.rect;
+            continue;
+        }
+        out.push_back({id, c.rect, OwnerOf(c)});
+    }
+    for (const auto& [seat, r] : sides)
+        if (seat <= plan.inputs.players) out.push_back({QStringLiteral("side pile %1").arg(seat), r, seat});
+    return out;
+}
+
+// What the table lays over something else on purpose: a frame round the places it frames, a
+// seat's fanned hand and overlapping hold piles, the center frame behind the piles and their
+// wild-card labels, the stock in its frame.
+bool OnPurpose(const Placed& a, const Placed& b) {
+    auto is = [](const Placed& p, const char* prefix) { return p.id.startsWith(QLatin1String(prefix)); };
+    auto either = [&](const char* x, const char* y) {
+        return (is(a, x) && is(b, y)) || (is(a, y) && is(b, x));
+    };
+    auto slot = [](const Placed& p) { return p.id.section('(', 1).chopped(1).toInt(); };
+    auto hold = [&](const Placed& p) { return is(p, "Picture") && slot(p) >= 7; };
+    if (a.owner != 0 && a.owner == b.owner) {
+        // A compact seat fans its hand and overlaps its hold piles; a frame goes round hold places.
+        if (is(a, "Picture") && is(b, "Picture") && a.owner > 1 && hold(a) == hold(b)) return true;
+        // The human's hand closes up on a window too narrow for five cards apart.
+        if (is(a, "Picture7") && is(b, "Picture7") && !hold(a) && !hold(b)) return true;
+        if (either("Label3", "lblHoldCard")) return true;
+        // A seat's name is drawn in front of its own side stack and hand where they leave it no room.
+        if ((is(a, "Label9") && !is(b, "Label")) || (is(b, "Label9") && !is(a, "Label"))) return true;
+        if ((is(a, "Label3") || is(a, "lblHoldCard")) && hold(b)) return true;
+        if ((is(b, "Label3") || is(b, "lblHoldCard")) && hold(a)) return true;
+    }
+    // The center frame is a picture behind the piles and whatever stands on it; the stock lies
+    // in its frame; a wild-card label shows on its pile.
+    if (is(a, "imgCenter") || is(b, "imgCenter") || either("Label1", "PicCenter(0)")) return true;
+    // The notices and comments run past the wild-card labels, which show only now and then and
+    // never with the deal button; the comment line starts under seat 2's name and shares its room
+    // with the notice across the table.
+    if (either("LblWild", "Label9(0)") || either("LblWild", "Label9(2)") || either("LblWild", "cmdDeal") ||
+        either("Label9(2)", "Label9(4)") || either("Label9(0)", "Label9(2)"))
+        return true;
+    return either("LblWild", "PicCenter");
+}
+
+// More than a pixel of one on the other, both ways: edges that touch are not on each other.
+bool Overlap(const QRectF& a, const QRectF& b) {
+    const QRectF both = a & b;
+    return both.width() > 1 && both.height() > 1;
+}
+
+std::string Text(const QRectF& r) {
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
+    const QSize screens[] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 1024}, {1920, 1080}};
+    struct Size3 {
+        int players, centers;
+    };
+    for (const QSize screen : screens)
+        for (const Size3 size : {Size3{2, 3}, Size3{2, 4}, Size3{3, 4}, Size3{4, 4}})
+            for (int mode = 0; mode <= 3; ++mode) {
+                SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", "
+                                                << size.players << "/" << size.centers << ", mode " << mode);
+                LayoutInputs in;
+                in.screenWidthTw = screen.width() * 15;
+                in.screenHeightTw = screen.height() * 15;
+                in.players = size.players;
+                in.centers = size.centers;
+                in.mode = mode;
+                in.window = QSize(screen.width(), screen.height() - 60);
+                in.frame = QMargins(1, 22, 1, 1);
+                in.fit = true;
+                const LayoutPlan plan = Layout_Plan(in);
+                const QRectF room(0, 0, plan.window.width(),
+                                  plan.window.height() - form->StatusBar1.HeightPx());
+                const std::vector<Placed> all = Elements(plan);
+                for (const Placed& p : all)
+                    EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect))
+                        << p.id.toStdString() << Text(p.rect);
+                for (size_t i = 0; i < all.size(); ++i)
+                    for (size_t j = i + 1; j < all.size(); ++j)
+                        if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
+                            ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString()
+                                          << " " << Text(all[i].rect) << " " << Text(all[j].rect);
+            }
+}
+
+} // namespace
