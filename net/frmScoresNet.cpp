@@ -102,6 +102,7 @@ FrmScoresNet::FrmScoresNet() : platform::Form("frmScoresNet") {
     platform::Connect(Command4, &QPushButton::clicked, "click", [this] { Command4_Click(); });
     platform::Connect(Command2, &QPushButton::clicked, "click", [this] { Command2_Click(); });
     platform::Connect(Command1, &QPushButton::clicked, "click", [this] { Unload(); });
+    Escape = [this] { Command1->click(); };
     SetClientSizePx(620, 400);
 }
 
