@@ -1,15 +1,18 @@
 #include "table/WindowPlaces.h"
 
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
 #include "table/Display.h"
 #include "table/TableState.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -17,6 +20,8 @@ namespace {
 constexpr int kTw = 15; // twips to a pixel
 // How long a shown table waits for the window manager to put its frame round it.
 constexpr double kFrameWaitSeconds = 0.5;
+// How often, and how many times, a window just placed is looked at for its frame.
+constexpr int kFrameTryMs = 25, kFrameTries = 40;
 
 QWidget* TableWindow() {
     return HasTableForm() ? frmGrulm().Window() : nullptr;
@@ -95,6 +100,35 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
             {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
 }
 
+// Once the window manager has framed a window, a frame that it or the toolkit left off the
+// screen is moved back onto it, its title bar first.
+void KeepFrameOnScreenOnceFramed(QWidget* window) {
+    auto* timer = new QTimer(window);
+    auto tries = std::make_shared<int>(0);
+    platform::Connect(timer, &QTimer::timeout, "timer", [window, timer, tries] {
+        const QMargins m = platform::FrameMarginsOf(window);
+        if (window->isVisible() && m.isNull() && ++*tries < kFrameTries) return;
+        timer->deleteLater();
+        if (!window->isVisible() || m.isNull()) return;
+        const QRect frame = window->frameGeometry();
+        const QRect kept =
+            platform::FrameKeptIn(platform::FreeAreaAt(frame.center()), frame.topLeft(), window->size(), m);
+        if (kept.topLeft() != frame.topLeft()) window->move(kept.topLeft());
+    });
+    timer->start(kFrameTryMs);
+}
+
+// Puts a window's frame at `frame`. A hidden window is placed by its client area: the toolkit
+// forgets a closed window's frame once the window manager has taken it away, and would put the
+// client where the frame should go, its title bar above the screen.
+void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
+    if (window->isVisible())
+        window->move(frame.topLeft());
+    else
+        window->setGeometry(frame.marginsRemoved(margins));
+    KeepFrameOnScreenOnceFramed(window);
+}
+
 } // namespace
 
 QMargins Table_FrameMargins() {
@@ -141,10 +175,10 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
     QWidget* table = TableWindow();
     const QRect area = platform::FreeAreaAt(table ? table->frameGeometry().center() : QPoint());
     if (!table) {
-        window->move(platform::FrameKeptIn(area,
-                                           area.center() - QPoint(frame.width() / 2, frame.height() / 2),
-                                           window->size(), margins)
-                         .topLeft());
+        PutFrame(window,
+                 platform::FrameKeptIn(area, area.center() - QPoint(frame.width() / 2, frame.height() / 2),
+                                       window->size(), margins),
+                 margins);
         return;
     }
     const QRect client = TableClient();
@@ -160,7 +194,7 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
             }
         }
     }
-    window->move(platform::FrameKeptIn(area, best, window->size(), margins).topLeft());
+    PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
 }
 
 void Window_PlaceOverTable(platform::Form& window, TableSpot spot) {

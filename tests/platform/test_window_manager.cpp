@@ -1,7 +1,8 @@
 // The game's windows on a real X server with a window manager (Xvfb and openbox, each
 // started here on a display of its own): the table's title bar on the screen at the first
 // start and at a stored place, the tool windows wholly on the screen, the width a player
-// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where Xvfb or openbox is not installed.
+// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where
+// Xvfb or openbox is not installed.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -110,6 +111,11 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
         EXPECT_LT(seen.at(QStringLiteral("table")).top(), seen.at(QStringLiteral("client")).top());
         for (const char* name : {"pace", "counter", "preferences", "opponents", "comments", "tutorial"})
             ExpectFramedOnScreen(seen, name);
+        // Opened again, a dialog's frame comes back where it was.
+        for (const QString name : {"preferences", "opponents", "comments"}) {
+            ExpectFramedOnScreen(seen, qPrintable("again-" + name));
+            EXPECT_EQ(seen.at("again-" + name).topLeft(), seen.at(name).topLeft()) << name.toStdString();
+        }
         // The table's title bar is on the screen; its bottom border may lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
         // The counter leaves the player's own places and the center piles free.
@@ -134,9 +140,13 @@ TEST(WindowManager, ThreeAndFourPlayersSeeTheirWholeTableOnSmallScreens) {
             QTemporaryDir home;
             const auto seen = x.Probe(home.path(), {QStringLiteral("--players"), QLatin1String(players)});
             ASSERT_TRUE(seen.count(QStringLiteral("client"))) << screen.width() << " " << players;
+            // Back to one opponent under the window, both dialogs open again wholly on the screen.
+            for (const char* name : {"again-preferences", "again-opponents"})
+                ExpectFramedOnScreen(seen, name);
             // Every card place and label inside the client area, no place on another owner's.
             for (const auto& [line, r] : seen)
-                EXPECT_FALSE(line.startsWith(QLatin1String("outside")) || line.startsWith(QLatin1String("overlap")))
+                EXPECT_FALSE(line.startsWith(QLatin1String("outside")) ||
+                             line.startsWith(QLatin1String("overlap")))
                     << screen.width() << " " << players << ": " << line.toStdString() << " " << r.x() << ","
                     << r.y() << " " << r.width() << "x" << r.height();
         }

@@ -6,7 +6,7 @@
 //   status L T W H        the table's status bar
 //   tutorial L T W H      the tutorial window's frame, put beside the table's cards
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
-//                         opened by their menu rows
+//                         opened by their menu rows; "again-preferences" and so on the second time
 //   covered L T W H       a place of the player's own or a center pile under the counter
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
 //   outside:NAME L T W H  a card place or label of the table not wholly in its client area above
@@ -17,8 +17,9 @@
 // which keeps that place for the next start. With --players it takes the profile's table to
 // N players (three or four) and reports only the table's places.
 #include "app/Wiring.h"
-#include "engine/SeatTable.h"
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
+#include "media/frmMulti.h"
 #include "platform/Placement.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
@@ -87,7 +88,9 @@ void PrintPlaces(FrmGrulm* table) {
     Settle([] { return false; }, kBreathMs);
     table->SetScaleMode(platform::vbPixels);
     const QRectF area(0, 0, w->width(), table->StatusBar1.TopPx());
-    auto at = [](const platform::Control& c) { return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()); };
+    auto at = [](const platform::Control& c) {
+        return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx());
+    };
     auto print = [](const char* line, const platform::Control& c, const QRectF& r) {
         std::printf("%s:%s(%d) %d %d %d %d\n", line, qPrintable(c.Name()), c.Index(), int(r.x()), int(r.y()),
                     int(r.width()), int(r.height()));
@@ -112,6 +115,36 @@ void PrintPlaces(FrmGrulm* table) {
             if (places[i].first != places[j].first && at(*places[i].second).intersects(at(*places[j].second)))
                 print("overlap", *places[i].second, at(*places[i].second));
     std::fflush(stdout);
+}
+
+// The dialogs the game waits for: looked at, then closed as by their close box.
+void PrintDialogs(bool multi) {
+    const struct {
+        const char *line, *window;
+        int row;
+    } dialogs[] = {{"preferences", "frmOptions", kOptPreferences},
+                   {"opponents", "frmMulti", kOptOpponents},
+                   {"comments", "frmCustom", kOptComments}};
+    // Each opened twice: the second opening finds the frame the first one left.
+    for (const char* again : {"", "again-"})
+        for (const auto& d : dialogs) {
+            const QByteArray line = again + QByteArray(d.line);
+            QTimer::singleShot(0, [d, line, &multi, again] {
+                if (QWidget* dialog = Shown(d.window)) {
+                    PrintFrame(line.constData(), dialog);
+                    if (*again || d.row != kOptOpponents || !multi) {
+                        dialog->close();
+                        return;
+                    }
+                    // Back to one opponent: the table is laid out again under the window.
+                    frmMulti().Option1(0).SetValue(true);
+                    frmMulti().cmdDone.FireClick();
+                }
+            });
+            MenuOptions(d.row, 0);
+            // The window manager takes its frame away from a closed window a moment later.
+            Settle([] { return false; }, kBreathMs);
+        }
 }
 
 } // namespace
@@ -150,6 +183,7 @@ int main(int argc, char** argv) {
         ProfHooks.LayOut();
         Print("client", w->geometry());
         PrintPlaces(table);
+        PrintDialogs(true);
         table->Unload();
         return 0;
     }
@@ -186,22 +220,7 @@ int main(int argc, char** argv) {
                 if (r.intersects(counter->frameGeometry())) Print("covered", r);
             }
     }
-    // The dialogs the game waits for: looked at, then closed as by their close box.
-    const struct {
-        const char *line, *window;
-        int row;
-    } dialogs[] = {{"preferences", "frmOptions", kOptPreferences},
-                   {"opponents", "frmMulti", kOptOpponents},
-                   {"comments", "frmCustom", kOptComments}};
-    for (const auto& d : dialogs) {
-        QTimer::singleShot(0, [d] {
-            if (QWidget* dialog = Shown(d.window)) {
-                PrintFrame(d.line, dialog);
-                dialog->close();
-            }
-        });
-        MenuOptions(d.row, 0);
-    }
+    PrintDialogs(false);
 
     // The player widens the table; the reset brings back the width fitted to the screen.
     const int fitted = w->width();
