@@ -1,8 +1,11 @@
 #include "table/WindowPlaces.h"
 
+#include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "engine/TableForm.h"
 #include "platform/Connect.h"
 #include "platform/Services.h"
+#include "platform/StatusBar.h"
 #include "table/Display.h"
 #include "table/TableState.h"
 
@@ -32,7 +35,8 @@ constexpr int kEdgeGap = 8;
 // What covering a part of the table costs, by what lies there: the places the player plays
 // from and to, the other seats' places, another window (which can be raised), and the rest
 // (pictures, side-stack edges, frames).
-constexpr int kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
+// A window kept on top hides for good what lies under it: it costs most.
+constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
 QRect TableClient() {
@@ -50,7 +54,10 @@ qint64 Overlap(const QRect& a, const QRect& b) {
 
 int WeightOf(const platform::Control& c) {
     const QString& n = c.Name();
-    if (n == QLatin1String("Picture7") || n == QLatin1String("PicCenter")) return kOwnWeight;
+    // The buttons are the player's own (DEAL, which a remote must press to begin).
+    if (n == QLatin1String("Picture7") || n == QLatin1String("PicCenter") ||
+        dynamic_cast<const platform::CommandButton*>(&c))
+        return kOwnWeight;
     if (n == QLatin1String("Picture1") || n == QLatin1String("Picture2") || n == QLatin1String("Picture3"))
         return kSeatWeight;
     return kPictureWeight;
@@ -64,13 +71,15 @@ qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
     qint64 covered = 0;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
-            covered += kWindowWeight * Overlap(frame, w->frameGeometry());
+            covered += (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? kOnTopWeight : kWindowWeight) *
+                       Overlap(frame, w->frameGeometry());
     // A side stack's 25 edges lie over one another: their outline counts once.
     QRect stacks[5];
     for (const platform::Control* c : f.Controls()) {
-        const bool drawn = dynamic_cast<const platform::PictureBox*>(c) ||
-                           dynamic_cast<const platform::Image*>(c) ||
-                           dynamic_cast<const platform::Shape*>(c) || c->Name() == QLatin1String("Label3");
+        const bool drawn =
+            dynamic_cast<const platform::PictureBox*>(c) || dynamic_cast<const platform::Image*>(c) ||
+            dynamic_cast<const platform::Shape*>(c) || dynamic_cast<const platform::CommandButton*>(c) ||
+            c->Name() == QLatin1String("Label3");
         if (!drawn || !c->Visible() || !c->Widget() || !c->Widget()->isVisible()) continue;
         const QRect place(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
                           QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
@@ -98,6 +107,48 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
     // leave no corner free, and the title bar is what the window hides least of.
     return {{right, below},  {middle, below}, {left, below}, {beside, bottom}, {beside, top},
             {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
+}
+
+// A card place a game of this size fills, or the DEAL button: shown or not, a window opened
+// before the deal must leave them free.
+bool PlayedPlace(const platform::Control& c) {
+    TableForm& f = frmGrulm();
+    if (&c == &f.cmdDeal) return true;
+    if (c.Name() == QLatin1String("PicCenter")) return c.Index() >= 1 && c.Index() <= Com.NumCenters;
+    for (int seat = 1; seat <= std::min(Com.NumPlayers, 4); ++seat)
+        if (Seat(seat).places->Exists(c.Index()) && &(*Seat(seat).places)(c.Index()) == &c)
+            return c.Index() >= 1;
+    return false;
+}
+
+// Whether a window of ours kept on top lies over where `window` is to go.
+bool UnderOnTop(const QWidget* window) {
+    const QRect frame =
+        window->geometry().marginsAdded(platform::FrameMarginsOf(window, Table_FrameMargins()));
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != window && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+            w->windowType() != Qt::Popup && w->frameGeometry().intersects(frame))
+            return true;
+    return false;
+}
+
+// Where the table shows something the player reads or presses: card places, frames, pictures,
+// buttons and the labels that say something; on the screen.
+QRect TableOccupied() {
+    TableForm& f = frmGrulm();
+    const QPoint origin = f.Window()->geometry().topLeft();
+    QRect used;
+    for (const platform::Control* c : f.Controls()) {
+        const bool shown = c->Visible() && c->Widget() && c->Widget()->isVisible();
+        if (!shown && !PlayedPlace(*c)) continue;
+        if (dynamic_cast<const platform::StatusBar*>(c) || c->Name() == QLatin1String("picPanel")) continue;
+        if (dynamic_cast<const platform::Label*>(c) && c->Caption().trimmed().isEmpty() &&
+            c->Name() != QLatin1String("Label3"))
+            continue;
+        used |= QRect(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
+                      QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
+    }
+    return used;
 }
 
 // Once the window manager has framed a window, a frame that it or the toolkit left off the
@@ -197,6 +248,39 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
     PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
 }
 
+bool Window_PlaceClearOfTable(platform::Form& form) {
+    QWidget* window = form.Window();
+    QWidget* table = TableWindow();
+    if (!window || !table || !table->isVisible()) return false;
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
+    const QRect used = TableOccupied().adjusted(-kEdgeGap, -kEdgeGap, kEdgeGap, kEdgeGap);
+    // The screen below, right and left of all the table shows.
+    const QRect bands[] = {QRect(QPoint(area.left(), used.bottom() + 1), area.bottomRight()),
+                           QRect(QPoint(used.right() + 1, area.top()), area.bottomRight()),
+                           QRect(area.topLeft(), QPoint(used.left() - 1, area.bottom()))};
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QRect best;
+    for (const QRect& band : bands) {
+        const QSize room = band.size().shrunkBy(margins);
+        const QSize fitted = window->size().boundedTo(room);
+        if (fitted.width() < least.width() || fitted.height() < least.height()) continue;
+        if (fitted.width() * fitted.height() > best.width() * best.height())
+            best = QRect(band.topLeft(), fitted.grownBy(margins));
+    }
+    if (best.isEmpty()) return false;
+    // Across the middle of the table, as far as the band lets it.
+    const int middle = TableClient().center().x() - best.width() / 2;
+    best.moveLeft(std::clamp(middle, best.left(), std::max(best.left(), area.right() + 1 - best.width())));
+    for (const QRect& band : bands)
+        if (band.contains(best.topLeft()) && !band.contains(best)) best.moveLeft(band.left());
+    if (best.size().shrunkBy(margins) != window->size())
+        form.SetClientSizePx(best.width() - margins.left() - margins.right(),
+                             best.height() - margins.top() - margins.bottom());
+    PutFrame(window, best, margins);
+    return true;
+}
+
 void Window_PlaceOverTable(platform::Form& window, TableSpot spot) {
     Window_PlaceOverTable(window.Window(), spot);
 }
@@ -218,7 +302,19 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
     if (!window.Loaded()) return;
     if (!window.IsVisible()) {
         Window_FitScreen(window);
-        Window_PlaceOverTable(window, spot);
+        const auto place = [&] {
+            if (spot != TableSpot::ClearOfTable || !Window_PlaceClearOfTable(window))
+                Window_PlaceOverTable(window,
+                                      spot == TableSpot::Centre ? TableSpot::Centre : TableSpot::Free);
+        };
+        place();
+        // A dialog the game waits for that found no room beside a window kept on top (the chat)
+        // is kept on top as well, so it does not open under it.
+        if (modal && window.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint) !=
+                         UnderOnTop(window.Window())) {
+            window.Window()->setWindowFlag(Qt::WindowStaysOnTopHint, UnderOnTop(window.Window()));
+            place();
+        }
         // The window manager keeps a window that belongs to the table above it.
         QWidget* w = window.Window();
         if (QWidget* table = TableWindow(); table && table->windowHandle()) {

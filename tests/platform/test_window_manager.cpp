@@ -100,7 +100,7 @@ void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name
 }
 
 TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
-    for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1280, 1024)}) {
+    for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
         XServer x;
         QString why;
         if (!x.Start(screen, &why)) GTEST_SKIP() << why.toStdString();
@@ -118,8 +118,17 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
         }
         // The table's title bar is on the screen; its bottom border may lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
-        // The counter leaves the player's own places and the center piles free.
+        // The counter leaves the player's own places and the center piles free; from 1024x768 up
+        // the chat leaves every card place and the DEAL button free too.
         EXPECT_FALSE(seen.count(QStringLiteral("covered"))) << screen.width();
+        if (screen.width() >= 1024)
+            for (const char* chat : {"covered-chat", "covered-chat-deal"})
+                EXPECT_FALSE(seen.count(QLatin1String(chat))) << screen.width() << " " << chat;
+        // The scores open beside the chat kept on top, or above it where the screen has no room.
+        ExpectFramedOnScreen(seen, "scores");
+        EXPECT_TRUE(!seen.at(QStringLiteral("scores")).intersects(seen.at(QStringLiteral("chat"))) ||
+                    seen.count(QStringLiteral("scores-on-top")))
+            << screen.width();
         // The tutorial's bottom edge stays above the table's status bar.
         ASSERT_TRUE(seen.count(QStringLiteral("status")));
         EXPECT_LE(seen.at(QStringLiteral("tutorial")).bottom(), seen.at(QStringLiteral("status")).top())

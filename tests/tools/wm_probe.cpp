@@ -8,6 +8,10 @@
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
 //                         opened by their menu rows; "again-preferences" and so on the second time
 //   covered L T W H       a place of the player's own or a center pile under the counter
+//   chat L T W H          the chat window as a connection opens it; "covered-chat" a card place
+//                         under it, "covered-chat-deal" the DEAL button under it
+//   scores L T W H        the Internet scores window opened while the chat is open;
+//                         "scores-on-top" when it is kept above the chat
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
 //   outside:NAME L T W H  a card place or label of the table not wholly in its client area above
 //                         the status bar
@@ -20,6 +24,8 @@
 #include "common/Shared.h"
 #include "engine/SeatTable.h"
 #include "media/frmMulti.h"
+#include "net/frmChat.h"
+#include "net/frmScoresNet.h"
 #include "platform/Placement.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
@@ -31,6 +37,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -115,6 +122,20 @@ void PrintPlaces(FrmGrulm* table) {
             if (places[i].first != places[j].first && at(*places[i].second).intersects(at(*places[j].second)))
                 print("overlap", *places[i].second, at(*places[i].second));
     std::fflush(stdout);
+}
+
+// The card places of `places` that `window` lies over, each as `line`.
+void PrintCovered(const char* line, FrmGrulm* table, QWidget* window,
+                  std::initializer_list<ControlArray<platform::PictureBox>*> places) {
+    const QPoint origin = table->Window()->geometry().topLeft();
+    for (auto* row : places)
+        for (int i = 0; i <= 10; ++i) {
+            if (!row->Exists(i) || !(*row)(i).Visible()) continue;
+            const platform::PictureBox& p = (*row)(i);
+            const QRect r(origin + QPoint(int(p.LeftPx()), int(p.TopPx())),
+                          QSize(int(p.WidthPx()), int(p.HeightPx())));
+            if (r.intersects(window->frameGeometry())) Print(line, r);
+        }
 }
 
 // The dialogs the game waits for: looked at, then closed as by their close box.
@@ -211,14 +232,30 @@ int main(int argc, char** argv) {
     MenuHelp(kHelpCounter, 0);
     if (QWidget* counter = Shown("frmCounter")) {
         PrintFrame("counter", counter);
-        for (auto* places : {&table->Picture7, &table->PicCenter})
-            for (int i = 0; i <= 10; ++i) {
-                if (!places->Exists(i) || !(*places)(i).Visible()) continue;
-                const platform::PictureBox& p = (*places)(i);
-                const QRect r(client.topLeft() + QPoint(int(p.LeftPx()), int(p.TopPx())),
-                              QSize(int(p.WidthPx()), int(p.HeightPx())));
-                if (r.intersects(counter->frameGeometry())) Print("covered", r);
+        PrintCovered("covered", table, counter, {&table->Picture7, &table->PicCenter});
+        counter->close();
+    }
+    // The chat as an Internet game opens it, with the DEAL button a remote must press.
+    table->cmdDeal.SetVisible(true);
+    Chat_Open();
+    if (QWidget* chat = Shown("frmChat")) {
+        PrintFrame("chat", chat);
+        PrintCovered("covered-chat", table, chat, {&table->Picture7, &table->Picture1, &table->PicCenter});
+        const platform::CommandButton& deal = table->cmdDeal;
+        const QRect r(client.topLeft() + QPoint(int(deal.LeftPx()), int(deal.TopPx())),
+                      QSize(int(deal.WidthPx()), int(deal.HeightPx())));
+        if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
+        // The Internet scores beside the chat, which stays on top.
+        QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
+        QTimer::singleShot(0, [] {
+            if (QWidget* scores = Shown("frmScoresNet")) {
+                PrintFrame("scores", scores);
+                if (scores->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) Print("scores-on-top", {});
+                scores->close();
             }
+        });
+        ScoresNet_Open();
+        chat->hide();
     }
     PrintDialogs(false);
 
