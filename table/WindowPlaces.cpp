@@ -35,7 +35,11 @@ constexpr int kEdgeGap = 8;
 // What covering a part of the table costs, by what lies there: the places the player plays
 // from and to, the other seats' places, another window (which can be raised), and the rest
 // (pictures, side-stack edges, frames).
-// A window kept on top hides for good what lies under it: it costs most.
+// What a window must not hide at all (the places a tutorial step points at) costs more than
+// anything else; a window kept on top hides for good what lies under it.
+constexpr qint64 kAvoidWeight = 1000;
+// Steps across and down the screen at which such a window is tried.
+constexpr int kGridSteps = 12;
 constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
@@ -219,7 +223,7 @@ void Table_KeepFrameOnScreen() {
     f.MoveFrameTw(kept.left() * kTw, kept.top() * kTw, client.width() * kTw, client.height() * kTw);
 }
 
-void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
+void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QRect>& avoid) {
     if (!window) return;
     const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
     const QSize frame = window->size().grownBy(margins);
@@ -236,9 +240,19 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
     QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
     if (spot == TableSpot::Free) {
         qint64 least = -1;
-        for (const QPoint& at : FreeSpotCandidates(table->frameGeometry(), client, frame)) {
+        std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
+        // A window that must leave some places free looks over the whole screen as well.
+        if (!avoid.empty())
+            for (int y = 0; y <= kGridSteps; ++y)
+                for (int x = 0; x <= kGridSteps; ++x)
+                    spots.push_back(area.topLeft() +
+                                    QPoint((area.width() - frame.width()) * x / kGridSteps,
+                                           (area.height() - frame.height()) * y / kGridSteps));
+        for (const QPoint& at : spots) {
             const QRect kept = platform::FrameKeptIn(area, at, window->size(), margins);
-            const qint64 covered = CoveredArea(kept, window);
+            qint64 covered = CoveredArea(kept, window);
+            for (const QRect& r : avoid)
+                covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
             if (least < 0 || covered < least) {
                 least = covered;
                 best = kept.topLeft();
@@ -323,4 +337,13 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
         }
     }
     window.Show(modal);
+}
+
+bool Window_CoversOnTable(const QWidget* window, const std::vector<QRect>& places) {
+    if (!window || !HasTableForm()) return false;
+    const QRect frame = window->frameGeometry();
+    const QPoint origin = TableClient().topLeft();
+    for (const QRect& r : places)
+        if (frame.intersects(r.translated(origin))) return true;
+    return false;
 }

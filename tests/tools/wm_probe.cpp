@@ -4,7 +4,8 @@
 //   free L T W H          the screen's free area
 //   table L T W H         the table's frame; "client" the same for its client area
 //   status L T W H        the table's status bar
-//   tutorial L T W H      the tutorial window's frame, put beside the table's cards
+//   tutorial L T W H      the tutorial window's frame, put beside the table's cards;
+//                         "covered-tutorial" a place of the player's under it, shown or not
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
 //                         opened by their menu rows; "again-preferences" and so on the second time
 //   covered L T W H       a place of the player's own or a center pile under the counter
@@ -126,11 +127,11 @@ void PrintPlaces(FrmGrulm* table) {
 
 // The card places of `places` that `window` lies over, each as `line`.
 void PrintCovered(const char* line, FrmGrulm* table, QWidget* window,
-                  std::initializer_list<ControlArray<platform::PictureBox>*> places) {
+                  std::initializer_list<ControlArray<platform::PictureBox>*> places, bool hiddenToo = false) {
     const QPoint origin = table->Window()->geometry().topLeft();
     for (auto* row : places)
         for (int i = 0; i <= 10; ++i) {
-            if (!row->Exists(i) || !(*row)(i).Visible()) continue;
+            if (!row->Exists(i) || (!hiddenToo && !(*row)(i).Visible())) continue;
             const platform::PictureBox& p = (*row)(i);
             const QRect r(origin + QPoint(int(p.LeftPx()), int(p.TopPx())),
                           QSize(int(p.WidthPx()), int(p.HeightPx())));
@@ -221,6 +222,7 @@ int main(int argc, char** argv) {
     tutorial.PlaceWindow();
     Settle([] { return false; }, kBreathMs);
     PrintFrame("tutorial", t);
+    PrintCovered("covered-tutorial", table, t, {&table->Picture7}, true);
     tutorial.Hide();
 
     MenuOptions(kOptSpeed, 0);
