@@ -23,7 +23,7 @@ namespace {
 
 const QString kEditGrulm = QStringLiteral("Grulm");
 constexpr int kEditSituationComments = 33; // the comments "No Comments" silences
-constexpr int kAvatarLimit = 350;      // pixels an imported avatar may measure
+constexpr int kAvatarLimit = 350;          // pixels an imported avatar may measure
 const QString kNoFreeName = QStringLiteral("No shortened name for it is free in the folder.");
 constexpr int kAvatarNameWidth = PlayerIdentity::kFields[PlayerIdentity::kAvatar].size;
 constexpr int kPictureDeck = 6;
@@ -139,8 +139,9 @@ QString Get_Avatars() {
     const QString name = Media_FitName(Com.UserPath + "Avatars/", info.fileName(), kAvatarNameWidth);
     QString error = kNoFreeName;
     if (name.isEmpty() || !Media_CopyFile(path, Com.UserPath + "Avatars/" + name, &error)) {
-        platform::MsgBox(QStringLiteral("The picture \"%1\" could not be copied.\n%2").arg(info.fileName(), error),
-                         platform::vbExclamation, QStringLiteral("Import Avatar Pic"));
+        platform::MsgBox(
+            QStringLiteral("The picture \"%1\" could not be copied.\n%2").arg(info.fileName(), error),
+            platform::vbExclamation, QStringLiteral("Import Avatar Pic"));
         return QString();
     }
     Med.NewAvatarName = name;

@@ -55,7 +55,8 @@ bool Remote() {
 bool RefusedWhileTableBusy() {
     if (Table_CommandsHeld()) return true;
     if (!Eng.CompTurnActive) return false;
-    platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly, Seat_OnTurnTitle());
+    platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
+                     Seat_OnTurnTitle());
     return true;
 }
 

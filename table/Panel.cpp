@@ -78,7 +78,8 @@ int MenuOf(int icon) {
             return 0;
         }
         if (Com.Pturn > 1) {
-            platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly, Seat_OnTurnTitle());
+            platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
+                             Seat_OnTurnTitle());
             f.picPanel.SetVisible(false);
             return 0;
         }

@@ -198,7 +198,8 @@ TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
         ASSERT_TRUE(QFile::copy(small, answer));
         imported << Get_Avatars();
     }
-    EXPECT_EQ(imported.mid(0, 2), (QStringList{"a-picture-with-a-very-long.bmp", "a-picture-with-a-very-lo~2.bmp"}));
+    EXPECT_EQ(imported.mid(0, 2),
+              (QStringList{"a-picture-with-a-very-long.bmp", "a-picture-with-a-very-lo~2.bmp"}));
     EXPECT_EQ(imported.back(), "a-picture-with-a-very-l~10.bmp");
     for (int i = 0; i < 2; ++i) {
         PlayerIdentity stored;
