@@ -139,6 +139,32 @@ void PrintCovered(const char* line, FrmGrulm* table, QWidget* window,
         }
 }
 
+// The chat as an Internet game opens it, with the DEAL button a remote must press, and the
+// Internet scores opened while it is open.
+void PrintChatAndScores(FrmGrulm* table) {
+    table->cmdDeal.SetVisible(true);
+    Chat_Open();
+    if (QWidget* chat = Shown("frmChat")) {
+        PrintFrame("chat", chat);
+        PrintCovered("covered-chat", table, chat, {&table->Picture7, &table->Picture1, &table->PicCenter});
+        const platform::CommandButton& deal = table->cmdDeal;
+        const QRect r(table->Window()->geometry().topLeft() + QPoint(int(deal.LeftPx()), int(deal.TopPx())),
+                      QSize(int(deal.WidthPx()), int(deal.HeightPx())));
+        if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
+        // The Internet scores beside the chat, which stays on top.
+        QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
+        QTimer::singleShot(0, [] {
+            if (QWidget* scores = Shown("frmScoresNet")) {
+                PrintFrame("scores", scores);
+                if (scores->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) Print("scores-on-top", {});
+                scores->close();
+            }
+        });
+        ScoresNet_Open();
+        chat->hide();
+    }
+}
+
 // The dialogs the game waits for: looked at, then closed as by their close box.
 void PrintDialogs(bool multi) {
     const struct {
@@ -237,28 +263,7 @@ int main(int argc, char** argv) {
         PrintCovered("covered", table, counter, {&table->Picture7, &table->PicCenter});
         counter->close();
     }
-    // The chat as an Internet game opens it, with the DEAL button a remote must press.
-    table->cmdDeal.SetVisible(true);
-    Chat_Open();
-    if (QWidget* chat = Shown("frmChat")) {
-        PrintFrame("chat", chat);
-        PrintCovered("covered-chat", table, chat, {&table->Picture7, &table->Picture1, &table->PicCenter});
-        const platform::CommandButton& deal = table->cmdDeal;
-        const QRect r(client.topLeft() + QPoint(int(deal.LeftPx()), int(deal.TopPx())),
-                      QSize(int(deal.WidthPx()), int(deal.HeightPx())));
-        if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
-        // The Internet scores beside the chat, which stays on top.
-        QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
-        QTimer::singleShot(0, [] {
-            if (QWidget* scores = Shown("frmScoresNet")) {
-                PrintFrame("scores", scores);
-                if (scores->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) Print("scores-on-top", {});
-                scores->close();
-            }
-        });
-        ScoresNet_Open();
-        chat->hide();
-    }
+    PrintChatAndScores(table);
     PrintDialogs(false);
 
     // The player widens the table; the reset brings back the width fitted to the screen.
