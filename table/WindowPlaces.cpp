@@ -37,7 +37,7 @@ constexpr int kEdgeGap = 8;
 // (pictures, side-stack edges, frames).
 // What a window must not hide at all (the places a tutorial step points at) costs more than
 // anything else; a window kept on top hides for good what lies under it.
-constexpr qint64 kAvoidWeight = 1000;
+constexpr qint64 kAvoidWeight = 1000000;
 // Steps across and down the screen at which such a window is tried.
 constexpr int kGridSteps = 12;
 constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
@@ -123,6 +123,13 @@ bool PlayedPlace(const platform::Control& c) {
         if (Seat(seat).places->Exists(c.Index()) && &(*Seat(seat).places)(c.Index()) == &c)
             return c.Index() >= 1;
     return false;
+}
+
+// The DEAL button in the table's client area: with no room beside the table, the window that
+// must leave it free looks over the whole screen for a spot.
+QRect DealButtonPlace() {
+    const platform::CommandButton& deal = frmGrulm().cmdDeal;
+    return QRectF(deal.LeftPx(), deal.TopPx(), deal.WidthPx(), deal.HeightPx()).toAlignedRect();
 }
 
 // Whether a window of ours kept on top lies over where `window` is to go.
@@ -317,9 +324,10 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
     if (!window.IsVisible()) {
         Window_FitScreen(window);
         const auto place = [&] {
-            if (spot != TableSpot::ClearOfTable || !Window_PlaceClearOfTable(window))
-                Window_PlaceOverTable(window,
-                                      spot == TableSpot::Centre ? TableSpot::Centre : TableSpot::Free);
+            if (spot == TableSpot::ClearOfTable && !Window_PlaceClearOfTable(window))
+                Window_PlaceOverTable(window.Window(), TableSpot::Free, {DealButtonPlace()});
+            else if (spot != TableSpot::ClearOfTable)
+                Window_PlaceOverTable(window, spot);
         };
         place();
         // A dialog the game waits for that found no room beside a window kept on top (the chat)
