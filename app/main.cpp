@@ -1,4 +1,5 @@
 #include "app/Wiring.h"
+#include "platform/EndSignals.h"
 #include "platform/Services.h"
 #include "shell/Startup.h"
 #include "table/frmGrulm.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     auto* table = new FrmGrulm();
     Program_Install();
     table->Show();
+    // A logout or Ctrl+C closes the table as its close box does: settings kept, files removed.
+    if (Boot.Started) platform::EndSignals_Install([table] { table->Window()->close(); });
     // A start-up that stopped (another copy runs, files missing) has already asked to quit.
     const int rc = Boot.Started ? QApplication::exec() : 1;
     // The window lives until the event loop has ended.

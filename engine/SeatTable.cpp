@@ -1,4 +1,5 @@
 #include "engine/SeatTable.h"
+#include "common/Shared.h"
 
 #include <stdexcept>
 #include <string>
@@ -43,4 +44,11 @@ SeatParts SeatOf(const Places& places) {
         for (int seat = 1; seat <= 4; ++seat)
             if (&(frmGrulm().*kSeats[seat - 1].places) == &places) return Seat(seat);
     return {};
+}
+
+QString Seat_OnTurnTitle() {
+    const int seat = Com.Pturn;
+    const SeatRecord* r = seat >= 2 && seat <= Com.NumPlayers && seat <= 4 ? Seat(seat).record : nullptr;
+    const QString name = r ? r->RecName.trimmed() : QString();
+    return (name.isEmpty() ? QStringLiteral("Grulm") : name) + QLatin1Char(':');
 }

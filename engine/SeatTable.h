@@ -27,3 +27,7 @@ struct SeatParts {
 SeatParts Seat(int seat);
 // The seat whose card places these are; seat 0 and nothing else for any other places.
 SeatParts SeatOf(const Places& places);
+
+// The title of a word from the computer seat on turn ("Torvek:"); the default opponent's
+// when no computer seat is on turn.
+QString Seat_OnTurnTitle();

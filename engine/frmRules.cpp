@@ -65,6 +65,7 @@ FrmRules::FrmRules() : platform::Form("frmRules") {
     cmdDefault.On().Click = [this](int) { cmdDefault_Click(); };
     cmdHelp.On().Click = [](int) { Hooks.ShowHelp(QStringLiteral("Contents"), QStringLiteral("Contents")); };
     cmdReturn.On().Click = [this](int) { Unload(); };
+    SetEscapeButton(cmdReturn);
     cmdSave.On().Click = [this](int) { cmdSave_Click(); };
     Design();
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 // Our own pictures are PNG: this toolkit writes no GIF.
@@ -39,14 +40,17 @@ QString Media_FitName(const QString& folder, const QString& name, int width) {
     const qsizetype dot = name.lastIndexOf('.');
     const QString ending = dot > 0 ? name.mid(dot) : QString();
     const QString stem = name.left(name.size() - ending.size());
-    for (int n = 1; n <= 9; ++n) {
+    QSet<QString> taken;
+    for (const QString& e : QDir(folder).entryList(QDir::Files))
+        taken.insert(e.toLower());
+    // The mark grows a digit at a time, so some name is free while the stem keeps a letter.
+    for (int n = 1;; ++n) {
         const QString mark = n == 1 ? QString() : QStringLiteral("~%1").arg(n);
         const qsizetype keep = width - ending.size() - mark.size();
         if (keep < 1) return QString();
         const QString fitted = stem.left(keep) + mark + ending;
-        if (Media_FindNoCase(folder, fitted).isEmpty()) return fitted;
+        if (!taken.contains(fitted.toLower())) return fitted;
     }
-    return QString();
 }
 
 QStringList Media_FolderFiles(const QString& folder, const QStringList& endings) {

@@ -13,8 +13,8 @@ QString Media_FindNoCase(const QString& folder, const QString& name);
 bool Media_PlainFileName(const QString& name);
 // The name under which the file `name` goes into `folder` when a record's text field of
 // `width` characters keeps it: `name` itself when it fits, else its start cut to fit with
-// its ending kept, marked "~2" to "~9" when another file of the folder has that name.
-// "" when no such name is free.
+// its ending kept, marked "~2", "~3", ... when another file of the folder has that name.
+// "" only when the field is too narrow for a cut name with its mark.
 QString Media_FitName(const QString& folder, const QString& name, int width);
 // The files of `folder` whose last three characters, in capitals, are one of `endings`,
 // in the folder's order; a missing folder has none.

@@ -23,7 +23,8 @@ namespace {
 
 const QString kEditGrulm = QStringLiteral("Grulm");
 constexpr int kEditSituationComments = 33; // the comments "No Comments" silences
-constexpr int kAvatarLimit = 350;      // pixels an imported avatar may measure
+constexpr int kAvatarLimit = 350;          // pixels an imported avatar may measure
+const QString kNoFreeName = QStringLiteral("No shortened name for it is free in the folder.");
 constexpr int kAvatarNameWidth = PlayerIdentity::kFields[PlayerIdentity::kAvatar].size;
 constexpr int kPictureDeck = 6;
 const QString kDeleteTitle = QStringLiteral("Delete Avatar Picture");
@@ -105,7 +106,7 @@ bool Opponent_SaveSounds(const QString& personality, const QStringList& names, c
         const bool fits = name.size() <= Personality::kSoundWidth;
         if (path.isEmpty() || (path.startsWith(sounds) && fits) || !Media_PlainFileName(name)) continue;
         stored[i] = Media_FitName(sounds, name, Personality::kSoundWidth);
-        QString error;
+        QString error = kNoFreeName;
         if (stored.at(i).isEmpty() || !Media_CopyFile(path, sounds + stored.at(i), &error))
             return Refuse(QStringLiteral("The sound \"%1\" could not be copied.\n%2").arg(name, error));
     }
@@ -136,7 +137,13 @@ QString Get_Avatars() {
     // The profile keeps an avatar's name in a field of its own width: a longer name is
     // shortened before the copy, so the picture is found again after a restart.
     const QString name = Media_FitName(Com.UserPath + "Avatars/", info.fileName(), kAvatarNameWidth);
-    if (name.isEmpty() || !Media_CopyFile(path, Com.UserPath + "Avatars/" + name, nullptr)) return QString();
+    QString error = kNoFreeName;
+    if (name.isEmpty() || !Media_CopyFile(path, Com.UserPath + "Avatars/" + name, &error)) {
+        platform::MsgBox(
+            QStringLiteral("The picture \"%1\" could not be copied.\n%2").arg(info.fileName(), error),
+            platform::vbExclamation, QStringLiteral("Import Avatar Pic"));
+        return QString();
+    }
     Med.NewAvatarName = name;
     if (HasTableForm()) frmGrulm().Avatar_Show(Med.NewAvatarName);
     if (info.absolutePath() != QFileInfo(last).absoluteFilePath()) SaveLastDir(info.absolutePath());

@@ -105,6 +105,11 @@ void PersonPack_Install(const QString& name, const Personality& rec) {
             WriteFile(sounds + file, Wav_Make(Synth_Slot(pack->voice, i, c)));
         }
     }
+    PersonPack_InstallAvatar(name, rec);
+}
+
+void PersonPack_InstallAvatar(const QString& name, const Personality& rec) {
+    if (!Find(name) || Com.UserPath.isEmpty()) return;
     const QString avatars = Com.UserPath + "Avatars/";
     const QString avatar = rec.DefaultAvatar;
     if (Media_PlainFileName(avatar) && avatar.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) &&

@@ -15,6 +15,8 @@ bool PersonPack_Has(const QString& name);
 // The sound files the record names (both columns) into the user's "Sounds", and the
 // default avatar the record names into the user's "Avatars"; nothing for a name without a pack.
 void PersonPack_Install(const QString& name, const Personality& rec);
+// Only the default avatar: the opponents window shows it before the personality is seated.
+void PersonPack_InstallAvatar(const QString& name, const Personality& rec);
 // The seven animation pictures "<DataPath><name>1.tmp" to "<name>7.tmp" (PNG data);
 // false for a name without a pack or a folder that cannot be written.
 bool PersonPack_InstallPictures(const QString& name);

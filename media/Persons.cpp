@@ -191,6 +191,7 @@ void List_Personalities() {
         if (file.isEmpty() || Personality_ReadFile(Person_Folder() + file, &rec) == PersonFile::Missing)
             rec = r == 0 ? Personality_Grulm() : Personality{};
         Med.PersonList(0, r) = rec.Comments(0);
+        PersonPack_InstallAvatar(names.at(r), rec);
     }
 }
 

@@ -50,6 +50,7 @@ CustomForm::CustomForm() : Form(QStringLiteral("frmCustom")) {
         Command3.Create(i);
     Command3.On().Click = [this](int i) { GetGoing_Click(i); };
     Command1.On().Click = [this](int) { Command1_Click(); };
+    SetEscapeButton(Command1);
     Check1.On().Click = [this](int) { Check1_Click(); };
     MakeMenu();
 }

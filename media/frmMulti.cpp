@@ -65,6 +65,7 @@ MultiForm::MultiForm() : Form(QStringLiteral("frmMulti")) {
     Check1.On().Click = [this](int i) { Check1_Click(i); };
     cmdDone.On().Click = [this](int) { cmdDone_Click(); };
     CmdCancel.On().Click = [this](int) { CmdCancel_Click(); };
+    SetEscapeButton(CmdCancel);
     cmdHelp.On().Click = [](int) { Hooks.ShowHelp(QStringLiteral("Keyword"), QStringLiteral("Opponents")); };
 }
 

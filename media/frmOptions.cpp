@@ -64,6 +64,7 @@ OptionsForm::OptionsForm() : Form(QStringLiteral("frmOptions")) {
     SSTab1.On().Click = [this](int) { SSTab1_Click(); };
     CmdApply.On().Click = [this](int) { CmdApply_Click(); };
     CmdCancel.On().Click = [this](int) { CmdCancel_Click(); };
+    SetEscapeButton(CmdCancel);
     cmdOK.On().Click = [this](int) { cmdOK_Click(); };
     CmdRestore.On().Click = [this](int) { CmdRestore_Click(); };
     CmdSz.On().Click = [this](int i) { CmdSz_Click(i); };

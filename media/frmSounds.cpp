@@ -27,6 +27,7 @@ SoundsForm::SoundsForm() : Form(QStringLiteral("frmSounds")) {
     lstSounds.On().Click = [this](int) { lstSounds_Click(); };
     cmdDone.On().Click = [this](int) { cmdDone_Click(); };
     CmdCancel.On().Click = [this](int) { CmdCancel_Click(); };
+    SetEscapeButton(CmdCancel);
 }
 
 SoundsForm::~SoundsForm() {

@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 #include "shell/Profile.h"
 #include "table/Backgrounds.h"
+#include "table/WindowPlaces.h"
 
 #include <QApplication>
 #include <QDir>
@@ -381,9 +382,8 @@ void Chat_ShowTranscript() {
 }
 
 void Chat_Open() {
-    FrmChat& f = frmChat();
-    if (!f.Loaded()) f.Load();
-    f.Show();
+    // Clear of the cards and buttons the player needs, the DEAL button a remote must press above all.
+    ToolWindow_Open(frmChat(), TableSpot::ClearOfTable, false);
 }
 
 void Chat_SetTranscript(const QString& text) {

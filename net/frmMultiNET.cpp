@@ -96,6 +96,7 @@ FrmMultiNET::FrmMultiNET() : platform::Form("frmMultiNET") {
     platform::Connect(CmdApply, &QPushButton::clicked, "click", [this] { CmdApply_Click(); });
     platform::Connect(cmdDone, &QPushButton::clicked, "click", [this] { cmdDone_Click(); });
     platform::Connect(CmdCancel, &QPushButton::clicked, "click", [this] { CmdCancel_Click(); });
+    Escape = [this] { CmdCancel->click(); };
     SetClientSizePx(460, 560);
 }
 

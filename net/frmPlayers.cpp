@@ -82,6 +82,7 @@ PlayersForm::PlayersForm() : Form(QStringLiteral("frmPlayers")) {
     Option2.On().Click = [this](int) { Option2_Click(); };
     cmdConnect.On().Click = [this](int) { cmdConnect_Click(); };
     CmdCancel.On().Click = [this](int) { CmdCancel_Click(); };
+    SetEscapeButton(CmdCancel);
     cmdHelp.On().Click = [this](int) { cmdHelp_Click(); };
 }
 

@@ -60,6 +60,7 @@ FrmRulesNET::FrmRulesNET() : platform::Form("frmRulesNET") {
     cmdRules.On().Click = [this](int) { cmdRules_Click(); };
     cmdDone.On().Click = [this](int) { cmdDone_Click(); };
     CmdCancel.On().Click = [this](int) { CmdCancel_Click(); };
+    SetEscapeButton(CmdCancel);
     Design();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Connect.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
+#include "table/WindowPlaces.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -57,7 +58,8 @@ void ScoresNet_Open() {
     }
     FrmScoresNet& w = frmScoresNet();
     if (w.Loaded()) w.Unload();
-    w.Show(true);
+    // Beside the chat window, which is kept on top and would hide its rows and buttons.
+    ToolWindow_Open(w, TableSpot::Free, true);
 }
 
 FrmScoresNet::FrmScoresNet() : platform::Form("frmScoresNet") {
@@ -102,6 +104,7 @@ FrmScoresNet::FrmScoresNet() : platform::Form("frmScoresNet") {
     platform::Connect(Command4, &QPushButton::clicked, "click", [this] { Command4_Click(); });
     platform::Connect(Command2, &QPushButton::clicked, "click", [this] { Command2_Click(); });
     platform::Connect(Command1, &QPushButton::clicked, "click", [this] { Unload(); });
+    Escape = [this] { Command1->click(); };
     SetClientSizePx(620, 400);
 }
 

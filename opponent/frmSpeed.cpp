@@ -51,6 +51,7 @@ SpeedForm::SpeedForm() : Form(QStringLiteral("frmSpeed")) {
     HScroll1.Change = [this] { HScroll1_Change(); };
     VScroll1.Change = [this] { VScroll1_Change(); };
     Command1.On().Click = [this](int) { Command1_Click(); };
+    SetEscapeButton(Command1);
 }
 
 SpeedForm::~SpeedForm() {

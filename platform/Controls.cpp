@@ -672,6 +672,10 @@ class FormWindow : public QWidget {
 
   private:
     void KeyDown(QKeyEvent* e) {
+        if (e->key() == Qt::Key_Escape && form_->Escape) {
+            form_->Escape();
+            return;
+        }
         if (form_->KeyDown) {
             const int vk = VirtualKeyOf(e->key(), e->modifiers());
             if (vk) form_->KeyDown(vk, ShiftOf(e->modifiers()));
@@ -781,6 +785,12 @@ void Form::Show(bool modal) {
         loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
     --waits_;
+}
+
+void Form::SetEscapeButton(CommandButton& button) {
+    Escape = [&button] {
+        if (button.Enabled() && button.Visible()) button.FireClick();
+    };
 }
 
 void Form::Hide() {

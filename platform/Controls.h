@@ -359,6 +359,9 @@ class Form {
     std::function<void(int ascii)> KeyPress;
     std::function<void(int button, int shift, double x, double y)> MouseDown, MouseMove, MouseUp;
     std::function<void()> Resize;
+    // Esc runs this, wherever in the window it is typed: the window's Cancel or Close button.
+    std::function<void()> Escape;
+    void SetEscapeButton(CommandButton& button);
 
     // 0 normal, 1 minimized, 2 maximized.
     int WindowState() const;

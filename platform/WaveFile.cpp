@@ -79,7 +79,8 @@ WaveFault WaveFile_Read(QIODevice& in, WaveSound* out) {
     WaveSound wave;
     bool haveFormat = false;
     qint64 pos = kWaveRiffHeader;
-    while (pos + kWaveChunkHeader <= size) {
+    for (int chunks = 0; pos + kWaveChunkHeader <= size; ++chunks) {
+        if (chunks == kWaveMaxChunks) return WaveFault::Chunks;
         if (!in.seek(pos)) return WaveFault::Truncated;
         const QByteArray head = in.read(kWaveChunkHeader);
         if (head.size() < kWaveChunkHeader) return WaveFault::Truncated;

@@ -13,6 +13,7 @@ enum class WaveFault {
     Format,    // samples of a kind the output does not take, or no format before the data
     Truncated, // a chunk says it holds more than the file has, or there is no data
     TooLarge,  // more samples than a game sound may hold in memory
+    Chunks,    // more chunks before the samples than a sound file has
 };
 
 enum class WaveSamples { UInt8, Int16, Int32, Float };
@@ -26,6 +27,9 @@ struct WaveSound {
 
 // The most sample bytes a sound may hold: about six minutes of CD sound.
 inline constexpr qint64 kWaveMaxSamples = 64LL << 20;
+// The most chunks read before the samples: a sound file has a handful (format, a list or two
+// of names); a file of millions of empty ones would hold the table while each is read.
+inline constexpr int kWaveMaxChunks = 64;
 
 // Reads the sound from an open, seekable device; `out` is filled only without a fault.
 WaveFault WaveFile_Read(QIODevice& in, WaveSound* out);

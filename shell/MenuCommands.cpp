@@ -9,6 +9,7 @@
 #include "engine/HouseRules.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
+#include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
@@ -55,7 +56,7 @@ bool RefusedWhileTableBusy() {
     if (Table_CommandsHeld()) return true;
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
-                     QStringLiteral("Grulm:"));
+                     Seat_OnTurnTitle());
     return true;
 }
 

@@ -83,6 +83,7 @@ AboutForm::AboutForm() : Form(QStringLiteral("frmAbout")) {
     cmdOK.SetCaption(QStringLiteral("OK"));
     picIcon.On().Click = [this](int) { picIcon_Click(); };
     cmdOK.On().Click = [this](int) { cmdOK_Click(); };
+    SetEscapeButton(cmdOK);
 }
 
 AboutForm::~AboutForm() {

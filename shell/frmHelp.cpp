@@ -48,6 +48,7 @@ HelpForm::HelpForm() : Form(QStringLiteral("frmHelp")) {
     };
     cmdBack.On().Click = [this](int) { browser_->backward(); };
     cmdClose.On().Click = [this](int) { Unload(); };
+    SetEscapeButton(cmdClose);
     platform::Connect(browser_, &QTextBrowser::backwardAvailable, Client(), "change",
                       [this](bool available) { cmdBack.SetEnabled(available); });
     cmdBack.SetEnabled(false);

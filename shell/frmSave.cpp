@@ -65,6 +65,7 @@ SaveForm::SaveForm() : Form(QStringLiteral("frmSave")) {
     };
     cmdSave.On().Click = [this](int) { cmdSave_Click(); };
     Command2.On().Click = [this](int) { Command2_Click(); };
+    SetEscapeButton(Command2);
     Check1.On().Click = [this](int) { Check1_Click(); };
     Check1.On().MouseUp = [this](int, int button, int shift, double x, double y) {
         Check1_MouseUp(button, shift, x, y);

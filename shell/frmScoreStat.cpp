@@ -77,6 +77,7 @@ FrmScoreStat::FrmScoreStat() : platform::Form("frmScoreStat") {
     cmdClose = new QPushButton(QStringLiteral("&Close"), Window());
     outer->addWidget(cmdClose, 0, Qt::AlignRight);
     platform::Connect(cmdClose, &QPushButton::clicked, "click", [this] { Unload(); });
+    Escape = [this] { cmdClose->click(); };
     platform::Connect(SSTab1, &QTabWidget::currentChanged, "change", [this](int tab) { SSTab1_Click(tab); });
     SetClientSizePx(640, 500);
 }

@@ -73,6 +73,7 @@ TipForm::TipForm() : Form(QStringLiteral("frmTip")) {
     cmdNextTip.On().Click = [this](int) { cmdNextTip_Click(); };
     cmdHelp.On().Click = [this](int) { cmdHelp_Click(); };
     cmdOK.On().Click = [this](int) { cmdOK_Click(); };
+    SetEscapeButton(cmdOK);
     Resize = [this] { LayOut(); };
     LayOut();
 }

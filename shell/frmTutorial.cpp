@@ -23,7 +23,7 @@ namespace {
 const QString kTitle = QStringLiteral("Tutorial");
 constexpr int kWindowW = 280, kWindowH = 303, kTutorialMargin = 10;
 constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's left edge
-constexpr int kSideSlot = 1, kFirstHoldSlot = 7;
+constexpr int kSideSlot = 1, kFirstHoldSlot = 7, kLastSlot = 10;
 enum FixedStep : int { kStepBackShown = 2, kStepMoved = 3, kStepCenters = 4, kStepSide = 6, kStepHolds = 9 };
 constexpr int kClearBelow = 3;
 constexpr int kPlaceRetryMs = 50, kRaiseLateMs = 500;
@@ -37,14 +37,31 @@ TableForm& F() {
     return frmGrulm();
 }
 
+// The slot the arrow points at now, 0 for none.
+int g_tutorialPointed = 0;
+
+QRect TutorialRectOf(const platform::Control& c) {
+    return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
+}
+
 void ArrowUpAt(int slot) {
     TableForm& f = F();
     if (!f.Picture7.Exists(slot)) return;
     const PictureBox& p = f.Picture7(slot);
-    f.imgTipUp.SetGeometryPx(p.LeftPx() + kArrowGap, p.TopPx() + p.HeightPx(), f.imgTipUp.WidthPx(),
-                             f.imgTipUp.HeightPx());
+    QRectF at(p.LeftPx() + kArrowGap, p.TopPx() + p.HeightPx(), f.imgTipUp.WidthPx(), f.imgTipUp.HeightPx());
+    // The player's name under the card stays readable: the arrow goes beside it, or below it.
+    const platform::Label& name = f.Label9(kLblHumanName);
+    const QRectF named = TutorialRectOf(name);
+    if (name.Visible() && !name.Caption().trimmed().isEmpty() && at.intersects(named)) {
+        if (named.right() + 1 + at.width() <= p.LeftPx() + p.WidthPx())
+            at.moveLeft(named.right() + 1);
+        else
+            at.moveTop(named.bottom() + 1);
+    }
+    f.imgTipUp.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
     f.imgTipUp.ZOrder(0);
     f.imgTipUp.SetVisible(true);
+    g_tutorialPointed = slot;
 }
 
 void ArrowDownAt(int slot) {
@@ -55,10 +72,50 @@ void ArrowDownAt(int slot) {
                            f.imgTip.HeightPx());
     f.imgTip.ZOrder(0);
     f.imgTip.SetVisible(true);
+    g_tutorialPointed = slot;
+}
+
+// What the step on the table names: the card to move, the places the arrow points at (all four
+// hold piles for one of them) and the arrows.
+std::vector<QRect> TutorialNamedPlaces() {
+    TableForm& f = F();
+    std::vector<QRect> named;
+    bool moves = false;
+    for (int slot = 1; slot <= kLastSlot; ++slot)
+        moves =
+            moves || (f.Picture7.Exists(slot) && f.Picture7(slot).Visible() && f.Picture7(slot).Enabled());
+    // A card to move goes to a center pile: those stay in sight too.
+    const bool holds = g_tutorialPointed >= kFirstHoldSlot;
+    for (int slot = 1; slot <= kLastSlot; ++slot) {
+        if (!f.Picture7.Exists(slot)) continue;
+        const PictureBox& p = f.Picture7(slot);
+        if ((p.Visible() && p.Enabled()) || slot == g_tutorialPointed || (holds && slot >= kFirstHoldSlot))
+            named.push_back(TutorialRectOf(p));
+    }
+    for (int c = 1; moves && c <= Com.NumCenters; ++c)
+        if (f.PicCenter.Exists(c)) named.push_back(TutorialRectOf(f.PicCenter(c)));
+    for (const platform::Control* arrow :
+         {static_cast<platform::Control*>(&f.imgTip), static_cast<platform::Control*>(&f.imgTipUp)})
+        if (arrow->Visible()) named.push_back(TutorialRectOf(*arrow));
+    if (Tut.Step == kStepCenters) named.push_back(TutorialRectOf(f.imgCenter));
+    return named;
+}
+
+// Every place the tutorial can name, shown now or not: where the window opens.
+std::vector<QRect> TutorialAllPlaces() {
+    TableForm& f = F();
+    std::vector<QRect> all;
+    for (int slot = 1; slot <= kLastSlot; ++slot)
+        if (f.Picture7.Exists(slot)) all.push_back(TutorialRectOf(f.Picture7(slot)));
+    for (int c = 1; c <= Com.NumCenters; ++c)
+        if (f.PicCenter.Exists(c)) all.push_back(TutorialRectOf(f.PicCenter(c)));
+    all.push_back(TutorialRectOf(f.Label9(kLblHumanName)));
+    return all;
 }
 
 void ArrowsHide() {
     TableForm& f = F();
+    g_tutorialPointed = 0;
     f.imgTip.SetVisible(false);
     f.imgTipUp.SetVisible(false);
 }
@@ -138,19 +195,24 @@ void TutorialForm::Form_Load() {
 
 void TutorialForm::PlaceWindow() {
     if (!HasTableForm()) return;
-    // The lower right corner of the table is free of cards in a two-handed game.
-    const QRect table = F().Window()->geometry();
-    const int bottom = F().StatusBar1.Visible() ? table.bottom() - static_cast<int>(F().StatusBar1.HeightPx())
-                                                : table.bottom();
-    // The position given is of the frame: its title bar and borders count in its height, or
-    // its bottom would lie on the status bar.
-    const QMargins m = platform::FrameMarginsOf(Window(), Table_FrameMargins());
-    const QSize frame = Window()->size().grownBy(m);
-    const QPoint at(table.right() + 1 - frame.width() - kTutorialMargin,
-                    bottom + 1 - frame.height() - kTutorialMargin);
-    Window()->move(
-        platform::FrameKeptIn(platform::FreeAreaAt(table.center()), at, Window()->size(), m).topLeft());
+    // Beside the player's places where the screen has room, else where it covers fewest of them.
+    Window_PlaceOverTable(Window(), TableSpot::Free, TutorialAllPlaces());
     Window()->raise();
+}
+
+void TutorialForm::KeepClearOfStep() {
+    // It moves only off what the step names: a window that jumps loses the player's eye.
+    const std::vector<QRect> named = TutorialNamedPlaces();
+    if (!IsVisible() || !Window_CoversOnTable(Window(), named)) return;
+    Window_PlaceOverTable(Window(), TableSpot::Free, named);
+    // On a small screen the window can still lie over the arrow at the hold piles: it points at
+    // one the window leaves free.
+    TableForm& f = F();
+    for (int hold = kFirstHoldSlot;
+         f.imgTip.Visible() && g_tutorialPointed >= kFirstHoldSlot && hold <= kLastSlot &&
+         Window_CoversOnTable(Window(), {TutorialRectOf(f.imgTip)});
+         ++hold)
+        ArrowDownAt(hold);
 }
 
 bool TutorialForm::LoadTips(const QString& path) {
@@ -199,6 +261,7 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
         else
             ArrowUpAt(tag.slot);
     }
+    KeepClearOfStep();
     if (Com.Pturn == 1) cmdNext.SetEnabled(false);
     if (tag.LoadsRecord()) cmdNext.SetEnabled(true);
     return tag.text;
@@ -207,7 +270,9 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
 void TutorialForm::StepActions() {
     TableForm& f = F();
     switch (Tut.Step) {
-    case kStepBackShown: cmdBack.SetVisible(true); break;
+    case kStepBackShown:
+        cmdBack.SetVisible(true);
+        break;
     case kStepMoved:
         // The window stays where it opened: a window that jumps loses the player's eye.
         f.Table_Clear();
@@ -219,9 +284,14 @@ void TutorialForm::StepActions() {
         f.imgTip.SetVisible(true);
         DealHooks.Sound_Card(1);
         break;
-    case kStepSide: ArrowUpAt(kSideSlot); break;
-    case kStepHolds: ArrowDownAt(kFirstHoldSlot); break;
-    default: break;
+    case kStepSide:
+        ArrowUpAt(kSideSlot);
+        break;
+    case kStepHolds:
+        ArrowDownAt(kFirstHoldSlot);
+        break;
+    default:
+        break;
     }
 }
 
@@ -242,7 +312,9 @@ void TutorialForm::Tutorial_Step(bool back) {
     }
     if (Tut.Step < kClearBelow) f.Table_Clear();
     f.imgTip.SetVisible(false);
+    g_tutorialPointed = 0;
     StepActions();
+    KeepClearOfStep();
     const bool beyond = Tut.Step > Tut.Steps.size();
     cmdNext.SetVisible(!beyond);
     if (!beyond) DisplayCurrentTip();
@@ -262,10 +334,12 @@ void TutorialForm::cmdOK_Click() {
     // Closing gives the table back, which must not change under the computer's turn.
     if (Eng.CompTurnActive) return;
     if (Tut.Step < Tut.Steps.size()) {
-        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes)
+        if (platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
+            platform::vbYes)
             return;
-        platform::MsgBox(QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
-                         platform::vbOKOnly, kTitle);
+        platform::MsgBox(
+            QStringLiteral("To start the Tutorial again, go to the Help Menu and select Tutorial."),
+            platform::vbOKOnly, kTitle);
     }
     Close();
 }
@@ -281,7 +355,8 @@ bool TutorialForm::Form_QueryUnload() {
     if (closing_ || !Tut.Open) return false;
     if (Eng.CompTurnActive) return true;
     if (Tut.Step >= Tut.Steps.size()) return false;
-    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) != platform::vbYes;
+    return platform::MsgBox(QStringLiteral("Exit the tutorial?"), platform::vbYesNo, kTitle) !=
+           platform::vbYes;
 }
 
 void TutorialForm::Form_Unload() {
@@ -332,8 +407,8 @@ void Tutorial_Show() {
     t.Show();
     PlaceWhenTableShown();
     if (!t.LoadTips(Com.AppPath + "/tutorial.txt")) {
-        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."), platform::vbCritical,
-                         kTitle);
+        platform::MsgBox(QStringLiteral("Tutorial not found, unable to run the tutorial."),
+                         platform::vbCritical, kTitle);
         t.cmdOK_Click();
     }
 }

@@ -26,6 +26,8 @@ class TutorialForm : public platform::Form {
     void Close();
     // Beside the table's cards, above the table.
     void PlaceWindow();
+    // Moves the window off the places the current step names, when it lies over one.
+    void KeepClearOfStep();
 
   protected:
     void Form_Load() override;

@@ -79,7 +79,7 @@ int MenuOf(int icon) {
         }
         if (Com.Pturn > 1) {
             platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
-                             QStringLiteral("Grulm:"));
+                             Seat_OnTurnTitle());
             f.picPanel.SetVisible(false);
             return 0;
         }
@@ -226,6 +226,10 @@ void Panel_ListClosed() {
     Tbl.MenuChosen = false;
     // A closing program runs no command chosen before it closed.
     if (chosen && !Com.GameAbort) {
+        // The pointer went to the list and on to the window the choice opens: the panel
+        // would stay over the top seat's cards after that window closed.
+        frmGrulm().picPanel.SetVisible(false);
+        Tbl.PanelHover = false;
         PanelHooks.MenuDispatch();
         if (Com.GameAbort) frmGrulm().Unload();
     }

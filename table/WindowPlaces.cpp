@@ -1,16 +1,22 @@
 #include "table/WindowPlaces.h"
 #include "table/LayoutPlan.h"
 
+#include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "engine/TableForm.h"
+#include "platform/Connect.h"
 #include "platform/Services.h"
+#include "platform/StatusBar.h"
 #include "table/Display.h"
 #include "table/TableState.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -18,6 +24,8 @@ namespace {
 constexpr int kTw = 15; // twips to a pixel
 // How long a shown table waits for the window manager to put its frame round it.
 constexpr double kFrameWaitSeconds = 0.5;
+// How often, and how many times, a window just placed is looked at for its frame.
+constexpr int kFrameTryMs = 25, kFrameTries = 40;
 
 QWidget* TableWindow() {
     return HasTableForm() ? frmGrulm().Window() : nullptr;
@@ -28,7 +36,12 @@ constexpr int kEdgeGap = 8;
 // What covering a part of the table costs, by what lies there: the places the player plays
 // from and to, the other seats' places, another window (which can be raised), and the rest
 // (pictures, side-stack edges, frames).
-constexpr int kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
+// What a window must not hide at all (the places a tutorial step points at) costs more than
+// anything else; a window kept on top hides for good what lies under it.
+constexpr qint64 kAvoidWeight = 1000000;
+// Steps across and down the screen at which such a window is tried.
+constexpr int kGridSteps = 12;
+constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
 QRect TableClient() {
@@ -46,7 +59,10 @@ qint64 Overlap(const QRect& a, const QRect& b) {
 
 int WeightOf(const platform::Control& c) {
     const QString& n = c.Name();
-    if (n == QLatin1String("Picture7") || n == QLatin1String("PicCenter")) return kOwnWeight;
+    // The buttons are the player's own (DEAL, which a remote must press to begin).
+    if (n == QLatin1String("Picture7") || n == QLatin1String("PicCenter") ||
+        dynamic_cast<const platform::CommandButton*>(&c))
+        return kOwnWeight;
     if (n == QLatin1String("Picture1") || n == QLatin1String("Picture2") || n == QLatin1String("Picture3"))
         return kSeatWeight;
     return kPictureWeight;
@@ -60,13 +76,15 @@ qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
     qint64 covered = 0;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
-            covered += kWindowWeight * Overlap(frame, w->frameGeometry());
+            covered += (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? kOnTopWeight : kWindowWeight) *
+                       Overlap(frame, w->frameGeometry());
     // A side stack's 25 edges lie over one another: their outline counts once.
     QRect stacks[5];
     for (const platform::Control* c : f.Controls()) {
-        const bool drawn = dynamic_cast<const platform::PictureBox*>(c) ||
-                           dynamic_cast<const platform::Image*>(c) ||
-                           dynamic_cast<const platform::Shape*>(c) || c->Name() == QLatin1String("Label3");
+        const bool drawn =
+            dynamic_cast<const platform::PictureBox*>(c) || dynamic_cast<const platform::Image*>(c) ||
+            dynamic_cast<const platform::Shape*>(c) || dynamic_cast<const platform::CommandButton*>(c) ||
+            c->Name() == QLatin1String("Label3");
         if (!drawn || !c->Visible() || !c->Widget() || !c->Widget()->isVisible()) continue;
         const QRect place(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
                           QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
@@ -94,6 +112,84 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
     // leave no corner free, and the title bar is what the window hides least of.
     return {{right, below},  {middle, below}, {left, below}, {beside, bottom}, {beside, top},
             {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
+}
+
+// A card place a game of this size fills, or the DEAL button: shown or not, a window opened
+// before the deal must leave them free.
+bool PlayedPlace(const platform::Control& c) {
+    TableForm& f = frmGrulm();
+    if (&c == &f.cmdDeal) return true;
+    if (c.Name() == QLatin1String("PicCenter")) return c.Index() >= 1 && c.Index() <= Com.NumCenters;
+    for (int seat = 1; seat <= std::min(Com.NumPlayers, 4); ++seat)
+        if (Seat(seat).places->Exists(c.Index()) && &(*Seat(seat).places)(c.Index()) == &c)
+            return c.Index() >= 1;
+    return false;
+}
+
+// The DEAL button in the table's client area: with no room beside the table, the window that
+// must leave it free looks over the whole screen for a spot.
+QRect DealButtonPlace() {
+    const platform::CommandButton& deal = frmGrulm().cmdDeal;
+    return QRectF(deal.LeftPx(), deal.TopPx(), deal.WidthPx(), deal.HeightPx()).toAlignedRect();
+}
+
+// Whether a window of ours kept on top lies over where `window` is to go.
+bool UnderOnTop(const QWidget* window) {
+    const QRect frame =
+        window->geometry().marginsAdded(platform::FrameMarginsOf(window, Table_FrameMargins()));
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != window && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+            w->windowType() != Qt::Popup && w->frameGeometry().intersects(frame))
+            return true;
+    return false;
+}
+
+// Where the table shows something the player reads or presses: card places, frames, pictures,
+// buttons and the labels that say something; on the screen.
+QRect TableOccupied() {
+    TableForm& f = frmGrulm();
+    const QPoint origin = f.Window()->geometry().topLeft();
+    QRect used;
+    for (const platform::Control* c : f.Controls()) {
+        const bool shown = c->Visible() && c->Widget() && c->Widget()->isVisible();
+        if (!shown && !PlayedPlace(*c)) continue;
+        if (dynamic_cast<const platform::StatusBar*>(c) || c->Name() == QLatin1String("picPanel")) continue;
+        if (dynamic_cast<const platform::Label*>(c) && c->Caption().trimmed().isEmpty() &&
+            c->Name() != QLatin1String("Label3"))
+            continue;
+        used |= QRect(origin + QPoint(static_cast<int>(c->LeftPx()), static_cast<int>(c->TopPx())),
+                      QSize(static_cast<int>(c->WidthPx()), static_cast<int>(c->HeightPx())));
+    }
+    return used;
+}
+
+// Once the window manager has framed a window, a frame that it or the toolkit left off the
+// screen is moved back onto it, its title bar first.
+void KeepFrameOnScreenOnceFramed(QWidget* window) {
+    auto* timer = new QTimer(window);
+    auto tries = std::make_shared<int>(0);
+    platform::Connect(timer, &QTimer::timeout, "timer", [window, timer, tries] {
+        const QMargins m = platform::FrameMarginsOf(window);
+        if (window->isVisible() && m.isNull() && ++*tries < kFrameTries) return;
+        timer->deleteLater();
+        if (!window->isVisible() || m.isNull()) return;
+        const QRect frame = window->frameGeometry();
+        const QRect kept =
+            platform::FrameKeptIn(platform::FreeAreaAt(frame.center()), frame.topLeft(), window->size(), m);
+        if (kept.topLeft() != frame.topLeft()) window->move(kept.topLeft());
+    });
+    timer->start(kFrameTryMs);
+}
+
+// Puts a window's frame at `frame`. A hidden window is placed by its client area: the toolkit
+// forgets a closed window's frame once the window manager has taken it away, and would put the
+// client where the frame should go, its title bar above the screen.
+void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
+    if (window->isVisible())
+        window->move(frame.topLeft());
+    else
+        window->setGeometry(frame.marginsRemoved(margins));
+    KeepFrameOnScreenOnceFramed(window);
 }
 
 } // namespace
@@ -137,33 +233,76 @@ void Table_KeepFrameOnScreen() {
     f.MoveFrameTw(kept.left() * kTw, kept.top() * kTw, client.width() * kTw, client.height() * kTw);
 }
 
-void Window_PlaceOverTable(QWidget* window, TableSpot spot) {
+void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QRect>& avoid) {
     if (!window) return;
     const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
     const QSize frame = window->size().grownBy(margins);
     QWidget* table = TableWindow();
     const QRect area = platform::FreeAreaAt(table ? table->frameGeometry().center() : QPoint());
     if (!table) {
-        window->move(platform::FrameKeptIn(area,
-                                           area.center() - QPoint(frame.width() / 2, frame.height() / 2),
-                                           window->size(), margins)
-                         .topLeft());
+        PutFrame(window,
+                 platform::FrameKeptIn(area, area.center() - QPoint(frame.width() / 2, frame.height() / 2),
+                                       window->size(), margins),
+                 margins);
         return;
     }
     const QRect client = TableClient();
     QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
     if (spot == TableSpot::Free) {
         qint64 least = -1;
-        for (const QPoint& at : FreeSpotCandidates(table->frameGeometry(), client, frame)) {
+        std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
+        // A window that must leave some places free looks over the whole screen as well.
+        if (!avoid.empty())
+            for (int y = 0; y <= kGridSteps; ++y)
+                for (int x = 0; x <= kGridSteps; ++x)
+                    spots.push_back(area.topLeft() +
+                                    QPoint((area.width() - frame.width()) * x / kGridSteps,
+                                           (area.height() - frame.height()) * y / kGridSteps));
+        for (const QPoint& at : spots) {
             const QRect kept = platform::FrameKeptIn(area, at, window->size(), margins);
-            const qint64 covered = CoveredArea(kept, window);
+            qint64 covered = CoveredArea(kept, window);
+            for (const QRect& r : avoid)
+                covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
             if (least < 0 || covered < least) {
                 least = covered;
                 best = kept.topLeft();
             }
         }
     }
-    window->move(platform::FrameKeptIn(area, best, window->size(), margins).topLeft());
+    PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
+}
+
+bool Window_PlaceClearOfTable(platform::Form& form) {
+    QWidget* window = form.Window();
+    QWidget* table = TableWindow();
+    if (!window || !table || !table->isVisible()) return false;
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
+    const QRect used = TableOccupied().adjusted(-kEdgeGap, -kEdgeGap, kEdgeGap, kEdgeGap);
+    // The screen below, right and left of all the table shows.
+    const QRect bands[] = {QRect(QPoint(area.left(), used.bottom() + 1), area.bottomRight()),
+                           QRect(QPoint(used.right() + 1, area.top()), area.bottomRight()),
+                           QRect(area.topLeft(), QPoint(used.left() - 1, area.bottom()))};
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QRect best;
+    for (const QRect& band : bands) {
+        const QSize room = band.size().shrunkBy(margins);
+        const QSize fitted = window->size().boundedTo(room);
+        if (fitted.width() < least.width() || fitted.height() < least.height()) continue;
+        if (fitted.width() * fitted.height() > best.width() * best.height())
+            best = QRect(band.topLeft(), fitted.grownBy(margins));
+    }
+    if (best.isEmpty()) return false;
+    // Across the middle of the table, as far as the band lets it.
+    const int middle = TableClient().center().x() - best.width() / 2;
+    best.moveLeft(std::clamp(middle, best.left(), std::max(best.left(), area.right() + 1 - best.width())));
+    for (const QRect& band : bands)
+        if (band.contains(best.topLeft()) && !band.contains(best)) best.moveLeft(band.left());
+    if (best.size().shrunkBy(margins) != window->size())
+        form.SetClientSizePx(best.width() - margins.left() - margins.right(),
+                             best.height() - margins.top() - margins.bottom());
+    PutFrame(window, best, margins);
+    return true;
 }
 
 void Window_PlaceOverTable(platform::Form& window, TableSpot spot) {
@@ -187,7 +326,20 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
     if (!window.Loaded()) return;
     if (!window.IsVisible()) {
         Window_FitScreen(window);
-        Window_PlaceOverTable(window, spot);
+        const auto place = [&] {
+            if (spot == TableSpot::ClearOfTable && !Window_PlaceClearOfTable(window))
+                Window_PlaceOverTable(window.Window(), TableSpot::Free, {DealButtonPlace()});
+            else if (spot != TableSpot::ClearOfTable)
+                Window_PlaceOverTable(window, spot);
+        };
+        place();
+        // A dialog the game waits for that found no room beside a window kept on top (the chat)
+        // is kept on top as well, so it does not open under it.
+        if (modal && window.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint) !=
+                         UnderOnTop(window.Window())) {
+            window.Window()->setWindowFlag(Qt::WindowStaysOnTopHint, UnderOnTop(window.Window()));
+            place();
+        }
         // The window manager keeps a window that belongs to the table above it.
         QWidget* w = window.Window();
         if (QWidget* table = TableWindow(); table && table->windowHandle()) {
@@ -196,4 +348,13 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
         }
     }
     window.Show(modal);
+}
+
+bool Window_CoversOnTable(const QWidget* window, const std::vector<QRect>& places) {
+    if (!window || !HasTableForm()) return false;
+    const QRect frame = window->frameGeometry();
+    const QPoint origin = TableClient().topLeft();
+    for (const QRect& r : places)
+        if (frame.intersects(r.translated(origin))) return true;
+    return false;
 }

@@ -3,6 +3,8 @@
 // with their whole frame (title bar and close box) on it.
 #include "platform/Placement.h"
 
+#include <vector>
+
 class QWidget;
 namespace platform {
 class Form;
@@ -20,11 +22,21 @@ void Table_KeepFrameOnScreen();
 
 enum class TableSpot {
     Centre, // centred over the table: a dialog the game waits for
-    Free    // beside the table, or over a part of it no card place lies under
+    Free,   // beside the table, or over a part of it no card place lies under
+    // on the screen beside or below all the table shows, made smaller to fit there down to its
+    // least size; else as Free
+    ClearOfTable
 };
 // Puts a window that opens over the table at `spot`, wholly on the screen.
-void Window_PlaceOverTable(QWidget* window, TableSpot spot);
+// With `avoid` (rectangles of the table's client area, pixels), a Free window covers none of
+// them where any spot lets it.
+void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QRect>& avoid = {});
+// Whether the shown window lies over one of `places` (the table's client area, pixels).
+bool Window_CoversOnTable(const QWidget* window, const std::vector<QRect>& places);
 void Window_PlaceOverTable(platform::Form& window, TableSpot spot);
+// Puts a window on the screen beside or below every card place, button and label of the table,
+// made smaller where it must; false where no such room holds it.
+bool Window_PlaceClearOfTable(platform::Form& window);
 // A window larger than the screen's free area is made smaller, controls and fonts alike, until
 // its frame fits; its scale (1 when it fitted already).
 double Window_FitScreen(platform::Form& window);

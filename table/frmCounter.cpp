@@ -55,6 +55,7 @@ FrmCounter::FrmCounter() : platform::Form("frmCounter") {
     KeyDown = [this](int key, int) {
         if (key == 13 || key == 119) Unload();
     };
+    Escape = [this] { Unload(); };
 }
 
 void FrmCounter::Design() {

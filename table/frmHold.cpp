@@ -31,6 +31,7 @@ FrmHold::FrmHold() : platform::Form("frmHold") {
         SavePosition();
         if (index == 0) Hide();
     };
+    SetEscapeButton(cmdExit(0));
     Picture8.On().Click = [this](int) { SavePosition(); };
     lblHold.On().Click = [this](int) { SavePosition(); };
     // Every part of the caption-less window is a handle to drag it by.

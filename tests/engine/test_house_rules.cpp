@@ -2,6 +2,8 @@
 #include "engine/frmRules.h"
 #include "tests/engine/test_deal_support.h"
 
+#include <QTest>
+
 namespace {
 
 class RulesTest : public DealTest {
@@ -89,7 +91,7 @@ TEST_F(RulesTest, DefaultsThenCancelLeaveTheGamesRulesAlone) {
     EXPECT_EQ(w.Pending.Side, 19);
     EXPECT_EQ(w.Pending.Forced, 0);
     EXPECT_FALSE(w.Pending.NoWildAce || w.Pending.Separate);
-    w.cmdReturn.FireClick();
+    QTest::keyClick(w.Window(), Qt::Key_Escape); // as Cancel
     EXPECT_FALSE(w.Loaded());
     EXPECT_EQ(Com.SideSize, 25);
     EXPECT_TRUE(Com.NoWildAce && Com.DecksSeparate);

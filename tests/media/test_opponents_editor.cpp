@@ -190,15 +190,17 @@ TEST_F(EditorTest, ImportedAvatarsAreCheckedCopiedAndNamed) {
     EXPECT_EQ(GetLastDir(), home->Path());
 
     // A name longer than the profile keeps is shortened before the copy, its ending kept;
-    // a second one of the same start does not replace the first.
+    // one more of the same start does not replace the first, the tenth neither.
     const QString stem = home->Path() + "/a-picture-with-a-very-long-name-number-";
     QStringList imported;
-    for (const char* n : {"one.bmp", "two.bmp"}) {
-        answer = stem + n;
+    for (int n = 1; n <= 10; ++n) {
+        answer = stem + QString::number(n) + ".bmp";
         ASSERT_TRUE(QFile::copy(small, answer));
         imported << Get_Avatars();
     }
-    EXPECT_EQ(imported, (QStringList{"a-picture-with-a-very-long.bmp", "a-picture-with-a-very-lo~2.bmp"}));
+    EXPECT_EQ(imported.mid(0, 2),
+              (QStringList{"a-picture-with-a-very-long.bmp", "a-picture-with-a-very-lo~2.bmp"}));
+    EXPECT_EQ(imported.back(), "a-picture-with-a-very-l~10.bmp");
     for (int i = 0; i < 2; ++i) {
         PlayerIdentity stored;
         stored.Avatar = imported.at(i);

@@ -31,6 +31,14 @@ TEST_F(MediaTest, PersonListKeepsGrulmFirstAndOskrelLastWhateverIsMissing) {
     EXPECT_EQ(Med.PersonList(0, 1), "alpha c0");
     EXPECT_EQ(Med.PersonList(0, 3), "OSKREL c0");
     EXPECT_FALSE(QFileInfo::exists(Pms("Grulm.pms")));
+    // A default opponent's avatar shows in the opponents window before he was ever seated.
+    Personality torvek = Tagged("Torvek");
+    torvek.DefaultAvatar = "Torvek.jpg";
+    ASSERT_TRUE(Personality_WriteFile(Pms("Torvek.pms"), torvek));
+    QDir().mkpath(Com.UserPath + "Avatars");
+    List_Personalities();
+    EXPECT_TRUE(QImage(Com.UserPath + "Avatars/Torvek.jpg").width() > 0);
+    QFile::remove(Pms("Torvek.pms"));
 
     QFile::remove(Pms("OSKREL.PMS"));
     ASSERT_TRUE(Personality_WriteFile(Pms("Grulm.pms"), Tagged("G")));

@@ -1,8 +1,10 @@
+#include "platform/EndSignals.h"
 #include "platform/Services.h"
 #include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <csignal>
 
 using ServicesTest = GameTest;
 
@@ -61,4 +63,17 @@ TEST_F(ServicesTest, RealClockWaitsWhileProcessingEvents) {
     clock.WaitUntil(
         clock.Now() + 5.0, [&] { return stop; }, true);
     EXPECT_LT(t.elapsed(), 1000);
+}
+
+// A logout's SIGTERM only wakes the event loop, which then ends the program the orderly way.
+TEST_F(ServicesTest, AnEndSignalRunsTheEndOnceFromTheEventLoop) {
+    int ended = 0;
+    platform::EndSignals_Install([&] { ++ended; });
+    std::raise(SIGTERM);
+    EXPECT_EQ(ended, 0) << "not inside the handler";
+    QElapsedTimer t;
+    t.start();
+    while (ended == 0 && t.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(ended, 1);
 }

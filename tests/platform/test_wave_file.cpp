@@ -57,6 +57,8 @@ TEST(WaveFile, DamagedForeignAndHugeFilesAreNamedWithoutReadingThemWholeAndGoodO
         {"data one byte longer than the file", good.left(good.size() - 1), WaveFault::Truncated},
         {"no data chunk", Wave(fmt), WaveFault::Truncated},
         {"a chunk past the end before the data", Wave(fmt + Chunk("LIST", "ab", 5000)), WaveFault::Truncated},
+        {"more empty chunks than a sound has",
+         data(fmt + Chunk("JUNK", "").repeated(platform::kWaveMaxChunks)), WaveFault::Chunks},
         {"data before the format", Wave(Chunk("data", samples) + fmt), WaveFault::Format},
         {"not RIFF", "RIFX" + good.mid(4), WaveFault::NotWave},
         {"not WAVE", good.left(8) + "AVI " + good.mid(12), WaveFault::NotWave},

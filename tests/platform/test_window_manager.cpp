@@ -1,7 +1,8 @@
 // The game's windows on a real X server with a window manager (Xvfb and openbox, each
 // started here on a display of its own): the table's title bar on the screen at the first
 // start and at a stored place, the tool windows wholly on the screen, the width a player
-// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where Xvfb or openbox is not installed.
+// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where
+// Xvfb or openbox is not installed.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -99,7 +100,7 @@ void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name
 }
 
 TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
-    for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1280, 1024)}) {
+    for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
         XServer x;
         QString why;
         if (!x.Start(screen, &why)) GTEST_SKIP() << why.toStdString();
@@ -110,14 +111,29 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
         EXPECT_LT(seen.at(QStringLiteral("table")).top(), seen.at(QStringLiteral("client")).top());
         for (const char* name : {"pace", "counter", "preferences", "opponents", "comments", "tutorial"})
             ExpectFramedOnScreen(seen, name);
+        // Opened again, a dialog's frame comes back where it was.
+        for (const QString name : {"preferences", "opponents", "comments"}) {
+            ExpectFramedOnScreen(seen, qPrintable("again-" + name));
+            EXPECT_EQ(seen.at("again-" + name).topLeft(), seen.at(name).topLeft()) << name.toStdString();
+        }
         // The table's title bar is on the screen; its bottom border may lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
-        // The counter leaves the player's own places and the center piles free.
+        // The counter leaves the player's own places and the center piles free; from 1024x768 up
+        // the chat leaves every card place and the DEAL button free too.
         EXPECT_FALSE(seen.count(QStringLiteral("covered"))) << screen.width();
-        // The tutorial's bottom edge stays above the table's status bar.
-        ASSERT_TRUE(seen.count(QStringLiteral("status")));
-        EXPECT_LE(seen.at(QStringLiteral("tutorial")).bottom(), seen.at(QStringLiteral("status")).top())
+        if (screen.width() >= 1024) {
+            for (const char* chat : {"covered-chat", "covered-chat-deal"})
+                EXPECT_FALSE(seen.count(QLatin1String(chat))) << screen.width() << " " << chat;
+        }
+        // The scores open beside the chat kept on top, or above it where the screen has no room.
+        ExpectFramedOnScreen(seen, "scores");
+        EXPECT_TRUE(!seen.at(QStringLiteral("scores")).intersects(seen.at(QStringLiteral("chat"))) ||
+                    seen.count(QStringLiteral("scores-on-top")))
             << screen.width();
+        // From 1024x768 up the tutorial opens clear of every place of the player's.
+        if (screen.width() >= 1024) {
+            EXPECT_FALSE(seen.count(QStringLiteral("covered-tutorial"))) << screen.width();
+        }
         // A width the player dragged gives way to the fitted one: the screen's on a 640-pixel
         // screen (less the frame), 1111 pixels from 1280 up.
         const int fitted = screen.width() > 1024 ? 1111 : seen.at(QStringLiteral("client")).width();
@@ -134,9 +150,13 @@ TEST(WindowManager, ThreeAndFourPlayersSeeTheirWholeTableOnSmallScreens) {
             QTemporaryDir home;
             const auto seen = x.Probe(home.path(), {QStringLiteral("--players"), QLatin1String(players)});
             ASSERT_TRUE(seen.count(QStringLiteral("client"))) << screen.width() << " " << players;
+            // Back to one opponent under the window, both dialogs open again wholly on the screen.
+            for (const char* name : {"again-preferences", "again-opponents"})
+                ExpectFramedOnScreen(seen, name);
             // Every card place and label inside the client area, no place on another owner's.
             for (const auto& [line, r] : seen)
-                EXPECT_FALSE(line.startsWith(QLatin1String("outside")) || line.startsWith(QLatin1String("overlap")))
+                EXPECT_FALSE(line.startsWith(QLatin1String("outside")) ||
+                             line.startsWith(QLatin1String("overlap")))
                     << screen.width() << " " << players << ": " << line.toStdString() << " " << r.x() << ","
                     << r.y() << " " << r.width() << "x" << r.height();
         }

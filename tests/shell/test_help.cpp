@@ -103,6 +103,9 @@ TEST_F(HelpTest, CloseBeforeAnyHelpLeavesNoWindowAndKeywordsShowTheirPage) {
 
     ShowHelp("Close", "Close");
     EXPECT_FALSE(frmHelp().IsVisible());
+    ShowHelp("Contents", "Contents");
+    QTest::keyClick(frmHelp().Browser(), Qt::Key_Escape); // typed in the page, as Close
+    EXPECT_FALSE(frmHelp().IsVisible());
 }
 
 TEST_F(HelpTest, InstallFillsTheHooksMenusAndF1OfTheOtherWindows) {

@@ -513,6 +513,7 @@ TEST_F(MenuListTest, EscAPressThatStillReachesItsWindowOrLeavingThePanelCloseThe
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{kMenuOptions, kOptRules}}));
     EXPECT_EQ(Tbl.MenuNumber, 0) << "reset once the command ran";
+    EXPECT_FALSE(frmGrulm().picPanel.Visible()) << "not left over the table once its window closes";
 }
 
 TEST_F(MenuListTest, ShortcutsStandInOneColumnPastEveryCaption) {

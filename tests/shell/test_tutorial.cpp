@@ -8,6 +8,7 @@
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
 #include "table/Panel.h"
+#include "table/WindowPlaces.h"
 #include "tests/shell/test_saved_support.h"
 
 #include <QCoreApplication>
@@ -298,10 +299,19 @@ TEST_F(TutorialTest, AMoveShowsTheNextStepAtOnceTheWindowStaysAndAStillCardSaysW
     Put({});
     Panel_Install(*form);
     Tutorial_Show();
-    frmTutorial().Window()->move(50, 60); // where the player put it
-    Next(6);                              // step 7, past the step that used to move the window
+    QWidget* window = frmTutorial().Window();
+    Next(6); // step 7
     ASSERT_EQ(Tut.Step, 7);
-    EXPECT_EQ(frmTutorial().Window()->pos(), QPoint(50, 60));
+    // Over the card the step awaits, the window moves off it; clear of it, it stays.
+    PictureBox& card = form->Picture7(Tutorial_ReadTag(Tut.Steps.at(6)).slot);
+    ASSERT_TRUE(card.Enabled());
+    const QRect at(int(card.LeftPx()), int(card.TopPx()), int(card.WidthPx()), int(card.HeightPx()));
+    window->move(form->Window()->geometry().topLeft() + at.topLeft());
+    frmTutorial().KeepClearOfStep();
+    EXPECT_FALSE(Window_CoversOnTable(window, {at}));
+    const QPoint put = window->pos();
+    frmTutorial().KeepClearOfStep();
+    EXPECT_EQ(window->pos(), put);
 
     // A press on a hand card the step keeps still reaches the table, which says why.
     PictureBox& still = form->Picture7(2);

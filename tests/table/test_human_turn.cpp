@@ -291,10 +291,12 @@ TEST_F(HumanTurnTest, PanelIconsAndTheGatheringOfASeat) {
     // During another seat's turn the Game icon says wait.
     form->picPanel.SetVisible(true);
     Com.Pturn = 2;
+    Eng.Seat2Rec.RecName = "Torvek";
     svc.boxes->Expect(platform::vbOK);
     picPanel_MouseDown(100, 40);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown[0].text, "Wait!  Let me finish my turn first!");
+    EXPECT_EQ(svc.boxes->shown[0].title, "Torvek:") << "the seat on turn says it";
     EXPECT_FALSE(form->picPanel.Visible());
     int opened = 0, topTw = 0;
     PanelHooks.Menu_Open = [&](int menu, int, int top) {

@@ -4,10 +4,15 @@
 //   free L T W H          the screen's free area
 //   table L T W H         the table's frame; "client" the same for its client area
 //   status L T W H        the table's status bar
-//   tutorial L T W H      the tutorial window's frame, put beside the table's cards
+//   tutorial L T W H      the tutorial window's frame, put beside the table's cards;
+//                         "covered-tutorial" a place of the player's under it, shown or not
 //   pace, counter, preferences, opponents, comments L T W H   the tool windows' frames,
-//                         opened by their menu rows
+//                         opened by their menu rows; "again-preferences" and so on the second time
 //   covered L T W H       a place of the player's own or a center pile under the counter
+//   chat L T W H          the chat window as a connection opens it; "covered-chat" a card place
+//                         under it, "covered-chat-deal" the DEAL button under it
+//   scores L T W H        the Internet scores window opened while the chat is open;
+//                         "scores-on-top" when it is kept above the chat
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
 //   outside:NAME L T W H  a card place or label of the table not wholly in its client area above
 //                         the status bar
@@ -17,8 +22,11 @@
 // which keeps that place for the next start. With --players it takes the profile's table to
 // N players (three or four) and reports only the table's places.
 #include "app/Wiring.h"
-#include "engine/SeatTable.h"
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
+#include "media/frmMulti.h"
+#include "net/frmChat.h"
+#include "net/frmScoresNet.h"
 #include "platform/Placement.h"
 #include "platform/Services.h"
 #include "shell/Folders.h"
@@ -30,6 +38,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -87,7 +96,9 @@ void PrintPlaces(FrmGrulm* table) {
     Settle([] { return false; }, kBreathMs);
     table->SetScaleMode(platform::vbPixels);
     const QRectF area(0, 0, w->width(), table->StatusBar1.TopPx());
-    auto at = [](const platform::Control& c) { return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()); };
+    auto at = [](const platform::Control& c) {
+        return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx());
+    };
     auto print = [](const char* line, const platform::Control& c, const QRectF& r) {
         std::printf("%s:%s(%d) %d %d %d %d\n", line, qPrintable(c.Name()), c.Index(), int(r.x()), int(r.y()),
                     int(r.width()), int(r.height()));
@@ -112,6 +123,76 @@ void PrintPlaces(FrmGrulm* table) {
             if (places[i].first != places[j].first && at(*places[i].second).intersects(at(*places[j].second)))
                 print("overlap", *places[i].second, at(*places[i].second));
     std::fflush(stdout);
+}
+
+// The card places of `places` that `window` lies over, each as `line`.
+void PrintCovered(const char* line, FrmGrulm* table, QWidget* window,
+                  std::initializer_list<ControlArray<platform::PictureBox>*> places, bool hiddenToo = false) {
+    const QPoint origin = table->Window()->geometry().topLeft();
+    for (auto* row : places)
+        for (int i = 0; i <= 10; ++i) {
+            if (!row->Exists(i) || (!hiddenToo && !(*row)(i).Visible())) continue;
+            const platform::PictureBox& p = (*row)(i);
+            const QRect r(origin + QPoint(int(p.LeftPx()), int(p.TopPx())),
+                          QSize(int(p.WidthPx()), int(p.HeightPx())));
+            if (r.intersects(window->frameGeometry())) Print(line, r);
+        }
+}
+
+// The chat as an Internet game opens it, with the DEAL button a remote must press, and the
+// Internet scores opened while it is open.
+void PrintChatAndScores(FrmGrulm* table) {
+    table->cmdDeal.SetVisible(true);
+    Chat_Open();
+    if (QWidget* chat = Shown("frmChat")) {
+        PrintFrame("chat", chat);
+        PrintCovered("covered-chat", table, chat, {&table->Picture7, &table->Picture1, &table->PicCenter});
+        const platform::CommandButton& deal = table->cmdDeal;
+        const QRect r(table->Window()->geometry().topLeft() + QPoint(int(deal.LeftPx()), int(deal.TopPx())),
+                      QSize(int(deal.WidthPx()), int(deal.HeightPx())));
+        if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
+        // The Internet scores beside the chat, which stays on top.
+        QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
+        QTimer::singleShot(0, [] {
+            if (QWidget* scores = Shown("frmScoresNet")) {
+                PrintFrame("scores", scores);
+                if (scores->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) Print("scores-on-top", {});
+                scores->close();
+            }
+        });
+        ScoresNet_Open();
+        chat->hide();
+    }
+}
+
+// The dialogs the game waits for: looked at, then closed as by their close box.
+void PrintDialogs(bool multi) {
+    const struct {
+        const char *line, *window;
+        int row;
+    } dialogs[] = {{"preferences", "frmOptions", kOptPreferences},
+                   {"opponents", "frmMulti", kOptOpponents},
+                   {"comments", "frmCustom", kOptComments}};
+    // Each opened twice: the second opening finds the frame the first one left.
+    for (const char* again : {"", "again-"})
+        for (const auto& d : dialogs) {
+            const QByteArray line = again + QByteArray(d.line);
+            QTimer::singleShot(0, [d, line, &multi, again] {
+                if (QWidget* dialog = Shown(d.window)) {
+                    PrintFrame(line.constData(), dialog);
+                    if (*again || d.row != kOptOpponents || !multi) {
+                        dialog->close();
+                        return;
+                    }
+                    // Back to one opponent: the table is laid out again under the window.
+                    frmMulti().Option1(0).SetValue(true);
+                    frmMulti().cmdDone.FireClick();
+                }
+            });
+            MenuOptions(d.row, 0);
+            // The window manager takes its frame away from a closed window a moment later.
+            Settle([] { return false; }, kBreathMs);
+        }
 }
 
 } // namespace
@@ -150,6 +231,7 @@ int main(int argc, char** argv) {
         ProfHooks.LayOut();
         Print("client", w->geometry());
         PrintPlaces(table);
+        PrintDialogs(true);
         table->Unload();
         return 0;
     }
@@ -166,6 +248,7 @@ int main(int argc, char** argv) {
     tutorial.PlaceWindow();
     Settle([] { return false; }, kBreathMs);
     PrintFrame("tutorial", t);
+    PrintCovered("covered-tutorial", table, t, {&table->Picture7}, true);
     tutorial.Hide();
 
     MenuOptions(kOptSpeed, 0);
@@ -177,31 +260,11 @@ int main(int argc, char** argv) {
     MenuHelp(kHelpCounter, 0);
     if (QWidget* counter = Shown("frmCounter")) {
         PrintFrame("counter", counter);
-        for (auto* places : {&table->Picture7, &table->PicCenter})
-            for (int i = 0; i <= 10; ++i) {
-                if (!places->Exists(i) || !(*places)(i).Visible()) continue;
-                const platform::PictureBox& p = (*places)(i);
-                const QRect r(client.topLeft() + QPoint(int(p.LeftPx()), int(p.TopPx())),
-                              QSize(int(p.WidthPx()), int(p.HeightPx())));
-                if (r.intersects(counter->frameGeometry())) Print("covered", r);
-            }
+        PrintCovered("covered", table, counter, {&table->Picture7, &table->PicCenter});
+        counter->close();
     }
-    // The dialogs the game waits for: looked at, then closed as by their close box.
-    const struct {
-        const char *line, *window;
-        int row;
-    } dialogs[] = {{"preferences", "frmOptions", kOptPreferences},
-                   {"opponents", "frmMulti", kOptOpponents},
-                   {"comments", "frmCustom", kOptComments}};
-    for (const auto& d : dialogs) {
-        QTimer::singleShot(0, [d] {
-            if (QWidget* dialog = Shown(d.window)) {
-                PrintFrame(d.line, dialog);
-                dialog->close();
-            }
-        });
-        MenuOptions(d.row, 0);
-    }
+    PrintChatAndScores(table);
+    PrintDialogs(false);
 
     // The player widens the table; the reset brings back the width fitted to the screen.
     const int fitted = w->width();
