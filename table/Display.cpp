@@ -475,6 +475,9 @@ void ScaleFormControls(platform::Form& window, int mode, int step) {
 void ScaleTableControls(platform::Form& window, double x, double y) {
     const int oldScale = window.ScaleMode();
     window.SetScaleMode(platform::vbPixels);
+    // A notice shown smaller than the player chose keeps the chosen size, at the new scale.
+    Label& message = frmGrulm().Label9(kLblMessage);
+    const double noticeChosen = Notice_ChosenFontSize(message, Tbl);
     for (platform::Control* c : window.Controls()) {
         const QString& n = c->Name();
         const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
@@ -490,6 +493,7 @@ void ScaleTableControls(platform::Form& window, double x, double y) {
         if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
     }
     Tbl.FontScale *= x;
+    if (Tbl.NoticeFont.chosen > 0) Tbl.NoticeFont = {noticeChosen * x, message.Font().pointSizeF()};
     window.SetScaleMode(oldScale);
 }
 
