@@ -1,8 +1,9 @@
 #pragma once
 // Display sizes: moving the human's cards up, the small display, the card-size
-// switch, fitting the table window to the screen and scaling windows.
+// switch and fitting the table window to the screen.
 #include "platform/Controls.h"
 #include "table/TableHooks.h"
+#include "table/WindowScaling.h"
 
 #include <functional>
 
@@ -19,15 +20,6 @@ void Form_FitScreen();
 // The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
 // pixels, 1111 on wider ones.
 int Display_FittedWidthTw(int screenWidthTw);
-// Mode 4 fits the window to the screen; mode 5 scales by 1.25 (step 2) or 0.8 (step 3).
-void ScaleFormControls(platform::Form& window, int mode, int step);
-// The table window's controls, by x across and y down, as the step scaling does it.
-void ScaleTableControls(platform::Form& window, double x, double y);
-// A window other than the table, with its controls and their fonts, by x across and y down.
-void ScaleWindowBy(platform::Form& window, double x, double y);
-// Lays out a small window kept above the table, which the player clicks on meanwhile: its
-// design, then the large-font scaling. True when it was scaled.
-bool ToolWindow_Lay(platform::Form& window, const std::function<void()>& design);
 void Layout_AvatarAndPlayers();
 void Grulm_FormResize();
 // Puts the status bar along the bottom of the window.

@@ -203,8 +203,18 @@ bool NoticeWordsFit(const QFont& font, double width) {
 // What the message label must not lie on while the winner's notice shows: the card places,
 // every side stack, the deal button when it shows, the other text labels, the turn markers
 // and the avatar.
-// Short of room, the notice may lie on the names, markers and the avatar, never on what the
-// player reads or presses with it: the cards, the deal button and the comment line.
+// Short of room, the notice may lie on the opponents' names, markers and the avatar, never on
+// what the player reads or presses with it: the cards, the deal button, the comment line and
+// the player's own name.
+// The player's name as it reads: the text of a left-aligned name, else its whole label.
+QRectF NoticeNameText(const Label& name) {
+    QRectF r = KeepClearRect(name);
+    const QString text = name.Caption().trimmed();
+    if (name.Alignment() == 0 && !text.isEmpty())
+        r.setWidth(std::min(r.width(), QFontMetricsF(name.Font()).horizontalAdvance(text) + kClearGap));
+    return r;
+}
+
 std::vector<QRectF> NoticeEssentials(bool dealShown) {
     TableForm& f = frmGrulm();
     std::vector<QRectF> out = KeepClear_CardPlaces();
@@ -212,6 +222,7 @@ std::vector<QRectF> NoticeEssentials(bool dealShown) {
         out.push_back(KeepClear_SidePile(seat));
     if (dealShown) out.push_back(KeepClearRect(f.cmdDeal));
     out.push_back(KeepClearRect(f.Label9(kLblComment)));
+    out.push_back(NoticeNameText(f.Label9(kLblHumanName)));
     return out;
 }
 
@@ -333,11 +344,89 @@ QRectF Notice_Squeezed(const NoticeRoom& r) {
     return best;
 }
 
+// A smaller font is tried in these steps down to the smallest that still reads well; the widths
+// of the free boxes it tries differ by this much.
+constexpr double kNoticeSmallestFont = 7, kNoticeFontStep = 0.5, kNoticeWidthStep = 12;
+
+// The free box nearest to where the label stands whose left edge and top are the window's or
+// where an obstacle ends, as wide as the room there allows, for the notice in `r.font`.
+std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
+    std::vector<QPointF> corners;
+    for (const double left : {0.0, r.line.left()})
+        for (const double top : {0.0, r.line.top()})
+            corners.emplace_back(left, top);
+    for (const QRectF& o : r.obstacles)
+        for (const QRectF& p : r.obstacles) {
+            corners.emplace_back(o.right() + kClearGap, p.bottom() + kClearGap);
+            corners.emplace_back(o.right() + kClearGap, p.top());
+        }
+    for (const QRectF& o : r.obstacles)
+        corners.emplace_back(0, o.bottom() + kClearGap);
+    // Only corners in free room, each once.
+    const auto taken = [&](const QPointF& p) {
+        return p.x() >= r.width || p.y() >= r.bottom ||
+               std::any_of(r.obstacles.begin(), r.obstacles.end(),
+                           [&](const QRectF& o) { return o.contains(p); });
+    };
+    corners.erase(std::remove_if(corners.begin(), corners.end(), taken), corners.end());
+    const auto before = [](const QPointF& a, const QPointF& b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    };
+    std::sort(corners.begin(), corners.end(), before);
+    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+    auto distance = [&](const QPointF& p) {
+        const QPointF d = p - r.line.topLeft();
+        return d.x() * d.x() + d.y() * d.y();
+    };
+    std::stable_sort(corners.begin(), corners.end(),
+                     [&](const QPointF& a, const QPointF& b) { return distance(a) < distance(b); });
+    std::vector<QSizeF> sizes;
+    for (double width = r.width; width >= kNoticeNarrowest * r.line.width(); width -= kNoticeWidthStep)
+        if (NoticeWordsFit(r.font, width))
+            sizes.emplace_back(width, std::max(design::kLabelLine, NoticeHeightAt(r.font, width)));
+    for (const QPointF& corner : corners)
+        for (const QSizeF& size : sizes)
+            if (const QRectF box(corner, size); NoticeClear(r, box)) return box;
+    return std::nullopt;
+}
+
+// The largest font below `chosen` the notice shows whole in, clear of everything, else clear of
+// what the player reads or presses; the box and that size.
+std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, bool dealShown, double chosen) {
+    for (const bool essentialOnly : {false, true}) {
+        r.obstacles = essentialOnly ? NoticeEssentials(dealShown) : NoticeObstacles(dealShown);
+        for (double size = chosen - kNoticeFontStep; size >= kNoticeSmallestFont; size -= kNoticeFontStep) {
+            r.font.setPointSizeF(size);
+            if (const std::optional<QRectF> box = Notice_FreeAtEdges(r)) return std::pair(*box, size);
+        }
+    }
+    return std::nullopt;
+}
+
+// The whole notice in the font the player chose: where it stands, else the free room nearest.
+std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r, bool dealShown) {
+    std::optional<QRectF> box = Notice_WhereItStands(r);
+    if (!box) box = Notice_NearestFree(r);
+    if (!box) {
+        r.obstacles = NoticeEssentials(dealShown);
+        box = Notice_NearestFree(r);
+    }
+    return box;
+}
+
 } // namespace
+
+double Notice_ChosenFontSize(const Label& message, const TableState& state) {
+    const double shown = message.Font().pointSizeF();
+    return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
+}
 
 void Notice_Fit(bool dealShown) {
     TableForm& f = frmGrulm();
     Label& message = f.Label9(kLblMessage);
+    const double chosen = Notice_ChosenFontSize(message, Tbl);
+    if (message.Font().pointSizeF() != chosen) message.SetFontSize(chosen);
+    Tbl.NoticeFont = {};
     NoticeRoom r;
     r.line = KeepClearRect(message);
     r.font = message.Font();
@@ -345,11 +434,15 @@ void Notice_Fit(bool dealShown) {
     r.obstacles = NoticeObstacles(dealShown);
     r.bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
     r.width = f.Client()->width();
-    std::optional<QRectF> box = Notice_WhereItStands(r);
-    if (!box) box = Notice_NearestFree(r);
+    std::optional<QRectF> box = Notice_AtChosenSize(r, dealShown);
     if (!box) {
-        r.obstacles = NoticeEssentials(dealShown);
-        box = Notice_NearestFree(r);
+        // A small screen where the longest notice fits nowhere in that font: a smaller one.
+        NoticeRoom smaller = r;
+        if (const auto found = Notice_Smaller(smaller, dealShown, chosen)) {
+            box = found->first;
+            message.SetFontSize(found->second);
+            Tbl.NoticeFont = {chosen, message.Font().pointSizeF()};
+        }
     }
     const QRectF at = box ? *box : Notice_Squeezed(r);
     message.SetGeometryPx(at.left(), at.top(), at.width(), at.height());

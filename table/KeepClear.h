@@ -2,6 +2,7 @@
 // What the layout keeps off the cards on narrow screens: the avatar, the comment line
 // and the deal button, and the height the winner's notice needs.
 #include "engine/TableForm.h"
+#include "table/TableState.h"
 
 #include <QRectF>
 #include <vector>
@@ -25,10 +26,12 @@ void Names_KeepClear();
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
+// The font size the player chose for the message label, which a small screen may show smaller.
+double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // Makes the message label at least that high, so the notice shows whole: where it stands, else
 // narrowed clear of what cuts into it or widened to what stands beside it, else in the free room
 // nearest to it; clear of the card places, the side stacks, the other labels and pictures, and
-// of the deal button when it shows with the notice.
+// of the deal button when it shows with the notice; where it fits nowhere, in a smaller font.
 void Notice_Fit(bool dealShown);
 // The three above, once every place of a layout stands where it goes.
 void Layout_KeepClear();

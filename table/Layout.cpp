@@ -22,13 +22,6 @@ TableForm& F() {
     return frmGrulm();
 }
 
-// The stock keeps to where the avatar's rule puts it, not to where it gave way to the cards.
-QRectF Layout_AvatarBox() {
-    const Image& a = F().ImgAvatar;
-    return Tbl.AvatarRule.isValid() ? Tbl.AvatarRule
-                                    : QRectF(a.LeftPx(), a.TopPx(), a.WidthPx(), a.HeightPx());
-}
-
 void Pixels() {
     F().SetScaleMode(platform::vbPixels);
 }
@@ -45,11 +38,6 @@ template <typename A> void SizeIf(A& arr, int i, double w, double h) {
     arr(i).SetHeight(h);
 }
 
-// Four center piles only while the fourth one stands on the table.
-bool FourPiles() {
-    return Com.NumCenters >= 4 && F().PicCenter.Exists(4) && F().LblWild.Exists(4);
-}
-
 // Runs a pass with NumCenters at 3 and puts the count back even if the pass fails.
 struct CentersAsThree {
     int kept = Com.NumCenters;
@@ -62,17 +50,6 @@ struct CentersAsThree {
 // Seat 2's hold row in the two-player table, and the scale of the small display.
 constexpr double kSeat2HoldRowTop = 128;
 constexpr double kSmallDisplayScale = 0.8;
-
-void RedimCenters(int n) {
-    Eng.CenterCount.Redim(n);
-    Eng.Center.Redim(1, n, 12);
-    PlanTables_Redim(n);
-}
-
-void RedimDeck() {
-    Eng.Deck.Redim(2, Com.TotalCards);
-    Eng.UsedPile.Redim(1, Com.TotalCards);
-}
 
 // Run-time edges, outlines and frames lie under the cards, higher edges over lower ones.
 void SendToBack(platform::Control& c) {
@@ -395,55 +372,6 @@ void HoldFrame_Place(int top, int left, int seat) {
     f.Label3(seat).Move(left - 5, top - m / 2, w, h);
 }
 
-void Layout_Stock() {
-    TableForm& f = F();
-    Pixels();
-    PictureBox& P = f.PicCenter(0);
-    const int S = Tbl.ScreenWidthTwips;
-    const bool large = Com.LayoutMode < 2 && S > 12000;
-    P.SetWidth(large ? design::kLargeCard.w : design::kSmallCard.w);
-    P.SetHeight(large ? design::kLargeCard.h : design::kSmallCard.h);
-    P.SetPicture(Tbl.Pic.FilePic[large ? 0 : 5]);
-    if (Tbl.ResizeLock && Com.LayoutMode >= 2 && S < 12289) {
-        Layout_Labels();
-        Pixels();
-    }
-    if (Com.NumPlayers > 2 && S < 12001) {
-        P.SetLeft(25);
-        P.SetTop(f.PicCenter(3).Top() + f.ImgTurn2.Height());
-    } else if (Com.NumPlayers == 2 && S < 12001) {
-        const double right = f.Label3(1).Left() + f.Label3(1).Width();
-        if (Com.LayoutMode > 1) {
-            P.SetLeft(right + 59);
-        } else {
-            P.SetLeft(right + 10);
-            P.SetTop(192);
-        }
-    } else if (const QRectF avatar = Layout_AvatarBox(); P.Width() + 10 <= avatar.width()) {
-        P.SetLeft(avatar.left() + avatar.width() / 2 - (P.Width() + 10) / 2);
-    } else {
-        P.SetLeft(f.ScaleWidth() - P.Width() - 14);
-    }
-    Label& frame = f.Label1;
-    frame.SetHeight(P.Height() + 10);
-    frame.SetWidth(P.Width() + 10);
-    frame.SetLeft(P.Left() - 5);
-    frame.SetTop(P.Top() - 5);
-    f.ImgTurn2.SetTop(frame.Top() - f.ImgTurn2.Height() - 7);
-    f.ImgTurn1.SetTop(frame.Top() + frame.Height() + 7);
-    f.ImgTurn2.SetLeft(frame.Left() + frame.Width() / 2 - f.ImgTurn2.Width() / 2);
-    f.ImgTurn1.SetLeft(frame.Left() + frame.Width() / 2 - f.ImgTurn1.Width() / 2);
-    P.Move(frame.Left() + 5, frame.Top() + 5);
-}
-
-void Centers_Show() {
-    TableForm& f = F();
-    for (int p = 1; p <= 4; ++p) {
-        if (p == 4 && Com.NumCenters == 3) break;
-        ShowIf(f.PicCenter, p, true);
-    }
-}
-
 int Layout_UpRaise() {
     return Tbl.ScreenWidthTwips > 13000 ? 50 : 20;
 }
@@ -506,84 +434,6 @@ void Layout_MoveCards(bool up) {
     f.SetScaleMode(platform::vbTwips);
 }
 
-void Layout_CenterImages() {
-    TableForm& f = F();
-    Pixels();
-    const int W = Tbl.CardWidth, H = Tbl.CardHeight, L = Tbl.CenterLeft, T = Tbl.CenterTop;
-    struct At {
-        double left, top;
-    };
-    std::array<At, 5> at{};
-    if (Com.LayoutMode < 2 || Com.NumCenters < 4)
-        at = {At{}, At{1.0 * L, 1.0 * T}, At{L + W + 10.0, 1.0 * T}, At{1.0 * L, T + H + 6.0},
-              At{L + W + 10.0, T + H + 6.0}};
-    else
-        at = {At{}, At{L - 4.0, T - 4.0}, At{L + W + 4.0, T - 4.0}, At{L - 4.0, 1.0 * T + H},
-              At{L + W + 4.0, 1.0 * T + H}};
-    for (int p = 1; p <= 4; ++p)
-        if (f.PicCenter.Exists(p)) f.PicCenter(p).Move(at[p].left, at[p].top);
-    f.imgCenter.Move(L - 15, T - 16);
-    Layout_CenterArea();
-}
-
-void Layout_CenterArea() {
-    TableForm& f = F();
-    Pixels();
-    Image& frame = f.imgCenter;
-    const bool four = FourPiles();
-    const bool styled = Com.PlaceholderStyle != 0;
-    const QImage& pic = four ? (styled ? Tbl.Pic.imgCenterV : Tbl.Pic.imgCenterVM)
-                             : (styled ? Tbl.Pic.imgCenterH : Tbl.Pic.imgCenterHM);
-    if (Com.LayoutMode >= 2) {
-        frame.SetStretch(true);
-        frame.SetWidth(four ? 145.6 : 208);
-        frame.SetHeight(four ? 181.6 : 100);
-        if (Tbl.ResizeLock) {
-            Layout_Labels();
-            Pixels();
-        }
-    } else {
-        // The large display shows the frame at its picture's own size.
-        frame.SetStretch(false);
-        design::Size natural = four ? design::kCenterFrameV : design::kCenterFrameH;
-        if (!pic.isNull())
-            natural = {pic.width() / pic.devicePixelRatio(), pic.height() / pic.devicePixelRatio()};
-        frame.SetWidth(natural.w);
-        frame.SetHeight(natural.h);
-    }
-    frame.SetPicture(pic);
-    const int W = Tbl.CardWidth;
-    auto centreOn = [&](int label, int pile) {
-        Label& l = f.LblWild(label);
-        l.SetLeft(f.PicCenter(pile).Left() + W / 2.0 - l.Width() / 2);
-    };
-    if (!four) {
-        for (int p = 1; p <= 3; ++p)
-            centreOn(p, p);
-        f.LblWild(1).SetTop(frame.Top() - f.LblWild(1).Height());
-        f.LblWild(2).SetTop(f.LblWild(1).Top());
-        f.LblWild(3).SetTop(f.LblWild(1).Top());
-    } else {
-        if (Com.NumPlayers > 2) {
-            f.LblWild(1).Move(frame.Left() - f.LblWild(1).Width(), Tbl.CenterTop);
-            f.LblWild(3).Move(f.LblWild(1).Left(), f.PicCenter(3).Top());
-            f.Label9(kLblMessage).SetTop(frame.Top() + frame.Height());
-        } else {
-            centreOn(1, 1);
-            f.LblWild(1).SetTop(frame.Top() - f.LblWild(1).Height());
-            f.LblWild(3).Move(f.LblWild(1).Left(), frame.Top() + frame.Height());
-        }
-        f.LblWild(2).Move(frame.Left() + frame.Width(), Tbl.CenterTop);
-        f.LblWild(4).Move(f.LblWild(2).Left(), f.PicCenter(4).Top());
-    }
-    for (int p = 1; p <= (four ? 4 : 3); ++p)
-        f.LblWild(p).ZOrder(0);
-}
-
-void Centers_Redim4() {
-    if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
-}
-
 void Layout_GameSizeSteps() {
     if (Com.NumPlayers != 2) {
         Layout_FourCenters();
@@ -596,39 +446,6 @@ void Layout_GameSizeSteps() {
         if (Com.NumCenters == 4) Layout_FourCenters();
     }
     Layout_KeepClear();
-}
-
-int Layout_ModeShown() {
-    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
-    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
-    return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
-}
-
-namespace {
-
-// The pile and deck tables of the new size; each one made again starts empty.
-void Layout_GameSizeTables(int prevCenters, int mode) {
-    if (mode >= 1) RedimCenters(prevCenters);
-    if (Com.NumPlayers != 2) {
-        Centers_Redim4();
-        Com.TotalCards = Com.NumPlayers * 52;
-    } else if (Com.NumCenters == 4) {
-        RedimCenters(4);
-    }
-    RedimDeck();
-    // Callers may pass previous counts that do not match the table; the pile
-    // tables must still hold every pile in play.
-    if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
-}
-} // namespace
-
-void Layout_SetGameSize(int prevPlayers, int prevCenters) {
-    (void)prevPlayers; // the plan lays the new size out from scratch
-    // The places and tables of the game on the table go with its size.
-    Table_GameOver();
-    const int mode = Layout_ModeShown();
-    Layout_GameSizeTables(prevCenters, mode);
-    Layout_Relay(mode);
 }
 
 QString Layout_Dump() {

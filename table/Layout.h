@@ -2,6 +2,8 @@
 // Where every card place, pile, frame and label of the table stands, for every
 // game size, display mode and screen width.
 #include "engine/Model.h"
+#include "table/LayoutCenter.h"
+#include "table/LayoutGameSize.h"
 #include "table/LayoutLabels.h"
 #include "table/TableHooks.h"
 #include "table/TableState.h"
@@ -20,20 +22,11 @@ void Layout_OpponentPiles(Places& places);
 void Layout_CompactPlaces(Places& places, int firstEdge);
 void Layout_SizePlaces();
 void HoldFrame_Place(int top, int left, int seat);
-void Layout_Stock();
-void Centers_Show();
 void Layout_MoveCards(bool up);
 // How many pixels moving the cards up raises the human's rows on this screen.
 int Layout_UpRaise();
-void Layout_CenterImages();
-void Layout_CenterArea();
-void Layout_SetGameSize(int prevPlayers, int prevCenters);
-// The display mode the player has the table in, as its menu entries show it: a small display
-// the screen forced on the game size goes with it.
-int Layout_ModeShown();
 // The passes that lay a table out for the game size in Com, from a table never laid out.
 void Layout_GameSizeSteps();
-void Centers_Redim4();
 
 // One line per control, "Name(index) left top width height visible", sorted; tests compare it.
 QString Layout_Dump();

@@ -74,6 +74,7 @@ TableState PlanStartState(const LayoutInputs& in) {
     }
     s.AvatarRule = QRectF();
     s.NameMoves = {};
+    s.NoticeFont = {};
     return s;
 }
 
@@ -109,7 +110,7 @@ struct PlanScope {
 
 // The plan's window as designed, the size the table's window has, with the table's status bar
 // and the message fonts the player chose.
-void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, double fontScale) {
+void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, const TableState& live) {
     // A window about to be fitted to the screen is laid out for the width it gets.
     const int width =
         in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
@@ -121,8 +122,9 @@ void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, 
     w.ImgAvatar.SetVisible(table.ImgAvatar.Visible());
     w.EmptyPlaceLarge = table.EmptyPlaceLarge;
     w.EmptyPlaceSmall = table.EmptyPlaceSmall;
-    for (int i : {int(kLblMessage), int(kLblComment)})
-        w.Label9(i).SetFontSize(table.Label9(i).Font().pointSizeF() / fontScale);
+    w.Label9(kLblMessage)
+        .SetFontSize(Notice_ChosenFontSize(table.Label9(kLblMessage), live) / live.FontScale);
+    w.Label9(kLblComment).SetFontSize(table.Label9(kLblComment).Font().pointSizeF() / live.FontScale);
     // The avatar at its rule's size at the window's right edge, before the cards push it.
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
     w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
@@ -213,7 +215,7 @@ LayoutPlan Layout_Plan(const LayoutInputs& in) {
     DisplayChangeHook = [](int kind) { Display_ChangeSteps(kind, false); };
     g_planFrame = &plan.inputs.frame;
     FrmGrulm w; // becomes the table the layout's steps work on
-    PlanWindow_Prepare(w, table, in, scope.table.FontScale);
+    PlanWindow_Prepare(w, table, in, scope.table);
     PlanWindow_LayOut(in);
     plan.controls = PlanWindow_Capture(w);
     plan.state = Tbl;
@@ -330,6 +332,7 @@ void PlanApply_State(const LayoutPlan& plan) {
     }
     Tbl.AvatarRule = s.AvatarRule;
     Tbl.NameMoves = s.NameMoves;
+    Tbl.NoticeFont = s.NoticeFont;
     Com.LayoutMode = plan.mode;
 }
 

@@ -83,6 +83,12 @@ struct TableState {
         double from = 0, to = 0;
     };
     std::array<NameMove, 5> NameMoves{};
+    // The message label's font made smaller where the longest notice fits nowhere at the size the
+    // player chose: that size and the one shown (points), so the next fitting starts from the chosen.
+    struct NoticeShrink {
+        double chosen = 0, shown = 0;
+    };
+    NoticeShrink NoticeFont;
     int SlapX = 0, SlapY = 0;
 
     // The hold-pile viewer's state.

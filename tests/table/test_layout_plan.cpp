@@ -3,6 +3,7 @@
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
+#include <QFontMetricsF>
 #include <QRegularExpression>
 
 namespace {
@@ -99,6 +100,10 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     struct Size3 {
         int players, centers;
     };
+    // The winner's notice in the player's own font, which a small screen may show smaller.
+    form->Label9(kLblMessage).SetFontSize(Com.CommentFontSize);
+    const QString notice = QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more "
+                                          "memory...\n(Your opponents had 60 cards left.)");
     for (const QSize screen : screens)
         for (const Size3 size : {Size3{2, 3}, Size3{2, 4}, Size3{3, 4}, Size3{4, 4}})
             for (int mode = 0; mode <= 3; ++mode) {
@@ -117,6 +122,10 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                 const QRectF room(0, 0, plan.window.width(),
                                   plan.window.height() - form->StatusBar1.HeightPx());
                 const std::vector<Placed> all = Elements(plan);
+                const PlacedControl& message = *plan.Find("Label9", kLblMessage);
+                const QRectF wrap(0, 0, message.rect.width() - 2, 1e6);
+                EXPECT_GE(message.rect.height() + 1,
+                          QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
                 for (const Placed& p : all)
                     EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect))
                         << p.id.toStdString() << Text(p.rect);

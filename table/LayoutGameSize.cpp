@@ -1,0 +1,60 @@
+#include "table/LayoutGameSize.h"
+
+#include "common/Shared.h"
+#include "engine/GameOnTable.h"
+#include "engine/Model.h"
+#include "table/LayoutPlan.h"
+#include "table/Piles.h"
+#include "table/TableState.h"
+
+namespace {
+
+void RedimCenters(int n) {
+    Eng.CenterCount.Redim(n);
+    Eng.Center.Redim(1, n, 12);
+    PlanTables_Redim(n);
+}
+
+void RedimDeck() {
+    Eng.Deck.Redim(2, Com.TotalCards);
+    Eng.UsedPile.Redim(1, Com.TotalCards);
+}
+
+} // namespace
+
+void Centers_Redim4() {
+    if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
+}
+
+int Layout_ModeShown() {
+    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
+    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
+    return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
+}
+
+namespace {
+
+// The pile and deck tables of the new size; each one made again starts empty.
+void Layout_GameSizeTables(int prevCenters, int mode) {
+    if (mode >= 1) RedimCenters(prevCenters);
+    if (Com.NumPlayers != 2) {
+        Centers_Redim4();
+        Com.TotalCards = Com.NumPlayers * 52;
+    } else if (Com.NumCenters == 4) {
+        RedimCenters(4);
+    }
+    RedimDeck();
+    // Callers may pass previous counts that do not match the table; the pile
+    // tables must still hold every pile in play.
+    if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
+}
+} // namespace
+
+void Layout_SetGameSize(int prevPlayers, int prevCenters) {
+    (void)prevPlayers; // the plan lays the new size out from scratch
+    // The places and tables of the game on the table go with its size.
+    Table_GameOver();
+    const int mode = Layout_ModeShown();
+    Layout_GameSizeTables(prevCenters, mode);
+    Layout_Relay(mode);
+}

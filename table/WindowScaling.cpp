@@ -1,0 +1,112 @@
+#include "table/WindowScaling.h"
+
+#include "common/Shared.h"
+#include "engine/TableCodes.h"
+#include "platform/OnTop.h"
+#include "table/KeepClear.h"
+#include "table/TableState.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+bool ToolWindow_Lay(platform::Form& window, const std::function<void()>& design) {
+    platform::WindowOnTop top;
+    top.SetOnTop(true);
+    top.TopForm(window.Window());
+    design();
+    if (!Tbl.LargeFonts) return false;
+    // Scaling a tool window must leave the table's pile spacing alone.
+    const int spacing = Tbl.CenterSpacing;
+    ScaleFormControls(window, 5, 3);
+    Tbl.CenterSpacing = spacing;
+    return true;
+}
+
+void ScaleFormControls(platform::Form& window, int mode, int step) {
+    const int state = window.WindowState();
+    if (state == 1 || state == 2) return;
+    double x = 1, y = 1;
+    if (mode == 5 && step == 2) {
+        x = y = 1.25;
+        Tbl.CenterSpacing = 102;
+    } else if (mode == 5 && step == 3) {
+        x = y = 0.8;
+        Tbl.CenterSpacing = 66;
+    } else if (mode == 4) {
+        if (Tbl.ScreenWidthTwips <= 17280) {
+            x = Tbl.ScreenWidthTwips / 12000.0;
+            y = Tbl.ScreenHeightTwips / 9000.0;
+        } else {
+            x = y = Tbl.ScreenHeightTwips < 12960 ? 15360 / 12000.0 : 17280 / 12000.0;
+        }
+    } else {
+        return;
+    }
+    if (window.Name() != QLatin1String("frmGrulm")) {
+        ScaleWindowBy(window, x, y);
+        return;
+    }
+    const int oldScale = window.ScaleMode();
+    window.SetScaleMode(platform::vbTwips);
+    int h = window.HeightTw();
+    if (!Tbl.ResizeLock) h = static_cast<int>(std::lround(h * y));
+    window.MoveTw(window.LeftTw(), window.TopTw(), window.WidthTw(), h);
+    Tbl.FormHeight = h;
+
+    ScaleTableControls(window, x, y);
+    window.SetScaleMode(oldScale);
+}
+
+void ScaleTableControls(platform::Form& window, double x, double y) {
+    const int oldScale = window.ScaleMode();
+    window.SetScaleMode(platform::vbPixels);
+    // A notice shown smaller than the player chose keeps the chosen size, at the new scale.
+    Label& message = frmGrulm().Label9(kLblMessage);
+    const double noticeChosen = Notice_ChosenFontSize(message, Tbl);
+    for (platform::Control* c : window.Controls()) {
+        const QString& n = c->Name();
+        const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
+        const bool isLabel = dynamic_cast<platform::Label*>(c) != nullptr;
+        const bool isButton = dynamic_cast<platform::CommandButton*>(c) != nullptr;
+        const bool kind = isImage || isLabel || isButton || dynamic_cast<platform::PictureBox*>(c) ||
+                          dynamic_cast<platform::Shape*>(c);
+        if (!kind) continue;
+        if (n == "lblRules" || n == "lblLevel" || n == "picPanel" || n == "imgIcon") continue;
+        if ((n == "ImgAvatar" || n == "imgSlap") && Tbl.ScreenWidthTwips >= 12000) continue;
+        if (n == "ImgTurn1" || n == "ImgTurn2") continue;
+        c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
+        if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
+    }
+    Tbl.FontScale *= x;
+    if (Tbl.NoticeFont.chosen > 0) Tbl.NoticeFont = {noticeChosen * x, message.Font().pointSizeF()};
+    window.SetScaleMode(oldScale);
+}
+
+void ScaleWindowBy(platform::Form& window, double x, double y) {
+    const int oldScale = window.ScaleMode();
+    window.SetScaleMode(platform::vbTwips);
+    window.MoveTw(window.LeftTw(), window.TopTw(), static_cast<int>(std::lround(window.WidthTw() * x)),
+                  static_cast<int>(std::lround(window.HeightTw() * y)));
+    std::vector<const QWidget*> controls;
+    for (platform::Control* c : window.Controls()) {
+        const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
+        controls.push_back(c->Widget());
+        if (window.Name() == QLatin1String("frmCounter") && isImage) continue;
+        c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
+        if (!isImage) c->SetFontSize(c->Font().pointSizeF() * x);
+    }
+    // A child the window holds besides its controls (a menu bar) goes with them.
+    for (QWidget* w : window.Window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (std::find(controls.begin(), controls.end(), w) != controls.end() || w->isWindow()) continue;
+        const QRect r = w->geometry();
+        w->setGeometry(QRect(QPoint(qRound(r.x() * x), qRound(r.y() * y)),
+                             QSize(qRound(r.width() * x), qRound(r.height() * y))));
+        QFont font = w->font();
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * x);
+        w->setFont(font);
+    }
+    window.SetDesignScale(window.DesignScale() * x);
+    window.SetScaleMode(oldScale);
+}
