@@ -136,6 +136,9 @@ bool DisplayKept_Usable(const DisplayKept& k, const std::vector<QRect>& areas, i
         highest = std::max(highest, a.height());
     }
     if (k.Width < std::min(kLeastWidth, widest) || k.First < std::min(kLeastHeight, highest)) return false;
+    // A window kept from a larger screen would run past this one's edge: the table is fitted
+    // anew. Its frame's borders may stand just off a screen it fitted.
+    if (k.Width > widest + kCardWidthTwips || k.First > highest + kCardWidthTwips) return false;
     const QRect title(k.Left, k.Top, k.Width, captionTwips);
     for (const QRect& a : areas) {
         const QRect seen = a.intersected(title);

@@ -360,6 +360,9 @@ TEST_F(StartupTest, AStoredPlacementOffEveryScreenOrTooSmallIsReplaced) {
     EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1000, 450), one, caption)); // less than a card
     EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, 15360 - 1065, 450), one, caption));
     EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, 600, -100), one, caption)); // the title above the top
+    // A table kept from a 1024-pixel screen, started on an 800-pixel one; its borders alone stay.
+    EXPECT_FALSE(DisplayKept_Usable(kept(9000, 15420, 30, 600), {QRect(0, 0, 12000, 9000)}, caption));
+    EXPECT_TRUE(DisplayKept_Usable(kept(9000, 15420, 30, 600), one, caption));
     // A window on a monitor left of the main one stays while that monitor is there.
     EXPECT_TRUE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), two, caption));
     EXPECT_FALSE(DisplayKept_Usable(kept(9000, 12000, -15000, 450), one, caption));
