@@ -166,16 +166,21 @@ void Labels_KeepClear() {
 namespace {
 constexpr int kNoticeLongest = 3;
 
+QString& NoticeRule() {
+    static QString rule = Rules_MessageText(kRuleSequence, true);
+    return rule;
+}
+
 const QString* NoticeLongest() {
     // The longest the game end writes: the human's win over a full table, and a seat's win
-    // over a sleeping human.
-    static const QString longest[kNoticeLongest] = {
+    // over a sleeping human; and the longest rule message.
+    static QString longest[kNoticeLongest] = {
         QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
                        "(Your opponents had 60 cards left.)"),
         QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
                        "You had 20 cards left!"),
-        // and the longest rule message
-        Rules_MessageText(kRuleSequence, true)};
+        QString()};
+    longest[2] = NoticeRule();
     return longest;
 }
 
@@ -415,6 +420,14 @@ std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r, bool dealShown) {
 }
 
 } // namespace
+
+const QString& Notice_RuleReserved() {
+    return NoticeRule();
+}
+
+void Notice_ReserveRule(const QString& text) {
+    NoticeRule() = text.isEmpty() ? Rules_MessageText(kRuleSequence, true) : text;
+}
 
 double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     const double shown = message.Font().pointSizeF();

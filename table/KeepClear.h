@@ -26,6 +26,9 @@ void Names_KeepClear();
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
+// The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
+const QString& Notice_RuleReserved();
+void Notice_ReserveRule(const QString& text);
 // The font size the player chose for the message label, which a small screen may show smaller.
 double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // Makes the message label at least that high, so the notice shows whole: where it stands, else

@@ -17,7 +17,9 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -69,12 +71,12 @@ TableState PlanStartState(const LayoutInputs& in) {
         kPlanTwipsPerPixel;
     s.FormHeight = in.window.height() * kPlanTwipsPerPixel;
     for (int i = 0; i < 2; ++i) {
-        s.DisplayEntry[i] = fresh.DisplayEntry[i];
         s.DisplayEntryEnabled[i] = true;
     }
     s.AvatarRule = QRectF();
     s.NameMoves = {};
     s.NoticeFont = {};
+    s.LargeFonts = in.largeFonts;
     return s;
 }
 
@@ -84,6 +86,10 @@ struct PlanScope {
     TableForm* form = &frmGrulm();
     int players = Com.NumPlayers, centers = Com.NumCenters, mode = Com.LayoutMode;
     int prevPlayers = Com.PrevPlayers, prevCenters = Com.PrevCenters, total = Com.TotalCards;
+    int commentFont = Com.CommentFontSize, placeholder = Com.PlaceholderStyle, turn = Com.Pturn;
+    quint32 deck = Com.DeckColour;
+    std::array<QString, 3> names = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};
+    QString rule = Notice_RuleReserved();
     BArray<int, 1> centerCount = Eng.CenterCount;
     BArray<int, 3> center = Eng.Center;
     DisplayHooks display = DispHooks;
@@ -100,6 +106,14 @@ struct PlanScope {
         Com.PrevPlayers = prevPlayers;
         Com.PrevCenters = prevCenters;
         Com.TotalCards = total;
+        Com.CommentFontSize = commentFont;
+        Com.PlaceholderStyle = placeholder;
+        Com.Pturn = turn;
+        Com.DeckColour = deck;
+        Eng.Seat2Rec.RecName = names[0];
+        Eng.Seat3Rec.RecName = names[1];
+        Eng.Seat4Rec.RecName = names[2];
+        Notice_ReserveRule(rule);
         Eng.CenterCount = centerCount;
         Eng.Center = center;
         DispHooks = display;
@@ -108,23 +122,35 @@ struct PlanScope {
     }
 };
 
-// The plan's window as designed, the size the table's window has, with the table's status bar
-// and the message fonts the player chose.
-void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, const TableState& live) {
+// What the layout's steps read of the player's choices and the seats, taken from the inputs.
+void PlanScope_UseInputs(const LayoutInputs& in) {
+    Com.CommentFontSize = int(in.commentFontSize);
+    Com.PlaceholderStyle = in.placeholderStyle;
+    Com.DeckColour = in.deckColour;
+    // No one is on turn while a plan is made: the names are set, no avatar file is loaded.
+    Com.Pturn = 1;
+    Eng.Seat2Rec.RecName = in.seatNames[0];
+    Eng.Seat3Rec.RecName = in.seatNames[1];
+    Eng.Seat4Rec.RecName = in.seatNames[2];
+    Notice_ReserveRule(in.ruleMessage);
+}
+
+// The plan's window as designed, the size the table's window has, with the status bar and the
+// message fonts of the inputs.
+void PlanWindow_Prepare(TableForm& w, const LayoutInputs& in) {
     // A window about to be fitted to the screen is laid out for the width it gets.
     const int width =
         in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
     w.SetClientSizePx(width, in.window.height());
     w.SetScaleMode(platform::vbPixels);
-    w.StatusBar1.SetGeometryPx(0, in.window.height() - table.StatusBar1.HeightPx(), width,
-                               table.StatusBar1.HeightPx());
-    w.StatusBar1.SetVisible(table.StatusBar1.Visible());
-    w.ImgAvatar.SetVisible(table.ImgAvatar.Visible());
-    w.EmptyPlaceLarge = table.EmptyPlaceLarge;
-    w.EmptyPlaceSmall = table.EmptyPlaceSmall;
-    w.Label9(kLblMessage)
-        .SetFontSize(Notice_ChosenFontSize(table.Label9(kLblMessage), live) / live.FontScale);
-    w.Label9(kLblComment).SetFontSize(table.Label9(kLblComment).Font().pointSizeF() / live.FontScale);
+    w.StatusBar1.SetGeometryPx(0, in.window.height() - in.statusBarHeight, width, in.statusBarHeight);
+    w.StatusBar1.SetVisible(in.statusBarShown);
+    w.ImgAvatar.SetVisible(in.avatarShown);
+    const bool styled = in.placeholderStyle != 0;
+    w.EmptyPlaceLarge = styled ? Tbl.Pic.ImgEmpty3 : Tbl.Pic.ImgEmpty2;
+    w.EmptyPlaceSmall = styled ? Tbl.Pic.ImgEmptySm3 : Tbl.Pic.ImgEmptySm2;
+    w.Label9(kLblMessage).SetFontSize(in.messageFontSize);
+    w.Label9(kLblComment).SetFontSize(in.commentFontSize);
     // The avatar at its rule's size at the window's right edge, before the cards push it.
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
     w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
@@ -142,13 +168,13 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     Layout_GameSizeSteps();
     const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
     // A forced small display cannot have its cards moved either.
-    const int mode = forced ? 2 : in.mode;
-    if (mode >= 2) Display_ChangeSteps(1, in.fit);
-    if (mode & 1) Display_ChangeSteps(0, in.fit);
+    const DisplayMode mode = Layout_ModeFor(in);
+    if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
+    if (Display_IsUp(mode)) Display_ChangeSteps(0, in.fit);
     // The avatar and the stock under it for the window, whether or not it was fitted on the way.
     Layout_AvatarAndPlayers();
     if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
-    Tbl.DisplayForced = forced && in.mode < 2;
+    Tbl.DisplayForced = forced && !Display_IsSmall(in.mode);
     Layout_Fit();
     // The avatar takes its picture's shape, then gives way to the cards.
     if (!in.avatarPicture.isEmpty()) {
@@ -188,7 +214,12 @@ const QMargins* Layout_PlanningFrame() {
     return g_planFrame;
 }
 
-LayoutInputs Layout_InputsNow(int mode, bool fit) {
+DisplayMode Layout_ModeFor(const LayoutInputs& in) {
+    // A forced small display cannot have its cards moved either.
+    return Layout_NarrowForStandard(in.screenWidthTw, in.players) ? DisplayMode::Small : in.mode;
+}
+
+LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
     TableForm& f = frmGrulm();
     LayoutInputs in;
     in.screenWidthTw = Tbl.ScreenWidthTwips;
@@ -201,6 +232,17 @@ LayoutInputs Layout_InputsNow(int mode, bool fit) {
     in.fit = fit;
     const QImage& avatar = f.ImgAvatar.Picture();
     if (!avatar.isNull()) in.avatarPicture = avatar.size();
+    in.avatarShown = f.ImgAvatar.Visible();
+    in.statusBarHeight = int(std::lround(f.StatusBar1.HeightPx()));
+    in.statusBarShown = f.StatusBar1.Visible();
+    // The sizes chosen, before a small screen or a scaled table showed them otherwise.
+    in.messageFontSize = Notice_ChosenFontSize(f.Label9(kLblMessage), Tbl) / Tbl.FontScale;
+    in.commentFontSize = Com.CommentFontSize;
+    in.placeholderStyle = Com.PlaceholderStyle;
+    in.deckColour = Com.DeckColour;
+    in.largeFonts = Tbl.LargeFonts;
+    in.ruleMessage = Notice_RuleReserved();
+    in.seatNames = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};
     return in;
 }
 
@@ -208,18 +250,18 @@ LayoutPlan Layout_Plan(const LayoutInputs& in) {
     LayoutPlan plan;
     plan.inputs = in;
     PlanScope scope;
-    TableForm& table = *scope.form;
+    PlanScope_UseInputs(in);
     Tbl = PlanStartState(in);
     Com.LayoutMode = 0;
     DispHooks = DisplayHooks{};
     DisplayChangeHook = [](int kind) { Display_ChangeSteps(kind, false); };
     g_planFrame = &plan.inputs.frame;
     FrmGrulm w; // becomes the table the layout's steps work on
-    PlanWindow_Prepare(w, table, in, scope.table);
+    PlanWindow_Prepare(w, in);
     PlanWindow_LayOut(in);
     plan.controls = PlanWindow_Capture(w);
     plan.state = Tbl;
-    plan.mode = Com.LayoutMode;
+    plan.mode = DisplayMode_Of(Com.LayoutMode);
     plan.window = w.Client()->size();
     plan.fitted = plan.window != in.window;
     plan.imgCenterStretch = w.imgCenter.Stretch();
@@ -327,13 +369,12 @@ void PlanApply_State(const LayoutPlan& plan) {
     Tbl.CenterSpacing = s.CenterSpacing;
     Tbl.CenterSnapWidth = s.CenterSnapWidth;
     for (int i = 0; i < 2; ++i) {
-        Tbl.DisplayEntry[i] = s.DisplayEntry[i];
         Tbl.DisplayEntryEnabled[i] = s.DisplayEntryEnabled[i];
     }
     Tbl.AvatarRule = s.AvatarRule;
     Tbl.NameMoves = s.NameMoves;
     Tbl.NoticeFont = s.NoticeFont;
-    Com.LayoutMode = plan.mode;
+    Com.LayoutMode = int(plan.mode);
 }
 
 } // namespace
@@ -366,6 +407,14 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     f.SetScaleMode(scale);
 }
 
-void Layout_Relay(int mode, bool fit, bool repaint) {
-    Layout_Apply(Layout_Plan(Layout_InputsNow(mode, fit)), repaint);
+std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
+    // Shared: applying a plan may resize the window, which asks for another one meanwhile.
+    static std::shared_ptr<const LayoutPlan> kept;
+    if (!kept || !(kept->inputs == in)) kept = std::make_shared<const LayoutPlan>(Layout_Plan(in));
+    return kept;
+}
+
+void Layout_Relay(DisplayMode mode, bool fit, bool repaint) {
+    const std::shared_ptr<const LayoutPlan> plan = Layout_PlanFor(Layout_InputsNow(mode, fit));
+    Layout_Apply(*plan, repaint);
 }

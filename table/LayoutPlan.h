@@ -10,16 +10,46 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <array>
+#include <memory>
 #include <vector>
 
+// The display sizes the menu offers: the human's rows raised, the small cards, or both.
+enum class DisplayMode { Standard = 0, CardsUp = 1, Small = 2, SmallUp = 3 };
+
+inline bool Display_IsSmall(DisplayMode m) {
+    return (int(m) & 2) != 0;
+}
+inline bool Display_IsUp(DisplayMode m) {
+    return (int(m) & 1) != 0;
+}
+// The mode as the program keeps it (bit 0 up, bit 1 small), and back.
+inline DisplayMode DisplayMode_Of(int bits) {
+    return DisplayMode(bits & 3);
+}
+
+// Everything the layout depends on. Equal inputs give equal plans.
 struct LayoutInputs {
     int screenWidthTw = 12000, screenHeightTw = 9000;
     int players = 2, centers = 3;
-    int mode = 0;           // the display size asked for: 0 standard, 1 cards up, 2 small, 3 small and up
+    DisplayMode mode = DisplayMode::Standard;
     QSize window{800, 570}; // the table window's client area (pixels)
     QMargins frame;         // what the window manager draws round it
     bool fit = false;       // the window is fitted to the screen, as a change of display size does
-    QSize avatarPicture;    // the avatar's picture, whose shape the avatar's box takes
+    int statusBarHeight = 0;
+    bool statusBarShown = true;
+    QSize avatarPicture; // the avatar's picture, whose shape the avatar's box takes
+    bool avatarShown = true;
+    // The point sizes the player chose for the message and comment labels.
+    double messageFontSize = 10, commentFontSize = 10;
+    int placeholderStyle = 0;
+    quint32 deckColour = 0;
+    bool largeFonts = false;
+    // The texts whose room is kept: the longest rule message and the seats' names (seats 2 to 4).
+    QString ruleMessage;
+    std::array<QString, 3> seatNames;
+
+    bool operator==(const LayoutInputs&) const = default;
 };
 
 // One control or array element as the plan puts it.
@@ -42,7 +72,7 @@ struct LayoutPlan {
     std::vector<PlacedControl> controls;
     // The layout's own state: card size, grid, the seats and piles laid out, the display entries.
     TableState state;
-    int mode = 0;
+    DisplayMode mode = DisplayMode::Standard;
     bool fitted = false; // the plan has the window fitted to the screen
     QSize window;        // the client area the plan was made for
     bool imgCenterStretch = false;
@@ -52,17 +82,21 @@ struct LayoutPlan {
 };
 
 // The inputs the table has now, asking for display size `mode`.
-LayoutInputs Layout_InputsNow(int mode, bool fit);
+LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit);
 // More players than the standard display holds on this screen, or a screen too narrow for it:
 // the small display is taken, and the menu cannot take it back.
 bool Layout_NarrowForStandard(int screenWidthTw, int players);
 // Works the layout out on a window of its own that starts as designed: the table is not touched.
 LayoutPlan Layout_Plan(const LayoutInputs& in);
+// The plan for these inputs, worked out once and kept while they stay the same.
+std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in);
+// The display mode a plan for these inputs gives: the small one where the standard does not fit.
+DisplayMode Layout_ModeFor(const LayoutInputs& in);
 // Puts every control where the plan has it, creates and removes the elements of the seats and
 // piles it lays out; `repaint` paints the cards again at their size.
 void Layout_Apply(const LayoutPlan& plan, bool repaint);
 // The plan for the table as it stands, asking for `mode`, applied.
-void Layout_Relay(int mode, bool fit = false, bool repaint = false);
+void Layout_Relay(DisplayMode mode, bool fit = false, bool repaint = false);
 // True while a plan is being worked out (the layout's steps run on the plan's own window).
 bool Layout_Planning();
 // The frame margins the plan was asked for while one is worked out.

@@ -49,7 +49,7 @@ TEST_F(DisplayTest, MovedCardsGolden) {
     Fitted(2, 3, 15360);
     Display_Change(0);
     EXPECT_EQ(Com.LayoutMode, 1);
-    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
+    EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Down");
     CompareGolden(Layout_Dump(), "display_moved_two_15360");
 }
 
@@ -71,7 +71,7 @@ TEST_F(DisplayTest, SmallDisplayGolden) {
     Display_Change(1);
     EXPECT_EQ(Com.LayoutMode, 2);
     EXPECT_EQ(Tbl.CardWidth, 59);
-    EXPECT_EQ(Tbl.DisplayEntry[1], "Make Display Larger");
+    EXPECT_EQ(Display_EntryCaption(1, DisplayMode_Of(Com.LayoutMode)), "Make Display Larger");
     EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
     // Faces and place-holders of the small size fill the center places whole.
     for (int c = 1; c <= 4; ++c) {
@@ -146,7 +146,7 @@ TEST_F(DisplayTest, SmallerWhileMovedFirstMovesTheCardsBack) {
     EXPECT_LT(form->Picture7(1).TopPx(), sideTop);
     Display_Change(1);
     EXPECT_EQ(Com.LayoutMode, 2);
-    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Up");
+    EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Up");
 }
 
 TEST_F(DisplayTest, ScaleFactorsForFittingAndStepping) {

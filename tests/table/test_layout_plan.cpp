@@ -3,7 +3,9 @@
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
+#include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QRegularExpression>
 
 namespace {
@@ -109,12 +111,11 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
             for (int mode = 0; mode <= 3; ++mode) {
                 SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", "
                                                 << size.players << "/" << size.centers << ", mode " << mode);
-                LayoutInputs in;
+                LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
                 in.screenWidthTw = screen.width() * 15;
                 in.screenHeightTw = screen.height() * 15;
                 in.players = size.players;
                 in.centers = size.centers;
-                in.mode = mode;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.frame = QMargins(1, 22, 1, 1);
                 in.fit = true;
@@ -134,6 +135,68 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                         if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
                             ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString()
                                           << " " << Text(all[i].rect) << " " << Text(all[j].rect);
+            }
+}
+
+// Every place, size, shown state and font of a plan, and the layout state it leaves.
+QString PlanText(const LayoutPlan& plan) {
+    QString out;
+    for (const PlacedControl& c : plan.controls)
+        out += QStringLiteral("%1(%2) %3 %4 %5 %6 %7 %8 %9\n")
+                   .arg(c.name)
+                   .arg(c.index)
+                   .arg(c.rect.x())
+                   .arg(c.rect.y())
+                   .arg(c.rect.width())
+                   .arg(c.rect.height())
+                   .arg(c.visible)
+                   .arg(c.fontSize)
+                   .arg(c.stack);
+    const TableState& s = plan.state;
+    return out + QStringLiteral("card %1x%2 mode %3 window %4x%5 center %6,%7 shrink %8\n")
+                     .arg(s.CardWidth)
+                     .arg(s.CardHeight)
+                     .arg(int(plan.mode))
+                     .arg(plan.window.width())
+                     .arg(plan.window.height())
+                     .arg(s.CenterLeft)
+                     .arg(s.CenterTop)
+                     .arg(s.TableShrink);
+}
+
+TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
+    QImage face(40, 60, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    QDir().mkpath(Com.UserPath + "Avatars");
+    ASSERT_TRUE(face.save(Com.UserPath + "Avatars/face.png"));
+    const QSize screens[] = {{640, 480}, {800, 600}, {1024, 768}};
+    for (const QSize screen : screens)
+        for (int players : {2, 3})
+            for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp, DisplayMode::Small}) {
+                SCOPED_TRACE(testing::Message()
+                             << screen.width() << ", " << players << " players, mode " << int(mode));
+                Com.Pturn = 1;
+                Eng.Seat2Rec.RecAvatar.clear();
+                LayoutInputs in = Layout_InputsNow(mode, true);
+                in.screenWidthTw = screen.width() * 15;
+                in.screenHeightTw = screen.height() * 15;
+                in.players = players;
+                in.centers = players > 2 ? 4 : 3;
+                in.window = QSize(screen.width(), screen.height() - 60);
+                const QString first = PlanText(Layout_Plan(in));
+                // No one on turn with seat 2's picture on disk, other fonts and another look.
+                Com.Pturn = 0;
+                Eng.Seat2Rec.RecAvatar = QStringLiteral("face.png");
+                Com.CommentFontSize = 14;
+                form->Label9(kLblMessage).SetFontSize(15);
+                form->Label9(kLblComment).SetFontSize(13);
+                Com.PlaceholderStyle = 1 - Com.PlaceholderStyle;
+                Tbl.FontScale = 0.8;
+                Tbl.NoticeFont = {};
+                Eng.Seat2Rec.RecName = QStringLiteral("Someone With A Long Name");
+                EXPECT_EQ(PlanText(Layout_Plan(in)).toStdString(), first.toStdString());
+                EXPECT_TRUE(Layout_Plan(in).inputs == in);
+                Tbl.FontScale = 1;
             }
 }
 
