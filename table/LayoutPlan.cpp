@@ -171,6 +171,8 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
     if (Display_IsUp(mode)) Display_ChangeSteps(0, in.fit);
+    // Fitted, the window takes the height of the display it ends in, whatever steps led there.
+    if (in.fit) Form_FitScreen();
     // The avatar and the stock under it for the window, whether or not it was fitted on the way.
     Layout_AvatarAndPlayers();
     if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
@@ -389,6 +391,7 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
                       plan.window.height() * kPlanTwipsPerPixel);
         Tbl.FormWidth = plan.state.FormWidth;
         Tbl.FormHeight = plan.state.FormHeight;
+        StatusBar_Place();
     }
     std::vector<platform::Control*> made;
     PlanApply_AllElements(f, plan, made);

@@ -37,6 +37,17 @@ class DisplayTest : public LayoutTest {
         Tbl.ScreenHeightTwips = twips * 3 / 4;
         Form_FitScreen();
     }
+    // The point size of every text on the table, a line each.
+    QString Fonts() {
+        QString out;
+        for (platform::Control* c : form->Controls())
+            if (dynamic_cast<Label*>(c) || dynamic_cast<CommandButton*>(c))
+                out += QStringLiteral("%1(%2) font %3\n")
+                           .arg(c->Name())
+                           .arg(c->Index())
+                           .arg(c->Font().pointSizeF());
+        return out;
+    }
     std::map<QString, QRectF> Rects() {
         std::map<QString, QRectF> m;
         for (platform::Control* c : form->Controls())
@@ -147,6 +158,26 @@ TEST_F(DisplayTest, SmallerWhileMovedFirstMovesTheCardsBack) {
     Display_Change(1);
     EXPECT_EQ(Com.LayoutMode, 2);
     EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Up");
+}
+
+// Whatever entries led to a display, the window and the table are those a start in it shows.
+TEST_F(DisplayTest, EverySequenceOfDisplayEntriesEndsInTheTableOfAFreshStart) {
+    const std::vector<std::vector<int>> sequences = {{0},    {1},       {0, 0},    {0, 1},    {1, 0},
+                                                     {1, 1}, {1, 0, 1}, {0, 1, 1}, {0, 0, 1}, {1, 1, 0}};
+    for (const int twips : {15360, 12000})
+        for (const auto& entries : sequences) {
+            SCOPED_TRACE(testing::Message() << twips << " twips, " << testing::PrintToString(entries));
+            Fitted(2, 3, twips);
+            for (const int kind : entries)
+                Display_Change(kind);
+            const int mode = Com.LayoutMode;
+            const QString after = Layout_Dump() + Fonts();
+            const QSize client = form->Client()->size();
+            Fitted(2, 3, twips);
+            Layout_Relay(DisplayMode_Of(mode), true, true);
+            EXPECT_EQ(client, form->Client()->size());
+            ExpectSameLines(after, Layout_Dump() + Fonts());
+        }
 }
 
 TEST_F(DisplayTest, ScaleFactorsForFittingAndStepping) {
