@@ -411,6 +411,8 @@ void Form_FitScreen() {
     // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
     Tbl.FormWidth = w;
+    // The least size of the table laid out before does not hold the window; the next plan sets its own.
+    f.Window()->setMinimumSize(0, 0);
     if (Layout_Planning()) Layout_AvatarAndPlayers();
     const QPoint home = Table_HomeTw();
     f.MoveFrameTw(home.x(), home.y(), w, h);

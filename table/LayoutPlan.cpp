@@ -15,6 +15,7 @@
 #include "table/WindowPlaces.h"
 #include "table/frmGrulm.h"
 
+#include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -171,8 +172,16 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
     if (Display_IsUp(mode)) Display_ChangeSteps(0, in.fit);
-    // Fitted, the window takes the height of the display it ends in, whatever steps led there.
-    if (in.fit) Form_FitScreen();
+    // Fitted, the window takes the height of the display it ends in, whatever steps led there;
+    // else it keeps its size, which the small display's scaling took down with the table.
+    if (in.fit) {
+        Form_FitScreen();
+    } else {
+        frmGrulm().SetClientSizePx(in.window.width(), in.window.height());
+        Tbl.FormWidth = in.window.width() * kPlanTwipsPerPixel;
+        Tbl.FormHeight = in.window.height() * kPlanTwipsPerPixel;
+        StatusBar_Place();
+    }
     // The avatar and the stock under it for the window, whether or not it was fitted on the way.
     Layout_AvatarAndPlayers();
     if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
@@ -219,6 +228,43 @@ const QMargins* Layout_PlanningFrame() {
 DisplayMode Layout_ModeFor(const LayoutInputs& in) {
     // A forced small display cannot have its cards moved either.
     return Layout_NarrowForStandard(in.screenWidthTw, in.players) ? DisplayMode::Small : in.mode;
+}
+
+bool Layout_Shows(const PlacedControl& c) {
+    static const QRegularExpression kept("^(Picture[1237]|PicCenter|Label[139]|lblHoldCard|LblWild|cmdDeal|"
+                                         "imgCenter|ImgAvatar)$");
+    if (!kept.match(c.name).hasMatch() || c.rect.isEmpty()) return false;
+    // A seat's places 1 to 10 show once dealt; the rest shows as the layout has it.
+    if (c.name.startsWith(QLatin1String("Picture"))) return c.index >= 1 && c.index <= 10;
+    return c.visible || c.name == QLatin1String("PicCenter") || c.name == QLatin1String("LblWild") ||
+           c.name == QLatin1String("cmdDeal");
+}
+
+QSize Layout_MinimumOf(const LayoutPlan& plan) {
+    // On a wide screen the stock and the avatar keep to the window's right edge: they need their
+    // column right of the rest, the avatar at its own size.
+    const bool column = plan.inputs.screenWidthTw > 12000;
+    auto inColumn = [column](const PlacedControl& c) {
+        static const QStringList edge = {"Label1", "PicCenter", "ImgTurn1", "ImgTurn2", "ImgAvatar"};
+        return column && edge.contains(c.name) && (c.name != QLatin1String("PicCenter") || c.index == 0);
+    };
+    QRectF table, edge;
+    for (const PlacedControl& c : plan.controls) {
+        if (!Layout_Shows(c) && c.name != QLatin1String("ImgTurn1") && c.name != QLatin1String("ImgTurn2"))
+            continue;
+        (inColumn(c) ? edge : table) |= c.rect;
+    }
+    if (column && plan.state.AvatarRule.isValid()) edge |= plan.state.AvatarRule;
+    const double margin = plan.inputs.screenWidthTw < 13000 ? 10 : 20;
+    const double width = table.right() + (edge.isEmpty() ? 0 : 2 * margin + edge.width());
+    const double height = std::max(table.bottom(), edge.bottom()) + 2 +
+                          (plan.inputs.statusBarShown ? plan.inputs.statusBarHeight : 0);
+    // Never more than the window the plan was made for, nor than the screen holds.
+    const QMargins& frame = plan.inputs.frame;
+    const int screenW = plan.inputs.screenWidthTw / kPlanTwipsPerPixel - frame.left() - frame.right();
+    const int screenH = plan.inputs.screenHeightTw / kPlanTwipsPerPixel - frame.top() - frame.bottom();
+    return QSize(std::min({int(std::ceil(width)), plan.window.width(), screenW}),
+                 std::min({int(std::ceil(height)), plan.window.height(), screenH}));
 }
 
 LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
@@ -269,6 +315,7 @@ LayoutPlan Layout_Plan(const LayoutInputs& in) {
     plan.imgCenterStretch = w.imgCenter.Stretch();
     plan.imgCenterPicture = w.imgCenter.Picture();
     plan.stockPicture = w.PicCenter(0).Picture();
+    plan.minimum = Layout_MinimumOf(plan);
     return plan;
 }
 
@@ -385,6 +432,8 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     TableForm& f = frmGrulm();
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
+    // The last table's least size does not hold the window at it while this one is put in place.
+    f.Window()->setMinimumSize(0, 0);
     if (plan.inputs.fit && plan.fitted) {
         const QPoint home = Table_HomeTw();
         f.MoveFrameTw(home.x(), home.y(), plan.window.width() * kPlanTwipsPerPixel,
@@ -408,6 +457,9 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
     f.SetScaleMode(scale);
+    // Last: a window smaller than this table grows to it, and is laid out again for its new size.
+    // While the layout is locked (start-up puts the stored window back) the window is left free.
+    if (!Tbl.ResizeLock) f.Window()->setMinimumSize(plan.minimum);
 }
 
 std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {

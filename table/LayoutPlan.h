@@ -75,6 +75,7 @@ struct LayoutPlan {
     DisplayMode mode = DisplayMode::Standard;
     bool fitted = false; // the plan has the window fitted to the screen
     QSize window;        // the client area the plan was made for
+    QSize minimum;       // the smallest client area that holds this table
     bool imgCenterStretch = false;
     QImage imgCenterPicture, stockPicture;
 
@@ -97,6 +98,11 @@ DisplayMode Layout_ModeFor(const LayoutInputs& in);
 void Layout_Apply(const LayoutPlan& plan, bool repaint);
 // The plan for the table as it stands, asking for `mode`, applied.
 void Layout_Relay(DisplayMode mode, bool fit = false, bool repaint = false);
+// The card places, frames, labels and buttons a plan shows, or shows once the cards are dealt.
+bool Layout_Shows(const PlacedControl& c);
+// The smallest client area that holds the plan's table above the status bar; no larger than the
+// window the plan was made for.
+QSize Layout_MinimumOf(const LayoutPlan& plan);
 // True while a plan is being worked out (the layout's steps run on the plan's own window).
 bool Layout_Planning();
 // The frame margins the plan was asked for while one is worked out.

@@ -97,6 +97,24 @@ std::string Text(const QRectF& r) {
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
 
+// Everything the plan shows lies in its window above the status bar, on nothing else but on purpose,
+// and the message label holds `notice` whole.
+void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
+    const QRectF room(0, 0, plan.window.width(), plan.window.height() - plan.inputs.statusBarHeight);
+    const std::vector<Placed> all = Elements(plan);
+    const PlacedControl& message = *plan.Find("Label9", kLblMessage);
+    const QRectF wrap(0, 0, message.rect.width() - 2, 1e6);
+    EXPECT_GE(message.rect.height() + 1,
+              QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
+    for (const Placed& p : all)
+        EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect)) << p.id.toStdString() << Text(p.rect);
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j)
+            if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
+                ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString() << " "
+                              << Text(all[i].rect) << " " << Text(all[j].rect);
+}
+
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     const QSize screens[] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 1024}, {1920, 1080}};
     struct Size3 {
@@ -120,21 +138,18 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                 in.frame = QMargins(1, 22, 1, 1);
                 in.fit = true;
                 const LayoutPlan plan = Layout_Plan(in);
-                const QRectF room(0, 0, plan.window.width(),
-                                  plan.window.height() - form->StatusBar1.HeightPx());
-                const std::vector<Placed> all = Elements(plan);
-                const PlacedControl& message = *plan.Find("Label9", kLblMessage);
-                const QRectF wrap(0, 0, message.rect.width() - 2, 1e6);
-                EXPECT_GE(message.rect.height() + 1,
-                          QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
-                for (const Placed& p : all)
-                    EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect))
-                        << p.id.toStdString() << Text(p.rect);
-                for (size_t i = 0; i < all.size(); ++i)
-                    for (size_t j = i + 1; j < all.size(); ++j)
-                        if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
-                            ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString()
-                                          << " " << Text(all[i].rect) << " " << Text(all[j].rect);
+                ExpectClearTable(plan, notice);
+                // A window made smaller by hand, down to the least size the table allows.
+                if (size.players > 3) continue;
+                const QSize least = plan.minimum, most = plan.window;
+                ASSERT_TRUE(least.isValid() && least.width() <= most.width() &&
+                            least.height() <= most.height());
+                for (const QSize window : {least, (least + most) / 2, QSize(least.width(), most.height())}) {
+                    SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
+                    in.fit = false;
+                    in.window = window;
+                    ExpectClearTable(Layout_Plan(in), notice);
+                }
             }
 }
 
