@@ -56,7 +56,10 @@ void Avatar_KeepClear() {
     Image& a = f.ImgAvatar;
     if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClearRect(a);
     const QRectF at = Tbl.AvatarRule;
-    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    std::vector<QRectF> places = KeepClear_CardPlaces();
+    // The stock's turn arrows show which seat plays: the avatar does not hide them.
+    for (const Image* arrow : {&f.ImgTurn1, &f.ImgTurn2})
+        places.push_back(KeepClearRect(*arrow));
     // Smaller where the layout puts it; failing that, the largest that fits lower down the
     // right edge; with nowhere free it stays as it was put.
     const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
@@ -93,6 +96,42 @@ QRectF KeepClear_SidePile(int seat) {
     return pile;
 }
 
+namespace {
+// The part of a name's box its text takes, where the text reads the same.
+QRectF NameTextBox(const Label& name, const QRectF& box) {
+    const QString text = name.Caption().trimmed();
+    if (text.isEmpty()) return box;
+    const double w =
+        std::min(box.width(), std::ceil(QFontMetricsF(name.Font()).horizontalAdvance(text)) + kClearGap);
+    const int align = name.Alignment();
+    const double left = align == 0 ? box.left() : align == 1 ? box.right() - w : box.center().x() - w / 2;
+    return {left, box.top(), w, box.height()};
+}
+
+// The card places a seat's name keeps off, under its side pile: its own hold row and frame go
+// down below the name when the seats are fitted, the rest stays.
+std::vector<QRectF> NameObstacles(const std::vector<QRectF>& places, int seat) {
+    TableForm& f = frmGrulm();
+    std::vector<QRectF> own;
+    for (int e = 7; e <= 10; ++e)
+        if (Seat(seat).places->Exists(e)) own.push_back(KeepClearRect((*Seat(seat).places)(e)));
+    if (f.Label3.Exists(seat - 1)) own.push_back(KeepClearRect(f.Label3(seat - 1)));
+    std::vector<QRectF> out;
+    for (const QRectF& p : places)
+        if (std::find(own.begin(), own.end(), p) == own.end()) out.push_back(p);
+    return out;
+}
+
+// A name's text box moved right past what reaches into it from the left (the frame of the seat
+// before), as long as it stays under its own pile.
+QRectF NameShiftedClear(const QRectF& box, const std::vector<QRectF>& others, const QRectF& pile) {
+    double left = box.left();
+    for (const QRectF& o : others)
+        if (o.intersects(box) && o.right() < box.right()) left = std::max(left, o.right() + kClearGap);
+    return left + box.width() <= pile.right() ? box.translated(left - box.left(), 0) : box;
+}
+} // namespace
+
 void Names_KeepClear() {
     TableForm& f = frmGrulm();
     const int scale = f.ScaleMode();
@@ -104,12 +143,21 @@ void Names_KeepClear() {
         Label& name = f.Label9(index);
         const QRectF at = KeepClearRect(name);
         const QRectF pile = KeepClear_SidePile(seat);
-        if (!at.intersects(pile)) continue;
+        const bool onPile = at.intersects(pile);
+        if (const QRectF text = NameTextBox(name, at); !onPile && KeepClearFree(text, places)) {
+            // Its box reaches no further than its text, which the hand's fan leaves room for.
+            name.SetGeometryPx(text.left(), text.top(), text.width(), text.height());
+            continue;
+        }
         const QRectF below = at.translated(0, pile.bottom() + kClearGap - at.top());
-        if (KeepClearFree(below, places)) {
-            name.SetGeometryPx(below.left(), below.top(), below.width(), below.height());
-            Tbl.NameMoves.at(seat) = {true, at.top(), below.top()};
-        } else {
+        // Under the pile at the label's width, else as wide as the name reads.
+        const std::vector<QRectF> others = NameObstacles(places, seat);
+        const QRectF narrow = NameShiftedClear(NameTextBox(name, below), others, pile);
+        if (KeepClearFree(below, others) || KeepClearFree(narrow, others)) {
+            const QRectF to = KeepClearFree(below, others) ? below : narrow;
+            name.SetGeometryPx(to.left(), to.top(), to.width(), to.height());
+            Tbl.NameMoves.at(seat) = {true, at.top(), to.top()};
+        } else if (onPile) {
             // In front of the stack's edges, and above the hold frame's top line when that
             // would cross the name.
             const QRectF frame = f.Label3.Exists(seat - 1) ? KeepClearRect(f.Label3(seat - 1)) : QRectF();

@@ -58,21 +58,34 @@ QRectF FitRoom() {
     return {0, 0, double(f.Client()->width()), bottom};
 }
 
-// The free box of `size` nearest to `at` in the room, if there is one.
-std::optional<QRectF> FitNearestFree(const QRectF& at, const std::vector<QRectF>& obstacles) {
+// The shortest move that puts every one of `parts` in the room on free ground, if there is one;
+// the search steps over the room with the box round them all.
+std::optional<QPointF> FitNearestFreeMove(const std::vector<QRectF>& parts,
+                                          const std::vector<QRectF>& obstacles) {
     const QRectF room = FitRoom();
-    std::optional<QRectF> best;
+    QRectF at;
+    for (const QRectF& p : parts)
+        at |= p;
+    std::optional<QPointF> best;
     double nearest = 1e18;
     for (double top = 0; top + at.height() <= room.bottom(); top += kFitStep)
         for (double left = 0; left + at.width() <= room.right(); left += kFitStep) {
             const double dx = left - at.left(), dy = top - at.top(), d = dx * dx + dy * dy;
-            const QRectF box(left, top, at.width(), at.height());
-            if (d < nearest && FitFree(box, obstacles)) {
+            if (d >= nearest) continue;
+            if (std::all_of(parts.begin(), parts.end(),
+                            [&](const QRectF& p) { return FitFree(p.translated(dx, dy), obstacles); })) {
                 nearest = d;
-                best = box;
+                best = QPointF(dx, dy);
             }
         }
     return best;
+}
+
+// The free box of `size` nearest to `at` in the room, if there is one.
+std::optional<QRectF> FitNearestFree(const QRectF& at, const std::vector<QRectF>& obstacles) {
+    const auto move = FitNearestFreeMove({at}, obstacles);
+    if (!move) return std::nullopt;
+    return at.translated(*move);
 }
 
 // A compact seat's hand starts right of its side card and fans closer where it would reach
@@ -184,16 +197,23 @@ void FitCenters_BelowSeats() {
 void FitStock() {
     TableForm& f = frmGrulm();
     platform::Control* parts[] = {&f.Label1, &f.PicCenter(0), &f.ImgTurn1, &f.ImgTurn2};
-    const QRectF all = FitRect(f.Label1);
+    // The turn arrows above and below the frame go with it.
+    const std::vector<QRectF> group = {FitRect(f.Label1), FitRect(f.ImgTurn1), FitRect(f.ImgTurn2)};
+    const QRectF all = group[0] | group[1] | group[2];
     std::vector<QRectF> obstacles = FitObstacles(nullptr);
     obstacles.erase(
         std::remove_if(obstacles.begin(), obstacles.end(), [&](const QRectF& o) { return all.contains(o); }),
         obstacles.end());
-    if (FitRoom().contains(all) && FitFree(all, obstacles)) return;
-    const auto free = FitNearestFree(all, obstacles);
-    if (!free) return;
+    for (int p = 1; p <= Com.NumCenters; ++p)
+        if (f.LblWild.Exists(p)) obstacles.push_back(FitRect(f.LblWild(p)));
+    const auto clear = [&](const QRectF& r) { return FitFree(r, obstacles); };
+    if (FitRoom().contains(all) && std::all_of(group.begin(), group.end(), clear)) return;
+    // Where the arrows find no room with it, the stock in its frame alone.
+    auto move = FitNearestFreeMove(group, obstacles);
+    if (!move) move = FitNearestFreeMove({group[0]}, obstacles);
+    if (!move) return;
     for (platform::Control* c : parts)
-        FitMoveBy(*c, free->left() - all.left(), free->top() - all.top());
+        FitMoveBy(*c, move->x(), move->y());
 }
 
 // A label ends before the card place under it, keeping `lines` lines of text, else before the
@@ -250,6 +270,8 @@ void Fit_Labels() {
             if (f.Label9.Exists(SeatNameLabel(seat)))
                 obstacles.push_back(FitRect(f.Label9(SeatNameLabel(seat))));
         }
+        obstacles.push_back(FitRect(f.ImgTurn1));
+        obstacles.push_back(FitRect(f.ImgTurn2));
         if (FitFree(FitRect(wild), obstacles)) continue;
         if (const auto free = FitNearestFree(FitRect(wild), obstacles))
             wild.SetGeometryPx(free->left(), free->top(), free->width(), free->height());

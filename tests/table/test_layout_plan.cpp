@@ -31,18 +31,15 @@ int OwnerOf(const PlacedControl& c) {
 }
 
 // The card places, frames, labels, buttons, the notice and the avatar of a plan: what shows
-// or shows once the cards are dealt.
+// or shows once the cards are dealt; and the stock's turn arrows, which show while a seat plays.
 std::vector<Placed> Elements(const LayoutPlan& plan) {
-    static const QRegularExpression kept("^(Picture[1237]\\(([1-9]|10)\\)|PicCenter|Label[139]|lblHoldCard|"
-                                         "LblWild|cmdDeal|imgCenter|ImgAvatar)");
     std::vector<Placed> out;
     std::map<int, QRectF> sides;
     for (const PlacedControl& c : plan.controls) {
         const QString id = c.index >= 0 ? QStringLiteral("%1(%2)").arg(c.name).arg(c.index) : c.name;
         if (c.name == "Stack" && c.index >= 1) sides[OwnerOf(c)] |= c.rect;
-        const bool shows = c.visible || c.name.startsWith("Picture") || c.name == "PicCenter" ||
-                           c.name == "LblWild" || c.name == "cmdDeal";
-        if (!kept.match(id).hasMatch() || !shows || c.rect.isEmpty()) continue;
+        const bool arrow = c.name.startsWith("ImgTurn") && !c.rect.isEmpty();
+        if (!Layout_Shows(c) && !arrow) continue;
         if (c.name.startsWith("Picture") && c.index == 1) {
             sides[OwnerOf(c)] |= c.rect;
             continue;
@@ -70,8 +67,6 @@ bool OnPurpose(const Placed& a, const Placed& b) {
         // The human's hand closes up on a window too narrow for five cards apart.
         if (is(a, "Picture7") && is(b, "Picture7") && !hold(a) && !hold(b)) return true;
         if (either("Label3", "lblHoldCard")) return true;
-        // A seat's name is drawn in front of its own side stack and hand where they leave it no room.
-        if ((is(a, "Label9") && !is(b, "Label")) || (is(b, "Label9") && !is(a, "Label"))) return true;
         if ((is(a, "Label3") || is(a, "lblHoldCard")) && hold(b)) return true;
         if ((is(b, "Label3") || is(b, "lblHoldCard")) && hold(a)) return true;
     }
@@ -136,6 +131,8 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                 in.centers = size.centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.frame = QMargins(1, 22, 1, 1);
+                in.seatNames = {QStringLiteral("Grulm"), QStringLiteral("Torvek"), QStringLiteral("Oskrel")};
+                in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
                 in.fit = true;
                 const LayoutPlan plan = Layout_Plan(in);
                 ExpectClearTable(plan, notice);
