@@ -4,6 +4,7 @@
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
@@ -39,13 +40,18 @@ std::vector<QRectF> KeepClear_CardPlaces() {
         if (f.PicCenter.Exists(c)) out.push_back(KeepClearRect(f.PicCenter(c)));
     for (int s = 0; s < Com.NumPlayers; ++s)
         if (f.Label3.Exists(s)) out.push_back(KeepClearRect(f.Label3(s)));
+    // The frame round each hold pile of the two-player table reaches a pixel past its card.
+    for (int h = 1; h <= 8; ++h)
+        if (f.lblHoldCard.Exists(h) && f.lblHoldCard(h).Visible())
+            out.push_back(KeepClearRect(f.lblHoldCard(h)));
     out.push_back(KeepClearRect(f.Label1));
     return out;
 }
 
 namespace {
 bool KeepClearFree(const QRectF& box, const std::vector<QRectF>& places) {
-    return std::none_of(places.begin(), places.end(), [&](const QRectF& c) { return c.intersects(box); });
+    return std::none_of(places.begin(), places.end(),
+                        [&](const QRectF& c) { return Layout_Overlap(c, box); });
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
@@ -20,12 +21,6 @@ constexpr double kFitStep = 4;
 
 QRectF FitRect(const platform::Control& c) {
     return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
-}
-
-// More than a pixel of one on the other: edges that touch are apart.
-bool FitOverlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a & b;
-    return both.width() > 1 && both.height() > 1;
 }
 
 void FitMoveBy(platform::Control& c, double dx, double dy) {
@@ -48,7 +43,7 @@ std::vector<QRectF> FitObstacles(const platform::Control* except) {
 
 bool FitFree(const QRectF& box, const std::vector<QRectF>& obstacles) {
     return std::none_of(obstacles.begin(), obstacles.end(),
-                        [&](const QRectF& o) { return FitOverlap(box, o); });
+                        [&](const QRectF& o) { return Layout_Overlap(box, o); });
 }
 
 // The room above the status bar.
@@ -182,7 +177,7 @@ void FitCenters_BelowSeats() {
         QRectF row = f.Label3.Exists(s - 1) ? FitRect(f.Label3(s - 1)) : QRectF();
         for (int e = 7; e <= 10; ++e)
             row |= FitRect((*seat.places)(e));
-        if (FitOverlap(row, block)) dy = std::max(dy, row.bottom() + kFitGap - block.top());
+        if (Layout_Overlap(row, block)) dy = std::max(dy, row.bottom() + kFitGap - block.top());
     }
     if (dy <= 0 || block.bottom() + dy > FitRoom().bottom()) return;
     for (int p = 1; p <= Com.NumCenters; ++p) {
@@ -236,7 +231,7 @@ void FitLabel(Label& label, int lines, const QString& widest) {
     const double narrowest = std::min(box.width(), metrics.horizontalAdvance(widest) + 2 * kFitGap);
     box.setHeight(std::max(box.height(), least));
     for (const QRectF& o : obstacles) {
-        if (!FitOverlap(box, o)) continue;
+        if (!Layout_Overlap(box, o)) continue;
         if (o.top() - kFitGap - box.top() >= least)
             box.setHeight(o.top() - kFitGap - box.top());
         else if (o.left() - kFitGap - box.left() >= narrowest)

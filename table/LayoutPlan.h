@@ -52,6 +52,12 @@ struct LayoutInputs {
     bool operator==(const LayoutInputs&) const = default;
 };
 
+// One thing on another: more than a pixel of it both ways; edges that touch are apart.
+inline bool Layout_Overlap(const QRectF& a, const QRectF& b) {
+    const QRectF both = a & b;
+    return both.width() > 1 && both.height() > 1;
+}
+
 // One control or array element as the plan puts it.
 struct PlacedControl {
     QString name;

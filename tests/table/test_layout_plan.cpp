@@ -82,12 +82,6 @@ bool OnPurpose(const Placed& a, const Placed& b) {
     return either("LblWild", "PicCenter");
 }
 
-// More than a pixel of one on the other, both ways: edges that touch are not on each other.
-bool Overlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a & b;
-    return both.width() > 1 && both.height() > 1;
-}
-
 std::string Text(const QRectF& r) {
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
 }
@@ -105,7 +99,7 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
         EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect)) << p.id.toStdString() << Text(p.rect);
     for (size_t i = 0; i < all.size(); ++i)
         for (size_t j = i + 1; j < all.size(); ++j)
-            if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
+            if (Layout_Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
                 ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString() << " "
                               << Text(all[i].rect) << " " << Text(all[j].rect);
 }
