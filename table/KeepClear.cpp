@@ -357,22 +357,15 @@ std::optional<QRectF> Notice_WhereItStands(const NoticeRoom& r) {
 
 // Else the free room nearest to where it stands, as wide as laid out, narrower or wider.
 std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
-    const QRectF& line = r.line;
     std::optional<QRectF> nearest;
     double best = 1e18;
+    const QRectF room(0, 0, r.width, r.bottom);
     for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
-        const double width = k * line.width();
-        const QRectF sized = NoticeBox(r, 0, 0, width);
-        for (double top = 0; top + sized.height() <= r.bottom; top += kNoticeStep)
-            for (double left = 0; left + width <= r.width; left += kNoticeStep) {
-                const double dx = left - line.left(), dy = top - line.top(), d = dx * dx + dy * dy;
-                if (d >= best) continue;
-                const QRectF box = sized.translated(left, top);
-                if (NoticeClear(r, box)) {
-                    best = d;
-                    nearest = box;
-                }
-            }
+        const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
+        const auto corner = Layout_NearestFree(
+            sized.size(), r.line.topLeft(), room, kNoticeStep,
+            [&](const QPointF& c) { return NoticeClear(r, sized.translated(c)); }, best);
+        if (corner) nearest = sized.translated(*corner);
     }
     return nearest;
 }

@@ -57,23 +57,20 @@ QRectF FitRoom() {
 // the search steps over the room with the box round them all.
 std::optional<QPointF> FitNearestFreeMove(const std::vector<QRectF>& parts,
                                           const std::vector<QRectF>& obstacles) {
-    const QRectF room = FitRoom();
     QRectF at;
     for (const QRectF& p : parts)
         at |= p;
-    std::optional<QPointF> best;
     double nearest = 1e18;
-    for (double top = 0; top + at.height() <= room.bottom(); top += kFitStep)
-        for (double left = 0; left + at.width() <= room.right(); left += kFitStep) {
-            const double dx = left - at.left(), dy = top - at.top(), d = dx * dx + dy * dy;
-            if (d >= nearest) continue;
-            if (std::all_of(parts.begin(), parts.end(),
-                            [&](const QRectF& p) { return FitFree(p.translated(dx, dy), obstacles); })) {
-                nearest = d;
-                best = QPointF(dx, dy);
-            }
-        }
-    return best;
+    const auto corner = Layout_NearestFree(
+        at.size(), at.topLeft(), FitRoom(), kFitStep,
+        [&](const QPointF& c) {
+            const QPointF by = c - at.topLeft();
+            return std::all_of(parts.begin(), parts.end(),
+                               [&](const QRectF& p) { return FitFree(p.translated(by), obstacles); });
+        },
+        nearest);
+    if (!corner) return std::nullopt;
+    return *corner - at.topLeft();
 }
 
 // The free box of `size` nearest to `at` in the room, if there is one.

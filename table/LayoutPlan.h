@@ -7,11 +7,13 @@
 
 #include <QFont>
 #include <QMargins>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The display sizes the menu offers: the human's rows raised, the small cards, or both.
@@ -54,8 +56,29 @@ struct LayoutInputs {
 
 // One thing on another: more than a pixel of it both ways; edges that touch are apart.
 inline bool Layout_Overlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a & b;
-    return both.width() > 1 && both.height() > 1;
+    return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) > 1 &&
+           std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) > 1;
+}
+
+// The top left corner nearest to `from`, on a grid of `step` pixels over `room`, where a box of
+// `size` lies in the room and `free` takes it; only nearer than `best` (a squared distance), which
+// it then holds. The one search for free room the layout makes.
+template <typename Free>
+std::optional<QPointF> Layout_NearestFree(const QSizeF& size, const QPointF& from, const QRectF& room,
+                                          double step, Free free, double& best) {
+    std::optional<QPointF> found;
+    for (double top = room.top(); top + size.height() <= room.bottom(); top += step) {
+        const double dy = top - from.y();
+        if (dy * dy >= best) continue;
+        for (double left = room.left(); left + size.width() <= room.right(); left += step) {
+            const double dx = left - from.x(), d = dx * dx + dy * dy;
+            if (d < best && free(QPointF(left, top))) {
+                best = d;
+                found = QPointF(left, top);
+            }
+        }
+    }
+    return found;
 }
 
 // One control or array element as the plan puts it.
