@@ -1,0 +1,66 @@
+#include "table/LayoutGrid.h"
+
+#include "common/TextForm.h"
+#include "table/Design.h"
+#include "table/TableState.h"
+
+namespace {
+
+constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
+constexpr int kStep = TableState::CardStep;
+
+// The rows and columns of a two-player table: side pile, hand and hold row of each seat, and the
+// centre piles; a screen narrower than 1024 pixels packs them closer.
+struct GridRows {
+    double humanTop = 400, humanHoldTop = 279, seat2Top = 6, seat2HoldTop = 128;
+    double humanHand = 400, seat2Hand = 320, holds = 480, centerLeft = RoundEven(400 - 3.5 * kW),
+           centerTop = 289 - kW;
+};
+
+GridRows GridRowsFor(const LayoutInputs& in) {
+    GridRows r;
+    if (in.screenWidthTw < 12288) {
+        r.humanTop = 392;
+        r.humanHoldTop = 273;
+        r.humanHand = 166;
+        r.seat2Hand = 240;
+        r.holds = 300;
+        r.centerLeft = 33;
+        r.centerTop = 273 - kW;
+    }
+    if (!Display_IsUp(in.mode)) return r;
+    // Moved up, the human's rows rise; seat 2's hold row rises with them, less.
+    const double raise = in.screenWidthTw > 13000 ? 50 : 20;
+    r.humanTop -= raise;
+    r.humanHoldTop -= raise;
+    r.seat2HoldTop = RoundEven(r.seat2HoldTop - 10);
+    return r;
+}
+
+void GridRow(std::vector<GridPlace>& out, const char* name, int first, double left, double top, int count) {
+    for (int k = 0; k < count; ++k)
+        out.push_back({QLatin1String(name), first + k, QRectF(left + k * kStep, top, kW, kH)});
+}
+
+} // namespace
+
+bool LayoutGrid_Covers(const LayoutInputs& in) {
+    return in.players == 2 && in.centers == 3 && !Display_IsSmall(Layout_ModeFor(in)) &&
+           in.screenWidthTw >= 12000;
+}
+
+std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
+    std::vector<GridPlace> out;
+    if (!LayoutGrid_Covers(in)) return out;
+    const GridRows r = GridRowsFor(in);
+    out.push_back({QStringLiteral("Picture7"), 1, QRectF(r.humanHand - 1.25 * kW, r.humanTop, kW, kH)});
+    GridRow(out, "Picture7", 2, r.humanHand, r.humanTop, 5);
+    GridRow(out, "Picture7", 7, r.holds, r.humanHoldTop, 4);
+    out.push_back(
+        {QStringLiteral("Picture1"), 1, QRectF(RoundEven(r.seat2Hand - 1.25 * kW), r.seat2Top, kW, kH)});
+    GridRow(out, "Picture1", 2, r.seat2Hand, r.seat2Top, 5);
+    GridRow(out, "Picture1", 7, r.holds, r.seat2HoldTop, 4);
+    // The centre piles in a row under the middle of the table.
+    GridRow(out, "PicCenter", 1, r.centerLeft, r.centerTop, 3);
+    return out;
+}
