@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -200,6 +201,8 @@ QString PlanText(const LayoutPlan& plan) {
 }
 
 TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
+    QTemporaryDir user;
+    const QString kept = std::exchange(Com.UserPath, user.path() + "/");
     QImage face(40, 60, QImage::Format_RGB32);
     face.fill(Qt::red);
     QDir().mkpath(Com.UserPath + "Avatars");
@@ -233,6 +236,7 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
                 EXPECT_TRUE(Layout_Plan(in).inputs == in);
                 Tbl.FontScale = 1;
             }
+    Com.UserPath = kept;
 }
 
 } // namespace
