@@ -201,9 +201,9 @@ void Settle(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
-        const bool on = mine.Pause(Com.ComputerPause);
+        const PauseAnswer on = mine.Pause(Com.ComputerPause);
         // A closing program still moves the full pile, so the game it saves is whole.
-        if (mine.Replaced()) return;
+        if (on.Replaced()) return;
         play.Restore();
         Add_Used();
         if (!on) return;
@@ -315,7 +315,7 @@ void Player_Move() {
     const GameOnTable mine;
     TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
-    if (!Eng.DroppedPlay && !f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile)) return;
+    if (!Eng.DroppedPlay && !f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile, mine)) return;
     Hooks.StatsAdd(play.slot, 1);
     play.Restore();
     if (!Add_Center()) return;
@@ -347,7 +347,7 @@ bool Dumbness_Default() {
                          : Eng.SeatComments(33));
     if (Com.SoundMode == kSoundsAll)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundJeer));
-    return mine.Pause(kPaceRemark);
+    return mine.Pause(kPaceRemark).GoesOn();
 }
 
 void Plays_Install() {

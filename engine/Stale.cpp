@@ -109,7 +109,7 @@ bool Reshuffle_Shuffle() {
     return mine.StillOn();
 }
 
-bool Recover_Centers(const GameOnTable& mine) {
+PauseAnswer Recover_Centers(const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
@@ -234,7 +234,7 @@ bool Recover_Deal(const GameOnTable& mine, bool& dealt) {
     for (int n = 1; n <= Com.TotalCards; ++n)
         Eng.Deck(2, n) = 0;
     f.Table_Redraw();
-    dealt = Deal_All();
+    dealt = static_cast<bool>(Deal_All(mine));
     return dealt;
 }
 

@@ -227,7 +227,7 @@ Step OneMove() {
             return WonByRemote(QStringLiteral("OK")) ? Step::Won : Step::TurnOver;
         }
     } else {
-        if (!Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase))
+        if (!Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase, Turn_Ticket()))
             return Step::Stopped;
     }
     if (!AwaitMover(kNetWT) || !RelayAndAnswer(kNetWT, QStringLiteral("WT"))) return Step::Stopped;

@@ -49,7 +49,7 @@ bool RemarkOnLastTurn() {
                 if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
                 Eng.SideMissed = PlayerMissedMove();
                 if (Com.SoundMode == kSoundsAll) platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
-                return Turn_Pause(Eng.CommentsOff ? 0 : kPaceRemark);
+                return Turn_Pause(Eng.CommentsOff ? 0 : kPaceRemark).GoesOn();
             }
             continue;
         }
@@ -61,7 +61,7 @@ bool RemarkOnLastTurn() {
         if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkOwnSideWaits));
         if (!Turn_Pause(0)) return false;
         SeatSound(kSoundOwnSideWaits, true);
-        return Turn_Pause(0);
+        return Turn_Pause(0).GoesOn();
     }
     return true;
 }

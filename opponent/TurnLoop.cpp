@@ -83,7 +83,7 @@ bool ShowDiscard(int from, int to) {
     const int card = Eng.SeatCards(0, to);
     places(from).ZOrder(0);
     f.Card_Show(places, from, card, 0);
-    if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) return false;
+    if (Turn_Pause(Com.ComputerPause).Replaced()) return false;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
@@ -152,7 +152,7 @@ void Move_End_Turn() {
     Say(kLblMessage, TurnOverText());
     // The discard belongs to the game it was made in; another game on the table ends the turn.
     // A closing program still makes it, so the game it saves is whole.
-    if (!Turn_Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2) && Turn_Replaced()) return;
+    if (Turn_Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2).Replaced()) return;
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;
     Opp.PileIndex = to;
@@ -167,7 +167,7 @@ void Move_End_Turn() {
         const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();
         // The turn's cards go back into its own game's record only.
         if (!sent || !Turn_Pause(0)) return;
-    } else if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) {
+    } else if (Turn_Pause(Com.ComputerPause).Replaced()) {
         return;
     }
     Seat_CloseRun();

@@ -102,7 +102,7 @@ TEST_F(GameOnTableTest, ACardsFlightEndsWithTheTableItFliesOver) {
     form->Picture2(3).SetVisible(true);
     AtPass(2, [&] { LaidOutForTwo(); });
     const int before = svc.clock->eventPasses;
-    form->Card_Animate(form->Picture2, 3, form->PicCenter, 1);
+    EXPECT_TRUE(form->Card_Animate(form->Picture2, 3, form->PicCenter, 1, GameOnTable()).Replaced());
     EXPECT_FALSE(form->Picture2.Exists(3));
     EXPECT_LT(svc.clock->eventPasses - before, 5); // stopped, not flown to the end
 }
