@@ -205,8 +205,7 @@ void Settle(const Play& play, const GameOnTable& mine) {
         // A closing program still moves the full pile, so the game it saves is whole.
         if (on.Replaced()) return;
         play.Restore();
-        Add_Used();
-        if (!on) return;
+        if (!Add_Used(mine)) return;
     }
     if (Eng.HandCount <= 0) {
         play.Restore();

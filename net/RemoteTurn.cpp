@@ -140,7 +140,7 @@ bool PlayToCenter(int from, int pile) {
         TakeFromHoldPile(from);
     }
     if (!Comp_Flip(from, pile)) return false;
-    if (Eng.CenterCount(pile) == kPileFull) Add_Used();
+    if (Eng.CenterCount(pile) == kPileFull && !Add_Used(Turn_Ticket())) return false;
     if (HasTableForm()) frmGrulm().PicCenter(pile).Refresh();
     return true;
 }

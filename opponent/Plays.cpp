@@ -148,7 +148,7 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
-    if (Eng.CenterCount(c) == kPileFull) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket())) return false;
     if (!Deal_Players(SeatPlaces(), Eng.SeatCards)) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
@@ -277,7 +277,7 @@ int Comp_Play(int c) {
             return Opp.PlanStep;
         }
         if (!Comp_SideCompare(Opp.PileIndex)) return Opp.PlanStep;
-        if (Eng.CenterCount(c) == kPileFull) Add_Used();
+        if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket())) return Opp.PlanStep;
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
     return Opp.PlanStep;

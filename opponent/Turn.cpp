@@ -180,7 +180,7 @@ SideResult PlaySide() {
     // answer has cleared the table.
     const bool won = Opp.CardsMoved != moved && Eng.SeatSideCount == 0 && (on || (seat1 && !Com.GameAbort));
     if (!on && !won) return SideResult::GameOver;
-    if (Eng.CenterCount(c) == kPileFull) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket()) && !won) return SideResult::GameOver;
     if (won) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
