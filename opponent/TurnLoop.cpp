@@ -162,17 +162,16 @@ void Move_End_Turn() {
     --Eng.HandCount;
     Opponent_MoveDone();
     if (!ShowDiscard(from, to)) return;
-    if (Com.NetGame != 0) {
-        // Seat 1 played by the decision code tells its discard as a player's program does.
-        const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();
-        // The turn's cards go back into its own game's record only.
-        if (!sent || !Turn_Pause(0)) return;
-    } else if (Turn_Pause(Com.ComputerPause).Replaced()) {
-        return;
-    }
+    const bool net = Com.NetGame != 0;
+    // Seat 1 played by the decision code tells its discard as a player's program does.
+    if (net && !(OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver())) return;
+    // The turn's cards go back into its own game's record only; a closing program keeps a
+    // local turn's, so the game it saves is whole.
+    const PauseAnswer on = Turn_Pause(net ? 0 : Com.ComputerPause);
+    if (on.Replaced() || (net && on.Closing())) return;
     Seat_CloseRun();
     WorkingSet_Store();
-    if (Com.GameAbort) return;
+    if (on.Closing()) return;
     ++g_turnsEnded;
     Eng.HandCount = 5;
     const int mover = Com.Pturn;

@@ -296,6 +296,10 @@ class RealScreen : public Screen {
 
 } // namespace
 
+std::unique_ptr<Clock> MakeRealClock() {
+    return std::make_unique<RealClock>();
+}
+
 std::unique_ptr<Sound> MakeRealSound() {
     return std::make_unique<RealSound>();
 }

@@ -1,16 +1,22 @@
 // A game taken off the table while a flow that pauses is under way: the deal, a card's
 // flight and a refill with its reshuffle stop there and leave the table to whatever
 // replaced the game; a New Game asked for during the deal starts once the deal is over.
+#include "engine/Cards.h"
 #include "engine/Discard.h"
 #include "engine/GameOnTable.h"
 #include "engine/Stale.h"
 #include "opponent/OppState.h"
+#include "opponent/Plays.h"
 #include "opponent/TurnLoop.h"
+#include "platform/Services.h"
 #include "shell/MenuCommands.h"
 #include "table/Animate.h"
+#include "table/Flash.h"
+#include "table/HandOrder.h"
 #include "tests/engine/test_deal_support.h"
 
 #include <QTimer>
+#include <vector>
 
 namespace {
 
@@ -179,6 +185,114 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
         for (int h = 1; h <= 4; ++h)
             held += Eng.Seat2Rec.RecHoldInfo(h, 1) + (Eng.PlayerCards(0, h + 6) != 0 ? 1 : 0);
         EXPECT_EQ(held, Eng.TurnOrder(1) == 2 ? 1 : 0);
+    }
+}
+
+// The program's own clock for the scope: pauses take real time, and events run in them.
+struct OnTheRealClock {
+    OnTheRealClock() : kept(std::move(platform::Svc().clock)) {
+        platform::Svc().clock = platform::MakeRealClock();
+    }
+    ~OnTheRealClock() { platform::Svc().clock = std::move(kept); }
+    std::unique_ptr<platform::Clock> kept;
+};
+
+// Whatever comes during a flow's pauses, the flow answers it and hands the answer back: the
+// game going on, the program closing, another game put on the table.
+TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
+    enum class Came { Nothing, Closing, Replaced };
+    const auto heard = [](PauseAnswer a) {
+        return a.Replaced() ? Came::Replaced : a.Closing() ? Came::Closing : Came::Nothing;
+    };
+    const auto seat2Hand = [] {
+        std::vector<int> hand;
+        for (int slot = 2; slot <= 6; ++slot)
+            hand.push_back(Eng.Seat2Rec.RecCards(0, slot));
+        return hand;
+    };
+    std::vector<int> before;
+    using Run = std::function<PauseAnswer(const GameOnTable&)>;
+    const struct {
+        const char* what;
+        bool realClock;
+        Run run;
+        std::function<void(Came)> check; // what the caller finds after the answer
+    } flows[] = {
+        {"a card's flight", true,
+         [&](const GameOnTable& mine) {
+             return form->Card_Animate(form->Picture7, 3, form->PicCenter, 2, mine);
+         },
+         [](Came) {}},
+        {"a card dealt", false,
+         [&](const GameOnTable& mine) {
+             return form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, mine);
+         },
+         [](Came) {}},
+        {"seat 2's hand sorted", false,
+         [&](const GameOnTable& mine) {
+             before = seat2Hand();
+             return Hand_Sort(Eng.Seat2Rec.RecCards, form->Picture1, 6, 2, mine);
+         },
+         [&](Came came) {
+             if (came != Came::Replaced) {
+                 EXPECT_EQ(seat2Hand() == before, came == Came::Closing);
+             }
+         }},
+        {"a full pile cleared", true,
+         [&](const GameOnTable& mine) {
+             Com.ComputerPause = 0.01;
+             Eng.TargetPile = 1;
+             for (int n = 1; n <= 12; ++n)
+                 Eng.Center(0, 1, n) = Eng.Center(1, 1, n) = n;
+             Eng.CenterCount(1) = 12;
+             return Add_Used(mine);
+         },
+         // A closing program still moves it, so the game it saves is whole.
+         [](Came came) {
+             if (came != Came::Replaced) {
+                 EXPECT_EQ(Eng.CenterCount(1), 0);
+             }
+         }},
+        {"the winner's dance", false, [](const GameOnTable& mine) { return Flash(0, mine); }, [](Came) {}},
+        {"a pause of the computer's turn", false,
+         [](const GameOnTable&) {
+             const TurnOnTable turn;
+             return Turn_Pause(Com.ComputerPause);
+         },
+         [](Came) {}},
+        {"the human's discard handed over", false,
+         [&](const GameOnTable& mine) {
+             computerTurns = 0;
+             Eng.SourceSlot = 2;
+             Eng.TargetHold = 7;
+             Player_EndTurn();
+             return mine.Answer();
+         },
+         [&](Came came) { EXPECT_EQ(computerTurns, came == Came::Nothing ? 1 : 0); }},
+    };
+    for (const auto& flow : flows) {
+        for (Came came : {Came::Nothing, Came::Closing, Came::Replaced}) {
+            SCOPED_TRACE(testing::Message() << flow.what << ", came " << static_cast<int>(came));
+            Table(2);
+            platform::Svc().random.Randomize(3);
+            ASSERT_TRUE(::SetUp());
+            Com.Pturn = 1;
+            WhosOnFirst();
+            GoDeal();
+            ASSERT_EQ(Com.Pturn, 1);
+            const std::optional<OnTheRealClock> real =
+                flow.realClock ? std::make_optional<OnTheRealClock>() : std::nullopt;
+            if (came != Came::Nothing)
+                AtPass(1, [came, this] {
+                    came == Came::Closing ? void(Com.GameAbort = true) : form->Table_Clear();
+                });
+            const GameOnTable mine;
+            const Came answered = heard(flow.run(mine));
+            timer.stop();
+            EXPECT_EQ(answered, came);
+            flow.check(came);
+            Com.GameAbort = false;
+        }
     }
 }
 
