@@ -443,9 +443,8 @@ PauseAnswer Deal_All(const GameOnTable& mine) {
     return mine.Answer();
 }
 
-bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
+bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards, const GameOnTable& mine) {
     TableForm& f = F();
-    const GameOnTable mine;
     for (int slot = 2; slot <= 6; ++slot) {
         // A table cleared meanwhile holds no stock: that is no stalemate.
         if (Eng.DeckCount == 0 && !Hooks.RESHUFFLE()) return false;

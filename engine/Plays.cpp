@@ -209,7 +209,7 @@ void Settle(const Play& play, const GameOnTable& mine) {
     }
     if (Eng.HandCount <= 0) {
         play.Restore();
-        if (!Deal_Players(f.Picture7, Eng.PlayerCards) || Eng.StaleMode == 1) return;
+        if (!Deal_Players(f.Picture7, Eng.PlayerCards, mine) || Eng.StaleMode == 1) return;
         if (Eng.StaleMode == 2) {
             Eng.StaleMode = 0;
             // The gathered hand must count as it lies, or it would never refill.

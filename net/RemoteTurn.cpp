@@ -84,7 +84,7 @@ int HandCards() {
 // The seat's hand refilled; false when a stalemate ends the turn, or the game left the table
 // (a reshuffle refused as damaged ends it).
 bool Refill() {
-    if (!Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards)) return false;
+    if (!Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards, Turn_Ticket())) return false;
     Eng.HandCount = HandCards();
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
@@ -196,7 +196,8 @@ void RefuseMove(int from, int to) {
     Turn_Advance();
     if (Com.Pturn == 1 && HasTableForm()) {
         TableForm& f = frmGrulm();
-        if (Deal_Players(f.Picture7, Eng.PlayerCards)) f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        if (Deal_Players(f.Picture7, Eng.PlayerCards, Turn_Ticket()))
+            f.Piles_EnableRange(f.Picture7, true, 1, 10);
     }
 }
 

@@ -149,7 +149,7 @@ QString BlockedName(int rank) {
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
     if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket())) return false;
-    if (!Deal_Players(SeatPlaces(), Eng.SeatCards)) return false;
+    if (!Deal_Players(SeatPlaces(), Eng.SeatCards, Turn_Ticket())) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
     Opp.PlanState(c, 1) = 0;

@@ -325,7 +325,7 @@ bool BeginTurn() {
     // At an Internet table what the peers sent before this turn stays: the host's stock for
     // a reshuffle at its start may be here already.
     if (Com.NetGame == 0) Com.NetState = kNetNone;
-    if (Eng.TurnResumedOpp == 0) return Deal_Players(SeatPlaces(), Eng.SeatCards);
+    if (Eng.TurnResumedOpp == 0) return Deal_Players(SeatPlaces(), Eng.SeatCards, Turn_Ticket());
     Eng.HandCount = HandCards();
     return true;
 }

@@ -116,7 +116,7 @@ bool NetTurnOver() {
 bool HumanTurnBegins() {
     Say(kLblMessage, QStringLiteral("\r\n\r\n     It's your turn..."));
     if (Eng.TurnResumedHuman == 0 && Shown()) {
-        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards)) return false;
+        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards, Turn_Ticket())) return false;
     } else {
         Eng.TurnResumedHuman = 0;
     }

@@ -132,7 +132,7 @@ TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
         Eng.PlayerCards(0, 4) = Eng.PlayerCards(1, 4) = 0;
         ASSERT_GT(Eng.UsedCount, 104);
         AtPass(1, [&] { relayout ? LaidOutForTwo() : form->Table_Clear(); });
-        Deal_Players(form->Picture7, Eng.PlayerCards);
+        Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
         EXPECT_EQ(stalemates, 0) << relayout;
         EXPECT_EQ(Eng.PlayerCards(0, 4), 0);
         EXPECT_TRUE(form->PicCenter(0).Visible());

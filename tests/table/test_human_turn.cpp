@@ -189,7 +189,7 @@ TEST_F(HumanTurnTest, FullPilesTheEmptyHandAndTheHistory) {
         Player_Move();
         ASSERT_EQ(Eng.CenterCount(1), rank);
         // The emptied hand came back full each fifth card.
-        Deal_Players(form->Picture7, Eng.PlayerCards);
+        Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     }
     Give(3, 12);
     Eng.SourceSlot = 3;
@@ -197,7 +197,7 @@ TEST_F(HumanTurnTest, FullPilesTheEmptyHandAndTheHistory) {
     Player_Move();
     EXPECT_EQ(Eng.CenterCount(1), 0);
     EXPECT_EQ(Eng.UsedCount, 12);
-    Deal_Players(form->Picture7, Eng.PlayerCards);
+    Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     EXPECT_EQ(written, 13);
     EXPECT_TRUE(EveryCardOnce());
 
