@@ -7,8 +7,6 @@
 // and pauses through it, so that every pause answers whether that game is still the one on
 // the table; when it is not, the flow stops and leaves the table to whatever replaced it.
 
-class GameOnTable;
-
 // What a pause answers about the game of the flow that paused: it goes on, the program is
 // closing, or another game took the table. In a condition it is true while the game goes on.
 // A flow that stops hands the answer back to its caller, which needs to ask nothing again:

@@ -148,8 +148,9 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
-    if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket())) return false;
-    if (!Deal_Players(SeatPlaces(), Eng.SeatCards, Turn_Ticket())) return false;
+    const GameOnTable mine = Turn_Ticket();
+    if (Eng.CenterCount(c) == kPileFull && !Add_Used(mine)) return false;
+    if (!Deal_Players(SeatPlaces(), Eng.SeatCards, mine)) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
     Opp.PlanState(c, 1) = 0;
