@@ -198,7 +198,7 @@ struct OnTheRealClock {
 };
 
 // Whatever comes during a flow's pauses, the flow answers it and hands the answer back: the
-// game going on, the program closing, another game put on the table.
+// game going on, the program closing, a table laid out anew for another game.
 TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
     enum class Came { Nothing, Closing, Replaced };
     const auto heard = [](PauseAnswer a) {
@@ -240,17 +240,18 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
          }},
         {"a full pile cleared", true,
          [&](const GameOnTable& mine) {
+             // The fourth pile, which a table laid out for two no longer has.
              Com.ComputerPause = 0.01;
-             Eng.TargetPile = 1;
+             Eng.TargetPile = 4;
              for (int n = 1; n <= 12; ++n)
-                 Eng.Center(0, 1, n) = Eng.Center(1, 1, n) = n;
-             Eng.CenterCount(1) = 12;
+                 Eng.Center(0, 4, n) = Eng.Center(1, 4, n) = n;
+             Eng.CenterCount(4) = 12;
              return Add_Used(mine);
          },
          // A closing program still moves it, so the game it saves is whole.
          [](Came came) {
              if (came != Came::Replaced) {
-                 EXPECT_EQ(Eng.CenterCount(1), 0);
+                 EXPECT_EQ(Eng.CenterCount(4), 0);
              }
          }},
         {"the winner's dance", false, [](const GameOnTable& mine) { return Flash(0, mine); }, [](Came) {}},
@@ -273,7 +274,7 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
     for (const auto& flow : flows) {
         for (Came came : {Came::Nothing, Came::Closing, Came::Replaced}) {
             SCOPED_TRACE(testing::Message() << flow.what << ", came " << static_cast<int>(came));
-            Table(2);
+            Table(3);
             platform::Svc().random.Randomize(3);
             ASSERT_TRUE(::SetUp());
             Com.Pturn = 1;
@@ -284,7 +285,7 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
                 flow.realClock ? std::make_optional<OnTheRealClock>() : std::nullopt;
             if (came != Came::Nothing)
                 AtPass(1, [came, this] {
-                    came == Came::Closing ? void(Com.GameAbort = true) : form->Table_Clear();
+                    came == Came::Closing ? void(Com.GameAbort = true) : LaidOutForTwo();
                 });
             const GameOnTable mine;
             const Came answered = heard(flow.run(mine));
