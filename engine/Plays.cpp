@@ -127,7 +127,7 @@ bool KingPlayed(const Play& play, const GameOnTable& mine) {
     if (!mine.Pause(moment)) return false;
     if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kPlaceWhite);
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && count == sideRank && !Hooks.Dumbness()) return false;
+    if (play.slot != 1 && count == sideRank && !Hooks.Dumbness(mine)) return false;
     if (play.slot == 1 && sideRank == count)
         f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
     return true;
@@ -286,7 +286,8 @@ bool Reactions(const Play& play, const GameOnTable& mine) {
     if (play.rank == kRankKing && !KingPlayed(play, mine)) return false;
     if (play.slot == 1 && !TurnUpSide(play, mine)) return false;
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing && !Hooks.Dumbness()) return false;
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing && !Hooks.Dumbness(mine))
+        return false;
     if (Com.NetGame == 0) BlockedSeatReacts(play);
     frmGrulm().PicCenter(play.pile).Refresh();
     return true;
@@ -336,9 +337,8 @@ void Player_Move() {
     Settle(play, mine);
 }
 
-bool Dumbness_Default() {
-    if (Eng.CommentsOff) return true;
-    const GameOnTable mine;
+PauseAnswer Dumbness_Default(const GameOnTable& mine) {
+    if (Eng.CommentsOff) return mine.Answer();
     const bool king = Eng.PlayCard(1) == kRankKing;
     frmGrulm()
         .Label9(kLblMessage)
@@ -346,9 +346,9 @@ bool Dumbness_Default() {
                          : Eng.SeatComments(33));
     if (Com.SoundMode == kSoundsAll)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundJeer));
-    return mine.Pause(kPaceRemark).GoesOn();
+    return mine.Pause(kPaceRemark);
 }
 
 void Plays_Install() {
-    Hooks.Dumbness = [] { return Dumbness_Default(); };
+    Hooks.Dumbness = [](const GameOnTable& mine) { return Dumbness_Default(mine); };
 }
