@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "media/MediaState.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
 #include "shell/Utilities.h"
@@ -65,14 +66,16 @@ bool Comments_WriteFile(const QString& path, const QStringList& texts, QString* 
 
 bool Media_CopyFile(const QString& from, const QString& to, QString* error) {
     if (SameFile(from, to)) return true;
-    QFile in(from);
+    QFile in;
     QSaveFile out(to);
     const auto fail = [&](const QString& why) {
         if (error) *error = why;
         out.cancelWriting();
         return false;
     };
-    if (!in.open(QIODevice::ReadOnly)) return fail(in.errorString());
+    // A pipe chosen as a sound would hold the copy until something wrote to it.
+    if (!platform::RegularFile_OpenRead(in, from))
+        return fail(QStringLiteral("\"%1\" is not a file that can be read.").arg(from));
     if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
     // In pieces: the user's file may be of any size.
     constexpr qint64 kCopyPiece = 1 << 20;

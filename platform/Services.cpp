@@ -1,4 +1,5 @@
 #include "platform/Services.h"
+#include "platform/RegularFile.h"
 #include "platform/TestServices.h"
 #include "platform/WaveFile.h"
 
@@ -220,10 +221,10 @@ class RealSound : public Sound {
         voice_.reset(); // a new sound cuts the previous one
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) return false;
-        QFile file(path);
+        QFile file;
         WaveSound wave;
-        // A damaged or foreign file is passed over without a word; the game goes on.
-        if (!file.open(QIODevice::ReadOnly) || WaveFile_Read(file, &wave) != WaveFault::None) return false;
+        // A damaged or foreign file, or a pipe in a file's place, is passed over without a word.
+        if (!RegularFile_OpenRead(file, path) || WaveFile_Read(file, &wave) != WaveFault::None) return false;
         const QAudioFormat format = SoundFormat(wave);
         if (!device.isFormatSupported(format)) return false;
         voice_ = std::make_unique<SoundVoice>(device, format, wave.samples);
