@@ -94,6 +94,15 @@ LockResult TakeLock() {
     return held ? LockResult::OtherCopy : LockResult::Failed;
 }
 
+// The program is closing: a window a flow waits on closes unanswered, so that the flow unwinds.
+void CloseWaitedWindows() {
+    for (platform::Form* form : platform::Form::All()) {
+        if (!form->Waiting() || !form->IsVisible()) continue;
+        Sav.DialogCancelled = true;
+        form->Hide();
+    }
+}
+
 void StopStart(const QString& text, int style) {
     platform::MsgBox(text, style, kStartupTitle);
     Com.GameAbort = true;
@@ -394,7 +403,7 @@ void ShowWindow(TableForm& f) {
 bool MeetPlayer(TableForm& f) {
     if (Prof.PlayerRecord <= 1) {
         Startup.LoginShow();
-        if (Com.PlayerName.trimmed().isEmpty()) {
+        if (Com.PlayerName.trimmed().isEmpty() || Boot.EndAsked) {
             Com.GameAbort = true;
             platform::Later(0, "timer", [] { UnloadTable(); });
             return false;
@@ -443,9 +452,21 @@ void Grulm_FormLoad() {
     if (!Com.TutorialMode) {
         f.cmdDeal.SetVisible(true);
         Boot.ShowTips = ShowTipsAtStartup() ? 1 : 0;
-        if (Boot.ShowTips == 1) Startup.TipShow();
+        if (Boot.ShowTips == 1 && !Boot.EndAsked) Startup.TipShow();
     }
     Boot.Started = true;
+    // Asked to end while starting: now the exit can keep what the start-up read.
+    if (Boot.EndAsked) platform::Later(0, f.Window(), "timer", [] { frmGrulm().Window()->close(); });
+}
+
+void Program_EndAsked() {
+    Boot.EndAsked = true;
+    if (Boot.Started) {
+        frmGrulm().Window()->close();
+        return;
+    }
+    Com.GameAbort = true;
+    CloseWaitedWindows();
 }
 
 void Startup_WhenShown(std::function<void()> step) {
@@ -460,6 +481,7 @@ bool Grulm_QueryUnload() {
         // The running step stops at its next wait; the window closes once it has unwound.
         Eng.CancelFlag = true;
         Com.GameAbort = true;
+        CloseWaitedWindows();
         if (!Boot.CloseDeferred) {
             Boot.CloseDeferred = true;
             auto* timer = new QTimer();
@@ -474,7 +496,10 @@ bool Grulm_QueryUnload() {
         }
         return true;
     }
-    if (Boot.Started) ExitLeft(1);
+    if (Boot.Started)
+        ExitLeft(1);
+    else if (g_lock)
+        Startup.CleanUpSounds(); // a start-up that stopped leaves none of its files behind
     return false;
 }
 

@@ -18,6 +18,7 @@ struct StartupState {
     QString NetDelim;
     bool Started = false;       // the load ran to its end
     bool CloseDeferred = false; // a close waits for the running step to unwind
+    bool EndAsked = false;      // a logout or Ctrl+C came: the program ends as soon as it can
     // The game size the table is laid out for now; the design starts with two players and three piles.
     int LaidPlayers = 2, LaidCenters = 3;
     bool LaidOut = false;     // the first profile of a run lays the table out for the screen
@@ -42,6 +43,9 @@ void OpenDoor();
 // Close request: true cancels it (a step is running; the close follows once it has unwound).
 bool Grulm_QueryUnload();
 void ExitLeft(int fromClose);
+// A logout (SIGTERM) or Ctrl+C, at any moment: after the start-up the table closes as its close
+// box does; during it, the start-up stops at its next step and the program ends from there.
+void Program_EndAsked();
 void CleanUpFontsAndForms();
 // Wires the table window's load, close and key events to the above.
 void Startup_Install();
