@@ -97,10 +97,15 @@ bool CommentSet_BadName(const QString& name) {
     const bool control =
         std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
     // The comment lists' own two choices: a set so named would only switch the comments off.
-    const bool reserved =
-        name.trimmed().compare(QLatin1String(kNoComments), Qt::CaseInsensitive) == 0 ||
-        name.trimmed().compare(QLatin1String(kDefaultPersonality), Qt::CaseInsensitive) == 0;
-    if (control || reserved) {
+    for (const char* reserved : {kNoComments, kDefaultPersonality}) {
+        if (name.trimmed().compare(QLatin1String(reserved), Qt::CaseInsensitive) != 0) continue;
+        platform::MsgBox(QStringLiteral("\"%1\" is one of the comment lists' own choices and cannot name "
+                                        "a comment set.\nPlease enter another name.")
+                             .arg(QLatin1String(reserved)),
+                         platform::vbExclamation, QStringLiteral("Reserved Name"));
+        return true;
+    }
+    if (control) {
         BadFileName_Tell();
         return true;
     }
