@@ -245,7 +245,7 @@ void KeepFormSize(TableForm& f) {
 void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
     const bool normal = kept.First != 1 && kept.First != 2;
     if (kept.HasPlacement &&
-        !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
+        !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), platform::TwipsOfPx(Tbl.TitleBarHeight)))) {
         if (kept.First == 2) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {
@@ -255,7 +255,7 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
             f.SetScaleMode(platform::vbTwips);
             const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
             // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
-            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * 15.0 : 0;
+            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * platform::kTwipsPerPixel : 0;
             if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
         }
         KeepFormSize(f);
