@@ -116,19 +116,7 @@ TEST_F(MediaStartupTest, ClosingWhilePreferencesWaitsInsideAFlowEndsTheProgram) 
 }
 
 TEST_F(MediaStartupTest, AFirstStartSeatsGrulmWithHisPictureNameAndComments) {
-    Media_Reset();
-    Boot.LockPath = home->Path() + "/running.lock";
-    Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
-    form = std::make_unique<FrmGrulm>();
-    Startup_Install();
-    Media_Install();
-    Startup.LoginShow = [this] {
-        welcome = std::make_unique<WelcomeForm>();
-        welcome->Show(false);
-        welcome->Combo1.SetText("Ann");
-        welcome->Command1_Click();
-    };
-    form->Show();
+    Start();
     ASSERT_TRUE(Boot.Started);
     EXPECT_EQ(Med.PersonCount, 9);
     EXPECT_EQ(Med.PersonList(1, Med.PersonCount), "Oskrel");
