@@ -1,6 +1,7 @@
 #include "app/Wiring.h"
 #include "platform/EndSignals.h"
 #include "platform/Services.h"
+#include "shell/ProgramEnd.h"
 #include "shell/Startup.h"
 #include "table/frmGrulm.h"
 

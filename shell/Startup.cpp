@@ -20,6 +20,7 @@
 #include "shell/MenuList.h"
 #include "shell/Profile.h"
 #include "shell/ProfileTable.h"
+#include "shell/ProgramEnd.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
@@ -92,15 +93,6 @@ LockResult TakeLock() {
     const bool held = g_lock->error() == QLockFile::LockFailedError;
     g_lock.reset();
     return held ? LockResult::OtherCopy : LockResult::Failed;
-}
-
-// The program is closing: a window a flow waits on closes unanswered, so that the flow unwinds.
-void CloseWaitedWindows() {
-    for (platform::Form* form : platform::Form::All()) {
-        if (!form->Waiting() || !form->IsVisible()) continue;
-        Sav.DialogCancelled = true;
-        form->Hide();
-    }
 }
 
 void StopStart(const QString& text, int style) {
@@ -459,16 +451,6 @@ void Grulm_FormLoad() {
     if (Boot.EndAsked) platform::Later(0, f.Window(), "timer", [] { frmGrulm().Window()->close(); });
 }
 
-void Program_EndAsked() {
-    Boot.EndAsked = true;
-    if (Boot.Started) {
-        frmGrulm().Window()->close();
-        return;
-    }
-    Com.GameAbort = true;
-    CloseWaitedWindows();
-}
-
 void Startup_WhenShown(std::function<void()> step) {
     if (Boot.TableShown && HasTableForm())
         platform::Later(0, frmGrulm().Window(), "timer", std::move(step));
@@ -481,7 +463,7 @@ bool Grulm_QueryUnload() {
         // The running step stops at its next wait; the window closes once it has unwound.
         Eng.CancelFlag = true;
         Com.GameAbort = true;
-        CloseWaitedWindows();
+        Windows_CloseWaited();
         if (!Boot.CloseDeferred) {
             Boot.CloseDeferred = true;
             auto* timer = new QTimer();

@@ -43,9 +43,6 @@ void OpenDoor();
 // Close request: true cancels it (a step is running; the close follows once it has unwound).
 bool Grulm_QueryUnload();
 void ExitLeft(int fromClose);
-// A logout (SIGTERM) or Ctrl+C, at any moment: after the start-up the table closes as its close
-// box does; during it, the start-up stops at its next step and the program ends from there.
-void Program_EndAsked();
 void CleanUpFontsAndForms();
 // Wires the table window's load, close and key events to the above.
 void Startup_Install();
