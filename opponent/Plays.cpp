@@ -29,9 +29,6 @@ constexpr quint32 kEmptyHandColour = 0x80C0FF;
 
 TurnOnTable* g_turn = nullptr;
 
-bool Local() {
-    return Com.NetGame == 0;
-}
 QString Comment(int i) {
     return Eng.SeatComments(i);
 }
@@ -162,7 +159,7 @@ bool RefillAfterEmptyHand(int c) {
 // The landed card on its pile and the place it left, as the table now shows them.
 void ShowLanded(int source, int pile, bool king) {
     TableForm& f = frmGrulm();
-    f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
+    f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), kShowPlayed);
     if (king) f.WildUpdate();
     // The side pile loses the edge of the card that left it.
     if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);

@@ -88,7 +88,7 @@ bool ShowDiscard(int from, int to) {
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
     places(from).SetPicture(QImage());
-    f.Card_Show(places, to, card, 4);
+    f.Card_Show(places, to, card, kShowDiscarded);
     f.Counter_Refresh();
     return true;
 }

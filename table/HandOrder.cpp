@@ -6,6 +6,7 @@
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Animate.h"
 #include "table/Paint.h"
@@ -81,10 +82,10 @@ void Peek() {
             const SeatRecord& rec = SeatRecordOf(sp.seat);
             if (rec.RecCards(1, s) == 0) continue;
             if (Com.PeekOn) {
-                Card_Show(*sp.places, s, rec.RecCards(0, s), 1);
+                Card_Show(*sp.places, s, rec.RecCards(0, s), kShowTurnedOver);
                 (*sp.places)(s).ZOrder(0);
             } else {
-                Card_Show(*sp.places, s, 0, 1);
+                Card_Show(*sp.places, s, 0, kShowTurnedOver);
             }
         }
     }
