@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kPlanTwipsPerPixel = 15;
 const QMargins* g_planFrame = nullptr;
 
 // The chrome the plan does not place: the status bar keeps to the window's bottom, the panel goes
@@ -67,10 +66,10 @@ TableState PlanStartState(const LayoutInputs& in) {
     s.HoldFramesMade = false;
     s.CenterSpacing = fresh.CenterSpacing;
     s.CenterSnapWidth = fresh.CenterSnapWidth;
-    s.FormWidth =
-        (in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width()) *
-        kPlanTwipsPerPixel;
-    s.FormHeight = in.window.height() * kPlanTwipsPerPixel;
+    const int width =
+        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
+    s.FormWidth = int(width * platform::kTwipsPerPixel);
+    s.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
     for (int i = 0; i < 2; ++i) {
         s.DisplayEntryEnabled[i] = true;
     }
@@ -141,7 +140,7 @@ void PlanScope_UseInputs(const LayoutInputs& in) {
 void PlanWindow_Prepare(TableForm& w, const LayoutInputs& in) {
     // A window about to be fitted to the screen is laid out for the width it gets.
     const int width =
-        in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
+        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
     w.SetClientSizePx(width, in.window.height());
     w.SetScaleMode(platform::vbPixels);
     w.StatusBar1.SetGeometryPx(0, in.window.height() - in.statusBarHeight, width, in.statusBarHeight);
@@ -178,8 +177,8 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
         Form_FitScreen();
     } else {
         frmGrulm().SetClientSizePx(in.window.width(), in.window.height());
-        Tbl.FormWidth = in.window.width() * kPlanTwipsPerPixel;
-        Tbl.FormHeight = in.window.height() * kPlanTwipsPerPixel;
+        Tbl.FormWidth = int(in.window.width() * platform::kTwipsPerPixel);
+        Tbl.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
         StatusBar_Place();
     }
     // The avatar and the stock under it for the window, whether or not it was fitted on the way.
@@ -261,8 +260,10 @@ QSize Layout_MinimumOf(const LayoutPlan& plan) {
                           (plan.inputs.statusBarShown ? plan.inputs.statusBarHeight : 0);
     // Never more than the window the plan was made for, nor than the screen holds.
     const QMargins& frame = plan.inputs.frame;
-    const int screenW = plan.inputs.screenWidthTw / kPlanTwipsPerPixel - frame.left() - frame.right();
-    const int screenH = plan.inputs.screenHeightTw / kPlanTwipsPerPixel - frame.top() - frame.bottom();
+    const int screenW =
+        int(plan.inputs.screenWidthTw / platform::kTwipsPerPixel) - frame.left() - frame.right();
+    const int screenH =
+        int(plan.inputs.screenHeightTw / platform::kTwipsPerPixel) - frame.top() - frame.bottom();
     return QSize(std::min({int(std::ceil(width)), plan.window.width(), screenW}),
                  std::min({int(std::ceil(height)), plan.window.height(), screenH}));
 }
@@ -436,8 +437,8 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     f.Window()->setMinimumSize(0, 0);
     if (plan.inputs.fit && plan.fitted) {
         const QPoint home = Table_HomeTw();
-        f.MoveFrameTw(home.x(), home.y(), plan.window.width() * kPlanTwipsPerPixel,
-                      plan.window.height() * kPlanTwipsPerPixel);
+        f.MoveFrameTw(home.x(), home.y(), int(plan.window.width() * platform::kTwipsPerPixel),
+                      int(plan.window.height() * platform::kTwipsPerPixel));
         Tbl.FormWidth = plan.state.FormWidth;
         Tbl.FormHeight = plan.state.FormHeight;
         StatusBar_Place();
