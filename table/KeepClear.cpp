@@ -63,9 +63,11 @@ void Avatar_KeepClear() {
     if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClearRect(a);
     const QRectF at = Tbl.AvatarRule;
     std::vector<QRectF> places = KeepClear_CardPlaces();
-    // The stock's turn arrows show which seat plays: the avatar does not hide them.
+    // The stock's turn arrows show which seat plays, the comment line what the seats say: the
+    // avatar, shown again whenever a seat speaks, hides neither.
     for (const Image* arrow : {&f.ImgTurn1, &f.ImgTurn2})
         places.push_back(KeepClearRect(*arrow));
+    if (f.Label9(kLblComment).Visible()) places.push_back(KeepClearRect(f.Label9(kLblComment)));
     // Smaller where the layout puts it; failing that, the largest that fits lower down the
     // right edge; with nowhere free it stays as it was put.
     const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();

@@ -2,10 +2,12 @@
 // window and scaling windows; and the places of the windows opened over the table.
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "opponent/frmSpeed.h"
 #include "table/Avatar.h"
 #include "table/Display.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
 #include "table/Status.h"
@@ -409,6 +411,9 @@ TEST_F(DisplayTest, TheAvatarStaysAPictureAndTheNoticeShowsWhole) {
                 form->SetScaleMode(platform::vbPixels);
                 FrmGrulm& f = *form;
                 EXPECT_GE(f.ImgAvatar.WidthPx(), 40);
+                // Shown again as a seat speaks, the avatar leaves the comment line whole.
+                Avatar_Fit(130, 130);
+                EXPECT_FALSE(Layout_Overlap(Rect(f.ImgAvatar), Rect(f.Label9(kLblComment))));
                 Label& l = f.Label9(1);
                 for (const QString& text : notices) {
                     const QRectF room(0, 0, l.WidthPx() - 2, 1e6);
