@@ -19,14 +19,19 @@ struct GridRows {
 
 GridRows GridRowsFor(const LayoutInputs& in) {
     GridRows r;
-    if (in.screenWidthTw < 12288) {
+    const bool wide = in.screenWidthTw >= 12288, four = in.centers == 4;
+    if (!wide) {
         r.humanTop = 392;
         r.humanHoldTop = 273;
-        r.humanHand = 166;
+        r.humanHand = four ? 266 : 166;
         r.seat2Hand = 240;
-        r.holds = 300;
-        r.centerLeft = 33;
+        r.holds = four ? 400 : 300;
+        r.centerLeft = four ? 166 : 33;
         r.centerTop = 273 - kW;
+    }
+    if (four) {
+        r.centerLeft = wide ? 225 : 166;
+        r.centerTop = 153;
     }
     if (!Display_IsUp(in.mode)) return r;
     // Moved up, the human's rows rise; seat 2's hold row rises with them, less.
@@ -34,6 +39,8 @@ GridRows GridRowsFor(const LayoutInputs& in) {
     r.humanTop -= raise;
     r.humanHoldTop -= raise;
     r.seat2HoldTop = RoundEven(r.seat2HoldTop - 10);
+    // Four centre piles stand just below seat 2's raised hold row.
+    if (four) r.centerTop = RoundEven(r.seat2HoldTop + 10);
     return r;
 }
 
@@ -45,8 +52,7 @@ void GridRow(std::vector<GridPlace>& out, const char* name, int first, double le
 } // namespace
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
-    return in.players == 2 && in.centers == 3 && !Display_IsSmall(Layout_ModeFor(in)) &&
-           in.screenWidthTw >= 12000;
+    return in.players == 2 && !Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw >= 12000;
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
@@ -60,7 +66,13 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         {QStringLiteral("Picture1"), 1, QRectF(RoundEven(r.seat2Hand - 1.25 * kW), r.seat2Top, kW, kH)});
     GridRow(out, "Picture1", 2, r.seat2Hand, r.seat2Top, 5);
     GridRow(out, "Picture1", 7, r.holds, r.seat2HoldTop, 4);
-    // The centre piles in a row under the middle of the table.
-    GridRow(out, "PicCenter", 1, r.centerLeft, r.centerTop, 3);
+    // Three centre piles in a row under the middle of the table, four in a square.
+    if (in.centers == 3) {
+        GridRow(out, "PicCenter", 1, r.centerLeft, r.centerTop, 3);
+        return out;
+    }
+    for (int p = 0; p < 4; ++p)
+        out.push_back({QStringLiteral("PicCenter"), p + 1,
+                       QRectF(r.centerLeft + (p % 2) * (kW + 10), r.centerTop + (p / 2) * (kH + 6), kW, kH)});
     return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
-// the two-player table with three centre piles in the standard display of a wide screen, with
-// the cards down or moved up.
+// the two-player table, with three or four centre piles, in the standard display of a screen 800
+// pixels wide or wider, with the cards down or moved up.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>

@@ -151,27 +151,29 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     int compared = 0;
     for (const QSize screen :
          {QSize(800, 600), QSize(1024, 768), QSize(1152, 864), QSize(1280, 1024), QSize(1920, 1080)})
-        for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp}) {
-            SCOPED_TRACE(testing::Message() << screen.width() << " mode " << int(mode));
-            LayoutInputs in = Layout_InputsNow(mode, true);
-            in.screenWidthTw = screen.width() * 15;
-            in.screenHeightTw = screen.height() * 15;
-            in.players = 2;
-            in.centers = 3;
-            in.window = QSize(screen.width(), screen.height() - 60);
-            ASSERT_TRUE(LayoutGrid_Covers(in));
-            const LayoutPlan plan = Layout_Plan(in);
-            for (const GridPlace& g : LayoutGrid_Places(in)) {
-                const PlacedControl* c = plan.Find(g.name, g.index);
-                ASSERT_NE(c, nullptr) << g.name.toStdString() << g.index;
-                EXPECT_LE((c->rect.topLeft() - g.rect.topLeft()).manhattanLength(), 1)
-                    << g.name.toStdString() << "(" << g.index << ") " << Text(c->rect) << " by arithmetic "
-                    << Text(g.rect);
-                EXPECT_EQ(c->rect.size(), g.rect.size()) << g.name.toStdString() << g.index;
-                ++compared;
+        for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp})
+            for (const int centers : {3, 4}) {
+                SCOPED_TRACE(testing::Message()
+                             << screen.width() << " mode " << int(mode) << ", " << centers << " piles");
+                LayoutInputs in = Layout_InputsNow(mode, true);
+                in.screenWidthTw = screen.width() * 15;
+                in.screenHeightTw = screen.height() * 15;
+                in.players = 2;
+                in.centers = centers;
+                in.window = QSize(screen.width(), screen.height() - 60);
+                ASSERT_TRUE(LayoutGrid_Covers(in));
+                const LayoutPlan plan = Layout_Plan(in);
+                for (const GridPlace& g : LayoutGrid_Places(in)) {
+                    const PlacedControl* c = plan.Find(g.name, g.index);
+                    ASSERT_NE(c, nullptr) << g.name.toStdString() << g.index;
+                    EXPECT_LE((c->rect.topLeft() - g.rect.topLeft()).manhattanLength(), 1)
+                        << g.name.toStdString() << "(" << g.index << ") " << Text(c->rect)
+                        << " by arithmetic " << Text(g.rect);
+                    EXPECT_EQ(c->rect.size(), g.rect.size()) << g.name.toStdString() << g.index;
+                    ++compared;
+                }
             }
-        }
-    EXPECT_EQ(compared, 10 * 23);
+    EXPECT_EQ(compared, 10 * 23 + 10 * 24);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
