@@ -49,6 +49,25 @@ void GridRow(std::vector<GridPlace>& out, const char* name, int first, double le
         out.push_back({QLatin1String(name), first + k, QRectF(left + k * kStep, top, kW, kH)});
 }
 
+// A seat's side stack: its edges 2.25 pixels apart, the top one 3 pixels left of the side pile.
+void GridStack(std::vector<GridPlace>& out, int topEdge, const QPointF& side) {
+    for (int e = topEdge - 24; e <= topEdge; ++e)
+        out.push_back(
+            {QStringLiteral("Stack"), e, QRectF(side.x() - 3 - (topEdge - e) * 2.25, side.y(), kW, kH)});
+}
+
+// A seat's hold row dressed: the frame round the row, an outline behind and a frame round each pile.
+void GridHoldFrames(std::vector<GridPlace>& out, int seat, double left, double top, bool up) {
+    // Moved up, the frame keeps 10 pixels above the row rather than half its margin.
+    out.push_back({QStringLiteral("Label3"), seat, QRectF(left - 5, top - (up ? 10 : 8), 324, 112)});
+    const int first = seat == 0 ? 1 : 5, frames = seat == 0 ? 5 : 1;
+    for (int k = 0; k < 4; ++k) {
+        const double x = left + k * kStep;
+        out.push_back({QStringLiteral("StackHold"), first + k, QRectF(x + 5, top - 5, kW, kH)});
+        out.push_back({QStringLiteral("lblHoldCard"), frames + k, QRectF(x - 1, top - 2, kW + 2, kH + 3)});
+    }
+}
+
 } // namespace
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
@@ -66,6 +85,11 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         {QStringLiteral("Picture1"), 1, QRectF(RoundEven(r.seat2Hand - 1.25 * kW), r.seat2Top, kW, kH)});
     GridRow(out, "Picture1", 2, r.seat2Hand, r.seat2Top, 5);
     GridRow(out, "Picture1", 7, r.holds, r.seat2HoldTop, 4);
+    const bool up = Display_IsUp(in.mode);
+    GridStack(out, 25, QPointF(r.humanHand - 1.25 * kW, r.humanTop));
+    GridStack(out, 50, QPointF(RoundEven(r.seat2Hand - 1.25 * kW), r.seat2Top));
+    GridHoldFrames(out, 0, r.holds, r.humanHoldTop, up);
+    GridHoldFrames(out, 1, r.holds, r.seat2HoldTop, up);
     // Three centre piles in a row under the middle of the table, four in a square.
     if (in.centers == 3) {
         GridRow(out, "PicCenter", 1, r.centerLeft, r.centerTop, 3);

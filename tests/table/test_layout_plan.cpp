@@ -173,7 +173,7 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
                     ++compared;
                 }
             }
-    EXPECT_EQ(compared, 10 * 23 + 10 * 24);
+    EXPECT_EQ(compared, 20 * (23 + 50 + 2 * 9) + 10);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
