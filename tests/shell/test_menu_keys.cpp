@@ -9,6 +9,7 @@
 #include "tests/shell/test_saved_support.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -555,6 +556,26 @@ TEST_F(MenuListTest, OnANarrowWindowThePanelShrinksIconsAndAllAndTheirPressesSti
     QTest::mouseClick(panel.Widget(), Qt::LeftButton, {}, QPoint(575 * 640 / kPanelWidth, 40));
     EXPECT_EQ(opened, kMenuHelp);
     EXPECT_TRUE(MenuList_Window()->isVisible());
+}
+
+TEST_F(MenuListTest, TheDisplayPopupOffersOnlyTheEntriesTheTableAllows) {
+    // On a screen too small for anything but the small display both entries are held.
+    for (const bool allowed : {true, false}) {
+        Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = allowed;
+        QWidget* list = Open();
+        QTest::mouseClick(list, Qt::LeftButton, {}, AtRow(kOptDisplaySize));
+        auto* popup = list->findChild<QMenu*>();
+        ASSERT_TRUE(popup && popup->isVisible()) << allowed;
+        const QList<QAction*> entries = popup->actions();
+        ASSERT_EQ(entries.size(), 3);
+        EXPECT_EQ(entries[0]->isEnabled(), allowed);
+        EXPECT_EQ(entries[1]->isEnabled(), allowed);
+        EXPECT_TRUE(entries[2]->isEnabled()) << "the reset is always offered";
+        popup->close();
+        delete popup;
+        Panel_Close();
+    }
+    Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = true;
 }
 
 } // namespace
