@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Display.h"
+#include "table/Panel.h"
 #include "table/TableState.h"
 
 #include <QApplication>
@@ -41,6 +42,9 @@ constexpr int kEdgeGap = 8;
 constexpr qint64 kAvoidWeight = 1000000;
 // Steps across and down the screen at which such a window is tried.
 constexpr int kGridSteps = 12;
+// Sizes tried between a window's own and its least, when it must be made smaller to fit.
+constexpr int kShrinkSteps = 12;
+constexpr int kLastOwnSlot = 10;
 constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
@@ -192,6 +196,112 @@ void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
     KeepFrameOnScreenOnceFramed(window);
 }
 
+
+// The frame on the screen, at a spot beside or over the table, where a window of client size
+// `size` covers least of the table and of `avoid` (client pixels), and what it covers there.
+struct Spot {
+    QRect frame;
+    qint64 covered = -1;
+    QPoint topLeft() const { return frame.topLeft(); }
+};
+Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vector<QRect>& avoid,
+                      const std::vector<QRect>& toCome = {}) {
+    QWidget* table = TableWindow();
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    const QSize frame = size.grownBy(margins);
+    const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
+    const QRect client = TableClient();
+    std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
+    // A window that must leave some places free looks over the whole screen as well.
+    if (!avoid.empty())
+        for (int y = 0; y <= kGridSteps; ++y)
+            for (int x = 0; x <= kGridSteps; ++x)
+                spots.push_back(area.topLeft() + QPoint((area.width() - frame.width()) * x / kGridSteps,
+                                                        (area.height() - frame.height()) * y / kGridSteps));
+    Spot best;
+    for (const QPoint& at : spots) {
+        const QRect kept = platform::FrameKeptIn(area, at, size, margins);
+        qint64 covered = CoveredArea(kept, window);
+        for (const QRect& r : avoid)
+            covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
+        for (const QRect& r : toCome)
+            covered += kSeatWeight * Overlap(kept, r.translated(client.topLeft()));
+        if (best.covered < 0 || covered < best.covered) best = {kept, covered};
+    }
+    return best;
+}
+
+QRect PlaceOf(const platform::Control& c) {
+    return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
+}
+
+// What a window kept over the table leaves free at any size: the DEAL button, the player's own
+// places, shown or not, and the icon menu with the panel it opens; client pixels.
+std::vector<QRect> KeptFreePlaces() {
+    TableForm& f = frmGrulm();
+    const platform::PictureBox& panel = f.picPanel;
+    const double panelWidth = std::min<double>(kPanelWidth, f.Window()->width());
+    std::vector<QRect> kept{DealButtonPlace(), PlaceOf(f.imgMenu),
+                            QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
+    for (int slot = 1; slot <= kLastOwnSlot; ++slot)
+        if (f.Picture7.Exists(slot)) kept.push_back(PlaceOf(f.Picture7(slot)));
+    return kept;
+}
+
+// The card places of this game not dealt yet: a window over them hides them once they are.
+std::vector<QRect> PlacesToCome() {
+    std::vector<QRect> places;
+    for (const platform::Control* c : frmGrulm().Controls())
+        if (!c->Visible() && PlayedPlace(*c) && c != &frmGrulm().cmdDeal) places.push_back(PlaceOf(*c));
+    return places;
+}
+
+// The sizes a window may take, from its own down to its least, the largest first. A window
+// whose height follows its width says the least height that shows it whole at each width.
+std::vector<QSize> ShrunkSizes(const QWidget* window) {
+    const QSize full = window->size();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize()).boundedTo(full);
+    std::vector<QSize> sizes;
+    for (int across = 0; across <= kShrinkSteps; ++across) {
+        const int width = full.width() - (full.width() - least.width()) * across / kShrinkSteps;
+        const int lowest = window->hasHeightForWidth()
+                               ? std::clamp(window->heightForWidth(width), least.height(), full.height())
+                               : least.height();
+        for (int down = 0; down <= kShrinkSteps; ++down)
+            sizes.emplace_back(width, full.height() - (full.height() - lowest) * down / kShrinkSteps);
+    }
+    std::stable_sort(sizes.begin(), sizes.end(), [](const QSize& a, const QSize& b) {
+        return qint64(a.width()) * a.height() > qint64(b.width()) * b.height();
+    });
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
+// Over the table, from the window's own size down to its least: the largest size at which a
+// spot covers nothing, else the spot that covers least. It never covers what KeptFreePlaces
+// names where any spot of any of its sizes allows.
+void PlaceShrunkOverTable(platform::Form& form) {
+    QWidget* window = form.Window();
+    if (!TableWindow()) {
+        Window_PlaceOverTable(window, TableSpot::Free);
+        return;
+    }
+    const std::vector<QRect> kept = KeptFreePlaces(), toCome = PlacesToCome();
+    QSize bestSize = window->size();
+    Spot best;
+    for (const QSize& size : ShrunkSizes(window)) {
+        const Spot at = LeastCoveredSpot(window, size, kept, toCome);
+        if (best.covered < 0 || at.covered < best.covered) {
+            best = at;
+            bestSize = size;
+        }
+        if (best.covered == 0) break;
+    }
+    if (bestSize != window->size()) form.SetClientSizePx(bestSize.width(), bestSize.height());
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    PutFrame(window, best.frame, margins);
+}
+
 } // namespace
 
 QMargins Table_FrameMargins() {
@@ -248,27 +358,7 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QR
     }
     const QRect client = TableClient();
     QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
-    if (spot == TableSpot::Free) {
-        qint64 least = -1;
-        std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
-        // A window that must leave some places free looks over the whole screen as well.
-        if (!avoid.empty())
-            for (int y = 0; y <= kGridSteps; ++y)
-                for (int x = 0; x <= kGridSteps; ++x)
-                    spots.push_back(area.topLeft() +
-                                    QPoint((area.width() - frame.width()) * x / kGridSteps,
-                                           (area.height() - frame.height()) * y / kGridSteps));
-        for (const QPoint& at : spots) {
-            const QRect kept = platform::FrameKeptIn(area, at, window->size(), margins);
-            qint64 covered = CoveredArea(kept, window);
-            for (const QRect& r : avoid)
-                covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
-            if (least < 0 || covered < least) {
-                least = covered;
-                best = kept.topLeft();
-            }
-        }
-    }
+    if (spot == TableSpot::Free) best = LeastCoveredSpot(window, window->size(), avoid).topLeft();
     PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
 }
 
@@ -328,7 +418,7 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
         Window_FitScreen(window);
         const auto place = [&] {
             if (spot == TableSpot::ClearOfTable && !Window_PlaceClearOfTable(window))
-                Window_PlaceOverTable(window.Window(), TableSpot::Free, {DealButtonPlace()});
+                PlaceShrunkOverTable(window);
             else if (spot != TableSpot::ClearOfTable)
                 Window_PlaceOverTable(window, spot);
         };

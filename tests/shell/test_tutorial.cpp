@@ -8,6 +8,7 @@
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
 #include "table/Panel.h"
+#include "table/Status.h"
 #include "table/WindowPlaces.h"
 #include "tests/shell/test_saved_support.h"
 
@@ -187,6 +188,7 @@ class TutorialTest : public SavedTest {
 
 TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     Put({.players = 3, .centers = 4, .pturn = 1, .sideSize = 14, .forced = 5, .noWildAce = true, .seed = 7});
+    StatusBar_Init();
     ASSERT_TRUE(Menu_RowAvailable(kMenuHelp, kHelpTutorial));
     MenuHelp(kHelpTutorial, 0);
     ASSERT_TRUE(Com.TutorialMode);
@@ -234,6 +236,7 @@ TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     EXPECT_EQ(Eng.PlayerCards(1, 1), 1);
 
     // Leaving asks first, then tells how to come back.
+    form->StatusBar1.Panels(2).Text = QStringLiteral(" 1- 0- 0- [ 1 ]"); // the counts of a play
     svc.boxes->Expect(platform::vbNo);
     frmTutorial().cmdOK_Click();
     EXPECT_TRUE(Tut.Open);
@@ -251,6 +254,7 @@ TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     EXPECT_EQ(Com.ForcedCards, 5);
     EXPECT_TRUE(Com.NoWildAce);
     EXPECT_TRUE(form->cmdDeal.Visible());
+    EXPECT_TRUE(form->StatusBar1.Panels(2).Text.isEmpty()) << "the tutorial's counts are gone";
     EXPECT_EQ(computerTurns, 0);
 }
 

@@ -1,5 +1,6 @@
 #include "common/Card.h"
 #include "common/Shared.h"
+#include "engine/Seats.h"
 #include "table/CardArt.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
@@ -94,6 +95,29 @@ TEST_F(StatusTest, ThePlayerPanelsShowAnOpponentsRecord) {
     StatusBar_Player(rec);
     EXPECT_EQ(P(8).Text, " 2/ 1");
     EXPECT_EQ(P(5).ToolTipText, "Level: Clever");
+}
+
+// Another player or other opponents: the names follow at once, the opponent's as panel 5
+// shows it, the seat it shows or, before a deal, the chosen opponent.
+TEST_F(StatusTest, TheNamesFollowAChangeOfPlayerOrOpponents) {
+    Com.NumPlayers = 3;
+    for (const auto& [shown, expected] :
+         {std::pair{0, "Zub:"}, std::pair{2, "Hamlo"}, std::pair{3, "Drask"}}) {
+        Com.PlayerName = "Ann";
+        Tbl.PersonName = "Vex";
+        StatusBar_Clear();
+        if (shown != 0) StatusBar_Player(SeatRecordOf(shown));
+        Com.PlayerName = "Bea";
+        Tbl.PersonName = "Zub";
+        Eng.Seat2Rec.RecName = "Hamlo";
+        Eng.Seat3Rec.RecName = "Drask";
+        StatusBar_Names();
+        EXPECT_EQ(P(1).Text, "Bea:") << shown;
+        EXPECT_EQ(P(5).Text, expected) << shown;
+        if (shown != 0) {
+            EXPECT_EQ(P(8).ToolTipText, QString(expected) + ": Side/Hand");
+        }
+    }
 }
 
 TEST_F(StatusTest, ALevelFromADamagedRecordNamesNoLevel) {
