@@ -459,51 +459,30 @@ TEST_F(HumanTurnTest, NewGameDuringTheFlightOfAPlayLeavesTheNewGameWhole) {
     EXPECT_TRUE(EveryCardOnce());
 }
 
-} // namespace
-
-namespace {
-
 // The winning play, made each way the human can make a play, leaves the same table: the
 // winner's notice, the DEAL button and no mark of the move that made it.
 TEST_F(HumanTurnTest, AWinningPlayEndsOnTheSameTableWhicheverWayItWasMade) {
-    constexpr int kPad0 = 96, kEnter = 13;
-    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+    const std::pair<const char*, std::function<void()>> ways[] = {
         {"drag", [&] { DragTo(1, form->PicCenter(1).LeftPx(), form->PicCenter(1).TopPx()); }},
         {"double click", [&] { DoubleClick(1); }},
-        {"keypad",
-         [] {
-             KeyCommand(kPad0 + 1, 0);
-             KeyCommand(kEnter, 0);
-             KeyCommand(kPad0 + 1, 0);
-         }},
+        {"keypad", [] { KeyCommand(97, 0), KeyCommand(13, 0), KeyCommand(97, 0); }}, // 1, Enter, 1
     };
-    std::vector<int> flows;
     const auto restore = qScopeGuard([] { GameEndHooks = GameEndHooksT{}; });
-    GameEndHooks.AnimateCardsFlow = [&](int mode) { flows.push_back(mode); };
+    GameEndHooks.AnimateCardsFlow = [](int) {}; // the card flow has run when Game_End returns
     QStringList first;
     for (const auto& [name, play] : ways) {
         SCOPED_TRACE(name);
         Keys_Reset();
         Game_New();
-        ASSERT_EQ(Com.Pturn, 1);
         form->cmdDeal.SetVisible(false);
-        // The last side card is an Ace and centre pile 1 is empty.
-        Give(1, 1);
+        Give(1, 1); // the last side card is an Ace, centre pile 1 empty
         for (int k = 0; k <= 1; ++k)
             std::swap(Eng.PlayerSide(k, 1), Eng.PlayerSide(k, Eng.PlayerSideCount));
         Eng.PlayerSideCount = 1;
-        ASSERT_EQ(Eng.CenterCount(1), 0);
-        flows.clear();
         play();
-        EXPECT_EQ(Eng.PlayerSideCount, 0);
-        EXPECT_EQ(flows.size(), 1u);
-        const QStringList table = {form->Label9(1).Caption(),
-                                   form->Label9(2).Caption(),
-                                   QString::number(form->cmdDeal.Visible()),
-                                   QString::number(form->lblHighlight.Visible()),
-                                   QString::number(Com.Pturn),
-                                   QString::number(Keys.PendingSlot),
-                                   QString::number(Eng.CenterCount(1))};
+        auto& f = *form;
+        const QStringList table = {f.Label9(1).Caption(), f.Label9(2).Caption(), QString::number(Com.Pturn),
+                                   QString::number(f.cmdDeal.Visible() + 2 * f.lblHighlight.Visible())};
         EXPECT_TRUE(table[0].startsWith("That was your LAST CARD!")) << table[0].toStdString();
         if (first.isEmpty()) first = table;
         EXPECT_EQ(table, first);
