@@ -74,14 +74,21 @@ int WeightOf(const platform::Control& c) {
 
 // How much `frame` covers of the card places, piles, frames and pictures of the table and
 // of the other windows open over it.
-qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
+// What a window over the table would cover there, each with what covering it costs a pixel:
+// the card places, piles, frames and pictures of the table and the other windows open over it.
+struct Weighted {
+    QRect place;
+    qint64 weight;
+};
+std::vector<Weighted> TableCover(const QWidget* placed) {
     TableForm& f = frmGrulm();
     const QPoint origin = f.Window()->geometry().topLeft();
-    qint64 covered = 0;
+    std::vector<Weighted> cover;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
-            covered += (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? kOnTopWeight : kWindowWeight) *
-                       Overlap(frame, w->frameGeometry());
+            cover.push_back({w->frameGeometry(), w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+                                                     ? kOnTopWeight
+                                                     : kWindowWeight});
     // A side stack's 25 edges lie over one another: their outline counts once.
     QRect stacks[5];
     for (const platform::Control* c : f.Controls()) {
@@ -96,10 +103,17 @@ qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
             stacks[std::min(4, (c->Index() - 1) / 25 + 1)] |= place;
             continue;
         }
-        covered += WeightOf(*c) * Overlap(frame, place);
+        cover.push_back({place, WeightOf(*c)});
     }
     for (const QRect& stack : stacks)
-        covered += kPictureWeight * Overlap(frame, stack);
+        cover.push_back({stack, kPictureWeight});
+    return cover;
+}
+
+qint64 CoveredArea(const QRect& frame, const std::vector<Weighted>& cover) {
+    qint64 covered = 0;
+    for (const Weighted& w : cover)
+        covered += w.weight * Overlap(frame, w.place);
     return covered;
 }
 
@@ -196,7 +210,6 @@ void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
     KeepFrameOnScreenOnceFramed(window);
 }
 
-
 // The frame on the screen, at a spot beside or over the table, where a window of client size
 // `size` covers least of the table and of `avoid` (client pixels), and what it covers there.
 struct Spot {
@@ -204,16 +217,16 @@ struct Spot {
     qint64 covered = -1;
     QPoint topLeft() const { return frame.topLeft(); }
 };
-Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vector<QRect>& avoid,
-                      const std::vector<QRect>& toCome = {}) {
+// `cover` adds to the table's own what the window must leave free, on the screen.
+Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vector<Weighted>& cover,
+                      bool grid) {
     QWidget* table = TableWindow();
     const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
     const QSize frame = size.grownBy(margins);
     const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
-    const QRect client = TableClient();
-    std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
+    std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), TableClient(), frame);
     // A window that must leave some places free looks over the whole screen as well.
-    if (!avoid.empty())
+    if (grid)
         for (int y = 0; y <= kGridSteps; ++y)
             for (int x = 0; x <= kGridSteps; ++x)
                 spots.push_back(area.topLeft() + QPoint((area.width() - frame.width()) * x / kGridSteps,
@@ -221,14 +234,18 @@ Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vecto
     Spot best;
     for (const QPoint& at : spots) {
         const QRect kept = platform::FrameKeptIn(area, at, size, margins);
-        qint64 covered = CoveredArea(kept, window);
-        for (const QRect& r : avoid)
-            covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
-        for (const QRect& r : toCome)
-            covered += kSeatWeight * Overlap(kept, r.translated(client.topLeft()));
+        const qint64 covered = CoveredArea(kept, cover);
         if (best.covered < 0 || covered < best.covered) best = {kept, covered};
     }
     return best;
+}
+
+// The table's cover and, at `weight`, the places of its client area in `places`.
+std::vector<Weighted> CoverWith(const QWidget* window, const std::vector<QRect>& places, qint64 weight) {
+    std::vector<Weighted> cover = TableCover(window);
+    for (const QRect& r : places)
+        cover.push_back({r.translated(TableClient().topLeft()), weight});
+    return cover;
 }
 
 QRect PlaceOf(const platform::Control& c) {
@@ -241,8 +258,9 @@ std::vector<QRect> KeptFreePlaces() {
     TableForm& f = frmGrulm();
     const platform::PictureBox& panel = f.picPanel;
     const double panelWidth = std::min<double>(kPanelWidth, f.Window()->width());
-    std::vector<QRect> kept{DealButtonPlace(), PlaceOf(f.imgMenu),
-                            QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
+    std::vector<QRect> kept{
+        DealButtonPlace(), PlaceOf(f.imgMenu),
+        QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
     for (int slot = 1; slot <= kLastOwnSlot; ++slot)
         if (f.Picture7.Exists(slot)) kept.push_back(PlaceOf(f.Picture7(slot)));
     return kept;
@@ -286,11 +304,13 @@ void PlaceShrunkOverTable(platform::Form& form) {
         Window_PlaceOverTable(window, TableSpot::Free);
         return;
     }
-    const std::vector<QRect> kept = KeptFreePlaces(), toCome = PlacesToCome();
+    std::vector<Weighted> cover = CoverWith(window, KeptFreePlaces(), kAvoidWeight);
+    for (const QRect& r : PlacesToCome())
+        cover.push_back({r.translated(TableClient().topLeft()), kSeatWeight});
     QSize bestSize = window->size();
     Spot best;
     for (const QSize& size : ShrunkSizes(window)) {
-        const Spot at = LeastCoveredSpot(window, size, kept, toCome);
+        const Spot at = LeastCoveredSpot(window, size, cover, true);
         if (best.covered < 0 || at.covered < best.covered) {
             best = at;
             bestSize = size;
@@ -358,7 +378,10 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QR
     }
     const QRect client = TableClient();
     QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
-    if (spot == TableSpot::Free) best = LeastCoveredSpot(window, window->size(), avoid).topLeft();
+    if (spot == TableSpot::Free)
+        best =
+            LeastCoveredSpot(window, window->size(), CoverWith(window, avoid, kAvoidWeight), !avoid.empty())
+                .topLeft();
     PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
 }
 
