@@ -72,8 +72,6 @@ int WeightOf(const platform::Control& c) {
     return kPictureWeight;
 }
 
-// How much `frame` covers of the card places, piles, frames and pictures of the table and
-// of the other windows open over it.
 // What a window over the table would cover there, each with what covering it costs a pixel:
 // the card places, piles, frames and pictures of the table and the other windows open over it.
 struct Weighted {
@@ -132,6 +130,11 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
             {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
 }
 
+// A control's place in the table's client area.
+QRect PlaceOf(const platform::Control& c) {
+    return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
+}
+
 // A card place a game of this size fills, or the DEAL button: shown or not, a window opened
 // before the deal must leave them free.
 bool PlayedPlace(const platform::Control& c) {
@@ -142,13 +145,6 @@ bool PlayedPlace(const platform::Control& c) {
         if (Seat(seat).places->Exists(c.Index()) && &(*Seat(seat).places)(c.Index()) == &c)
             return c.Index() >= 1;
     return false;
-}
-
-// The DEAL button in the table's client area: with no room beside the table, the window that
-// must leave it free looks over the whole screen for a spot.
-QRect DealButtonPlace() {
-    const platform::CommandButton& deal = frmGrulm().cmdDeal;
-    return QRectF(deal.LeftPx(), deal.TopPx(), deal.WidthPx(), deal.HeightPx()).toAlignedRect();
 }
 
 // Whether a window of ours kept on top lies over where `window` is to go.
@@ -210,14 +206,14 @@ void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
     KeepFrameOnScreenOnceFramed(window);
 }
 
-// The frame on the screen, at a spot beside or over the table, where a window of client size
-// `size` covers least of the table and of `avoid` (client pixels), and what it covers there.
+// A frame on the screen and what a window there covers.
 struct Spot {
     QRect frame;
     qint64 covered = -1;
     QPoint topLeft() const { return frame.topLeft(); }
 };
-// `cover` adds to the table's own what the window must leave free, on the screen.
+// The spot beside or over the table where a window of client size `size` covers least of
+// `cover`; `grid` looks over the whole screen as well.
 Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vector<Weighted>& cover,
                       bool grid) {
     QWidget* table = TableWindow();
@@ -225,7 +221,6 @@ Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vecto
     const QSize frame = size.grownBy(margins);
     const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
     std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), TableClient(), frame);
-    // A window that must leave some places free looks over the whole screen as well.
     if (grid)
         for (int y = 0; y <= kGridSteps; ++y)
             for (int x = 0; x <= kGridSteps; ++x)
@@ -243,13 +238,10 @@ Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vecto
 // The table's cover and, at `weight`, the places of its client area in `places`.
 std::vector<Weighted> CoverWith(const QWidget* window, const std::vector<QRect>& places, qint64 weight) {
     std::vector<Weighted> cover = TableCover(window);
+    const QPoint origin = TableClient().topLeft();
     for (const QRect& r : places)
-        cover.push_back({r.translated(TableClient().topLeft()), weight});
+        cover.push_back({r.translated(origin), weight});
     return cover;
-}
-
-QRect PlaceOf(const platform::Control& c) {
-    return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
 }
 
 // What a window kept over the table leaves free at any size: the DEAL button, the player's own
@@ -259,7 +251,7 @@ std::vector<QRect> KeptFreePlaces() {
     const platform::PictureBox& panel = f.picPanel;
     const double panelWidth = std::min<double>(kPanelWidth, f.Window()->width());
     std::vector<QRect> kept{
-        DealButtonPlace(), PlaceOf(f.imgMenu),
+        PlaceOf(f.cmdDeal), PlaceOf(f.imgMenu),
         QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
     for (int slot = 1; slot <= kLastOwnSlot; ++slot)
         if (f.Picture7.Exists(slot)) kept.push_back(PlaceOf(f.Picture7(slot)));
