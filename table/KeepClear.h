@@ -7,6 +7,10 @@
 #include <QRectF>
 #include <vector>
 
+// A control's box (pixels).
+QRectF KeepClear_Rect(const platform::Control& c);
+// True when `box` lies on none of `places`.
+bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places);
 // Every card place of the seats at the table, their hold frames, the center piles and the
 // stock with its frame (pixels), shown or waiting for the deal.
 std::vector<QRectF> KeepClear_CardPlaces();

@@ -1,6 +1,7 @@
 #include "table/LayoutFit.h"
 
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"

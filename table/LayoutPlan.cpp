@@ -2,6 +2,7 @@
 
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
 #include "table/Design.h"
