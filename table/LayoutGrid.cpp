@@ -44,16 +44,17 @@ GridRows GridRowsFor(const LayoutInputs& in) {
     return r;
 }
 
-void GridRow(std::vector<GridPlace>& out, const char* name, int first, double left, double top, int count) {
+void GridRow(std::vector<GridPlace>& out, const char* name, int first, double left, double top, int count,
+             double step = kStep) {
     for (int k = 0; k < count; ++k)
-        out.push_back({QLatin1String(name), first + k, QRectF(left + k * kStep, top, kW, kH)});
+        out.push_back({QLatin1String(name), first + k, QRectF(left + k * step, top, kW, kH)});
 }
 
 // A seat's side stack: its edges 2.25 pixels apart, the top one 3 pixels left of the side pile.
-void GridStack(std::vector<GridPlace>& out, int topEdge, const QPointF& side) {
+void GridStack(std::vector<GridPlace>& out, int topEdge, const QPointF& side, const QSizeF& card = {kW, kH}) {
     for (int e = topEdge - 24; e <= topEdge; ++e)
-        out.push_back(
-            {QStringLiteral("Stack"), e, QRectF(side.x() - 3 - (topEdge - e) * 2.25, side.y(), kW, kH)});
+        out.push_back({QStringLiteral("Stack"), e,
+                       QRectF(QPointF(side.x() - 3 - (topEdge - e) * 2.25, side.y()), card)});
 }
 
 // A seat's hold row dressed: the frame round the row, an outline behind and a frame round each pile.
@@ -68,15 +69,70 @@ void GridHoldFrames(std::vector<GridPlace>& out, int seat, double left, double t
     }
 }
 
+// The centre piles two by two from `corner`, 10 pixels apart across and 6 down.
+void GridCenterSquare(std::vector<GridPlace>& out, int count, const QPointF& corner) {
+    for (int p = 0; p < count; ++p)
+        out.push_back({QStringLiteral("PicCenter"), p + 1,
+                       QRectF(corner.x() + (p % 2) * (kW + 10), corner.y() + (p / 2) * (kH + 6), kW, kH)});
+}
+
+// An opponent's seat at a table of three or four: small cards along the top, the hand fanned right
+// of the side pile and the hold row under both.
+void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
+    static const char* const places[] = {"Picture1", "Picture2", "Picture3"};
+    const QLatin1String name(places[seat - 2]);
+    const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
+    const double top = 5, fan = RoundEven(kW / 4);
+    out.push_back({name, 1, QRectF(QPointF(side, top), card)});
+    const double hand = RoundEven(side + kW / 2 + 10) + fan;
+    for (int k = 0; k < 5; ++k)
+        out.push_back({name, 2 + k, QRectF(QPointF(hand + k * fan, top + 3 * (k + 1)), card)});
+    // The hold row starts 8 pixels into the side stack and keeps under the fanned hand and the
+    // seat's name.
+    const double holds = side - 3 - 24 * 2.25 + 8, holdTop = 116;
+    for (int k = 0; k < 4; ++k) {
+        const double x = holds + k * (kW - 6);
+        out.push_back({name, 7 + k, QRectF(QPointF(x, holdTop), card)});
+        out.push_back(
+            {QStringLiteral("StackHold"), 4 * (seat - 1) + 1 + k, QRectF(QPointF(x + 4, holdTop - 4), card)});
+        // Seat 2's frames of the two-player table wait, hidden, on its row.
+        if (seat == 2)
+            out.push_back({QStringLiteral("lblHoldCard"), 1 + k, QRectF(x - 1, holdTop - 2, kW + 2, kH + 3)});
+    }
+    out.push_back({QStringLiteral("Label3"), seat - 1,
+                   QRectF(holds - 5, holdTop - 5, 3 * (kW - 6) + card.width() + 10, card.height() + 10)});
+    GridStack(out, 25 * seat, QPointF(side, top), card);
+}
+
+// The table of three or four: the human's row under the middle, the others along the top, the
+// centre piles in a square on the left.
+void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    const bool up = Display_IsUp(in.mode);
+    const double raise = up ? 50 : 0, hand = 433, top = 405 - raise, holdTop = 290 - raise;
+    out.push_back({QStringLiteral("Picture7"), 1, QRectF(hand - 1.25 * kW, top, kW, kH)});
+    GridRow(out, "Picture7", 2, hand, top, 5, kStep - 2);
+    GridRow(out, "Picture7", 7, hand, holdTop, 4);
+    GridStack(out, 25, QPointF(hand - 1.25 * kW, top));
+    GridHoldFrames(out, 0, hand, holdTop, up);
+    static const double sides[2][3] = {{250, 580, 0}, {80, 375, 664}};
+    for (int s = 2; s <= in.players; ++s)
+        GridCompactSeat(out, s, sides[in.players - 3][s - 2]);
+    GridCenterSquare(out, in.centers, QPointF(126, 230));
+}
+
 } // namespace
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
-    return in.players == 2 && !Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw >= 12000;
+    return !Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw >= 12000;
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out;
     if (!LayoutGrid_Covers(in)) return out;
+    if (in.players > 2) {
+        GridSeveral(out, in);
+        return out;
+    }
     const GridRows r = GridRowsFor(in);
     out.push_back({QStringLiteral("Picture7"), 1, QRectF(r.humanHand - 1.25 * kW, r.humanTop, kW, kH)});
     GridRow(out, "Picture7", 2, r.humanHand, r.humanTop, 5);
@@ -95,8 +151,6 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         GridRow(out, "PicCenter", 1, r.centerLeft, r.centerTop, 3);
         return out;
     }
-    for (int p = 0; p < 4; ++p)
-        out.push_back({QStringLiteral("PicCenter"), p + 1,
-                       QRectF(r.centerLeft + (p % 2) * (kW + 10), r.centerTop + (p / 2) * (kH + 6), kW, kH)});
+    GridCenterSquare(out, 4, QPointF(r.centerLeft, r.centerTop));
     return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
-// the two-player table, with three or four centre piles, in the standard display of a screen 800
-// pixels wide or wider, with the cards down or moved up.
+// the standard display, with the cards down or moved up, of two players on a screen 800 pixels
+// wide or wider and of three or four on one 1024 wide or wider.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>

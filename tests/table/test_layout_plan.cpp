@@ -152,13 +152,15 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     for (const QSize screen :
          {QSize(800, 600), QSize(1024, 768), QSize(1152, 864), QSize(1280, 1024), QSize(1920, 1080)})
         for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp})
-            for (const int centers : {3, 4}) {
-                SCOPED_TRACE(testing::Message()
-                             << screen.width() << " mode " << int(mode) << ", " << centers << " piles");
+            for (const auto [players, centers] :
+                 {std::pair(2, 3), std::pair(2, 4), std::pair(3, 4), std::pair(4, 4)}) {
+                if (players > 2 && screen.width() < 1024) continue; // the small display's
+                SCOPED_TRACE(testing::Message() << screen.width() << " mode " << int(mode) << ", " << players
+                                                << " players, " << centers << " piles");
                 LayoutInputs in = Layout_InputsNow(mode, true);
                 in.screenWidthTw = screen.width() * 15;
                 in.screenHeightTw = screen.height() * 15;
-                in.players = 2;
+                in.players = players;
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 ASSERT_TRUE(LayoutGrid_Covers(in));
@@ -173,7 +175,9 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
                     ++compared;
                 }
             }
-    EXPECT_EQ(compared, 20 * (23 + 50 + 2 * 9) + 10);
+    // Per screen and mode: two players' 91 places and the centre piles; three players' 132 and
+    // four players' 172 on the screens wide enough for them.
+    EXPECT_EQ(compared, 20 * (23 + 50 + 2 * 9) + 10 + 8 * (132 + 172));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
