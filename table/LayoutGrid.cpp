@@ -120,19 +120,29 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     GridCenterSquare(out, in.centers, QPointF(126, 230));
 }
 
-} // namespace
-
-bool LayoutGrid_Covers(const LayoutInputs& in) {
-    return !Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw >= 12000;
+// The small display of two: the standard table drawn at four fifths, its cards the small ones and
+// each hold pile's frame round its smaller card.
+void GridSmall(std::vector<GridPlace>& out) {
+    constexpr double k = 0.8;
+    const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
+    for (GridPlace& g : out) {
+        const QRectF r = g.rect;
+        g.rect = QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+        if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
+    }
+    for (GridPlace& g : out) {
+        if (g.name != "lblHoldCard") continue;
+        const int place = g.index <= 4 ? g.index + 6 : g.index + 2;
+        const char* seat = g.index <= 4 ? "Picture1" : "Picture7";
+        for (const GridPlace& c : out)
+            if (c.name == QLatin1String(seat) && c.index == place)
+                g.rect = QRectF(c.rect.x() - 1, c.rect.y() - 2, card.width() + 2, card.height() + 3);
+    }
 }
 
-std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
+// The table of two in the standard display.
+std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
     std::vector<GridPlace> out;
-    if (!LayoutGrid_Covers(in)) return out;
-    if (in.players > 2) {
-        GridSeveral(out, in);
-        return out;
-    }
     const GridRows r = GridRowsFor(in);
     out.push_back({QStringLiteral("Picture7"), 1, QRectF(r.humanHand - 1.25 * kW, r.humanTop, kW, kH)});
     GridRow(out, "Picture7", 2, r.humanHand, r.humanTop, 5);
@@ -153,4 +163,29 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     }
     GridCenterSquare(out, 4, QPointF(r.centerLeft, r.centerTop));
     return out;
+}
+
+} // namespace
+
+bool LayoutGrid_Covers(const LayoutInputs& in) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    if (mode == DisplayMode::Small) return in.players == 2;
+    return mode != DisplayMode::SmallUp && in.screenWidthTw >= 12000;
+}
+
+std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
+    if (!LayoutGrid_Covers(in)) return {};
+    if (in.players > 2) {
+        std::vector<GridPlace> out;
+        GridSeveral(out, in);
+        return out;
+    }
+    if (Layout_ModeFor(in) == DisplayMode::Small) {
+        LayoutInputs standard = in;
+        standard.mode = DisplayMode::Standard;
+        std::vector<GridPlace> out = GridStandardTwo(standard);
+        GridSmall(out);
+        return out;
+    }
+    return GridStandardTwo(in);
 }
