@@ -4,6 +4,8 @@
 #include "table/Design.h"
 #include "table/TableState.h"
 
+#include <stdexcept>
+
 namespace {
 
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
@@ -120,6 +122,24 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     GridCenterSquare(out, in.centers, QPointF(126, 230));
 }
 
+// The place called `name`(`index`) in `out`.
+GridPlace& GridAt(std::vector<GridPlace>& out, const char* name, int index) {
+    for (GridPlace& g : out)
+        if (g.name == QLatin1String(name) && g.index == index) return g;
+    throw std::out_of_range(name);
+}
+
+// Each hold pile's frame round its card, a pixel left and two above.
+void GridHoldCardFrames(std::vector<GridPlace>& out) {
+    for (GridPlace& g : out) {
+        if (g.name != "lblHoldCard") continue;
+        const QRectF c =
+            GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
+                .rect;
+        g.rect = c.adjusted(-1, -2, 1, 1);
+    }
+}
+
 // The small display of two: the standard table drawn at four fifths, its cards the small ones and
 // each hold pile's frame round its smaller card.
 void GridSmall(std::vector<GridPlace>& out) {
@@ -130,14 +150,40 @@ void GridSmall(std::vector<GridPlace>& out) {
         g.rect = QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
         if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
     }
-    for (GridPlace& g : out) {
-        if (g.name != "lblHoldCard") continue;
-        const int place = g.index <= 4 ? g.index + 6 : g.index + 2;
-        const char* seat = g.index <= 4 ? "Picture1" : "Picture7";
-        for (const GridPlace& c : out)
-            if (c.name == QLatin1String(seat) && c.index == place)
-                g.rect = QRectF(c.rect.x() - 1, c.rect.y() - 2, card.width() + 2, card.height() + 3);
+    GridHoldCardFrames(out);
+}
+
+// A hold row, its outlines and its frame moved to `top`: outlines 5 pixels above it, the frame 10.
+void GridHoldRowTo(std::vector<GridPlace>& out, int seat, double top) {
+    const char* places = seat == 0 ? "Picture7" : "Picture1";
+    for (int k = 0; k < 4; ++k) {
+        GridAt(out, places, 7 + k).rect.moveTop(top);
+        GridAt(out, "StackHold", 4 * seat + 1 + k).rect.moveTop(top - 5);
     }
+    GridAt(out, "Label3", seat).rect.moveTop(top - 10);
+}
+
+// The small display of two moved up: the human's rows rise to where the standard display raises
+// them, unscaled; seat 2's hold row keeps below its hand; four centre piles close up under it.
+void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    const GridRows r = GridRowsFor(in);
+    const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
+    for (int e = 1; e <= 6; ++e)
+        GridAt(out, "Picture7", e).rect.moveTop(r.humanTop);
+    const QRectF side = GridAt(out, "Picture7", 1).rect;
+    for (int e = 1; e <= 25; ++e)
+        GridAt(out, "Stack", e).rect.moveTopLeft(QPointF(side.x() - 3 - (25 - e) * 2.25, side.y()));
+    GridHoldRowTo(out, 0, r.humanHoldTop);
+    const double seat2Raised = RoundEven(128 * 0.8 - 10),
+                 seat2Hand = GridAt(out, "Picture1", 2).rect.bottom();
+    GridHoldRowTo(out, 1, std::max<double>(seat2Raised, seat2Hand + 2 + 10));
+    GridHoldCardFrames(out);
+    if (in.centers < 4) return;
+    const double left = r.centerLeft - 4, top = RoundEven(seat2Raised + 10) - 4;
+    for (int p = 0; p < 4; ++p)
+        GridAt(out, "PicCenter", p + 1)
+            .rect.moveTopLeft(
+                QPointF(left + (p % 2) * (card.width() + 8), top + (p / 2) * (card.height() + 4)));
 }
 
 // The table of two in the standard display.
@@ -169,8 +215,8 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    if (mode == DisplayMode::Small) return in.players == 2;
-    return mode != DisplayMode::SmallUp && in.screenWidthTw >= 12000;
+    if (Display_IsSmall(mode)) return in.players == 2;
+    return in.screenWidthTw >= 12000;
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
@@ -180,11 +226,14 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         GridSeveral(out, in);
         return out;
     }
-    if (Layout_ModeFor(in) == DisplayMode::Small) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    if (Display_IsSmall(mode)) {
         LayoutInputs standard = in;
         standard.mode = DisplayMode::Standard;
         std::vector<GridPlace> out = GridStandardTwo(standard);
         GridSmall(out);
+        standard.mode = DisplayMode::CardsUp;
+        if (Display_IsUp(mode)) GridSmallUp(out, standard);
         return out;
     }
     return GridStandardTwo(in);

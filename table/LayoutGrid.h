@@ -2,7 +2,7 @@
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
 // the standard display, with the cards down or moved up, of two players on a screen 800 pixels
 // wide or wider and of three or four on one 1024 wide or wider; and the small display of two, its
-// cards down, on every screen.
+// cards down or up, on every screen.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>
