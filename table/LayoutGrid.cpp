@@ -163,6 +163,15 @@ void GridHoldRowTo(std::vector<GridPlace>& out, int seat, double top) {
     GridAt(out, "Label3", seat).rect.moveTop(top - 10);
 }
 
+// The centre piles of the small display two by two, closed up round `corner`.
+void GridSmallSquare(std::vector<GridPlace>& out, int count, const QPointF& corner) {
+    const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
+    for (int p = 0; p < count; ++p)
+        GridAt(out, "PicCenter", p + 1)
+            .rect.moveTopLeft(QPointF(corner.x() - 4 + (p % 2) * (card.width() + 8),
+                                      corner.y() - 4 + (p / 2) * (card.height() + 4)));
+}
+
 // The small display of two moved up: the human's rows rise to where the standard display raises
 // them, unscaled; seat 2's hold row keeps below its hand; four centre piles close up under it.
 void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
@@ -178,12 +187,34 @@ void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
                  seat2Hand = GridAt(out, "Picture1", 2).rect.bottom();
     GridHoldRowTo(out, 1, std::max<double>(seat2Raised, seat2Hand + 2 + 10));
     GridHoldCardFrames(out);
-    if (in.centers < 4) return;
-    const double left = r.centerLeft - 4, top = RoundEven(seat2Raised + 10) - 4;
-    for (int p = 0; p < 4; ++p)
-        GridAt(out, "PicCenter", p + 1)
-            .rect.moveTopLeft(
-                QPointF(left + (p % 2) * (card.width() + 8), top + (p / 2) * (card.height() + 4)));
+    if (in.centers == 4) GridSmallSquare(out, 4, QPointF(r.centerLeft, RoundEven(seat2Raised + 10)));
+}
+
+// The small display of three or four on a screen 1024 wide or wider: the standard places with the
+// small cards, the human's hand closed up right of the side pile and lifted a third of a card (unless
+// moved up), the hold row closed up, the centre square closed up.
+void GridSeveralSmall(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
+    for (GridPlace& g : out)
+        if (g.name == "Picture7" || g.name == "PicCenter" || g.name == "Stack" || g.name == "StackHold")
+            g.rect.setSize(card);
+    QRectF& side = GridAt(out, "Picture7", 1).rect;
+    if (!Display_IsUp(in.mode)) side.moveTop(side.top() - card.height() / 3);
+    const int handStart = RoundEven(side.left() + card.width() / 2 + 6);
+    for (int k = 1; k <= 5; ++k)
+        GridAt(out, "Picture7", 1 + k).rect.moveTopLeft(QPointF(handStart + k * card.width(), side.top()));
+    for (int e = 1; e <= 25; ++e)
+        GridAt(out, "Stack", e).rect.moveTop(side.top());
+    const QRectF first = GridAt(out, "Picture7", 7).rect;
+    for (int k = 1; k <= 3; ++k) {
+        QRectF& hold = GridAt(out, "Picture7", 7 + k).rect;
+        hold.moveLeft(first.left() + k * (card.width() + 8));
+        GridAt(out, "StackHold", 1 + k).rect.moveLeft(hold.left() + 5);
+    }
+    QRectF& frame = GridAt(out, "Label3", 0).rect;
+    frame.setSize(QSizeF(274, card.height() + 13));
+    GridHoldCardFrames(out);
+    GridSmallSquare(out, in.centers, QPointF(126, 230));
 }
 
 // The table of two in the standard display.
@@ -215,18 +246,22 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    if (Display_IsSmall(mode)) return in.players == 2;
+    // Three or four at the small display of a narrower screen are scaled to the window.
+    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= 1024 * 15;
     return in.screenWidthTw >= 12000;
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     if (!LayoutGrid_Covers(in)) return {};
+    const DisplayMode mode = Layout_ModeFor(in);
     if (in.players > 2) {
         std::vector<GridPlace> out;
-        GridSeveral(out, in);
+        LayoutInputs asked = in;
+        asked.mode = DisplayMode(int(mode) & 1);
+        GridSeveral(out, asked);
+        if (Display_IsSmall(mode)) GridSeveralSmall(out, asked);
         return out;
     }
-    const DisplayMode mode = Layout_ModeFor(in);
     if (Display_IsSmall(mode)) {
         LayoutInputs standard = in;
         standard.mode = DisplayMode::Standard;

@@ -1,8 +1,7 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
-// the standard display, with the cards down or moved up, of two players on a screen 800 pixels
-// wide or wider and of three or four on one 1024 wide or wider; and the small display of two, its
-// cards down or up, on every screen.
+// the table of two in every display on every screen (the standard display from 800 pixels wide),
+// and of three or four in every display on a screen 1024 pixels wide or wider.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>

@@ -175,9 +175,9 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
                 }
             }
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
-    // takes the small display whatever is asked); three players' 132 and four players' 172 in the
-    // standard display of the 4 screens wide enough for it, its cards down and up.
-    EXPECT_EQ(compared, 24 * (88 + 3 + 88 + 4) + 8 * (132 + 172));
+    // takes the small display whatever is asked); three players' 132 and four players' 172 in every
+    // mode of the 4 screens 1024 wide or wider.
+    EXPECT_EQ(compared, 24 * (88 + 3 + 88 + 4) + 16 * (132 + 172));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
