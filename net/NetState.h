@@ -41,8 +41,8 @@ struct NetStateT {
     int NetLastSock = 0;
     int NetMoveFrom = 0;
     int NetMoveTo = 0;
-    // Remote: after EG, bare answers still in flight are passed over until GS, LO or RC.
-    bool PassOverAnswers = false;
+    // Remote: the host has identified itself and its player's name is due.
+    bool HostNameDue = false;
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
     std::deque<NetTraceEntry> Trace;

@@ -129,6 +129,7 @@ TEST_F(DealTest, RemoteDealsTheHostsStockOntoItsOwnSeats) {
         peer = FakePeer{};
         Online(false, "96", r.netSeat);
         Com.NetState = kNetGS;
+        Lines_Taken(kNetGS); // the host's start, as the handler takes it
         const int total = Com.TotalCards;
         PackOrder();
         const StockRules rules{19, 0, false, false};
@@ -384,6 +385,7 @@ TEST_F(DealTest, ABrokenExchangeLeavesNothingBusyAndDealsNothing) {
         peer = FakePeer{};
         Online(c.host, "96");
         Com.NetState = kNetGS;
+        Lines_Taken(kNetGS); // the host's start, as the handler takes it
         c.script(peer);
         cmdDeal_Click();
         EXPECT_FALSE(Eng.TableBusy) << c.what;
@@ -557,6 +559,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
         int cardSounds = 0;
         DealHooks.Sound_Card = [&](int kind) { cardSounds += kind == 1; };
         Com.NetState = kNetRC;
+        Lines_Taken(kNetRC);
         Com.RecoverPending = 1;
         Com.Pturn = turn;
         computerTurns = 0;
@@ -577,6 +580,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
     peer = FakePeer{};
     Online(false, "96");
     Com.NetState = kNetRC;
+    Lines_Taken(kNetRC);
     Com.RecoverPending = 1;
     Com.Pturn = 2;
     computerTurns = 0;
