@@ -33,6 +33,7 @@ struct ExchangeState {
     unsigned due = 0;
     int expected = kNetNone;
     int dealAnswer = kNetNone;
+    int asks = 0;
 };
 ExchangeState X;
 
@@ -114,6 +115,7 @@ Exchange Net_Open(int kind, unsigned answerers) {
     X.awaited = answerers;
     X.answered = 0;
     X.closed = false;
+    ++X.asks;
     if (ExchangeStartsGame(kind)) ExchangeForgetKept();
     Com.NetAckCount = 1;
     return Exchange(X.id);
@@ -301,6 +303,11 @@ void Lines_Taken(int kind, int from, int to) {
 
 void Lines_Expect(int kind) {
     X.expected = kind;
+    ++X.asks;
+}
+
+int Lines_AskSerial() {
+    return X.asks;
 }
 
 int Lines_Expected() {
@@ -322,6 +329,8 @@ void Lines_GameBegins() {
 
 void Exchange_Reset() {
     const auto heard = X.heard;
+    const int asks = X.asks;
     X = ExchangeState{};
     X.heard = heard;
+    X.asks = asks;
 }

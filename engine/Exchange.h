@@ -55,9 +55,9 @@ bool Net_Take(int kind, int element = -1);
 // news (once); kept as received messages are.
 void Net_Refused(int kind);
 bool Net_TakeRefused(int kind);
-// A remote's line of the host's of the same kind as the one before it: no wait takes it
-// for news but the one that asks for it (the host's OK to reshuffle a stalemate may follow
-// its OK to the last discard).
+// A remote's line of the host's that no mover owes, kept aside: no wait takes it for news
+// but the one that asks for it (the host's OK to reshuffle a stalemate may follow its OK to
+// the last discard). A turn that passes forgets it.
 void Net_Repeated(int kind);
 bool Net_TakeRepeated(int kind);
 
@@ -109,8 +109,12 @@ void Lines_TurnPasses();
 // `from` and `to` are a move's source and destination.
 void Lines_Taken(int kind, int from = 0, int to = 0);
 // A remote: the start message it awaits from the host next (DK, TR, RS or none).
+// The line that asks for it is the next one sent: lines received before it cannot answer it.
 void Lines_Expect(int kind);
 int Lines_Expected();
+// Counts the questions asked (exchanges opened, start messages expected): the lines that
+// ask them are the next ones sent, and lines received before them answer none of them.
+int Lines_AskSerial();
 // A remote: the start its DEAL press answers (GS or RC), taken once; none when nothing awaits it.
 int Lines_TakeDealAnswer();
 // A new game begins: nothing kept for the one before is taken, no move is due.

@@ -92,16 +92,15 @@ LineVerdict Line_Judge(const LineMoment& now, const LineSeen& line) {
     const bool awaited = answer || (now.needed & LineBit(kind)) != 0;
     if (!line.readable) return awaited ? LineVerdict::Refuse : LineVerdict::PassOver;
     if (Fielded(kind)) {
-        // The bare form is an answer; a message of this kind without its fields is damaged.
-        if (line.bare)
-            return answer ? LineVerdict::Take : awaited ? LineVerdict::Refuse : LineVerdict::PassOver;
+        // The bare form is an answer, or a repeat of one: it carries no message.
+        if (line.bare) return answer ? LineVerdict::Take : LineVerdict::PassOver;
         return message ? LineVerdict::Take : LineVerdict::PassOver;
     }
     if (!line.bare) return awaited ? LineVerdict::Refuse : LineVerdict::PassOver;
     return answer || message ? LineVerdict::Take : LineVerdict::PassOver;
 }
 
-LineMoment Line_Moment(int element) {
+LineMoment Line_Moment(int element, bool early) {
     LineMoment m;
     if (element < 0 || element >= kNetElements) return m;
     m.answer = Net_AwaitedKind(element);
@@ -110,5 +109,11 @@ LineMoment Line_Moment(int element) {
         m.messages = element == 0 ? 0u : HostAwaits(element);
     else
         m.messages = element == 0 ? RemoteAwaits() : 0u;
+    // A line received before the question it would answer answers nothing.
+    if (early) m.answer = kNetNone;
+    if (early && Lines_Expected() != kNetNone) {
+        m.messages &= ~LineBit(Lines_Expected());
+        m.needed &= ~LineBit(Lines_Expected());
+    }
     return m;
 }

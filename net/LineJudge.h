@@ -30,4 +30,5 @@ constexpr unsigned LineBit(int kind) {
 LineVerdict Line_Judge(const LineMoment& now, const LineSeen& line);
 
 // The moment for a line from `element`, read from this program's state.
-LineMoment Line_Moment(int element);
+// `early`: the line came before this program's latest question to its sender.
+LineMoment Line_Moment(int element, bool early = false);

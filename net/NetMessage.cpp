@@ -223,7 +223,9 @@ void FollowLines(int socket, int state, bool answer) {
 bool TakeLine(int socket, const QByteArray& line) {
     const NetDecoded d = Net_Decode(line, Net_Context());
     const LineSeen seen{d.msg.code, LineBare(line), d.ok};
-    switch (Line_Judge(Line_Moment(socket), seen)) {
+    const bool early = Net.LineEarly;
+    Net.LineEarly = false;
+    switch (Line_Judge(Line_Moment(socket, early), seen)) {
     case LineVerdict::PassOver:
         Net_Trace(socket, '-', QByteArrayLiteral("passed over"));
         return false;

@@ -136,8 +136,14 @@ TEST_F(DealTest, RemoteDealsTheHostsStockOntoItsOwnSeats) {
         peer.Stock(Stock_Message(Eng.Deck, total, "96", &rules));
         // The host starts: in a two-player game the host tells the remote's own numbering.
         peer.FirstPlayer(r.players == 2 ? 2 : 1);
+        // What the game before left: a stalemate the host abandoned, a win under way.
+        Eng.StaleMode = 1;
+        Eng.GameWinning = true;
+        Eng.TurnResumedHuman = 1;
         cmdDeal_Click();
         EXPECT_EQ(peer.sent, QStringList({"GS", "DK", "TR"})) << r.players << "/" << r.netSeat;
+        EXPECT_EQ(Eng.StaleMode, 0) << "the remote's next game starts clean";
+        EXPECT_FALSE(Eng.GameWinning);
         auto local = [&](int h) { return HostToLocalSeat(r.players, r.netSeat, h); };
         auto reduced = [](int n) { return (n - 1) % 52 + 1; };
         for (int pass = 1; pass <= 20; ++pass)

@@ -32,10 +32,13 @@ LineVerdict Expected(const LineMoment& m, int kind, bool bare, bool readable) {
     const bool answer = m.answer == kind;
     const bool message = (m.messages & LineBit(kind)) != 0;
     const bool needed = answer || (m.needed & LineBit(kind)) != 0;
-    const bool wellFormed = readable && (FieldedKind(kind) ? !bare || answer : bare);
-    if (!wellFormed) return needed ? LineVerdict::Refuse : LineVerdict::PassOver;
-    if (bare && answer) return LineVerdict::Take;
-    return message ? LineVerdict::Take : LineVerdict::PassOver;
+    if (!readable) return needed ? LineVerdict::Refuse : LineVerdict::PassOver;
+    // A move, stock or start without its fields is the answer form: taken only as an answer.
+    if (FieldedKind(kind) && bare) return answer ? LineVerdict::Take : LineVerdict::PassOver;
+    if (FieldedKind(kind)) return message ? LineVerdict::Take : LineVerdict::PassOver;
+    // A bare code with something after it is damaged.
+    if (!bare) return needed ? LineVerdict::Refuse : LineVerdict::PassOver;
+    return answer || message ? LineVerdict::Take : LineVerdict::PassOver;
 }
 
 TEST(LineJudge, EveryCodeInEveryShapeAtEveryMoment) {
@@ -89,8 +92,10 @@ TEST(LineJudge, LinesFromTheWrongPlaceChangeNothing) {
     EXPECT_EQ(Line_Judge(ownTurn, {kNetNM, false, true}), LineVerdict::PassOver) << "NM from a seated peer";
     EXPECT_EQ(Line_Judge(ownTurn, {kNetDK, false, true}), LineVerdict::PassOver) << "a stock no deal awaits";
     const LineMoment afterDeal{kNetNone, always | Bits({kNetDK}), Bits({kNetDK})};
-    EXPECT_EQ(Line_Judge(afterDeal, {kNetDK, true, true}), LineVerdict::Refuse)
-        << "a stock without its cards";
+    EXPECT_EQ(Line_Judge(afterDeal, {kNetDK, true, true}), LineVerdict::PassOver) << "a repeated bare answer";
+    const LineMoment hostMoves{kNetNone, always | Bits({kNetWT}), Bits({kNetWT})};
+    EXPECT_EQ(Line_Judge(hostMoves, {kNetWT, false, true}), LineVerdict::Refuse)
+        << "WT with junk where it is due";
     EXPECT_EQ(Line_Judge(afterDeal, {kNetDK, false, false}), LineVerdict::Refuse) << "a damaged stock";
     EXPECT_EQ(Line_Judge(afterDeal, {kNetPC, false, true}), LineVerdict::PassOver) << "an old move behind GS";
 }

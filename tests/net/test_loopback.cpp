@@ -182,8 +182,10 @@ TEST_F(NetLoopback, RemoteAnswersInsideANestedWaitAndLeavesOnce) {
         p.Send("GS\n");
         got.push_back(p.Line()); // the answer; the deal arrives while the handler waits
         p.Send("DK  1# 2#\n");
-        p.Send("LO  4  2|Bo|Cy|Di|\nGS\nDK  3# 4#\n"); // the deal queued behind the game it answers
+        // A stock sent before the answer it needs is no stock: the one after the answer is.
+        p.Send("LO  4  2|Bo|Cy|Di|\nGS\nDK  5# 6#\n");
         got.push_back(p.Line());
+        p.Send("DK  3# 4#\n");
         p.Send("GO\n");
         p.Close();
     });
