@@ -168,14 +168,18 @@ TEST(NetProcesses, TheGameAfterAnAbandonedStalemateIsPlayedAndScored) {
 }
 
 // Every program also sends lines its peers must pass over, at every moment and in both
-// roles: the games go on to their end and are scored. `runs` games at each of 2 and 3 players.
+// roles: the games go on to their end and are scored. `runs` games at each of 2 and 3 players;
+// every other one begins with a stalemate the host abandons.
 void PlayHostileGames(int runs, unsigned firstSeed) {
     int games = 0, failed = 0;
     for (int players : {2, 3}) {
         for (int run = 0; run < runs; ++run) {
             const unsigned seed =
                 firstSeed + 100u * static_cast<unsigned>(players) + static_cast<unsigned>(run);
-            const std::string why = PlayGames(players, seed, 1, false, {}, {"--hostile"});
+            const bool stale = run % 2 == 1;
+            const std::string why =
+                PlayGames(players, seed, 1, false, stale ? QStringList{"--toss-stalemate"} : QStringList{},
+                          stale ? QStringList{"--hostile", "--no-stock-first"} : QStringList{"--hostile"});
             ++games;
             if (!why.empty()) {
                 ++failed;
@@ -208,8 +212,9 @@ TEST(NetProcesses, DISABLED_SoakOfSeededRunsAtEveryTableSize) {
     for (int players = 2; players <= 4; ++players) {
         int failed = 0, unended = 0, unscored = 0;
         for (int run = 1; run <= runs; ++run) {
-            const std::string why = PlayGames(
-                players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2, true, hostArgs);
+            const std::string why =
+                PlayGames(players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u,
+                          2, true, hostArgs);
             if (!why.empty()) {
                 ++failed;
                 unended += why.find("did not end") != std::string::npos ||
