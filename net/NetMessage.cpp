@@ -295,6 +295,7 @@ void Net_RunHeldLeaves() {
 void Net_Dispatch(int socket, const QByteArray& line) {
     Net_Trace(socket, '<', line);
     if (line.startsWith("SY") || line.startsWith("PK")) {
+        Net.LineEarly = false; // chat answers no question
         Net_Guard("GetMessage-TOP", [&] {
             const NetDecoded d = Net_Decode(line, Net_Context());
             if (!d.ok) {
