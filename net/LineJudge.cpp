@@ -48,6 +48,9 @@ unsigned Needed(int e) {
     unsigned m = Lines_Mover() >= 2 ? Lines_Due() : 0u;
     if (Lines_Expected() != kNetNone) m |= LineBit(Lines_Expected());
     if (Lines_Mover() != 0 && Eng.DeckCount <= kLagCards) m |= LineBit(kNetDK);
+    // The host's snapshot replaces the game whenever it comes: one that cannot be read
+    // leaves nothing to play on.
+    if (Com.NetGame != 0 && Com.NetGame != kNetGameConnecting && !Net.HostNameDue) m |= LineBit(kNetRC);
     return m;
 }
 

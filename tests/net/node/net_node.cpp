@@ -409,10 +409,11 @@ class Hostile {
         return Lines_Mover() >= 2 && !ending && (!Host() || Com.NumPlayers == 2);
     }
     QByteArray Stray(const QByteArray& line) {
-        std::vector<QByteArray> pool = {
-            "ZZ junk",  "SY",          "PK maybe", "NM Mallory", "LO",
-            "LO  9  9", "RC abc#def#", "EG  1",    "RS",         "IP Vornhelm Online^ 9. 6. 0^ 1"};
-        if (Host()) pool.insert(pool.end(), {"GS  7", "RC"});
+        std::vector<QByteArray> pool = {"ZZ junk", "SY",    "PK maybe", "NM Mallory",
+                                        "LO",      "LO  9  9", "EG  1",    "RS", "IP Vornhelm Online^ 9. 6. 0^ 1"};
+        // A damaged snapshot from the host ends the game: only a remote's is passed over.
+        pool.push_back(Host() ? QByteArray("RC") : QByteArray("RC abc#def#"));
+        if (Host()) pool.push_back("GS  7");
         const bool midGame = line.startsWith("PC") || line == "WT" || line == "OK";
         if (midGame) {
             pool.insert(pool.end(), {"TR  1", "TR  9", "TR abc"});
