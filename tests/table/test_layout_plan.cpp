@@ -152,7 +152,7 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1152, 864),
                                QSize(1280, 1024), QSize(1920, 1080)})
         for (int mode = 0; mode <= 3; ++mode)
-            for (const auto [players, centers] :
+            for (const auto& [players, centers] :
                  {std::pair(2, 3), std::pair(2, 4), std::pair(3, 4), std::pair(4, 4)}) {
                 SCOPED_TRACE(testing::Message() << screen.width() << " mode " << int(mode) << ", " << players
                                                 << " players, " << centers << " piles");
