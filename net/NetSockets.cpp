@@ -349,13 +349,13 @@ bool Net_DrainLines(int index) {
     if (index < 0 || index > kLastElement) return false;
     QByteArray& buffer = Net.NetBuffer[static_cast<size_t>(index)];
     QByteArray line;
-    bool any = false, lastRC = false;
+    bool any = false;
     // Each line is cut off before it is handled: a nested arrival only appends.
     while (Frame_TakeLine(buffer, line)) {
         any = true;
+        ++Net.LinesHandled;
         Net.NetDataIn = true;
         Net.NetSockIdx = index;
-        lastRC = line.startsWith("RC");
         const bool linked = Com.NetGame != 0;
         Net_Dispatch(index, line);
         if (linked && Com.NetGame == 0) {
@@ -368,10 +368,8 @@ bool Net_DrainLines(int index) {
         if (Net.WaitDepth > 0) break;
     }
     if (buffer.contains(kNetDelim)) DrainSoon();
-    if (lastRC) {
-        int e = index;
-        Net_WaitMessage(e);
-    }
+    // No wait step follows a snapshot line: a step that slept here, inside the handling of the
+    // line an outer wait awaited, would keep that wait asleep until the next event came.
     return any;
 }
 

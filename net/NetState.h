@@ -63,6 +63,8 @@ struct NetStateT {
     bool LineAnswered = false;
     // Wait steps on the stack, and a later handling of the lines they left.
     int WaitDepth = 0;
+    // Lines handled so far: a wait step that sees this change has news to look at.
+    long LinesHandled = 0;
     bool DrainQueued = false;
 };
 

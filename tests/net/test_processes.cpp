@@ -134,6 +134,12 @@ TEST(NetProcesses, TheHostsNewGameDuringItsOwnTurnStartsOnTheRemote) {
     EXPECT_EQ(PlayGames(2, 13, 1, false, {"--new-on-turn"}), "");
 }
 
+// The host's player restarts the game and keeps still: the remote's answer alone lets the
+// host resume both tables, its waits sleeping as the real clock's do.
+TEST(NetProcesses, ARestartResumesBothTablesWithNobodyTouchingTheHost) {
+    EXPECT_EQ(PlayGames(2, 17, 1, false, {"--restart"}), "");
+}
+
 TEST(NetProcesses, AThirdProgramJoinsAndASecondGameFollowsTheFirst) {
     EXPECT_EQ(PlayGames(3, 21, 2), "");
 }
@@ -159,8 +165,9 @@ TEST(NetProcesses, DISABLED_SoakOfSeededRunsAtEveryTableSize) {
     for (int players = 2; players <= 4; ++players) {
         int failed = 0, unended = 0, unscored = 0;
         for (int run = 1; run <= runs; ++run) {
-            const std::string why = PlayGames(
-                players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u, 2, true, hostArgs);
+            const std::string why =
+                PlayGames(players, 1000u * static_cast<unsigned>(players) + static_cast<unsigned>(run) * 7u,
+                          2, true, hostArgs);
             if (!why.empty()) {
                 ++failed;
                 unended += why.find("did not end") != std::string::npos ||
