@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Exchange.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
@@ -206,16 +207,19 @@ bool LeaveWaits(int socket, int state) {
     return true;
 }
 
-// A deck the decoder refused still ends the wait for it: as any damaged deck, it ends the game.
-void KeepRefusedDeck(const QByteArray& line) {
-    if (Com.NetHost == 0 && line.startsWith("DK")) Net_Refused(kNetDK);
+// A deck the decoder refused still ends the wait for it, and a snapshot ends the game at once:
+// as any damaged table from the host, either ends the game on every side.
+void KeepRefusedTable(const QByteArray& line) {
+    if (Com.NetHost != 0) return;
+    if (line.startsWith("DK")) Net_Refused(kNetDK);
+    if (line.startsWith("RC")) Netl.RefuseDamaged(QStringLiteral("a field is not a number"));
 }
 
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
     if (line) Net.StateBefore = Com.NetState;
     if (line && Net_ParseMessage(*line, socket) == kNetRefused) {
-        KeepRefusedDeck(*line);
+        KeepRefusedTable(*line);
         return;
     }
     const int state = Com.NetState;

@@ -4,6 +4,7 @@
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
+#include "net/NetMessage.h"
 #include "net/Recover.h"
 #include "net/Snapshot.h"
 #include "net/SnapshotOld.h"
@@ -99,13 +100,41 @@ TEST_F(SnapshotTest, EveryHostSeatArrivesInTheRemotesRotatedSeat) {
 TEST_F(SnapshotTest, FieldsFollowTheLayoutByHand) {
     Table(2);
     FillTable(3);
+    // Center 2 takes five cards of the stock and used pile of ranks 1 to 5, the host's first
+    // hold pile three more; the rest and what lay there go to the stock: every card lies once.
+    std::vector<int> stock, centre(5, 0), hold, pool;
+    for (int i = 1; i <= Eng.DeckCount; ++i)
+        pool.push_back(Eng.Deck(0, i));
+    for (int i = 1; i <= Eng.UsedCount; ++i)
+        pool.push_back(Eng.UsedPile(0, i));
+    Eng.UsedCount = 0;
+    for (const int n : pool) {
+        if (RankOf(n) <= 5 && centre[static_cast<size_t>(RankOf(n) - 1)] == 0)
+            centre[static_cast<size_t>(RankOf(n) - 1)] = n;
+        else if (hold.size() < 3)
+            hold.push_back(n);
+        else
+            stock.push_back(n);
+    }
+    ASSERT_EQ(std::count(centre.begin(), centre.end(), 0), 0);
+    ASSERT_EQ(hold.size(), 3u);
+    for (int k = 1; k <= Eng.CenterCount(2); ++k)
+        stock.push_back(Eng.Center(0, 2, k));
+    for (int k = 1; k <= Eng.PlayerHoldCount(1); ++k)
+        stock.push_back(Eng.PlayerHold(0, 1, k));
+    if (Eng.PlayerCards(0, 7) != 0) stock.push_back(Eng.PlayerCards(0, 7));
+    Eng.DeckCount = static_cast<int>(stock.size());
+    for (int i = 1; i <= Eng.DeckCount; ++i)
+        Eng.Deck(0, i) = stock[static_cast<size_t>(i - 1)];
     Eng.CenterCount(2) = 5;
     for (int k = 1; k <= 12; ++k)
-        Eng.Center(0, 2, k) = k <= 5 ? 90 + k : 55; // stale cards above the top are not sent
+        Eng.Center(0, 2, k) =
+            k <= 5 ? centre[static_cast<size_t>(k - 1)] : 55; // stale cards above the top are not sent
     Eng.PlayerHoldCount(1) = 2;
-    Eng.PlayerHold(0, 1, 1) = 31;
-    Eng.PlayerHold(0, 1, 2) = 32;
-    Eng.PlayerCards(0, 7) = 33;
+    Eng.PlayerHold(0, 1, 1) = hold[0];
+    Eng.PlayerHold(0, 1, 2) = hold[1];
+    Eng.PlayerCards(0, 7) = hold[2];
+    ASSERT_TRUE(EveryCardOnce());
     Com.Pturn = 2;
     Com.SideSize = 14;
     Com.NoWildAce = true;
@@ -115,14 +144,17 @@ TEST_F(SnapshotTest, FieldsFollowTheLayoutByHand) {
     const size_t centers = 8 + static_cast<size_t>(Eng.DeckCount + Eng.UsedCount);
     const std::vector<int> second(f.begin() + static_cast<long>(centers) + 13,
                                   f.begin() + static_cast<long>(centers) + 26);
-    EXPECT_EQ(second, (std::vector<int>{5, 91, 92, 93, 94, 95, 0, 0, 0, 0, 0, 0, 0}));
+    std::vector<int> expected{5};
+    expected.insert(expected.end(), centre.begin(), centre.end());
+    expected.resize(13, 0);
+    EXPECT_EQ(second, expected);
     // The host's own hold pile of three arrives in its seat record with depth 3, top on the pile.
     Com.NetDeck = Net_FieldList(f);
     Com.NetSeat = 1;
     Com.PeerVersion = "96";
     ASSERT_TRUE(GetRecover());
     EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), 3);
-    EXPECT_EQ(Eng.Seat2Rec.RecHold(0, 1, 3), 33);
+    EXPECT_EQ(Eng.Seat2Rec.RecHold(0, 1, 3), hold[2]);
     EXPECT_TRUE(Com.NoWildAce);
     EXPECT_EQ(Com.SideSize, 14);
     EXPECT_TRUE(Com.NetDeck.isEmpty());
@@ -132,16 +164,33 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
     Table(2);
     FillTable(11);
     Com.Pturn = 1;
-    const QString good = Net_FieldList(Snapshot_Fields(Snapshot_Capture()));
+    const Snapshot host = Snapshot_Capture();
+    const QString good = Net_FieldList(Snapshot_Fields(host));
+    auto text = [](const Snapshot& s) { return Net_FieldList(Snapshot_Fields(s)); };
+    Snapshot twice = host, missing = host, above = host, rank = host;
+    twice.deck[0] = twice.deck[1];
+    missing.deck.pop_back();
+    const size_t c = host.centerCount[0] > 0 ? 0 : 1;
+    ASSERT_LT(above.centerCount[c], 11);
+    above.center[c][11] = above.deck.back(); // a card above the pile's top
+    above.deck.pop_back();
+    const auto wrong = std::find_if(rank.deck.begin(), rank.deck.end(),
+                                    [](int n) { return RankOf(n) != 1 && RankOf(n) != kRankKing; });
+    ASSERT_NE(wrong, rank.deck.end());
+    std::swap(*wrong, rank.center[c][0]); // a pile's first card that is no Ace
     Table(2);
     FillTable(12);
     const HostTable before = Take();
     const QString bad[] = {
-        good.left(good.size() - 3),                          // cut short
-        good + " 5#",                                        // a field too many
-        QString(good).replace(0, 3, " 9#"),                  // no such seat on turn
+        good.left(good.size() - 3),                            // cut short
+        good + " 5#",                                          // a field too many
+        QString(good).replace(0, 3, " 9#"),                    // no such seat on turn
         QString(good).replace(good.indexOf("#") + 1, 3, "x#"), // not a number
-        " 1# 2# 3# 19# 0# 0# 300#",                          // a stock larger than the packs
+        " 1# 2# 3# 19# 0# 0# 300#",                            // a stock larger than the packs
+        text(twice),                                           // a card twice, another missing
+        text(missing),                                         // a card missing
+        text(above),                                           // a center pile past its top
+        text(rank),                                            // a card where it cannot lie
     };
     Com.NetHost = 0;
     Com.NetSeat = 1;
@@ -158,8 +207,27 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
         EXPECT_EQ(after.deck, before.deck);
         EXPECT_EQ(after.seats, before.seats);
     }
-    EXPECT_EQ(cleanUps, 5);
+    EXPECT_EQ(cleanUps, static_cast<int>(std::size(bad)));
     EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("The game sent by the host is damaged"));
+}
+
+// A snapshot line whose fields are not numbers ends the game as any damaged table does,
+// instead of leaving both sides waiting.
+TEST_F(SnapshotTest, ASnapshotLineOfNoNumbersEndsTheGame) {
+    Table(2);
+    FillTable(13);
+    Com.NetHost = 0;
+    Com.NetGame = 1;
+    Com.NetSeat = 1;
+    Com.PeerVersion = "96";
+    Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
+    svc.boxes->Expect(platform::vbOK);
+    Net_Dispatch(0, "RC abc#def#");
+    EXPECT_EQ(cleanUps, 1);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(
+        svc.boxes->shown[0].text,
+        "The game sent by the host is damaged (a field is not a number).\r\nThe Internet game has ended.");
 }
 
 TEST_F(SnapshotTest, TheOlderLayoutRoundTripsForTwoPlayers) {
