@@ -3,6 +3,7 @@
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
+#include "net/Callers.h"
 #include "net/HostCases.h"
 #include "net/Joining.h"
 #include "net/NetCleanUp.h"

@@ -45,6 +45,12 @@ struct NetStateT {
     bool PassOverAnswers = false;
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
+    // Host: when each caller was asked for its identification, by the clock.
+    std::array<double, kNetElements> CalledAt{};
+    // Host: a refusal box is up, or was until this time; the refusals since, not yet told.
+    bool RefusalBoxUp = false;
+    double RefusalQuietUntil = 0;
+    int RefusedUntold = 0;
     std::deque<NetTraceEntry> Trace;
     // A remote seat's turn is being played; a clean-up meanwhile ends the turn when it returns
     // (its flight still needs the seat).

@@ -300,6 +300,10 @@ std::unique_ptr<Sound> MakeRealSound() {
     return std::make_unique<RealSound>();
 }
 
+std::unique_ptr<Clock> MakeRealClock() {
+    return std::make_unique<RealClock>();
+}
+
 void ReleaseServices() {
     auto& s = Svc();
     s.sound.reset();
@@ -316,7 +320,7 @@ void InstallRealServices() {
     }();
     (void)released;
     auto& s = Svc();
-    s.clock = std::make_unique<RealClock>();
+    s.clock = MakeRealClock();
     s.boxes = std::make_unique<RealBoxes>();
     s.sound = MakeRealSound();
     s.screen = std::make_unique<RealScreen>();

@@ -1,10 +1,13 @@
 // Callers at our host, over 127.0.0.1 with scripted peers: several that connect in the same
-// millisecond, round after round, each seated once whatever order their answers come in; and
-// callers that go again before they have given their name.
+// millisecond, round after round, each seated once whatever order their answers come in;
+// callers that go again before they have given their name; a caller that never says who it
+// is; and a flood of callers at a full table.
 #include "common/NetCodes.h"
 #include "engine/TableCodes.h"
+#include "net/Callers.h"
 #include "net/NetCleanUp.h"
 #include "net/NetRows.h"
+#include "platform/Services.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
@@ -184,5 +187,105 @@ INSTANTIATE_TEST_SUITE_P(Callers, CallerGoing,
                                            Going{"AfterItsIdentification", true, false},
                                            Going{"WhileAPlayerPlaysOn", true, true}),
                          [](const ::testing::TestParamInfo<Going>& i) { return i.param.what; });
+
+// A player who calls, gives its name and answers every layout until the test lets go.
+void Player(PeerSocket& p, int port, const QByteArray& name, const std::atomic<bool>& stop) {
+    joined::Call(p, port, name);
+    p.ReadTimeout(20);
+    while (!stop && !p.Closed())
+        if (p.Line().startsWith("LO")) p.Send("LO\n");
+}
+
+bool Refusals(const std::vector<platform::MsgCall>& shown) {
+    return std::any_of(shown.begin(), shown.end(),
+                       [](const platform::MsgCall& b) { return b.title == "Connection Request Denied"; });
+}
+
+// A caller that never says who it is (a port scanner meets every open port) holds no seat:
+// the players who call after it join without a refusal, and once its time is up the host
+// lets it go. `realClock`: the time passes by itself, with no wait of the game running.
+struct Silent {
+    const char* what;
+    int players;
+    bool realClock;
+};
+class SilentCaller : public Callers, public ::testing::WithParamInterface<Silent> {};
+
+TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
+    const Silent c = GetParam();
+    if (c.realClock) platform::Svc().clock = platform::MakeRealClock();
+    const int port = Listen(c.players);
+    PeerSocket silent;
+    ASSERT_TRUE(silent.Connect(port));
+    ASSERT_TRUE(Pump([] { return Row(1).InUse == kRowInUse; }));
+    svc.boxes->script.assign(static_cast<size_t>(c.players), platform::vbYes); // "New opponent joining"
+    std::atomic<bool> stop = false;
+    std::vector<std::unique_ptr<PeerSocket>> sockets;
+    std::vector<std::thread> players;
+    for (int i = 0; i + 1 < c.players; ++i) {
+        sockets.push_back(std::make_unique<PeerSocket>());
+        players.emplace_back(Player, std::ref(*sockets.back()), port, "P" + QByteArray::number(i),
+                             std::cref(stop));
+    }
+    EXPECT_TRUE(Pump([&] { return SeatedRows() == c.players - 1 && Com.NetGame == c.players - 1; }));
+    EXPECT_FALSE(Refusals(svc.boxes->shown));
+    if (!c.realClock) {
+        EXPECT_EQ(Row(1).InUse, kRowInUse); // its time is not up yet
+        svc.clock->Advance(kCallerIdentifyLimit);
+    }
+    EXPECT_TRUE(Pump([] { return Row(1).InUse != kRowInUse; }));
+    EXPECT_EQ(silent.Line(), "IP Vornhelm Online^ 9. 6. 0^ 1\n");
+    EXPECT_TRUE(silent.Line().isEmpty());
+    EXPECT_TRUE(silent.Closed());
+    EXPECT_EQ(SeatedRows(), c.players - 1);
+    EXPECT_EQ(Com.NetGame, c.players - 1);
+    EXPECT_NE(Com.NetState, kNetLost);
+    stop = true;
+    for (auto& t : players)
+        t.join();
+    NetCleanUp();
+}
+
+INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
+                         ::testing::Values(Silent{"AtTwo", 2, false}, Silent{"AtThree", 3, false},
+                                           Silent{"OnTheRealClock", 2, true}),
+                         [](const ::testing::TestParamInfo<Silent>& i) { return i.param.what; });
+
+// Callers at a full table are refused with the reason; the player is told once, and the
+// refusals that follow are counted on the table.
+TEST_F(Callers, AFloodOfCallersAtAFullTablePutsUpOneBox) {
+    constexpr int kFlood = 12;
+    const int port = Listen(2);
+    std::atomic<bool> stop = false;
+    PeerSocket bo;
+    peer = std::thread(Player, std::ref(bo), port, "Bo", std::cref(stop));
+    ASSERT_TRUE(Pump([] { return SeatedRows() == 1; }));
+    std::atomic<int> told = 0;
+    std::thread flood([&, port] {
+        std::vector<std::unique_ptr<PeerSocket>> callers;
+        for (int i = 0; i < kFlood; ++i) {
+            callers.push_back(std::make_unique<PeerSocket>());
+            callers.back()->Connect(port);
+        }
+        for (auto& p : callers) {
+            while (!p->Line().isEmpty()) {
+            }
+            if (p->Closed()) ++told;
+        }
+    });
+    svc.boxes->Expect(platform::vbOK);
+    const bool refused = Pump([&] { return told == kFlood; });
+    stop = true;
+    flood.join();
+    ASSERT_TRUE(refused);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "A new opponent tried to join this game.\r\nYour game is setup for 2 "
+                                        "players. Change the Player Setup if you want to add a player. Then "
+                                        "ask the new opponent to connect.");
+    EXPECT_EQ(form->Label9(kLblMessage).Caption(),
+              QString::number(kFlood - 1) + " more callers were refused.");
+    EXPECT_EQ(SeatedRows(), 1);
+    NetCleanUp();
+}
 
 } // namespace
