@@ -53,7 +53,7 @@ QString IconFile(const QString& name) {
 // A notice in the conversation that is not part of what was said: not logged.
 void Notice(const QString& text) {
     Chat.Transcript = Chat_Append(Chat.Transcript, text);
-    Chat_ShowTranscript();
+    Chat_ShowLine(text);
 }
 
 void ShowListAbove(QListWidget* list, QPushButton* button) {

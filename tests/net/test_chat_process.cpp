@@ -5,6 +5,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
+#include "net/ChatLines.h"
 #include "net/ChatProcess.h"
 #include "net/ChatState.h"
 #include "net/NetHooks.h"
@@ -18,7 +19,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTextBrowser>
 
 namespace {
 
@@ -145,6 +148,26 @@ TEST_F(ChatProcess, AHostOfThreePassesEachLineOnToTheOtherPlayerOnly) {
     Peer("96", 1, 1); // with one player there is nobody to pass on to
     Net_ProcessChat("SY  9#Bram: only you", 1);
     EXPECT_TRUE(sent.empty());
+}
+
+// A burst of chat with the chat window open: each line is added to what is shown, and the
+// whole burst keeps the game waiting for well under a second.
+TEST_F(ChatProcess, ABurstOfTwoThousandLinesDelaysTheGameByUnderASecond) {
+    constexpr int kBurst = 2000;
+    Peer("96");
+    frmChat().Load();
+    QElapsedTimer took;
+    took.start();
+    for (int i = 1; i <= kBurst; ++i)
+        Net_ProcessChat("SY " + QString::number(i) + "#Kara: line " + QString::number(i) + " of the flood",
+                        0);
+    EXPECT_LT(took.elapsed(), 1000);
+    EXPECT_EQ(LastLine(), "Kara: line 2000 of the flood");
+    const QStringList shown = frmChat().Text1->toPlainText().split('\n');
+    EXPECT_EQ(shown.size(), kChatShownLines);
+    EXPECT_EQ(shown.back(), "Kara: line 2000 of the flood");
+    EXPECT_EQ(shown.front(), "Kara: line " + QString::number(kBurst - kChatShownLines + 1) + " of the flood");
+    frmChat().Unload();
 }
 
 TEST_F(ChatProcess, PeekNoticesShowOnTheTable) {
