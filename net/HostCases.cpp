@@ -161,6 +161,8 @@ void Net_Leave(int s) {
         NetHooks.NetCleanUp();
         Com.NetHost = 0;
         Com.NetAnswered = true;
+        // The clean-up empties the table's messages: the table, local again, still says who left.
+        if (!won) Net_Label9(kLblMessage, quit);
         return;
     }
     Com.NetGame = left;

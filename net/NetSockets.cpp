@@ -320,10 +320,9 @@ void RefusedBoxes(int number, const QString& description) {
             : QStringLiteral("The HOST is not listening!") + kCrLf +
                   QStringLiteral("HOST must obtain IP ADDRESS first and have started their Connection.") +
                   kCrLf + QStringLiteral("Check that you have the correct IP ADDRESS from the HOST.") + kCrLf;
-    MsgBox(advice, platform::vbCritical, QStringLiteral("Vornhelm"));
-    MsgBox(QStringLiteral("Restart Vornhelm to connect correctly.") + kCrLf + QStringLiteral("Error ") +
-               NumStr(number) + kCrLf + description,
-           platform::vbInformation, QStringLiteral("Vornhelm"));
+    // The next try works as the program stands: no restart is needed, and one box says it all.
+    MsgBox(advice + QStringLiteral("Error ") + NumStr(number) + kCrLf + description, platform::vbCritical,
+           QStringLiteral("Vornhelm"));
     NetHooks.NetCleanUp();
     Com.NetHost = kNetHostFailed;
 }

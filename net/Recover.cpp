@@ -89,6 +89,8 @@ void SendRecover() {
     RecoverPendingScope pending;
     Net_GameBegins();
     TableForm& f = frmGrulm();
+    // Who went first was the old deal's news: the game sent resumes where it stands.
+    f.Label9(kLblComment).SetCaption(QString());
     f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
     f.StatusMsg.SetVisible(true);
     ++Menu.ChatCount;

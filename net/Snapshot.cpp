@@ -6,6 +6,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
@@ -361,6 +362,8 @@ void Snapshot_Apply(const Snapshot& s) {
     if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
         f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     f.Table_Clear();
+    // Who went first was the old deal's news: the game resumes where it stands.
+    f.Label9(kLblComment).SetCaption(QString());
     if (Com.SoundMode != kSoundsOff)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     ApplyPiles(s);

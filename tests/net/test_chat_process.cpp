@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QTextBrowser>
 
 namespace {
@@ -174,6 +175,10 @@ TEST_F(ChatProcess, PeekNoticesShowOnTheTable) {
     Peer("96");
     Net_ProcessChat("PK True", 0);
     EXPECT_EQ(f->LabelPeek.Caption(), "Opponent is PEEKING!");
+    // The whole notice shows, on one line.
+    const QFontMetrics fm(f->LabelPeek.Widget()->font());
+    EXPECT_GE(f->LabelPeek.WidthPx(), fm.horizontalAdvance("Opponent is PEEKING!"));
+    EXPECT_LT(f->LabelPeek.HeightPx(), 2 * fm.height());
     EXPECT_EQ(Tbl.OppPeeking, 1);
     EXPECT_EQ(svc.sound->played.back(), Com.DataPath + "~105.tmp");
     Net_ProcessChat("PK False", 0);

@@ -2,6 +2,7 @@
 // it sits in seat 1, in the current and the older layout; damaged ones refused whole.
 #include "common/TextForm.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
 #include "net/NetMessage.h"
@@ -50,7 +51,9 @@ class SnapshotTest : public NetTableTest {
         Com.NetGame = 1;
         Com.NetSeat = netSeat;
         Com.PeerVersion = "96";
+        form->Label9(kLblComment).SetCaption("\r\n\r\nYOU go first");
         EXPECT_TRUE(GetRecover());
+        EXPECT_EQ(form->Label9(kLblComment).Caption(), ""); // the old deal's toss is no news
         return host;
     }
 };
