@@ -65,6 +65,9 @@ struct NetStateT {
     bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
+    // A won Internet game's table was kept with its players seated: the computer opponents
+    // sit down again when it is cleared.
+    bool SeatsKept = false;
     // The line being handled answered the exchange that was open.
     bool LineAnswered = false;
     // Wait steps on the stack, and a later handling of the lines they left.
