@@ -41,7 +41,7 @@ QString RecoverNotice() {
         else
             notice = QStringLiteral("GRULM: This is NOT a secure saved game.");
     }
-    if (NumVal(Com.PeerVersion) > 74) notice.prepend(QStringLiteral("$-"));
+    if (Version_Above(Com.PeerVersion, kOldPeerVersion)) notice.prepend(QStringLiteral("$-"));
     return notice;
 }
 
