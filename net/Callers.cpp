@@ -1,6 +1,7 @@
 #include "net/Callers.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
+#include "engine/Flow.h"
 #include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "net/NetCodec.h"
@@ -8,7 +9,6 @@
 #include "net/NetShow.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
-#include "net/NetWait.h"
 #include "platform/Connect.h"
 #include "platform/Services.h"
 
@@ -108,11 +108,13 @@ void RefuseCaller(int e, Refusal why) {
     Com.NetState = kNetNone;
 }
 
-// Once the Internet game is set up, the host waits for the caller's answers before it goes on.
-void AcceptWait() {
+// Once the Internet game is set up, the host waits for the caller's answers before it goes on,
+// or for its going: refused, gone of itself, or let go for its silence.
+void AcceptWait(int e) {
     if (Net.NetReady != 1) return;
     const CallerWaiting waiting;
-    Net_WaitOpponent();
+    Com.NetAnswered = false;
+    Net_Wait([e] { return Com.NetAnswered || Row(e).InUse != kRowInUse; });
 }
 
 // Why a further caller cannot come in, if it cannot. Only the players who have identified
@@ -133,7 +135,7 @@ void AdmitCaller(int e) {
     if (Net.NetSockCount < 2) {
         Net.ClientSock = 1;
         Net_SendIdentity(e);
-        AcceptWait();
+        AcceptWait(e);
         return;
     }
     if (!Alive(e)) return;
@@ -147,7 +149,7 @@ void AdmitCaller(int e) {
     } else {
         Net.NetPendingSocks.push_back(e);
     }
-    AcceptWait();
+    AcceptWait(e);
 }
 
 } // namespace
