@@ -5,6 +5,7 @@
 #include "common/NetCodes.h"
 #include "engine/TableCodes.h"
 #include "net/Callers.h"
+#include "net/InternetSetup.h"
 #include "net/NetCleanUp.h"
 #include "net/NetRows.h"
 #include "platform/Services.h"
@@ -240,10 +241,17 @@ TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
     EXPECT_TRUE(silent.Line().isEmpty() && silent.Closed());
     EXPECT_EQ(SeatedRows(), c.players - 1);
     EXPECT_EQ(Com.NetGame, c.players - 1);
+    // Ending the Internet game, the host bids every player farewell, whichever line it is on.
+    const int last = Net.NetSockCount;
+    svc.boxes->Expect(platform::vbYes);
+    SetupInternet();
+    for (int e = 1; e <= last; ++e)
+        EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(),
+                                [e](const auto& t) { return t.element == e && t.bytes == "GO\n"; }),
+                  e == 1 && !c.realClock ? 0 : 1);
     stop = true;
     for (auto& t : players)
         t.join();
-    NetCleanUp();
 }
 
 INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
