@@ -5,7 +5,6 @@
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
-#include "net/NetMessage.h"
 #include "net/Recover.h"
 #include "net/Snapshot.h"
 #include "net/SnapshotOld.h"
@@ -189,25 +188,6 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
     }
     EXPECT_EQ(cleanUps, static_cast<int>(std::size(bad)));
     EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("The game sent by the host is damaged"));
-}
-
-// A snapshot line whose fields are not numbers ends the game as any damaged table does,
-// instead of leaving both sides waiting.
-TEST_F(SnapshotTest, ASnapshotLineOfNoNumbersEndsTheGame) {
-    Table(2);
-    FillTable(13);
-    Com.NetHost = 0;
-    Com.NetGame = 1;
-    Com.NetSeat = 1;
-    Com.PeerVersion = "96";
-    Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
-    svc.boxes->Expect(platform::vbOK);
-    Net_Dispatch(0, "RC abc#def#");
-    EXPECT_EQ(cleanUps, 1);
-    ASSERT_EQ(svc.boxes->shown.size(), 1u);
-    EXPECT_EQ(
-        svc.boxes->shown[0].text,
-        "The game sent by the host is damaged (a field is not a number).\r\nThe Internet game has ended.");
 }
 
 TEST_F(SnapshotTest, TheOlderLayoutRoundTripsForTwoPlayers) {
