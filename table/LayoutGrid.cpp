@@ -2,6 +2,7 @@
 
 #include "common/TextForm.h"
 #include "table/Design.h"
+#include "table/Display.h"
 #include "table/TableState.h"
 
 #include <stdexcept>
@@ -242,16 +243,28 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
     return out;
 }
 
-} // namespace
-
-bool LayoutGrid_Covers(const LayoutInputs& in) {
-    const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a narrower screen are scaled to the window.
-    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= 1024 * 15;
-    return in.screenWidthTw >= 12000;
+// The stock under the avatar's box as designed (130 pixels square at the top, 20 pixels in from
+// the window's right edge, whatever shape the picture later gives it), in its frame 5 pixels round
+// it, with the turn arrows 7 pixels above and below the frame. The card's left is taken from the
+// frame's half width, so the stock stands 5 pixels left of the box's middle.
+void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode) {
+    const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
+    const QRectF avatar(width - 20 - 130, 0, 130, 130);
+    const bool small = Display_IsSmall(mode);
+    const QSizeF card = small ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
+    // The small display of two draws the whole table at four fifths.
+    const double top = small && in.players == 2 ? 170 * 0.8 : 170;
+    const QRectF stock(QPointF(avatar.center().x() - (card.width() + 10) / 2, top), card);
+    const QRectF frame = stock.adjusted(-5, -5, 5, 5);
+    const double arrowLeft = frame.center().x() - 16;
+    out.push_back({QStringLiteral("PicCenter"), 0, stock});
+    out.push_back({QStringLiteral("Label1"), -1, frame});
+    out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
+    out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
 }
 
-std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
+// The card places for inputs the arithmetic covers.
+std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
     if (!LayoutGrid_Covers(in)) return {};
     const DisplayMode mode = Layout_ModeFor(in);
     if (in.players > 2) {
@@ -272,4 +285,20 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         return out;
     }
     return GridStandardTwo(in);
+}
+
+} // namespace
+
+bool LayoutGrid_Covers(const LayoutInputs& in) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    // Three or four at the small display of a narrower screen are scaled to the window.
+    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= 1024 * 15;
+    return in.screenWidthTw >= 12000;
+}
+
+std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
+    std::vector<GridPlace> out = GridCardPlaces(in);
+    // Narrower screens find the stock room of its own among the labels.
+    if (!out.empty() && in.screenWidthTw >= 1024 * 15) GridStock(out, in, Layout_ModeFor(in));
+    return out;
 }

@@ -146,11 +146,17 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
             }
 }
 
-// The card places worked out by arithmetic are those the plan has, to a pixel.
+// The card places worked out by arithmetic are those the plan has, to a pixel, whatever the
+// avatar's picture.
 TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     int compared = 0;
-    for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1152, 864),
-                               QSize(1280, 1024), QSize(1920, 1080)})
+    struct Screen {
+        QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
+    };
+    const Screen screens[] = {{{640, 480}, {}},        {{800, 600}, {}},         {{1024, 768}, {}},
+                              {{1152, 864}, {}},       {{1280, 1024}, {}},       {{1920, 1080}, {}},
+                              {{1024, 768}, {40, 60}}, {{1280, 1024}, {200, 90}}};
+    for (const auto& [screen, avatar] : screens)
         for (int mode = 0; mode <= 3; ++mode)
             for (const auto& [players, centers] :
                  {std::pair(2, 3), std::pair(2, 4), std::pair(3, 4), std::pair(4, 4)}) {
@@ -162,6 +168,7 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
                 in.players = players;
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
+                in.avatarPicture = avatar;
                 if (!LayoutGrid_Covers(in)) continue; // counted below
                 const LayoutPlan plan = Layout_Plan(in);
                 for (const GridPlace& g : LayoutGrid_Places(in)) {
@@ -176,8 +183,8 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
             }
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
-    // mode of the 4 screens 1024 wide or wider.
-    EXPECT_EQ(compared, 24 * (88 + 3 + 88 + 4) + 16 * (132 + 172));
+    // mode of the 6 screens 1024 wide or wider, where the stock, its frame and arrows count too.
+    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + 24 * 4 * 4);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
