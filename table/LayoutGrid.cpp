@@ -5,6 +5,8 @@
 #include "table/Display.h"
 #include "table/TableState.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -247,8 +249,7 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 // the window's right edge, whatever shape the picture later gives it), in its frame 5 pixels round
 // it, with the turn arrows 7 pixels above and below the frame. The card's left is taken from the
 // frame's half width, so the stock stands 5 pixels left of the box's middle.
-void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode) {
-    const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
+void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const QRectF avatar(width - 20 - 130, 0, 130, 130);
     const bool small = Display_IsSmall(mode);
     const QSizeF card = small ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
@@ -261,6 +262,46 @@ void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
     out.push_back({QStringLiteral("Label1"), -1, frame});
     out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
     out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
+}
+
+// The avatar's box for its picture: 130 pixels high, or as wide for a picture much wider than
+// high, its other side in the picture's shape (counted in twips, as the platform keeps it).
+QSizeF GridAvatarSize(const QSize& picture) {
+    if (picture.width() <= 0 || picture.height() <= 0) return {130, 130};
+    const double tall = double(picture.height()) / picture.width();
+    if (tall >= 0.82) return {std::nearbyint(130 * 15 / tall) / 15, 130};
+    return {130, std::nearbyint(130 * 15 * tall) / 15};
+}
+
+// The avatar at the top right, 20 pixels in from the edge; where it would cover a card place,
+// a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
+void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
+    constexpr double smallest = 40, step = 4;
+    const QSizeF size = GridAvatarSize(in.avatarPicture);
+    const QRectF at(width - 20 - size.width(), 0, size.width(), size.height());
+    std::vector<QRectF> places;
+    for (const GridPlace& g : out)
+        if (g.name != "Stack" && g.name != "StackHold" &&
+            !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
+            places.push_back(g.rect);
+    auto free = [&](const QRectF& box) {
+        return std::none_of(places.begin(), places.end(),
+                            [&](const QRectF& c) { return Layout_Overlap(c, box); });
+    };
+    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
+    const double largest = std::max(at.width(), at.height());
+    auto sized = [&](double k) {
+        return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
+    };
+    QRectF box = at;
+    for (double k = 1; !free(box) && k * largest >= smallest; k -= step / largest)
+        box = sized(k);
+    for (double k = 1; !free(box) && k * largest >= smallest; k -= step / largest) {
+        box = sized(k);
+        while (!free(box) && box.bottom() + step <= bottom)
+            box.translate(0, step);
+    }
+    out.push_back({QStringLiteral("ImgAvatar"), -1, free(box) ? box : at});
 }
 
 // The card places for inputs the arithmetic covers.
@@ -299,6 +340,9 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
     // Narrower screens find the stock room of its own among the labels.
-    if (!out.empty() && in.screenWidthTw >= 1024 * 15) GridStock(out, in, Layout_ModeFor(in));
+    if (out.empty() || in.screenWidthTw < 1024 * 15) return out;
+    const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
+    GridStock(out, in, Layout_ModeFor(in), width);
+    GridAvatar(out, in, width);
     return out;
 }
