@@ -413,19 +413,11 @@ void GoDeal() {
     if (!Eng.SetUpDone) return;
     Eng.SetUpDone = false;
     const GameOnTable mine;
-    if (!DealOpening(mine)) {
-        // A New Game asked for during a deal that another game interrupted is not lost.
-        if (!Com.GameAbort) Game_NewIfAsked();
-        return;
-    }
-    // The start is over: a new game asked for during the deal begins from the first turn,
-    // the computer's when it plays first, else here.
-    if (Com.Pturn != 1) {
+    if (!DealOpening(mine)) return;
+    if (Com.Pturn != 1)
         Hooks.ComputerTurn();
-    } else {
+    else
         HumanFirst();
-        Game_NewIfAsked();
-    }
 }
 
 bool Deal_All() {

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 // The game on the table, and the start of the next one.
 //
 // Clearing the table, a new table size or the end of a game puts another game in the
@@ -60,3 +62,13 @@ class CallerWaiting : TableHeld {
 };
 // A start or a caller's acceptance is running: the table's commands wait for it.
 bool Table_CommandsHeld();
+
+// Some flow holds the table: a computer turn, a start, a game end, the human's play or the
+// hand-over after the discard. A command that would put another game there waits meanwhile.
+bool Table_Held();
+// Keeps a command pressed while the table is held, the later replacing the earlier. It runs
+// from the event loop once every flow that held the table has unwound, so it starts exactly
+// as if it had been pressed at rest. A closing program drops it.
+void Table_Keep(std::function<void()> command);
+// Forgets a kept command: a fresh engine state has none.
+void Table_DropKept();

@@ -300,6 +300,10 @@ std::unique_ptr<Sound> MakeRealSound() {
     return std::make_unique<RealSound>();
 }
 
+std::unique_ptr<Clock> MakeRealClock() {
+    return std::make_unique<RealClock>();
+}
+
 void ReleaseServices() {
     auto& s = Svc();
     s.sound.reset();

@@ -27,8 +27,8 @@
 #include "table/HandOrder.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
-#include "table/frmCounter.h"
 #include "table/WindowPlaces.h"
+#include "table/frmCounter.h"
 
 MenuState Menu;
 MenuWindowsT MenuWin;
@@ -51,9 +51,13 @@ bool Remote() {
 }
 
 // A restore or a new table under a running computer turn, while a game is being started or a
-// caller taken in, would pull its tables away. The start is waited for as New Game waits for it.
-bool RefusedWhileTableBusy() {
-    if (Table_CommandsHeld()) return true;
+// caller taken in, would pull its tables away. The start is waited for as New Game waits for
+// it: the command, pressed `again`, runs once the table is free.
+bool RefusedWhileTableBusy(std::function<void()> again) {
+    if (Table_CommandsHeld()) {
+        Table_Keep(std::move(again));
+        return true;
+    }
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
                      Seat_OnTurnTitle());
@@ -65,10 +69,26 @@ void CopyRecord(int from, int to) {
     if (file.IsOpen()) file.Write(to, file.Read(from));
 }
 
+// The automatic save that holds the start of the turn before the one on the table: the one
+// the last hand-over did not write.
+int PreviousTurnSlot() {
+    return Eng.TurnCount % 2 != 0 ? kAutoSaveEven : kAutoSaveOdd;
+}
+
+// No game on the table, or its end already counted: going back would let it be won twice.
+bool NoTurnToGoBackTo() {
+    if (Eng.TurnCount != 0 && Com.Pturn != 0) return false;
+    platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
+                     QStringLiteral("Previous Turn"));
+    return true;
+}
+
 void RestoreSlot(bool turnRestore) {
     Com.RestartingTurn = turnRestore;
     Game_Restore(SavedGameFile());
     Com.RestartingTurn = false;
+    // A turn taken back starts its own move history: Undo Move must not reach the later turn.
+    if (turnRestore && !Sav.DialogCancelled && Com.Pturn == 1) MoveHistory_Restart();
 }
 
 void Save() {
@@ -97,18 +117,14 @@ void Save() {
 bool Restore() {
     Sav.DialogCancelled = false;
     Keys.KeyArmed = true;
-    if (RefusedWhileTableBusy()) return false;
+    if (RefusedWhileTableBusy([] { MenuGame(kGameRestore); })) return false;
     MenuWin.SaveDialog(true);
     if (Sav.DialogCancelled) return false;
     bool turnRestore = false;
     if (Sav.SaveSlot == kAutoSlotRow) {
-        if (Eng.TurnCount == 0) {
-            platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
-                             QStringLiteral("Previous Turn"));
-            return false;
-        }
+        if (NoTurnToGoBackTo()) return false;
         turnRestore = true;
-        Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+        Sav.SaveSlot = PreviousTurnSlot();
     } else if (Sav.SaveSlot >= 1 && Sav.SaveSlot <= kUserSlots) {
         CopyRecord(Sav.SaveSlot + kSlotStartOffset, kGameStart);
         Menu.SlotRestored = true;
@@ -122,8 +138,9 @@ bool Restore() {
 }
 
 void PreviousTurn() {
-    if (RefusedWhileTableBusy()) return;
-    Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+    if (RefusedWhileTableBusy([] { MenuGame(kGamePrevious); })) return;
+    if (NoTurnToGoBackTo()) return;
+    Sav.SaveSlot = PreviousTurnSlot();
     // A player who has not played a turn yet has nothing to go back to, which is no damage.
     if (!SavedGame_Read(SavedGameFile(), Sav.SaveSlot).HoldsGame()) {
         platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
@@ -134,12 +151,16 @@ void PreviousTurn() {
 }
 
 void RestartGame() {
-    if (RefusedWhileTableBusy()) return;
+    if (RefusedWhileTableBusy([] { MenuGame(kGameRestart); })) return;
     if (Com.FlowRunning) {
         Keys.KeyArmed = true;
         AnimateCardsFlow(0);
     }
     const QString title = QStringLiteral("Restart Game");
+    if (!SavedGame_Read(SavedGameFile(), kGameStart).HoldsGame()) {
+        platform::MsgBox(QStringLiteral("There's no game to restart!"), platform::vbInformation, title);
+        return;
+    }
     if (Com.NetGame != 0 && Com.NetHost == 1) {
         if (platform::MsgBox(QStringLiteral("Start the Internet game over from the beginning?"),
                              platform::vbOKCancel, title) != platform::vbOK)
@@ -150,7 +171,8 @@ void RestartGame() {
                              title) != platform::vbOK)
             return;
     } else {
-        platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation, title);
+        platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation,
+                         title);
     }
     Sav.SaveSlot = kGameStart;
     if (Com.NetGame != 0 && Com.NetHost == 1)
@@ -168,7 +190,7 @@ void SendSavedGame() {
         Menu.RestartSend = false;
         return;
     }
-    if (RefusedWhileTableBusy()) {
+    if (RefusedWhileTableBusy([] { MenuInternet(kNetSend); })) {
         Menu.RestartSend = false;
         return;
     }
@@ -189,10 +211,11 @@ void SendSavedGame() {
 }
 
 void NewGame() {
-    // A computer turn, the deal or the hand-over after the human's discard holds the table:
-    // the new game waits for it and starts when it is over.
-    if (Local() && (Com.Pturn > 1 || Eng.CompTurnActive || Game_Starting() || Eng.HandingOver)) {
+    // A computer turn, the deal, the game's end or the hand-over after the human's discard
+    // holds the table: the new game waits for it and starts when it is over.
+    if (Local() && (Com.Pturn > 1 || Table_Held())) {
         Eng.TurnStop = true;
+        Table_Keep(Game_NewIfAsked);
         return;
     }
     Game_New();
@@ -203,22 +226,33 @@ void NewGame() {
 void MenuGame(int item) {
     if (Eng.TurnStop) return;
     switch (item) {
-    case kGameNew: NewGame(); break;
+    case kGameNew:
+        NewGame();
+        break;
     case kGameLogin:
         // Another player's profile brings its own table size, rules and opponents.
-        if (!RefusedWhileTableBusy()) MenuWin.Login();
+        if (!RefusedWhileTableBusy([] { MenuGame(kGameLogin); })) MenuWin.Login();
         break;
-    case kGameSave: Save(); break;
+    case kGameSave:
+        Save();
+        break;
     case kGameRestore:
         // A remote player's game belongs to the host.
-        if (Remote()) Net_MenuNotice(1);
-        else if (Com.NetGame != 0) SendSavedGame();
-        else Restore();
+        if (Remote())
+            Net_MenuNotice(1);
+        else if (Com.NetGame != 0)
+            SendSavedGame();
+        else
+            Restore();
         break;
-    case kGamePrevious: PreviousTurn(); break;
+    case kGamePrevious:
+        PreviousTurn();
+        break;
     case kGameRestart:
-        if (Remote()) Net_MenuNotice(1);
-        else RestartGame();
+        if (Remote())
+            Net_MenuNotice(1);
+        else
+            RestartGame();
         break;
     case kGameStats:
         Menu.StatsMode = 0;
@@ -230,14 +264,15 @@ void MenuGame(int item) {
             MenuWin.Exit();
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 namespace {
 
 void HouseRules() {
-    if (RefusedWhileTableBusy()) return;
+    if (RefusedWhileTableBusy([] { MenuOptions(kOptRules, 0); })) return;
     MenuWin.Rules();
     Hooks.Rules_ShowCaption();
     if (Rul.RulesChanged) {
@@ -253,8 +288,12 @@ void HouseRules() {
 
 void MenuOptions(int item, int subItem) {
     switch (item) {
-    case kOptSpeed: MenuWin.Pace(); break;
-    case kOptSound: ChangeNoise(); break;
+    case kOptSpeed:
+        MenuWin.Pace();
+        break;
+    case kOptSound:
+        ChangeNoise();
+        break;
     case kOptPreferences:
         if (Local() || Com.Pturn < 2) {
             MenuWin.Preferences();
@@ -265,11 +304,15 @@ void MenuOptions(int item, int subItem) {
             platform::MsgBox(QStringLiteral("Please wait until your turn to change game preferences!"),
                              platform::vbInformation, QStringLiteral("Don't hold up the game!"));
         break;
-    case kOptRules: HouseRules(); break;
-    case kOptOpponents:
-        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+    case kOptRules:
+        HouseRules();
         break;
-    case kOptComments: MenuWin.Comments(); break;
+    case kOptOpponents:
+        if (!RefusedWhileTableBusy([] { MenuOptions(kOptOpponents, 0); })) MenuWin.Opponents();
+        break;
+    case kOptComments:
+        MenuWin.Comments();
+        break;
     case kOptBackground:
         Tbl.BackgroundStretch = false;
         Background_Cycle(kBackgroundNextKey);
@@ -278,12 +321,17 @@ void MenuOptions(int item, int subItem) {
         Tbl.BackgroundStretch = true;
         Background_Load();
         break;
-    case kOptAddBackground: MenuWin.AddBackground(); break;
-    case kOptDisplaySize:
-        if (subItem == 0 || subItem == 1) Display_Change(subItem);
-        else if (subItem == 2) Form_FitScreen();
+    case kOptAddBackground:
+        MenuWin.AddBackground();
         break;
-    default: break;
+    case kOptDisplaySize:
+        if (subItem == 0 || subItem == 1)
+            Display_Change(subItem);
+        else if (subItem == 2)
+            Form_FitScreen();
+        break;
+    default:
+        break;
     }
 }
 
@@ -298,18 +346,29 @@ void MenuInternet(int item) {
                              QStringLiteral("Vornhelm Online"));
         }
         break;
-    case kNetSend: SendSavedGame(); break;
-    case kNetRestart: MenuGame(kGameRestart); break;
-    case kNetNew: MenuGame(kGameNew); break;
-    case kNetScores: MenuWin.NetScores(); break;
-    case kNetStart: MenuWin.Internet(); break;
+    case kNetSend:
+        SendSavedGame();
+        break;
+    case kNetRestart:
+        MenuGame(kGameRestart);
+        break;
+    case kNetNew:
+        MenuGame(kGameNew);
+        break;
+    case kNetScores:
+        MenuWin.NetScores();
+        break;
+    case kNetStart:
+        MenuWin.Internet();
+        break;
     case kNetPlayers:
-        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        if (!RefusedWhileTableBusy([] { MenuInternet(kNetPlayers); })) MenuWin.Opponents();
         break;
     case kNetHost:
-        if (!RefusedWhileTableBusy()) MenuWin.HostRules();
+        if (!RefusedWhileTableBusy([] { MenuInternet(kNetHost); })) MenuWin.HostRules();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -346,9 +405,10 @@ void TogglePeek() {
         return;
     Com.PeekOn = !Com.PeekOn;
     if (!net) {
-        f.Label9(kLblComment).SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
-                                          : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
-                                                           "if you're going to cheat?"));
+        f.Label9(kLblComment)
+            .SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
+                                   : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
+                                                    "if you're going to cheat?"));
     } else if (Com.PeekOn) {
         f.LabelPeek.SetCaption(QStringLiteral("You're PEEKING!\r\n"));
         f.LabelPeek.SetVisible(true);
@@ -358,7 +418,7 @@ void TogglePeek() {
         PeekNotice(QStringLiteral("GRULM: Nobody's looking now."), false);
         f.Label9(kLblNotice).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
         f.LabelPeek.SetCaption((Tbl.OppPeeking != 0) ? QStringLiteral("Opponent is PEEKING!\r\n")
-                                              : QStringLiteral("\r\n"));
+                                                     : QStringLiteral("\r\n"));
         f.LabelPeek.SetVisible((Tbl.OppPeeking != 0));
     }
     Peek();
@@ -380,20 +440,34 @@ void CardCounter() {
 
 QString Menu_WebLink(int item) {
     switch (item) {
-    case 1: return QStringLiteral("https://vornhelm.example/");
-    case 2: return QStringLiteral("https://vornhelm.example/online/");
-    case 3: return QStringLiteral("https://vornhelm.example/address-check/");
-    default: return QString();
+    case 1:
+        return QStringLiteral("https://vornhelm.example/");
+    case 2:
+        return QStringLiteral("https://vornhelm.example/online/");
+    case 3:
+        return QStringLiteral("https://vornhelm.example/address-check/");
+    default:
+        return QString();
     }
 }
 
 void MenuHelp(int item, int subItem) {
     switch (item) {
-    case kHelpContents: MenuWin.Help(); break;
-    case kHelpTutorial: MenuWin.Tutorial(); break;
-    case kHelpTips: MenuWin.Tips(); break;
-    case kHelpPeek: TogglePeek(); break;
-    case kHelpCounter: CardCounter(); break;
+    case kHelpContents:
+        MenuWin.Help();
+        break;
+    case kHelpTutorial:
+        MenuWin.Tutorial();
+        break;
+    case kHelpTips:
+        MenuWin.Tips();
+        break;
+    case kHelpPeek:
+        TogglePeek();
+        break;
+    case kHelpCounter:
+        CardCounter();
+        break;
     case kHelpStatusBar: {
         TableForm& f = frmGrulm();
         f.StatusBar1.SetVisible(!f.StatusBar1.Visible());
@@ -402,15 +476,20 @@ void MenuHelp(int item, int subItem) {
     case kHelpWeb:
         if (!Menu_WebLink(subItem).isEmpty()) OpenURL(Menu_WebLink(subItem));
         break;
-    case kHelpAbout: MenuWin.About(); break;
-    default: break;
+    case kHelpAbout:
+        MenuWin.About();
+        break;
+    default:
+        break;
     }
 }
 
 void MenuDispatch() {
     const int item = Tbl.MenuItem;
     switch (Tbl.MenuNumber) {
-    case kMenuGame: MenuGame(item); break;
+    case kMenuGame:
+        MenuGame(item);
+        break;
     case kMenuOptions:
         if (item == kOptDisplaySize) {
             const int sub = Menu.DisplaySizeItem;
@@ -422,20 +501,24 @@ void MenuDispatch() {
             MenuOptions(item, 0);
         }
         break;
-    case kMenuInternet: MenuInternet(item); break;
+    case kMenuInternet:
+        MenuInternet(item);
+        break;
     case kMenuHelp: {
         const int sub = item == kHelpWeb ? Menu.WebLinkItem : 0;
         if (item == kHelpWeb) Menu.WebLinkItem = 0;
         MenuHelp(item, sub);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
 bool Menu_RowAvailable(int menu, int row) {
     switch (menu) {
-    case kMenuGame: return row != kGameLogin || MenuWin.Present(menu, row);
+    case kMenuGame:
+        return row != kGameLogin || MenuWin.Present(menu, row);
     case kMenuOptions:
         return row == kOptSound || row == kOptRules || row == kOptBackground || row == kOptStretch ||
                row == kOptDisplaySize || MenuWin.Present(menu, row);
@@ -444,7 +527,8 @@ bool Menu_RowAvailable(int menu, int row) {
     case kMenuHelp:
         return row == kHelpPeek || row == kHelpCounter || row == kHelpStatusBar || row == kHelpWeb ||
                MenuWin.Present(menu, row);
-    default: return false;
+    default:
+        return false;
     }
 }
 

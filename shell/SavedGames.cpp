@@ -204,16 +204,22 @@ platform::RecordFile& MoveHistoryFile() {
     return g_moves;
 }
 
+void MoveHistory_Write(int record) {
+    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1 && !g_moves.Write(record, Sav.Buffer.Encode()))
+        SaveFailed_Warn(g_moves.Path(), g_moves.ErrorString());
+}
+
+void MoveHistory_Restart() {
+    Com.MoveCounter = 1;
+    Game_Capture();
+    MoveHistory_Write(1);
+}
+
 namespace {
 
 void WriteAuto(int record, const RecordBuf& rec) {
     platform::RecordFile& file = SavedGameFile();
     if (!file.Write(record, rec)) SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
-}
-
-void MoveHistory_Write(int record) {
-    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1 && !g_moves.Write(record, Sav.Buffer.Encode()))
-        SaveFailed_Warn(g_moves.Path(), g_moves.ErrorString());
 }
 
 // Whether a stored game can be played over the present connection; tells the user when not.
@@ -269,9 +275,11 @@ void Game_AutoSave() {
     WriteAuto(Sav.SaveSlot, rec);
     WriteAuto(kAutoSaveCopy, rec);
     if (Eng.TurnCount == 0) {
-        // The deal: a restart of the first turn and of the game both start here.
+        // The deal: a restart of the first turn and of the game both start here, and the game
+        // is this run's own.
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kGameStart, rec);
+        Sav.DealtThisRun = true;
     }
 }
 
@@ -372,12 +380,8 @@ void Game_Restore(platform::RecordFile& file) {
     if (Com.RecoverPending == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
     ShowRestored(f);
     Sav.ResumePending = false;
-    if (Shl.MoveLogOn && !sameTurn) {
-        // A restored game starts a new move history.
-        Game_Capture();
-        Com.MoveCounter = 1;
-        MoveHistory_Write(1);
-    }
+    // A restored game starts a new move history.
+    if (Shl.MoveLogOn && !sameTurn) MoveHistory_Restart();
     if (!ShowWhoseTurn(f)) return;
     if (Com.RecoverPending == 1) return;
     if (Com.Pturn == 1)
@@ -433,9 +437,7 @@ void RestartTurn() {
         Game_Restore(SavedGameFile());
         Com.RestartingTurn = false;
         if (Sav.DialogCancelled) return;
-        Com.MoveCounter = 1;
-        Game_Capture();
-        MoveHistory_Write(1);
+        MoveHistory_Restart();
     } else if (Com.UndoRequested) {
         if (Com.MoveCounter > 1) {
             Sav.SaveSlot = Com.MoveCounter - 1;

@@ -1,6 +1,9 @@
 // The menu commands and the table's keys: what each reaches, and the guards that
 // keep them from running under a computer turn, in an Internet game or mid-move.
 #include "engine/Deal.h"
+#include "engine/Discard.h"
+#include "engine/GameEnd.h"
+#include "opponent/TurnLoop.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
@@ -378,18 +381,61 @@ TEST_F(MenuKeysTest, PageUpFreesTheChatOnlyOnlineAndHomePlaysTheTune) {
 TEST_F(MenuKeysTest, PreviousTurnOnAFreshAccountSaysThereIsNoMoveNotDamage) {
     // No automatic save has been written yet.
     svc.boxes->Expect(vbOK);
+    Eng.TurnCount = 2;
     const QStringList before = Model();
     KeyCommand(kF4, 0);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));
     EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Previous Turn"));
     ExpectSameModel(Model(), before, "nothing restored");
-    // With the turn's save in place the same key restores it.
-    SaveAs(Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven, "AutoSave");
-    Put({.players = 2, .centers = 3, .seed = 12});
+}
+
+// Two of the human's turns played against the computer seat: F4 and Restore's AutoSave slot show
+// the start of the turn before, not the one just begun. Once the game is won neither brings it
+// back, or it would be won twice; Restart Current Game asks first for the game dealt here.
+TEST_F(MenuKeysTest, PreviousTurnShowsTheStartOfTheTurnBeforeUntilTheGameIsWon) {
+    Opponent_Install();
+    TempMoves_Open(true);
+    platform::Svc().random.Randomize(4);
+    Com.Pturn = 0;
+    Game_New();
+    std::vector<QStringList> starts;
+    for (int hold = 7; hold <= 8; ++hold) {
+        ASSERT_EQ(Com.Pturn, 1);
+        starts.push_back(Model());
+        Eng.SourceSlot = 2;
+        Eng.TargetHold = hold;
+        Player_EndTurn();
+    }
+    ASSERT_EQ(Com.Pturn, 1);
     KeyCommand(kF4, 0);
-    ExpectSameModel(Model(), before, "previous turn");
-    EXPECT_EQ(svc.boxes->shown.size(), 1u);
+    ExpectSameModel(Model(), starts[1], "previous turn");
+    KeyCommand(kF4, 0);
+    ExpectSameModel(Model(), starts[1], "previous turn again");
+    pick = 11; // AutoSave
+    MenuGame(kGameRestore);
+    ExpectSameModel(Model(), starts[1], "AutoSave slot");
+    svc.boxes->Expect(platform::vbCancel);
+    MenuGame(kGameRestart);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Start this game over from the beginning?"));
+    ExpectSameModel(Model(), starts[1], "restart cancelled");
+
+    Eng.PlayerSideCount = 0;
+    Game_End();
+    const QStringList won = Model();
+    for (int tries = 0; tries < 2; ++tries) {
+        svc.boxes->Expect(vbOK);
+        tries == 0 ? KeyCommand(kF4, 0) : MenuGame(kGameRestore);
+        EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));
+        ExpectSameModel(Model(), won, "after the win");
+    }
+}
+
+TEST_F(MenuKeysTest, RestartWithNoGameEverDealtSaysSoOnce) {
+    svc.boxes->Expect(vbOK);
+    MenuGame(kGameRestart);
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("There's no game to restart!"));
 }
 
 TEST_F(MenuKeysTest, ClickOrDealAfterTheCardFlowStartedLetsKeysThroughAgain) {
