@@ -15,6 +15,7 @@
 #include "engine/frmRules.h"
 #include "platform/Services.h"
 #include "shell/KeyCommand.h"
+#include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
@@ -108,9 +109,14 @@ void Save() {
     Game_Capture();
     Sav.Buffer.Name = Sav.SaveName;
     platform::RecordFile& file = SavedGameFile();
-    if (file.IsOpen()) file.Write(Sav.SaveSlot, Sav.Buffer.Encode());
+    if (!file.Write(Sav.SaveSlot, Sav.Buffer.Encode())) {
+        SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
+        return;
+    }
     CopyRecord(kGameStart, Sav.SaveSlot + kSlotStartOffset);
     Sav.SaveMidTurn = false;
+    const QString shown = Sav.SaveName.startsWith(QLatin1String("^^")) ? Sav.SaveName.mid(2) : Sav.SaveName;
+    frmGrulm().Label9(kLblMessage).SetCaption(QStringLiteral("Game saved as\r\n") + shown);
 }
 
 // False when nothing was restored: the dialog was cancelled or the slot holds no game for it.

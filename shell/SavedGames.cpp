@@ -330,7 +330,9 @@ void ShowRestored(TableForm& f) {
 // False when the game was ended during the pause.
 bool ShowWhoseTurn(TableForm& f) {
     if (Com.Pturn == 1) {
-        f.Label9(kLblMessage).SetCaption(QStringLiteral("It's still your turn."));
+        // A tutorial's prepared position is a turn no one has played yet.
+        f.Label9(kLblMessage)
+            .SetCaption(Com.TutorialMode ? QString() : QStringLiteral("It's still your turn."));
         f.ImgTurn1.SetVisible(true);
         f.ImgTurn2.SetVisible(false);
         return true;

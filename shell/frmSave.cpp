@@ -16,6 +16,7 @@ namespace {
 
 constexpr quint32 kPlain = 0x00FFFFFF;
 constexpr quint32 kChosen = 0x0080FFFF; // pale yellow
+constexpr quint32 kEmpty = 0x00E0E0E0;  // light grey: a slot that holds no game
 constexpr int kSlots = 10;
 constexpr int kAutoSlot = 11;
 
@@ -102,6 +103,9 @@ void SaveForm::LoadSlots(bool restore) {
         cmdSave.SetCaption(Com.NetGame != 0 ? QStringLiteral("NET Save") : QStringLiteral("Save"));
         Check1.SetVisible(false);
         Text1(kAutoSlot).SetVisible(false);
+        // The first slot has the typing focus when the window opens: a name typed there is saved there.
+        Selected = 1;
+        Highlight(Selected, true);
         filling_ = false;
         return;
     }
@@ -113,7 +117,8 @@ void SaveForm::LoadSlots(bool restore) {
         box.SetLocked(true);
         const SavedGame g = n <= records ? SavedGame_Read(file, n) : SavedGame{};
         box.SetEnabled(g.HoldsGame());
-        box.SetText(g.HoldsGame() ? ShownName(g.Name) : QString());
+        box.SetText(g.HoldsGame() ? ShownName(g.Name) : QStringLiteral("(empty)"));
+        if (!g.HoldsGame()) box.SetBackColor(kEmpty);
         if (n == kAutoSlot) autoHeld = g.HoldsGame();
     }
     cmdSave.SetCaption(QStringLiteral("Restore"));

@@ -13,6 +13,7 @@
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
 #include "shell/Tutorial.h"
+#include "table/Panel.h"
 #include "table/WindowPlaces.h"
 
 #include <QInputDialog>
@@ -311,6 +312,7 @@ void TutorialForm::Tutorial_Step(bool back) {
         ++Tut.Step;
     }
     if (Tut.Step < kClearBelow) f.Table_Clear();
+    Tutorial_HintClear();
     f.imgTip.SetVisible(false);
     g_tutorialPointed = 0;
     StepActions();

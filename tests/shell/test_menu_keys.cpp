@@ -66,6 +66,7 @@ TEST_F(MenuKeysTest, SaveWritesTheSlotAndItsStartAndRestoreBringsBothBack) {
     const QStringList saved = Model();
     EXPECT_EQ(Stored(3).Name, QStringLiteral("mine"));
     EXPECT_EQ(Stored(3 + kSlotStartOffset).Name, QStringLiteral("start"));
+    EXPECT_EQ(frmGrulm().Label9(1).Caption(), QStringLiteral("Game saved as\r\nmine"));
 
     Put({.players = 2, .centers = 3, .seed = 12});
     SaveAs(kGameStart, "other start");
