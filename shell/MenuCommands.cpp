@@ -10,6 +10,7 @@
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
@@ -88,8 +89,11 @@ void RestoreSlot(bool turnRestore) {
     Com.RestartingTurn = turnRestore;
     Game_Restore(SavedGameFile());
     Com.RestartingTurn = false;
-    // A turn taken back starts its own move history: Undo Move must not reach the later turn.
-    if (turnRestore && !Sav.DialogCancelled && Com.Pturn == 1) MoveHistory_Restart();
+    // A turn taken back starts its own move history and run: Undo Move must not reach the later turn.
+    if (turnRestore && !Sav.DialogCancelled && Com.Pturn == 1) {
+        Stats_TakeBack(static_cast<int>(Eng.HumanPlays.size()));
+        MoveHistory_Restart();
+    }
 }
 
 void Save() {

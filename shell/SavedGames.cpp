@@ -10,6 +10,7 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/Seats.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
@@ -374,7 +375,8 @@ void Game_Restore(platform::RecordFile& file) {
     Com.Pturn = g.Pturn;
     WhosOnFirst();
     PutOnTable(g);
-    if (!Com.RestartingTurn) {
+    // A turn restarted or a play undone keeps the starts of the turns that Previous Turn goes back to.
+    if (!Com.RestartingTurn && !Com.UndoRequested) {
         const RecordBuf rec = g.Encode();
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kAutoSaveOdd, rec);
@@ -439,13 +441,17 @@ void RestartTurn() {
         Game_Restore(SavedGameFile());
         Com.RestartingTurn = false;
         if (Sav.DialogCancelled) return;
+        Stats_TakeBack(static_cast<int>(Eng.HumanPlays.size()));
         MoveHistory_Restart();
     } else if (Com.UndoRequested) {
         if (Com.MoveCounter > 1) {
             Sav.SaveSlot = Com.MoveCounter - 1;
             Game_Restore(g_moves);
             Com.UndoRequested = false;
-            if (!Sav.DialogCancelled) Com.MoveCounter -= 1;
+            if (!Sav.DialogCancelled) {
+                Com.MoveCounter -= 1;
+                Stats_TakeBack(1);
+            }
         } else {
             Com.UndoRequested = false;
         }
