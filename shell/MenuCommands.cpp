@@ -98,6 +98,8 @@ void RestoreSlot(bool turnRestore) {
 
 void Save() {
     Keys.KeyArmed = true;
+    // Under a computer turn the seat's cards are in play, not yet back in its record.
+    if (RefusedWhileTableBusy([] { MenuGame(kGameSave); })) return;
     if (Com.Pturn == 0) {
         platform::MsgBox(QStringLiteral("There's no game to save!"), platform::vbOKOnly,
                          QStringLiteral("Grulm & Torvek"));

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QLocale>
 
 namespace {
@@ -88,6 +89,7 @@ void SaveForm::Highlight(int index, bool on) {
 void SaveForm::LoadSlots(bool restore) {
     filling_ = true;
     Selected = 0;
+    picked_ = false;
     Label1.SetCaption(QString());
     for (int i = 1; i <= kAutoSlot; ++i)
         Highlight(i, false);
@@ -103,9 +105,15 @@ void SaveForm::LoadSlots(bool restore) {
         cmdSave.SetCaption(Com.NetGame != 0 ? QStringLiteral("NET Save") : QStringLiteral("Save"));
         Check1.SetVisible(false);
         Text1(kAutoSlot).SetVisible(false);
-        // The first slot has the typing focus when the window opens: a name typed there is saved there.
+        // The first slot has the typing focus when the window opens: a name typed there replaces
+        // the one shown and is saved there.
         Selected = 1;
         Highlight(Selected, true);
+        offered_ = Text1(Selected).Text();
+        if (auto* edit = qobject_cast<QLineEdit*>(Text1(Selected).Widget())) {
+            edit->setFocus();
+            edit->selectAll();
+        }
         filling_ = false;
         return;
     }
@@ -175,6 +183,7 @@ void SaveForm::Text1_Click(int index) {
         }
     }
     Selected = index;
+    picked_ = true;
 }
 
 void SaveForm::Text1_MouseDown(int, int, int, double, double) {
@@ -201,7 +210,7 @@ void SaveForm::cmdSave_Click() {
 }
 
 void SaveForm::Command2_Click() {
-    if (SaveMode() && Selected != 0) {
+    if (SaveMode() && Selected != 0 && (picked_ || Text1(Selected).Text() != offered_)) {
         const int answer = platform::MsgBox(
             QStringLiteral("Did you want to save this game?\r\nClick the Save button to save."),
             platform::vbYesNo | platform::vbQuestion, QStringLiteral("Save game?"));

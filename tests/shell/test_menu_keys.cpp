@@ -111,12 +111,13 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
     MenuWin.Login = [&] { ++logins; };
     Eng.CompTurnActive = true;
     // Another player's profile would bring its own table size and opponents mid-turn.
-    for (int row : {kGameRestore, kGamePrevious, kGameRestart, kGameLogin}) {
+    // A save would take the seat's record without the cards it is playing.
+    for (int row : {kGameRestore, kGamePrevious, kGameRestart, kGameLogin, kGameSave}) {
         svc.boxes->Expect(vbOK);
         MenuGame(row);
         EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Wait!  Let me finish my turn first!"));
     }
-    EXPECT_EQ(svc.boxes->shown.size(), 4u);
+    EXPECT_EQ(svc.boxes->shown.size(), 5u);
     EXPECT_EQ(logins, 0);
     MenuGame(kGameExit); // no exit either
     Eng.CompTurnActive = false;

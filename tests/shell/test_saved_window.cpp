@@ -146,6 +146,12 @@ TEST_F(SaveWindowTest, ANameTypedAtOnceIsSavedInTheFirstSlotAndARestoreAsksForAS
 }
 
 TEST_F(SaveWindowTest, CancelAfterChoosingASlotAsksFirst) {
+    w->Load();
+    w->LoadSlots(false);
+    w->Show();
+    w->Command2_Click(); // the first slot offered, nothing chosen or typed: no question
+    EXPECT_TRUE(Sav.DialogCancelled);
+    Sav.DialogCancelled = false;
     w->LoadSlots(false);
     w->Show();
     w->Text1_Click(2);
