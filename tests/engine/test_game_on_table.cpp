@@ -7,6 +7,7 @@
 #include "opponent/OppState.h"
 #include "opponent/TurnLoop.h"
 #include "shell/MenuCommands.h"
+#include "shell/SavedGames.h"
 #include "table/Animate.h"
 #include "tests/engine/test_deal_support.h"
 
@@ -181,6 +182,51 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
         for (int h = 1; h <= 4; ++h)
             held += Eng.Seat2Rec.RecHoldInfo(h, 1) + (Eng.PlayerCards(0, h + 6) != 0 ? 1 : 0);
         EXPECT_EQ(held, Eng.TurnOrder(1) == 2 ? 1 : 0);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Restore, Previous Turn and Restart pressed while the cards are dealt are kept, and run once the
+// deal is over: the restore window opens then, and the others give their answer then.
+TEST_F(GameOnTableTest, RestoreCommandsPressedDuringTheDealRunWhenItIsOver) {
+    const struct {
+        int row;
+        const char* answer; // the box the command shows, none for the restore window
+    } cases[] = {
+        {kGameRestore, nullptr},
+        {kGamePrevious, "No move to restore!"},
+        {kGameRestart, "There's no game to restart!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        Table(2);
+        int dialogs = 0;
+        MenuWin.SaveDialog = [&](bool) {
+            ++dialogs;
+            Sav.DialogCancelled = true;
+        };
+        svc.boxes->shown.clear();
+        if (c.answer) svc.boxes->Expect(platform::vbOK);
+        const auto answered = [&] { return dialogs + static_cast<int>(svc.boxes->shown.size()); };
+        int answeredInDeal = -1;
+        AtPassWhen([] { return Animate_Dealing(); },
+                   [&] {
+                       MenuGame(c.row);
+                       answeredInDeal = answered();
+                   });
+        platform::Svc().random.Randomize(3);
+        ASSERT_TRUE(::SetUp());
+        Com.Pturn = 1;
+        WhosOnFirst();
+        GoDeal();
+        EXPECT_EQ(answeredInDeal, 0); // kept, not run under the deal
+        EXPECT_TRUE(EventsUntil([&] { return answered() > 0; }));
+        EXPECT_EQ(dialogs, c.answer ? 0 : 1);
+        if (c.answer) EXPECT_EQ(svc.boxes->shown.back().text, c.answer);
+        MenuWin = MenuWindowsT{};
     }
 }
 

@@ -118,6 +118,12 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
         EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Wait!  Let me finish my turn first!"));
     }
     EXPECT_EQ(svc.boxes->shown.size(), 5u);
+    // At the hand-over the turn is the human's already: the seat that moved still speaks.
+    Com.Pturn = 1;
+    Eng.SeatName = "Torvek";
+    svc.boxes->Expect(vbOK);
+    MenuGame(kGameRestore);
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Torvek:"));
     EXPECT_EQ(logins, 0);
     MenuGame(kGameExit); // no exit either
     Eng.CompTurnActive = false;
