@@ -4,6 +4,8 @@
 #include "engine/Model.h"
 #include "platform/Connect.h"
 
+#include <QApplication>
+
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
 
 bool GameOnTable::StillOn() const {
@@ -71,7 +73,8 @@ void RunKept() {
         g_kept = nullptr;
         return;
     }
-    if (Table_Held()) return LookAtKept(kKeptLookAgainMs);
+    // A window open over the table (the preferences, a question) is answered first.
+    if (Table_Held() || QApplication::activeModalWidget()) return LookAtKept(kKeptLookAgainMs);
     const std::function<void()> command = std::move(g_kept);
     g_kept = nullptr;
     command();
