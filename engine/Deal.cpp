@@ -490,8 +490,10 @@ void Game_New() {
 void Game_NewIfAsked() {
     if (!Eng.TurnStop) return;
     Eng.TurnStop = false;
-    Com.Pturn = 0;
+    const int game = Eng.TableGame;
     Game_New();
+    // The player kept the game on after all: the turns the press stopped go on.
+    if (Eng.TableGame == game && Com.Pturn >= 2 && !Com.GameAbort) Hooks.ComputerTurn();
 }
 
 void cmdDeal_Click() {

@@ -90,6 +90,37 @@ TEST_F(KeptNewGame, IsPlayedOnWhicheverSeatWinsTheToss) {
     }
 }
 
+// The kept game asks first when the seat that moved is about to win; "No" keeps the game on,
+// and the turns the press stopped are played.
+TEST_F(KeptNewGame, ANoToTheQuestionLetsTheStoppedTurnsGoOn) {
+    Seats(3, -1, 1);
+    platform::Svc().random.Randomize(3);
+    Game_New();
+    ASSERT_TRUE(HumanOnTurn());
+    const int turns = Opponent_TurnsEnded();
+    pressSeat = 2;
+    firsts.clear();
+    press.start();
+    Eng.SourceSlot = 2;
+    Eng.TargetHold = 7;
+    Player_EndTurn();
+    ASSERT_TRUE(Eng.TurnStop);
+    ASSERT_EQ(Com.Pturn, 3);
+    // Seat 2 two cards from its win, three ahead of the human, when the kept game asks.
+    const int side = Eng.SeatSideCount, humanSide = Eng.PlayerSideCount;
+    Eng.SeatSideCount = 2;
+    Eng.PlayerSideCount = 5;
+    svc.boxes->onUnexpected = [&](const platform::MsgCall& c) {
+        EXPECT_EQ(c.text, "Are you serious?!\r\nI'm about to win and you want to start a new game???");
+        Eng.SeatSideCount = side;
+        Eng.PlayerSideCount = humanSide;
+    }; // answered No
+    ASSERT_TRUE(EventsUntil([&] { return Opponent_TurnsEnded() - turns == 2 && HumanOnTurn(); }));
+    EXPECT_TRUE(firsts.empty());
+    EXPECT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(fault, "");
+}
+
 // The same on the program's own clock, whose pauses take their time: the press comes while
 // the seat's cards fly, and the new game, which the computer begins, deals and plays on.
 TEST_F(KeptNewGame, IsPlayedOnWithTheRealClock) {
