@@ -1,6 +1,4 @@
 #pragma once
-#include <functional>
-
 // The game on the table, and the start of the next one.
 //
 // Clearing the table, a new table size or the end of a game puts another game in the
@@ -8,6 +6,8 @@
 // a card's flight, a reshuffle, the game end) keeps the ticket of the game it began with
 // and pauses through it, so that every pause answers whether that game is still the one on
 // the table; when it is not, the flow stops and leaves the table to whatever replaced it.
+
+#include <functional>
 
 class GameOnTable {
   public:
