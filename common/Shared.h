@@ -116,5 +116,10 @@ struct CommonState {
 extern CommonState Com;
 void Common_Reset();
 
+// A game at this table alone: no Internet game is connected or being connected.
+inline bool Local() {
+    return Com.NetGame == 0;
+}
+
 // Waits the given seconds while the window stays alive; ends early on GameAbort.
 void Pause(double seconds);

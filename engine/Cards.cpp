@@ -72,7 +72,7 @@ bool Add_Center() {
     return true;
 }
 
-void Add_Used() {
+PauseAnswer Add_Used(const GameOnTable& mine) {
     const int p = Eng.TargetPile;
     TableForm* f = HasTableForm() ? &frmGrulm() : nullptr;
     if (f) {
@@ -81,8 +81,9 @@ void Add_Used() {
     }
     // The notice shows a moment at an Internet table; a game that left the table meanwhile
     // has no full pile to move. A closing program still moves it, so the game it saves is whole.
-    const GameOnTable mine;
-    if (!mine.Pause(Com.NetGame != 0 && Com.Pturn != 1 ? kPaceClearNotice : 0) && mine.Replaced()) return;
+    if (const PauseAnswer on = mine.Pause(Com.NetGame != 0 && Com.Pturn != 1 ? kPaceClearNotice : 0);
+        on.Replaced())
+        return on;
     if (f) f->LblWild(p).SetVisible(false);
     for (int n = 1; n <= kPileFull; ++n) {
         ++Eng.UsedCount;
@@ -94,12 +95,16 @@ void Add_Used() {
     Eng.CenterCount(p) = 0;
     if (Com.SoundMode != kSoundsOff)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDealHands));
-    Pause(Com.NetGame != 0 ? kPaceClearNet : 2 * Com.ComputerPause);
+    // A table laid out anew meanwhile may have no such pile place any more.
+    if (const PauseAnswer on = mine.Pause(Com.NetGame != 0 ? kPaceClearNet : 2 * Com.ComputerPause);
+        on.Replaced())
+        return on;
     if (f) {
         // The place-holder of the place's size: centers are small in the small display.
         PictureBox& pile = f->PicCenter(p);
         pile.SetPicture(std::lround(pile.HeightPx()) >= 96 ? f->EmptyPlaceLarge : f->EmptyPlaceSmall);
     }
-    Pause(2 * Com.ComputerPause);
-    if (f) f->Label9(kLblNotice).SetVisible(false);
+    const PauseAnswer on = mine.Pause(2 * Com.ComputerPause);
+    if (f && !on.Replaced()) f->Label9(kLblNotice).SetVisible(false);
+    return on;
 }

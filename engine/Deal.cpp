@@ -397,7 +397,7 @@ static bool DealOpening(const GameOnTable& mine) {
 
     if (!mine.Pause(kPaceBeforeDeal)) return false;
     PlayAsync(kSoundDealHands);
-    if (!Deal_All()) return false;
+    if (!Deal_All(mine)) return false;
 
     Hooks.Game_AutoSave();
     Eng.TurnCount = 1;
@@ -420,21 +420,22 @@ void GoDeal() {
         HumanFirst();
 }
 
-bool Deal_All() {
+PauseAnswer Deal_All(const GameOnTable& mine) {
     TableForm& f = F();
     for (int slot = 2; slot <= 6; ++slot) {
         for (int h = 1; h <= Com.NumPlayers; ++h) {
             // A stock without cards ends the deal, and so does a game gone from the table.
-            if (Eng.DeckCount < 1) return true;
+            if (Eng.DeckCount < 1) return mine.Answer();
             const SeatParts s = Seat(SeatOfHostSeat(h));
-            if (!f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat))
-                return false;
+            const PauseAnswer on =
+                f.Card_Deal(*s.places, *s.cards, slot, s.Human() ? kShowDrawn : kShowDealtToSeat, mine);
+            if (!on) return on;
         }
     }
-    return true;
+    return mine.Answer();
 }
 
-bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
+bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards, const GameOnTable& mine) {
     TableForm& f = F();
     for (int slot = 2; slot <= 6; ++slot) {
         // A table cleared meanwhile holds no stock: that is no stalemate.
@@ -442,7 +443,7 @@ bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards) {
         places(slot).ZOrder(0);
         if (cards(1, slot) != 0) continue;
         if (Eng.DeckCount < 1 || Eng.Deck(1, Eng.DeckCount) == 0) return Hooks.STALEMATE();
-        if (!f.Card_Deal(places, cards, slot, kShowDrawn)) return false;
+        if (!f.Card_Deal(places, cards, slot, kShowDrawn, mine)) return false;
         if (Com.Pturn == 1) places(slot).SetEnabled(true);
     }
     if (Eng.HandCount == 0) {

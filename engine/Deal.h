@@ -22,12 +22,12 @@ bool SetUp();
 // Stage two: side tops, stacks, the hands and the first turn. Runs only after a
 // completed SetUp, once.
 void GoDeal();
-// Five hand cards to every seat, in the host's seat order; false when the game left the
-// table during the deal.
-bool Deal_All();
-// Refills the empty hand slots 2 to 6 of a seat from the stock, reshuffling or declaring the
-// stalemate as it must; false when the game left the table meanwhile.
-bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards);
+// Five hand cards to every seat, in the host's seat order, for the flow holding `mine`; false
+// when its game does not go on.
+PauseAnswer Deal_All(const GameOnTable& mine);
+// Refills the empty hand slots 2 to 6 of a seat from the stock for the flow holding `mine`,
+// reshuffling or declaring the stalemate as it must; false when its game did not go on.
+bool Deal_Players(ControlArray<PictureBox>& places, BArray<int, 2>& cards, const GameOnTable& mine);
 
 // Parts of SetUp that tests and the snapshot code reach on their own.
 // The stock in pack order, shuffled by the house rule; DeckCount = TotalCards.

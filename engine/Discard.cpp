@@ -63,11 +63,10 @@ void PassTheTurn() {
 }
 
 // The short pause after a local discard. The turn is the next seat's already: a New Game
-// pressed now waits for that turn, which starts it. False when the game left the table.
-bool HandOverPause() {
-    const GameOnTable mine;
+// pressed now waits for that turn, which starts it.
+PauseAnswer HandOverPause(const GameOnTable& mine) {
     Eng.HandingOver = true;
-    const bool on = mine.Pause(kDiscardPause);
+    const PauseAnswer on = mine.Pause(kDiscardPause);
     Eng.HandingOver = false;
     return on;
 }
@@ -80,6 +79,7 @@ void Player_EndTurn() {
     // Only a hand card goes onto one of the human's hold piles.
     if (slot < 2 || slot > 6 || hold < 7 || hold > 10 || Eng.PlayerCards(1, slot) == 0) return;
     PlayBusyScope busy;
+    const GameOnTable mine;
     TableForm& f = frmGrulm();
     f.Label9(kLblMessage).SetCaption(QStringLiteral(" "));
     if (Com.NetGame == 0) f.Label9(kLblComment).SetCaption(QStringLiteral(" "));
@@ -96,7 +96,7 @@ void Player_EndTurn() {
         Eng.MoveTo = hold;
         Netl.Move_Transmit_Done();
         if (Net_Stopped() || Com.GameAbort) return;
-    } else if (!HandOverPause()) {
+    } else if (!HandOverPause(mine)) {
         return;
     }
     f.Picture7(hold).Refresh();

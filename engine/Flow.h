@@ -3,6 +3,7 @@
 // Each is filled in at start-up; until then it does what nothing installed means,
 // so a caller never checks. Resetting is assigning a fresh struct (EngineHooks_Reset).
 #include "engine/Exchange.h"
+#include "engine/GameOnTable.h"
 #include "engine/StandIn.h"
 
 #include <QString>
@@ -30,9 +31,11 @@ struct FlowHooks {
     // Statistics of a card played from `slot` by `who`, and the check at the end of a turn.
     std::function<void(int slot, int who)> StatsAdd = [](int, int) {};
     std::function<void(int a, int b)> StatsCk = [](int, int) {};
-    // An opponent's taunt when the human played a card the side card needed; false when the
-    // game left the table during its pause.
-    std::function<bool()> Dumbness = [] { return true; };
+    // An opponent's taunt when the human played a card the side card needed; it pauses
+    // through the ticket of the play and answers as that pause.
+    std::function<PauseAnswer(const GameOnTable& mine)> Dumbness = [](const GameOnTable& mine) {
+        return mine.Answer();
+    };
     // A tutorial's next step may be taken (its Next button).
     std::function<void()> Tutorial_NextStep = [] {};
     // The house rules window: the seats' name labels, and the help file (command, keyword).

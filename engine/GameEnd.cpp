@@ -136,7 +136,6 @@ void GameEnd_Notice(const GameResult& r) {
         text = GameEnd_HumanWonText(margin);
     } else {
         text = GameEnd_SeatWonText(r.winner, margin);
-        Pause(0);
         PlaySeatSound(kSoundSeatWon, true);
     }
     // Whatever layout ran last, the whole notice shows.
@@ -171,8 +170,7 @@ bool GameEnd_Local(const GameResult& r, const QString& gamesText, const GameOnTa
     if (!r.humanWon && !GameEndHooks.NoLoseAnimation()) {
         PlaySeatSound(kSoundTaunt, false);
         // A winner missing from the personality list gets the sound but no animation.
-        if (r.person >= 0) GameEndHooks.Flash(r.person);
-        if (!mine.StillOn()) return false;
+        if (r.person >= 0 && !GameEndHooks.Flash(r.person, mine)) return false;
     }
     f.Label9(kLblComment).SetCaption(gamesText);
     f.cmdDeal.SetVisible(true);

@@ -2,6 +2,7 @@
 // The end of a game: the seat on turn has emptied its side pile. Works out the
 // winner and the margin, shows them, and records the result.
 #include "common/BArray.h"
+#include "engine/GameOnTable.h"
 
 #include <QString>
 #include <functional>
@@ -53,7 +54,9 @@ struct GameEndHooksT {
     // A personality's place in the personality list; -1 when it is not there.
     std::function<int(const QString& name)> Person_Index = [](const QString&) { return -1; };
     // The winner's animation of the personality at that place.
-    std::function<void(int index)> Flash = [](int) {};
+    std::function<PauseAnswer(int index, const GameOnTable& mine)> Flash = [](int, const GameOnTable& mine) {
+        return mine.Answer();
+    };
     std::function<void(int mode)> AnimateCardsFlow = [](int) {};
     // The player's options that switch the animations off.
     std::function<bool()> NoLoseAnimation = [] { return false; };

@@ -9,16 +9,21 @@
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
 
 bool GameOnTable::StillOn() const {
-    return !Com.GameAbort && game_ == Eng.TableGame;
+    return static_cast<bool>(Answer());
 }
 
 bool GameOnTable::Replaced() const {
     return game_ != Eng.TableGame;
 }
 
-bool GameOnTable::Pause(double seconds) const {
+PauseAnswer GameOnTable::Answer() const {
+    if (Replaced()) return PauseAnswer(PauseAnswer::End::Replaced);
+    return PauseAnswer(Com.GameAbort ? PauseAnswer::End::Closing : PauseAnswer::End::GoesOn);
+}
+
+PauseAnswer GameOnTable::Pause(double seconds) const {
     ::Pause(seconds);
-    return StillOn();
+    return Answer();
 }
 
 void Table_GameOver() {

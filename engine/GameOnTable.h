@@ -9,6 +9,25 @@
 
 #include <functional>
 
+// What a pause answers about the game of the flow that paused: it goes on, the program is
+// closing, or another game took the table. In a condition it is true while the game goes on.
+// A flow that stops hands the answer back to its caller, which needs to ask nothing again:
+// after a closing answer the game is still there, so a step already begun may be finished
+// and saved whole; after a replaced one its places and piles may be gone.
+class [[nodiscard]] PauseAnswer {
+  public:
+    explicit operator bool() const { return GoesOn(); }
+    bool GoesOn() const { return end_ == End::GoesOn; }
+    bool Closing() const { return end_ == End::Closing; }
+    bool Replaced() const { return end_ == End::Replaced; }
+
+  private:
+    friend class GameOnTable;
+    enum class End { GoesOn, Closing, Replaced };
+    explicit PauseAnswer(End end) : end_(end) {}
+    End end_;
+};
+
 class GameOnTable {
   public:
     GameOnTable();
@@ -17,9 +36,10 @@ class GameOnTable {
     // The table was cleared or laid out anew since: the places and piles of this game may be
     // gone. A closing program keeps its game.
     bool Replaced() const;
-    // Lets events run for `seconds`, then answers as StillOn: false when another game took
-    // the table meanwhile or the program is closing.
-    [[nodiscard]] bool Pause(double seconds) const;
+    // The answer a pause would give now.
+    PauseAnswer Answer() const;
+    // Lets events run for `seconds`, then answers whether this game goes on.
+    PauseAnswer Pause(double seconds) const;
 
   private:
     int game_;

@@ -127,7 +127,7 @@ bool KingPlayed(const Play& play, const GameOnTable& mine) {
     if (!mine.Pause(moment)) return false;
     if (Com.DeckStyle < 6) f.PicCenter(play.pile).SetBackColor(kPlaceWhite);
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && count == sideRank && !Hooks.Dumbness()) return false;
+    if (play.slot != 1 && count == sideRank && !Hooks.Dumbness(mine)) return false;
     if (play.slot == 1 && sideRank == count)
         f.Label9(kLblMessage).SetCaption(QStringLiteral("\r\nMurphy's Law strikes again!"));
     return true;
@@ -201,16 +201,15 @@ void Settle(const Play& play, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     play.Restore();
     if (Eng.CenterCount(play.pile) == kPileFull) {
-        const bool on = mine.Pause(Com.ComputerPause);
+        const PauseAnswer on = mine.Pause(Com.ComputerPause);
         // A closing program still moves the full pile, so the game it saves is whole.
-        if (mine.Replaced()) return;
+        if (on.Replaced()) return;
         play.Restore();
-        Add_Used();
-        if (!on) return;
+        if (!Add_Used(mine)) return;
     }
     if (Eng.HandCount <= 0) {
         play.Restore();
-        if (!Deal_Players(f.Picture7, Eng.PlayerCards) || Eng.StaleMode == 1) return;
+        if (!Deal_Players(f.Picture7, Eng.PlayerCards, mine) || Eng.StaleMode == 1) return;
         if (Eng.StaleMode == 2) {
             Eng.StaleMode = 0;
             // The gathered hand must count as it lies, or it would never refill.
@@ -287,7 +286,8 @@ bool Reactions(const Play& play, const GameOnTable& mine) {
     if (play.rank == kRankKing && !KingPlayed(play, mine)) return false;
     if (play.slot == 1 && !TurnUpSide(play, mine)) return false;
     const int sideRank = Eng.PlayerCards(1, 1);
-    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing && !Hooks.Dumbness()) return false;
+    if (play.slot != 1 && play.rank == sideRank && sideRank != kRankKing && !Hooks.Dumbness(mine))
+        return false;
     if (Com.NetGame == 0) BlockedSeatReacts(play);
     frmGrulm().PicCenter(play.pile).Refresh();
     return true;
@@ -315,7 +315,7 @@ void Player_Move() {
     const GameOnTable mine;
     TableForm& f = frmGrulm();
     f.Piles_EnableRange(f.Picture7, false, 1, 10);
-    if (!Eng.DroppedPlay && !f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile)) return;
+    if (!Eng.DroppedPlay && !f.Card_Animate(f.Picture7, play.slot, f.PicCenter, play.pile, mine)) return;
     Hooks.StatsAdd(play.slot, 1);
     play.Restore();
     if (!Add_Center()) return;
@@ -337,9 +337,8 @@ void Player_Move() {
     Settle(play, mine);
 }
 
-bool Dumbness_Default() {
-    if (Eng.CommentsOff) return true;
-    const GameOnTable mine;
+PauseAnswer Dumbness_Default(const GameOnTable& mine) {
+    if (Eng.CommentsOff) return mine.Answer();
     const bool king = Eng.PlayCard(1) == kRankKing;
     frmGrulm()
         .Label9(kLblMessage)
@@ -351,5 +350,5 @@ bool Dumbness_Default() {
 }
 
 void Plays_Install() {
-    Hooks.Dumbness = [] { return Dumbness_Default(); };
+    Hooks.Dumbness = [](const GameOnTable& mine) { return Dumbness_Default(mine); };
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The human's plays onto the center piles.
+#include "engine/GameOnTable.h"
 
 // Plays PlayerCards(SourceSlot) onto center pile TargetPile, after Rules_CheckCenter
 // accepted it. DroppedPlay says the card already lies on the pile (no flight).
@@ -18,7 +19,7 @@ class PlayBusyScope {
     bool held_ = true;
 };
 // The opponent's taunt when a card the side card needed went elsewhere; comments off says
-// nothing. It pauses: false when the game left the table meanwhile.
-bool Dumbness_Default();
+// nothing. It pauses through the ticket of the play and answers as that pause.
+PauseAnswer Dumbness_Default(const GameOnTable& mine);
 // Installs the taunt where the plays reach it.
 void Plays_Install();

@@ -86,20 +86,20 @@ void HoldType_Update(int pile, bool added) {
     const int d = Eng.SeatHoldInfo(pile, 1);
     int& type = Eng.SeatHoldInfo(pile, 2);
     if (d <= 1) {
-        if (!added || d == 0) type = 0;
+        if (!added || d == 0) type = kHoldOneRank;
         return;
     }
     const int top = Eng.SeatHold(1, pile, d), under = Eng.SeatHold(1, pile, d - 1);
     const int bottom = Eng.SeatHold(1, pile, 1);
     if (added) {
-        if (top == bottom) type = 0;
-        if (top != under) type = 1;
-        if (top == under - 1) type = 2;
+        if (top == bottom) type = kHoldOneRank;
+        if (top != under) type = kHoldMixed;
+        if (top == under - 1) type = kHoldRunStep;
     } else if (top == bottom) {
-        type = 0;
+        type = kHoldOneRank;
     } else if (top == under - 1) {
-        type = 2;
+        type = kHoldRunStep;
     } else if (top != under) {
-        type = 1;
+        type = kHoldMixed;
     }
 }

@@ -59,9 +59,8 @@ void Reshuffle_Finish() {
 }
 
 // The host's order of the stock. False when the wait ended or the message was damaged.
-bool Reshuffle_Receive() {
+bool Reshuffle_Receive(const GameOnTable& mine) {
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
     f.Label9(kLblNotice).SetCaption(Netl.NetOppName() + QStringLiteral(" Reshuffled"));
     if (!mine.Pause(kPaceReshuffleNotice)) return false;
     bool stock = false, damaged = false;
@@ -88,9 +87,8 @@ bool Reshuffle_Receive() {
 }
 
 // False when the game left the table during the pauses: there is nothing to shuffle then.
-bool Reshuffle_Shuffle() {
+bool Reshuffle_Shuffle(const GameOnTable& mine) {
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
     f.Label9(StaleInternet() ? kLblNotice : kLblComment).SetCaption(QStringLiteral("I Reshuffled"));
     if (!mine.Pause(kPaceReshuffleNotice) || !mine.Pause(Com.ComputerPause)) return false;
     for (int i = 1; i <= Eng.DeckCount; ++i) {
@@ -109,7 +107,7 @@ bool Reshuffle_Shuffle() {
     return mine.StillOn();
 }
 
-bool Recover_Centers(const GameOnTable& mine) {
+PauseAnswer Recover_Centers(const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     f.Label9(kLblNotice).SetCaption(QStringLiteral(" CLEARING Center "));
     for (int c = 1; c <= Com.NumCenters; ++c) {
@@ -190,19 +188,17 @@ void Stale_Abandon() {
     f.Table_Redraw();
 }
 
-} // namespace
-
-bool RESHUFFLE() {
+// The reshuffle of the flow holding `mine`.
+bool Reshuffle(const GameOnTable& mine) {
     if (Eng.UsedCount == 0) return true;
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
     f.PicCenter(0).SetVisible(false);
     if (StaleInternet()) Netl.Chat_EnableSend(false);
     if (!StaleRemote()) Eng.DeckCount = Eng.UsedCount;
     StalePlayAsync(kSoundNewGame);
     if (!StaleRemote()) Com.NetDeck.clear();
     // On a remote, a stock message that came in before this point is kept for the read below.
-    const bool stock = StaleRemote() ? Reshuffle_Receive() : Reshuffle_Shuffle();
+    const bool stock = StaleRemote() ? Reshuffle_Receive(mine) : Reshuffle_Shuffle(mine);
     if (stock) {
         Eng.UsedPile.Redim(1, Com.TotalCards);
         Eng.UsedCount = 0;
@@ -212,8 +208,6 @@ bool RESHUFFLE() {
     // A stock that did not come leaves the game on the table; the refill then finds none.
     return stock || mine.StillOn();
 }
-
-namespace {
 
 // The seats' hands and holds gathered, the used pile shuffled back into the stock and new
 // hands dealt; false when the game left the table on the way.
@@ -228,13 +222,13 @@ bool Recover_Deal(const GameOnTable& mine, bool& dealt) {
     for (int seat = 2; seat <= Com.NumPlayers; ++seat)
         Recover_Seat(seat);
     StalePlayAsync(kSoundDealHands);
-    if (!mine.Pause(kClearPause) || !RESHUFFLE()) return false;
+    if (!mine.Pause(kClearPause) || !Reshuffle(mine)) return false;
     // A reshuffle whose exchange broke off leaves the gathered cards where they are.
     if (Eng.UsedCount != 0) return true;
     for (int n = 1; n <= Com.TotalCards; ++n)
         Eng.Deck(2, n) = 0;
     f.Table_Redraw();
-    dealt = Deal_All();
+    dealt = static_cast<bool>(Deal_All(mine));
     return dealt;
 }
 
@@ -323,9 +317,12 @@ void Stale_DealerError() {
 
 } // namespace
 
-bool Stale_Recover() {
+bool RESHUFFLE() {
+    return Reshuffle(GameOnTable());
+}
+
+bool Stale_Recover(const GameOnTable& mine) {
     // A game that left the table meanwhile is no failure of the recovery: it just ends.
-    const GameOnTable mine;
     try {
         // The cards of the seat on turn are gathered from the seat itself, not from the working set.
         if (Com.Pturn != 1) GoUpdateOpponents();
@@ -349,7 +346,7 @@ bool STALEMATE() {
     // The answer was awaited with events running: the game may have left the table.
     if (choice == StaleChoice::Reshuffle && mine.StillOn()) {
         Eng.StaleMode = 2;
-        if (!Stale_Recover() && !Com.GameAbort) Stale_DealerError();
+        if (!Stale_Recover(mine) && mine.StillOn()) Stale_DealerError();
     }
     return mine.StillOn();
 }

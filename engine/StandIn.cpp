@@ -11,6 +11,7 @@ void ComputerTurn_StandIn() {
     if (Eng.CompTurnActive) return;
     Eng.CompTurnActive = true;
     Eng.TableBusy = true;
+    const GameOnTable mine;
     // One round at most: a turn order that never reaches the human must not spin forever.
     for (int n = 0; n < Com.NumPlayers && !Com.GameAbort && Com.Pturn >= 2 && Com.Pturn <= Com.NumPlayers;
          ++n) {
@@ -22,7 +23,7 @@ void ComputerTurn_StandIn() {
             if (Eng.TurnResumedHuman != 0)
                 Eng.TurnResumedHuman = 0;
             else
-                Deal_Players(frmGrulm().Picture7, Eng.PlayerCards);
+                Deal_Players(frmGrulm().Picture7, Eng.PlayerCards, mine);
         }
         Hooks.Game_AutoSave();
     }

@@ -36,10 +36,6 @@ void SetPanel(int panel, const QString& text) {
     bar.Update();
 }
 
-bool Local() {
-    return Com.NetGame == 0;
-}
-
 // The computer's record in "scores.ran" gates its entry into the lists: a run below
 // the record stays out, one that reaches it becomes the new record.
 bool Computer_Record(bool sideList, int score, int side) {

@@ -21,6 +21,7 @@ enum CardShowKind : int {
     kShowSilent = 0,
     kShowSoundFirst = 1,
     kShowSideUp = 1,      // the next side card turned up
+    kShowTurnedOver = 1,  // a computer seat's hand turned face up or down by a peek
     kShowPlayed = 2,      // a card played onto a center pile
     kShowDealtToSeat = 3, // a hand card of the opening deal to a computer seat
     kShowDiscarded = 4,   // a card discarded onto a hold pile

@@ -3,6 +3,7 @@
 // established names, and the few table operations the engine calls. The table
 // presentation builds the window and fills in the operations.
 #include "common/BArray.h"
+#include "engine/GameOnTable.h"
 #include "platform/Controls.h"
 #include "platform/StatusBar.h"
 
@@ -73,10 +74,12 @@ class TableForm : public platform::Form {
 
     // The table operations the game flow calls; the table presentation fills them in.
     virtual void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) = 0;
-    // A deal and a flight pause as they go; false when their game left the table meanwhile.
-    virtual bool Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) = 0;
-    virtual bool Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
-                              int j) = 0;
+    // A deal and a flight pause as they go, through the ticket of the flow they belong to,
+    // and answer as its last pause did.
+    virtual PauseAnswer Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind,
+                                  const GameOnTable& mine) = 0;
+    virtual PauseAnswer Card_Animate(ControlArray<PictureBox>& source, int i,
+                                     ControlArray<PictureBox>& target, int j, const GameOnTable& mine) = 0;
     virtual void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) = 0;
     virtual void Table_Clear() = 0;
     virtual void Table_Redraw() = 0;

@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "media/MediaState.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
 #include "shell/Profile.h"
 #include "shell/Utilities.h"
@@ -65,14 +66,16 @@ bool Comments_WriteFile(const QString& path, const QStringList& texts, QString* 
 
 bool Media_CopyFile(const QString& from, const QString& to, QString* error) {
     if (SameFile(from, to)) return true;
-    QFile in(from);
+    QFile in;
     QSaveFile out(to);
     const auto fail = [&](const QString& why) {
         if (error) *error = why;
         out.cancelWriting();
         return false;
     };
-    if (!in.open(QIODevice::ReadOnly)) return fail(in.errorString());
+    // A pipe chosen as a sound would hold the copy until something wrote to it.
+    if (!platform::RegularFile_OpenRead(in, from))
+        return fail(QStringLiteral("\"%1\" is not a file that can be read.").arg(from));
     if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
     // In pieces: the user's file may be of any size.
     constexpr qint64 kCopyPiece = 1 << 20;
@@ -94,10 +97,15 @@ bool CommentSet_BadName(const QString& name) {
     const bool control =
         std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
     // The comment lists' own two choices: a set so named would only switch the comments off.
-    const bool reserved =
-        name.trimmed().compare(QLatin1String(kNoComments), Qt::CaseInsensitive) == 0 ||
-        name.trimmed().compare(QLatin1String(kDefaultPersonality), Qt::CaseInsensitive) == 0;
-    if (control || reserved) {
+    for (const char* reserved : {kNoComments, kDefaultPersonality}) {
+        if (name.trimmed().compare(QLatin1String(reserved), Qt::CaseInsensitive) != 0) continue;
+        platform::MsgBox(QStringLiteral("\"%1\" is one of the comment lists' own choices and cannot name "
+                                        "a comment set.\nPlease enter another name.")
+                             .arg(QLatin1String(reserved)),
+                         platform::vbExclamation, QStringLiteral("Reserved Name"));
+        return true;
+    }
+    if (control) {
         BadFileName_Tell();
         return true;
     }

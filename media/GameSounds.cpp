@@ -3,10 +3,10 @@
 #include "engine/Model.h"
 #include "media/Music.h"
 #include "media/Synth.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -100,10 +100,8 @@ QByteArray GameSound_Make(int id) {
 }
 
 void SetUpSounds() {
-    for (int id = kGameSoundFirst; id <= kGameSoundLast; ++id) {
-        QFile f(GameSound_File(id));
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(GameSound_Make(id));
-    }
+    for (int id = kGameSoundFirst; id <= kGameSoundLast; ++id)
+        platform::RegularFile_Write(GameSound_File(id), GameSound_Make(id));
 }
 
 void CleanUpSounds() {

@@ -57,9 +57,11 @@ void ApplyOpponent(int slot) {
 bool Opponent_FillBlank(int slot, const QString& personality, const QString& commentSet) {
     PlayerIdentity& id = Prof.Prefs.Identity(slot);
     if (!EditNeverWritten(id.Name)) return false;
-    id.Name = personality;
+    // A name the profile cannot keep would not survive the next start.
+    const QString name = Person_NameFault(personality).isEmpty() ? personality : kEditGrulm;
+    id.Name = name;
     id.Level = 0;
-    id.Avatar = personality + ".jpg";
+    id.Avatar = name + ".jpg";
     id.SoundChoice = 0;
     id.CommentSet = commentSet;
     Prefs_WriteRecord(Prof.PlayerRecord, Prof.Prefs);

@@ -2,8 +2,8 @@
 #include "common/Shared.h"
 #include "media/MediaLists.h"
 #include "media/Synth.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -30,11 +30,6 @@ const Pack* Find(const QString& name) {
     for (const Pack& p : kPacks)
         if (key.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0) return &p;
     return nullptr;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 void DrawFace(QPainter& p, const Pack& pack, int frame, int size) {
@@ -102,7 +97,7 @@ void PersonPack_Install(const QString& name, const Personality& rec) {
             if (!Media_PlainFileName(file) || !file.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
                 continue;
             if (!Media_FindNoCase(sounds, file).isEmpty()) continue;
-            WriteFile(sounds + file, Wav_Make(Synth_Slot(pack->voice, i, c)));
+            platform::RegularFile_Write(sounds + file, Wav_Make(Synth_Slot(pack->voice, i, c)));
         }
     }
     PersonPack_InstallAvatar(name, rec);

@@ -9,6 +9,7 @@
 #include "media/MediaState.h"
 #include "media/PersonPack.h"
 #include "platform/Services.h"
+#include "platform/Text1252.h"
 #include "table/TableState.h"
 
 namespace {
@@ -161,6 +162,20 @@ QString Person_Store(int slot) {
     id.CommentSet = QString::fromLatin1(kDefaultPersonality);
     Prefs_WriteRecord(Prof.PlayerRecord, Prof.Prefs);
     return id.CommentSet;
+}
+
+QString Person_NameFault(const QString& name) {
+    constexpr int kWidth = PlayerIdentity::kFields[PlayerIdentity::kName].size;
+    QString foreign;
+    for (const char32_t u : name.toUcs4()) {
+        const QString c = QString::fromUcs4(&u, 1);
+        if (platform::FromCp1252(platform::ToCp1252(c)) != c && !foreign.contains(c)) foreign += c;
+    }
+    if (!foreign.isEmpty())
+        return QStringLiteral("Its name has letters your profile cannot keep: %1").arg(foreign);
+    if (name.size() > kWidth)
+        return QStringLiteral("Its name is longer than the %1 characters your profile keeps.").arg(kWidth);
+    return {};
 }
 
 void List_Personalities() {

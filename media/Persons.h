@@ -32,6 +32,10 @@ void Person_SeatAll(PlayerPrefs& prefs);
 // file is gone becomes "Default Personality" and the profile record is written back.
 QString Person_Store(int slot);
 
+// Why a personality cannot be an opponent's: the profile keeps the name in 20 characters of
+// its code page, and a name it cannot keep would be Grulm at the next start. "" when it can.
+QString Person_NameFault(const QString& name);
+
 // Builds PersonList: "Grulm" first, the files found, "Oskrel" last when present.
 void List_Personalities();
 // Seat 2's personality becomes the current one.

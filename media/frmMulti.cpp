@@ -26,6 +26,16 @@ namespace {
 const QString kMultiGrulm = QStringLiteral("Grulm");
 constexpr int kNarrowScreen = 10000;
 
+// A personality whose name the profile could not keep would be Grulm at the next start: it is
+// refused, with the reason, before it is chosen.
+bool RefusedPersonality(const QString& name) {
+    const QString why = Person_NameFault(name);
+    if (why.isEmpty()) return false;
+    platform::MsgBox(QStringLiteral("The personality \"%1\" cannot be chosen.\n%2").arg(name, why),
+                     platform::vbExclamation, QStringLiteral("Opponent Personality"));
+    return true;
+}
+
 MultiForm*& MultiInstance() {
     static MultiForm* form = nullptr;
     return form;
@@ -210,6 +220,12 @@ void MultiForm::CboOpponent_Click() {
     const int row = CboOpponent.ListIndex();
     if (row >= 0 && row <= Med.PersonCount) lblDescription.SetCaption(Med.PersonList(0, row));
     if (loading_) return;
+    if (RefusedPersonality(CboOpponent.Text())) {
+        loading_ = true;
+        CboOpponent.SetText(shownName_);
+        loading_ = false;
+        return;
+    }
     SetAvatarScroll(CboOpponent.Text() + ".jpg");
     CboOppLevel.SetListIndex(0);
     CboComment.SetListIndex(0);
@@ -222,6 +238,7 @@ void MultiForm::CmdApply_Click() {
     if (seat_ == kPlayerSetup) {
         Com.PlayerAvatar = ckNoPlayerAvatar.Value() == 1 ? avatar_ : QString();
     } else {
+        if (RefusedPersonality(CboOpponent.Text())) return;
         CheckPersonalitySounds();
         const OpponentEdit e{CboOpponent.Text(), levels_[seat_], avatar_, CboComment.Text(), soundColumn_};
         Opponent_Save(seat_ + 1, e, shownName_);

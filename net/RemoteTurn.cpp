@@ -84,7 +84,7 @@ int HandCards() {
 // The seat's hand refilled; false when a stalemate ends the turn, or the game left the table
 // (a reshuffle refused as damaged ends it).
 bool Refill() {
-    if (!Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards)) return false;
+    if (!Deal_Players(*Seat(Com.Pturn).places, Eng.SeatCards, Turn_Ticket())) return false;
     Eng.HandCount = HandCards();
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
@@ -140,7 +140,7 @@ bool PlayToCenter(int from, int pile) {
         TakeFromHoldPile(from);
     }
     if (!Comp_Flip(from, pile)) return false;
-    if (Eng.CenterCount(pile) == kPileFull) Add_Used();
+    if (Eng.CenterCount(pile) == kPileFull && !Add_Used(Turn_Ticket())) return false;
     if (HasTableForm()) frmGrulm().PicCenter(pile).Refresh();
     return true;
 }
@@ -196,7 +196,8 @@ void RefuseMove(int from, int to) {
     Turn_Advance();
     if (Com.Pturn == 1 && HasTableForm()) {
         TableForm& f = frmGrulm();
-        if (Deal_Players(f.Picture7, Eng.PlayerCards)) f.Piles_EnableRange(f.Picture7, true, 1, 10);
+        if (Deal_Players(f.Picture7, Eng.PlayerCards, Turn_Ticket()))
+            f.Piles_EnableRange(f.Picture7, true, 1, 10);
     }
 }
 
@@ -227,7 +228,7 @@ Step OneMove() {
             return WonByRemote(QStringLiteral("OK")) ? Step::Won : Step::TurnOver;
         }
     } else {
-        if (!Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase))
+        if (!Hand_Sort(Eng.SeatCards, *Seat(Com.Pturn).places, from, to - kHandMoveBase, Turn_Ticket()))
             return Step::Stopped;
     }
     if (!AwaitMover(kNetWT) || !RelayAndAnswer(kNetWT, QStringLiteral("WT"))) return Step::Stopped;

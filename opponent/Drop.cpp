@@ -142,9 +142,9 @@ bool ScanPiles() {
         }
         for (int s = 2; s <= 6; ++s) {
             if (!HasCard(s) || Rank(s) != Top(p)) continue;
-            if (HoldType(p) == 0) return Drop(s, p);
+            if (HoldType(p) == kHoldOneRank) return Drop(s, p);
             Opp.MatchSlot = s;
-            (HoldType(p) == 1 ? Opp.MixedMatchPile : Opp.RunMatchPile) = p;
+            (HoldType(p) == kHoldMixed ? Opp.MixedMatchPile : Opp.RunMatchPile) = p;
         }
         if (Top(p) == Side()) Opp.SideTopPile = p;
     }
@@ -194,7 +194,7 @@ bool DropRunStep() {
             if (!HasCard(s) || Top(p) - 1 != Rank(s)) continue;
             if (s == Opp.DupSlot && Opp.DropSlot != 0 && Opp.DropPile != 0) return Drop(s, Opp.DropPile);
             if (Top(p) == Side()) return Drop(s, p);
-            if ((HoldDepth(p) == 1 || HoldType(p) == 2) && Rank(s) != Best()) return Drop(s, p);
+            if ((HoldDepth(p) == 1 || HoldType(p) == kHoldRunStep) && Rank(s) != Best()) return Drop(s, p);
         }
     return false;
 }
@@ -298,7 +298,7 @@ bool EqualTops() {
     const int fhs = Opp.FirstHandSlot, side = Side(), best = Best();
     for (int s = fhs; s <= HandEnd(); ++s)
         for (int p = 1; p <= 4; ++p)
-            if (HasCard(s) && Top(p) == Rank(s) && HoldType(p) != 2) return Drop(fhs, p);
+            if (HasCard(s) && Top(p) == Rank(s) && HoldType(p) != kHoldRunStep) return Drop(fhs, p);
     for (int p = 1; p <= 4; ++p)
         if (Top(p) <= best && Top(p) <= side) return Drop(fhs, p);
     for (int p = 1; p <= 4; ++p)

@@ -24,10 +24,10 @@ int Shallower(int i, int j) {
 
 int LinkOf(int i, int j) {
     const int ti = HoldType(i), tj = HoldType(j);
-    if (ti == 0) return i;
-    if (ti == 1) {
-        if (tj == 2) return i;
-        if (tj == 0) return j;
+    if (ti == kHoldOneRank) return i;
+    if (ti == kHoldMixed) {
+        if (tj == kHoldRunStep) return i;
+        if (tj == kHoldOneRank) return j;
         if (AnalysisUnder(j) >= AnalysisUnder(i)) {
             int link = HoldTop(i) == AnalysisUnder(i) ? i : j;
             if (AnalysisUnder(j) == AnalysisUnder(i)) link = Shallower(i, j);
@@ -35,7 +35,7 @@ int LinkOf(int i, int j) {
         }
         return HoldTop(j) == AnalysisUnder(j) ? j : i;
     }
-    if (tj != 2) return j;
+    if (tj != kHoldRunStep) return j;
     if (CleanRun(i)) return CleanRun(j) ? Shallower(i, j) : j;
     return Shallower(i, j);
 }

@@ -2,6 +2,7 @@
 // The computer seat's turn variables: what the search, the plan, the hold-back,
 // the wild side card and the discard choice share while one seat moves.
 #include "common/BArray.h"
+#include "engine/Seats.h"
 
 #include <array>
 #include <functional>
@@ -93,7 +94,7 @@ void Opponent_Reset();
 int SeatRank(int slot);
 int HoldDepth(int pile);
 int HoldTop(int pile);  // rank of the pile's top, 0 when empty
-int HoldType(int pile); // 0 one rank, 1 mixed, 2 a run step
+int HoldType(int pile); // a HoldTypeCode
 // A center's plan: the top the pile will show, and the number of plays.
 int& PlanTop(int c);
 int& PlanCount(int c);

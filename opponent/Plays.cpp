@@ -29,9 +29,6 @@ constexpr quint32 kEmptyHandColour = 0x80C0FF;
 
 TurnOnTable* g_turn = nullptr;
 
-bool Local() {
-    return Com.NetGame == 0;
-}
 QString Comment(int i) {
     return Eng.SeatComments(i);
 }
@@ -57,11 +54,12 @@ void TakeFromHold(int slot) {
     HoldType_Update(h, false);
 }
 
-// The card shown and flown to the pile; false when another game took the table meanwhile (a
-// layout from the host may have taken the pile or the seat away).
-bool ShowFlight(int source, int pile) {
+// The card shown and flown to the pile. A closing program skips the flight, but the card still
+// lands, so the model stays whole; a replaced game (a layout from the host may have taken the
+// pile or the seat away) has no pile for it.
+PauseAnswer ShowFlight(int source, int pile) {
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
+    const GameOnTable mine = Turn_Ticket();
     auto& places = SeatPlaces();
     const bool wild = Opp.WildPending == kRankKing && Eng.PlayCard(1) == kRankKing && source >= 2;
     const bool peek = Com.PeekOn;
@@ -73,10 +71,10 @@ bool ShowFlight(int source, int pile) {
     const bool kingSound = wild && Com.SoundMode == kSoundsAll;
     if (kingSound) SeatSound(kSoundKing, Local());
     const double look = kingSound ? 0 : wild ? kPaceRemarkShort : Com.ComputerPause;
-    const bool flew = mine.Pause(look) && f.Card_Animate(places, source, f.PicCenter, pile);
+    PauseAnswer flew = mine.Pause(look);
+    if (flew) flew = f.Card_Animate(places, source, f.PicCenter, pile, mine);
     Opp.WildPending = 0;
-    // A closing program skips the flight; the card still lands, so the model stays whole.
-    return flew || !mine.Replaced();
+    return flew;
 }
 
 // The source place after the card left it.
@@ -105,10 +103,10 @@ bool SideKingRemarks() {
     return true;
 }
 
-// After a side King: the next side card has the rank the King just took. False when the
-// turn must stop after the remark.
-bool MurphyRemark(int pile) {
-    if (Eng.SeatSideCount == 0 || Eng.SeatCards(1, 1) != Eng.CenterCount(pile)) return true;
+// After a side King: the next side card has the rank the King just took. Answers whether the
+// turn goes on after the remark.
+PauseAnswer MurphyRemark(int pile) {
+    if (Eng.SeatSideCount == 0 || Eng.SeatCards(1, 1) != Eng.CenterCount(pile)) return Turn_Ticket().Answer();
     bool elsewhere = false;
     for (int k = 1; k <= Com.NumCenters; ++k)
         elsewhere = elsewhere || (k != pile && Eng.CenterCount(k) + 1 == Eng.SeatCards(1, 1));
@@ -147,20 +145,21 @@ QString BlockedName(int rank) {
 
 // A hand play that emptied the hand: refill and think again.
 bool RefillAfterEmptyHand(int c) {
-    if (Eng.CenterCount(c) == kPileFull) Add_Used();
-    if (!Deal_Players(SeatPlaces(), Eng.SeatCards)) return false;
+    const GameOnTable mine = Turn_Ticket();
+    if (Eng.CenterCount(c) == kPileFull && !Add_Used(mine)) return false;
+    if (!Deal_Players(SeatPlaces(), Eng.SeatCards, mine)) return false;
     Opp.SidePlay = kSideReplan;
     Opp.TurnFlags[kReplan] = 1;
     Opp.PlanState(c, 1) = 0;
     if (Eng.StaleMode == 1) return false;
     if (Eng.StaleMode == 2) Eng.StaleMode = 0;
-    return Turn_Pause(Com.ComputerPause);
+    return Turn_Pause(Com.ComputerPause).GoesOn();
 }
 
 // The landed card on its pile and the place it left, as the table now shows them.
 void ShowLanded(int source, int pile, bool king) {
     TableForm& f = frmGrulm();
-    f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), 2);
+    f.Card_Show(f.PicCenter, pile, Eng.PlayCard(0), kShowPlayed);
     if (king) f.WildUpdate();
     // The side pile loses the edge of the card that left it.
     if (source == 1 && f.Stack.Exists(Eng.SeatSideStack)) f.Stack(Eng.SeatSideStack).SetVisible(false);
@@ -189,9 +188,12 @@ bool Turn_Replaced() {
     return g_turn && g_turn->Replaced();
 }
 
-bool Turn_Pause(double seconds) {
-    ::Pause(seconds);
-    return Turn_StillOn();
+GameOnTable Turn_Ticket() {
+    return g_turn ? g_turn->Ticket() : GameOnTable();
+}
+
+PauseAnswer Turn_Pause(double seconds) {
+    return Turn_Ticket().Pause(seconds);
 }
 
 ControlArray<PictureBox>& SeatPlaces() {
@@ -273,7 +275,7 @@ int Comp_Play(int c) {
             return Opp.PlanStep;
         }
         if (!Comp_SideCompare(Opp.PileIndex)) return Opp.PlanStep;
-        if (Eng.CenterCount(c) == kPileFull) Add_Used();
+        if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket())) return Opp.PlanStep;
         if (Opp.PlanState(c, 1) == 0) return Opp.PlanStep + 1;
     }
     return Opp.PlanStep;
@@ -291,7 +293,7 @@ bool Comp_Flip(int source, int pile) {
     // The human's right presses and the avatar wait while the move is drawn.
     Eng.SeatMoveBusy = true;
     // A card in flight when another game took the table belongs to no pile of that game.
-    if ((HasTableForm() && !ShowFlight(source, pile)) || !Add_Center()) {
+    if ((HasTableForm() && ShowFlight(source, pile).Replaced()) || !Add_Center()) {
         Eng.SeatMoveBusy = false;
         return false;
     }
@@ -342,7 +344,7 @@ bool Comp_Reseq() {
         }
     }
     if (OnlineSeat_Active()) OnlineSeat_SendOrder(before);
-    return Turn_Pause(0);
+    return Turn_Pause(0).GoesOn();
 }
 
 bool Comp_SideCompare(int source) {
@@ -376,5 +378,5 @@ bool Comp_SideCompare(int source) {
             if (!Turn_Pause(2 * Com.ComputerPause)) return false;
         }
     }
-    return Turn_Pause(Eng.CommentsOff ? 0 : 3 * Com.ComputerPause);
+    return Turn_Pause(Eng.CommentsOff ? 0 : 3 * Com.ComputerPause).GoesOn();
 }

@@ -21,6 +21,7 @@ class TurnOnTable {
 
     bool StillOn() const { return game_.StillOn(); }
     bool Replaced() const { return game_.Replaced(); }
+    const GameOnTable& Ticket() const { return game_; }
 
   private:
     GameOnTable game_;
@@ -30,9 +31,12 @@ class TurnOnTable {
 bool Turn_StillOn();
 // True once another game took the table: the turn's cards are not that game's.
 bool Turn_Replaced();
-// A pause of the turn; false when the turn must stop after it. Every pause of a turn goes
+// The ticket of the turn under way, which the flows it runs pause through; outside a turn, a
+// ticket of the game on the table now.
+GameOnTable Turn_Ticket();
+// A pause of the turn, answering whether its game goes on. Every pause of a turn goes
 // through it.
-[[nodiscard]] bool Turn_Pause(double seconds);
+PauseAnswer Turn_Pause(double seconds);
 
 // Plays the plan of center c; returns the plan position where it stopped
 // (one past the last play when the whole plan was played).

@@ -112,7 +112,7 @@ int Margin() {
                 break;
             }
             m = 1;
-        } else if (HoldType(p) == 1) {
+        } else if (HoldType(p) == kHoldMixed) {
             ++m;
         }
     }

@@ -140,7 +140,7 @@ int HoldFit(int c) {
         Move_Comp_Hold();
         if (Opp.PileIndex < 5) return Opp.HoldChoice != 0 ? Opp.HoldChoice : p;
         candidate = p;
-        if (HoldType(p) != 0) {
+        if (HoldType(p) != kHoldOneRank) {
             if (RunStep(p) || (sbCount < Under(p) && Under(p) < side)) break;
             Opp.ReturnMark = PlanCount(c) + 1;
         }
@@ -366,13 +366,13 @@ void Move_Comp_Hold() {
         if (b == a || Sd(b) == 0 || Stop(b) != Stop(a) || Stop(a) == kRankKing) continue;
         int choice = 0;
         if (Eng.Level >= 1) {
-            if (HoldType(a) == 0)
-                choice = HoldType(b) == 0 && (Sd(a) == 1 || Sd(b) > Sd(a)) ? a : b;
+            if (HoldType(a) == kHoldOneRank)
+                choice = HoldType(b) == kHoldOneRank && (Sd(a) == 1 || Sd(b) > Sd(a)) ? a : b;
             else if ((!RunStep(a) && RunStep(b)) || (RunStep(a) && RunStep(b) && Sd(b) > Sd(a)))
                 choice = b;
-        } else if (HoldType(b) == 2) {
-            if (HoldType(a) != 2 || HoldDepth(b) > HoldDepth(a)) choice = b;
-        } else if (Sd(a) == 1 && HoldType(b) == 1 && Sd(b) > Sd(a)) {
+        } else if (HoldType(b) == kHoldRunStep) {
+            if (HoldType(a) != kHoldRunStep || HoldDepth(b) > HoldDepth(a)) choice = b;
+        } else if (Sd(a) == 1 && HoldType(b) == kHoldMixed && Sd(b) > Sd(a)) {
             choice = b;
         }
         if (choice != 0) {

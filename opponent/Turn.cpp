@@ -49,7 +49,7 @@ bool RemarkOnLastTurn() {
                 if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkHumanMissed));
                 Eng.SideMissed = PlayerMissedMove();
                 if (Com.SoundMode == kSoundsAll) platform::Svc().sound->PlayAsync(Com.DataPath + kSoundJeer);
-                return Turn_Pause(Eng.CommentsOff ? 0 : kPaceRemark);
+                return Turn_Pause(Eng.CommentsOff ? 0 : kPaceRemark).GoesOn();
             }
             continue;
         }
@@ -61,7 +61,7 @@ bool RemarkOnLastTurn() {
         if (!Eng.CommentsOff) Say(kLblComment, Eng.SeatComments(kRemarkOwnSideWaits));
         if (!Turn_Pause(0)) return false;
         SeatSound(kSoundOwnSideWaits, true);
-        return Turn_Pause(0);
+        return Turn_Pause(0).GoesOn();
     }
     return true;
 }
@@ -180,7 +180,7 @@ SideResult PlaySide() {
     // answer has cleared the table.
     const bool won = Opp.CardsMoved != moved && Eng.SeatSideCount == 0 && (on || (seat1 && !Com.GameAbort));
     if (!on && !won) return SideResult::GameOver;
-    if (Eng.CenterCount(c) == kPileFull) Add_Used();
+    if (Eng.CenterCount(c) == kPileFull && !Add_Used(Turn_Ticket()) && !won) return SideResult::GameOver;
     if (won) {
         if (seat1) Com.Pturn = 1;
         WorkingSet_Store();
@@ -325,7 +325,7 @@ bool BeginTurn() {
     // At an Internet table what the peers sent before this turn stays: the host's stock for
     // a reshuffle at its start may be here already.
     if (Com.NetGame == 0) Com.NetState = kNetNone;
-    if (Eng.TurnResumedOpp == 0) return Deal_Players(SeatPlaces(), Eng.SeatCards);
+    if (Eng.TurnResumedOpp == 0) return Deal_Players(SeatPlaces(), Eng.SeatCards, Turn_Ticket());
     Eng.HandCount = HandCards();
     return true;
 }

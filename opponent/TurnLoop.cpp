@@ -83,12 +83,12 @@ bool ShowDiscard(int from, int to) {
     const int card = Eng.SeatCards(0, to);
     places(from).ZOrder(0);
     f.Card_Show(places, from, card, 0);
-    if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) return false;
+    if (Turn_Pause(Com.ComputerPause).Replaced()) return false;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);
     places(from).SetVisible(false);
     places(from).SetPicture(QImage());
-    f.Card_Show(places, to, card, 4);
+    f.Card_Show(places, to, card, kShowDiscarded);
     f.Counter_Refresh();
     return true;
 }
@@ -116,7 +116,7 @@ bool NetTurnOver() {
 bool HumanTurnBegins() {
     Say(kLblMessage, QStringLiteral("\r\n\r\n     It's your turn..."));
     if (Eng.TurnResumedHuman == 0 && Shown()) {
-        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards)) return false;
+        if (!Deal_Players(frmGrulm().Picture7, Eng.PlayerCards, Turn_Ticket())) return false;
     } else {
         Eng.TurnResumedHuman = 0;
     }
@@ -152,7 +152,7 @@ void Move_End_Turn() {
     Say(kLblMessage, TurnOverText());
     // The discard belongs to the game it was made in; another game on the table ends the turn.
     // A closing program still makes it, so the game it saves is whole.
-    if (!Turn_Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2) && Turn_Replaced()) return;
+    if (Turn_Pause(Com.NetGame != 0 ? 0.1 : Com.ComputerPause / 2).Replaced()) return;
     const int from = Eng.TargetPile;
     const int to = Opp.PileIndex + 6;
     Opp.PileIndex = to;
@@ -162,17 +162,16 @@ void Move_End_Turn() {
     --Eng.HandCount;
     Opponent_MoveDone();
     if (!ShowDiscard(from, to)) return;
-    if (Com.NetGame != 0) {
-        // Seat 1 played by the decision code tells its discard as a player's program does.
-        const bool sent = OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver();
-        // The turn's cards go back into its own game's record only.
-        if (!sent || !Turn_Pause(0)) return;
-    } else if (!Turn_Pause(Com.ComputerPause) && Turn_Replaced()) {
-        return;
-    }
+    const bool net = Com.NetGame != 0;
+    // Seat 1 played by the decision code tells its discard as a player's program does.
+    if (net && !(OnlineSeat_Active() ? OnlineSeat_Send(from, to, true) : NetTurnOver())) return;
+    // The turn's cards go back into its own game's record only; a closing program keeps a
+    // local turn's, so the game it saves is whole.
+    const PauseAnswer on = Turn_Pause(net ? 0 : Com.ComputerPause);
+    if (on.Replaced() || (net && on.Closing())) return;
     Seat_CloseRun();
     WorkingSet_Store();
-    if (Com.GameAbort) return;
+    if (on.Closing()) return;
     ++g_turnsEnded;
     Eng.HandCount = 5;
     const int mover = Com.Pturn;

@@ -45,7 +45,7 @@ void LoadHuman() {
         }
         Eng.SeatHoldInfo(p, 1) = d;
         // The type its present cards give it, as if its top had just been uncovered.
-        Eng.SeatHoldInfo(p, 2) = 0;
+        Eng.SeatHoldInfo(p, 2) = kHoldOneRank;
         HoldType_Update(p, false);
     }
     Eng.SeatWildsFromHand = Eng.WildsFromHand;

@@ -714,33 +714,34 @@ double Form::ScaleHeight() const {
 // Placement is of the client area: it reads back exactly what was set, whatever
 // frame the window manager adds.
 int Form::LeftTw() const {
-    return window_->geometry().x() * 15;
+    return TwipsOfPx(window_->geometry().x());
 }
 int Form::TopTw() const {
-    return window_->geometry().y() * 15;
+    return TwipsOfPx(window_->geometry().y());
 }
 int Form::WidthTw() const {
-    return window_->geometry().width() * 15;
+    return TwipsOfPx(window_->geometry().width());
 }
 int Form::HeightTw() const {
-    return window_->geometry().height() * 15;
+    return TwipsOfPx(window_->geometry().height());
 }
 
 void Form::MoveTw(int left, int top, int width, int height) {
-    window_->setGeometry(left / 15, top / 15, std::max(1, width / 15), std::max(1, height / 15));
+    window_->setGeometry(PxOfTwips(left), PxOfTwips(top), std::max(1, PxOfTwips(width)),
+                         std::max(1, PxOfTwips(height)));
 }
 
 void Form::MoveFrameTw(int left, int top, int width, int height) {
     // A window's position given by move() is its frame's, as the window manager adds it.
-    window_->resize(std::max(1, width / 15), std::max(1, height / 15));
-    window_->move(left / 15, top / 15);
+    window_->resize(std::max(1, PxOfTwips(width)), std::max(1, PxOfTwips(height)));
+    window_->move(PxOfTwips(left), PxOfTwips(top));
 }
 
 int Form::FrameLeftTw() const {
-    return window_->frameGeometry().x() * 15;
+    return TwipsOfPx(window_->frameGeometry().x());
 }
 int Form::FrameTopTw() const {
-    return window_->frameGeometry().y() * 15;
+    return TwipsOfPx(window_->frameGeometry().y());
 }
 
 void Form::SetClientSizePx(int w, int h) {

@@ -22,6 +22,13 @@ class QPushButton;
 namespace platform {
 
 constexpr double kTwipsPerPixel = 15.0;
+// Whole pixels in twips, and whole twips in pixels cut toward zero.
+constexpr int TwipsOfPx(int px) {
+    return static_cast<int>(px * kTwipsPerPixel);
+}
+constexpr int PxOfTwips(int twips) {
+    return static_cast<int>(twips / kTwipsPerPixel);
+}
 enum ScaleMode : int { vbTwips = 1, vbPixels = 3 };
 
 // Colours are 0x00BBGGRR.

@@ -1,4 +1,6 @@
 #include "platform/Services.h"
+#include "platform/Controls.h"
+#include "platform/RegularFile.h"
 #include "platform/TestServices.h"
 #include "platform/WaveFile.h"
 
@@ -220,10 +222,10 @@ class RealSound : public Sound {
         voice_.reset(); // a new sound cuts the previous one
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) return false;
-        QFile file(path);
+        QFile file;
         WaveSound wave;
-        // A damaged or foreign file is passed over without a word; the game goes on.
-        if (!file.open(QIODevice::ReadOnly) || WaveFile_Read(file, &wave) != WaveFault::None) return false;
+        // A damaged or foreign file, or a pipe in a file's place, is passed over without a word.
+        if (!RegularFile_OpenRead(file, path) || WaveFile_Read(file, &wave) != WaveFault::None) return false;
         const QAudioFormat format = SoundFormat(wave);
         if (!device.isFormatSupported(format)) return false;
         voice_ = std::make_unique<SoundVoice>(device, format, wave.samples);
@@ -274,8 +276,8 @@ class RealSound : public Sound {
 
 class RealScreen : public Screen {
   public:
-    int WidthTwips() override { return S() ? S()->geometry().width() * 15 : 12000; }
-    int HeightTwips() override { return S() ? S()->geometry().height() * 15 : 9000; }
+    int WidthTwips() override { return S() ? TwipsOfPx(S()->geometry().width()) : 12000; }
+    int HeightTwips() override { return S() ? TwipsOfPx(S()->geometry().height()) : 9000; }
     int CaptionHeightPixels() override {
         return QApplication::style() ? QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) : 23;
     }
@@ -285,7 +287,8 @@ class RealScreen : public Screen {
         std::vector<QRect> areas;
         for (const QScreen* s : QGuiApplication::screens()) {
             const QRect g = s->geometry();
-            areas.emplace_back(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15);
+            areas.emplace_back(TwipsOfPx(g.x()), TwipsOfPx(g.y()), TwipsOfPx(g.width()),
+                               TwipsOfPx(g.height()));
         }
         return areas.empty() ? Screen::AreasTwips() : areas;
     }
@@ -296,12 +299,12 @@ class RealScreen : public Screen {
 
 } // namespace
 
-std::unique_ptr<Sound> MakeRealSound() {
-    return std::make_unique<RealSound>();
-}
-
 std::unique_ptr<Clock> MakeRealClock() {
     return std::make_unique<RealClock>();
+}
+
+std::unique_ptr<Sound> MakeRealSound() {
+    return std::make_unique<RealSound>();
 }
 
 void ReleaseServices() {

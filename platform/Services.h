@@ -103,7 +103,7 @@ Services& Svc();
 void InstallRealServices();
 // The sound of the program alone, for a test that plays through a real sound server.
 std::unique_ptr<Sound> MakeRealSound();
-// The clock of the program alone, for a test whose waits take their real time.
+// The program's clock alone, for a test whose waits run on real time.
 std::unique_ptr<Clock> MakeRealClock();
 // Ends every service. The audio output and the music player must go while the application
 // object still lives: after it, the toolkit's sound system is gone and they crash.

@@ -58,7 +58,7 @@ void GameEnd_Install() {
     GameEndHooks.Peek = [] { frmGrulm().Table_Redraw(); };
     GameEndHooks.NoLoseAnimation = [] { return Shl.LoseAnimOff; };
     GameEndHooks.NoWinAnimation = [] { return Shl.WinAnimOff; };
-    GameEndHooks.Flash = [](int index) { Flash(index); };
+    GameEndHooks.Flash = [](int index, const GameOnTable& mine) { return Flash(index, mine); };
     GameEndHooks.AnimateCardsFlow = [](int mode) { AnimateCardsFlow(mode); };
     GameEndHooks.HoldImages_Refresh = [] { HoldImages_Set(); };
     GameEndHooks.Notice_Fit = [] { Notice_Fit(true); };

@@ -253,7 +253,7 @@ void CtrlKey(int key) {
         if (IsFormLoaded(kSplashForm)) Startup.SplashUnload();
         else Startup.SplashShow();
         break;
-    case kF6: Flash(Tbl.PersonIndex); break;
+    case kF6: static_cast<void>(Flash(Tbl.PersonIndex, GameOnTable())); break;
     case kF10: MenuWin.IconsLoad(); break;
     case kF11: DisplayStats(); break;
     case kDelete: RemoveBackground(); break;

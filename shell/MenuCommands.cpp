@@ -45,9 +45,6 @@ constexpr int kUserSlots = 10;
 constexpr int kAutoSlotRow = 11;
 constexpr int kBackgroundNextKey = 32;
 
-bool Local() {
-    return Com.NetGame == 0;
-}
 bool Remote() {
     return Com.NetGame != 0 && Com.NetHost != 1;
 }

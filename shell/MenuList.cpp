@@ -21,7 +21,8 @@ namespace {
 
 // The picture over the rows is 400 twips high, the rows stand 125 twips below it, and
 // the window is 500 twips wider than its rows.
-constexpr int kTopStrip = 400 / 15, kListPad = 125 / 15, kSidePad = 500 / 15 / 2;
+constexpr int kTopStrip = platform::PxOfTwips(400), kListPad = platform::PxOfTwips(125),
+              kSidePad = platform::PxOfTwips(500) / 2;
 // The shortcut column of each menu in dialog units (a quarter of an average character).
 constexpr int kTabStop[] = {0, 90, 100, 115, 90};
 constexpr int kColumnGap = 24;
@@ -331,8 +332,7 @@ int MenuList_ShortcutColumn() {
 
 void MenuList_Install() {
     PanelHooks.Menu_Open = [](int menu, int leftTw, int topTw) {
-        return List().Open(menu, QPoint(leftTw / static_cast<int>(platform::kTwipsPerPixel),
-                                        topTw / static_cast<int>(platform::kTwipsPerPixel)));
+        return List().Open(menu, QPoint(platform::PxOfTwips(leftTw), platform::PxOfTwips(topTw)));
     };
     PanelHooks.Menu_Close = [] { List().Close(); };
     // A new size of the table puts the panel's list away with the panel.

@@ -40,7 +40,6 @@ static_assert(PlayerPrefs::kNumPlayers + PlayerPrefs::kOptionCount - 1 == Player
 // The viewer's top left corner stays at least this far inside the screen's right and bottom edges.
 constexpr int kHoldViewMinShown = 64;
 constexpr int kDefaultAnimSteps = 45;
-constexpr int kTwipsPerPixel = 15;
 
 void ProfileCheckSize(const RecordBuf& buf, int size, const char* what) {
     if (buf.Size() != size)
@@ -337,9 +336,9 @@ PlayerPrefs Profile_Corrected(const PlayerPrefs& rec, int screenWidthPx, int scr
     p.ForcedCards &= 7;
     // The viewer's place is kept in twips, as the viewer stores it.
     p.HoldViewLeft =
-        std::clamp(p.HoldViewLeft, 0, std::max(0, screenWidthPx - kHoldViewMinShown) * kTwipsPerPixel);
+        std::clamp(p.HoldViewLeft, 0, platform::TwipsOfPx(std::max(0, screenWidthPx - kHoldViewMinShown)));
     p.HoldViewTop =
-        std::clamp(p.HoldViewTop, 0, std::max(0, screenHeightPx - kHoldViewMinShown) * kTwipsPerPixel);
+        std::clamp(p.HoldViewTop, 0, platform::TwipsOfPx(std::max(0, screenHeightPx - kHoldViewMinShown)));
     if (p.SoundSet == 2) p.SoundSet = 0;
     if (p.MenuStyle != 0) p.MenuStyle = 1;
     // Opponents' levels and sound columns index tables.
@@ -355,8 +354,8 @@ PlayerPrefs Profile_Corrected(const PlayerPrefs& rec, int screenWidthPx, int scr
 void Profile_Apply(const PlayerPrefs& rec, bool startUp) {
     platform::Screen& screen = *platform::Svc().screen;
     const int depth = screen.ColourDepth();
-    const PlayerPrefs p = Profile_Corrected(rec, static_cast<int>(screen.WidthTwips() / kTwipsPerPixel),
-                                            static_cast<int>(screen.HeightTwips() / kTwipsPerPixel));
+    const PlayerPrefs p = Profile_Corrected(rec, platform::PxOfTwips(screen.WidthTwips()),
+                                            platform::PxOfTwips(screen.HeightTwips()));
 
     Com.PrevPlayers = Com.NumPlayers;
     Com.PrevCenters = Com.NumCenters;

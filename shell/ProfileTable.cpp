@@ -27,7 +27,7 @@ void SmallDisplay_Force() {
     Com.LayoutMode = 2;
     Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
     for (int p : {1, 4, 5, 8})
-        if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = 700 / 15;
+        if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = platform::PxOfTwips(700);
     if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
     f.StatusBar1.Update();
 }

@@ -328,21 +328,22 @@ void ShowRestored(TableForm& f) {
     Com.KeepSidePicture = true;
 }
 
-// False when the game was ended during the pause.
-bool ShowWhoseTurn(TableForm& f) {
+// Answers whether the restored game goes on after the pause: a game put on the table
+// meanwhile, or a closing program, is not the restored one to play on.
+PauseAnswer ShowWhoseTurn(TableForm& f) {
+    const GameOnTable mine;
     if (Com.Pturn == 1) {
         // A tutorial's prepared position is a turn no one has played yet.
         f.Label9(kLblMessage)
             .SetCaption(Com.TutorialMode ? QString() : QStringLiteral("It's still your turn."));
         f.ImgTurn1.SetVisible(true);
         f.ImgTurn2.SetVisible(false);
-        return true;
+        return mine.Answer();
     }
     f.Label9(kLblMessage).SetCaption(QStringLiteral("It's NOT your turn."));
     f.ImgTurn2.SetVisible(true);
     f.ImgTurn1.SetVisible(false);
-    if (Com.NetGame == 0) Pause(kPaceNotYourTurn);
-    return !Com.GameAbort;
+    return mine.Pause(Com.NetGame == 0 ? kPaceNotYourTurn : 0);
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "shell/MenuList.h"
 #include "shell/Profile.h"
 #include "shell/ProfileTable.h"
+#include "shell/ProgramEnd.h"
 #include "shell/SaveSettings.h"
 #include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
@@ -236,7 +237,7 @@ void KeepFormSize(TableForm& f) {
 void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
     const bool normal = kept.First != 1 && kept.First != 2;
     if (kept.HasPlacement &&
-        !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), Tbl.TitleBarHeight * 15))) {
+        !(normal && !DisplayKept_Usable(kept, scr.AreasTwips(), platform::TwipsOfPx(Tbl.TitleBarHeight)))) {
         if (kept.First == 2) {
             Tbl.SavedWindowState = 2;
         } else if (kept.First != 1) {
@@ -246,7 +247,7 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
             f.SetScaleMode(platform::vbTwips);
             const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
             // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
-            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * 15.0 : 0;
+            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * platform::kTwipsPerPixel : 0;
             if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
         }
         KeepFormSize(f);
@@ -394,7 +395,7 @@ void ShowWindow(TableForm& f) {
 bool MeetPlayer(TableForm& f) {
     if (Prof.PlayerRecord <= 1) {
         Startup.LoginShow();
-        if (Com.PlayerName.trimmed().isEmpty()) {
+        if (Com.PlayerName.trimmed().isEmpty() || Boot.EndAsked) {
             Com.GameAbort = true;
             platform::Later(0, "timer", [] { UnloadTable(); });
             return false;
@@ -443,9 +444,11 @@ void Grulm_FormLoad() {
     if (!Com.TutorialMode) {
         f.cmdDeal.SetVisible(true);
         Boot.ShowTips = ShowTipsAtStartup() ? 1 : 0;
-        if (Boot.ShowTips == 1) Startup.TipShow();
+        if (Boot.ShowTips == 1 && !Boot.EndAsked) Startup.TipShow();
     }
     Boot.Started = true;
+    // Asked to end while starting: now the exit can keep what the start-up read.
+    if (Boot.EndAsked) platform::Later(0, f.Window(), "timer", [] { frmGrulm().Window()->close(); });
 }
 
 void Startup_WhenShown(std::function<void()> step) {
@@ -460,6 +463,7 @@ bool Grulm_QueryUnload() {
         // The running step stops at its next wait; the window closes once it has unwound.
         Eng.CancelFlag = true;
         Com.GameAbort = true;
+        Windows_CloseWaited();
         if (!Boot.CloseDeferred) {
             Boot.CloseDeferred = true;
             auto* timer = new QTimer();
@@ -474,7 +478,10 @@ bool Grulm_QueryUnload() {
         }
         return true;
     }
-    if (Boot.Started) ExitLeft(1);
+    if (Boot.Started)
+        ExitLeft(1);
+    else if (g_lock)
+        Startup.CleanUpSounds(); // a start-up that stopped leaves none of its files behind
     return false;
 }
 

@@ -18,6 +18,7 @@ struct StartupState {
     QString NetDelim;
     bool Started = false;       // the load ran to its end
     bool CloseDeferred = false; // a close waits for the running step to unwind
+    bool EndAsked = false;      // a logout or Ctrl+C came: the program ends as soon as it can
     // The game size the table is laid out for now; the design starts with two players and three piles.
     int LaidPlayers = 2, LaidCenters = 3;
     bool LaidOut = false;     // the first profile of a run lays the table out for the screen

@@ -2,6 +2,7 @@
 #include "common/Pace.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/TableForm.h"
@@ -233,12 +234,15 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
     Tut.Wait = true;
     const TutorialTag tag = Tutorial_ReadTag(step);
     TableForm& f = F();
+    const GameOnTable mine;
     if (!tag.present) {
-        // The computer plays its turn; the step can be left once it is over.
+        // The computer plays its turn in the step's game, not in one put on the table meanwhile;
+        // the step can be left once it is over.
         cmdNext.SetEnabled(false);
         cmdBack.SetEnabled(false);
-        Pause(kStepPause);
-        Hooks.ComputerTurn();
+        const PauseAnswer on = mine.Pause(kStepPause);
+        if (on.Closing()) return tag.text;
+        if (on) Hooks.ComputerTurn();
         StepMayEnd();
         return tag.text;
     }
@@ -246,7 +250,7 @@ QString TutorialForm::ReadEnableInfo(const QString& step) {
     if (tag.EnablesSlot() && f.Picture7.Exists(tag.slot)) f.Picture7(tag.slot).SetEnabled(true);
     if (tag.WaitsForNext()) {
         Tut.Wait = false;
-        Pause(kStepPause);
+        if (mine.Pause(kStepPause).Closing()) return tag.text;
         cmdNext.SetEnabled(true);
         return tag.text;
     }

@@ -14,8 +14,8 @@
 
 namespace {
 
-// One step of the flight; false once the game the card flies in has left the table.
-bool Step(const GameOnTable& mine, PictureBox& p, double x, double y) {
+// One step of the flight, answering whether the game the card flies in goes on.
+PauseAnswer Step(const GameOnTable& mine, PictureBox& p, double x, double y) {
     p.SetGeometryPx(x, y, p.WidthPx(), p.HeightPx());
     return mine.Pause(kPaceFlight / std::max(1, Com.AnimSteps));
 }
@@ -41,9 +41,9 @@ int StepOf(double distance) {
     return step == 0 ? 1 : step;
 }
 
-// The card from its start to the target's place, the longer way leading; false when its
-// game left the table on the way.
-bool Fly(const GameOnTable& mine, PictureBox& s, double destX, double destY) {
+// The card from its start to the target's place, the longer way leading; stops at the first
+// step whose game does not go on.
+PauseAnswer Fly(const GameOnTable& mine, PictureBox& s, double destX, double destY) {
     const int stepX = StepOf(std::abs(Tbl.AnimStartX - destX));
     const int stepY = StepOf(std::abs(Tbl.AnimStartY - destY));
     double x = Tbl.AnimStartX, y = Tbl.AnimStartY;
@@ -58,25 +58,25 @@ bool Fly(const GameOnTable& mine, PictureBox& s, double destX, double destY) {
             } else if (y > destY) {
                 y -= stepY;
             }
-            if (!Step(mine, s, x, y)) return false;
+            if (const PauseAnswer on = Step(mine, s, x, y); !on) return on;
         }
-        return true;
+        return mine.Answer();
     }
     const bool up = destY <= Tbl.AnimStartY;
     for (int n = 0; n < limit && (up ? y > destY : y < destY - 48); ++n) {
         y += up ? -stepY : stepY;
         x += x > destX ? -stepX : stepX;
-        if (!Step(mine, s, x, y)) return false;
+        if (const PauseAnswer on = Step(mine, s, x, y); !on) return on;
     }
-    return true;
+    return mine.Answer();
 }
 
 // The flown place back where it started, hidden; a game dealt meanwhile shows its own card
 // there, so the place only goes home.
-void SendHome(Places& source, int i, const GameOnTable& mine) {
+void SendHome(Places& source, int i, PauseAnswer flew) {
     if (!source.Exists(i)) return;
     PictureBox& back = source(i);
-    if (!mine.Replaced()) back.SetVisible(false);
+    if (!flew.Replaced()) back.SetVisible(false);
     back.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, back.WidthPx(), back.HeightPx());
 }
 
@@ -86,10 +86,9 @@ bool Animate_Dealing() {
     return Tbl.Dealing;
 }
 
-bool Card_Animate(Places& source, int i, Places& target, int j) {
+PauseAnswer Card_Animate(Places& source, int i, Places& target, int j, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
     // A table cleared or laid out anew during the flight may have removed the places it uses.
-    const GameOnTable mine;
     PictureBox& s = source(i);
     const bool human = SeatOf(source).Human();
     Tbl.AnimStartX = static_cast<int>(std::lround(s.LeftPx()));
@@ -99,20 +98,19 @@ bool Card_Animate(Places& source, int i, Places& target, int j) {
         spare.SetGeometryPx(Tbl.AnimStartX, Tbl.AnimStartY, spare.WidthPx(), spare.HeightPx());
     const double destX = target(j).LeftPx(), destY = target(j).TopPx();
     // The first pause lets pending paints through before the flight.
-    bool flew = mine.Pause(0);
+    PauseAnswer flew = mine.Pause(0);
     if (flew) {
         s.ZOrder(0);
         ShowWhatStays(f, i, human);
         flew = Fly(mine, s, destX, destY);
     }
-    const bool on = mine.Pause(kPaceFlightEnd) && flew;
-    SendHome(source, i, mine);
-    return on;
+    if (flew) flew = mine.Pause(kPaceFlightEnd);
+    SendHome(source, i, flew);
+    return flew;
 }
 
-bool Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
+PauseAnswer Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind, const GameOnTable& mine) {
     TableForm& f = frmGrulm();
-    const GameOnTable mine;
     Tbl.Dealing = true;
     PictureBox& spare = f.Picture1(0);
     spare.SetGeometryPx(f.PicCenter(0).LeftPx(), f.PicCenter(0).TopPx(), spare.WidthPx(), spare.HeightPx());
@@ -125,10 +123,10 @@ bool Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind) {
     --Eng.DeckCount;
     // Only a real card number is marked; an empty stock position has none.
     if (cards(0, slot) >= 1 && cards(0, slot) <= Com.TotalCards) Eng.Deck(2, cards(0, slot)) = 1;
-    if (!Card_Animate(f.Picture1, 0, places, slot)) {
+    if (const PauseAnswer flew = Card_Animate(f.Picture1, 0, places, slot, mine); !flew) {
         // The card went with the table it was dealt on.
         Tbl.Dealing = false;
-        return false;
+        return flew;
     }
     if (SeatOf(places).Human() || Com.PeekOn)
         Card_Show(places, slot, cards(0, slot), kind);

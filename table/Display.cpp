@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int kTwipsPerPixelInt = 15;
-
 void SetCardSize(bool small) {
     Tbl.CardWidth = small ? 59 : 71;
     Tbl.CardHeight = small ? 80 : 96;
@@ -104,7 +102,7 @@ void Shrink_KeepCards(TableForm& f) {
 QSizeF Shrink_Room(TableForm& f) {
     const int w = FittedWidthTw();
     const QMargins frame = Table_FrameMargins();
-    const double px = kTwipsPerPixelInt;
+    const double px = platform::kTwipsPerPixel;
     return {w / px - frame.left() - frame.right() - 2,
             Tbl.ScreenHeightTwips / px - frame.top() - frame.bottom() - f.StatusBar1.HeightPx() - 2};
 }
@@ -407,7 +405,7 @@ void Form_FitScreen() {
     int h = static_cast<int>(std::lround(f.StatusBar1.Height() + sideBottom + 900));
     h += Tbl.ScreenWidthTwips < 13000 ? 184 : 255;
     // The title bar above and the status bar at the bottom both stay on the screen.
-    const QMargins frame = Table_FrameMargins() * kTwipsPerPixelInt;
+    const QMargins frame = Table_FrameMargins() * platform::kTwipsPerPixel;
     h = std::min(h, Tbl.ScreenHeightTwips - frame.top() - frame.bottom());
     const int w = FittedWidthTw();
     // The window is placed once, with both sizes: a resize in between would report the old

@@ -155,15 +155,18 @@ void DropOnOwnPlace(int index, int target, int left, int top) {
     Eng.MoveTo = target;
     f.Piles_EnableRange(f.Picture7, false, 2, 10);
     if (target <= 6) {
+        // The sort and the glide pause: a table laid out anew meanwhile has places of its own.
+        const GameOnTable mine;
         if (!Com.OldPeer) {
-            Hand_Sort(Eng.PlayerCards, f.Picture7, Eng.SourceSlot, Eng.TargetHold);
+            if (Hand_Sort(Eng.PlayerCards, f.Picture7, Eng.SourceSlot, Eng.TargetHold, mine).Replaced())
+                return;
             if (Com.NetGame != 0) {
                 Eng.MoveTo = target + 10;
                 Netl.Move_Transmit();
             }
         }
         f.Piles_EnableRange(f.Picture7, true, 1, 10);
-        Drag_GlideBack(index, left, top);
+        Drag_GlideBack(index, left, top, mine);
         return;
     }
     Player_EndTurn();
@@ -182,7 +185,7 @@ void DropOnCenter(int index, int target, int left, int top) {
     if (Com.Pturn == kRefused) {
         Com.Pturn = 1;
         Tbl.DropTargets = nullptr;
-        Drag_GlideBack(index, left, top);
+        Drag_GlideBack(index, left, top, GameOnTable());
         return;
     }
     Eng.DroppedPlay = true;
@@ -264,7 +267,7 @@ void CenterHitTest(int index, int& target) {
     if (holdOverHold) Rules_Message(kRuleHoldOnly);
 }
 
-void Drag_GlideBack(int index, int left, int top) {
+void Drag_GlideBack(int index, int left, int top, const GameOnTable& mine) {
     PictureBox& place = frmGrulm().Picture7(index);
     const int d = std::max(std::abs(left - Eng.DragHomeLeft), std::abs(top - Eng.DragHomeTop));
     for (int i = 0; d > 0 && i <= d; i += kGlideStep) {
@@ -272,7 +275,7 @@ void Drag_GlideBack(int index, int left, int top) {
         InterpolatePoint(left, top, Eng.DragHomeLeft, Eng.DragHomeTop, static_cast<float>(i) / d, x, y);
         place.SetGeometryPx(x, y, place.WidthPx(), place.HeightPx());
         place.Refresh();
-        Pause(kPaceStep);
+        if (mine.Pause(kPaceStep).Replaced()) return;
     }
     place.SetGeometryPx(Eng.DragHomeLeft, Eng.DragHomeTop, place.WidthPx(), place.HeightPx());
 }
@@ -290,7 +293,7 @@ void Picture7_MouseUp(int index, int, int, double, double) {
     int target = kNoTarget;
     CenterHitTest(index, target);
     if (target == kNoTarget || !Tbl.DropTargets) {
-        Drag_GlideBack(index, left, top);
+        Drag_GlideBack(index, left, top, GameOnTable());
         return;
     }
     Places& targets = *Tbl.DropTargets;

@@ -1,6 +1,7 @@
 #pragma once
 // The pointer side of the human's plays: picking a card up, dragging it, finding
 // the place it was dropped on, and what the release and a double click make of it.
+#include "engine/GameOnTable.h"
 #include "table/TableState.h"
 
 using Places = ControlArray<PictureBox>;
@@ -17,8 +18,9 @@ void Picture7_DblClick(int index);
 void CenterHitTest(int index, int& target);
 // The point a fraction t of the way from (x1, y1) to (x2, y2), rounded half up.
 void InterpolatePoint(int x1, int y1, int x2, int y2, float t, int& x, int& y);
-// The dragged card glides from (left, top) back to its home.
-void Drag_GlideBack(int index, int left, int top);
+// The dragged card glides from (left, top) back to its home, pausing through the ticket of
+// the flow it ends; a table laid out anew meanwhile keeps the places it has.
+void Drag_GlideBack(int index, int left, int top, const GameOnTable& mine);
 void PicCenter_MouseDown(int index, int button, int shift, double x, double y);
 void PicCenter_DblClick(int index);
 // Wires the human's places and the stock to the handlers above.

@@ -113,13 +113,13 @@ bool Flash_WritePictures(const QString& name) {
     return true;
 }
 
-void Flash(int index) {
+PauseAnswer Flash(int index, const GameOnTable& mine) {
     const int style = static_cast<int>(NumVal(Eng.SeatSounds(0)));
     QString name = FlashHooks.Person_Name(index).trimmed();
     // Oskrel's pictures come with Juvo's.
     if (name == QLatin1String("Oskrel")) name = QStringLiteral("Juvo");
     const std::vector<QImage> pictures = Pictures(name);
-    if (pictures.empty()) return;
+    if (pictures.empty()) return mine.Answer();
 
     PictureBox& spot = Spot();
     const bool wasVisible = spot.Visible();
@@ -129,17 +129,18 @@ void Flash(int index) {
     view->show();
     view->raise();
     const std::vector<int> frames = Flash_Frames(style);
-    // A new game dealt meanwhile ends the animation.
-    const GameOnTable mine;
-    for (size_t i = 0; i < frames.size(); ++i) {
+    PauseAnswer on = mine.Answer();
+    for (size_t i = 0; on && i < frames.size(); ++i) {
         const int n = frames[i];
         view->setPixmap(QPixmap::fromImage(pictures[static_cast<size_t>(n - 1)]));
         const bool goingUp = i + 1 < frames.size() && frames[i + 1] > n;
-        if (!mine.Pause(Flash_FrameSeconds(n, goingUp))) break;
+        on = mine.Pause(Flash_FrameSeconds(n, goingUp));
     }
-    if (Com.GameAbort) return;
-    Pause(kFlashSettle);
+    if (on) on = mine.Pause(kFlashSettle);
     view.reset();
+    // The spot belongs to whatever game took the table meanwhile; a closing program leaves it.
+    if (!on) return on;
     spot.SetVisible(wasVisible);
     frmGrulm().Window()->update();
+    return on;
 }

@@ -3,6 +3,8 @@
 // back down (or twice up) beside the table's center. The main personality's
 // pictures are painted in the program; another personality's are painted into the
 // data folder by a step of ours, for a personality that has an animation.
+#include "engine/GameOnTable.h"
+
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -31,5 +33,7 @@ bool Flash_NameSafe(const QString& name);
 QImage Flash_Picture(const QString& name, int n);
 // Writes the seven pictures DataPath + name + n + ".tmp"; false when nothing was written.
 bool Flash_WritePictures(const QString& name);
-// The animation of the personality at that place of the list.
-void Flash(int index);
+// The animation of the personality at that place of the list, pausing through the ticket of
+// the flow it plays in; answers as its last pause. A game put on the table meanwhile ends it
+// and keeps the place the animation covered.
+PauseAnswer Flash(int index, const GameOnTable& mine);

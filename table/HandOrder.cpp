@@ -6,6 +6,7 @@
 #include "engine/Model.h"
 #include "engine/SeatTable.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Animate.h"
 #include "table/Paint.h"
@@ -24,9 +25,8 @@ void TakeCard(BArray<int, 2>& cards, int to, int from) {
     cards(1, to) = cards(1, from);
 }
 
-bool Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
-    // A table laid out anew between the steps may have taken the places away.
-    const GameOnTable mine;
+// A table laid out anew between the steps may have taken the places away.
+PauseAnswer Redraw(BArray<int, 2>& cards, Places& places, int from, int to, const GameOnTable& mine) {
     const int lo = std::min(from, to), hi = std::max(from, to);
     for (int k = lo; k <= hi; ++k) {
         PictureBox& place = places(k);
@@ -38,21 +38,22 @@ bool Redraw(BArray<int, 2>& cards, Places& places, int from, int to) {
             place.SetPicture(QImage());
             place.SetVisible(false);
         }
-        if (!mine.Pause(kPaceStep)) return false;
+        if (const PauseAnswer on = mine.Pause(kPaceStep); !on) return on;
     }
     places(hi).Refresh();
-    return true;
+    return mine.Answer();
 }
 
 } // namespace
 
-bool Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
-    if (from < 2 || from > 6 || to < 2 || to > 6) return true;
+PauseAnswer Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to, const GameOnTable& mine) {
+    if (from < 2 || from > 6 || to < 2 || to > 6) return mine.Answer();
     if (!Com.OldPeer) {
         const int keptCard = cards(0, from), keptRank = cards(1, from);
         SortSound();
-        // The sort belongs to the game whose card flew; a closing program keeps the hand as it was.
-        if (SeatOf(places).seat != 1 && !Card_Animate(places, from, places, to)) return false;
+        if (SeatOf(places).seat != 1) {
+            if (const PauseAnswer flew = Card_Animate(places, from, places, to, mine); !flew) return flew;
+        }
         if (from > to) {
             for (int k = from; k >= to + 1; --k)
                 TakeCard(cards, k, k - 1);
@@ -63,7 +64,7 @@ bool Hand_Sort(BArray<int, 2>& cards, Places& places, int from, int to) {
         cards(0, to) = keptCard;
         cards(1, to) = keptRank;
     }
-    return Redraw(cards, places, from, to);
+    return Redraw(cards, places, from, to, mine);
 }
 
 void Peek() {
@@ -81,10 +82,10 @@ void Peek() {
             const SeatRecord& rec = SeatRecordOf(sp.seat);
             if (rec.RecCards(1, s) == 0) continue;
             if (Com.PeekOn) {
-                Card_Show(*sp.places, s, rec.RecCards(0, s), 1);
+                Card_Show(*sp.places, s, rec.RecCards(0, s), kShowTurnedOver);
                 (*sp.places)(s).ZOrder(0);
             } else {
-                Card_Show(*sp.places, s, 0, 1);
+                Card_Show(*sp.places, s, 0, kShowTurnedOver);
             }
         }
     }

@@ -153,12 +153,11 @@ void Card_ShowSmall(Places& places, int index) {
     PictureBox& place = places(index);
     const QString file = Com.DataPath + QString::number(Tbl.SheetCard) + ".tmp";
     auto it = Tbl.SmallFaces.find(file);
-    if (it == Tbl.SmallFaces.end()) {
-        const QImage face = Face_ReadSmall(file);
-        // A missing file leaves the place as it was.
-        if (!face.isNull()) it = Tbl.SmallFaces.insert(file, face);
-    }
-    if (it != Tbl.SmallFaces.end()) place.SetPicture(*it);
+    // A face that could not be read is kept as such too: a table without face files (the
+    // headless one) would read the folder again at every show. Making the files forgets both.
+    if (it == Tbl.SmallFaces.end()) it = Tbl.SmallFaces.insert(file, Face_ReadSmall(file));
+    // A missing file leaves the place as it was.
+    if (!it->isNull()) place.SetPicture(*it);
     place.Refresh();
 }
 

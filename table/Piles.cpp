@@ -79,7 +79,7 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
                                        : rec && rec->RecHoldInfo(pile, 1) >= 2;
             if (covered) Hold_Highlight(places, true, pile);
         } else {
-            Card_Show(places, slot, 0, 88);
+            Card_Show(places, slot, 0, kShowEmptyPlace);
         }
         place.Refresh();
     }

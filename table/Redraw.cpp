@@ -118,7 +118,7 @@ void EmptyModelPiles() {
     Eng.SeatHoldInfo.Clear();
     Eng.SeatSide.Clear();
     Tbl.WaitOrder.Clear();
-    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Eng.CenterCount.Redim(Com.NumCenters);
     Eng.Deck.Redim(2, Com.TotalCards);
     Eng.UsedPile.Redim(1, Com.TotalCards);

@@ -283,15 +283,16 @@ void DisplayStats() {
     }
     int winW = 0, winH = 0;
     if (HasTableForm()) {
-        winW = frmGrulm().WidthTw() / 15;
-        winH = frmGrulm().HeightTw() / 15;
+        winW = platform::PxOfTwips(frmGrulm().WidthTw());
+        winH = platform::PxOfTwips(frmGrulm().HeightTw());
     }
     const QString nl = "\r\n";
     const QString text =
-        "Resolution: " + nl + NumStr(wTw / 15) + " X " + NumStr(hTw / 15) + " pixels" + nl + NumStr(depth) +
-        " bits per pixel  " + colours + nl + nl + QString::number(wTw) + " X " + QString::number(hTw) + nl +
-        (Tbl.LargeFonts ? "Large Fonts" : "Normal (small fonts)") + nl + nl + "This window:" + nl +
-        NumStr(winW) + " x " + NumStr(winH) + nl + "Titlebar height: " + NumStr(Tbl.TitleBarHeight) + nl +
+        "Resolution: " + nl + NumStr(platform::PxOfTwips(wTw)) + " X " + NumStr(platform::PxOfTwips(hTw)) +
+        " pixels" + nl + NumStr(depth) + " bits per pixel  " + colours + nl + nl + QString::number(wTw) +
+        " X " + QString::number(hTw) + nl + (Tbl.LargeFonts ? "Large Fonts" : "Normal (small fonts)") + nl +
+        nl + "This window:" + nl + NumStr(winW) + " x " + NumStr(winH) + nl +
+        "Titlebar height: " + NumStr(Tbl.TitleBarHeight) + nl +
         "CPU Speed: " + QString::number(Com.CpuSpeed) + " MHz";
     platform::MsgBox(text, platform::vbInformation);
 }

@@ -50,12 +50,13 @@ void FrmGrulm::Avatar_Show(const QString& name) {
 void FrmGrulm::Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) {
     ::Card_Show(places, index, card, kind);
 }
-bool FrmGrulm::Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) {
-    return ::Card_Deal(places, cards, slot, kind);
+PauseAnswer FrmGrulm::Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind,
+                                const GameOnTable& mine) {
+    return ::Card_Deal(places, cards, slot, kind, mine);
 }
-bool FrmGrulm::Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
-                            int j) {
-    return ::Card_Animate(source, i, target, j);
+PauseAnswer FrmGrulm::Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
+                                   int j, const GameOnTable& mine) {
+    return ::Card_Animate(source, i, target, j, mine);
 }
 void FrmGrulm::Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) {
     ::Piles_EnableRange(places, value, first, last);

@@ -10,9 +10,10 @@ class FrmGrulm : public TableForm {
     void Piles_Enable(bool value) override;
     void Avatar_Show(const QString& name) override;
     void Card_Show(ControlArray<PictureBox>& places, int index, int card, int kind) override;
-    bool Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind) override;
-    bool Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target,
-                      int j) override;
+    PauseAnswer Card_Deal(ControlArray<PictureBox>& places, BArray<int, 2>& cards, int slot, int kind,
+                          const GameOnTable& mine) override;
+    PauseAnswer Card_Animate(ControlArray<PictureBox>& source, int i, ControlArray<PictureBox>& target, int j,
+                             const GameOnTable& mine) override;
     void Piles_EnableRange(ControlArray<PictureBox>& places, bool value, int first, int last) override;
     void Table_Clear() override;
     void Table_Redraw() override;

@@ -144,7 +144,7 @@ TEST_F(CardsTest, ClearingMovesTwelveCardsBottomFirst) {
     Eng.CenterCount(4) = 12;
     form->LblWild.Load(4).SetVisible(true);
     form->PicCenter.Load(4);
-    Add_Used();
+    EXPECT_TRUE(Add_Used(GameOnTable()).GoesOn());
     EXPECT_EQ(Eng.UsedCount, 36);
     for (int n = 1; n <= 12; ++n) {
         EXPECT_EQ(Eng.UsedPile(0, 24 + n), 100 + n);
@@ -166,7 +166,7 @@ TEST_F(CardsTest, ClearingWithSoundsOffKeepsItsPauses) {
     Com.ComputerPause = 0.25;
     Eng.TargetPile = 1;
     Eng.CenterCount(1) = 12;
-    Add_Used();
+    EXPECT_TRUE(Add_Used(GameOnTable()).GoesOn());
     EXPECT_TRUE(svc.sound->played.isEmpty());
     EXPECT_DOUBLE_EQ(svc.clock->waited, 1.0);
 }
@@ -178,7 +178,7 @@ TEST_F(CardsTest, ClearingInAnInternetGamePausesForTheRemoteMover) {
     Com.ComputerPause = 0.01;
     Eng.TargetPile = 1;
     Eng.CenterCount(1) = 12;
-    Add_Used();
+    EXPECT_TRUE(Add_Used(GameOnTable()).GoesOn());
     EXPECT_NEAR(svc.clock->waited, 0.5 + 0.2 + 0.02, 1e-9);
 }
 

@@ -449,7 +449,7 @@ TEST_F(DealTest, RefillDealsEmptySlotsAndAnnouncesAPlayedOutHand) {
     form->Picture7(3).SetEnabled(false);
     Eng.HandCount = 0;
     const int count = Eng.DeckCount, top = Eng.Deck(0, count), next = Eng.Deck(0, count - 1);
-    Deal_Players(form->Picture7, Eng.PlayerCards);
+    Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     EXPECT_EQ(Eng.PlayerCards(0, 3), top);
     EXPECT_EQ(Eng.PlayerCards(0, 5), next);
     EXPECT_EQ(Eng.DeckCount, count - 2);
@@ -461,7 +461,7 @@ TEST_F(DealTest, RefillDealsEmptySlotsAndAnnouncesAPlayedOutHand) {
     SeatRecord_Copy(Eng.Seat2Rec, false);
     Eng.SeatCards(0, 2) = Eng.SeatCards(1, 2) = 0;
     Eng.HandCount = 0;
-    Deal_Players(form->Picture1, Eng.SeatCards);
+    Deal_Players(form->Picture1, Eng.SeatCards, GameOnTable());
     EXPECT_EQ(form->Label9(1).Caption(), "Grulm Picked Up");
     EXPECT_NE(Eng.SeatCards(0, 2), 0);
 }
@@ -476,7 +476,7 @@ TEST_F(DealTest, AnEmptyStockIsRefilledOrEndsInStalemate) {
     Eng.DeckCount = 0;
     Eng.PlayerCards(0, 4) = Eng.PlayerCards(1, 4) = 0;
     Eng.HandCount = 2;
-    Deal_Players(form->Picture7, Eng.PlayerCards);
+    Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     EXPECT_GE(reshuffles, 1);
     EXPECT_EQ(stalemates, 1);
     EXPECT_EQ(Eng.PlayerCards(0, 4), 0);
@@ -490,7 +490,7 @@ TEST_F(DealTest, AnEmptyStockIsRefilledOrEndsInStalemate) {
         Eng.DeckCount = 1;
         return true;
     };
-    Deal_Players(form->Picture7, Eng.PlayerCards);
+    Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     EXPECT_EQ(Eng.PlayerCards(0, 4), 40);
     EXPECT_EQ(stalemates, 1);
     EXPECT_EQ(Eng.HandCount, 5);

@@ -19,7 +19,10 @@ class GameEndTest : public DealTest {
             return true;
         };
         GameEndHooks.AnimateCardsFlow = [this](int mode) { flows.push_back(mode); };
-        GameEndHooks.Flash = [this](int index) { flashes.push_back(index); };
+        GameEndHooks.Flash = [this](int index, const GameOnTable& mine) {
+            flashes.push_back(index);
+            return mine.Answer();
+        };
         Eng.SeatName = "Grulm";
         for (int i = 13; i <= 15; ++i)
             for (int seat = 2; seat <= 4; ++seat)
@@ -151,7 +154,11 @@ TEST_F(GameEndTest, ANewGameStartedDuringTheWinnersAnimationKeepsTheTable) {
     Table(2);
     Sides(4, 0);
     GameEndHooks.Person_Index = [](const QString&) { return 0; };
-    GameEndHooks.Flash = [](int) { Game_New(); }; // F2 while the winner dances
+    // F2 while the winner dances
+    GameEndHooks.Flash = [](int, const GameOnTable& mine) {
+        Game_New();
+        return mine.Answer();
+    };
     Game_End();
     EXPECT_EQ(stored.Games(0), 1) << "the ended game is still counted";
     EXPECT_NE(Com.Pturn, 0);

@@ -1,17 +1,23 @@
 // A game taken off the table while a flow that pauses is under way: the deal, a card's
 // flight and a refill with its reshuffle stop there and leave the table to whatever
 // replaced the game; a New Game asked for during the deal starts once the deal is over.
+#include "engine/Cards.h"
 #include "engine/Discard.h"
 #include "engine/GameOnTable.h"
 #include "engine/Stale.h"
 #include "opponent/OppState.h"
+#include "opponent/Plays.h"
 #include "opponent/TurnLoop.h"
+#include "platform/Services.h"
 #include "shell/MenuCommands.h"
 #include "shell/SavedGames.h"
 #include "table/Animate.h"
+#include "table/Flash.h"
+#include "table/HandOrder.h"
 #include "tests/engine/test_deal_support.h"
 
 #include <QTimer>
+#include <vector>
 
 namespace {
 
@@ -103,7 +109,7 @@ TEST_F(GameOnTableTest, ACardsFlightEndsWithTheTableItFliesOver) {
     form->Picture2(3).SetVisible(true);
     AtPass(2, [&] { LaidOutForTwo(); });
     const int before = svc.clock->eventPasses;
-    form->Card_Animate(form->Picture2, 3, form->PicCenter, 1);
+    EXPECT_TRUE(form->Card_Animate(form->Picture2, 3, form->PicCenter, 1, GameOnTable()).Replaced());
     EXPECT_FALSE(form->Picture2.Exists(3));
     EXPECT_LT(svc.clock->eventPasses - before, 5); // stopped, not flown to the end
 }
@@ -127,7 +133,7 @@ TEST_F(GameOnTableTest, ARefillWhoseReshuffleLosesTheTableIsNoStalemate) {
         Eng.PlayerCards(0, 4) = Eng.PlayerCards(1, 4) = 0;
         ASSERT_GT(Eng.UsedCount, 104);
         AtPass(1, [&] { relayout ? LaidOutForTwo() : form->Table_Clear(); });
-        Deal_Players(form->Picture7, Eng.PlayerCards);
+        Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
         EXPECT_EQ(stalemates, 0) << relayout;
         EXPECT_EQ(Eng.PlayerCards(0, 4), 0);
         EXPECT_TRUE(form->PicCenter(0).Visible());
@@ -182,6 +188,99 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
         for (int h = 1; h <= 4; ++h)
             held += Eng.Seat2Rec.RecHoldInfo(h, 1) + (Eng.PlayerCards(0, h + 6) != 0 ? 1 : 0);
         EXPECT_EQ(held, Eng.TurnOrder(1) == 2 ? 1 : 0);
+    }
+}
+
+// The program's own clock for the scope: pauses take real time, and events run in them.
+struct OnTheRealClock {
+    OnTheRealClock() : kept(std::move(platform::Svc().clock)) {
+        platform::Svc().clock = platform::MakeRealClock();
+    }
+    ~OnTheRealClock() { platform::Svc().clock = std::move(kept); }
+    std::unique_ptr<platform::Clock> kept;
+};
+
+// Whatever comes during a flow's pauses, the flow answers it and hands the answer back: the
+// game going on, the program closing, a table laid out anew for another game.
+TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
+    enum class Came { Nothing, Closing, Replaced };
+    std::vector<int> before;
+    const auto seat2Hand = [] {
+        std::vector<int> hand;
+        for (int slot = 2; slot <= 6; ++slot)
+            hand.push_back(Eng.Seat2Rec.RecCards(0, slot));
+        return hand;
+    };
+    const struct {
+        const char* what;
+        bool realClock;
+        std::function<PauseAnswer(const GameOnTable&)> run;
+        std::function<void(Came)> check; // what the caller finds after the answer
+    } flows[] = {
+        {"a card's flight", true,
+         [&](auto& mine) { return form->Card_Animate(form->Picture7, 3, form->PicCenter, 2, mine); },
+         nullptr},
+        {"a card dealt", false,
+         [&](auto& mine) { return form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, mine); }, nullptr},
+        {"seat 2's hand sorted", false,
+         [&](auto& mine) {
+             before = seat2Hand();
+             return Hand_Sort(Eng.Seat2Rec.RecCards, form->Picture1, 6, 2, mine);
+         },
+         // A closing program keeps the hand as it was.
+         [&](Came came) {
+             EXPECT_TRUE(came == Came::Replaced || (seat2Hand() == before) == (came == Came::Closing));
+         }},
+        {"the fourth pile cleared", true,
+         [&](auto& mine) {
+             Com.ComputerPause = 0.01;
+             Eng.TargetPile = 4;
+             for (int n = 1; n <= 12; ++n)
+                 Eng.Center(0, 4, n) = Eng.Center(1, 4, n) = n;
+             Eng.CenterCount(4) = 12;
+             return Add_Used(mine);
+         },
+         // A closing program still moves it, so the game it saves is whole.
+         [](Came came) { EXPECT_TRUE(came == Came::Replaced || Eng.CenterCount(4) == 0); }},
+        {"the winner's dance", false, [](auto& mine) { return Flash(0, mine); }, nullptr},
+        {"a pause of the computer's turn", false,
+         [](auto&) {
+             const TurnOnTable turn;
+             return Turn_Pause(Com.ComputerPause);
+         },
+         nullptr},
+        {"the human's discard handed over", false,
+         [&](auto& mine) {
+             computerTurns = 0;
+             Eng.SourceSlot = 2;
+             Eng.TargetHold = 7;
+             Player_EndTurn();
+             return mine.Answer();
+         },
+         [&](Came came) { EXPECT_EQ(computerTurns, came == Came::Nothing ? 1 : 0); }},
+    };
+    for (const auto& flow : flows) {
+        for (Came came : {Came::Nothing, Came::Closing, Came::Replaced}) {
+            SCOPED_TRACE(testing::Message() << flow.what << ", came " << static_cast<int>(came));
+            Table(3);
+            platform::Svc().random.Randomize(3);
+            ASSERT_TRUE(::SetUp());
+            Com.Pturn = 1;
+            WhosOnFirst();
+            GoDeal();
+            ASSERT_EQ(Com.Pturn, 1);
+            const auto real = flow.realClock ? std::make_optional<OnTheRealClock>() : std::nullopt;
+            if (came != Came::Nothing)
+                AtPass(1, [came, this] {
+                    came == Came::Closing ? void(Com.GameAbort = true) : LaidOutForTwo();
+                });
+            const PauseAnswer answer = flow.run(GameOnTable());
+            timer.stop();
+            EXPECT_EQ(answer.Closing(), came == Came::Closing);
+            EXPECT_EQ(answer.Replaced(), came == Came::Replaced);
+            if (flow.check) flow.check(came);
+            Com.GameAbort = false;
+        }
     }
 }
 

@@ -180,11 +180,11 @@ TEST_F(StaleTest, StalemateRecoveryGathersEveryCardButTheSidePiles) {
             Opponent_Install();
             Opponent_PlaySeat1(2);
             WorkingSet_Load();
-            Deal_Players(form->Picture7, Eng.SeatCards);
+            Deal_Players(form->Picture7, Eng.SeatCards, GameOnTable());
             WorkingSet_Store();
             Opponent_PlaySeat1(-1);
         } else {
-            Deal_Players(form->Picture7, Eng.PlayerCards);
+            Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
         }
         ASSERT_EQ(svc.boxes->shown.size(), decided ? 2u : 1u);
         EXPECT_EQ(svc.boxes->shown.back().title, "Stalemate");

@@ -108,27 +108,21 @@ TEST_F(CommentTest, NamesLoseTheirEndingAndBadNamesAreRefusedUnwritten) {
     EXPECT_EQ(CommentSet_Name(" Rude.CMT "), "Rude");
     EXPECT_EQ(CommentSet_Name(".cmt"), "");
     CustomForm& w = Editor(Numbered("c"), "");
-    const QStringList bad{"a/b",
-                          "a\\b",
-                          "a:b",
-                          "a*b",
-                          "a?b",
-                          "a\"b",
-                          "a<b",
-                          "a>b",
-                          "a|b",
-                          QString("a") + QChar(7) + "b",
-                          "../up",
-                          "No Comments",
-                          "default personality.cmt"};
-    for (const QString& name : bad) {
+    const QStringList bad{"a/b",  "a\\b", "a:b", "a*b", "a?b",
+                          "a\"b", "a<b",  "a>b", "a|b", QString("a") + QChar(7) + "b",
+                          "../up"};
+    // The lists' own two choices hold no forbidden character: they are refused as reserved.
+    const QStringList reserved{"No Comments", "default personality.cmt"};
+    for (const QString& name : bad + reserved) {
         svc.boxes->Expect(platform::vbOK);
         w.FileTxt.SetText(name);
         w.GetGoing_Click(kCusSave);
         ASSERT_FALSE(svc.boxes->shown.empty());
-        EXPECT_EQ(svc.boxes->shown.back().title, "Non-standard filename character") << name.toStdString();
+        const bool own = reserved.contains(name);
+        EXPECT_EQ(svc.boxes->shown.back().title, own ? "Reserved Name" : "Non-standard filename character")
+            << name.toStdString();
     }
-    EXPECT_EQ(svc.boxes->shown.size(), static_cast<size_t>(bad.size()));
+    EXPECT_EQ(svc.boxes->shown.size(), static_cast<size_t>(bad.size() + reserved.size()));
     EXPECT_TRUE(Media_FolderFiles(Com.UserPath, {"CMT"}).isEmpty());
     EXPECT_TRUE(QDir(Com.UserPath).entryList({"a*", "*b*"}, QDir::Files).isEmpty());
 }

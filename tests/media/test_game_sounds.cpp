@@ -3,8 +3,11 @@
 #include "media/GameSounds.h"
 #include "media/Music.h"
 #include "tests/media/MediaTestSupport.h"
+#include "tests/support/PipeInPlace.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QtEndian>
 
 namespace {
@@ -59,4 +62,16 @@ TEST_F(GameSoundsTest, MusicStopsTheLastBeforeTheNextAndIsSilentWithoutADevice) 
     EXPECT_EQ(Music_PlayIntro(), kMusicNoOutput);
     EXPECT_FALSE(MP3_IsPlaying());
     EXPECT_TRUE(svc.boxes->shown.empty());
+}
+
+// A pipe left where a sound is written is replaced by the sound, not waited on.
+TEST_F(GameSoundsTest, APipeInASoundsPlaceIsReplacedAtStartUp) {
+    PipeInPlace pipe(GameSound_File(kGameSoundFirst));
+    ASSERT_TRUE(pipe.made);
+    QElapsedTimer t;
+    t.start();
+    SetUpSounds();
+    EXPECT_LT(t.elapsed(), 2000) << "waited on the pipe";
+    EXPECT_TRUE(QFileInfo(GameSound_File(kGameSoundFirst)).isFile());
+    ExpectWave(FileBytes(GameSound_File(kGameSoundFirst)), kGameSoundFirst);
 }

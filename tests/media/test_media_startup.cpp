@@ -1,15 +1,24 @@
 // The program's start-up with the media installed, on the install folder the build makes.
+#include "engine/Deal.h"
 #include "engine/Model.h"
 #include "media/MediaInstall.h"
 #include "media/MediaState.h"
+#include "media/MediaWindows.h"
 #include "media/Personality.h"
+#include "media/frmOptions.h"
+#include "opponent/TurnLoop.h"
 #include "shell/Folders.h"
+#include "shell/MenuCommands.h"
 #include "shell/Profile.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/TableState.h"
 #include "table/frmGrulm.h"
 #include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 class MediaStartupTest : public GameTest {
@@ -21,28 +30,73 @@ class MediaStartupTest : public GameTest {
         Startup = StartupHooks{};
         Profile_Reset();
         Media_Reset();
+        MenuWin = MenuWindowsT{};
         Folders_SetAppPath(QString());
         GameTest::TearDown();
+    }
+    void Start() {
+        Media_Reset();
+        Boot.LockPath = home->Path() + "/running.lock";
+        Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
+        form = std::make_unique<FrmGrulm>();
+        Startup_Install();
+        Media_Install();
+        MediaWindows_Install();
+        Startup.LoginShow = [this] {
+            welcome = std::make_unique<WelcomeForm>();
+            welcome->Show(false);
+            welcome->Combo1.SetText("Ann");
+            welcome->Command1_Click();
+        };
+        form->Show();
     }
     std::unique_ptr<FrmGrulm> form;
     std::unique_ptr<WelcomeForm> welcome;
 };
 } // namespace
 
+// The program is closed (a logout's SIGTERM closes it the same way) while Preferences, opened
+// inside a deal's or a computer turn's pause, waits: it closes unanswered and the program ends.
+TEST_F(MediaStartupTest, ClosingWhilePreferencesWaitsInsideAFlowEndsTheProgram) {
+    for (const bool turn : {false, true}) {
+        SCOPED_TRACE(turn ? "a computer's turn" : "a deal");
+        home = std::make_unique<TestHome>();
+        Start();
+        int quits = 0;
+        Startup.Quit = [&] { ++quits; };
+        if (turn) Game_New();
+        // Were the player to close it, the program would have waited for that.
+        bool opened = false, waited = false;
+        QTimer player;
+        QObject::connect(&player, &QTimer::timeout, [&] {
+            waited = frmOptions().IsVisible();
+            frmOptions().Hide();
+        });
+        QTimer::singleShot(0, [&] {
+            player.start(3000);
+            QTimer::singleShot(0, [&] {
+                opened = frmOptions().Waiting() && (Eng.TableBusy || Eng.CompTurnActive);
+                form->Window()->close();
+            });
+            MenuOptions(kOptPreferences, 0);
+        });
+        Opponent_PlaySeat1(turn ? 0 : -1);
+        turn ? ComputerTurn() : Game_New();
+        Opponent_PlaySeat1(-1);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !form->Loaded(); }, 2000));
+        EXPECT_TRUE(opened);
+        EXPECT_FALSE(waited);
+        EXPECT_EQ(quits, 1);
+        EXPECT_TRUE(QDir(Com.DataPath).entryList({"~*.tmp"}, QDir::Files).isEmpty());
+        form.reset();
+        Startup_Reset();
+        Common_Reset();
+        Engine_Reset();
+    }
+}
+
 TEST_F(MediaStartupTest, AFirstStartSeatsGrulmWithHisPictureNameAndComments) {
-    Media_Reset();
-    Boot.LockPath = home->Path() + "/running.lock";
-    Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
-    form = std::make_unique<FrmGrulm>();
-    Startup_Install();
-    Media_Install();
-    Startup.LoginShow = [this] {
-        welcome = std::make_unique<WelcomeForm>();
-        welcome->Show(false);
-        welcome->Combo1.SetText("Ann");
-        welcome->Command1_Click();
-    };
-    form->Show();
+    Start();
     ASSERT_TRUE(Boot.Started);
     EXPECT_EQ(Med.PersonCount, 9);
     EXPECT_EQ(Med.PersonList(1, Med.PersonCount), "Oskrel");

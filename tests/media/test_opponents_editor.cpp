@@ -165,6 +165,34 @@ TEST_F(EditorTest, DoneChangesTheGameSizeOnlyWhenItDiffers) {
     EXPECT_EQ(Eng.Seat4Rec.RecName, "Vex");
 }
 
+// The profile keeps an opponent's name in 20 Windows-1252 characters: a personality whose name
+// it cannot keep is refused with the reason, and never fills a blank slot.
+TEST_F(EditorTest, APersonalityNameTheProfileCannotKeepIsRefusedWithTheReason) {
+    const std::pair<QString, const char*> cases[] = {{"Zoë Ændersen-Quirk", ""},
+                                                     {QString(20, 'a'), ""},
+                                                     {QString(21, 'a'), "longer than the 20 characters"},
+                                                     {"Żubr", "letters your profile cannot keep: Ż"},
+                                                     {QString::fromUtf8("Ωmega 😀"), "cannot keep: Ω😀"}};
+    for (const auto& [name, reason] : cases)
+        ASSERT_TRUE(Personality_WriteFile(Pms(name + ".pms"), Tagged(name)));
+    List_Personalities();
+    MultiForm& w = frmMulti();
+    w.FillCombos();
+    for (const auto& [name, reason] : cases) {
+        if (*reason) svc.boxes->Expect(platform::vbOK);
+        w.CboOpponent.SetText(name);
+        EXPECT_EQ(w.CboOpponent.Text(), *reason ? "Grulm" : name) << name.toStdString();
+        if (*reason) {
+            EXPECT_TRUE(svc.boxes->shown.back().text.contains(reason)) << name.toStdString();
+        }
+        Prof.Prefs.Identity(3).Name = "";
+        Opponent_FillBlank(3, name, "No Comments");
+        EXPECT_EQ(Prof.Prefs.Identity(3).Name, *reason ? "Grulm" : name);
+        w.CboOpponent.SetText("Grulm");
+    }
+    w.Unload();
+}
+
 } // namespace
 
 namespace {

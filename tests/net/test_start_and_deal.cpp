@@ -343,7 +343,7 @@ TEST_F(StartAndDeal, ADamagedDeckEndsTheInternetGameOnBothSides) {
                 Hooks.ComputerTurn();
                 Opponent_PlaySeat1(-1);
             } else if (c.refill == 1) {
-                Deal_Players(form->Picture7, Eng.PlayerCards);
+                Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
             } else {
                 WorkingSet_Load();
                 Eng.TurnResumedOpp = 0;

@@ -1,5 +1,7 @@
 #include "platform/EndSignals.h"
+#include "platform/RegularFile.h"
 #include "platform/Services.h"
+#include "tests/support/PipeInPlace.h"
 #include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
@@ -76,4 +78,23 @@ TEST_F(ServicesTest, AnEndSignalRunsTheEndOnceFromTheEventLoop) {
     while (ended == 0 && t.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(ended, 1);
+}
+
+// Only a plain file, or a link to one, is opened to read; a pipe is refused without a wait.
+TEST_F(ServicesTest, OnlyPlainFilesAreOpenedToReadAndNothingWaitsOnAPipe) {
+    const QString dir = home->Path() + "/";
+    WriteBytes(dir + "plain", "abc");
+    PipeInPlace pipe(dir + "pipe");
+    ASSERT_TRUE(pipe.made);
+    QFile::link(dir + "pipe", dir + "link-to-pipe");
+    QFile::link(dir + "plain", dir + "link-to-plain");
+    QElapsedTimer t;
+    t.start();
+    for (const char* name : {"plain", "link-to-plain", "pipe", "link-to-pipe", "", "missing"}) {
+        QFile f;
+        const bool plain = QString(name).contains("plain");
+        EXPECT_EQ(platform::RegularFile_OpenRead(f, dir + name), plain) << name;
+        EXPECT_EQ(f.readAll(), plain ? "abc" : "") << name;
+    }
+    EXPECT_LT(t.elapsed(), 2000) << "waited on the pipe";
 }

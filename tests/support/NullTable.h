@@ -17,9 +17,13 @@ class NullTable : public TableForm {
     void Piles_Enable(bool value) override { Note("Piles_Enable", value); }
     void Avatar_Show(const QString& name) override { calls << "Avatar_Show " + name; }
     void Card_Show(ControlArray<PictureBox>&, int, int, int) override {}
-    bool Card_Deal(ControlArray<PictureBox>&, BArray<int, 2>&, int, int) override { return true; }
-    bool Card_Animate(ControlArray<PictureBox>&, int, ControlArray<PictureBox>&, int) override {
-        return true;
+    PauseAnswer Card_Deal(ControlArray<PictureBox>&, BArray<int, 2>&, int, int,
+                          const GameOnTable& mine) override {
+        return mine.Answer();
+    }
+    PauseAnswer Card_Animate(ControlArray<PictureBox>&, int, ControlArray<PictureBox>&, int,
+                             const GameOnTable& mine) override {
+        return mine.Answer();
     }
     void Piles_EnableRange(ControlArray<PictureBox>&, bool, int, int) override {}
     void Table_Clear() override { calls << QStringLiteral("Table_Clear"); }

@@ -35,7 +35,7 @@ TEST_F(AnimateTest, AFlightEndsHiddenWhereItStarted) {
     PictureBox& src = form->Picture7(3);
     const QRectF start = Rect(src);
     src.SetVisible(true);
-    form->Card_Animate(form->Picture7, 3, form->PicCenter, 2);
+    EXPECT_TRUE(form->Card_Animate(form->Picture7, 3, form->PicCenter, 2, GameOnTable()).GoesOn());
     EXPECT_FALSE(src.Visible());
     EXPECT_EQ(Rect(src), start);
     EXPECT_GT(svc.clock->waits, 1); // it showed the positions on its way
@@ -46,7 +46,7 @@ TEST_F(AnimateTest, AFlightOnTheSpotStepsRightOnePixelAtATime) {
     PictureBox& src = form->Picture7(4);
     src.SetVisible(true);
     const int before = svc.clock->waits;
-    form->Card_Animate(form->Picture7, 4, form->Picture7, 4);
+    EXPECT_TRUE(form->Card_Animate(form->Picture7, 4, form->Picture7, 4, GameOnTable()).GoesOn());
     const int steps = svc.clock->waits - before - 1; // the last short wait is not a step
     EXPECT_EQ(steps, 36);
 }
@@ -55,7 +55,7 @@ TEST_F(AnimateTest, FlightTimeDoesNotDependOnTheMachine) {
     // Every step waits on the clock, so the whole flight takes a fixed share of time.
     form->Picture7(2).SetVisible(true);
     svc.clock->waited = 0;
-    form->Card_Animate(form->Picture7, 2, form->PicCenter, 1);
+    EXPECT_TRUE(form->Card_Animate(form->Picture7, 2, form->PicCenter, 1, GameOnTable()).GoesOn());
     EXPECT_GT(svc.clock->waited, 0.1);
     EXPECT_LT(svc.clock->waited, 1.0);
 }
@@ -63,7 +63,7 @@ TEST_F(AnimateTest, FlightTimeDoesNotDependOnTheMachine) {
 TEST_F(AnimateTest, AHoldPileThatEmptiesShowsThePlaceHolderWhileItsCardFlies) {
     Eng.PlayerHoldCount(2) = 0;
     form->Picture7(8).SetVisible(true);
-    form->Card_Animate(form->Picture7, 8, form->PicCenter, 1);
+    EXPECT_TRUE(form->Card_Animate(form->Picture7, 8, form->PicCenter, 1, GameOnTable()).GoesOn());
     // The spare picture painted the empty place-holder at the pile.
     EXPECT_EQ(form->Picture1(0).LeftPx(), form->Picture7(8).LeftPx());
     EXPECT_FALSE(form->Picture1(0).Picture().isNull());
@@ -73,7 +73,7 @@ TEST_F(AnimateTest, DealingTakesTheTopCardMarksItAndShowsTheHumansFace) {
     Stock(10);
     Com.SoundMode = 0;
     Com.SoundSet = 1;
-    form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5);
+    EXPECT_TRUE(form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, GameOnTable()).GoesOn());
     EXPECT_EQ(Eng.PlayerCards(0, 2), 10);
     EXPECT_EQ(Eng.PlayerCards(1, 2), 10);
     EXPECT_EQ(Eng.DeckCount, 9);
@@ -87,11 +87,11 @@ TEST_F(AnimateTest, DealingTakesTheTopCardMarksItAndShowsTheHumansFace) {
 
 TEST_F(AnimateTest, AnOpponentsDealtCardIsABackUnlessPeeking) {
     Stock(10);
-    form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 3, 3);
+    EXPECT_TRUE(form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 3, 3, GameOnTable()).GoesOn());
     const QImage back = form->Picture1(3).Picture();
     EXPECT_EQ(Eng.Seat2Rec.RecCards(0, 3), 10);
     Com.PeekOn = true;
-    form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 4, 3);
+    EXPECT_TRUE(form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 4, 3, GameOnTable()).GoesOn());
     EXPECT_NE(form->Picture1(4).Picture(), back);
     EXPECT_EQ(Eng.DeckCount, 8);
 }
@@ -99,10 +99,10 @@ TEST_F(AnimateTest, AnOpponentsDealtCardIsABackUnlessPeeking) {
 TEST_F(AnimateTest, DealingWaitsLongerAfterTheHumansCard) {
     Stock(4);
     svc.clock->waited = 0;
-    form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 2, 3);
+    EXPECT_TRUE(form->Card_Deal(form->Picture1, Eng.Seat2Rec.RecCards, 2, 3, GameOnTable()).GoesOn());
     const double opponent = svc.clock->waited;
     svc.clock->waited = 0;
-    form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5);
+    EXPECT_TRUE(form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, GameOnTable()).GoesOn());
     EXPECT_NEAR(svc.clock->waited - opponent, 0.25 - 0.02, 0.05);
 }
 

@@ -39,7 +39,7 @@ TEST_F(FlashTest, PicturesAreWrittenOnlyForSafeNamesAndShownOnlyWhenThere) {
         return true;
     };
     const double before = svc.clock->waited;
-    Flash(3);
+    EXPECT_TRUE(Flash(3, GameOnTable()).GoesOn());
     EXPECT_EQ(asked, QStringList{"Juvo"});
     EXPECT_NEAR(svc.clock->waited - before, 0.45 + 0.75 + 11 * 0.25 + 0.2, 1e-6);
     EXPECT_FALSE(QFile::exists(Com.DataPath + "Juvo1.tmp"));
@@ -48,8 +48,8 @@ TEST_F(FlashTest, PicturesAreWrittenOnlyForSafeNamesAndShownOnlyWhenThere) {
     // Without an animation, or past the list, nothing shows.
     const double after = svc.clock->waited;
     FlashHooks.HasAnimation = [](const QString&) { return false; };
-    Flash(3);
-    Flash(9);
+    EXPECT_TRUE(Flash(3, GameOnTable()).GoesOn());
+    EXPECT_TRUE(Flash(9, GameOnTable()).GoesOn());
     EXPECT_EQ(svc.clock->waited, after);
 }
 

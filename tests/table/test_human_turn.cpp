@@ -189,7 +189,7 @@ TEST_F(HumanTurnTest, FullPilesTheEmptyHandAndTheHistory) {
         Player_Move();
         ASSERT_EQ(Eng.CenterCount(1), rank);
         // The emptied hand came back full each fifth card.
-        Deal_Players(form->Picture7, Eng.PlayerCards);
+        Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     }
     Give(3, 12);
     Eng.SourceSlot = 3;
@@ -197,7 +197,7 @@ TEST_F(HumanTurnTest, FullPilesTheEmptyHandAndTheHistory) {
     Player_Move();
     EXPECT_EQ(Eng.CenterCount(1), 0);
     EXPECT_EQ(Eng.UsedCount, 12);
-    Deal_Players(form->Picture7, Eng.PlayerCards);
+    Deal_Players(form->Picture7, Eng.PlayerCards, GameOnTable());
     EXPECT_EQ(written, 13);
     EXPECT_TRUE(EveryCardOnce());
 
@@ -256,28 +256,28 @@ TEST_F(HumanTurnTest, HandOrder) {
     int before[7];
     for (int s = 2; s <= 6; ++s)
         before[s] = Eng.PlayerCards(0, s);
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 6, 2);
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 6, 2, GameOnTable()).GoesOn());
     EXPECT_EQ(Eng.PlayerCards(0, 2), before[6]);
     for (int s = 3; s <= 6; ++s)
         EXPECT_EQ(Eng.PlayerCards(0, s), before[s - 1]);
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 2, 6);
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 2, 6, GameOnTable()).GoesOn());
     for (int s = 2; s <= 6; ++s)
         EXPECT_EQ(Eng.PlayerCards(0, s), before[s]);
     // Slots outside the hand change nothing.
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 1, 7);
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 0, 3);
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 1, 7, GameOnTable()).GoesOn());
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 0, 3, GameOnTable()).GoesOn());
     for (int s = 2; s <= 6; ++s)
         EXPECT_EQ(Eng.PlayerCards(0, s), before[s]);
     // An empty slot moves along and its place is hidden.
     Eng.PlayerCards(0, 4) = Eng.PlayerCards(1, 4) = 0;
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 6, 2);
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 6, 2, GameOnTable()).GoesOn());
     EXPECT_EQ(Eng.PlayerCards(1, 5), 0);
     EXPECT_FALSE(form->Picture7(5).Visible());
     EXPECT_TRUE(form->Picture7(2).Visible());
     // The oldest peer keeps the order but the places are redrawn.
     Com.OldPeer = true;
     const int c2 = Eng.PlayerCards(0, 2);
-    Hand_Sort(Eng.PlayerCards, form->Picture7, 2, 6);
+    EXPECT_TRUE(Hand_Sort(Eng.PlayerCards, form->Picture7, 2, 6, GameOnTable()).GoesOn());
     EXPECT_EQ(Eng.PlayerCards(0, 2), c2);
 }
 

@@ -86,6 +86,11 @@ TEST_F(PaintTest, AMissingCardFileLeavesThePlaceAsItWas) {
     Card_Show(form->Picture7, 2, 9, 0);
     EXPECT_EQ(form->Picture7(2).Picture(), before);
     EXPECT_TRUE(form->Picture7(2).Visible());
+    // The miss is not kept past the making of the files.
+    Cards_MakeFiles();
+    Card_Show(form->Picture7, 2, 9, 0);
+    ASSERT_EQ(form->Picture7(2).Picture().size(), kSmall);
+    EXPECT_EQ(ClosestSheetCard(form->Picture7(2).Picture(), kSmall), 9);
 }
 
 struct FullSizeCase {

@@ -20,6 +20,7 @@
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/frmGrulm.h"
+#include "tests/support/PipeInPlace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -140,6 +141,12 @@ void PlayDamaged() {
         Check(sound.PlayAsync(GameSound_File(118)), "the next sound after " + name + " starts");
         Check(t.elapsed() < 2000, name + " holds nothing up");
     }
+    // A pipe in a sound's place: opening it to read would wait for a writer.
+    PipeInPlace pipe(Com.UserPath + "Sounds/pipe.wav");
+    QElapsedTimer t;
+    t.start();
+    Check(pipe.made && !sound.PlayAsync(Com.UserPath + "Sounds/pipe.wav"), "a pipe is passed over");
+    Check(t.elapsed() < 2000, "a pipe holds nothing up");
 }
 
 int Winner() {
