@@ -18,7 +18,9 @@ class KeptNewGame : public OpponentTest {
         OpponentTest::SetUp();
         Keys_Reset();
         // The deal's save tells who goes first in each game dealt.
-        Hooks.Game_AutoSave = [this] { Eng.TurnCount == 0 ? firsts.push_back(Com.Pturn) : void(); };
+        Hooks.Game_AutoSave = [this] {
+            if (Eng.TurnCount == 0) firsts.push_back(Com.Pturn);
+        };
         press.setInterval(0);
         QObject::connect(&press, &QTimer::timeout, [this] {
             // The seat's own cards are in play once its record is the working set.
