@@ -29,6 +29,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -41,8 +42,61 @@ constexpr int kWavMark = 1, kPmwMark = 0;
 constexpr int kButtonSize = 24; // pixels
 constexpr int kIconBox = 32;
 constexpr int kWindowWidth = 540, kWindowHeight = 380;
+// The conversation keeps at least this many pixels (two lines and a half) on a small window.
+constexpr int kTextLeast = 40, kRowGap = 3;
 // Screens narrower than this many twips get the window at four fifths of its size.
 constexpr int kNarrowScreen = 10000;
+
+// The quick-phrase buttons in as few rows as the window's width lets them: the window made
+// smaller for a small screen keeps every one in reach.
+class PhraseStrip : public QWidget {
+  public:
+    explicit PhraseStrip(QWidget* parent) : QWidget(parent) {
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+    QSize sizeHint() const override { return {Across(kQuickPhrases), kButtonSize}; }
+    // One row: the window's least height for a width (ChatLayout) adds the rows it needs.
+    QSize minimumSizeHint() const override { return {Across(kLeastColumns), kButtonSize}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override {
+        const int rows = (kQuickPhrases + Columns(width) - 1) / Columns(width);
+        return rows * (kButtonSize + kPhraseGap) - kPhraseGap;
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override {
+        const int columns = Columns(width());
+        int i = 0;
+        for (QPushButton* b : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            b->move(i % columns * (kButtonSize + kPhraseGap), i / columns * (kButtonSize + kPhraseGap));
+            ++i;
+        }
+    }
+
+  private:
+    static constexpr int kLeastColumns = 7, kPhraseGap = 1;
+    static int Across(int buttons) { return buttons * (kButtonSize + kPhraseGap) - kPhraseGap; }
+    static int Columns(int width) { return std::max(1, (width + kPhraseGap) / (kButtonSize + kPhraseGap)); }
+};
+
+// The window's rows; its height for a width is the least that shows every row whole, the
+// quick phrases in as many rows as that width needs.
+class ChatLayout : public QVBoxLayout {
+  public:
+    using QVBoxLayout::QVBoxLayout;
+    void SetStrip(const QWidget* strip) { strip_ = strip; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override {
+        const int across = width - contentsMargins().left() - contentsMargins().right();
+        const int more = strip_ ? strip_->heightForWidth(across) - strip_->minimumSizeHint().height() : 0;
+        return minimumSize().height() + std::max(0, more);
+    }
+
+  private:
+    const QWidget* strip_ = nullptr;
+};
 
 // The pin of the on-top button: pushed in (element 0) or lying loose (element 1).
 QIcon PinPicture(int element) {
@@ -172,17 +226,21 @@ FrmChat::FrmChat() : platform::Form("frmChat") {
 
 void FrmChat::BuildControls() {
     QWidget* w = Window();
-    auto* outer = new QVBoxLayout(w);
+    auto* outer = new ChatLayout(w);
     outer->setContentsMargins(6, 4, 6, 6);
-    outer->addLayout(BuildTitleRow(w));
+    outer->setSpacing(kRowGap);
+    QHBoxLayout* title = BuildTitleRow(w);
+    outer->addLayout(title);
     Text1 = new QTextBrowser(w);
     Text1->setOpenLinks(false);
+    Text1->setMinimumHeight(kTextLeast);
     outer->addWidget(Text1, 1);
-    outer->addLayout(BuildPhraseRow(w));
+    QHBoxLayout* phrases = BuildPhraseRow(w);
+    outer->addLayout(phrases);
+    outer->SetStrip(phrases->itemAt(0)->widget());
     outer->addLayout(BuildEntryRow(w));
-    auto* row = new QHBoxLayout;
-    BuildButtonRow(w, row);
-    outer->addLayout(row);
+    BuildButtonRow(w, title);
+    title->addWidget(lblOptions);
     lstIcons = new QListWidget(w);
     lstWavs = new QListWidget(w);
     for (QListWidget* l : {lstIcons, lstWavs}) {
@@ -200,23 +258,25 @@ QHBoxLayout* FrmChat::BuildTitleRow(QWidget* w) {
     Label1->setFont(title);
     Label1->setCursor(Qt::SizeAllCursor);
     lblOptions = new QLabel(QStringLiteral("<a href=\"options\"><u>O</u>ptions</a> "), w);
+    // The title gives way to the buttons beside it on a narrow window; the window's edges and
+    // gaps still drag it.
+    Label1->setMinimumWidth(0);
+    Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     top->addWidget(Label1, 1);
-    top->addWidget(lblOptions);
     return top;
 }
 
 QHBoxLayout* FrmChat::BuildPhraseRow(QWidget* w) {
     auto* phrases = new QHBoxLayout;
-    phrases->setSpacing(1);
+    auto* strip = new PhraseStrip(w);
+    phrases->addWidget(strip, 1);
     for (int i = 1; i <= kQuickPhrases; ++i) {
-        CmdChat[i] = new QPushButton(w);
+        CmdChat[i] = new QPushButton(strip);
         CmdChat[i]->setIcon(PhrasePicture(i));
         CmdChat[i]->setFixedSize(kButtonSize, kButtonSize);
-        phrases->addWidget(CmdChat[i]);
         platform::Connect(CmdChat[i], &QPushButton::clicked, "frmChat.CmdChat_Click",
                           [this, i] { CmdChat_Click(i); });
     }
-    phrases->addStretch(1);
     return phrases;
 }
 
@@ -263,16 +323,15 @@ void FrmChat::ConnectHandlers() {
 }
 
 void FrmChat::BuildButtonRow(QWidget* w, QHBoxLayout* row) {
-    row->setSpacing(0);
     cmdShowSounds = SmallButton(w, QStringLiteral("\u266B"), QStringLiteral("Send Sound"));
     cmdSize = SmallButton(w, QStringLiteral("\u2922"), QStringLiteral("Change window size"));
     cmdText[0] = SmallButton(w, QStringLiteral("A+"), QStringLiteral("Make font larger"));
     cmdText[1] = SmallButton(w, QStringLiteral("a-"), QStringLiteral("Make font smaller"));
     cmdOnTop = SmallButton(w, QString(), QStringLiteral("Keep this window on top"));
     cmdIcon = SmallButton(w, QStringLiteral("\u263A"), QStringLiteral("Send Picon"));
+    row->setSpacing(0);
     for (QPushButton* b : {cmdShowSounds, cmdSize, cmdText[0], cmdText[1], cmdOnTop, cmdIcon})
         row->addWidget(b);
-    row->addStretch(1);
     auto click = [](QPushButton* b, const char* where, std::function<void()> f) {
         platform::Connect(b, &QPushButton::clicked, where, std::move(f));
     };

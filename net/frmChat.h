@@ -91,8 +91,8 @@ class FrmChat : public platform::Form {
 
   private:
     void BuildControls();
-    // The rows of the window from the top: title and options link, quick phrases, entry
-    // box and Send, then the buttons.
+    // The rows of the window from the top: title, buttons and options link, the conversation,
+    // quick phrases, entry box and Send.
     class QHBoxLayout* BuildTitleRow(QWidget* parent);
     class QHBoxLayout* BuildPhraseRow(QWidget* parent);
     class QHBoxLayout* BuildEntryRow(QWidget* parent);

@@ -1,6 +1,7 @@
 #include "shell/KeyCommand.h"
 #include "common/Shared.h"
 #include "engine/Discard.h"
+#include "engine/GameOnTable.h"
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/RuleMessages.h"
@@ -60,8 +61,10 @@ bool MoveTarget(int digit) {
         if (Com.Pturn == kRefused) {
             Com.Pturn = 1;
         } else {
+            const GameOnTable mine;
             Player_Move();
-            f.Label9(kLblMessage).SetCaption(QStringLiteral("Done!"));
+            // A winning play leaves the winner's notice there, and a game dealt meanwhile its own.
+            if (mine.StillOn() && Com.Pturn == 1) f.Label9(kLblMessage).SetCaption(QStringLiteral("Done!"));
         }
         return true;
     }

@@ -210,6 +210,8 @@ class MenuWindow : public QWidget {
             QAction* a = popup_->addAction(entries[i]);
             a->setData(first + i);
             if (first + i == bold) popup_->setDefaultAction(a);
+            // The small display forced on a small screen holds both display entries.
+            if (row == kOptDisplaySize && i < 2) a->setEnabled(Tbl.DisplayEntryEnabled[i]);
         }
         popupOpen_ = true;
         platform::Connect(popup_, &QMenu::aboutToHide, this, "frmPic.Popup_Hide",

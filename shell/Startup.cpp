@@ -530,7 +530,10 @@ void InstallTableExtras() {
     Backgrounds_Install();
     BgLinks.LastBackground = [] { return Shl.LastBackground; };
     BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
-    Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    Hooks.Labels_PlayerNames = [] {
+        Labels_PlayerNames();
+        StatusBar_Names();
+    };
     Startup.ChangePerson = [] {
         // Without the personalities, the default opponents wear the default avatars named after them.
         DefaultArt_Install(Com.UserPath);

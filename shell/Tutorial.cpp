@@ -82,7 +82,8 @@ bool TutorialTag::EnablesSlot() const {
 }
 
 bool TutorialTag::WaitsForNext() const {
-    return present && letter1 != QLatin1Char('H') && letter1 != QLatin1Char('P') && letter1 != QLatin1Char('R');
+    return present && letter1 != QLatin1Char('H') && letter1 != QLatin1Char('P') &&
+           letter1 != QLatin1Char('R');
 }
 
 TutorialTag Tutorial_ReadTag(const QString& line) {
@@ -138,6 +139,8 @@ void Tutorial_PutTableBack() {
     SetSize(k.NumPlayers, k.NumCenters);
     Com.TotalCards = 52 * Com.NumPlayers;
     Hooks.Rules_ShowCaption();
+    // The tutorial's plays leave no counts behind in the status bar.
+    if (HasTable()) frmGrulm().StatusBar_Clear();
 }
 
 void Tutorial_SeedPositions() {

@@ -17,13 +17,17 @@
 #include "table/Panel.h"
 #include "table/WindowPlaces.h"
 
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Tutorial");
 constexpr int kWindowW = 280, kWindowH = 303, kTutorialMargin = 10;
+// The step's text gets the room it needs, within these heights: the window is no higher.
+constexpr int kTextLeast = 60, kTextMost = 240;
 constexpr int kArrowGap = 10; // the up arrow sits this far in from the card's left edge
 constexpr int kSideSlot = 1, kFirstHoldSlot = 7, kLastSlot = 10;
 enum FixedStep : int { kStepBackShown = 2, kStepMoved = 3, kStepCenters = 4, kStepSide = 6, kStepHolds = 9 };
@@ -46,19 +50,30 @@ QRect TutorialRectOf(const platform::Control& c) {
     return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
 }
 
+// Where a label's text is drawn on the table.
+QRect TextRectOf(const platform::Label& l) {
+    const int align = l.Alignment() == 1   ? Qt::AlignRight
+                      : l.Alignment() == 2 ? Qt::AlignHCenter
+                                           : Qt::AlignLeft;
+    return QFontMetrics(l.Font()).boundingRect(TutorialRectOf(l).adjusted(1, 0, -1, 0),
+                                               Qt::AlignTop | Qt::TextWordWrap | align, l.DisplayText());
+}
+
 void ArrowUpAt(int slot) {
     TableForm& f = F();
     if (!f.Picture7.Exists(slot)) return;
     const PictureBox& p = f.Picture7(slot);
     QRectF at(p.LeftPx() + kArrowGap, p.TopPx() + p.HeightPx(), f.imgTipUp.WidthPx(), f.imgTipUp.HeightPx());
-    // The player's name under the card stays readable: the arrow goes beside it, or below it.
-    const platform::Label& name = f.Label9(kLblHumanName);
-    const QRectF named = TutorialRectOf(name);
-    if (name.Visible() && !name.Caption().trimmed().isEmpty() && at.intersects(named)) {
-        if (named.right() + 1 + at.width() <= p.LeftPx() + p.WidthPx())
-            at.moveLeft(named.right() + 1);
+    // The player's name and the message under the card stay readable: the arrow goes beside
+    // their text, or below it.
+    for (const int label : {kLblHumanName, kLblMessage}) {
+        const platform::Label& l = f.Label9(label);
+        const QRectF text = TextRectOf(l);
+        if (!l.Visible() || l.Caption().trimmed().isEmpty() || !at.intersects(text)) continue;
+        if (text.right() + 1 + at.width() <= p.LeftPx() + p.WidthPx())
+            at.moveLeft(text.right() + 1);
         else
-            at.moveTop(named.bottom() + 1);
+            at.moveTop(text.bottom() + 1);
     }
     f.imgTipUp.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
     f.imgTipUp.ZOrder(0);
@@ -195,6 +210,29 @@ void TutorialForm::Form_Load() {
     cmdOK.SetGeometryPx(190, 262, 80, 30);
 }
 
+void TutorialForm::FitToText() {
+    const int width = kWindowW - 2 * kTutorialMargin;
+    const QFontMetrics fm(lblTipText.Font());
+    // The label draws its text a pixel in from either side.
+    const int text =
+        fm.boundingRect(QRect(0, 0, width - 2, kTextMost), Qt::TextWordWrap, lblTipText.DisplayText())
+            .height();
+    const int high = std::clamp(text + fm.lineSpacing() / 2, kTextLeast, kTextMost);
+    lblTipText.SetGeometryPx(kTutorialMargin, kTutorialMargin, width, high);
+    const int buttons = kTutorialMargin + high + kTutorialMargin;
+    for (platform::CommandButton* b : {&cmdBack, &cmdNext, &cmdOK})
+        b->SetGeometryPx(b->LeftPx(), buttons, b->WidthPx(), b->HeightPx());
+    QWidget* w = Window();
+    const QSize client(kWindowW, buttons + static_cast<int>(cmdOK.HeightPx()) + kTutorialMargin);
+    if (client == w->size()) return;
+    // Grown at the foot of the screen, it moves up rather than past it.
+    const QMargins m = platform::FrameMarginsOf(w);
+    const QRect kept = platform::FrameKeptIn(platform::FreeAreaAt(w->frameGeometry().center()),
+                                             w->frameGeometry().topLeft(), client, m);
+    SetClientSizePx(client.width(), client.height());
+    if (w->isVisible() && kept.topLeft() != w->frameGeometry().topLeft()) w->move(kept.topLeft());
+}
+
 void TutorialForm::PlaceWindow() {
     if (!HasTableForm()) return;
     // Beside the player's places where the screen has room, else where it covers fewest of them.
@@ -227,6 +265,7 @@ void TutorialForm::DisplayCurrentTip() {
     if (Tut.Step < 1 || Tut.Step > Tut.Steps.size()) return;
     // The text shows before the step acts, so the player reads while the computer plays.
     lblTipText.SetCaption(Tutorial_ReadTag(Tut.Steps.at(Tut.Step - 1)).text);
+    FitToText();
     lblTipText.SetCaption(ReadEnableInfo(Tut.Steps.at(Tut.Step - 1)));
 }
 

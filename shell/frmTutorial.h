@@ -36,6 +36,9 @@ class TutorialForm : public platform::Form {
 
   private:
     void Tutorial_Step(bool back);
+    // The window as high as the step's text needs, no higher than it opens: a low window
+    // finds room beside the places a step names on a small screen.
+    void FitToText();
     void StepActions();
     bool closing_ = false;
 };

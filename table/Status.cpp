@@ -133,6 +133,25 @@ void StatusBar_Init() {
     bar.Update();
 }
 
+namespace {
+
+// The seat whose record panels 5 to 8 show; 0 after a clear, when panel 5 names the opponent.
+int g_seatShown = 0;
+
+// Panel 5 and the tooltip of panel 8 name the seat of `rec`.
+void ShowSeatName(const SeatRecord& rec) {
+    platform::StatusBar& bar = Bar();
+    bar.Panels(5).Text = rec.RecName;
+    // A level from a damaged record names no level rather than reading past the list.
+    if (Com.NetGame == 0)
+        bar.Panels(5).ToolTipText = rec.RecLevel >= 0 && rec.RecLevel <= 2
+                                        ? QString::fromLatin1(kLevelNames[rec.RecLevel])
+                                        : QString();
+    bar.Panels(8).ToolTipText = rec.RecName + ": Side/Hand";
+}
+
+} // namespace
+
 void StatusBar_Player(SeatRecord& rec) {
     platform::StatusBar& bar = Bar();
     QString text;
@@ -144,20 +163,28 @@ void StatusBar_Player(SeatRecord& rec) {
     }
     bar.Panels(7).Text = text + " [" + NumStr(total) + " ]";
     bar.Panels(6).Text = QString();
-    bar.Panels(5).Text = rec.RecName;
-    // A level from a damaged record names no level rather than reading past the list.
-    if (Com.NetGame == 0)
-        bar.Panels(5).ToolTipText = rec.RecLevel >= 0 && rec.RecLevel <= 2
-                                        ? QString::fromLatin1(kLevelNames[rec.RecLevel])
-                                        : QString();
+    g_seatShown = 0;
+    for (int seat = 2; seat <= 4; ++seat)
+        if (&SeatRecordOf(seat) == &rec) g_seatShown = seat;
+    ShowSeatName(rec);
     bar.Panels(8).Text = (Tbl.ScreenWidthTwips >= 9601 ? QStringLiteral("Wild: ") : QString()) +
                          WildPair(rec.RecWildsFromSide, rec.RecWildsFromHand);
-    bar.Panels(8).ToolTipText = rec.RecName + ": Side/Hand";
+    bar.Update();
+}
+
+void StatusBar_Names() {
+    StatusBar_Human();
+    platform::StatusBar& bar = Bar();
+    if (g_seatShown >= 2 && g_seatShown <= Com.NumPlayers)
+        ShowSeatName(SeatRecordOf(g_seatShown));
+    else
+        bar.Panels(5).Text = Tbl.PersonName + ":";
     bar.Update();
 }
 
 void StatusBar_Clear() {
     platform::StatusBar& bar = Bar();
+    g_seatShown = 0;
     for (int i = 2; i <= 8; ++i)
         bar.Panels(i).Text = QString();
     bar.Panels(1).AutoSize = 1;

@@ -10,6 +10,9 @@ void StatusBar_Player(SeatRecord& rec);
 void StatusBar_Clear();
 // Panel 1 and the tooltip of panel 4 name the player who has just logged in.
 void StatusBar_Human();
+// The names in the status bar again, after the player or the opponents changed: the player's,
+// and the opponent's as panel 5 shows it (the seat shown, or the opponent before a deal).
+void StatusBar_Names();
 void StatusBar1_PanelClick(int panel);
 void StatusBar_Init();
 void WildUpdate();

@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "platform/StatusBar.h"
 #include "table/Display.h"
+#include "table/Panel.h"
 #include "table/TableState.h"
 
 #include <QApplication>
@@ -41,6 +42,9 @@ constexpr int kEdgeGap = 8;
 constexpr qint64 kAvoidWeight = 1000000;
 // Steps across and down the screen at which such a window is tried.
 constexpr int kGridSteps = 12;
+// Sizes tried between a window's own and its least, when it must be made smaller to fit.
+constexpr int kShrinkSteps = 12;
+constexpr int kLastOwnSlot = 10;
 constexpr int kOnTopWeight = 40, kOwnWeight = 12, kSeatWeight = 4, kWindowWeight = 2, kPictureWeight = 1;
 
 // The table's client area on the screen, above its status bar.
@@ -68,16 +72,21 @@ int WeightOf(const platform::Control& c) {
     return kPictureWeight;
 }
 
-// How much `frame` covers of the card places, piles, frames and pictures of the table and
-// of the other windows open over it.
-qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
+// What a window over the table would cover there, each with what covering it costs a pixel:
+// the card places, piles, frames and pictures of the table and the other windows open over it.
+struct Weighted {
+    QRect place;
+    qint64 weight;
+};
+std::vector<Weighted> TableCover(const QWidget* placed) {
     TableForm& f = frmGrulm();
     const QPoint origin = f.Window()->geometry().topLeft();
-    qint64 covered = 0;
+    std::vector<Weighted> cover;
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != placed && w != f.Window() && w->isVisible() && w->windowType() != Qt::Popup)
-            covered += (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? kOnTopWeight : kWindowWeight) *
-                       Overlap(frame, w->frameGeometry());
+            cover.push_back({w->frameGeometry(), w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+                                                     ? kOnTopWeight
+                                                     : kWindowWeight});
     // A side stack's 25 edges lie over one another: their outline counts once.
     QRect stacks[5];
     for (const platform::Control* c : f.Controls()) {
@@ -92,10 +101,17 @@ qint64 CoveredArea(const QRect& frame, const QWidget* placed) {
             stacks[std::min(4, (c->Index() - 1) / 25 + 1)] |= place;
             continue;
         }
-        covered += WeightOf(*c) * Overlap(frame, place);
+        cover.push_back({place, WeightOf(*c)});
     }
     for (const QRect& stack : stacks)
-        covered += kPictureWeight * Overlap(frame, stack);
+        cover.push_back({stack, kPictureWeight});
+    return cover;
+}
+
+qint64 CoveredArea(const QRect& frame, const std::vector<Weighted>& cover) {
+    qint64 covered = 0;
+    for (const Weighted& w : cover)
+        covered += w.weight * Overlap(frame, w.place);
     return covered;
 }
 
@@ -114,6 +130,11 @@ std::vector<QPoint> FreeSpotCandidates(const QRect& tableFrame, const QRect& cli
             {right, bottom}, {left, bottom},  {right, top},  {left, top},      {left, tableFrame.top()}};
 }
 
+// A control's place in the table's client area.
+QRect PlaceOf(const platform::Control& c) {
+    return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()).toAlignedRect();
+}
+
 // A card place a game of this size fills, or the DEAL button: shown or not, a window opened
 // before the deal must leave them free.
 bool PlayedPlace(const platform::Control& c) {
@@ -124,13 +145,6 @@ bool PlayedPlace(const platform::Control& c) {
         if (Seat(seat).places->Exists(c.Index()) && &(*Seat(seat).places)(c.Index()) == &c)
             return c.Index() >= 1;
     return false;
-}
-
-// The DEAL button in the table's client area: with no room beside the table, the window that
-// must leave it free looks over the whole screen for a spot.
-QRect DealButtonPlace() {
-    const platform::CommandButton& deal = frmGrulm().cmdDeal;
-    return QRectF(deal.LeftPx(), deal.TopPx(), deal.WidthPx(), deal.HeightPx()).toAlignedRect();
 }
 
 // Whether a window of ours kept on top lies over where `window` is to go.
@@ -192,6 +206,114 @@ void PutFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
     KeepFrameOnScreenOnceFramed(window);
 }
 
+// A frame on the screen and what a window there covers.
+struct Spot {
+    QRect frame;
+    qint64 covered = -1;
+    QPoint topLeft() const { return frame.topLeft(); }
+};
+// The spot beside or over the table where a window of client size `size` covers least of
+// `cover`; `grid` looks over the whole screen as well.
+Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vector<Weighted>& cover,
+                      bool grid) {
+    QWidget* table = TableWindow();
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    const QSize frame = size.grownBy(margins);
+    const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
+    std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), TableClient(), frame);
+    if (grid)
+        for (int y = 0; y <= kGridSteps; ++y)
+            for (int x = 0; x <= kGridSteps; ++x)
+                spots.push_back(area.topLeft() + QPoint((area.width() - frame.width()) * x / kGridSteps,
+                                                        (area.height() - frame.height()) * y / kGridSteps));
+    Spot best;
+    for (const QPoint& at : spots) {
+        const QRect kept = platform::FrameKeptIn(area, at, size, margins);
+        const qint64 covered = CoveredArea(kept, cover);
+        if (best.covered < 0 || covered < best.covered) best = {kept, covered};
+    }
+    return best;
+}
+
+// The table's cover and, at `weight`, the places of its client area in `places`.
+std::vector<Weighted> CoverWith(const QWidget* window, const std::vector<QRect>& places, qint64 weight) {
+    std::vector<Weighted> cover = TableCover(window);
+    const QPoint origin = TableClient().topLeft();
+    for (const QRect& r : places)
+        cover.push_back({r.translated(origin), weight});
+    return cover;
+}
+
+// What a window kept over the table leaves free at any size: the DEAL button, the player's own
+// places, shown or not, and the icon menu with the panel it opens; client pixels.
+std::vector<QRect> KeptFreePlaces() {
+    TableForm& f = frmGrulm();
+    const platform::PictureBox& panel = f.picPanel;
+    const double panelWidth = std::min<double>(kPanelWidth, f.Window()->width());
+    std::vector<QRect> kept{
+        PlaceOf(f.cmdDeal), PlaceOf(f.imgMenu),
+        QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
+    for (int slot = 1; slot <= kLastOwnSlot; ++slot)
+        if (f.Picture7.Exists(slot)) kept.push_back(PlaceOf(f.Picture7(slot)));
+    return kept;
+}
+
+// The card places of this game not dealt yet: a window over them hides them once they are.
+std::vector<QRect> PlacesToCome() {
+    std::vector<QRect> places;
+    for (const platform::Control* c : frmGrulm().Controls())
+        if (!c->Visible() && PlayedPlace(*c) && c != &frmGrulm().cmdDeal) places.push_back(PlaceOf(*c));
+    return places;
+}
+
+// The sizes a window may take, from its own down to its least, the largest first. A window
+// whose height follows its width says the least height that shows it whole at each width.
+std::vector<QSize> ShrunkSizes(const QWidget* window) {
+    const QSize full = window->size();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize()).boundedTo(full);
+    std::vector<QSize> sizes;
+    for (int across = 0; across <= kShrinkSteps; ++across) {
+        const int width = full.width() - (full.width() - least.width()) * across / kShrinkSteps;
+        const int lowest = window->hasHeightForWidth()
+                               ? std::clamp(window->heightForWidth(width), least.height(), full.height())
+                               : least.height();
+        for (int down = 0; down <= kShrinkSteps; ++down)
+            sizes.emplace_back(width, full.height() - (full.height() - lowest) * down / kShrinkSteps);
+    }
+    std::stable_sort(sizes.begin(), sizes.end(), [](const QSize& a, const QSize& b) {
+        return qint64(a.width()) * a.height() > qint64(b.width()) * b.height();
+    });
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
+// Over the table, from the window's own size down to its least: the largest size at which a
+// spot covers nothing, else the spot that covers least. It never covers what KeptFreePlaces
+// names where any spot of any of its sizes allows.
+void PlaceShrunkOverTable(platform::Form& form) {
+    QWidget* window = form.Window();
+    if (!TableWindow()) {
+        Window_PlaceOverTable(window, TableSpot::Free);
+        return;
+    }
+    std::vector<Weighted> cover = CoverWith(window, KeptFreePlaces(), kAvoidWeight);
+    for (const QRect& r : PlacesToCome())
+        cover.push_back({r.translated(TableClient().topLeft()), kSeatWeight});
+    QSize bestSize = window->size();
+    Spot best;
+    for (const QSize& size : ShrunkSizes(window)) {
+        const Spot at = LeastCoveredSpot(window, size, cover, true);
+        if (best.covered < 0 || at.covered < best.covered) {
+            best = at;
+            bestSize = size;
+        }
+        if (best.covered == 0) break;
+    }
+    if (bestSize != window->size()) form.SetClientSizePx(bestSize.width(), bestSize.height());
+    const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
+    PutFrame(window, best.frame, margins);
+}
+
 } // namespace
 
 QMargins Table_FrameMargins() {
@@ -248,27 +370,10 @@ void Window_PlaceOverTable(QWidget* window, TableSpot spot, const std::vector<QR
     }
     const QRect client = TableClient();
     QPoint best = client.center() - QPoint(frame.width() / 2, frame.height() / 2);
-    if (spot == TableSpot::Free) {
-        qint64 least = -1;
-        std::vector<QPoint> spots = FreeSpotCandidates(table->frameGeometry(), client, frame);
-        // A window that must leave some places free looks over the whole screen as well.
-        if (!avoid.empty())
-            for (int y = 0; y <= kGridSteps; ++y)
-                for (int x = 0; x <= kGridSteps; ++x)
-                    spots.push_back(area.topLeft() +
-                                    QPoint((area.width() - frame.width()) * x / kGridSteps,
-                                           (area.height() - frame.height()) * y / kGridSteps));
-        for (const QPoint& at : spots) {
-            const QRect kept = platform::FrameKeptIn(area, at, window->size(), margins);
-            qint64 covered = CoveredArea(kept, window);
-            for (const QRect& r : avoid)
-                covered += kAvoidWeight * Overlap(kept, r.translated(client.topLeft()));
-            if (least < 0 || covered < least) {
-                least = covered;
-                best = kept.topLeft();
-            }
-        }
-    }
+    if (spot == TableSpot::Free)
+        best =
+            LeastCoveredSpot(window, window->size(), CoverWith(window, avoid, kAvoidWeight), !avoid.empty())
+                .topLeft();
     PutFrame(window, platform::FrameKeptIn(area, best, window->size(), margins), margins);
 }
 
@@ -328,7 +433,7 @@ void ToolWindow_Open(platform::Form& window, TableSpot spot, bool modal) {
         Window_FitScreen(window);
         const auto place = [&] {
             if (spot == TableSpot::ClearOfTable && !Window_PlaceClearOfTable(window))
-                Window_PlaceOverTable(window.Window(), TableSpot::Free, {DealButtonPlace()});
+                PlaceShrunkOverTable(window);
             else if (spot != TableSpot::ClearOfTable)
                 Window_PlaceOverTable(window, spot);
         };

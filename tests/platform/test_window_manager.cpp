@@ -1,7 +1,8 @@
 // The game's windows on a real X server with a window manager (Xvfb and openbox, each
 // started here on a display of its own): the table's title bar on the screen at the first
 // start and at a stored place, the tool windows wholly on the screen, the width a player
-// dragged undone by the reset, and the table of three and four players whole on small screens. Skipped where
+// dragged undone by the reset, and the table of every game size whole on small screens, the chat
+// clear of the player's places. Skipped where
 // Xvfb or openbox is not installed.
 #include <QDir>
 #include <QFile>
@@ -99,6 +100,14 @@ void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name
         << name << " " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
+// The chat of an Internet game lies wholly on the screen, made smaller where it must, clear of
+// the DEAL button, the player's own places and the icon menu.
+void ExpectChatClear(const std::map<QString, QRect>& seen, QSize screen, const char* players) {
+    ExpectFramedOnScreen(seen, "chat");
+    for (const char* line : {"covered-chat-deal", "covered-chat-own", "covered-chat-menu"})
+        EXPECT_FALSE(seen.count(QLatin1String(line))) << screen.width() << " " << players << " " << line;
+}
+
 TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
     for (const QSize screen : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
         XServer x;
@@ -119,11 +128,11 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
         // The table's title bar is on the screen; its bottom border may lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
         // The counter leaves the player's own places and the center piles free; from 1024x768 up
-        // the chat leaves every card place and the DEAL button free too.
+        // the chat leaves every card place free too.
         EXPECT_FALSE(seen.count(QStringLiteral("covered"))) << screen.width();
+        ExpectChatClear(seen, screen, "2");
         if (screen.width() >= 1024) {
-            for (const char* chat : {"covered-chat", "covered-chat-deal"})
-                EXPECT_FALSE(seen.count(QLatin1String(chat))) << screen.width() << " " << chat;
+            EXPECT_FALSE(seen.count(QStringLiteral("covered-chat"))) << screen.width();
         }
         // The scores open beside the chat kept on top, or above it where the screen has no room.
         ExpectFramedOnScreen(seen, "scores");
@@ -141,7 +150,7 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
     }
 }
 
-TEST(WindowManager, ThreeAndFourPlayersSeeTheirWholeTableOnSmallScreens) {
+TEST(WindowManager, EveryGameSizeSeesItsWholeTableAndItsChatOnSmallScreens) {
     for (const QSize screen : {QSize(640, 480), QSize(800, 600)})
         for (const char* players : {"3", "4"}) {
             XServer x;
@@ -153,6 +162,7 @@ TEST(WindowManager, ThreeAndFourPlayersSeeTheirWholeTableOnSmallScreens) {
             // Back to one opponent under the window, both dialogs open again wholly on the screen.
             for (const char* name : {"again-preferences", "again-opponents"})
                 ExpectFramedOnScreen(seen, name);
+            ExpectChatClear(seen, screen, players);
             // Every card place and label inside the client area, no place on another owner's.
             for (const auto& [line, r] : seen)
                 EXPECT_FALSE(line.startsWith(QLatin1String("outside")) ||

@@ -12,9 +12,11 @@
 #include "tests/shell/test_saved_support.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -597,6 +599,21 @@ TEST_F(MenuListTest, OnANarrowWindowThePanelShrinksIconsAndAllAndTheirPressesSti
     QTest::mouseClick(panel.Widget(), Qt::LeftButton, {}, QPoint(575 * 640 / kPanelWidth, 40));
     EXPECT_EQ(opened, kMenuHelp);
     EXPECT_TRUE(MenuList_Window()->isVisible());
+}
+
+TEST_F(MenuListTest, TheDisplayPopupOffersOnlyTheEntriesTheTableAllows) {
+    // On a screen too small for anything but the small display both entries are held.
+    for (const bool allowed : {true, false}) {
+        Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = allowed;
+        QWidget* list = Open();
+        QTest::mouseClick(list, Qt::LeftButton, {}, AtRow(kOptDisplaySize));
+        std::unique_ptr<QMenu> popup(list->findChild<QMenu*>());
+        ASSERT_TRUE(popup && popup->actions().size() == 3) << allowed;
+        for (int entry = 0; entry < 3; ++entry) // the reset is always offered
+            EXPECT_EQ(popup->actions()[entry]->isEnabled(), allowed || entry == 2) << allowed << entry;
+        Panel_Close();
+    }
+    Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = true;
 }
 
 } // namespace

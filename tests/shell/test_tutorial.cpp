@@ -8,11 +8,13 @@
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
 #include "table/Panel.h"
+#include "table/Status.h"
 #include "table/WindowPlaces.h"
 #include "tests/shell/test_saved_support.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTextStream>
 #include <vector>
@@ -187,6 +189,7 @@ class TutorialTest : public SavedTest {
 
 TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     Put({.players = 3, .centers = 4, .pturn = 1, .sideSize = 14, .forced = 5, .noWildAce = true, .seed = 7});
+    StatusBar_Init();
     ASSERT_TRUE(Menu_RowAvailable(kMenuHelp, kHelpTutorial));
     MenuHelp(kHelpTutorial, 0);
     ASSERT_TRUE(Com.TutorialMode);
@@ -234,6 +237,7 @@ TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     EXPECT_EQ(Eng.PlayerCards(1, 1), 1);
 
     // Leaving asks first, then tells how to come back.
+    form->StatusBar1.Panels(2).Text = QStringLiteral(" 1- 0- 0- [ 1 ]"); // the counts of a play
     svc.boxes->Expect(platform::vbNo);
     frmTutorial().cmdOK_Click();
     EXPECT_TRUE(Tut.Open);
@@ -251,6 +255,7 @@ TEST_F(TutorialTest, PlaysTwoHandedAndGivesBackTheTableAndRulesItFound) {
     EXPECT_EQ(Com.ForcedCards, 5);
     EXPECT_TRUE(Com.NoWildAce);
     EXPECT_TRUE(form->cmdDeal.Visible());
+    EXPECT_TRUE(form->StatusBar1.Panels(2).Text.isEmpty()) << "the tutorial's counts are gone";
     EXPECT_EQ(computerTurns, 0);
 }
 
@@ -423,6 +428,38 @@ TEST_F(TutorialTest, AuthoringKeysWriteAndReadOnlyRecords31To99) {
     answer = QStringLiteral("40");
     KeyCommand(kKeyR, kCtrlShift);
     ExpectSameModel(Model(), table, "record 40 restored");
+}
+
+// Each step's window is as high as its text needs, its buttons below the text; the up arrow
+// leaves the player's name and the message under the card it points at readable.
+TEST_F(TutorialTest, TheWindowFitsItsTextAndTheArrowLeavesTheLabelsUnderTheCardReadable) {
+    Put({});
+    Tutorial_Show();
+    TutorialForm& t = frmTutorial();
+    auto textOf = [](const platform::Label& l) {
+        return QFontMetrics(l.Font()).boundingRect(
+            QRectF(l.LeftPx() + 1, l.TopPx(), l.WidthPx() - 2, l.HeightPx()).toAlignedRect(),
+            Qt::AlignTop | Qt::TextWordWrap | (l.Alignment() == 2 ? Qt::AlignHCenter : Qt::AlignLeft),
+            l.DisplayText());
+    };
+    for (int step = 1; step <= 3; ++step, Next()) {
+        EXPECT_LE(textOf(t.lblTipText).bottom(), t.cmdNext.TopPx()) << step;
+        EXPECT_EQ(t.Window()->height(), int(t.cmdNext.TopPx() + t.cmdNext.HeightPx()) + 10) << step;
+    }
+    platform::Label& message = form->Label9(1);
+    for (int slot = 1; slot <= 6; ++slot) {
+        const PictureBox& card = form->Picture7(slot);
+        message.SetGeometryPx(card.LeftPx() - 6, card.TopPx() + card.HeightPx(), 200, 40);
+        message.SetCaption(QStringLiteral("\r\n     It's still your turn."));
+        t.ReadEnableInfo(QStringLiteral("Look.<H 0%1C 0%1>").arg(slot));
+        const QRectF arrow(form->imgTipUp.LeftPx(), form->imgTipUp.TopPx(), form->imgTipUp.WidthPx(),
+                           form->imgTipUp.HeightPx());
+        for (const int label : {1, 3}) {
+            const platform::Label& l = form->Label9(label);
+            EXPECT_TRUE(l.Caption().trimmed().isEmpty() || !arrow.intersects(textOf(l)))
+                << slot << " " << label;
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,9 @@
+#include "engine/GameEnd.h"
 #include "platform/Connect.h"
+#include "shell/KeyCommand.h"
 #include "tests/table/test_human_turn_support.h"
+
+#include <QScopeGuard>
 
 namespace {
 
@@ -453,6 +457,36 @@ TEST_F(HumanTurnTest, NewGameDuringTheFlightOfAPlayLeavesTheNewGameWhole) {
     EXPECT_TRUE(form->Picture7(5).Visible());
     EXPECT_FALSE(Eng.PlayBusy);
     EXPECT_TRUE(EveryCardOnce());
+}
+
+// The winning play, made each way the human can make a play, leaves the same table: the
+// winner's notice, the DEAL button and no mark of the move that made it.
+TEST_F(HumanTurnTest, AWinningPlayEndsOnTheSameTableWhicheverWayItWasMade) {
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"drag", [&] { DragTo(1, form->PicCenter(1).LeftPx(), form->PicCenter(1).TopPx()); }},
+        {"double click", [&] { DoubleClick(1); }},
+        {"keypad", [] { KeyCommand(97, 0), KeyCommand(13, 0), KeyCommand(97, 0); }}, // 1, Enter, 1
+    };
+    const auto restore = qScopeGuard([] { GameEndHooks = GameEndHooksT{}; });
+    GameEndHooks.AnimateCardsFlow = [](int) {}; // the card flow has run when Game_End returns
+    QStringList first;
+    for (const auto& [name, play] : ways) {
+        SCOPED_TRACE(name);
+        Keys_Reset();
+        Game_New();
+        form->cmdDeal.SetVisible(false);
+        Give(1, 1); // the last side card is an Ace, centre pile 1 empty
+        for (int k = 0; k <= 1; ++k)
+            std::swap(Eng.PlayerSide(k, 1), Eng.PlayerSide(k, Eng.PlayerSideCount));
+        Eng.PlayerSideCount = 1;
+        play();
+        auto& f = *form;
+        const QStringList table = {f.Label9(1).Caption(), f.Label9(2).Caption(), QString::number(Com.Pturn),
+                                   QString::number(f.cmdDeal.Visible() + 2 * f.lblHighlight.Visible())};
+        EXPECT_TRUE(table[0].startsWith("That was your LAST CARD!")) << table[0].toStdString();
+        if (first.isEmpty()) first = table;
+        EXPECT_EQ(table, first);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "common/Card.h"
 #include "common/Shared.h"
+#include "engine/Seats.h"
 #include "table/CardArt.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
@@ -94,6 +95,24 @@ TEST_F(StatusTest, ThePlayerPanelsShowAnOpponentsRecord) {
     StatusBar_Player(rec);
     EXPECT_EQ(P(8).Text, " 2/ 1");
     EXPECT_EQ(P(5).ToolTipText, "Level: Clever");
+}
+
+// Another player or other opponents: the names follow at once, the opponent's as panel 5
+// shows it, the seat it shows or, before a deal, the chosen opponent.
+TEST_F(StatusTest, TheNamesFollowAChangeOfPlayerOrOpponents) {
+    Com.NumPlayers = 3;
+    for (const auto& [shown, expected] : {std::pair{0, "Zub:"}, {3, "Drask"}}) {
+        StatusBar_Clear();
+        if (shown != 0) StatusBar_Player(SeatRecordOf(shown));
+        Com.PlayerName = "Bea";
+        Tbl.PersonName = "Zub";
+        Eng.Seat3Rec.RecName = "Drask";
+        StatusBar_Names();
+        EXPECT_EQ(P(1).Text, "Bea:") << shown;
+        EXPECT_EQ(P(5).Text, expected) << shown;
+        Eng.Seat3Rec.RecName = "Torvek";
+        Tbl.PersonName = "Vex";
+    }
 }
 
 TEST_F(StatusTest, ALevelFromADamagedRecordNamesNoLevel) {

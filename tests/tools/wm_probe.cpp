@@ -10,7 +10,9 @@
 //                         opened by their menu rows; "again-preferences" and so on the second time
 //   covered L T W H       a place of the player's own or a center pile under the counter
 //   chat L T W H          the chat window as a connection opens it; "covered-chat" a card place
-//                         under it, "covered-chat-deal" the DEAL button under it
+//                         under it, "covered-chat-deal" the DEAL button, "covered-chat-own" a
+//                         place of the player's (shown or not), "covered-chat-menu" the icon menu
+//                         or the panel it opens
 //   scores L T W H        the Internet scores window opened while the chat is open;
 //                         "scores-on-top" when it is kept above the chat
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
@@ -20,7 +22,7 @@
 //   wm_probe [--move L T | --players N]
 // With --move it puts the table's frame at L, T and closes the program the orderly way,
 // which keeps that place for the next start. With --players it takes the profile's table to
-// N players (three or four) and reports only the table's places.
+// N players (two to four) and reports only the table's places and the chat.
 #include "app/Wiring.h"
 #include "common/Shared.h"
 #include "engine/SeatTable.h"
@@ -34,6 +36,7 @@
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
 #include "shell/frmTutorial.h"
+#include "table/Panel.h"
 #include "table/frmGrulm.h"
 
 #include <QApplication>
@@ -130,7 +133,7 @@ void PrintCovered(const char* line, FrmGrulm* table, QWidget* window,
                   std::initializer_list<ControlArray<platform::PictureBox>*> places, bool hiddenToo = false) {
     const QPoint origin = table->Window()->geometry().topLeft();
     for (auto* row : places)
-        for (int i = 0; i <= 10; ++i) {
+        for (int i = hiddenToo ? 1 : 0; i <= 10; ++i) {
             if (!row->Exists(i) || (!hiddenToo && !(*row)(i).Visible())) continue;
             const platform::PictureBox& p = (*row)(i);
             const QRect r(origin + QPoint(int(p.LeftPx()), int(p.TopPx())),
@@ -147,10 +150,17 @@ void PrintChatAndScores(FrmGrulm* table) {
     if (QWidget* chat = Shown("frmChat")) {
         PrintFrame("chat", chat);
         PrintCovered("covered-chat", table, chat, {&table->Picture7, &table->Picture1, &table->PicCenter});
-        const platform::CommandButton& deal = table->cmdDeal;
-        const QRect r(table->Window()->geometry().topLeft() + QPoint(int(deal.LeftPx()), int(deal.TopPx())),
-                      QSize(int(deal.WidthPx()), int(deal.HeightPx())));
+        PrintCovered("covered-chat-own", table, chat, {&table->Picture7}, true);
+        const QPoint origin = table->Window()->geometry().topLeft();
+        auto at = [&](const platform::Control& c, double width) {
+            return QRect(origin + QPoint(int(c.LeftPx()), int(c.TopPx())), QSize(int(width), int(c.HeightPx())));
+        };
+        const QRect r = at(table->cmdDeal, table->cmdDeal.WidthPx());
         if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
+        // The icon menu and the panel it opens across the top of the table.
+        const QRect panel = at(table->picPanel, std::min(kPanelWidth, table->Window()->width()));
+        for (const QRect& menu : {at(table->imgMenu, table->imgMenu.WidthPx()), panel})
+            if (menu.intersects(chat->frameGeometry())) Print("covered-chat-menu", menu);
         // The Internet scores beside the chat, which stays on top.
         QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
         QTimer::singleShot(0, [] {
@@ -226,11 +236,12 @@ int main(int argc, char** argv) {
 
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--players")) {
         // As a profile of that many players lays the table out.
-        Com.NumPlayers = std::clamp(QString::fromLatin1(argv[2]).toInt(), 3, 4);
-        Com.NumCenters = 4;
+        Com.NumPlayers = std::clamp(QString::fromLatin1(argv[2]).toInt(), 2, 4);
+        Com.NumCenters = Com.NumPlayers > 2 ? 4 : 3;
         ProfHooks.LayOut();
         Print("client", w->geometry());
         PrintPlaces(table);
+        PrintChatAndScores(table);
         PrintDialogs(true);
         table->Unload();
         return 0;
