@@ -124,9 +124,14 @@ void RemoteDeal() {
     Net_GameBegins();
     TableForm& f = F();
     f.StatusMsg.SetVisible(false);
-    if (Com.NetState == kNetGS) {
+    // The press answers the start the host sent, whatever lines came after it.
+    const int answer = Lines_TakeDealAnswer();
+    if (answer == kNetGS) {
+        Game_Begin();
+        Lines_Expect(kNetDK);
         Net_SendText(QStringLiteral("GS"));
-    } else if (Com.NetState == kNetRC) {
+    } else if (answer == kNetRC) {
+        Lines_Expect(kNetRS);
         Net_SendText(QStringLiteral("RC"));
         if (!Version_AtMost(Com.PeerVersion, kOldPeerVersion)) {
             if (!Wait([] { return Net_Take(kNetRS); })) return;
@@ -471,8 +476,7 @@ void Game_New() {
     if (!WinnerAgrees()) return;
     f.cmdDeal.SetVisible(false);
     HouseRules_NewGame();
-    Eng.StaleMode = 0;
-    Eng.TurnCount = 0;
+    Game_Begin();
     f.Label9(kLblMessage).SetCaption(QString());
     f.Label9(kLblComment).SetCaption(QString());
     if (Internet() && !PeersPressDeal()) return;

@@ -27,6 +27,13 @@ struct ExchangeState {
     std::array<int, kNetKinds> repeated{};
     // Players whose leave waits until the game being won is scored.
     unsigned held = 0;
+    // The seat whose moves may come, the kinds due from it, the start message awaited, and
+    // the start a remote's DEAL press answers.
+    int mover = 0;
+    unsigned due = 0;
+    int expected = kNetNone;
+    int dealAnswer = kNetNone;
+    int asks = 0;
 };
 ExchangeState X;
 
@@ -108,6 +115,7 @@ Exchange Net_Open(int kind, unsigned answerers) {
     X.awaited = answerers;
     X.answered = 0;
     X.closed = false;
+    ++X.asks;
     if (ExchangeStartsGame(kind)) ExchangeForgetKept();
     Com.NetAckCount = 1;
     return Exchange(X.id);
@@ -119,6 +127,12 @@ bool Net_KindAnswered(int kind) {
 
 unsigned Net_Awaited() {
     return X.closed ? 0u : X.awaited & ~X.answered;
+}
+
+int Net_AwaitedKind(int element) {
+    if (element < 0 || element >= kNetPeers || X.closed) return kNetNone;
+    const unsigned bit = 1u << element;
+    return (X.awaited & bit) != 0 && (X.answered & bit) == 0 ? X.kind : kNetNone;
 }
 
 bool Net_Awaits(int kind, int element, bool bare) {
@@ -219,8 +233,104 @@ unsigned Net_ReleaseLeaves() {
     return held;
 }
 
+bool Net_Kept(int kind, int element) {
+    if (kind <= kNetNone || kind >= kNetKinds || element < 0 || element >= kNetPeers) return false;
+    return X.kept[static_cast<size_t>(element)][static_cast<size_t>(kind)] > 0;
+}
+
+namespace {
+constexpr unsigned LinesBit(int kind) {
+    return 1u << kind;
+}
+} // namespace
+
+int Lines_Mover() {
+    return X.mover;
+}
+
+unsigned Lines_Due() {
+    return X.mover == 0 ? 0u : X.due;
+}
+
+void Lines_TurnBegins(int seat) {
+    X.mover = seat;
+    X.due = LinesBit(kNetPC);
+}
+
+void Lines_TurnPasses() {
+    if (X.mover == 0 || Com.NumPlayers < 1) return;
+    Lines_TurnBegins(X.mover % Com.NumPlayers + 1);
+    // A stalemate choice kept aside belonged to the turn that ended.
+    X.repeated[static_cast<size_t>(kNetOK)] = 0;
+}
+
+void Lines_Taken(int kind, int from, int to) {
+    switch (kind) {
+    case kNetPC: {
+        const bool discard = to >= 7 && to <= 10;
+        // The last side card may end the game: its OK follows at once.
+        X.due = discard ? LinesBit(kNetOK) : LinesBit(kNetWT) | (from == 1 ? LinesBit(kNetOK) : 0u);
+        break;
+    }
+    case kNetWT:
+        X.due = LinesBit(kNetPC);
+        break;
+    case kNetOK:
+        Lines_TurnPasses();
+        break;
+    case kNetDK:
+        if (X.expected == kNetDK) X.expected = kNetTR;
+        break;
+    case kNetTR:
+    case kNetRS:
+        X.expected = kNetNone;
+        break;
+    case kNetGS:
+    case kNetRC:
+    case kNetLost:
+    case kNetEG:
+    case kNetLO:
+        // The game of these moves is over; a remote's DEAL press answers the start that came.
+        X.dealAnswer = Com.NetHost == 0 && (kind == kNetGS || kind == kNetRC) ? kind : kNetNone;
+        X.mover = 0;
+        X.due = 0;
+        X.expected = kNetNone;
+        break;
+    default:
+        break;
+    }
+}
+
+void Lines_Expect(int kind) {
+    X.expected = kind;
+    ++X.asks;
+}
+
+int Lines_AskSerial() {
+    return X.asks;
+}
+
+int Lines_Expected() {
+    return X.expected;
+}
+
+int Lines_TakeDealAnswer() {
+    const int answer = X.dealAnswer;
+    X.dealAnswer = kNetNone;
+    return answer;
+}
+
+void Lines_GameBegins() {
+    ExchangeForgetKept();
+    X.mover = 0;
+    X.due = 0;
+    X.expected = kNetNone;
+}
+
 void Exchange_Reset() {
     const auto heard = X.heard;
+    const int asks = X.asks;
     X = ExchangeState{};
     X.heard = heard;
+    X.asks = asks;
 }

@@ -35,6 +35,9 @@ bool Net_KindAnswered(int kind);
 // The peers whose answer the open exchange still awaits (for test doubles of the peers).
 unsigned Net_Awaited();
 
+// The kind of the answer the open exchange still awaits from `element` (kNetNone for none).
+int Net_AwaitedKind(int element);
+
 // A line of `kind` from `element` (`bare`: without fields) would be counted as an answer
 // the open exchange still awaits.
 bool Net_Awaits(int kind, int element, bool bare);
@@ -52,9 +55,9 @@ bool Net_Take(int kind, int element = -1);
 // news (once); kept as received messages are.
 void Net_Refused(int kind);
 bool Net_TakeRefused(int kind);
-// A remote's line of the host's of the same kind as the one before it: no wait takes it
-// for news but the one that asks for it (the host's OK to reshuffle a stalemate may follow
-// its OK to the last discard).
+// A remote's line of the host's that no mover owes, kept aside: no wait takes it for news
+// but the one that asks for it (the host's OK to reshuffle a stalemate may follow its OK to
+// the last discard). A turn that passes forgets it.
 void Net_Repeated(int kind);
 bool Net_TakeRepeated(int kind);
 
@@ -88,3 +91,31 @@ unsigned Net_ReleaseLeaves();
 
 // Forgets every exchange and every kept message (a new connection, a test).
 void Exchange_Reset();
+
+// A message of `kind` from `element` received and not yet taken.
+bool Net_Kept(int kind, int element);
+
+// The moves of an Internet game as its lines show them: the seat whose moves may come now
+// (in this program's numbering; 0 between games) and the kinds that may come from it next,
+// one bit per kind. The turn passes with the mover's OK, this program's own with the OK it
+// sends, so a mover who answers and moves in one write is heard in turn.
+int Lines_Mover();
+unsigned Lines_Due();
+// The first turn of a game dealt, resumed or restored.
+void Lines_TurnBegins(int seat);
+// This program's own turn passes to the next seat: its OK is about to go out.
+void Lines_TurnPasses();
+// A message taken from the seat on turn, or a start or end of a game: what may come next.
+// `from` and `to` are a move's source and destination.
+void Lines_Taken(int kind, int from = 0, int to = 0);
+// A remote: the start message it awaits from the host next (DK, TR, RS or none).
+// The line that asks for it is the next one sent: lines received before it cannot answer it.
+void Lines_Expect(int kind);
+int Lines_Expected();
+// Counts the questions asked (exchanges opened, start messages expected): the lines that
+// ask them are the next ones sent, and lines received before them answer none of them.
+int Lines_AskSerial();
+// A remote: the start its DEAL press answers (GS or RC), taken once; none when nothing awaits it.
+int Lines_TakeDealAnswer();
+// A new game begins: nothing kept for the one before is taken, no move is due.
+void Lines_GameBegins();

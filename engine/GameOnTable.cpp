@@ -1,5 +1,6 @@
 #include "engine/GameOnTable.h"
 #include "common/Shared.h"
+#include "engine/Exchange.h"
 #include "engine/GameEnd.h"
 #include "engine/Model.h"
 #include "platform/Connect.h"
@@ -31,6 +32,14 @@ void Table_GameOver() {
     Eng.SetUpDone = false;
     // A win that left the table unscored holds no one's leave any longer.
     Game_Scored();
+}
+
+void Game_Begin(bool resumed) {
+    // A win that broke off releases the leaves it held before its mark goes.
+    Game_Scored();
+    static_cast<GameRun&>(Eng) = GameRun{};
+    if (resumed) Eng.TurnCount = 1;
+    Lines_GameBegins();
 }
 
 TableHeld::TableHeld(bool& flag) : flag_(flag), busy_(Eng.TableBusy), was_(flag) {

@@ -49,6 +49,12 @@ class GameOnTable {
 // and a set-up made for it is not dealt.
 void Table_GameOver();
 
+// A game begins (a new game, a remote's deal, a snapshot applied, a saved game restored):
+// what belonged to the one before (its stalemate, its win, its turn counts, the lines kept
+// for it) is gone.
+// `resumed`: a game already in its turns (a snapshot, a saved game).
+void Game_Begin(bool resumed = false);
+
 // Holds the table while a flow waits that must not have another game put on the table
 // under it: the table may not close meanwhile (TableBusy) and `flag` tells the commands
 // that would put another game there to wait. The flags are left as they were found.

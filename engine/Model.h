@@ -33,7 +33,28 @@ constexpr int kHoldCovered = 30;
 // Places a seat's hold pile has in memory: a top plus the covered cards.
 constexpr int kHoldPlaces = kHoldCovered + 1;
 
-struct EngineState {
+// What belongs to one game and to no other: every way a game starts (a new game, a remote's
+// deal, a snapshot, a restore) begins it afresh through Game_Begin (GameOnTable.h), so
+// nothing of an abandoned or broken-off game reaches the next.
+struct GameRun {
+    // The stalemate state: 0 play, 1 stalemated, 2 a stalemate has just been resolved.
+    int StaleMode = 0;
+    // An Internet game's last side card is down and its win is on its way to the scores: a
+    // player who leaves meanwhile leaves once the game is scored.
+    bool GameWinning = false;
+    // The count of turns played (its parity picks the automatic save) and the resume flags
+    // of the turn code.
+    int TurnCount = 0;
+    int TurnResumedOpp = 0;
+    int TurnResumedHuman = 0;
+    // Seats that shared the highest side-pile top at the toss.
+    int TossTie = 0;
+    // The human ended the turn while the side card could have been played.
+    bool SideMissed = false;
+    bool operator==(const GameRun&) const = default;
+};
+
+struct EngineState : GameRun {
     // Stock in deal order (rows 0 and 1), row 2 by card number: 1 once seen.
     BArray<int, 2> Deck{2, 104};
     int DeckCount = 0;
@@ -58,8 +79,6 @@ struct EngineState {
     int SourceSlot = 0;
     int TargetPile = 0;
     int TargetHold = 0;
-    // The human ended the turn while the side card could have been played.
-    bool SideMissed = false;
 
     // Seats 2 to 4.
     SeatRecord Seat2Rec, Seat3Rec, Seat4Rec;
@@ -95,19 +114,10 @@ struct EngineState {
     int TableGame = 0;
     // The host waits for a caller it is taking into the Internet game (GameOnTable.h).
     bool CallerWait = false;
-    // An Internet game's last side card is down and its win is on its way to the scores: a
-    // player who leaves meanwhile leaves once the game is scored.
-    bool GameWinning = false;
 
-    // Turns: the count of turns played (its parity picks the automatic save), the
-    // resume flags of the turn code, the stalemate state, the playing order.
-    int TurnCount = 0;
-    int TurnResumedOpp = 0;
-    int TurnResumedHuman = 0;
-    int StaleMode = 0;
+    // The playing order.
     BArray<int, 1> TurnOrder{4};
     int TurnPos = 1;
-    int TossTie = 0;
     bool NewGameDeferred = false;
     bool DragOn = false;
     // The Game menu asks the turn loop to stop before the next seat and start a new game.

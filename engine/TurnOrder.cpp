@@ -3,6 +3,7 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "common/TextForm.h"
+#include "engine/Exchange.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
@@ -54,6 +55,7 @@ void WhosOnFirst() {
     }
     Eng.TurnPos = 1;
     Com.Pturn = Eng.TurnOrder(1);
+    Lines_TurnBegins(Com.Pturn);
 }
 
 void Turn_Advance() {

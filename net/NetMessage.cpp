@@ -6,10 +6,12 @@
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
+#include "net/LineJudge.h"
 #include "net/NetHooks.h"
 #include "net/NetRows.h"
 #include "net/NetSockets.h"
 #include "net/NetState.h"
+#include "net/Recover.h"
 #include "platform/Services.h"
 #include "platform/Text1252.h"
 
@@ -171,33 +173,6 @@ void KeepMove(int state, bool answer) {
     }
 }
 
-// Answers that were in flight when the host ended the game belong to no exchange of the next one.
-bool PassedOver(int state, const QByteArray& line) {
-    if (state == kNetEG) Net.PassOverAnswers = true;
-    if (state == kNetGS || state == kNetLO || state == kNetRC) Net.PassOverAnswers = false;
-    const QByteArray bare = line.trimmed();
-    return Net.PassOverAnswers && (bare == "PC" || bare == "WT" || bare == "OK");
-}
-
-// Host: a remote's GS or LO that no exchange of this program awaits (a stray line, or a late
-// answer) asks nothing of it: it changes nothing, and no wait may end on it. The oldest
-// programs answer their start without being asked.
-bool StrayStart(int state, bool answer) {
-    if (Com.NetHost == 0 || answer || (state != kNetGS && state != kNetLO)) return false;
-    return state == kNetLO || Version_Above(Com.PeerVersion, kOldPeerVersion);
-}
-
-// The same line again from the element of the last one changes nothing, unless the open
-// exchange awaits it; a layout on a remote is never a repeat. A remote keeps the host's
-// repeat aside for the one wait that may ask for it.
-bool Repeated(int socket, int state) {
-    if (socket != Net.NetLastSock || state != Com.NetLastType[static_cast<size_t>(socket)]) return false;
-    if (Com.NetHost != 0) return true;
-    if (state == kNetLO) return false;
-    Net_Repeated(state);
-    return true;
-}
-
 // A player leaving while a game is being won, who owes no answer to it, leaves once the
 // game is scored: the win stays an Internet game's, and its end no abandoned one.
 bool LeaveWaits(int socket, int state) {
@@ -206,31 +181,82 @@ bool LeaveWaits(int socket, int state) {
     return true;
 }
 
-// A deck the decoder refused still ends the wait for it: as any damaged deck, it ends the game.
-void KeepRefusedDeck(const QByteArray& line) {
-    if (Com.NetHost == 0 && line.startsWith("DK")) Net_Refused(kNetDK);
+// A damaged line where its kind was awaited: the game ends on the damaged-data path. A
+// damaged stock goes to the deal or reshuffle that waits for it, which says so; a caller
+// not yet seated is no game's, and its damaged greeting is only passed over.
+void RefuseLine(int socket, const NetDecoded& d) {
+    const QString why =
+        d.refusal.isEmpty() ? QStringLiteral("a line without the fields it needs") : d.refusal;
+    Net_Trace(socket, '!', why.toLatin1());
+    if (d.msg.code == kNetIP || d.msg.code == kNetNM) return;
+    if (Com.NetHost == 0 && d.msg.code == kNetDK) {
+        Net_Refused(kNetDK);
+        return;
+    }
+    Net_RefuseDamagedFrom(socket, why);
+}
+
+// A remote: the host's OK that no mover owes is its choice to reshuffle a stalemate, kept
+// aside for the stalemate's wait alone.
+bool StaleChoice(int state) {
+    if (Com.NetHost != 0 || state != kNetOK) return false;
+    if (Lines_Mover() >= 2 && (Lines_Due() & LineBit(kNetOK)) != 0) return false;
+    Net_Repeated(kNetOK);
+    return true;
+}
+
+// What a message taken means for the lines that may follow it.
+void FollowLines(int socket, int state, bool answer) {
+    if (answer) return;
+    if (Com.NetHost == 0) {
+        Net.HostNameDue = state == kNetIP;
+    } else if (state == kNetGS || state == kNetIP || state == kNetNM) {
+        // The host's games start and end by its own lines, not by a remote's.
+        return;
+    }
+    if (state == kNetLost && Com.NetHost != 0 && !Com.NetSockets.at(static_cast<size_t>(socket)).Seat) return;
+    Lines_Taken(state, Net.NetMoveFrom, Net.NetMoveTo);
+}
+
+// The line judged against what this program awaits from its sender, and applied when taken.
+// False when it changes nothing.
+bool TakeLine(int socket, const QByteArray& line) {
+    const NetDecoded d = Net_Decode(line, Net_Context());
+    const LineSeen seen{d.msg.code, LineBare(line), d.ok};
+    const bool early = Net.LineEarly;
+    Net.LineEarly = false;
+    switch (Line_Judge(Line_Moment(socket, early), seen)) {
+    case LineVerdict::PassOver:
+        Net_Trace(socket, '-', QByteArrayLiteral("passed over"));
+        return false;
+    case LineVerdict::Refuse:
+        RefuseLine(socket, d);
+        return false;
+    case LineVerdict::Take:
+        break;
+    }
+    Net.StateBefore = Com.NetState;
+    Apply(d.msg, socket);
+    return true;
 }
 
 void ProcessMessage(int socket, const QByteArray* line) {
     if (socket < 0 || socket >= kNetElements) throw std::out_of_range("no such socket element");
-    if (line) Net.StateBefore = Com.NetState;
-    if (line && Net_ParseMessage(*line, socket) == kNetRefused) {
-        KeepRefusedDeck(*line);
-        return;
-    }
+    if (line && !TakeLine(socket, *line)) return;
     const int state = Com.NetState;
-    if (Com.NetHost == 0 && line && PassedOver(state, *line)) return;
-    const bool bare = line && LineBare(*line);
-    const bool awaited = Net_Awaits(state, socket, bare);
-    if (StrayStart(state, awaited) || (!awaited && Repeated(socket, state)) || LeaveWaits(socket, state)) {
+    if (LeaveWaits(socket, state)) {
         Com.NetState = Net.StateBefore;
         return;
     }
     Net.NetLastSock = socket;
+    const bool bare = line && LineBare(*line);
+    const bool awaited = Net_Awaits(state, socket, bare);
+    if (!awaited && StaleChoice(state)) return;
     // Counted for its exchange, or kept as a message, before anything after it is read.
     const bool answer = Net_Handle(state, socket, bare);
     Net.LineAnswered = answer;
     KeepMove(state, answer);
+    if (line) FollowLines(socket, state, answer);
     if (Com.NetHost == 0)
         NetHooks.RemoteCases(socket);
     else
@@ -269,6 +295,7 @@ void Net_RunHeldLeaves() {
 void Net_Dispatch(int socket, const QByteArray& line) {
     Net_Trace(socket, '<', line);
     if (line.startsWith("SY") || line.startsWith("PK")) {
+        Net.LineEarly = false; // chat answers no question
         Net_Guard("GetMessage-TOP", [&] {
             const NetDecoded d = Net_Decode(line, Net_Context());
             if (!d.ok) {

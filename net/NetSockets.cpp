@@ -54,6 +54,11 @@ bool Alive(int e) {
 }
 
 void Write(int e, const QByteArray& line) {
+    const auto i = static_cast<size_t>(e);
+    if (Net.AskMarked[i] != Lines_AskSerial()) {
+        Net.AskMarked[i] = Lines_AskSerial();
+        Net.AskMark[i] = Net.NetBuffer[i].size();
+    }
     const QByteArray bytes = line + kNetDelim;
     Winsock1().SendData(e, bytes);
     Net_Trace(e, '>', bytes);
@@ -351,7 +356,11 @@ bool Net_DrainLines(int index) {
     QByteArray line;
     bool any = false, lastRC = false;
     // Each line is cut off before it is handled: a nested arrival only appends.
-    while (Frame_TakeLine(buffer, line)) {
+    for (qsizetype before = buffer.size(); Frame_TakeLine(buffer, line); before = buffer.size()) {
+        // A line that was here before this program asked for its start message is no answer to it.
+        qsizetype& mark = Net.AskMark[static_cast<size_t>(index)];
+        Net.LineEarly = mark > 0;
+        mark = std::max<qsizetype>(0, mark - (before - buffer.size()));
         any = true;
         Net.NetDataIn = true;
         Net.NetSockIdx = index;

@@ -41,8 +41,14 @@ struct NetStateT {
     int NetLastSock = 0;
     int NetMoveFrom = 0;
     int NetMoveTo = 0;
-    // Remote: after EG, bare answers still in flight are passed over until GS, LO or RC.
-    bool PassOverAnswers = false;
+    // Remote: the host has identified itself and its player's name is due.
+    bool HostNameDue = false;
+    // Bytes of each element received before this program's latest question to it (an
+    // exchange opened, a start message expected), the question marked, and whether the line
+    // being handled was among those bytes.
+    std::array<qsizetype, kNetElements> AskMark{};
+    std::array<int, kNetElements> AskMarked{};
+    bool LineEarly = false;
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
     std::deque<NetTraceEntry> Trace;

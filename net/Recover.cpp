@@ -69,10 +69,8 @@ void Resume() {
     }
 }
 
-} // namespace
-
-void Net_RefuseDamaged(const QString& why) {
-    platform::MsgBox(QStringLiteral("The game sent by the host is damaged (") + why +
+void RefuseDamaged(const QString& sender, const QString& why) {
+    platform::MsgBox(QStringLiteral("The game sent by ") + sender + QStringLiteral(" is damaged (") + why +
                          QStringLiteral(").\r\nThe Internet game has ended."),
                      platform::vbExclamation, QStringLiteral("Vornhelm Internet Game"));
     Com.NetDeck.clear();
@@ -83,6 +81,17 @@ void Net_RefuseDamaged(const QString& why) {
     ++Menu.ChatCount;
     Net_Farewell(Menu.ChatCount);
     NetHooks.NetCleanUp();
+}
+} // namespace
+
+void Net_RefuseDamaged(const QString& why) {
+    RefuseDamaged(QStringLiteral("the host"), why);
+}
+
+void Net_RefuseDamagedFrom(int element, const QString& why) {
+    if (Com.NetHost == 0) return Net_RefuseDamaged(why);
+    const QString name = Com.NetSockets.at(static_cast<size_t>(element)).Name.trimmed();
+    RefuseDamaged(name.isEmpty() ? QStringLiteral("a player") : name, why);
 }
 
 void SendRecover() {
@@ -120,6 +129,8 @@ bool GetRecover() {
         Net_RefuseDamaged(QStringLiteral("a field is not a number"));
         return false;
     }
+    // The snapshot is the game from now on, whether it is applied or refused as damaged.
+    Game_Begin(true);
     if (OldPeer()) {
         const int pturn = fields->front();
         if (pturn < 1 || pturn > 2) {

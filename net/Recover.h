@@ -11,3 +11,5 @@ bool GetRecover();
 // Remote: a snapshot or stock from the host that cannot be taken. The user is told why,
 // the host gets the farewell and GO, and the Internet game ends here.
 void Net_RefuseDamaged(const QString& why);
+// The same for a damaged line from `element`: the host's on a remote, a player's on the host.
+void Net_RefuseDamagedFrom(int element, const QString& why);

@@ -78,6 +78,8 @@ void NewGame() {
         Net_DealButton(true);
     } else {
         // An older host before the set-up is finished: it deals at once.
+        Lines_TakeDealAnswer();
+        Lines_Expect(kNetDK);
         Answer(Msg_Bare(kNetGS));
         Com.NetAnswered = true;
         Net_StatusHide();

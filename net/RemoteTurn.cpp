@@ -279,7 +279,13 @@ void Move_Transmit_Done() {
     if (Com.NetGame == 0) return;
     // The last side card: whoever leaves once it is answered leaves a game won, and scored.
     if (Eng.MoveFrom == kSlotSide) Eng.GameWinning = true;
-    if (TransmitMove()) SendAndAwait(kNetOK, QStringLiteral("OK"));
+    if (!TransmitMove()) {
+        Net_WaitIndication(false);
+        return;
+    }
+    // The next seat may move as soon as it has this OK: its move may come with the answer.
+    Lines_TurnPasses();
+    SendAndAwait(kNetOK, QStringLiteral("OK"));
     Net_WaitIndication(false);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/Startup.h"
 #include "table/Backgrounds.h"
 #include "table/Layout.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
 #include "table/Piles.h"
@@ -18,7 +19,7 @@
 #include <algorithm>
 
 bool NarrowForStandard() {
-    return Tbl.ScreenWidthTwips < 10000 || (Com.NumPlayers > 2 && Tbl.ScreenWidthTwips < 13000);
+    return Layout_NarrowForStandard(Tbl.ScreenWidthTwips, Com.NumPlayers);
 }
 
 void SmallDisplay_Force() {

@@ -366,6 +366,7 @@ void Game_Restore(platform::RecordFile& file) {
     const SavedGame& g = *read;
 
     // From here on the table takes the stored game.
+    if (!sameTurn) Game_Begin(true);
     TakeGameSize(f, g, sameTurn);
     PlayRestoreSound(fromSaves);
     if (Com.SideSize == 0) Com.SideSize = 19;

@@ -339,6 +339,7 @@ void EnterStoredLayout() {
         Display_Change(0);
         break;
     case 2:
+        Com.LayoutMode = 0;
         Display_Change(1);
         Tbl.CenterSpacing = 66;
         break;
@@ -388,7 +389,7 @@ void ShowWindow(TableForm& f) {
     f.PicCenter(0).SetVisible(true);
     f.SetScaleMode(platform::vbPixels);
     // Shown, the window's frame is known: the table is laid out for it.
-    Layout_Relay(Layout_ModeShown());
+    Layout_Relay(Layout_ModeAsked());
 }
 
 // False when the login closed without a name: there is no game without a player, the program ends.

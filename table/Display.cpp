@@ -38,7 +38,6 @@ bool DialogOpen() {
 void CardsDown() {
     Layout_MoveCards(false);
     Com.LayoutMode &= ~1;
-    Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
 }
 
 int FittedWidthTw() {
@@ -219,11 +218,9 @@ void DisplaySteps_MoveCards() {
     if (Com.LayoutMode == 0 || Com.LayoutMode == 2) {
         Layout_MoveCards(true);
         Com.LayoutMode += 1;
-        Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Down");
     } else {
         Layout_MoveCards(false);
         Com.LayoutMode -= 1;
-        Tbl.DisplayEntry[0] = QStringLiteral("Move Cards Up");
     }
 }
 
@@ -231,7 +228,6 @@ void DisplaySteps_Larger(TableForm& f) {
     if (Com.NumPlayers == 2) ScaleFormControls(f, 5, 2);
     if (Tbl.ScreenWidthTwips > 10000) Tbl.DisplayEntryEnabled[0] = true;
     Com.LayoutMode = 0;
-    Tbl.DisplayEntry[1] = QStringLiteral("Make Display Smaller");
     Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
     if (Com.NumPlayers <= 2) return;
     const bool shrunk = Shrink_Undo(f);
@@ -251,7 +247,6 @@ void DisplaySteps_Smaller(TableForm& f) {
         Display_SetCardSize(true);
         Shrink_ToWindow(f);
     }
-    Tbl.DisplayEntry[1] = QStringLiteral("Make Display Larger");
 }
 
 // The two-player table takes the card size of its display in every place.
@@ -270,7 +265,7 @@ void DisplaySteps_TwoPlayerCards(TableForm& f) {
 // The small display entry: made larger or smaller, the cards moved back down first.
 void DisplaySteps_Size(TableForm& f) {
     if (Com.LayoutMode == 1 || Com.LayoutMode == 3) CardsDown();
-    if (Tbl.DisplayEntry[1] != QLatin1String("Make Display Smaller"))
+    if (Com.LayoutMode >= 2)
         DisplaySteps_Larger(f);
     else
         DisplaySteps_Smaller(f);
@@ -304,10 +299,12 @@ void DisplaySteps_Tail(TableForm& f, bool fit) {
     Layout_KeepClear();
 }
 
-// The display mode the menu entry `kind` takes the table to.
-int Display_ModeAfter(int kind) {
-    if (kind == 0) return (Com.LayoutMode ^ 1) - (Tbl.DisplayForced ? 2 : 0);
-    return Tbl.DisplayEntry[1] != QLatin1String("Make Display Smaller") ? 0 : 2;
+// The display mode the menu entry `kind` takes the table to: the cards moved the other way, or
+// the other display size with the cards down.
+DisplayMode Display_Toggled(int kind) {
+    const DisplayMode now = Layout_ModeAsked();
+    if (kind == 0) return DisplayMode(int(now) ^ 1);
+    return Display_IsSmall(now) ? DisplayMode::Standard : DisplayMode::Small;
 }
 
 } // namespace
@@ -331,7 +328,7 @@ void Display_ChangeImpl(int kind) {
         f.SetWindowState(0);
         f.Window()->setUpdatesEnabled(false);
     }
-    Layout_Relay(Display_ModeAfter(kind), !Tbl.ResizeLock, true);
+    Layout_Relay(Display_Toggled(kind), !Tbl.ResizeLock, true);
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 
@@ -412,6 +409,8 @@ void Form_FitScreen() {
     // width back (a width the player dragged) and the fitting would keep it.
     Tbl.FormHeight = h;
     Tbl.FormWidth = w;
+    // The least size of the table laid out before does not hold the window; the next plan sets its own.
+    f.Window()->setMinimumSize(0, 0);
     if (Layout_Planning()) Layout_AvatarAndPlayers();
     const QPoint home = Table_HomeTw();
     f.MoveFrameTw(home.x(), home.y(), w, h);
@@ -424,7 +423,7 @@ void Form_FitScreen() {
 
 void Layout_AvatarAndPlayers() {
     // Outside a plan, a window of another size is a new input to the plan.
-    if (!Layout_Planning()) return Layout_Relay(Layout_ModeShown());
+    if (!Layout_Planning()) return Layout_Relay(Layout_ModeAsked());
     if (Com.NumPlayers < 3 || Tbl.ScreenWidthTwips > 12000) {
         Avatar_Position();
         Layout_Stock();

@@ -4,6 +4,7 @@
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
@@ -17,16 +18,16 @@ namespace {
 constexpr double kAvatarSmallest = 40, kAvatarStep = 4;
 constexpr double kClearGap = 2;
 
-QRectF KeepClearRect(const platform::Control& c) {
-    return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
-}
-
 void KeepClearAddPlaces(std::vector<QRectF>& out, ControlArray<PictureBox>& places) {
     for (int e = 1; e <= 10; ++e)
-        if (places.Exists(e)) out.push_back(KeepClearRect(places(e)));
+        if (places.Exists(e)) out.push_back(KeepClear_Rect(places(e)));
 }
 
 } // namespace
+
+QRectF KeepClear_Rect(const platform::Control& c) {
+    return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
+}
 
 std::vector<QRectF> KeepClear_CardPlaces() {
     TableForm& f = frmGrulm();
@@ -36,27 +37,35 @@ std::vector<QRectF> KeepClear_CardPlaces() {
     if (Tbl.Seat3Loaded) KeepClearAddPlaces(out, f.Picture2);
     if (Tbl.Seat4Loaded) KeepClearAddPlaces(out, f.Picture3);
     for (int c = 0; c <= Com.NumCenters; ++c)
-        if (f.PicCenter.Exists(c)) out.push_back(KeepClearRect(f.PicCenter(c)));
+        if (f.PicCenter.Exists(c)) out.push_back(KeepClear_Rect(f.PicCenter(c)));
     for (int s = 0; s < Com.NumPlayers; ++s)
-        if (f.Label3.Exists(s)) out.push_back(KeepClearRect(f.Label3(s)));
-    out.push_back(KeepClearRect(f.Label1));
+        if (f.Label3.Exists(s)) out.push_back(KeepClear_Rect(f.Label3(s)));
+    // The frame round each hold pile of the two-player table reaches a pixel past its card.
+    for (int h = 1; h <= 8; ++h)
+        if (f.lblHoldCard.Exists(h) && f.lblHoldCard(h).Visible())
+            out.push_back(KeepClear_Rect(f.lblHoldCard(h)));
+    out.push_back(KeepClear_Rect(f.Label1));
     return out;
 }
 
-namespace {
-bool KeepClearFree(const QRectF& box, const std::vector<QRectF>& places) {
-    return std::none_of(places.begin(), places.end(), [&](const QRectF& c) { return c.intersects(box); });
+bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places) {
+    return std::none_of(places.begin(), places.end(),
+                        [&](const QRectF& c) { return Layout_Overlap(c, box); });
 }
-} // namespace
 
 void Avatar_KeepClear() {
     TableForm& f = frmGrulm();
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
     Image& a = f.ImgAvatar;
-    if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClearRect(a);
+    if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClear_Rect(a);
     const QRectF at = Tbl.AvatarRule;
-    const std::vector<QRectF> places = KeepClear_CardPlaces();
+    std::vector<QRectF> places = KeepClear_CardPlaces();
+    // The stock's turn arrows show which seat plays, the comment line what the seats say: the
+    // avatar, shown again whenever a seat speaks, hides neither.
+    for (const Image* arrow : {&f.ImgTurn1, &f.ImgTurn2})
+        places.push_back(KeepClear_Rect(*arrow));
+    if (f.Label9(kLblComment).Visible()) places.push_back(KeepClear_Rect(f.Label9(kLblComment)));
     // Smaller where the layout puts it; failing that, the largest that fits lower down the
     // right edge; with nowhere free it stays as it was put.
     const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
@@ -65,17 +74,17 @@ void Avatar_KeepClear() {
         return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
     };
     QRectF box = at;
-    for (double k = 1; !KeepClearFree(box, places) && k * largest >= kAvatarSmallest;
+    for (double k = 1; !KeepClear_Free(box, places) && k * largest >= kAvatarSmallest;
          k -= kAvatarStep / largest)
         box = sized(k);
-    for (double k = 1; !KeepClearFree(box, places) && k * largest >= kAvatarSmallest;
+    for (double k = 1; !KeepClear_Free(box, places) && k * largest >= kAvatarSmallest;
          k -= kAvatarStep / largest) {
         box = sized(k);
-        while (!KeepClearFree(box, places) && box.bottom() + kAvatarStep <= bottom)
+        while (!KeepClear_Free(box, places) && box.bottom() + kAvatarStep <= bottom)
             box.translate(0, kAvatarStep);
     }
-    if (!KeepClearFree(box, places)) box = at;
-    if (box != KeepClearRect(a)) {
+    if (!KeepClear_Free(box, places)) box = at;
+    if (box != KeepClear_Rect(a)) {
         a.SetGeometryPx(box.left(), box.top(), box.width(), box.height());
         f.imgSlap.SetGeometryPx(box.left() - 6 / platform::kTwipsPerPixel,
                                 box.bottom() - f.imgSlap.HeightPx() - 2, f.imgSlap.WidthPx(),
@@ -87,56 +96,10 @@ void Avatar_KeepClear() {
 QRectF KeepClear_SidePile(int seat) {
     TableForm& f = frmGrulm();
     const SeatParts s = Seat(seat);
-    QRectF pile = KeepClearRect((*s.places)(1));
+    QRectF pile = KeepClear_Rect((*s.places)(1));
     for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
-        if (f.Stack.Exists(e)) pile |= KeepClearRect(f.Stack(e));
+        if (f.Stack.Exists(e)) pile |= KeepClear_Rect(f.Stack(e));
     return pile;
-}
-
-void Names_KeepClear() {
-    TableForm& f = frmGrulm();
-    const int scale = f.ScaleMode();
-    f.SetScaleMode(platform::vbPixels);
-    const std::vector<QRectF> places = KeepClear_CardPlaces();
-    for (int seat = 2; seat <= Com.NumPlayers; ++seat) {
-        const int index = SeatNameLabel(seat);
-        if (!f.Label9.Exists(index)) continue;
-        Label& name = f.Label9(index);
-        const QRectF at = KeepClearRect(name);
-        const QRectF pile = KeepClear_SidePile(seat);
-        if (!at.intersects(pile)) continue;
-        const QRectF below = at.translated(0, pile.bottom() + kClearGap - at.top());
-        if (KeepClearFree(below, places)) {
-            name.SetGeometryPx(below.left(), below.top(), below.width(), below.height());
-            Tbl.NameMoves.at(seat) = {true, at.top(), below.top()};
-        } else {
-            // In front of the stack's edges, and above the hold frame's top line when that
-            // would cross the name.
-            const QRectF frame = f.Label3.Exists(seat - 1) ? KeepClearRect(f.Label3(seat - 1)) : QRectF();
-            const double text = std::ceil(QFontMetricsF(name.Font()).height());
-            const double above = frame.top() - text - 1;
-            if (frame.isValid() && frame.top() > at.top() && frame.top() < at.top() + text && above >= 0) {
-                name.SetGeometryPx(at.left(), above, at.width(), at.height());
-                Tbl.NameMoves.at(seat) = {true, at.top(), above};
-            }
-            name.ZOrder(0);
-        }
-    }
-    f.SetScaleMode(scale);
-}
-
-void Names_PutBack() {
-    TableForm& f = frmGrulm();
-    for (int seat = 2; seat <= 4; ++seat) {
-        auto& move = Tbl.NameMoves.at(seat);
-        const int index = SeatNameLabel(seat);
-        // A name a layout has placed since stays where that layout put it.
-        if (move.moved && f.Label9.Exists(index) && f.Label9(index).TopPx() == move.to) {
-            Label& name = f.Label9(index);
-            name.SetGeometryPx(name.LeftPx(), move.from, name.WidthPx(), name.HeightPx());
-        }
-        move = {};
-    }
 }
 
 void Labels_KeepClear() {
@@ -146,7 +109,7 @@ void Labels_KeepClear() {
     Names_KeepClear();
     const std::vector<QRectF> places = KeepClear_CardPlaces();
     Label& comment = f.Label9(kLblComment);
-    const QRectF line = KeepClearRect(comment);
+    const QRectF line = KeepClear_Rect(comment);
     double height = line.height();
     for (const QRectF& c : places)
         if (c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
@@ -156,8 +119,8 @@ void Labels_KeepClear() {
 
     CommandButton& deal = f.cmdDeal;
     const PictureBox& side = f.Picture7(1);
-    const QRectF dealAt = KeepClearRect(deal);
-    if (dealAt.intersects(KeepClearRect(side)) || dealAt.intersects(KeepClearRect(f.Label9(kLblHumanName))))
+    const QRectF dealAt = KeepClear_Rect(deal);
+    if (dealAt.intersects(KeepClear_Rect(side)) || dealAt.intersects(KeepClear_Rect(f.Label9(kLblHumanName))))
         deal.SetGeometryPx(deal.LeftPx(), side.TopPx() - deal.HeightPx() - 4 * kClearGap, deal.WidthPx(),
                            deal.HeightPx());
     f.SetScaleMode(scale);
@@ -166,16 +129,21 @@ void Labels_KeepClear() {
 namespace {
 constexpr int kNoticeLongest = 3;
 
+QString& NoticeRule() {
+    static QString rule = Rules_MessageText(kRuleSequence, true);
+    return rule;
+}
+
 const QString* NoticeLongest() {
     // The longest the game end writes: the human's win over a full table, and a seat's win
-    // over a sleeping human.
-    static const QString longest[kNoticeLongest] = {
+    // over a sleeping human; and the longest rule message.
+    static QString longest[kNoticeLongest] = {
         QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more memory...\n"
                        "(Your opponents had 60 cards left.)"),
         QStringLiteral("That was the last card, Oskrel WON with a margin of  60 ! Were you SLEEPING?\n"
                        "You had 20 cards left!"),
-        // and the longest rule message
-        Rules_MessageText(kRuleSequence, true)};
+        QString()};
+    longest[2] = NoticeRule();
     return longest;
 }
 
@@ -208,7 +176,7 @@ bool NoticeWordsFit(const QFont& font, double width) {
 // the player's own name.
 // The player's name as it reads: the text of a left-aligned name, else its whole label.
 QRectF NoticeNameText(const Label& name) {
-    QRectF r = KeepClearRect(name);
+    QRectF r = KeepClear_Rect(name);
     const QString text = name.Caption().trimmed();
     if (name.Alignment() == 0 && !text.isEmpty())
         r.setWidth(std::min(r.width(), QFontMetricsF(name.Font()).horizontalAdvance(text) + kClearGap));
@@ -220,8 +188,8 @@ std::vector<QRectF> NoticeEssentials(bool dealShown) {
     std::vector<QRectF> out = KeepClear_CardPlaces();
     for (int seat = 1; seat <= Com.NumPlayers; ++seat)
         out.push_back(KeepClear_SidePile(seat));
-    if (dealShown) out.push_back(KeepClearRect(f.cmdDeal));
-    out.push_back(KeepClearRect(f.Label9(kLblComment)));
+    if (dealShown) out.push_back(KeepClear_Rect(f.cmdDeal));
+    out.push_back(KeepClear_Rect(f.Label9(kLblComment)));
     out.push_back(NoticeNameText(f.Label9(kLblHumanName)));
     return out;
 }
@@ -231,12 +199,12 @@ std::vector<QRectF> NoticeObstacles(bool dealShown) {
     std::vector<QRectF> out = NoticeEssentials(dealShown);
     for (int i = 0; i <= SeatNameLabel(Com.NumPlayers); ++i)
         if (i != kLblMessage && f.Label9.Exists(i) && f.Label9(i).Visible())
-            out.push_back(KeepClearRect(f.Label9(i)));
+            out.push_back(KeepClear_Rect(f.Label9(i)));
     for (const platform::Control* c : {&f.ImgTurn1, &f.ImgTurn2})
-        out.push_back(KeepClearRect(*c));
+        out.push_back(KeepClear_Rect(*c));
     for (int p = 1; p <= Com.NumCenters; ++p)
-        if (f.LblWild.Exists(p)) out.push_back(KeepClearRect(f.LblWild(p)));
-    if (f.ImgAvatar.Visible()) out.push_back(KeepClearRect(f.ImgAvatar));
+        if (f.LblWild.Exists(p)) out.push_back(KeepClear_Rect(f.LblWild(p)));
+    if (f.ImgAvatar.Visible()) out.push_back(KeepClear_Rect(f.ImgAvatar));
     return out;
 }
 
@@ -275,7 +243,7 @@ QRectF NoticeBox(const NoticeRoom& r, double left, double top, double width) {
 
 bool NoticeClear(const NoticeRoom& r, const QRectF& box) {
     return box.top() >= 0 && box.left() >= 0 && box.bottom() <= r.bottom && box.right() <= r.width &&
-           KeepClearFree(box, r.obstacles);
+           KeepClear_Free(box, r.obstacles);
 }
 
 // Where the label stands: as laid out, ending before what cuts into its right part, or widened
@@ -298,22 +266,15 @@ std::optional<QRectF> Notice_WhereItStands(const NoticeRoom& r) {
 
 // Else the free room nearest to where it stands, as wide as laid out, narrower or wider.
 std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
-    const QRectF& line = r.line;
     std::optional<QRectF> nearest;
     double best = 1e18;
+    const QRectF room(0, 0, r.width, r.bottom);
     for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
-        const double width = k * line.width();
-        const QRectF sized = NoticeBox(r, 0, 0, width);
-        for (double top = 0; top + sized.height() <= r.bottom; top += kNoticeStep)
-            for (double left = 0; left + width <= r.width; left += kNoticeStep) {
-                const double dx = left - line.left(), dy = top - line.top(), d = dx * dx + dy * dy;
-                if (d >= best) continue;
-                const QRectF box = sized.translated(left, top);
-                if (NoticeClear(r, box)) {
-                    best = d;
-                    nearest = box;
-                }
-            }
+        const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
+        const auto corner = Layout_NearestFree(
+            sized.size(), r.line.topLeft(), room, kNoticeStep,
+            [&](const QPointF& c) { return NoticeClear(r, sized.translated(c)); }, best);
+        if (corner) nearest = sized.translated(*corner);
     }
     return nearest;
 }
@@ -416,6 +377,14 @@ std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r, bool dealShown) {
 
 } // namespace
 
+const QString& Notice_RuleReserved() {
+    return NoticeRule();
+}
+
+void Notice_ReserveRule(const QString& text) {
+    NoticeRule() = text.isEmpty() ? Rules_MessageText(kRuleSequence, true) : text;
+}
+
 double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     const double shown = message.Font().pointSizeF();
     return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
@@ -428,7 +397,7 @@ void Notice_Fit(bool dealShown) {
     if (message.Font().pointSizeF() != chosen) message.SetFontSize(chosen);
     Tbl.NoticeFont = {};
     NoticeRoom r;
-    r.line = KeepClearRect(message);
+    r.line = KeepClear_Rect(message);
     r.font = message.Font();
     r.places = KeepClear_CardPlaces();
     r.obstacles = NoticeObstacles(dealShown);

@@ -7,6 +7,10 @@
 #include <QRectF>
 #include <vector>
 
+// A control's box (pixels).
+QRectF KeepClear_Rect(const platform::Control& c);
+// True when `box` lies on none of `places`.
+bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places);
 // Every card place of the seats at the table, their hold frames, the center piles and the
 // stock with its frame (pixels), shown or waiting for the deal.
 std::vector<QRectF> KeepClear_CardPlaces();
@@ -26,6 +30,9 @@ void Names_KeepClear();
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
+// The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
+const QString& Notice_RuleReserved();
+void Notice_ReserveRule(const QString& text);
 // The font size the player chose for the message label, which a small screen may show smaller.
 double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // Makes the message label at least that high, so the notice shows whole: where it stands, else

@@ -1,10 +1,12 @@
 #include "table/LayoutFit.h"
 
 #include "common/Shared.h"
+#include "common/TextForm.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
@@ -20,12 +22,6 @@ constexpr double kFitStep = 4;
 
 QRectF FitRect(const platform::Control& c) {
     return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
-}
-
-// More than a pixel of one on the other: edges that touch are apart.
-bool FitOverlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a & b;
-    return both.width() > 1 && both.height() > 1;
 }
 
 void FitMoveBy(platform::Control& c, double dx, double dy) {
@@ -48,7 +44,7 @@ std::vector<QRectF> FitObstacles(const platform::Control* except) {
 
 bool FitFree(const QRectF& box, const std::vector<QRectF>& obstacles) {
     return std::none_of(obstacles.begin(), obstacles.end(),
-                        [&](const QRectF& o) { return FitOverlap(box, o); });
+                        [&](const QRectF& o) { return Layout_Overlap(box, o); });
 }
 
 // The room above the status bar.
@@ -58,21 +54,31 @@ QRectF FitRoom() {
     return {0, 0, double(f.Client()->width()), bottom};
 }
 
+// The shortest move that puts every one of `parts` in the room on free ground, if there is one;
+// the search steps over the room with the box round them all.
+std::optional<QPointF> FitNearestFreeMove(const std::vector<QRectF>& parts,
+                                          const std::vector<QRectF>& obstacles) {
+    QRectF at;
+    for (const QRectF& p : parts)
+        at |= p;
+    double nearest = 1e18;
+    const auto corner = Layout_NearestFree(
+        at.size(), at.topLeft(), FitRoom(), kFitStep,
+        [&](const QPointF& c) {
+            const QPointF by = c - at.topLeft();
+            return std::all_of(parts.begin(), parts.end(),
+                               [&](const QRectF& p) { return FitFree(p.translated(by), obstacles); });
+        },
+        nearest);
+    if (!corner) return std::nullopt;
+    return *corner - at.topLeft();
+}
+
 // The free box of `size` nearest to `at` in the room, if there is one.
 std::optional<QRectF> FitNearestFree(const QRectF& at, const std::vector<QRectF>& obstacles) {
-    const QRectF room = FitRoom();
-    std::optional<QRectF> best;
-    double nearest = 1e18;
-    for (double top = 0; top + at.height() <= room.bottom(); top += kFitStep)
-        for (double left = 0; left + at.width() <= room.right(); left += kFitStep) {
-            const double dx = left - at.left(), dy = top - at.top(), d = dx * dx + dy * dy;
-            const QRectF box(left, top, at.width(), at.height());
-            if (d < nearest && FitFree(box, obstacles)) {
-                nearest = d;
-                best = box;
-            }
-        }
-    return best;
+    const auto move = FitNearestFreeMove({at}, obstacles);
+    if (!move) return std::nullopt;
+    return at.translated(*move);
 }
 
 // A compact seat's hand starts right of its side card and fans closer where it would reach
@@ -169,7 +175,7 @@ void FitCenters_BelowSeats() {
         QRectF row = f.Label3.Exists(s - 1) ? FitRect(f.Label3(s - 1)) : QRectF();
         for (int e = 7; e <= 10; ++e)
             row |= FitRect((*seat.places)(e));
-        if (FitOverlap(row, block)) dy = std::max(dy, row.bottom() + kFitGap - block.top());
+        if (Layout_Overlap(row, block)) dy = std::max(dy, row.bottom() + kFitGap - block.top());
     }
     if (dy <= 0 || block.bottom() + dy > FitRoom().bottom()) return;
     for (int p = 1; p <= Com.NumCenters; ++p) {
@@ -184,16 +190,23 @@ void FitCenters_BelowSeats() {
 void FitStock() {
     TableForm& f = frmGrulm();
     platform::Control* parts[] = {&f.Label1, &f.PicCenter(0), &f.ImgTurn1, &f.ImgTurn2};
-    const QRectF all = FitRect(f.Label1);
+    // The turn arrows above and below the frame go with it.
+    const std::vector<QRectF> group = {FitRect(f.Label1), FitRect(f.ImgTurn1), FitRect(f.ImgTurn2)};
+    const QRectF all = group[0] | group[1] | group[2];
     std::vector<QRectF> obstacles = FitObstacles(nullptr);
     obstacles.erase(
         std::remove_if(obstacles.begin(), obstacles.end(), [&](const QRectF& o) { return all.contains(o); }),
         obstacles.end());
-    if (FitRoom().contains(all) && FitFree(all, obstacles)) return;
-    const auto free = FitNearestFree(all, obstacles);
-    if (!free) return;
+    for (int p = 1; p <= Com.NumCenters; ++p)
+        if (f.LblWild.Exists(p)) obstacles.push_back(FitRect(f.LblWild(p)));
+    const auto clear = [&](const QRectF& r) { return FitFree(r, obstacles); };
+    if (FitRoom().contains(all) && std::all_of(group.begin(), group.end(), clear)) return;
+    // Where the arrows find no room with it, the stock in its frame alone.
+    auto move = FitNearestFreeMove(group, obstacles);
+    if (!move) move = FitNearestFreeMove({group[0]}, obstacles);
+    if (!move) return;
     for (platform::Control* c : parts)
-        FitMoveBy(*c, free->left() - all.left(), free->top() - all.top());
+        FitMoveBy(*c, move->x(), move->y());
 }
 
 // A label ends before the card place under it, keeping `lines` lines of text, else before the
@@ -216,7 +229,7 @@ void FitLabel(Label& label, int lines, const QString& widest) {
     const double narrowest = std::min(box.width(), metrics.horizontalAdvance(widest) + 2 * kFitGap);
     box.setHeight(std::max(box.height(), least));
     for (const QRectF& o : obstacles) {
-        if (!FitOverlap(box, o)) continue;
+        if (!Layout_Overlap(box, o)) continue;
         if (o.top() - kFitGap - box.top() >= least)
             box.setHeight(o.top() - kFitGap - box.top());
         else if (o.left() - kFitGap - box.left() >= narrowest)
@@ -250,6 +263,8 @@ void Fit_Labels() {
             if (f.Label9.Exists(SeatNameLabel(seat)))
                 obstacles.push_back(FitRect(f.Label9(SeatNameLabel(seat))));
         }
+        obstacles.push_back(FitRect(f.ImgTurn1));
+        obstacles.push_back(FitRect(f.ImgTurn2));
         if (FitFree(FitRect(wild), obstacles)) continue;
         if (const auto free = FitNearestFree(FitRect(wild), obstacles))
             wild.SetGeometryPx(free->left(), free->top(), free->width(), free->height());

@@ -26,17 +26,22 @@ void Centers_Redim4() {
     if (Com.NumCenters == 4 && !Tbl.FourthCenterLoaded) RedimCenters(4);
 }
 
-int Layout_ModeShown() {
-    const bool small = Tbl.DisplayEntry[1] == QLatin1String("Make Display Larger") && !Tbl.DisplayForced;
-    const bool up = Tbl.DisplayEntry[0] == QLatin1String("Move Cards Down");
-    return (small && Com.LayoutMode >= 2 ? 2 : 0) | (up && (Com.LayoutMode & 1) ? 1 : 0);
+DisplayMode Layout_ModeAsked() {
+    return Tbl.DisplayForced ? DisplayMode::Standard : DisplayMode_Of(Com.LayoutMode);
+}
+
+QString Display_EntryCaption(int entry, DisplayMode mode) {
+    if (entry == 0)
+        return Display_IsUp(mode) ? QStringLiteral("Move Cards Down") : QStringLiteral("Move Cards Up");
+    return Display_IsSmall(mode) ? QStringLiteral("Make Display Larger")
+                                 : QStringLiteral("Make Display Smaller");
 }
 
 namespace {
 
 // The pile and deck tables of the new size; each one made again starts empty.
-void Layout_GameSizeTables(int prevCenters, int mode) {
-    if (mode >= 1) RedimCenters(prevCenters);
+void Layout_GameSizeTables(int prevCenters, DisplayMode mode) {
+    if (mode != DisplayMode::Standard) RedimCenters(prevCenters);
     if (Com.NumPlayers != 2) {
         Centers_Redim4();
         Com.TotalCards = Com.NumPlayers * 52;
@@ -54,7 +59,7 @@ void Layout_SetGameSize(int prevPlayers, int prevCenters) {
     (void)prevPlayers; // the plan lays the new size out from scratch
     // The places and tables of the game on the table go with its size.
     Table_GameOver();
-    const int mode = Layout_ModeShown();
+    const DisplayMode mode = Layout_ModeAsked();
     Layout_GameSizeTables(prevCenters, mode);
     Layout_Relay(mode);
 }

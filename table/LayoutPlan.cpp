@@ -2,6 +2,7 @@
 
 #include "common/Shared.h"
 #include "engine/Model.h"
+#include "engine/TableCodes.h"
 #include "platform/Services.h"
 #include "table/Avatar.h"
 #include "table/Design.h"
@@ -15,13 +16,15 @@
 #include "table/WindowPlaces.h"
 #include "table/frmGrulm.h"
 
+#include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <memory>
 
 namespace {
 
-constexpr int kPlanTwipsPerPixel = 15;
 const QMargins* g_planFrame = nullptr;
 
 // The chrome the plan does not place: the status bar keeps to the window's bottom, the panel goes
@@ -64,17 +67,17 @@ TableState PlanStartState(const LayoutInputs& in) {
     s.HoldFramesMade = false;
     s.CenterSpacing = fresh.CenterSpacing;
     s.CenterSnapWidth = fresh.CenterSnapWidth;
-    s.FormWidth =
-        (in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width()) *
-        kPlanTwipsPerPixel;
-    s.FormHeight = in.window.height() * kPlanTwipsPerPixel;
+    const int width =
+        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
+    s.FormWidth = int(width * platform::kTwipsPerPixel);
+    s.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
     for (int i = 0; i < 2; ++i) {
-        s.DisplayEntry[i] = fresh.DisplayEntry[i];
         s.DisplayEntryEnabled[i] = true;
     }
     s.AvatarRule = QRectF();
     s.NameMoves = {};
     s.NoticeFont = {};
+    s.LargeFonts = in.largeFonts;
     return s;
 }
 
@@ -84,6 +87,10 @@ struct PlanScope {
     TableForm* form = &frmGrulm();
     int players = Com.NumPlayers, centers = Com.NumCenters, mode = Com.LayoutMode;
     int prevPlayers = Com.PrevPlayers, prevCenters = Com.PrevCenters, total = Com.TotalCards;
+    int commentFont = Com.CommentFontSize, placeholder = Com.PlaceholderStyle, turn = Com.Pturn;
+    quint32 deck = Com.DeckColour;
+    std::array<QString, 3> names = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};
+    QString rule = Notice_RuleReserved();
     BArray<int, 1> centerCount = Eng.CenterCount;
     BArray<int, 3> center = Eng.Center;
     DisplayHooks display = DispHooks;
@@ -100,6 +107,14 @@ struct PlanScope {
         Com.PrevPlayers = prevPlayers;
         Com.PrevCenters = prevCenters;
         Com.TotalCards = total;
+        Com.CommentFontSize = commentFont;
+        Com.PlaceholderStyle = placeholder;
+        Com.Pturn = turn;
+        Com.DeckColour = deck;
+        Eng.Seat2Rec.RecName = names[0];
+        Eng.Seat3Rec.RecName = names[1];
+        Eng.Seat4Rec.RecName = names[2];
+        Notice_ReserveRule(rule);
         Eng.CenterCount = centerCount;
         Eng.Center = center;
         DispHooks = display;
@@ -108,23 +123,35 @@ struct PlanScope {
     }
 };
 
-// The plan's window as designed, the size the table's window has, with the table's status bar
-// and the message fonts the player chose.
-void PlanWindow_Prepare(TableForm& w, TableForm& table, const LayoutInputs& in, const TableState& live) {
+// What the layout's steps read of the player's choices and the seats, taken from the inputs.
+void PlanScope_UseInputs(const LayoutInputs& in) {
+    Com.CommentFontSize = int(in.commentFontSize);
+    Com.PlaceholderStyle = in.placeholderStyle;
+    Com.DeckColour = in.deckColour;
+    // No one is on turn while a plan is made: the names are set, no avatar file is loaded.
+    Com.Pturn = 1;
+    Eng.Seat2Rec.RecName = in.seatNames[0];
+    Eng.Seat3Rec.RecName = in.seatNames[1];
+    Eng.Seat4Rec.RecName = in.seatNames[2];
+    Notice_ReserveRule(in.ruleMessage);
+}
+
+// The plan's window as designed, the size the table's window has, with the status bar and the
+// message fonts of the inputs.
+void PlanWindow_Prepare(TableForm& w, const LayoutInputs& in) {
     // A window about to be fitted to the screen is laid out for the width it gets.
     const int width =
-        in.fit ? Display_FittedWidthTw(in.screenWidthTw) / kPlanTwipsPerPixel : in.window.width();
+        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
     w.SetClientSizePx(width, in.window.height());
     w.SetScaleMode(platform::vbPixels);
-    w.StatusBar1.SetGeometryPx(0, in.window.height() - table.StatusBar1.HeightPx(), width,
-                               table.StatusBar1.HeightPx());
-    w.StatusBar1.SetVisible(table.StatusBar1.Visible());
-    w.ImgAvatar.SetVisible(table.ImgAvatar.Visible());
-    w.EmptyPlaceLarge = table.EmptyPlaceLarge;
-    w.EmptyPlaceSmall = table.EmptyPlaceSmall;
-    w.Label9(kLblMessage)
-        .SetFontSize(Notice_ChosenFontSize(table.Label9(kLblMessage), live) / live.FontScale);
-    w.Label9(kLblComment).SetFontSize(table.Label9(kLblComment).Font().pointSizeF() / live.FontScale);
+    w.StatusBar1.SetGeometryPx(0, in.window.height() - in.statusBarHeight, width, in.statusBarHeight);
+    w.StatusBar1.SetVisible(in.statusBarShown);
+    w.ImgAvatar.SetVisible(in.avatarShown);
+    const bool styled = in.placeholderStyle != 0;
+    w.EmptyPlaceLarge = styled ? Tbl.Pic.ImgEmpty3 : Tbl.Pic.ImgEmpty2;
+    w.EmptyPlaceSmall = styled ? Tbl.Pic.ImgEmptySm3 : Tbl.Pic.ImgEmptySm2;
+    w.Label9(kLblMessage).SetFontSize(in.messageFontSize);
+    w.Label9(kLblComment).SetFontSize(in.commentFontSize);
     // The avatar at its rule's size at the window's right edge, before the cards push it.
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
     w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
@@ -142,13 +169,23 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     Layout_GameSizeSteps();
     const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
     // A forced small display cannot have its cards moved either.
-    const int mode = forced ? 2 : in.mode;
-    if (mode >= 2) Display_ChangeSteps(1, in.fit);
-    if (mode & 1) Display_ChangeSteps(0, in.fit);
+    const DisplayMode mode = Layout_ModeFor(in);
+    if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
+    if (Display_IsUp(mode)) Display_ChangeSteps(0, in.fit);
+    // Fitted, the window takes the height of the display it ends in, whatever steps led there;
+    // else it keeps its size, which the small display's scaling took down with the table.
+    if (in.fit) {
+        Form_FitScreen();
+    } else {
+        frmGrulm().SetClientSizePx(in.window.width(), in.window.height());
+        Tbl.FormWidth = int(in.window.width() * platform::kTwipsPerPixel);
+        Tbl.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
+        StatusBar_Place();
+    }
     // The avatar and the stock under it for the window, whether or not it was fitted on the way.
     Layout_AvatarAndPlayers();
     if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
-    Tbl.DisplayForced = forced && in.mode < 2;
+    Tbl.DisplayForced = forced && !Display_IsSmall(in.mode);
     Layout_Fit();
     // The avatar takes its picture's shape, then gives way to the cards.
     if (!in.avatarPicture.isEmpty()) {
@@ -188,7 +225,51 @@ const QMargins* Layout_PlanningFrame() {
     return g_planFrame;
 }
 
-LayoutInputs Layout_InputsNow(int mode, bool fit) {
+DisplayMode Layout_ModeFor(const LayoutInputs& in) {
+    // A forced small display cannot have its cards moved either.
+    return Layout_NarrowForStandard(in.screenWidthTw, in.players) ? DisplayMode::Small : in.mode;
+}
+
+bool Layout_Shows(const PlacedControl& c) {
+    static const QRegularExpression kept("^(Picture[1237]|PicCenter|Label[139]|lblHoldCard|LblWild|cmdDeal|"
+                                         "imgCenter|ImgAvatar)$");
+    if (!kept.match(c.name).hasMatch() || c.rect.isEmpty()) return false;
+    // A seat's places 1 to 10 show once dealt; the rest shows as the layout has it.
+    if (c.name.startsWith(QLatin1String("Picture"))) return c.index >= 1 && c.index <= 10;
+    return c.visible || c.name == QLatin1String("PicCenter") || c.name == QLatin1String("LblWild") ||
+           c.name == QLatin1String("cmdDeal");
+}
+
+QSize Layout_MinimumOf(const LayoutPlan& plan) {
+    // On a wide screen the stock and the avatar keep to the window's right edge: they need their
+    // column right of the rest, the avatar at its own size.
+    const bool column = plan.inputs.screenWidthTw > 12000;
+    auto inColumn = [column](const PlacedControl& c) {
+        static const QStringList edge = {"Label1", "PicCenter", "ImgTurn1", "ImgTurn2", "ImgAvatar"};
+        return column && edge.contains(c.name) && (c.name != QLatin1String("PicCenter") || c.index == 0);
+    };
+    QRectF table, edge;
+    for (const PlacedControl& c : plan.controls) {
+        if (!Layout_Shows(c) && c.name != QLatin1String("ImgTurn1") && c.name != QLatin1String("ImgTurn2"))
+            continue;
+        (inColumn(c) ? edge : table) |= c.rect;
+    }
+    if (column && plan.state.AvatarRule.isValid()) edge |= plan.state.AvatarRule;
+    const double margin = plan.inputs.screenWidthTw < 13000 ? 10 : 20;
+    const double width = table.right() + (edge.isEmpty() ? 0 : 2 * margin + edge.width());
+    const double height = std::max(table.bottom(), edge.bottom()) + 2 +
+                          (plan.inputs.statusBarShown ? plan.inputs.statusBarHeight : 0);
+    // Never more than the window the plan was made for, nor than the screen holds.
+    const QMargins& frame = plan.inputs.frame;
+    const int screenW =
+        int(plan.inputs.screenWidthTw / platform::kTwipsPerPixel) - frame.left() - frame.right();
+    const int screenH =
+        int(plan.inputs.screenHeightTw / platform::kTwipsPerPixel) - frame.top() - frame.bottom();
+    return QSize(std::min({int(std::ceil(width)), plan.window.width(), screenW}),
+                 std::min({int(std::ceil(height)), plan.window.height(), screenH}));
+}
+
+LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
     TableForm& f = frmGrulm();
     LayoutInputs in;
     in.screenWidthTw = Tbl.ScreenWidthTwips;
@@ -201,6 +282,17 @@ LayoutInputs Layout_InputsNow(int mode, bool fit) {
     in.fit = fit;
     const QImage& avatar = f.ImgAvatar.Picture();
     if (!avatar.isNull()) in.avatarPicture = avatar.size();
+    in.avatarShown = f.ImgAvatar.Visible();
+    in.statusBarHeight = int(std::lround(f.StatusBar1.HeightPx()));
+    in.statusBarShown = f.StatusBar1.Visible();
+    // The sizes chosen, before a small screen or a scaled table showed them otherwise.
+    in.messageFontSize = Notice_ChosenFontSize(f.Label9(kLblMessage), Tbl) / Tbl.FontScale;
+    in.commentFontSize = Com.CommentFontSize;
+    in.placeholderStyle = Com.PlaceholderStyle;
+    in.deckColour = Com.DeckColour;
+    in.largeFonts = Tbl.LargeFonts;
+    in.ruleMessage = Notice_RuleReserved();
+    in.seatNames = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};
     return in;
 }
 
@@ -208,23 +300,24 @@ LayoutPlan Layout_Plan(const LayoutInputs& in) {
     LayoutPlan plan;
     plan.inputs = in;
     PlanScope scope;
-    TableForm& table = *scope.form;
+    PlanScope_UseInputs(in);
     Tbl = PlanStartState(in);
     Com.LayoutMode = 0;
     DispHooks = DisplayHooks{};
     DisplayChangeHook = [](int kind) { Display_ChangeSteps(kind, false); };
     g_planFrame = &plan.inputs.frame;
     FrmGrulm w; // becomes the table the layout's steps work on
-    PlanWindow_Prepare(w, table, in, scope.table);
+    PlanWindow_Prepare(w, in);
     PlanWindow_LayOut(in);
     plan.controls = PlanWindow_Capture(w);
     plan.state = Tbl;
-    plan.mode = Com.LayoutMode;
+    plan.mode = DisplayMode_Of(Com.LayoutMode);
     plan.window = w.Client()->size();
     plan.fitted = plan.window != in.window;
     plan.imgCenterStretch = w.imgCenter.Stretch();
     plan.imgCenterPicture = w.imgCenter.Picture();
     plan.stockPicture = w.PicCenter(0).Picture();
+    plan.minimum = Layout_MinimumOf(plan);
     return plan;
 }
 
@@ -327,13 +420,12 @@ void PlanApply_State(const LayoutPlan& plan) {
     Tbl.CenterSpacing = s.CenterSpacing;
     Tbl.CenterSnapWidth = s.CenterSnapWidth;
     for (int i = 0; i < 2; ++i) {
-        Tbl.DisplayEntry[i] = s.DisplayEntry[i];
         Tbl.DisplayEntryEnabled[i] = s.DisplayEntryEnabled[i];
     }
     Tbl.AvatarRule = s.AvatarRule;
     Tbl.NameMoves = s.NameMoves;
     Tbl.NoticeFont = s.NoticeFont;
-    Com.LayoutMode = plan.mode;
+    Com.LayoutMode = int(plan.mode);
 }
 
 } // namespace
@@ -342,12 +434,15 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     TableForm& f = frmGrulm();
     const int scale = f.ScaleMode();
     f.SetScaleMode(platform::vbPixels);
+    // The last table's least size does not hold the window at it while this one is put in place.
+    f.Window()->setMinimumSize(0, 0);
     if (plan.inputs.fit && plan.fitted) {
         const QPoint home = Table_HomeTw();
-        f.MoveFrameTw(home.x(), home.y(), plan.window.width() * kPlanTwipsPerPixel,
-                      plan.window.height() * kPlanTwipsPerPixel);
+        f.MoveFrameTw(home.x(), home.y(), int(plan.window.width() * platform::kTwipsPerPixel),
+                      int(plan.window.height() * platform::kTwipsPerPixel));
         Tbl.FormWidth = plan.state.FormWidth;
         Tbl.FormHeight = plan.state.FormHeight;
+        StatusBar_Place();
     }
     std::vector<platform::Control*> made;
     PlanApply_AllElements(f, plan, made);
@@ -364,8 +459,19 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
     f.SetScaleMode(scale);
+    // Last: a window smaller than this table grows to it, and is laid out again for its new size.
+    // While the layout is locked (start-up puts the stored window back) the window is left free.
+    if (!Tbl.ResizeLock) f.Window()->setMinimumSize(plan.minimum);
 }
 
-void Layout_Relay(int mode, bool fit, bool repaint) {
-    Layout_Apply(Layout_Plan(Layout_InputsNow(mode, fit)), repaint);
+std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
+    // Shared: applying a plan may resize the window, which asks for another one meanwhile.
+    static std::shared_ptr<const LayoutPlan> kept;
+    if (!kept || !(kept->inputs == in)) kept = std::make_shared<const LayoutPlan>(Layout_Plan(in));
+    return kept;
+}
+
+void Layout_Relay(DisplayMode mode, bool fit, bool repaint) {
+    const std::shared_ptr<const LayoutPlan> plan = Layout_PlanFor(Layout_InputsNow(mode, fit));
+    Layout_Apply(*plan, repaint);
 }

@@ -7,20 +7,79 @@
 
 #include <QFont>
 #include <QMargins>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <array>
+#include <memory>
+#include <optional>
 #include <vector>
 
+// The display sizes the menu offers: the human's rows raised, the small cards, or both.
+enum class DisplayMode { Standard = 0, CardsUp = 1, Small = 2, SmallUp = 3 };
+
+inline bool Display_IsSmall(DisplayMode m) {
+    return (int(m) & 2) != 0;
+}
+inline bool Display_IsUp(DisplayMode m) {
+    return (int(m) & 1) != 0;
+}
+// The mode as the program keeps it (bit 0 up, bit 1 small), and back.
+inline DisplayMode DisplayMode_Of(int bits) {
+    return DisplayMode(bits & 3);
+}
+
+// Everything the layout depends on. Equal inputs give equal plans.
 struct LayoutInputs {
     int screenWidthTw = 12000, screenHeightTw = 9000;
     int players = 2, centers = 3;
-    int mode = 0;           // the display size asked for: 0 standard, 1 cards up, 2 small, 3 small and up
+    DisplayMode mode = DisplayMode::Standard;
     QSize window{800, 570}; // the table window's client area (pixels)
     QMargins frame;         // what the window manager draws round it
     bool fit = false;       // the window is fitted to the screen, as a change of display size does
-    QSize avatarPicture;    // the avatar's picture, whose shape the avatar's box takes
+    int statusBarHeight = 0;
+    bool statusBarShown = true;
+    QSize avatarPicture; // the avatar's picture, whose shape the avatar's box takes
+    bool avatarShown = true;
+    // The point sizes the player chose for the message and comment labels.
+    double messageFontSize = 10, commentFontSize = 10;
+    int placeholderStyle = 0;
+    quint32 deckColour = 0;
+    bool largeFonts = false;
+    // The texts whose room is kept: the longest rule message and the seats' names (seats 2 to 4).
+    QString ruleMessage;
+    std::array<QString, 3> seatNames;
+
+    bool operator==(const LayoutInputs&) const = default;
 };
+
+// One thing on another: more than a pixel of it both ways; edges that touch are apart.
+inline bool Layout_Overlap(const QRectF& a, const QRectF& b) {
+    return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) > 1 &&
+           std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) > 1;
+}
+
+// The top left corner nearest to `from`, on a grid of `step` pixels over `room`, where a box of
+// `size` lies in the room and `free` takes it; only nearer than `best` (a squared distance), which
+// it then holds. The one search for free room the layout makes.
+template <typename Free>
+std::optional<QPointF> Layout_NearestFree(const QSizeF& size, const QPointF& from, const QRectF& room,
+                                          double step, Free free, double& best) {
+    std::optional<QPointF> found;
+    for (double top = room.top(); top + size.height() <= room.bottom(); top += step) {
+        const double dy = top - from.y();
+        if (dy * dy >= best) continue;
+        for (double left = room.left(); left + size.width() <= room.right(); left += step) {
+            const double dx = left - from.x(), d = dx * dx + dy * dy;
+            if (d < best && free(QPointF(left, top))) {
+                best = d;
+                found = QPointF(left, top);
+            }
+        }
+    }
+    return found;
+}
 
 // One control or array element as the plan puts it.
 struct PlacedControl {
@@ -42,9 +101,10 @@ struct LayoutPlan {
     std::vector<PlacedControl> controls;
     // The layout's own state: card size, grid, the seats and piles laid out, the display entries.
     TableState state;
-    int mode = 0;
+    DisplayMode mode = DisplayMode::Standard;
     bool fitted = false; // the plan has the window fitted to the screen
     QSize window;        // the client area the plan was made for
+    QSize minimum;       // the smallest client area that holds this table
     bool imgCenterStretch = false;
     QImage imgCenterPicture, stockPicture;
 
@@ -52,17 +112,26 @@ struct LayoutPlan {
 };
 
 // The inputs the table has now, asking for display size `mode`.
-LayoutInputs Layout_InputsNow(int mode, bool fit);
+LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit);
 // More players than the standard display holds on this screen, or a screen too narrow for it:
 // the small display is taken, and the menu cannot take it back.
 bool Layout_NarrowForStandard(int screenWidthTw, int players);
 // Works the layout out on a window of its own that starts as designed: the table is not touched.
 LayoutPlan Layout_Plan(const LayoutInputs& in);
+// The plan for these inputs, worked out once and kept while they stay the same.
+std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in);
+// The display mode a plan for these inputs gives: the small one where the standard does not fit.
+DisplayMode Layout_ModeFor(const LayoutInputs& in);
 // Puts every control where the plan has it, creates and removes the elements of the seats and
 // piles it lays out; `repaint` paints the cards again at their size.
 void Layout_Apply(const LayoutPlan& plan, bool repaint);
 // The plan for the table as it stands, asking for `mode`, applied.
-void Layout_Relay(int mode, bool fit = false, bool repaint = false);
+void Layout_Relay(DisplayMode mode, bool fit = false, bool repaint = false);
+// The card places, frames, labels and buttons a plan shows, or shows once the cards are dealt.
+bool Layout_Shows(const PlacedControl& c);
+// The smallest client area that holds the plan's table above the status bar; no larger than the
+// window the plan was made for.
+QSize Layout_MinimumOf(const LayoutPlan& plan);
 // True while a plan is being worked out (the layout's steps run on the plan's own window).
 bool Layout_Planning();
 // The frame margins the plan was asked for while one is worked out.

@@ -59,7 +59,6 @@ struct TableState {
     int TitleBarHeight = 0;
     int SavedWindowState = 0;
     // The two display entries of the popup menu: caption and enabled.
-    QString DisplayEntry[2] = {QStringLiteral("Move Cards Up"), QStringLiteral("Make Display Smaller")};
     bool DisplayEntryEnabled[2] = {true, true};
     int BackgroundIndex = 0, BackgroundCount = 0;
     bool BackgroundStretch = false;

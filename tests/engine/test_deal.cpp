@@ -129,14 +129,21 @@ TEST_F(DealTest, RemoteDealsTheHostsStockOntoItsOwnSeats) {
         peer = FakePeer{};
         Online(false, "96", r.netSeat);
         Com.NetState = kNetGS;
+        Lines_Taken(kNetGS); // the host's start, as the handler takes it
         const int total = Com.TotalCards;
         PackOrder();
         const StockRules rules{19, 0, false, false};
         peer.Stock(Stock_Message(Eng.Deck, total, "96", &rules));
         // The host starts: in a two-player game the host tells the remote's own numbering.
         peer.FirstPlayer(r.players == 2 ? 2 : 1);
+        // What the game before left: a stalemate the host abandoned, a win under way.
+        Eng.StaleMode = 1;
+        Eng.GameWinning = true;
+        Eng.TurnResumedHuman = 1;
         cmdDeal_Click();
         EXPECT_EQ(peer.sent, QStringList({"GS", "DK", "TR"})) << r.players << "/" << r.netSeat;
+        EXPECT_EQ(Eng.StaleMode, 0) << "the remote's next game starts clean";
+        EXPECT_FALSE(Eng.GameWinning);
         auto local = [&](int h) { return HostToLocalSeat(r.players, r.netSeat, h); };
         auto reduced = [](int n) { return (n - 1) % 52 + 1; };
         for (int pass = 1; pass <= 20; ++pass)
@@ -384,6 +391,7 @@ TEST_F(DealTest, ABrokenExchangeLeavesNothingBusyAndDealsNothing) {
         peer = FakePeer{};
         Online(c.host, "96");
         Com.NetState = kNetGS;
+        Lines_Taken(kNetGS); // the host's start, as the handler takes it
         c.script(peer);
         cmdDeal_Click();
         EXPECT_FALSE(Eng.TableBusy) << c.what;
@@ -557,6 +565,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
         int cardSounds = 0;
         DealHooks.Sound_Card = [&](int kind) { cardSounds += kind == 1; };
         Com.NetState = kNetRC;
+        Lines_Taken(kNetRC);
         Com.RecoverPending = 1;
         Com.Pturn = turn;
         computerTurns = 0;
@@ -577,6 +586,7 @@ TEST_F(DealTest, RemoteResumesAReceivedSnapshot) {
     peer = FakePeer{};
     Online(false, "96");
     Com.NetState = kNetRC;
+    Lines_Taken(kNetRC);
     Com.RecoverPending = 1;
     Com.Pturn = 2;
     computerTurns = 0;

@@ -89,7 +89,7 @@ TEST_F(NetEntry, AnOldSecondPlayerIsRefusedOnTheElementItCameOn) {
     Com.PeerVersion = "96";
     Net.Counted[1] = true;
     Net.NetSockCount = 3;
-    Com.NetSockets[2] = {"Old", 2, 7, 2};
+    Com.NetSockets[2] = {"", 2, 7, 0}; // a caller not yet seated
     Com.NetSockets[3] = {"Next", 3, 7, 3};
     svc.boxes->Expect(platform::vbOK);
     Line(2, "IP Vornhelm Online^ 7. 4. 0");
@@ -107,6 +107,7 @@ TEST_F(NetEntry, CallersWaitingTogetherAreIdentifiedInTurn) {
     Host(4, 1);
     Net.NetBusy = true;
     Net.NetPendingSocks = {2, 3};
+    Net_Open(kNetPC, 0b110);
     Line(1, "PC");
     EXPECT_EQ(Net.NetPendingSocks, std::deque<int>{3});
     EXPECT_TRUE(Net.NetBusy); // the last waits for the first one's answer
@@ -130,15 +131,17 @@ TEST_F(NetEntry, AnswersAreCountedOnePerRemoteAndRepeatsIgnored) {
     EXPECT_TRUE(wt.Answered());
     // A remote's start or layout that nothing awaits changes nothing; the answer after it counts.
     Com.PeerVersion = "96";
-    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
-    for (const char* stray : {"GS  7", "LO", "GS  7"})
+    for (const char* stray : {"GS  7", "LO", "GS  7", "GS"})
         Line(1, stray);
+    const Exchange gs = Net_Open(kNetGS, Net_Answerers());
     EXPECT_EQ(Com.NetState, kNetWT);
     EXPECT_FALSE(gs.Answered());
     Line(1, "GS");
     EXPECT_EQ(Com.NetAckCount, 2);
     // A remote counts one answer as all of them; a move is never an answer, it is kept.
     Com.NetHost = 0;
+    Com.NetGame = 1;
+    Lines_TurnBegins(2); // the host's seat moves
     const Exchange ok = Net_Open(kNetOK, Net_Answerers());
     Line(0, "PC  5# 2");
     EXPECT_EQ(Com.NetAckCount, 1);
@@ -169,12 +172,13 @@ TEST_F(NetEntry, RefusedLinesChangeNothingAndReachNoHandler) {
         EXPECT_EQ(Com.NetText, "1# 2#") << bad;
     }
     EXPECT_TRUE(handled.empty());
-    EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(), [](auto& t) { return t.direction == '!'; }),
+    EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(), [](auto& t) { return t.direction == '-'; }),
               5);
 }
 
 TEST_F(NetEntry, LayoutsNameTheRemotesSeats) {
     Com.NetHost = 0;
+    Com.NetGame = 1;
     Net.NetOppName = "Hosta";
     Line(0, "LO  5  1");
     EXPECT_EQ(Com.NetNum, 5);
@@ -214,4 +218,55 @@ TEST_F(NetEntry, WaitsEndOnALostLinkTheGamesEndOrAbort) {
     EXPECT_FALSE(Com.NetAnswered);
 }
 
+} // namespace
+
+namespace {
+// Lines from the wrong place at the wrong time, through the real entry, on a remote of two
+// and on a host of two: no handler is reached, no state changes, nothing is kept or counted.
+TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
+    struct Moment {
+        const char* what;
+        bool host;
+        int mover;      // the seat on turn by the lines (0 between games)
+        int openAnswer; // the exchange this program has open, kNetNone for none
+    } moments[] = {
+        {"a remote on its own turn", false, 1, kNetNone},
+        {"a remote awaiting the answer to its move", false, 1, kNetPC},
+        {"a remote between games", false, 0, kNetNone},
+        {"a host on its own turn", true, 1, kNetNone},
+        {"a host awaiting the answer to its WT", true, 1, kNetWT},
+    };
+    const char* strays[] = {"TR",         "TR  1",     "TR  2", "TR abc",
+                            "PC  2# 1",   "DK  1# 2#", "DK",    "IP Vornhelm Online^ 9. 6. 0^ 1",
+                            "NM Mallory", "RS",        "LO",    "OK x",
+                            "ZZ"};
+    for (const Moment& m : moments) {
+        for (const char* stray : strays) {
+            SCOPED_TRACE(std::string(m.what) + ": " + stray);
+            Net_Reset();
+            handled.clear();
+            Com.NumPlayers = 2;
+            Com.NumCenters = 3;
+            Com.NetHost = m.host ? 1 : 0;
+            Com.NetGame = 1;
+            Com.PeerVersion = "96";
+            Com.NetSockets[1] = {"Bo", 1, 7, 1};
+            Com.Pturn = m.mover == 0 ? 0 : 1;
+            Com.NetState = kNetWT;
+            Eng.DeckCount = 40;
+            if (m.mover != 0) Lines_TurnBegins(m.mover);
+            if (m.openAnswer != kNetNone) Net_Open(m.openAnswer, Net_Answerers());
+            const int from = m.host ? 1 : 0;
+            const int acks = Com.NetAckCount;
+            Line(from, stray);
+            EXPECT_TRUE(handled.empty());
+            EXPECT_EQ(Com.Pturn, m.mover == 0 ? 0 : 1);
+            EXPECT_EQ(Com.NetState, kNetWT);
+            EXPECT_EQ(Com.NetAckCount, acks);
+            for (int kind : {kNetPC, kNetWT, kNetOK, kNetDK, kNetTR, kNetRS})
+                EXPECT_FALSE(Net_Take(kind)) << kind;
+            EXPECT_EQ(Com.NetGame, 1);
+        }
+    }
+}
 } // namespace

@@ -204,11 +204,12 @@ TEST_F(HostCasesTest, TheFirstTurnFromAnOlderHostIsTurnedToTheRemotesSeats) {
     Com.NetGame = 1;
     Com.NumPlayers = 2;
     Com.PeerVersion = "74";
+    Lines_Expect(kNetTR);
     Line(0, "TR  1");
     EXPECT_EQ(Com.Pturn, 2);
     EXPECT_EQ(Com.NetAckCount, 2);
     Com.PeerVersion = "96";
-    Line(0, "OK");
+    Lines_Expect(kNetTR);
     Line(0, "TR  1");
     EXPECT_EQ(Com.Pturn, 1);
     // An older host's new game before the set-up is answered at once.

@@ -268,6 +268,7 @@ TEST_F(JoinedLines, ARemoteTakesTheStockThatCameWithTheAnswerToItsWT) {
     RemoteAt(listener, 2, 2);
     FillTable(5);
     StockPlayedOut();
+    Lines_TurnBegins(1); // its own turn
     BArray<int, 2> order(2, Eng.UsedCount);
     for (int i = 1; i <= Eng.UsedCount; ++i)
         order(0, i) = Eng.UsedPile(0, Eng.UsedCount + 1 - i);

@@ -60,6 +60,12 @@ TEST_F(NetLoopback, HostAcceptsIdentifiesExchangesAndSeesTheClose) {
     NetHooks.HostCases = [&](int s) {
         states.push_back(Com.NetState);
         if (Com.NetState == kNetIP) Send(Msg_NM("Host", true), s);
+        if (Com.NetState == kNetNM) {
+            // Seated, and on turn with a move under way: its WT may come.
+            Com.NetSockets[static_cast<size_t>(s)].Seat = 1;
+            Lines_TurnBegins(2);
+            Lines_Taken(kNetPC, 5, 2);
+        }
     };
     peer = std::thread([&, port] {
         PeerSocket p;
@@ -75,7 +81,7 @@ TEST_F(NetLoopback, HostAcceptsIdentifiesExchangesAndSeesTheClose) {
         std::this_thread::sleep_for(30ms);
         p.Send("C\n");
         got.push_back(p.Line()); // GS: the rest may come
-        p.Send("WT\nOK\n");
+        p.Send("WT\nPC  4# 8\nOK\n");
         p.Close();
     });
     ASSERT_TRUE(Pump([] { return Com.NetText == "Peer"; }));
@@ -99,7 +105,7 @@ TEST_F(NetLoopback, HostAcceptsIdentifiesExchangesAndSeesTheClose) {
     EXPECT_EQ(got[3], "GS\n");
     EXPECT_EQ(chat, QStringList{"SY  1#hi there"});
     // The peer's last lines are handled before its leaving, and the leaving once.
-    EXPECT_EQ(states, (std::vector<int>{kNetIP, kNetNM, kNetPC, kNetWT, kNetOK, kNetLost}));
+    EXPECT_EQ(states, (std::vector<int>{kNetIP, kNetNM, kNetPC, kNetWT, kNetPC, kNetOK, kNetLost}));
     const auto sent = std::count_if(Net.Trace.begin(), Net.Trace.end(), [](const NetTraceEntry& t) {
         return t.element == 1 && t.direction == '>';
     });
@@ -158,11 +164,13 @@ TEST_F(NetLoopback, RemoteAnswersInsideANestedWaitAndLeavesOnce) {
         states.push_back(Com.NetState);
         if (Com.NetState == kNetIP) {
             Com.NetGame = 1;
+            Net.HostNameDue = false; // named already, as a host does next
             Send(Msg_IP(-1), s);
         }
         if (Com.NetState == kNetGS) {
             // The deal follows the answer: wait for it inside this message's handling.
             Net_GameBegins();
+            Lines_Expect(kNetDK);
             Send(Msg_Bare(kNetGS), s);
             if (Net_Wait([] { return Net_Take(kNetDK); })) ++nestedDone;
         }
@@ -174,8 +182,10 @@ TEST_F(NetLoopback, RemoteAnswersInsideANestedWaitAndLeavesOnce) {
         p.Send("GS\n");
         got.push_back(p.Line()); // the answer; the deal arrives while the handler waits
         p.Send("DK  1# 2#\n");
-        p.Send("LO  4  2|Bo|Cy|Di|\nGS\nDK  3# 4#\n"); // the deal queued behind the game it answers
+        // A stock sent before the answer it needs is no stock: the one after the answer is.
+        p.Send("LO  4  2|Bo|Cy|Di|\nGS\nDK  5# 6#\n");
         got.push_back(p.Line());
+        p.Send("DK  3# 4#\n");
         p.Send("GO\n");
         p.Close();
     });
@@ -218,10 +228,18 @@ TEST_F(NetLoopback, EveryMessageTypeCrossesTheWireExactly) {
                                           Msg_Bare(kNetLost)};
     const QByteArray theirs =
         "IP Vornhelm Online^ 9. 6. 0^ 1\nNM Hosta^Vornhelm Online 9.6\nLO  2  1\nGS\n"
-        "DK  5# 6#\nTR  1\nPC  5# 2\nWT\nOK\nRC  1# 0#\nRS\nEG\nSY  1#hi\nPK True\nGO\n";
+        "DK  5# 6#\nTR  1\nPC  5# 2\nWT\nPC  4# 8\nOK\nRC  1# 0#\nRS\nEG\nSY  1#hi\nPK True\nGO\n";
     QStringList chat;
     NetHooks.Net_ProcessChat = [&](const QString& line, int) { chat << line; };
-    NetHooks.RemoteCases = [&](int) { states.push_back(Com.NetState); };
+    // Each line in its place in a game: the steps of this program that await the next one.
+    NetHooks.RemoteCases = [&](int) {
+        states.push_back(Com.NetState);
+        if (Com.NetState == kNetIP) Com.NetGame = 1;
+        if (Com.NetState == kNetGS) Lines_Expect(kNetDK);
+        if (Com.NetState == kNetTR) Lines_TurnBegins(2);
+        if (Com.NetState == kNetRC) Lines_Expect(kNetRS);
+    };
+    Com.NetGame = kNetGameConnecting;
     std::atomic<bool> connected = false;
     peer = std::thread([&] {
         PeerSocket p(host.Accept());
@@ -241,10 +259,10 @@ TEST_F(NetLoopback, EveryMessageTypeCrossesTheWireExactly) {
     for (size_t i = 0; i < ours.size(); ++i)
         EXPECT_EQ(got[i], ours[i] + '\n');
     EXPECT_EQ(states, (std::vector<int>{kNetIP, kNetNM, kNetLO, kNetGS, kNetDK, kNetTR, kNetPC, kNetWT,
-                                        kNetOK, kNetRC, kNetRS, kNetEG, kNetLost}));
+                                        kNetPC, kNetOK, kNetRC, kNetRS, kNetEG, kNetLost}));
     EXPECT_EQ(chat, QStringList({"SY  1#hi", "PK True"}));
     EXPECT_EQ(Com.NetText, "1# 0#");
-    EXPECT_EQ(Net.NetMoveFrom, 5);
+    EXPECT_EQ(Net.NetMoveFrom, 4);
 }
 
 TEST_F(NetLoopback, ARefusedConnectionTellsTheRemotesUser) {

@@ -1,12 +1,12 @@
 #include "common/Records.h"
 #include "common/Shared.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
-#include "engine/Flow.h"
 #include "shell/Startup.h"
 #include "shell/frmWelcome.h"
 #include "table/Display.h"
@@ -125,7 +125,7 @@ TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
     Close();
     FrmGrulm& g = Start();
     EXPECT_EQ(Com.LayoutMode, 1);
-    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
+    EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Down");
     EXPECT_EQ(g.FrameLeftTw(), left);
     EXPECT_EQ(g.FrameTopTw(), top);
     EXPECT_EQ(g.WidthTw(), width);
@@ -341,7 +341,8 @@ TEST_F(StartupTest, AnUnexpectedErrorDuringStartUpIsShown) {
     Startup.SplashShow = [] { throw std::out_of_range("splash"); };
     form->Show();
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
-    EXPECT_EQ(svc.boxes->shown[0].text, "Unexpected error while setting up Vornhelm!\r\nError # 9 occurred: splash");
+    EXPECT_EQ(svc.boxes->shown[0].text,
+              "Unexpected error while setting up Vornhelm!\r\nError # 9 occurred: splash");
     QTest::qWait(10);
     EXPECT_FALSE(form->Loaded());
     EXPECT_EQ(quits, 1);
@@ -461,7 +462,8 @@ void ExpectInsideTheWindow(FrmGrulm& f) {
     const double width = f.Client()->width();
     for (platform::Control* c : f.Controls())
         if (c->Visible() && (dynamic_cast<platform::PictureBox*>(c) || c->Name() == "Label3")) {
-            EXPECT_LE(c->LeftPx() + c->WidthPx(), width) << c->Name().toStdString() << "(" << c->Index() << ")";
+            EXPECT_LE(c->LeftPx() + c->WidthPx(), width)
+                << c->Name().toStdString() << "(" << c->Index() << ")";
         }
 }
 

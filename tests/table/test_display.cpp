@@ -2,10 +2,12 @@
 // window and scaling windows; and the places of the windows opened over the table.
 #include "common/TextForm.h"
 #include "engine/SeatTable.h"
+#include "engine/TableCodes.h"
 #include "opponent/frmSpeed.h"
 #include "table/Avatar.h"
 #include "table/Display.h"
 #include "table/KeepClear.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Pictures.h"
 #include "table/Status.h"
@@ -37,6 +39,17 @@ class DisplayTest : public LayoutTest {
         Tbl.ScreenHeightTwips = twips * 3 / 4;
         Form_FitScreen();
     }
+    // The point size of every text on the table, a line each.
+    QString Fonts() {
+        QString out;
+        for (platform::Control* c : form->Controls())
+            if (dynamic_cast<Label*>(c) || dynamic_cast<CommandButton*>(c))
+                out += QStringLiteral("%1(%2) font %3\n")
+                           .arg(c->Name())
+                           .arg(c->Index())
+                           .arg(c->Font().pointSizeF());
+        return out;
+    }
     std::map<QString, QRectF> Rects() {
         std::map<QString, QRectF> m;
         for (platform::Control* c : form->Controls())
@@ -49,7 +62,7 @@ TEST_F(DisplayTest, MovedCardsGolden) {
     Fitted(2, 3, 15360);
     Display_Change(0);
     EXPECT_EQ(Com.LayoutMode, 1);
-    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Down");
+    EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Down");
     CompareGolden(Layout_Dump(), "display_moved_two_15360");
 }
 
@@ -71,7 +84,7 @@ TEST_F(DisplayTest, SmallDisplayGolden) {
     Display_Change(1);
     EXPECT_EQ(Com.LayoutMode, 2);
     EXPECT_EQ(Tbl.CardWidth, 59);
-    EXPECT_EQ(Tbl.DisplayEntry[1], "Make Display Larger");
+    EXPECT_EQ(Display_EntryCaption(1, DisplayMode_Of(Com.LayoutMode)), "Make Display Larger");
     EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
     // Faces and place-holders of the small size fill the center places whole.
     for (int c = 1; c <= 4; ++c) {
@@ -146,7 +159,27 @@ TEST_F(DisplayTest, SmallerWhileMovedFirstMovesTheCardsBack) {
     EXPECT_LT(form->Picture7(1).TopPx(), sideTop);
     Display_Change(1);
     EXPECT_EQ(Com.LayoutMode, 2);
-    EXPECT_EQ(Tbl.DisplayEntry[0], "Move Cards Up");
+    EXPECT_EQ(Display_EntryCaption(0, DisplayMode_Of(Com.LayoutMode)), "Move Cards Up");
+}
+
+// Whatever entries led to a display, the window and the table are those a start in it shows.
+TEST_F(DisplayTest, EverySequenceOfDisplayEntriesEndsInTheTableOfAFreshStart) {
+    const std::vector<std::vector<int>> sequences = {{0},    {1},       {0, 0},    {0, 1},    {1, 0},
+                                                     {1, 1}, {1, 0, 1}, {0, 1, 1}, {0, 0, 1}, {1, 1, 0}};
+    for (const int twips : {15360, 12000})
+        for (const auto& entries : sequences) {
+            SCOPED_TRACE(testing::Message() << twips << " twips, " << testing::PrintToString(entries));
+            Fitted(2, 3, twips);
+            for (const int kind : entries)
+                Display_Change(kind);
+            const int mode = Com.LayoutMode;
+            const QString after = Layout_Dump() + Fonts();
+            const QSize client = form->Client()->size();
+            Fitted(2, 3, twips);
+            Layout_Relay(DisplayMode_Of(mode), true, true);
+            EXPECT_EQ(client, form->Client()->size());
+            ExpectSameLines(after, Layout_Dump() + Fonts());
+        }
 }
 
 TEST_F(DisplayTest, ScaleFactorsForFittingAndStepping) {
@@ -378,6 +411,9 @@ TEST_F(DisplayTest, TheAvatarStaysAPictureAndTheNoticeShowsWhole) {
                 form->SetScaleMode(platform::vbPixels);
                 FrmGrulm& f = *form;
                 EXPECT_GE(f.ImgAvatar.WidthPx(), 40);
+                // Shown again as a seat speaks, the avatar leaves the comment line whole.
+                Avatar_Fit(130, 130);
+                EXPECT_FALSE(Layout_Overlap(Rect(f.ImgAvatar), Rect(f.Label9(kLblComment))));
                 Label& l = f.Label9(1);
                 for (const QString& text : notices) {
                     const QRectF room(0, 0, l.WidthPx() - 2, 1e6);

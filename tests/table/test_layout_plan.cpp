@@ -1,10 +1,14 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
+#include "table/LayoutGrid.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
+#include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -29,18 +33,15 @@ int OwnerOf(const PlacedControl& c) {
 }
 
 // The card places, frames, labels, buttons, the notice and the avatar of a plan: what shows
-// or shows once the cards are dealt.
+// or shows once the cards are dealt; and the stock's turn arrows, which show while a seat plays.
 std::vector<Placed> Elements(const LayoutPlan& plan) {
-    static const QRegularExpression kept("^(Picture[1237]\\(([1-9]|10)\\)|PicCenter|Label[139]|lblHoldCard|"
-                                         "LblWild|cmdDeal|imgCenter|ImgAvatar)");
     std::vector<Placed> out;
     std::map<int, QRectF> sides;
     for (const PlacedControl& c : plan.controls) {
         const QString id = c.index >= 0 ? QStringLiteral("%1(%2)").arg(c.name).arg(c.index) : c.name;
         if (c.name == "Stack" && c.index >= 1) sides[OwnerOf(c)] |= c.rect;
-        const bool shows = c.visible || c.name.startsWith("Picture") || c.name == "PicCenter" ||
-                           c.name == "LblWild" || c.name == "cmdDeal";
-        if (!kept.match(id).hasMatch() || !shows || c.rect.isEmpty()) continue;
+        const bool arrow = c.name.startsWith("ImgTurn") && !c.rect.isEmpty();
+        if (!Layout_Shows(c) && !arrow) continue;
         if (c.name.startsWith("Picture") && c.index == 1) {
             sides[OwnerOf(c)] |= c.rect;
             continue;
@@ -68,8 +69,6 @@ bool OnPurpose(const Placed& a, const Placed& b) {
         // The human's hand closes up on a window too narrow for five cards apart.
         if (is(a, "Picture7") && is(b, "Picture7") && !hold(a) && !hold(b)) return true;
         if (either("Label3", "lblHoldCard")) return true;
-        // A seat's name is drawn in front of its own side stack and hand where they leave it no room.
-        if ((is(a, "Label9") && !is(b, "Label")) || (is(b, "Label9") && !is(a, "Label"))) return true;
         if ((is(a, "Label3") || is(a, "lblHoldCard")) && hold(b)) return true;
         if ((is(b, "Label3") || is(b, "lblHoldCard")) && hold(a)) return true;
     }
@@ -85,14 +84,26 @@ bool OnPurpose(const Placed& a, const Placed& b) {
     return either("LblWild", "PicCenter");
 }
 
-// More than a pixel of one on the other, both ways: edges that touch are not on each other.
-bool Overlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a & b;
-    return both.width() > 1 && both.height() > 1;
-}
-
 std::string Text(const QRectF& r) {
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// Everything the plan shows lies in its window above the status bar, on nothing else but on purpose,
+// and the message label holds `notice` whole.
+void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
+    const QRectF room(0, 0, plan.window.width(), plan.window.height() - plan.inputs.statusBarHeight);
+    const std::vector<Placed> all = Elements(plan);
+    const PlacedControl& message = *plan.Find("Label9", kLblMessage);
+    const QRectF wrap(0, 0, message.rect.width() - 2, 1e6);
+    EXPECT_GE(message.rect.height() + 1,
+              QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
+    for (const Placed& p : all)
+        EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect)) << p.id.toStdString() << Text(p.rect);
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j)
+            if (Layout_Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
+                ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString() << " "
+                              << Text(all[i].rect) << " " << Text(all[j].rect);
 }
 
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
@@ -109,32 +120,125 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
             for (int mode = 0; mode <= 3; ++mode) {
                 SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", "
                                                 << size.players << "/" << size.centers << ", mode " << mode);
-                LayoutInputs in;
+                LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
                 in.screenWidthTw = screen.width() * 15;
                 in.screenHeightTw = screen.height() * 15;
                 in.players = size.players;
                 in.centers = size.centers;
-                in.mode = mode;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.frame = QMargins(1, 22, 1, 1);
+                in.seatNames = {QStringLiteral("Grulm"), QStringLiteral("Torvek"), QStringLiteral("Oskrel")};
+                in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
                 in.fit = true;
                 const LayoutPlan plan = Layout_Plan(in);
-                const QRectF room(0, 0, plan.window.width(),
-                                  plan.window.height() - form->StatusBar1.HeightPx());
-                const std::vector<Placed> all = Elements(plan);
-                const PlacedControl& message = *plan.Find("Label9", kLblMessage);
-                const QRectF wrap(0, 0, message.rect.width() - 2, 1e6);
-                EXPECT_GE(message.rect.height() + 1,
-                          QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
-                for (const Placed& p : all)
-                    EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect))
-                        << p.id.toStdString() << Text(p.rect);
-                for (size_t i = 0; i < all.size(); ++i)
-                    for (size_t j = i + 1; j < all.size(); ++j)
-                        if (Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
-                            ADD_FAILURE() << all[i].id.toStdString() << " on " << all[j].id.toStdString()
-                                          << " " << Text(all[i].rect) << " " << Text(all[j].rect);
+                ExpectClearTable(plan, notice);
+                // A window made smaller by hand, down to the least size the table allows.
+                if (size.players > 3) continue;
+                const QSize least = plan.minimum, most = plan.window;
+                ASSERT_TRUE(least.isValid() && least.width() <= most.width() &&
+                            least.height() <= most.height());
+                for (const QSize window : {least, (least + most) / 2, QSize(least.width(), most.height())}) {
+                    SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
+                    in.fit = false;
+                    in.window = window;
+                    ExpectClearTable(Layout_Plan(in), notice);
+                }
             }
+}
+
+// The card places worked out by arithmetic are those the plan has, to a pixel.
+TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
+    int compared = 0;
+    for (const QSize screen :
+         {QSize(800, 600), QSize(1024, 768), QSize(1152, 864), QSize(1280, 1024), QSize(1920, 1080)})
+        for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp})
+            for (const int centers : {3, 4}) {
+                SCOPED_TRACE(testing::Message()
+                             << screen.width() << " mode " << int(mode) << ", " << centers << " piles");
+                LayoutInputs in = Layout_InputsNow(mode, true);
+                in.screenWidthTw = screen.width() * 15;
+                in.screenHeightTw = screen.height() * 15;
+                in.players = 2;
+                in.centers = centers;
+                in.window = QSize(screen.width(), screen.height() - 60);
+                ASSERT_TRUE(LayoutGrid_Covers(in));
+                const LayoutPlan plan = Layout_Plan(in);
+                for (const GridPlace& g : LayoutGrid_Places(in)) {
+                    const PlacedControl* c = plan.Find(g.name, g.index);
+                    ASSERT_NE(c, nullptr) << g.name.toStdString() << g.index;
+                    EXPECT_LE((c->rect.topLeft() - g.rect.topLeft()).manhattanLength(), 1)
+                        << g.name.toStdString() << "(" << g.index << ") " << Text(c->rect)
+                        << " by arithmetic " << Text(g.rect);
+                    EXPECT_EQ(c->rect.size(), g.rect.size()) << g.name.toStdString() << g.index;
+                    ++compared;
+                }
+            }
+    EXPECT_EQ(compared, 20 * (23 + 50 + 2 * 9) + 10);
+}
+
+// Every place, size, shown state and font of a plan, and the layout state it leaves.
+QString PlanText(const LayoutPlan& plan) {
+    QString out;
+    for (const PlacedControl& c : plan.controls)
+        out += QStringLiteral("%1(%2) %3 %4 %5 %6 %7 %8 %9\n")
+                   .arg(c.name)
+                   .arg(c.index)
+                   .arg(c.rect.x())
+                   .arg(c.rect.y())
+                   .arg(c.rect.width())
+                   .arg(c.rect.height())
+                   .arg(c.visible)
+                   .arg(c.fontSize)
+                   .arg(c.stack);
+    const TableState& s = plan.state;
+    return out + QStringLiteral("card %1x%2 mode %3 window %4x%5 center %6,%7 shrink %8\n")
+                     .arg(s.CardWidth)
+                     .arg(s.CardHeight)
+                     .arg(int(plan.mode))
+                     .arg(plan.window.width())
+                     .arg(plan.window.height())
+                     .arg(s.CenterLeft)
+                     .arg(s.CenterTop)
+                     .arg(s.TableShrink);
+}
+
+TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
+    QTemporaryDir user;
+    const QString kept = std::exchange(Com.UserPath, user.path() + "/");
+    QImage face(40, 60, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    QDir().mkpath(Com.UserPath + "Avatars");
+    ASSERT_TRUE(face.save(Com.UserPath + "Avatars/face.png"));
+    const QSize screens[] = {{640, 480}, {800, 600}, {1024, 768}};
+    for (const QSize screen : screens)
+        for (int players : {2, 3})
+            for (const DisplayMode mode : {DisplayMode::Standard, DisplayMode::CardsUp, DisplayMode::Small}) {
+                SCOPED_TRACE(testing::Message()
+                             << screen.width() << ", " << players << " players, mode " << int(mode));
+                Com.Pturn = 1;
+                Eng.Seat2Rec.RecAvatar.clear();
+                LayoutInputs in = Layout_InputsNow(mode, true);
+                in.screenWidthTw = screen.width() * 15;
+                in.screenHeightTw = screen.height() * 15;
+                in.players = players;
+                in.centers = players > 2 ? 4 : 3;
+                in.window = QSize(screen.width(), screen.height() - 60);
+                const QString first = PlanText(Layout_Plan(in));
+                // No one on turn with seat 2's picture on disk, other fonts and another look.
+                Com.Pturn = 0;
+                Eng.Seat2Rec.RecAvatar = QStringLiteral("face.png");
+                Com.CommentFontSize = 14;
+                form->Label9(kLblMessage).SetFontSize(15);
+                form->Label9(kLblComment).SetFontSize(13);
+                Com.PlaceholderStyle = 1 - Com.PlaceholderStyle;
+                Tbl.FontScale = 0.8;
+                Tbl.NoticeFont = {};
+                Eng.Seat2Rec.RecName = QStringLiteral("Someone With A Long Name");
+                EXPECT_EQ(PlanText(Layout_Plan(in)).toStdString(), first.toStdString());
+                EXPECT_TRUE(Layout_Plan(in).inputs == in);
+                Tbl.FontScale = 1;
+            }
+    Com.UserPath = kept;
 }
 
 } // namespace

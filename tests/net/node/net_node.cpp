@@ -9,6 +9,12 @@
 // With --leave the program says its farewell as its last game ends: a loser right behind
 // its answer to the winner's last OK, the winner once the game is scored.
 // With --new-on-turn the host's player presses F2 once, a moment into the host's first turn.
+// With --toss-stalemate the host's player abandons every stalemate and starts the next game;
+// with --no-stock-first every program deals its first game without a stock, so that game's
+// first refill is a stalemate on every table at once.
+// With --hostile the program also sends, around its own lines and now and then, lines a peer
+// must pass over: every code bare, damaged or out of range, repeated at once and a moment
+// later, moves out of its turn, old lines behind a new game.
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
@@ -41,6 +47,8 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -56,6 +64,9 @@ struct Options {
     bool leave = false;
     int side = kShortSide; // the host's side piles
     bool newOnTurn = false;
+    bool tossStalemate = false;
+    bool noStockFirst = false;
+    bool hostile = false;
     double limit = 60.0; // seconds of real time before the program gives up
 } opt;
 
@@ -87,12 +98,22 @@ class NodeClock : public platform::Clock {
 // Every box answered as a player who wants the game to go on would answer it.
 class NodeBoxes : public platform::MessageBoxes {
   public:
+    static inline int tossed = 0;
     int Show(const QString& text, int style, const QString& title) override {
         std::fprintf(stderr, "[%s] box %s: %s\n", qPrintable(opt.name), qPrintable(title),
                      qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
+        if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && title.contains(QLatin1String("Internet Game")))
+            for (size_t i = Net.Trace.size() > 25 ? Net.Trace.size() - 25 : 0; i < Net.Trace.size(); ++i)
+                std::fprintf(stderr, "  %d%c %s\n", Net.Trace[i].element, Net.Trace[i].direction,
+                             Net.Trace[i].bytes.trimmed().constData());
         const int buttons = style & 0x0F;
         if (buttons == platform::vbYesNo || buttons == platform::vbYesNoCancel) {
-            const bool yes = title == QLatin1String("New opponent joining") || title == QLatin1String("Stalemate");
+            const bool stalemate = title == QLatin1String("Stalemate");
+            if (stalemate && opt.tossStalemate) {
+                ++tossed;
+                return platform::vbNo;
+            }
+            const bool yes = title == QLatin1String("New opponent joining") || stalemate;
             return yes ? platform::vbYes : platform::vbNo;
         }
         if (buttons == platform::vbOKCancel || buttons == platform::vbRetryCancel) return platform::vbCancel;
@@ -241,6 +262,10 @@ class Driver {
         if (ended_) return;
         ended_ = true;
         WriteDump(ended);
+        if (NodeBoxes::tossed > 0) {
+            QFile f(opt.dir + QStringLiteral("/tossed"));
+            if (f.open(QIODevice::WriteOnly)) f.write(QByteArray::number(NodeBoxes::tossed));
+        }
         if (ended && opt.leave && !Net.Leaving) Net_Farewell(++Menu.ChatCount);
         if (qEnvironmentVariableIsSet("NET_NODE_TRACE")) WriteTrace();
         std::fprintf(stderr, "[%s] %s after %lld ms, %ld waits\n", qPrintable(opt.name),
@@ -302,6 +327,10 @@ class Driver {
                 MenuGame(kGameNew); // F2
                 return;
             }
+            // An abandoned stalemate: the next game, with F2 as a player would.
+            if (opt.tossStalemate && Eng.StaleMode == 1 && Com.Pturn == 0 && !Eng.TableBusy &&
+                !Eng.CompTurnActive)
+                nextGame_ = true;
             // The next game at once after the one that ended, with F2 as a player would.
             if (nextGame_ && !Eng.TableBusy && !Eng.CompTurnActive) {
                 nextGame_ = false;
@@ -332,6 +361,92 @@ class Driver {
 
 Driver driver;
 
+// The lines a peer must pass over, sent by this program beside its own. None of them is a
+// true answer at a moment it is awaited, nor a start or end of a game: a peer cannot tell
+// such a lie from the truth, and it is no fault to believe it.
+class Hostile {
+  public:
+    // The lines to send in one write behind a line this program sends to `elements`.
+    QString Behind(const QString& sent, const std::vector<int>& elements) {
+        const QByteArray line = sent.toLatin1().trimmed();
+        QByteArray extra;
+        if (line == "GS") extra += BehindStart();
+        if (Chance(0.5)) extra += Stray(line) + '\n';
+        // The same line again at once: a move, or a bare answer.
+        if ((line.startsWith("PC") || (Answer(line) && line != "GS")) && Chance(0.3)) extra += line + '\n';
+        if (Answer(line)) later_ = {line, elements};
+        return extra.isEmpty() ? sent : sent + '\n' + QString::fromLatin1(extra.chopped(1));
+    }
+    // Now and then: the last answer once more, a moment later.
+    void Tick() {
+        if (!later_.line.isEmpty() && Chance(0.02)) {
+            Write(later_.line + '\n', later_.elements);
+            later_.line.clear();
+        }
+    }
+
+  private:
+    bool Host() const { return Com.NetHost == 1; }
+    bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(gen_) < p; }
+    template <typename T> const T& Pick(const std::vector<T>& v) {
+        return v[std::uniform_int_distribution<size_t>(0, v.size() - 1)(gen_)];
+    }
+    // A bare line this program sends only as an answer.
+    bool Answer(const QByteArray& line) const {
+        if (line == "PC") return true;
+        return !Host() && (line == "GS" || line == "DK" || line == "TR");
+    }
+    // Lines of the game before a new one, behind its start.
+    QByteArray BehindStart() const {
+        return Host() ? QByteArray("PC  2# 1\nWT\nOK\nTR  1\n") : QByteArray("PC\nWT\nOK\nPC  2# 1\n");
+    }
+    // Out of its turn, by the lines both sides have had: another seat is moving and its turn
+    // does not end before this line arrives (a line sent as a turn passes to this program is
+    // in its turn). The host of three or more passes on other seats' moves, so its own would
+    // look like theirs.
+    bool OutOfTurn() const {
+        const bool ending = (Lines_Due() & (1u << kNetOK)) != 0;
+        return Lines_Mover() >= 2 && !ending && (!Host() || Com.NumPlayers == 2);
+    }
+    QByteArray Stray(const QByteArray& line) {
+        std::vector<QByteArray> pool = {"ZZ junk", "SY",    "PK maybe", "NM Mallory",
+                                        "LO",      "LO  9  9", "EG  1",    "RS", "IP Vornhelm Online^ 9. 6. 0^ 1"};
+        // A damaged snapshot from the host ends the game: only a remote's is passed over.
+        pool.push_back(Host() ? QByteArray("RC") : QByteArray("RC abc#def#"));
+        if (Host()) pool.push_back("GS  7");
+        const bool midGame = line.startsWith("PC") || line == "WT" || line == "OK";
+        if (midGame) {
+            pool.insert(pool.end(), {"TR  1", "TR  9", "TR abc"});
+            if (Host()) pool.push_back("TR");
+            if (Eng.DeckCount > 10) pool.insert(pool.end(), {"DK", "DK abc#", "DK  3# 4#"});
+        }
+        if (OutOfTurn()) pool.insert(pool.end(), {"PC  2# 1", "PC  99# 99", "PC abc#def", "PC  2# 1"});
+        return Pick(pool);
+    }
+    void Write(const QByteArray& bytes, const std::vector<int>& elements) {
+        if (bytes.isEmpty()) return;
+        for (int e : elements)
+            if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected)
+                Winsock1().SendData(e, bytes);
+    }
+
+    std::mt19937 gen_{opt.seed * 7919u + 17u};
+    struct Later {
+        QByteArray line;
+        std::vector<int> elements;
+    } later_;
+};
+
+Hostile hostile;
+
+// The elements a line to all goes to.
+std::vector<int> AllBut(int except) {
+    std::vector<int> v;
+    for (int e = 1; e < kNetElements; ++e)
+        if (e != except && Com.NetSockets[static_cast<size_t>(e)].InUse == 7) v.push_back(e);
+    return v;
+}
+
 // The farewell to every peer, behind the answer "OK" to `answered` in one write.
 void LeaveWithAnswer(int answered) {
     Net.Leaving = true;
@@ -352,6 +467,18 @@ bool ParseArgs(const QStringList& a) {
         }
         if (k == "--new-on-turn") {
             opt.newOnTurn = true;
+            continue;
+        }
+        if (k == "--toss-stalemate") {
+            opt.tossStalemate = true;
+            continue;
+        }
+        if (k == "--no-stock-first") {
+            opt.noStockFirst = true;
+            continue;
+        }
+        if (k == "--hostile") {
+            opt.hostile = true;
             continue;
         }
         if (k == "--host") opt.players = v.toInt();
@@ -423,11 +550,27 @@ int main(int argc, char** argv) {
             LeaveWithAnswer(to);
             return to;
         }
-        return send(message, socket);
+        if (!opt.hostile) return send(message, socket);
+        return send(hostile.Behind(message, {Com.NetHost == 1 ? std::max(socket, 1) : 0}), socket);
+    };
+    if (opt.hostile) {
+        Netl.Net_SendAll = [sendAll = Netl.Net_SendAll](const QString& message, int except) {
+            sendAll(hostile.Behind(message, AllBut(except)), except);
+        };
+    }
+
+    // The deal saves the game once the hands are out: the first game's stock goes then.
+    Hooks.Game_AutoSave = [save = Hooks.Game_AutoSave, first = true]() mutable {
+        save();
+        if (opt.noStockFirst && first && Eng.TurnCount == 0) Eng.DeckCount = 0;
+        first = false;
     };
 
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [] { driver.Tick(); });
+    QObject::connect(&tick, &QTimer::timeout, [] {
+        driver.Tick();
+        if (opt.hostile) hostile.Tick();
+    });
     tick.start(5);
     driver.Start();
     return QApplication::exec();

@@ -1,0 +1,46 @@
+// The cost of working out the table's layout, and of asking again for a plan already made.
+#include "table/LayoutPlan.h"
+#include "tests/bench/HeadlessGame.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Two to four players on a screen 800 or 1024 pixels wide, fitted as a display change fits it.
+LayoutInputs Inputs(const benchmark::State& state) {
+    LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
+    const int width = static_cast<int>(state.range(1));
+    in.screenWidthTw = width * 15;
+    in.screenHeightTw = width * 3 / 4 * 15;
+    in.players = static_cast<int>(state.range(0));
+    in.centers = in.players > 2 ? 4 : 3;
+    in.window = QSize(width, width * 3 / 4 - 40);
+    return in;
+}
+
+void BM_Plan(benchmark::State& state) {
+    const LayoutInputs in = Inputs(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Layout_Plan(in).controls.size());
+}
+BENCHMARK(BM_Plan)->ArgsProduct({{2, 3, 4}, {800, 1024}})->Unit(benchmark::kMillisecond);
+
+void BM_PlanKept(benchmark::State& state) {
+    const LayoutInputs in = Inputs(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Layout_PlanFor(in).get());
+}
+BENCHMARK(BM_PlanKept)->ArgsProduct({{2, 4}, {1024}})->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    HeadlessTable table;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
