@@ -1,4 +1,5 @@
 #pragma once
+#include "common/PeerVersion.h"
 // The values NetState takes: the type of the last network message parsed, or a
 // connection event. Stored as int, as the record fields and the wire give them.
 enum NetMsg : int {
@@ -20,7 +21,3 @@ enum NetMsg : int {
     kNetEG = 15,
     kNetEarlyLO = 16, // a layout taken before the game's set-up finished
 };
-
-// The version code of the oldest peers, which know only the two-player, three-pile table
-// and the first message and snapshot layouts. Version codes are compared as text.
-inline constexpr char kOldPeerVersion[] = "74";

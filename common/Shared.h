@@ -15,6 +15,8 @@ inline constexpr int kNetHostFailed = 9;
 
 // The in-use mark of a host's connection row whose connection is in use.
 inline constexpr int kRowInUse = 7;
+// A row's seat is its player's host seat minus 1, 1 to 3; rows 1 to 3 are the ones seats go to.
+inline constexpr int kLastSeatRow = 3;
 // A connection row of the host: player name, socket element, in-use mark, seat minus 1.
 struct NetSocketRow {
     QString Name;

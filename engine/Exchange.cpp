@@ -4,9 +4,6 @@
 
 namespace {
 
-// The host's seats held by remotes (seat minus 1).
-constexpr int kExchangeLastSeat = 3;
-
 struct ExchangeState {
     int lastId = 0;
     // The latest exchange opened here: one is open at a time on each program.
@@ -43,7 +40,7 @@ bool ExchangeComplete() {
 
 bool ExchangeSeated(int e) {
     const NetSocketRow& r = Com.NetSockets.at(static_cast<size_t>(e));
-    return r.InUse == kRowInUse && r.Seat >= 1 && r.Seat <= kExchangeLastSeat;
+    return r.InUse == kRowInUse && r.Seat >= 1 && r.Seat <= kLastSeatRow;
 }
 
 // What a line that answers nothing means here. A remote takes every such line from the

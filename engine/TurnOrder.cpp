@@ -103,10 +103,6 @@ void PturnCalculate() {
     if (local != 0) Com.Pturn = local;
 }
 
-bool Version_AtMost(const QString& version, const char* gate) {
-    return QString::compare(version, QLatin1String(gate)) <= 0;
-}
-
 QString Stock_Message(const BArray<int, 2>& deck, int count, const QString& peerVersion,
                       const StockRules* rules) {
     QString text = QStringLiteral("DK ");
@@ -114,7 +110,7 @@ QString Stock_Message(const BArray<int, 2>& deck, int count, const QString& peer
     if (Version_AtMost(peerVersion, kOldPeerVersion))
         for (int i = 1; i <= count; ++i)
             field(deck(1, i));
-    if (peerVersion != QLatin1String("40")) {
+    if (Version_Above(peerVersion, kVersionRanksOnly)) {
         for (int i = 1; i <= count; ++i)
             field(deck(0, i));
         if (rules) {
@@ -138,7 +134,7 @@ struct StockLayout {
 StockLayout Stock_Layout(const QString& hostVersion, int count, bool withRules) {
     StockLayout l;
     l.ranks = Version_AtMost(hostVersion, kOldPeerVersion);
-    l.numbers = hostVersion != QLatin1String("40");
+    l.numbers = Version_Above(hostVersion, kVersionRanksOnly);
     l.readRules = withRules && l.numbers && NumVal(hostVersion) > 51;
     const int list = (l.ranks ? count : 0) + (l.numbers ? count : 0);
     l.fewest = l.most = list;
@@ -255,7 +251,7 @@ void Stock_Apply(const StockRead& in, const QString& hostVersion, int count) {
         Eng.SeatSideStack = 50 - Com.SideSize;
     }
     // The oldest hosts describe a stock by ranks alone.
-    if (hostVersion == QLatin1String("40"))
+    if (Version_AtMost(hostVersion, kVersionRanksOnly))
         for (int i = 1; i <= count; ++i)
             Eng.Deck(0, i) = Eng.Deck(1, i);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/PeerVersion.h"
 // Who plays first and in what order; how a remote player's program maps the
 // host's seats onto its own table; the stock message of an Internet deal.
 #include "common/BArray.h"
@@ -26,9 +27,6 @@ int HostToLocalSeat(int players, int netSeat, int hostSeat);
 bool SeatMapValid(int players, int netSeat);
 // On a remote player's program: turns the host seat held in Pturn into the local seat.
 void PturnCalculate();
-
-// Version codes are compared as text, as the peers have always done.
-bool Version_AtMost(const QString& version, const char* gate);
 
 // The house rules a new game's stock message carries.
 struct StockRules {

@@ -104,12 +104,12 @@ void FrmRules::Design() {
                     qRound((3540 + kButtonH + 180) / platform::kTwipsPerPixel));
 }
 
-bool FrmRules::PeerOlderThan(const char* version) const {
-    return Com.PeerVersion < QLatin1String(version);
+bool FrmRules::PeerAtMost(const char* gate) const {
+    return Version_AtMost(Com.PeerVersion, gate);
 }
 
 void FrmRules::Form_Load() {
-    if (NetPeer() && PeerOlderThan("52")) {
+    if (NetPeer() && PeerAtMost(kVersionDefaultRules)) {
         platform::MsgBox(QStringLiteral("This feature is not available with this opponent."),
                          platform::vbInformation, QStringLiteral("Playing older version."));
         Unload();
@@ -127,7 +127,7 @@ void FrmRules::Form_Load() {
     CheckForcedCards();
     chkWild.SetValue(Com.NoWildAce ? 1 : 0);
     optCenter(1).SetEnabled(true);
-    if (NetPeer() && Com.PeerVersion <= QLatin1String(kOldPeerVersion)) {
+    if (NetPeer() && PeerAtMost(kOldPeerVersion)) {
         // Older peers know only three piles.
         optCenter(0).SetValue(true);
         optCenter(1).SetEnabled(false);

@@ -43,7 +43,7 @@ class FrmRules : public platform::Form {
     void chkForced_Click(int index);
     void chkNoForced_Click();
     void ForcedFromBoxes();
-    bool PeerOlderThan(const char* version) const;
+    bool PeerAtMost(const char* gate) const;
 };
 
 // The one rules window, made on first use.

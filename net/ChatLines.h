@@ -32,6 +32,8 @@ QString Chat_DisplayLine(const ChatIn& in, const QString& icon, bool newPeer, co
 inline const QString kChatSystemPrefix = QStringLiteral("GRULM: ");
 inline constexpr int kChatKeepMax = 4000;
 inline constexpr int kChatKeepCut = 3700;
+// The lines of the conversation the chat window shows at most.
+inline constexpr int kChatShownLines = 500;
 // The conversation with one more line; past its limit only the end remains.
 QString Chat_Append(const QString& transcript, const QString& line);
 

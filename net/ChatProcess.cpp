@@ -139,6 +139,8 @@ void ProcessSY(const QString& body, int socket) {
 void ProcessPK(bool peeking) {
     if (peeking) PlayAsync(Com.DataPath + kSoundJeer);
     if (HasTableForm()) {
+        // The notices are wider than the label's place: it takes the size of its text.
+        frmGrulm().LabelPeek.SetAutoSize(true);
         frmGrulm().LabelPeek.SetCaption(peeking ? QStringLiteral("Opponent is PEEKING!")
                                                 : QStringLiteral("Opponent is not peeking now."));
         frmGrulm().LabelPeek.SetVisible(true);

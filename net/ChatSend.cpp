@@ -31,9 +31,8 @@ constexpr int kFontStep = 2;
 bool SendStartsCi(const QString& s, const char* head) {
     return s.startsWith(QLatin1String(head), Qt::CaseInsensitive);
 }
-// The peers compare their version codes as text.
-bool VersionBelow(const char* code) {
-    return QString::compare(Com.PeerVersion, QLatin1String(code)) < 0;
+bool PeerAtMost(const char* gate) {
+    return Version_AtMost(Com.PeerVersion, gate);
 }
 
 QString Folder(const char* name) {
@@ -53,7 +52,7 @@ QString IconFile(const QString& name) {
 // A notice in the conversation that is not part of what was said: not logged.
 void Notice(const QString& text) {
     Chat.Transcript = Chat_Append(Chat.Transcript, text);
-    Chat_ShowTranscript();
+    Chat_ShowLine(text);
 }
 
 void ShowListAbove(QListWidget* list, QPushButton* button) {
@@ -66,7 +65,7 @@ void ShowListAbove(QListWidget* list, QPushButton* button) {
 } // namespace
 
 QString FrmChat::ShortCutCheck(const QString& text) {
-    if (VersionBelow("81")) return text;
+    if (PeerAtMost(kVersionNoEmotes)) return text;
     const ChatShortCut cut = Chat_FindShortCut(text);
     if (cut.at < 0) return text;
     const auto found = lstIcons->findItems(cut.icon, Qt::MatchFixedString);
@@ -116,10 +115,11 @@ QString FrmChat::DisplayLine(const QString& entry) {
         PlayOwn(ChatSoundFile);
         QString line = QStringLiteral("Sent: WAV ") + ChatSoundName;
         const QString opp = Chat_OpponentName();
-        if (VersionBelow("62"))
+        if (PeerAtMost(kVersionNoChatSounds))
             line += kCrLf + QStringLiteral(">>> ") + opp +
                     QStringLiteral(" can't hear the sound you are playing. Feature only works with v.7+");
-        else if (VersionBelow("75") && ChatSoundFile.endsWith(QLatin1String(".pmw"), Qt::CaseInsensitive))
+        else if (PeerAtMost(kOldPeerVersion) &&
+                 ChatSoundFile.endsWith(QLatin1String(".pmw"), Qt::CaseInsensitive))
             line += kCrLf + QStringLiteral(">>> ") + opp +
                     QStringLiteral(" can't hear personality sounds. Feature only works with v.7.5+");
         return line;
@@ -150,7 +150,7 @@ void FrmChat::lstIcons_Click(int row) {
     IconShow(IconFile(name), true);
     IconOn = true;
     IconName = name;
-    if (Com.NetGame != kNetGameConnecting && Com.NetGame != 0 && VersionBelow("81"))
+    if (Com.NetGame != kNetGameConnecting && Com.NetGame != 0 && PeerAtMost(kVersionNoEmotes))
         Notice(QStringLiteral(">>> ") + Chat_OpponentName() +
                QStringLiteral(" can't see the picture you are sending. Feature only works with v.8.2+"));
 }

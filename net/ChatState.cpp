@@ -33,5 +33,5 @@ void Chat_LogLine(const QString& line) {
 void Chat_AddLine(const QString& line) {
     Chat.Transcript = Chat_Append(Chat.Transcript, line);
     Chat_LogLine(line);
-    Chat_ShowTranscript();
+    Chat_ShowLine(line);
 }

@@ -20,15 +20,13 @@
 
 namespace {
 
-constexpr int kLastSeat = 3; // seat minus 1 of host seat 4
-
 void Send(const QByteArray& line, int element) {
     Net_Send(platform::FromCp1252(line), element);
 }
 
 // The NM answer to a remote's identification.
 void AnswerIdentity(int s) {
-    const bool withIdent = QString::compare(Net.NewVersion, QLatin1String("62")) >= 0;
+    const bool withIdent = Version_Above(Net.NewVersion, kVersionNameAlone);
     Send(Msg_NM(Com.PlayerName, withIdent), s);
     if (Net.HandSortOff)
         platform::MsgBox(QStringLiteral("Your opponent is playing with an old version of Vornhelm. Not all "
@@ -37,14 +35,14 @@ void AnswerIdentity(int s) {
 }
 
 bool SeatTaken(int seat, int except) {
-    for (int e = 1; e <= kLastSeat; ++e)
+    for (int e = 1; e <= kLastSeatRow; ++e)
         if (e != except && Row(e).InUse == kRowInUse && Row(e).Seat == seat) return true;
     return false;
 }
 
 // The lowest seat no other player holds; 0 when every one is held.
 int FreeSeat(int s) {
-    for (int seat = 1; seat <= kLastSeat; ++seat)
+    for (int seat = 1; seat <= kLastSeatRow; ++seat)
         if (!SeatTaken(seat, s)) return seat;
     return 0;
 }
@@ -161,6 +159,8 @@ void Net_Leave(int s) {
         NetHooks.NetCleanUp();
         Com.NetHost = 0;
         Com.NetAnswered = true;
+        // The clean-up empties the table's messages: the table, local again, still says who left.
+        if (!won) Net_Label9(kLblMessage, quit);
         return;
     }
     Com.NetGame = left;

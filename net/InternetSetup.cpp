@@ -37,12 +37,19 @@ void Farewell() {
     Pause(kFarewellPause);
 }
 
+// Somebody is on the line to hear the farewell: the host's first caller may have gone while a
+// later one plays on.
+bool AnyoneConnected() {
+    for (int e = 0; e < kNetElements; ++e)
+        if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected) return true;
+    return false;
+}
+
 void EndInternetGame() {
     if (platform::MsgBox(QStringLiteral("Do you want to end this Vornhelm Online Game?"), platform::vbYesNo,
                          QStringLiteral("TERMINATE Vornhelm Connection")) == platform::vbNo)
         return;
-    if (Winsock1().Exists(Net.ClientSock) && Winsock1().State(Net.ClientSock) == platform::sckConnected)
-        Farewell();
+    if (AnyoneConnected()) Farewell();
     if (Com.Pturn != 0) Net_AskSaveEndedGame();
     NetHooks.NetCleanUp();
     Com.NetHost = 0;

@@ -24,9 +24,6 @@
 
 namespace {
 
-// Rows 1 to 3 hold the remote players of host seats 2 to 4.
-constexpr int kLastSeatRow = 3;
-
 bool InUse(int e) {
     return Row(e).InUse == kRowInUse;
 }
@@ -162,6 +159,17 @@ void Net_KillTempSounds() {
         for (const QString& f : sounds.entryList(QDir::Files))
             if (f.endsWith(QStringLiteral(".pmw"), Qt::CaseInsensitive)) QFile::remove(sounds.filePath(f));
     }
+    // A won game's table stays as it ended, its seats under their players' names: the local
+    // opponents sit down again once that table is cleared.
+    if (Net_GameWon()) {
+        Net.SeatsKept = true;
+        return;
+    }
+    Net_SeatLocalOpponents();
+}
+
+void Net_SeatLocalOpponents() {
+    Net.SeatsKept = false;
     NetHooks.Seats_FromProfile();
     NetHooks.PersonName_Set(Eng.Seat2Rec.RecName);
     Hooks.Labels_PlayerNames();

@@ -22,5 +22,8 @@ void Net_ChangeLayout();
 void Net_ShowHostRules();
 // Offers to save a game that has ended, then clears the table.
 void Net_AskSaveEndedGame();
-// Removes the sounds received from peers and seats the computer opponents again.
+// Removes the sounds received from peers and seats the computer opponents again (a won
+// game's table keeps its players until it is cleared).
 void Net_KillTempSounds();
+// The computer opponents in their seats again.
+void Net_SeatLocalOpponents();

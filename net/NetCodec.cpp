@@ -42,7 +42,7 @@ NetDecoded DecodeIP(const QString& s, const NetDecodeContext& ctx) {
     m.code = kNetIP;
     m.text = Mid(s, 4, kIdentShortWidth).trimmed();
     if (s.size() < 19) {
-        m.version = QStringLiteral("40");
+        m.version = QLatin1String(kVersionRanksOnly);
         return Accept(m);
     }
     if (IsDigit(At(s, 21))) {
@@ -70,7 +70,7 @@ NetDecoded DecodeNM(const QString& s, const NetDecodeContext& ctx) {
         m.text = Mid(s, 4).trimmed();
         return Accept(m);
     }
-    const int width = Version_Above(ctx.peerVersion, "84") ? 23 : 19;
+    const int width = Version_Above(ctx.peerVersion, kVersionShortIdent) ? 23 : 19;
     const int n = static_cast<int>(s.size()) - width;
     if (n < 0) return Refuse(kNetNM, QStringLiteral("identification field too short"));
     m.text = Mid(s, 4, n).trimmed();
@@ -169,10 +169,6 @@ NetDecoded Bare(int code, const QString& s) {
 }
 
 } // namespace
-
-bool Version_Above(const QString& a, const char* b) {
-    return QString::compare(a, QLatin1String(b)) > 0;
-}
 
 NetDecoded Net_Decode(const QByteArray& line, const NetDecodeContext& ctx) {
     const QString s = platform::FromCp1252(line);

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/PeerVersion.h"
 // The text messages of an Internet game: the builders of every layout and the
 // one decoder that turns a received line into a typed message, or the reason it
 // is refused. Neither touches any state.
@@ -52,8 +53,6 @@ struct NetDecoded {
 
 // Decodes one line without its terminator.
 NetDecoded Net_Decode(const QByteArray& line, const NetDecodeContext& ctx);
-// True when version code `a` sorts above `b` as text, as the peers compare them.
-bool Version_Above(const QString& a, const char* b);
 
 // Builders. Each returns the message without its terminator.
 QByteArray Msg_Bare(int code);

@@ -3,6 +3,7 @@
 #include "common/TextForm.h"
 #include "engine/Flow.h"
 #include "engine/TableForm.h"
+#include "net/Callers.h"
 #include "net/HostCases.h"
 #include "net/Joining.h"
 #include "net/NetCleanUp.h"
@@ -13,6 +14,7 @@
 #include "net/NetWait.h"
 #include "net/Recover.h"
 #include "net/RemoteCases.h"
+#include "table/TableHooks.h"
 
 void Net_Install() {
     Netl.Net_Send = [](const QString& message, int socket) { return Net_Send(message, socket); };
@@ -27,6 +29,10 @@ void Net_Install() {
     NetHooks.NetCleanUp = [] { NetCleanUp(); };
     NetHooks.Net_SendLayout = [] { return Net_SendLayout(); };
     NetHooks.Net_AskSaveEndedGame = [] { Net_AskSaveEndedGame(); };
+    // The local opponents come back to a won Internet game's table when it is cleared.
+    DispHooks.TableCleared = [] {
+        if (Net.SeatsKept && Com.NetGame == 0) Net_SeatLocalOpponents();
+    };
     NetHooks.Table_Relayout = [] {
         if (!HasTableForm()) return;
         frmGrulm().Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);

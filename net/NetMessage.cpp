@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "common/TextForm.h"
 #include "engine/Exchange.h"
+#include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
 #include "engine/TurnOrder.h"
@@ -51,7 +52,7 @@ void PlayOlderPeer() {
         Com.TotalCards = 104;
         NetHooks.Table_Relayout();
     }
-    if (NumVal(Com.PeerVersion) < 52) {
+    if (Version_AtMost(Com.PeerVersion, kVersionDefaultRules)) {
         notice += kCrLf + kCrLf + QStringLiteral("Only House Rules are in effect.");
         Com.SideSize = 19;
         Com.ForcedCards = 0;
@@ -66,7 +67,7 @@ int ApplyIP(const NetMessage& m, int socket) {
     Com.NetState = kNetIP;
     Com.NetText = m.text;
     Net.NewVersion = m.version;
-    if (m.version == QLatin1String("40")) Net.HandSortOff = true;
+    if (Version_AtMost(m.version, kVersionRanksOnly)) Net.HandSortOff = true;
     if (!host && Version_Above(m.version, kOldPeerVersion)) Com.NetSeat = m.seat;
     if (!host || Com.NetGame == 1) {
         Com.PeerVersion = m.version;
@@ -77,7 +78,7 @@ int ApplyIP(const NetMessage& m, int socket) {
         --Com.NetGame;
         return kNetNone;
     }
-    if (NumVal(m.version) > 74) return kNetIP;
+    if (Version_Above(m.version, kOldPeerVersion)) return kNetIP;
     if (host && Com.NetGame >= 2) {
         platform::MsgBox(QStringLiteral("An opponent tried to join this game who is not using Vornhelm "
                                         "Multiplayer. They cannot join this game."),

@@ -107,77 +107,6 @@ void ListenFailed(int number, const QString& description) {
     NetHooks.NetCleanUp();
 }
 
-// The element a caller is taken on: the first free row of those created, else a new one. While
-// a connection is being made NetGame counts nobody, so the free rows are looked for first.
-int ElementForCaller() {
-    auto& ws = Winsock1();
-    for (int e = 1; e <= Net.NetSockCount; ++e) {
-        if (Row(e).InUse != 0) continue;
-        if (!ws.Exists(e)) ws.Load(e);
-        return e;
-    }
-    if (Net.NetSockCount >= kLastElement) return 0;
-    ++Net.NetSockCount;
-    if (!ws.Exists(Net.NetSockCount)) ws.Load(Net.NetSockCount);
-    return Net.NetSockCount;
-}
-
-void RefuseCaller(int e) {
-    std::erase(Net.NetPendingSocks, e);
-    Net_RejectConnection(e);
-    const bool newer = Version_Above(Com.PeerVersion, kOldPeerVersion);
-    // Before anyone has identified there is no game to take back to one player.
-    if (!newer && Com.NetGame != 0 && Com.NetGame != kNetGameConnecting) Com.NetGame = 1;
-    const QString why =
-        newer ? QStringLiteral("Your game is setup for ") + QString::number(Com.NumPlayers) +
-                    QStringLiteral(" players. Change the Player Setup if you want to add a player. "
-                                   "Then ask the new opponent to connect.")
-              : QStringLiteral("Your current opponent does not have Vornhelm Multiplayer so new "
-                               "players cannot join this game.");
-    MsgBox(QStringLiteral("A new opponent tried to join this game.") + kCrLf + why, platform::vbInformation,
-           QStringLiteral("Connection Request Denied"));
-    Com.NetState = kNetNone;
-}
-
-// Once the Internet game is set up, the host waits for the caller's answers before it goes on.
-void AcceptWait() {
-    if (Net.NetReady != 1) return;
-    const CallerWaiting waiting;
-    Net_WaitOpponent();
-}
-
-void AdmitCaller(int e) {
-    Row(e).InUse = kRowInUse;
-    Row(e).Socket = e;
-    if (Net.NetSockCount < 2) {
-        Net.ClientSock = 1;
-        Net_SendIdentity(e);
-        AcceptWait();
-        return;
-    }
-    if (!Alive(e)) return;
-    // A caller that comes before the first one has identified is not refused for a version
-    // nobody has told yet.
-    const bool nobodyYet = Com.NetGame == kNetGameConnecting;
-    int callers = 0;
-    for (int other = 1; other <= Net.NetSockCount && other <= kLastElement; ++other)
-        if (other != e && Row(other).InUse == kRowInUse) ++callers;
-    const int joined = std::max(nobodyYet ? 0 : Com.NetGame, callers);
-    const bool fits = (nobodyYet || Version_Above(Com.PeerVersion, kOldPeerVersion)) && e != kLastElement &&
-                      joined + 1 < Com.NumPlayers;
-    if (!fits) {
-        RefuseCaller(e);
-        return;
-    }
-    if (!Net.NetBusy) {
-        Net_SendIdentity(e);
-        Net.NetBusy = true;
-    } else {
-        Net.NetPendingSocks.push_back(e);
-    }
-    AcceptWait();
-}
-
 } // namespace
 
 void NetHostListen() {
@@ -255,6 +184,9 @@ void Net_SendAll(const QString& message, int except) {
 }
 
 void Net_SendIdentity(int element) {
+    // The caller's time to identify itself runs from here.
+    if (element >= 1 && element <= kLastElement)
+        Net.CalledAt[static_cast<size_t>(element)] = platform::Svc().clock->Now();
     Net_Send(platform::FromCp1252(Msg_IP(element)), element);
 }
 
@@ -300,22 +232,6 @@ void NetCloseAll() {
         if (ws.Exists(e) && ws.State(e) != sckClosed) ws.Close(e);
 }
 
-void Winsock1_ConnectionRequest(int index, int requestId) {
-    if (index != 0 || Com.NetHost != 1) return; // not accepted: the caller is dropped
-    Net.NewVersion.clear();
-    const int e = ElementForCaller();
-    if (e == 0) return;
-    auto& ws = Winsock1();
-    ws.SetLocalPort(e, Net.NetPort);
-    ws.Accept(e, requestId);
-    Net.NetBuffer[static_cast<size_t>(e)].clear();
-    Net.Counted[static_cast<size_t>(e)] = false;
-    // A new caller's first message is not a repeat of what the element's last one sent.
-    Com.NetLastType[static_cast<size_t>(e)] = kNetNone;
-    if (Net.NetLastSock == e) Net.NetLastSock = 0;
-    AdmitCaller(e);
-}
-
 void Winsock1_DataArrival(int index, qint64) {
     auto& ws = Winsock1();
     if (index < 0 || index > kLastElement || !ws.Exists(index)) return;
@@ -354,7 +270,7 @@ bool Net_DrainLines(int index) {
     if (index < 0 || index > kLastElement) return false;
     QByteArray& buffer = Net.NetBuffer[static_cast<size_t>(index)];
     QByteArray line;
-    bool any = false, lastRC = false;
+    bool any = false;
     // Each line is cut off before it is handled: a nested arrival only appends.
     for (qsizetype before = buffer.size(); Frame_TakeLine(buffer, line); before = buffer.size()) {
         // A line that was here before this program asked for its start message is no answer to it.
@@ -362,9 +278,9 @@ bool Net_DrainLines(int index) {
         Net.LineEarly = mark > 0;
         mark = std::max<qsizetype>(0, mark - (before - buffer.size()));
         any = true;
+        ++Net.LinesHandled;
         Net.NetDataIn = true;
         Net.NetSockIdx = index;
-        lastRC = line.startsWith("RC");
         const bool linked = Com.NetGame != 0;
         Net_Dispatch(index, line);
         if (linked && Com.NetGame == 0) {
@@ -377,11 +293,16 @@ bool Net_DrainLines(int index) {
         if (Net.WaitDepth > 0) break;
     }
     if (buffer.contains(kNetDelim)) DrainSoon();
-    if (lastRC) {
-        int e = index;
-        Net_WaitMessage(e);
-    }
+    // No wait step follows a snapshot line: a step that slept here, inside the handling of the
+    // line an outer wait awaited, would keep that wait asleep until the next event came.
     return any;
+}
+
+void Net_LinkLost(int element) {
+    if (element < 0 || element > kLastElement) return;
+    if (Winsock1().Exists(element)) Winsock1().Close(element);
+    Net.NetBuffer[static_cast<size_t>(element)].clear();
+    ConnectionLost(element);
 }
 
 void Winsock1_Close(int index) {
@@ -408,10 +329,9 @@ void RefusedBoxes(int number, const QString& description) {
             : QStringLiteral("The HOST is not listening!") + kCrLf +
                   QStringLiteral("HOST must obtain IP ADDRESS first and have started their Connection.") +
                   kCrLf + QStringLiteral("Check that you have the correct IP ADDRESS from the HOST.") + kCrLf;
-    MsgBox(advice, platform::vbCritical, QStringLiteral("Vornhelm"));
-    MsgBox(QStringLiteral("Restart Vornhelm to connect correctly.") + kCrLf + QStringLiteral("Error ") +
-               NumStr(number) + kCrLf + description,
-           platform::vbInformation, QStringLiteral("Vornhelm"));
+    // The next try works as the program stands: no restart is needed, and one box says it all.
+    MsgBox(advice + QStringLiteral("Error ") + NumStr(number) + kCrLf + description, platform::vbCritical,
+           QStringLiteral("Vornhelm"));
     NetHooks.NetCleanUp();
     Com.NetHost = kNetHostFailed;
 }

@@ -15,14 +15,15 @@ void Net_RejectConnection(int element);
 // Host: the element's connection closed and its row, count and buffer cleared; the highest
 // element is removed.
 void Net_FreeElement(int element);
+// The element's connection is closed here and lost to every wait, as a peer's going is.
+void Net_LinkLost(int element);
 void NetCloseClient();
 void NetCloseAll();
 
 // Handles every complete line waiting in an element's buffer. True when there was one.
 bool Net_DrainLines(int index);
 
-// The events of Winsock1.
-void Winsock1_ConnectionRequest(int index, int requestId);
+// The events of Winsock1 (a caller's request: net/Callers.h).
 void Winsock1_DataArrival(int index, qint64 bytes);
 void Winsock1_Error(int index, int number, const QString& description);
 void Winsock1_Close(int index);

@@ -51,6 +51,12 @@ struct NetStateT {
     bool LineEarly = false;
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
+    // Host: when each caller was asked for its identification, by the clock.
+    std::array<double, kNetElements> CalledAt{};
+    // Host: a refusal box is up, or was until this time; the refusals since, not yet told.
+    bool RefusalBoxUp = false;
+    double RefusalQuietUntil = 0;
+    int RefusedUntold = 0;
     std::deque<NetTraceEntry> Trace;
     // A remote seat's turn is being played; a clean-up meanwhile ends the turn when it returns
     // (its flight still needs the seat).
@@ -65,10 +71,15 @@ struct NetStateT {
     bool Leaving = false;
     // The move history was closed for the Internet game and is opened again at its end.
     bool MovesReopen = false;
+    // A won Internet game's table was kept with its players seated: the computer opponents
+    // sit down again when it is cleared.
+    bool SeatsKept = false;
     // The line being handled answered the exchange that was open.
     bool LineAnswered = false;
     // Wait steps on the stack, and a later handling of the lines they left.
     int WaitDepth = 0;
+    // Lines handled so far: a wait step that sees this change has news to look at.
+    long LinesHandled = 0;
     bool DrainQueued = false;
 };
 

@@ -38,9 +38,12 @@ bool DeliverNext() {
 
 void Net_WaitStep() {
     WaitStepScope waiting;
+    const long handled = Net.LinesHandled;
     if (DeliverNext() || Com.GameAbort) return;
-    // Nothing to handle: the thread sleeps until an event comes (data, a click, a timer).
-    platform::Svc().clock->WaitForEvent([] { return Com.GameAbort; }, !Com.MouseHeld);
+    // Nothing to handle: the thread sleeps until an event comes (data, a click, a timer). A
+    // line handled meanwhile, by whatever ran in the sleep, is news the caller looks at.
+    platform::Svc().clock->WaitForEvent([handled] { return Com.GameAbort || Net.LinesHandled != handled; },
+                                        !Com.MouseHeld);
 }
 
 void Net_HandleArrived() {

@@ -41,7 +41,7 @@ QString RecoverNotice() {
         else
             notice = QStringLiteral("GRULM: This is NOT a secure saved game.");
     }
-    if (NumVal(Com.PeerVersion) > 74) notice.prepend(QStringLiteral("$-"));
+    if (Version_Above(Com.PeerVersion, kOldPeerVersion)) notice.prepend(QStringLiteral("$-"));
     return notice;
 }
 
@@ -98,6 +98,8 @@ void SendRecover() {
     RecoverPendingScope pending;
     Net_GameBegins();
     TableForm& f = frmGrulm();
+    // Who went first was the old deal's news: the game sent resumes where it stands.
+    f.Label9(kLblComment).SetCaption(QString());
     f.StatusMsg.SetCaption(QStringLiteral("Waiting for opponent"));
     f.StatusMsg.SetVisible(true);
     ++Menu.ChatCount;

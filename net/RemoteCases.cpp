@@ -114,7 +114,7 @@ void ResumeSnapshot() {
     if (!GetRecover()) return;
     Net_StatusShow(QStringLiteral("Click the Deal button to resume this game."));
     Net_Label9(kLblMessage, kCrLf + QStringLiteral("HOST resumed a saved game."));
-    if (!Version_Above(Com.PeerVersion, "73") && HasTableForm()) {
+    if (Version_AtMost(Com.PeerVersion, kVersionUnsecuredSaves) && HasTableForm()) {
         frmGrulm().LabelPeek.SetCaption(QStringLiteral("This is NOT a secure saved game."));
         frmGrulm().LabelPeek.SetVisible(true);
     }

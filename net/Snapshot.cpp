@@ -6,8 +6,10 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
+#include "net/NetCodec.h"
 #include "net/SnapshotFields.h"
 #include "platform/Services.h"
 #include "shell/SavedGames.h"
@@ -102,7 +104,64 @@ void SetCard(BArray<int, 2>& cards, int i, int number) {
     cards(1, i) = RankOf(number);
 }
 
-// What the ranges alone cannot tell: the table size, the seat on turn, the re-seating.
+// A center pile holds its count of cards, each of the rank its place needs or a wild King.
+bool CentersFit(const Snapshot& s) {
+    for (int c = 0; c < s.centers; ++c) {
+        const auto& pile = s.center[static_cast<size_t>(c)];
+        const int count = s.centerCount[static_cast<size_t>(c)];
+        for (int k = 1; k <= kPileFull; ++k) {
+            const int card = pile[static_cast<size_t>(k - 1)];
+            if ((card != 0) != (k <= count)) return false;
+            if (card != 0 && RankOf(card) != k && RankOf(card) != kRankKing) return false;
+        }
+    }
+    return true;
+}
+
+// A card shown in two places at once: a side pile's top in slot 1, a seat record's hold-pile
+// top in its slot. The slot is empty or shows that very card.
+bool ShownTop(int slot, const std::vector<int>& pile) {
+    return slot == 0 || (!pile.empty() && slot == pile.back());
+}
+
+// Every card of the packs lies in exactly one place, as a deck's cards are checked.
+const char* CardsOnce(const Snapshot& s) {
+    const int total = s.players * 52;
+    std::vector<int> seen(static_cast<size_t>(total) + 1, 0);
+    auto lay = [&seen](int card) { ++seen[static_cast<size_t>(card)]; };
+    auto layAll = [&lay](const std::vector<int>& cards) { std::for_each(cards.begin(), cards.end(), lay); };
+    layAll(s.deck);
+    layAll(s.used);
+    for (int c = 0; c < s.centers; ++c)
+        for (int k = 0; k < s.centerCount[static_cast<size_t>(c)]; ++k)
+            lay(s.center[static_cast<size_t>(c)][static_cast<size_t>(k)]);
+    for (size_t b = 0; b < s.blocks.size(); ++b) {
+        const SnapBlock& block = s.blocks[b];
+        layAll(block.side);
+        if (!ShownTop(block.cards[0], block.side)) return "a side pile shows a card it does not hold";
+        for (int slot = kSlotHandFirst; slot <= kSlots; ++slot) {
+            const int card = block.cards[static_cast<size_t>(slot - 1)];
+            const auto& pile = slot >= kSlotHoldFirst ? block.hold[static_cast<size_t>(slot - kSlotHoldFirst)]
+                                                      : std::vector<int>{};
+            // The host keeps its own hold-pile tops in their slots only; a seat record on the pile too.
+            if (slot < kSlotHoldFirst || b == 0) {
+                if (card != 0) lay(card);
+            } else if (!ShownTop(card, pile)) {
+                return "a hold pile shows a card it does not hold";
+            }
+        }
+        for (const auto& pile : block.hold)
+            layAll(pile);
+    }
+    for (int n = 1; n <= total; ++n) {
+        if (seen[static_cast<size_t>(n)] > 1) return "a card lies in two places";
+        if (seen[static_cast<size_t>(n)] == 0) return "a card is missing";
+    }
+    return nullptr;
+}
+
+// What the ranges alone cannot tell: the table size, the seat on turn, the re-seating, where
+// the cards lie.
 bool Consistent(const Snapshot& s, QString* why) {
     auto fail = [why](const char* text) {
         if (why) *why = QLatin1String(text);
@@ -113,8 +172,11 @@ bool Consistent(const Snapshot& s, QString* why) {
     if (std::find(std::begin(kSideSizes), std::end(kSideSizes), s.sideSize) == std::end(kSideSizes))
         return fail("the side pile size is not one of the house rules");
     for (const SnapBlock& b : s.blocks)
-        if (static_cast<int>(b.side.size()) > s.sideSize + 1) return fail("a side pile is larger than the rule");
+        if (static_cast<int>(b.side.size()) > s.sideSize + 1)
+            return fail("a side pile is larger than the rule");
     if (!SeatMapValid(s.players, Com.NetSeat)) return fail("this player has no seat at that table");
+    if (!CentersFit(s)) return fail("a center pile holds cards that cannot lie there");
+    if (const char* cards = CardsOnce(s)) return fail(cards);
     return true;
 }
 
@@ -300,6 +362,8 @@ void Snapshot_Apply(const Snapshot& s) {
     if (Com.NumPlayers != Com.PrevPlayers || Com.NumCenters != Com.PrevCenters)
         f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     f.Table_Clear();
+    // Who went first was the old deal's news: the game resumes where it stands.
+    f.Label9(kLblComment).SetCaption(QString());
     if (Com.SoundMode != kSoundsOff)
         platform::Svc().sound->PlayAsync(Com.DataPath + QLatin1String(kSoundDeal));
     ApplyPiles(s);

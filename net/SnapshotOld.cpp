@@ -102,7 +102,7 @@ void Visit(SnapFields& io, OldSnapshot& o, const QString& version) {
     io.Num(o.deckCount, 0, kOldCards, "stock count");
     io.Num(o.usedCount, 0, kOldCards, "used pile count");
     io.Num(o.handCount, 0, 5, "hand count");
-    const bool oldest = version == QLatin1String("40");
+    const bool oldest = Version_AtMost(version, kVersionRanksOnly);
     if (!oldest) {
         io.Num(local.wildsSide, 0, kOldCards, "wild card count");
         io.Num(local.wildsHand, 0, kOldCards, "wild card count");
@@ -254,7 +254,7 @@ void OldApply(const OldSnapshot& o) {
 } // namespace
 
 bool SendRecoverOld(std::vector<int>& fields) {
-    if (NumVal(Com.PeerVersion) <= 51) {
+    if (Version_AtMost(Com.PeerVersion, kVersionDefaultRules)) {
         Com.DecksSeparate = false;
         Com.NoWildAce = false;
         Com.ForcedCards = 0;

@@ -26,7 +26,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -234,6 +236,8 @@ void FrmChat::BuildControls() {
     Text1 = new QTextBrowser(w);
     Text1->setOpenLinks(false);
     Text1->setMinimumHeight(kTextLeast);
+    // The oldest lines go as new ones come; the transcript itself keeps its own length.
+    Text1->document()->setMaximumBlockCount(kChatShownLines);
     outer->addWidget(Text1, 1);
     QHBoxLayout* phrases = BuildPhraseRow(w);
     outer->addLayout(phrases);
@@ -421,23 +425,45 @@ void FrmChat::IconShow(const QString& path, bool show) {
     }
 }
 
-void FrmChat::ShowTranscript() {
-    QString html;
-    for (const QString& line : Chat.Transcript.split(QStringLiteral("\r\n"))) {
-        const QString link = Chat_LinkOf(line);
-        QString shown = line.toHtmlEscaped();
-        if (!link.isEmpty()) {
-            const QString esc = link.toHtmlEscaped();
-            shown.replace(shown.indexOf(esc), esc.size(), QStringLiteral("<a href=\"%1\">%1</a>").arg(esc));
-        }
-        html += shown + QStringLiteral("<br>");
+namespace {
+// A line of the conversation as it is shown: an address in it is a link.
+QString LineHtml(const QString& line) {
+    const QString link = Chat_LinkOf(line);
+    QString shown = line.toHtmlEscaped();
+    if (!link.isEmpty()) {
+        const QString esc = link.toHtmlEscaped();
+        shown.replace(shown.indexOf(esc), esc.size(), QStringLiteral("<a href=\"%1\">%1</a>").arg(esc));
     }
-    Text1->setHtml(html);
+    return shown;
+}
+} // namespace
+
+void FrmChat::AddShownLine(const QString& line) {
+    QTextCursor end(Text1->document());
+    end.movePosition(QTextCursor::End);
+    if (shownLines_++ > 0) end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    end.insertHtml(LineHtml(line));
+}
+
+void FrmChat::ShowTranscript() {
+    Text1->clear();
+    shownLines_ = 0;
+    for (const QString& line : Chat.Transcript.split(QStringLiteral("\r\n")))
+        AddShownLine(line);
+    Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+}
+
+void FrmChat::ShowLine(const QString& line) {
+    AddShownLine(line);
     Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
 }
 
 void Chat_ShowTranscript() {
     if (g_form && g_form->Loaded()) g_form->ShowTranscript();
+}
+
+void Chat_ShowLine(const QString& line) {
+    if (g_form && g_form->Loaded()) g_form->ShowLine(line);
 }
 
 void Chat_Open() {

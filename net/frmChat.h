@@ -79,6 +79,8 @@ class FrmChat : public platform::Form {
 
     // The conversation shown again from the chat state.
     void ShowTranscript();
+    // One more line at the end of the conversation shown.
+    void ShowLine(const QString& line);
     // The quick phrases' tooltips from SeatComments 1 to 20.
     void SetPhrases();
     bool OnTopState() const { return onTopState_; }
@@ -102,7 +104,9 @@ class FrmChat : public platform::Form {
     void LogStart();
     void LogStop();
     QString DisplayLine(const QString& entry);
+    void AddShownLine(const QString& line);
     bool onTopState_ = false;
+    int shownLines_ = 0;
     bool sizeState_ = false;
 };
 
@@ -123,5 +127,7 @@ void Chat_EnableEntry(bool enabled);
 void Chat_Close();
 // Shows the conversation again when the window exists.
 void Chat_ShowTranscript();
+// Shows one more line of the conversation when the window exists.
+void Chat_ShowLine(const QString& line);
 // Installs the chat's handlers into the network hooks.
 void Chat_Install();

@@ -35,7 +35,7 @@ bool Stopped() {
 
 // The oldest peers take no moves inside the hand.
 bool OnlineSeatNoHandMoves() {
-    return Com.PeerVersion == QLatin1String("40");
+    return Version_AtMost(Com.PeerVersion, kVersionRanksOnly);
 }
 
 bool HandSlot(int slot) {

@@ -388,6 +388,7 @@ void TogglePeek() {
     } else {
         PeekNotice(QStringLiteral("GRULM: Nobody's looking now."), false);
         f.Label9(kLblNotice).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
+        f.LabelPeek.SetAutoSize(true); // the notice is wider than the label's place
         f.LabelPeek.SetCaption((Tbl.OppPeeking != 0) ? QStringLiteral("Opponent is PEEKING!\r\n")
                                               : QStringLiteral("\r\n"));
         f.LabelPeek.SetVisible((Tbl.OppPeeking != 0));

@@ -226,14 +226,14 @@ void WriteAuto(int record, const RecordBuf& rec) {
 // Whether a stored game can be played over the present connection; tells the user when not.
 bool FitsConnection(const SavedGame& g) {
     const QString& peer = Com.PeerVersion;
-    const bool fits = g.NumPlayers == Com.NetGame + 1 && peer.compare(QLatin1String("52")) >= 0 &&
-                      !(g.NumCenters == 4 && peer.compare(QLatin1String(kOldPeerVersion)) <= 0);
+    const bool fits = g.NumPlayers == Com.NetGame + 1 && Version_Above(peer, kVersionDefaultRules) &&
+                      !(g.NumCenters == 4 && Version_AtMost(peer, kOldPeerVersion));
     if (fits) return true;
-    if (peer.compare(QLatin1String(kOldPeerVersion)) > 0) {
+    if (Version_Above(peer, kOldPeerVersion)) {
         platform::MsgBox(QStringLiteral("You don't have enough players to play this saved game.\r\n"
                                         "Connect to all players first, then Send the Saved game."),
                          platform::vbCritical, "Saved Game for" + NumStr(g.NumPlayers) + " players");
-    } else if (peer.compare(QLatin1String("52")) >= 0) {
+    } else if (Version_Above(peer, kVersionDefaultRules)) {
         platform::MsgBox(QStringLiteral("This saved game uses features that your opponent's program "
                                         "does not support."),
                          platform::vbCritical,

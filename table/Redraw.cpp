@@ -211,6 +211,7 @@ void Table_Clear() {
     Com.PeekOn = false;
     if (FrmHold* hold = FrmHold::IfCreated(); hold && hold->IsVisible()) hold->Hide();
     if (platform::Form::IsLoaded("frmCounter")) frmCounter().Unload();
+    DispHooks.TableCleared();
 }
 
 QImage DebugDeck_Render() {

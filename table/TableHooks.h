@@ -13,6 +13,8 @@ struct DisplayHooks {
     std::function<void()> CloseMenus = [] {};
     // The chat window follows the table's window state (0 normal, 1 minimized, 2 maximized).
     std::function<void(int state)> ChatFollow = [](int) {};
+    // The table has been cleared: the seats of a game kept on it may be given back.
+    std::function<void()> TableCleared = [] {};
 };
 extern DisplayHooks DispHooks;
 

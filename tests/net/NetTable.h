@@ -101,10 +101,22 @@ inline void FillTable(unsigned seed) {
     size_t next = 0;
     auto take = [&] { return cards[next++]; };
     auto upTo = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n + 1)); };
+    // A center pile's card fits its place: the rank it needs, or a wild King.
+    auto takeFitting = [&](int rank) {
+        for (size_t i = next; i < cards.size(); ++i) {
+            int copy = cards[i];
+            const int r = Card_Rank(copy);
+            if (r == rank || r == kRankKing) {
+                std::swap(cards[i], cards[next]);
+                break;
+            }
+        }
+        return take();
+    };
     for (int c = 1; c <= Com.NumCenters; ++c) {
         Eng.CenterCount(c) = upTo(11);
         for (int k = 1; k <= Eng.CenterCount(c); ++k) {
-            const int n = take();
+            const int n = takeFitting(k);
             Eng.Center(0, c, k) = n;
             Eng.Center(1, c, k) = k; // the rank the pile shows there
         }

@@ -1,14 +1,20 @@
 // Callers at our host, over 127.0.0.1 with scripted peers: several that connect in the same
-// millisecond, round after round, each seated once whatever order their answers come in; and
-// callers that go again before they have given their name.
+// millisecond, round after round, each seated once whatever order their answers come in;
+// callers that go again before they have given their name; a caller that never says who it
+// is; and a flood of callers at a full table.
 #include "common/NetCodes.h"
 #include "engine/TableCodes.h"
+#include "net/Callers.h"
+#include "net/InternetSetup.h"
 #include "net/NetCleanUp.h"
 #include "net/NetRows.h"
+#include "platform/Services.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
+#include <array>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -184,5 +190,97 @@ INSTANTIATE_TEST_SUITE_P(Callers, CallerGoing,
                                            Going{"AfterItsIdentification", true, false},
                                            Going{"WhileAPlayerPlaysOn", true, true}),
                          [](const ::testing::TestParamInfo<Going>& i) { return i.param.what; });
+
+// A player who calls, gives its name and answers every layout until the test lets go.
+void Player(PeerSocket& p, int port, const QByteArray& name, const std::atomic<bool>& stop) {
+    joined::Call(p, port, name);
+    p.ReadTimeout(20);
+    while (!stop && !p.Closed())
+        if (p.Line().startsWith("LO")) p.Send("LO\n");
+}
+
+// A caller that never says who it is (a port scanner meets every open port) holds no seat:
+// the players who call after it join unrefused, and once its time is up the host lets it go.
+// On the real clock the time passes by itself while the host, its table set up, waits on it.
+struct Silent {
+    const char* what;
+    int players;
+    bool realClock;
+};
+class SilentCaller : public Callers, public ::testing::WithParamInterface<Silent> {};
+
+TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
+    const Silent c = GetParam();
+    if (c.realClock) platform::Svc().clock = platform::MakeRealClock();
+    const int port = Listen(c.players);
+    Net.NetReady = c.realClock ? 1 : 0;
+    PeerSocket silent;
+    ASSERT_TRUE(silent.Connect(port));
+    const auto letGo = [] {
+        return std::any_of(Net.Trace.begin(), Net.Trace.end(),
+                           [](const auto& t) { return t.direction == '!'; });
+    };
+    EXPECT_TRUE(Pump(c.realClock ? std::function<bool()>(letGo) : [] { return Row(1).InUse == kRowInUse; }));
+    EXPECT_FALSE(Eng.CallerWait); // the host's wait on it ended with it
+    svc.boxes->script.assign(static_cast<size_t>(c.players), platform::vbYes); // "New opponent joining"
+    std::atomic<bool> stop = false;
+    std::array<PeerSocket, 2> sockets;
+    std::vector<std::thread> players;
+    for (int i = 0; i + 1 < c.players; ++i)
+        players.emplace_back(Player, std::ref(sockets[static_cast<size_t>(i)]), port,
+                             "P" + QByteArray::number(i), std::cref(stop));
+    EXPECT_TRUE(Pump([&] { return SeatedRows() == c.players - 1 && Com.NetGame == c.players - 1; }));
+    if (!c.realClock) {
+        EXPECT_FALSE(letGo()); // its time is not up yet
+        svc.clock->Advance(kCallerIdentifyLimit);
+        EXPECT_TRUE(Pump(letGo));
+    }
+    for (const auto& box : svc.boxes->shown)
+        EXPECT_NE(box.title, "Connection Request Denied");
+    EXPECT_EQ(silent.Line(), "IP Vornhelm Online^ 9. 6. 0^ 1\n");
+    EXPECT_TRUE(silent.Line().isEmpty() && silent.Closed());
+    EXPECT_EQ(SeatedRows(), c.players - 1);
+    EXPECT_EQ(Com.NetGame, c.players - 1);
+    // Ending the Internet game, the host bids every player farewell, whichever line it is on.
+    const int last = Net.NetSockCount;
+    svc.boxes->Expect(platform::vbYes);
+    SetupInternet();
+    for (int e = 1; e <= last; ++e)
+        EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(),
+                                [e](const auto& t) { return t.element == e && t.bytes == "GO\n"; }),
+                  e == 1 && !c.realClock ? 0 : 1);
+    stop = true;
+    for (auto& t : players)
+        t.join();
+}
+
+INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
+                         ::testing::Values(Silent{"AtTwo", 2, false}, Silent{"AtThree", 3, false},
+                                           Silent{"OnTheRealClock", 2, true}),
+                         [](const ::testing::TestParamInfo<Silent>& i) { return i.param.what; });
+
+// Callers at a full table are refused for that reason; the player is told once, and the
+// refusals that follow are counted on the table.
+TEST_F(Callers, AFloodOfCallersAtAFullTablePutsUpOneBox) {
+    constexpr int kFlood = 12;
+    const int port = Listen(2);
+    std::atomic<bool> stop = false;
+    PeerSocket bo;
+    peer = std::thread(Player, std::ref(bo), port, "Bo", std::cref(stop));
+    ASSERT_TRUE(Pump([] { return SeatedRows() == 1; }));
+    std::array<PeerSocket, kFlood> flood;
+    for (PeerSocket& p : flood)
+        p.Connect(port);
+    svc.boxes->Expect(platform::vbOK);
+    EXPECT_TRUE(Pump([&] { return Net.RefusedUntold == kFlood - 1; }));
+    stop = true;
+    ASSERT_EQ(svc.boxes->shown.size(), 1u);
+    EXPECT_EQ(svc.boxes->shown[0].text, "A new opponent tried to join this game.\r\nYour game is setup for 2 "
+                                        "players. Change the Player Setup if you want to add a player. Then "
+                                        "ask the new opponent to connect.");
+    EXPECT_EQ(form->Label9(kLblMessage).Caption(),
+              QString::number(kFlood - 1) + " more callers were refused.");
+    NetCleanUp();
+}
 
 } // namespace

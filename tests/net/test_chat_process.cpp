@@ -5,6 +5,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/TableCodes.h"
+#include "net/ChatLines.h"
 #include "net/ChatProcess.h"
 #include "net/ChatState.h"
 #include "net/NetHooks.h"
@@ -18,7 +19,10 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
+#include <QTextBrowser>
 
 namespace {
 
@@ -147,10 +151,39 @@ TEST_F(ChatProcess, AHostOfThreePassesEachLineOnToTheOtherPlayerOnly) {
     EXPECT_TRUE(sent.empty());
 }
 
+// A burst of chat with the chat window open: each line is added to what is shown, and the
+// whole burst keeps the game waiting for under a second (the sanitizers slow every line).
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 kBurstBudgetMs = 10000;
+#else
+constexpr qint64 kBurstBudgetMs = 1000;
+#endif
+TEST_F(ChatProcess, ABurstOfTwoThousandLinesDelaysTheGameByUnderASecond) {
+    constexpr int kBurst = 2000;
+    Peer("96");
+    frmChat().Load();
+    QElapsedTimer took;
+    took.start();
+    for (int i = 1; i <= kBurst; ++i)
+        Net_ProcessChat("SY " + QString::number(i) + "#Kara: line " + QString::number(i) + " of the flood",
+                        0);
+    EXPECT_LT(took.elapsed(), kBurstBudgetMs);
+    EXPECT_EQ(LastLine(), "Kara: line 2000 of the flood");
+    const QStringList shown = frmChat().Text1->toPlainText().split('\n');
+    EXPECT_EQ(shown.size(), kChatShownLines);
+    EXPECT_EQ(shown.back(), "Kara: line 2000 of the flood");
+    EXPECT_EQ(shown.front(), "Kara: line " + QString::number(kBurst - kChatShownLines + 1) + " of the flood");
+    frmChat().Unload();
+}
+
 TEST_F(ChatProcess, PeekNoticesShowOnTheTable) {
     Peer("96");
     Net_ProcessChat("PK True", 0);
     EXPECT_EQ(f->LabelPeek.Caption(), "Opponent is PEEKING!");
+    // The whole notice shows, on one line.
+    const QFontMetrics fm(f->LabelPeek.Widget()->font());
+    EXPECT_GE(f->LabelPeek.WidthPx(), fm.horizontalAdvance("Opponent is PEEKING!"));
+    EXPECT_LT(f->LabelPeek.HeightPx(), 2 * fm.height());
     EXPECT_EQ(Tbl.OppPeeking, 1);
     EXPECT_EQ(svc.sound->played.back(), Com.DataPath + "~105.tmp");
     Net_ProcessChat("PK False", 0);

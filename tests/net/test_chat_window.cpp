@@ -97,11 +97,11 @@ TEST_F(ChatWindow, TheWinkShortcutSendsThePictureAndShowsItsMark) {
     EXPECT_FALSE(w->IconOn);
     EXPECT_EQ(w->Text2->text(), "");
 
-    // An older peer gets the smiley as typed and is told it sees no pictures.
-    Remote("81");
+    // An older peer (8.1 and before) gets the smiley as typed and is told it sees no pictures.
+    Remote("82");
     Type("hi ;-)");
     EXPECT_EQ(sent.back().first, "SY  6#Ann: ICO Wink!hi ");
-    Remote("80");
+    Remote("81");
     Type("hi ;-)");
     EXPECT_EQ(sent.back().first, "SY  7#Ann: hi ;-)");
 }

@@ -141,6 +141,14 @@ TEST(NetProcesses, TheHostsNewGameDuringItsOwnTurnStartsOnTheRemote) {
     EXPECT_EQ(PlayGames(2, 13, 1, false, {"--new-on-turn"}), "");
 }
 
+// The host's player restarts the game and keeps still: the remotes' answers alone let the
+// host resume every table, its waits sleeping as the real clock's do. (The seeds give the
+// host the first turn, on which it restarts.)
+TEST(NetProcesses, ARestartResumesEveryTableWithNobodyTouchingTheHost) {
+    EXPECT_EQ(PlayGames(2, 17, 1, false, {"--restart"}), "");
+    EXPECT_EQ(PlayGames(3, 45, 1, false, {"--restart"}), "");
+}
+
 TEST(NetProcesses, AThirdProgramJoinsAndASecondGameFollowsTheFirst) {
     EXPECT_EQ(PlayGames(3, 21, 2), "");
 }

@@ -1,6 +1,7 @@
 // The snapshot exchange on the host against a scripted remote: notice, layout, RC with
 // the table, the answer, RS; a remote lost before its answer ends it without RS.
 #include "common/NetCodes.h"
+#include "engine/TableCodes.h"
 #include "net/NetCodec.h"
 #include "net/NetInstall.h"
 #include "net/NetSockets.h"
@@ -63,6 +64,7 @@ class RecoverExchange : public PeerTableTest {
 TEST_F(RecoverExchange, TheHostSendsTheTableAndResumesAfterTheAnswer) {
     Host(true);
     const QByteArray table = "RC " + Net_FieldList(Snapshot_Fields(Snapshot_Capture())).toLatin1() + "\n";
+    form->Label9(kLblComment).SetCaption("My 9 beats\r\nyour 4\r\nSo I go FIRST!");
     SendRecover();
     peer.join();
     ASSERT_EQ(got.size(), 4u);
@@ -73,6 +75,7 @@ TEST_F(RecoverExchange, TheHostSendsTheTableAndResumesAfterTheAnswer) {
     EXPECT_EQ(Com.RecoverPending, 0);
     EXPECT_TRUE(Com.NetDeck.isEmpty());
     EXPECT_FALSE(form->StatusMsg.Visible());
+    EXPECT_EQ(form->Label9(kLblComment).Caption(), ""); // the old deal's toss is no news
 }
 
 TEST_F(RecoverExchange, ARemoteLostBeforeItsAnswerEndsTheExchangeWithoutRS) {

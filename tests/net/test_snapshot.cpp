@@ -2,6 +2,7 @@
 // it sits in seat 1, in the current and the older layout; damaged ones refused whole.
 #include "common/TextForm.h"
 #include "engine/Seats.h"
+#include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/NetCodec.h"
 #include "net/Recover.h"
@@ -49,7 +50,9 @@ class SnapshotTest : public NetTableTest {
         Com.NetGame = 1;
         Com.NetSeat = netSeat;
         Com.PeerVersion = "96";
+        form->Label9(kLblComment).SetCaption("\r\n\r\nYOU go first");
         EXPECT_TRUE(GetRecover());
+        EXPECT_EQ(form->Label9(kLblComment).Caption(), ""); // the old deal's toss is no news
         return host;
     }
 };
@@ -116,13 +119,21 @@ TEST_F(SnapshotTest, FieldsFollowTheLayoutByHand) {
     const std::vector<int> second(f.begin() + static_cast<long>(centers) + 13,
                                   f.begin() + static_cast<long>(centers) + 26);
     EXPECT_EQ(second, (std::vector<int>{5, 91, 92, 93, 94, 95, 0, 0, 0, 0, 0, 0, 0}));
-    // The host's own hold pile of three arrives in its seat record with depth 3, top on the pile.
-    Com.NetDeck = Net_FieldList(f);
+    // The host's own hold pile of three arrives in its seat record with depth 3, top on the pile
+    // (on a table whose every card lies once, as any snapshot taken is checked for).
+    Table(2);
+    FillTable(3);
+    Com.Pturn = 2;
+    Com.SideSize = 14;
+    Com.NoWildAce = true;
+    ASSERT_EQ(Eng.PlayerHoldCount(1), 2);
+    const int top = Eng.PlayerCards(0, 7);
+    Com.NetDeck = Net_FieldList(Snapshot_Fields(Snapshot_Capture()));
     Com.NetSeat = 1;
     Com.PeerVersion = "96";
     ASSERT_TRUE(GetRecover());
     EXPECT_EQ(Eng.Seat2Rec.RecHoldInfo(1, 1), 3);
-    EXPECT_EQ(Eng.Seat2Rec.RecHold(0, 1, 3), 33);
+    EXPECT_EQ(Eng.Seat2Rec.RecHold(0, 1, 3), top);
     EXPECT_TRUE(Com.NoWildAce);
     EXPECT_EQ(Com.SideSize, 14);
     EXPECT_TRUE(Com.NetDeck.isEmpty());
@@ -132,16 +143,33 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
     Table(2);
     FillTable(11);
     Com.Pturn = 1;
-    const QString good = Net_FieldList(Snapshot_Fields(Snapshot_Capture()));
+    const Snapshot host = Snapshot_Capture();
+    const QString good = Net_FieldList(Snapshot_Fields(host));
+    auto text = [](const Snapshot& s) { return Net_FieldList(Snapshot_Fields(s)); };
+    Snapshot twice = host, missing = host, above = host, rank = host;
+    twice.deck[0] = twice.deck[1];
+    missing.deck.pop_back();
+    const size_t c = host.centerCount[0] > 0 ? 0 : 1;
+    ASSERT_LT(above.centerCount[c], 11);
+    above.center[c][11] = above.deck.back(); // a card above the pile's top
+    above.deck.pop_back();
+    const auto wrong = std::find_if(rank.deck.begin(), rank.deck.end(),
+                                    [](int n) { return RankOf(n) != 1 && RankOf(n) != kRankKing; });
+    ASSERT_NE(wrong, rank.deck.end());
+    std::swap(*wrong, rank.center[c][0]); // a pile's first card that is no Ace
     Table(2);
     FillTable(12);
     const HostTable before = Take();
     const QString bad[] = {
-        good.left(good.size() - 3),                          // cut short
-        good + " 5#",                                        // a field too many
-        QString(good).replace(0, 3, " 9#"),                  // no such seat on turn
+        good.left(good.size() - 3),                            // cut short
+        good + " 5#",                                          // a field too many
+        QString(good).replace(0, 3, " 9#"),                    // no such seat on turn
         QString(good).replace(good.indexOf("#") + 1, 3, "x#"), // not a number
-        " 1# 2# 3# 19# 0# 0# 300#",                          // a stock larger than the packs
+        " 1# 2# 3# 19# 0# 0# 300#",                            // a stock larger than the packs
+        text(twice),                                           // a card twice, another missing
+        text(missing),                                         // a card missing
+        text(above),                                           // a center pile past its top
+        text(rank),                                            // a card where it cannot lie
     };
     Com.NetHost = 0;
     Com.NetSeat = 1;
@@ -158,7 +186,7 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
         EXPECT_EQ(after.deck, before.deck);
         EXPECT_EQ(after.seats, before.seats);
     }
-    EXPECT_EQ(cleanUps, 5);
+    EXPECT_EQ(cleanUps, static_cast<int>(std::size(bad)));
     EXPECT_TRUE(svc.boxes->shown.back().text.startsWith("The game sent by the host is damaged"));
 }
 

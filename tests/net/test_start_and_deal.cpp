@@ -217,6 +217,36 @@ TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     EXPECT_EQ(got.join(' '), "GS DK TR EG");
 }
 
+// The last player leaving during the first deal ends the Internet game; the host's player
+// is told who left, on the table that is local again.
+TEST_F(StartAndDeal, TheLastPlayerLeavingDuringTheDealIsNamedOnTheHost) {
+    const int port = HostListening(2);
+    Com.Pturn = 0;
+    std::atomic<bool> seated = false;
+    peer = std::thread([&, port] {
+        PeerSocket bo;
+        joined::Call(bo, port, "Bo");
+        bo.Line();
+        bo.Send("LO\n");
+        seated = true;
+        for (int step = 0; step < 3; ++step) { // GS, DK and TR
+            got << bo.Line().left(2);
+            bo.Send(got.back() + "\n");
+        }
+        Until(dealing);
+        bo.Close();
+        written = true;
+    });
+    ASSERT_TRUE(Pump([&] { return seated && Com.NetGame == 1 && Com.NetAckCount == 2; }));
+    Hooks.ComputerTurn = [] {};
+    watch.start();
+    Game_New();
+    peer.join();
+    EXPECT_TRUE(dealing);
+    EXPECT_EQ(Com.NetGame, 0);
+    EXPECT_EQ(form->Label9(kLblMessage).Caption(), "Bo quit the game.");
+}
+
 TEST_F(StartAndDeal, NewGameAndRestoreWaitWhileTheHostsStartWaitsForItsPeer) {
     Table(2);
     ConnectionWindow_Show = [] {

@@ -8,12 +8,14 @@
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
 #include "net/InternetSetup.h"
+#include "net/NetMessage.h"
 #include "net/NetSockets.h"
 #include "net/RemoteTurn.h"
 #include "net/frmPlayers.h"
 #include "opponent/TurnLoop.h"
 #include "opponent/WorkingSet.h"
 #include "shell/KeyCommand.h"
+#include "table/LayoutLabels.h"
 #include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
@@ -232,6 +234,34 @@ TEST_F(TableChanges, TheStartNoticeGoesWhenAnOlderProgramsGameStarts) {
     EXPECT_EQ(got, (std::vector<QByteArray>{"GS", "LO", "DK", "TR"}));
     EXPECT_NE(Com.Pturn, 0);
     EXPECT_FALSE(form->StatusMsg.Visible()) << form->StatusMsg.Caption().toStdString();
+}
+
+// The last player leaving a won game: the kept table keeps its players' names until it is
+// cleared for the next game, when the computer opponents sit down again.
+TEST_F(TableChanges, AWonGamesTableKeepsItsPlayersUntilItIsCleared) {
+    NetHooks.Seats_FromProfile = [] { Eng.Seat2Rec.RecName = "Grulm"; };
+    Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    Table(2);
+    Com.NetHost = 1;
+    Com.NetGame = 1;
+    Com.PeerVersion = "96";
+    Net.Counted[1] = true;
+    Com.NetSockets[1] = {"Bo", 1, kRowInUse, 1};
+    Net.NetSockCount = 1;
+    Eng.Seat2Rec.RecName = "Bo";
+    form->Label9(SeatNameLabel(2)).SetCaption("Bo");
+    Com.Pturn = 0; // Bo has won
+    Eng.SeatSideCount = 0;
+    Eng.PlayerSideCount = 6;
+    svc.boxes->Expect(platform::vbOK); // "Bo quit the game."
+    const QByteArray go = "GO";
+    Net_ProcessMessage(1, &go);
+    EXPECT_EQ(Com.NetGame, 0);
+    EXPECT_EQ(Eng.Seat2Rec.RecName, "Bo");
+    EXPECT_EQ(form->Label9(SeatNameLabel(2)).Caption(), "Bo");
+    form->Table_Clear();
+    EXPECT_EQ(Eng.Seat2Rec.RecName, "Grulm");
+    EXPECT_EQ(form->Label9(SeatNameLabel(2)).Caption(), "Grulm");
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 // its whole table, keyed by player name, waits until every program has written its own,
 // and leaves.
 //   net_node --host PLAYERS | --join   --port P --name NAME --dir DIR [--seed N] [--level L]
-//            [--games G] [--leave] [--side S] [--new-on-turn]
+//            [--games G] [--leave] [--side S] [--new-on-turn] [--restart] [--toss-stalemate]
+//            [--no-stock-first] [--hostile]
 // With --leave the program says its farewell as its last game ends: a loser right behind
 // its answer to the winner's last OK, the winner once the game is scored.
 // With --new-on-turn the host's player presses F2 once, a moment into the host's first turn.
+// With --restart the host's player restarts the game once, as its first turn begins, and
+// then keeps still until both tables play again: nothing but the peers' lines may wake it.
 // With --toss-stalemate the host's player abandons every stalemate and starts the next game;
 // with --no-stock-first every program deals its first game without a stock, so that game's
 // first refill is a stalemate on every table at once.
@@ -64,6 +67,7 @@ struct Options {
     bool leave = false;
     int side = kShortSide; // the host's side piles
     bool newOnTurn = false;
+    bool restart = false;
     bool tossStalemate = false;
     bool noStockFirst = false;
     bool hostile = false;
@@ -86,10 +90,17 @@ class NodeClock : public platform::Clock {
         ++waits;
         if (!processEvents) return;
         QEventLoop loop;
-        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        // A still desktop: the windows' own upkeep (the offscreen platform's frame checks) does
+        // not wake the wait; a peer's line, or what the wait stops on, does.
+        const long lines = socketEvents;
+        do
+            loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        while (still && socketEvents == lines && !(stop && stop()));
     }
 
     long waits = 0;
+    bool still = false;
+    long socketEvents = 0;
 
   private:
     double now_ = 1000.0;
@@ -116,6 +127,7 @@ class NodeBoxes : public platform::MessageBoxes {
             const bool yes = title == QLatin1String("New opponent joining") || stalemate;
             return yes ? platform::vbYes : platform::vbNo;
         }
+        if (title == QLatin1String("Restart Game")) return platform::vbOK;
         if (buttons == platform::vbOKCancel || buttons == platform::vbRetryCancel) return platform::vbCancel;
         return platform::vbOK;
     }
@@ -252,7 +264,10 @@ class Driver {
         }
         Finish(true);
     }
-    void Start() { elapsed_.start(); }
+    void Start(QTimer& tick) {
+        tick_ = &tick;
+        elapsed_.start();
+    }
     bool LastGame() const { return gamesEnded_ + 1 >= opt.games; }
 
   private:
@@ -261,6 +276,10 @@ class Driver {
     void Finish(bool ended) {
         if (ended_) return;
         ended_ = true;
+        if (opt.restart && opt.players != 0 && !restarted_) {
+            std::fprintf(stderr, "[%s] the host's turn never came to restart on\n", qPrintable(opt.name));
+            ended = false;
+        }
         WriteDump(ended);
         if (NodeBoxes::tossed > 0) {
             QFile f(opt.dir + QStringLiteral("/tossed"));
@@ -343,6 +362,7 @@ class Driver {
         }
         // Seat 1 on turn with no turn running: the decision code takes it.
         if (Com.Pturn == 1 && Eng.TurnCount > 0 && !Eng.TableBusy && !Eng.PlayBusy) {
+            if (RestartStill()) return;
             // The remotes wait for the host's first move when its player starts a new game.
             if (opt.players != 0 && opt.newOnTurn && ++onTurn_ < kTurnSteps) return;
             if (opt.players != 0 && opt.newOnTurn && onTurn_ == kTurnSteps) return MenuGame(kGameNew);
@@ -352,6 +372,35 @@ class Driver {
     static constexpr int kTurnSteps = 20;
     int onTurn_ = 0;
 
+    // Restart Current Game with the driver's clock stopped: were the host to sleep past the
+    // remote's answer, only the watchdog would wake it, and it ends the program as failed.
+    bool RestartStill() {
+        if (!opt.restart || restarted_ || opt.players == 0) return false;
+        restarted_ = true;
+        tick_->stop();
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            std::fprintf(stderr, "[%s] the restart slept past the answers\n", qPrintable(opt.name));
+            std::_Exit(3);
+        });
+        watchdog.start(kRestartLimitMs);
+        auto& clock = static_cast<NodeClock&>(*platform::Svc().clock);
+        clock.still = true;
+        QElapsedTimer took;
+        took.start();
+        MenuGame(kGameRestart);
+        clock.still = false;
+        watchdog.stop();
+        std::fprintf(stderr, "[%s] restarted in %lld ms\n", qPrintable(opt.name),
+                     static_cast<long long>(took.elapsed()));
+        tick_->start();
+        return true;
+    }
+    static constexpr int kRestartLimitMs = 8000;
+    bool restarted_ = false;
+    QTimer* tick_ = nullptr;
+
     QElapsedTimer elapsed_;
     bool pending_ = false, ended_ = false, connected_ = false, connecting_ = false, started_ = false, listening_ = false;
     bool nextGame_ = false;
@@ -360,6 +409,15 @@ class Driver {
 };
 
 Driver driver;
+
+// Counts the socket events that reach the program, for the still desktop of the clock.
+class SocketEvents : public QObject {
+  public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::SockAct) ++static_cast<NodeClock&>(*platform::Svc().clock).socketEvents;
+        return QObject::eventFilter(o, e);
+    }
+};
 
 // The lines a peer must pass over, sent by this program beside its own. None of them is a
 // true answer at a moment it is awaited, nor a start or end of a game: a peer cannot tell
@@ -469,6 +527,10 @@ bool ParseArgs(const QStringList& a) {
             opt.newOnTurn = true;
             continue;
         }
+        if (k == "--restart") {
+            opt.restart = true;
+            continue;
+        }
         if (k == "--toss-stalemate") {
             opt.tossStalemate = true;
             continue;
@@ -566,12 +628,14 @@ int main(int argc, char** argv) {
         first = false;
     };
 
+    SocketEvents sockets;
+    app.installEventFilter(&sockets);
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [] {
         driver.Tick();
         if (opt.hostile) hostile.Tick();
     });
     tick.start(5);
-    driver.Start();
+    driver.Start(tick);
     return QApplication::exec();
 }
