@@ -25,6 +25,7 @@ void Engine_SizeTables() {
 void Engine_Reset() {
     Eng = EngineState{};
     Exchange_Reset();
+    Table_DropKept();
     Engine_SizeTables();
 }
 

@@ -418,19 +418,11 @@ void GoDeal() {
     if (!Eng.SetUpDone) return;
     Eng.SetUpDone = false;
     const GameOnTable mine;
-    if (!DealOpening(mine)) {
-        // A New Game asked for during a deal that another game interrupted is not lost.
-        if (!Com.GameAbort) Game_NewIfAsked();
-        return;
-    }
-    // The start is over: a new game asked for during the deal begins from the first turn,
-    // the computer's when it plays first, else here.
-    if (Com.Pturn != 1) {
+    if (!DealOpening(mine)) return;
+    if (Com.Pturn != 1)
         Hooks.ComputerTurn();
-    } else {
+    else
         HumanFirst();
-        Game_NewIfAsked();
-    }
 }
 
 PauseAnswer Deal_All(const GameOnTable& mine) {
@@ -503,8 +495,10 @@ void Game_New() {
 void Game_NewIfAsked() {
     if (!Eng.TurnStop) return;
     Eng.TurnStop = false;
-    Com.Pturn = 0;
+    const int game = Eng.TableGame;
     Game_New();
+    // The player kept the game on after all: the turns the press stopped go on.
+    if (Eng.TableGame == game && Com.Pturn >= 2 && !Com.GameAbort) Hooks.ComputerTurn();
 }
 
 void cmdDeal_Click() {

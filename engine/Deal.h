@@ -11,8 +11,8 @@
 // The new-game command: questions, the Internet start exchange, the reset, then
 // SetUp and GoDeal. Refused while a computer turn runs.
 void Game_New();
-// A New Game asked for while the table was held (the deal, a computer turn, the hand-over
-// after the human's discard) starts now that the table is free.
+// The New Game kept while the table was held (the deal, a computer turn, the hand-over
+// after the human's discard): it starts now that the table is free.
 void Game_NewIfAsked();
 // The DEAL button.
 void cmdDeal_Click();

@@ -3,6 +3,9 @@
 #include "engine/Exchange.h"
 #include "engine/GameEnd.h"
 #include "engine/Model.h"
+#include "platform/Connect.h"
+
+#include <QApplication>
 
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
 
@@ -59,4 +62,46 @@ CallerWaiting::CallerWaiting() : TableHeld(Eng.CallerWait) {}
 
 bool Table_CommandsHeld() {
     return Eng.Starting || Eng.CallerWait;
+}
+
+bool Table_Held() {
+    return Eng.CompTurnActive || Eng.TableBusy || Table_CommandsHeld() || Eng.HandingOver || Eng.PlayBusy;
+}
+
+namespace {
+
+// A held table is looked at again this often; the thread sleeps in between.
+constexpr int kKeptLookAgainMs = 20;
+
+std::function<void()> g_kept;
+
+void RunKept();
+
+void LookAtKept(int ms) {
+    platform::Later(ms, "kept command", [] { RunKept(); });
+}
+
+void RunKept() {
+    if (!g_kept) return;
+    if (Com.GameAbort) {
+        g_kept = nullptr;
+        return;
+    }
+    // A window open over the table (the preferences, a question) is answered first.
+    if (Table_Held() || QApplication::activeModalWidget()) return LookAtKept(kKeptLookAgainMs);
+    const std::function<void()> command = std::move(g_kept);
+    g_kept = nullptr;
+    command();
+}
+
+} // namespace
+
+void Table_Keep(std::function<void()> command) {
+    const bool looking = static_cast<bool>(g_kept);
+    g_kept = std::move(command);
+    if (!looking) LookAtKept(0);
+}
+
+void Table_DropKept() {
+    g_kept = nullptr;
 }

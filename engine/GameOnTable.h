@@ -7,6 +7,8 @@
 // and pauses through it, so that every pause answers whether that game is still the one on
 // the table; when it is not, the flow stops and leaves the table to whatever replaced it.
 
+#include <functional>
+
 // What a pause answers about the game of the flow that paused: it goes on, the program is
 // closing, or another game took the table. In a condition it is true while the game goes on.
 // A flow that stops hands the answer back to its caller, which needs to ask nothing again:
@@ -86,3 +88,13 @@ class CallerWaiting : TableHeld {
 };
 // A start or a caller's acceptance is running: the table's commands wait for it.
 bool Table_CommandsHeld();
+
+// Some flow holds the table: a computer turn, a start, a game end, the human's play or the
+// hand-over after the discard. A command that would put another game there waits meanwhile.
+bool Table_Held();
+// Keeps a command pressed while the table is held, the later replacing the earlier. It runs
+// from the event loop once every flow that held the table has unwound, so it starts exactly
+// as if it had been pressed at rest. A closing program drops it.
+void Table_Keep(std::function<void()> command);
+// Forgets a kept command: a fresh engine state has none.
+void Table_DropKept();

@@ -6,6 +6,7 @@
 #include "common/Card.h"
 
 #include <QString>
+#include <vector>
 
 struct SeatRecord {
     int RecSideStack = 0;
@@ -99,6 +100,8 @@ struct EngineState : GameRun {
 
     // Per-player card statistics; row 4 is the seat now moving.
     BArray<int, 2> StatsTable{5, 5};
+    // The source slots of the human's plays this turn, in order, so that an undo takes its count back.
+    std::vector<int> HumanPlays;
 
     // The game flow: a set-up, deal, computer turn or game end is running (the window
     // may not close meanwhile), and the general cancel request.

@@ -1,5 +1,6 @@
 #include "engine/SeatTable.h"
 #include "common/Shared.h"
+#include "engine/Model.h"
 
 #include <stdexcept>
 #include <string>
@@ -49,6 +50,7 @@ SeatParts SeatOf(const Places& places) {
 QString Seat_OnTurnTitle() {
     const int seat = Com.Pturn;
     const SeatRecord* r = seat >= 2 && seat <= Com.NumPlayers && seat <= 4 ? Seat(seat).record : nullptr;
-    const QString name = r ? r->RecName.trimmed() : QString();
+    // The working set keeps the seat that moved last until the next seat is loaded.
+    const QString name = (r ? r->RecName : Eng.SeatName).trimmed();
     return (name.isEmpty() ? QStringLiteral("Grulm") : name) + QLatin1Char(':');
 }

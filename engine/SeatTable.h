@@ -28,6 +28,6 @@ SeatParts Seat(int seat);
 // The seat whose card places these are; seat 0 and nothing else for any other places.
 SeatParts SeatOf(const Places& places);
 
-// The title of a word from the computer seat on turn ("Torvek:"); the default opponent's
-// when no computer seat is on turn.
+// The title of a word from the computer seat on turn ("Torvek:"). At the hand-over to the
+// human and during the game's end, the seat that moved last; the default opponent's when none.
 QString Seat_OnTurnTitle();

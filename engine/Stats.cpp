@@ -6,6 +6,7 @@
 #include "engine/TableForm.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -69,6 +70,7 @@ void StatsAdd(int slot, int who) {
     else if (slot >= 7 && slot <= 10)
         row = 2;
     if (row < 0 || (who != kStatsHumanTurn && who != kStatsSeatTurn)) return;
+    if (who == kStatsHumanTurn) Eng.HumanPlays.push_back(slot);
     T(who, row) = Saturate16(T(who, row) + 1LL);
     T(who, row + 3) = Saturate16(T(who, row + 3) + 1LL);
     SetPanel(who == kStatsHumanTurn ? kHumanPanel : kSeatPanel, Stats_RunText(who));
@@ -111,8 +113,20 @@ bool StatsCk(int cur, int best) {
         SetPanel(panel, text);
         for (int r = 0; r <= 5; ++r)
             T(cur, r) = 0;
+        if (cur == kStatsHumanTurn) Eng.HumanPlays.clear();
     }
     return record;
+}
+
+void Stats_TakeBack(int plays) {
+    for (; plays > 0 && !Eng.HumanPlays.empty(); --plays) {
+        const int slot = Eng.HumanPlays.back();
+        Eng.HumanPlays.pop_back();
+        const int row = slot == 1 ? 0 : slot <= 6 ? 1 : 2;
+        T(kStatsHumanTurn, row) = std::max(0, T(kStatsHumanTurn, row) - 1);
+        T(kStatsHumanTurn, row + 3) = std::max(0, T(kStatsHumanTurn, row + 3) - 1);
+    }
+    SetPanel(kHumanPanel, Stats_RunText(kStatsHumanTurn));
 }
 
 void StatsNotify() {

@@ -26,6 +26,9 @@ void StatsAdd(int slot, int who);
 // Compares the run in `cur` with the best in `best`; during play clears `cur`. At the end of a
 // local game true, with "New Stats Record!" shown, when a run beat a best there was.
 bool StatsCk(int cur, int best);
+// Takes the last `plays` of the human's plays this turn out of its run (an undone play, a
+// restarted turn) and shows the run that is left.
+void Stats_TakeBack(int plays);
 void StatsNotify();
 // Enters a run of column `who` into the list first..last (the run or the side list).
 void StatsHigh(int who, int first, int last, int row, int score, int side);

@@ -106,7 +106,11 @@ void OptionsForm::Form_Load() {
     FilePic(kSampleMetal).SetPicture(OnMat(cardart::Placeholder(CardSize(), 0)));
     FilePic(kSampleDefaults).SetPicture(cardart::Back(QSize(36, 48), kCreamBack));
     DisplayCardSize();
+    // The choices live as long as the dialog: a page visited keeps what another page chose.
+    choices_ = Prefs_Choices(backs_);
+    touched_ = 0;
     SSTab1.SetCurrent(kPageCards);
+    SSTab1_Click();
 }
 
 void OptionsForm::Form_Unload() {
@@ -130,7 +134,9 @@ void OptionsForm::DisplayCardSize() {
 }
 
 void OptionsForm::Changed() {
-    if (!loading_) CmdApply.SetEnabled(true);
+    if (loading_) return;
+    touched_ |= 1 << std::clamp(SSTab1.Current(), 0, kPrefPages - 1);
+    CmdApply.SetEnabled(true);
 }
 
 void OptionsForm::SSTab1_Click() {
@@ -144,9 +150,8 @@ void OptionsForm::SSTab1_Click() {
 }
 
 void OptionsForm::ShowPage(int page) {
-    // A page shows the settings as they stand: edits of another page not applied are gone.
+    // A page shows the choices made so far, applied or not.
     loading_ = true;
-    choices_ = Prefs_Choices(backs_);
     switch (page) {
     case kPageCards:
         DisplayCardSize();
@@ -175,7 +180,7 @@ void OptionsForm::ShowPage(int page) {
         break;
     }
     loading_ = false;
-    CmdApply.SetEnabled(false);
+    CmdApply.SetEnabled(touched_ != 0);
 }
 
 void OptionsForm::ShowDeckSamples(int style) {
@@ -248,9 +253,11 @@ void OptionsForm::ShowFontSamples() {
 }
 
 void OptionsForm::CmdApply_Click() {
-    const bool show = CmdApply.Enabled();
-    const int shown = Prefs_Apply(std::clamp(SSTab1.Current(), 0, kPrefPages - 1), choices_);
-    if (show) Prefs_ShowOnTable(shown);
+    int shown = 0;
+    for (int page = 0; page < kPrefPages; ++page)
+        if (touched_ & (1 << page)) shown |= Prefs_Apply(page, choices_);
+    if (touched_ != 0) Prefs_ShowOnTable(shown);
+    touched_ = 0;
     CmdApply.SetEnabled(false);
 }
 

@@ -100,6 +100,8 @@ class OptionsForm : public platform::Form {
     QSize CardSize() const;
     std::vector<platform::Control*> pages_[kPrefPages];
     PrefChoices choices_;
+    // The pages whose choices changed since they were last applied, one bit each.
+    int touched_ = 0;
     bool cancelled_ = false;
     bool loading_ = false;
     int backs_ = 0;

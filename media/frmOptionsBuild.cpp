@@ -38,7 +38,7 @@ void OptionsForm::BuildCards() {
     lblNumbers.SetCaption(QStringLiteral("Numbers only card decks:"));
     lblNumbers.SetGeometryPx(20, kPageTop + 40, 170, 18);
     page = {&lblCardInfo, &lblNumbers, &lblSuits, &lblPick};
-    const char* const numbers[] = {"", "Juvo", "Torvek", "Drask", "Grulm", ""};
+    const char* const numbers[] = {"", "Juvo", "Torvek", "Drask", "Grulm", "Vesk"};
     for (int i = 1; i <= 5; ++i) {
         platform::OptionButton& o = OptCard.Create(i);
         o.SetCaption(QString::fromLatin1(numbers[i]));

@@ -231,7 +231,6 @@ void ComputerTurn() {
     Eng.CompTurnActive = false;
     Eng.TableBusy = busy;
     if (Com.Pturn == 1 && !Eng.TurnStop && Turn_StillOn()) HumanOnTurnAgain();
-    Game_NewIfAsked();
 }
 
 void Opponent_Install() {

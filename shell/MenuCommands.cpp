@@ -10,11 +10,13 @@
 #include "engine/Model.h"
 #include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/frmRules.h"
 #include "platform/Services.h"
 #include "shell/KeyCommand.h"
+#include "shell/SaveWarning.h"
 #include "shell/SavedGames.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
@@ -48,9 +50,13 @@ bool Remote() {
 }
 
 // A restore or a new table under a running computer turn, while a game is being started or a
-// caller taken in, would pull its tables away. The start is waited for as New Game waits for it.
-bool RefusedWhileTableBusy() {
-    if (Table_CommandsHeld()) return true;
+// caller taken in, would pull its tables away. The start is waited for as New Game waits for
+// it: the command, pressed `again`, runs once the table is free.
+bool RefusedWhileTableBusy(std::function<void()> again) {
+    if (Table_CommandsHeld()) {
+        Table_Keep(std::move(again));
+        return true;
+    }
     if (!Eng.CompTurnActive) return false;
     platform::MsgBox(QStringLiteral("Wait!  Let me finish my turn first!"), platform::vbOKOnly,
                      Seat_OnTurnTitle());
@@ -62,14 +68,35 @@ void CopyRecord(int from, int to) {
     if (file.IsOpen()) file.Write(to, file.Read(from));
 }
 
+// The automatic save that holds the start of the turn before the one on the table: the one
+// the last hand-over did not write.
+int PreviousTurnSlot() {
+    return Eng.TurnCount % 2 != 0 ? kAutoSaveEven : kAutoSaveOdd;
+}
+
+// No game on the table, or its end already counted: going back would let it be won twice.
+bool NoTurnToGoBackTo() {
+    if (Eng.TurnCount != 0 && Com.Pturn != 0) return false;
+    platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
+                     QStringLiteral("Previous Turn"));
+    return true;
+}
+
 void RestoreSlot(bool turnRestore) {
     Com.RestartingTurn = turnRestore;
     Game_Restore(SavedGameFile());
     Com.RestartingTurn = false;
+    // A turn taken back starts its own move history and run: Undo Move must not reach the later turn.
+    if (turnRestore && !Sav.DialogCancelled && Com.Pturn == 1) {
+        Stats_TakeBack(static_cast<int>(Eng.HumanPlays.size()));
+        MoveHistory_Restart();
+    }
 }
 
 void Save() {
     Keys.KeyArmed = true;
+    // Under a computer turn the seat's cards are in play, not yet back in its record.
+    if (RefusedWhileTableBusy([] { MenuGame(kGameSave); })) return;
     if (Com.Pturn == 0) {
         platform::MsgBox(QStringLiteral("There's no game to save!"), platform::vbOKOnly,
                          QStringLiteral("Grulm & Torvek"));
@@ -85,27 +112,28 @@ void Save() {
     Game_Capture();
     Sav.Buffer.Name = Sav.SaveName;
     platform::RecordFile& file = SavedGameFile();
-    if (file.IsOpen()) file.Write(Sav.SaveSlot, Sav.Buffer.Encode());
+    if (!file.Write(Sav.SaveSlot, Sav.Buffer.Encode())) {
+        SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
+        return;
+    }
     CopyRecord(kGameStart, Sav.SaveSlot + kSlotStartOffset);
     Sav.SaveMidTurn = false;
+    const QString shown = Sav.SaveName.startsWith(QLatin1String("^^")) ? Sav.SaveName.mid(2) : Sav.SaveName;
+    frmGrulm().Label9(kLblMessage).SetCaption(QStringLiteral("Game saved as\r\n") + shown);
 }
 
 // False when nothing was restored: the dialog was cancelled or the slot holds no game for it.
 bool Restore() {
     Sav.DialogCancelled = false;
     Keys.KeyArmed = true;
-    if (RefusedWhileTableBusy()) return false;
+    if (RefusedWhileTableBusy([] { MenuGame(kGameRestore); })) return false;
     MenuWin.SaveDialog(true);
     if (Sav.DialogCancelled) return false;
     bool turnRestore = false;
     if (Sav.SaveSlot == kAutoSlotRow) {
-        if (Eng.TurnCount == 0) {
-            platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
-                             QStringLiteral("Previous Turn"));
-            return false;
-        }
+        if (NoTurnToGoBackTo()) return false;
         turnRestore = true;
-        Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+        Sav.SaveSlot = PreviousTurnSlot();
     } else if (Sav.SaveSlot >= 1 && Sav.SaveSlot <= kUserSlots) {
         CopyRecord(Sav.SaveSlot + kSlotStartOffset, kGameStart);
         Menu.SlotRestored = true;
@@ -119,8 +147,9 @@ bool Restore() {
 }
 
 void PreviousTurn() {
-    if (RefusedWhileTableBusy()) return;
-    Sav.SaveSlot = Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven;
+    if (RefusedWhileTableBusy([] { MenuGame(kGamePrevious); })) return;
+    if (NoTurnToGoBackTo()) return;
+    Sav.SaveSlot = PreviousTurnSlot();
     // A player who has not played a turn yet has nothing to go back to, which is no damage.
     if (!SavedGame_Read(SavedGameFile(), Sav.SaveSlot).HoldsGame()) {
         platform::MsgBox(QStringLiteral("No move to restore!"), platform::vbCritical,
@@ -131,12 +160,16 @@ void PreviousTurn() {
 }
 
 void RestartGame() {
-    if (RefusedWhileTableBusy()) return;
+    if (RefusedWhileTableBusy([] { MenuGame(kGameRestart); })) return;
     if (Com.FlowRunning) {
         Keys.KeyArmed = true;
         AnimateCardsFlow(0);
     }
     const QString title = QStringLiteral("Restart Game");
+    if (!SavedGame_Read(SavedGameFile(), kGameStart).HoldsGame()) {
+        platform::MsgBox(QStringLiteral("There's no game to restart!"), platform::vbInformation, title);
+        return;
+    }
     if (Com.NetGame != 0 && Com.NetHost == 1) {
         if (platform::MsgBox(QStringLiteral("Start the Internet game over from the beginning?"),
                              platform::vbOKCancel, title) != platform::vbOK)
@@ -165,7 +198,7 @@ void SendSavedGame() {
         Menu.RestartSend = false;
         return;
     }
-    if (RefusedWhileTableBusy()) {
+    if (RefusedWhileTableBusy([] { MenuInternet(kNetSend); })) {
         Menu.RestartSend = false;
         return;
     }
@@ -186,10 +219,11 @@ void SendSavedGame() {
 }
 
 void NewGame() {
-    // A computer turn, the deal or the hand-over after the human's discard holds the table:
-    // the new game waits for it and starts when it is over.
-    if (Local() && (Com.Pturn > 1 || Eng.CompTurnActive || Game_Starting() || Eng.HandingOver)) {
+    // A computer turn, the deal, the game's end or the hand-over after the human's discard
+    // holds the table: the new game waits for it and starts when it is over.
+    if (Local() && (Com.Pturn > 1 || Table_Held())) {
         Eng.TurnStop = true;
+        Table_Keep(Game_NewIfAsked);
         return;
     }
     Game_New();
@@ -203,7 +237,7 @@ void MenuGame(int item) {
     case kGameNew: NewGame(); break;
     case kGameLogin:
         // Another player's profile brings its own table size, rules and opponents.
-        if (!RefusedWhileTableBusy()) MenuWin.Login();
+        if (!RefusedWhileTableBusy([] { MenuGame(kGameLogin); })) MenuWin.Login();
         break;
     case kGameSave: Save(); break;
     case kGameRestore:
@@ -234,7 +268,7 @@ void MenuGame(int item) {
 namespace {
 
 void HouseRules() {
-    if (RefusedWhileTableBusy()) return;
+    if (RefusedWhileTableBusy([] { MenuOptions(kOptRules, 0); })) return;
     MenuWin.Rules();
     Hooks.Rules_ShowCaption();
     if (Rul.RulesChanged) {
@@ -264,7 +298,7 @@ void MenuOptions(int item, int subItem) {
         break;
     case kOptRules: HouseRules(); break;
     case kOptOpponents:
-        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        if (!RefusedWhileTableBusy([] { MenuOptions(kOptOpponents, 0); })) MenuWin.Opponents();
         break;
     case kOptComments: MenuWin.Comments(); break;
     case kOptBackground:
@@ -301,10 +335,10 @@ void MenuInternet(int item) {
     case kNetScores: MenuWin.NetScores(); break;
     case kNetStart: MenuWin.Internet(); break;
     case kNetPlayers:
-        if (!RefusedWhileTableBusy()) MenuWin.Opponents();
+        if (!RefusedWhileTableBusy([] { MenuInternet(kNetPlayers); })) MenuWin.Opponents();
         break;
     case kNetHost:
-        if (!RefusedWhileTableBusy()) MenuWin.HostRules();
+        if (!RefusedWhileTableBusy([] { MenuInternet(kNetHost); })) MenuWin.HostRules();
         break;
     default: break;
     }

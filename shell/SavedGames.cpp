@@ -10,6 +10,7 @@
 #include "engine/Model.h"
 #include "engine/Plays.h"
 #include "engine/Seats.h"
+#include "engine/Stats.h"
 #include "engine/TableCodes.h"
 #include "engine/TableForm.h"
 #include "engine/TurnOrder.h"
@@ -204,16 +205,22 @@ platform::RecordFile& MoveHistoryFile() {
     return g_moves;
 }
 
+void MoveHistory_Write(int record) {
+    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1 && !g_moves.Write(record, Sav.Buffer.Encode()))
+        SaveFailed_Warn(g_moves.Path(), g_moves.ErrorString());
+}
+
+void MoveHistory_Restart() {
+    Com.MoveCounter = 1;
+    Game_Capture();
+    MoveHistory_Write(1);
+}
+
 namespace {
 
 void WriteAuto(int record, const RecordBuf& rec) {
     platform::RecordFile& file = SavedGameFile();
     if (!file.Write(record, rec)) SaveFailed_Warn(Com.DataPath + "backup.sav", file.ErrorString());
-}
-
-void MoveHistory_Write(int record) {
-    if (Shl.MoveLogOn && g_moves.IsOpen() && record >= 1 && !g_moves.Write(record, Sav.Buffer.Encode()))
-        SaveFailed_Warn(g_moves.Path(), g_moves.ErrorString());
 }
 
 // Whether a stored game can be played over the present connection; tells the user when not.
@@ -269,9 +276,11 @@ void Game_AutoSave() {
     WriteAuto(Sav.SaveSlot, rec);
     WriteAuto(kAutoSaveCopy, rec);
     if (Eng.TurnCount == 0) {
-        // The deal: a restart of the first turn and of the game both start here.
+        // The deal: a restart of the first turn and of the game both start here, and the game
+        // is this run's own.
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kGameStart, rec);
+        Sav.DealtThisRun = true;
     }
 }
 
@@ -324,7 +333,9 @@ void ShowRestored(TableForm& f) {
 PauseAnswer ShowWhoseTurn(TableForm& f) {
     const GameOnTable mine;
     if (Com.Pturn == 1) {
-        f.Label9(kLblMessage).SetCaption(QStringLiteral("It's still your turn."));
+        // A tutorial's prepared position is a turn no one has played yet.
+        f.Label9(kLblMessage)
+            .SetCaption(Com.TutorialMode ? QString() : QStringLiteral("It's still your turn."));
         f.ImgTurn1.SetVisible(true);
         f.ImgTurn2.SetVisible(false);
         return mine.Answer();
@@ -366,7 +377,8 @@ void Game_Restore(platform::RecordFile& file) {
     Com.Pturn = g.Pturn;
     WhosOnFirst();
     PutOnTable(g);
-    if (!Com.RestartingTurn) {
+    // A turn restarted or a play undone keeps the starts of the turns that Previous Turn goes back to.
+    if (!Com.RestartingTurn && !Com.UndoRequested) {
         const RecordBuf rec = g.Encode();
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kAutoSaveOdd, rec);
@@ -374,12 +386,8 @@ void Game_Restore(platform::RecordFile& file) {
     if (Com.RecoverPending == 1) Sav.RecoveredLabel = g.Name.mid(2).trimmed();
     ShowRestored(f);
     Sav.ResumePending = false;
-    if (Shl.MoveLogOn && !sameTurn) {
-        // A restored game starts a new move history.
-        Game_Capture();
-        Com.MoveCounter = 1;
-        MoveHistory_Write(1);
-    }
+    // A restored game starts a new move history.
+    if (Shl.MoveLogOn && !sameTurn) MoveHistory_Restart();
     if (!ShowWhoseTurn(f)) return;
     if (Com.RecoverPending == 1) return;
     if (Com.Pturn == 1)
@@ -435,15 +443,17 @@ void RestartTurn() {
         Game_Restore(SavedGameFile());
         Com.RestartingTurn = false;
         if (Sav.DialogCancelled) return;
-        Com.MoveCounter = 1;
-        Game_Capture();
-        MoveHistory_Write(1);
+        Stats_TakeBack(static_cast<int>(Eng.HumanPlays.size()));
+        MoveHistory_Restart();
     } else if (Com.UndoRequested) {
         if (Com.MoveCounter > 1) {
             Sav.SaveSlot = Com.MoveCounter - 1;
             Game_Restore(g_moves);
             Com.UndoRequested = false;
-            if (!Sav.DialogCancelled) Com.MoveCounter -= 1;
+            if (!Sav.DialogCancelled) {
+                Com.MoveCounter -= 1;
+                Stats_TakeBack(1);
+            }
         } else {
             Com.UndoRequested = false;
         }

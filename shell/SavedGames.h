@@ -143,6 +143,10 @@ void SavedGames_Reset();
 
 // The move-history file "~tempmoves.sav", open while the AutoSave option is on.
 platform::RecordFile& MoveHistoryFile();
+// Sav.Buffer as a record of the move history, while it is open.
+void MoveHistory_Write(int record);
+// The position on the table as the start of a new move history.
+void MoveHistory_Restart();
 
 // Fills Sav.Buffer from the live game; no file access.
 void Game_Capture();

@@ -10,12 +10,14 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QLocale>
 
 namespace {
 
 constexpr quint32 kPlain = 0x00FFFFFF;
 constexpr quint32 kChosen = 0x0080FFFF; // pale yellow
+constexpr quint32 kEmpty = 0x00E0E0E0;  // light grey: a slot that holds no game
 constexpr int kSlots = 10;
 constexpr int kAutoSlot = 11;
 
@@ -87,6 +89,7 @@ void SaveForm::Highlight(int index, bool on) {
 void SaveForm::LoadSlots(bool restore) {
     filling_ = true;
     Selected = 0;
+    picked_ = false;
     Label1.SetCaption(QString());
     for (int i = 1; i <= kAutoSlot; ++i)
         Highlight(i, false);
@@ -102,6 +105,15 @@ void SaveForm::LoadSlots(bool restore) {
         cmdSave.SetCaption(Com.NetGame != 0 ? QStringLiteral("NET Save") : QStringLiteral("Save"));
         Check1.SetVisible(false);
         Text1(kAutoSlot).SetVisible(false);
+        // The first slot has the typing focus when the window opens: a name typed there replaces
+        // the one shown and is saved there.
+        Selected = 1;
+        Highlight(Selected, true);
+        offered_ = Text1(Selected).Text();
+        if (auto* edit = qobject_cast<QLineEdit*>(Text1(Selected).Widget())) {
+            edit->setFocus();
+            edit->selectAll();
+        }
         filling_ = false;
         return;
     }
@@ -113,7 +125,8 @@ void SaveForm::LoadSlots(bool restore) {
         box.SetLocked(true);
         const SavedGame g = n <= records ? SavedGame_Read(file, n) : SavedGame{};
         box.SetEnabled(g.HoldsGame());
-        box.SetText(g.HoldsGame() ? ShownName(g.Name) : QString());
+        box.SetText(g.HoldsGame() ? ShownName(g.Name) : QStringLiteral("(empty)"));
+        if (!g.HoldsGame()) box.SetBackColor(kEmpty);
         if (n == kAutoSlot) autoHeld = g.HoldsGame();
     }
     cmdSave.SetCaption(QStringLiteral("Restore"));
@@ -170,6 +183,7 @@ void SaveForm::Text1_Click(int index) {
         }
     }
     Selected = index;
+    picked_ = true;
 }
 
 void SaveForm::Text1_MouseDown(int, int, int, double, double) {
@@ -196,7 +210,7 @@ void SaveForm::cmdSave_Click() {
 }
 
 void SaveForm::Command2_Click() {
-    if (SaveMode() && Selected != 0) {
+    if (SaveMode() && Selected != 0 && (picked_ || Text1(Selected).Text() != offered_)) {
         const int answer = platform::MsgBox(
             QStringLiteral("Did you want to save this game?\r\nClick the Save button to save."),
             platform::vbYesNo | platform::vbQuestion, QStringLiteral("Save game?"));

@@ -50,6 +50,10 @@ class SaveForm : public platform::Form {
     // Set while the slots are listed: the check box's value follows the move history
     // without opening or closing it.
     bool filling_ = false;
+    // The first slot's text as the save window offered it: a cancel asks first only once the
+    // player has chosen a slot or typed a name.
+    QString offered_;
+    bool picked_ = false;
 };
 
 // The one save and restore window, created on first use.

@@ -14,6 +14,7 @@
 #include "shell/ShellHooks.h"
 #include "shell/Startup.h"
 #include "shell/Tutorial.h"
+#include "table/Panel.h"
 #include "table/WindowPlaces.h"
 
 #include <QFontMetrics>
@@ -354,6 +355,7 @@ void TutorialForm::Tutorial_Step(bool back) {
         ++Tut.Step;
     }
     if (Tut.Step < kClearBelow) f.Table_Clear();
+    Tutorial_HintClear();
     f.imgTip.SetVisible(false);
     g_tutorialPointed = 0;
     StepActions();

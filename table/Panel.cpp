@@ -162,6 +162,16 @@ void Form_MouseDown() {
     Panel_Close();
 }
 
+namespace {
+QString g_hint; // the hint the message line shows, if it still does
+} // namespace
+
+void Tutorial_HintClear() {
+    platform::Label& line = frmGrulm().Label9(kLblMessage);
+    if (!g_hint.isEmpty() && line.Caption() == g_hint) line.SetCaption(QString());
+    g_hint.clear();
+}
+
 void Tutorial_PressHint(double x, double y) {
     TableForm& f = frmGrulm();
     if (!Com.TutorialMode) return;
@@ -185,6 +195,7 @@ void Tutorial_PressHint(double x, double y) {
     else
         why = QStringLiteral("No card is moved in this step: read it, then press Next.");
     f.Label9(kLblMessage).SetCaption(why);
+    g_hint = why;
 }
 
 void Label9_MouseDown() {

@@ -40,6 +40,8 @@ void Label9_MouseDown();
 // A press at x, y of the table on one of the human's cards that the tutorial keeps still: the
 // message line says why it does not move.
 void Tutorial_PressHint(double x, double y);
+// A step that ends takes its hint away: the next step may ask for just that move.
+void Tutorial_HintClear();
 void picPanel_MouseMove(double x, double y);
 // Opens an icon's list beside the panel and returns at once.
 void picPanel_MouseDown(double x, double y);

@@ -125,7 +125,10 @@ void EmptyModelPiles() {
 }
 
 void ClearStats() {
-    const bool restarting = Com.RestartingTurn || Com.UndoRequested || Com.RestartingGame;
+    // An undone play takes its own count out of the turn's run; the plays before it stay.
+    if (Com.UndoRequested) return;
+    const bool restarting = Com.RestartingTurn || Com.RestartingGame;
+    Eng.HumanPlays.clear();
     for (int row = 0; row <= 5; ++row) {
         if (restarting) {
             Eng.StatsTable(1, row) = 0;

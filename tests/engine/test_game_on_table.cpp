@@ -10,6 +10,7 @@
 #include "opponent/TurnLoop.h"
 #include "platform/Services.h"
 #include "shell/MenuCommands.h"
+#include "shell/SavedGames.h"
 #include "table/Animate.h"
 #include "table/Flash.h"
 #include "table/HandOrder.h"
@@ -173,7 +174,9 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
             Eng.TargetHold = 7;
             Player_EndTurn();
         }
-        EXPECT_EQ(svc.sound->played.count(Com.DataPath + "~121.tmp"), 2);
+        // The kept press runs from the event loop once the flow that held the table is over.
+        EXPECT_TRUE(EventsUntil([&] { return svc.sound->played.count(Com.DataPath + "~121.tmp") == 2; }));
+        EXPECT_TRUE(EventsUntil([] { return Com.Pturn == 1 && !Eng.CompTurnActive; }));
         EXPECT_FALSE(Eng.TurnStop);
         EXPECT_FALSE(Eng.TableBusy);
         ASSERT_EQ(Com.Pturn, 1); // the new game came round to the human
@@ -279,6 +282,32 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
             Com.GameAbort = false;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// Restore, Previous Turn and Restart pressed while the cards are dealt are kept, not run under
+// the deal, and run once it is over.
+TEST_F(GameOnTableTest, RestoreCommandsPressedDuringTheDealRunWhenItIsOver) {
+    int dialogs = 0;
+    MenuWin.SaveDialog = [&](bool) { Sav.DialogCancelled = ++dialogs > 0; };
+    for (const int row : {kGameRestore, kGamePrevious, kGameRestart}) {
+        Table(2);
+        svc.boxes->Expect(platform::vbOK);
+        const auto answered = [&] { return dialogs + static_cast<int>(svc.boxes->shown.size()); };
+        const int before = answered();
+        int inDeal = -1;
+        AtPassWhen([] { return Animate_Dealing(); }, [&] { MenuGame(row), inDeal = answered() - before; });
+        ASSERT_TRUE(::SetUp());
+        GoDeal();
+        EXPECT_EQ(inDeal, 0) << row;
+        EXPECT_TRUE(EventsUntil([&] { return answered() > before; })) << row;
+    }
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(svc.boxes->shown.back().text, "There's no game to restart!");
+    MenuWin = MenuWindowsT{};
 }
 
 } // namespace

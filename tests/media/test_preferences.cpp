@@ -90,6 +90,11 @@ class PrefsWindowTest : public MediaTest {
         table.reset();
         MediaTest::TearDown();
     }
+    // The dialog opened anew, on the settings as they stand now.
+    void Reopen() {
+        w->Unload();
+        w->Load();
+    }
     std::unique_ptr<FrmGrulm> table;
     OptionsForm* w = nullptr;
     quint32 colour = 0;
@@ -135,20 +140,30 @@ TEST_F(PrefsWindowTest, ApplyTakesThePageShowingToTheTable) {
     EXPECT_EQ(table->Label9(2).BackColor(), Com.MatColour);
 }
 
-TEST_F(PrefsWindowTest, SwitchingPagesDropsWhatWasNotAppliedAndOkApplies) {
+// A choice made on one page stays while the player looks at the others, and OK applies every
+// page that was changed.
+TEST_F(PrefsWindowTest, SwitchingPagesKeepsWhatWasChosenAndOkAppliesEveryPage) {
     Com.SoundMode = 0;
     Com.SoundSet = 1;
+    Com.DeckStyle = 2;
+    Reopen();
     w->SSTab1.SetCurrent(kPageSounds);
     EXPECT_TRUE(w->OptSound(kSoundMetal).Value());
     w->OptSound(kSoundNone).SetValue(true);
     EXPECT_TRUE(w->CmdApply.Enabled());
     w->SSTab1.SetCurrent(kPageCards);
-    EXPECT_FALSE(w->CmdApply.Enabled());
+    EXPECT_TRUE(w->CmdApply.Enabled());
+    EXPECT_TRUE(w->OptCard(2).Value());
+    w->OptCard(5).SetValue(true);
+    EXPECT_EQ(w->OptCard(5).Caption(), "Vesk");
     w->SSTab1.SetCurrent(kPageSounds);
-    EXPECT_TRUE(w->OptSound(kSoundMetal).Value());
+    EXPECT_TRUE(w->OptSound(kSoundNone).Value());
+    w->SSTab1.SetCurrent(kPageFont);
     w->cmdOK_Click();
-    EXPECT_EQ(Com.SoundMode, 0);
+    EXPECT_EQ(Com.SoundMode, 2);
+    EXPECT_EQ(Com.DeckStyle, 5);
 
+    Com.SoundMode = 0;
     w->Load();
     w->SSTab1.SetCurrent(kPageSounds);
     w->OptSound(kSoundNone).SetValue(true);
@@ -162,6 +177,7 @@ TEST_F(PrefsWindowTest, SwitchingPagesDropsWhatWasNotAppliedAndOkApplies) {
 
 TEST_F(PrefsWindowTest, DeckChoicesAreOneGroupAndBacksBrowseFromPlain) {
     Com.DeckStyle = 2;
+    Reopen();
     w->SSTab1.SetCurrent(kPageCards);
     EXPECT_TRUE(w->OptCard(2).Value());
     w->OptCardSuit(6).SetValue(true);
@@ -172,6 +188,7 @@ TEST_F(PrefsWindowTest, DeckChoicesAreOneGroupAndBacksBrowseFromPlain) {
     EXPECT_EQ(Com.DeckStyle, 6);
 
     Com.BackStyle = kPlainBack;
+    Reopen();
     w->SSTab1.SetCurrent(kPageBacks);
     EXPECT_EQ(w->HScrollBacks.Value(), 0);
     EXPECT_TRUE(w->Command2(0).Enabled());

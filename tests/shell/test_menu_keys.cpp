@@ -1,6 +1,9 @@
 // The menu commands and the table's keys: what each reaches, and the guards that
 // keep them from running under a computer turn, in an Internet game or mid-move.
 #include "engine/Deal.h"
+#include "engine/Discard.h"
+#include "engine/GameEnd.h"
+#include "opponent/TurnLoop.h"
 #include "shell/KeyCommand.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuList.h"
@@ -65,6 +68,7 @@ TEST_F(MenuKeysTest, SaveWritesTheSlotAndItsStartAndRestoreBringsBothBack) {
     const QStringList saved = Model();
     EXPECT_EQ(Stored(3).Name, QStringLiteral("mine"));
     EXPECT_EQ(Stored(3 + kSlotStartOffset).Name, QStringLiteral("start"));
+    EXPECT_EQ(frmGrulm().Label9(1).Caption(), QStringLiteral("Game saved as\r\nmine"));
 
     Put({.players = 2, .centers = 3, .seed = 12});
     SaveAs(kGameStart, "other start");
@@ -109,12 +113,19 @@ TEST_F(MenuKeysTest, RestoresAreRefusedUnderAComputerTurnAndOnARemoteProgram) {
     MenuWin.Login = [&] { ++logins; };
     Eng.CompTurnActive = true;
     // Another player's profile would bring its own table size and opponents mid-turn.
-    for (int row : {kGameRestore, kGamePrevious, kGameRestart, kGameLogin}) {
+    // A save would take the seat's record without the cards it is playing.
+    for (int row : {kGameRestore, kGamePrevious, kGameRestart, kGameLogin, kGameSave}) {
         svc.boxes->Expect(vbOK);
         MenuGame(row);
         EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Wait!  Let me finish my turn first!"));
     }
-    EXPECT_EQ(svc.boxes->shown.size(), 4u);
+    EXPECT_EQ(svc.boxes->shown.size(), 5u);
+    // At the hand-over the turn is the human's already: the seat that moved still speaks.
+    Com.Pturn = 1;
+    Eng.SeatName = "Torvek";
+    svc.boxes->Expect(vbOK);
+    MenuGame(kGameRestore);
+    EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Torvek:"));
     EXPECT_EQ(logins, 0);
     MenuGame(kGameExit); // no exit either
     Eng.CompTurnActive = false;
@@ -380,18 +391,49 @@ TEST_F(MenuKeysTest, PageUpFreesTheChatOnlyOnlineAndHomePlaysTheTune) {
 TEST_F(MenuKeysTest, PreviousTurnOnAFreshAccountSaysThereIsNoMoveNotDamage) {
     // No automatic save has been written yet.
     svc.boxes->Expect(vbOK);
+    Eng.TurnCount = 2;
     const QStringList before = Model();
     KeyCommand(kF4, 0);
     ASSERT_EQ(svc.boxes->shown.size(), 1u);
     EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));
     EXPECT_EQ(svc.boxes->shown.back().title, QStringLiteral("Previous Turn"));
     ExpectSameModel(Model(), before, "nothing restored");
-    // With the turn's save in place the same key restores it.
-    SaveAs(Eng.TurnCount % 2 != 0 ? kAutoSaveOdd : kAutoSaveEven, "AutoSave");
-    Put({.players = 2, .centers = 3, .seed = 12});
+}
+
+// Two of the human's turns played against the computer seat: F4 and Restore's AutoSave slot show
+// the start of the turn before, not the one just begun. Once the game is won neither brings it
+// back, or it would be won twice; Restart Current Game asks first for the game dealt here.
+TEST_F(MenuKeysTest, PreviousTurnShowsTheStartOfTheTurnBeforeUntilTheGameIsWon) {
+    Opponent_Install();
+    TempMoves_Open(true);
+    platform::Svc().random.Randomize(4);
+    Com.Pturn = 0;
+    Game_New();
+    std::vector<QStringList> starts;
+    for (int hold = 7; hold <= 8; ++hold) {
+        starts.push_back(Model());
+        Eng.SourceSlot = 2;
+        Eng.TargetHold = hold;
+        Player_EndTurn();
+    }
     KeyCommand(kF4, 0);
-    ExpectSameModel(Model(), before, "previous turn");
-    EXPECT_EQ(svc.boxes->shown.size(), 1u);
+    ExpectSameModel(Model(), starts[1], "previous turn");
+    pick = 11; // AutoSave
+    MenuGame(kGameRestore);
+    ExpectSameModel(Model(), starts[1], "AutoSave slot");
+    svc.boxes->Expect(platform::vbCancel);
+    MenuGame(kGameRestart);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("Start this game over from the beginning?"));
+    Eng.PlayerSideCount = 0;
+    Game_End();
+    const QStringList won = Model();
+    svc.boxes->Expect(vbOK);
+    svc.boxes->Expect(vbOK);
+    KeyCommand(kF4, 0);
+    MenuGame(kGameRestore);
+    EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));
+    EXPECT_EQ(svc.boxes->shown.size(), 3u);
+    ExpectSameModel(Model(), won, "after the win");
 }
 
 TEST_F(MenuKeysTest, ClickOrDealAfterTheCardFlowStartedLetsKeysThroughAgain) {

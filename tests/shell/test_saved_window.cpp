@@ -61,8 +61,11 @@ TEST_F(SaveWindowTest, RestoreModeOffersOnlyTheSlotsThatHoldAGame) {
     EXPECT_EQ(w->Text1(1).Text(), "Alpha");
     EXPECT_EQ(w->Text1(2).Text(), "Internet");
     EXPECT_TRUE(w->Text1(1).Enabled() && w->Text1(2).Enabled());
-    for (int n = 3; n <= 10; ++n)
+    for (int n = 3; n <= 10; ++n) {
         EXPECT_FALSE(w->Text1(n).Enabled()) << n;
+        EXPECT_EQ(w->Text1(n).Text(), "(empty)") << n;
+        EXPECT_NE(w->Text1(n).BackColor(), w->Text1(1).BackColor()) << n;
+    }
     EXPECT_EQ(w->Text1(11).Text(), "AutoSave");
     EXPECT_TRUE(w->Text1(11).Enabled());
     EXPECT_TRUE(w->Check1.Visible());
@@ -121,17 +124,34 @@ TEST_F(SaveWindowTest, AnEmptyNameBecomesSavedGameAndTheSlotNumber) {
     w->NetSlotName = nullptr;
 }
 
-TEST_F(SaveWindowTest, SavingWithoutASlotAsksForOne) {
+// Opened as the Game menu opens it: the first slot, which has the typing focus, is chosen, so a
+// name typed at once is saved there. A restore without a chosen slot asks for one.
+TEST_F(SaveWindowTest, ANameTypedAtOnceIsSavedInTheFirstSlotAndARestoreAsksForASlot) {
+    w->Load();
     w->LoadSlots(false);
+    w->Show();
+    EXPECT_EQ(w->Text1(1).BackColor(), 0x0080FFFFu);
+    w->Text1(1).SetText("quick one");
+    w->cmdSave_Click();
+    EXPECT_FALSE(w->IsVisible());
+    EXPECT_EQ(Sav.SaveSlot, 1);
+    EXPECT_EQ(Sav.SaveName, "quick one");
+
+    w->LoadSlots(true);
     w->Show();
     w->cmdSave_Click();
     EXPECT_EQ(w->Label1.Caption(), "Select a game slot!");
     EXPECT_TRUE(w->IsVisible());
-    w->Text1_MouseDown(2, 1, 0, 0, 0);
-    EXPECT_EQ(w->Label1.Caption(), "");
+    w->Hide();
 }
 
 TEST_F(SaveWindowTest, CancelAfterChoosingASlotAsksFirst) {
+    w->Load();
+    w->LoadSlots(false);
+    w->Show();
+    w->Command2_Click(); // the first slot offered, nothing chosen or typed: no question
+    EXPECT_TRUE(Sav.DialogCancelled);
+    Sav.DialogCancelled = false;
     w->LoadSlots(false);
     w->Show();
     w->Text1_Click(2);

@@ -305,8 +305,21 @@ TEST_F(TutorialTest, AMoveShowsTheNextStepAtOnceTheWindowStaysAndAStillCardSaysW
     Panel_Install(*form);
     Tutorial_Show();
     QWidget* window = frmTutorial().Window();
-    Next(6); // step 7
+    const auto pressOn = [](PictureBox& card) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10),
+                          card.Widget()->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(card.Widget(), &press);
+    };
+    Next(5); // step 6 lays out a position no one has played yet, and moves nothing
+    ASSERT_EQ(Tut.Step, 6);
+    EXPECT_NE(form->Label9(1).Caption(), "It's still your turn.");
+    pressOn(form->Picture7(1));
+    EXPECT_TRUE(form->Label9(1).Caption().startsWith("No card is moved"))
+        << form->Label9(1).Caption().toStdString();
+    Next(); // step 7 asks for that very card
     ASSERT_EQ(Tut.Step, 7);
+    EXPECT_FALSE(form->Label9(1).Caption().startsWith("No card is moved"));
     // Over the card the step awaits, the window moves off it; clear of it, it stays.
     PictureBox& card = form->Picture7(Tutorial_ReadTag(Tut.Steps.at(6)).slot);
     ASSERT_TRUE(card.Enabled());
@@ -321,9 +334,7 @@ TEST_F(TutorialTest, AMoveShowsTheNextStepAtOnceTheWindowStaysAndAStillCardSaysW
     // A press on a hand card the step keeps still reaches the table, which says why.
     PictureBox& still = form->Picture7(2);
     ASSERT_FALSE(still.Enabled());
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), still.Widget()->mapToGlobal(QPointF(10, 10)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(still.Widget(), &press);
+    pressOn(still);
     EXPECT_TRUE(form->Label9(1).Caption().startsWith("Not that card"))
         << form->Label9(1).Caption().toStdString();
 

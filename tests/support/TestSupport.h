@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -22,6 +23,10 @@ class TestHome {
 // A file's bytes (none when it cannot be read); a file written anew with these bytes.
 QByteArray FileBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Lets the event loop run, as the program's does between a player's presses, until `done`
+// holds or `ms` milliseconds have passed; returns `done()`.
+bool EventsUntil(const std::function<bool()>& done, int ms = 3000);
 
 // A fresh home, the test services (an unexpected message box fails the test) and the
 // engine's state and hooks clean: where every test starts.

@@ -166,7 +166,8 @@ TEST_F(RedrawTest, RestartsKeepTheStatisticsTheyNeed) {
     } rows[] = {
         {"new game", false, false, false, {false, true, true, true, true, false}, false},
         {"restart of the turn", true, false, false, {false, true, false, false, false, false}, true},
-        {"undo", false, true, false, {false, true, false, false, false, false}, true},
+        // The undone play takes its own count back; the turn's other plays stay counted.
+        {"undo", false, true, false, {false, false, false, false, false, false}, true},
         {"restart of the game", false, false, true, {false, true, false, true, false, false}, true},
     };
     for (const auto& r : rows) {
