@@ -245,23 +245,29 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
     return out;
 }
 
-// The stock under the avatar's box as designed (130 pixels square at the top, 20 pixels in from
-// the window's right edge, whatever shape the picture later gives it), in its frame 5 pixels round
-// it, with the turn arrows 7 pixels above and below the frame. The card's left is taken from the
-// frame's half width, so the stock stands 5 pixels left of the box's middle.
-void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
-    const QRectF avatar(width - 20 - 130, 0, 130, 130);
-    const bool small = Display_IsSmall(mode);
-    const QSizeF card = small ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
+// The stock in its frame 5 pixels round it, with the turn arrows 7 pixels above and below the
+// frame: on a narrow screen beside seat 2's hold frame, else under the avatar's box as designed
+// (130 pixels square at the top right, whatever shape the picture later gives it). The card's left
+// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False,
+// placing nothing, where the frame would pass the window's edge.
+bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
+    const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
+    const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
     // The small display of two draws the whole table at four fifths.
-    const double top = small && in.players == 2 ? 170 * 0.8 : 170;
-    const QRectF stock(QPointF(avatar.center().x() - (card.width() + 10) / 2, top), card);
+    const double k = small && in.players == 2 ? 0.8 : 1;
+    QRectF stock(QPointF(0, (narrow ? 192 : 170) * k), card);
+    if (narrow)
+        stock.moveLeft(GridAt(out, "Label3", 1).rect.right() + (small ? 59 : 10));
+    else
+        stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
     const QRectF frame = stock.adjusted(-5, -5, 5, 5);
+    if (frame.right() > width) return false;
     const double arrowLeft = frame.center().x() - 16;
     out.push_back({QStringLiteral("PicCenter"), 0, stock});
     out.push_back({QStringLiteral("Label1"), -1, frame});
     out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
     out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
+    return true;
 }
 
 // The avatar's box for its picture: 130 pixels high, or as wide for a picture much wider than
@@ -273,12 +279,13 @@ QSizeF GridAvatarSize(const QSize& picture) {
     return {130, std::nearbyint(130 * 15 * tall) / 15};
 }
 
-// The avatar at the top right, 20 pixels in from the edge; where it would cover a card place,
-// a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
+// The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
+// card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
 void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
     constexpr double smallest = 40, step = 4;
     const QSizeF size = GridAvatarSize(in.avatarPicture);
-    const QRectF at(width - 20 - size.width(), 0, size.width(), size.height());
+    const double margin = in.screenWidthTw < 13000 ? 10 : 20;
+    const QRectF at(width - margin - size.width(), 0, size.width(), size.height());
     std::vector<QRectF> places;
     for (const GridPlace& g : out)
         if (g.name != "Stack" && g.name != "StackHold" &&
@@ -339,10 +346,8 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
-    // Narrower screens find the stock room of its own among the labels.
-    if (out.empty() || in.screenWidthTw < 1024 * 15) return out;
+    // Where the stock would pass the window, the table finds it room of its own.
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
-    GridStock(out, in, Layout_ModeFor(in), width);
-    GridAvatar(out, in, width);
+    if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width)) GridAvatar(out, in, width);
     return out;
 }

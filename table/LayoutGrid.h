@@ -1,8 +1,8 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
 // the table of two in every display on every screen (the standard display from 800 pixels wide),
-// and of three or four in every display on a screen 1024 pixels wide or wider; there, the stock
-// with its frame and turn arrows and the avatar too.
+// and of three or four in every display on a screen 1024 pixels wide or wider; with them the stock,
+// its frame and turn arrows and the avatar, but where the stock would pass the window.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>
@@ -17,6 +17,6 @@ struct GridPlace {
 
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
-// Every seat's places 1 to 10, the centre piles and (on a screen 1024 wide or wider) the stock
-// group and the avatar, where the layout puts them; empty for inputs it does not cover.
+// Every seat's places 1 to 10, the centre piles, the stock group and the avatar, where the layout
+// puts them; empty for inputs it does not cover.
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in);
