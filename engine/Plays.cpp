@@ -78,7 +78,7 @@ bool TakeFromSide() {
         f.ImgHold.SetVisible(false);
     }
     f.Picture7(1).SetBackColor(Com.DeckColour);
-    f.Card_Show(f.Picture7, 1, 0, 0);
+    f.Card_Show(f.Picture7, 1, 0, kShowSilent);
     return false;
 }
 

@@ -65,7 +65,7 @@ PauseAnswer ShowFlight(int source, int pile) {
     const bool peek = Com.PeekOn;
     Com.PeekOn = true;
     places(source).ZOrder(0);
-    f.Card_Show(places, source, Eng.PlayCard(0), 0);
+    f.Card_Show(places, source, Eng.PlayCard(0), kShowSilent);
     Com.PeekOn = peek;
     // A wild card is shown with the King's sound, or a short look without it.
     const bool kingSound = wild && Com.SoundMode == kSoundsAll;
@@ -82,10 +82,11 @@ void RedrawSource(int source) {
     TableForm& f = frmGrulm();
     auto& places = SeatPlaces();
     if (source == 1) {
-        if (Eng.SeatSideCount > 0) f.Card_Show(places, 1, Eng.SeatCards(0, 1), 0);
+        if (Eng.SeatSideCount > 0) f.Card_Show(places, 1, Eng.SeatCards(0, 1), kShowSilent);
     } else if (source >= 7) {
         const int h = source - 6;
-        f.Card_Show(places, source, Eng.SeatCards(0, source), Eng.SeatCards(0, source) != 0 ? 0 : 88);
+        f.Card_Show(places, source, Eng.SeatCards(0, source),
+                    Eng.SeatCards(0, source) != 0 ? kShowSilent : kShowEmptyPlace);
         if (HoldDepth(h) <= 1) f.Hold_Highlight(places, false, h);
     } else {
         places(source).SetPicture(QImage());
@@ -339,7 +340,7 @@ bool Comp_Reseq() {
         if (!Turn_Pause(kPaceHandRefill)) return false;
         for (int s = 2; s <= Eng.HandCount + 1; ++s) {
             const bool open = Com.PeekOn || Com.Pturn == 1;
-            f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, 0);
+            f.Card_Show(places, s, open ? Eng.SeatCards(0, s) : 0, kShowSilent);
             places(s).ZOrder(0);
         }
     }

@@ -82,7 +82,7 @@ bool ShowDiscard(int from, int to) {
     auto& places = SeatPlaces();
     const int card = Eng.SeatCards(0, to);
     places(from).ZOrder(0);
-    f.Card_Show(places, from, card, 0);
+    f.Card_Show(places, from, card, kShowSilent);
     if (Turn_Pause(Com.ComputerPause).Replaced()) return false;
     const int h = to - 6;
     if (HoldDepth(h) > 1) f.Hold_Highlight(places, true, h);

@@ -28,7 +28,7 @@ void ShowWhatStays(TableForm& f, int i, bool human) {
     } else if (i > 6 && human) {
         const int h = i - 6;
         if (Eng.PlayerHoldCount(h) != 0)
-            Card_Show(f.Picture1, 0, Eng.PlayerHold(0, h, Eng.PlayerHoldCount(h)), 0);
+            Card_Show(f.Picture1, 0, Eng.PlayerHold(0, h, Eng.PlayerHoldCount(h)), kShowSilent);
         else
             Card_Show(f.Picture1, 0, 0, kShowEmptyPlace);
     } else if (i > 6) {
@@ -114,7 +114,7 @@ PauseAnswer Card_Deal(Places& places, BArray<int, 2>& cards, int slot, int kind,
     Tbl.Dealing = true;
     PictureBox& spare = f.Picture1(0);
     spare.SetGeometryPx(f.PicCenter(0).LeftPx(), f.PicCenter(0).TopPx(), spare.WidthPx(), spare.HeightPx());
-    Card_Show(f.Picture1, 0, 0, 0);
+    Card_Show(f.Picture1, 0, 0, kShowSilent);
     spare.SetVisible(true);
     cards(1, slot) = Eng.Deck(1, Eng.DeckCount);
     Eng.Deck(1, Eng.DeckCount) = 0;

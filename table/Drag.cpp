@@ -71,7 +71,7 @@ void ShowBeneath(int index) {
     if (depth > 0) {
         const int card = Eng.PlayerHold(0, p, depth);
         spare.SetGeometryPx(Eng.DragHomeLeft + 5, Eng.DragHomeTop - 5, spare.WidthPx(), spare.HeightPx());
-        Card_Show(f.Picture1, 0, card, 0);
+        Card_Show(f.Picture1, 0, card, kShowSilent);
         Eng.SeatCards(0, 0) = card;
         // The strip the offset card leaves shows the pile's empty place, painted at the size the
         // places have now, never the stand-in's bare colour.

@@ -33,7 +33,7 @@ PauseAnswer Redraw(BArray<int, 2>& cards, Places& places, int from, int to, cons
         if (cards(1, k) != 0) {
             if (!place.Visible()) place.SetVisible(true);
             const bool faceUp = Com.Pturn == 1 || Com.PeekOn;
-            Card_Show(places, k, faceUp ? cards(0, k) : 0, 0);
+            Card_Show(places, k, faceUp ? cards(0, k) : 0, kShowSilent);
         } else {
             place.SetPicture(QImage());
             place.SetVisible(false);

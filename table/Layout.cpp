@@ -347,7 +347,7 @@ void Layout_SizePlaces() {
         SizeIf(f.Picture7, e, W, H);
         SizeIf(f.Picture1, e, W, H);
     }
-    Card_Show(f.Picture7, 0, 0, 88);
+    Card_Show(f.Picture7, 0, 0, kShowEmptyPlace);
     Pixels();
     f.Picture7(0).SetVisible(false);
     for (int e = 1; e <= 8; ++e)

@@ -11,7 +11,7 @@ namespace {
 
 void RedimCenters(int n) {
     Eng.CenterCount.Redim(n);
-    Eng.Center.Redim(1, n, 12);
+    Eng.Center.Redim(1, n, kPileFull);
     PlanTables_Redim(n);
 }
 

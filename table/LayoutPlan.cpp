@@ -165,7 +165,7 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     Com.NumPlayers = in.players;
     Com.NumCenters = in.players > 2 ? 4 : in.centers;
     Eng.CenterCount.Redim(Com.NumCenters);
-    Eng.Center.Redim(1, Com.NumCenters, 12);
+    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Layout_GameSizeSteps();
     const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
     // A forced small display cannot have its cards moved either.

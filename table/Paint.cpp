@@ -175,8 +175,8 @@ void Cards_ShowAll() {
     }
     f.Picture7(1).SetBackColor(Com.DeckColour);
     f.Picture1(1).SetBackColor(Com.DeckColour);
-    Card_Show(f.Picture1, 1, 0, 0);
-    Card_Show(f.Picture7, 1, 0, 0);
+    Card_Show(f.Picture1, 1, 0, kShowSilent);
+    Card_Show(f.Picture7, 1, 0, kShowSilent);
     for (int slot = 7; slot <= 10; ++slot) {
         Card_Show(f.Picture1, slot, 0, kShowEmptyPlace);
         Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);

@@ -51,7 +51,7 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
         side.SetBackColor(Com.DeckColour);
         side.SetPicture(Tbl.Pic.FilePic[large ? 0 : 5]);
     }
-    if (cards(0, 1) != 0) Card_Show(places, 1, cards(0, 1), 0);
+    if (cards(0, 1) != 0) Card_Show(places, 1, cards(0, 1), kShowSilent);
     side.Refresh();
 
     for (int slot = 2; slot <= 6; ++slot) {
@@ -61,10 +61,10 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
             place.SetVisible(false);
         } else if (human || Com.PeekOn) {
             if (Com.DeckStyle < 6) place.SetBorderStyle(1);
-            Card_Show(places, slot, card, 0);
+            Card_Show(places, slot, card, kShowSilent);
         } else {
             place.SetBorderStyle(Com.BackStyle == 0 ? 1 : 0);
-            Card_Show(places, slot, 0, 0);
+            Card_Show(places, slot, 0, kShowSilent);
         }
     }
 
@@ -74,7 +74,7 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
         const int card = cards(0, slot);
         place.SetBorderStyle(1);
         if (card != 0) {
-            Card_Show(places, slot, card, 0);
+            Card_Show(places, slot, card, kShowSilent);
             const bool covered = human ? cards(1, slot) != 0 && Eng.PlayerHoldCount(pile) > 0
                                        : rec && rec->RecHoldInfo(pile, 1) >= 2;
             if (covered) Hold_Highlight(places, true, pile);

@@ -27,7 +27,7 @@ void Table_Redraw() {
         PictureBox& pile = f.PicCenter(c);
         const int n = Eng.CenterCount(c);
         if (n != 0) {
-            Card_Show(f.PicCenter, c, Eng.Center(0, c, n), 0);
+            Card_Show(f.PicCenter, c, Eng.Center(0, c, n), kShowSilent);
             if (Eng.Center(1, c, n) == 13) {
                 // The King stands for the rank the pile has reached.
                 f.LblWild(c).SetCaption(QString::number(n));

@@ -35,7 +35,7 @@ template <typename CardAt> void ListCards(FrmHold& view, int n, CardAt cardAt) {
     int place = 1;
     for (int pos = n; pos >= std::max(1, n - 9); --pos, ++place) {
         const int card = cardAt(pos);
-        Card_Show(view.Picture8, place, card, 0);
+        Card_Show(view.Picture8, place, card, kShowSilent);
         Tbl.HoldViewCards(place) = card;
     }
 }

@@ -81,7 +81,7 @@ class LayoutTest : public WindowTest {
         Com.NumPlayers = players;
         Com.NumCenters = centers;
         Eng.CenterCount.Redim(centers);
-        Eng.Center.Redim(1, centers, 12);
+        Eng.Center.Redim(1, centers, kPileFull);
         Layout_GameSizeSteps();
     }
     void NewPasses(int players, int centers, int twips, int layoutMode = 0) {
