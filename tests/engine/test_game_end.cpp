@@ -20,8 +20,7 @@ class GameEndTest : public DealTest {
         };
         GameEndHooks.AnimateCardsFlow = [this](int mode) { flows.push_back(mode); };
         GameEndHooks.Flash = [this](int index, const GameOnTable& mine) {
-            flashes.push_back(index);
-            return mine.Answer();
+            return flashes.push_back(index), mine.Answer();
         };
         Eng.SeatName = "Grulm";
         for (int i = 13; i <= 15; ++i)
@@ -155,10 +154,7 @@ TEST_F(GameEndTest, ANewGameStartedDuringTheWinnersAnimationKeepsTheTable) {
     Sides(4, 0);
     GameEndHooks.Person_Index = [](const QString&) { return 0; };
     // F2 while the winner dances
-    GameEndHooks.Flash = [](int, const GameOnTable& mine) {
-        Game_New();
-        return mine.Answer();
-    };
+    GameEndHooks.Flash = [](int, const GameOnTable& mine) { return Game_New(), mine.Answer(); };
     Game_End();
     EXPECT_EQ(stored.Games(0), 1) << "the ended game is still counted";
     EXPECT_NE(Com.Pturn, 0);

@@ -191,47 +191,36 @@ TEST_F(GameOnTableTest, NewGameAskedForWhileTheTableIsHeldStartsWhenItIsFree) {
     }
 }
 
-// The program's own clock for the scope: pauses take real time, and events run in them.
-struct OnTheRealClock {
-    OnTheRealClock() : kept(std::move(platform::Svc().clock)) {
-        platform::Svc().clock = platform::MakeRealClock();
-    }
-    ~OnTheRealClock() { platform::Svc().clock = std::move(kept); }
-    std::unique_ptr<platform::Clock> kept;
-};
-
 // Whatever comes during a flow's pauses, the flow answers it and hands the answer back: the
 // game going on, the program closing, a table laid out anew for another game.
 TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
     enum class Came { Nothing, Closing, Replaced };
-    std::vector<int> before;
-    const auto seat2Hand = [] {
-        std::vector<int> hand;
-        for (int slot = 2; slot <= 6; ++slot)
-            hand.push_back(Eng.Seat2Rec.RecCards(0, slot));
-        return hand;
+    const auto seat2Hand = [c = &Eng.Seat2Rec.RecCards] {
+        return std::vector{(*c)(0, 2), (*c)(0, 3), (*c)(0, 4), (*c)(0, 5), (*c)(0, 6)};
     };
+    std::vector<int> before;
     const struct {
         const char* what;
-        bool realClock;
-        std::function<PauseAnswer(const GameOnTable&)> run;
+        bool realClock;                  // pauses take real time, and events run in them
         std::function<void(Came)> check; // what the caller finds after the answer
+        std::function<PauseAnswer(const GameOnTable&)> run;
     } flows[] = {
-        {"a card's flight", true,
-         [&](auto& mine) { return form->Card_Animate(form->Picture7, 3, form->PicCenter, 2, mine); },
-         nullptr},
-        {"a card dealt", false,
-         [&](auto& mine) { return form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, mine); }, nullptr},
+        {"a card's flight", true, nullptr,
+         [&](auto& mine) { return form->Card_Animate(form->Picture7, 3, form->PicCenter, 2, mine); }},
+        {"a card dealt", false, nullptr,
+         [&](auto& mine) { return form->Card_Deal(form->Picture7, Eng.PlayerCards, 2, 5, mine); }},
+        // A closing program keeps the hand as it was.
         {"seat 2's hand sorted", false,
+         [&](Came came) {
+             EXPECT_TRUE(came == Came::Replaced || (seat2Hand() == before) == (came == Came::Closing));
+         },
          [&](auto& mine) {
              before = seat2Hand();
              return Hand_Sort(Eng.Seat2Rec.RecCards, form->Picture1, 6, 2, mine);
-         },
-         // A closing program keeps the hand as it was.
-         [&](Came came) {
-             EXPECT_TRUE(came == Came::Replaced || (seat2Hand() == before) == (came == Came::Closing));
          }},
+        // A closing program still moves it, so the game it saves is whole.
         {"the fourth pile cleared", true,
+         [](Came came) { EXPECT_TRUE(came == Came::Replaced || Eng.CenterCount(4) == 0); },
          [&](auto& mine) {
              Com.ComputerPause = 0.01;
              Eng.TargetPile = 4;
@@ -239,25 +228,22 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
                  Eng.Center(0, 4, n) = Eng.Center(1, 4, n) = n;
              Eng.CenterCount(4) = 12;
              return Add_Used(mine);
-         },
-         // A closing program still moves it, so the game it saves is whole.
-         [](Came came) { EXPECT_TRUE(came == Came::Replaced || Eng.CenterCount(4) == 0); }},
-        {"the winner's dance", false, [](auto& mine) { return Flash(0, mine); }, nullptr},
-        {"a pause of the computer's turn", false,
+         }},
+        {"the winner's dance", false, nullptr, [](auto& mine) { return Flash(0, mine); }},
+        {"a pause of the computer's turn", false, nullptr,
          [](auto&) {
              const TurnOnTable turn;
              return Turn_Pause(Com.ComputerPause);
-         },
-         nullptr},
+         }},
         {"the human's discard handed over", false,
+         [&](Came came) { EXPECT_EQ(computerTurns, came == Came::Nothing ? 1 : 0); },
          [&](auto& mine) {
              computerTurns = 0;
              Eng.SourceSlot = 2;
              Eng.TargetHold = 7;
              Player_EndTurn();
              return mine.Answer();
-         },
-         [&](Came came) { EXPECT_EQ(computerTurns, came == Came::Nothing ? 1 : 0); }},
+         }},
     };
     for (const auto& flow : flows) {
         for (Came came : {Came::Nothing, Came::Closing, Came::Replaced}) {
@@ -269,7 +255,8 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
             WhosOnFirst();
             GoDeal();
             ASSERT_EQ(Com.Pturn, 1);
-            const auto real = flow.realClock ? std::make_optional<OnTheRealClock>() : std::nullopt;
+            auto kept =
+                flow.realClock ? std::exchange(platform::Svc().clock, platform::MakeRealClock()) : nullptr;
             if (came != Came::Nothing)
                 AtPass(1, [came, this] {
                     came == Came::Closing ? void(Com.GameAbort = true) : LaidOutForTwo();
@@ -280,13 +267,10 @@ TEST_F(GameOnTableTest, EveryFlowAnswersWhatCameDuringItsPauses) {
             EXPECT_EQ(answer.Replaced(), came == Came::Replaced);
             if (flow.check) flow.check(came);
             Com.GameAbort = false;
+            if (kept) platform::Svc().clock = std::move(kept);
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // Restore, Previous Turn and Restart pressed while the cards are dealt are kept, not run under
 // the deal, and run once it is over.

@@ -21,7 +21,6 @@ class KeptNewGame : public OpponentTest {
         Hooks.Game_AutoSave = [this] {
             if (Eng.TurnCount == 0) firsts.push_back(Com.Pturn);
         };
-        press.setInterval(0);
         QObject::connect(&press, &QTimer::timeout, [this] {
             // The seat's own cards are in play once its record is the working set.
             if (Eng.CompTurnActive && Eng.SeatName == SeatRecordOf(pressSeat).RecName) {

@@ -427,8 +427,7 @@ TEST_F(MenuKeysTest, PreviousTurnShowsTheStartOfTheTurnBeforeUntilTheGameIsWon) 
     Eng.PlayerSideCount = 0;
     Game_End();
     const QStringList won = Model();
-    svc.boxes->Expect(vbOK);
-    svc.boxes->Expect(vbOK);
+    svc.boxes->script.insert(svc.boxes->script.end(), {vbOK, vbOK});
     KeyCommand(kF4, 0);
     MenuGame(kGameRestore);
     EXPECT_EQ(svc.boxes->shown.back().text, QStringLiteral("No move to restore!"));

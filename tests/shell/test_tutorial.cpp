@@ -305,10 +305,9 @@ TEST_F(TutorialTest, AMoveShowsTheNextStepAtOnceTheWindowStaysAndAStillCardSaysW
     Panel_Install(*form);
     Tutorial_Show();
     QWidget* window = frmTutorial().Window();
-    const auto pressOn = [](PictureBox& card) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10),
-                          card.Widget()->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+    const auto pressOn = [at = QPointF(10, 10)](PictureBox& card) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, card.Widget()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, {});
         QCoreApplication::sendEvent(card.Widget(), &press);
     };
     Next(5); // step 6 lays out a position no one has played yet, and moves nothing
@@ -446,19 +445,16 @@ TEST_F(TutorialTest, TheWindowFitsItsTextAndTheArrowLeavesTheLabelsUnderTheCardR
         EXPECT_LE(textOf(t.lblTipText).bottom(), t.cmdNext.TopPx()) << step;
         EXPECT_EQ(t.Window()->height(), int(t.cmdNext.TopPx() + t.cmdNext.HeightPx()) + 10) << step;
     }
-    platform::Label& message = form->Label9(1);
     for (int slot = 1; slot <= 6; ++slot) {
         const PictureBox& card = form->Picture7(slot);
-        message.SetGeometryPx(card.LeftPx() - 6, card.TopPx() + card.HeightPx(), 200, 40);
-        message.SetCaption(QStringLiteral("\r\n     It's still your turn."));
+        form->Label9(1).SetGeometryPx(card.LeftPx() - 6, card.TopPx() + card.HeightPx(), 200, 40);
+        form->Label9(1).SetCaption(QStringLiteral("\r\n     It's still your turn."));
         t.ReadEnableInfo(QStringLiteral("Look.<H 0%1C 0%1>").arg(slot));
         const QRectF arrow(form->imgTipUp.LeftPx(), form->imgTipUp.TopPx(), form->imgTipUp.WidthPx(),
                            form->imgTipUp.HeightPx());
-        for (const int label : {1, 3}) {
-            const platform::Label& l = form->Label9(label);
-            EXPECT_TRUE(l.Caption().trimmed().isEmpty() || !arrow.intersects(textOf(l)))
-                << slot << " " << label;
-        }
+        for (const platform::Label* l : {&form->Label9(1), &form->Label9(3)})
+            EXPECT_TRUE(l->Caption().trimmed().isEmpty() || !arrow.intersects(textOf(*l)))
+                << slot << " " << l->Index();
     }
 }
 

@@ -1,8 +1,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
@@ -36,11 +36,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 bool EventsUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
+    for (QDeadlineTimer t(ms); !done() && !t.hasExpired(); QThread::msleep(1))
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QThread::msleep(1);
-    }
     return done();
 }
