@@ -218,9 +218,6 @@ TEST_F(NetEntry, WaitsEndOnALostLinkTheGamesEndOrAbort) {
     EXPECT_FALSE(Com.NetAnswered);
 }
 
-} // namespace
-
-namespace {
 // Lines from the wrong place at the wrong time, through the real entry, on a remote of two
 // and on a host of two: no handler is reached, no state changes, nothing is kept or counted.
 TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
@@ -245,10 +242,8 @@ TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
             SCOPED_TRACE(std::string(m.what) + ": " + stray);
             Net_Reset();
             handled.clear();
-            Com.NumPlayers = 2;
-            Com.NumCenters = 3;
+            Host(2, 1);
             Com.NetHost = m.host ? 1 : 0;
-            Com.NetGame = 1;
             Com.PeerVersion = "96";
             Com.NetSockets[1] = {"Bo", 1, 7, 1};
             Com.Pturn = m.mover == 0 ? 0 : 1;
@@ -269,4 +264,5 @@ TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
         }
     }
 }
+
 } // namespace
