@@ -402,9 +402,8 @@ class SocketEvents : public QObject {
     }
 };
 
-// The lines a peer must pass over, sent by this program beside its own. None of them is a
-// true answer at a moment it is awaited, nor a start or end of a game: a peer cannot tell
-// such a lie from the truth, and it is no fault to believe it.
+// Lines a peer must pass over, sent beside this program's own: never a true answer where one
+// is awaited, nor a start or end of a game, lies a peer could not tell from the truth.
 class Hostile {
   public:
     // The lines to send in one write behind a line this program sends to `elements`.
@@ -441,10 +440,8 @@ class Hostile {
     QByteArray BehindStart() const {
         return Host() ? QByteArray("PC  2# 1\nWT\nOK\nTR  1\n") : QByteArray("PC\nWT\nOK\nPC  2# 1\n");
     }
-    // Out of its turn, by the lines both sides have had: another seat is moving and its turn
-    // does not end before this line arrives (a line sent as a turn passes to this program is
-    // in its turn). The host of three or more passes on other seats' moves, so its own would
-    // look like theirs.
+    // Another seat moves, its turn not ending before this line arrives; a host of three passes
+    // other seats' moves on, so its own would look like theirs.
     bool OutOfTurn() const {
         const bool ending = (Lines_Due() & (1u << kNetOK)) != 0;
         return Lines_Mover() >= 2 && !ending && (!Host() || Com.NumPlayers == 2);
