@@ -1,7 +1,6 @@
 // Callers at our host, over 127.0.0.1 with scripted peers: several that connect in the same
-// millisecond, round after round, each seated once whatever order their answers come in;
-// callers that go again before they have given their name; a caller that never says who it
-// is; and a flood of callers at a full table.
+// millisecond, round after round, each seated once whatever order their answers come in; and
+// callers that go again before they have given their name, or never give it, or flood a full table.
 #include "common/NetCodes.h"
 #include "engine/TableCodes.h"
 #include "net/Callers.h"
@@ -215,9 +214,7 @@ TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
     Net.NetReady = c.realClock ? 1 : 0;
     PeerSocket silent;
     ASSERT_TRUE(silent.Connect(port));
-    const auto letGo = [] {
-        return std::ranges::any_of(Net.Trace, [](auto& t) { return t.direction == '!'; });
-    };
+    auto letGo = [] { return std::ranges::any_of(Net.Trace, [](auto& t) { return t.direction == '!'; }); };
     EXPECT_TRUE(Pump(c.realClock ? std::function<bool()>(letGo) : [] { return Row(1).InUse == kRowInUse; }));
     EXPECT_FALSE(Eng.CallerWait); // the host's wait on it ended with it
     svc.boxes->script.assign(static_cast<size_t>(c.players), platform::vbYes); // "New opponent joining"

@@ -9,10 +9,6 @@ namespace {
 
 constexpr int kCodes[] = {kNetIP, kNetNM, kNetGS, kNetDK, kNetTR, kNetLost, kNetPC,
                           kNetWT, kNetOK, kNetRC, kNetRS, kNetLO, kNetEG};
-bool FieldedKind(int k) {
-    return k == kNetIP || k == kNetNM || k == kNetLO || k == kNetDK || k == kNetTR || k == kNetPC ||
-           k == kNetRC;
-}
 unsigned Bits(std::initializer_list<int> kinds) {
     unsigned b = 0;
     for (int k : kinds)
@@ -29,8 +25,9 @@ LineVerdict Expected(const LineMoment& m, int kind, bool bare, bool readable) {
     const bool needed = answer || (m.needed & LineBit(kind)) != 0;
     if (!readable) return needed ? LineVerdict::Refuse : LineVerdict::PassOver;
     // A move, stock or start without its fields is the answer form: taken only as an answer.
-    if (FieldedKind(kind) && bare) return answer ? LineVerdict::Take : LineVerdict::PassOver;
-    if (FieldedKind(kind)) return message ? LineVerdict::Take : LineVerdict::PassOver;
+    const bool fielded =
+        (Bits({kNetIP, kNetNM, kNetLO, kNetDK, kNetTR, kNetPC, kNetRC}) & LineBit(kind)) != 0;
+    if (fielded) return (bare ? answer : message) ? LineVerdict::Take : LineVerdict::PassOver;
     // A bare code with something after it is damaged.
     if (!bare) return needed ? LineVerdict::Refuse : LineVerdict::PassOver;
     return answer || message ? LineVerdict::Take : LineVerdict::PassOver;
