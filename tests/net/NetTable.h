@@ -103,14 +103,9 @@ inline void FillTable(unsigned seed) {
     auto upTo = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n + 1)); };
     // A center pile's card fits its place: the rank it needs, or a wild King.
     auto takeFitting = [&](int rank) {
-        for (size_t i = next; i < cards.size(); ++i) {
-            int copy = cards[i];
-            const int r = Card_Rank(copy);
-            if (r == rank || r == kRankKing) {
-                std::swap(cards[i], cards[next]);
-                break;
-            }
-        }
+        const auto fits = std::find_if(cards.begin() + static_cast<long>(next), cards.end(),
+                                       [&](int n) { return RankOf(n) == rank || RankOf(n) == kRankKing; });
+        if (fits != cards.end()) std::swap(*fits, cards[next]);
         return take();
     };
     for (int c = 1; c <= Com.NumCenters; ++c) {

@@ -1,7 +1,6 @@
 // Callers at our host, over 127.0.0.1 with scripted peers: several that connect in the same
-// millisecond, round after round, each seated once whatever order their answers come in;
-// callers that go again before they have given their name; a caller that never says who it
-// is; and a flood of callers at a full table.
+// millisecond, round after round, each seated once whatever order their answers come in; and
+// callers that go again before they have given their name, or never give it, or flood a full table.
 #include "common/NetCodes.h"
 #include "engine/TableCodes.h"
 #include "net/Callers.h"
@@ -199,9 +198,8 @@ void Player(PeerSocket& p, int port, const QByteArray& name, const std::atomic<b
         if (p.Line().startsWith("LO")) p.Send("LO\n");
 }
 
-// A caller that never says who it is (a port scanner meets every open port) holds no seat:
-// the players who call after it join unrefused, and once its time is up the host lets it go.
-// On the real clock the time passes by itself while the host, its table set up, waits on it.
+// A caller that never says who it is holds no seat: later players join unrefused, and once
+// its time is up (on the real clock, while the host waits on it) the host lets it go.
 struct Silent {
     const char* what;
     int players;
@@ -216,10 +214,7 @@ TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
     Net.NetReady = c.realClock ? 1 : 0;
     PeerSocket silent;
     ASSERT_TRUE(silent.Connect(port));
-    const auto letGo = [] {
-        return std::any_of(Net.Trace.begin(), Net.Trace.end(),
-                           [](const auto& t) { return t.direction == '!'; });
-    };
+    auto letGo = [] { return std::ranges::any_of(Net.Trace, [](auto& t) { return t.direction == '!'; }); };
     EXPECT_TRUE(Pump(c.realClock ? std::function<bool()>(letGo) : [] { return Row(1).InUse == kRowInUse; }));
     EXPECT_FALSE(Eng.CallerWait); // the host's wait on it ended with it
     svc.boxes->script.assign(static_cast<size_t>(c.players), platform::vbYes); // "New opponent joining"
@@ -246,9 +241,9 @@ TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
     svc.boxes->Expect(platform::vbYes);
     SetupInternet();
     for (int e = 1; e <= last; ++e)
-        EXPECT_EQ(std::count_if(Net.Trace.begin(), Net.Trace.end(),
-                                [e](const auto& t) { return t.element == e && t.bytes == "GO\n"; }),
-                  e == 1 && !c.realClock ? 0 : 1);
+        EXPECT_EQ(
+            std::ranges::count_if(Net.Trace, [e](auto& t) { return t.element == e && t.bytes == "GO\n"; }),
+            e == 1 && !c.realClock ? 0 : 1);
     stop = true;
     for (auto& t : players)
         t.join();
@@ -259,8 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
                                            Silent{"OnTheRealClock", 2, true}),
                          [](const ::testing::TestParamInfo<Silent>& i) { return i.param.what; });
 
-// Callers at a full table are refused for that reason; the player is told once, and the
-// refusals that follow are counted on the table.
+// Callers at a full table are refused; the player is told once, later refusals counted.
 TEST_F(Callers, AFloodOfCallersAtAFullTablePutsUpOneBox) {
     constexpr int kFlood = 12;
     const int port = Listen(2);

@@ -218,49 +218,37 @@ TEST_F(NetEntry, WaitsEndOnALostLinkTheGamesEndOrAbort) {
     EXPECT_FALSE(Com.NetAnswered);
 }
 
-} // namespace
-
-namespace {
 // Lines from the wrong place at the wrong time, through the real entry, on a remote of two
 // and on a host of two: no handler is reached, no state changes, nothing is kept or counted.
 TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
-    struct Moment {
-        const char* what;
-        bool host;
-        int mover;      // the seat on turn by the lines (0 between games)
-        int openAnswer; // the exchange this program has open, kNetNone for none
-    } moments[] = {
+    // What, on the host, the seat on turn by the lines (0 between games), the exchange open.
+    const std::tuple<const char*, bool, int, int> moments[] = {
         {"a remote on its own turn", false, 1, kNetNone},
         {"a remote awaiting the answer to its move", false, 1, kNetPC},
         {"a remote between games", false, 0, kNetNone},
         {"a host on its own turn", true, 1, kNetNone},
         {"a host awaiting the answer to its WT", true, 1, kNetWT},
     };
-    const char* strays[] = {"TR",         "TR  1",     "TR  2", "TR abc",
-                            "PC  2# 1",   "DK  1# 2#", "DK",    "IP Vornhelm Online^ 9. 6. 0^ 1",
-                            "NM Mallory", "RS",        "LO",    "OK x",
-                            "ZZ"};
-    for (const Moment& m : moments) {
-        for (const char* stray : strays) {
-            SCOPED_TRACE(std::string(m.what) + ": " + stray);
+    const QByteArray strays = "TR|TR  1|TR  2|TR abc|PC  2# 1|DK  1# 2#|DK|IP Vornhelm Online^ 9. 6. 0^ 1|"
+                              "NM Mallory|RS|LO|OK x|ZZ";
+    for (const auto& [what, host, mover, openAnswer] : moments) {
+        for (const QByteArray& stray : strays.split('|')) {
+            SCOPED_TRACE(std::string(what) + ": " + stray.toStdString());
             Net_Reset();
             handled.clear();
-            Com.NumPlayers = 2;
-            Com.NumCenters = 3;
-            Com.NetHost = m.host ? 1 : 0;
-            Com.NetGame = 1;
+            Host(2, 1);
+            Com.NetHost = host ? 1 : 0;
             Com.PeerVersion = "96";
             Com.NetSockets[1] = {"Bo", 1, 7, 1};
-            Com.Pturn = m.mover == 0 ? 0 : 1;
+            Com.Pturn = mover == 0 ? 0 : 1;
             Com.NetState = kNetWT;
             Eng.DeckCount = 40;
-            if (m.mover != 0) Lines_TurnBegins(m.mover);
-            if (m.openAnswer != kNetNone) Net_Open(m.openAnswer, Net_Answerers());
-            const int from = m.host ? 1 : 0;
+            if (mover != 0) Lines_TurnBegins(mover);
+            if (openAnswer != kNetNone) Net_Open(openAnswer, Net_Answerers());
             const int acks = Com.NetAckCount;
-            Line(from, stray);
+            Line(host ? 1 : 0, stray);
             EXPECT_TRUE(handled.empty());
-            EXPECT_EQ(Com.Pturn, m.mover == 0 ? 0 : 1);
+            EXPECT_EQ(Com.Pturn, mover == 0 ? 0 : 1);
             EXPECT_EQ(Com.NetState, kNetWT);
             EXPECT_EQ(Com.NetAckCount, acks);
             for (int kind : {kNetPC, kNetWT, kNetOK, kNetDK, kNetTR, kNetRS})
@@ -269,4 +257,5 @@ TEST_F(NetEntry, LinesNoExchangeAwaitsChangeNothing) {
         }
     }
 }
+
 } // namespace

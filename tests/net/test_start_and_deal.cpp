@@ -217,8 +217,7 @@ TEST_F(StartAndDeal, APlayerLeavingATableOfThreeStopsTheHostsDeal) {
     EXPECT_EQ(got.join(' '), "GS DK TR EG");
 }
 
-// The last player leaving during the first deal ends the Internet game; the host's player
-// is told who left, on the table that is local again.
+// The last player leaving during the first deal ends the Internet game, naming who left.
 TEST_F(StartAndDeal, TheLastPlayerLeavingDuringTheDealIsNamedOnTheHost) {
     const int port = HostListening(2);
     Com.Pturn = 0;

@@ -236,8 +236,7 @@ TEST_F(TableChanges, TheStartNoticeGoesWhenAnOlderProgramsGameStarts) {
     EXPECT_FALSE(form->StatusMsg.Visible()) << form->StatusMsg.Caption().toStdString();
 }
 
-// The last player leaving a won game: the kept table keeps its players' names until it is
-// cleared for the next game, when the computer opponents sit down again.
+// The last player leaving a won game: the kept table keeps its names until it is cleared.
 TEST_F(TableChanges, AWonGamesTableKeepsItsPlayersUntilItIsCleared) {
     NetHooks.Seats_FromProfile = [] { Eng.Seat2Rec.RecName = "Grulm"; };
     Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };

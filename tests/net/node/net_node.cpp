@@ -10,14 +10,10 @@
 // With --leave the program says its farewell as its last game ends: a loser right behind
 // its answer to the winner's last OK, the winner once the game is scored.
 // With --new-on-turn the host's player presses F2 once, a moment into the host's first turn.
-// With --restart the host's player restarts the game once, as its first turn begins, and
-// then keeps still until both tables play again: nothing but the peers' lines may wake it.
-// With --toss-stalemate the host's player abandons every stalemate and starts the next game;
-// with --no-stock-first every program deals its first game without a stock, so that game's
-// first refill is a stalemate on every table at once.
-// With --hostile the program also sends, around its own lines and now and then, lines a peer
-// must pass over: every code bare, damaged or out of range, repeated at once and a moment
-// later, moves out of its turn, old lines behind a new game.
+// --restart: the host's player restarts once as its first turn begins, then keeps still.
+// --toss-stalemate: the host's player abandons every stalemate for the next game.
+// --no-stock-first: the first game is dealt without a stock, a stalemate on every table.
+// --hostile: the program also sends lines a peer must pass over (see Hostile).
 #include "app/Wiring.h"
 #include "common/NetCodes.h"
 #include "common/Shared.h"
@@ -113,18 +109,11 @@ class NodeBoxes : public platform::MessageBoxes {
     int Show(const QString& text, int style, const QString& title) override {
         std::fprintf(stderr, "[%s] box %s: %s\n", qPrintable(opt.name), qPrintable(title),
                      qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
-        if (qEnvironmentVariableIsSet("NET_NODE_TRACE") && title.contains(QLatin1String("Internet Game")))
-            for (size_t i = Net.Trace.size() > 25 ? Net.Trace.size() - 25 : 0; i < Net.Trace.size(); ++i)
-                std::fprintf(stderr, "  %d%c %s\n", Net.Trace[i].element, Net.Trace[i].direction,
-                             Net.Trace[i].bytes.trimmed().constData());
         const int buttons = style & 0x0F;
         if (buttons == platform::vbYesNo || buttons == platform::vbYesNoCancel) {
             const bool stalemate = title == QLatin1String("Stalemate");
-            if (stalemate && opt.tossStalemate) {
-                ++tossed;
-                return platform::vbNo;
-            }
-            const bool yes = title == QLatin1String("New opponent joining") || stalemate;
+            tossed += stalemate && opt.tossStalemate;
+            const bool yes = title == QLatin1String("New opponent joining") || (stalemate && !opt.tossStalemate);
             return yes ? platform::vbYes : platform::vbNo;
         }
         if (title == QLatin1String("Restart Game")) return platform::vbOK;
@@ -378,22 +367,16 @@ class Driver {
         if (!opt.restart || restarted_ || opt.players == 0) return false;
         restarted_ = true;
         tick_->stop();
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
+        auto watchdog = std::make_unique<QObject>(); // its timer goes with it
+        QTimer::singleShot(kRestartLimitMs, watchdog.get(), [] {
             std::fprintf(stderr, "[%s] the restart slept past the answers\n", qPrintable(opt.name));
             std::_Exit(3);
         });
-        watchdog.start(kRestartLimitMs);
         auto& clock = static_cast<NodeClock&>(*platform::Svc().clock);
         clock.still = true;
-        QElapsedTimer took;
-        took.start();
         MenuGame(kGameRestart);
         clock.still = false;
-        watchdog.stop();
-        std::fprintf(stderr, "[%s] restarted in %lld ms\n", qPrintable(opt.name),
-                     static_cast<long long>(took.elapsed()));
+        watchdog.reset();
         tick_->start();
         return true;
     }
@@ -419,9 +402,8 @@ class SocketEvents : public QObject {
     }
 };
 
-// The lines a peer must pass over, sent by this program beside its own. None of them is a
-// true answer at a moment it is awaited, nor a start or end of a game: a peer cannot tell
-// such a lie from the truth, and it is no fault to believe it.
+// Lines a peer must pass over, sent beside this program's own: never a true answer where one
+// is awaited, nor a start or end of a game, lies a peer could not tell from the truth.
 class Hostile {
   public:
     // The lines to send in one write behind a line this program sends to `elements`.
@@ -437,10 +419,11 @@ class Hostile {
     }
     // Now and then: the last answer once more, a moment later.
     void Tick() {
-        if (!later_.line.isEmpty() && Chance(0.02)) {
-            Write(later_.line + '\n', later_.elements);
-            later_.line.clear();
-        }
+        if (later_.first.isEmpty() || !Chance(0.02)) return;
+        for (int e : later_.second)
+            if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected)
+                Winsock1().SendData(e, later_.first + '\n');
+        later_.first.clear();
     }
 
   private:
@@ -451,24 +434,21 @@ class Hostile {
     }
     // A bare line this program sends only as an answer.
     bool Answer(const QByteArray& line) const {
-        if (line == "PC") return true;
-        return !Host() && (line == "GS" || line == "DK" || line == "TR");
+        return line == "PC" || (!Host() && (line == "GS" || line == "DK" || line == "TR"));
     }
     // Lines of the game before a new one, behind its start.
     QByteArray BehindStart() const {
         return Host() ? QByteArray("PC  2# 1\nWT\nOK\nTR  1\n") : QByteArray("PC\nWT\nOK\nPC  2# 1\n");
     }
-    // Out of its turn, by the lines both sides have had: another seat is moving and its turn
-    // does not end before this line arrives (a line sent as a turn passes to this program is
-    // in its turn). The host of three or more passes on other seats' moves, so its own would
-    // look like theirs.
+    // Another seat moves, its turn not ending before this line arrives; a host of three passes
+    // other seats' moves on, so its own would look like theirs.
     bool OutOfTurn() const {
         const bool ending = (Lines_Due() & (1u << kNetOK)) != 0;
         return Lines_Mover() >= 2 && !ending && (!Host() || Com.NumPlayers == 2);
     }
     QByteArray Stray(const QByteArray& line) {
-        std::vector<QByteArray> pool = {"ZZ junk", "SY",    "PK maybe", "NM Mallory",
-                                        "LO",      "LO  9  9", "EG  1",    "RS", "IP Vornhelm Online^ 9. 6. 0^ 1"};
+        std::vector<QByteArray> pool = {"ZZ junk", "SY", "PK maybe", "NM Mallory", "LO",
+                                        "LO  9  9", "EG  1", "RS", "IP Vornhelm Online^ 9. 6. 0^ 1"};
         // A damaged snapshot from the host ends the game: only a remote's is passed over.
         pool.push_back(Host() ? QByteArray("RC") : QByteArray("RC abc#def#"));
         if (Host()) pool.push_back("GS  7");
@@ -481,18 +461,8 @@ class Hostile {
         if (OutOfTurn()) pool.insert(pool.end(), {"PC  2# 1", "PC  99# 99", "PC abc#def", "PC  2# 1"});
         return Pick(pool);
     }
-    void Write(const QByteArray& bytes, const std::vector<int>& elements) {
-        if (bytes.isEmpty()) return;
-        for (int e : elements)
-            if (Winsock1().Exists(e) && Winsock1().State(e) == platform::sckConnected)
-                Winsock1().SendData(e, bytes);
-    }
-
     std::mt19937 gen_{opt.seed * 7919u + 17u};
-    struct Later {
-        QByteArray line;
-        std::vector<int> elements;
-    } later_;
+    std::pair<QByteArray, std::vector<int>> later_; // the last answer and where it went
 };
 
 Hostile hostile;
@@ -527,20 +497,13 @@ bool ParseArgs(const QStringList& a) {
             opt.newOnTurn = true;
             continue;
         }
-        if (k == "--restart") {
-            opt.restart = true;
-            continue;
-        }
-        if (k == "--toss-stalemate") {
-            opt.tossStalemate = true;
-            continue;
-        }
-        if (k == "--no-stock-first") {
-            opt.noStockFirst = true;
-            continue;
-        }
-        if (k == "--hostile") {
-            opt.hostile = true;
+        const std::pair<const char*, bool*> flags[] = {{"--restart", &opt.restart},
+                                                       {"--toss-stalemate", &opt.tossStalemate},
+                                                       {"--no-stock-first", &opt.noStockFirst},
+                                                       {"--hostile", &opt.hostile}};
+        const auto flag = std::find_if(std::begin(flags), std::end(flags), [&](auto& f) { return k == f.first; });
+        if (flag != std::end(flags)) {
+            *flag->second = true;
             continue;
         }
         if (k == "--host") opt.players = v.toInt();
