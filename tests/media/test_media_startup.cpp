@@ -17,7 +17,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -34,65 +33,27 @@ class MediaStartupTest : public GameTest {
         Folders_SetAppPath(QString());
         GameTest::TearDown();
     }
-    void Start() {
-        Media_Reset();
-        Boot.LockPath = home->Path() + "/running.lock";
-        Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
-        form = std::make_unique<FrmGrulm>();
-        Startup_Install();
-        Media_Install();
-        MediaWindows_Install();
-        Startup.LoginShow = [this] {
-            welcome = std::make_unique<WelcomeForm>();
-            welcome->Show(false);
-            welcome->Combo1.SetText("Ann");
-            welcome->Command1_Click();
-        };
-        form->Show();
-    }
+    void Start();
     std::unique_ptr<FrmGrulm> form;
     std::unique_ptr<WelcomeForm> welcome;
 };
 } // namespace
 
-// The program is closed (a logout's SIGTERM closes it the same way) while Preferences, opened
-// inside a deal's or a computer turn's pause, waits: it closes unanswered and the program ends.
-TEST_F(MediaStartupTest, ClosingWhilePreferencesWaitsInsideAFlowEndsTheProgram) {
-    for (const bool turn : {false, true}) {
-        SCOPED_TRACE(turn ? "a computer's turn" : "a deal");
-        home = std::make_unique<TestHome>();
-        Start();
-        int quits = 0;
-        Startup.Quit = [&] { ++quits; };
-        if (turn) Game_New();
-        // Were the player to close it, the program would have waited for that.
-        bool opened = false, waited = false;
-        QTimer player;
-        QObject::connect(&player, &QTimer::timeout, [&] {
-            waited = frmOptions().IsVisible();
-            frmOptions().Hide();
-        });
-        QTimer::singleShot(0, [&] {
-            player.start(3000);
-            QTimer::singleShot(0, [&] {
-                opened = frmOptions().Waiting() && (Eng.TableBusy || Eng.CompTurnActive);
-                form->Window()->close();
-            });
-            MenuOptions(kOptPreferences, 0);
-        });
-        Opponent_PlaySeat1(turn ? 0 : -1);
-        turn ? ComputerTurn() : Game_New();
-        Opponent_PlaySeat1(-1);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !form->Loaded(); }, 2000));
-        EXPECT_TRUE(opened);
-        EXPECT_FALSE(waited);
-        EXPECT_EQ(quits, 1);
-        EXPECT_TRUE(QDir(Com.DataPath).entryList({"~*.tmp"}, QDir::Files).isEmpty());
-        form.reset();
-        Startup_Reset();
-        Common_Reset();
-        Engine_Reset();
-    }
+void MediaStartupTest::Start() {
+    Media_Reset();
+    Boot.LockPath = home->Path() + "/running.lock";
+    Folders_SetAppPath(QStringLiteral(ASSETS_BUILT));
+    form = std::make_unique<FrmGrulm>();
+    Startup_Install();
+    Media_Install();
+    MediaWindows_Install();
+    Startup.LoginShow = [this] {
+        welcome = std::make_unique<WelcomeForm>();
+        welcome->Show(false);
+        welcome->Combo1.SetText("Ann");
+        welcome->Command1_Click();
+    };
+    form->Show();
 }
 
 TEST_F(MediaStartupTest, AFirstStartSeatsGrulmWithHisPictureNameAndComments) {
@@ -106,4 +67,40 @@ TEST_F(MediaStartupTest, AFirstStartSeatsGrulmWithHisPictureNameAndComments) {
     EXPECT_FALSE(form->ImgAvatar.Picture().isNull());
     EXPECT_EQ(Eng.SeatComments(34), Personality_Grulm().Comments(34));
     EXPECT_TRUE(Eng.Seat3Rec.RecSounds(12).endsWith("Sounds/Grulm-12.wav"));
+}
+
+// The program is closed (a logout's SIGTERM closes it the same way) while Preferences, opened
+// inside a deal's or a computer turn's pause, waits: it closes unanswered and the program ends.
+TEST_F(MediaStartupTest, ClosingWhilePreferencesWaitsInsideAFlowEndsTheProgram) {
+    for (const bool turn : {false, true}) {
+        SCOPED_TRACE(turn ? "a computer's turn" : "a deal");
+        Start();
+        int quits = 0;
+        Startup.Quit = [&] { ++quits; };
+        if (turn) Game_New();
+        // Were the player to close it, the program would have waited for that.
+        bool opened = false, waited = false;
+        QObject player;
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(3000, &player, [&] {
+                waited = frmOptions().IsVisible();
+                frmOptions().Hide();
+            });
+            QTimer::singleShot(0, [&] {
+                opened = frmOptions().Waiting() && (Eng.TableBusy || Eng.CompTurnActive);
+                form->Window()->close();
+            });
+            MenuOptions(kOptPreferences, 0);
+        });
+        Opponent_PlaySeat1(turn ? 0 : -1);
+        turn ? ComputerTurn() : Game_New();
+        Opponent_PlaySeat1(-1);
+        EXPECT_TRUE(EventsUntil([this] { return !form->Loaded(); }, 2000));
+        EXPECT_TRUE(opened);
+        EXPECT_FALSE(waited);
+        EXPECT_EQ(quits, 1);
+        EXPECT_TRUE(QDir(Com.DataPath).entryList({"~*.tmp"}, QDir::Files).isEmpty());
+        TearDown();
+        SetUp();
+    }
 }

@@ -1,9 +1,8 @@
 // The game's windows on a real X server with a window manager (Xvfb and openbox, each
 // started here on a display of its own): the table's title bar on the screen at the first
 // start and at a stored place, the tool windows wholly on the screen, the width a player
-// dragged undone by the reset, and the table of every game size whole on small screens, the chat
-// clear of the player's places. Skipped where
-// Xvfb or openbox is not installed.
+// dragged undone by the reset, the table of every game size whole on small screens and the chat
+// clear of the player's places. Skipped where Xvfb or openbox is not installed.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
