@@ -182,7 +182,7 @@ TEST_F(EditorTest, APersonalityNameTheProfileCannotKeepIsRefusedWithTheReason) {
         if (*reason) svc.boxes->Expect(platform::vbOK);
         w.CboOpponent.SetText(name);
         EXPECT_EQ(w.CboOpponent.Text(), *reason ? "Grulm" : name) << name.toStdString();
-        if (*reason) EXPECT_TRUE(svc.boxes->shown.back().text.contains(reason)) << name.toStdString();
+        EXPECT_TRUE(!*reason || svc.boxes->shown.back().text.contains(reason)) << name.toStdString();
         Prof.Prefs.Identity(3).Name = "";
         Opponent_FillBlank(3, name, "No Comments");
         EXPECT_EQ(Prof.Prefs.Identity(3).Name, *reason ? "Grulm" : name);
