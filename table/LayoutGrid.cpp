@@ -275,8 +275,9 @@ bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
 QSizeF GridAvatarSize(const QSize& picture) {
     if (picture.width() <= 0 || picture.height() <= 0) return {130, 130};
     const double tall = double(picture.height()) / picture.width();
-    if (tall >= 0.82) return {std::nearbyint(130 * 15 / tall) / 15, 130};
-    return {130, std::nearbyint(130 * 15 * tall) / 15};
+    constexpr double tw = platform::kTwipsPerPixel;
+    if (tall >= 0.82) return {std::nearbyint(130 * tw / tall) / tw, 130};
+    return {130, std::nearbyint(130 * tw * tall) / tw};
 }
 
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
@@ -340,8 +341,8 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     // Three or four at the small display of a narrower screen are scaled to the window.
-    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= 1024 * 15;
-    return in.screenWidthTw >= 12000;
+    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(1024);
+    return in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
