@@ -135,12 +135,11 @@ void AnimateCardsFlow(int mode) {
     if (Com.FlowRunning) return;
     TableForm& f = frmGrulm();
     const QImage back = Tbl.Pic.FilePic[SmallCards() ? 5 : 0];
-    // Running before the pending events go through, so a DEAL press among them waits for the flow.
+    // Running before the flow's first frame lets events through, so a DEAL press waits for it.
     Com.FlowStop = false;
     Com.FlowRunning = true;
     // The key that stops the flow runs no command.
     Hooks.KeyArm(false);
-    Pause(0);
     const int animW = f.Window()->width(), animH = f.Window()->height();
     f.Timer1.SetEnabled(false);
 
