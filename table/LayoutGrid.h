@@ -7,12 +7,16 @@
 
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct GridPlace {
     QString name;
     int index;
     QRectF rect;
+    // Where the arithmetic decides them: shown or not, and the font's point size.
+    std::optional<bool> visible = std::nullopt;
+    std::optional<double> fontSize = std::nullopt;
 };
 
 // True for the inputs the arithmetic covers.
