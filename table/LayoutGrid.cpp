@@ -352,3 +352,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width)) GridAvatar(out, in, width);
     return out;
 }
+
+QSizeF LayoutGrid_AvatarSize(const QSize& picture) {
+    return GridAvatarSize(picture);
+}

@@ -19,6 +19,8 @@ struct GridPlace {
     std::optional<double> fontSize = std::nullopt;
 };
 
+// The avatar's box for a picture of that size (none: the one drawn for a seat without a picture).
+QSizeF LayoutGrid_AvatarSize(const QSize& picture);
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
 // Every seat's places 1 to 10, the centre piles, the stock group and the avatar, where the layout
