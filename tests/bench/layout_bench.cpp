@@ -1,4 +1,5 @@
 // The cost of working out the table's layout, and of asking again for a plan already made.
+#include "table/LayoutGridPlan.h"
 #include "table/LayoutPlan.h"
 #include "tests/bench/HeadlessGame.h"
 
@@ -23,6 +24,20 @@ void BM_Plan(benchmark::State& state) {
 }
 BENCHMARK(BM_Plan)->ArgsProduct({{2, 3, 4}, {800, 1024}, {0}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Plan)->ArgsProduct({{2, 4}, {1024}, {1}})->Unit(benchmark::kMicrosecond);
+
+// The same plans worked out by arithmetic (the 800-pixel screen: two players only).
+void BM_GridPlan(benchmark::State& state) {
+    LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
+    const int width = static_cast<int>(state.range(1));
+    in.screenWidthTw = width * 15;
+    in.screenHeightTw = width * 3 / 4 * 15;
+    in.players = static_cast<int>(state.range(0));
+    in.centers = in.players > 2 ? 4 : 3;
+    in.window = QSize(width, width * 3 / 4 - 40);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LayoutGrid_Plan(in).controls.size());
+}
+BENCHMARK(BM_GridPlan)->ArgsProduct({{2, 3, 4}, {1024}})->Args({2, 800})->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
