@@ -456,6 +456,7 @@ void Grulm_FormResize() {
     Tbl.FormWidth = f.WidthTw();
     Tbl.FormHeight = f.HeightTw();
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
-    Layout_AvatarAndPlayers();
+    // A window of another size is a new input to the plan.
+    Layout_Relay(Layout_ModeAsked());
     f.SetScaleMode(platform::vbPixels);
 }
