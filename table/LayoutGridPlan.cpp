@@ -5,9 +5,11 @@
 #include "table/Display.h"
 #include "table/LayoutGrid.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -142,9 +144,41 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     s.AvatarRule = PlanAvatarRule(in, s.FormWidth);
 }
 
-// The elements the layout adds for the seats of three or four and the fourth centre pile.
-bool MadeAtRunTime(const GridPlace& g) {
-    return design::Find(g.name, g.index) == nullptr;
+// Where each designed control stands in the stacking order (its place in the design's table),
+// and each array's first entry, whose element a new one copies; made once.
+struct DesignIndex {
+    struct Range {
+        const design::Entry* entry;
+        int rank;
+    };
+    QHash<QString, std::vector<Range>> ranges;
+
+    DesignIndex() {
+        int rank = 0;
+        for (const design::Entry& e : design::Table()) {
+            std::vector<Range>& r = ranges[QString::fromLatin1(e.name)];
+            r.push_back({&e, rank});
+            std::sort(r.begin(), r.end(),
+                      [](const Range& a, const Range& b) { return a.entry->first < b.entry->first; });
+            rank += e.array() ? e.last - e.first + 1 : 1;
+        }
+    }
+    // The control's rank in the design, none for an element the layout adds.
+    std::optional<int> RankOf(const QString& name, int index) const {
+        for (const Range& r : ranges.value(name))
+            if (!r.entry->array() || (index >= r.entry->first && index <= r.entry->last))
+                return r.rank + (r.entry->array() ? index - r.entry->first : 0);
+        return std::nullopt;
+    }
+    const design::Entry* First(const QString& name) const {
+        const auto it = ranges.find(name);
+        return it == ranges.end() ? nullptr : it->front().entry;
+    }
+};
+
+const DesignIndex& Designed() {
+    static const DesignIndex index;
+    return index;
 }
 
 // A seat of three or four's outlines, frame and side stack go under everything, each seat's under
@@ -169,31 +203,18 @@ int SentBackRank(const GridPlace& g, int players) {
 // added on top in the order it added them (the fourth pile, then seats 3 and 4).
 int StackRank(const GridPlace& g, int players) {
     constexpr int kBack = 0, kDesigned = 1000, kAdded = 100000;
-    const bool made = MadeAtRunTime(g);
+    if (const std::optional<int> designed = Designed().RankOf(g.name, g.index)) return kDesigned + *designed;
     static const QStringList sentBack = {"Stack", "StackHold", "Label3"};
-    if (made && sentBack.contains(g.name)) return kBack + SentBackRank(g, players);
-    if (made) {
-        const int order = g.name == QLatin1String("PicCenter")  ? 0
-                          : g.name == QLatin1String("Picture2") ? 1
-                                                                : 2;
-        return kAdded + order * 100 + g.index;
-    }
-    int rank = kDesigned;
-    for (const design::Entry& e : design::Table()) {
-        if (g.name == QLatin1String(e.name) && (!e.array() || (g.index >= e.first && g.index <= e.last)))
-            return rank + (e.array() ? g.index - e.first : 0);
-        rank += e.array() ? e.last - e.first + 1 : 1;
-    }
-    return rank;
+    if (sentBack.contains(g.name)) return kBack + SentBackRank(g, players);
+    const int order = g.name == QLatin1String("PicCenter") ? 0 : g.name == QLatin1String("Picture2") ? 1 : 2;
+    return kAdded + order * 100 + g.index;
 }
 
 // The look of an element the layout adds: a copy of the array's first element as designed, the
 // side stacks' edges in the deck's colour; a seat's frame and the fourth pile
 // keep no tip, the fourth pile takes the centre piles' colour and border.
 void PlanLook(PlacedControl& c, const LayoutInputs& in) {
-    const design::Entry* first = nullptr;
-    for (const design::Entry& e : design::Table())
-        if (c.name == QLatin1String(e.name) && (!first || e.first < first->first)) first = &e;
+    const design::Entry* first = Designed().First(c.name);
     if (!first) return;
     c.tip = first->tooltip;
     c.caption = first->caption;
@@ -243,7 +264,7 @@ PlacedControl PlanControl(const GridPlace& g, const LayoutInputs& in) {
     c.visible = PlanShown(g, in);
     c.fontSize = g.fontSize.value_or(0);
     c.stack = StackRank(g, in.players);
-    if (MadeAtRunTime(g)) PlanLook(c, in);
+    if (!Designed().RankOf(g.name, g.index)) PlanLook(c, in);
     return c;
 }
 
