@@ -14,16 +14,17 @@
 namespace {
 
 constexpr double kTw = platform::kTwipsPerPixel;
-// The pile spacing the small display of two scales the table's by (four fifths), and the table's own.
-constexpr int kCenterSpacing = 82, kSmallCenterSpacing = 66;
+// The small display of two draws the whole table at four fifths, the centre piles' spacing too.
 constexpr double kSmallTwoScale = 0.8;
+constexpr int kCenterSpacing = 82, kSmallCenterSpacing = 66;
 // Seat 2's hold row at a table of two, which moving the cards up raises to 10 pixels above.
 constexpr double kSeat2HoldRow = 128;
 
+// The table of two spreads out on a screen wider than 819 pixels.
 bool Wide(const LayoutInputs& in) {
     return in.screenWidthTw >= 12288;
 }
-// Three or four at the table: the human's rows lower and the stacks higher on a screen this wide.
+// Three or four at the table: the human's rows lower on a screen wider than 866 pixels.
 bool Above(const LayoutInputs& in) {
     return in.screenWidthTw > 13000;
 }
@@ -165,14 +166,16 @@ struct DesignIndex {
     }
     // The control's rank in the design, none for an element the layout adds.
     std::optional<int> RankOf(const QString& name, int index) const {
-        for (const Range& r : ranges.value(name))
+        const auto it = ranges.constFind(name);
+        if (it == ranges.cend()) return std::nullopt;
+        for (const Range& r : *it)
             if (!r.entry->array() || (index >= r.entry->first && index <= r.entry->last))
                 return r.rank + (r.entry->array() ? index - r.entry->first : 0);
         return std::nullopt;
     }
     const design::Entry* First(const QString& name) const {
-        const auto it = ranges.find(name);
-        return it == ranges.end() ? nullptr : it->front().entry;
+        const auto it = ranges.constFind(name);
+        return it == ranges.cend() ? nullptr : it->front().entry;
     }
 };
 
