@@ -1,6 +1,7 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridLabels.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
@@ -9,6 +10,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -148,7 +151,9 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
 // shapes), each display, each game size, the window fitted as a change of display fits it.
-template <typename Each> void ForEachCoveredPlan(Each each) {
+// With `names`, the seats are called so rather than as the table has them.
+template <typename Each>
+void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt) {
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
@@ -168,18 +173,24 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.avatarPicture = avatar;
+                if (names) in.seatNames = *names;
                 if (!LayoutGrid_Covers(in)) continue; // counted by the caller
                 each(in, Layout_Plan(in));
             }
 }
 
-// The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
-// and in size, and in shown state and font where the arithmetic gives them; gives their number.
+// The places the arithmetic gives whose name (or name and index) `take` accepts agree with the
+// plan's, to a pixel and in size, and in shown state and font where the arithmetic gives them;
+// gives their number.
 template <typename Take>
 int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
     int compared = 0;
     for (const GridPlace& g : LayoutGrid_Places(in)) {
-        if (!take(g.name)) continue;
+        if constexpr (std::is_invocable_v<Take, const QString&, int>) {
+            if (!take(g.name, g.index)) continue;
+        } else if (!take(g.name)) {
+            continue;
+        }
         const PlacedControl* c = plan.Find(g.name, g.index);
         const std::string id = g.name.toStdString() + "(" + std::to_string(g.index) + ")";
         if (c == nullptr) {
@@ -222,6 +233,35 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // and for two players on the narrower screens, but for the 640 one with four centre piles,
     // where the stock would pass the window and the table finds it room elsewhere.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+}
+
+// The seats' names, the comment line and the emote icon beside it.
+bool NameAndCommentGroup(const QString& name, int index) {
+    return (name == "Label9" && index >= kLblComment) || name == "imgIcon";
+}
+
+// The names, the comment line and its icon worked out by arithmetic are those the plan has, and
+// so are the opponents' names' moves off their side stacks: with the table's names and with long
+// ones, whose text reaches past the cards a short one keeps clear of.
+TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
+    int compared = 0;
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
+        const auto moves = LayoutGrid_NameMoves(in);
+        for (int seat = 2; seat <= 4; ++seat) {
+            const TableState::NameMove& want = plan.state.NameMoves.at(seat);
+            EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
+        }
+    };
+    ForEachCoveredPlan(each);
+    ForEachCoveredPlan(each, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
+                                                    QStringLiteral("Torvek Low Marshland"),
+                                                    QStringLiteral("Oskrel Stonebreaker.")});
+    // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
+    // plans), of three 3 names (24 plans), of four 4 names (24 plans).
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
