@@ -348,22 +348,23 @@ QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& place
             design::kDealButton.h};
 }
 
-// The comment line keeps three lines of text, or ends before the place to its right as long as
-// "Games Lost: 0000" fits; where neither leaves it free it goes to the free room nearest.
-QRectF CommentFitted(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF box,
-                     const std::vector<GridName>& names) {
+// Where a label the table fits round the cards goes: it keeps `lines` lines of text, or ends before
+// the place to its right as long as `widest` fits; where neither leaves it free it goes to the free
+// room nearest. It keeps off the cards, the side piles, the names (in `places`), the deal button
+// and the avatar.
+QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF box, const QFont& font,
+                int lines, const QString& widest) {
     std::vector<QRectF> obstacles = CardPlaces(in, places);
     for (int seat = 1; seat <= in.players; ++seat) {
         obstacles.push_back(SidePile(places, seat));
-        obstacles.push_back(names[seat - 1].at);
+        obstacles.push_back(GridRect(places, "Label9", SeatNameLabel(seat)));
     }
-    obstacles.push_back(DealAsLaidOut(in, places, names[0].at));
+    obstacles.push_back(DealAsLaidOut(in, places, GridRect(places, "Label9", kLblHumanName)));
     if (in.avatarShown)
         if (const GridPlace* a = GridFind(places, "ImgAvatar", -1)) obstacles.push_back(a->rect);
-    const QFontMetricsF metrics(LabelFont(in.commentFontSize, false));
-    const double least = 3 * std::max(design::kLabelLine, metrics.height());
-    const double narrowest =
-        std::min(box.width(), metrics.horizontalAdvance(QStringLiteral("Games Lost: 0000")) + 2 * kGap);
+    const QFontMetricsF metrics(font);
+    const double least = lines * std::max(design::kLabelLine, metrics.height());
+    const double narrowest = std::min(box.width(), metrics.horizontalAdvance(widest) + 2 * kGap);
     box.setHeight(std::max(box.height(), least));
     for (const QRectF& o : obstacles) {
         if (!Layout_Overlap(box, o)) continue;
@@ -397,15 +398,16 @@ QRectF CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places)
 }
 
 std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<GridPlace>& places) {
-    const std::vector<GridName> names = Names(in, places);
     const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
-    const QRectF line =
-        CommentFitted(in, places, CommentAbovePlaces(comment.line, CardPlaces(in, places)), names);
+    const QRectF laid = CommentAbovePlaces(comment.line, CardPlaces(in, places));
     std::array<TableState::NameMove, 5> moves{};
-    for (const GridName& n : names) {
+    for (const GridName& n : Names(in, places)) {
         places.push_back({QStringLiteral("Label9"), SeatNameLabel(n.seat), n.at, true, n.font.pointSizeF()});
         moves.at(n.seat) = n.move;
     }
+    // A comment or the player's record runs to three lines.
+    const QRectF line = FitLabel(in, places, laid, LabelFont(in.commentFontSize, false), 3,
+                                 QStringLiteral("Games Lost: 0000"));
     places.push_back({QStringLiteral("Label9"), kLblComment, line, std::nullopt, in.commentFontSize});
     places.push_back({QStringLiteral("imgIcon"), -1,
                       QRectF(comment.icon, QSizeF(design::kEmoteIcon.w, design::kEmoteIcon.h))});
@@ -421,6 +423,11 @@ QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlac
 std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in,
                                                       std::vector<GridPlace>& places) {
     return grid_labels::Labels(in, places);
+}
+
+QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& box,
+                           const QFont& font, int lines, const QString& widest) {
+    return grid_labels::FitLabel(in, places, box, font, lines, widest);
 }
 
 std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in) {

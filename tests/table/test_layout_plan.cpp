@@ -241,12 +241,16 @@ bool NameAndCommentGroup(const QString& name, int index) {
 }
 
 // The names, the comment line and its icon worked out by arithmetic are those the plan has, and
-// so are the opponents' names' moves off their side stacks: with the table's names and with long
-// ones, whose text reaches past the cards a short one keeps clear of.
+// so are the centre frame they are laid out by and the opponents' names' moves off their side
+// stacks: with the table's names (none, so each name keeps its whole box) and with long ones.
 TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     int compared = 0;
     auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
         compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
+        // The centre frame the comment line is laid out by.
+        const QRectF frame = LayoutGrid_CenterFrame(in, LayoutGrid_Places(in));
+        EXPECT_LE((frame.topLeft() - plan.Find("imgCenter")->rect.topLeft()).manhattanLength(), 1);
+        EXPECT_EQ(frame.size(), plan.Find("imgCenter")->rect.size());
         const auto moves = LayoutGrid_NameMoves(in);
         for (int seat = 2; seat <= 4; ++seat) {
             const TableState::NameMove& want = plan.state.NameMoves.at(seat);
