@@ -242,7 +242,8 @@ bool NameAndCommentGroup(const QString& name, int index) {
 
 // The names, the comment line and its icon worked out by arithmetic are those the plan has, and
 // so are the centre frame they are laid out by and the opponents' names' moves off their side
-// stacks: with the table's names (none, so each name keeps its whole box) and with long ones.
+// stacks: with the table's names (none, so each name keeps its whole box) in the fitted window,
+// and with long ones in a smaller window.
 TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     int compared = 0;
     auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
@@ -260,9 +261,16 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
         }
     };
     ForEachCoveredPlan(each);
-    ForEachCoveredPlan(each, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
-                                                    QStringLiteral("Torvek Low Marshland"),
-                                                    QStringLiteral("Oskrel Stonebreaker.")});
+    // The long names in a window made smaller by hand, halfway to the least the table allows.
+    const auto halfway = [&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+        LayoutInputs in = fitted;
+        in.fit = false;
+        in.window = (plan.minimum + plan.window) / 2;
+        each(in, Layout_Plan(in));
+    };
+    ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
+                                                       QStringLiteral("Torvek Low Marshland"),
+                                                       QStringLiteral("Oskrel Stonebreaker.")});
     // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
     // plans), of three 3 names (24 plans), of four 4 names (24 plans).
     EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6));
