@@ -50,8 +50,9 @@ constexpr double kFrameLeft = 15, kFrameAbove = 16;
 constexpr double kFitStep = 4;
 
 const GridPlace* GridFind(const std::vector<GridPlace>& places, const char* name, int index) {
+    const QLatin1String wanted(name);
     for (const GridPlace& g : places)
-        if (g.name == QLatin1String(name) && g.index == index) return &g;
+        if (g.index == index && g.name == wanted) return &g;
     return nullptr;
 }
 
