@@ -314,8 +314,9 @@ QRectF CommentAbovePlaces(QRectF line, const std::vector<QRectF>& cards) {
 }
 
 // The deal button of two as the standard display lays it out, drawn at the table's scale: under
-// the third of three piles two buttons above the human's row, or right of four piles' frame level
-// with the middle of the lower right pile; above the human's side pile where it would cover it.
+// the third of three piles two buttons above the human's row, or right of four piles' frame with
+// its middle level with the lower right pile's top; above the human's side pile where it would
+// cover it.
 QRectF DealOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
     const double k = TwoScale(in);
     const DisplayMode mode = Layout_ModeFor(in);
@@ -341,12 +342,11 @@ QRectF DealOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places, c
 // The deal button where the layout first puts it, which the comment line keeps off.
 QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
     if (in.players == 2) return DealOfTwo(in, places, humanName);
-    // Beside the standard square's lower right pile, 13 pixels above its middle.
+    // Right of the standard square's frame, ending 13 pixels above the lower right pile.
     const QRectF frame = CenterFrame(in, places);
-    const double piles = frame.top() + kFrameAbove;
-    return {frame.left() + design::kCenterFrameV.w + kPileGap,
-            piles + design::kLargeCard.h + kPileGap - design::kDealButton.h - 13, design::kDealButton.w,
-            design::kDealButton.h};
+    const double lowerRow = frame.top() + kFrameAbove + design::kLargeCard.h + kPileGap;
+    return {frame.left() + design::kCenterFrameV.w + kPileGap, lowerRow - design::kDealButton.h - 13,
+            design::kDealButton.w, design::kDealButton.h};
 }
 
 // Where a label the table fits round the cards goes: it keeps `lines` lines of text, or ends before
