@@ -1,6 +1,7 @@
 #include "table/LayoutGridPlan.h"
 
 #include "common/TextForm.h"
+#include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
 #include "table/LayoutGrid.h"
@@ -201,16 +202,40 @@ int SentBackRank(const GridPlace& g, int players) {
     return (players - seat) * 30 + within;
 }
 
+// The seat whose name a label shows, 0 for any other control.
+int NamedSeat(const GridPlace& g) {
+    if (g.name != QLatin1String("Label9") || g.index < SeatNameLabel(2)) return 0;
+    return g.index - SeatNameLabel(2) + 2;
+}
+
+// An opponent's name left on its side pile (no room under it) is raised in front of the stack's
+// edges.
+bool NameRaised(const GridPlace& g, const std::vector<GridPlace>& places) {
+    const int seat = NamedSeat(g);
+    if (seat == 0) return false;
+    static const char* const sides[] = {"Picture1", "Picture2", "Picture3"};
+    const QString side = QLatin1String(sides[seat - 2]);
+    const int top = 25 * seat;
+    return std::any_of(places.begin(), places.end(), [&](const GridPlace& p) {
+        const bool pile = (p.name == side && p.index == 1) ||
+                          (p.name == QLatin1String("Stack") && p.index > top - 25 && p.index <= top);
+        return pile && p.rect.intersects(g.rect);
+    });
+}
+
 // The place of a control in the stacking order, lowest first: what a seat of three or four sent
 // to the back, then the window's controls in their designed order, then the elements the layout
-// added on top in the order it added them (the fourth pile, then seats 3 and 4).
-int StackRank(const GridPlace& g, int players) {
-    constexpr int kBack = 0, kDesigned = 1000, kAdded = 100000;
+// added on top in the order it added them (the fourth pile, then seat 3's name and places, then
+// seat 4's), then the names raised in front of their stacks, seat by seat.
+int StackRank(const GridPlace& g, const std::vector<GridPlace>& places, int players) {
+    constexpr int kBack = 0, kDesigned = 1000, kAdded = 100000, kRaised = 200000;
+    if (NameRaised(g, places)) return kRaised + NamedSeat(g);
     if (const std::optional<int> designed = Designed().RankOf(g.name, g.index)) return kDesigned + *designed;
     static const QStringList sentBack = {"Stack", "StackHold", "Label3"};
     if (sentBack.contains(g.name)) return kBack + SentBackRank(g, players);
-    const int order = g.name == QLatin1String("PicCenter") ? 0 : g.name == QLatin1String("Picture2") ? 1 : 2;
-    return kAdded + order * 100 + g.index;
+    if (g.name == QLatin1String("PicCenter")) return kAdded;
+    const int seat = NamedSeat(g) ? NamedSeat(g) : g.name == QLatin1String("Picture2") ? 3 : 4;
+    return kAdded + (seat - 2) * 100 + (NamedSeat(g) ? 0 : g.index);
 }
 
 // The look of an element the layout adds: a copy of the array's first element as designed, the
@@ -233,6 +258,13 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
     if (c.name.startsWith(QLatin1String("Picture")) && c.index >= 7 && Display_IsSmall(Layout_ModeFor(in)))
         c.border = 1;
     if (c.name == QLatin1String("Label3")) c.tip.clear();
+    // A name of seat 3 or 4 is written as seat 2's is.
+    if (c.name == QLatin1String("Label9")) {
+        const design::Entry& seat2 = *design::Find(c.name, kLblSeat2Name);
+        c.font.setPointSizeF(seat2.fontSize);
+        c.font.setBold(seat2.bold);
+        c.fore = seat2.fore;
+    }
     if (c.name == QLatin1String("PicCenter")) {
         const design::Entry& piles = *design::Find(c.name, 1);
         c.tip.clear();
@@ -256,17 +288,20 @@ bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
         return g.index >= 7 && Display_IsSmall(Layout_ModeFor(in));
     if (n == QLatin1String("ImgAvatar")) return in.avatarShown;
     static const QStringList shown = {"Label1", "Label3", "PicCenter"};
-    return shown.contains(n);
+    if (shown.contains(n)) return true;
+    // The labels show as designed; the names of seats 3 and 4 show as they are added.
+    const design::Entry* designed = design::Find(n, g.index);
+    return designed ? designed->visible : NamedSeat(g) != 0;
 }
 
-PlacedControl PlanControl(const GridPlace& g, const LayoutInputs& in) {
+PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& places, const LayoutInputs& in) {
     PlacedControl c;
     c.name = g.name;
     c.index = g.index;
     c.rect = g.rect;
     c.visible = PlanShown(g, in);
     c.fontSize = g.fontSize.value_or(0);
-    c.stack = StackRank(g, in.players);
+    c.stack = StackRank(g, places, in.players);
     if (!Designed().RankOf(g.name, g.index)) PlanLook(c, in);
     return c;
 }
@@ -280,7 +315,7 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     const std::vector<GridPlace> places = LayoutGrid_Places(in);
     plan.controls.reserve(places.size());
     for (const GridPlace& g : places)
-        plan.controls.push_back(PlanControl(g, in));
+        plan.controls.push_back(PlanControl(g, places, in));
     PlanState(plan, places);
     plan.minimum = Layout_MinimumOf(plan);
     return plan;

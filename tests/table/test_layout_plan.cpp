@@ -2,6 +2,7 @@
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/Design.h"
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridLabels.h"
 #include "table/LayoutGridPlan.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
@@ -11,6 +12,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -149,9 +152,10 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 }
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
-// shapes), each display, each game size, the window fitted as a change of display fits it; with
-// `handMade`, also on windows made smaller by hand, down to the least size the table allows.
-template <typename Each> void ForEachCoveredPlan(Each each, bool handMade = false) {
+// shapes), each display, each game size, the window fitted as a change of display fits it.
+// With `names`, the seats are called so rather than as the table has them.
+template <typename Each>
+void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt) {
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
@@ -171,27 +175,24 @@ template <typename Each> void ForEachCoveredPlan(Each each, bool handMade = fals
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.avatarPicture = avatar;
+                if (names) in.seatNames = *names;
                 if (!LayoutGrid_Covers(in)) continue; // counted by the caller
-                const LayoutPlan fitted = Layout_Plan(in);
-                each(in, fitted);
-                if (!handMade) continue;
-                const QSize least = fitted.minimum, most = fitted.window;
-                for (const QSize window : {least, (least + most) / 2, QSize(least.width(), most.height())}) {
-                    SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
-                    in.fit = false;
-                    in.window = window;
-                    each(in, Layout_Plan(in));
-                }
+                each(in, Layout_Plan(in));
             }
 }
 
-// The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
-// and in size, and in shown state and font where the arithmetic gives them; gives their number.
+// The places the arithmetic gives whose name (or name and index) `take` accepts agree with the
+// plan's, to a pixel and in size, and in shown state and font where the arithmetic gives them;
+// gives their number.
 template <typename Take>
 int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
     int compared = 0;
     for (const GridPlace& g : LayoutGrid_Places(in)) {
-        if (!take(g.name)) continue;
+        if constexpr (std::is_invocable_v<Take, const QString&, int>) {
+            if (!take(g.name, g.index)) continue;
+        } else if (!take(g.name)) {
+            continue;
+        }
         const PlacedControl* c = plan.Find(g.name, g.index);
         const std::string id = g.name.toStdString() + "(" + std::to_string(g.index) + ")";
         if (c == nullptr) {
@@ -234,6 +235,47 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // and for two players on the narrower screens, but for the 640 one with four centre piles,
     // where the stock would pass the window and the table finds it room elsewhere.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+}
+
+// The seats' names, the comment line and the emote icon beside it.
+bool NameAndCommentGroup(const QString& name, int index) {
+    return (name == "Label9" && index >= kLblComment) || name == "imgIcon";
+}
+
+// The names, the comment line and its icon worked out by arithmetic are those the plan has, and
+// so are the centre frame they are laid out by and the opponents' names' moves off their side
+// stacks: with the table's names (none, so each name keeps its whole box) in the fitted window,
+// and with long ones in a smaller window.
+TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
+    int compared = 0;
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
+        // The centre frame the comment line is laid out by.
+        const QRectF frame = LayoutGrid_CenterFrame(in, LayoutGrid_Places(in));
+        EXPECT_LE((frame.topLeft() - plan.Find("imgCenter")->rect.topLeft()).manhattanLength(), 1);
+        EXPECT_EQ(frame.size(), plan.Find("imgCenter")->rect.size());
+        const auto moves = LayoutGrid_NameMoves(in);
+        for (int seat = 2; seat <= 4; ++seat) {
+            const TableState::NameMove& want = plan.state.NameMoves.at(seat);
+            EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
+        }
+    };
+    ForEachCoveredPlan(each);
+    // The long names in a window made smaller by hand, halfway to the least the table allows.
+    const auto halfway = [&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+        LayoutInputs in = fitted;
+        in.fit = false;
+        in.window = (plan.minimum + plan.window) / 2;
+        each(in, Layout_Plan(in));
+    };
+    ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
+                                                       QStringLiteral("Torvek Low Marshland"),
+                                                       QStringLiteral("Oskrel Stonebreaker.")});
+    // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
+    // plans), of three 3 names (24 plans), of four 4 names (24 plans).
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6));
 }
 
 // The layout's part of the table state, the display, the window and its least size of two plans.
@@ -295,7 +337,8 @@ int ExpectSameStackingAndLooks(const LayoutPlan& mine, const LayoutPlan& plan) {
         EXPECT_EQ(c.back, p->back) << id;
         EXPECT_EQ(c.fore, p->fore) << id;
         EXPECT_EQ(c.border, p->border) << id;
-        EXPECT_EQ(c.font, p->font) << id;
+        EXPECT_EQ(c.font, p->font) << id << " " << c.font.toString().toStdString() << " / "
+                                   << p->font.toString().toStdString();
     }
     std::sort(pairs.begin(), pairs.end(), [](auto& x, auto& y) { return x.first->stack < y.first->stack; });
     for (size_t i = 1; i < pairs.size(); ++i)
@@ -310,26 +353,37 @@ int ExpectSameStackingAndLooks(const LayoutPlan& mine, const LayoutPlan& plan) {
 // agree too.
 TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     int plans = 0, controls = 0, places = 0;
-    ForEachCoveredPlan(
-        [&](const LayoutInputs& in, const LayoutPlan& plan) {
-            const LayoutPlan mine = LayoutGrid_Plan(in);
-            ExpectSameFrame(mine, plan);
-            // The labels, the deal button and the notice, not worked out yet, may reach further:
-            // the least size is that of the plan's controls the arithmetic has.
-            LayoutPlan same = plan;
-            std::erase_if(same.controls, [&](const PlacedControl& c) { return !mine.Find(c.name, c.index); });
-            EXPECT_EQ(mine.minimum, Layout_MinimumOf(same));
-            controls += ExpectSameStackingAndLooks(mine, plan);
-            places += ExpectArithmeticAgrees(in, plan, CardGroup);
-            ++plans;
-        },
-        true);
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        const LayoutPlan mine = LayoutGrid_Plan(in);
+        ExpectSameFrame(mine, plan);
+        // The labels, the deal button and the notice, not worked out yet, may reach further:
+        // the least size is that of the plan's controls the arithmetic has.
+        LayoutPlan same = plan;
+        std::erase_if(same.controls, [&](const PlacedControl& c) { return !mine.Find(c.name, c.index); });
+        EXPECT_EQ(mine.minimum, Layout_MinimumOf(same));
+        controls += ExpectSameStackingAndLooks(mine, plan);
+        places += ExpectArithmeticAgrees(in, plan, CardGroup);
+        ++plans;
+    };
+    // The window fitted, then made smaller by hand, down to the least size the table allows.
+    ForEachCoveredPlan([&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+        each(fitted, plan);
+        const QSize least = plan.minimum, most = plan.window;
+        for (const QSize window : {least, (least + most) / 2, QSize(least.width(), most.height())}) {
+            SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
+            LayoutInputs in = fitted;
+            in.fit = false;
+            in.window = window;
+            each(in, Layout_Plan(in));
+        }
+    });
     // The 112 plans the card places test walks, each also on three windows made by hand, with as
-    // many places and controls on each window as that test counts on the fitted one.
+    // many card places on each window as that test counts on the fitted one, and with the names,
+    // the comment line and its icon as many controls as the names test counts on one walk.
     EXPECT_EQ(plans, 112 * 4);
     const int walked = 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5;
     EXPECT_EQ(places, 4 * walked);
-    EXPECT_EQ(controls, 4 * walked);
+    EXPECT_EQ(controls, 4 * (walked + 64 * 4 + 24 * 5 + 24 * 6));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
