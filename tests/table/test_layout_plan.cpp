@@ -1,7 +1,9 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridFrames.h"
 #include "table/LayoutPlan.h"
+#include "table/Pictures.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QDir>
@@ -176,9 +178,10 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
 // The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
 // and in size, and in shown state and font where the arithmetic gives them; gives their number.
 template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take,
+                           const std::vector<GridPlace>& places) {
     int compared = 0;
-    for (const GridPlace& g : LayoutGrid_Places(in)) {
+    for (const GridPlace& g : places) {
         if (!take(g.name)) continue;
         const PlacedControl* c = plan.Find(g.name, g.index);
         const std::string id = g.name.toStdString() + "(" + std::to_string(g.index) + ")";
@@ -202,6 +205,11 @@ int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take 
     return compared;
 }
 
+template <typename Take>
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+    return ExpectArithmeticAgrees(in, plan, take, LayoutGrid_Places(in));
+}
+
 bool CardGroup(const QString& name) {
     static const QStringList names = {"Picture1", "Picture2",  "Picture3", "Picture7", "PicCenter",
                                       "Stack",    "StackHold", "Label1",   "Label3",   "lblHoldCard",
@@ -222,6 +230,55 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // and for two players on the narrower screens, but for the 640 one with four centre piles,
     // where the stock would pass the window and the table finds it room elsewhere.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+}
+
+bool FrameGroup(const QString& name) {
+    static const QStringList names = {"imgCenter", "LblWild", "ImgHold",  "lblHighlight",
+                                      "imgMenu",   "imgTip",  "imgTipUp", "lblLevel"};
+    return names.contains(name);
+}
+
+// The arithmetic's places; while they hold no seat names yet, which the wild-card labels keep
+// off, this group's worked out again with the plan's names.
+std::vector<GridPlace> WithSeatNames(const LayoutInputs& in, const LayoutPlan& plan) {
+    std::vector<GridPlace> places = LayoutGrid_Places(in);
+    auto named = [&](const GridPlace& g) { return g.name == "Label9" && g.index == SeatNameLabel(1); };
+    if (std::any_of(places.begin(), places.end(), named)) return places;
+    std::erase_if(places, [](const GridPlace& g) { return FrameGroup(g.name); });
+    for (int seat = 1; seat <= in.players; ++seat)
+        places.push_back({"Label9", SeatNameLabel(seat), plan.Find("Label9", SeatNameLabel(seat))->rect});
+    LayoutGrid_Frames(in, places);
+    return places;
+}
+
+// The centre frame, the wild-card labels and the small parts worked out by arithmetic are those
+// the plan has, and so are the frame's picture and stretch and the stock's picture.
+TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
+    Pictures_Init();
+    int compared = 0, plans = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, FrameGroup, WithSeatNames(in, plan));
+        const QImage frame = LayoutGrid_CenterPicture(in), stock = LayoutGrid_StockPicture(in);
+        EXPECT_EQ(LayoutGrid_CenterStretch(in), plan.imgCenterStretch);
+        EXPECT_TRUE(!frame.isNull() && frame == plan.imgCenterPicture) << frame.width();
+        EXPECT_TRUE(!stock.isNull() && stock == plan.stockPicture) << stock.width();
+        ++plans;
+    });
+    // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
+    // on the 32 two-player tables with three piles, four on the other 80.
+    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4);
+    EXPECT_EQ(plans, 112);
+    // The frame's second look and another deck colour.
+    Com.PlaceholderStyle = 1;
+    Com.DeckColour = 0x00336699;
+    Pictures_Init();
+    for (const int centers : {3, 4}) {
+        LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
+        in.centers = centers;
+        const LayoutPlan plan = Layout_Plan(in);
+        EXPECT_TRUE(LayoutGrid_CenterPicture(in) == plan.imgCenterPicture) << centers;
+        EXPECT_TRUE(LayoutGrid_StockPicture(in) == plan.stockPicture) << centers;
+    }
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
