@@ -7,7 +7,10 @@
 // - the menu icon and the tutorial's two arrows stay at the window's top left corner, drawn at
 //   four fifths in the small display of two; the tutorial moves the arrows where it points;
 // - the key highlight stays at the top left corner, as large as a card with 5 pixels round it;
-//   the keyboard moves it onto the card it marks.
+//   the keyboard moves it onto the card it marks;
+// - the spare places (element 0 of the seats' places, side stacks and hold outlines) stay
+//   hidden at the top left corner, sized for their cards; the cards' flights and drags move
+//   them; so do the side places of seats not at the table.
 // The rules label is not the layout's at all: the panel's code makes and places it.
 #include "table/LayoutGridFrames.h"
 
@@ -143,14 +146,21 @@ void WildLabels(const LayoutInputs& in, const CenterShape& s, std::vector<GridPl
     }
 }
 
+// A part at its design place, shown as designed, drawn at four fifths where the whole table is.
+GridPlace DesignedPart(const CenterShape& s, const char* name, int index) {
+    const design::Entry& e = *design::Find(QLatin1String(name), index);
+    const double k = s.scaled ? kSmallScale : 1;
+    return {QLatin1String(name), index, QRectF(e.left * k, e.top * k, e.width * k, e.height * k), e.visible};
+}
+
 // The parts the layout only sizes: the design's place, the small display of two at four
 // fifths but the level label, which keeps to the panel; the highlight as large as a card.
 void SmallParts(const CenterShape& s, std::vector<GridPlace>& places) {
-    for (const char* name : {"imgMenu", "imgTip", "imgTipUp", "lblLevel"}) {
-        const design::Entry& e = *design::Find(QLatin1String(name));
-        const double k = s.scaled && QLatin1String(name) != QLatin1String("lblLevel") ? kSmallScale : 1;
-        places.push_back({QLatin1String(name), -1, QRectF(e.left * k, e.top * k, e.width * k, e.height * k)});
-    }
+    for (const char* name : {"imgMenu", "imgTip", "imgTipUp"})
+        places.push_back(DesignedPart(s, name, -1));
+    const design::Entry& level = *design::Find(QStringLiteral("lblLevel"));
+    places.push_back(
+        {QStringLiteral("lblLevel"), -1, QRectF(level.left, level.top, level.width, level.height)});
     const QRectF card = FramesAt(places, "PicCenter", 1);
     places.push_back(
         {QStringLiteral("lblHighlight"), -1,
@@ -163,6 +173,25 @@ void SmallParts(const CenterShape& s, std::vector<GridPlace>& places) {
 }
 
 } // namespace
+
+std::vector<GridPlace> LayoutGrid_SpareParts(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    if (places.empty()) return {};
+    const CenterShape s = CenterShapeOf(in);
+    // Seat 2's spare keeps the compact seat's small card at a table of more, until moving the
+    // cards up sizes both spares for the display anew.
+    const bool smallSpare = s.small || (in.players > 2 && !s.up);
+    const QSizeF human = FramesAt(places, "Picture7", 1).size(),
+                 seat2 = smallSpare ? QSizeF(design::kSmallCard.w, design::kSmallCard.h)
+                                    : QSizeF(design::kLargeCard.w, design::kLargeCard.h);
+    std::vector<GridPlace> out = {{QStringLiteral("Picture7"), 0, QRectF(QPointF(), human), false},
+                                  {QStringLiteral("Picture1"), 0, QRectF(QPointF(), seat2), false}};
+    for (const char* name : {"Picture2", "Picture3", "Stack", "StackHold"})
+        out.push_back(DesignedPart(s, name, 0));
+    // The side places of the seats not at the table, hidden.
+    if (in.players < 3) out.push_back(DesignedPart(s, "Picture2", 1));
+    if (in.players < 4) out.push_back(DesignedPart(s, "Picture3", 1));
+    return out;
+}
 
 QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const CenterShape s = CenterShapeOf(in);

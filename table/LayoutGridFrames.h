@@ -20,3 +20,7 @@ QImage LayoutGrid_StockPicture(const LayoutInputs& in);
 // wild-card labels, the hold picture, the key highlight, the menu icon, the tutorial's arrows
 // and the level label; nothing where no card places are.
 void LayoutGrid_Frames(const LayoutInputs& in, std::vector<GridPlace>& places);
+// The spare places the cards fly and are dragged over (element 0 of the seats' places, the side
+// stacks and the hold outlines) and the side places of the seats not at the table, hidden, for
+// the card places in `places`; none where there are none.
+std::vector<GridPlace> LayoutGrid_SpareParts(const LayoutInputs& in, const std::vector<GridPlace>& places);

@@ -251,13 +251,17 @@ std::vector<GridPlace> WithSeatNames(const LayoutInputs& in, const LayoutPlan& p
     return places;
 }
 
-// The centre frame, the wild-card labels and the small parts worked out by arithmetic are those
-// the plan has, and so are the frame's picture and stretch and the stock's picture.
+// The centre frame, the wild-card labels, the small parts and the spare places worked out by
+// arithmetic are those the plan has, and so are the frame's picture and stretch and the stock's
+// picture.
 TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     Pictures_Init();
-    int compared = 0, plans = 0;
+    int compared = 0, spares = 0, plans = 0;
     ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
-        compared += ExpectArithmeticAgrees(in, plan, FrameGroup, WithSeatNames(in, plan));
+        const std::vector<GridPlace> places = WithSeatNames(in, plan);
+        compared += ExpectArithmeticAgrees(in, plan, FrameGroup, places);
+        spares += ExpectArithmeticAgrees(
+            in, plan, [](const QString&) { return true; }, LayoutGrid_SpareParts(in, places));
         const QImage frame = LayoutGrid_CenterPicture(in), stock = LayoutGrid_StockPicture(in);
         EXPECT_EQ(LayoutGrid_CenterStretch(in), plan.imgCenterStretch);
         EXPECT_TRUE(!frame.isNull() && frame == plan.imgCenterPicture) << frame.width();
@@ -265,8 +269,11 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
         ++plans;
     });
     // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
-    // on the 32 two-player tables with three piles, four on the other 80.
+    // on the 32 two-player tables with three piles, four on the other 80; six spare places in
+    // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
+    // of three.
     EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24);
     EXPECT_EQ(plans, 112);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
