@@ -18,7 +18,8 @@ bool LayoutGrid_CenterStretch(const LayoutInputs& in);
 QImage LayoutGrid_StockPicture(const LayoutInputs& in);
 // Appends to `places` (the card places, the stock and the avatar) the centre frame, the
 // wild-card labels, the hold picture, the key highlight, the menu icon, the tutorial's arrows
-// and the level label; nothing where no card places are.
+// and the level label; nothing where no card places are. The wild-card labels keep off the
+// seats' names where `places` holds them already, as the layout keeps them.
 void LayoutGrid_Frames(const LayoutInputs& in, std::vector<GridPlace>& places);
 // The spare places the cards fly and are dragged over (element 0 of the seats' places, the side
 // stacks and the hold outlines) and the side places of the seats not at the table, hidden, for

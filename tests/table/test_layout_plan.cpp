@@ -175,11 +175,10 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
             }
 }
 
-// The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
-// and in size, and in shown state and font where the arithmetic gives them; gives their number.
+// The places of `places` whose name `take` accepts agree with the plan's, to a pixel and in
+// size, and in shown state and font where the arithmetic gives them; gives their number.
 template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take,
-                           const std::vector<GridPlace>& places) {
+int ExpectPlacesAgree(const LayoutPlan& plan, Take take, const std::vector<GridPlace>& places) {
     int compared = 0;
     for (const GridPlace& g : places) {
         if (!take(g.name)) continue;
@@ -205,9 +204,10 @@ int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take 
     return compared;
 }
 
+// The same for the places the arithmetic gives for `in`.
 template <typename Take>
 int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
-    return ExpectArithmeticAgrees(in, plan, take, LayoutGrid_Places(in));
+    return ExpectPlacesAgree(plan, take, LayoutGrid_Places(in));
 }
 
 bool CardGroup(const QString& name) {
@@ -259,9 +259,9 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     int compared = 0, spares = 0, plans = 0;
     ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
         const std::vector<GridPlace> places = WithSeatNames(in, plan);
-        compared += ExpectArithmeticAgrees(in, plan, FrameGroup, places);
-        spares += ExpectArithmeticAgrees(
-            in, plan, [](const QString&) { return true; }, LayoutGrid_SpareParts(in, places));
+        compared += ExpectPlacesAgree(plan, FrameGroup, places);
+        spares += ExpectPlacesAgree(
+            plan, [](const QString&) { return true; }, LayoutGrid_SpareParts(in, places));
         const QImage frame = LayoutGrid_CenterPicture(in), stock = LayoutGrid_StockPicture(in);
         EXPECT_EQ(LayoutGrid_CenterStretch(in), plan.imgCenterStretch);
         EXPECT_TRUE(!frame.isNull() && frame == plan.imgCenterPicture) << frame.width();
