@@ -288,6 +288,23 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     }
 }
 
+// A back chosen since the table was last laid out shows on the stock when it is laid out again.
+TEST_F(LayoutPlanTest, ANewBackShowsOnTheStockWhenTheTableIsLaidOutAgain) {
+    Pictures_Init();
+    Table(2, 3, 15360);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource.Back = [](int, QSize size, qreal) {
+        QImage back(size, QImage::Format_ARGB32_Premultiplied);
+        back.fill(Qt::red);
+        return back;
+    };
+    Com.BackStyle = 1;
+    GetCardBacks(Com.BackStyle);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource = DeckSourceHooks{};
+    EXPECT_EQ(form->PicCenter(0).Picture().pixelColor(10, 10), QColor(Qt::red));
+}
+
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
 QString PlanText(const LayoutPlan& plan) {
     QString out;
