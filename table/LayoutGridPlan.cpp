@@ -5,6 +5,7 @@
 #include "table/Design.h"
 #include "table/Display.h"
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridFrames.h"
 
 #include <QHash>
 #include <QStringList>
@@ -226,13 +227,20 @@ bool NameRaised(const GridPlace& g, const std::vector<GridPlace>& places) {
 // The place of a control in the stacking order, lowest first: what a seat of three or four sent
 // to the back, then the window's controls in their designed order, then the elements the layout
 // added on top in the order it added them (the fourth pile, then seat 3's name and places, then
-// seat 4's), then the names raised in front of their stacks, seat by seat.
-int StackRank(const GridPlace& g, const std::vector<GridPlace>& places, int players) {
+// seat 4's), then the names raised in front of their stacks, seat by seat. The wild-card labels
+// are raised over the piles whenever the centre area is laid out: last before the seats of three
+// or four are added in the standard display, else (a display entered anew) after everything but
+// the names.
+int StackRank(const GridPlace& g, const std::vector<GridPlace>& places, const LayoutInputs& in) {
     constexpr int kBack = 0, kDesigned = 1000, kAdded = 100000, kRaised = 200000;
     if (NameRaised(g, places)) return kRaised + NamedSeat(g);
+    if (g.name == QLatin1String("LblWild")) {
+        const bool beforeSeats = in.players > 2 && Layout_ModeFor(in) == DisplayMode::Standard;
+        return kAdded + (beforeSeats ? 50 : 1000) + g.index;
+    }
     if (const std::optional<int> designed = Designed().RankOf(g.name, g.index)) return kDesigned + *designed;
     static const QStringList sentBack = {"Stack", "StackHold", "Label3"};
-    if (sentBack.contains(g.name)) return kBack + SentBackRank(g, players);
+    if (sentBack.contains(g.name)) return kBack + SentBackRank(g, in.players);
     if (g.name == QLatin1String("PicCenter")) return kAdded;
     const int seat = NamedSeat(g) ? NamedSeat(g) : g.name == QLatin1String("Picture2") ? 3 : 4;
     return kAdded + (seat - 2) * 100 + (NamedSeat(g) ? 0 : g.index);
@@ -301,8 +309,10 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     c.rect = g.rect;
     c.visible = PlanShown(g, in);
     c.fontSize = g.fontSize.value_or(0);
-    c.stack = StackRank(g, places, in.players);
+    c.stack = StackRank(g, places, in);
     if (!Designed().RankOf(g.name, g.index)) PlanLook(c, in);
+    // An added label takes the size its place has, as the table was scaled after it was added.
+    if (g.fontSize && !Designed().RankOf(g.name, g.index)) c.font.setPointSizeF(*g.fontSize);
     return c;
 }
 
@@ -312,10 +322,17 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     LayoutPlan plan;
     plan.inputs = in;
     plan.mode = Layout_ModeFor(in);
-    const std::vector<GridPlace> places = LayoutGrid_Places(in);
+    std::vector<GridPlace> places = LayoutGrid_Places(in);
+    const std::vector<GridPlace> spares = LayoutGrid_SpareParts(in, places);
+    places.insert(places.end(), spares.begin(), spares.end());
     plan.controls.reserve(places.size());
     for (const GridPlace& g : places)
         plan.controls.push_back(PlanControl(g, places, in));
+    if (!places.empty()) {
+        plan.imgCenterStretch = LayoutGrid_CenterStretch(in);
+        plan.imgCenterPicture = LayoutGrid_CenterPicture(in);
+        plan.stockPicture = LayoutGrid_StockPicture(in);
+    }
     PlanState(plan, places);
     plan.minimum = Layout_MinimumOf(plan);
     return plan;

@@ -2,9 +2,11 @@
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/Design.h"
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridPlan.h"
 #include "table/LayoutPlan.h"
+#include "table/Pictures.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QDir>
@@ -181,13 +183,13 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
             }
 }
 
-// The places the arithmetic gives whose name (or name and index) `take` accepts agree with the
-// plan's, to a pixel and in size, and in shown state and font where the arithmetic gives them;
-// gives their number.
+// The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
+// a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
+// number.
 template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+int ExpectPlacesAgree(const LayoutPlan& plan, Take take, const std::vector<GridPlace>& places) {
     int compared = 0;
-    for (const GridPlace& g : LayoutGrid_Places(in)) {
+    for (const GridPlace& g : places) {
         if constexpr (std::is_invocable_v<Take, const QString&, int>) {
             if (!take(g.name, g.index)) continue;
         } else if (!take(g.name)) {
@@ -213,6 +215,12 @@ int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take 
         ++compared;
     }
     return compared;
+}
+
+// The same for the places the arithmetic gives for `in`.
+template <typename Take>
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+    return ExpectPlacesAgree(plan, take, LayoutGrid_Places(in));
 }
 
 bool CardGroup(const QString& name) {
@@ -243,17 +251,12 @@ bool NameAndCommentGroup(const QString& name, int index) {
 }
 
 // The names, the comment line and its icon worked out by arithmetic are those the plan has, and
-// so are the centre frame they are laid out by and the opponents' names' moves off their side
-// stacks: with the table's names (none, so each name keeps its whole box) in the fitted window,
-// and with long ones in a smaller window.
+// so are the opponents' names' moves off their side stacks: with the table's names (none, so each name keeps
+// its whole box) in the fitted window, and with long ones in a smaller window.
 TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     int compared = 0;
     auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
         compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
-        // The centre frame the comment line is laid out by.
-        const QRectF frame = LayoutGrid_CenterFrame(in, LayoutGrid_Places(in));
-        EXPECT_LE((frame.topLeft() - plan.Find("imgCenter")->rect.topLeft()).manhattanLength(), 1);
-        EXPECT_EQ(frame.size(), plan.Find("imgCenter")->rect.size());
         const auto moves = LayoutGrid_NameMoves(in);
         for (int seat = 2; seat <= 4; ++seat) {
             const TableState::NameMove& want = plan.state.NameMoves.at(seat);
@@ -319,6 +322,9 @@ void ExpectSameFrame(const LayoutPlan& a, const LayoutPlan& b) {
     EXPECT_DOUBLE_EQ(s.FontScale, t.FontScale);
     EXPECT_EQ(s.AvatarRule, t.AvatarRule) << Text(s.AvatarRule) << " " << Text(t.AvatarRule);
     EXPECT_EQ(a.window, b.window);
+    EXPECT_EQ(a.imgCenterStretch, b.imgCenterStretch);
+    EXPECT_TRUE(a.imgCenterPicture == b.imgCenterPicture);
+    EXPECT_TRUE(a.stockPicture == b.stockPicture);
 }
 
 // The controls of `mine` stack in the order they have in `plan`, show as there and, where the
@@ -352,6 +358,7 @@ int ExpectSameStackingAndLooks(const LayoutPlan& mine, const LayoutPlan& plan) {
 // the plan has, on the window fitted and on windows made smaller by hand, where its card places
 // agree too.
 TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
+    Pictures_Init();
     int plans = 0, controls = 0, places = 0;
     auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
         const LayoutPlan mine = LayoutGrid_Plan(in);
@@ -378,12 +385,73 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
         }
     });
     // The 112 plans the card places test walks, each also on three windows made by hand, with as
-    // many card places on each window as that test counts on the fitted one, and with the names,
-    // the comment line and its icon as many controls as the names test counts on one walk.
+    // many card places on each window as that test counts on the fitted one; and as many
+    // controls as it, the names test (on one walk) and the centre frame test count together.
     EXPECT_EQ(plans, 112 * 4);
     const int walked = 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5;
     EXPECT_EQ(places, 4 * walked);
-    EXPECT_EQ(controls, 4 * (walked + 64 * 4 + 24 * 5 + 24 * 6));
+    const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4 + 112 * 6 + 64 * 2 + 24;
+    EXPECT_EQ(controls, 4 * (walked + names + frames));
+}
+
+bool FrameGroup(const QString& name) {
+    static const QStringList names = {"imgCenter", "LblWild", "ImgHold",  "lblHighlight",
+                                      "imgMenu",   "imgTip",  "imgTipUp", "lblLevel"};
+    return names.contains(name);
+}
+
+// The centre frame, the wild-card labels, the small parts and the spare places worked out by
+// arithmetic are those the plan has, and so are the frame's picture and stretch and the stock's
+// picture.
+TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
+    Pictures_Init();
+    int compared = 0, spares = 0, plans = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        const std::vector<GridPlace> places = LayoutGrid_Places(in);
+        compared += ExpectPlacesAgree(plan, FrameGroup, places);
+        spares += ExpectPlacesAgree(
+            plan, [](const QString&) { return true; }, LayoutGrid_SpareParts(in, places));
+        const QImage frame = LayoutGrid_CenterPicture(in), stock = LayoutGrid_StockPicture(in);
+        EXPECT_EQ(LayoutGrid_CenterStretch(in), plan.imgCenterStretch);
+        EXPECT_TRUE(!frame.isNull() && frame == plan.imgCenterPicture) << frame.width();
+        EXPECT_TRUE(!stock.isNull() && stock == plan.stockPicture) << stock.width();
+        ++plans;
+    });
+    // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
+    // on the 32 two-player tables with three piles, four on the other 80; six spare places in
+    // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
+    // of three.
+    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24);
+    EXPECT_EQ(plans, 112);
+    // The frame's second look and another deck colour.
+    Com.PlaceholderStyle = 1;
+    Com.DeckColour = 0x00336699;
+    Pictures_Init();
+    for (const int centers : {3, 4}) {
+        LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
+        in.centers = centers;
+        const LayoutPlan plan = Layout_Plan(in);
+        EXPECT_TRUE(LayoutGrid_CenterPicture(in) == plan.imgCenterPicture) << centers;
+        EXPECT_TRUE(LayoutGrid_StockPicture(in) == plan.stockPicture) << centers;
+    }
+}
+
+// A back chosen since the table was last laid out shows on the stock when it is laid out again.
+TEST_F(LayoutPlanTest, ANewBackShowsOnTheStockWhenTheTableIsLaidOutAgain) {
+    Pictures_Init();
+    Table(2, 3, 15360);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource.Back = [](int, QSize size, qreal) {
+        QImage back(size, QImage::Format_ARGB32_Premultiplied);
+        back.fill(Qt::red);
+        return back;
+    };
+    Com.BackStyle = 1;
+    GetCardBacks(Com.BackStyle);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource = DeckSourceHooks{};
+    EXPECT_EQ(form->PicCenter(0).Picture().pixelColor(10, 10), QColor(Qt::red));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
