@@ -247,8 +247,8 @@ int StackRank(const GridPlace& g, const std::vector<GridPlace>& places, const La
 }
 
 // The look of an element the layout adds: a copy of the array's first element as designed, the
-// side stacks' edges in the deck's colour; a seat's frame and the fourth pile
-// keep no tip, the fourth pile takes the centre piles' colour and border.
+// side stacks' edges in the deck's colour, the names of seats 3 and 4 as seat 2's; a seat's frame
+// and the fourth pile keep no tip, the fourth pile takes the centre piles' colour and border.
 void PlanLook(PlacedControl& c, const LayoutInputs& in) {
     const design::Entry* first = Designed().First(c.name);
     if (!first) return;
@@ -284,7 +284,7 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
 // Shown or hidden as the layout leaves them: the hold rows, frames, the centre piles, the stock
 // and its frame and seat 2's side pile show; the hands wait hidden for the deal, as do the side
 // piles of seats 3 and 4, the stacks' edges, the outlines and the turn arrows; seat 2's hold
-// frames show only at a table of two.
+// frames show only at a table of two. Everything else shows as designed, or as added.
 bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
     if (g.visible) return *g.visible;
     const QString& n = g.name;
@@ -310,9 +310,10 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     c.visible = PlanShown(g, in);
     c.fontSize = g.fontSize.value_or(0);
     c.stack = StackRank(g, places, in);
-    if (!Designed().RankOf(g.name, g.index)) PlanLook(c, in);
+    if (Designed().RankOf(g.name, g.index)) return c;
+    PlanLook(c, in);
     // An added label takes the size its place has, as the table was scaled after it was added.
-    if (g.fontSize && !Designed().RankOf(g.name, g.index)) c.font.setPointSizeF(*g.fontSize);
+    if (g.fontSize) c.font.setPointSizeF(*g.fontSize);
     return c;
 }
 

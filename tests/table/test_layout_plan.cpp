@@ -363,7 +363,7 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
         const LayoutPlan mine = LayoutGrid_Plan(in);
         ExpectSameFrame(mine, plan);
-        // The labels, the deal button and the notice, not worked out yet, may reach further:
+        // The notice, the deal button and the other labels not worked out yet may reach further:
         // the least size is that of the plan's controls the arithmetic has.
         LayoutPlan same = plan;
         std::erase_if(same.controls, [&](const PlacedControl& c) { return !mine.Find(c.name, c.index); });
