@@ -29,8 +29,8 @@
 #include "table/HandOrder.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
-#include "table/WindowPlaces.h"
 #include "table/frmCounter.h"
+#include "table/WindowPlaces.h"
 
 MenuState Menu;
 MenuWindowsT MenuWin;
@@ -180,8 +180,7 @@ void RestartGame() {
                              title) != platform::vbOK)
             return;
     } else {
-        platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation,
-                         title);
+        platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation, title);
     }
     Sav.SaveSlot = kGameStart;
     if (Com.NetGame != 0 && Com.NetHost == 1) {
@@ -239,33 +238,22 @@ void NewGame() {
 void MenuGame(int item) {
     if (Eng.TurnStop) return;
     switch (item) {
-    case kGameNew:
-        NewGame();
-        break;
+    case kGameNew: NewGame(); break;
     case kGameLogin:
         // Another player's profile brings its own table size, rules and opponents.
         if (!RefusedWhileTableBusy([] { MenuGame(kGameLogin); })) MenuWin.Login();
         break;
-    case kGameSave:
-        Save();
-        break;
+    case kGameSave: Save(); break;
     case kGameRestore:
         // A remote player's game belongs to the host.
-        if (Remote())
-            Net_MenuNotice(1);
-        else if (Com.NetGame != 0)
-            SendSavedGame();
-        else
-            Restore();
+        if (Remote()) Net_MenuNotice(1);
+        else if (Com.NetGame != 0) SendSavedGame();
+        else Restore();
         break;
-    case kGamePrevious:
-        PreviousTurn();
-        break;
+    case kGamePrevious: PreviousTurn(); break;
     case kGameRestart:
-        if (Remote())
-            Net_MenuNotice(1);
-        else
-            RestartGame();
+        if (Remote()) Net_MenuNotice(1);
+        else RestartGame();
         break;
     case kGameStats:
         Menu.StatsMode = 0;
@@ -277,8 +265,7 @@ void MenuGame(int item) {
             MenuWin.Exit();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -301,12 +288,8 @@ void HouseRules() {
 
 void MenuOptions(int item, int subItem) {
     switch (item) {
-    case kOptSpeed:
-        MenuWin.Pace();
-        break;
-    case kOptSound:
-        ChangeNoise();
-        break;
+    case kOptSpeed: MenuWin.Pace(); break;
+    case kOptSound: ChangeNoise(); break;
     case kOptPreferences:
         if (Local() || Com.Pturn < 2) {
             MenuWin.Preferences();
@@ -317,15 +300,11 @@ void MenuOptions(int item, int subItem) {
             platform::MsgBox(QStringLiteral("Please wait until your turn to change game preferences!"),
                              platform::vbInformation, QStringLiteral("Don't hold up the game!"));
         break;
-    case kOptRules:
-        HouseRules();
-        break;
+    case kOptRules: HouseRules(); break;
     case kOptOpponents:
         if (!RefusedWhileTableBusy([] { MenuOptions(kOptOpponents, 0); })) MenuWin.Opponents();
         break;
-    case kOptComments:
-        MenuWin.Comments();
-        break;
+    case kOptComments: MenuWin.Comments(); break;
     case kOptBackground:
         Tbl.BackgroundStretch = false;
         Background_Cycle(kBackgroundNextKey);
@@ -334,17 +313,12 @@ void MenuOptions(int item, int subItem) {
         Tbl.BackgroundStretch = true;
         Background_Load();
         break;
-    case kOptAddBackground:
-        MenuWin.AddBackground();
-        break;
+    case kOptAddBackground: MenuWin.AddBackground(); break;
     case kOptDisplaySize:
-        if (subItem == 0 || subItem == 1)
-            Display_Change(subItem);
-        else if (subItem == 2)
-            Form_FitScreen();
+        if (subItem == 0 || subItem == 1) Display_Change(subItem);
+        else if (subItem == 2) Form_FitScreen();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -359,29 +333,18 @@ void MenuInternet(int item) {
                              QStringLiteral("Vornhelm Online"));
         }
         break;
-    case kNetSend:
-        SendSavedGame();
-        break;
-    case kNetRestart:
-        MenuGame(kGameRestart);
-        break;
-    case kNetNew:
-        MenuGame(kGameNew);
-        break;
-    case kNetScores:
-        MenuWin.NetScores();
-        break;
-    case kNetStart:
-        MenuWin.Internet();
-        break;
+    case kNetSend: SendSavedGame(); break;
+    case kNetRestart: MenuGame(kGameRestart); break;
+    case kNetNew: MenuGame(kGameNew); break;
+    case kNetScores: MenuWin.NetScores(); break;
+    case kNetStart: MenuWin.Internet(); break;
     case kNetPlayers:
         if (!RefusedWhileTableBusy([] { MenuInternet(kNetPlayers); })) MenuWin.Opponents();
         break;
     case kNetHost:
         if (!RefusedWhileTableBusy([] { MenuInternet(kNetHost); })) MenuWin.HostRules();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -418,10 +381,9 @@ void TogglePeek() {
         return;
     Com.PeekOn = !Com.PeekOn;
     if (!net) {
-        f.Label9(kLblComment)
-            .SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
-                                   : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
-                                                    "if you're going to cheat?"));
+        f.Label9(kLblComment).SetCaption(Com.PeekOn ? QStringLiteral("Some people like to watch...\r\n\r\nCHEATER")
+                                          : QStringLiteral("Going Blind?\r\nWhy should I bother to keep score "
+                                                           "if you're going to cheat?"));
     } else if (Com.PeekOn) {
         f.LabelPeek.SetCaption(QStringLiteral("You're PEEKING!\r\n"));
         f.LabelPeek.SetVisible(true);
@@ -432,7 +394,7 @@ void TogglePeek() {
         f.Label9(kLblNotice).SetCaption(QStringLiteral("Opponent has\r\nbeen informed."));
         f.LabelPeek.SetAutoSize(true); // the notice is wider than the label's place
         f.LabelPeek.SetCaption((Tbl.OppPeeking != 0) ? QStringLiteral("Opponent is PEEKING!\r\n")
-                                                     : QStringLiteral("\r\n"));
+                                              : QStringLiteral("\r\n"));
         f.LabelPeek.SetVisible((Tbl.OppPeeking != 0));
     }
     Peek();
@@ -454,34 +416,20 @@ void CardCounter() {
 
 QString Menu_WebLink(int item) {
     switch (item) {
-    case 1:
-        return QStringLiteral("https://vornhelm.example/");
-    case 2:
-        return QStringLiteral("https://vornhelm.example/online/");
-    case 3:
-        return QStringLiteral("https://vornhelm.example/address-check/");
-    default:
-        return QString();
+    case 1: return QStringLiteral("https://vornhelm.example/");
+    case 2: return QStringLiteral("https://vornhelm.example/online/");
+    case 3: return QStringLiteral("https://vornhelm.example/address-check/");
+    default: return QString();
     }
 }
 
 void MenuHelp(int item, int subItem) {
     switch (item) {
-    case kHelpContents:
-        MenuWin.Help();
-        break;
-    case kHelpTutorial:
-        MenuWin.Tutorial();
-        break;
-    case kHelpTips:
-        MenuWin.Tips();
-        break;
-    case kHelpPeek:
-        TogglePeek();
-        break;
-    case kHelpCounter:
-        CardCounter();
-        break;
+    case kHelpContents: MenuWin.Help(); break;
+    case kHelpTutorial: MenuWin.Tutorial(); break;
+    case kHelpTips: MenuWin.Tips(); break;
+    case kHelpPeek: TogglePeek(); break;
+    case kHelpCounter: CardCounter(); break;
     case kHelpStatusBar: {
         TableForm& f = frmGrulm();
         f.StatusBar1.SetVisible(!f.StatusBar1.Visible());
@@ -490,20 +438,15 @@ void MenuHelp(int item, int subItem) {
     case kHelpWeb:
         if (!Menu_WebLink(subItem).isEmpty()) OpenURL(Menu_WebLink(subItem));
         break;
-    case kHelpAbout:
-        MenuWin.About();
-        break;
-    default:
-        break;
+    case kHelpAbout: MenuWin.About(); break;
+    default: break;
     }
 }
 
 void MenuDispatch() {
     const int item = Tbl.MenuItem;
     switch (Tbl.MenuNumber) {
-    case kMenuGame:
-        MenuGame(item);
-        break;
+    case kMenuGame: MenuGame(item); break;
     case kMenuOptions:
         if (item == kOptDisplaySize) {
             const int sub = Menu.DisplaySizeItem;
@@ -515,24 +458,20 @@ void MenuDispatch() {
             MenuOptions(item, 0);
         }
         break;
-    case kMenuInternet:
-        MenuInternet(item);
-        break;
+    case kMenuInternet: MenuInternet(item); break;
     case kMenuHelp: {
         const int sub = item == kHelpWeb ? Menu.WebLinkItem : 0;
         if (item == kHelpWeb) Menu.WebLinkItem = 0;
         MenuHelp(item, sub);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
 bool Menu_RowAvailable(int menu, int row) {
     switch (menu) {
-    case kMenuGame:
-        return row != kGameLogin || MenuWin.Present(menu, row);
+    case kMenuGame: return row != kGameLogin || MenuWin.Present(menu, row);
     case kMenuOptions:
         return row == kOptSound || row == kOptRules || row == kOptBackground || row == kOptStretch ||
                row == kOptDisplaySize || MenuWin.Present(menu, row);
@@ -541,8 +480,7 @@ bool Menu_RowAvailable(int menu, int row) {
     case kMenuHelp:
         return row == kHelpPeek || row == kHelpCounter || row == kHelpStatusBar || row == kHelpWeb ||
                MenuWin.Present(menu, row);
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -57,9 +57,9 @@ void Layout_GameSizeTables(int prevCenters, DisplayMode mode) {
 
 // A seat that comes to the table shows its side place as seat 2 shows its own.
 void SideSeatsLikeSeat2() {
-    const bool shown = Seat(2).places->operator()(1).Visible();
+    const bool shown = (*Seat(2).places)(1).Visible();
     for (int seat = 3; seat <= Com.NumPlayers; ++seat)
-        if (Seat(seat).places->Exists(1)) Seat(seat).places->operator()(1).SetVisible(shown);
+        if (Places& places = *Seat(seat).places; places.Exists(1)) places(1).SetVisible(shown);
 }
 } // namespace
 

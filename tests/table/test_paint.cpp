@@ -239,8 +239,8 @@ TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
         int players, layout, pturn;
         int seat; // 1 the human, 2 seat 2, 3 seat 3
         double height;
-    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80}, {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
-                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96}, {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
+    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80},   {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
+                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96},   {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
     for (const auto& r : rows) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
@@ -399,8 +399,7 @@ TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
         const QRgb backdrop = panel.pixel(189, 41);
         for (int icon = kIconGame; icon <= kIconHelp; ++icon) {
             int x = 0;
-            while (Panel_IconAt(x, 41) != icon)
-                ++x;
+            while (Panel_IconAt(x, 41) != icon) ++x;
             EXPECT_NE(panel.pixel(x + 8, 41), backdrop) << style << " " << icon;
         }
     }

@@ -153,8 +153,7 @@ void PrintChatAndScores(FrmGrulm* table) {
         PrintCovered("covered-chat-own", table, chat, {&table->Picture7}, true);
         const QPoint origin = table->Window()->geometry().topLeft();
         auto at = [&](const platform::Control& c, double width) {
-            return QRect(origin + QPoint(int(c.LeftPx()), int(c.TopPx())),
-                         QSize(int(width), int(c.HeightPx())));
+            return QRect(origin + QPoint(int(c.LeftPx()), int(c.TopPx())), QSize(int(width), int(c.HeightPx())));
         };
         const QRect r = at(table->cmdDeal, table->cmdDeal.WidthPx());
         if (r.intersects(chat->frameGeometry())) Print("covered-chat-deal", r);
