@@ -282,18 +282,18 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
 }
 
 // Shown or hidden as the layout leaves them: the hold rows, frames, the centre piles, the stock
-// and its frame and seat 2's side pile show; the hands wait hidden for the deal, as do the side
-// piles of seats 3 and 4, the stacks' edges, the outlines and the turn arrows; seat 2's hold
-// frames show only at a table of two. Everything else shows as designed, or as added.
+// and its frame and the seats' side piles show; the hands wait hidden for the deal, as do the
+// stacks' edges, the outlines and the turn arrows; seat 2's hold frames show only at a table of
+// two. Everything else shows as designed, or as added.
 bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
     if (g.visible) return *g.visible;
     const QString& n = g.name;
     if (n == QLatin1String("lblHoldCard")) return g.index > 4 || in.players == 2;
     if (n == QLatin1String("Picture1") || n == QLatin1String("Picture7")) return g.index == 1 || g.index >= 7;
-    // The small display draws every seat's piles again, which shows the empty hold places of seats
-    // 3 and 4; else they wait, as added, for the deal.
+    // Seats 3 and 4 show their side places; the small display draws every seat's piles again,
+    // which shows their empty hold places, else those wait, as added, for the deal.
     if (n == QLatin1String("Picture2") || n == QLatin1String("Picture3"))
-        return g.index >= 7 && Display_IsSmall(Layout_ModeFor(in));
+        return g.index == 1 || (g.index >= 7 && Display_IsSmall(Layout_ModeFor(in)));
     if (n == QLatin1String("ImgAvatar")) return in.avatarShown;
     static const QStringList shown = {"Label1", "Label3", "PicCenter"};
     if (shown.contains(n)) return true;
