@@ -1,4 +1,5 @@
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridShrink.h"
 
 #include "common/TextForm.h"
 #include "table/Design.h"
@@ -9,8 +10,15 @@
 #include <cmath>
 #include <stdexcept>
 
+GridPlace& LayoutGrid_At(std::vector<GridPlace>& out, const char* name, int index) {
+    for (GridPlace& g : out)
+        if (g.name == QLatin1String(name) && g.index == index) return g;
+    throw std::out_of_range(name);
+}
+
 namespace {
 
+const auto GridAt = LayoutGrid_At;
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
 constexpr int kStep = TableState::CardStep;
 
@@ -83,7 +91,7 @@ void GridCenterSquare(std::vector<GridPlace>& out, int count, const QPointF& cor
 
 // An opponent's seat at a table of three or four: small cards along the top, the hand fanned right
 // of the side pile and the hold row under both.
-void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
+void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side, double holdTop) {
     static const char* const places[] = {"Picture1", "Picture2", "Picture3"};
     const QLatin1String name(places[seat - 2]);
     const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
@@ -94,7 +102,7 @@ void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
         out.push_back({name, 2 + k, QRectF(QPointF(hand + k * fan, top + 3 * (k + 1)), card)});
     // The hold row starts 8 pixels into the side stack and keeps under the fanned hand and the
     // seat's name.
-    const double holds = side - 3 - 24 * 2.25 + 8, holdTop = 116;
+    const double holds = side - 3 - 24 * 2.25 + 8;
     for (int k = 0; k < 4; ++k) {
         const double x = holds + k * (kW - 6);
         out.push_back({name, 7 + k, QRectF(QPointF(x, holdTop), card)});
@@ -109,27 +117,29 @@ void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
     GridStack(out, 25 * seat, QPointF(side, top), card);
 }
 
+// The top of the centre square at a table of three or four.
+double GridSeveralCenterTop(const LayoutInputs& in) {
+    return in.screenWidthTw > 13000 ? 230 : 213;
+}
+
 // The table of three or four: the human's row under the middle, the others along the top, the
 // centre piles in a square on the left.
+// A screen of 13000 twips or less lays the rows closer, as for an 800-pixel window; four seats
+// there stand closer across from 12288 down.
 void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
-    const bool up = Display_IsUp(in.mode);
-    const double raise = up ? 50 : 0, hand = 433, top = 405 - raise, holdTop = 290 - raise;
+    const bool up = Display_IsUp(in.mode), above = in.screenWidthTw > 13000;
+    const double raise = up ? 50 : 0, hand = 433, top = (above ? 405 : 392) - raise,
+                 holdTop = (above ? 290 : 273) - raise;
     out.push_back({QStringLiteral("Picture7"), 1, QRectF(hand - 1.25 * kW, top, kW, kH)});
     GridRow(out, "Picture7", 2, hand, top, 5, kStep - 2);
     GridRow(out, "Picture7", 7, hand, holdTop, 4);
     GridStack(out, 25, QPointF(hand - 1.25 * kW, top));
     GridHoldFrames(out, 0, hand, holdTop, up);
-    static const double sides[2][3] = {{250, 580, 0}, {80, 375, 664}};
+    static const double sides[3][3] = {{250, 580, 0}, {80, 375, 664}, {63, 326, 590}};
+    const int across = in.players == 3 ? 0 : in.screenWidthTw >= 12288 ? 1 : 2;
     for (int s = 2; s <= in.players; ++s)
-        GridCompactSeat(out, s, sides[in.players - 3][s - 2]);
-    GridCenterSquare(out, in.centers, QPointF(126, 230));
-}
-
-// The place called `name`(`index`) in `out`.
-GridPlace& GridAt(std::vector<GridPlace>& out, const char* name, int index) {
-    for (GridPlace& g : out)
-        if (g.name == QLatin1String(name) && g.index == index) return g;
-    throw std::out_of_range(name);
+        GridCompactSeat(out, s, sides[across][s - 2], above ? 116 : 101);
+    GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
 // Each hold pile's frame round its card, a pixel left and two above.
@@ -217,7 +227,7 @@ void GridSeveralSmall(std::vector<GridPlace>& out, const LayoutInputs& in) {
     QRectF& frame = GridAt(out, "Label3", 0).rect;
     frame.setSize(QSizeF(274, card.height() + 13));
     GridHoldCardFrames(out);
-    GridSmallSquare(out, in.centers, QPointF(126, 230));
+    GridSmallSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
 // The table of two in the standard display.
@@ -262,11 +272,7 @@ bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
         stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
     const QRectF frame = stock.adjusted(-5, -5, 5, 5);
     if (frame.right() > width) return false;
-    const double arrowLeft = frame.center().x() - 16;
-    out.push_back({QStringLiteral("PicCenter"), 0, stock});
-    out.push_back({QStringLiteral("Label1"), -1, frame});
-    out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
-    out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
+    LayoutGrid_StockAt(out, stock);
     return true;
 }
 
@@ -280,9 +286,21 @@ QSizeF GridAvatarSize(const QSize& picture) {
     return {130, std::nearbyint(130 * tw * tall) / tw};
 }
 
+} // namespace
+
+void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
+    const QRectF frame = stock.adjusted(-5, -5, 5, 5);
+    const double arrowLeft = frame.center().x() - 16;
+    out.push_back({QStringLiteral("PicCenter"), 0, stock});
+    out.push_back({QStringLiteral("Label1"), -1, frame});
+    out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
+    out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
+}
+
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
 // card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
-void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
+void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
+                       const std::vector<QRectF>& also) {
     constexpr double smallest = 40, step = 4;
     const QSizeF size = GridAvatarSize(in.avatarPicture);
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
@@ -292,11 +310,11 @@ void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double widt
         if (g.name != "Stack" && g.name != "StackHold" &&
             !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
+    places.insert(places.end(), also.begin(), also.end());
     auto free = [&](const QRectF& box) {
         return std::none_of(places.begin(), places.end(),
                             [&](const QRectF& c) { return Layout_Overlap(c, box); });
     };
-    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
     const double largest = std::max(at.width(), at.height());
     auto sized = [&](double k) {
         return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
@@ -311,6 +329,8 @@ void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double widt
     }
     out.push_back({QStringLiteral("ImgAvatar"), -1, free(box) ? box : at});
 }
+
+namespace {
 
 // The card places for inputs the arithmetic covers.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
@@ -340,15 +360,24 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a narrower screen are scaled to the window.
-    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(1024);
+    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the window.
+    if (Display_IsSmall(mode))
+        return in.players == 2 || in.screenWidthTw <= kShrinkScreenTw ||
+               in.screenWidthTw >= platform::TwipsOfPx(1024);
     return in.screenWidthTw >= platform::TwipsOfPx(800);
+}
+
+std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {
+    return GridCardPlaces(in);
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
+    if (LayoutGrid_ShrinkPlaces(in, out)) return out;
     // Where the stock would pass the window, the table finds it room of its own.
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
-    if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width)) GridAvatar(out, in, width);
+    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
+    if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width))
+        LayoutGrid_Avatar(out, in, width, bottom);
     return out;
 }

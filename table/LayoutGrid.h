@@ -21,6 +21,16 @@ struct GridPlace {
 
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
+// The places before the small display of three or four is scaled to a narrow window.
+std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
+// The place called `name`(`index`) among `places`.
+GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int index);
+// The stock at `stock` in its frame 5 pixels round it, the turn arrows 7 pixels above and below.
+void LayoutGrid_StockAt(std::vector<GridPlace>& places, const QRectF& stock);
+// The avatar at the top right of a table `width` wide, given way to `places` and `also`, no lower
+// than `bottom`.
+void LayoutGrid_Avatar(std::vector<GridPlace>& places, const LayoutInputs& in, double width, double bottom,
+                       const std::vector<QRectF>& also = {});
 // Every seat's places 1 to 10, the centre piles, the stock group and the avatar, where the layout
 // puts them; empty for inputs it does not cover.
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in);

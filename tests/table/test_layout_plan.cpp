@@ -1,6 +1,7 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridShrink.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
@@ -218,10 +219,30 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     });
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
-    // mode of the 6 screens 1024 wide or wider. The stock, its frame, arrows and the avatar there
-    // and for two players on the narrower screens, but for the 640 one with four centre piles,
-    // where the stock would pass the window and the table finds it room elsewhere.
-    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+    // mode of every screen (the 640 and 800 ones take the small display scaled to the window). The
+    // stock, its frame, arrows and the avatar there, but for two players with four centre piles on
+    // the 640 screen, where the stock would pass the window and the table finds it room elsewhere.
+    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + (24 * 4 + 12 + 16) * 5);
+}
+
+// The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
+// scales it, and leaves the layout state the plan leaves; every other table is not scaled.
+TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
+    int scaled = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        const ShrinkState s = LayoutGrid_ShrinkState(in);
+        EXPECT_NEAR(s.shrink.across, plan.state.TableShrink, 1e-9);
+        EXPECT_NEAR(s.shrink.down, plan.state.TableShrinkDown, 1e-9);
+        if (s.shrink == LayoutShrink{}) return;
+        ++scaled;
+        EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
+        EXPECT_EQ(s.centerTop, plan.state.CenterTop);
+        EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
+        // The comment line's right edge decides how far the table is scaled across.
+        EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
+    });
+    // Three and four players on the 640 and 800 screens, in every mode asked.
+    EXPECT_EQ(scaled, 2 * 2 * 4);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
