@@ -258,8 +258,8 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 // The stock in its frame 5 pixels round it, with the turn arrows 7 pixels above and below the
 // frame: on a narrow screen beside seat 2's hold frame, else under the avatar's box as designed
 // (130 pixels square at the top right, whatever shape the picture later gives it). The card's left
-// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False,
-// placing nothing, where the frame would pass the window's edge.
+// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False
+// where the frame would pass the window's edge.
 bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
     const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
@@ -270,10 +270,8 @@ bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
         stock.moveLeft(GridAt(out, "Label3", 1).rect.right() + (small ? 59 : 10));
     else
         stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
-    const QRectF frame = stock.adjusted(-5, -5, 5, 5);
-    if (frame.right() > width) return false;
     LayoutGrid_StockAt(out, stock);
-    return true;
+    return stock.right() + 5 <= width;
 }
 
 // The avatar's box for its picture: 130 pixels high, or as wide for a picture much wider than
@@ -373,11 +371,12 @@ std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
-    if (LayoutGrid_ShrinkPlaces(in, out)) return out;
-    // Where the stock would pass the window, the table finds it room of its own.
+    if (out.empty() || LayoutGrid_ShrinkPlaces(in, out)) return out;
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
-    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
-    if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width))
-        LayoutGrid_Avatar(out, in, width, bottom);
+    const double bottom = LayoutGrid_RoomBottom(in, out);
+    // Where the stock would pass the window, it goes to the free room nearest.
+    if (!GridStock(out, in, Layout_ModeFor(in), width))
+        LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
+    LayoutGrid_Avatar(out, in, width, bottom);
     return out;
 }

@@ -60,6 +60,31 @@ QRectF HumanNameDesign() {
             kShrinkLine};
 }
 
+// The client area's height once the window is fitted to the screen: the status bar and the
+// human's side pile with room under it, within the screen.
+double FittedHeight(const LayoutInputs& in, double sideBottom) {
+    constexpr double px = platform::kTwipsPerPixel;
+    const int under = in.screenWidthTw < 13000 ? 184 : 255;
+    const int frame = int((in.frame.top() + in.frame.bottom()) * px);
+    int h = int(std::lround((in.statusBarHeight + sideBottom) * px + 900)) + under;
+    h = std::min(h, in.screenHeightTw - frame);
+    return int(h / px) - in.frame.top() - in.frame.bottom();
+}
+
+// The wild-card labels beside the centre frame, scaled with the table: left of piles 1 and 3,
+// right of 2 and 4.
+std::vector<QRectF> WildLabels(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& frame,
+                               const LayoutShrink& s) {
+    const QSizeF size(design::kWildLabel.w * s.across, design::kWildLabel.h * s.down);
+    std::vector<QRectF> wild;
+    for (int p = 1; p <= in.centers; ++p) {
+        const double left = p % 2 ? frame.left() - size.width() : frame.right();
+        const double top = p <= 2 ? frame.top() + 16 : At(out, "PicCenter", p).rect.top();
+        wild.emplace_back(QPointF(left, top), size);
+    }
+    return wild;
+}
+
 } // namespace
 
 QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
@@ -228,38 +253,14 @@ double FitCentersBelowSeats(std::vector<GridPlace>& out, const LayoutInputs& in,
     return dy;
 }
 
-// The client area's height once the window is fitted to the screen: the status bar and the
-// human's side pile with room under it, within the screen.
-double FittedHeight(const LayoutInputs& in, double sideBottom) {
-    constexpr double px = platform::kTwipsPerPixel;
-    const int under = in.screenWidthTw < 13000 ? 184 : 255;
-    const int frame = int((in.frame.top() + in.frame.bottom()) * px);
-    int h = int(std::lround((in.statusBarHeight + sideBottom) * px + 900)) + under;
-    h = std::min(h, in.screenHeightTw - frame);
-    return int(h / px) - in.frame.top() - in.frame.bottom();
-}
-
-// The wild-card labels beside the centre frame, scaled with the table: left of piles 1 and 3,
-// right of 2 and 4.
-std::vector<QRectF> WildLabels(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& frame,
-                               const LayoutShrink& s) {
-    const QSizeF size(design::kWildLabel.w * s.across, design::kWildLabel.h * s.down);
-    std::vector<QRectF> wild;
-    for (int p = 1; p <= in.centers; ++p) {
-        const double left = p % 2 ? frame.left() - size.width() : frame.right();
-        const double top = p <= 2 ? frame.top() + 16 : At(out, "PicCenter", p).rect.top();
-        wild.emplace_back(QPointF(left, top), size);
-    }
-    return wild;
-}
-
 // What the stock keeps clear of: the card places, frames and side piles but those within the
 // stock's group `all`, and the wild-card labels.
 std::vector<QRectF> StockObstacles(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& all,
                                    const std::vector<QRectF>& wild) {
     std::vector<QRectF> obstacles;
     for (const GridPlace& g : out)
-        if (g.name != "Stack" && g.name != "StackHold" && !(g.name == "lblHoldCard" && g.index <= 4))
+        if (g.name != "Stack" && g.name != "StackHold" &&
+            !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             obstacles.push_back(g.rect);
     for (int seat = 1; seat <= in.players; ++seat)
         obstacles.push_back(SidePile(out, seat));
@@ -269,41 +270,11 @@ std::vector<QRectF> StockObstacles(std::vector<GridPlace>& out, const LayoutInpu
 }
 
 // The stock beside the centre frame under its third pile, an arrow's height down, in its frame
-// with its turn arrows; where they lie on something they go to the free room nearest, on a grid
-// of 4 pixels, else the frame alone does.
+// with its turn arrows, given way to the card places and the wild-card labels.
 void ShrunkStock(std::vector<GridPlace>& out, const LayoutInputs& in, double thirdPile,
                  const std::vector<QRectF>& wild, const QRectF& room) {
     LayoutGrid_StockAt(out, QRectF(kStockLeft, thirdPile + design::kTurnMarker.h, kCardW, kCardH));
-    const std::vector<const char*> names = {"Label1", "ImgTurn1", "ImgTurn2"};
-    std::vector<QRectF> group;
-    for (const char* n : names)
-        group.push_back(At(out, n, -1).rect);
-    const QRectF all = group[0] | group[1] | group[2];
-    const std::vector<QRectF> obstacles = StockObstacles(out, in, all, wild);
-    auto free = [&](const QRectF& r) {
-        return std::none_of(obstacles.begin(), obstacles.end(),
-                            [&](const QRectF& o) { return Layout_Overlap(r, o); });
-    };
-    if (room.contains(all) && std::all_of(group.begin(), group.end(), free)) return;
-    for (const size_t parts : {group.size(), size_t(1)}) {
-        QRectF box;
-        for (size_t p = 0; p < parts; ++p)
-            box |= group[p];
-        double best = 1e18;
-        const auto corner = Layout_NearestFree(
-            box.size(), box.topLeft(), room, kShrinkStep,
-            [&](const QPointF& c) {
-                return std::all_of(group.begin(), group.begin() + parts,
-                                   [&](const QRectF& p) { return free(p.translated(c - box.topLeft())); });
-            },
-            best);
-        if (!corner) continue;
-        const QPointF by = *corner - box.topLeft();
-        for (const char* n : names)
-            At(out, n, -1).rect.translate(by);
-        At(out, "PicCenter", 0).rect.translate(by);
-        return;
-    }
+    LayoutGrid_FitStock(out, in, room, wild);
 }
 
 // The comment line as the scaled table lays it, under the opponents' hold rows (`oppHoldTop`)
@@ -350,7 +321,7 @@ ShrinkState ShrinkTable(const LayoutInputs& in, std::vector<GridPlace>& out) {
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, At(out, "Picture1", 7).rect.top() - rowTop);
     const double thirdPile = At(out, "PicCenter", 3).rect.top();
-    const double bottom = FittedHeight(in, At(out, "Picture7", 1).rect.bottom()) - in.statusBarHeight;
+    const double bottom = LayoutGrid_RoomBottom(in, out);
     const double dy = FitCentersBelowSeats(out, in, bottom);
     const QRectF frame(state.centerLeft - 15, state.centerTop - 16 + dy, kCenterFrameW, kCenterFrameH);
     state.centerTop = RoundEven(state.centerTop + dy);
@@ -371,4 +342,44 @@ bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& pla
     if (!Scaled(in) || places.empty()) return false;
     ShrinkTable(in, places);
     return true;
+}
+
+double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    const double bar = in.statusBarShown ? in.statusBarHeight : 0;
+    if (!in.fit) return in.window.height() - bar;
+    return FittedHeight(in, At(places, "Picture7", 1).rect.bottom()) - bar;
+}
+
+void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,
+                         const std::vector<QRectF>& also) {
+    const std::vector<const char*> names = {"Label1", "ImgTurn1", "ImgTurn2"};
+    std::vector<QRectF> group;
+    for (const char* n : names)
+        group.push_back(At(out, n, -1).rect);
+    const QRectF all = group[0] | group[1] | group[2];
+    const std::vector<QRectF> obstacles = StockObstacles(out, in, all, also);
+    auto free = [&](const QRectF& r) {
+        return std::none_of(obstacles.begin(), obstacles.end(),
+                            [&](const QRectF& o) { return Layout_Overlap(r, o); });
+    };
+    if (room.contains(all) && std::all_of(group.begin(), group.end(), free)) return;
+    for (const size_t parts : {group.size(), size_t(1)}) {
+        QRectF box;
+        for (size_t p = 0; p < parts; ++p)
+            box |= group[p];
+        double best = 1e18;
+        const auto corner = Layout_NearestFree(
+            box.size(), box.topLeft(), room, kShrinkStep,
+            [&](const QPointF& c) {
+                return std::all_of(group.begin(), group.begin() + parts,
+                                   [&](const QRectF& p) { return free(p.translated(c - box.topLeft())); });
+            },
+            best);
+        if (!corner) continue;
+        const QPointF by = *corner - box.topLeft();
+        for (const char* n : names)
+            At(out, n, -1).rect.translate(by);
+        At(out, "PicCenter", 0).rect.translate(by);
+        return;
+    }
 }
