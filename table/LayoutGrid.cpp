@@ -142,17 +142,6 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
-// Each hold pile's frame round its card, a pixel left and two above.
-void GridHoldCardFrames(std::vector<GridPlace>& out) {
-    for (GridPlace& g : out) {
-        if (g.name != "lblHoldCard") continue;
-        const QRectF c =
-            GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
-                .rect;
-        g.rect = c.adjusted(-1, -2, 1, 1);
-    }
-}
-
 // The small display of two: the standard table drawn at four fifths, its cards the small ones and
 // each hold pile's frame round its smaller card.
 void GridSmall(std::vector<GridPlace>& out) {
@@ -163,7 +152,7 @@ void GridSmall(std::vector<GridPlace>& out) {
         g.rect = QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
         if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
     }
-    GridHoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
 }
 
 // A hold row, its outlines and its frame moved to `top`: outlines 5 pixels above it, the frame 10.
@@ -199,7 +188,7 @@ void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
     const double seat2Raised = RoundEven(128 * 0.8 - 10),
                  seat2Hand = GridAt(out, "Picture1", 2).rect.bottom();
     GridHoldRowTo(out, 1, std::max<double>(seat2Raised, seat2Hand + 2 + 10));
-    GridHoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
     if (in.centers == 4) GridSmallSquare(out, 4, QPointF(r.centerLeft, RoundEven(seat2Raised + 10)));
 }
 
@@ -226,7 +215,7 @@ void GridSeveralSmall(std::vector<GridPlace>& out, const LayoutInputs& in) {
     }
     QRectF& frame = GridAt(out, "Label3", 0).rect;
     frame.setSize(QSizeF(274, card.height() + 13));
-    GridHoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
     GridSmallSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
@@ -285,6 +274,16 @@ QSizeF GridAvatarSize(const QSize& picture) {
 }
 
 } // namespace
+
+void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& out) {
+    for (GridPlace& g : out) {
+        if (g.name != "lblHoldCard") continue;
+        const QRectF c =
+            GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
+                .rect;
+        g.rect = c.adjusted(-1, -2, 1, 1);
+    }
+}
 
 void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
     const QRectF frame = stock.adjusted(-5, -5, 5, 5);

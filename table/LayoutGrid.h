@@ -26,6 +26,8 @@ bool LayoutGrid_Covers(const LayoutInputs& in);
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
 // The place called `name`(`index`) among `places`.
 GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int index);
+// Each hold pile's frame round its card, a pixel left and two above: the human's and seat 2's.
+void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& places);
 // The stock at `stock` in its frame 5 pixels round it, the turn arrows 7 pixels above and below.
 void LayoutGrid_StockAt(std::vector<GridPlace>& places, const QRectF& stock);
 // The avatar at the top right of a table `width` wide, given way to `places` and `also`, no lower

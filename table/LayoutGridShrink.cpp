@@ -144,6 +144,16 @@ QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s) {
     return {r.x() * s.across, r.y() * s.down, r.width() * s.across, r.height() * s.down};
 }
 
+double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s) {
+    return pointSize * s.across;
+}
+
+bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in) {
+    static const QStringList kept = {"lblRules", "lblLevel", "picPanel", "imgIcon", "ImgTurn1", "ImgTurn2"};
+    if (kept.contains(name)) return false;
+    return !((name == "ImgAvatar" || name == "imgSlap") && in.screenWidthTw >= 12000);
+}
+
 namespace {
 
 // A hold row laid from its first place `step` apart but ending by `right`, its outlines `inset`
@@ -185,14 +195,6 @@ void CloseUpHoldRows(std::vector<GridPlace>& out, const LayoutInputs& in, const 
         const double left = RoundEven(At(out, places, 7).rect.left()),
                      top = RoundEven(At(out, places, 7).rect.top());
         At(out, "Label3", s - 1).rect = QRectF(left - 5, top - 5, rowRight + 5 - (left - 5), 90);
-    }
-}
-
-// Each hold pile's frame round its card, a pixel left and two above: the human's and seat 2's.
-void HoldCardFrames(std::vector<GridPlace>& out) {
-    for (int h = 1; h <= 4; ++h) {
-        At(out, "lblHoldCard", h + 4).rect = At(out, "Picture7", 6 + h).rect.adjusted(-1, -2, 1, 1);
-        At(out, "lblHoldCard", h).rect = At(out, "Picture1", 6 + h).rect.adjusted(-1, -2, 1, 1);
     }
 }
 
@@ -310,7 +312,7 @@ ShrinkState ShrinkTable(const LayoutInputs& in, std::vector<GridPlace>& out) {
         At(out, "PicCenter", p + 1)
             .rect.moveTopLeft(QPointF(state.centerLeft - 4 + (p % 2) * (kCardW + 8),
                                       state.centerTop - 4 + (p / 2) * (kCardH + 4)));
-    HoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
     // Fitted to the window: the opponents' hands clear of their side piles, their hold rows
     // below the hands, the centre piles below the hold rows.
     const double width = room.width() + 2, rowTop = At(out, "Picture1", 7).rect.top();

@@ -6,6 +6,7 @@
 
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 #include <vector>
 
 // The widest screen (in twips) whose small display of three or four is scaled to the window.
@@ -23,8 +24,14 @@ struct LayoutShrink {
 QSizeF LayoutGrid_Reach(const LayoutInputs& in);
 // The scale the small display of three or four takes on a narrow screen.
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in);
-// A place as the table's scaling takes it: position and size by the factors.
+// A place as the table's scaling takes it: position and size by the factors; a label's or a
+// button's font by the factor across.
 QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s);
+double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
+// Of the table's pictures, images, labels, buttons and shapes, true for those scaled with the
+// table: all but the rules and level labels, the panel, the emote icon, the turn arrows, and on a
+// screen 12000 twips wide the avatar and its slap.
+bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in);
 // The layout state the scaling leaves: the centre square's corner and the top of the opponents'
 // hold rows.
 struct ShrinkState {
