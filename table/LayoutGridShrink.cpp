@@ -105,16 +105,17 @@ QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
     const double width = std::min(1.4 * kCenterFrameW, stackLeft - 4 - left);
     const double height =
         std::max(2 * kShrinkLine, kHumanTop + kLargeCardH + 2 * kShrinkLine - stock.bottom());
-    // Where the longest notice at that width runs past a window lower than the table, the
-    // notice fitted to it found room only at its narrowest, as high as the notice needs there.
+    // Where the label, as high as the longest notice needs at that width, runs past a window
+    // lower than the table, the notice fitted to it found room only at its narrowest.
     QFont font(QString::fromLatin1(design::kFontFamily));
     font.setPointSizeF(in.messageFontSize);
     font.setBold(true);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
     const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
-    if (top + Notice_HeightFor(font, width, rule) <= bottom) return {left, top, width, height};
+    if (top + std::max(height, Notice_HeightFor(font, width, rule)) <= bottom)
+        return {left, top, width, height};
     const double narrowest = kNoticeNarrowest * width;
-    return {left, top, narrowest, Notice_HeightFor(font, narrowest, rule)};
+    return {left, top, narrowest, std::max(height, Notice_HeightFor(font, narrowest, rule))};
 }
 
 QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
@@ -315,7 +316,8 @@ ShrinkState ShrinkTable(const LayoutInputs& in, std::vector<GridPlace>& out) {
     LayoutGrid_HoldCardFrames(out);
     // Fitted to the window: the opponents' hands clear of their side piles, their hold rows
     // below the hands, the centre piles below the hold rows.
-    const double width = room.width() + 2, rowTop = At(out, "Picture1", 7).rect.top();
+    const double width = in.fit ? room.width() + 2 : in.window.width();
+    const double rowTop = At(out, "Picture1", 7).rect.top();
     QRectF comment = CommentLine(out, RoundEven(rowTop));
     for (int seat = 2; seat <= in.players; ++seat)
         FitCompactSeat(out, seat, (seat < in.players ? SidePile(out, seat + 1).left() : width) - kShrinkGap);
@@ -328,7 +330,9 @@ ShrinkState ShrinkTable(const LayoutInputs& in, std::vector<GridPlace>& out) {
     const QRectF frame(state.centerLeft - 15, state.centerTop - 16 + dy, kCenterFrameW, kCenterFrameH);
     state.centerTop = RoundEven(state.centerTop + dy);
     ShrunkStock(out, in, thirdPile, WildLabels(out, in, frame, s), QRectF(0, 0, width, bottom));
-    LayoutGrid_Avatar(out, in, width, bottom, {comment});
+    // A picture of the avatar's own is fitted once the labels found their room; the avatar then
+    // gives way to where the comment line ends up, which the labels' arithmetic knows.
+    if (in.avatarPicture.isEmpty()) LayoutGrid_Avatar(out, in, width, bottom, {comment});
     return state;
 }
 

@@ -238,11 +238,42 @@ TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
         EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
         EXPECT_EQ(s.centerTop, plan.state.CenterTop);
         EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
-        // The comment line's right edge decides how far the table is scaled across.
+        // The comment line's right edge decides how far the table is scaled across; the notice
+        // under the centre frame how far down, where it is scaled down.
         EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
+        if (s.shrink.down < 1)
+            EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
     });
     // Three and four players on the 640 and 800 screens, in every mode asked.
     EXPECT_EQ(scaled, 2 * 2 * 4);
+}
+
+// On the narrow screens the card places, the stock and the avatar agree with the plan whatever
+// the avatar's picture, also in a window made smaller by hand.
+TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
+    int compared = 0;
+    for (const int width : {640, 800})
+        for (const int players : {2, 3, 4})
+            for (const QSize avatar : {QSize(), QSize(40, 60), QSize(200, 90)}) {
+                SCOPED_TRACE(testing::Message() << width << ", " << players << " players, avatar "
+                                                << avatar.width() << "x" << avatar.height());
+                LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+                in.screenWidthTw = width * 15;
+                in.screenHeightTw = width * 3 / 4 * 15;
+                in.players = players;
+                in.centers = 4;
+                in.window = QSize(width, width * 3 / 4 - 60);
+                in.avatarPicture = avatar;
+                const LayoutPlan fitted = Layout_Plan(in);
+                compared += ExpectArithmeticAgrees(in, fitted, CardGroup);
+                in.fit = false;
+                in.window = (fitted.minimum + fitted.window) / 2;
+                compared += ExpectArithmeticAgrees(in, Layout_Plan(in), CardGroup);
+            }
+    // Each table's places (two players' 88 and the 4 centre piles, three players' 132, four
+    // players' 172), the stock group and the avatar, but the avatar of three or four with a
+    // picture of its own, which gives way to the labels.
+    EXPECT_EQ(compared, 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5) - 2 * 2 * 2 * 2);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
