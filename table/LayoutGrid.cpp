@@ -18,6 +18,7 @@ GridPlace& LayoutGrid_At(std::vector<GridPlace>& out, const char* name, int inde
 
 namespace {
 
+// The place called `name`(`index`) in `out`.
 const auto GridAt = LayoutGrid_At;
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
 constexpr int kStep = TableState::CardStep;
@@ -123,9 +124,8 @@ double GridSeveralCenterTop(const LayoutInputs& in) {
 }
 
 // The table of three or four: the human's row under the middle, the others along the top, the
-// centre piles in a square on the left.
-// A screen of 13000 twips or less lays the rows closer, as for an 800-pixel window; four seats
-// there stand closer across from 12288 down.
+// centre piles in a square on the left. A screen of 13000 twips or less lays the rows closer, as
+// for an 800-pixel window; four seats stand closer across below 12288.
 void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     const bool up = Display_IsUp(in.mode), above = in.screenWidthTw > 13000;
     const double raise = up ? 50 : 0, hand = 433, top = (above ? 405 : 392) - raise,
