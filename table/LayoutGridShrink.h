@@ -25,7 +25,7 @@ QSizeF LayoutGrid_Reach(const LayoutInputs& in);
 // The scale the small display of three or four takes on a narrow screen.
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in);
 // A place as the table's scaling takes it: position and size by the factors; a label's or a
-// button's font by the factor across.
+// button's font by the factor across (but the comment line's, which keeps the player's size).
 QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s);
 double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
 // Of the table's pictures, images, labels, buttons and shapes, true for those scaled with the

@@ -248,6 +248,44 @@ TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
     EXPECT_EQ(scaled, 2 * 2 * 4);
 }
 
+// The labels and buttons of the narrow table take the font the table's scaling gives them: that
+// of the same table unscaled (on an 820-pixel screen) scaled across; the comment line keeps the
+// size the player chose.
+TEST_F(LayoutPlanTest, TheNarrowTableScalesItsLabelsFontsAsTheArithmeticSays) {
+    auto inputs = [](int width) {
+        LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+        in.screenWidthTw = width * 15;
+        in.screenHeightTw = width * 3 / 4 * 15;
+        in.players = 3;
+        in.centers = 4;
+        in.window = QSize(width, width * 3 / 4 - 60);
+        return in;
+    };
+    const LayoutPlan whole = Layout_Plan(inputs(820));
+    static const QRegularExpression text("^(Label|lbl|Lbl|cmd)");
+    int compared = 0;
+    for (const int width : {640, 800}) {
+        const LayoutInputs in = inputs(width);
+        const LayoutShrink s = LayoutGrid_Shrink(in);
+        ASSERT_LT(s.across, 1);
+        for (const PlacedControl& c : Layout_Plan(in).controls) {
+            const PlacedControl* unscaled = whole.Find(c.name, c.index);
+            if (!text.match(c.name).hasMatch() || !unscaled) continue;
+            const bool chosen = c.name == "Label9" && c.index == kLblComment;
+            EXPECT_NEAR(c.fontSize,
+                        LayoutGrid_ScalesWithTable(c.name, in) && !chosen
+                            ? LayoutGrid_ScaledFont(unscaled->fontSize, s)
+                            : unscaled->fontSize,
+                        1e-6)
+                << width << " " << c.name.toStdString() << "(" << c.index << ")";
+            ++compared;
+        }
+    }
+    // The table of three's 26 labels and buttons (frames, names, notices, wild-card labels, the
+    // deal button) on each screen.
+    EXPECT_EQ(compared, 2 * 26);
+}
+
 // On the narrow screens the card places, the stock and the avatar agree with the plan whatever
 // the avatar's picture, also in a window made smaller by hand.
 TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
