@@ -11,8 +11,9 @@
 #include <stdexcept>
 
 GridPlace& LayoutGrid_At(std::vector<GridPlace>& out, const char* name, int index) {
+    const QLatin1String wanted(name);
     for (GridPlace& g : out)
-        if (g.name == QLatin1String(name) && g.index == index) return g;
+        if (g.index == index && g.name == wanted) return g;
     throw std::out_of_range(name);
 }
 
@@ -308,6 +309,10 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
             !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
     places.insert(places.end(), also.begin(), also.end());
+    // Every box tried keeps within the first one's width: only what lies across from it counts.
+    std::erase_if(places, [&](const QRectF& c) {
+        return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
+    });
     auto free = [&](const QRectF& box) {
         return std::none_of(places.begin(), places.end(),
                             [&](const QRectF& c) { return Layout_Overlap(c, box); });

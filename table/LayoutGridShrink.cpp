@@ -112,7 +112,7 @@ QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
     font.setBold(true);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
     const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
-    if (top + std::max(height, Notice_HeightFor(font, width, rule)) <= bottom)
+    if (top + height <= bottom && top + Notice_HeightFor(font, width, rule) <= bottom)
         return {left, top, width, height};
     const double narrowest = kNoticeNarrowest * width;
     return {left, top, narrowest, std::max(height, Notice_HeightFor(font, narrowest, rule))};
@@ -233,8 +233,9 @@ void FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) {
 // The side pile of a seat with its stack's edges.
 QRectF SidePile(std::vector<GridPlace>& out, int seat) {
     QRectF pile = At(out, SeatPlaces(seat), 1).rect;
-    for (int e = 25 * seat - 24; e <= 25 * seat; ++e)
-        pile |= At(out, "Stack", e).rect;
+    for (const GridPlace& g : out)
+        if (g.index > 25 * (seat - 1) && g.index <= 25 * seat && g.name == QLatin1String("Stack"))
+            pile |= g.rect;
     return pile;
 }
 
@@ -270,6 +271,39 @@ std::vector<QRectF> StockObstacles(std::vector<GridPlace>& out, const LayoutInpu
     std::erase_if(obstacles, [&](const QRectF& o) { return all.contains(o); });
     obstacles.insert(obstacles.end(), wild.begin(), wild.end());
     return obstacles;
+}
+
+// True when none of `parts`, moved `by`, lies on any of `obstacles`.
+bool FreeOf(const std::vector<QRectF>& parts, const std::vector<QRectF>& obstacles, const QPointF& by = {}) {
+    return std::none_of(parts.begin(), parts.end(), [&](const QRectF& p) {
+        const QRectF moved = p.translated(by);
+        return std::any_of(obstacles.begin(), obstacles.end(),
+                           [&](const QRectF& o) { return Layout_Overlap(moved, o); });
+    });
+}
+
+// A first bound for the search for free room for `box`: the nearest free corner of the search's
+// grid in the column and the row through the box, which the search then only betters (a little
+// more, so that corner itself still counts). Gives the same corner as a search without it, and
+// spares it the far corners it would try first.
+template <typename Free> double NearestFreeBound(const QRectF& box, const QRectF& room, Free free) {
+    auto onGrid = [](double from, double first, double last) {
+        const double k = std::clamp(std::round((from - first) / kShrinkStep), 0.0,
+                                    std::floor((last - first) / kShrinkStep));
+        return first + k * kShrinkStep;
+    };
+    const QPointF through(onGrid(box.left(), room.left(), room.right() - box.width()),
+                          onGrid(box.top(), room.top(), room.bottom() - box.height()));
+    double bound = 1e18;
+    auto take = [&](const QPointF& c) {
+        const QPointF d = c - box.topLeft();
+        if (QPointF::dotProduct(d, d) < bound && free(c)) bound = QPointF::dotProduct(d, d);
+    };
+    for (double top = room.top(); top + box.height() <= room.bottom(); top += kShrinkStep)
+        take(QPointF(through.x(), top));
+    for (double left = room.left(); left + box.width() <= room.right(); left += kShrinkStep)
+        take(QPointF(left, through.y()));
+    return bound < 1e18 ? bound + 1e-6 : bound;
 }
 
 // The stock beside the centre frame under its third pile, an arrow's height down, in its frame
@@ -364,23 +398,15 @@ void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, co
         group.push_back(At(out, n, -1).rect);
     const QRectF all = group[0] | group[1] | group[2];
     const std::vector<QRectF> obstacles = StockObstacles(out, in, all, also);
-    auto free = [&](const QRectF& r) {
-        return std::none_of(obstacles.begin(), obstacles.end(),
-                            [&](const QRectF& o) { return Layout_Overlap(r, o); });
-    };
-    if (room.contains(all) && std::all_of(group.begin(), group.end(), free)) return;
+    if (room.contains(all) && FreeOf(group, obstacles)) return;
     for (const size_t parts : {group.size(), size_t(1)}) {
+        const std::vector<QRectF> moving(group.begin(), group.begin() + parts);
         QRectF box;
-        for (size_t p = 0; p < parts; ++p)
-            box |= group[p];
-        double best = 1e18;
-        const auto corner = Layout_NearestFree(
-            box.size(), box.topLeft(), room, kShrinkStep,
-            [&](const QPointF& c) {
-                return std::all_of(group.begin(), group.begin() + parts,
-                                   [&](const QRectF& p) { return free(p.translated(c - box.topLeft())); });
-            },
-            best);
+        for (const QRectF& p : moving)
+            box |= p;
+        auto free = [&](const QPointF& c) { return FreeOf(moving, obstacles, c - box.topLeft()); };
+        double best = NearestFreeBound(box, room, free);
+        const auto corner = Layout_NearestFree(box.size(), box.topLeft(), room, kShrinkStep, free, best);
         if (!corner) continue;
         const QPointF by = *corner - box.topLeft();
         for (const char* n : names)
