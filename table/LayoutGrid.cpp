@@ -4,6 +4,8 @@
 #include "common/TextForm.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/LayoutGridFrames.h"
+#include "table/LayoutGridLabels.h"
 #include "table/TableState.h"
 
 #include <algorithm>
@@ -382,5 +384,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     if (!GridStock(out, in, Layout_ModeFor(in), width))
         LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
     LayoutGrid_Avatar(out, in, width, bottom);
+    LayoutGrid_Labels(in, out);
+    LayoutGrid_Frames(in, out);
     return out;
 }

@@ -19,6 +19,9 @@ struct LayoutShrink {
     bool operator==(const LayoutShrink&) const = default;
 };
 
+// True for the small display of three or four on a screen up to 800 pixels wide, which is scaled
+// to the window (the other layout groups' arithmetic does not cover it yet).
+bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
 // How far the table reaches right and down before it is scaled: its card places and frames, the
 // comment line, the notice and the human's name.
 QSizeF LayoutGrid_Reach(const LayoutInputs& in);

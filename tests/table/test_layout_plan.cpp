@@ -1,8 +1,11 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridFrames.h"
+#include "table/LayoutGridLabels.h"
 #include "table/LayoutGridShrink.h"
 #include "table/LayoutPlan.h"
+#include "table/Pictures.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QDir>
@@ -10,6 +13,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -149,7 +154,11 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
 // shapes), each display, each game size, the window fitted as a change of display fits it.
-template <typename Each> void ForEachCoveredPlan(Each each) {
+// With `names`, the seats are called so rather than as the table has them; with `scaled`, the
+// tables of three and four scaled to a narrow window too.
+template <typename Each>
+void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt,
+                        bool scaled = false) {
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
@@ -169,18 +178,25 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.avatarPicture = avatar;
-                if (!LayoutGrid_Covers(in)) continue; // counted by the caller
+                if (names) in.seatNames = *names;
+                // counted by the caller
+                if (!LayoutGrid_Covers(in) || (!scaled && LayoutGrid_ScaledToWindow(in))) continue;
                 each(in, Layout_Plan(in));
             }
 }
 
-// The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
-// and in size, and in shown state and font where the arithmetic gives them; gives their number.
+// The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
+// a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
+// number.
 template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+int ExpectPlacesAgree(const LayoutPlan& plan, Take take, const std::vector<GridPlace>& places) {
     int compared = 0;
-    for (const GridPlace& g : LayoutGrid_Places(in)) {
-        if (!take(g.name)) continue;
+    for (const GridPlace& g : places) {
+        if constexpr (std::is_invocable_v<Take, const QString&, int>) {
+            if (!take(g.name, g.index)) continue;
+        } else if (!take(g.name)) {
+            continue;
+        }
         const PlacedControl* c = plan.Find(g.name, g.index);
         const std::string id = g.name.toStdString() + "(" + std::to_string(g.index) + ")";
         if (c == nullptr) {
@@ -203,6 +219,12 @@ int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take 
     return compared;
 }
 
+// The same for the places the arithmetic gives for `in`.
+template <typename Take>
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+    return ExpectPlacesAgree(plan, take, LayoutGrid_Places(in));
+}
+
 bool CardGroup(const QString& name) {
     static const QStringList names = {"Picture1", "Picture2",  "Picture3", "Picture7", "PicCenter",
                                       "Stack",    "StackHold", "Label1",   "Label3",   "lblHoldCard",
@@ -214,9 +236,11 @@ bool CardGroup(const QString& name) {
 // avatar's picture.
 TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     int compared = 0;
-    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
-        compared += ExpectArithmeticAgrees(in, plan, CardGroup);
-    });
+    ForEachCoveredPlan(
+        [&](const LayoutInputs& in, const LayoutPlan& plan) {
+            compared += ExpectArithmeticAgrees(in, plan, CardGroup);
+        },
+        std::nullopt, true);
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
     // mode of every screen (the 640 and 800 ones take the small display scaled to the window). The
@@ -229,21 +253,24 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
 // scales it, and leaves the layout state the plan leaves; every other table is not scaled.
 TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
     int scaled = 0;
-    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
-        const ShrinkState s = LayoutGrid_ShrinkState(in);
-        EXPECT_NEAR(s.shrink.across, plan.state.TableShrink, 1e-9);
-        EXPECT_NEAR(s.shrink.down, plan.state.TableShrinkDown, 1e-9);
-        if (s.shrink == LayoutShrink{}) return;
-        ++scaled;
-        EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
-        EXPECT_EQ(s.centerTop, plan.state.CenterTop);
-        EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
-        // The comment line's right edge decides how far the table is scaled across; the notice
-        // under the centre frame how far down, where it is scaled down.
-        EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
-        if (s.shrink.down < 1)
-            EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
-    });
+    ForEachCoveredPlan(
+        [&](const LayoutInputs& in, const LayoutPlan& plan) {
+            const ShrinkState s = LayoutGrid_ShrinkState(in);
+            EXPECT_NEAR(s.shrink.across, plan.state.TableShrink, 1e-9);
+            EXPECT_NEAR(s.shrink.down, plan.state.TableShrinkDown, 1e-9);
+            EXPECT_EQ(s.shrink != LayoutShrink{}, LayoutGrid_ScaledToWindow(in));
+            if (s.shrink == LayoutShrink{}) return;
+            ++scaled;
+            EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
+            EXPECT_EQ(s.centerTop, plan.state.CenterTop);
+            EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
+            // The comment line's right edge decides how far the table is scaled across; the notice
+            // under the centre frame how far down, where it is scaled down.
+            EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
+            if (s.shrink.down < 1)
+                EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
+        },
+        std::nullopt, true);
     // Three and four players on the 640 and 800 screens, in every mode asked.
     EXPECT_EQ(scaled, 2 * 2 * 4);
 }
@@ -312,6 +339,102 @@ TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
     // players' 172), the stock group and the avatar, but the avatar of three or four with a
     // picture of its own, which gives way to the labels.
     EXPECT_EQ(compared, 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5) - 2 * 2 * 2 * 2);
+}
+
+// The seats' names, the comment line and the emote icon beside it.
+bool NameAndCommentGroup(const QString& name, int index) {
+    return (name == "Label9" && index >= kLblComment) || name == "imgIcon";
+}
+
+// The names, the comment line and its icon worked out by arithmetic are those the plan has, and
+// so are the opponents' names' moves off their side stacks: with the table's names (none, so each name keeps
+// its whole box) in the fitted window, and with long ones in a smaller window.
+TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
+    int compared = 0;
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
+        const auto moves = LayoutGrid_NameMoves(in);
+        for (int seat = 2; seat <= 4; ++seat) {
+            const TableState::NameMove& want = plan.state.NameMoves.at(seat);
+            EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
+        }
+    };
+    ForEachCoveredPlan(each);
+    // The long names in a window made smaller by hand, halfway to the least the table allows.
+    const auto halfway = [&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+        LayoutInputs in = fitted;
+        in.fit = false;
+        in.window = (plan.minimum + plan.window) / 2;
+        each(in, Layout_Plan(in));
+    };
+    ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
+                                                       QStringLiteral("Torvek Low Marshland"),
+                                                       QStringLiteral("Oskrel Stonebreaker.")});
+    // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
+    // plans), of three 3 names (24 plans), of four 4 names (24 plans).
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6));
+}
+
+bool FrameGroup(const QString& name) {
+    static const QStringList names = {"imgCenter", "LblWild", "ImgHold",  "lblHighlight",
+                                      "imgMenu",   "imgTip",  "imgTipUp", "lblLevel"};
+    return names.contains(name);
+}
+
+// The centre frame, the wild-card labels, the small parts and the spare places worked out by
+// arithmetic are those the plan has, and so are the frame's picture and stretch and the stock's
+// picture.
+TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
+    Pictures_Init();
+    int compared = 0, spares = 0, plans = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        const std::vector<GridPlace> places = LayoutGrid_Places(in);
+        compared += ExpectPlacesAgree(plan, FrameGroup, places);
+        spares += ExpectPlacesAgree(
+            plan, [](const QString&) { return true; }, LayoutGrid_SpareParts(in, places));
+        const QImage frame = LayoutGrid_CenterPicture(in), stock = LayoutGrid_StockPicture(in);
+        EXPECT_EQ(LayoutGrid_CenterStretch(in), plan.imgCenterStretch);
+        EXPECT_TRUE(!frame.isNull() && frame == plan.imgCenterPicture) << frame.width();
+        EXPECT_TRUE(!stock.isNull() && stock == plan.stockPicture) << stock.width();
+        ++plans;
+    });
+    // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
+    // on the 32 two-player tables with three piles, four on the other 80; six spare places in
+    // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
+    // of three.
+    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24);
+    EXPECT_EQ(plans, 112);
+    // The frame's second look and another deck colour.
+    Com.PlaceholderStyle = 1;
+    Com.DeckColour = 0x00336699;
+    Pictures_Init();
+    for (const int centers : {3, 4}) {
+        LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
+        in.centers = centers;
+        const LayoutPlan plan = Layout_Plan(in);
+        EXPECT_TRUE(LayoutGrid_CenterPicture(in) == plan.imgCenterPicture) << centers;
+        EXPECT_TRUE(LayoutGrid_StockPicture(in) == plan.stockPicture) << centers;
+    }
+}
+
+// A back chosen since the table was last laid out shows on the stock when it is laid out again.
+TEST_F(LayoutPlanTest, ANewBackShowsOnTheStockWhenTheTableIsLaidOutAgain) {
+    Pictures_Init();
+    Table(2, 3, 15360);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource.Back = [](int, QSize size, qreal) {
+        QImage back(size, QImage::Format_ARGB32_Premultiplied);
+        back.fill(Qt::red);
+        return back;
+    };
+    Com.BackStyle = 1;
+    GetCardBacks(Com.BackStyle);
+    Layout_Relay(DisplayMode::Standard);
+    DeckSource = DeckSourceHooks{};
+    EXPECT_EQ(form->PicCenter(0).Picture().pixelColor(10, 10), QColor(Qt::red));
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
