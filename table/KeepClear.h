@@ -30,6 +30,9 @@ void Names_KeepClear();
 void Labels_KeepClear();
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
+// The height the longest winner's notice, or the rule message `rule`, takes in `font` wrapped in
+// `width`.
+double Notice_HeightFor(const QFont& font, double width, const QString& rule);
 // The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
 const QString& Notice_RuleReserved();
 void Notice_ReserveRule(const QString& text);

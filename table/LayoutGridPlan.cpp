@@ -6,6 +6,7 @@
 #include "table/Display.h"
 #include "table/LayoutGrid.h"
 #include "table/LayoutGridFrames.h"
+#include "table/LayoutGridShrink.h"
 
 #include <QHash>
 #include <QStringList>
@@ -132,8 +133,16 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     s.Seat4Loaded = in.players >= 4;
     s.SmallDisplay = small;
     s.DisplayForced = narrow && !Display_IsSmall(in.mode);
-    // The three or four scaled to a narrower window are worked out elsewhere.
-    s.TableShrink = s.TableShrinkDown = 1;
+    // The small display of three or four on a narrow screen is scaled to the window, which moves
+    // the centre square and the opponents' hold rows with it.
+    const ShrinkState shrink = LayoutGrid_ShrinkState(in);
+    s.TableShrink = shrink.shrink.across;
+    s.TableShrinkDown = shrink.shrink.down;
+    if (shrink.shrink != LayoutShrink{}) {
+        s.CenterLeft = shrink.centerLeft;
+        s.CenterTop = shrink.centerTop;
+        s.OppHoldTop = shrink.oppHoldTop;
+    }
     s.FontScale = two && small ? kSmallTwoScale : s.TableShrink;
     s.HoldFramesMade = true;
     s.CenterSpacing = two && small ? kSmallCenterSpacing : kCenterSpacing;
@@ -302,7 +311,8 @@ bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
     return designed ? designed->visible : NamedSeat(g) != 0;
 }
 
-PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& places, const LayoutInputs& in) {
+PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& places, const LayoutInputs& in,
+                          const LayoutShrink& shrink) {
     PlacedControl c;
     c.name = g.name;
     c.index = g.index;
@@ -312,8 +322,12 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     c.stack = StackRank(g, places, in);
     if (Designed().RankOf(g.name, g.index)) return c;
     PlanLook(c, in);
-    // An added label takes the size its place has, as the table was scaled after it was added.
-    if (g.fontSize) c.font.setPointSizeF(*g.fontSize);
+    // An added label takes the size its place has, or the size the table's scaling gives it, as
+    // the table was scaled after it was added.
+    if (g.fontSize)
+        c.font.setPointSizeF(*g.fontSize);
+    else if (Designed().First(c.name)->kind == design::Kind::Label && LayoutGrid_ScalesWithTable(c.name, in))
+        c.font.setPointSizeF(LayoutGrid_ScaledFont(c.font.pointSizeF(), shrink));
     return c;
 }
 
@@ -327,8 +341,9 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     const std::vector<GridPlace> spares = LayoutGrid_SpareParts(in, places);
     places.insert(places.end(), spares.begin(), spares.end());
     plan.controls.reserve(places.size());
+    const LayoutShrink shrink = LayoutGrid_Shrink(in);
     for (const GridPlace& g : places)
-        plan.controls.push_back(PlanControl(g, places, in));
+        plan.controls.push_back(PlanControl(g, places, in, shrink));
     if (!places.empty()) {
         plan.imgCenterStretch = LayoutGrid_CenterStretch(in);
         plan.imgCenterPicture = LayoutGrid_CenterPicture(in);
