@@ -147,15 +147,8 @@ const QString* NoticeLongest() {
     return longest;
 }
 
-// The height the longest winner's notice takes in that font, wrapped in that width.
 double NoticeHeightAt(const QFont& font, double width) {
-    const QString* longest = NoticeLongest();
-    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
-    double height = 0;
-    for (int i = 0; i < kNoticeLongest; ++i)
-        height =
-            std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).height());
-    return height + kClearGap;
+    return Notice_TextHeight(font, width, NoticeRule());
 }
 
 // True when every word of the longest notices fits that width: a narrower label cuts them.
@@ -220,6 +213,15 @@ double NearestOnTheRight(const std::vector<QRectF>& rects, const QRectF& line, d
     return limit;
 }
 } // namespace
+
+double Notice_TextHeight(const QFont& font, double width, const QString& rule) {
+    QString longest[kNoticeLongest] = {NoticeLongest()[0], NoticeLongest()[1], rule};
+    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
+    double height = 0;
+    for (const QString& text : longest)
+        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
+    return height + kClearGap;
+}
 
 double Notice_Height(const Label& label) {
     return NoticeHeightAt(label.Font(), label.WidthPx());

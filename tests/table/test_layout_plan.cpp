@@ -1,6 +1,7 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridNotice.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
 
@@ -176,10 +177,15 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
 // The places the arithmetic gives whose name `take` accepts agree with the plan's, to a pixel
 // and in size, and in shown state and font where the arithmetic gives them; gives their number.
 template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take,
+                           const std::vector<GridPlace>& places) {
     int compared = 0;
-    for (const GridPlace& g : LayoutGrid_Places(in)) {
-        if (!take(g.name)) continue;
+    for (const GridPlace& g : places) {
+        if constexpr (std::is_invocable_v<Take, const GridPlace&>) {
+            if (!take(g)) continue;
+        } else if (!take(g.name)) {
+            continue;
+        }
         const PlacedControl* c = plan.Find(g.name, g.index);
         const std::string id = g.name.toStdString() + "(" + std::to_string(g.index) + ")";
         if (c == nullptr) {
@@ -200,6 +206,11 @@ int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take 
         ++compared;
     }
     return compared;
+}
+
+template <typename Take>
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
+    return ExpectArithmeticAgrees(in, plan, take, LayoutGrid_Places(in));
 }
 
 bool CardGroup(const QString& name) {
@@ -290,3 +301,44 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
 }
 
 } // namespace
+
+bool NoticeGroup(const GridPlace& g) {
+    return g.name == "cmdDeal" || g.name == "LabelPeek" || g.name == "StatusMsg" ||
+           (g.name == "Label9" && g.index <= kLblMessage);
+}
+
+// Why the plan's notice or message differs from the arithmetic's, where it does: the plan found
+// each by a search for free room, the arithmetic keeps the room the layout reserves.
+const char* NoticeDifference(const LayoutInputs& in, const GridPlace& g) {
+    const bool message = g.index == kLblMessage, notice = g.index == kLblNotice && g.name == "Label9";
+    const int screen = in.screenWidthTw / 15, mode = int(in.mode);
+    if (in.players > 2 && message && mode == 1)
+        return "lifted above the status bar of the window fitted to the cards, not yet worked out";
+    if (screen == 640 && message) return "as high as a hold frame and a card, right of the hold row";
+    if (screen != 800) return nullptr;
+    if (in.centers == 3 && message && mode > 0) return "beside the hand or below it, not under it";
+    if (in.centers == 4 && ((notice && mode % 2 == 1) || (message && mode == 3)))
+        return "nearer free room the other side of the centre piles, or above the side pile";
+    return nullptr;
+}
+
+// The notice, the message label, the deal button, the peek label and the status message worked
+// out by arithmetic are the plan's, in font and shown state too.
+TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
+    int compared = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        // BRIDGE until the names are worked out by arithmetic: the plan's names, which the notice
+        // keeps clear of, stand in for them.
+        std::vector<GridPlace> places = LayoutGrid_Places(in);
+        std::erase_if(places, NoticeGroup);
+        for (int seat = 1; seat <= in.players; ++seat)
+            places.push_back({"Label9", SeatNameLabel(seat), plan.Find("Label9", SeatNameLabel(seat))->rect});
+        LayoutGridNotice_Places(in, places);
+        const auto agrees = [&](const GridPlace& g) { return NoticeGroup(g) && !NoticeDifference(in, g); };
+        compared += ExpectArithmeticAgrees(in, plan, agrees, places);
+    });
+    // Five places in each of the 112 plans walked (64 of two, 48 of three or four), but for the
+    // differences listed: the message of three and four moved up on the 6 wide screens (12), the
+    // message on the 640 screen (8), three messages and two notices and a message on the 800 one.
+    EXPECT_EQ(compared, 112 * 5 - 12 - 8 - 3 - 3);
+}
