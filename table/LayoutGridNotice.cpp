@@ -28,6 +28,8 @@ constexpr double kFrameLeft = 15, kFrameTop = 16;
 // labels stand on the frame's top.
 constexpr double kDealAbovePile = 4 * kGap, kWildHeight = design::kWildLabel.h;
 constexpr double kDealAboveSquare = 10, kDealBelowSeveral = 13;
+// The message is narrowed to this part of its width at the least.
+constexpr double kNarrowest = 0.4;
 // A label the layout moves off its place stands on the table's 4-pixel grid.
 constexpr double kLabelGrid = 4;
 
@@ -81,6 +83,12 @@ void NoticeEndBefore(QRectF& box, const QRectF& o) {
     if (Layout_Overlap(box, o) && o.left() > box.left()) box.setRight(o.left() - kGap);
 }
 
+// The message ends before `o` where they meet, as high as the notice then needs, `least` at least.
+void NoticeMessageBefore(QRectF& message, const QRectF& o, double least, const NoticeText& text) {
+    NoticeEndBefore(message, o);
+    message.setHeight(std::max(least, text.Height(message.width())));
+}
+
 // Three piles in a row: the notice just under the middle pile, the message under it down to the
 // human's side pile, the deal button over the third pile's column, the peek label after the hand.
 NoticePlaces NoticeTwoThreePiles(const std::vector<GridPlace>& s, const NoticeText& text) {
@@ -92,12 +100,19 @@ NoticePlaces NoticeTwoThreePiles(const std::vector<GridPlace>& s, const NoticeTe
     p.peek = QRectF(NoticeAt(s, "Picture7", 6).right(), side.top(), kPeekWidth, design::kLabelLine);
     const double width = NoticeCentreFrame(s, 3).width(), top = p.notice.bottom();
     // Over the side stack it ends at the side pile's top, else at its bottom.
-    const bool overStack = kMessageLeft + width > NoticeAt(s, "Stack", 1).left();
-    const double room = side.top() + (overStack ? 0 : side.height()) - top;
-    p.message = QRectF(kMessageLeft, top, width, std::max({kNoticeHeight, room, text.Height(width)}));
-    // Where the deal button stands in that room, the message goes under the hand, right of the
-    // player's name.
-    p.underHand = Layout_Overlap(p.message, p.deal);
+    const QRectF stack = NoticeAt(s, "Stack", 1);
+    const bool overStack = kMessageLeft + width > stack.left();
+    const double line = std::max(kNoticeHeight, side.top() + (overStack ? 0 : side.height()) - top);
+    p.message = QRectF(kMessageLeft, top, width, std::max(line, text.Height(width)));
+    // Where the deal button stands in that room, the message ends before it if the notice still
+    // fits the room, else it goes under the hand, right of the player's name.
+    if (Layout_Overlap(p.message, p.deal)) {
+        const double narrowed = p.deal.left() - kGap - p.message.left();
+        p.underHand = narrowed < kNarrowest * width || text.Height(narrowed) > line;
+        if (!p.underHand) p.message.setWidth(narrowed);
+    }
+    // Taller than the room, it ends before the human's side stack.
+    if (!p.underHand) NoticeMessageBefore(p.message, stack, line, text);
     return p;
 }
 
@@ -114,8 +129,7 @@ NoticePlaces NoticeTwoFourPiles(const LayoutInputs& in, const std::vector<GridPl
     const double width = wide ? frame.width() : frame.width() + 20;
     p.message = QRectF(kMessageLeftBeside, wide ? NoticeAt(s, "Picture7", 1).top() : frame.bottom(), width,
                        text.Height(width));
-    NoticeEndBefore(p.message, NoticeAt(s, "Stack", 1));
-    p.message.setHeight(text.Height(p.message.width()));
+    NoticeMessageBefore(p.message, NoticeAt(s, "Stack", 1), 0, text);
     const QRectF last = NoticeAt(s, "PicCenter", 4);
     p.deal = QRectF(frame.right() + 6, last.top() - kDealAboveSquare, design::kDealButton.w,
                     design::kDealButton.h);
@@ -171,16 +185,14 @@ void NoticeMovedUp(const LayoutInputs& in, NoticePlaces& p, const std::vector<Gr
     }
     if (in.centers == 4) {
         p.message.moveTop(side.top() + 10);
-        NoticeEndBefore(p.message, NoticeAt(at, "Stack", 1));
-        p.message.setHeight(text.Height(p.message.width()));
+        NoticeMessageBefore(p.message, NoticeAt(at, "Stack", 1), 0, text);
         NoticeBesideSquare(p, at);
         return;
     }
     if (p.deal.intersects(side)) p.deal.moveTop(side.top() - p.deal.height() - kDealAbovePile);
     NoticeEndBefore(p.notice, p.deal);
     if (p.underHand) return;
-    NoticeEndBefore(p.message, NoticeAt(at, "Stack", 1));
-    p.message.setHeight(std::max(p.message.height(), text.Height(p.message.width())));
+    NoticeMessageBefore(p.message, NoticeAt(at, "Stack", 1), p.message.height(), text);
 }
 
 // The small display of two: every place at four fifths, the notice still two lines high, the
@@ -218,6 +230,33 @@ void NoticeKeepClear(NoticePlaces& p, const std::vector<GridPlace>& at, double k
         QPointF(side.left() + design::kNameLabel.w * k + kGap, NoticeAt(at, "Picture7", 2).bottom()));
 }
 
+// The window's client height: as asked, or, fitted to the screen, as high as the human's side pile
+// with the name, the margin and the status bar under it need, within the screen.
+double NoticeWindowHeight(const LayoutInputs& in, const std::vector<GridPlace>& at) {
+    if (!in.fit) return in.window.height();
+    // Under the side pile (in twips, as the window is sized): the name and a margin, a little
+    // more on a wide screen.
+    constexpr double tw = platform::kTwipsPerPixel, kUnderSideTw = 900, kNarrowTw = 184, kWideTw = 255;
+    const double side = NoticeAt(at, "Picture7", 1).bottom();
+    const double fitted = std::lround((in.statusBarHeight + side) * tw + kUnderSideTw) +
+                          (in.screenWidthTw < 13000 ? kNarrowTw : kWideTw);
+    const double screen = in.screenHeightTw - (in.frame.top() + in.frame.bottom()) * tw;
+    return std::floor(std::min(fitted, screen) / tw);
+}
+
+// A message that would reach under the status bar is lifted onto the grid line above it, where
+// that lies on nothing placed.
+void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at) {
+    const double bottom = NoticeWindowHeight(in, at) - (in.statusBarShown ? in.statusBarHeight : 0);
+    if (message.bottom() <= bottom) return;
+    const QRectF lifted(std::round(message.left() / kLabelGrid) * kLabelGrid,
+                        std::floor((bottom - message.height()) / kLabelGrid) * kLabelGrid, message.width(),
+                        message.height());
+    if (std::none_of(at.begin(), at.end(),
+                     [&](const GridPlace& g) { return Layout_Overlap(g.rect, lifted); }))
+        message = lifted;
+}
+
 } // namespace
 
 void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
@@ -241,6 +280,7 @@ void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& pla
     // the message stands on its bottom edge.
     if (Display_IsSmall(mode) && !two)
         p.message.moveTop(NoticeCentreFrame(standard, 4).top() + design::kCenterFrameV.h * kSmallScale);
+    NoticeAboveStatusBar(in, p.message, places);
     // Shown as the table opens: the notice and the message, not the deal button, the peek label nor
     // the status message, which the game shows when it needs them.
     places.push_back({QStringLiteral("Label9"), kLblNotice, p.notice, true, kLabelFont * k});
