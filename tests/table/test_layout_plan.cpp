@@ -1,6 +1,7 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNotice.h"
 #include "table/LayoutPlan.h"
 #include "tests/table/test_layout_support.h"
@@ -10,6 +11,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -149,7 +152,9 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
 // shapes), each display, each game size, the window fitted as a change of display fits it.
-template <typename Each> void ForEachCoveredPlan(Each each) {
+// With `names`, the seats are called so rather than as the table has them.
+template <typename Each>
+void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt) {
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
@@ -169,20 +174,21 @@ template <typename Each> void ForEachCoveredPlan(Each each) {
                 in.centers = centers;
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.avatarPicture = avatar;
+                if (names) in.seatNames = *names;
                 if (!LayoutGrid_Covers(in)) continue; // counted by the caller
                 each(in, Layout_Plan(in));
             }
 }
 
-// The places the arithmetic gives whose name (or place) `take` accepts agree with the plan's, to
-// a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
-// number.
+// The places the arithmetic gives whose name (or name and index) `take` accepts agree with the
+// plan's, to a pixel and in size, and in shown state and font where the arithmetic gives them;
+// gives their number.
 template <typename Take>
-int ExpectPlacesAgree(const std::vector<GridPlace>& places, const LayoutPlan& plan, Take take) {
+int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
     int compared = 0;
-    for (const GridPlace& g : places) {
-        if constexpr (std::is_invocable_v<Take, const GridPlace&>) {
-            if (!take(g)) continue;
+    for (const GridPlace& g : LayoutGrid_Places(in)) {
+        if constexpr (std::is_invocable_v<Take, const QString&, int>) {
+            if (!take(g.name, g.index)) continue;
         } else if (!take(g.name)) {
             continue;
         }
@@ -208,11 +214,6 @@ int ExpectPlacesAgree(const std::vector<GridPlace>& places, const LayoutPlan& pl
     return compared;
 }
 
-template <typename Take>
-int ExpectArithmeticAgrees(const LayoutInputs& in, const LayoutPlan& plan, Take take) {
-    return ExpectPlacesAgree(LayoutGrid_Places(in), plan, take);
-}
-
 bool CardGroup(const QString& name) {
     static const QStringList names = {"Picture1", "Picture2",  "Picture3", "Picture7", "PicCenter",
                                       "Stack",    "StackHold", "Label1",   "Label3",   "lblHoldCard",
@@ -233,6 +234,88 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // and for two players on the narrower screens, but for the 640 one with four centre piles,
     // where the stock would pass the window and the table finds it room elsewhere.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+}
+
+// The seats' names, the comment line and the emote icon beside it.
+bool NameAndCommentGroup(const QString& name, int index) {
+    return (name == "Label9" && index >= kLblComment) || name == "imgIcon";
+}
+
+// The names, the comment line and its icon worked out by arithmetic are those the plan has, and
+// so are the centre frame they are laid out by and the opponents' names' moves off their side
+// stacks: with the table's names (none, so each name keeps its whole box) in the fitted window,
+// and with long ones in a smaller window.
+TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
+    int compared = 0;
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, NameAndCommentGroup);
+        // The centre frame the comment line is laid out by.
+        const QRectF frame = LayoutGrid_CenterFrame(in, LayoutGrid_Places(in));
+        EXPECT_LE((frame.topLeft() - plan.Find("imgCenter")->rect.topLeft()).manhattanLength(), 1);
+        EXPECT_EQ(frame.size(), plan.Find("imgCenter")->rect.size());
+        const auto moves = LayoutGrid_NameMoves(in);
+        for (int seat = 2; seat <= 4; ++seat) {
+            const TableState::NameMove& want = plan.state.NameMoves.at(seat);
+            EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
+        }
+    };
+    ForEachCoveredPlan(each);
+    // The long names in a window made smaller by hand, halfway to the least the table allows.
+    const auto halfway = [&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+        LayoutInputs in = fitted;
+        in.fit = false;
+        in.window = (plan.minimum + plan.window) / 2;
+        each(in, Layout_Plan(in));
+    };
+    ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
+                                                       QStringLiteral("Torvek Low Marshland"),
+                                                       QStringLiteral("Oskrel Stonebreaker.")});
+    // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
+    // plans), of three 3 names (24 plans), of four 4 names (24 plans).
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6));
+}
+
+// The notice, the message label, the deal button, the peek label and the status message.
+bool NoticeGroup(const QString& name, int index) {
+    return name == "cmdDeal" || name == "LabelPeek" || name == "StatusMsg" ||
+           (name == "Label9" && index <= kLblMessage);
+}
+
+// Where the plan's notice or message lies elsewhere than the room the arithmetic keeps for it:
+// the plan found each by its search for the free room nearest to where it first stood. Both lie
+// on nothing.
+bool NoticeListedDifference(const LayoutInputs& in, const QString& name, int index) {
+    if (name != "Label9") return false;
+    const int screen = in.screenWidthTw / 15, mode = int(in.mode);
+    const bool message = index == kLblMessage;
+    // The 640 screen makes the message as high as a hold frame and a card, which finds room only
+    // right of the hold row or over the side stack; the arithmetic keeps it under the hand.
+    if (screen == 640) return message;
+    if (screen != 800) return false;
+    // The deal button in its room under the notice, the plan finds the message beside the raised
+    // hand or lower; the arithmetic keeps it under the hand, right of the player's name.
+    if (in.centers == 3) return message && mode > 0;
+    // By the raised centre square the plan finds the notice right of or under it, and the small
+    // display's message over the side pile; the arithmetic keeps the notice left of the square
+    // under seat 2's name, the message by the side pile.
+    return mode == 3 || (mode == 1 && !message);
+}
+
+// The notice, the message label, the deal button, the peek label and the status message worked
+// out by arithmetic are the plan's, in font and shown state too.
+TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
+    int compared = 0;
+    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
+        compared += ExpectArithmeticAgrees(in, plan, [&](const QString& name, int index) {
+            return NoticeGroup(name, index) && !NoticeListedDifference(in, name, index);
+        });
+    });
+    // Five places in each of the 112 plans walked (64 of two, 48 of three or four), but for the
+    // differences listed: the message on the 640 screen (8), on the 800 one three messages with
+    // three piles, two notices and a message with four.
+    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
@@ -298,54 +381,6 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
                 Tbl.FontScale = 1;
             }
     Com.UserPath = kept;
-}
-
-bool NoticeGroup(const GridPlace& g) {
-    return g.name == "cmdDeal" || g.name == "LabelPeek" || g.name == "StatusMsg" ||
-           (g.name == "Label9" && g.index <= kLblMessage);
-}
-
-// Where the plan's notice or message lies elsewhere than the room the arithmetic keeps for it:
-// the plan found each by its search for the free room nearest to where it first stood. Both lie
-// on nothing.
-bool NoticeListedDifference(const LayoutInputs& in, const GridPlace& g) {
-    if (g.name != "Label9") return false;
-    const int screen = in.screenWidthTw / 15, mode = int(in.mode);
-    const bool message = g.index == kLblMessage;
-    // The 640 screen makes the message as high as a hold frame and a card, which finds room only
-    // right of the hold row or over the side stack; the arithmetic keeps it under the hand.
-    if (screen == 640) return message;
-    if (screen != 800) return false;
-    // The deal button in its room under the notice, the plan finds the message beside the raised
-    // hand or lower; the arithmetic keeps it under the hand, right of the player's name.
-    if (in.centers == 3) return message && mode > 0;
-    // By the raised centre square the plan finds the notice right of or under it, and the small
-    // display's message over the side pile; the arithmetic keeps the notice left of the square
-    // under seat 2's name, the message by the side pile.
-    return mode == 3 || (mode == 1 && !message);
-}
-
-// The notice, the message label, the deal button, the peek label and the status message worked
-// out by arithmetic are the plan's, in font and shown state too.
-TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
-    int compared = 0;
-    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
-        // BRIDGE until the names are worked out by arithmetic: the plan's names, which the notice
-        // keeps clear of, stand in for them (then ExpectArithmeticAgrees(in, plan, agrees)).
-        std::vector<GridPlace> places = LayoutGrid_Places(in);
-        std::erase_if(places, NoticeGroup);
-        for (int seat = 1; seat <= in.players; ++seat)
-            places.push_back({"Label9", SeatNameLabel(seat), plan.Find("Label9", SeatNameLabel(seat))->rect});
-        LayoutGridNotice_Places(in, places);
-        const auto agrees = [&](const GridPlace& g) {
-            return NoticeGroup(g) && !NoticeListedDifference(in, g);
-        };
-        compared += ExpectPlacesAgree(places, plan, agrees);
-    });
-    // Five places in each of the 112 plans walked (64 of two, 48 of three or four), but for the
-    // differences listed: the message on the 640 screen (8), on the 800 one three messages with
-    // three piles, two notices and a message with four.
-    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3);
 }
 
 } // namespace

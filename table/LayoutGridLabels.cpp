@@ -1,0 +1,443 @@
+#include "table/LayoutGridLabels.h"
+
+#include "common/TextForm.h"
+#include "engine/TableCodes.h"
+#include "table/Design.h"
+#include "table/Display.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+// A namespace of its own: the table's files are compiled together, each with its own helpers.
+namespace grid_labels {
+
+QRectF CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places);
+
+namespace {
+
+// What a label keeps from what it is moved clear of or ends before.
+constexpr double kGap = 2;
+// The small display of two draws the standard table at four fifths.
+constexpr double kSmallTwo = 0.8;
+// Seat 2's name under its side pile at a table of two, as designed; the comment line 15 pixels
+// under it beside three centre piles, or from 20 pixels above four piles' designed top.
+constexpr double kSeat2NameDrop = 96, kCommentUnderName = 15, kFourPilesTop = 153, kCommentAbovePiles = 20;
+constexpr double kSeat2NameTop = 6 + kSeat2NameDrop;
+// Seat 2's hold row at a table of two, as designed; moved up, it first rises 10 pixels.
+constexpr double kSeat2HoldRow = 128, kUpRise = 10;
+// The comment line of three or four players: this far under the opponents' hold rows, as wide as
+// the human's hold frame and a little more.
+constexpr double kCommentUnderHolds = 86, kCommentPastFrame = 50, kHoldFrameWidth = 324;
+constexpr double kCommentHeight = 80;
+// Beside three piles of two the comment line starts this far in; beside four it starts nearer the
+// edge, as wide as the room left of their frame less 10 pixels.
+constexpr double kCommentLeftThree = 20, kCommentLeftFour = 6, kCommentBeforeFrame = 10;
+// The human's name this far under its side pile; a change of display puts it 100 twips under.
+constexpr double kHumanNameGap = 6, kMovedNameGapTw = 100;
+// An opponent's name at a table of three or four: this far under its side pile's bottom, over it
+// on a narrow screen.
+constexpr double kCompactNameDrop = 3, kCompactNameDropNarrow = -7;
+// The rows of a square of centre piles stand this far apart.
+constexpr double kPileGap = 6;
+// A window fitted to the screen keeps this much (twips) under the human's side pile, and a little
+// more on a wide screen.
+constexpr double kFitMarginTw = 900, kFitExtraNarrowTw = 184, kFitExtraWideTw = 255;
+// The centre frame's margin round the piles, left and above.
+constexpr double kFrameLeft = 15, kFrameAbove = 16;
+// The search for free room moves in these steps.
+constexpr double kFitStep = 4;
+
+const GridPlace* GridFind(const std::vector<GridPlace>& places, const char* name, int index) {
+    const QLatin1String wanted(name);
+    for (const GridPlace& g : places)
+        if (g.index == index && g.name == wanted) return &g;
+    return nullptr;
+}
+
+QRectF GridRect(const std::vector<GridPlace>& places, const char* name, int index) {
+    const GridPlace* g = GridFind(places, name, index);
+    return g ? g->rect : QRectF();
+}
+
+const char* SeatPlaces(int seat) {
+    static const char* const names[] = {"Picture7", "Picture1", "Picture2", "Picture3"};
+    return names[seat - 1];
+}
+
+bool SmallTwo(const LayoutInputs& in) {
+    return in.players == 2 && Display_IsSmall(Layout_ModeFor(in));
+}
+
+// The scale the table of two is drawn at: four fifths in the small display.
+double TwoScale(const LayoutInputs& in) {
+    return SmallTwo(in) ? kSmallTwo : 1;
+}
+
+// The opponents' names' point size as designed.
+double NameFontSize() {
+    return design::Find(QStringLiteral("Label9"), kLblSeat2Name)->fontSize;
+}
+
+QFont LabelFont(double size, bool bold) {
+    QFont font(QString::fromLatin1(design::kFontFamily));
+    font.setPointSizeF(size);
+    font.setBold(bold);
+    return font;
+}
+
+bool Free(const QRectF& box, const std::vector<QRectF>& obstacles) {
+    return std::none_of(obstacles.begin(), obstacles.end(),
+                        [&](const QRectF& o) { return Layout_Overlap(o, box); });
+}
+
+// What the labels keep off: every seat's places, the centre piles and the stock, the hold frames
+// and the frames round each hold pile that show.
+std::vector<QRectF> CardPlaces(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    std::vector<QRectF> out;
+    auto add = [&](const char* name, int index) {
+        if (const GridPlace* g = GridFind(places, name, index)) out.push_back(g->rect);
+    };
+    for (int s = 1; s <= in.players; ++s)
+        for (int e = 1; e <= 10; ++e)
+            add(SeatPlaces(s), e);
+    for (int c = 0; c <= 4; ++c)
+        add("PicCenter", c);
+    for (int s = 0; s < in.players; ++s)
+        add("Label3", s);
+    // Seat 2's frames of the table of two wait, hidden, at a larger table.
+    for (int h = in.players == 2 ? 1 : 5; h <= 8; ++h)
+        add("lblHoldCard", h);
+    add("Label1", -1);
+    return out;
+}
+
+// A seat's side pile with its side stack's edges.
+QRectF SidePile(const std::vector<GridPlace>& places, int seat) {
+    QRectF pile = GridRect(places, SeatPlaces(seat), 1);
+    for (int e = 25 * (seat - 1) + 1; e <= 25 * seat; ++e)
+        pile |= GridRect(places, "Stack", e);
+    return pile;
+}
+
+// The room above the status bar: a window fitted to the screen is as high as the human's side
+// pile, the status bar and a margin need, within the screen.
+QRectF Room(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const double bar = in.statusBarShown ? in.statusBarHeight : 0;
+    if (!in.fit) return {0, 0, double(in.window.width()), in.window.height() - bar};
+    constexpr double tw = platform::kTwipsPerPixel;
+    const double sideBottom = GridRect(places, "Picture7", 1).bottom();
+    const double extra = in.screenWidthTw < 13000 ? kFitExtraNarrowTw : kFitExtraWideTw;
+    const double wanted = std::lround(in.statusBarHeight * tw + sideBottom * tw + kFitMarginTw + extra);
+    const double most = in.screenHeightTw - (in.frame.top() + in.frame.bottom()) * tw;
+    const double height = int(std::min(wanted, most) / tw);
+    return {0, 0, Display_FittedWidthTw(in.screenWidthTw) / tw, height - bar};
+}
+
+// ---- The names ----
+
+struct GridName {
+    int seat;
+    QRectF at;
+    QString text;
+    QFont font;
+    TableState::NameMove move;
+};
+
+// The part of a name's box its text takes, left-aligned; the whole box for no text.
+QRectF NameText(const GridName& n, const QRectF& box) {
+    const QString text = n.text.trimmed();
+    if (text.isEmpty()) return box;
+    const double w = std::min(box.width(), std::ceil(QFontMetricsF(n.font).horizontalAdvance(text)) + kGap);
+    return {box.left(), box.top(), w, box.height()};
+}
+
+// A name's text moved right past what reaches into it from the left, as long as it stays under
+// its own pile.
+QRectF NameShiftedClear(const QRectF& box, const std::vector<QRectF>& others, const QRectF& pile) {
+    double left = box.left();
+    for (const QRectF& o : others)
+        if (o.intersects(box) && o.right() < box.right()) left = std::max(left, o.right() + kGap);
+    return left + box.width() <= pile.right() ? box.translated(left - box.left(), 0) : box;
+}
+
+// The places a seat's name keeps off under its side pile: all but its own hold row and frame.
+std::vector<QRectF> NameObstacles(const std::vector<QRectF>& cards, const std::vector<GridPlace>& places,
+                                  int seat) {
+    std::vector<QRectF> own;
+    for (int e = 7; e <= 10; ++e)
+        own.push_back(GridRect(places, SeatPlaces(seat), e));
+    own.push_back(GridRect(places, "Label3", seat - 1));
+    std::vector<QRectF> out;
+    for (const QRectF& c : cards)
+        if (std::find(own.begin(), own.end(), c) == own.end()) out.push_back(c);
+    return out;
+}
+
+// A name as its text reads where it is free; else under its side pile and stack where that is
+// free; else, on the pile, above its hold frame's top line (at `frameTop`) when that would cross it.
+void NameKeepClear(GridName& n, const std::vector<QRectF>& cards, const std::vector<QRectF>& others,
+                   const QRectF& pile, double frameTop) {
+    const bool onPile = n.at.intersects(pile);
+    if (const QRectF text = NameText(n, n.at); !onPile && Free(text, cards)) {
+        n.at = text;
+        return;
+    }
+    const QRectF below = n.at.translated(0, pile.bottom() + kGap - n.at.top());
+    const QRectF narrow = NameShiftedClear(NameText(n, below), others, pile);
+    if (Free(below, others) || Free(narrow, others)) {
+        const QRectF to = Free(below, others) ? below : narrow;
+        n.move = {true, n.at.top(), to.top()};
+        n.at = to;
+        return;
+    }
+    const double line = std::ceil(QFontMetricsF(n.font).height()), above = frameTop - line - 1;
+    if (onPile && frameTop > n.at.top() && frameTop < n.at.top() + line && above >= 0) {
+        n.move = {true, n.at.top(), above};
+        n.at.moveTop(above);
+    }
+}
+
+// Each seat's name as laid out: the human's under its side pile (100 twips under once the display
+// changed); an opponent's from its side stack's last edge, under the pile as designed at a table
+// of two, a little under or over the pile's bottom at a larger one.
+std::vector<GridName> NamesLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const double k = TwoScale(in);
+    const QSizeF box(design::kNameLabel.w * k, design::kNameLabel.h * k);
+    const QFont font = LabelFont(NameFontSize() * k, true);
+    std::vector<GridName> out;
+    const QRectF side = GridRect(places, "Picture7", 1);
+    const double gap = Layout_ModeFor(in) == DisplayMode::Standard
+                           ? kHumanNameGap
+                           : kMovedNameGapTw / platform::kTwipsPerPixel;
+    out.push_back({1, QRectF(QPointF(side.left(), side.bottom() + gap), box), QString(), font, {}});
+    for (int s = 2; s <= in.players; ++s) {
+        const QRectF pile = GridRect(places, SeatPlaces(s), 1);
+        const double left = GridRect(places, "Stack", 25 * (s - 1) + 1).left();
+        const double top =
+            in.players == 2
+                ? pile.top() + kSeat2NameDrop * k
+                : pile.bottom() + (in.screenWidthTw < 13000 ? kCompactNameDropNarrow : kCompactNameDrop);
+        GridName name{s, QRectF(QPointF(left, top), box), in.seatNames[s - 2], font, {}};
+        // The small display of two draws the name as the standard one fitted it to its text.
+        if (k != 1) {
+            const GridName standard{s,
+                                    QRectF(0, 0, design::kNameLabel.w, design::kNameLabel.h),
+                                    name.text,
+                                    LabelFont(NameFontSize(), true),
+                                    {}};
+            name.at.setWidth(NameText(standard, standard.at).width() * k);
+        }
+        out.push_back(name);
+    }
+    return out;
+}
+
+// The opponents' names kept clear of the cards: once where the display first raises seat 2's hold
+// frame at a small table of two, and again with every place where it ends.
+std::vector<GridName> Names(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    std::vector<GridName> names = NamesLaidOut(in, places);
+    const std::vector<QRectF> cards = CardPlaces(in, places);
+    const bool raised = SmallTwo(in) && Display_IsUp(Layout_ModeFor(in));
+    for (GridName& n : names) {
+        if (n.seat == 1) continue;
+        const QRectF pile = SidePile(places, n.seat);
+        const std::vector<QRectF> others = NameObstacles(cards, places, n.seat);
+        const double frameTop = GridRect(places, "Label3", n.seat - 1).top();
+        const double firstFrame =
+            raised ? RoundEven(kSeat2HoldRow * kSmallTwo - kUpRise) - kUpRise : frameTop;
+        NameKeepClear(n, cards, others, pile, firstFrame);
+        NameKeepClear(n, cards, others, pile, frameTop);
+    }
+    return names;
+}
+
+// ---- The comment line and the emote icon ----
+
+struct Comment {
+    QRectF line;
+    QPointF icon;
+};
+
+// The comment line and the icon beside it at a table of three or four: under the opponents' hold
+// rows from the human's hold frame; moved up, right of the centre frame, two cards wide, down to
+// the human's side pile.
+Comment CommentOfSeveral(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    const double top = GridRect(places, "Picture1", 7).top() + kCommentUnderHolds;
+    const double left = GridRect(places, "Label3", 0).left();
+    const QPointF icon(left - design::kEmoteIcon.w, top);
+    if (!Display_IsUp(mode))
+        return {QRectF(left, top, kHoldFrameWidth + kCommentPastFrame, kCommentHeight), icon};
+    const double card = Display_IsSmall(mode) ? design::kSmallCard.w : design::kLargeCard.w;
+    const double right = CenterFrame(in, places).right();
+    return {QRectF(right, top, 2 * card, GridRect(places, "Picture7", 1).top() - top), icon};
+}
+
+// The centre frame's left edge in the standard display of two: the small display draws it at
+// four fifths, but for the square it closes up when moved up, which keeps the standard frame.
+double StandardFrameLeft(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const bool closedUp = in.centers == 4 && SmallTwo(in) && Display_IsUp(Layout_ModeFor(in));
+    const double left = CenterFrame(in, places).left();
+    return closedUp ? left : left / TwoScale(in);
+}
+
+// The comment line of two as the standard display lays it out, drawn at the table's scale: under
+// seat 2's name to the centre frame's right edge beside three piles, left of four piles as high
+// as their frame. The icon stays at its own size and place: above the line, or level with the
+// piles on a wide screen.
+Comment CommentOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const double k = TwoScale(in);
+    const double iconLeft = design::kMenuIcon.w;
+    if (in.centers == 3) {
+        const double top = kSeat2NameTop + kCommentUnderName;
+        const bool wide = in.screenWidthTw >= 12288;
+        const double iconTop = wide ? GridRect(places, "PicCenter", 1).top() / k : top - design::kEmoteIcon.h;
+        const double right = CenterFrame(in, places).right();
+        return {QRectF(kCommentLeftThree * k, top * k, right - kCommentLeftThree * k, kCommentHeight * k),
+                QPointF(iconLeft, iconTop)};
+    }
+    const double top = kFourPilesTop - kCommentAbovePiles;
+    const double width = StandardFrameLeft(in, places) - kCommentBeforeFrame;
+    return {QRectF(kCommentLeftFour * k, top * k, width * k, design::kCenterFrameV.h * k),
+            QPointF(iconLeft, top - design::kEmoteIcon.h)};
+}
+
+// The line ends above the card places that start under it.
+QRectF CommentAbovePlaces(QRectF line, const std::vector<QRectF>& cards) {
+    for (const QRectF& c : cards)
+        if (c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
+            c.top() < line.bottom())
+            line.setBottom(c.top() - kGap);
+    return line;
+}
+
+// The deal button of two as the standard display lays it out, drawn at the table's scale: under
+// the third of three piles two buttons above the human's row, or right of four piles' frame with
+// its middle level with the lower right pile's top; above the human's side pile where it would
+// cover it.
+QRectF DealOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
+    const double k = TwoScale(in);
+    const DisplayMode mode = Layout_ModeFor(in);
+    const QRectF side = GridRect(places, "Picture7", 1);
+    const double raise = in.screenWidthTw > 13000 ? 50 : 20;
+    const double humanTop = Display_IsUp(mode) ? side.top() + raise : side.top() / k;
+    const QSizeF size(design::kDealButton.w * k, design::kDealButton.h * k);
+    QRectF deal;
+    if (in.centers == 3) {
+        deal = QRectF(
+            QPointF(GridRect(places, "PicCenter", 3).left(), (humanTop - 2 * design::kDealButton.h) * k),
+            size);
+    } else {
+        const double right = StandardFrameLeft(in, places) + design::kCenterFrameV.w;
+        const double lowerRow = kFourPilesTop + design::kLargeCard.h + kPileGap;
+        deal = QRectF(QPointF((right + kPileGap) * k, (lowerRow - design::kDealButton.h / 2) * k), size);
+    }
+    if (deal.intersects(side) || deal.intersects(humanName))
+        deal.moveTop(side.top() - deal.height() - 4 * kGap);
+    return deal;
+}
+
+// The deal button where the layout first puts it, which the comment line keeps off.
+QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
+    if (in.players == 2) return DealOfTwo(in, places, humanName);
+    // Right of the standard square's frame, ending 13 pixels above the lower right pile.
+    const QRectF frame = CenterFrame(in, places);
+    const double lowerRow = frame.top() + kFrameAbove + design::kLargeCard.h + kPileGap;
+    return {frame.left() + design::kCenterFrameV.w + kPileGap, lowerRow - design::kDealButton.h - 13,
+            design::kDealButton.w, design::kDealButton.h};
+}
+
+// Where a label the table fits round the cards goes: it keeps `lines` lines of text, or ends before
+// the place to its right as long as `widest` fits; where neither leaves it free it goes to the free
+// room nearest. It keeps off the cards, the side piles, the names (in `places`), the deal button
+// and the avatar.
+QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF box, const QFont& font,
+                int lines, const QString& widest) {
+    std::vector<QRectF> obstacles = CardPlaces(in, places);
+    for (int seat = 1; seat <= in.players; ++seat) {
+        obstacles.push_back(SidePile(places, seat));
+        obstacles.push_back(GridRect(places, "Label9", SeatNameLabel(seat)));
+    }
+    obstacles.push_back(DealAsLaidOut(in, places, GridRect(places, "Label9", kLblHumanName)));
+    if (in.avatarShown)
+        if (const GridPlace* a = GridFind(places, "ImgAvatar", -1)) obstacles.push_back(a->rect);
+    const QFontMetricsF metrics(font);
+    const double least = lines * std::max(design::kLabelLine, metrics.height());
+    const double narrowest = std::min(box.width(), metrics.horizontalAdvance(widest) + 2 * kGap);
+    box.setHeight(std::max(box.height(), least));
+    for (const QRectF& o : obstacles) {
+        if (!Layout_Overlap(box, o)) continue;
+        if (o.top() - kGap - box.top() >= least)
+            box.setHeight(o.top() - kGap - box.top());
+        else if (o.left() - kGap - box.left() >= narrowest)
+            box.setWidth(o.left() - kGap - box.left());
+    }
+    const QRectF room = Room(in, places);
+    if (Free(box, obstacles) && room.contains(box)) return box;
+    double best = 1e18;
+    const auto corner = Layout_NearestFree(
+        box.size(), box.topLeft(), room, kFitStep,
+        [&](const QPointF& c) { return Free(QRectF(c, box.size()), obstacles); }, best);
+    return corner ? QRectF(*corner, box.size()) : box;
+}
+
+} // namespace
+
+QRectF CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    const bool small = Display_IsSmall(mode), four = in.players > 2 || in.centers == 4;
+    const design::Size size = four ? design::kCenterFrameV : design::kCenterFrameH;
+    const QSizeF shown = small ? QSizeF(size.w * kSmallTwo, size.h * kSmallTwo) : QSizeF(size.w, size.h);
+    QPointF corner = GridRect(places, "PicCenter", 1).topLeft();
+    // The small display closes a square of piles up by 4 pixels round its corner.
+    const bool closedUp = small && four && (in.players > 2 || Display_IsUp(mode));
+    if (closedUp) corner += QPointF(4, 4);
+    const double margin = small && !closedUp ? kSmallTwo : 1;
+    return {corner - QPointF(kFrameLeft * margin, kFrameAbove * margin), shown};
+}
+
+std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
+    const QRectF laid = CommentAbovePlaces(comment.line, CardPlaces(in, places));
+    std::array<TableState::NameMove, 5> moves{};
+    for (const GridName& n : Names(in, places)) {
+        places.push_back({QStringLiteral("Label9"), SeatNameLabel(n.seat), n.at, true, n.font.pointSizeF()});
+        moves.at(n.seat) = n.move;
+    }
+    // A comment or the player's record runs to three lines.
+    const QRectF line = FitLabel(in, places, laid, LabelFont(in.commentFontSize, false), 3,
+                                 QStringLiteral("Games Lost: 0000"));
+    places.push_back({QStringLiteral("Label9"), kLblComment, line, std::nullopt, in.commentFontSize});
+    places.push_back({QStringLiteral("imgIcon"), -1,
+                      QRectF(comment.icon, QSizeF(design::kEmoteIcon.w, design::kEmoteIcon.h))});
+    return moves;
+}
+
+} // namespace grid_labels
+
+QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    return grid_labels::CenterFrame(in, places);
+}
+
+std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in,
+                                                      std::vector<GridPlace>& places) {
+    return grid_labels::Labels(in, places);
+}
+
+QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& box,
+                           const QFont& font, int lines, const QString& widest) {
+    return grid_labels::FitLabel(in, places, box, font, lines, widest);
+}
+
+std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in) {
+    std::vector<GridPlace> places = LayoutGrid_Places(in);
+    places.erase(std::remove_if(places.begin(), places.end(),
+                                [](const GridPlace& g) {
+                                    return (g.name == "Label9" && g.index >= kLblComment) ||
+                                           g.name == "imgIcon";
+                                }),
+                 places.end());
+    return places.empty() ? std::array<TableState::NameMove, 5>{} : LayoutGrid_Labels(in, places);
+}

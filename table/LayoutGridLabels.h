@@ -1,0 +1,28 @@
+#pragma once
+// The seats' names, the comment line and the emote icon beside it, worked out by arithmetic from
+// the layout's inputs and the card places the grid gave.
+#include "table/LayoutGrid.h"
+#include "table/TableState.h"
+
+#include <QFont>
+#include <QRectF>
+#include <QString>
+#include <array>
+#include <vector>
+
+// The frame round the centre piles: 15 pixels left of the piles and 16 above, at the picture's
+// size for the display (the small display of two draws its margin at four fifths).
+QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places);
+// Appends to `places` (the card places of `in`) each seat's name under its side pile, the
+// comment line and the emote icon; gives the moves of the opponents' names off their side stacks,
+// as the table state keeps them.
+std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in, std::vector<GridPlace>& places);
+// Where a label the table fits round the cards goes (the notice, the comment line), from `box`
+// where it is laid out: it keeps `lines` lines of text in `font`, or ends before the place to its
+// right while `widest` still fits; where neither leaves it free it goes to the free room nearest.
+// It keeps off the card places, the side piles, the names already in `places`, the deal button as
+// first laid out and the avatar.
+QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& box,
+                           const QFont& font, int lines, const QString& widest);
+// Those moves alone, for inputs the arithmetic covers.
+std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in);
