@@ -4,6 +4,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutGridLabels.h"
 
 #include <QFont>
 #include <algorithm>
@@ -22,8 +23,6 @@ constexpr double kMessageLeft = 6, kMessageLeftBeside = 3;
 // The peek label is as wide as a short sentence; the status message stands across the middle.
 constexpr double kPeekWidth = 120;
 const QRectF kStatusAt(150, 240, 500, 40);
-// The centre frame reaches this far left of and above the first pile.
-constexpr double kFrameLeft = 15, kFrameTop = 16;
 // Moved up, the deal button keeps this far above the human's side pile; four piles' wild-card
 // labels stand on the frame's top.
 constexpr double kDealAbovePile = 4 * kGap, kWildHeight = design::kWildLabel.h;
@@ -44,25 +43,24 @@ QRectF NoticeScaled(const QRectF& r, double k) {
     return {r.x() * k, r.y() * k, r.width() * k, r.height() * k};
 }
 
-// The frame round the centre piles: a row of three or a square of four, as designed, from the
-// first pile's place.
-QRectF NoticeCentreFrame(const std::vector<GridPlace>& places, int centers) {
-    const QPointF first = NoticeAt(places, "PicCenter", 1).topLeft() - QPointF(kFrameLeft, kFrameTop);
-    const design::Size size = centers == 4 ? design::kCenterFrameV : design::kCenterFrameH;
-    return {first, QSizeF(size.w, size.h)};
-}
-
 // The places of the standard display of the same game, where the labels are laid out before the
 // display size moves them; a screen narrower than the standard display takes the 800-pixel one.
-// A game that takes the small display even there has no standard one to start from.
-std::vector<GridPlace> NoticeStandardPlaces(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+// A game that takes the small display even there has no standard one to start from. With them the
+// centre frame the labels are laid out by.
+struct NoticeStandard {
+    std::vector<GridPlace> places;
+    QRectF frame;
+};
+
+NoticeStandard NoticeStandardOf(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;
     standard.screenWidthTw = std::max(in.screenWidthTw, platform::TwipsOfPx(800));
-    if (Layout_ModeFor(in) == DisplayMode::Standard || Layout_ModeFor(standard) != DisplayMode::Standard)
-        return places;
-    std::vector<GridPlace> out = LayoutGrid_Places(standard);
-    return out.empty() ? places : out;
+    std::vector<GridPlace> out;
+    if (Layout_ModeFor(in) != DisplayMode::Standard && Layout_ModeFor(standard) == DisplayMode::Standard)
+        out = LayoutGrid_Places(standard);
+    if (out.empty()) return {places, LayoutGrid_CenterFrame(in, places)};
+    return {out, LayoutGrid_CenterFrame(standard, out)};
 }
 
 // What the message label is fitted against: the longest notice in the player's font.
@@ -91,14 +89,15 @@ void NoticeMessageBefore(QRectF& message, const QRectF& o, double least, const N
 
 // Three piles in a row: the notice just under the middle pile, the message under it down to the
 // human's side pile, the deal button over the third pile's column, the peek label after the hand.
-NoticePlaces NoticeTwoThreePiles(const std::vector<GridPlace>& s, const NoticeText& text) {
+NoticePlaces NoticeTwoThreePiles(const std::vector<GridPlace>& s, const QRectF& frame,
+                                 const NoticeText& text) {
     const QRectF side = NoticeAt(s, "Picture7", 1), middle = NoticeAt(s, "PicCenter", 2);
     NoticePlaces p;
     p.notice = QRectF(middle.left(), middle.bottom() + kGap, kNoticeWidth, kNoticeHeight);
     p.deal = QRectF(NoticeAt(s, "PicCenter", 3).left(), side.top() - 2 * design::kDealButton.h,
                     design::kDealButton.w, design::kDealButton.h);
     p.peek = QRectF(NoticeAt(s, "Picture7", 6).right(), side.top(), kPeekWidth, design::kLabelLine);
-    const double width = NoticeCentreFrame(s, 3).width(), top = p.notice.bottom();
+    const double width = frame.width(), top = p.notice.bottom();
     // Over the side stack it ends at the side pile's top, else at its bottom.
     const QRectF stack = NoticeAt(s, "Stack", 1);
     const bool overStack = kMessageLeft + width > stack.left();
@@ -118,9 +117,8 @@ NoticePlaces NoticeTwoThreePiles(const std::vector<GridPlace>& s, const NoticeTe
 
 // Four piles in a square: the notice on the frame's top over the second pile, the message by the
 // human's side pile on a wide screen, else under the frame; the deal button right of the frame.
-NoticePlaces NoticeTwoFourPiles(const LayoutInputs& in, const std::vector<GridPlace>& s,
+NoticePlaces NoticeTwoFourPiles(const LayoutInputs& in, const std::vector<GridPlace>& s, const QRectF& frame,
                                 const NoticeText& text) {
-    const QRectF frame = NoticeCentreFrame(s, 4);
     NoticePlaces p;
     p.notice =
         QRectF(NoticeAt(s, "PicCenter", 2).left(), frame.top() - kWildHeight, kNoticeWidth, kNoticeHeight);
@@ -140,8 +138,8 @@ NoticePlaces NoticeTwoFourPiles(const LayoutInputs& in, const std::vector<GridPl
 
 // Three or four players: the notice right of the centre square, the message under it beside the
 // human's side stack, the deal button right of the square with the peek label under it.
-NoticePlaces NoticeSeveral(const std::vector<GridPlace>& s, const NoticeText& text) {
-    const QRectF frame = NoticeCentreFrame(s, 4), side = NoticeAt(s, "Picture7", 1);
+NoticePlaces NoticeSeveral(const std::vector<GridPlace>& s, const QRectF& frame, const NoticeText& text) {
+    const QRectF side = NoticeAt(s, "Picture7", 1);
     NoticePlaces p;
     // The notice keeps the frame's width right of the first pile, over the frame's margin.
     p.notice =
@@ -268,18 +266,17 @@ void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& pla
     font.setBold(true);
     font.setPointSizeF(in.messageFontSize);
     NoticeText text{font, in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage};
-    const std::vector<GridPlace> standard = NoticeStandardPlaces(in, places);
-    NoticePlaces p = !two              ? NoticeSeveral(standard, text)
-                     : in.centers == 4 ? NoticeTwoFourPiles(in, standard, text)
-                                       : NoticeTwoThreePiles(standard, text);
+    const NoticeStandard s = NoticeStandardOf(in, places);
+    NoticePlaces p = !two              ? NoticeSeveral(s.places, s.frame, text)
+                     : in.centers == 4 ? NoticeTwoFourPiles(in, s.places, s.frame, text)
+                                       : NoticeTwoThreePiles(s.places, s.frame, text);
     text.font.setPointSizeF(in.messageFontSize * k);
     if (small) NoticeSmaller(p, places, text);
     if (Display_IsUp(mode)) NoticeMovedUp(in, p, places, text);
     NoticeKeepClear(p, places, k);
-    // The small display of three or four shrinks the centre frame toward its top left corner;
-    // the message stands on its bottom edge.
-    if (Display_IsSmall(mode) && !two)
-        p.message.moveTop(NoticeCentreFrame(standard, 4).top() + design::kCenterFrameV.h * kSmallScale);
+    // The small display of three or four shrinks the centre frame; the message stands on its
+    // bottom edge.
+    if (Display_IsSmall(mode) && !two) p.message.moveTop(LayoutGrid_CenterFrame(in, places).bottom());
     NoticeAboveStatusBar(in, p.message, places);
     // Shown as the table opens: the notice and the message, not the deal button, the peek label nor
     // the status message, which the game shows when it needs them.
