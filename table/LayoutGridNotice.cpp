@@ -26,6 +26,8 @@ const QRectF kStatusAt(150, 240, 500, 40);
 // Moved up, the deal button keeps this far above the human's side pile; four piles' wild-card
 // labels stand on the frame's top.
 constexpr double kDealAbovePile = 4 * kGap, kWildHeight = design::kWildLabel.h;
+// Right of four piles of two the deal button starts 10 pixels above the lower right pile; at a
+// table of three or four it ends 13 pixels above it.
 constexpr double kDealAboveSquare = 10, kDealBelowSeveral = 13;
 // The message is narrowed to this part of its width at the least.
 constexpr double kNarrowest = 0.4;
