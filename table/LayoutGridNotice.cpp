@@ -31,6 +31,8 @@ constexpr double kDealAbovePile = 4 * kGap, kWildHeight = design::kWildLabel.h;
 constexpr double kDealAboveSquare = 10, kDealBelowSeveral = 13;
 // The message is narrowed to this part of its width at the least.
 constexpr double kNarrowest = 0.4;
+// The message's font is made smaller in these steps, down to the smallest that reads well.
+constexpr double kFontStep = 0.5, kSmallestFont = 7;
 // A label the layout moves off its place stands on the table's 4-pixel grid.
 constexpr double kLabelGrid = 4;
 
@@ -244,10 +246,15 @@ double NoticeWindowHeight(const LayoutInputs& in, const std::vector<GridPlace>& 
     return std::floor(std::min(fitted, screen) / tw);
 }
 
+// The bottom of the room, the status bar's top.
+double NoticeRoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& at) {
+    return NoticeWindowHeight(in, at) - (in.statusBarShown ? in.statusBarHeight : 0);
+}
+
 // A message that would reach under the status bar is lifted onto the grid line above it, where
 // that lies on nothing placed.
 void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at) {
-    const double bottom = NoticeWindowHeight(in, at) - (in.statusBarShown ? in.statusBarHeight : 0);
+    const double bottom = NoticeRoomBottom(in, at);
     if (message.bottom() <= bottom) return;
     const QRectF lifted(std::round(message.left() / kLabelGrid) * kLabelGrid,
                         std::floor((bottom - message.height()) / kLabelGrid) * kLabelGrid, message.width(),
@@ -255,6 +262,20 @@ void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::ve
     if (std::none_of(at.begin(), at.end(),
                      [&](const GridPlace& g) { return Layout_Overlap(g.rect, lifted); }))
         message = lifted;
+}
+
+// Where the room down to the status bar does not hold the longest notice even so, a smaller font
+// does, in half points down to the smallest that still reads well; gives the size.
+double NoticeFontFor(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at,
+                     NoticeText& text) {
+    const double bottom = NoticeRoomBottom(in, at);
+    double size = text.font.pointSizeF();
+    while (message.bottom() > bottom && size - kFontStep >= kSmallestFont) {
+        size -= kFontStep;
+        text.font.setPointSizeF(size);
+        message.setHeight(text.Height(message.width()));
+    }
+    return size;
 }
 
 } // namespace
@@ -280,10 +301,11 @@ void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& pla
     // bottom edge.
     if (Display_IsSmall(mode) && !two) p.message.moveTop(LayoutGrid_CenterFrame(in, places).bottom());
     NoticeAboveStatusBar(in, p.message, places);
+    const double messageFont = NoticeFontFor(in, p.message, places, text);
     // Shown as the table opens: the notice and the message, not the deal button, the peek label nor
     // the status message, which the game shows when it needs them.
     places.push_back({QStringLiteral("Label9"), kLblNotice, p.notice, true, kLabelFont * k});
-    places.push_back({QStringLiteral("Label9"), kLblMessage, p.message, true, in.messageFontSize * k});
+    places.push_back({QStringLiteral("Label9"), kLblMessage, p.message, true, messageFont});
     places.push_back({QStringLiteral("cmdDeal"), -1, p.deal, false, kLabelFont * k});
     places.push_back({QStringLiteral("LabelPeek"), -1, p.peek, false, kLabelFont * k});
     places.push_back({QStringLiteral("StatusMsg"), -1, NoticeScaled(kStatusAt, k), false, kStatusFont * k});

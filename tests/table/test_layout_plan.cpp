@@ -304,7 +304,7 @@ bool NoticeListedDifference(const LayoutInputs& in, const QString& name, int ind
 }
 
 // The notice, the message label, the deal button, the peek label and the status message worked
-// out by arithmetic are the plan's, in font and shown state too.
+// out by arithmetic are the plan's, in font and shown state too, and the message's in a larger font.
 TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     int compared = 0;
     ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
@@ -316,6 +316,17 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     // differences listed: the message on the 640 screen (8), on the 800 one three messages with
     // three piles, two notices and a message with four.
     EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3);
+    // In a larger font the message's room grows with it, lifted or in a smaller font where it
+    // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
+    int larger = 0;
+    ForEachCoveredPlan([&](LayoutInputs in, const LayoutPlan&) {
+        if (in.screenWidthTw < platform::TwipsOfPx(1024)) return;
+        in.messageFontSize = 12;
+        larger += ExpectArithmeticAgrees(in, Layout_Plan(in), [](const QString& name, int index) {
+            return name == "Label9" && index == kLblMessage;
+        });
+    });
+    EXPECT_EQ(larger, 96);
 }
 
 // Every place, size, shown state and font of a plan, and the layout state it leaves.
