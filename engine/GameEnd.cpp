@@ -54,14 +54,20 @@ void Unbusy() {
 }
 
 // The local result into the player's record: the three game kinds and the best runs.
+// A game started over after its end shows the record as it stands: its result is in it already.
 QString RecordLocal() {
     if (!GameEndHooks.Scores_Read(Score.Record)) return QString();
-    DoTheUpdate(kKindAll);
-    DoTheUpdate(kKindLevel + std::clamp(Eng.Seat2Rec.RecLevel, 0, 2));
-    DoTheUpdate(kKindPlayers + std::clamp(Com.NumPlayers, 2, 4));
+    const bool count = !Eng.Recorded;
+    Eng.Recorded = true;
+    if (count) {
+        DoTheUpdate(kKindAll);
+        DoTheUpdate(kKindLevel + std::clamp(Eng.Seat2Rec.RecLevel, 0, 2));
+        DoTheUpdate(kKindPlayers + std::clamp(Com.NumPlayers, 2, 4));
+    }
     const int games = Score.Record.Games(kKindAll), wins = Score.Record.Wins(kKindAll);
     const QString text = Com.PlayerName + kNl + QStringLiteral("Games Won:") + NumStr(wins) + kNl +
                          QStringLiteral("Games Lost:") + NumStr(games - wins);
+    if (!count) return text;
     StatsSave(kStatsHumanSession, kStatsHumanBest, Score.Record.BestRuns);
     StatsSave(kStatsSeatSession, kStatsComputerBest, Score.Record.BestRuns);
     GameEndHooks.Scores_Write(Score.Record);

@@ -51,6 +51,9 @@ struct GameRun {
     int TossTie = 0;
     // The human ended the turn while the side card could have been played.
     bool SideMissed = false;
+    // The game's result is in the player's record already: it ended, or it is a start-over of
+    // one that did, whose end must not count again.
+    bool Recorded = false;
     bool operator==(const GameRun&) const = default;
 };
 

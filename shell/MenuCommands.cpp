@@ -183,10 +183,14 @@ void RestartGame() {
         platform::MsgBox(QStringLiteral("Restarting game from last session."), platform::vbInformation, title);
     }
     Sav.SaveSlot = kGameStart;
-    if (Com.NetGame != 0 && Com.NetHost == 1)
+    if (Com.NetGame != 0 && Com.NetHost == 1) {
         MenuInternet(kNetSend);
-    else
-        RestoreSlot(false);
+        return;
+    }
+    // The same game again: an end already in the record is not recorded twice.
+    Sav.StartOverRecorded = Eng.Recorded;
+    RestoreSlot(false);
+    Sav.StartOverRecorded = false;
 }
 
 // The host's table is the remotes' too: it restores the start of this game when Restart Current

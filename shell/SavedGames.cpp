@@ -366,7 +366,10 @@ void Game_Restore(platform::RecordFile& file) {
     const SavedGame& g = *read;
 
     // From here on the table takes the stored game.
-    if (!sameTurn) Game_Begin(true);
+    if (!sameTurn) {
+        Game_Begin(true);
+        Eng.Recorded = Sav.StartOverRecorded;
+    }
     TakeGameSize(f, g, sameTurn);
     PlayRestoreSound(fromSaves);
     if (Com.SideSize == 0) Com.SideSize = 19;

@@ -133,6 +133,8 @@ struct SavedGamesState {
     bool ResumePending = false; // the game menu resumes the previous run's automatic save
     bool TurnRestarted = false; // a restart of the turn or an undo was made
     bool DealtThisRun = false;  // the game on the table was dealt or restored in this run
+    // The game started over now has its result in the player's record already.
+    bool StartOverRecorded = false;
     // Flags of the network subsystem.
     bool SaveMidTurn = false;     // a save asked for while a remote seat may be moving
     bool NetSaveRestored = false; // the chosen slot holds an Internet game's save

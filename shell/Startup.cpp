@@ -294,6 +294,8 @@ void OpenDoor() {
     Com.NetGame = 0;
     Boot.NetDelim = QString(QChar(10));
     Startup.ChangePerson();
+    // Panel 5 names the chosen opponent from the start, not only after the first clear.
+    StatusBar_Names();
     Startup.List_Backgrounds();
     Startup.List_ScoreFiles();
     Options_Apply();

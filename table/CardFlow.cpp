@@ -170,6 +170,9 @@ void AnimateCardsFlow(int mode) {
     Background_Restore();
     Com.FlowRunning = false;
     Com.FlowStop = false;
+    // A key that stopped the flow was swallowed on its way; one that did not (the mouse only
+    // moved) must not swallow the first key of the next game.
+    Hooks.KeyArm(true);
     if (Com.DealAfterFlow) {
         Com.DealAfterFlow = false;
         // The DEAL press waited for the flow; a closing program deals nothing.

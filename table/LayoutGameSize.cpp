@@ -3,6 +3,7 @@
 #include "common/Shared.h"
 #include "engine/GameOnTable.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "table/LayoutPlan.h"
 #include "table/Piles.h"
 #include "table/TableState.h"
@@ -53,6 +54,13 @@ void Layout_GameSizeTables(int prevCenters, DisplayMode mode) {
     // tables must still hold every pile in play.
     if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
 }
+
+// A seat that comes to the table shows its side place as seat 2 shows its own.
+void SideSeatsLikeSeat2() {
+    const bool shown = (*Seat(2).places)(1).Visible();
+    for (int seat = 3; seat <= Com.NumPlayers; ++seat)
+        if (Places& places = *Seat(seat).places; places.Exists(1)) places(1).SetVisible(shown);
+}
 } // namespace
 
 void Layout_SetGameSize(int prevPlayers, int prevCenters) {
@@ -62,4 +70,5 @@ void Layout_SetGameSize(int prevPlayers, int prevCenters) {
     const DisplayMode mode = Layout_ModeAsked();
     Layout_GameSizeTables(prevCenters, mode);
     Layout_Relay(mode);
+    SideSeatsLikeSeat2();
 }

@@ -3,6 +3,7 @@
 #include "common/TextForm.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNotice.h"
 #include "table/TableState.h"
@@ -352,7 +353,9 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     // Where the stock would pass the window, the table finds it room of its own.
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
     if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width)) GridAvatar(out, in, width);
-    if (!out.empty()) LayoutGrid_Labels(in, out);
+    if (out.empty()) return out;
+    LayoutGrid_Labels(in, out);
+    LayoutGrid_Frames(in, out);
     LayoutGridNotice_Places(in, out);
     return out;
 }

@@ -1,4 +1,5 @@
 #include "table/LayoutGridLabels.h"
+#include "table/LayoutGridFrames.h"
 
 #include "common/TextForm.h"
 #include "engine/TableCodes.h"
@@ -13,7 +14,6 @@
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_labels {
 
-QRectF CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places);
 
 namespace {
 
@@ -44,8 +44,8 @@ constexpr double kPileGap = 6;
 // A window fitted to the screen keeps this much (twips) under the human's side pile, and a little
 // more on a wide screen.
 constexpr double kFitMarginTw = 900, kFitExtraNarrowTw = 184, kFitExtraWideTw = 255;
-// The centre frame's margin round the piles, left and above.
-constexpr double kFrameLeft = 15, kFrameAbove = 16;
+// The centre frame's margin above the piles.
+constexpr double kFrameAbove = 16;
 // The search for free room moves in these steps.
 constexpr double kFitStep = 4;
 
@@ -271,7 +271,7 @@ Comment CommentOfSeveral(const LayoutInputs& in, const std::vector<GridPlace>& p
     if (!Display_IsUp(mode))
         return {QRectF(left, top, kHoldFrameWidth + kCommentPastFrame, kCommentHeight), icon};
     const double card = Display_IsSmall(mode) ? design::kSmallCard.w : design::kLargeCard.w;
-    const double right = CenterFrame(in, places).right();
+    const double right = LayoutGrid_CenterFrame(in, places).right();
     return {QRectF(right, top, 2 * card, GridRect(places, "Picture7", 1).top() - top), icon};
 }
 
@@ -279,7 +279,7 @@ Comment CommentOfSeveral(const LayoutInputs& in, const std::vector<GridPlace>& p
 // four fifths, but for the square it closes up when moved up, which keeps the standard frame.
 double StandardFrameLeft(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const bool closedUp = in.centers == 4 && SmallTwo(in) && Display_IsUp(Layout_ModeFor(in));
-    const double left = CenterFrame(in, places).left();
+    const double left = LayoutGrid_CenterFrame(in, places).left();
     return closedUp ? left : left / TwoScale(in);
 }
 
@@ -294,7 +294,7 @@ Comment CommentOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& place
         const double top = kSeat2NameTop + kCommentUnderName;
         const bool wide = in.screenWidthTw >= 12288;
         const double iconTop = wide ? GridRect(places, "PicCenter", 1).top() / k : top - design::kEmoteIcon.h;
-        const double right = CenterFrame(in, places).right();
+        const double right = LayoutGrid_CenterFrame(in, places).right();
         return {QRectF(kCommentLeftThree * k, top * k, right - kCommentLeftThree * k, kCommentHeight * k),
                 QPointF(iconLeft, iconTop)};
     }
@@ -343,7 +343,7 @@ QRectF DealOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places, c
 QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
     if (in.players == 2) return DealOfTwo(in, places, humanName);
     // Right of the standard square's frame, ending 13 pixels above the lower right pile.
-    const QRectF frame = CenterFrame(in, places);
+    const QRectF frame = LayoutGrid_CenterFrame(in, places);
     const double lowerRow = frame.top() + kFrameAbove + design::kLargeCard.h + kPileGap;
     return {frame.left() + design::kCenterFrameV.w + kPileGap, lowerRow - design::kDealButton.h - 13,
             design::kDealButton.w, design::kDealButton.h};
@@ -385,19 +385,6 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
 
 } // namespace
 
-QRectF CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    const DisplayMode mode = Layout_ModeFor(in);
-    const bool small = Display_IsSmall(mode), four = in.players > 2 || in.centers == 4;
-    const design::Size size = four ? design::kCenterFrameV : design::kCenterFrameH;
-    const QSizeF shown = small ? QSizeF(size.w * kSmallTwo, size.h * kSmallTwo) : QSizeF(size.w, size.h);
-    QPointF corner = GridRect(places, "PicCenter", 1).topLeft();
-    // The small display closes a square of piles up by 4 pixels round its corner.
-    const bool closedUp = small && four && (in.players > 2 || Display_IsUp(mode));
-    if (closedUp) corner += QPointF(4, 4);
-    const double margin = small && !closedUp ? kSmallTwo : 1;
-    return {corner - QPointF(kFrameLeft * margin, kFrameAbove * margin), shown};
-}
-
 std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<GridPlace>& places) {
     const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
     const QRectF laid = CommentAbovePlaces(comment.line, CardPlaces(in, places));
@@ -416,10 +403,6 @@ std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<G
 }
 
 } // namespace grid_labels
-
-QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    return grid_labels::CenterFrame(in, places);
-}
 
 std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in,
                                                       std::vector<GridPlace>& places) {

@@ -10,9 +10,6 @@
 #include <array>
 #include <vector>
 
-// The frame round the centre piles: 15 pixels left of the piles and 16 above, at the picture's
-// size for the display (the small display of two draws its margin at four fifths).
-QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places);
 // Appends to `places` (the card places of `in`) each seat's name under its side pile, the
 // comment line and the emote icon; gives the moves of the opponents' names off their side stacks,
 // as the table state keeps them.

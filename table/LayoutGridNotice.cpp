@@ -7,9 +7,12 @@
 #include "table/LayoutGridLabels.h"
 
 #include <QFont>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
+// A namespace of its own: the table's files are compiled together, each with its own helpers.
+namespace grid_notice {
 namespace {
 
 // The small display of two draws the whole table at four fifths, its labels and fonts too.
@@ -251,8 +254,16 @@ double NoticeRoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& at
     return NoticeWindowHeight(in, at) - (in.statusBarShown ? in.statusBarHeight : 0);
 }
 
+// What the message keeps off: the card places and side stacks, their frames, the other labels, the
+// turn arrows and the avatar; not the pictures behind or the parts that show only now and then.
+bool NoticeKeepsOff(const GridPlace& g) {
+    static const QStringList behind = {"imgCenter", "ImgHold",  "lblHighlight",
+                                       "imgTip",    "imgTipUp", "lblLevel"};
+    return !behind.contains(g.name);
+}
+
 // A message that would reach under the status bar is lifted onto the grid line above it, where
-// that lies on nothing placed.
+// that lies on nothing it keeps off.
 void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at) {
     const double bottom = NoticeRoomBottom(in, at);
     if (message.bottom() <= bottom) return;
@@ -260,7 +271,7 @@ void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::ve
                         std::floor((bottom - message.height()) / kLabelGrid) * kLabelGrid, message.width(),
                         message.height());
     if (std::none_of(at.begin(), at.end(),
-                     [&](const GridPlace& g) { return Layout_Overlap(g.rect, lifted); }))
+                     [&](const GridPlace& g) { return NoticeKeepsOff(g) && Layout_Overlap(g.rect, lifted); }))
         message = lifted;
 }
 
@@ -280,7 +291,7 @@ double NoticeFontFor(const LayoutInputs& in, QRectF& message, const std::vector<
 
 } // namespace
 
-void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
+void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
     if (places.empty()) return;
     const DisplayMode mode = Layout_ModeFor(in);
     const bool two = in.players == 2, small = Display_IsSmall(mode) && two;
@@ -309,4 +320,10 @@ void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& pla
     places.push_back({QStringLiteral("cmdDeal"), -1, p.deal, false, kLabelFont * k});
     places.push_back({QStringLiteral("LabelPeek"), -1, p.peek, false, kLabelFont * k});
     places.push_back({QStringLiteral("StatusMsg"), -1, NoticeScaled(kStatusAt, k), false, kStatusFont * k});
+}
+
+} // namespace grid_notice
+
+void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    grid_notice::Places(in, places);
 }

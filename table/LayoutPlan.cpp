@@ -290,6 +290,8 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
     in.commentFontSize = Com.CommentFontSize;
     in.placeholderStyle = Com.PlaceholderStyle;
     in.deckColour = Com.DeckColour;
+    in.backStyle = Com.BackStyle;
+    in.pixelRatio = Paint_PixelRatio();
     in.largeFonts = Tbl.LargeFonts;
     in.ruleMessage = Notice_RuleReserved();
     in.seatNames = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};

@@ -46,6 +46,9 @@ struct LayoutInputs {
     double messageFontSize = 10, commentFontSize = 10;
     int placeholderStyle = 0;
     quint32 deckColour = 0;
+    // The stock's back and the pictures' pixel ratio, which the plan's pictures are drawn in.
+    int backStyle = 0;
+    qreal pixelRatio = 1;
     bool largeFonts = false;
     // The texts whose room is kept: the longest rule message and the seats' names (seats 2 to 4).
     QString ruleMessage;

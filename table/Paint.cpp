@@ -173,12 +173,13 @@ void Cards_ShowAll() {
         f.PicCenter(i).SetBackColor(Com.DeckColour);
         if (i >= 1) f.PicCenter(i).SetPicture(EmptyPlaceFor(f.PicCenter(i)));
     }
-    f.Picture7(1).SetBackColor(Com.DeckColour);
-    f.Picture1(1).SetBackColor(Com.DeckColour);
-    Card_Show(f.Picture1, 1, 0, kShowSilent);
-    Card_Show(f.Picture7, 1, 0, kShowSilent);
-    for (int slot = 7; slot <= 10; ++slot) {
-        Card_Show(f.Picture1, slot, 0, kShowEmptyPlace);
-        Card_Show(f.Picture7, slot, 0, kShowEmptyPlace);
+    // Every seat at the table shows its side pile's back and its empty hold places.
+    for (int seat = 1; seat <= std::max(2, Com.NumPlayers); ++seat) {
+        Places& places = *Seat(seat).places;
+        if (!places.Exists(10)) continue;
+        places(1).SetBackColor(Com.DeckColour);
+        Card_Show(places, 1, 0, kShowSilent);
+        for (int slot = 7; slot <= 10; ++slot)
+            Card_Show(places, slot, 0, kShowEmptyPlace);
     }
 }

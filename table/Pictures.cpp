@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -42,7 +43,7 @@ QImage PlaceholderOnMat(QSize size, int style, qreal dpr) {
 }
 
 // A soft rounded panel that lies behind the center piles; the tint follows the look.
-QImage CenterFrame(QSize size, bool secondLook, qreal dpr) {
+QImage CenterFrameDrawn(QSize size, bool secondLook, qreal dpr) {
     QImage img = NewImage(size, dpr);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -65,6 +66,15 @@ QImage CenterFrame(QSize size, bool secondLook, qreal dpr) {
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(3, 3, -3, -3), 8, 8);
     return img;
+}
+
+// A picture drawn in code for a look, drawn once: the layout asks for the same few again and
+// again.
+QImage KeptDrawing(const QString& look, const std::function<QImage()>& draw) {
+    static QHash<QString, QImage> kept;
+    auto it = kept.constFind(look);
+    if (it == kept.constEnd()) it = kept.insert(look, draw());
+    return *it;
 }
 
 // Our sheet with one blank column of pixels before the first cell, so the sheet
@@ -93,6 +103,21 @@ QImage SheetForTable(qreal dpr) {
 
 DeckSourceHooks DeckSource;
 
+QImage Pictures_CenterFrame(bool four, bool secondLook, qreal dpr) {
+    const QString look = QStringLiteral("frame %1 %2 %3").arg(four).arg(secondLook).arg(dpr);
+    return KeptDrawing(
+        look, [=] { return CenterFrameDrawn(four ? kCenterFrameV : kCenterFrameH, secondLook, dpr); });
+}
+
+QImage Pictures_Back(int back, bool large, quint32 deckColour, qreal dpr) {
+    const QSize size = large ? kLarge : kSmall;
+    // Backs the component does not offer fall back to our own one.
+    const QImage extra = back >= 1 && back != 99 ? DeckSource.Back(back - 1, size, dpr) : QImage();
+    if (!extra.isNull()) return extra;
+    const QString look = QStringLiteral("back %1 %2 %3").arg(large).arg(deckColour).arg(dpr);
+    return KeptDrawing(look, [=] { return cardart::Back(size, deckColour, dpr); });
+}
+
 void GetCardFaces(int style) {
     const qreal dpr = Paint_PixelRatio();
     const QImage extra = style >= 7 ? DeckSource.FaceSheet(style - 7, dpr) : QImage();
@@ -102,12 +127,8 @@ void GetCardFaces(int style) {
 
 void GetCardBacks(int back) {
     const qreal dpr = Paint_PixelRatio();
-    const bool extra = back >= 1 && back != 99;
-    const QImage large = extra ? DeckSource.Back(back - 1, kLarge, dpr) : QImage();
-    const QImage small = extra ? DeckSource.Back(back - 1, kSmall, dpr) : QImage();
-    // Backs the component does not offer fall back to our own one.
-    Tbl.Pic.FilePic[0] = large.isNull() ? cardart::Back(kLarge, Com.DeckColour, dpr) : large;
-    Tbl.Pic.FilePic[5] = small.isNull() ? cardart::Back(kSmall, Com.DeckColour, dpr) : small;
+    Tbl.Pic.FilePic[0] = Pictures_Back(back, true, Com.DeckColour, dpr);
+    Tbl.Pic.FilePic[5] = Pictures_Back(back, false, Com.DeckColour, dpr);
 }
 
 void Skin_SelectImages() {
@@ -151,10 +172,10 @@ void Pictures_Init() {
     pic.ImgEmpty3 = PlaceholderOnMat(kLarge, 1, dpr);
     pic.ImgEmptySm3 = PlaceholderOnMat(kSmall, 1, dpr);
     // The "M" frames go with the first look of the place-holders.
-    pic.imgCenterH = CenterFrame(kCenterFrameH, true, dpr);
-    pic.imgCenterHM = CenterFrame(kCenterFrameH, false, dpr);
-    pic.imgCenterV = CenterFrame(kCenterFrameV, true, dpr);
-    pic.imgCenterVM = CenterFrame(kCenterFrameV, false, dpr);
+    pic.imgCenterH = Pictures_CenterFrame(false, true, dpr);
+    pic.imgCenterHM = Pictures_CenterFrame(false, false, dpr);
+    pic.imgCenterV = Pictures_CenterFrame(true, true, dpr);
+    pic.imgCenterVM = Pictures_CenterFrame(true, false, dpr);
     GetCardBacks(Com.BackStyle);
     GetCardFaces(std::max(Com.DeckStyle, 6));
     Skin_SelectImages();

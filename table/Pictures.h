@@ -19,6 +19,12 @@ struct DeckSourceHooks {
     std::function<QImage(int back, QSize size, qreal dpr)> Back = [](int, QSize, qreal) { return QImage(); };
 };
 extern DeckSourceHooks DeckSource;
+// The soft panel behind the center piles, for three piles in a row or four in a square; the
+// second look goes with the second look of the place-holders.
+QImage Pictures_CenterFrame(bool four, bool secondLook, qreal dpr);
+// A card back, large or small, of back style `back` (the component's, else our own in the deck
+// colour).
+QImage Pictures_Back(int back, bool large, quint32 deckColour, qreal dpr);
 // Builds every picture of the picture store for the current settings.
 void Pictures_Init();
 // Points the place-holder pictures at the look PlaceholderStyle chooses.

@@ -244,8 +244,30 @@ std::vector<Weighted> CoverWith(const QWidget* window, const std::vector<QRect>&
     return cover;
 }
 
+// The table's status bar on the screen, down to the table's lower frame edge; none when hidden.
+QRect StatusBarOnScreen() {
+    TableForm& f = frmGrulm();
+    if (!f.StatusBar1.Visible()) return {};
+    const QRect client = f.Window()->geometry();
+    const int top = client.top() + static_cast<int>(f.StatusBar1.TopPx());
+    return QRect(QPoint(client.left(), top), QPoint(client.right(), f.Window()->frameGeometry().bottom()));
+}
+
+// The parts of `band` clear of `keep`: above, below, left and right of it.
+std::vector<QRect> PartsClearOf(const QRect& band, const QRect& keep) {
+    if (!band.intersects(keep)) return {band};
+    std::vector<QRect> parts;
+    for (const QRect& part :
+         {QRect(QPoint(band.left(), band.top()), QPoint(band.right(), keep.top() - 1)),
+          QRect(QPoint(band.left(), keep.bottom() + 1), QPoint(band.right(), band.bottom())),
+          QRect(QPoint(band.left(), band.top()), QPoint(keep.left() - 1, band.bottom())),
+          QRect(QPoint(keep.right() + 1, band.top()), QPoint(band.right(), band.bottom()))})
+        if (part.isValid()) parts.push_back(part);
+    return parts;
+}
+
 // What a window kept over the table leaves free at any size: the DEAL button, the player's own
-// places, shown or not, and the icon menu with the panel it opens; client pixels.
+// places, shown or not, the icon menu with the panel it opens and the status bar; client pixels.
 std::vector<QRect> KeptFreePlaces() {
     TableForm& f = frmGrulm();
     const platform::PictureBox& panel = f.picPanel;
@@ -253,6 +275,8 @@ std::vector<QRect> KeptFreePlaces() {
     std::vector<QRect> kept{
         PlaceOf(f.cmdDeal), PlaceOf(f.imgMenu),
         QRectF(panel.LeftPx(), panel.TopPx(), panelWidth, panel.HeightPx()).toAlignedRect()};
+    if (const QRect bar = StatusBarOnScreen(); bar.isValid())
+        kept.push_back(bar.translated(-TableClient().topLeft()));
     for (int slot = 1; slot <= kLastOwnSlot; ++slot)
         if (f.Picture7.Exists(slot)) kept.push_back(PlaceOf(f.Picture7(slot)));
     return kept;
@@ -384,10 +408,13 @@ bool Window_PlaceClearOfTable(platform::Form& form) {
     const QMargins margins = platform::FrameMarginsOf(window, Table_FrameMargins());
     const QRect area = platform::FreeAreaAt(table->frameGeometry().center());
     const QRect used = TableOccupied().adjusted(-kEdgeGap, -kEdgeGap, kEdgeGap, kEdgeGap);
-    // The screen below, right and left of all the table shows.
-    const QRect bands[] = {QRect(QPoint(area.left(), used.bottom() + 1), area.bottomRight()),
-                           QRect(QPoint(used.right() + 1, area.top()), area.bottomRight()),
-                           QRect(area.topLeft(), QPoint(used.left() - 1, area.bottom()))};
+    // The screen below, right and left of all the table shows, less the status bar.
+    std::vector<QRect> bands;
+    for (const QRect& band : {QRect(QPoint(area.left(), used.bottom() + 1), area.bottomRight()),
+                              QRect(QPoint(used.right() + 1, area.top()), area.bottomRight()),
+                              QRect(area.topLeft(), QPoint(used.left() - 1, area.bottom()))})
+        for (const QRect& part : PartsClearOf(band, StatusBarOnScreen()))
+            bands.push_back(part);
     const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
     QRect best;
     for (const QRect& band : bands) {

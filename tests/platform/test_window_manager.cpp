@@ -103,7 +103,8 @@ void ExpectFramedOnScreen(const std::map<QString, QRect>& seen, const char* name
 // the DEAL button, the player's own places and the icon menu.
 void ExpectChatClear(const std::map<QString, QRect>& seen, QSize screen, const char* players) {
     ExpectFramedOnScreen(seen, "chat");
-    for (const char* line : {"covered-chat-deal", "covered-chat-own", "covered-chat-menu"})
+    for (const char* line :
+         {"covered-chat-deal", "covered-chat-own", "covered-chat-menu", "covered-chat-status"})
         EXPECT_FALSE(seen.count(QLatin1String(line))) << screen.width() << " " << players << " " << line;
 }
 

@@ -435,6 +435,32 @@ TEST_F(MenuKeysTest, PreviousTurnShowsTheStartOfTheTurnBeforeUntilTheGameIsWon) 
     ExpectSameModel(Model(), won, "after the win");
 }
 
+// A won game started over and won again is one game in the record, and so is a lost one.
+TEST_F(MenuKeysTest, AGameStartedOverAfterItsEndIsRecordedOnce) {
+    Opponent_Install();
+    TempMoves_Open(true);
+    const GameEndHooksT kept = GameEndHooks;
+    ProfileScores record;
+    GameEndHooks.Scores_Read = [&](ProfileScores& r) { return (r = record, true); };
+    GameEndHooks.Scores_Write = [&](const ProfileScores& r) { return (record = r, true); };
+    for (const bool won : {true, false}) {
+        platform::Svc().random.Randomize(4);
+        Com.Pturn = 0;
+        Game_New();
+        record = ProfileScores{};
+        for (int round = 0; round < 3; ++round) {
+            (won ? Eng.PlayerSideCount : Eng.SeatSideCount) = 0;
+            Game_End();
+            EXPECT_EQ(record.Games(0), 1) << won << round;
+            EXPECT_EQ(record.Wins(0), won ? 1 : 0) << won << round;
+            svc.boxes->Expect(vbOK);
+            MenuGame(kGameRestart);
+            ASSERT_GT(Eng.PlayerSideCount, 0) << "started over";
+        }
+    }
+    GameEndHooks = kept;
+}
+
 TEST_F(MenuKeysTest, ClickOrDealAfterTheCardFlowStartedLetsKeysThroughAgain) {
     MenuCommands_Install();
     Hooks.KeyArm(false); // as the flow does when it starts

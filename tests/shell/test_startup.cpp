@@ -113,6 +113,7 @@ TEST_F(StartupTest, TheSecondRunKnowsThePlayerAndSkipsTheLogin) {
     EXPECT_EQ(Com.PlayerName, "Ann");
     EXPECT_EQ(f.Label9(3).Caption(), "Ann");
     EXPECT_EQ(f.StatusBar1.Panels(1).Text, "Ann:");
+    EXPECT_EQ(f.StatusBar1.Panels(5).Text, "Grulm:");
 }
 
 TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {

@@ -3,6 +3,7 @@
 #include "table/CardFlow.h"
 #include "tests/engine/test_deal_support.h"
 
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -48,6 +49,22 @@ TEST_F(CardFlowTest, ADealPressStopsTheFlowAndThenDeals) {
     EXPECT_FALSE(Com.FlowRunning);
     EXPECT_FALSE(Com.DealAfterFlow);
     EXPECT_GT(Eng.PlayerSideCount, 0) << "the deal followed";
+}
+
+// Whatever stops the flow, the keys are armed when it ends: a mouse that only moved over the
+// table stopped it, and the first key of the game after it (F10, say) ran no command.
+TEST_F(CardFlowTest, KeysAreArmedWhenTheFlowEnds) {
+    bool armed = true;
+    Hooks.KeyArm = [&](bool a) { armed = a; };
+    QTimer::singleShot(0, [] {
+        QWidget* table = frmGrulm().Window();
+        QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), table->mapToGlobal(QPointF(50, 50)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(table, &move);
+    });
+    AnimateCardsFlow(0);
+    EXPECT_FALSE(Com.FlowRunning);
+    EXPECT_TRUE(armed);
 }
 
 TEST_F(CardFlowTest, AClosingProgramStopsTheFlowWithoutADeal) {

@@ -405,18 +405,26 @@ TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
     }
 }
 
+// Before the deal every seat at the table shows its side pile's back and its empty hold places.
 TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
     Com.DeckColour = 0x00402010;
+    Com.NumPlayers = 3;
+    LoadSeat3();
+    form->Picture2(1).SetVisible(false);
     Cards_ShowAll();
     for (int i = 0; i <= 3; ++i)
         EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
     EXPECT_EQ(form->Picture7(1).Picture(), Tbl.Pic.FilePic[0]);
-    EXPECT_EQ(form->Picture1(1).Picture(), Tbl.Pic.FilePic[0]);
+    EXPECT_EQ(form->Picture1(1).Picture(), Tbl.Pic.FilePic[5]);
+    EXPECT_EQ(form->Picture2(1).Picture(), Tbl.Pic.FilePic[5]);
+    EXPECT_TRUE(form->Picture2(1).Visible());
+    EXPECT_EQ(form->Picture2(1).BackColor(), 0x00402010u);
     for (int slot = 7; slot <= 10; ++slot) {
         EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
         EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
+        EXPECT_EQ(form->Picture2(slot).Picture(), form->EmptyPlaceSmall) << slot;
     }
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }

@@ -12,7 +12,7 @@
 //   chat L T W H          the chat window as a connection opens it; "covered-chat" a card place
 //                         under it, "covered-chat-deal" the DEAL button, "covered-chat-own" a
 //                         place of the player's (shown or not), "covered-chat-menu" the icon menu
-//                         or the panel it opens
+//                         or the panel it opens, "covered-chat-status" the status bar
 //   scores L T W H        the Internet scores window opened while the chat is open;
 //                         "scores-on-top" when it is kept above the chat
 //   reset L T W H         the table's client area after "Reset Default Window Size" of a widened table
@@ -161,6 +161,9 @@ void PrintChatAndScores(FrmGrulm* table) {
         const QRect panel = at(table->picPanel, std::min(kPanelWidth, table->Window()->width()));
         for (const QRect& menu : {at(table->imgMenu, table->imgMenu.WidthPx()), panel})
             if (menu.intersects(chat->frameGeometry())) Print("covered-chat-menu", menu);
+        const QRect bar = at(table->StatusBar1, table->StatusBar1.WidthPx());
+        if (table->StatusBar1.Visible() && bar.intersects(chat->frameGeometry()))
+            Print("covered-chat-status", bar);
         // The Internet scores beside the chat, which stays on top.
         QFile(Com.UserPath + "Probe_2.ran").open(QIODevice::WriteOnly);
         QTimer::singleShot(0, [] {
