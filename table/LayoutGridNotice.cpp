@@ -32,6 +32,11 @@ constexpr double kDealAbovePile = 4 * kGap, kWildHeight = design::kWildLabel.h;
 // Right of four piles of two the deal button starts 10 pixels above the lower right pile; at a
 // table of three or four it ends 13 pixels above it.
 constexpr double kDealAboveSquare = 10, kDealBelowSeveral = 13;
+// The deal button stands this far right of the centre frame. Under four piles of two on a narrow
+// screen the message reaches this far past the frame's width; moved up, it stands this far under
+// the raised side pile's top. At a table of three or four it is as wide as this many frames.
+constexpr double kDealRightOfFrame = 6, kMessagePastFrame = 20, kUnderRaisedSide = 10;
+constexpr double kSeveralMessageWidth = 1.75;
 // The message is narrowed to this part of its width at the least.
 constexpr double kNarrowest = 0.4;
 // The message's font is made smaller in these steps, down to the smallest that reads well.
@@ -131,12 +136,12 @@ NoticePlaces NoticeTwoFourPiles(const LayoutInputs& in, const std::vector<GridPl
         QRectF(NoticeAt(s, "PicCenter", 2).left(), frame.top() - kWildHeight, kNoticeWidth, kNoticeHeight);
     NoticeEndBefore(p.notice, NoticeAt(s, "Label3", 1));
     const bool wide = in.screenWidthTw >= 12288;
-    const double width = wide ? frame.width() : frame.width() + 20;
+    const double width = wide ? frame.width() : frame.width() + kMessagePastFrame;
     p.message = QRectF(kMessageLeftBeside, wide ? NoticeAt(s, "Picture7", 1).top() : frame.bottom(), width,
                        text.Height(width));
     NoticeMessageBefore(p.message, NoticeAt(s, "Stack", 1), 0, text);
     const QRectF last = NoticeAt(s, "PicCenter", 4);
-    p.deal = QRectF(frame.right() + 6, last.top() - kDealAboveSquare, design::kDealButton.w,
+    p.deal = QRectF(frame.right() + kDealRightOfFrame, last.top() - kDealAboveSquare, design::kDealButton.w,
                     design::kDealButton.h);
     p.peek = QRectF(kMessageLeftBeside, NoticeAt(s, "PicCenter", 3).top() + design::kLargeCard.w / 2,
                     kPeekWidth, design::kLabelLine);
@@ -152,10 +157,11 @@ NoticePlaces NoticeSeveral(const std::vector<GridPlace>& s, const QRectF& frame,
     p.notice =
         QRectF(NoticeAt(s, "PicCenter", 1).left() + frame.width(), frame.top(), kNoticeWidth, kNoticeHeight);
     const double top = frame.bottom() + kGap, left = kMessageLeftBeside;
-    const double width = std::min(1.75 * frame.width(), NoticeAt(s, "Stack", 1).left() - 4 - left);
+    const double width =
+        std::min(kSeveralMessageWidth * frame.width(), NoticeAt(s, "Stack", 1).left() - 2 * kGap - left);
     const double room = side.bottom() + 2 * design::kLabelLine - top;
     p.message = QRectF(left, top, width, std::max({kNoticeHeight, room, text.Height(width)}));
-    p.deal = QRectF(frame.right() + 6,
+    p.deal = QRectF(frame.right() + kDealRightOfFrame,
                     NoticeAt(s, "PicCenter", 4).top() - design::kDealButton.h - kDealBelowSeveral,
                     design::kDealButton.w, design::kDealButton.h);
     p.peek = QRectF(p.deal.bottomLeft(), QSizeF(kPeekWidth, design::kLabelLine));
@@ -189,7 +195,7 @@ void NoticeMovedUp(const LayoutInputs& in, NoticePlaces& p, const std::vector<Gr
         return;
     }
     if (in.centers == 4) {
-        p.message.moveTop(side.top() + 10);
+        p.message.moveTop(side.top() + kUnderRaisedSide);
         NoticeMessageBefore(p.message, NoticeAt(at, "Stack", 1), 0, text);
         NoticeBesideSquare(p, at);
         return;
