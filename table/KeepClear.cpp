@@ -147,8 +147,9 @@ const QString* NoticeLongest() {
     return longest;
 }
 
+// The height the longest winner's notice takes in that font, wrapped in that width.
 double NoticeHeightAt(const QFont& font, double width) {
-    return Notice_TextHeight(font, width, NoticeRule());
+    return Notice_HeightFor(font, width, NoticeRule());
 }
 
 // True when every word of the longest notices fits that width: a narrower label cuts them.
@@ -214,12 +215,14 @@ double NearestOnTheRight(const std::vector<QRectF>& rects, const QRectF& line, d
 }
 } // namespace
 
-double Notice_TextHeight(const QFont& font, double width, const QString& rule) {
-    QString longest[kNoticeLongest] = {NoticeLongest()[0], NoticeLongest()[1], rule};
+double Notice_HeightFor(const QFont& font, double width, const QString& rule) {
+    const QString* longest = NoticeLongest();
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     double height = 0;
-    for (const QString& text : longest)
+    for (int i = 0; i < kNoticeLongest; ++i) {
+        const QString& text = i == kNoticeLongest - 1 ? rule : longest[i];
         height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
+    }
     return height + kClearGap;
 }
 

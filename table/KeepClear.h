@@ -28,10 +28,11 @@ void Names_KeepClear();
 // places under it, and puts the deal button above the
 // human's side card when it would cover the card or the name under it.
 void Labels_KeepClear();
-// The height the longest winner's notices and `rule` take in that font, wrapped in that width.
-double Notice_TextHeight(const QFont& font, double width, const QString& rule);
 // The height the longest winner's notice takes in the message label, in its own font and width.
 double Notice_Height(const Label& label);
+// The height the longest winner's notice, or the rule message `rule`, takes in `font` wrapped in
+// `width`.
+double Notice_HeightFor(const QFont& font, double width, const QString& rule);
 // The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
 const QString& Notice_RuleReserved();
 void Notice_ReserveRule(const QString& text);

@@ -1,4 +1,5 @@
 #include "table/LayoutGrid.h"
+#include "table/LayoutGridShrink.h"
 
 #include "common/TextForm.h"
 #include "table/Design.h"
@@ -12,8 +13,17 @@
 #include <cmath>
 #include <stdexcept>
 
+GridPlace& LayoutGrid_At(std::vector<GridPlace>& out, const char* name, int index) {
+    const QLatin1String wanted(name);
+    for (GridPlace& g : out)
+        if (g.index == index && g.name == wanted) return g;
+    throw std::out_of_range(name);
+}
+
 namespace {
 
+// The place called `name`(`index`) in `out`.
+const auto GridAt = LayoutGrid_At;
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
 constexpr int kStep = TableState::CardStep;
 
@@ -86,7 +96,7 @@ void GridCenterSquare(std::vector<GridPlace>& out, int count, const QPointF& cor
 
 // An opponent's seat at a table of three or four: small cards along the top, the hand fanned right
 // of the side pile and the hold row under both.
-void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
+void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side, double holdTop) {
     static const char* const places[] = {"Picture1", "Picture2", "Picture3"};
     const QLatin1String name(places[seat - 2]);
     const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
@@ -97,7 +107,7 @@ void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
         out.push_back({name, 2 + k, QRectF(QPointF(hand + k * fan, top + 3 * (k + 1)), card)});
     // The hold row starts 8 pixels into the side stack and keeps under the fanned hand and the
     // seat's name.
-    const double holds = side - 3 - 24 * 2.25 + 8, holdTop = 116;
+    const double holds = side - 3 - 24 * 2.25 + 8;
     for (int k = 0; k < 4; ++k) {
         const double x = holds + k * (kW - 6);
         out.push_back({name, 7 + k, QRectF(QPointF(x, holdTop), card)});
@@ -112,38 +122,28 @@ void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side) {
     GridStack(out, 25 * seat, QPointF(side, top), card);
 }
 
+// The top of the centre square at a table of three or four.
+double GridSeveralCenterTop(const LayoutInputs& in) {
+    return in.screenWidthTw > 13000 ? 230 : 213;
+}
+
 // The table of three or four: the human's row under the middle, the others along the top, the
-// centre piles in a square on the left.
+// centre piles in a square on the left. A screen of 13000 twips or less lays the rows closer, as
+// for an 800-pixel window; four seats stand closer across below 12288.
 void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
-    const bool up = Display_IsUp(in.mode);
-    const double raise = up ? 50 : 0, hand = 433, top = 405 - raise, holdTop = 290 - raise;
+    const bool up = Display_IsUp(in.mode), above = in.screenWidthTw > 13000;
+    const double raise = up ? 50 : 0, hand = 433, top = (above ? 405 : 392) - raise,
+                 holdTop = (above ? 290 : 273) - raise;
     out.push_back({QStringLiteral("Picture7"), 1, QRectF(hand - 1.25 * kW, top, kW, kH)});
     GridRow(out, "Picture7", 2, hand, top, 5, kStep - 2);
     GridRow(out, "Picture7", 7, hand, holdTop, 4);
     GridStack(out, 25, QPointF(hand - 1.25 * kW, top));
     GridHoldFrames(out, 0, hand, holdTop, up);
-    static const double sides[2][3] = {{250, 580, 0}, {80, 375, 664}};
+    static const double sides[3][3] = {{250, 580, 0}, {80, 375, 664}, {63, 326, 590}};
+    const int across = in.players == 3 ? 0 : in.screenWidthTw >= 12288 ? 1 : 2;
     for (int s = 2; s <= in.players; ++s)
-        GridCompactSeat(out, s, sides[in.players - 3][s - 2]);
-    GridCenterSquare(out, in.centers, QPointF(126, 230));
-}
-
-// The place called `name`(`index`) in `out`.
-GridPlace& GridAt(std::vector<GridPlace>& out, const char* name, int index) {
-    for (GridPlace& g : out)
-        if (g.name == QLatin1String(name) && g.index == index) return g;
-    throw std::out_of_range(name);
-}
-
-// Each hold pile's frame round its card, a pixel left and two above.
-void GridHoldCardFrames(std::vector<GridPlace>& out) {
-    for (GridPlace& g : out) {
-        if (g.name != "lblHoldCard") continue;
-        const QRectF c =
-            GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
-                .rect;
-        g.rect = c.adjusted(-1, -2, 1, 1);
-    }
+        GridCompactSeat(out, s, sides[across][s - 2], above ? 116 : 101);
+    GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
 // The small display of two: the standard table drawn at four fifths, its cards the small ones and
@@ -156,7 +156,7 @@ void GridSmall(std::vector<GridPlace>& out) {
         g.rect = QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
         if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
     }
-    GridHoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
 }
 
 // A hold row, its outlines and its frame moved to `top`: outlines 5 pixels above it, the frame 10.
@@ -192,7 +192,7 @@ void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
     const double seat2Raised = RoundEven(128 * 0.8 - 10),
                  seat2Hand = GridAt(out, "Picture1", 2).rect.bottom();
     GridHoldRowTo(out, 1, std::max<double>(seat2Raised, seat2Hand + 2 + 10));
-    GridHoldCardFrames(out);
+    LayoutGrid_HoldCardFrames(out);
     if (in.centers == 4) GridSmallSquare(out, 4, QPointF(r.centerLeft, RoundEven(seat2Raised + 10)));
 }
 
@@ -219,8 +219,8 @@ void GridSeveralSmall(std::vector<GridPlace>& out, const LayoutInputs& in) {
     }
     QRectF& frame = GridAt(out, "Label3", 0).rect;
     frame.setSize(QSizeF(274, card.height() + 13));
-    GridHoldCardFrames(out);
-    GridSmallSquare(out, in.centers, QPointF(126, 230));
+    LayoutGrid_HoldCardFrames(out);
+    GridSmallSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
 // The table of two in the standard display.
@@ -251,8 +251,8 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 // The stock in its frame 5 pixels round it, with the turn arrows 7 pixels above and below the
 // frame: on a narrow screen beside seat 2's hold frame, else under the avatar's box as designed
 // (130 pixels square at the top right, whatever shape the picture later gives it). The card's left
-// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False,
-// placing nothing, where the frame would pass the window's edge.
+// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False
+// where the frame would pass the window's edge.
 bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
     const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
@@ -263,14 +263,8 @@ bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
         stock.moveLeft(GridAt(out, "Label3", 1).rect.right() + (small ? 59 : 10));
     else
         stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
-    const QRectF frame = stock.adjusted(-5, -5, 5, 5);
-    if (frame.right() > width) return false;
-    const double arrowLeft = frame.center().x() - 16;
-    out.push_back({QStringLiteral("PicCenter"), 0, stock});
-    out.push_back({QStringLiteral("Label1"), -1, frame});
-    out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
-    out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
-    return true;
+    LayoutGrid_StockAt(out, stock);
+    return stock.right() + 5 <= width;
 }
 
 // The avatar's box for its picture: 130 pixels high, or as wide for a picture much wider than
@@ -283,9 +277,31 @@ QSizeF GridAvatarSize(const QSize& picture) {
     return {130, std::nearbyint(130 * tw * tall) / tw};
 }
 
+} // namespace
+
+void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& out) {
+    for (GridPlace& g : out) {
+        if (g.name != "lblHoldCard") continue;
+        const QRectF c =
+            GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
+                .rect;
+        g.rect = c.adjusted(-1, -2, 1, 1);
+    }
+}
+
+void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
+    const QRectF frame = stock.adjusted(-5, -5, 5, 5);
+    const double arrowLeft = frame.center().x() - 16;
+    out.push_back({QStringLiteral("PicCenter"), 0, stock});
+    out.push_back({QStringLiteral("Label1"), -1, frame});
+    out.push_back({QStringLiteral("ImgTurn2"), -1, QRectF(arrowLeft, frame.top() - 7 - 24, 32, 24)});
+    out.push_back({QStringLiteral("ImgTurn1"), -1, QRectF(arrowLeft, frame.bottom() + 7, 32, 24)});
+}
+
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
 // card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
-void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
+void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
+                       const std::vector<QRectF>& also) {
     constexpr double smallest = 40, step = 4;
     const QSizeF size = GridAvatarSize(in.avatarPicture);
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
@@ -295,11 +311,15 @@ void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double widt
         if (g.name != "Stack" && g.name != "StackHold" &&
             !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
+    places.insert(places.end(), also.begin(), also.end());
+    // Every box tried keeps within the first one's width: only what lies across from it counts.
+    std::erase_if(places, [&](const QRectF& c) {
+        return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
+    });
     auto free = [&](const QRectF& box) {
         return std::none_of(places.begin(), places.end(),
                             [&](const QRectF& c) { return Layout_Overlap(c, box); });
     };
-    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
     const double largest = std::max(at.width(), at.height());
     auto sized = [&](double k) {
         return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
@@ -314,6 +334,8 @@ void GridAvatar(std::vector<GridPlace>& out, const LayoutInputs& in, double widt
     }
     out.push_back({QStringLiteral("ImgAvatar"), -1, free(box) ? box : at});
 }
+
+namespace {
 
 // The card places for inputs the arithmetic covers.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
@@ -343,17 +365,26 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a narrower screen are scaled to the window.
-    if (Display_IsSmall(mode)) return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(1024);
+    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the window.
+    if (Display_IsSmall(mode))
+        return in.players == 2 || in.screenWidthTw <= kShrinkScreenTw ||
+               in.screenWidthTw >= platform::TwipsOfPx(1024);
     return in.screenWidthTw >= platform::TwipsOfPx(800);
+}
+
+std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {
+    return GridCardPlaces(in);
 }
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
-    // Where the stock would pass the window, the table finds it room of its own.
+    if (out.empty() || LayoutGrid_ShrinkPlaces(in, out)) return out;
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
-    if (!out.empty() && GridStock(out, in, Layout_ModeFor(in), width)) GridAvatar(out, in, width);
-    if (out.empty()) return out;
+    const double bottom = LayoutGrid_RoomBottom(in, out);
+    // Where the stock would pass the window, it goes to the free room nearest.
+    if (!GridStock(out, in, Layout_ModeFor(in), width))
+        LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
+    LayoutGrid_Avatar(out, in, width, bottom);
     LayoutGrid_Labels(in, out);
     LayoutGrid_Frames(in, out);
     LayoutGridNotice_Places(in, out);

@@ -1,8 +1,9 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
 // the table of two in every display on every screen (the standard display from 800 pixels wide),
-// and of three or four in every display on a screen 1024 pixels wide or wider; with them the stock,
-// its frame and turn arrows and the avatar, but where the stock would pass the window.
+// and of three or four in every display on a screen 1024 pixels wide or wider or 800 pixels wide or
+// narrower (scaled to the window, table/LayoutGridShrink.h); with them the stock, its frame and turn
+// arrows and the avatar.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>
@@ -21,6 +22,18 @@ struct GridPlace {
 
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
+// The places before the small display of three or four is scaled to a narrow window.
+std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
+// The place called `name`(`index`) among `places`.
+GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int index);
+// Each hold pile's frame round its card, a pixel left and two above: the human's and seat 2's.
+void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& places);
+// The stock at `stock` in its frame 5 pixels round it, the turn arrows 7 pixels above and below.
+void LayoutGrid_StockAt(std::vector<GridPlace>& places, const QRectF& stock);
+// The avatar at the top right of a table `width` wide, given way to `places` and `also`, no lower
+// than `bottom`.
+void LayoutGrid_Avatar(std::vector<GridPlace>& places, const LayoutInputs& in, double width, double bottom,
+                       const std::vector<QRectF>& also = {});
 // Every seat's places 1 to 10, the centre piles, the stock group and the avatar, where the layout
 // puts them; empty for inputs it does not cover.
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in);

@@ -5,6 +5,7 @@
 #include "table/Design.h"
 #include "table/KeepClear.h"
 #include "table/LayoutGridLabels.h"
+#include "table/LayoutGridShrink.h"
 
 #include <QFont>
 #include <QStringList>
@@ -79,7 +80,7 @@ NoticeStandard NoticeStandardOf(const LayoutInputs& in, const std::vector<GridPl
 struct NoticeText {
     QFont font;
     QString rule;
-    double Height(double width) const { return Notice_TextHeight(font, width, rule); }
+    double Height(double width) const { return Notice_HeightFor(font, width, rule); }
 };
 
 // The five places, first at the standard display, then moved with the display size.
@@ -241,25 +242,6 @@ void NoticeKeepClear(NoticePlaces& p, const std::vector<GridPlace>& at, double k
         QPointF(side.left() + design::kNameLabel.w * k + kGap, NoticeAt(at, "Picture7", 2).bottom()));
 }
 
-// The window's client height: as asked, or, fitted to the screen, as high as the human's side pile
-// with the name, the margin and the status bar under it need, within the screen.
-double NoticeWindowHeight(const LayoutInputs& in, const std::vector<GridPlace>& at) {
-    if (!in.fit) return in.window.height();
-    // Under the side pile (in twips, as the window is sized): the name and a margin, a little
-    // more on a wide screen.
-    constexpr double tw = platform::kTwipsPerPixel, kUnderSideTw = 900, kNarrowTw = 184, kWideTw = 255;
-    const double side = NoticeAt(at, "Picture7", 1).bottom();
-    const double fitted = std::lround((in.statusBarHeight + side) * tw + kUnderSideTw) +
-                          (in.screenWidthTw < 13000 ? kNarrowTw : kWideTw);
-    const double screen = in.screenHeightTw - (in.frame.top() + in.frame.bottom()) * tw;
-    return std::floor(std::min(fitted, screen) / tw);
-}
-
-// The bottom of the room, the status bar's top.
-double NoticeRoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& at) {
-    return NoticeWindowHeight(in, at) - (in.statusBarShown ? in.statusBarHeight : 0);
-}
-
 // What the message keeps off: the card places and side stacks, their frames, the other labels, the
 // turn arrows and the avatar; not the pictures behind or the parts that show only now and then.
 bool NoticeKeepsOff(const GridPlace& g) {
@@ -270,8 +252,7 @@ bool NoticeKeepsOff(const GridPlace& g) {
 
 // A message that would reach under the status bar is lifted onto the grid line above it, where
 // that lies on nothing it keeps off.
-void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at) {
-    const double bottom = NoticeRoomBottom(in, at);
+void NoticeAboveStatusBar(double bottom, QRectF& message, const std::vector<GridPlace>& at) {
     if (message.bottom() <= bottom) return;
     const QRectF lifted(std::round(message.left() / kLabelGrid) * kLabelGrid,
                         std::floor((bottom - message.height()) / kLabelGrid) * kLabelGrid, message.width(),
@@ -283,9 +264,7 @@ void NoticeAboveStatusBar(const LayoutInputs& in, QRectF& message, const std::ve
 
 // Where the room down to the status bar does not hold the longest notice even so, a smaller font
 // does, in half points down to the smallest that still reads well; gives the size.
-double NoticeFontFor(const LayoutInputs& in, QRectF& message, const std::vector<GridPlace>& at,
-                     NoticeText& text) {
-    const double bottom = NoticeRoomBottom(in, at);
+double NoticeFontFor(double bottom, QRectF& message, NoticeText& text) {
     double size = text.font.pointSizeF();
     while (message.bottom() > bottom && size - kFontStep >= kSmallestFont) {
         size -= kFontStep;
@@ -317,8 +296,9 @@ void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
     // The small display of three or four shrinks the centre frame; the message stands on its
     // bottom edge.
     if (Display_IsSmall(mode) && !two) p.message.moveTop(LayoutGrid_CenterFrame(in, places).bottom());
-    NoticeAboveStatusBar(in, p.message, places);
-    const double messageFont = NoticeFontFor(in, p.message, places, text);
+    const double bottom = LayoutGrid_RoomBottom(in, places);
+    NoticeAboveStatusBar(bottom, p.message, places);
+    const double messageFont = NoticeFontFor(bottom, p.message, text);
     // Shown as the table opens: the notice and the message, not the deal button, the peek label nor
     // the status message, which the game shows when it needs them.
     places.push_back({QStringLiteral("Label9"), kLblNotice, p.notice, true, kLabelFont * k});

@@ -4,6 +4,7 @@
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNotice.h"
+#include "table/LayoutGridShrink.h"
 #include "table/LayoutPlan.h"
 #include "table/Pictures.h"
 #include "tests/table/test_layout_support.h"
@@ -154,9 +155,11 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
 // shapes), each display, each game size, the window fitted as a change of display fits it.
-// With `names`, the seats are called so rather than as the table has them.
+// With `names`, the seats are called so rather than as the table has them; with `scaled`, the
+// tables of three and four scaled to a narrow window too.
 template <typename Each>
-void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt) {
+void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt,
+                        bool scaled = false) {
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
@@ -177,7 +180,8 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
                 in.window = QSize(screen.width(), screen.height() - 60);
                 in.avatarPicture = avatar;
                 if (names) in.seatNames = *names;
-                if (!LayoutGrid_Covers(in)) continue; // counted by the caller
+                // counted by the caller
+                if (!LayoutGrid_Covers(in) || (!scaled && LayoutGrid_ScaledToWindow(in))) continue;
                 each(in, Layout_Plan(in));
             }
 }
@@ -233,15 +237,109 @@ bool CardGroup(const QString& name) {
 // avatar's picture.
 TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     int compared = 0;
-    ForEachCoveredPlan([&](const LayoutInputs& in, const LayoutPlan& plan) {
-        compared += ExpectArithmeticAgrees(in, plan, CardGroup);
-    });
+    ForEachCoveredPlan(
+        [&](const LayoutInputs& in, const LayoutPlan& plan) {
+            compared += ExpectArithmeticAgrees(in, plan, CardGroup);
+        },
+        std::nullopt, true);
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
-    // mode of the 6 screens 1024 wide or wider. The stock, its frame, arrows and the avatar there
-    // and for two players on the narrower screens, but for the 640 one with four centre piles,
-    // where the stock would pass the window and the table finds it room elsewhere.
-    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 24 * (132 + 172) + (24 * 4 + 12) * 5);
+    // mode of every screen (the 640 and 800 ones take the small display scaled to the window). The
+    // stock, its frame, arrows and the avatar in every plan (on the 640 screen with two players and
+    // four centre piles the stock would pass the window and goes to the free room nearest).
+    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5);
+}
+
+// The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
+// scales it, and leaves the layout state the plan leaves; every other table is not scaled.
+TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
+    int scaled = 0;
+    ForEachCoveredPlan(
+        [&](const LayoutInputs& in, const LayoutPlan& plan) {
+            const ShrinkState s = LayoutGrid_ShrinkState(in);
+            EXPECT_NEAR(s.shrink.across, plan.state.TableShrink, 1e-9);
+            EXPECT_NEAR(s.shrink.down, plan.state.TableShrinkDown, 1e-9);
+            EXPECT_EQ(s.shrink != LayoutShrink{}, LayoutGrid_ScaledToWindow(in));
+            if (s.shrink == LayoutShrink{}) return;
+            ++scaled;
+            EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
+            EXPECT_EQ(s.centerTop, plan.state.CenterTop);
+            EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
+            // The comment line's right edge decides how far the table is scaled across; the notice
+            // under the centre frame how far down, where it is scaled down.
+            EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
+            if (s.shrink.down < 1)
+                EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
+        },
+        std::nullopt, true);
+    // Three and four players on the 640 and 800 screens, in every mode asked.
+    EXPECT_EQ(scaled, 2 * 2 * 4);
+}
+
+// The labels and buttons of the narrow table take the font the table's scaling gives them: that
+// of the same table unscaled (on an 820-pixel screen) scaled across; the comment line keeps the
+// size the player chose.
+TEST_F(LayoutPlanTest, TheNarrowTableScalesItsLabelsFontsAsTheArithmeticSays) {
+    auto inputs = [](int width) {
+        LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+        in.screenWidthTw = width * 15;
+        in.screenHeightTw = width * 3 / 4 * 15;
+        in.players = 3;
+        in.centers = 4;
+        in.window = QSize(width, width * 3 / 4 - 60);
+        return in;
+    };
+    const LayoutPlan whole = Layout_Plan(inputs(820));
+    static const QRegularExpression text("^(Label|lbl|Lbl|cmd)");
+    int compared = 0;
+    for (const int width : {640, 800}) {
+        const LayoutInputs in = inputs(width);
+        const LayoutShrink s = LayoutGrid_Shrink(in);
+        ASSERT_LT(s.across, 1);
+        for (const PlacedControl& c : Layout_Plan(in).controls) {
+            const PlacedControl* unscaled = whole.Find(c.name, c.index);
+            if (!text.match(c.name).hasMatch() || !unscaled) continue;
+            const bool chosen = c.name == "Label9" && c.index == kLblComment;
+            EXPECT_NEAR(c.fontSize,
+                        LayoutGrid_ScalesWithTable(c.name, in) && !chosen
+                            ? LayoutGrid_ScaledFont(unscaled->fontSize, s)
+                            : unscaled->fontSize,
+                        1e-6)
+                << width << " " << c.name.toStdString() << "(" << c.index << ")";
+            ++compared;
+        }
+    }
+    // The table of three's 26 labels and buttons (frames, names, notices, wild-card labels, the
+    // deal button) on each screen.
+    EXPECT_EQ(compared, 2 * 26);
+}
+
+// On the narrow screens the card places, the stock and the avatar agree with the plan whatever
+// the avatar's picture, also in a window made smaller by hand.
+TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
+    int compared = 0;
+    for (const int width : {640, 800})
+        for (const int players : {2, 3, 4})
+            for (const QSize avatar : {QSize(), QSize(40, 60), QSize(200, 90)}) {
+                SCOPED_TRACE(testing::Message() << width << ", " << players << " players, avatar "
+                                                << avatar.width() << "x" << avatar.height());
+                LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+                in.screenWidthTw = width * 15;
+                in.screenHeightTw = width * 3 / 4 * 15;
+                in.players = players;
+                in.centers = 4;
+                in.window = QSize(width, width * 3 / 4 - 60);
+                in.avatarPicture = avatar;
+                const LayoutPlan fitted = Layout_Plan(in);
+                compared += ExpectArithmeticAgrees(in, fitted, CardGroup);
+                in.fit = false;
+                in.window = (fitted.minimum + fitted.window) / 2;
+                compared += ExpectArithmeticAgrees(in, Layout_Plan(in), CardGroup);
+            }
+    // Each table's places (two players' 88 and the 4 centre piles, three players' 132, four
+    // players' 172), the stock group and the avatar, but the avatar of three or four with a
+    // picture of its own, which gives way to the labels.
+    EXPECT_EQ(compared, 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5) - 2 * 2 * 2 * 2);
 }
 
 // The seats' names, the comment line and the emote icon beside it.

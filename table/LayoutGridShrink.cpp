@@ -1,0 +1,429 @@
+#include "table/LayoutGridShrink.h"
+
+#include "common/TextForm.h"
+#include "engine/RuleMessages.h"
+#include "table/Design.h"
+#include "table/Display.h"
+#include "table/KeepClear.h"
+
+#include <QFont>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kNarrowCardW = design::kSmallCard.w, kNarrowCardH = design::kSmallCard.h;
+constexpr double kNarrowLargeCardH = design::kLargeCard.h;
+constexpr double kNarrowLine = design::kLabelLine;
+// The human's hand and hold row at the table of three or four, the rows of an 800-pixel window.
+constexpr double kNarrowHand = 433, kNarrowHumanTop = 392, kNarrowHumanHoldTop = 273, kNarrowOppHoldTop = 101;
+constexpr double kNarrowCenterLeft = 126, kNarrowCenterTop = 213;
+// The centre frame of four piles at the small display, and the stock's place beside it.
+constexpr double kNarrowCenterFrameW = 145.6, kNarrowCenterFrameH = 181.6, kNarrowStockLeft = 25;
+// Scaled, a compact seat's hold frame keeps this far from the next seat's row; the fitted
+// hands and rows keep this far from what they give way to.
+constexpr double kNarrowFrameGap = 10, kNarrowGap = 2, kNarrowStep = 4;
+// The notice squeezed to its narrowest where it finds no room at its width.
+constexpr double kNarrowNoticeNarrowest = 0.4;
+
+GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index) {
+    return LayoutGrid_At(places, name, index);
+}
+
+bool Narrow_Scaled(const LayoutInputs& in) {
+    return in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw;
+}
+
+// The room the window fitted to this screen gives the table, above the status bar.
+QSizeF Narrow_Room(const LayoutInputs& in) {
+    constexpr double px = platform::kTwipsPerPixel;
+    return {Display_FittedWidthTw(in.screenWidthTw) / px - in.frame.left() - in.frame.right() - 2,
+            in.screenHeightTw / px - in.frame.top() - in.frame.bottom() - in.statusBarHeight - 2};
+}
+
+// The places of a seat at the table: the human's, then seats 2 to 4.
+const char* Narrow_SeatPlaces(int seat) {
+    static const char* const names[] = {"Picture7", "Picture1", "Picture2", "Picture3"};
+    return names[seat - 1];
+}
+
+// The stock's frame at the table made for an 800-pixel window, beside the centre frame under
+// the large display's third pile, a turn arrow's height below it.
+QRectF Narrow_StockFrameDesign() {
+    constexpr double thirdPile = kNarrowCenterTop + kNarrowLargeCardH + 6, arrow = design::kTurnMarker.h;
+    return QRectF(kNarrowStockLeft, thirdPile + arrow, kNarrowCardW, kNarrowCardH).adjusted(-5, -5, 5, 5);
+}
+
+// The human's name under the side pile of the large display.
+QRectF Narrow_HumanNameDesign() {
+    return {kNarrowHand - 1.25 * design::kLargeCard.w, kNarrowHumanTop + kNarrowLargeCardH + 6,
+            design::kNameLabel.w, kNarrowLine};
+}
+
+// The client area's height once the window is fitted to the screen: the status bar and the
+// human's side pile with room under it, within the screen.
+double Narrow_FittedHeight(const LayoutInputs& in, double sideBottom) {
+    constexpr double px = platform::kTwipsPerPixel;
+    const int under = in.screenWidthTw < 13000 ? 184 : 255;
+    const int frame = int((in.frame.top() + in.frame.bottom()) * px);
+    int h = int(std::lround((in.statusBarHeight + sideBottom) * px + 900)) + under;
+    h = std::min(h, in.screenHeightTw - frame);
+    return int(h / px) - in.frame.top() - in.frame.bottom();
+}
+
+// The wild-card labels beside the centre frame, scaled with the table: left of piles 1 and 3,
+// right of 2 and 4.
+std::vector<QRectF> Narrow_WildLabels(std::vector<GridPlace>& out, const LayoutInputs& in,
+                                      const QRectF& frame, const LayoutShrink& s) {
+    const QSizeF size(design::kWildLabel.w * s.across, design::kWildLabel.h * s.down);
+    std::vector<QRectF> wild;
+    for (int p = 1; p <= in.centers; ++p) {
+        const double left = p % 2 ? frame.left() - size.width() : frame.right();
+        const double top = p <= 2 ? frame.top() + 16 : Narrow_At(out, "PicCenter", p).rect.top();
+        wild.emplace_back(QPointF(left, top), size);
+    }
+    return wild;
+}
+
+} // namespace
+
+bool LayoutGrid_ScaledToWindow(const LayoutInputs& in) {
+    return Narrow_Scaled(in);
+}
+
+QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
+    // Under the opponents' hold rows, from the human's hold frame as wide as it and 50 more, down
+    // to a gap above the human's hold frame (both as the large display draws them).
+    constexpr double frameLeft = kNarrowHand - 5, frameWidth = 324, frameTop = kNarrowHumanHoldTop - 8;
+    const double top = kNarrowOppHoldTop + 86;
+    return {frameLeft, top, frameWidth + 50, frameTop - kNarrowGap - top};
+}
+
+QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
+    // Right of the stock's frame and its arrows, under the centre frame, ending before the
+    // human's side stack; down to two lines under the side pile of the large display.
+    const QRectF stock = Narrow_StockFrameDesign();
+    const double arrowRight = stock.center().x() - design::kTurnMarker.w / 2 + design::kTurnMarker.w;
+    const double left = std::max(arrowRight, stock.right() + 2),
+                 top = kNarrowCenterTop - 16 + kNarrowCenterFrameH;
+    const double stackLeft = kNarrowHand - 1.25 * design::kLargeCard.w - 3 - 24 * 2.25;
+    const double width = std::min(1.4 * kNarrowCenterFrameW, stackLeft - 4 - left);
+    const double height =
+        std::max(2 * kNarrowLine, kNarrowHumanTop + kNarrowLargeCardH + 2 * kNarrowLine - stock.bottom());
+    // Where the label, as high as the longest notice needs at that width, runs past a window
+    // lower than the table, the notice fitted to it found room only at its narrowest.
+    QFont font(QString::fromLatin1(design::kFontFamily));
+    font.setPointSizeF(in.messageFontSize);
+    font.setBold(true);
+    const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
+    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
+    if (top + height <= bottom && top + Notice_HeightFor(font, width, rule) <= bottom)
+        return {left, top, width, height};
+    const double narrowest = kNarrowNoticeNarrowest * width;
+    return {left, top, narrowest, std::max(height, Notice_HeightFor(font, narrowest, rule))};
+}
+
+QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
+    QSizeF reach;
+    auto take = [&reach](const QRectF& r) { reach = reach.expandedTo(QSizeF(r.right(), r.bottom())); };
+    for (const GridPlace& g : LayoutGrid_Design(in)) {
+        // The side stacks and hold outlines are hidden; seat 2's pile frames wait hidden too.
+        if (g.name == "Stack" || g.name == "StackHold" || (g.name == "lblHoldCard" && g.index <= 4)) continue;
+        take(g.rect);
+    }
+    take(Narrow_StockFrameDesign());
+    // The seats' names keep inside the hold frames' reach; these labels reach further.
+    take(LayoutGrid_CommentDesign(in));
+    take(LayoutGrid_NoticeDesign(in));
+    take(Narrow_HumanNameDesign());
+    return reach;
+}
+
+LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
+    if (!Narrow_Scaled(in)) return {};
+    const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
+    if (reach.width() <= room.width()) return {};
+    return {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+}
+
+QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s) {
+    return {r.x() * s.across, r.y() * s.down, r.width() * s.across, r.height() * s.down};
+}
+
+double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s) {
+    return pointSize * s.across;
+}
+
+bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in) {
+    static const QStringList kept = {"lblRules", "lblLevel", "picPanel", "imgIcon", "ImgTurn1", "ImgTurn2"};
+    if (kept.contains(name)) return false;
+    return !((name == "ImgAvatar" || name == "imgSlap") && in.screenWidthTw >= 12000);
+}
+
+namespace {
+
+// A hold row laid from its first place `step` apart but ending by `right`, its outlines `inset`
+// up and right of each place; gives back the row's right edge.
+double Narrow_HoldRow(std::vector<GridPlace>& out, int seat, double step, double right, double top) {
+    const char* places = Narrow_SeatPlaces(seat);
+    const double first = Narrow_At(out, places, 7).rect.left(), inset = seat == 1 ? 5 : 4;
+    step = std::min(step, (right - first - kNarrowCardW) / 3);
+    for (int k = 0; k < 4; ++k) {
+        QRectF& p = Narrow_At(out, places, 7 + k).rect;
+        p.moveTopLeft(QPointF(first + k * step, top));
+        Narrow_At(out, "StackHold", 4 * (seat - 1) + 1 + k)
+            .rect.moveTopLeft(p.topLeft() + QPointF(inset, -inset));
+    }
+    return first + 3 * step + kNarrowCardW;
+}
+
+// Every place scaled, the cards keeping their size; the frames scale with the table.
+void Narrow_ScaleAll(std::vector<GridPlace>& out, const LayoutShrink& s) {
+    for (GridPlace& g : out) {
+        g.rect = LayoutGrid_Scaled(g.rect, s);
+        if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(QSizeF(kNarrowCardW, kNarrowCardH));
+    }
+}
+
+// The hold rows closed up after scaling: the human's in its frame, above the hand; each
+// opponent's under its side pile, ending before the next seat's row.
+void Narrow_CloseUpHoldRows(std::vector<GridPlace>& out, const LayoutInputs& in, const QSizeF& room) {
+    const double holdTop = std::min(Narrow_At(out, "Picture7", 7).rect.top(),
+                                    Narrow_At(out, "Picture7", 2).rect.top() - kNarrowCardH - 10);
+    const double humanRight = Narrow_HoldRow(out, 1, kNarrowCardW + 8, room.width() - 9, holdTop);
+    const double frameLeft = Narrow_At(out, "Picture7", 7).rect.left() - 5;
+    Narrow_At(out, "Label3", 0).rect = QRectF(frameLeft, holdTop - 8, humanRight + 9 - frameLeft, 93);
+    for (int s = 2; s <= in.players; ++s) {
+        const char* places = Narrow_SeatPlaces(s);
+        const double right = s < in.players
+                                 ? Narrow_At(out, Narrow_SeatPlaces(s + 1), 7).rect.left() - kNarrowFrameGap
+                                 : room.width() - 5;
+        const double step = Narrow_At(out, places, 8).rect.left() - Narrow_At(out, places, 7).rect.left();
+        const double rowRight =
+            Narrow_HoldRow(out, s, step, right, std::ceil(Narrow_At(out, places, 1).rect.bottom()));
+        const double left = RoundEven(Narrow_At(out, places, 7).rect.left()),
+                     top = RoundEven(Narrow_At(out, places, 7).rect.top());
+        Narrow_At(out, "Label3", s - 1).rect = QRectF(left - 5, top - 5, rowRight + 5 - (left - 5), 90);
+    }
+}
+
+void Narrow_MoveBy(std::vector<GridPlace>& out, const char* name, int first, int last, double dy) {
+    for (int e = first; e <= last; ++e)
+        Narrow_At(out, name, e).rect.translate(0, dy);
+}
+
+// A compact seat's hand starts right of its side card and fans closer where it would reach
+// `right`; its hold row, outlines and frame go down below the hand.
+void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) {
+    const char* places = Narrow_SeatPlaces(seat);
+    const double start = Narrow_At(out, places, 1).rect.right() + kNarrowGap,
+                 dx = start - Narrow_At(out, places, 2).rect.left();
+    if (dx > 0)
+        for (int e = 2; e <= 6; ++e)
+            Narrow_At(out, places, e).rect.translate(dx, 0);
+    const double first = Narrow_At(out, places, 2).rect.left();
+    if (Narrow_At(out, places, 6).rect.right() > right) {
+        const double step = std::max(kNarrowStep, (right - first - kNarrowCardW) / 4);
+        for (int e = 3; e <= 6; ++e)
+            Narrow_At(out, places, e).rect.moveLeft(first + (e - 2) * step);
+    }
+    double bottom = 0;
+    for (int e = 1; e <= 6; ++e)
+        bottom = std::max(bottom, Narrow_At(out, places, e).rect.bottom());
+    const double dy = bottom + kNarrowGap - Narrow_At(out, "Label3", seat - 1).rect.top();
+    if (dy <= 0) return;
+    Narrow_MoveBy(out, places, 7, 10, dy);
+    Narrow_MoveBy(out, "StackHold", 4 * (seat - 1) + 1, 4 * seat, dy);
+    Narrow_MoveBy(out, "Label3", seat - 1, seat - 1, dy);
+    if (seat == 2) Narrow_MoveBy(out, "lblHoldCard", 1, 4, dy);
+}
+
+// The side pile of a seat with its stack's edges.
+QRectF Narrow_SidePile(std::vector<GridPlace>& out, int seat) {
+    QRectF pile = Narrow_At(out, Narrow_SeatPlaces(seat), 1).rect;
+    for (const GridPlace& g : out)
+        if (g.index > 25 * (seat - 1) && g.index <= 25 * seat && g.name == QLatin1String("Stack"))
+            pile |= g.rect;
+    return pile;
+}
+
+// The centre piles go down below the seats' hold rows where those reach them, as far as the room
+// allows; gives back how far.
+double Narrow_FitCentersBelowSeats(std::vector<GridPlace>& out, const LayoutInputs& in, double roomBottom) {
+    QRectF block;
+    for (int p = 1; p <= in.centers; ++p)
+        block |= Narrow_At(out, "PicCenter", p).rect;
+    double dy = 0;
+    for (int s = 2; s <= in.players; ++s) {
+        QRectF row = Narrow_At(out, "Label3", s - 1).rect;
+        for (int e = 7; e <= 10; ++e)
+            row |= Narrow_At(out, Narrow_SeatPlaces(s), e).rect;
+        if (Layout_Overlap(row, block)) dy = std::max(dy, row.bottom() + kNarrowGap - block.top());
+    }
+    if (dy <= 0 || block.bottom() + dy > roomBottom) return 0;
+    Narrow_MoveBy(out, "PicCenter", 1, in.centers, dy);
+    return dy;
+}
+
+// What the stock keeps clear of: the card places, frames and side piles but those within the
+// stock's group `all`, and the wild-card labels.
+std::vector<QRectF> Narrow_StockObstacles(std::vector<GridPlace>& out, const LayoutInputs& in,
+                                          const QRectF& all, const std::vector<QRectF>& wild) {
+    std::vector<QRectF> obstacles;
+    for (const GridPlace& g : out)
+        if (g.name != "Stack" && g.name != "StackHold" &&
+            !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
+            obstacles.push_back(g.rect);
+    for (int seat = 1; seat <= in.players; ++seat)
+        obstacles.push_back(Narrow_SidePile(out, seat));
+    std::erase_if(obstacles, [&](const QRectF& o) { return all.contains(o); });
+    obstacles.insert(obstacles.end(), wild.begin(), wild.end());
+    return obstacles;
+}
+
+// True when none of `parts`, moved `by`, lies on any of `obstacles`.
+bool Narrow_FreeOf(const std::vector<QRectF>& parts, const std::vector<QRectF>& obstacles,
+                   const QPointF& by = {}) {
+    return std::none_of(parts.begin(), parts.end(), [&](const QRectF& p) {
+        const QRectF moved = p.translated(by);
+        return std::any_of(obstacles.begin(), obstacles.end(),
+                           [&](const QRectF& o) { return Layout_Overlap(moved, o); });
+    });
+}
+
+// A first bound for the search for free room for `box`: the nearest free corner of the search's
+// grid in the column and the row through the box, which the search then only betters (a little
+// more, so that corner itself still counts). Gives the same corner as a search without it, and
+// spares it the far corners it would try first.
+template <typename Free> double Narrow_NearestFreeBound(const QRectF& box, const QRectF& room, Free free) {
+    auto onGrid = [](double from, double first, double last) {
+        const double k = std::clamp(std::round((from - first) / kNarrowStep), 0.0,
+                                    std::floor((last - first) / kNarrowStep));
+        return first + k * kNarrowStep;
+    };
+    const QPointF through(onGrid(box.left(), room.left(), room.right() - box.width()),
+                          onGrid(box.top(), room.top(), room.bottom() - box.height()));
+    double bound = 1e18;
+    auto take = [&](const QPointF& c) {
+        const QPointF d = c - box.topLeft();
+        if (QPointF::dotProduct(d, d) < bound && free(c)) bound = QPointF::dotProduct(d, d);
+    };
+    for (double top = room.top(); top + box.height() <= room.bottom(); top += kNarrowStep)
+        take(QPointF(through.x(), top));
+    for (double left = room.left(); left + box.width() <= room.right(); left += kNarrowStep)
+        take(QPointF(left, through.y()));
+    return bound < 1e18 ? bound + 1e-6 : bound;
+}
+
+// The stock beside the centre frame under its third pile, an arrow's height down, in its frame
+// with its turn arrows, given way to the card places and the wild-card labels.
+void Narrow_ShrunkStock(std::vector<GridPlace>& out, const LayoutInputs& in, double thirdPile,
+                        const std::vector<QRectF>& wild, const QRectF& room) {
+    LayoutGrid_StockAt(
+        out, QRectF(kNarrowStockLeft, thirdPile + design::kTurnMarker.h, kNarrowCardW, kNarrowCardH));
+    LayoutGrid_FitStock(out, in, room, wild);
+}
+
+// The comment line as the scaled table lays it, under the opponents' hold rows (`oppHoldTop`)
+// from the human's hold frame, as wide as it and 50 more, cut short above the first card place
+// under it.
+QRectF Narrow_CommentLine(std::vector<GridPlace>& out, double oppHoldTop) {
+    const QRectF frame = Narrow_At(out, "Label3", 0).rect;
+    QRectF line(frame.left(), oppHoldTop + 86, frame.width() + 50, 80);
+    double height = line.height();
+    for (const GridPlace& g : out) {
+        const QRectF& c = g.rect;
+        const bool place =
+            g.name.startsWith("Picture") || g.name == "Label3" || (g.name == "lblHoldCard" && g.index > 4);
+        if (place && c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
+            c.top() < line.top() + height)
+            height = c.top() - line.top() - kNarrowGap;
+    }
+    line.setHeight(height);
+    return line;
+}
+
+// The whole scaled table: returns the layout state it leaves.
+ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
+    ShrinkState state;
+    state.shrink = LayoutGrid_Shrink(in);
+    const LayoutShrink& s = state.shrink;
+    const QSizeF room = Narrow_Room(in);
+    Narrow_ScaleAll(out, s);
+    Narrow_CloseUpHoldRows(out, in, room);
+    state.centerLeft = RoundEven(kNarrowCenterLeft * s.across);
+    state.centerTop = RoundEven(kNarrowCenterTop * s.down);
+    for (int p = 0; p < in.centers; ++p)
+        Narrow_At(out, "PicCenter", p + 1)
+            .rect.moveTopLeft(QPointF(state.centerLeft - 4 + (p % 2) * (kNarrowCardW + 8),
+                                      state.centerTop - 4 + (p / 2) * (kNarrowCardH + 4)));
+    LayoutGrid_HoldCardFrames(out);
+    // Fitted to the window: the opponents' hands clear of their side piles, their hold rows
+    // below the hands, the centre piles below the hold rows.
+    const double width = in.fit ? room.width() + 2 : in.window.width();
+    const double rowTop = Narrow_At(out, "Picture1", 7).rect.top();
+    QRectF comment = Narrow_CommentLine(out, RoundEven(rowTop));
+    for (int seat = 2; seat <= in.players; ++seat)
+        Narrow_FitCompactSeat(
+            out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap);
+    state.oppHoldTop = RoundEven(Narrow_At(out, "Picture1", 7).rect.top());
+    // The comment line stands a fixed way under the hold rows.
+    comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);
+    const double thirdPile = Narrow_At(out, "PicCenter", 3).rect.top();
+    const double bottom = LayoutGrid_RoomBottom(in, out);
+    const double dy = Narrow_FitCentersBelowSeats(out, in, bottom);
+    const QRectF frame(state.centerLeft - 15, state.centerTop - 16 + dy, kNarrowCenterFrameW,
+                       kNarrowCenterFrameH);
+    state.centerTop = RoundEven(state.centerTop + dy);
+    Narrow_ShrunkStock(out, in, thirdPile, Narrow_WildLabels(out, in, frame, s), QRectF(0, 0, width, bottom));
+    // A picture of the avatar's own is fitted once the labels found their room; the avatar then
+    // gives way to where the comment line ends up, which the labels' arithmetic knows.
+    if (in.avatarPicture.isEmpty()) LayoutGrid_Avatar(out, in, width, bottom, {comment});
+    return state;
+}
+
+} // namespace
+
+ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in) {
+    if (!Narrow_Scaled(in)) return {};
+    std::vector<GridPlace> out = LayoutGrid_Design(in);
+    return Narrow_Table(in, out);
+}
+
+bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    if (!Narrow_Scaled(in) || places.empty()) return false;
+    Narrow_Table(in, places);
+    return true;
+}
+
+double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    const double bar = in.statusBarShown ? in.statusBarHeight : 0;
+    if (!in.fit) return in.window.height() - bar;
+    return Narrow_FittedHeight(in, Narrow_At(places, "Picture7", 1).rect.bottom()) - bar;
+}
+
+void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,
+                         const std::vector<QRectF>& also) {
+    const std::vector<const char*> names = {"Label1", "ImgTurn1", "ImgTurn2"};
+    std::vector<QRectF> group;
+    for (const char* n : names)
+        group.push_back(Narrow_At(out, n, -1).rect);
+    const QRectF all = group[0] | group[1] | group[2];
+    const std::vector<QRectF> obstacles = Narrow_StockObstacles(out, in, all, also);
+    if (room.contains(all) && Narrow_FreeOf(group, obstacles)) return;
+    for (const size_t parts : {group.size(), size_t(1)}) {
+        const std::vector<QRectF> moving(group.begin(), group.begin() + parts);
+        QRectF box;
+        for (const QRectF& p : moving)
+            box |= p;
+        auto free = [&](const QPointF& c) { return Narrow_FreeOf(moving, obstacles, c - box.topLeft()); };
+        double best = Narrow_NearestFreeBound(box, room, free);
+        const auto corner = Layout_NearestFree(box.size(), box.topLeft(), room, kNarrowStep, free, best);
+        if (!corner) continue;
+        const QPointF by = *corner - box.topLeft();
+        for (const char* n : names)
+            Narrow_At(out, n, -1).rect.translate(by);
+        Narrow_At(out, "PicCenter", 0).rect.translate(by);
+        return;
+    }
+}

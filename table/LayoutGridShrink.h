@@ -1,0 +1,59 @@
+#pragma once
+// The small display of three or four players on a screen up to 800 pixels wide: the table made
+// for an 800-pixel window, scaled down whole to the window by how far the table reaches, its
+// cards kept at the small size and its hold rows closed up.
+#include "table/LayoutGrid.h"
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <vector>
+
+// The widest screen (in twips) whose small display of three or four is scaled to the window.
+constexpr int kShrinkScreenTw = 12000;
+
+// How far the table is scaled: across to the window's width, down only as far as the screen's
+// height asks; 1 and 1 where the table is not scaled.
+struct LayoutShrink {
+    double across = 1, down = 1;
+    bool operator==(const LayoutShrink&) const = default;
+};
+
+// True for the small display of three or four on a screen up to 800 pixels wide, which is scaled
+// to the window (the other layout groups' arithmetic does not cover it yet).
+bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
+// How far the table reaches right and down before it is scaled: its card places and frames, the
+// comment line, the notice and the human's name.
+QSizeF LayoutGrid_Reach(const LayoutInputs& in);
+// The scale the small display of three or four takes on a narrow screen.
+LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in);
+// A place as the table's scaling takes it: position and size by the factors; a label's or a
+// button's font by the factor across (but the comment line's, which keeps the player's size).
+QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s);
+double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
+// Of the table's pictures, images, labels, buttons and shapes, true for those scaled with the
+// table: all but the rules and level labels, the panel, the emote icon, the turn arrows, and on a
+// screen 12000 twips wide the avatar and its slap.
+bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in);
+// The layout state the scaling leaves: the centre square's corner and the top of the opponents'
+// hold rows.
+struct ShrinkState {
+    LayoutShrink shrink;
+    int centerLeft = 0, centerTop = 0, oppHoldTop = 0;
+};
+ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
+// The comment line and the notice where the table made for an 800-pixel window has them, before
+// it is scaled: the comment line's right edge and the notice's bottom decide the reach.
+QRectF LayoutGrid_CommentDesign(const LayoutInputs& in);
+QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
+// Scales the design places `places` to the window where the inputs ask it; true when it did (the
+// stock and avatar then find room of their own and are not among the places).
+bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);
+// The bottom of the room above the status bar, in the window as the plan makes it: fitted to the
+// screen under the human's side pile in `places`, else as large as the inputs have it.
+double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places);
+// The stock group in `places`, where it lies on a card place, a frame, a side pile or one of
+// `also`, or leaves `room`, moved to the free room nearest on a grid of 4 pixels; else the frame
+// alone where it finds room.
+void LayoutGrid_FitStock(std::vector<GridPlace>& places, const LayoutInputs& in, const QRectF& room,
+                         const std::vector<QRectF>& also = {});
