@@ -268,8 +268,9 @@ TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
             // The comment line's right edge decides how far the table is scaled across; the notice
             // under the centre frame how far down, where it is scaled down.
             EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
-            if (s.shrink.down < 1)
+            if (s.shrink.down < 1) {
                 EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
+            }
         },
         std::nullopt, true);
     // Three and four players on the 640 and 800 screens, in every mode asked.
