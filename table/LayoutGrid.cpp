@@ -6,6 +6,7 @@
 #include "table/Display.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
+#include "table/LayoutGridNotice.h"
 #include "table/TableState.h"
 
 #include <algorithm>
@@ -386,6 +387,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     LayoutGrid_Avatar(out, in, width, bottom);
     LayoutGrid_Labels(in, out);
     LayoutGrid_Frames(in, out);
+    LayoutGridNotice_Places(in, out);
     return out;
 }
 
