@@ -239,8 +239,9 @@ void NoticeKeepClear(NoticePlaces& p, const std::vector<GridPlace>& at, double k
     if (Layout_Overlap(p.deal, holds)) p.deal.moveRight(holds.left());
     if (!p.underHand) return;
     const QRectF side = NoticeAt(at, "Picture7", 1);
-    p.message.moveTopLeft(
-        QPointF(side.left() + design::kNameLabel.w * k + kGap, NoticeAt(at, "Picture7", 2).bottom()));
+    // On the grid the table's labels keep to, right of the player's name.
+    const double left = std::ceil((side.left() + design::kNameLabel.w * k + kGap) / kLabelGrid) * kLabelGrid;
+    p.message.moveTopLeft(QPointF(left, NoticeAt(at, "Picture7", 2).bottom()));
 }
 
 // What the message keeps off: the card places and side stacks, their frames, the other labels, the

@@ -1,4 +1,5 @@
 #include "table/LayoutGridPlan.h"
+#include "table/LayoutGridLabels.h"
 
 #include "common/TextForm.h"
 #include "engine/TableCodes.h"
@@ -154,6 +155,13 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     s.ScreenHeightTwips = in.screenHeightTw;
     PlanState_Window(plan, places);
     s.AvatarRule = PlanAvatarRule(in, s.FormWidth);
+    s.NameMoves = LayoutGrid_NameMoves(in);
+    // A message shown smaller than the player chose keeps the choice, so the next plan starts from it.
+    const double chosen = in.messageFontSize * s.FontScale;
+    for (const GridPlace& g : places)
+        if (g.name == QLatin1String("Label9") && g.index == kLblMessage && g.fontSize &&
+            *g.fontSize != chosen)
+            s.NoticeFont = {chosen, *g.fontSize};
 }
 
 // Where each designed control stands in the stacking order (its place in the design's table),
@@ -320,7 +328,14 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     c.visible = PlanShown(g, in);
     c.fontSize = g.fontSize.value_or(0);
     c.stack = StackRank(g, places, in);
-    if (Designed().RankOf(g.name, g.index)) return c;
+    if (Designed().RankOf(g.name, g.index)) {
+        // A designed control keeps its own font, at the size the plan shows it.
+        const design::Entry& own = *Designed().First(c.name);
+        c.font = QFont(QString::fromLatin1(design::kFontFamily));
+        c.font.setBold(own.bold);
+        if (const double size = g.fontSize.value_or(own.fontSize); size > 0) c.font.setPointSizeF(size);
+        return c;
+    }
     PlanLook(c, in);
     // An added label takes the size its place has, or the size the table's scaling gives it, as
     // the table was scaled after it was added.
@@ -352,4 +367,14 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     PlanState(plan, places);
     plan.minimum = Layout_MinimumOf(plan);
     return plan;
+}
+
+namespace {
+constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
+} // namespace
+
+bool LayoutGrid_Complete(const LayoutInputs& in) {
+    // Not yet: the labels of the table scaled to a narrow window, and the notice of the narrower
+    // screens.
+    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) && in.screenWidthTw >= kWideScreenTw;
 }

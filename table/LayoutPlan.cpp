@@ -10,6 +10,7 @@
 #include "table/KeepClear.h"
 #include "table/Layout.h"
 #include "table/LayoutFit.h"
+#include "table/LayoutGridPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -299,6 +300,7 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
 }
 
 LayoutPlan Layout_Plan(const LayoutInputs& in) {
+    if (LayoutGrid_Complete(in)) return LayoutGrid_Plan(in);
     LayoutPlan plan;
     plan.inputs = in;
     PlanScope scope;

@@ -188,20 +188,6 @@ TEST_F(LayoutGeometryTest, LargeDisplayFourPilesOfTwoPlayersOnAWideScreenKeepThe
     EXPECT_FALSE(form->imgCenter.Stretch());
 }
 
-TEST_F(LayoutGeometryTest, LargeFrameTakesTheSizeOfItsPicture) {
-    QImage frame(300, 150, QImage::Format_ARGB32_Premultiplied);
-    frame.setDevicePixelRatio(2); // 150 x 75 pixels of the window
-    Tbl.Pic.imgCenterHM = frame;
-    Table(2, 3, 15360);
-    EXPECT_EQ(form->imgCenter.WidthPx(), 150);
-    EXPECT_EQ(form->imgCenter.HeightPx(), 75);
-    // The first look's frame is the "M" picture; the second look takes the other one.
-    EXPECT_EQ(form->imgCenter.Picture().cacheKey(), frame.cacheKey());
-    Com.PlaceholderStyle = -1;
-    Layout_CenterArea();
-    EXPECT_EQ(form->imgCenter.WidthPx(), design::kCenterFrameH.w);
-}
-
 // The whole tables' places are pinned by the golden dumps; what they do not show stays here.
 TEST_F(LayoutGeometryTest, AnAvatarNarrowerThanTheStocksFrameSendsTheStockToTheRightEdge) {
     Table(2, 3, 15360);
