@@ -376,6 +376,9 @@ void Table_KeepFrameOnScreen() {
     const QSize client(w->width(), std::min(w->height(), area.height() - m.top() - m.bottom()));
     const QRect kept = platform::FrameKeptIn(area, frame.topLeft(), client, m);
     if (kept == frame) return;
+    // The least size of the table laid out for the taller window would hold it there; the layout
+    // for the window kept on the screen sets its own.
+    w->setMinimumSize(0, 0);
     f.MoveFrameTw(kept.left() * kTw, kept.top() * kTw, client.width() * kTw, client.height() * kTw);
 }
 

@@ -125,8 +125,10 @@ TEST(WindowManager, TheTableAndItsToolWindowsOpenWhollyOnTheScreen) {
             ExpectFramedOnScreen(seen, qPrintable("again-" + name));
             EXPECT_EQ(seen.at("again-" + name).topLeft(), seen.at(name).topLeft()) << name.toStdString();
         }
-        // The table's title bar is on the screen; its bottom border may lie just off it.
+        // The table's title bar is on the screen, and so is its status bar; its bottom border may
+        // lie just off it.
         EXPECT_TRUE(seen.at(QStringLiteral("free")).contains(seen.at(QStringLiteral("table")).topLeft()));
+        EXPECT_LT(seen.at(QStringLiteral("status")).bottom(), screen.height()) << screen.width();
         // The counter leaves the player's own places and the center piles free; from 1024x768 up
         // the chat leaves every card place free too.
         EXPECT_FALSE(seen.count(QStringLiteral("covered"))) << screen.width();
