@@ -300,7 +300,10 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
 }
 
 LayoutPlan Layout_Plan(const LayoutInputs& in) {
-    if (LayoutGrid_Complete(in)) return LayoutGrid_Plan(in);
+    return LayoutGrid_Complete(in) ? LayoutGrid_Plan(in) : Layout_Rehearse(in);
+}
+
+LayoutPlan Layout_Rehearse(const LayoutInputs& in) {
     LayoutPlan plan;
     plan.inputs = in;
     PlanScope scope;

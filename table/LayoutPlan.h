@@ -119,8 +119,13 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit);
 // More players than the standard display holds on this screen, or a screen too narrow for it:
 // the small display is taken, and the menu cannot take it back.
 bool Layout_NarrowForStandard(int screenWidthTw, int players);
-// Works the layout out on a window of its own that starts as designed: the table is not touched.
+// The table's layout for these inputs: worked out by arithmetic where it gives the whole plan, else
+// rehearsed.
 LayoutPlan Layout_Plan(const LayoutInputs& in);
+// Works the layout out by running the layout's steps on a window of its own that starts as
+// designed, the table not touched: the way the table was laid out before the arithmetic, which
+// the arithmetic is held to.
+LayoutPlan Layout_Rehearse(const LayoutInputs& in);
 // The plan for these inputs, worked out once and kept while they stay the same.
 std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in);
 // The display mode a plan for these inputs gives: the small one where the standard does not fit.

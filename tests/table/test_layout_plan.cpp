@@ -184,7 +184,7 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
                 if (names) in.seatNames = *names;
                 // counted by the caller
                 if (!LayoutGrid_Covers(in) || (!scaled && LayoutGrid_ScaledToWindow(in))) continue;
-                each(in, Layout_Plan(in));
+                each(in, Layout_Rehearse(in));
             }
 }
 
@@ -292,14 +292,14 @@ TEST_F(LayoutPlanTest, TheNarrowTableScalesItsLabelsFontsAsTheArithmeticSays) {
         in.window = QSize(width, width * 3 / 4 - 60);
         return in;
     };
-    const LayoutPlan whole = Layout_Plan(inputs(820));
+    const LayoutPlan whole = Layout_Rehearse(inputs(820));
     static const QRegularExpression text("^(Label|lbl|Lbl|cmd)");
     int compared = 0;
     for (const int width : {640, 800}) {
         const LayoutInputs in = inputs(width);
         const LayoutShrink s = LayoutGrid_Shrink(in);
         ASSERT_LT(s.across, 1);
-        for (const PlacedControl& c : Layout_Plan(in).controls) {
+        for (const PlacedControl& c : Layout_Rehearse(in).controls) {
             const PlacedControl* unscaled = whole.Find(c.name, c.index);
             if (!text.match(c.name).hasMatch() || !unscaled) continue;
             const bool chosen = c.name == "Label9" && c.index == kLblComment;
@@ -333,11 +333,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
                 in.centers = 4;
                 in.window = QSize(width, width * 3 / 4 - 60);
                 in.avatarPicture = avatar;
-                const LayoutPlan fitted = Layout_Plan(in);
+                const LayoutPlan fitted = Layout_Rehearse(in);
                 compared += ExpectArithmeticAgrees(in, fitted, CardGroup);
                 in.fit = false;
                 in.window = (fitted.minimum + fitted.window) / 2;
-                compared += ExpectArithmeticAgrees(in, Layout_Plan(in), CardGroup);
+                compared += ExpectArithmeticAgrees(in, Layout_Rehearse(in), CardGroup);
             }
     // Each table's places (two players' 88 and the 4 centre piles, three players' 132, four
     // players' 172), the stock group and the avatar, but the avatar of three or four with a
@@ -371,7 +371,7 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
         LayoutInputs in = fitted;
         in.fit = false;
         in.window = (plan.minimum + plan.window) / 2;
-        each(in, Layout_Plan(in));
+        each(in, Layout_Rehearse(in));
     };
     ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
                                                        QStringLiteral("Torvek Low Marshland"),
@@ -426,7 +426,7 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     ForEachCoveredPlan([&](LayoutInputs in, const LayoutPlan&) {
         if (in.screenWidthTw < platform::TwipsOfPx(1024)) return;
         in.messageFontSize = 12;
-        larger += ExpectArithmeticAgrees(in, Layout_Plan(in), [](const QString& name, int index) {
+        larger += ExpectArithmeticAgrees(in, Layout_Rehearse(in), [](const QString& name, int index) {
             return name == "Label9" && index == kLblMessage;
         });
     });
@@ -539,7 +539,7 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
                 LayoutInputs in = fitted;
                 in.fit = false;
                 in.window = window;
-                each(in, Layout_Plan(in));
+                each(in, Layout_Rehearse(in));
             }
         },
         std::nullopt, true);
@@ -593,7 +593,7 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     for (const int centers : {3, 4}) {
         LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
         in.centers = centers;
-        const LayoutPlan plan = Layout_Plan(in);
+        const LayoutPlan plan = Layout_Rehearse(in);
         EXPECT_TRUE(LayoutGrid_CenterPicture(in) == plan.imgCenterPicture) << centers;
         EXPECT_TRUE(LayoutGrid_StockPicture(in) == plan.stockPicture) << centers;
     }
