@@ -395,6 +395,18 @@ double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
 }
 
+std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
+                                   const std::vector<QRectF>& obstacles, double bottom, double width) {
+    NoticeRoom r;
+    r.line = line;
+    r.font = font;
+    r.obstacles = obstacles;
+    r.bottom = bottom;
+    r.width = width;
+    std::optional<QRectF> box = Notice_WhereItStands(r);
+    return box ? box : Notice_NearestFree(r);
+}
+
 void Notice_Fit(bool dealShown) {
     TableForm& f = frmGrulm();
     Label& message = f.Label9(kLblMessage);

@@ -5,6 +5,7 @@
 #include "table/TableState.h"
 
 #include <QRectF>
+#include <optional>
 #include <vector>
 
 // A control's box (pixels).
@@ -43,5 +44,10 @@ double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // nearest to it; clear of the card places, the side stacks, the other labels and pictures, and
 // of the deal button when it shows with the notice; where it fits nowhere, in a smaller font.
 void Notice_Fit(bool dealShown);
+// Where the message label laid out at `line` in `font` shows the longest notice whole, clear of
+// `obstacles` in a room `width` wide down to `bottom`: where it stands, narrowed or widened, else
+// in the free room nearest; none where neither is free.
+std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
+                                   const std::vector<QRectF>& obstacles, double bottom, double width);
 // The three above, once every place of a layout stands where it goes.
 void Layout_KeepClear();

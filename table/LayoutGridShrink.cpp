@@ -91,6 +91,10 @@ bool LayoutGrid_ScaledToWindow(const LayoutInputs& in) {
     return Narrow_Scaled(in);
 }
 
+QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in) {
+    return Narrow_Room(in);
+}
+
 QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
     // Under the opponents' hold rows, from the human's hold frame as wide as it and 50 more, down
     // to a gap above the human's hold frame (both as the large display draws them).
@@ -376,9 +380,11 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
                        kNarrowCenterFrameH);
     state.centerTop = RoundEven(state.centerTop + dy);
     Narrow_ShrunkStock(out, in, thirdPile, Narrow_WildLabels(out, in, frame, s), QRectF(0, 0, width, bottom));
-    // A picture of the avatar's own is fitted once the labels found their room; the avatar then
-    // gives way to where the comment line ends up, which the labels' arithmetic knows.
-    if (in.avatarPicture.isEmpty()) LayoutGrid_Avatar(out, in, width, bottom, {comment});
+    // The labels find their room round the avatar as drawn for a seat without a picture; a
+    // picture of its own is fitted after them (table/LayoutGridNarrow.h).
+    LayoutInputs drawn = in;
+    drawn.avatarPicture = QSize();
+    LayoutGrid_Avatar(out, drawn, width, bottom, {comment});
     return state;
 }
 

@@ -22,6 +22,8 @@ struct LayoutShrink {
 // True for the small display of three or four on a screen up to 800 pixels wide, which is scaled
 // to the window (the other layout groups' arithmetic does not cover it yet).
 bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
+// The room the window fitted to the screen gives the scaled table, above the status bar.
+QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in);
 // How far the table reaches right and down before it is scaled: its card places and frames, the
 // comment line, the notice and the human's name.
 QSizeF LayoutGrid_Reach(const LayoutInputs& in);
