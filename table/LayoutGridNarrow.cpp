@@ -1,5 +1,6 @@
 #include "table/LayoutGridNarrow.h"
 
+#include "engine/RuleMessages.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
@@ -19,8 +20,10 @@ namespace {
 // The centre square's corner and frame in the table made for an 800-pixel window; the labels
 // are laid out by the frame at its small size.
 constexpr double kCenterLeft = 126, kCenterTop = 213, kFrameLeft = 15, kFrameAbove = 16;
-constexpr double kFrameW = 145.6;
-// The lower row of a closed-up square stands a card below the corner.
+constexpr double kFrameW = 145.6, kFrameH = 181.6;
+// The stock stands this far from the window's left edge, beside the lower row of piles an arrow's
+// height down. The lower row of a closed-up square stands a card below the corner.
+constexpr double kStockLeft = 25;
 constexpr double kPileDown = design::kSmallCard.h;
 // The deal button stands this far right of the frame and ends this far above the lower right
 // pile; the peek label under it.
@@ -44,7 +47,7 @@ const QRectF& At(const std::vector<GridPlace>& places, const char* name, int ind
 // piles go down below the hold rows.
 QRectF LaidFrame(const LayoutShrink& s) {
     const double left = RoundEven(kCenterLeft * s.across), top = RoundEven(kCenterTop * s.down);
-    return {left - kFrameLeft, top - kFrameAbove, kFrameW, design::kCenterFrameV.h * 0.8};
+    return {left - kFrameLeft, top - kFrameAbove, kFrameW, kFrameH};
 }
 
 // The seats' places, piles, frames, side piles, labels, turn arrows, wild-card labels and avatar
@@ -84,7 +87,8 @@ QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
 QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, const LayoutShrink& s) {
     const QRectF frame = LaidFrame(s);
     const QRectF stock =
-        QRectF(QPointF(25, frame.top() + kFrameAbove + kPileDown + design::kTurnMarker.h), QSizeF(59, 80))
+        QRectF(QPointF(kStockLeft, frame.top() + kFrameAbove + kPileDown + design::kTurnMarker.h),
+               QSizeF(design::kSmallCard.w, design::kSmallCard.h))
             .adjusted(-5, -5, 5, 5);
     const double arrowRight = stock.center().x() + design::kTurnMarker.w / 2;
     const double left = std::max(arrowRight, stock.right() + kGap), top = stock.bottom();
@@ -93,11 +97,12 @@ QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, con
     const QRectF side = At(places, "Picture7", 1);
     const double height = std::max(2 * design::kLabelLine, side.bottom() + 2 * design::kLabelLine - top);
     const QFont font = MessageFont(in, s);
-    const double need = std::max(height, Notice_HeightFor(font, width, in.ruleMessage));
+    const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
+    const double need = std::max(height, Notice_HeightFor(font, width, rule));
     const QRectF laid(left, std::min(top, LayoutGrid_ShrinkRoom(in).height() - need), width, height);
-    const double bottom = LayoutGrid_RoomBottom(in, const_cast<std::vector<GridPlace>&>(places));
+    const double bottom = LayoutGrid_RoomBottom(in, places);
     const double right = in.fit ? LayoutGrid_ShrinkRoom(in).width() + 2 : in.window.width();
-    return Notice_Place(laid, font, MessageObstacles(in, places), bottom, right).value_or(laid);
+    return Notice_Place(laid, font, MessageObstacles(in, places), bottom, right, rule).value_or(laid);
 }
 
 // The avatar with a picture of its own, fitted once the labels found their room: it gives way to

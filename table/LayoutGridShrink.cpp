@@ -402,10 +402,13 @@ bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& pla
     return true;
 }
 
-double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places) {
+double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const double bar = in.statusBarShown ? in.statusBarHeight : 0;
     if (!in.fit) return in.window.height() - bar;
-    return Narrow_FittedHeight(in, Narrow_At(places, "Picture7", 1).rect.bottom()) - bar;
+    const auto side = std::find_if(places.begin(), places.end(), [](const GridPlace& g) {
+        return g.index == 1 && g.name == QLatin1String("Picture7");
+    });
+    return Narrow_FittedHeight(in, side == places.end() ? 0 : side->rect.bottom()) - bar;
 }
 
 void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,

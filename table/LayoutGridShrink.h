@@ -53,7 +53,7 @@ QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);
 // The bottom of the room above the status bar, in the window as the plan makes it: fitted to the
 // screen under the human's side pile in `places`, else as large as the inputs have it.
-double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places);
+double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places);
 // The stock group in `places`, where it lies on a card place, a frame, a side pile or one of
 // `also`, or leaves `room`, moved to the free room nearest on a grid of 4 pixels; else the frame
 // alone where it finds room.
