@@ -399,13 +399,7 @@ double Notice_ChosenFontSize(const Label& message, const TableState& state) {
 std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
                                    const std::vector<QRectF>& obstacles, double bottom, double width,
                                    const QString& rule) {
-    NoticeRoom r;
-    r.rule = rule;
-    r.line = line;
-    r.font = font;
-    r.obstacles = obstacles;
-    r.bottom = bottom;
-    r.width = width;
+    const NoticeRoom r{line, font, {}, obstacles, bottom, width, rule};
     std::optional<QRectF> box = Notice_WhereItStands(r);
     return box ? box : Notice_NearestFree(r);
 }
