@@ -435,7 +435,7 @@ void Grulm_FormLoad() {
     // The window was sized for the standard display; a forced small one must fit the screen.
     if (forced) Form_FitScreen();
     f.SetScaleMode(platform::vbTwips);
-    if (Com.NumPlayers == 2) Layout_AvatarAndPlayers();
+    if (Com.NumPlayers == 2) Layout_Relay(Layout_ModeAsked());
     Tbl.ResizeLock = false;
     Table_Redraw();
     ShowOpponent(f);

@@ -415,15 +415,14 @@ void Form_FitScreen() {
     const QPoint home = Table_HomeTw();
     f.MoveFrameTw(home.x(), home.y(), w, h);
     StatusBar_Place();
-    if (!Layout_Planning()) Layout_AvatarAndPlayers();
+    // Outside a plan, a window of another size is a new input to the plan.
+    if (!Layout_Planning()) Layout_Relay(Layout_ModeAsked());
     Tbl.FormWidth = w;
     Tbl.FormHeight = h;
     f.SetScaleMode(platform::vbPixels);
 }
 
 void Layout_AvatarAndPlayers() {
-    // Outside a plan, a window of another size is a new input to the plan.
-    if (!Layout_Planning()) return Layout_Relay(Layout_ModeAsked());
     if (Com.NumPlayers < 3 || Tbl.ScreenWidthTwips > 12000) {
         Avatar_Position();
         Layout_Stock();
@@ -456,6 +455,7 @@ void Grulm_FormResize() {
     Tbl.FormWidth = f.WidthTw();
     Tbl.FormHeight = f.HeightTw();
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
-    Layout_AvatarAndPlayers();
+    // A window of another size is a new input to the plan.
+    Layout_Relay(Layout_ModeAsked());
     f.SetScaleMode(platform::vbPixels);
 }

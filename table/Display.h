@@ -20,6 +20,7 @@ void Form_FitScreen();
 // The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
 // pixels, 1111 on wider ones.
 int Display_FittedWidthTw(int screenWidthTw);
+// A plan's step: the avatar by its rule and the stock under it, for the window the plan has.
 void Layout_AvatarAndPlayers();
 void Grulm_FormResize();
 // Puts the status bar along the bottom of the window.

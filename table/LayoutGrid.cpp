@@ -397,3 +397,9 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     LayoutGridNotice_Places(in, out);
     return out;
 }
+
+QSizeF LayoutGrid_AvatarSize(const QSize& picture) {
+    // The box the rule gives the avatar: 130 pixels (a table of four on a narrow screen gives a
+    // picture of its own 110, table/LayoutGridNarrow.cpp).
+    return GridAvatarSize(picture, 130);
+}

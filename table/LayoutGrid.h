@@ -20,6 +20,8 @@ struct GridPlace {
     std::optional<double> fontSize = std::nullopt;
 };
 
+// The avatar's box for a picture of that size (none: the one drawn for a seat without a picture).
+QSizeF LayoutGrid_AvatarSize(const QSize& picture);
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.

@@ -4,6 +4,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/KeepClear.h"
+#include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridShrink.h"
 

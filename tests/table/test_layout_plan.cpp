@@ -1,9 +1,11 @@
 // The layout plan on every screen, game size and display size: everything in the window, and
 // nothing on anything else but where the table lays one thing over another on purpose.
+#include "table/Design.h"
 #include "table/LayoutGrid.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNotice.h"
+#include "table/LayoutGridPlan.h"
 #include "table/LayoutGridShrink.h"
 #include "table/LayoutPlan.h"
 #include "table/Pictures.h"
@@ -459,6 +461,132 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
         });
     });
     EXPECT_EQ(larger, 96);
+}
+
+// The layout's part of the table state, the display, the window and its least size of two plans.
+void ExpectSameFrame(const LayoutPlan& a, const LayoutPlan& b) {
+    const TableState &s = a.state, &t = b.state;
+    const int ints[][2] = {{s.CardWidth, t.CardWidth},
+                           {s.CardHeight, t.CardHeight},
+                           {s.Seat2Top, t.Seat2Top},
+                           {s.Seat2SideLeft, t.Seat2SideLeft},
+                           {s.HumanTop, t.HumanTop},
+                           {s.Seat2HandTop, t.Seat2HandTop},
+                           {s.HumanHandLeft, t.HumanHandLeft},
+                           {s.Seat2HandLeft, t.Seat2HandLeft},
+                           {s.HumanHoldTop, t.HumanHoldTop},
+                           {s.OppHoldTop, t.OppHoldTop},
+                           {s.HumanHoldLeft, t.HumanHoldLeft},
+                           {s.Seat2HoldLeft, t.Seat2HoldLeft},
+                           {s.CenterTop, t.CenterTop},
+                           {s.CenterLeft, t.CenterLeft},
+                           {s.UpSideTop, t.UpSideTop},
+                           {s.UpHoldTop, t.UpHoldTop},
+                           {s.UpSeat2HoldTop, t.UpSeat2HoldTop},
+                           {s.FourthCenterLoaded, t.FourthCenterLoaded},
+                           {s.Seat3Loaded, t.Seat3Loaded},
+                           {s.Seat4Loaded, t.Seat4Loaded},
+                           {s.SmallDisplay, t.SmallDisplay},
+                           {s.DisplayForced, t.DisplayForced},
+                           {s.HoldFramesMade, t.HoldFramesMade},
+                           {s.CenterSpacing, t.CenterSpacing},
+                           {s.CenterSnapWidth, t.CenterSnapWidth},
+                           {s.DisplayEntryEnabled[0], t.DisplayEntryEnabled[0]},
+                           {s.DisplayEntryEnabled[1], t.DisplayEntryEnabled[1]},
+                           {s.FormWidth, t.FormWidth},
+                           {s.FormHeight, t.FormHeight},
+                           {int(a.mode), int(b.mode)},
+                           {a.fitted, b.fitted}};
+    for (size_t i = 0; i < std::size(ints); ++i)
+        EXPECT_EQ(ints[i][0], ints[i][1]) << "state value " << i;
+    EXPECT_DOUBLE_EQ(s.TableShrink, t.TableShrink);
+    EXPECT_DOUBLE_EQ(s.TableShrinkDown, t.TableShrinkDown);
+    EXPECT_DOUBLE_EQ(s.FontScale, t.FontScale);
+    EXPECT_EQ(s.AvatarRule, t.AvatarRule) << Text(s.AvatarRule) << " " << Text(t.AvatarRule);
+    EXPECT_EQ(a.window, b.window);
+    EXPECT_EQ(a.imgCenterStretch, b.imgCenterStretch);
+    EXPECT_TRUE(a.imgCenterPicture == b.imgCenterPicture);
+    EXPECT_TRUE(a.stockPicture == b.stockPicture);
+}
+
+// The controls of `mine` stack in the order they have in `plan`, show as there and, where the
+// layout adds them, look as there; gives their number.
+int ExpectSameStackingAndLooks(const LayoutPlan& mine, const LayoutPlan& plan) {
+    std::vector<std::pair<const PlacedControl*, const PlacedControl*>> pairs;
+    for (const PlacedControl& c : mine.controls) {
+        const PlacedControl* p = plan.Find(c.name, c.index);
+        if (!p) continue;
+        pairs.push_back({&c, p});
+        const std::string id = c.name.toStdString() + "(" + std::to_string(c.index) + ")";
+        EXPECT_EQ(c.visible, p->visible) << id;
+        if (design::Find(c.name, c.index)) continue;
+        EXPECT_EQ(c.tip, p->tip) << id;
+        EXPECT_EQ(c.caption, p->caption) << id;
+        EXPECT_EQ(c.back, p->back) << id;
+        EXPECT_EQ(c.fore, p->fore) << id;
+        EXPECT_EQ(c.border, p->border) << id;
+        EXPECT_EQ(c.font, p->font) << id << " " << c.font.toString().toStdString() << " / "
+                                   << p->font.toString().toStdString();
+    }
+    std::sort(pairs.begin(), pairs.end(), [](auto& x, auto& y) { return x.first->stack < y.first->stack; });
+    for (size_t i = 1; i < pairs.size(); ++i)
+        EXPECT_LT(pairs[i - 1].second->stack, pairs[i].second->stack)
+            << pairs[i - 1].first->name.toStdString() << "(" << pairs[i - 1].first->index << ") under "
+            << pairs[i].first->name.toStdString() << "(" << pairs[i].first->index << ")";
+    return int(pairs.size());
+}
+
+// The plan worked out by arithmetic has the layout's state, display, window, stacking and looks
+// the plan has, on the window fitted and on windows made smaller by hand, where its card places
+// agree too.
+TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
+    Pictures_Init();
+    int plans = 0, controls = 0, places = 0;
+    auto each = [&](const LayoutInputs& in, const LayoutPlan& plan) {
+        const LayoutPlan mine = LayoutGrid_Plan(in);
+        ExpectSameFrame(mine, plan);
+        // The least size of the controls the arithmetic has but the notice's, whose places the
+        // notice test holds to the plan's with the differences it lists.
+        LayoutPlan same = plan, mineSame = mine;
+        auto other = [&](const PlacedControl& c) {
+            return !mine.Find(c.name, c.index) || NoticeGroup(c.name, c.index);
+        };
+        std::erase_if(same.controls, other);
+        std::erase_if(mineSame.controls, other);
+        EXPECT_EQ(Layout_MinimumOf(mineSame), Layout_MinimumOf(same));
+        controls += ExpectSameStackingAndLooks(mine, plan);
+        places += ExpectArithmeticAgrees(in, plan, CardGroup);
+        ++plans;
+    };
+    // The window fitted, then made smaller by hand to the least size the table allows, and to the
+    // least width at the fitted height.
+    ForEachCoveredPlan(
+        [&](const LayoutInputs& fitted, const LayoutPlan& plan) {
+            each(fitted, plan);
+            const QSize least = plan.minimum, most = plan.window;
+            for (const QSize window : {least, QSize(least.width(), most.height())}) {
+                SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
+                LayoutInputs in = fitted;
+                in.fit = false;
+                in.window = window;
+                each(in, Layout_Plan(in));
+            }
+        },
+        std::nullopt, true);
+    // The 128 plans the card places test walks, each also on two windows made by hand, with as
+    // many card places on each window as that test counts on the fitted one; and as many controls
+    // as it, the names test (on one walk), the centre frame test and the notice test (without its
+    // listed differences) count together; the frame test's spare places also in the 16 tables
+    // scaled to a narrow window, of which the 8 of three have seat 4's side place.
+    EXPECT_EQ(plans, 128 * 3);
+    const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
+    EXPECT_EQ(places, 3 * walked);
+    const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4;
+    const int spares = 128 * 6 + 64 * 2 + 32, notices = 112 * 5;
+    // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
+    // and small parts (11) and notice group (5).
+    const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
+    EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled));
 }
 
 bool FrameGroup(const QString& name) {
