@@ -9,6 +9,8 @@
 #include <QFont>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -145,9 +147,16 @@ QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
 
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (!Narrow_Scaled(in)) return {};
+    // Every group of the plan asks for the scale; the last inputs' is kept, as measuring the
+    // notice's text for the reach is the dear part.
+    static thread_local std::optional<std::pair<LayoutInputs, LayoutShrink>> last;
+    if (last && last->first == in) return last->second;
     const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
-    if (reach.width() <= room.width()) return {};
-    return {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    LayoutShrink s;
+    if (reach.width() > room.width())
+        s = {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    last.emplace(in, s);
+    return s;
 }
 
 QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s) {
