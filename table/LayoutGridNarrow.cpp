@@ -81,9 +81,10 @@ QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
     return font;
 }
 
-// The message right of the stock's frame as first laid out, under it, ending before the human's
-// side stack, down to two lines under the side pile; kept above the status bar of the room the
-// scaling keeps; then fitted round what it keeps off.
+// The message right of the stock's frame as first laid out, ending before the human's side stack,
+// as high as from under the stock's frame to two lines under the side pile; standing on the
+// centre frame's bottom edge, kept above the status bar of the room the scaling keeps; then
+// fitted round what it keeps off.
 QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, const LayoutShrink& s) {
     const QRectF frame = LaidFrame(s);
     const QRectF stock =
@@ -99,7 +100,9 @@ QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, con
     const QFont font = MessageFont(in, s);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
     const double need = std::max(height, Notice_HeightFor(font, width, rule));
-    const QRectF laid(left, std::min(top, LayoutGrid_ShrinkRoom(in).height() - need), width, height);
+    // The centre frame, shrunk to the small display, then puts the message on its bottom edge.
+    const QRectF laid(left, std::min(frame.bottom(), LayoutGrid_ShrinkRoom(in).height() - need), width,
+                      height);
     const double bottom = LayoutGrid_RoomBottom(in, places);
     const double right = in.fit ? LayoutGrid_ShrinkRoom(in).width() + 2 : in.window.width();
     return Notice_Place(laid, font, MessageObstacles(in, places), bottom, right, rule).value_or(laid);
