@@ -238,11 +238,12 @@ struct NoticeRoom {
     QFont font;
     std::vector<QRectF> places, obstacles;
     double bottom = 0, width = 0;
+    QString rule = NoticeRule(); // the longest rule message, whose room the label keeps
 };
 
 // A box too narrow for the notice's words is as high as no room is.
 QRectF NoticeBox(const NoticeRoom& r, double left, double top, double width) {
-    const double height = NoticeWordsFit(r.font, width) ? NoticeHeightAt(r.font, width) : 1e6;
+    const double height = NoticeWordsFit(r.font, width) ? Notice_HeightFor(r.font, width, r.rule) : 1e6;
     return {left, top, width, std::max(r.line.height(), height)};
 }
 
@@ -393,6 +394,14 @@ void Notice_ReserveRule(const QString& text) {
 double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     const double shown = message.Font().pointSizeF();
     return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
+}
+
+std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
+                                   const std::vector<QRectF>& obstacles, double bottom, double width,
+                                   const QString& rule) {
+    const NoticeRoom r{line, font, {}, obstacles, bottom, width, rule};
+    std::optional<QRectF> box = Notice_WhereItStands(r);
+    return box ? box : Notice_NearestFree(r);
 }
 
 void Notice_Fit(bool dealShown) {

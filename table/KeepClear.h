@@ -5,6 +5,7 @@
 #include "table/TableState.h"
 
 #include <QRectF>
+#include <optional>
 #include <vector>
 
 // A control's box (pixels).
@@ -36,6 +37,12 @@ double Notice_HeightFor(const QFont& font, double width, const QString& rule);
 // The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
 const QString& Notice_RuleReserved();
 void Notice_ReserveRule(const QString& text);
+// Where the message label laid out at `line` in `font` shows the longest notice (or the rule
+// message `rule`) whole, clear of `obstacles` in a room `width` wide down to `bottom`: where it
+// stands, narrowed or widened, else in the free room nearest; none where neither is free.
+std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
+                                   const std::vector<QRectF>& obstacles, double bottom, double width,
+                                   const QString& rule);
 // The font size the player chose for the message label, which a small screen may show smaller.
 double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // Makes the message label at least that high, so the notice shows whole: where it stands, else

@@ -6,6 +6,7 @@
 #include "table/Display.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
+#include "table/LayoutGridNarrow.h"
 #include "table/LayoutGridNotice.h"
 #include "table/TableState.h"
 
@@ -267,14 +268,14 @@ bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode 
     return stock.right() + 5 <= width;
 }
 
-// The avatar's box for its picture: 130 pixels high, or as wide for a picture much wider than
+// The avatar's box for its picture: `side` pixels high, or as wide for a picture much wider than
 // high, its other side in the picture's shape (counted in twips, as the platform keeps it).
-QSizeF GridAvatarSize(const QSize& picture) {
-    if (picture.width() <= 0 || picture.height() <= 0) return {130, 130};
+QSizeF GridAvatarSize(const QSize& picture, double side) {
+    if (picture.width() <= 0 || picture.height() <= 0) return {side, side};
     const double tall = double(picture.height()) / picture.width();
     constexpr double tw = platform::kTwipsPerPixel;
-    if (tall >= 0.82) return {std::nearbyint(130 * tw / tall) / tw, 130};
-    return {130, std::nearbyint(130 * tw * tall) / tw};
+    if (tall >= 0.82) return {std::nearbyint(side * tw / tall) / tw, side};
+    return {side, std::nearbyint(side * tw * tall) / tw};
 }
 
 } // namespace
@@ -301,11 +302,11 @@ void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
 // card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
 void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
-                       const std::vector<QRectF>& also) {
+                       const std::vector<QRectF>& also, double side, double top) {
     constexpr double smallest = 40, step = 4;
-    const QSizeF size = GridAvatarSize(in.avatarPicture);
+    const QSizeF size = GridAvatarSize(in.avatarPicture, side);
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
-    const QRectF at(width - margin - size.width(), 0, size.width(), size.height());
+    const QRectF at(width - margin - size.width(), top, size.width(), size.height());
     std::vector<QRectF> places;
     for (const GridPlace& g : out)
         if (g.name != "Stack" && g.name != "StackHold" &&
@@ -378,7 +379,13 @@ std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {
 
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     std::vector<GridPlace> out = GridCardPlaces(in);
-    if (out.empty() || LayoutGrid_ShrinkPlaces(in, out)) return out;
+    if (out.empty()) return out;
+    if (LayoutGrid_ShrinkPlaces(in, out)) {
+        LayoutGrid_Labels(in, out);
+        LayoutGrid_Frames(in, out);
+        LayoutGrid_NarrowLabels(in, out);
+        return out;
+    }
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
     const double bottom = LayoutGrid_RoomBottom(in, out);
     // Where the stock would pass the window, it goes to the free room nearest.
@@ -392,5 +399,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
 }
 
 QSizeF LayoutGrid_AvatarSize(const QSize& picture) {
-    return GridAvatarSize(picture);
+    // The box the rule gives the avatar: 130 pixels (a table of four on a narrow screen gives a
+    // picture of its own 110, table/LayoutGridNarrow.cpp).
+    return GridAvatarSize(picture, 130);
 }

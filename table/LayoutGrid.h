@@ -32,10 +32,10 @@ GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int i
 void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& places);
 // The stock at `stock` in its frame 5 pixels round it, the turn arrows 7 pixels above and below.
 void LayoutGrid_StockAt(std::vector<GridPlace>& places, const QRectF& stock);
-// The avatar at the top right of a table `width` wide, given way to `places` and `also`, no lower
-// than `bottom`.
+// The avatar at the top right of a table `width` wide (in a box `side` pixels large, at `top`),
+// given way to `places` and `also`, no lower than `bottom`.
 void LayoutGrid_Avatar(std::vector<GridPlace>& places, const LayoutInputs& in, double width, double bottom,
-                       const std::vector<QRectF>& also = {});
+                       const std::vector<QRectF>& also = {}, double side = 130, double top = 0);
 // Every seat's places 1 to 10, the centre piles, the stock group and the avatar, where the layout
 // puts them; empty for inputs it does not cover.
 std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in);

@@ -17,6 +17,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/LayoutGridShrink.h"
 #include "table/Pictures.h"
 
 #include <algorithm>
@@ -42,6 +43,9 @@ struct CenterShape {
     bool small, up, four;
     bool scaled;   // the whole table drawn at four fifths: two players in the small display
     bool closedUp; // four small piles closed up round their corner after any scaling
+    // How far the labels and icons are drawn across and down: four fifths for the table drawn
+    // so, the scaling's factors for a table scaled to a narrow window.
+    double across = 1, down = 1;
 };
 
 CenterShape CenterShapeOf(const LayoutInputs& in) {
@@ -52,6 +56,9 @@ CenterShape CenterShapeOf(const LayoutInputs& in) {
     s.four = in.players > 2 || in.centers == 4;
     s.scaled = s.small && in.players == 2;
     s.closedUp = s.small && s.four && (in.players > 2 || s.up);
+    const LayoutShrink shrink = LayoutGrid_Shrink(in);
+    s.across = s.scaled ? kSmallScale : shrink.across;
+    s.down = s.scaled ? kSmallScale : shrink.down;
     return s;
 }
 
@@ -81,8 +88,7 @@ double CenterRowTop(const CenterShape& s, const QRectF& first) {
 // it (beside it), the second and fourth right of it.
 std::vector<QRectF> WildAtPiles(const LayoutInputs& in, const CenterShape& s,
                                 const std::vector<GridPlace>& places, const QRectF& frame) {
-    const double k = s.scaled ? kSmallScale : 1;
-    const QSizeF size(design::kWildLabel.w * k, design::kWildLabel.h * k);
+    const QSizeF size(design::kWildLabel.w * s.across, design::kWildLabel.h * s.down);
     auto pile = [&](int p) { return FramesAt(places, "PicCenter", p); };
     auto over = [&](int p) {
         return QPointF(pile(p).center().x() - size.width() / 2, frame.top() - size.height());
@@ -132,7 +138,7 @@ void WildLabels(const LayoutInputs& in, const CenterShape& s, std::vector<GridPl
     const double width =
         in.fit ? Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel : in.window.width();
     const QRectF room(0, 0, width, in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0));
-    const double font = design::Find(QStringLiteral("LblWild"), 1)->fontSize * (s.scaled ? kSmallScale : 1);
+    const double font = design::Find(QStringLiteral("LblWild"), 1)->fontSize * s.across;
     int p = 0;
     for (QRectF at : WildAtPiles(in, s, places, frame)) {
         double best = 1e18;
@@ -147,18 +153,20 @@ void WildLabels(const LayoutInputs& in, const CenterShape& s, std::vector<GridPl
     }
 }
 
-// A part at its design place, shown as designed, drawn at four fifths where the whole table is.
-GridPlace DesignedPart(const CenterShape& s, const char* name, int index) {
+// A part at its design place, shown as designed, drawn at four fifths where the whole table is
+// (and, with `withTable`, as the table is scaled to a narrow window).
+GridPlace DesignedPart(const CenterShape& s, const char* name, int index, bool withTable = false) {
     const design::Entry& e = *design::Find(QLatin1String(name), index);
-    const double k = s.scaled ? kSmallScale : 1;
-    return {QLatin1String(name), index, QRectF(e.left * k, e.top * k, e.width * k, e.height * k), e.visible};
+    const double kx = withTable ? s.across : s.scaled ? kSmallScale : 1, ky = withTable ? s.down : kx;
+    return {QLatin1String(name), index, QRectF(e.left * kx, e.top * ky, e.width * kx, e.height * ky),
+            e.visible};
 }
 
 // The parts the layout only sizes: the design's place, the small display of two at four
 // fifths but the level label, which keeps to the panel; the highlight as large as a card.
 void SmallParts(const CenterShape& s, std::vector<GridPlace>& places) {
     for (const char* name : {"imgMenu", "imgTip", "imgTipUp"})
-        places.push_back(DesignedPart(s, name, -1));
+        places.push_back(DesignedPart(s, name, -1, true));
     const design::Entry& level = *design::Find(QStringLiteral("lblLevel"));
     places.push_back(
         {QStringLiteral("lblLevel"), -1, QRectF(level.left, level.top, level.width, level.height)});
@@ -186,8 +194,10 @@ std::vector<GridPlace> LayoutGrid_SpareParts(const LayoutInputs& in, const std::
                                     : QSizeF(design::kLargeCard.w, design::kLargeCard.h);
     std::vector<GridPlace> out = {{QStringLiteral("Picture7"), 0, QRectF(QPointF(), human), false},
                                   {QStringLiteral("Picture1"), 0, QRectF(QPointF(), seat2), false}};
+    // The spare side stack edge and hold outline are scaled with the table; the spare places keep
+    // their card size.
     for (const char* name : {"Picture2", "Picture3", "Stack", "StackHold"})
-        out.push_back(DesignedPart(s, name, 0));
+        out.push_back(DesignedPart(s, name, 0, name[0] == 'S'));
     // The side places of the seats not at the table, hidden.
     if (in.players < 3) out.push_back(DesignedPart(s, "Picture2", 1));
     if (in.players < 4) out.push_back(DesignedPart(s, "Picture3", 1));

@@ -1,5 +1,7 @@
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridFrames.h"
+#include "table/LayoutGridNarrow.h"
+#include "table/LayoutGridShrink.h"
 
 #include "common/TextForm.h"
 #include "engine/TableCodes.h"
@@ -13,7 +15,6 @@
 
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_labels {
-
 
 namespace {
 
@@ -46,6 +47,8 @@ constexpr double kPileGap = 6;
 constexpr double kFitMarginTw = 900, kFitExtraNarrowTw = 184, kFitExtraWideTw = 255;
 // The centre frame's margin above the piles.
 constexpr double kFrameAbove = 16;
+// A compact seat's hold frame reaches this far round its row.
+constexpr double kHoldFrameMargin = 5;
 // The search for free room moves in these steps.
 constexpr double kFitStep = 4;
 
@@ -204,8 +207,10 @@ void NameKeepClear(GridName& n, const std::vector<QRectF>& cards, const std::vec
 // of two, a little under or over the pile's bottom at a larger one.
 std::vector<GridName> NamesLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const double k = TwoScale(in);
-    const QSizeF box(design::kNameLabel.w * k, design::kNameLabel.h * k);
-    const QFont font = LabelFont(NameFontSize() * k, true);
+    // A table scaled to a narrow window scales its names' boxes and fonts with it.
+    const LayoutShrink shrink = LayoutGrid_Shrink(in);
+    const QSizeF box(design::kNameLabel.w * k * shrink.across, design::kNameLabel.h * k * shrink.down);
+    const QFont font = LabelFont(LayoutGrid_ScaledFont(NameFontSize() * k, shrink), true);
     std::vector<GridName> out;
     const QRectF side = GridRect(places, "Picture7", 1);
     const double gap = Layout_ModeFor(in) == DisplayMode::Standard
@@ -220,14 +225,15 @@ std::vector<GridName> NamesLaidOut(const LayoutInputs& in, const std::vector<Gri
                 ? pile.top() + kSeat2NameDrop * k
                 : pile.bottom() + (in.screenWidthTw < 13000 ? kCompactNameDropNarrow : kCompactNameDrop);
         GridName name{s, QRectF(QPointF(left, top), box), in.seatNames[s - 2], font, {}};
-        // The small display of two draws the name as the standard one fitted it to its text.
-        if (k != 1) {
+        // The small display of two, or a table scaled to a narrow window, draws the name as the
+        // standard one fitted it to its text.
+        if (k != 1 || shrink != LayoutShrink{}) {
             const GridName standard{s,
                                     QRectF(0, 0, design::kNameLabel.w, design::kNameLabel.h),
                                     name.text,
                                     LabelFont(NameFontSize(), true),
                                     {}};
-            name.at.setWidth(NameText(standard, standard.at).width() * k);
+            name.at.setWidth(NameText(standard, standard.at).width() * k * shrink.across);
         }
         out.push_back(name);
     }
@@ -245,8 +251,12 @@ std::vector<GridName> Names(const LayoutInputs& in, const std::vector<GridPlace>
         const QRectF pile = SidePile(places, n.seat);
         const std::vector<QRectF> others = NameObstacles(cards, places, n.seat);
         const double frameTop = GridRect(places, "Label3", n.seat - 1).top();
-        const double firstFrame =
-            raised ? RoundEven(kSeat2HoldRow * kSmallTwo - kUpRise) - kUpRise : frameTop;
+        double firstFrame = raised ? RoundEven(kSeat2HoldRow * kSmallTwo - kUpRise) - kUpRise : frameTop;
+        // Scaled to a narrow window, the names first keep clear while the hold rows stand right
+        // under the side piles, before the hands are fitted above them.
+        if (LayoutGrid_ScaledToWindow(in))
+            firstFrame =
+                RoundEven(std::ceil(GridRect(places, SeatPlaces(n.seat), 1).bottom())) - kHoldFrameMargin;
         NameKeepClear(n, cards, others, pile, firstFrame);
         NameKeepClear(n, cards, others, pile, frameTop);
     }
@@ -268,6 +278,13 @@ Comment CommentOfSeveral(const LayoutInputs& in, const std::vector<GridPlace>& p
     const double top = GridRect(places, "Picture1", 7).top() + kCommentUnderHolds;
     const double left = GridRect(places, "Label3", 0).left();
     const QPointF icon(left - design::kEmoteIcon.w, top);
+    if (LayoutGrid_ScaledToWindow(in)) {
+        // Scaled to a narrow window, the line is as wide as the closed-up hold frame and a little
+        // more, within the room the scaling keeps.
+        const double width = std::min(GridRect(places, "Label3", 0).width() + kCommentPastFrame,
+                                      LayoutGrid_ShrinkRoom(in).width() - left);
+        return {QRectF(left, top, width, kCommentHeight), icon};
+    }
     if (!Display_IsUp(mode))
         return {QRectF(left, top, kHoldFrameWidth + kCommentPastFrame, kCommentHeight), icon};
     const double card = Display_IsSmall(mode) ? design::kSmallCard.w : design::kLargeCard.w;
@@ -342,6 +359,7 @@ QRectF DealOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places, c
 // The deal button where the layout first puts it, which the comment line keeps off.
 QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& humanName) {
     if (in.players == 2) return DealOfTwo(in, places, humanName);
+    if (LayoutGrid_ScaledToWindow(in)) return LayoutGrid_NarrowDeal(in);
     // Right of the standard square's frame, ending 13 pixels above the lower right pile.
     const QRectF frame = LayoutGrid_CenterFrame(in, places);
     const double lowerRow = frame.top() + kFrameAbove + design::kLargeCard.h + kPileGap;

@@ -9,6 +9,8 @@
 #include <QFont>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -91,6 +93,10 @@ bool LayoutGrid_ScaledToWindow(const LayoutInputs& in) {
     return Narrow_Scaled(in);
 }
 
+QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in) {
+    return Narrow_Room(in);
+}
+
 QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
     // Under the opponents' hold rows, from the human's hold frame as wide as it and 50 more, down
     // to a gap above the human's hold frame (both as the large display draws them).
@@ -141,9 +147,16 @@ QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
 
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (!Narrow_Scaled(in)) return {};
+    // Every group of the plan asks for the scale; the last inputs' is kept, as measuring the
+    // notice's text for the reach is the dear part.
+    static thread_local std::optional<std::pair<LayoutInputs, LayoutShrink>> last;
+    if (last && last->first == in) return last->second;
     const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
-    if (reach.width() <= room.width()) return {};
-    return {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    LayoutShrink s;
+    if (reach.width() > room.width())
+        s = {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    last.emplace(in, s);
+    return s;
 }
 
 QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s) {
@@ -376,9 +389,11 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
                        kNarrowCenterFrameH);
     state.centerTop = RoundEven(state.centerTop + dy);
     Narrow_ShrunkStock(out, in, thirdPile, Narrow_WildLabels(out, in, frame, s), QRectF(0, 0, width, bottom));
-    // A picture of the avatar's own is fitted once the labels found their room; the avatar then
-    // gives way to where the comment line ends up, which the labels' arithmetic knows.
-    if (in.avatarPicture.isEmpty()) LayoutGrid_Avatar(out, in, width, bottom, {comment});
+    // The labels find their room round the avatar as drawn for a seat without a picture; a
+    // picture of its own is fitted after them (table/LayoutGridNarrow.h).
+    LayoutInputs drawn = in;
+    drawn.avatarPicture = QSize();
+    LayoutGrid_Avatar(out, drawn, width, bottom, {comment});
     return state;
 }
 
@@ -396,10 +411,13 @@ bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& pla
     return true;
 }
 
-double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places) {
+double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const double bar = in.statusBarShown ? in.statusBarHeight : 0;
     if (!in.fit) return in.window.height() - bar;
-    return Narrow_FittedHeight(in, Narrow_At(places, "Picture7", 1).rect.bottom()) - bar;
+    const auto side = std::find_if(places.begin(), places.end(), [](const GridPlace& g) {
+        return g.index == 1 && g.name == QLatin1String("Picture7");
+    });
+    return Narrow_FittedHeight(in, side == places.end() ? 0 : side->rect.bottom()) - bar;
 }
 
 void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,

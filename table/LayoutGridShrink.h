@@ -20,8 +20,10 @@ struct LayoutShrink {
 };
 
 // True for the small display of three or four on a screen up to 800 pixels wide, which is scaled
-// to the window (the other layout groups' arithmetic does not cover it yet).
+// to the window (its labels round the centre: table/LayoutGridNarrow.h).
 bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
+// The room the window fitted to the screen gives the scaled table, above the status bar.
+QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in);
 // How far the table reaches right and down before it is scaled: its card places and frames, the
 // comment line, the notice and the human's name.
 QSizeF LayoutGrid_Reach(const LayoutInputs& in);
@@ -46,12 +48,12 @@ ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
 // it is scaled: the comment line's right edge and the notice's bottom decide the reach.
 QRectF LayoutGrid_CommentDesign(const LayoutInputs& in);
 QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
-// Scales the design places `places` to the window where the inputs ask it; true when it did (the
-// stock and avatar then find room of their own and are not among the places).
+// Scales the design places `places` to the window where the inputs ask it, with the stock and the
+// avatar as drawn for a seat without a picture, each in room of its own; true when it did.
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);
 // The bottom of the room above the status bar, in the window as the plan makes it: fitted to the
 // screen under the human's side pile in `places`, else as large as the inputs have it.
-double LayoutGrid_RoomBottom(const LayoutInputs& in, std::vector<GridPlace>& places);
+double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places);
 // The stock group in `places`, where it lies on a card place, a frame, a side pile or one of
 // `also`, or leaves `room`, moved to the free room nearest on a grid of 4 pixels; else the frame
 // alone where it finds room.
