@@ -348,10 +348,10 @@ void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const Layout
             labels.push_back(out[i].rect);
     std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
     LayoutGrid_FitStock(cards, in, room, labels);
-    for (const char* name : {"PicCenter", "Label1", "ImgTurn1", "ImgTurn2"}) {
-        const int index = name[0] == 'P' ? 0 : -1;
+    const std::pair<const char*, int> stock[] = {
+        {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
+    for (const auto& [name, index] : stock)
         GridAt(out, name, index).rect = GridAt(cards, name, index).rect;
-    }
 }
 
 // The card places for inputs the arithmetic covers.
