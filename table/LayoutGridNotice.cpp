@@ -304,7 +304,9 @@ void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
     if (!Layout_Overlap(m.adjusted(-kOffStock, -kOffStock, kOffStock, kOffStock), stock)) return;
     // Under the stock's lower arrow, as wide as the room before the human's side pile allows.
     const QRectF side = NoticeAt(places, "Picture7", 1) | NoticeAt(places, "Stack", 1);
-    NoticeText text = NoticeTextOf(in, message->fontSize.value_or(in.messageFontSize));
+    // In the player's font again, made smaller only as far as the room under the stock needs.
+    const bool small = in.players == 2 && Display_IsSmall(Layout_ModeFor(in));
+    NoticeText text = NoticeTextOf(in, in.messageFontSize * (small ? kSmallScale : 1));
     m.moveTop(stock.bottom() + kOffStock);
     if (side.top() < m.bottom() && side.left() > m.left()) m.setRight(side.left() - kGap);
     m.setHeight(text.Height(m.width()));
