@@ -338,6 +338,23 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
 
 namespace {
 
+// The stock moved into free room is fitted after the labels are laid out, so it keeps off the
+// notice, the message, the comment line and the names too: searched again from where it stands,
+// among the places laid out before the labels (the first `placed`) and those labels.
+void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
+                        const QRectF& room) {
+    std::vector<QRectF> labels;
+    for (size_t i = placed; i < out.size(); ++i)
+        if (out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage)
+            labels.push_back(out[i].rect);
+    std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
+    LayoutGrid_FitStock(cards, in, room, labels);
+    const std::pair<const char*, int> stock[] = {
+        {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
+    for (const auto& [name, index] : stock)
+        GridAt(out, name, index).rect = GridAt(cards, name, index).rect;
+}
+
 // The card places for inputs the arithmetic covers.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
     if (!LayoutGrid_Covers(in)) return {};
@@ -389,12 +406,15 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
     const double bottom = LayoutGrid_RoomBottom(in, out);
     // Where the stock would pass the window, it goes to the free room nearest.
-    if (!GridStock(out, in, Layout_ModeFor(in), width))
-        LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
+    const bool fitted = !GridStock(out, in, Layout_ModeFor(in), width);
+    if (fitted) LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
     LayoutGrid_Avatar(out, in, width, bottom);
+    const size_t placed = out.size();
     LayoutGrid_Labels(in, out);
     LayoutGrid_Frames(in, out);
     LayoutGridNotice_Places(in, out);
+    if (fitted) GridStockOffLabels(out, placed, in, QRectF(0, 0, width, bottom));
+    LayoutGridNotice_OffStock(in, out);
     return out;
 }
 

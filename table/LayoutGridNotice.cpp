@@ -45,6 +45,8 @@ constexpr double kNarrowest = 0.4;
 constexpr double kFontStep = 0.5, kSmallestFont = 7;
 // A label the layout moves off its place stands on the table's 4-pixel grid.
 constexpr double kLabelGrid = 4;
+// The message keeps this far from the stock and its turn arrows, which a player reads apart.
+constexpr double kOffStock = 6;
 
 const QRectF& NoticeAt(const std::vector<GridPlace>& places, const char* name, int index) {
     for (const GridPlace& g : places)
@@ -242,6 +244,10 @@ void NoticeKeepClear(NoticePlaces& p, const std::vector<GridPlace>& at, double k
     // On the grid the table's labels keep to, right of the player's name.
     const double left = std::ceil((side.left() + design::kNameLabel.w * k + kGap) / kLabelGrid) * kLabelGrid;
     p.message.moveTopLeft(QPointF(left, NoticeAt(at, "Picture7", 2).bottom()));
+    // Where the comment line runs there too, the message stands right of it, in the grid's steps.
+    const QRectF& comment = NoticeAt(at, "Label9", kLblComment);
+    if (Layout_Overlap(p.message, comment))
+        p.message.moveLeft(left + std::ceil((comment.right() - left) / kLabelGrid) * kLabelGrid);
 }
 
 // What the message keeps off: the card places and side stacks, their frames, the other labels, the
@@ -276,17 +282,43 @@ double NoticeFontFor(double bottom, QRectF& message, NoticeText& text) {
     return size;
 }
 
+// The longest notice in the player's font at `size` points.
+NoticeText NoticeTextOf(const LayoutInputs& in, double size) {
+    QFont font(QString::fromLatin1(design::kFontFamily));
+    font.setBold(true);
+    font.setPointSizeF(size);
+    return {font, in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage};
+}
+
 } // namespace
+
+void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    GridPlace* message = nullptr;
+    for (GridPlace& g : places)
+        if (g.name == QLatin1String("Label9") && g.index == kLblMessage) message = &g;
+    if (!message) return;
+    QRectF stock;
+    for (const char* name : {"Label1", "ImgTurn1", "ImgTurn2"})
+        stock |= NoticeAt(places, name, -1);
+    QRectF& m = message->rect;
+    if (!Layout_Overlap(m.adjusted(-kOffStock, -kOffStock, kOffStock, kOffStock), stock)) return;
+    // Under the stock's lower arrow, as wide as the room before the human's side pile allows.
+    const QRectF side = NoticeAt(places, "Picture7", 1) | NoticeAt(places, "Stack", 1);
+    // In the player's font again, made smaller only as far as the room under the stock needs.
+    const bool small = in.players == 2 && Display_IsSmall(Layout_ModeFor(in));
+    NoticeText text = NoticeTextOf(in, in.messageFontSize * (small ? kSmallScale : 1));
+    m.moveTop(stock.bottom() + kOffStock);
+    if (side.top() < m.bottom() && side.left() > m.left()) m.setRight(side.left() - kGap);
+    m.setHeight(text.Height(m.width()));
+    message->fontSize = NoticeFontFor(LayoutGrid_RoomBottom(in, places), m, text);
+}
 
 void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
     if (places.empty()) return;
     const DisplayMode mode = Layout_ModeFor(in);
     const bool two = in.players == 2, small = Display_IsSmall(mode) && two;
     const double k = small ? kSmallScale : 1;
-    QFont font(QString::fromLatin1(design::kFontFamily));
-    font.setBold(true);
-    font.setPointSizeF(in.messageFontSize);
-    NoticeText text{font, in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage};
+    NoticeText text = NoticeTextOf(in, in.messageFontSize);
     const NoticeStandard s = NoticeStandardOf(in, places);
     NoticePlaces p = !two              ? NoticeSeveral(s.places, s.frame, text)
                      : in.centers == 4 ? NoticeTwoFourPiles(in, s.places, s.frame, text)
@@ -314,4 +346,8 @@ void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
 
 void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
     grid_notice::Places(in, places);
+}
+
+void LayoutGridNotice_OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    grid_notice::OffStock(in, places);
 }

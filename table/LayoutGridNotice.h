@@ -8,3 +8,6 @@
 // Appends to `places` (the card places, stock and avatar already worked out for `in`) the notice
 // `Label9`(0), the message `Label9`(1), `cmdDeal`, `LabelPeek` and `StatusMsg`.
 void LayoutGridNotice_Places(const LayoutInputs& in, std::vector<GridPlace>& places);
+
+// Where the stock, fitted after the labels, stands by the message, the message moves under it.
+void LayoutGridNotice_OffStock(const LayoutInputs& in, std::vector<GridPlace>& places);

@@ -371,10 +371,16 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 
 namespace {
 constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
+// The narrow screens whose table of two the arithmetic has been walked over.
+constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfPx(800)};
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the labels of the table scaled to a narrow window, and the notice of the narrower
-    // screens.
-    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) && in.screenWidthTw >= kWideScreenTw;
+    // Not yet: the labels of the table scaled to a narrow window, the table of three or four on a
+    // screen narrower than 1024 pixels, and the screens between the narrow ones.
+    const bool twoNarrow =
+        in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
+                                     in.screenWidthTw) != std::end(kNarrowScreensTw);
+    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
+           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
 }

@@ -108,6 +108,13 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
               QFontMetricsF(message.font).boundingRect(wrap, Qt::TextWordWrap, notice).height());
     for (const Placed& p : all)
         EXPECT_TRUE(room.adjusted(-1, -1, 1, 1).contains(p.rect)) << p.id.toStdString() << Text(p.rect);
+    // A player reads the message apart from the stock and its turn arrows: 6 pixels between (not
+    // yet at three or four on a narrow screen).
+    for (const char* stock : {"Label1", "ImgTurn1", "ImgTurn2"}) {
+        const QRectF near = plan.Find(stock, -1)->rect.adjusted(-5, -5, 5, 5);
+        EXPECT_FALSE(plan.inputs.players == 2 && near.intersects(message.rect))
+            << stock << " by the message " << Text(message.rect);
+    }
     for (size_t i = 0; i < all.size(); ++i)
         for (size_t j = i + 1; j < all.size(); ++j)
             if (Layout_Overlap(all[i].rect, all[j].rect) && !OnPurpose(all[i], all[j]))
