@@ -433,7 +433,11 @@ QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>&
 }
 
 std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in) {
-    std::vector<GridPlace> places = LayoutGrid_Places(in);
+    return LayoutGrid_NameMovesOf(in, LayoutGrid_Places(in));
+}
+
+std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& in,
+                                                           std::vector<GridPlace> places) {
     places.erase(std::remove_if(places.begin(), places.end(),
                                 [](const GridPlace& g) {
                                     return (g.name == "Label9" && g.index >= kLblComment) ||

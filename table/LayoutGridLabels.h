@@ -23,3 +23,6 @@ QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>&
                            const QFont& font, int lines, const QString& widest);
 // Those moves alone, for inputs the arithmetic covers.
 std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in);
+// The same, from the places LayoutGrid_Places gave for `in`.
+std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& in,
+                                                           std::vector<GridPlace> places);

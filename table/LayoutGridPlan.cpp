@@ -155,7 +155,6 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     s.ScreenHeightTwips = in.screenHeightTw;
     PlanState_Window(plan, places);
     s.AvatarRule = PlanAvatarRule(in, s.FormWidth);
-    s.NameMoves = LayoutGrid_NameMoves(in);
     // A message shown smaller than the player chose keeps the choice, so the next plan starts from it.
     const double chosen = in.messageFontSize * s.FontScale;
     for (const GridPlace& g : places)
@@ -353,6 +352,7 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     plan.inputs = in;
     plan.mode = Layout_ModeFor(in);
     std::vector<GridPlace> places = LayoutGrid_Places(in);
+    plan.state.NameMoves = LayoutGrid_NameMovesOf(in, places);
     const std::vector<GridPlace> spares = LayoutGrid_SpareParts(in, places);
     places.insert(places.end(), spares.begin(), spares.end());
     plan.controls.reserve(places.size());
