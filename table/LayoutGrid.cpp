@@ -403,7 +403,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
         LayoutGrid_NarrowLabels(in, out);
         return out;
     }
-    const double width = in.fit ? Display_FittedWidthTw(in.screenWidthTw) / 15.0 : in.window.width();
+    const double width = LayoutGrid_WindowWidth(in);
     const double bottom = LayoutGrid_RoomBottom(in, out);
     // Where the stock would pass the window, it goes to the free room nearest.
     const bool fitted = !GridStock(out, in, Layout_ModeFor(in), width);

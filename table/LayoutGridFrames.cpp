@@ -135,8 +135,7 @@ void WildLabels(const LayoutInputs& in, const CenterShape& s, std::vector<GridPl
         return std::none_of(obstacles.begin(), obstacles.end(),
                             [&](const QRectF& o) { return Layout_Overlap(box, o); });
     };
-    const double width =
-        in.fit ? Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel : in.window.width();
+    const double width = LayoutGrid_WindowWidth(in);
     const QRectF room(0, 0, width, in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0));
     const double font = design::Find(QStringLiteral("LblWild"), 1)->fontSize * s.across;
     int p = 0;

@@ -104,7 +104,7 @@ QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, con
     const QRectF laid(left, std::min(frame.bottom(), LayoutGrid_ShrinkRoom(in).height() - need), width,
                       height);
     const double bottom = LayoutGrid_RoomBottom(in, places);
-    const double right = in.fit ? LayoutGrid_ShrinkRoom(in).width() + 2 : in.window.width();
+    const double right = LayoutGrid_WindowWidth(in);
     return Notice_Place(laid, font, MessageObstacles(in, places), bottom, right, rule).value_or(laid);
 }
 
@@ -117,7 +117,7 @@ void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
     std::vector<GridPlace> parts;
     std::copy_if(places.begin(), places.end(), std::back_inserter(parts),
                  [](const GridPlace& g) { return cards.contains(g.name); });
-    const double width = in.fit ? LayoutGrid_ShrinkRoom(in).width() + 2 : in.window.width();
+    const double width = LayoutGrid_WindowWidth(in);
     // Four seats leave it a smaller box, level with the centre frame's top.
     const bool four = in.players == 4;
     LayoutGrid_Avatar(parts, in, width, LayoutGrid_RoomBottom(in, places),
@@ -143,8 +143,8 @@ void LayoutGrid_NarrowLabels(const LayoutInputs& in, std::vector<GridPlace>& pla
     const LayoutShrink s = LayoutGrid_Shrink(in);
     const double font = LayoutGrid_ScaledFont(kLabelFont, s);
     const QRectF frame = LaidFrame(s);
+    // The label is fitted in its plain face, as the table has it when laid out.
     QFont noticeFont(QString::fromLatin1(design::kFontFamily));
-    noticeFont.setBold(true);
     noticeFont.setPointSizeF(font);
     const QRectF notice =
         LayoutGrid_FitLabel(in, places,

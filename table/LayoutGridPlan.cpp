@@ -376,8 +376,9 @@ constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfP
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the table of three or four on a screen narrower than 1024 pixels, whose scaling
-    // does not take the window manager's frame yet, and the screens between the narrow ones.
+    // Not yet: the table of three or four on a screen narrower than 1024 pixels, whose scale down
+    // reads the message before scaling as it stands in the player's usual font only (a larger
+    // one is moved by the fitting and changes the scale), and the screens between the narrow ones.
     const bool twoNarrow =
         in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
                                      in.screenWidthTw) != std::end(kNarrowScreensTw);

@@ -69,8 +69,9 @@ double Narrow_FittedHeight(const LayoutInputs& in, double sideBottom) {
     const int under = in.screenWidthTw < 13000 ? 184 : 255;
     const int frame = int((in.frame.top() + in.frame.bottom()) * px);
     int h = int(std::lround((in.statusBarHeight + sideBottom) * px + 900)) + under;
+    // The frame keeps the window on the screen; the window's height is the client's.
     h = std::min(h, in.screenHeightTw - frame);
-    return int(h / px) - in.frame.top() - in.frame.bottom();
+    return int(h / px);
 }
 
 // The wild-card labels beside the centre frame, scaled with the table: left of piles 1 and 3,
@@ -95,6 +96,10 @@ bool LayoutGrid_ScaledToWindow(const LayoutInputs& in) {
 
 QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in) {
     return Narrow_Room(in);
+}
+
+double LayoutGrid_WindowWidth(const LayoutInputs& in) {
+    return in.fit ? Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel : in.window.width();
 }
 
 QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
@@ -373,7 +378,7 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     LayoutGrid_HoldCardFrames(out);
     // Fitted to the window: the opponents' hands clear of their side piles, their hold rows
     // below the hands, the centre piles below the hold rows.
-    const double width = in.fit ? room.width() + 2 : in.window.width();
+    const double width = LayoutGrid_WindowWidth(in);
     const double rowTop = Narrow_At(out, "Picture1", 7).rect.top();
     QRectF comment = Narrow_CommentLine(out, RoundEven(rowTop));
     for (int seat = 2; seat <= in.players; ++seat)

@@ -24,6 +24,9 @@ struct LayoutShrink {
 bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
 // The room the window fitted to the screen gives the scaled table, above the status bar.
 QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in);
+// The width the table is laid out in: the window fitted to the screen (the frame's sides not
+// taken off, as the fitting sets the window's own width) or the window as given.
+double LayoutGrid_WindowWidth(const LayoutInputs& in);
 // How far the table reaches right and down before it is scaled: its card places and frames, the
 // comment line, the notice and the human's name.
 QSizeF LayoutGrid_Reach(const LayoutInputs& in);

@@ -335,37 +335,41 @@ bool NarrowGroup(const QString& name, int index) {
 }
 
 // On the narrow screens the card places, the stock, the avatar and the labels agree with the
-// plan whatever the avatar's picture, also in a window made smaller by hand.
+// plan whatever the avatar's picture and the window manager's frame, also in a window made
+// smaller by hand.
 TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
     int compared = 0;
     for (const int width : {640, 800})
         for (const int players : {2, 3, 4})
-            for (const QSize avatar : {QSize(), QSize(40, 60), QSize(200, 90)}) {
-                SCOPED_TRACE(testing::Message() << width << ", " << players << " players, avatar "
-                                                << avatar.width() << "x" << avatar.height());
-                LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
-                in.screenWidthTw = width * 15;
-                in.screenHeightTw = width * 3 / 4 * 15;
-                in.players = players;
-                in.centers = 4;
-                in.window = QSize(width, width * 3 / 4 - 60);
-                in.avatarPicture = avatar;
-                // The message of two, which the notice test lists where it differs, is left out.
-                const auto take = [&](const QString& name, int index) {
-                    return NarrowGroup(name, index) &&
-                           (players > 2 || index != kLblMessage || name != "Label9");
-                };
-                const LayoutPlan fitted = Layout_Rehearse(in);
-                compared += ExpectArithmeticAgrees(in, fitted, take);
-                in.fit = false;
-                in.window = (fitted.minimum + fitted.window) / 2;
-                compared += ExpectArithmeticAgrees(in, Layout_Rehearse(in), take);
-            }
+            for (const QSize avatar : {QSize(), QSize(40, 60), QSize(200, 90)})
+                for (const QMargins frame : {QMargins(), QMargins(1, 22, 1, 1)}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << width << ", " << players << " players, avatar " << avatar.width() << "x"
+                                 << avatar.height() << ", frame " << frame.top());
+                    LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+                    in.frame = frame;
+                    in.screenWidthTw = width * 15;
+                    in.screenHeightTw = width * 3 / 4 * 15;
+                    in.players = players;
+                    in.centers = 4;
+                    in.window = QSize(width, width * 3 / 4 - 60);
+                    in.avatarPicture = avatar;
+                    // The message of two, which the notice test lists where it differs, is left out.
+                    const auto take = [&](const QString& name, int index) {
+                        return NarrowGroup(name, index) &&
+                               (players > 2 || index != kLblMessage || name != "Label9");
+                    };
+                    const LayoutPlan fitted = Layout_Rehearse(in);
+                    compared += ExpectArithmeticAgrees(in, fitted, take);
+                    in.fit = false;
+                    in.window = (fitted.minimum + fitted.window) / 2;
+                    compared += ExpectArithmeticAgrees(in, Layout_Rehearse(in), take);
+                }
     // Each table's places (two players' 88 and the 4 centre piles, three players' 132, four
     // players' 172), the stock group and the avatar; the names, comment line and icon (4, 5, 6),
     // the centre frame, four wild-card labels and six small parts (11), the notice, deal button,
-    // peek label and status message (4), and the message of three and four.
-    EXPECT_EQ(compared, 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5 + (4 + 5 + 6) + 3 * (11 + 4) + 2));
+    // peek label and status message (4), and the message of three and four; with and without a frame.
+    EXPECT_EQ(compared, 2 * 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5 + (4 + 5 + 6) + 3 * (11 + 4) + 2));
 }
 
 // The seats' names, the comment line and the emote icon beside it.
