@@ -390,6 +390,14 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
     return in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 
+std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
+    LayoutInputs standard = in;
+    standard.mode = DisplayMode::Standard;
+    std::vector<GridPlace> out;
+    GridSeveral(out, standard);
+    return out;
+}
+
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {
     return GridCardPlaces(in);
 }

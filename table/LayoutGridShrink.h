@@ -2,6 +2,7 @@
 // The small display of three or four players on a screen up to 800 pixels wide: the table made
 // for an 800-pixel window, scaled down whole to the window by how far the table reaches, its
 // cards kept at the small size and its hold rows closed up.
+#include "table/KeepClear.h"
 #include "table/LayoutGrid.h"
 
 #include <QRectF>
@@ -51,6 +52,9 @@ ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
 // it is scaled: the comment line's right edge and the notice's bottom decide the reach.
 QRectF LayoutGrid_CommentDesign(const LayoutInputs& in);
 QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
+// The same with the font the fitting shows it in: smaller than the player's where it found no
+// room in that one.
+NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in);
 // Scales the design places `places` to the window where the inputs ask it, with the stock and the
 // avatar as drawn for a seat without a picture, each in room of its own; true when it did.
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);
