@@ -376,12 +376,14 @@ constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfP
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the table of three or four on a screen narrower than 1024 pixels, whose scale down
-    // reads the message before scaling as it stands in the player's usual font only (a larger
-    // one is moved by the fitting and changes the scale), and the screens between the narrow ones.
+    // Not yet: the screens between the narrow ones for a table of two, and those between 800 and
+    // 1024 pixels wide; and a scaled table with opponents named, whose names under their side
+    // piles push the hold rows further down.
     const bool twoNarrow =
         in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
                                      in.screenWidthTw) != std::end(kNarrowScreensTw);
-    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
-           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
+    const bool unnamed = std::all_of(in.seatNames.begin(), in.seatNames.begin() + (in.players - 1),
+                                     [](const QString& n) { return n.trimmed().isEmpty(); });
+    return LayoutGrid_Covers(in) &&
+           ((LayoutGrid_ScaledToWindow(in) && unnamed) || in.screenWidthTw >= kWideScreenTw || twoNarrow);
 }

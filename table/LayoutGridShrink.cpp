@@ -6,6 +6,7 @@
 #include "table/Design.h"
 #include "table/Display.h"
 #include "table/KeepClear.h"
+#include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNarrow.h"
 
 #include <QFont>
@@ -280,7 +281,7 @@ void Narrow_MoveBy(std::vector<GridPlace>& out, const char* name, int first, int
 
 // A compact seat's hand starts right of its side card and fans closer where it would reach
 // `right`; its hold row, outlines and frame go down below the hand.
-void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) {
+void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right, const QRectF& name) {
     const char* places = Narrow_SeatPlaces(seat);
     const double start = Narrow_At(out, places, 1).rect.right() + kNarrowGap,
                  dx = start - Narrow_At(out, places, 2).rect.left();
@@ -296,7 +297,12 @@ void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) 
     double bottom = 0;
     for (int e = 1; e <= 6; ++e)
         bottom = std::max(bottom, Narrow_At(out, places, e).rect.bottom());
-    const double dy = bottom + kNarrowGap - Narrow_At(out, "Label3", seat - 1).rect.top();
+    // A name moved under the side pile stays above the hold frame's top line.
+    const QRectF row = Narrow_At(out, "Label3", seat - 1).rect;
+    if (name.top() >= Narrow_At(out, places, 1).rect.bottom() && name.right() > row.left() &&
+        name.left() < row.right())
+        bottom = std::max(bottom, name.bottom());
+    const double dy = bottom + kNarrowGap - row.top();
     if (dy <= 0) return;
     Narrow_MoveBy(out, places, 7, 10, dy);
     Narrow_MoveBy(out, "StackHold", 4 * (seat - 1) + 1, 4 * seat, dy);
@@ -429,12 +435,15 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     const double width = LayoutGrid_WindowWidth(in);
     const double rowTop = Narrow_At(out, "Picture1", 7).rect.top();
     QRectF comment = Narrow_CommentLine(out, RoundEven(rowTop));
+    const std::array<QRectF, 5> names = LayoutGrid_NamesBeforeFit(in, out);
     for (int seat = 2; seat <= in.players; ++seat)
         Narrow_FitCompactSeat(
-            out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap);
+            out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap,
+            names.at(seat));
     state.oppHoldTop = RoundEven(Narrow_At(out, "Picture1", 7).rect.top());
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);
+    state.comment = comment;
     const double thirdPile = Narrow_At(out, "PicCenter", 3).rect.top();
     const double bottom = LayoutGrid_RoomBottom(in, out);
     const double dy = Narrow_FitCentersBelowSeats(out, in, bottom);

@@ -42,10 +42,12 @@ double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
 // screen 12000 twips wide the avatar and its slap.
 bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in);
 // The layout state the scaling leaves: the centre square's corner and the top of the opponents'
-// hold rows.
+// hold rows; and the comment line as the scaling leaves it, cut short above the card places
+// where it stood before the hold rows went down below the hands, and gone down with them.
 struct ShrinkState {
     LayoutShrink shrink;
     int centerLeft = 0, centerTop = 0, oppHoldTop = 0;
+    QRectF comment;
 };
 ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
 // The comment line and the notice where the table made for an 800-pixel window has them, before
