@@ -7,6 +7,8 @@
 #include "shell/SavedGameCheck.h"
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Panel.h"
 #include "table/Status.h"
 #include "table/WindowPlaces.h"
@@ -17,6 +19,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTextStream>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -427,6 +430,52 @@ TEST_F(TutorialTest, AuthoringKeysWriteAndReadOnlyRecords31To99) {
     answer = QStringLiteral("40");
     KeyCommand(kKeyR, kCtrlShift);
     ExpectSameModel(Model(), table, "record 40 restored");
+}
+
+// A table laid out anew while an arrow shows (another display size, a window resized by hand)
+// leaves the arrow pointing at what it pointed at, in its new place.
+TEST_F(TutorialTest, TheArrowFollowsWhatItPointsAtWhenTheTableIsLaidOutAgain) {
+    auto rect = [](const platform::Control& c) {
+        return QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx());
+    };
+    auto besideCenters = [&] {
+        const QRectF a = rect(form->imgTip), c = rect(form->imgCenter);
+        return form->imgTip.Visible() && a.topLeft() == QPointF(c.right(), c.top());
+    };
+    auto underSide = [&] {
+        const QRectF a = rect(form->imgTipUp), card = rect(form->Picture7(1));
+        return form->imgTipUp.Visible() && a.top() >= card.bottom() && a.left() > card.left() &&
+               a.left() < card.right();
+    };
+    auto overHold = [&] {
+        const QRectF a = rect(form->imgTip), card = rect(form->Picture7(7));
+        return form->imgTip.Visible() && a.bottom() == card.top() && a.left() == card.left() + 10;
+    };
+    const struct {
+        int step;
+        std::function<bool()> pointing;
+    } steps[] = {{4, besideCenters}, {7, underSide}, {9, overHold}};
+    const std::pair<const char*, std::function<void()>> relayouts[] = {
+        {"small display", [] { Layout_Relay(DisplayMode::Small, true, true); }},
+        {"resized by hand",
+         [this] {
+             form->SetClientSizePx(form->Client()->width() + 120, form->Client()->height() + 90);
+             Layout_Relay(Layout_ModeAsked());
+         }},
+    };
+    for (const auto& [what, relayout] : relayouts)
+        for (const auto& s : steps) {
+            Put({});
+            Tutorial_Show();
+            Next(s.step - 1);
+            ASSERT_EQ(Tut.Step, s.step);
+            ASSERT_TRUE(s.pointing()) << s.step;
+            relayout();
+            EXPECT_TRUE(s.pointing()) << "step " << s.step << ", " << what;
+            svc.boxes->Expect(vbYes);
+            svc.boxes->Expect(vbOK);
+            frmTutorial().cmdOK_Click();
+        }
 }
 
 // Each step's window is as high as its text needs, its buttons below the text; the up arrow
