@@ -1,4 +1,5 @@
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "table/CardArt.h"
 #include "table/Design.h"
 #include "table/Paint.h"
@@ -239,8 +240,8 @@ TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
         int players, layout, pturn;
         int seat; // 1 the human, 2 seat 2, 3 seat 3
         double height;
-    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80},   {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
-                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96},   {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
+    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80}, {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
+                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96}, {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
     for (const auto& r : rows) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
@@ -399,32 +400,40 @@ TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
         const QRgb backdrop = panel.pixel(189, 41);
         for (int icon = kIconGame; icon <= kIconHelp; ++icon) {
             int x = 0;
-            while (Panel_IconAt(x, 41) != icon) ++x;
+            while (Panel_IconAt(x, 41) != icon)
+                ++x;
             EXPECT_NE(panel.pixel(x + 8, 41), backdrop) << style << " " << icon;
         }
     }
 }
 
-// Before the deal every seat at the table shows its side pile's back and its empty hold places.
-TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
+// Every seat at the table shows its empty hold places; a side place shows the pile's back only
+// once the pile is dealt, so before the deal no seat shows one, whatever showed before.
+TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlacesAndOnlyDealtSidePiles) {
     Com.DeckColour = 0x00402010;
     Com.NumPlayers = 3;
     LoadSeat3();
-    form->Picture2(1).SetVisible(false);
-    Cards_ShowAll();
-    for (int i = 0; i <= 3; ++i)
-        EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
-    EXPECT_EQ(form->Picture7(1).Picture(), Tbl.Pic.FilePic[0]);
-    EXPECT_EQ(form->Picture1(1).Picture(), Tbl.Pic.FilePic[5]);
-    EXPECT_EQ(form->Picture2(1).Picture(), Tbl.Pic.FilePic[5]);
-    EXPECT_TRUE(form->Picture2(1).Visible());
-    EXPECT_EQ(form->Picture2(1).BackColor(), 0x00402010u);
-    for (int slot = 7; slot <= 10; ++slot) {
-        EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
-        EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
-        EXPECT_EQ(form->Picture2(slot).Picture(), form->EmptyPlaceSmall) << slot;
+    for (const bool dealt : {false, true}) {
+        for (int seat = 1; seat <= 3; ++seat) {
+            (*Seat(seat).cards)(1, 1) = dealt ? 5 : 0;
+            Seat(seat).places->operator()(1).SetVisible(seat != 3);
+        }
+        Cards_ShowAll();
+        for (int i = 0; i <= 3; ++i)
+            EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
+        for (int seat = 1; seat <= 3; ++seat) {
+            const PictureBox& side = Seat(seat).places->operator()(1);
+            EXPECT_EQ(side.Visible(), dealt) << seat;
+            EXPECT_EQ(side.BackColor(), 0x00402010u) << seat;
+            if (dealt) EXPECT_EQ(side.Picture(), Tbl.Pic.FilePic[seat == 1 ? 0 : 5]) << seat;
+        }
+        for (int slot = 7; slot <= 10; ++slot) {
+            EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
+            EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
+            EXPECT_EQ(form->Picture2(slot).Picture(), form->EmptyPlaceSmall) << slot;
+        }
     }
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
