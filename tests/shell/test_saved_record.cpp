@@ -10,24 +10,6 @@ namespace {
 
 using platform::RecordBuf;
 
-// A game's identity travels with its record; the same bytes without the mark before them (as an
-// older writer may have left them) read as no identity.
-TEST(SavedGameRecord, TheIdentityRoundTripsAndUnmarkedBytesReadAsNone) {
-    SavedGame g;
-    g.GameId = -123456789;
-    g.Recorded = true;
-    const RecordBuf b = g.Encode();
-    EXPECT_EQ(b.I32(28), -123456789);
-    const SavedGame back = SavedGame::Decode(b);
-    EXPECT_EQ(back.GameId, g.GameId);
-    EXPECT_TRUE(back.Recorded);
-    QByteArray unmarked = b.Bytes();
-    unmarked[26] = unmarked[27] = '\0';
-    const SavedGame old = SavedGame::Decode(RecordBuf(unmarked));
-    EXPECT_EQ(old.GameId, 0);
-    EXPECT_FALSE(old.Recorded);
-}
-
 // Each value written into a fresh record lands at its byte offset and nowhere else.
 TEST(SavedGameRecord, EveryValueIsWrittenAtItsOffset) {
     using Set = std::function<void(SavedGame&, int)>;

