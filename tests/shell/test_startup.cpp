@@ -210,15 +210,28 @@ TEST_F(StartupTest, TheDebugSwitchIsTheFirstSixCharactersInAnyCase) {
     }
 }
 
-TEST_F(StartupTest, ANarrowScreenStartsInTheSmallDisplay) {
-    svc.screen->widthTwips = 9990;
-    svc.screen->heightTwips = 7485;
-    Start();
-    EXPECT_EQ(Com.LayoutMode, 2);
-    EXPECT_TRUE(Tbl.SmallDisplay);
-    EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
-    EXPECT_FALSE(Tbl.DisplayEntryEnabled[1]);
-    EXPECT_EQ(Tbl.CardWidth, 59);
+TEST_F(StartupTest, ANarrowOrLowScreenStartsInTheSmallDisplay) {
+    // A 720 x 576 screen keeps the standard display (first: the display a run ends in is kept for
+    // the next); one narrower than 666 pixels or lower than the standard table's 560 (720 x 480,
+    // 700 x 525) takes the small one.
+    const struct {
+        int width, height;
+        bool small;
+    } screens[] = {{10800, 8640, false}, {9990, 7485, true}, {10800, 7200, true}, {10500, 7875, true}};
+    for (const auto& s : screens) {
+        SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
+        Startup_Reset();
+        Boot.LockPath = home->Path() + "/running.lock";
+        svc.screen->widthTwips = s.width;
+        svc.screen->heightTwips = s.height;
+        Start();
+        EXPECT_EQ(Com.LayoutMode, s.small ? 2 : 0);
+        EXPECT_EQ(Tbl.SmallDisplay, s.small);
+        EXPECT_EQ(Tbl.DisplayEntryEnabled[0], !s.small);
+        EXPECT_EQ(Tbl.DisplayEntryEnabled[1], !s.small);
+        EXPECT_EQ(Tbl.CardWidth, s.small ? 59 : 71);
+        Close();
+    }
 }
 
 TEST_F(StartupTest, ClosingDuringARunningStepWaitsForItToUnwind) {
