@@ -215,13 +215,13 @@ const PlacedControl* LayoutPlan::Find(const QString& name, int index) const {
 }
 
 bool Layout_NarrowForStandard(int screenWidthTw, int screenHeightTw, int players, int centers) {
-    // The standard table of two with four piles reaches 720 pixels across, to its hold frames'
-    // right edges; every standard table needs 560 pixels down for the human's row, its name, the
-    // status bar and the window's title.
-    constexpr int kFourPilesWidthTw = 10800, kStandardHeightTw = 8400;
-    return screenWidthTw < 10000 || (players > 2 && screenWidthTw < 13000) ||
-           (players == 2 && centers == 4 && screenWidthTw < kFourPilesWidthTw) ||
-           screenHeightTw < kStandardHeightTw;
+    // The standard table of two needs 670 pixels across with three piles, for seat 2's hold frame
+    // and the avatar at its smallest right of it, and 720 with four, to its hold frames' right
+    // edges; every standard table needs 560 pixels down for the human's row, its name, the status
+    // bar and the window's title.
+    constexpr int kThreePilesWidthTw = 10050, kFourPilesWidthTw = 10800, kStandardHeightTw = 8400;
+    return screenWidthTw < (centers == 4 ? kFourPilesWidthTw : kThreePilesWidthTw) ||
+           (players > 2 && screenWidthTw < 13000) || screenHeightTw < kStandardHeightTw;
 }
 
 bool Layout_Planning() {
