@@ -121,7 +121,7 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     const LayoutInputs& in = plan.inputs;
     TableState& s = plan.state;
     const bool small = Display_IsSmall(plan.mode), two = in.players == 2;
-    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.players);
+    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers);
     s.CardWidth = int(small ? design::kSmallCard.w : design::kLargeCard.w);
     s.CardHeight = int(small ? design::kSmallCard.h : design::kLargeCard.h);
     if (two)
@@ -371,17 +371,16 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 
 namespace {
 constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
-// The narrow screens whose table of two the arithmetic has been walked over.
-constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfPx(800)};
+// The widest screen whose table of two is laid out as the narrow one: seat 2's hold frame with the
+// stock beside it, the rows packed closer.
+constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
     // Not yet: the table of three or four on a screen narrower than 1024 pixels, whose scale down
     // reads the message before scaling as it stands in the player's usual font only (a larger
-    // one is moved by the fitting and changes the scale), and the screens between the narrow ones.
-    const bool twoNarrow =
-        in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
-                                     in.screenWidthTw) != std::end(kNarrowScreensTw);
+    // one is moved by the fitting and changes the scale), and the screens between 800 and 1024.
+    const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
     return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
            (in.screenWidthTw >= kWideScreenTw || twoNarrow);
 }
