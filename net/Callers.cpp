@@ -2,7 +2,6 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
-#include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "net/NetCodec.h"
 #include "net/NetRows.h"
@@ -31,9 +30,10 @@ bool Alive(int e) {
     return ws.Exists(e) && ws.State(e) > platform::sckClosed && ws.State(e) != platform::sckClosing;
 }
 
-// A caller on the line that has not identified itself: it is nobody's player yet.
-bool Unidentified(int e) {
-    return Row(e).InUse == kRowInUse && !Net.Counted[static_cast<size_t>(e)];
+// A caller on the line that has not yet said who it is, its identification and its name: it
+// is nobody's player yet. A seat given by other means counts as a name.
+bool OnItsWay(int e) {
+    return Row(e).InUse == kRowInUse && Row(e).Seat == 0 && !Net.Named[static_cast<size_t>(e)];
 }
 
 // The timer lives as long as the program; it runs while a caller has yet to identify itself.
@@ -108,15 +108,6 @@ void RefuseCaller(int e, Refusal why) {
     Com.NetState = kNetNone;
 }
 
-// Once the Internet game is set up, the host waits for the caller's answers before it goes on,
-// or for its going: refused, gone of itself, or let go for its silence.
-void AcceptWait(int e) {
-    if (Net.NetReady != 1) return;
-    const CallerWaiting waiting;
-    Com.NetAnswered = false;
-    Net_Wait([e] { return Com.NetAnswered || Row(e).InUse != kRowInUse; });
-}
-
 // Why a further caller cannot come in, if it cannot. Only the players who have identified
 // themselves count: a caller still silent may never be one.
 std::optional<Refusal> Refused(int e) {
@@ -129,13 +120,14 @@ std::optional<Refusal> Refused(int e) {
     return std::nullopt;
 }
 
+// The host does not wait here for the caller's answers: its game, its player and the other
+// peers go on. Each answer is handled as it comes, and the caller watch lets a silent one go.
 void AdmitCaller(int e) {
     Row(e).InUse = kRowInUse;
     Row(e).Socket = e;
     if (Net.NetSockCount < 2) {
         Net.ClientSock = 1;
         Net_SendIdentity(e);
-        AcceptWait(e);
         return;
     }
     if (!Alive(e)) return;
@@ -149,7 +141,6 @@ void AdmitCaller(int e) {
     } else {
         Net.NetPendingSocks.push_back(e);
     }
-    AcceptWait(e);
 }
 
 } // namespace
@@ -168,6 +159,7 @@ void Winsock1_ConnectionRequest(int index, int requestId) {
     ws.Accept(e, requestId);
     Net.NetBuffer[static_cast<size_t>(e)].clear();
     Net.Counted[static_cast<size_t>(e)] = false;
+    Net.Named[static_cast<size_t>(e)] = false;
     Net.CalledAt[static_cast<size_t>(e)] = Now();
     // A new caller's first message is not a repeat of what the element's last one sent.
     Com.NetLastType[static_cast<size_t>(e)] = kNetNone;
@@ -180,7 +172,7 @@ void Net_DropSilentCallers() {
     bool waiting = false;
     for (int e = 1; e <= std::min(Net.NetSockCount, kLastElement); ++e) {
         if (Com.NetHost != 1 || Com.NetGame == 0) break;
-        if (!Unidentified(e)) continue;
+        if (!OnItsWay(e)) continue;
         const bool held =
             std::find(Net.NetPendingSocks.begin(), Net.NetPendingSocks.end(), e) != Net.NetPendingSocks.end();
         // A caller whose identification is held back has not been asked for its own yet.
@@ -188,8 +180,15 @@ void Net_DropSilentCallers() {
             waiting = true;
             continue;
         }
-        Net_Trace(e, '!', "no identification in time");
+        Net_Trace(e, '!', "no identification or name in time");
         Net_LinkLost(e);
     }
     if (!waiting) CallerWatch().stop();
+}
+
+bool Net_CallerComing() {
+    if (Com.NetHost != 1) return false;
+    for (int e = 1; e <= std::min(Net.NetSockCount, kLastElement); ++e)
+        if (Row(e).InUse == kRowInUse && Row(e).Seat == 0 && Net.Counted[static_cast<size_t>(e)]) return true;
+    return false;
 }
