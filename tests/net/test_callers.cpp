@@ -10,11 +10,11 @@
 #include "net/Joining.h"
 #include "net/NetCleanUp.h"
 #include "net/NetRows.h"
-#include "net/Recover.h"
 #include "platform/Services.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
+#include <QElapsedTimer>
 #include <array>
 #include <atomic>
 #include <functional>
@@ -257,75 +257,38 @@ INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
                                            Silent{"OnTheRealClock", 2, true}),
                          [](const ::testing::TestParamInfo<Silent>& i) { return i.param.what; });
 
-// A caller that calls while a player sits at the table, and then says nothing: on the real
-// clock the host takes it on at once and goes on with its game (here an exchange with the
-// seated player), long before the caller's time is up; the caller is still on the line.
-struct HostFlow {
-    const char* what;
-    int kind; // the exchange the flow ends with
-    void (*run)();
-};
-class CallerOnTheLine : public Callers, public ::testing::WithParamInterface<HostFlow> {};
+// A caller that says nothing, or only who it is (on the real clock, or the test clock): the host
+// goes on with its game at once, here a layout exchange. The one that identified itself holds
+// the commands (a game started now would deal it no cards) until its time is up.
+class CallerOnTheLine : public Callers, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(CallerOnTheLine, DoesNotHoldTheHostsGame) {
-    const HostFlow c = GetParam();
+    const bool identifies = GetParam();
     const int port = Listen(3);
-    platform::Svc().clock = platform::MakeRealClock();
     Net.NetReady = 1;
-    FillTable(3);
     std::atomic<bool> stop = false;
-    PeerSocket bo, silent;
-    peer = std::thread([&, port] {
-        joined::Call(bo, port, "Bo");
-        bo.ReadTimeout(20);
-        while (!stop && !bo.Closed())
-            if (const QByteArray line = bo.Line(); line.size() > 2 && !line.startsWith("SY"))
-                bo.Send(line.left(2) + '\n');
-    });
-    ASSERT_TRUE(Pump([] { return SeatedRows() == 1 && Com.NetGame == 1; }));
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(silent.Connect(port));
-    EXPECT_TRUE(Pump([] { return Row(2).InUse == kRowInUse; }));
-    c.run();
-    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    stop = true;
-    peer.join();
-    EXPECT_LT(took, kCallerIdentifyLimit / 2);
-    EXPECT_TRUE(Net_KindAnswered(c.kind));
-    EXPECT_EQ(silent.Line(), "IP Vornhelm Online^ 9. 6. 0^ 2\n");
-    EXPECT_EQ(Row(2).InUse, kRowInUse);
-    EXPECT_FALSE(Net.Counted[2]);
-    EXPECT_EQ(Com.NetGame, 1);
-    NetCleanUp();
-}
-
-INSTANTIATE_TEST_SUITE_P(Callers, CallerOnTheLine,
-                         ::testing::Values(HostFlow{"ThenTheLayout", kNetLO, [] { Net_ChangeLayout(); }},
-                                           HostFlow{"ThenTheSnapshot", kNetRC, [] { SendRecover(); }}),
-                         [](const ::testing::TestParamInfo<HostFlow>& i) { return i.param.what; });
-
-// A caller that identifies itself and never gives its name holds the host's commands (a game
-// started now would deal it no cards) until its time is up; then it is let go, uncounted.
-TEST_F(Callers, ACallerWithoutANameHoldsTheCommandsUntilItsTimeIsUp) {
-    const int port = Listen(3);
-    Net.NetReady = 1;
-    PeerSocket mute;
+    PeerSocket bo, mute;
+    peer = std::thread(Player, std::ref(bo), port, "Bo", std::cref(stop));
+    ASSERT_TRUE(Pump([] { return SeatedRows() == 1; }));
+    if (!identifies) platform::Svc().clock = platform::MakeRealClock();
+    QElapsedTimer since;
+    since.start();
     ASSERT_TRUE(mute.Connect(port));
-    ASSERT_TRUE(Pump([] { return Row(1).InUse == kRowInUse; }));
-    EXPECT_FALSE(Table_CommandsHeld()); // a caller that said nothing holds nothing
-    EXPECT_TRUE(mute.Line().startsWith("IP"));
-    mute.Send("IP Vornhelm Online^ 9. 6. 0\n");
-    ASSERT_TRUE(Pump([] { return Com.NetGame == 1; }));
-    EXPECT_TRUE(Table_CommandsHeld());
-    svc.clock->Advance(kCallerIdentifyLimit);
-    ASSERT_TRUE(Pump([] { return Row(1).InUse == 0; }));
-    EXPECT_FALSE(Table_CommandsHeld());
-    EXPECT_EQ(Com.NetGame, kNetGameConnecting);
-    EXPECT_EQ(form->Label9(kLblMessage).Caption(), "A caller left before joining.");
-    EXPECT_TRUE(mute.Line().startsWith("NM"));
-    EXPECT_TRUE(mute.Line().isEmpty() && mute.Closed());
-    NetCleanUp();
+    EXPECT_TRUE(Pump([] { return Row(2).InUse == kRowInUse; }));
+    if (identifies) mute.Send("IP Vornhelm Online^ 9. 6. 0\n");
+    EXPECT_TRUE(Pump([&] { return Com.NetGame == (identifies ? 2 : 1); }));
+    Net_ChangeLayout();
+    EXPECT_LT(since.elapsed(), 1000);
+    EXPECT_TRUE(Net_KindAnswered(kNetLO) && Row(2).InUse == kRowInUse);
+    EXPECT_EQ(Table_CommandsHeld(), identifies);
+    if (identifies) {
+        svc.clock->Advance(kCallerIdentifyLimit);
+        EXPECT_TRUE(Pump([] { return Row(2).InUse == 0 && Com.NetGame == 1 && !Table_CommandsHeld(); }));
+    }
+    stop = true;
 }
+
+INSTANTIATE_TEST_SUITE_P(Callers, CallerOnTheLine, ::testing::Bool());
 
 // Callers at a full table are refused; the player is told once, later refusals counted.
 TEST_F(Callers, AFloodOfCallersAtAFullTablePutsUpOneBox) {

@@ -135,8 +135,8 @@ TEST_F(TableChanges, TheHostsNewGameDuringItsOwnTurnIsAnsweredByTheDealPress) {
 }
 
 // The host's player presses F2 while a late caller is being taken in, between the caller's
-// identification and its name: the new game waits, no game starts before the caller is
-// seated, and the table's layout goes to both players.
+// identification and its name: no game starts inside that wait, the caller is seated and
+// the table's layout goes to both players.
 TEST_F(TableChanges, NewGameWaitsForTheCallerBeingTakenIn) {
     const int port = HostListening(3);
     std::vector<QByteArray> bo, cy;
