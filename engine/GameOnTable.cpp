@@ -63,8 +63,12 @@ bool Table_CommandsHeld() {
     return Eng.Starting || Netl.CallerComing();
 }
 
+bool Table_FlowRunning() {
+    return Eng.CompTurnActive || Eng.TableBusy || Eng.Starting || Eng.HandingOver || Eng.PlayBusy;
+}
+
 bool Table_Held() {
-    return Eng.CompTurnActive || Eng.TableBusy || Table_CommandsHeld() || Eng.HandingOver || Eng.PlayBusy;
+    return Table_FlowRunning() || Table_CommandsHeld();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include "common/NetCodes.h"
 #include "common/Shared.h"
 #include "engine/Flow.h"
+#include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "net/NetCodec.h"
 #include "net/NetRows.h"
@@ -83,8 +84,14 @@ QString RefusalText(Refusal why) {
 }
 
 // The player hears of a refusal once; those that follow while the box is up, or soon after
-// it, are counted on the table instead.
+// it, are counted on the table instead. A turn or another flow under way is not held up by a
+// box a stranger's call puts up: it is told on the table.
 void TellRefusal(Refusal why) {
+    const QString told = QStringLiteral("A new opponent tried to join this game.") + kCrLf + RefusalText(why);
+    if (Table_FlowRunning()) {
+        Net_Label9(kLblMessage, told);
+        return;
+    }
     if (Net.RefusalBoxUp || Now() < Net.RefusalQuietUntil) {
         ++Net.RefusedUntold;
         Net_Label9(kLblMessage, QString::number(Net.RefusedUntold) +
@@ -94,8 +101,7 @@ void TellRefusal(Refusal why) {
     }
     Net.RefusedUntold = 0;
     Net.RefusalBoxUp = true;
-    platform::MsgBox(QStringLiteral("A new opponent tried to join this game.") + kCrLf + RefusalText(why),
-                     platform::vbInformation, QStringLiteral("Connection Request Denied"));
+    platform::MsgBox(told, platform::vbInformation, QStringLiteral("Connection Request Denied"));
     Net.RefusalBoxUp = false;
     Net.RefusalQuietUntil = Now() + kRefusalQuietTime;
 }
