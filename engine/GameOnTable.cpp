@@ -7,6 +7,7 @@
 #include "platform/Connect.h"
 
 #include <QApplication>
+#include <QRandomGenerator>
 
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
 
@@ -35,10 +36,19 @@ void Table_GameOver() {
     Game_Scored();
 }
 
+std::int32_t Game_NewIdentity() {
+    // Drawn apart from the game's own random numbers, which seeded games repeat.
+    std::int32_t id = 0;
+    while (id == 0)
+        id = static_cast<std::int32_t>(QRandomGenerator::global()->generate());
+    return id;
+}
+
 void Game_Begin(bool resumed) {
     // A win that broke off releases the leaves it held before its mark goes.
     Game_Scored();
     static_cast<GameRun&>(Eng) = GameRun{};
+    Eng.GameId = Game_NewIdentity();
     if (resumed) Eng.TurnCount = 1;
     Lines_GameBegins();
 }

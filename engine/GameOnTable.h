@@ -7,6 +7,7 @@
 // and pauses through it, so that every pause answers whether that game is still the one on
 // the table; when it is not, the flow stops and leaves the table to whatever replaced it.
 
+#include <cstdint>
 #include <functional>
 
 // What a pause answers about the game of the flow that paused: it goes on, the program is
@@ -54,6 +55,8 @@ void Table_GameOver();
 // for it) is gone.
 // `resumed`: a game already in its turns (a snapshot, a saved game).
 void Game_Begin(bool resumed = false);
+// A new game's identity: never 0, which a save without one reads as.
+std::int32_t Game_NewIdentity();
 
 // Holds the table while a flow waits that must not have another game put on the table
 // under it: the table may not close meanwhile (TableBusy) and `flag` tells the commands

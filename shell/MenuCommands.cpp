@@ -187,10 +187,9 @@ void RestartGame() {
         MenuInternet(kNetSend);
         return;
     }
-    // The same game again: an end already in the record is not recorded twice.
-    Sav.StartOverRecorded = Eng.Recorded;
+    // The same game again: an end already in the record is not recorded twice (the restore
+    // knows it as the game on the table).
     RestoreSlot(false);
-    Sav.StartOverRecorded = false;
 }
 
 // The host's table is the remotes' too: it restores the start of this game when Restart Current

@@ -28,10 +28,11 @@ namespace {
 
 const QMargins* g_planFrame = nullptr;
 
-// The chrome the plan does not place: the status bar keeps to the window's bottom, the panel goes
-// where its own code puts it.
+// The chrome the plan does not place: the status bar keeps to the window's bottom, the panel and
+// the level label in it go where the panel's own code puts them for its look.
 bool PlanLeavesAlone(const QString& name) {
-    return name == QLatin1String("StatusBar1") || name == QLatin1String("picPanel");
+    return name == QLatin1String("StatusBar1") || name == QLatin1String("picPanel") ||
+           name == QLatin1String("lblLevel");
 }
 
 // Shown or hidden by the layout itself; every other control shows as the game has it.
@@ -465,6 +466,7 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     }
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
+    DispHooks.LaidOut();
     f.SetScaleMode(scale);
     // Last: a window smaller than this table grows to it, and is laid out again for its new size.
     // While the layout is locked (start-up puts the stored window back) the window is left free.

@@ -1,7 +1,9 @@
 #include "common/Records.h"
 #include "common/Shared.h"
+#include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
@@ -416,6 +418,29 @@ TEST_F(StartupTest, ARestartShowsTheTableEveryStoredModeAndGameSizeLeft) {
             EXPECT_EQ(Differences(before, Layout_Dump(), true).toStdString(), "");
             Close();
         }
+    }
+}
+
+// Before the first deal no seat shows a side pile, after a login or without one, at every table
+// size and once the table is laid out and painted again; the deal shows every seat's.
+TEST_F(StartupTest, NoSidePileShowsBeforeTheDealAndEverySeatsOnceDealt) {
+    auto sides = [](int players, bool shown) {
+        for (int seat = 1; seat <= players; ++seat)
+            EXPECT_EQ((*Seat(seat).places)(1).Visible(), shown) << players << " players, seat " << seat;
+    };
+    for (const int players : {2, 4}) {
+        Start();
+        sides(2, false);
+        Close();
+        Start(); // no login this time
+        Com.NumPlayers = players;
+        Com.NumCenters = players > 2 ? 4 : 3;
+        ProfHooks.LayOut();
+        Display_Change(1);
+        sides(players, false);
+        Game_New();
+        sides(players, true);
+        Close();
     }
 }
 
