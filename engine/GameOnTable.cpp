@@ -1,6 +1,7 @@
 #include "engine/GameOnTable.h"
 #include "common/Shared.h"
 #include "engine/Exchange.h"
+#include "engine/Flow.h"
 #include "engine/GameEnd.h"
 #include "engine/Model.h"
 #include "platform/Connect.h"
@@ -68,14 +69,16 @@ bool Game_Starting() {
     return Eng.Starting;
 }
 
-CallerWaiting::CallerWaiting() : TableHeld(Eng.CallerWait) {}
-
 bool Table_CommandsHeld() {
-    return Eng.Starting || Eng.CallerWait;
+    return Eng.Starting || Netl.CallerComing();
+}
+
+bool Table_FlowRunning() {
+    return Eng.CompTurnActive || Eng.TableBusy || Eng.Starting || Eng.HandingOver || Eng.PlayBusy;
 }
 
 bool Table_Held() {
-    return Eng.CompTurnActive || Eng.TableBusy || Table_CommandsHeld() || Eng.HandingOver || Eng.PlayBusy;
+    return Table_FlowRunning() || Table_CommandsHeld();
 }
 
 namespace {

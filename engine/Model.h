@@ -119,8 +119,6 @@ struct EngineState : GameRun {
     // held: a clearing or an end puts the next one in place.
     bool Starting = false;
     int TableGame = 0;
-    // The host waits for a caller it is taking into the Internet game (GameOnTable.h).
-    bool CallerWait = false;
 
     // The playing order.
     BArray<int, 1> TurnOrder{4};

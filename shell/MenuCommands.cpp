@@ -50,7 +50,7 @@ bool Remote() {
 }
 
 // A restore or a new table under a running computer turn, while a game is being started or a
-// caller taken in, would pull its tables away. The start is waited for as New Game waits for
+// caller takes its seat, would pull its tables away. The start is waited for as New Game waits for
 // it: the command, pressed `again`, runs once the table is free.
 bool RefusedWhileTableBusy(std::function<void()> again) {
     if (Table_CommandsHeld()) {
@@ -227,6 +227,11 @@ void NewGame() {
     if (Local() && (Com.Pturn > 1 || Table_Held())) {
         Eng.TurnStop = true;
         Table_Keep(Game_NewIfAsked);
+        return;
+    }
+    // The host's new game deals in a caller taking its seat: it waits for it.
+    if (!Local() && Table_CommandsHeld() && !Game_Starting()) {
+        Table_Keep(Game_New);
         return;
     }
     Game_New();
