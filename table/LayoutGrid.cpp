@@ -340,7 +340,8 @@ namespace {
 
 // The stock moved into free room is fitted after the labels are laid out, so it keeps off the
 // notice, the message, the comment line and the names too: searched again from where it stands,
-// among the places laid out before the labels (the first `placed`) and those labels.
+// among the places laid out before the labels (the first `placed`), those labels and the wild-card
+// labels where they first stand by their piles.
 void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
                         const QRectF& room) {
     std::vector<QRectF> labels;
@@ -348,6 +349,8 @@ void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const Layout
         if (out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage)
             labels.push_back(out[i].rect);
     std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
+    const std::vector<QRectF> wild = LayoutGrid_WildAtPiles(in, cards);
+    labels.insert(labels.end(), wild.begin(), wild.end());
     LayoutGrid_FitStock(cards, in, room, labels);
     const std::pair<const char*, int> stock[] = {
         {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
@@ -387,7 +390,7 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
     if (Display_IsSmall(mode))
         return in.players == 2 || in.screenWidthTw <= kShrinkScreenTw ||
                in.screenWidthTw >= platform::TwipsOfPx(1024);
-    return in.screenWidthTw >= platform::TwipsOfPx(800);
+    return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
@@ -415,7 +418,8 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     const double bottom = LayoutGrid_RoomBottom(in, out);
     // Where the stock would pass the window, it goes to the free room nearest.
     const bool fitted = !GridStock(out, in, Layout_ModeFor(in), width);
-    if (fitted) LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
+    // It keeps off the wild-card labels where they first stand by their piles, too.
+    if (fitted) LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom), LayoutGrid_WildAtPiles(in, out));
     LayoutGrid_Avatar(out, in, width, bottom);
     const size_t placed = out.size();
     LayoutGrid_Labels(in, out);

@@ -121,7 +121,7 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     const LayoutInputs& in = plan.inputs;
     TableState& s = plan.state;
     const bool small = Display_IsSmall(plan.mode), two = in.players == 2;
-    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.players);
+    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers);
     s.CardWidth = int(small ? design::kSmallCard.w : design::kLargeCard.w);
     s.CardHeight = int(small ? design::kSmallCard.h : design::kLargeCard.h);
     if (two)
@@ -371,17 +371,15 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 
 namespace {
 constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
-// The narrow screens whose table of two the arithmetic has been walked over.
-constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfPx(800)};
+// The widest screen whose table of two is laid out as the narrow one: seat 2's hold frame with the
+// stock beside it, the rows packed closer.
+constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the screens between the narrow ones for a table of two, and those between 800 and
-    // 1024 pixels wide; and a scaled table with opponents named, whose names under their side
-    // piles push the hold rows further down.
-    const bool twoNarrow =
-        in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
-                                     in.screenWidthTw) != std::end(kNarrowScreensTw);
+    // Not yet: the screens between 800 and 1024 pixels wide; and a scaled table of three or four
+    // with opponents named, whose names under their side piles push the hold rows further down.
+    const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
     const bool unnamed = std::all_of(in.seatNames.begin(), in.seatNames.begin() + (in.players - 1),
                                      [](const QString& n) { return n.trimmed().isEmpty(); });
     return LayoutGrid_Covers(in) &&
