@@ -316,7 +316,7 @@ void MenuOptions(int item, int subItem) {
     case kOptAddBackground: MenuWin.AddBackground(); break;
     case kOptDisplaySize:
         if (subItem == 0 || subItem == 1) Display_Change(subItem);
-        else if (subItem == 2) Form_FitScreen();
+        else if (subItem == 2) Table_FitScreen();
         break;
     default: break;
     }

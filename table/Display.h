@@ -17,6 +17,9 @@ void Display_ChangeSteps(int kind, bool fit);
 void Display_SetCardSize(bool small);
 void Card_SetSizeForMode();
 void Form_FitScreen();
+// The table window at the screen's home corner, fitted to the screen, the table laid out for it:
+// the default window size, and a start-up without a usable kept one.
+void Table_FitScreen();
 // The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
 // pixels, 1111 on wider ones.
 int Display_FittedWidthTw(int screenWidthTw);

@@ -17,6 +17,7 @@
 #include "table/WindowPlaces.h"
 #include "table/frmGrulm.h"
 
+#include <QPointer>
 #include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
@@ -404,6 +405,16 @@ void PlanApply_Places(TableForm& f, const LayoutPlan& plan, const std::vector<pl
         if (QWidget* w = live.at({c->name, c->index})->Widget()) w->raise();
 }
 
+// The slap picture sits on the avatar's bottom edge, just left of it, wherever the plan put it.
+void PlanApply_Slap(TableForm& f) {
+    constexpr double kSlapLeftTw = 6, kSlapAbove = 2;
+    const Image& a = f.ImgAvatar;
+    Image& slap = f.imgSlap;
+    slap.SetGeometryPx(a.LeftPx() - kSlapLeftTw / platform::kTwipsPerPixel,
+                       a.TopPx() + a.HeightPx() - slap.HeightPx() - kSlapAbove, slap.WidthPx(),
+                       slap.HeightPx());
+}
+
 // The layout's part of the table state, as the plan left it.
 void PlanApply_State(const LayoutPlan& plan) {
     const TableState& s = plan.state;
@@ -454,6 +465,7 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     std::vector<platform::Control*> made;
     PlanApply_AllElements(f, plan, made);
     PlanApply_Places(f, plan, made);
+    PlanApply_Slap(f);
     PlanApply_State(plan);
     f.imgCenter.SetStretch(plan.imgCenterStretch);
     f.imgCenter.SetPicture(plan.imgCenterPicture);
@@ -478,7 +490,28 @@ std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
     return kept;
 }
 
+namespace {
+
+// The plan last put on the table, the table it went on and whether its least size was held: a
+// relay that finds the same plan for the same table leaves the table as it stands.
+struct AppliedPlan {
+    QPointer<QWidget> table;
+    std::shared_ptr<const LayoutPlan> plan;
+    bool locked = false;
+};
+
+AppliedPlan& LastApplied() {
+    static AppliedPlan applied;
+    return applied;
+}
+
+} // namespace
+
 void Layout_Relay(DisplayMode mode, bool fit, bool repaint) {
     const std::shared_ptr<const LayoutPlan> plan = Layout_PlanFor(Layout_InputsNow(mode, fit));
+    AppliedPlan& last = LastApplied();
+    QWidget* table = frmGrulm().Window();
+    if (!repaint && last.plan == plan && last.table == table && last.locked == Tbl.ResizeLock) return;
     Layout_Apply(*plan, repaint);
+    last = {table, plan, Tbl.ResizeLock};
 }
