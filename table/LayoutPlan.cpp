@@ -484,10 +484,16 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
 }
 
 std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
-    // Shared: applying a plan may resize the window, which asks for another one meanwhile.
-    static std::shared_ptr<const LayoutPlan> kept;
-    if (!kept || !(kept->inputs == in)) kept = std::make_shared<const LayoutPlan>(Layout_Plan(in));
-    return kept;
+    // Shared: applying a plan may resize the window, which asks for another one meanwhile. A few
+    // are kept, the last used first: the seats' avatars of other shapes take turns on the table.
+    static std::array<std::shared_ptr<const LayoutPlan>, 4> kept;
+    auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& p) { return p && p->inputs == in; });
+    if (found == kept.end()) {
+        found = kept.end() - 1;
+        *found = std::make_shared<const LayoutPlan>(Layout_Plan(in));
+    }
+    std::rotate(kept.begin(), found, found + 1);
+    return kept.front();
 }
 
 namespace {

@@ -15,7 +15,6 @@ class LayoutRelayTest : public LayoutTest {
   protected:
     void SetUp() override {
         LayoutTest::SetUp();
-        Display_Install();
         Pictures_Init();
         StatusBar_Init();
         Com.UserPath = home->Path() + "/User/";
@@ -52,7 +51,7 @@ TEST_F(LayoutRelayTest, ACallThatChangesNothingLeavesTheTableAsItStands) {
              Table_ShowSeats();
          },
          1},
-        {"the display made smaller", [](FrmGrulm&) { Display_Change(1); }, 1},
+        {"the display made smaller", [](FrmGrulm&) { Display_ChangeImpl(1); }, 1},
     };
     for (const Case& c : cases) {
         Eng.Seat2Rec.RecName = "Grulm";
@@ -88,6 +87,18 @@ TEST_F(LayoutRelayTest, ATableChangedInPlayIsTheOneAFreshStartLaysOut) {
         Table(c.players, 4, c.twips);
         EXPECT_EQ(changed, Layout_Dump()) << c.players << " players, " << c.twips;
     }
+}
+
+// Seats whose avatars differ in shape take turns on the table: each shape's plan is worked out once.
+TEST_F(LayoutRelayTest, PlansForAvatarsTakingTurnsAreWorkedOutOnce) {
+    NewTable(3, 4, 15360);
+    LayoutInputs square = Layout_InputsNow(DisplayMode::Standard, false), wide = square;
+    square.avatarPicture = QSize(64, 64);
+    wide.avatarPicture = QSize(100, 60);
+    const auto first = Layout_PlanFor(square), other = Layout_PlanFor(wide);
+    EXPECT_EQ(Layout_PlanFor(square), first);
+    EXPECT_EQ(Layout_PlanFor(wide), other);
+    EXPECT_NE(first, other);
 }
 
 } // namespace
