@@ -252,12 +252,14 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
             Tbl.SavedWindowState = 0;
             // The kept place is the frame's, title bar included.
             f.MoveFrameTw(kept.Left, kept.Top, kept.Width, kept.First);
-            if (kept.LayoutMode < 2 && kept.First < KeptHandBottomTw(kept) + 1068) Table_FitScreen();
+            // Fitted for the display it was kept in, which start-up enters without fitting again.
+            if (kept.LayoutMode < 2 && kept.First < KeptHandBottomTw(kept) + 1068)
+                Table_FitScreen(DisplayMode_Of(kept.LayoutMode));
         }
         KeepFormSize(f);
     } else {
         Tbl.SavedWindowState = 0;
-        Table_FitScreen();
+        Table_FitScreen(DisplayMode_Of(kept.LayoutMode));
         platform::SaveSetting(kSettingsApp, QStringLiteral("Startup"), QStringLiteral("Path"), Com.AppPath);
     }
 }
@@ -372,7 +374,7 @@ void ShowOpponent(TableForm& f) {
 
 void ShowWindow(TableForm& f) {
     if (Tbl.SavedWindowState >= 2) {
-        Table_FitScreen();
+        Table_FitScreen(Layout_ModeAsked());
         if (Tbl.SavedWindowState == 2) f.SetWindowState(2);
     } else {
         f.SetWindowState(0);
@@ -436,7 +438,7 @@ void Grulm_FormLoad() {
     Eng.SeatSideStack = 99;
     EnterStoredLayout();
     // The window was sized for the standard display; a forced small one must fit the screen.
-    if (forced) Table_FitScreen();
+    if (forced) Table_FitScreen(Layout_ModeAsked());
     f.SetScaleMode(platform::vbTwips);
     if (Com.NumPlayers == 2) Layout_Relay(Layout_ModeAsked());
     Tbl.ResizeLock = false;

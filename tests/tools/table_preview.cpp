@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     Cards_MakeFiles();
     HoldImages_Set();
     Cards_ShowAll();
-    Table_FitScreen();
+    Table_FitScreen(Layout_ModeAsked());
     if (mode & 2) Display_Change(1);
     if (mode & 1) Display_Change(0);
 
