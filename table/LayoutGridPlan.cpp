@@ -377,11 +377,10 @@ constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the screens between 800 and 1024 pixels wide; and a scaled table of three or four
-    // with opponents named, whose names under their side piles push the hold rows further down.
+    // Not yet: the screens between 800 and 1024 pixels wide; and the scaled table of three or four,
+    // whose opponents' names under their side piles push the hold rows further down, and whose
+    // message fitting is still a search too slow for every relayout.
     const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
-    const bool unnamed = std::all_of(in.seatNames.begin(), in.seatNames.begin() + (in.players - 1),
-                                     [](const QString& n) { return n.trimmed().isEmpty(); });
-    return LayoutGrid_Covers(in) &&
-           ((LayoutGrid_ScaledToWindow(in) && unnamed) || in.screenWidthTw >= kWideScreenTw || twoNarrow);
+    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
+           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
 }
