@@ -252,20 +252,20 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 // The stock in its frame 5 pixels round it, with the turn arrows 7 pixels above and below the
 // frame: on a narrow screen beside seat 2's hold frame, else under the avatar's box as designed
 // (130 pixels square at the top right, whatever shape the picture later gives it). The card's left
-// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False
-// where the frame would pass the window's edge.
-bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
+// is taken from the frame's half width, so it stands 5 pixels left of the box's middle.
+void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
     const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
     // The small display of two draws the whole table at four fifths.
     const double k = small && in.players == 2 ? 0.8 : 1;
     QRectF stock(QPointF(0, (narrow ? 192 : 170) * k), card);
+    // The avatar's box keeps 10 pixels from the edge of a screen under 13000 twips, else 20.
+    const double margin = in.screenWidthTw < 13000 ? 10 : 20;
     if (narrow)
         stock.moveLeft(GridAt(out, "Label3", 1).rect.right() + (small ? 59 : 10));
     else
-        stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
+        stock.moveLeft(width - margin - 130 / 2.0 - (card.width() + 10) / 2);
     LayoutGrid_StockAt(out, stock);
-    return stock.right() + 5 <= width;
 }
 
 // The avatar's box for its picture: `side` pixels high, or as wide for a picture much wider than
@@ -338,21 +338,73 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
 
 namespace {
 
-// The stock moved into free room is fitted after the labels are laid out, so it keeps off the
-// notice, the message, the comment line and the names too: searched again from where it stands,
-// among the places laid out before the labels (the first `placed`) and those labels.
-void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
+// Far enough to take a place off any table.
+constexpr double kAway = 100000;
+
+// The stock card, its frame and its turn arrows.
+bool GridIsStock(const GridPlace& g) {
+    return (g.name == QLatin1String("PicCenter") && g.index == 0) || g.name == QLatin1String("Label1") ||
+           g.name == QLatin1String("ImgTurn1") || g.name == QLatin1String("ImgTurn2");
+}
+
+// The stock, where it lies on a card place or a frame, goes to the free room nearest among the
+// card places (the first `placed` of `out`) and the labels, the wild-card labels and the deal
+// button laid out after them, where they are drawn; true when it moved.
+bool GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
                         const QRectF& room) {
     std::vector<QRectF> labels;
     for (size_t i = placed; i < out.size(); ++i)
-        if (out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage)
+        if ((out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage) ||
+            out[i].name == QLatin1String("LblWild") || out[i].name == QLatin1String("cmdDeal"))
             labels.push_back(out[i].rect);
     std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
     LayoutGrid_FitStock(cards, in, room, labels);
     const std::pair<const char*, int> stock[] = {
         {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
-    for (const auto& [name, index] : stock)
-        GridAt(out, name, index).rect = GridAt(cards, name, index).rect;
+    bool moved = false;
+    for (const auto& [name, index] : stock) {
+        QRectF& at = GridAt(out, name, index).rect;
+        moved = moved || at != GridAt(cards, name, index).rect;
+        at = GridAt(cards, name, index).rect;
+    }
+    return moved;
+}
+
+// The avatar, the labels, the centre frame and the notices round the card places and the stock;
+// `away`, with the stock and the avatar off the table, where the labels are drawn before they
+// are fitted round them.
+void GridDress(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
+               bool away = false) {
+    LayoutGrid_Avatar(out, in, width, bottom);
+    if (away)
+        for (GridPlace& g : out)
+            if (GridIsStock(g) || g.name == QLatin1String("ImgAvatar")) g.rect.translate(-kAway, -kAway);
+    LayoutGrid_Labels(in, out);
+    LayoutGrid_Frames(in, out);
+    LayoutGridNotice_Places(in, out);
+    LayoutGridNotice_OffStock(in, out);
+}
+
+// True where the stock group in `cards` lies on a card place or a frame.
+bool GridStockOnCards(const std::vector<GridPlace>& cards, const LayoutInputs& in, const QRectF& room) {
+    std::vector<GridPlace> probe = cards;
+    const QRectF frame = GridAt(probe, "Label1", -1).rect;
+    LayoutGrid_FitStock(probe, in, room);
+    return GridAt(probe, "Label1", -1).rect != frame;
+}
+
+// The stock on a card place or a frame goes to the free room nearest among the card places and
+// the labels where they are drawn before they are fitted round it: laid out as though the stock
+// were not on the table.
+void GridStockOffDesignedLabels(std::vector<GridPlace>& cards, const LayoutInputs& in, double width,
+                                double bottom) {
+    std::vector<GridPlace> drawn = cards;
+    GridDress(drawn, in, width, bottom, true);
+    std::vector<GridPlace> mix = cards;
+    mix.insert(mix.end(), drawn.begin() + std::ptrdiff_t(cards.size()), drawn.end());
+    GridStockOffLabels(mix, cards.size(), in, QRectF(0, 0, width, bottom));
+    for (size_t i = 0; i < cards.size(); ++i)
+        cards[i].rect = mix[i].rect;
 }
 
 // The card places for inputs the arithmetic covers.
@@ -405,16 +457,18 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     }
     const double width = LayoutGrid_WindowWidth(in);
     const double bottom = LayoutGrid_RoomBottom(in, out);
-    // Where the stock would pass the window, it goes to the free room nearest.
-    const bool fitted = !GridStock(out, in, Layout_ModeFor(in), width);
-    if (fitted) LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom));
-    LayoutGrid_Avatar(out, in, width, bottom);
-    const size_t placed = out.size();
-    LayoutGrid_Labels(in, out);
-    LayoutGrid_Frames(in, out);
-    LayoutGridNotice_Places(in, out);
-    if (fitted) GridStockOffLabels(out, placed, in, QRectF(0, 0, width, bottom));
-    LayoutGridNotice_OffStock(in, out);
+    // Where the stock would pass the window, it goes to the free room nearest at once.
+    GridStock(out, in, Layout_ModeFor(in), width);
+    const QRectF room(0, 0, width, bottom);
+    if (GridAt(out, "Label1", -1).rect.right() > width) LayoutGrid_FitStock(out, in, room);
+    if (GridStockOnCards(out, in, room)) {
+        GridStockOffDesignedLabels(out, in, width, bottom);
+        GridDress(out, in, width, bottom);
+        return out;
+    }
+    const size_t cards = out.size();
+    GridDress(out, in, width, bottom);
+    GridStockOffLabels(out, cards, in, room);
     return out;
 }
 

@@ -370,18 +370,18 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 }
 
 namespace {
-constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
+constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
 // The narrow screens whose table of two the arithmetic has been walked over.
-constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640), platform::TwipsOfPx(800)};
+constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640)};
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the table of three or four on a screen narrower than 1024 pixels, whose scale down
+    // Not yet: the table of three or four on a screen up to 800 pixels wide, whose scale down
     // reads the message before scaling as it stands in the player's usual font only (a larger
     // one is moved by the fitting and changes the scale), and the screens between the narrow ones.
     const bool twoNarrow =
         in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
                                      in.screenWidthTw) != std::end(kNarrowScreensTw);
     return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
-           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
+           (in.screenWidthTw >= kStandardScreenTw || twoNarrow);
 }

@@ -123,7 +123,8 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
 }
 
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
-    const QSize screens[] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 1024}, {1920, 1080}};
+    const QSize screens[] = {{640, 480},  {800, 600},  {832, 624},   {900, 600},  {1024, 600},
+                             {1024, 768}, {1152, 864}, {1280, 1024}, {1366, 768}, {1920, 1080}};
     struct Size3 {
         int players, centers;
     };
@@ -163,7 +164,8 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 }
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
-// shapes), each display, each game size, the window fitted as a change of display fits it.
+// shapes; 832 and 900 wide between the table of 800 and that of 1024), each display, each game
+// size, the window fitted as a change of display fits it.
 // With `names`, the seats are called so rather than as the table has them; with `scaled`, the
 // tables of three and four scaled to a narrow window too.
 template <typename Each>
@@ -172,9 +174,10 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
     struct Screen {
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
     };
-    const Screen screens[] = {{{640, 480}, {}},        {{800, 600}, {}},         {{1024, 768}, {}},
-                              {{1152, 864}, {}},       {{1280, 1024}, {}},       {{1920, 1080}, {}},
-                              {{1024, 768}, {40, 60}}, {{1280, 1024}, {200, 90}}};
+    const Screen screens[] = {{{640, 480}, {}},        {{800, 600}, {}},          {{1024, 768}, {}},
+                              {{1152, 864}, {}},       {{1280, 1024}, {}},        {{1920, 1080}, {}},
+                              {{1024, 768}, {40, 60}}, {{1280, 1024}, {200, 90}}, {{832, 624}, {}},
+                              {{900, 600}, {}}};
     for (const auto& [screen, avatar] : screens)
         for (int mode = 0; mode <= 3; ++mode)
             for (const auto& [players, centers] :
@@ -253,10 +256,12 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
         std::nullopt, true);
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
-    // mode of every screen (the 640 and 800 ones take the small display scaled to the window). The
-    // stock, its frame, arrows and the avatar in every plan (on the 640 screen with two players and
-    // four centre piles the stock would pass the window and goes to the free room nearest).
-    EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5);
+    // mode of every screen (the 640 and 800 ones take the small display scaled to the window), but
+    // the small display on the 832 and 900 ones (34 plans each). The stock, its frame, arrows and
+    // the avatar in every plan (on the 640 screen with two players and four centre piles the stock
+    // would pass the window, on the 832 and 900 ones it lies on the hold frames: it goes to the
+    // free room nearest).
+    EXPECT_EQ(compared, 40 * (88 + 3 + 88 + 4) + 34 * (132 + 172) + (80 + 68) * 5);
 }
 
 // The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
@@ -403,11 +408,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     ForEachCoveredPlan(halfway, std::array<QString, 3>{QStringLiteral("Grimwald the Patient"),
                                                        QStringLiteral("Torvek Low Marshland"),
                                                        QStringLiteral("Oskrel Stonebreaker.")});
-    // Twice over the walk: each table of two has 2 names, the comment line and its icon (64
-    // plans), of three 3 names (24 plans), of four 4 names (24 plans); once the 8 scaled tables
+    // Twice over the walk: each table of two has 2 names, the comment line and its icon (80
+    // plans), of three 3 names (26 plans), of four 4 names (26 plans); once the 8 scaled tables
     // of three and the 8 of four (long names in a window made smaller by hand are left out: the
     // plan keeps their boxes as whichever of its passes last fitted them to the text).
-    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6);
+    EXPECT_EQ(compared, 2 * (80 * 4 + 26 * 5 + 26 * 6) + 8 * 5 + 8 * 6);
 }
 
 // The notice, the message label, the deal button, the peek label and the status message.
@@ -428,6 +433,13 @@ bool NoticeListedDifference(const LayoutInputs& in, const QString& name, int ind
     // The 640 screen makes the message as high as a hold frame and a card, which finds room only
     // right of the hold row or over the side stack; the arithmetic keeps it under the hand.
     if (screen == 640) return message;
+    // On a screen lower than the table the plan lifted the message to the window's height before
+    // the window was fitted to the screen; the arithmetic keeps it where the fitted window has room.
+    if (screen == 900) return message && in.players > 2 && mode == 0;
+    // With four piles the plan's message stands against the stock's frame moved off the hold
+    // frames beside it; the arithmetic ends it 6 pixels before the frame. Moved up, the notice as
+    // on the 800 screen.
+    if (screen == 832) return in.centers == 4 && (message ? mode <= 1 : mode == 1);
     if (screen != 800) return false;
     // The deal button in its room under the notice, the plan finds the message beside the raised
     // hand or lower; the arithmetic keeps it under the hand, right of the player's name.
@@ -449,10 +461,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
             });
         },
         std::nullopt, true);
-    // Five places in each of the 112 plans walked (64 of two, 48 of three or four), but for the
+    // Five places in each of the 132 plans walked (80 of two, 52 of three or four), but for the
     // differences listed: the message on the 640 screen (8), on the 800 one three messages with
-    // three piles, two notices and a message with four; and the 16 scaled tables' five.
-    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5);
+    // three piles, two notices and a message with four; on the 832 one two messages and a notice,
+    // on the 900 one two messages; and the 16 scaled tables' five.
+    EXPECT_EQ(compared, 132 * 5 - 8 - 3 - 3 - 3 - 2 + 16 * 5);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -576,16 +589,16 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
             }
         },
         std::nullopt, true);
-    // The 128 plans the card places test walks, each also on two windows made by hand, with as
+    // The 148 plans the card places test walks, each also on two windows made by hand, with as
     // many card places on each window as that test counts on the fitted one; and as many controls
     // as it, the names test (on one walk), the centre frame test and the notice test (without its
     // listed differences) count together; the frame test's spare places also in the 16 tables
     // scaled to a narrow window, of which the 8 of three have seat 4's side place.
-    EXPECT_EQ(plans, 128 * 3);
-    const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
+    EXPECT_EQ(plans, 148 * 3);
+    const int walked = 40 * (88 + 3 + 88 + 4) + 34 * (132 + 172) + (80 + 68) * 5;
     EXPECT_EQ(places, 3 * walked);
-    const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4;
-    const int spares = 128 * 6 + 64 * 2 + 32, notices = 112 * 5;
+    const int names = 80 * 4 + 26 * 5 + 26 * 6, frames = 132 * 7 + 40 * 3 + 92 * 4;
+    const int spares = 148 * 6 + 80 * 2 + 34, notices = 132 * 5;
     // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
     // and small parts (11) and notice group (5).
     const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
@@ -617,13 +630,13 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
             ++plans;
         },
         std::nullopt, true);
-    // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
-    // on the 32 two-player tables with three piles, four on the other 80; six spare places in
-    // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
+    // The 132 plans of the walk: the frame and six small parts in each, three wild-card labels
+    // on the 40 two-player tables with three piles, four on the other 92; six spare places in
+    // each, and the side places of seats 3 and 4 on the 80 tables of two, of seat 4 on the 26
     // of three.
-    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4));
-    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8);
-    EXPECT_EQ(plans, 128);
+    EXPECT_EQ(compared, 132 * 7 + 40 * 3 + 92 * 4 + 16 * (7 + 4));
+    EXPECT_EQ(spares, 132 * 6 + 80 * 2 + 26 + 16 * 6 + 8);
+    EXPECT_EQ(plans, 148);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
     Com.DeckColour = 0x00336699;
