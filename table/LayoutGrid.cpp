@@ -27,6 +27,8 @@ namespace {
 const auto GridAt = LayoutGrid_At;
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
 constexpr int kStep = TableState::CardStep;
+// A compact seat's hold frame keeps this far below its hand and name.
+constexpr double kHoldRowGap = 2;
 
 // The rows and columns of a two-player table: side pile, hand and hold row of each seat, and the
 // centre piles; a screen narrower than 1024 pixels packs them closer.
@@ -338,6 +340,8 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
 
 namespace {
 
+std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands);
+
 // Far enough to take a place off any table.
 constexpr double kAway = 100000;
 
@@ -400,6 +404,13 @@ void GridStockOffDesignedLabels(std::vector<GridPlace>& cards, const LayoutInput
                                 double bottom) {
     std::vector<GridPlace> drawn = cards;
     GridDress(drawn, in, width, bottom, true);
+    // At a table of three or four, the comment line as first laid out, before the hold rows went
+    // down below the hands, and moved down with them.
+    if (in.players > 2) {
+        std::vector<GridPlace> first = GridSeveralPlaces(in, false);
+        const double dy = GridAt(cards, "Picture1", 7).rect.top() - GridAt(first, "Picture1", 7).rect.top();
+        GridAt(drawn, "Label9", kLblComment).rect = LayoutGrid_CommentLaid(in, first).translated(0, dy);
+    }
     std::vector<GridPlace> mix = cards;
     mix.insert(mix.end(), drawn.begin() + std::ptrdiff_t(cards.size()), drawn.end());
     GridStockOffLabels(mix, cards.size(), in, QRectF(0, 0, width, bottom));
@@ -407,18 +418,52 @@ void GridStockOffDesignedLabels(std::vector<GridPlace>& cards, const LayoutInput
         cards[i].rect = mix[i].rect;
 }
 
+// At a table of three or four in the small display each opponent's hold row, its outlines and
+// frames go down below its fanned hand and its name under the side pile, where they reach it.
+void GridHoldRowsBelowHands(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    std::vector<GridPlace> named = out;
+    LayoutGrid_Labels(in, named);
+    static const char* const seats[] = {"Picture1", "Picture2", "Picture3"};
+    for (int seat = 2; seat <= in.players; ++seat) {
+        const char* places = seats[seat - 2];
+        const QRectF side = GridAt(out, places, 1).rect, row = GridAt(out, "Label3", seat - 1).rect;
+        double bottom = side.bottom();
+        for (int e = 2; e <= 6; ++e)
+            bottom = std::max(bottom, GridAt(out, places, e).rect.bottom());
+        const QRectF name = GridAt(named, "Label9", SeatNameLabel(seat)).rect;
+        if (name.top() >= side.bottom() && name.right() > row.left() && name.left() < row.right())
+            bottom = std::max(bottom, name.bottom());
+        const double dy = bottom + kHoldRowGap - row.top();
+        if (dy <= 0) continue;
+        for (GridPlace& g : out) {
+            const bool hold = g.name == QLatin1String(places) && g.index >= 7;
+            const bool outline = g.name == QLatin1String("StackHold") && (g.index - 1) / 4 == seat - 1;
+            const bool frame = (g.name == QLatin1String("Label3") && g.index == seat - 1) ||
+                               (seat == 2 && g.name == QLatin1String("lblHoldCard") && g.index <= 4);
+            if (hold || outline || frame) g.rect.translate(0, dy);
+        }
+    }
+}
+
+// The places of three or four in the display the inputs take; `belowHands`, with the hold rows
+// of the small display gone down below the opponents' hands.
+std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    std::vector<GridPlace> out;
+    LayoutInputs asked = in;
+    asked.mode = DisplayMode(int(mode) & 1);
+    GridSeveral(out, asked);
+    if (!Display_IsSmall(mode)) return out;
+    GridSeveralSmall(out, asked);
+    if (belowHands && in.screenWidthTw > kShrinkScreenTw) GridHoldRowsBelowHands(out, in);
+    return out;
+}
+
 // The card places for inputs the arithmetic covers.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
     if (!LayoutGrid_Covers(in)) return {};
     const DisplayMode mode = Layout_ModeFor(in);
-    if (in.players > 2) {
-        std::vector<GridPlace> out;
-        LayoutInputs asked = in;
-        asked.mode = DisplayMode(int(mode) & 1);
-        GridSeveral(out, asked);
-        if (Display_IsSmall(mode)) GridSeveralSmall(out, asked);
-        return out;
-    }
+    if (in.players > 2) return GridSeveralPlaces(in, true);
     if (Display_IsSmall(mode)) {
         LayoutInputs standard = in;
         standard.mode = DisplayMode::Standard;
@@ -435,11 +480,20 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the window.
+    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the
+    // window; not yet four between 800 and 1024 pixels wide, which the table scales to the window too.
     if (Display_IsSmall(mode))
-        return in.players == 2 || in.screenWidthTw <= kShrinkScreenTw ||
+        return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
                in.screenWidthTw >= platform::TwipsOfPx(1024);
     return in.screenWidthTw >= platform::TwipsOfPx(800);
+}
+
+std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
+    std::vector<GridPlace> out;
+    LayoutInputs standard = in;
+    standard.mode = DisplayMode::Standard;
+    GridSeveral(out, standard);
+    return out;
 }
 
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in) {

@@ -1,9 +1,10 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
 // the table of two in every display on every screen (the standard display from 800 pixels wide),
-// and of three or four in every display on a screen 1024 pixels wide or wider or 800 pixels wide or
-// narrower (scaled to the window, table/LayoutGridShrink.h); with them the stock, its frame and turn
-// arrows and the avatar.
+// of three in every display on every screen, and of four in every display on a screen 1024 pixels
+// wide or wider or 800 pixels wide or narrower and in the standard display from 800 (the small
+// display of three or four on a screen up to 800 pixels wide is scaled to the window,
+// table/LayoutGridShrink.h); with them the stock, its frame and turn arrows and the avatar.
 #include "table/LayoutPlan.h"
 
 #include <QRectF>
@@ -24,6 +25,9 @@ struct GridPlace {
 QSizeF LayoutGrid_AvatarSize(const QSize& picture);
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
+// The places of the standard display of three or four on the screen of `in`, which its small
+// display is made from, also where the screen forces that.
+std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
 // The place called `name`(`index`) among `places`.

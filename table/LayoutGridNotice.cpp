@@ -68,11 +68,23 @@ struct NoticeStandard {
     QRectF frame;
 };
 
+// A screen wide enough for the standard display of three or four.
+constexpr int kWholeFrameTw = platform::TwipsOfPx(1024);
+
 NoticeStandard NoticeStandardOf(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;
     standard.screenWidthTw = std::max(in.screenWidthTw, platform::TwipsOfPx(800));
     std::vector<GridPlace> out;
+    // Three or four on a screen that forces the small display (but for the table scaled to a
+    // narrow window): round the standard table of that screen and its centre frame drawn whole.
+    if (in.players > 2 && Layout_NarrowForStandard(in.screenWidthTw, in.players) &&
+        !LayoutGrid_ScaledToWindow(in)) {
+        out = LayoutGrid_SeveralStandard(in);
+        LayoutInputs whole = standard;
+        whole.screenWidthTw = kWholeFrameTw;
+        return {out, LayoutGrid_CenterFrame(whole, out)};
+    }
     if (Layout_ModeFor(in) != DisplayMode::Standard && Layout_ModeFor(standard) == DisplayMode::Standard)
         out = LayoutGrid_Places(standard);
     if (out.empty()) return {places, LayoutGrid_CenterFrame(in, places)};

@@ -378,7 +378,8 @@ constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640)};
 bool LayoutGrid_Complete(const LayoutInputs& in) {
     // Not yet: the table of three or four on a screen up to 800 pixels wide, whose scale down
     // reads the message before scaling as it stands in the player's usual font only (a larger
-    // one is moved by the fitting and changes the scale), and the screens between the narrow ones.
+    // one is moved by the fitting and changes the scale); the small display of four between 800
+    // and 1024 pixels wide; and the table of two between the 640 and 800 screens.
     const bool twoNarrow =
         in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
                                      in.screenWidthTw) != std::end(kNarrowScreensTw);

@@ -257,11 +257,11 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // Two players' 88 places and the centre piles in every mode on every screen (the 640 one
     // takes the small display whatever is asked); three players' 132 and four players' 172 in every
     // mode of every screen (the 640 and 800 ones take the small display scaled to the window), but
-    // the small display on the 832 and 900 ones (34 plans each). The stock, its frame, arrows and
+    // four's small display on the 832 and 900 ones (40 and 34 plans). The stock, its frame, arrows and
     // the avatar in every plan (on the 640 screen with two players and four centre piles the stock
     // would pass the window, on the 832 and 900 ones it lies on the hold frames: it goes to the
     // free room nearest).
-    EXPECT_EQ(compared, 40 * (88 + 3 + 88 + 4) + 34 * (132 + 172) + (80 + 68) * 5);
+    EXPECT_EQ(compared, 40 * (88 + 3 + 88 + 4) + 40 * 132 + 34 * 172 + (80 + 74) * 5);
 }
 
 // The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
@@ -393,7 +393,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
         for (int seat = 2; seat <= 4; ++seat) {
             const TableState::NameMove& want = plan.state.NameMoves.at(seat);
             EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
-            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            // Where the plan laid the names out twice, its second pass recorded the move from where
+            // the first had left the name; the arithmetic records it from where it was laid out.
+            if (!(want.moved && want.from == want.to && moves.at(seat).to == want.to)) {
+                EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            }
             EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
         }
     };
@@ -409,10 +413,10 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
                                                        QStringLiteral("Torvek Low Marshland"),
                                                        QStringLiteral("Oskrel Stonebreaker.")});
     // Twice over the walk: each table of two has 2 names, the comment line and its icon (80
-    // plans), of three 3 names (26 plans), of four 4 names (26 plans); once the 8 scaled tables
+    // plans), of three 3 names (32 plans), of four 4 names (26 plans); once the 8 scaled tables
     // of three and the 8 of four (long names in a window made smaller by hand are left out: the
     // plan keeps their boxes as whichever of its passes last fitted them to the text).
-    EXPECT_EQ(compared, 2 * (80 * 4 + 26 * 5 + 26 * 6) + 8 * 5 + 8 * 6);
+    EXPECT_EQ(compared, 2 * (80 * 4 + 32 * 5 + 26 * 6) + 8 * 5 + 8 * 6);
 }
 
 // The notice, the message label, the deal button, the peek label and the status message.
@@ -439,7 +443,7 @@ bool NoticeListedDifference(const LayoutInputs& in, const QString& name, int ind
     // With four piles the plan's message stands against the stock's frame moved off the hold
     // frames beside it; the arithmetic ends it 6 pixels before the frame. Moved up, the notice as
     // on the 800 screen.
-    if (screen == 832) return in.centers == 4 && (message ? mode <= 1 : mode == 1);
+    if (screen == 832) return in.players == 2 && in.centers == 4 && (message ? mode <= 1 : mode == 1);
     if (screen != 800) return false;
     // The deal button in its room under the notice, the plan finds the message beside the raised
     // hand or lower; the arithmetic keeps it under the hand, right of the player's name.
@@ -461,11 +465,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
             });
         },
         std::nullopt, true);
-    // Five places in each of the 132 plans walked (80 of two, 52 of three or four), but for the
+    // Five places in each of the 138 plans walked (80 of two, 58 of three or four), but for the
     // differences listed: the message on the 640 screen (8), on the 800 one three messages with
     // three piles, two notices and a message with four; on the 832 one two messages and a notice,
     // on the 900 one two messages; and the 16 scaled tables' five.
-    EXPECT_EQ(compared, 132 * 5 - 8 - 3 - 3 - 3 - 2 + 16 * 5);
+    EXPECT_EQ(compared, 138 * 5 - 8 - 3 - 3 - 3 - 2 + 16 * 5);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -589,16 +593,16 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
             }
         },
         std::nullopt, true);
-    // The 148 plans the card places test walks, each also on two windows made by hand, with as
+    // The 154 plans the card places test walks, each also on two windows made by hand, with as
     // many card places on each window as that test counts on the fitted one; and as many controls
     // as it, the names test (on one walk), the centre frame test and the notice test (without its
     // listed differences) count together; the frame test's spare places also in the 16 tables
     // scaled to a narrow window, of which the 8 of three have seat 4's side place.
-    EXPECT_EQ(plans, 148 * 3);
-    const int walked = 40 * (88 + 3 + 88 + 4) + 34 * (132 + 172) + (80 + 68) * 5;
+    EXPECT_EQ(plans, 154 * 3);
+    const int walked = 40 * (88 + 3 + 88 + 4) + 40 * 132 + 34 * 172 + (80 + 74) * 5;
     EXPECT_EQ(places, 3 * walked);
-    const int names = 80 * 4 + 26 * 5 + 26 * 6, frames = 132 * 7 + 40 * 3 + 92 * 4;
-    const int spares = 148 * 6 + 80 * 2 + 34, notices = 132 * 5;
+    const int names = 80 * 4 + 32 * 5 + 26 * 6, frames = 138 * 7 + 40 * 3 + 98 * 4;
+    const int spares = 154 * 6 + 80 * 2 + 40, notices = 138 * 5;
     // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
     // and small parts (11) and notice group (5).
     const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
@@ -630,13 +634,13 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
             ++plans;
         },
         std::nullopt, true);
-    // The 132 plans of the walk: the frame and six small parts in each, three wild-card labels
-    // on the 40 two-player tables with three piles, four on the other 92; six spare places in
-    // each, and the side places of seats 3 and 4 on the 80 tables of two, of seat 4 on the 26
+    // The 138 plans of the walk: the frame and six small parts in each, three wild-card labels
+    // on the 40 two-player tables with three piles, four on the other 98; six spare places in
+    // each, and the side places of seats 3 and 4 on the 80 tables of two, of seat 4 on the 32
     // of three.
-    EXPECT_EQ(compared, 132 * 7 + 40 * 3 + 92 * 4 + 16 * (7 + 4));
-    EXPECT_EQ(spares, 132 * 6 + 80 * 2 + 26 + 16 * 6 + 8);
-    EXPECT_EQ(plans, 148);
+    EXPECT_EQ(compared, 138 * 7 + 40 * 3 + 98 * 4 + 16 * (7 + 4));
+    EXPECT_EQ(spares, 138 * 6 + 80 * 2 + 32 + 16 * 6 + 8);
+    EXPECT_EQ(plans, 154);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
     Com.DeckColour = 0x00336699;
