@@ -389,14 +389,6 @@ void GridDress(std::vector<GridPlace>& out, const LayoutInputs& in, double width
     LayoutGridNotice_OffStock(in, out);
 }
 
-// True where the stock group in `cards` lies on a card place or a frame.
-bool GridStockOnCards(const std::vector<GridPlace>& cards, const LayoutInputs& in, const QRectF& room) {
-    std::vector<GridPlace> probe = cards;
-    const QRectF frame = GridAt(probe, "Label1", -1).rect;
-    LayoutGrid_FitStock(probe, in, room);
-    return GridAt(probe, "Label1", -1).rect != frame;
-}
-
 // The stock on a card place or a frame goes to the free room nearest among the card places and
 // the labels where they are drawn before they are fitted round it: laid out as though the stock
 // were not on the table.
@@ -515,7 +507,7 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     GridStock(out, in, Layout_ModeFor(in), width);
     const QRectF room(0, 0, width, bottom);
     if (GridAt(out, "Label1", -1).rect.right() > width) LayoutGrid_FitStock(out, in, room);
-    if (GridStockOnCards(out, in, room)) {
+    if (!LayoutGrid_StockFree(out, in, room)) {
         GridStockOffDesignedLabels(out, in, width, bottom);
         GridDress(out, in, width, bottom);
         return out;
