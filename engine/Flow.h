@@ -72,6 +72,9 @@ struct NetLink {
     // the same as the last move of the turn.
     std::function<void()> Move_Transmit = [] {};
     std::function<void()> Move_Transmit_Done = [] {};
+    // Host: a caller has said who it is and has no seat yet. A game started now would deal it
+    // no cards, so the table's commands wait, as for a start; the caller's time is limited.
+    std::function<bool()> CallerComing = [] { return false; };
     // The chat window's Send button, off while a reshuffle exchanges the stock.
     std::function<void(bool enabled)> Chat_EnableSend = [](bool) {};
     // The host player's name as a remote player's program knows it.

@@ -71,6 +71,7 @@ QString RecordLocal() {
     StatsSave(kStatsHumanSession, kStatsHumanBest, Score.Record.BestRuns);
     StatsSave(kStatsSeatSession, kStatsComputerBest, Score.Record.BestRuns);
     GameEndHooks.Scores_Write(Score.Record);
+    GameEndHooks.GameRecorded(Eng.GameId);
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include "engine/GameOnTable.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 // The end of a game: the seat on turn has emptied its side pile.
@@ -49,6 +50,8 @@ struct GameEndHooksT {
     // The current player's profile counters, read and written back. False: no record.
     std::function<bool(ProfileScores&)> Scores_Read = [](ProfileScores&) { return false; };
     std::function<bool(const ProfileScores&)> Scores_Write = [](const ProfileScores&) { return false; };
+    // The game `id` is in the record now: its saves are marked so.
+    std::function<void(std::int32_t id)> GameRecorded = [](std::int32_t) {};
     // The opponents' hands shown face up.
     std::function<void()> Peek = [] {};
     // A personality's place in the personality list; -1 when it is not there.

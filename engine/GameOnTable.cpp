@@ -1,11 +1,13 @@
 #include "engine/GameOnTable.h"
 #include "common/Shared.h"
 #include "engine/Exchange.h"
+#include "engine/Flow.h"
 #include "engine/GameEnd.h"
 #include "engine/Model.h"
 #include "platform/Connect.h"
 
 #include <QApplication>
+#include <QRandomGenerator>
 
 GameOnTable::GameOnTable() : game_(Eng.TableGame) {}
 
@@ -34,10 +36,19 @@ void Table_GameOver() {
     Game_Scored();
 }
 
+std::int32_t Game_NewIdentity() {
+    // Drawn apart from the game's own random numbers, which seeded games repeat.
+    std::int32_t id = 0;
+    while (id == 0)
+        id = static_cast<std::int32_t>(QRandomGenerator::global()->generate());
+    return id;
+}
+
 void Game_Begin(bool resumed) {
     // A win that broke off releases the leaves it held before its mark goes.
     Game_Scored();
     static_cast<GameRun&>(Eng) = GameRun{};
+    Eng.GameId = Game_NewIdentity();
     if (resumed) Eng.TurnCount = 1;
     Lines_GameBegins();
 }
@@ -58,14 +69,16 @@ bool Game_Starting() {
     return Eng.Starting;
 }
 
-CallerWaiting::CallerWaiting() : TableHeld(Eng.CallerWait) {}
-
 bool Table_CommandsHeld() {
-    return Eng.Starting || Eng.CallerWait;
+    return Eng.Starting || Netl.CallerComing();
+}
+
+bool Table_FlowRunning() {
+    return Eng.CompTurnActive || Eng.TableBusy || Eng.Starting || Eng.HandingOver || Eng.PlayBusy;
 }
 
 bool Table_Held() {
-    return Eng.CompTurnActive || Eng.TableBusy || Table_CommandsHeld() || Eng.HandingOver || Eng.PlayBusy;
+    return Table_FlowRunning() || Table_CommandsHeld();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 // and pauses through it, so that every pause answers whether that game is still the one on
 // the table; when it is not, the flow stops and leaves the table to whatever replaced it.
 
+#include <cstdint>
 #include <functional>
 
 // What a pause answers about the game of the flow that paused: it goes on, the program is
@@ -54,6 +55,8 @@ void Table_GameOver();
 // for it) is gone.
 // `resumed`: a game already in its turns (a snapshot, a saved game).
 void Game_Begin(bool resumed = false);
+// A new game's identity: never 0, which a save without one reads as.
+std::int32_t Game_NewIdentity();
 
 // Holds the table while a flow waits that must not have another game put on the table
 // under it: the table may not close meanwhile (TableBusy) and `flag` tells the commands
@@ -79,18 +82,14 @@ class GameStarting : TableHeld {
 };
 bool Game_Starting();
 
-// The host is taking a caller into the Internet game and waits for its answers. As during a
-// start, the commands wait, or a game would start inside the wait; the game on the table
-// stays what it is.
-class CallerWaiting : TableHeld {
-  public:
-    CallerWaiting();
-};
-// A start or a caller's acceptance is running: the table's commands wait for it.
+// A start is running, or a caller is taking its seat: the table's commands wait for it.
 bool Table_CommandsHeld();
 
-// Some flow holds the table: a computer turn, a start, a game end, the human's play or the
-// hand-over after the discard. A command that would put another game there waits meanwhile.
+// A flow runs on the table: a computer turn, a start, a game end, the human's play or the
+// hand-over after the discard.
+bool Table_FlowRunning();
+// Some flow holds the table, or its commands are held. A command that would put another game
+// there waits meanwhile.
 bool Table_Held();
 // Keeps a command pressed while the table is held, the later replacing the earlier. It runs
 // from the event loop once every flow that held the table has unwound, so it starts exactly

@@ -6,6 +6,7 @@
 #include "common/Card.h"
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 struct SeatRecord {
@@ -54,6 +55,9 @@ struct GameRun {
     // The game's result is in the player's record already: it ended, or it is a start-over of
     // one that did, whose end must not count again.
     bool Recorded = false;
+    // The game's identity, drawn as it begins and kept in its saves, so that a save of it is
+    // known as this game after its end.
+    std::int32_t GameId = 0;
     bool operator==(const GameRun&) const = default;
 };
 
@@ -115,8 +119,6 @@ struct EngineState : GameRun {
     // held: a clearing or an end puts the next one in place.
     bool Starting = false;
     int TableGame = 0;
-    // The host waits for a caller it is taking into the Internet game (GameOnTable.h).
-    bool CallerWait = false;
 
     // The playing order.
     BArray<int, 1> TurnOrder{4};

@@ -31,9 +31,10 @@ bool Alive(int e) {
     return ws.Exists(e) && ws.State(e) > platform::sckClosed && ws.State(e) != platform::sckClosing;
 }
 
-// A caller on the line that has not identified itself: it is nobody's player yet.
-bool Unidentified(int e) {
-    return Row(e).InUse == kRowInUse && !Net.Counted[static_cast<size_t>(e)];
+// A caller on the line that has not yet said who it is, its identification and its name: it
+// is nobody's player yet. A seat given by other means counts as a name.
+bool OnItsWay(int e) {
+    return Row(e).InUse == kRowInUse && Row(e).Seat == 0 && !Net.Named[static_cast<size_t>(e)];
 }
 
 // The timer lives as long as the program; it runs while a caller has yet to identify itself.
@@ -83,8 +84,14 @@ QString RefusalText(Refusal why) {
 }
 
 // The player hears of a refusal once; those that follow while the box is up, or soon after
-// it, are counted on the table instead.
+// it, are counted on the table instead. A turn or another flow under way is not held up by a
+// box a stranger's call puts up: it is told on the table.
 void TellRefusal(Refusal why) {
+    const QString told = QStringLiteral("A new opponent tried to join this game.") + kCrLf + RefusalText(why);
+    if (Table_FlowRunning()) {
+        Net_Label9(kLblMessage, told);
+        return;
+    }
     if (Net.RefusalBoxUp || Now() < Net.RefusalQuietUntil) {
         ++Net.RefusedUntold;
         Net_Label9(kLblMessage, QString::number(Net.RefusedUntold) +
@@ -94,8 +101,7 @@ void TellRefusal(Refusal why) {
     }
     Net.RefusedUntold = 0;
     Net.RefusalBoxUp = true;
-    platform::MsgBox(QStringLiteral("A new opponent tried to join this game.") + kCrLf + RefusalText(why),
-                     platform::vbInformation, QStringLiteral("Connection Request Denied"));
+    platform::MsgBox(told, platform::vbInformation, QStringLiteral("Connection Request Denied"));
     Net.RefusalBoxUp = false;
     Net.RefusalQuietUntil = Now() + kRefusalQuietTime;
 }
@@ -106,15 +112,6 @@ void RefuseCaller(int e, Refusal why) {
     if (why == Refusal::OldOpponent && Com.NetGame != 0 && Com.NetGame != kNetGameConnecting) Com.NetGame = 1;
     TellRefusal(why);
     Com.NetState = kNetNone;
-}
-
-// Once the Internet game is set up, the host waits for the caller's answers before it goes on,
-// or for its going: refused, gone of itself, or let go for its silence.
-void AcceptWait(int e) {
-    if (Net.NetReady != 1) return;
-    const CallerWaiting waiting;
-    Com.NetAnswered = false;
-    Net_Wait([e] { return Com.NetAnswered || Row(e).InUse != kRowInUse; });
 }
 
 // Why a further caller cannot come in, if it cannot. Only the players who have identified
@@ -129,13 +126,14 @@ std::optional<Refusal> Refused(int e) {
     return std::nullopt;
 }
 
+// The host does not wait here for the caller's answers: its game, its player and the other
+// peers go on. Each answer is handled as it comes, and the caller watch lets a silent one go.
 void AdmitCaller(int e) {
     Row(e).InUse = kRowInUse;
     Row(e).Socket = e;
     if (Net.NetSockCount < 2) {
         Net.ClientSock = 1;
         Net_SendIdentity(e);
-        AcceptWait(e);
         return;
     }
     if (!Alive(e)) return;
@@ -149,7 +147,6 @@ void AdmitCaller(int e) {
     } else {
         Net.NetPendingSocks.push_back(e);
     }
-    AcceptWait(e);
 }
 
 } // namespace
@@ -168,6 +165,7 @@ void Winsock1_ConnectionRequest(int index, int requestId) {
     ws.Accept(e, requestId);
     Net.NetBuffer[static_cast<size_t>(e)].clear();
     Net.Counted[static_cast<size_t>(e)] = false;
+    Net.Named[static_cast<size_t>(e)] = false;
     Net.CalledAt[static_cast<size_t>(e)] = Now();
     // A new caller's first message is not a repeat of what the element's last one sent.
     Com.NetLastType[static_cast<size_t>(e)] = kNetNone;
@@ -180,7 +178,7 @@ void Net_DropSilentCallers() {
     bool waiting = false;
     for (int e = 1; e <= std::min(Net.NetSockCount, kLastElement); ++e) {
         if (Com.NetHost != 1 || Com.NetGame == 0) break;
-        if (!Unidentified(e)) continue;
+        if (!OnItsWay(e)) continue;
         const bool held =
             std::find(Net.NetPendingSocks.begin(), Net.NetPendingSocks.end(), e) != Net.NetPendingSocks.end();
         // A caller whose identification is held back has not been asked for its own yet.
@@ -188,8 +186,15 @@ void Net_DropSilentCallers() {
             waiting = true;
             continue;
         }
-        Net_Trace(e, '!', "no identification in time");
+        Net_Trace(e, '!', "no identification or name in time");
         Net_LinkLost(e);
     }
     if (!waiting) CallerWatch().stop();
+}
+
+bool Net_CallerComing() {
+    if (Com.NetHost != 1) return false;
+    for (int e = 1; e <= std::min(Net.NetSockCount, kLastElement); ++e)
+        if (Row(e).InUse == kRowInUse && Row(e).Seat == 0 && Net.Counted[static_cast<size_t>(e)]) return true;
+    return false;
 }

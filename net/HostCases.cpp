@@ -91,6 +91,8 @@ void SeatPlayer(int s, int seat, const QString& name) {
 void Net_Join(int s) {
     const QString name = Net_CleanName(Com.NetText);
     if (Row(s).InUse != kRowInUse || Row(s).Seat != 0) return; // a name from a player already seated
+    // Its time to say who it is ends here, even while the player is asked to let it in.
+    Net.Named[static_cast<size_t>(s)] = true;
     const int seat = Com.NetGame != s || SeatTaken(s, s) ? FreeSeat(s) : s;
     if (Com.NetGame >= Com.NumPlayers || seat == 0 || seat >= Com.NumPlayers) {
         HostRefuse(s);
@@ -151,6 +153,7 @@ void Net_Leave(int s) {
     if (Net.Counted[static_cast<size_t>(s)] && Com.NetGame > 0 && Com.NetGame != kNetGameConnecting)
         --Com.NetGame;
     Net.Counted[static_cast<size_t>(s)] = false;
+    Net.Named[static_cast<size_t>(s)] = false;
     Com.NetState = kNetEG;
     Com.NetLastType[static_cast<size_t>(s)] = kNetEG;
     Com.NetAckCount = Com.NumPlayers;

@@ -41,6 +41,7 @@ void CloseSockets() {
         Com.NetLastType[i] = kNetNone;
         Net.NetBuffer[i].clear();
         Net.Counted[i] = false;
+        Net.Named[i] = false;
     }
     // A new connection's first messages are not repeats of the last game's.
     Net.NetLastSock = 0;

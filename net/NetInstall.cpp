@@ -24,6 +24,7 @@ void Net_Install() {
     Netl.NetOppName = [] { return Net.NetOppName; };
     Netl.RefuseDamaged = [](const QString& why) { Net_RefuseDamaged(why); };
     Netl.Net_GameScored = [] { Net_RunHeldLeaves(); };
+    Netl.CallerComing = [] { return Net_CallerComing(); };
     NetHooks.HostCases = [](int s) { Net_Guard("GetMessage-HOST", [&] { HostCases(s); }); };
     NetHooks.RemoteCases = [](int s) { Net_Guard("GetMessage-REMOTE", [&] { RemoteCases(s); }); };
     NetHooks.NetCleanUp = [] { NetCleanUp(); };

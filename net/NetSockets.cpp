@@ -215,6 +215,7 @@ void Net_FreeElement(int element) {
     }
     Row(element) = NetSocketRow{};
     Net.Counted[static_cast<size_t>(element)] = false;
+    Net.Named[static_cast<size_t>(element)] = false;
     Net.NetBuffer[static_cast<size_t>(element)].clear();
 }
 

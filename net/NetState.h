@@ -51,6 +51,8 @@ struct NetStateT {
     bool LineEarly = false;
     // A connection is counted into NetGame once, by its identification.
     std::array<bool, kNetElements> Counted{};
+    // Host: each caller's name has come (the player may still be asked to let it in).
+    std::array<bool, kNetElements> Named{};
     // Host: when each caller was asked for its identification, by the clock.
     std::array<double, kNetElements> CalledAt{};
     // Host: a refusal box is up, or was until this time; the refusals since, not yet told.

@@ -134,14 +134,9 @@ bool GetRecover() {
     // The snapshot is the game from now on, whether it is applied or refused as damaged.
     Game_Begin(true);
     if (OldPeer()) {
-        const int pturn = fields->front();
-        if (pturn < 1 || pturn > 2) {
-            Net_RefuseDamaged(QStringLiteral("the seat on turn is not at the table"));
-            return false;
-        }
-        Com.Pturn = pturn;
-        if (!GetRecoverOld(*fields)) {
-            Net_RefuseDamaged(QStringLiteral("its fields do not fit the older layout"));
+        QString why;
+        if (!GetRecoverOld(*fields, &why)) {
+            Net_RefuseDamaged(why);
             return false;
         }
         Com.RecoverPending = 1;

@@ -124,17 +124,29 @@ bool ShownTop(int slot, const std::vector<int>& pile) {
     return slot == 0 || (!pile.empty() && slot == pile.back());
 }
 
-// Every card of the packs lies in exactly one place, as a deck's cards are checked.
-const char* CardsOnce(const Snapshot& s) {
+// Every card of the packs lies in exactly one place, as a deck's cards are checked. Cards known
+// by rank alone are counted by rank, each rank at most as often as the packs hold it; a King on
+// a center pile shows the rank of its place there, so those piles only add to the sum.
+const char* CardsOnce(const Snapshot& s, bool ranksOnly) {
     const int total = s.players * 52;
-    std::vector<int> seen(static_cast<size_t>(total) + 1, 0);
-    auto lay = [&seen](int card) { ++seen[static_cast<size_t>(card)]; };
+    const int kinds = ranksOnly ? kRankKing : total;
+    const int each = ranksOnly ? total / kRankKing : 1;
+    std::vector<int> seen(static_cast<size_t>(kinds) + 1, 0);
+    int laid = 0;
+    auto lay = [&seen, &laid, ranksOnly](int card) {
+        ++laid;
+        ++seen[static_cast<size_t>(ranksOnly ? RankOf(card) : std::max(card, 0))];
+    };
     auto layAll = [&lay](const std::vector<int>& cards) { std::for_each(cards.begin(), cards.end(), lay); };
     layAll(s.deck);
     layAll(s.used);
     for (int c = 0; c < s.centers; ++c)
-        for (int k = 0; k < s.centerCount[static_cast<size_t>(c)]; ++k)
-            lay(s.center[static_cast<size_t>(c)][static_cast<size_t>(k)]);
+        for (int k = 0; k < s.centerCount[static_cast<size_t>(c)]; ++k) {
+            if (ranksOnly)
+                ++laid;
+            else
+                lay(s.center[static_cast<size_t>(c)][static_cast<size_t>(k)]);
+        }
     for (size_t b = 0; b < s.blocks.size(); ++b) {
         const SnapBlock& block = s.blocks[b];
         layAll(block.side);
@@ -153,34 +165,38 @@ const char* CardsOnce(const Snapshot& s) {
         for (const auto& pile : block.hold)
             layAll(pile);
     }
-    for (int n = 1; n <= total; ++n) {
-        if (seen[static_cast<size_t>(n)] > 1) return "a card lies in two places";
-        if (seen[static_cast<size_t>(n)] == 0) return "a card is missing";
-    }
+    if (std::any_of(seen.begin() + 1, seen.end(), [each](int n) { return n > each; }))
+        return "a card lies in two places";
+    if (seen[0] != 0 || laid != total) return "a card is missing";
     return nullptr;
 }
 
-// What the ranges alone cannot tell: the table size, the seat on turn, the re-seating, where
-// the cards lie.
+// What the ranges alone cannot tell, and the re-seating.
 bool Consistent(const Snapshot& s, QString* why) {
-    auto fail = [why](const char* text) {
-        if (why) *why = QLatin1String(text);
+    if (const char* fault = Snapshot_TableFault(s, false)) {
+        if (why) *why = QLatin1String(fault);
         return false;
-    };
-    if (s.players > 2 && s.centers != 4) return fail("three or four players need four center piles");
-    if (s.pturn > s.players) return fail("the seat on turn is not at the table");
-    if (std::find(std::begin(kSideSizes), std::end(kSideSizes), s.sideSize) == std::end(kSideSizes))
-        return fail("the side pile size is not one of the house rules");
-    for (const SnapBlock& b : s.blocks)
-        if (static_cast<int>(b.side.size()) > s.sideSize + 1)
-            return fail("a side pile is larger than the rule");
-    if (!SeatMapValid(s.players, Com.NetSeat)) return fail("this player has no seat at that table");
-    if (!CentersFit(s)) return fail("a center pile holds cards that cannot lie there");
-    if (const char* cards = CardsOnce(s)) return fail(cards);
+    }
+    if (!SeatMapValid(s.players, Com.NetSeat)) {
+        if (why) *why = QStringLiteral("this player has no seat at that table");
+        return false;
+    }
     return true;
 }
 
 } // namespace
+
+const char* Snapshot_TableFault(const Snapshot& s, bool ranksOnly) {
+    if (s.players > 2 && s.centers != 4) return "three or four players need four center piles";
+    if (s.pturn < 1 || s.pturn > s.players) return "the seat on turn is not at the table";
+    if (std::find(std::begin(kSideSizes), std::end(kSideSizes), s.sideSize) == std::end(kSideSizes))
+        return "the side pile size is not one of the house rules";
+    if (s.blocks.size() != static_cast<size_t>(s.players)) return "its seats do not fit the table";
+    for (const SnapBlock& b : s.blocks)
+        if (static_cast<int>(b.side.size()) > s.sideSize + 1) return "a side pile is larger than the rule";
+    if (!CentersFit(s)) return "a center pile holds cards that cannot lie there";
+    return CardsOnce(s, ranksOnly);
+}
 
 Snapshot Snapshot_Capture() {
     Snapshot s;

@@ -46,6 +46,11 @@ std::optional<Snapshot> Snapshot_Decode(const QString& text, QString* why = null
 // The "#"-separated numbers of a snapshot text; nothing when one is not a number.
 std::optional<std::vector<int>> Snapshot_Numbers(const QString& text);
 
+// What makes a snapshot's table impossible, or nothing: the table size, the seat on turn, the
+// side piles against the rule, the center piles, and every card in exactly one place.
+// `ranksOnly`: the cards are known by their ranks alone, as the oldest programs send them.
+const char* Snapshot_TableFault(const Snapshot& s, bool ranksOnly);
+
 // One seat record's block, appended to `fields`.
 void Recover_WritePlayer(const SeatRecord& record, std::vector<int>& fields);
 // A block into a seat record, with the seat's side-stack base; the host's own block

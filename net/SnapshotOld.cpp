@@ -5,6 +5,7 @@
 #include "engine/Flow.h"
 #include "engine/Model.h"
 #include "engine/TableForm.h"
+#include "net/Snapshot.h"
 #include "net/SnapshotFields.h"
 #include "platform/Services.h"
 
@@ -76,14 +77,16 @@ void VisitPiles(SnapFields& io, OldSnapshot& o) {
     for (int r : kRowOrder)
         for (int c = 1; c <= kOldCenters; ++c)
             for (int k = 1; k <= kPileFull; ++k)
-                io.Num(o.center[static_cast<size_t>(c)][r][static_cast<size_t>(k)], 0, MaxOf(r), "center pile");
+                io.Num(o.center[static_cast<size_t>(c)][r][static_cast<size_t>(k)], 0, MaxOf(r),
+                       "center pile");
     for (int c = 1; c <= kOldCenters; ++c)
         io.Num(o.centerCount[static_cast<size_t>(c)], 0, kPileFull, "center pile count");
     for (int r : kRowOrder)
         for (int h = 1; h <= 4; ++h)
             for (int d = 1; d <= kHoldCovered; ++d)
                 for (auto& p : o.who)
-                    io.Num(p.hold[static_cast<size_t>(h)][r][static_cast<size_t>(d)], 0, MaxOf(r), "hold pile");
+                    io.Num(p.hold[static_cast<size_t>(h)][r][static_cast<size_t>(d)], 0, MaxOf(r),
+                           "hold pile");
     for (int h = 1; h <= 4; ++h)
         for (auto& p : o.who)
             io.Num(p.holdCount[static_cast<size_t>(h)], 0, kHoldCovered, "hold pile count");
@@ -173,6 +176,79 @@ OldSnapshot Capture() {
     return o;
 }
 
+// The numbers of a row's positions first..last.
+template <size_t N> std::vector<int> Numbers(const Rows<N>& rows, int last) {
+    return {rows[0].begin() + 1, rows[0].begin() + 1 + last};
+}
+
+// One seat's piles as the current layout carries them. The older layout keeps every hold
+// pile's top in its slot only; a seat record has it on the pile as well.
+SnapBlock AsBlock(const OldPiles& p, bool seatRecord) {
+    SnapBlock b;
+    b.side = Numbers(p.side, p.sideCount);
+    for (int s = 1; s <= kOldSlots; ++s)
+        b.cards[static_cast<size_t>(s - 1)] = p.cards[0][static_cast<size_t>(s)];
+    for (int h = 1; h <= 4; ++h) {
+        auto& pile = b.hold[static_cast<size_t>(h - 1)];
+        pile = Numbers(p.hold[static_cast<size_t>(h)], p.holdCount[static_cast<size_t>(h)]);
+        if (const int top = p.cards[0][static_cast<size_t>(h + 6)]; seatRecord && top != 0)
+            pile.push_back(top);
+    }
+    return b;
+}
+
+// The older table in the current layout's terms, so that one check serves both: the sender's
+// piles (the host's own) first, then the receiver's as a seat record.
+Snapshot AsCurrent(const OldSnapshot& o, int pturn) {
+    Snapshot s;
+    s.pturn = pturn;
+    s.players = 2;
+    s.centers = kOldCenters;
+    s.sideSize = o.sideSize;
+    s.deck = Numbers(o.deck, o.deckCount);
+    s.used = Numbers(o.used, o.usedCount);
+    for (int c = 1; c <= kOldCenters; ++c) {
+        const int count = o.centerCount[static_cast<size_t>(c)];
+        s.centerCount[static_cast<size_t>(c - 1)] = count;
+        for (int k = 1; k <= count; ++k)
+            s.center[static_cast<size_t>(c - 1)][static_cast<size_t>(k - 1)] =
+                o.center[static_cast<size_t>(c)][0][static_cast<size_t>(k)];
+    }
+    s.blocks = {AsBlock(o.who[kSeat], false), AsBlock(o.who[kLocal], true)};
+    return s;
+}
+
+// Each card's rank row agrees with its number at positions 1..last (on a center pile with its
+// place, which a wild King takes the rank of); the positions past a pile's count are emptied
+// (an older program leaves played cards there).
+template <size_t N> bool RanksAgree(Rows<N>& rows, int last, bool byPlace = false) {
+    bool agree = true;
+    for (size_t i = 1; i < N; ++i) {
+        if (static_cast<int>(i) > last)
+            rows[0][i] = rows[1][i] = 0;
+        else if (rows[1][i] != (byPlace ? static_cast<int>(i) : RankOf(rows[0][i])))
+            agree = false;
+    }
+    return agree;
+}
+
+bool PilesAgree(OldPiles& p) {
+    bool agree = RanksAgree(p.side, p.sideCount) && RanksAgree(p.cards, kOldSlots);
+    for (int h = 1; h <= 4; ++h)
+        agree = RanksAgree(p.hold[static_cast<size_t>(h)], p.holdCount[static_cast<size_t>(h)]) && agree;
+    return agree;
+}
+
+bool TableAgrees(OldSnapshot& o) {
+    bool agree = RanksAgree(o.deck, o.deckCount) && RanksAgree(o.used, o.usedCount);
+    for (int c = 1; c <= kOldCenters; ++c)
+        agree = RanksAgree(o.center[static_cast<size_t>(c)], o.centerCount[static_cast<size_t>(c)], true) &&
+                agree;
+    for (auto& p : o.who)
+        agree = PilesAgree(p) && agree;
+    return agree;
+}
+
 void ApplyLocal(const OldPiles& p) {
     Eng.PlayerSideCount = p.sideCount;
     Eng.PlayerSideStack = 26 - p.sideCount;
@@ -226,7 +302,8 @@ void OldApply(const OldSnapshot& o) {
     Com.NumCenters = kOldCenters;
     Com.TotalCards = kOldCards;
     Com.SideSize = o.sideSize;
-    if (Com.PrevPlayers != 2 || Com.PrevCenters != kOldCenters) f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
+    if (Com.PrevPlayers != 2 || Com.PrevCenters != kOldCenters)
+        f.Layout_SetGameSize(Com.PrevPlayers, Com.PrevCenters);
     const int pturn = Com.Pturn;
     f.Table_Clear();
     Com.Pturn = pturn;
@@ -259,10 +336,11 @@ bool SendRecoverOld(std::vector<int>& fields) {
         Com.NoWildAce = false;
         Com.ForcedCards = 0;
         if (Com.SideSize != kDefaultSide) {
-            platform::MsgBox(QStringLiteral("This saved game you are trying to send uses a custom number of Side "
-                                            "cards. Your opponent is not playing with the current version of "
-                                            "Vornhelm. This saved game cannot be sent."),
-                             platform::vbCritical, QStringLiteral("Opponent not current!"));
+            platform::MsgBox(
+                QStringLiteral("This saved game you are trying to send uses a custom number of Side "
+                               "cards. Your opponent is not playing with the current version of "
+                               "Vornhelm. This saved game cannot be sent."),
+                platform::vbCritical, QStringLiteral("Opponent not current!"));
             Com.SideSize = kDefaultSide;
             if (HasTableForm()) frmGrulm().Table_Clear();
             Hooks.Rules_ShowCaption();
@@ -275,13 +353,24 @@ bool SendRecoverOld(std::vector<int>& fields) {
     return true;
 }
 
-bool GetRecoverOld(const std::vector<int>& fields) {
-    // The first field, the seat on turn, has been taken already.
+bool GetRecoverOld(const std::vector<int>& fields, QString* why) {
+    auto fail = [why](const QString& text) {
+        if (why) *why = text;
+        return false;
+    };
+    if (fields.empty()) return fail(QStringLiteral("it ends before the seat on turn"));
     const std::vector<int> rest(fields.begin() + 1, fields.end());
     OldSnapshot o;
     SnapFields io(rest);
     Visit(io, o, Com.PeerVersion);
-    if (!io.Ok() || !io.AllTaken()) return false;
+    if (!io.Ok()) return fail(io.Why());
+    if (!io.AllTaken()) return fail(QStringLiteral("it has fields left over"));
+    if (!TableAgrees(o)) return fail(QStringLiteral("a card's rank does not match the card"));
+    const int pturn = fields.front();
+    if (const char* fault =
+            Snapshot_TableFault(AsCurrent(o, pturn), Version_AtMost(Com.PeerVersion, kVersionRanksOnly)))
+        return fail(QLatin1String(fault));
+    Com.Pturn = pturn;
     OldApply(o);
     return true;
 }

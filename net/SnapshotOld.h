@@ -3,6 +3,8 @@
 // players at three center piles, whole card arrays rank row first, the receiving
 // player's piles before the sender's.
 
+#include <QString>
+
 #include <optional>
 #include <vector>
 
@@ -11,5 +13,6 @@ struct OldSnapshot;
 // Host: appends the older layout after the seat on turn to `fields`. False when the
 // game cannot be sent to so old a peer (a custom side pile size); it is told then.
 bool SendRecoverOld(std::vector<int>& fields);
-// Remote: reads the older layout after the first field; false (nothing changed) for a damaged one.
-bool GetRecoverOld(const std::vector<int>& fields);
+// Remote: reads the older layout, the seat on turn first, checked whole as the current layout
+// is; false, nothing changed and `why` told, for a damaged one.
+bool GetRecoverOld(const std::vector<int>& fields, QString* why = nullptr);

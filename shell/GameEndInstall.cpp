@@ -8,6 +8,7 @@
 #include "engine/Stats.h"
 #include "engine/TableForm.h"
 #include "shell/Profile.h"
+#include "shell/SavedIdentity.h"
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
@@ -55,6 +56,7 @@ void GameEnd_Install() {
     };
     GameEndHooks.Scores_Read = ReadScores;
     GameEndHooks.Scores_Write = WriteScores;
+    GameEndHooks.GameRecorded = [](std::int32_t id) { SavedGames_MarkRecorded(id); };
     GameEndHooks.Peek = [] { frmGrulm().Table_Redraw(); };
     GameEndHooks.NoLoseAnimation = [] { return Shl.LoseAnimOff; };
     GameEndHooks.NoWinAnimation = [] { return Shl.WinAnimOff; };

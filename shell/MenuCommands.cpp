@@ -50,7 +50,7 @@ bool Remote() {
 }
 
 // A restore or a new table under a running computer turn, while a game is being started or a
-// caller taken in, would pull its tables away. The start is waited for as New Game waits for
+// caller takes its seat, would pull its tables away. The start is waited for as New Game waits for
 // it: the command, pressed `again`, runs once the table is free.
 bool RefusedWhileTableBusy(std::function<void()> again) {
     if (Table_CommandsHeld()) {
@@ -187,10 +187,9 @@ void RestartGame() {
         MenuInternet(kNetSend);
         return;
     }
-    // The same game again: an end already in the record is not recorded twice.
-    Sav.StartOverRecorded = Eng.Recorded;
+    // The same game again: an end already in the record is not recorded twice (the restore
+    // knows it as the game on the table).
     RestoreSlot(false);
-    Sav.StartOverRecorded = false;
 }
 
 // The host's table is the remotes' too: it restores the start of this game when Restart Current
@@ -228,6 +227,11 @@ void NewGame() {
     if (Local() && (Com.Pturn > 1 || Table_Held())) {
         Eng.TurnStop = true;
         Table_Keep(Game_NewIfAsked);
+        return;
+    }
+    // The host's new game deals in a caller taking its seat: it waits for it.
+    if (!Local() && Table_CommandsHeld() && !Game_Starting()) {
+        Table_Keep(Game_New);
         return;
     }
     Game_New();

@@ -19,7 +19,8 @@
 #include <algorithm>
 
 bool NarrowForStandard() {
-    return Layout_NarrowForStandard(Tbl.ScreenWidthTwips, Com.NumPlayers);
+    return Layout_NarrowForStandard(Tbl.ScreenWidthTwips, Tbl.ScreenHeightTwips, Com.NumPlayers,
+                                    Com.NumCenters);
 }
 
 void SmallDisplay_Force() {

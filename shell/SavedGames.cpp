@@ -19,6 +19,7 @@
 #include "shell/Profile.h"
 #include "shell/SaveWarning.h"
 #include "shell/SavedGameCheck.h"
+#include "shell/SavedIdentity.h"
 #include "shell/ShellState.h"
 #include "shell/Startup.h"
 #include "table/TableHooks.h"
@@ -134,6 +135,12 @@ SavedGame SavedGame::Decode(const RecordBuf& buf) {
     SavedGame g;
     for (auto [field, value] : HeaderFields(g))
         *value = buf.I16(At(field));
+    if (buf.I16(At(kIdentityMark)) == kIdentityMarkValue) {
+        g.GameId = buf.I32(At(kGameId));
+        g.Recorded = buf.Bool(At(kRecorded));
+    } else {
+        g.Unmarked = buf.Bytes().mid(At(kIdentityMark), At(kReserved) - At(kIdentityMark));
+    }
     g.Reserved = buf.Bytes().mid(At(kReserved), kFields[kReserved].size);
     Get(buf, kDeck, g.Deck);
     Get(buf, kUsed, g.Used);
@@ -161,13 +168,25 @@ SavedGame SavedGame::Decode(const RecordBuf& buf) {
 
 RecordBuf SavedGame::Encode() const {
     QByteArray bytes(kSize, '\0');
-    for (auto [field, kept] : {std::pair{kReserved, &Reserved}, std::pair{kUnused, &Unused}}) {
-        const QByteArray raw = kept->left(kFields[field].size);
-        bytes.replace(At(field), raw.size(), raw);
+    const struct {
+        int at;
+        const QByteArray& kept;
+        int size;
+    } keptAsFound[] = {{At(kIdentityMark), Unmarked, At(kReserved) - At(kIdentityMark)},
+                       {At(kReserved), Reserved, kFields[kReserved].size},
+                       {At(kUnused), Unused, kFields[kUnused].size}};
+    for (const auto& k : keptAsFound) {
+        const QByteArray raw = k.kept.left(k.size);
+        bytes.replace(k.at, raw.size(), raw);
     }
     RecordBuf b(bytes);
     for (auto [field, value] : HeaderFields(*this))
         b.SetI16(At(field), *value);
+    if (GameId != 0) {
+        b.SetI16(At(kIdentityMark), kIdentityMarkValue);
+        b.SetI32(At(kGameId), GameId);
+        b.SetBool(At(kRecorded), Recorded);
+    }
     Put(b, kDeck, Deck);
     Put(b, kUsed, Used);
     Put(b, kPlayerSide, PlayerSide);
@@ -263,6 +282,8 @@ void Game_Capture() {
     g.ForcedCards = Com.ForcedCards;
     g.NumCenters = Com.NumCenters;
     g.NumPlayers = Com.NumPlayers;
+    g.GameId = Eng.GameId;
+    g.Recorded = Eng.Recorded;
     SavedGame_Mirror(g, false);
     Sav.Buffer = g;
 }
@@ -366,10 +387,10 @@ void Game_Restore(platform::RecordFile& file) {
     const SavedGame& g = *read;
 
     // From here on the table takes the stored game.
-    if (!sameTurn) {
-        Game_Begin(true);
-        Eng.Recorded = Sav.StartOverRecorded;
-    }
+    const std::int32_t tableId = Eng.GameId;
+    const bool tableRecorded = Eng.Recorded;
+    if (!sameTurn) Game_Begin(true);
+    if (!sameTurn || Sav.ResumePending) SavedIdentity_Take(g, fromSaves, tableId, tableRecorded);
     TakeGameSize(f, g, sameTurn);
     PlayRestoreSound(fromSaves);
     if (Com.SideSize == 0) Com.SideSize = 19;
@@ -382,7 +403,10 @@ void Game_Restore(platform::RecordFile& file) {
     PutOnTable(g);
     // A turn restarted or a play undone keeps the starts of the turns that Previous Turn goes back to.
     if (!Com.RestartingTurn && !Com.UndoRequested) {
-        const RecordBuf rec = g.Encode();
+        SavedGame kept = g;
+        kept.GameId = Eng.GameId;
+        kept.Recorded = Eng.Recorded;
+        const RecordBuf rec = kept.Encode();
         WriteAuto(kAutoSaveEven, rec);
         WriteAuto(kAutoSaveOdd, rec);
     }

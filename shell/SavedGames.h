@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 struct SavedGame {
@@ -25,8 +26,14 @@ struct SavedGame {
     int ForcedCards = 0;
     int NumCenters = 0;
     int NumPlayers = 0;
+    // The game's identity, and whether its end is in the player's record already. A record that
+    // carries none (written before identities were kept) reads as 0: a game not yet recorded.
+    std::int32_t GameId = 0;
+    bool Recorded = false;
+    // Where a record without an identity has its bytes there, they are kept as found.
+    QByteArray Unmarked = QByteArray(8, '\0');
     // Kept as found; nothing reads it.
-    QByteArray Reserved = QByteArray(840, '\0');
+    QByteArray Reserved = QByteArray(832, '\0');
     // Cards as (number, rank) pairs, pair index first.
     BArray<int, 2> Deck{1, 208};
     BArray<int, 2> Used{1, 208};
@@ -63,6 +70,9 @@ struct SavedGame {
         kForcedCards,
         kNumCenters,
         kNumPlayers,
+        kIdentityMark,
+        kGameId,
+        kRecorded,
         kReserved,
         kDeck,
         kUsed,
@@ -91,7 +101,8 @@ struct SavedGame {
         {"PlayerSideCount", 6, 2},     {"SeatSideStack", 8, 2},   {"PlayerSideStack", 10, 2},
         {"DeckCount", 12, 2},          {"UsedCount", 14, 2},      {"HandCount", 16, 2},
         {"SideSize", 18, 2},           {"ForcedCards", 20, 2},    {"NumCenters", 22, 2},
-        {"NumPlayers", 24, 2},         {"Reserved", 26, 840},     {"Deck", 866, 836},
+        {"NumPlayers", 24, 2},         {"IdentityMark", 26, 2},   {"GameId", 28, 4},
+        {"Recorded", 32, 2},           {"Reserved", 34, 832},     {"Deck", 866, 836},
         {"Used", 1702, 836},           {"PlayerSide", 2538, 108}, {"Seat2Side", 2646, 108},
         {"Seat3Side", 2754, 108},      {"Seat4Side", 2862, 108},  {"SideCounts", 2970, 6},
         {"SideStacks", 2976, 6},       {"PlayerCards", 2982, 44}, {"Seat2Cards", 3026, 44},
@@ -100,6 +111,8 @@ struct SavedGame {
         {"Unused", 5908, 30},          {"HoldDepth", 5938, 30},   {"HoldType", 5968, 30},
         {"PlayerHoldCount", 5998, 10}, {"Name", 6008, 30}};
     static constexpr int kSize = 6038;
+    // Written before the identity: the fields after it hold one.
+    static constexpr int kIdentityMarkValue = 0x4947;
 
     // The buffer must be one whole record; anything else is a caller's fault and throws.
     static SavedGame Decode(const platform::RecordBuf& buf);
@@ -124,6 +137,7 @@ inline constexpr int kAutoSaveOdd = 12;     // after an odd turn, and the deal
 inline constexpr int kGameStart = 13;       // the start of the current game
 inline constexpr int kAutoSaveCopy = 14;    // a copy of every automatic save
 inline constexpr int kSlotStartOffset = 20; // slot S keeps its game's start at S + 20
+inline constexpr int kLastGameRecord = 30;  // the last record of the player's games
 
 struct SavedGamesState {
     SavedGame Buffer; // the last record captured or read
@@ -133,8 +147,6 @@ struct SavedGamesState {
     bool ResumePending = false; // the game menu resumes the previous run's automatic save
     bool TurnRestarted = false; // a restart of the turn or an undo was made
     bool DealtThisRun = false;  // the game on the table was dealt or restored in this run
-    // The game started over now has its result in the player's record already.
-    bool StartOverRecorded = false;
     // Flags of the network subsystem.
     bool SaveMidTurn = false;     // a save asked for while a remote seat may be moving
     bool NetSaveRestored = false; // the chosen slot holds an Internet game's save

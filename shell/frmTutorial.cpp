@@ -15,6 +15,7 @@
 #include "shell/Startup.h"
 #include "shell/Tutorial.h"
 #include "table/Panel.h"
+#include "table/TableHooks.h"
 #include "table/WindowPlaces.h"
 
 #include <QFontMetrics>
@@ -43,7 +44,8 @@ TableForm& F() {
     return frmGrulm();
 }
 
-// The slot the arrow points at now, 0 for none.
+// What the arrow points at now: a card slot, the center piles' picture, or 0 for nothing.
+constexpr int kPointsAtCenters = -1;
 int g_tutorialPointed = 0;
 
 QRect TutorialRectOf(const platform::Control& c) {
@@ -90,6 +92,29 @@ void ArrowDownAt(int slot) {
     f.imgTip.ZOrder(0);
     f.imgTip.SetVisible(true);
     g_tutorialPointed = slot;
+}
+
+void ArrowAtCenters() {
+    TableForm& f = F();
+    f.imgTip.SetGeometryPx(f.imgCenter.LeftPx() + f.imgCenter.WidthPx(), f.imgCenter.TopPx(),
+                           f.imgTip.WidthPx(), f.imgTip.HeightPx());
+    f.imgTip.ZOrder(0);
+    f.imgTip.SetVisible(true);
+    g_tutorialPointed = kPointsAtCenters;
+}
+
+// The table laid out anew (a display change, a window resized): the arrow shown points again at
+// what it pointed at, in its new place.
+void ArrowFollowsTable() {
+    if (!Tut.Open) return;
+    TableForm& f = F();
+    const int at = g_tutorialPointed;
+    if (at == kPointsAtCenters && f.imgTip.Visible())
+        ArrowAtCenters();
+    else if (at >= kFirstHoldSlot && f.imgTip.Visible())
+        ArrowDownAt(at);
+    else if (at >= kSideSlot && at < kFirstHoldSlot && f.imgTipUp.Visible())
+        ArrowUpAt(at);
 }
 
 // What the step on the table names: the card to move, the places the arrow points at (all four
@@ -322,10 +347,7 @@ void TutorialForm::StepActions() {
         f.Table_Clear();
         break;
     case kStepCenters:
-        f.imgTip.SetGeometryPx(f.imgCenter.LeftPx() + f.imgCenter.WidthPx(), f.imgCenter.TopPx(),
-                               f.imgTip.WidthPx(), f.imgTip.HeightPx());
-        f.imgTip.ZOrder(0);
-        f.imgTip.SetVisible(true);
+        ArrowAtCenters();
         DealHooks.Sound_Card(1);
         break;
     case kStepSide:
@@ -468,6 +490,7 @@ void Tutorial_Install() {
         if (Tut.Open) frmTutorial().Close();
     };
     Hooks.Tutorial_NextStep = [] { MoveDone(); };
+    DispHooks.LaidOut = [] { ArrowFollowsTable(); };
     // A discard hands the turn to the computer; once it is back, the step may end.
     Hooks.ComputerTurn = [turn = Hooks.ComputerTurn] {
         turn();

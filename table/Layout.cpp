@@ -313,7 +313,7 @@ void Layout_OpponentPiles(Places& places) {
     Pixels();
     if (f.Label9.Exists(SeatNameLabel(seat)))
         f.Label9(SeatNameLabel(seat)).SetTop(places(1).Top() + places(1).Height() + (S < 13000 ? -7 : 3));
-    // The side place stays shown, as seat 2's: before the deal it shows the pile's back.
+    // The side place is left shown or hidden, as seat 2's: it shows once the pile is dealt.
 }
 
 void Layout_CompactPlaces(Places& places, int firstEdge) {

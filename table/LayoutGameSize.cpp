@@ -55,7 +55,7 @@ void Layout_GameSizeTables(int prevCenters, DisplayMode mode) {
     if (Eng.CenterCount.UBound() < Com.NumCenters) RedimCenters(Com.NumCenters);
 }
 
-// A seat that comes to the table shows its side place as seat 2 shows its own.
+// A seat that comes to the table shows its side place as seat 2 shows its own: once dealt.
 void SideSeatsLikeSeat2() {
     const bool shown = (*Seat(2).places)(1).Visible();
     for (int seat = 3; seat <= Com.NumPlayers; ++seat)

@@ -362,6 +362,8 @@ bool GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const Layout
             out[i].name == QLatin1String("LblWild") || out[i].name == QLatin1String("cmdDeal"))
             labels.push_back(out[i].rect);
     std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
+    const std::vector<QRectF> wild = LayoutGrid_WildAtPiles(in, cards);
+    labels.insert(labels.end(), wild.begin(), wild.end());
     LayoutGrid_FitStock(cards, in, room, labels);
     const std::pair<const char*, int> stock[] = {
         {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
@@ -386,7 +388,6 @@ void GridDress(std::vector<GridPlace>& out, const LayoutInputs& in, double width
     LayoutGrid_Labels(in, out);
     LayoutGrid_Frames(in, out);
     LayoutGridNotice_Places(in, out);
-    LayoutGridNotice_OffStock(in, out);
 }
 
 // The stock on a card place or a frame goes to the free room nearest among the card places and
@@ -477,7 +478,7 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
     if (Display_IsSmall(mode))
         return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
                in.screenWidthTw >= platform::TwipsOfPx(1024);
-    return in.screenWidthTw >= platform::TwipsOfPx(800);
+    return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
@@ -506,15 +507,19 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     // Where the stock would pass the window, it goes to the free room nearest at once.
     GridStock(out, in, Layout_ModeFor(in), width);
     const QRectF room(0, 0, width, bottom);
-    if (GridAt(out, "Label1", -1).rect.right() > width) LayoutGrid_FitStock(out, in, room);
+    // It keeps off the wild-card labels where they first stand by their piles, too.
+    if (GridAt(out, "Label1", -1).rect.right() > width)
+        LayoutGrid_FitStock(out, in, room, LayoutGrid_WildAtPiles(in, out));
     if (!LayoutGrid_StockFree(out, in, room)) {
         GridStockOffDesignedLabels(out, in, width, bottom);
         GridDress(out, in, width, bottom);
-        return out;
+    } else {
+        const size_t cards = out.size();
+        GridDress(out, in, width, bottom);
+        GridStockOffLabels(out, cards, in, room);
     }
-    const size_t cards = out.size();
-    GridDress(out, in, width, bottom);
-    GridStockOffLabels(out, cards, in, room);
+    // The message keeps off the stock where it ends.
+    LayoutGridNotice_OffStock(in, out);
     return out;
 }
 

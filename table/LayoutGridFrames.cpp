@@ -214,6 +214,11 @@ QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlac
             natural.h * size};
 }
 
+std::vector<QRectF> LayoutGrid_WildAtPiles(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    if (places.empty()) return {};
+    return WildAtPiles(in, CenterShapeOf(in), places, LayoutGrid_CenterFrame(in, places));
+}
+
 QImage LayoutGrid_CenterPicture(const LayoutInputs& in) {
     return Pictures_CenterFrame(CenterShapeOf(in).four, in.placeholderStyle != 0, in.pixelRatio);
 }

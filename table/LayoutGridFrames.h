@@ -10,6 +10,9 @@
 // The frame behind the centre piles, placed from pile 1 in `places`; the labels round the
 // piles keep to its edges.
 QRectF LayoutGrid_CenterFrame(const LayoutInputs& in, const std::vector<GridPlace>& places);
+// The wild-card labels where the centre layout first puts them, by their piles in `places`,
+// before any is moved off what lies there.
+std::vector<QRectF> LayoutGrid_WildAtPiles(const LayoutInputs& in, const std::vector<GridPlace>& places);
 // The frame's picture, drawn in code for the piles' shape and the place-holders' look.
 QImage LayoutGrid_CenterPicture(const LayoutInputs& in);
 // True where the frame's picture is stretched to the frame: the small display.

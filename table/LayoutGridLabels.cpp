@@ -216,7 +216,10 @@ std::vector<GridName> NamesLaidOut(const LayoutInputs& in, const std::vector<Gri
     const double gap = Layout_ModeFor(in) == DisplayMode::Standard
                            ? kHumanNameGap
                            : kMovedNameGapTw / platform::kTwipsPerPixel;
-    out.push_back({1, QRectF(QPointF(side.left(), side.bottom() + gap), box), QString(), font, {}});
+    // On a screen too low for the gap the human's name closes up under its pile, above the status bar.
+    const double humanTop = std::max(
+        side.bottom(), std::min(side.bottom() + gap, LayoutGrid_RoomBottom(in, places) - box.height()));
+    out.push_back({1, QRectF(QPointF(side.left(), humanTop), box), QString(), font, {}});
     for (int s = 2; s <= in.players; ++s) {
         const QRectF pile = GridRect(places, SeatPlaces(s), 1);
         const double left = GridRect(places, "Stack", 25 * (s - 1) + 1).left();

@@ -60,7 +60,8 @@ QRectF NoticeScaled(const QRectF& r, double k) {
 }
 
 // The places of the standard display of the same game, where the labels are laid out before the
-// display size moves them; a screen narrower than the standard display takes the 800-pixel one.
+// display size moves them; a screen narrower or lower than the standard display takes the 800 x 600
+// one.
 // A game that takes the small display even there has no standard one to start from. With them the
 // centre frame the labels are laid out by.
 struct NoticeStandard {
@@ -75,10 +76,12 @@ NoticeStandard NoticeStandardOf(const LayoutInputs& in, const std::vector<GridPl
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;
     standard.screenWidthTw = std::max(in.screenWidthTw, platform::TwipsOfPx(800));
+    standard.screenHeightTw = std::max(in.screenHeightTw, platform::TwipsOfPx(600));
     std::vector<GridPlace> out;
     // Three or four on a screen that forces the small display (but for the table scaled to a
     // narrow window): round the standard table of that screen and its centre frame drawn whole.
-    if (in.players > 2 && Layout_NarrowForStandard(in.screenWidthTw, in.players) &&
+    if (in.players > 2 &&
+        Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers) &&
         !LayoutGrid_ScaledToWindow(in)) {
         out = LayoutGrid_SeveralStandard(in);
         LayoutInputs whole = standard;
@@ -282,6 +285,32 @@ void NoticeAboveStatusBar(double bottom, QRectF& message, const std::vector<Grid
         message = lifted;
 }
 
+// A message the room down to the status bar does not hold even in the smallest font goes to the
+// free room nearest, on the label grid, off `also` too; narrower, in fifths of its width down to
+// the narrowest, where it finds none as wide.
+void NoticeIntoRoom(const QRectF& room, QRectF& message, const std::vector<GridPlace>& at,
+                    const std::vector<QRectF>& also, const NoticeText& text) {
+    if (message.bottom() <= room.bottom()) return;
+    auto off = [](const QRectF& box, const QRectF& o) { return !Layout_Overlap(o, box); };
+    for (double part = 1; part >= kNarrowest - 1e-9; part -= 0.2) {
+        const double width = std::round(message.width() * part);
+        const QSizeF size(width, text.Height(width));
+        auto free = [&](const QPointF& c) {
+            const QRectF box(c, size);
+            const bool keepsOff = std::all_of(at.begin(), at.end(), [&](const GridPlace& g) {
+                return !NoticeKeepsOff(g) || off(box, g.rect);
+            });
+            return keepsOff &&
+                   std::all_of(also.begin(), also.end(), [&](const QRectF& o) { return off(box, o); });
+        };
+        double best = 1e18;
+        if (const auto corner = Layout_NearestFree(size, message.topLeft(), room, kLabelGrid, free, best)) {
+            message = QRectF(*corner, size);
+            return;
+        }
+    }
+}
+
 // Where the room down to the status bar does not hold the longest notice even so, a smaller font
 // does, in half points down to the smallest that still reads well; gives the size.
 double NoticeFontFor(double bottom, QRectF& message, NoticeText& text) {
@@ -367,6 +396,8 @@ void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
     const double bottom = LayoutGrid_RoomBottom(in, places);
     NoticeAboveStatusBar(bottom, p.message, places);
     const double messageFont = NoticeFontFor(bottom, p.message, text);
+    NoticeIntoRoom(QRectF(0, 0, LayoutGrid_WindowWidth(in), bottom), p.message, places, {p.notice, p.deal},
+                   text);
     // Shown as the table opens: the notice and the message, not the deal button, the peek label nor
     // the status message, which the game shows when it needs them.
     places.push_back({QStringLiteral("Label9"), kLblNotice, p.notice, true, kLabelFont * k});

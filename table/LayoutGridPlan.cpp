@@ -121,7 +121,7 @@ void PlanState(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     const LayoutInputs& in = plan.inputs;
     TableState& s = plan.state;
     const bool small = Display_IsSmall(plan.mode), two = in.players == 2;
-    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.players);
+    const bool narrow = Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers);
     s.CardWidth = int(small ? design::kSmallCard.w : design::kLargeCard.w);
     s.CardHeight = int(small ? design::kSmallCard.h : design::kLargeCard.h);
     if (two)
@@ -371,18 +371,13 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 
 namespace {
 constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
-// The narrow screens whose table of two the arithmetic has been walked over.
-constexpr int kNarrowScreensTw[] = {platform::TwipsOfPx(640)};
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
     // Not yet: the table of three or four on a screen up to 800 pixels wide, whose scale down
     // reads the message before scaling as it stands in the player's usual font only (a larger
-    // one is moved by the fitting and changes the scale); the small display of four between 800
-    // and 1024 pixels wide; and the table of two between the 640 and 800 screens.
-    const bool twoNarrow =
-        in.players == 2 && std::find(std::begin(kNarrowScreensTw), std::end(kNarrowScreensTw),
-                                     in.screenWidthTw) != std::end(kNarrowScreensTw);
+    // one is moved by the fitting and changes the scale); and the small display of four between
+    // 800 and 1024 pixels wide.
     return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
-           (in.screenWidthTw >= kStandardScreenTw || twoNarrow);
+           (in.screenWidthTw >= kStandardScreenTw || in.players == 2);
 }

@@ -28,10 +28,11 @@ namespace {
 
 const QMargins* g_planFrame = nullptr;
 
-// The chrome the plan does not place: the status bar keeps to the window's bottom, the panel goes
-// where its own code puts it.
+// The chrome the plan does not place: the status bar keeps to the window's bottom, the panel and
+// the level label in it go where the panel's own code puts them for its look.
 bool PlanLeavesAlone(const QString& name) {
-    return name == QLatin1String("StatusBar1") || name == QLatin1String("picPanel");
+    return name == QLatin1String("StatusBar1") || name == QLatin1String("picPanel") ||
+           name == QLatin1String("lblLevel");
 }
 
 // Shown or hidden by the layout itself; every other control shows as the game has it.
@@ -168,7 +169,7 @@ void PlanWindow_LayOut(const LayoutInputs& in) {
     Eng.CenterCount.Redim(Com.NumCenters);
     Eng.Center.Redim(1, Com.NumCenters, kPileFull);
     Layout_GameSizeSteps();
-    const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.players);
+    const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers);
     // A forced small display cannot have its cards moved either.
     const DisplayMode mode = Layout_ModeFor(in);
     if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
@@ -214,8 +215,14 @@ const PlacedControl* LayoutPlan::Find(const QString& name, int index) const {
     return nullptr;
 }
 
-bool Layout_NarrowForStandard(int screenWidthTw, int players) {
-    return screenWidthTw < 10000 || (players > 2 && screenWidthTw < 13000);
+bool Layout_NarrowForStandard(int screenWidthTw, int screenHeightTw, int players, int centers) {
+    // The standard table of two needs 670 pixels across with three piles, for seat 2's hold frame
+    // and the avatar at its smallest right of it, and 720 with four, to its hold frames' right
+    // edges; every standard table needs 560 pixels down for the human's row, its name, the status
+    // bar and the window's title.
+    constexpr int kThreePilesWidthTw = 10050, kFourPilesWidthTw = 10800, kStandardHeightTw = 8400;
+    return screenWidthTw < (centers == 4 ? kFourPilesWidthTw : kThreePilesWidthTw) ||
+           (players > 2 && screenWidthTw < 13000) || screenHeightTw < kStandardHeightTw;
 }
 
 bool Layout_Planning() {
@@ -228,7 +235,9 @@ const QMargins* Layout_PlanningFrame() {
 
 DisplayMode Layout_ModeFor(const LayoutInputs& in) {
     // A forced small display cannot have its cards moved either.
-    return Layout_NarrowForStandard(in.screenWidthTw, in.players) ? DisplayMode::Small : in.mode;
+    return Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers)
+               ? DisplayMode::Small
+               : in.mode;
 }
 
 bool Layout_Shows(const PlacedControl& c) {
@@ -465,6 +474,7 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     }
     if (DispHooks.BackgroundChosen()) DispHooks.Background_Load();
     if (Tbl.ScreenWidthTwips <= 12000) DispHooks.Rules_ShowCaption();
+    DispHooks.LaidOut();
     f.SetScaleMode(scale);
     // Last: a window smaller than this table grows to it, and is laid out again for its new size.
     // While the layout is locked (start-up puts the stored window back) the window is left free.

@@ -116,9 +116,9 @@ struct LayoutPlan {
 
 // The inputs the table has now, asking for display size `mode`.
 LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit);
-// More players than the standard display holds on this screen, or a screen too narrow for it:
-// the small display is taken, and the menu cannot take it back.
-bool Layout_NarrowForStandard(int screenWidthTw, int players);
+// More players than the standard display holds on this screen, or a screen too narrow or too low
+// for it: the small display is taken, and the menu cannot take it back.
+bool Layout_NarrowForStandard(int screenWidthTw, int screenHeightTw, int players, int centers);
 // The table's layout for these inputs: worked out by arithmetic where it gives the whole plan, else
 // rehearsed.
 LayoutPlan Layout_Plan(const LayoutInputs& in);

@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 #include "table/CardArt.h"
 #include "table/Design.h"
+#include "table/LayoutPlan.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -167,18 +168,32 @@ void Sound_Card(int kind) {
     Tbl.SoundBusy = platform::Svc().sound->PlayAsync(Com.DataPath + "~" + QString::number(id) + ".tmp");
 }
 
+namespace {
+constexpr int kSideTopSlot = 1;
+} // namespace
+
+bool SidePile_Dealt(const SeatParts& seat) {
+    return (*seat.cards)(1, kSideTopSlot) != 0;
+}
+
 void Cards_ShowAll() {
     TableForm& f = frmGrulm();
     for (int i = 0; i <= 3; ++i) {
         f.PicCenter(i).SetBackColor(Com.DeckColour);
         if (i >= 1) f.PicCenter(i).SetPicture(EmptyPlaceFor(f.PicCenter(i)));
     }
-    // Every seat at the table shows its side pile's back and its empty hold places.
+    // Every seat at the table shows its empty hold places, and its side pile's back once the pile
+    // is dealt: before the deal there is no pile to show.
     for (int seat = 1; seat <= std::max(2, Com.NumPlayers); ++seat) {
-        Places& places = *Seat(seat).places;
+        const SeatParts s = Seat(seat);
+        Places& places = *s.places;
         if (!places.Exists(10)) continue;
         places(1).SetBackColor(Com.DeckColour);
-        Card_Show(places, 1, 0, kShowSilent);
+        // A plan's own window holds no game: its side places show as the layout leaves them.
+        if (Layout_Planning() || SidePile_Dealt(s))
+            Card_Show(places, 1, 0, kShowSilent);
+        else
+            places(1).SetVisible(false);
         for (int slot = 7; slot <= 10; ++slot)
             Card_Show(places, slot, 0, kShowEmptyPlace);
     }

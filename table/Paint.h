@@ -8,7 +8,11 @@
 using Places = ControlArray<PictureBox>;
 
 void Card_Show(Places& places, int index, int card, int kind);
+// The fixed places painted again: the stock, the empty centers and hold places, the side piles.
 void Cards_ShowAll();
+struct SeatParts;
+// The seat's side pile is on the table: dealt, and not yet played out.
+bool SidePile_Dealt(const SeatParts& seat);
 void Card_ShowSmall(Places& places, int index);
 // The place-holder that fits a place: the large one only in a place of the large card's height.
 const QImage& EmptyPlaceFor(const PictureBox& place);

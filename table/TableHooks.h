@@ -15,6 +15,8 @@ struct DisplayHooks {
     std::function<void(int state)> ChatFollow = [](int) {};
     // The table has been cleared: the seats of a game kept on it may be given back.
     std::function<void()> TableCleared = [] {};
+    // The table's places have been laid out anew: what points at them follows.
+    std::function<void()> LaidOut = [] {};
 };
 extern DisplayHooks DispHooks;
 

@@ -235,12 +235,23 @@ Spot LeastCoveredSpot(const QWidget* window, const QSize& size, const std::vecto
     return best;
 }
 
-// The table's cover and, at `weight`, the places of its client area in `places`.
+// The card places of this game not dealt yet: a window over them hides them once they are.
+std::vector<QRect> PlacesToCome() {
+    std::vector<QRect> places;
+    for (const platform::Control* c : frmGrulm().Controls())
+        if (!c->Visible() && PlayedPlace(*c) && c != &frmGrulm().cmdDeal) places.push_back(PlaceOf(*c));
+    return places;
+}
+
+// The table's cover with the places still to be dealt as a seat's, and, at `weight`, the places
+// of its client area in `places`.
 std::vector<Weighted> CoverWith(const QWidget* window, const std::vector<QRect>& places, qint64 weight) {
     std::vector<Weighted> cover = TableCover(window);
     const QPoint origin = TableClient().topLeft();
     for (const QRect& r : places)
         cover.push_back({r.translated(origin), weight});
+    for (const QRect& r : PlacesToCome())
+        cover.push_back({r.translated(origin), kSeatWeight});
     return cover;
 }
 
@@ -282,14 +293,6 @@ std::vector<QRect> KeptFreePlaces() {
     return kept;
 }
 
-// The card places of this game not dealt yet: a window over them hides them once they are.
-std::vector<QRect> PlacesToCome() {
-    std::vector<QRect> places;
-    for (const platform::Control* c : frmGrulm().Controls())
-        if (!c->Visible() && PlayedPlace(*c) && c != &frmGrulm().cmdDeal) places.push_back(PlaceOf(*c));
-    return places;
-}
-
 // The sizes a window may take, from its own down to its least, the largest first. A window
 // whose height follows its width says the least height that shows it whole at each width.
 std::vector<QSize> ShrunkSizes(const QWidget* window) {
@@ -320,9 +323,7 @@ void PlaceShrunkOverTable(platform::Form& form) {
         Window_PlaceOverTable(window, TableSpot::Free);
         return;
     }
-    std::vector<Weighted> cover = CoverWith(window, KeptFreePlaces(), kAvoidWeight);
-    for (const QRect& r : PlacesToCome())
-        cover.push_back({r.translated(TableClient().topLeft()), kSeatWeight});
+    const std::vector<Weighted> cover = CoverWith(window, KeptFreePlaces(), kAvoidWeight);
     QSize bestSize = window->size();
     Spot best;
     for (const QSize& size : ShrunkSizes(window)) {

@@ -2,15 +2,19 @@
 // millisecond, round after round, each seated once whatever order their answers come in; and
 // callers that go again before they have given their name, or never give it, or flood a full table.
 #include "common/NetCodes.h"
+#include "engine/Exchange.h"
+#include "engine/GameOnTable.h"
 #include "engine/TableCodes.h"
 #include "net/Callers.h"
 #include "net/InternetSetup.h"
+#include "net/Joining.h"
 #include "net/NetCleanUp.h"
 #include "net/NetRows.h"
 #include "platform/Services.h"
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
+#include <QElapsedTimer>
 #include <array>
 #include <atomic>
 #include <functional>
@@ -199,7 +203,7 @@ void Player(PeerSocket& p, int port, const QByteArray& name, const std::atomic<b
 }
 
 // A caller that never says who it is holds no seat: later players join unrefused, and once
-// its time is up (on the real clock, while the host waits on it) the host lets it go.
+// its time is up (on the real clock as well) the host lets it go.
 struct Silent {
     const char* what;
     int players;
@@ -216,7 +220,6 @@ TEST_P(SilentCaller, HoldsNoSeatAndIsLetGoOnceItsTimeIsUp) {
     ASSERT_TRUE(silent.Connect(port));
     auto letGo = [] { return std::ranges::any_of(Net.Trace, [](auto& t) { return t.direction == '!'; }); };
     EXPECT_TRUE(Pump(c.realClock ? std::function<bool()>(letGo) : [] { return Row(1).InUse == kRowInUse; }));
-    EXPECT_FALSE(Eng.CallerWait); // the host's wait on it ended with it
     svc.boxes->script.assign(static_cast<size_t>(c.players), platform::vbYes); // "New opponent joining"
     std::atomic<bool> stop = false;
     std::array<PeerSocket, 2> sockets;
@@ -253,6 +256,39 @@ INSTANTIATE_TEST_SUITE_P(Callers, SilentCaller,
                          ::testing::Values(Silent{"AtTwo", 2, false}, Silent{"AtThree", 3, false},
                                            Silent{"OnTheRealClock", 2, true}),
                          [](const ::testing::TestParamInfo<Silent>& i) { return i.param.what; });
+
+// A caller that says nothing, or only who it is (on the real clock, or the test clock): the host
+// goes on with its game at once, here a layout exchange. The one that identified itself holds
+// the commands (a game started now would deal it no cards) until its time is up.
+class CallerOnTheLine : public Callers, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CallerOnTheLine, DoesNotHoldTheHostsGame) {
+    const bool identifies = GetParam();
+    const int port = Listen(3);
+    Net.NetReady = 1;
+    std::atomic<bool> stop = false;
+    PeerSocket bo, mute;
+    peer = std::thread(Player, std::ref(bo), port, "Bo", std::cref(stop));
+    ASSERT_TRUE(Pump([] { return SeatedRows() == 1; }));
+    if (!identifies) platform::Svc().clock = platform::MakeRealClock();
+    QElapsedTimer since;
+    since.start();
+    ASSERT_TRUE(mute.Connect(port));
+    EXPECT_TRUE(Pump([] { return Row(2).InUse == kRowInUse; }));
+    if (identifies) mute.Send("IP Vornhelm Online^ 9. 6. 0\n");
+    EXPECT_TRUE(Pump([&] { return Com.NetGame == (identifies ? 2 : 1); }));
+    Net_ChangeLayout();
+    EXPECT_LT(since.elapsed(), 1000);
+    EXPECT_TRUE(Net_KindAnswered(kNetLO) && Row(2).InUse == kRowInUse);
+    EXPECT_EQ(Table_CommandsHeld(), identifies);
+    if (identifies) {
+        svc.clock->Advance(kCallerIdentifyLimit);
+        EXPECT_TRUE(Pump([] { return Row(2).InUse == 0 && Com.NetGame == 1 && !Table_CommandsHeld(); }));
+    }
+    stop = true;
+}
+
+INSTANTIATE_TEST_SUITE_P(Callers, CallerOnTheLine, ::testing::Bool());
 
 // Callers at a full table are refused; the player is told once, later refusals counted.
 TEST_F(Callers, AFloodOfCallersAtAFullTablePutsUpOneBox) {

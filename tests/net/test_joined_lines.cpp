@@ -10,6 +10,7 @@
 #include "engine/Stale.h"
 #include "engine/TableCodes.h"
 #include "engine/TurnOrder.h"
+#include "net/Callers.h"
 #include "net/Joining.h"
 #include "net/NetCodec.h"
 #include "net/Recover.h"
@@ -20,6 +21,7 @@
 #include "tests/net/JoinedPeer.h"
 #include "tests/net/PeerTableTest.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -187,6 +189,32 @@ TEST_F(JoinedLines, AHostedGameGoesOnWithEveryAnswerJoinedToTheNextLine) {
         }
         EXPECT_TRUE(first[0] && first[1]) << players;
     }
+}
+
+// A caller at the full table of a game under way, on the real clock: it is refused, told on
+// the table rather than in a box that would hold the turns, and they go on meanwhile.
+TEST_F(JoinedLines, ACallerAtAFullTableDoesNotHoldTheTurns) {
+    HostFor(2);
+    platform::Svc().random.Randomize(3);
+    Com.ComputerPause = 0.02;
+    Opponent_PlaySeat1(2);
+    Game_New();
+    platform::Svc().clock = platform::MakeRealClock();
+    const int port = Winsock1().LocalPort(0), first = Opponent_TurnsEnded();
+    PeerSocket caller;
+    QElapsedTimer since; // from the call on
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const int ended = Opponent_TurnsEnded() - first;
+        if (!since.isValid() && ended >= 1 && caller.Connect(port)) since.start();
+        if (since.isValid() && ended >= 4) Opponent_PlaySeat1(-1);
+    });
+    watch.start(0);
+    while (Com.Pturn == 1 && Opponent_Seat1Level() >= 0 && !Com.GameAbort)
+        Hooks.ComputerTurn();
+    EXPECT_GE(Opponent_TurnsEnded() - first, 4);
+    EXPECT_TRUE(svc.boxes->shown.empty());
+    EXPECT_TRUE(since.isValid() && since.elapsed() < kCallerIdentifyLimit * 500); // ms: half the limit
 }
 
 // This program as a remote, seat 1 played by the decision code: the host answers its end

@@ -191,7 +191,7 @@ TEST_F(SnapshotTest, ADamagedSnapshotChangesNothingAndEndsTheGame) {
 }
 
 TEST_F(SnapshotTest, TheOlderLayoutRoundTripsForTwoPlayers) {
-    for (const char* version : {"74", "51"}) {
+    for (const char* version : {"74", "51", kVersionRanksOnly}) {
         SCOPED_TRACE(version);
         Table(2);
         FillTable(21);
@@ -205,6 +205,7 @@ TEST_F(SnapshotTest, TheOlderLayoutRoundTripsForTwoPlayers) {
         Com.NetDeck = Net_FieldList(fields);
         Com.NetGame = 1;
         ASSERT_TRUE(GetRecover());
+        if (QString(version) == kVersionRanksOnly) continue; // its cards are known by rank alone
         // The older program sits in seat 2 of the host and sees the host in its seat 2.
         EXPECT_EQ(ViewOf(1), host.seats[2]);
         EXPECT_EQ(ViewOf(2), host.seats[1]);
@@ -213,6 +214,37 @@ TEST_F(SnapshotTest, TheOlderLayoutRoundTripsForTwoPlayers) {
         EXPECT_EQ(Com.Pturn, 2);
         EXPECT_EQ(Com.ForcedCards, QString(version) == "74" ? 3 : 0);
         EXPECT_TRUE(EveryCardOnce());
+    }
+}
+
+// An older program's snapshot is checked as a current one: damaged, it is refused whole with
+// the reason, and the table stays as it was.
+TEST_F(SnapshotTest, ADamagedOlderSnapshotIsRefusedWhole) {
+    Table(2);
+    FillTable(23);
+    Com.PeerVersion = "74";
+    std::vector<int> good{2};
+    ASSERT_TRUE(SendRecoverOld(good));
+    // The stock's count at 5, its ranks from 12 and numbers from 220, each beside the used pile's.
+    constexpr size_t kCount = 5, kRank = 12, kNumber = 220;
+    const std::pair<const char*, std::vector<std::pair<size_t, int>>> cases[] = {
+        {"the seat on turn is not at the table", {{0, 3}}},
+        {"a card lies in two places", {{kRank, good[kRank + 2]}, {kNumber, good[kNumber + 2]}}},
+        {"a card is missing", {{kCount, good[kCount] - 1}}},
+        {"a card's rank does not match the card", {{kRank, good[kRank] % 13 + 1}}},
+        {"the stock is out of range", {{kNumber, 105}}},
+    };
+    Com.Pturn = 1;
+    const HostTable before = Take();
+    for (const auto& [why, set] : cases) {
+        std::vector<int> fields = good;
+        for (const auto& [at, value] : set)
+            fields[at] = value;
+        Com.NetDeck = Net_FieldList(fields);
+        svc.boxes->Expect(platform::vbOK);
+        EXPECT_FALSE(GetRecover()) << why;
+        EXPECT_TRUE(svc.boxes->shown.back().text.contains(QStringLiteral("damaged (") + why + ")"));
+        EXPECT_TRUE(Com.Pturn == 1 && Take().deck == before.deck && Take().seats == before.seats);
     }
 }
 

@@ -1,7 +1,9 @@
 #include "common/Records.h"
 #include "common/Shared.h"
+#include "engine/Deal.h"
 #include "engine/Flow.h"
 #include "engine/Model.h"
+#include "engine/SeatTable.h"
 #include "platform/Settings.h"
 #include "shell/Folders.h"
 #include "shell/Profile.h"
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QTest>
+#include <tuple>
 
 namespace {
 
@@ -210,15 +213,23 @@ TEST_F(StartupTest, TheDebugSwitchIsTheFirstSixCharactersInAnyCase) {
     }
 }
 
-TEST_F(StartupTest, ANarrowScreenStartsInTheSmallDisplay) {
-    svc.screen->widthTwips = 9990;
-    svc.screen->heightTwips = 7485;
-    Start();
-    EXPECT_EQ(Com.LayoutMode, 2);
-    EXPECT_TRUE(Tbl.SmallDisplay);
-    EXPECT_FALSE(Tbl.DisplayEntryEnabled[0]);
-    EXPECT_FALSE(Tbl.DisplayEntryEnabled[1]);
-    EXPECT_EQ(Tbl.CardWidth, 59);
+TEST_F(StartupTest, ANarrowOrLowScreenStartsInTheSmallDisplay) {
+    // 720 x 576 keeps the standard display (first: a run's display is kept for the next); 666 x 499,
+    // 720 x 480 and 700 x 525 are too narrow or too low for it.
+    for (const auto& [width, height, small] :
+         {std::tuple(10800, 8640, false), std::tuple(9990, 7485, true), std::tuple(10800, 7200, true),
+          std::tuple(10500, 7875, true)}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        Startup_Reset();
+        Boot.LockPath = home->Path() + "/running.lock";
+        svc.screen->widthTwips = width;
+        svc.screen->heightTwips = height;
+        Start();
+        EXPECT_EQ(Com.LayoutMode, small ? 2 : 0);
+        EXPECT_EQ(Tbl.DisplayEntryEnabled[0] || Tbl.DisplayEntryEnabled[1], !small);
+        EXPECT_EQ(Tbl.CardWidth, small ? 59 : 71);
+        Close();
+    }
 }
 
 TEST_F(StartupTest, ClosingDuringARunningStepWaitsForItToUnwind) {
@@ -416,6 +427,29 @@ TEST_F(StartupTest, ARestartShowsTheTableEveryStoredModeAndGameSizeLeft) {
             EXPECT_EQ(Differences(before, Layout_Dump(), true).toStdString(), "");
             Close();
         }
+    }
+}
+
+// Before the first deal no seat shows a side pile, after a login or without one, at every table
+// size and once the table is laid out and painted again; the deal shows every seat's.
+TEST_F(StartupTest, NoSidePileShowsBeforeTheDealAndEverySeatsOnceDealt) {
+    auto sides = [](int players, bool shown) {
+        for (int seat = 1; seat <= players; ++seat)
+            EXPECT_EQ((*Seat(seat).places)(1).Visible(), shown) << players << " players, seat " << seat;
+    };
+    for (const int players : {2, 4}) {
+        Start();
+        sides(2, false);
+        Close();
+        Start(); // no login this time
+        Com.NumPlayers = players;
+        Com.NumCenters = players > 2 ? 4 : 3;
+        ProfHooks.LayOut();
+        Display_Change(1);
+        sides(players, false);
+        Game_New();
+        sides(players, true);
+        Close();
     }
 }
 

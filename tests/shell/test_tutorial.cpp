@@ -7,6 +7,8 @@
 #include "shell/SavedGameCheck.h"
 #include "shell/Tutorial.h"
 #include "shell/frmTutorial.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Panel.h"
 #include "table/Status.h"
 #include "table/WindowPlaces.h"
@@ -17,6 +19,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTextStream>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -427,6 +430,33 @@ TEST_F(TutorialTest, AuthoringKeysWriteAndReadOnlyRecords31To99) {
     answer = QStringLiteral("40");
     KeyCommand(kKeyR, kCtrlShift);
     ExpectSameModel(Model(), table, "record 40 restored");
+}
+
+// A table laid out anew while an arrow shows (another display size, a window resized by hand)
+// leaves the arrow pointing at what it pointed at, in its new place.
+TEST_F(TutorialTest, TheArrowFollowsWhatItPointsAtWhenTheTableIsLaidOutAgain) {
+    auto at = [](const platform::Control& c) { return QPointF(c.LeftPx(), c.TopPx()); };
+    const struct {
+        int step;
+        std::function<bool()> pointing;
+    } steps[] = {
+        {4, [&] { return at(form->imgTip) == at(form->imgCenter) + QPointF(form->imgCenter.WidthPx(), 0); }},
+        {7,
+         [&] { return at(form->imgTipUp).y() >= form->Picture7(1).TopPx() + form->Picture7(1).HeightPx(); }},
+        {9,
+         [&] { return at(form->imgTip) + QPointF(-10, form->imgTip.HeightPx()) == at(form->Picture7(7)); }}};
+    for (const bool resized : {false, true})
+        for (const auto& s : steps) {
+            Put({});
+            Tutorial_Show();
+            Next(s.step - 1);
+            ASSERT_TRUE(s.pointing()) << s.step;
+            if (resized) form->SetClientSizePx(form->Client()->width() + 120, form->Client()->height() + 90);
+            Layout_Relay(resized ? Layout_ModeAsked() : DisplayMode::Small, !resized, true);
+            EXPECT_TRUE(s.pointing()) << "step " << s.step << (resized ? ", resized" : ", small display");
+            Tut.Step = Tut.Steps.size(); // the last step closes without asking
+            frmTutorial().cmdOK_Click();
+        }
 }
 
 // Each step's window is as high as its text needs, its buttons below the text; the up arrow

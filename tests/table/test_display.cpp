@@ -211,6 +211,22 @@ TEST_F(DisplayTest, TurnMarkersAndTheLevelLabelAreNotScaled) {
     EXPECT_NEAR(form->cmdDeal.Font().pointSizeF(), font * 1.25, 1e-6);
 }
 
+// The level label keeps to the panel's right edge as each look of the panel puts it, whatever
+// lays the table out again afterwards: either display entry, or a window resized by hand.
+TEST_F(DisplayTest, TheLevelLabelStaysWhereThePanelsLookPutsIt) {
+    for (const int look : {0, 1})
+        for (const int kind : {0, 1, 2}) {
+            Fitted(2, 3, 15360);
+            Com.PlaceholderStyle = look;
+            Skin_SelectImages();
+            const QRectF level = Rect(form->lblLevel);
+            ASSERT_EQ(level.right(), form->picPanel.LeftPx() + form->picPanel.WidthPx() - (look ? 8 : 5));
+            if (kind < 2) Display_Change(kind);
+            if (kind == 2) form->SetClientSizePx(900, 640), Grulm_FormResize();
+            EXPECT_EQ(Rect(form->lblLevel), level) << look << " " << kind;
+        }
+}
+
 TEST_F(DisplayTest, AMaximizedWindowIsNotScaled) {
     Fitted(2, 3, 15360);
     form->Show();

@@ -1,4 +1,5 @@
 #include "common/Shared.h"
+#include "engine/SeatTable.h"
 #include "table/CardArt.h"
 #include "table/Design.h"
 #include "table/Paint.h"
@@ -239,8 +240,8 @@ TEST_F(PaintTest, EmptyPlaceHoldersFitThePlaceTheyFill) {
         int players, layout, pturn;
         int seat; // 1 the human, 2 seat 2, 3 seat 3
         double height;
-    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80},   {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
-                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96},   {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
+    } rows[] = {{2, 0, 2, 2, 96}, {2, 2, 1, 1, 80}, {2, 2, 1, 1, 76.8}, {3, 0, 1, 2, 80},
+                {3, 0, 1, 3, 80}, {3, 0, 2, 1, 96}, {4, 0, 1, 2, 80},   {4, 2, 1, 1, 80}};
     for (const auto& r : rows) {
         Com.NumPlayers = r.players;
         Com.LayoutMode = r.layout;
@@ -399,18 +400,24 @@ TEST_F(PaintTest, EverySkinPanelShowsItsFourMenuIcons) {
         const QRgb backdrop = panel.pixel(189, 41);
         for (int icon = kIconGame; icon <= kIconHelp; ++icon) {
             int x = 0;
-            while (Panel_IconAt(x, 41) != icon) ++x;
+            while (Panel_IconAt(x, 41) != icon)
+                ++x;
             EXPECT_NE(panel.pixel(x + 8, 41), backdrop) << style << " " << icon;
         }
     }
 }
 
-// Before the deal every seat at the table shows its side pile's back and its empty hold places.
+// Every seat at the table shows its empty hold places, and its side pile's back once the pile is
+// dealt: before the deal no seat shows one.
 TEST_F(PaintTest, CardsShowAllPaintsTheFixedPlaces) {
     Com.DeckColour = 0x00402010;
     Com.NumPlayers = 3;
     LoadSeat3();
-    form->Picture2(1).SetVisible(false);
+    Cards_ShowAll();
+    for (int seat = 1; seat <= 3; ++seat) {
+        EXPECT_FALSE((*Seat(seat).places)(1).Visible()) << seat;
+        (*Seat(seat).cards)(1, 1) = 5;
+    }
     Cards_ShowAll();
     for (int i = 0; i <= 3; ++i)
         EXPECT_EQ(form->PicCenter(i).BackColor(), 0x00402010u) << i;
