@@ -5,14 +5,13 @@
 #include "media/frmSounds.h"
 #include "net/AvatarBook.h"
 #include "net/Joining.h"
+#include "net/NetHooks.h"
 #include "net/frmChat.h"
 #include "net/frmMultiNET.h"
 #include "net/frmRulesNET.h"
-#include "net/NetHooks.h"
 #include "shell/MenuCommands.h"
 #include "shell/Profile.h"
 #include "shell/SavedGames.h"
-#include "table/Layout.h"
 #include "table/Pictures.h"
 #include "table/TableState.h"
 
@@ -26,7 +25,6 @@ void NetLinks_Install() {
     NetHooks.Seats_FromProfile = [] { Person_SeatAll(Prof.Prefs); };
     NetHooks.Deck_LoadSmall = [] { Deck_LoadSmall(); };
     NetHooks.TempMoves_Open = [](bool open) { TempMoves_Open(open); };
-    NetHooks.Centers_Show = [] { Centers_Show(); };
     // The windows of Internet play reach the media windows and back.
     NetHooks.Avatar_Load = [](SeatRecord& seat, bool write) { Avatar_Load(seat, write); };
     NetHooks.Get_Avatars = [] { return Get_Avatars(); };

@@ -65,7 +65,8 @@ struct GameEndHooksT {
     std::function<bool()> NoLoseAnimation = [] { return false; };
     std::function<bool()> NoWinAnimation = [] { return false; };
     std::function<void()> HoldImages_Refresh = [] {};
-    // The message label given the room the winner's notice needs beside the DEAL button shown with it.
+    // The table as its plan has it, whose message label holds the longest winner's notice beside the
+    // DEAL button shown with it.
     std::function<void()> Notice_Fit = [] {};
 };
 extern GameEndHooksT GameEndHooks;

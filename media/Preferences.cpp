@@ -6,7 +6,8 @@
 #include "shell/Profile.h"
 #include "shell/ShellState.h"
 #include "table/Backgrounds.h"
-#include "table/Layout.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Pictures.h"
 #include "table/Piles.h"
 #include "table/TableState.h"
@@ -142,7 +143,9 @@ void Prefs_ShowOnTable(int shown) {
         if (platform::Form* hold = platform::Form::Find(QStringLiteral("frmHold")); hold && hold->Loaded())
             Skin_Apply(*hold);
         MedHooks.Chat_Skin();
-        Layout_CenterArea();
     }
+    // The place-holders' look, the backs and the fonts are the plan's inputs: the table as it
+    // has them, a plan looked up again where none of them changed.
+    Layout_Relay(Layout_ModeAsked());
     f.Table_Redraw();
 }

@@ -121,9 +121,9 @@ void Net_ChangeLayout() {
     }
     Avatar_LoadOpponents();
     const Exchange lo = Net_SendLayout();
+    // The names and the table laid out for the new size, its center piles with it.
     Hooks.Labels_PlayerNames();
     Net_ShowHostRules();
-    NetHooks.Centers_Show();
     // The players who have a seat answer; a table size larger than the players joined waits for no one else.
     Net_Wait(lo);
 }

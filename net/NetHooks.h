@@ -34,8 +34,6 @@ struct NetHooksT {
     std::function<void()> Seats_FromProfile = [] {};
     // The number-card images: a picture deck cannot be used with the oldest peers.
     std::function<void()> Deck_LoadSmall = [] {};
-    // The center piles shown for the current count.
-    std::function<void()> Centers_Show = [] {};
     // Opens (true) or closes (false) the move history.
     std::function<void(bool open)> TempMoves_Open = [](bool) {};
     // The new layout to every seated remote, and the exchange of their answers; tests of the

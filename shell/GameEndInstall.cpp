@@ -12,7 +12,8 @@
 #include "shell/ShellState.h"
 #include "table/CardFlow.h"
 #include "table/Flash.h"
-#include "table/KeepClear.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Piles.h"
 #include "table/TableState.h"
 
@@ -63,7 +64,7 @@ void GameEnd_Install() {
     GameEndHooks.Flash = [](int index, const GameOnTable& mine) { return Flash(index, mine); };
     GameEndHooks.AnimateCardsFlow = [](int mode) { AnimateCardsFlow(mode); };
     GameEndHooks.HoldImages_Refresh = [] { HoldImages_Set(); };
-    GameEndHooks.Notice_Fit = [] { Notice_Fit(true); };
+    GameEndHooks.Notice_Fit = [] { Layout_Relay(Layout_ModeAsked()); };
     // Until the personality list is loaded only the main personality is known.
     GameEndHooks.Person_Index = [](const QString& name) {
         return name.trimmed() == QLatin1String(kMainPersonality) ? 0 : -1;

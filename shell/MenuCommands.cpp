@@ -27,6 +27,7 @@
 #include "table/CardFlow.h"
 #include "table/Display.h"
 #include "table/HandOrder.h"
+#include "table/LayoutGameSize.h"
 #include "table/Panel.h"
 #include "table/TableState.h"
 #include "table/frmCounter.h"
@@ -320,7 +321,7 @@ void MenuOptions(int item, int subItem) {
     case kOptAddBackground: MenuWin.AddBackground(); break;
     case kOptDisplaySize:
         if (subItem == 0 || subItem == 1) Display_Change(subItem);
-        else if (subItem == 2) Form_FitScreen();
+        else if (subItem == 2) Table_FitScreen(Layout_ModeAsked());
         break;
     default: break;
     }

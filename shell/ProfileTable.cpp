@@ -25,9 +25,8 @@ bool NarrowForStandard() {
 
 void SmallDisplay_Force() {
     TableForm& f = frmGrulm();
-    Tbl.SmallDisplay = true;
-    Com.LayoutMode = 2;
-    Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
+    // The plan takes the small display the screen forces, and the display entries with it.
+    Layout_Relay(Layout_ModeAsked());
     for (int p : {1, 4, 5, 8})
         if (p <= f.StatusBar1.PanelCount()) f.StatusBar1.Panels(p).MinWidth = platform::PxOfTwips(700);
     if (f.StatusBar1.PanelCount() >= 5) f.StatusBar1.Panels(5).Text = QStringLiteral("Grulm:");
@@ -100,7 +99,7 @@ void ApplyProfileOptions() {
 void ProfileTable_Install() {
     ProfHooks.ShowProfile = ShowProfileOnTable;
     ProfHooks.SeatOpponents = [] {
-        Labels_PlayerNames();
+        Table_ShowSeats();
         const int lvl = std::clamp(Eng.Seat2Rec.RecLevel, 0, 2);
         frmGrulm().lblLevel.SetCaption(QString::fromLatin1(kLevelNames[lvl]));
     };

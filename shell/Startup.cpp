@@ -233,6 +233,14 @@ void KeepFormSize(TableForm& f) {
     Tbl.FormWidth = f.WidthTw();
 }
 
+// Where the human's hand ends in the table the kept display mode lays out in the window as it is
+// now (twips).
+double KeptHandBottomTw(const DisplayKept& kept) {
+    const auto plan = Layout_PlanFor(Layout_InputsNow(DisplayMode_Of(kept.LayoutMode), false));
+    const PlacedControl* hand = plan->Find(QStringLiteral("Picture7"), 2);
+    return hand ? hand->rect.bottom() * platform::kTwipsPerPixel : 0;
+}
+
 // Puts the window where the last run left it, when that place is still on a screen.
 void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
     const bool normal = kept.First != 1 && kept.First != 2;
@@ -244,17 +252,14 @@ void PlaceWindow(TableForm& f, const DisplayKept& kept, platform::Screen& scr) {
             Tbl.SavedWindowState = 0;
             // The kept place is the frame's, title bar included.
             f.MoveFrameTw(kept.Left, kept.Top, kept.Width, kept.First);
-            f.SetScaleMode(platform::vbTwips);
-            const double handBottom = f.Picture7(2).Top() + f.Picture7(2).Height();
-            // The table is laid out in mode 0 here; a window kept with the cards up is that much lower.
-            const double raised = kept.LayoutMode == 1 ? Layout_UpRaise() * platform::kTwipsPerPixel : 0;
-            if (kept.LayoutMode < 2 && kept.First < handBottom - raised + 1068) Form_FitScreen();
+            // Fitted for the display it was kept in, which start-up enters without fitting again.
+            if (kept.LayoutMode < 2 && kept.First < KeptHandBottomTw(kept) + 1068)
+                Table_FitScreen(DisplayMode_Of(kept.LayoutMode));
         }
         KeepFormSize(f);
     } else {
-        Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
         Tbl.SavedWindowState = 0;
-        Form_FitScreen();
+        Table_FitScreen(DisplayMode_Of(kept.LayoutMode));
         platform::SaveSetting(kSettingsApp, QStringLiteral("Startup"), QStringLiteral("Path"), Com.AppPath);
     }
 }
@@ -369,7 +374,7 @@ void ShowOpponent(TableForm& f) {
 
 void ShowWindow(TableForm& f) {
     if (Tbl.SavedWindowState >= 2) {
-        Form_FitScreen();
+        Table_FitScreen(Layout_ModeAsked());
         if (Tbl.SavedWindowState == 2) f.SetWindowState(2);
     } else {
         f.SetWindowState(0);
@@ -433,7 +438,7 @@ void Grulm_FormLoad() {
     Eng.SeatSideStack = 99;
     EnterStoredLayout();
     // The window was sized for the standard display; a forced small one must fit the screen.
-    if (forced) Form_FitScreen();
+    if (forced) Table_FitScreen(Layout_ModeAsked());
     f.SetScaleMode(platform::vbTwips);
     if (Com.NumPlayers == 2) Layout_Relay(Layout_ModeAsked());
     Tbl.ResizeLock = false;
@@ -534,7 +539,7 @@ void InstallTableExtras() {
     BgLinks.LastBackground = [] { return Shl.LastBackground; };
     BgLinks.SetLastBackground = [](int index) { Shl.LastBackground = index; };
     Hooks.Labels_PlayerNames = [] {
-        Labels_PlayerNames();
+        Table_ShowSeats();
         StatusBar_Names();
     };
     Startup.ChangePerson = [] {

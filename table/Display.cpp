@@ -332,6 +332,13 @@ void Display_ChangeImpl(int kind) {
     if (lock && !DialogOpen()) f.Window()->setUpdatesEnabled(true);
 }
 
+void Table_FitScreen(DisplayMode mode) {
+    TableForm& f = frmGrulm();
+    f.SetWindowState(0);
+    Table_MoveFrameTo(Table_HomeTw().x(), Table_HomeTw().y());
+    Layout_Relay(mode, true);
+}
+
 void Display_SetCardSize(bool small) {
     TableForm& f = frmGrulm();
     f.SetScaleMode(platform::vbPixels);

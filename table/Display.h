@@ -2,6 +2,7 @@
 // Display sizes: moving the human's cards up, the small display, the card-size
 // switch and fitting the table window to the screen.
 #include "platform/Controls.h"
+#include "table/LayoutPlan.h"
 #include "table/TableHooks.h"
 #include "table/WindowScaling.h"
 
@@ -17,6 +18,9 @@ void Display_ChangeSteps(int kind, bool fit);
 void Display_SetCardSize(bool small);
 void Card_SetSizeForMode();
 void Form_FitScreen();
+// The table window at the screen's home corner, fitted to the screen, the table laid out for it in
+// `mode`: the default window size, and a start-up without a usable kept one.
+void Table_FitScreen(DisplayMode mode);
 // The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
 // pixels, 1111 on wider ones.
 int Display_FittedWidthTw(int screenWidthTw);

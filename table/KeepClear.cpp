@@ -236,7 +236,8 @@ namespace {
 struct NoticeRoom {
     QRectF line;
     QFont font;
-    std::vector<QRectF> places, obstacles;
+    std::vector<QRectF> obstacles; // what it keeps off now: all of `keepOff`, or the essentials
+    NoticeKeepOff keepOff;
     double bottom = 0, width = 0;
     QString rule = NoticeRule(); // the longest rule message, whose room the label keeps
 };
@@ -359,9 +360,9 @@ std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
 
 // The largest font below `chosen` the notice shows whole in, clear of everything, else clear of
 // what the player reads or presses; the box and that size.
-std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, bool dealShown, double chosen) {
+std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, double chosen) {
     for (const bool essentialOnly : {false, true}) {
-        r.obstacles = essentialOnly ? NoticeEssentials(dealShown) : NoticeObstacles(dealShown);
+        r.obstacles = essentialOnly ? r.keepOff.essentials : r.keepOff.all;
         for (double size = chosen - kNoticeFontStep; size >= kNoticeSmallestFont; size -= kNoticeFontStep) {
             r.font.setPointSizeF(size);
             if (const std::optional<QRectF> box = Notice_FreeAtEdges(r)) return std::pair(*box, size);
@@ -371,11 +372,11 @@ std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, bool deal
 }
 
 // The whole notice in the font the player chose: where it stands, else the free room nearest.
-std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r, bool dealShown) {
+std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r) {
     std::optional<QRectF> box = Notice_WhereItStands(r);
     if (!box) box = Notice_NearestFree(r);
     if (!box) {
-        r.obstacles = NoticeEssentials(dealShown);
+        r.obstacles = r.keepOff.essentials;
         box = Notice_NearestFree(r);
     }
     return box;
@@ -399,9 +400,22 @@ double Notice_ChosenFontSize(const Label& message, const TableState& state) {
 std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
                                    const std::vector<QRectF>& obstacles, double bottom, double width,
                                    const QString& rule) {
-    const NoticeRoom r{line, font, {}, obstacles, bottom, width, rule};
+    const NoticeRoom r{line, font, obstacles, {}, bottom, width, rule};
     std::optional<QRectF> box = Notice_WhereItStands(r);
     return box ? box : Notice_NearestFree(r);
+}
+
+NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff,
+                             double bottom, double width, const QString& rule) {
+    NoticeRoom r{line, font, keepOff.all, keepOff, bottom, width, rule};
+    const double chosen = font.pointSizeF();
+    std::optional<QRectF> box = Notice_AtChosenSize(r);
+    if (!box) {
+        // A small screen where the longest notice fits nowhere in that font: a smaller one.
+        NoticeRoom smaller = r;
+        if (const auto found = Notice_Smaller(smaller, chosen)) return {found->first, found->second};
+    }
+    return {box ? *box : Notice_Squeezed(r), chosen};
 }
 
 void Notice_Fit(bool dealShown) {
@@ -410,24 +424,15 @@ void Notice_Fit(bool dealShown) {
     const double chosen = Notice_ChosenFontSize(message, Tbl);
     if (message.Font().pointSizeF() != chosen) message.SetFontSize(chosen);
     Tbl.NoticeFont = {};
-    NoticeRoom r;
-    r.line = KeepClear_Rect(message);
-    r.font = message.Font();
-    r.places = KeepClear_CardPlaces();
-    r.obstacles = NoticeObstacles(dealShown);
-    r.bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
-    r.width = f.Client()->width();
-    std::optional<QRectF> box = Notice_AtChosenSize(r, dealShown);
-    if (!box) {
-        // A small screen where the longest notice fits nowhere in that font: a smaller one.
-        NoticeRoom smaller = r;
-        if (const auto found = Notice_Smaller(smaller, dealShown, chosen)) {
-            box = found->first;
-            message.SetFontSize(found->second);
-            Tbl.NoticeFont = {chosen, message.Font().pointSizeF()};
-        }
+    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
+    const NoticeFitted fitted = Notice_FitAmong(KeepClear_Rect(message), message.Font(),
+                                                {NoticeObstacles(dealShown), NoticeEssentials(dealShown)},
+                                                bottom, f.Client()->width(), NoticeRule());
+    if (fitted.fontSize != chosen) {
+        message.SetFontSize(fitted.fontSize);
+        Tbl.NoticeFont = {chosen, message.Font().pointSizeF()};
     }
-    const QRectF at = box ? *box : Notice_Squeezed(r);
+    const QRectF& at = fitted.box;
     message.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
 }
 

@@ -43,6 +43,20 @@ void Notice_ReserveRule(const QString& text);
 std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
                                    const std::vector<QRectF>& obstacles, double bottom, double width,
                                    const QString& rule);
+// What the message label keeps off: everything (`all`), and short of room, only what the player
+// reads or presses with it (`essentials`: the cards, the deal button, the comment line, the
+// player's own name).
+struct NoticeKeepOff {
+    std::vector<QRectF> all, essentials;
+};
+// The message label's box and font size once fitted as Notice_Fit fits it: in `font` where it
+// finds room, else in the largest smaller font that does, else squeezed where most of it shows.
+struct NoticeFitted {
+    QRectF box;
+    double fontSize = 0;
+};
+NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff,
+                             double bottom, double width, const QString& rule);
 // The font size the player chose for the message label, which a small screen may show smaller.
 double Notice_ChosenFontSize(const Label& message, const TableState& state);
 // Makes the message label at least that high, so the notice shows whole: where it stands, else

@@ -148,7 +148,7 @@ void Layout_TwoPlayers() {
             UnloadIf(f.StackHold, e);
     }
     Layout_Labels();
-    Labels_PlayerNames();
+    Table_NameSeats();
     f.Picture2(1).SetVisible(false);
     f.Picture3(1).SetVisible(false);
     Tbl.Seat3Loaded = false;
@@ -215,7 +215,7 @@ void Layout_Table(int players) {
         Layout_OpponentPiles(f.Picture3);
         Tbl.Seat4Loaded = true;
     }
-    Labels_PlayerNames();
+    Table_NameSeats();
     Layout_Seat2Small();
     Layout_SideStacks();
     Layout_Labels();

@@ -482,9 +482,9 @@ bool LayoutGrid_Covers(const LayoutInputs& in) {
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
-    std::vector<GridPlace> out;
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;
+    std::vector<GridPlace> out;
     GridSeveral(out, standard);
     return out;
 }

@@ -25,11 +25,11 @@ struct GridPlace {
 QSizeF LayoutGrid_AvatarSize(const QSize& picture);
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
-// The places of the standard display of three or four on the screen of `in`, which its small
-// display is made from, also where the screen forces that.
-std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
+// The places of three or four at the standard display on that screen, the large cards down, as
+// the table stands before the small display is entered.
+std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in);
 // The place called `name`(`index`) among `places`.
 GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int index);
 // Each hold pile's frame round its card, a pixel left and two above: the human's and seat 2's.

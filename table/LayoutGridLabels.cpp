@@ -406,9 +406,28 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
 
 } // namespace
 
+// The opponents' names where a table scaled to a narrow window has them before its seats are
+// fitted: kept clear while the hold rows stand right under the side piles.
+std::array<QRectF, 5> NamesBeforeFit(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    std::vector<GridName> names = NamesLaidOut(in, places);
+    const std::vector<QRectF> cards = CardPlaces(in, places);
+    std::array<QRectF, 5> out{};
+    for (GridName& n : names) {
+        if (n.seat == 1) continue;
+        const double frameTop =
+            RoundEven(std::ceil(GridRect(places, SeatPlaces(n.seat), 1).bottom())) - kHoldFrameMargin;
+        NameKeepClear(n, cards, NameObstacles(cards, places, n.seat), SidePile(places, n.seat), frameTop);
+        out.at(n.seat) = n.at;
+    }
+    return out;
+}
+
 std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<GridPlace>& places) {
     const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
-    const QRectF laid = CommentAbovePlaces(comment.line, CardPlaces(in, places));
+    QRectF laid = CommentAbovePlaces(comment.line, CardPlaces(in, places));
+    // Scaled to a narrow window, the line keeps the height it was cut to before the hold rows
+    // went down.
+    if (LayoutGrid_ScaledToWindow(in)) laid.setHeight(LayoutGrid_ShrinkState(in).comment.height());
     std::array<TableState::NameMove, 5> moves{};
     for (const GridName& n : Names(in, places)) {
         places.push_back({QStringLiteral("Label9"), SeatNameLabel(n.seat), n.at, true, n.font.pointSizeF()});
@@ -433,6 +452,11 @@ QRectF CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places)
 std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in,
                                                       std::vector<GridPlace>& places) {
     return grid_labels::Labels(in, places);
+}
+
+std::array<QRectF, 5> LayoutGrid_NamesBeforeFit(const LayoutInputs& in,
+                                                const std::vector<GridPlace>& places) {
+    return grid_labels::NamesBeforeFit(in, places);
 }
 
 QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& box,

@@ -29,3 +29,6 @@ std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in)
 // The same, from the places LayoutGrid_Places gave for `in`.
 std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& in,
                                                            std::vector<GridPlace> places);
+// The opponents' names (by seat) of a table scaled to a narrow window as they stand before its
+// seats are fitted, among `places` as they then stand.
+std::array<QRectF, 5> LayoutGrid_NamesBeforeFit(const LayoutInputs& in, const std::vector<GridPlace>& places);

@@ -50,30 +50,6 @@ QRectF LaidFrame(const LayoutShrink& s) {
     return {left - kFrameLeft, top - kFrameAbove, kFrameW, kFrameH};
 }
 
-// The seats' places, piles, frames, side piles, labels, turn arrows, wild-card labels and avatar
-// the message keeps off, with the deal button.
-std::vector<QRectF> MessageObstacles(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    static const QStringList seats = {"Picture7", "Picture1", "Picture2", "Picture3"};
-    static const QStringList kept = {"PicCenter", "Label1",  "Label3", "ImgTurn1",
-                                     "ImgTurn2",  "LblWild", "cmdDeal"};
-    std::vector<QRectF> out;
-    std::map<int, QRectF> sides;
-    for (const GridPlace& g : places) {
-        const int seat = int(seats.indexOf(g.name));
-        const bool place = seat >= 0 && g.index >= 1 && g.index <= 10;
-        const bool frame = g.name == QLatin1String("lblHoldCard") && g.index > 4;
-        const bool label = g.name == QLatin1String("Label9") && g.index != kLblMessage;
-        const bool avatar = g.name == QLatin1String("ImgAvatar") && in.avatarShown;
-        if (place || frame || label || avatar || kept.contains(g.name)) out.push_back(g.rect);
-        if (place && g.index == 1) sides[seat] |= g.rect;
-        if (g.name == QLatin1String("Stack") && g.index >= 1 && g.index <= 25 * in.players)
-            sides[(g.index - 1) / 25] |= g.rect;
-    }
-    for (const auto& [seat, side] : sides)
-        out.push_back(side);
-    return out;
-}
-
 QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
     QFont font(QString::fromLatin1(design::kFontFamily));
     font.setBold(true);
@@ -85,7 +61,7 @@ QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
 // as high as from under the stock's frame to two lines under the side pile; standing on the
 // centre frame's bottom edge, kept above the status bar of the room the scaling keeps; then
 // fitted round what it keeps off.
-QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, const LayoutShrink& s) {
+NoticeFitted Message(const LayoutInputs& in, const std::vector<GridPlace>& places, const LayoutShrink& s) {
     const QRectF frame = LaidFrame(s);
     const QRectF stock =
         QRectF(QPointF(kStockLeft, frame.top() + kFrameAbove + kPileDown + design::kTurnMarker.h),
@@ -99,13 +75,17 @@ QRectF Message(const LayoutInputs& in, const std::vector<GridPlace>& places, con
     const double height = std::max(2 * design::kLabelLine, side.bottom() + 2 * design::kLabelLine - top);
     const QFont font = MessageFont(in, s);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
-    const double need = std::max(height, Notice_HeightFor(font, width, rule));
+    // Kept above the status bar in the font the message shows in then: the one it was fitted in
+    // before the table was scaled, scaled with it.
+    QFont shown = font;
+    shown.setPointSizeF(LayoutGrid_ScaledFont(LayoutGrid_NoticeDesignFit(in).fontSize, s));
+    const double need = std::max(height, Notice_HeightFor(shown, width, rule));
     // The centre frame, shrunk to the small display, then puts the message on its bottom edge.
     const QRectF laid(left, std::min(frame.bottom(), LayoutGrid_ShrinkRoom(in).height() - need), width,
                       height);
     const double bottom = LayoutGrid_RoomBottom(in, places);
     const double right = LayoutGrid_WindowWidth(in);
-    return Notice_Place(laid, font, MessageObstacles(in, places), bottom, right, rule).value_or(laid);
+    return Notice_FitAmong(laid, font, LayoutGrid_NoticeKeepOff(in, places), bottom, right, rule);
 }
 
 // The avatar with a picture of its own, fitted once the labels found their room: it gives way to
@@ -128,6 +108,33 @@ void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
 
 } // namespace
 } // namespace grid_narrow
+
+NoticeKeepOff LayoutGrid_NoticeKeepOff(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    static const QStringList seats = {"Picture7", "Picture1", "Picture2", "Picture3"};
+    static const QStringList cards = {"PicCenter", "Label1", "Label3", "cmdDeal"};
+    static const QStringList marks = {"ImgTurn1", "ImgTurn2", "LblWild"};
+    NoticeKeepOff out;
+    std::map<int, QRectF> sides;
+    for (const GridPlace& g : places) {
+        const int seat = int(seats.indexOf(g.name));
+        const bool place = seat >= 0 && g.index >= 1 && g.index <= 10;
+        const bool frame = g.name == QLatin1String("lblHoldCard") && g.index > 4;
+        const bool label = g.name == QLatin1String("Label9") && g.index != kLblMessage;
+        const bool read = label && (g.index == kLblComment || g.index == SeatNameLabel(1));
+        const bool avatar = g.name == QLatin1String("ImgAvatar") && in.avatarShown;
+        if (place || frame || read || cards.contains(g.name)) out.essentials.push_back(g.rect);
+        if (place || frame || label || avatar || cards.contains(g.name) || marks.contains(g.name))
+            out.all.push_back(g.rect);
+        if (place && g.index == 1) sides[seat] |= g.rect;
+        if (g.name == QLatin1String("Stack") && g.index >= 1 && g.index <= 25 * in.players)
+            sides[(g.index - 1) / 25] |= g.rect;
+    }
+    for (const auto& [seat, side] : sides) {
+        out.all.push_back(side);
+        out.essentials.push_back(side);
+    }
+    return out;
+}
 
 QRectF LayoutGrid_NarrowDeal(const LayoutInputs& in) {
     using namespace grid_narrow;
@@ -159,7 +166,7 @@ void LayoutGrid_NarrowLabels(const LayoutInputs& in, std::vector<GridPlace>& pla
                       false, font});
     places.push_back({QStringLiteral("StatusMsg"), -1, LayoutGrid_Scaled(kStatusAt, s), false,
                       LayoutGrid_ScaledFont(kStatusFont, s)});
-    places.push_back({QStringLiteral("Label9"), kLblMessage, Message(in, places, s), true,
-                      LayoutGrid_ScaledFont(in.messageFontSize, s)});
+    const NoticeFitted message = Message(in, places, s);
+    places.push_back({QStringLiteral("Label9"), kLblMessage, message.box, true, message.fontSize});
     if (!in.avatarPicture.isEmpty()) AvatarWithPicture(in, places);
 }

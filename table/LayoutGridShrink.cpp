@@ -2,9 +2,12 @@
 
 #include "common/TextForm.h"
 #include "engine/RuleMessages.h"
+#include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
 #include "table/KeepClear.h"
+#include "table/LayoutGridLabels.h"
+#include "table/LayoutGridNarrow.h"
 
 #include <QFont>
 #include <algorithm>
@@ -25,8 +28,6 @@ constexpr double kNarrowCenterFrameW = 145.6, kNarrowCenterFrameH = 181.6, kNarr
 // Scaled, a compact seat's hold frame keeps this far from the next seat's row; the fitted
 // hands and rows keep this far from what they give way to.
 constexpr double kNarrowFrameGap = 10, kNarrowGap = 2, kNarrowStep = 4;
-// The notice squeezed to its narrowest where it finds no room at its width.
-constexpr double kNarrowNoticeNarrowest = 0.4;
 
 GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index) {
     return LayoutGrid_At(places, name, index);
@@ -110,28 +111,76 @@ QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
     return {frameLeft, top, frameWidth + 50, frameTop - kNarrowGap - top};
 }
 
-QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
-    // Right of the stock's frame and its arrows, under the centre frame, ending before the
-    // human's side stack; down to two lines under the side pile of the large display.
+namespace {
+
+// The labels of the table made for an 800-pixel window at the standard display: the notice right
+// of the centre square, the comment line, the names over the opponents' side stacks and the
+// human's under its side pile, the wild-card labels beside the centre frame; the stock with its
+// frame and arrows, and the avatar at its rule's size at the window's right edge.
+void Narrow_DesignLabels(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    constexpr double frameLeft = kNarrowCenterLeft - 15, frameTop = kNarrowCenterTop - 16;
+    constexpr double frameW = 2 * design::kLargeCard.w + 10 + 2 * 15, noticeW = 150;
+    out.push_back({QStringLiteral("Label9"), kLblNotice,
+                   QRectF(kNarrowCenterLeft + frameW, frameTop, noticeW, 2 * kNarrowLine)});
+    out.push_back({QStringLiteral("Label9"), kLblComment, LayoutGrid_CommentDesign(in)});
+    out.push_back({QStringLiteral("Label9"), SeatNameLabel(1), Narrow_HumanNameDesign()});
+    // A narrow screen puts an opponent's name over its side stack, a little into the side pile.
+    for (int seat = 2; seat <= in.players; ++seat) {
+        const QRectF side = Narrow_At(out, Narrow_SeatPlaces(seat), 1).rect;
+        out.push_back(
+            {QStringLiteral("Label9"), SeatNameLabel(seat),
+             QRectF(side.left() - 3 - 24 * 2.25, side.bottom() - 7, design::kNameLabel.w, kNarrowLine)});
+    }
+    const QSizeF wild(design::kWildLabel.w, design::kWildLabel.h);
+    for (int p = 1; p <= in.centers; ++p) {
+        const double left = p % 2 ? frameLeft - wild.width() : frameLeft + frameW;
+        const double top = p <= 2 ? frameTop + 16 : Narrow_At(out, "PicCenter", p).rect.top();
+        out.push_back({QStringLiteral("LblWild"), p, QRectF(QPointF(left, top), wild)});
+    }
+    const QRectF stock = Narrow_StockFrameDesign();
+    LayoutGrid_StockAt(out, stock.adjusted(5, 5, -5, -5));
+    const double width = LayoutGrid_WindowWidth(in);
+    out.push_back({QStringLiteral("ImgAvatar"), -1,
+                   QRectF(width - 10 - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h)});
+}
+
+// The message before the table is scaled: right of the stock's frame and its arrows, under it,
+// ending before the human's side stack, down to two lines under the side pile of the large
+// display; fitted round the standard table in the window as given, in the player's font, as the
+// table fits it. The small display then stands it on the centre frame's bottom edge.
+NoticeFitted Narrow_NoticeDesign(const LayoutInputs& in) {
     const QRectF stock = Narrow_StockFrameDesign();
     const double arrowRight = stock.center().x() - design::kTurnMarker.w / 2 + design::kTurnMarker.w;
-    const double left = std::max(arrowRight, stock.right() + 2),
-                 top = kNarrowCenterTop - 16 + kNarrowCenterFrameH;
+    const double left = std::max(arrowRight, stock.right() + 2);
     const double stackLeft = kNarrowHand - 1.25 * design::kLargeCard.w - 3 - 24 * 2.25;
     const double width = std::min(1.4 * kNarrowCenterFrameW, stackLeft - 4 - left);
     const double height =
         std::max(2 * kNarrowLine, kNarrowHumanTop + kNarrowLargeCardH + 2 * kNarrowLine - stock.bottom());
-    // Where the label, as high as the longest notice needs at that width, runs past a window
-    // lower than the table, the notice fitted to it found room only at its narrowest.
+    std::vector<GridPlace> table = LayoutGrid_SeveralStandard(in);
+    Narrow_DesignLabels(table, in);
     QFont font(QString::fromLatin1(design::kFontFamily));
     font.setPointSizeF(in.messageFontSize);
     font.setBold(true);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
     const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
-    if (top + height <= bottom && top + Notice_HeightFor(font, width, rule) <= bottom)
-        return {left, top, width, height};
-    const double narrowest = kNarrowNoticeNarrowest * width;
-    return {left, top, narrowest, std::max(height, Notice_HeightFor(font, narrowest, rule))};
+    NoticeFitted fitted =
+        Notice_FitAmong(QRectF(left, stock.bottom(), width, height), font,
+                        LayoutGrid_NoticeKeepOff(in, table), bottom, LayoutGrid_WindowWidth(in), rule);
+    fitted.box.moveTop(kNarrowCenterTop - 16 + kNarrowCenterFrameH);
+    return fitted;
+}
+
+} // namespace
+
+QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
+    return LayoutGrid_NoticeDesignFit(in).box;
+}
+
+NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in) {
+    // The plan's groups ask for it more than once; fitting it is the dear part.
+    static thread_local std::optional<std::pair<LayoutInputs, NoticeFitted>> last;
+    if (!last || !(last->first == in)) last.emplace(in, Narrow_NoticeDesign(in));
+    return last->second;
 }
 
 QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
@@ -232,7 +281,7 @@ void Narrow_MoveBy(std::vector<GridPlace>& out, const char* name, int first, int
 
 // A compact seat's hand starts right of its side card and fans closer where it would reach
 // `right`; its hold row, outlines and frame go down below the hand.
-void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) {
+void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right, const QRectF& name) {
     const char* places = Narrow_SeatPlaces(seat);
     const double start = Narrow_At(out, places, 1).rect.right() + kNarrowGap,
                  dx = start - Narrow_At(out, places, 2).rect.left();
@@ -248,7 +297,12 @@ void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right) 
     double bottom = 0;
     for (int e = 1; e <= 6; ++e)
         bottom = std::max(bottom, Narrow_At(out, places, e).rect.bottom());
-    const double dy = bottom + kNarrowGap - Narrow_At(out, "Label3", seat - 1).rect.top();
+    // A name moved under the side pile stays above the hold frame's top line.
+    const QRectF row = Narrow_At(out, "Label3", seat - 1).rect;
+    if (name.top() >= Narrow_At(out, places, 1).rect.bottom() && name.right() > row.left() &&
+        name.left() < row.right())
+        bottom = std::max(bottom, name.bottom());
+    const double dy = bottom + kNarrowGap - row.top();
     if (dy <= 0) return;
     Narrow_MoveBy(out, places, 7, 10, dy);
     Narrow_MoveBy(out, "StackHold", 4 * (seat - 1) + 1, 4 * seat, dy);
@@ -381,12 +435,15 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     const double width = LayoutGrid_WindowWidth(in);
     const double rowTop = Narrow_At(out, "Picture1", 7).rect.top();
     QRectF comment = Narrow_CommentLine(out, RoundEven(rowTop));
+    const std::array<QRectF, 5> names = LayoutGrid_NamesBeforeFit(in, out);
     for (int seat = 2; seat <= in.players; ++seat)
         Narrow_FitCompactSeat(
-            out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap);
+            out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap,
+            names.at(seat));
     state.oppHoldTop = RoundEven(Narrow_At(out, "Picture1", 7).rect.top());
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);
+    state.comment = comment;
     const double thirdPile = Narrow_At(out, "PicCenter", 3).rect.top();
     const double bottom = LayoutGrid_RoomBottom(in, out);
     const double dy = Narrow_FitCentersBelowSeats(out, in, bottom);

@@ -2,6 +2,7 @@
 // The small display of three or four players on a screen up to 800 pixels wide: the table made
 // for an 800-pixel window, scaled down whole to the window by how far the table reaches, its
 // cards kept at the small size and its hold rows closed up.
+#include "table/KeepClear.h"
 #include "table/LayoutGrid.h"
 
 #include <QRectF>
@@ -41,16 +42,21 @@ double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
 // screen 12000 twips wide the avatar and its slap.
 bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in);
 // The layout state the scaling leaves: the centre square's corner and the top of the opponents'
-// hold rows.
+// hold rows; and the comment line as the scaling leaves it, cut short above the card places
+// where it stood before the hold rows went down below the hands, and gone down with them.
 struct ShrinkState {
     LayoutShrink shrink;
     int centerLeft = 0, centerTop = 0, oppHoldTop = 0;
+    QRectF comment;
 };
 ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
 // The comment line and the notice where the table made for an 800-pixel window has them, before
 // it is scaled: the comment line's right edge and the notice's bottom decide the reach.
 QRectF LayoutGrid_CommentDesign(const LayoutInputs& in);
 QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
+// The same with the font the fitting shows it in: smaller than the player's where it found no
+// room in that one.
+NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in);
 // Scales the design places `places` to the window where the inputs ask it, with the stock and the
 // avatar as drawn for a seat without a picture, each in room of its own; true when it did.
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);

@@ -145,13 +145,3 @@ void Layout_Labels() {
     // Wherever the labels are placed, a name stays clear of its side stack.
     Names_KeepClear();
 }
-
-void Labels_PlayerNames() {
-    TableForm& f = LabelsForm();
-    f.Label9(kLblSeat2Name).SetCaption(Eng.Seat2Rec.RecName);
-    if (Com.NumPlayers > 2 && f.Label9.Exists(SeatNameLabel(3)))
-        f.Label9(SeatNameLabel(3)).SetCaption(Eng.Seat3Rec.RecName);
-    if (Com.NumPlayers == 4 && f.Label9.Exists(SeatNameLabel(4)))
-        f.Label9(SeatNameLabel(4)).SetCaption(Eng.Seat4Rec.RecName);
-    if (Com.Pturn == 0) f.Avatar_Show(Eng.Seat2Rec.RecAvatar);
-}

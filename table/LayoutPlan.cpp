@@ -17,6 +17,7 @@
 #include "table/WindowPlaces.h"
 #include "table/frmGrulm.h"
 
+#include <QPointer>
 #include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
@@ -413,6 +414,16 @@ void PlanApply_Places(TableForm& f, const LayoutPlan& plan, const std::vector<pl
         if (QWidget* w = live.at({c->name, c->index})->Widget()) w->raise();
 }
 
+// The slap picture sits on the avatar's bottom edge, just left of it, wherever the plan put it.
+void PlanApply_Slap(TableForm& f) {
+    constexpr double kSlapLeftTw = 6, kSlapAbove = 2;
+    const Image& a = f.ImgAvatar;
+    Image& slap = f.imgSlap;
+    slap.SetGeometryPx(a.LeftPx() - kSlapLeftTw / platform::kTwipsPerPixel,
+                       a.TopPx() + a.HeightPx() - slap.HeightPx() - kSlapAbove, slap.WidthPx(),
+                       slap.HeightPx());
+}
+
 // The layout's part of the table state, as the plan left it.
 void PlanApply_State(const LayoutPlan& plan) {
     const TableState& s = plan.state;
@@ -463,6 +474,7 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
     std::vector<platform::Control*> made;
     PlanApply_AllElements(f, plan, made);
     PlanApply_Places(f, plan, made);
+    PlanApply_Slap(f);
     PlanApply_State(plan);
     f.imgCenter.SetStretch(plan.imgCenterStretch);
     f.imgCenter.SetPicture(plan.imgCenterPicture);
@@ -482,13 +494,40 @@ void Layout_Apply(const LayoutPlan& plan, bool repaint) {
 }
 
 std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
-    // Shared: applying a plan may resize the window, which asks for another one meanwhile.
-    static std::shared_ptr<const LayoutPlan> kept;
-    if (!kept || !(kept->inputs == in)) kept = std::make_shared<const LayoutPlan>(Layout_Plan(in));
-    return kept;
+    // Shared: applying a plan may resize the window, which asks for another one meanwhile. A few
+    // are kept, the last used first: the seats' avatars of other shapes take turns on the table.
+    static std::array<std::shared_ptr<const LayoutPlan>, 4> kept;
+    auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& p) { return p && p->inputs == in; });
+    if (found == kept.end()) {
+        found = kept.end() - 1;
+        *found = std::make_shared<const LayoutPlan>(Layout_Plan(in));
+    }
+    std::rotate(kept.begin(), found, found + 1);
+    return kept.front();
 }
+
+namespace {
+
+// The plan last put on the table, the table it went on and whether its least size was held: a
+// relay that finds the same plan for the same table leaves the table as it stands.
+struct AppliedPlan {
+    QPointer<QWidget> table;
+    std::shared_ptr<const LayoutPlan> plan;
+    bool locked = false;
+};
+
+AppliedPlan& LastApplied() {
+    static AppliedPlan applied;
+    return applied;
+}
+
+} // namespace
 
 void Layout_Relay(DisplayMode mode, bool fit, bool repaint) {
     const std::shared_ptr<const LayoutPlan> plan = Layout_PlanFor(Layout_InputsNow(mode, fit));
+    AppliedPlan& last = LastApplied();
+    QWidget* table = frmGrulm().Window();
+    if (!repaint && last.plan == plan && last.table == table && last.locked == Tbl.ResizeLock) return;
     Layout_Apply(*plan, repaint);
+    last = {table, plan, Tbl.ResizeLock};
 }

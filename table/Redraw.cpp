@@ -8,7 +8,8 @@
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/CardArt.h"
-#include "table/Layout.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Status.h"
@@ -190,15 +191,13 @@ void EmptyCenters(TableForm& f) {
 void Table_Clear() {
     TableForm& f = frmGrulm();
     Table_GameOver();
-    Centers_Show();
     ResetCounts();
     WildUpdate();
     HideTurnSigns(f);
     EmptyModelPiles();
-    if (Com.LayoutMode == 0 && !Com.UndoRequested) {
-        Layout_ComputeGrid();
-        Layout_SideStacks();
-    }
+    // The table as its plan has it, before the places are emptied at the sizes it gives them; an
+    // undo keeps the places as they stand.
+    if (!Com.UndoRequested) Layout_Relay(Layout_ModeAsked());
     for (int seat = 2; seat <= 4; ++seat)
         Player_Clear(*Seat(seat).record);
     ClearStats();
@@ -212,6 +211,20 @@ void Table_Clear() {
     if (FrmHold* hold = FrmHold::IfCreated(); hold && hold->IsVisible()) hold->Hide();
     if (platform::Form::IsLoaded("frmCounter")) frmCounter().Unload();
     DispHooks.TableCleared();
+}
+
+void Table_NameSeats() {
+    TableForm& f = frmGrulm();
+    for (int seat = 2; seat <= Com.NumPlayers; ++seat)
+        if (const int label = SeatNameLabel(seat); f.Label9.Exists(label))
+            f.Label9(label).SetCaption(Seat(seat).record->RecName);
+}
+
+void Table_ShowSeats() {
+    Table_NameSeats();
+    if (Com.Pturn == 0) frmGrulm().Avatar_Show(Eng.Seat2Rec.RecAvatar);
+    // The names are the plan's to keep clear of the cards.
+    Layout_Relay(Layout_ModeAsked());
 }
 
 QImage DebugDeck_Render() {

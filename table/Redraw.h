@@ -7,6 +7,11 @@
 
 void Table_Redraw();
 void Table_Clear();
+// The seats' names into their labels.
+void Table_NameSeats();
+// The seats' names on the table, seat 2's avatar while no one is on turn, and the table laid out
+// for them.
+void Table_ShowSeats();
 void DebugShowDeck();
 // The picture the debug view of the shuffled deck shows.
 QImage DebugDeck_Render();

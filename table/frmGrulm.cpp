@@ -1,10 +1,10 @@
 #include "table/frmGrulm.h"
 #include "common/Shared.h"
 #include "table/Animate.h"
-#include "table/Avatar.h"
 #include "table/Backgrounds.h"
 #include "table/Design.h"
-#include "table/Layout.h"
+#include "table/LayoutGameSize.h"
+#include "table/LayoutPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
 #include "table/Redraw.h"
@@ -43,7 +43,8 @@ void FrmGrulm::Avatar_Show(const QString& name) {
     if (!Picture_Usable(img)) return;
     ImgAvatar.SetStretch(true);
     ImgAvatar.SetPicture(img);
-    Avatar_Fit(img.width(), img.height());
+    // The avatar's box takes the picture's shape: the table's plan, for another picture size.
+    Layout_Relay(Layout_ModeAsked());
 }
 
 // The game flow reaches the table through these.

@@ -15,7 +15,7 @@
 #include "opponent/TurnLoop.h"
 #include "opponent/WorkingSet.h"
 #include "shell/KeyCommand.h"
-#include "table/LayoutLabels.h"
+#include "table/Redraw.h"
 #include "tests/net/PeerTableTest.h"
 
 #include <QTimer>
@@ -239,7 +239,7 @@ TEST_F(TableChanges, TheStartNoticeGoesWhenAnOlderProgramsGameStarts) {
 // The last player leaving a won game: the kept table keeps its names until it is cleared.
 TEST_F(TableChanges, AWonGamesTableKeepsItsPlayersUntilItIsCleared) {
     NetHooks.Seats_FromProfile = [] { Eng.Seat2Rec.RecName = "Grulm"; };
-    Hooks.Labels_PlayerNames = [] { Labels_PlayerNames(); };
+    Hooks.Labels_PlayerNames = [] { Table_ShowSeats(); };
     Table(2);
     Com.NetHost = 1;
     Com.NetGame = 1;

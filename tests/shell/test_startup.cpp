@@ -135,6 +135,16 @@ TEST_F(StartupTest, LayoutModeAndPlacementSurviveARestart) {
     EXPECT_EQ(g.WidthTw(), width);
 }
 
+// A window kept with the cards up but lower than the hand comes back fitted to that display.
+TEST_F(StartupTest, AWindowKeptTooLowForTheHandIsFittedToItsDisplay) {
+    FrmGrulm& f = Start();
+    Display_Change(0); // the cards moved up
+    const int fitted = f.HeightTw();
+    f.MoveFrameTw(600, 450, f.WidthTw(), fitted / 2);
+    Close();
+    EXPECT_EQ(Start().HeightTw(), fitted);
+}
+
 TEST_F(StartupTest, StoredDisplaySettingsAreReadBackAsWritten) {
     platform::RecordFile scores;
     ASSERT_TRUE(scores.Open(home->Path() + "/scores.ran", ScoreRecord::kSize));

@@ -37,7 +37,7 @@ class DisplayTest : public LayoutTest {
     void Fitted(int players, int centers, int twips) {
         Table(players, centers, twips, 0);
         Tbl.ScreenHeightTwips = twips * 3 / 4;
-        Form_FitScreen();
+        Table_FitScreen(Layout_ModeAsked());
     }
     // The point size of every text on the table, a line each.
     QString Fonts() {
@@ -261,7 +261,7 @@ TEST_F(DisplayTest, FitScreenSizesTheWindowFromTheHumansRow) {
     EXPECT_EQ(Tbl.FormHeight, expected);
     EXPECT_EQ(Tbl.FormWidth, 15360);
     Tbl.ScreenWidthTwips = 19200;
-    Form_FitScreen();
+    Table_FitScreen(Layout_ModeAsked());
     EXPECT_EQ(Tbl.FormWidth, 16665);
 }
 
@@ -300,7 +300,7 @@ class WindowPlacesTest : public DisplayTest {
     void ShownTable() {
         Table(2, 3, 12000, 0);
         Tbl.ScreenHeightTwips = 9000;
-        Form_FitScreen();
+        Table_FitScreen(Layout_ModeAsked());
         for (int i = 1; i <= 10; ++i) {
             form->Picture7(i).SetVisible(true);
             form->Picture1(i).SetVisible(true);
@@ -330,12 +330,12 @@ class WindowPlacesTest : public DisplayTest {
 TEST_F(WindowPlacesTest, TheResetUndoesAWidthThePlayerDragged) {
     Table(2, 3, 19200, 0);
     Tbl.ScreenHeightTwips = 15360;
-    Form_FitScreen();
+    Table_FitScreen(Layout_ModeAsked());
     form->Show();
     form->Window()->resize(1250, form->Window()->height());
     QApplication::processEvents();
     ASSERT_EQ(Tbl.FormWidth, 1250 * 15);
-    Form_FitScreen();
+    Table_FitScreen(Layout_ModeAsked());
     QApplication::processEvents();
     EXPECT_EQ(form->WidthTw(), 16665);
     EXPECT_EQ(Tbl.FormWidth, 16665);

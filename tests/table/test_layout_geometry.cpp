@@ -521,10 +521,10 @@ TEST_F(LayoutTransitionTest, PassesCalledOutOfTheirUsualOrderStayInBounds) {
     EXPECT_NO_THROW(Layout_Table(4));
     EXPECT_NO_THROW(Layout_Table(4));
     EXPECT_NO_THROW(Layout_Table(3));
-    EXPECT_NO_THROW(Labels_PlayerNames());
+    EXPECT_NO_THROW(Table_NameSeats());
     Com.NumPlayers = 3;
     EXPECT_NO_THROW(Layout_TwoPlayers()); // the tutorial re-lays with whatever count is set
-    EXPECT_NO_THROW(Labels_PlayerNames());
+    EXPECT_NO_THROW(Table_NameSeats());
     Com.NumPlayers = 2;
     EXPECT_NO_THROW(Layout_FourCenters());
     EXPECT_NO_THROW(Layout_FourCenters());

@@ -417,6 +417,56 @@ TEST_F(LayoutPlanTest, TheArithmeticNarrowTableAgreesInAnyWindow) {
     EXPECT_EQ(compared, 2 * 2 * 3 * 2 * ((88 + 4) + 132 + 172 + 3 * 5 + (4 + 5 + 6) + 3 * (11 + 4) + 2));
 }
 
+// Where the plan's message of a scaled table lies elsewhere than the arithmetic's: in the largest
+// font at four on the smallest screen the plan finds room nowhere and cuts the notice, where the
+// arithmetic shows it whole in a smaller font.
+bool ScaledListedDifference(const LayoutInputs& in, const QString& name, int index) {
+    return name == "Label9" && index == kLblMessage && in.messageFontSize == 36 && in.players == 4;
+}
+
+// Three and four on every screen the table is scaled down to, in a message font larger than the
+// usual one (and the largest a player can choose on the smallest screen): the scale and the places
+// agree with the plan, and the card places also with the opponents named, whose names under their
+// side piles push their hold rows down.
+TEST_F(LayoutPlanTest, TheArithmeticScaledTableAgreesInALargerMessageFont) {
+    struct Case {
+        QSize screen;
+        double font;
+    };
+    const Case cases[] = {{{640, 480}, 10}, {{700, 525}, 10}, {{720, 480}, 10}, {{720, 576}, 10},
+                          {{768, 576}, 10}, {{800, 600}, 10}, {{640, 480}, 36}};
+    int compared = 0, named = 0;
+    for (const auto& [screen, font] : cases)
+        for (const int players : {3, 4}) {
+            SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << players
+                                            << " players, message font " << font);
+            LayoutInputs in = Layout_InputsNow(DisplayMode::Small, true);
+            in.screenWidthTw = screen.width() * 15;
+            in.screenHeightTw = screen.height() * 15;
+            in.players = players;
+            in.centers = 4;
+            in.window = QSize(screen.width(), screen.height() - 60);
+            in.messageFontSize = font;
+            const LayoutPlan plan = Layout_Rehearse(in);
+            const LayoutShrink s = LayoutGrid_Shrink(in);
+            EXPECT_NEAR(s.across, plan.state.TableShrink, 1e-9);
+            EXPECT_NEAR(s.down, plan.state.TableShrinkDown, 1e-9);
+            compared += ExpectArithmeticAgrees(in, plan, [&](const QString& name, int index) {
+                return NarrowGroup(name, index) && !ScaledListedDifference(in, name, index);
+            });
+            if (font != 10) continue;
+            in.seatNames = {QStringLiteral("Grulm"), QStringLiteral("Torvek Low Marshland"),
+                            QStringLiteral("Oskrel")};
+            named += ExpectArithmeticAgrees(in, Layout_Rehearse(in), CardGroup);
+        }
+    // Each table's places (three players' 132, four players' 172), the stock group and the avatar
+    // (5), the names, comment line and icon (5 or 6), the centre frame, wild-card labels and small
+    // parts (11), the notice, deal button, peek label, status message and message (5): 7 cases, but
+    // the message listed. Named, the card places, stock group and avatar of the 6 cases in 10 points.
+    EXPECT_EQ(compared, 7 * ((132 + 5 + 5 + 11 + 5) + (172 + 5 + 6 + 11 + 5)) - 1);
+    EXPECT_EQ(named, 6 * ((132 + 5) + (172 + 5)));
+}
+
 // The seats' names, the comment line and the emote icon beside it.
 bool NameAndCommentGroup(const QString& name, int index) {
     return (name == "Label9" && index >= kLblComment) || name == "imgIcon";

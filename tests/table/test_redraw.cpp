@@ -306,16 +306,19 @@ TEST_F(RedrawTest, ResetWithFourPlayersPaintsEveryHoldPlaceAndHidesEveryStack) {
         EXPECT_FALSE(form->Picture2(s).Visible()) << s;
         EXPECT_FALSE(form->Picture3(s).Visible()) << s;
     }
+    // Four players on this 800-pixel screen take the small display: the reset lays the table out
+    // first and paints every place at the size it then has.
     for (int s = 7; s <= 10; ++s) {
         EXPECT_EQ(form->Picture2(s).Picture(), form->EmptyPlaceSmall) << s; // nobody on turn after a reset
         EXPECT_EQ(form->Picture3(s).Picture(), form->EmptyPlaceSmall) << s;
-        EXPECT_EQ(form->Picture7(s).Picture(), form->EmptyPlaceLarge) << s;
+        EXPECT_EQ(form->Picture7(s).WidthPx(), 59) << s;
+        EXPECT_EQ(form->Picture7(s).Picture(), form->EmptyPlaceSmall) << s;
     }
     for (int h = 1; h <= 16; ++h)
         EXPECT_FALSE(form->StackHold(h).Visible()) << h;
     for (int e = 1; e <= 100; ++e)
         EXPECT_FALSE(form->Stack(e).Visible()) << e;
-    EXPECT_EQ(form->PicCenter(4).Picture(), form->EmptyPlaceLarge);
+    EXPECT_EQ(form->PicCenter(4).Picture(), form->EmptyPlaceSmall);
     EXPECT_EQ(Eng.Deck.UBound(2), 208);
     EXPECT_EQ(Eng.CenterCount.UBound(1), 4);
 }

@@ -148,6 +148,9 @@ TEST_F(SurroundTest, TilesAreClippedToAnAreaSmallerThanThePicture) {
 
 TEST_F(SurroundTest, AvatarsFitTheBoxAndAnEmptyPictureKeepsThePrevious) {
     Tbl.ScreenWidthTwips = 15360;
+    Tbl.ScreenHeightTwips = 11520;
+    // The window the table takes on this screen: in a narrower one the avatar gives way to the cards.
+    form->SetClientSizePx(1024, 700);
     Save(Com.UserPath + "Avatars/Square.png", QSize(64, 64), Qt::yellow);
     Save(Com.UserPath + "Avatars/Wide.png", QSize(100, 81), Qt::cyan);
     form->Avatar_Show("Square.png");

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     Cards_MakeFiles();
     HoldImages_Set();
     Cards_ShowAll();
-    Form_FitScreen();
+    Table_FitScreen(Layout_ModeAsked());
     if (mode & 2) Display_Change(1);
     if (mode & 1) Display_Change(0);
 
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     Eng.Center(1, 3, 11) = 13;
     Eng.DeckCount = static_cast<int>(g_deck.size());
     Com.Pturn = 1;
-    Labels_PlayerNames();
+    Table_NameSeats();
     f->Label9(3).SetCaption("Ann");
     f->Label9(2).SetCaption("\r\n\r\nYOU go first");
     f->Label9(4).SetCaption("Grulm");
