@@ -370,17 +370,13 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 }
 
 namespace {
-constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
-// The widest screen whose table of two is laid out as the narrow one: seat 2's hold frame with the
-// stock beside it, the rows packed closer.
-constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
+constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the screens between 800 and 1024 pixels wide; and the scaled table of three or four,
-    // whose opponents' names under their side piles push the hold rows further down, and whose
-    // message fitting is still a search too slow for every relayout.
-    const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
+    // Not yet: the small display of four between 800 and 1024 pixels wide; and the scaled table of
+    // three or four, whose opponents' names under their side piles push the hold rows further down,
+    // and whose message fitting is still a search too slow for every relayout.
     return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
-           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
+           (in.screenWidthTw >= kStandardScreenTw || in.players == 2);
 }
