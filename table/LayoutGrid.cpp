@@ -471,13 +471,32 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 } // namespace
 
+namespace {
+
+// True where the small display of four between 800 and 1024 pixels wide reaches past the room
+// the window fitted to the screen gives it: its card places and frames as first laid out, before
+// the hold rows go down below the hands.
+bool GridFourPastRoom(const LayoutInputs& in) {
+    double right = 0;
+    for (const GridPlace& g : GridSeveralPlaces(in, false))
+        if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
+            !(g.name == QLatin1String("lblHoldCard") && g.index <= 4))
+            right = std::max(right, g.rect.right());
+    return right > LayoutGrid_ShrinkRoom(in).width();
+}
+
+} // namespace
+
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     // Three or four at the small display of a screen up to 800 pixels wide are scaled to the
-    // window; not yet four between 800 and 1024 pixels wide, which the table scales to the window too.
+    // window. Four between 800 and 1024 pixels wide only where the wide seats' table keeps in
+    // the window: not yet where it reaches past it and is scaled to the window too, nor below
+    // 12288 twips, where the avatar and the comment line keep the 800-pixel window's rules.
     if (Display_IsSmall(mode))
         return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
-               in.screenWidthTw >= platform::TwipsOfPx(1024);
+               in.screenWidthTw >= platform::TwipsOfPx(1024) ||
+               (in.screenWidthTw >= 12288 && !GridFourPastRoom(in));
     return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 

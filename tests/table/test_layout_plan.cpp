@@ -209,14 +209,14 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
             }
 }
 
-// What the walk compares on the 832 and 900 screens, in 26 plans: 16 tables of two (8 with three
-// piles), 8 of three, 2 of four (in the standard display on the 900 one): the card places with the
-// stock group and the avatar, the names with the comment line and its icon, the centre frame with
-// its small parts and wild-card labels, the spare places.
-constexpr int kWidePlans = 26;
-constexpr int kWideCards = 8 * (88 + 3 + 88 + 4) + 8 * 132 + 2 * 172 + kWidePlans * 5;
-constexpr int kWideNames = 16 * 4 + 8 * 5 + 2 * 6;
-constexpr int kWideFrames = kWidePlans * 7 + 8 * 3 + 18 * 4;
+// What the walk compares on the 832 and 900 screens, in 28 plans: 16 tables of two (8 with three
+// piles), 8 of three, 4 of four (on the 900 one: the 832 one scales four to the window): the card places with
+// the stock group and the avatar, the names with the comment line and its icon, the centre frame with its
+// small parts and wild-card labels, the spare places.
+constexpr int kWidePlans = 28;
+constexpr int kWideCards = 8 * (88 + 3 + 88 + 4) + 8 * 132 + 4 * 172 + kWidePlans * 5;
+constexpr int kWideNames = 16 * 4 + 8 * 5 + 4 * 6;
+constexpr int kWideFrames = kWidePlans * 7 + 8 * 3 + 20 * 4;
 constexpr int kWideSpares = kWidePlans * 6 + 16 * 2 + 8;
 
 // The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
@@ -299,7 +299,8 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // four centre piles the stock would pass the window and goes to the free room nearest). The
     // same for two players on the 5 screens between, but for the stock group and avatar listed in
     // 6 plans. On the 832 and 900 screens (where the stock lies on the hold frames and goes to the
-    // free room nearest) every table but four's small display: 16 of two, 8 of three, 2 of four.
+    // free room nearest) every table but four's small display scaled to the 832 window: 16 of two,
+    // 8 of three, 4 of four.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5 +
                             20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards);
 }
@@ -508,7 +509,7 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     // plans), of three 3 names (24 plans), of four 4 names (24 plans); once the 8 scaled tables
     // of three and the 8 of four (long names in a window made smaller by hand are left out: the
     // plan keeps their boxes as whichever of its passes last fitted them to the text); twice the 40
-    // tables of two on the screens between, but the comment line listed in 6; twice the 26 tables
+    // tables of two on the screens between, but the comment line listed in 6; twice the 28 tables
     // on the 832 and 900 screens.
     EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6) + 2 * kWideNames);
 }
@@ -566,10 +567,10 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     // three piles, two notices and a message with four; and the 16 scaled tables' five. The 40
     // tables of two on the screens between, but for the messages of the 24 on screens that take the
     // small display, on the 720 x 576 and 768 x 576 ones as on the 800 one (12), and two messages
-    // listed with the stock. The 26 tables on the 832 and 900 screens, but for the messages of the
+    // listed with the stock. The 28 tables on the 832 and 900 screens, but for the messages of the
     // 4 of three on the 832 one, which takes the small display, the two messages and a notice of
     // two with four piles on the 832 one and the two messages of three and four on the 900 one.
-    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + 26 * 5 - 4 - 3 - 2);
+    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + kWidePlans * 5 - 4 - 3 - 2);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -703,7 +704,7 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     // scaled to a narrow window, of which the 8 of three have seat 4's side place. With them the 40
     // tables of two on the screens between: their card places (but for the 6 plans' stock groups
     // and avatars listed), names, comment line and icon, frames, spare places and notice group;
-    // and the 26 tables on the 832 and 900 screens.
+    // and the 28 tables on the 832 and 900 screens.
     EXPECT_EQ(plans, (168 + kWidePlans) * 3);
     const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
     const int between = 20 * (88 + 3 + 88 + 4 + 2 * (5 + 4 + 7 + 6 + 2 + 5) + 3 + 4);
@@ -745,7 +746,7 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
     // on the 32 two-player tables with three piles, four on the other 80; six spare places in
     // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
-    // of three; as many in the 40 tables of two on the screens between, and the 26 on the 832 and
+    // of three; as many in the 40 tables of two on the screens between, and the 28 on the 832 and
     // 900 screens.
     EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4 + kWideFrames);
     EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares);
