@@ -127,7 +127,7 @@ void GridCompactSeat(std::vector<GridPlace>& out, int seat, double side, double 
 
 // The top of the centre square at a table of three or four.
 double GridSeveralCenterTop(const LayoutInputs& in) {
-    return in.screenWidthTw > 13000 ? 230 : 213;
+    return LayoutGrid_CenterTop(in);
 }
 
 // The table of three or four: the human's row under the middle, the others along the top, the
@@ -281,6 +281,10 @@ QSizeF GridAvatarSize(const QSize& picture, double side) {
 }
 
 } // namespace
+
+void LayoutGrid_StockByRule(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
+    GridStock(out, in, Layout_ModeFor(in), width);
+}
 
 void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& out) {
     for (GridPlace& g : out) {
@@ -448,7 +452,7 @@ std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands
     GridSeveral(out, asked);
     if (!Display_IsSmall(mode)) return out;
     GridSeveralSmall(out, asked);
-    if (belowHands && in.screenWidthTw > kShrinkScreenTw) GridHoldRowsBelowHands(out, in);
+    if (belowHands && !LayoutGrid_ScaledToWindow(in)) GridHoldRowsBelowHands(out, in);
     return out;
 }
 
@@ -471,12 +475,14 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 } // namespace
 
-namespace {
+double LayoutGrid_CenterTop(const LayoutInputs& in) {
+    return in.screenWidthTw > 13000 ? 230 : 213;
+}
 
-// True where the small display of four between 800 and 1024 pixels wide reaches past the room
-// the window fitted to the screen gives it: its card places and frames as first laid out, before
-// the hold rows go down below the hands.
-bool GridFourPastRoom(const LayoutInputs& in) {
+bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
+    if (in.players != 4 || !Display_IsSmall(Layout_ModeFor(in)) || in.screenWidthTw < 12288 ||
+        in.screenWidthTw >= platform::TwipsOfPx(1024))
+        return false;
     double right = 0;
     for (const GridPlace& g : GridSeveralPlaces(in, false))
         if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
@@ -485,18 +491,17 @@ bool GridFourPastRoom(const LayoutInputs& in) {
     return right > LayoutGrid_ShrinkRoom(in).width();
 }
 
-} // namespace
-
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     // Three or four at the small display of a screen up to 800 pixels wide are scaled to the
-    // window. Four between 800 and 1024 pixels wide only where the wide seats' table keeps in
-    // the window: not yet where it reaches past it and is scaled to the window too, nor below
-    // 12288 twips, where the avatar and the comment line keep the 800-pixel window's rules.
+    // window, as is four between 800 and 1024 pixels wide where the table reaches past it. Not yet
+    // four below 12288 twips, where the avatar and the comment line keep the 800-pixel window's
+    // rules, nor four scaled from 13000 twips, where the stock and the comment line give way to
+    // each other otherwise.
     if (Display_IsSmall(mode))
         return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
                in.screenWidthTw >= platform::TwipsOfPx(1024) ||
-               (in.screenWidthTw >= 12288 && !GridFourPastRoom(in));
+               (in.screenWidthTw >= 12288 && (in.screenWidthTw <= 13000 || !LayoutGrid_FourPastRoom(in)));
     return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 

@@ -25,6 +25,12 @@ struct GridPlace {
 QSizeF LayoutGrid_AvatarSize(const QSize& picture);
 // True for the inputs the arithmetic covers.
 bool LayoutGrid_Covers(const LayoutInputs& in);
+// The top of the centre square of three or four at the design size: lower on a wide screen.
+double LayoutGrid_CenterTop(const LayoutInputs& in);
+// True for the small display of four on a screen from 12288 twips to 1024 pixels wide whose
+// table, its card places and frames as first laid out, reaches past the room the window fitted
+// to the screen gives it: it is scaled to the window as a narrower screen's is.
+bool LayoutGrid_FourPastRoom(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
 // The places of three or four at the standard display on that screen, the large cards down, as
@@ -34,6 +40,9 @@ std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in);
 GridPlace& LayoutGrid_At(std::vector<GridPlace>& places, const char* name, int index);
 // Each hold pile's frame round its card, a pixel left and two above: the human's and seat 2's.
 void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& places);
+// The stock where the layout's rule for that screen puts it in a window `width` wide: beside the
+// human's hold frame on a narrow screen, else under the avatar's box.
+void LayoutGrid_StockByRule(std::vector<GridPlace>& places, const LayoutInputs& in, double width);
 // The stock at `stock` in its frame 5 pixels round it, the turn arrows 7 pixels above and below.
 void LayoutGrid_StockAt(std::vector<GridPlace>& places, const QRectF& stock);
 // The avatar at the top right of a table `width` wide (in a box `side` pixels large, at `top`),

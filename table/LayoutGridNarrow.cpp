@@ -17,9 +17,9 @@
 namespace grid_narrow {
 namespace {
 
-// The centre square's corner and frame in the table made for an 800-pixel window; the labels
-// are laid out by the frame at its small size.
-constexpr double kCenterLeft = 126, kCenterTop = 213, kFrameLeft = 15, kFrameAbove = 16;
+// The centre square's left edge and frame in the table made for the screen (its top:
+// LayoutGrid_CenterTop); the labels are laid out by the frame at its small size.
+constexpr double kCenterLeft = 126, kFrameLeft = 15, kFrameAbove = 16;
 constexpr double kFrameW = 145.6, kFrameH = 181.6;
 // The stock stands this far from the window's left edge, beside the lower row of piles an arrow's
 // height down. The lower row of a closed-up square stands a card below the corner.
@@ -31,6 +31,9 @@ constexpr double kDealRightOfFrame = 6, kDealAbovePile = 13;
 // The notice: two lines as wide as this; the message as wide as this many frames, ending before
 // the human's side stack, down to two lines under the side pile; right of the stock's frame.
 constexpr double kNoticeWidth = 150, kMessageFrames = 1.4, kGap = 2;
+// A screen wider than the narrow ones keeps the stock under the avatar's box: the message starts
+// at the window's left, under the frame, as wide as this many frames.
+constexpr double kWideMessageLeft = 3, kWideMessageFrames = 1.75;
 constexpr double kLabelFont = 8.25, kStatusFont = 10, kPeekWidth = 120;
 const QRectF kStatusAt(150, 240, 500, 40);
 // The avatar's box for a picture of its own: smaller at a table of four.
@@ -45,8 +48,8 @@ const QRectF& At(const std::vector<GridPlace>& places, const char* name, int ind
 
 // The centre frame where the scaled table lays its labels out: at the scaled corner, before the
 // piles go down below the hold rows.
-QRectF LaidFrame(const LayoutShrink& s) {
-    const double left = RoundEven(kCenterLeft * s.across), top = RoundEven(kCenterTop * s.down);
+QRectF LaidFrame(const LayoutInputs& in, const LayoutShrink& s) {
+    const double left = RoundEven(kCenterLeft * s.across), top = RoundEven(LayoutGrid_CenterTop(in) * s.down);
     return {left - kFrameLeft, top - kFrameAbove, kFrameW, kFrameH};
 }
 
@@ -62,15 +65,18 @@ QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
 // centre frame's bottom edge, kept above the status bar of the room the scaling keeps; then
 // fitted round what it keeps off.
 NoticeFitted Message(const LayoutInputs& in, const std::vector<GridPlace>& places, const LayoutShrink& s) {
-    const QRectF frame = LaidFrame(s);
+    const QRectF frame = LaidFrame(in, s);
     const QRectF stock =
         QRectF(QPointF(kStockLeft, frame.top() + kFrameAbove + kPileDown + design::kTurnMarker.h),
                QSizeF(design::kSmallCard.w, design::kSmallCard.h))
             .adjusted(-5, -5, 5, 5);
     const double arrowRight = stock.center().x() + design::kTurnMarker.w / 2;
-    const double left = std::max(arrowRight, stock.right() + kGap), top = stock.bottom();
+    const bool wide = in.screenWidthTw > kShrinkScreenTw;
+    const double left = wide ? kWideMessageLeft : std::max(arrowRight, stock.right() + kGap);
+    const double top = wide ? frame.bottom() + kGap : stock.bottom();
     const double stackLeft = std::min(At(places, "Stack", 25).left(), At(places, "Stack", 1).left());
-    const double width = std::min(kMessageFrames * frame.width(), stackLeft - 2 * kGap - left);
+    const double width =
+        std::min((wide ? kWideMessageFrames : kMessageFrames) * frame.width(), stackLeft - 2 * kGap - left);
     const QRectF side = At(places, "Picture7", 1);
     const double height = std::max(2 * design::kLabelLine, side.bottom() + 2 * design::kLabelLine - top);
     const QFont font = MessageFont(in, s);
@@ -139,7 +145,7 @@ NoticeKeepOff LayoutGrid_NoticeKeepOff(const LayoutInputs& in, const std::vector
 QRectF LayoutGrid_NarrowDeal(const LayoutInputs& in) {
     using namespace grid_narrow;
     const LayoutShrink s = LayoutGrid_Shrink(in);
-    const QRectF frame = LaidFrame(s);
+    const QRectF frame = LaidFrame(in, s);
     const double lowerPile = frame.top() + kFrameAbove + kPileDown;
     const QSizeF size(design::kDealButton.w * s.across, design::kDealButton.h * s.down);
     return {QPointF(frame.right() + kDealRightOfFrame, lowerPile - size.height() - kDealAbovePile), size};
@@ -149,7 +155,7 @@ void LayoutGrid_NarrowLabels(const LayoutInputs& in, std::vector<GridPlace>& pla
     using namespace grid_narrow;
     const LayoutShrink s = LayoutGrid_Shrink(in);
     const double font = LayoutGrid_ScaledFont(kLabelFont, s);
-    const QRectF frame = LaidFrame(s);
+    const QRectF frame = LaidFrame(in, s);
     // The label is fitted in its plain face, as the table has it when laid out.
     QFont noticeFont(QString::fromLatin1(design::kFontFamily));
     noticeFont.setPointSizeF(font);

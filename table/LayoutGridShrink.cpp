@@ -34,7 +34,8 @@ GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index
 }
 
 bool Narrow_Scaled(const LayoutInputs& in) {
-    return in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw;
+    return (in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
+           LayoutGrid_FourPastRoom(in);
 }
 
 // The room the window fitted to this screen gives the table, above the status bar.
@@ -391,8 +392,12 @@ template <typename Free> double Narrow_NearestFreeBound(const QRectF& box, const
 // with its turn arrows, given way to the card places and the wild-card labels.
 void Narrow_ShrunkStock(std::vector<GridPlace>& out, const LayoutInputs& in, double thirdPile,
                         const std::vector<QRectF>& wild, const QRectF& room) {
-    LayoutGrid_StockAt(
-        out, QRectF(kNarrowStockLeft, thirdPile + design::kTurnMarker.h, kNarrowCardW, kNarrowCardH));
+    // A screen wider than the narrow ones keeps the stock under the avatar's box.
+    if (in.screenWidthTw > kShrinkScreenTw)
+        LayoutGrid_StockByRule(out, in, room.width());
+    else
+        LayoutGrid_StockAt(
+            out, QRectF(kNarrowStockLeft, thirdPile + design::kTurnMarker.h, kNarrowCardW, kNarrowCardH));
     LayoutGrid_FitStock(out, in, room, wild);
 }
 
@@ -424,7 +429,7 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     Narrow_ScaleAll(out, s);
     Narrow_CloseUpHoldRows(out, in, room);
     state.centerLeft = RoundEven(kNarrowCenterLeft * s.across);
-    state.centerTop = RoundEven(kNarrowCenterTop * s.down);
+    state.centerTop = RoundEven(LayoutGrid_CenterTop(in) * s.down);
     for (int p = 0; p < in.centers; ++p)
         Narrow_At(out, "PicCenter", p + 1)
             .rect.moveTopLeft(QPointF(state.centerLeft - 4 + (p % 2) * (kNarrowCardW + 8),
@@ -450,7 +455,10 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     const QRectF frame(state.centerLeft - 15, state.centerTop - 16 + dy, kNarrowCenterFrameW,
                        kNarrowCenterFrameH);
     state.centerTop = RoundEven(state.centerTop + dy);
-    Narrow_ShrunkStock(out, in, thirdPile, Narrow_WildLabels(out, in, frame, s), QRectF(0, 0, width, bottom));
+    std::vector<QRectF> clear = Narrow_WildLabels(out, in, frame, s);
+    // Under the avatar's box on a wider screen, the stock keeps off the comment line too.
+    if (in.screenWidthTw > kShrinkScreenTw) clear.push_back(comment);
+    Narrow_ShrunkStock(out, in, thirdPile, clear, QRectF(0, 0, width, bottom));
     // The labels find their room round the avatar as drawn for a seat without a picture; a
     // picture of its own is fitted after them (table/LayoutGridNarrow.h).
     LayoutInputs drawn = in;

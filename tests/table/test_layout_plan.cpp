@@ -218,6 +218,11 @@ constexpr int kWideCards = 8 * (88 + 3 + 88 + 4) + 8 * 132 + 4 * 172 + kWidePlan
 constexpr int kWideNames = 16 * 4 + 8 * 5 + 4 * 6;
 constexpr int kWideFrames = kWidePlans * 7 + 8 * 3 + 20 * 4;
 constexpr int kWideSpares = kWidePlans * 6 + 16 * 2 + 8;
+// The small display of four on the 832 screen, scaled to the window, in every mode asked: its 172
+// card places and stock group, 4 names with the comment line and its icon, the centre frame with
+// its small parts and wild-card labels (11), the notice group (5) and 6 spare places.
+constexpr int kScaledBetween = 4;
+constexpr int kScaledBetweenCards = 172 + 5, kScaledBetweenControls = kScaledBetweenCards + 6 + 11 + 5 + 6;
 
 // The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
 // a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
@@ -299,10 +304,11 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // four centre piles the stock would pass the window and goes to the free room nearest). The
     // same for two players on the 5 screens between, but for the stock group and avatar listed in
     // 6 plans. On the 832 and 900 screens (where the stock lies on the hold frames and goes to the
-    // free room nearest) every table but four's small display scaled to the 832 window: 16 of two,
-    // 8 of three, 4 of four.
+    // free room nearest) every table: 16 of two, 8 of three, 4 of four, and four's small display
+    // scaled to the 832 window.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5 +
-                            20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards);
+                            20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards +
+                            kScaledBetween * kScaledBetweenCards);
 }
 
 // The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
@@ -320,16 +326,21 @@ TEST_F(LayoutPlanTest, TheArithmeticScaleOfANarrowTableAgreesWithThePlan) {
             EXPECT_EQ(s.centerLeft, plan.state.CenterLeft);
             EXPECT_EQ(s.centerTop, plan.state.CenterTop);
             EXPECT_EQ(s.oppHoldTop, plan.state.OppHoldTop);
-            // The comment line's right edge decides how far the table is scaled across; the notice
-            // under the centre frame how far down, where it is scaled down.
-            EXPECT_NEAR(LayoutGrid_Reach(in).width(), LayoutGrid_CommentDesign(in).right(), 1e-9);
+            // The comment line's right edge decides how far a narrow screen's table is scaled
+            // across, seat 4's hold frame a wider one's; the notice under the centre frame how
+            // far down, where it is scaled down.
+            std::vector<GridPlace> design = LayoutGrid_Design(in);
+            EXPECT_NEAR(LayoutGrid_Reach(in).width(),
+                        in.screenWidthTw > kShrinkScreenTw ? LayoutGrid_At(design, "Label3", 3).rect.right()
+                                                           : LayoutGrid_CommentDesign(in).right(),
+                        1e-9);
             if (s.shrink.down < 1) {
                 EXPECT_NEAR(LayoutGrid_Reach(in).height(), LayoutGrid_NoticeDesign(in).bottom(), 1e-9);
             }
         },
         std::nullopt, true);
-    // Three and four players on the 640 and 800 screens, in every mode asked.
-    EXPECT_EQ(scaled, 2 * 2 * 4);
+    // Three and four players on the 640 and 800 screens, four on the 832 one, in every mode asked.
+    EXPECT_EQ(scaled, 2 * 2 * 4 + kScaledBetween);
 }
 
 // The labels and buttons of the narrow table take the font the table's scaling gives them: that
@@ -511,7 +522,8 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     // plan keeps their boxes as whichever of its passes last fitted them to the text); twice the 40
     // tables of two on the screens between, but the comment line listed in 6; twice the 28 tables
     // on the 832 and 900 screens.
-    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6) + 2 * kWideNames);
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6) + 2 * kWideNames +
+                            kScaledBetween * 6);
 }
 
 // The notice, the message label, the deal button, the peek label and the status message.
@@ -570,7 +582,8 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     // listed with the stock. The 28 tables on the 832 and 900 screens, but for the messages of the
     // 4 of three on the 832 one, which takes the small display, the two messages and a notice of
     // two with four piles on the 832 one and the two messages of three and four on the 900 one.
-    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + kWidePlans * 5 - 4 - 3 - 2);
+    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + kWidePlans * 5 - 4 - 3 - 2 +
+                            kScaledBetween * 5);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -705,17 +718,19 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     // tables of two on the screens between: their card places (but for the 6 plans' stock groups
     // and avatars listed), names, comment line and icon, frames, spare places and notice group;
     // and the 28 tables on the 832 and 900 screens.
-    EXPECT_EQ(plans, (168 + kWidePlans) * 3);
+    EXPECT_EQ(plans, (168 + kWidePlans + kScaledBetween) * 3);
     const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
     const int between = 20 * (88 + 3 + 88 + 4 + 2 * (5 + 4 + 7 + 6 + 2 + 5) + 3 + 4);
-    EXPECT_EQ(places, 3 * (walked + 20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards));
+    EXPECT_EQ(places, 3 * (walked + 20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards +
+                           kScaledBetween * kScaledBetweenCards));
     const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4;
     const int spares = 128 * 6 + 64 * 2 + 32, notices = 112 * 5;
     // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
     // and small parts (11) and notice group (5).
     const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
     const int wide = kWideCards + kWideNames + kWideFrames + kWideSpares + kWidePlans * 5;
-    EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled + between + wide));
+    EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled + between + wide +
+                             kScaledBetween * kScaledBetweenControls));
 }
 
 bool FrameGroup(const QString& name) {
@@ -748,9 +763,10 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
     // of three; as many in the 40 tables of two on the screens between, and the 28 on the 832 and
     // 900 screens.
-    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4 + kWideFrames);
-    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares);
-    EXPECT_EQ(plans, 168 + kWidePlans);
+    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4 + kWideFrames +
+                            kScaledBetween * 11);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares + kScaledBetween * 6);
+    EXPECT_EQ(plans, 168 + kWidePlans + kScaledBetween);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
     Com.DeckColour = 0x00336699;
