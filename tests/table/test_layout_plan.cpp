@@ -177,21 +177,24 @@ template <typename Each>
 void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& names = std::nullopt,
                         bool scaled = false) {
     struct Screen {
-        QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
-        int most = 4;       // the most players walked on it
+        QSize size, avatar;     // the avatar's picture, none for the one drawn for a seat without
+        int most = 4;           // the most players walked on it
+        bool smallFour = false; // only the small display of four
     };
     // Screens between the narrow ones, and one narrower still, with a table of two; two between
-    // 800 and 1024 wide with every game size.
-    const Screen screens[] = {{{640, 480}, {}},        {{800, 600}, {}},          {{1024, 768}, {}},
-                              {{1152, 864}, {}},       {{1280, 1024}, {}},        {{1920, 1080}, {}},
-                              {{1024, 768}, {40, 60}}, {{1280, 1024}, {200, 90}}, {{600, 450}, {}, 2},
-                              {{700, 525}, {}, 2},     {{720, 480}, {}, 2},       {{720, 576}, {}, 2},
-                              {{768, 576}, {}, 2},     {{832, 624}, {}},          {{900, 600}, {}}};
-    for (const auto& [screen, avatar, most] : screens)
+    // 800 and 1024 wide with every game size, two more with the small display of four.
+    const Screen screens[] = {{{640, 480}, {}},          {{800, 600}, {}},          {{1024, 768}, {}},
+                              {{1152, 864}, {}},         {{1280, 1024}, {}},        {{1920, 1080}, {}},
+                              {{1024, 768}, {40, 60}},   {{1280, 1024}, {200, 90}}, {{600, 450}, {}, 2},
+                              {{700, 525}, {}, 2},       {{720, 480}, {}, 2},       {{720, 576}, {}, 2},
+                              {{768, 576}, {}, 2},       {{832, 624}, {}},          {{900, 600}, {}},
+                              {{960, 720}, {}, 4, true}, {{1000, 750}, {}, 4, true}};
+    for (const auto& [screen, avatar, most, smallFour] : screens)
         for (int mode = 0; mode <= 3; ++mode)
             for (const auto& [players, centers] :
                  {std::pair(2, 3), std::pair(2, 4), std::pair(3, 4), std::pair(4, 4)}) {
-                if (players > most) continue;
+                if (players > most || (smallFour && (players < 4 || !Display_IsSmall(DisplayMode(mode)))))
+                    continue;
                 SCOPED_TRACE(testing::Message()
                              << screen.width() << "x" << screen.height() << " mode " << int(mode) << ", "
                              << players << " players, " << centers << " piles");
@@ -223,6 +226,8 @@ constexpr int kWideSpares = kWidePlans * 6 + 16 * 2 + 8;
 // its small parts and wild-card labels (11), the notice group (5) and 6 spare places.
 constexpr int kScaledBetween = 4;
 constexpr int kScaledBetweenCards = 172 + 5, kScaledBetweenControls = kScaledBetweenCards + 6 + 11 + 5 + 6;
+// The small display of four on the 960 and 1000 screens, unscaled, as many of each.
+constexpr int kSmallFour = 4;
 
 // The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
 // a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
@@ -305,10 +310,10 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // same for two players on the 5 screens between, but for the stock group and avatar listed in
     // 6 plans. On the 832 and 900 screens (where the stock lies on the hold frames and goes to the
     // free room nearest) every table: 16 of two, 8 of three, 4 of four, and four's small display
-    // scaled to the 832 window.
+    // scaled to the 832 window; four's small display on the 960 and 1000 screens.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5 +
                             20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards +
-                            kScaledBetween * kScaledBetweenCards);
+                            (kScaledBetween + kSmallFour) * kScaledBetweenCards);
 }
 
 // The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
@@ -523,7 +528,7 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     // tables of two on the screens between, but the comment line listed in 6; twice the 28 tables
     // on the 832 and 900 screens.
     EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6) + 2 * kWideNames +
-                            kScaledBetween * 6);
+                            (kScaledBetween + 2 * kSmallFour) * 6);
 }
 
 // The notice, the message label, the deal button, the peek label and the status message.
@@ -583,7 +588,7 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     // 4 of three on the 832 one, which takes the small display, the two messages and a notice of
     // two with four piles on the 832 one and the two messages of three and four on the 900 one.
     EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + kWidePlans * 5 - 4 - 3 - 2 +
-                            kScaledBetween * 5);
+                            (kScaledBetween + kSmallFour) * 5);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -718,11 +723,11 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     // tables of two on the screens between: their card places (but for the 6 plans' stock groups
     // and avatars listed), names, comment line and icon, frames, spare places and notice group;
     // and the 28 tables on the 832 and 900 screens.
-    EXPECT_EQ(plans, (168 + kWidePlans + kScaledBetween) * 3);
+    EXPECT_EQ(plans, (168 + kWidePlans + kScaledBetween + kSmallFour) * 3);
     const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
     const int between = 20 * (88 + 3 + 88 + 4 + 2 * (5 + 4 + 7 + 6 + 2 + 5) + 3 + 4);
     EXPECT_EQ(places, 3 * (walked + 20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards +
-                           kScaledBetween * kScaledBetweenCards));
+                           (kScaledBetween + kSmallFour) * kScaledBetweenCards));
     const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4;
     const int spares = 128 * 6 + 64 * 2 + 32, notices = 112 * 5;
     // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
@@ -730,7 +735,7 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
     const int wide = kWideCards + kWideNames + kWideFrames + kWideSpares + kWidePlans * 5;
     EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled + between + wide +
-                             kScaledBetween * kScaledBetweenControls));
+                             (kScaledBetween + kSmallFour) * kScaledBetweenControls));
 }
 
 bool FrameGroup(const QString& name) {
@@ -764,9 +769,10 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     // of three; as many in the 40 tables of two on the screens between, and the 28 on the 832 and
     // 900 screens.
     EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4 + kWideFrames +
-                            kScaledBetween * 11);
-    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares + kScaledBetween * 6);
-    EXPECT_EQ(plans, 168 + kWidePlans + kScaledBetween);
+                            (kScaledBetween + kSmallFour) * 11);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares +
+                          (kScaledBetween + kSmallFour) * 6);
+    EXPECT_EQ(plans, 168 + kWidePlans + kScaledBetween + kSmallFour);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
     Com.DeckColour = 0x00336699;
