@@ -1,9 +1,11 @@
 #include "table/KeepClear.h"
+
 #include "common/Shared.h"
 #include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/FreeGrid.h"
 #include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
@@ -278,9 +280,11 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
     const QRectF room(0, 0, r.width, r.bottom);
     for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
         const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
+        FreeGrid grid(room, sized.size(), kNoticeStep);
+        grid.Take(sized, r.obstacles);
         const auto corner = Layout_NearestFree(
-            sized.size(), r.line.topLeft(), room, kNoticeStep,
-            [&](const QPointF& c) { return NoticeClear(r, sized.translated(c)); }, best);
+            sized.size(), r.line.topLeft(), room, kNoticeStep, [&](const QPointF& c) { return grid.Free(c); },
+            best);
         if (corner) nearest = sized.translated(*corner);
     }
     return nearest;
@@ -316,9 +320,10 @@ QRectF Notice_Squeezed(const NoticeRoom& r) {
 // of the free boxes it tries differ by this much.
 constexpr double kNoticeSmallestFont = 7, kNoticeFontStep = 0.5, kNoticeWidthStep = 12;
 
-// The free box nearest to where the label stands whose left edge and top are the window's or
-// where an obstacle ends, as wide as the room there allows, for the notice in `r.font`.
-std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
+// The corners a free box may start at: the window's or the label's, or where an obstacle ends;
+// those in free room, each once, nearest to where the label stands first. They do not depend on
+// the font, so one list serves every size tried.
+std::vector<QPointF> Notice_EdgeCorners(const NoticeRoom& r) {
     std::vector<QPointF> corners;
     for (const double left : {0.0, r.line.left()})
         for (const double top : {0.0, r.line.top()})
@@ -330,24 +335,30 @@ std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
         }
     for (const QRectF& o : r.obstacles)
         corners.emplace_back(0, o.bottom() + kClearGap);
-    // Only corners in free room, each once.
+    const auto before = [](const QPointF& a, const QPointF& b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    };
+    // Each once first: the pairs repeat many a corner, and the test below is the dear part.
+    std::sort(corners.begin(), corners.end(), before);
+    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
     const auto taken = [&](const QPointF& p) {
         return p.x() >= r.width || p.y() >= r.bottom ||
                std::any_of(r.obstacles.begin(), r.obstacles.end(),
                            [&](const QRectF& o) { return o.contains(p); });
     };
     corners.erase(std::remove_if(corners.begin(), corners.end(), taken), corners.end());
-    const auto before = [](const QPointF& a, const QPointF& b) {
-        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
-    };
-    std::sort(corners.begin(), corners.end(), before);
-    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
     auto distance = [&](const QPointF& p) {
         const QPointF d = p - r.line.topLeft();
         return d.x() * d.x() + d.y() * d.y();
     };
     std::stable_sort(corners.begin(), corners.end(),
                      [&](const QPointF& a, const QPointF& b) { return distance(a) < distance(b); });
+    return corners;
+}
+
+// The free box nearest to where the label stands starting at one of `corners`, as wide as the
+// room there allows, for the notice in `r.font`.
+std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r, const std::vector<QPointF>& corners) {
     std::vector<QSizeF> sizes;
     for (double width = r.width; width >= kNoticeNarrowest * r.line.width(); width -= kNoticeWidthStep)
         if (NoticeWordsFit(r.font, width))
@@ -359,14 +370,31 @@ std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
 }
 
 // The largest font below `chosen` the notice shows whole in, clear of everything, else clear of
-// what the player reads or presses; the box and that size.
+// what the player reads or presses; the box and that size. A smaller font needs no more room at
+// any width, so the sizes are halved down rather than tried one by one.
 std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, double chosen) {
+    const int steps = int(std::floor((chosen - kNoticeSmallestFont) / kNoticeFontStep + 1e-9));
     for (const bool essentialOnly : {false, true}) {
         r.obstacles = essentialOnly ? r.keepOff.essentials : r.keepOff.all;
-        for (double size = chosen - kNoticeFontStep; size >= kNoticeSmallestFont; size -= kNoticeFontStep) {
-            r.font.setPointSizeF(size);
-            if (const std::optional<QRectF> box = Notice_FreeAtEdges(r)) return std::pair(*box, size);
+        const std::vector<QPointF> corners = Notice_EdgeCorners(r);
+        auto at = [&](int step) {
+            r.font.setPointSizeF(chosen - step * kNoticeFontStep);
+            return Notice_FreeAtEdges(r, corners);
+        };
+        // The fewest steps down that fit, between `low` (too few) and `high` (enough).
+        std::optional<QRectF> found = steps >= 1 ? at(steps) : std::nullopt;
+        if (!found) continue;
+        int low = 0, high = steps;
+        while (high - low > 1) {
+            const int mid = (low + high) / 2;
+            if (std::optional<QRectF> box = at(mid)) {
+                high = mid;
+                found = box;
+            } else {
+                low = mid;
+            }
         }
+        return std::pair(*found, chosen - high * kNoticeFontStep);
     }
     return std::nullopt;
 }
