@@ -377,10 +377,8 @@ constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the screens between 800 and 1024 pixels wide; and the scaled table of three or four,
-    // whose opponents' names under their side piles push the hold rows further down, and whose
-    // message fitting is still a search too slow for every relayout.
+    // Not yet: the screens between 800 and 1024 pixels wide but for the table scaled to the window.
     const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
-    return LayoutGrid_Covers(in) && !LayoutGrid_ScaledToWindow(in) &&
-           (in.screenWidthTw >= kWideScreenTw || twoNarrow);
+    return LayoutGrid_Covers(in) &&
+           (in.screenWidthTw >= kWideScreenTw || twoNarrow || LayoutGrid_ScaledToWindow(in));
 }
