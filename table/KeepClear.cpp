@@ -363,9 +363,30 @@ std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r, const std::vector<
     for (double width = r.width; width >= kNoticeNarrowest * r.line.width(); width -= kNoticeWidthStep)
         if (NoticeWordsFit(r.font, width))
             sizes.emplace_back(width, std::max(design::kLabelLine, NoticeHeightAt(r.font, width)));
-    for (const QPointF& corner : corners)
+    if (sizes.empty()) return std::nullopt;
+    QSizeF least = sizes.front();
+    for (const QSizeF& size : sizes)
+        least = least.boundedTo(size);
+    // What may lie on a box from the corner: where it starts, each obstacle's part right of and
+    // below the corner; one lies on the box when the box reaches more than a pixel past it.
+    std::vector<QPointF> reach;
+    for (const QPointF& c : corners) {
+        reach.clear();
+        for (const QRectF& o : r.obstacles) {
+            const QPointF from(std::max(c.x(), o.left()), std::max(c.y(), o.top()));
+            if (o.right() - from.x() > 1 && o.bottom() - from.y() > 1) reach.push_back(from);
+        }
+        auto clear = [&](const QSizeF& size) {
+            return std::none_of(reach.begin(), reach.end(), [&](const QPointF& from) {
+                return c.x() + size.width() - from.x() > 1 && c.y() + size.height() - from.y() > 1;
+            });
+        };
+        // Each box from the corner holds the least one: where that is taken, all are.
+        if (c.x() < 0 || c.y() < 0 || !clear(least)) continue;
         for (const QSizeF& size : sizes)
-            if (const QRectF box(corner, size); NoticeClear(r, box)) return box;
+            if (const QRectF box(c, size); box.right() <= r.width && box.bottom() <= r.bottom && clear(size))
+                return box;
+    }
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/FreeGrid.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -440,9 +441,10 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
     const QRectF room = Room(in, places);
     if (Free(box, obstacles) && room.contains(box)) return box;
     double best = 1e18;
+    FreeGrid grid(room, box.size(), kFitStep);
+    grid.Take(QRectF(QPointF(), box.size()), obstacles);
     const auto corner = Layout_NearestFree(
-        box.size(), box.topLeft(), room, kFitStep,
-        [&](const QPointF& c) { return Free(QRectF(c, box.size()), obstacles); }, best);
+        box.size(), box.topLeft(), room, kFitStep, [&](const QPointF& c) { return grid.Free(c); }, best);
     return corner ? QRectF(*corner, box.size()) : box;
 }
 

@@ -844,3 +844,4 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
 }
 
 } // namespace
+
