@@ -844,4 +844,3 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
 }
 
 } // namespace
-
