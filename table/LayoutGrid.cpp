@@ -27,6 +27,8 @@ namespace {
 const auto GridAt = LayoutGrid_At;
 constexpr double kW = design::kLargeCard.w, kH = design::kLargeCard.h;
 constexpr int kStep = TableState::CardStep;
+// A compact seat's hold frame keeps this far below its hand and name.
+constexpr double kHoldRowGap = 2;
 
 // The rows and columns of a two-player table: side pile, hand and hold row of each seat, and the
 // centre piles; a screen narrower than 1024 pixels packs them closer.
@@ -252,20 +254,20 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 // The stock in its frame 5 pixels round it, with the turn arrows 7 pixels above and below the
 // frame: on a narrow screen beside seat 2's hold frame, else under the avatar's box as designed
 // (130 pixels square at the top right, whatever shape the picture later gives it). The card's left
-// is taken from the frame's half width, so it stands 5 pixels left of the box's middle. False
-// where the frame would pass the window's edge.
-bool GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
+// is taken from the frame's half width, so it stands 5 pixels left of the box's middle.
+void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
     const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
     // The small display of two draws the whole table at four fifths.
     const double k = small && in.players == 2 ? 0.8 : 1;
     QRectF stock(QPointF(0, (narrow ? 192 : 170) * k), card);
+    // The avatar's box keeps 10 pixels from the edge of a screen under 13000 twips, else 20.
+    const double margin = in.screenWidthTw < 13000 ? 10 : 20;
     if (narrow)
         stock.moveLeft(GridAt(out, "Label3", 1).rect.right() + (small ? 59 : 10));
     else
-        stock.moveLeft(width - 20 - 130 / 2.0 - (card.width() + 10) / 2);
+        stock.moveLeft(width - margin - 130 / 2.0 - (card.width() + 10) / 2);
     LayoutGrid_StockAt(out, stock);
-    return stock.right() + 5 <= width;
 }
 
 // The avatar's box for its picture: `side` pixels high, or as wide for a picture much wider than
@@ -338,15 +340,26 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
 
 namespace {
 
-// The stock moved into free room is fitted after the labels are laid out, so it keeps off the
-// notice, the message, the comment line and the names too: searched again from where it stands,
-// among the places laid out before the labels (the first `placed`), those labels and the wild-card
-// labels where they first stand by their piles.
-void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
+std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands);
+
+// Far enough to take a place off any table.
+constexpr double kAway = 100000;
+
+// The stock card, its frame and its turn arrows.
+bool GridIsStock(const GridPlace& g) {
+    return (g.name == QLatin1String("PicCenter") && g.index == 0) || g.name == QLatin1String("Label1") ||
+           g.name == QLatin1String("ImgTurn1") || g.name == QLatin1String("ImgTurn2");
+}
+
+// The stock, where it lies on a card place or a frame, goes to the free room nearest among the
+// card places (the first `placed` of `out`) and the labels, the wild-card labels and the deal
+// button laid out after them, where they are drawn; true when it moved.
+bool GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const LayoutInputs& in,
                         const QRectF& room) {
     std::vector<QRectF> labels;
     for (size_t i = placed; i < out.size(); ++i)
-        if (out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage)
+        if ((out[i].name == QLatin1String("Label9") && out[i].index != kLblMessage) ||
+            out[i].name == QLatin1String("LblWild") || out[i].name == QLatin1String("cmdDeal"))
             labels.push_back(out[i].rect);
     std::vector<GridPlace> cards(out.begin(), out.begin() + std::ptrdiff_t(placed));
     const std::vector<QRectF> wild = LayoutGrid_WildAtPiles(in, cards);
@@ -354,22 +367,96 @@ void GridStockOffLabels(std::vector<GridPlace>& out, size_t placed, const Layout
     LayoutGrid_FitStock(cards, in, room, labels);
     const std::pair<const char*, int> stock[] = {
         {"PicCenter", 0}, {"Label1", -1}, {"ImgTurn1", -1}, {"ImgTurn2", -1}};
-    for (const auto& [name, index] : stock)
-        GridAt(out, name, index).rect = GridAt(cards, name, index).rect;
+    bool moved = false;
+    for (const auto& [name, index] : stock) {
+        QRectF& at = GridAt(out, name, index).rect;
+        moved = moved || at != GridAt(cards, name, index).rect;
+        at = GridAt(cards, name, index).rect;
+    }
+    return moved;
+}
+
+// The avatar, the labels, the centre frame and the notices round the card places and the stock;
+// `away`, with the stock and the avatar off the table, where the labels are drawn before they
+// are fitted round them.
+void GridDress(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
+               bool away = false) {
+    LayoutGrid_Avatar(out, in, width, bottom);
+    if (away)
+        for (GridPlace& g : out)
+            if (GridIsStock(g) || g.name == QLatin1String("ImgAvatar")) g.rect.translate(-kAway, -kAway);
+    LayoutGrid_Labels(in, out);
+    LayoutGrid_Frames(in, out);
+    LayoutGridNotice_Places(in, out);
+}
+
+// The stock on a card place or a frame goes to the free room nearest among the card places and
+// the labels where they are drawn before they are fitted round it: laid out as though the stock
+// were not on the table.
+void GridStockOffDesignedLabels(std::vector<GridPlace>& cards, const LayoutInputs& in, double width,
+                                double bottom) {
+    std::vector<GridPlace> drawn = cards;
+    GridDress(drawn, in, width, bottom, true);
+    // At a table of three or four, the comment line as first laid out, before the hold rows went
+    // down below the hands, and moved down with them.
+    if (in.players > 2) {
+        std::vector<GridPlace> first = GridSeveralPlaces(in, false);
+        const double dy = GridAt(cards, "Picture1", 7).rect.top() - GridAt(first, "Picture1", 7).rect.top();
+        GridAt(drawn, "Label9", kLblComment).rect = LayoutGrid_CommentLaid(in, first).translated(0, dy);
+    }
+    std::vector<GridPlace> mix = cards;
+    mix.insert(mix.end(), drawn.begin() + std::ptrdiff_t(cards.size()), drawn.end());
+    GridStockOffLabels(mix, cards.size(), in, QRectF(0, 0, width, bottom));
+    for (size_t i = 0; i < cards.size(); ++i)
+        cards[i].rect = mix[i].rect;
+}
+
+// At a table of three or four in the small display each opponent's hold row, its outlines and
+// frames go down below its fanned hand and its name under the side pile, where they reach it.
+void GridHoldRowsBelowHands(std::vector<GridPlace>& out, const LayoutInputs& in) {
+    std::vector<GridPlace> named = out;
+    LayoutGrid_Labels(in, named);
+    static const char* const seats[] = {"Picture1", "Picture2", "Picture3"};
+    for (int seat = 2; seat <= in.players; ++seat) {
+        const char* places = seats[seat - 2];
+        const QRectF side = GridAt(out, places, 1).rect, row = GridAt(out, "Label3", seat - 1).rect;
+        double bottom = side.bottom();
+        for (int e = 2; e <= 6; ++e)
+            bottom = std::max(bottom, GridAt(out, places, e).rect.bottom());
+        const QRectF name = GridAt(named, "Label9", SeatNameLabel(seat)).rect;
+        if (name.top() >= side.bottom() && name.right() > row.left() && name.left() < row.right())
+            bottom = std::max(bottom, name.bottom());
+        const double dy = bottom + kHoldRowGap - row.top();
+        if (dy <= 0) continue;
+        for (GridPlace& g : out) {
+            const bool hold = g.name == QLatin1String(places) && g.index >= 7;
+            const bool outline = g.name == QLatin1String("StackHold") && (g.index - 1) / 4 == seat - 1;
+            const bool frame = (g.name == QLatin1String("Label3") && g.index == seat - 1) ||
+                               (seat == 2 && g.name == QLatin1String("lblHoldCard") && g.index <= 4);
+            if (hold || outline || frame) g.rect.translate(0, dy);
+        }
+    }
+}
+
+// The places of three or four in the display the inputs take; `belowHands`, with the hold rows
+// of the small display gone down below the opponents' hands.
+std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands) {
+    const DisplayMode mode = Layout_ModeFor(in);
+    std::vector<GridPlace> out;
+    LayoutInputs asked = in;
+    asked.mode = DisplayMode(int(mode) & 1);
+    GridSeveral(out, asked);
+    if (!Display_IsSmall(mode)) return out;
+    GridSeveralSmall(out, asked);
+    if (belowHands && in.screenWidthTw > kShrinkScreenTw) GridHoldRowsBelowHands(out, in);
+    return out;
 }
 
 // The card places for inputs the arithmetic covers.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
     if (!LayoutGrid_Covers(in)) return {};
     const DisplayMode mode = Layout_ModeFor(in);
-    if (in.players > 2) {
-        std::vector<GridPlace> out;
-        LayoutInputs asked = in;
-        asked.mode = DisplayMode(int(mode) & 1);
-        GridSeveral(out, asked);
-        if (Display_IsSmall(mode)) GridSeveralSmall(out, asked);
-        return out;
-    }
+    if (in.players > 2) return GridSeveralPlaces(in, true);
     if (Display_IsSmall(mode)) {
         LayoutInputs standard = in;
         standard.mode = DisplayMode::Standard;
@@ -386,9 +473,10 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
 
 bool LayoutGrid_Covers(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the window.
+    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the
+    // window; not yet four between 800 and 1024 pixels wide, which the table scales to the window too.
     if (Display_IsSmall(mode))
-        return in.players == 2 || in.screenWidthTw <= kShrinkScreenTw ||
+        return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
                in.screenWidthTw >= platform::TwipsOfPx(1024);
     return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
@@ -416,16 +504,21 @@ std::vector<GridPlace> LayoutGrid_Places(const LayoutInputs& in) {
     }
     const double width = LayoutGrid_WindowWidth(in);
     const double bottom = LayoutGrid_RoomBottom(in, out);
-    // Where the stock would pass the window, it goes to the free room nearest.
-    const bool fitted = !GridStock(out, in, Layout_ModeFor(in), width);
+    // Where the stock would pass the window, it goes to the free room nearest at once.
+    GridStock(out, in, Layout_ModeFor(in), width);
+    const QRectF room(0, 0, width, bottom);
     // It keeps off the wild-card labels where they first stand by their piles, too.
-    if (fitted) LayoutGrid_FitStock(out, in, QRectF(0, 0, width, bottom), LayoutGrid_WildAtPiles(in, out));
-    LayoutGrid_Avatar(out, in, width, bottom);
-    const size_t placed = out.size();
-    LayoutGrid_Labels(in, out);
-    LayoutGrid_Frames(in, out);
-    LayoutGridNotice_Places(in, out);
-    if (fitted) GridStockOffLabels(out, placed, in, QRectF(0, 0, width, bottom));
+    if (GridAt(out, "Label1", -1).rect.right() > width)
+        LayoutGrid_FitStock(out, in, room, LayoutGrid_WildAtPiles(in, out));
+    if (!LayoutGrid_StockFree(out, in, room)) {
+        GridStockOffDesignedLabels(out, in, width, bottom);
+        GridDress(out, in, width, bottom);
+    } else {
+        const size_t cards = out.size();
+        GridDress(out, in, width, bottom);
+        GridStockOffLabels(out, cards, in, room);
+    }
+    // The message keeps off the stock where it ends.
     LayoutGridNotice_OffStock(in, out);
     return out;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The card places of the table worked out from the layout's inputs alone, by arithmetic: so far
-// the table of two in every display on every screen, and of three or four in every display on a
-// screen 1024 pixels wide or wider or 800 pixels wide or narrower (scaled to the window,
+// the table of two in every display on every screen, of three in every display on every screen,
+// and of four in every display on a screen 1024 pixels wide or wider or 800 pixels wide or
+// narrower and in the standard display from 800 (the small display of three or four on a screen
+// up to 800 pixels wide is scaled to the window,
 // table/LayoutGridShrink.h); with them the stock, its frame and turn arrows and the avatar.
 #include "table/LayoutPlan.h"
 

@@ -500,6 +500,11 @@ std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<G
     return moves;
 }
 
+QRectF CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
+    return CommentAbovePlaces(comment.line, CardPlaces(in, places));
+}
+
 } // namespace grid_labels
 
 std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in,
@@ -530,4 +535,8 @@ std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& i
                                 }),
                  places.end());
     return places.empty() ? std::array<TableState::NameMove, 5>{} : LayoutGrid_Labels(in, places);
+}
+
+QRectF LayoutGrid_CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    return grid_labels::CommentLaid(in, places);
 }

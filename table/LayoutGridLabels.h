@@ -21,6 +21,9 @@ std::array<TableState::NameMove, 5> LayoutGrid_Labels(const LayoutInputs& in, st
 // first laid out and the avatar.
 QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, const QRectF& box,
                            const QFont& font, int lines, const QString& widest);
+// The comment line where the layout first lays it out, ending above the card places under it,
+// before it is fitted round the rest.
+QRectF LayoutGrid_CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places);
 // Those moves alone, for inputs the arithmetic covers.
 std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in);
 // The same, from the places LayoutGrid_Places gave for `in`.

@@ -69,12 +69,25 @@ struct NoticeStandard {
     QRectF frame;
 };
 
+// A screen wide enough for the standard display of three or four.
+constexpr int kWholeFrameTw = platform::TwipsOfPx(1024);
+
 NoticeStandard NoticeStandardOf(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;
     standard.screenWidthTw = std::max(in.screenWidthTw, platform::TwipsOfPx(800));
     standard.screenHeightTw = std::max(in.screenHeightTw, platform::TwipsOfPx(600));
     std::vector<GridPlace> out;
+    // Three or four on a screen that forces the small display (but for the table scaled to a
+    // narrow window): round the standard table of that screen and its centre frame drawn whole.
+    if (in.players > 2 &&
+        Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers) &&
+        !LayoutGrid_ScaledToWindow(in)) {
+        out = LayoutGrid_SeveralStandard(in);
+        LayoutInputs whole = standard;
+        whole.screenWidthTw = kWholeFrameTw;
+        return {out, LayoutGrid_CenterFrame(whole, out)};
+    }
     if (Layout_ModeFor(in) != DisplayMode::Standard && Layout_ModeFor(standard) == DisplayMode::Standard)
         out = LayoutGrid_Places(standard);
     if (out.empty()) return {places, LayoutGrid_CenterFrame(in, places)};
@@ -318,6 +331,27 @@ NoticeText NoticeTextOf(const LayoutInputs& in, double size) {
     return {font, in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage};
 }
 
+// The message right of the stock where it stands ends 6 pixels before the stock's frame and
+// arrows, as high as the longest notice then needs at `size` points, where that keeps above the
+// status bar, on nothing else it keeps off, and no narrower than it may be made.
+bool OffStockBefore(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF& m,
+                    const QRectF& stock, double size) {
+    const double right = stock.left() - kOffStock;
+    if (right <= m.left() || right - m.left() < kNarrowest * m.width() || m.right() > stock.right())
+        return false;
+    const NoticeText text = NoticeTextOf(in, size);
+    QRectF before = m;
+    before.setRight(right);
+    before.setHeight(std::max(m.height(), text.Height(before.width())));
+    if (before.bottom() > LayoutGrid_RoomBottom(in, places)) return false;
+    const bool clear = std::none_of(places.begin(), places.end(), [&](const GridPlace& g) {
+        const bool self = g.name == QLatin1String("Label9") && g.index == kLblMessage;
+        return !self && NoticeKeepsOff(g) && Layout_Overlap(g.rect, before) && !Layout_Overlap(g.rect, m);
+    });
+    if (clear) m = before;
+    return clear;
+}
+
 } // namespace
 
 void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
@@ -330,6 +364,7 @@ void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
         stock |= NoticeAt(places, name, -1);
     QRectF& m = message->rect;
     if (!Layout_Overlap(m.adjusted(-kOffStock, -kOffStock, kOffStock, kOffStock), stock)) return;
+    if (OffStockBefore(in, places, m, stock, message->fontSize.value_or(in.messageFontSize))) return;
     // Under the stock's lower arrow, as wide as the room before the human's side pile allows.
     const QRectF side = NoticeAt(places, "Picture7", 1) | NoticeAt(places, "Stack", 1);
     // In the player's font again, made smaller only as far as the room under the stock needs.

@@ -370,15 +370,11 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
 }
 
 namespace {
-constexpr int kWideScreenTw = platform::TwipsOfPx(1024);
-// The widest screen whose table of two is laid out as the narrow one: seat 2's hold frame with the
-// stock beside it, the rows packed closer.
-constexpr int kNarrowScreenTw = platform::TwipsOfPx(800);
+constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the screens between 800 and 1024 pixels wide but for the table scaled to the window.
-    const bool twoNarrow = in.players == 2 && in.screenWidthTw <= kNarrowScreenTw;
+    // Not yet: the small display of four between 800 and 1024 pixels wide.
     return LayoutGrid_Covers(in) &&
-           (in.screenWidthTw >= kWideScreenTw || twoNarrow || LayoutGrid_ScaledToWindow(in));
+           (in.screenWidthTw >= kStandardScreenTw || in.players == 2 || LayoutGrid_ScaledToWindow(in));
 }

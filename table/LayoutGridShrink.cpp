@@ -487,15 +487,38 @@ double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace
     return Narrow_FittedHeight(in, side == places.end() ? 0 : side->rect.bottom()) - bar;
 }
 
+namespace {
+
+// The stock's frame and its turn arrows, and what they keep off.
+struct StockGroup {
+    std::vector<QRectF> group, obstacles;
+    QRectF all;
+    bool FreeIn(const QRectF& room) const { return room.contains(all) && Narrow_FreeOf(group, obstacles); }
+};
+
+StockGroup Narrow_StockGroup(std::vector<GridPlace>& out, const LayoutInputs& in,
+                             const std::vector<QRectF>& also) {
+    StockGroup s;
+    for (const char* n : {"Label1", "ImgTurn1", "ImgTurn2"})
+        s.group.push_back(Narrow_At(out, n, -1).rect);
+    s.all = s.group[0] | s.group[1] | s.group[2];
+    s.obstacles = Narrow_StockObstacles(out, in, s.all, also);
+    return s;
+}
+
+} // namespace
+
+bool LayoutGrid_StockFree(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room) {
+    return Narrow_StockGroup(out, in, {}).FreeIn(room);
+}
+
 void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,
                          const std::vector<QRectF>& also) {
     const std::vector<const char*> names = {"Label1", "ImgTurn1", "ImgTurn2"};
-    std::vector<QRectF> group;
-    for (const char* n : names)
-        group.push_back(Narrow_At(out, n, -1).rect);
-    const QRectF all = group[0] | group[1] | group[2];
-    const std::vector<QRectF> obstacles = Narrow_StockObstacles(out, in, all, also);
-    if (room.contains(all) && Narrow_FreeOf(group, obstacles)) return;
+    const StockGroup stock = Narrow_StockGroup(out, in, also);
+    const std::vector<QRectF>& group = stock.group;
+    const std::vector<QRectF>& obstacles = stock.obstacles;
+    if (stock.FreeIn(room)) return;
     for (const size_t parts : {group.size(), size_t(1)}) {
         const std::vector<QRectF> moving(group.begin(), group.begin() + parts);
         QRectF box;

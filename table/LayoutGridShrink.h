@@ -68,3 +68,5 @@ double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace
 // alone where it finds room.
 void LayoutGrid_FitStock(std::vector<GridPlace>& places, const LayoutInputs& in, const QRectF& room,
                          const std::vector<QRectF>& also = {});
+// True where the stock group in `places` lies in `room` on no card place, frame or side pile.
+bool LayoutGrid_StockFree(std::vector<GridPlace>& places, const LayoutInputs& in, const QRectF& room);

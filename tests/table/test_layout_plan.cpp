@@ -124,11 +124,13 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
 
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     // The screens between the narrow ones (667 wide: the narrowest that keeps the standard display
-    // of two with three piles), and one narrower still, with a table of two.
-    const std::pair<QSize, int> screens[] = {{{640, 480}, 4},  {{800, 600}, 4},   {{1024, 768}, 4},
-                                             {{1152, 864}, 4}, {{1280, 1024}, 4}, {{1920, 1080}, 4},
-                                             {{600, 450}, 2},  {{700, 525}, 4},   {{720, 480}, 2},
-                                             {{720, 576}, 4},  {{768, 576}, 2},   {{667, 600}, 2}};
+    // of two with three piles), and one narrower still, with a table of two; screens between 800
+    // and 1024 wide and lower wide ones with every game size.
+    const std::pair<QSize, int> screens[] = {
+        {{640, 480}, 4},   {{800, 600}, 4},   {{1024, 768}, 4}, {{1152, 864}, 4},
+        {{1280, 1024}, 4}, {{1920, 1080}, 4}, {{600, 450}, 2},  {{700, 525}, 4},
+        {{720, 480}, 2},   {{720, 576}, 4},   {{768, 576}, 2},  {{667, 600}, 2},
+        {{832, 624}, 4},   {{900, 600}, 4},   {{1024, 600}, 4}, {{1366, 768}, 4}};
     struct Size3 {
         int players, centers;
     };
@@ -193,12 +195,13 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
         QSize size, avatar; // the avatar's picture, none for the one drawn for a seat without
         int most = 4;       // the most players walked on it
     };
-    // Screens between the narrow ones, and one narrower still, with a table of two.
+    // Screens between the narrow ones, and one narrower still, with a table of two; two between
+    // 800 and 1024 wide with every game size.
     const Screen screens[] = {{{640, 480}, {}},        {{800, 600}, {}},          {{1024, 768}, {}},
                               {{1152, 864}, {}},       {{1280, 1024}, {}},        {{1920, 1080}, {}},
                               {{1024, 768}, {40, 60}}, {{1280, 1024}, {200, 90}}, {{600, 450}, {}, 2},
                               {{700, 525}, {}, 2},     {{720, 480}, {}, 2},       {{720, 576}, {}, 2},
-                              {{768, 576}, {}, 2}};
+                              {{768, 576}, {}, 2},     {{832, 624}, {}},          {{900, 600}, {}}};
     for (const auto& [screen, avatar, most] : screens)
         for (int mode = 0; mode <= 3; ++mode)
             for (const auto& [players, centers] :
@@ -220,6 +223,16 @@ void ForEachCoveredPlan(Each each, const std::optional<std::array<QString, 3>>& 
                 each(in, Layout_Rehearse(in));
             }
 }
+
+// What the walk compares on the 832 and 900 screens, in 26 plans: 16 tables of two (8 with three
+// piles), 8 of three, 2 of four (in the standard display on the 900 one): the card places with the
+// stock group and the avatar, the names with the comment line and its icon, the centre frame with
+// its small parts and wild-card labels, the spare places.
+constexpr int kWidePlans = 26;
+constexpr int kWideCards = 8 * (88 + 3 + 88 + 4) + 8 * 132 + 2 * 172 + kWidePlans * 5;
+constexpr int kWideNames = 16 * 4 + 8 * 5 + 2 * 6;
+constexpr int kWideFrames = kWidePlans * 7 + 8 * 3 + 18 * 4;
+constexpr int kWideSpares = kWidePlans * 6 + 16 * 2 + 8;
 
 // The places of `places` whose name (or name and index) `take` accepts agree with the plan's, to
 // a pixel and in size, and in shown state and font where the arithmetic gives them; gives their
@@ -300,9 +313,10 @@ TEST_F(LayoutPlanTest, TheArithmeticCardPlacesAgreeWithThePlan) {
     // stock, its frame, arrows and the avatar in every plan (on the 640 screen with two players and
     // four centre piles the stock would pass the window and goes to the free room nearest). The
     // same for two players on the 5 screens between, but for the stock group and avatar listed in
-    // 6 plans.
+    // 6 plans. On the 832 and 900 screens (where the stock lies on the hold frames and goes to the
+    // free room nearest) every table but four's small display: 16 of two, 8 of three, 2 of four.
     EXPECT_EQ(compared, 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5 +
-                            20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5);
+                            20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards);
 }
 
 // The small display of three or four on a screen up to 800 pixels wide is scaled as the plan
@@ -500,7 +514,11 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
         for (int seat = 2; seat <= 4; ++seat) {
             const TableState::NameMove& want = plan.state.NameMoves.at(seat);
             EXPECT_EQ(moves.at(seat).moved, want.moved) << "seat " << seat;
-            EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            // Where the plan laid the names out twice, its second pass recorded the move from where
+            // the first had left the name; the arithmetic records it from where it was laid out.
+            if (!(want.moved && want.from == want.to && moves.at(seat).to == want.to)) {
+                EXPECT_NEAR(moves.at(seat).from, want.from, 0.01) << "seat " << seat;
+            }
             EXPECT_NEAR(moves.at(seat).to, want.to, 0.01) << "seat " << seat;
         }
     };
@@ -519,8 +537,9 @@ TEST_F(LayoutPlanTest, TheArithmeticNamesAndCommentAgreeWithThePlan) {
     // plans), of three 3 names (24 plans), of four 4 names (24 plans); once the 8 scaled tables
     // of three and the 8 of four (long names in a window made smaller by hand are left out: the
     // plan keeps their boxes as whichever of its passes last fitted them to the text); twice the 40
-    // tables of two on the screens between, but the comment line listed in 6.
-    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6));
+    // tables of two on the screens between, but the comment line listed in 6; twice the 26 tables
+    // on the 832 and 900 screens.
+    EXPECT_EQ(compared, 2 * (64 * 4 + 24 * 5 + 24 * 6) + 8 * 5 + 8 * 6 + 2 * (40 * 4 - 6) + 2 * kWideNames);
 }
 
 // The notice, the message label, the deal button, the peek label and the status message.
@@ -542,6 +561,13 @@ bool NoticeListedDifference(const LayoutInputs& in, const QString& name, int ind
     // frame and a card (below 666 pixels wide), or finds it room in a lower window, right of the hold
     // row, over the side stack or a little lower; the arithmetic keeps it under the hand.
     if (Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers)) return message;
+    // On a screen lower than the table the plan lifted the message to the window's height before
+    // the window was fitted to the screen; the arithmetic keeps it where the fitted window has room.
+    if (screen == 900) return message && in.players > 2 && mode == 0;
+    // With four piles the plan's message stands against the stock's frame moved off the hold
+    // frames beside it; the arithmetic ends it 6 pixels before the frame. Moved up, the notice as
+    // on the 800 screen.
+    if (screen == 832) return in.players == 2 && in.centers == 4 && (message ? mode <= 1 : mode == 1);
     if (screen > 800) return false;
     // The deal button in its room under the notice, the plan finds the message beside the raised
     // hand or lower; the arithmetic keeps it under the hand, right of the player's name.
@@ -569,8 +595,10 @@ TEST_F(LayoutPlanTest, TheArithmeticNoticeAndMessageAgreeWithThePlan) {
     // three piles, two notices and a message with four; and the 16 scaled tables' five. The 40
     // tables of two on the screens between, but for the messages of the 24 on screens that take the
     // small display, on the 720 x 576 and 768 x 576 ones as on the 800 one (12), and two messages
-    // listed with the stock.
-    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2);
+    // listed with the stock. The 26 tables on the 832 and 900 screens, but for the messages of the
+    // 4 of three on the 832 one, which takes the small display, the two messages and a notice of
+    // two with four piles on the 832 one and the two messages of three and four on the 900 one.
+    EXPECT_EQ(compared, 112 * 5 - 8 - 3 - 3 + 16 * 5 + 40 * 5 - 24 - 12 - 2 + 26 * 5 - 4 - 3 - 2);
     // In a larger font the message's room grows with it, lifted or in a smaller font where it
     // would reach under the status bar: on the 6 screens 1024 wide or wider, 96 plans.
     int larger = 0;
@@ -703,17 +731,19 @@ TEST_F(LayoutPlanTest, TheArithmeticPlanStateAgreesWithThePlan) {
     // listed differences) count together; the frame test's spare places also in the 16 tables
     // scaled to a narrow window, of which the 8 of three have seat 4's side place. With them the 40
     // tables of two on the screens between: their card places (but for the 6 plans' stock groups
-    // and avatars listed), names, comment line and icon, frames, spare places and notice group.
-    EXPECT_EQ(plans, 168 * 3);
+    // and avatars listed), names, comment line and icon, frames, spare places and notice group;
+    // and the 26 tables on the 832 and 900 screens.
+    EXPECT_EQ(plans, (168 + kWidePlans) * 3);
     const int walked = 32 * (88 + 3 + 88 + 4) + 32 * (132 + 172) + 32 * 4 * 5;
     const int between = 20 * (88 + 3 + 88 + 4 + 2 * (5 + 4 + 7 + 6 + 2 + 5) + 3 + 4);
-    EXPECT_EQ(places, 3 * (walked + 20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5));
+    EXPECT_EQ(places, 3 * (walked + 20 * (88 + 3 + 88 + 4 + 2 * 5) - 6 * 5 + kWideCards));
     const int names = 64 * 4 + 24 * 5 + 24 * 6, frames = 112 * 7 + 32 * 3 + 80 * 4;
     const int spares = 128 * 6 + 64 * 2 + 32, notices = 112 * 5;
     // The 16 scaled tables' names, comment line and icon (5 or 6), centre frame, wild-card labels
     // and small parts (11) and notice group (5).
     const int scaled = 8 * (5 + 11 + 5) + 8 * (6 + 11 + 5);
-    EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled + between));
+    const int wide = kWideCards + kWideNames + kWideFrames + kWideSpares + kWidePlans * 5;
+    EXPECT_EQ(controls, 3 * (walked + names + frames + spares + notices + scaled + between + wide));
 }
 
 bool FrameGroup(const QString& name) {
@@ -744,10 +774,11 @@ TEST_F(LayoutPlanTest, TheArithmeticCentreFrameAndSmallPartsAgreeWithThePlan) {
     // The 112 plans of the walk: the frame and six small parts in each, three wild-card labels
     // on the 32 two-player tables with three piles, four on the other 80; six spare places in
     // each, and the side places of seats 3 and 4 on the 64 tables of two, of seat 4 on the 24
-    // of three; as many in the 40 tables of two on the screens between.
-    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4);
-    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2));
-    EXPECT_EQ(plans, 168);
+    // of three; as many in the 40 tables of two on the screens between, and the 26 on the 832 and
+    // 900 screens.
+    EXPECT_EQ(compared, 112 * 7 + 32 * 3 + 80 * 4 + 16 * (7 + 4) + 40 * 7 + 20 * 3 + 20 * 4 + kWideFrames);
+    EXPECT_EQ(spares, 112 * 6 + 64 * 2 + 24 + 16 * 6 + 8 + 40 * (6 + 2) + kWideSpares);
+    EXPECT_EQ(plans, 168 + kWidePlans);
     // The frame's second look and another deck colour.
     Com.PlaceholderStyle = 1;
     Com.DeckColour = 0x00336699;

@@ -4,6 +4,7 @@
 #include "common/Shared.h"
 #include "engine/Model.h"
 #include "table/Design.h"
+#include "table/Display.h"
 #include "table/Layout.h"
 #include "table/Piles.h"
 #include "table/TableState.h"
@@ -19,6 +20,12 @@
 
 class LayoutTest : public WindowTest {
   protected:
+    // The display entries change the table as the menu's do.
+    void SetUp() override {
+        WindowTest::SetUp();
+        Display_Install();
+    }
+
     // The window fitted to a screen that many twips wide (its outer width is the
     // screen's), with the avatar at its right edge as the avatar code puts it.
     void Screen(int twips) {
