@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -324,27 +325,49 @@ constexpr double kNoticeSmallestFont = 7, kNoticeFontStep = 0.5, kNoticeWidthSte
 // those in free room, each once, nearest to where the label stands first. They do not depend on
 // the font, so one list serves every size tried.
 std::vector<QPointF> Notice_EdgeCorners(const NoticeRoom& r) {
-    std::vector<QPointF> corners;
+    auto sorted = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        v.erase(std::unique(v.begin(), v.end()), v.end());
+        return v;
+    };
+    std::vector<double> rights, tops, bottoms;
+    for (const QRectF& o : r.obstacles) {
+        rights.push_back(o.right() + kClearGap);
+        tops.push_back(o.bottom() + kClearGap);
+        tops.push_back(o.top());
+        bottoms.push_back(o.bottom() + kClearGap);
+    }
+    rights = sorted(rights);
+    tops = sorted(tops);
+    // Right of each obstacle, level with any one's edge; and the window's or the label's.
+    std::vector<QPointF> pairs, more;
+    for (const double x : rights)
+        for (const double y : tops)
+            pairs.emplace_back(x, y);
     for (const double left : {0.0, r.line.left()})
         for (const double top : {0.0, r.line.top()})
-            corners.emplace_back(left, top);
-    for (const QRectF& o : r.obstacles)
-        for (const QRectF& p : r.obstacles) {
-            corners.emplace_back(o.right() + kClearGap, p.bottom() + kClearGap);
-            corners.emplace_back(o.right() + kClearGap, p.top());
-        }
-    for (const QRectF& o : r.obstacles)
-        corners.emplace_back(0, o.bottom() + kClearGap);
+            more.emplace_back(left, top);
+    for (const double y : bottoms)
+        more.emplace_back(0, y);
     const auto before = [](const QPointF& a, const QPointF& b) {
         return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
     };
-    // Each once first: the pairs repeat many a corner, and the test below is the dear part.
-    std::sort(corners.begin(), corners.end(), before);
+    std::sort(more.begin(), more.end(), before);
+    std::vector<QPointF> corners;
+    std::merge(pairs.begin(), pairs.end(), more.begin(), more.end(), std::back_inserter(corners), before);
     corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+    // Only corners in free room: each column is tested against the obstacles across it alone.
+    std::vector<QRectF> across;
+    double column = -1e18;
     const auto taken = [&](const QPointF& p) {
+        if (p.x() != column) {
+            column = p.x();
+            across.clear();
+            for (const QRectF& o : r.obstacles)
+                if (o.left() <= p.x() && p.x() <= o.right()) across.push_back(o);
+        }
         return p.x() >= r.width || p.y() >= r.bottom ||
-               std::any_of(r.obstacles.begin(), r.obstacles.end(),
-                           [&](const QRectF& o) { return o.contains(p); });
+               std::any_of(across.begin(), across.end(), [&](const QRectF& o) { return o.contains(p); });
     };
     corners.erase(std::remove_if(corners.begin(), corners.end(), taken), corners.end());
     auto distance = [&](const QPointF& p) {
