@@ -1,15 +1,18 @@
 #include "table/KeepClear.h"
+
 #include "common/Shared.h"
 #include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/FreeGrid.h"
 #include "table/LayoutPlan.h"
 #include "table/TableState.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -278,9 +281,11 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
     const QRectF room(0, 0, r.width, r.bottom);
     for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
         const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
+        FreeGrid grid(room, sized.size(), kNoticeStep);
+        grid.Take(sized, r.obstacles);
         const auto corner = Layout_NearestFree(
-            sized.size(), r.line.topLeft(), room, kNoticeStep,
-            [&](const QPointF& c) { return NoticeClear(r, sized.translated(c)); }, best);
+            sized.size(), r.line.topLeft(), room, kNoticeStep, [&](const QPointF& c) { return grid.Free(c); },
+            best);
         if (corner) nearest = sized.translated(*corner);
     }
     return nearest;
@@ -316,57 +321,124 @@ QRectF Notice_Squeezed(const NoticeRoom& r) {
 // of the free boxes it tries differ by this much.
 constexpr double kNoticeSmallestFont = 7, kNoticeFontStep = 0.5, kNoticeWidthStep = 12;
 
-// The free box nearest to where the label stands whose left edge and top are the window's or
-// where an obstacle ends, as wide as the room there allows, for the notice in `r.font`.
-std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r) {
-    std::vector<QPointF> corners;
+// The corners a free box may start at: the window's or the label's, or where an obstacle ends;
+// those in free room, each once, nearest to where the label stands first. They do not depend on
+// the font, so one list serves every size tried.
+std::vector<QPointF> Notice_EdgeCorners(const NoticeRoom& r) {
+    auto sorted = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        v.erase(std::unique(v.begin(), v.end()), v.end());
+        return v;
+    };
+    std::vector<double> rights, tops, bottoms;
+    for (const QRectF& o : r.obstacles) {
+        rights.push_back(o.right() + kClearGap);
+        tops.push_back(o.bottom() + kClearGap);
+        tops.push_back(o.top());
+        bottoms.push_back(o.bottom() + kClearGap);
+    }
+    rights = sorted(rights);
+    tops = sorted(tops);
+    // Right of each obstacle, level with any one's edge; and the window's or the label's.
+    std::vector<QPointF> pairs, more;
+    for (const double x : rights)
+        for (const double y : tops)
+            pairs.emplace_back(x, y);
     for (const double left : {0.0, r.line.left()})
         for (const double top : {0.0, r.line.top()})
-            corners.emplace_back(left, top);
-    for (const QRectF& o : r.obstacles)
-        for (const QRectF& p : r.obstacles) {
-            corners.emplace_back(o.right() + kClearGap, p.bottom() + kClearGap);
-            corners.emplace_back(o.right() + kClearGap, p.top());
-        }
-    for (const QRectF& o : r.obstacles)
-        corners.emplace_back(0, o.bottom() + kClearGap);
-    // Only corners in free room, each once.
-    const auto taken = [&](const QPointF& p) {
-        return p.x() >= r.width || p.y() >= r.bottom ||
-               std::any_of(r.obstacles.begin(), r.obstacles.end(),
-                           [&](const QRectF& o) { return o.contains(p); });
-    };
-    corners.erase(std::remove_if(corners.begin(), corners.end(), taken), corners.end());
+            more.emplace_back(left, top);
+    for (const double y : bottoms)
+        more.emplace_back(0, y);
     const auto before = [](const QPointF& a, const QPointF& b) {
         return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
     };
-    std::sort(corners.begin(), corners.end(), before);
+    std::sort(more.begin(), more.end(), before);
+    std::vector<QPointF> corners;
+    std::merge(pairs.begin(), pairs.end(), more.begin(), more.end(), std::back_inserter(corners), before);
     corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+    // Only corners in free room: each column is tested against the obstacles across it alone.
+    std::vector<QRectF> across;
+    double column = -1e18;
+    const auto taken = [&](const QPointF& p) {
+        if (p.x() != column) {
+            column = p.x();
+            across.clear();
+            for (const QRectF& o : r.obstacles)
+                if (o.left() <= p.x() && p.x() <= o.right()) across.push_back(o);
+        }
+        return p.x() >= r.width || p.y() >= r.bottom ||
+               std::any_of(across.begin(), across.end(), [&](const QRectF& o) { return o.contains(p); });
+    };
+    corners.erase(std::remove_if(corners.begin(), corners.end(), taken), corners.end());
     auto distance = [&](const QPointF& p) {
         const QPointF d = p - r.line.topLeft();
         return d.x() * d.x() + d.y() * d.y();
     };
     std::stable_sort(corners.begin(), corners.end(),
                      [&](const QPointF& a, const QPointF& b) { return distance(a) < distance(b); });
+    return corners;
+}
+
+// The free box nearest to where the label stands starting at one of `corners`, as wide as the
+// room there allows, for the notice in `r.font`.
+std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r, const std::vector<QPointF>& corners) {
     std::vector<QSizeF> sizes;
     for (double width = r.width; width >= kNoticeNarrowest * r.line.width(); width -= kNoticeWidthStep)
         if (NoticeWordsFit(r.font, width))
             sizes.emplace_back(width, std::max(design::kLabelLine, NoticeHeightAt(r.font, width)));
-    for (const QPointF& corner : corners)
+    if (sizes.empty()) return std::nullopt;
+    QSizeF least = sizes.front();
+    for (const QSizeF& size : sizes)
+        least = least.boundedTo(size);
+    // What may lie on a box from the corner: where it starts, each obstacle's part right of and
+    // below the corner; one lies on the box when the box reaches more than a pixel past it.
+    std::vector<QPointF> reach;
+    for (const QPointF& c : corners) {
+        reach.clear();
+        for (const QRectF& o : r.obstacles) {
+            const QPointF from(std::max(c.x(), o.left()), std::max(c.y(), o.top()));
+            if (o.right() - from.x() > 1 && o.bottom() - from.y() > 1) reach.push_back(from);
+        }
+        auto clear = [&](const QSizeF& size) {
+            return std::none_of(reach.begin(), reach.end(), [&](const QPointF& from) {
+                return c.x() + size.width() - from.x() > 1 && c.y() + size.height() - from.y() > 1;
+            });
+        };
+        // Each box from the corner holds the least one: where that is taken, all are.
+        if (c.x() < 0 || c.y() < 0 || !clear(least)) continue;
         for (const QSizeF& size : sizes)
-            if (const QRectF box(corner, size); NoticeClear(r, box)) return box;
+            if (const QRectF box(c, size); box.right() <= r.width && box.bottom() <= r.bottom && clear(size))
+                return box;
+    }
     return std::nullopt;
 }
 
 // The largest font below `chosen` the notice shows whole in, clear of everything, else clear of
-// what the player reads or presses; the box and that size.
+// what the player reads or presses; the box and that size. A smaller font needs no more room at
+// any width, so the sizes are halved down rather than tried one by one.
 std::optional<std::pair<QRectF, double>> Notice_Smaller(NoticeRoom& r, double chosen) {
+    const int steps = int(std::floor((chosen - kNoticeSmallestFont) / kNoticeFontStep + 1e-9));
     for (const bool essentialOnly : {false, true}) {
         r.obstacles = essentialOnly ? r.keepOff.essentials : r.keepOff.all;
-        for (double size = chosen - kNoticeFontStep; size >= kNoticeSmallestFont; size -= kNoticeFontStep) {
-            r.font.setPointSizeF(size);
-            if (const std::optional<QRectF> box = Notice_FreeAtEdges(r)) return std::pair(*box, size);
+        const std::vector<QPointF> corners = Notice_EdgeCorners(r);
+        auto at = [&](int step) {
+            r.font.setPointSizeF(chosen - step * kNoticeFontStep);
+            return Notice_FreeAtEdges(r, corners);
+        };
+        // The fewest steps down that fit, between `low` (too few) and `high` (enough).
+        std::optional<QRectF> found = steps >= 1 ? at(steps) : std::nullopt;
+        if (!found) continue;
+        int low = 0, high = steps;
+        while (high - low > 1) {
+            const int mid = (low + high) / 2;
+            if (std::optional<QRectF> box = at(mid)) {
+                high = mid;
+                found = box;
+            } else {
+                low = mid;
+            }
         }
+        return std::pair(*found, chosen - high * kNoticeFontStep);
     }
     return std::nullopt;
 }

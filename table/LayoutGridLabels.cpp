@@ -7,11 +7,13 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/FreeGrid.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_labels {
@@ -20,6 +22,10 @@ namespace {
 
 // What a label keeps from what it is moved clear of or ends before.
 constexpr double kGap = 2;
+// How many times a name is taken further down past what it lies on, and how far right it is
+// moved past what reaches into it from the left.
+constexpr int kNameTries = 3;
+constexpr double kNameNudge = 8;
 // The small display of two draws the standard table at four fifths.
 constexpr double kSmallTwo = 0.8;
 // Seat 2's name under its side pile at a table of two, as designed; the comment line 15 pixels
@@ -178,10 +184,33 @@ std::vector<QRectF> NameObstacles(const std::vector<QRectF>& cards, const std::v
     return out;
 }
 
+// A name's text from `box` taken down past each of `cards` it lies on (a little right past what
+// just reaches into it), a few times over, to where it lies on none and still above `bottom`;
+// none else.
+std::optional<QRectF> NameFurtherDown(const GridName& n, const QRectF& box, const std::vector<QRectF>& cards,
+                                      double bottom) {
+    QRectF text = NameText(n, box);
+    for (int tries = 0; tries < kNameTries; ++tries) {
+        // What reaches a little into it from the left it moves right past; else it goes down.
+        double down = text.top(), right = text.left();
+        for (const QRectF& c : cards)
+            if (Layout_Overlap(text, c) && c.left() < text.left() && c.right() - text.left() <= kNameNudge)
+                right = std::max(right, c.right() + kGap);
+        text.moveLeft(right);
+        for (const QRectF& c : cards)
+            if (Layout_Overlap(text, c)) down = std::max(down, c.bottom() + kGap);
+        if (down == text.top()) return text.bottom() <= bottom ? std::optional(text) : std::nullopt;
+        text.moveTop(down);
+    }
+    return std::nullopt;
+}
+
 // A name as its text reads where it is free; else under its side pile and stack where that is
-// free; else, on the pile, above its hold frame's top line (at `frameTop`) when that would cross it.
+// free; else (with `lower` above zero, where the table is scaled to a narrow window, for a name
+// of its own) further down past its hand, above `lower`; else, on the pile, above its hold
+// frame's top line (at `frameTop`) when that would cross it.
 void NameKeepClear(GridName& n, const std::vector<QRectF>& cards, const std::vector<QRectF>& others,
-                   const QRectF& pile, double frameTop) {
+                   const QRectF& pile, double frameTop, double lower = 0) {
     const bool onPile = n.at.intersects(pile);
     if (const QRectF text = NameText(n, n.at); !onPile && Free(text, cards)) {
         n.at = text;
@@ -195,11 +224,24 @@ void NameKeepClear(GridName& n, const std::vector<QRectF>& cards, const std::vec
         n.at = to;
         return;
     }
+    const bool own = !n.text.trimmed().isEmpty();
+    if (const auto lowered = own && lower > 0 ? NameFurtherDown(n, below, others, lower) : std::nullopt) {
+        n.move = {true, n.at.top(), lowered->top()};
+        n.at = *lowered;
+        return;
+    }
     const double line = std::ceil(QFontMetricsF(n.font).height()), above = frameTop - line - 1;
     if (onPile && frameTop > n.at.top() && frameTop < n.at.top() + line && above >= 0) {
         n.move = {true, n.at.top(), above};
         n.at.moveTop(above);
     }
+}
+
+// The lowest a name's bottom may go at a table scaled to a narrow window: a hold frame's height
+// above the human's hold frame, so that the hold row that goes down under it still ends above.
+double NameLowest(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    const QRectF own = GridRect(places, "Label3", 0), first = GridRect(places, "Label3", 1);
+    return in.players > 2 ? own.top() - first.height() - kGap : 0;
 }
 
 // Each seat's name as laid out: the human's under its side pile (100 twips under once the display
@@ -260,8 +302,9 @@ std::vector<GridName> Names(const LayoutInputs& in, const std::vector<GridPlace>
         if (LayoutGrid_ScaledToWindow(in))
             firstFrame =
                 RoundEven(std::ceil(GridRect(places, SeatPlaces(n.seat), 1).bottom())) - kHoldFrameMargin;
-        NameKeepClear(n, cards, others, pile, firstFrame);
-        NameKeepClear(n, cards, others, pile, frameTop);
+        const double lower = LayoutGrid_ScaledToWindow(in) ? NameLowest(in, places) : 0;
+        NameKeepClear(n, cards, others, pile, firstFrame, lower);
+        NameKeepClear(n, cards, others, pile, frameTop, lower);
     }
     return names;
 }
@@ -398,9 +441,10 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
     const QRectF room = Room(in, places);
     if (Free(box, obstacles) && room.contains(box)) return box;
     double best = 1e18;
+    FreeGrid grid(room, box.size(), kFitStep);
+    grid.Take(QRectF(QPointF(), box.size()), obstacles);
     const auto corner = Layout_NearestFree(
-        box.size(), box.topLeft(), room, kFitStep,
-        [&](const QPointF& c) { return Free(QRectF(c, box.size()), obstacles); }, best);
+        box.size(), box.topLeft(), room, kFitStep, [&](const QPointF& c) { return grid.Free(c); }, best);
     return corner ? QRectF(*corner, box.size()) : box;
 }
 
@@ -416,10 +460,23 @@ std::array<QRectF, 5> NamesBeforeFit(const LayoutInputs& in, const std::vector<G
         if (n.seat == 1) continue;
         const double frameTop =
             RoundEven(std::ceil(GridRect(places, SeatPlaces(n.seat), 1).bottom())) - kHoldFrameMargin;
-        NameKeepClear(n, cards, NameObstacles(cards, places, n.seat), SidePile(places, n.seat), frameTop);
+        NameKeepClear(n, cards, NameObstacles(cards, places, n.seat), SidePile(places, n.seat), frameTop,
+                      NameLowest(in, places));
         out.at(n.seat) = n.at;
     }
     return out;
+}
+
+// Scaled to a narrow window, the comment line has no more room than from under the opponents'
+// hold frames (one pushed down by a long name under its side pile) down to the human's, however
+// few lines that leaves.
+QRectF CommentBetweenFrames(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF line) {
+    for (int seat = 2; seat <= in.players; ++seat)
+        if (const QRectF frame = GridRect(places, "Label3", seat - 1); Layout_Overlap(line, frame))
+            line.setTop(frame.bottom() + kGap);
+    if (const QRectF frame = GridRect(places, "Label3", 0); Layout_Overlap(line, frame))
+        line.setBottom(frame.top() - kGap);
+    return line;
 }
 
 std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<GridPlace>& places) {
@@ -434,8 +491,9 @@ std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<G
         moves.at(n.seat) = n.move;
     }
     // A comment or the player's record runs to three lines.
-    const QRectF line = FitLabel(in, places, laid, LabelFont(in.commentFontSize, false), 3,
-                                 QStringLiteral("Games Lost: 0000"));
+    QRectF line = FitLabel(in, places, laid, LabelFont(in.commentFontSize, false), 3,
+                           QStringLiteral("Games Lost: 0000"));
+    if (LayoutGrid_ScaledToWindow(in)) line = CommentBetweenFrames(in, places, line);
     places.push_back({QStringLiteral("Label9"), kLblComment, line, std::nullopt, in.commentFontSize});
     places.push_back({QStringLiteral("imgIcon"), -1,
                       QRectF(comment.icon, QSizeF(design::kEmoteIcon.w, design::kEmoteIcon.h))});

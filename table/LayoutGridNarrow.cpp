@@ -91,11 +91,16 @@ NoticeFitted Message(const LayoutInputs& in, const std::vector<GridPlace>& place
                       height);
     const double bottom = LayoutGrid_RoomBottom(in, places);
     const double right = LayoutGrid_WindowWidth(in);
-    return Notice_FitAmong(laid, font, LayoutGrid_NoticeKeepOff(in, places), bottom, right, rule);
+    // Short of room the message may lie on a name or the avatar, never on the stock's turn arrows:
+    // the player reads them together.
+    NoticeKeepOff keepOff = LayoutGrid_NoticeKeepOff(in, places);
+    for (const char* arrow : {"ImgTurn1", "ImgTurn2"})
+        keepOff.essentials.push_back(At(places, arrow, -1));
+    return Notice_FitAmong(laid, font, keepOff, bottom, right, rule);
 }
 
 // The avatar with a picture of its own, fitted once the labels found their room: it gives way to
-// the card places, the stock group and where the comment line ends up.
+// the card places, the stock group and where the comment line and the message end up.
 void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
     static const QStringList cards = {"Picture7",  "Picture1", "Picture2",  "Picture3",
                                       "PicCenter", "Label1",   "Label3",    "ImgTurn1",
@@ -107,8 +112,8 @@ void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
     // Four seats leave it a smaller box, level with the centre frame's top.
     const bool four = in.players == 4;
     LayoutGrid_Avatar(parts, in, width, LayoutGrid_RoomBottom(in, places),
-                      {At(places, "Label9", kLblComment)}, four ? kFourAvatarBox : kAvatarBox,
-                      four ? At(places, "imgCenter", -1).top() : 0);
+                      {At(places, "Label9", kLblComment), At(places, "Label9", kLblMessage)},
+                      four ? kFourAvatarBox : kAvatarBox, four ? At(places, "imgCenter", -1).top() : 0);
     LayoutGrid_At(places, "ImgAvatar", -1).rect = parts.back().rect;
 }
 

@@ -374,9 +374,7 @@ constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
 } // namespace
 
 bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // Not yet: the small display of four between 800 and 1024 pixels wide; and the scaled table of
-    // three or four, whose opponents' names under their side piles push the hold rows further down,
-    // and whose message fitting is still a search too slow for every relayout.
-    return LayoutGrid_Covers(in) && (!LayoutGrid_ScaledToWindow(in) || in.screenWidthTw > kShrinkScreenTw) &&
-           (in.screenWidthTw >= kStandardScreenTw || in.players == 2);
+    // What the arithmetic does not cover yet, LayoutGrid_Covers says.
+    return LayoutGrid_Covers(in) &&
+           (in.screenWidthTw >= kStandardScreenTw || in.players == 2 || LayoutGrid_ScaledToWindow(in));
 }

@@ -5,6 +5,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/FreeGrid.h"
 #include "table/KeepClear.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNarrow.h"
@@ -471,8 +472,12 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
 
 ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in) {
     if (!Narrow_Scaled(in)) return {};
+    // The labels ask for it while the plan is made; the last inputs' is kept.
+    static thread_local std::optional<std::pair<LayoutInputs, ShrinkState>> last;
+    if (last && last->first == in) return last->second;
     std::vector<GridPlace> out = LayoutGrid_Design(in);
-    return Narrow_Table(in, out);
+    last.emplace(in, Narrow_Table(in, out));
+    return last->second;
 }
 
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places) {
@@ -527,7 +532,10 @@ void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, co
         QRectF box;
         for (const QRectF& p : moving)
             box |= p;
-        auto free = [&](const QPointF& c) { return Narrow_FreeOf(moving, obstacles, c - box.topLeft()); };
+        FreeGrid grid(room, box.size(), kNarrowStep);
+        for (const QRectF& p : moving)
+            grid.Take(p.translated(-box.topLeft()), obstacles);
+        auto free = [&](const QPointF& c) { return grid.Free(c); };
         double best = Narrow_NearestFreeBound(box, room, free);
         const auto corner = Layout_NearestFree(box.size(), box.topLeft(), room, kNarrowStep, free, best);
         if (!corner) continue;

@@ -32,7 +32,7 @@ BENCHMARK(BM_Plan)->ArgsProduct({{2, 3, 4}, {800, 1024}, {0}})->Unit(benchmark::
 BENCHMARK(BM_Plan)->ArgsProduct({{2, 4}, {1024}, {1}})->Unit(benchmark::kMicrosecond);
 
 // The same plans worked out by arithmetic (the 800-pixel screen: two players, and three scaled to
-// the window).
+// the window; the 640-pixel one: three and four scaled).
 void BM_GridPlan(benchmark::State& state) {
     const LayoutInputs in = BenchInputs(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state)
@@ -42,6 +42,8 @@ BENCHMARK(BM_GridPlan)
     ->ArgsProduct({{2, 3, 4}, {1024}})
     ->Args({2, 800})
     ->Args({3, 800})
+    ->Args({3, 640})
+    ->Args({4, 640})
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

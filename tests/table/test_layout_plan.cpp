@@ -128,8 +128,8 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     // and 1024 wide and lower wide ones with every game size.
     const std::pair<QSize, int> screens[] = {
         {{640, 480}, 4},   {{800, 600}, 4},   {{1024, 768}, 4}, {{1152, 864}, 4},
-        {{1280, 1024}, 4}, {{1920, 1080}, 4}, {{600, 450}, 2},  {{700, 525}, 2},
-        {{720, 480}, 2},   {{720, 576}, 2},   {{768, 576}, 2},  {{667, 600}, 2},
+        {{1280, 1024}, 4}, {{1920, 1080}, 4}, {{600, 450}, 2},  {{700, 525}, 4},
+        {{720, 480}, 2},   {{720, 576}, 4},   {{768, 576}, 2},  {{667, 600}, 2},
         {{832, 624}, 4},   {{900, 600}, 4},   {{1024, 600}, 4}, {{1366, 768}, 4}};
     struct Size3 {
         int players, centers;
@@ -138,35 +138,50 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     form->Label9(kLblMessage).SetFontSize(Com.CommentFontSize);
     const QString notice = QStringLiteral("That was your LAST CARD! OK, so you won!!!  Oskrel needs more "
                                           "memory...\n(Your opponents had 60 cards left.)");
+    // The table scaled to a narrow window also with a name as long as a player may give and the
+    // message in a larger font.
+    struct Named {
+        QString name;
+        double font;
+    };
+    const Named named[] = {{QStringLiteral("Torvek"), Com.CommentFontSize},
+                           {QStringLiteral("Torvek Low Marshland"), 12}};
     for (const auto& [screen, most] : screens)
         for (const Size3 size : {Size3{2, 3}, Size3{2, 4}, Size3{3, 4}, Size3{4, 4}})
-            for (int mode = 0; mode <= 3 && size.players <= most; ++mode) {
-                SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", "
-                                                << size.players << "/" << size.centers << ", mode " << mode);
-                LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
-                in.screenWidthTw = screen.width() * 15;
-                in.screenHeightTw = screen.height() * 15;
-                in.players = size.players;
-                in.centers = size.centers;
-                in.window = QSize(screen.width(), screen.height() - 60);
-                in.frame = QMargins(1, 22, 1, 1);
-                in.seatNames = {QStringLiteral("Grulm"), QStringLiteral("Torvek"), QStringLiteral("Oskrel")};
-                in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
-                in.fit = true;
-                const LayoutPlan plan = Layout_Plan(in);
-                ExpectClearTable(plan, notice);
-                // A window made smaller by hand, down to the least size the table allows.
-                if (size.players > 3) continue;
-                const QSize least = plan.minimum, most = plan.window;
-                ASSERT_TRUE(least.isValid() && least.width() <= most.width() &&
-                            least.height() <= most.height());
-                for (const QSize window : {least, (least + most) / 2, QSize(least.width(), most.height())}) {
-                    SCOPED_TRACE(testing::Message() << "window " << window.width() << "x" << window.height());
-                    in.fit = false;
-                    in.window = window;
-                    ExpectClearTable(Layout_Plan(in), notice);
+            for (int mode = 0; mode <= 3 && size.players <= most; ++mode)
+                for (const auto& [seat3, font] : named) {
+                    if (font != Com.CommentFontSize && (size.players == 2 || screen.width() > 800)) continue;
+                    SCOPED_TRACE(testing::Message()
+                                 << screen.width() << "x" << screen.height() << ", " << size.players << "/"
+                                 << size.centers << ", mode " << mode << ", " << seat3.toStdString() << ", "
+                                 << font << " pt");
+                    LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
+                    in.screenWidthTw = screen.width() * 15;
+                    in.screenHeightTw = screen.height() * 15;
+                    in.players = size.players;
+                    in.centers = size.centers;
+                    in.window = QSize(screen.width(), screen.height() - 60);
+                    in.frame = QMargins(1, 22, 1, 1);
+                    in.seatNames = {QStringLiteral("Grulm"), seat3, QStringLiteral("Oskrel")};
+                    in.messageFontSize = font;
+                    in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
+                    in.fit = true;
+                    const LayoutPlan plan = Layout_Plan(in);
+                    ExpectClearTable(plan, notice);
+                    // A window made smaller by hand, down to the least size the table allows.
+                    if (size.players > 3) continue;
+                    const QSize least = plan.minimum, most = plan.window;
+                    ASSERT_TRUE(least.isValid() && least.width() <= most.width() &&
+                                least.height() <= most.height());
+                    for (const QSize window :
+                         {least, (least + most) / 2, QSize(least.width(), most.height())}) {
+                        SCOPED_TRACE(testing::Message()
+                                     << "window " << window.width() << "x" << window.height());
+                        in.fit = false;
+                        in.window = window;
+                        ExpectClearTable(Layout_Plan(in), notice);
+                    }
                 }
-            }
 }
 
 // Every plan of the walk the arithmetic covers: each screen from 640 to 1920 (and two avatar
@@ -441,6 +456,17 @@ bool ScaledListedDifference(const LayoutInputs& in, const QString& name, int ind
     return name == "Label9" && index == kLblMessage && in.messageFontSize == 36 && in.players == 4;
 }
 
+// Where the plan leaves seat 3's long name on its side pile and hand, the arithmetic takes it down
+// under the hand, and the seat's hold row, frame and outlines under the name; the centre piles and
+// the stock beside them go down below the hold rows where those reach them.
+bool LongNameListedDifference(const QString& name, int index) {
+    const bool seat3Hold = (name == "Picture2" && index >= 7) ||
+                           (name == "StackHold" && index >= 9 && index <= 12) ||
+                           (name == "Label3" && index == 2);
+    static const QStringList centre = {"PicCenter", "Label1", "ImgTurn1", "ImgTurn2"};
+    return seat3Hold || centre.contains(name);
+}
+
 // Three and four on every screen the table is scaled down to, in a message font larger than the
 // usual one (and the largest a player can choose on the smallest screen): the scale and the places
 // agree with the plan, and the card places also with the opponents named, whose names under their
@@ -474,14 +500,17 @@ TEST_F(LayoutPlanTest, TheArithmeticScaledTableAgreesInALargerMessageFont) {
             if (font != 10) continue;
             in.seatNames = {QStringLiteral("Grulm"), QStringLiteral("Torvek Low Marshland"),
                             QStringLiteral("Oskrel")};
-            named += ExpectArithmeticAgrees(in, Layout_Rehearse(in), CardGroup);
+            named += ExpectArithmeticAgrees(in, Layout_Rehearse(in), [](const QString& name, int index) {
+                return CardGroup(name) && !LongNameListedDifference(name, index);
+            });
         }
     // Each table's places (three players' 132, four players' 172), the stock group and the avatar
     // (5), the names, comment line and icon (5 or 6), the centre frame, wild-card labels and small
     // parts (11), the notice, deal button, peek label, status message and message (5): 7 cases, but
-    // the message listed. Named, the card places, stock group and avatar of the 6 cases in 10 points.
+    // the message listed. Named, the card places, stock group and avatar of the 6 cases in 10 points
+    // but the 17 listed.
     EXPECT_EQ(compared, 7 * ((132 + 5 + 5 + 11 + 5) + (172 + 5 + 6 + 11 + 5)) - 1);
-    EXPECT_EQ(named, 6 * ((132 + 5) + (172 + 5)));
+    EXPECT_EQ(named, 6 * ((132 + 5 - 17) + (172 + 5 - 17)));
 }
 
 // The seats' names, the comment line and the emote icon beside it.
