@@ -288,6 +288,9 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
         c.font.setPointSizeF(seat2.fontSize);
         c.font.setBold(seat2.bold);
         c.fore = seat2.fore;
+        // A seat that comes to the table shows its name at once.
+        for (int seat = 3; seat <= 4; ++seat)
+            if (c.index == SeatNameLabel(seat)) c.caption = in.seatNames[seat - 2];
     }
     if (c.name == QLatin1String("PicCenter")) {
         const design::Entry& piles = *design::Find(c.name, 1);

@@ -1,3 +1,4 @@
+#include "engine/TableCodes.h"
 #include "table/LayoutPlan.h"
 #include "table/Pictures.h"
 #include "table/Redraw.h"
@@ -40,6 +41,18 @@ TEST_F(LayoutTest, ATableChangedInPlayIsTheOneAFreshStartLaysOut) {
         Com.NumCenters = 3;
         Table(players, 4, twips);
         EXPECT_EQ(changed, Layout_Dump()) << players << " players, " << twips;
+    }
+}
+
+// Seats that come to the table in play show their names, as seat 2 does.
+TEST_F(LayoutTest, SeatsThatComeToTheTableShowTheirNames) {
+    Eng.Seat3Rec.RecName = "Torvek";
+    Eng.Seat4Rec.RecName = "Oskrel";
+    for (const int twips : {9600, 12000, 13500, 15360}) {
+        NewTable(2, 3, twips);
+        GameSize(4, 4);
+        EXPECT_EQ(form->Label9(SeatNameLabel(3)).Caption(), "Torvek") << twips;
+        EXPECT_EQ(form->Label9(SeatNameLabel(4)).Caption(), "Oskrel") << twips;
     }
 }
 
