@@ -2,10 +2,6 @@
 // The opponent's picture at the right of the table, the slap, and the waiting
 // comments the table's timer brings when the human takes long.
 
-// Places the avatar horizontally against the window's right edge.
-void Avatar_Position();
-// Sizes the avatar box for the game size and fits a picture of w x h pixels into it, aspect kept.
-void Avatar_Fit(int pictureWidth, int pictureHeight);
 // Shows the slap picture and plays the slap sound.
 void AvatarSlap();
 // The timer's tick: one of the three waiting comments, each once until the table is cleared.

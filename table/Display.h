@@ -12,20 +12,12 @@
 void Display_Install();
 // A change of display size: the plan for the mode the entry `kind` leads to, applied.
 void Display_ChangeImpl(int kind);
-// The steps of a change of display size on a table laid out for the mode in force; `fit` fits
-// the window to the screen after them.
-void Display_ChangeSteps(int kind, bool fit);
-void Display_SetCardSize(bool small);
-void Card_SetSizeForMode();
-void Form_FitScreen();
 // The table window at the screen's home corner, fitted to the screen, the table laid out for it in
 // `mode`: the default window size, and a start-up without a usable kept one.
 void Table_FitScreen(DisplayMode mode);
 // The table window's width fitted to a screen that wide (twips): the screen's own up to 1024
 // pixels, 1111 on wider ones.
 int Display_FittedWidthTw(int screenWidthTw);
-// A plan's step: the avatar by its rule and the stock under it, for the window the plan has.
-void Layout_AvatarAndPlayers();
 void Grulm_FormResize();
 // Puts the status bar along the bottom of the window.
 void StatusBar_Place();

@@ -17,14 +17,7 @@
 
 namespace {
 
-// Below this the avatar is no picture any more; it is shrunk and moved in these steps.
-constexpr double kAvatarSmallest = 40, kAvatarStep = 4;
 constexpr double kClearGap = 2;
-
-void KeepClearAddPlaces(std::vector<QRectF>& out, ControlArray<PictureBox>& places) {
-    for (int e = 1; e <= 10; ++e)
-        if (places.Exists(e)) out.push_back(KeepClear_Rect(places(e)));
-}
 
 } // namespace
 
@@ -32,101 +25,9 @@ QRectF KeepClear_Rect(const platform::Control& c) {
     return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
 }
 
-std::vector<QRectF> KeepClear_CardPlaces() {
-    TableForm& f = frmGrulm();
-    std::vector<QRectF> out;
-    KeepClearAddPlaces(out, f.Picture7);
-    KeepClearAddPlaces(out, f.Picture1);
-    if (Tbl.Seat3Loaded) KeepClearAddPlaces(out, f.Picture2);
-    if (Tbl.Seat4Loaded) KeepClearAddPlaces(out, f.Picture3);
-    for (int c = 0; c <= Com.NumCenters; ++c)
-        if (f.PicCenter.Exists(c)) out.push_back(KeepClear_Rect(f.PicCenter(c)));
-    for (int s = 0; s < Com.NumPlayers; ++s)
-        if (f.Label3.Exists(s)) out.push_back(KeepClear_Rect(f.Label3(s)));
-    // The frame round each hold pile of the two-player table reaches a pixel past its card.
-    for (int h = 1; h <= 8; ++h)
-        if (f.lblHoldCard.Exists(h) && f.lblHoldCard(h).Visible())
-            out.push_back(KeepClear_Rect(f.lblHoldCard(h)));
-    out.push_back(KeepClear_Rect(f.Label1));
-    return out;
-}
-
 bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places) {
     return std::none_of(places.begin(), places.end(),
                         [&](const QRectF& c) { return Layout_Overlap(c, box); });
-}
-
-void Avatar_KeepClear() {
-    TableForm& f = frmGrulm();
-    const int scale = f.ScaleMode();
-    f.SetScaleMode(platform::vbPixels);
-    Image& a = f.ImgAvatar;
-    if (!Tbl.AvatarRule.isValid()) Tbl.AvatarRule = KeepClear_Rect(a);
-    const QRectF at = Tbl.AvatarRule;
-    std::vector<QRectF> places = KeepClear_CardPlaces();
-    // The stock's turn arrows show which seat plays, the comment line what the seats say: the
-    // avatar, shown again whenever a seat speaks, hides neither.
-    for (const Image* arrow : {&f.ImgTurn1, &f.ImgTurn2})
-        places.push_back(KeepClear_Rect(*arrow));
-    if (f.Label9(kLblComment).Visible()) places.push_back(KeepClear_Rect(f.Label9(kLblComment)));
-    // Smaller where the layout puts it; failing that, the largest that fits lower down the
-    // right edge; with nowhere free it stays as it was put.
-    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
-    const double largest = std::max(at.width(), at.height());
-    auto sized = [&](double k) {
-        return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
-    };
-    QRectF box = at;
-    for (double k = 1; !KeepClear_Free(box, places) && k * largest >= kAvatarSmallest;
-         k -= kAvatarStep / largest)
-        box = sized(k);
-    for (double k = 1; !KeepClear_Free(box, places) && k * largest >= kAvatarSmallest;
-         k -= kAvatarStep / largest) {
-        box = sized(k);
-        while (!KeepClear_Free(box, places) && box.bottom() + kAvatarStep <= bottom)
-            box.translate(0, kAvatarStep);
-    }
-    if (!KeepClear_Free(box, places)) box = at;
-    if (box != KeepClear_Rect(a)) {
-        a.SetGeometryPx(box.left(), box.top(), box.width(), box.height());
-        f.imgSlap.SetGeometryPx(box.left() - 6 / platform::kTwipsPerPixel,
-                                box.bottom() - f.imgSlap.HeightPx() - 2, f.imgSlap.WidthPx(),
-                                f.imgSlap.HeightPx());
-    }
-    f.SetScaleMode(scale);
-}
-
-QRectF KeepClear_SidePile(int seat) {
-    TableForm& f = frmGrulm();
-    const SeatParts s = Seat(seat);
-    QRectF pile = KeepClear_Rect((*s.places)(1));
-    for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
-        if (f.Stack.Exists(e)) pile |= KeepClear_Rect(f.Stack(e));
-    return pile;
-}
-
-void Labels_KeepClear() {
-    TableForm& f = frmGrulm();
-    const int scale = f.ScaleMode();
-    f.SetScaleMode(platform::vbPixels);
-    Names_KeepClear();
-    const std::vector<QRectF> places = KeepClear_CardPlaces();
-    Label& comment = f.Label9(kLblComment);
-    const QRectF line = KeepClear_Rect(comment);
-    double height = line.height();
-    for (const QRectF& c : places)
-        if (c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
-            c.top() < line.top() + height)
-            height = c.top() - line.top() - kClearGap;
-    comment.SetGeometryPx(line.left(), line.top(), line.width(), height);
-
-    CommandButton& deal = f.cmdDeal;
-    const PictureBox& side = f.Picture7(1);
-    const QRectF dealAt = KeepClear_Rect(deal);
-    if (dealAt.intersects(KeepClear_Rect(side)) || dealAt.intersects(KeepClear_Rect(f.Label9(kLblHumanName))))
-        deal.SetGeometryPx(deal.LeftPx(), side.TopPx() - deal.HeightPx() - 4 * kClearGap, deal.WidthPx(),
-                           deal.HeightPx());
-    f.SetScaleMode(scale);
 }
 
 namespace {
@@ -165,46 +66,6 @@ bool NoticeWordsFit(const QFont& font, double width) {
     return true;
 }
 
-// What the message label must not lie on while the winner's notice shows: the card places,
-// every side stack, the deal button when it shows, the other text labels, the turn markers
-// and the avatar.
-// Short of room, the notice may lie on the opponents' names, markers and the avatar, never on
-// what the player reads or presses with it: the cards, the deal button, the comment line and
-// the player's own name.
-// The player's name as it reads: the text of a left-aligned name, else its whole label.
-QRectF NoticeNameText(const Label& name) {
-    QRectF r = KeepClear_Rect(name);
-    const QString text = name.Caption().trimmed();
-    if (name.Alignment() == 0 && !text.isEmpty())
-        r.setWidth(std::min(r.width(), QFontMetricsF(name.Font()).horizontalAdvance(text) + kClearGap));
-    return r;
-}
-
-std::vector<QRectF> NoticeEssentials(bool dealShown) {
-    TableForm& f = frmGrulm();
-    std::vector<QRectF> out = KeepClear_CardPlaces();
-    for (int seat = 1; seat <= Com.NumPlayers; ++seat)
-        out.push_back(KeepClear_SidePile(seat));
-    if (dealShown) out.push_back(KeepClear_Rect(f.cmdDeal));
-    out.push_back(KeepClear_Rect(f.Label9(kLblComment)));
-    out.push_back(NoticeNameText(f.Label9(kLblHumanName)));
-    return out;
-}
-
-std::vector<QRectF> NoticeObstacles(bool dealShown) {
-    TableForm& f = frmGrulm();
-    std::vector<QRectF> out = NoticeEssentials(dealShown);
-    for (int i = 0; i <= SeatNameLabel(Com.NumPlayers); ++i)
-        if (i != kLblMessage && f.Label9.Exists(i) && f.Label9(i).Visible())
-            out.push_back(KeepClear_Rect(f.Label9(i)));
-    for (const platform::Control* c : {&f.ImgTurn1, &f.ImgTurn2})
-        out.push_back(KeepClear_Rect(*c));
-    for (int p = 1; p <= Com.NumCenters; ++p)
-        if (f.LblWild.Exists(p)) out.push_back(KeepClear_Rect(f.LblWild(p)));
-    if (f.ImgAvatar.Visible()) out.push_back(KeepClear_Rect(f.ImgAvatar));
-    return out;
-}
-
 // The narrowest width the notice is squeezed to, and the step of the search for free room.
 constexpr double kNoticeNarrowest = 0.4, kNoticeStep = 4;
 
@@ -227,10 +88,6 @@ double Notice_HeightFor(const QFont& font, double width, const QString& rule) {
         height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
     }
     return height + kClearGap;
-}
-
-double Notice_Height(const Label& label) {
-    return NoticeHeightAt(label.Font(), label.WidthPx());
 }
 
 namespace {
@@ -488,29 +345,4 @@ NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const Notice
         if (const auto found = Notice_Smaller(smaller, chosen)) return {found->first, found->second};
     }
     return {box ? *box : Notice_Squeezed(r), chosen};
-}
-
-void Notice_Fit(bool dealShown) {
-    TableForm& f = frmGrulm();
-    Label& message = f.Label9(kLblMessage);
-    const double chosen = Notice_ChosenFontSize(message, Tbl);
-    if (message.Font().pointSizeF() != chosen) message.SetFontSize(chosen);
-    Tbl.NoticeFont = {};
-    const double bottom = f.StatusBar1.Visible() ? f.StatusBar1.TopPx() : f.Client()->height();
-    const NoticeFitted fitted = Notice_FitAmong(KeepClear_Rect(message), message.Font(),
-                                                {NoticeObstacles(dealShown), NoticeEssentials(dealShown)},
-                                                bottom, f.Client()->width(), NoticeRule());
-    if (fitted.fontSize != chosen) {
-        message.SetFontSize(fitted.fontSize);
-        Tbl.NoticeFont = {chosen, message.Font().pointSizeF()};
-    }
-    const QRectF& at = fitted.box;
-    message.SetGeometryPx(at.left(), at.top(), at.width(), at.height());
-}
-
-void Layout_KeepClear() {
-    // The notice keeps clear of the deal button and the comment line where these end up.
-    Labels_KeepClear();
-    Notice_Fit(frmGrulm().cmdDeal.Visible());
-    Avatar_KeepClear();
 }

@@ -456,9 +456,8 @@ std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands
     return out;
 }
 
-// The card places for inputs the arithmetic covers.
+// The card places.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
-    if (!LayoutGrid_Covers(in)) return {};
     const DisplayMode mode = Layout_ModeFor(in);
     if (in.players > 2) return GridSeveralPlaces(in, true);
     if (Display_IsSmall(mode)) {
@@ -489,20 +488,6 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
             !(g.name == QLatin1String("lblHoldCard") && g.index <= 4))
             right = std::max(right, g.rect.right());
     return right > LayoutGrid_ShrinkRoom(in).width();
-}
-
-bool LayoutGrid_Covers(const LayoutInputs& in) {
-    const DisplayMode mode = Layout_ModeFor(in);
-    // Three or four at the small display of a screen up to 800 pixels wide are scaled to the
-    // window, as is four between 800 and 1024 pixels wide where the table reaches past it. Not yet
-    // four below 12288 twips, where the avatar and the comment line keep the 800-pixel window's
-    // rules, nor four scaled from 13000 twips, where the stock and the comment line give way to
-    // each other otherwise.
-    if (Display_IsSmall(mode))
-        return in.players <= 3 || in.screenWidthTw <= kShrinkScreenTw ||
-               in.screenWidthTw >= platform::TwipsOfPx(1024) ||
-               (in.screenWidthTw >= 12288 && (in.screenWidthTw <= 13000 || !LayoutGrid_FourPastRoom(in)));
-    return in.players == 2 || in.screenWidthTw >= platform::TwipsOfPx(800);
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {

@@ -23,8 +23,6 @@ struct GridPlace {
 
 // The avatar's box for a picture of that size (none: the one drawn for a seat without a picture).
 QSizeF LayoutGrid_AvatarSize(const QSize& picture);
-// True for the inputs the arithmetic covers.
-bool LayoutGrid_Covers(const LayoutInputs& in);
 // The top of the centre square of three or four at the design size: lower on a wide screen.
 double LayoutGrid_CenterTop(const LayoutInputs& in);
 // True for the small display of four on a screen from 12288 twips to 1024 pixels wide whose

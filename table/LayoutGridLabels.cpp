@@ -522,10 +522,6 @@ QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>&
     return grid_labels::FitLabel(in, places, box, font, lines, widest);
 }
 
-std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in) {
-    return LayoutGrid_NameMovesOf(in, LayoutGrid_Places(in));
-}
-
 std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& in,
                                                            std::vector<GridPlace> places) {
     places.erase(std::remove_if(places.begin(), places.end(),

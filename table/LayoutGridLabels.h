@@ -24,9 +24,7 @@ QRectF LayoutGrid_FitLabel(const LayoutInputs& in, const std::vector<GridPlace>&
 // The comment line where the layout first lays it out, ending above the card places under it,
 // before it is fitted round the rest.
 QRectF LayoutGrid_CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places);
-// Those moves alone, for inputs the arithmetic covers.
-std::array<TableState::NameMove, 5> LayoutGrid_NameMoves(const LayoutInputs& in);
-// The same, from the places LayoutGrid_Places gave for `in`.
+// The opponents' names' moves off their side stacks, from the places LayoutGrid_Places gave for `in`.
 std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& in,
                                                            std::vector<GridPlace> places);
 // The opponents' names (by seat) of a table scaled to a narrow window as they stand before its

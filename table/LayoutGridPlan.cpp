@@ -371,13 +371,3 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
     plan.minimum = Layout_MinimumOf(plan);
     return plan;
 }
-
-namespace {
-constexpr int kStandardScreenTw = platform::TwipsOfPx(800);
-} // namespace
-
-bool LayoutGrid_Complete(const LayoutInputs& in) {
-    // What the arithmetic does not cover yet, LayoutGrid_Covers says.
-    return LayoutGrid_Covers(in) &&
-           (in.screenWidthTw >= kStandardScreenTw || in.players == 2 || LayoutGrid_ScaledToWindow(in));
-}

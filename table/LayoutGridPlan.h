@@ -3,8 +3,4 @@
 // stacking and looks, the layout's part of the table state, the display mode and the window.
 #include "table/LayoutPlan.h"
 
-// The plan for inputs LayoutGrid_Covers accepts; controls the arithmetic does not place yet are
-// left out (an empty list of controls for inputs it does not cover).
 LayoutPlan LayoutGrid_Plan(const LayoutInputs& in);
-// True for the inputs whose whole plan the arithmetic gives; the table is laid out by it there.
-bool LayoutGrid_Complete(const LayoutInputs& in);

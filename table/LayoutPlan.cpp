@@ -9,7 +9,6 @@
 #include "table/Display.h"
 #include "table/KeepClear.h"
 #include "table/Layout.h"
-#include "table/LayoutFit.h"
 #include "table/LayoutGridPlan.h"
 #include "table/Paint.h"
 #include "table/Piles.h"
@@ -26,8 +25,6 @@
 #include <memory>
 
 namespace {
-
-const QMargins* g_planFrame = nullptr;
 
 // The chrome the plan does not place: the status bar keeps to the window's bottom, the panel and
 // the level label in it go where the panel's own code puts them for its look.
@@ -49,165 +46,6 @@ bool PlanOwnsVisibility(const PlacedControl& c) {
            !c.visible;
 }
 
-// The layout's own part of the table state, as a table that was never laid out has it; the
-// pictures, the screen and the player's choices stay.
-TableState PlanStartState(const LayoutInputs& in) {
-    TableState s = Tbl;
-    const TableState fresh{};
-    s.CardWidth = fresh.CardWidth;
-    s.CardHeight = fresh.CardHeight;
-    s.ScreenWidthTwips = in.screenWidthTw;
-    s.ScreenHeightTwips = in.screenHeightTw;
-    s.Seat2Top = s.Seat2SideLeft = s.HumanTop = s.Seat2HandTop = s.HumanHandLeft = s.Seat2HandLeft = 0;
-    s.HumanHoldTop = s.OppHoldTop = s.HumanHoldLeft = s.Seat2HoldLeft = s.CenterTop = s.CenterLeft = 0;
-    s.UpSideTop = s.UpHoldTop = s.UpSeat2HoldTop = 0;
-    s.FourthCenterLoaded = s.Seat3Loaded = s.Seat4Loaded = false;
-    s.ResizeLock = false;
-    s.SmallDisplay = false;
-    s.DisplayForced = false;
-    s.TableShrink = s.TableShrinkDown = 1;
-    s.FontScale = 1;
-    s.HoldFramesMade = false;
-    s.CenterSpacing = fresh.CenterSpacing;
-    s.CenterSnapWidth = fresh.CenterSnapWidth;
-    const int width =
-        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
-    s.FormWidth = int(width * platform::kTwipsPerPixel);
-    s.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
-    for (int i = 0; i < 2; ++i) {
-        s.DisplayEntryEnabled[i] = true;
-    }
-    s.AvatarRule = QRectF();
-    s.NameMoves = {};
-    s.NoticeFont = {};
-    s.LargeFonts = in.largeFonts;
-    return s;
-}
-
-// What a plan borrows from the program while it runs, given back when it ends.
-struct PlanScope {
-    TableState table = Tbl;
-    TableForm* form = &frmGrulm();
-    int players = Com.NumPlayers, centers = Com.NumCenters, mode = Com.LayoutMode;
-    int prevPlayers = Com.PrevPlayers, prevCenters = Com.PrevCenters, total = Com.TotalCards;
-    int commentFont = Com.CommentFontSize, placeholder = Com.PlaceholderStyle, turn = Com.Pturn;
-    quint32 deck = Com.DeckColour;
-    std::array<QString, 3> names = {Eng.Seat2Rec.RecName, Eng.Seat3Rec.RecName, Eng.Seat4Rec.RecName};
-    QString rule = Notice_RuleReserved();
-    BArray<int, 1> centerCount = Eng.CenterCount;
-    BArray<int, 3> center = Eng.Center;
-    DisplayHooks display = DispHooks;
-    std::function<void(int)> change = DisplayChangeHook;
-    PlanScope() = default;
-    PlanScope(const PlanScope&) = delete;
-    PlanScope& operator=(const PlanScope&) = delete;
-    ~PlanScope() {
-        Tbl = table;
-        SetTableForm(form);
-        Com.NumPlayers = players;
-        Com.NumCenters = centers;
-        Com.LayoutMode = mode;
-        Com.PrevPlayers = prevPlayers;
-        Com.PrevCenters = prevCenters;
-        Com.TotalCards = total;
-        Com.CommentFontSize = commentFont;
-        Com.PlaceholderStyle = placeholder;
-        Com.Pturn = turn;
-        Com.DeckColour = deck;
-        Eng.Seat2Rec.RecName = names[0];
-        Eng.Seat3Rec.RecName = names[1];
-        Eng.Seat4Rec.RecName = names[2];
-        Notice_ReserveRule(rule);
-        Eng.CenterCount = centerCount;
-        Eng.Center = center;
-        DispHooks = display;
-        DisplayChangeHook = change;
-        g_planFrame = nullptr;
-    }
-};
-
-// What the layout's steps read of the player's choices and the seats, taken from the inputs.
-void PlanScope_UseInputs(const LayoutInputs& in) {
-    Com.CommentFontSize = int(in.commentFontSize);
-    Com.PlaceholderStyle = in.placeholderStyle;
-    Com.DeckColour = in.deckColour;
-    // No one is on turn while a plan is made: the names are set, no avatar file is loaded.
-    Com.Pturn = 1;
-    Eng.Seat2Rec.RecName = in.seatNames[0];
-    Eng.Seat3Rec.RecName = in.seatNames[1];
-    Eng.Seat4Rec.RecName = in.seatNames[2];
-    Notice_ReserveRule(in.ruleMessage);
-}
-
-// The plan's window as designed, the size the table's window has, with the status bar and the
-// message fonts of the inputs.
-void PlanWindow_Prepare(TableForm& w, const LayoutInputs& in) {
-    // A window about to be fitted to the screen is laid out for the width it gets.
-    const int width =
-        in.fit ? int(Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel) : in.window.width();
-    w.SetClientSizePx(width, in.window.height());
-    w.SetScaleMode(platform::vbPixels);
-    w.StatusBar1.SetGeometryPx(0, in.window.height() - in.statusBarHeight, width, in.statusBarHeight);
-    w.StatusBar1.SetVisible(in.statusBarShown);
-    w.ImgAvatar.SetVisible(in.avatarShown);
-    const bool styled = in.placeholderStyle != 0;
-    w.EmptyPlaceLarge = styled ? Tbl.Pic.ImgEmpty3 : Tbl.Pic.ImgEmpty2;
-    w.EmptyPlaceSmall = styled ? Tbl.Pic.ImgEmptySm3 : Tbl.Pic.ImgEmptySm2;
-    w.Label9(kLblMessage).SetFontSize(in.messageFontSize);
-    w.Label9(kLblComment).SetFontSize(in.commentFontSize);
-    // The avatar at its rule's size at the window's right edge, before the cards push it.
-    const double margin = in.screenWidthTw < 13000 ? 10 : 20;
-    w.ImgAvatar.SetGeometryPx(width - margin - design::kAvatar.w, 0, design::kAvatar.w, design::kAvatar.h);
-}
-
-// The layout's steps on the plan's window: the game size from the two-player table, then the
-// display size entered as the menu enters it.
-void PlanWindow_LayOut(const LayoutInputs& in) {
-    Stacks_LoadImages();
-    Highlights_LoadImages();
-    Com.NumPlayers = in.players;
-    Com.NumCenters = in.players > 2 ? 4 : in.centers;
-    Eng.CenterCount.Redim(Com.NumCenters);
-    Eng.Center.Redim(1, Com.NumCenters, kPileFull);
-    Layout_GameSizeSteps();
-    const bool forced = Layout_NarrowForStandard(in.screenWidthTw, in.screenHeightTw, in.players, in.centers);
-    // A forced small display cannot have its cards moved either.
-    const DisplayMode mode = Layout_ModeFor(in);
-    if (Display_IsSmall(mode)) Display_ChangeSteps(1, in.fit);
-    if (Display_IsUp(mode)) Display_ChangeSteps(0, in.fit);
-    // Fitted, the window takes the height of the display it ends in, whatever steps led there;
-    // else it keeps its size, which the small display's scaling took down with the table.
-    if (in.fit) {
-        Form_FitScreen();
-    } else {
-        frmGrulm().SetClientSizePx(in.window.width(), in.window.height());
-        Tbl.FormWidth = int(in.window.width() * platform::kTwipsPerPixel);
-        Tbl.FormHeight = int(in.window.height() * platform::kTwipsPerPixel);
-        StatusBar_Place();
-    }
-    // The avatar and the stock under it for the window, whether or not it was fitted on the way.
-    Layout_AvatarAndPlayers();
-    if (forced) Tbl.DisplayEntryEnabled[0] = Tbl.DisplayEntryEnabled[1] = false;
-    Tbl.DisplayForced = forced && !Display_IsSmall(in.mode);
-    Layout_Fit();
-    // The avatar takes its picture's shape, then gives way to the cards.
-    if (!in.avatarPicture.isEmpty()) {
-        Avatar_Fit(in.avatarPicture.width(), in.avatarPicture.height());
-        Avatar_Position();
-    }
-}
-
-std::vector<PlacedControl> PlanWindow_Capture(TableForm& w) {
-    std::vector<PlacedControl> out;
-    const QObjectList& order = w.Client()->children();
-    Design_ForEachControl(w, [&](platform::Control& c) {
-        out.push_back({c.Name(), c.Index(), QRectF(c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()),
-                       c.Visible(), c.Font().pointSizeF(), int(order.indexOf(c.Widget())), c.ToolTipText(),
-                       c.Caption(), c.BackColor(), c.ForeColor(), c.BorderStyle(), c.Font()});
-    });
-    return out;
-}
-
 } // namespace
 
 const PlacedControl* LayoutPlan::Find(const QString& name, int index) const {
@@ -224,14 +62,6 @@ bool Layout_NarrowForStandard(int screenWidthTw, int screenHeightTw, int players
     constexpr int kThreePilesWidthTw = 10050, kFourPilesWidthTw = 10800, kStandardHeightTw = 8400;
     return screenWidthTw < (centers == 4 ? kFourPilesWidthTw : kThreePilesWidthTw) ||
            (players > 2 && screenWidthTw < 13000) || screenHeightTw < kStandardHeightTw;
-}
-
-bool Layout_Planning() {
-    return g_planFrame != nullptr;
-}
-
-const QMargins* Layout_PlanningFrame() {
-    return g_planFrame;
 }
 
 DisplayMode Layout_ModeFor(const LayoutInputs& in) {
@@ -310,32 +140,7 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit) {
 }
 
 LayoutPlan Layout_Plan(const LayoutInputs& in) {
-    return LayoutGrid_Complete(in) ? LayoutGrid_Plan(in) : Layout_Rehearse(in);
-}
-
-LayoutPlan Layout_Rehearse(const LayoutInputs& in) {
-    LayoutPlan plan;
-    plan.inputs = in;
-    PlanScope scope;
-    PlanScope_UseInputs(in);
-    Tbl = PlanStartState(in);
-    Com.LayoutMode = 0;
-    DispHooks = DisplayHooks{};
-    DisplayChangeHook = [](int kind) { Display_ChangeSteps(kind, false); };
-    g_planFrame = &plan.inputs.frame;
-    FrmGrulm w; // becomes the table the layout's steps work on
-    PlanWindow_Prepare(w, in);
-    PlanWindow_LayOut(in);
-    plan.controls = PlanWindow_Capture(w);
-    plan.state = Tbl;
-    plan.mode = DisplayMode_Of(Com.LayoutMode);
-    plan.window = w.Client()->size();
-    plan.fitted = plan.window != in.window;
-    plan.imgCenterStretch = w.imgCenter.Stretch();
-    plan.imgCenterPicture = w.imgCenter.Picture();
-    plan.stockPicture = w.PicCenter(0).Picture();
-    plan.minimum = Layout_MinimumOf(plan);
-    return plan;
+    return LayoutGrid_Plan(in);
 }
 
 namespace {

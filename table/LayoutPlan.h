@@ -119,13 +119,9 @@ LayoutInputs Layout_InputsNow(DisplayMode mode, bool fit);
 // More players than the standard display holds on this screen, or a screen too narrow or too low
 // for it: the small display is taken, and the menu cannot take it back.
 bool Layout_NarrowForStandard(int screenWidthTw, int screenHeightTw, int players, int centers);
-// The table's layout for these inputs: worked out by arithmetic where it gives the whole plan, else
-// rehearsed.
+// The table's layout for these inputs, worked out by arithmetic alone: no window is made, nothing
+// else is read.
 LayoutPlan Layout_Plan(const LayoutInputs& in);
-// Works the layout out by running the layout's steps on a window of its own that starts as
-// designed, the table not touched: the way the table was laid out before the arithmetic, which
-// the arithmetic is held to.
-LayoutPlan Layout_Rehearse(const LayoutInputs& in);
 // The plan for these inputs, worked out once and kept while they stay the same.
 std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in);
 // The display mode a plan for these inputs gives: the small one where the standard does not fit.
@@ -140,7 +136,3 @@ bool Layout_Shows(const PlacedControl& c);
 // The smallest client area that holds the plan's table above the status bar; no larger than the
 // window the plan was made for.
 QSize Layout_MinimumOf(const LayoutPlan& plan);
-// True while a plan is being worked out (the layout's steps run on the plan's own window).
-bool Layout_Planning();
-// The frame margins the plan was asked for while one is worked out.
-const QMargins* Layout_PlanningFrame();

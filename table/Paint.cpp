@@ -189,8 +189,7 @@ void Cards_ShowAll() {
         Places& places = *s.places;
         if (!places.Exists(10)) continue;
         places(1).SetBackColor(Com.DeckColour);
-        // A plan's own window holds no game: its side places show as the layout leaves them.
-        if (Layout_Planning() || SidePile_Dealt(s))
+        if (SidePile_Dealt(s))
             Card_Show(places, 1, 0, kShowSilent);
         else
             places(1).SetVisible(false);

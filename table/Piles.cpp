@@ -85,19 +85,6 @@ void Pile_Draw(Places& places, const BArray<int, 2>& cards) {
     }
 }
 
-void Stack_Place(int top, PictureBox& anchor) {
-    TableForm& f = frmGrulm();
-    PilesPixels();
-    if (top != 25 && top != 50 && top != 75 && top != 100)
-        throw std::out_of_range("a side stack's top edge is 25, 50, 75 or 100");
-    f.Stack(top).Move(anchor.Left() - 3, anchor.Top());
-    for (int e = top; e >= top - 23; --e)
-        f.Stack(e - 1).Move(f.Stack(e).Left() - 2.25, f.Stack(e).Top());
-    if (top == 25) return;
-    const int label = SeatNameLabel(top / 25); // the top edges 50, 75, 100 are seats 2, 3, 4
-    if (f.Label9.Exists(label)) f.Label9(label).SetLeft(f.Stack(top - 24).Left());
-}
-
 void Stacks_ShowCounts(bool show) {
     if (Eng.SeatSideStack == 99) return;
     const bool loaded[] = {true, true, Tbl.Seat3Loaded, Tbl.Seat4Loaded};
@@ -105,16 +92,6 @@ void Stacks_ShowCounts(bool show) {
         const SeatParts s = Seat(seat);
         if (loaded[seat - 1])
             ShowEdges(s.TopEdge(), s.record ? s.record->RecSideStack : Eng.PlayerSideStack, show);
-    }
-}
-
-void Stack_SizeImages(int first, int last) {
-    TableForm& f = frmGrulm();
-    PilesPixels();
-    for (int e = first; e <= last; ++e) {
-        if (!f.Stack.Exists(e)) continue;
-        f.Stack(e).SetWidth(Tbl.CardWidth);
-        f.Stack(e).SetHeight(Tbl.CardHeight);
     }
 }
 
@@ -162,69 +139,8 @@ void Hold_Highlight(Places& places, bool show, int hold) {
     if (f.StackHold.Exists(outline)) f.StackHold(outline).SetVisible(show);
 }
 
-void HoldImages_Size() {
-    TableForm& f = frmGrulm();
-    PilesPixels();
-    f.ImgHold.Move(f.Stack(25).Left(), f.Stack(25).Top(), Tbl.CardWidth, Tbl.CardHeight);
-    HoldImages_Set();
-}
-
 void HoldImages_Set() {
     frmGrulm().ImgHold.SetPicture(Tbl.Pic.FilePic[Com.LayoutMode < 2 ? 0 : 5]);
-}
-
-void HoldCardFrames_Place() {
-    TableForm& f = frmGrulm();
-    PilesPixels();
-    if (!Tbl.HoldFramesMade) {
-        Tbl.HoldFramesMade = true;
-        for (int i = 2; i <= 8; ++i) {
-            Label& l = f.lblHoldCard.Exists(i) ? f.lblHoldCard(i) : f.lblHoldCard.Load(i);
-            // Seat 2's frames follow its first one: hidden while seat 2 sits compact.
-            l.SetVisible(i <= 4 ? f.lblHoldCard(1).Visible() : true);
-        }
-    }
-    const int W = Tbl.CardWidth, H = Tbl.CardHeight;
-    for (int h = 1; h <= 4; ++h) {
-        const PictureBox& mine = f.Picture7(6 + h);
-        const PictureBox& seat2 = f.Picture1(6 + h);
-        f.lblHoldCard(h + 4).Move(mine.Left() - 1, mine.Top() - 2, W + 2, H + 3);
-        f.lblHoldCard(h).Move(seat2.Left() - 1, seat2.Top() - 2, W + 2, H + 3);
-    }
-    f.lblHighlight.SetWidth(W + 10);
-    f.lblHighlight.SetHeight(H + 10);
-    Pile_Draw(f.Picture7, Eng.PlayerCards);
-}
-
-void Layout_SideStacks() {
-    TableForm& f = frmGrulm();
-    PilesPixels();
-    const int W = Tbl.CardWidth;
-    const int step = TableState::CardStep;
-    PictureBox& side = f.Picture7(1);
-    f.Picture7(2).SetLeft(Tbl.HumanHandLeft);
-    f.Picture7(7).SetLeft(Tbl.HumanHoldLeft);
-    if (Com.NumPlayers > 2 || Com.NumCenters == 4) {
-        f.Picture7(7).SetTop(Tbl.HumanHoldTop);
-        f.Picture7(2).SetTop(Tbl.HumanTop);
-    }
-    side.Move(Tbl.HumanHandLeft - 1.25 * W, Tbl.HumanTop);
-    f.ImgHold.Move(side.Left() - 4, Tbl.HumanTop);
-    Stack_Place(25, side);
-    const int handStep = Com.NumPlayers > 2 ? step - 2 : step;
-    for (int k = 0; k <= 4; ++k)
-        f.Picture7(2 + k).Move(Tbl.HumanHandLeft + k * handStep, Tbl.HumanTop);
-    for (int k = 0; k <= 3; ++k) {
-        PictureBox& hold = f.Picture7(7 + k);
-        hold.Move(Tbl.HumanHoldLeft + k * step, Tbl.HumanHoldTop);
-        f.StackHold(k + 1).Move(hold.Left() + 5, hold.Top() - 5);
-    }
-    HoldFrame_Place(RoundEven(f.Picture7(7).Top()), RoundEven(f.Picture7(7).Left()), 0);
-    HoldFrame_Place(RoundEven(f.Picture1(7).Top()), RoundEven(f.Picture1(7).Left()), 1);
-    PilesPixels();
-    if (Com.NumPlayers == 2)
-        for (int i = 1; i <= 4; ++i)
-            f.lblHoldCard(i).SetVisible(true);
 }
 
 void FrameLines_Draw(platform::Form& window) {

@@ -7,15 +7,10 @@
 using Places = ControlArray<PictureBox>;
 
 void Pile_Draw(Places& places, const BArray<int, 2>& cards);
-void Stack_Place(int top, PictureBox& anchor);
 void Stacks_ShowCounts(bool show);
-void Stack_SizeImages(int first, int last);
 void Stacks_LoadImages();
 void Highlights_LoadImages();
 void Hold_Highlight(Places& places, bool show, int hold);
-void HoldImages_Size();
 void HoldImages_Set();
-void HoldCardFrames_Place();
-void Layout_SideStacks();
 // The bevelled frame of a caption-less window, painted into its background.
 void FrameLines_Draw(platform::Form& window);

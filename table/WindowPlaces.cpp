@@ -342,8 +342,6 @@ void PlaceShrunkOverTable(platform::Form& form) {
 } // namespace
 
 QMargins Table_FrameMargins() {
-    // A layout being planned measures the table's frame, not its own hidden window's.
-    if (const QMargins* planned = Layout_PlanningFrame()) return *planned;
     return platform::FrameMarginsOf(TableWindow());
 }
 

@@ -3,7 +3,6 @@
 #include "common/Shared.h"
 #include "engine/TableCodes.h"
 #include "platform/OnTop.h"
-#include "table/KeepClear.h"
 #include "table/TableState.h"
 
 #include <QWidget>
@@ -44,44 +43,8 @@ void ScaleFormControls(platform::Form& window, int mode, int step) {
     } else {
         return;
     }
-    if (window.Name() != QLatin1String("frmGrulm")) {
-        ScaleWindowBy(window, x, y);
-        return;
-    }
-    const int oldScale = window.ScaleMode();
-    window.SetScaleMode(platform::vbTwips);
-    int h = window.HeightTw();
-    if (!Tbl.ResizeLock) h = static_cast<int>(std::lround(h * y));
-    window.MoveTw(window.LeftTw(), window.TopTw(), window.WidthTw(), h);
-    Tbl.FormHeight = h;
-
-    ScaleTableControls(window, x, y);
-    window.SetScaleMode(oldScale);
-}
-
-void ScaleTableControls(platform::Form& window, double x, double y) {
-    const int oldScale = window.ScaleMode();
-    window.SetScaleMode(platform::vbPixels);
-    // A notice shown smaller than the player chose keeps the chosen size, at the new scale.
-    Label& message = frmGrulm().Label9(kLblMessage);
-    const double noticeChosen = Notice_ChosenFontSize(message, Tbl);
-    for (platform::Control* c : window.Controls()) {
-        const QString& n = c->Name();
-        const bool isImage = dynamic_cast<platform::Image*>(c) != nullptr;
-        const bool isLabel = dynamic_cast<platform::Label*>(c) != nullptr;
-        const bool isButton = dynamic_cast<platform::CommandButton*>(c) != nullptr;
-        const bool kind = isImage || isLabel || isButton || dynamic_cast<platform::PictureBox*>(c) ||
-                          dynamic_cast<platform::Shape*>(c);
-        if (!kind) continue;
-        if (n == "lblRules" || n == "lblLevel" || n == "picPanel" || n == "imgIcon") continue;
-        if ((n == "ImgAvatar" || n == "imgSlap") && Tbl.ScreenWidthTwips >= 12000) continue;
-        if (n == "ImgTurn1" || n == "ImgTurn2") continue;
-        c->SetGeometryPx(c->LeftPx() * x, c->TopPx() * y, c->WidthPx() * x, c->HeightPx() * y);
-        if (isLabel || isButton) c->SetFontSize(c->Font().pointSizeF() * x);
-    }
-    Tbl.FontScale *= x;
-    if (Tbl.NoticeFont.chosen > 0) Tbl.NoticeFont = {noticeChosen * x, message.Font().pointSizeF()};
-    window.SetScaleMode(oldScale);
+    // The table window is laid out by its plan, never scaled.
+    if (window.Name() != QLatin1String("frmGrulm")) ScaleWindowBy(window, x, y);
 }
 
 void ScaleWindowBy(platform::Form& window, double x, double y) {

@@ -25,6 +25,12 @@
 
 namespace {
 
+// A seat's picture on the avatar, and the table laid out for its shape as the game does it.
+void ShowAvatar(int w, int h) {
+    frmGrulm().ImgAvatar.SetPicture(QImage(w, h, QImage::Format_RGB32));
+    Layout_Relay(Layout_ModeAsked());
+}
+
 class DisplayTest : public LayoutTest {
   protected:
     void SetUp() override {
@@ -177,40 +183,6 @@ TEST_F(DisplayTest, EverySequenceOfDisplayEntriesEndsInTheTableOfAFreshStart) {
         }
 }
 
-TEST_F(DisplayTest, ScaleFactorsForFittingAndStepping) {
-    Fitted(2, 3, 15360);
-    const struct {
-        int w, h;
-        double f;
-    } cases[] = {{19200, 14400, 1.44}, {19200, 12000, 1.28}};
-    for (const auto& c : cases) {
-        Tbl.ScreenWidthTwips = c.w;
-        Tbl.ScreenHeightTwips = c.h;
-        const double left = form->Picture7(2).LeftPx(), top = form->Picture7(2).TopPx();
-        ScaleFormControls(*form, 4, 0);
-        EXPECT_NEAR(form->Picture7(2).LeftPx(), left * c.f, 1e-9);
-        EXPECT_NEAR(form->Picture7(2).TopPx(), top * c.f, 1e-9);
-    }
-    // Screens up to 17280 twips scale each way by their own ratio.
-    Tbl.ScreenWidthTwips = 13500;
-    Tbl.ScreenHeightTwips = 9900;
-    const double w = form->Label3(0).WidthPx(), h = form->Label3(0).HeightPx();
-    ScaleFormControls(*form, 4, 0);
-    EXPECT_NEAR(form->Label3(0).WidthPx(), w * 13500 / 12000.0, 1e-9);
-    EXPECT_NEAR(form->Label3(0).HeightPx(), h * 9900 / 9000.0, 1e-9);
-}
-
-TEST_F(DisplayTest, TurnMarkersAndTheLevelLabelAreNotScaled) {
-    Fitted(2, 3, 15360);
-    const QRectF turn = Rect(form->ImgTurn2), level = Rect(form->lblLevel), deal = Rect(form->cmdDeal);
-    const double font = form->cmdDeal.Font().pointSizeF();
-    ScaleFormControls(*form, 5, 2);
-    EXPECT_EQ(Rect(form->ImgTurn2), turn);
-    EXPECT_EQ(Rect(form->lblLevel), level);
-    EXPECT_NEAR(form->cmdDeal.WidthPx(), deal.width() * 1.25, 1e-9);
-    EXPECT_NEAR(form->cmdDeal.Font().pointSizeF(), font * 1.25, 1e-6);
-}
-
 // The level label keeps to the panel's right edge as each look of the panel puts it, whatever
 // lays the table out again afterwards: either display entry, or a window resized by hand.
 TEST_F(DisplayTest, TheLevelLabelStaysWhereThePanelsLookPutsIt) {
@@ -225,17 +197,6 @@ TEST_F(DisplayTest, TheLevelLabelStaysWhereThePanelsLookPutsIt) {
             if (kind == 2) form->SetClientSizePx(900, 640), Grulm_FormResize();
             EXPECT_EQ(Rect(form->lblLevel), level) << look << " " << kind;
         }
-}
-
-TEST_F(DisplayTest, AMaximizedWindowIsNotScaled) {
-    Fitted(2, 3, 15360);
-    form->Show();
-    form->SetWindowState(2);
-    if (form->WindowState() != 2) GTEST_SKIP() << "this platform cannot maximize";
-    const QRectF r = Rect(form->Picture7(2));
-    ScaleFormControls(*form, 5, 3);
-    EXPECT_EQ(Rect(form->Picture7(2)), r);
-    EXPECT_EQ(Tbl.CenterSpacing, 82);
 }
 
 TEST_F(DisplayTest, OtherWindowsScaleAllControlsAndTheirFonts) {
@@ -416,14 +377,14 @@ TEST_F(DisplayTest, TheAvatarStaysAPictureAndTheNoticeShowsWhole) {
                 Com.NumPlayers = 2;
                 Com.NumCenters = 3;
                 Fitted(c.players, c.centers, twips);
-                Avatar_Fit(130, 130);
+                ShowAvatar(130, 130);
                 if (change & 2) Display_Change(1);
                 if (change & 1) Display_Change(0);
                 form->SetScaleMode(platform::vbPixels);
                 FrmGrulm& f = *form;
                 EXPECT_GE(f.ImgAvatar.WidthPx(), 40);
                 // Shown again as a seat speaks, the avatar leaves the comment line whole.
-                Avatar_Fit(130, 130);
+                ShowAvatar(130, 130);
                 EXPECT_FALSE(Layout_Overlap(Rect(f.ImgAvatar), Rect(f.Label9(kLblComment))));
                 Label& l = f.Label9(1);
                 for (const QString& text : notices) {

@@ -18,8 +18,9 @@ double Needed(platform::Label& l, const QString& text, int flags) {
 }
 
 TEST_F(LabelFitTest, NoticesNamesAndMessagesHoldTheirLongestTexts) {
-    const QString winner = QStringLiteral("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! "
-                                          "I DEMAND a rematch!\n(Grulm had 1 cards left.)");
+    const QString winner =
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  You beat Grulm by one card! "
+                       "I DEMAND a rematch!\n(Grulm had 1 cards left.)");
     const QString longName = QStringLiteral("Maximiliane_Bergmann"); // a login name at its 20 characters
     struct Case {
         int players, centers, twips, mode;
@@ -61,8 +62,7 @@ TEST_F(LabelFitTest, TheWinnersNoticeShowsWholeAndClearOfEverythingElse) {
                     SCOPED_TRACE(testing::Message() << players << " players, " << centers << " piles, "
                                                     << twips << " mode " << mode);
                     NewTable(players, centers, twips, mode);
-                    Layout_Labels();  // a pass that places the labels again after the table was laid out
-                    Notice_Fit(true); // as the game end does before it writes the notice
+                    Layout_Relay(Layout_ModeAsked()); // as the game end does before it writes the notice
                     FrmGrulm& f = *form;
                     const platform::Label& message = f.Label9(kLblMessage);
                     for (const QString& text : notices)
@@ -91,11 +91,14 @@ TEST_F(LabelFitTest, AnOpponentsNameIsNotCoveredByItsSideStack) {
                 int clear = 0;
                 for (int seat = 2; seat <= players; ++seat) {
                     const platform::Label& name = form->Label9(SeatNameLabel(seat));
-                    if (!Rect(name).intersects(KeepClear_SidePile(seat))) {
+                    const SeatParts s = Seat(seat);
+                    QRectF pile = Rect((*s.places)(1));
+                    for (int e = s.firstEdge; e <= s.TopEdge(); ++e)
+                        pile |= Rect(form->Stack(e));
+                    if (!Rect(name).intersects(pile)) {
                         ++clear;
                         continue;
                     }
-                    const SeatParts s = Seat(seat);
                     // Its text keeps above the hold frame's top line rather than crossed by it.
                     const double frameTop = form->Label3(seat - 1).TopPx();
                     const double textBottom = name.TopPx() + QFontMetricsF(name.Font()).height();

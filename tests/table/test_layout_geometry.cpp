@@ -1,6 +1,5 @@
 // The table's geometry checked against its rules, computed here on their own.
-#include "table/Avatar.h"
-#include "table/KeepClear.h"
+#include "table/Display.h"
 #include "table/Paint.h"
 #include "table/Redraw.h"
 #include "tests/table/test_layout_support.h"
@@ -14,119 +13,7 @@ namespace {
 
 using LayoutGeometryTest = LayoutTest;
 
-// ---------------------------------------------------------------- the grid
-
-struct TwoGrid {
-    int twips, centers, width;
-    int seat2SideLeft, humanTop, humanHandLeft, seat2HandLeft, humanHoldTop, holdLeft, centerTop, centerLeft;
-};
-
-// Straight from the two-player table: 12288 twips divides narrow from wide.
-const TwoGrid kTwoGrids[] = {
-    {12000, 4, 71, 151, 392, 266, 240, 273, 400, 153, 166},
-    {12000, 3, 71, 151, 392, 166, 240, 273, 300, 202, 33},
-    {12287, 3, 59, 166, 392, 166, 240, 273, 300, 214, 33},
-    {12288, 4, 71, 231, 400, 400, 320, 279, 480, 153, 225},
-    {12288, 3, 71, 231, 400, 400, 320, 279, 480, 218, 152},
-    {15360, 3, 59, 246, 400, 400, 320, 279, 480, 230, 194},
-};
-
-TEST_F(LayoutGeometryTest, TwoPlayerGridFollowsScreenPilesAndCardSize) {
-    for (const TwoGrid& g : kTwoGrids) {
-        SCOPED_TRACE(testing::Message() << g.twips << " twips, " << g.centers << " piles, W " << g.width);
-        Tbl.ScreenWidthTwips = g.twips;
-        Tbl.CardWidth = g.width;
-        Tbl.CardHeight = g.width == 71 ? 96 : 80;
-        Com.NumPlayers = 2;
-        Com.NumCenters = g.centers;
-        Tbl.OppHoldTop = -1;
-        Layout_ComputeGrid();
-        EXPECT_EQ(Tbl.Seat2Top, 6);
-        EXPECT_EQ(Tbl.Seat2HandTop, 6);
-        EXPECT_EQ(Tbl.Seat2SideLeft, g.seat2SideLeft);
-        EXPECT_EQ(Tbl.HumanTop, g.humanTop);
-        EXPECT_EQ(Tbl.HumanHandLeft, g.humanHandLeft);
-        EXPECT_EQ(Tbl.Seat2HandLeft, g.seat2HandLeft);
-        EXPECT_EQ(Tbl.HumanHoldTop, g.humanHoldTop);
-        EXPECT_EQ(Tbl.HumanHoldLeft, g.holdLeft);
-        EXPECT_EQ(Tbl.Seat2HoldLeft, g.holdLeft);
-        EXPECT_EQ(Tbl.CenterTop, g.centerTop);
-        EXPECT_EQ(Tbl.CenterLeft, g.centerLeft);
-        // The hold row of a compact seat is only set on a wide screen.
-        EXPECT_EQ(Tbl.OppHoldTop, g.twips >= 12288 ? Tbl.CardHeight + 6 : -1);
-        EXPECT_EQ(form->Picture1(1).LeftPx(), g.seat2SideLeft);
-        EXPECT_EQ(form->Picture1(1).TopPx(), 6);
-        EXPECT_EQ(form->Picture1(2).LeftPx(), g.seat2HandLeft);
-        EXPECT_EQ(form->Picture1(2).TopPx(), 6);
-        EXPECT_EQ(form->Picture1(7).LeftPx(), g.holdLeft);
-    }
-}
-
-struct ManyGrid {
-    int players, twips, width;
-    int seat2SideLeft, humanTop, humanHoldTop, centerTop, oppHoldTop, seat2HandLeft;
-};
-
-const ManyGrid kManyGrids[] = {
-    {4, 12000, 71, 63, 392, 273, 213, 101, 108}, // 35.5 + 63 + 10 = 108.5 rounds to even
-    {4, 12288, 71, 80, 392, 273, 213, 101, 126}, // 125.5 rounds to even
-    {4, 13000, 71, 80, 392, 273, 213, 101, 126}, {4, 13001, 71, 80, 405, 290, 230, 116, 126},
-    {3, 12000, 59, 250, 392, 273, 213, 85, 290}, {3, 15360, 71, 250, 405, 290, 230, 116, 296},
-};
-
-TEST_F(LayoutGeometryTest, ThreeAndFourPlayerGridFollowsTheScreen) {
-    for (const ManyGrid& g : kManyGrids) {
-        SCOPED_TRACE(testing::Message() << g.players << " players, " << g.twips << " twips, W " << g.width);
-        Tbl.ScreenWidthTwips = g.twips;
-        Tbl.CardWidth = g.width;
-        Tbl.CardHeight = g.width == 71 ? 96 : 80;
-        Com.NumPlayers = g.players;
-        Com.NumCenters = 4;
-        Tbl.Seat2HoldLeft = -1;
-        Layout_ComputeGrid();
-        EXPECT_EQ(Tbl.Seat2Top, 5);
-        EXPECT_EQ(Tbl.Seat2HandTop, 5);
-        EXPECT_EQ(Tbl.Seat2SideLeft, g.seat2SideLeft);
-        EXPECT_EQ(Tbl.HumanTop, g.humanTop);
-        EXPECT_EQ(Tbl.HumanHandLeft, 433);
-        EXPECT_EQ(Tbl.HumanHoldLeft, 433);
-        EXPECT_EQ(Tbl.HumanHoldTop, g.humanHoldTop);
-        EXPECT_EQ(Tbl.CenterTop, g.centerTop);
-        EXPECT_EQ(Tbl.CenterLeft, 126);
-        EXPECT_EQ(Tbl.OppHoldTop, g.oppHoldTop);
-        EXPECT_EQ(Tbl.Seat2HandLeft, g.seat2HandLeft);
-        EXPECT_EQ(Tbl.Seat2HoldLeft, -1); // not a value of the compact seats
-        EXPECT_EQ(form->Picture1(1).LeftPx(), g.seat2SideLeft);
-        EXPECT_EQ(form->Picture1(1).TopPx(), 5);
-    }
-}
-
 // ---------------------------------------------------------------- whole tables
-
-TEST_F(LayoutGeometryTest, TwoPlayersThreePilesWithSmallCards) {
-    Passes(2, 3, 15360, 2);
-    EXPECT_EQ(form->PicCenter(1).LeftPx(), 194);
-    EXPECT_EQ(form->PicCenter(1).TopPx(), 230);
-    EXPECT_EQ(form->PicCenter(1).WidthPx(), 59);
-    EXPECT_EQ(form->PicCenter(3).LeftPx(), 354);
-}
-
-TEST_F(LayoutGeometryTest, FourPlayersSeatTwoByScreenWidth) {
-    struct Case {
-        int twips;
-        double seat2Left, humanTop, nameBelowSide;
-    } cases[] = {{12000, 63, 392, 73}, {12287, 63, 392, 73}, {12288, 80, 392, 73},
-                 {13000, 80, 392, 83}, {13001, 80, 405, 83}, {15360, 80, 405, 83}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.twips);
-        NewPasses(4, 4, c.twips);
-        EXPECT_EQ(form->Picture1(1).LeftPx(), c.seat2Left);
-        EXPECT_EQ(form->Picture1(1).TopPx(), 5);
-        EXPECT_EQ(form->Picture7(1).TopPx(), c.humanTop);
-        // Seat 2's name: 80 + 3 below its side pile from 13000 twips on, 80 - 7 below that.
-        EXPECT_EQ(form->Label9(4).TopPx() - form->Picture1(1).TopPx(), c.nameBelowSide);
-    }
-}
 
 // Beside the golden tables: three players at 12800 twips.
 TEST_F(LayoutGeometryTest, MessageLabelOfThreeAndFourPlayersIsEightyHighAndWiderThanTheHoldFrame) {
@@ -141,72 +28,9 @@ TEST_F(LayoutGeometryTest, MessageLabelOfThreeAndFourPlayersIsEightyHighAndWider
     EXPECT_EQ(form->Label9(2).LeftPx(), form->Label3(0).LeftPx());
 }
 
-TEST_F(LayoutGeometryTest, CompactSeatsHoldPilesOverlapBySixPixels) {
-    for (int mode : {0, 2}) {
-        SCOPED_TRACE(mode);
-        NewPasses(4, 4, 15360, mode);
-        const int W = Tbl.CardWidth;
-        EXPECT_EQ(W - 6, mode == 0 ? 65 : 53);
-        for (Places* places : {&form->Picture1, &form->Picture2, &form->Picture3}) {
-            for (int e = 8; e <= 10; ++e) {
-                EXPECT_EQ(places->operator()(e).LeftPx() - places->operator()(e - 1).LeftPx(), W - 6)
-                    << places->Name().toStdString() << " " << e;
-                EXPECT_EQ(places->operator()(e).TopPx(), Tbl.OppHoldTop);
-            }
-            // The first hold pile stands 8 pixels right of the farthest edge of the seat's side stack.
-            const int first = places == &form->Picture1 ? 26 : places == &form->Picture2 ? 51 : 76;
-            EXPECT_EQ(places->operator()(7).LeftPx(), form->Stack(first).LeftPx() + 8);
-            // The hand fans a quarter card to the right and 3 pixels down, from half a card right of the side
-            // pile.
-            const int a = static_cast<int>(std::nearbyint(W / 4.0));
-            const int b = static_cast<int>(std::nearbyint(places->operator()(1).LeftPx() + W / 2.0 + 10));
-            for (int e = 2; e <= 6; ++e) {
-                EXPECT_EQ(places->operator()(e).LeftPx(), (e - 1) * a + b);
-                EXPECT_EQ(places->operator()(e).TopPx(), places->operator()(e - 1).TopPx() + 3);
-                EXPECT_EQ(places->operator()(e).WidthPx(), 59);
-            }
-        }
-    }
-}
-
-TEST_F(LayoutGeometryTest, SmallDisplayFourPilesCloseUp) {
-    Passes(4, 4, 12000, 2);
-    const std::pair<double, double> want[] = {{0, 0}, {122, 209}, {189, 209}, {122, 293}, {189, 293}};
-    for (int p = 1; p <= 4; ++p) {
-        EXPECT_EQ(form->PicCenter(p).LeftPx(), want[p].first) << p;
-        EXPECT_EQ(form->PicCenter(p).TopPx(), want[p].second) << p;
-    }
-    EXPECT_EQ(form->imgCenter.LeftPx(), 111);
-    EXPECT_EQ(form->imgCenter.TopPx(), 197);
-    EXPECT_DOUBLE_EQ(form->imgCenter.WidthPx(), 145.6);
-    EXPECT_DOUBLE_EQ(form->imgCenter.HeightPx(), 181.6);
-    EXPECT_TRUE(form->imgCenter.Stretch());
-}
-
 TEST_F(LayoutGeometryTest, LargeDisplayFourPilesOfTwoPlayersOnAWideScreenKeepTheFrameUnstretched) {
     Table(2, 4, 15360);
     EXPECT_FALSE(form->imgCenter.Stretch());
-}
-
-// The whole tables' places are pinned by the golden dumps; what they do not show stays here.
-TEST_F(LayoutGeometryTest, AnAvatarNarrowerThanTheStocksFrameSendsTheStockToTheRightEdge) {
-    Table(2, 3, 15360);
-    Avatar_Fit(60, 130); // a picture less than half as wide as high
-    ASSERT_LT(form->ImgAvatar.WidthPx(), 71);
-    Layout_Stock();
-    EXPECT_EQ(form->PicCenter(0).LeftPx(), form->Client()->width() - 71 - 14);
-}
-
-TEST_F(LayoutGeometryTest, PassesWorkInPixelsAndMoveCardsEndsInTwips) {
-    Screen(12000);
-    StartUp();
-    form->SetScaleMode(platform::vbTwips);
-    Layout_TwoPlayers();
-    EXPECT_EQ(form->ScaleMode(), platform::vbPixels);
-    Layout_MoveCards(true);
-    EXPECT_EQ(form->ScaleMode(), platform::vbTwips);
-    Layout_MoveCards(false);
-    EXPECT_EQ(form->ScaleMode(), platform::vbTwips);
 }
 
 // ---------------------------------------------------------------- moving the human's cards
@@ -215,15 +39,15 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpRaisesTheHumansRows) {
     struct Case {
         int players, centers, twips, raise;
     } cases[] = {{2, 3, 12000, 20}, {2, 4, 12000, 20}, {2, 3, 13000, 20}, {2, 4, 13001, 50},
-                 {3, 4, 12000, 20}, {3, 4, 15360, 50}, {4, 4, 12800, 20}, {4, 4, 15360, 50}};
+                 {3, 4, 15360, 50}, {4, 4, 15360, 50}}; // narrower, three or four take the small display
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.players << "/" << c.centers << " at " << c.twips);
-        NewPasses(c.players, c.centers, c.twips);
+        NewTable(c.players, c.centers, c.twips);
         std::map<int, double> before;
         for (int e = 1; e <= 10; ++e)
             before[e] = form->Picture7(e).TopPx();
         const double frameBefore = form->Label3(0).TopPx();
-        Layout_MoveCards(true);
+        Display_Change(0);
         for (int e = 1; e <= 10; ++e)
             EXPECT_EQ(form->Picture7(e).TopPx(), before[e] - c.raise) << e;
         for (int h = 1; h <= 4; ++h)
@@ -236,11 +60,8 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpRaisesTheHumansRows) {
         EXPECT_EQ(form->ImgHold.TopPx(), form->Stack(25).TopPx());
         if (c.players > 2) {
             EXPECT_EQ(form->Label9(2).LeftPx(), form->imgCenter.LeftPx() + form->imgCenter.WidthPx());
-            EXPECT_EQ(form->Label9(2).WidthPx(), 2 * Tbl.CardWidth);
             // Down towards the side card, but never over a card place.
             EXPECT_LE(form->Label9(2).TopPx() + form->Label9(2).HeightPx(), form->Picture7(1).TopPx());
-            for (const QRectF& place : KeepClear_CardPlaces())
-                EXPECT_FALSE(Rect(form->Label9(2)).intersects(place));
         }
     }
 }
@@ -250,7 +71,7 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpKeepsSeatTwosHoldPilesOffTheHumans) {
         SCOPED_TRACE(centers);
         NewTable(2, centers, 12000);
         const double seat2Before = form->Picture1(7).TopPx();
-        Layout_MoveCards(true);
+        Display_Change(0);
         for (int e = 7; e <= 10; ++e) {
             EXPECT_EQ(form->Picture1(e).TopPx(), seat2Before - 10) << e;
             EXPECT_EQ(form->StackHold(e - 2).TopPx(), seat2Before - 15) << e;
@@ -270,18 +91,20 @@ TEST_F(LayoutGeometryTest, MovingTheCardsUpKeepsSeatTwosHoldPilesOffTheHumans) {
 TEST_F(LayoutGeometryTest, MovingTheCardsBackRestoresTheTable) {
     struct Case {
         int players, centers, twips, mode;
-    } cases[] = {{2, 3, 12000, 0}, {2, 4, 12000, 0}, {2, 3, 15360, 0}, {2, 4, 15360, 0},
-                 {3, 4, 12000, 0}, {4, 4, 12800, 0}, {4, 4, 15360, 0}, {2, 4, 12000, 2}};
+    } cases[] = {{2, 3, 12000, 0}, {2, 4, 12000, 0}, {2, 3, 15360, 0},
+                 {2, 4, 15360, 0}, {4, 4, 15360, 0}, {2, 4, 12000, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.players << "/" << c.centers << " at " << c.twips << " mode " << c.mode);
-        NewPasses(c.players, c.centers, c.twips, c.mode);
-        Table_Redraw();     // moving the cards back ends with a redraw
-        Avatar_KeepClear(); // as the avatar code leaves it on the table
+        NewTable(c.players, c.centers, c.twips, c.mode);
+        // A display entry fits the window to the screen and paints the table again, which hides the
+        // side places until they are dealt.
+        Table_FitScreen(Layout_ModeAsked());
+        Cards_ShowAll();
         const QString before = Layout_Dump();
-        Layout_MoveCards(true);
+        Display_Change(0);
         EXPECT_NE(Layout_Dump(), before);
-        Layout_MoveCards(false);
+        Display_Change(0);
         ExpectSameLines(Layout_Dump(), before);
     }
 }
@@ -499,8 +322,8 @@ TEST_F(LayoutTransitionTest, SmallDisplayAndRaisedCardsSurviveEveryChange) {
                 SCOPED_TRACE(testing::Message()
                              << twips << " twips, mode " << mode << ", to " << s.players << "/" << s.centers);
                 ASSERT_NO_THROW(GameSize(s.players, s.centers));
-                ASSERT_NO_THROW(Layout_MoveCards(true));
-                ASSERT_NO_THROW(Layout_MoveCards(false));
+                ASSERT_NO_THROW(Display_Change(0));
+                ASSERT_NO_THROW(Display_Change(0));
                 EXPECT_EQ(Tbl.Seat3Loaded, s.players >= 3);
                 EXPECT_EQ(Tbl.Seat4Loaded, s.players == 4);
                 EXPECT_EQ(form->PicCenter.Exists(4), s.centers == 4);
@@ -509,32 +332,6 @@ TEST_F(LayoutTransitionTest, SmallDisplayAndRaisedCardsSurviveEveryChange) {
             }
         }
     }
-}
-
-TEST_F(LayoutTransitionTest, PassesCalledOutOfTheirUsualOrderStayInBounds) {
-    Fresh({2, 3}, 12000, 0);
-    // Passes run straight after the window is made, before the player set-up made its pictures.
-    form = std::make_unique<FrmGrulm>();
-    Table_ResetState();
-    Com.NumPlayers = 4;
-    Com.NumCenters = 4;
-    EXPECT_NO_THROW(Layout_Table(4));
-    EXPECT_NO_THROW(Layout_Table(4));
-    EXPECT_NO_THROW(Layout_Table(3));
-    EXPECT_NO_THROW(Table_NameSeats());
-    Com.NumPlayers = 3;
-    EXPECT_NO_THROW(Layout_TwoPlayers()); // the tutorial re-lays with whatever count is set
-    EXPECT_NO_THROW(Table_NameSeats());
-    Com.NumPlayers = 2;
-    EXPECT_NO_THROW(Layout_FourCenters());
-    EXPECT_NO_THROW(Layout_FourCenters());
-    EXPECT_NO_THROW(Layout_CenterImages());
-    Com.NumCenters = 3;
-    EXPECT_NO_THROW(Layout_CenterArea());
-    EXPECT_NO_THROW(Centers_Show());
-    EXPECT_NO_THROW(Layout_Labels());
-    EXPECT_NO_THROW(Layout_TwoPlayers());
-    EXPECT_FALSE(form->PicCenter.Exists(4));
 }
 
 // ---------------------------------------------------------------- the table looks tidy

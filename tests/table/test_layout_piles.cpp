@@ -38,42 +38,6 @@ class PilesTest : public LayoutTest {
 
 // ---------------------------------------------------------------- side stacks
 
-TEST_F(PilesTest, SideStackStepsLeftFromTheSidePlace) {
-    Table(2, 3, 12000);
-    for (int top : {25, 50}) {
-        PictureBox& anchor = top == 25 ? form->Picture7(1) : form->Picture1(1);
-        anchor.SetGeometryPx(300.5, 200, 71, 96);
-        Stack_Place(top, anchor);
-        EXPECT_EQ(form->Stack(top).LeftPx(), 297.5);
-        for (int e = top - 24; e <= top; ++e) {
-            EXPECT_DOUBLE_EQ(form->Stack(e).LeftPx(), 297.5 - (top - e) * 2.25) << e;
-            EXPECT_EQ(form->Stack(e).TopPx(), 200) << e;
-        }
-        // The farthest edge lies 3 + 24 x 2.25 = 57 pixels left of the side place.
-        EXPECT_DOUBLE_EQ(form->Stack(top - 24).LeftPx(), anchor.LeftPx() - 57);
-    }
-    // Seat 2's name goes under the farthest edge; the human's stack moves no label.
-    EXPECT_DOUBLE_EQ(form->Label9(4).LeftPx(), form->Stack(26).LeftPx());
-    EXPECT_EQ(form->Label9(3).LeftPx(), 77.25);
-}
-
-TEST_F(PilesTest, NameLabelsOfSeatsThreeAndFourFollowTheirStacks) {
-    Table(4, 4, 15360);
-    for (int top : {75, 100}) {
-        PictureBox& anchor = top == 75 ? form->Picture2(1) : form->Picture3(1);
-        anchor.SetLeft(anchor.Left() + 10);
-        Stack_Place(top, anchor);
-        EXPECT_DOUBLE_EQ(form->Label9(2 + top / 25).LeftPx(), form->Stack(top - 24).LeftPx()) << top;
-        EXPECT_DOUBLE_EQ(form->Stack(top - 24).LeftPx(), anchor.LeftPx() - 57) << top;
-    }
-}
-
-TEST_F(PilesTest, SideStackTopMustBeTheTopOfABlock) {
-    Table(2, 3, 12000);
-    EXPECT_THROW(Stack_Place(24, form->Picture7(1)), std::out_of_range);
-    EXPECT_THROW(Stack_Place(0, form->Picture7(1)), std::out_of_range);
-}
-
 TEST_F(PilesTest, ATwentyCardSidePileShowsNineteenEdges) {
     Table(2, 3, 12000);
     Com.SideSize = 19;
@@ -152,11 +116,6 @@ TEST_F(PilesTest, StackPicturesAreCreatedOnceWithTheCardSizeAndDeckColour) {
     }
     EXPECT_EQ(form->Picture7(1).BackColor(), 0x00123456u);
     EXPECT_EQ(form->Picture1(1).BackColor(), 0x00123456u);
-    Tbl.CardWidth = 71;
-    Tbl.CardHeight = 96;
-    Stack_SizeImages(1, 25);
-    EXPECT_EQ(form->Stack(25).WidthPx(), 71);
-    EXPECT_EQ(form->Stack(26).WidthPx(), 59);
 }
 
 TEST_F(PilesTest, EdgesLieUnderTheSideCardHigherEdgesOverLowerOnes) {
@@ -334,7 +293,7 @@ TEST_F(PilesTest, PictureOnTheSideStackLiesOnItsTopEdge) {
         Table_ResetState();
         Tbl.Pic.FilePic[0] = Solid(71, 96, Qt::cyan);
         Tbl.Pic.FilePic[5] = Solid(59, 80, Qt::magenta);
-        Passes(2, 3, 12000, mode);
+        Table(2, 3, 12000, mode);
         EXPECT_EQ(form->ImgHold.LeftPx(), form->Stack(25).LeftPx());
         EXPECT_EQ(form->ImgHold.TopPx(), form->Stack(25).TopPx());
         EXPECT_EQ(form->ImgHold.WidthPx(), Tbl.CardWidth);

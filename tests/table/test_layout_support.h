@@ -79,24 +79,6 @@ class LayoutTest : public WindowTest {
         Table(players, centers, twips, layoutMode);
     }
 
-    // The layout's passes alone, as the plan runs them, on a new window: the places the Parts give
-    // before the plan fits the table to the screen.
-    void Passes(int players, int centers, int twips, int layoutMode = 0) {
-        Screen(twips);
-        Mode(layoutMode);
-        StartUp();
-        Com.NumPlayers = players;
-        Com.NumCenters = centers;
-        Eng.CenterCount.Redim(centers);
-        Eng.Center.Redim(1, centers, kPileFull);
-        Layout_GameSizeSteps();
-    }
-    void NewPasses(int players, int centers, int twips, int layoutMode = 0) {
-        form = std::make_unique<FrmGrulm>();
-        Table_ResetState();
-        Passes(players, centers, twips, layoutMode);
-    }
-
     // Every element that exists, as "Name(index)".
     std::set<QString> Existing() {
         std::set<QString> all;
