@@ -21,10 +21,6 @@ constexpr double kClearGap = 2;
 
 } // namespace
 
-QRectF KeepClear_Rect(const platform::Control& c) {
-    return {c.LeftPx(), c.TopPx(), c.WidthPx(), c.HeightPx()};
-}
-
 bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places) {
     return std::none_of(places.begin(), places.end(),
                         [&](const QRectF& c) { return Layout_Overlap(c, box); });
@@ -317,21 +313,9 @@ const QString& Notice_RuleReserved() {
     return NoticeRule();
 }
 
-void Notice_ReserveRule(const QString& text) {
-    NoticeRule() = text.isEmpty() ? Rules_MessageText(kRuleSequence, true) : text;
-}
-
 double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     const double shown = message.Font().pointSizeF();
     return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
-}
-
-std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
-                                   const std::vector<QRectF>& obstacles, double bottom, double width,
-                                   const QString& rule) {
-    const NoticeRoom r{line, font, obstacles, {}, bottom, width, rule};
-    std::optional<QRectF> box = Notice_WhereItStands(r);
-    return box ? box : Notice_NearestFree(r);
 }
 
 NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff,

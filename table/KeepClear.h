@@ -8,22 +8,13 @@
 #include <optional>
 #include <vector>
 
-// A control's box (pixels).
-QRectF KeepClear_Rect(const platform::Control& c);
 // True when `box` lies on none of `places`.
 bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places);
 // The height the longest winner's notice, or the rule message `rule`, takes in `font` wrapped in
 // `width`.
 double Notice_HeightFor(const QFont& font, double width, const QString& rule);
-// The longest rule message, whose room the message label keeps; an empty text keeps the game's own.
+// The longest rule message, whose room the message label keeps.
 const QString& Notice_RuleReserved();
-void Notice_ReserveRule(const QString& text);
-// Where the message label laid out at `line` in `font` shows the longest notice (or the rule
-// message `rule`) whole, clear of `obstacles` in a room `width` wide down to `bottom`: where it
-// stands, narrowed or widened, else in the free room nearest; none where neither is free.
-std::optional<QRectF> Notice_Place(const QRectF& line, const QFont& font,
-                                   const std::vector<QRectF>& obstacles, double bottom, double width,
-                                   const QString& rule);
 // What the message label keeps off: everything (`all`), and short of room, only what the player
 // reads or presses with it (`essentials`: the cards, the deal button, the comment line, the
 // player's own name).
