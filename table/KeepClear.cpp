@@ -19,14 +19,12 @@ namespace {
 
 constexpr double kClearGap = 2;
 
-} // namespace
-
+// True when `box` lies on none of `places`.
 bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places) {
     return std::none_of(places.begin(), places.end(),
                         [&](const QRectF& c) { return Layout_Overlap(c, box); });
 }
 
-namespace {
 constexpr int kNoticeLongest = 3;
 
 QString& NoticeRule() {

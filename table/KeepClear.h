@@ -8,8 +8,6 @@
 #include <optional>
 #include <vector>
 
-// True when `box` lies on none of `places`.
-bool KeepClear_Free(const QRectF& box, const std::vector<QRectF>& places);
 // The height the longest winner's notice, or the rule message `rule`, takes in `font` wrapped in
 // `width`.
 double Notice_HeightFor(const QFont& font, double width, const QString& rule);

@@ -105,6 +105,10 @@ double LayoutGrid_WindowWidth(const LayoutInputs& in) {
     return in.fit ? Display_FittedWidthTw(in.screenWidthTw) / platform::kTwipsPerPixel : in.window.width();
 }
 
+namespace {
+
+// The comment line where the table made for an 800-pixel window has it, before it is scaled: its
+// right edge decides the reach.
 QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
     // Under the opponents' hold rows, from the human's hold frame as wide as it and 50 more, down
     // to a gap above the human's hold frame (both as the large display draws them).
@@ -112,8 +116,6 @@ QRectF LayoutGrid_CommentDesign(const LayoutInputs&) {
     const double top = kNarrowOppHoldTop + 86;
     return {frameLeft, top, frameWidth + 50, frameTop - kNarrowGap - top};
 }
-
-namespace {
 
 // The labels of the table made for an 800-pixel window at the standard display: the notice right
 // of the centre square, the comment line, the names over the opponents' side stacks and the
@@ -174,10 +176,6 @@ NoticeFitted Narrow_NoticeDesign(const LayoutInputs& in) {
 
 } // namespace
 
-QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in) {
-    return LayoutGrid_NoticeDesignFit(in).box;
-}
-
 NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in) {
     // The plan's groups ask for it more than once; fitting it is the dear part.
     static thread_local std::optional<std::pair<LayoutInputs, NoticeFitted>> last;
@@ -185,6 +183,10 @@ NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in) {
     return last->second;
 }
 
+namespace {
+
+// How far the table reaches right and down before it is scaled: its card places and frames, the
+// comment line, the notice and the human's name.
 QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
     QSizeF reach;
     auto take = [&reach](const QRectF& r) { reach = reach.expandedTo(QSizeF(r.right(), r.bottom())); };
@@ -196,10 +198,12 @@ QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
     take(Narrow_StockFrameDesign());
     // The seats' names keep inside the hold frames' reach; these labels reach further.
     take(LayoutGrid_CommentDesign(in));
-    take(LayoutGrid_NoticeDesign(in));
+    take(LayoutGrid_NoticeDesignFit(in).box);
     take(Narrow_HumanNameDesign());
     return reach;
 }
+
+} // namespace
 
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (!Narrow_Scaled(in)) return {};

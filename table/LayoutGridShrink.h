@@ -28,9 +28,6 @@ QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in);
 // The width the table is laid out in: the window fitted to the screen (the frame's sides not
 // taken off, as the fitting sets the window's own width) or the window as given.
 double LayoutGrid_WindowWidth(const LayoutInputs& in);
-// How far the table reaches right and down before it is scaled: its card places and frames, the
-// comment line, the notice and the human's name.
-QSizeF LayoutGrid_Reach(const LayoutInputs& in);
 // The scale the small display of three or four takes on a narrow screen.
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in);
 // A place as the table's scaling takes it: position and size by the factors; a label's or a
@@ -50,12 +47,9 @@ struct ShrinkState {
     QRectF comment;
 };
 ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in);
-// The comment line and the notice where the table made for an 800-pixel window has them, before
-// it is scaled: the comment line's right edge and the notice's bottom decide the reach.
-QRectF LayoutGrid_CommentDesign(const LayoutInputs& in);
-QRectF LayoutGrid_NoticeDesign(const LayoutInputs& in);
-// The same with the font the fitting shows it in: smaller than the player's where it found no
-// room in that one.
+// The notice where the table made for an 800-pixel window has it, before it is scaled (its bottom
+// decides the reach), with the font the fitting shows it in: smaller than the player's where it
+// found no room in that one.
 NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in);
 // Scales the design places `places` to the window where the inputs ask it, with the stock and the
 // avatar as drawn for a seat without a picture, each in room of its own; true when it did.
