@@ -4,7 +4,7 @@
 #include <cmath>
 
 FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step)
-    : origin_(room.topLeft()), step_(step) {
+    : room_(room), size_(size), origin_(room.topLeft()), step_(step) {
     // As many corners as a search stepping from the room's corner visits.
     for (double left = room.left(); left + size.width() <= room.right(); left += step)
         ++columns_;
@@ -59,12 +59,38 @@ void FreeGrid::Settle() const {
             if (r > 0 && c > 0) v -= taken_[(r - 1) * w + c - 1];
         }
     settled_ = true;
+    anyFree_ = false;
+    for (int r = 0; r < rows_ && !anyFree_; ++r)
+        for (int c = 0; c < columns_ && !anyFree_; ++c)
+            anyFree_ = taken_[size_t(r) * w + size_t(c)] == 0;
 }
 
-bool FreeGrid::Free(const QPointF& corner) const {
+std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
     if (!settled_) Settle();
-    const long c = std::lround((corner.x() - origin_.x()) / step_),
-               r = std::lround((corner.y() - origin_.y()) / step_);
-    if (c < 0 || r < 0 || c >= columns_ || r >= rows_) return false;
-    return taken_[size_t(r) * size_t(columns_ + 1) + size_t(c)] == 0;
+    if (!anyFree_) return std::nullopt;
+    const NearestOrder order(size_, from, room_, step_);
+    const size_t w = size_t(columns_ + 1);
+    const auto at = order.Search(best, [&](int r, int c) { return taken_[size_t(r) * w + size_t(c)] == 0; });
+    return at ? std::optional(order.Corner(*at)) : std::nullopt;
+}
+
+NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step)
+    : from(from) {
+    // Stepped by adding, as the grid always was, so each corner is the same to the last bit.
+    for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
+        tops.push_back(top);
+    for (double left = room.left(); left + size.width() <= room.right(); left += step)
+        lefts.push_back(left);
+    auto byDistance = [](const std::vector<double>& at, double to) {
+        std::vector<int> order(at.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const double da = at[size_t(a)] - to, db = at[size_t(b)] - to;
+            return da * da < db * db;
+        });
+        return order;
+    };
+    rows = byDistance(tops, from.y());
+    columns = byDistance(lefts, from.x());
 }

@@ -45,19 +45,36 @@ const QString* NoticeLongest() {
     return longest;
 }
 
-// The height the longest winner's notice takes in that font, wrapped in that width.
-double NoticeHeightAt(const QFont& font, double width) {
-    return Notice_HeightFor(font, width, NoticeRule());
-}
+// What the longest notices need wrapped in one width: whether every word fits it (a narrower
+// label cuts them), and the height they take, the rule message `rule` among them.
+struct NoticeMeasure {
+    bool fits = true;
+    double height = 0;
+    bool operator==(const NoticeMeasure&) const = default;
+};
 
-// True when every word of the longest notices fits that width: a narrower label cuts them.
-bool NoticeWordsFit(const QFont& font, double width) {
+NoticeMeasure NoticeMeasureAt(const QFont& font, double width, const QString& rule) {
     const QString* longest = NoticeLongest();
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
-    for (int i = 0; i < kNoticeLongest; ++i)
-        if (QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, longest[i]).width() > room.width())
-            return false;
-    return true;
+    const QFontMetricsF metrics(font);
+    NoticeMeasure m;
+    auto measure = [&](const QString& text, bool forWords, bool forHeight) {
+        const QRectF bound = metrics.boundingRect(room, Qt::TextWordWrap, text);
+        if (forWords && bound.width() > room.width()) m.fits = false;
+        if (forHeight) m.height = std::max(m.height, bound.height());
+    };
+    for (int i = 0; i < kNoticeLongest - 1; ++i)
+        measure(longest[i], true, true);
+    // The words are those of the longest rule message; the room kept may be another's.
+    const QString& words = longest[kNoticeLongest - 1];
+    measure(words, true, rule == words);
+    if (rule != words) measure(rule, false, true);
+    m.height += kClearGap;
+    return m;
+}
+
+NoticeMeasure NoticeMeasureAt(const QFont& font, double width) {
+    return NoticeMeasureAt(font, width, NoticeRule());
 }
 
 // The narrowest width the notice is squeezed to, and the step of the search for free room.
@@ -74,14 +91,7 @@ double NearestOnTheRight(const std::vector<QRectF>& rects, const QRectF& line, d
 } // namespace
 
 double Notice_HeightFor(const QFont& font, double width, const QString& rule) {
-    const QString* longest = NoticeLongest();
-    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
-    double height = 0;
-    for (int i = 0; i < kNoticeLongest; ++i) {
-        const QString& text = i == kNoticeLongest - 1 ? rule : longest[i];
-        height = std::max(height, QFontMetricsF(font).boundingRect(room, Qt::TextWordWrap, text).height());
-    }
-    return height + kClearGap;
+    return NoticeMeasureAt(font, width, rule).height;
 }
 
 namespace {
@@ -98,8 +108,8 @@ struct NoticeRoom {
 
 // A box too narrow for the notice's words is as high as no room is.
 QRectF NoticeBox(const NoticeRoom& r, double left, double top, double width) {
-    const double height = NoticeWordsFit(r.font, width) ? Notice_HeightFor(r.font, width, r.rule) : 1e6;
-    return {left, top, width, std::max(r.line.height(), height)};
+    const NoticeMeasure m = NoticeMeasureAt(r.font, width, r.rule);
+    return {left, top, width, std::max(r.line.height(), m.fits ? m.height : 1e6)};
 }
 
 bool NoticeClear(const NoticeRoom& r, const QRectF& box) {
@@ -134,9 +144,7 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
         const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
         FreeGrid grid(room, sized.size(), kNoticeStep);
         grid.Take(sized, r.obstacles);
-        const auto corner = Layout_NearestFree(
-            sized.size(), r.line.topLeft(), room, kNoticeStep, [&](const QPointF& c) { return grid.Free(c); },
-            best);
+        const auto corner = grid.Nearest(r.line.topLeft(), best);
         if (corner) nearest = sized.translated(*corner);
     }
     return nearest;
@@ -146,9 +154,9 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
 // nearest to where it stands; what does not fit is cut.
 QRectF Notice_Squeezed(const NoticeRoom& r) {
     double width = r.line.width();
-    while (!NoticeWordsFit(r.font, width) && width < r.width)
+    while (!NoticeMeasureAt(r.font, width).fits && width < r.width)
         width += kNoticeStep;
-    const double needed = NoticeHeightAt(r.font, width);
+    const double needed = NoticeMeasureAt(r.font, width).height;
     QRectF best = r.line;
     double bestHeight = 0, bestDistance = 1e18;
     for (double top = 0; top + design::kLabelLine <= r.bottom; top += kNoticeStep)
@@ -230,13 +238,39 @@ std::vector<QPointF> Notice_EdgeCorners(const NoticeRoom& r) {
     return corners;
 }
 
+// The measures at each of `widths`, widest first. Wrapped narrower, the words never need less
+// height nor fit where they did not, so where two widths measure alike every width between them
+// does too: only the widths where the measure changes are wrapped.
+std::vector<NoticeMeasure> NoticeMeasuresAt(const QFont& font, const std::vector<double>& widths) {
+    std::vector<NoticeMeasure> out(widths.size());
+    if (widths.empty()) return out;
+    auto fill = [&](auto& self, size_t lo, size_t hi) -> void {
+        if (hi - lo < 2) return;
+        if (out[lo] == out[hi]) {
+            std::fill(out.begin() + lo + 1, out.begin() + hi, out[lo]);
+            return;
+        }
+        const size_t mid = (lo + hi) / 2;
+        out[mid] = NoticeMeasureAt(font, widths[mid]);
+        self(self, lo, mid);
+        self(self, mid, hi);
+    };
+    out.front() = NoticeMeasureAt(font, widths.front());
+    out.back() = NoticeMeasureAt(font, widths.back());
+    fill(fill, 0, widths.size() - 1);
+    return out;
+}
+
 // The free box nearest to where the label stands starting at one of `corners`, as wide as the
 // room there allows, for the notice in `r.font`.
 std::optional<QRectF> Notice_FreeAtEdges(const NoticeRoom& r, const std::vector<QPointF>& corners) {
-    std::vector<QSizeF> sizes;
+    std::vector<double> widths;
     for (double width = r.width; width >= kNoticeNarrowest * r.line.width(); width -= kNoticeWidthStep)
-        if (NoticeWordsFit(r.font, width))
-            sizes.emplace_back(width, std::max(design::kLabelLine, NoticeHeightAt(r.font, width)));
+        widths.push_back(width);
+    const std::vector<NoticeMeasure> measures = NoticeMeasuresAt(r.font, widths);
+    std::vector<QSizeF> sizes;
+    for (size_t i = 0; i < widths.size(); ++i)
+        if (measures[i].fits) sizes.emplace_back(widths[i], std::max(design::kLabelLine, measures[i].height));
     if (sizes.empty()) return std::nullopt;
     QSizeF least = sizes.front();
     for (const QSizeF& size : sizes)

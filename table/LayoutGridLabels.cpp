@@ -443,8 +443,7 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
     double best = 1e18;
     FreeGrid grid(room, box.size(), kFitStep);
     grid.Take(QRectF(QPointF(), box.size()), obstacles);
-    const auto corner = Layout_NearestFree(
-        box.size(), box.topLeft(), room, kFitStep, [&](const QPointF& c) { return grid.Free(c); }, best);
+    const auto corner = grid.Nearest(box.topLeft(), best);
     return corner ? QRectF(*corner, box.size()) : box;
 }
 

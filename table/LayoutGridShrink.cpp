@@ -369,30 +369,6 @@ bool Narrow_FreeOf(const std::vector<QRectF>& parts, const std::vector<QRectF>& 
     });
 }
 
-// A first bound for the search for free room for `box`: the nearest free corner of the search's
-// grid in the column and the row through the box, which the search then only betters (a little
-// more, so that corner itself still counts). Gives the same corner as a search without it, and
-// spares it the far corners it would try first.
-template <typename Free> double Narrow_NearestFreeBound(const QRectF& box, const QRectF& room, Free free) {
-    auto onGrid = [](double from, double first, double last) {
-        const double k = std::clamp(std::round((from - first) / kNarrowStep), 0.0,
-                                    std::floor((last - first) / kNarrowStep));
-        return first + k * kNarrowStep;
-    };
-    const QPointF through(onGrid(box.left(), room.left(), room.right() - box.width()),
-                          onGrid(box.top(), room.top(), room.bottom() - box.height()));
-    double bound = 1e18;
-    auto take = [&](const QPointF& c) {
-        const QPointF d = c - box.topLeft();
-        if (QPointF::dotProduct(d, d) < bound && free(c)) bound = QPointF::dotProduct(d, d);
-    };
-    for (double top = room.top(); top + box.height() <= room.bottom(); top += kNarrowStep)
-        take(QPointF(through.x(), top));
-    for (double left = room.left(); left + box.width() <= room.right(); left += kNarrowStep)
-        take(QPointF(left, through.y()));
-    return bound < 1e18 ? bound + 1e-6 : bound;
-}
-
 // The stock beside the centre frame under its third pile, an arrow's height down, in its frame
 // with its turn arrows, given way to the card places and the wild-card labels.
 void Narrow_ShrunkStock(std::vector<GridPlace>& out, const LayoutInputs& in, double thirdPile,
@@ -539,9 +515,8 @@ void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, co
         FreeGrid grid(room, box.size(), kNarrowStep);
         for (const QRectF& p : moving)
             grid.Take(p.translated(-box.topLeft()), obstacles);
-        auto free = [&](const QPointF& c) { return grid.Free(c); };
-        double best = Narrow_NearestFreeBound(box, room, free);
-        const auto corner = Layout_NearestFree(box.size(), box.topLeft(), room, kNarrowStep, free, best);
+        double best = 1e18;
+        const auto corner = grid.Nearest(box.topLeft(), best);
         if (!corner) continue;
         const QPointF by = *corner - box.topLeft();
         for (const char* n : names)

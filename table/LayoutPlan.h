@@ -3,6 +3,7 @@
 // worked out from the screen, the game size, the display size and the window's size alone, then
 // put on the table in one step. Whatever the table went through before (a tutorial, another game
 // size, a display change), the same inputs give the same table.
+#include "table/FreeGrid.h"
 #include "table/TableState.h"
 
 #include <QFont>
@@ -64,24 +65,14 @@ inline bool Layout_Overlap(const QRectF& a, const QRectF& b) {
 }
 
 // The top left corner nearest to `from`, on a grid of `step` pixels over `room`, where a box of
-// `size` lies in the room and `free` takes it; only nearer than `best` (a squared distance), which
-// it then holds. The one search for free room the layout makes.
+// `size` lies in the room and `free` takes it, as `NearestOrder::Search` finds it. The one search
+// for free room the layout makes.
 template <typename Free>
 std::optional<QPointF> Layout_NearestFree(const QSizeF& size, const QPointF& from, const QRectF& room,
                                           double step, Free free, double& best) {
-    std::optional<QPointF> found;
-    for (double top = room.top(); top + size.height() <= room.bottom(); top += step) {
-        const double dy = top - from.y();
-        if (dy * dy >= best) continue;
-        for (double left = room.left(); left + size.width() <= room.right(); left += step) {
-            const double dx = left - from.x(), d = dx * dx + dy * dy;
-            if (d < best && free(QPointF(left, top))) {
-                best = d;
-                found = QPointF(left, top);
-            }
-        }
-    }
-    return found;
+    const NearestOrder order(size, from, room, step);
+    const auto at = order.Search(best, [&](int r, int c) { return free(order.Corner({r, c})); });
+    return at ? std::optional(order.Corner(*at)) : std::nullopt;
 }
 
 // One control or array element as the plan puts it.

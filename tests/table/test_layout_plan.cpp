@@ -145,7 +145,7 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
         QString name;
         double font;
     };
-    const Named named[] = {{QStringLiteral("Torvek"), Com.CommentFontSize},
+    const Named named[] = {{QStringLiteral("Torvek"), double(Com.CommentFontSize)},
                            {QStringLiteral("Torvek Low Marshland"), 12}};
     for (const auto& [screen, most] : screens)
         for (const Size3 size : {Size3{2, 3}, Size3{2, 4}, Size3{3, 4}, Size3{4, 4}})
