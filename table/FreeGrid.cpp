@@ -4,13 +4,12 @@
 #include <cmath>
 
 FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step)
-    : room_(room), size_(size), origin_(room.topLeft()), step_(step) {
+    : room_(room), size_(size), step_(step) {
     // As many corners as a search stepping from the room's corner visits.
     for (double left = room.left(); left + size.width() <= room.right(); left += step)
         ++columns_;
     for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
         ++rows_;
-    taken_.assign(size_t(columns_ + 1) * size_t(rows_ + 1), 0);
 }
 
 std::pair<int, int> FreeGrid::Span(double start, double at, double length, double lo, double hi,
@@ -33,15 +32,10 @@ std::pair<int, int> FreeGrid::Span(double start, double at, double length, doubl
 }
 
 void FreeGrid::Take(const QRectF& part, const QRectF& o) {
-    const auto [c0, c1] = Span(origin_.x(), part.left(), part.width(), o.left(), o.right(), columns_);
-    const auto [r0, r1] = Span(origin_.y(), part.top(), part.height(), o.top(), o.bottom(), rows_);
+    const auto [c0, c1] = Span(room_.left(), part.left(), part.width(), o.left(), o.right(), columns_);
+    const auto [r0, r1] = Span(room_.top(), part.top(), part.height(), o.top(), o.bottom(), rows_);
     if (c0 > c1 || r0 > r1) return;
-    const size_t w = size_t(columns_ + 1);
-    taken_[size_t(r0) * w + size_t(c0)] += 1;
-    taken_[size_t(r0) * w + size_t(c1 + 1)] -= 1;
-    taken_[size_t(r1 + 1) * w + size_t(c0)] -= 1;
-    taken_[size_t(r1 + 1) * w + size_t(c1 + 1)] += 1;
-    settled_ = false;
+    blocks_.push_back({r0, r1, c0, c1});
 }
 
 void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
@@ -49,29 +43,39 @@ void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
         Take(part, o);
 }
 
-void FreeGrid::Settle() const {
-    const size_t w = size_t(columns_ + 1);
-    for (size_t r = 0; r <= size_t(rows_); ++r)
-        for (size_t c = 0; c <= size_t(columns_); ++c) {
-            int& v = taken_[r * w + c];
-            if (c > 0) v += taken_[r * w + c - 1];
-            if (r > 0) v += taken_[(r - 1) * w + c];
-            if (r > 0 && c > 0) v -= taken_[(r - 1) * w + c - 1];
-        }
-    settled_ = true;
-    anyFree_ = false;
-    for (int r = 0; r < rows_ && !anyFree_; ++r)
-        for (int c = 0; c < columns_ && !anyFree_; ++c)
-            anyFree_ = taken_[size_t(r) * w + size_t(c)] == 0;
-}
-
 std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
-    if (!settled_) Settle();
-    if (!anyFree_) return std::nullopt;
     const NearestOrder order(size_, from, room_, step_);
-    const size_t w = size_t(columns_ + 1);
-    const auto at = order.Search(best, [&](int r, int c) { return taken_[size_t(r) * w + size_t(c)] == 0; });
-    return at ? std::optional(order.Corner(*at)) : std::nullopt;
+    const std::vector<double>& lefts = order.lefts;
+    // The columns either side of `from`: in any gap the nearest corner is the one of these the
+    // gap holds, or the gap's end nearer to them.
+    const int right = int(std::lower_bound(lefts.begin(), lefts.end(), from.x()) - lefts.begin());
+    std::optional<std::pair<int, int>> found;
+    std::vector<std::pair<int, int>> across;
+    for (const int r : order.rows) {
+        const double dy = order.tops[size_t(r)] - from.y();
+        if (NearestOrder::Beyond(dy, best, found.has_value())) break;
+        auto gap = [&](int first, int last) {
+            if (first > last) return;
+            for (const int c : {std::clamp(right - 1, first, last), std::clamp(right, first, last)}) {
+                const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
+                if (NearestOrder::Beats(d, {r, c}, best, found)) {
+                    best = d;
+                    found = std::pair(r, c);
+                }
+            }
+        };
+        across.clear();
+        for (const Block& b : blocks_)
+            if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
+        std::sort(across.begin(), across.end());
+        int next = 0;
+        for (const auto& [c0, c1] : across) {
+            gap(next, c0 - 1);
+            next = std::max(next, c1 + 1);
+        }
+        gap(next, columns_ - 1);
+    }
+    return found ? std::optional(order.Corner(*found)) : std::nullopt;
 }
 
 NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step)

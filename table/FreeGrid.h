@@ -17,6 +17,16 @@ struct NearestOrder {
     // highest, then the leftmost. Corners are tried nearest first, so the search ends at the first
     // free one it can no longer beat.
     template <typename Free> std::optional<std::pair<int, int>> Search(double& best, Free free) const;
+    // Whether the corner at squared distance `d` is nearer than `best`, or as near and before
+    // `found`.
+    static bool Beats(double d, std::pair<int, int> at, double best,
+                      const std::optional<std::pair<int, int>>& found) {
+        return d < best || (found && d == best && at < *found);
+    }
+    // Whether no corner of a row `dy` away can beat `best`; rows come nearest first.
+    static bool Beyond(double dy, double best, bool found) {
+        return dy * dy > best || (!found && dy * dy >= best);
+    }
     QPointF Corner(std::pair<int, int> at) const {
         return {lefts[size_t(at.second)], tops[size_t(at.first)]};
     }
@@ -29,17 +39,13 @@ struct NearestOrder {
 template <typename Free>
 std::optional<std::pair<int, int>> NearestOrder::Search(double& best, Free free) const {
     std::optional<std::pair<int, int>> found;
-    // Nearer than the best so far, or as near and before it.
-    auto beats = [&](double d, int r, int c) {
-        return d < best || (found && d == best && std::pair(r, c) < *found);
-    };
     for (const int r : rows) {
         const double dy = tops[size_t(r)] - from.y();
-        if (dy * dy > best || (!found && dy * dy >= best)) break;
+        if (Beyond(dy, best, found.has_value())) break;
         for (const int c : columns) {
             const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
             if (d > best) break;
-            if (beats(d, r, c) && free(r, c)) {
+            if (Beats(d, {r, c}, best, found) && free(r, c)) {
                 best = d;
                 found = std::pair(r, c);
                 break;
@@ -49,9 +55,10 @@ std::optional<std::pair<int, int>> NearestOrder::Search(double& best, Free free)
     return found;
 }
 
-// Which corners of a grid over the room leave a box clear of a set of obstacles, worked out once
-// for the whole grid: each obstacle takes a block of corners, so asking costs a look-up rather
-// than a test against every obstacle. Gives what `Layout_Overlap` gives at each corner.
+// Which corners of a grid over the room leave a box clear of a set of obstacles. Each obstacle
+// takes a block of corners; a row's free corners are the gaps between the blocks across it, and
+// in each gap the corner nearest is worked out, not searched for. Gives what `Layout_Overlap`
+// gives at each corner.
 class FreeGrid {
   public:
     // The corners `room.topLeft() + (i, j) * step` where a box of `size` lies in the room.
@@ -66,14 +73,12 @@ class FreeGrid {
     // The first and last index along one axis whose part, from `at + index * step`, overlaps
     // [lo, hi] by more than a pixel; first > last when none does.
     std::pair<int, int> Span(double start, double at, double length, double lo, double hi, int count) const;
-    void Settle() const;
-
+    struct Block {
+        int r0, r1, c0, c1;
+    };
     QRectF room_;
     QSizeF size_;
-    QPointF origin_;
     double step_;
     int columns_ = 0, rows_ = 0;
-    mutable bool settled_ = true;
-    mutable bool anyFree_ = true;
-    mutable std::vector<int> taken_; // differences until settled, then sums
+    std::vector<Block> blocks_;
 };
