@@ -53,7 +53,34 @@ struct NoticeMeasure {
     bool operator==(const NoticeMeasure&) const = default;
 };
 
+// The measures taken while a `NoticeMeasureScope` lives.
+struct KeptMeasure {
+    QFont font;
+    double width;
+    QString rule;
+    NoticeMeasure measure;
+};
+struct KeptMeasures {
+    int scopes = 0;
+    std::vector<KeptMeasure> kept;
+};
+KeptMeasures& Kept() {
+    static thread_local KeptMeasures kept;
+    return kept;
+}
+
+NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule);
+
 NoticeMeasure NoticeMeasureAt(const QFont& font, double width, const QString& rule) {
+    KeptMeasures& k = Kept();
+    if (k.scopes == 0) return NoticeWrapped(font, width, rule);
+    for (const KeptMeasure& m : k.kept)
+        if (m.width == width && m.font == font && m.rule == rule) return m.measure;
+    k.kept.push_back({font, width, rule, NoticeWrapped(font, width, rule)});
+    return k.kept.back().measure;
+}
+
+NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule) {
     const QString* longest = NoticeLongest();
     const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
     const QFontMetricsF metrics(font);
@@ -340,6 +367,14 @@ std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r) {
 }
 
 } // namespace
+
+NoticeMeasureScope::NoticeMeasureScope() {
+    ++Kept().scopes;
+}
+
+NoticeMeasureScope::~NoticeMeasureScope() {
+    if (--Kept().scopes == 0) Kept().kept.clear();
+}
 
 const QString& Notice_RuleReserved() {
     return NoticeRule();

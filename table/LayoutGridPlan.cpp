@@ -5,6 +5,7 @@
 #include "engine/TableCodes.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/KeepClear.h"
 #include "table/LayoutGrid.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridShrink.h"
@@ -351,6 +352,7 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
 } // namespace
 
 LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
+    const NoticeMeasureScope measures;
     LayoutPlan plan;
     plan.inputs = in;
     plan.mode = Layout_ModeFor(in);
