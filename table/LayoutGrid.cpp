@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 GridPlace& LayoutGrid_At(std::vector<GridPlace>& out, const char* name, int index) {
@@ -482,12 +483,16 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
     if (in.players != 4 || !Display_IsSmall(Layout_ModeFor(in)) || in.screenWidthTw < 12288 ||
         in.screenWidthTw >= platform::TwipsOfPx(1024))
         return false;
+    // Every step of the plan asks; the last inputs' answer is kept.
+    static thread_local std::optional<std::pair<LayoutInputs, bool>> last;
+    if (last && last->first == in) return last->second;
     double right = 0;
     for (const GridPlace& g : GridSeveralPlaces(in, false))
         if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
             !(g.name == QLatin1String("lblHoldCard") && g.index <= 4))
             right = std::max(right, g.rect.right());
-    return right > LayoutGrid_ShrinkRoom(in).width();
+    last.emplace(in, right > LayoutGrid_ShrinkRoom(in).width());
+    return last->second;
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
