@@ -167,12 +167,26 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
     std::optional<QRectF> nearest;
     double best = 1e18;
     const QRectF room(0, 0, r.width, r.bottom);
+    auto nearestFor = [&](const QSizeF& size, double& bound) {
+        FreeGrid grid(room, size, kNoticeStep);
+        grid.Take(QRectF(QPointF(), size), r.obstacles);
+        return grid.Nearest(r.line.topLeft(), bound);
+    };
+    // A box narrower than one measured is at least as high; none is lower than the line.
+    double measuredWidth = 0, measuredHeight = 0;
     for (const double k : {1.0, 0.8, 0.6, kNoticeNarrowest, 1.5, 2.0}) {
-        const QRectF sized = NoticeBox(r, 0, 0, k * r.line.width());
-        FreeGrid grid(room, sized.size(), kNoticeStep);
-        grid.Take(sized, r.obstacles);
-        const auto corner = grid.Nearest(r.line.topLeft(), best);
-        if (corner) nearest = sized.translated(*corner);
+        const double width = k * r.line.width();
+        // Where even the lowest box the words may need finds nothing nearer, the words need not
+        // be wrapped: a higher box lies on all that one does.
+        double bound = best;
+        const double least = width <= measuredWidth ? measuredHeight : r.line.height();
+        if (!nearestFor(QSizeF(width, least), bound)) continue;
+        const QRectF sized = NoticeBox(r, 0, 0, width);
+        if (width < measuredWidth || measuredWidth == 0) {
+            measuredWidth = width;
+            measuredHeight = sized.height();
+        }
+        if (const auto corner = nearestFor(sized.size(), best)) nearest = sized.translated(*corner);
     }
     return nearest;
 }
