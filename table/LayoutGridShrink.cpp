@@ -450,19 +450,34 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
 
 } // namespace
 
-ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in) {
-    if (!Narrow_Scaled(in)) return {};
-    // The labels ask for it while the plan is made; the last inputs' is kept.
-    static thread_local std::optional<std::pair<LayoutInputs, ShrinkState>> last;
+namespace {
+
+// The table scaled to the window, and what its labels need of it, worked out once for the last
+// inputs: the places and the labels ask for it more than once while a plan is made.
+struct Shrunk {
+    ShrinkState state;
+    std::vector<GridPlace> places;
+};
+
+const Shrunk& Narrow_Shrunk(const LayoutInputs& in) {
+    static thread_local std::optional<std::pair<LayoutInputs, Shrunk>> last;
     if (last && last->first == in) return last->second;
-    std::vector<GridPlace> out = LayoutGrid_Design(in);
-    last.emplace(in, Narrow_Table(in, out));
+    Shrunk shrunk;
+    shrunk.places = LayoutGrid_Design(in);
+    shrunk.state = Narrow_Table(in, shrunk.places);
+    last.emplace(in, std::move(shrunk));
     return last->second;
+}
+
+} // namespace
+
+ShrinkState LayoutGrid_ShrinkState(const LayoutInputs& in) {
+    return Narrow_Scaled(in) ? Narrow_Shrunk(in).state : ShrinkState{};
 }
 
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places) {
     if (!Narrow_Scaled(in) || places.empty()) return false;
-    Narrow_Table(in, places);
+    places = Narrow_Shrunk(in).places;
     return true;
 }
 
