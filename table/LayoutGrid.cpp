@@ -490,6 +490,15 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
     return right > LayoutGrid_ShrinkRoom(in).width();
 }
 
+bool LayoutGrid_SeveralPastBottom(const LayoutInputs& in) {
+    if (in.players < 3 || !Display_IsSmall(Layout_ModeFor(in))) return false;
+    double bottom = 0;
+    for (const GridPlace& g : GridSeveralPlaces(in, false))
+        bottom = std::max(bottom, g.rect.bottom());
+    // The human's name stands under the side pile.
+    return bottom + design::kLabelLine > LayoutGrid_ShrinkRoom(in).height();
+}
+
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {
     LayoutInputs standard = in;
     standard.mode = DisplayMode::Standard;

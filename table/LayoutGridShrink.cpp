@@ -36,7 +36,7 @@ GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index
 
 bool Narrow_Scaled(const LayoutInputs& in) {
     return (in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
-           LayoutGrid_FourPastRoom(in);
+           LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
 }
 
 // The room the window fitted to this screen gives the table, above the status bar.
@@ -213,8 +213,8 @@ LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (last && last->first == in) return last->second;
     const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
     LayoutShrink s;
-    if (reach.width() > room.width())
-        s = {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    if (reach.width() > room.width() || reach.height() > room.height())
+        s = {std::min(1.0, room.width() / reach.width()), std::min(1.0, room.height() / reach.height())};
     last.emplace(in, s);
     return s;
 }
