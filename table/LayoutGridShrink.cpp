@@ -316,6 +316,25 @@ void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right, 
     if (seat == 2) Narrow_MoveBy(out, "lblHoldCard", 1, 4, dy);
 }
 
+// The human's rows go down below the opponents' hold frames where those reach its hold frame, as
+// far as the room leaves its name under the side pile.
+void Narrow_FitHumanBelowSeats(std::vector<GridPlace>& out, const LayoutInputs& in, double roomBottom) {
+    const QRectF frame = Narrow_At(out, "Label3", 0).rect;
+    double dy = 0, low = 0;
+    for (int s = 2; s <= in.players; ++s)
+        if (const QRectF row = Narrow_At(out, "Label3", s - 1).rect; Layout_Overlap(row, frame))
+            dy = std::max(dy, row.bottom() + kNarrowGap - frame.top());
+    for (int e = 1; e <= 10; ++e)
+        low = std::max(low, Narrow_At(out, "Picture7", e).rect.bottom());
+    dy = std::min(dy, roomBottom - kNarrowLine - low);
+    if (dy <= 0) return;
+    Narrow_MoveBy(out, "Picture7", 1, 10, dy);
+    Narrow_MoveBy(out, "Stack", 1, 25, dy);
+    Narrow_MoveBy(out, "StackHold", 1, 4, dy);
+    Narrow_MoveBy(out, "Label3", 0, 0, dy);
+    Narrow_MoveBy(out, "lblHoldCard", 5, 8, dy);
+}
+
 // The side pile of a seat with its stack's edges.
 QRectF Narrow_SidePile(std::vector<GridPlace>& out, int seat) {
     QRectF pile = Narrow_At(out, Narrow_SeatPlaces(seat), 1).rect;
@@ -450,6 +469,7 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
         Narrow_FitCompactSeat(
             out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap,
             names.at(seat));
+    Narrow_FitHumanBelowSeats(out, in, room.height());
     state.oppHoldTop = RoundEven(Narrow_At(out, "Picture1", 7).rect.top());
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);
