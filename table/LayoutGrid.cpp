@@ -4,6 +4,7 @@
 #include "common/TextForm.h"
 #include "table/Design.h"
 #include "table/Display.h"
+#include "table/FreeGrid.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNarrow.h"
@@ -280,6 +281,20 @@ QSizeF GridAvatarSize(const QSize& picture, double side) {
     return {side, std::nearbyint(side * tw * tall) / tw};
 }
 
+// No room down the window's edge: the avatar at its smallest, `size`, in the free room nearest to
+// `from`, clear of `places`.
+std::optional<QRectF> GridAvatarAnywhere(const std::vector<QRectF>& places, const QSizeF& size,
+                                         const QPointF& from, const QRectF& room) {
+    constexpr double step = 4;
+    FreeGrid grid(room, size, step);
+    grid.Take(QRectF(QPointF(), size), places);
+    double best = 1e18;
+    const auto corner = Layout_NearestFree(
+        size, from, room, step, [&](const QPointF& c) { return grid.Free(c); }, best);
+    if (!corner) return std::nullopt;
+    return QRectF(*corner, size);
+}
+
 } // namespace
 
 void LayoutGrid_StockByRule(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
@@ -306,7 +321,8 @@ void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
 }
 
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
-// card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
+// card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down;
+// with no room down the edge, at its smallest in the free room nearest.
 void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
                        const std::vector<QRectF>& also, double side, double top) {
     constexpr double smallest = 40, step = 4;
@@ -319,6 +335,10 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
             !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
     places.insert(places.end(), also.begin(), also.end());
+    // Anywhere else, it keeps off the side stacks too, which show once dealt.
+    std::vector<QRectF> every = places;
+    for (const GridPlace& g : out)
+        if (g.name == "Stack") every.push_back(g.rect);
     // Every box tried keeps within the first one's width: only what lies across from it counts.
     std::erase_if(places, [&](const QRectF& c) {
         return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
@@ -339,7 +359,11 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
         while (!free(box) && box.bottom() + step <= bottom)
             box.translate(0, step);
     }
-    out.push_back({QStringLiteral("ImgAvatar"), -1, free(box) ? box : at});
+    if (!free(box))
+        box = GridAvatarAnywhere(every, sized(smallest / largest).size(), at.topLeft(),
+                                 QRectF(0, 0, width, bottom))
+                  .value_or(at);
+    out.push_back({QStringLiteral("ImgAvatar"), -1, box});
 }
 
 namespace {
