@@ -122,6 +122,19 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
                               << Text(all[i].rect) << " " << Text(all[j].rect);
 }
 
+// The inputs of a table fitted to a screen with a title bar, asking for display mode `mode`.
+LayoutInputs ScreenInputs(const QSize& screen, int players, int centers, int mode) {
+    LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
+    in.screenWidthTw = screen.width() * 15;
+    in.screenHeightTw = screen.height() * 15;
+    in.players = players;
+    in.centers = centers;
+    in.window = QSize(screen.width(), screen.height() - 60);
+    in.frame = QMargins(1, 22, 1, 1);
+    in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
+    return in;
+}
+
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     // The screens between the narrow ones (667 wide: the narrowest that keeps the standard display
     // of two with three piles), and one narrower still, with a table of two; screens between 800
@@ -158,17 +171,9 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                                  << screen.width() << "x" << screen.height() << ", " << size.players << "/"
                                  << size.centers << ", mode " << mode << ", " << seat3.toStdString() << ", "
                                  << font << " pt");
-                    LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
-                    in.screenWidthTw = screen.width() * 15;
-                    in.screenHeightTw = screen.height() * 15;
-                    in.players = size.players;
-                    in.centers = size.centers;
-                    in.window = QSize(screen.width(), screen.height() - 60);
-                    in.frame = QMargins(1, 22, 1, 1);
+                    LayoutInputs in = ScreenInputs(screen, size.players, size.centers, mode);
                     in.seatNames = {QStringLiteral("Grulm"), seat3, QStringLiteral("Oskrel")};
                     in.messageFontSize = font;
-                    in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
-                    in.fit = true;
                     const LayoutPlan plan = Layout_Plan(in);
                     ExpectClearTable(plan, notice);
                     // A window made smaller by hand, down to the least size the table allows.
@@ -185,6 +190,29 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                         ExpectClearTable(Layout_Plan(in), notice);
                     }
                 }
+}
+
+// The small display of three or four on a screen wider than 800 is scaled down, and only down,
+// where the screen is too low for the human's rows and name under them; one just high enough
+// keeps it as laid out.
+TEST_F(LayoutPlanTest, AWideScreenScalesTheSmallDisplayDownOnlyWhereItIsTooLow) {
+    struct Case {
+        QSize screen;
+        int players;
+        bool down;
+    };
+    const Case cases[] = {{{854, 480}, 3, true},  {{854, 504}, 3, true},   {{854, 512}, 3, false},
+                          {{1024, 512}, 4, true}, {{1024, 520}, 4, false}, {{1366, 480}, 3, true},
+                          {{1366, 768}, 4, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.screen.width() << "x" << c.screen.height() << ", " << c.players);
+        const LayoutPlan plan = Layout_Plan(ScreenInputs(c.screen, c.players, 4, int(DisplayMode::Small)));
+        EXPECT_EQ(plan.mode, DisplayMode::Small);
+        EXPECT_EQ(plan.state.TableShrink, 1.0);
+        EXPECT_EQ(plan.state.TableShrinkDown < 1, c.down);
+        const QRectF name = plan.Find("Label9", SeatNameLabel(1))->rect;
+        EXPECT_LE(name.bottom(), plan.window.height() - plan.inputs.statusBarHeight + 1) << Text(name);
+    }
 }
 
 // What the walk compares on the 832 and 900 screens, in 28 plans: 16 tables of two (8 with three
