@@ -4,7 +4,6 @@
 #include "common/TextForm.h"
 #include "table/Design.h"
 #include "table/Display.h"
-#include "table/FreeGrid.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
 #include "table/LayoutGridNarrow.h"
@@ -285,12 +284,15 @@ QSizeF GridAvatarSize(const QSize& picture, double side) {
 // `from`, clear of `places`.
 std::optional<QRectF> GridAvatarAnywhere(const std::vector<QRectF>& places, const QSizeF& size,
                                          const QPointF& from, const QRectF& room) {
-    constexpr double step = 4;
-    FreeGrid grid(room, size, step);
-    grid.Take(QRectF(QPointF(), size), places);
     double best = 1e18;
     const auto corner = Layout_NearestFree(
-        size, from, room, step, [&](const QPointF& c) { return grid.Free(c); }, best);
+        size, from, room, 4,
+        [&](const QPointF& c) {
+            const QRectF box(c, size);
+            return std::none_of(places.begin(), places.end(),
+                                [&](const QRectF& p) { return Layout_Overlap(p, box); });
+        },
+        best);
     if (!corner) return std::nullopt;
     return QRectF(*corner, size);
 }
