@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
+#include <tuple>
 #include <type_traits>
 
 namespace {
@@ -196,20 +197,15 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
 // where the screen is too low for the human's rows and name under them; one just high enough
 // keeps it as laid out.
 TEST_F(LayoutPlanTest, AWideScreenScalesTheSmallDisplayDownOnlyWhereItIsTooLow) {
-    struct Case {
-        QSize screen;
-        int players;
-        bool down;
-    };
-    const Case cases[] = {{{854, 480}, 3, true},  {{854, 504}, 3, true},   {{854, 512}, 3, false},
-                          {{1024, 512}, 4, true}, {{1024, 520}, 4, false}, {{1366, 480}, 3, true},
-                          {{1366, 768}, 4, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.screen.width() << "x" << c.screen.height() << ", " << c.players);
-        const LayoutPlan plan = Layout_Plan(ScreenInputs(c.screen, c.players, 4, int(DisplayMode::Small)));
+    const std::tuple<QSize, int, bool> cases[] = {
+        {{854, 480}, 3, true},   {{854, 504}, 3, true},  {{854, 512}, 3, false}, {{1024, 512}, 4, true},
+        {{1024, 520}, 4, false}, {{1366, 480}, 3, true}, {{1366, 768}, 4, false}};
+    for (const auto& [screen, players, down] : cases) {
+        SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << players);
+        const LayoutPlan plan = Layout_Plan(ScreenInputs(screen, players, 4, int(DisplayMode::Small)));
         EXPECT_EQ(plan.mode, DisplayMode::Small);
         EXPECT_EQ(plan.state.TableShrink, 1.0);
-        EXPECT_EQ(plan.state.TableShrinkDown < 1, c.down);
+        EXPECT_EQ(plan.state.TableShrinkDown < 1, down);
         const QRectF name = plan.Find("Label9", SeatNameLabel(1))->rect;
         EXPECT_LE(name.bottom(), plan.window.height() - plan.inputs.statusBarHeight + 1) << Text(name);
     }
