@@ -281,6 +281,23 @@ QSizeF GridAvatarSize(const QSize& picture, double side) {
     return {side, std::nearbyint(side * tw * tall) / tw};
 }
 
+// No room down the window's edge: the avatar at its smallest, `size`, in the free room nearest to
+// `from`, clear of `places`.
+std::optional<QRectF> GridAvatarAnywhere(const std::vector<QRectF>& places, const QSizeF& size,
+                                         const QPointF& from, const QRectF& room) {
+    double best = 1e18;
+    const auto corner = Layout_NearestFree(
+        size, from, room, 4,
+        [&](const QPointF& c) {
+            const QRectF box(c, size);
+            return std::none_of(places.begin(), places.end(),
+                                [&](const QRectF& p) { return Layout_Overlap(p, box); });
+        },
+        best);
+    if (!corner) return std::nullopt;
+    return QRectF(*corner, size);
+}
+
 } // namespace
 
 void LayoutGrid_StockByRule(std::vector<GridPlace>& out, const LayoutInputs& in, double width) {
@@ -307,7 +324,8 @@ void LayoutGrid_StockAt(std::vector<GridPlace>& out, const QRectF& stock) {
 }
 
 // The avatar at the top right, 20 pixels in from the edge (10 on a narrow screen); where it would cover a
-// card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down.
+// card place, a frame or a turn arrow it is made smaller, 4 pixels at a time, then also moved down;
+// with no room down the edge, at its smallest in the free room nearest.
 void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, double width, double bottom,
                        const std::vector<QRectF>& also, double side, double top) {
     constexpr double smallest = 40, step = 4;
@@ -320,6 +338,10 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
             !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
     places.insert(places.end(), also.begin(), also.end());
+    // Anywhere else, it keeps off the side stacks too, which show once dealt.
+    std::vector<QRectF> every = places;
+    for (const GridPlace& g : out)
+        if (g.name == "Stack") every.push_back(g.rect);
     // Every box tried keeps within the first one's width: only what lies across from it counts.
     std::erase_if(places, [&](const QRectF& c) {
         return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
@@ -340,7 +362,11 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
         while (!free(box) && box.bottom() + step <= bottom)
             box.translate(0, step);
     }
-    out.push_back({QStringLiteral("ImgAvatar"), -1, free(box) ? box : at});
+    if (!free(box))
+        box = GridAvatarAnywhere(every, sized(smallest / largest).size(), at.topLeft(),
+                                 QRectF(0, 0, width, bottom))
+                  .value_or(at);
+    out.push_back({QStringLiteral("ImgAvatar"), -1, box});
 }
 
 namespace {
@@ -493,6 +519,15 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
             right = std::max(right, g.rect.right());
     last.emplace(in, right > LayoutGrid_ShrinkRoom(in).width());
     return last->second;
+}
+
+bool LayoutGrid_SeveralPastBottom(const LayoutInputs& in) {
+    if (in.players < 3 || !Display_IsSmall(Layout_ModeFor(in))) return false;
+    double bottom = 0;
+    for (const GridPlace& g : GridSeveralPlaces(in, false))
+        bottom = std::max(bottom, g.rect.bottom());
+    // The human's name stands under the side pile.
+    return bottom + design::kLabelLine > LayoutGrid_ShrinkRoom(in).height();
 }
 
 std::vector<GridPlace> LayoutGrid_SeveralStandard(const LayoutInputs& in) {

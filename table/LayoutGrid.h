@@ -29,6 +29,9 @@ double LayoutGrid_CenterTop(const LayoutInputs& in);
 // table, its card places and frames as first laid out, reaches past the room the window fitted
 // to the screen gives it: it is scaled to the window as a narrower screen's is.
 bool LayoutGrid_FourPastRoom(const LayoutInputs& in);
+// True for the small display of three or four on a screen too low for its human's rows and name:
+// it is scaled down to the window as a narrow screen's is.
+bool LayoutGrid_SeveralPastBottom(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
 // The places of three or four at the standard display on that screen, the large cards down, as

@@ -415,8 +415,8 @@ QRectF DealAsLaidOut(const LayoutInputs& in, const std::vector<GridPlace>& place
 
 // Where a label the table fits round the cards goes: it keeps `lines` lines of text, or ends before
 // the place to its right as long as `widest` fits; where neither leaves it free it goes to the free
-// room nearest. It keeps off the cards, the side piles, the names (in `places`), the deal button
-// and the avatar.
+// room nearest. It keeps off the cards, the side piles, the names (in `places`), the deal button,
+// the stock's turn arrows and the avatar.
 QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QRectF box, const QFont& font,
                 int lines, const QString& widest) {
     std::vector<QRectF> obstacles = CardPlaces(in, places);
@@ -425,6 +425,9 @@ QRectF FitLabel(const LayoutInputs& in, const std::vector<GridPlace>& places, QR
         obstacles.push_back(GridRect(places, "Label9", SeatNameLabel(seat)));
     }
     obstacles.push_back(DealAsLaidOut(in, places, GridRect(places, "Label9", kLblHumanName)));
+    // The stock's turn arrows stand by its frame.
+    for (const char* arrow : {"ImgTurn1", "ImgTurn2"})
+        if (const GridPlace* a = GridFind(places, arrow, -1)) obstacles.push_back(a->rect);
     if (in.avatarShown)
         if (const GridPlace* a = GridFind(places, "ImgAvatar", -1)) obstacles.push_back(a->rect);
     const QFontMetricsF metrics(font);

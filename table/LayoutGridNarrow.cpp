@@ -91,11 +91,13 @@ NoticeFitted Message(const LayoutInputs& in, const std::vector<GridPlace>& place
                       height);
     const double bottom = LayoutGrid_RoomBottom(in, places);
     const double right = LayoutGrid_WindowWidth(in);
-    // Short of room the message may lie on a name or the avatar, never on the stock's turn arrows:
-    // the player reads them together.
+    // Short of room the message may lie on a name or the avatar, never on the stock's turn arrows
+    // or the wild-card labels: the player reads them together.
     NoticeKeepOff keepOff = LayoutGrid_NoticeKeepOff(in, places);
     for (const char* arrow : {"ImgTurn1", "ImgTurn2"})
         keepOff.essentials.push_back(At(places, arrow, -1));
+    for (const GridPlace& g : places)
+        if (g.name == QLatin1String("LblWild")) keepOff.essentials.push_back(g.rect);
     return Notice_FitAmong(laid, font, keepOff, bottom, right, rule);
 }
 

@@ -36,7 +36,7 @@ GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index
 
 bool Narrow_Scaled(const LayoutInputs& in) {
     return (in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
-           LayoutGrid_FourPastRoom(in);
+           LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
 }
 
 // The room the window fitted to this screen gives the table, above the status bar.
@@ -213,8 +213,8 @@ LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (last && last->first == in) return last->second;
     const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
     LayoutShrink s;
-    if (reach.width() > room.width())
-        s = {room.width() / reach.width(), std::min(1.0, room.height() / reach.height())};
+    if (reach.width() > room.width() || reach.height() > room.height())
+        s = {std::min(1.0, room.width() / reach.width()), std::min(1.0, room.height() / reach.height())};
     last.emplace(in, s);
     return s;
 }
@@ -314,6 +314,25 @@ void Narrow_FitCompactSeat(std::vector<GridPlace>& out, int seat, double right, 
     Narrow_MoveBy(out, "StackHold", 4 * (seat - 1) + 1, 4 * seat, dy);
     Narrow_MoveBy(out, "Label3", seat - 1, seat - 1, dy);
     if (seat == 2) Narrow_MoveBy(out, "lblHoldCard", 1, 4, dy);
+}
+
+// The human's rows go down below the opponents' hold frames where those reach its hold frame, as
+// far as the room leaves its name under the side pile.
+void Narrow_FitHumanBelowSeats(std::vector<GridPlace>& out, const LayoutInputs& in, double roomBottom) {
+    const QRectF frame = Narrow_At(out, "Label3", 0).rect;
+    double dy = 0, low = 0;
+    for (int s = 2; s <= in.players; ++s)
+        if (const QRectF row = Narrow_At(out, "Label3", s - 1).rect; Layout_Overlap(row, frame))
+            dy = std::max(dy, row.bottom() + kNarrowGap - frame.top());
+    for (int e = 1; e <= 10; ++e)
+        low = std::max(low, Narrow_At(out, "Picture7", e).rect.bottom());
+    dy = std::min(dy, roomBottom - kNarrowLine - low);
+    if (dy <= 0) return;
+    Narrow_MoveBy(out, "Picture7", 1, 10, dy);
+    Narrow_MoveBy(out, "Stack", 1, 25, dy);
+    Narrow_MoveBy(out, "StackHold", 1, 4, dy);
+    Narrow_MoveBy(out, "Label3", 0, 0, dy);
+    Narrow_MoveBy(out, "lblHoldCard", 5, 8, dy);
 }
 
 // The side pile of a seat with its stack's edges.
@@ -426,6 +445,7 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
         Narrow_FitCompactSeat(
             out, seat, (seat < in.players ? Narrow_SidePile(out, seat + 1).left() : width) - kNarrowGap,
             names.at(seat));
+    Narrow_FitHumanBelowSeats(out, in, room.height());
     state.oppHoldTop = RoundEven(Narrow_At(out, "Picture1", 7).rect.top());
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);

@@ -1,7 +1,7 @@
 #pragma once
-// The small display of three or four players on a screen up to 800 pixels wide: the table made
-// for an 800-pixel window, scaled down whole to the window by how far the table reaches, its
-// cards kept at the small size and its hold rows closed up.
+// The small display of three or four players on a screen up to 800 pixels wide, or too low for
+// the human's rows: the table made for an 800-pixel window, scaled down whole to the window by how
+// far the table reaches, its cards kept at the small size and its hold rows closed up.
 #include "table/KeepClear.h"
 #include "table/LayoutGrid.h"
 
@@ -20,15 +20,15 @@ struct LayoutShrink {
     bool operator==(const LayoutShrink&) const = default;
 };
 
-// True for the small display of three or four on a screen up to 800 pixels wide, which is scaled
-// to the window (its labels round the centre: table/LayoutGridNarrow.h).
+// True for the small display of three or four on a screen up to 800 pixels wide or too low for
+// it, which is scaled to the window (its labels round the centre: table/LayoutGridNarrow.h).
 bool LayoutGrid_ScaledToWindow(const LayoutInputs& in);
 // The room the window fitted to the screen gives the scaled table, above the status bar.
 QSizeF LayoutGrid_ShrinkRoom(const LayoutInputs& in);
 // The width the table is laid out in: the window fitted to the screen (the frame's sides not
 // taken off, as the fitting sets the window's own width) or the window as given.
 double LayoutGrid_WindowWidth(const LayoutInputs& in);
-// The scale the small display of three or four takes on a narrow screen.
+// The scale the small display of three or four takes on a narrow or low screen.
 LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in);
 // A place as the table's scaling takes it: position and size by the factors; a label's or a
 // button's font by the factor across (but the comment line's, which keeps the player's size).

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
+#include <tuple>
 #include <type_traits>
 
 namespace {
@@ -122,16 +123,31 @@ void ExpectClearTable(const LayoutPlan& plan, const QString& notice) {
                               << Text(all[i].rect) << " " << Text(all[j].rect);
 }
 
+// The inputs of a table fitted to a screen with a title bar, asking for display mode `mode`.
+LayoutInputs ScreenInputs(const QSize& screen, int players, int centers, int mode) {
+    LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
+    in.screenWidthTw = screen.width() * 15;
+    in.screenHeightTw = screen.height() * 15;
+    in.players = players;
+    in.centers = centers;
+    in.window = QSize(screen.width(), screen.height() - 60);
+    in.frame = QMargins(1, 22, 1, 1);
+    in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
+    return in;
+}
+
 TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     // The screens between the narrow ones (667 wide: the narrowest that keeps the standard display
     // of two with three piles), and one narrower still, with a table of two; screens between 800
     // and 1024 wide (810: where the small display of four is scaled to the window) and lower wide
-    // ones with every game size.
+    // ones with every game size; wide screens too low for the small display of three or four,
+    // which is then scaled down to the window, and a narrow one so low that the avatar finds room
+    // only off the window's edge.
     const std::pair<QSize, int> screens[] = {
         {{640, 480}, 4},   {{800, 600}, 4}, {{1024, 768}, 4}, {{1152, 864}, 4}, {{1280, 1024}, 4},
         {{1920, 1080}, 4}, {{600, 450}, 2}, {{700, 525}, 4},  {{720, 480}, 2},  {{720, 576}, 4},
         {{768, 576}, 2},   {{667, 600}, 2}, {{832, 624}, 4},  {{900, 600}, 4},  {{1024, 600}, 4},
-        {{1366, 768}, 4},  {{810, 608}, 4}};
+        {{1366, 768}, 4},  {{810, 608}, 4}, {{854, 480}, 4},  {{1366, 504}, 4}, {{640, 456}, 3}};
     struct Size3 {
         int players, centers;
     };
@@ -156,17 +172,9 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                                  << screen.width() << "x" << screen.height() << ", " << size.players << "/"
                                  << size.centers << ", mode " << mode << ", " << seat3.toStdString() << ", "
                                  << font << " pt");
-                    LayoutInputs in = Layout_InputsNow(DisplayMode(mode), true);
-                    in.screenWidthTw = screen.width() * 15;
-                    in.screenHeightTw = screen.height() * 15;
-                    in.players = size.players;
-                    in.centers = size.centers;
-                    in.window = QSize(screen.width(), screen.height() - 60);
-                    in.frame = QMargins(1, 22, 1, 1);
+                    LayoutInputs in = ScreenInputs(screen, size.players, size.centers, mode);
                     in.seatNames = {QStringLiteral("Grulm"), seat3, QStringLiteral("Oskrel")};
                     in.messageFontSize = font;
-                    in.avatarPicture = QSize(130, 130); // the avatar as drawn for a seat without a picture
-                    in.fit = true;
                     const LayoutPlan plan = Layout_Plan(in);
                     ExpectClearTable(plan, notice);
                     // A window made smaller by hand, down to the least size the table allows.
@@ -183,6 +191,24 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                         ExpectClearTable(Layout_Plan(in), notice);
                     }
                 }
+}
+
+// The small display of three or four on a screen wider than 800 is scaled down, and only down,
+// where the screen is too low for the human's rows and name under them; one just high enough
+// keeps it as laid out.
+TEST_F(LayoutPlanTest, AWideScreenScalesTheSmallDisplayDownOnlyWhereItIsTooLow) {
+    const std::tuple<QSize, int, bool> cases[] = {
+        {{854, 480}, 3, true},   {{854, 504}, 3, true},  {{854, 512}, 3, false}, {{1024, 512}, 4, true},
+        {{1024, 520}, 4, false}, {{1366, 480}, 3, true}, {{1366, 768}, 4, false}};
+    for (const auto& [screen, players, down] : cases) {
+        SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << players);
+        const LayoutPlan plan = Layout_Plan(ScreenInputs(screen, players, 4, int(DisplayMode::Small)));
+        EXPECT_EQ(plan.mode, DisplayMode::Small);
+        EXPECT_EQ(plan.state.TableShrink, 1.0);
+        EXPECT_EQ(plan.state.TableShrinkDown < 1, down);
+        const QRectF name = plan.Find("Label9", SeatNameLabel(1))->rect;
+        EXPECT_LE(name.bottom(), plan.window.height() - plan.inputs.statusBarHeight + 1) << Text(name);
+    }
 }
 
 // What the walk compares on the 832 and 900 screens, in 28 plans: 16 tables of two (8 with three
