@@ -131,6 +131,14 @@ double GridSeveralCenterTop(const LayoutInputs& in) {
     return LayoutGrid_CenterTop(in);
 }
 
+// Seat 4's side pile at the standard display, moved left where its hold frame, 210 pixels right of
+// the pile, would pass a window a few pixels narrower than the table was drawn for.
+double GridSeatFourLeft(const LayoutInputs& in, double left, int seat) {
+    constexpr double frameReach = 210, gap = 2;
+    if (seat != 4 || Display_IsSmall(Layout_ModeFor(in))) return left;
+    return std::min(left, LayoutGrid_WindowWidth(in) - frameReach - gap);
+}
+
 // The table of three or four: the human's row under the middle, the others along the top, the
 // centre piles in a square on the left. A screen of 13000 twips or less lays the rows closer, as
 // for an 800-pixel window; four seats stand closer across below 12288.
@@ -146,7 +154,7 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     static const double sides[3][3] = {{250, 580, 0}, {80, 375, 664}, {63, 326, 590}};
     const int across = in.players == 3 ? 0 : in.screenWidthTw >= 12288 ? 1 : 2;
     for (int s = 2; s <= in.players; ++s)
-        GridCompactSeat(out, s, sides[across][s - 2], above ? 116 : 101);
+        GridCompactSeat(out, s, GridSeatFourLeft(in, sides[across][s - 2], s), above ? 116 : 101);
     GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
