@@ -1,0 +1,58 @@
+// The search for free room against a plain walk over every corner of the grid.
+#include "table/FreeGrid.h"
+#include "table/LayoutPlan.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+// Every corner in row order, the first nearest free one kept: what the search must give.
+std::optional<QPointF> WalkEveryCorner(const QSizeF& size, const QPointF& from, const QRectF& room,
+                                       double step, const std::vector<QRectF>& obstacles) {
+    std::optional<QPointF> found;
+    double best = 1e18;
+    for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
+        for (double left = room.left(); left + size.width() <= room.right(); left += step) {
+            const double dx = left - from.x(), dy = top - from.y(), d = dx * dx + dy * dy;
+            const QRectF box(left, top, size.width(), size.height());
+            if (d < best && std::none_of(obstacles.begin(), obstacles.end(),
+                                         [&](const QRectF& o) { return Layout_Overlap(o, box); })) {
+                best = d;
+                found = QPointF(left, top);
+            }
+        }
+    return found;
+}
+
+TEST(FreeGridTest, FindsTheCornerAWalkOverEveryCornerFinds) {
+    std::mt19937 random(7);
+    auto between = [&](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(random);
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        SCOPED_TRACE(trial);
+        const QRectF room(between(0, 5), between(0, 5), between(60, 200), between(60, 200));
+        const QSizeF size(between(5, 80), between(5, 80));
+        // Half the trials from a corner of the grid, where ties of distance come up.
+        const QPointF from =
+            trial % 2 ? QPointF(room.left() + 4 * int(between(0, 20)), room.top() + 4 * int(between(0, 20)))
+                      : QPointF(between(-20, 220), between(-20, 220));
+        std::vector<QRectF> obstacles(size_t(between(0, 14)));
+        for (QRectF& o : obstacles)
+            o = QRectF(between(0, 200), between(0, 200), between(1, 70), between(1, 70));
+        FreeGrid grid(room, size, 4);
+        grid.Take(QRectF(QPointF(), size), obstacles);
+        double best = 1e18, plainBest = 1e18;
+        EXPECT_EQ(grid.Nearest(from, best), WalkEveryCorner(size, from, room, 4, obstacles));
+        auto free = [&](const QPointF& c) {
+            const QRectF box(c, size);
+            return std::none_of(obstacles.begin(), obstacles.end(),
+                                [&](const QRectF& o) { return Layout_Overlap(o, box); });
+        };
+        EXPECT_EQ(Layout_NearestFree(size, from, room, 4, free, plainBest),
+                  WalkEveryCorner(size, from, room, 4, obstacles));
+    }
+}
+
+} // namespace
