@@ -477,6 +477,30 @@ void GridHoldRowsBelowHands(std::vector<GridPlace>& out, const LayoutInputs& in)
     }
 }
 
+// At a table of four, on a window a few pixels narrower than the table was drawn for, the human's
+// row moves left just enough that the stock, in its frame at the window's right edge (where the
+// search for free room can put it), keeps clear of the hand: its bottom arrow in the standard
+// display, its frame in the small one, where the hand stands a third of a card higher.
+void GridHumanRowClearOfStock(std::vector<GridPlace>& out, const LayoutInputs& in, bool small) {
+    if (in.players != 4) return;
+    const QSizeF card = small ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
+    std::vector<GridPlace> stock;
+    LayoutGrid_StockAt(stock, QRectF(QPointF(0, 0), card));
+    const QRectF frame = GridAt(stock, "Label1", -1).rect, arrow = GridAt(stock, "ImgTurn1", -1).rect;
+    const double frameLeft =
+        std::floor((LayoutGrid_WindowWidth(in) - frame.width()) / kFreeRoomStep) * kFreeRoomStep;
+    const double clear = frameLeft + (small ? 0 : arrow.left() - frame.left());
+    // Places overlap only by more than a pixel.
+    const double shift = GridAt(out, "Picture7", 6).rect.right() - 1 - clear;
+    if (shift <= 0) return;
+    for (GridPlace& g : out)
+        if (g.name == QLatin1String("Picture7") || (g.name == QLatin1String("Stack") && g.index <= 25) ||
+            (g.name == QLatin1String("StackHold") && g.index <= 4) ||
+            (g.name == QLatin1String("lblHoldCard") && g.index > 4) ||
+            (g.name == QLatin1String("Label3") && g.index == 0))
+            g.rect.translate(-shift, 0);
+}
+
 // The places of three or four in the display the inputs take; `belowHands`, with the hold rows
 // of the small display gone down below the opponents' hands.
 std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands) {
@@ -485,9 +509,15 @@ std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands
     LayoutInputs asked = in;
     asked.mode = DisplayMode(int(mode) & 1);
     GridSeveral(out, asked);
-    if (!Display_IsSmall(mode)) return out;
+    if (!Display_IsSmall(mode)) {
+        GridHumanRowClearOfStock(out, in, false);
+        return out;
+    }
     GridSeveralSmall(out, asked);
-    if (belowHands && !LayoutGrid_ScaledToWindow(in)) GridHoldRowsBelowHands(out, in);
+    if (belowHands && !LayoutGrid_ScaledToWindow(in)) {
+        GridHoldRowsBelowHands(out, in);
+        GridHumanRowClearOfStock(out, in, true);
+    }
     return out;
 }
 

@@ -28,7 +28,7 @@ constexpr double kNarrowCenterLeft = 126, kNarrowCenterTop = 213;
 constexpr double kNarrowCenterFrameW = 145.6, kNarrowCenterFrameH = 181.6, kNarrowStockLeft = 25;
 // Scaled, a compact seat's hold frame keeps this far from the next seat's row; the fitted
 // hands and rows keep this far from what they give way to.
-constexpr double kNarrowFrameGap = 10, kNarrowGap = 2, kNarrowStep = 4;
+constexpr double kNarrowFrameGap = 10, kNarrowGap = 2, kNarrowStep = kFreeRoomStep;
 
 GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index) {
     return LayoutGrid_At(places, name, index);
@@ -537,26 +537,43 @@ bool LayoutGrid_StockFree(std::vector<GridPlace>& out, const LayoutInputs& in, c
 
 void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, const QRectF& room,
                          const std::vector<QRectF>& also) {
-    const std::vector<const char*> names = {"Label1", "ImgTurn1", "ImgTurn2"};
     const StockGroup stock = Narrow_StockGroup(out, in, also);
-    const std::vector<QRectF>& group = stock.group;
-    const std::vector<QRectF>& obstacles = stock.obstacles;
     if (stock.FreeIn(room)) return;
-    for (const size_t parts : {group.size(), size_t(1)}) {
-        const std::vector<QRectF> moving(group.begin(), group.begin() + parts);
-        QRectF box;
-        for (const QRectF& p : moving)
-            box |= p;
-        FreeGrid grid(room, box.size(), kNarrowStep);
-        for (const QRectF& p : moving)
-            grid.Take(p.translated(-box.topLeft()), obstacles);
+    // Where no room is as high as the frame with an arrow above and below, the arrows stand
+    // beside it, seat 2's at its top and the player's at its bottom, on whichever side is nearer;
+    // with no room for that either, the frame alone.
+    const QRectF frame = stock.group[0];
+    const QSizeF arrow = stock.group[1].size();
+    auto beside = [&](double left) {
+        return std::vector<QRectF>{frame, QRectF(QPointF(left, frame.bottom() - arrow.height()), arrow),
+                                   QRectF(QPointF(left, frame.top()), arrow)};
+    };
+    const std::vector<std::vector<QRectF>> shapes[] = {
+        {stock.group},
+        {beside(frame.right() + 7), beside(frame.left() - 7 - arrow.width())},
+        {{frame}}};
+    for (const auto& tries : shapes) {
         double best = 1e18;
-        const auto corner = grid.Nearest(box.topLeft(), best);
-        if (!corner) continue;
-        const QPointF by = *corner - box.topLeft();
-        for (const char* n : names)
-            Narrow_At(out, n, -1).rect.translate(by);
+        const std::vector<QRectF>* found = nullptr;
+        QPointF by;
+        for (const std::vector<QRectF>& moving : tries) {
+            QRectF box;
+            for (const QRectF& p : moving)
+                box |= p;
+            FreeGrid grid(room, box.size(), kNarrowStep);
+            for (const QRectF& p : moving)
+                grid.Take(p.translated(-box.topLeft()), stock.obstacles);
+            if (const auto corner = grid.Nearest(box.topLeft(), best)) {
+                found = &moving;
+                by = *corner - box.topLeft();
+            }
+        }
+        if (!found) continue;
         Narrow_At(out, "PicCenter", 0).rect.translate(by);
+        Narrow_At(out, "Label1", -1).rect.translate(by);
+        const std::vector<QRectF>& parts = found->size() == 3 ? *found : stock.group;
+        Narrow_At(out, "ImgTurn1", -1).rect = parts[1].translated(by);
+        Narrow_At(out, "ImgTurn2", -1).rect = parts[2].translated(by);
         return;
     }
 }

@@ -10,6 +10,9 @@
 #include <QString>
 #include <vector>
 
+// The step of the searches for free room: a place found lies on it from the room's corner.
+constexpr double kFreeRoomStep = 4;
+
 // The widest screen (in twips) whose small display of three or four is scaled to the window.
 constexpr int kShrinkScreenTw = 12000;
 
