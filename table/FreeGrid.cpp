@@ -49,13 +49,38 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
     // The columns either side of `from`: in any gap the nearest corner is the one of these the
     // gap holds, or the gap's end nearer to them.
     const int right = int(std::lower_bound(lefts.begin(), lefts.end(), from.x()) - lefts.begin());
+    // The rows where a block starts or ends cut the grid into bands whose rows have the same free
+    // gaps; a band's gaps are worked out when a row of it is first searched.
+    std::vector<int> cuts{0, rows_};
+    for (const Block& b : blocks_) {
+        cuts.push_back(std::clamp(b.r0, 0, rows_));
+        cuts.push_back(std::clamp(b.r1 + 1, 0, rows_));
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    std::vector<std::optional<std::vector<std::pair<int, int>>>> bands(cuts.size() - 1);
+    auto gapsOf = [&](int r) -> const std::vector<std::pair<int, int>>& {
+        const size_t band = size_t(std::upper_bound(cuts.begin(), cuts.end(), r) - cuts.begin()) - 1;
+        std::optional<std::vector<std::pair<int, int>>>& gaps = bands[band];
+        if (gaps) return *gaps;
+        std::vector<std::pair<int, int>> across;
+        for (const Block& b : blocks_)
+            if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
+        std::sort(across.begin(), across.end());
+        gaps.emplace();
+        int next = 0;
+        for (const auto& [c0, c1] : across) {
+            if (next <= c0 - 1) gaps->emplace_back(next, c0 - 1);
+            next = std::max(next, c1 + 1);
+        }
+        if (next <= columns_ - 1) gaps->emplace_back(next, columns_ - 1);
+        return *gaps;
+    };
     std::optional<std::pair<int, int>> found;
-    std::vector<std::pair<int, int>> across;
     for (const int r : order.rows) {
         const double dy = order.tops[size_t(r)] - from.y();
         if (NearestOrder::Beyond(dy, best, found.has_value())) break;
-        auto gap = [&](int first, int last) {
-            if (first > last) return;
+        for (const auto& [first, last] : gapsOf(r))
             for (const int c : {std::clamp(right - 1, first, last), std::clamp(right, first, last)}) {
                 const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
                 if (NearestOrder::Beats(d, {r, c}, best, found)) {
@@ -63,17 +88,6 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
                     found = std::pair(r, c);
                 }
             }
-        };
-        across.clear();
-        for (const Block& b : blocks_)
-            if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
-        std::sort(across.begin(), across.end());
-        int next = 0;
-        for (const auto& [c0, c1] : across) {
-            gap(next, c0 - 1);
-            next = std::max(next, c1 + 1);
-        }
-        gap(next, columns_ - 1);
     }
     return found ? std::optional(order.Corner(*found)) : std::nullopt;
 }
@@ -85,14 +99,23 @@ NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF
         tops.push_back(top);
     for (double left = room.left(); left + size.width() <= room.right(); left += step)
         lefts.push_back(left);
+    // The corners lie in order along each axis, so their distances from `to` fall, then rise: the
+    // two runs either side of it are merged, the lower index first where two are as near.
     auto byDistance = [](const std::vector<double>& at, double to) {
-        std::vector<int> order(at.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const double da = at[size_t(a)] - to, db = at[size_t(b)] - to;
-            return da * da < db * db;
-        });
+        const int n = int(at.size());
+        auto distance = [&](int i) {
+            const double d = at[size_t(i)] - to;
+            return d * d;
+        };
+        int right = int(std::lower_bound(at.begin(), at.end(), to) - at.begin()), left = right - 1;
+        std::vector<int> order;
+        order.reserve(size_t(n));
+        while (left >= 0 || right < n) {
+            if (right >= n || (left >= 0 && distance(left) <= distance(right)))
+                order.push_back(left--);
+            else
+                order.push_back(right++);
+        }
         return order;
     };
     rows = byDistance(tops, from.y());

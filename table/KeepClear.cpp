@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <optional>
 
 namespace {
@@ -53,31 +54,39 @@ struct NoticeMeasure {
     bool operator==(const NoticeMeasure&) const = default;
 };
 
-// The measures taken while a `NoticeMeasureScope` lives.
-struct KeptMeasure {
-    QFont font;
-    double width;
-    QString rule;
-    NoticeMeasure measure;
-};
-struct KeptMeasures {
-    int scopes = 0;
-    std::vector<KeptMeasure> kept;
-};
-KeptMeasures& Kept() {
-    static thread_local KeptMeasures kept;
-    return kept;
-}
-
 NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule);
 
+// The measures taken, kept for the fonts and rule messages measured last: a plan asks for the
+// same widths from several of its steps, a window resized by hand asks for them plan after plan,
+// and wrapping text is the dear part of a plan. A measure depends on nothing else.
+struct MeasuredIn {
+    QFont font;
+    QString rule;
+    std::map<double, NoticeMeasure> at;
+};
+constexpr size_t kMeasuredFonts = 16, kMeasuredWidths = 1024;
+
+std::map<double, NoticeMeasure>& MeasuredWidths(const QFont& font, const QString& rule) {
+    static thread_local std::vector<MeasuredIn> measured;
+    auto in = std::find_if(measured.begin(), measured.end(),
+                           [&](const MeasuredIn& m) { return m.font == font && m.rule == rule; });
+    if (in == measured.end()) {
+        if (measured.size() >= kMeasuredFonts) measured.erase(measured.begin());
+        measured.push_back({font, rule, {}});
+        in = measured.end() - 1;
+    }
+    return in->at;
+}
+
 NoticeMeasure NoticeMeasureAt(const QFont& font, double width, const QString& rule) {
-    KeptMeasures& k = Kept();
-    if (k.scopes == 0) return NoticeWrapped(font, width, rule);
-    for (const KeptMeasure& m : k.kept)
-        if (m.width == width && m.font == font && m.rule == rule) return m.measure;
-    k.kept.push_back({font, width, rule, NoticeWrapped(font, width, rule)});
-    return k.kept.back().measure;
+    std::map<double, NoticeMeasure>& at = MeasuredWidths(font, rule);
+    if (const auto known = at.find(width); known != at.end()) return known->second;
+    if (at.size() >= kMeasuredWidths) at.clear();
+    return at.emplace(width, NoticeWrapped(font, width, rule)).first->second;
+}
+
+bool NoticeMeasured(const QFont& font, double width, const QString& rule) {
+    return MeasuredWidths(font, rule).contains(width);
 }
 
 NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule) {
@@ -180,7 +189,7 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
         // be wrapped: a higher box lies on all that one does.
         double bound = best;
         const double least = width <= measuredWidth ? measuredHeight : r.line.height();
-        if (!nearestFor(QSizeF(width, least), bound)) continue;
+        if (!NoticeMeasured(r.font, width, r.rule) && !nearestFor(QSizeF(width, least), bound)) continue;
         const QRectF sized = NoticeBox(r, 0, 0, width);
         if (width < measuredWidth || measuredWidth == 0) {
             measuredWidth = width;
@@ -381,14 +390,6 @@ std::optional<QRectF> Notice_AtChosenSize(NoticeRoom& r) {
 }
 
 } // namespace
-
-NoticeMeasureScope::NoticeMeasureScope() {
-    ++Kept().scopes;
-}
-
-NoticeMeasureScope::~NoticeMeasureScope() {
-    if (--Kept().scopes == 0) Kept().kept.clear();
-}
 
 const QString& Notice_RuleReserved() {
     return NoticeRule();

@@ -11,15 +11,6 @@
 // The height the longest winner's notice, or the rule message `rule`, takes in `font` wrapped in
 // `width`.
 double Notice_HeightFor(const QFont& font, double width, const QString& rule);
-// While one lives, a width the notice is wrapped in is wrapped once: a plan asks for the same
-// measures from several of its steps, and wrapping text is the dear part of it.
-class NoticeMeasureScope {
-  public:
-    NoticeMeasureScope();
-    ~NoticeMeasureScope();
-    NoticeMeasureScope(const NoticeMeasureScope&) = delete;
-    NoticeMeasureScope& operator=(const NoticeMeasureScope&) = delete;
-};
 // The longest rule message, whose room the message label keeps.
 const QString& Notice_RuleReserved();
 // What the message label keeps off: everything (`all`), and short of room, only what the player

@@ -352,7 +352,6 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
 } // namespace
 
 LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
-    const NoticeMeasureScope measures;
     LayoutPlan plan;
     plan.inputs = in;
     plan.mode = Layout_ModeFor(in);

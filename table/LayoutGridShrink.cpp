@@ -35,8 +35,15 @@ GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index
 }
 
 bool Narrow_Scaled(const LayoutInputs& in) {
-    return (in.players > 2 && Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
-           LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
+    if (in.players <= 2) return false;
+    // Every step of the plan asks; the last inputs' answer is kept.
+    static thread_local std::optional<std::pair<LayoutInputs, bool>> last;
+    if (last && last->first == in) return last->second;
+    const bool scaled =
+        (Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
+        LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
+    last.emplace(in, scaled);
+    return scaled;
 }
 
 // The room the window fitted to this screen gives the table, above the status bar.
