@@ -5,6 +5,7 @@
 // designed for an 800-pixel screen; the layout moves almost everything.
 #include "engine/TableForm.h"
 
+#include <QFont>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -47,6 +48,11 @@ constexpr quint32 kPanelGrey = 0x00C0C0C0;
 
 // The one font family of the table's texts.
 inline const char* const kFontFamily = "DejaVu Sans";
+// A font of the table's family, to be sized: copied, not made again, as layouts make many.
+inline QFont TableFont() {
+    static const QFont font(QString::fromLatin1(kFontFamily));
+    return font;
+}
 
 enum class Kind { Picture, Image, Label, Shape, Button, Bar };
 

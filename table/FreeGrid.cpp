@@ -44,7 +44,7 @@ void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
 }
 
 std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
-    const NearestOrder order(size_, from, room_, step_);
+    const NearestOrder order(size_, from, room_, step_, false);
     const std::vector<double>& lefts = order.lefts;
     // The columns either side of `from`: in any gap the nearest corner is the one of these the
     // gap holds, or the gap's end nearer to them.
@@ -92,7 +92,8 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
     return found ? std::optional(order.Corner(*found)) : std::nullopt;
 }
 
-NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step)
+NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step,
+                           bool columnsToo)
     : from(from) {
     // Stepped by adding, as the grid always was, so each corner is the same to the last bit.
     for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
@@ -119,5 +120,5 @@ NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF
         return order;
     };
     rows = byDistance(tops, from.y());
-    columns = byDistance(lefts, from.x());
+    if (columnsToo) columns = byDistance(lefts, from.x());
 }

@@ -90,7 +90,7 @@ double NameFontSize() {
 }
 
 QFont LabelFont(double size, bool bold) {
-    QFont font(QString::fromLatin1(design::kFontFamily));
+    QFont font = design::TableFont();
     font.setPointSizeF(size);
     font.setBold(bold);
     return font;

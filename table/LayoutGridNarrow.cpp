@@ -54,7 +54,7 @@ QRectF LaidFrame(const LayoutInputs& in, const LayoutShrink& s) {
 }
 
 QFont MessageFont(const LayoutInputs& in, const LayoutShrink& s) {
-    QFont font(QString::fromLatin1(design::kFontFamily));
+    QFont font = design::TableFont();
     font.setBold(true);
     font.setPointSizeF(LayoutGrid_ScaledFont(in.messageFontSize, s));
     return font;
@@ -164,7 +164,7 @@ void LayoutGrid_NarrowLabels(const LayoutInputs& in, std::vector<GridPlace>& pla
     const double font = LayoutGrid_ScaledFont(kLabelFont, s);
     const QRectF frame = LaidFrame(in, s);
     // The label is fitted in its plain face, as the table has it when laid out.
-    QFont noticeFont(QString::fromLatin1(design::kFontFamily));
+    QFont noticeFont = design::TableFont();
     noticeFont.setPointSizeF(font);
     const QRectF notice =
         LayoutGrid_FitLabel(in, places,

@@ -325,7 +325,7 @@ double NoticeFontFor(double bottom, QRectF& message, NoticeText& text) {
 
 // The longest notice in the player's font at `size` points.
 NoticeText NoticeTextOf(const LayoutInputs& in, double size) {
-    QFont font(QString::fromLatin1(design::kFontFamily));
+    QFont font = design::TableFont();
     font.setBold(true);
     font.setPointSizeF(size);
     return {font, in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage};

@@ -275,7 +275,7 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
     c.back = first->kind == design::Kind::Shape ? design::Entry{}.back : first->back;
     c.fore = first->fore;
     c.border = first->border;
-    c.font = QFont(QString::fromLatin1(design::kFontFamily));
+    c.font = design::TableFont();
     c.font.setPointSizeF(first->fontSize);
     c.font.setBold(first->bold);
     if (c.name == QLatin1String("Stack")) c.back = in.deckColour;
@@ -334,7 +334,7 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     if (Designed().RankOf(g.name, g.index)) {
         // A designed control keeps its own font, at the size the plan shows it.
         const design::Entry& own = *Designed().First(c.name);
-        c.font = QFont(QString::fromLatin1(design::kFontFamily));
+        c.font = design::TableFont();
         c.font.setBold(own.bold);
         if (const double size = g.fontSize.value_or(own.fontSize); size > 0) c.font.setPointSizeF(size);
         return c;

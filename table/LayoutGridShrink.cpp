@@ -169,7 +169,7 @@ NoticeFitted Narrow_NoticeDesign(const LayoutInputs& in) {
         std::max(2 * kNarrowLine, kNarrowHumanTop + kNarrowLargeCardH + 2 * kNarrowLine - stock.bottom());
     std::vector<GridPlace> table = LayoutGrid_SeveralStandard(in);
     Narrow_DesignLabels(table, in);
-    QFont font(QString::fromLatin1(design::kFontFamily));
+    QFont font = design::TableFont();
     font.setPointSizeF(in.messageFontSize);
     font.setBold(true);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;

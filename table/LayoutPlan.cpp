@@ -17,7 +17,7 @@
 #include "table/frmGrulm.h"
 
 #include <QPointer>
-#include <QRegularExpression>
+#include <QSet>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -72,9 +72,10 @@ DisplayMode Layout_ModeFor(const LayoutInputs& in) {
 }
 
 bool Layout_Shows(const PlacedControl& c) {
-    static const QRegularExpression kept("^(Picture[1237]|PicCenter|Label[139]|lblHoldCard|LblWild|cmdDeal|"
-                                         "imgCenter|ImgAvatar)$");
-    if (!kept.match(c.name).hasMatch() || c.rect.isEmpty()) return false;
+    static const QSet<QString> kept = {"Picture1", "Picture2", "Picture3", "Picture7", "PicCenter",
+                                       "Label1",   "Label3",   "Label9",   "lblHoldCard", "LblWild",
+                                       "cmdDeal",  "imgCenter", "ImgAvatar"};
+    if (c.rect.isEmpty() || !kept.contains(c.name)) return false;
     // A seat's places 1 to 10 show once dealt; the rest shows as the layout has it.
     if (c.name.startsWith(QLatin1String("Picture"))) return c.index >= 1 && c.index <= 10;
     return c.visible || c.name == QLatin1String("PicCenter") || c.name == QLatin1String("LblWild") ||
