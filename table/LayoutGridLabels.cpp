@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -104,29 +105,50 @@ bool Free(const QRectF& box, const std::vector<QRectF>& obstacles) {
 // What the labels keep off: every seat's places, the centre piles and the stock, the hold frames
 // and the frames round each hold pile that show.
 std::vector<QRectF> CardPlaces(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    std::vector<QRectF> out;
-    auto add = [&](const char* name, int index) {
-        if (const GridPlace* g = GridFind(places, name, index)) out.push_back(g->rect);
+    // Found in one pass over the places, the first of each name and index as a search finds it,
+    // then given in the order the labels are fitted against them.
+    std::array<std::array<const GridPlace*, 11>, 5> seats{};
+    std::array<const GridPlace*, 5> centers{}, frames{};
+    std::array<const GridPlace*, 9> holds{};
+    const GridPlace* stock = nullptr;
+    auto first = [](const GridPlace*& slot, const GridPlace& g) {
+        if (!slot) slot = &g;
     };
-    for (int s = 1; s <= in.players; ++s)
+    for (const GridPlace& g : places) {
+        const int i = g.index;
+        if (i >= 1 && i <= 10)
+            for (int seat = 1; seat <= in.players; ++seat)
+                if (g.name == QLatin1String(SeatPlaces(seat))) first(seats[size_t(seat)][size_t(i)], g);
+        if (i >= 0 && i <= 4 && g.name == QLatin1String("PicCenter")) first(centers[size_t(i)], g);
+        if (i >= 0 && i < in.players && g.name == QLatin1String("Label3")) first(frames[size_t(i)], g);
+        if (i >= 1 && i <= 8 && g.name == QLatin1String("lblHoldCard")) first(holds[size_t(i)], g);
+        if (i == -1 && g.name == QLatin1String("Label1")) first(stock, g);
+    }
+    std::vector<QRectF> out;
+    auto add = [&](const GridPlace* g) {
+        if (g) out.push_back(g->rect);
+    };
+    for (int seat = 1; seat <= in.players; ++seat)
         for (int e = 1; e <= 10; ++e)
-            add(SeatPlaces(s), e);
-    for (int c = 0; c <= 4; ++c)
-        add("PicCenter", c);
-    for (int s = 0; s < in.players; ++s)
-        add("Label3", s);
+            add(seats[size_t(seat)][size_t(e)]);
+    for (const GridPlace* c : centers)
+        add(c);
+    for (int seat = 0; seat < in.players; ++seat)
+        add(frames[size_t(seat)]);
     // Seat 2's frames of the table of two wait, hidden, at a larger table.
     for (int h = in.players == 2 ? 1 : 5; h <= 8; ++h)
-        add("lblHoldCard", h);
-    add("Label1", -1);
+        add(holds[size_t(h)]);
+    add(stock);
     return out;
 }
 
 // A seat's side pile with its side stack's edges.
 QRectF SidePile(const std::vector<GridPlace>& places, int seat) {
     QRectF pile = GridRect(places, SeatPlaces(seat), 1);
-    for (int e = 25 * (seat - 1) + 1; e <= 25 * seat; ++e)
-        pile |= GridRect(places, "Stack", e);
+    // The stack's cards in one pass; each index is there once.
+    const QLatin1String stack("Stack");
+    for (const GridPlace& g : places)
+        if (g.index > 25 * (seat - 1) && g.index <= 25 * seat && g.name == stack) pile |= g.rect;
     return pile;
 }
 
