@@ -213,6 +213,36 @@ TEST_F(LayoutPlanTest, AWideScreenScalesTheSmallDisplayDownOnlyWhereItIsTooLow) 
     }
 }
 
+// Where the window is a few pixels short of room for the stock at its right edge, the human's row
+// of four gives way to it, left only as far as that needs; where no room is as high as the stock
+// with an arrow above and below, the arrows stand beside its frame, at its top and bottom.
+TEST_F(LayoutPlanTest, TheStockKeepsItsColumnAndItsArrowsByItOnWindowsShortOfRoom) {
+    const std::tuple<QSize, int, int, double> rows[] = {
+        // screen, players, mode, how far the human's side pile stands left of where it is drawn
+        {{867, 600}, 4, 0, 6.5}, {{872, 600}, 4, 1, 2.5}, {{873, 600}, 4, 0, 0},
+        {{801, 600}, 4, 0, 1},   {{805, 600}, 4, 2, 0},   {{850, 560}, 2, 0, 0},
+        {{869, 600}, 2, 1, 0}};
+    for (const auto& [screen, players, mode, shift] : rows) {
+        SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << players
+                                        << ", mode " << mode);
+        const LayoutInputs in = ScreenInputs(screen, players, 4, mode);
+        const LayoutPlan plan = Layout_Plan(in);
+        const QRectF frame = plan.Find("Label1", -1)->rect, up = plan.Find("ImgTurn2", -1)->rect,
+                     down = plan.Find("ImgTurn1", -1)->rect, hold = plan.Find("Label3", 0)->rect;
+        if (players == 4) {
+            // The side pile stands 1.25 cards left of the hand, which starts at 433.
+            EXPECT_DOUBLE_EQ(plan.Find("Picture7", 1)->rect.left(), 433 - 1.25 * 71 - shift);
+            EXPECT_GE(frame.left(), hold.right());
+        }
+        const bool stacked = up.bottom() <= frame.top() && down.top() >= frame.bottom() &&
+                             up.center().x() == frame.center().x() && down.center().x() == frame.center().x();
+        const bool beside = up.top() == frame.top() && down.bottom() == frame.bottom() && up.left() == down.left() &&
+                            (up.left() == frame.right() + 7 || up.right() == frame.left() - 7);
+        EXPECT_TRUE(stacked || beside) << Text(frame) << Text(up) << Text(down);
+        EXPECT_EQ(beside, players == 2);
+    }
+}
+
 // What the walk compares on the 832 and 900 screens, in 28 plans: 16 tables of two (8 with three
 // piles), 8 of three, 4 of four (on the 900 one: the 832 one scales four to the window): the card places with
 // the stock group and the avatar, the names with the comment line and its icon, the centre frame with its
@@ -307,6 +337,13 @@ TEST_F(LayoutPlanTest, EqualInputsGiveEqualPlansWhateverTheTableHolds) {
                 Eng.Seat2Rec.RecName = QStringLiteral("Someone With A Long Name");
                 EXPECT_EQ(PlanText(Layout_Plan(in)).toStdString(), first.toStdString());
                 EXPECT_TRUE(Layout_Plan(in).inputs == in);
+                // Nor by what plans in other fonts measured before it.
+                for (const double size : {in.messageFontSize + 3, 7.0}) {
+                    LayoutInputs other = in;
+                    other.messageFontSize = size;
+                    Layout_Plan(other);
+                }
+                EXPECT_EQ(PlanText(Layout_Plan(in)).toStdString(), first.toStdString());
                 Tbl.FontScale = 1;
             }
     Com.UserPath = kept;
