@@ -158,6 +158,15 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
+// A hold row, its outlines and its frame moved `dy` down.
+void GridHoldRowBy(std::vector<GridPlace>& out, int seat, double dy) {
+    for (int k = 0; k < 4; ++k) {
+        GridAt(out, seat == 0 ? "Picture7" : "Picture1", 7 + k).rect.translate(0, dy);
+        GridAt(out, "StackHold", 4 * seat + 1 + k).rect.translate(0, dy);
+    }
+    GridAt(out, "Label3", seat).rect.translate(0, dy);
+}
+
 // The small display of two: the standard table drawn at four fifths, its cards the small ones and
 // each hold pile's frame round its smaller card; on a screen too low for that, its rows drawn
 // closer by `down`.
@@ -175,6 +184,16 @@ void GridSmall(std::vector<GridPlace>& out, double down = 1) {
     for (int p = 3; p <= 4 && four && down < 1; ++p) {
         QRectF& lower = GridAt(out, "PicCenter", p).rect;
         lower.moveTop(std::max(lower.top(), GridAt(out, "PicCenter", p - 2).rect.bottom() + 4));
+    }
+    // Closed up in proportion, a hold frame, taller than its cards, would reach onto the hand
+    // beside it: seat 2's goes down off its hand, the human's up off its own.
+    if (down < 1) {
+        const double seat2 =
+            GridAt(out, "Picture1", 1).rect.bottom() + 1 - GridAt(out, "Label3", 1).rect.top();
+        const double human =
+            GridAt(out, "Picture7", 1).rect.top() - 1 - GridAt(out, "Label3", 0).rect.bottom();
+        GridHoldRowBy(out, 1, std::max(0.0, seat2));
+        GridHoldRowBy(out, 0, std::min(0.0, human));
     }
     LayoutGrid_HoldCardFrames(out);
 }

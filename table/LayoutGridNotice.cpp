@@ -384,7 +384,6 @@ void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
     const double bottom = LayoutGrid_RoomBottom(in, places);
     message->fontSize = NoticeFontFor(bottom, m, text);
     // A screen too low for it even so: the free room nearest, apart from the stock.
-    if (m.bottom() <= bottom) return;
     std::vector<GridPlace> others;
     std::copy_if(places.begin(), places.end(), std::back_inserter(others),
                  [&](const GridPlace& g) { return &g != message; });
