@@ -215,6 +215,24 @@ TEST_F(LayoutPlanTest, AWideScreenScalesTheSmallDisplayDownOnlyWhereItIsTooLow) 
     }
 }
 
+// The small display of two draws its rows closer only on a screen too low for them at four
+// fifths; its cards keep their size, and a screen just high enough keeps the human's row there.
+TEST_F(LayoutPlanTest, TheSmallDisplayOfTwoClosesUpOnlyWhereItIsTooLow) {
+    const std::tuple<QSize, int, bool> cases[] = {{{640, 448}, 3, true},
+                                                  {{640, 456}, 3, false},
+                                                  {{1366, 408}, 4, true},
+                                                  {{1366, 464}, 4, false},
+                                                  {{800, 480}, 4, false}};
+    for (const auto& [screen, centers, closer] : cases) {
+        SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << centers);
+        const LayoutInputs in = ScreenInputs(screen, 2, centers, int(DisplayMode::Small));
+        EXPECT_EQ(LayoutGrid_SmallTwoDown(in) < 1, closer);
+        const QRectF hand = Layout_Plan(in).Find("Picture7", 2)->rect;
+        EXPECT_EQ(hand.size(), QSizeF(design::kSmallCard.w, design::kSmallCard.h));
+        EXPECT_EQ(hand.top() < 392 * 0.8, closer) << Text(hand);
+    }
+}
+
 // What the walk compares on the 832 and 900 screens, in 28 plans: 16 tables of two (8 with three
 // piles), 8 of three, 4 of four (on the 900 one: the 832 one scales four to the window): the card places with
 // the stock group and the avatar, the names with the comment line and its icon, the centre frame with its
