@@ -158,15 +158,42 @@ void GridSeveral(std::vector<GridPlace>& out, const LayoutInputs& in) {
     GridCenterSquare(out, in.centers, QPointF(126, GridSeveralCenterTop(in)));
 }
 
+// A hold row, its outlines and its frame moved `dy` down.
+void GridHoldRowBy(std::vector<GridPlace>& out, int seat, double dy) {
+    for (int k = 0; k < 4; ++k) {
+        GridAt(out, seat == 0 ? "Picture7" : "Picture1", 7 + k).rect.translate(0, dy);
+        GridAt(out, "StackHold", 4 * seat + 1 + k).rect.translate(0, dy);
+    }
+    GridAt(out, "Label3", seat).rect.translate(0, dy);
+}
+
 // The small display of two: the standard table drawn at four fifths, its cards the small ones and
-// each hold pile's frame round its smaller card.
-void GridSmall(std::vector<GridPlace>& out) {
+// each hold pile's frame round its smaller card; on a screen too low for that, its rows drawn
+// closer by `down`.
+void GridSmall(std::vector<GridPlace>& out, double down = 1) {
     constexpr double k = 0.8;
     const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
     for (GridPlace& g : out) {
         const QRectF r = g.rect;
-        g.rect = QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+        g.rect = QRectF(r.x() * k, r.y() * k * down, r.width() * k, r.height() * k);
         if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
+    }
+    // Four centre piles keep their lower row clear of the upper one.
+    const bool four = std::any_of(out.begin(), out.end(),
+                                  [](const GridPlace& g) { return g.name == "PicCenter" && g.index == 4; });
+    for (int p = 3; p <= 4 && four && down < 1; ++p) {
+        QRectF& lower = GridAt(out, "PicCenter", p).rect;
+        lower.moveTop(std::max(lower.top(), GridAt(out, "PicCenter", p - 2).rect.bottom() + 4));
+    }
+    // Closed up in proportion, a hold frame, taller than its cards, would reach onto the hand
+    // beside it: seat 2's goes down off its hand, the human's up off its own.
+    if (down < 1) {
+        const double seat2 =
+            GridAt(out, "Picture1", 1).rect.bottom() + 1 - GridAt(out, "Label3", 1).rect.top();
+        const double human =
+            GridAt(out, "Picture7", 1).rect.top() - 1 - GridAt(out, "Label3", 0).rect.bottom();
+        GridHoldRowBy(out, 1, std::max(0.0, seat2));
+        GridHoldRowBy(out, 0, std::min(0.0, human));
     }
     LayoutGrid_HoldCardFrames(out);
 }
@@ -267,8 +294,8 @@ std::vector<GridPlace> GridStandardTwo(const LayoutInputs& in) {
 void GridStock(std::vector<GridPlace>& out, const LayoutInputs& in, DisplayMode mode, double width) {
     const bool small = Display_IsSmall(mode), narrow = in.screenWidthTw <= 12000;
     const QSizeF card = small || narrow ? QSizeF(design::kSmallCard.w, design::kSmallCard.h) : QSizeF(kW, kH);
-    // The small display of two draws the whole table at four fifths.
-    const double k = small && in.players == 2 ? 0.8 : 1;
+    // The small display of two draws the whole table at four fifths, its rows closer on a low screen.
+    const double k = small && in.players == 2 ? 0.8 * LayoutGrid_SmallTwoDown(in) : 1;
     QRectF stock(QPointF(0, (narrow ? 192 : 170) * k), card);
     // The avatar's box keeps 10 pixels from the edge of a screen under 13000 twips, else 20.
     const double margin = in.screenWidthTw < 13000 ? 10 : 20;
@@ -529,7 +556,7 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
         LayoutInputs standard = in;
         standard.mode = DisplayMode::Standard;
         std::vector<GridPlace> out = GridStandardTwo(standard);
-        GridSmall(out);
+        GridSmall(out, LayoutGrid_SmallTwoDown(in));
         standard.mode = DisplayMode::CardsUp;
         if (Display_IsUp(mode)) GridSmallUp(out, standard);
         return out;
@@ -557,6 +584,17 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
             right = std::max(right, g.rect.right());
     last.emplace(in, right > LayoutGrid_ShrinkRoom(in).width());
     return last->second;
+}
+
+double LayoutGrid_SmallTwoDown(const LayoutInputs& in) {
+    if (in.players != 2 || !Display_IsSmall(Layout_ModeFor(in)) || Display_IsUp(Layout_ModeFor(in))) return 1;
+    LayoutInputs standard = in;
+    standard.mode = DisplayMode::Standard;
+    constexpr double k = 0.8;
+    const double top = GridRowsFor(standard).humanTop * k;
+    // The cards keep their size: only the gaps between the rows close up.
+    const double reach = design::kSmallCard.h + k * design::kLabelLine;
+    return std::min(1.0, (LayoutGrid_ShrinkRoom(in).height() - reach) / top);
 }
 
 bool LayoutGrid_SeveralPastBottom(const LayoutInputs& in) {

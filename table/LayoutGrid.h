@@ -32,6 +32,9 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in);
 // True for the small display of three or four on a screen too low for its human's rows and name:
 // it is scaled down to the window as a narrow screen's is.
 bool LayoutGrid_SeveralPastBottom(const LayoutInputs& in);
+// How far the small display of two draws its rows closer on a screen too low for the human's
+// hand and name at four fifths: 1 where it has room.
+double LayoutGrid_SmallTwoDown(const LayoutInputs& in);
 // The places before the small display of three or four is scaled to a narrow window.
 std::vector<GridPlace> LayoutGrid_Design(const LayoutInputs& in);
 // The places of three or four at the standard display on that screen, the large cards down, as

@@ -373,19 +373,21 @@ double StandardFrameLeft(const LayoutInputs& in, const std::vector<GridPlace>& p
 // as their frame. The icon stays at its own size and place: above the line, or level with the
 // piles on a wide screen.
 Comment CommentOfTwo(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    const double k = TwoScale(in);
+    // A low screen draws the rows closer: the line goes up and gets lower with them.
+    const double k = TwoScale(in), vertical = k * LayoutGrid_SmallTwoDown(in);
     const double iconLeft = design::kMenuIcon.w;
     if (in.centers == 3) {
         const double top = kSeat2NameTop + kCommentUnderName;
         const bool wide = in.screenWidthTw >= 12288;
         const double iconTop = wide ? GridRect(places, "PicCenter", 1).top() / k : top - design::kEmoteIcon.h;
         const double right = LayoutGrid_CenterFrame(in, places).right();
-        return {QRectF(kCommentLeftThree * k, top * k, right - kCommentLeftThree * k, kCommentHeight * k),
+        return {QRectF(kCommentLeftThree * k, top * vertical, right - kCommentLeftThree * k,
+                       kCommentHeight * vertical),
                 QPointF(iconLeft, iconTop)};
     }
     const double top = kFourPilesTop - kCommentAbovePiles;
     const double width = StandardFrameLeft(in, places) - kCommentBeforeFrame;
-    return {QRectF(kCommentLeftFour * k, top * k, width * k, design::kCenterFrameV.h * k),
+    return {QRectF(kCommentLeftFour * k, top * vertical, width * k, design::kCenterFrameV.h * vertical),
             QPointF(iconLeft, top - design::kEmoteIcon.h)};
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_notice {
@@ -228,10 +229,12 @@ void NoticeMovedUp(const LayoutInputs& in, NoticePlaces& p, const std::vector<Gr
 // The small display of two: every place at four fifths, the notice still two lines high, the
 // message as high as the notice in the smaller font needs; the deal button right of the piles
 // that close up moved up.
-void NoticeSmaller(NoticePlaces& p, const std::vector<GridPlace>& at, const NoticeText& text) {
+void NoticeSmaller(NoticePlaces& p, const std::vector<GridPlace>& at, const NoticeText& text, double down) {
     const double line = p.message.height() * kSmallScale;
-    for (QRectF* r : {&p.notice, &p.message, &p.deal, &p.peek})
+    for (QRectF* r : {&p.notice, &p.message, &p.deal, &p.peek}) {
         *r = NoticeScaled(*r, kSmallScale);
+        r->moveTop(r->top() * down);
+    }
     p.notice.setHeight(kNoticeHeight);
     if (const QRectF& last = NoticeAt(at, "PicCenter", 4); !last.isNull()) {
         p.deal.moveLeft(std::max(p.deal.left(), last.right() + 1));
@@ -290,7 +293,12 @@ void NoticeAboveStatusBar(double bottom, QRectF& message, const std::vector<Grid
 // the narrowest, where it finds none as wide.
 void NoticeIntoRoom(const QRectF& room, QRectF& message, const std::vector<GridPlace>& at,
                     const std::vector<QRectF>& also, const NoticeText& text) {
-    if (message.bottom() <= room.bottom()) return;
+    // The comment line, short of room by its piles on a low screen, may have found room of its
+    // own where the message stands: the message then finds other room too.
+    const bool onComment = std::any_of(at.begin(), at.end(), [&](const GridPlace& g) {
+        return g.name == QLatin1String("Label9") && g.index == kLblComment && Layout_Overlap(g.rect, message);
+    });
+    if (message.bottom() <= room.bottom() && !onComment) return;
     auto off = [](const QRectF& box, const QRectF& o) { return !Layout_Overlap(o, box); };
     for (double part = 1; part >= kNarrowest - 1e-9; part -= 0.2) {
         const double width = std::round(message.width() * part);
@@ -373,7 +381,14 @@ void OffStock(const LayoutInputs& in, std::vector<GridPlace>& places) {
     m.moveTop(stock.bottom() + kOffStock);
     if (side.top() < m.bottom() && side.left() > m.left()) m.setRight(side.left() - kGap);
     m.setHeight(text.Height(m.width()));
-    message->fontSize = NoticeFontFor(LayoutGrid_RoomBottom(in, places), m, text);
+    const double bottom = LayoutGrid_RoomBottom(in, places);
+    message->fontSize = NoticeFontFor(bottom, m, text);
+    // A screen too low for it even so: the free room nearest, apart from the stock.
+    std::vector<GridPlace> others;
+    std::copy_if(places.begin(), places.end(), std::back_inserter(others),
+                 [&](const GridPlace& g) { return &g != message; });
+    const QRectF apart = stock.adjusted(-kOffStock, -kOffStock, kOffStock, kOffStock);
+    NoticeIntoRoom(QRectF(0, 0, LayoutGrid_WindowWidth(in), bottom), m, others, {apart}, text);
 }
 
 void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
@@ -387,7 +402,7 @@ void Places(const LayoutInputs& in, std::vector<GridPlace>& places) {
                      : in.centers == 4 ? NoticeTwoFourPiles(in, s.places, s.frame, text)
                                        : NoticeTwoThreePiles(s.places, s.frame, text);
     text.font.setPointSizeF(in.messageFontSize * k);
-    if (small) NoticeSmaller(p, places, text);
+    if (small) NoticeSmaller(p, places, text, LayoutGrid_SmallTwoDown(in));
     if (Display_IsUp(mode)) NoticeMovedUp(in, p, places, text);
     NoticeKeepClear(p, places, k);
     // The small display of three or four shrinks the centre frame; the message stands on its

@@ -143,13 +143,15 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
     // ones with every game size; wide screens too low for the small display of three or four,
     // which is then scaled down to the window, and a narrow one so low that the avatar finds room
     // only off the window's edge; and screens a few pixels short of room for the stock beside the
-    // human's hand, or for its arrows above and below it.
+    // human's hand, or for its arrows above and below it; and screens too low for the small
+    // display of two at four fifths, which then draws its rows closer.
     const std::pair<QSize, int> screens[] = {
         {{640, 480}, 4},   {{800, 600}, 4}, {{1024, 768}, 4}, {{1152, 864}, 4}, {{1280, 1024}, 4},
         {{1920, 1080}, 4}, {{600, 450}, 2}, {{700, 525}, 4},  {{720, 480}, 2},  {{720, 576}, 4},
         {{768, 576}, 2},   {{667, 600}, 2}, {{832, 624}, 4},  {{900, 600}, 4},  {{1024, 600}, 4},
         {{1366, 768}, 4},  {{810, 608}, 4}, {{854, 480}, 4},  {{1366, 504}, 4}, {{640, 456}, 3},
-        {{801, 600}, 4},   {{869, 600}, 4}, {{850, 560}, 4}};
+        {{801, 600}, 4},   {{869, 600}, 4}, {{850, 560}, 4},  {{640, 432}, 2},  {{800, 440}, 2},
+        {{1024, 408}, 2}};
     struct Size3 {
         int players, centers;
     };
@@ -240,6 +242,24 @@ TEST_F(LayoutPlanTest, TheStockKeepsItsColumnAndItsArrowsByItOnWindowsShortOfRoo
                             (up.left() == frame.right() + 7 || up.right() == frame.left() - 7);
         EXPECT_TRUE(stacked || beside) << Text(frame) << Text(up) << Text(down);
         EXPECT_EQ(beside, players == 2);
+    }
+}
+
+// The small display of two draws its rows closer only on a screen too low for them at four
+// fifths; its cards keep their size, and a screen just high enough keeps the human's row there.
+TEST_F(LayoutPlanTest, TheSmallDisplayOfTwoClosesUpOnlyWhereItIsTooLow) {
+    const std::tuple<QSize, int, bool> cases[] = {{{640, 448}, 3, true},
+                                                  {{640, 456}, 3, false},
+                                                  {{1366, 408}, 4, true},
+                                                  {{1366, 464}, 4, false},
+                                                  {{800, 480}, 4, false}};
+    for (const auto& [screen, centers, closer] : cases) {
+        SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << ", " << centers);
+        const LayoutInputs in = ScreenInputs(screen, 2, centers, int(DisplayMode::Small));
+        EXPECT_EQ(LayoutGrid_SmallTwoDown(in) < 1, closer);
+        const QRectF hand = Layout_Plan(in).Find("Picture7", 2)->rect;
+        EXPECT_EQ(hand.size(), QSizeF(design::kSmallCard.w, design::kSmallCard.h));
+        EXPECT_EQ(hand.top() < 392 * 0.8, closer) << Text(hand);
     }
 }
 
