@@ -574,16 +574,12 @@ bool LayoutGrid_FourPastRoom(const LayoutInputs& in) {
     if (in.players != 4 || !Display_IsSmall(Layout_ModeFor(in)) || in.screenWidthTw < 12288 ||
         in.screenWidthTw >= platform::TwipsOfPx(1024))
         return false;
-    // Every step of the plan asks; the last inputs' answer is kept.
-    static thread_local std::optional<std::pair<LayoutInputs, bool>> last;
-    if (last && last->first == in) return last->second;
     double right = 0;
     for (const GridPlace& g : GridSeveralPlaces(in, false))
         if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
             !(g.name == QLatin1String("lblHoldCard") && g.index <= 4))
             right = std::max(right, g.rect.right());
-    last.emplace(in, right > LayoutGrid_ShrinkRoom(in).width());
-    return last->second;
+    return right > LayoutGrid_ShrinkRoom(in).width();
 }
 
 double LayoutGrid_SmallTwoDown(const LayoutInputs& in) {
