@@ -326,7 +326,7 @@ void Design_Apply(TableForm& f) {
                 c = &a->Create(i);
             else if (auto* l = LabelArray(f, name))
                 c = &l->Create(i);
-            else if (name == "StackHold")
+            else if (name == QLatin1String("StackHold"))
                 c = &f.StackHold.Create(i);
             if (!c) throw std::logic_error(("no control array " + name).toStdString());
             ApplyLook(*c, e, i);

@@ -33,8 +33,9 @@ std::pair<int, int> FreeGrid::Span(double start, double at, double length, doubl
 
 void FreeGrid::Take(const QRectF& part, const QRectF& o) {
     const auto [c0, c1] = Span(room_.left(), part.left(), part.width(), o.left(), o.right(), columns_);
+    if (c0 > c1) return;
     const auto [r0, r1] = Span(room_.top(), part.top(), part.height(), o.top(), o.bottom(), rows_);
-    if (c0 > c1 || r0 > r1) return;
+    if (r0 > r1) return;
     blocks_.push_back({r0, r1, c0, c1});
 }
 
@@ -46,48 +47,51 @@ void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
 std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
     const NearestOrder order(size_, from, room_, step_, false);
     const std::vector<double>& lefts = order.lefts;
-    // The columns either side of `from`: in any gap the nearest corner is the one of these the
-    // gap holds, or the gap's end nearer to them.
+    // The columns either side of `from`. In a row the nearest free corner is the last free column
+    // up to `right - 1` or the first from `right`: a gap further out lies further off.
     const int right = int(std::lower_bound(lefts.begin(), lefts.end(), from.x()) - lefts.begin());
     // The rows where a block starts or ends cut the grid into bands whose rows have the same free
-    // gaps; a band's gaps are worked out when a row of it is first searched.
+    // columns; a band's two are worked out when a row of it is first searched.
     std::vector<int> cuts{0, rows_};
+    cuts.reserve(2 * blocks_.size() + 2);
     for (const Block& b : blocks_) {
         cuts.push_back(std::clamp(b.r0, 0, rows_));
         cuts.push_back(std::clamp(b.r1 + 1, 0, rows_));
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    std::vector<std::optional<std::vector<std::pair<int, int>>>> bands(cuts.size() - 1);
-    auto gapsOf = [&](int r) -> const std::vector<std::pair<int, int>>& {
-        const size_t band = size_t(std::upper_bound(cuts.begin(), cuts.end(), r) - cuts.begin()) - 1;
-        std::optional<std::vector<std::pair<int, int>>>& gaps = bands[band];
-        if (gaps) return *gaps;
-        std::vector<std::pair<int, int>> across;
-        for (const Block& b : blocks_)
-            if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
-        std::sort(across.begin(), across.end());
-        gaps.emplace();
-        int next = 0;
-        for (const auto& [c0, c1] : across) {
-            if (next <= c0 - 1) gaps->emplace_back(next, c0 - 1);
-            next = std::max(next, c1 + 1);
+    constexpr int kUnknown = -2, kNone = -1;
+    std::vector<std::pair<int, int>> bands(cuts.size() - 1, {kUnknown, kUnknown});
+    // Stepping from `c` by `by` past every block across row `r` that holds it.
+    auto freeFrom = [&](int r, int c, int by) {
+        for (bool moved = true; moved && c >= 0 && c < columns_;) {
+            moved = false;
+            for (const Block& b : blocks_)
+                if (b.r0 <= r && r <= b.r1 && b.c0 <= c && c <= b.c1) {
+                    c = by < 0 ? b.c0 - 1 : b.c1 + 1;
+                    moved = true;
+                }
         }
-        if (next <= columns_ - 1) gaps->emplace_back(next, columns_ - 1);
-        return *gaps;
+        return c >= 0 && c < columns_ ? c : kNone;
     };
     std::optional<std::pair<int, int>> found;
     for (const int r : order.rows) {
         const double dy = order.tops[size_t(r)] - from.y();
         if (NearestOrder::Beyond(dy, best, found.has_value())) break;
-        for (const auto& [first, last] : gapsOf(r))
-            for (const int c : {std::clamp(right - 1, first, last), std::clamp(right, first, last)}) {
-                const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
-                if (NearestOrder::Beats(d, {r, c}, best, found)) {
-                    best = d;
-                    found = std::pair(r, c);
-                }
+        auto& [before, after] =
+            bands[size_t(std::upper_bound(cuts.begin(), cuts.end(), r) - cuts.begin()) - 1];
+        if (before == kUnknown) {
+            before = right > 0 ? freeFrom(r, std::min(right, columns_) - 1, -1) : kNone;
+            after = freeFrom(r, right, 1);
+        }
+        for (const int c : {before, after}) {
+            if (c == kNone) continue;
+            const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
+            if (NearestOrder::Beats(d, {r, c}, best, found)) {
+                best = d;
+                found = std::pair(r, c);
             }
+        }
     }
     return found ? std::optional(order.Corner(*found)) : std::nullopt;
 }

@@ -8,12 +8,15 @@
 #include "table/FreeGrid.h"
 #include "table/LayoutPlan.h"
 #include "table/TableState.h"
+#include "table/TextWrap.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <list>
 #include <map>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -54,59 +57,62 @@ struct NoticeMeasure {
     bool operator==(const NoticeMeasure&) const = default;
 };
 
-NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule);
-
 // The measures taken, kept for the fonts and rule messages measured last: a plan asks for the
 // same widths from several of its steps, a window resized by hand asks for them plan after plan,
-// and wrapping text is the dear part of a plan. A measure depends on nothing else.
+// and wrapping text is the dear part of a plan. A measure depends on nothing else. The texts stay
+// shaped, so a new width only breaks them into lines.
 struct MeasuredIn {
     QFont font;
     QString rule;
     std::map<double, NoticeMeasure> at;
+    std::vector<std::unique_ptr<WrappedText>> texts; // the longest notices, then the rule message
 };
 constexpr size_t kMeasuredFonts = 16, kMeasuredWidths = 1024;
 
-std::map<double, NoticeMeasure>& MeasuredWidths(const QFont& font, const QString& rule) {
-    static thread_local std::vector<MeasuredIn> measured;
-    auto in = std::find_if(measured.begin(), measured.end(),
-                           [&](const MeasuredIn& m) { return m.font == font && m.rule == rule; });
-    if (in == measured.end()) {
-        if (measured.size() >= kMeasuredFonts) measured.erase(measured.begin());
-        measured.push_back({font, rule, {}});
-        in = measured.end() - 1;
+MeasuredIn& MeasuredFor(const QFont& font, const QString& rule) {
+    // The one used last stands last, and is looked for first.
+    static thread_local std::list<MeasuredIn> measured;
+    auto in = std::find_if(measured.rbegin(), measured.rend(),
+                           [&](const MeasuredIn& m) { return m.rule == rule && m.font == font; });
+    if (in != measured.rend()) {
+        measured.splice(measured.end(), measured, std::prev(in.base()));
+        return measured.back();
     }
-    return in->at;
+    if (measured.size() >= kMeasuredFonts) measured.erase(measured.begin());
+    MeasuredIn& made = measured.emplace_back();
+    made.font = font;
+    made.rule = rule;
+    const QString* longest = NoticeLongest();
+    for (int i = 0; i < kNoticeLongest; ++i)
+        made.texts.push_back(std::make_unique<WrappedText>(longest[i], font));
+    if (rule != longest[kNoticeLongest - 1]) made.texts.push_back(std::make_unique<WrappedText>(rule, font));
+    return made;
+}
+
+// What the longest notices need wrapped in `width`. The words are those of the longest rule
+// message; the room kept may be another's.
+NoticeMeasure NoticeWrapped(MeasuredIn& in, double width) {
+    const double room = std::max(1.0, width - 2);
+    NoticeMeasure m;
+    const size_t words = kNoticeLongest - 1, rule = in.texts.size() - 1;
+    for (size_t i = 0; i < in.texts.size(); ++i) {
+        const QSizeF bound = in.texts[i]->At(room);
+        if (i <= words && bound.width() > room) m.fits = false;
+        if (i != words || rule == words) m.height = std::max(m.height, bound.height());
+    }
+    m.height += kClearGap;
+    return m;
 }
 
 NoticeMeasure NoticeMeasureAt(const QFont& font, double width, const QString& rule) {
-    std::map<double, NoticeMeasure>& at = MeasuredWidths(font, rule);
-    if (const auto known = at.find(width); known != at.end()) return known->second;
-    if (at.size() >= kMeasuredWidths) at.clear();
-    return at.emplace(width, NoticeWrapped(font, width, rule)).first->second;
+    MeasuredIn& in = MeasuredFor(font, rule);
+    if (const auto known = in.at.find(width); known != in.at.end()) return known->second;
+    if (in.at.size() >= kMeasuredWidths) in.at.clear();
+    return in.at.emplace(width, NoticeWrapped(in, width)).first->second;
 }
 
 bool NoticeMeasured(const QFont& font, double width, const QString& rule) {
-    return MeasuredWidths(font, rule).contains(width);
-}
-
-NoticeMeasure NoticeWrapped(const QFont& font, double width, const QString& rule) {
-    const QString* longest = NoticeLongest();
-    const QRectF room(0, 0, std::max(1.0, width - 2), 1e6);
-    const QFontMetricsF metrics(font);
-    NoticeMeasure m;
-    auto measure = [&](const QString& text, bool forWords, bool forHeight) {
-        const QRectF bound = metrics.boundingRect(room, Qt::TextWordWrap, text);
-        if (forWords && bound.width() > room.width()) m.fits = false;
-        if (forHeight) m.height = std::max(m.height, bound.height());
-    };
-    for (int i = 0; i < kNoticeLongest - 1; ++i)
-        measure(longest[i], true, true);
-    // The words are those of the longest rule message; the room kept may be another's.
-    const QString& words = longest[kNoticeLongest - 1];
-    measure(words, true, rule == words);
-    if (rule != words) measure(rule, false, true);
-    m.height += kClearGap;
-    return m;
+    return MeasuredFor(font, rule).at.contains(width);
 }
 
 NoticeMeasure NoticeMeasureAt(const QFont& font, double width) {

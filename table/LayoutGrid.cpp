@@ -176,11 +176,12 @@ void GridSmall(std::vector<GridPlace>& out, double down = 1) {
     for (GridPlace& g : out) {
         const QRectF r = g.rect;
         g.rect = QRectF(r.x() * k, r.y() * k * down, r.width() * k, r.height() * k);
-        if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(card);
+        if (g.name != QLatin1String("Label3") && g.name != QLatin1String("lblHoldCard")) g.rect.setSize(card);
     }
     // Four centre piles keep their lower row clear of the upper one.
-    const bool four = std::any_of(out.begin(), out.end(),
-                                  [](const GridPlace& g) { return g.name == "PicCenter" && g.index == 4; });
+    const bool four = std::any_of(out.begin(), out.end(), [](const GridPlace& g) {
+        return g.name == QLatin1String("PicCenter") && g.index == 4;
+    });
     for (int p = 3; p <= 4 && four && down < 1; ++p) {
         QRectF& lower = GridAt(out, "PicCenter", p).rect;
         lower.moveTop(std::max(lower.top(), GridAt(out, "PicCenter", p - 2).rect.bottom() + 4));
@@ -241,7 +242,8 @@ void GridSmallUp(std::vector<GridPlace>& out, const LayoutInputs& in) {
 void GridSeveralSmall(std::vector<GridPlace>& out, const LayoutInputs& in) {
     const QSizeF card(design::kSmallCard.w, design::kSmallCard.h);
     for (GridPlace& g : out)
-        if (g.name == "Picture7" || g.name == "PicCenter" || g.name == "Stack" || g.name == "StackHold")
+        if (g.name == QLatin1String("Picture7") || g.name == QLatin1String("PicCenter") ||
+            g.name == QLatin1String("Stack") || g.name == QLatin1String("StackHold"))
             g.rect.setSize(card);
     QRectF& side = GridAt(out, "Picture7", 1).rect;
     if (!Display_IsUp(in.mode)) side.moveTop(side.top() - card.height() / 3);
@@ -341,7 +343,7 @@ void LayoutGrid_StockByRule(std::vector<GridPlace>& out, const LayoutInputs& in,
 
 void LayoutGrid_HoldCardFrames(std::vector<GridPlace>& out) {
     for (GridPlace& g : out) {
-        if (g.name != "lblHoldCard") continue;
+        if (g.name != QLatin1String("lblHoldCard")) continue;
         const QRectF c =
             GridAt(out, g.index <= 4 ? "Picture1" : "Picture7", g.index <= 4 ? g.index + 6 : g.index + 2)
                 .rect;
@@ -369,14 +371,14 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
     const QRectF at(width - margin - size.width(), top, size.width(), size.height());
     std::vector<QRectF> places;
     for (const GridPlace& g : out)
-        if (g.name != "Stack" && g.name != "StackHold" &&
-            !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
+        if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
+            !(g.name == QLatin1String("lblHoldCard") && in.players > 2 && g.index <= 4))
             places.push_back(g.rect);
     places.insert(places.end(), also.begin(), also.end());
     // Anywhere else, it keeps off the side stacks too, which show once dealt.
     std::vector<QRectF> every = places;
     for (const GridPlace& g : out)
-        if (g.name == "Stack") every.push_back(g.rect);
+        if (g.name == QLatin1String("Stack")) every.push_back(g.rect);
     // Every box tried keeps within the first one's width: only what lies across from it counts.
     std::erase_if(places, [&](const QRectF& c) {
         return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
@@ -549,7 +551,7 @@ std::vector<GridPlace> GridSeveralPlaces(const LayoutInputs& in, bool belowHands
 }
 
 // The card places.
-std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
+std::vector<GridPlace> GridCardPlacesOf(const LayoutInputs& in) {
     const DisplayMode mode = Layout_ModeFor(in);
     if (in.players > 2) return GridSeveralPlaces(in, true);
     if (Display_IsSmall(mode)) {
@@ -562,6 +564,14 @@ std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
         return out;
     }
     return GridStandardTwo(in);
+}
+
+// The card places of the last inputs are kept: the scaled table and the notice's fit ask for them
+// besides the plan itself.
+std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
+    static thread_local std::optional<std::pair<LayoutInputs, std::vector<GridPlace>>> last;
+    if (!last || !(last->first == in)) last.emplace(in, GridCardPlacesOf(in));
+    return last->second;
 }
 
 } // namespace

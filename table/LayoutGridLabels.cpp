@@ -552,8 +552,8 @@ std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& i
                                                            std::vector<GridPlace> places) {
     places.erase(std::remove_if(places.begin(), places.end(),
                                 [](const GridPlace& g) {
-                                    return (g.name == "Label9" && g.index >= kLblComment) ||
-                                           g.name == "imgIcon";
+                                    return (g.name == QLatin1String("Label9") && g.index >= kLblComment) ||
+                                           g.name == QLatin1String("imgIcon");
                                 }),
                  places.end());
     return places.empty() ? std::array<TableState::NameMove, 5>{} : LayoutGrid_Labels(in, places);

@@ -199,7 +199,9 @@ QSizeF LayoutGrid_Reach(const LayoutInputs& in) {
     auto take = [&reach](const QRectF& r) { reach = reach.expandedTo(QSizeF(r.right(), r.bottom())); };
     for (const GridPlace& g : LayoutGrid_Design(in)) {
         // The side stacks and hold outlines are hidden; seat 2's pile frames wait hidden too.
-        if (g.name == "Stack" || g.name == "StackHold" || (g.name == "lblHoldCard" && g.index <= 4)) continue;
+        if (g.name == QLatin1String("Stack") || g.name == QLatin1String("StackHold") ||
+            (g.name == QLatin1String("lblHoldCard") && g.index <= 4))
+            continue;
         take(g.rect);
     }
     take(Narrow_StockFrameDesign());
@@ -237,7 +239,8 @@ double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s) {
 bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in) {
     static const QStringList kept = {"lblRules", "lblLevel", "picPanel", "imgIcon", "ImgTurn1", "ImgTurn2"};
     if (kept.contains(name)) return false;
-    return !((name == "ImgAvatar" || name == "imgSlap") && in.screenWidthTw >= 12000);
+    return !((name == QLatin1String("ImgAvatar") || name == QLatin1String("imgSlap")) &&
+             in.screenWidthTw >= 12000);
 }
 
 namespace {
@@ -261,7 +264,8 @@ double Narrow_HoldRow(std::vector<GridPlace>& out, int seat, double step, double
 void Narrow_ScaleAll(std::vector<GridPlace>& out, const LayoutShrink& s) {
     for (GridPlace& g : out) {
         g.rect = LayoutGrid_Scaled(g.rect, s);
-        if (g.name != "Label3" && g.name != "lblHoldCard") g.rect.setSize(QSizeF(kNarrowCardW, kNarrowCardH));
+        if (g.name != QLatin1String("Label3") && g.name != QLatin1String("lblHoldCard"))
+            g.rect.setSize(QSizeF(kNarrowCardW, kNarrowCardH));
     }
 }
 
@@ -375,8 +379,8 @@ std::vector<QRectF> Narrow_StockObstacles(std::vector<GridPlace>& out, const Lay
                                           const QRectF& all, const std::vector<QRectF>& wild) {
     std::vector<QRectF> obstacles;
     for (const GridPlace& g : out)
-        if (g.name != "Stack" && g.name != "StackHold" &&
-            !(g.name == "lblHoldCard" && in.players > 2 && g.index <= 4))
+        if (g.name != QLatin1String("Stack") && g.name != QLatin1String("StackHold") &&
+            !(g.name == QLatin1String("lblHoldCard") && in.players > 2 && g.index <= 4))
             obstacles.push_back(g.rect);
     for (int seat = 1; seat <= in.players; ++seat)
         obstacles.push_back(Narrow_SidePile(out, seat));
@@ -417,8 +421,8 @@ QRectF Narrow_CommentLine(std::vector<GridPlace>& out, double oppHoldTop) {
     double height = line.height();
     for (const GridPlace& g : out) {
         const QRectF& c = g.rect;
-        const bool place =
-            g.name.startsWith("Picture") || g.name == "Label3" || (g.name == "lblHoldCard" && g.index > 4);
+        const bool place = g.name.startsWith(QLatin1String("Picture")) || g.name == QLatin1String("Label3") ||
+                           (g.name == QLatin1String("lblHoldCard") && g.index > 4);
         if (place && c.left() < line.right() && c.right() > line.left() && c.top() > line.top() &&
             c.top() < line.top() + height)
             height = c.top() - line.top() - kNarrowGap;

@@ -77,10 +77,11 @@ void ShowPaintError(const QString& object, int index, int card, const std::excep
 bool FullSizeSheetFace(const Places& places, int index) {
     const QString& name = places.Name();
     const int seat = SeatOf(places).seat;
-    const bool largeLayout = name == "FilePic" || (name != "Picture8" && Com.LayoutMode < 2 &&
-                                                   (Tbl.ScreenWidthTwips != 9600 || !Tbl.LargeFonts));
-    const bool fullPlace = Com.NumPlayers == 2 || seat == 1 || name == "PicCenter" || name == "FilePic" ||
-                           (seat == 2 && index == 0 && Com.Pturn == 1);
+    const bool largeLayout =
+        name == QLatin1String("FilePic") || (name != QLatin1String("Picture8") && Com.LayoutMode < 2 &&
+                                             (Tbl.ScreenWidthTwips != 9600 || !Tbl.LargeFonts));
+    const bool fullPlace = Com.NumPlayers == 2 || seat == 1 || name == QLatin1String("PicCenter") ||
+                           name == QLatin1String("FilePic") || (seat == 2 && index == 0 && Com.Pturn == 1);
     return largeLayout && fullPlace;
 }
 

@@ -1,8 +1,10 @@
 // The table's text labels hold the longest texts the game shows in them.
+#include "engine/RuleMessages.h"
 #include "engine/SeatTable.h"
 #include "engine/TableCodes.h"
 #include "table/KeepClear.h"
 #include "table/Layout.h"
+#include "table/TextWrap.h"
 #include "tests/table/test_layout_support.h"
 
 #include <QFontMetricsF>
@@ -73,6 +75,31 @@ TEST_F(LabelFitTest, TheWinnersNoticeShowsWholeAndClearOfEverythingElse) {
             }
         }
     }
+}
+
+// A text shaped once and wrapped at many widths measures what the toolkit measures afresh, to the
+// last fraction, for the rule messages, a notice, a return and a tab, and a word longer than the box.
+TEST(WrappedTextTest, MeasuresAsTheToolkitAtEveryWidth) {
+    QStringList texts = {
+        QStringLiteral("That was your LAST CARD! OK, so you won!!!  Grulm needs more memory...\n"
+                       "(Your opponents had 48 cards left.)"),
+        QStringLiteral("Kings\tare wild\r\nand count as whatever the pile needs"), QString()};
+    for (const int kind : {kRuleSequence, kRuleHoldOnly, kRuleNotTurn, kRuleSideOnly})
+        texts << Rules_MessageText(kind, true) << Rules_MessageText(kind, false);
+    for (double size = 6; size <= 36; size += 2.5)
+        for (const bool bold : {false, true}) {
+            QFont font = design::TableFont();
+            font.setPointSizeF(size);
+            font.setBold(bold);
+            const QFontMetricsF metrics(font);
+            for (const QString& text : texts) {
+                WrappedText wrapped(text, font);
+                for (double width = 10; width < 700; width += 6.5)
+                    ASSERT_EQ(wrapped.At(width),
+                              metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).size())
+                        << text.toStdString() << " at " << size << " pt, " << width << " px";
+            }
+        }
 }
 
 // Each opponent's name is read whole: under its side pile and stack where the places leave
