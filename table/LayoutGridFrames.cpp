@@ -136,7 +136,7 @@ void WildLabels(const LayoutInputs& in, const CenterShape& s, std::vector<GridPl
                             [&](const QRectF& o) { return Layout_Overlap(box, o); });
     };
     const double width = LayoutGrid_WindowWidth(in);
-    const QRectF room(0, 0, width, in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0));
+    const QRectF room(0, 0, width, LayoutGrid_RoomBottom(in, places));
     const double font = design::Find(QStringLiteral("LblWild"), 1)->fontSize * s.across;
     int p = 0;
     for (QRectF at : WildAtPiles(in, s, places, frame)) {

@@ -109,6 +109,22 @@ void PlanState_Window(LayoutPlan& plan, const std::vector<GridPlace>& places) {
     plan.fitted = plan.window != in.window;
 }
 
+// The window a change of display fits the table of these inputs to. A fitted table does not
+// depend on the window it leaves; the last one is kept, as a resize by hand asks for it each time.
+QSize PlanFittedWindow(const LayoutInputs& in) {
+    LayoutInputs fitted = in;
+    fitted.fit = true;
+    fitted.window = QSize();
+    static thread_local std::optional<std::pair<LayoutInputs, QSize>> last;
+    if (!last || !(last->first == fitted)) {
+        LayoutPlan plan;
+        plan.inputs = fitted;
+        PlanState_Window(plan, LayoutGrid_Places(fitted));
+        last.emplace(fitted, plan.window);
+    }
+    return last->second;
+}
+
 // The avatar's place by its rule: its box for the picture at the window's right edge, before it
 // gives way to the cards.
 QRectF PlanAvatarRule(const LayoutInputs& in, int formWidthTw) {
@@ -349,6 +365,18 @@ PlacedControl PlanControl(const GridPlace& g, const std::vector<GridPlace>& plac
     return c;
 }
 
+// The least window of a table is that of the table in the window a change of display fits it to.
+// Were it that of the table squeezed into a window made smaller by hand, each resize could take a
+// few pixels more off it, and the next a few more. Like any least size it is no larger than the
+// window the plan is made for: a new game size keeps the window as it is.
+QSize PlanMinimum(const LayoutPlan& plan) {
+    const LayoutInputs& in = plan.inputs;
+    LayoutInputs there = in;
+    there.fit = false;
+    there.window = in.fit ? plan.window : PlanFittedWindow(in);
+    return there == in ? Layout_MinimumOf(plan) : Layout_PlanFor(there)->minimum.boundedTo(plan.window);
+}
+
 } // namespace
 
 LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
@@ -369,6 +397,6 @@ LayoutPlan LayoutGrid_Plan(const LayoutInputs& in) {
         plan.stockPicture = LayoutGrid_StockPicture(in);
     }
     PlanState(plan, places);
-    plan.minimum = Layout_MinimumOf(plan);
+    plan.minimum = PlanMinimum(plan);
     return plan;
 }

@@ -173,7 +173,9 @@ NoticeFitted Narrow_NoticeDesign(const LayoutInputs& in) {
     font.setPointSizeF(in.messageFontSize);
     font.setBold(true);
     const QString rule = in.ruleMessage.isEmpty() ? Rules_MessageText(kRuleSequence, true) : in.ruleMessage;
-    const double bottom = in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
+    // A window fitted to the screen is not yet made: the screen's room is the window's.
+    const double bottom =
+        in.fit ? Narrow_Room(in).height() : in.window.height() - (in.statusBarShown ? in.statusBarHeight : 0);
     NoticeFitted fitted =
         Notice_FitAmong(QRectF(left, stock.bottom(), width, height), font,
                         LayoutGrid_NoticeKeepOff(in, table), bottom, LayoutGrid_WindowWidth(in), rule);

@@ -305,8 +305,10 @@ std::shared_ptr<const LayoutPlan> Layout_PlanFor(const LayoutInputs& in) {
     static std::array<std::shared_ptr<const LayoutPlan>, 4> kept;
     auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& p) { return p && p->inputs == in; });
     if (found == kept.end()) {
+        // Made before a place is taken: a plan asks for the plan of its table's fitted window.
+        auto made = std::make_shared<const LayoutPlan>(Layout_Plan(in));
         found = kept.end() - 1;
-        *found = std::make_shared<const LayoutPlan>(Layout_Plan(in));
+        *found = std::move(made);
     }
     std::rotate(kept.begin(), found, found + 1);
     return kept.front();

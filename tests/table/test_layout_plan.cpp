@@ -192,7 +192,14 @@ TEST_F(LayoutPlanTest, EveryElementLiesInTheWindowAndOnNoOtherOnEveryScreen) {
                                      << "window " << window.width() << "x" << window.height());
                         in.fit = false;
                         in.window = window;
-                        ExpectClearTable(Layout_Plan(in), notice);
+                        const LayoutPlan there = Layout_Plan(in);
+                        ExpectClearTable(there, notice);
+                        // It holds the least size: another resize takes nothing more off it.
+                        EXPECT_EQ(there.minimum, least);
+                        // Fitted again from there, as Reset Default Window Size fits it.
+                        in.fit = true;
+                        const LayoutPlan refitted = Layout_Plan(in);
+                        EXPECT_EQ(std::pair(refitted.window, refitted.minimum), std::pair(most, least));
                     }
                 }
 }
