@@ -3,6 +3,7 @@
 #include "engine/RuleMessages.h"
 #include "engine/TableCodes.h"
 #include "table/Design.h"
+#include "table/FreeGrid.h"
 #include "table/KeepClear.h"
 #include "table/LayoutGridFrames.h"
 #include "table/LayoutGridLabels.h"
@@ -299,20 +300,16 @@ void NoticeIntoRoom(const QRectF& room, QRectF& message, const std::vector<GridP
         return g.name == QLatin1String("Label9") && g.index == kLblComment && Layout_Overlap(g.rect, message);
     });
     if (message.bottom() <= room.bottom() && !onComment) return;
-    auto off = [](const QRectF& box, const QRectF& o) { return !Layout_Overlap(o, box); };
+    std::vector<QRectF> obstacles = also;
+    for (const GridPlace& g : at)
+        if (NoticeKeepsOff(g)) obstacles.push_back(g.rect);
     for (double part = 1; part >= kNarrowest - 1e-9; part -= 0.2) {
         const double width = std::round(message.width() * part);
         const QSizeF size(width, text.Height(width));
-        auto free = [&](const QPointF& c) {
-            const QRectF box(c, size);
-            const bool keepsOff = std::all_of(at.begin(), at.end(), [&](const GridPlace& g) {
-                return !NoticeKeepsOff(g) || off(box, g.rect);
-            });
-            return keepsOff &&
-                   std::all_of(also.begin(), also.end(), [&](const QRectF& o) { return off(box, o); });
-        };
+        FreeGrid grid(room, size, kLabelGrid);
+        grid.Take(QRectF(QPointF(), size), obstacles);
         double best = 1e18;
-        if (const auto corner = Layout_NearestFree(size, message.topLeft(), room, kLabelGrid, free, best)) {
+        if (const auto corner = grid.Nearest(message.topLeft(), best)) {
             message = QRectF(*corner, size);
             return;
         }

@@ -117,9 +117,13 @@ QSize PlanFittedWindow(const LayoutInputs& in) {
     fitted.window = QSize();
     static thread_local std::optional<std::pair<LayoutInputs, QSize>> last;
     if (!last || !(last->first == fitted)) {
+        // Its height follows the human's side pile, which only the card places and the scaling
+        // of the table move.
+        std::vector<GridPlace> cards = LayoutGrid_Design(fitted);
+        LayoutGrid_ShrinkPlaces(fitted, cards);
         LayoutPlan plan;
         plan.inputs = fitted;
-        PlanState_Window(plan, LayoutGrid_Places(fitted));
+        PlanState_Window(plan, cards);
         last.emplace(fitted, plan.window);
     }
     return last->second;

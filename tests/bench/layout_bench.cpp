@@ -7,8 +7,8 @@
 
 namespace {
 
-// The inputs of a table of `players` on a screen `width` pixels wide, fitted as a display change
-// fits it.
+// The inputs of a table of `players` on a screen `width` pixels wide, in the window a display
+// change fits it to.
 LayoutInputs BenchInputs(int players, int width) {
     LayoutInputs in = Layout_InputsNow(DisplayMode::Standard, true);
     in.screenWidthTw = width * 15;
@@ -16,6 +16,9 @@ LayoutInputs BenchInputs(int players, int width) {
     in.players = players;
     in.centers = players > 2 ? 4 : 3;
     in.window = QSize(width, width * 3 / 4 - 40);
+    // The window the display change leaves, laid out again as a resize lays it out.
+    in.window = Layout_Plan(in).window;
+    in.fit = false;
     return in;
 }
 
