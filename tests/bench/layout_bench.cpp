@@ -24,9 +24,9 @@ LayoutInputs BenchInputs(int players, int width) {
 
 // Two to four players on screens from 640 to 1280 pixels wide. With a third argument of 0 the
 // window is one pixel lower every other time, as in a resize by hand, so no plan is made from what
-// the one before it left but the text measures; with 2 the message's font is one not laid out
-// before, so nothing carries; with 3 the rule message is one not measured before, in fonts the
-// toolkit has loaded; with 1 the plan is asked for again.
+// the one before it left but the text measures; in the same window, with 2 the message's font is
+// one not laid out before, so nothing carries, and with 3 the rule message is one not measured
+// before, in fonts the toolkit has loaded; with 1 the plan is asked for again.
 void BM_Plan(benchmark::State& state) {
     const int how = static_cast<int>(state.range(2));
     LayoutInputs in[2] = {BenchInputs(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))), {}};
@@ -34,7 +34,7 @@ void BM_Plan(benchmark::State& state) {
     in[1].window.rheight() -= 1;
     int i = 0;
     for (auto _ : state) {
-        LayoutInputs now = in[how == 1 ? 0 : (i & 1)];
+        LayoutInputs now = in[how == 0 ? (i & 1) : 0];
         if (how == 2) now.messageFontSize += 1e-6 * i;
         if (how == 3) now.ruleMessage = in[0].ruleMessage + QString(i % 32, QChar(u' '));
         ++i;
