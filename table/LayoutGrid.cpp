@@ -569,9 +569,7 @@ std::vector<GridPlace> GridCardPlacesOf(const LayoutInputs& in) {
 // The card places of the last inputs are kept: the scaled table and the notice's fit ask for them
 // besides the plan itself.
 std::vector<GridPlace> GridCardPlaces(const LayoutInputs& in) {
-    static thread_local std::optional<std::pair<LayoutInputs, std::vector<GridPlace>>> last;
-    if (!last || !(last->first == in)) last.emplace(in, GridCardPlacesOf(in));
-    return last->second;
+    return Layout_KeptFor(in, [&] { return GridCardPlacesOf(in); });
 }
 
 } // namespace

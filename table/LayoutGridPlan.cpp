@@ -115,8 +115,7 @@ QSize PlanFittedWindow(const LayoutInputs& in) {
     LayoutInputs fitted = in;
     fitted.fit = true;
     fitted.window = QSize();
-    static thread_local std::optional<std::pair<LayoutInputs, QSize>> last;
-    if (!last || !(last->first == fitted)) {
+    return Layout_KeptFor(fitted, [&] {
         // Its height follows the human's side pile, which only the card places and the scaling
         // of the table move.
         std::vector<GridPlace> cards = LayoutGrid_Design(fitted);
@@ -124,9 +123,8 @@ QSize PlanFittedWindow(const LayoutInputs& in) {
         LayoutPlan plan;
         plan.inputs = fitted;
         PlanState_Window(plan, cards);
-        last.emplace(fitted, plan.window);
-    }
-    return last->second;
+        return plan.window;
+    });
 }
 
 // The avatar's place by its rule: its box for the picture at the window's right edge, before it

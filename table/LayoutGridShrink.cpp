@@ -37,13 +37,10 @@ GridPlace& Narrow_At(std::vector<GridPlace>& places, const char* name, int index
 bool Narrow_Scaled(const LayoutInputs& in) {
     if (in.players <= 2) return false;
     // Every step of the plan asks; the last inputs' answer is kept.
-    static thread_local std::optional<std::pair<LayoutInputs, bool>> last;
-    if (last && last->first == in) return last->second;
-    const bool scaled =
-        (Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
-        LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
-    last.emplace(in, scaled);
-    return scaled;
+    return Layout_KeptFor(in, [&] {
+        return (Display_IsSmall(Layout_ModeFor(in)) && in.screenWidthTw <= kShrinkScreenTw) ||
+               LayoutGrid_FourPastRoom(in) || LayoutGrid_SeveralPastBottom(in);
+    });
 }
 
 // The room the window fitted to this screen gives the table, above the status bar.
@@ -187,9 +184,7 @@ NoticeFitted Narrow_NoticeDesign(const LayoutInputs& in) {
 
 NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in) {
     // The plan's groups ask for it more than once; fitting it is the dear part.
-    static thread_local std::optional<std::pair<LayoutInputs, NoticeFitted>> last;
-    if (!last || !(last->first == in)) last.emplace(in, Narrow_NoticeDesign(in));
-    return last->second;
+    return Layout_KeptFor(in, [&] { return Narrow_NoticeDesign(in); });
 }
 
 namespace {
@@ -220,14 +215,13 @@ LayoutShrink LayoutGrid_Shrink(const LayoutInputs& in) {
     if (!Narrow_Scaled(in)) return {};
     // Every group of the plan asks for the scale; the last inputs' is kept, as measuring the
     // notice's text for the reach is the dear part.
-    static thread_local std::optional<std::pair<LayoutInputs, LayoutShrink>> last;
-    if (last && last->first == in) return last->second;
-    const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
-    LayoutShrink s;
-    if (reach.width() > room.width() || reach.height() > room.height())
-        s = {std::min(1.0, room.width() / reach.width()), std::min(1.0, room.height() / reach.height())};
-    last.emplace(in, s);
-    return s;
+    return Layout_KeptFor(in, [&] {
+        const QSizeF reach = LayoutGrid_Reach(in), room = Narrow_Room(in);
+        LayoutShrink s;
+        if (reach.width() > room.width() || reach.height() > room.height())
+            s = {std::min(1.0, room.width() / reach.width()), std::min(1.0, room.height() / reach.height())};
+        return s;
+    });
 }
 
 QRectF LayoutGrid_Scaled(const QRectF& r, const LayoutShrink& s) {
@@ -493,13 +487,12 @@ struct Shrunk {
 };
 
 const Shrunk& Narrow_Shrunk(const LayoutInputs& in) {
-    static thread_local std::optional<std::pair<LayoutInputs, Shrunk>> last;
-    if (last && last->first == in) return last->second;
-    Shrunk shrunk;
-    shrunk.places = LayoutGrid_Design(in);
-    shrunk.state = Narrow_Table(in, shrunk.places);
-    last.emplace(in, std::move(shrunk));
-    return last->second;
+    return Layout_KeptFor(in, [&] {
+        Shrunk shrunk;
+        shrunk.places = LayoutGrid_Design(in);
+        shrunk.state = Narrow_Table(in, shrunk.places);
+        return shrunk;
+    });
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // The display sizes the menu offers: the human's rows raised, the small cards, or both.
@@ -57,6 +59,14 @@ struct LayoutInputs {
 
     bool operator==(const LayoutInputs&) const = default;
 };
+
+// What `make()` gives for `in`, kept for the last inputs asked: the steps of one plan ask for the
+// same parts of it again. Each call site's `make` keeps its own.
+template <typename Make> const std::invoke_result_t<Make>& Layout_KeptFor(const LayoutInputs& in, Make make) {
+    static thread_local std::optional<std::pair<LayoutInputs, std::invoke_result_t<Make>>> last;
+    if (!last || !(last->first == in)) last.emplace(in, make());
+    return last->second;
+}
 
 // One thing on another: more than a pixel of it both ways; edges that touch are apart.
 inline bool Layout_Overlap(const QRectF& a, const QRectF& b) {

@@ -20,7 +20,7 @@ class WrappedText {
   private:
     QString text_;
     QFont font_;
+    bool ownLines_ = true; // false where only the toolkit's own measure is exact; set with layout_
     QTextLayout layout_;
     double leading_ = 0;
-    bool ownLines_ = true; // false where only the toolkit's own measure is exact
 };

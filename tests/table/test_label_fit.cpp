@@ -78,12 +78,14 @@ TEST_F(LabelFitTest, TheWinnersNoticeShowsWholeAndClearOfEverythingElse) {
 }
 
 // A text shaped once and wrapped at many widths measures what the toolkit measures afresh, to the
-// last fraction, for the rule messages, a notice, a return and a tab, and a word longer than the box.
+// last fraction, for the rule messages, a notice, a return and a tab, a text of two length variants,
+// and a word longer than the box.
 TEST(WrappedTextTest, MeasuresAsTheToolkitAtEveryWidth) {
     QStringList texts = {
         QStringLiteral("That was your LAST CARD! OK, so you won!!!  Grulm needs more memory...\n"
                        "(Your opponents had 48 cards left.)"),
-        QStringLiteral("Kings\tare wild\r\nand count as whatever the pile needs"), QString()};
+        QStringLiteral("Kings\tare wild\r\nand count as whatever the pile needs"),
+        QStringLiteral("Kings are wild and count as whatever the pile needs\x9cKings are wild"), QString()};
     for (const int kind : {kRuleSequence, kRuleHoldOnly, kRuleNotTurn, kRuleSideOnly})
         texts << Rules_MessageText(kind, true) << Rules_MessageText(kind, false);
     for (double size = 6; size <= 36; size += 2.5)
