@@ -383,15 +383,25 @@ void LayoutGrid_Avatar(std::vector<GridPlace>& out, const LayoutInputs& in, doub
     std::erase_if(places, [&](const QRectF& c) {
         return std::min(c.right(), at.right()) - std::max(c.left(), at.left()) <= 1;
     });
+    // A box of one width moves only down: what lies across its columns is picked out once, and
+    // each top is tested against that alone (the two halves of `Layout_Overlap`).
+    std::vector<QRectF> across;
+    auto takeAcross = [&](const QRectF& box) {
+        across.clear();
+        for (const QRectF& c : places)
+            if (std::min(c.right(), box.right()) - std::max(c.left(), box.left()) > 1) across.push_back(c);
+        return box;
+    };
+    auto sized = [&](double k) {
+        return takeAcross(QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k));
+    };
     auto free = [&](const QRectF& box) {
-        return std::none_of(places.begin(), places.end(),
-                            [&](const QRectF& c) { return Layout_Overlap(c, box); });
+        return std::none_of(across.begin(), across.end(), [&](const QRectF& c) {
+            return std::min(c.bottom(), box.bottom()) - std::max(c.top(), box.top()) > 1;
+        });
     };
     const double largest = std::max(at.width(), at.height());
-    auto sized = [&](double k) {
-        return QRectF(at.right() - at.width() * k, at.top(), at.width() * k, at.height() * k);
-    };
-    QRectF box = at;
+    QRectF box = takeAcross(at);
     for (double k = 1; !free(box) && k * largest >= smallest; k -= step / largest)
         box = sized(k);
     for (double k = 1; !free(box) && k * largest >= smallest; k -= step / largest) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 struct GridPlace {
-    QString name;
+    PlaceName name;
     int index;
     QRectF rect;
     // Where the arithmetic decides them: shown or not, and the font's point size.

@@ -85,9 +85,26 @@ std::optional<QPointF> Layout_NearestFree(const QSizeF& size, const QPointF& fro
     return at ? std::optional(order.Corner(*at)) : std::nullopt;
 }
 
+// A control's name in the plan. The plan looks its places up by name thousands of times; names
+// of one length mostly differ in their last letter, so that is where the compare starts.
+struct PlaceName : QString {
+    using QString::QString;
+    PlaceName() = default;
+    PlaceName(const QString& name) : QString(name) {}
+    PlaceName(QString&& name) : QString(std::move(name)) {}
+    friend bool operator==(const PlaceName& a, QLatin1StringView b) noexcept {
+        if (a.size() != b.size()) return false;
+        const QChar* p = a.constData();
+        for (qsizetype i = b.size(); i-- > 0;)
+            if (p[i].unicode() != uchar(b[i].toLatin1())) return false;
+        return true;
+    }
+    friend bool operator!=(const PlaceName& a, QLatin1StringView b) noexcept { return !(a == b); }
+};
+
 // One control or array element as the plan puts it.
 struct PlacedControl {
-    QString name;
+    PlaceName name;
     int index = -1;
     QRectF rect;
     bool visible = true;

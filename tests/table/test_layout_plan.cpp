@@ -48,7 +48,7 @@ std::vector<Placed> Elements(const LayoutPlan& plan) {
     std::vector<Placed> out;
     std::map<int, QRectF> sides;
     for (const PlacedControl& c : plan.controls) {
-        const QString id = c.index >= 0 ? QStringLiteral("%1(%2)").arg(c.name).arg(c.index) : c.name;
+        const QString id = c.index >= 0 ? QStringLiteral("%1(%2)").arg(c.name).arg(c.index) : QString(c.name);
         if (c.name == "Stack" && c.index >= 1) sides[OwnerOf(c)] |= c.rect;
         const bool arrow = c.name.startsWith("ImgTurn") && !c.rect.isEmpty();
         if (!Layout_Shows(c) && !arrow) continue;
