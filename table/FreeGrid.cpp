@@ -62,13 +62,16 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
     constexpr int kUnknown = -2, kNone = -1;
     std::vector<std::pair<int, int>> bands(cuts.size() - 1, {kUnknown, kUnknown});
-    // Stepping from `c` by `by` past every block across row `r` that holds it.
-    auto freeFrom = [&](int r, int c, int by) {
+    // The columns the blocks across the row being worked out take.
+    std::vector<std::pair<int, int>> across;
+    across.reserve(blocks_.size());
+    // Stepping from `c` by `by` past every block of `across` that holds it.
+    auto freeFrom = [&](int c, int by) {
         for (bool moved = true; moved && c >= 0 && c < columns_;) {
             moved = false;
-            for (const Block& b : blocks_)
-                if (b.r0 <= r && r <= b.r1 && b.c0 <= c && c <= b.c1) {
-                    c = by < 0 ? b.c0 - 1 : b.c1 + 1;
+            for (const auto& [c0, c1] : across)
+                if (c0 <= c && c <= c1) {
+                    c = by < 0 ? c0 - 1 : c1 + 1;
                     moved = true;
                 }
         }
@@ -81,8 +84,11 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
         auto& [before, after] =
             bands[size_t(std::upper_bound(cuts.begin(), cuts.end(), r) - cuts.begin()) - 1];
         if (before == kUnknown) {
-            before = right > 0 ? freeFrom(r, std::min(right, columns_) - 1, -1) : kNone;
-            after = freeFrom(r, right, 1);
+            across.clear();
+            for (const Block& b : blocks_)
+                if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
+            before = right > 0 ? freeFrom(std::min(right, columns_) - 1, -1) : kNone;
+            after = freeFrom(right, 1);
         }
         for (const int c : {before, after}) {
             if (c == kNone) continue;

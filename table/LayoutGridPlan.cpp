@@ -119,7 +119,7 @@ QSize PlanFittedWindow(const LayoutInputs& in) {
         // Its height follows the human's side pile, which only the card places and the scaling
         // of the table move.
         std::vector<GridPlace> cards = LayoutGrid_Design(fitted);
-        LayoutGrid_ShrinkPlaces(fitted, cards);
+        LayoutGrid_ShrinkSeats(fitted, cards);
         LayoutPlan plan;
         plan.inputs = fitted;
         PlanState_Window(plan, cards);

@@ -427,8 +427,9 @@ QRectF Narrow_CommentLine(std::vector<GridPlace>& out, double oppHoldTop) {
     return line;
 }
 
-// The whole scaled table: returns the layout state it leaves.
-ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
+// The scaled table's seats: their card places, frames and the comment line; returns the layout
+// state they leave. The human's side pile, which the fitted window follows, is then in place.
+ShrinkState Narrow_Seats(const LayoutInputs& in, std::vector<GridPlace>& out) {
     ShrinkState state;
     state.shrink = LayoutGrid_Shrink(in);
     const LayoutShrink& s = state.shrink;
@@ -443,7 +444,7 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
                                       state.centerTop - 4 + (p / 2) * (kNarrowCardH + 4)));
     LayoutGrid_HoldCardFrames(out);
     // Fitted to the window: the opponents' hands clear of their side piles, their hold rows
-    // below the hands, the centre piles below the hold rows.
+    // below the hands.
     const double width = LayoutGrid_WindowWidth(in);
     const double rowTop = Narrow_At(out, "Picture1", 7).rect.top();
     QRectF comment = Narrow_CommentLine(out, RoundEven(rowTop));
@@ -457,6 +458,15 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     // The comment line stands a fixed way under the hold rows.
     comment.translate(0, Narrow_At(out, "Picture1", 7).rect.top() - rowTop);
     state.comment = comment;
+    return state;
+}
+
+// The rest of the scaled table round its seats: the centre piles below the hold rows, the
+// wild-card labels, the stock and the avatar.
+void Narrow_AroundSeats(const LayoutInputs& in, std::vector<GridPlace>& out, ShrinkState& state) {
+    const LayoutShrink& s = state.shrink;
+    const double width = LayoutGrid_WindowWidth(in);
+    const QRectF& comment = state.comment;
     const double thirdPile = Narrow_At(out, "PicCenter", 3).rect.top();
     const double bottom = LayoutGrid_RoomBottom(in, out);
     const double dy = Narrow_FitCentersBelowSeats(out, in, bottom);
@@ -472,7 +482,6 @@ ShrinkState Narrow_Table(const LayoutInputs& in, std::vector<GridPlace>& out) {
     LayoutInputs drawn = in;
     drawn.avatarPicture = QSize();
     LayoutGrid_Avatar(out, drawn, width, bottom, {comment});
-    return state;
 }
 
 } // namespace
@@ -486,11 +495,19 @@ struct Shrunk {
     std::vector<GridPlace> places;
 };
 
-const Shrunk& Narrow_Shrunk(const LayoutInputs& in) {
+const Shrunk& Narrow_ShrunkSeats(const LayoutInputs& in) {
     return Layout_KeptFor(in, [&] {
         Shrunk shrunk;
         shrunk.places = LayoutGrid_Design(in);
-        shrunk.state = Narrow_Table(in, shrunk.places);
+        shrunk.state = Narrow_Seats(in, shrunk.places);
+        return shrunk;
+    });
+}
+
+const Shrunk& Narrow_Shrunk(const LayoutInputs& in) {
+    return Layout_KeptFor(in, [&] {
+        Shrunk shrunk = Narrow_ShrunkSeats(in);
+        Narrow_AroundSeats(in, shrunk.places, shrunk.state);
         return shrunk;
     });
 }
@@ -505,6 +522,10 @@ bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& pla
     if (!Narrow_Scaled(in) || places.empty()) return false;
     places = Narrow_Shrunk(in).places;
     return true;
+}
+
+void LayoutGrid_ShrinkSeats(const LayoutInputs& in, std::vector<GridPlace>& places) {
+    if (Narrow_Scaled(in) && !places.empty()) places = Narrow_ShrunkSeats(in).places;
 }
 
 double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places) {

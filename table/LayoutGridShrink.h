@@ -57,6 +57,9 @@ NoticeFitted LayoutGrid_NoticeDesignFit(const LayoutInputs& in);
 // Scales the design places `places` to the window where the inputs ask it, with the stock and the
 // avatar as drawn for a seat without a picture, each in room of its own; true when it did.
 bool LayoutGrid_ShrinkPlaces(const LayoutInputs& in, std::vector<GridPlace>& places);
+// Scales them as far as the seats' card places and frames: the human's side pile is then where
+// the whole scaled table has it.
+void LayoutGrid_ShrinkSeats(const LayoutInputs& in, std::vector<GridPlace>& places);
 // The bottom of the room above the status bar, in the window as the plan makes it: fitted to the
 // screen under the human's side pile in `places`, else as large as the inputs have it.
 double LayoutGrid_RoomBottom(const LayoutInputs& in, const std::vector<GridPlace>& places);
