@@ -44,6 +44,17 @@ void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
         Take(part, o);
 }
 
+void FreeGrid::TakeNear(const QRectF& part, const std::vector<QRectF>& obstacles, const QPointF& from,
+                        double best) {
+    // A corner within `reach` of `from` either way, and a part from there that overlaps an
+    // obstacle by more than a pixel, leave the obstacle no further off than that.
+    const double reach = std::sqrt(best) + 1;
+    for (const QRectF& o : obstacles)
+        if (o.right() - part.left() > from.x() - reach && o.left() - part.right() < from.x() + reach &&
+            o.bottom() - part.top() > from.y() - reach && o.top() - part.bottom() < from.y() + reach)
+            Take(part, o);
+}
+
 std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
     const NearestOrder order(size_, from, room_, step_, false);
     const std::vector<double>& lefts = order.lefts;

@@ -68,6 +68,9 @@ class FreeGrid {
     // The corners where `part` (as it lies with the box's corner at 0,0) lies on `o` are taken.
     void Take(const QRectF& part, const QRectF& o);
     void Take(const QRectF& part, const std::vector<QRectF>& obstacles);
+    // As `Take`, for a search `Nearest(from, best)` only: a corner it finds lies nearer than
+    // `best`, so what lies further off takes none that matters and is left out.
+    void TakeNear(const QRectF& part, const std::vector<QRectF>& obstacles, const QPointF& from, double best);
     // The free corner nearest to `from`, as `NearestOrder::Search` finds it.
     std::optional<QPointF> Nearest(const QPointF& from, double& best) const;
 

@@ -184,7 +184,7 @@ std::optional<QRectF> Notice_NearestFree(const NoticeRoom& r) {
     const QRectF room(0, 0, r.width, r.bottom);
     auto nearestFor = [&](const QSizeF& size, double& bound) {
         FreeGrid grid(room, size, kNoticeStep);
-        grid.Take(QRectF(QPointF(), size), r.obstacles);
+        grid.TakeNear(QRectF(QPointF(), size), r.obstacles, r.line.topLeft(), bound);
         return grid.Nearest(r.line.topLeft(), bound);
     };
     // A box narrower than one measured is at least as high; none is lower than the line.

@@ -589,7 +589,7 @@ void LayoutGrid_FitStock(std::vector<GridPlace>& out, const LayoutInputs& in, co
                 box |= p;
             FreeGrid grid(room, box.size(), kNarrowStep);
             for (const QRectF& p : moving)
-                grid.Take(p.translated(-box.topLeft()), stock.obstacles);
+                grid.TakeNear(p.translated(-box.topLeft()), stock.obstacles, box.topLeft(), best);
             if (const auto corner = grid.Nearest(box.topLeft(), best)) {
                 found = &moving;
                 by = *corner - box.topLeft();
