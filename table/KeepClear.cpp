@@ -65,7 +65,8 @@ struct MeasuredIn {
     QFont font;
     QString rule;
     std::map<double, NoticeMeasure> at;
-    std::vector<std::unique_ptr<WrappedText>> texts; // the longest notices, then the rule message
+    // The longest notices, shared by every rule message in the font, then the rule message.
+    std::vector<std::shared_ptr<WrappedText>> texts;
 };
 constexpr size_t kMeasuredFonts = 16, kMeasuredWidths = 1024;
 
@@ -79,14 +80,15 @@ MeasuredIn& MeasuredFor(const QFont& font, const QString& rule) {
         return measured.back();
     }
     if (measured.size() >= kMeasuredFonts) measured.erase(measured.begin());
-    MeasuredIn& made = measured.emplace_back();
-    made.font = font;
-    made.rule = rule;
+    const auto shaped =
+        std::find_if(measured.rbegin(), measured.rend(), [&](const MeasuredIn& m) { return m.font == font; });
+    MeasuredIn made{font, rule, {}, {}};
     const QString* longest = NoticeLongest();
     for (int i = 0; i < kNoticeLongest; ++i)
-        made.texts.push_back(std::make_unique<WrappedText>(longest[i], font));
-    if (rule != longest[kNoticeLongest - 1]) made.texts.push_back(std::make_unique<WrappedText>(rule, font));
-    return made;
+        made.texts.push_back(shaped != measured.rend() ? shaped->texts[size_t(i)]
+                                                       : std::make_shared<WrappedText>(longest[i], font));
+    if (rule != longest[kNoticeLongest - 1]) made.texts.push_back(std::make_shared<WrappedText>(rule, font));
+    return measured.emplace_back(std::move(made));
 }
 
 // What the longest notices need wrapped in `width`. The words are those of the longest rule
