@@ -526,6 +526,13 @@ std::array<TableState::NameMove, 5> Labels(const LayoutInputs& in, std::vector<G
     return moves;
 }
 
+std::array<TableState::NameMove, 5> NameMoves(const LayoutInputs& in, const std::vector<GridPlace>& places) {
+    std::array<TableState::NameMove, 5> moves{};
+    for (const GridName& n : Names(in, places))
+        moves.at(n.seat) = n.move;
+    return moves;
+}
+
 QRectF CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places) {
     const Comment comment = in.players > 2 ? CommentOfSeveral(in, places) : CommentOfTwo(in, places);
     return CommentAbovePlaces(comment.line, CardPlaces(in, places));
@@ -556,7 +563,8 @@ std::array<TableState::NameMove, 5> LayoutGrid_NameMovesOf(const LayoutInputs& i
                                            g.name == QLatin1String("imgIcon");
                                 }),
                  places.end());
-    return places.empty() ? std::array<TableState::NameMove, 5>{} : LayoutGrid_Labels(in, places);
+    // Only the names move; the rest of the labels need not be fitted again.
+    return places.empty() ? std::array<TableState::NameMove, 5>{} : grid_labels::NameMoves(in, places);
 }
 
 QRectF LayoutGrid_CommentLaid(const LayoutInputs& in, const std::vector<GridPlace>& places) {
