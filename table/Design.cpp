@@ -2,6 +2,7 @@
 #include "engine/TableCodes.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -280,10 +281,17 @@ const std::vector<Entry>& Table() {
 }
 
 const Entry* Find(const QString& name, int index) {
-    for (const Entry& e : Table()) {
-        if (name != QLatin1String(e.name)) continue;
-        if (!e.array() || (index >= e.first && index <= e.last)) return &e;
-    }
+    // The entries of each name in table order: the layout looks controls up by name all the time.
+    static const QHash<QString, std::vector<const Entry*>> byName = [] {
+        QHash<QString, std::vector<const Entry*>> out;
+        for (const Entry& e : Table())
+            out[QString::fromLatin1(e.name)].push_back(&e);
+        return out;
+    }();
+    const auto named = byName.constFind(name);
+    if (named == byName.cend()) return nullptr;
+    for (const Entry* e : *named)
+        if (!e->array() || (index >= e->first && index <= e->last)) return e;
     return nullptr;
 }
 

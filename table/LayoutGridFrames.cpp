@@ -24,6 +24,8 @@
 #include <map>
 #include <stdexcept>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The two-player table in the small display is the standard one drawn at four fifths, its
@@ -106,18 +108,17 @@ std::vector<QRectF> WildAtPiles(const LayoutInputs& in, const CenterShape& s,
 // frames that show, each seat's side pile with its stack, the seats' names (where `places` has
 // them already) and the turn arrows.
 std::vector<QRectF> WildObstacles(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    static const QStringList kept = {"PicCenter", "Label1", "Label3", "ImgTurn1", "ImgTurn2"};
-    static const QStringList seats = {"Picture7", "Picture1", "Picture2", "Picture3"};
     std::vector<QRectF> out;
     std::map<int, QRectF> sides;
     for (const GridPlace& g : places) {
-        const int seat = int(seats.indexOf(g.name));
+        const int seat = g.name.IndexIn({"Picture7"_L1, "Picture1"_L1, "Picture2"_L1, "Picture3"_L1});
+        const bool kept = g.name.In({"PicCenter"_L1, "Label1"_L1, "Label3"_L1, "ImgTurn1"_L1, "ImgTurn2"_L1});
         const bool place = seat >= 0 && g.index >= 1 && g.index <= 10;
         // Seat 2's frames round its hold piles hide while it sits compact at a table of more.
         const bool holdFrame = g.name == QLatin1String("lblHoldCard") && !(in.players > 2 && g.index <= 4);
         const bool name = g.name == QLatin1String("Label9") && g.index >= SeatNameLabel(1) &&
                           g.index <= SeatNameLabel(in.players);
-        if (place || holdFrame || name || kept.contains(g.name)) out.push_back(g.rect);
+        if (place || holdFrame || name || kept) out.push_back(g.rect);
         if (place && g.index == 1) sides[seat] |= g.rect;
         if (g.name == QLatin1String("Stack") && g.index >= 1) sides[(g.index - 1) / 25] |= g.rect;
     }

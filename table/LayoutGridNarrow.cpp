@@ -8,10 +8,11 @@
 #include "table/LayoutGridShrink.h"
 
 #include <QFont>
-#include <QStringList>
 #include <algorithm>
 #include <iterator>
 #include <map>
+
+using namespace Qt::Literals::StringLiterals;
 
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_narrow {
@@ -104,12 +105,12 @@ NoticeFitted Message(const LayoutInputs& in, const std::vector<GridPlace>& place
 // The avatar with a picture of its own, fitted once the labels found their room: it gives way to
 // the card places, the stock group and where the comment line and the message end up.
 void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
-    static const QStringList cards = {"Picture7",  "Picture1", "Picture2",  "Picture3",
-                                      "PicCenter", "Label1",   "Label3",    "ImgTurn1",
-                                      "ImgTurn2",  "Stack",    "StackHold", "lblHoldCard"};
     std::vector<GridPlace> parts;
-    std::copy_if(places.begin(), places.end(), std::back_inserter(parts),
-                 [](const GridPlace& g) { return cards.contains(g.name); });
+    std::copy_if(places.begin(), places.end(), std::back_inserter(parts), [](const GridPlace& g) {
+        return g.name.In({"Picture7"_L1, "Picture1"_L1, "Picture2"_L1, "Picture3"_L1, "PicCenter"_L1,
+                          "Label1"_L1, "Label3"_L1, "ImgTurn1"_L1, "ImgTurn2"_L1, "Stack"_L1, "StackHold"_L1,
+                          "lblHoldCard"_L1});
+    });
     const double width = LayoutGrid_WindowWidth(in);
     // Four seats leave it a smaller box, level with the centre frame's top.
     const bool four = in.players == 4;
@@ -123,21 +124,19 @@ void AvatarWithPicture(const LayoutInputs& in, std::vector<GridPlace>& places) {
 } // namespace grid_narrow
 
 NoticeKeepOff LayoutGrid_NoticeKeepOff(const LayoutInputs& in, const std::vector<GridPlace>& places) {
-    static const QStringList seats = {"Picture7", "Picture1", "Picture2", "Picture3"};
-    static const QStringList cards = {"PicCenter", "Label1", "Label3", "cmdDeal"};
-    static const QStringList marks = {"ImgTurn1", "ImgTurn2", "LblWild"};
     NoticeKeepOff out;
     std::map<int, QRectF> sides;
     for (const GridPlace& g : places) {
-        const int seat = int(seats.indexOf(g.name));
+        const int seat = g.name.IndexIn({"Picture7"_L1, "Picture1"_L1, "Picture2"_L1, "Picture3"_L1});
+        const bool card = g.name.In({"PicCenter"_L1, "Label1"_L1, "Label3"_L1, "cmdDeal"_L1});
+        const bool mark = g.name.In({"ImgTurn1"_L1, "ImgTurn2"_L1, "LblWild"_L1});
         const bool place = seat >= 0 && g.index >= 1 && g.index <= 10;
         const bool frame = g.name == QLatin1String("lblHoldCard") && g.index > 4;
         const bool label = g.name == QLatin1String("Label9") && g.index != kLblMessage;
         const bool read = label && (g.index == kLblComment || g.index == SeatNameLabel(1));
         const bool avatar = g.name == QLatin1String("ImgAvatar") && in.avatarShown;
-        if (place || frame || read || cards.contains(g.name)) out.essentials.push_back(g.rect);
-        if (place || frame || label || avatar || cards.contains(g.name) || marks.contains(g.name))
-            out.all.push_back(g.rect);
+        if (place || frame || read || card) out.essentials.push_back(g.rect);
+        if (place || frame || label || avatar || card || mark) out.all.push_back(g.rect);
         if (place && g.index == 1) sides[seat] |= g.rect;
         if (g.name == QLatin1String("Stack") && g.index >= 1 && g.index <= 25 * in.players)
             sides[(g.index - 1) / 25] |= g.rect;

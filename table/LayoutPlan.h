@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -100,6 +101,16 @@ struct PlaceName : QString {
         return true;
     }
     friend bool operator!=(const PlaceName& a, QLatin1StringView b) noexcept { return !(a == b); }
+    // Where the name stands among `names`; -1 when it is none of them.
+    int IndexIn(std::initializer_list<QLatin1StringView> names) const noexcept {
+        int i = 0;
+        for (const QLatin1StringView n : names) {
+            if (*this == n) return i;
+            ++i;
+        }
+        return -1;
+    }
+    bool In(std::initializer_list<QLatin1StringView> names) const noexcept { return IndexIn(names) >= 0; }
 };
 
 // One control or array element as the plan puts it.
