@@ -5,11 +5,13 @@
 
 FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step)
     : room_(room), size_(size), step_(step) {
-    // As many corners as a search stepping from the room's corner visits.
+    // The corners a search stepping from the room's corner visits, stepped by adding as it does.
     for (double left = room.left(); left + size.width() <= room.right(); left += step)
-        ++columns_;
+        lefts_.push_back(left);
     for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
-        ++rows_;
+        tops_.push_back(top);
+    columns_ = int(lefts_.size());
+    rows_ = int(tops_.size());
 }
 
 std::pair<int, int> FreeGrid::Span(double start, double at, double length, double lo, double hi,
@@ -56,24 +58,22 @@ void FreeGrid::TakeNear(const QRectF& part, const std::vector<QRectF>& obstacles
 }
 
 std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
-    const NearestOrder order(size_, from, room_, step_, false);
-    const std::vector<double>& lefts = order.lefts;
     // The columns either side of `from`. In a row the nearest free corner is the last free column
     // up to `right - 1` or the first from `right`: a gap further out lies further off.
-    const int right = int(std::lower_bound(lefts.begin(), lefts.end(), from.x()) - lefts.begin());
+    const int right = int(std::lower_bound(lefts_.begin(), lefts_.end(), from.x()) - lefts_.begin());
+    const int below = int(std::lower_bound(tops_.begin(), tops_.end(), from.y()) - tops_.begin());
     // The rows where a block starts or ends cut the grid into bands whose rows have the same free
-    // columns; a band's two are worked out when a row of it is first searched.
+    // columns: a band's nearest corner lies in its row nearest to `from`, or in the two either side
+    // of it, in one of its two columns either side.
     std::vector<int> cuts{0, rows_};
     cuts.reserve(2 * blocks_.size() + 2);
     for (const Block& b : blocks_) {
-        cuts.push_back(std::clamp(b.r0, 0, rows_));
-        cuts.push_back(std::clamp(b.r1 + 1, 0, rows_));
+        cuts.push_back(b.r0);
+        cuts.push_back(b.r1 + 1);
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    constexpr int kUnknown = -2, kNone = -1;
-    std::vector<std::pair<int, int>> bands(cuts.size() - 1, {kUnknown, kUnknown});
-    // The columns the blocks across the row being worked out take.
+    constexpr int kNone = -1;
     std::vector<std::pair<int, int>> across;
     across.reserve(blocks_.size());
     // Stepping from `c` by `by` past every block of `across` that holds it.
@@ -88,29 +88,49 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
         }
         return c >= 0 && c < columns_ ? c : kNone;
     };
+    // A band's rows nearest to `from`: one each side of it where the band holds both.
+    auto nearRows = [&](size_t band) {
+        const int a = cuts[band], b = cuts[band + 1];
+        return std::pair(std::clamp(below - 1, a, b - 1), std::clamp(below, a, b - 1));
+    };
+    auto nearDy = [&](size_t band) {
+        const auto [up, down] = nearRows(band);
+        return std::min(std::abs(tops_[size_t(up)] - from.y()), std::abs(tops_[size_t(down)] - from.y()));
+    };
     std::optional<std::pair<int, int>> found;
-    for (const int r : order.rows) {
-        const double dy = order.tops[size_t(r)] - from.y();
-        if (NearestOrder::Beyond(dy, best, found.has_value())) break;
-        auto& [before, after] =
-            bands[size_t(std::upper_bound(cuts.begin(), cuts.end(), r) - cuts.begin()) - 1];
-        if (before == kUnknown) {
-            across.clear();
-            for (const Block& b : blocks_)
-                if (b.r0 <= r && r <= b.r1) across.emplace_back(b.c0, b.c1);
-            before = right > 0 ? freeFrom(std::min(right, columns_) - 1, -1) : kNone;
-            after = freeFrom(right, 1);
-        }
-        for (const int c : {before, after}) {
-            if (c == kNone) continue;
-            const double dx = lefts[size_t(c)] - from.x(), d = dx * dx + dy * dy;
-            if (NearestOrder::Beats(d, {r, c}, best, found)) {
-                best = d;
-                found = std::pair(r, c);
+    auto search = [&](size_t band) {
+        const int a = cuts[band];
+        across.clear();
+        for (const Block& b : blocks_)
+            if (b.r0 <= a && a <= b.r1) across.emplace_back(b.c0, b.c1);
+        const int before = right > 0 ? freeFrom(std::min(right, columns_) - 1, -1) : kNone;
+        const int after = freeFrom(right, 1);
+        const auto [up, down] = nearRows(band);
+        for (const int r : {up, down})
+            for (const int c : {before, after}) {
+                if (c == kNone) continue;
+                const double dy = tops_[size_t(r)] - from.y(), dx = lefts_[size_t(c)] - from.x();
+                const double d = dx * dx + dy * dy;
+                if (NearestOrder::Beats(d, {r, c}, best, found)) {
+                    best = d;
+                    found = std::pair(r, c);
+                }
             }
-        }
+    };
+    // Bands nearest first, outwards both ways from the one holding the row under `from`; a band
+    // nearer to it than `best` may hold a nearer corner.
+    const size_t bands = cuts.size() - 1;
+    size_t down = size_t(std::upper_bound(cuts.begin(), cuts.end(), below) - cuts.begin()) - 1;
+    size_t up = down;
+    while (up > 0 || down < bands) {
+        const bool upward = up > 0 && (down >= bands || nearDy(up - 1) <= nearDy(down));
+        const size_t band = upward ? up - 1 : down;
+        if (NearestOrder::Beyond(nearDy(band), best, found.has_value())) break;
+        search(band);
+        upward ? --up : ++down;
     }
-    return found ? std::optional(order.Corner(*found)) : std::nullopt;
+    return found ? std::optional(QPointF(lefts_[size_t(found->second)], tops_[size_t(found->first)]))
+                 : std::nullopt;
 }
 
 NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step,

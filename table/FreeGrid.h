@@ -84,6 +84,7 @@ class FreeGrid {
     QRectF room_;
     QSizeF size_;
     double step_;
+    std::vector<double> lefts_, tops_;
     int columns_ = 0, rows_ = 0;
     std::vector<Block> blocks_;
 };
