@@ -6,6 +6,11 @@
 FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step)
     : room_(room), size_(size), step_(step) {
     // The corners a search stepping from the room's corner visits, stepped by adding as it does.
+    auto steps = [&](double length, double part) {
+        return size_t(std::clamp((length - part) / step, 0.0, 4096.0)) + 2;
+    };
+    lefts_.reserve(steps(room.width(), size.width()));
+    tops_.reserve(steps(room.height(), size.height()));
     for (double left = room.left(); left + size.width() <= room.right(); left += step)
         lefts_.push_back(left);
     for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
@@ -42,6 +47,7 @@ void FreeGrid::Take(const QRectF& part, const QRectF& o) {
 }
 
 void FreeGrid::Take(const QRectF& part, const std::vector<QRectF>& obstacles) {
+    blocks_.reserve(blocks_.size() + obstacles.size());
     for (const QRectF& o : obstacles)
         Take(part, o);
 }
@@ -51,6 +57,7 @@ void FreeGrid::TakeNear(const QRectF& part, const std::vector<QRectF>& obstacles
     // A corner within `reach` of `from` either way, and a part from there that overlaps an
     // obstacle by more than a pixel, leave the obstacle no further off than that.
     const double reach = std::sqrt(best) + 1;
+    blocks_.reserve(blocks_.size() + obstacles.size());
     for (const QRectF& o : obstacles)
         if (o.right() - part.left() > from.x() - reach && o.left() - part.right() < from.x() + reach &&
             o.bottom() - part.top() > from.y() - reach && o.top() - part.bottom() < from.y() + reach)

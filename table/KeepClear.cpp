@@ -408,15 +408,64 @@ double Notice_ChosenFontSize(const Label& message, const TableState& state) {
     return state.NoticeFont.chosen > 0 && shown == state.NoticeFont.shown ? state.NoticeFont.chosen : shown;
 }
 
-NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff,
-                             double bottom, double width, const QString& rule) {
+namespace {
+
+// To the last bit: the toolkit's own compare of rectangles allows for rounding.
+bool NoticeSame(const QRectF& a, const QRectF& b) {
+    return a.x() == b.x() && a.y() == b.y() && a.width() == b.width() && a.height() == b.height();
+}
+
+bool NoticeSame(const std::vector<QRectF>& a, const std::vector<QRectF>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const QRectF& x, const QRectF& y) { return NoticeSame(x, y); });
+}
+
+// A notice fitted, kept for the fits asked for last: a plan fits it in the window fitted to the
+// screen and again in the window it is made for, which is lower.
+struct NoticeFit {
+    QRectF line;
+    QFont font;
+    NoticeKeepOff keepOff;
+    double bottom = 0, width = 0;
+    QString rule;
+    NoticeFitted fitted;
+    bool whole = false; // found in the chosen font, not squeezed nor smaller
+};
+constexpr size_t kNoticeFits = 4;
+
+NoticeFitted Notice_Fit(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff, double bottom,
+                        double width, const QString& rule, bool& whole) {
     NoticeRoom r{line, font, keepOff.all, keepOff, bottom, width, rule};
     const double chosen = font.pointSizeF();
     std::optional<QRectF> box = Notice_AtChosenSize(r);
+    whole = box.has_value();
     if (!box) {
         // A small screen where the longest notice fits nowhere in that font: a smaller one.
         NoticeRoom smaller = r;
         if (const auto found = Notice_Smaller(smaller, chosen)) return {found->first, found->second};
     }
     return {box ? *box : Notice_Squeezed(r), chosen};
+}
+
+} // namespace
+
+NoticeFitted Notice_FitAmong(const QRectF& line, const QFont& font, const NoticeKeepOff& keepOff,
+                             double bottom, double width, const QString& rule) {
+    static thread_local std::list<NoticeFit> fits;
+    for (auto it = fits.begin(); it != fits.end(); ++it) {
+        if (!NoticeSame(it->line, line) || it->width != width || it->rule != rule || it->font != font ||
+            !NoticeSame(it->keepOff.all, keepOff.all) ||
+            !NoticeSame(it->keepOff.essentials, keepOff.essentials))
+            continue;
+        // A lower room offers no corner the higher one did not, and takes none from the box found
+        // there in the chosen font while it ends above its bottom: that box is found again.
+        if (it->bottom == bottom || (it->whole && bottom < it->bottom && it->fitted.box.bottom() <= bottom)) {
+            fits.splice(fits.end(), fits, it);
+            return fits.back().fitted;
+        }
+    }
+    NoticeFit fit{line, font, keepOff, bottom, width, rule, {}, false};
+    fit.fitted = Notice_Fit(line, font, keepOff, bottom, width, rule, fit.whole);
+    if (fits.size() >= kNoticeFits) fits.pop_front();
+    return fits.emplace_back(std::move(fit)).fitted;
 }

@@ -9,6 +9,7 @@
 
 #include <QFontMetricsF>
 #include <QRectF>
+#include <array>
 
 namespace {
 
@@ -101,6 +102,38 @@ TEST(WrappedTextTest, MeasuresAsTheToolkitAtEveryWidth) {
                               metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).size())
                         << text.toStdString() << " at " << size << " pt, " << width << " px";
             }
+        }
+}
+
+// The notice fitted in a high room and then in a lower one lies where a fit made afresh in the
+// lower room puts it, in the same font: from a room that holds it whole down to one that holds it
+// only smaller or cut.
+TEST(NoticeFitTest, ALowerRoomGivesWhatAFreshFitThereGives) {
+    QFont font = design::TableFont();
+    font.setPointSizeF(10);
+    font.setBold(true);
+    const QString rule = Rules_MessageText(kRuleSequence, true);
+    NoticeKeepOff keepOff;
+    for (int i = 0; i < 7; ++i)
+        keepOff.all.emplace_back(10 + 85 * i, 150, 71, 96);
+    keepOff.all.emplace_back(300, 20, 71, 96);
+    keepOff.essentials = {keepOff.all.front(), keepOff.all.back()};
+    const QRectF line(100, 170, 150, 40);
+    auto fit = [&](double bottom, double width) {
+        return Notice_FitAmong(line, font, keepOff, bottom, width, rule);
+    };
+    for (const double high : {480.0, 330.0, 250.0, 190.0})
+        for (double low = high; low >= 100; low -= 9) {
+            SCOPED_TRACE(testing::Message() << high << " then " << low);
+            fit(high, 640);
+            const NoticeFitted after = fit(low, 640);
+            // Fits of other widths push both out of what the fitting keeps.
+            for (int width = 600; width < 640; width += 10)
+                fit(low, width);
+            const NoticeFitted fresh = fit(low, 640);
+            auto exactly = [](const QRectF& r) { return std::array{r.x(), r.y(), r.width(), r.height()}; };
+            EXPECT_EQ(exactly(after.box), exactly(fresh.box));
+            EXPECT_EQ(after.fontSize, fresh.fontSize);
         }
 }
 
