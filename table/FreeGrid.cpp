@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step)
-    : room_(room), size_(size), step_(step) {
+FreeGrid::FreeGrid(const QRectF& room, const QSizeF& size, double step) : room_(room), step_(step) {
     // The corners a search stepping from the room's corner visits, stepped by adding as it does.
     auto steps = [&](double length, double part) {
         return size_t(std::clamp((length - part) / step, 0.0, 4096.0)) + 2;

@@ -82,7 +82,6 @@ class FreeGrid {
         int r0, r1, c0, c1;
     };
     QRectF room_;
-    QSizeF size_;
     double step_;
     std::vector<double> lefts_, tops_;
     int columns_ = 0, rows_ = 0;
