@@ -63,14 +63,7 @@ void FreeGrid::TakeNear(const QRectF& part, const std::vector<QRectF>& obstacles
             Take(part, o);
 }
 
-std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
-    // The columns either side of `from`. In a row the nearest free corner is the last free column
-    // up to `right - 1` or the first from `right`: a gap further out lies further off.
-    const int right = int(std::lower_bound(lefts_.begin(), lefts_.end(), from.x()) - lefts_.begin());
-    const int below = int(std::lower_bound(tops_.begin(), tops_.end(), from.y()) - tops_.begin());
-    // The rows where a block starts or ends cut the grid into bands whose rows have the same free
-    // columns: a band's nearest corner lies in its row nearest to `from`, or in the two either side
-    // of it, in one of its two columns either side.
+std::vector<int> FreeGrid::BandEdges() const {
     std::vector<int> cuts{0, rows_};
     cuts.reserve(2 * blocks_.size() + 2);
     for (const Block& b : blocks_) {
@@ -79,10 +72,14 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    constexpr int kNone = -1;
-    std::vector<std::pair<int, int>> across;
-    across.reserve(blocks_.size());
-    // Stepping from `c` by `by` past every block of `across` that holds it.
+    return cuts;
+}
+
+std::pair<int, int> FreeGrid::FreeBeside(int row, int right, std::vector<std::pair<int, int>>& across) const {
+    across.clear();
+    for (const Block& b : blocks_)
+        if (b.r0 <= row && row <= b.r1) across.emplace_back(b.c0, b.c1);
+    // Stepping from `c` by `by` past every block across the row that holds it.
     auto freeFrom = [&](int c, int by) {
         for (bool moved = true; moved && c >= 0 && c < columns_;) {
             moved = false;
@@ -92,9 +89,20 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
                     moved = true;
                 }
         }
-        return c >= 0 && c < columns_ ? c : kNone;
+        return c >= 0 && c < columns_ ? c : -1;
     };
-    // A band's rows nearest to `from`: one each side of it where the band holds both.
+    return {right > 0 ? freeFrom(std::min(right, columns_) - 1, -1) : -1, freeFrom(right, 1)};
+}
+
+std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) const {
+    // The columns either side of `from`. In a row the nearest free corner is the last free column
+    // up to `right - 1` or the first from `right`: a gap further out lies further off.
+    const int right = int(std::lower_bound(lefts_.begin(), lefts_.end(), from.x()) - lefts_.begin());
+    const int below = int(std::lower_bound(tops_.begin(), tops_.end(), from.y()) - tops_.begin());
+    // The rows where a block starts or ends cut the grid into bands whose rows have the same free
+    // columns: a band's nearest corner lies in its row nearest to `from`, or in the two either side
+    // of it, in one of its two columns either side.
+    const std::vector<int> cuts = BandEdges();
     auto nearRows = [&](size_t band) {
         const int a = cuts[band], b = cuts[band + 1];
         return std::pair(std::clamp(below - 1, a, b - 1), std::clamp(below, a, b - 1));
@@ -103,18 +111,15 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
         const auto [up, down] = nearRows(band);
         return std::min(std::abs(tops_[size_t(up)] - from.y()), std::abs(tops_[size_t(down)] - from.y()));
     };
+    std::vector<std::pair<int, int>> across;
+    across.reserve(blocks_.size());
     std::optional<std::pair<int, int>> found;
     auto search = [&](size_t band) {
-        const int a = cuts[band];
-        across.clear();
-        for (const Block& b : blocks_)
-            if (b.r0 <= a && a <= b.r1) across.emplace_back(b.c0, b.c1);
-        const int before = right > 0 ? freeFrom(std::min(right, columns_) - 1, -1) : kNone;
-        const int after = freeFrom(right, 1);
+        const auto [before, after] = FreeBeside(cuts[band], right, across);
         const auto [up, down] = nearRows(band);
         for (const int r : {up, down})
             for (const int c : {before, after}) {
-                if (c == kNone) continue;
+                if (c < 0) continue;
                 const double dy = tops_[size_t(r)] - from.y(), dx = lefts_[size_t(c)] - from.x();
                 const double d = dx * dx + dy * dy;
                 if (NearestOrder::Beats(d, {r, c}, best, found)) {

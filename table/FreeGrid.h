@@ -78,6 +78,11 @@ class FreeGrid {
     // The first and last index along one axis whose part, from `at + index * step`, overlaps
     // [lo, hi] by more than a pixel; first > last when none does.
     std::pair<int, int> Span(double start, double at, double length, double lo, double hi, int count) const;
+    // The rows where the bands of rows with the same blocks across them start, and the row count.
+    std::vector<int> BandEdges() const;
+    // The free columns of `row` nearest to column `right` either way: the last before it and the
+    // first from it, -1 where none is; `across` is room for the blocks across the row.
+    std::pair<int, int> FreeBeside(int row, int right, std::vector<std::pair<int, int>>& across) const;
     struct Block {
         int r0, r1, c0, c1;
     };

@@ -39,6 +39,23 @@ TEST_F(LayoutDesignTest, EveryDesignedControlExistsWithItsDesign) {
     EXPECT_EQ(seen, designed);
 }
 
+// A control is found by name as a walk down the design table finds it: the first entry of that
+// name that is no array or whose array holds the index.
+TEST_F(LayoutDesignTest, FindGivesTheFirstEntryOfTheNameThatHoldsTheIndex) {
+    auto walk = [](const QString& name, int index) -> const design::Entry* {
+        for (const design::Entry& e : design::Table())
+            if (name == QLatin1String(e.name) && (!e.array() || (index >= e.first && index <= e.last)))
+                return &e;
+        return nullptr;
+    };
+    for (const design::Entry& e : design::Table())
+        for (const int index : {e.first - 1, e.first, e.last, e.last + 1, e.last + 100}) {
+            SCOPED_TRACE(testing::Message() << e.name << "(" << index << ")");
+            EXPECT_EQ(design::Find(QLatin1String(e.name), index), walk(QLatin1String(e.name), index));
+        }
+    EXPECT_EQ(design::Find(QStringLiteral("NoSuchControl"), 0), nullptr);
+}
+
 TEST_F(LayoutDesignTest, ArraysStartWithTheirDesignTimeElements) {
     struct Range {
         const char* name;
