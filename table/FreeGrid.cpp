@@ -144,8 +144,7 @@ std::optional<QPointF> FreeGrid::Nearest(const QPointF& from, double& best) cons
                  : std::nullopt;
 }
 
-NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step,
-                           bool columnsToo)
+NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step)
     : from(from) {
     // Stepped by adding, as the grid always was, so each corner is the same to the last bit.
     for (double top = room.top(); top + size.height() <= room.bottom(); top += step)
@@ -172,5 +171,5 @@ NearestOrder::NearestOrder(const QSizeF& size, const QPointF& from, const QRectF
         return order;
     };
     rows = byDistance(tops, from.y());
-    if (columnsToo) columns = byDistance(lefts, from.x());
+    columns = byDistance(lefts, from.x());
 }

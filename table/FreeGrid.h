@@ -11,9 +11,7 @@
 // search stepping from the room's corner reaches them: rows and columns each in order of their
 // distance from `from`, the nearer first.
 struct NearestOrder {
-    // `columnsToo` false leaves `columns` empty, for a search that works out its columns itself.
-    NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step,
-                 bool columnsToo = true);
+    NearestOrder(const QSizeF& size, const QPointF& from, const QRectF& room, double step);
     // The row and column of the corner nearest to `from` that `free(row, column)` takes; only
     // nearer than `best` (a squared distance), which it then holds. Of corners as near, the
     // highest, then the leftmost. Corners are tried nearest first, so the search ends at the first

@@ -10,10 +10,11 @@
 #include "table/LayoutGridShrink.h"
 
 #include <QFont>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+
+using namespace Qt::Literals::StringLiterals;
 
 // A namespace of its own: the table's files are compiled together, each with its own helpers.
 namespace grid_notice {
@@ -272,9 +273,8 @@ void NoticeKeepClear(NoticePlaces& p, const std::vector<GridPlace>& at, double k
 // What the message keeps off: the card places and side stacks, their frames, the other labels, the
 // turn arrows and the avatar; not the pictures behind or the parts that show only now and then.
 bool NoticeKeepsOff(const GridPlace& g) {
-    static const QStringList behind = {"imgCenter", "ImgHold",  "lblHighlight",
-                                       "imgTip",    "imgTipUp", "lblLevel"};
-    return !behind.contains(g.name);
+    return !g.name.In(
+        {"imgCenter"_L1, "ImgHold"_L1, "lblHighlight"_L1, "imgTip"_L1, "imgTipUp"_L1, "lblLevel"_L1});
 }
 
 // A message that would reach under the status bar is lifted onto the grid line above it, where

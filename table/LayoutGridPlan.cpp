@@ -11,10 +11,11 @@
 #include "table/LayoutGridShrink.h"
 
 #include <QHash>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -274,8 +275,7 @@ int StackRank(const GridPlace& g, const std::vector<GridPlace>& places, const La
         return kAdded + (beforeSeats ? 50 : 1000) + g.index;
     }
     if (const std::optional<int> designed = Designed().RankOf(g.name, g.index)) return kDesigned + *designed;
-    static const QStringList sentBack = {"Stack", "StackHold", "Label3"};
-    if (sentBack.contains(g.name)) return kBack + SentBackRank(g, in.players);
+    if (g.name.In({"Stack"_L1, "StackHold"_L1, "Label3"_L1})) return kBack + SentBackRank(g, in.players);
     if (g.name == QLatin1String("PicCenter")) return kAdded;
     const int seat = NamedSeat(g) ? NamedSeat(g) : g.name == QLatin1String("Picture2") ? 3 : 4;
     return kAdded + (seat - 2) * 100 + (NamedSeat(g) ? 0 : g.index);
@@ -325,7 +325,7 @@ void PlanLook(PlacedControl& c, const LayoutInputs& in) {
 // two. Everything else shows as designed, or as added.
 bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
     if (g.visible) return *g.visible;
-    const QString& n = g.name;
+    const PlaceName& n = g.name;
     if (n == QLatin1String("lblHoldCard")) return g.index > 4 || in.players == 2;
     if (n == QLatin1String("Picture1") || n == QLatin1String("Picture7")) return g.index == 1 || g.index >= 7;
     // Seats 3 and 4 show their side places; the small display draws every seat's piles again,
@@ -333,8 +333,7 @@ bool PlanShown(const GridPlace& g, const LayoutInputs& in) {
     if (n == QLatin1String("Picture2") || n == QLatin1String("Picture3"))
         return g.index == 1 || (g.index >= 7 && Display_IsSmall(Layout_ModeFor(in)));
     if (n == QLatin1String("ImgAvatar")) return in.avatarShown;
-    static const QStringList shown = {"Label1", "Label3", "PicCenter"};
-    if (shown.contains(n)) return true;
+    if (n.In({"Label1"_L1, "Label3"_L1, "PicCenter"_L1})) return true;
     // The labels show as designed; the names of seats 3 and 4 show as they are added.
     const design::Entry* designed = design::Find(n, g.index);
     return designed ? designed->visible : NamedSeat(g) != 0;

@@ -16,6 +16,8 @@
 #include <optional>
 #include <utility>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr double kNarrowCardW = design::kSmallCard.w, kNarrowCardH = design::kSmallCard.h;
@@ -232,9 +234,9 @@ double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s) {
     return pointSize * s.across;
 }
 
-bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in) {
-    static const QStringList kept = {"lblRules", "lblLevel", "picPanel", "imgIcon", "ImgTurn1", "ImgTurn2"};
-    if (kept.contains(name)) return false;
+bool LayoutGrid_ScalesWithTable(const PlaceName& name, const LayoutInputs& in) {
+    if (name.In({"lblRules"_L1, "lblLevel"_L1, "picPanel"_L1, "imgIcon"_L1, "ImgTurn1"_L1, "ImgTurn2"_L1}))
+        return false;
     return !((name == QLatin1String("ImgAvatar") || name == QLatin1String("imgSlap")) &&
              in.screenWidthTw >= 12000);
 }

@@ -40,7 +40,7 @@ double LayoutGrid_ScaledFont(double pointSize, const LayoutShrink& s);
 // Of the table's pictures, images, labels, buttons and shapes, true for those scaled with the
 // table: all but the rules and level labels, the panel, the emote icon, the turn arrows, and on a
 // screen 12000 twips wide the avatar and its slap.
-bool LayoutGrid_ScalesWithTable(const QString& name, const LayoutInputs& in);
+bool LayoutGrid_ScalesWithTable(const PlaceName& name, const LayoutInputs& in);
 // The layout state the scaling leaves: the centre square's corner and the top of the opponents'
 // hold rows; and the comment line as the scaling leaves it, cut short above the card places
 // where it stood before the hold rows went down below the hands, and gone down with them.

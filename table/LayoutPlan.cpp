@@ -24,6 +24,8 @@
 #include <map>
 #include <memory>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The chrome the plan does not place: the status bar keeps to the window's bottom, the panel and
@@ -87,8 +89,9 @@ QSize Layout_MinimumOf(const LayoutPlan& plan) {
     // column right of the rest, the avatar at its own size.
     const bool column = plan.inputs.screenWidthTw > 12000;
     auto inColumn = [column](const PlacedControl& c) {
-        static const QStringList edge = {"Label1", "PicCenter", "ImgTurn1", "ImgTurn2", "ImgAvatar"};
-        return column && edge.contains(c.name) && (c.name != QLatin1String("PicCenter") || c.index == 0);
+        return column &&
+               c.name.In({"Label1"_L1, "PicCenter"_L1, "ImgTurn1"_L1, "ImgTurn2"_L1, "ImgAvatar"_L1}) &&
+               (c.name != QLatin1String("PicCenter") || c.index == 0);
     };
     QRectF table, edge;
     for (const PlacedControl& c : plan.controls) {
